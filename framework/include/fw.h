@@ -1,0 +1,6 @@
+// The framework layer: include this to get every module that has been built.
+#pragma once
+
+#include "fw_core.h"
+#include "fw_geom.h"
+#include "fw_string.h"

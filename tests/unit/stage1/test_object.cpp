@@ -1,0 +1,123 @@
+// Run-time class records: chains, dynamic creation, serial-class lookup, exceptions.
+#include "fw.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CAnimal : public CObject {
+  DECLARE_DYNAMIC(CAnimal)
+};
+IMPLEMENT_DYNAMIC(CAnimal, CObject)
+
+class CDog : public CAnimal {
+  DECLARE_DYNCREATE(CDog)
+public:
+  int m_nBarks = 3;
+};
+IMPLEMENT_DYNCREATE(CDog, CAnimal)
+
+class CShape : public CObject {
+  DECLARE_SERIAL(CShape)
+};
+IMPLEMENT_SERIAL(CShape, CObject, 1)
+
+// A field-less second base after the framework base, as mixin sinks are used.
+struct CSinkMixin {
+  virtual ~CSinkMixin() = default;
+  virtual int Sink() { return 7; }
+};
+
+class CMixed : public CDog, public CSinkMixin {
+  DECLARE_DYNCREATE(CMixed)
+};
+IMPLEMENT_DYNCREATE(CMixed, CDog)
+
+} // namespace
+
+TEST(RuntimeClass, ChainsAnswerIsKindOf) {
+  CDog dog;
+  EXPECT_TRUE(dog.IsKindOf(RUNTIME_CLASS(CDog)));
+  EXPECT_TRUE(dog.IsKindOf(RUNTIME_CLASS(CAnimal)));
+  EXPECT_TRUE(dog.IsKindOf(RUNTIME_CLASS(CObject)));
+  EXPECT_FALSE(dog.IsKindOf(RUNTIME_CLASS(CShape)));
+  EXPECT_FALSE(dog.IsKindOf(NULL));
+  EXPECT_STREQ("CDog", dog.GetRuntimeClass()->m_lpszClassName);
+  EXPECT_EQ(RUNTIME_CLASS(CAnimal), RUNTIME_CLASS(CDog)->m_pBaseClass);
+}
+
+TEST(RuntimeClass, SecondBaseKeepsTheChainAndTheMixin) {
+  CMixed mixed;
+  CObject* obj = &mixed;
+  EXPECT_TRUE(obj->IsKindOf(RUNTIME_CLASS(CDog)));
+  EXPECT_EQ(RUNTIME_CLASS(CMixed), obj->GetRuntimeClass());
+  CSinkMixin* sink = &mixed;
+  EXPECT_EQ(7, sink->Sink());
+  EXPECT_EQ(&mixed, DYNAMIC_DOWNCAST(CMixed, obj));
+}
+
+TEST(RuntimeClass, CreateObjectOnlyForCreatableClasses) {
+  EXPECT_EQ(nullptr, RUNTIME_CLASS(CAnimal)->CreateObject());
+  EXPECT_EQ(nullptr, RUNTIME_CLASS(CObject)->CreateObject());
+  CObject* created = RUNTIME_CLASS(CMixed)->CreateObject();
+  ASSERT_NE(nullptr, created);
+  EXPECT_EQ(RUNTIME_CLASS(CMixed), created->GetRuntimeClass());
+  EXPECT_EQ(3, static_cast<CDog*>(created)->m_nBarks);
+  delete created;
+}
+
+TEST(RuntimeClass, SerialClassesAreFoundByName) {
+  EXPECT_EQ(RUNTIME_CLASS(CShape), CRuntimeClass::FromName("CShape"));
+  EXPECT_EQ(nullptr, CRuntimeClass::FromName("CDog")); // dynamic only, not serial
+  EXPECT_TRUE(CShape().IsSerializable());
+  EXPECT_FALSE(CDog().IsSerializable());
+  EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CDog, static_cast<CObject*>(nullptr)));
+}
+
+TEST(Exceptions, CatchMacrosDeleteAndRethrowKeeps) {
+  int caught = 0;
+  TRY { AfxThrowFileException(CFileException::accessDenied, ERROR_ACCESS_DENIED, "a.png"); }
+  CATCH(CFileException, e) {
+    ++caught;
+    EXPECT_EQ(CFileException::accessDenied, e->m_cause);
+    EXPECT_STREQ("a.png", e->m_strFileName);
+  }
+  END_CATCH
+  EXPECT_EQ(1, caught);
+
+  CException* outer = nullptr;
+  try {
+    TRY { AfxThrowArchiveException(CArchiveException::endOfFile); }
+    CATCH(CArchiveException, e) { THROW_LAST(); }
+    END_CATCH
+  } catch (CException* e) {
+    outer = e;
+  }
+  ASSERT_NE(nullptr, outer);
+  EXPECT_TRUE(outer->IsKindOf(RUNTIME_CLASS(CArchiveException)));
+  EXPECT_EQ(CArchiveException::endOfFile, static_cast<CArchiveException*>(outer)->m_cause);
+  outer->Delete();
+}
+
+TEST(Exceptions, OsErrorsMapToCauses) {
+  EXPECT_EQ(CFileException::fileNotFound, CFileException::OsErrorToException(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(CFileException::accessDenied, CFileException::OsErrorToException(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(CFileException::sharingViolation, CFileException::OsErrorToException(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(CFileException::diskFull, CFileException::OsErrorToException(ERROR_DISK_FULL));
+  EXPECT_EQ(CFileException::badPath, CFileException::OsErrorToException(ERROR_PATH_NOT_FOUND));
+}
+
+TEST(Exceptions, CatchAllSeesEveryFrameworkException) {
+  auto kind = [](void (*thrower)()) -> const CRuntimeClass* {
+    const CRuntimeClass* rc = nullptr;
+    TRY { thrower(); }
+    CATCH_ALL(e) { rc = e->GetRuntimeClass(); }
+    END_CATCH_ALL
+    return rc;
+  };
+  EXPECT_EQ(RUNTIME_CLASS(CMemoryException), kind([] { AfxThrowMemoryException(); }));
+  EXPECT_EQ(RUNTIME_CLASS(CInvalidArgException), kind([] { AfxThrowInvalidArgException(); }));
+  EXPECT_EQ(RUNTIME_CLASS(CResourceException), kind([] { AfxThrowResourceException(); }));
+  EXPECT_EQ(RUNTIME_CLASS(CUserException), kind([] { AfxThrowUserException(); }));
+  EXPECT_EQ(RUNTIME_CLASS(CNotSupportedException), kind([] { AfxThrowNotSupportedException(); }));
+}

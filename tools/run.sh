@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds the program and starts it under Wine, on $DISPLAY or on a private X server.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${PIX_BUILD_DIR:-$ROOT/build}"
+export WINEPREFIX="$BUILD/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+
+bash "$ROOT/tools/setup.sh"
+cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null
+cmake --build "$BUILD" --parallel "$(nproc)"
+
+if ! grep -rqs "CFramletApp theApp" "$ROOT/app"; then
+  echo "run: the application object is not built yet; nothing to start."
+  exit 0
+fi
+
+source "$ROOT/tools/xvfb.sh"
+if [ -z "${DISPLAY:-}" ]; then
+  pix_start_xvfb
+  trap pix_stop_all EXIT
+  echo "run: started a private X server on $DISPLAY"
+fi
+exec_args=()
+if [ $# -gt 0 ]; then
+  exec_args+=("$(winepath -w "$1")")
+fi
+wine "$BUILD/bin/pixolet.exe" "${exec_args[@]}"

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need, only what is missing, and prepares the
+# project's own Wine prefix under build/. Safe to run again: a second run installs nothing.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${PIX_BUILD_DIR:-$ROOT/build}"
+export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
+export WINEARCH=win32
+export WINEDEBUG=-all
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+
+PACKAGES=(
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  cmake make googletest wine wine32:i386 xvfb xauth x11-xkb-utils fonts-wine fonts-liberation
+  imagemagick xdotool poppler-utils cups printer-driver-cups-pdf libcups2:i386
+)
+
+missing=()
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup: adding the i386 architecture"
+  $SUDO dpkg --add-architecture i386
+  missing=("${PACKAGES[@]}")
+else
+  for p in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  $SUDO apt-get update -qq
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" \
+    >/dev/null
+fi
+
+# Printing: a running cupsd with a default PDF queue.
+if ! lpstat -r >/dev/null 2>&1 || ! lpstat -r 2>/dev/null | grep -q "is running"; then
+  $SUDO mkdir -p /run/cups
+  ($SUDO cupsd >/dev/null 2>&1 || true)
+  for _ in $(seq 1 50); do
+    lpstat -r 2>/dev/null | grep -q "is running" && break
+    sleep 0.1
+  done
+fi
+if ! lpstat -p PDF >/dev/null 2>&1; then
+  ppd="$(ls /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -n1 || true)"
+  if [ -n "$ppd" ]; then
+    $SUDO lpadmin -p PDF -E -v cups-pdf:/ -P "$ppd" || echo "setup: could not create the PDF queue" >&2
+  else
+    $SUDO lpadmin -p PDF -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd ||
+      echo "setup: could not create the PDF queue" >&2
+  fi
+fi
+if ! lpstat -d 2>/dev/null | grep -q "PDF"; then
+  $SUDO lpoptions -d PDF >/dev/null 2>&1 || true
+fi
+
+# The project's Wine prefix: booted once, without the Mono/Gecko installers.
+mkdir -p "$BUILD"
+if [ ! -f "$WINEPREFIX/.pix-ready" ]; then
+  echo "setup: preparing the Wine prefix in $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  WINEDLLOVERRIDES="mscoree=;mshtml=" wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+  fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  for f in marlett.ttf tahoma.ttf tahomabd.ttf; do
+    [ -f "/usr/share/wine/fonts/$f" ] && cp "/usr/share/wine/fonts/$f" "$fonts/"
+  done
+  reg="$BUILD/pix-prefix.reg"
+  cat >"$reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Arial"="Liberation Sans"
+"Arial Narrow"="Liberation Sans Narrow"
+"Times New Roman"="Liberation Serif"
+"Courier New"="Liberation Mono"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+REG
+  wine regedit /S "$reg" >/dev/null 2>&1
+  wineserver -w || true
+  touch "$WINEPREFIX/.pix-ready"
+fi
