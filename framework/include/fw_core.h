@@ -55,42 +55,38 @@ struct AFX_CLASSINIT {
 
 #define RUNTIME_CLASS(class_name) (const_cast<CRuntimeClass*>(&class_name::class##class_name))
 
-#define DECLARE_DYNAMIC(class_name)                                                                \
-public:                                                                                            \
-  static const CRuntimeClass class##class_name;                                                    \
+#define DECLARE_DYNAMIC(class_name)                                                                          \
+public:                                                                                                      \
+  static const CRuntimeClass class##class_name;                                                              \
   CRuntimeClass* GetRuntimeClass() const override;
 
-#define DECLARE_DYNCREATE(class_name)                                                              \
-  DECLARE_DYNAMIC(class_name)                                                                      \
+#define DECLARE_DYNCREATE(class_name)                                                                        \
+  DECLARE_DYNAMIC(class_name)                                                                                \
   static CObject* AFXAPI CreateObject();
 
 #define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
 
-#define FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                    \
-  const CRuntimeClass class_name::class##class_name = {#class_name,                                \
-                                                       (int)sizeof(class class_name),              \
-                                                       wSchema,                                    \
-                                                       pfnNew,                                     \
-                                                       RUNTIME_CLASS(base_class_name),             \
-                                                       NULL};                                      \
+#define FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                              \
+  const CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class class_name),  wSchema, \
+                                                       pfnNew,      RUNTIME_CLASS(base_class_name), NULL};   \
   CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                             \
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                       \
   FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, NULL)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                           \
-  CObject* AFXAPI class_name::CreateObject() { return new class_name; }                            \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                                     \
+  CObject* AFXAPI class_name::CreateObject() { return new class_name; }                                      \
   FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
-#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                                     \
-  CObject* AFXAPI class_name::CreateObject() { return new class_name; }                            \
-  FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)        \
+#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                                               \
+  CObject* AFXAPI class_name::CreateObject() { return new class_name; }                                      \
+  FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)                  \
   static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));
 
 // Templates spell their runtime record by hand (one record per instantiation).
-#define IMPLEMENT_DYNAMIC_T(template_decl, class_name, base_class_name)                            \
-  template_decl const CRuntimeClass class_name::class##class_name = {                              \
-      #class_name, (int)sizeof(class_name), 0xFFFF, NULL, RUNTIME_CLASS(base_class_name), NULL};   \
+#define IMPLEMENT_DYNAMIC_T(template_decl, class_name, base_class_name)                                      \
+  template_decl const CRuntimeClass class_name::class##class_name = {                                        \
+      #class_name, (int)sizeof(class_name), 0xFFFF, NULL, RUNTIME_CLASS(base_class_name), NULL};             \
   template_decl CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 class CObject {
@@ -115,7 +111,7 @@ private:
 
 // Down-casts checked against the run-time class record.
 CObject* AFXAPI AfxDynamicDownCast(const CRuntimeClass* pClass, CObject* pObject);
-#define DYNAMIC_DOWNCAST(class_name, object)                                                       \
+#define DYNAMIC_DOWNCAST(class_name, object)                                                                 \
   static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), object))
 #define STATIC_DOWNCAST(class_name, object) (static_cast<class_name*>(object))
 #define ASSERT_KINDOF(class_name, object) ((void)0)
@@ -259,39 +255,39 @@ struct AFX_EXCEPTION_LINK {
   }
 };
 
-#define TRY                                                                                        \
-  {                                                                                                \
-    AFX_EXCEPTION_LINK _afxExceptionLink;                                                          \
+#define TRY                                                                                                  \
+  {                                                                                                          \
+    AFX_EXCEPTION_LINK _afxExceptionLink;                                                                    \
     try {
-#define CATCH(class, e)                                                                            \
-  }                                                                                                \
-  catch (class * e) {                                                                              \
+#define CATCH(class, e)                                                                                      \
+  }                                                                                                          \
+  catch (class * e) {                                                                                        \
     _afxExceptionLink.m_pException = e;
-#define AND_CATCH(class, e)                                                                        \
-  }                                                                                                \
-  catch (class * e) {                                                                              \
+#define AND_CATCH(class, e)                                                                                  \
+  }                                                                                                          \
+  catch (class * e) {                                                                                        \
     _afxExceptionLink.m_pException = e;
-#define END_CATCH                                                                                  \
-  }                                                                                                \
+#define END_CATCH                                                                                            \
+  }                                                                                                          \
   }
 #define CATCH_ALL(e) CATCH(CException, e)
 #define AND_CATCH_ALL(e) AND_CATCH(CException, e)
 #define END_CATCH_ALL END_CATCH
-#define END_TRY                                                                                    \
-  }                                                                                                \
-  catch (CException * e) {                                                                         \
-    _afxExceptionLink.m_pException = e;                                                            \
-  }                                                                                                \
+#define END_TRY                                                                                              \
+  }                                                                                                          \
+  catch (CException * e) {                                                                                   \
+    _afxExceptionLink.m_pException = e;                                                                      \
+  }                                                                                                          \
   }
 #define THROW(e) throw e
-#define THROW_LAST()                                                                               \
-  do {                                                                                             \
-    _afxExceptionLink.m_pException = NULL;                                                         \
-    throw;                                                                                         \
+#define THROW_LAST()                                                                                         \
+  do {                                                                                                       \
+    _afxExceptionLink.m_pException = NULL;                                                                   \
+    throw;                                                                                                   \
   } while (0)
-#define DELETE_EXCEPTION(e)                                                                        \
-  do {                                                                                             \
-    (e)->Delete();                                                                                 \
+#define DELETE_EXCEPTION(e)                                                                                  \
+  do {                                                                                                       \
+    (e)->Delete();                                                                                           \
   } while (0)
 
 // Module state: instance and resource handles. They answer the executable's handle until the

@@ -88,7 +88,9 @@ public:
   BOOL PtInRect(POINT point) const { return ::PtInRect(this, point); }
 
   void SetRect(int x1, int y1, int x2, int y2) { left = x1, top = y1, right = x2, bottom = y2; }
-  void SetRect(POINT topLeft, POINT bottomRight) { SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y); }
+  void SetRect(POINT topLeft, POINT bottomRight) {
+    SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+  }
   void SetRectEmpty() { SetRect(0, 0, 0, 0); }
   void CopyRect(LPCRECT lpSrcRect) { *static_cast<RECT*>(this) = *lpSrcRect; }
   BOOL EqualRect(LPCRECT lpRect) const {
@@ -128,7 +130,9 @@ public:
 
   BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::IntersectRect(this, lpRect1, lpRect2); }
   BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::UnionRect(this, lpRect1, lpRect2); }
-  BOOL SubtractRect(LPCRECT lpRectSrc1, LPCRECT lpRectSrc2) { return ::SubtractRect(this, lpRectSrc1, lpRectSrc2); }
+  BOOL SubtractRect(LPCRECT lpRectSrc1, LPCRECT lpRectSrc2) {
+    return ::SubtractRect(this, lpRectSrc1, lpRectSrc2);
+  }
 
   void operator=(const RECT& srcRect) { CopyRect(&srcRect); }
   bool operator==(const RECT& rect) const { return EqualRect(&rect); }

@@ -12,7 +12,8 @@ public:
   CString(const CString& s) = default;
   CString(CString&& s) noexcept = default;
   CString(LPCSTR psz) : m_str(psz != NULL ? psz : "") {}
-  CString(LPCSTR pch, int nLength) : m_str(pch != NULL && nLength > 0 ? std::string(pch, nLength) : std::string()) {}
+  CString(LPCSTR pch, int nLength)
+      : m_str(pch != NULL && nLength > 0 ? std::string(pch, nLength) : std::string()) {}
   CString(const unsigned char* psz) : CString(reinterpret_cast<LPCSTR>(psz)) {}
   explicit CString(char ch, int nRepeat = 1) : m_str(nRepeat > 0 ? nRepeat : 0, ch) {}
   ~CString() = default;
@@ -117,8 +118,7 @@ inline bool operator>(const CString& a, const CString& b) { return a.Compare(b) 
 inline bool operator<=(const CString& a, const CString& b) { return a.Compare(b) <= 0; }
 inline bool operator>=(const CString& a, const CString& b) { return a.Compare(b) >= 0; }
 
-BOOL AFXAPI AfxExtractSubString(CString& rString, LPCSTR lpszFullString, int iSubString,
-                                char chSep = '\n');
+BOOL AFXAPI AfxExtractSubString(CString& rString, LPCSTR lpszFullString, int iSubString, char chSep = '\n');
 void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1);
 void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2);
 // Replaces %1 and %2 in a format text; the string-id forms above load the text first.
