@@ -2,5 +2,9 @@
 #pragma once
 
 #include "fw_core.h"
+#include "fw_coll.h"
 #include "fw_geom.h"
 #include "fw_string.h"
+#include "fw_time.h"
+#include "fw_file.h"
+#include "fw_sync.h"

@@ -176,6 +176,8 @@ public:
     r.DeflateRect(lpRect);
     return r;
   }
+  // Without it, rect - rect is ambiguous with the built-in subtraction of the two RECT pointers.
+  CRect operator-(const CRect& rect) const { return *this - static_cast<LPCRECT>(&rect); }
   CRect operator&(const RECT& rect2) const {
     CRect r;
     r.IntersectRect(this, &rect2);

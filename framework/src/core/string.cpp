@@ -119,6 +119,8 @@ int CString::FindOneOf(LPCSTR pszCharSet) const {
 
 int CString::Replace(char chOld, char chNew) {
   int count = 0;
+  if (chOld == chNew)
+    return 0; // nothing changes, so nothing counts as replaced
   for (char& c : m_str) {
     if (c == chOld) {
       c = chNew;

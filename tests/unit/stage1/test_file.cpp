@@ -1,0 +1,564 @@
+// Files, memory files and the archive's binary format.
+#include "fw.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+typedef std::vector<BYTE> Bytes;
+
+Bytes Contents(CMemFile& file) {
+  Bytes bytes((size_t)file.GetLength());
+  file.SeekToBegin();
+  if (!bytes.empty())
+    EXPECT_EQ(bytes.size(), file.Read(bytes.data(), (UINT)bytes.size()));
+  return bytes;
+}
+
+Bytes Store(const std::function<void(CArchive&)>& fill) {
+  CMemFile file;
+  CArchive ar(&file, CArchive::store);
+  fill(ar);
+  ar.Close();
+  return Contents(file);
+}
+
+// Runs fn on a loading archive over the given bytes.
+void Load(Bytes bytes, const std::function<void(CArchive&)>& fn) {
+  CMemFile file(bytes.data(), (UINT)bytes.size());
+  CArchive ar(&file, CArchive::load);
+  fn(ar);
+}
+
+// The cause of the CArchiveException fn throws; -1 when it throws nothing.
+int ArchiveCause(const std::function<void()>& fn) {
+  try {
+    fn();
+  } catch (CArchiveException* e) {
+    const int cause = e->m_cause;
+    e->Delete();
+    return cause;
+  }
+  return -1;
+}
+
+Bytes Concat(Bytes head, const std::string& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(Archive, TypedValuesAreLittleEndianWithoutPadding) {
+  const Bytes bytes = Store([](CArchive& ar) {
+    ar << (BYTE)0x12 << (WORD)0x3456 << (short)-2 << 'A' << (int)0x01020304 << (UINT)0xA0B0C0D0u << (LONG)-1
+       << (DWORD)0x11223344 << (COLORREF)RGB(1, 2, 3) << 1.5f << -2.5 << (LONGLONG)0x0102030405060708LL
+       << (ULONGLONG)0xF1F2F3F4F5F6F7F8ULL << true << false;
+  });
+  const Bytes expected = {0x12,                                           // BYTE
+                          0x56, 0x34,                                     // WORD
+                          0xFE, 0xFF,                                     // short
+                          0x41,                                           // char
+                          0x04, 0x03, 0x02, 0x01,                         // int
+                          0xD0, 0xC0, 0xB0, 0xA0,                         // UINT
+                          0xFF, 0xFF, 0xFF, 0xFF,                         // LONG
+                          0x44, 0x33, 0x22, 0x11,                         // DWORD
+                          0x01, 0x02, 0x03, 0x00,                         // COLORREF
+                          0x00, 0x00, 0xC0, 0x3F,                         // float
+                          0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0xC0, // double
+                          0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, // LONGLONG
+                          0xF8, 0xF7, 0xF6, 0xF5, 0xF4, 0xF3, 0xF2, 0xF1, // ULONGLONG
+                          0x01, 0x00};                                    // bool, bool
+  EXPECT_EQ(expected, bytes);
+
+  Load(bytes, [](CArchive& ar) {
+    BYTE by;
+    WORD w;
+    short s;
+    char ch;
+    int i;
+    UINT u;
+    LONG l;
+    DWORD dw;
+    COLORREF cr;
+    float f;
+    double d;
+    LONGLONG ll;
+    ULONGLONG ull;
+    bool b1, b2;
+    ar >> by >> w >> s >> ch >> i >> u >> l >> dw >> cr >> f >> d >> ll >> ull >> b1 >> b2;
+    EXPECT_EQ(0x12, by);
+    EXPECT_EQ(0x3456, w);
+    EXPECT_EQ(-2, s);
+    EXPECT_EQ('A', ch);
+    EXPECT_EQ(0x01020304, i);
+    EXPECT_EQ(0xA0B0C0D0u, u);
+    EXPECT_EQ(-1, l);
+    EXPECT_EQ(0x11223344u, dw);
+    EXPECT_EQ(RGB(1, 2, 3), cr);
+    EXPECT_EQ(1.5f, f);
+    EXPECT_EQ(-2.5, d);
+    EXPECT_EQ(0x0102030405060708LL, ll);
+    EXPECT_EQ(0xF1F2F3F4F5F6F7F8ULL, ull);
+    EXPECT_TRUE(b1);
+    EXPECT_FALSE(b2);
+    EXPECT_TRUE(ar.IsBufferEmpty());
+  });
+}
+
+TEST(Archive, ReadingATypedValuePastTheEndThrowsEndOfFile) {
+  Load({1, 2, 3}, [](CArchive& ar) {
+    DWORD dw = 0;
+    EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { ar >> dw; }));
+  });
+  Load({}, [](CArchive& ar) {
+    BYTE by;
+    EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { ar >> by; }));
+  });
+  Load({7, 0}, [](CArchive& ar) {
+    WORD w;
+    ar >> w;
+    EXPECT_EQ(7, w);
+    bool b;
+    EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { ar >> b; }));
+  });
+}
+
+TEST(Archive, RawReadAnswersAShortCountAtTheEnd) {
+  Load({1, 2, 3, 4, 5}, [](CArchive& ar) {
+    BYTE buf[16] = {};
+    EXPECT_EQ(5u, ar.Read(buf, sizeof(buf)));
+    EXPECT_EQ(5, buf[4]);
+    EXPECT_EQ(0u, ar.Read(buf, sizeof(buf)));
+  });
+}
+
+TEST(Archive, LargeBlocksPassThroughASmallBuffer) {
+  Bytes data(5000);
+  for (size_t i = 0; i < data.size(); ++i)
+    data[i] = (BYTE)(i * 7);
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store, 128);
+    ar << (BYTE)0xAA;
+    ar.Write(data.data(), (UINT)data.size());
+    ar << (BYTE)0xBB;
+  }
+  ASSERT_EQ(5002u, file.GetLength());
+  file.SeekToBegin();
+  CArchive ar(&file, CArchive::load, 128);
+  BYTE first, last;
+  Bytes back(data.size());
+  ar >> first;
+  EXPECT_EQ(data.size(), ar.Read(back.data(), (UINT)back.size()));
+  ar >> last;
+  EXPECT_EQ(0xAA, first);
+  EXPECT_EQ(data, back);
+  EXPECT_EQ(0xBB, last);
+}
+
+TEST(Archive, ModeAndDirectionAreEnforced) {
+  CMemFile file;
+  CArchive storing(&file, CArchive::store);
+  EXPECT_TRUE(storing.IsStoring());
+  EXPECT_FALSE(storing.IsLoading());
+  EXPECT_EQ(&file, storing.GetFile());
+  EXPECT_EQ(nullptr, storing.m_pDocument);
+  BYTE by;
+  EXPECT_EQ(CArchiveException::writeOnly, ArchiveCause([&] { storing.Read(&by, 1); }));
+  storing.Abort();
+
+  CArchive loading(&file, CArchive::load);
+  EXPECT_TRUE(loading.IsLoading());
+  EXPECT_EQ(CArchiveException::readOnly, ArchiveCause([&] { loading << (BYTE)1; }));
+}
+
+TEST(Archive, DestructorFlushesUnlessToldNotTo) {
+  CMemFile flushed;
+  {
+    CArchive ar(&flushed, CArchive::store);
+    ar << (DWORD)1;
+  }
+  EXPECT_EQ(4u, flushed.GetLength());
+
+  CMemFile dropped;
+  {
+    CArchive ar(&dropped, CArchive::store | CArchive::bNoFlushOnDelete);
+    ar << (DWORD)1;
+  }
+  EXPECT_EQ(0u, dropped.GetLength());
+}
+
+TEST(Archive, ClosingALoadingArchiveLeavesTheFileAtTheFirstUnreadByte) {
+  BYTE data[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+  CMemFile file(data, sizeof(data));
+  CArchive ar(&file, CArchive::load);
+  WORD w;
+  ar >> w;
+  ar.Close();
+  EXPECT_EQ(2u, file.GetPosition());
+}
+
+TEST(Archive, ObjectSerializationIsNotSupported) {
+  CMemFile file;
+  CArchive ar(&file, CArchive::store);
+  CMemFile object;
+  try {
+    ar << static_cast<const CObject*>(&object);
+    ADD_FAILURE() << "WriteObject returned";
+  } catch (CNotSupportedException* e) {
+    e->Delete();
+  }
+  ar.Abort();
+}
+
+TEST(ArchiveString, LengthPrefixEscalatesAtExactBoundaries) {
+  struct Case {
+    int length;
+    Bytes prefix;
+  };
+  const Case cases[] = {{0, {0x00}},
+                        {254, {0xFE}},
+                        {255, {0xFF, 0xFF, 0x00}},
+                        {0xFFFD, {0xFF, 0xFD, 0xFF}},
+                        {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+                        {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.length);
+    std::string text(c.length, 'x');
+    if (c.length > 0)
+      text.back() = 'z';
+    const CString original(text.c_str());
+    const Bytes bytes = Store([&](CArchive& ar) { ar << original; });
+    EXPECT_EQ(Concat(c.prefix, text), bytes);
+
+    Load(bytes, [&](CArchive& ar) {
+      CString back("stale");
+      ar >> back;
+      EXPECT_TRUE(back == original);
+      EXPECT_TRUE(ar.IsBufferEmpty());
+    });
+  }
+}
+
+TEST(ArchiveString, LiteralsAndEmbeddedZerosAreStoredAsStrings) {
+  EXPECT_EQ(Concat({3}, "abc"), Store([](CArchive& ar) { ar << "abc"; }));
+  const CString withZero("a\0b", 3);
+  EXPECT_EQ(Concat({3}, std::string("a\0b", 3)), Store([&](CArchive& ar) { ar << withZero; }));
+}
+
+TEST(ArchiveString, WideFormIsConvertedToAnsi) {
+  // Marker 0xFF 0xFFFE, then a byte length in UTF-16 units.
+  Load({0xFF, 0xFE, 0xFF, 0x04, 'W', 0, 'i', 0, 'd', 0, 'e', 0, 0x02, 'o', 'k'}, [](CArchive& ar) {
+    CString wide, narrow;
+    ar >> wide >> narrow;
+    EXPECT_STREQ("Wide", wide);
+    EXPECT_STREQ("ok", narrow);
+  });
+  // The wide length escalates like the narrow one; 0xFFFE is a plain length there.
+  Bytes longForm = {0xFF, 0xFE, 0xFF, 0xFF, 0x00, 0x01};
+  for (int i = 0; i < 0x100; ++i)
+    longForm.insert(longForm.end(), {'q', 0});
+  Load(longForm, [](CArchive& ar) {
+    CString s;
+    ar >> s;
+    EXPECT_EQ(0x100, s.GetLength());
+    EXPECT_EQ(0, s.Compare(CString('q', 0x100)));
+  });
+  Load({0xFF, 0xFE, 0xFF, 0x00}, [](CArchive& ar) {
+    CString s("stale");
+    ar >> s;
+    EXPECT_TRUE(s.IsEmpty());
+  });
+}
+
+TEST(ArchiveString, TruncatedStreamsThrowEndOfFile) {
+  const Bytes truncated[] = {
+      {0x05, 'a', 'b'},                                       // short characters
+      {0xFF, 0x10},                                           // short WORD length
+      {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a'},        // huge DWORD length, little data
+      {0xFF, 0xFE, 0xFF, 0x03, 'a', 0, 'b'},                  // wide text cut in a unit
+      {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}, // huge wide length
+  };
+  for (const Bytes& bytes : truncated) {
+    SCOPED_TRACE(testing::PrintToString(bytes));
+    Load(bytes, [](CArchive& ar) {
+      CString s;
+      EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { ar >> s; }));
+    });
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(MemFile, OwnedBufferGrowsAndDetaches) {
+  CMemFile file(256);
+  EXPECT_EQ(0u, file.GetLength());
+  Bytes data(1000);
+  for (size_t i = 0; i < data.size(); ++i)
+    data[i] = (BYTE)i;
+  file.Write(data.data(), (UINT)data.size());
+  EXPECT_EQ(1000u, file.GetLength());
+  EXPECT_EQ(1000u, file.GetPosition());
+  EXPECT_EQ(data, Contents(file));
+
+  BYTE* block = file.Detach();
+  ASSERT_NE(nullptr, block);
+  EXPECT_EQ(0, memcmp(block, data.data(), data.size()));
+  std::free(block);
+  EXPECT_EQ(0u, file.GetLength());
+}
+
+TEST(MemFile, AttachWithoutGrowStepIsTheWholeFixedBuffer) {
+  BYTE buf[16];
+  for (int i = 0; i < 16; ++i)
+    buf[i] = (BYTE)(i + 1);
+  CMemFile file;
+  file.Attach(buf, sizeof(buf));
+  EXPECT_EQ(16u, file.GetLength());
+  BYTE head[4];
+  EXPECT_EQ(4u, file.Read(head, 4));
+  EXPECT_EQ(4, head[3]);
+
+  const BYTE patch[2] = {0xEE, 0xEF};
+  file.Seek(-2, CFile::end);
+  file.Write(patch, 2);
+  EXPECT_EQ(0xEF, buf[15]);
+  try {
+    file.Write(patch, 1);
+    ADD_FAILURE() << "wrote past a fixed buffer";
+  } catch (CMemoryException* e) {
+    e->Delete();
+  }
+  EXPECT_EQ(16u, file.GetLength());
+  EXPECT_EQ(buf, file.Detach());
+}
+
+TEST(MemFile, AttachWithGrowStepStartsEmptyAndLeavesTheCallersBlockAlone) {
+  BYTE buf[32];
+  memset(buf, 0x55, sizeof(buf));
+  CMemFile file;
+  file.Attach(buf, 16, 1024);
+  EXPECT_EQ(0u, file.GetLength());
+
+  Bytes data(40, 0xA1);
+  file.Write(data.data(), (UINT)data.size());
+  EXPECT_EQ(40u, file.GetLength());
+  EXPECT_EQ(data, Contents(file));
+  for (int i = 16; i < 32; ++i)
+    EXPECT_EQ(0x55, buf[i]) << i;
+
+  BYTE* block = file.Detach();
+  EXPECT_NE(buf, block);
+  std::free(block);
+}
+
+TEST(MemFile, ConstructorOnABufferMatchesAttach) {
+  BYTE buf[8] = {};
+  CMemFile fixed(buf, sizeof(buf));
+  EXPECT_EQ(8u, fixed.GetLength());
+  CMemFile growing(buf, sizeof(buf), 64);
+  EXPECT_EQ(0u, growing.GetLength());
+}
+
+TEST(MemFile, SeekAndSetLength) {
+  CMemFile file;
+  const BYTE one = 1;
+  EXPECT_EQ(4u, file.Seek(4, CFile::begin));
+  file.Write(&one, 1);
+  EXPECT_EQ((Bytes{0, 0, 0, 0, 1}), Contents(file));
+
+  file.SetLength(2);
+  EXPECT_EQ(2u, file.GetLength());
+  EXPECT_EQ(2u, file.GetPosition());
+  file.SetLength(3);
+  EXPECT_EQ((Bytes{0, 0, 0}), Contents(file));
+  try {
+    file.Seek(-1, CFile::begin);
+    ADD_FAILURE() << "seek before the start";
+  } catch (CFileException* e) {
+    EXPECT_EQ(CFileException::badSeek, e->m_cause);
+    e->Delete();
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+class DiskFile : public testing::Test {
+protected:
+  void SetUp() override {
+    char dir[MAX_PATH];
+    ASSERT_NE(0u, GetTempPathA(sizeof(dir), dir));
+    m_dir = dir;
+    m_path = m_dir + "fwfile_" + std::to_string(GetCurrentProcessId()) + ".dat";
+    DeleteFileA(m_path.c_str());
+  }
+  void TearDown() override { DeleteFileA(m_path.c_str()); }
+
+  void WriteText(const char* text) {
+    CFile file(m_path.c_str(), CFile::modeCreate | CFile::modeWrite);
+    file.Write(text, (UINT)strlen(text));
+    file.Close();
+  }
+
+  // Whether a C run-time reader can open the file and what it reads.
+  std::string ReadWithStdio() {
+    FILE* fp = fopen(m_path.c_str(), "rb");
+    if (fp == NULL)
+      return "<refused>";
+    char buf[64];
+    const size_t n = fread(buf, 1, sizeof(buf), fp);
+    fclose(fp);
+    return std::string(buf, n);
+  }
+
+  std::string m_dir, m_path;
+};
+
+int FileCause(const std::function<void()>& fn) {
+  try {
+    fn();
+  } catch (CFileException* e) {
+    const int cause = e->m_cause;
+    e->Delete();
+    return cause;
+  }
+  return -1;
+}
+
+} // namespace
+
+TEST_F(DiskFile, WriteSeekReadAndSetLength) {
+  CFile file;
+  ASSERT_TRUE(file.Open(m_path.c_str(), CFile::modeCreate | CFile::modeReadWrite));
+  file.Write("hello world", 11);
+  EXPECT_EQ(11u, file.GetLength());
+  EXPECT_EQ(11u, file.GetPosition());
+  EXPECT_EQ(6u, file.Seek(-5, CFile::end));
+  char buf[32] = {};
+  EXPECT_EQ(5u, file.Read(buf, 5));
+  EXPECT_STREQ("world", buf);
+  file.SeekToBegin();
+  EXPECT_EQ(11u, file.Read(buf, sizeof(buf)));
+  EXPECT_EQ(0u, file.Read(buf, sizeof(buf)));
+  file.SetLength(5);
+  EXPECT_EQ(5u, file.GetLength());
+  EXPECT_EQ(5u, file.SeekToEnd());
+  file.Close();
+  EXPECT_EQ(CFile::hFileNull, file.m_hFile);
+  EXPECT_EQ("hello", ReadWithStdio());
+}
+
+TEST_F(DiskFile, PathNameAndTitle) {
+  WriteText("x");
+  CFile file(m_path.c_str(), CFile::modeRead);
+  EXPECT_EQ(0, file.GetFilePath().CompareNoCase(m_path.c_str()));
+  const std::string name = "fwfile_" + std::to_string(GetCurrentProcessId());
+  EXPECT_STREQ((name + ".dat").c_str(), file.GetFileName());
+  EXPECT_STREQ(name.c_str(), file.GetFileTitle());
+  EXPECT_NE(CFile::hFileNull, (HANDLE)file);
+
+  CFileStatus status;
+  ASSERT_TRUE(file.GetStatus(status));
+  EXPECT_EQ(1u, status.m_size);
+  ASSERT_TRUE(CFile::GetStatus(m_path.c_str(), status));
+  EXPECT_EQ(1u, status.m_size);
+  EXPECT_EQ(0, lstrcmpiA(m_path.c_str(), status.m_szFullName));
+  EXPECT_EQ(0, status.m_attribute & CFile::directory);
+}
+
+TEST_F(DiskFile, OpenFailureFillsTheExceptionObject) {
+  CFile file;
+  CFileException error;
+  EXPECT_FALSE(file.Open(m_path.c_str(), CFile::modeRead, &error));
+  EXPECT_EQ(CFileException::fileNotFound, error.m_cause);
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, error.m_lOsError);
+  EXPECT_STREQ(m_path.c_str(), error.m_strFileName);
+  EXPECT_EQ(CFile::hFileNull, file.m_hFile);
+
+  EXPECT_EQ(CFileException::fileNotFound, FileCause([&] { CFile thrown(m_path.c_str(), CFile::modeRead); }));
+}
+
+TEST_F(DiskFile, CreateTruncatesUnlessNoTruncate) {
+  WriteText("keep");
+  { CFile file(m_path.c_str(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite); }
+  EXPECT_EQ("keep", ReadWithStdio());
+  { CFile file(m_path.c_str(), CFile::modeCreate | CFile::modeWrite); }
+  EXPECT_EQ("", ReadWithStdio());
+}
+
+TEST_F(DiskFile, ShareModesDecideWhetherAnotherReaderGetsIn) {
+  WriteText("shared");
+  {
+    CFile file(m_path.c_str(), CFile::modeRead | CFile::shareDenyWrite);
+    EXPECT_EQ("shared", ReadWithStdio());
+  }
+  {
+    CFile file(m_path.c_str(), CFile::modeRead | CFile::shareExclusive);
+    EXPECT_EQ("<refused>", ReadWithStdio());
+  }
+  // The destructor released the exclusive handle.
+  EXPECT_EQ("shared", ReadWithStdio());
+}
+
+TEST_F(DiskFile, RemoveAndRenameThrowOnFailure) {
+  EXPECT_EQ(CFileException::fileNotFound, FileCause([&] { CFile::Remove(m_path.c_str()); }));
+  EXPECT_EQ(CFileException::fileNotFound, FileCause([&] { CFile::Rename(m_path.c_str(), "unused.dat"); }));
+
+  WriteText("moved");
+  const std::string renamed = m_path + ".new";
+  CFile::Rename(m_path.c_str(), renamed.c_str());
+  CFileStatus status;
+  EXPECT_FALSE(CFile::GetStatus(m_path.c_str(), status));
+  EXPECT_TRUE(CFile::GetStatus(renamed.c_str(), status));
+  CFile::Remove(renamed.c_str());
+  EXPECT_FALSE(CFile::GetStatus(renamed.c_str(), status));
+}
+
+TEST_F(DiskFile, ClosedFileThrowsButAbortNeverDoes) {
+  WriteText("x");
+  CFile file(m_path.c_str(), CFile::modeRead);
+  file.Close();
+  EXPECT_EQ(CFileException::invalidFile, FileCause([&] { file.Write("y", 1); }));
+  file.Abort();
+  file.Abort();
+}
+
+TEST_F(DiskFile, WrappedHandleStaysWithItsOwner) {
+  WriteText("abc");
+  HANDLE h = CreateFileA(m_path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+  ASSERT_NE(INVALID_HANDLE_VALUE, h);
+  {
+    CFile file(h);
+    EXPECT_EQ(3u, file.GetLength());
+  }
+  EXPECT_EQ(3u, GetFileSize(h, NULL));
+  CloseHandle(h);
+}
+
+TEST_F(DiskFile, ArchiveRoundTripThroughADiskFile) {
+  {
+    CFile file(m_path.c_str(), CFile::modeCreate | CFile::modeWrite);
+    CArchive ar(&file, CArchive::store);
+    ar << CString("title") << (DWORD)0xCAFE;
+    ar.Close();
+  }
+  CFile file(m_path.c_str(), CFile::modeRead | CFile::shareDenyWrite);
+  EXPECT_EQ(10u, file.GetLength());
+  CArchive ar(&file, CArchive::load);
+  CString title;
+  DWORD value;
+  ar >> title >> value;
+  EXPECT_STREQ("title", title);
+  EXPECT_EQ(0xCAFEu, value);
+}
