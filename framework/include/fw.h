@@ -8,3 +8,6 @@
 #include "fw_time.h"
 #include "fw_file.h"
 #include "fw_sync.h"
+#include "fw_state.h"
+#include "fw_gdi.h"
+#include "fw_wnd.h"
