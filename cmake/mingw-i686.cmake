@@ -17,7 +17,6 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
 
 # ANSI build; SSE2 arithmetic everywhere so float results match the reference machine
 # (x87 excess precision changes truncated divisions).
-set(FW_COMMON_FLAGS "-msse2 -mfpmath=sse -DWINVER=0x0501 -D_WIN32_WINNT=0x0501 -D_WIN32_IE=0x0501 -D_MBCS")
-set(CMAKE_C_FLAGS_INIT "${FW_COMMON_FLAGS}")
-set(CMAKE_CXX_FLAGS_INIT "${FW_COMMON_FLAGS}")
+# The project applies these to every translation unit (CMakeLists.txt), whatever the cache holds.
+set(PIX_TARGET_FLAGS -msse2 -mfpmath=sse -DWINVER=0x0501 -D_WIN32_WINNT=0x0501 -D_WIN32_IE=0x0501 -D_MBCS)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -11,3 +11,7 @@
 #include "fw_state.h"
 #include "fw_gdi.h"
 #include "fw_wnd.h"
+#include "fw_msgmap.h"
+#include "fw_app.h"
+#include "fw_ctrl.h"
+#include "fw_dlg.h"

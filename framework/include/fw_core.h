@@ -244,6 +244,12 @@ public:
 typedef int(AFXAPI* AFX_MSGBOX_IMPL)(LPCSTR lpszText, UINT nType, UINT nIDHelp);
 int AFXAPI AfxMessageBoxImpl(LPCSTR lpszText, UINT nType, UINT nIDHelp);
 void AFXAPI AfxSetMessageBoxImpl(AFX_MSGBOX_IMPL pfn);
+// Test seam: every message box of the framework goes through pfn when it is set, with its
+// final type bits; its answer is returned as the box's result.
+AFX_MSGBOX_IMPL AFXAPI AfxSetMessageBoxHook(AFX_MSGBOX_IMPL pfn);
+AFX_MSGBOX_IMPL AFXAPI AfxGetMessageBoxHook();
+// Adds the icon a message box of that kind shows when the caller chose none.
+UINT AFXAPI AfxAddDefaultMessageBoxIcon(UINT nType);
 
 // The macros delete the caught exception when the handler ends, unless it is re-thrown
 // with THROW_LAST().

@@ -29,7 +29,7 @@ public:
   BOOL DeleteObject();
 
   operator HGDIOBJ() const { return m_hObject; }
-  HGDIOBJ GetSafeHandle() const { return m_hObject; }
+  HGDIOBJ GetSafeHandle() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? NULL : m_hObject; }
   // For callers holding an object pointer that may be NULL (NULL answers NULL).
   static HGDIOBJ GetSafeHandle(const CGdiObject* pObject) {
     return pObject != NULL ? pObject->m_hObject : NULL;
@@ -188,7 +188,7 @@ public:
   BOOL m_bPrinting = FALSE;
 
   operator HDC() const { return m_hDC; }
-  HDC GetSafeHdc() const { return m_hDC; }
+  HDC GetSafeHdc() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? NULL : m_hDC; }
   // For callers holding a DC pointer that may be NULL (NULL answers NULL).
   static HDC GetSafeHdc(const CDC* pDC) { return pDC != NULL ? pDC->m_hDC : NULL; }
   BOOL IsPrinting() const { return m_bPrinting; }
@@ -466,7 +466,7 @@ public:
   HIMAGELIST m_hImageList = NULL;
 
   operator HIMAGELIST() const { return m_hImageList; }
-  HIMAGELIST GetSafeHandle() const { return m_hImageList; }
+  HIMAGELIST GetSafeHandle() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? NULL : m_hImageList; }
   static CImageList* FromHandle(HIMAGELIST hImageList);
   static CImageList* FromHandlePermanent(HIMAGELIST hImageList);
   BOOL Attach(HIMAGELIST hImageList);

@@ -206,9 +206,40 @@ void AfxThrowArchiveException(int cause, LPCSTR lpszArchiveName) {
 
 // ---------------------------------------------------------------------------------------------
 
+namespace {
+AFX_MSGBOX_IMPL g_pfnMessageBoxHook = NULL;
+} // namespace
+
+UINT AfxAddDefaultMessageBoxIcon(UINT nType) {
+  if ((nType & MB_ICONMASK) != 0)
+    return nType;
+  switch (nType & MB_TYPEMASK) {
+  case MB_OK:
+  case MB_OKCANCEL:
+    return nType | MB_ICONEXCLAMATION;
+  case MB_YESNO:
+  case MB_YESNOCANCEL:
+    return nType | MB_ICONQUESTION;
+  default:
+    return nType;
+  }
+}
+
+AFX_MSGBOX_IMPL AfxSetMessageBoxHook(AFX_MSGBOX_IMPL pfn) {
+  AFX_MSGBOX_IMPL pfnOld = g_pfnMessageBoxHook;
+  g_pfnMessageBoxHook = pfn;
+  return pfnOld;
+}
+
+AFX_MSGBOX_IMPL AfxGetMessageBoxHook() { return g_pfnMessageBoxHook; }
+
 int AfxMessageBoxImpl(LPCSTR lpszText, UINT nType, UINT nIDHelp) {
   if (g_pfnMessageBox != NULL)
     return g_pfnMessageBox(lpszText, nType, nIDHelp);
+  // No application object yet: same icons, same test hook.
+  nType = AfxAddDefaultMessageBoxIcon(nType);
+  if (g_pfnMessageBoxHook != NULL)
+    return g_pfnMessageBoxHook(lpszText, nType, nIDHelp);
   return ::MessageBoxA(::GetActiveWindow(), lpszText, NULL, nType);
 }
 

@@ -1,0 +1,53 @@
+#include "test_support.h"
+
+#include <algorithm>
+
+void PumpPending() {
+  MSG msg;
+  while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+    if (msg.message == WM_QUIT)
+      return;
+    if (!AfxPumpMessage())
+      return;
+  }
+}
+
+bool CallLog::Contains(const std::string& s) const { return IndexOf(s) >= 0; }
+
+int CallLog::Count(const std::string& s) const { return (int)std::count(entries.begin(), entries.end(), s); }
+
+int CallLog::IndexOf(const std::string& s) const {
+  auto it = std::find(entries.begin(), entries.end(), s);
+  return it == entries.end() ? -1 : (int)(it - entries.begin());
+}
+
+CTestApp& TheTestApp() {
+  static CTestApp app;
+  return app;
+}
+
+BOOL CHostWnd::CreateHost(LPCSTR lpszTitle, DWORD dwStyle) {
+  TheTestApp();
+  return CreateEx(0,
+                  AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+                                      reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)),
+                  lpszTitle, dwStyle, 10, 10, 400, 300, NULL, NULL);
+}
+
+int MessageBoxRecorder::s_nAnswer = IDOK;
+
+std::vector<std::pair<std::string, UINT>>& MessageBoxRecorder::Boxes() {
+  static std::vector<std::pair<std::string, UINT>> boxes;
+  return boxes;
+}
+
+MessageBoxRecorder::MessageBoxRecorder() {
+  Boxes().clear();
+  s_nAnswer = IDOK;
+  m_pfnOld = AfxSetMessageBoxHook([](LPCSTR lpszText, UINT nType, UINT) -> int {
+    Boxes().emplace_back(lpszText != NULL ? lpszText : "", nType);
+    return s_nAnswer;
+  });
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHook(m_pfnOld); }
