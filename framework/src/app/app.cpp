@@ -3,6 +3,7 @@
 #include "fw_app.h"
 #include "fw_gdi.h"
 #include "fw_state.h"
+#include "appimpl.h"
 #include "res/fw_res.h"
 
 #include <cstring>
@@ -28,7 +29,9 @@ int AFXAPI MessageBoxThroughApp(LPCSTR lpszText, UINT nType, UINT nIDHelp) {
   return AfxMessageBox(lpszText, nType, nIDHelp);
 }
 
-LPSTR DupString(LPCSTR psz) {
+} // namespace
+
+LPSTR AfxAllocAppString(LPCSTR psz) {
   size_t n = lstrlenA(psz) + 1;
   LPSTR p = static_cast<LPSTR>(malloc(n));
   if (p == NULL)
@@ -36,7 +39,6 @@ LPSTR DupString(LPCSTR psz) {
   memcpy(p, psz, n);
   return p;
 }
-} // namespace
 
 void AfxSetThread(CWinThread* pThread);
 
@@ -52,7 +54,7 @@ LPCSTR AfxGetAppName() {
 
 CWinApp::CWinApp(LPCSTR lpszAppName)
     : m_hInstance(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL),
-      m_pszAppName(lpszAppName != NULL ? DupString(lpszAppName) : NULL), m_pszExeName(NULL),
+      m_pszAppName(lpszAppName != NULL ? AfxAllocAppString(lpszAppName) : NULL), m_pszExeName(NULL),
       m_pszHelpFilePath(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL), m_pRecentFileList(NULL),
       m_pDocManager(NULL), m_hDevMode(NULL), m_hDevNames(NULL), m_bHelpMode(FALSE), m_nWaitCursorCount(0),
       m_hcurWaitCursorRestore(NULL), m_atomApp(0), m_atomSystemTopic(0), m_nNumPreviewPages(0) {

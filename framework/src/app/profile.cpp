@@ -1,5 +1,6 @@
 // The application's registry profile: HKCU\Software\<key>\<profile>\<section>.
 #include "fw_app.h"
+#include "appimpl.h"
 
 #include <vector>
 
@@ -20,15 +21,6 @@ private:
   HKEY m_hKey;
 };
 
-LPSTR DupString(LPCSTR psz) {
-  size_t n = lstrlenA(psz) + 1;
-  LPSTR p = static_cast<LPSTR>(malloc(n));
-  if (p == NULL)
-    AfxThrowMemoryException();
-  memcpy(p, psz, n);
-  return p;
-}
-
 HKEY CreateSubKey(HKEY hParent, LPCSTR lpszName) {
   HKEY hKey = NULL;
   DWORD dw;
@@ -41,9 +33,9 @@ HKEY CreateSubKey(HKEY hParent, LPCSTR lpszName) {
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey) {
   free(const_cast<LPSTR>(m_pszRegistryKey));
-  m_pszRegistryKey = DupString(lpszRegistryKey);
+  m_pszRegistryKey = AfxAllocAppString(lpszRegistryKey);
   free(const_cast<LPSTR>(m_pszProfileName));
-  m_pszProfileName = DupString(AfxGetAppName());
+  m_pszProfileName = AfxAllocAppString(AfxGetAppName());
 }
 
 void CWinApp::SetRegistryKey(UINT nIDRegistryKey) {

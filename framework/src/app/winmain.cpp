@@ -1,6 +1,7 @@
 // The program's entry point and the start-up and shut-down of the framework.
 #include "fw_app.h"
 #include "fw_state.h"
+#include "appimpl.h"
 #include "res/fw_res.h"
 
 #include <objbase.h>
@@ -19,14 +20,8 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
     pApp->m_nCmdShow = nCmdShow;
     if (pApp->m_pszAppName == NULL) {
       CString strTitle;
-      if (strTitle.LoadString(AFX_IDS_APP_TITLE)) {
-        size_t n = (size_t)strTitle.GetLength() + 1;
-        LPSTR p = static_cast<LPSTR>(malloc(n));
-        if (p != NULL) {
-          memcpy(p, (LPCSTR)strTitle, n);
-          pApp->m_pszAppName = p;
-        }
-      }
+      if (strTitle.LoadString(AFX_IDS_APP_TITLE))
+        pApp->m_pszAppName = AfxAllocAppString(strTitle);
     }
     if (pApp->m_pszExeName == NULL) {
       char szPath[MAX_PATH];
@@ -35,12 +30,7 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
       char* pszDot = strrchr(pszName, '.');
       if (pszDot != NULL)
         *pszDot = '\0';
-      size_t n = strlen(pszName) + 1;
-      LPSTR p = static_cast<LPSTR>(malloc(n));
-      if (p != NULL) {
-        memcpy(p, pszName, n);
-        pApp->m_pszExeName = p;
-      }
+      pApp->m_pszExeName = AfxAllocAppString(pszName);
     }
   }
   return TRUE;
