@@ -126,6 +126,7 @@ public:
 
   // Printing
   BOOL GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg);
+  virtual int DoPrintDialog(CPrintDialog* pPD);
   BOOL CreatePrinterDC(CDC& dc);
   void SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld = TRUE);
   void UpdatePrinterSelection(BOOL bForceDefaults);
@@ -142,6 +143,7 @@ public:
 
   // Command handlers the application maps by name.
   afx_msg void OnAppExit();
+  afx_msg void OnFilePrintSetup();
   afx_msg BOOL OnOpenRecentFile(UINT nID);
   afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
   afx_msg void OnHelp();

@@ -23,9 +23,13 @@ public:
 
   HICON SetIcon(HICON hIcon) { return (HICON)SendMessage(STM_SETICON, (WPARAM)hIcon, 0); }
   HICON GetIcon() const { return (HICON)SendMessage(STM_GETICON, 0, 0); }
-  HBITMAP SetBitmap(HBITMAP hBitmap) { return (HBITMAP)SendMessage(STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hBitmap); }
+  HBITMAP SetBitmap(HBITMAP hBitmap) {
+    return (HBITMAP)SendMessage(STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hBitmap);
+  }
   HBITMAP GetBitmap() const { return (HBITMAP)SendMessage(STM_GETIMAGE, IMAGE_BITMAP, 0); }
-  HCURSOR SetCursor(HCURSOR hCursor) { return (HCURSOR)SendMessage(STM_SETIMAGE, IMAGE_CURSOR, (LPARAM)hCursor); }
+  HCURSOR SetCursor(HCURSOR hCursor) {
+    return (HCURSOR)SendMessage(STM_SETIMAGE, IMAGE_CURSOR, (LPARAM)hCursor);
+  }
   HENHMETAFILE SetEnhMetaFile(HENHMETAFILE hMeta) {
     return (HENHMETAFILE)SendMessage(STM_SETIMAGE, IMAGE_ENHMETAFILE, (LPARAM)hMeta);
   }
@@ -47,9 +51,13 @@ public:
   void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE) { SendMessage(BM_SETSTYLE, nStyle, bRedraw); }
   HICON SetIcon(HICON hIcon) { return (HICON)SendMessage(BM_SETIMAGE, IMAGE_ICON, (LPARAM)hIcon); }
   HICON GetIcon() const { return (HICON)SendMessage(BM_GETIMAGE, IMAGE_ICON, 0); }
-  HBITMAP SetBitmap(HBITMAP hBitmap) { return (HBITMAP)SendMessage(BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hBitmap); }
+  HBITMAP SetBitmap(HBITMAP hBitmap) {
+    return (HBITMAP)SendMessage(BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hBitmap);
+  }
   HBITMAP GetBitmap() const { return (HBITMAP)SendMessage(BM_GETIMAGE, IMAGE_BITMAP, 0); }
-  HCURSOR SetCursor(HCURSOR hCursor) { return (HCURSOR)SendMessage(BM_SETIMAGE, IMAGE_CURSOR, (LPARAM)hCursor); }
+  HCURSOR SetCursor(HCURSOR hCursor) {
+    return (HCURSOR)SendMessage(BM_SETIMAGE, IMAGE_CURSOR, (LPARAM)hCursor);
+  }
 
   // Owner-drawn buttons override this; the parent's WM_DRAWITEM reaches it by reflection.
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
@@ -98,7 +106,9 @@ public:
   int LineFromChar(int nIndex = -1) const { return (int)SendMessage(EM_LINEFROMCHAR, nIndex, 0); }
   void LineScroll(int nLines, int nChars = 0) { SendMessage(EM_LINESCROLL, nChars, nLines); }
   void SetPasswordChar(char ch) { SendMessage(EM_SETPASSWORDCHAR, (WPARAM)(BYTE)ch, 0); }
-  void SetMargins(UINT nLeft, UINT nRight) { SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(nLeft, nRight)); }
+  void SetMargins(UINT nLeft, UINT nRight) {
+    SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(nLeft, nRight));
+  }
   BOOL Undo() { return (BOOL)SendMessage(EM_UNDO, 0, 0); }
   void EmptyUndoBuffer() { SendMessage(EM_EMPTYUNDOBUFFER, 0, 0); }
   void Clear() { SendMessage(WM_CLEAR, 0, 0); }
@@ -121,15 +131,21 @@ public:
   int GetTopIndex() const { return (int)SendMessage(LB_GETTOPINDEX, 0, 0); }
   int SetTopIndex(int nIndex) { return (int)SendMessage(LB_SETTOPINDEX, nIndex, 0); }
   DWORD_PTR GetItemData(int nIndex) const { return (DWORD_PTR)SendMessage(LB_GETITEMDATA, nIndex, 0); }
-  int SetItemData(int nIndex, DWORD_PTR dwItemData) { return (int)SendMessage(LB_SETITEMDATA, nIndex, (LPARAM)dwItemData); }
+  int SetItemData(int nIndex, DWORD_PTR dwItemData) {
+    return (int)SendMessage(LB_SETITEMDATA, nIndex, (LPARAM)dwItemData);
+  }
   void* GetItemDataPtr(int nIndex) const { return (void*)GetItemData(nIndex); }
   int SetItemDataPtr(int nIndex, void* pData) { return SetItemData(nIndex, (DWORD_PTR)pData); }
-  int GetItemRect(int nIndex, LPRECT lpRect) const { return (int)SendMessage(LB_GETITEMRECT, nIndex, (LPARAM)lpRect); }
+  int GetItemRect(int nIndex, LPRECT lpRect) const {
+    return (int)SendMessage(LB_GETITEMRECT, nIndex, (LPARAM)lpRect);
+  }
   int GetItemHeight(int nIndex) const { return (int)SendMessage(LB_GETITEMHEIGHT, nIndex, 0); }
   int SetItemHeight(int nIndex, UINT cyItemHeight) {
     return (int)SendMessage(LB_SETITEMHEIGHT, nIndex, MAKELONG(cyItemHeight, 0));
   }
-  int GetText(int nIndex, LPSTR lpszBuffer) const { return (int)SendMessage(LB_GETTEXT, nIndex, (LPARAM)lpszBuffer); }
+  int GetText(int nIndex, LPSTR lpszBuffer) const {
+    return (int)SendMessage(LB_GETTEXT, nIndex, (LPARAM)lpszBuffer);
+  }
   void GetText(int nIndex, CString& rString) const;
   int GetTextLen(int nIndex) const { return (int)SendMessage(LB_GETTEXTLEN, nIndex, 0); }
 
@@ -144,11 +160,15 @@ public:
     return (int)SendMessage(LB_GETSELITEMS, nMaxItems, (LPARAM)rgIndex);
   }
   int GetCaretIndex() const { return (int)SendMessage(LB_GETCARETINDEX, 0, 0); }
-  int SetCaretIndex(int nIndex, BOOL bScroll = TRUE) { return (int)SendMessage(LB_SETCARETINDEX, nIndex, bScroll); }
+  int SetCaretIndex(int nIndex, BOOL bScroll = TRUE) {
+    return (int)SendMessage(LB_SETCARETINDEX, nIndex, bScroll);
+  }
 
   int AddString(LPCSTR lpszItem) { return (int)SendMessage(LB_ADDSTRING, 0, (LPARAM)lpszItem); }
   int DeleteString(UINT nIndex) { return (int)SendMessage(LB_DELETESTRING, nIndex, 0); }
-  int InsertString(int nIndex, LPCSTR lpszItem) { return (int)SendMessage(LB_INSERTSTRING, nIndex, (LPARAM)lpszItem); }
+  int InsertString(int nIndex, LPCSTR lpszItem) {
+    return (int)SendMessage(LB_INSERTSTRING, nIndex, (LPARAM)lpszItem);
+  }
   void ResetContent() { SendMessage(LB_RESETCONTENT, 0, 0); }
   int FindString(int nStartAfter, LPCSTR lpszItem) const {
     return (int)SendMessage(LB_FINDSTRING, nStartAfter, (LPARAM)lpszItem);
@@ -187,20 +207,28 @@ public:
     return (BOOL)SendMessage(CB_SETEDITSEL, 0, MAKELONG(nStartChar, nEndChar));
   }
   DWORD_PTR GetItemData(int nIndex) const { return (DWORD_PTR)SendMessage(CB_GETITEMDATA, nIndex, 0); }
-  int SetItemData(int nIndex, DWORD_PTR dwItemData) { return (int)SendMessage(CB_SETITEMDATA, nIndex, (LPARAM)dwItemData); }
+  int SetItemData(int nIndex, DWORD_PTR dwItemData) {
+    return (int)SendMessage(CB_SETITEMDATA, nIndex, (LPARAM)dwItemData);
+  }
   void* GetItemDataPtr(int nIndex) const { return (void*)GetItemData(nIndex); }
   int SetItemDataPtr(int nIndex, void* pData) { return SetItemData(nIndex, (DWORD_PTR)pData); }
-  int GetLBText(int nIndex, LPSTR lpszText) const { return (int)SendMessage(CB_GETLBTEXT, nIndex, (LPARAM)lpszText); }
+  int GetLBText(int nIndex, LPSTR lpszText) const {
+    return (int)SendMessage(CB_GETLBTEXT, nIndex, (LPARAM)lpszText);
+  }
   void GetLBText(int nIndex, CString& rString) const;
   int GetLBTextLen(int nIndex) const { return (int)SendMessage(CB_GETLBTEXTLEN, nIndex, 0); }
-  int SetItemHeight(int nIndex, UINT cyItemHeight) { return (int)SendMessage(CB_SETITEMHEIGHT, nIndex, cyItemHeight); }
+  int SetItemHeight(int nIndex, UINT cyItemHeight) {
+    return (int)SendMessage(CB_SETITEMHEIGHT, nIndex, cyItemHeight);
+  }
   int GetItemHeight(int nIndex) const { return (int)SendMessage(CB_GETITEMHEIGHT, nIndex, 0); }
   int FindStringExact(int nIndexStart, LPCSTR lpszFind) const {
     return (int)SendMessage(CB_FINDSTRINGEXACT, nIndexStart, (LPARAM)lpszFind);
   }
   int SetExtendedUI(BOOL bExtended = TRUE) { return (int)SendMessage(CB_SETEXTENDEDUI, bExtended, 0); }
   BOOL GetExtendedUI() const { return (BOOL)SendMessage(CB_GETEXTENDEDUI, 0, 0); }
-  void GetDroppedControlRect(LPRECT lprect) const { SendMessage(CB_GETDROPPEDCONTROLRECT, 0, (LPARAM)lprect); }
+  void GetDroppedControlRect(LPRECT lprect) const {
+    SendMessage(CB_GETDROPPEDCONTROLRECT, 0, (LPARAM)lprect);
+  }
   BOOL GetDroppedState() const { return (BOOL)SendMessage(CB_GETDROPPEDSTATE, 0, 0); }
   int GetDroppedWidth() const { return (int)SendMessage(CB_GETDROPPEDWIDTH, 0, 0); }
   int SetDroppedWidth(UINT nWidth) { return (int)SendMessage(CB_SETDROPPEDWIDTH, nWidth, 0); }
@@ -210,7 +238,9 @@ public:
 
   int AddString(LPCSTR lpszString) { return (int)SendMessage(CB_ADDSTRING, 0, (LPARAM)lpszString); }
   int DeleteString(UINT nIndex) { return (int)SendMessage(CB_DELETESTRING, nIndex, 0); }
-  int InsertString(int nIndex, LPCSTR lpszString) { return (int)SendMessage(CB_INSERTSTRING, nIndex, (LPARAM)lpszString); }
+  int InsertString(int nIndex, LPCSTR lpszString) {
+    return (int)SendMessage(CB_INSERTSTRING, nIndex, (LPARAM)lpszString);
+  }
   void ResetContent() { SendMessage(CB_RESETCONTENT, 0, 0); }
   int FindString(int nStartAfter, LPCSTR lpszString) const {
     return (int)SendMessage(CB_FINDSTRING, nStartAfter, (LPARAM)lpszString);
@@ -242,12 +272,16 @@ public:
 
   int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
   int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
-  void GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos); }
+  void GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const {
+    ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos);
+  }
   void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) {
     ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw);
   }
   void ShowScrollBar(BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, SB_CTL, bShow); }
-  BOOL EnableScrollBar(UINT nArrowFlags = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags); }
+  BOOL EnableScrollBar(UINT nArrowFlags = ESB_ENABLE_BOTH) {
+    return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags);
+  }
   BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE) {
     return ::SetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo, bRedraw);
   }
@@ -292,7 +326,8 @@ public:
   void GetChannelRect(LPRECT lprc) const { SendMessage(TBM_GETCHANNELRECT, 0, (LPARAM)lprc); }
   void GetThumbRect(LPRECT lprc) const { SendMessage(TBM_GETTHUMBRECT, 0, (LPARAM)lprc); }
   CWnd* SetBuddy(CWnd* pWndBuddy, BOOL fLocation = TRUE) {
-    return CWnd::FromHandle((HWND)SendMessage(TBM_SETBUDDY, fLocation, (LPARAM)(pWndBuddy != NULL ? pWndBuddy->m_hWnd : NULL)));
+    return CWnd::FromHandle(
+        (HWND)SendMessage(TBM_SETBUDDY, fLocation, (LPARAM)(pWndBuddy != NULL ? pWndBuddy->m_hWnd : NULL)));
   }
 };
 
@@ -304,12 +339,17 @@ public:
   CSpinButtonCtrl() = default;
   BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
-  BOOL SetAccel(int nAccel, UDACCEL* pAccel) { return (BOOL)SendMessage(UDM_SETACCEL, nAccel, (LPARAM)pAccel); }
-  UINT GetAccel(int nAccel, UDACCEL* pAccel) const { return (UINT)SendMessage(UDM_GETACCEL, nAccel, (LPARAM)pAccel); }
+  BOOL SetAccel(int nAccel, UDACCEL* pAccel) {
+    return (BOOL)SendMessage(UDM_SETACCEL, nAccel, (LPARAM)pAccel);
+  }
+  UINT GetAccel(int nAccel, UDACCEL* pAccel) const {
+    return (UINT)SendMessage(UDM_GETACCEL, nAccel, (LPARAM)pAccel);
+  }
   int SetBase(int nBase) { return (int)SendMessage(UDM_SETBASE, nBase, 0); }
   UINT GetBase() const { return (UINT)SendMessage(UDM_GETBASE, 0, 0); }
   CWnd* SetBuddy(CWnd* pWndBuddy) {
-    return CWnd::FromHandle((HWND)SendMessage(UDM_SETBUDDY, (WPARAM)(pWndBuddy != NULL ? pWndBuddy->m_hWnd : NULL), 0));
+    return CWnd::FromHandle(
+        (HWND)SendMessage(UDM_SETBUDDY, (WPARAM)(pWndBuddy != NULL ? pWndBuddy->m_hWnd : NULL), 0));
   }
   CWnd* GetBuddy() const { return CWnd::FromHandle((HWND)SendMessage(UDM_GETBUDDY, 0, 0)); }
   // The 16-bit position; the high word of the answer is non-zero when the buddy text is not a number.
@@ -319,7 +359,9 @@ public:
   void SetRange32(int nLower, int nUpper) { SendMessage(UDM_SETRANGE32, nLower, nUpper); }
   DWORD GetRange() const { return (DWORD)SendMessage(UDM_GETRANGE, 0, 0); }
   void GetRange(int& nLower, int& nUpper) const;
-  void GetRange32(int& nLower, int& nUpper) const { SendMessage(UDM_GETRANGE32, (WPARAM)&nLower, (LPARAM)&nUpper); }
+  void GetRange32(int& nLower, int& nUpper) const {
+    SendMessage(UDM_GETRANGE32, (WPARAM)&nLower, (LPARAM)&nUpper);
+  }
   int SetPos32(int nPos) { return (int)SendMessage(UDM_SETPOS32, 0, nPos); }
   int GetPos32(LPBOOL lpbError = NULL) const { return (int)SendMessage(UDM_GETPOS32, 0, (LPARAM)lpbError); }
 };
@@ -370,7 +412,9 @@ public:
   BOOL SetItemData(int nItem, DWORD_PTR dwData);
   DWORD_PTR GetItemData(int nItem) const;
   UINT GetSelectedCount() const { return (UINT)SendMessage(LVM_GETSELECTEDCOUNT, 0, 0); }
-  int GetNextItem(int nItem, int nFlags) const { return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)); }
+  int GetNextItem(int nItem, int nFlags) const {
+    return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0));
+  }
   // Iterates the selected items in index order: the position is the item index plus one.
   POSITION GetFirstSelectedItemPosition() const;
   int GetNextSelectedItem(POSITION& pos) const;
@@ -380,27 +424,36 @@ public:
   }
   int GetStringWidth(LPCSTR lpsz) const { return (int)SendMessage(LVM_GETSTRINGWIDTHA, 0, (LPARAM)lpsz); }
   DWORD GetExtendedStyle() const { return (DWORD)SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0); }
-  DWORD SetExtendedStyle(DWORD dwNewStyle) { return (DWORD)SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle); }
+  DWORD SetExtendedStyle(DWORD dwNewStyle) {
+    return (DWORD)SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle);
+  }
   int GetTopIndex() const { return (int)SendMessage(LVM_GETTOPINDEX, 0, 0); }
   int GetCountPerPage() const { return (int)SendMessage(LVM_GETCOUNTPERPAGE, 0, 0); }
   DWORD SetIconSpacing(int cx, int cy) { return (DWORD)SendMessage(LVM_SETICONSPACING, 0, MAKELONG(cx, cy)); }
-  BOOL SetColumnWidth(int nCol, int cx) { return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)); }
+  BOOL SetColumnWidth(int nCol, int cx) {
+    return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0));
+  }
   int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, nCol, 0); }
   void SetItemCount(int nItems) { SendMessage(LVM_SETITEMCOUNT, nItems, 0); }
 
   int InsertItem(const LVITEMA* pItem) { return (int)SendMessage(LVM_INSERTITEMA, 0, (LPARAM)pItem); }
   int InsertItem(int nItem, LPCSTR lpszItem);
   int InsertItem(int nItem, LPCSTR lpszItem, int nImage);
-  int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1);
+  int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
+                   int nSubItem = -1);
   BOOL DeleteColumn(int nCol) { return (BOOL)SendMessage(LVM_DELETECOLUMN, nCol, 0); }
   BOOL DeleteItem(int nItem) { return (BOOL)SendMessage(LVM_DELETEITEM, nItem, 0); }
   BOOL DeleteAllItems() { return (BOOL)SendMessage(LVM_DELETEALLITEMS, 0, 0); }
   int FindItem(LVFINDINFOA* pFindInfo, int nStart = -1) const {
     return (int)SendMessage(LVM_FINDITEMA, nStart, (LPARAM)pFindInfo);
   }
-  int HitTest(LVHITTESTINFO* pHitTestInfo) const { return (int)SendMessage(LVM_HITTEST, 0, (LPARAM)pHitTestInfo); }
+  int HitTest(LVHITTESTINFO* pHitTestInfo) const {
+    return (int)SendMessage(LVM_HITTEST, 0, (LPARAM)pHitTestInfo);
+  }
   int HitTest(CPoint pt, UINT* pFlags = NULL) const;
-  BOOL EnsureVisible(int nItem, BOOL bPartialOK) { return (BOOL)SendMessage(LVM_ENSUREVISIBLE, nItem, bPartialOK); }
+  BOOL EnsureVisible(int nItem, BOOL bPartialOK) {
+    return (BOOL)SendMessage(LVM_ENSUREVISIBLE, nItem, bPartialOK);
+  }
   BOOL Scroll(CSize size) { return (BOOL)SendMessage(LVM_SCROLL, size.cx, size.cy); }
   BOOL RedrawItems(int nFirst, int nLast) { return (BOOL)SendMessage(LVM_REDRAWITEMS, nFirst, nLast); }
   BOOL Arrange(UINT nCode) { return (BOOL)SendMessage(LVM_ARRANGE, nCode, 0); }
@@ -421,8 +474,12 @@ public:
   BOOL GetItem(int nItem, TCITEMA* pTabCtrlItem) const {
     return (BOOL)SendMessage(TCM_GETITEMA, nItem, (LPARAM)pTabCtrlItem);
   }
-  BOOL SetItem(int nItem, TCITEMA* pTabCtrlItem) { return (BOOL)SendMessage(TCM_SETITEMA, nItem, (LPARAM)pTabCtrlItem); }
-  BOOL GetItemRect(int nItem, LPRECT lpRect) const { return (BOOL)SendMessage(TCM_GETITEMRECT, nItem, (LPARAM)lpRect); }
+  BOOL SetItem(int nItem, TCITEMA* pTabCtrlItem) {
+    return (BOOL)SendMessage(TCM_SETITEMA, nItem, (LPARAM)pTabCtrlItem);
+  }
+  BOOL GetItemRect(int nItem, LPRECT lpRect) const {
+    return (BOOL)SendMessage(TCM_GETITEMRECT, nItem, (LPARAM)lpRect);
+  }
   int GetCurSel() const { return (int)SendMessage(TCM_GETCURSEL, 0, 0); }
   int SetCurSel(int nItem) { return (int)SendMessage(TCM_SETCURSEL, nItem, 0); }
   int GetCurFocus() const { return (int)SendMessage(TCM_GETCURFOCUS, 0, 0); }
@@ -440,7 +497,9 @@ public:
   }
   BOOL DeleteItem(int nItem) { return (BOOL)SendMessage(TCM_DELETEITEM, nItem, 0); }
   BOOL DeleteAllItems() { return (BOOL)SendMessage(TCM_DELETEALLITEMS, 0, 0); }
-  int HitTest(TCHITTESTINFO* pHitTestInfo) const { return (int)SendMessage(TCM_HITTEST, 0, (LPARAM)pHitTestInfo); }
+  int HitTest(TCHITTESTINFO* pHitTestInfo) const {
+    return (int)SendMessage(TCM_HITTEST, 0, (LPARAM)pHitTestInfo);
+  }
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -454,7 +513,8 @@ public:
 
   void Activate(BOOL bActivate) { SendMessage(TTM_ACTIVATE, bActivate, 0); }
   // A tool for a rectangle of pWnd's client area (rect empty with nIDTool 0: the whole window).
-  BOOL AddTool(CWnd* pWnd, LPCSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = NULL, UINT_PTR nIDTool = 0);
+  BOOL AddTool(CWnd* pWnd, LPCSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = NULL,
+               UINT_PTR nIDTool = 0);
   BOOL AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool = NULL, UINT_PTR nIDTool = 0);
   void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
   void UpdateTipText(LPCSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
@@ -466,7 +526,9 @@ public:
   int SetMaxTipWidth(int iWidth) { return (int)SendMessage(TTM_SETMAXTIPWIDTH, 0, iWidth); }
   int GetMaxTipWidth() const { return (int)SendMessage(TTM_GETMAXTIPWIDTH, 0, 0); }
   void SetDelayTime(UINT nDelay) { SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, (LPARAM)nDelay); }
-  void SetDelayTime(DWORD dwDuration, int iTime) { SendMessage(TTM_SETDELAYTIME, dwDuration, MAKELPARAM(iTime, 0)); }
+  void SetDelayTime(DWORD dwDuration, int iTime) {
+    SendMessage(TTM_SETDELAYTIME, dwDuration, MAKELPARAM(iTime, 0));
+  }
   int GetDelayTime(DWORD dwDuration) const { return (int)SendMessage(TTM_GETDELAYTIME, dwDuration, 0); }
   void SetTipBkColor(COLORREF clr) { SendMessage(TTM_SETTIPBKCOLOR, clr, 0); }
   void SetTipTextColor(COLORREF clr) { SendMessage(TTM_SETTIPTEXTCOLOR, clr, 0); }

@@ -45,7 +45,8 @@ public:
   // child dialog. Fails (and leaves no window) when OnInitDialog ended the dialog.
   virtual BOOL Create(LPCSTR lpszTemplateName, CWnd* pParentWnd = NULL);
   virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = NULL);
-  virtual BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL, void* lpDialogInit = NULL);
+  virtual BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL,
+                              void* lpDialogInit = NULL);
   virtual BOOL CreateIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd = NULL);
 
   // Base: runs DLGINIT, then UpdateData(FALSE); either failing ends the dialog with -1.
@@ -72,9 +73,9 @@ public:
 
   LPCSTR m_lpszTemplateName; // resource name or MAKEINTRESOURCE id
   UINT m_nIDHelp;
-  HGLOBAL m_hDialogTemplate;          // indirect template handle (not owned)
-  LPCDLGTEMPLATE m_lpDialogTemplate;  // indirect template (not owned)
-  void* m_lpDialogInit;               // DLGINIT data for an indirect template
+  HGLOBAL m_hDialogTemplate;         // indirect template handle (not owned)
+  LPCDLGTEMPLATE m_lpDialogTemplate; // indirect template (not owned)
+  void* m_lpDialogInit;              // DLGINIT data for an indirect template
   CWnd* m_pParentWnd;
   HWND m_hWndTop; // top-level window disabled while the dialog is modal
 
@@ -93,7 +94,6 @@ protected:
 
 private:
   std::string m_strTemplateName; // keeps a string template name alive
-  friend INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 // The framework's dialog procedure: answers WM_INITDIALOG by calling the object's OnInitDialog.
@@ -155,7 +155,7 @@ public:
 
   BOOL m_bSaveAndValidate; // TRUE: controls to members (and validation)
   CWnd* m_pDlgWnd;
-  int m_idLastControl;       // the control DDV messages and Fail refer to
+  int m_idLastControl; // the control DDV messages and Fail refer to
   HWND m_hWndLastControl;
   BOOL m_bEditLastControl;
 
@@ -258,8 +258,8 @@ class CPrintDialog : public CCommonDialog {
   DECLARE_DYNAMIC(CPrintDialog)
 public:
   explicit CPrintDialog(BOOL bPrintSetupOnly,
-                        DWORD dwFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE |
-                                        PD_NOSELECTION,
+                        DWORD dwFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS |
+                                        PD_HIDEPRINTTOFILE | PD_NOSELECTION,
                         CWnd* pParentWnd = NULL);
   // Deletes the printer DC the dialog created (m_pd.hDC), and device handles it obtained itself
   // that nobody took over.

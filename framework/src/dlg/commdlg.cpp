@@ -96,7 +96,8 @@ CString NameOf(LPCSTR lpszPath) {
 } // namespace
 
 CString CFileDialog::GetPathName() const {
-  if ((m_ofn.Flags & OFN_ALLOWMULTISELECT) && m_ofn.nFileOffset > 0 && m_ofn.lpstrFile[m_ofn.nFileOffset - 1] == '\0') {
+  if ((m_ofn.Flags & OFN_ALLOWMULTISELECT) && m_ofn.nFileOffset > 0 &&
+      m_ofn.lpstrFile[m_ofn.nFileOffset - 1] == '\0') {
     // Several files: the buffer starts with the folder; the first file follows it.
     POSITION pos = GetStartPosition();
     return GetNextPathName(pos);
@@ -150,10 +151,11 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const {
 
 COLORREF* CColorDialog::GetSavedCustomColors() {
   // Shared by every colour dialog of the process, so custom colours survive between dialogs.
-  static COLORREF s_colors[16] = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                  RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                  RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                  RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
+  static COLORREF s_colors[16] = {
+      RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+      RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+      RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+      RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
   return s_colors;
 }
 
@@ -212,8 +214,9 @@ INT_PTR CPrintDialog::DoModal() {
   CWinApp* pApp = AfxGetApp();
   bool bHadNone = m_pd.hDevMode == NULL && m_pd.hDevNames == NULL;
   // Start from the application's printer unless the caller chose other settings.
-  bool bAppSelection = pApp != NULL && !m_bOwnDevHandles &&
-                       (bHadNone || (m_pd.hDevMode == pApp->m_hDevMode && m_pd.hDevNames == pApp->m_hDevNames));
+  bool bAppSelection =
+      pApp != NULL && !m_bOwnDevHandles &&
+      (bHadNone || (m_pd.hDevMode == pApp->m_hDevMode && m_pd.hDevNames == pApp->m_hDevNames));
   if (bAppSelection) {
     m_pd.hDevMode = pApp->m_hDevMode;
     m_pd.hDevNames = pApp->m_hDevNames;
@@ -275,8 +278,8 @@ HDC CPrintDialog::CreatePrinterDC() {
   LPCSTR base = reinterpret_cast<LPCSTR>(pNames);
   if (m_pd.hDC != NULL)
     ::DeleteDC(m_pd.hDC);
-  m_pd.hDC = ::CreateDCA(base + pNames->wDriverOffset, base + pNames->wDeviceOffset, base + pNames->wOutputOffset,
-                         pMode);
+  m_pd.hDC = ::CreateDCA(base + pNames->wDriverOffset, base + pNames->wDeviceOffset,
+                         base + pNames->wOutputOffset, pMode);
   if (pMode != NULL)
     ::GlobalUnlock(m_pd.hDevMode);
   ::GlobalUnlock(m_pd.hDevNames);
@@ -307,7 +310,9 @@ CString CPrintDialog::DevNamesString(int nWhich) const {
   LPDEVNAMES pNames = static_cast<LPDEVNAMES>(::GlobalLock(m_pd.hDevNames));
   if (pNames == NULL)
     return CString();
-  WORD wOffset = nWhich == 0 ? pNames->wDriverOffset : nWhich == 1 ? pNames->wDeviceOffset : pNames->wOutputOffset;
+  WORD wOffset = nWhich == 0   ? pNames->wDriverOffset
+                 : nWhich == 1 ? pNames->wDeviceOffset
+                               : pNames->wOutputOffset;
   CString result(reinterpret_cast<LPCSTR>(pNames) + wOffset);
   ::GlobalUnlock(m_pd.hDevNames);
   return result;

@@ -26,8 +26,8 @@ void AfxInitCommonControls(DWORD dwIccFlags) {
 }
 
 namespace {
-BOOL CreateControl(CWnd* pWnd, LPCSTR lpszClass, LPCSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                   UINT nID) {
+BOOL CreateControl(CWnd* pWnd, LPCSTR lpszClass, LPCSTR lpszText, DWORD dwStyle, const RECT& rect,
+                   CWnd* pParentWnd, UINT nID) {
   return pWnd->CWnd::Create(lpszClass, lpszText, dwStyle, rect, pParentWnd, nID);
 }
 } // namespace
@@ -194,7 +194,8 @@ BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 }
 
 CImageList* CListCtrl::GetImageList(int nImageList) const {
-  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(::SendMessageA(m_hWnd, LVM_GETIMAGELIST, nImageList, 0)));
+  return CImageList::FromHandle(
+      reinterpret_cast<HIMAGELIST>(::SendMessageA(m_hWnd, LVM_GETIMAGELIST, nImageList, 0)));
 }
 
 CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType) {
@@ -318,8 +319,8 @@ CImageList* CTabCtrl::GetImageList() const {
 
 CImageList* CTabCtrl::SetImageList(CImageList* pImageList) {
   HIMAGELIST hImageList = pImageList != NULL ? pImageList->GetSafeHandle() : NULL;
-  return CImageList::FromHandle(
-      reinterpret_cast<HIMAGELIST>(::SendMessageA(m_hWnd, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(hImageList))));
+  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
+      ::SendMessageA(m_hWnd, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(hImageList))));
 }
 
 CSize CTabCtrl::SetItemSize(CSize size) {

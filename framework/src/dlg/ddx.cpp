@@ -81,7 +81,8 @@ bool ParseUnsigned(LPCSTR psz, unsigned long long maxVal, unsigned long long& va
   return true;
 }
 
-template <typename T> void TextSigned(CDataExchange* pDX, int nIDC, T& value, long long minVal, long long maxVal) {
+template <typename T>
+void TextSigned(CDataExchange* pDX, int nIDC, T& value, long long minVal, long long maxVal) {
   HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
   if (pDX->m_bSaveAndValidate) {
     long long v = 0;
@@ -168,7 +169,9 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value) { TextSigned(pDX, nIDC, 
 
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value) { TextSigned(pDX, nIDC, value, LONG_MIN, LONG_MAX); }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, short& value) { TextSigned(pDX, nIDC, value, SHRT_MIN, SHRT_MAX); }
+void DDX_Text(CDataExchange* pDX, int nIDC, short& value) {
+  TextSigned(pDX, nIDC, value, SHRT_MIN, SHRT_MAX);
+}
 
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) { TextUnsigned(pDX, nIDC, value, UINT_MAX); }
 

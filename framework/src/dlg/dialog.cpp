@@ -20,8 +20,9 @@ void AfxReportCallbackException(CException* e) {
   if (e == NULL)
     return;
   if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
-    e->ReportError(MB_ICONEXCLAMATION,
-                   e->IsKindOf(RUNTIME_CLASS(CMemoryException)) ? AFX_IDS_MEMORY_EXCEPTION : AFX_IDP_INTERNAL_FAILURE);
+    e->ReportError(MB_ICONEXCLAMATION, e->IsKindOf(RUNTIME_CLASS(CMemoryException))
+                                           ? AFX_IDS_MEMORY_EXCEPTION
+                                           : AFX_IDP_INTERNAL_FAILURE);
   e->Delete();
 }
 
@@ -102,10 +103,7 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog() {
   m_nIDHelp = nIDTemplate;
 }
 
-CDialog::~CDialog() {
-  if (m_hWnd != NULL && CWnd::FromHandlePermanent(m_hWnd) == this)
-    DestroyWindow();
-}
+CDialog::~CDialog() = default;
 
 void CDialog::SetTemplateName(LPCSTR lpszTemplateName) {
   if (IS_INTRESOURCE(lpszTemplateName)) {
@@ -210,7 +208,8 @@ INT_PTR CDialog::DoModal() {
     }
     BOOL bWasActive = m_hWnd != NULL && ::GetActiveWindow() == m_hWnd;
     if (m_hWnd != NULL)
-      SetWindowPos(NULL, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+      SetWindowPos(NULL, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     ownerDisabled.Restore();
     if (bWasActive && hWndParent != NULL)
       ::SetActiveWindow(hWndParent);
@@ -287,7 +286,8 @@ BOOL CDialog::CreateIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd) {
 }
 
 BOOL CDialog::OnInitDialog() {
-  BOOL bDlgInit = m_lpDialogInit != NULL ? ExecuteDlgInit(m_lpDialogInit) : ExecuteDlgInit(m_lpszTemplateName);
+  BOOL bDlgInit =
+      m_lpDialogInit != NULL ? ExecuteDlgInit(m_lpDialogInit) : ExecuteDlgInit(m_lpszTemplateName);
   if (!bDlgInit) {
     EndDialog(-1);
     return FALSE;

@@ -62,8 +62,8 @@ TemplateLayout ParseLayout(const BYTE* p) {
   layout.bEx = IsExTemplate(p);
   layout.dwStyle = ReadAt<DWORD>(p, StyleOffset(layout.bEx));
   size_t off = layout.bEx ? kHeaderSizeEx : kHeaderSize;
-  off = SkipSzOrOrd(p, off); // menu
-  off = SkipSzOrOrd(p, off); // class
+  off = SkipSzOrOrd(p, off);    // menu
+  off = SkipSzOrOrd(p, off);    // class
   off = SkipWideString(p, off); // title
   layout.offFont = off;
   if (layout.dwStyle & DS_SETFONT) {
@@ -142,7 +142,8 @@ BOOL CDialogTemplate::Load(LPCSTR lpDialogTemplateID) {
   if (hResource == NULL)
     return FALSE;
   HGLOBAL hTemplate = ::LoadResource(hInst, hResource);
-  const DLGTEMPLATE* pTemplate = hTemplate != NULL ? static_cast<const DLGTEMPLATE*>(::LockResource(hTemplate)) : NULL;
+  const DLGTEMPLATE* pTemplate =
+      hTemplate != NULL ? static_cast<const DLGTEMPLATE*>(::LockResource(hTemplate)) : NULL;
   if (pTemplate == NULL)
     return FALSE;
   return SetTemplate(pTemplate, GetTemplateSize(pTemplate));

@@ -515,7 +515,8 @@ INT_PTR CPropertySheet::DoModal() {
       else if (::SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) == 0)
         nResult = ::SendMessageA(m_hWnd, PSM_GETRESULT, 0, 0) > 0 ? IDOK : IDCANCEL; // the sheet finished
       BOOL bWasActive = ::GetActiveWindow() == m_hWnd;
-      SetWindowPos(NULL, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+      SetWindowPos(NULL, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
       ownerDisabled.Restore();
       if (bWasActive && hWndParent != NULL)
         ::SetActiveWindow(hWndParent);
