@@ -1,0 +1,144 @@
+// Scoped GDI helpers for the bitmap operations: every selection is put back and every work DC
+// deleted on each way out of an operation.
+#pragma once
+
+#include "fw.h"
+
+namespace commonlib {
+
+// Selects one GDI object into a DC and puts the previous object back when it goes out of scope.
+class CSelect {
+public:
+  CSelect() = default;
+  CSelect(HDC hDC, HGDIOBJ hObject) { Select(hDC, hObject); }
+  ~CSelect() { Restore(); }
+  CSelect(const CSelect&) = delete;
+  CSelect& operator=(const CSelect&) = delete;
+
+  BOOL Select(HDC hDC, HGDIOBJ hObject) {
+    Restore();
+    if (hDC == NULL || hObject == NULL)
+      return FALSE;
+    HGDIOBJ hOld = ::SelectObject(hDC, hObject);
+    if (hOld == NULL || hOld == HGDI_ERROR)
+      return FALSE;
+    m_hDC = hDC;
+    m_hOld = hOld;
+    return TRUE;
+  }
+  void Restore() {
+    if (m_hOld != NULL)
+      ::SelectObject(m_hDC, m_hOld);
+    m_hDC = NULL;
+    m_hOld = NULL;
+  }
+  BOOL IsSelected() const { return m_hOld != NULL; }
+
+private:
+  HDC m_hDC = NULL;
+  HGDIOBJ m_hOld = NULL;
+};
+
+// The DC that bitmaps are made compatible with: the caller's DC, or the display when none is given.
+class CRefDC {
+public:
+  explicit CRefDC(CDC* pDC) {
+    if (pDC != NULL && pDC->GetSafeHdc() != NULL)
+      m_pDC = pDC;
+    else if (m_display.CreateDC("DISPLAY", NULL, NULL, NULL))
+      m_pDC = &m_display;
+  }
+  CRefDC(const CRefDC&) = delete;
+  CRefDC& operator=(const CRefDC&) = delete;
+  CDC* Get() const { return m_pDC; }
+
+private:
+  CDC m_display;
+  CDC* m_pDC = NULL;
+};
+
+// A memory DC compatible with a reference DC, with one bitmap selected into it.
+class CSurface {
+public:
+  CSurface() = default;
+  CSurface(const CSurface&) = delete;
+  CSurface& operator=(const CSurface&) = delete;
+  ~CSurface() { Close(); }
+
+  BOOL Open(CDC* pRef, HBITMAP hBitmap) {
+    Close();
+    if (pRef == NULL || hBitmap == NULL || !m_dc.CreateCompatibleDC(pRef))
+      return FALSE;
+    if (!m_bitmap.Select(m_dc.GetSafeHdc(), hBitmap)) {
+      m_dc.DeleteDC();
+      return FALSE;
+    }
+    return TRUE;
+  }
+  BOOL Open(CDC* pRef, CBitmap* pBitmap) {
+    return pBitmap != NULL && Open(pRef, (HBITMAP)pBitmap->GetSafeHandle());
+  }
+  // Puts the DC's own bitmap back, so that the bitmap may be selected elsewhere or deleted.
+  void Close() {
+    m_brush.Restore();
+    m_pen.Restore();
+    m_bitmap.Restore();
+    if (m_dc.GetSafeHdc() != NULL)
+      m_dc.DeleteDC();
+  }
+  BOOL SelectBrush(HGDIOBJ hBrush) { return m_brush.Select(m_dc.GetSafeHdc(), hBrush); }
+  BOOL SelectPen(HGDIOBJ hPen) { return m_pen.Select(m_dc.GetSafeHdc(), hPen); }
+
+  CDC* operator->() { return &m_dc; }
+  CDC* Get() { return &m_dc; }
+  HDC GetSafeHdc() const { return m_dc.GetSafeHdc(); }
+
+private:
+  CDC m_dc;
+  CSelect m_bitmap;
+  CSelect m_brush;
+  CSelect m_pen;
+};
+
+// Width and height of a bitmap; (0, 0) when the object holds none.
+inline CSize BitmapSize(HBITMAP hBitmap) {
+  BITMAP bm;
+  if (hBitmap == NULL || ::GetObject(hBitmap, sizeof(bm), &bm) == 0)
+    return CSize(0, 0);
+  return CSize(bm.bmWidth, bm.bmHeight);
+}
+inline CSize BitmapSize(CBitmap* pBitmap) {
+  return pBitmap != NULL ? BitmapSize((HBITMAP)pBitmap->GetSafeHandle()) : CSize(0, 0);
+}
+
+// Makes `bitmap` a cx x cy bitmap compatible with pRef, every pixel of the given colour.
+inline BOOL CreateFilledBitmap(CDC* pRef, CBitmap& bitmap, int cx, int cy, COLORREF clr) {
+  if (pRef == NULL || cx <= 0 || cy <= 0)
+    return FALSE;
+  if (bitmap.GetSafeHandle() != NULL)
+    bitmap.DeleteObject();
+  if (!bitmap.CreateCompatibleBitmap(pRef, cx, cy))
+    return FALSE;
+  CSurface surface;
+  if (!surface.Open(pRef, &bitmap)) {
+    bitmap.DeleteObject();
+    return FALSE;
+  }
+  CRect rc(0, 0, cx, cy);
+  CBrush brush;
+  if (!brush.CreateSolidBrush(clr)) {
+    surface.Close();
+    bitmap.DeleteObject();
+    return FALSE;
+  }
+  surface->FillRect(&rc, &brush);
+  return TRUE;
+}
+
+// Hands the bitmap held by `source` over to `target`, deleting the bitmap `target` held before.
+inline void ReplaceBitmap(CBitmap* pTarget, CBitmap& source) {
+  pTarget->DeleteObject();
+  pTarget->Attach(source.Detach());
+}
+
+} // namespace commonlib

@@ -1,0 +1,383 @@
+// Pattern edges (torn, saw, shark, wave) with their drop shadow, and the border.
+#include "CommonLib.h"
+
+#include "CommonLibGdi.h"
+#include "GdipEffects.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+using namespace commonlib;
+
+namespace {
+
+const int kTaskTorn = 2002, kTaskSaw = 2003, kTaskShark = 2004, kTaskWave = 2005;
+const int kSideLeft = 1, kSideTop = 2, kSideRight = 4, kSideBottom = 8;
+const int kSides[4] = {kSideLeft, kSideTop, kSideRight, kSideBottom};
+
+// The drop shadow surface is larger than the picture by this much on each side, so that the
+// blur has room to fade out.
+const int kShadowPad = 3;
+
+int SideLength(int nSide, int w, int h) { return nSide == kSideLeft || nSide == kSideRight ? h : w; }
+
+// Fills the cut-away part of one side. The pattern is given as (depth into the picture, position
+// along the side), measured from the side's own edge.
+void FillSide(CDC* pP, CDC* pS, CDC* pK, BOOL bDropShadow, int nSide, int w, int h, std::vector<POINT> pts) {
+  if (pts.size() < 3)
+    return;
+  for (POINT& pt : pts) {
+    int depth = pt.x, along = pt.y;
+    switch (nSide) {
+    case kSideTop:
+      pt = {along, depth};
+      break;
+    case kSideRight:
+      pt = {w - depth, along};
+      break;
+    case kSideBottom:
+      pt = {along, h - depth};
+      break;
+    default:
+      break;
+    }
+  }
+  CDC* targets[3] = {pP, bDropShadow ? pS : NULL, bDropShadow ? pK : NULL};
+  for (CDC* pDC : targets) {
+    if (pDC == NULL)
+      continue;
+    pDC->BeginPath();
+    pDC->Polygon(pts.data(), (int)pts.size());
+    pDC->EndPath();
+    pDC->FillPath();
+  }
+}
+
+// Blurs the frame of a bitmap (bands nBandX wide at the left and right, nBandY high at the top and
+// bottom) through the GDI+ filter kit. The bitmap must not be selected into a DC.
+void BlurFrame(CDC* pRef, CBitmap& bitmap, int cx, int cy, int nSoftness, int nBandX, int nBandY) {
+  BITMAPINFO bmi;
+  memset(&bmi, 0, sizeof(bmi));
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = cx;
+  bmi.bmiHeader.biHeight = -cy;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> pixels((size_t)cx * cy);
+  HBITMAP hBitmap = (HBITMAP)bitmap.GetSafeHandle();
+  if (::GetDIBits(pRef->GetSafeHdc(), hBitmap, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS) != cy)
+    return;
+  for (DWORD& px : pixels)
+    px |= 0xFF000000;
+  {
+    Gdiplus::Bitmap image(cx, cy, cx * 4, PixelFormat32bppARGB, (BYTE*)pixels.data());
+    CGdipEffects fx;
+    fx.SetSize(cx, cy);
+    fx.Blur(&image, nSoftness, nBandX, nBandY);
+    // Read the result through a lock: the library may keep its own copy of the pixels.
+    Gdiplus::Rect rc(0, 0, cx, cy);
+    Gdiplus::BitmapData data;
+    if (image.LockBits(&rc, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
+      return;
+    for (int y = 0; y < cy; y++) {
+      const BYTE* pRow = (const BYTE*)data.Scan0 + (ptrdiff_t)y * data.Stride;
+      if (pRow != (const BYTE*)&pixels[(size_t)y * cx])
+        memmove(&pixels[(size_t)y * cx], pRow, (size_t)cx * 4);
+    }
+    image.UnlockBits(&data);
+  }
+  ::SetDIBits(pRef->GetSafeHdc(), hBitmap, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS);
+}
+
+} // namespace
+
+void CCommonLib::TornEdge(CDC* pP, CDC* pS, CDC* pK, int w, int h, int nSize, int nSides, BOOL bDropShadow) {
+  for (int nSide : kSides) {
+    if (!(nSides & nSide))
+      continue;
+    int len = SideLength(nSide, w, h);
+    if (len < 2)
+      continue;
+    std::vector<POINT> pts(len);
+    for (int i = 0; i < len; i++)
+      pts[i] = {rand() % nSize, i};
+    // A vertex every size / 2 rows: the points in between repeat the last vertex.
+    for (int i = 0; i <= len - 2; i++)
+      if (abs(pts[i + 1].y - pts[i].y) < nSize / 2)
+        pts[i + 1] = pts[i];
+    pts[0] = {0, 0};
+    pts[1].y = 0;
+    pts[len - 2].y = len;
+    pts[len - 1] = {0, len};
+    FillSide(pP, pS, pK, bDropShadow, nSide, w, h, pts);
+  }
+}
+
+void CCommonLib::SawEdge(CDC* pP, CDC* pS, CDC* pK, int w, int h, int nSize, int nSides, BOOL bDropShadow) {
+  for (int nSide : kSides) {
+    if (!(nSides & nSide))
+      continue;
+    // Each corner is cut by one side only: a side leaves out the band of the neighbour that owns
+    // the corner (left gives way to bottom, top to left, right to top, bottom to right).
+    int len = SideLength(nSide, w, h), offset = 0;
+    switch (nSide) {
+    case kSideLeft:
+      len -= (nSides & kSideBottom) ? nSize : 0;
+      break;
+    case kSideTop:
+      offset = (nSides & kSideLeft) ? nSize : 0;
+      len -= offset;
+      break;
+    case kSideRight:
+      offset = (nSides & kSideTop) ? nSize : 0;
+      len -= offset;
+      break;
+    case kSideBottom:
+      len -= (nSides & kSideRight) ? nSize : 0;
+      break;
+    }
+    // A side too short for one tooth (or a size below 2) stays as it is.
+    int half = nSize / 2;
+    if (half <= 0 || len <= 0)
+      continue;
+    int n = len / half;
+    if (n % 2 == 0)
+      n++;
+    int teeth = (n - 1) / 2;
+    if (teeth <= 0)
+      continue;
+    int step = len / teeth, longer = len % teeth;
+    std::vector<POINT> pts;
+    pts.reserve(2 * teeth + 1);
+    int along = len;
+    pts.push_back({0, offset + along});
+    for (int k = 0; k < teeth; k++) {
+      along -= step + (k < longer ? 1 : 0);
+      pts.push_back({nSize, offset + along});
+      pts.push_back({0, offset + along});
+    }
+    FillSide(pP, pS, pK, bDropShadow, nSide, w, h, pts);
+  }
+}
+
+void CCommonLib::SharkEdge(CDC* pP, CDC* pS, CDC* pK, int w, int h, int nSize, int nSides, BOOL bDropShadow) {
+  for (int nSide : kSides) {
+    if (!(nSides & nSide))
+      continue;
+    int len = SideLength(nSide, w, h);
+    int n = len / nSize + 2;
+    if (n % 2 == 0)
+      n++;
+    // A side shorter than two teeth stays as it is.
+    if (n - 3 <= 0)
+      continue;
+    int step = len / (n - 3), longer = len % (n - 3) - 1;
+    std::vector<POINT> pts;
+    pts.reserve(n);
+    pts.push_back({0, 0});
+    pts.push_back({nSize, 0});
+    int along = 0;
+    for (int k = 0; k < n - 4; k++) {
+      along += step + (k < longer ? 1 : 0);
+      pts.push_back({k % 2 == 0 ? 0 : nSize, along});
+    }
+    pts.push_back({nSize, len});
+    pts.push_back({0, len});
+    FillSide(pP, pS, pK, bDropShadow, nSide, w, h, pts);
+  }
+}
+
+void CCommonLib::WaveEdge(CDC* pP, CDC* pS, CDC* pK, int w, int h, int nSize, int nSides, BOOL bDropShadow) {
+  for (int nSide : kSides) {
+    if (!(nSides & nSide))
+      continue;
+    int len = SideLength(nSide, w, h);
+    int n = len / 2 + 2;
+    std::vector<POINT> pts(n);
+    for (int i = 1; i <= n - 2; i++) {
+      int k = 100 * i / nSize; // degrees
+      pts[i] = {(int)(nSize * (sin(k * 0.017453293005625408) + 1.0)), 2 * i};
+    }
+    pts[0] = {0, 0};
+    pts[1].y = 0;
+    pts[n - 2].y = len;
+    pts[n - 1] = {0, len};
+    FillSide(pP, pS, pK, bDropShadow, nSide, w, h, pts);
+  }
+}
+
+BOOL CCommonLib::EdgeEffect(CDC* pDC, CBitmap* pBitmap, int nTaskId, int nSize, int nSides, COLORREF clrBack,
+                            COLORREF /*clrSecond*/, int /*nSecondValue*/, BOOL bDropShadow,
+                            COLORREF clrShadow, int /*nShadowOpacity*/, int nShadowX, int nShadowY,
+                            int nSoftness) {
+  if (pBitmap == NULL || pBitmap->GetSafeHandle() == NULL)
+    return FALSE;
+  if (nTaskId != kTaskTorn && nTaskId != kTaskSaw && nTaskId != kTaskShark && nTaskId != kTaskWave)
+    return FALSE;
+  CSize size = BitmapSize(pBitmap);
+  int w = size.cx, h = size.cy;
+  if (nSize <= 0 || nSize + 5 >= w)
+    return TRUE;
+  CRefDC ref(pDC);
+  if (ref.Get() == NULL)
+    return FALSE;
+
+  // With the drop shadow the pattern is cut into a copy of the picture, which is left as it was
+  // until the larger result replaces it.
+  CBitmap copy;
+  CBitmap* pPicture = pBitmap;
+  if (bDropShadow) {
+    if (!CreateFilledBitmap(ref.Get(), copy, w, h, RGB(255, 255, 255)))
+      return FALSE;
+    CSurface dst, src;
+    if (!dst.Open(ref.Get(), &copy) || !src.Open(ref.Get(), pBitmap) ||
+        !dst->BitBlt(0, 0, w, h, src.Get(), 0, 0, SRCCOPY))
+      return FALSE;
+    pPicture = &copy;
+  }
+
+  // S: the shadow's shape, K: the keep mask, P: the picture.
+  CBitmap shade, keep;
+  if (bDropShadow && (!CreateFilledBitmap(ref.Get(), shade, w, h, clrShadow) ||
+                      !CreateFilledBitmap(ref.Get(), keep, w, h, RGB(255, 255, 255))))
+    return FALSE;
+  CBrush brP, brS, brK;
+  if (!brP.CreateSolidBrush(bDropShadow ? RGB(255, 255, 255) : clrBack) || !brS.CreateSolidBrush(clrBack) ||
+      !brK.CreateSolidBrush(RGB(0, 0, 0)))
+    return FALSE;
+  CSurface P, S, K;
+  if (!P.Open(ref.Get(), pPicture) || !P.SelectBrush(brP.GetSafeHandle()))
+    return FALSE;
+  if (bDropShadow && (!S.Open(ref.Get(), &shade) || !S.SelectBrush(brS.GetSafeHandle()) ||
+                      !K.Open(ref.Get(), &keep) || !K.SelectBrush(brK.GetSafeHandle())))
+    return FALSE;
+
+  switch (nTaskId) {
+  case kTaskTorn:
+    TornEdge(P.Get(), S.Get(), K.Get(), w, h, nSize, nSides, bDropShadow);
+    break;
+  case kTaskSaw:
+    SawEdge(P.Get(), S.Get(), K.Get(), w, h, nSize, nSides, bDropShadow);
+    break;
+  case kTaskShark:
+    SharkEdge(P.Get(), S.Get(), K.Get(), w, h, nSize, nSides, bDropShadow);
+    break;
+  case kTaskWave:
+    WaveEdge(P.Get(), S.Get(), K.Get(), w, h, nSize, nSides, bDropShadow);
+    break;
+  }
+  if (!bDropShadow)
+    return TRUE;
+
+  // The shadow's shape with room around it, softened at its edges.
+  int cxBlur = w + 2 * kShadowPad, cyBlur = h + 2 * kShadowPad;
+  CBitmap blurred;
+  if (!CreateFilledBitmap(ref.Get(), blurred, cxBlur, cyBlur, clrBack))
+    return FALSE;
+  {
+    CSurface B;
+    if (!B.Open(ref.Get(), &blurred) || !B->BitBlt(kShadowPad, kShadowPad, w, h, S.Get(), 0, 0, SRCCOPY))
+      return FALSE;
+  }
+  S.Close();
+  if (nSoftness > 0) {
+    // The frame to blur is measured with the softness (the blur size), not the pattern size: the
+    // blur only has to cover the shadow's offset, its own reach and the padding.
+    BlurFrame(ref.Get(), blurred, cxBlur, cyBlur, nSoftness, abs(nShadowX) + nSoftness + 15,
+              abs(nShadowY) + nSoftness + 15);
+  }
+
+  // The result: shadow first, then the picture through the keep mask.
+  CBitmap result;
+  if (!CreateFilledBitmap(ref.Get(), result, w + abs(nShadowX) + 2 * kShadowPad,
+                          h + abs(nShadowY) + 2 * kShadowPad, clrBack))
+    return FALSE;
+  {
+    CSurface R, B;
+    if (!R.Open(ref.Get(), &result) || !B.Open(ref.Get(), &blurred))
+      return FALSE;
+    int px = nShadowX < 0 ? -nShadowX : 0, py = nShadowY < 0 ? -nShadowY : 0;
+    if (!R->BitBlt((nShadowX < 0 ? 0 : nShadowX) - kShadowPad, (nShadowY < 0 ? 0 : nShadowY) - kShadowPad,
+                   cxBlur, cyBlur, B.Get(), 0, 0, SRCCOPY) ||
+        !R->BitBlt(px, py, w, h, K.Get(), 0, 0, SRCPAINT) || !R->BitBlt(px, py, w, h, P.Get(), 0, 0, SRCAND))
+      return FALSE;
+  }
+  P.Close();
+  K.Close();
+  ReplaceBitmap(pBitmap, result);
+  return TRUE;
+}
+
+BOOL CCommonLib::BorderEffect(CDC* pDC, CBitmap* pBitmap, int nSize, int nPercent, int nFlags,
+                              COLORREF clrMain, COLORREF clrHighlight, COLORREF clrShadow) {
+  if (pBitmap == NULL || pBitmap->GetSafeHandle() == NULL)
+    return FALSE;
+  CSize size = BitmapSize(pBitmap);
+  // A pen of width 0 would still draw one pixel, so a zero size is left alone here.
+  const int s = nSize;
+  if (s <= 0 || s + 5 >= size.cx)
+    return TRUE;
+  CRefDC ref(pDC);
+  if (ref.Get() == NULL)
+    return FALSE;
+
+  // Half of the wide pen falls outside the picture, leaving a frame s pixels wide.
+  CPen frame, highlight, shadow;
+  if (!frame.CreatePen(PS_SOLID, 2 * s, clrMain) || !highlight.CreatePen(PS_SOLID, 1, clrHighlight) ||
+      !shadow.CreatePen(PS_SOLID, 1, clrShadow))
+    return FALSE;
+
+  // Outside: the frame is drawn on a larger copy, which then replaces the picture.
+  int W = size.cx, H = size.cy;
+  CBitmap larger;
+  CBitmap* pTarget = pBitmap;
+  if (nFlags & 1) {
+    if (!CreateFilledBitmap(ref.Get(), larger, W + 2 * s, H + 2 * s, RGB(255, 255, 255)))
+      return FALSE;
+    CSurface dst, src;
+    if (!dst.Open(ref.Get(), &larger) || !src.Open(ref.Get(), pBitmap) ||
+        !dst->BitBlt(s, s, W, H, src.Get(), 0, 0, SRCCOPY))
+      return FALSE;
+    pTarget = &larger;
+    W += 2 * s;
+    H += 2 * s;
+  }
+
+  {
+    CSurface pic;
+    if (!pic.Open(ref.Get(), pTarget) || !pic.SelectPen(frame.GetSafeHandle()) ||
+        !pic.SelectBrush(::GetStockObject(NULL_BRUSH)))
+      return FALSE;
+    pic->Rectangle(0, 0, W, H);
+
+    if (nFlags & 2) {
+      auto line = [&pic](int x1, int y1, int x2, int y2) {
+        pic->MoveTo(x1, y1);
+        pic->LineTo(x2, y2);
+      };
+      int t = 2 * s * nPercent / 400;
+      // Lit on the outer top-left and inner bottom-right, shaded on the inner top-left and outer
+      // bottom-right: the frame looks raised.
+      pic.SelectPen(highlight.GetSafeHandle());
+      for (int i = 0; i <= t; i++) {
+        line(i, H - i, i, i);
+        line(i, i, W - i, i);
+        line(s - i, H - s + i, W - s + i, H - s + i);
+        line(W - s + i, H - s + i, W - s + i, s - i);
+      }
+      pic.SelectPen(shadow.GetSafeHandle());
+      for (int i = 0; i <= t; i++) {
+        line(s - i, H - s + i, s - i, s - i);
+        line(s - i, s - i, W - s + i, s - i);
+        line(i, H - i, W - i, H - i);
+        line(W - i, H - i, W - i, i);
+      }
+    }
+  }
+  if (pTarget != pBitmap)
+    ReplaceBitmap(pBitmap, larger);
+  return TRUE;
+}
