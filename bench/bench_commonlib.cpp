@@ -1,10 +1,11 @@
 // Timings of the GDI bitmap operations on full-HD and 4K pictures, each against a plain memcpy of
 // the picture's bytes measured in the same run.
 #include "CommonLib.h"
+#include "Dib32.h"
+#include "bench_util.h"
 
 #include <gdiplus.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -12,21 +13,8 @@
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return (double)t.QuadPart * 1000.0 / (double)freq.QuadPart;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
+using bench::Median;
+using bench::Now;
 
 void MakePicture(CDC* pDC, CBitmap& bitmap, int w, int h) {
   bitmap.CreateCompatibleBitmap(pDC, w, h);
@@ -34,13 +22,7 @@ void MakePicture(CDC* pDC, CBitmap& bitmap, int w, int h) {
   for (int y = 0; y < h; y++)
     for (int x = 0; x < w; x++)
       bits[(size_t)y * w + x] = ((x * 255 / w) << 16) | ((y * 255 / h) << 8) | ((x ^ y) & 0xFF);
-  BITMAPINFO bmi;
-  memset(&bmi, 0, sizeof(bmi));
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = w;
-  bmi.bmiHeader.biHeight = -h;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
+  BITMAPINFO bmi = TopDownDib32(w, h);
   ::SetDIBits(pDC->GetSafeHdc(), (HBITMAP)bitmap.GetSafeHandle(), 0, h, bits.data(), &bmi, DIB_RGB_COLORS);
 }
 
@@ -93,23 +75,17 @@ int main() {
         std::function<void(CBitmap&)> run;
       };
       CDC* pDC = &display;
+      // An edge on all four sides (15) over kBack, with a drop shadow in kShadow when asked.
+      auto edge = [&](int nType, int nSize, BOOL bShadow, int dx, int dy, int nSoftness) {
+        return [&, nType, nSize, bShadow, dx, dy, nSoftness](CBitmap& b) {
+          lib.EdgeEffect(pDC, &b, nType, nSize, 15, kBack, 0, 0, bShadow, kShadow, 50, dx, dy, nSoftness);
+        };
+      };
       const Op ops[] = {
-          {"EdgeEffect torn 20, 4 sides",
-           [&](CBitmap& b) {
-             lib.EdgeEffect(pDC, &b, 2002, 20, 15, kBack, 0, 0, FALSE, kShadow, 50, 0, 0, 0);
-           }},
-          {"EdgeEffect saw 20, 4 sides",
-           [&](CBitmap& b) {
-             lib.EdgeEffect(pDC, &b, 2003, 20, 15, kBack, 0, 0, FALSE, kShadow, 50, 0, 0, 0);
-           }},
-          {"EdgeEffect wave 10 + shadow (5,5) soft 2",
-           [&](CBitmap& b) {
-             lib.EdgeEffect(pDC, &b, 2005, 10, 15, kBack, 0, 0, TRUE, kShadow, 50, 5, 5, 2);
-           }},
-          {"EdgeEffect shark 20 + shadow (8,8) soft 5",
-           [&](CBitmap& b) {
-             lib.EdgeEffect(pDC, &b, 2004, 20, 15, kBack, 0, 0, TRUE, kShadow, 50, 8, 8, 5);
-           }},
+          {"EdgeEffect torn 20, 4 sides", edge(2002, 20, FALSE, 0, 0, 0)},
+          {"EdgeEffect saw 20, 4 sides", edge(2003, 20, FALSE, 0, 0, 0)},
+          {"EdgeEffect wave 10 + shadow (5,5) soft 2", edge(2005, 10, TRUE, 5, 5, 2)},
+          {"EdgeEffect shark 20 + shadow (8,8) soft 5", edge(2004, 20, TRUE, 8, 8, 5)},
           {"BorderEffect 20 inside",
            [&](CBitmap& b) { lib.BorderEffect(pDC, &b, 20, 0, 0, RGB(200, 0, 0), 0, 0); }},
           {"BorderEffect 20 outside 3-D 100%",

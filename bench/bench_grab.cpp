@@ -3,31 +3,14 @@
 // new (page faults, as every fresh bitmap has), and the bare BitBlt of the screen into a bitmap
 // that already exists (what reading the display costs by itself).
 #include "ScreenGrab.h"
+#include "bench_util.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-namespace {
-
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return (double)t.QuadPart * 1000.0 / (double)freq.QuadPart;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-} // namespace
+using bench::Median;
+using bench::Now;
 
 int main() {
   const int kRuns = 11;

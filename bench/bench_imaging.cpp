@@ -1,6 +1,7 @@
 // Speed of the image operations on full-HD and 4K pictures, as the median of several runs and as
 // a multiple of copying the same bytes with memcpy in the same run.
 #include "GdipEffects.h"
+#include "bench_util.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,23 +15,10 @@ using namespace Gdiplus;
 
 namespace {
 
+using bench::Median;
+using bench::Now;
+
 const int kRuns = 7;
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // GDI+ for the lifetime of the program.
 class GdiplusSession {

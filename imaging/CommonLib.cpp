@@ -111,14 +111,9 @@ BOOL CCommonLib::HighlightRect(CDC* pDC, CBitmap* pBitmap, int left, int top, in
 }
 
 BOOL CCommonLib::FloodFillBitmap(CDC* pDC, CBitmap* pBitmap, int x, int y, COLORREF clr) {
-  if (pBitmap == NULL || pBitmap->GetSafeHandle() == NULL)
-    return FALSE;
   CRefDC ref(pDC);
-  CBrush brush;
-  if (!brush.CreateSolidBrush(clr))
-    return FALSE;
   CSurface pic;
-  if (!pic.Open(ref.Get(), pBitmap) || !pic.SelectBrush(brush.GetSafeHandle()))
+  if (!pic.OpenForFill(ref.Get(), pBitmap, clr))
     return FALSE;
   COLORREF clrSeed = pic->GetPixel(x, y);
   if (clrSeed == CLR_INVALID)

@@ -78,6 +78,12 @@ public:
   BOOL Open(CDC* pRef, CBitmap* pBitmap) {
     return pBitmap != NULL && Open(pRef, (HBITMAP)pBitmap->GetSafeHandle());
   }
+  // Opens the bitmap with a solid brush of the colour selected, for fills; the surface owns the brush.
+  BOOL OpenForFill(CDC* pRef, CBitmap* pBitmap, COLORREF clr) {
+    if (!Open(pRef, pBitmap))
+      return FALSE;
+    return m_fillBrush.CreateSolidBrush(clr) && SelectBrush(m_fillBrush.GetSafeHandle());
+  }
   // Puts the DC's own bitmap back, so that the bitmap may be selected elsewhere or deleted.
   void Close() {
     m_brush.Restore();
@@ -85,6 +91,7 @@ public:
     m_bitmap.Restore();
     if (m_dc.GetSafeHdc() != NULL)
       m_dc.DeleteDC();
+    m_fillBrush.DeleteObject();
   }
   BOOL SelectBrush(HGDIOBJ hBrush) { return m_brush.Select(m_dc.GetSafeHdc(), hBrush); }
   BOOL SelectPen(HGDIOBJ hPen) { return m_pen.Select(m_dc.GetSafeHdc(), hPen); }
@@ -95,6 +102,7 @@ public:
 
 private:
   CDC m_dc;
+  CBrush m_fillBrush; // deleted only once it is no longer selected
   CSelect m_bitmap;
   CSelect m_brush;
   CSelect m_pen;

@@ -93,14 +93,9 @@ BOOL CCommonLib::BuildShapePath(CDC* pDC, ShapeType nShape, const POINT* pPoints
 
 BOOL CCommonLib::FillShape(CDC* pDC, CBitmap* pBitmap, int left, int top, int right, int bottom,
                            const POINT* pPoints, int nCount, ShapeType nShape, COLORREF clr) {
-  if (pBitmap == NULL || pBitmap->GetSafeHandle() == NULL)
-    return FALSE;
   CRefDC ref(pDC);
-  CBrush brush;
-  if (!brush.CreateSolidBrush(clr))
-    return FALSE;
   CSurface pic;
-  if (!pic.Open(ref.Get(), pBitmap) || !pic.SelectBrush(brush.GetSafeHandle()))
+  if (!pic.OpenForFill(ref.Get(), pBitmap, clr))
     return FALSE;
   std::vector<POINT> pts = CopyPoints(pPoints, nCount);
   RemoveCanvasMargin(pts.data(), (int)pts.size());

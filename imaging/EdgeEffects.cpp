@@ -2,6 +2,7 @@
 #include "CommonLib.h"
 
 #include "CommonLibGdi.h"
+#include "Dib32.h"
 #include "GdipEffects.h"
 
 #include <cmath>
@@ -58,14 +59,7 @@ void FillSide(CDC* pP, CDC* pS, CDC* pK, BOOL bDropShadow, int nSide, int w, int
 // Blurs the frame of a bitmap (bands nBandX wide at the left and right, nBandY high at the top and
 // bottom) through the GDI+ filter kit. The bitmap must not be selected into a DC.
 void BlurFrame(CDC* pRef, CBitmap& bitmap, int cx, int cy, int nSoftness, int nBandX, int nBandY) {
-  BITMAPINFO bmi;
-  memset(&bmi, 0, sizeof(bmi));
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = cx;
-  bmi.bmiHeader.biHeight = -cy;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bmi = TopDownDib32(cx, cy);
   std::vector<DWORD> pixels((size_t)cx * cy);
   HBITMAP hBitmap = (HBITMAP)bitmap.GetSafeHandle();
   if (::GetDIBits(pRef->GetSafeHdc(), hBitmap, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS) != cy)

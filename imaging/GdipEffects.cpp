@@ -280,6 +280,19 @@ inline void LevelPixels(__m128i q16, __m128i* pLo, __m128i* pHi) {
   *pHi = _mm_or_si128(hi, _mm_slli_epi32(hi, 8));
 }
 
+// Each channel's share of the gray level, tabled per channel value: the same doubles the weighted
+// sum would compute inline.
+struct GrayWeights {
+  double b[256], g[256], r[256];
+  GrayWeights() {
+    for (int i = 0; i < 256; ++i) {
+      b[i] = i * 0.11;
+      g[i] = i * 0.59;
+      r[i] = i * 0.3;
+    }
+  }
+};
+
 // Four 32-bit levels 0..255 as gray pixels (alpha 0).
 inline __m128i GrayPixels(__m128i level) {
   return _mm_or_si128(_mm_or_si128(level, _mm_slli_epi32(level, 8)), _mm_slli_epi32(level, 16));
@@ -291,13 +304,7 @@ void CGdipEffects::Grayscale(Bitmap* pBitmap, int nTinge, BYTE nTingeMask) {
   CGdipBitsLock lock(pBitmap, 0, 0, cx, cy);
   if (!lock.IsLocked())
     return;
-  // The products are the same doubles the weighted sum would compute inline.
-  double wb[256], wg[256], wr[256];
-  for (int i = 0; i < 256; ++i) {
-    wb[i] = i * 0.11;
-    wg[i] = i * 0.59;
-    wr[i] = i * 0.3;
-  }
+  const GrayWeights gray;
   // After the gray step all three channels hold one level, so the tinge becomes one pixel per level.
   DWORD tinted[256];
   for (int i = 0; i < 256; ++i) {
@@ -351,7 +358,7 @@ void CGdipEffects::Grayscale(Bitmap* pBitmap, int nTinge, BYTE nTingeMask) {
       int b = v & 0xFF, g = (v >> 8) & 0xFF, r = (v >> 16) & 0xFF;
       int level = b;
       if (b != g || g != r) {
-        double l = wb[b] + wg[g] + wr[r];
+        double l = gray.b[b] + gray.g[g] + gray.r[r];
         level = l >= 255 ? 255 : static_cast<int>(l);
       }
       p[x] = (v & 0xFF000000) | tinted[level];
@@ -363,12 +370,7 @@ void CGdipEffects::BlackWhite(Bitmap* pBitmap, int nThreshold) {
   CGdipBitsLock lock(pBitmap, 0, 0, cx, cy);
   if (!lock.IsLocked())
     return;
-  double wb[256], wr[256], wg[256];
-  for (int i = 0; i < 256; ++i) {
-    wb[i] = i * 0.11;
-    wr[i] = i * 0.3;
-    wg[i] = i * 0.59;
-  }
+  const GrayWeights gray;
   const __m128d wb2 = _mm_set1_pd(0.11), wr2 = _mm_set1_pd(0.3), wg2 = _mm_set1_pd(0.59);
   const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
   // Levels lie in 0..255, so the threshold can be held in 16 bits; and only a level of exactly
@@ -396,7 +398,7 @@ void CGdipEffects::BlackWhite(Bitmap* pBitmap, int nThreshold) {
     }
     for (; x < cx; ++x) {
       DWORD v = p[x];
-      double l = wb[v & 0xFF] + wr[(v >> 16) & 0xFF] + wg[(v >> 8) & 0xFF];
+      double l = gray.b[v & 0xFF] + gray.r[(v >> 16) & 0xFF] + gray.g[(v >> 8) & 0xFF];
       int level = l >= 255 ? 255 : static_cast<int>(l);
       p[x] = (v & 0xFF000000) | (level > nThreshold ? 0x00FFFFFF : 0);
     }

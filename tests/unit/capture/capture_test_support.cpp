@@ -1,13 +1,19 @@
 #include "capture_test_support.h"
 
+#include "Dib32.h"
+#include "pixel_support.h"
+
 #include <windowsx.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <sstream>
+#include <stdexcept>
 
 namespace capture_test {
+
+using pixel_support::ArtifactsFolder;
+using pixel_support::FromDib;
+using pixel_support::ToDib;
 
 namespace {
 
@@ -18,85 +24,22 @@ CWinApp& TheApp() {
   return app;
 }
 
-BITMAPINFO TopDown32(int cx, int cy) {
-  BITMAPINFO bmi;
-  memset(&bmi, 0, sizeof(bmi));
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = cx;
-  bmi.bmiHeader.biHeight = -cy;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
-  return bmi;
-}
-
-// DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
-DWORD ToDib(COLORREF clr) {
-  return ((DWORD)GetRValue(clr) << 16) | ((DWORD)GetGValue(clr) << 8) | GetBValue(clr);
-}
-COLORREF FromDib(DWORD px) { return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF); }
-
-// Copies a DC's area into Pixels through a DIB section.
+// Copies a DC's area into Pixels through a DIB section; no pixels when it cannot be made.
 Pixels ReadDC(HDC hSource, int x, int y, int cx, int cy) {
   Pixels px;
   if (hSource == NULL || cx <= 0 || cy <= 0)
     return px;
-  BITMAPINFO bmi = TopDown32(cx, cy);
-  void* pBits = NULL;
-  HBITMAP hDib = ::CreateDIBSection(hSource, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-  HDC hMemory = ::CreateCompatibleDC(hSource);
-  if (hDib != NULL && hMemory != NULL) {
-    HGDIOBJ hOld = ::SelectObject(hMemory, hDib);
-    if (::BitBlt(hMemory, 0, 0, cx, cy, hSource, x, y, SRCCOPY)) {
-      ::GdiFlush();
-      const DWORD* pSource = static_cast<const DWORD*>(pBits);
+  try {
+    pixel_support::DibSurface copy(cx, cy, RGB(0, 0, 0), hSource);
+    if (::BitBlt(copy.hdc(), 0, 0, cx, cy, hSource, x, y, SRCCOPY)) {
       px.cx = cx;
       px.cy = cy;
-      px.data.resize((size_t)cx * cy);
-      for (size_t i = 0; i < px.data.size(); i++)
-        px.data[i] = FromDib(pSource[i]);
+      px.data = copy.Pixels();
     }
-    ::SelectObject(hMemory, hOld);
+  } catch (const std::runtime_error&) {
+    // The empty answer is the failure: every caller reports "no pixels".
   }
-  if (hMemory != NULL)
-    ::DeleteDC(hMemory);
-  if (hDib != NULL)
-    ::DeleteObject(hDib);
   return px;
-}
-
-bool RunningOnWine() {
-  HMODULE hNtdll = ::GetModuleHandleA("ntdll.dll");
-  return hNtdll != NULL && ::GetProcAddress(hNtdll, "wine_get_version") != NULL;
-}
-
-std::string ArtifactsFolder() {
-  const char* pszEnv = std::getenv("PIX_ARTIFACTS");
-  std::string folder;
-  if (pszEnv != NULL && *pszEnv != '\0') {
-    folder = pszEnv;
-    if (folder[0] == '/' && RunningOnWine())
-      folder = "Z:" + folder;
-  } else {
-    // Beside the build's bin folder, where the test runner points it.
-    char szExe[MAX_PATH] = "";
-    ::GetModuleFileNameA(NULL, szExe, MAX_PATH);
-    folder = szExe;
-    for (int i = 0; i < 2; i++) {
-      size_t cut = folder.find_last_of("\\/");
-      folder = cut == std::string::npos ? std::string(".") : folder.substr(0, cut);
-    }
-    folder += "\\artifacts";
-  }
-  for (char& c : folder)
-    if (c == '/')
-      c = '\\';
-  while (!folder.empty() && folder.back() == '\\')
-    folder.pop_back();
-  for (size_t i = 3; i <= folder.size(); i++)
-    if (i == folder.size() || folder[i] == '\\')
-      ::CreateDirectoryA(folder.substr(0, i).c_str(), NULL);
-  return folder;
 }
 
 INPUT MouseInput(DWORD dwFlags, int x, int y) {
@@ -127,7 +70,7 @@ Pixels ReadBitmap(HBITMAP hBitmap) {
   if (hBitmap == NULL || ::GetObject(hBitmap, sizeof(bm), &bm) == 0)
     return px;
   std::vector<DWORD> bits((size_t)bm.bmWidth * bm.bmHeight);
-  BITMAPINFO bmi = TopDown32(bm.bmWidth, bm.bmHeight);
+  BITMAPINFO bmi = TopDownDib32(bm.bmWidth, bm.bmHeight);
   HDC hScreen = ::GetDC(NULL);
   int nLines = ::GetDIBits(hScreen, hBitmap, 0, bm.bmHeight, bits.data(), &bmi, DIB_RGB_COLORS);
   ::ReleaseDC(NULL, hScreen);
@@ -278,7 +221,7 @@ LRESULT CALLBACK CPatternWindow::WndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LP
     PAINTSTRUCT ps;
     HDC hDC = ::BeginPaint(hWnd, &ps);
     if (pThis != NULL && !pThis->m_bits.empty()) {
-      BITMAPINFO bmi = TopDown32(pThis->m_rect.Width(), pThis->m_rect.Height());
+      BITMAPINFO bmi = TopDownDib32(pThis->m_rect.Width(), pThis->m_rect.Height());
       ::SetDIBitsToDevice(hDC, 0, 0, pThis->m_rect.Width(), pThis->m_rect.Height(), 0, 0, 0,
                           pThis->m_rect.Height(), pThis->m_bits.data(), &bmi, DIB_RGB_COLORS);
     }

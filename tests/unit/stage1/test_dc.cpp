@@ -1,11 +1,10 @@
 // Device contexts: the output/attribute split, solid fills and 3D frames, drag rectangles, clipping,
 // mapping, point fonts and the window DCs. Pixels are read straight from 32-bit DIB sections.
 #include "fw.h"
+#include "pixel_support.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -16,56 +15,7 @@ const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 
-// A top-down 32-bit DIB section selected into its own memory DC.
-class DibSurface {
-public:
-  DibSurface(int cx, int cy, COLORREF crFill = kWhite) : m_cx(cx), m_cy(cy) {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = NULL;
-    if (!m_bitmap.Attach(::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0)) ||
-        !m_dc.CreateCompatibleDC(NULL))
-      throw std::runtime_error("cannot make a DIB surface");
-    m_pBits = static_cast<DWORD*>(pBits);
-    m_hOldBitmap = ::SelectObject(m_dc.m_hDC, m_bitmap.m_hObject);
-    Fill(crFill);
-  }
-  ~DibSurface() { ::SelectObject(m_dc.m_hDC, m_hOldBitmap); }
-
-  CDC& dc() { return m_dc; }
-  HDC hdc() const { return m_dc.m_hDC; }
-  CBitmap& bitmap() { return m_bitmap; }
-
-  COLORREF At(int x, int y) const {
-    ::GdiFlush();
-    DWORD v = m_pBits[y * m_cx + x];
-    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-  }
-  std::vector<COLORREF> Pixels() const {
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < m_cy; ++y)
-      for (int x = 0; x < m_cx; ++x)
-        pixels.push_back(At(x, y));
-    return pixels;
-  }
-  void Fill(COLORREF cr) {
-    ::GdiFlush();
-    std::fill(m_pBits, m_pBits + m_cx * m_cy,
-              (DWORD)(GetRValue(cr) << 16 | GetGValue(cr) << 8 | GetBValue(cr)));
-  }
-
-private:
-  int m_cx, m_cy;
-  CBitmap m_bitmap; // declared first: outlives the DC
-  CDC m_dc;
-  HGDIOBJ m_hOldBitmap = NULL;
-  DWORD* m_pBits = NULL;
-};
+using pixel_support::DibSurface;
 
 // Borrows an output and an attribute DC for one test; the borrowed handles are given back, not deleted.
 class SplitDC : public CDC {

@@ -1,0 +1,86 @@
+#include "pixel_support.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace pixel_support {
+
+namespace {
+
+bool RunningOnWine() {
+  HMODULE hNtdll = ::GetModuleHandleA("ntdll.dll");
+  return hNtdll != NULL && ::GetProcAddress(hNtdll, "wine_get_version") != NULL;
+}
+
+} // namespace
+
+DWORD ToDib(COLORREF clr) {
+  return ((DWORD)GetRValue(clr) << 16) | ((DWORD)GetGValue(clr) << 8) | GetBValue(clr);
+}
+
+COLORREF FromDib(DWORD px) { return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF); }
+
+std::string ArtifactsFolder() {
+  const char* pszEnv = std::getenv("PIX_ARTIFACTS");
+  std::string folder;
+  if (pszEnv != NULL && *pszEnv != '\0') {
+    folder = pszEnv;
+    if (folder[0] == '/' && RunningOnWine())
+      folder = "Z:" + folder;
+  } else {
+    // Beside the build's bin folder, where the test runner points it.
+    char szExe[MAX_PATH] = "";
+    ::GetModuleFileNameA(NULL, szExe, MAX_PATH);
+    folder = szExe;
+    for (int i = 0; i < 2; i++) {
+      size_t cut = folder.find_last_of("\\/");
+      folder = cut == std::string::npos ? std::string(".") : folder.substr(0, cut);
+    }
+    folder += "\\artifacts";
+  }
+  for (char& c : folder)
+    if (c == '/')
+      c = '\\';
+  while (!folder.empty() && folder.back() == '\\')
+    folder.pop_back();
+  for (size_t i = 3; i <= folder.size(); i++)
+    if (i == folder.size() || folder[i] == '\\')
+      ::CreateDirectoryA(folder.substr(0, i).c_str(), NULL);
+  return folder;
+}
+
+DibSurface::DibSurface(int cx, int cy, COLORREF crFill, HDC hRef) : m_cx(cx), m_cy(cy) {
+  BITMAPINFO bmi = {};
+  // Size, width, height (negative: top row first), planes, bits a pixel, no compression.
+  bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB};
+  void* pBits = NULL;
+  if (!m_bitmap.Attach(::CreateDIBSection(hRef, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0)) ||
+      !m_dc.Attach(::CreateCompatibleDC(hRef)))
+    throw std::runtime_error("cannot make a DIB surface");
+  m_pBits = static_cast<DWORD*>(pBits);
+  m_hOldBitmap = ::SelectObject(m_dc.m_hDC, m_bitmap.m_hObject);
+  Fill(crFill);
+}
+
+DibSurface::~DibSurface() { ::SelectObject(m_dc.m_hDC, m_hOldBitmap); }
+
+COLORREF DibSurface::At(int x, int y) const {
+  ::GdiFlush();
+  return FromDib(m_pBits[y * m_cx + x]);
+}
+
+std::vector<COLORREF> DibSurface::Pixels() const {
+  ::GdiFlush();
+  std::vector<COLORREF> pixels((size_t)m_cx * m_cy);
+  for (size_t i = 0; i < pixels.size(); i++)
+    pixels[i] = FromDib(m_pBits[i]);
+  return pixels;
+}
+
+void DibSurface::Fill(COLORREF cr) {
+  ::GdiFlush();
+  std::fill(m_pBits, m_pBits + m_cx * m_cy, ToDib(cr));
+}
+
+} // namespace pixel_support

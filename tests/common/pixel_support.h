@@ -1,0 +1,48 @@
+// Pieces the picture tests share: a 32-bit DIB section to draw into and read back, the two pixel
+// byte orders, and the folder test pictures are written to. Needs nothing beyond the framework.
+#pragma once
+
+#include "fw.h"
+
+#include <string>
+#include <vector>
+
+namespace pixel_support {
+
+// DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
+DWORD ToDib(COLORREF clr);
+COLORREF FromDib(DWORD px);
+
+// Where tests leave pictures for a person to look at: PIX_ARTIFACTS (a Unix path is reached
+// through drive Z: under Wine), else an artifacts folder beside the build's bin folder. Every
+// missing level is created; the answer has no trailing backslash.
+std::string ArtifactsFolder();
+
+// A top-down 32-bit DIB section selected into its own memory DC, its pixels readable directly.
+class DibSurface {
+public:
+  // A surface of one colour, its DC compatible with hRef (the screen when NULL). Throws
+  // std::runtime_error when the section or the DC cannot be made.
+  DibSurface(int cx, int cy, COLORREF crFill = RGB(255, 255, 255), HDC hRef = NULL);
+  ~DibSurface();
+  DibSurface(const DibSurface&) = delete;
+  DibSurface& operator=(const DibSurface&) = delete;
+
+  CDC& dc() { return m_dc; }
+  HDC hdc() const { return m_dc.m_hDC; }
+  CBitmap& bitmap() { return m_bitmap; }
+
+  COLORREF At(int x, int y) const;
+  // Every pixel, top row first.
+  std::vector<COLORREF> Pixels() const;
+  void Fill(COLORREF cr);
+
+private:
+  int m_cx, m_cy;
+  CBitmap m_bitmap; // declared first: outlives the DC
+  CDC m_dc;
+  HGDIOBJ m_hOldBitmap = NULL;
+  DWORD* m_pBits = NULL;
+};
+
+} // namespace pixel_support
