@@ -160,6 +160,16 @@ void CCaptureDlg::FinishCapture(const CRect& rc, ShapeType nShape) {
   EndDialog(IDOK);
 }
 
+void CCaptureDlg::FinishVertexCapture(ShapeType nShape, int nInset) {
+  CRect box = VertexBounds();
+  if (box.Width() < 2 || box.Height() < 2) {
+    CancelCapture();
+    return;
+  }
+  box.DeflateRect(nInset, nInset);
+  FinishCapture(box, nShape);
+}
+
 void CCaptureDlg::CancelCapture() {
   DeleteCaptured();
   EndDialog(IDCANCEL);
@@ -176,12 +186,7 @@ void CCaptureDlg::ClosePolygon() {
   POINT first = m_vertices.front();
   AddPolygonVertex(first.x, first.y);
   m_bPolygonOpen = FALSE;
-  CRect box = VertexBounds();
-  if (box.Width() < 2 || box.Height() < 2) {
-    CancelCapture();
-    return;
-  }
-  FinishCapture(CRect(box.left + 1, box.top + 1, box.right - 1, box.bottom - 1), kCapturePolygon);
+  FinishVertexCapture(kCapturePolygon, 1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -397,12 +402,7 @@ void CCaptureDlg::OnLButtonUp(UINT /*nFlags*/, CPoint point) {
   CRect rc(m_ptAnchor.x, m_ptAnchor.y, m_ptCurrent.x, m_ptCurrent.y);
 
   if (m_nCaptureType == kCaptureFreehand) {
-    CRect box = VertexBounds();
-    if (box.Width() < 2 || box.Height() < 2) {
-      CancelCapture();
-      return;
-    }
-    FinishCapture(CRect(box.left + 1, box.top + 1, box.right - 1, box.bottom - 1), kCaptureFreehand);
+    FinishVertexCapture(kCaptureFreehand, 1);
     return;
   }
   if (rc.Width() < 1 || rc.Height() < 1) {
@@ -426,12 +426,7 @@ void CCaptureDlg::OnOK() {
     return;
   }
   if (m_nCaptureType == kCaptureMultiRect) {
-    CRect box = VertexBounds();
-    if (box.Width() < 2 || box.Height() < 2) {
-      CancelCapture();
-      return;
-    }
-    FinishCapture(box, kCaptureMultiRect);
+    FinishVertexCapture(kCaptureMultiRect, 0);
     return;
   }
   // Before a marking is finished Enter takes the whole frozen screen.

@@ -83,6 +83,9 @@ private:
   // Cuts the frozen screen to the shape inside rc; the cut becomes the result and the dialog
   // ends with OK (a cut that fails leaves no result).
   void FinishCapture(const CRect& rc, ShapeType nShape);
+  // FinishCapture on the vertices' bounding box shrunk by nInset on every side; a box under two
+  // pixels wide or high cancels instead.
+  void FinishVertexCapture(ShapeType nShape, int nInset);
   // Drops the frozen screen and ends with Cancel.
   void CancelCapture();
   // Double click and Enter in polygon mode.

@@ -32,6 +32,21 @@ std::unique_ptr<Bitmap> NewBitmap(int width, int height, Image* pOwner) {
   return bmp;
 }
 
+// A new width x height bitmap that fill(src, dst) makes from the cx x cy area of pSource, both
+// locked for the fill only; NULL when the bitmap cannot be made or either lock fails.
+template <typename Fill>
+std::unique_ptr<Bitmap> Rebuild(Bitmap* pSource, int cx, int cy, int width, int height, Fill fill) {
+  std::unique_ptr<Bitmap> result = NewBitmap(width, height, pSource);
+  if (!result)
+    return result;
+  CGdipBitsLock src(pSource, 0, 0, cx, cy, ImageLockModeRead);
+  CGdipBitsLock dst(result.get(), 0, 0, width, height, ImageLockModeWrite);
+  if (!src.IsLocked() || !dst.IsLocked())
+    return nullptr;
+  fill(src, dst);
+  return result;
+}
+
 // The old bitmap goes; the caller's pointer now owns the new one.
 void ReplaceBitmap(Bitmap*& pBitmap, std::unique_ptr<Bitmap> result) {
   delete pBitmap;
@@ -78,14 +93,7 @@ void CGdipEffects::Shear(Bitmap*& pBitmap, int nPercent, int nPercent2, COLORREF
   const int sy = std::abs(cy * nPercent2 / 100);
   const int width = cx + sx, height = cy + sy;
   const DWORD back = OpaqueArgb(clrBack);
-  std::unique_ptr<Bitmap> result = NewBitmap(width, height, pBitmap);
-  if (!result)
-    return;
-  {
-    CGdipBitsLock src(pBitmap, 0, 0, cx, cy, ImageLockModeRead);
-    CGdipBitsLock dst(result.get(), 0, 0, width, height, ImageLockModeWrite);
-    if (!src.IsLocked() || !dst.IsLocked())
-      return;
+  auto fill = [&](const CGdipBitsLock& src, const CGdipBitsLock& dst) {
     // Each row moves as a whole: the bottom slides right for a positive percent, the top otherwise.
     for (int y = 0; y < cy; ++y) {
       const double o =
@@ -98,7 +106,10 @@ void CGdipEffects::Shear(Bitmap*& pBitmap, int nPercent, int nPercent2, COLORREF
     }
     for (int y = cy; y < height; ++y)
       std::fill_n(dst.Row(y), width, back);
-  }
+  };
+  std::unique_ptr<Bitmap> result = Rebuild(pBitmap, cx, cy, width, height, fill);
+  if (!result)
+    return;
   ReplaceBitmap(pBitmap, std::move(result));
   cx = width;
   cy = height;
@@ -240,14 +251,7 @@ void CGdipEffects::RotateByAngle(Bitmap*& pBitmap, int nDegrees, COLORREF clrBac
   if (width <= 0 || height <= 0)
     return;
   const DWORD back = OpaqueArgb(clrBack);
-  std::unique_ptr<Bitmap> result = NewBitmap(width, height, pBitmap);
-  if (!result)
-    return;
-  {
-    CGdipBitsLock src(pBitmap, 0, 0, cx, cy, ImageLockModeRead);
-    CGdipBitsLock dst(result.get(), 0, 0, width, height, ImageLockModeWrite);
-    if (!src.IsLocked() || !dst.IsLocked())
-      return;
+  auto fill = [&](const CGdipBitsLock& src, const CGdipBitsLock& dst) {
     // The world transform x' = x c + y s - minx, y' = -x s + y c - miny, inverted at each target
     // pixel centre and sampled at the nearest source pixel: source (fx, fy) moves by (c, s) per
     // target column. The target is walked in tiles, so that the source pixels one tile reads lie
@@ -311,7 +315,10 @@ void CGdipEffects::RotateByAngle(Bitmap*& pBitmap, int nDegrees, COLORREF clrBac
         }
       }
     }
-  }
+  };
+  std::unique_ptr<Bitmap> result = Rebuild(pBitmap, cx, cy, width, height, fill);
+  if (!result)
+    return;
   ReplaceBitmap(pBitmap, std::move(result));
   cx = width;
   cy = height;
@@ -400,21 +407,17 @@ void CGdipEffects::AddCaption(Bitmap*& pBitmap, LPCSTR pszText, LOGFONTA lf, COL
   const int band = fontHeight + 10;
   const int added = bInside ? 0 : band;
   const int width = cx, height = cy + added;
-  std::unique_ptr<Bitmap> result = NewBitmap(width, height, pBitmap);
-  if (!result)
-    return;
-  {
-    CGdipBitsLock src(pBitmap, 0, 0, cx, cy, ImageLockModeRead);
-    CGdipBitsLock dst(result.get(), 0, 0, width, height, ImageLockModeWrite);
-    if (!src.IsLocked() || !dst.IsLocked())
-      return;
+  auto fill = [&](const CGdipBitsLock& src, const CGdipBitsLock& dst) {
     // The picture unscaled, the added band opaque white.
     const int offset = bBottom ? 0 : added;
     for (int y = 0; y < cy; ++y)
       std::memcpy(dst.Row(y + offset), src.Row(y), static_cast<size_t>(cx) * 4);
     for (int y = bBottom ? cy : 0; y < (bBottom ? height : added); ++y)
       std::fill_n(dst.Row(y), width, 0xFFFFFFFF);
-  }
+  };
+  std::unique_ptr<Bitmap> result = Rebuild(pBitmap, cx, cy, width, height, fill);
+  if (!result)
+    return;
 
   // Text drawn through the flat API so that every object it makes has one owner here.
   Image* owner = result.get();

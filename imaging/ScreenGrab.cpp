@@ -2,26 +2,11 @@
 // through per-pixel calls or GDI+ conversions costs several times a plain copy of the pixels.
 #include "ScreenGrab.h"
 
+#include "CommonLibGdi.h"
+
 #include <algorithm>
 
 namespace {
-
-// Keeps one object selected into a DC for a scope.
-class CSelection {
-public:
-  CSelection(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOld(::SelectObject(hDC, hObject)) {}
-  ~CSelection() {
-    if (m_hOld != NULL && m_hOld != HGDI_ERROR)
-      ::SelectObject(m_hDC, m_hOld);
-  }
-  CSelection(const CSelection&) = delete;
-  CSelection& operator=(const CSelection&) = delete;
-  bool Ok() const { return m_hOld != NULL && m_hOld != HGDI_ERROR; }
-
-private:
-  HDC m_hDC;
-  HGDIOBJ m_hOld;
-};
 
 // Keeps a palette selected into a DC for a scope.
 class CPaletteSelection {
@@ -71,8 +56,8 @@ HBITMAP GrabScreenRect(RECT rect, BOOL bIncludeMouse) {
   if (!bitmap.CreateCompatibleBitmap(&screen, cx, cy))
     return NULL;
   {
-    CSelection selected(memory.GetSafeHdc(), bitmap.GetSafeHandle());
-    if (!selected.Ok() || !memory.BitBlt(0, 0, cx, cy, &screen, left, top, SRCCOPY))
+    commonlib::CSelect selected(memory.GetSafeHdc(), bitmap.GetSafeHandle());
+    if (!selected.IsSelected() || !memory.BitBlt(0, 0, cx, cy, &screen, left, top, SRCCOPY))
       return NULL;
     if (bIncludeMouse == 1 && hCursor != NULL)
       memory.DrawIcon(ptCursor.x - left - 10, ptCursor.y - top - 10, (HICON)hCursor);
@@ -88,14 +73,14 @@ BOOL DrawBitmapWithPalette(CDC* pDC, const RECT& rcTarget, HBITMAP hBitmap, POIN
   if (!memory.CreateCompatibleDC(pDC))
     return FALSE;
 
-  HPALETTE hPalette = (HPALETTE)CGdiObject::GetSafeHandle(pPalette);
+  HPALETTE hPalette = pPalette != NULL ? (HPALETTE)pPalette->GetSafeHandle() : NULL;
   CPaletteSelection memoryPalette(memory.GetSafeHdc(), hPalette, TRUE);
   CPaletteSelection targetPalette(pDC->GetSafeHdc(), hPalette, FALSE);
   if (hPalette != NULL)
     pDC->RealizePalette();
 
-  CSelection selected(memory.GetSafeHdc(), hBitmap);
-  if (!selected.Ok())
+  commonlib::CSelect selected(memory.GetSafeHdc(), hBitmap);
+  if (!selected.IsSelected())
     return FALSE;
   pDC->SetStretchBltMode(COLORONCOLOR);
   return pDC->BitBlt(rcTarget.left, rcTarget.top, rcTarget.right - rcTarget.left,

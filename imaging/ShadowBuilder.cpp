@@ -3,10 +3,10 @@
 
 #include "CommonLib.h"
 #include "CommonLibGdi.h"
+#include "Dib32.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 using namespace commonlib;
@@ -81,8 +81,7 @@ BOOL CShadowBuilder::Render(CDC* pDC) {
 void CShadowBuilder::DarkenPixel(int p, int x, int y, COLORREF clrShadow) {
   if (m_pBits == NULL || x < 0 || y < 0 || x >= m_cxBits || y >= m_cyBits)
     return;
-  // Bottom-up rows, each pixel blue, green, red, unused.
-  DWORD& px = m_pBits[(size_t)(m_cyBits - 1 - y) * m_cxBits + x];
+  DWORD& px = m_pBits[(size_t)y * m_cxBits + x];
   int b = px & 0xFF, g = (px >> 8) & 0xFF, r = (px >> 16) & 0xFF;
   if (clrShadow == (COLORREF)-1) {
     r = r * p / 100;
@@ -103,14 +102,7 @@ BOOL CShadowBuilder::RenderDib(CDC* pDC) {
   const int cx = W + s, cy = H + s;
   if (s <= 0 || cx <= 0 || cy <= 0)
     return TRUE;
-  BITMAPINFO bmi;
-  memset(&bmi, 0, sizeof(bmi));
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = cx;
-  bmi.bmiHeader.biHeight = cy; // bottom-up
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bmi = TopDownDib32(cx, cy);
   void* pvBits = NULL;
   CBitmap dib;
   if (!dib.Attach(::CreateDIBSection(pDC->GetSafeHdc(), &bmi, DIB_RGB_COLORS, &pvBits, NULL, 0)) ||

@@ -152,7 +152,6 @@ protected:
   DECLARE_MESSAGE_MAP()
   ATOM m_atomApp;
   ATOM m_atomSystemTopic;
-  UINT m_nNumPreviewPages;
 };
 
 // Owns the wait cursor for a scope.
@@ -172,7 +171,7 @@ public:
   CRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat, int nSize, int nMaxDispLen = 30);
   virtual ~CRecentFileList();
 
-  int GetSize() const { return m_nSize; }
+  int GetSize() const { return (int)m_arrNames.GetSize(); }
   CString& operator[](int nIndex) { return m_arrNames.ElementAt(nIndex); }
   virtual void Remove(int nIndex);
   virtual void Add(LPCSTR lpszPathName);
@@ -182,7 +181,6 @@ public:
   virtual void ReadList();
   virtual void WriteList();
 
-  int m_nSize;
   CStringArray m_arrNames;
   CString m_strSectionName;
   CString m_strEntryFormat;
@@ -205,6 +203,4 @@ BOOL AFXAPI AfxOleIsInitialized();
 void AFXAPI AfxOleTerm(BOOL bJustRevoke = FALSE);
 void AFXAPI AfxEnableControlContainer();
 
-int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
-typedef AFX_MSGBOX_IMPL AFX_MSGBOX_HOOK;

@@ -239,17 +239,13 @@ public:
 [[noreturn]] void AFXAPI AfxThrowFileException(int cause, LONG lOsError = -1, LPCSTR lpszFileName = NULL);
 [[noreturn]] void AFXAPI AfxThrowArchiveException(int cause, LPCSTR lpszArchiveName = NULL);
 
-// Shows a message box through the framework's message-box path. The window layer installs the
-// real implementation; before that it falls back to MessageBoxA.
-typedef int(AFXAPI* AFX_MSGBOX_IMPL)(LPCSTR lpszText, UINT nType, UINT nIDHelp);
-int AFXAPI AfxMessageBoxImpl(LPCSTR lpszText, UINT nType, UINT nIDHelp);
-void AFXAPI AfxSetMessageBoxImpl(AFX_MSGBOX_IMPL pfn);
+// The framework's message box (defined with the application object, usable without one):
+// the application's caption and owner, and a default icon when the type has none.
+int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 // Test seam: every message box of the framework goes through pfn when it is set, with its
 // final type bits; its answer is returned as the box's result.
-AFX_MSGBOX_IMPL AFXAPI AfxSetMessageBoxHook(AFX_MSGBOX_IMPL pfn);
-AFX_MSGBOX_IMPL AFXAPI AfxGetMessageBoxHook();
-// Adds the icon a message box of that kind shows when the caller chose none.
-UINT AFXAPI AfxAddDefaultMessageBoxIcon(UINT nType);
+typedef int(AFXAPI* AFX_MSGBOX_HOOK)(LPCSTR lpszText, UINT nType, UINT nIDHelp);
+AFX_MSGBOX_HOOK AFXAPI AfxSetMessageBoxHook(AFX_MSGBOX_HOOK pfn);
 
 // The macros delete the caught exception when the handler ends, unless it is re-thrown
 // with THROW_LAST().

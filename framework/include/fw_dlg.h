@@ -16,8 +16,6 @@
 #include <string>
 #include <vector>
 
-#define RT_DLGINIT MAKEINTRESOURCE(240)
-
 // Runs DLGINIT data on pWnd's children: records of control id (WORD, 0 ends), message (WORD),
 // length (DWORD) and data. Sends WM_INITIALUPDATE to the direct children after a complete run.
 // Answers FALSE when a control refused an item. A missing resource is a complete, empty run.
@@ -204,10 +202,6 @@ public:
   // The system dialog ends itself; these only run for dialogs driven through the map.
   void OnOK() override;
   void OnCancel() override;
-
-protected:
-  // The owner every common dialog uses: the parent, else the main window's last active pop-up.
-  HWND GetOwnerForDialog() const;
 };
 
 class CFileDialog : public CCommonDialog {

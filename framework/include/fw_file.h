@@ -150,6 +150,8 @@ public:
 
   // Answers the count read; a short count at the end of the data is not an error.
   UINT Read(void* lpBuf, UINT nMax);
+  // Reads all nCount bytes or throws CArchiveException(endOfFile).
+  void ReadExact(void* lpBuf, UINT nCount);
   void Write(const void* lpBuf, UINT nMax);
   // Storing: writes the buffer to the file. Loading: moves the file back to the first unread byte.
   void Flush();
@@ -204,7 +206,6 @@ protected:
     ReadExact(&value, sizeof(value));
     return *this;
   }
-  void ReadExact(void* lpBuf, UINT nCount);
 
 private:
   [[noreturn]] void ThrowArchive(int cause) const;

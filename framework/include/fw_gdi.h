@@ -29,11 +29,8 @@ public:
   BOOL DeleteObject();
 
   operator HGDIOBJ() const { return m_hObject; }
+  // Callers may hold a NULL object pointer; the build keeps null checks of `this`.
   HGDIOBJ GetSafeHandle() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? NULL : m_hObject; }
-  // For callers holding an object pointer that may be NULL (NULL answers NULL).
-  static HGDIOBJ GetSafeHandle(const CGdiObject* pObject) {
-    return pObject != NULL ? pObject->m_hObject : NULL;
-  }
 
   int GetObject(int nCount, LPVOID lpObject) const;
   UINT GetObjectType() const;
@@ -188,9 +185,8 @@ public:
   BOOL m_bPrinting = FALSE;
 
   operator HDC() const { return m_hDC; }
+  // Callers may hold a NULL DC pointer; the build keeps null checks of `this`.
   HDC GetSafeHdc() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? NULL : m_hDC; }
-  // For callers holding a DC pointer that may be NULL (NULL answers NULL).
-  static HDC GetSafeHdc(const CDC* pDC) { return pDC != NULL ? pDC->m_hDC : NULL; }
   BOOL IsPrinting() const { return m_bPrinting; }
 
   static CDC* FromHandle(HDC hDC);

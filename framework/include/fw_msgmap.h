@@ -28,7 +28,6 @@ enum AfxSig : UINT {
   AfxSig_cmd_range,    // void (UINT id)
   AfxSig_cmd_ex,       // BOOL (UINT id)
   AfxSig_cmdui,        // void (CCmdUI*)
-  AfxSig_cmdui_range,  // void (CCmdUI*, UINT id)
   AfxSig_notify,       // void (NMHDR*, LRESULT*)
   AfxSig_notify_b,     // BOOL (NMHDR*, LRESULT*)  (reflect _EX)
   AfxSig_notify_range, // void (UINT id, NMHDR*, LRESULT*)
@@ -73,7 +72,6 @@ enum AfxSig : UINT {
   AfxSig_v_i_MEASURE, // void (int, LPMEASUREITEMSTRUCT)
   AfxSig_i_i_COMPARE, // int (int, LPCOMPAREITEMSTRUCT)
   AfxSig_v_i_DELETE,  // void (int, LPDELETEITEMSTRUCT)
-  AfxSig_i_u_W_u,     // int (UINT, CListBox*, UINT) OnVKeyToItem/OnCharToItem (CWnd* here)
   AfxSig_v_i_STYLE,   // void (int, LPSTYLESTRUCT)
   AfxSig_b_HELPINFO,  // BOOL (HELPINFO*)
   AfxSig_v_u_W,       // void (UINT, CWnd*)        OnEnterIdle
@@ -85,7 +83,6 @@ enum AfxSig : UINT {
   AfxSig_v_MEASURE, // void (LPMEASUREITEMSTRUCT)
   AfxSig_i_COMPARE, // int (LPCOMPAREITEMSTRUCT)
   AfxSig_v_DELETE,  // void (LPDELETEITEMSTRUCT)
-  AfxSig_i_u_u,     // int (UINT, UINT)           VKeyToItem/CharToItem reflect
 };
 
 struct AFX_MSGMAP_ENTRY {

@@ -123,4 +123,7 @@ void AFXAPI AfxRemoveOrphanProc(HWND hWnd);
 void AFXAPI AfxOnWindowNcDestroy(class CWnd* pWnd);
 int AFXAPI AfxGetWaitCursorCount();
 BOOL AFXAPI AfxIsIdleMessage(MSG* pMsg);
-void AFXAPI AfxSetWaitCursorHandler(void (*pfn)(int));
+// The exception barrier of every function the platform calls: reports e (NULL for an exception
+// that is not the framework's; bMemory for std::bad_alloc), deletes it and answers the message
+// (-1 for WM_CREATE, the window validated for WM_PAINT, else 0).
+LRESULT AFXAPI AfxReportCallbackException(CException* e, UINT nMsg, HWND hWnd, BOOL bMemory = FALSE);

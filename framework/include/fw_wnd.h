@@ -128,7 +128,6 @@ public:
   // Callers may hold a NULL window pointer; the build keeps null checks of `this`.
   operator HWND() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? NULL : m_hWnd; }
   HWND GetSafeHwnd() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? NULL : m_hWnd; }
-  static HWND GetSafeHwnd(const CWnd* pWnd) { return pWnd != NULL ? pWnd->m_hWnd : NULL; }
   BOOL operator==(const CWnd& wnd) const { return m_hWnd == wnd.m_hWnd; }
   BOOL operator!=(const CWnd& wnd) const { return m_hWnd != wnd.m_hWnd; }
 
@@ -489,7 +488,6 @@ public:
   afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
   afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
   afx_msg LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
-  afx_msg LRESULT OnDragList(WPARAM wParam, LPARAM lParam);
 
   // Reflected handlers a control may map (never called unless mapped).
   HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
@@ -506,8 +504,6 @@ protected:
 
   // Forwards system-change messages of a top-level window to its permanent descendants.
   BOOL ForwardSystemChange(UINT message, WPARAM wParam, LPARAM lParam);
-  // Offers a parent's message to the permanent child it concerns (reflection).
-  BOOL OnParentReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
   friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
   friend class CWinThread;
@@ -521,8 +517,6 @@ void AFXAPI AfxHookWindowCreate(CWnd* pWnd);
 BOOL AFXAPI AfxUnhookWindowCreate();
 LPCSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = 0, HBRUSH hbrBackground = 0,
                                   HICON hIcon = 0);
-// The framework's plain window class.
-extern const char AFX_WND_CLASS[];
 // Census of window objects for leak tests: permanent and temporary map sizes.
 int AFXAPI AfxGetPermanentWndCount();
 int AFXAPI AfxGetTemporaryWndCount();

@@ -18,17 +18,34 @@ END_MESSAGE_MAP()
 namespace {
 CWinApp* g_pApp = NULL;
 CString g_strAppNameFallback;
+AFX_MSGBOX_HOOK g_pfnMessageBoxHook = NULL;
 
-void DoWaitCursorThunk(int nCode) {
-  if (g_pApp != NULL)
-    g_pApp->DoWaitCursor(nCode);
+// Calls f for every top-level window of this process, in z order.
+template <class F> void ForEachProcessTopLevelWindow(F f) {
+  DWORD dwPid = ::GetCurrentProcessId();
+  for (HWND hWnd = ::GetTopWindow(NULL); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+    DWORD dwOwnerPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwOwnerPid);
+    if (dwOwnerPid == dwPid)
+      f(hWnd);
+  }
 }
 
-// Framework exceptions and ReportError reach the application's message box from here on.
-int AFXAPI MessageBoxThroughApp(LPCSTR lpszText, UINT nType, UINT nIDHelp) {
-  return AfxMessageBox(lpszText, nType, nIDHelp);
+// The icon a message box of that kind shows when the caller chose none.
+UINT AddDefaultIcon(UINT nType) {
+  if ((nType & MB_ICONMASK) != 0)
+    return nType;
+  switch (nType & MB_TYPEMASK) {
+  case MB_OK:
+  case MB_OKCANCEL:
+    return nType | MB_ICONEXCLAMATION;
+  case MB_YESNO:
+  case MB_YESNOCANCEL:
+    return nType | MB_ICONQUESTION;
+  default:
+    return nType;
+  }
 }
-
 } // namespace
 
 LPSTR AfxAllocAppString(LPCSTR psz) {
@@ -57,11 +74,9 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
       m_pszAppName(lpszAppName != NULL ? AfxAllocAppString(lpszAppName) : NULL), m_pszExeName(NULL),
       m_pszHelpFilePath(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL), m_pRecentFileList(NULL),
       m_pDocManager(NULL), m_hDevMode(NULL), m_hDevNames(NULL), m_bHelpMode(FALSE), m_nWaitCursorCount(0),
-      m_hcurWaitCursorRestore(NULL), m_atomApp(0), m_atomSystemTopic(0), m_nNumPreviewPages(0) {
+      m_hcurWaitCursorRestore(NULL), m_atomApp(0), m_atomSystemTopic(0) {
   g_pApp = this;
   AfxSetThread(this);
-  AfxSetWaitCursorHandler(&DoWaitCursorThunk);
-  AfxSetMessageBoxImpl(&MessageBoxThroughApp);
 }
 
 CWinApp::~CWinApp() {
@@ -79,11 +94,8 @@ CWinApp::~CWinApp() {
   free(const_cast<LPSTR>(m_pszHelpFilePath));
   free(const_cast<LPSTR>(m_pszRegistryKey));
   free(const_cast<LPSTR>(m_pszProfileName));
-  if (g_pApp == this) {
+  if (g_pApp == this)
     g_pApp = NULL;
-    AfxSetWaitCursorHandler(NULL);
-    AfxSetMessageBoxImpl(NULL);
-  }
 }
 
 BOOL CWinApp::InitApplication() { return TRUE; }
@@ -115,36 +127,31 @@ void CWinApp::HideApplication() {
   if (m_pMainWnd == NULL || m_pMainWnd->m_hWnd == NULL)
     return;
   // Hide the main window's pop-ups as well, so nothing of the program stays on screen.
-  DWORD dwPid = ::GetCurrentProcessId();
-  for (HWND hWnd = ::GetTopWindow(NULL); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
-    DWORD dwOwnerPid = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwOwnerPid);
-    if (dwOwnerPid == dwPid && ::GetWindow(hWnd, GW_OWNER) == m_pMainWnd->m_hWnd)
+  HWND hWndMain = m_pMainWnd->m_hWnd;
+  ForEachProcessTopLevelWindow([hWndMain](HWND hWnd) {
+    if (::GetWindow(hWnd, GW_OWNER) == hWndMain)
       ::ShowWindow(hWnd, SW_HIDE);
-  }
+  });
   m_pMainWnd->ShowWindow(SW_HIDE);
 }
 
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt) {
-  nType = AfxAddDefaultMessageBoxIcon(nType);
-  if (AfxGetMessageBoxHook() != NULL)
-    return AfxGetMessageBoxHook()(lpszPrompt, nType, nIDPrompt);
+  nType = AddDefaultIcon(nType);
+  if (g_pfnMessageBoxHook != NULL)
+    return g_pfnMessageBoxHook(lpszPrompt, nType, nIDPrompt);
 
   HWND hWndTop = NULL;
   HWND hWnd = CWnd::GetSafeOwner_(NULL, &hWndTop);
   // The application's other top-level windows stay disabled while the box is up.
   std::vector<HWND> disabled;
   if (m_pMainWnd != NULL) {
-    DWORD dwPid = ::GetCurrentProcessId();
-    for (HWND h = ::GetTopWindow(NULL); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
-      DWORD dwOwnerPid = 0;
-      ::GetWindowThreadProcessId(h, &dwOwnerPid);
-      if (dwOwnerPid == dwPid && h != hWnd && h != hWndTop && ::IsWindowVisible(h) && ::IsWindowEnabled(h) &&
+    ForEachProcessTopLevelWindow([&](HWND h) {
+      if (h != hWnd && h != hWndTop && ::IsWindowVisible(h) && ::IsWindowEnabled(h) &&
           CWnd::FromHandlePermanent(h) != NULL) {
         ::EnableWindow(h, FALSE);
         disabled.push_back(h);
       }
-    }
+    });
   }
   int nResult = ::MessageBoxA(hWnd, lpszPrompt, AfxGetAppName(), nType);
   for (HWND h : disabled)
@@ -154,14 +161,20 @@ int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt) {
   return nResult;
 }
 
+AFX_MSGBOX_HOOK AfxSetMessageBoxHook(AFX_MSGBOX_HOOK pfn) {
+  AFX_MSGBOX_HOOK pfnOld = g_pfnMessageBoxHook;
+  g_pfnMessageBoxHook = pfn;
+  return pfnOld;
+}
+
 int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp) {
   CWinApp* pApp = AfxGetApp();
   if (pApp != NULL)
     return pApp->DoMessageBox(lpszText, nType, nIDHelp);
   // No application object: same defaults, same hook.
-  nType = AfxAddDefaultMessageBoxIcon(nType);
-  if (AfxGetMessageBoxHook() != NULL)
-    return AfxGetMessageBoxHook()(lpszText, nType, nIDHelp);
+  nType = AddDefaultIcon(nType);
+  if (g_pfnMessageBoxHook != NULL)
+    return g_pfnMessageBoxHook(lpszText, nType, nIDHelp);
   return ::MessageBoxA(CWnd::GetSafeOwner_(NULL, NULL), lpszText, AfxGetAppName(), nType);
 }
 
@@ -277,7 +290,8 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
   switch (rCmdInfo.m_nShellCommand) {
   case CCommandLineInfo::FileNew:
-    return OnCmdMsg(ID_FILE_NEW, CN_COMMAND, NULL, NULL) || TRUE;
+    OnCmdMsg(ID_FILE_NEW, CN_COMMAND, NULL, NULL);
+    return TRUE;
   case CCommandLineInfo::FileOpen:
     return OpenDocumentFile(rCmdInfo.m_strFileName) != NULL;
   case CCommandLineInfo::AppUnregister:

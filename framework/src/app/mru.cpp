@@ -5,7 +5,7 @@
 
 CRecentFileList::CRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat, int nSize,
                                  int nMaxDispLen)
-    : m_nSize(nSize), m_strSectionName(lpszSection), m_strEntryFormat(lpszEntryFormat), m_nStart(nStart),
+    : m_strSectionName(lpszSection), m_strEntryFormat(lpszEntryFormat), m_nStart(nStart),
       m_nMaxDisplayLength(nMaxDispLen) {
   if (nSize < 0 || nSize > 16)
     AfxThrowInvalidArgException();
@@ -20,22 +20,22 @@ void CRecentFileList::Add(LPCSTR lpszPathName) {
     lstrcpynA(szFull, lpszPathName, MAX_PATH);
   // An existing entry moves to the top; the last one falls off.
   int iMRU;
-  for (iMRU = 0; iMRU < m_nSize - 1; iMRU++) {
+  for (iMRU = 0; iMRU < GetSize() - 1; iMRU++) {
     if (m_arrNames[iMRU].CompareNoCase(szFull) == 0)
       break;
   }
   for (; iMRU > 0; iMRU--)
     m_arrNames[iMRU] = m_arrNames[iMRU - 1];
-  if (m_nSize > 0)
+  if (GetSize() > 0)
     m_arrNames[0] = szFull;
 }
 
 void CRecentFileList::Remove(int nIndex) {
-  if (nIndex < 0 || nIndex >= m_nSize)
+  if (nIndex < 0 || nIndex >= GetSize())
     AfxThrowInvalidArgException();
-  for (int i = nIndex; i < m_nSize - 1; i++)
+  for (int i = nIndex; i < GetSize() - 1; i++)
     m_arrNames[i] = m_arrNames[i + 1];
-  m_arrNames[m_nSize - 1].Empty();
+  m_arrNames[GetSize() - 1].Empty();
 }
 
 BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCSTR lpszCurDir, int nCurDir,
@@ -77,7 +77,7 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCSTR lpszCu
 void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI) {
   if (m_strOriginal.IsEmpty() && pCmdUI->m_pMenu != NULL)
     pCmdUI->m_pMenu->GetMenuString(pCmdUI->m_nID, m_strOriginal, MF_BYCOMMAND);
-  if (m_nSize == 0 || m_arrNames[0].IsEmpty()) {
+  if (GetSize() == 0 || m_arrNames[0].IsEmpty()) {
     if (!m_strOriginal.IsEmpty())
       pCmdUI->SetText(m_strOriginal);
     pCmdUI->Enable(FALSE);
@@ -85,11 +85,11 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI) {
   }
   if (pCmdUI->m_pMenu == NULL)
     return; // popups without a platform menu list the entries themselves
-  for (int iMRU = 0; iMRU < m_nSize; iMRU++)
+  for (int iMRU = 0; iMRU < GetSize(); iMRU++)
     pCmdUI->m_pMenu->DeleteMenu(pCmdUI->m_nID + iMRU, MF_BYCOMMAND);
   char szCurDir[MAX_PATH];
   int nCurDir = (int)::GetCurrentDirectoryA(MAX_PATH, szCurDir);
-  for (int iMRU = 0; iMRU < m_nSize; iMRU++) {
+  for (int iMRU = 0; iMRU < GetSize(); iMRU++) {
     CString strName;
     if (!GetDisplayName(strName, iMRU, szCurDir, nCurDir))
       break;
@@ -105,7 +105,7 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI) {
 
 void CRecentFileList::ReadList() {
   CWinApp* pApp = AfxGetApp();
-  for (int iMRU = 0; iMRU < m_nSize; iMRU++) {
+  for (int iMRU = 0; iMRU < GetSize(); iMRU++) {
     CString strEntry;
     strEntry.Format(m_strEntryFormat, iMRU + 1);
     m_arrNames[iMRU] = pApp->GetProfileString(m_strSectionName, strEntry, "");
@@ -116,7 +116,7 @@ void CRecentFileList::WriteList() {
   CWinApp* pApp = AfxGetApp();
   if (pApp == NULL || pApp->m_pszRegistryKey == NULL)
     return;
-  for (int iMRU = 0; iMRU < m_nSize; iMRU++) {
+  for (int iMRU = 0; iMRU < GetSize(); iMRU++) {
     CString strEntry;
     strEntry.Format(m_strEntryFormat, iMRU + 1);
     if (m_arrNames[iMRU].IsEmpty())

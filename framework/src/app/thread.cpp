@@ -8,25 +8,13 @@ namespace {
 // The one user-interface thread object (the application object registers itself).
 CWinThread* g_pThread = NULL;
 
-// Mouse moves at the same place, paints and the caret blink do not re-arm idle work.
-BOOL DefaultIsIdleMessage(MSG* pMsg, POINT& ptLast, UINT& nMsgLast) {
-  if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE) {
-    if (ptLast.x == pMsg->pt.x && ptLast.y == pMsg->pt.y && pMsg->message == nMsgLast)
-      return FALSE;
-    ptLast = pMsg->pt;
-    nMsgLast = pMsg->message;
-    return TRUE;
-  }
-  return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
-}
-
-POINT g_ptNoThreadLast = {-1, -1};
-UINT g_nNoThreadMsgLast = 0;
-
-BOOL PreTranslateWithoutThread(MSG* pMsg) {
-  if (pMsg->hwnd == NULL)
-    return FALSE;
-  return CWnd::WalkPreTranslateTree(NULL, pMsg);
+// Without an application object the pump and idle rules still hold: a plain thread object
+// (never destroyed, like the rest of the thread's framework state) stands in.
+CWinThread& CurrentThread() {
+  if (g_pThread != NULL)
+    return *g_pThread;
+  static CWinThread* s_pDefault = new CWinThread;
+  return *s_pDefault;
 }
 } // namespace
 
@@ -39,26 +27,9 @@ CWnd* AfxGetMainWnd() {
   return pThread != NULL ? pThread->GetMainWnd() : NULL;
 }
 
-BOOL AfxIsIdleMessage(MSG* pMsg) {
-  CWinThread* pThread = AfxGetThread();
-  if (pThread != NULL)
-    return pThread->IsIdleMessage(pMsg);
-  return DefaultIsIdleMessage(pMsg, g_ptNoThreadLast, g_nNoThreadMsgLast);
-}
+BOOL AfxIsIdleMessage(MSG* pMsg) { return CurrentThread().IsIdleMessage(pMsg); }
 
-BOOL AfxPumpMessage() {
-  CWinThread* pThread = AfxGetThread();
-  if (pThread != NULL)
-    return pThread->PumpMessage();
-  MSG& msg = AfxGetThreadState()->m_msgCur;
-  if (!::GetMessageA(&msg, NULL, 0, 0))
-    return FALSE;
-  if (msg.message != WM_KICKIDLE && !PreTranslateWithoutThread(&msg)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-  return TRUE;
-}
+BOOL AfxPumpMessage() { return CurrentThread().PumpMessage(); }
 
 void AfxOnWindowNcDestroy(CWnd* pWnd) {
   CWinThread* pThread = AfxGetThread();
@@ -91,7 +62,17 @@ int CWinThread::ExitInstance() { return (int)AfxGetThreadState()->m_msgCur.wPara
 
 CWnd* CWinThread::GetMainWnd() { return m_pActiveWnd != NULL ? m_pActiveWnd : m_pMainWnd; }
 
-BOOL CWinThread::IsIdleMessage(MSG* pMsg) { return DefaultIsIdleMessage(pMsg, m_ptCursorLast, m_nMsgLast); }
+// Mouse moves at the same place, paints and the caret blink do not re-arm idle work.
+BOOL CWinThread::IsIdleMessage(MSG* pMsg) {
+  if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE) {
+    if (m_ptCursorLast.x == pMsg->pt.x && m_ptCursorLast.y == pMsg->pt.y && pMsg->message == m_nMsgLast)
+      return FALSE;
+    m_ptCursorLast = pMsg->pt;
+    m_nMsgLast = pMsg->message;
+    return TRUE;
+  }
+  return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
+}
 
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->hwnd == NULL)

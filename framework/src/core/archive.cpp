@@ -180,10 +180,7 @@ std::string ReadBytes(CArchive& ar, ULONGLONG nCount) {
     const size_t nOld = bytes.size();
     const UINT nSlice = (UINT)std::min<ULONGLONG>(nCount - nOld, 0x10000);
     bytes.resize(nOld + nSlice);
-    if (ar.Read(&bytes[nOld], nSlice) != nSlice) {
-      const CString name = ar.GetFile() != NULL ? ar.GetFile()->GetFilePath() : CString();
-      AfxThrowArchiveException(CArchiveException::endOfFile, name.IsEmpty() ? NULL : (LPCSTR)name);
-    }
+    ar.ReadExact(&bytes[nOld], nSlice);
   }
   return bytes;
 }

@@ -61,12 +61,12 @@ double DateFromLinear(double x) {
 // False for NaN as well.
 bool InDateRange(double dt) { return dt > kMinDate && dt < kMaxDate; }
 
-template <class T> bool AnyNull(const T& a, const T& b) {
-  return a.m_status == T::null || b.m_status == T::null;
+template <class A, class B> bool AnyNull(const A& a, const B& b) {
+  return a.m_status == A::null || b.m_status == B::null;
 }
 
-template <class T> bool AnyInvalid(const T& a, const T& b) {
-  return a.m_status == T::invalid || b.m_status == T::invalid;
+template <class A, class B> bool AnyInvalid(const A& a, const B& b) {
+  return a.m_status == A::invalid || b.m_status == B::invalid;
 }
 
 } // namespace
@@ -186,9 +186,9 @@ FW_DATE_PART(GetDayOfYear, dayOfYear)
 
 COleDateTime COleDateTime::operator+(const COleDateTimeSpan& span) const {
   COleDateTime result;
-  if (m_status == null || span.m_status == COleDateTimeSpan::null)
+  if (AnyNull(*this, span))
     result.m_status = null;
-  else if (m_status == invalid || span.m_status == COleDateTimeSpan::invalid)
+  else if (AnyInvalid(*this, span))
     result.m_status = invalid;
   else
     result = DateFromLinear(LinearFromDate(m_dt) + span.m_span);

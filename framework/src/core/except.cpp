@@ -33,7 +33,6 @@ void CopyMessage(LPSTR lpszError, UINT nMaxError, LPCSTR text) {
   lstrcpynA(lpszError, text, (int)nMaxError);
 }
 
-AFX_MSGBOX_IMPL g_pfnMessageBox = NULL;
 } // namespace
 
 CException::CException() : m_bAutoDelete(TRUE) {}
@@ -54,12 +53,12 @@ BOOL CException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpCo
 int CException::ReportError(UINT nType, UINT nMessageID) {
   char szMessage[512];
   if (GetErrorMessage(szMessage, sizeof(szMessage)) && szMessage[0] != '\0')
-    return AfxMessageBoxImpl(szMessage, nType, 0);
+    return AfxMessageBox(szMessage, nType, 0);
   if (nMessageID == 0)
     nMessageID = AFX_IDP_INTERNAL_FAILURE;
   if (::LoadStringA(AfxGetResourceHandle(), nMessageID, szMessage, sizeof(szMessage)) <= 0)
     lstrcpynA(szMessage, "An unsupported operation was attempted.", sizeof(szMessage));
-  return AfxMessageBoxImpl(szMessage, nType, 0);
+  return AfxMessageBox(szMessage, nType, 0);
 }
 
 BOOL CSimpleException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {
@@ -203,44 +202,3 @@ void AfxThrowFileException(int cause, LONG lOsError, LPCSTR lpszFileName) {
 void AfxThrowArchiveException(int cause, LPCSTR lpszArchiveName) {
   throw new CArchiveException(cause, lpszArchiveName);
 }
-
-// ---------------------------------------------------------------------------------------------
-
-namespace {
-AFX_MSGBOX_IMPL g_pfnMessageBoxHook = NULL;
-} // namespace
-
-UINT AfxAddDefaultMessageBoxIcon(UINT nType) {
-  if ((nType & MB_ICONMASK) != 0)
-    return nType;
-  switch (nType & MB_TYPEMASK) {
-  case MB_OK:
-  case MB_OKCANCEL:
-    return nType | MB_ICONEXCLAMATION;
-  case MB_YESNO:
-  case MB_YESNOCANCEL:
-    return nType | MB_ICONQUESTION;
-  default:
-    return nType;
-  }
-}
-
-AFX_MSGBOX_IMPL AfxSetMessageBoxHook(AFX_MSGBOX_IMPL pfn) {
-  AFX_MSGBOX_IMPL pfnOld = g_pfnMessageBoxHook;
-  g_pfnMessageBoxHook = pfn;
-  return pfnOld;
-}
-
-AFX_MSGBOX_IMPL AfxGetMessageBoxHook() { return g_pfnMessageBoxHook; }
-
-int AfxMessageBoxImpl(LPCSTR lpszText, UINT nType, UINT nIDHelp) {
-  if (g_pfnMessageBox != NULL)
-    return g_pfnMessageBox(lpszText, nType, nIDHelp);
-  // No application object yet: same icons, same test hook.
-  nType = AfxAddDefaultMessageBoxIcon(nType);
-  if (g_pfnMessageBoxHook != NULL)
-    return g_pfnMessageBoxHook(lpszText, nType, nIDHelp);
-  return ::MessageBoxA(::GetActiveWindow(), lpszText, NULL, nType);
-}
-
-void AfxSetMessageBoxImpl(AFX_MSGBOX_IMPL pfn) { g_pfnMessageBox = pfn; }

@@ -17,15 +17,13 @@ void CCommonDialog::OnOK() {
 
 void CCommonDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-HWND CCommonDialog::GetOwnerForDialog() const { return CWnd::GetSafeOwner_(AfxSafeHwnd(m_pParentWnd), NULL); }
-
 namespace {
 // Runs a system dialog: the main window's other windows must not take input meanwhile, so the
 // top-level window is disabled when it is not the owner itself.
 class CCommonDialogScope {
 public:
   explicit CCommonDialogScope(CWnd* pParentWnd) : m_hWndTop(NULL) {
-    m_hWndOwner = CWnd::GetSafeOwner_(AfxSafeHwnd(pParentWnd), &m_hWndTop);
+    m_hWndOwner = CWnd::GetSafeOwner_(pParentWnd->GetSafeHwnd(), &m_hWndTop);
   }
   ~CCommonDialogScope() {
     if (m_hWndTop != NULL)
@@ -85,7 +83,13 @@ INT_PTR CFileDialog::DoModal() {
 }
 
 namespace {
-// Parts of a single path: the name after the last separator, the extension after its last dot.
+// A multi-selection result: the folder, then the names, each ended by a NUL.
+bool IsMultiSelection(const OPENFILENAMEA& ofn) {
+  return (ofn.Flags & OFN_ALLOWMULTISELECT) && ofn.nFileOffset > 0 &&
+         ofn.lpstrFile[ofn.nFileOffset - 1] == '\0';
+}
+
+// The name after the last separator of a single path.
 CString NameOf(LPCSTR lpszPath) {
   LPCSTR pszName = lpszPath;
   for (LPCSTR p = lpszPath; *p != '\0'; p = ::CharNextA(p))
@@ -96,8 +100,7 @@ CString NameOf(LPCSTR lpszPath) {
 } // namespace
 
 CString CFileDialog::GetPathName() const {
-  if ((m_ofn.Flags & OFN_ALLOWMULTISELECT) && m_ofn.nFileOffset > 0 &&
-      m_ofn.lpstrFile[m_ofn.nFileOffset - 1] == '\0') {
+  if (IsMultiSelection(m_ofn)) {
     // Several files: the buffer starts with the folder; the first file follows it.
     POSITION pos = GetStartPosition();
     return GetNextPathName(pos);
@@ -127,9 +130,7 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const {
   LPCSTR psz = reinterpret_cast<LPCSTR>(pos);
   if (psz == NULL)
     return CString();
-  bool bMulti = (m_ofn.Flags & OFN_ALLOWMULTISELECT) && m_ofn.nFileOffset > 0 &&
-                m_ofn.lpstrFile[m_ofn.nFileOffset - 1] == '\0';
-  if (!bMulti) {
+  if (!IsMultiSelection(m_ofn)) {
     pos = NULL;
     return CString(psz);
   }

@@ -69,10 +69,9 @@ int CEdit::GetLine(int nIndex, LPSTR lpszBuffer, int nMaxLength) const {
 
 namespace {
 // Owner-drawn list and combo boxes get their item messages from the parent by reflection.
-template <class T>
-BOOL NotifyOwnerDrawItem(T* pCtrl, UINT message, LPARAM lParam, LRESULT* pResult, bool& bHandled) {
+// Answers FALSE for any other message.
+template <class T> BOOL NotifyOwnerDrawItem(T* pCtrl, UINT message, LPARAM lParam, LRESULT* pResult) {
   LRESULT lResult = TRUE;
-  bHandled = true;
   switch (message) {
   case WM_DRAWITEM:
     pCtrl->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
@@ -87,7 +86,6 @@ BOOL NotifyOwnerDrawItem(T* pCtrl, UINT message, LPARAM lParam, LRESULT* pResult
     pCtrl->DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
     break;
   default:
-    bHandled = false;
     return FALSE;
   }
   if (pResult != NULL)
@@ -96,17 +94,22 @@ BOOL NotifyOwnerDrawItem(T* pCtrl, UINT message, LPARAM lParam, LRESULT* pResult
 }
 } // namespace
 
+CString AfxGetListItemText(HWND hWnd, UINT nLenMsg, UINT nTextMsg, int nIndex) {
+  CString text;
+  int nLen = (int)::SendMessageA(hWnd, nLenMsg, nIndex, 0);
+  if (nLen > 0) {
+    ::SendMessageA(hWnd, nTextMsg, nIndex, reinterpret_cast<LPARAM>(text.GetBuffer(nLen)));
+    text.ReleaseBuffer();
+  }
+  return text;
+}
+
 BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
   return CreateControl(this, "LISTBOX", NULL, dwStyle, rect, pParentWnd, nID);
 }
 
 void CListBox::GetText(int nIndex, CString& rString) const {
-  rString.Empty();
-  int nLen = GetTextLen(nIndex);
-  if (nLen > 0) {
-    ::SendMessageA(m_hWnd, LB_GETTEXT, nIndex, reinterpret_cast<LPARAM>(rString.GetBuffer(nLen)));
-    rString.ReleaseBuffer();
-  }
+  rString = AfxGetListItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, nIndex);
 }
 
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -115,9 +118,8 @@ int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
 void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  bool bHandled = false;
-  BOOL bResult = NotifyOwnerDrawItem(this, message, lParam, pResult, bHandled);
-  return bHandled ? bResult : CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  return NotifyOwnerDrawItem(this, message, lParam, pResult) ||
+         CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
@@ -125,12 +127,7 @@ BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 }
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const {
-  rString.Empty();
-  int nLen = GetLBTextLen(nIndex);
-  if (nLen > 0) {
-    ::SendMessageA(m_hWnd, CB_GETLBTEXT, nIndex, reinterpret_cast<LPARAM>(rString.GetBuffer(nLen)));
-    rString.ReleaseBuffer();
-  }
+  rString = AfxGetListItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex);
 }
 
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -139,9 +136,8 @@ int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
 void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  bool bHandled = false;
-  BOOL bResult = NotifyOwnerDrawItem(this, message, lParam, pResult, bHandled);
-  return bHandled ? bResult : CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  return NotifyOwnerDrawItem(this, message, lParam, pResult) ||
+         CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -348,13 +344,13 @@ LONG CTabCtrl::InsertItem(int nItem, LPCSTR lpszItem, int nImage) {
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle) {
   AfxInitCommonControls(ICC_BAR_CLASSES);
   return CreateEx(0, TOOLTIPS_CLASSA, NULL, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, AfxSafeHwnd(pParentWnd), NULL, NULL);
+                  CW_USEDEFAULT, pParentWnd->GetSafeHwnd(), NULL, NULL);
 }
 
 void CToolTipCtrl::FillInToolInfo(TOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const {
   ZeroMemory(&ti, sizeof(ti));
   ti.cbSize = TTTOOLINFOA_V1_SIZE;
-  HWND hWnd = AfxSafeHwnd(pWnd);
+  HWND hWnd = pWnd->GetSafeHwnd();
   if (nIDTool == 0) {
     // The whole window is the tool, identified by its handle.
     ti.hwnd = ::GetParent(hWnd);
@@ -372,7 +368,7 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCSTR lpszText, LPCRECT lpRectTool, UINT
   if (lpRectTool != NULL)
     ti.rect = *lpRectTool;
   else if (nIDTool != 0)
-    ::GetClientRect(AfxSafeHwnd(pWnd), &ti.rect);
+    ::GetClientRect(pWnd->GetSafeHwnd(), &ti.rect);
   ti.lpszText = const_cast<LPSTR>(lpszText);
   return (BOOL)::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
@@ -383,7 +379,7 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PT
   if (lpRectTool != NULL)
     ti.rect = *lpRectTool;
   else if (nIDTool != 0)
-    ::GetClientRect(AfxSafeHwnd(pWnd), &ti.rect);
+    ::GetClientRect(pWnd->GetSafeHwnd(), &ti.rect);
   ti.hinst = AfxGetResourceHandle();
   ti.lpszText = MAKEINTRESOURCEA(nIDText);
   return (BOOL)::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));

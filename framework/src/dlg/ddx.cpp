@@ -2,7 +2,6 @@
 #include "dlgimpl.h"
 
 #include <cerrno>
-#include <cfloat>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +14,8 @@ const char kEnterNumber[] = "Please enter a number.";
 const char kEnterIntegerRange[] = "Please enter an integer between %s and %s.";
 const char kEnterNumberRange[] = "Please enter a number between %s and %s.";
 const char kEnterMaxChars[] = "Enter no more than %d characters.";
+// The significant digits of a double (DBL_DIG): a typed number comes back as it was typed.
+const char kDoubleFormat[] = "%.15g";
 
 CString WindowText(HWND hWnd) {
   CString text;
@@ -115,6 +116,17 @@ void FailRange(CDataExchange* pDX, LPCSTR lpszFormat, LPCSTR lpszMin, LPCSTR lps
   text.Format(lpszFormat, lpszMin, lpszMax);
   FailWith(pDX, text);
 }
+
+// Refuses a saved value outside [minVal, maxVal]; lpszBoundFormat prints one bound for the user.
+template <typename T>
+void CheckRange(CDataExchange* pDX, T value, T minVal, T maxVal, LPCSTR lpszBoundFormat, LPCSTR lpszFormat) {
+  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+    return;
+  CString strMin, strMax;
+  strMin.Format(lpszBoundFormat, minVal);
+  strMax.Format(lpszBoundFormat, maxVal);
+  FailRange(pDX, lpszFormat, strMin, strMax);
+}
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -124,7 +136,7 @@ CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
       m_bEditLastControl(FALSE) {}
 
 HWND CDataExchange::PrepareCtrl(int nIDC) {
-  HWND hWndCtrl = ::GetDlgItem(AfxSafeHwnd(m_pDlgWnd), nIDC);
+  HWND hWndCtrl = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), nIDC);
   if (hWndCtrl == NULL)
     AfxThrowNotSupportedException(); // the template lacks the control: a program error
   m_idLastControl = nIDC;
@@ -200,15 +212,14 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value) {
       ++psz;
     char* pEnd = NULL;
     double d = std::strtod(psz, &pEnd);
-    if (pEnd != NULL)
-      while (*pEnd == ' ' || *pEnd == '\t')
-        ++pEnd;
-    if (*psz == '\0' || pEnd == psz || *pEnd != '\0')
+    while (*pEnd == ' ' || *pEnd == '\t')
+      ++pEnd;
+    if (pEnd == psz || *pEnd != '\0')
       FailWith(pDX, kEnterNumber);
     value = d;
   } else {
     char sz[64];
-    std::snprintf(sz, sizeof(sz), "%.*g", DBL_DIG, value);
+    std::snprintf(sz, sizeof(sz), kDoubleFormat, value);
     SetWindowTextIfChanged(hWndCtrl, sz);
   }
 }
@@ -255,25 +266,11 @@ void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index) {
 namespace {
 bool IsDropList(HWND hWndCombo) { return (::GetWindowLongA(hWndCombo, GWL_STYLE) & 3) == CBS_DROPDOWNLIST; }
 
-HWND PrepareCombo(CDataExchange* pDX, int nIDC) {
-  HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-  pDX->m_bEditLastControl = !IsDropList(hWndCtrl);
-  return hWndCtrl;
-}
-
 CString ComboSelection(HWND hWndCtrl) {
   if (!IsDropList(hWndCtrl))
     return WindowText(hWndCtrl);
-  CString text;
   int nIndex = (int)::SendMessageA(hWndCtrl, CB_GETCURSEL, 0, 0);
-  if (nIndex != CB_ERR) {
-    int nLen = (int)::SendMessageA(hWndCtrl, CB_GETLBTEXTLEN, nIndex, 0);
-    if (nLen > 0) {
-      ::SendMessageA(hWndCtrl, CB_GETLBTEXT, nIndex, reinterpret_cast<LPARAM>(text.GetBuffer(nLen)));
-      text.ReleaseBuffer();
-    }
-  }
-  return text;
+  return nIndex != CB_ERR ? AfxGetListItemText(hWndCtrl, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex) : CString();
 }
 
 void ComboLoad(HWND hWndCtrl, const CString& value, UINT nFindMsg) {
@@ -286,22 +283,24 @@ void ComboLoad(HWND hWndCtrl, const CString& value, UINT nFindMsg) {
     ::SendMessageA(hWndCtrl, CB_SETCURSEL, (WPARAM)-1, 0);
   }
 }
+
+// The string exchanges differ only in how loading finds the item (nFindMsg).
+void ComboString(CDataExchange* pDX, int nIDC, CString& value, UINT nFindMsg) {
+  HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+  pDX->m_bEditLastControl = !IsDropList(hWndCtrl);
+  if (pDX->m_bSaveAndValidate)
+    value = ComboSelection(hWndCtrl);
+  else
+    ComboLoad(hWndCtrl, value, nFindMsg);
+}
 } // namespace
 
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
-  HWND hWndCtrl = PrepareCombo(pDX, nIDC);
-  if (pDX->m_bSaveAndValidate)
-    value = ComboSelection(hWndCtrl);
-  else
-    ComboLoad(hWndCtrl, value, CB_FINDSTRING);
+  ComboString(pDX, nIDC, value, CB_FINDSTRING);
 }
 
 void DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value) {
-  HWND hWndCtrl = PrepareCombo(pDX, nIDC);
-  if (pDX->m_bSaveAndValidate)
-    value = ComboSelection(hWndCtrl);
-  else
-    ComboLoad(hWndCtrl, value, CB_FINDSTRINGEXACT);
+  ComboString(pDX, nIDC, value, CB_FINDSTRINGEXACT);
 }
 
 void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index) {
@@ -315,15 +314,8 @@ void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index) {
 void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
   HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
   if (pDX->m_bSaveAndValidate) {
-    value.Empty();
     int nIndex = (int)::SendMessageA(hWndCtrl, LB_GETCURSEL, 0, 0);
-    if (nIndex != LB_ERR) {
-      int nLen = (int)::SendMessageA(hWndCtrl, LB_GETTEXTLEN, nIndex, 0);
-      if (nLen > 0) {
-        ::SendMessageA(hWndCtrl, LB_GETTEXT, nIndex, reinterpret_cast<LPARAM>(value.GetBuffer(nLen)));
-        value.ReleaseBuffer();
-      }
-    }
+    value = nIndex != LB_ERR ? AfxGetListItemText(hWndCtrl, LB_GETTEXTLEN, LB_GETTEXT, nIndex) : CString();
   } else {
     int nIndex =
         (int)::SendMessageA(hWndCtrl, LB_FINDSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>((LPCSTR)value));
@@ -350,48 +342,23 @@ void DDX_Scroll(CDataExchange* pDX, int nIDC, int& value) {
 // ---------------------------------------------------------------------------------------------
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
-  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-    return;
-  char szMin[16], szMax[16];
-  wsprintfA(szMin, "%d", minVal);
-  wsprintfA(szMax, "%d", maxVal);
-  FailRange(pDX, kEnterIntegerRange, szMin, szMax);
+  CheckRange(pDX, value, minVal, maxVal, "%d", kEnterIntegerRange);
 }
 
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal) {
-  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-    return;
-  char szMin[16], szMax[16];
-  wsprintfA(szMin, "%u", minVal);
-  wsprintfA(szMax, "%u", maxVal);
-  FailRange(pDX, kEnterIntegerRange, szMin, szMax);
+  CheckRange(pDX, value, minVal, maxVal, "%u", kEnterIntegerRange);
 }
 
 void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal) {
-  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-    return;
-  char szMin[16], szMax[16];
-  wsprintfA(szMin, "%ld", minVal);
-  wsprintfA(szMax, "%ld", maxVal);
-  FailRange(pDX, kEnterIntegerRange, szMin, szMax);
+  CheckRange(pDX, value, minVal, maxVal, "%ld", kEnterIntegerRange);
 }
 
 void DDV_MinMaxDWord(CDataExchange* pDX, DWORD value, DWORD minVal, DWORD maxVal) {
-  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-    return;
-  char szMin[16], szMax[16];
-  wsprintfA(szMin, "%lu", minVal);
-  wsprintfA(szMax, "%lu", maxVal);
-  FailRange(pDX, kEnterIntegerRange, szMin, szMax);
+  CheckRange(pDX, value, minVal, maxVal, "%lu", kEnterIntegerRange);
 }
 
 void DDV_MinMaxDouble(CDataExchange* pDX, double const& value, double minVal, double maxVal) {
-  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-    return;
-  char szMin[32], szMax[32];
-  std::snprintf(szMin, sizeof(szMin), "%.*g", DBL_DIG, minVal);
-  std::snprintf(szMax, sizeof(szMax), "%.*g", DBL_DIG, maxVal);
-  FailRange(pDX, kEnterNumberRange, szMin, szMax);
+  CheckRange(pDX, value, minVal, maxVal, kDoubleFormat, kEnterNumberRange);
 }
 
 void DDV_MaxChars(CDataExchange* pDX, CString const& value, int nChars) {

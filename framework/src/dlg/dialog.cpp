@@ -1,9 +1,5 @@
 // Modal and modeless dialogs.
 #include "dlgimpl.h"
-#include "fw_state.h"
-#include "res/fw_res.h"
-
-#include <new>
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -14,24 +10,7 @@ ON_MESSAGE(WM_SETFONT, HandleSetFont)
 END_MESSAGE_MAP()
 
 // ---------------------------------------------------------------------------------------------
-// Callback barrier
-
-void AfxReportCallbackException(CException* e) {
-  if (e == NULL)
-    return;
-  if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
-    e->ReportError(MB_ICONEXCLAMATION, e->IsKindOf(RUNTIME_CLASS(CMemoryException))
-                                           ? AFX_IDS_MEMORY_EXCEPTION
-                                           : AFX_IDP_INTERNAL_FAILURE);
-  e->Delete();
-}
-
-void AfxReportUnknownCallbackException(bool bMemory) {
-  CString text;
-  if (!text.LoadString(bMemory ? AFX_IDS_MEMORY_EXCEPTION : AFX_IDP_INTERNAL_FAILURE))
-    text = bMemory ? "Out of memory." : "An unsupported operation was attempted.";
-  AfxMessageBox(text, MB_ICONEXCLAMATION);
-}
+// Dialog procedure
 
 BOOL AfxCallInitDialog(CDialog* pDlg, HWND hWnd, WPARAM wParam, LPARAM lParam) {
   AFX_THREAD_STATE* pState = AfxGetThreadState();
@@ -45,23 +24,8 @@ BOOL AfxCallInitDialog(CDialog* pDlg, HWND hWnd, WPARAM wParam, LPARAM lParam) {
   RECT rcBefore = {};
   ::GetWindowRect(hWnd, &rcBefore);
   BOOL bResult = FALSE;
-  bool bFailed = false;
-  try {
-    bResult = pDlg->OnInitDialog();
-  } catch (CException* e) {
-    AfxReportCallbackException(e);
-    bFailed = true;
-  } catch (const std::bad_alloc&) {
-    AfxReportUnknownCallbackException(true);
-    bFailed = true;
-  } catch (...) {
-    AfxReportUnknownCallbackException(false);
-    bFailed = true;
-  }
-  if (bFailed) {
+  if (!AfxCallGuarded([&] { bResult = pDlg->OnInitDialog(); }))
     pDlg->EndDialog(-1);
-    bResult = FALSE;
-  }
   pState->m_lastSentMsg = oldMsg;
 
   if (::IsWindow(hWnd)) {
@@ -133,7 +97,7 @@ BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd) {
   return hDialogTemplate != NULL;
 }
 
-HWND CDialog::PreModal() { return CWnd::GetSafeOwner_(AfxSafeHwnd(m_pParentWnd), &m_hWndTop); }
+HWND CDialog::PreModal() { return CWnd::GetSafeOwner_(m_pParentWnd->GetSafeHwnd(), &m_hWndTop); }
 
 void CDialog::PostModal() {
   if (m_hWndTop != NULL)
@@ -141,9 +105,7 @@ void CDialog::PostModal() {
   m_hWndTop = NULL;
 }
 
-namespace {
-// Finds a template resource; NULL when there is none.
-LPCDLGTEMPLATE FindTemplateResource(LPCSTR lpszTemplateName, HINSTANCE* phInst) {
+LPCDLGTEMPLATE AfxFindDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst) {
   HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
   *phInst = hInst;
   HRSRC hResource = ::FindResourceA(hInst, lpszTemplateName, RT_DIALOG);
@@ -153,6 +115,7 @@ LPCDLGTEMPLATE FindTemplateResource(LPCSTR lpszTemplateName, HINSTANCE* phInst) 
   return hTemplate != NULL ? static_cast<LPCDLGTEMPLATE>(::LockResource(hTemplate)) : NULL;
 }
 
+namespace {
 // Keeps a global template locked for a scope.
 class CGlobalLock {
 public:
@@ -177,7 +140,7 @@ INT_PTR CDialog::DoModal() {
   HINSTANCE hInst = AfxGetResourceHandle();
   CGlobalLock lock(m_lpszTemplateName == NULL ? m_hDialogTemplate : NULL);
   if (m_lpszTemplateName != NULL)
-    lpTemplate = FindTemplateResource(m_lpszTemplateName, &hInst);
+    lpTemplate = AfxFindDialogTemplate(m_lpszTemplateName, &hInst);
   else if (m_hDialogTemplate != NULL)
     lpTemplate = static_cast<LPCDLGTEMPLATE>(lock.Get());
   if (lpTemplate == NULL)
@@ -229,7 +192,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
   // EndDialog clears the flag: if OnInitDialog ends the dialog, creation reports failure.
   m_nFlags |= WF_CONTINUEMODAL;
   AfxHookWindowCreate(this);
-  HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpDialogTemplate, AfxSafeHwnd(pParentWnd), AfxDlgProc,
+  HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(), AfxDlgProc,
                                            reinterpret_cast<LPARAM>(this));
   if (!AfxUnhookWindowCreate()) {
     // The hook never saw the dialog, so OnInitDialog cannot have run.
@@ -255,7 +218,7 @@ BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd) {
     pParentWnd = AfxGetMainWnd();
   m_pParentWnd = pParentWnd;
   HINSTANCE hInst = NULL;
-  LPCDLGTEMPLATE lpTemplate = FindTemplateResource(m_lpszTemplateName, &hInst);
+  LPCDLGTEMPLATE lpTemplate = AfxFindDialogTemplate(m_lpszTemplateName, &hInst);
   if (lpTemplate == NULL)
     return FALSE;
   BOOL bResult = CreateDlgIndirect(lpTemplate, pParentWnd, hInst);

@@ -137,16 +137,9 @@ BOOL CDialogTemplate::SetTemplate(const DLGTEMPLATE* pTemplate, UINT cb) {
 }
 
 BOOL CDialogTemplate::Load(LPCSTR lpDialogTemplateID) {
-  HINSTANCE hInst = AfxFindResourceHandle(lpDialogTemplateID, RT_DIALOG);
-  HRSRC hResource = ::FindResourceA(hInst, lpDialogTemplateID, RT_DIALOG);
-  if (hResource == NULL)
-    return FALSE;
-  HGLOBAL hTemplate = ::LoadResource(hInst, hResource);
-  const DLGTEMPLATE* pTemplate =
-      hTemplate != NULL ? static_cast<const DLGTEMPLATE*>(::LockResource(hTemplate)) : NULL;
-  if (pTemplate == NULL)
-    return FALSE;
-  return SetTemplate(pTemplate, GetTemplateSize(pTemplate));
+  HINSTANCE hInst = NULL;
+  const DLGTEMPLATE* pTemplate = AfxFindDialogTemplate(lpDialogTemplateID, &hInst);
+  return pTemplate != NULL && SetTemplate(pTemplate, GetTemplateSize(pTemplate));
 }
 
 HGLOBAL CDialogTemplate::Detach() {

@@ -1,11 +1,9 @@
 // Property sheets and pages. The platform's sheet is always created modeless; DoModal runs the
 // framework's modal loop over it, and Create can make it a child window inside another window.
 #include "dlgimpl.h"
-#include "fw_state.h"
 
 #include <climits>
 #include <cstring>
-#include <new>
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 IMPLEMENT_DYNCREATE(CPropertySheet, CWnd)
@@ -23,19 +21,13 @@ const int kIdApplyNow = 0x3021;
 
 UINT CALLBACK AfxPropPageCallback(HWND, UINT nMsg, LPPROPSHEETPAGEA ppsp) {
   // Arm the creation hook: the page dialog is the next window the platform creates.
-  try {
+  AfxCallGuarded([&] {
     if (nMsg == PSPCB_CREATE && ppsp != NULL) {
       CPropertyPage* pPage = reinterpret_cast<CPropertyPage*>(ppsp->lParam);
       if (pPage != NULL && pPage->m_hWnd == NULL)
         AfxHookWindowCreate(pPage);
     }
-  } catch (CException* e) {
-    AfxReportCallbackException(e);
-  } catch (const std::bad_alloc&) {
-    AfxReportUnknownCallbackException(true);
-  } catch (...) {
-    AfxReportUnknownCallbackException(false);
-  }
+  });
   return TRUE; // create the page; WM_INITDIALOG attaches it if the hook could not
 }
 
@@ -75,18 +67,12 @@ void PatchSheetTemplate(BYTE* pTemplate, DWORD dwStyle, DWORD dwExStyle, BOOL bH
 } // namespace
 
 int CALLBACK AfxPropSheetCallback(HWND, UINT nMsg, LPARAM lParam) {
-  try {
+  AfxCallGuarded([&] {
     CPropertySheet* pSheet = s_pSheetInit;
     if (nMsg == PSCB_PRECREATE && lParam != 0 && pSheet != NULL)
       PatchSheetTemplate(reinterpret_cast<BYTE*>(lParam), pSheet->m_dwCreateStyle, pSheet->m_dwCreateExStyle,
                          pSheet->m_bHideUntilIdle);
-  } catch (CException* e) {
-    AfxReportCallbackException(e);
-  } catch (const std::bad_alloc&) {
-    AfxReportUnknownCallbackException(true);
-  } catch (...) {
-    AfxReportUnknownCallbackException(false);
-  }
+  });
   return 0;
 }
 
@@ -97,24 +83,15 @@ INT_PTR CALLBACK AfxPropPageProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPa
   CPropertyPage* pPage = ppsp != NULL ? reinterpret_cast<CPropertyPage*>(ppsp->lParam) : NULL;
   if (pPage == NULL)
     return TRUE;
-  try {
+  bool bAttached = AfxCallGuarded([&] {
     if (CWnd::FromHandlePermanent(hWnd) == NULL) {
       // The page callback did not run (or could not arm the hook): attach now.
       if (AfxGetThreadState()->m_pWndInit == pPage)
         AfxUnhookWindowCreate();
       pPage->SubclassWindow(hWnd);
     }
-  } catch (CException* e) {
-    AfxReportCallbackException(e);
-    return TRUE;
-  } catch (const std::bad_alloc&) {
-    AfxReportUnknownCallbackException(true);
-    return TRUE;
-  } catch (...) {
-    AfxReportUnknownCallbackException(false);
-    return TRUE;
-  }
-  if (CWnd::FromHandlePermanent(hWnd) != pPage)
+  });
+  if (!bAttached || CWnd::FromHandlePermanent(hWnd) != pPage)
     return TRUE;
   pPage->m_bFirstSetActive = TRUE;
   return AfxCallInitDialog(pPage, hWnd, wParam, lParam);
@@ -481,7 +458,7 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
   m_pParentWnd = pParentWnd;
   m_bModeless = TRUE;
   m_nFlags &= ~WF_CONTINUEMODAL;
-  if (!CreateSheet(AfxSafeHwnd(pParentWnd), dwStyle, dwExStyle, FALSE))
+  if (!CreateSheet(pParentWnd->GetSafeHwnd(), dwStyle, dwExStyle, FALSE))
     return FALSE;
   HideStandardButtons();
   return TRUE;
@@ -490,7 +467,7 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
 INT_PTR CPropertySheet::DoModal() {
   m_bModeless = FALSE;
   HWND hWndTop = NULL;
-  HWND hWndParent = CWnd::GetSafeOwner_(AfxSafeHwnd(m_pParentWnd), &hWndTop);
+  HWND hWndParent = CWnd::GetSafeOwner_(m_pParentWnd->GetSafeHwnd(), &hWndTop);
   INT_PTR nResult = -1;
   {
     CModalOwner ownerDisabled(hWndParent);

@@ -23,9 +23,6 @@ template <class F> auto SetBoth(const CDC& dc, F fn) -> decltype(fn(HDC())) {
   return result;
 }
 
-HGDIOBJ HandleOf(const CGdiObject* pObject) { return CGdiObject::GetSafeHandle(pObject); }
-HRGN RgnOf(const CRgn* pRgn) { return (HRGN)CGdiObject::GetSafeHandle(pRgn); }
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -80,7 +77,7 @@ BOOL CDC::CreateIC(LPCSTR lpszDriverName, LPCSTR lpszDeviceName, LPCSTR lpszOutp
   return Attach(::CreateICA(lpszDriverName, lpszDeviceName, lpszOutput, (const DEVMODEA*)lpInitData));
 }
 
-BOOL CDC::CreateCompatibleDC(CDC* pDC) { return Attach(::CreateCompatibleDC(GetSafeHdc(pDC))); }
+BOOL CDC::CreateCompatibleDC(CDC* pDC) { return Attach(::CreateCompatibleDC(pDC->GetSafeHdc())); }
 
 BOOL CDC::DeleteDC() {
   if (m_hDC == NULL)
@@ -110,23 +107,25 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ hObject) {
   return SetBoth(*this, [&](HDC h) { return ::SelectObject(h, hObject); });
 }
 
-CPen* CDC::SelectObject(CPen* pPen) { return CPen::FromHandle((HPEN)SelectObject(HandleOf(pPen))); }
+CPen* CDC::SelectObject(CPen* pPen) { return CPen::FromHandle((HPEN)SelectObject(pPen->GetSafeHandle())); }
 
 CBrush* CDC::SelectObject(CBrush* pBrush) {
-  return CBrush::FromHandle((HBRUSH)SelectObject(HandleOf(pBrush)));
+  return CBrush::FromHandle((HBRUSH)SelectObject(pBrush->GetSafeHandle()));
 }
 
-CFont* CDC::SelectObject(CFont* pFont) { return CFont::FromHandle((HFONT)SelectObject(HandleOf(pFont))); }
+CFont* CDC::SelectObject(CFont* pFont) {
+  return CFont::FromHandle((HFONT)SelectObject(pFont->GetSafeHandle()));
+}
 
 CBitmap* CDC::SelectObject(CBitmap* pBitmap) {
-  return CBitmap::FromHandle((HBITMAP)SelectObject(HandleOf(pBitmap)));
+  return CBitmap::FromHandle((HBITMAP)SelectObject(pBitmap->GetSafeHandle()));
 }
 
 // Selecting a region answers its type, not a previous object.
-int CDC::SelectObject(CRgn* pRgn) { return (int)(INT_PTR)SelectObject(HandleOf(pRgn)); }
+int CDC::SelectObject(CRgn* pRgn) { return (int)(INT_PTR)SelectObject(pRgn->GetSafeHandle()); }
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject) {
-  return CGdiObject::FromHandle(SelectObject(HandleOf(pObject)));
+  return CGdiObject::FromHandle(SelectObject(pObject->GetSafeHandle()));
 }
 
 CGdiObject* CDC::SelectStockObject(int nIndex) {
@@ -135,7 +134,7 @@ CGdiObject* CDC::SelectStockObject(int nIndex) {
 }
 
 CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground) {
-  return CPalette::FromHandle(::SelectPalette(m_hDC, (HPALETTE)HandleOf(pPalette), bForceBackground));
+  return CPalette::FromHandle(::SelectPalette(m_hDC, (HPALETTE)pPalette->GetSafeHandle(), bForceBackground));
 }
 
 UINT CDC::RealizePalette() { return ::RealizePalette(m_hDC); }
@@ -378,21 +377,21 @@ int CDC::OffsetClipRgn(int x, int y) {
 // ---------------------------------------------------------------------------------------------
 // Window DCs
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(CWnd::GetSafeHwnd(pWnd)) {
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()) {
   if (!Attach(::GetDC(m_hWnd)))
     AfxThrowResourceException();
 }
 
 CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }
 
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(CWnd::GetSafeHwnd(pWnd)) {
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()) {
   if (!Attach(::GetWindowDC(m_hWnd)))
     AfxThrowResourceException();
 }
 
 CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, Detach()); }
 
-CPaintDC::CPaintDC(CWnd* pWnd) : m_ps(), m_hWnd(CWnd::GetSafeHwnd(pWnd)) {
+CPaintDC::CPaintDC(CWnd* pWnd) : m_ps(), m_hWnd(pWnd->GetSafeHwnd()) {
   if (!Attach(::BeginPaint(m_hWnd, &m_ps)))
     AfxThrowResourceException();
 }

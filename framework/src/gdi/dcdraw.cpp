@@ -1,13 +1,11 @@
 // Device-context output: lines, shapes, paths, fills, blits, text and printing. Output goes to m_hDC;
 // text measurement asks the attribute DC.
 #include "fw_gdi.h"
+#include "gdimaps.h"
 
 #include <memory>
 
 namespace {
-
-HBRUSH BrushOf(const CBrush* pBrush) { return (HBRUSH)CGdiObject::GetSafeHandle(pBrush); }
-HRGN RgnOf(const CRgn* pRgn) { return (HRGN)CGdiObject::GetSafeHandle(pRgn); }
 
 // The frame between a rectangle and the rectangle shrunk by size.
 void CreateRingRgn(CRgn& rgn, LPCRECT lpRect, SIZE size) {
@@ -127,8 +125,7 @@ BOOL CDC::SelectClipPath(int nMode) {
   CRgn rgn;
   if (!rgn.CreateRectRgn(0, 0, 0, 0))
     return FALSE;
-  return ::GetClipRgn(m_hDC, (HRGN)rgn.m_hObject) >= 0 &&
-         ::SelectClipRgn(m_hAttribDC, (HRGN)rgn.m_hObject) != ERROR;
+  return ::GetClipRgn(m_hDC, rgn) >= 0 && ::SelectClipRgn(m_hAttribDC, rgn) != ERROR;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -237,7 +234,7 @@ BOOL CDC::DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, HBRUSH 
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize size, CBitmap* pBitmap, UINT nFlags, CBrush* pBrush) {
-  return DrawState(pt, size, (HBITMAP)CGdiObject::GetSafeHandle(pBitmap), nFlags, BrushOf(pBrush));
+  return DrawState(pt, size, BitmapOf(pBitmap), nFlags, BrushOf(pBrush));
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush) {
@@ -273,31 +270,31 @@ BOOL CDC::PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) {
 }
 
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop) {
-  return ::BitBlt(m_hDC, x, y, nWidth, nHeight, GetSafeHdc(pSrcDC), xSrc, ySrc, dwRop);
+  return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, dwRop);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
                      int nSrcHeight, DWORD dwRop) {
-  return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, GetSafeHdc(pSrcDC), xSrc, ySrc, nSrcWidth, nSrcHeight,
+  return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, nSrcWidth, nSrcHeight,
                       dwRop);
 }
 
 BOOL CDC::MaskBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, CBitmap& maskBitmap,
                   int xMask, int yMask, DWORD dwRop) {
-  return ::MaskBlt(m_hDC, x, y, nWidth, nHeight, GetSafeHdc(pSrcDC), xSrc, ySrc,
-                   (HBITMAP)maskBitmap.m_hObject, xMask, yMask, dwRop);
+  return ::MaskBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, maskBitmap, xMask, yMask,
+                   dwRop);
 }
 
 BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc,
                          int ySrc, int nSrcWidth, int nSrcHeight, UINT clrTransparent) {
-  return ::TransparentBlt(m_hDC, xDest, yDest, nDestWidth, nDestHeight, GetSafeHdc(pSrcDC), xSrc, ySrc,
+  return ::TransparentBlt(m_hDC, xDest, yDest, nDestWidth, nDestHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc,
                           nSrcWidth, nSrcHeight, clrTransparent);
 }
 
 BOOL CDC::AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc, int ySrc,
                      int nSrcWidth, int nSrcHeight, BLENDFUNCTION blend) {
-  return ::AlphaBlend(m_hDC, xDest, yDest, nDestWidth, nDestHeight, GetSafeHdc(pSrcDC), xSrc, ySrc, nSrcWidth,
-                      nSrcHeight, blend);
+  return ::AlphaBlend(m_hDC, xDest, yDest, nDestWidth, nDestHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc,
+                      nSrcWidth, nSrcHeight, blend);
 }
 
 COLORREF CDC::GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }

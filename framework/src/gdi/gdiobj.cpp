@@ -32,9 +32,6 @@ void CreatedOrThrow(BOOL bCreated) {
     AfxThrowResourceException();
 }
 
-HBITMAP BitmapOf(const CBitmap* pBitmap) { return (HBITMAP)CGdiObject::GetSafeHandle(pBitmap); }
-HRGN RgnOf(const CRgn* pRgn) { return (HRGN)CGdiObject::GetSafeHandle(pRgn); }
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -221,7 +218,7 @@ BOOL CBitmap::CreateBitmapIndirect(const BITMAP* lpBitmap) {
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight) {
-  return Attach(::CreateCompatibleBitmap(CDC::GetSafeHdc(pDC), nWidth, nHeight));
+  return Attach(::CreateCompatibleBitmap(pDC->GetSafeHdc(), nWidth, nHeight));
 }
 
 int CBitmap::GetBitmap(BITMAP* pBitMap) const { return ::GetObjectA(m_hObject, sizeof(BITMAP), pBitMap); }
@@ -243,9 +240,7 @@ CPalette* CPalette::FromHandle(HPALETTE hPalette) {
 
 BOOL CPalette::CreatePalette(const LOGPALETTE* lpLogPalette) { return Attach(::CreatePalette(lpLogPalette)); }
 
-BOOL CPalette::CreateHalftonePalette(CDC* pDC) {
-  return Attach(::CreateHalftonePalette(CDC::GetSafeHdc(pDC)));
-}
+BOOL CPalette::CreateHalftonePalette(CDC* pDC) { return Attach(::CreateHalftonePalette(pDC->GetSafeHdc())); }
 
 int CPalette::GetEntryCount() const {
   WORD nEntries = 0;
@@ -299,7 +294,7 @@ BOOL CRgn::CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3) {
   return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
 }
 
-BOOL CRgn::CreateFromPath(CDC* pDC) { return Attach(::PathToRegion(CDC::GetSafeHdc(pDC))); }
+BOOL CRgn::CreateFromPath(CDC* pDC) { return Attach(::PathToRegion(pDC->GetSafeHdc())); }
 
 BOOL CRgn::CreateFromData(const XFORM* lpXForm, int nCount, const RGNDATA* pRgnData) {
   return Attach(::ExtCreateRegion(lpXForm, nCount, pRgnData));

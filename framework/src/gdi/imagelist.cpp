@@ -14,8 +14,6 @@ CObject* AFXAPI NewImageListTemp(HANDLE h) {
 
 void AFXAPI ReleaseImageListTemp(CObject* pObject) { static_cast<CImageList*>(pObject)->Detach(); }
 
-HBITMAP BitmapOf(const CBitmap* pBitmap) { return (HBITMAP)CGdiObject::GetSafeHandle(pBitmap); }
-
 } // namespace
 
 CHandleMap* AFXAPI AfxMapHIMAGELIST() {
@@ -108,5 +106,5 @@ BOOL CImageList::Remove(int nImage) { return ::ImageList_Remove(m_hImageList, nI
 HICON CImageList::ExtractIcon(int nImage) { return ::ImageList_GetIcon(m_hImageList, nImage, ILD_NORMAL); }
 
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle) {
-  return ::ImageList_Draw(m_hImageList, nImage, CDC::GetSafeHdc(pDC), pt.x, pt.y, nStyle);
+  return ::ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
 }

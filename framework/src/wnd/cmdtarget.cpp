@@ -1,5 +1,5 @@
 // Command targets: message-map lookup and command dispatch.
-#include "fw_wnd.h"
+#include "fw_app.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
@@ -28,10 +28,12 @@ namespace {
 // checked against, so the conversion back keeps the object adjustment.
 template <typename Sig> Sig As(AFX_PMSG pfn) { return reinterpret_cast<Sig>(pfn); }
 
-void (*g_pfnDoWaitCursor)(int) = NULL;
+// The wait cursor belongs to the application; without one there is none to show.
+void DoWaitCursor(int nCode) {
+  if (AfxGetApp() != NULL)
+    AfxGetApp()->DoWaitCursor(nCode);
+}
 } // namespace
-
-void AfxSetWaitCursorHandler(void (*pfn)(int)) { g_pfnDoWaitCursor = pfn; }
 
 BOOL AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PMSG pfn, void* pExtra, UINT nSig,
                        AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -54,8 +56,7 @@ BOOL AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PMSG pfn, v
   case AfxSig_cmd_ex:
     bResult = (pTarget->*As<BOOL (CCmdTarget::*)(UINT)>(pfn))(nID);
     break;
-  case AfxSig_cmdui:
-  case AfxSig_cmdui_range: {
+  case AfxSig_cmdui: {
     CCmdUI* pCmdUI = static_cast<CCmdUI*>(pExtra);
     pCmdUI->m_bContinueRouting = FALSE;
     (pTarget->*As<void (CCmdTarget::*)(CCmdUI*)>(pfn))(pCmdUI);
@@ -110,15 +111,6 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
   return FALSE;
 }
 
-void CCmdTarget::BeginWaitCursor() {
-  if (g_pfnDoWaitCursor != NULL)
-    g_pfnDoWaitCursor(1);
-}
-void CCmdTarget::EndWaitCursor() {
-  if (g_pfnDoWaitCursor != NULL)
-    g_pfnDoWaitCursor(-1);
-}
-void CCmdTarget::RestoreWaitCursor() {
-  if (g_pfnDoWaitCursor != NULL)
-    g_pfnDoWaitCursor(0);
-}
+void CCmdTarget::BeginWaitCursor() { DoWaitCursor(1); }
+void CCmdTarget::EndWaitCursor() { DoWaitCursor(-1); }
+void CCmdTarget::RestoreWaitCursor() { DoWaitCursor(0); }

@@ -4,11 +4,10 @@
 #include "fw_state.h"
 
 #include <map>
+#include <set>
 #include <string>
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
-
-const char AFX_WND_CLASS[] = "fwWnd";
 
 const CWnd CWnd::wndTop(HWND_TOP);
 const CWnd CWnd::wndBottom(HWND_BOTTOM);
@@ -105,7 +104,7 @@ BOOL AfxUnhookWindowCreate() {
 }
 
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
-  static std::map<std::string, bool>* registered = new std::map<std::string, bool>;
+  static std::set<std::string>* registered = new std::set<std::string>;
   char szName[96];
   if (hCursor == NULL && hbrBackground == NULL && hIcon == NULL)
     wsprintfA(szName, "fw:%p:%x", (void*)AfxGetInstanceHandle(), nClassStyle);
@@ -114,7 +113,7 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgrou
               (void*)hbrBackground, (void*)hIcon);
   auto it = registered->find(szName);
   if (it != registered->end())
-    return it->first.c_str();
+    return it->c_str();
   WNDCLASSA wc = {};
   wc.style = nClassStyle;
   wc.lpfnWndProc = ::DefWindowProcA;
@@ -126,27 +125,8 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgrou
   WNDCLASSA existing;
   if (!::GetClassInfoA(wc.hInstance, szName, &existing) && !::RegisterClassA(&wc))
     AfxThrowResourceException();
-  return registered->emplace(szName, true).first->first.c_str();
+  return registered->insert(szName).first->c_str();
 }
-
-namespace {
-LPCSTR FrameworkWndClass() {
-  static bool done = false;
-  if (!done) {
-    WNDCLASSA wc = {};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = AfxGetInstanceHandle();
-    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-    wc.lpszClassName = AFX_WND_CLASS;
-    WNDCLASSA existing;
-    if (!::GetClassInfoA(wc.hInstance, AFX_WND_CLASS, &existing) && !::RegisterClassA(&wc))
-      AfxThrowResourceException();
-    done = true;
-  }
-  return AFX_WND_CLASS;
-}
-} // namespace
 
 // ---------------------------------------------------------------------------------------------
 
@@ -202,8 +182,8 @@ int AfxGetPermanentWndCount() { return AfxGetWndMap().GetPermanentCount(); }
 int AfxGetTemporaryWndCount() { return AfxGetWndMap().GetTemporaryCount(); }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs) {
-  if (cs.lpszClass == NULL)
-    cs.lpszClass = FrameworkWndClass();
+  if (cs.lpszClass == NULL) // the framework's plain class
+    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW));
   return TRUE;
 }
 

@@ -33,38 +33,6 @@ public:
   void SetRadio(BOOL) override {}
   void SetText(LPCSTR) override {}
 };
-
-HWND ReflectTarget(HWND hWndParent, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-  case WM_COMMAND:
-  case WM_VKEYTOITEM:
-  case WM_CHARTOITEM:
-  case WM_HSCROLL:
-  case WM_VSCROLL:
-    return reinterpret_cast<HWND>(lParam);
-  case WM_NOTIFY:
-    return reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
-  case WM_DRAWITEM: {
-    LPDRAWITEMSTRUCT p = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
-    return (wParam != 0 && p->CtlType != ODT_MENU) ? p->hwndItem : NULL;
-  }
-  case WM_MEASUREITEM: {
-    LPMEASUREITEMSTRUCT p = reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam);
-    return (wParam != 0 && p->CtlType != ODT_MENU) ? ::GetDlgItem(hWndParent, (int)wParam) : NULL;
-  }
-  case WM_COMPAREITEM:
-    return reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam)->hwndItem;
-  case WM_DELETEITEM:
-    return reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)->hwndItem;
-  case WM_PARENTNOTIFY:
-    return (LOWORD(wParam) == WM_CREATE || LOWORD(wParam) == WM_DESTROY) ? reinterpret_cast<HWND>(lParam)
-                                                                         : NULL;
-  default:
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
-      return reinterpret_cast<HWND>(lParam);
-    return NULL;
-  }
-}
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -155,16 +123,6 @@ BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult) {
 BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult) {
   const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
   return OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult);
-}
-
-BOOL CWnd::OnParentReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  HWND hWndChild = ReflectTarget(m_hWnd, message, wParam, lParam);
-  if (hWndChild == NULL)
-    return FALSE;
-  CWnd* pChild = FromHandlePermanent(hWndChild);
-  if (pChild == NULL || pChild == this)
-    return FALSE;
-  return pChild->OnChildNotify(message, wParam, lParam, pResult);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -548,32 +506,31 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
 CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
 CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
 CDC* CWnd::GetDCEx(CRgn* prgnClip, DWORD flags) {
-  return CDC::FromHandle(::GetDCEx(m_hWnd, static_cast<HRGN>(CGdiObject::GetSafeHandle(prgnClip)), flags));
+  return CDC::FromHandle(::GetDCEx(m_hWnd, static_cast<HRGN>(prgnClip->GetSafeHandle()), flags));
 }
-int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, CDC::GetSafeHdc(pDC)); }
+int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()); }
 CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint) { return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint)); }
 
 void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase) {
-  ::InvalidateRgn(m_hWnd, static_cast<HRGN>(CGdiObject::GetSafeHandle(pRgn)), bErase);
+  ::InvalidateRgn(m_hWnd, static_cast<HRGN>(pRgn->GetSafeHandle()), bErase);
 }
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags) {
-  return ::RedrawWindow(m_hWnd, lpRectUpdate, static_cast<HRGN>(CGdiObject::GetSafeHandle(prgnUpdate)),
-                        flags);
+  return ::RedrawWindow(m_hWnd, lpRectUpdate, static_cast<HRGN>(prgnUpdate->GetSafeHandle()), flags);
 }
 
 int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
                          LPRECT lpRectUpdate, UINT flags) {
   return ::ScrollWindowEx(m_hWnd, dx, dy, lpRectScroll, lpRectClip,
-                          static_cast<HRGN>(CGdiObject::GetSafeHandle(prgnUpdate)), lpRectUpdate, flags);
+                          static_cast<HRGN>(prgnUpdate->GetSafeHandle()), lpRectUpdate, flags);
 }
 
 void CWnd::Print(CDC* pDC, DWORD dwFlags) const {
-  ::SendMessageA(m_hWnd, WM_PRINT, reinterpret_cast<WPARAM>(CDC::GetSafeHdc(pDC)), dwFlags);
+  ::SendMessageA(m_hWnd, WM_PRINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), dwFlags);
 }
 
 void CWnd::PrintClient(CDC* pDC, DWORD dwFlags) const {
-  ::SendMessageA(m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(CDC::GetSafeHdc(pDC)), dwFlags);
+  ::SendMessageA(m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), dwFlags);
 }
 
 void CWnd::GetWindowText(CString& rString) const {
@@ -594,7 +551,7 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const {
 }
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
-  SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(CGdiObject::GetSafeHandle(pFont)), bRedraw);
+  SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), bRedraw);
 }
 
 CFont* CWnd::GetFont() const {
@@ -638,7 +595,7 @@ BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu(
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
 
 void CWnd::CreateCaret(CBitmap* pBitmap) {
-  ::CreateCaret(m_hWnd, static_cast<HBITMAP>(CGdiObject::GetSafeHandle(pBitmap)), 0, 0);
+  ::CreateCaret(m_hWnd, static_cast<HBITMAP>(pBitmap->GetSafeHandle()), 0, 0);
 }
 
 int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
@@ -767,7 +724,6 @@ void CWnd::OnStyleChanging(int, LPSTYLESTRUCT) { Default(); }
 BOOL CWnd::OnHelpInfo(HELPINFO*) { return (BOOL)Default(); }
 void CWnd::OnEnterIdle(UINT, CWnd*) { Default(); }
 void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*) { Default(); }
-LRESULT CWnd::OnDragList(WPARAM, LPARAM) { return Default(); }
 
 // These first let the child answer through its reflected entries.
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar) {

@@ -10,48 +10,39 @@
 namespace {
 template <typename Sig> Sig As(AFX_PMSG pfn) { return reinterpret_cast<Sig>(pfn); }
 
-// Reports an exception that escaped a message handler, as the platform does, and answers the
-// message so that the window stays sane.
-LRESULT ReportHandlerException(CException* e, UINT nMsg, HWND hWnd) {
-  if (e != NULL && !e->IsKindOf(RUNTIME_CLASS(CUserException))) {
-    if (e->IsKindOf(RUNTIME_CLASS(CMemoryException)))
-      e->ReportError(MB_ICONEXCLAMATION, AFX_IDS_MEMORY_EXCEPTION);
-    else
-      e->ReportError(MB_ICONEXCLAMATION, AFX_IDP_INTERNAL_FAILURE);
-  }
-  if (e != NULL)
-    e->Delete();
-  if (nMsg == WM_CREATE)
-    return -1;
-  if (nMsg == WM_PAINT)
-    ::ValidateRect(hWnd, NULL);
-  return 0;
-}
-
-LRESULT ReportUnknownException(UINT nMsg, HWND hWnd, bool bMemory) {
-  CString text;
-  if (!text.LoadString(bMemory ? AFX_IDS_MEMORY_EXCEPTION : AFX_IDP_INTERNAL_FAILURE))
-    text = bMemory ? "Out of memory." : "An unsupported operation was attempted.";
-  AfxMessageBoxImpl(text, MB_ICONEXCLAMATION, 0);
-  if (nMsg == WM_CREATE)
-    return -1;
-  if (nMsg == WM_PAINT)
-    ::ValidateRect(hWnd, NULL);
-  return 0;
-}
-
 bool IsCtlColor(UINT nMsg) { return nMsg >= WM_CTLCOLORMSGBOX && nMsg <= WM_CTLCOLORSTATIC; }
 
-const AFX_MSGMAP_ENTRY* FindWindowEntry(const CCmdTarget* pTarget, const AFX_MSGMAP* pMap, UINT nMsg) {
+const AFX_MSGMAP_ENTRY* FindWindowEntry(const AFX_MSGMAP* pMap, UINT nMsg) {
   for (; pMap != NULL; pMap = pMap->pfnGetBaseMap != NULL ? pMap->pfnGetBaseMap() : NULL) {
     const AFX_MSGMAP_ENTRY* lpEntry = CCmdTarget::FindMessageEntry(pMap->lpEntries, nMsg, 0, 0);
     if (lpEntry != NULL)
       return lpEntry;
   }
-  (void)pTarget;
   return NULL;
 }
 } // namespace
+
+LRESULT AfxReportCallbackException(CException* e, UINT nMsg, HWND hWnd, BOOL bMemory) {
+  if (e != NULL) {
+    if (!e->IsKindOf(RUNTIME_CLASS(CUserException))) {
+      BOOL bMemoryException = e->IsKindOf(RUNTIME_CLASS(CMemoryException));
+      e->ReportError(MB_ICONEXCLAMATION,
+                     bMemoryException ? AFX_IDS_MEMORY_EXCEPTION : AFX_IDP_INTERNAL_FAILURE);
+    }
+    e->Delete();
+  } else {
+    CString text;
+    if (!text.LoadString(bMemory ? AFX_IDS_MEMORY_EXCEPTION : AFX_IDP_INTERNAL_FAILURE))
+      text = bMemory ? "Out of memory." : "An unsupported operation was attempted.";
+    AfxMessageBox(text, MB_ICONEXCLAMATION, 0);
+  }
+  // Creation fails; a paint is not asked again and again.
+  if (nMsg == WM_CREATE)
+    return -1;
+  if (nMsg == WM_PAINT)
+    ::ValidateRect(hWnd, NULL);
+  return 0;
+}
 
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   AFX_THREAD_STATE* pState = AfxGetThreadState();
@@ -64,11 +55,11 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
   try {
     lResult = pWnd->WindowProc(nMsg, wParam, lParam);
   } catch (CException* e) {
-    lResult = ReportHandlerException(e, nMsg, hWnd);
+    lResult = AfxReportCallbackException(e, nMsg, hWnd);
   } catch (const std::bad_alloc&) {
-    lResult = ReportUnknownException(nMsg, hWnd, true);
+    lResult = AfxReportCallbackException(NULL, nMsg, hWnd, TRUE);
   } catch (...) {
-    lResult = ReportUnknownException(nMsg, hWnd, false);
+    lResult = AfxReportCallbackException(NULL, nMsg, hWnd);
   }
   pState->m_lastSentMsg = oldState;
   return lResult;
@@ -144,11 +135,6 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
       return TRUE;
     }
     break;
-  case WM_SYSCOLORCHANGE:
-  case WM_SETTINGCHANGE:
-  case WM_DISPLAYCHANGE:
-    // The map may handle it; otherwise the base handler forwards and runs Default().
-    break;
   default:
     break;
   }
@@ -158,36 +144,16 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
       : (message >= WM_REFLECT_BASE + WM_CTLCOLORMSGBOX && message <= WM_REFLECT_BASE + WM_CTLCOLORSTATIC)
           ? (UINT)(WM_REFLECT_BASE + WM_CTLCOLORSTATIC)
           : message;
-  const AFX_MSGMAP_ENTRY* lpEntry = FindWindowEntry(this, GetMessageMap(), nLookup);
+  const AFX_MSGMAP_ENTRY* lpEntry = FindWindowEntry(GetMessageMap(), nLookup);
   if (lpEntry == NULL) {
-    // Base behaviours that apply even without a map entry.
-    switch (message) {
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-    case WM_DISPLAYCHANGE:
-      ForwardSystemChange(message, wParam, lParam);
-      return FALSE;
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_COMPAREITEM:
-    case WM_DELETEITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_PARENTNOTIFY:
-      if (OnParentReflect(message, wParam, lParam, &lResult)) {
-        *pResult = lResult;
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      if (IsCtlColor(message) && OnParentReflect(message, wParam, lParam, &lResult)) {
-        *pResult = lResult;
-        return TRUE;
-      }
-      return FALSE;
+    // CWnd's own map gives the other parent messages their reflecting base handlers; these two
+    // have no handler entry.
+    if ((message == WM_VKEYTOITEM || message == WM_CHARTOITEM) &&
+        ReflectLastMsg(reinterpret_cast<HWND>(lParam), &lResult)) {
+      *pResult = lResult;
+      return TRUE;
     }
+    return FALSE;
   }
 
   AFX_PMSG pfn = lpEntry->pfn;
@@ -308,15 +274,12 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     (this->*As<void (CWnd::*)(UINT, UINT, HMENU)>(pfn))(LOWORD(wParam), HIWORD(wParam),
                                                         reinterpret_cast<HMENU>(lParam));
     break;
-  case AfxSig_hbr_D_W_u: {
-    // A child may answer for itself first.
-    if (OnParentReflect(message, wParam, lParam, &lResult))
-      break;
+  case AfxSig_hbr_D_W_u:
+    // The base OnCtlColor offers the message to the child first.
     lResult = reinterpret_cast<LRESULT>((this->*As<HBRUSH (CWnd::*)(CDC*, CWnd*, UINT)>(pfn))(
         CDC::FromHandle(reinterpret_cast<HDC>(wParam)), FromHandle(reinterpret_cast<HWND>(lParam)),
         message - WM_CTLCOLORMSGBOX));
     break;
-  }
   case AfxSig_v_i_DRAW:
     (this->*As<void (CWnd::*)(int, LPDRAWITEMSTRUCT)>(pfn))((int)wParam,
                                                             reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
@@ -376,9 +339,6 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
   case AfxSig_v_DELETE:
     (this->*As<void (CWnd::*)(LPDELETEITEMSTRUCT)>(pfn))(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
     lResult = TRUE;
-    break;
-  case AfxSig_i_u_u:
-    lResult = (this->*As<int (CWnd::*)(UINT, UINT)>(pfn))(LOWORD(wParam), HIWORD(wParam));
     break;
   default:
     return FALSE;

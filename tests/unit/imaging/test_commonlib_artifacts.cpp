@@ -24,39 +24,22 @@ struct Effect {
 
 TEST(CommonLibArtifacts, SavesEachEffectAsPng) {
   const COLORREF kBack = RGB(255, 255, 255), kShadow = RGB(60, 60, 60);
+  // A pattern edge on the chosen sides, with or without its drop shadow.
+  auto edge = [&](int nTaskId, int nSize, int nSides, BOOL bDropShadow, int dx, int dy, int nSoftness) {
+    return [=](CCommonLib& l, CDC* p, CBitmap& b) {
+      return l.EdgeEffect(p, &b, nTaskId, nSize, nSides, kBack, 0, 0, bDropShadow, kShadow, 50, dx, dy,
+                          nSoftness);
+    };
+  };
   const Effect effects[] = {
-      {"gdi_torn.png",
-       [&](CCommonLib& l, CDC* p, CBitmap& b) {
-         return l.EdgeEffect(p, &b, 2002, 12, 15, kBack, 0, 0, FALSE, kShadow, 50, 0, 0, 0);
-       }},
-      {"gdi_torn_shadow.png",
-       [&](CCommonLib& l, CDC* p, CBitmap& b) {
-         return l.EdgeEffect(p, &b, 2002, 12, 15, kBack, 0, 0, TRUE, kShadow, 50, 6, 6, 2);
-       }},
-      {"gdi_saw.png",
-       [&](CCommonLib& l, CDC* p, CBitmap& b) {
-         return l.EdgeEffect(p, &b, 2003, 16, 15, kBack, 0, 0, FALSE, kShadow, 50, 0, 0, 0);
-       }},
-      {"gdi_saw_shadow.png",
-       [&](CCommonLib& l, CDC* p, CBitmap& b) {
-         return l.EdgeEffect(p, &b, 2003, 16, 12, kBack, 0, 0, TRUE, kShadow, 50, 5, 5, 1);
-       }},
-      {"gdi_shark.png",
-       [&](CCommonLib& l, CDC* p, CBitmap& b) {
-         return l.EdgeEffect(p, &b, 2004, 16, 15, kBack, 0, 0, FALSE, kShadow, 50, 0, 0, 0);
-       }},
-      {"gdi_shark_shadow.png",
-       [&](CCommonLib& l, CDC* p, CBitmap& b) {
-         return l.EdgeEffect(p, &b, 2004, 16, 15, kBack, 0, 0, TRUE, kShadow, 50, -5, 5, 2);
-       }},
-      {"gdi_wave.png",
-       [&](CCommonLib& l, CDC* p, CBitmap& b) {
-         return l.EdgeEffect(p, &b, 2005, 8, 15, kBack, 0, 0, FALSE, kShadow, 50, 0, 0, 0);
-       }},
-      {"gdi_wave_shadow.png",
-       [&](CCommonLib& l, CDC* p, CBitmap& b) {
-         return l.EdgeEffect(p, &b, 2005, 8, 10, kBack, 0, 0, TRUE, kShadow, 50, 5, 5, 2);
-       }},
+      {"gdi_torn.png", edge(2002, 12, 15, FALSE, 0, 0, 0)},
+      {"gdi_torn_shadow.png", edge(2002, 12, 15, TRUE, 6, 6, 2)},
+      {"gdi_saw.png", edge(2003, 16, 15, FALSE, 0, 0, 0)},
+      {"gdi_saw_shadow.png", edge(2003, 16, 12, TRUE, 5, 5, 1)},
+      {"gdi_shark.png", edge(2004, 16, 15, FALSE, 0, 0, 0)},
+      {"gdi_shark_shadow.png", edge(2004, 16, 15, TRUE, -5, 5, 2)},
+      {"gdi_wave.png", edge(2005, 8, 15, FALSE, 0, 0, 0)},
+      {"gdi_wave_shadow.png", edge(2005, 8, 10, TRUE, 5, 5, 2)},
       {"gdi_border.png", [&](CCommonLib& l, CDC* p,
                              CBitmap& b) { return l.BorderEffect(p, &b, 10, 0, 0, RGB(160, 30, 30), 0, 0); }},
       {"gdi_border_3d_outside.png",

@@ -2,6 +2,8 @@
 // artifacts folder and a plain in-place convolution to compare the fast paths with.
 #pragma once
 
+#include "pixel_support.h"
+
 #include "GdipEffects.h"
 
 #include <gtest/gtest.h>
@@ -140,24 +142,7 @@ inline BitmapPtr MakeSamplePicture(int cx = 240, int cy = 160) {
   return bmp;
 }
 
-// The artifacts folder as Wine sees it, created when missing; empty when not configured.
-inline std::string ArtifactsFolder() {
-  const char* env = std::getenv("PIX_ARTIFACTS");
-  if (env == NULL || *env == '\0')
-    return std::string();
-  std::string path = env;
-  if (path[0] == '/')
-    path = "Z:" + path; // a Unix path reaches Wine through drive Z:
-  for (char& ch : path)
-    if (ch == '\\')
-      ch = '/';
-  for (size_t pos = path.find('/', 3);; pos = path.find('/', pos + 1)) {
-    ::CreateDirectoryA(path.substr(0, pos).c_str(), NULL);
-    if (pos == std::string::npos)
-      break;
-  }
-  return path;
-}
+using pixel_support::ArtifactsFolder;
 
 inline bool PngEncoder(CLSID* clsid) {
   UINT count = 0, size = 0;

@@ -145,7 +145,8 @@ TEST(DcHandles, AttachDetachAndTheDestructor) {
   }
   EXPECT_EQ(0, (int)::GetObjectType(hDC));
   AfxDeleteTempMaps();
-  EXPECT_EQ(nullptr, CDC::GetSafeHdc(nullptr));
+  const CDC* pNone = nullptr;
+  EXPECT_EQ(nullptr, pNone->GetSafeHdc());
 }
 
 TEST(DcHandles, CreationMembers) {

@@ -36,11 +36,11 @@ void Load(Bytes bytes, const std::function<void(CArchive&)>& fn) {
   fn(ar);
 }
 
-// The cause of the CArchiveException fn throws; -1 when it throws nothing.
-int ArchiveCause(const std::function<void()>& fn) {
+// The cause of the E (a file or archive exception) fn throws; -1 when it throws nothing.
+template <class E> int CauseOf(const std::function<void()>& fn) {
   try {
     fn();
-  } catch (CArchiveException* e) {
+  } catch (E* e) {
     const int cause = e->m_cause;
     e->Delete();
     return cause;
@@ -117,18 +117,18 @@ TEST(Archive, TypedValuesAreLittleEndianWithoutPadding) {
 TEST(Archive, ReadingATypedValuePastTheEndThrowsEndOfFile) {
   Load({1, 2, 3}, [](CArchive& ar) {
     DWORD dw = 0;
-    EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { ar >> dw; }));
+    EXPECT_EQ(CArchiveException::endOfFile, CauseOf<CArchiveException>([&] { ar >> dw; }));
   });
   Load({}, [](CArchive& ar) {
     BYTE by;
-    EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { ar >> by; }));
+    EXPECT_EQ(CArchiveException::endOfFile, CauseOf<CArchiveException>([&] { ar >> by; }));
   });
   Load({7, 0}, [](CArchive& ar) {
     WORD w;
     ar >> w;
     EXPECT_EQ(7, w);
     bool b;
-    EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { ar >> b; }));
+    EXPECT_EQ(CArchiveException::endOfFile, CauseOf<CArchiveException>([&] { ar >> b; }));
   });
 }
 
@@ -173,12 +173,12 @@ TEST(Archive, ModeAndDirectionAreEnforced) {
   EXPECT_EQ(&file, storing.GetFile());
   EXPECT_EQ(nullptr, storing.m_pDocument);
   BYTE by;
-  EXPECT_EQ(CArchiveException::writeOnly, ArchiveCause([&] { storing.Read(&by, 1); }));
+  EXPECT_EQ(CArchiveException::writeOnly, CauseOf<CArchiveException>([&] { storing.Read(&by, 1); }));
   storing.Abort();
 
   CArchive loading(&file, CArchive::load);
   EXPECT_TRUE(loading.IsLoading());
-  EXPECT_EQ(CArchiveException::readOnly, ArchiveCause([&] { loading << (BYTE)1; }));
+  EXPECT_EQ(CArchiveException::readOnly, CauseOf<CArchiveException>([&] { loading << (BYTE)1; }));
 }
 
 TEST(Archive, DestructorFlushesUnlessToldNotTo) {
@@ -292,7 +292,7 @@ TEST(ArchiveString, TruncatedStreamsThrowEndOfFile) {
     SCOPED_TRACE(testing::PrintToString(bytes));
     Load(bytes, [](CArchive& ar) {
       CString s;
-      EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { ar >> s; }));
+      EXPECT_EQ(CArchiveException::endOfFile, CauseOf<CArchiveException>([&] { ar >> s; }));
     });
   }
 }
@@ -425,17 +425,6 @@ protected:
   std::string m_dir, m_path;
 };
 
-int FileCause(const std::function<void()>& fn) {
-  try {
-    fn();
-  } catch (CFileException* e) {
-    const int cause = e->m_cause;
-    e->Delete();
-    return cause;
-  }
-  return -1;
-}
-
 } // namespace
 
 TEST_F(DiskFile, WriteSeekReadAndSetLength) {
@@ -486,7 +475,8 @@ TEST_F(DiskFile, OpenFailureFillsTheExceptionObject) {
   EXPECT_STREQ(m_path.c_str(), error.m_strFileName);
   EXPECT_EQ(CFile::hFileNull, file.m_hFile);
 
-  EXPECT_EQ(CFileException::fileNotFound, FileCause([&] { CFile thrown(m_path.c_str(), CFile::modeRead); }));
+  EXPECT_EQ(CFileException::fileNotFound,
+            CauseOf<CFileException>([&] { CFile thrown(m_path.c_str(), CFile::modeRead); }));
 }
 
 TEST_F(DiskFile, CreateTruncatesUnlessNoTruncate) {
@@ -512,8 +502,9 @@ TEST_F(DiskFile, ShareModesDecideWhetherAnotherReaderGetsIn) {
 }
 
 TEST_F(DiskFile, RemoveAndRenameThrowOnFailure) {
-  EXPECT_EQ(CFileException::fileNotFound, FileCause([&] { CFile::Remove(m_path.c_str()); }));
-  EXPECT_EQ(CFileException::fileNotFound, FileCause([&] { CFile::Rename(m_path.c_str(), "unused.dat"); }));
+  EXPECT_EQ(CFileException::fileNotFound, CauseOf<CFileException>([&] { CFile::Remove(m_path.c_str()); }));
+  EXPECT_EQ(CFileException::fileNotFound,
+            CauseOf<CFileException>([&] { CFile::Rename(m_path.c_str(), "unused.dat"); }));
 
   WriteText("moved");
   const std::string renamed = m_path + ".new";
@@ -529,7 +520,7 @@ TEST_F(DiskFile, ClosedFileThrowsButAbortNeverDoes) {
   WriteText("x");
   CFile file(m_path.c_str(), CFile::modeRead);
   file.Close();
-  EXPECT_EQ(CFileException::invalidFile, FileCause([&] { file.Write("y", 1); }));
+  EXPECT_EQ(CFileException::invalidFile, CauseOf<CFileException>([&] { file.Write("y", 1); }));
   file.Abort();
   file.Abort();
 }

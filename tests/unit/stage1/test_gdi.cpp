@@ -68,8 +68,9 @@ TEST(GdiObject, StockObjectAndGenericQueries) {
   LOGPEN logPen = {};
   EXPECT_EQ((int)sizeof(LOGPEN), object.GetObject(sizeof(logPen), &logPen));
   EXPECT_EQ(RGB(255, 255, 255), logPen.lopnColor);
-  EXPECT_EQ(nullptr, CGdiObject::GetSafeHandle(nullptr));
-  EXPECT_EQ(object.m_hObject, CGdiObject::GetSafeHandle(&object));
+  const CGdiObject* pNone = nullptr;
+  EXPECT_EQ(nullptr, pNone->GetSafeHandle());
+  EXPECT_EQ(object.m_hObject, object.GetSafeHandle());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,16 +2,6 @@
 
 #include <algorithm>
 
-void PumpPending() {
-  MSG msg;
-  while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-    if (msg.message == WM_QUIT)
-      return;
-    if (!AfxPumpMessage())
-      return;
-  }
-}
-
 bool CallLog::Contains(const std::string& s) const { return IndexOf(s) >= 0; }
 
 int CallLog::Count(const std::string& s) const { return (int)std::count(entries.begin(), entries.end(), s); }
@@ -33,21 +23,3 @@ BOOL CHostWnd::CreateHost(LPCSTR lpszTitle, DWORD dwStyle) {
                                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)),
                   lpszTitle, dwStyle, 10, 10, 400, 300, NULL, NULL);
 }
-
-int MessageBoxRecorder::s_nAnswer = IDOK;
-
-std::vector<std::pair<std::string, UINT>>& MessageBoxRecorder::Boxes() {
-  static std::vector<std::pair<std::string, UINT>> boxes;
-  return boxes;
-}
-
-MessageBoxRecorder::MessageBoxRecorder() {
-  Boxes().clear();
-  s_nAnswer = IDOK;
-  m_pfnOld = AfxSetMessageBoxHook([](LPCSTR lpszText, UINT nType, UINT) -> int {
-    Boxes().emplace_back(lpszText != NULL ? lpszText : "", nType);
-    return s_nAnswer;
-  });
-}
-
-MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHook(m_pfnOld); }

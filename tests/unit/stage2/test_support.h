@@ -3,12 +3,10 @@
 #pragma once
 
 #include "fw.h"
+#include "window_support.h"
 
 #include <string>
 #include <vector>
-
-// Runs queued messages until none are left (never waits).
-void PumpPending();
 
 // Records strings so tests can compare the order in which things happened.
 struct CallLog {
@@ -32,15 +30,4 @@ CTestApp& TheTestApp();
 class CHostWnd : public CWnd {
 public:
   BOOL CreateHost(LPCSTR lpszTitle = "host", DWORD dwStyle = WS_OVERLAPPEDWINDOW);
-};
-
-// Records the message boxes of the framework instead of showing them.
-struct MessageBoxRecorder {
-  MessageBoxRecorder();
-  ~MessageBoxRecorder();
-  static std::vector<std::pair<std::string, UINT>>& Boxes();
-  static int s_nAnswer;
-
-private:
-  AFX_MSGBOX_HOOK m_pfnOld;
 };

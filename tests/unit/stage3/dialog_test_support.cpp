@@ -12,14 +12,6 @@ CStage3App& TheApp() {
   return app;
 }
 
-void PumpPending() {
-  MSG msg;
-  while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-    if (msg.message == WM_QUIT || !AfxPumpMessage())
-      return;
-  }
-}
-
 BOOL CHostWnd::CreateHost(LPCSTR lpszTitle, DWORD dwStyle, int cx, int cy) {
   TheApp();
   return CreateEx(0,
@@ -27,21 +19,6 @@ BOOL CHostWnd::CreateHost(LPCSTR lpszTitle, DWORD dwStyle, int cx, int cy) {
                                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
                   lpszTitle, dwStyle | WS_CLIPCHILDREN, 20, 20, cx, cy, NULL, NULL);
 }
-
-std::vector<std::pair<std::string, UINT>>& MessageBoxRecorder::Boxes() {
-  static std::vector<std::pair<std::string, UINT>> boxes;
-  return boxes;
-}
-
-MessageBoxRecorder::MessageBoxRecorder() {
-  Boxes().clear();
-  m_pfnOld = AfxSetMessageBoxHook([](LPCSTR lpszText, UINT nType, UINT) -> int {
-    Boxes().emplace_back(lpszText != NULL ? lpszText : "", nType);
-    return IDOK;
-  });
-}
-
-MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHook(m_pfnOld); }
 
 // ---------------------------------------------------------------------------------------------
 
@@ -111,25 +88,6 @@ void CALLBACK CSystemDialogDriver::TimerProc(HWND, UINT, UINT_PTR, DWORD) {
 void ClickButton(HWND hDlg, int nID) {
   ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
                  reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, nID)));
-}
-
-std::string ArtifactsFolder() {
-  const char* pszUnix = std::getenv("PIX_ARTIFACTS");
-  std::string folder;
-  if (pszUnix != NULL && *pszUnix != '\0') {
-    folder = std::string("Z:") + pszUnix;
-  } else {
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szTemp);
-    folder = szTemp;
-  }
-  for (char& ch : folder)
-    if (ch == '/')
-      ch = '\\';
-  while (!folder.empty() && folder.back() == '\\')
-    folder.pop_back();
-  ::CreateDirectoryA(folder.c_str(), NULL);
-  return folder;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "fw.h"
+#include "pixel_support.h"
+#include "window_support.h"
 #include "stage3_res.h"
 
 #include <functional>
@@ -28,27 +30,11 @@ protected:
 
 CStage3App& TheApp();
 
-// Runs queued messages until none are left (never waits).
-void PumpPending();
-
 // A visible top-level framework window that hosts dialogs and sheets.
 class CHostWnd : public CWnd {
 public:
   BOOL CreateHost(LPCSTR lpszTitle = "host", DWORD dwStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE, int cx = 400,
                   int cy = 300);
-};
-
-// Records the framework's message boxes instead of showing them.
-class MessageBoxRecorder {
-public:
-  MessageBoxRecorder();
-  ~MessageBoxRecorder();
-  MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-  MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
-  static std::vector<std::pair<std::string, UINT>>& Boxes();
-
-private:
-  AFX_MSGBOX_HOOK m_pfnOld;
 };
 
 // A modal dialog driven from its idle pass: the script runs at every WM_KICKIDLE with the dialog.
@@ -96,8 +82,7 @@ private:
 // Presses a dialog button by posting the click the button itself would send.
 void ClickButton(HWND hDlg, int nID);
 
-// The folder for test artifacts as a path Wine can open.
-std::string ArtifactsFolder();
+using pixel_support::ArtifactsFolder;
 
 // Builds DLGTEMPLATE or DLGTEMPLATEEX data in memory.
 class TemplateBuilder {

@@ -19,6 +19,16 @@ HWND FileNameControl(HWND hDlg) {
   return hWnd != NULL ? hWnd : ::GetDlgItem(hDlg, edt1);
 }
 
+// A driver action that presses the button nID once the dialog has it.
+std::function<bool(HWND)> PressWhenPresent(int nID) {
+  return [nID](HWND hDlg) {
+    if (::GetDlgItem(hDlg, nID) == NULL)
+      return false;
+    ClickButton(hDlg, nID);
+    return true;
+  };
+}
+
 const char kFilter[] = "PNG image (*.png)|*.png|JPEG image (*.jpg)|*.jpg||";
 
 TEST(FileDialog, CbtDrivenSaveDialogReturnsTheTypedPathAndTheChosenFilter) {
@@ -69,12 +79,7 @@ TEST(ColorDialog, OkReturnsTheInitialColourAndCustomColoursAreShared) {
   TheApp();
   CColorDialog dlg(RGB(10, 120, 200), CC_FULLOPEN);
   EXPECT_TRUE(dlg.m_cc.Flags & CC_RGBINIT);
-  CSystemDialogDriver driver([](HWND hDlg) {
-    if (::GetDlgItem(hDlg, IDOK) == NULL)
-      return false;
-    ClickButton(hDlg, IDOK);
-    return true;
-  });
+  CSystemDialogDriver driver(PressWhenPresent(IDOK));
   ASSERT_EQ(IDOK, dlg.DoModal());
   EXPECT_EQ(RGB(10, 120, 200), dlg.GetColor());
 
@@ -117,12 +122,7 @@ TEST(PrintDialog, SetupStoresTheChoiceInTheApplication) {
   CPrintDialog dlg(TRUE);
   EXPECT_TRUE(dlg.m_pd.Flags & PD_PRINTSETUP);
   {
-    CSystemDialogDriver driver([](HWND hDlg) {
-      if (::GetDlgItem(hDlg, IDOK) == NULL)
-        return false;
-      ClickButton(hDlg, IDOK);
-      return true;
-    });
+    CSystemDialogDriver driver(PressWhenPresent(IDOK));
     ASSERT_EQ(IDOK, dlg.DoModal());
   }
   ASSERT_NE(nullptr, app.m_hDevNames);
@@ -132,12 +132,7 @@ TEST(PrintDialog, SetupStoresTheChoiceInTheApplication) {
 
   // A second dialog starts from the application's choice.
   CPrintDialog again(TRUE);
-  CSystemDialogDriver driver([](HWND hDlg) {
-    if (::GetDlgItem(hDlg, IDCANCEL) == NULL)
-      return false;
-    ClickButton(hDlg, IDCANCEL);
-    return true;
-  });
+  CSystemDialogDriver driver(PressWhenPresent(IDCANCEL));
   EXPECT_EQ(IDCANCEL, again.DoModal());
   EXPECT_STREQ(dlg.GetDeviceName(), again.GetDeviceName());
 }
