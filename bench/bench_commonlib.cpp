@@ -1,8 +1,8 @@
 // Timings of the GDI bitmap operations on full-HD and 4K pictures, each against a plain memcpy of
 // the picture's bytes measured in the same run.
-#include "CommonLib.h"
-#include "Dib32.h"
-#include "bench_util.h"
+#include "imaging/CommonLib.h"
+#include "imaging/Dib32.h"
+#include "bench/bench_util.h"
 
 #include <gdiplus.h>
 

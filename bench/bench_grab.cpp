@@ -2,8 +2,8 @@
 // measured in the same run. Two more lines show where the time goes: the copy into memory that is
 // new (page faults, as every fresh bitmap has), and the bare BitBlt of the screen into a bitmap
 // that already exists (what reading the display costs by itself).
-#include "ScreenGrab.h"
-#include "bench_util.h"
+#include "imaging/ScreenGrab.h"
+#include "bench/bench_util.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,7 +1,7 @@
 // Speed of the image operations on full-HD and 4K pictures, as the median of several runs and as
 // a multiple of copying the same bytes with memcpy in the same run.
-#include "GdipEffects.h"
-#include "bench_util.h"
+#include "imaging/GdipEffects.h"
+#include "bench/bench_util.h"
 
 #include <algorithm>
 #include <cstdio>

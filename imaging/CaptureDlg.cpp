@@ -1,9 +1,9 @@
 // The capture overlay: the frozen screen shown full size, rubber bands drawn with XOR pens, the
 // magnifier, and the cut of the frozen screen to the marked shape.
-#include "CaptureDlg.h"
+#include "imaging/CaptureDlg.h"
 
-#include "Globals.h"
-#include "ScreenGrab.h"
+#include "imaging/Globals.h"
+#include "imaging/ScreenGrab.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // capture modes and hands back the frozen picture cut to the marked shape.
 #pragma once
 
-#include "CommonLib.h"
-#include "fw.h"
+#include "imaging/CommonLib.h"
+#include "framework/fw.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Copies, XOR differences, highlighter and flood fill on device-dependent bitmaps.
-#include "CommonLib.h"
+#include "imaging/CommonLib.h"
 
-#include "CommonLibGdi.h"
+#include "imaging/CommonLibGdi.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,7 +2,7 @@
 // highlighter and flood fill, shape paths and cut-outs, pattern edges, borders and shadows.
 #pragma once
 
-#include "fw.h"
+#include "framework/fw.h"
 
 // Shape code of a cut-out or fill: the capture command or the selection tool that drew it.
 typedef int ShapeType;

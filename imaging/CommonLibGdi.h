@@ -2,7 +2,7 @@
 // deleted on each way out of an operation.
 #pragma once
 
-#include "fw.h"
+#include "framework/fw.h"
 
 namespace commonlib {
 

@@ -1,8 +1,8 @@
 // Shape paths, shape fills and cut-outs.
-#include "CommonLib.h"
+#include "imaging/CommonLib.h"
 
-#include "CommonLibGdi.h"
-#include "Globals.h"
+#include "imaging/CommonLibGdi.h"
+#include "imaging/Globals.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,9 +1,9 @@
 // Pattern edges (torn, saw, shark, wave) with their drop shadow, and the border.
-#include "CommonLib.h"
+#include "imaging/CommonLib.h"
 
-#include "CommonLibGdi.h"
-#include "Dib32.h"
-#include "GdipEffects.h"
+#include "imaging/CommonLibGdi.h"
+#include "imaging/Dib32.h"
+#include "imaging/GdipEffects.h"
 
 #include <cmath>
 #include <cstdlib>

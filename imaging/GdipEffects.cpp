@@ -1,5 +1,5 @@
 // Colour filters, convolution, multiply blend and the fade and bevel edges of CGdipEffects.
-#include "GdipEffects.h"
+#include "imaging/GdipEffects.h"
 
 #include <emmintrin.h>
 

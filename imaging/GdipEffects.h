@@ -7,8 +7,8 @@
 // given and hand back a new one through the same pointer.
 #pragma once
 
-#include "fw_core.h"
-#include "fw_geom.h"
+#include "framework/core/fw_core.h"
+#include "framework/core/fw_geom.h"
 
 #include <gdiplus.h>
 

@@ -1,5 +1,5 @@
 // Shear, perspective, rotation, trim and caption of CGdipEffects.
-#include "GdipEffects.h"
+#include "imaging/GdipEffects.h"
 
 #include <emmintrin.h>
 

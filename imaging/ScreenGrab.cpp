@@ -1,8 +1,8 @@
 // Screen grab and bitmap copy. Both stay with BitBlt between display-format bitmaps: any detour
 // through per-pixel calls or GDI+ conversions costs several times a plain copy of the pixels.
-#include "ScreenGrab.h"
+#include "imaging/ScreenGrab.h"
 
-#include "CommonLibGdi.h"
+#include "imaging/CommonLibGdi.h"
 
 #include <algorithm>
 

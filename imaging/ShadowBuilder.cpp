@@ -1,9 +1,9 @@
 // The shadow builder and the Shadow Edge operation that uses it.
-#include "ShadowBuilder.h"
+#include "imaging/ShadowBuilder.h"
 
-#include "CommonLib.h"
-#include "CommonLibGdi.h"
-#include "Dib32.h"
+#include "imaging/CommonLib.h"
+#include "imaging/CommonLibGdi.h"
+#include "imaging/Dib32.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Soft drop shadow along the right and bottom sides of a rectangle on a device context.
 #pragma once
 
-#include "fw.h"
+#include "framework/fw.h"
 
 class CShadowBuilder {
 public:

@@ -1,4 +1,4 @@
-#include "pixel_support.h"
+#include "tests/common/pixel_support.h"
 
 #include <algorithm>
 #include <cstdlib>

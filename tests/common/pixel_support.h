@@ -2,7 +2,7 @@
 // byte orders, and the folder test pictures are written to. Needs nothing beyond the framework.
 #pragma once
 
-#include "fw.h"
+#include "framework/fw.h"
 
 #include <string>
 #include <vector>

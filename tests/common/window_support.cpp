@@ -1,4 +1,4 @@
-#include "window_support.h"
+#include "tests/common/window_support.h"
 
 void PumpPending() {
   MSG msg;

@@ -2,7 +2,7 @@
 // framework's message boxes. Needs nothing beyond the framework.
 #pragma once
 
-#include "fw.h"
+#include "framework/fw.h"
 
 #include <string>
 #include <utility>

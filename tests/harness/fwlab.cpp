@@ -1,7 +1,7 @@
 // fwlab: a small application on the framework, started through the framework's own WinMain.
 // With "/selftest" it drives itself with real input (SendInput) and posted messages, checks
 // what its handlers saw, saves a screenshot and exits with the number of failed checks.
-#include "fw.h"
+#include "framework/fw.h"
 
 #include <cstdio>
 #include <cstring>

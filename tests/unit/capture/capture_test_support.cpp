@@ -1,7 +1,7 @@
-#include "capture_test_support.h"
+#include "tests/unit/capture/capture_test_support.h"
 
-#include "Dib32.h"
-#include "pixel_support.h"
+#include "imaging/Dib32.h"
+#include "tests/common/pixel_support.h"
 
 #include <windowsx.h>
 

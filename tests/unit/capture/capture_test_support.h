@@ -3,8 +3,8 @@
 // from a thread timer while its own loop runs.
 #pragma once
 
-#include "CaptureDlg.h"
-#include "fw.h"
+#include "imaging/CaptureDlg.h"
+#include "framework/fw.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The screen grab and the copy of a bitmap into a device context, read back pixel for pixel
 // against the pattern the test windows paint.
-#include "capture_test_support.h"
+#include "tests/unit/capture/capture_test_support.h"
 
-#include "ScreenGrab.h"
+#include "imaging/ScreenGrab.h"
 
 using namespace capture_test;
 

@@ -1,6 +1,6 @@
 // Writes every GDI effect on one test picture as a PNG for a look by eye.
-#include "CommonLib.h"
-#include "test_commonlib_support.h"
+#include "imaging/CommonLib.h"
+#include "tests/unit/imaging/test_commonlib_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Copies, XOR differences, highlighter, flood fill and zoom snapping.
-#include "CommonLib.h"
-#include "test_commonlib_support.h"
+#include "imaging/CommonLib.h"
+#include "tests/unit/imaging/test_commonlib_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Pattern edges with and without drop shadow, and borders.
-#include "CommonLib.h"
-#include "test_commonlib_support.h"
+#include "imaging/CommonLib.h"
+#include "tests/unit/imaging/test_commonlib_support.h"
 
 #include <gtest/gtest.h>
 

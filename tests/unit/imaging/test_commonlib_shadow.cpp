@@ -1,7 +1,7 @@
 // Shadow Edge and the shadow builder.
-#include "CommonLib.h"
-#include "ShadowBuilder.h"
-#include "test_commonlib_support.h"
+#include "imaging/CommonLib.h"
+#include "imaging/ShadowBuilder.h"
+#include "tests/unit/imaging/test_commonlib_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Shape cut-outs, their masks, and shape fills.
-#include "CommonLib.h"
-#include "Globals.h"
-#include "test_commonlib_support.h"
+#include "imaging/CommonLib.h"
+#include "imaging/Globals.h"
+#include "tests/unit/imaging/test_commonlib_support.h"
 
 #include <gtest/gtest.h>
 

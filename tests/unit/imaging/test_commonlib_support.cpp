@@ -1,7 +1,7 @@
-#include "test_commonlib_support.h"
+#include "tests/unit/imaging/test_commonlib_support.h"
 
-#include "Dib32.h"
-#include "pixel_support.h"
+#include "imaging/Dib32.h"
+#include "tests/common/pixel_support.h"
 
 #include <gdiplus.h>
 

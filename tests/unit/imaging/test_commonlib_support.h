@@ -2,7 +2,7 @@
 // function, pixels read back, and PNG artifacts.
 #pragma once
 
-#include "fw.h"
+#include "framework/fw.h"
 
 #include <functional>
 #include <string>

@@ -1,5 +1,5 @@
 // Colour filters, convolution, multiply blend and the fade and bevel edges of CGdipEffects.
-#include "test_gdip_util.h"
+#include "tests/unit/imaging/test_gdip_util.h"
 
 #include <cstdio>
 #include <functional>

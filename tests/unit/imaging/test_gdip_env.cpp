@@ -1,6 +1,6 @@
 // GDI+ runs for the whole imaging test program: started before the first test, shut down after
 // the last, so every test may make and draw bitmaps.
-#include "GdipEffects.h"
+#include "imaging/GdipEffects.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Shear, perspective, rotation, trim and caption of CGdipEffects.
-#include "test_gdip_util.h"
+#include "tests/unit/imaging/test_gdip_util.h"
 
 #include <cmath>
 #include <cstring>

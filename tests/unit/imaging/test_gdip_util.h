@@ -2,9 +2,9 @@
 // artifacts folder and a plain in-place convolution to compare the fast paths with.
 #pragma once
 
-#include "pixel_support.h"
+#include "tests/common/pixel_support.h"
 
-#include "GdipEffects.h"
+#include "imaging/GdipEffects.h"
 
 #include <gtest/gtest.h>
 

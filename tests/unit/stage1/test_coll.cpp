@@ -1,6 +1,6 @@
 // Collections: array bounds and element lifetime, list positions, map iteration order, the
 // named and typed forms.
-#include "fw.h"
+#include "framework/fw.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Device contexts: the output/attribute split, solid fills and 3D frames, drag rectangles, clipping,
 // mapping, point fonts and the window DCs. Pixels are read straight from 32-bit DIB sections.
-#include "fw.h"
-#include "pixel_support.h"
+#include "framework/fw.h"
+#include "tests/common/pixel_support.h"
 
 #include <gtest/gtest.h>
 

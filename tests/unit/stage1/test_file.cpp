@@ -1,5 +1,5 @@
 // Files, memory files and the archive's binary format.
-#include "fw.h"
+#include "framework/fw.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // GDI object wrappers, temporary handle maps, image lists and the floating-point build settings.
-#include "fw.h"
+#include "framework/fw.h"
 
 #include <gtest/gtest.h>
 

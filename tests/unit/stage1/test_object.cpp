@@ -1,5 +1,5 @@
 // Run-time class records: chains, dynamic creation, serial-class lookup, exceptions.
-#include "fw.h"
+#include "framework/fw.h"
 
 #include <gtest/gtest.h>
 

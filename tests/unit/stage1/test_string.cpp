@@ -1,5 +1,5 @@
 // CString members the program relies on, and CRect geometry.
-#include "fw.h"
+#include "framework/fw.h"
 
 #include <gtest/gtest.h>
 

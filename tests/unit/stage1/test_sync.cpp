@@ -1,5 +1,5 @@
 // Events, critical sections, mutexes and scoped locks across threads.
-#include "fw.h"
+#include "framework/fw.h"
 
 #include <gtest/gtest.h>
 

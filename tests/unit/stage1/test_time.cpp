@@ -1,5 +1,5 @@
 // Automation dates and spans, C run-time times.
-#include "fw.h"
+#include "framework/fw.h"
 
 #include <gtest/gtest.h>
 

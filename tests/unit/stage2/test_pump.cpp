@@ -1,6 +1,6 @@
 // The message pump: pre-translation walk, nested pumps and quitting, idle passes, tool tips,
 // message boxes, and the registry profile with the recent-file list.
-#include "test_support.h"
+#include "tests/unit/stage2/test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Services other layers rely on: the wait cursor over every window, OLE start-up, menus and
 // their handle map, finding windows by id, the safe owner of message boxes and dialogs.
-#include "test_support.h"
+#include "tests/unit/stage2/test_support.h"
 
 #include <gtest/gtest.h>
 

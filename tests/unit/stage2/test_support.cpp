@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "tests/unit/stage2/test_support.h"
 
 #include <algorithm>
 

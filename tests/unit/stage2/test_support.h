@@ -2,8 +2,8 @@
 // timing, and a log of what handlers saw.
 #pragma once
 
-#include "fw.h"
-#include "window_support.h"
+#include "framework/fw.h"
+#include "tests/common/window_support.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "dialog_test_support.h"
+#include "tests/unit/stage3/dialog_test_support.h"
 
 #include <cstdlib>
 

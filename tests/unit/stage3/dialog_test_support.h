@@ -2,10 +2,10 @@
 // timing, scripted modal dialogs and a driver for the system's own dialogs.
 #pragma once
 
-#include "fw.h"
-#include "pixel_support.h"
-#include "window_support.h"
-#include "stage3_res.h"
+#include "framework/fw.h"
+#include "tests/common/pixel_support.h"
+#include "tests/common/window_support.h"
+#include "tests/unit/stage3/stage3_res.h"
 
 #include <functional>
 #include <string>

@@ -1,5 +1,5 @@
 // The common dialogs, driven through their own windows by a CBT hook and a thread timer.
-#include "dialog_test_support.h"
+#include "tests/unit/stage3/dialog_test_support.h"
 
 #include <gtest/gtest.h>
 

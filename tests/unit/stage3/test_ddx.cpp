@@ -1,6 +1,6 @@
 // Dialog data exchange: loading and saving controls, validation failures, subclassing through
 // DDX_Control and the notification lock-out while UpdateData runs.
-#include "dialog_test_support.h"
+#include "tests/unit/stage3/dialog_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Modal and modeless dialogs, command routing, templates in memory, DLGINIT and controls.
-#include "dialog_test_support.h"
+#include "tests/unit/stage3/dialog_test_support.h"
 
 #include <gtest/gtest.h>
 

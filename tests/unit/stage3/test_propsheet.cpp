@@ -1,6 +1,6 @@
 // Property sheets: the modeless child sheet inside a plain window, modal sheets ended with OK and
 // Cancel, and page attachment without the page callback.
-#include "dialog_test_support.h"
+#include "tests/unit/stage3/dialog_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,783 @@
+// CWnd members: command and notification routing, reflection, relations, geometry, painting
+// helpers, the modal loop and the default message handlers.
+#include "framework/app/fw_app.h"
+#include "framework/dlg/fw_dlg.h"
+#include "framework/gdi/fw_gdi.h"
+#include "framework/core/fw_state.h"
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+ON_WM_NCDESTROY()
+ON_WM_DRAWITEM()
+ON_WM_MEASUREITEM()
+ON_WM_COMPAREITEM()
+ON_WM_DELETEITEM()
+ON_WM_CTLCOLOR()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+ON_WM_PARENTNOTIFY()
+ON_WM_SYSCOLORCHANGE()
+ON_WM_SETTINGCHANGE()
+ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+END_MESSAGE_MAP()
+
+namespace {
+// Answers whether an update handler explicitly disabled a command.
+class CTestCmdUI : public CCmdUI {
+public:
+  BOOL m_bEnabled = TRUE;
+  void Enable(BOOL bOn) override {
+    m_bEnabled = bOn;
+    m_bEnableChanged = TRUE;
+  }
+  void SetCheck(int) override {}
+  void SetRadio(BOOL) override {}
+  void SetText(LPCSTR) override {}
+};
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Commands, notifications and reflection
+
+BOOL CWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  UINT nID = LOWORD(wParam);
+  HWND hWndCtrl = reinterpret_cast<HWND>(lParam);
+  int nCode = HIWORD(wParam);
+  if (hWndCtrl == NULL) {
+    if (nID == 0)
+      return FALSE;
+    // A menu or accelerator command whose update handler disabled it is dropped.
+    CTestCmdUI state;
+    state.m_nID = nID;
+    OnCmdMsg(nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL);
+    if (!state.m_bEnabled)
+      return TRUE;
+    nCode = CN_COMMAND;
+  } else {
+    if (AfxGetThreadState()->m_hLockoutNotifyWindow == m_hWnd)
+      return TRUE; // UpdateData is filling the controls
+    if (ReflectLastMsg(hWndCtrl))
+      return TRUE;
+    if (nID == 0)
+      return FALSE;
+  }
+  return OnCmdMsg(nID, nCode, NULL, NULL);
+}
+
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
+  NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+  HWND hWndCtrl = pNMHDR->hwndFrom;
+  UINT nID = (UINT)::GetDlgCtrlID(hWndCtrl);
+  int nCode = (int)pNMHDR->code;
+  if (AfxGetThreadState()->m_hLockoutNotifyWindow == m_hWnd)
+    return TRUE;
+  if (ReflectLastMsg(hWndCtrl, pResult))
+    return TRUE;
+  AFX_NOTIFY notify = {pResult, pNMHDR};
+  return OnCmdMsg(nID, (int)MAKELONG(nCode, WM_NOTIFY), &notify, NULL);
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  return ReflectChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  switch (message) {
+  case WM_COMMAND: {
+    int nCode = HIWORD(wParam);
+    if (OnCmdMsg(0, (int)MAKELONG(nCode, WM_REFLECT_BASE + WM_COMMAND), NULL, NULL)) {
+      if (pResult != NULL)
+        *pResult = 1;
+      return TRUE;
+    }
+    return FALSE;
+  }
+  case WM_NOTIFY: {
+    NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+    LRESULT lDummy = 0;
+    AFX_NOTIFY notify = {pResult != NULL ? pResult : &lDummy, pNMHDR};
+    return OnCmdMsg(0, (int)MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY), &notify, NULL);
+  }
+  default: {
+    LRESULT lResult = 0;
+    if (OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, &lResult)) {
+      if (pResult != NULL)
+        *pResult = lResult;
+      return TRUE;
+    }
+    return FALSE;
+  }
+  }
+}
+
+BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult) {
+  CWnd* pWnd = FromHandlePermanent(hWndChild);
+  if (pWnd == NULL)
+    return FALSE;
+  return pWnd->SendChildNotifyLastMsg(pResult);
+}
+
+BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult) {
+  const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
+  return OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pre-translation, modal loop, data exchange
+
+BOOL CWnd::PreTranslateMessage(MSG* pMsg) {
+  // The nearest window up the chain that asked for tool tips filters the mouse for them.
+  for (HWND hWnd = m_hWnd; hWnd != NULL; hWnd = ::GetParent(hWnd)) {
+    CWnd* pWnd = FromHandlePermanent(hWnd);
+    if (pWnd != NULL && (pWnd->m_nFlags & WF_TOOLTIPS)) {
+      pWnd->FilterToolTipMessage(pMsg);
+      break;
+    }
+    if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+      break;
+  }
+  return FALSE;
+}
+
+BOOL CWnd::PreTranslateInput(LPMSG lpMsg) {
+  if ((lpMsg->message < WM_KEYFIRST || lpMsg->message > WM_KEYLAST) &&
+      (lpMsg->message < WM_MOUSEFIRST || lpMsg->message > WM_MOUSELAST))
+    return FALSE;
+  return ::IsDialogMessageA(m_hWnd, lpMsg);
+}
+
+BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
+  for (HWND hWnd = pMsg->hwnd; hWnd != NULL; hWnd = ::GetParent(hWnd)) {
+    CWnd* pWnd = FromHandlePermanent(hWnd);
+    if (pWnd != NULL && pWnd->PreTranslateMessage(pMsg))
+      return TRUE;
+    if (hWnd == hWndStop)
+      break;
+  }
+  return FALSE;
+}
+
+BOOL CWnd::ContinueModal() { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
+
+void CWnd::EndModalLoop(int nResult) {
+  m_nModalResult = nResult;
+  if (m_nFlags & WF_CONTINUEMODAL) {
+    m_nFlags &= ~WF_CONTINUEMODAL;
+    PostMessage(WM_NULL); // wake the loop
+  }
+}
+
+int CWnd::RunModalLoop(DWORD dwFlags) {
+  BOOL bIdle = TRUE;
+  LONG lIdleCount = 0;
+  BOOL bShowIdle = (dwFlags & MLF_SHOWONIDLE) && !(GetStyle() & WS_VISIBLE);
+  HWND hWndParent = ::GetParent(m_hWnd);
+  m_nFlags |= (WF_MODALLOOP | WF_CONTINUEMODAL);
+  MSG* pMsg = &AfxGetThreadState()->m_msgCur;
+  HWND hWndSelf = m_hWnd;
+  for (;;) {
+    if (!ContinueModal() || !::IsWindow(hWndSelf))
+      break;
+    while (bIdle && !::PeekMessageA(pMsg, NULL, 0, 0, PM_NOREMOVE)) {
+      if (bShowIdle) {
+        ShowWindow(SW_SHOWNORMAL);
+        UpdateWindow();
+        bShowIdle = FALSE;
+      }
+      if (!(dwFlags & MLF_NOIDLEMSG) && hWndParent != NULL && lIdleCount == 0)
+        ::SendMessageA(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hWnd));
+      if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
+        bIdle = FALSE;
+      if (!ContinueModal())
+        break;
+    }
+    if (!ContinueModal())
+      break;
+    do {
+      if (!AfxPumpMessage()) {
+        ::PostQuitMessage((int)pMsg->wParam);
+        m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+        return -1;
+      }
+      if (bShowIdle && (pMsg->message == 0x118 || pMsg->message == WM_SYSKEYDOWN)) {
+        ShowWindow(SW_SHOWNORMAL);
+        UpdateWindow();
+        bShowIdle = FALSE;
+      }
+      if (!ContinueModal() || !::IsWindow(hWndSelf))
+        goto ExitModal;
+      if (AfxIsIdleMessage(pMsg)) {
+        bIdle = TRUE;
+        lIdleCount = 0;
+      }
+    } while (::PeekMessageA(pMsg, NULL, 0, 0, PM_NOREMOVE));
+  }
+ExitModal:
+  m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+  return m_nModalResult;
+}
+
+void CWnd::DoDataExchange(CDataExchange*) {}
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
+  AFX_THREAD_STATE* pState = AfxGetThreadState();
+  HWND hWndOldLockout = pState->m_hLockoutNotifyWindow;
+  pState->m_hLockoutNotifyWindow = m_hWnd;
+  BOOL bOK = FALSE;
+  try {
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    bOK = TRUE;
+  } catch (CException* e) {
+    if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
+      e->ReportError(MB_ICONEXCLAMATION, 0);
+    e->Delete();
+    bOK = FALSE;
+  }
+  pState->m_hLockoutNotifyWindow = hWndOldLockout;
+  return bOK;
+}
+
+BOOL CWnd::IsFrameWnd() const { return FALSE; }
+
+void CWnd::WinHelp(DWORD_PTR, UINT) {}
+
+// ---------------------------------------------------------------------------------------------
+// Descendants and relations
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
+  SendMessageToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);
+}
+
+void CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
+                                    BOOL bOnlyPerm) {
+  for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != NULL;
+       hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+    // Through SendMessage even for permanent windows, so subclass chains above us see it.
+    if (!bOnlyPerm || FromHandlePermanent(hWndChild) != NULL)
+      ::SendMessageA(hWndChild, message, wParam, lParam);
+    if (bDeep && ::GetTopWindow(hWndChild) != NULL)
+      SendMessageToDescendants(hWndChild, message, wParam, lParam, bDeep, bOnlyPerm);
+  }
+}
+
+BOOL CWnd::ForwardSystemChange(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!(GetStyle() & WS_CHILD))
+    SendMessageToDescendants(message, wParam, lParam, TRUE, TRUE);
+  return TRUE;
+}
+
+BOOL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  DWORD dwStyle = (DWORD)::GetWindowLongA(hWnd, GWL_STYLE);
+  DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+  if (dwStyle == dwNewStyle)
+    return FALSE;
+  ::SetWindowLongA(hWnd, GWL_STYLE, (LONG)dwNewStyle);
+  if (nFlags != 0)
+    ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+  return TRUE;
+}
+
+BOOL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  DWORD dwStyle = (DWORD)::GetWindowLongA(hWnd, GWL_EXSTYLE);
+  DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+  if (dwStyle == dwNewStyle)
+    return FALSE;
+  ::SetWindowLongA(hWnd, GWL_EXSTYLE, (LONG)dwNewStyle);
+  if (nFlags != 0)
+    ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+  return TRUE;
+}
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags);
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+  return ModifyStyleEx(m_hWnd, dwRemove, dwAdd, nFlags);
+}
+
+CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+
+CWnd* CWnd::SetParent(CWnd* pWndNewParent) {
+  return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
+}
+
+CWnd* CWnd::GetOwner() const { return m_hWndOwner != NULL ? FromHandle(m_hWndOwner) : GetParent(); }
+
+CWnd* CWnd::GetParentOwner() const {
+  HWND hWnd = m_hWnd;
+  while (hWnd != NULL && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+    hWnd = ::GetParent(hWnd);
+  return FromHandle(hWnd);
+}
+
+CWnd* CWnd::GetTopLevelParent() const {
+  HWND hWnd = m_hWnd;
+  HWND hWndParent;
+  while ((hWndParent = ::GetParent(hWnd)) != NULL)
+    hWnd = hWndParent;
+  return FromHandle(hWnd);
+}
+
+CWnd* CWnd::GetTopLevelOwner() const {
+  HWND hWnd = m_hWnd;
+  HWND hWndOwner;
+  while ((hWndOwner = ::GetWindow(hWnd, GW_OWNER)) != NULL)
+    hWnd = hWndOwner;
+  return FromHandle(hWnd);
+}
+
+CFrameWnd* CWnd::GetParentFrame() const {
+  if (m_hWnd == NULL)
+    return NULL;
+  for (CWnd* pParent = GetParent(); pParent != NULL; pParent = pParent->GetParent()) {
+    if (pParent->IsFrameWnd())
+      return reinterpret_cast<CFrameWnd*>(pParent); // frames derive from CWnd alone
+  }
+  return NULL;
+}
+
+CFrameWnd* CWnd::GetTopLevelFrame() const {
+  if (m_hWnd == NULL)
+    return NULL;
+  CWnd* pFrame = IsFrameWnd() ? const_cast<CWnd*>(this) : reinterpret_cast<CWnd*>(GetParentFrame());
+  while (pFrame != NULL) {
+    CWnd* pNext = reinterpret_cast<CWnd*>(pFrame->GetParentFrame());
+    if (pNext == NULL)
+      break;
+    pFrame = pNext;
+  }
+  return reinterpret_cast<CFrameWnd*>(pFrame);
+}
+
+BOOL CWnd::IsTopParentActive() const {
+  CWnd* pTop = GetTopLevelParent();
+  return pTop != NULL && ::GetForegroundWindow() == ::GetLastActivePopup(pTop->m_hWnd);
+}
+
+void CWnd::ActivateTopParent() {
+  CWnd* pTop = GetTopLevelParent();
+  if (pTop != NULL && ::GetActiveWindow() != pTop->m_hWnd)
+    ::SetActiveWindow(pTop->m_hWnd);
+}
+
+CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const {
+  return GetDescendantWindow(m_hWnd, nID, bOnlyPerm);
+}
+
+CWnd* CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm) {
+  // Direct children first; a child with the same id as its parent is searched deeper first.
+  HWND hWndChild = ::GetDlgItem(hWnd, nID);
+  if (hWndChild != NULL) {
+    if (::GetTopWindow(hWndChild) != NULL) {
+      CWnd* pWnd = GetDescendantWindow(hWndChild, nID, bOnlyPerm);
+      if (pWnd != NULL)
+        return pWnd;
+    }
+    CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hWndChild) : FromHandle(hWndChild);
+    if (pWnd != NULL)
+      return pWnd;
+  }
+  for (hWndChild = ::GetTopWindow(hWnd); hWndChild != NULL; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+    CWnd* pWnd = GetDescendantWindow(hWndChild, nID, bOnlyPerm);
+    if (pWnd != NULL)
+      return pWnd;
+  }
+  return NULL;
+}
+
+HWND CWnd::GetSafeOwner_(HWND hParent, HWND* pWndTop) {
+  HWND hWnd = hParent;
+  if (hWnd == NULL) {
+    CWnd* pMain = AfxGetMainWnd();
+    hWnd = pMain->GetSafeHwnd();
+  }
+  while (hWnd != NULL && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+    hWnd = ::GetParent(hWnd);
+  HWND hWndTop = hWnd;
+  if (hWndTop != NULL) {
+    HWND hWndNext;
+    while ((hWndNext = ::GetParent(hWndTop)) != NULL)
+      hWndTop = hWndNext;
+  }
+  if (hParent == NULL && hWnd != NULL)
+    hWnd = ::GetLastActivePopup(hWnd);
+  if (pWndTop != NULL) {
+    if (hWndTop != NULL && ::IsWindowEnabled(hWndTop) && hWndTop != hWnd) {
+      *pWndTop = hWndTop;
+      ::EnableWindow(hWndTop, FALSE);
+    } else {
+      *pWndTop = NULL;
+    }
+  }
+  return hWnd;
+}
+
+CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop) {
+  return FromHandle(GetSafeOwner_(pParent->GetSafeHwnd(), pWndTop));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Geometry
+
+void CWnd::ClientToScreen(LPRECT lpRect) const {
+  ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(lpRect));
+  ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(lpRect) + 1);
+}
+
+void CWnd::ScreenToClient(LPRECT lpRect) const {
+  ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(lpRect));
+  ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(lpRect) + 1);
+}
+
+BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
+  return ::SetWindowPos(m_hWnd, pWndInsertAfter != NULL ? pWndInsertAfter->m_hWnd : NULL, x, y, cx, cy,
+                        nFlags);
+}
+
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const {
+  lpwndpl->length = sizeof(WINDOWPLACEMENT);
+  return ::GetWindowPlacement(m_hWnd, lpwndpl);
+}
+
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) {
+  WINDOWPLACEMENT wp = *lpwndpl;
+  wp.length = sizeof(WINDOWPLACEMENT);
+  return ::SetWindowPlacement(m_hWnd, &wp);
+}
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner) {
+  DWORD dwStyle = GetStyle();
+  HWND hWndCenter = pAlternateOwner->GetSafeHwnd();
+  if (pAlternateOwner == NULL) {
+    hWndCenter = (dwStyle & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
+    if (hWndCenter != NULL) {
+      HWND hWndTemp = reinterpret_cast<HWND>(::SendMessageA(hWndCenter, WM_QUERYCENTERWND, 0, 0));
+      if (hWndTemp != NULL)
+        hWndCenter = hWndTemp;
+    }
+  }
+  CRect rcDlg;
+  GetWindowRect(&rcDlg);
+  CRect rcArea;
+  CRect rcCenter;
+  if (!(dwStyle & WS_CHILD)) {
+    // Over the owner, or the work area when the owner is hidden or minimised.
+    if (hWndCenter != NULL) {
+      DWORD dwAlt = (DWORD)::GetWindowLongA(hWndCenter, GWL_STYLE);
+      if (!(dwAlt & WS_VISIBLE) || (dwAlt & WS_MINIMIZE))
+        hWndCenter = NULL;
+    }
+    MONITORINFO mi = {sizeof(mi)};
+    HMONITOR hMonitor =
+        ::MonitorFromWindow(hWndCenter != NULL ? hWndCenter : m_hWnd, MONITOR_DEFAULTTONEAREST);
+    ::GetMonitorInfoA(hMonitor, &mi);
+    rcArea = mi.rcWork;
+    if (hWndCenter == NULL)
+      rcCenter = rcArea;
+    else
+      ::GetWindowRect(hWndCenter, &rcCenter);
+  } else {
+    HWND hWndParent = ::GetParent(m_hWnd);
+    ::GetClientRect(hWndParent, &rcArea);
+    ::GetClientRect(hWndCenter, &rcCenter);
+    ::MapWindowPoints(hWndCenter, hWndParent, reinterpret_cast<LPPOINT>(&rcCenter), 2);
+  }
+  int xLeft = (rcCenter.left + rcCenter.right) / 2 - rcDlg.Width() / 2;
+  int yTop = (rcCenter.top + rcCenter.bottom) / 2 - rcDlg.Height() / 2;
+  if (xLeft + rcDlg.Width() > rcArea.right)
+    xLeft = rcArea.right - rcDlg.Width();
+  if (xLeft < rcArea.left)
+    xLeft = rcArea.left;
+  if (yTop + rcDlg.Height() > rcArea.bottom)
+    yTop = rcArea.bottom - rcDlg.Height();
+  if (yTop < rcArea.top)
+    yTop = rcArea.top;
+  SetWindowPos(NULL, xLeft, yTop, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Painting and text
+
+CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
+CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
+CDC* CWnd::GetDCEx(CRgn* prgnClip, DWORD flags) {
+  return CDC::FromHandle(::GetDCEx(m_hWnd, static_cast<HRGN>(prgnClip->GetSafeHandle()), flags));
+}
+int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()); }
+CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint) { return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint)); }
+
+void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase) {
+  ::InvalidateRgn(m_hWnd, static_cast<HRGN>(pRgn->GetSafeHandle()), bErase);
+}
+
+BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags) {
+  return ::RedrawWindow(m_hWnd, lpRectUpdate, static_cast<HRGN>(prgnUpdate->GetSafeHandle()), flags);
+}
+
+int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
+                         LPRECT lpRectUpdate, UINT flags) {
+  return ::ScrollWindowEx(m_hWnd, dx, dy, lpRectScroll, lpRectClip,
+                          static_cast<HRGN>(prgnUpdate->GetSafeHandle()), lpRectUpdate, flags);
+}
+
+void CWnd::Print(CDC* pDC, DWORD dwFlags) const {
+  ::SendMessageA(m_hWnd, WM_PRINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), dwFlags);
+}
+
+void CWnd::PrintClient(CDC* pDC, DWORD dwFlags) const {
+  ::SendMessageA(m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), dwFlags);
+}
+
+void CWnd::GetWindowText(CString& rString) const {
+  int nLen = ::GetWindowTextLengthA(m_hWnd);
+  ::GetWindowTextA(m_hWnd, rString.GetBufferSetLength(nLen), nLen + 1);
+  rString.ReleaseBuffer();
+}
+
+int CWnd::GetDlgItemText(int nID, CString& rString) const {
+  rString.Empty();
+  HWND hWnd = ::GetDlgItem(m_hWnd, nID);
+  if (hWnd != NULL) {
+    int nLen = ::GetWindowTextLengthA(hWnd);
+    ::GetWindowTextA(hWnd, rString.GetBufferSetLength(nLen), nLen + 1);
+    rString.ReleaseBuffer();
+  }
+  return rString.GetLength();
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
+  SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), bRedraw);
+}
+
+CFont* CWnd::GetFont() const {
+  return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
+}
+
+int CWnd::GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) {
+  for (int nID = nIDFirstButton; nID <= nIDLastButton; nID++) {
+    if (IsDlgButtonChecked(nID))
+      return nID;
+  }
+  return 0;
+}
+
+BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) {
+  lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+  lpScrollInfo->fMask = nMask;
+  return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+}
+
+BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
+  lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+  ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+  return TRUE;
+}
+
+int CWnd::GetScrollLimit(int nBar) {
+  SCROLLINFO info;
+  if (!GetScrollInfo(nBar, &info, SIF_RANGE | SIF_PAGE))
+    return 0;
+  int nLimit = info.nMax;
+  if (info.nPage > 0)
+    nLimit -= (int)info.nPage - 1;
+  return nLimit > info.nMin ? nLimit : info.nMin;
+}
+
+CScrollBar* CWnd::GetScrollBarCtrl(int) const { return NULL; }
+
+CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
+
+void CWnd::CreateCaret(CBitmap* pBitmap) {
+  ::CreateCaret(m_hWnd, static_cast<HBITMAP>(pBitmap->GetSafeHandle()), 0, 0);
+}
+
+int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
+  if (lpszCaption == NULL)
+    lpszCaption = AfxGetAppName();
+  return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
+}
+
+void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
+  CCmdUI state;
+  CWnd wndTemp; // reused for children without a permanent object
+  for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
+       hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+    state.m_nID = (UINT)::GetDlgCtrlID(hWndChild);
+    CWnd* pChild = FromHandlePermanent(hWndChild);
+    state.m_pOther = pChild != NULL ? pChild : &wndTemp;
+    wndTemp.m_hWnd = hWndChild;
+    // A permanent child may update itself through a reflected entry.
+    if (pChild != NULL &&
+        pChild->OnCmdMsg(0, (int)MAKELONG((WORD)CN_UPDATE_COMMAND_UI, WM_COMMAND + WM_REFLECT_BASE), &state,
+                         NULL))
+      continue;
+    if (CWnd::OnCmdMsg(state.m_nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL))
+      continue;
+    BOOL bDisable = bDisableIfNoHndler;
+    if (bDisable) {
+      UINT nCode = (UINT)::SendMessageA(hWndChild, WM_GETDLGCODE, 0, 0);
+      if (nCode & DLGC_BUTTON) {
+        UINT nStyle = (UINT)(::GetWindowLongA(hWndChild, GWL_STYLE) & 0x0F);
+        if (nStyle == BS_AUTOCHECKBOX || nStyle == BS_AUTO3STATE || nStyle == BS_GROUPBOX ||
+            nStyle == BS_AUTORADIOBUTTON)
+          bDisable = FALSE;
+      } else {
+        bDisable = FALSE;
+      }
+    }
+    state.DoUpdate(pTarget, bDisable);
+  }
+  wndTemp.m_hWnd = NULL;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Default handlers
+
+int CWnd::OnCreate(LPCREATESTRUCT) { return (int)Default(); }
+BOOL CWnd::OnNcCreate(LPCREATESTRUCT) { return (BOOL)Default(); }
+void CWnd::OnDestroy() { Default(); }
+void CWnd::OnClose() { Default(); }
+void CWnd::OnPaint() { Default(); }
+void CWnd::OnNcPaint() { Default(); }
+void CWnd::OnCancelMode() { Default(); }
+void CWnd::OnSysColorChange() {
+  ForwardSystemChange(WM_SYSCOLORCHANGE, 0, 0);
+  Default();
+}
+void CWnd::OnSettingChange(UINT uFlags, LPCSTR lpszSection) {
+  ForwardSystemChange(WM_SETTINGCHANGE, uFlags, reinterpret_cast<LPARAM>(lpszSection));
+  Default();
+}
+LRESULT CWnd::OnDisplayChange(WPARAM wParam, LPARAM lParam) {
+  ForwardSystemChange(WM_DISPLAYCHANGE, wParam, lParam);
+  return Default();
+}
+void CWnd::OnTimeChange() { Default(); }
+BOOL CWnd::OnQueryNewPalette() { return (BOOL)Default(); }
+BOOL CWnd::OnQueryEndSession() { return (BOOL)Default(); }
+void CWnd::OnEndSession(BOOL) { Default(); }
+void CWnd::OnSize(UINT, int, int) { Default(); }
+void CWnd::OnMove(int, int) { Default(); }
+void CWnd::OnSizing(UINT, LPRECT) { Default(); }
+void CWnd::OnMoving(UINT, LPRECT) { Default(); }
+void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
+void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
+void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
+BOOL CWnd::OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
+void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
+UINT CWnd::OnNcHitTest(CPoint) { return (UINT)Default(); }
+BOOL CWnd::OnNcActivate(BOOL) { return (BOOL)Default(); }
+void CWnd::OnEnable(BOOL) { Default(); }
+void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnNcLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonDblClk(UINT, CPoint) { Default(); }
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return (BOOL)Default(); }
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return (int)Default(); }
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return (BOOL)Default(); }
+void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
+void CWnd::OnSetFocus(CWnd*) { Default(); }
+void CWnd::OnKillFocus(CWnd*) { Default(); }
+void CWnd::OnCaptureChanged(CWnd*) { Default(); }
+void CWnd::OnPaletteChanged(CWnd*) { Default(); }
+void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
+void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
+void CWnd::OnSysKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnSysKeyUp(UINT, UINT, UINT) { Default(); }
+void CWnd::OnSysChar(UINT, UINT, UINT) { Default(); }
+UINT CWnd::OnGetDlgCode() { return (UINT)Default(); }
+void CWnd::OnTimer(UINT) { Default(); }
+void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
+void CWnd::OnActivateApp(BOOL, DWORD) { Default(); }
+void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
+void CWnd::OnDropFiles(HDROP) { Default(); }
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
+void CWnd::OnInitMenu(CMenu*) { Default(); }
+void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
+void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
+void CWnd::OnStyleChanging(int, LPSTYLESTRUCT) { Default(); }
+BOOL CWnd::OnHelpInfo(HELPINFO*) { return (BOOL)Default(); }
+void CWnd::OnEnterIdle(UINT, CWnd*) { Default(); }
+void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*) { Default(); }
+
+// These first let the child answer through its reflected entries.
+void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar) {
+  if (pScrollBar != NULL && ReflectLastMsg(reinterpret_cast<CWnd*>(pScrollBar)->m_hWnd))
+    return;
+  Default();
+}
+void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar) {
+  if (pScrollBar != NULL && ReflectLastMsg(reinterpret_cast<CWnd*>(pScrollBar)->m_hWnd))
+    return;
+  Default();
+}
+void CWnd::OnParentNotify(UINT message, LPARAM lParam) {
+  if ((LOWORD(message) == WM_CREATE || LOWORD(message) == WM_DESTROY) &&
+      ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
+    return;
+  Default();
+}
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT) {
+  LRESULT lResult;
+  if (pWnd != NULL && pWnd->m_hWnd != NULL && ReflectLastMsg(pWnd->m_hWnd, &lResult))
+    return reinterpret_cast<HBRUSH>(lResult);
+  return reinterpret_cast<HBRUSH>(Default());
+}
+void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) {
+  if (nIDCtl != 0 && lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem))
+    return;
+  Default();
+}
+void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
+  if (nIDCtl != 0 && lpMeasureItemStruct->CtlType != ODT_MENU) {
+    HWND hWndChild = ::GetDlgItem(m_hWnd, nIDCtl);
+    if (hWndChild != NULL && ReflectLastMsg(hWndChild))
+      return;
+  }
+  Default();
+}
+int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCompareItemStruct) {
+  LRESULT lResult;
+  if (ReflectLastMsg(lpCompareItemStruct->hwndItem, &lResult))
+    return (int)lResult;
+  return (int)Default();
+}
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct) {
+  if (ReflectLastMsg(lpDeleteItemStruct->hwndItem))
+    return;
+  Default();
+}
+
+HBRUSH CWnd::CtlColor(CDC*, UINT) { return NULL; }
+void CWnd::HScroll(UINT, UINT) {}
+void CWnd::VScroll(UINT, UINT) {}
+void CWnd::ParentNotify(UINT, LPARAM) {}
+void CWnd::DrawItem(LPDRAWITEMSTRUCT) {}
+void CWnd::MeasureItem(LPMEASUREITEMSTRUCT) {}
+int CWnd::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
+void CWnd::DeleteItem(LPDELETEITEMSTRUCT) {}
