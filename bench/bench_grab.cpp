@@ -2,7 +2,7 @@
 // measured in the same run. Two more lines show where the time goes: the copy into memory that is
 // new (page faults, as every fresh bitmap has), and the bare BitBlt of the screen into a bitmap
 // that already exists (what reading the display costs by itself).
-#include "imaging/ScreenGrab.h"
+#include "imaging/capture/ScreenGrab.h"
 #include "bench/bench_util.h"
 
 #include <cstdio>

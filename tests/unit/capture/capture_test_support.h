@@ -3,7 +3,7 @@
 // from a thread timer while its own loop runs.
 #pragma once
 
-#include "imaging/CaptureDlg.h"
+#include "imaging/capture/CaptureDlg.h"
 #include "framework/fw.h"
 
 #include <gtest/gtest.h>

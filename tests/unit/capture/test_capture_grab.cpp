@@ -2,7 +2,7 @@
 // against the pattern the test windows paint.
 #include "tests/unit/capture/capture_test_support.h"
 
-#include "imaging/ScreenGrab.h"
+#include "imaging/capture/ScreenGrab.h"
 
 using namespace capture_test;
 

@@ -3,7 +3,7 @@
 // the magnifier is kept among the test artifacts.
 #include "tests/unit/capture/capture_test_support.h"
 
-#include "imaging/ScreenGrab.h"
+#include "imaging/capture/ScreenGrab.h"
 
 using namespace capture_test;
 

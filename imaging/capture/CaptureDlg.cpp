@@ -1,9 +1,9 @@
 // The capture overlay: the frozen screen shown full size, rubber bands drawn with XOR pens, the
 // magnifier, and the cut of the frozen screen to the marked shape.
-#include "imaging/CaptureDlg.h"
+#include "imaging/capture/CaptureDlg.h"
 
 #include "imaging/Globals.h"
-#include "imaging/ScreenGrab.h"
+#include "imaging/capture/ScreenGrab.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Screen grab and bitmap copy. Both stay with BitBlt between display-format bitmaps: any detour
 // through per-pixel calls or GDI+ conversions costs several times a plain copy of the pixels.
-#include "imaging/ScreenGrab.h"
+#include "imaging/capture/ScreenGrab.h"
 
 #include "imaging/CommonLibGdi.h"
 
