@@ -1,5 +1,7 @@
 #include "tests/common/window_support.h"
 
+#include <algorithm>
+
 void PumpPending() {
   MSG msg;
   while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
@@ -25,3 +27,30 @@ MessageBoxRecorder::MessageBoxRecorder() {
 }
 
 MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHook(m_pfnOld); }
+
+bool CallLog::Contains(const std::string& s) const { return IndexOf(s) >= 0; }
+
+int CallLog::Count(const std::string& s) const { return (int)std::count(entries.begin(), entries.end(), s); }
+
+int CallLog::IndexOf(const std::string& s) const {
+  auto it = std::find(entries.begin(), entries.end(), s);
+  return it == entries.end() ? -1 : (int)(it - entries.begin());
+}
+
+BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
+ON_COMMAND(ID_TEST_APP_COMMAND, OnAppCommand)
+ON_COMMAND(ID_TEST_SHARED_COMMAND, OnSharedCommand)
+END_MESSAGE_MAP()
+
+CTestApp& TheTestApp() {
+  static CTestApp app;
+  return app;
+}
+
+BOOL CHostWnd::CreateHost(LPCSTR lpszTitle, DWORD dwStyle, int cx, int cy) {
+  TheTestApp();
+  return CreateEx(0,
+                  AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+                                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
+                  lpszTitle, dwStyle | WS_CLIPCHILDREN, 20, 20, cx, cy, NULL, NULL);
+}

@@ -1,5 +1,6 @@
-// Pieces the window and dialog tests share: pumping without timing and a recorder of the
-// framework's message boxes. Needs nothing beyond the framework.
+// Pieces the window and dialog tests share: pumping without timing, a recorder of the
+// framework's message boxes, a call log, the test application and a host window. Needs nothing
+// beyond the framework.
 #pragma once
 
 #include "framework/fw.h"
@@ -23,4 +24,39 @@ public:
 
 private:
   AFX_MSGBOX_HOOK m_pfnOld;
+};
+
+// Records strings so tests can compare the order in which things happened.
+struct CallLog {
+  std::vector<std::string> entries;
+  void Add(const std::string& s) { entries.push_back(s); }
+  void Clear() { entries.clear(); }
+  bool Contains(const std::string& s) const;
+  int Count(const std::string& s) const;
+  int IndexOf(const std::string& s) const;
+};
+
+// Commands the test application handles (for routing tests).
+#define ID_TEST_APP_COMMAND 0x8101
+#define ID_TEST_SHARED_COMMAND 0x8102
+
+// The application object of every test program, made on first use.
+class CTestApp : public CWinApp {
+public:
+  CTestApp() : CWinApp("FwLab") {}
+  int m_nAppCommands = 0;
+  int m_nSharedCommands = 0;
+
+protected:
+  afx_msg void OnAppCommand() { ++m_nAppCommands; }
+  afx_msg void OnSharedCommand() { ++m_nSharedCommands; }
+  DECLARE_MESSAGE_MAP()
+};
+
+CTestApp& TheTestApp();
+
+// A top-level framework window to host children and dialogs; destroyed by the test.
+class CHostWnd : public CWnd {
+public:
+  BOOL CreateHost(LPCSTR lpszTitle = "host", DWORD dwStyle = WS_OVERLAPPEDWINDOW, int cx = 400, int cy = 300);
 };

@@ -1,41 +1,19 @@
-// Shared pieces of the dialog-layer tests: the test application, message pumping without
-// timing, scripted modal dialogs and a driver for the system's own dialogs.
+// Shared pieces of the dialog-layer tests: scripted modal dialogs and a driver for the system's
+// own dialogs.
 #pragma once
 
 #include "framework/fw.h"
 #include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
-#include "tests/unit/stage3/stage3_res.h"
+#include "tests/unit/framework/dlg/dlg_test_res.h"
 
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
-// Commands the application object handles (for routing tests).
-#define ID_TEST_APP_COMMAND 0x8101
-#define ID_TEST_SHARED_COMMAND 0x8102
-
-class CStage3App : public CWinApp {
-public:
-  CStage3App() : CWinApp("DialogLab") {}
-  int m_nAppCommands = 0;
-  int m_nSharedCommands = 0;
-
-protected:
-  afx_msg void OnAppCommand() { ++m_nAppCommands; }
-  afx_msg void OnSharedCommand() { ++m_nSharedCommands; }
-  DECLARE_MESSAGE_MAP()
-};
-
-CStage3App& TheApp();
-
-// A visible top-level framework window that hosts dialogs and sheets.
-class CHostWnd : public CWnd {
-public:
-  BOOL CreateHost(LPCSTR lpszTitle = "host", DWORD dwStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE, int cx = 400,
-                  int cy = 300);
-};
+// Dialog hosts are shown unless a test says otherwise.
+const DWORD kVisibleHost = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 
 // A modal dialog driven from its idle pass: the script runs at every WM_KICKIDLE with the dialog.
 // A watchdog timer keeps idle passes coming, and after too many the dialog ends with -2 so a

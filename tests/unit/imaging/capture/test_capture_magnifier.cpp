@@ -1,7 +1,7 @@
 // The magnifier: its picture, cross-hair, band and texts drawn into a bitmap, and on the running
 // overlay where it follows the pointer and gets out of its way. A screenshot of the overlay with
 // the magnifier is kept among the test artifacts.
-#include "tests/unit/capture/capture_test_support.h"
+#include "tests/unit/imaging/capture/capture_test_support.h"
 
 #include "imaging/capture/ScreenGrab.h"
 

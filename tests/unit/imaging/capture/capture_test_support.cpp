@@ -1,4 +1,5 @@
-#include "tests/unit/capture/capture_test_support.h"
+#include "tests/unit/imaging/capture/capture_test_support.h"
+#include "tests/common/window_support.h"
 
 #include "imaging/Dib32.h"
 #include "tests/common/pixel_support.h"
@@ -18,11 +19,6 @@ using pixel_support::ToDib;
 namespace {
 
 const char kPatternClass[] = "CaptureTestPattern";
-
-CWinApp& TheApp() {
-  static CWinApp app("CaptureLab");
-  return app;
-}
 
 // Copies a DC's area into Pixels through a DIB section; no pixels when it cannot be made.
 Pixels ReadDC(HDC hSource, int x, int y, int cx, int cy) {
@@ -543,7 +539,7 @@ CPatternWindow& CaptureScreenTest::Background() {
 }
 
 void CaptureScreenTest::SetUp() {
-  TheApp();
+  TheTestApp();
   HWND hBackground = Background().Handle();
   ASSERT_TRUE(hBackground != NULL);
   ::SetWindowPos(hBackground, HWND_TOP, 0, 0, 0, 0,

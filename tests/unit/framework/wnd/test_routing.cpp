@@ -1,5 +1,5 @@
 // Commands, command-update passes, reflection to child controls and the exception barrier.
-#include "tests/unit/stage2/test_support.h"
+#include "tests/common/window_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The overlay's keys: arrows move the pointer (and so the rubber band) although the overlay has no
 // controls for the dialog manager; Enter and Esc still end it.
-#include "tests/unit/capture/capture_test_support.h"
+#include "tests/unit/imaging/capture/capture_test_support.h"
 
 using namespace capture_test;
 

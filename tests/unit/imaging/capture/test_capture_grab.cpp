@@ -1,6 +1,6 @@
 // The screen grab and the copy of a bitmap into a device context, read back pixel for pixel
 // against the pattern the test windows paint.
-#include "tests/unit/capture/capture_test_support.h"
+#include "tests/unit/imaging/capture/capture_test_support.h"
 
 #include "imaging/capture/ScreenGrab.h"
 

@@ -1,6 +1,6 @@
-// The message pump: pre-translation walk, nested pumps and quitting, idle passes, tool tips,
-// message boxes, and the registry profile with the recent-file list.
-#include "tests/unit/stage2/test_support.h"
+// The message pump: pre-translation walk, nested pumps and quitting, idle passes, message
+// boxes, and the registry profile with the recent-file list.
+#include "tests/common/window_support.h"
 
 #include <gtest/gtest.h>
 
@@ -141,79 +141,6 @@ TEST(Idle, IdleMessagesIgnoreRepeatedMovesPaintsAndCaretBlinks) {
   EXPECT_FALSE(TheTestApp().IsIdleMessage(&msg));
   msg.message = WM_KEYDOWN;
   EXPECT_TRUE(TheTestApp().IsIdleMessage(&msg));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Tool tips
-
-int g_nToolTextAllocs = 0;
-int g_nToolTextLive = 0;
-std::vector<void*> g_toolTexts;
-int g_nToolTextFrees = 0;
-
-} // namespace
-
-// The test program links with free() wrapped, so every release of a tool text can be counted.
-extern "C" void __real_free(void* p);
-extern "C" void __wrap_free(void* p) {
-  for (void*& q : g_toolTexts) {
-    if (q != NULL && q == p) {
-      ++g_nToolTextFrees;
-      --g_nToolTextLive;
-      q = NULL;
-    }
-  }
-  __real_free(p);
-}
-
-namespace {
-
-class CTipWnd : public CWnd {
-public:
-  INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override {
-    if (point.x >= 50)
-      return -1;
-    pTI->hwnd = m_hWnd;
-    pTI->uId = 1;
-    pTI->rect = CRect(0, 0, 50, 50);
-    pTI->lpszText = static_cast<LPSTR>(std::malloc(16));
-    lstrcpyA(pTI->lpszText, "tip text");
-    g_toolTexts.push_back(pTI->lpszText);
-    ++g_nToolTextAllocs;
-    ++g_nToolTextLive;
-    return 1;
-  }
-};
-
-TEST(ToolTips, HitTestTextIsFreedOncePerHit) {
-  CTipWnd wnd;
-  ASSERT_TRUE(wnd.CreateEx(0, NULL, "tips", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, NULL, NULL));
-  wnd.EnableToolTips(TRUE);
-  g_nToolTextAllocs = 0;
-  g_nToolTextFrees = 0;
-  g_nToolTextLive = 0;
-  for (int i = 0; i < 3; i++) {
-    MSG msg = {};
-    msg.hwnd = wnd.m_hWnd;
-    msg.message = WM_MOUSEMOVE;
-    msg.lParam = MAKELPARAM(10 + i, 10);
-    msg.pt = {10 + i, 10};
-    wnd.PreTranslateMessage(&msg);
-  }
-  EXPECT_EQ(3, g_nToolTextAllocs);
-  EXPECT_EQ(3, g_nToolTextFrees); // each text released once, none twice
-  EXPECT_EQ(0, g_nToolTextLive);
-  HWND hTip = AfxGetThreadState()->m_hToolTip;
-  ASSERT_NE(nullptr, hTip);
-  EXPECT_EQ(1, (int)::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0));
-  // Moving off the tool removes it.
-  MSG msg = {};
-  msg.hwnd = wnd.m_hWnd;
-  msg.message = WM_MOUSEMOVE;
-  msg.pt = {80, 10};
-  wnd.PreTranslateMessage(&msg);
-  EXPECT_EQ(0, (int)::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0));
-  wnd.DestroyWindow();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,5 +1,5 @@
 // Modal and modeless dialogs, command routing, templates in memory, DLGINIT and controls.
-#include "tests/unit/stage3/dialog_test_support.h"
+#include "tests/unit/framework/dlg/dialog_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@ namespace {
 // Makes a window the application's main window for a test. Destroying the main window ends the
 // program (it posts WM_QUIT), so the test lets go of it before destroying it.
 struct MainWindowScope {
-  explicit MainWindowScope(CWnd* pMain) { TheApp().m_pMainWnd = pMain; }
+  explicit MainWindowScope(CWnd* pMain) { TheTestApp().m_pMainWnd = pMain; }
   ~MainWindowScope() { Release(); }
-  void Release() { TheApp().m_pMainWnd = NULL; }
+  void Release() { TheTestApp().m_pMainWnd = NULL; }
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -55,7 +55,7 @@ END_MESSAGE_MAP()
 
 TEST(ModalDialog, EndDialogInsideOnInitDialogReturnsCodeWithoutEverShowing) {
   CHostWnd owner;
-  ASSERT_TRUE(owner.CreateHost("owner"));
+  ASSERT_TRUE(owner.CreateHost("owner", kVisibleHost));
   CEndsInInitDialog dlg(&owner);
 
   EXPECT_EQ(IDOK, dlg.DoModal());
@@ -71,7 +71,7 @@ TEST(ModalDialog, EndDialogInsideOnInitDialogReturnsCodeWithoutEverShowing) {
 
 TEST(ModalDialog, MissingTemplateAnswersMinusOne) {
   CHostWnd owner;
-  ASSERT_TRUE(owner.CreateHost("owner"));
+  ASSERT_TRUE(owner.CreateHost("owner", kVisibleHost));
   CDialog dlg(IDD_MISSING, &owner);
   EXPECT_EQ(-1, dlg.DoModal());
   EXPECT_TRUE(owner.IsWindowEnabled());
@@ -235,10 +235,10 @@ END_MESSAGE_MAP()
 
 TEST(DialogRouting, MenuCommandsGoToParentThenApplicationOthersStop) {
   CRoutingHost host;
-  ASSERT_TRUE(host.CreateHost("router"));
+  ASSERT_TRUE(host.CreateHost("router", kVisibleHost));
   CDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_EMPTY, &host));
-  CStage3App& app = TheApp();
+  CTestApp& app = TheTestApp();
   int nAppBefore = app.m_nAppCommands;
   int nSharedBefore = app.m_nSharedCommands;
 
@@ -304,7 +304,7 @@ std::vector<std::string> ComboItems(HWND hCombo) {
 
 TEST(DlgInit, ResourceFillsTheComboAndEachChildGetsOneInitialUpdate) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost());
+  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
   CHardnessDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_HARDNESS, &host));
 
@@ -318,7 +318,7 @@ TEST(DlgInit, ResourceFillsTheComboAndEachChildGetsOneInitialUpdate) {
 
 TEST(DlgInit, DataInMemoryFillsAListAndSkipsMessagesItDoesNotKnow) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost());
+  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
   TemplateBuilder tmpl(false, WS_POPUP | WS_CAPTION, L"List", 120, 80, L"MS Shell Dlg");
   tmpl.AddItem(0x0083, L"", 50, WS_BORDER | WS_VSCROLL, 5, 5, 100, 60);
   DlgInitBuilder init;
@@ -363,7 +363,7 @@ CSize ClientSize(HWND hWnd) {
 
 TEST(DialogTemplate, IndirectExTemplateWithChangedFontMakesTheDialog) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost());
+  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
   TemplateBuilder source(true, WS_POPUP | WS_CAPTION, L"Ex", 150, 60, L"MS Shell Dlg", 8);
   source.AddItem(0x0082, L"Label", 11, SS_LEFT, 5, 5, 60, 10);
   source.AddItem(0x0081, L"", 70000, WS_BORDER, 5, 20, 80, 14); // EX items carry 32-bit ids
@@ -416,7 +416,7 @@ TEST(DialogTemplate, PlainTemplateGainsAFontBlockAndKeepsItsItems) {
   ASSERT_NE(nullptr, hTemplate);
   EXPECT_EQ(nullptr, tmpl.GetTemplate());
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost());
+  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
   CDialog dlg;
   ASSERT_TRUE(dlg.CreateIndirect(hTemplate, &host));
   char sz[16] = "";
@@ -441,7 +441,7 @@ public:
 
 TEST(ModelessDialog, CreationFailsAndLeavesNoWindowWhenOnInitDialogEndsIt) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost());
+  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
   CRefusingDialog dlg;
   EXPECT_FALSE(dlg.Create(IDD_EMPTY, &host));
   EXPECT_EQ(1, dlg.m_nInits);
@@ -451,7 +451,7 @@ TEST(ModelessDialog, CreationFailsAndLeavesNoWindowWhenOnInitDialogEndsIt) {
 
 TEST(ModelessDialog, NullParentMeansTheMainWindowAndEndDialogOnlyHides) {
   CHostWnd mainWnd;
-  ASSERT_TRUE(mainWnd.CreateHost("main"));
+  ASSERT_TRUE(mainWnd.CreateHost("main", kVisibleHost));
   MainWindowScope scope(&mainWnd);
   CDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_EMPTY));
@@ -494,7 +494,7 @@ protected:
 
 TEST(Controls, OwnerDrawButtonPaintsThroughReflectionFromItsDialog) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost());
+  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
   COwnerDrawDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_OWNERDRAW, &host));
   ASSERT_EQ(::GetDlgItem(dlg.m_hWnd, IDC_PAINTED), dlg.m_button.m_hWnd);
@@ -510,7 +510,7 @@ TEST(Controls, OwnerDrawButtonPaintsThroughReflectionFromItsDialog) {
 
 TEST(Controls, ListBoxAndComboBoxHelpers) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost());
+  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
   CListBox list;
   ASSERT_TRUE(list.Create(WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(5, 5, 150, 100), &host, 10));
   CComboBox combo;
@@ -538,7 +538,7 @@ TEST(Controls, ListBoxAndComboBoxHelpers) {
 
 TEST(Controls, ListCtrlIteratesSelectedItemsInIndexOrder) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost());
+  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
   CListCtrl list;
   ASSERT_TRUE(list.Create(WS_VISIBLE | LVS_REPORT, CRect(5, 5, 300, 200), &host, 12));
   list.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
@@ -561,7 +561,7 @@ TEST(Controls, ListCtrlIteratesSelectedItemsInIndexOrder) {
 
 TEST(Controls, SpinAndSliderKeepTheirRanges) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost());
+  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
   CSpinButtonCtrl spin;
   ASSERT_TRUE(spin.Create(WS_VISIBLE | UDS_SETBUDDYINT, CRect(5, 5, 25, 30), &host, 13));
   spin.SetRange32(-5, 70000);
@@ -582,7 +582,7 @@ TEST(Controls, SpinAndSliderKeepTheirRanges) {
 
 TEST(Controls, ToolTipCtrlAddsAndRemovesTools) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost());
+  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
   CButton button;
   ASSERT_TRUE(button.Create("Tip", WS_VISIBLE | BS_PUSHBUTTON, CRect(5, 5, 80, 30), &host, 15));
   CToolTipCtrl tip;

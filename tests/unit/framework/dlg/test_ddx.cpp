@@ -1,6 +1,6 @@
 // Dialog data exchange: loading and saving controls, validation failures, subclassing through
 // DDX_Control and the notification lock-out while UpdateData runs.
-#include "tests/unit/stage3/dialog_test_support.h"
+#include "tests/unit/framework/dlg/dialog_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -82,7 +82,7 @@ std::string ItemText(CWnd& dlg, int nID) {
 
 class DdxTest : public ::testing::Test {
 protected:
-  void SetUp() override { ASSERT_TRUE(m_host.CreateHost()); }
+  void SetUp() override { ASSERT_TRUE(m_host.CreateHost("host", kVisibleHost)); }
   void TearDown() override { m_host.DestroyWindow(); }
   CHostWnd m_host;
 };
@@ -253,7 +253,7 @@ TEST_F(DdxTest, SelectionsWithoutAMatchAreCleared) {
 
 TEST(ModalExchange, OkValidatesAndKeepsTheDialogOpenUntilTheValueIsFixed) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost());
+  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
   MessageBoxRecorder boxes;
   CExchangeDialog dlg;
   dlg.m_pParentWnd = &host;

@@ -1,6 +1,6 @@
 // Message maps decode each handler family's arguments, look registered ids up when a message
 // arrives, dispatch virtual handlers virtually and reach handlers of classes with a mix-in base.
-#include "tests/unit/stage2/test_support.h"
+#include "tests/common/window_support.h"
 
 #include <gtest/gtest.h>
 

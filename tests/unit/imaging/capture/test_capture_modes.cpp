@@ -1,6 +1,6 @@
 // The overlay in every capture mode, driven by real mouse and keyboard input while its modal loop
 // runs; the returned bitmap is compared with the pattern on the screen pixel for pixel.
-#include "tests/unit/capture/capture_test_support.h"
+#include "tests/unit/imaging/capture/capture_test_support.h"
 
 using namespace capture_test;
 

@@ -1,6 +1,6 @@
 // Window objects meet their windows before the first message, subclass without breaking other
 // subclassers, and let go of the handle before PostNcDestroy.
-#include "tests/unit/stage2/test_support.h"
+#include "tests/common/window_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The common dialogs, driven through their own windows by a CBT hook and a thread timer.
-#include "tests/unit/stage3/dialog_test_support.h"
+#include "tests/unit/framework/dlg/dialog_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +32,8 @@ std::function<bool(HWND)> PressWhenPresent(int nID) {
 const char kFilter[] = "PNG image (*.png)|*.png|JPEG image (*.jpg)|*.jpg||";
 
 TEST(FileDialog, CbtDrivenSaveDialogReturnsTheTypedPathAndTheChosenFilter) {
-  TheApp();
-  std::string path = TempPath("stage3_shot.jpg");
+  TheTestApp();
+  std::string path = TempPath("dlg_shot.jpg");
   ::DeleteFileA(path.c_str());
   CFileDialog dlg(FALSE, "png", NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter);
   EXPECT_TRUE(dlg.m_ofn.Flags & OFN_EXPLORER);
@@ -57,13 +57,13 @@ TEST(FileDialog, CbtDrivenSaveDialogReturnsTheTypedPathAndTheChosenFilter) {
   EXPECT_TRUE(driver.Done());
   EXPECT_EQ(0, lstrcmpiA(path.c_str(), dlg.GetPathName())) << dlg.GetPathName().GetString();
   EXPECT_EQ(2u, dlg.m_ofn.nFilterIndex);
-  EXPECT_STREQ("stage3_shot.jpg", dlg.GetFileName());
+  EXPECT_STREQ("dlg_shot.jpg", dlg.GetFileName());
   EXPECT_STREQ("jpg", dlg.GetFileExt());
-  EXPECT_STREQ("stage3_shot", dlg.GetFileTitle());
+  EXPECT_STREQ("dlg_shot", dlg.GetFileTitle());
 }
 
 TEST(FileDialog, CancelAnswersIdcancel) {
-  TheApp();
+  TheTestApp();
   CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kFilter);
   CSystemDialogDriver driver([](HWND hDlg) {
     if (FileNameControl(hDlg) == NULL)
@@ -76,7 +76,7 @@ TEST(FileDialog, CancelAnswersIdcancel) {
 }
 
 TEST(ColorDialog, OkReturnsTheInitialColourAndCustomColoursAreShared) {
-  TheApp();
+  TheTestApp();
   CColorDialog dlg(RGB(10, 120, 200), CC_FULLOPEN);
   EXPECT_TRUE(dlg.m_cc.Flags & CC_RGBINIT);
   CSystemDialogDriver driver(PressWhenPresent(IDOK));
@@ -118,7 +118,7 @@ TEST(PrintDialog, DefaultsGiveTheDefaultPrinterAndADeviceContext) {
 TEST(PrintDialog, SetupStoresTheChoiceInTheApplication) {
   if (!HasDefaultPrinter())
     GTEST_SKIP() << "no printer queue";
-  CStage3App& app = TheApp();
+  CTestApp& app = TheTestApp();
   CPrintDialog dlg(TRUE);
   EXPECT_TRUE(dlg.m_pd.Flags & PD_PRINTSETUP);
   {

@@ -1,26 +1,6 @@
-#include "tests/unit/stage3/dialog_test_support.h"
+#include "tests/unit/framework/dlg/dialog_test_support.h"
 
 #include <cstdlib>
-
-BEGIN_MESSAGE_MAP(CStage3App, CWinApp)
-ON_COMMAND(ID_TEST_APP_COMMAND, OnAppCommand)
-ON_COMMAND(ID_TEST_SHARED_COMMAND, OnSharedCommand)
-END_MESSAGE_MAP()
-
-CStage3App& TheApp() {
-  static CStage3App app;
-  return app;
-}
-
-BOOL CHostWnd::CreateHost(LPCSTR lpszTitle, DWORD dwStyle, int cx, int cy) {
-  TheApp();
-  return CreateEx(0,
-                  AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
-                                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
-                  lpszTitle, dwStyle | WS_CLIPCHILDREN, 20, 20, cx, cy, NULL, NULL);
-}
-
-// ---------------------------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CScriptedDialog, CDialog)
 ON_MESSAGE(WM_KICKIDLE, OnKickIdle)

@@ -1,6 +1,6 @@
 // Property sheets: the modeless child sheet inside a plain window, modal sheets ended with OK and
 // Cancel, and page attachment without the page callback.
-#include "tests/unit/stage3/dialog_test_support.h"
+#include "tests/unit/framework/dlg/dialog_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -159,7 +159,7 @@ TEST(ChildSheet, ModelessSheetLivesInsideAPlainWindowAndSwitchesPages) {
   ASSERT_NE(nullptr, pTab);
   EXPECT_EQ(2, pTab->GetItemCount());
   pTab->ShowWindow(SW_HIDE);
-  std::string path = ArtifactsFolder() + "\\stage3_child_sheet.bmp";
+  std::string path = ArtifactsFolder() + "\\child_sheet.bmp";
   size_t nColours = 0;
   for (int nTry = 0; nTry < 100 && nColours < 3; ++nTry) {
     host.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -178,7 +178,7 @@ TEST(ChildSheet, ModelessSheetLivesInsideAPlainWindowAndSwitchesPages) {
 
 TEST(ModalSheet, OkReturnsIdokAfterApplyingThePages) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("owner"));
+  ASSERT_TRUE(host.CreateHost("owner", kVisibleHost));
   CCountingPage page(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT);
   page.m_strValue = "start";
   CPropertySheet sheet("Options", &host);
@@ -210,7 +210,7 @@ TEST(ModalSheet, OkReturnsIdokAfterApplyingThePages) {
 
 TEST(ModalSheet, CancelReturnsIdcancelAndResetsThePages) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("owner"));
+  ASSERT_TRUE(host.CreateHost("owner", kVisibleHost));
   CCountingPage page(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT);
   page.m_strValue = "start";
   CPropertySheet sheet("Options", &host);
@@ -239,7 +239,7 @@ TEST(ModalSheet, EndDialogEndsTheLoopWithItsCode) {
 
 TEST(PopupSheet, PageWithoutCallbackIsAttachedAtInitDialogAndButtonsAreCutOff) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("owner"));
+  ASSERT_TRUE(host.CreateHost("owner", kVisibleHost));
   CCountingPage page(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT);
   page.m_psp.dwFlags &= ~PSP_USECALLBACK;
   page.m_strValue = "plain";
@@ -266,7 +266,7 @@ TEST(PopupSheet, PageWithoutCallbackIsAttachedAtInitDialogAndButtonsAreCutOff) {
 
 TEST(PopupSheet, PagesAddedAfterCreationJoinTheSheet) {
   CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("owner"));
+  ASSERT_TRUE(host.CreateHost("owner", kVisibleHost));
   CCountingPage first(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT);
   CCountingPage second(IDD_PAGE_SECOND, IDC_PAGE_SECOND_EDIT);
   CPropertySheet sheet("Growing");
