@@ -2,7 +2,8 @@
 // highlighter and flood fill, shape paths and cut-outs, pattern edges, borders and shadows.
 #pragma once
 
-#include "framework/fw.h"
+#include "framework/gdi/fw_gdi.h"
+#include "framework/wnd/fw_wnd.h"
 
 // Shape code of a cut-out or fill: the capture command or the selection tool that drew it.
 typedef int ShapeType;

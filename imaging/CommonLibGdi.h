@@ -2,7 +2,7 @@
 // deleted on each way out of an operation.
 #pragma once
 
-#include "framework/fw.h"
+#include "framework/gdi/fw_gdi.h"
 
 namespace commonlib {
 

@@ -2,7 +2,7 @@
 // (the top byte unused by GDI), top row first.
 #pragma once
 
-#include "framework/fw.h"
+#include "framework/core/fw_core.h"
 
 // Describes a cx x cy bitmap in that layout to GetDIBits, SetDIBits and CreateDIBSection. The
 // negative height is what makes the rows run top-down.

@@ -1,7 +1,7 @@
 // Soft drop shadow along the right and bottom sides of a rectangle on a device context.
 #pragma once
 
-#include "framework/fw.h"
+#include "framework/gdi/fw_gdi.h"
 
 class CShadowBuilder {
 public:

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "imaging/CommonLib.h"
-#include "framework/fw.h"
+#include "framework/dlg/fw_dlg.h"
+#include "framework/core/fw_geom.h"
+#include "framework/core/fw_string.h"
 
 #include <vector>
 

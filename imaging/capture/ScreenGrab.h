@@ -1,7 +1,7 @@
 // The screen grab behind every capture and the 1:1 copy of a bitmap into a device context.
 #pragma once
 
-#include "framework/fw.h"
+#include "framework/gdi/fw_gdi.h"
 
 // A copy of the part of the primary display that `rect` (screen coordinates) covers, clipped to
 // the display, as a bitmap compatible with the display; the caller owns it. The current pointer
