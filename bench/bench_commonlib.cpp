@@ -1,6 +1,7 @@
 // Timings of the GDI bitmap operations on full-HD and 4K pictures, each against a plain memcpy of
 // the picture's bytes measured in the same run.
 #include "imaging/CommonLib.h"
+#include "resources/resource.h"
 #include "imaging/Dib32.h"
 #include "bench/bench_util.h"
 
@@ -82,10 +83,10 @@ int main() {
         };
       };
       const Op ops[] = {
-          {"EdgeEffect torn 20, 4 sides", edge(2002, 20, FALSE, 0, 0, 0)},
-          {"EdgeEffect saw 20, 4 sides", edge(2003, 20, FALSE, 0, 0, 0)},
-          {"EdgeEffect wave 10 + shadow (5,5) soft 2", edge(2005, 10, TRUE, 5, 5, 2)},
-          {"EdgeEffect shark 20 + shadow (8,8) soft 5", edge(2004, 20, TRUE, 8, 8, 5)},
+          {"EdgeEffect torn 20, 4 sides", edge(TASK_TORN_EDGE, 20, FALSE, 0, 0, 0)},
+          {"EdgeEffect saw 20, 4 sides", edge(TASK_SAW_EDGE, 20, FALSE, 0, 0, 0)},
+          {"EdgeEffect wave 10 + shadow (5,5) soft 2", edge(TASK_WAVE_EDGE, 10, TRUE, 5, 5, 2)},
+          {"EdgeEffect shark 20 + shadow (8,8) soft 5", edge(TASK_SHARK_EDGE, 20, TRUE, 8, 8, 5)},
           {"BorderEffect 20 inside",
            [&](CBitmap& b) { lib.BorderEffect(pDC, &b, 20, 0, 0, RGB(200, 0, 0), 0, 0); }},
           {"BorderEffect 20 outside 3-D 100%",
@@ -96,7 +97,8 @@ int main() {
              CBitmap cut, mask;
              BITMAP bm;
              b.GetBitmap(&bm);
-             lib.CutBitmapToShape(pDC, &cut, &mask, &b, 0, 0, bm.bmWidth, bm.bmHeight, NULL, 0, 1017);
+             lib.CutBitmapToShape(pDC, &cut, &mask, &b, 0, 0, bm.bmWidth, bm.bmHeight, NULL, 0,
+                                  ID_TOOL_CIRCLE_SELECTION);
            }},
           {"CutBitmapToShape 3 rectangles",
            [&](CBitmap& b) {
@@ -106,7 +108,7 @@ int main() {
              int w = bm.bmWidth, h = bm.bmHeight;
              POINT pts[6] = {{w / 10, h / 10},       {w / 2, h / 2}, {w / 3, h / 3},
                              {w * 3 / 4, h * 3 / 4}, {w - 10, 10},   {w / 2, h - 10}};
-             lib.CutBitmapToShape(pDC, &cut, &mask, &b, 0, 0, w, h, pts, 6, 32792);
+             lib.CutBitmapToShape(pDC, &cut, &mask, &b, 0, 0, w, h, pts, 6, ID_CAPTURE_MULTI_RECT);
            }},
       };
       const SIZE sizes[] = {{1920, 1080}, {3840, 2160}};

@@ -3,6 +3,7 @@
 
 #include "imaging/CommonLibGdi.h"
 #include "imaging/Globals.h"
+#include "resources/resource.h"
 
 #include <algorithm>
 #include <vector>
@@ -10,14 +11,6 @@
 using namespace commonlib;
 
 namespace {
-
-// Shape codes with their own geometry; every other code is a closed polygon.
-const ShapeType kShapeRectArea = 32784, kShapeSelectRegion = 1003, kShapeRectSelection = 1016;
-const ShapeType kShapeCircleArea = 32788, kShapeCircleSelection = 1017;
-const ShapeType kShapeRoundRect = 32790;
-const ShapeType kShapeMultiRect = 32792;
-// Capture shapes whose points are already picture coordinates.
-const ShapeType kShapePolygonArea = 32789, kShapeFreehandArea = 32791;
 
 const int kRoundCorner = 50;
 
@@ -53,26 +46,27 @@ BOOL CCommonLib::BuildShapePath(CDC* pDC, ShapeType nShape, const POINT* pPoints
   if (pDC == NULL || !pDC->BeginPath())
     return FALSE;
   BOOL bCurved = HasCurvedPaths();
+  // Shapes with their own geometry; every other code is a closed polygon.
   switch (nShape) {
-  case kShapeRectArea:
-  case kShapeSelectRegion:
-  case kShapeRectSelection:
+  case ID_CAPTURE_RECTANGLE:
+  case ID_TOOL_SELECT_REGION:
+  case ID_TOOL_RECT_SELECTION:
     AddRectangleFigure(pDC, left, top, right, bottom);
     break;
-  case kShapeCircleArea:
-  case kShapeCircleSelection:
+  case ID_CAPTURE_CIRCLE:
+  case ID_TOOL_CIRCLE_SELECTION:
     if (bCurved)
       pDC->Ellipse(left, top, right, bottom);
     else
       AddRectangleFigure(pDC, left, top, right, bottom);
     break;
-  case kShapeRoundRect:
+  case ID_CAPTURE_ROUND_RECT:
     if (bCurved)
       pDC->RoundRect(left, top, right, bottom, kRoundCorner, kRoundCorner);
     else
       AddRectangleFigure(pDC, left, top, right, bottom);
     break;
-  case kShapeMultiRect:
+  case ID_CAPTURE_MULTI_RECT:
     // The union of the rectangles: each one normalised (they may have been dragged in any
     // direction) gives a figure of the same orientation, and the winding rule keeps every point
     // covered by one or more of them inside, however many overlap there.
@@ -128,8 +122,9 @@ BOOL CCommonLib::CutBitmapToShape(CDC* pDC, CBitmap* pCut, CBitmap* pMask, CBitm
     if (!cut.Open(ref.Get(), pCut) || !cut.SelectBrush(black.GetSafeHandle()))
       return FALSE;
 
+    // Capture shapes come in picture coordinates; the selections' points carry the canvas margin.
     std::vector<POINT> pts = CopyPoints(pPoints, nCount);
-    if (nShape != kShapePolygonArea && nShape != kShapeFreehandArea && nShape != kShapeMultiRect)
+    if (nShape != ID_CAPTURE_POLYGON && nShape != ID_CAPTURE_FREEHAND && nShape != ID_CAPTURE_MULTI_RECT)
       RemoveCanvasMargin(pts.data(), (int)pts.size());
     OffsetPoints(pts.data(), (int)pts.size(), left, top);
     if (!BuildShapePath(cut.Get(), nShape, pts.data(), (int)pts.size(), 0, 0, w, h) || !cut->FillPath())

@@ -4,6 +4,7 @@
 #include "imaging/CommonLibGdi.h"
 #include "imaging/Dib32.h"
 #include "imaging/GdipEffects.h"
+#include "resources/resource.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -14,7 +15,6 @@ using namespace commonlib;
 
 namespace {
 
-const int kTaskTorn = 2002, kTaskSaw = 2003, kTaskShark = 2004, kTaskWave = 2005;
 const int kSideLeft = 1, kSideTop = 2, kSideRight = 4, kSideBottom = 8;
 const int kSides[4] = {kSideLeft, kSideTop, kSideRight, kSideBottom};
 
@@ -209,7 +209,8 @@ BOOL CCommonLib::EdgeEffect(CDC* pDC, CBitmap* pBitmap, int nTaskId, int nSize, 
                             int nSoftness) {
   if (pBitmap == NULL || pBitmap->GetSafeHandle() == NULL)
     return FALSE;
-  if (nTaskId != kTaskTorn && nTaskId != kTaskSaw && nTaskId != kTaskShark && nTaskId != kTaskWave)
+  if (nTaskId != TASK_TORN_EDGE && nTaskId != TASK_SAW_EDGE && nTaskId != TASK_SHARK_EDGE &&
+      nTaskId != TASK_WAVE_EDGE)
     return FALSE;
   CSize size = BitmapSize(pBitmap);
   int w = size.cx, h = size.cy;
@@ -250,16 +251,16 @@ BOOL CCommonLib::EdgeEffect(CDC* pDC, CBitmap* pBitmap, int nTaskId, int nSize, 
     return FALSE;
 
   switch (nTaskId) {
-  case kTaskTorn:
+  case TASK_TORN_EDGE:
     TornEdge(P.Get(), S.Get(), K.Get(), w, h, nSize, nSides, bDropShadow);
     break;
-  case kTaskSaw:
+  case TASK_SAW_EDGE:
     SawEdge(P.Get(), S.Get(), K.Get(), w, h, nSize, nSides, bDropShadow);
     break;
-  case kTaskShark:
+  case TASK_SHARK_EDGE:
     SharkEdge(P.Get(), S.Get(), K.Get(), w, h, nSize, nSides, bDropShadow);
     break;
-  case kTaskWave:
+  case TASK_WAVE_EDGE:
     WaveEdge(P.Get(), S.Get(), K.Get(), w, h, nSize, nSides, bDropShadow);
     break;
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "imaging/CommonLib.h"
+#include "resources/resource.h"
 #include "framework/dlg/fw_dlg.h"
 #include "framework/core/fw_geom.h"
 #include "framework/core/fw_string.h"
@@ -11,15 +12,15 @@
 
 // The capture modes are the command ids of the "Capture" menu; 32787 has no mode.
 enum CaptureMode : int {
-  kCaptureRectangle = 32784,
-  kCaptureActiveWindow = 32785,
-  kCaptureFullScreen = 32786,
-  kCaptureCircle = 32788,
-  kCapturePolygon = 32789,
-  kCaptureRoundRect = 32790,
-  kCaptureFreehand = 32791,
-  kCaptureMultiRect = 32792,
-  kCaptureObject = 32793,
+  kCaptureRectangle = ID_CAPTURE_RECTANGLE,
+  kCaptureActiveWindow = ID_CAPTURE_ACTIVE_WINDOW,
+  kCaptureFullScreen = ID_CAPTURE_FULL_SCREEN,
+  kCaptureCircle = ID_CAPTURE_CIRCLE,
+  kCapturePolygon = ID_CAPTURE_POLYGON,
+  kCaptureRoundRect = ID_CAPTURE_ROUND_RECT,
+  kCaptureFreehand = ID_CAPTURE_FREEHAND,
+  kCaptureMultiRect = ID_CAPTURE_MULTI_RECT,
+  kCaptureObject = ID_CAPTURE_OBJECT,
 };
 
 // Run modally: set m_nCaptureType, m_bIncludeMouse and, for object capture, m_rcPreset; after
@@ -29,7 +30,7 @@ enum CaptureMode : int {
 class CCaptureDlg : public CDialog {
   DECLARE_DYNAMIC(CCaptureDlg)
 public:
-  enum { IDD = 130 };
+  enum { IDD = IDD_CAPTURE };
 
   explicit CCaptureDlg(CWnd* pParent = NULL);
   ~CCaptureDlg() override;

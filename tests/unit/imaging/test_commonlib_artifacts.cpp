@@ -1,5 +1,6 @@
 // Writes every GDI effect on one test picture as a PNG for a look by eye.
 #include "imaging/CommonLib.h"
+#include "resources/resource.h"
 #include "tests/unit/imaging/test_commonlib_support.h"
 
 #include <gtest/gtest.h>
@@ -32,14 +33,14 @@ TEST(CommonLibArtifacts, SavesEachEffectAsPng) {
     };
   };
   const Effect effects[] = {
-      {"gdi_torn.png", edge(2002, 12, 15, FALSE, 0, 0, 0)},
-      {"gdi_torn_shadow.png", edge(2002, 12, 15, TRUE, 6, 6, 2)},
-      {"gdi_saw.png", edge(2003, 16, 15, FALSE, 0, 0, 0)},
-      {"gdi_saw_shadow.png", edge(2003, 16, 12, TRUE, 5, 5, 1)},
-      {"gdi_shark.png", edge(2004, 16, 15, FALSE, 0, 0, 0)},
-      {"gdi_shark_shadow.png", edge(2004, 16, 15, TRUE, -5, 5, 2)},
-      {"gdi_wave.png", edge(2005, 8, 15, FALSE, 0, 0, 0)},
-      {"gdi_wave_shadow.png", edge(2005, 8, 10, TRUE, 5, 5, 2)},
+      {"gdi_torn.png", edge(TASK_TORN_EDGE, 12, 15, FALSE, 0, 0, 0)},
+      {"gdi_torn_shadow.png", edge(TASK_TORN_EDGE, 12, 15, TRUE, 6, 6, 2)},
+      {"gdi_saw.png", edge(TASK_SAW_EDGE, 16, 15, FALSE, 0, 0, 0)},
+      {"gdi_saw_shadow.png", edge(TASK_SAW_EDGE, 16, 12, TRUE, 5, 5, 1)},
+      {"gdi_shark.png", edge(TASK_SHARK_EDGE, 16, 15, FALSE, 0, 0, 0)},
+      {"gdi_shark_shadow.png", edge(TASK_SHARK_EDGE, 16, 15, TRUE, -5, 5, 2)},
+      {"gdi_wave.png", edge(TASK_WAVE_EDGE, 8, 15, FALSE, 0, 0, 0)},
+      {"gdi_wave_shadow.png", edge(TASK_WAVE_EDGE, 8, 10, TRUE, 5, 5, 2)},
       {"gdi_border.png", [&](CCommonLib& l, CDC* p,
                              CBitmap& b) { return l.BorderEffect(p, &b, 10, 0, 0, RGB(160, 30, 30), 0, 0); }},
       {"gdi_border_3d_outside.png",
@@ -73,9 +74,9 @@ TEST(CommonLibArtifacts, SavesEachEffectAsPng) {
     int nCount;
     const char* pszCut;
     const char* pszMask;
-  } cuts[] = {{1017, NULL, 0, "gdi_cut_ellipse.png", "gdi_cut_ellipse_mask.png"},
-              {32790, NULL, 0, "gdi_cut_roundrect.png", "gdi_cut_roundrect_mask.png"},
-              {32792, rects, 6, "gdi_cut_rectangles.png", "gdi_cut_rectangles_mask.png"}};
+  } cuts[] = {{ID_TOOL_CIRCLE_SELECTION, NULL, 0, "gdi_cut_ellipse.png", "gdi_cut_ellipse_mask.png"},
+              {ID_CAPTURE_ROUND_RECT, NULL, 0, "gdi_cut_roundrect.png", "gdi_cut_roundrect_mask.png"},
+              {ID_CAPTURE_MULTI_RECT, rects, 6, "gdi_cut_rectangles.png", "gdi_cut_rectangles_mask.png"}};
   for (const auto& c : cuts) {
     CBitmap cut, mask;
     ASSERT_TRUE(lib.CutBitmapToShape(display.Get(), &cut, &mask, &source, 0, 0, 320, 240, c.pPoints, c.nCount,

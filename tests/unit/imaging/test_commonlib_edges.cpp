@@ -1,5 +1,6 @@
 // Pattern edges with and without drop shadow, and borders.
 #include "imaging/CommonLib.h"
+#include "resources/resource.h"
 #include "tests/unit/imaging/test_commonlib_support.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,6 @@ namespace {
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kBack = RGB(0xF0, 0xE0, 0x20); // never in the test picture
-const int kTorn = 2002, kSaw = 2003, kShark = 2004, kWave = 2005;
 const int kLeft = 1, kTop = 2, kRight = 4, kBottom = 8, kAllSides = 15;
 
 class CommonLibEdgeTest : public testing::Test {
@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(CommonLibEdgeTest, SizeZeroOrTooLargeLeavesThePicture) {
-  for (int nTask : {kTorn, kSaw, kShark, kWave}) {
+  for (int nTask : {TASK_TORN_EDGE, TASK_SAW_EDGE, TASK_SHARK_EDGE, TASK_WAVE_EDGE}) {
     Picture(60, 40);
     Pixels before = Read();
     EXPECT_TRUE(Edge(nTask, 0, kAllSides, TRUE, 5, 5, 1));
@@ -50,11 +50,12 @@ TEST_F(CommonLibEdgeTest, SizeZeroOrTooLargeLeavesThePicture) {
   Picture(60, 40);
   EXPECT_FALSE(Edge(2006, 10, kAllSides)); // not a pattern edge
   CBitmap empty;
-  EXPECT_FALSE(lib.EdgeEffect(display.Get(), &empty, kSaw, 10, kLeft, kBack, 0, 0, FALSE, 0, 0, 0, 0, 0));
+  EXPECT_FALSE(
+      lib.EdgeEffect(display.Get(), &empty, TASK_SAW_EDGE, 10, kLeft, kBack, 0, 0, FALSE, 0, 0, 0, 0, 0));
 }
 
 TEST_F(CommonLibEdgeTest, PatternsCutOnlyTheChosenSidesAndKeepTheSize) {
-  for (int nTask : {kTorn, kSaw, kShark}) {
+  for (int nTask : {TASK_TORN_EDGE, TASK_SAW_EDGE, TASK_SHARK_EDGE}) {
     Picture(120, 100);
     ASSERT_TRUE(Edge(nTask, 12, kLeft | kBottom));
     Pixels px = Read();
@@ -66,17 +67,17 @@ TEST_F(CommonLibEdgeTest, PatternsCutOnlyTheChosenSidesAndKeepTheSize) {
     for (COLORREF c : px.data)
       nCut += c == kBack;
     EXPECT_GT(nCut, 100 * 12 / 4) << nTask;
-    if (nTask != kTorn) // a torn corner may fall at depth 0
+    if (nTask != TASK_TORN_EDGE) // a torn corner may fall at depth 0
       EXPECT_EQ(kBack, px.At(0, 99)) << nTask;
   }
 }
 
 TEST_F(CommonLibEdgeTest, TornEdgeTearsDifferentlyEachTime) {
   Picture(120, 100);
-  ASSERT_TRUE(Edge(kTorn, 16, kAllSides));
+  ASSERT_TRUE(Edge(TASK_TORN_EDGE, 16, kAllSides));
   Pixels first = Read();
   Picture(120, 100);
-  ASSERT_TRUE(Edge(kTorn, 16, kAllSides));
+  ASSERT_TRUE(Edge(TASK_TORN_EDGE, 16, kAllSides));
   Pixels second = Read();
   EXPECT_NE(first, second);
   // Between the top and bottom bands the left tear stays shallower than the size.
@@ -88,7 +89,7 @@ TEST_F(CommonLibEdgeTest, SawTeethHaveASquareFlankAndSharkTeethDoNot) {
   // Saw, left side, size 20 on 100 rows: 5 teeth of 20 rows, rising from the edge at the bottom of
   // each tooth to full depth at its top, then straight back.
   Picture(120, 100);
-  ASSERT_TRUE(Edge(kSaw, 20, kLeft));
+  ASSERT_TRUE(Edge(TASK_SAW_EDGE, 20, kLeft));
   Pixels saw = Read();
   for (int y = 1; y < 99; y++) {
     if (y % 20 == 0)
@@ -102,7 +103,7 @@ TEST_F(CommonLibEdgeTest, SawTeethHaveASquareFlankAndSharkTeethDoNot) {
 
   // Shark, same size: n = 7 points, steps of 25 rows, full depth at rows 0, 50, 100, none at 25, 75.
   Picture(120, 100);
-  ASSERT_TRUE(Edge(kShark, 20, kLeft));
+  ASSERT_TRUE(Edge(TASK_SHARK_EDGE, 20, kLeft));
   Pixels shark = Read();
   for (int y = 1; y < 99; y++) {
     int expected = abs(y % 50 - 25) * 20 / 25;
@@ -117,7 +118,7 @@ TEST_F(CommonLibEdgeTest, SawCornersAreCutOnce) {
   // With left and bottom chosen the left pattern stops 'size' rows above the bottom, whose own band
   // runs the full width; the top starts 'size' columns in when the left is chosen.
   Picture(120, 100);
-  ASSERT_TRUE(Edge(kSaw, 20, kLeft | kTop | kBottom));
+  ASSERT_TRUE(Edge(TASK_SAW_EDGE, 20, kLeft | kTop | kBottom));
   Pixels px = Read();
   // Left teeth now cover 80 rows from row 0: 4 teeth of 20 rows, the last ending at row 80.
   EXPECT_LE(abs(LeadingRun(px, 79, kBack) - 1), 1);
@@ -127,7 +128,7 @@ TEST_F(CommonLibEdgeTest, SawCornersAreCutOnce) {
 
 TEST_F(CommonLibEdgeTest, WaveOfSize10SwingsUpTo20PixelsDeep) {
   Picture(120, 100);
-  ASSERT_TRUE(Edge(kWave, 10, kLeft));
+  ASSERT_TRUE(Edge(TASK_WAVE_EDGE, 10, kLeft));
   Pixels px = Read();
   ExpectUntouched(px, CRect(20, 0, 120, 100));
   int nDeepest = 0;
@@ -144,14 +145,14 @@ TEST_F(CommonLibEdgeTest, WaveOfSize10SwingsUpTo20PixelsDeep) {
 TEST_F(CommonLibEdgeTest, SawOfSizeOneLeavesThePicture) {
   Picture(60, 40);
   Pixels before = Read();
-  EXPECT_TRUE(Edge(kSaw, 1, kAllSides));
+  EXPECT_TRUE(Edge(TASK_SAW_EDGE, 1, kAllSides));
   EXPECT_EQ(before, Read());
 }
 
 TEST_F(CommonLibEdgeTest, SawSideTooShortForAToothIsLeftAlone) {
   // Left: 60 rows less the bottom band of 40 leaves 20, which holds no tooth of half-size 20.
   Picture(100, 60);
-  EXPECT_TRUE(Edge(kSaw, 40, kLeft | kBottom));
+  EXPECT_TRUE(Edge(TASK_SAW_EDGE, 40, kLeft | kBottom));
   Pixels px = Read();
   ExpectUntouched(px, CRect(0, 0, 100, 20));
   int nCut = 0;
@@ -162,18 +163,18 @@ TEST_F(CommonLibEdgeTest, SawSideTooShortForAToothIsLeftAlone) {
 
 TEST_F(CommonLibEdgeTest, SharkSideShorterThanTwoTeethIsLeftAlone) {
   Picture(100, 30);
-  EXPECT_TRUE(Edge(kShark, 20, kLeft | kTop));
+  EXPECT_TRUE(Edge(TASK_SHARK_EDGE, 20, kLeft | kTop));
   Pixels px = Read();
   ExpectUntouched(px, CRect(0, 20, 100, 30));
   EXPECT_EQ(kBack, px.At(1, 0)); // the top is cut
   Picture(30, 100);
   Pixels before = Read();
-  EXPECT_TRUE(Edge(kShark, 20, kTop | kBottom));
+  EXPECT_TRUE(Edge(TASK_SHARK_EDGE, 20, kTop | kBottom));
   EXPECT_EQ(before, Read());
 }
 
 TEST_F(CommonLibEdgeTest, DropShadowEnlargesByOffsetPlusSix) {
-  for (int nTask : {kTorn, kSaw, kShark, kWave}) {
+  for (int nTask : {TASK_TORN_EDGE, TASK_SAW_EDGE, TASK_SHARK_EDGE, TASK_WAVE_EDGE}) {
     Picture(80, 60);
     ASSERT_TRUE(Edge(nTask, 8, kAllSides, TRUE, 5, 5, 2));
     Pixels px = Read();
@@ -184,7 +185,7 @@ TEST_F(CommonLibEdgeTest, DropShadowEnlargesByOffsetPlusSix) {
   }
   // A negative offset moves the picture by its size instead.
   Picture(80, 60);
-  ASSERT_TRUE(Edge(kWave, 8, kLeft, TRUE, -4, 7, 1));
+  ASSERT_TRUE(Edge(TASK_WAVE_EDGE, 8, kLeft, TRUE, -4, 7, 1));
   Pixels px = Read();
   EXPECT_EQ(90, px.cx);
   EXPECT_EQ(73, px.cy);
@@ -194,7 +195,7 @@ TEST_F(CommonLibEdgeTest, DropShadowEnlargesByOffsetPlusSix) {
 TEST_F(CommonLibEdgeTest, DropShadowShowsThroughTheCutAway) {
   // No side chosen: the whole picture casts a hard shadow (5, 5) away.
   Picture(80, 60);
-  ASSERT_TRUE(Edge(kSaw, 8, 0, TRUE, 5, 5, 0, RGB(0x40, 0x40, 0x40)));
+  ASSERT_TRUE(Edge(TASK_SAW_EDGE, 8, 0, TRUE, 5, 5, 0, RGB(0x40, 0x40, 0x40)));
   Pixels px = Read();
   ExpectUntouched(px, CRect(0, 0, 80, 60));
   EXPECT_EQ(RGB(0x40, 0x40, 0x40), px.At(82, 30));
@@ -204,7 +205,7 @@ TEST_F(CommonLibEdgeTest, DropShadowShowsThroughTheCutAway) {
 
   // Softened: the shadow's edge blends into the back colour.
   Picture(80, 60);
-  ASSERT_TRUE(Edge(kSaw, 8, 0, TRUE, 5, 5, 2, kBlack));
+  ASSERT_TRUE(Edge(TASK_SAW_EDGE, 8, 0, TRUE, 5, 5, 2, kBlack));
   px = Read();
   COLORREF edge = px.At(85, 30);
   EXPECT_NE(kBack, edge);
@@ -215,7 +216,7 @@ TEST_F(CommonLibEdgeTest, DropShadowShowsThroughTheCutAway) {
 
   // The cut-away corner of a saw edge shows the back colour where no shadow lies beneath.
   Picture(80, 60);
-  ASSERT_TRUE(Edge(kSaw, 8, kLeft, TRUE, 5, 5, 0));
+  ASSERT_TRUE(Edge(TASK_SAW_EDGE, 8, kLeft, TRUE, 5, 5, 0));
   px = Read();
   EXPECT_EQ(kBack, px.At(0, 0));
   ExpectUntouched(px, CRect(10, 0, 80, 60));

@@ -1,5 +1,6 @@
 // Shape cut-outs, their masks, and shape fills.
 #include "imaging/CommonLib.h"
+#include "resources/resource.h"
 #include "imaging/Globals.h"
 #include "tests/unit/imaging/test_commonlib_support.h"
 
@@ -53,7 +54,7 @@ protected:
 
 TEST_F(CommonLibShapeTest, RectangleCutEqualsTheCopyAndItsMaskIsWhite) {
   const CRect rc(12, 7, 52, 47);
-  for (ShapeType nShape : {32784, 1003, 1016}) {
+  for (ShapeType nShape : {ID_CAPTURE_RECTANGLE, ID_TOOL_SELECT_REGION, ID_TOOL_RECT_SELECTION}) {
     ASSERT_TRUE(Cut(nShape, rc)) << nShape;
     std::unique_ptr<CBitmap> pCopy(lib.CopyBitmapRect(display.Get(), &source, 12, 7, 40, 40));
     ASSERT_TRUE(pCopy);
@@ -66,7 +67,7 @@ TEST_F(CommonLibShapeTest, RectangleCutEqualsTheCopyAndItsMaskIsWhite) {
 
 TEST_F(CommonLibShapeTest, CircleKeepsTheInscribedEllipse) {
   const CRect rc(10, 5, 50, 35); // 40 x 30
-  ASSERT_TRUE(Cut(1017, rc));
+  ASSERT_TRUE(Cut(ID_TOOL_CIRCLE_SELECTION, rc));
   // Curve flattening may move the outline by a pixel, so only pixels clear of it are checked.
   for (int y = 0; y < 30; y++)
     for (int x = 0; x < 40; x++) {
@@ -79,14 +80,14 @@ TEST_F(CommonLibShapeTest, CircleKeepsTheInscribedEllipse) {
   ExpectOutside(0, 0);
   ExpectOutside(39, 29);
   ExpectInside(20, 15);
-  ASSERT_TRUE(Cut(32788, rc));
+  ASSERT_TRUE(Cut(ID_CAPTURE_CIRCLE, rc));
   ExpectOutside(39, 0);
   ExpectInside(20, 15);
 }
 
 TEST_F(CommonLibShapeTest, RoundedRectangleRoundsItsCornersBy25Pixels) {
   const CRect rc(10, 10, 90, 70); // 80 x 60
-  ASSERT_TRUE(Cut(32790, rc));
+  ASSERT_TRUE(Cut(ID_CAPTURE_ROUND_RECT, rc));
   const POINT centres[4] = {{25, 25}, {55, 25}, {25, 35}, {55, 35}};
   for (int y = 0; y < 60; y++)
     for (int x = 0; x < 80; x++) {
@@ -108,10 +109,10 @@ TEST_F(CommonLibShapeTest, OldWindowsCutsCurvesAsRectangles) {
   const int nSaved = g_nOsVersionCode;
   for (int nCode : {107, 108, 109}) {
     g_nOsVersionCode = nCode;
-    ASSERT_TRUE(Cut(1017, CRect(10, 5, 50, 35)));
+    ASSERT_TRUE(Cut(ID_TOOL_CIRCLE_SELECTION, CRect(10, 5, 50, 35)));
     for (COLORREF c : maskPx.data)
       ASSERT_EQ(kWhite, c) << nCode;
-    ASSERT_TRUE(Cut(32790, CRect(10, 5, 50, 35)));
+    ASSERT_TRUE(Cut(ID_CAPTURE_ROUND_RECT, CRect(10, 5, 50, 35)));
     for (COLORREF c : maskPx.data)
       ASSERT_EQ(kWhite, c) << nCode;
   }
@@ -121,7 +122,7 @@ TEST_F(CommonLibShapeTest, OldWindowsCutsCurvesAsRectangles) {
 TEST_F(CommonLibShapeTest, PolygonPointsAreMovedIntoTheRectangle) {
   const CRect rc(10, 5, 50, 35);
   // Capture polygons come in picture coordinates.
-  ASSERT_TRUE(Cut(32789, rc, {{10, 5}, {50, 5}, {10, 35}}));
+  ASSERT_TRUE(Cut(ID_CAPTURE_POLYGON, rc, {{10, 5}, {50, 5}, {10, 35}}));
   ExpectInside(2, 2);
   ExpectInside(20, 10);
   ExpectOutside(37, 27);
@@ -130,9 +131,9 @@ TEST_F(CommonLibShapeTest, PolygonPointsAreMovedIntoTheRectangle) {
 
   // Selection polygons come in canvas coordinates, the picture at the margin.
   const int m = g_nCanvasMargin;
-  ASSERT_TRUE(Cut(1018, rc, {{10 + m, 5 + m}, {50 + m, 5 + m}, {10 + m, 35 + m}}));
+  ASSERT_TRUE(Cut(ID_TOOL_POLYGON_SELECTION, rc, {{10 + m, 5 + m}, {50 + m, 5 + m}, {10 + m, 35 + m}}));
   EXPECT_EQ(captureMask, maskPx);
-  ASSERT_TRUE(Cut(32791, rc, {{10, 5}, {50, 5}, {10, 35}}));
+  ASSERT_TRUE(Cut(ID_CAPTURE_FREEHAND, rc, {{10, 5}, {50, 5}, {10, 35}}));
   EXPECT_EQ(captureMask, maskPx);
 }
 
@@ -140,7 +141,7 @@ TEST_F(CommonLibShapeTest, MultipleRectanglesAreUnited) {
   const CRect rc(0, 0, 100, 80);
   // A, B and C overlap in pairs and all three at (35..40, 30..40); D is dragged from its
   // bottom-right corner and overlaps E; F stands alone.
-  ASSERT_TRUE(Cut(32792, rc,
+  ASSERT_TRUE(Cut(ID_CAPTURE_MULTI_RECT, rc,
                   {{10, 10},
                    {40, 40},
                    {30, 30},
@@ -172,7 +173,7 @@ TEST_F(CommonLibShapeTest, MultipleRectanglesAreUnited) {
 }
 
 TEST_F(CommonLibShapeTest, MultipleRectanglesThatDoNotTouchLeaveBlackBetween) {
-  ASSERT_TRUE(Cut(32792, CRect(0, 0, 100, 80), {{5, 5}, {30, 30}, {50, 5}, {70, 30}}));
+  ASSERT_TRUE(Cut(ID_CAPTURE_MULTI_RECT, CRect(0, 0, 100, 80), {{5, 5}, {30, 30}, {50, 5}, {70, 30}}));
   for (int x = 30; x < 50; x++)
     ExpectOutside(x, 15);
   ExpectInside(29, 15);
@@ -183,23 +184,27 @@ TEST_F(CommonLibShapeTest, RectangleBeyondTheSourceProducesNothing) {
   MakeSolid(display.Get(), cut, 3, 3, kRed);
   MakeSolid(display.Get(), mask, 3, 3, kRed);
   HGDIOBJ hCut = cut.GetSafeHandle(), hMask = mask.GetSafeHandle();
-  EXPECT_FALSE(lib.CutBitmapToShape(display.Get(), &cut, &mask, &source, 50, 0, 101, 80, NULL, 0, 1003));
-  EXPECT_FALSE(lib.CutBitmapToShape(display.Get(), &cut, &mask, &source, 0, 10, 100, 81, NULL, 0, 1003));
-  EXPECT_FALSE(lib.CutBitmapToShape(display.Get(), &cut, &mask, &source, -1, 0, 20, 20, NULL, 0, 1003));
+  EXPECT_FALSE(lib.CutBitmapToShape(display.Get(), &cut, &mask, &source, 50, 0, 101, 80, NULL, 0,
+                                    ID_TOOL_SELECT_REGION));
+  EXPECT_FALSE(lib.CutBitmapToShape(display.Get(), &cut, &mask, &source, 0, 10, 100, 81, NULL, 0,
+                                    ID_TOOL_SELECT_REGION));
+  EXPECT_FALSE(lib.CutBitmapToShape(display.Get(), &cut, &mask, &source, -1, 0, 20, 20, NULL, 0,
+                                    ID_TOOL_SELECT_REGION));
   EXPECT_EQ(hCut, cut.GetSafeHandle());
   EXPECT_EQ(hMask, mask.GetSafeHandle());
   EXPECT_EQ(kRed, ReadPixels(display.Get(), cut).At(1, 1));
   // Exactly up to the edge is fine.
-  EXPECT_TRUE(lib.CutBitmapToShape(display.Get(), &cut, &mask, &source, 50, 0, 100, 80, NULL, 0, 1003));
+  EXPECT_TRUE(lib.CutBitmapToShape(display.Get(), &cut, &mask, &source, 50, 0, 100, 80, NULL, 0,
+                                   ID_TOOL_SELECT_REGION));
 }
 
 TEST_F(CommonLibShapeTest, FillShapeFillsInPictureCoordinates) {
   CBitmap pic;
   MakeSolid(display.Get(), pic, 60, 40, kWhite);
-  ASSERT_TRUE(lib.FillShape(display.Get(), &pic, 5, 5, 25, 20, NULL, 0, 1016, kRed));
+  ASSERT_TRUE(lib.FillShape(display.Get(), &pic, 5, 5, 25, 20, NULL, 0, ID_TOOL_RECT_SELECTION, kRed));
   const int m = g_nCanvasMargin;
   const POINT tri[3] = {{30 + m, 5 + m}, {55 + m, 5 + m}, {30 + m, 35 + m}};
-  ASSERT_TRUE(lib.FillShape(display.Get(), &pic, 30, 5, 55, 35, tri, 3, 1018, kRed));
+  ASSERT_TRUE(lib.FillShape(display.Get(), &pic, 30, 5, 55, 35, tri, 3, ID_TOOL_POLYGON_SELECTION, kRed));
   Pixels px = ReadPixels(display.Get(), pic);
   EXPECT_EQ(kRed, px.At(5, 5));
   EXPECT_EQ(kRed, px.At(24, 19));
@@ -215,7 +220,7 @@ TEST_F(CommonLibShapeTest, FillShapeUnitesOverlappingRectangles) {
   const int m = g_nCanvasMargin;
   const POINT rects[6] = {{5 + m, 5 + m},   {25 + m, 25 + m}, {15 + m, 15 + m},
                           {35 + m, 35 + m}, {30 + m, 10 + m}, {12 + m, 30 + m}};
-  ASSERT_TRUE(lib.FillShape(display.Get(), &pic, 0, 0, 60, 40, rects, 6, 32792, kRed));
+  ASSERT_TRUE(lib.FillShape(display.Get(), &pic, 0, 0, 60, 40, rects, 6, ID_CAPTURE_MULTI_RECT, kRed));
   Pixels px = ReadPixels(display.Get(), pic);
   EXPECT_EQ(kRed, px.At(20, 20)); // all three
   EXPECT_EQ(kRed, px.At(20, 12)); // the first and the third (dragged from its top-right corner)
