@@ -11,6 +11,8 @@ export WINEDEBUG=-all
 export LANG=en_US.UTF-8
 
 bash "$ROOT/tools/setup.sh"
+# A library that includes above its layer stops the run before anything is built.
+bash "$ROOT/tools/check_layers.sh"
 source "$ROOT/tools/xvfb.sh"
 
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null
@@ -51,4 +53,14 @@ if [ "$skipped" -gt 0 ]; then
 else
   echo "$passed passed, $failed failed"
 fi
+
+# Test code against program code, in lines that are neither blank nor comments.
+count_lines() {
+  (cd "$ROOT" && find "$@" \( -name '*.cpp' -o -name '*.h' \) -print0 2>/dev/null | xargs -0 -r cat) |
+    grep -cvE '^\s*(//.*)?$'
+}
+test_lines=$(count_lines tests)
+code_lines=$(count_lines framework imaging editor toolkit app bench)
+awk -v t="$test_lines" -v c="$code_lines" \
+  'BEGIN { printf "test lines / code lines: %d / %d = %.2f\n", t, c, (c > 0 ? t / c : 0) }'
 exit $status
