@@ -53,6 +53,18 @@ void ReplaceBitmap(Bitmap*& pBitmap, std::unique_ptr<Bitmap> result) {
   pBitmap = result.release();
 }
 
+// Replaces the cx x cy picture with the width x height one that fill makes from it, and the size
+// follows; nothing changes when the new bitmap cannot be made.
+template <typename Fill>
+void RebuildInPlace(Bitmap*& pBitmap, int& cx, int& cy, int width, int height, Fill fill) {
+  std::unique_ptr<Bitmap> result = Rebuild(pBitmap, cx, cy, width, height, fill);
+  if (!result)
+    return;
+  ReplaceBitmap(pBitmap, std::move(result));
+  cx = width;
+  cy = height;
+}
+
 // A pixel as the GDI road shows it: composed over opaque white.
 inline DWORD OverWhite(DWORD v) {
   DWORD a = v >> 24;
@@ -107,12 +119,7 @@ void CGdipEffects::Shear(Bitmap*& pBitmap, int nPercent, int nPercent2, COLORREF
     for (int y = cy; y < height; ++y)
       std::fill_n(dst.Row(y), width, back);
   };
-  std::unique_ptr<Bitmap> result = Rebuild(pBitmap, cx, cy, width, height, fill);
-  if (!result)
-    return;
-  ReplaceBitmap(pBitmap, std::move(result));
-  cx = width;
-  cy = height;
+  RebuildInPlace(pBitmap, cx, cy, width, height, fill);
 }
 
 void CGdipEffects::Perspective(Bitmap* pBitmap, int nHorzPercent, int nVertPercent, COLORREF clrBack) {
@@ -316,12 +323,7 @@ void CGdipEffects::RotateByAngle(Bitmap*& pBitmap, int nDegrees, COLORREF clrBac
       }
     }
   };
-  std::unique_ptr<Bitmap> result = Rebuild(pBitmap, cx, cy, width, height, fill);
-  if (!result)
-    return;
-  ReplaceBitmap(pBitmap, std::move(result));
-  cx = width;
-  cy = height;
+  RebuildInPlace(pBitmap, cx, cy, width, height, fill);
 }
 
 void CGdipEffects::GetTrimRect(CRect& rcTrim, Bitmap* pBitmap) {

@@ -33,6 +33,19 @@ void CopyMessage(LPSTR lpszError, UINT nMaxError, LPCSTR text) {
   lstrcpynA(lpszError, text, (int)nMaxError);
 }
 
+// "<file>: <cause>." or "<cause>." when there is no file; an unknown cause reads as the
+// unspecified error, the second entry of every cause table.
+void FormatCauseMessage(LPSTR lpszError, UINT nMaxError, LPCSTR lpszFile, const char* const* causes,
+                        int nCauses, int nCause) {
+  const char* cause = (nCause >= 0 && nCause < nCauses) ? causes[nCause] : causes[1];
+  char buf[512];
+  if (lpszFile != NULL && *lpszFile != '\0')
+    std::snprintf(buf, sizeof(buf), "%s: %s.", lpszFile, cause);
+  else
+    std::snprintf(buf, sizeof(buf), "%s.", cause);
+  CopyMessage(lpszError, nMaxError, buf);
+}
+
 } // namespace
 
 CException::CException() : m_bAutoDelete(TRUE) {}
@@ -107,13 +120,7 @@ BOOL CFileException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHe
                                         "A locking violation occurred",
                                         "Disk full",
                                         "An attempt was made to access beyond the end of the file"};
-  const char* cause = (m_cause >= 0 && m_cause < (int)_countof(kCauses)) ? kCauses[m_cause] : kCauses[1];
-  char buf[512];
-  if (m_strFileName != NULL && *m_strFileName != '\0')
-    std::snprintf(buf, sizeof(buf), "%s: %s.", m_strFileName, cause);
-  else
-    std::snprintf(buf, sizeof(buf), "%s.", cause);
-  CopyMessage(lpszError, nMaxError, buf);
+  FormatCauseMessage(lpszError, nMaxError, m_strFileName, kCauses, (int)_countof(kCauses), m_cause);
   return TRUE;
 }
 
@@ -181,13 +188,7 @@ BOOL CArchiveException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT p
                                         "The data is in an invalid format",
                                         "The data holds an unknown object type",
                                         "The data holds an incompatible object version"};
-  const char* cause = (m_cause >= 0 && m_cause < (int)_countof(kCauses)) ? kCauses[m_cause] : kCauses[1];
-  char buf[512];
-  if (m_strFileName != NULL && *m_strFileName != '\0')
-    std::snprintf(buf, sizeof(buf), "%s: %s.", m_strFileName, cause);
-  else
-    std::snprintf(buf, sizeof(buf), "%s.", cause);
-  CopyMessage(lpszError, nMaxError, buf);
+  FormatCauseMessage(lpszError, nMaxError, m_strFileName, kCauses, (int)_countof(kCauses), m_cause);
   return TRUE;
 }
 

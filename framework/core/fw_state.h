@@ -99,6 +99,26 @@ struct AFX_THREAD_STATE {
 
 AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
 
+// Makes one message the thread's last sent message for the life of the scope, so that Default()
+// and GetCurrentMessage() inside its handler see it, and restores the previous one afterwards.
+class CLastSentMsgScope {
+public:
+  CLastSentMsgScope(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+      : m_pState(AfxGetThreadState()), m_saved(m_pState->m_lastSentMsg) {
+    m_pState->m_lastSentMsg.hwnd = hWnd;
+    m_pState->m_lastSentMsg.message = nMsg;
+    m_pState->m_lastSentMsg.wParam = wParam;
+    m_pState->m_lastSentMsg.lParam = lParam;
+  }
+  ~CLastSentMsgScope() { m_pState->m_lastSentMsg = m_saved; }
+  CLastSentMsgScope(const CLastSentMsgScope&) = delete;
+  CLastSentMsgScope& operator=(const CLastSentMsgScope&) = delete;
+
+private:
+  AFX_THREAD_STATE* m_pState;
+  MSG m_saved;
+};
+
 void AFXAPI AfxLockTempMaps();
 // Ends one AfxLockTempMaps; when the last lock ends and bDeleteTemps is set, temporaries are deleted.
 // Returns TRUE while the maps are still locked.

@@ -13,20 +13,15 @@ END_MESSAGE_MAP()
 // Dialog procedure
 
 BOOL AfxCallInitDialog(CDialog* pDlg, HWND hWnd, WPARAM wParam, LPARAM lParam) {
-  AFX_THREAD_STATE* pState = AfxGetThreadState();
-  // Default() inside OnInitDialog must see this message.
-  MSG oldMsg = pState->m_lastSentMsg;
-  pState->m_lastSentMsg.hwnd = hWnd;
-  pState->m_lastSentMsg.message = WM_INITDIALOG;
-  pState->m_lastSentMsg.wParam = wParam;
-  pState->m_lastSentMsg.lParam = lParam;
-
   RECT rcBefore = {};
   ::GetWindowRect(hWnd, &rcBefore);
   BOOL bResult = FALSE;
-  if (!AfxCallGuarded([&] { bResult = pDlg->OnInitDialog(); }))
-    pDlg->EndDialog(-1);
-  pState->m_lastSentMsg = oldMsg;
+  {
+    // Default() inside OnInitDialog must see this message.
+    CLastSentMsgScope scope(hWnd, WM_INITDIALOG, wParam, lParam);
+    if (!AfxCallGuarded([&] { bResult = pDlg->OnInitDialog(); }))
+      pDlg->EndDialog(-1);
+  }
 
   if (::IsWindow(hWnd)) {
     // A modal dialog that did not place itself goes over its (disabled) owner.

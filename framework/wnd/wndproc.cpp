@@ -45,12 +45,7 @@ LRESULT AfxReportCallbackException(CException* e, UINT nMsg, HWND hWnd, BOOL bMe
 }
 
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-  AFX_THREAD_STATE* pState = AfxGetThreadState();
-  MSG oldState = pState->m_lastSentMsg;
-  pState->m_lastSentMsg.hwnd = hWnd;
-  pState->m_lastSentMsg.message = nMsg;
-  pState->m_lastSentMsg.wParam = wParam;
-  pState->m_lastSentMsg.lParam = lParam;
+  CLastSentMsgScope scope(hWnd, nMsg, wParam, lParam);
   LRESULT lResult = 0;
   try {
     lResult = pWnd->WindowProc(nMsg, wParam, lParam);
@@ -61,7 +56,6 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
   } catch (...) {
     lResult = AfxReportCallbackException(NULL, nMsg, hWnd);
   }
-  pState->m_lastSentMsg = oldState;
   return lResult;
 }
 
