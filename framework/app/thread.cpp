@@ -2,6 +2,9 @@
 #include "framework/app/fw_app.h"
 #include "framework/core/fw_state.h"
 
+#include <algorithm>
+#include <vector>
+
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
 namespace {
@@ -118,9 +121,12 @@ BOOL CWinThread::OnIdle(LONG lCount) {
     AFX_THREAD_STATE* pState = AfxGetThreadState();
     std::vector<CWnd*> frames = pState->m_frameList;
     for (CWnd* pFrame : frames) {
-      if (pFrame == pMainWnd || pFrame->m_hWnd == NULL || !pFrame->IsWindowVisible())
+      // An earlier frame's update may have destroyed this one: touch only frames still listed.
+      const std::vector<CWnd*>& live = pState->m_frameList;
+      if (pFrame == pMainWnd || std::find(live.begin(), live.end(), pFrame) == live.end())
         continue;
-      if (CWnd::FromHandlePermanent(pFrame->m_hWnd) != pFrame)
+      if (pFrame->m_hWnd == NULL || !pFrame->IsWindowVisible() ||
+          CWnd::FromHandlePermanent(pFrame->m_hWnd) != pFrame)
         continue;
       pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
       pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);

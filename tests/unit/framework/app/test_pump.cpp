@@ -127,6 +127,46 @@ TEST(Idle, OnePassReachesDescendantsAndOtherVisibleFrames) {
   mainWnd.DestroyWindow();
 }
 
+// A floating frame whose storage is returned to the system when it is deleted, so that any later
+// read of it faults instead of passing unnoticed.
+class CFragileFrame : public CWnd {
+public:
+  static void* operator new(size_t n) {
+    return ::VirtualAlloc(NULL, n, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  static void operator delete(void* p) { ::VirtualFree(p, 0, MEM_RELEASE); }
+  CFragileFrame* m_pVictim = NULL; // deleted by this frame's idle update
+  ~CFragileFrame() override {
+    AfxRemoveFrameWnd(this);
+    DestroyWindow();
+  }
+
+protected:
+  afx_msg LRESULT OnIdleUpdate(WPARAM, LPARAM) {
+    delete m_pVictim;
+    m_pVictim = NULL;
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CFragileFrame, CWnd)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdate)
+END_MESSAGE_MAP()
+
+TEST(Idle, AFrameDestroyedByAnEarlierFramesUpdateIsNotTouched) {
+  CFragileFrame* pFirst = new CFragileFrame;
+  CFragileFrame* pSecond = new CFragileFrame;
+  for (CFragileFrame* p : {pFirst, pSecond}) {
+    ASSERT_TRUE(p->CreateEx(0, NULL, "float", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL, NULL));
+    AfxAddFrameWnd(p);
+  }
+  pFirst->m_pVictim = pSecond;
+  TheTestApp().OnIdle(0); // faults on the second frame's released storage unless it is skipped
+  EXPECT_EQ(nullptr, pFirst->m_pVictim);
+  delete pFirst;
+}
+
 TEST(Idle, IdleMessagesIgnoreRepeatedMovesPaintsAndCaretBlinks) {
   MSG msg = {};
   msg.message = WM_MOUSEMOVE;
