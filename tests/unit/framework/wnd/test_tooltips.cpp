@@ -9,39 +9,22 @@
 
 namespace {
 
-// Every tool text handed to the framework, with whether it has been released since.
-struct ToolText {
-  void* p;
-  bool freed;
-};
-std::vector<ToolText> g_toolTexts;
+// Every tool text handed to the framework so far.
+std::vector<void*> g_toolTexts;
 int g_nToolTextAllocs = 0;
 int g_nToolTextFrees = 0;
 
 } // namespace
 
-// The test program links with malloc() and free() wrapped, so that every release of a tool text is
-// counted, a second release of the same text included (and not passed on, so the heap survives to
-// report it). An address the allocator hands out again no longer names an old text.
-extern "C" void* __real_malloc(size_t n);
+// The test program links with free() wrapped, so that every release of a tool text is counted, a
+// second release of the same text included. Texts are never really released, so their addresses
+// are never handed out again and a count cannot be mistaken.
 extern "C" void __real_free(void* p);
-extern "C" void* __wrap_malloc(size_t n) {
-  void* p = __real_malloc(n);
-  for (size_t i = 0; i < g_toolTexts.size(); ++i) {
-    if (g_toolTexts[i].p == p && g_toolTexts[i].freed) {
-      g_toolTexts.erase(g_toolTexts.begin() + i);
-      break;
-    }
-  }
-  return p;
-}
 extern "C" void __wrap_free(void* p) {
-  for (ToolText& text : g_toolTexts) {
-    if (p != NULL && text.p == p) {
+  for (void* text : g_toolTexts) {
+    if (p != NULL && text == p) {
       ++g_nToolTextFrees;
-      if (text.freed)
-        return;
-      text.freed = true;
+      return;
     }
   }
   __real_free(p);
@@ -59,7 +42,7 @@ public:
     pTI->rect = CRect(0, 0, 50, 50);
     pTI->lpszText = static_cast<LPSTR>(std::malloc(16));
     lstrcpyA(pTI->lpszText, "tip text");
-    g_toolTexts.push_back({pTI->lpszText, false});
+    g_toolTexts.push_back(pTI->lpszText);
     ++g_nToolTextAllocs;
     return 1;
   }
