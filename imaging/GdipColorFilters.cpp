@@ -8,17 +8,20 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 #include <vector>
 
 using namespace Gdiplus;
 
 namespace {
 
-// The factor of the brightness and balance curves; NaN at level 255, where it has no value.
+// A curve's factor where it has one. At the levels where the formula would divide by zero no
+// factor is computed at all, so no infinity or NaN is ever made, compared or converted.
+const double kNoFactor = -1.0;
+
+// The factor of the brightness and balance curves; none at level 255.
 double GainFactor(int level) {
   if (level == 255)
-    return std::numeric_limits<double>::quiet_NaN();
+    return kNoFactor;
   return level <= 0 ? (255 + level) * 0.00392156862745098 : 255.0 / (255 - level);
 }
 
@@ -46,7 +49,7 @@ struct AffineCurve {
 
 AffineCurve FitCurve(const BYTE* table, double f, int c) {
   AffineCurve a;
-  if (!(f >= 0 && f <= 255) || c < -255 || c > 255)
+  if (f < 0 || f > 255 || c < -255 || c > 255)
     return a;
   const int n = static_cast<int>(f);
   const int base = static_cast<int>((f - n) * 65536.0);
@@ -411,7 +414,7 @@ void CGdipEffects::Brightness(Bitmap* pBitmap, int nLevel) {
 }
 
 void CGdipEffects::Contrast(Bitmap* pBitmap, int nLevel) {
-  double f = std::numeric_limits<double>::quiet_NaN();
+  double f = kNoFactor;
   if (nLevel == 128) {
     // 128 / (128 - level) has no value here: the steepest curve keeps black and saturates the rest.
     for (int i = 0; i < 256; ++i)

@@ -173,14 +173,16 @@ TEST(GdipColour, ContrastTable) {
 }
 
 TEST(GdipColour, LevelsWithoutAFactorStayInRange) {
+  // Brightness 255 and contrast 128 have no factor (the formula divides by zero): the steepest
+  // curve keeps black and saturates the rest, and no infinity or NaN is computed on the way.
   CGdipEffects fx;
   BitmapPtr bmp = MakeBitmap(1, 1);
   fx.SetSize(1, 1);
-  fx.Brightness(bmp.get(), 255);
+  EXPECT_EQ(0u, FloatFaultsDuring([&] { fx.Brightness(bmp.get(), 255); }));
   EXPECT_EQ(0, fx.lut[0]);
   EXPECT_EQ(255, fx.lut[1]);
   EXPECT_EQ(255, fx.lut[255]);
-  fx.Contrast(bmp.get(), 128);
+  EXPECT_EQ(0u, FloatFaultsDuring([&] { fx.Contrast(bmp.get(), 128); }));
   EXPECT_EQ(0, fx.lut[0]);
   EXPECT_EQ(255, fx.lut[1]);
   auto balance = [](DWORD v, int r, int g, int b) {
@@ -210,6 +212,14 @@ TEST(GdipColour, ColorBalanceUsesOneTablePerChannel) {
   EXPECT_EQ(Argb(255, 0, 7, 0), balance(Argb(255, 200, 7, 90), -255, 0, -255));
 }
 
+namespace {
+
+DWORD ApplyTable(DWORD v, const BYTE* tr, const BYTE* tg, const BYTE* tb) {
+  return Argb(Alpha(v), tr[Red(v)], tg[Green(v)], tb[Blue(v)]);
+}
+
+} // namespace
+
 TEST(GdipColour, ApplyLookupTableUsesTheMemberTable) {
   CGdipEffects fx;
   for (int i = 0; i < 256; ++i)
@@ -218,6 +228,23 @@ TEST(GdipColour, ApplyLookupTableUsesTheMemberTable) {
   fx.SetSize(1, 1);
   fx.ApplyLookupTable(bmp.get());
   EXPECT_EQ(Argb(255, 255, 205, 128), PixelAt(bmp.get(), 0, 0));
+}
+
+// Pictures of 512 x 512 pixels and more take the paired-table road; the result is the same.
+TEST(GdipColour, ApplyLookupTableOnLargePicturesMatchesThePlainTable) {
+  CGdipEffects fx;
+  for (int i = 0; i < 256; ++i)
+    fx.lut[i] = static_cast<BYTE>((i * 37 + 11) ^ (i >> 3));
+  for (int cy : {511, 512}) { // 261,632 and 262,144 pixels: either side of the switch
+    const Pixels px = RandomPixels(512, cy, 31, true);
+    BitmapPtr bmp = FromPixels(512, cy, px);
+    fx.SetSize(512, cy);
+    fx.ApplyLookupTable(bmp.get());
+    Pixels expected(px.size());
+    std::transform(px.begin(), px.end(), expected.begin(),
+                   [&](DWORD v) { return ApplyTable(v, fx.lut, fx.lut, fx.lut); });
+    EXPECT_EQ(expected, ReadPixels(bmp.get())) << cy;
+  }
 }
 
 namespace {
@@ -241,10 +268,6 @@ Pixels LevelTestPixels(int cx, int cy) {
     }
   }
   return px;
-}
-
-DWORD ApplyTable(DWORD v, const BYTE* tr, const BYTE* tg, const BYTE* tb) {
-  return Argb(Alpha(v), tr[Red(v)], tg[Green(v)], tb[Blue(v)]);
 }
 
 } // namespace
@@ -749,7 +772,7 @@ TEST(GdipEdges, BevelWithoutABandChangesNothing) {
   for (int size : {0, 2}) { // 30 x 2 / 100 = 0
     BitmapPtr bmp = FromPixels(40, 30, px);
     CGdipEffects fx = EffectsFor(bmp.get());
-    fx.BevelEdge(bmp.get(), size, 0, 0);
+    EXPECT_EQ(0u, FloatFaultsDuring([&] { fx.BevelEdge(bmp.get(), size, 0, 0); })) << "no step to divide";
     EXPECT_EQ(px, ReadPixels(bmp.get())) << size;
   }
   BitmapPtr dot = MakeBitmap(1, 1, Argb(255, 1, 2, 3));

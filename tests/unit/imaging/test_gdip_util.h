@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <xmmintrin.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -30,6 +32,15 @@ inline int Blue(DWORD v) { return v & 0xFF; }
 
 inline int Width(Gdiplus::Bitmap* p) { return static_cast<int>(p->GetWidth()); }
 inline int Height(Gdiplus::Bitmap* p) { return static_cast<int>(p->GetHeight()); }
+
+// The invalid-operation and divide-by-zero flags the SSE unit raised while fn ran: an operation
+// that divides by zero or makes a NaN somewhere along the way leaves them set, even where the bytes
+// it writes happen to come out right.
+template <class F> unsigned FloatFaultsDuring(F fn) {
+  _mm_setcsr(_mm_getcsr() & ~_MM_EXCEPT_MASK);
+  fn();
+  return _mm_getcsr() & (_MM_EXCEPT_INVALID | _MM_EXCEPT_DIV_ZERO);
+}
 
 inline BitmapPtr MakeBitmap(int cx, int cy, DWORD fill = 0xFF000000) {
   BitmapPtr bmp(new Gdiplus::Bitmap(cx, cy, PixelFormat32bppARGB));
