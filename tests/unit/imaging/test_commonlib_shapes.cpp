@@ -139,15 +139,16 @@ TEST_F(CommonLibShapeTest, PolygonPointsAreMovedIntoTheRectangle) {
 
 TEST_F(CommonLibShapeTest, MultipleRectanglesAreUnited) {
   const CRect rc(0, 0, 100, 80);
-  // A, B and C overlap in pairs and all three at (35..40, 30..40); D is dragged from its
+  // A, B and C overlap in pairs and all three at (35..40, 30..40); C is dragged right to left
+  // (reversed on one axis only, so its figure turns the other way round); D is dragged from its
   // bottom-right corner and overlaps E; F stands alone.
   ASSERT_TRUE(Cut(ID_CAPTURE_MULTI_RECT, rc,
                   {{10, 10},
                    {40, 40},
                    {30, 30},
                    {60, 60},
-                   {35, 20},
-                   {50, 70},
+                   {50, 20},
+                   {35, 70},
                    {90, 75},
                    {70, 62},
                    {65, 65},
@@ -157,6 +158,7 @@ TEST_F(CommonLibShapeTest, MultipleRectanglesAreUnited) {
   ExpectInside(12, 12);  // A only
   ExpectInside(32, 32);  // A and B
   ExpectInside(37, 35);  // A, B and C
+  ExpectInside(45, 45);  // B and C
   ExpectInside(45, 65);  // C only
   ExpectInside(80, 70);  // D only
   ExpectInside(72, 68);  // D and E
