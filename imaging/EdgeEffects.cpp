@@ -62,25 +62,30 @@ void FillSide(CDC* pP, CDC* pS, CDC* pK, BOOL bDropShadow, int nSide, int w, int
 }
 
 // Blurs the frame of a bitmap (bands nBandX wide at the left and right, nBandY high at the top and
-// bottom) through the GDI+ filter kit. The bitmap must not be selected into a DC.
-void BlurFrame(CDC* pRef, CBitmap& bitmap, int cx, int cy, int nSoftness, int nBandX, int nBandY) {
+// bottom) through the GDI+ filter kit. The bitmap must not be selected into a DC. FALSE when the
+// pixels cannot be read, blurred or written back.
+BOOL BlurFrame(CDC* pRef, CBitmap& bitmap, int cx, int cy, int nSoftness, int nBandX, int nBandY) {
   BITMAPINFO bmi = TopDownDib32(cx, cy);
   std::vector<DWORD> pixels((size_t)cx * cy);
   HBITMAP hBitmap = (HBITMAP)bitmap.GetSafeHandle();
   if (::GetDIBits(pRef->GetSafeHdc(), hBitmap, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS) != cy)
-    return;
+    return FALSE;
   for (DWORD& px : pixels)
     px |= 0xFF000000;
   {
     Gdiplus::Bitmap image(cx, cy, cx * 4, PixelFormat32bppARGB, (BYTE*)pixels.data());
+    if (image.GetLastStatus() != Gdiplus::Ok)
+      return FALSE;
     CGdipEffects fx;
     fx.SetSize(cx, cy);
     fx.Blur(&image, nSoftness, nBandX, nBandY);
+    if (image.GetLastStatus() != Gdiplus::Ok)
+      return FALSE;
     // Read the result through a lock: the library may keep its own copy of the pixels.
     Gdiplus::Rect rc(0, 0, cx, cy);
     Gdiplus::BitmapData data;
     if (image.LockBits(&rc, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
-      return;
+      return FALSE;
     for (int y = 0; y < cy; y++) {
       const BYTE* pRow = (const BYTE*)data.Scan0 + (ptrdiff_t)y * data.Stride;
       if (pRow != (const BYTE*)&pixels[(size_t)y * cx])
@@ -88,7 +93,7 @@ void BlurFrame(CDC* pRef, CBitmap& bitmap, int cx, int cy, int nSoftness, int nB
     }
     image.UnlockBits(&data);
   }
-  ::SetDIBits(pRef->GetSafeHdc(), hBitmap, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS);
+  return ::SetDIBits(pRef->GetSafeHdc(), hBitmap, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS) == cy;
 }
 
 } // namespace
@@ -283,12 +288,11 @@ BOOL CCommonLib::EdgeEffect(CDC* pDC, CBitmap* pBitmap, int nTaskId, int nSize, 
       return FALSE;
   }
   S.Close();
-  if (nSoftness > 0) {
-    // The frame to blur is measured with the softness (the blur size), not the pattern size: the
-    // blur only has to cover the shadow's offset, its own reach and the padding.
-    BlurFrame(ref.Get(), blurred, cxBlur, cyBlur, nSoftness, abs(nShadowX) + nSoftness + 15,
-              abs(nShadowY) + nSoftness + 15);
-  }
+  // The frame to blur is measured with the softness (the blur size), not the pattern size: the
+  // blur only has to cover the shadow's offset, its own reach and the padding.
+  if (nSoftness > 0 && !BlurFrame(ref.Get(), blurred, cxBlur, cyBlur, nSoftness,
+                                  abs(nShadowX) + nSoftness + 15, abs(nShadowY) + nSoftness + 15))
+    return FALSE;
 
   // The result: shadow first, then the picture through the keep mask.
   CBitmap result;

@@ -1,6 +1,7 @@
 // Pattern edges with and without drop shadow, and borders.
 #include "imaging/CommonLib.h"
 #include "resources/resource.h"
+#include "tests/common/import_patch.h"
 #include "tests/unit/imaging/test_commonlib_support.h"
 
 #include <gtest/gtest.h>
@@ -220,6 +221,19 @@ TEST_F(CommonLibEdgeTest, DropShadowShowsThroughTheCutAway) {
   px = Read();
   EXPECT_EQ(kBack, px.At(0, 0));
   ExpectUntouched(px, CRect(10, 0, 80, 60));
+}
+
+int WINAPI NoDIBits(HDC, HBITMAP, UINT, UINT, LPVOID, LPBITMAPINFO, UINT) { return 0; }
+
+// When the shadow's pixels cannot be read for softening, the edge reports the failure; a hard
+// shadow needs no blur and still succeeds.
+TEST_F(CommonLibEdgeTest, SoftShadowThatCannotBeBlurredFails) {
+  CImportPatch patch("gdi32.dll", "GetDIBits", reinterpret_cast<FARPROC>(&NoDIBits));
+  ASSERT_TRUE(patch.Applied());
+  Picture(80, 60);
+  EXPECT_FALSE(Edge(TASK_SAW_EDGE, 8, kLeft, TRUE, 5, 5, 2));
+  Picture(80, 60);
+  EXPECT_TRUE(Edge(TASK_SAW_EDGE, 8, kLeft, TRUE, 5, 5, 0));
 }
 
 class CommonLibBorderTest : public CommonLibEdgeTest {

@@ -81,21 +81,6 @@ private:
   std::vector<DWORD> m_bits; // what it paints, top row first, 0x00RRGGBB
 };
 
-// Replaces one function this program imports from a DLL for the life of the object, so that a
-// test can make a condition the desktop will not give it on demand.
-class CImportPatch {
-public:
-  CImportPatch(const char* pszDll, const char* pszFunction, FARPROC pReplacement);
-  ~CImportPatch();
-  CImportPatch(const CImportPatch&) = delete;
-  CImportPatch& operator=(const CImportPatch&) = delete;
-  bool Applied() const { return m_pSlot != NULL; }
-
-private:
-  FARPROC* m_pSlot = NULL;
-  FARPROC m_pOld = NULL;
-};
-
 // Runs the thread's messages for about nMilliseconds, waking as soon as messages arrive.
 void PumpFor(int nMilliseconds);
 // Pumps until the screen shows expected everywhere, or the time is up.

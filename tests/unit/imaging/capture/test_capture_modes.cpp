@@ -1,6 +1,7 @@
 // The overlay in every capture mode, driven by real mouse and keyboard input while its modal loop
 // runs; the returned bitmap is compared with the pattern on the screen pixel for pixel.
 #include "tests/unit/imaging/capture/capture_test_support.h"
+#include "tests/common/import_patch.h"
 
 using namespace capture_test;
 
