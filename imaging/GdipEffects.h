@@ -88,8 +88,9 @@ private:
                       int nBandX, int nBandY);
 };
 
-// The string converted from the ANSI code page, terminated; an empty string for NULL.
-std::unique_ptr<wchar_t[]> AnsiToWideAlloc(LPCSTR psz);
+// The string converted from the ANSI code page, terminated; an empty string for NULL. At most
+// nMaxChars characters are read, so a fixed field without a terminator can be passed.
+std::unique_ptr<wchar_t[]> AnsiToWideAlloc(LPCSTR psz, size_t nMaxChars = static_cast<size_t>(-1));
 
 // Records a failed status in a GDI+ wrapper's last status, as its own methods do.
 void GdipRecordStatus(Gdiplus::Image* pImage, Gdiplus::Status status);

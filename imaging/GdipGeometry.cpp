@@ -88,8 +88,8 @@ GpStatus WINGDIPAPI DeleteSolidFill(GpSolidFill* p) { return DllExports::GdipDel
 
 } // namespace
 
-std::unique_ptr<wchar_t[]> AnsiToWideAlloc(LPCSTR psz) {
-  const int len = psz != NULL ? static_cast<int>(std::strlen(psz)) : 0;
+std::unique_ptr<wchar_t[]> AnsiToWideAlloc(LPCSTR psz, size_t nMaxChars) {
+  const int len = psz != NULL ? static_cast<int>(strnlen(psz, nMaxChars)) : 0;
   std::unique_ptr<wchar_t[]> wide = std::make_unique<wchar_t[]>(static_cast<size_t>(len) + 1);
   if (len > 0) {
     int n = MultiByteToWideChar(CP_ACP, 0, psz, len, wide.get(), len);
@@ -427,7 +427,8 @@ void CGdipEffects::AddCaption(Bitmap*& pBitmap, LPCSTR pszText, LOGFONTA lf, COL
     GdipRecordStatus(owner, status);
     return status == Ok;
   };
-  std::unique_ptr<wchar_t[]> face = AnsiToWideAlloc(lf.lfFaceName);
+  // A face name that fills the whole field has no terminator: it ends where the field does.
+  std::unique_ptr<wchar_t[]> face = AnsiToWideAlloc(lf.lfFaceName, LF_FACESIZE - 1);
   GpFontFamily* rawFamily = NULL;
   if (DllExports::GdipCreateFontFamilyFromName(face.get(), NULL, &rawFamily) != Ok) {
     rawFamily = NULL;

@@ -1,4 +1,5 @@
 // Shear, perspective, rotation, trim and caption of CGdipEffects.
+#include "tests/common/import_patch.h"
 #include "tests/unit/imaging/test_gdip_util.h"
 
 #include <cmath>
@@ -516,11 +517,30 @@ TEST(GdipCaption, UnknownFaceFallsBackToGenericSansSerif) {
   EXPECT_EQ(b, a);
 }
 
+// The face asked of GDI+ by the caption, recorded by a stand-in that knows no face at all.
+std::wstring g_askedFace;
+Gdiplus::GpStatus WINAPI RecordFace(const WCHAR* name, Gdiplus::GpFontCollection*,
+                                    Gdiplus::GpFontFamily** ppFamily) {
+  g_askedFace = name != NULL ? name : L"";
+  *ppFamily = NULL;
+  return Gdiplus::FontFamilyNotFound;
+}
+
+TEST(GdipCaption, FaceFillingTheWholeFieldEndsWithTheField) {
+  CImportPatch patch("gdiplus.dll", "GdipCreateFontFamilyFromName", reinterpret_cast<FARPROC>(&RecordFace));
+  ASSERT_TRUE(patch.Applied());
+  LOGFONTA lf = CaptionFont(16, "");
+  std::memset(lf.lfFaceName, 'F', LF_FACESIZE); // no terminator
+  BitmapPtr bmp = Captioned(Pixels(60 * 20, kWhite), 60, 20, "x", lf, FALSE, FALSE);
+  EXPECT_EQ(std::wstring(LF_FACESIZE - 1, L'F'), g_askedFace);
+}
+
 TEST(GdipCaption, AnsiToWideAllocCopiesAndTerminates) {
   std::unique_ptr<wchar_t[]> w = AnsiToWideAlloc("Time 12:34");
   EXPECT_EQ(std::wstring(L"Time 12:34"), w.get());
   EXPECT_EQ(L'\0', AnsiToWideAlloc("")[0]);
   EXPECT_EQ(L'\0', AnsiToWideAlloc(NULL)[0]);
+  EXPECT_EQ(std::wstring(L"Time"), AnsiToWideAlloc("Time 12:34", 4).get());
 }
 
 // ---- Gallery ----------------------------------------------------------------------------------------
