@@ -330,15 +330,18 @@ BOOL CString::LoadString(HINSTANCE hInstance, UINT nID) {
   const WORD* p = hData != NULL ? static_cast<const WORD*>(::LockResource(hData)) : NULL;
   if (p == NULL)
     return FALSE;
-  DWORD cb = ::SizeofResource(hInstance, hRes);
-  const WORD* end = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(p) + cb);
+  // A block holds 16 counted strings; every count is checked against the block's size, so a
+  // damaged block cannot make the reader run past it.
+  const size_t nWords = ::SizeofResource(hInstance, hRes) / sizeof(WORD);
+  size_t pos = 0;
   for (UINT i = 0; i < (nID & 15); ++i) {
-    if (p >= end)
+    if (pos >= nWords)
       return FALSE;
-    p += 1 + *p;
+    pos += 1 + static_cast<size_t>(p[pos]);
   }
-  if (p >= end || *p == 0)
+  if (pos >= nWords || p[pos] == 0 || p[pos] > nWords - pos - 1)
     return FALSE;
+  p += pos;
   int cch = *p;
   int cb2 = ::WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWSTR>(p + 1), cch, NULL, 0, NULL, NULL);
   std::string text(cb2, '\0');

@@ -288,34 +288,29 @@ void CDialogTemplate::GetSizeInPixels(SIZE* pSize) const {
 // ---------------------------------------------------------------------------------------------
 // DLGINIT
 
-BOOL AfxExecuteDlgInit(CWnd* pWnd, LPCSTR lpszResourceName) {
-  void* lpResource = NULL;
-  if (lpszResourceName != NULL) {
-    HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_DLGINIT);
-    HRSRC hResource = ::FindResourceA(hInst, lpszResourceName, RT_DLGINIT);
-    if (hResource != NULL) {
-      HGLOBAL hData = ::LoadResource(hInst, hResource);
-      if (hData == NULL)
-        return FALSE;
-      lpResource = ::LockResource(hData);
-      if (lpResource == NULL)
-        return FALSE;
-    }
-  }
-  return AfxExecuteDlgInit(pWnd, lpResource);
-}
+namespace {
 
-BOOL AfxExecuteDlgInit(CWnd* pWnd, void* lpResource) {
+// Runs DLGINIT records from p, of which at most cbLimit bytes may be read: the end of the data
+// ends the records as a zero id does, and a record that would run past it is refused.
+BOOL ExecuteDlgInitData(CWnd* pWnd, const BYTE* p, size_t cbLimit) {
   BOOL bSuccess = TRUE;
-  if (lpResource != NULL) {
-    const BYTE* p = static_cast<const BYTE*>(lpResource);
+  if (p != NULL) {
     for (;;) {
-      WORD nIDC = ReadAt<WORD>(p, 0);
-      if (nIDC == 0)
+      if (cbLimit < sizeof(WORD) || ReadAt<WORD>(p, 0) == 0)
         break;
+      if (cbLimit < 8) {
+        bSuccess = FALSE;
+        break;
+      }
+      WORD nIDC = ReadAt<WORD>(p, 0);
       WORD nMsg = ReadAt<WORD>(p, 2);
       DWORD dwLen = ReadAt<DWORD>(p, 4);
+      if (dwLen > cbLimit - 8) {
+        bSuccess = FALSE;
+        break;
+      }
       p += 8;
+      cbLimit -= 8 + static_cast<size_t>(dwLen);
       // The data need not be terminated in the resource.
       std::string text(reinterpret_cast<const char*>(p), dwLen);
       text = text.c_str();
@@ -350,4 +345,30 @@ BOOL AfxExecuteDlgInit(CWnd* pWnd, void* lpResource) {
   if (bSuccess)
     pWnd->SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, FALSE, FALSE);
   return bSuccess;
+}
+
+} // namespace
+
+BOOL AfxExecuteDlgInit(CWnd* pWnd, LPCSTR lpszResourceName) {
+  const BYTE* p = NULL;
+  size_t cb = 0;
+  if (lpszResourceName != NULL) {
+    HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_DLGINIT);
+    HRSRC hResource = ::FindResourceA(hInst, lpszResourceName, RT_DLGINIT);
+    if (hResource != NULL) {
+      HGLOBAL hData = ::LoadResource(hInst, hResource);
+      if (hData == NULL)
+        return FALSE;
+      p = static_cast<const BYTE*>(::LockResource(hData));
+      if (p == NULL)
+        return FALSE;
+      cb = ::SizeofResource(hInst, hResource);
+    }
+  }
+  return ExecuteDlgInitData(pWnd, p, cb);
+}
+
+// Data in memory comes from the program itself and carries no size: it ends at its zero id.
+BOOL AfxExecuteDlgInit(CWnd* pWnd, void* lpResource) {
+  return ExecuteDlgInitData(pWnd, static_cast<const BYTE*>(lpResource), static_cast<size_t>(-1));
 }

@@ -31,7 +31,7 @@ void ExpectRect(const RECT& rc, int l, int t, int r, int b) {
 
 } // namespace
 
-TEST(CStringFormat, ConversionsThePartsUse) {
+TEST(CStringFormat, ConversionsTheProgramUses) {
   CString s;
   s.Format("%d|%02d|%02d|%02d", -42, 7, 123, -3);
   EXPECT_STREQ("-42|07|123|-3", s);
@@ -228,6 +228,21 @@ TEST(CStringValue, ComparisonAndCharacterAccess) {
   CATCH(CInvalidArgException, e) { ++caught; }
   END_CATCH
   EXPECT_EQ(1, caught);
+}
+
+// Strings come from the program's own table; a missing id leaves the string as it was, and a
+// damaged block is refused rather than read past its end.
+TEST(CStringValue, LoadStringFindsTextsAndRefusesWhatIsNotThere) {
+  CString s("unchanged");
+  ASSERT_TRUE(s.LoadString(100));
+  EXPECT_STREQ("First text", s);
+  ASSERT_TRUE(s.LoadString(103));
+  EXPECT_STREQ("Fourth", s);
+  for (UINT nID : {101u, 102u, 104u, 5000u, 0x7EF0u}) {
+    s = "unchanged";
+    EXPECT_FALSE(s.LoadString(nID)) << nID;
+    EXPECT_STREQ("unchanged", s) << nID;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

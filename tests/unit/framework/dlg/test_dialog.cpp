@@ -316,6 +316,17 @@ TEST(DlgInit, ResourceFillsTheComboAndEachChildGetsOneInitialUpdate) {
   host.DestroyWindow();
 }
 
+TEST(DlgInit, RecordRunningPastTheResourceIsRefused) {
+  CHostWnd host;
+  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
+  CHardnessDialog dlg;
+  ASSERT_TRUE(dlg.Create(IDD_HARDNESS, &host));
+  EXPECT_FALSE(dlg.ExecuteDlgInit(MAKEINTRESOURCE(IDR_DLGINIT_TRUNCATED)));
+  EXPECT_EQ((std::vector<std::string>{"Hard", "Soft", "Softer", "Tough"}), ComboItems(dlg.m_combo.m_hWnd));
+  dlg.DestroyWindow();
+  host.DestroyWindow();
+}
+
 TEST(DlgInit, DataInMemoryFillsAListAndSkipsMessagesItDoesNotKnow) {
   CHostWnd host;
   ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
