@@ -1,22 +1,26 @@
-// The message pump: pre-translation walk, nested pumps and quitting, idle passes, message
-// boxes, and the registry profile with the recent-file list.
+// The application object: the message pump's pre-translation walk, nested pumps and quitting,
+// idle passes, message boxes, the wait cursor, OLE start-up, and the registry profile with the
+// recent-file list.
 #include "tests/common/window_support.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cstring>
 
 namespace {
 
 CallLog g_walk;
 
+// Notes its title when the walk offers it the probe message.
 class CWalkWnd : public CWnd {
 public:
-  std::string m_name;
   BOOL m_bTake = FALSE;
   BOOL PreTranslateMessage(MSG* pMsg) override {
-    if (pMsg->message == WM_APP + 10)
-      g_walk.Add(m_name);
+    if (pMsg->message == WM_APP + 10) {
+      CString strTitle;
+      GetWindowText(strTitle);
+      g_walk.Add(strTitle.GetString());
+    }
     return m_bTake;
   }
 };
@@ -26,13 +30,9 @@ protected:
   void SetUp() override {
     TheTestApp();
     g_walk.Clear();
-    m_owner.m_name = "owner";
     ASSERT_TRUE(m_owner.CreateEx(0, NULL, "owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, NULL, NULL));
-    m_popup.m_name = "popup";
     ASSERT_TRUE(m_popup.CreateEx(0, NULL, "popup", WS_POPUP, 0, 0, 200, 100, m_owner.m_hWnd, NULL));
-    m_child.m_name = "child";
     ASSERT_TRUE(m_child.Create(NULL, "child", WS_VISIBLE, CRect(0, 0, 50, 50), &m_popup, 1));
-    m_target.m_name = "target";
     ASSERT_TRUE(m_target.Create(NULL, "target", WS_VISIBLE, CRect(0, 0, 20, 20), &m_child, 2));
     TheTestApp().m_pMainWnd = &m_owner;
   }
@@ -45,65 +45,69 @@ protected:
   CWalkWnd m_owner, m_popup, m_child, m_target;
 };
 
-TEST_F(PumpTest, WalkVisitsTargetParentsAndOwnerInOrder) {
-  m_target.PostMessage(WM_APP + 10);
-  PumpPending();
-  std::vector<std::string> expected = {"target", "child", "popup", "owner"};
-  EXPECT_EQ(expected, g_walk.entries);
-}
-
-TEST_F(PumpTest, WalkStopsAtTheFirstTaker) {
-  m_child.m_bTake = TRUE;
-  m_target.PostMessage(WM_APP + 10);
-  PumpPending();
-  std::vector<std::string> expected = {"target", "child"};
-  EXPECT_EQ(expected, g_walk.entries);
+TEST_F(PumpTest, WalkVisitsTargetParentsAndOwnerUntilOneTakesIt) {
+  CWalkWnd other; // an unowned top-level window: the main window still gets a last look
+  ASSERT_TRUE(other.CreateEx(0, NULL, "other", WS_POPUP, 0, 0, 20, 20, NULL, NULL));
+  const struct {
+    CWalkWnd* pTarget;
+    BOOL bChildTakes;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {&m_target, FALSE, {"target", "child", "popup", "owner"}},
+      {&m_target, TRUE, {"target", "child"}},
+      {&other, FALSE, {"other", "owner"}},
+  };
+  for (const auto& c : cases) {
+    g_walk.Clear();
+    m_child.m_bTake = c.bChildTakes;
+    c.pTarget->PostMessage(WM_APP + 10);
+    PumpPending();
+    EXPECT_EQ(c.expected, g_walk.entries) << c.bChildTakes;
+  }
+  other.DestroyWindow();
 }
 
 TEST_F(PumpTest, NestedPumpWalksTooAndHandsTheQuitOut) {
   m_target.PostMessage(WM_APP + 10);
   ASSERT_TRUE(AfxPumpMessage());
   EXPECT_EQ(4u, g_walk.entries.size());
+  // The nested loop stops on the quit and keeps its code, for a modal loop to post it again.
   ::PostQuitMessage(7);
-  // The nested loop stops on the quit and re-posts it, as every modal loop does.
-  BOOL bContinue = AfxPumpMessage();
-  EXPECT_FALSE(bContinue);
-  if (!bContinue)
-    ::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);
-  MSG msg;
-  ASSERT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(7u, msg.wParam);
+  EXPECT_FALSE(AfxPumpMessage());
+  EXPECT_EQ(7u, AfxGetThreadState()->m_msgCur.wParam);
 }
 
-TEST_F(PumpTest, MainWindowGetsALastLookAtOtherTopLevelWindows) {
-  CWalkWnd other;
-  other.m_name = "other";
-  ASSERT_TRUE(other.CreateEx(0, NULL, "other", WS_POPUP, 0, 0, 20, 20, NULL, NULL));
-  other.PostMessage(WM_APP + 10);
-  PumpPending();
-  std::vector<std::string> expected = {"other", "owner"};
-  EXPECT_EQ(expected, g_walk.entries);
-  other.DestroyWindow();
-}
-
-class CIdleSpy : public CWnd {
+// Counts its idle updates and may delete another frame in one. A frame made with new is returned
+// to the system on delete, so that any later read of it faults instead of passing unnoticed.
+class CIdleFrame : public CWnd {
 public:
+  static void* operator new(size_t n) {
+    return ::VirtualAlloc(NULL, n, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  static void operator delete(void* p) { ::VirtualFree(p, 0, MEM_RELEASE); }
   int m_nIdle = 0;
+  CIdleFrame* m_pVictim = NULL; // deleted by this frame's idle update
+  ~CIdleFrame() override {
+    AfxRemoveFrameWnd(this);
+    DestroyWindow();
+  }
 
 protected:
   afx_msg LRESULT OnIdleUpdate(WPARAM, LPARAM) {
     ++m_nIdle;
+    delete m_pVictim;
+    m_pVictim = NULL;
     return 0;
   }
   DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CIdleSpy, CWnd)
+BEGIN_MESSAGE_MAP(CIdleFrame, CWnd)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdate)
 END_MESSAGE_MAP()
 
 TEST(Idle, OnePassReachesDescendantsAndOtherVisibleFrames) {
-  CIdleSpy mainWnd, grandchild, floating;
+  CIdleFrame mainWnd, grandchild, floating;
   CWnd child;
   ASSERT_TRUE(
       mainWnd.CreateEx(0, NULL, "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200, NULL, NULL));
@@ -117,47 +121,16 @@ TEST(Idle, OnePassReachesDescendantsAndOtherVisibleFrames) {
   EXPECT_EQ(1, grandchild.m_nIdle);
   EXPECT_EQ(1, floating.m_nIdle);
   EXPECT_FALSE(TheTestApp().OnIdle(1));
-  // A hidden frame is skipped.
-  floating.ShowWindow(SW_HIDE);
+  floating.ShowWindow(SW_HIDE); // a hidden frame is skipped
   TheTestApp().OnIdle(0);
   EXPECT_EQ(1, floating.m_nIdle);
-  AfxRemoveFrameWnd(&floating);
   TheTestApp().m_pMainWnd = NULL;
-  floating.DestroyWindow();
-  mainWnd.DestroyWindow();
 }
 
-// A floating frame whose storage is returned to the system when it is deleted, so that any later
-// read of it faults instead of passing unnoticed.
-class CFragileFrame : public CWnd {
-public:
-  static void* operator new(size_t n) {
-    return ::VirtualAlloc(NULL, n, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  }
-  static void operator delete(void* p) { ::VirtualFree(p, 0, MEM_RELEASE); }
-  CFragileFrame* m_pVictim = NULL; // deleted by this frame's idle update
-  ~CFragileFrame() override {
-    AfxRemoveFrameWnd(this);
-    DestroyWindow();
-  }
-
-protected:
-  afx_msg LRESULT OnIdleUpdate(WPARAM, LPARAM) {
-    delete m_pVictim;
-    m_pVictim = NULL;
-    return 0;
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CFragileFrame, CWnd)
-ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdate)
-END_MESSAGE_MAP()
-
 TEST(Idle, AFrameDestroyedByAnEarlierFramesUpdateIsNotTouched) {
-  CFragileFrame* pFirst = new CFragileFrame;
-  CFragileFrame* pSecond = new CFragileFrame;
-  for (CFragileFrame* p : {pFirst, pSecond}) {
+  CIdleFrame* pFirst = new CIdleFrame;
+  CIdleFrame* pSecond = new CIdleFrame;
+  for (CIdleFrame* p : {pFirst, pSecond}) {
     ASSERT_TRUE(p->CreateEx(0, NULL, "float", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL, NULL));
     AfxAddFrameWnd(p);
   }
@@ -168,23 +141,17 @@ TEST(Idle, AFrameDestroyedByAnEarlierFramesUpdateIsNotTouched) {
 }
 
 TEST(Idle, IdleMessagesIgnoreRepeatedMovesPaintsAndCaretBlinks) {
-  MSG msg = {};
-  msg.message = WM_MOUSEMOVE;
-  msg.pt = {5, 5};
-  EXPECT_TRUE(TheTestApp().IsIdleMessage(&msg));
-  EXPECT_FALSE(TheTestApp().IsIdleMessage(&msg));
-  msg.pt = {6, 5};
-  EXPECT_TRUE(TheTestApp().IsIdleMessage(&msg));
-  msg.message = WM_PAINT;
-  EXPECT_FALSE(TheTestApp().IsIdleMessage(&msg));
-  msg.message = 0x0118;
-  EXPECT_FALSE(TheTestApp().IsIdleMessage(&msg));
-  msg.message = WM_KEYDOWN;
-  EXPECT_TRUE(TheTestApp().IsIdleMessage(&msg));
+  const struct {
+    UINT message;
+    POINT pt;
+    BOOL bIdle;
+  } cases[] = {{WM_MOUSEMOVE, {5, 5}, TRUE}, {WM_MOUSEMOVE, {5, 5}, FALSE}, {WM_MOUSEMOVE, {6, 5}, TRUE},
+               {WM_PAINT, {6, 5}, FALSE},    {0x0118, {6, 5}, FALSE},       {WM_KEYDOWN, {6, 5}, TRUE}};
+  for (const auto& c : cases) {
+    MSG msg = {NULL, c.message, 0, 0, 0, c.pt};
+    EXPECT_EQ(c.bIdle, TheTestApp().IsIdleMessage(&msg)) << c.message << " at " << c.pt.x;
+  }
 }
-
-// ---------------------------------------------------------------------------------------------
-// Message boxes
 
 TEST(MessageBoxes, DefaultIconsAreAdded) {
   MessageBoxRecorder recorder;
@@ -200,6 +167,36 @@ TEST(MessageBoxes, DefaultIconsAreAdded) {
   EXPECT_EQ((UINT)(MB_OK | MB_ICONEXCLAMATION), boxes[1].second);
   EXPECT_EQ((UINT)(MB_OKCANCEL | MB_ICONEXCLAMATION), boxes[2].second);
   EXPECT_EQ((UINT)(MB_OK | MB_ICONSTOP), boxes[3].second);
+}
+
+TEST(WaitCursor, ShownOverWindowsWhileCounted) {
+  TheTestApp();
+  CHostWnd host;
+  ASSERT_TRUE(host.CreateHost());
+  HCURSOR hWait = ::LoadCursor(NULL, IDC_WAIT);
+  {
+    CWaitCursor wait;
+    EXPECT_EQ(1, TheTestApp().m_nWaitCursorCount);
+    ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
+    // The framework answers WM_SETCURSOR itself while the count is up.
+    EXPECT_TRUE(
+        host.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(host.m_hWnd), MAKELPARAM(HTCLIENT, 0)));
+    EXPECT_EQ(hWait, ::GetCursor());
+    host.BeginWaitCursor(); // nested
+    EXPECT_EQ(2, TheTestApp().m_nWaitCursorCount);
+    host.EndWaitCursor();
+  }
+  EXPECT_EQ(0, TheTestApp().m_nWaitCursorCount);
+  EXPECT_NE(hWait, ::GetCursor());
+  host.DestroyWindow();
+}
+
+TEST(Ole, InitialisesOnceAndReportsIt) {
+  EXPECT_TRUE(AfxOleInit());
+  EXPECT_TRUE(AfxOleIsInitialized());
+  EXPECT_TRUE(AfxOleInit()); // a second call is harmless
+  AfxOleTerm();
+  EXPECT_FALSE(AfxOleIsInitialized());
 }
 
 // ---------------------------------------------------------------------------------------------

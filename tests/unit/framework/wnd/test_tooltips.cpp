@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -11,7 +12,6 @@ namespace {
 
 // Every tool text handed to the framework so far.
 std::vector<void*> g_toolTexts;
-int g_nToolTextAllocs = 0;
 int g_nToolTextFrees = 0;
 
 } // namespace
@@ -21,13 +21,10 @@ int g_nToolTextFrees = 0;
 // are never handed out again and a count cannot be mistaken.
 extern "C" void __real_free(void* p);
 extern "C" void __wrap_free(void* p) {
-  for (void* text : g_toolTexts) {
-    if (p != NULL && text == p) {
-      ++g_nToolTextFrees;
-      return;
-    }
-  }
-  __real_free(p);
+  if (p != NULL && std::find(g_toolTexts.begin(), g_toolTexts.end(), p) != g_toolTexts.end())
+    ++g_nToolTextFrees;
+  else
+    __real_free(p);
 }
 
 namespace {
@@ -43,7 +40,6 @@ public:
     pTI->lpszText = static_cast<LPSTR>(std::malloc(16));
     lstrcpyA(pTI->lpszText, "tip text");
     g_toolTexts.push_back(pTI->lpszText);
-    ++g_nToolTextAllocs;
     return 1;
   }
 };
@@ -52,27 +48,20 @@ TEST(ToolTips, HitTestTextIsFreedOncePerHit) {
   CTipWnd wnd;
   ASSERT_TRUE(wnd.CreateEx(0, NULL, "tips", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, NULL, NULL));
   wnd.EnableToolTips(TRUE);
-  g_nToolTextAllocs = 0;
-  g_nToolTextFrees = 0;
-  for (int i = 0; i < 3; i++) {
-    MSG msg = {};
-    msg.hwnd = wnd.m_hWnd;
-    msg.message = WM_MOUSEMOVE;
-    msg.lParam = MAKELPARAM(10 + i, 10);
-    msg.pt = {10 + i, 10};
+  auto moveTo = [&](int x) {
+    MSG msg = {wnd.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, 10), 0, {x, 10}};
     wnd.PreTranslateMessage(&msg);
-  }
-  EXPECT_EQ(3, g_nToolTextAllocs);
+  };
+  g_toolTexts.clear();
+  g_nToolTextFrees = 0;
+  for (int x : {10, 11, 12})
+    moveTo(x);
+  EXPECT_EQ(3u, g_toolTexts.size());
   EXPECT_EQ(3, g_nToolTextFrees); // each text released once, none twice
   HWND hTip = AfxGetThreadState()->m_hToolTip;
   ASSERT_NE(nullptr, hTip);
   EXPECT_EQ(1, (int)::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0));
-  // Moving off the tool removes it.
-  MSG msg = {};
-  msg.hwnd = wnd.m_hWnd;
-  msg.message = WM_MOUSEMOVE;
-  msg.pt = {80, 10};
-  wnd.PreTranslateMessage(&msg);
+  moveTo(80); // off the tool, which removes it
   EXPECT_EQ(0, (int)::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0));
   wnd.DestroyWindow();
 }

@@ -1,5 +1,7 @@
 // Window objects meet their windows before the first message, subclass without breaking other
-// subclassers, and let go of the handle before PostNcDestroy.
+// subclassers and let go of the handle before PostNcDestroy; handle maps, and the window services
+// other layers rely on: menus, finding windows by id, the safe owner of message boxes and
+// dialogs, style changes.
 #include "tests/common/window_support.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +10,11 @@ namespace {
 
 CallLog g_log;
 
+// Logs PreSubclassWindow and the creation messages, in order, and whether the object still held
+// its handle in PostNcDestroy.
 class CLoggingWnd : public CWnd {
 public:
+  BOOL m_bHadHandle = FALSE;
   void PreSubclassWindow() override {
     g_log.Add("PreSubclass");
     m_bHadHandle = m_hWnd != NULL;
@@ -17,70 +22,52 @@ public:
   void PostNcDestroy() override {
     g_log.Add(m_hWnd == NULL ? "PostNcDestroy:detached" : "PostNcDestroy:attached");
   }
-  BOOL m_bHadHandle = FALSE;
 
 protected:
-  afx_msg BOOL OnNcCreate(LPCREATESTRUCT cs) {
-    g_log.Add("NcCreate");
-    return CWnd::OnNcCreate(cs);
+  template <typename R> R Log(const char* entry, R result) {
+    g_log.Add(entry);
+    return result;
   }
-  afx_msg int OnCreate(LPCREATESTRUCT cs) {
-    g_log.Add("Create");
-    return CWnd::OnCreate(cs);
-  }
-  afx_msg void OnGetMinMaxInfo(MINMAXINFO* p) {
-    g_log.Add("GetMinMaxInfo");
-    CWnd::OnGetMinMaxInfo(p);
-  }
+  afx_msg BOOL OnNcCreate(LPCREATESTRUCT cs) { return Log("NcCreate", CWnd::OnNcCreate(cs)); }
+  afx_msg int OnCreate(LPCREATESTRUCT cs) { return Log("Create", CWnd::OnCreate(cs)); }
   DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CLoggingWnd, CWnd)
 ON_WM_NCCREATE()
 ON_WM_CREATE()
-ON_WM_GETMINMAXINFO()
 END_MESSAGE_MAP()
 
-struct CreationCase {
-  const char* name;
-  const char* cls; // NULL: the framework's own class
-  DWORD style;
-  bool child;
-};
-
-class CreationTest : public ::testing::TestWithParam<CreationCase> {};
-
-TEST_P(CreationTest, ObjectSeesCreationMessages) {
-  const CreationCase& c = GetParam();
+TEST(Creation, ObjectSeesCreationMessagesForEveryKindOfWindow) {
   CHostWnd host;
   ASSERT_TRUE(host.CreateHost());
-  g_log.Clear();
-  CLoggingWnd wnd;
-  LPCSTR cls = c.cls;
-  if (cls != NULL && std::string(cls) == "toolkit")
-    cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW));
-  BOOL ok = wnd.CreateEx(0, cls, "w", c.style | (c.child ? WS_CHILD | WS_VISIBLE : 0), 0, 0, 120, 80,
-                         c.child ? host.m_hWnd : NULL, c.child ? reinterpret_cast<HMENU>(100) : NULL);
-  ASSERT_TRUE(ok) << c.name;
-  EXPECT_TRUE(wnd.m_bHadHandle);
-  EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
-  ASSERT_GE(g_log.IndexOf("PreSubclass"), 0);
-  EXPECT_LT(g_log.IndexOf("PreSubclass"), g_log.IndexOf("NcCreate")) << c.name;
-  EXPECT_LT(g_log.IndexOf("NcCreate"), g_log.IndexOf("Create")) << c.name;
-  wnd.DestroyWindow();
-  EXPECT_EQ(nullptr, wnd.m_hWnd);
-  EXPECT_TRUE(g_log.Contains("PostNcDestroy:detached"));
+  const struct {
+    LPCSTR cls; // NULL: the framework's own class
+    DWORD style;
+    HWND hParent;
+  } kinds[] = {
+      {NULL, WS_OVERLAPPEDWINDOW, NULL},
+      {AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW)), WS_POPUP, NULL},
+      {STATUSCLASSNAMEA, WS_CHILD | WS_VISIBLE, host.m_hWnd},
+      {"COMBOBOX", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, host.m_hWnd},
+  };
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(k.cls != NULL ? k.cls : "framework");
+    g_log.Clear();
+    CLoggingWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, k.cls, "w", k.style, 0, 0, 120, 80, k.hParent,
+                             k.hParent != NULL ? reinterpret_cast<HMENU>(100) : NULL));
+    EXPECT_TRUE(wnd.m_bHadHandle);
+    EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
+    ASSERT_GE(g_log.IndexOf("PreSubclass"), 0);
+    EXPECT_LT(g_log.IndexOf("PreSubclass"), g_log.IndexOf("NcCreate"));
+    EXPECT_LT(g_log.IndexOf("NcCreate"), g_log.IndexOf("Create"));
+    wnd.DestroyWindow();
+    EXPECT_EQ(nullptr, wnd.m_hWnd);
+    EXPECT_TRUE(g_log.Contains("PostNcDestroy:detached"));
+  }
   host.DestroyWindow();
 }
-
-INSTANTIATE_TEST_SUITE_P(Kinds, CreationTest,
-                         ::testing::Values(CreationCase{"framework", NULL, WS_OVERLAPPEDWINDOW, false},
-                                           CreationCase{"toolkit", "toolkit", WS_POPUP, false},
-                                           CreationCase{"statusbar", STATUSCLASSNAMEA, 0, true},
-                                           CreationCase{"combobox", "COMBOBOX", CBS_DROPDOWNLIST, true}),
-                         [](const ::testing::TestParamInfo<CreationCase>& info) {
-                           return std::string(info.param.name);
-                         });
 
 // Records every message that reaches the object's WindowProc.
 class CButtonSpy : public CWnd {
@@ -133,6 +120,12 @@ TEST(Subclassing, ForeignSubclassAboveSurvivesUnsubclass) {
   CHostWnd host;
   ASSERT_TRUE(host.CreateHost());
   HWND hEdit = ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 50, 20, host.m_hWnd, NULL, NULL, NULL);
+  auto textRoundTrips = [hEdit](const char* text) {
+    char buf[32] = {};
+    ::SetWindowTextA(hEdit, text);
+    ::GetWindowTextA(hEdit, buf, sizeof(buf));
+    return std::string(buf) == text;
+  };
   CWnd wnd;
   ASSERT_TRUE(wnd.SubclassWindow(hEdit));
   ForeignSubclass::Install(hEdit);
@@ -140,17 +133,12 @@ TEST(Subclassing, ForeignSubclassAboveSurvivesUnsubclass) {
   EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hEdit));
   // The foreign procedure still sits on top and the chain below it still works.
   EXPECT_EQ(reinterpret_cast<LONG_PTR>(&ForeignSubclass::Proc), ::GetWindowLongPtrA(hEdit, GWLP_WNDPROC));
-  ::SetWindowTextA(hEdit, "still alive");
-  char buf[32] = {};
-  ::GetWindowTextA(hEdit, buf, sizeof(buf));
-  EXPECT_STREQ("still alive", buf);
+  EXPECT_TRUE(textRoundTrips("still alive"));
   EXPECT_GT(ForeignSubclass::s_nMessages, 0);
   // A new object can take the window over again.
   CWnd again;
   ASSERT_TRUE(again.SubclassWindow(hEdit));
-  ::SetWindowTextA(hEdit, "again");
-  ::GetWindowTextA(hEdit, buf, sizeof(buf));
-  EXPECT_STREQ("again", buf);
+  EXPECT_TRUE(textRoundTrips("again"));
   again.UnsubclassWindow();
   host.DestroyWindow();
 }
@@ -176,7 +164,7 @@ public:
 };
 int CSelfDeletingWnd::s_nDeleted = 0;
 
-TEST(Destruction, AutoDeletingObjectsLeaveNothingBehind) {
+TEST(Destruction, AutoDeletingObjectsAndDestructorsLeaveNothingBehind) {
   int nPermanent = AfxGetPermanentWndCount();
   CSelfDeletingWnd::s_nDeleted = 0;
   CSelfDeletingWnd* p = new CSelfDeletingWnd;
@@ -185,12 +173,9 @@ TEST(Destruction, AutoDeletingObjectsLeaveNothingBehind) {
   p->DestroyWindow();
   EXPECT_EQ(1, CSelfDeletingWnd::s_nDeleted);
   EXPECT_EQ(nPermanent, AfxGetPermanentWndCount());
-}
-
-TEST(Destruction, DestructorDestroysAnAttachedWindow) {
   HWND hWnd;
   {
-    CWnd wnd;
+    CWnd wnd; // its destructor destroys the window it still holds
     ASSERT_TRUE(wnd.CreateEx(0, NULL, "x", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
     hWnd = wnd.m_hWnd;
   }
@@ -198,17 +183,85 @@ TEST(Destruction, DestructorDestroysAnAttachedWindow) {
   EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
 }
 
-TEST(HandleMaps, TemporaryObjectsAreReusedAndFreedAtIdle) {
+TEST(HandleMaps, TemporaryWrappersAreReusedAndFreedWithoutDestroyingWhatTheyWrap) {
   HWND hDesktop = ::GetDesktopWindow();
-  CWnd* p1 = CWnd::FromHandle(hDesktop);
-  CWnd* p2 = CWnd::FromHandle(hDesktop);
-  EXPECT_EQ(p1, p2);
-  EXPECT_FALSE(p1->IsKindOf(RUNTIME_CLASS(CMenu)));
+  CWnd* pTempWnd = CWnd::FromHandle(hDesktop);
+  EXPECT_EQ(pTempWnd, CWnd::FromHandle(hDesktop));
   EXPECT_GE(AfxGetTemporaryWndCount(), 1);
   TheTestApp().OnIdle(1);
   EXPECT_EQ(0, AfxGetTemporaryWndCount());
-  EXPECT_TRUE(::IsWindow(hDesktop));
   EXPECT_EQ(nullptr, CWnd::FromHandle(NULL));
+
+  HMENU hOther = ::CreatePopupMenu();
+  CMenu* pTempMenu = CMenu::FromHandle(hOther);
+  ASSERT_NE(nullptr, pTempMenu);
+  EXPECT_EQ(pTempMenu, CMenu::FromHandle(hOther));
+  AfxDeleteTempMaps();
+  EXPECT_TRUE(::IsMenu(hOther));
+  ::DestroyMenu(hOther);
+}
+
+TEST(HandleMaps, PermanentMenuWrapperOwnsItsMenuUntilDetached) {
+  CMenu menu;
+  ASSERT_TRUE(menu.CreatePopupMenu());
+  menu.AppendMenu(MF_STRING, 100, "&First");
+  EXPECT_EQ(&menu, CMenu::FromHandle(menu.m_hMenu));
+  CString text;
+  EXPECT_EQ(6, menu.GetMenuString(100, text, MF_BYCOMMAND));
+  EXPECT_EQ(CString("&First"), text);
+  HMENU hMenu = menu.Detach();
+  EXPECT_TRUE(::IsMenu(hMenu));
+  CMenu owner;
+  owner.Attach(hMenu);
+  owner.DestroyMenu();
+  EXPECT_FALSE(::IsMenu(hMenu));
+}
+
+TEST(Relations, DescendantsAreFoundByIdDepthFirst) {
+  CHostWnd host;
+  ASSERT_TRUE(host.CreateHost());
+  CWnd bar, inner, status;
+  ASSERT_TRUE(bar.Create(NULL, "bar", WS_VISIBLE, CRect(0, 0, 100, 40), &host, 1));
+  ASSERT_TRUE(inner.Create(NULL, "inner", WS_VISIBLE, CRect(0, 0, 50, 20), &bar, 2));
+  ASSERT_TRUE(status.Create(NULL, "status", WS_VISIBLE, CRect(0, 0, 10, 10), &inner, 59393));
+  EXPECT_EQ(&status, host.GetDescendantWindow(59393));
+  EXPECT_EQ(&inner, host.GetDescendantWindow(2, TRUE));
+  EXPECT_EQ(nullptr, host.GetDescendantWindow(77));
+  EXPECT_EQ(&host, status.GetTopLevelParent());
+  EXPECT_EQ(&bar, inner.GetParent());
+  EXPECT_EQ(nullptr, status.GetParentFrame()); // no frame windows here
+  host.DestroyWindow();
+}
+
+TEST(Relations, SafeOwnerIsTheMainWindowsLastPopupEvenWhenHidden) {
+  CHostWnd mainWnd;
+  ASSERT_TRUE(mainWnd.CreateHost("main", WS_OVERLAPPEDWINDOW)); // never shown
+  TheTestApp().m_pMainWnd = &mainWnd;
+  EXPECT_EQ(mainWnd.m_hWnd, CWnd::GetSafeOwner_(NULL, NULL));
+  HWND hWndTop = NULL;
+  CWnd popup;
+  ASSERT_TRUE(popup.CreateEx(0, NULL, "p", WS_POPUP, 0, 0, 10, 10, mainWnd.m_hWnd, NULL));
+  CWnd child;
+  ASSERT_TRUE(child.Create(NULL, "c", WS_VISIBLE, CRect(0, 0, 5, 5), &popup, 3));
+  // A child's owner is the top-level window above it; the topmost window of that chain (the
+  // main window owning the popup) is disabled for a modal run and handed back to re-enable.
+  EXPECT_EQ(popup.m_hWnd, CWnd::GetSafeOwner_(child.m_hWnd, &hWndTop));
+  EXPECT_EQ(mainWnd.m_hWnd, hWndTop);
+  EXPECT_FALSE(mainWnd.IsWindowEnabled());
+  mainWnd.EnableWindow(TRUE);
+  TheTestApp().m_pMainWnd = NULL;
+  mainWnd.DestroyWindow();
+}
+
+TEST(Styles, ModifyStyleReportsChanges) {
+  CHostWnd host;
+  ASSERT_TRUE(host.CreateHost("s", WS_OVERLAPPEDWINDOW));
+  EXPECT_TRUE(host.ModifyStyle(WS_MAXIMIZEBOX, 0, SWP_FRAMECHANGED));
+  EXPECT_EQ(0u, host.GetStyle() & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(host.ModifyStyle(WS_MAXIMIZEBOX, 0)); // nothing left to change
+  EXPECT_TRUE(host.ModifyStyleEx(0, WS_EX_TOOLWINDOW));
+  EXPECT_NE(0u, host.GetExStyle() & WS_EX_TOOLWINDOW);
+  host.DestroyWindow();
 }
 
 } // namespace
