@@ -1,35 +1,27 @@
 // Collections: array bounds and element lifetime, list positions, map iteration order, the
 // named and typed forms.
-#include "framework/fw.h"
+#include "core_support.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
 
-template <class F> bool ThrowsInvalidArg(F f) {
-  try {
-    f();
-  } catch (CException* e) {
-    bool bInvalidArg = e->IsKindOf(RUNTIME_CLASS(CInvalidArgException));
-    e->Delete();
-    return bInvalidArg;
-  }
-  return false;
-}
+const CRuntimeClass* const kInvalidArg = RUNTIME_CLASS(CInvalidArgException);
 
 // Counts live instances so that tests can prove every element is constructed and destroyed once.
 struct Tracked {
   static int s_live;
-  int value = 0;
+  int value;
   CString name;
 
-  Tracked() { ++s_live; }
-  Tracked(int v, LPCSTR n) : value(v), name(n) { ++s_live; }
+  Tracked(int v = 0, LPCSTR n = "") : value(v), name(n) { ++s_live; }
   Tracked(const Tracked& other) : value(other.value), name(other.name) { ++s_live; }
   Tracked& operator=(const Tracked& other) = default;
   ~Tracked() { --s_live; }
@@ -48,28 +40,34 @@ public:
   int m_id;
 };
 
-template <class TArray> std::vector<int> Values(const TArray& arr) {
-  std::vector<int> out;
-  for (INT_PTR i = 0; i < arr.GetSize(); ++i)
-    out.push_back((int)arr[i]);
-  return out;
-}
-
-template <class TList> std::vector<std::string> Forward(const TList& list) {
-  std::vector<std::string> out;
-  for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-    out.push_back((LPCSTR)list.GetNext(pos));
-  return out;
-}
-
-template <class TList> std::vector<std::string> Backward(const TList& list) {
-  std::vector<std::string> out;
-  for (POSITION pos = list.GetTailPosition(); pos != NULL;)
-    out.push_back((LPCSTR)list.GetPrev(pos));
-  return out;
-}
-
+typedef std::vector<int> Ints;
 typedef std::vector<std::string> Strings;
+typedef std::vector<CFoo*> Foos;
+
+template <class TArray> auto Elements(const TArray& arr) {
+  std::vector<std::decay_t<decltype(arr[0])>> out;
+  for (INT_PTR i = 0; i < arr.GetSize(); ++i)
+    out.push_back(arr[i]);
+  return out;
+}
+
+// The texts head to tail, checked against the walk from the tail.
+Strings Walk(const CStringList& list) {
+  Strings forward, backward;
+  for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+    forward.push_back(list.GetNext(pos).GetString());
+  for (POSITION pos = list.GetTailPosition(); pos != NULL;)
+    backward.insert(backward.begin(), list.GetPrev(pos).GetString());
+  EXPECT_EQ(forward, backward);
+  return forward;
+}
+
+// Runs each misuse, numbered for the failure message: every one must throw CInvalidArgException.
+void ExpectInvalidArg(std::initializer_list<std::function<void()>> misuses) {
+  int i = 0;
+  for (const std::function<void()>& misuse : misuses)
+    EXPECT_EQ(kInvalidArg, ThrownClass(misuse)) << "misuse " << i++;
+}
 
 } // namespace
 
@@ -80,33 +78,13 @@ TEST(CollArray, IndexOutsideTheElementsThrowsInvalidArg) {
   arr.Add(1);
   arr.Add(2);
   const CArray<int, int>& carr = arr;
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr.GetAt(2); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr.GetAt(-1); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { carr.GetAt(2); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr.SetAt(2, 9); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr.ElementAt(-1); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr[2] = 5; }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { carr[5]; }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr.RemoveAt(2); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr.RemoveAt(1, 2); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr.RemoveAt(-1); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr.InsertAt(3, 7); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr.InsertAt(-1, 7); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr.InsertAt(0, (const CArray<int, int>*)NULL); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr.SetSize(-1); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { arr.SetAtGrow(-1, 0); }));
-  EXPECT_EQ((std::vector<int>{1, 2}), Values(arr)); // nothing grew
-}
-
-TEST(CollArray, SetAtGrowAndInsertAtEndGrow) {
-  CArray<int, int> arr;
-  arr.SetAtGrow(3, 40);
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 40}), Values(arr));
-  arr.InsertAt(4, 50); // at GetSize(): appends
-  arr.SetAtGrow(1, 10);
-  EXPECT_EQ((std::vector<int>{0, 10, 0, 40, 50}), Values(arr));
-  EXPECT_EQ(4, arr.GetUpperBound());
-  EXPECT_EQ(5, arr.GetCount());
+  ExpectInvalidArg({[&] { arr.GetAt(2); }, [&] { arr.GetAt(-1); }, [&] { carr.GetAt(2); },
+                    [&] { arr.SetAt(2, 9); }, [&] { arr.ElementAt(-1); }, [&] { arr[2] = 5; },
+                    [&] { carr[5]; }, [&] { arr.RemoveAt(2); }, [&] { arr.RemoveAt(1, 2); },
+                    [&] { arr.RemoveAt(-1); }, [&] { arr.InsertAt(3, 7); }, [&] { arr.InsertAt(-1, 7); },
+                    [&] { arr.InsertAt(0, (const CArray<int, int>*)NULL); }, [&] { arr.SetSize(-1); },
+                    [&] { arr.SetAtGrow(-1, 0); }});
+  EXPECT_EQ((Ints{1, 2}), Elements(arr)); // nothing grew
 }
 
 TEST(CollArray, SetSizeValueInitialisesNewElements) {
@@ -117,70 +95,54 @@ TEST(CollArray, SetSizeValueInitialisesNewElements) {
   pods.SetSize(1); // keeps the storage, so regrowing reuses dirty memory
   pods.SetSize(4, 16);
   EXPECT_EQ(7, pods[0].a);
-  for (INT_PTR i = 1; i < 4; ++i) {
-    EXPECT_EQ(0, pods[i].a);
-    EXPECT_EQ(0.0, pods[i].b);
-    EXPECT_EQ(nullptr, pods[i].p);
-  }
-
-  CArray<int, int> ints;
-  ints.Add(-1);
-  ints.Add(-1);
-  ints.SetSize(1);
-  ints.SetSize(3);
-  EXPECT_EQ((std::vector<int>{-1, 0, 0}), Values(ints));
+  for (INT_PTR i = 1; i < 4; ++i)
+    EXPECT_TRUE(pods[i].a == 0 && pods[i].b == 0.0 && pods[i].p == nullptr) << i;
 }
 
-TEST(CollArray, AddInsertRemoveKeepOrder) {
-  CArray<int, int> arr;
-  EXPECT_EQ(0, arr.Add(1));
-  EXPECT_EQ(1, arr.Add(5));
-  arr.InsertAt(1, 3, 2);
-  EXPECT_EQ((std::vector<int>{1, 3, 3, 5}), Values(arr));
-  arr.RemoveAt(0, 2);
-  EXPECT_EQ((std::vector<int>{3, 5}), Values(arr));
-
-  CArray<int, int> more;
-  more.Add(8);
-  more.Add(9);
-  arr.InsertAt(1, &more);
-  EXPECT_EQ((std::vector<int>{3, 8, 9, 5}), Values(arr));
-  arr.InsertAt(0, &arr); // an array into itself
-  EXPECT_EQ((std::vector<int>{3, 8, 9, 5, 3, 8, 9, 5}), Values(arr));
-
-  EXPECT_EQ(8, arr.Append(more));
-  EXPECT_EQ(10, arr.GetSize());
-  arr.RemoveAt(0, 8);
-  EXPECT_EQ(2, arr.Append(arr));
-  EXPECT_EQ((std::vector<int>{8, 9, 8, 9}), Values(arr));
-
-  int* data = arr.GetData();
-  data[3] = 4;
-  EXPECT_EQ(4, arr[3]);
-  EXPECT_EQ(&arr.ElementAt(2), data + 2);
-
+TEST(CollArray, AddInsertRemoveAndGrowKeepOrder) {
+  CArray<int, int> arr, more;
+  arr.SetAtGrow(3, 40);
+  arr.InsertAt(4, 50); // at GetSize(): appends
+  arr.SetAtGrow(1, 10);
+  EXPECT_EQ((Ints{0, 10, 0, 40, 50}), Elements(arr));
   arr.RemoveAll();
   EXPECT_TRUE(arr.IsEmpty());
   EXPECT_EQ(-1, arr.GetUpperBound());
+
+  EXPECT_EQ(0, arr.Add(1));
+  EXPECT_EQ(1, arr.Add(5));
+  arr.InsertAt(1, 3, 2);
+  EXPECT_EQ((Ints{1, 3, 3, 5}), Elements(arr));
+  arr.RemoveAt(0, 2);
+  more.SetAtGrow(1, 9);
+  more[0] = 8;
+  arr.InsertAt(1, &more);
+  EXPECT_EQ((Ints{3, 8, 9, 5}), Elements(arr));
+  arr.InsertAt(0, &arr); // an array into itself
+  EXPECT_EQ((Ints{3, 8, 9, 5, 3, 8, 9, 5}), Elements(arr));
+
+  EXPECT_EQ(8, arr.Append(more));
+  arr.RemoveAt(0, 8);
+  EXPECT_EQ(2, arr.Append(arr));
+  EXPECT_EQ((Ints{8, 9, 8, 9}), Elements(arr));
+  arr.GetData()[3] = 4;
+  EXPECT_EQ(4, arr[3]);
+  EXPECT_EQ(&arr.ElementAt(2), arr.GetData() + 2);
 }
 
 TEST(CollArray, CopyIsIndependentAndFreeExtraKeepsElements) {
-  CStringArray src;
+  CStringArray src, dst;
   src.Add("one");
   src.Add(CString("two"));
-  CStringArray dst;
-  dst.Add("old");
-  dst.Add("old");
-  dst.Add("old");
+  dst.InsertAt(0, "old", 3);
   dst.Copy(src);
-  ASSERT_EQ(2, dst.GetSize());
   dst[0] = "changed";
   EXPECT_STREQ("one", src[0]);
-  EXPECT_STREQ("two", dst[1]);
   dst.FreeExtra();
-  EXPECT_STREQ("changed", dst[0]);
   dst.Copy(dst);
-  EXPECT_EQ(2, dst.GetSize());
+  ASSERT_EQ(2, dst.GetSize());
+  EXPECT_STREQ("changed", dst[0]);
+  EXPECT_STREQ("two", dst[1]);
 }
 
 TEST(CollArray, AddingAnElementOfTheSameArraySurvivesGrowth) {
@@ -196,9 +158,9 @@ TEST(CollArray, AddingAnElementOfTheSameArraySurvivesGrowth) {
   EXPECT_TRUE(arr[arr.GetUpperBound() - 1].IsEmpty());
 }
 
-TEST(CollArray, NonTrivialElementsAreConstructedAndDestroyedOnce) {
+TEST(CollElements, NonTrivialElementsAreConstructedAndDestroyedOnce) {
   {
-    CArray<Tracked, const Tracked&> arr;
+    CArray<Tracked, const Tracked&> arr, copy;
     arr.SetSize(3);
     arr.SetAt(1, Tracked(11, "eleven"));
     arr.InsertAt(0, Tracked(5, "five"), 2);
@@ -206,18 +168,31 @@ TEST(CollArray, NonTrivialElementsAreConstructedAndDestroyedOnce) {
     EXPECT_EQ(6, Tracked::s_live);
     arr.RemoveAt(1, 2);
     EXPECT_EQ(4, Tracked::s_live);
-    EXPECT_EQ(5, arr[0].value);
-    EXPECT_EQ(11, arr[1].value);
+    EXPECT_EQ((Ints{5, 11, 0, 99}), (Ints{arr[0].value, arr[1].value, arr[2].value, arr[3].value}));
     EXPECT_STREQ("eleven", arr[1].name);
     EXPECT_TRUE(arr[2].name.IsEmpty());
-    EXPECT_STREQ("last", arr[3].name);
-
-    CArray<Tracked, const Tracked&> copy;
     copy.Copy(arr);
     copy.Append(arr);
     EXPECT_EQ(12, Tracked::s_live);
     copy.SetSize(1);
     EXPECT_EQ(5, Tracked::s_live);
+  }
+  EXPECT_EQ(0, Tracked::s_live);
+  {
+    CList<Tracked, const Tracked&> list;
+    list.AddTail(Tracked(1, "one"));
+    list.AddHead(Tracked(2, "two"));
+    list.RemoveAt(list.AddTail(Tracked(3, "three")));
+    Tracked head = list.RemoveHead();
+    EXPECT_EQ(2, head.value);
+    EXPECT_EQ(2, Tracked::s_live);
+    list.AddTail(head);
+
+    CMap<int, int, Tracked, const Tracked&> map;
+    for (int i = 0; i < 10; ++i)
+      map.SetAt(i, Tracked(i, "v"));
+    map.RemoveKey(4);
+    EXPECT_EQ(3 + 9, Tracked::s_live);
   }
   EXPECT_EQ(0, Tracked::s_live);
 }
@@ -230,11 +205,9 @@ TEST(CollList, AddRemoveAndWalkBothWays) {
   POSITION posB = list.AddTail("b");
   list.AddHead("a");
   list.AddTail("c");
-  EXPECT_EQ((Strings{"a", "b", "c"}), Forward(list));
-  EXPECT_EQ((Strings{"c", "b", "a"}), Backward(list));
-  EXPECT_STREQ("b", list.GetAt(posB));
-  EXPECT_STREQ("a", list.GetHead());
-  EXPECT_STREQ("c", list.GetTail());
+  EXPECT_EQ((Strings{"a", "b", "c"}), Walk(list));
+  EXPECT_EQ((Strings{"b", "a", "c"}),
+            (Strings{list.GetAt(posB).GetString(), list.GetHead().GetString(), list.GetTail().GetString()}));
 
   EXPECT_STREQ("a", list.RemoveHead());
   EXPECT_STREQ("c", list.RemoveTail());
@@ -244,9 +217,7 @@ TEST(CollList, AddRemoveAndWalkBothWays) {
   list.RemoveAll();
   EXPECT_TRUE(list.IsEmpty());
   EXPECT_EQ(nullptr, list.GetHeadPosition());
-  EXPECT_TRUE(ThrowsInvalidArg([&] { list.RemoveHead(); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { list.GetTail(); }));
-  EXPECT_TRUE(ThrowsInvalidArg([&] { list.GetAt(NULL); }));
+  ExpectInvalidArg({[&] { list.RemoveHead(); }, [&] { list.GetTail(); }, [&] { list.GetAt(NULL); }});
 }
 
 TEST(CollList, InsertAroundPositionsThatStayValid) {
@@ -256,16 +227,14 @@ TEST(CollList, InsertAroundPositionsThatStayValid) {
   POSITION posN = list.InsertAfter(posM, "n");
   list.InsertBefore(NULL, "head");
   list.InsertAfter(NULL, "tail");
-  EXPECT_EQ((Strings{"head", "l", "m", "n", "tail"}), Forward(list));
+  EXPECT_EQ((Strings{"head", "l", "m", "n", "tail"}), Walk(list));
 
   list.RemoveAt(posM);
-  EXPECT_STREQ("l", list.GetAt(posL));
-  EXPECT_STREQ("n", list.GetAt(posN));
   list.SetAt(posN, "N");
   POSITION pos = posL;
-  list.GetNext(pos);
+  EXPECT_STREQ("l", list.GetNext(pos));
   EXPECT_EQ(posN, pos);
-  EXPECT_EQ((Strings{"tail", "N", "l", "head"}), Backward(list));
+  EXPECT_EQ((Strings{"head", "l", "N", "tail"}), Walk(list));
 }
 
 TEST(CollList, FindAndFindIndex) {
@@ -274,29 +243,22 @@ TEST(CollList, FindAndFindIndex) {
   POSITION posY = list.AddTail("y");
   POSITION posX2 = list.AddTail("x");
   POSITION posX1 = list.GetHeadPosition();
-  EXPECT_EQ(posX1, list.Find("x"));
-  EXPECT_EQ(posX2, list.Find("x", posX1));
-  EXPECT_EQ(nullptr, list.Find("x", posX2));
-  EXPECT_EQ(nullptr, list.Find("z"));
-  EXPECT_EQ(posY, list.FindIndex(1));
-  EXPECT_EQ(posX2, list.FindIndex(2));
-  EXPECT_EQ(nullptr, list.FindIndex(3));
-  EXPECT_EQ(nullptr, list.FindIndex(-1));
+  EXPECT_EQ(
+      (std::vector<POSITION>{posX1, posX2, nullptr, nullptr, posY, posX2, nullptr, nullptr}),
+      (std::vector<POSITION>{list.Find("x"), list.Find("x", posX1), list.Find("x", posX2), list.Find("z"),
+                             list.FindIndex(1), list.FindIndex(2), list.FindIndex(3), list.FindIndex(-1)}));
 }
 
 TEST(CollList, RemovingTheVisitedNodeDuringAWalk) {
-  CList<int, int> list;
-  for (int i = 1; i <= 6; ++i)
-    list.AddTail(i);
+  CStringList list;
+  for (LPCSTR text : {"1", "2", "3", "4", "5", "6"})
+    list.AddTail(text);
   for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
     POSITION posCur = pos;
-    if (list.GetNext(pos) % 2 == 0)
+    if (std::atoi(list.GetNext(pos)) % 2 == 0)
       list.RemoveAt(posCur);
   }
-  std::vector<int> left;
-  for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-    left.push_back(list.GetNext(pos));
-  EXPECT_EQ((std::vector<int>{1, 3, 5}), left);
+  EXPECT_EQ((Strings{"1", "3", "5"}), Walk(list));
 }
 
 TEST(CollList, AppendingListsKeepsTheirOrder) {
@@ -306,47 +268,16 @@ TEST(CollList, AppendingListsKeepsTheirOrder) {
   other.AddTail("2");
   list.AddTail(&other);
   list.AddHead(&other);
-  EXPECT_EQ((Strings{"1", "2", "m", "1", "2"}), Forward(list));
+  EXPECT_EQ((Strings{"1", "2", "m", "1", "2"}), Walk(list));
   other.AddTail(&other);
-  EXPECT_EQ((Strings{"1", "2", "1", "2"}), Forward(other));
+  EXPECT_EQ((Strings{"1", "2", "1", "2"}), Walk(other));
   other.AddHead(&other);
   EXPECT_EQ(8, other.GetCount());
-}
-
-TEST(CollList, NodesReleaseTheirElements) {
-  {
-    CList<Tracked, const Tracked&> list;
-    list.AddTail(Tracked(1, "one"));
-    list.AddHead(Tracked(2, "two"));
-    POSITION pos = list.AddTail(Tracked(3, "three"));
-    EXPECT_EQ(3, Tracked::s_live);
-    list.RemoveAt(pos);
-    Tracked head = list.RemoveHead();
-    EXPECT_EQ(2, head.value);
-    EXPECT_EQ(2, Tracked::s_live);
-    list.AddTail(head);
-  }
-  EXPECT_EQ(0, Tracked::s_live);
 }
 
 // ---------------------------------------------------------------------------------------------
 
 namespace {
-
-// The classic layout, modelled independently: bucket (key >> 4) % size, a new key at the head of
-// its chain, iteration from bucket 0 along each chain.
-std::vector<UINT> ClassicOrder(const std::vector<UINT>& insertions, UINT nBuckets) {
-  std::vector<std::vector<UINT>> buckets(nBuckets);
-  for (UINT key : insertions) {
-    std::vector<UINT>& chain = buckets[(key >> 4) % nBuckets];
-    if (std::find(chain.begin(), chain.end(), key) == chain.end())
-      chain.insert(chain.begin(), key);
-  }
-  std::vector<UINT> order;
-  for (const std::vector<UINT>& chain : buckets)
-    order.insert(order.end(), chain.begin(), chain.end());
-  return order;
-}
 
 template <class TMap> std::vector<UINT> IterationOrder(const TMap& map) {
   std::vector<UINT> keys;
@@ -359,60 +290,54 @@ template <class TMap> std::vector<UINT> IterationOrder(const TMap& map) {
   return keys;
 }
 
-const std::vector<UINT> kOrderKeys = {5, 16, 17 * 16, 33, 1, 300, 0x50, 34 * 16 + 3};
+// The classic layout: bucket (key >> 4) % size, a new key at the head of its chain, iteration from
+// bucket 0 along each chain. With 17 buckets 5, 272, 1 and 547 share bucket 0, 16 and 300 bucket 1.
+const std::vector<UINT> kKeys = {5, 16, 272, 33, 1, 300, 80, 547};
+const std::vector<UINT> kOrderOf17 = {547, 1, 272, 5, 300, 16, 33, 80};
+const std::vector<UINT> kOrderOf7 = {1, 5, 16, 33, 272, 300, 80, 547};
 
 } // namespace
 
 TEST(CollMap, IterationFollowsTheClassicBucketOrder) {
   CMap<UINT, UINT, int, int> map;
+  CMapPtrToPtr pointers; // pointer keys hash like integers
   EXPECT_EQ(17u, map.GetHashTableSize());
-  for (UINT key : kOrderKeys)
+  for (UINT key : kKeys) {
     map[key] = (int)key;
+    pointers.SetAt((void*)(UINT_PTR)key, NULL);
+  }
   map.SetAt(5, -5); // an existing key keeps its place
-  std::vector<UINT> expected = ClassicOrder(kOrderKeys, 17);
-  EXPECT_EQ((std::vector<UINT>{547, 1, 272, 5, 300, 16, 33, 80}), expected); // the model itself
-  EXPECT_EQ(expected, IterationOrder(map));
+  EXPECT_EQ(kOrderOf17, IterationOrder(map));
+  EXPECT_EQ(kOrderOf17, IterationOrder(pointers));
 
   // A key removed and added again goes back to the head of its chain.
   EXPECT_TRUE(map.RemoveKey(272));
   map[272] = 0;
-  std::vector<UINT> readded = kOrderKeys;
-  readded.erase(std::find(readded.begin(), readded.end(), 272u));
-  readded.push_back(272);
-  EXPECT_EQ(ClassicOrder(readded, 17), IterationOrder(map));
+  EXPECT_EQ((std::vector<UINT>{272, 547, 1, 5, 300, 16, 33, 80}), IterationOrder(map));
 }
 
 TEST(CollMap, IterationFollowsAnExplicitTableSize) {
-  CMap<UINT, UINT, int, int> map;
+  CMap<UINT, UINT, int, int> map, lazy;
   map.InitHashTable(7);
+  lazy.InitHashTable(7, FALSE);
   EXPECT_EQ(7u, map.GetHashTableSize());
-  for (UINT key : kOrderKeys)
+  for (UINT key : kKeys)
     map.SetAt(key, 1);
-  EXPECT_EQ(ClassicOrder(kOrderKeys, 7), IterationOrder(map));
+  EXPECT_EQ(kOrderOf7, IterationOrder(map));
 
   map.RemoveAll(); // keeps the size for the lazily rebuilt table
-  CMap<UINT, UINT, int, int> lazy;
-  lazy.InitHashTable(7, FALSE);
-  for (UINT key : kOrderKeys) {
+  for (UINT key : kKeys) {
     map.SetAt(key, 2);
     lazy.SetAt(key, 2);
   }
-  EXPECT_EQ(ClassicOrder(kOrderKeys, 7), IterationOrder(map));
-  EXPECT_EQ(ClassicOrder(kOrderKeys, 7), IterationOrder(lazy));
-}
-
-TEST(CollMap, PointerKeysHashLikeIntegers) {
-  CMapPtrToPtr map;
-  for (UINT key : kOrderKeys)
-    map.SetAt((void*)(UINT_PTR)key, NULL);
-  EXPECT_EQ(ClassicOrder(kOrderKeys, 17), IterationOrder(map));
+  EXPECT_EQ(kOrderOf7, IterationOrder(map));
+  EXPECT_EQ(kOrderOf7, IterationOrder(lazy));
 }
 
 TEST(CollMap, LookupSetRemove) {
   CMap<int, int, CString, const CString&> map;
   CString value;
   EXPECT_FALSE(map.Lookup(3, value));
-  EXPECT_TRUE(map.IsEmpty());
   EXPECT_EQ(nullptr, map.PLookup(3));
   EXPECT_FALSE(map.RemoveKey(3));
 
@@ -420,11 +345,10 @@ TEST(CollMap, LookupSetRemove) {
   map[-4] = "minus four";
   EXPECT_TRUE(map[9].IsEmpty()); // operator[] adds a value-initialised entry
   EXPECT_EQ(3, map.GetCount());
-  EXPECT_EQ(3, map.GetSize());
-  ASSERT_TRUE(map.Lookup(-4, value));
+  EXPECT_TRUE(map.Lookup(-4, value));
   EXPECT_STREQ("minus four", value);
 
-  CMap<int, int, CString, const CString&>::CPair* pair = map.PLookup(3);
+  auto* pair = map.PLookup(3);
   ASSERT_NE(nullptr, pair);
   EXPECT_EQ(3, pair->key);
   pair->value = "THREE";
@@ -432,7 +356,7 @@ TEST(CollMap, LookupSetRemove) {
 
   EXPECT_TRUE(map.RemoveKey(3));
   EXPECT_FALSE(map.Lookup(3, value));
-  EXPECT_EQ(2, map.GetCount());
+  EXPECT_EQ(2, map.GetSize());
   map.RemoveAll();
   EXPECT_TRUE(map.IsEmpty());
   EXPECT_EQ(nullptr, map.GetStartPosition());
@@ -444,19 +368,17 @@ TEST(CollMap, EntriesSurviveARehashAndRemovalDuringIteration) {
   CMap<UINT, UINT, UINT, UINT> map;
   for (UINT key = 0; key < 200; key += 3)
     map[key] = key * 2;
-  INT_PTR count = map.GetCount();
+  const INT_PTR count = map.GetCount();
   map.InitHashTable(31);
   EXPECT_EQ(count, map.GetCount());
-  UINT value = 0;
-  ASSERT_TRUE(map.Lookup(99, value));
+  UINT key = 0, value = 0;
+  EXPECT_TRUE(map.Lookup(99, value));
   EXPECT_EQ(198u, value);
-  EXPECT_TRUE(ThrowsInvalidArg([&] { map.InitHashTable(0); }));
+  EXPECT_EQ(kInvalidArg, ThrownClass([&] { map.InitHashTable(0); }));
 
   INT_PTR visited = 0;
-  UINT key = 0;
-  for (POSITION pos = map.GetStartPosition(); pos != NULL;) {
+  for (POSITION pos = map.GetStartPosition(); pos != NULL; ++visited) {
     map.GetNextAssoc(pos, key, value);
-    ++visited;
     if (key % 2 == 0)
       map.RemoveKey(key);
   }
@@ -475,114 +397,57 @@ TEST(CollMap, StringKeysCompareByContent) {
   map[CString("na") + "me"] = "third";
   EXPECT_EQ(2, map.GetCount());
   CString value;
-  ASSERT_TRUE(map.Lookup("name", value));
+  EXPECT_TRUE(map.Lookup("name", value));
   EXPECT_STREQ("third", value);
   EXPECT_FALSE(map.Lookup("NAME", value));
 
-  CMapStringToPtr ptrs;
-  ptrs.InitHashTable(3);
-  for (int i = 0; i < 20; ++i) {
-    CString k;
-    k.Format("key%d", i);
-    ptrs[k] = (void*)(INT_PTR)i;
-  }
-  std::vector<int> seen;
-  CString k;
+  // Many keys in a small table: each is found through its chain.
+  CMapStringToPtr pointers;
+  pointers.InitHashTable(3);
+  for (INT_PTR i = 0; i < 20; ++i)
+    pointers[CString("key") + std::to_string(i).c_str()] = (void*)i;
   void* p = NULL;
-  for (POSITION pos = ptrs.GetStartPosition(); pos != NULL;) {
-    ptrs.GetNextAssoc(pos, k, p);
-    EXPECT_EQ(k, CString("key") + std::to_string((INT_PTR)p).c_str());
-    seen.push_back((int)(INT_PTR)p);
-  }
-  std::sort(seen.begin(), seen.end());
-  ASSERT_EQ(20u, seen.size());
-  EXPECT_EQ(0, seen.front());
-  EXPECT_EQ(19, seen.back());
-  EXPECT_TRUE(ptrs.RemoveKey("key7"));
-  EXPECT_FALSE(ptrs.Lookup("key7", p));
-}
-
-TEST(CollMap, ValuesAreReleased) {
-  {
-    CMap<int, int, Tracked, const Tracked&> map;
-    for (int i = 0; i < 10; ++i)
-      map.SetAt(i, Tracked(i, "v"));
-    EXPECT_EQ(10, Tracked::s_live);
-    map.RemoveKey(4);
-    EXPECT_EQ(9, Tracked::s_live);
-  }
-  EXPECT_EQ(0, Tracked::s_live);
+  for (INT_PTR i = 0; i < 20; ++i)
+    EXPECT_TRUE(pointers.Lookup(CString("key") + std::to_string(i).c_str(), p) && p == (void*)i) << i;
+  EXPECT_TRUE(pointers.RemoveKey("key7"));
+  EXPECT_FALSE(pointers.Lookup("key7", p));
+  EXPECT_EQ(19, pointers.GetCount());
 }
 
 // ---------------------------------------------------------------------------------------------
 
-TEST(CollNamed, PtrArrayHoldsSmallIntegersAsPlaceHolders) {
-  CPtrArray bars;
-  CFoo bar(1);
-  bars.Add(NULL);
-  bars.Add(&bar);
-  bars.Add((void*)(UINT_PTR)0xE81B);
-  bars.InsertAt(1, (void*)(UINT_PTR)1);
-  bars.Add(NULL);
-  ASSERT_EQ(5, bars.GetSize());
-  EXPECT_EQ(nullptr, bars[0]);
-  EXPECT_EQ((UINT_PTR)1, (UINT_PTR)bars[1]);
-  EXPECT_EQ(&bar, bars[2]);
-  EXPECT_EQ((UINT_PTR)0xE81B, (UINT_PTR)bars.GetAt(3));
-  bars.RemoveAt(1);
-  EXPECT_EQ(&bar, bars[1]);
+namespace {
+
+// The class name, marked when the class does not derive directly from CObject.
+std::string Named(const CObject& object) {
+  const CRuntimeClass* rc = object.GetRuntimeClass();
+  return rc->m_lpszClassName +
+         std::string(rc->m_pBaseClass == RUNTIME_CLASS(CObject) ? "" : " (not on CObject)");
 }
+
+} // namespace
 
 TEST(CollNamed, RuntimeClassesNameTheForms) {
-  CPtrArray a1;
-  CObArray a2;
-  CDWordArray a3;
-  CUIntArray a4;
-  CWordArray a5;
-  CByteArray a6;
-  CStringArray a7;
-  CPtrList l1;
-  CObList l2;
-  CStringList l3;
-  CMapStringToPtr m1;
-  CMapStringToOb m2;
-  CMapStringToString m3;
-  CMapPtrToPtr m4;
-  CMapWordToPtr m5;
-  const CObject* all[] = {&a1, &a2, &a3, &a4, &a5, &a6, &a7, &l1, &l2, &l3, &m1, &m2, &m3, &m4, &m5};
-  const char* names[] = {
-      "CPtrArray",       "CObArray",       "CDWordArray",        "CUIntArray",   "CWordArray",
-      "CByteArray",      "CStringArray",   "CPtrList",           "CObList",      "CStringList",
-      "CMapStringToPtr", "CMapStringToOb", "CMapStringToString", "CMapPtrToPtr", "CMapWordToPtr"};
-  for (size_t i = 0; i < _countof(all); ++i) {
-    const CRuntimeClass* rc = all[i]->GetRuntimeClass();
-    EXPECT_STREQ(names[i], rc->m_lpszClassName);
-    EXPECT_EQ(RUNTIME_CLASS(CObject), rc->m_pBaseClass);
-  }
-  EXPECT_TRUE(l3.IsKindOf(RUNTIME_CLASS(CStringList)));
-  EXPECT_FALSE(l3.IsKindOf(RUNTIME_CLASS(CObList)));
+  EXPECT_EQ(
+      (Strings{"CPtrArray", "CObArray", "CDWordArray", "CUIntArray", "CWordArray", "CByteArray",
+               "CStringArray", "CPtrList", "CObList", "CStringList", "CMapStringToPtr", "CMapStringToOb",
+               "CMapStringToString", "CMapPtrToPtr", "CMapWordToPtr"}),
+      (Strings{Named(CPtrArray()), Named(CObArray()), Named(CDWordArray()), Named(CUIntArray()),
+               Named(CWordArray()), Named(CByteArray()), Named(CStringArray()), Named(CPtrList()),
+               Named(CObList()), Named(CStringList()), Named(CMapStringToPtr()), Named(CMapStringToOb()),
+               Named(CMapStringToString()), Named(CMapPtrToPtr()), Named(CMapWordToPtr())}));
+  EXPECT_TRUE(CStringList().IsKindOf(RUNTIME_CLASS(CStringList)));
+  EXPECT_FALSE(CStringList().IsKindOf(RUNTIME_CLASS(CObList)));
 }
 
-TEST(CollNamed, ScalarArraysServeAsBuffers) {
+TEST(CollNamed, ByteArraysServeAsBuffers) {
   CByteArray bytes;
   bytes.Add(0xFF);
   bytes.SetSize(4);
-  EXPECT_EQ((std::vector<int>{255, 0, 0, 0}), Values(bytes));
-  DWORD pattern = 0x04030201;
+  EXPECT_EQ((std::vector<BYTE>{255, 0, 0, 0}), Elements(bytes));
+  const DWORD pattern = 0x04030201;
   std::memcpy(bytes.GetData(), &pattern, sizeof(pattern));
-  EXPECT_EQ((std::vector<int>{1, 2, 3, 4}), Values(bytes));
-
-  CDWordArray dwords;
-  dwords.Add(0xFFFFFFFF);
-  dwords.InsertAt(0, 0x80000000, 2);
-  EXPECT_EQ(0x80000000u, dwords[1]);
-  EXPECT_EQ(0xFFFFFFFFu, dwords[2]);
-  CWordArray words;
-  words.SetSize(2);
-  words[1] = 0xFFFF;
-  DWORD packed = 1;
-  std::memcpy(&packed, words.GetData(), sizeof(packed));
-  EXPECT_EQ(0xFFFF0000u, packed);
+  EXPECT_EQ((std::vector<BYTE>{1, 2, 3, 4}), Elements(bytes));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -597,15 +462,12 @@ TEST(CollTyped, ArraysOverPointerAndObjectArrays) {
   obs.InsertAt(0, &two, 2);
   ptrs.SetAtGrow(2, &three);
   obs.SetAt(1, &three);
-  EXPECT_EQ(2, ptrs[0]->m_id);
-  EXPECT_EQ(1, ptrs.GetAt(1)->m_id);
-  EXPECT_EQ(3, ptrs.ElementAt(2)->m_id);
-  EXPECT_EQ((std::vector<int>{2, 3, 1}), (std::vector<int>{obs[0]->m_id, obs[1]->m_id, obs[2]->m_id}));
+  EXPECT_EQ((Foos{&two, &one, &three}), (Foos{ptrs[0], ptrs.GetAt(1), ptrs.ElementAt(2)}));
+  EXPECT_EQ((Foos{&two, &three, &one}), Elements(obs));
   obs[2] = &two;
   EXPECT_EQ(&two, obs.GetAt(2));
   ptrs.InsertAt(1, &ptrs);
-  EXPECT_EQ(6, ptrs.GetSize());
-  EXPECT_EQ(&three, ptrs[5]);
+  EXPECT_EQ((Foos{&two, &two, &one, &three, &one, &three}), Elements(ptrs));
 }
 
 TEST(CollTyped, ListsOverPointerAndObjectLists) {
@@ -617,57 +479,47 @@ TEST(CollTyped, ListsOverPointerAndObjectLists) {
   POSITION posThree = ptrs.AddTail(&three);
   obs.AddTail(&three);
   obs.AddHead(&two);
-  EXPECT_EQ(1, ptrs.GetHead()->m_id);
-  EXPECT_EQ(3, ptrs.GetTail()->m_id);
-  EXPECT_EQ(3, ptrs.GetAt(posThree)->m_id);
-
-  std::vector<int> ids;
+  Foos walked = {ptrs.GetHead(), ptrs.GetTail(), ptrs.GetAt(posThree)};
   for (POSITION pos = ptrs.GetHeadPosition(); pos != NULL;)
-    ids.push_back(ptrs.GetNext(pos)->m_id);
+    walked.push_back(ptrs.GetNext(pos));
   for (POSITION pos = obs.GetTailPosition(); pos != NULL;)
-    ids.push_back(obs.GetPrev(pos)->m_id);
-  EXPECT_EQ((std::vector<int>{1, 2, 3, 3, 2}), ids);
+    walked.push_back(obs.GetPrev(pos));
+  EXPECT_EQ((Foos{&one, &three, &three, &one, &two, &three, &three, &two}), walked);
 
   ptrs.SetAt(posThree, &one);
-  EXPECT_EQ(&one, ptrs.RemoveTail());
-  EXPECT_EQ(&one, ptrs.RemoveHead());
-  EXPECT_EQ(&two, obs.RemoveHead());
-  EXPECT_EQ(&three, obs.GetHead());
+  EXPECT_EQ((Foos{&one, &one, &two, &three}),
+            (Foos{ptrs.RemoveTail(), ptrs.RemoveHead(), obs.RemoveHead(), obs.GetHead()}));
   EXPECT_NE(nullptr, ptrs.Find(&two));
 }
 
 TEST(CollTyped, MapsOverPointerStringAndWordMaps) {
   CFoo one(1), two(2);
-  HWND hwndA = (HWND)(UINT_PTR)0x10010, hwndB = (HWND)(UINT_PTR)0x20020;
+  HWND hwndA = (HWND)(UINT_PTR)0x10010, hwndB = (HWND)(UINT_PTR)0x20020, hwnd = NULL;
   CTypedPtrMap<CMapPtrToPtr, HWND, CFoo*> byWindow;
   byWindow.SetAt(hwndA, &one);
   byWindow[hwndB] = &two;
   CFoo* found = NULL;
-  ASSERT_TRUE(byWindow.Lookup(hwndB, found));
-  EXPECT_EQ(&two, found);
-  HWND hwnd = NULL;
-  int visits = 0;
-  for (POSITION pos = byWindow.GetStartPosition(); pos != NULL; ++visits) {
-    byWindow.GetNextAssoc(pos, hwnd, found);
-    EXPECT_EQ(hwnd == hwndA ? &one : &two, found);
-  }
-  EXPECT_EQ(2, visits);
+  // Both windows hash to bucket 0, the newer at the head.
+  POSITION pos = byWindow.GetStartPosition();
+  byWindow.GetNextAssoc(pos, hwnd, found);
+  EXPECT_TRUE(hwnd == hwndB && found == &two);
+  byWindow.GetNextAssoc(pos, hwnd, found);
+  EXPECT_TRUE(hwnd == hwndA && found == &one && pos == NULL);
   EXPECT_TRUE(byWindow.RemoveKey(hwndA));
   EXPECT_FALSE(byWindow.Lookup(hwndA, found));
+  EXPECT_TRUE(byWindow.Lookup(hwndB, found) && found == &two);
 
   CTypedPtrMap<CMapStringToPtr, CString, CFoo*> byName;
   byName.SetAt("one", &one);
   byName["two"] = &two;
-  ASSERT_TRUE(byName.Lookup(CString("one"), found));
-  EXPECT_EQ(&one, found);
+  EXPECT_TRUE(byName.Lookup(CString("one"), found) && found == &one);
   CString name;
-  POSITION pos = byName.GetStartPosition();
+  pos = byName.GetStartPosition();
   byName.GetNextAssoc(pos, name, found);
   EXPECT_EQ(byName[name], found);
 
   CTypedPtrMap<CMapWordToPtr, WORD, CFoo*> byId;
   byId.SetAt(0xE81B, &one);
-  EXPECT_TRUE(byId.Lookup(0xE81B, found));
-  EXPECT_EQ(&one, found);
+  EXPECT_TRUE(byId.Lookup(0xE81B, found) && found == &one);
   EXPECT_FALSE(byId.Lookup(0xE81C, found));
 }

@@ -1,5 +1,5 @@
 // Files, memory files and the archive's binary format.
-#include "framework/fw.h"
+#include "core_support.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -16,8 +17,7 @@ typedef std::vector<BYTE> Bytes;
 Bytes Contents(CMemFile& file) {
   Bytes bytes((size_t)file.GetLength());
   file.SeekToBegin();
-  if (!bytes.empty())
-    EXPECT_EQ(bytes.size(), file.Read(bytes.data(), (UINT)bytes.size()));
+  EXPECT_EQ(bytes.size(), file.Read(bytes.data(), (UINT)bytes.size()));
   return bytes;
 }
 
@@ -48,6 +48,17 @@ template <class E> int CauseOf(const std::function<void()>& fn) {
   return -1;
 }
 
+// The cause of the archive exception reading values of the types T in turn from bytes throws.
+template <class... T> int ReadCause(const Bytes& bytes) {
+  int cause = -1;
+  Load(bytes, [&](CArchive& ar) {
+    std::tuple<T...> values;
+    cause = CauseOf<CArchiveException>(
+        [&] { std::apply([&](auto&... value) { (ar >> ... >> value); }, values); });
+  });
+  return cause;
+}
+
 Bytes Concat(Bytes head, const std::string& tail) {
   head.insert(head.end(), tail.begin(), tail.end());
   return head;
@@ -58,81 +69,33 @@ Bytes Concat(Bytes head, const std::string& tail) {
 // ---------------------------------------------------------------------------------------------
 
 TEST(Archive, TypedValuesAreLittleEndianWithoutPadding) {
-  const Bytes bytes = Store([](CArchive& ar) {
-    ar << (BYTE)0x12 << (WORD)0x3456 << (short)-2 << 'A' << (int)0x01020304 << (UINT)0xA0B0C0D0u << (LONG)-1
-       << (DWORD)0x11223344 << (COLORREF)RGB(1, 2, 3) << 1.5f << -2.5 << (LONGLONG)0x0102030405060708LL
-       << (ULONGLONG)0xF1F2F3F4F5F6F7F8ULL << true << false;
-  });
-  const Bytes expected = {0x12,                                           // BYTE
-                          0x56, 0x34,                                     // WORD
-                          0xFE, 0xFF,                                     // short
-                          0x41,                                           // char
-                          0x04, 0x03, 0x02, 0x01,                         // int
-                          0xD0, 0xC0, 0xB0, 0xA0,                         // UINT
-                          0xFF, 0xFF, 0xFF, 0xFF,                         // LONG
-                          0x44, 0x33, 0x22, 0x11,                         // DWORD
-                          0x01, 0x02, 0x03, 0x00,                         // COLORREF
-                          0x00, 0x00, 0xC0, 0x3F,                         // float
-                          0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0xC0, // double
-                          0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, // LONGLONG
-                          0xF8, 0xF7, 0xF6, 0xF5, 0xF4, 0xF3, 0xF2, 0xF1, // ULONGLONG
-                          0x01, 0x00};                                    // bool, bool
+  const auto values =
+      std::make_tuple((BYTE)0x12, (WORD)0x3456, (short)-2, 'A', (int)0x01020304, (UINT)0xA0B0C0D0u, (LONG)-1,
+                      (DWORD)0x11223344, (COLORREF)RGB(1, 2, 3), 1.5f, -2.5, (LONGLONG)0x0102030405060708LL,
+                      (ULONGLONG)0xF1F2F3F4F5F6F7F8ULL, true, false);
+  const Bytes bytes =
+      Store([&](CArchive& ar) { std::apply([&](auto... value) { (ar << ... << value); }, values); });
+  // BYTE, WORD, short, char, int, UINT, LONG, DWORD, COLORREF, float, double, LONGLONG, ULONGLONG, two bools.
+  const Bytes expected = {0x12, 0x56, 0x34, 0xFE, 0xFF, 0x41, 0x04, 0x03, 0x02, 0x01, 0xD0, 0xC0, 0xB0, 0xA0,
+                          0xFF, 0xFF, 0xFF, 0xFF, 0x44, 0x33, 0x22, 0x11, 0x01, 0x02, 0x03, 0x00, 0x00, 0x00,
+                          0xC0, 0x3F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0xC0, 0x08, 0x07, 0x06, 0x05,
+                          0x04, 0x03, 0x02, 0x01, 0xF8, 0xF7, 0xF6, 0xF5, 0xF4, 0xF3, 0xF2, 0xF1, 0x01, 0x00};
   EXPECT_EQ(expected, bytes);
 
-  Load(bytes, [](CArchive& ar) {
-    BYTE by;
-    WORD w;
-    short s;
-    char ch;
-    int i;
-    UINT u;
-    LONG l;
-    DWORD dw;
-    COLORREF cr;
-    float f;
-    double d;
-    LONGLONG ll;
-    ULONGLONG ull;
-    bool b1, b2;
-    ar >> by >> w >> s >> ch >> i >> u >> l >> dw >> cr >> f >> d >> ll >> ull >> b1 >> b2;
-    EXPECT_EQ(0x12, by);
-    EXPECT_EQ(0x3456, w);
-    EXPECT_EQ(-2, s);
-    EXPECT_EQ('A', ch);
-    EXPECT_EQ(0x01020304, i);
-    EXPECT_EQ(0xA0B0C0D0u, u);
-    EXPECT_EQ(-1, l);
-    EXPECT_EQ(0x11223344u, dw);
-    EXPECT_EQ(RGB(1, 2, 3), cr);
-    EXPECT_EQ(1.5f, f);
-    EXPECT_EQ(-2.5, d);
-    EXPECT_EQ(0x0102030405060708LL, ll);
-    EXPECT_EQ(0xF1F2F3F4F5F6F7F8ULL, ull);
-    EXPECT_TRUE(b1);
-    EXPECT_FALSE(b2);
+  Load(bytes, [&](CArchive& ar) {
+    std::remove_const_t<decltype(values)> back;
+    std::apply([&](auto&... value) { (ar >> ... >> value); }, back);
+    EXPECT_EQ(values, back);
     EXPECT_TRUE(ar.IsBufferEmpty());
   });
 }
 
-TEST(Archive, ReadingATypedValuePastTheEndThrowsEndOfFile) {
-  Load({1, 2, 3}, [](CArchive& ar) {
-    DWORD dw = 0;
-    EXPECT_EQ(CArchiveException::endOfFile, CauseOf<CArchiveException>([&] { ar >> dw; }));
-  });
-  Load({}, [](CArchive& ar) {
-    BYTE by;
-    EXPECT_EQ(CArchiveException::endOfFile, CauseOf<CArchiveException>([&] { ar >> by; }));
-  });
-  Load({7, 0}, [](CArchive& ar) {
-    WORD w;
-    ar >> w;
-    EXPECT_EQ(7, w);
-    bool b;
-    EXPECT_EQ(CArchiveException::endOfFile, CauseOf<CArchiveException>([&] { ar >> b; }));
-  });
-}
+TEST(Archive, ReadingPastTheEndThrowsEndOfFileButRawReadAnswersAShortCount) {
+  EXPECT_EQ(CArchiveException::endOfFile, ReadCause<DWORD>({1, 2, 3}));
+  EXPECT_EQ(CArchiveException::endOfFile, ReadCause<BYTE>({}));
+  EXPECT_EQ(-1, ReadCause<WORD>({7, 0}));
+  EXPECT_EQ(CArchiveException::endOfFile, (ReadCause<WORD, bool>({7, 0})));
 
-TEST(Archive, RawReadAnswersAShortCountAtTheEnd) {
   Load({1, 2, 3, 4, 5}, [](CArchive& ar) {
     BYTE buf[16] = {};
     EXPECT_EQ(5u, ar.Read(buf, sizeof(buf)));
@@ -152,20 +115,21 @@ TEST(Archive, LargeBlocksPassThroughASmallBuffer) {
     ar.Write(data.data(), (UINT)data.size());
     ar << (BYTE)0xBB;
   }
-  ASSERT_EQ(5002u, file.GetLength());
+  Bytes framed = data;
+  framed.insert(framed.begin(), 0xAA);
+  framed.push_back(0xBB);
+  ASSERT_EQ(framed, Contents(file));
+
   file.SeekToBegin();
   CArchive ar(&file, CArchive::load, 128);
-  BYTE first, last;
-  Bytes back(data.size());
-  ar >> first;
-  EXPECT_EQ(data.size(), ar.Read(back.data(), (UINT)back.size()));
-  ar >> last;
-  EXPECT_EQ(0xAA, first);
-  EXPECT_EQ(data, back);
-  EXPECT_EQ(0xBB, last);
+  Bytes back(framed.size());
+  ar >> back.front();
+  EXPECT_EQ(data.size(), ar.Read(&back[1], (UINT)data.size()));
+  ar >> back.back();
+  EXPECT_EQ(framed, back);
 }
 
-TEST(Archive, ModeAndDirectionAreEnforced) {
+TEST(Archive, ModeDirectionAndObjectsAreEnforced) {
   CMemFile file;
   CArchive storing(&file, CArchive::store);
   EXPECT_TRUE(storing.IsStoring());
@@ -174,6 +138,8 @@ TEST(Archive, ModeAndDirectionAreEnforced) {
   EXPECT_EQ(nullptr, storing.m_pDocument);
   BYTE by;
   EXPECT_EQ(CArchiveException::writeOnly, CauseOf<CArchiveException>([&] { storing.Read(&by, 1); }));
+  EXPECT_EQ(RUNTIME_CLASS(CNotSupportedException),
+            ThrownClass([&] { storing << static_cast<const CObject*>(&file); })); // no object serialization
   storing.Abort();
 
   CArchive loading(&file, CArchive::load);
@@ -182,19 +148,14 @@ TEST(Archive, ModeAndDirectionAreEnforced) {
 }
 
 TEST(Archive, DestructorFlushesUnlessToldNotTo) {
-  CMemFile flushed;
-  {
-    CArchive ar(&flushed, CArchive::store);
-    ar << (DWORD)1;
+  for (UINT noFlush : {0u, (UINT)CArchive::bNoFlushOnDelete}) {
+    CMemFile file;
+    {
+      CArchive ar(&file, CArchive::store | noFlush);
+      ar << (DWORD)1;
+    }
+    EXPECT_EQ(noFlush ? 0u : 4u, file.GetLength());
   }
-  EXPECT_EQ(4u, flushed.GetLength());
-
-  CMemFile dropped;
-  {
-    CArchive ar(&dropped, CArchive::store | CArchive::bNoFlushOnDelete);
-    ar << (DWORD)1;
-  }
-  EXPECT_EQ(0u, dropped.GetLength());
 }
 
 TEST(Archive, ClosingALoadingArchiveLeavesTheFileAtTheFirstUnreadByte) {
@@ -205,19 +166,6 @@ TEST(Archive, ClosingALoadingArchiveLeavesTheFileAtTheFirstUnreadByte) {
   ar >> w;
   ar.Close();
   EXPECT_EQ(2u, file.GetPosition());
-}
-
-TEST(Archive, ObjectSerializationIsNotSupported) {
-  CMemFile file;
-  CArchive ar(&file, CArchive::store);
-  CMemFile object;
-  try {
-    ar << static_cast<const CObject*>(&object);
-    ADD_FAILURE() << "WriteObject returned";
-  } catch (CNotSupportedException* e) {
-    e->Delete();
-  }
-  ar.Abort();
 }
 
 TEST(ArchiveString, LengthPrefixEscalatesAtExactBoundaries) {
@@ -257,26 +205,20 @@ TEST(ArchiveString, LiteralsAndEmbeddedZerosAreStoredAsStrings) {
 
 TEST(ArchiveString, WideFormIsConvertedToAnsi) {
   // Marker 0xFF 0xFFFE, then a byte length in UTF-16 units.
-  Load({0xFF, 0xFE, 0xFF, 0x04, 'W', 0, 'i', 0, 'd', 0, 'e', 0, 0x02, 'o', 'k'}, [](CArchive& ar) {
-    CString wide, narrow;
-    ar >> wide >> narrow;
+  Bytes bytes = {0xFF, 0xFE, 0xFF, 0x04, 'W', 0,    'i',  0,    'd', 0,
+                 'e',  0,    0x02, 'o',  'k', 0xFF, 0xFE, 0xFF, 0x00};
+  // The wide length escalates like the narrow one; 0xFFFE is a plain length there.
+  bytes.insert(bytes.end(), {0xFF, 0xFE, 0xFF, 0xFF, 0x00, 0x01});
+  for (int i = 0; i < 0x100; ++i)
+    bytes.insert(bytes.end(), {'q', 0});
+  Load(bytes, [](CArchive& ar) {
+    CString wide, narrow, empty("stale"), longer;
+    ar >> wide >> narrow >> empty >> longer;
     EXPECT_STREQ("Wide", wide);
     EXPECT_STREQ("ok", narrow);
-  });
-  // The wide length escalates like the narrow one; 0xFFFE is a plain length there.
-  Bytes longForm = {0xFF, 0xFE, 0xFF, 0xFF, 0x00, 0x01};
-  for (int i = 0; i < 0x100; ++i)
-    longForm.insert(longForm.end(), {'q', 0});
-  Load(longForm, [](CArchive& ar) {
-    CString s;
-    ar >> s;
-    EXPECT_EQ(0x100, s.GetLength());
-    EXPECT_EQ(0, s.Compare(CString('q', 0x100)));
-  });
-  Load({0xFF, 0xFE, 0xFF, 0x00}, [](CArchive& ar) {
-    CString s("stale");
-    ar >> s;
-    EXPECT_TRUE(s.IsEmpty());
+    EXPECT_TRUE(empty.IsEmpty());
+    EXPECT_EQ(0, longer.Compare(CString('q', 0x100)));
+    EXPECT_EQ(0x100, longer.GetLength());
   });
 }
 
@@ -288,13 +230,8 @@ TEST(ArchiveString, TruncatedStreamsThrowEndOfFile) {
       {0xFF, 0xFE, 0xFF, 0x03, 'a', 0, 'b'},                  // wide text cut in a unit
       {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}, // huge wide length
   };
-  for (const Bytes& bytes : truncated) {
-    SCOPED_TRACE(testing::PrintToString(bytes));
-    Load(bytes, [](CArchive& ar) {
-      CString s;
-      EXPECT_EQ(CArchiveException::endOfFile, CauseOf<CArchiveException>([&] { ar >> s; }));
-    });
-  }
+  for (const Bytes& bytes : truncated)
+    EXPECT_EQ(CArchiveException::endOfFile, ReadCause<CString>(bytes)) << testing::PrintToString(bytes);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -306,7 +243,6 @@ TEST(MemFile, OwnedBufferGrowsAndDetaches) {
   for (size_t i = 0; i < data.size(); ++i)
     data[i] = (BYTE)i;
   file.Write(data.data(), (UINT)data.size());
-  EXPECT_EQ(1000u, file.GetLength());
   EXPECT_EQ(1000u, file.GetPosition());
   EXPECT_EQ(data, Contents(file));
 
@@ -317,10 +253,11 @@ TEST(MemFile, OwnedBufferGrowsAndDetaches) {
   EXPECT_EQ(0u, file.GetLength());
 }
 
-TEST(MemFile, AttachWithoutGrowStepIsTheWholeFixedBuffer) {
+TEST(MemFile, WithoutGrowStepABufferIsTheWholeFixedFile) {
   BYTE buf[16];
   for (int i = 0; i < 16; ++i)
     buf[i] = (BYTE)(i + 1);
+  EXPECT_EQ(16u, CMemFile(buf, sizeof(buf)).GetLength());
   CMemFile file;
   file.Attach(buf, sizeof(buf));
   EXPECT_EQ(16u, file.GetLength());
@@ -332,41 +269,28 @@ TEST(MemFile, AttachWithoutGrowStepIsTheWholeFixedBuffer) {
   file.Seek(-2, CFile::end);
   file.Write(patch, 2);
   EXPECT_EQ(0xEF, buf[15]);
-  try {
-    file.Write(patch, 1);
-    ADD_FAILURE() << "wrote past a fixed buffer";
-  } catch (CMemoryException* e) {
-    e->Delete();
-  }
+  EXPECT_EQ(RUNTIME_CLASS(CMemoryException),
+            ThrownClass([&] { file.Write(patch, 1); })); // past a fixed buffer
   EXPECT_EQ(16u, file.GetLength());
   EXPECT_EQ(buf, file.Detach());
 }
 
-TEST(MemFile, AttachWithGrowStepStartsEmptyAndLeavesTheCallersBlockAlone) {
+TEST(MemFile, WithGrowStepABufferStartsEmptyAndTheCallersBlockIsLeftAlone) {
   BYTE buf[32];
   memset(buf, 0x55, sizeof(buf));
+  EXPECT_EQ(0u, CMemFile(buf, sizeof(buf), 64).GetLength());
   CMemFile file;
   file.Attach(buf, 16, 1024);
   EXPECT_EQ(0u, file.GetLength());
 
-  Bytes data(40, 0xA1);
+  const Bytes data(40, 0xA1);
   file.Write(data.data(), (UINT)data.size());
-  EXPECT_EQ(40u, file.GetLength());
   EXPECT_EQ(data, Contents(file));
-  for (int i = 16; i < 32; ++i)
-    EXPECT_EQ(0x55, buf[i]) << i;
+  EXPECT_EQ(Bytes(16, 0x55), Bytes(buf + 16, buf + 32));
 
   BYTE* block = file.Detach();
   EXPECT_NE(buf, block);
   std::free(block);
-}
-
-TEST(MemFile, ConstructorOnABufferMatchesAttach) {
-  BYTE buf[8] = {};
-  CMemFile fixed(buf, sizeof(buf));
-  EXPECT_EQ(8u, fixed.GetLength());
-  CMemFile growing(buf, sizeof(buf), 64);
-  EXPECT_EQ(0u, growing.GetLength());
 }
 
 TEST(MemFile, SeekAndSetLength) {
@@ -381,13 +305,7 @@ TEST(MemFile, SeekAndSetLength) {
   EXPECT_EQ(2u, file.GetPosition());
   file.SetLength(3);
   EXPECT_EQ((Bytes{0, 0, 0}), Contents(file));
-  try {
-    file.Seek(-1, CFile::begin);
-    ADD_FAILURE() << "seek before the start";
-  } catch (CFileException* e) {
-    EXPECT_EQ(CFileException::badSeek, e->m_cause);
-    e->Delete();
-  }
+  EXPECT_EQ(CFileException::badSeek, CauseOf<CFileException>([&] { file.Seek(-1, CFile::begin); }));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -399,8 +317,8 @@ protected:
   void SetUp() override {
     char dir[MAX_PATH];
     ASSERT_NE(0u, GetTempPathA(sizeof(dir), dir));
-    m_dir = dir;
-    m_path = m_dir + "fwfile_" + std::to_string(GetCurrentProcessId()) + ".dat";
+    m_name = "fwfile_" + std::to_string(GetCurrentProcessId());
+    m_path = dir + m_name + ".dat";
     DeleteFileA(m_path.c_str());
   }
   void TearDown() override { DeleteFileA(m_path.c_str()); }
@@ -408,7 +326,6 @@ protected:
   void WriteText(const char* text) {
     CFile file(m_path.c_str(), CFile::modeCreate | CFile::modeWrite);
     file.Write(text, (UINT)strlen(text));
-    file.Close();
   }
 
   // Whether a C run-time reader can open the file and what it reads.
@@ -422,7 +339,7 @@ protected:
     return std::string(buf, n);
   }
 
-  std::string m_dir, m_path;
+  std::string m_name, m_path;
 };
 
 } // namespace
@@ -439,22 +356,19 @@ TEST_F(DiskFile, WriteSeekReadAndSetLength) {
   EXPECT_STREQ("world", buf);
   file.SeekToBegin();
   EXPECT_EQ(11u, file.Read(buf, sizeof(buf)));
-  EXPECT_EQ(0u, file.Read(buf, sizeof(buf)));
   file.SetLength(5);
-  EXPECT_EQ(5u, file.GetLength());
   EXPECT_EQ(5u, file.SeekToEnd());
   file.Close();
   EXPECT_EQ(CFile::hFileNull, file.m_hFile);
   EXPECT_EQ("hello", ReadWithStdio());
 }
 
-TEST_F(DiskFile, PathNameAndTitle) {
+TEST_F(DiskFile, PathNameTitleAndStatus) {
   WriteText("x");
   CFile file(m_path.c_str(), CFile::modeRead);
   EXPECT_EQ(0, file.GetFilePath().CompareNoCase(m_path.c_str()));
-  const std::string name = "fwfile_" + std::to_string(GetCurrentProcessId());
-  EXPECT_STREQ((name + ".dat").c_str(), file.GetFileName());
-  EXPECT_STREQ(name.c_str(), file.GetFileTitle());
+  EXPECT_STREQ((m_name + ".dat").c_str(), file.GetFileName());
+  EXPECT_STREQ(m_name.c_str(), file.GetFileTitle());
   EXPECT_NE(CFile::hFileNull, (HANDLE)file);
 
   CFileStatus status;
@@ -474,7 +388,6 @@ TEST_F(DiskFile, OpenFailureFillsTheExceptionObject) {
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, error.m_lOsError);
   EXPECT_STREQ(m_path.c_str(), error.m_strFileName);
   EXPECT_EQ(CFile::hFileNull, file.m_hFile);
-
   EXPECT_EQ(CFileException::fileNotFound,
             CauseOf<CFileException>([&] { CFile thrown(m_path.c_str(), CFile::modeRead); }));
 }
@@ -535,21 +448,4 @@ TEST_F(DiskFile, WrappedHandleStaysWithItsOwner) {
   }
   EXPECT_EQ(3u, GetFileSize(h, NULL));
   CloseHandle(h);
-}
-
-TEST_F(DiskFile, ArchiveRoundTripThroughADiskFile) {
-  {
-    CFile file(m_path.c_str(), CFile::modeCreate | CFile::modeWrite);
-    CArchive ar(&file, CArchive::store);
-    ar << CString("title") << (DWORD)0xCAFE;
-    ar.Close();
-  }
-  CFile file(m_path.c_str(), CFile::modeRead | CFile::shareDenyWrite);
-  EXPECT_EQ(10u, file.GetLength());
-  CArchive ar(&file, CArchive::load);
-  CString title;
-  DWORD value;
-  ar >> title >> value;
-  EXPECT_STREQ("title", title);
-  EXPECT_EQ(0xCAFEu, value);
 }

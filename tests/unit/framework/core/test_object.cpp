@@ -1,5 +1,5 @@
 // Run-time class records: chains, dynamic creation, serial-class lookup, exceptions.
-#include "framework/fw.h"
+#include "core_support.h"
 
 #include <gtest/gtest.h>
 
@@ -35,15 +35,19 @@ IMPLEMENT_DYNCREATE(CMixed, CDog)
 
 } // namespace
 
-TEST(RuntimeClass, ChainsAnswerIsKindOf) {
+TEST(RuntimeClass, ChainsAnswerIsKindOfAndSerialClassesAreFoundByName) {
   CDog dog;
-  EXPECT_TRUE(dog.IsKindOf(RUNTIME_CLASS(CDog)));
-  EXPECT_TRUE(dog.IsKindOf(RUNTIME_CLASS(CAnimal)));
-  EXPECT_TRUE(dog.IsKindOf(RUNTIME_CLASS(CObject)));
+  for (const CRuntimeClass* rc : {RUNTIME_CLASS(CDog), RUNTIME_CLASS(CAnimal), RUNTIME_CLASS(CObject)})
+    EXPECT_TRUE(dog.IsKindOf(rc)) << rc->m_lpszClassName;
   EXPECT_FALSE(dog.IsKindOf(RUNTIME_CLASS(CShape)));
   EXPECT_FALSE(dog.IsKindOf(NULL));
   EXPECT_STREQ("CDog", dog.GetRuntimeClass()->m_lpszClassName);
   EXPECT_EQ(RUNTIME_CLASS(CAnimal), RUNTIME_CLASS(CDog)->m_pBaseClass);
+
+  EXPECT_EQ(RUNTIME_CLASS(CShape), CRuntimeClass::FromName("CShape"));
+  EXPECT_EQ(nullptr, CRuntimeClass::FromName("CDog")); // dynamic only, not serial
+  EXPECT_TRUE(CShape().IsSerializable());
+  EXPECT_FALSE(dog.IsSerializable());
 }
 
 TEST(RuntimeClass, SecondBaseKeepsTheChainAndTheMixin) {
@@ -54,6 +58,8 @@ TEST(RuntimeClass, SecondBaseKeepsTheChainAndTheMixin) {
   CSinkMixin* sink = &mixed;
   EXPECT_EQ(7, sink->Sink());
   EXPECT_EQ(&mixed, DYNAMIC_DOWNCAST(CMixed, obj));
+  EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CShape, obj));
+  EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CDog, static_cast<CObject*>(nullptr)));
 }
 
 TEST(RuntimeClass, CreateObjectOnlyForCreatableClasses) {
@@ -64,14 +70,6 @@ TEST(RuntimeClass, CreateObjectOnlyForCreatableClasses) {
   EXPECT_EQ(RUNTIME_CLASS(CMixed), created->GetRuntimeClass());
   EXPECT_EQ(3, static_cast<CDog*>(created)->m_nBarks);
   delete created;
-}
-
-TEST(RuntimeClass, SerialClassesAreFoundByName) {
-  EXPECT_EQ(RUNTIME_CLASS(CShape), CRuntimeClass::FromName("CShape"));
-  EXPECT_EQ(nullptr, CRuntimeClass::FromName("CDog")); // dynamic only, not serial
-  EXPECT_TRUE(CShape().IsSerializable());
-  EXPECT_FALSE(CDog().IsSerializable());
-  EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CDog, static_cast<CObject*>(nullptr)));
 }
 
 TEST(Exceptions, CatchMacrosDeleteAndRethrowKeeps) {
@@ -108,16 +106,10 @@ TEST(Exceptions, OsErrorsMapToCauses) {
 }
 
 TEST(Exceptions, CatchAllSeesEveryFrameworkException) {
-  auto kind = [](void (*thrower)()) -> const CRuntimeClass* {
-    const CRuntimeClass* rc = nullptr;
-    TRY { thrower(); }
-    CATCH_ALL(e) { rc = e->GetRuntimeClass(); }
-    END_CATCH_ALL
-    return rc;
-  };
-  EXPECT_EQ(RUNTIME_CLASS(CMemoryException), kind([] { AfxThrowMemoryException(); }));
-  EXPECT_EQ(RUNTIME_CLASS(CInvalidArgException), kind([] { AfxThrowInvalidArgException(); }));
-  EXPECT_EQ(RUNTIME_CLASS(CResourceException), kind([] { AfxThrowResourceException(); }));
-  EXPECT_EQ(RUNTIME_CLASS(CUserException), kind([] { AfxThrowUserException(); }));
-  EXPECT_EQ(RUNTIME_CLASS(CNotSupportedException), kind([] { AfxThrowNotSupportedException(); }));
+  EXPECT_EQ(RUNTIME_CLASS(CMemoryException), ThrownClass([] { AfxThrowMemoryException(); }));
+  EXPECT_EQ(RUNTIME_CLASS(CInvalidArgException), ThrownClass([] { AfxThrowInvalidArgException(); }));
+  EXPECT_EQ(RUNTIME_CLASS(CResourceException), ThrownClass([] { AfxThrowResourceException(); }));
+  EXPECT_EQ(RUNTIME_CLASS(CUserException), ThrownClass([] { AfxThrowUserException(); }));
+  EXPECT_EQ(RUNTIME_CLASS(CNotSupportedException), ThrownClass([] { AfxThrowNotSupportedException(); }));
+  EXPECT_EQ(nullptr, ThrownClass([] {}));
 }

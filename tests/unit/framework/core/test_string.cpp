@@ -1,5 +1,5 @@
 // CString members the program relies on, and CRect geometry.
-#include "framework/fw.h"
+#include "core_support.h"
 
 #include <gtest/gtest.h>
 
@@ -9,199 +9,147 @@
 
 namespace {
 
-std::vector<std::string> TokensOf(const CString& text, LPCSTR pszTokens) {
-  std::vector<std::string> tokens;
-  int iStart = 0;
-  for (;;) {
-    CString token = text.Tokenize(pszTokens, iStart);
-    if (iStart < 0) {
-      EXPECT_TRUE(token.IsEmpty());
-      return tokens;
-    }
-    tokens.push_back(token.GetString());
+typedef std::vector<std::string> Strings;
+
+template <class... Args> CString Formatted(LPCSTR pszFormat, Args... args) {
+  CString s;
+  s.Format(pszFormat, args...);
+  return s;
+}
+
+// The text with its length, so that a wrong length shows even when the characters agree.
+std::string Text(const CString& s) { return std::string(s.GetString(), s.GetLength()); }
+
+Strings Texts(std::initializer_list<CString> list) {
+  Strings texts;
+  for (const CString& s : list)
+    texts.push_back(Text(s));
+  return texts;
+}
+
+// Every token with the position Tokenize answers after it; the end must come as an empty token.
+std::string TokensOf(const CString& text, LPCSTR pszTokens) {
+  std::string out;
+  for (int iStart = 0;;) {
+    const CString token = text.Tokenize(pszTokens, iStart);
+    if (iStart < 0)
+      return token.IsEmpty() ? out : out + "<text at the end>";
+    out += Text(token) + "@" + std::to_string(iStart) + " ";
   }
 }
 
+// The count Replace answers, then the text it leaves.
+template <class T> std::string Replaced(CString s, T oldText, T newText) {
+  const int n = s.Replace(oldText, newText);
+  return std::to_string(n) + ":" + Text(s);
+}
+
 void ExpectRect(const RECT& rc, int l, int t, int r, int b) {
-  EXPECT_EQ(l, rc.left);
-  EXPECT_EQ(t, rc.top);
-  EXPECT_EQ(r, rc.right);
-  EXPECT_EQ(b, rc.bottom);
+  EXPECT_EQ((std::vector<LONG>{l, t, r, b}), (std::vector<LONG>{rc.left, rc.top, rc.right, rc.bottom}));
 }
 
 } // namespace
 
-TEST(CStringFormat, ConversionsTheProgramUses) {
-  CString s;
-  s.Format("%d|%02d|%02d|%02d", -42, 7, 123, -3);
-  EXPECT_STREQ("-42|07|123|-3", s);
-  s.Format("[%s] [%s]", "text", (LPCSTR)CString("object"));
-  EXPECT_STREQ("[text] [object]", s);
-  s.Format("%lu %lu", 4000000000UL, 0UL);
-  EXPECT_STREQ("4000000000 0", s);
-  s.Format("data_0x%08lX", 0xBEEFUL);
-  EXPECT_STREQ("data_0x0000BEEF", s);
-  s.Format("%08lX", 0xDEADBEEFUL);
-  EXPECT_STREQ("DEADBEEF", s);
-  s.Format("#%02X%02X%02X", 0x0A, 255, 0);
-  EXPECT_STREQ("#0AFF00", s);
-}
+TEST(CStringFormat, ConversionsTheProgramUsesAndLongResults) {
+  EXPECT_EQ((Strings{"-42|07|123|-3", "[text] [object]", "4000000000 0", "data_0x0000BEEF", "DEADBEEF",
+                     "#0AFF00", ""}),
+            Texts({Formatted("%d|%02d|%02d|%02d", -42, 7, 123, -3),
+                   Formatted("[%s] [%s]", "text", (LPCSTR)CString("object")),
+                   Formatted("%lu %lu", 4000000000UL, 0UL), Formatted("data_0x%08lX", 0xBEEFUL),
+                   Formatted("%08lX", 0xDEADBEEFUL), Formatted("#%02X%02X%02X", 0x0A, 255, 0),
+                   Formatted("%s", "")}));
 
-TEST(CStringFormat, LongResultsAndAppending) {
-  std::string big(5000, 'x');
-  CString s;
-  s.Format("<%s>", big.c_str());
-  EXPECT_EQ(5002, s.GetLength());
-  EXPECT_EQ('>', s[5001]);
-  s = "n=";
+  const std::string big(5000, 'x');
+  EXPECT_EQ("<" + big + ">", Text(Formatted("<%s>", big.c_str())));
+  CString s("n=");
   s.AppendFormat("%d", 5);
   s.AppendFormat("%s", "!");
   EXPECT_STREQ("n=5!", s);
-  s.Format("%s", "");
-  EXPECT_TRUE(s.IsEmpty());
 }
 
-TEST(CStringExtract, MidLeftRightClampToTheString) {
-  CString s("abcdef");
-  EXPECT_STREQ("cd", s.Mid(2, 2));
-  EXPECT_STREQ("cdef", s.Mid(2));
-  EXPECT_STREQ("cdef", s.Mid(2, 100));
-  EXPECT_STREQ("", s.Mid(6));
-  EXPECT_STREQ("", s.Mid(10));
-  EXPECT_STREQ("", s.Mid(10, 2));
-  EXPECT_STREQ("", s.Mid(1, -1));
-  EXPECT_STREQ("ab", s.Mid(-1, 2));
-  EXPECT_STREQ("abcdef", s.Mid(-3));
-  EXPECT_STREQ("abc", s.Left(3));
-  EXPECT_STREQ("", s.Left(-1));
-  EXPECT_STREQ("abcdef", s.Left(100));
-  EXPECT_STREQ("ef", s.Right(2));
-  EXPECT_STREQ("", s.Right(0));
-  EXPECT_STREQ("", s.Right(-3));
-  EXPECT_STREQ("abcdef", s.Right(100));
-  EXPECT_STREQ("", CString().Mid(0, 3));
+TEST(CStringExtract, MidLeftRightClampAndTrimVariants) {
+  const CString s("abcdef");
+  EXPECT_EQ((Strings{"cd", "cdef", "cdef", "", "", "", "", "ab", "abcdef", "abc", "", "abcdef", "ef", "", "",
+                     "abcdef", ""}),
+            Texts({s.Mid(2, 2), s.Mid(2), s.Mid(2, 100), s.Mid(6), s.Mid(10), s.Mid(10, 2), s.Mid(1, -1),
+                   s.Mid(-1, 2), s.Mid(-3), s.Left(3), s.Left(-1), s.Left(100), s.Right(2), s.Right(0),
+                   s.Right(-3), s.Right(100), CString().Mid(0, 3)}));
+
+  const CString t(" \t\r\n value \n");
+  EXPECT_EQ(
+      (Strings{"value", "value \n", " \t\r\n value", "", "abcxx", "xxabc", "abc", "abc", "abcyx", "", " a "}),
+      Texts({CString(t).Trim(), CString(t).TrimLeft(), CString(t).TrimRight(), CString(" \t ").Trim(),
+             CString("xxabcxx").TrimLeft('x'), CString("xxabcxx").TrimRight('x'),
+             CString("xxabcxx").Trim('x'), CString("xyabcyx").Trim("xy"), CString("xyabcyx").TrimLeft("yx"),
+             CString("xyyx").TrimRight("xy"), CString(" a ").Trim("")}));
 }
 
 TEST(CStringSearch, FindReverseFindFindOneOf) {
-  CString s("C:\\dir\\file.tar.gz");
-  EXPECT_EQ(1, s.Find(':'));
-  EXPECT_EQ(6, s.Find('\\', 3));
-  EXPECT_EQ(-1, s.Find('\\', 7));
-  EXPECT_EQ(-1, s.Find('x'));
-  EXPECT_EQ(-1, s.Find('C', -1));
-  EXPECT_EQ(-1, s.Find('z', 100));
-  EXPECT_EQ(11, s.Find(".tar"));
-  EXPECT_EQ(15, s.Find(".", 12));
-  EXPECT_EQ(-1, s.Find(".zip"));
-  EXPECT_EQ(-1, s.Find("dir", 100));
-  EXPECT_EQ(6, s.ReverseFind('\\'));
-  EXPECT_EQ(15, s.ReverseFind('.'));
-  EXPECT_EQ(-1, s.ReverseFind('?'));
-  EXPECT_EQ(1, s.FindOneOf(".:"));
-  EXPECT_EQ(-1, s.FindOneOf("?*"));
+  const CString s("C:\\dir\\file.tar.gz");
+  const std::vector<int> found = {
+      s.Find(':'),         s.Find('\\', 3),    s.Find('\\', 7),    s.Find('x'),       s.Find('C', -1),
+      s.Find('z', 100),    s.Find(".tar"),     s.Find(".", 12),    s.Find(".zip"),    s.Find("dir", 100),
+      s.ReverseFind('\\'), s.ReverseFind('.'), s.ReverseFind('?'), s.FindOneOf(".:"), s.FindOneOf("?*")};
+  EXPECT_EQ((std::vector<int>{1, 6, -1, -1, -1, -1, 11, 15, -1, -1, 6, 15, -1, 1, -1}), found);
 }
 
-TEST(CStringEdit, ReplaceAnswersTheCount) {
-  CString s("a-b-c-d");
-  EXPECT_EQ(3, s.Replace('-', '+'));
-  EXPECT_STREQ("a+b+c+d", s);
-  EXPECT_EQ(0, s.Replace('+', '+'));
-  EXPECT_EQ(0, s.Replace('x', 'y'));
+TEST(CStringEdit, ReplaceRemoveInsertDeleteAnswerTheCount) {
+  EXPECT_EQ("3:a+b+c+d", Replaced(CString("a-b-c-d"), '-', '+'));
+  EXPECT_EQ("0:a+b", Replaced(CString("a+b"), '+', '+'));
+  EXPECT_EQ("0:a+b", Replaced(CString("a+b"), 'x', 'y'));
+  EXPECT_EQ("2:bb", Replaced<LPCSTR>("aaaa", "aa", "b"));
+  EXPECT_EQ("2:three two three", Replaced<LPCSTR>("one two one", "one", "three"));
+  EXPECT_EQ("1:three three", Replaced<LPCSTR>("three two three", " two", NULL));
+  EXPECT_EQ("0:a b", Replaced<LPCSTR>("a b", "", "x"));
+  EXPECT_EQ("0:a b", Replaced<LPCSTR>("a b", "four", "x"));
 
-  s = "aaaa";
-  EXPECT_EQ(2, s.Replace("aa", "b"));
-  EXPECT_STREQ("bb", s);
-  s = "one two one";
-  EXPECT_EQ(2, s.Replace("one", "three"));
-  EXPECT_STREQ("three two three", s);
-  EXPECT_EQ(1, s.Replace(" two", NULL));
-  EXPECT_STREQ("three three", s);
-  EXPECT_EQ(0, s.Replace("", "x"));
-  EXPECT_EQ(0, s.Replace("four", "x"));
-  EXPECT_STREQ("three three", s);
-
-  s = "x.y.z";
+  CString s("x.y.z");
   EXPECT_EQ(2, s.Remove('.'));
-  EXPECT_STREQ("xyz", s);
   EXPECT_EQ(5, s.Insert(1, "--"));
   EXPECT_EQ(6, s.Insert(100, '!'));
-  EXPECT_STREQ("x--yz!", s);
+  EXPECT_EQ("x--yz!", Text(s));
   EXPECT_EQ(4, s.Delete(1, 2));
   EXPECT_EQ(3, s.Delete(3, 10));
-  EXPECT_STREQ("xyz", s);
-}
-
-TEST(CStringEdit, TrimVariants) {
-  CString s(" \t\r\n value \n");
-  EXPECT_STREQ("value", CString(s).Trim());
-  EXPECT_STREQ("value \n", CString(s).TrimLeft());
-  EXPECT_STREQ(" \t\r\n value", CString(s).TrimRight());
-  EXPECT_STREQ("", CString(" \t ").Trim());
-  EXPECT_STREQ("abcxx", CString("xxabcxx").TrimLeft('x'));
-  EXPECT_STREQ("xxabc", CString("xxabcxx").TrimRight('x'));
-  EXPECT_STREQ("abc", CString("xxabcxx").Trim('x'));
-  EXPECT_STREQ("abc", CString("xyabcyx").Trim("xy"));
-  EXPECT_STREQ("abcyx", CString("xyabcyx").TrimLeft("yx"));
-  EXPECT_STREQ("", CString("xyyx").TrimRight("xy"));
-  EXPECT_STREQ(" a ", CString(" a ").Trim(""));
+  EXPECT_EQ("xyz", Text(s));
 }
 
 TEST(CStringEdit, TokenizeSkipsRunsOfSeparators) {
-  EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), TokensOf(",a,,b;c;", ",;"));
-  EXPECT_EQ((std::vector<std::string>{"one"}), TokensOf("one", ","));
-  EXPECT_EQ((std::vector<std::string>{}), TokensOf(",,,", ","));
-  EXPECT_EQ((std::vector<std::string>{}), TokensOf("", ","));
-
-  CString s("k=v");
-  int iStart = 0;
-  EXPECT_STREQ("k", s.Tokenize("=", iStart));
-  EXPECT_EQ(2, iStart);
-  EXPECT_STREQ("v", s.Tokenize("=", iStart));
-  EXPECT_EQ(4, iStart);
-  EXPECT_STREQ("", s.Tokenize("=", iStart));
-  EXPECT_EQ(-1, iStart);
+  EXPECT_EQ("a@3 b@6 c@8 ", TokensOf(",a,,b;c;", ",;"));
+  EXPECT_EQ("one@4 ", TokensOf("one", ","));
+  EXPECT_EQ("k@2 v@4 ", TokensOf("k=v", "="));
+  EXPECT_EQ("", TokensOf(",,,", ","));
+  EXPECT_EQ("", TokensOf("", ","));
 }
 
 TEST(CStringBuffer, GetBufferAndReleaseBuffer) {
   CString s;
-  LPSTR buf = s.GetBuffer(16);
-  std::strcpy(buf, "written");
+  std::strcpy(s.GetBuffer(16), "written");
   s.ReleaseBuffer(); // length from the terminating zero
-  EXPECT_EQ(7, s.GetLength());
-  EXPECT_STREQ("written", s);
+  EXPECT_EQ("written", Text(s));
 
-  buf = s.GetBuffer();
-  buf[0] = 'W';
+  s.GetBuffer()[0] = 'W';
   s.ReleaseBuffer(3);
-  EXPECT_STREQ("Wri", s);
+  EXPECT_EQ("Wri", Text(s));
 
-  buf = s.GetBufferSetLength(5);
-  std::memcpy(buf, "12345", 5);
+  std::memcpy(s.GetBufferSetLength(5), "12345", 5);
   s.ReleaseBuffer(5);
-  EXPECT_STREQ("12345", s);
+  EXPECT_EQ("12345", Text(s));
 
-  buf = s.GetBuffer(MAX_PATH);
-  buf[2] = '\0';
+  s.GetBuffer(MAX_PATH)[2] = '\0'; // growing keeps the text
   s.ReleaseBuffer(-1);
-  EXPECT_STREQ("12", s);
-  EXPECT_EQ(2, s.GetLength());
+  EXPECT_EQ("12", Text(s));
 }
 
 TEST(CStringHelpers, ExtractSubString) {
+  const char* const expected[] = {"first", "second", "", "fourth"};
   CString out("untouched");
-  LPCSTR full = "first\nsecond\n\nfourth";
-  ASSERT_TRUE(AfxExtractSubString(out, full, 0));
-  EXPECT_STREQ("first", out);
-  ASSERT_TRUE(AfxExtractSubString(out, full, 1));
-  EXPECT_STREQ("second", out);
-  ASSERT_TRUE(AfxExtractSubString(out, full, 2));
-  EXPECT_STREQ("", out);
-  ASSERT_TRUE(AfxExtractSubString(out, full, 3));
-  EXPECT_STREQ("fourth", out);
-  EXPECT_FALSE(AfxExtractSubString(out, full, 4));
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_TRUE(AfxExtractSubString(out, "first\nsecond\n\nfourth", i)) << i;
+    EXPECT_STREQ(expected[i], out) << i;
+  }
+  EXPECT_FALSE(AfxExtractSubString(out, "first\nsecond\n\nfourth", 4));
   EXPECT_TRUE(out.IsEmpty());
-
-  ASSERT_TRUE(AfxExtractSubString(out, "a|b|c", 2, '|'));
+  EXPECT_TRUE(AfxExtractSubString(out, "a|b|c", 2, '|'));
   EXPECT_STREQ("c", out);
   EXPECT_FALSE(AfxExtractSubString(out, NULL, 0));
 }
@@ -213,21 +161,13 @@ TEST(CStringValue, ComparisonAndCharacterAccess) {
   EXPECT_EQ(0, s.CompareNoCase("VALUE"));
   EXPECT_LT(s.Compare("Valuf"), 0);
   EXPECT_TRUE(CString("a") < CString("b"));
-  EXPECT_STREQ("AB", CString('A') + "B");
-  EXPECT_STREQ("---", CString('-', 3));
-  EXPECT_STREQ("", CString((LPCSTR)NULL));
-  EXPECT_STREQ("ab", CString("abc", 2));
   s.SetAt(0, 'v');
   EXPECT_EQ('v', s.GetAt(0));
   EXPECT_EQ('e', s[4]);
-  EXPECT_STREQ("VALUE", CString(s).MakeUpper());
-  EXPECT_STREQ("eulav", CString(s).MakeReverse());
-
-  int caught = 0;
-  TRY { s.GetAt(5); }
-  CATCH(CInvalidArgException, e) { ++caught; }
-  END_CATCH
-  EXPECT_EQ(1, caught);
+  EXPECT_EQ(RUNTIME_CLASS(CInvalidArgException), ThrownClass([&] { s.GetAt(5); }));
+  EXPECT_EQ((Strings{"AB", "---", "", "ab", "VALUE", "eulav"}),
+            Texts({CString('A') + "B", CString('-', 3), CString((LPCSTR)NULL), CString("abc", 2),
+                   CString(s).MakeUpper(), CString(s).MakeReverse()}));
 }
 
 // Strings come from the program's own table; a missing id leaves the string as it was, and a
@@ -248,15 +188,12 @@ TEST(CStringValue, LoadStringFindsTextsAndRefusesWhatIsNotThere) {
 // ---------------------------------------------------------------------------------------------
 
 TEST(CRectGeometry, NormalizeRectSwapsReversedSides) {
-  CRect rc(10, 20, 0, 5);
-  rc.NormalizeRect();
-  ExpectRect(rc, 0, 5, 10, 20);
-  CRect mixed(0, 30, 10, 5);
-  mixed.NormalizeRect();
-  ExpectRect(mixed, 0, 5, 10, 30);
-  CRect normal(1, 2, 3, 4);
-  normal.NormalizeRect();
-  ExpectRect(normal, 1, 2, 3, 4);
+  CRect rects[] = {{10, 20, 0, 5}, {0, 30, 10, 5}, {1, 2, 3, 4}};
+  for (CRect& rc : rects)
+    rc.NormalizeRect();
+  ExpectRect(rects[0], 0, 5, 10, 20);
+  ExpectRect(rects[1], 0, 5, 10, 30);
+  ExpectRect(rects[2], 1, 2, 3, 4);
 }
 
 TEST(CRectGeometry, InflateAndDeflate) {
@@ -275,28 +212,20 @@ TEST(CRectGeometry, InflateAndDeflate) {
   ExpectRect(rc, 8, 8, 21, 21);
 }
 
-TEST(CRectGeometry, IntersectAndUnion) {
-  CRect a(0, 0, 10, 10), b(5, 5, 15, 20), r;
+TEST(CRectGeometry, IntersectAndUnionPassTheirOperands) {
+  const CRect a(0, 0, 10, 10), b(5, 5, 15, 20);
+  CRect r;
   EXPECT_TRUE(r.IntersectRect(a, b));
   ExpectRect(r, 5, 5, 10, 10);
   EXPECT_TRUE(r.UnionRect(a, b));
   ExpectRect(r, 0, 0, 15, 20);
-
-  r.SetRect(1, 1, 2, 2);
-  EXPECT_FALSE(r.IntersectRect(a, CRect(10, 0, 20, 10))); // touching edges do not overlap
-  EXPECT_TRUE(r.IsRectNull());
-  EXPECT_TRUE(r.UnionRect(a, CRect()));
-  ExpectRect(r, 0, 0, 10, 10);
-  EXPECT_FALSE(r.UnionRect(CRect(), CRect(3, 3, 3, 9)));
-  EXPECT_TRUE(r.IsRectEmpty());
-
   ExpectRect(a & b, 5, 5, 10, 10);
   ExpectRect(a | b, 0, 0, 15, 20);
-  CRect c = a;
-  c &= b;
-  ExpectRect(c, 5, 5, 10, 10);
-  c |= CRect(-5, 0, 0, 1);
-  ExpectRect(c, -5, 0, 10, 10);
+  r = a;
+  r &= b;
+  ExpectRect(r, 5, 5, 10, 10);
+  r |= CRect(-5, 0, 0, 1);
+  ExpectRect(r, -5, 0, 10, 10);
 }
 
 TEST(CRectGeometry, OperatorsOffsetAndCompare) {
@@ -316,7 +245,6 @@ TEST(CRectGeometry, OperatorsOffsetAndCompare) {
   RECT raw = {1, 2, 3, 4};
   rc = raw;
   EXPECT_TRUE(rc == raw);
-  EXPECT_FALSE(rc != raw);
   EXPECT_TRUE(rc != CRect(1, 2, 3, 5));
   EXPECT_EQ(2, rc.Width());
   EXPECT_EQ(CSize(2, 2), rc.Size());
@@ -324,8 +252,4 @@ TEST(CRectGeometry, OperatorsOffsetAndCompare) {
   rc.TopLeft() = CPoint(0, 0);
   rc.BottomRight() += CSize(1, 1);
   ExpectRect(rc, 0, 0, 4, 5);
-  EXPECT_TRUE(rc.PtInRect(CPoint(0, 0)));
-  EXPECT_FALSE(rc.PtInRect(CPoint(4, 2)));
-  LPCRECT asPlatform = rc;
-  EXPECT_EQ(5, asPlatform->bottom);
 }
