@@ -3,311 +3,166 @@
 #include "tests/unit/imaging/capture/capture_test_support.h"
 #include "tests/common/import_patch.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
 using namespace capture_test;
 
 namespace {
 
-const COLORREF kWhite = RGB(255, 255, 255);
-
-class CaptureModeTest : public CaptureScreenTest {
-protected:
-  // A cut of the screen: the pattern where inside(x, y) holds (screen coordinates), white elsewhere.
-  static ScreenFn Cut(std::function<bool(int, int)> inside) {
-    return [inside](int x, int y) { return inside(x, y) ? PatternColor(x, y) : kWhite; };
+// The input of a case: "P x,y" press, "R x,y" release, "M x,y" move, "C x,y" click, "D x,y"
+// double click, "W" wait until the next press is no double click, "Enter" and "Esc".
+void Mark(CScript& s, const std::string& steps) {
+  std::istringstream in(steps);
+  for (std::string t; in >> t;) {
+    int x = 0, y = 0;
+    std::sscanf(t.c_str() + 1, "%d,%d", &x, &y);
+    if (t[0] == 'P' || t[0] == 'C')
+      s.Press(x, y);
+    if (t[0] == 'R' || t[0] == 'C')
+      s.Release(x, y);
+    if (t[0] == 'M')
+      s.MoveTo(x, y);
+    if (t[0] == 'D')
+      s.DoubleClick(x, y);
+    if (t[0] == 'W')
+      s.PastDoubleClickTime();
+    if (t[0] == 'E')
+      s.EndKey(t == "Enter" ? VK_RETURN : VK_ESCAPE);
   }
+}
+
+// The result expected: its screen area, empty for none; the pattern where inside holds (always
+// when none is given), white elsewhere; compared in the checked areas, away from curved or
+// slanted edges (everywhere when none are given).
+struct Cut {
+  CRect rc;
+  std::function<bool(int, int)> inside;
+  std::vector<CRect> checked;
 };
 
-// ---------------------------------------------------------------------------------------------
-// Two-corner marking
+struct ModeCase {
+  const char* name;
+  int nMode;
+  const char* steps; // none: the mode finishes by itself and is never shown
+  Cut cut;
+  CRect rcPreset;
+  INT_PTR nResult = -1; // -1: OK with a result, Cancel without
+};
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
 
-TEST_F(CaptureModeTest, RectangleByPressDragRelease) {
-  CScript script(m_dlg);
-  script.WaitReady().Press(100, 100).MoveTo(200, 150).MoveTo(300, 200).Release(300, 200);
-  CaptureResult result = Run(kCaptureRectangle, script);
-  EXPECT_EQ(IDOK, result.nResult);
-  ASSERT_TRUE(result.bBitmap);
-  ASSERT_EQ(200, result.pixels.cx);
-  ASSERT_EQ(100, result.pixels.cy);
-  EXPECT_TRUE(Matches(result.pixels, 100, 100, Pattern()));
-  EXPECT_TRUE(m_dlg.m_bShown);
+CRect Dot(int x, int y) { return CRect(x, y, x + 1, y + 1); }
+
+std::vector<ModeCase> Cases() {
+  const int cx = ScreenWidth();
+  const Cut none, screen{ScreenRect()}, rect{{100, 100, 300, 200}}, upLeft{{620, 450, 900, 700}};
+  std::vector<CRect> circleChecks = {{450, 350, 550, 450}, Dot(400, 300), Dot(599, 300), Dot(400, 499),
+                                     Dot(599, 499),        Dot(420, 320), Dot(500, 302)};
+  const Cut circle{{400, 300, 600, 500},
+                   [](int x, int y) { return (x - 500) * (x - 500) + (y - 400) * (y - 400) < 100 * 100; },
+                   circleChecks};
+  // Corners of radius 25.
+  std::vector<CRect> roundedChecks = {{425, 325, 675, 475}, Dot(400, 300), Dot(402, 302), Dot(697, 302),
+                                      Dot(402, 497),        Dot(697, 497), Dot(550, 301), Dot(401, 400)};
+  const Cut rounded{{400, 300, 700, 500},
+                    [](int x, int y) {
+                      int dx = x - std::max(425, std::min(x, 675)), dy = y - std::max(325, std::min(y, 475));
+                      return dx * dx + dy * dy <= 25 * 25;
+                    },
+                    roundedChecks};
+  // The triangle (200, 300), (600, 300), (400, 700), and the same 100 pixels to the right; the
+  // vertices' bounding box shrunk by one pixel on every side.
+  const Cut triangle{{201, 301, 599, 699},
+                     [](int x, int y) { return 2 * std::abs(x - 400) <= 700 - y; },
+                     {Dot(400, 400), Dot(400, 650), Dot(201, 698), Dot(598, 698), Dot(251, 601)}};
+  const Cut shifted{{301, 301, 699, 699},
+                    [](int x, int y) { return 2 * std::abs(x - 500) <= 700 - y; },
+                    {Dot(500, 400), Dot(500, 650), Dot(301, 698), Dot(698, 698)}};
+  // Two overlapping rectangles, the second dragged from its bottom-right corner: both areas kept,
+  // the overlap too, and white between.
+  const char* twoDrags = "P100,100 M200,200 M300,250 R300,250 P400,350 M300,300 M250,200 R250,200 Enter";
+  const Cut twoRects{{100, 100, 400, 350}, [](int x, int y) {
+                       return CRect(100, 100, 300, 250).PtInRect(CPoint(x, y)) ||
+                              CRect(250, 200, 400, 350).PtInRect(CPoint(x, y));
+                     }};
+  return {
+      {"RectangleDragged", kCaptureRectangle, "P100,100 M200,150 M300,200 R300,200", rect},
+      {"RectangleByTwoClicksReversed", kCaptureRectangle, "C300,200 M200,150 M100,100 C100,100", rect},
+      {"RectangleDraggedUpLeft", kCaptureRectangle, "P900,700 M700,500 M620,450 R620,450", upLeft},
+      {"ZeroSizeAreaCancels", kCaptureRectangle, "C300,300 W C300,300", none},
+      {"EnterBeforeAnyClickTakesTheWholeScreen", kCaptureRectangle, "M500,400 Enter", screen},
+      {"EscapeInRectangle", kCaptureRectangle, "C300,300 M450,420 Esc", none},
+      {"Circle", kCaptureCircle, "P400,300 M500,400 M600,500 R600,500", circle},
+      {"EscapeInCircle", kCaptureCircle, "C300,300 M450,420 Esc", none},
+      {"RoundedRectangle", kCaptureRoundRect, "P400,300 M550,400 M700,500 R700,500", rounded},
+      {"EscapeInRoundedRectangle", kCaptureRoundRect, "C300,300 M450,420 Esc", none},
+      {"PolygonByDoubleClick", kCapturePolygon, "C200,300 M400,300 C600,300 M500,500 D400,700", triangle},
+      {"PolygonByEnter", kCapturePolygon, "C200,300 C600,300 C400,700 Enter", triangle},
+      {"PolygonWithTwoVerticesCancels", kCapturePolygon, "C200,300 M400,400 D600,500", none},
+      {"EscapeInPolygon", kCapturePolygon, "C300,300 M450,420 Esc", none},
+      {"Freehand", kCaptureFreehand, "P300,300 M700,300 M500,700 M300,300 R300,300", shifted},
+      {"FreehandWithoutAPathCancels", kCaptureFreehand, "P300,300 R300,300 W C300,300", none},
+      {"EscapeInFreehand", kCaptureFreehand, "C300,300 M450,420 Esc", none},
+      {"MultipleRectanglesEndedWithEnter", kCaptureMultiRect, twoDrags, twoRects},
+      {"MultipleRectanglesWithoutAreaCancel", kCaptureMultiRect, "M400,400 Enter", none},
+      {"EscapeInMultipleRectangles", kCaptureMultiRect, "C300,300 M450,420 Esc", none},
+      {"FullScreen", kCaptureFullScreen, "", screen},
+      {"ObjectCutsThePresetRectangle", kCaptureObject, "", {{100, 150, 400, 350}}, {100, 150, 400, 350}},
+      {"ObjectWithoutPresetTakesTheWholeScreen", kCaptureObject, "", screen},
+      {"ObjectPresetOffScreenGivesNothing", kCaptureObject, "", none, {cx - 100, 0, cx + 100, 100}, IDOK},
+  };
 }
 
-TEST_F(CaptureModeTest, RectangleByTwoClicksInReverseOrder) {
-  CScript script(m_dlg);
-  script.WaitReady().Click(300, 200).MoveTo(200, 150).MoveTo(100, 100).Click(100, 100);
-  CaptureResult result = Run(kCaptureRectangle, script);
-  ASSERT_TRUE(result.bBitmap);
-  ASSERT_EQ(200, result.pixels.cx);
-  ASSERT_EQ(100, result.pixels.cy);
-  EXPECT_TRUE(Matches(result.pixels, 100, 100, Pattern()));
-}
+class CaptureModeTest : public CaptureScreenTest, public ::testing::WithParamInterface<ModeCase> {};
 
-TEST_F(CaptureModeTest, RectangleDraggedUpwardsToTheLeft) {
-  CScript script(m_dlg);
-  script.WaitReady().Press(900, 700).MoveTo(700, 500).MoveTo(620, 450).Release(620, 450);
-  CaptureResult result = Run(kCaptureRectangle, script);
-  ASSERT_TRUE(result.bBitmap);
-  ASSERT_EQ(280, result.pixels.cx);
-  ASSERT_EQ(250, result.pixels.cy);
-  EXPECT_TRUE(Matches(result.pixels, 620, 450, Pattern()));
-}
-
-TEST_F(CaptureModeTest, ZeroSizeAreaCancels) {
-  CScript script(m_dlg);
-  // Far enough apart in time that the second press is no double click.
-  script.WaitReady().Click(300, 300).Pause(::GetDoubleClickTime() + 150).Click(300, 300);
-  CaptureResult result = Run(kCaptureRectangle, script);
-  EXPECT_EQ(IDCANCEL, result.nResult);
-  EXPECT_FALSE(result.bBitmap);
-}
-
-TEST_F(CaptureModeTest, EnterBeforeAnyClickTakesTheWholeScreen) {
-  CScript script(m_dlg);
-  script.WaitReady().MoveTo(500, 400).EndKey(VK_RETURN);
-  CaptureResult result = Run(kCaptureRectangle, script);
-  EXPECT_EQ(IDOK, result.nResult);
-  ASSERT_TRUE(result.bBitmap);
-  ASSERT_EQ(ScreenWidth(), result.pixels.cx);
-  ASSERT_EQ(ScreenHeight(), result.pixels.cy);
-  EXPECT_TRUE(Matches(result.pixels, 0, 0, Pattern()));
-}
-
-TEST_F(CaptureModeTest, EscapeReturnsNothing) {
-  CScript script(m_dlg);
-  script.WaitReady().Click(200, 200).MoveTo(400, 300).EndKey(VK_ESCAPE);
-  CaptureResult result = Run(kCaptureRectangle, script);
-  EXPECT_EQ(IDCANCEL, result.nResult);
-  EXPECT_FALSE(result.bBitmap);
-}
-
-TEST_F(CaptureModeTest, CircleKeepsTheScreenInsideAndWhiteCorners) {
-  CScript script(m_dlg);
-  script.WaitReady().Press(400, 300).MoveTo(500, 400).MoveTo(600, 500).Release(600, 500);
-  CaptureResult result = Run(kCaptureCircle, script);
-  ASSERT_TRUE(result.bBitmap);
+TEST_P(CaptureModeTest, GivesTheMarkedCut) {
+  const ModeCase& c = GetParam();
+  const CRect& rc = c.cut.rc;
+  m_dlg.m_rcPreset = c.rcPreset;
+  std::function<void(CScript&)> mark = [&](CScript& s) { Mark(s, c.steps); };
+  CaptureResult result = Run(c.nMode, *c.steps ? mark : nullptr);
+  EXPECT_EQ(c.nResult != -1 ? c.nResult : rc.IsRectEmpty() ? IDCANCEL : IDOK, result.nResult);
+  EXPECT_EQ(*c.steps != '\0', m_dlg.m_bShown);
+  ASSERT_EQ(!rc.IsRectEmpty(), result.bBitmap);
+  if (!result.bBitmap)
+    return;
   const Pixels& px = result.pixels;
-  ASSERT_EQ(200, px.cx);
-  ASSERT_EQ(200, px.cy);
-  for (CPoint corner : {CPoint(0, 0), CPoint(199, 0), CPoint(0, 199), CPoint(199, 199), CPoint(20, 20)})
-    EXPECT_EQ(kWhite, px.At(corner.x, corner.y)) << corner.x << "," << corner.y;
-  // The middle part of the disc, well away from the curved edge.
-  Pixels middle;
-  middle.cx = middle.cy = 100;
-  for (int y = 50; y < 150; y++)
-    for (int x = 50; x < 150; x++)
-      middle.data.push_back(px.At(x, y));
-  EXPECT_TRUE(Matches(middle, 450, 350, Pattern()));
-  EXPECT_EQ(PatternColor(500, 302), px.At(100, 2));
+  ASSERT_EQ(rc.Width(), px.cx);
+  ASSERT_EQ(rc.Height(), px.cy);
+  EXPECT_TRUE(Matches(px, rc.left, rc.top, [&](int x, int y) {
+    const Cut& cut = c.cut;
+    bool bChecked =
+        cut.checked.empty() || std::any_of(cut.checked.begin(), cut.checked.end(),
+                                           [&](const CRect& r) { return r.PtInRect(CPoint(x, y)); });
+    if (!bChecked)
+      return px.At(x - rc.left, y - rc.top);
+    return !cut.inside || cut.inside(x, y) ? PatternColor(x, y) : RGB(255, 255, 255);
+  }));
 }
 
-TEST_F(CaptureModeTest, RoundedRectangleHasWhiteCornersOnly) {
-  CScript script(m_dlg);
-  script.WaitReady().Press(400, 300).MoveTo(550, 400).MoveTo(700, 500).Release(700, 500);
-  CaptureResult result = Run(kCaptureRoundRect, script);
-  ASSERT_TRUE(result.bBitmap);
-  const Pixels& px = result.pixels;
-  ASSERT_EQ(300, px.cx);
-  ASSERT_EQ(200, px.cy);
-  for (CPoint corner : {CPoint(0, 0), CPoint(2, 2), CPoint(297, 2), CPoint(2, 197), CPoint(297, 197)})
-    EXPECT_EQ(kWhite, px.At(corner.x, corner.y)) << corner.x << "," << corner.y;
-  // Straight edges and the inside are the screen.
-  EXPECT_EQ(PatternColor(550, 301), px.At(150, 1));
-  EXPECT_EQ(PatternColor(401, 400), px.At(1, 100));
-  Pixels inside;
-  inside.cx = 250;
-  inside.cy = 150;
-  for (int y = 25; y < 175; y++)
-    for (int x = 25; x < 275; x++)
-      inside.data.push_back(px.At(x, y));
-  EXPECT_TRUE(Matches(inside, 425, 325, Pattern()));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Polygon, freehand and several rectangles
-
-// The triangle (200, 300), (600, 300), (400, 700) closed by a double click on its last corner.
-TEST_F(CaptureModeTest, PolygonClosedByDoubleClick) {
-  CScript script(m_dlg);
-  script.WaitReady().Click(200, 300).MoveTo(400, 300).Click(600, 300).MoveTo(500, 500).DoubleClick(400, 700);
-  CaptureResult result = Run(kCapturePolygon, script);
-  EXPECT_EQ(IDOK, result.nResult);
-  ASSERT_TRUE(result.bBitmap);
-  const Pixels& px = result.pixels;
-  // The vertices' bounding box shrunk by one pixel on every side.
-  ASSERT_EQ(398, px.cx);
-  ASSERT_EQ(398, px.cy);
-  EXPECT_EQ(PatternColor(400, 400), px.At(199, 99));
-  EXPECT_EQ(PatternColor(400, 650), px.At(199, 349));
-  EXPECT_EQ(kWhite, px.At(0, 397));
-  EXPECT_EQ(kWhite, px.At(397, 397));
-  EXPECT_EQ(kWhite, px.At(50, 300));
-}
-
-TEST_F(CaptureModeTest, PolygonClosedByEnter) {
-  CScript script(m_dlg);
-  script.WaitReady().Click(200, 300).Click(600, 300).Click(400, 700).EndKey(VK_RETURN);
-  CaptureResult result = Run(kCapturePolygon, script);
-  ASSERT_TRUE(result.bBitmap);
-  ASSERT_EQ(398, result.pixels.cx);
-  ASSERT_EQ(398, result.pixels.cy);
-  EXPECT_EQ(PatternColor(400, 400), result.pixels.At(199, 99));
-  EXPECT_EQ(kWhite, result.pixels.At(0, 397));
-}
-
-TEST_F(CaptureModeTest, PolygonWithTwoVerticesCancels) {
-  CScript script(m_dlg);
-  script.WaitReady().Click(200, 300).MoveTo(400, 400).DoubleClick(600, 500);
-  CaptureResult result = Run(kCapturePolygon, script);
-  EXPECT_EQ(IDCANCEL, result.nResult);
-  EXPECT_FALSE(result.bBitmap);
-}
-
-// A triangle drawn with the button held: (700, 300), (500, 700), (300, 300) after the press.
-TEST_F(CaptureModeTest, FreehandFollowsThePointerPath) {
-  CScript script(m_dlg);
-  script.WaitReady().Press(300, 300).MoveTo(700, 300).MoveTo(500, 700).MoveTo(300, 300).Release(300, 300);
-  CaptureResult result = Run(kCaptureFreehand, script);
-  EXPECT_EQ(IDOK, result.nResult);
-  ASSERT_TRUE(result.bBitmap);
-  const Pixels& px = result.pixels;
-  ASSERT_EQ(398, px.cx);
-  ASSERT_EQ(398, px.cy);
-  EXPECT_EQ(PatternColor(500, 400), px.At(199, 99));
-  EXPECT_EQ(PatternColor(500, 650), px.At(199, 349));
-  EXPECT_EQ(kWhite, px.At(0, 397));
-  EXPECT_EQ(kWhite, px.At(397, 397));
-}
-
-TEST_F(CaptureModeTest, FreehandWithoutAPathCancels) {
-  CScript script(m_dlg);
-  script.WaitReady().Press(300, 300).Release(300, 300).Pause(::GetDoubleClickTime() + 150).Click(300, 300);
-  CaptureResult result = Run(kCaptureFreehand, script);
-  EXPECT_EQ(IDCANCEL, result.nResult);
-  EXPECT_FALSE(result.bBitmap);
-}
-
-// Two overlapping rectangles, the second dragged from its bottom-right corner, ended with Enter:
-// the result is their bounding box with both areas kept, the overlap too, and white between.
-TEST_F(CaptureModeTest, MultipleRectanglesEndedWithEnter) {
-  CScript script(m_dlg);
-  script.WaitReady()
-      .Press(100, 100)
-      .MoveTo(200, 200)
-      .MoveTo(300, 250)
-      .Release(300, 250)
-      .Press(400, 350)
-      .MoveTo(300, 300)
-      .MoveTo(250, 200)
-      .Release(250, 200)
-      .EndKey(VK_RETURN);
-  CaptureResult result = Run(kCaptureMultiRect, script);
-  EXPECT_EQ(IDOK, result.nResult);
-  ASSERT_TRUE(result.bBitmap);
-  ASSERT_EQ(300, result.pixels.cx);
-  ASSERT_EQ(250, result.pixels.cy);
-  EXPECT_TRUE(Matches(result.pixels, 100, 100, Cut([](int x, int y) {
-                        bool bFirst = x >= 100 && x < 300 && y >= 100 && y < 250;
-                        bool bSecond = x >= 250 && x < 400 && y >= 200 && y < 350;
-                        return bFirst || bSecond;
-                      })));
-}
-
-TEST_F(CaptureModeTest, MultipleRectanglesWithoutAreaCancel) {
-  CScript script(m_dlg);
-  script.WaitReady().MoveTo(400, 400).EndKey(VK_RETURN);
-  CaptureResult result = Run(kCaptureMultiRect, script);
-  EXPECT_EQ(IDCANCEL, result.nResult);
-  EXPECT_FALSE(result.bBitmap);
-}
+INSTANTIATE_TEST_SUITE_P(Modes, CaptureModeTest, ::testing::ValuesIn(Cases()),
+                         [](const ::testing::TestParamInfo<ModeCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 // ---------------------------------------------------------------------------------------------
-// Modes that finish at once
+// Active window
 
-TEST_F(CaptureModeTest, FullScreenNeedsNoInputAndNeverShowsTheOverlay) {
-  CScript watchdog(m_dlg);
-  CaptureResult result = Run(kCaptureFullScreen, watchdog);
-  EXPECT_EQ(IDOK, result.nResult);
-  EXPECT_FALSE(m_dlg.m_bShown);
-  ASSERT_TRUE(result.bBitmap);
-  ASSERT_EQ(ScreenWidth(), result.pixels.cx);
-  ASSERT_EQ(ScreenHeight(), result.pixels.cy);
-  EXPECT_TRUE(Matches(result.pixels, 0, 0, Pattern()));
-}
-
-TEST_F(CaptureModeTest, ObjectCutsThePresetRectangle) {
-  m_dlg.m_rcPreset = CRect(100, 150, 400, 350);
-  CScript watchdog(m_dlg);
-  CaptureResult result = Run(kCaptureObject, watchdog);
-  EXPECT_EQ(IDOK, result.nResult);
-  EXPECT_FALSE(m_dlg.m_bShown);
-  ASSERT_TRUE(result.bBitmap);
-  ASSERT_EQ(300, result.pixels.cx);
-  ASSERT_EQ(200, result.pixels.cy);
-  EXPECT_TRUE(Matches(result.pixels, 100, 150, Pattern()));
-}
-
-TEST_F(CaptureModeTest, ObjectWithoutPresetTakesTheWholeScreen) {
-  CScript watchdog(m_dlg);
-  CaptureResult result = Run(kCaptureObject, watchdog);
-  EXPECT_FALSE(m_dlg.m_bShown);
-  ASSERT_TRUE(result.bBitmap);
-  ASSERT_EQ(ScreenWidth(), result.pixels.cx);
-  EXPECT_TRUE(Matches(result.pixels, 0, 0, Pattern()));
-}
-
-TEST_F(CaptureModeTest, ObjectPresetLeavingTheScreenGivesNothing) {
-  m_dlg.m_rcPreset = CRect(ScreenWidth() - 100, 0, ScreenWidth() + 100, 100);
-  CScript watchdog(m_dlg);
-  CaptureResult result = Run(kCaptureObject, watchdog);
-  EXPECT_FALSE(m_dlg.m_bShown);
-  EXPECT_FALSE(result.bBitmap);
-}
-
-class ActiveWindowTest : public CaptureModeTest {
+class ActiveWindowTest : public CaptureScreenTest {
 protected:
   void TearDown() override { m_window.Destroy(); }
+  static COLORREF WindowPattern(int x, int y) { return PatternColor(x, y, 1); }
   // A second pattern window in other colours, made the foreground window.
-  void ShowForegroundWindow(const CRect& rect) {
-    ASSERT_TRUE(m_window.Create(rect, 1, false));
-    CRect rcWindow = rect;
-    ASSERT_TRUE(WaitForScreen(
-        [rcWindow](int x, int y) { return PatternColor(x, y, rcWindow.PtInRect(CPoint(x, y)) ? 1 : 0); }));
+  void ShowForegroundWindow() {
+    ASSERT_TRUE(m_window.Create(m_rect, 1, false));
+    ASSERT_TRUE(
+        WaitForScreen([this](int x, int y) { return PatternColor(x, y, m_rect.PtInRect(CPoint(x, y))); }));
     ASSERT_EQ(m_window.Handle(), ::GetForegroundWindow());
   }
+  const CRect m_rect{300, 200, 620, 440};
   CPatternWindow m_window;
 };
-
-TEST_F(ActiveWindowTest, TakesTheForegroundWindowWithoutShowingTheOverlay) {
-  CRect rect(300, 200, 620, 440);
-  ShowForegroundWindow(rect);
-  CScript watchdog(m_dlg);
-  CaptureResult result = Run(kCaptureActiveWindow, watchdog);
-  EXPECT_EQ(IDOK, result.nResult);
-  EXPECT_FALSE(m_dlg.m_bShown);
-  ASSERT_TRUE(result.bBitmap);
-  ASSERT_EQ(rect.Width(), result.pixels.cx);
-  ASSERT_EQ(rect.Height(), result.pixels.cy);
-  EXPECT_TRUE(
-      Matches(result.pixels, rect.left, rect.top, [](int x, int y) { return PatternColor(x, y, 1); }));
-}
-
-// The pointer over the window shows in the capture 10 pixels up and left of its place.
-TEST_F(ActiveWindowTest, IncludesThePointerWhereItIs) {
-  CRect rect(300, 200, 620, 440);
-  ShowForegroundWindow(rect);
-  ASSERT_TRUE(MovePointer(450, 300));
-  ::SetCursor(::LoadCursorA(NULL, IDC_ARROW));
-  m_dlg.m_bIncludeMouse = TRUE;
-  CScript watchdog(m_dlg);
-  CaptureResult result = Run(kCaptureActiveWindow, watchdog);
-  ASSERT_TRUE(result.bBitmap);
-  CRect box =
-      DifferenceBox(result.pixels, rect.left, rect.top, [](int x, int y) { return PatternColor(x, y, 1); });
-  ASSERT_FALSE(box.IsRectEmpty());
-  EXPECT_EQ(CPoint(450 - 300 - 10, 300 - 200 - 10), box.TopLeft());
-  EXPECT_LE(box.right, 450 - 300 - 10 + ::GetSystemMetrics(SM_CXCURSOR));
-  EXPECT_LE(box.bottom, 300 - 200 - 10 + ::GetSystemMetrics(SM_CYCURSOR));
-}
 
 // Right after the caller hides its window there may be no foreground window at all; the capture
 // then falls back to the whole screen. The desktop cannot be made to have none on demand, so the
@@ -315,43 +170,47 @@ TEST_F(ActiveWindowTest, IncludesThePointerWhereItIs) {
 HWND WINAPI NoForegroundWindow() { return NULL; }
 
 TEST_F(ActiveWindowTest, WithoutForegroundWindowTakesTheWholeScreen) {
-  ShowForegroundWindow(CRect(300, 200, 620, 440));
+  ShowForegroundWindow();
   CImportPatch none("user32.dll", "GetForegroundWindow", reinterpret_cast<FARPROC>(&NoForegroundWindow));
   ASSERT_TRUE(none.Applied());
   ASSERT_EQ(NULL, ::GetForegroundWindow());
   m_window.Destroy();
   ASSERT_TRUE(WaitForScreen(Pattern()));
-  CScript watchdog(m_dlg);
-  CaptureResult result = Run(kCaptureActiveWindow, watchdog);
+  CaptureResult result = Run(kCaptureActiveWindow);
   EXPECT_EQ(IDOK, result.nResult);
   EXPECT_FALSE(m_dlg.m_bShown);
   EXPECT_EQ(ScreenRect(), m_dlg.m_rcScreen);
-  ASSERT_TRUE(result.bBitmap);
   ASSERT_EQ(ScreenWidth(), result.pixels.cx);
   ASSERT_EQ(ScreenHeight(), result.pixels.cy);
   EXPECT_TRUE(Matches(result.pixels, 0, 0, Pattern()));
 }
 
-// ---------------------------------------------------------------------------------------------
-// The pointer in the frozen screen
+class IncludeMouseTest : public ActiveWindowTest, public ::testing::WithParamInterface<BOOL> {};
 
-class IncludeMouseTest : public CaptureModeTest, public ::testing::WithParamInterface<BOOL> {};
-
-TEST_P(IncludeMouseTest, PointerIsDrawnOnlyForExactlyOne) {
-  const CPoint pointer(700, 500);
+// The foreground window, without showing the overlay; the pointer over it is drawn in with its
+// top-left 10 pixels up and left of its place, and only when the flag is exactly 1.
+TEST_P(IncludeMouseTest, TakesTheForegroundWindowWithThePointerOnlyForExactlyOne) {
+  ShowForegroundWindow();
+  const CPoint pointer(450, 300);
   ASSERT_TRUE(MovePointer(pointer.x, pointer.y));
   ::SetCursor(::LoadCursorA(NULL, IDC_ARROW));
   m_dlg.m_bIncludeMouse = GetParam();
-  CScript watchdog(m_dlg);
-  CaptureResult result = Run(kCaptureFullScreen, watchdog);
-  ASSERT_TRUE(result.bBitmap);
-  CRect box = DifferenceBox(result.pixels, 0, 0, Pattern());
-  if (GetParam() == 1) {
-    ASSERT_FALSE(box.IsRectEmpty());
-    EXPECT_EQ(CPoint(pointer.x - 10, pointer.y - 10), box.TopLeft());
-  } else {
-    EXPECT_TRUE(box.IsRectEmpty()) << "pixels changed in " << box.left << "," << box.top;
+  CaptureResult result = Run(kCaptureActiveWindow);
+  EXPECT_EQ(IDOK, result.nResult);
+  EXPECT_FALSE(m_dlg.m_bShown);
+  ASSERT_EQ(m_rect.Width(), result.pixels.cx);
+  ASSERT_EQ(m_rect.Height(), result.pixels.cy);
+  CRect box = DifferenceBox(result.pixels, m_rect.left, m_rect.top, WindowPattern);
+  if (GetParam() != 1) {
+    EXPECT_TRUE(box.IsRectEmpty()) << "pixels changed in " << ::testing::PrintToString(box);
+    return;
   }
+  CRect rcIcon(CPoint(pointer.x - m_rect.left - 10, pointer.y - m_rect.top - 10),
+               CSize(::GetSystemMetrics(SM_CXCURSOR), ::GetSystemMetrics(SM_CYCURSOR)));
+  EXPECT_EQ(rcIcon.TopLeft(), box.TopLeft());
+  EXPECT_EQ(rcIcon, rcIcon | box) << "pixels changed outside the pointer's icon";
+  // The arrow's tip is the icon's top-left corner.
+  EXPECT_NE(WindowPattern(pointer.x - 9, pointer.y - 9), result.pixels.At(rcIcon.left + 1, rcIcon.top + 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Flags, IncludeMouseTest, ::testing::Values((BOOL)0, (BOOL)1, (BOOL)2, (BOOL)-1));
