@@ -25,7 +25,12 @@
 
 #define IDD_OWNERDRAW 400
 #define IDC_PAINTED 401
-#define IDC_LIST 402
+
+// Templates and DLGINIT data the tests hand over as memory.
+#define IDD_PLAIN 500
+#define IDD_EX 501
+#define IDD_LIST 502
+#define IDR_LIST_INIT 503
 
 #define IDD_PAGE_FIRST 300
 #define IDC_PAGE_FIRST_EDIT 301

@@ -2,8 +2,6 @@
 // DDX_Control and the notification lock-out while UpdateData runs.
 #include "tests/unit/framework/dlg/dialog_test_support.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 class CCountingEdit : public CEdit {
@@ -18,27 +16,10 @@ public:
 class CExchangeDialog : public CScriptedDialog {
 public:
   CExchangeDialog() : CScriptedDialog(IDD_EXCHANGE) {}
-  CString m_strName = "Pixel";
-  int m_nCount = 3;
-  int m_nEnabled = 1;
-  int m_nShape = 1;
-  CString m_strMode = "Fast";
-  CString m_strUnit = "cm";
-  int m_nLevel = 7;
-  int m_nFormat = 2;
+  CString m_strName = "Pixel", m_strMode = "Fast", m_strUnit = "cm";
+  int m_nCount = 3, m_nEnabled = 1, m_nShape = 1, m_nLevel = 7, m_nFormat = 2;
   CCountingEdit m_nameEdit;
   int m_nNameChanges = 0;
-
-  BOOL OnInitDialog() override {
-    for (LPCSTR psz : {"Fast", "Slow"})
-      SendDlgItemMessage(IDC_MODE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(psz));
-    for (LPCSTR psz : {"px", "cm", "in"})
-      SendDlgItemMessage(IDC_UNITS, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(psz));
-    for (LPCSTR psz : {"PNG", "JPEG", "BMP"})
-      SendDlgItemMessage(IDC_FORMAT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(psz));
-    SendDlgItemMessage(IDC_LEVEL, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
-    return CScriptedDialog::OnInitDialog();
-  }
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override {
@@ -62,174 +43,135 @@ BEGIN_MESSAGE_MAP(CExchangeDialog, CScriptedDialog)
 ON_EN_CHANGE(IDC_NAME, OnNameChange)
 END_MESSAGE_MAP()
 
-// A dialog on the exchange template whose DoDataExchange is supplied by the test.
-class CLambdaDialog : public CDialog {
-public:
-  std::function<void(CDataExchange*)> m_exchange;
-
-protected:
-  void DoDataExchange(CDataExchange* pDX) override {
-    if (m_exchange)
-      m_exchange(pDX);
-  }
+// A message to one control of the exchange dialog.
+struct ControlMessage {
+  int nID;
+  UINT nMsg;
+  WPARAM wParam;
+  LPARAM lParam;
 };
 
-std::string ItemText(CWnd& dlg, int nID) {
-  char sz[128] = "";
-  ::GetDlgItemTextA(dlg.m_hWnd, nID, sz, sizeof(sz));
-  return sz;
-}
+class DdxTest : public HostedTest {};
 
-class DdxTest : public ::testing::Test {
-protected:
-  void SetUp() override { ASSERT_TRUE(m_host.CreateHost("host", kVisibleHost)); }
-  void TearDown() override { m_host.DestroyWindow(); }
-  CHostWnd m_host;
-};
-
-TEST_F(DdxTest, LoadingPutsEveryMemberIntoItsControl) {
+TEST_F(DdxTest, EveryMemberGoesIntoItsControlAndBack) {
   CExchangeDialog dlg;
-  ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &m_host));
+  ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &host));
+  EXPECT_EQ("Pixel", ItemText(dlg.m_hWnd, IDC_NAME));
+  EXPECT_EQ("3", ItemText(dlg.m_hWnd, IDC_COUNT));
+  const struct {
+    int nID;
+    UINT nQuery;
+    int nExpected;
+  } loaded[] = {{IDC_ENABLED, BM_GETCHECK, BST_CHECKED},
+                {IDC_SHAPE_FIRST, BM_GETCHECK, BST_UNCHECKED},
+                {IDC_SHAPE_SECOND, BM_GETCHECK, BST_CHECKED},
+                {IDC_SHAPE_THIRD, BM_GETCHECK, BST_UNCHECKED},
+                {IDC_MODE, CB_GETCURSEL, 0},
+                {IDC_UNITS, LB_GETCURSEL, 1},
+                {IDC_LEVEL, TBM_GETPOS, 7},
+                {IDC_FORMAT, CB_GETCURSEL, 2},
+                {IDC_NAME, EM_GETLIMITTEXT, 12}}; // DDV_MaxChars limits the edit on load
+  for (const auto& c : loaded)
+    EXPECT_EQ(c.nExpected, (int)dlg.SendDlgItemMessage(c.nID, c.nQuery)) << c.nID;
 
-  EXPECT_EQ("Pixel", ItemText(dlg, IDC_NAME));
-  EXPECT_EQ("3", ItemText(dlg, IDC_COUNT));
-  EXPECT_EQ((UINT)BST_CHECKED, dlg.IsDlgButtonChecked(IDC_ENABLED));
-  EXPECT_EQ((UINT)BST_UNCHECKED, dlg.IsDlgButtonChecked(IDC_SHAPE_FIRST));
-  EXPECT_EQ((UINT)BST_CHECKED, dlg.IsDlgButtonChecked(IDC_SHAPE_SECOND));
-  EXPECT_EQ((UINT)BST_UNCHECKED, dlg.IsDlgButtonChecked(IDC_SHAPE_THIRD));
-  EXPECT_EQ(0, (int)dlg.SendDlgItemMessage(IDC_MODE, CB_GETCURSEL));
-  EXPECT_EQ(1, (int)dlg.SendDlgItemMessage(IDC_UNITS, LB_GETCURSEL));
-  EXPECT_EQ(7, (int)dlg.SendDlgItemMessage(IDC_LEVEL, TBM_GETPOS));
-  EXPECT_EQ(2, (int)dlg.SendDlgItemMessage(IDC_FORMAT, CB_GETCURSEL));
-  EXPECT_EQ(12, (int)dlg.SendDlgItemMessage(IDC_NAME, EM_GETLIMITTEXT))
-      << "DDV_MaxChars limits the edit on load";
-  dlg.DestroyWindow();
-}
-
-TEST_F(DdxTest, NotificationsAreLockedOutOnlyWhileUpdateDataRuns) {
-  CExchangeDialog dlg;
-  ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &m_host));
-  dlg.m_strName = "Changed";
-  ASSERT_TRUE(dlg.UpdateData(FALSE));
-  EXPECT_EQ("Changed", ItemText(dlg, IDC_NAME));
-  EXPECT_EQ(0, dlg.m_nNameChanges);
-
-  dlg.SetDlgItemText(IDC_NAME, "Typed");
-  EXPECT_EQ(1, dlg.m_nNameChanges);
-  dlg.DestroyWindow();
-}
-
-TEST_F(DdxTest, SavingReadsEveryControlBack) {
-  CExchangeDialog dlg;
-  ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &m_host));
-  dlg.SetDlgItemText(IDC_NAME, "Frame");
-  dlg.SetDlgItemText(IDC_COUNT, " 42 ");
-  dlg.CheckDlgButton(IDC_ENABLED, BST_UNCHECKED);
-  dlg.CheckRadioButton(IDC_SHAPE_FIRST, IDC_SHAPE_THIRD, IDC_SHAPE_THIRD);
-  dlg.CheckDlgButton(IDC_AFTER_GROUP, BST_CHECKED); // outside the group: not counted
-  dlg.SetDlgItemText(IDC_MODE, "Custom");
-  dlg.SendDlgItemMessage(IDC_UNITS, LB_SETCURSEL, 2);
-  dlg.SendDlgItemMessage(IDC_LEVEL, TBM_SETPOS, TRUE, 4);
-  dlg.SendDlgItemMessage(IDC_FORMAT, CB_SETCURSEL, 0);
-
+  // The last radio button is outside the group and not counted.
+  const ControlMessage typed[] = {{IDC_NAME, WM_SETTEXT, 0, (LPARAM) "Frame"},
+                                  {IDC_COUNT, WM_SETTEXT, 0, (LPARAM) " 42 "},
+                                  {IDC_MODE, WM_SETTEXT, 0, (LPARAM) "Custom"},
+                                  {IDC_ENABLED, BM_SETCHECK, BST_UNCHECKED, 0},
+                                  {IDC_SHAPE_SECOND, BM_SETCHECK, BST_UNCHECKED, 0},
+                                  {IDC_SHAPE_THIRD, BM_SETCHECK, BST_CHECKED, 0},
+                                  {IDC_AFTER_GROUP, BM_SETCHECK, BST_CHECKED, 0},
+                                  {IDC_UNITS, LB_SETCURSEL, 2, 0},
+                                  {IDC_LEVEL, TBM_SETPOS, TRUE, 4},
+                                  {IDC_FORMAT, CB_SETCURSEL, 0, 0}};
+  for (const ControlMessage& m : typed)
+    dlg.SendDlgItemMessage(m.nID, m.nMsg, m.wParam, m.lParam);
   ASSERT_TRUE(dlg.UpdateData(TRUE));
-  EXPECT_STREQ("Frame", dlg.m_strName);
-  EXPECT_EQ(42, dlg.m_nCount);
-  EXPECT_EQ(0, dlg.m_nEnabled);
-  EXPECT_EQ(2, dlg.m_nShape);
-  EXPECT_STREQ("Custom", dlg.m_strMode);
-  EXPECT_STREQ("in", dlg.m_strUnit);
-  EXPECT_EQ(4, dlg.m_nLevel);
-  EXPECT_EQ(0, dlg.m_nFormat);
-  dlg.DestroyWindow();
+  EXPECT_EQ((std::vector<std::string>{"Frame", "Custom", "in"}),
+            (std::vector<std::string>{dlg.m_strName.GetString(), dlg.m_strMode.GetString(),
+                                      dlg.m_strUnit.GetString()}));
+  EXPECT_EQ((std::vector<int>{42, 0, 2, 4, 0}),
+            (std::vector<int>{dlg.m_nCount, dlg.m_nEnabled, dlg.m_nShape, dlg.m_nLevel, dlg.m_nFormat}))
+      << "count, check box, radio group, slider, list index";
 }
 
-TEST_F(DdxTest, DdxControlSubclassesOnceOverRepeatedExchanges) {
+TEST_F(DdxTest, ControlIsSubclassedOnceAndNotificationsAreLockedOutOnlyWhileUpdateDataRuns) {
   CExchangeDialog dlg;
-  ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &m_host));
-  for (int i = 0; i < 3; ++i)
-    ASSERT_TRUE(dlg.UpdateData(i % 2 == 0 ? FALSE : TRUE));
+  ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &host));
+  dlg.m_strName = "Changed";
+  for (BOOL bSave : {FALSE, TRUE, FALSE})
+    ASSERT_TRUE(dlg.UpdateData(bSave));
   EXPECT_EQ(1, dlg.m_nameEdit.m_nSubclassed);
   EXPECT_EQ(::GetDlgItem(dlg.m_hWnd, IDC_NAME), dlg.m_nameEdit.m_hWnd);
   EXPECT_EQ(&dlg.m_nameEdit, CWnd::FromHandlePermanent(dlg.m_nameEdit.m_hWnd));
-  dlg.DestroyWindow();
+  EXPECT_EQ("Changed", ItemText(dlg.m_hWnd, IDC_NAME));
+  EXPECT_EQ(0, dlg.m_nNameChanges);
+  dlg.SetDlgItemText(IDC_NAME, "Typed");
+  EXPECT_EQ(1, dlg.m_nNameChanges);
 }
 
-TEST_F(DdxTest, InvalidNumberIsReportedAndTheEditGetsTheFocus) {
-  CExchangeDialog dlg;
-  ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &m_host));
+// Each row: the text in the count box, what reads it, and the message it gives (none when the
+// text is accepted). A refused text leaves the value alone and is selected in its edit, which
+// gets the focus, for retyping.
+TEST_F(DdxTest, NumbersRangesAndLengthsAcceptOrReportTheText) {
+  CScriptedDialog dlg(IDD_EXCHANGE);
+  ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &host));
   dlg.ShowWindow(SW_SHOW);
-  MessageBoxRecorder boxes;
-  dlg.SetDlgItemText(IDC_COUNT, "12abc");
-
-  EXPECT_FALSE(dlg.UpdateData(TRUE));
-  ASSERT_EQ(1u, MessageBoxRecorder::Boxes().size());
-  EXPECT_EQ("Please enter an integer.", MessageBoxRecorder::Boxes()[0].first);
-  EXPECT_EQ(::GetDlgItem(dlg.m_hWnd, IDC_COUNT), ::GetFocus());
-  DWORD dwSel = (DWORD)dlg.SendDlgItemMessage(IDC_COUNT, EM_GETSEL);
-  EXPECT_EQ(0, LOWORD(dwSel));
-  EXPECT_EQ(5, HIWORD(dwSel)) << "the whole text is selected for retyping";
-  EXPECT_EQ(3, dlg.m_nCount);
-  dlg.DestroyWindow();
-}
-
-TEST_F(DdxTest, ValidationRangesAndLengthsAreReported) {
-  CExchangeDialog dlg;
-  ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &m_host));
-  MessageBoxRecorder boxes;
-
-  dlg.SetDlgItemText(IDC_COUNT, "150");
-  EXPECT_FALSE(dlg.UpdateData(TRUE));
-  dlg.SetDlgItemText(IDC_COUNT, "5");
-  dlg.SetDlgItemText(IDC_NAME, "A name far too long");
-  EXPECT_FALSE(dlg.UpdateData(TRUE));
-
-  ASSERT_EQ(2u, MessageBoxRecorder::Boxes().size());
-  EXPECT_EQ("Please enter an integer between 1 and 99.", MessageBoxRecorder::Boxes()[0].first);
-  EXPECT_EQ("Enter no more than 12 characters.", MessageBoxRecorder::Boxes()[1].first);
-  EXPECT_TRUE(MessageBoxRecorder::Boxes()[0].second & MB_ICONEXCLAMATION);
-  dlg.DestroyWindow();
-}
-
-TEST_F(DdxTest, NumberFormsAcceptAndRefuseWhatTheirTypeCannotHold) {
-  CLambdaDialog dlg;
-  ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &m_host));
-  MessageBoxRecorder boxes;
-  UINT nUnsigned = 7;
-  double dValue = 0;
+  int nInt = 3, nRanged = 0;
+  UINT nRefused = 7, nAccepted = 0;
   short nShort = 0;
-  dlg.m_exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, nUnsigned); };
-  dlg.SetDlgItemText(IDC_COUNT, "-4");
-  EXPECT_FALSE(dlg.UpdateData(TRUE));
-  EXPECT_EQ(7u, nUnsigned);
-  dlg.SetDlgItemText(IDC_COUNT, "4000000000");
-  EXPECT_TRUE(dlg.UpdateData(TRUE));
-  EXPECT_EQ(4000000000u, nUnsigned);
-
-  dlg.m_exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, nShort); };
-  dlg.SetDlgItemText(IDC_COUNT, "40000");
-  EXPECT_FALSE(dlg.UpdateData(TRUE));
-
-  dlg.m_exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, dValue); };
-  dlg.SetDlgItemText(IDC_COUNT, "2.5");
-  EXPECT_TRUE(dlg.UpdateData(TRUE));
+  double dValue = 0;
+  CString str;
+  const struct {
+    const char* pszText;
+    std::function<void(CDataExchange*)> exchange;
+    const char* pszBox;
+  } cases[] = {
+      {"12abc", [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, nInt); }, "Please enter an integer."},
+      {"150",
+       [&](CDataExchange* pDX) {
+         DDX_Text(pDX, IDC_COUNT, nRanged);
+         DDV_MinMaxInt(pDX, nRanged, 1, 99);
+       },
+       "Please enter an integer between 1 and 99."},
+      {"A name far too long",
+       [&](CDataExchange* pDX) {
+         DDX_Text(pDX, IDC_COUNT, str);
+         DDV_MaxChars(pDX, str, 12);
+       },
+       "Enter no more than 12 characters."},
+      {"-4", [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, nRefused); },
+       "Please enter a positive integer."},
+      {"40000", [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, nShort); }, "Please enter an integer."},
+      {"4000000000", [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, nAccepted); }, nullptr},
+      {"2.5", [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, dValue); }, nullptr},
+  };
+  for (const auto& c : cases) {
+    MessageBoxRecorder boxes;
+    dlg.m_exchange = c.exchange;
+    dlg.SetDlgItemText(IDC_COUNT, c.pszText);
+    EXPECT_EQ(c.pszBox == nullptr, dlg.UpdateData(TRUE) != FALSE) << c.pszText;
+    ASSERT_EQ(c.pszBox == nullptr ? 0u : 1u, MessageBoxRecorder::Boxes().size()) << c.pszText;
+    if (c.pszBox == nullptr)
+      continue;
+    EXPECT_EQ(c.pszBox, MessageBoxRecorder::Boxes()[0].first);
+    EXPECT_TRUE(MessageBoxRecorder::Boxes()[0].second & MB_ICONEXCLAMATION) << c.pszText;
+    EXPECT_EQ(::GetDlgItem(dlg.m_hWnd, IDC_COUNT), ::GetFocus()) << c.pszText;
+    EXPECT_EQ((DWORD)MAKELONG(0, lstrlenA(c.pszText)), (DWORD)dlg.SendDlgItemMessage(IDC_COUNT, EM_GETSEL));
+  }
+  EXPECT_EQ(3, nInt);
+  EXPECT_EQ(7u, nRefused);
+  EXPECT_EQ(4000000000u, nAccepted);
   EXPECT_DOUBLE_EQ(2.5, dValue);
   dValue = 0.125;
   EXPECT_TRUE(dlg.UpdateData(FALSE));
-  EXPECT_EQ("0.125", ItemText(dlg, IDC_COUNT));
-
-  ASSERT_EQ(2u, MessageBoxRecorder::Boxes().size());
-  EXPECT_EQ("Please enter a positive integer.", MessageBoxRecorder::Boxes()[0].first);
-  EXPECT_EQ("Please enter an integer.", MessageBoxRecorder::Boxes()[1].first);
-  dlg.DestroyWindow();
+  EXPECT_EQ("0.125", ItemText(dlg.m_hWnd, IDC_COUNT));
 }
 
 TEST_F(DdxTest, SelectionsWithoutAMatchAreCleared) {
-  CLambdaDialog dlg;
-  ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &m_host));
-  for (LPCSTR psz : {"PNG", "JPEG"})
-    dlg.SendDlgItemMessage(IDC_FORMAT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(psz));
-  dlg.SendDlgItemMessage(IDC_UNITS, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("px"));
+  CScriptedDialog dlg(IDD_EXCHANGE);
+  ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &host));
   dlg.SendDlgItemMessage(IDC_FORMAT, CB_SETCURSEL, 1);
   dlg.SendDlgItemMessage(IDC_UNITS, LB_SETCURSEL, 0);
   CString strFormat = "GIF", strUnit = "mm";
@@ -248,23 +190,16 @@ TEST_F(DdxTest, SelectionsWithoutAMatchAreCleared) {
   EXPECT_STREQ("", strFormat);
   EXPECT_STREQ("", strUnit);
   EXPECT_EQ(-1, nShape) << "no radio button of the group is checked";
-  dlg.DestroyWindow();
 }
 
-TEST(ModalExchange, OkValidatesAndKeepsTheDialogOpenUntilTheValueIsFixed) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
+TEST_F(DdxTest, ModalOkValidatesAndKeepsTheDialogOpenUntilTheValueIsFixed) {
   MessageBoxRecorder boxes;
   CExchangeDialog dlg;
   dlg.m_pParentWnd = &host;
   int nOkPresses = 0;
   dlg.m_script = [&](CScriptedDialog& d) {
-    if (nOkPresses == 0) {
-      d.SetDlgItemText(IDC_COUNT, "abc");
-      ClickButton(d.m_hWnd, IDOK);
-      ++nOkPresses;
-    } else if (nOkPresses == 1 && MessageBoxRecorder::Boxes().size() == 1) {
-      d.SetDlgItemText(IDC_COUNT, "5");
+    if (nOkPresses == 0 || (nOkPresses == 1 && MessageBoxRecorder::Boxes().size() == 1)) {
+      d.SetDlgItemText(IDC_COUNT, nOkPresses == 0 ? "abc" : "5");
       ClickButton(d.m_hWnd, IDOK);
       ++nOkPresses;
     }
@@ -273,7 +208,6 @@ TEST(ModalExchange, OkValidatesAndKeepsTheDialogOpenUntilTheValueIsFixed) {
   EXPECT_EQ(2, nOkPresses);
   EXPECT_EQ(1u, MessageBoxRecorder::Boxes().size());
   EXPECT_EQ(5, dlg.m_nCount);
-  host.DestroyWindow();
 }
 
 } // namespace

@@ -1,129 +1,78 @@
 // Modal and modeless dialogs, command routing, templates in memory, DLGINIT and controls.
 #include "tests/unit/framework/dlg/dialog_test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <map>
 #include <stdexcept>
 
 namespace {
 
-// Makes a window the application's main window for a test. Destroying the main window ends the
-// program (it posts WM_QUIT), so the test lets go of it before destroying it.
-struct MainWindowScope {
-  explicit MainWindowScope(CWnd* pMain) { TheTestApp().m_pMainWnd = pMain; }
-  ~MainWindowScope() { Release(); }
-  void Release() { TheTestApp().m_pMainWnd = NULL; }
-};
+// A resource of the test program as memory, the way callers hand over templates and DLGINIT data.
+void* ResourceMemory(UINT nID, LPCSTR lpszType = RT_DIALOG) {
+  HRSRC hRes = ::FindResourceA(NULL, MAKEINTRESOURCEA(nID), lpszType);
+  return hRes != NULL ? ::LockResource(::LoadResource(NULL, hRes)) : NULL;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Modal dialogs
 
-class CEndsInInitDialog : public CDialog {
-public:
-  explicit CEndsInInitDialog(CWnd* pParent) : CDialog(IDD_EMPTY, pParent) {}
-  HWND m_hWndSeen = NULL;
-  BOOL m_bOwnerEnabledInInit = TRUE;
-  int m_nShows = 0;
+class ModalDialog : public HostedTest {};
 
-  BOOL OnInitDialog() override {
-    CDialog::OnInitDialog();
-    m_hWndSeen = m_hWnd;
-    m_bOwnerEnabledInInit = ::IsWindowEnabled(::GetWindow(m_hWnd, GW_OWNER));
-    EndDialog(IDOK);
+TEST_F(ModalDialog, EndDialogInsideOnInitDialogReturnsCodeWithoutEverShowing) {
+  CScriptedDialog dlg(IDD_EMPTY, &host);
+  HWND hWndSeen = NULL;
+  BOOL bOwnerEnabledInInit = TRUE;
+  dlg.m_onInit = [&](CScriptedDialog& d) {
+    d.CDialog::OnInitDialog();
+    hWndSeen = d.m_hWnd;
+    bOwnerEnabledInInit = ::IsWindowEnabled(::GetWindow(d.m_hWnd, GW_OWNER));
+    d.EndDialog(IDOK);
     return TRUE;
-  }
-
-protected:
-  afx_msg void OnShowWindow(BOOL bShow, UINT nStatus) {
-    if (bShow)
-      ++m_nShows;
-    CDialog::OnShowWindow(bShow, nStatus);
-  }
-  afx_msg void OnWindowPosChanged(WINDOWPOS* pPos) {
-    if (pPos->flags & SWP_SHOWWINDOW)
-      ++m_nShows;
-    CDialog::OnWindowPosChanged(pPos);
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CEndsInInitDialog, CDialog)
-ON_WM_SHOWWINDOW()
-ON_WM_WINDOWPOSCHANGED()
-END_MESSAGE_MAP()
-
-TEST(ModalDialog, EndDialogInsideOnInitDialogReturnsCodeWithoutEverShowing) {
-  CHostWnd owner;
-  ASSERT_TRUE(owner.CreateHost("owner", kVisibleHost));
-  CEndsInInitDialog dlg(&owner);
-
+  };
   EXPECT_EQ(IDOK, dlg.DoModal());
-
-  EXPECT_NE(nullptr, dlg.m_hWndSeen);
-  EXPECT_FALSE(dlg.m_bOwnerEnabledInInit) << "the owner is disabled while the dialog is modal";
+  EXPECT_NE(nullptr, hWndSeen);
+  EXPECT_FALSE(bOwnerEnabledInInit) << "the owner is disabled while the dialog is modal";
   EXPECT_EQ(0, dlg.m_nShows);
-  EXPECT_FALSE(::IsWindow(dlg.m_hWndSeen));
+  EXPECT_FALSE(::IsWindow(hWndSeen));
   EXPECT_EQ(nullptr, dlg.m_hWnd);
-  EXPECT_TRUE(owner.IsWindowEnabled());
-  owner.DestroyWindow();
+  EXPECT_TRUE(host.IsWindowEnabled());
 }
 
-TEST(ModalDialog, MissingTemplateAnswersMinusOne) {
-  CHostWnd owner;
-  ASSERT_TRUE(owner.CreateHost("owner", kVisibleHost));
-  CDialog dlg(IDD_MISSING, &owner);
+TEST_F(ModalDialog, MissingTemplateAnswersMinusOne) {
+  CDialog dlg(IDD_MISSING, &host);
   EXPECT_EQ(-1, dlg.DoModal());
-  EXPECT_TRUE(owner.IsWindowEnabled());
-
+  EXPECT_TRUE(host.IsWindowEnabled());
   CDialog indirect;
-  indirect.InitModalIndirect(static_cast<LPCDLGTEMPLATE>(NULL), &owner);
+  indirect.InitModalIndirect(static_cast<LPCDLGTEMPLATE>(NULL), &host);
   EXPECT_EQ(-1, indirect.DoModal());
-  owner.DestroyWindow();
 }
 
-class COwnerProbeDialog : public CScriptedDialog {
-public:
-  COwnerProbeDialog() : CScriptedDialog(IDD_EMPTY) {}
-  HWND m_hWndOwner = NULL;
-  BOOL m_bVisibleInInit = TRUE;
-  BOOL OnInitDialog() override {
-    m_hWndOwner = ::GetWindow(m_hWnd, GW_OWNER);
-    m_bVisibleInInit = IsWindowVisible();
-    return CScriptedDialog::OnInitDialog();
-  }
-};
-
-TEST(ModalDialog, WithoutParentIsOwnedByHiddenMainWindowAndRuns) {
-  CHostWnd mainWnd;
-  ASSERT_TRUE(mainWnd.CreateHost("hidden main", WS_OVERLAPPEDWINDOW));
-  ASSERT_FALSE(mainWnd.IsWindowVisible());
-  MainWindowScope scope(&mainWnd);
-
-  COwnerProbeDialog dlg;
-  BOOL bVisibleWhenIdle = FALSE;
-  BOOL bMainEnabledWhileModal = TRUE;
+TEST_F(ModalDialog, WithoutParentIsOwnedByTheHiddenMainWindowAndShownAtTheFirstIdle) {
+  TheTestApp().m_pMainWnd = &host;
+  host.ShowWindow(SW_HIDE);
+  CScriptedDialog dlg;
+  HWND hWndOwner = NULL;
+  BOOL bVisibleInInit = TRUE, bVisibleWhenIdle = FALSE, bMainEnabledWhileModal = TRUE;
+  dlg.m_onInit = [&](CScriptedDialog& d) {
+    hWndOwner = ::GetWindow(d.m_hWnd, GW_OWNER);
+    bVisibleInInit = d.IsWindowVisible();
+    return d.CDialog::OnInitDialog();
+  };
   dlg.m_script = [&](CScriptedDialog& d) {
     bVisibleWhenIdle = d.IsWindowVisible();
-    bMainEnabledWhileModal = mainWnd.IsWindowEnabled();
+    bMainEnabledWhileModal = host.IsWindowEnabled();
     d.EndDialog(42);
   };
-
   EXPECT_EQ(42, dlg.DoModal());
-  EXPECT_EQ(mainWnd.m_hWnd, dlg.m_hWndOwner);
-  EXPECT_FALSE(dlg.m_bVisibleInInit) << "shown only when the loop first goes idle";
+  EXPECT_EQ(host.m_hWnd, hWndOwner);
+  EXPECT_FALSE(bVisibleInInit) << "shown only when the loop first goes idle";
   EXPECT_TRUE(bVisibleWhenIdle);
   EXPECT_FALSE(bMainEnabledWhileModal);
-  EXPECT_TRUE(mainWnd.IsWindowEnabled());
-  scope.Release();
-  mainWnd.DestroyWindow();
+  EXPECT_TRUE(host.IsWindowEnabled());
 }
 
 class CKeyDialog : public CScriptedDialog {
 public:
-  explicit CKeyDialog(bool bWantArrows = false) : CScriptedDialog(IDD_EMPTY), m_bWantArrows(bWantArrows) {}
   std::vector<std::string> m_calls;
-  std::vector<UINT> m_keys;
   void OnOK() override {
     m_calls.push_back("OnOK");
     CScriptedDialog::OnOK();
@@ -132,84 +81,36 @@ public:
     m_calls.push_back("OnCancel");
     CScriptedDialog::OnCancel();
   }
-
-protected:
-  afx_msg UINT OnGetDlgCode() { return m_bWantArrows ? DLGC_WANTARROWS : CScriptedDialog::OnGetDlgCode(); }
-  afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
-    m_keys.push_back(nChar);
-    CScriptedDialog::OnKeyDown(nChar, nRepCnt, nFlags);
-  }
-  DECLARE_MESSAGE_MAP()
-
-private:
-  bool m_bWantArrows;
 };
 
-BEGIN_MESSAGE_MAP(CKeyDialog, CScriptedDialog)
-ON_WM_GETDLGCODE()
-ON_WM_KEYDOWN()
-END_MESSAGE_MAP()
-
-// Posts one key press to the dialog at its first idle moment.
-void PressAtIdle(CKeyDialog& dlg, std::vector<UINT> keys) {
-  dlg.m_script = [keys](CScriptedDialog& d) {
-    if (d.m_nKicks != 1)
-      return;
-    for (UINT nKey : keys)
-      d.PostMessage(WM_KEYDOWN, nKey, 1);
-  };
-}
-
-TEST(ModalDialog, EnterReachesVirtualOnOkWithoutAnyControl) {
-  CKeyDialog dlg;
-  PressAtIdle(dlg, {VK_RETURN});
-  EXPECT_EQ(IDOK, dlg.DoModal());
-  EXPECT_EQ(std::vector<std::string>{"OnOK"}, dlg.m_calls);
-}
-
-TEST(ModalDialog, EscapeReachesVirtualOnCancelWithoutAnyControl) {
-  CKeyDialog dlg;
-  PressAtIdle(dlg, {VK_ESCAPE});
-  EXPECT_EQ(IDCANCEL, dlg.DoModal());
-  EXPECT_EQ(std::vector<std::string>{"OnCancel"}, dlg.m_calls);
-}
-
-TEST(ModalDialog, ArrowKeysReachOnlyADialogThatAsksForThem) {
-  CKeyDialog wants(true);
-  PressAtIdle(wants, {VK_LEFT, VK_DOWN, VK_ESCAPE});
-  EXPECT_EQ(IDCANCEL, wants.DoModal());
-  EXPECT_EQ((std::vector<UINT>{VK_LEFT, VK_DOWN}), wants.m_keys);
-
-  CKeyDialog plain(false);
-  PressAtIdle(plain, {VK_LEFT, VK_DOWN, VK_ESCAPE});
-  EXPECT_EQ(IDCANCEL, plain.DoModal());
-  EXPECT_TRUE(plain.m_keys.empty()) << "the dialog manager keeps arrows for moving between controls";
-}
-
-enum class Throw { FileError, Foreign, User };
-
-class CThrowingDialog : public CDialog {
-public:
-  explicit CThrowingDialog(Throw what) : CDialog(IDD_EMPTY), m_what(what) {}
-  BOOL OnInitDialog() override {
-    switch (m_what) {
-    case Throw::FileError:
-      AfxThrowFileException(CFileException::fileNotFound, -1, "missing.png");
-    case Throw::User:
-      AfxThrowUserException();
-    default:
-      throw std::runtime_error("not a framework exception");
-    }
+TEST_F(ModalDialog, EnterAndEscapeReachVirtualOnOkAndOnCancelWithoutAnyControl) {
+  const struct {
+    UINT nKey;
+    int nCode;
+    const char* pszCall;
+  } cases[] = {{VK_RETURN, IDOK, "OnOK"}, {VK_ESCAPE, IDCANCEL, "OnCancel"}};
+  for (const auto& c : cases) {
+    CKeyDialog dlg;
+    dlg.m_script = [&c](CScriptedDialog& d) {
+      if (d.m_nKicks == 1)
+        d.PostMessage(WM_KEYDOWN, c.nKey, 1);
+    };
+    EXPECT_EQ(c.nCode, dlg.DoModal()) << c.pszCall;
+    EXPECT_EQ(std::vector<std::string>{c.pszCall}, dlg.m_calls);
   }
+}
 
-private:
-  Throw m_what;
-};
-
-TEST(ModalDialog, ExceptionInOnInitDialogIsStoppedReportedAndEndsTheDialog) {
+TEST_F(ModalDialog, ExceptionInOnInitDialogIsStoppedReportedAndEndsTheDialog) {
   MessageBoxRecorder boxes;
-  for (Throw what : {Throw::FileError, Throw::Foreign, Throw::User}) {
-    CThrowingDialog dlg(what);
+  const std::function<BOOL(CScriptedDialog&)> throwers[] = {
+      [](CScriptedDialog&) -> BOOL {
+        AfxThrowFileException(CFileException::fileNotFound, -1, "missing.png");
+      },
+      [](CScriptedDialog&) -> BOOL { throw std::runtime_error("not a framework exception"); },
+      [](CScriptedDialog&) -> BOOL { AfxThrowUserException(); }};
+  for (const auto& thrower : throwers) {
+    CScriptedDialog dlg;
+    dlg.m_onInit = thrower;
     EXPECT_EQ(-1, dlg.DoModal());
     EXPECT_EQ(nullptr, dlg.m_hWnd);
   }
@@ -239,25 +140,21 @@ TEST(DialogRouting, MenuCommandsGoToParentThenApplicationOthersStop) {
   CDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_EMPTY, &host));
   CTestApp& app = TheTestApp();
-  int nAppBefore = app.m_nAppCommands;
-  int nSharedBefore = app.m_nSharedCommands;
+  int nAppBefore = app.m_nAppCommands, nSharedBefore = app.m_nSharedCommands;
 
   dlg.SendMessage(WM_COMMAND, ID_TEST_SHARED_COMMAND, 0);
   EXPECT_EQ(1, host.m_commands[ID_TEST_SHARED_COMMAND]) << "the parent comes before the application";
   EXPECT_EQ(nSharedBefore, app.m_nSharedCommands);
-
   dlg.SendMessage(WM_COMMAND, ID_TEST_APP_COMMAND, 0);
   EXPECT_EQ(nAppBefore + 1, app.m_nAppCommands);
-
   dlg.SendMessage(WM_COMMAND, 1000, 0);
   EXPECT_EQ(0, host.m_commands[1000]) << "ids outside 0x8000..0xDFFF stop at the dialog";
-
-  dlg.DestroyWindow();
-  host.DestroyWindow();
 }
 
 // ---------------------------------------------------------------------------------------------
 // DLGINIT
+
+class DlgInit : public HostedTest {};
 
 class CInitialUpdateCounter : public CWnd {
 public:
@@ -277,9 +174,7 @@ END_MESSAGE_MAP()
 
 class CHardnessDialog : public CDialog {
 public:
-  CHardnessDialog() : CDialog(IDD_HARDNESS) {}
   CInitialUpdateCounter m_label, m_combo, m_edit, m_ok;
-  std::vector<std::string> m_itemsAtInit;
 
   BOOL OnInitDialog() override {
     // Attached before the base runs DLGINIT, so they see its WM_INITIALUPDATE.
@@ -291,95 +186,36 @@ public:
   }
 };
 
-std::vector<std::string> ComboItems(HWND hCombo) {
-  std::vector<std::string> items;
-  int n = (int)::SendMessageA(hCombo, CB_GETCOUNT, 0, 0);
-  for (int i = 0; i < n; ++i) {
-    char sz[64] = "";
-    ::SendMessageA(hCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(sz));
-    items.push_back(sz);
-  }
-  return items;
-}
-
-TEST(DlgInit, ResourceFillsTheComboAndEachChildGetsOneInitialUpdate) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
+TEST_F(DlgInit, ResourceFillsTheComboAndEachChildGetsOneInitialUpdate) {
   CHardnessDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_HARDNESS, &host));
-
-  EXPECT_EQ((std::vector<std::string>{"Hard", "Soft", "Softer"}), ComboItems(dlg.m_combo.m_hWnd));
+  EXPECT_EQ((std::vector<std::string>{"Hard", "Soft", "Softer"}), Items(dlg.m_combo.m_hWnd));
   for (CInitialUpdateCounter* pChild : {&dlg.m_label, &dlg.m_combo, &dlg.m_edit, &dlg.m_ok})
     EXPECT_EQ(1, pChild->m_nInitialUpdates) << pChild->GetDlgCtrlID();
-
-  dlg.DestroyWindow();
-  host.DestroyWindow();
 }
 
-TEST(DlgInit, RecordRunningPastTheResourceIsRefused) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
+TEST_F(DlgInit, RecordRunningPastTheResourceIsRefused) {
   CHardnessDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_HARDNESS, &host));
   EXPECT_FALSE(dlg.ExecuteDlgInit(MAKEINTRESOURCE(IDR_DLGINIT_TRUNCATED)));
-  EXPECT_EQ((std::vector<std::string>{"Hard", "Soft", "Softer", "Tough"}), ComboItems(dlg.m_combo.m_hWnd));
-  dlg.DestroyWindow();
-  host.DestroyWindow();
+  EXPECT_EQ((std::vector<std::string>{"Hard", "Soft", "Softer", "Tough"}), Items(dlg.m_combo.m_hWnd));
 }
 
-TEST(DlgInit, DataInMemoryFillsAListAndSkipsMessagesItDoesNotKnow) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
-  TemplateBuilder tmpl(false, WS_POPUP | WS_CAPTION, L"List", 120, 80, L"MS Shell Dlg");
-  tmpl.AddItem(0x0083, L"", 50, WS_BORDER | WS_VSCROLL, 5, 5, 100, 60);
-  DlgInitBuilder init;
-  init.Add(50, 0x0401, std::string("Alpha\0", 6));
-  init.Add(50, 0x0999, std::string("ignored\0", 8));
-  init.Add(50, 0x0401, "Beta"); // not terminated in the data
-
+TEST_F(DlgInit, DataInMemoryFillsAListAndSkipsMessagesItDoesNotKnow) {
   CDialog dlg;
-  ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get(), &host, init.Get()));
-  HWND hList = ::GetDlgItem(dlg.m_hWnd, 50);
-  ASSERT_EQ(2, (int)::SendMessageA(hList, LB_GETCOUNT, 0, 0));
-  char sz[32] = "";
-  ::SendMessageA(hList, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(sz));
-  EXPECT_STREQ("Alpha", sz);
-  ::SendMessageA(hList, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(sz));
-  EXPECT_STREQ("Beta", sz);
-  dlg.DestroyWindow();
-  host.DestroyWindow();
+  ASSERT_TRUE(dlg.CreateIndirect(static_cast<LPCDLGTEMPLATE>(ResourceMemory(IDD_LIST)), &host,
+                                 ResourceMemory(IDR_LIST_INIT, MAKEINTRESOURCEA(240))));
+  EXPECT_EQ((std::vector<std::string>{"Alpha", "Beta"}),
+            Items(::GetDlgItem(dlg.m_hWnd, 50), LB_GETCOUNT, LB_GETTEXT));
 }
 
 // ---------------------------------------------------------------------------------------------
 // Templates and modeless creation
 
-struct FontFace {
-  std::string face;
-  LONG height;
-};
+class DialogTemplate : public HostedTest {};
 
-FontFace DialogFont(HWND hDlg) {
-  HFONT hFont = reinterpret_cast<HFONT>(::SendMessageA(hDlg, WM_GETFONT, 0, 0));
-  LOGFONTA lf = {};
-  if (hFont != NULL)
-    ::GetObjectA(hFont, sizeof(lf), &lf);
-  return {lf.lfFaceName, lf.lfHeight};
-}
-
-CSize ClientSize(HWND hWnd) {
-  RECT rc;
-  ::GetClientRect(hWnd, &rc);
-  return CSize(rc.right, rc.bottom);
-}
-
-TEST(DialogTemplate, IndirectExTemplateWithChangedFontMakesTheDialog) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
-  TemplateBuilder source(true, WS_POPUP | WS_CAPTION, L"Ex", 150, 60, L"MS Shell Dlg", 8);
-  source.AddItem(0x0082, L"Label", 11, SS_LEFT, 5, 5, 60, 10);
-  source.AddItem(0x0081, L"", 70000, WS_BORDER, 5, 20, 80, 14); // EX items carry 32-bit ids
-
-  CDialogTemplate changed(source.Get());
+TEST_F(DialogTemplate, IndirectExTemplateWithChangedFontMakesTheDialog) {
+  CDialogTemplate changed(static_cast<LPCDLGTEMPLATE>(ResourceMemory(IDD_EX))); // an item id 70000
   ASSERT_TRUE(changed.IsEx());
   ASSERT_TRUE(changed.SetFont("Tahoma", 14));
   CString face;
@@ -388,35 +224,20 @@ TEST(DialogTemplate, IndirectExTemplateWithChangedFontMakesTheDialog) {
   EXPECT_STREQ("Tahoma", face);
   EXPECT_EQ(14, wSize);
 
-  CDialog small, large;
-  ASSERT_TRUE(small.CreateIndirect(source.Get(), &host));
+  CDialog large;
   ASSERT_TRUE(large.CreateIndirect(changed.GetTemplate(), &host));
-
-  FontFace font = DialogFont(large.m_hWnd);
-  EXPECT_EQ("Tahoma", font.face);
-  HDC hScreen = ::GetDC(NULL);
-  EXPECT_EQ(-::MulDiv(14, ::GetDeviceCaps(hScreen, LOGPIXELSY), 72), font.height);
-  ::ReleaseDC(NULL, hScreen);
-
-  char sz[16] = "";
-  ::GetDlgItemTextA(large.m_hWnd, 11, sz, sizeof(sz));
-  EXPECT_STREQ("Label", sz) << "items are copied unchanged";
+  LOGFONTA lf = {};
+  ::GetObjectA(reinterpret_cast<HFONT>(large.SendMessage(WM_GETFONT)), sizeof(lf), &lf);
+  EXPECT_STREQ("Tahoma", lf.lfFaceName);
+  EXPECT_EQ(-::MulDiv(14, CWindowDC(NULL).GetDeviceCaps(LOGPIXELSY), 72), lf.lfHeight);
+  EXPECT_EQ("Label", ItemText(large.m_hWnd, 11)) << "items are copied unchanged";
   EXPECT_NE(nullptr, ::GetDlgItem(large.m_hWnd, 70000));
-  EXPECT_GT(ClientSize(large.m_hWnd).cx, ClientSize(small.m_hWnd).cx) << "dialog units follow the new font";
-
-  small.DestroyWindow();
-  large.DestroyWindow();
-  host.DestroyWindow();
 }
 
-TEST(DialogTemplate, PlainTemplateGainsAFontBlockAndKeepsItsItems) {
-  TemplateBuilder source(false, WS_POPUP | WS_CAPTION, L"Plain", 100, 50);
-  source.AddItem(0x0080, L"Press", 7, BS_PUSHBUTTON, 5, 5, 50, 14);
-  source.AddItem(0x0082, L"Note", 8, SS_LEFT, 5, 25, 50, 10);
-  CDialogTemplate tmpl(source.Get());
+TEST_F(DialogTemplate, PlainTemplateGainsAFontBlockAndKeepsItsItems) {
+  CDialogTemplate tmpl(static_cast<LPCDLGTEMPLATE>(ResourceMemory(IDD_PLAIN)));
   ASSERT_FALSE(tmpl.HasFont());
   UINT nSizeBefore = tmpl.GetTemplateSize();
-
   ASSERT_TRUE(tmpl.SetFont("MS Shell Dlg", 9));
   EXPECT_TRUE(tmpl.HasFont());
   EXPECT_GT(tmpl.GetTemplateSize(), nSizeBefore);
@@ -426,174 +247,98 @@ TEST(DialogTemplate, PlainTemplateGainsAFontBlockAndKeepsItsItems) {
   HGLOBAL hTemplate = tmpl.Detach();
   ASSERT_NE(nullptr, hTemplate);
   EXPECT_EQ(nullptr, tmpl.GetTemplate());
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
   CDialog dlg;
   ASSERT_TRUE(dlg.CreateIndirect(hTemplate, &host));
-  char sz[16] = "";
-  ::GetDlgItemTextA(dlg.m_hWnd, 7, sz, sizeof(sz));
-  EXPECT_STREQ("Press", sz);
-  ::GetDlgItemTextA(dlg.m_hWnd, 8, sz, sizeof(sz));
-  EXPECT_STREQ("Note", sz);
+  EXPECT_EQ("Press", ItemText(dlg.m_hWnd, 7));
+  EXPECT_EQ("Note", ItemText(dlg.m_hWnd, 8));
   dlg.DestroyWindow();
-  host.DestroyWindow();
   ::GlobalFree(hTemplate);
 }
 
-class CRefusingDialog : public CDialog {
-public:
-  int m_nInits = 0;
-  BOOL OnInitDialog() override {
-    ++m_nInits;
-    EndDialog(IDCANCEL);
+class ModelessDialog : public HostedTest {};
+
+// EndDialog from OnInitDialog makes creation fail and leaves no window; later it only hides.
+TEST_F(ModelessDialog, EndDialogFailsCreationFromOnInitDialogAndOnlyHidesLater) {
+  CScriptedDialog refusing;
+  int nInits = 0;
+  refusing.m_onInit = [&](CScriptedDialog& d) {
+    ++nInits;
+    d.EndDialog(IDCANCEL);
     return FALSE;
-  }
-};
+  };
+  EXPECT_FALSE(refusing.Create(IDD_EMPTY, &host));
+  EXPECT_EQ(1, nInits);
+  EXPECT_EQ(nullptr, refusing.m_hWnd);
 
-TEST(ModelessDialog, CreationFailsAndLeavesNoWindowWhenOnInitDialogEndsIt) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
-  CRefusingDialog dlg;
-  EXPECT_FALSE(dlg.Create(IDD_EMPTY, &host));
-  EXPECT_EQ(1, dlg.m_nInits);
-  EXPECT_EQ(nullptr, dlg.m_hWnd);
-  host.DestroyWindow();
-}
-
-TEST(ModelessDialog, NullParentMeansTheMainWindowAndEndDialogOnlyHides) {
-  CHostWnd mainWnd;
-  ASSERT_TRUE(mainWnd.CreateHost("main", kVisibleHost));
-  MainWindowScope scope(&mainWnd);
+  TheTestApp().m_pMainWnd = &host;
   CDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_EMPTY));
-  EXPECT_EQ(mainWnd.m_hWnd, ::GetWindow(dlg.m_hWnd, GW_OWNER));
+  EXPECT_EQ(host.m_hWnd, ::GetWindow(dlg.m_hWnd, GW_OWNER)) << "a NULL parent means the main window";
   dlg.ShowWindow(SW_SHOW);
   dlg.EndDialog(IDOK);
   EXPECT_TRUE(::IsWindow(dlg.m_hWnd));
   EXPECT_FALSE(dlg.IsWindowVisible());
   dlg.DestroyWindow();
-  scope.Release();
-  mainWnd.DestroyWindow();
 }
 
 // ---------------------------------------------------------------------------------------------
-// Controls
+// Control wrappers
+
+class Controls : public HostedTest {};
 
 class CPaintedButton : public CButton {
 public:
-  std::vector<UINT> m_drawnIds;
-  void DrawItem(LPDRAWITEMSTRUCT lpDIS) override {
-    m_drawnIds.push_back(lpDIS->CtlID);
-    ::FillRect(lpDIS->hDC, &lpDIS->rcItem, (HBRUSH)::GetStockObject(BLACK_BRUSH));
-  }
+  UINT m_nDrawnId = 0;
+  void DrawItem(LPDRAWITEMSTRUCT lpDIS) override { m_nDrawnId = lpDIS->CtlID; }
 };
 
-class COwnerDrawDialog : public CDialog {
-public:
-  COwnerDrawDialog() : CDialog(IDD_OWNERDRAW) {}
-  CPaintedButton m_button;
-  CListBox m_list;
-  int m_nUpdates = 0;
-
-protected:
-  void DoDataExchange(CDataExchange* pDX) override {
-    ++m_nUpdates;
-    DDX_Control(pDX, IDC_PAINTED, m_button);
-    DDX_Control(pDX, IDC_LIST, m_list);
-  }
-};
-
-TEST(Controls, OwnerDrawButtonPaintsThroughReflectionFromItsDialog) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
-  COwnerDrawDialog dlg;
+TEST_F(Controls, OwnerDrawButtonPaintsThroughReflectionFromItsDialog) {
+  CScriptedDialog dlg;
+  CPaintedButton button;
+  dlg.m_exchange = [&](CDataExchange* pDX) { DDX_Control(pDX, IDC_PAINTED, button); };
   ASSERT_TRUE(dlg.Create(IDD_OWNERDRAW, &host));
-  ASSERT_EQ(::GetDlgItem(dlg.m_hWnd, IDC_PAINTED), dlg.m_button.m_hWnd);
-  dlg.m_button.m_drawnIds.clear();
+  ASSERT_EQ(::GetDlgItem(dlg.m_hWnd, IDC_PAINTED), button.m_hWnd);
   dlg.ShowWindow(SW_SHOW);
-  dlg.m_button.Invalidate();
-  dlg.m_button.UpdateWindow();
-  ASSERT_FALSE(dlg.m_button.m_drawnIds.empty());
-  EXPECT_EQ((UINT)IDC_PAINTED, dlg.m_button.m_drawnIds.back());
-  dlg.DestroyWindow();
-  host.DestroyWindow();
+  button.m_nDrawnId = 0;
+  button.Invalidate();
+  button.UpdateWindow();
+  EXPECT_EQ((UINT)IDC_PAINTED, button.m_nDrawnId);
 }
 
-TEST(Controls, ListBoxAndComboBoxHelpers) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
+TEST_F(Controls, ListWrappersReadTextIntoStringsAndWalkTheSelection) {
   CListBox list;
   ASSERT_TRUE(list.Create(WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(5, 5, 150, 100), &host, 10));
   CComboBox combo;
   ASSERT_TRUE(combo.Create(WS_VISIBLE | CBS_DROPDOWNLIST, CRect(160, 5, 300, 150), &host, 11));
-  EXPECT_EQ(CWnd::FromHandlePermanent(list.m_hWnd), &list);
-
   for (LPCSTR psz : {"red", "reddish", "green"}) {
     list.AddString(psz);
     combo.AddString(psz);
   }
-  EXPECT_EQ(0, list.FindString(-1, "red"));
-  EXPECT_EQ(1, list.FindStringExact(0, "reddish"));
-  EXPECT_EQ(LB_ERR, list.FindStringExact(-1, "blue"));
-  combo.SetItemData(2, 0xC0FFEE);
-  EXPECT_EQ((DWORD_PTR)0xC0FFEE, combo.GetItemData(combo.FindStringExact(-1, "green")));
-  combo.SetCurSel(1);
   CString text;
-  combo.GetLBText(combo.GetCurSel(), text);
+  combo.GetLBText(1, text);
   EXPECT_STREQ("reddish", text);
   list.GetText(2, text);
   EXPECT_STREQ("green", text);
+
+  CListCtrl view;
+  ASSERT_TRUE(view.Create(WS_VISIBLE | LVS_REPORT, CRect(5, 110, 300, 250), &host, 12));
+  view.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
+  for (LPCSTR psz : {"item0", "item1", "item2", "item3", "item4"})
+    view.InsertItem(view.GetItemCount(), psz, 0);
+  view.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+  view.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+  std::vector<int> selected;
+  for (POSITION pos = view.GetFirstSelectedItemPosition(); pos != NULL;)
+    selected.push_back(view.GetNextSelectedItem(pos));
+  EXPECT_EQ((std::vector<int>{1, 3}), selected) << "in index order";
+  EXPECT_STREQ("item3", view.GetItemText(3, 0));
+  view.DeleteAllItems();
+  EXPECT_EQ(nullptr, view.GetFirstSelectedItemPosition());
   host.DestroyWindow();
   EXPECT_EQ(nullptr, list.m_hWnd) << "the parent took its children along";
 }
 
-TEST(Controls, ListCtrlIteratesSelectedItemsInIndexOrder) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
-  CListCtrl list;
-  ASSERT_TRUE(list.Create(WS_VISIBLE | LVS_REPORT, CRect(5, 5, 300, 200), &host, 12));
-  list.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
-  for (int i = 0; i < 5; ++i) {
-    char sz[8];
-    wsprintfA(sz, "item%d", i);
-    EXPECT_EQ(i, list.InsertItem(i, sz, 0));
-  }
-  list.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
-  list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-  std::vector<int> selected;
-  for (POSITION pos = list.GetFirstSelectedItemPosition(); pos != NULL;)
-    selected.push_back(list.GetNextSelectedItem(pos));
-  EXPECT_EQ((std::vector<int>{1, 3}), selected);
-  EXPECT_STREQ("item3", list.GetItemText(3, 0));
-  list.DeleteAllItems();
-  EXPECT_EQ(nullptr, list.GetFirstSelectedItemPosition());
-  host.DestroyWindow();
-}
-
-TEST(Controls, SpinAndSliderKeepTheirRanges) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
-  CSpinButtonCtrl spin;
-  ASSERT_TRUE(spin.Create(WS_VISIBLE | UDS_SETBUDDYINT, CRect(5, 5, 25, 30), &host, 13));
-  spin.SetRange32(-5, 70000);
-  int nLower = 0, nUpper = 0;
-  spin.GetRange32(nLower, nUpper);
-  EXPECT_EQ(-5, nLower);
-  EXPECT_EQ(70000, nUpper);
-  spin.SetPos32(65000);
-  EXPECT_EQ(65000, spin.GetPos32());
-
-  CSliderCtrl slider;
-  ASSERT_TRUE(slider.Create(WS_VISIBLE | TBS_HORZ, CRect(40, 5, 240, 35), &host, 14));
-  slider.SetRange(10, 20);
-  slider.SetPos(99);
-  EXPECT_EQ(20, slider.GetPos()) << "the position is clamped to the range";
-  host.DestroyWindow();
-}
-
-TEST(Controls, ToolTipCtrlAddsAndRemovesTools) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", kVisibleHost));
+TEST_F(Controls, ToolTipCtrlAddsAndRemovesWindowAndAreaTools) {
   CButton button;
   ASSERT_TRUE(button.Create("Tip", WS_VISIBLE | BS_PUSHBUTTON, CRect(5, 5, 80, 30), &host, 15));
   CToolTipCtrl tip;
@@ -607,7 +352,6 @@ TEST(Controls, ToolTipCtrlAddsAndRemovesTools) {
   tip.DelTool(&button);
   EXPECT_EQ(1, tip.GetToolCount());
   tip.DestroyWindow();
-  host.DestroyWindow();
 }
 
 } // namespace

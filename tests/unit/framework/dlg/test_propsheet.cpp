@@ -2,10 +2,6 @@
 // Cancel, and page attachment without the page callback.
 #include "tests/unit/framework/dlg/dialog_test_support.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <memory>
 #include <set>
 
 namespace {
@@ -62,69 +58,33 @@ BEGIN_MESSAGE_MAP(CCountingPage, CPropertyPage)
 ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
 END_MESSAGE_MAP()
 
-// Copies a window's area of the screen into a 24-bit BMP file; answers the number of distinct
-// colours seen (0 when nothing could be captured).
-size_t CaptureWindowToBmp(HWND hWnd, const std::string& path) {
-  RECT rc;
+// The number of distinct colours in a window's area of the screen.
+size_t ScreenColours(HWND hWnd) {
+  CRect rc;
   ::GetWindowRect(hWnd, &rc);
-  int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-  BITMAPINFOHEADER bih = {sizeof(bih), cx, cy, 1, 24, BI_RGB};
-  void* pBits = NULL;
-  HDC hScreen = ::GetDC(NULL);
-  HBITMAP hBitmap =
-      ::CreateDIBSection(hScreen, reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS, &pBits, NULL, 0);
-  HDC hMem = ::CreateCompatibleDC(hScreen);
-  HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-  ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
-  ::GdiFlush();
-  int nStride = ((cx * 3 + 3) / 4) * 4;
-  std::set<DWORD> colours;
-  const BYTE* p = static_cast<const BYTE*>(pBits);
-  for (int y = 0; y < cy && colours.size() < 16; ++y)
-    for (int x = 0; x < cx; ++x)
-      colours.insert(RGB(p[y * nStride + x * 3], p[y * nStride + x * 3 + 1], p[y * nStride + x * 3 + 2]));
-
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-  if (file) {
-    BITMAPFILEHEADER bfh = {};
-    bfh.bfType = 0x4D42;
-    bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
-    bfh.bfSize = bfh.bfOffBits + nStride * cy;
-    std::fwrite(&bfh, sizeof(bfh), 1, file.get());
-    std::fwrite(&bih, sizeof(bih), 1, file.get());
-    std::fwrite(pBits, nStride, cy, file.get());
-  }
-  ::SelectObject(hMem, hOld);
-  ::DeleteDC(hMem);
-  ::DeleteObject(hBitmap);
-  ::ReleaseDC(NULL, hScreen);
-  return file ? colours.size() : 0;
+  pixel_support::DibSurface shot(rc.Width(), rc.Height());
+  ::BitBlt(shot.hdc(), 0, 0, rc.Width(), rc.Height(), CWindowDC(NULL).GetSafeHdc(), rc.left, rc.top, SRCCOPY);
+  std::vector<COLORREF> pixels = shot.Pixels();
+  return std::set<COLORREF>(pixels.begin(), pixels.end()).size();
 }
 
 TEST(ChildSheet, ModelessSheetLivesInsideAPlainWindowAndSwitchesPages) {
   CHostWnd host;
   ASSERT_TRUE(host.CreateHost("sheet host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 520, 360));
-  CCountingPage first(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT);
-  CCountingPage second(IDD_PAGE_SECOND, IDC_PAGE_SECOND_EDIT);
+  CCountingPage first(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT), second(IDD_PAGE_SECOND, IDC_PAGE_SECOND_EDIT);
   first.m_strValue = "one";
-  second.m_strValue = "two";
   CPropertySheet sheet;
   sheet.AddPage(&first);
   sheet.AddPage(&second);
   ASSERT_TRUE(sheet.Create(&host, WS_CHILD | WS_VISIBLE, 0));
 
-  DWORD dwStyle = sheet.GetStyle();
-  EXPECT_TRUE(dwStyle & WS_CHILD);
-  EXPECT_FALSE(dwStyle & WS_POPUP);
-  EXPECT_EQ(0u, dwStyle & WS_CAPTION);
+  EXPECT_EQ((DWORD)WS_CHILD, sheet.GetStyle() & (WS_CHILD | WS_POPUP | WS_CAPTION));
   EXPECT_EQ(host.m_hWnd, ::GetParent(sheet.m_hWnd));
   EXPECT_EQ(&sheet, CWnd::FromHandlePermanent(sheet.m_hWnd));
   int nButtons = 0;
-  for (int nID : {IDOK, IDCANCEL, 0x3021, IDHELP}) {
+  for (int nID : {IDOK, IDCANCEL, 0x3021, IDHELP}) { // OK, Cancel, Apply, Help: any there are hidden
     HWND hButton = ::GetDlgItem(sheet.m_hWnd, nID);
-    if (hButton == NULL)
-      continue;
-    ++nButtons;
+    nButtons += hButton != NULL;
     EXPECT_FALSE(::IsWindowVisible(hButton)) << nID;
   }
   EXPECT_GE(nButtons, 2);
@@ -155,20 +115,16 @@ TEST(ChildSheet, ModelessSheetLivesInsideAPlainWindowAndSwitchesPages) {
   EXPECT_FALSE(second.IsWindowVisible());
 
   // As the task sheet shows it: no tab strip, no buttons, the page inside the window.
-  CTabCtrl* pTab = sheet.GetTabControl();
-  ASSERT_NE(nullptr, pTab);
-  EXPECT_EQ(2, pTab->GetItemCount());
-  pTab->ShowWindow(SW_HIDE);
-  std::string path = ArtifactsFolder() + "\\child_sheet.bmp";
+  ASSERT_NE(nullptr, sheet.GetTabControl());
+  sheet.GetTabControl()->ShowWindow(SW_HIDE);
   size_t nColours = 0;
   for (int nTry = 0; nTry < 100 && nColours < 3; ++nTry) {
     host.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpPending();
-    nColours = CaptureWindowToBmp(host.m_hWnd, path);
-    if (nColours < 3)
+    if ((nColours = ScreenColours(host.m_hWnd)) < 3)
       ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
   }
-  EXPECT_GE(nColours, 3u) << "the sheet's page should be visible on the screen: " << path;
+  EXPECT_GE(nColours, 3u) << "the sheet's page should be visible on the screen";
 
   host.DestroyWindow();
   EXPECT_EQ(nullptr, sheet.m_hWnd) << "the sheet goes with its parent";
@@ -176,59 +132,46 @@ TEST(ChildSheet, ModelessSheetLivesInsideAPlainWindowAndSwitchesPages) {
   EXPECT_EQ(nullptr, second.m_hWnd);
 }
 
-TEST(ModalSheet, OkReturnsIdokAfterApplyingThePages) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("owner", kVisibleHost));
-  CCountingPage page(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT);
-  page.m_strValue = "start";
-  CPropertySheet sheet("Options", &host);
-  sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
-  sheet.AddPage(&page);
-  BOOL bSheetVisibleAtIdle = FALSE;
-  BOOL bOwnerEnabledWhileModal = TRUE;
-  page.m_onIdle = [&](CCountingPage& p) {
-    if (p.m_nKicks != 1)
-      return;
-    bSheetVisibleAtIdle = ::IsWindowVisible(::GetParent(p.m_hWnd));
-    bOwnerEnabledWhileModal = host.IsWindowEnabled();
-    p.SetDlgItemText(IDC_PAGE_FIRST_EDIT, "typed");
-    ::PostMessageA(::GetParent(p.m_hWnd), PSM_PRESSBUTTON, PSBTN_OK, 0);
-  };
+class ModalSheet : public HostedTest {};
 
-  EXPECT_EQ(IDOK, sheet.DoModal());
-  EXPECT_STREQ("typed", page.m_strValue);
-  EXPECT_EQ(1, page.m_nApplies);
-  EXPECT_EQ(0, page.m_nResets);
-  EXPECT_FALSE(page.m_bSheetVisibleAtInit) << "hidden until the loop first goes idle";
-  EXPECT_TRUE(bSheetVisibleAtIdle);
-  EXPECT_FALSE(bOwnerEnabledWhileModal);
-  EXPECT_TRUE(host.IsWindowEnabled());
-  EXPECT_EQ(nullptr, sheet.m_hWnd);
-  EXPECT_EQ(nullptr, page.m_hWnd);
-  host.DestroyWindow();
+// The sheet is shown at the first idle with its owner disabled; OK applies the typed text and
+// Cancel resets the page and keeps the old value.
+TEST_F(ModalSheet, OkAppliesAndCancelResetsThePages) {
+  const struct {
+    int nButton, nCode;
+    const char *pszTyped, *pszKept;
+    int nApplies, nResets;
+  } cases[] = {{PSBTN_OK, IDOK, "typed", "typed", 1, 0},
+               {PSBTN_CANCEL, IDCANCEL, "discarded", "start", 0, 1}};
+  for (const auto& c : cases) {
+    CCountingPage page(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT);
+    page.m_strValue = "start";
+    CPropertySheet sheet("Options", &host);
+    sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    sheet.AddPage(&page);
+    BOOL bSheetVisibleAtIdle = FALSE, bOwnerEnabledWhileModal = TRUE;
+    page.m_onIdle = [&](CCountingPage& p) {
+      if (p.m_nKicks != 1)
+        return;
+      bSheetVisibleAtIdle = ::IsWindowVisible(::GetParent(p.m_hWnd));
+      bOwnerEnabledWhileModal = host.IsWindowEnabled();
+      p.SetDlgItemText(IDC_PAGE_FIRST_EDIT, c.pszTyped);
+      ::PostMessageA(::GetParent(p.m_hWnd), PSM_PRESSBUTTON, c.nButton, 0);
+    };
+    EXPECT_EQ(c.nCode, sheet.DoModal());
+    EXPECT_STREQ(c.pszKept, page.m_strValue);
+    EXPECT_EQ(c.nApplies, page.m_nApplies) << c.pszTyped;
+    EXPECT_EQ(c.nResets, page.m_nResets) << c.pszTyped;
+    EXPECT_FALSE(page.m_bSheetVisibleAtInit) << "hidden until the loop first goes idle";
+    EXPECT_TRUE(bSheetVisibleAtIdle);
+    EXPECT_FALSE(bOwnerEnabledWhileModal);
+    EXPECT_TRUE(host.IsWindowEnabled());
+    EXPECT_EQ(nullptr, sheet.m_hWnd);
+    EXPECT_EQ(nullptr, page.m_hWnd);
+  }
 }
 
-TEST(ModalSheet, CancelReturnsIdcancelAndResetsThePages) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("owner", kVisibleHost));
-  CCountingPage page(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT);
-  page.m_strValue = "start";
-  CPropertySheet sheet("Options", &host);
-  sheet.AddPage(&page);
-  page.m_onIdle = [&](CCountingPage& p) {
-    if (p.m_nKicks != 1)
-      return;
-    p.SetDlgItemText(IDC_PAGE_FIRST_EDIT, "discarded");
-    ::PostMessageA(::GetParent(p.m_hWnd), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-  };
-  EXPECT_EQ(IDCANCEL, sheet.DoModal());
-  EXPECT_STREQ("start", page.m_strValue);
-  EXPECT_EQ(1, page.m_nResets);
-  EXPECT_EQ(0, page.m_nApplies);
-  host.DestroyWindow();
-}
-
-TEST(ModalSheet, EndDialogEndsTheLoopWithItsCode) {
+TEST_F(ModalSheet, EndDialogEndsTheLoopWithItsCode) {
   CCountingPage page(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT);
   CPropertySheet sheet("Options");
   sheet.AddPage(&page);
@@ -237,52 +180,37 @@ TEST(ModalSheet, EndDialogEndsTheLoopWithItsCode) {
   EXPECT_EQ(nullptr, sheet.m_hWnd);
 }
 
-TEST(PopupSheet, PageWithoutCallbackIsAttachedAtInitDialogAndButtonsAreCutOff) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("owner", kVisibleHost));
-  CCountingPage page(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT);
+class PopupSheet : public HostedTest {};
+
+TEST_F(PopupSheet, PageWithoutCallbackIsAttachedAtInitDialogButtonsAreCutOffAndPagesJoinLater) {
+  CCountingPage page(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT), later(IDD_PAGE_SECOND, IDC_PAGE_SECOND_EDIT);
   page.m_psp.dwFlags &= ~PSP_USECALLBACK;
   page.m_strValue = "plain";
   CPropertySheet sheet("Popup");
   sheet.AddPage(&page);
   ASSERT_TRUE(sheet.Create(&host));
-
   EXPECT_EQ(&page, CWnd::FromHandlePermanent(page.m_hWnd));
   EXPECT_EQ(1, page.m_nInits);
   EXPECT_EQ(1, page.m_nLoads);
-  char sz[32] = "";
-  ::GetDlgItemTextA(page.m_hWnd, IDC_PAGE_FIRST_EDIT, sz, sizeof(sz));
-  EXPECT_STREQ("plain", sz);
-
+  EXPECT_EQ("plain", ItemText(page.m_hWnd, IDC_PAGE_FIRST_EDIT));
   EXPECT_TRUE(sheet.GetStyle() & WS_POPUP);
-  RECT rcSheet, rcOk;
+  CRect rcSheet, rcOk;
   sheet.GetWindowRect(&rcSheet);
   ::GetWindowRect(::GetDlgItem(sheet.m_hWnd, IDOK), &rcOk);
   EXPECT_EQ(rcOk.top, rcSheet.bottom) << "the sheet ends where its buttons began";
-  sheet.DestroyWindow();
-  EXPECT_EQ(nullptr, page.m_hWnd);
-  host.DestroyWindow();
-}
 
-TEST(PopupSheet, PagesAddedAfterCreationJoinTheSheet) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("owner", kVisibleHost));
-  CCountingPage first(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT);
-  CCountingPage second(IDD_PAGE_SECOND, IDC_PAGE_SECOND_EDIT);
-  CPropertySheet sheet("Growing");
-  sheet.AddPage(&first);
-  ASSERT_TRUE(sheet.Create(&host));
-  sheet.AddPage(&second);
+  sheet.AddPage(&later);
   EXPECT_EQ(2, sheet.GetPageCount());
   EXPECT_EQ(2, sheet.GetTabControl()->GetItemCount());
-  ASSERT_TRUE(sheet.SetActivePage(&second));
-  EXPECT_EQ(1, second.m_nInits);
-  EXPECT_EQ(&second, sheet.GetActivePage());
-  sheet.RemovePage(&first);
+  ASSERT_TRUE(sheet.SetActivePage(&later));
+  EXPECT_EQ(1, later.m_nInits);
+  EXPECT_EQ(&later, sheet.GetActivePage());
+  sheet.RemovePage(&page);
   EXPECT_EQ(1, sheet.GetPageCount());
   EXPECT_EQ(1, sheet.GetTabControl()->GetItemCount());
+  EXPECT_EQ(nullptr, page.m_hWnd) << "a removed page goes";
   sheet.DestroyWindow();
-  host.DestroyWindow();
+  EXPECT_EQ(nullptr, later.m_hWnd);
 }
 
 } // namespace
