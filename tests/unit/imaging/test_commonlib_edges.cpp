@@ -1,10 +1,9 @@
-// Pattern edges with and without drop shadow, and borders.
+// Pattern edges with and without drop shadow, borders, the shadow edge and the shadow builder.
 #include "imaging/CommonLib.h"
+#include "imaging/ShadowBuilder.h"
 #include "resources/resource.h"
 #include "tests/common/import_patch.h"
-#include "tests/unit/imaging/test_commonlib_support.h"
-
-#include <gtest/gtest.h>
+#include "tests/unit/imaging/test_imaging_util.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -16,7 +15,7 @@ namespace {
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kBack = RGB(0xF0, 0xE0, 0x20); // never in the test picture
-const int kLeft = 1, kTop = 2, kRight = 4, kBottom = 8, kAllSides = 15;
+const int kLeft = 1, kTop = 2, kBottom = 8, kAllSides = 15;
 
 class CommonLibEdgeTest : public testing::Test {
 protected:
@@ -27,6 +26,13 @@ protected:
                           dx, dy, nSoft);
   }
   Pixels Read() { return ReadPixels(display.Get(), pic); }
+  // The w x h test picture after the edge, which must succeed.
+  Pixels Edged(int w, int h, int nTask, int nSize, int nSides, BOOL bShadow = FALSE, int dx = 0, int dy = 0,
+               int nSoft = 0, COLORREF clrShadow = kBlack) {
+    Picture(w, h);
+    EXPECT_TRUE(Edge(nTask, nSize, nSides, bShadow, dx, dy, nSoft, clrShadow));
+    return Read();
+  }
   // Every pixel of the area keeps the test picture's colour (moved by (ox, oy) in the result).
   void ExpectUntouched(const Pixels& px, const CRect& rc, int ox = 0, int oy = 0) {
     for (int y = rc.top; y < rc.bottom; y++)
@@ -39,16 +45,13 @@ protected:
   CBitmap pic;
 };
 
-TEST_F(CommonLibEdgeTest, SizeZeroOrTooLargeLeavesThePicture) {
+TEST_F(CommonLibEdgeTest, SizeZeroOneOrTooLargeLeavesThePicture) {
   for (int nTask : {TASK_TORN_EDGE, TASK_SAW_EDGE, TASK_SHARK_EDGE, TASK_WAVE_EDGE}) {
-    Picture(60, 40);
-    Pixels before = Read();
-    EXPECT_TRUE(Edge(nTask, 0, kAllSides, TRUE, 5, 5, 1));
-    EXPECT_EQ(before, Read()) << nTask;
-    EXPECT_TRUE(Edge(nTask, 55, kAllSides, TRUE, 5, 5, 1)); // 55 + 5 is not below 60
-    EXPECT_EQ(before, Read()) << nTask;
+    EXPECT_EQ(PixelsOf(60, 40, PatternColor), Edged(60, 40, nTask, 0, kAllSides, TRUE, 5, 5, 1)) << nTask;
+    // 55 + 5 is not below 60.
+    EXPECT_EQ(PixelsOf(60, 40, PatternColor), Edged(60, 40, nTask, 55, kAllSides, TRUE, 5, 5, 1)) << nTask;
   }
-  Picture(60, 40);
+  EXPECT_EQ(PixelsOf(60, 40, PatternColor), Edged(60, 40, TASK_SAW_EDGE, 1, kAllSides));
   EXPECT_FALSE(Edge(2006, 10, kAllSides)); // not a pattern edge
   CBitmap empty;
   EXPECT_FALSE(
@@ -57,30 +60,19 @@ TEST_F(CommonLibEdgeTest, SizeZeroOrTooLargeLeavesThePicture) {
 
 TEST_F(CommonLibEdgeTest, PatternsCutOnlyTheChosenSidesAndKeepTheSize) {
   for (int nTask : {TASK_TORN_EDGE, TASK_SAW_EDGE, TASK_SHARK_EDGE}) {
-    Picture(120, 100);
-    ASSERT_TRUE(Edge(nTask, 12, kLeft | kBottom));
-    Pixels px = Read();
-    ASSERT_EQ(120, px.cx);
-    ASSERT_EQ(100, px.cy);
+    Pixels px = Edged(120, 100, nTask, 12, kLeft | kBottom);
+    ASSERT_EQ(Dims(120, 100), DimsOf(px));
     // Nothing deeper than the size is cut, and the top and right sides are untouched.
     ExpectUntouched(px, CRect(12, 0, 120, 100 - 12));
-    int nCut = 0;
-    for (COLORREF c : px.data)
-      nCut += c == kBack;
-    EXPECT_GT(nCut, 100 * 12 / 4) << nTask;
+    EXPECT_GT(std::count(px.data.begin(), px.data.end(), kBack), 100 * 12 / 4) << nTask;
     if (nTask != TASK_TORN_EDGE) // a torn corner may fall at depth 0
       EXPECT_EQ(kBack, px.At(0, 99)) << nTask;
   }
 }
 
 TEST_F(CommonLibEdgeTest, TornEdgeTearsDifferentlyEachTime) {
-  Picture(120, 100);
-  ASSERT_TRUE(Edge(TASK_TORN_EDGE, 16, kAllSides));
-  Pixels first = Read();
-  Picture(120, 100);
-  ASSERT_TRUE(Edge(TASK_TORN_EDGE, 16, kAllSides));
-  Pixels second = Read();
-  EXPECT_NE(first, second);
+  Pixels first = Edged(120, 100, TASK_TORN_EDGE, 16, kAllSides);
+  EXPECT_NE(first, Edged(120, 100, TASK_TORN_EDGE, 16, kAllSides));
   // Between the top and bottom bands the left tear stays shallower than the size.
   for (int y = 16; y < 84; y++)
     ASSERT_LT(LeadingRun(first, y, kBack), 16) << y;
@@ -89,27 +81,19 @@ TEST_F(CommonLibEdgeTest, TornEdgeTearsDifferentlyEachTime) {
 TEST_F(CommonLibEdgeTest, SawTeethHaveASquareFlankAndSharkTeethDoNot) {
   // Saw, left side, size 20 on 100 rows: 5 teeth of 20 rows, rising from the edge at the bottom of
   // each tooth to full depth at its top, then straight back.
-  Picture(120, 100);
-  ASSERT_TRUE(Edge(TASK_SAW_EDGE, 20, kLeft));
-  Pixels saw = Read();
-  for (int y = 1; y < 99; y++) {
-    if (y % 20 == 0)
-      continue; // the square flank's own row
-    ASSERT_LE(abs(LeadingRun(saw, y, kBack) - (100 - y) % 20), 1) << y;
-  }
+  Pixels saw = Edged(120, 100, TASK_SAW_EDGE, 20, kLeft);
+  for (int y = 1; y < 99; y++)
+    if (y % 20 != 0) // not the square flank's own row
+      ASSERT_LE(abs(LeadingRun(saw, y, kBack) - (100 - y) % 20), 1) << y;
   int nBiggestJump = 0;
   for (int y = 1; y < 100; y++)
     nBiggestJump = std::max(nBiggestJump, abs(LeadingRun(saw, y, kBack) - LeadingRun(saw, y - 1, kBack)));
   EXPECT_GE(nBiggestJump, 17);
 
   // Shark, same size: n = 7 points, steps of 25 rows, full depth at rows 0, 50, 100, none at 25, 75.
-  Picture(120, 100);
-  ASSERT_TRUE(Edge(TASK_SHARK_EDGE, 20, kLeft));
-  Pixels shark = Read();
-  for (int y = 1; y < 99; y++) {
-    int expected = abs(y % 50 - 25) * 20 / 25;
-    ASSERT_LE(abs(LeadingRun(shark, y, kBack) - expected), 1) << y;
-  }
+  Pixels shark = Edged(120, 100, TASK_SHARK_EDGE, 20, kLeft);
+  for (int y = 1; y < 99; y++)
+    ASSERT_LE(abs(LeadingRun(shark, y, kBack) - abs(y % 50 - 25) * 20 / 25), 1) << y;
   for (int y = 1; y < 100; y++)
     ASSERT_LE(abs(LeadingRun(shark, y, kBack) - LeadingRun(shark, y - 1, kBack)), 2) << y;
   EXPECT_NE(saw, shark);
@@ -118,9 +102,7 @@ TEST_F(CommonLibEdgeTest, SawTeethHaveASquareFlankAndSharkTeethDoNot) {
 TEST_F(CommonLibEdgeTest, SawCornersAreCutOnce) {
   // With left and bottom chosen the left pattern stops 'size' rows above the bottom, whose own band
   // runs the full width; the top starts 'size' columns in when the left is chosen.
-  Picture(120, 100);
-  ASSERT_TRUE(Edge(TASK_SAW_EDGE, 20, kLeft | kTop | kBottom));
-  Pixels px = Read();
+  Pixels px = Edged(120, 100, TASK_SAW_EDGE, 20, kLeft | kTop | kBottom);
   // Left teeth now cover 80 rows from row 0: 4 teeth of 20 rows, the last ending at row 80.
   EXPECT_LE(abs(LeadingRun(px, 79, kBack) - 1), 1);
   EXPECT_LE(abs(LeadingRun(px, 61, kBack) - 19), 1);
@@ -128,9 +110,7 @@ TEST_F(CommonLibEdgeTest, SawCornersAreCutOnce) {
 }
 
 TEST_F(CommonLibEdgeTest, WaveOfSize10SwingsUpTo20PixelsDeep) {
-  Picture(120, 100);
-  ASSERT_TRUE(Edge(TASK_WAVE_EDGE, 10, kLeft));
-  Pixels px = Read();
+  Pixels px = Edged(120, 100, TASK_WAVE_EDGE, 10, kLeft);
   ExpectUntouched(px, CRect(20, 0, 120, 100));
   int nDeepest = 0;
   for (int i = 2; i <= 48; i++) {
@@ -143,71 +123,49 @@ TEST_F(CommonLibEdgeTest, WaveOfSize10SwingsUpTo20PixelsDeep) {
   EXPECT_LE(nDeepest, 20);
 }
 
-TEST_F(CommonLibEdgeTest, SawOfSizeOneLeavesThePicture) {
-  Picture(60, 40);
-  Pixels before = Read();
-  EXPECT_TRUE(Edge(TASK_SAW_EDGE, 1, kAllSides));
-  EXPECT_EQ(before, Read());
-}
-
 TEST_F(CommonLibEdgeTest, SawSideTooShortForAToothIsLeftAlone) {
-  // Left: 60 rows less the bottom band of 40 leaves 20, which holds no tooth of half-size 20.
-  Picture(100, 60);
-  EXPECT_TRUE(Edge(TASK_SAW_EDGE, 40, kLeft | kBottom));
-  Pixels px = Read();
+  // Left: 60 rows less the bottom band of 40 leaves 20, which holds no tooth of half-size 20; the
+  // bottom still gets its teeth.
+  Pixels px = Edged(100, 60, TASK_SAW_EDGE, 40, kLeft | kBottom);
   ExpectUntouched(px, CRect(0, 0, 100, 20));
   int nCut = 0;
   for (int x = 0; x < 100; x++)
     nCut += px.At(x, 59) == kBack;
-  EXPECT_GT(nCut, 0); // the bottom still gets its teeth
+  EXPECT_GT(nCut, 0);
 }
 
 TEST_F(CommonLibEdgeTest, SharkSideShorterThanTwoTeethIsLeftAlone) {
-  Picture(100, 30);
-  EXPECT_TRUE(Edge(TASK_SHARK_EDGE, 20, kLeft | kTop));
-  Pixels px = Read();
+  Pixels px = Edged(100, 30, TASK_SHARK_EDGE, 20, kLeft | kTop);
   ExpectUntouched(px, CRect(0, 20, 100, 30));
   EXPECT_EQ(kBack, px.At(1, 0)); // the top is cut
-  Picture(30, 100);
-  Pixels before = Read();
-  EXPECT_TRUE(Edge(TASK_SHARK_EDGE, 20, kTop | kBottom));
-  EXPECT_EQ(before, Read());
+  EXPECT_EQ(PixelsOf(30, 100, PatternColor), Edged(30, 100, TASK_SHARK_EDGE, 20, kTop | kBottom));
 }
 
 TEST_F(CommonLibEdgeTest, DropShadowEnlargesByOffsetPlusSix) {
   for (int nTask : {TASK_TORN_EDGE, TASK_SAW_EDGE, TASK_SHARK_EDGE, TASK_WAVE_EDGE}) {
-    Picture(80, 60);
-    ASSERT_TRUE(Edge(nTask, 8, kAllSides, TRUE, 5, 5, 2));
-    Pixels px = Read();
-    EXPECT_EQ(91, px.cx) << nTask;
-    EXPECT_EQ(71, px.cy) << nTask;
+    Pixels px = Edged(80, 60, nTask, 8, kAllSides, TRUE, 5, 5, 2);
+    EXPECT_EQ(Dims(91, 71), DimsOf(px)) << nTask;
     // The kept picture stays at the top-left corner.
     ExpectUntouched(px, CRect(20, 20, 60, 40));
   }
   // A negative offset moves the picture by its size instead.
-  Picture(80, 60);
-  ASSERT_TRUE(Edge(TASK_WAVE_EDGE, 8, kLeft, TRUE, -4, 7, 1));
-  Pixels px = Read();
-  EXPECT_EQ(90, px.cx);
-  EXPECT_EQ(73, px.cy);
+  Pixels px = Edged(80, 60, TASK_WAVE_EDGE, 8, kLeft, TRUE, -4, 7, 1);
+  EXPECT_EQ(Dims(90, 73), DimsOf(px));
   ExpectUntouched(px, CRect(20, 5, 80, 60), 4, 0);
 }
 
 TEST_F(CommonLibEdgeTest, DropShadowShowsThroughTheCutAway) {
   // No side chosen: the whole picture casts a hard shadow (5, 5) away.
-  Picture(80, 60);
-  ASSERT_TRUE(Edge(TASK_SAW_EDGE, 8, 0, TRUE, 5, 5, 0, RGB(0x40, 0x40, 0x40)));
-  Pixels px = Read();
+  const COLORREF kGray = RGB(0x40, 0x40, 0x40);
+  Pixels px = Edged(80, 60, TASK_SAW_EDGE, 8, 0, TRUE, 5, 5, 0, kGray);
   ExpectUntouched(px, CRect(0, 0, 80, 60));
-  EXPECT_EQ(RGB(0x40, 0x40, 0x40), px.At(82, 30));
-  EXPECT_EQ(RGB(0x40, 0x40, 0x40), px.At(40, 62));
+  EXPECT_EQ(kGray, px.At(82, 30));
+  EXPECT_EQ(kGray, px.At(40, 62));
   EXPECT_EQ(kBack, px.At(82, 2));
   EXPECT_EQ(kBack, px.At(85, 30));
 
   // Softened: the shadow's edge blends into the back colour.
-  Picture(80, 60);
-  ASSERT_TRUE(Edge(TASK_SAW_EDGE, 8, 0, TRUE, 5, 5, 2, kBlack));
-  px = Read();
+  px = Edged(80, 60, TASK_SAW_EDGE, 8, 0, TRUE, 5, 5, 2, kBlack);
   COLORREF edge = px.At(85, 30);
   EXPECT_NE(kBack, edge);
   EXPECT_NE(kBlack, edge);
@@ -216,9 +174,7 @@ TEST_F(CommonLibEdgeTest, DropShadowShowsThroughTheCutAway) {
   ExpectUntouched(px, CRect(0, 0, 80, 60));
 
   // The cut-away corner of a saw edge shows the back colour where no shadow lies beneath.
-  Picture(80, 60);
-  ASSERT_TRUE(Edge(TASK_SAW_EDGE, 8, kLeft, TRUE, 5, 5, 0));
-  px = Read();
+  px = Edged(80, 60, TASK_SAW_EDGE, 8, kLeft, TRUE, 5, 5, 0);
   EXPECT_EQ(kBack, px.At(0, 0));
   ExpectUntouched(px, CRect(10, 0, 80, 60));
 }
@@ -236,77 +192,181 @@ TEST_F(CommonLibEdgeTest, SoftShadowThatCannotBeBlurredFails) {
   EXPECT_TRUE(Edge(TASK_SAW_EDGE, 8, kLeft, TRUE, 5, 5, 0));
 }
 
+// ---- Border ---------------------------------------------------------------------------------------
+
 class CommonLibBorderTest : public CommonLibEdgeTest {
 protected:
-  BOOL Border(int nSize, int nPercent, int nFlags) {
-    return lib.BorderEffect(display.Get(), &pic, nSize, nPercent, nFlags, kMain, kLight, kDark);
+  // The w x h test picture after the border, which must succeed.
+  Pixels Bordered(int w, int h, int nSize, int nPercent, int nFlags) {
+    Picture(w, h);
+    EXPECT_TRUE(lib.BorderEffect(display.Get(), &pic, nSize, nPercent, nFlags, kMain, kLight, kDark));
+    return Read();
   }
   const COLORREF kMain = RGB(200, 0, 0), kLight = RGB(0, 220, 0), kDark = RGB(0, 0, 180);
 };
 
-TEST_F(CommonLibBorderTest, InsideKeepsTheSizeAndFramesTheEdge) {
-  Picture(60, 40);
-  ASSERT_TRUE(Border(6, 0, 0));
-  Pixels px = Read();
-  ASSERT_EQ(60, px.cx);
-  ASSERT_EQ(40, px.cy);
-  for (int d = 0; d < 5; d++) {
-    EXPECT_EQ(kMain, px.At(d, 20)) << d;
-    EXPECT_EQ(kMain, px.At(59 - d, 20)) << d;
-    EXPECT_EQ(kMain, px.At(30, d)) << d;
-    EXPECT_EQ(kMain, px.At(30, 39 - d)) << d;
-  }
-  ExpectUntouched(px, CRect(7, 7, 53, 33));
-}
-
-TEST_F(CommonLibBorderTest, OutsideGrowsByTwiceTheSize) {
-  Picture(60, 40);
-  ASSERT_TRUE(Border(6, 0, 1));
-  Pixels px = Read();
-  ASSERT_EQ(72, px.cx);
-  ASSERT_EQ(52, px.cy);
-  ExpectUntouched(px, CRect(1, 1, 59, 39), 6, 6);
-  for (int d = 0; d < 5; d++) {
-    EXPECT_EQ(kMain, px.At(d, 26)) << d;
-    EXPECT_EQ(kMain, px.At(71 - d, 26)) << d;
-    EXPECT_EQ(kMain, px.At(36, d)) << d;
-    EXPECT_EQ(kMain, px.At(36, 51 - d)) << d;
+TEST_F(CommonLibBorderTest, InsideKeepsTheSizeAndOutsideGrowsByTwiceTheSize) {
+  for (int nFlags : {0, 1}) {
+    const int g = nFlags ? 6 : 0, W = 60 + 2 * g, H = 40 + 2 * g;
+    Pixels px = Bordered(60, 40, 6, 0, nFlags);
+    ASSERT_EQ(Dims(W, H), DimsOf(px));
+    for (int d = 0; d < 5; d++) {
+      EXPECT_EQ(kMain, px.At(d, H / 2)) << d;
+      EXPECT_EQ(kMain, px.At(W - 1 - d, H / 2)) << d;
+      EXPECT_EQ(kMain, px.At(W / 2, d)) << d;
+      EXPECT_EQ(kMain, px.At(W / 2, H - 1 - d)) << d;
+    }
+    if (nFlags)
+      ExpectUntouched(px, CRect(1, 1, 59, 39), 6, 6);
+    else
+      ExpectUntouched(px, CRect(7, 7, 53, 33));
   }
 }
 
 TEST_F(CommonLibBorderTest, SizeZeroOrTooLargeChangesNothing) {
-  Picture(60, 40);
-  Pixels before = Read();
-  EXPECT_TRUE(Border(0, 100, 3));
-  EXPECT_EQ(before, Read());
-  EXPECT_TRUE(Border(55, 100, 3));
-  EXPECT_EQ(before, Read());
+  EXPECT_EQ(PixelsOf(60, 40, PatternColor), Bordered(60, 40, 0, 100, 3));
+  EXPECT_EQ(PixelsOf(60, 40, PatternColor), Bordered(60, 40, 55, 100, 3));
   CBitmap empty;
   EXPECT_FALSE(lib.BorderEffect(display.Get(), &empty, 4, 0, 0, kMain, kLight, kDark));
 }
 
 TEST_F(CommonLibBorderTest, ThreeDimensionalFrameLooksRaised) {
-  // s = 8, percent 100: t = 4, lines 0..4 from each edge of the frame.
-  Picture(80, 60);
-  ASSERT_TRUE(Border(8, 100, 2));
-  Pixels px = Read();
-  const int W = 80, H = 60;
-  EXPECT_EQ(kLight, px.At(1, 30));     // outer left
-  EXPECT_EQ(kLight, px.At(40, 1));     // outer top
-  EXPECT_EQ(kDark, px.At(6, 30));      // inner left
-  EXPECT_EQ(kDark, px.At(40, 6));      // inner top
-  EXPECT_EQ(kDark, px.At(W - 2, 30));  // outer right
-  EXPECT_EQ(kDark, px.At(40, H - 2));  // outer bottom
-  EXPECT_EQ(kLight, px.At(W - 6, 30)); // inner right
-  EXPECT_EQ(kLight, px.At(40, H - 6)); // inner bottom
+  // s = 8, percent 100: t = 4, lines 0..4 from each edge of the frame. Light outside left and top
+  // and inside right and bottom; dark the other way round.
+  Pixels px = Bordered(80, 60, 8, 100, 2);
+  for (CPoint pt : {CPoint(1, 30), CPoint(40, 1), CPoint(74, 30), CPoint(40, 54)})
+    EXPECT_EQ(kLight, px.At(pt.x, pt.y)) << pt.x << "," << pt.y;
+  for (CPoint pt : {CPoint(6, 30), CPoint(40, 6), CPoint(78, 30), CPoint(40, 58)})
+    EXPECT_EQ(kDark, px.At(pt.x, pt.y)) << pt.x << "," << pt.y;
 
   // A small percent leaves the main colour in the middle of the frame: t = 2 x 8 x 25 / 400 = 1.
-  Picture(80, 60);
-  ASSERT_TRUE(Border(8, 25, 2));
-  px = Read();
+  px = Bordered(80, 60, 8, 25, 2);
   EXPECT_EQ(kLight, px.At(1, 30));
   EXPECT_EQ(kMain, px.At(3, 30));
   EXPECT_EQ(kDark, px.At(7, 30));
+}
+
+// ---- Shadow edge ----------------------------------------------------------------------------------
+
+const COLORREF kShadowBack = RGB(200, 160, 80);
+const COLORREF kNeutral = (COLORREF)-1;
+
+COLORREF Percent(COLORREF c, int p) {
+  return RGB(GetRValue(c) * p / 100, GetGValue(c) * p / 100, GetBValue(c) * p / 100);
+}
+
+class CommonLibShadowTest : public CommonLibEdgeTest {
+protected:
+  // The w x h test picture after the shadow edge, which must succeed.
+  Pixels Shadowed(int w, int h, int nSize, COLORREF clrShadow) {
+    Picture(w, h);
+    EXPECT_TRUE(lib.ShadowEffect(display.Get(), &pic, nSize, 0, clrShadow, kShadowBack));
+    return Read();
+  }
+};
+
+TEST_F(CommonLibShadowTest, SizeZeroLeavesThePicture) {
+  EXPECT_EQ(PixelsOf(40, 30, PatternColor), Shadowed(40, 30, 0, kNeutral));
+  CBitmap empty;
+  EXPECT_FALSE(lib.ShadowEffect(display.Get(), &empty, 5, 0, kNeutral, kShadowBack));
+}
+
+TEST_F(CommonLibShadowTest, DarkensFrom75PercentInsideTo97PercentOutside) {
+  Pixels px = Shadowed(100, 80, 10, kNeutral);
+  ASSERT_EQ(Dims(110, 90), DimsOf(px));
+  ExpectUntouched(px, CRect(0, 0, 100, 80));
+  // {x, y, percent of the back colour}. Straight parts: level 75 + 25 i / 10 at distance i from
+  // the picture. The strips start 2 x size + 1 from the picture's ends, before that only the
+  // rounded ends (87 at 5 from the end's centre). The outer corner is a quarter circle: its far
+  // pixel keeps the back colour.
+  const int levels[][3] = {{100, 40, 75}, {102, 40, 80}, {109, 40, 97}, {50, 80, 75},   {50, 89, 97},
+                           {21, 80, 75},  {20, 80, 75},  {15, 80, 87},  {10, 80, 100},  {5, 85, 100},
+                           {100, 15, 87}, {105, 5, 100}, {103, 84, 87}, {109, 89, 100}, {108, 88, 100}};
+  for (const auto& l : levels)
+    EXPECT_EQ(Percent(kShadowBack, l[2]), px.At(l[0], l[1])) << l[0] << "," << l[1];
+}
+
+TEST_F(CommonLibShadowTest, ShadowColourTintsTheShadow) {
+  // Red channel kept (f = 100), green and blue at 75 %.
+  EXPECT_EQ(RGB(200, 120, 60), Shadowed(100, 80, 10, RGB(255, 0, 0)).At(100, 40));
+  EXPECT_EQ(Percent(kShadowBack, 75), Shadowed(100, 80, 10, kBlack).At(100, 40));
+
+  // A white shadow is invisible.
+  EXPECT_EQ(
+      PixelsOf(110, 90, [](int x, int y) { return x >= 100 || y >= 80 ? kShadowBack : PatternColor(x, y); }),
+      Shadowed(100, 80, 10, kWhite));
+}
+
+TEST_F(CommonLibShadowTest, PictureSmallerThanTheStripsGetsOnlyRoundedEnds) {
+  Pixels px = Shadowed(15, 15, 10, kNeutral);
+  ASSERT_EQ(Dims(25, 25), DimsOf(px));
+  // The right strip's rounded start at (15, 20 - 8): distance 8, level 95.
+  EXPECT_EQ(Percent(kShadowBack, 95), px.At(15, 12));
+  EXPECT_EQ(kShadowBack, px.At(16, 2));
+}
+
+// ---- Shadow builder -------------------------------------------------------------------------------
+
+class CommonLibShadowBuilderTest : public testing::Test {
+protected:
+  void SetUp() override {
+    MakeSolid(display.Get(), bitmap, 60, 50, kWhite);
+    dc.CreateCompatibleDC(display.Get());
+    pOld = dc.SelectObject(&bitmap);
+  }
+  void TearDown() override { dc.SelectObject(pOld); }
+  Pixels Read() {
+    dc.SelectObject(pOld);
+    Pixels px = ReadPixels(display.Get(), bitmap);
+    dc.SelectObject(&bitmap);
+    return px;
+  }
+
+  DisplayDC display;
+  CBitmap bitmap;
+  CDC dc;
+  CBitmap* pOld = NULL;
+};
+
+TEST_F(CommonLibShadowBuilderTest, HalftoneDarkensEveryOtherPixelOfTheStrips) {
+  CShadowBuilder builder;
+  builder.rect = CRect(0, 0, 30, 30);
+  builder.size = 5;
+  ASSERT_TRUE(builder.RenderHalftone(&dc));
+  Pixels px = Read();
+  for (CPoint pt : {CPoint(32, 10), CPoint(33, 11), CPoint(10, 32), CPoint(34, 34)})
+    EXPECT_EQ(kBlack, px.At(pt.x, pt.y)) << pt.x << "," << pt.y;
+  // The right strip starts 'size' below the top, the bottom strip 'size' right of the left edge.
+  for (CPoint pt :
+       {CPoint(33, 10), CPoint(11, 32), CPoint(32, 2), CPoint(2, 32), CPoint(10, 10), CPoint(36, 10)})
+    EXPECT_EQ(kWhite, px.At(pt.x, pt.y)) << pt.x << "," << pt.y;
+}
+
+TEST_F(CommonLibShadowBuilderTest, SavedStripsArePutBackOnTheNextRender) {
+  CShadowBuilder builder;
+  EXPECT_FALSE(builder.RestoreBackground(&dc));
+  ASSERT_TRUE(builder.Paint(&dc, CRect(0, 0, 40, 30), 6, 75, 100, TRUE));
+  Pixels shadowed = Read();
+  EXPECT_EQ(Percent(kWhite, 75), shadowed.At(40, 20));
+
+  CRect all(0, 0, 60, 50);
+  dc.FillSolidRect(&all, kWhite);
+  ASSERT_TRUE(builder.Render(&dc));
+  EXPECT_EQ(shadowed, Read());
+
+  // After a reset there is nothing to put back and nothing to draw.
+  builder.Reset();
+  EXPECT_FALSE(builder.RestoreBackground(&dc));
+  dc.FillSolidRect(&all, kWhite);
+  EXPECT_TRUE(builder.Render(&dc));
+  EXPECT_EQ(kWhite, Read().At(40, 20));
+}
+
+TEST_F(CommonLibShadowBuilderTest, ZeroSizeOrEmptyRectangleDrawsNothing) {
+  CShadowBuilder builder;
+  EXPECT_TRUE(builder.Paint(&dc, CRect(0, 0, 40, 30), 0, 75, 100, FALSE));
+  EXPECT_TRUE(builder.Paint(&dc, CRect(10, 10, 10, 30), 5, 75, 100, FALSE));
+  EXPECT_EQ(SolidPixels(60, 50, kWhite), Read());
 }
 
 } // namespace
