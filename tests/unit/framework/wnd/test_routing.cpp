@@ -79,8 +79,7 @@ public:
 
 class RoutingTest : public ::testing::Test {
 protected:
-  void SetUp() override { ASSERT_TRUE(m_wnd.CreateHost()); }
-  void TearDown() override { m_wnd.DestroyWindow(); }
+  void SetUp() override { ASSERT_TRUE(m_wnd.CreateHost()); } // the destructor destroys it
   // Answers what the pass did to the item's enabled state (-1: left alone).
   int Update(UINT nID, BOOL bDisableIfNoHandler) {
     CProbeCmdUI ui;
@@ -92,25 +91,20 @@ protected:
   BOOL m_bRouted = FALSE; // what the last pass answered
 };
 
-TEST_F(RoutingTest, UpdatePassEnablesByHandlerPresence) {
+TEST_F(RoutingTest, UpdatePassEnablesByHandlerPresenceAndCommandExMayDecline) {
   EXPECT_EQ(0, Update(ID_NO_HANDLER, TRUE));
   EXPECT_EQ(-1, Update(ID_NO_HANDLER, FALSE)); // nobody touched it
   EXPECT_EQ(1, Update(ID_ONLY_COMMAND, TRUE));
   EXPECT_EQ(0, Update(ID_DISABLED, TRUE));
   EXPECT_EQ(1, Update(ID_EX_FALSE, TRUE));
   EXPECT_TRUE(m_wnd.m_n.empty()); // probing never runs a handler
+  EXPECT_FALSE(m_wnd.OnCmdMsg(ID_EX_FALSE, CN_COMMAND, NULL, NULL));
+  EXPECT_EQ(1, m_wnd.m_n["ex"]); // it ran, yet let routing go on
   Update(ID_CONTINUE, FALSE);
   EXPECT_FALSE(m_bRouted); // the handler asked to go on routing
   Update(ID_DISABLED, FALSE);
   EXPECT_TRUE(m_bRouted);
   EXPECT_EQ(-1, Update(0, TRUE)); // separators stay untouched
-}
-
-TEST_F(RoutingTest, CommandExFalseLetsRoutingGoOn) {
-  EXPECT_FALSE(m_wnd.OnCmdMsg(ID_EX_FALSE, CN_COMMAND, NULL, NULL));
-  EXPECT_EQ(1, m_wnd.m_n["ex"]);
-  EXPECT_TRUE(m_wnd.OnCmdMsg(ID_ONLY_COMMAND, CN_COMMAND, NULL, NULL));
-  EXPECT_EQ(1, m_wnd.m_n["only"]);
 }
 
 // A command its update handler disabled is dropped; one whose handler throws shows one message

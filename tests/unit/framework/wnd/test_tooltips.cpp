@@ -52,8 +52,6 @@ TEST(ToolTips, HitTestTextIsFreedOncePerHit) {
     MSG msg = {wnd.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, 10), 0, {x, 10}};
     wnd.PreTranslateMessage(&msg);
   };
-  g_toolTexts.clear();
-  g_nToolTextFrees = 0;
   for (int x : {10, 11, 12})
     moveTo(x);
   EXPECT_EQ(3u, g_toolTexts.size());
@@ -63,7 +61,6 @@ TEST(ToolTips, HitTestTextIsFreedOncePerHit) {
   EXPECT_EQ(1, (int)::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0));
   moveTo(80); // off the tool, which removes it
   EXPECT_EQ(0, (int)::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0));
-  wnd.DestroyWindow();
 }
 
 } // namespace
