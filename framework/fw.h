@@ -15,3 +15,6 @@
 #include "framework/app/fw_app.h"
 #include "framework/dlg/fw_ctrl.h"
 #include "framework/dlg/fw_dlg.h"
+#include "framework/frame/fw_frame.h"
+#include "framework/doc/fw_doc.h"
+#include "framework/bars/fw_bars.h"

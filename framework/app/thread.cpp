@@ -125,11 +125,14 @@ BOOL CWinThread::OnIdle(LONG lCount) {
       const std::vector<CWnd*>& live = pState->m_frameList;
       if (pFrame == pMainWnd || std::find(live.begin(), live.end(), pFrame) == live.end())
         continue;
-      if (pFrame->m_hWnd == NULL || !pFrame->IsWindowVisible() ||
-          CWnd::FromHandlePermanent(pFrame->m_hWnd) != pFrame)
+      if (pFrame->m_hWnd == NULL || CWnd::FromHandlePermanent(pFrame->m_hWnd) != pFrame)
+        continue;
+      // A hidden frame is visited only when it owes a ShowWindow (a floating frame shown late).
+      if (!pFrame->IsWindowVisible() && !(pFrame->m_nFlags & WF_SHOWPENDING))
         continue;
       pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
-      pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+      if (pFrame->m_hWnd != NULL && pFrame->IsWindowVisible())
+        pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     }
     return TRUE;
   }

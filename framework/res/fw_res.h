@@ -13,6 +13,8 @@
 #define AFX_IDS_SCCLOSE 0xEF06
 #define AFX_IDS_SCRESTORE 0xEF12
 #define AFX_IDS_SCTASKLIST 0xEF13
+// The prompt of every MDI child in a window menu; the program may supply it.
+#define AFX_IDS_MDICHILD 0xEF1F
 
 #define AFX_IDS_UNTITLED 0x7800
 #define AFX_IDP_FAILED_TO_OPEN_DOC 0x7801

@@ -191,8 +191,12 @@ void CWnd::PreSubclassWindow() {}
 
 void CWnd::PostNcDestroy() {}
 
-void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT) {
-  ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, GetExStyle());
+void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType) {
+  // In a layout the client edge stays inside the rectangle the window is given.
+  DWORD dwExStyle = GetExStyle();
+  if (nAdjustType == adjustBorder)
+    dwExStyle &= ~WS_EX_CLIENTEDGE;
+  ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, dwExStyle);
 }
 
 BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,

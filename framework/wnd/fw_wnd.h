@@ -50,6 +50,16 @@ class CDataExchange;
 #define WF_MODALDISABLE 0x0080
 #define WF_OLECTLCONTAINER 0x0100
 #define WF_TRACKINGTOOLTIPS 0x0400
+#define WF_SHOWPENDING 0x0800 // a hidden frame owes a ShowWindow to the next idle pass
+
+// One layout pass over a window's bars (WM_SIZEPARENT): the deferred moves (NULL when only
+// measuring), the rectangle still free, the size the bars took, and whether bars stretch.
+struct AFX_SIZEPARENTPARAMS {
+  HDWP hDWP;
+  RECT rect;
+  SIZE sizeTotal;
+  BOOL bStretch;
+};
 
 // RunModalLoop flags
 #define MLF_NOIDLEMSG 0x0001
@@ -280,7 +290,12 @@ public:
   BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const;
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl);
   void CenterWindow(CWnd* pAlternateOwner = NULL);
-  void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = 0,
+  enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
+  enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
+  // Lays the bars with ids in [nIDFirst, nIDLast] out along the client area in z-order
+  // (WM_SIZEPARENT), then gives window nIDLeftOver what is left. reposQuery only measures: the
+  // rectangle left (or, without stretching, the bars' total size) comes back in lpRectParam.
+  void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                       LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
 
   // Painting
@@ -517,6 +532,9 @@ void AFXAPI AfxHookWindowCreate(CWnd* pWnd);
 BOOL AFXAPI AfxUnhookWindowCreate();
 LPCSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = 0, HBRUSH hbrBackground = 0,
                                   HICON hIcon = 0);
+// Moves a window as part of a layout pass: nothing when its rectangle is unchanged, else a deferred
+// move without activation or z-order change.
+void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 // Census of window objects for leak tests: permanent and temporary map sizes.
 int AFXAPI AfxGetPermanentWndCount();
 int AFXAPI AfxGetTemporaryWndCount();

@@ -1,0 +1,81 @@
+// CMiniFrameWnd: a tool-window frame owned by another frame, which follows the owner's activation,
+// enabling and visibility and has no system menu of its own.
+#include "framework/frame/fw_frame.h"
+
+IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
+ON_WM_NCHITTEST()
+ON_WM_SYSCOMMAND()
+ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+END_MESSAGE_MAP()
+
+CMiniFrameWnd::CMiniFrameWnd() {}
+
+BOOL CMiniFrameWnd::Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect,
+                           CWnd* pParentWnd, UINT nID) {
+  return CreateEx(0, lpClassName, lpWindowName, dwStyle, rect, pParentWnd, nID);
+}
+
+BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
+                             const RECT& rect, CWnd* pParentWnd, UINT nID) {
+  m_strTitle = lpWindowName;
+  if (lpClassName == NULL)
+    lpClassName = RegisterFrameClass(0);
+  return CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
+                        rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
+}
+
+UINT CMiniFrameWnd::OnNcHitTest(CPoint) {
+  UINT nHit = (UINT)Default();
+  DWORD dwStyle = GetStyle();
+  if ((dwStyle & MFS_MOVEFRAME) && nHit >= HTSIZEFIRST && nHit <= HTSIZELAST)
+    return HTCAPTION; // the border moves the frame instead of sizing it
+  if (dwStyle & MFS_4THICKFRAME) {
+    // Corners size along one edge only.
+    switch (nHit) {
+    case HTTOPLEFT:
+    case HTBOTTOMLEFT:
+      return HTLEFT;
+    case HTTOPRIGHT:
+    case HTBOTTOMRIGHT:
+      return HTRIGHT;
+    }
+  }
+  return nHit;
+}
+
+void CMiniFrameWnd::OnSysCommand(UINT nID, LPARAM) {
+  UINT nCmd = nID & 0xFFF0;
+  if ((GetStyle() & MFS_BLOCKSYSMENU) && (nCmd == SC_KEYMENU || nCmd == SC_MOUSEMENU))
+    return; // no system menu for floating frames
+  if (nCmd == SC_CLOSE && ::GetKeyState(VK_F4) < 0 && ::GetKeyState(VK_MENU) < 0) {
+    // Alt+F4 closes the program, not the floating frame.
+    CWnd* pParent = GetTopLevelParent();
+    if (pParent != NULL && pParent != this) {
+      pParent->SendMessage(WM_SYSCOMMAND, nID, 0);
+      return;
+    }
+  }
+  Default();
+}
+
+LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM) {
+  DWORD dwStyle = GetStyle();
+  if (wParam & FS_SYNCACTIVE)
+    return (dwStyle & MFS_SYNCACTIVE) != 0;
+  if ((wParam & (FS_ACTIVATE | FS_DEACTIVATE)) && (dwStyle & MFS_SYNCACTIVE))
+    SendMessage(WM_NCACTIVATE, (wParam & FS_ACTIVATE) != 0);
+  if (wParam & (FS_ENABLE | FS_DISABLE))
+    EnableWindow((wParam & FS_ENABLE) != 0);
+  // Hidden with the owner, shown again with it, without ever taking the activation.
+  if ((wParam & FS_HIDE) && IsWindowVisible()) {
+    ShowWindow(SW_HIDE);
+    m_nFlags |= WF_TEMPHIDE;
+  } else if ((wParam & FS_SHOW) && (m_nFlags & WF_TEMPHIDE)) {
+    ShowWindow(SW_SHOWNA);
+    m_nFlags &= ~WF_TEMPHIDE;
+  }
+  return 0;
+}

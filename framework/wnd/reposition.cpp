@@ -1,0 +1,65 @@
+// Layout of a window's bars: each bar takes its share of the client area in z-order, the
+// left-over window takes the rest.
+#include "framework/wnd/fw_wnd.h"
+
+void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect) {
+  HWND hWndParent = ::GetParent(hWnd);
+  RECT rcOld;
+  ::GetWindowRect(hWnd, &rcOld);
+  ::MapWindowPoints(NULL, hWndParent, reinterpret_cast<LPPOINT>(&rcOld), 2);
+  if (::EqualRect(&rcOld, lpRect))
+    return;
+  if (lpLayout->hDWP != NULL)
+    lpLayout->hDWP =
+        ::DeferWindowPos(lpLayout->hDWP, hWnd, NULL, lpRect->left, lpRect->top, lpRect->right - lpRect->left,
+                         lpRect->bottom - lpRect->top, SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
+void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag, LPRECT lpRectParam,
+                          LPCRECT lpRectClient, BOOL bStretch) {
+  AFX_SIZEPARENTPARAMS layout = {};
+  HWND hWndLeftOver = NULL;
+  layout.bStretch = bStretch;
+  if (lpRectClient != NULL)
+    layout.rect = *lpRectClient;
+  else
+    ::GetClientRect(m_hWnd, &layout.rect);
+  const BOOL bQuery = (nFlag & ~reposNoPosLeftOver) == reposQuery;
+  if (!bQuery)
+    layout.hDWP = ::BeginDeferWindowPos(8);
+
+  for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
+       hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+    // Ids compare unsigned, so a window with id -1 never takes part.
+    UINT nIDC = static_cast<UINT>(::GetDlgCtrlID(hWndChild));
+    CWnd* pWnd = FromHandlePermanent(hWndChild);
+    if (nIDC == nIDLeftOver)
+      hWndLeftOver = hWndChild;
+    else if (nIDC >= nIDFirst && nIDC <= nIDLast && pWnd != NULL)
+      ::SendMessageA(hWndChild, WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
+  }
+
+  if (bQuery) {
+    if (lpRectParam != NULL) {
+      if (bStretch)
+        ::CopyRect(lpRectParam, &layout.rect);
+      else
+        ::SetRect(lpRectParam, 0, 0, layout.sizeTotal.cx, layout.sizeTotal.cy);
+    }
+    return;
+  }
+
+  if (nIDLeftOver != 0 && hWndLeftOver != NULL && !(nFlag & reposNoPosLeftOver)) {
+    CWnd* pLeftOver = FromHandle(hWndLeftOver);
+    if ((nFlag & ~reposNoPosLeftOver) == reposExtra && lpRectParam != NULL) {
+      layout.rect.left += lpRectParam->left;
+      layout.rect.top += lpRectParam->top;
+      layout.rect.right -= lpRectParam->right;
+      layout.rect.bottom -= lpRectParam->bottom;
+    }
+    pLeftOver->CalcWindowRect(&layout.rect, adjustBorder);
+    AfxRepositionWindow(&layout, hWndLeftOver, &layout.rect);
+  }
+  if (layout.hDWP != NULL)
+    ::EndDeferWindowPos(layout.hDWP);
+}

@@ -1,0 +1,280 @@
+// Control bars: dock bars and their rows, docking at a point, floating and docking back, delayed
+// and immediate showing, the status bar's panes, and what happens to all of it when the frame goes.
+#include "tests/common/frame_support.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const UINT kMenuBarID = 23366;
+
+class CToolkitMiniFrame : public CMiniDockFrameWnd {
+  DECLARE_DYNCREATE(CToolkitMiniFrame)
+};
+IMPLEMENT_DYNCREATE(CToolkitMiniFrame, CMiniDockFrameWnd)
+
+class BarsTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    m_nWindowsBefore = AfxGetPermanentWndCount();
+    m_pFrame = CreateLabFrame();
+    ASSERT_NE(nullptr, m_pFrame);
+  }
+  void TearDown() override {
+    if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
+      m_pFrame->DestroyWindow();
+    PumpPending();
+    TheTestApp().m_pMainWnd = NULL;
+    m_bars.clear();
+    // Docked, floating and destroyed bars alike leave no window object behind.
+    EXPECT_EQ(m_nWindowsBefore, AfxGetPermanentWndCount());
+  }
+  CLabBar* AddBar(UINT nID, DWORD dwStyle, CSize size, LPCSTR name, BOOL bVisible = TRUE) {
+    m_bars.emplace_back(new CLabBar);
+    CLabBar* pBar = m_bars.back().get();
+    EXPECT_TRUE(pBar->CreateBar(m_pFrame, nID, dwStyle, size, name, bVisible));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    return pBar;
+  }
+  CDockBar* Dock(UINT nID) { return static_cast<CDockBar*>(m_pFrame->GetControlBar(nID)); }
+  // The dock bar's array with bars as 'name', place holders as their id and row ends as 0.
+  std::vector<std::string> Rows(CDockBar* pDock) {
+    std::vector<std::string> rows;
+    for (INT_PTR i = 0; i < pDock->m_arrBars.GetSize(); i++) {
+      void* p = pDock->m_arrBars[i];
+      if (p == NULL) {
+        rows.push_back("0");
+      } else if (CDockBar::IsPlaceHolder(p)) {
+        rows.push_back(std::to_string(reinterpret_cast<UINT_PTR>(p)));
+      } else {
+        CString name;
+        static_cast<CControlBar*>(p)->GetWindowText(name);
+        rows.push_back(static_cast<LPCSTR>(name));
+      }
+    }
+    return rows;
+  }
+  // The three start-up bars: the menu bar, then the capture bar with the large bar to its right.
+  void StartUpLayout() {
+    m_pMenu = AddBar(kMenuBarID, CBRS_TOP | CBRS_GRIPPER, CSize(400, 22), "menu");
+    m_pLarge = AddBar(AFX_IDW_TOOLBAR, CBRS_TOP | CBRS_GRIPPER, CSize(300, 46), "large");
+    m_pCapture = AddBar(AFX_IDW_TOOLBAR, CBRS_TOP | CBRS_GRIPPER, CSize(90, 31), "capture");
+    m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(m_pFrame->DockControlBar(m_pMenu));
+    ASSERT_TRUE(m_pFrame->DockControlBar(m_pCapture));
+    ASSERT_TRUE(m_pFrame->DockControlBar(m_pLarge));
+    ASSERT_TRUE(m_pFrame->DockControlBar(m_pCapture, AFX_IDW_DOCKBAR_TOP));
+    m_pFrame->RecalcLayout();
+    CRect rect;
+    m_pCapture->GetWindowRect(rect);
+    rect.OffsetRect(1, 1);
+    ASSERT_TRUE(m_pFrame->DockControlBar(m_pLarge, 0u, &rect));
+    m_pFrame->RecalcLayout();
+  }
+
+  CLabFrame* m_pFrame = NULL;
+  std::vector<std::unique_ptr<CLabBar>> m_bars;
+  CLabBar* m_pMenu = NULL;
+  CLabBar* m_pCapture = NULL;
+  CLabBar* m_pLarge = NULL;
+  int m_nWindowsBefore = 0;
+};
+
+TEST_F(BarsTest, EnableDockingMakesTheFourSidesOnceAndKeepsAToolkitFloatingFrame) {
+  m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CToolkitMiniFrame);
+  m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+  const struct {
+    UINT nID;
+    DWORD dwStyle;
+  } sides[] = {{AFX_IDW_DOCKBAR_TOP, 0x2800},
+               {AFX_IDW_DOCKBAR_BOTTOM, 0x8200},
+               {AFX_IDW_DOCKBAR_LEFT, 0x1400},
+               {AFX_IDW_DOCKBAR_RIGHT, 0x4100}};
+  for (const auto& side : sides) {
+    CDockBar* pDock = Dock(side.nID);
+    ASSERT_NE(nullptr, pDock) << side.nID;
+    EXPECT_TRUE(pDock->IsDockBar());
+    EXPECT_EQ(side.dwStyle, pDock->m_dwStyle) << side.nID;
+    EXPECT_EQ(m_pFrame, pDock->m_pDockSite);
+  }
+  INT_PTR nBars = m_pFrame->m_listControlBars.GetCount();
+  m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+  EXPECT_EQ(nBars, m_pFrame->m_listControlBars.GetCount());
+  EXPECT_EQ(RUNTIME_CLASS(CToolkitMiniFrame), m_pFrame->m_pFloatingFrameClass);
+}
+
+TEST_F(BarsTest, StartUpLayoutPutsTheLargeBarBesideTheCaptureBar) {
+  StartUpLayout();
+  EXPECT_EQ((std::vector<std::string>{"0", "menu", "0", "capture", "large", "0"}),
+            Rows(Dock(AFX_IDW_DOCKBAR_TOP)));
+  // Several bars share an id: the first made answers.
+  EXPECT_EQ(m_pLarge, m_pFrame->GetControlBar(AFX_IDW_TOOLBAR));
+  CRect rcCapture, rcLarge;
+  m_pCapture->GetWindowRect(rcCapture);
+  m_pLarge->GetWindowRect(rcLarge);
+  EXPECT_EQ(rcCapture.top, rcLarge.top);
+  EXPECT_LT(rcCapture.left, rcLarge.left);
+}
+
+TEST_F(BarsTest, DelayedShowIsVisibleAtOnceAndShowsAtTheNextIdlePass) {
+  StartUpLayout();
+  m_pFrame->ShowControlBar(m_pLarge, FALSE, TRUE);
+  EXPECT_FALSE(m_pLarge->IsVisible());
+  EXPECT_TRUE(m_pLarge->GetStyle() & WS_VISIBLE) << "not hidden yet";
+  TheTestApp().OnIdle(0);
+  EXPECT_FALSE(m_pLarge->GetStyle() & WS_VISIBLE);
+  m_pFrame->ShowControlBar(m_pLarge, TRUE, TRUE);
+  EXPECT_TRUE(m_pLarge->IsVisible());
+  TheTestApp().OnIdle(0);
+  EXPECT_TRUE(m_pLarge->GetStyle() & WS_VISIBLE);
+}
+
+TEST_F(BarsTest, HidingAndShowingKeepsTheBarsPlace) {
+  StartUpLayout();
+  CRect rcBefore;
+  m_pLarge->GetWindowRect(rcBefore);
+  ASSERT_TRUE(m_pFrame->ShowControlBar(m_pLarge, FALSE, FALSE));
+  EXPECT_FALSE(m_pLarge->IsWindowVisible());
+  EXPECT_EQ((std::vector<std::string>{"0", "menu", "0", "capture", "large", "0"}),
+            Rows(Dock(AFX_IDW_DOCKBAR_TOP)));
+  // The view-bar command toggles it back through the frame.
+  EXPECT_TRUE(m_pFrame->SendMessage(WM_COMMAND, AFX_IDW_TOOLBAR) != 0);
+  EXPECT_TRUE(m_pLarge->IsWindowVisible());
+  CRect rcAfter;
+  m_pLarge->GetWindowRect(rcAfter);
+  EXPECT_EQ(rcBefore, rcAfter);
+}
+
+TEST_F(BarsTest, FloatingAndDockingBackReturnsToTheSameRow) {
+  StartUpLayout();
+  CDockBar* pTop = Dock(AFX_IDW_DOCKBAR_TOP);
+  m_pCapture->m_pDockContext->ToggleDocking(); // float
+  ASSERT_TRUE(m_pCapture->IsFloating());
+  CFrameWnd* pMini = m_pCapture->GetParentFrame();
+  ASSERT_NE(nullptr, pMini);
+  ASSERT_TRUE(pMini->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+  // The mini frame's first child is its dock bar, listed with the main frame's bars.
+  CWnd* pFirstChild = pMini->GetWindow(GW_CHILD);
+  ASSERT_NE(nullptr, pFirstChild);
+  EXPECT_EQ(AFX_IDW_DOCKBAR_FLOAT, pFirstChild->GetDlgCtrlID());
+  EXPECT_EQ(m_pCapture->m_pDockBar, pFirstChild);
+  EXPECT_NE(nullptr, m_pFrame->m_listControlBars.Find(m_pCapture->m_pDockBar));
+  EXPECT_EQ("capture", [&] {
+    CString s;
+    pMini->GetWindowText(s);
+    return std::string(s);
+  }());
+  // The bar's place is held by its id.
+  EXPECT_EQ((std::vector<std::string>{"0", "menu", "0", std::to_string(AFX_IDW_TOOLBAR), "large", "0"}),
+            Rows(pTop));
+
+  m_pCapture->m_pDockContext->ToggleDocking(); // and back
+  EXPECT_FALSE(m_pCapture->IsFloating());
+  EXPECT_EQ(pTop, m_pCapture->m_pDockBar);
+  EXPECT_EQ((std::vector<std::string>{"0", "menu", "0", "capture", "large", "0"}), Rows(pTop));
+  EXPECT_FALSE(::IsWindow(pMini->m_hWnd)) << "an empty mini frame goes";
+}
+
+TEST_F(BarsTest, ClosingAMiniFrameHidesItsBarsAndItself) {
+  StartUpLayout();
+  ASSERT_TRUE(m_pFrame->FloatControlBar(m_pLarge, CPoint(300, 300)));
+  CFrameWnd* pMini = m_pLarge->GetParentFrame();
+  ASSERT_TRUE(pMini->IsWindowVisible());
+  pMini->SendMessage(WM_CLOSE);
+  EXPECT_FALSE(m_pLarge->IsWindowVisible());
+  EXPECT_FALSE(pMini->IsWindowVisible());
+  EXPECT_TRUE(::IsWindow(pMini->m_hWnd)) << "hidden, not destroyed";
+  // Shown again, late: the idle pass reaches the hidden frame to show it.
+  m_pFrame->ShowControlBar(m_pLarge, TRUE, TRUE);
+  EXPECT_FALSE(pMini->IsWindowVisible());
+  TheTestApp().OnIdle(0);
+  EXPECT_TRUE(pMini->IsWindowVisible());
+  EXPECT_TRUE(m_pLarge->IsWindowVisible());
+}
+
+TEST_F(BarsTest, BadRequestsFailWithoutHarm) {
+  m_pFrame->EnableDocking(CBRS_ALIGN_TOP);
+  CLabBar* pBar = AddBar(0xE820, CBRS_TOP, CSize(50, 20), "bar");
+  EXPECT_FALSE(m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_RIGHT)) << "side not enabled";
+  EXPECT_FALSE(m_pFrame->DockControlBar(NULL));
+  CLabBar stranger; // belongs to no frame
+  ASSERT_TRUE(
+      stranger.CreateBar(CWnd::GetDesktopWindow(), 0xE821, CBRS_TOP, CSize(10, 10), "stranger", FALSE));
+  EXPECT_FALSE(m_pFrame->FloatControlBar(&stranger, CPoint(10, 10)));
+  stranger.DestroyWindow();
+  EXPECT_FALSE(m_pFrame->ShowControlBar(&stranger, TRUE, FALSE)) << "its window is gone";
+  EXPECT_FALSE(Dock(AFX_IDW_DOCKBAR_TOP)->RemoveControlBar(&stranger));
+  EXPECT_TRUE(m_pFrame->DockControlBar(pBar));
+}
+
+TEST_F(BarsTest, DestroyingTheFrameTakesDockedAndFloatingBarsDown) {
+  StartUpLayout();
+  ASSERT_TRUE(m_pFrame->FloatControlBar(m_pLarge, CPoint(300, 300)));
+  CFrameWnd* pMini = m_pLarge->GetParentFrame();
+  HWND hMini = pMini->m_hWnd;
+  m_pFrame->DestroyWindow();
+  EXPECT_FALSE(::IsWindow(hMini));
+  for (CLabBar* pBar : {m_pMenu, m_pCapture, m_pLarge})
+    EXPECT_EQ(nullptr, pBar->m_hWnd);
+  // TearDown checks the census.
+}
+
+// ---------------------------------------------------------------------------------------------
+// The status bar
+
+TEST_F(BarsTest, StatusPanesShowTheirTextsAndWidths) {
+  CStatusBar& bar = m_pFrame->m_wndStatus;
+  ASSERT_EQ(4, bar.GetCount());
+  EXPECT_EQ(1, bar.CommandToIndex(ID_INDICATOR_CAPS));
+  EXPECT_EQ(-1, bar.CommandToIndex(0xE999));
+  EXPECT_EQ(SBPS_STRETCH | SBPS_NOBORDERS, bar.GetPaneStyle(0));
+  ASSERT_TRUE(bar.SetPaneText(0, "hello"));
+  EXPECT_EQ("hello", StatusText(bar, 0));
+  ASSERT_TRUE(bar.SetPaneText(2, "later", FALSE));
+  EXPECT_EQ("later", std::string(bar.GetPaneText(2)));
+  EXPECT_EQ("NUM", StatusText(bar, 2)) << "not shown before the next update";
+  bar.UpdateAllPanes(FALSE, TRUE);
+  EXPECT_EQ("later", StatusText(bar, 2));
+
+  // Part edges: each pane its text plus 6 and the gap between panes; the stretching first pane
+  // takes what is left, so the last edge ends the inside of the bar.
+  int rights[4] = {}, borders[3] = {};
+  ASSERT_EQ(4, (int)bar.SendMessage(SB_GETPARTS, 4, reinterpret_cast<LPARAM>(rights)));
+  bar.SendMessage(SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+  for (int i = 1; i < 4; i++) {
+    UINT nID, nStyle;
+    int cx;
+    bar.GetPaneInfo(i, nID, nStyle, cx);
+    EXPECT_EQ(cx + 6, rights[i] - rights[i - 1] - borders[2]) << i;
+  }
+  CRect rc;
+  bar.GetWindowRect(rc);
+  CRect inside(0, 0, rc.Width(), rc.Height());
+  bar.CalcInsideRect(inside, TRUE);
+  EXPECT_EQ(borders[0] + inside.Width(), rights[3]);
+  bar.SetPaneInfo(2, ID_INDICATOR_NUM, SBPS_NORMAL, 80);
+  bar.SendMessage(SB_GETPARTS, 4, reinterpret_cast<LPARAM>(rights));
+  EXPECT_EQ(86, rights[2] - rights[1] - borders[2]);
+}
+
+TEST_F(BarsTest, IdlePassDisablesPanesWithoutHandlerAndFollowsCapsLock) {
+  CStatusBar& bar = m_pFrame->m_wndStatus;
+  BYTE keys[256];
+  ::GetKeyboardState(keys);
+  for (BYTE caps : {0x01, 0x00}) {
+    keys[VK_CAPITAL] = caps;
+    keys[VK_NUMLOCK] = 0;
+    ::SetKeyboardState(keys);
+    TheTestApp().OnIdle(0);
+    EXPECT_EQ(caps != 0, (bar.GetPaneStyle(1) & SBPS_DISABLED) == 0) << int(caps);
+    EXPECT_EQ(caps != 0 ? "CAP" : "", StatusText(bar, 1)) << "a disabled pane shows no text";
+    EXPECT_EQ("CAP", std::string(bar.GetPaneText(1))) << "but keeps it";
+  }
+  EXPECT_TRUE(bar.GetPaneStyle(2) & SBPS_DISABLED) << "Num Lock off";
+  EXPECT_TRUE(bar.GetPaneStyle(3) & SBPS_DISABLED) << "no update handler";
+  EXPECT_EQ("", StatusText(bar, 3));
+}
+
+} // namespace

@@ -1,0 +1,228 @@
+// Frames: creation from one resource id, MDI children and the menus they switch through the MDI
+// client, layout of bars in z-order now or at the next idle pass, titles and the message line.
+#include "tests/common/frame_support.h"
+#include "tests/common/import_patch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// Counts SetMenu calls made by the program itself (the MDI client's own calls do not pass here).
+int g_nSetMenuCalls = 0;
+BOOL WINAPI CountSetMenu(HWND hWnd, HMENU hMenu) {
+  ++g_nSetMenuCalls;
+  return ::SetMenu(hWnd, hMenu);
+}
+
+// Logs the menus the MDI client is told to show.
+std::vector<HMENU> g_clientMenus;
+WNDPROC g_pfnClientProc = NULL;
+LRESULT CALLBACK LogClientMenus(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+  if (nMsg == WM_MDISETMENU)
+    g_clientMenus.push_back(reinterpret_cast<HMENU>(wParam));
+  return ::CallWindowProcA(g_pfnClientProc, hWnd, nMsg, wParam, lParam);
+}
+
+class FrameTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    m_nWindowsBefore = AfxGetPermanentWndCount();
+    m_pFrame = CreateLabFrame();
+    ASSERT_NE(nullptr, m_pFrame);
+  }
+  void TearDown() override {
+    if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
+      m_pFrame->DestroyWindow();
+    PumpPending();
+    TheTestApp().m_pMainWnd = NULL;
+    // Nothing the frame made outlives it.
+    EXPECT_EQ(m_nWindowsBefore, AfxGetPermanentWndCount());
+  }
+  std::string Title(CWnd* pWnd) {
+    CString s;
+    pWnd->GetWindowText(s);
+    return static_cast<LPCSTR>(s);
+  }
+  CLabFrame* m_pFrame = NULL;
+  int m_nWindowsBefore = 0;
+};
+
+TEST_F(FrameTest, LoadFrameTakesTitleMenuAndAcceleratorsFromOneIdAndMakesTheClient) {
+  EXPECT_EQ("Frame Lab", Title(m_pFrame));
+  ASSERT_NE(nullptr, m_pFrame->m_hMenuDefault);
+  EXPECT_EQ(m_pFrame->m_hMenuDefault, ::GetMenu(m_pFrame->m_hWnd));
+  EXPECT_NE(nullptr, m_pFrame->m_hAccelTable);
+  HWND hClient = m_pFrame->m_hWndMDIClient;
+  ASSERT_NE(nullptr, hClient);
+  EXPECT_EQ(AFX_IDW_PANE_FIRST, ::GetDlgCtrlID(hClient));
+  EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hClient)) << "the client is no framework object";
+  // The accelerator routes its command to the frame.
+  MSG msg = {m_pFrame->m_hWnd, WM_KEYDOWN, 'T', 0};
+  BYTE keys[256];
+  ::GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  ::SetKeyboardState(keys);
+  EXPECT_TRUE(m_pFrame->PreTranslateMessage(&msg));
+  keys[VK_CONTROL] = 0;
+  ::SetKeyboardState(keys);
+  PumpPending();
+  EXPECT_EQ(1, m_pFrame->m_nLabCommands);
+}
+
+TEST_F(FrameTest, ChildrenSwitchMenusOnlyThroughTheClient) {
+  g_clientMenus.clear();
+  g_nSetMenuCalls = 0;
+  HWND hClient = m_pFrame->m_hWndMDIClient;
+  g_pfnClientProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(hClient, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LogClientMenus)));
+  CImportPatch patch("user32.dll", "SetMenu", reinterpret_cast<FARPROC>(&CountSetMenu));
+  ASSERT_TRUE(patch.Applied());
+
+  CLabChild* pFirst = OpenLabChild(m_pFrame, "Lab1");
+  CLabChild* pSecond = OpenLabChild(m_pFrame, "Lab2");
+  ASSERT_TRUE(pFirst != NULL && pSecond != NULL);
+  EXPECT_EQ(AFX_IDM_FIRST_MDICHILD, ::GetDlgCtrlID(pFirst->m_hWnd));
+  EXPECT_EQ(AFX_IDM_FIRST_MDICHILD + 1, ::GetDlgCtrlID(pSecond->m_hWnd));
+  EXPECT_EQ(pSecond, m_pFrame->MDIGetActive());
+  EXPECT_EQ(pSecond, m_pFrame->GetActiveFrame());
+  ASSERT_FALSE(g_clientMenus.empty());
+  EXPECT_EQ(LabDocMenu(), g_clientMenus.back());
+
+  // The frame's title follows the active child at the next idle pass.
+  TheTestApp().OnIdle(0);
+  EXPECT_EQ("Frame Lab - Lab2", Title(m_pFrame));
+  EXPECT_EQ("Lab2", Title(pSecond));
+  m_pFrame->MDINext();
+  TheTestApp().OnIdle(0);
+  EXPECT_EQ("Frame Lab - Lab1", Title(m_pFrame));
+
+  // The last child gone, the frame's own menu comes back.
+  pFirst->DestroyWindow();
+  pSecond->DestroyWindow();
+  EXPECT_EQ(nullptr, m_pFrame->MDIGetActive());
+  EXPECT_EQ(m_pFrame->m_hMenuDefault, g_clientMenus.back());
+  TheTestApp().OnIdle(0);
+  EXPECT_EQ("Frame Lab", Title(m_pFrame));
+  EXPECT_EQ(0, g_nSetMenuCalls) << "menus switch through WM_MDISETMENU only";
+  ::SetWindowLongPtrA(hClient, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pfnClientProc));
+}
+
+TEST_F(FrameTest, CommandsReachTheActiveChildsViewDocumentAndFrameBeforeTheMainFrame) {
+  // A command the main frame handles still arrives when a child is active.
+  CLabChild* pChild = OpenLabChild(m_pFrame, "Lab1");
+  ASSERT_NE(nullptr, pChild);
+  m_pFrame->SendMessage(WM_COMMAND, ID_LAB_COMMAND);
+  EXPECT_EQ(1, m_pFrame->m_nLabCommands);
+  CView* pView = pChild->GetActiveView();
+  ASSERT_NE(nullptr, pView);
+  EXPECT_EQ(pChild->GetActiveDocument(), pView->GetDocument());
+  EXPECT_EQ(pView->GetDocument(), m_pFrame->MDIGetActive()->GetActiveDocument());
+  EXPECT_EQ(nullptr, m_pFrame->GetActiveView()) << "an MDI frame has no view of its own";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
+class LayoutTest : public FrameTest {
+protected:
+  void SetUp() override {
+    FrameTest::SetUp();
+    // Made in this order, so z-order is top, left, then the bar with id -1, then bottom.
+    const struct {
+      UINT nID;
+      DWORD dwStyle;
+      LPCSTR name;
+    } bars[] = {{0xE810, CBRS_TOP, "top"},
+                {0xE811, CBRS_LEFT, "left"},
+                {static_cast<UINT>(-1), CBRS_TOP, "minus-one"},
+                {0xE812, CBRS_BOTTOM, "bottom"}};
+    for (const auto& b : bars) {
+      m_bars.emplace_back(new CLabBar);
+      ASSERT_TRUE(m_bars.back()->CreateBar(m_pFrame, b.nID, b.dwStyle, CSize(100, 30), b.name));
+      m_bars.back()->m_pLog = &m_log;
+    }
+    m_log.clear();
+  }
+  void TearDown() override {
+    FrameTest::TearDown();
+    m_bars.clear();
+  }
+  std::vector<std::unique_ptr<CLabBar>> m_bars;
+  std::vector<std::string> m_log;
+};
+
+TEST_F(LayoutTest, BarsTakeTheirShareInZOrderAndTheClientTakesWhatIsLeft) {
+  m_pFrame->RecalcLayout();
+  // The status bar (made first) is a bar too but does not log.
+  EXPECT_EQ((std::vector<std::string>{"top", "left", "bottom"}), m_log);
+  CRect rcClient, rcMdi;
+  m_pFrame->GetClientRect(rcClient);
+  ::GetWindowRect(m_pFrame->m_hWndMDIClient, rcMdi);
+  m_pFrame->ScreenToClient(rcMdi);
+  CRect rcStatus;
+  m_pFrame->m_wndStatus.GetWindowRect(rcStatus);
+  EXPECT_EQ(CRect(30, 30, rcClient.right, rcClient.bottom - 30 - rcStatus.Height()), rcMdi);
+  CRect rcTop;
+  m_bars[0]->GetWindowRect(rcTop);
+  m_pFrame->ScreenToClient(rcTop);
+  EXPECT_EQ(CRect(0, 0, 100, 30), rcTop);
+}
+
+TEST_F(LayoutTest, ANestedLayoutDoesNothing) {
+  class CNesting : public CLabBar {
+  public:
+    CFrameWnd* m_pFrame = NULL;
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override {
+      m_pFrame->RecalcLayout(); // inside the frame's own layout
+      return CLabBar::CalcDynamicLayout(nLength, dwMode);
+    }
+  } nesting;
+  nesting.m_pFrame = m_pFrame;
+  ASSERT_TRUE(nesting.CreateBar(m_pFrame, 0xE813, CBRS_TOP, CSize(50, 20), "nesting"));
+  nesting.m_pLog = &m_log;
+  m_pFrame->RecalcLayout();
+  EXPECT_EQ(1, std::count(m_log.begin(), m_log.end(), "nesting"));
+  EXPECT_FALSE(m_pFrame->m_bInRecalcLayout);
+  nesting.DestroyWindow();
+}
+
+TEST_F(LayoutTest, DelayedLayoutHappensOnceAtTheNextIdlePass) {
+  m_pFrame->DelayRecalcLayout();
+  m_pFrame->DelayRecalcLayout();
+  EXPECT_TRUE(m_log.empty());
+  TheTestApp().OnIdle(0);
+  EXPECT_EQ((std::vector<std::string>{"top", "left", "bottom"}), m_log);
+  EXPECT_EQ(0u, m_pFrame->m_nIdleFlags);
+  TheTestApp().OnIdle(0);
+  EXPECT_EQ(3u, m_log.size()) << "no second layout";
+}
+
+// ---------------------------------------------------------------------------------------------
+// The message line
+
+TEST_F(FrameTest, MessageLineShowsTheIdleTextPromptsAndNothingForAMissingString) {
+  CStatusBar& bar = m_pFrame->m_wndStatus;
+  PumpPending(); // the idle text the frame posted when it was made
+  EXPECT_EQ("Ready", StatusText(bar, 0));
+  m_pFrame->SetMessageText(ID_LAB_COMMAND);
+  EXPECT_EQ("Do the lab thing", StatusText(bar, 0));
+  m_pFrame->SetMessageText(ID_LAB_MISSING);
+  EXPECT_EQ("", StatusText(bar, 0));
+  m_pFrame->SetMessageText("free text");
+  EXPECT_EQ("free text", StatusText(bar, 0));
+  // A menu item's prompt shows at the next idle moment; closing the menu brings "Ready" back.
+  m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_LAB_COMMAND, MF_STRING), 0);
+  TheTestApp().OnIdle(0);
+  EXPECT_EQ("Do the lab thing", StatusText(bar, 0));
+  m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  EXPECT_EQ("Ready", StatusText(bar, 0));
+  // System commands use the framework's prompts.
+  m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(SC_CLOSE, MF_STRING), 0);
+  TheTestApp().OnIdle(0);
+  EXPECT_EQ("Close the active window and prompts to save the documents", StatusText(bar, 0));
+}
+
+} // namespace
