@@ -80,6 +80,7 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
 }
 
 CWinApp::~CWinApp() {
+  DestroyDocManager();
   delete m_pRecentFileList;
   if (m_hDevMode != NULL)
     ::GlobalFree(m_hDevMode);
@@ -114,10 +115,6 @@ int CWinApp::Run() {
 }
 
 BOOL CWinApp::OnIdle(LONG lCount) { return CWinThread::OnIdle(lCount); }
-
-BOOL CWinApp::SaveAllModified() { return TRUE; }
-
-CDocument* CWinApp::OpenDocumentFile(LPCSTR) { return NULL; }
 
 BOOL CWinApp::OnDDECommand(LPSTR) { return FALSE; }
 
@@ -305,8 +302,8 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
 void CWinApp::EnableShellOpen() {
   if (m_atomApp != 0)
     return;
-  // The shell talks to us under the executable's name; nothing registers a file type, so the
-  // conversation itself never starts.
+  // Files the shell opens arrive on the command line (RegisterShellFileTypes writes "%1"); the
+  // atoms only record that the program takes shell requests, under the executable's name.
   char szName[MAX_PATH];
   ::GetModuleFileNameA(AfxGetInstanceHandle(), szName, MAX_PATH);
   LPSTR pszTitle = strrchr(szName, '\\') != NULL ? strrchr(szName, '\\') + 1 : szName;
@@ -316,8 +313,6 @@ void CWinApp::EnableShellOpen() {
   m_atomApp = ::GlobalAddAtomA(pszTitle);
   m_atomSystemTopic = ::GlobalAddAtomA("system");
 }
-
-void CWinApp::RegisterShellFileTypes(BOOL) {}
 
 // ---------------------------------------------------------------------------------------------
 // Printer defaults

@@ -98,6 +98,14 @@ public:
   virtual BOOL SaveAllModified();
   virtual void AddToRecentFileList(LPCSTR lpszPathName);
   virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+  // Documents: the templates live in the document manager, made with the first template.
+  void AddDocTemplate(CDocTemplate* pTemplate);
+  POSITION GetFirstDocTemplatePosition() const;
+  CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+  void CloseAllDocuments(BOOL bEndSession);
+  int GetOpenDocumentCount();
+  virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                CDocTemplate* pTemplate);
   virtual BOOL OnDDECommand(LPSTR lpszCommand);
   virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
 
@@ -142,6 +150,8 @@ public:
   HCURSOR LoadOEMCursor(UINT nIDCursor) const;
 
   // Command handlers the application maps by name.
+  afx_msg void OnFileNew();
+  afx_msg void OnFileOpen();
   afx_msg void OnAppExit();
   afx_msg void OnFilePrintSetup();
   afx_msg BOOL OnOpenRecentFile(UINT nID);
@@ -150,6 +160,7 @@ public:
 
 protected:
   DECLARE_MESSAGE_MAP()
+  void DestroyDocManager(); // with the document module, which knows the manager
   ATOM m_atomApp;
   ATOM m_atomSystemTopic;
 };

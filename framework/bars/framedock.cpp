@@ -43,13 +43,11 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
   for (const auto& side : kDockSides) {
     if (!(side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY) || GetControlBar(side.nID) != NULL)
       continue;
+    // A dock bar deletes itself when its creation fails.
     CDockBar* pDock = new CDockBar;
     if (!pDock->Create(this, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | side.dwStyle,
-                       side.nID)) {
-      if (pDock->m_hWnd == NULL)
-        delete pDock;
+                       side.nID))
       AfxThrowResourceException();
-    }
   }
 }
 
@@ -117,14 +115,10 @@ CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle) {
     delete pObject;
     AfxThrowResourceException();
   }
+  // A mini frame that fails to be created has deleted itself.
   CMiniDockFrameWnd* pFrame = static_cast<CMiniDockFrameWnd*>(pObject);
-  if (!pFrame->Create(this, dwStyle)) {
-    if (pFrame->m_hWnd == NULL)
-      delete pFrame;
-    else
-      pFrame->DestroyWindow(); // frees the object
+  if (!pFrame->Create(this, dwStyle))
     AfxThrowResourceException();
-  }
   return pFrame;
 }
 

@@ -23,10 +23,8 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle) {
                   MFS_BLOCKSYSMENU | FWS_SNAPTOBARS;
   if (dwBarStyle & CBRS_SIZE_DYNAMIC)
     dwStyle &= ~MFS_MOVEFRAME;
-  if (!CMiniFrameWnd::CreateEx(0, NULL, "", dwStyle, rectDefault, pParent)) {
-    m_bInRecalcLayout = FALSE;
-    return FALSE;
-  }
+  if (!CMiniFrameWnd::CreateEx(0, NULL, "", dwStyle, rectDefault, pParent))
+    return FALSE; // the object has deleted itself
   // Only Close is left in the system menu.
   CMenu* pSysMenu = GetSystemMenu(FALSE);
   if (pSysMenu != NULL) {
@@ -39,10 +37,9 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle) {
   m_pWndDockBar = CreateDockBar();
   if (m_pWndDockBar == NULL ||
       !m_pWndDockBar->Create(pParent, WS_CHILD | WS_VISIBLE | dwDockStyle, AFX_IDW_DOCKBAR_FLOAT)) {
-    if (m_pWndDockBar != NULL && m_pWndDockBar->m_hWnd == NULL)
-      delete m_pWndDockBar;
+    // A failed dock bar has deleted itself; the frame goes too, so failure always frees the object.
     m_pWndDockBar = NULL;
-    m_bInRecalcLayout = FALSE;
+    DestroyWindow();
     return FALSE;
   }
   m_pWndDockBar->SetParent(this);

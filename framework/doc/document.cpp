@@ -12,6 +12,8 @@ CDocument::~CDocument() {
   // Views outliving the document must not call back into it.
   for (POSITION pos = GetFirstViewPosition(); pos != NULL;)
     GetNextView(pos)->m_pDocument = NULL;
+  if (m_pDocTemplate != NULL)
+    m_pDocTemplate->RemoveDocument(this);
 }
 
 void CDocument::SetTitle(LPCSTR lpszTitle) {
@@ -84,8 +86,6 @@ BOOL CDocument::CanCloseFrame(CFrameWnd*) {
   return SaveModified();
 }
 
-BOOL CDocument::SaveModified() { return TRUE; }
-
 void CDocument::PreCloseFrame(CFrameWnd*) {}
 
 void CDocument::OnCloseDocument() {
@@ -113,5 +113,7 @@ void CDocument::OnCloseDocument() {
 void CDocument::DeleteContents() {}
 
 BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-  return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+  if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+    return TRUE;
+  return m_pDocTemplate != NULL && m_pDocTemplate->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

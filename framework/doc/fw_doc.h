@@ -9,6 +9,9 @@
 
 class CView;
 class CDocTemplate;
+class CFile;
+class CFileException;
+class CArchive;
 struct CPrintInfo;
 
 class CDocument : public CCmdTarget {
@@ -43,13 +46,153 @@ public:
   virtual HMENU GetDefaultMenu();
   virtual HACCEL GetDefaultAccelerator();
   virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
+  // Asks "Save changes to ...?" for a modified document: Yes saves (FALSE when that fails or is
+  // cancelled), No goes on, Cancel answers FALSE.
   virtual BOOL SaveModified();
   virtual void PreCloseFrame(CFrameWnd* pFrame);
   virtual void OnCloseDocument();
   virtual void DeleteContents();
   virtual void OnChangedViewList();
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+  // Files. Opening shares the file for reading, so the document's own loading may open it again.
+  // Saving writes a temporary file beside the target and moves it over the target only when
+  // everything was written: a failed save leaves the old file as it was.
+  virtual BOOL OnNewDocument();
+  virtual BOOL OnOpenDocument(LPCSTR lpszPathName);
+  virtual BOOL OnSaveDocument(LPCSTR lpszPathName);
+  // Full path; the title becomes the file name; the path joins the recent-file list.
+  virtual void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE);
+  // Saves under lpszPathName, or under a name asked for when it is NULL; with bReplace the
+  // document takes the new name.
+  virtual BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE);
+  virtual BOOL DoFileSave();
+  virtual void ReportSaveLoadException(LPCSTR lpszPathName, CException* e, BOOL bSaving, UINT nIDPDefault);
+  virtual CFile* GetFile(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError);
+  virtual void ReleaseFile(CFile* pFile, BOOL bAbort);
+  BOOL IsEmbedded() const { return m_bEmbedded; }
+
+  // Mail: the document as an attachment of a new message through the system's mail interface.
+  virtual void OnFileSendMail();
+  virtual void OnUpdateFileSendMail(CCmdUI* pCmdUI);
+
+  afx_msg void OnFileClose();
+  afx_msg void OnFileSave();
+  afx_msg void OnFileSaveAs();
+
+protected:
+  DECLARE_MESSAGE_MAP()
 };
+
+// The document base of documents that could hold embedded items; this program has none.
+class COleDocument : public CDocument {
+  DECLARE_DYNAMIC(COleDocument)
+public:
+  virtual CObject* GetInPlaceActiveItem(CWnd* pWnd);
+};
+
+// Describes one kind of document: its strings, document class, frame class and view class.
+class CDocTemplate : public CCmdTarget {
+  DECLARE_DYNAMIC(CDocTemplate)
+public:
+  enum DocStringIndex {
+    windowTitle,
+    docName,
+    fileNewName,
+    filterName,
+    filterExt,
+    regFileTypeId,
+    regFileTypeName
+  };
+  enum Confidence {
+    noAttempt,
+    maybeAttemptForeign,
+    maybeAttemptNative,
+    yesAttemptForeign,
+    yesAttemptNative,
+    yesAlreadyOpen
+  };
+
+  UINT m_nIDResource;
+  CRuntimeClass* m_pDocClass;
+  CRuntimeClass* m_pFrameClass;
+  CRuntimeClass* m_pViewClass;
+  CString m_strDocStrings; // "title\ndocName\nfileNewName\nfilterName\nfilterExt\nregId\nregName"
+
+  ~CDocTemplate() override;
+
+  virtual void LoadTemplate();
+  virtual BOOL GetDocString(CString& rString, DocStringIndex index) const;
+  virtual CDocument* CreateNewDocument();
+  virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
+  virtual void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);
+  virtual void SetDefaultTitle(CDocument* pDocument) = 0;
+  virtual CDocument* OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeVisible = TRUE) = 0;
+  virtual POSITION GetFirstDocPosition() const = 0;
+  virtual CDocument* GetNextDoc(POSITION& rPos) const = 0;
+  virtual void AddDocument(CDocument* pDoc);
+  virtual void RemoveDocument(CDocument* pDoc);
+  virtual Confidence MatchDocType(LPCSTR lpszPathName, CDocument*& rpDocMatch);
+  virtual BOOL SaveAllModified();
+  virtual void CloseAllDocuments(BOOL bEndSession);
+
+protected:
+  CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+               CRuntimeClass* pViewClass);
+};
+
+// The template of documents shown in MDI child frames, which share the template's menu.
+class CMultiDocTemplate : public CDocTemplate {
+  DECLARE_DYNAMIC(CMultiDocTemplate)
+public:
+  CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                    CRuntimeClass* pViewClass);
+  ~CMultiDocTemplate() override;
+
+  HMENU m_hMenuShared;
+  HACCEL m_hAccelTable;
+  CPtrList m_docList;
+  UINT m_nUntitledCount; // untitled documents made so far: the next is docName + (count + 1)
+
+  void LoadTemplate() override;
+  // The document is made, then its frame and view, then it is new (untitled) or read from the file;
+  // a failure takes frame and document down again and answers NULL.
+  CDocument* OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeVisible = TRUE) override;
+  void SetDefaultTitle(CDocument* pDocument) override;
+  POSITION GetFirstDocPosition() const override { return m_docList.GetHeadPosition(); }
+  CDocument* GetNextDoc(POSITION& rPos) const override;
+  void AddDocument(CDocument* pDoc) override;
+  void RemoveDocument(CDocument* pDoc) override;
+};
+
+// The application's templates, and the File New, Open and shell registration behind them.
+class CDocManager : public CObject {
+  DECLARE_DYNAMIC(CDocManager)
+public:
+  CDocManager() = default;
+  ~CDocManager() override;
+
+  CPtrList m_templateList;
+
+  virtual void AddDocTemplate(CDocTemplate* pTemplate);
+  POSITION GetFirstDocTemplatePosition() const { return m_templateList.GetHeadPosition(); }
+  CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+  virtual void RegisterShellFileTypes(BOOL bCompat);
+  // An open document with this path is activated and answered; otherwise the best template opens it.
+  virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+  virtual BOOL SaveAllModified();
+  virtual void CloseAllDocuments(BOOL bEndSession);
+  virtual int GetOpenDocumentCount();
+  virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                CDocTemplate* pTemplate);
+  virtual void OnFileNew();
+  virtual void OnFileOpen();
+};
+
+// Path helpers: a full path, the file-name part, and whether two paths name one file.
+CString AFXAPI AfxFullPath(LPCSTR lpszFileIn);
+CString AFXAPI AfxFileNameOf(LPCSTR lpszPath);
+BOOL AFXAPI AfxComparePath(LPCSTR lpszPath1, LPCSTR lpszPath2);
 
 class CView : public CWnd {
   DECLARE_DYNAMIC(CView)

@@ -119,8 +119,10 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
   HMENU hMenu = NULL;
   if (lpszMenuName != NULL) {
     hMenu = ::LoadMenuA(AfxFindResourceHandle(lpszMenuName, RT_MENU), lpszMenuName);
-    if (hMenu == NULL)
+    if (hMenu == NULL) {
+      PostNcDestroy(); // a failed creation frees the object, as CreateEx does
       return FALSE;
+    }
   }
   m_strTitle = lpszWindowName;
   if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
@@ -162,12 +164,9 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
     delete pObject;
     return NULL;
   }
-  if (!pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this, nID, pContext)) {
-    // Without a window no PostNcDestroy runs to free the object.
-    if (pView->m_hWnd == NULL)
-      delete pView;
+  // A view that fails to be created has deleted itself.
+  if (!pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this, nID, pContext))
     return NULL;
-  }
   // The view's edge replaces the frame's.
   if (pView->GetExStyle() & WS_EX_CLIENTEDGE)
     ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
@@ -194,6 +193,12 @@ void CFrameWnd::OnClose() {
     if (pDocument == NULL && !pApp->SaveAllModified())
       return;
     pApp->HideApplication();
+    pApp->CloseAllDocuments(FALSE);
+    // Closing the documents may have taken the main window with them.
+    if (pApp->m_pMainWnd == NULL) {
+      ::PostQuitMessage(0);
+      return;
+    }
   }
   // The document's last frame closes the document, which destroys the frame.
   if (pDocument != NULL && pDocument->m_bAutoDelete) {

@@ -243,6 +243,7 @@ public:
 protected:
   afx_msg BOOL OnMDIWindowCmd(UINT nID);
   afx_msg void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
+  afx_msg void OnWindowNew();
   afx_msg void OnSize(UINT nType, int cx, int cy);
   DECLARE_MESSAGE_MAP()
 };

@@ -4,12 +4,14 @@
 
 #include "framework/app/fw_app.h"
 #include "framework/doc/fw_doc.h"
+#include "framework/res/fw_res.h"
 
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
 ON_WM_SIZE()
+ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
 ON_COMMAND_EX(ID_WINDOW_ARRANGE, OnMDIWindowCmd)
 ON_COMMAND_EX(ID_WINDOW_CASCADE, OnMDIWindowCmd)
 ON_COMMAND_EX(ID_WINDOW_TILE_HORZ, OnMDIWindowCmd)
@@ -208,6 +210,19 @@ BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID) {
 
 void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* pCmdUI) { pCmdUI->Enable(MDIGetActive() != NULL); }
 
+void CMDIFrameWnd::OnWindowNew() {
+  // Another frame on the active document, through the document's template.
+  CMDIChildWnd* pActive = MDIGetActive();
+  CDocument* pDocument = pActive != NULL ? pActive->GetActiveDocument() : NULL;
+  CDocTemplate* pTemplate = pDocument != NULL ? pDocument->GetDocTemplate() : NULL;
+  CFrameWnd* pFrame = pTemplate != NULL ? pTemplate->CreateNewFrame(pDocument, pActive) : NULL;
+  if (pFrame == NULL) {
+    AfxMessageBox(AFX_IDP_COMMAND_FAILURE);
+    return;
+  }
+  pTemplate->InitialUpdateFrame(pFrame, pDocument);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
@@ -239,8 +254,17 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
   if (strFull.LoadString(nIDResource))
     AfxExtractSubString(m_strTitle, strFull, 0);
   CWnd* pParent = pParentWnd != NULL ? pParentWnd : AfxGetMainWnd();
-  if (pParent == NULL || !pParent->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+  if (pParent == NULL || !pParent->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
+    PostNcDestroy(); // a failed creation frees the object
     return FALSE;
+  }
+  // A child of a multi-document template shows the template's menu and keys.
+  if (pContext != NULL && pContext->m_pNewDocTemplate != NULL &&
+      pContext->m_pNewDocTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate))) {
+    CMultiDocTemplate* pTemplate = static_cast<CMultiDocTemplate*>(pContext->m_pNewDocTemplate);
+    m_hMenuShared = pTemplate->m_hMenuShared;
+    m_hAccelTable = pTemplate->m_hAccelTable;
+  }
   return Create(RegisterFrameClass(nIDResource), m_strTitle, dwDefaultStyle, rectDefault,
                 static_cast<CMDIFrameWnd*>(pParent), pContext);
 }
@@ -249,8 +273,10 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
                           CMDIFrameWnd* pParentWnd, CCreateContext* pContext) {
   if (pParentWnd == NULL) {
     CWnd* pMain = AfxGetMainWnd();
-    if (pMain == NULL || !pMain->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+    if (pMain == NULL || !pMain->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
+      PostNcDestroy();
       return FALSE;
+    }
     pParentWnd = static_cast<CMDIFrameWnd*>(pMain);
   }
   CREATESTRUCT cs = {};

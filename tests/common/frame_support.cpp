@@ -59,11 +59,8 @@ HMENU LabDocMenu() {
 CLabFrame* CreateLabFrame() {
   CTestApp& app = TheTestApp();
   CLabFrame* pFrame = new CLabFrame;
-  if (!pFrame->LoadFrame(IDR_LAB, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
-    if (pFrame->m_hWnd == NULL)
-      delete pFrame;
-    return NULL;
-  }
+  if (!pFrame->LoadFrame(IDR_LAB, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+    return NULL; // a frame that fails to load has deleted itself
   app.m_pMainWnd = pFrame;
   pFrame->SetWindowPos(NULL, 20, 20, 700, 500, SWP_NOZORDER | SWP_SHOWWINDOW);
   pFrame->UpdateWindow();
