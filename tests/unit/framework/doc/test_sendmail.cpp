@@ -1,0 +1,316 @@
+// Sending a document by mail: what reaches the mail system (the logging stand-in mapi32.dll beside
+// the test program), the attachment's name and bytes, the life of the temporary copy, the
+// messages for failures, and the command's state.
+#include "tests/common/frame_support.h"
+#include "tests/common/import_patch.h"
+
+#include <gtest/gtest.h>
+
+#include <mapi.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace {
+
+// What the document stores: bytes a text conversion or a re-encoding would spoil.
+const std::string kStored("\x89PNG\r\n\x1a\n\0\xff mail body", 20);
+
+class CMailDoc : public CDocument {
+  DECLARE_DYNCREATE(CMailDoc)
+public:
+  // Loading keeps nothing, so an opened file's bytes exist only on disk.
+  void Serialize(CArchive& ar) override {
+    if (ar.IsStoring())
+      ar.Write(kStored.data(), static_cast<UINT>(kStored.size()));
+  }
+};
+IMPLEMENT_DYNCREATE(CMailDoc, CDocument)
+
+// One MAPISendMail call as the stand-in logged it: key=value fields.
+using Call = std::map<std::string, std::string>;
+
+std::vector<Call> ReadCalls(const std::string& path) {
+  std::vector<Call> calls;
+  std::ifstream in(path, std::ios::binary);
+  std::string line, field;
+  while (std::getline(in, line)) {
+    Call call;
+    std::istringstream fields(line);
+    while (std::getline(fields, field, '\t')) {
+      size_t eq = field.find('=');
+      call[field.substr(0, eq)] = eq == std::string::npos ? "" : field.substr(eq + 1);
+    }
+    calls.push_back(call);
+  }
+  return calls;
+}
+
+std::string Hex(const std::string& bytes) {
+  std::string hex;
+  char sz[3];
+  for (unsigned char c : bytes) {
+    sprintf(sz, "%02x", c);
+    hex += sz;
+  }
+  return hex;
+}
+
+std::string HexOf(const void* p) {
+  char sz[16];
+  sprintf(sz, "0x%lx", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(p)));
+  return sz;
+}
+
+bool FileExists(const std::string& path) {
+  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string TempDir() {
+  char sz[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, sz);
+  return sz;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+int CountTempCopies() {
+  WIN32_FIND_DATAA fd;
+  HANDLE hFind = ::FindFirstFileA((TempDir() + "afx*.tmp").c_str(), &fd);
+  int n = 0;
+  for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &fd))
+    ++n;
+  if (hFind != INVALID_HANDLE_VALUE)
+    ::FindClose(hFind);
+  return n;
+}
+
+std::vector<std::string> BoxTexts() {
+  std::vector<std::string> texts;
+  for (const auto& box : MessageBoxRecorder::Boxes())
+    texts.push_back(box.first);
+  return texts;
+}
+
+class SendMailTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    m_strLog = TempDir() + "pix_mapi.log";
+    ::DeleteFileA(m_strLog.c_str());
+    ::SetEnvironmentVariableA("PIX_MAPI_LOG", m_strLog.c_str());
+    m_pFrame = CreateLabFrame();
+    ASSERT_NE(nullptr, m_pFrame);
+    m_pTemplate = new CMultiDocTemplate(IDR_LAB_DOC, RUNTIME_CLASS(CMailDoc), RUNTIME_CLASS(CLabChild),
+                                        RUNTIME_CLASS(CLabView));
+  }
+  void TearDown() override {
+    if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
+      m_pFrame->DestroyWindow(); // takes the documents with their frames
+    PumpPending();
+    TheTestApp().m_pMainWnd = NULL;
+    delete m_pTemplate;
+    ::SetEnvironmentVariableA("PIX_MAPI_LOG", NULL);
+    ::SetEnvironmentVariableA("PIX_MAPI_RESULT", NULL);
+    ::DeleteFileA(m_strLog.c_str());
+    if (!m_strFile.empty())
+      ::DeleteFileA(m_strFile.c_str());
+  }
+  // Sends the document and answers the calls the mail system saw.
+  std::vector<Call> Send(CDocument* pDoc) {
+    pDoc->OnFileSendMail();
+    std::vector<Call> calls = ReadCalls(m_strLog);
+    ::DeleteFileA(m_strLog.c_str());
+    return calls;
+  }
+  // The one call of a send that reached the mail system, checked for what every send passes.
+  void SendOnce(CDocument* pDoc, Call& call) {
+    std::vector<Call> calls = Send(pDoc);
+    ASSERT_EQ(1u, calls.size()) << "is the stand-in mapi32.dll beside the program and preferred "
+                                   "(WINEDLLOVERRIDES=mapi32=n)?";
+    call = calls[0];
+    EXPECT_EQ("0x9", call["flags"]) << "logon interface and send dialog";
+    EXPECT_EQ(HexOf(m_pFrame->m_hWnd), call["ui"]) << "modal to the program's top window";
+    EXPECT_EQ("0", call["uiEnabled"]) << "which is disabled during the call";
+    EXPECT_TRUE(m_pFrame->IsWindowEnabled()) << "and enabled again after it";
+    EXPECT_EQ("0", call["recipients"]);
+    EXPECT_EQ("0", call["subject"]);
+    EXPECT_EQ("0", call["text"]);
+    EXPECT_EQ("1", call["files"]);
+    EXPECT_EQ("4294967295", call["file0.position"]) << "the attachment goes where the mail system likes";
+    EXPECT_EQ("1", call["file0.exists"]);
+  }
+  // Expects the attachment to have been a temporary copy of the document's stored bytes, gone now.
+  void ExpectTemporaryCopy(Call& call) {
+    std::string path = call["file0.path"];
+    std::string dir = TempDir() + "afx";
+    EXPECT_EQ(0, lstrcmpiA(dir.c_str(), path.substr(0, dir.size()).c_str())) << path;
+    EXPECT_EQ(std::to_string(kStored.size()), call["file0.size"]);
+    EXPECT_EQ(Hex(kStored), call["file0.head"]);
+    EXPECT_FALSE(FileExists(path)) << "the temporary copy outlived the send";
+  }
+  CMailDoc* NewDocument() { return static_cast<CMailDoc*>(m_pTemplate->OpenDocumentFile(NULL)); }
+
+  MessageBoxRecorder m_boxes;
+  CLabFrame* m_pFrame = NULL;
+  CMultiDocTemplate* m_pTemplate = NULL;
+  std::string m_strLog;
+  std::string m_strFile; // a document file the test made
+};
+
+struct UntitledCase {
+  BOOL bModified;
+  const char* pszDocStrings; // the template's, when not its resource's
+  const char* pszAttachmentName;
+};
+std::ostream& operator<<(std::ostream& os, const UntitledCase& c) { return os << c.pszAttachmentName; }
+
+class SendUntitledTest : public SendMailTest, public ::testing::WithParamInterface<UntitledCase> {};
+
+TEST_P(SendUntitledTest, GoesAsATemporaryCopyNamedAfterTheTitle) {
+  const UntitledCase& c = GetParam();
+  if (c.pszDocStrings != NULL)
+    m_pTemplate->m_strDocStrings = c.pszDocStrings;
+  CMailDoc* pDoc = NewDocument();
+  ASSERT_NE(nullptr, pDoc);
+  pDoc->SetModifiedFlag(c.bModified);
+  Call call;
+  ASSERT_NO_FATAL_FAILURE(SendOnce(pDoc, call));
+  EXPECT_EQ(c.pszAttachmentName, call["file0.name"]);
+  ExpectTemporaryCopy(call);
+  EXPECT_EQ(c.bModified, pDoc->IsModified()) << "saving the copy must not touch the modified flag";
+  EXPECT_EQ("", std::string(pDoc->GetPathName())) << "nor give the document the copy's name";
+  EXPECT_EQ("Lab1", std::string(pDoc->GetTitle()));
+  EXPECT_TRUE(MessageBoxRecorder::Boxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SendUntitledTest,
+                         ::testing::Values(UntitledCase{FALSE, NULL, "Lab1"},
+                                           UntitledCase{TRUE, "\nLab\nLab\nLab files (*.lab)\n.lab",
+                                                        "Lab1.lab"}));
+
+TEST_F(SendMailTest, SavedDocumentAttachesItsOwnFileUntilModified) {
+  // Bytes the document would not store: only the file itself can hold them.
+  const std::string onDisk("saved\0 on disk", 14);
+  m_strFile = TempDir() + "pix mail report.bin";
+  std::ofstream(m_strFile, std::ios::binary) << onDisk;
+  m_pTemplate->m_strDocStrings = "\nLab\nLab\nLab files (*.lab)\n.lab";
+  CMailDoc* pDoc = static_cast<CMailDoc*>(m_pTemplate->OpenDocumentFile(m_strFile.c_str()));
+  ASSERT_NE(nullptr, pDoc);
+  ASSERT_FALSE(pDoc->IsModified());
+
+  Call call;
+  ASSERT_NO_FATAL_FAILURE(SendOnce(pDoc, call));
+  EXPECT_EQ(std::string(pDoc->GetPathName()), call["file0.path"]);
+  EXPECT_EQ("pix mail report.bin", call["file0.name"]) << "a title with an extension keeps it alone";
+  EXPECT_EQ(Hex(onDisk), call["file0.head"]);
+  EXPECT_EQ(onDisk, ReadAll(m_strFile)) << "the document's own file stays as it was";
+
+  // Changed since it was saved: the copy goes, named after the file, and the file stays as it was.
+  pDoc->SetModifiedFlag();
+  ASSERT_NO_FATAL_FAILURE(SendOnce(pDoc, call));
+  EXPECT_EQ("pix mail report.bin", call["file0.name"]);
+  ExpectTemporaryCopy(call);
+  EXPECT_EQ(onDisk, ReadAll(m_strFile));
+  EXPECT_TRUE(pDoc->IsModified());
+  EXPECT_TRUE(MessageBoxRecorder::Boxes().empty());
+}
+
+struct ResultCase {
+  ULONG nResult;
+  std::vector<std::string> boxes;
+};
+std::ostream& operator<<(std::ostream& os, const ResultCase& c) { return os << "result " << c.nResult; }
+
+class SendResultTest : public SendMailTest, public ::testing::WithParamInterface<ResultCase> {};
+
+// Only real failures are told: the user's abort and a refused logon are the user's own doing.
+TEST_P(SendResultTest, FailuresShowOneMessageAndTheCopyGoesAnyway) {
+  const ResultCase& c = GetParam();
+  ::SetEnvironmentVariableA("PIX_MAPI_RESULT", std::to_string(c.nResult).c_str());
+  CMailDoc* pDoc = NewDocument();
+  ASSERT_NE(nullptr, pDoc);
+  Call call;
+  ASSERT_NO_FATAL_FAILURE(SendOnce(pDoc, call));
+  ExpectTemporaryCopy(call);
+  EXPECT_EQ(c.boxes, BoxTexts());
+}
+
+const std::vector<std::string> kFailed = {"Failed to send mail message."};
+INSTANTIATE_TEST_SUITE_P(Results, SendResultTest,
+                         ::testing::Values(ResultCase{SUCCESS_SUCCESS, {}}, ResultCase{MAPI_USER_ABORT, {}},
+                                           ResultCase{MAPI_E_LOGIN_FAILURE, {}},
+                                           ResultCase{MAPI_E_FAILURE, kFailed},
+                                           ResultCase{MAPI_E_ATTACHMENT_NOT_FOUND, kFailed}));
+
+// Stand-ins for a system without a usable mail library; other callers are served as usual.
+HMODULE WINAPI NoMailLibrary(LPCSTR lpszName) {
+  return lstrcmpiA(lpszName, "MAPI32.DLL") == 0 ? NULL : ::LoadLibraryExA(lpszName, NULL, 0);
+}
+FARPROC g_pfnGetProcAddress = NULL;
+FARPROC WINAPI NoSendMail(HMODULE hModule, LPCSTR lpszName) {
+  if (HIWORD(reinterpret_cast<ULONG_PTR>(lpszName)) != 0 && lstrcmpA(lpszName, "MAPISendMail") == 0)
+    return NULL;
+  return reinterpret_cast<decltype(&NoSendMail)>(g_pfnGetProcAddress)(hModule, lpszName);
+}
+
+struct LibraryCase {
+  const char* pszFunction;
+  FARPROC pfnReplacement;
+  const char* pszMessage;
+};
+std::ostream& operator<<(std::ostream& os, const LibraryCase& c) { return os << c.pszFunction; }
+
+class UnusableMailTest : public SendMailTest, public ::testing::WithParamInterface<LibraryCase> {};
+
+TEST_P(UnusableMailTest, ShowsItsMessageAndNothingElse) {
+  const LibraryCase& c = GetParam();
+  CMailDoc* pDoc = NewDocument();
+  ASSERT_NE(nullptr, pDoc);
+  pDoc->SetModifiedFlag();
+  int nCopies = CountTempCopies();
+  g_pfnGetProcAddress = ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "GetProcAddress");
+  std::vector<Call> calls;
+  {
+    CImportPatch patch("kernel32.dll", c.pszFunction, c.pfnReplacement);
+    ASSERT_TRUE(patch.Applied()) << c.pszFunction;
+    calls = Send(pDoc);
+  }
+  EXPECT_TRUE(calls.empty());
+  EXPECT_EQ(std::vector<std::string>{c.pszMessage}, BoxTexts());
+  EXPECT_EQ(nCopies, CountTempCopies()) << "no copy is made for a mail system that is not there";
+  EXPECT_TRUE(pDoc->IsModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Libraries, UnusableMailTest,
+    ::testing::Values(LibraryCase{"LoadLibraryA", reinterpret_cast<FARPROC>(&NoMailLibrary),
+                                  "No mail system installed."},
+                      LibraryCase{"GetProcAddress", reinterpret_cast<FARPROC>(&NoSendMail),
+                                  "Mail system DLL is invalid."}));
+
+// The prefix's win.ini declares a mail system and the library is beside the program: the menu
+// item stays and is enabled.
+TEST(SendMailUpdate, EnablesTheCommandWhenMailIsAvailable) {
+  CMenu menu;
+  ASSERT_TRUE(menu.CreatePopupMenu());
+  menu.AppendMenu(MF_STRING | MF_GRAYED, ID_FILE_SEND_MAIL, "Sen&d...");
+  CCmdUI state;
+  state.m_nID = ID_FILE_SEND_MAIL;
+  state.m_nIndex = 0;
+  state.m_nIndexMax = 1;
+  state.m_pMenu = &menu;
+  CMailDoc doc;
+  doc.OnUpdateFileSendMail(&state);
+  EXPECT_EQ(1, menu.GetMenuItemCount());
+  EXPECT_EQ(0u, menu.GetMenuState(ID_FILE_SEND_MAIL, MF_BYCOMMAND) & MF_GRAYED);
+  menu.DestroyMenu();
+}
+
+} // namespace
