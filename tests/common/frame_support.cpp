@@ -67,6 +67,13 @@ CLabFrame* CreateLabFrame() {
   return pFrame;
 }
 
+void DestroyLabFrame(CFrameWnd* pFrame) {
+  TheTestApp().m_pMainWnd = NULL;
+  if (pFrame != NULL && ::IsWindow(pFrame->m_hWnd))
+    pFrame->DestroyWindow();
+  PumpPending();
+}
+
 CLabChild* OpenLabChild(CLabFrame* pFrame, LPCSTR lpszTitle) {
   CLabDoc* pDoc = new CLabDoc;
   pDoc->m_strTitle = lpszTitle;

@@ -56,6 +56,9 @@ protected:
 
 // The test frame, made from IDR_LAB, shown, and the program's main window; destroyed by the test.
 CLabFrame* CreateLabFrame();
+// Destroys pFrame (if still a window) after making it no longer the main window, so no WM_QUIT
+// is left queued to stop the next test's pumping, and runs what the destruction posted.
+void DestroyLabFrame(CFrameWnd* pFrame);
 // A new document titled lpszTitle in a new child frame of pFrame (which holds the IDR_LAB_DOC menu).
 CLabChild* OpenLabChild(CLabFrame* pFrame, LPCSTR lpszTitle);
 // The menu every child shows; made once.

@@ -23,10 +23,7 @@ protected:
     ASSERT_NE(nullptr, m_pFrame);
   }
   void TearDown() override {
-    if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
-      m_pFrame->DestroyWindow();
-    PumpPending();
-    TheTestApp().m_pMainWnd = NULL;
+    DestroyLabFrame(m_pFrame);
     m_bars.clear();
     // Docked, floating and destroyed bars alike leave no window object behind.
     EXPECT_EQ(m_nWindowsBefore, AfxGetPermanentWndCount());
@@ -214,6 +211,7 @@ TEST_F(BarsTest, DestroyingTheFrameTakesDockedAndFloatingBarsDown) {
   ASSERT_TRUE(m_pFrame->FloatControlBar(m_pLarge, CPoint(300, 300)));
   CFrameWnd* pMini = m_pLarge->GetParentFrame();
   HWND hMini = pMini->m_hWnd;
+  TheTestApp().m_pMainWnd = NULL; // no WM_QUIT to stop later pumping
   m_pFrame->DestroyWindow();
   EXPECT_FALSE(::IsWindow(hMini));
   for (CLabBar* pBar : {m_pMenu, m_pCapture, m_pLarge})

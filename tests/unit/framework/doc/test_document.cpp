@@ -146,10 +146,7 @@ protected:
     CTestDoc::s_bFailNew = CTestDoc::s_bFailStoreHalfWay = FALSE;
     g_answers.assign(10, IDNO); // close without saving
     TheTestApp().CloseAllDocuments(FALSE);
-    if (::IsWindow(m_pFrame->m_hWnd))
-      m_pFrame->DestroyWindow();
-    PumpPending();
-    TheTestApp().m_pMainWnd = NULL;
+    DestroyLabFrame(m_pFrame);
     // The template goes with the document manager; a fresh one per test keeps the count at 0.
     delete TheTestApp().m_pDocManager;
     TheTestApp().m_pDocManager = NULL;

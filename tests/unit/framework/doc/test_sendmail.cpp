@@ -111,10 +111,7 @@ protected:
                                         RUNTIME_CLASS(CLabView));
   }
   void TearDown() override {
-    if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
-      m_pFrame->DestroyWindow(); // takes the documents with their frames
-    PumpPending();
-    TheTestApp().m_pMainWnd = NULL;
+    DestroyLabFrame(m_pFrame); // takes the documents with their frames
     delete m_pTemplate;
     ::SetEnvironmentVariableA("PIX_MAPI_LOG", NULL);
     ::SetEnvironmentVariableA("PIX_MAPI_RESULT", NULL);

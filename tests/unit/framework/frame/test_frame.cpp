@@ -34,10 +34,7 @@ protected:
     ASSERT_NE(nullptr, m_pFrame);
   }
   void TearDown() override {
-    if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
-      m_pFrame->DestroyWindow();
-    PumpPending();
-    TheTestApp().m_pMainWnd = NULL;
+    DestroyLabFrame(m_pFrame);
     // Nothing the frame made outlives it.
     EXPECT_EQ(m_nWindowsBefore, AfxGetPermanentWndCount());
   }
