@@ -17,4 +17,5 @@
 #include "framework/dlg/fw_dlg.h"
 #include "framework/frame/fw_frame.h"
 #include "framework/doc/fw_doc.h"
+#include "framework/doc/fw_tracker.h"
 #include "framework/bars/fw_bars.h"
