@@ -18,4 +18,5 @@
 #include "framework/frame/fw_frame.h"
 #include "framework/doc/fw_doc.h"
 #include "framework/doc/fw_scrollview.h"
+#include "framework/doc/fw_tracker.h"
 #include "framework/bars/fw_bars.h"
