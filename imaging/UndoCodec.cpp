@@ -1,0 +1,185 @@
+#include "imaging/UndoCodec.h"
+
+#include <emmintrin.h>
+
+namespace {
+
+const DWORD kLongestRun = 32768;
+
+// The end of the stretch from i that can be copied as it stands: every byte in it is not the
+// marker and no run of four or more equal bytes starts in it. The stretch ends at the start of a
+// run, so that run is coded whole. The last three positions are left to the caller, who sees
+// where their runs end; a run that starts before them and reaches the end of the input has four
+// bytes, so it ends the stretch itself.
+DWORD LiteralEnd(const BYTE* p, DWORD i, DWORD nIn, BYTE nMarker) {
+  DWORD x = i;
+  const __m128i marker = _mm_set1_epi8((char)nMarker);
+  while (x + 19 <= nIn) {
+    __m128i a0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + x));
+    __m128i a1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + x + 1));
+    __m128i a2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + x + 2));
+    __m128i a3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + x + 3));
+    __m128i run =
+        _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi8(a0, a1), _mm_cmpeq_epi8(a1, a2)), _mm_cmpeq_epi8(a2, a3));
+    int mask = _mm_movemask_epi8(_mm_or_si128(run, _mm_cmpeq_epi8(a0, marker)));
+    if (mask != 0)
+      return x + (DWORD)__builtin_ctz((unsigned)mask);
+    x += 16;
+  }
+  const DWORD nLimit = nIn >= 3 ? nIn - 3 : 0;
+  for (; x < nLimit; x++) {
+    if (p[x] == nMarker || (p[x] == p[x + 1] && p[x + 1] == p[x + 2] && p[x + 2] == p[x + 3]))
+      return x;
+  }
+  return x;
+}
+
+} // namespace
+
+unsigned long long RleBound(DWORD nRawSize) { return (unsigned long long)nRawSize + nRawSize / 256 + 1; }
+
+void RleCountBytes(const BYTE* pIn, DWORD nIn, DWORD counts[256]) {
+  // Four tables, so that equal neighbours do not wait on each other's increments.
+  DWORD tables[4][256] = {};
+  DWORD i = 0;
+  for (; i + 4 <= nIn; i += 4) {
+    tables[0][pIn[i]]++;
+    tables[1][pIn[i + 1]]++;
+    tables[2][pIn[i + 2]]++;
+    tables[3][pIn[i + 3]]++;
+  }
+  for (; i < nIn; i++)
+    tables[0][pIn[i]]++;
+  for (int v = 0; v < 256; v++)
+    counts[v] += tables[0][v] + tables[1][v] + tables[2][v] + tables[3][v];
+}
+
+BYTE RleChooseMarker(const DWORD counts[256]) {
+  int nMarker = 0;
+  for (int v = 1; v < 256; v++) {
+    if (counts[v] < counts[nMarker])
+      nMarker = v;
+  }
+  return (BYTE)nMarker;
+}
+
+DWORD RleWriteRun(BYTE* pOut, BYTE nMarker, BYTE nValue, DWORD nCount) {
+  if (nCount > 3) {
+    DWORD c = nCount - 1;
+    pOut[0] = nMarker;
+    if (c < 128) {
+      pOut[1] = (BYTE)c;
+      pOut[2] = nValue;
+      return 3;
+    }
+    pOut[1] = (BYTE)(0x80 | (c >> 8));
+    pOut[2] = (BYTE)(c & 0xFF);
+    pOut[3] = nValue;
+    return 4;
+  }
+  if (nValue == nMarker) {
+    pOut[0] = nMarker;
+    pOut[1] = (BYTE)(nCount - 1);
+    return 2;
+  }
+  for (DWORD i = 0; i < nCount; i++)
+    pOut[i] = nValue;
+  return nCount;
+}
+
+DWORD RleEncode(const BYTE* pIn, BYTE* pOut, DWORD nIn) {
+  if (nIn == 0)
+    return 0;
+  DWORD counts[256] = {};
+  RleCountBytes(pIn, nIn, counts);
+  CRleEncoder encoder(RleChooseMarker(counts), pOut);
+  encoder.Put(pIn, nIn);
+  return encoder.Finish();
+}
+
+long long RleDecode(const BYTE* pCoded, BYTE* pOut, DWORD nCodedSize, DWORD nOutSize) {
+  struct BufferSink {
+    BYTE* p;
+    DWORD nWritten;
+    DWORD nSize;
+    bool Fits(DWORD n) const { return n <= nSize - nWritten; }
+    void Literal(const BYTE* pBytes, DWORD n) {
+      std::memcpy(p + nWritten, pBytes, n);
+      nWritten += n;
+    }
+    void Run(BYTE nValue, DWORD n) {
+      std::memset(p + nWritten, nValue, n);
+      nWritten += n;
+    }
+  } sink = {pOut, 0, nOutSize};
+  if (!RleDecodeTo(pCoded, nCodedSize, sink))
+    return -1;
+  return sink.nWritten;
+}
+
+CRleEncoder::CRleEncoder(BYTE nMarker, BYTE* pOut) : m_nMarker(nMarker), m_pOut(pOut) {
+  m_pOut[m_nOut++] = nMarker;
+}
+
+void CRleEncoder::CloseRun() {
+  if (m_nOpenCount != 0)
+    m_nOut += RleWriteRun(m_pOut + m_nOut, m_nMarker, m_nOpenValue, m_nOpenCount);
+  m_nOpenCount = 0;
+}
+
+void CRleEncoder::PutRun(BYTE nValue, DWORD nCount) {
+  if (nCount == 0)
+    return;
+  if (m_nOpenCount != 0 && m_nOpenValue != nValue)
+    CloseRun();
+  m_nOpenValue = nValue;
+  unsigned long long nTotal = (unsigned long long)m_nOpenCount + nCount;
+  for (; nTotal >= kLongestRun; nTotal -= kLongestRun)
+    m_nOut += RleWriteRun(m_pOut + m_nOut, m_nMarker, nValue, kLongestRun);
+  m_nOpenCount = (DWORD)nTotal;
+}
+
+DWORD CRleEncoder::PutRunsFrom(const BYTE* pIn, DWORD i, DWORD nIn) {
+  const BYTE nValue = pIn[i];
+  DWORD nEnd = i + 1;
+  DWORD nStop = nIn - i > kLongestRun ? i + kLongestRun : nIn;
+  while (nEnd < nStop && pIn[nEnd] == nValue)
+    nEnd++;
+  if (nEnd == nIn && nEnd - i < kLongestRun) {
+    m_nOpenValue = nValue; // the next piece may carry it on
+    m_nOpenCount = nEnd - i;
+  } else {
+    m_nOut += RleWriteRun(m_pOut + m_nOut, m_nMarker, nValue, nEnd - i);
+  }
+  return nEnd;
+}
+
+void CRleEncoder::Put(const BYTE* pIn, DWORD nIn) {
+  DWORD i = 0;
+  if (m_nOpenCount != 0) {
+    while (i < nIn && pIn[i] == m_nOpenValue) {
+      i++;
+      if (++m_nOpenCount == kLongestRun) {
+        CloseRun(); // the next byte starts a new run, equal or not
+        break;
+      }
+    }
+    if (i == nIn)
+      return;
+    CloseRun();
+  }
+  while (i < nIn) {
+    DWORD nEnd = LiteralEnd(pIn, i, nIn, m_nMarker);
+    if (nEnd > i) {
+      std::memcpy(m_pOut + m_nOut, pIn + i, nEnd - i);
+      m_nOut += nEnd - i;
+      i = nEnd;
+    }
+    i = PutRunsFrom(pIn, i, nIn);
+  }
+}
+
+DWORD CRleEncoder::Finish() {
+  CloseRun();
+  return m_nOut;
+}
