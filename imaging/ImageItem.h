@@ -21,8 +21,9 @@ public:
   CBitmap* GetBitmap() { return &m_bitmap; }
   // A new GDI+ bitmap made from the picture (no palette), owned by the caller; NULL on failure.
   Gdiplus::Bitmap* CreateGdipBitmap() const;
-  // Takes the source's handle (the source still names it and must not delete it); the rectangle
-  // becomes the picture's size at the canvas margin.
+  // Takes the source's handle out of the source object, which is left empty (so destroying it
+  // later leaves the picture alone); the rectangle becomes the picture's size at the canvas
+  // margin. A source without a picture changes nothing.
   void AttachBitmap(CBitmap* pSource);
   // Takes the picture of a GDI+ bitmap over opaque white and deletes the GDI+ bitmap; the
   // rectangle becomes the picture's size at the canvas margin. A failed conversion keeps the old
@@ -34,4 +35,11 @@ public:
 
   CRect m_rect;     // canvas rectangle of the picture
   CBitmap m_bitmap; // the picture, owned
+
+private:
+  // m_rect := the picture's size at the canvas margin.
+  void PlaceAtMargin();
+  // The picture pixels (in rcPart) that can reach pDC's clip box at fZoom; FALSE where only a
+  // stretch of the whole picture is known to give the right pixels.
+  BOOL VisiblePart(CDC* pDC, CSize size, float fZoom, CRect& rcPart) const;
 };
