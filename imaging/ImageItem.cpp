@@ -6,23 +6,9 @@
 #include "imaging/CommonLibGdi.h"
 #include "imaging/Globals.h"
 
-#include <algorithm>
-#include <cmath>
 #include <memory>
 
 using namespace commonlib;
-
-namespace {
-
-// The part [first, last) of picture columns (or rows) 0..n - 1 that, each widened to nScale
-// target pixels from nOrigin on, can reach the target range [lo, hi).
-void VisibleSpan(int lo, int hi, int nOrigin, int nScale, int n, LONG& first, LONG& last) {
-  first = std::max(0, (lo - nOrigin) / nScale);
-  LONG nEnd = hi - nOrigin;
-  last = nEnd <= 0 ? 0 : std::min<LONG>(n, (nEnd + nScale - 1) / nScale);
-}
-
-} // namespace
 
 CImageItem::CImageItem() {}
 
@@ -95,46 +81,6 @@ void CImageItem::Draw(CDC* pDC, int left, int top, int right, int bottom, float 
   if (size.cx <= 0 || size.cy <= 0 || !source.Open(pDC, &m_bitmap))
     return;
   pDC->SetStretchBltMode(COLORONCOLOR);
-  int nWidth = (int)(size.cx * fZoom), nHeight = (int)(size.cy * fZoom);
-  CRect rcPart;
-  if (!VisiblePart(pDC, size, fZoom, rcPart)) {
-    pDC->StretchBlt(m, m, nWidth, nHeight, source.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
-    return;
-  }
-  if (rcPart.IsRectEmpty())
-    return;
-  int k = (int)fZoom;
-  pDC->StretchBlt(m + rcPart.left * k, m + rcPart.top * k, rcPart.Width() * k, rcPart.Height() * k,
-                  source.Get(), rcPart.left, rcPart.top, rcPart.Width(), rcPart.Height(), SRCCOPY);
-}
-
-BOOL CImageItem::VisiblePart(CDC* pDC, CSize size, float fZoom, CRect& rcPart) const {
-  // At a whole zoom every picture pixel becomes a whole square of target pixels, so blitting only
-  // the pixels that reach the clip box gives exactly the pixels of the whole stretch, and a device
-  // that does not clip before stretching never enlarges the whole picture. That holds where target
-  // coordinates are pixels: a raster display or memory DC without scaling or a world transform.
-  // Zooms beyond 64 (far off the view's ladder) take the plain road so the products stay in range.
-  if (fZoom < 1.0f || fZoom != std::floor(fZoom) || fZoom > 64.0f)
-    return FALSE;
-  HDC hDC = pDC->GetSafeHdc();
-  if (::GetDeviceCaps(hDC, TECHNOLOGY) != DT_RASDISPLAY || ::GetMapMode(hDC) != MM_TEXT ||
-      ::GetGraphicsMode(hDC) != GM_COMPATIBLE)
-    return FALSE;
-  int k = (int)fZoom;
-  if ((int)(size.cx * fZoom) != size.cx * k || (int)(size.cy * fZoom) != size.cy * k)
-    return FALSE;
-  CRect rcClip;
-  int nRegion = ::GetClipBox(hDC, &rcClip);
-  if (nRegion == ERROR)
-    return FALSE;
-  if (nRegion == NULLREGION) {
-    rcPart.SetRectEmpty();
-    return TRUE;
-  }
-  int m = g_nCanvasMargin;
-  VisibleSpan(rcClip.left, rcClip.right, m, k, size.cx, rcPart.left, rcPart.right);
-  VisibleSpan(rcClip.top, rcClip.bottom, m, k, size.cy, rcPart.top, rcPart.bottom);
-  if (rcPart.left >= rcPart.right || rcPart.top >= rcPart.bottom)
-    rcPart.SetRectEmpty();
-  return TRUE;
+  pDC->StretchBlt(m, m, (int)(size.cx * fZoom), (int)(size.cy * fZoom), source.Get(), 0, 0, size.cx, size.cy,
+                  SRCCOPY);
 }

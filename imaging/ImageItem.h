@@ -39,7 +39,4 @@ public:
 private:
   // m_rect := the picture's size at the canvas margin.
   void PlaceAtMargin();
-  // The picture pixels (in rcPart) that can reach pDC's clip box at fZoom; FALSE where only a
-  // stretch of the whole picture is known to give the right pixels.
-  BOOL VisiblePart(CDC* pDC, CSize size, float fZoom, CRect& rcPart) const;
 };

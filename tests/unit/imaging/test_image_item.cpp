@@ -1,6 +1,5 @@
 // CImageItem: ownership of the picture, GDI+ conversions and the zoomed paint with its cut.
 #include "imaging/ImageItem.h"
-#include "tests/common/import_patch.h"
 #include "tests/unit/imaging/test_imaging_util.h"
 
 using namespace commonlib_test;
@@ -23,41 +22,6 @@ CRect RectOf(const CImageItem& item) {
   CRect rc;
   item.GetRect(&rc);
   return rc;
-}
-
-// The view's canvas buffer: 150 x 110 pixels from canvas point (ox, oy), clipped to the canvas
-// rectangle clip unless it is empty.
-struct View {
-  int ox, oy;
-  CRect clip;
-  std::unique_ptr<DibSurface> Make() const {
-    std::unique_ptr<DibSurface> s(new DibSurface(150, 110, kBack));
-    s->dc().SetWindowOrg(ox, oy);
-    if (!clip.IsRectEmpty())
-      s->dc().IntersectClipRect(&clip);
-    return s;
-  }
-};
-
-// The whole picture stretched in one blit, what every paint of the item must equal.
-void StretchWhole(CDC& dc, CBitmap& pic, float z) {
-  BITMAP bm;
-  pic.GetBitmap(&bm);
-  CDC src;
-  src.CreateCompatibleDC(&dc);
-  CGdiObject* pOld = src.SelectObject(&pic);
-  dc.SetStretchBltMode(COLORONCOLOR);
-  dc.StretchBlt(8, 8, (int)(bm.bmWidth * z), (int)(bm.bmHeight * z), &src, 0, 0, bm.bmWidth, bm.bmHeight,
-                SRCCOPY);
-  src.SelectObject(pOld);
-}
-
-decltype(&::StretchBlt) g_pRealStretchBlt = NULL;
-long long g_nSourcePixels = 0;
-BOOL WINAPI CountingStretchBlt(HDC hDst, int x, int y, int cx, int cy, HDC hSrc, int xs, int ys, int cxs,
-                               int cys, DWORD rop) {
-  g_nSourcePixels += (long long)cxs * cys;
-  return g_pRealStretchBlt(hDst, x, y, cx, cy, hSrc, xs, ys, cxs, cys, rop);
 }
 
 } // namespace
@@ -89,40 +53,6 @@ TEST(ImageItemDraw, CoversThePictureScaledAtTheMargin) {
   }
 }
 
-// Any scroll offset and clip box shows the same pixels as one stretch of the whole picture.
-TEST(ImageItemDraw, PaintsLikeAWholeStretchAtAnyOffsetAndClip) {
-  const View views[] = {{0, 0, {}},
-                        {13, 7, {}},
-                        {301, 123, {}},
-                        {-21, -9, {}},
-                        {45, 33, {62, 44, 131, 97}},
-                        {5, 5, {400, 400, 420, 420}}};
-  CImageItem item;
-  Fill(item, 97, 61);
-  for (float z : {0.5f, 1.0f, 2.0f, 4.0f, 8.0f})
-    for (const View& v : views) {
-      std::unique_ptr<DibSurface> got = v.Make(), want = v.Make();
-      item.Draw(&got->dc(), 8, 8, 8 + 97, 8 + 61, z);
-      StretchWhole(want->dc(), *item.GetBitmap(), z);
-      EXPECT_TRUE(got->Pixels() == want->Pixels()) << "zoom " << z << " from " << v.ox << "," << v.oy;
-    }
-}
-
-TEST(ImageItemDraw, BlitsOnlyThePixelsThatReachTheClipBoxAtWholeZooms) {
-  CImageItem item;
-  Fill(item, 400, 300);
-  g_pRealStretchBlt = reinterpret_cast<decltype(&::StretchBlt)>(
-      ::GetProcAddress(::GetModuleHandleA("gdi32.dll"), "StretchBlt"));
-  CImportPatch patch("gdi32.dll", "StretchBlt", reinterpret_cast<FARPROC>(&CountingStretchBlt));
-  ASSERT_TRUE(patch.Applied());
-  g_nSourcePixels = 0;
-  std::unique_ptr<DibSurface> s = View{1600, 1200, {}}.Make();
-  item.Draw(&s->dc(), 8, 8, 408, 308, 8.0f);
-  EXPECT_GT(g_nSourcePixels, 0);
-  EXPECT_LE(g_nSourcePixels, (150 / 8 + 2) * (110 / 8 + 2));
-}
-
-// A rectangle of another size cuts the picture from (left - 8, top - 8) or enlarges it with white.
 TEST(ImageItemDraw, RectangleOfAnotherSizeCutsOrEnlargesThePicture) {
   struct Case {
     const char* name;
