@@ -28,7 +28,8 @@ public:
   CZoomTracker(const CZoomTracker&) = delete;
   CZoomTracker& operator=(const CZoomTracker&) = delete;
 
-  // m_pBitmap := the picture in 32-bit ARGB with alpha 0 wherever the mask's colour is black.
+  // m_pBitmap := the picture in 32-bit ARGB with alpha 0 wherever the mask's colour is black
+  // (NULL when the picture cannot be read; no mask or a smaller one leaves the rest opaque).
   void SetMaskedBitmap(CBitmap* pPicture, CBitmap* pMask);
   void GetRect(LPRECT lpRect) const;
   // A new bitmap (owned by the caller) of the picture over opaque white; NULL on failure.
@@ -56,6 +57,7 @@ public:
 class CShapeTracker : public CRectTracker {
 public:
   CShapeTracker();
+  // The rectangle is also the first m_rectImage.
   CShapeTracker(LPCRECT lpSrcRect, UINT nStyle);
 
   // m_rectImage scaled to the zoom and shown with its top-left corner at the picture's place on
@@ -101,3 +103,10 @@ public:
 
   CRect m_rectLogical;
 };
+
+// The cursor choice the four trackers share. TrackerCursorPoint gives the cursor position in
+// pWnd's client coordinates moved by offset, FALSE outside the client area; SetTrackerCursor sets
+// the system cursor of nHandle, the tracker's hit at point (FALSE when the view should choose;
+// bMovable FALSE refuses the move cursor).
+BOOL TrackerCursorPoint(CWnd* pWnd, UINT nHitTest, CSize offset, CPoint* pPoint);
+BOOL SetTrackerCursor(const CRectTracker& tracker, int nHandle, CPoint point, BOOL bMovable);
