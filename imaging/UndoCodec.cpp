@@ -87,6 +87,12 @@ DWORD RleWriteRun(BYTE* pOut, BYTE nMarker, BYTE nValue, DWORD nCount) {
   return nCount;
 }
 
+DWORD RleRunLength(BYTE nMarker, BYTE nValue, DWORD nCount) {
+  if (nCount > 3)
+    return nCount > 128 ? 4 : 3;
+  return nValue == nMarker ? 2 : nCount;
+}
+
 DWORD RleEncode(const BYTE* pIn, BYTE* pOut, DWORD nIn) {
   if (nIn == 0)
     return 0;
@@ -118,12 +124,19 @@ long long RleDecode(const BYTE* pCoded, BYTE* pOut, DWORD nCodedSize, DWORD nOut
 }
 
 CRleEncoder::CRleEncoder(BYTE nMarker, BYTE* pOut) : m_nMarker(nMarker), m_pOut(pOut) {
-  m_pOut[m_nOut++] = nMarker;
+  if (m_pOut != NULL)
+    m_pOut[0] = nMarker;
+  m_nOut = 1;
+}
+
+void CRleEncoder::WriteRun(BYTE nValue, DWORD nCount) {
+  m_nOut += m_pOut != NULL ? RleWriteRun(m_pOut + m_nOut, m_nMarker, nValue, nCount)
+                           : RleRunLength(m_nMarker, nValue, nCount);
 }
 
 void CRleEncoder::CloseRun() {
   if (m_nOpenCount != 0)
-    m_nOut += RleWriteRun(m_pOut + m_nOut, m_nMarker, m_nOpenValue, m_nOpenCount);
+    WriteRun(m_nOpenValue, m_nOpenCount);
   m_nOpenCount = 0;
 }
 
@@ -135,7 +148,7 @@ void CRleEncoder::PutRun(BYTE nValue, DWORD nCount) {
   m_nOpenValue = nValue;
   unsigned long long nTotal = (unsigned long long)m_nOpenCount + nCount;
   for (; nTotal >= kLongestRun; nTotal -= kLongestRun)
-    m_nOut += RleWriteRun(m_pOut + m_nOut, m_nMarker, nValue, kLongestRun);
+    WriteRun(nValue, kLongestRun);
   m_nOpenCount = (DWORD)nTotal;
 }
 
@@ -149,7 +162,7 @@ DWORD CRleEncoder::PutRunsFrom(const BYTE* pIn, DWORD i, DWORD nIn) {
     m_nOpenValue = nValue; // the next piece may carry it on
     m_nOpenCount = nEnd - i;
   } else {
-    m_nOut += RleWriteRun(m_pOut + m_nOut, m_nMarker, nValue, nEnd - i);
+    WriteRun(nValue, nEnd - i);
   }
   return nEnd;
 }
@@ -171,7 +184,8 @@ void CRleEncoder::Put(const BYTE* pIn, DWORD nIn) {
   while (i < nIn) {
     DWORD nEnd = LiteralEnd(pIn, i, nIn, m_nMarker);
     if (nEnd > i) {
-      std::memcpy(m_pOut + m_nOut, pIn + i, nEnd - i);
+      if (m_pOut != NULL)
+        std::memcpy(m_pOut + m_nOut, pIn + i, nEnd - i);
       m_nOut += nEnd - i;
       i = nEnd;
     }

@@ -7,9 +7,27 @@
 // 32768, each written on its own.
 #pragma once
 
+#include "imaging/RawBytes.h"
+
 #include <windows.h>
 
 #include <cstring>
+
+// One entry of a document's undo history: a coded XOR delta and the sizes around it.
+struct UndoRecord {
+  CRawBytes pData;    // the coded delta, nCodedSize bytes
+  DWORD nRawSize = 0; // bytes of the delta bitmap: height times bytes per row
+  DWORD nCodedSize = 0;
+  int nDeltaWidth = 0;
+  int nDeltaHeight = 0;
+  int nUndoWidth = 0; // the picture Undo gives back (the one before the change)
+  int nUndoHeight = 0;
+  int nRedoWidth = 0; // the picture Redo gives back (the one after it)
+  int nRedoHeight = 0;
+  int nBitsPerPixel = 0; // of the delta bitmap
+
+  void Free() { *this = UndoRecord(); }
+};
 
 // The most bytes that coding nRawSize bytes can give: n + n / 256 + 1 (the marker and the escapes
 // of the marker, which occurs at most n / 256 times). Exact in 64 bits for every 32-bit size.
@@ -21,6 +39,8 @@ void RleCountBytes(const BYTE* pIn, DWORD nIn, DWORD counts[256]);
 BYTE RleChooseMarker(const DWORD counts[256]);
 // Writes one run of nCount (1..32768) bytes nValue; answers the bytes written.
 DWORD RleWriteRun(BYTE* pOut, BYTE nMarker, BYTE nValue, DWORD nCount);
+// The length RleWriteRun gives a run.
+DWORD RleRunLength(BYTE nMarker, BYTE nValue, DWORD nCount);
 // Codes nIn bytes into pOut, which must hold RleBound(nIn) bytes; answers the coded length.
 DWORD RleEncode(const BYTE* pIn, BYTE* pOut, DWORD nIn);
 // Decodes nCodedSize bytes into at most nOutSize bytes; answers the bytes written, or -1 when the
@@ -31,7 +51,8 @@ long long RleDecode(const BYTE* pCoded, BYTE* pOut, DWORD nCodedSize, DWORD nOut
 // piece are kept open until the next piece shows where they end.
 class CRleEncoder {
 public:
-  // Writes the marker; pOut must hold RleBound of the whole stream.
+  // Writes the marker; pOut must hold RleBound of the whole stream. With pOut NULL the encoder
+  // only counts the coded length.
   CRleEncoder(BYTE nMarker, BYTE* pOut);
   // Adds nIn bytes.
   void Put(const BYTE* pIn, DWORD nIn);
@@ -41,6 +62,7 @@ public:
   DWORD Finish();
 
 private:
+  void WriteRun(BYTE nValue, DWORD nCount);
   void CloseRun();
   // Codes from the start of a run at pIn[i]; answers the position after what it wrote, leaving a
   // run that reaches nIn open.

@@ -2,6 +2,9 @@
 // the tests. Ids the toolkit owns are in resources/toolkit_ids.h; the framework keeps its own.
 #pragma once
 
+// --- Documents ---------------------------------------------------------------------------------
+#define IDR_IMAGE_TYPE 129 // the image document: its menu, accelerators and document strings
+
 // --- Dialogs ---------------------------------------------------------------------------------
 #define IDD_CAPTURE 130 // the full-screen capture overlay
 
@@ -15,6 +18,11 @@
 #define ID_CAPTURE_FREEHAND 32791
 #define ID_CAPTURE_MULTI_RECT 32792
 #define ID_CAPTURE_OBJECT 32793
+
+// --- View commands: zoom ---------------------------------------------------------------------
+#define ID_VIEW_ZOOM_IN 32773
+#define ID_VIEW_ZOOM_OUT 32774
+#define ID_VIEW_ACTUAL_SIZE 32799
 
 // --- Drawing tools: buttons of the tools panel, and the shape of what the selections cut -------
 #define ID_TOOL_SELECT_REGION 1003

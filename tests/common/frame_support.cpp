@@ -56,9 +56,10 @@ HMENU LabDocMenu() {
   return hMenu;
 }
 
-CLabFrame* CreateLabFrame() {
+CLabFrame* CreateLabFrame(CLabFrame* pFrame) {
   CTestApp& app = TheTestApp();
-  CLabFrame* pFrame = new CLabFrame;
+  if (pFrame == NULL)
+    pFrame = new CLabFrame;
   if (!pFrame->LoadFrame(IDR_LAB, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
     return NULL; // a frame that fails to load has deleted itself
   app.m_pMainWnd = pFrame;

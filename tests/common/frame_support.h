@@ -54,8 +54,9 @@ protected:
   DECLARE_MESSAGE_MAP()
 };
 
-// The test frame, made from IDR_LAB, shown, and the program's main window; destroyed by the test.
-CLabFrame* CreateLabFrame();
+// The test frame (pFrame, or a plain CLabFrame), made from IDR_LAB, shown, and the program's main
+// window; destroyed by the test.
+CLabFrame* CreateLabFrame(CLabFrame* pFrame = NULL);
 // Destroys pFrame (if still a window) after making it no longer the main window, so no WM_QUIT
 // is left queued to stop the next test's pumping, and runs what the destruction posted.
 void DestroyLabFrame(CFrameWnd* pFrame);

@@ -1,6 +1,7 @@
 #include "tests/common/pixel_support.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -81,6 +82,55 @@ std::vector<COLORREF> DibSurface::Pixels() const {
 void DibSurface::Fill(COLORREF cr) {
   ::GdiFlush();
   std::fill(m_pBits, m_pBits + m_cx * m_cy, ToDib(cr));
+}
+
+Pixels ReadDC(HDC hSource, int x, int y, int cx, int cy) {
+  Pixels px;
+  try {
+    pixel_support::DibSurface copy(cx, cy, RGB(0, 0, 0), hSource);
+    if (::BitBlt(copy.hdc(), 0, 0, cx, cy, hSource, x, y, SRCCOPY))
+      px = Pixels{cx, cy, copy.Pixels()};
+  } catch (const std::runtime_error&) {
+    // The empty answer is the failure: every caller reports "no pixels".
+  }
+  return px;
+}
+
+Pixels ReadBitmap(HBITMAP hBitmap) {
+  BITMAP bm;
+  if (hBitmap == NULL || ::GetObject(hBitmap, sizeof(bm), &bm) == 0)
+    return Pixels();
+  HDC hMemory = ::CreateCompatibleDC(NULL);
+  HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
+  Pixels px = ReadDC(hMemory, 0, 0, bm.bmWidth, bm.bmHeight);
+  ::SelectObject(hMemory, hOld);
+  ::DeleteDC(hMemory);
+  return px;
+}
+
+Pixels ReadWindow(HWND hWnd, const RECT& rc) {
+  HDC hDC = ::GetDC(hWnd);
+  Pixels px = ReadDC(hDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+  ::ReleaseDC(hWnd, hDC);
+  return px;
+}
+
+std::string SaveBmp(const Pixels& px, const char* pszName) {
+  std::string path = pixel_support::ArtifactsFolder() + "\\" + pszName;
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader = {sizeof(bmi.bmiHeader), px.cx, -px.cy, 1, 32, BI_RGB};
+  DWORD nImage = (DWORD)px.data.size() * 4;
+  BITMAPFILEHEADER file = {0x4D42, (DWORD)(sizeof(file) + sizeof(bmi.bmiHeader)) + nImage, 0, 0,
+                           (DWORD)(sizeof(file) + sizeof(bmi.bmiHeader))};
+  std::vector<DWORD> bits(px.data.size());
+  std::transform(px.data.begin(), px.data.end(), bits.begin(), ToDib);
+  FILE* pFile = px.Empty() ? NULL : std::fopen(path.c_str(), "wb");
+  if (pFile == NULL)
+    return std::string();
+  bool bOk = std::fwrite(&file, sizeof(file), 1, pFile) == 1 &&
+             std::fwrite(&bmi.bmiHeader, sizeof(bmi.bmiHeader), 1, pFile) == 1 &&
+             std::fwrite(bits.data(), 4, bits.size(), pFile) == bits.size();
+  return std::fclose(pFile) == 0 && bOk ? path : std::string();
 }
 
 } // namespace pixel_support

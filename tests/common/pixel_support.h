@@ -45,4 +45,22 @@ private:
   DWORD* m_pBits = NULL;
 };
 
+// Pixels of a bitmap or a window, top row first, as COLORREF values.
+struct Pixels {
+  int cx = 0;
+  int cy = 0;
+  std::vector<COLORREF> data;
+
+  bool Empty() const { return data.empty(); }
+  COLORREF At(int x, int y) const { return data[(size_t)y * cx + x]; }
+};
+
+// What a DC holds of the rectangle (x, y, cx, cy); empty when it cannot be read.
+Pixels ReadDC(HDC hSource, int x, int y, int cx, int cy);
+Pixels ReadBitmap(HBITMAP hBitmap);
+// What the window's own DC holds of rc (client coordinates); the screen's for NULL.
+Pixels ReadWindow(HWND hWnd, const RECT& rc);
+// Writes the pixels as a 32-bit BMP into the artifacts folder. Answers the path, empty on failure.
+std::string SaveBmp(const Pixels& px, const char* pszName);
+
 } // namespace pixel_support

@@ -23,17 +23,6 @@ const COLORREF kBlack = RGB(0, 0, 0), kGrey = RGB(128, 128, 128);
 const DWORD kRed = 0xFFFF0000, kWhite = 0xFFFFFFFF;
 Gdiplus::Bitmap* const kNoPicture = NULL;
 
-struct GdiplusEnvironment : ::testing::Environment {
-  ULONG_PTR token = 0;
-  void SetUp() override {
-    Gdiplus::GdiplusStartupInput input;
-    ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&token, &input, NULL));
-    g_nCanvasMargin = 8;
-  }
-  void TearDown() override { Gdiplus::GdiplusShutdown(token); }
-};
-::testing::Environment* const g_pGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
-
 Gdiplus::Bitmap* NewPicture(int cx, int cy, const PixelFn& fn) {
   auto* pBitmap = new Gdiplus::Bitmap(cx, cy, PixelFormat32bppARGB);
   for (int i = 0; i < cx * cy; ++i)

@@ -7,21 +7,6 @@ using namespace gdiptest;
 
 namespace {
 
-// GDI+ runs for the whole imaging test program, so every test may make and draw bitmaps; the
-// framework of the test program owns and deletes the environment.
-struct GdiplusEnvironment : ::testing::Environment {
-  ULONG_PTR token = 0;
-  void SetUp() override {
-    Gdiplus::GdiplusStartupInput input;
-    ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&token, &input, NULL));
-  }
-  void TearDown() override {
-    if (token != 0)
-      Gdiplus::GdiplusShutdown(token);
-  }
-};
-::testing::Environment* const g_pGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
-
 // The operation, recording the floating-point faults it raised.
 Op Watched(const Op& op, unsigned& faults) {
   return [op, &faults](Fx& fx, Bmp& b) { faults = FloatFaultsDuring([&] { op(fx, b); }); };

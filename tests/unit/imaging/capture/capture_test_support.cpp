@@ -19,18 +19,6 @@ using pixel_support::ToDib;
 namespace {
 
 // Copies a DC's area into Pixels through a DIB section; no pixels when it cannot be made.
-Pixels ReadDC(HDC hSource, int x, int y, int cx, int cy) {
-  Pixels px;
-  try {
-    pixel_support::DibSurface copy(cx, cy, RGB(0, 0, 0), hSource);
-    if (::BitBlt(copy.hdc(), 0, 0, cx, cy, hSource, x, y, SRCCOPY))
-      px = Pixels{cx, cy, copy.Pixels()};
-  } catch (const std::runtime_error&) {
-    // The empty answer is the failure: every caller reports "no pixels".
-  }
-  return px;
-}
-
 // Mouse input; with MOUSEEVENTF_MOVE at exactly the pixel (x, y).
 void InjectMouse(DWORD dwFlags, int x = 0, int y = 0) {
   INPUT input = {};
@@ -101,25 +89,6 @@ int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
 CRect ScreenRect() { return CRect(0, 0, ScreenWidth(), ScreenHeight()); }
 
-Pixels ReadBitmap(HBITMAP hBitmap) {
-  BITMAP bm;
-  if (hBitmap == NULL || ::GetObject(hBitmap, sizeof(bm), &bm) == 0)
-    return Pixels();
-  HDC hMemory = ::CreateCompatibleDC(NULL);
-  HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
-  Pixels px = ReadDC(hMemory, 0, 0, bm.bmWidth, bm.bmHeight);
-  ::SelectObject(hMemory, hOld);
-  ::DeleteDC(hMemory);
-  return px;
-}
-
-Pixels ReadWindow(HWND hWnd, const RECT& rc) {
-  HDC hDC = ::GetDC(hWnd);
-  Pixels px = ReadDC(hDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
-  ::ReleaseDC(hWnd, hDC);
-  return px;
-}
-
 CRect DifferenceBox(const Pixels& px, int left, int top, const ScreenFn& expected) {
   CRect box;
   for (int y = 0; y < px.cy; y++)
@@ -141,23 +110,6 @@ CRect DifferenceBox(const Pixels& px, int left, int top, const ScreenFn& expecte
   return ::testing::AssertionFailure()
          << "pixels differ in " << ::testing::PrintToString(box) << ", first (" << x << "," << box.top
          << ") is " << std::hex << px.At(x, box.top) << " not " << expected(left + x, top + box.top);
-}
-
-std::string SaveBmp(const Pixels& px, const char* pszName) {
-  std::string path = pixel_support::ArtifactsFolder() + "\\" + pszName;
-  BITMAPINFO bmi = TopDownDib32(px.cx, px.cy);
-  DWORD nImage = (DWORD)px.data.size() * 4;
-  BITMAPFILEHEADER file = {0x4D42, (DWORD)(sizeof(file) + sizeof(bmi.bmiHeader)) + nImage, 0, 0,
-                           (DWORD)(sizeof(file) + sizeof(bmi.bmiHeader))};
-  std::vector<DWORD> bits(px.data.size());
-  std::transform(px.data.begin(), px.data.end(), bits.begin(), ToDib);
-  FILE* pFile = px.Empty() ? NULL : std::fopen(path.c_str(), "wb");
-  if (pFile == NULL)
-    return std::string();
-  bool bOk = std::fwrite(&file, sizeof(file), 1, pFile) == 1 &&
-             std::fwrite(&bmi.bmiHeader, sizeof(bmi.bmiHeader), 1, pFile) == 1 &&
-             std::fwrite(bits.data(), 4, bits.size(), pFile) == bits.size();
-  return std::fclose(pFile) == 0 && bOk ? path : std::string();
 }
 
 bool CPatternWindow::Create(const RECT& rect, int nSalt, bool bDisabled) {

@@ -5,6 +5,7 @@
 
 #include "imaging/capture/CaptureDlg.h"
 #include "framework/fw.h"
+#include "tests/common/pixel_support.h"
 
 #include <gtest/gtest.h>
 
@@ -27,28 +28,16 @@ COLORREF PatternColor(int x, int y, int nSalt = 0);
 
 typedef std::function<COLORREF(int, int)> ScreenFn;
 
-// Pixels of a bitmap, a window or the screen, top row first, as COLORREF values.
-struct Pixels {
-  int cx = 0;
-  int cy = 0;
-  std::vector<COLORREF> data;
-
-  bool Empty() const { return data.empty(); }
-  COLORREF At(int x, int y) const { return data[(size_t)y * cx + x]; }
-};
-
-Pixels ReadBitmap(HBITMAP hBitmap);
-// What the window's own DC holds of rc (client coordinates); the screen's for NULL.
-Pixels ReadWindow(HWND hWnd, const RECT& rc);
+using pixel_support::Pixels;
+using pixel_support::ReadBitmap;
+using pixel_support::ReadWindow;
+using pixel_support::SaveBmp;
 
 // The bounding box of the pixels where px differs from expected(left + x, top + y); empty when
 // none does.
 CRect DifferenceBox(const Pixels& px, int left, int top, const ScreenFn& expected);
 // Every pixel of px equals expected(left + x, top + y).
 ::testing::AssertionResult Matches(const Pixels& px, int left, int top, const ScreenFn& expected);
-
-// Writes the pixels as a 32-bit BMP into the artifacts folder. Answers the path, empty on failure.
-std::string SaveBmp(const Pixels& px, const char* pszName);
 
 int ScreenWidth();
 int ScreenHeight();

@@ -1,0 +1,314 @@
+#include "editor/FramletView.h"
+
+#include "editor/CanvasCoords.h"
+#include "editor/FramletDoc.h"
+#include "editor/OffscreenDC.h"
+#include "framework/app/fw_app.h"
+#include "imaging/Globals.h"
+#include "imaging/PixelPlane.h"
+#include "resources/resource.h"
+
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <cstring>
+
+int g_nImageWidth = 0;
+int g_nImageHeight = 0;
+
+IMPLEMENT_DYNCREATE(CFramletView, CScrollView)
+
+BEGIN_MESSAGE_MAP(CFramletView, CScrollView)
+ON_WM_ERASEBKGND()
+ON_COMMAND(ID_VIEW_ZOOM_IN, OnZoomIn)
+ON_COMMAND(ID_VIEW_ZOOM_OUT, OnZoomOut)
+ON_COMMAND(ID_VIEW_ACTUAL_SIZE, OnActualSize)
+END_MESSAGE_MAP()
+
+namespace {
+
+const float kMinZoom = 0.25f;
+const float kMaxZoom = 8.0f;
+
+} // namespace
+
+CFramletView::CFramletView()
+    : m_nTool(0), m_pSnapshot(NULL), m_bResyncScroll(FALSE), m_nScrollX(0), m_nScrollY(0), m_fZoom(1.0f),
+      m_fPrevZoom(1.0f) {
+  m_hatchBrush.CreateHatchBrush(HS_DIAGCROSS, RGB(0xBF, 0xBF, 0xBF));
+  CEditorAppState* pState = CEditorAppState::Get();
+  m_style = pState != NULL ? pState->m_styles[STYLE_SELECTION] : DrawStyle();
+  m_selTracker.m_nStyle = m_textTracker.m_nStyle = kTrackerStyle;
+  m_selTracker.m_nHandleSize = m_textTracker.m_nHandleSize = 5;
+  m_selTracker.m_bMovable = TRUE;
+  m_selTracker.Reset();
+  m_textTracker.Reset();
+}
+
+CFramletView::~CFramletView() {
+  if (m_pSnapshot != NULL)
+    m_pSnapshot->DeleteObject();
+  delete m_pSnapshot;
+}
+
+CFramletDoc* CFramletView::GetDocument() const { return static_cast<CFramletDoc*>(m_pDocument); }
+
+BOOL CFramletView::PreCreateWindow(CREATESTRUCT& cs) {
+  if (!CScrollView::PreCreateWindow(cs))
+    return FALSE;
+  cs.style |= WS_CLIPSIBLINGS;
+  return TRUE;
+}
+
+void CFramletView::OnInitialUpdate() {
+  CScrollView::OnInitialUpdate();
+  UpdateScrollSizes();
+}
+
+void CFramletView::UpdateScrollSizes() {
+  CFramletDoc* pDoc = GetDocument();
+  if (pDoc == NULL)
+    return;
+  CSize image = pDoc->GetImageSize();
+  CSize total((int)(image.cx * m_fZoom) + 20, (int)(image.cy * m_fZoom) + 20);
+  if (m_hWnd != NULL) {
+    CClientDC dc(this);
+    dc.DPtoLP(&total);
+  }
+  SetScrollSizes(MM_TEXT, total, CSize(128, 128), CSize(16, 16));
+  if (m_hWnd != NULL)
+    Invalidate(TRUE);
+}
+
+int CFramletView::GetSnappedScrollPos(int nBar) {
+  SCROLLINFO si = {sizeof(si), SIF_ALL};
+  if (m_hWnd == NULL || !::GetScrollInfo(m_hWnd, nBar, &si))
+    return 0;
+  int nPos = (int)((int)(si.nPos / m_fZoom) * m_fZoom);
+  return nPos < 0 || nPos > 99999 ? 0 : nPos;
+}
+
+BOOL CFramletView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll) {
+  if (CScrollView::OnScrollBy(sizeScroll, bDoScroll)) {
+    m_nScrollX = GetSnappedScrollPos(SB_HORZ);
+    m_nScrollY = GetSnappedScrollPos(SB_VERT);
+    return TRUE;
+  }
+  Invalidate(TRUE);
+  return FALSE;
+}
+
+CPoint CFramletView::ViewToImagePoint(CPoint point) {
+  CClientDC dc(this);
+  OnPrepareDC(&dc);
+  dc.DPtoLP(&point);
+  SnapToGrid(point, m_fZoom);
+  const int m = g_nCanvasMargin, nScale = (int)(m_fZoom * 100);
+  return CPoint(::MulDiv(point.x - m, 100, nScale), ::MulDiv(point.y - m, 100, nScale));
+}
+
+void CFramletView::TakeSnapshot() {
+  CFramletDoc* pDoc = GetDocument();
+  if (pDoc == NULL || pDoc->m_pImage == NULL)
+    return;
+  CWaitCursor wait;
+  CBitmap* pPicture = pDoc->m_pImage->GetBitmap();
+  BITMAP bm;
+  if (pPicture->GetSafeHandle() == NULL || pPicture->GetBitmap(&bm) == 0)
+    return;
+  if (m_pSnapshot == NULL)
+    m_pSnapshot = new CBitmap;
+  // The snapshot keeps its own rows while the picture keeps its size, so taking it again is a
+  // copy, not a new bitmap.
+  CPixelPlane snapshot, picture;
+  if (m_pSnapshot->GetSafeHandle() == NULL ||
+      !OpenPixelPlane((HBITMAP)m_pSnapshot->GetSafeHandle(), snapshot) || snapshot.cx != bm.bmWidth ||
+      snapshot.cy != bm.bmHeight) {
+    m_pSnapshot->DeleteObject();
+    if (!m_pSnapshot->Attach(CreatePlaneBitmap(bm.bmWidth, bm.bmHeight, &snapshot)))
+      return;
+  }
+  if (bm.bmBitsPixel == 32 && OpenPixelPlane((HBITMAP)pPicture->GetSafeHandle(), picture)) {
+    for (int y = 0; y < picture.cy; y++)
+      std::memcpy(snapshot.Row(y), picture.Row(y), picture.RowBytes());
+    return;
+  }
+  CClientDC ref(this);
+  CDC src, dst;
+  if (!src.CreateCompatibleDC(&ref) || !dst.CreateCompatibleDC(&ref))
+    return;
+  CBitmap* pOldSrc = src.SelectObject(pPicture);
+  CBitmap* pOldDst = dst.SelectObject(m_pSnapshot);
+  dst.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &src, 0, 0, SRCCOPY);
+  src.SelectObject(pOldSrc);
+  dst.SelectObject(pOldDst);
+}
+
+BOOL CFramletView::OnEraseBkgnd(CDC*) {
+  return TRUE; // the paint covers the whole client area from its buffer
+}
+
+void CFramletView::OnDraw(CDC* pDC) {
+  CFramletDoc* pDoc = GetDocument();
+  if (pDoc == NULL)
+    return;
+  const int m = g_nCanvasMargin;
+  const BOOL bPrinting = pDC->IsPrinting();
+  CRect rect;
+  GetClientRect(&rect);
+  if (m_bResyncScroll) {
+    m_nScrollX = GetSnappedScrollPos(SB_HORZ);
+    m_nScrollY = GetSnappedScrollPos(SB_VERT);
+  } else {
+    rect.OffsetRect(m_nScrollX, m_nScrollY);
+  }
+  rect.right += 2 * m;
+  rect.bottom += 2 * m;
+  COffscreenDC buffer(pDC, rect, m_buffer, m_sizeBuffer);
+  CDC* pBuf = buffer.Get();
+  CSize total = GetTotalSize();
+  rect.right = std::max(rect.right, total.cx);
+  rect.bottom = std::max(rect.bottom, total.cy);
+
+  // The hatching is tied to the canvas, so it does not crawl while the view scrolls.
+  m_hatchBrush.UnrealizeObject();
+  CPoint origin(0, 0);
+  pBuf->LPtoDP(&origin);
+  pBuf->SetBrushOrg(origin.x % 8, origin.y % 8);
+  if (!bPrinting) {
+    pBuf->FillRect(&rect, &m_hatchBrush);
+    pDoc->m_tracker.Draw(pBuf, m_fZoom, m_nScrollX, m_nScrollY);
+  }
+  RECT& rcImage = pDoc->m_rcImage;
+  if (pDoc->m_pImage != NULL)
+    pDoc->m_pImage->Draw(pBuf, rcImage.left, rcImage.top, rcImage.right, rcImage.bottom, m_fZoom);
+  ::OffsetRect(&rcImage, m - rcImage.left, m - rcImage.top);
+  if (pDoc->m_pSelection != NULL && m_selTracker.m_rect.IsRectEmpty() && !bPrinting) {
+    pDoc->m_pSelection->m_nScrollX = m_nScrollX;
+    pDoc->m_pSelection->m_nScrollY = m_nScrollY;
+    pDoc->m_pSelection->Draw(pBuf);
+  }
+  if (!bPrinting)
+    m_selTracker.Draw(pBuf, (int)m_fZoom, m_nScrollX, m_nScrollY, m_nTool);
+  m_textTracker.Reset();
+  if (m_bResyncScroll) {
+    m_bResyncScroll = FALSE;
+    Invalidate(TRUE);
+  }
+}
+
+void CFramletView::OnZoomIn() {
+  float fZoom;
+  switch ((int)(m_fZoom * 100)) {
+  case 25:
+    fZoom = 0.5f;
+    break;
+  case 50:
+    fZoom = 1.0f;
+    break;
+  case 100:
+    fZoom = 2.0f;
+    break;
+  case 200:
+    fZoom = 4.0f;
+    break;
+  case 400:
+  case 800:
+    fZoom = 8.0f;
+    break;
+  default:
+    fZoom = m_fZoom * 2;
+    break;
+  }
+  float fOld = m_fZoom;
+  m_fZoom = std::min(fZoom, kMaxZoom);
+  UpdateScrollSizes();
+  ApplyZoom(fOld);
+}
+
+void CFramletView::OnZoomOut() {
+  float fZoom;
+  switch ((int)(m_fZoom * 100)) {
+  case 200:
+    fZoom = 1.0f;
+    break;
+  case 25:
+  case 50:
+    fZoom = 0.25f;
+    break;
+  case 100:
+    fZoom = 0.5f;
+    break;
+  case 400:
+    fZoom = 2.0f;
+    break;
+  case 800:
+    fZoom = 4.0f;
+    break;
+  default:
+    fZoom = m_fZoom * 0.5f;
+    break;
+  }
+  float fOld = m_fZoom;
+  m_fZoom = std::max(fZoom, kMinZoom);
+  UpdateScrollSizes();
+  m_nScrollX = GetSnappedScrollPos(SB_HORZ);
+  m_nScrollY = GetSnappedScrollPos(SB_VERT);
+  ApplyZoom(fOld);
+}
+
+void CFramletView::OnActualSize() {
+  m_fZoom = 2.0f;
+  OnZoomOut();
+  m_fPrevZoom = m_fZoom;
+}
+
+void CFramletView::ApplyZoom(float fOldZoom) {
+  ShowZoomStatus(m_fZoom);
+  CFramletDoc* pDoc = GetDocument();
+  if (pDoc != NULL && pDoc->m_pSelection != NULL) {
+    pDoc->m_pSelection->m_rect = RescaleRect(pDoc->m_pSelection->m_rect, m_fZoom, fOldZoom);
+    pDoc->m_pSelection->m_fZoom = m_fZoom;
+  }
+  if (!m_selTracker.m_rect.IsRectEmpty()) {
+    // An outlined selection does not survive a zoom: its floating piece goes without being merged.
+    m_selTracker.Reset();
+    m_selTracker.FreePoints();
+    if (pDoc != NULL) {
+      delete pDoc->m_pSelection;
+      pDoc->m_pSelection = NULL;
+    }
+  }
+  m_fPrevZoom = m_fZoom;
+}
+
+void CFramletView::SetStatusText(int nPane, LPCSTR lpszText) {
+  if (CEditorStatusSink* pSink = dynamic_cast<CEditorStatusSink*>(AfxGetMainWnd()))
+    pSink->SetStatusText(nPane, lpszText);
+}
+
+void CFramletView::ShowPositionStatus(int x, int y) {
+  const int m = g_nCanvasMargin;
+  CString strText;
+  strText.Format("x,y:%d, %d", (int)((x + m_nScrollX - m) / m_fZoom), (int)((y + m_nScrollY - m) / m_fZoom));
+  SetStatusText(STATUS_PANE_POSITION, strText);
+}
+
+void CFramletView::ShowSizeStatus(int nWidth, int nHeight) {
+  CString strText;
+  strText.Format("Size:%d x %d", nWidth, nHeight);
+  SetStatusText(STATUS_PANE_SIZE, strText);
+  g_nImageWidth = nWidth;
+  g_nImageHeight = nHeight;
+}
+
+void CFramletView::ShowZoomStatus(float fZoom) {
+  CString strText;
+  strText.Format("Zoom:%d%%", (int)(fZoom * 100));
+  SetStatusText(STATUS_PANE_ZOOM, strText);
+}
+
+int CFramletView::GetScreenDpi() {
+  Gdiplus::Graphics graphics(m_hWnd);
+  return (int)graphics.GetDpiX();
+}

@@ -1,0 +1,68 @@
+#include "tests/unit/editor/editor_harness.h"
+
+#include "imaging/PixelPlane.h"
+#include "resources/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+// The drawing state the shell keeps, at its starting values.
+CEditorAppState g_editorState;
+
+} // namespace
+
+CEditorHarness::CEditorHarness() {
+  m_pFrame = static_cast<CEditorLabFrame*>(CreateLabFrame(new CEditorLabFrame));
+  EXPECT_NE(nullptr, m_pFrame);
+  m_pTemplate = new CMultiDocTemplate(IDR_IMAGE_TYPE, RUNTIME_CLASS(CFramletDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                      RUNTIME_CLASS(CFramletView));
+  m_pDoc = NewDocument();
+  EXPECT_NE(nullptr, m_pDoc);
+}
+
+CEditorHarness::~CEditorHarness() {
+  DestroyLabFrame(m_pFrame); // takes the documents with their frames
+  delete m_pTemplate;
+}
+
+CFramletDoc* CEditorHarness::NewDocument() {
+  CDocument* pDoc = m_pTemplate->OpenDocumentFile(NULL);
+  PumpPending();
+  return pDoc != NULL ? static_cast<CFramletDoc*>(pDoc) : NULL;
+}
+
+CSize BitmapSizeOf(CBitmap* pBitmap) {
+  BITMAP bm = {};
+  pBitmap->GetBitmap(&bm);
+  return CSize(bm.bmWidth, bm.bmHeight);
+}
+
+std::vector<DWORD> PicturePixels(CBitmap* pBitmap) {
+  CSize size = BitmapSizeOf(pBitmap);
+  std::vector<DWORD> pixels((size_t)size.cx * size.cy);
+  ::GdiFlush();
+  pBitmap->GetBitmapBits((DWORD)(pixels.size() * 4), pixels.data());
+  return pixels;
+}
+
+void FillPicture(CFramletDoc* pDoc, const CRect& rect, COLORREF clr) {
+  CDC dc;
+  dc.CreateCompatibleDC(NULL);
+  CBitmap* pOld = dc.SelectObject(pDoc->m_pImage->GetBitmap());
+  dc.FillSolidRect(&rect, clr);
+  dc.SelectObject(pOld);
+}
+
+HBITMAP MakePictureBitmap(int cx, int cy, DWORD (*pixel)(int x, int y)) {
+  CPixelPlane plane;
+  HBITMAP hBitmap = CreatePlaneBitmap(cx, cy, &plane);
+  for (int y = 0; hBitmap != NULL && y < cy; y++) {
+    DWORD* pRow = reinterpret_cast<DWORD*>(plane.Row(y));
+    for (int x = 0; x < cx; x++)
+      pRow[x] = pixel(x, y);
+  }
+  return hBitmap;
+}

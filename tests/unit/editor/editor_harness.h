@@ -1,0 +1,49 @@
+// The editor's test harness: an MDI frame that shows the view's status texts, the drawing state the
+// shell would keep, and image documents opened through their template.
+#pragma once
+
+#include "editor/EditorState.h"
+#include "editor/FramletDoc.h"
+#include "editor/FramletView.h"
+#include "tests/common/frame_support.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CEditorLabFrame : public CLabFrame, public CEditorStatusSink {
+public:
+  std::map<int, std::string> m_status;
+  void SetStatusText(int nPane, LPCSTR lpszText) override { m_status[nPane] = lpszText; }
+};
+
+// A frame, the image template and a new document in a child frame, all gone at the end.
+class CEditorHarness {
+public:
+  CEditorHarness();
+  ~CEditorHarness();
+  CEditorHarness(const CEditorHarness&) = delete;
+  CEditorHarness& operator=(const CEditorHarness&) = delete;
+
+  // A new document (the first one is made by the constructor).
+  CFramletDoc* NewDocument();
+  CFramletDoc* Doc() const { return m_pDoc; }
+  CFramletView* View() const { return m_pDoc->GetFirstView(); }
+  std::string Status(int nPane) { return m_pFrame->m_status[nPane]; }
+
+  CEditorLabFrame* m_pFrame = NULL;
+  CMultiDocTemplate* m_pTemplate = NULL;
+  CFramletDoc* m_pDoc = NULL;
+};
+
+// The picture's pixels, rows top to bottom (all four bytes of each).
+std::vector<DWORD> PicturePixels(CBitmap* pBitmap);
+inline std::vector<DWORD> PicturePixels(CFramletDoc* pDoc) {
+  return PicturePixels(pDoc->m_pImage->GetBitmap());
+}
+CSize BitmapSizeOf(CBitmap* pBitmap);
+// Fills a rectangle of the document's picture with a colour through GDI.
+void FillPicture(CFramletDoc* pDoc, const CRect& rect, COLORREF clr);
+// A new 32-bit DIB section picture of cx x cy from a pixel function, as a handle the caller owns.
+HBITMAP MakePictureBitmap(int cx, int cy, DWORD (*pixel)(int x, int y));
