@@ -356,7 +356,20 @@ BOOL CFramletDoc::ApplyRecord(int nIndex, BOOL bUndo, int& nFirstRow, int& nLast
       m_pImage->AttachBitmap(&rows);
       rows.Detach();
     }
-    return XorCodedDelta(plane, record.pData.get(), record.nCodedSize, &nFirstRow, &nLastRow);
+    // The snapshot equals the picture here; it takes the changed bytes as they are written.
+    CPixelPlane snapshot;
+    CFramletView* pView = GetFirstView();
+    BOOL bMirror = pView != NULL && pView->m_pSnapshot != NULL &&
+                   OpenPixelPlane((HBITMAP)pView->m_pSnapshot->GetSafeHandle(), snapshot) &&
+                   snapshot.cx == plane.cx && snapshot.cy == plane.cy;
+    if (!XorCodedDelta(plane, record.pData.get(), record.nCodedSize, &nFirstRow, &nLastRow,
+                       bMirror ? &snapshot : NULL))
+      return FALSE;
+    if (bMirror) {
+      nFirstRow = 0;
+      nLastRow = -1;
+    }
+    return TRUE;
   }
   nFirstRow = 0;
   nLastRow = INT_MAX;

@@ -164,24 +164,36 @@ void CFramletView::OnDraw(CDC* pDC) {
   }
   rect.right += 2 * m;
   rect.bottom += 2 * m;
-  COffscreenDC buffer(pDC, rect, m_buffer, m_sizeBuffer);
+  // Off the printer the hatching covers the whole buffer, so it needs no background first.
+  COffscreenDC buffer(pDC, rect, m_buffer, m_sizeBuffer, !bPrinting);
   CDC* pBuf = buffer.Get();
   CSize total = GetTotalSize();
   rect.right = std::max(rect.right, total.cx);
   rect.bottom = std::max(rect.bottom, total.cy);
 
-  // The hatching is tied to the canvas, so it does not crawl while the view scrolls.
-  m_hatchBrush.UnrealizeObject();
-  CPoint origin(0, 0);
-  pBuf->LPtoDP(&origin);
-  pBuf->SetBrushOrg(origin.x % 8, origin.y % 8);
+  // The picture is opaque, so the hatching goes around it, unless the picture is about to be cut
+  // to a new image rectangle and its size is not yet known.
+  RECT& rcImage = pDoc->m_rcImage;
+  CImageItem* pItem = pDoc->m_pImage;
+  CRect rcShown;
+  if (pItem != NULL && pItem->GetBitmap()->GetSafeHandle() != NULL &&
+      pItem->m_rect.Size() == CRect(rcImage).Size())
+    rcShown.SetRect(m, m, m + (int)(pItem->m_rect.Width() * m_fZoom),
+                    m + (int)(pItem->m_rect.Height() * m_fZoom));
   if (!bPrinting) {
+    // The hatching is tied to the canvas, so it does not crawl while the view scrolls.
+    m_hatchBrush.UnrealizeObject();
+    CPoint origin(0, 0);
+    pBuf->LPtoDP(&origin);
+    pBuf->SetBrushOrg(origin.x % 8, origin.y % 8);
+    int nSaved = pBuf->SaveDC();
+    pBuf->ExcludeClipRect(&rcShown);
     pBuf->FillRect(&rect, &m_hatchBrush);
+    pBuf->RestoreDC(nSaved);
     pDoc->m_tracker.Draw(pBuf, m_fZoom, m_nScrollX, m_nScrollY);
   }
-  RECT& rcImage = pDoc->m_rcImage;
-  if (pDoc->m_pImage != NULL)
-    pDoc->m_pImage->Draw(pBuf, rcImage.left, rcImage.top, rcImage.right, rcImage.bottom, m_fZoom);
+  if (pItem != NULL)
+    pItem->Draw(pBuf, rcImage.left, rcImage.top, rcImage.right, rcImage.bottom, m_fZoom);
   ::OffsetRect(&rcImage, m - rcImage.left, m - rcImage.top);
   if (pDoc->m_pSelection != NULL && m_selTracker.m_rect.IsRectEmpty() && !bPrinting) {
     pDoc->m_pSelection->m_nScrollX = m_nScrollX;

@@ -1,6 +1,6 @@
 #include "editor/OffscreenDC.h"
 
-COffscreenDC::COffscreenDC(CDC* pTarget, const CRect& rect, CBitmap& cache, CSize& sizeCache)
+COffscreenDC::COffscreenDC(CDC* pTarget, const CRect& rect, CBitmap& cache, CSize& sizeCache, BOOL bCovered)
     : m_pTarget(pTarget), m_pDC(pTarget), m_rect(rect) {
   if (pTarget->IsPrinting())
     return;
@@ -24,7 +24,8 @@ COffscreenDC::COffscreenDC(CDC* pTarget, const CRect& rect, CBitmap& cache, CSiz
   m_memDC.SetViewportExt(pTarget->GetViewportExt());
   m_memDC.SetWindowOrg(rect.left, rect.top);
   m_pDC = &m_memDC;
-  m_memDC.FillSolidRect(&m_rect, pTarget->GetBkColor());
+  if (!bCovered)
+    m_memDC.FillSolidRect(&m_rect, pTarget->GetBkColor());
 }
 
 COffscreenDC::~COffscreenDC() {

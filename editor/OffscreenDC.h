@@ -9,8 +9,9 @@
 class COffscreenDC {
 public:
   // rect is in the target's logical coordinates. The buffer bitmap is kept in cache (with its
-  // size in sizeCache) between paints and made again only when it is too small.
-  COffscreenDC(CDC* pTarget, const CRect& rect, CBitmap& cache, CSize& sizeCache);
+  // size in sizeCache) between paints and made again only when it is too small. The buffer starts
+  // in the target's background colour unless bCovered says the caller paints all of it.
+  COffscreenDC(CDC* pTarget, const CRect& rect, CBitmap& cache, CSize& sizeCache, BOOL bCovered = FALSE);
   ~COffscreenDC();
   COffscreenDC(const COffscreenDC&) = delete;
   COffscreenDC& operator=(const COffscreenDC&) = delete;

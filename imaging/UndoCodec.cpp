@@ -2,6 +2,8 @@
 
 #include <emmintrin.h>
 
+#include <cstring>
+
 namespace {
 
 const DWORD kLongestRun = 32768;
@@ -36,17 +38,56 @@ DWORD LiteralEnd(const BYTE* p, DWORD i, DWORD nIn, BYTE nMarker) {
 
 } // namespace
 
+const BYTE* RleFindByte(const BYTE* p, DWORD n, BYTE nValue) {
+  const __m128i value = _mm_set1_epi8((char)nValue);
+  DWORD i = 0;
+  for (; i + 16 <= n; i += 16) {
+    int mask =
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), value));
+    if (mask != 0)
+      return p + i + __builtin_ctz((unsigned)mask);
+  }
+  for (; i < n; i++)
+    if (p[i] == nValue)
+      return p + i;
+  return NULL;
+}
+
 unsigned long long RleBound(DWORD nRawSize) { return (unsigned long long)nRawSize + nRawSize / 256 + 1; }
 
 void RleCountBytes(const BYTE* pIn, DWORD nIn, DWORD counts[256]) {
-  // Four tables, so that equal neighbours do not wait on each other's increments.
+  // Four tables, so that equal neighbours do not wait on each other's increments. A 16-byte block
+  // equal to the one before it (a delta of a uniform change repeats) is counted once, times its
+  // repeats.
   DWORD tables[4][256] = {};
+  const BYTE* pRepeated = NULL;
+  DWORD nRepeats = 0;
+  __m128i previous = _mm_setzero_si128();
   DWORD i = 0;
-  for (; i + 4 <= nIn; i += 4) {
-    tables[0][pIn[i]]++;
-    tables[1][pIn[i + 1]]++;
-    tables[2][pIn[i + 2]]++;
-    tables[3][pIn[i + 3]]++;
+  for (; i + 16 <= nIn; i += 16) {
+    __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pIn + i));
+    if (pRepeated != NULL && _mm_movemask_epi8(_mm_cmpeq_epi8(block, previous)) == 0xFFFF) {
+      nRepeats++;
+      continue;
+    }
+    if (nRepeats != 0) {
+      for (int k = 0; k < 16; k++)
+        tables[0][pRepeated[k]] += nRepeats;
+      nRepeats = 0;
+    }
+    const BYTE* p = pIn + i;
+    for (int k = 0; k < 16; k += 4) {
+      tables[0][p[k]]++;
+      tables[1][p[k + 1]]++;
+      tables[2][p[k + 2]]++;
+      tables[3][p[k + 3]]++;
+    }
+    previous = block;
+    pRepeated = p;
+  }
+  if (nRepeats != 0) {
+    for (int k = 0; k < 16; k++)
+      tables[0][pRepeated[k]] += nRepeats;
   }
   for (; i < nIn; i++)
     tables[0][pIn[i]]++;

@@ -11,8 +11,6 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 // One entry of a document's undo history: a coded XOR delta and the sizes around it.
 struct UndoRecord {
   CRawBytes pData;    // the coded delta, nCodedSize bytes
@@ -75,6 +73,10 @@ private:
   DWORD m_nOpenCount = 0; // 0 when no run is open
 };
 
+// The first byte equal to nValue in [p, p + n), or NULL. The C runtime's search goes a byte at a
+// time on some platforms, and decoding searches every coded byte for the marker.
+const BYTE* RleFindByte(const BYTE* p, DWORD n, BYTE nValue);
+
 // Decodes a coded stream into a sink with three operations: Literal(pBytes, n) for n bytes that
 // stand for themselves, Run(value, n) for n copies of one value, and Fits(n), which answers whether
 // n more bytes may still be written. Answers FALSE when the stream is cut short or does not fit.
@@ -84,7 +86,7 @@ template <class Sink> BOOL RleDecodeTo(const BYTE* pCoded, DWORD nCodedSize, Sin
   const BYTE nMarker = pCoded[0];
   DWORD pos = 1;
   while (pos < nCodedSize) {
-    const BYTE* pNext = static_cast<const BYTE*>(std::memchr(pCoded + pos, nMarker, nCodedSize - pos));
+    const BYTE* pNext = RleFindByte(pCoded + pos, nCodedSize - pos, nMarker);
     DWORD nLiteral = (pNext != NULL ? (DWORD)(pNext - pCoded) : nCodedSize) - pos;
     if (nLiteral != 0) {
       if (!sink.Fits(nLiteral))

@@ -5,6 +5,7 @@
 #include <emmintrin.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -60,36 +61,33 @@ void XorConstant(BYTE* pDst, BYTE nValue, DWORD n) {
     pDst[i] ^= nValue;
 }
 
-// Takes a decoded stream and XORs it onto the plane's rows, or only measures it.
+// Takes a decoded stream and XORs it onto the plane's rows, copying what changes into the mirror.
 class CPlaneXorSink {
 public:
-  CPlaneXorSink(const CPixelPlane& plane, bool bApply)
-      : m_plane(plane), m_nRowBytes(plane.RowBytes()),
-        m_nTotal((unsigned long long)plane.RowBytes() * plane.cy), m_bApply(bApply) {}
+  CPlaneXorSink(const CPixelPlane& plane, const CPixelPlane* pMirror)
+      : m_plane(plane), m_pMirror(pMirror), m_nRowBytes(plane.RowBytes()),
+        m_nTotal((unsigned long long)plane.RowBytes() * plane.cy) {}
   bool Fits(DWORD n) const { return m_nOffset + n <= m_nTotal; }
   void Literal(const BYTE* pBytes, DWORD n) {
-    if (!m_bApply) {
-      m_nOffset += n;
-      return;
-    }
     while (n != 0) {
       DWORD nTake = Span(n);
       BYTE* pDst = Target();
       XorInto(pDst, pDst, pBytes, nTake);
-      Advance(nTake);
+      Mirror(pDst, nTake);
       pBytes += nTake;
       n -= nTake;
     }
   }
   void Run(BYTE nValue, DWORD n) {
-    if (nValue == 0 || !m_bApply) {
-      m_nOffset += n; // XOR with zero changes nothing
+    if (nValue == 0) {
+      Skip(n); // XOR with zero changes nothing
       return;
     }
     while (n != 0) {
       DWORD nTake = Span(n);
-      XorConstant(Target(), nValue, nTake);
-      Advance(nTake);
+      BYTE* pDst = Target();
+      XorConstant(pDst, nValue, nTake);
+      Mirror(pDst, nTake);
       n -= nTake;
     }
   }
@@ -98,21 +96,36 @@ public:
   int m_nLastRow = -1;
 
 private:
-  DWORD Span(DWORD n) const { return std::min<DWORD>(n, m_nRowBytes - (DWORD)(m_nOffset % m_nRowBytes)); }
+  DWORD Span(DWORD n) const { return std::min<DWORD>(n, m_nRowBytes - m_nColumn); }
   BYTE* Target() {
-    int y = (int)(m_nOffset / m_nRowBytes);
     if (m_nFirstRow > m_nLastRow)
-      m_nFirstRow = y;
-    m_nLastRow = y;
-    return m_plane.Row(y) + m_nOffset % m_nRowBytes;
+      m_nFirstRow = m_nRow;
+    m_nLastRow = m_nRow;
+    return m_plane.Row(m_nRow) + m_nColumn;
   }
-  void Advance(DWORD n) { m_nOffset += n; }
+  void Mirror(const BYTE* pDst, DWORD n) {
+    if (m_pMirror != NULL)
+      std::memcpy(m_pMirror->Row(m_nRow) + m_nColumn, pDst, n);
+    Skip(n);
+  }
+  void Skip(DWORD n) {
+    m_nOffset += n;
+    unsigned long long nColumn = (unsigned long long)m_nColumn + n;
+    if (nColumn < m_nRowBytes) {
+      m_nColumn = (DWORD)nColumn;
+      return;
+    }
+    m_nRow += (int)(nColumn / m_nRowBytes);
+    m_nColumn = (DWORD)(nColumn % m_nRowBytes);
+  }
 
   const CPixelPlane& m_plane;
+  const CPixelPlane* m_pMirror;
   const DWORD m_nRowBytes;
   const unsigned long long m_nTotal;
-  const bool m_bApply;
   unsigned long long m_nOffset = 0;
+  int m_nRow = 0;
+  DWORD m_nColumn = 0;
 };
 
 } // namespace
@@ -180,16 +193,14 @@ DWORD EncodeZeroDelta(DWORD nRawSize, BYTE* pOut) {
 }
 
 BOOL XorCodedDelta(const CPixelPlane& plane, const BYTE* pCoded, DWORD nCodedSize, int* pFirstRow,
-                   int* pLastRow) {
-  // Measure first: a stream that does not fit must leave the picture as it was.
-  CPlaneXorSink measure(plane, false);
-  if (!RleDecodeTo(pCoded, nCodedSize, measure) || !measure.Complete())
-    return FALSE;
-  CPlaneXorSink apply(plane, true);
-  RleDecodeTo(pCoded, nCodedSize, apply);
+                   int* pLastRow, const CPixelPlane* pMirror) {
+  if (pMirror != NULL && (pMirror->cx != plane.cx || pMirror->cy != plane.cy))
+    pMirror = NULL;
+  CPlaneXorSink sink(plane, pMirror);
+  BOOL bDone = RleDecodeTo(pCoded, nCodedSize, sink) && sink.Complete();
   if (pFirstRow != NULL)
-    *pFirstRow = apply.m_nFirstRow;
+    *pFirstRow = sink.m_nFirstRow;
   if (pLastRow != NULL)
-    *pLastRow = apply.m_nLastRow;
-  return TRUE;
+    *pLastRow = sink.m_nLastRow;
+  return bDone;
 }

@@ -28,7 +28,9 @@ DWORD EncodePlaneDiff(const CPixelPlane& a, const CPixelPlane& b, const CPlaneDi
 // The coded length of an all-zero delta of nRawSize bytes (a picture against itself), and the
 // delta itself written into pOut when it is not NULL.
 DWORD EncodeZeroDelta(DWORD nRawSize, BYTE* pOut);
-// XORs a coded delta onto the plane. FALSE, with the plane untouched, when the coded bytes do not
-// decode to exactly the plane's bytes. Reports the rows that changed.
+// XORs a coded delta onto the plane, writing what changes into pMirror too when one is given (a
+// plane of the same size equal to the plane before). FALSE when the coded bytes do not decode to
+// exactly the plane's bytes; the delta never writes beyond the plane, but may have been applied in
+// part then. Reports the rows that changed.
 BOOL XorCodedDelta(const CPixelPlane& plane, const BYTE* pCoded, DWORD nCodedSize, int* pFirstRow,
-                   int* pLastRow);
+                   int* pLastRow, const CPixelPlane* pMirror = NULL);
