@@ -18,3 +18,4 @@
 #include "framework/frame/fw_frame.h"
 #include "framework/doc/fw_doc.h"
 #include "framework/bars/fw_bars.h"
+#include "framework/print/fw_print.h"
