@@ -51,10 +51,10 @@ public:
     return static_cast<BYTE*>(VirtualAlloc(NULL, capacity, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
   }
   // Keeps the block given back, the likeliest size of the next bitmap, and frees the one kept
-  // before. Only blocks up to a 4K picture are kept: a larger one held for good would cost the
-  // 32-bit address space more than its page faults cost time.
+  // before. Only blocks up to a turned 4K picture are kept: a larger one held for good would cost
+  // the 32-bit address space more than its page faults cost time.
   static void GiveBack(BYTE* bits, size_t size) {
-    const size_t kLargestKept = static_cast<size_t>(40) << 20;
+    const size_t kLargestKept = static_cast<size_t>(96) << 20;
     BYTE* drop = bits;
     if (size <= kLargestKept) {
       Guard guard;
