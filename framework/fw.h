@@ -20,3 +20,4 @@
 #include "framework/doc/fw_scrollview.h"
 #include "framework/doc/fw_tracker.h"
 #include "framework/bars/fw_bars.h"
+#include "framework/print/fw_print.h"

@@ -194,6 +194,9 @@ CString AFXAPI AfxFullPath(LPCSTR lpszFileIn);
 CString AFXAPI AfxFileNameOf(LPCSTR lpszPath);
 BOOL AFXAPI AfxComparePath(LPCSTR lpszPath1, LPCSTR lpszPath2);
 
+class CPreviewView;
+struct CPrintPreviewState;
+
 class CView : public CWnd {
   DECLARE_DYNAMIC(CView)
 public:
@@ -211,6 +214,27 @@ public:
   virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
   virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
   virtual BOOL IsSelected(const CObject* pDocItem) const;
+
+  // Printing and print preview (framework/print/). The base OnPrepareDC lets printing go on while
+  // the last page is known or for page 1 only; the base OnPreparePrinting prepares with the
+  // standard dialog, the base OnPrint draws with OnDraw, and the base OnEndPrintPreview ends the
+  // printing the preview began.
+  virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+  virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+  virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+  virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+  virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
+  // Gets the printer DC into pInfo->m_pPD: without a dialog for preview and direct printing
+  // (the default printer), else through the print dialog. FALSE when there is none or the user
+  // cancelled.
+  BOOL DoPreparePrinting(CPrintInfo* pInfo);
+  // Puts the main frame into print preview of pPrintView, with the preview bar from template
+  // nIDResource. Answering TRUE it has taken pState, also when the view declined to prepare.
+  BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
+                      CPrintPreviewState* pState);
+  // ID_FILE_PRINT shows the print dialog, ID_FILE_PRINT_DIRECT (the command being handled) does not.
+  afx_msg void OnFilePrint();
+  afx_msg void OnFilePrintPreview();
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;

@@ -3,6 +3,7 @@
 #include "framework/doc/fw_doc.h"
 
 #include "framework/gdi/fw_gdi.h"
+#include "framework/print/fw_print.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -73,7 +74,11 @@ void CView::OnActivateView(BOOL bActivate, CView*, CView*) {
 
 void CView::OnActivateFrame(UINT, CFrameWnd*) {}
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo) {
+  // Without a known last page only page 1 is printed.
+  if (pInfo != NULL)
+    pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != 0xFFFF || pInfo->m_nCurPage == 1;
+}
 
 BOOL CView::IsSelected(const CObject*) const { return FALSE; }
 

@@ -185,6 +185,10 @@ void CFrameWnd::OnDestroy() {
 }
 
 void CFrameWnd::OnClose() {
+  if (m_lpfnCloseProc != NULL) {
+    m_lpfnCloseProc(this);
+    return;
+  }
   CDocument* pDocument = GetActiveDocument();
   if (pDocument != NULL && !pDocument->CanCloseFrame(this))
     return;

@@ -14,6 +14,7 @@ class CDocTemplate;
 class CControlBar;
 class CDockBar;
 class CMiniDockFrameWnd;
+struct CPrintPreviewState;
 
 // Frame styles: window style bits that no frame class of the system uses for anything else.
 #define FWS_ADDTOTITLE 0x00008000L
@@ -161,6 +162,12 @@ public:
   void RemoveControlBar(CControlBar* pBar);
   virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
   void DestroyDockBars();
+
+  // Print preview (framework/print/): entering hides the visible bars (tempHide), the menu, the
+  // accelerators and the main pane (59648, renumbered AFX_IDW_PANE_SAVE); leaving restores them.
+  virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+  // Set while a preview shows: closing the frame closes the preview instead.
+  void(CALLBACK* m_lpfnCloseProc)(CFrameWnd* pFrameWnd) = NULL;
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;

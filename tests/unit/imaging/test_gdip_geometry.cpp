@@ -234,6 +234,150 @@ TEST(GdipRotate, TransparencyTurnsWhiteAndTheResultIsOpaque) {
   EXPECT_EQ(kWhite, out[3]);
 }
 
+// ---- The plain loops ------------------------------------------------------------------------------
+
+namespace {
+
+// The operations as defined, one computation per target pixel, as references for the walks,
+// spans and copies the operations take instead.
+DWORD PlainOverWhite(DWORD v) {
+  const DWORD a = v >> 24;
+  if (a == 255)
+    return v;
+  DWORD out = 0xFF000000;
+  for (int shift = 0; shift <= 16; shift += 8)
+    out |= ((((v >> shift) & 0xFF) * a + 255 * (255 - a) + 127) / 255) << shift;
+  return out;
+}
+
+struct Picture {
+  Pixels px;
+  int cx, cy;
+};
+
+Picture PlainRotate(const Pixels& px, int cx, int cy, int degrees, DWORD back) {
+  const float r = static_cast<float>(degrees) * 0.01745329238474369f;
+  const float c = static_cast<float>(std::cos(static_cast<double>(r)));
+  const float s = static_cast<float>(std::sin(static_cast<double>(r)));
+  const float W = static_cast<float>(cx), H = static_cast<float>(cy);
+  const int xs[4] = {0, static_cast<int>(H * s), static_cast<int>(W * c + H * s), static_cast<int>(W * c)};
+  const int ys[4] = {0, static_cast<int>(H * c), static_cast<int>(H * c - W * s), static_cast<int>(-W * s)};
+  const int minx = *std::min_element(xs, xs + 4), miny = *std::min_element(ys, ys + 4);
+  Picture out{{}, *std::max_element(xs, xs + 4) - minx, *std::max_element(ys, ys + 4) - miny};
+  const double dc = c, ds = s;
+  for (int Y = 0; Y < out.cy; ++Y) {
+    const double v = Y + 0.5 + miny, u0 = 0.5 + minx;
+    const double fx0 = dc * u0 - ds * v, fy0 = ds * u0 + dc * v;
+    for (int X = 0; X < out.cx; ++X) {
+      const double fx = fx0 + X * dc, fy = fy0 + X * ds;
+      const bool inside = !(fx < 0 || fy < 0 || fx >= cx || fy >= cy);
+      out.px.push_back(inside ? PlainOverWhite(px[static_cast<int>(fy) * cx + static_cast<int>(fx)]) : back);
+    }
+  }
+  return out;
+}
+
+Picture PlainShear(const Pixels& px, int cx, int cy, int percent, int percent2, DWORD back) {
+  const int sx = std::abs(cx * percent / 100), sy = std::abs(cy * percent2 / 100);
+  Picture out{Pixels(static_cast<size_t>(cx + sx) * (cy + sy), back), cx + sx, cy + sy};
+  for (int y = 0; y < cy; ++y) {
+    const double o = percent >= 1 ? static_cast<double>(y) * sx / cy : static_cast<double>(cy - y) * sx / cy;
+    for (int x = 0; x < cx; ++x)
+      out.px[static_cast<size_t>(y) * out.cx + static_cast<int>(o) + x] = px[static_cast<size_t>(y) * cx + x];
+  }
+  return out;
+}
+
+// A degree whose cosine, as the rotation computes it, is neither zero nor a multiple of 2^-32,
+// yet so small that the column drifts by a whole one only along a row of some 700 pixels.
+int DegreeOfTinyCosine() {
+  for (int n = 90; n < 3000000; n += 180) {
+    const float r = static_cast<float>(n) * 0.01745329238474369f;
+    const float c = std::fabs(static_cast<float>(std::cos(static_cast<double>(r))));
+    if (c > 1.2e-3f && c < 1.9e-3f)
+      return n;
+  }
+  return 0;
+}
+
+} // namespace
+
+TEST(GdipRotate, MatchesThePlainLoopAtEveryAngle) {
+  const int tiny = DegreeOfTinyCosine();
+  ASSERT_NE(0, tiny);
+  // Every degree of a small picture, then larger ones that span several bands and chunks, at
+  // angles near the quarter turns, of large magnitude and with the tiny cosine.
+  struct Case {
+    int cx, cy;
+    std::vector<int> degrees;
+  };
+  std::vector<int> all;
+  for (int d = -360; d <= 720; ++d)
+    all.push_back(d);
+  const std::vector<int> some = {0,   1,   30,  44,   45,  89,  90,   91,     133,       179,     180,
+                                 181, 270, -90, -271, 359, 360, 3690, 100003, 123456789, -987654, tiny};
+  const Case cases[] = {{19, 11, all},
+                        {1, 1, {0, 30, 90, 180, 270, 45}},
+                        {1, 7, some},
+                        {9, 1, some},
+                        {301, 67, some},
+                        {70, 290, some},
+                        {517, 3, {1, 2, 3, 179, 181}},
+                        {40, 700, {tiny, tiny + 180, 90}}};
+  unsigned seed = 90;
+  for (const Case& c : cases) {
+    const Pixels px = RandomPixels(c.cx, c.cy, ++seed, true);
+    for (int degrees : c.degrees) {
+      const Picture expected = PlainRotate(px, c.cx, c.cy, degrees, Rgb(1, 2, 3));
+      if (expected.cx <= 0 || expected.cy <= 0)
+        continue; // nothing to turn into: the picture stays
+      Outcome o = Apply(px, c.cx, c.cy, OpOf(&Fx::RotateByAngle, degrees, RGB(1, 2, 3)));
+      ASSERT_EQ(Dims(expected.cx, expected.cy), DimsOf(o)) << c.cx << "x" << c.cy << " at " << degrees;
+      ASSERT_EQ(expected.px, o.px) << c.cx << "x" << c.cy << " at " << degrees;
+    }
+  }
+  // A source taller than the walks cover goes the plain way.
+  const Pixels tall = RandomPixels(1, 32768, 99, true);
+  for (int degrees : {0, 90, 180}) {
+    const Picture expected = PlainRotate(tall, 1, 32768, degrees, kBlue);
+    Outcome o = Apply(tall, 1, 32768, OpOf(&Fx::RotateByAngle, degrees, RGB(0, 0, 255)));
+    ASSERT_EQ(Dims(expected.cx, expected.cy), DimsOf(o)) << degrees;
+    ASSERT_EQ(expected.px, o.px) << degrees;
+  }
+}
+
+TEST(GdipShear, MatchesThePlainLoopAtEveryPercent) {
+  const struct { int cx, cy; } sizes[] = {{1, 1}, {3, 1}, {1, 5}, {57, 31}, {40, 97}};
+  unsigned seed = 200;
+  for (const auto& size : sizes) {
+    const Pixels px = RandomPixels(size.cx, size.cy, ++seed, true);
+    for (int percent = -160; percent <= 160; percent += 7) {
+      const int percent2 = percent % 3 == 0 ? percent / 3 : 0;
+      const Picture expected = PlainShear(px, size.cx, size.cy, percent, percent2, Rgb(4, 5, 6));
+      Outcome o = Apply(px, size.cx, size.cy, OpOf(&Fx::Shear, percent, percent2, RGB(4, 5, 6)));
+      ASSERT_EQ(Dims(expected.cx, expected.cy), DimsOf(o)) << size.cx << "x" << size.cy << " at " << percent;
+      ASSERT_EQ(expected.px, o.px) << size.cx << "x" << size.cy << " at " << percent;
+    }
+  }
+}
+
+TEST(GdipRotate, ResultsOwnTheirPixelsWhileTheMemoryIsReused) {
+  // Results of one size, made and deleted in turn, take over each other's memory: each keeps its
+  // own pixels as long as it lives, and a clone outlives its original.
+  const Pixels first = RandomPixels(40, 30, 301), second = RandomPixels(40, 30, 302);
+  Outcome a = Apply(first, 40, 30, OpOf(&Fx::RotateByAngle, 30, RGB(0, 0, 0)));
+  Outcome b = Apply(second, 40, 30, OpOf(&Fx::RotateByAngle, 30, RGB(0, 0, 0)));
+  EXPECT_EQ(a.px, ReadPixels(a.bmp.get()));
+  BitmapPtr clone(a.bmp->Clone());
+  ASSERT_TRUE(clone != NULL);
+  const Pixels aPixels = a.px;
+  a.bmp.reset();
+  Outcome c = Apply(first, 40, 30, OpOf(&Fx::Shear, 50, 0, RGB(9, 9, 9)));
+  EXPECT_EQ(aPixels, ReadPixels(clone.get()));
+  EXPECT_EQ(b.px, ReadPixels(b.bmp.get()));
+  EXPECT_EQ(PlainShear(first, 40, 30, 50, 0, Rgb(9, 9, 9)).px, c.px);
+}
+
 // ---- Trim -----------------------------------------------------------------------------------------
 
 namespace {

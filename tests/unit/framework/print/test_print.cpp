@@ -1,0 +1,548 @@
+// Printing and print preview through a view in the lab frame: jobs on the system's PDF printer (the
+// CUPS queue tools/setup.sh makes) with and without the print dialog, a cancelled job, no printer
+// at all, and the main frame's preview mode. The pixels of the printed pages are checked by
+// check_pages.sh from what these tests leave in the artifacts folder.
+#include "tests/common/frame_support.h"
+#include "tests/common/import_patch.h"
+#include "tests/common/pixel_support.h"
+
+#include "framework/res/fw_res.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const COLORREF kMark = RGB(0, 110, 230); // the rectangle every printed page shows
+
+// What the view saw of the printing it was asked for.
+struct PrintLog {
+  int nPrepare = 0, nBegin = 0, nEnd = 0, nEndPreview = 0;
+  BOOL bPreview = FALSE;
+  std::vector<UINT> pages;            // OnPrint, in order
+  std::vector<BOOL> bPrinting;        // IsPrinting for each
+  std::vector<std::string> pageTexts; // the "Printing" dialog's page text for each
+  std::string strDocText;             // the dialog's document text
+  int nMainEnabled = 0;               // pages printed while the main window took input
+  CSize sizeDpi;                      // the printer's resolution and printable area's offset
+  CPoint ptOffset;
+};
+
+// Prints a mark an inch from the printable area's corner, two inches wide and one high, and logs.
+class CPrintLabView : public CView {
+  DECLARE_DYNCREATE(CPrintLabView)
+public:
+  PrintLog m_log;
+  UINT m_nMaxPage = 0;    // 0 leaves the last page unknown
+  UINT m_nCancelPage = 0; // presses Cancel in the "Printing" dialog while this page prints
+
+  void OnDraw(CDC* pDC) override {
+    CRect rect;
+    GetClientRect(rect);
+    pDC->FillSolidRect(rect, RGB(255, 250, 220));
+  }
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override {
+    ++m_log.nPrepare;
+    m_log.bPreview = pInfo->m_bPreview;
+    if (m_nMaxPage != 0)
+      pInfo->SetMaxPage(m_nMaxPage);
+    return DoPreparePrinting(pInfo);
+  }
+  void OnBeginPrinting(CDC*, CPrintInfo*) override { ++m_log.nBegin; }
+  void OnEndPrinting(CDC*, CPrintInfo*) override { ++m_log.nEnd; }
+  void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView) override {
+    ++m_log.nEndPreview;
+    CView::OnEndPrintPreview(pDC, pInfo, point, pView);
+  }
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override {
+    m_log.pages.push_back(pInfo->m_nCurPage);
+    m_log.bPrinting.push_back(pDC->IsPrinting());
+    m_log.sizeDpi = CSize(pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
+    m_log.ptOffset = CPoint(pDC->GetDeviceCaps(PHYSICALOFFSETX), pDC->GetDeviceCaps(PHYSICALOFFSETY));
+    if (!pInfo->m_bPreview) {
+      HWND hStatus = ::FindWindowA("#32770", "Printing");
+      char szText[128] = "";
+      ::GetDlgItemTextA(hStatus, AFX_IDC_PRINT_PAGENUM, szText, sizeof(szText));
+      m_log.pageTexts.push_back(::IsWindowVisible(hStatus) ? szText : "(no dialog)");
+      ::GetDlgItemTextA(hStatus, AFX_IDC_PRINT_DOCNAME, szText, sizeof(szText));
+      m_log.strDocText = szText;
+      m_log.nMainEnabled += ::IsWindowEnabled(AfxGetMainWnd()->m_hWnd) ? 1 : 0;
+      // Cancel arrives through the queue the job keeps running between pages.
+      if (pInfo->m_nCurPage == m_nCancelPage)
+        ::PostMessageA(hStatus, WM_COMMAND, IDCANCEL, 0);
+    }
+    const CSize& dpi = m_log.sizeDpi;
+    pDC->FillSolidRect(dpi.cx, dpi.cy, 2 * dpi.cx, dpi.cy, kMark);
+  }
+
+protected:
+  DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CPrintLabView, CView)
+
+BEGIN_MESSAGE_MAP(CPrintLabView, CView)
+ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+END_MESSAGE_MAP()
+
+// Answers each print dialog of the system with a button, from a thread timer (the dialog runs its
+// own loop), and counts them. A dialog the button did not close is cancelled after five seconds.
+class CPrintDialogDriver {
+public:
+  explicit CPrintDialogDriver(int nButton) : m_nButton(nButton) {
+    s_pActive = this;
+    m_nTimer = ::SetTimer(NULL, 0, 20, TimerProc);
+  }
+  ~CPrintDialogDriver() {
+    ::KillTimer(NULL, m_nTimer);
+    s_pActive = NULL;
+  }
+  int m_nDialogs = 0;
+
+private:
+  static void Press(HWND hDlg, int nID) {
+    ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, nID)));
+  }
+  static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD) {
+    CPrintDialogDriver* pThis = s_pActive;
+    HWND hDlg = ::FindWindowA("#32770", "Print");
+    if (pThis == NULL || hDlg == NULL || !::IsWindowVisible(hDlg))
+      return;
+    if (hDlg != pThis->m_hDlg) {
+      pThis->m_hDlg = hDlg;
+      pThis->m_nDialogs++;
+      pThis->m_nTicks = 0;
+      Press(hDlg, pThis->m_nButton);
+    } else if (++pThis->m_nTicks == 250) {
+      Press(hDlg, IDCANCEL);
+    }
+  }
+  static CPrintDialogDriver* s_pActive;
+  int m_nButton;
+  UINT_PTR m_nTimer = 0;
+  HWND m_hDlg = NULL;
+  int m_nTicks = 0;
+};
+CPrintDialogDriver* CPrintDialogDriver::s_pActive = NULL;
+
+// Counts a platform call of the print loop and passes it on (not through the patched import).
+int g_nEndDocs = 0, g_nAbortDocs = 0;
+int CallGdi(const char* pszName, HDC hDC) {
+  auto pfn = reinterpret_cast<int(WINAPI*)(HDC)>(::GetProcAddress(::GetModuleHandleA("gdi32.dll"), pszName));
+  return pfn(hDC);
+}
+int WINAPI CountEndDoc(HDC hDC) {
+  ++g_nEndDocs;
+  return CallGdi("EndDoc", hDC);
+}
+int WINAPI CountAbortDoc(HDC hDC) {
+  ++g_nAbortDocs;
+  return CallGdi("AbortDoc", hDC);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Where cups-pdf leaves the PDF of a job
+
+std::string EnvOr(const char* pszName, const char* pszDefault) {
+  const char* psz = std::getenv(pszName);
+  return psz != NULL && *psz != '\0' ? psz : pszDefault;
+}
+
+// A Unix path as this program reaches it (drive Z:).
+std::string FromUnix(std::string path) {
+  for (char& c : path)
+    if (c == '/')
+      c = '\\';
+  return path.compare(0, 1, "\\") == 0 ? "Z:" + path : path;
+}
+
+// The folders cups-pdf may write to for the user running the tests: its configured "Out" with
+// ${HOME} and ${USER} filled in, then its usual places.
+std::vector<std::string> PdfFolders() {
+  std::string home = EnvOr("WINEHOMEDIR", ""); // "\??\Z:\home\user"
+  if (home.compare(0, 4, "\\??\\") == 0)
+    home = home.substr(4);
+  std::string user = EnvOr("WINEUSERNAME", EnvOr("USERNAME", "").c_str());
+  auto expand = [&](std::string path) {
+    for (const auto& var :
+         {std::make_pair(std::string("${HOME}"), home), std::make_pair(std::string("${USER}"), user)})
+      for (size_t at; (at = path.find(var.first)) != std::string::npos;)
+        path.replace(at, var.first.size(), var.second);
+    return FromUnix(path);
+  };
+  std::vector<std::string> folders;
+  std::ifstream conf("Z:\\etc\\cups\\cups-pdf.conf");
+  for (std::string line; std::getline(conf, line);) {
+    std::istringstream words(line);
+    std::string key, value;
+    if (words >> key >> value && key == "Out")
+      folders.push_back(expand(value));
+  }
+  for (const char* psz : {"${HOME}/PDF", "/var/spool/cups-pdf/${USER}", "/var/spool/cups-pdf/ANONYMOUS"})
+    folders.push_back(expand(psz));
+  return folders;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The finished PDF whose name holds the job's title, waited for up to a minute; empty when none came.
+std::string WaitForPdf(const std::string& title) {
+  std::vector<std::string> folders = PdfFolders();
+  for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 60000; ::Sleep(100)) {
+    for (const std::string& folder : folders) {
+      WIN32_FIND_DATAA fd;
+      HANDLE hFind = ::FindFirstFileA((folder + "\\*" + title + "*.pdf").c_str(), &fd);
+      if (hFind == INVALID_HANDLE_VALUE)
+        continue;
+      ::FindClose(hFind);
+      std::string path = folder + "\\" + fd.cFileName;
+      // Ghostscript writes the file in place: it is whole once its trailer is there.
+      std::string text = ReadFile(path);
+      size_t eof = text.rfind("%%EOF");
+      if (eof != std::string::npos && text.find_first_not_of("\r\n ", eof + 5) == std::string::npos)
+        return path;
+    }
+  }
+  return std::string();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+class PrintTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    // A main window that went posted the quit message; printing would take it as the program ending.
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    m_nWindowsBefore = AfxGetPermanentWndCount();
+    g_nEndDocs = g_nAbortDocs = 0;
+    m_pFrame = CreateLabFrame();
+    ASSERT_NE(nullptr, m_pFrame);
+    // The job's name finds its PDF; every run's is new.
+    char szTitle[16];
+    wsprintfA(szTitle, "FwPrint%06lu", ::GetTickCount() % 1000000);
+    m_strTitle = szTitle;
+    m_pView = OpenView(m_strTitle.c_str());
+    ASSERT_NE(nullptr, m_pView);
+  }
+  void TearDown() override {
+    if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
+      m_pFrame->DestroyWindow();
+    PumpPending();
+    TheTestApp().m_pMainWnd = NULL;
+    EXPECT_EQ(m_nWindowsBefore, AfxGetPermanentWndCount());
+  }
+  // A document titled lpszTitle shown by a CPrintLabView in a new child frame.
+  CPrintLabView* OpenView(LPCSTR lpszTitle) {
+    CLabDoc* pDoc = new CLabDoc;
+    pDoc->m_strTitle = lpszTitle;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CPrintLabView);
+    context.m_pCurrentDoc = pDoc;
+    CLabChild* pChild = new CLabChild;
+    pChild->m_hMenuShared = LabDocMenu();
+    pDoc->m_bAutoDelete = FALSE;
+    BOOL bOk =
+        pChild->LoadFrame(IDR_LAB_DOC, WS_CHILD | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, m_pFrame, &context);
+    pDoc->m_bAutoDelete = TRUE;
+    if (!bOk) {
+      delete pDoc;
+      return NULL;
+    }
+    pChild->InitialUpdateFrame(pDoc, TRUE);
+    return static_cast<CPrintLabView*>(pChild->GetActiveView());
+  }
+  // Sends a command to the main frame as a menu would, with a driver answering the print dialog.
+  int Command(UINT nID) {
+    CPrintDialogDriver driver(IDOK);
+    m_pFrame->SendMessage(WM_COMMAND, nID);
+    return driver.m_nDialogs;
+  }
+
+  CLabFrame* m_pFrame = NULL;
+  CPrintLabView* m_pView = NULL;
+  std::string m_strTitle;
+  int m_nWindowsBefore = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Printing
+
+class PrintJobTest : public PrintTest, public ::testing::WithParamInterface<UINT> {};
+
+TEST_P(PrintJobTest, PrintsOnePageWithTheMarkAndTheDialogOnlyWhenAsked) {
+  const UINT nCommand = GetParam();
+  char szPrinter[256] = "";
+  DWORD cch = sizeof(szPrinter);
+  ASSERT_TRUE(::GetDefaultPrinterA(szPrinter, &cch)) << "no printer: tools/setup.sh makes the CUPS PDF queue";
+  std::string base = pixel_support::ArtifactsFolder() + "\\fw_print_" + std::to_string(nCommand);
+  ::DeleteFileA((base + ".pdf").c_str());
+  ::DeleteFileA((base + ".expect").c_str());
+  CImportPatch endDoc("gdi32.dll", "EndDoc", reinterpret_cast<FARPROC>(&CountEndDoc));
+  ASSERT_TRUE(endDoc.Applied());
+
+  EXPECT_EQ(nCommand == ID_FILE_PRINT ? 1 : 0, Command(nCommand)) << "print dialogs";
+  const PrintLog& log = m_pView->m_log;
+  EXPECT_FALSE(log.bPreview);
+  EXPECT_EQ(1, log.nBegin);
+  EXPECT_EQ(1, log.nEnd);
+  // The last page is unknown: page 1 only.
+  EXPECT_EQ(std::vector<UINT>{1}, log.pages);
+  EXPECT_EQ(std::vector<BOOL>{TRUE}, log.bPrinting);
+  // Meanwhile the "Printing" dialog tells the page and the main window takes no input.
+  EXPECT_EQ(std::vector<std::string>{"Page 1"}, log.pageTexts);
+  EXPECT_EQ(m_strTitle, log.strDocText);
+  EXPECT_EQ(0, log.nMainEnabled);
+  EXPECT_TRUE(m_pFrame->IsWindowEnabled());
+  EXPECT_EQ(nullptr, ::FindWindowA("#32770", "Printing"));
+  EXPECT_EQ(1, g_nEndDocs);
+
+  std::string pdf = WaitForPdf(m_strTitle);
+  ASSERT_FALSE(pdf.empty()) << "no PDF named after " << m_strTitle << " in any cups-pdf folder";
+  // The PDF goes to the artifacts folder with its page count and where the mark must be, in points
+  // from the page's top-left corner, for check_pages.sh.
+  ASSERT_TRUE(
+      ::MoveFileExA(pdf.c_str(), (base + ".pdf").c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
+  auto pt = [](int nInches, int nOffset, int nDpi) { return nInches * 72 + nOffset * 72.0 / nDpi; };
+  const CSize& dpi = log.sizeDpi;
+  const CPoint& off = log.ptOffset;
+  std::ofstream expect(base + ".expect", std::ios::binary);
+  expect << "pages 1\nmark " << pt(1, off.x, dpi.cx) << ' ' << pt(1, off.y, dpi.cy) << ' '
+         << pt(3, off.x, dpi.cx) << ' ' << pt(2, off.y, dpi.cy) << ' ' << int(GetRValue(kMark)) << ' '
+         << int(GetGValue(kMark)) << ' ' << int(GetBValue(kMark)) << '\n';
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, PrintJobTest, ::testing::Values(ID_FILE_PRINT, ID_FILE_PRINT_DIRECT),
+                         [](const ::testing::TestParamInfo<UINT>& info) {
+                           return info.param == ID_FILE_PRINT ? std::string("WithDialog")
+                                                              : std::string("Direct");
+                         });
+
+TEST_F(PrintTest, CancelInThePrintingDialogAbortsTheJobAfterThatPage) {
+  CImportPatch endDoc("gdi32.dll", "EndDoc", reinterpret_cast<FARPROC>(&CountEndDoc));
+  CImportPatch abortDoc("gdi32.dll", "AbortDoc", reinterpret_cast<FARPROC>(&CountAbortDoc));
+  ASSERT_TRUE(endDoc.Applied() && abortDoc.Applied());
+  // A known last page lets the job go past page 1.
+  m_pView->m_nMaxPage = 3;
+  m_pView->m_nCancelPage = 2;
+  Command(ID_FILE_PRINT_DIRECT);
+  const PrintLog& log = m_pView->m_log;
+  EXPECT_EQ((std::vector<UINT>{1, 2}), log.pages);
+  EXPECT_EQ((std::vector<std::string>{"Page 1", "Page 2"}), log.pageTexts);
+  EXPECT_EQ(1, log.nEnd);
+  EXPECT_EQ(1, g_nAbortDocs);
+  EXPECT_EQ(0, g_nEndDocs);
+  EXPECT_TRUE(m_pFrame->IsWindowEnabled());
+  EXPECT_EQ(nullptr, ::FindWindowA("#32770", "Printing"));
+}
+
+// Without a printer each command says so once, prints nothing and changes nothing.
+BOOL WINAPI NoDefaultPrinter(LPPRINTDLGA) { return FALSE; }
+BOOL WINAPI NoPrinters(DWORD, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD pcbNeeded, LPDWORD pcReturned) {
+  *pcbNeeded = 0;
+  *pcReturned = 0;
+  return TRUE;
+}
+
+TEST_F(PrintTest, WithoutPrintersEveryCommandSaysSoAndPrintsNothing) {
+  CImportPatch printDlg("comdlg32.dll", "PrintDlgA", reinterpret_cast<FARPROC>(&NoDefaultPrinter));
+  CImportPatch enumPrinters("winspool.drv", "EnumPrintersA", reinterpret_cast<FARPROC>(&NoPrinters));
+  ASSERT_TRUE(printDlg.Applied() && enumPrinters.Applied());
+  CTestApp& app = TheTestApp();
+  app.SelectPrinter(NULL, NULL); // forget the printer found before
+  MessageBoxRecorder boxes;
+  for (UINT nID : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW}) {
+    MessageBoxRecorder::Boxes().clear();
+    EXPECT_EQ(0, Command(nID)) << nID;
+    ASSERT_EQ(1u, MessageBoxRecorder::Boxes().size()) << nID;
+    EXPECT_EQ("No printers are installed.", MessageBoxRecorder::Boxes()[0].first) << nID;
+  }
+  EXPECT_EQ(3, m_pView->m_log.nPrepare);
+  EXPECT_TRUE(m_pView->m_log.pages.empty());
+  EXPECT_EQ(0, m_pView->m_log.nBegin);
+  EXPECT_EQ(nullptr, m_pFrame->GetActiveView()) << "no preview";
+  EXPECT_TRUE(::IsWindowVisible(m_pFrame->m_hWndMDIClient));
+  app.SelectPrinter(NULL, NULL);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Print preview
+
+// Saves what the screen shows of a window as a bitmap in the artifacts folder.
+void SaveScreenshot(CWnd* pWnd, const char* pszName) {
+  CRect rect;
+  pWnd->GetWindowRect(rect);
+  CWindowDC screen(NULL);
+  CDC mem;
+  mem.CreateCompatibleDC(&screen);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, rect.Width(), rect.Height());
+  CBitmap* pOld = mem.SelectObject(&bitmap);
+  mem.BitBlt(0, 0, rect.Width(), rect.Height(), &screen, rect.left, rect.top, SRCCOPY);
+  mem.SelectObject(pOld);
+  BITMAPINFOHEADER bih = {sizeof(bih), rect.Width(), rect.Height(), 1, 24};
+  std::vector<BYTE> bits(((rect.Width() * 3 + 3) & ~3) * rect.Height());
+  ::GetDIBits(mem.m_hDC, bitmap, 0, rect.Height(), bits.data(), reinterpret_cast<BITMAPINFO*>(&bih),
+              DIB_RGB_COLORS);
+  BITMAPFILEHEADER bfh = {0x4D42, DWORD(sizeof(bfh) + sizeof(bih) + bits.size()), 0, 0,
+                          sizeof(bfh) + sizeof(bih)};
+  std::ofstream out(pixel_support::ArtifactsFolder() + "\\" + pszName, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&bfh), sizeof(bfh));
+  out.write(reinterpret_cast<const char*>(&bih), sizeof(bih));
+  out.write(reinterpret_cast<const char*>(bits.data()), bits.size());
+}
+
+// The ways a preview is closed.
+enum class CloseBy { Button, Escape, FrameClose };
+
+class PreviewTest : public PrintTest, public ::testing::WithParamInterface<CloseBy> {
+protected:
+  CLabBar* AddBar(UINT nID, LPCSTR lpszName, BOOL bVisible) {
+    m_bars.emplace_back(new CLabBar);
+    CLabBar* pBar = m_bars.back().get();
+    EXPECT_TRUE(pBar->CreateBar(m_pFrame, nID, CBRS_TOP, CSize(200, 24), lpszName, bVisible));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    return pBar;
+  }
+  std::vector<std::unique_ptr<CLabBar>> m_bars;
+};
+
+TEST_P(PreviewTest, PreviewTakesTheFrameAndClosingGivesEverythingBack) {
+  m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+  CLabBar* pDocked = AddBar(0xE820, "docked", TRUE);
+  CLabBar* pHidden = AddBar(0xE821, "hidden", FALSE);
+  CLabBar* pFloating = AddBar(0xE822, "floating", TRUE);
+  ASSERT_TRUE(m_pFrame->DockControlBar(pDocked));
+  ASSERT_TRUE(m_pFrame->DockControlBar(pHidden, AFX_IDW_DOCKBAR_LEFT));
+  ASSERT_TRUE(m_pFrame->FloatControlBar(pFloating, CPoint(760, 100)));
+  CFrameWnd* pMini = pFloating->GetParentFrame();
+  m_pFrame->RecalcLayout();
+  HWND hClient = m_pFrame->m_hWndMDIClient;
+  HMENU hMenu = ::GetMenu(m_pFrame->m_hWnd);
+  std::vector<CControlBar*> visibleBars;
+  for (POSITION pos = m_pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;) {
+    CControlBar* pBar = static_cast<CControlBar*>(m_pFrame->m_listControlBars.GetNext(pos));
+    if (pBar->IsVisible())
+      visibleBars.push_back(pBar);
+  }
+  ASSERT_GE(visibleBars.size(), 4u) << "status, dock bars, docked and floating bars";
+
+  EXPECT_EQ(0, Command(ID_FILE_PRINT_PREVIEW)) << "no print dialog in preview";
+  CPreviewView* pPreview = DYNAMIC_DOWNCAST(CPreviewView, m_pFrame->GetActiveView());
+  ASSERT_NE(nullptr, pPreview) << "the main frame's active view is the preview";
+  EXPECT_EQ(m_pView, pPreview->m_pPrintView);
+  EXPECT_TRUE(m_pView->m_log.bPreview);
+  EXPECT_EQ(AFX_IDW_PANE_FIRST, pPreview->GetDlgCtrlID());
+  // Bars that showed stepped aside and know it; a hidden bar is left alone.
+  for (CControlBar* pBar : visibleBars) {
+    EXPECT_FALSE(pBar->IsWindowVisible()) << pBar->GetDlgCtrlID();
+    EXPECT_TRUE(pBar->m_nStateFlags & CControlBar::tempHide) << pBar->GetDlgCtrlID();
+  }
+  EXPECT_FALSE(pHidden->m_nStateFlags & CControlBar::tempHide);
+  EXPECT_FALSE(pMini->IsWindowVisible());
+  EXPECT_FALSE(::IsWindowVisible(hClient));
+  EXPECT_EQ(AFX_IDW_PANE_SAVE, ::GetDlgCtrlID(hClient));
+  EXPECT_EQ(nullptr, ::GetMenu(m_pFrame->m_hWnd));
+  CControlBar* pPreviewBar = m_pFrame->GetControlBar(AFX_IDW_PREVIEW_BAR);
+  ASSERT_NE(nullptr, pPreviewBar);
+  EXPECT_TRUE(pPreviewBar->IsWindowVisible());
+  CRect rectBar, rectPreview;
+  pPreviewBar->GetWindowRect(rectBar);
+  pPreview->GetWindowRect(rectPreview);
+  EXPECT_EQ(rectBar.bottom, rectPreview.top) << "the preview fills the frame below its bar";
+
+  // The printing view drew page 1 on a printing DC; the mark shows on the white sheet where the
+  // printer puts it.
+  pPreview->UpdateWindow();
+  const PrintLog& log = m_pView->m_log;
+  ASSERT_FALSE(log.pages.empty());
+  EXPECT_EQ(1u, log.pages[0]);
+  EXPECT_TRUE(log.bPrinting[0]);
+  EXPECT_EQ(1, log.nBegin);
+  CRect rectPage = pPreview->GetPageRect();
+  ASSERT_GT(rectPage.Height(), rectPage.Width()) << "portrait sheet";
+  HDC hPrinterDC = pPreview->m_pPreviewInfo->m_pPD->m_pd.hDC;
+  double sx = double(rectPage.Width()) / ::GetDeviceCaps(hPrinterDC, PHYSICALWIDTH);
+  double sy = double(rectPage.Height()) / ::GetDeviceCaps(hPrinterDC, PHYSICALHEIGHT);
+  CPoint ptMark(rectPage.left + int((2 * log.sizeDpi.cx + log.ptOffset.x) * sx),
+                rectPage.top + int((1.5 * log.sizeDpi.cy + log.ptOffset.y) * sy));
+  CClientDC dc(pPreview);
+  EXPECT_EQ(kMark, dc.GetPixel(ptMark));
+  EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(ptMark.x, rectPage.bottom - 10));
+  EXPECT_EQ(::GetSysColor(COLOR_APPWORKSPACE), dc.GetPixel(2, 2));
+  SaveScreenshot(m_pFrame, "fw_print_preview.bmp");
+
+  // One page of unknown length: no other page to go to; zooming in grows the sheet.
+  auto enabled = [&](int nID) { return ::IsWindowEnabled(::GetDlgItem(pPreviewBar->m_hWnd, nID)) != FALSE; };
+  EXPECT_FALSE(enabled(AFX_ID_PREVIEW_NEXT));
+  EXPECT_FALSE(enabled(AFX_ID_PREVIEW_PREV));
+  EXPECT_FALSE(enabled(AFX_ID_PREVIEW_ZOOMOUT));
+  ASSERT_TRUE(enabled(AFX_ID_PREVIEW_ZOOMIN));
+  ::SendMessageA(::GetDlgItem(pPreviewBar->m_hWnd, AFX_ID_PREVIEW_ZOOMIN), BM_CLICK, 0, 0);
+  EXPECT_GT(pPreview->GetPageRect().Width(), rectPage.Width());
+  EXPECT_EQ(1, pPreview->m_nZoomState);
+
+  switch (GetParam()) {
+  case CloseBy::Button:
+    ::SendMessageA(::GetDlgItem(pPreviewBar->m_hWnd, AFX_ID_PREVIEW_CLOSE), BM_CLICK, 0, 0);
+    break;
+  case CloseBy::Escape:
+    ::PostMessageA(pPreview->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpPending();
+    break;
+  case CloseBy::FrameClose:
+    m_pFrame->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(::IsWindow(m_pFrame->m_hWnd)) << "closing the frame closes the preview only";
+    break;
+  }
+  EXPECT_EQ(nullptr, m_pFrame->GetActiveView());
+  EXPECT_EQ(nullptr, m_pFrame->GetControlBar(AFX_IDW_PREVIEW_BAR));
+  EXPECT_EQ(1, m_pView->m_log.nEndPreview);
+  EXPECT_EQ(1, m_pView->m_log.nEnd);
+  for (CControlBar* pBar : visibleBars) {
+    EXPECT_TRUE(pBar->IsWindowVisible()) << pBar->GetDlgCtrlID();
+    EXPECT_FALSE(pBar->m_nStateFlags & CControlBar::tempHide) << pBar->GetDlgCtrlID();
+  }
+  EXPECT_FALSE(pHidden->IsWindowVisible());
+  EXPECT_TRUE(pMini->IsWindowVisible());
+  EXPECT_TRUE(::IsWindowVisible(hClient));
+  EXPECT_EQ(AFX_IDW_PANE_FIRST, ::GetDlgCtrlID(hClient));
+  EXPECT_EQ(hMenu, ::GetMenu(m_pFrame->m_hWnd));
+  EXPECT_EQ(m_pFrame->MDIGetActive()->GetActiveView(), m_pView);
+}
+
+std::string CloseName(const ::testing::TestParamInfo<CloseBy>& info) {
+  const char* names[] = {"Button", "Escape", "FrameClose"};
+  return names[static_cast<int>(info.param)];
+}
+INSTANTIATE_TEST_SUITE_P(Close, PreviewTest,
+                         ::testing::Values(CloseBy::Button, CloseBy::Escape, CloseBy::FrameClose), CloseName);
+
+TEST_F(PrintTest, PrintInThePreviewClosesItAndPrintsThroughTheDialog) {
+  Command(ID_FILE_PRINT_PREVIEW);
+  ASSERT_TRUE(DYNAMIC_DOWNCAST(CPreviewView, m_pFrame->GetActiveView()) != NULL);
+  CControlBar* pPreviewBar = m_pFrame->GetControlBar(AFX_IDW_PREVIEW_BAR);
+  ASSERT_NE(nullptr, pPreviewBar);
+  {
+    // Cancelled in the print dialog: nothing goes to the printer.
+    CPrintDialogDriver driver(IDCANCEL);
+    ::SendMessageA(::GetDlgItem(pPreviewBar->m_hWnd, AFX_ID_PREVIEW_PRINT), BM_CLICK, 0, 0);
+    EXPECT_EQ(1, driver.m_nDialogs);
+  }
+  EXPECT_EQ(nullptr, m_pFrame->GetActiveView());
+  EXPECT_EQ(1, m_pView->m_log.nEndPreview);
+  EXPECT_EQ(2, m_pView->m_log.nPrepare);
+  EXPECT_FALSE(m_pView->m_log.bPreview);
+  EXPECT_TRUE(::IsWindowVisible(m_pFrame->m_hWndMDIClient));
+}
+
+} // namespace
