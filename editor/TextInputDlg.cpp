@@ -199,29 +199,13 @@ void CTextInputDlg::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
   CSliderCtrl& slider = bOpacity ? m_sliderOpacity : m_sliderRotation;
   int nMin = 0, nMax = 0;
   slider.GetRange(nMin, nMax);
+  // The slider has moved itself by the line or page step before it tells the dialog, so its
+  // position is taken as it is; stepping again would move it twice.
   int nNew = slider.GetPos();
-  switch (nSBCode) {
-  case SB_LINELEFT:
-    nNew -= slider.GetLineSize();
-    break;
-  case SB_LINERIGHT:
-    nNew += slider.GetLineSize();
-    break;
-  case SB_PAGELEFT:
-    nNew -= slider.GetPageSize();
-    break;
-  case SB_PAGERIGHT:
-    nNew += slider.GetPageSize();
-    break;
-  case SB_LEFT:
+  if (nSBCode == SB_LEFT)
     nNew = nMax;
-    break;
-  case SB_RIGHT:
+  else if (nSBCode == SB_RIGHT)
     nNew = nMin;
-    break;
-  default: // thumb position and track: where the slider is
-    break;
-  }
   nNew = std::min(std::max(nNew, nMin), nMax);
   slider.SetPos(nNew);
   if (bOpacity) {
