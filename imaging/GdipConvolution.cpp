@@ -1,5 +1,5 @@
-// Convolution filters of CGdipEffects: emboss, blur, sharpen and general kernels, computed in
-// place exactly as the plain loops would.
+// Convolution filters of CGdipEffects: emboss, blur and general kernels, computed in place exactly
+// as the plain loops would (sharpen has its own pass in GdipSharpen.cpp).
 #include "imaging/GdipEffects.h"
 #include "imaging/PixelOps.h"
 
@@ -780,10 +780,4 @@ void CGdipEffects::Blur(Bitmap* pBitmap, int nSize, int nBandX, int nBandY) {
   int n = 2 * nSize + 1;
   std::vector<int> kernel(n * n, 1);
   Convolve(pBitmap, kernel.data(), n, n * n, 0, nBandX, nBandY);
-}
-
-void CGdipEffects::Sharpen(Bitmap* pBitmap, int nCount) {
-  static const int kernel[9] = {-1, -1, -1, -1, 15, -1, -1, -1, -1};
-  for (int i = 0; i < nCount; ++i)
-    Convolve(pBitmap, kernel, 3, 7, 0, -1, -1);
 }

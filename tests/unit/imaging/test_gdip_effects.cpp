@@ -398,6 +398,32 @@ TEST(GdipConvolve, SharpenRepeatsCountTimesAndKeepsFlatPicturesFlat) {
                   }).px);
 }
 
+TEST(GdipConvolve, SharpenMatchesThePlainInPlaceLoopAtEverySize) {
+  // Sizes that take each way inner rows go (alone, in pairs, in fours trailing one another),
+  // with even and odd widths; noise with every alpha, some of it reduced to channels of 0 and
+  // 255 for the largest and smallest sums; some passes repeated.
+  const int kernel[9] = {-1, -1, -1, -1, 15, -1, -1, -1, -1};
+  struct Case {
+    int cx, cy, count;
+    bool extremes;
+  };
+  const Case cases[] = {{1, 1, 1, false},  {2, 2, 1, false},  {3, 5, 2, false}, {1, 9, 1, true},
+                        {9, 6, 1, true},   {12, 5, 1, false}, {13, 4, 1, true}, {26, 6, 1, false},
+                        {27, 11, 1, true}, {40, 7, 3, false}, {41, 8, 1, true}, {67, 13, 1, false},
+                        {68, 14, 2, true}};
+  unsigned seed = 300;
+  for (const Case& c : cases) {
+    Pixels px = RandomPixels(c.cx, c.cy, seed++, true);
+    for (DWORD& v : px)
+      v = c.extremes ? (v & 0xFF000000) | ((v & 0x00808080) >> 7) * 255 : v;
+    Pixels expected = px;
+    for (int i = 0; i < c.count; ++i)
+      expected = Reference(expected, c.cx, c.cy, kernel, 3, 7, 0);
+    EXPECT_EQ(expected, Apply(px, c.cx, c.cy, OpOf(&Fx::Sharpen, c.count)).px)
+        << c.cx << "x" << c.cy << " count " << c.count;
+  }
+}
+
 // ---- Multiply blend ---------------------------------------------------------------------------
 
 TEST(GdipBlend, MultiplyBlendScalesTheShadeByTheTarget) {
