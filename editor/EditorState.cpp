@@ -1,5 +1,7 @@
 #include "editor/EditorState.h"
 
+#include "framework/app/fw_app.h"
+
 namespace {
 
 CEditorAppState* g_pCurrentState = NULL;
@@ -30,3 +32,5 @@ CEditorAppState::~CEditorAppState() {
 }
 
 CEditorAppState* CEditorAppState::Get() { return g_pCurrentState; }
+
+CEditorShell* GetEditorShell() { return dynamic_cast<CEditorShell*>(AfxGetMainWnd()); }

@@ -62,3 +62,25 @@ public:
   // Puts the text into the pane and refreshes the status bar at once.
   virtual void SetStatusText(int nPane, LPCSTR lpszText) = 0;
 };
+
+// Implemented by the main frame, beside the status texts: the tools panel, the task sheet and the
+// prompts the view uses. The view finds it as the program's main window.
+class CEditorShell : public CEditorStatusSink {
+public:
+  // Makes the tool current (the application's field and the tools panel's button).
+  virtual void SelectTool(int nTool) = 0;
+  // The index of the task sheet's active page; 0 is its main page.
+  virtual int GetTaskPageIndex() = 0;
+  // Shows the task sheet's main page.
+  virtual void ShowTaskMainPage() = 0;
+  // The page of an image operation (a task id), the resize page (4007 Resize Image, 4008 Resize
+  // Canvas, with its title) and the caption page.
+  virtual void OpenEffectPage(int nTaskId) = 0;
+  virtual void OpenResizePage(int nMode, LPCSTR lpszTitle) = 0;
+  virtual void OpenCaptionPage() = 0;
+  // The open-file dialog for pictures: the chosen path, or empty when cancelled.
+  virtual CString PromptOpenImage() = 0;
+};
+
+// The shell of the program's main window, or NULL when there is none (or it is not one).
+CEditorShell* GetEditorShell();

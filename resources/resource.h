@@ -63,12 +63,102 @@
 #define ID_VIEW_ZOOM_OUT 32774
 #define ID_VIEW_ACTUAL_SIZE 32799
 
-// --- Drawing tools: buttons of the tools panel, and the shape of what the selections cut -------
+// --- Drawing tools: buttons of the tools panel (their command ids), the tool the view follows,
+// and the shape of what the selections cut -------------------------------------------------------
+#define ID_TOOL_POINTER 1000
+#define ID_TOOL_ZOOM_IN 1001
+#define ID_TOOL_ZOOM_OUT 1002
 #define ID_TOOL_SELECT_REGION 1003
+#define ID_TOOL_PAINT_BRUSH 1004
+#define ID_TOOL_AIR_BRUSH 1005
+#define ID_TOOL_COLOR_PICKER 1006
+#define ID_TOOL_FILL 1007
+#define ID_TOOL_TEXT 1008
+#define ID_TOOL_STAMP 1009
+#define ID_TOOL_LINE 1010
+#define ID_TOOL_ARROW 1011
+#define ID_TOOL_SHAPES 1012
+#define ID_TOOL_CALLOUT 1013
+#define ID_TOOL_ERASER 1014
+#define ID_TOOL_HIGHLIGHTER 1015
 #define ID_TOOL_RECT_SELECTION 1016
 #define ID_TOOL_CIRCLE_SELECTION 1017
 #define ID_TOOL_POLYGON_SELECTION 1018
 #define ID_TOOL_FREE_SELECTION 1019
+#define ID_TOOL_RECT_FRAMED 1020      // shapes: rectangle, rounded rectangle, ellipse, free shape,
+#define ID_TOOL_ROUNDRECT_FRAMED 1021 // each framed and filled, hollow, filled without frame
+#define ID_TOOL_ELLIPSE_FRAMED 1022
+#define ID_TOOL_FREESHAPE_FRAMED 1023
+#define ID_TOOL_RECT_HOLLOW 1024
+#define ID_TOOL_ROUNDRECT_HOLLOW 1025
+#define ID_TOOL_ELLIPSE_HOLLOW 1026
+#define ID_TOOL_FREESHAPE_HOLLOW 1027
+#define ID_TOOL_RECT_FILLED 1028
+#define ID_TOOL_ROUNDRECT_FILLED 1029
+#define ID_TOOL_ELLIPSE_FILLED 1030
+#define ID_TOOL_FREESHAPE_FILLED 1031
+#define ID_TOOL_BRUSH_FLAT 1032
+#define ID_TOOL_BRUSH_ROUND 1033
+#define ID_TOOL_BRUSH_DASHED 1034
+#define ID_TOOL_BRUSH_DOTTED 1035
+#define ID_TOOL_SPRAY_SMALL 1036
+#define ID_TOOL_SPRAY_MEDIUM 1037
+#define ID_TOOL_SPRAY_LARGE 1038
+#define ID_TOOL_LINE_SOLID 1039
+#define ID_TOOL_LINE_DOTTED 1040
+#define ID_TOOL_LINE_DASHED 1041
+#define ID_TOOL_LINE_DASH_DOT 1042
+#define ID_TOOL_ARROW_SMART 1051
+#define ID_TOOL_ARROW_SMART_DOUBLE 1052
+#define ID_TOOL_ARROW_SINGLE 1053
+#define ID_TOOL_ARROW_DOUBLE 1054
+
+// --- Edit and image commands of the view and the document (second ids serve the tool bars) ----
+#define ID_EDIT_UNDO2 32893
+#define ID_EDIT_REDO2 32894
+#define ID_EDIT_CUT2 32890
+#define ID_EDIT_COPY2 32891
+#define ID_EDIT_PASTE2 32892
+#define ID_EDIT_CLEAR_SELECTION 32841
+#define ID_EDIT_CLEAR_SELECTION2 32895
+#define ID_EDIT_CROP 32778
+#define ID_EDIT_CROP2 32896
+#define ID_EDIT_SELECT_ALL_IMAGE 32831
+#define ID_EDIT_PASTE_FROM_FILE 32780
+#define ID_EDIT_COPY_ALL 32839
+#define ID_EDIT_COPY_ALL2 32900
+#define ID_FILE_COPY_SELECTION 32781
+#define ID_FILE_SAVE2 32889
+#define ID_FILE_SEND_MAIL2 32897
+#define ID_FILE_PRINT2 32898
+#define ID_FILE_PRINT_PREVIEW2 32899
+#define ID_IMAGE_RESOLUTION 32901
+#define ID_IMAGE_RESIZE_CANVAS 32812
+#define ID_IMAGE_RESIZE 32813
+#define ID_IMAGE_CAPTION 32816
+#define ID_IMAGE_BRIGHTNESS 32817
+#define ID_IMAGE_COLOR_BALANCE 32819
+#define ID_IMAGE_INVERT 32820
+#define ID_IMAGE_GRAYSCALE 32821
+#define ID_IMAGE_BLACK_WHITE 32823
+#define ID_IMAGE_ROTATE_RIGHT 32805
+#define ID_IMAGE_ROTATE_LEFT 32807
+#define ID_IMAGE_ROTATE_ANGLE 32808
+#define ID_IMAGE_FLIP_H 32809
+#define ID_IMAGE_FLIP_V 32810
+#define ID_IMAGE_TORN_EDGE 32857 // edges 32857-32864, then 32865-32870 (perspective to solarize)
+#define ID_IMAGE_SOLARIZE 32870
+
+// --- Cursors of the tools ----------------------------------------------------------------------
+#define IDC_CURSOR_SPRAY 144
+#define IDC_CURSOR_PICKER 145
+#define IDC_CURSOR_FILL 146
+#define IDC_CURSOR_STAMP 147
+#define IDC_CURSOR_CALLOUT 149
+#define IDC_CURSOR_ERASER 150
+#define IDC_CURSOR_HIGHLIGHTER 151
+#define IDC_CURSOR_ZOOM_IN 152
+#define IDC_CURSOR_ZOOM_OUT 153
 
 // --- Image operations: the task ids the task sheet hands to the view -------------------------
 #define TASK_TORN_EDGE 2002

@@ -1,0 +1,172 @@
+// Commands of the image view: Undo and Redo, which first settle what is pending, the link to the
+// text entry dialog, and the menu commands that open the task sheet's operation pages.
+#include "editor/EditorMessages.h"
+#include "editor/FramletDoc.h"
+#include "editor/FramletView.h"
+#include "editor/TextElement.h"
+#include "editor/TextInputDlg.h"
+#include "framework/app/fw_app.h"
+#include "imaging/Globals.h"
+#include "resources/resource.h"
+
+int g_nTaskEditState = 0;
+
+namespace {
+
+// The page each operation command opens: a task id, or 0 for the pages of their own.
+struct OperationCommand {
+  UINT nID;
+  int nTaskId;
+};
+const OperationCommand kOperations[] = {
+    {32817, 3001}, {32819, 3003}, {32820, 3004}, {32821, 3005}, {32823, 3006}, {32857, 2002}, {32858, 2003},
+    {32859, 2004}, {32860, 2005}, {32861, 2006}, {32862, 2007}, {32863, 2008}, {32864, 2009}, {32865, 2010},
+    {32866, 2011}, {32867, 2014}, {32868, 2015}, {32869, 2016}, {32870, 2017}, {32808, 4006}};
+
+} // namespace
+
+void CFramletView::PushUndo() {
+  if (CFramletDoc* pDoc = GetDocument())
+    pDoc->PushUndo(m_pSnapshot, TRUE);
+}
+
+BOOL CFramletView::SettlePending(BOOL bRecordPiece) {
+  CFramletDoc* pDoc = GetDocument();
+  BOOL bRecorded = FALSE;
+  if (pDoc->m_pSelection != NULL) {
+    const BOOL bOutlined = !m_selTracker.m_rect.IsRectEmpty();
+    CClientDC dc(this);
+    CommitFloatingObjects(&dc);
+    if (!bOutlined && bRecordPiece) {
+      PushUndo();
+      bRecorded = TRUE;
+    }
+    ResetSelection();
+  }
+  if (CommitText(TRUE))
+    bRecorded = TRUE;
+  return bRecorded;
+}
+
+void CFramletView::OnEditUndo() {
+  CFramletDoc* pDoc = GetDocument();
+  if (pDoc == NULL)
+    return;
+  SettlePending(TRUE);
+  if (g_nTaskEditState == 1) {
+    PushUndo();
+    g_nTaskEditState = 2;
+  }
+  CEditorShell* pShell = GetEditorShell();
+  if (pShell != NULL && pShell->GetTaskPageIndex() != 0)
+    pShell->ShowTaskMainPage();
+  pDoc->Undo();
+  UpdateScrollSizes();
+  Invalidate(TRUE);
+}
+
+void CFramletView::OnEditRedo() {
+  CFramletDoc* pDoc = GetDocument();
+  if (pDoc == NULL)
+    return;
+  // A step recorded here is the newest one: there is nothing left to redo after it.
+  BOOL bRecorded = SettlePending(TRUE);
+  if (g_nTaskEditState == 1) {
+    // The preview of the open page is dropped: the picture goes back to the kept original.
+    if (pDoc->m_pImage2 != NULL)
+      pDoc->m_pImage->SetFromGdipBitmap(pDoc->m_pImage2->CreateGdipBitmap());
+    g_nTaskEditState = 2;
+  }
+  CEditorShell* pShell = GetEditorShell();
+  if (pShell != NULL && pShell->GetTaskPageIndex() != 0)
+    pShell->ShowTaskMainPage();
+  if (!bRecorded)
+    pDoc->Redo();
+  UpdateScrollSizes();
+  Invalidate(TRUE);
+}
+
+void CFramletView::OnUpdateEditUndo(CCmdUI* pCmdUI) {
+  CFramletDoc* pDoc = GetDocument();
+  pCmdUI->Enable(pDoc != NULL && pDoc->m_nUndoPos > 0);
+}
+
+void CFramletView::OnUpdateEditRedo(CCmdUI* pCmdUI) {
+  CFramletDoc* pDoc = GetDocument();
+  pCmdUI->Enable(pDoc != NULL && pDoc->m_nUndoPos < pDoc->m_nUndoLast);
+}
+
+LRESULT CFramletView::OnTextChanged(WPARAM, LPARAM lParam) {
+  if (GetDocument() != NULL && lParam != 0) {
+    ApplyTextDialog(reinterpret_cast<CTextInputDlg*>(lParam));
+    Invalidate(TRUE);
+  }
+  return 0;
+}
+
+void CFramletView::ApplyTextDialog(CTextInputDlg* pDlg) {
+  if (pDlg == NULL || m_pText == NULL)
+    return;
+  m_pText->m_strText = pDlg->m_strText;
+  m_pText->m_font.DeleteObject();
+  m_pText->m_font.CreateFontIndirect(&pDlg->m_lf);
+  m_pText->m_clrText = 0xFF000000u | ((DWORD)GetRValue(pDlg->m_clrText) << 16) |
+                       ((DWORD)GetGValue(pDlg->m_clrText) << 8) | GetBValue(pDlg->m_clrText);
+  m_pText->m_nAngle = pDlg->m_nAngle;
+  m_pText->m_nOpacity = pDlg->m_nOpacity;
+  m_pText->m_nAlignH = pDlg->m_nAlignH;
+  m_pText->m_nAlignV = pDlg->m_nAlignV;
+  m_pText->m_bAntialias = pDlg->m_bAntialias;
+}
+
+BOOL CFramletView::CommitText(BOOL bRecord) {
+  CFramletDoc* pDoc = GetDocument();
+  if (m_pText == NULL || m_pText->m_rect.IsRectEmpty() || m_pText->m_strText.IsEmpty() || pDoc == NULL ||
+      pDoc->m_pImage == NULL)
+    return FALSE;
+  const int m = g_nCanvasMargin;
+  Gdiplus::Bitmap* pPicture = pDoc->m_pImage->CreateGdipBitmap();
+  if (pPicture == NULL)
+    return FALSE;
+  m_pText->m_rect.OffsetRect(-m, -m);
+  // The text keeps to the text tool's style, as its preview does.
+  CEditorAppState* pState = CEditorAppState::Get();
+  m_pText->DrawIntoImage(pPicture, pState != NULL ? pState->m_styles[STYLE_TEXT] : m_style, m_fZoom, m_nScrollX,
+                         m_nScrollY);
+  if (m_pTextDlg != NULL && ::IsWindow(m_pTextDlg->m_hWnd))
+    m_pTextDlg->ShowWindow(SW_HIDE);
+  pDoc->m_pImage->SetFromGdipBitmap(pPicture);
+  m_pText->m_rect.SetRectEmpty();
+  m_textTracker.Reset();
+  m_pText->m_strText.Empty();
+  if (bRecord)
+    PushUndo();
+  pDoc->SetModifiedFlag(TRUE);
+  Invalidate(TRUE);
+  return TRUE;
+}
+
+void CFramletView::OnImageCommand(UINT nID) {
+  CEditorShell* pShell = GetEditorShell();
+  if (pShell == NULL)
+    return;
+  switch (nID) {
+  case ID_IMAGE_RESIZE:
+    pShell->OpenResizePage(4007, "Resize Image");
+    return;
+  case ID_IMAGE_RESIZE_CANVAS:
+    pShell->OpenResizePage(4008, "Resize Canvas");
+    return;
+  case ID_IMAGE_CAPTION:
+    pShell->OpenCaptionPage();
+    return;
+  default:
+    break;
+  }
+  for (const OperationCommand& op : kOperations) {
+    if (op.nID == nID) {
+      pShell->OpenEffectPage(op.nTaskId);
+      return;
+    }
+  }
+}
