@@ -105,7 +105,7 @@ int main() {
     PrintRow("(1) stroke, 1000 points, width 8, soft shadow, final",
              Time(
                  5,
-                 [&] { stroke.DrawIntoPicture(pCopy, picture.get(), brush, TOOL_PAINT_BRUSH, 0.5f, 0, 0); },
+                 [&] { stroke.DrawIntoPicture(pCopy, picture.get(), brush, ID_TOOL_PAINT_BRUSH, 0.5f, 0, 0); },
                  [&] { pCopy = copy(); }),
              base);
     PrintRow("    the same on a graphics of the picture",
@@ -113,7 +113,7 @@ int main() {
                  3,
                  [&] {
                    Gdiplus::Graphics graphics(picture.get());
-                   stroke.Draw(pCopy, &graphics, brush, TOOL_PAINT_BRUSH, 0.5f, 0, 0);
+                   stroke.Draw(pCopy, &graphics, brush, ID_TOOL_PAINT_BRUSH, 0.5f, 0, 0);
                  },
                  [&] { pCopy = copy(); }),
              base);
@@ -128,7 +128,7 @@ int main() {
       ::PatBlt(view.m_hDC, 0, 0, kViewWidth, kViewHeight, WHITENESS);
       stroke.m_bFinal = 0;
       PrintRow("(2) its preview in a 1920 x 1080 view buffer",
-               Time(9, [&] { stroke.DrawToDC(NULL, &view, brush, TOOL_PAINT_BRUSH, 0.5f, 0, 0); }), base,
+               Time(9, [&] { stroke.DrawToDC(NULL, &view, brush, ID_TOOL_PAINT_BRUSH, 0.5f, 0, 0); }), base,
                "aim: under 16 ms");
       ::SelectObject(view.m_hDC, hOld);
       ::DeleteObject(hBuffer);
@@ -138,13 +138,13 @@ int main() {
     // No shadow, so no picture copy is needed.
     PrintRow(
         "(3) filled rectangle of the whole picture, opacity 128",
-        Time(9, [&] { rectangle.DrawIntoPicture(NULL, picture.get(), fill, TOOL_RECT_FILLED, 1.0f, 0, 0); }),
+        Time(9, [&] { rectangle.DrawIntoPicture(NULL, picture.get(), fill, ID_TOOL_RECT_FILLED, 1.0f, 0, 0); }),
         base, "aim: within 3x");
     PrintRow("    the same on a graphics of the picture",
              Time(3,
                   [&] {
                     Gdiplus::Graphics graphics(picture.get());
-                    rectangle.Draw(NULL, &graphics, fill, TOOL_RECT_FILLED, 1.0f, 0, 0);
+                    rectangle.Draw(NULL, &graphics, fill, ID_TOOL_RECT_FILLED, 1.0f, 0, 0);
                   }),
              base);
     picture.reset();

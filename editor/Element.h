@@ -7,40 +7,9 @@
 #include "editor/EditorState.h"
 #include "framework/core/fw_core.h"
 #include "framework/gdi/fw_gdi.h"
+#include "resources/resource.h"
 
 #include <gdiplus.h>
-
-// The tools that make elements, as the tools panel numbers them.
-enum ElementTool {
-  TOOL_PAINT_BRUSH = 1004,
-  TOOL_LINE = 1010,
-  TOOL_ARROW = 1011,
-  TOOL_SHAPES = 1012,
-  TOOL_RECT_FRAMED = 1020,
-  TOOL_ROUNDRECT_FRAMED = 1021,
-  TOOL_ELLIPSE_FRAMED = 1022,
-  TOOL_FREESHAPE_FRAMED = 1023,
-  TOOL_RECT_HOLLOW = 1024,
-  TOOL_ROUNDRECT_HOLLOW = 1025,
-  TOOL_ELLIPSE_HOLLOW = 1026,
-  TOOL_FREESHAPE_HOLLOW = 1027,
-  TOOL_RECT_FILLED = 1028,
-  TOOL_ROUNDRECT_FILLED = 1029,
-  TOOL_ELLIPSE_FILLED = 1030,
-  TOOL_FREESHAPE_FILLED = 1031,
-  TOOL_BRUSH_FLAT = 1032,
-  TOOL_BRUSH_ROUND = 1033,
-  TOOL_BRUSH_DASHED = 1034,
-  TOOL_BRUSH_DOTTED = 1035,
-  TOOL_LINE_SOLID = 1039,
-  TOOL_LINE_DOTTED = 1040,
-  TOOL_LINE_DASHED = 1041,
-  TOOL_LINE_DASH_DOT = 1042,
-  TOOL_ARROW_SMART = 1051,
-  TOOL_ARROW_SMART_DOUBLE = 1052,
-  TOOL_ARROW_SINGLE = 1053,
-  TOOL_ARROW_DOUBLE = 1054,
-};
 
 // The idle element (its drawing does nothing) and the base of the five element classes.
 //

@@ -1,7 +1,11 @@
 #include "editor/FramletView.h"
 
 #include "editor/CanvasCoords.h"
+#include "editor/EditorMessages.h"
+#include "editor/Element.h"
 #include "editor/FramletDoc.h"
+#include "editor/TextElement.h"
+#include "editor/TextInputDlg.h"
 #include "editor/OffscreenDC.h"
 #include "framework/app/fw_app.h"
 #include "imaging/Globals.h"
@@ -12,6 +16,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 int g_nImageWidth = 0;
 int g_nImageHeight = 0;
@@ -20,9 +25,42 @@ IMPLEMENT_DYNCREATE(CFramletView, CScrollView)
 
 BEGIN_MESSAGE_MAP(CFramletView, CScrollView)
 ON_WM_ERASEBKGND()
+ON_WM_LBUTTONDOWN()
+ON_WM_RBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
+ON_WM_RBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_CAPTURECHANGED()
+ON_WM_SETCURSOR()
+ON_WM_TIMER()
+ON_WM_CONTEXTMENU()
+ON_MESSAGE(UM_TEXT_CHANGED, OnTextChanged)
 ON_COMMAND(ID_VIEW_ZOOM_IN, OnZoomIn)
 ON_COMMAND(ID_VIEW_ZOOM_OUT, OnZoomOut)
 ON_COMMAND(ID_VIEW_ACTUAL_SIZE, OnActualSize)
+ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+ON_COMMAND(ID_EDIT_UNDO2, OnEditUndo)
+ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+ON_COMMAND(ID_EDIT_REDO2, OnEditRedo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO2, OnUpdateEditUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REDO2, OnUpdateEditRedo)
+ON_COMMAND(ID_EDIT_CLEAR_SELECTION, OnClearSelection)
+ON_COMMAND(ID_EDIT_CLEAR_SELECTION2, OnClearSelection)
+ON_COMMAND(ID_EDIT_CROP, OnCropToSelection)
+ON_COMMAND(ID_EDIT_CROP2, OnCropToSelection)
+ON_COMMAND(ID_EDIT_SELECT_ALL_IMAGE, OnSelectAll)
+ON_COMMAND(ID_EDIT_PASTE_FROM_FILE, OnPasteFromFile)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateSelectionCommand)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CUT2, OnUpdateSelectionCommand)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR_SELECTION, OnUpdateSelectionCommand)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR_SELECTION2, OnUpdateSelectionCommand)
+ON_UPDATE_COMMAND_UI(ID_FILE_COPY_SELECTION, OnUpdateSelectionCommand)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CROP, OnUpdateCropCommand)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CROP2, OnUpdateCropCommand)
+ON_COMMAND_RANGE(ID_IMAGE_ROTATE_RIGHT, ID_IMAGE_SOLARIZE, OnImageCommand)
 END_MESSAGE_MAP()
 
 namespace {
@@ -33,8 +71,9 @@ const float kMaxZoom = 8.0f;
 } // namespace
 
 CFramletView::CFramletView()
-    : m_nTool(0), m_pSnapshot(NULL), m_bResyncScroll(FALSE), m_nScrollX(0), m_nScrollY(0), m_fZoom(1.0f),
-      m_fPrevZoom(1.0f) {
+    : m_nTool(0), m_bPolygonOpen(FALSE), m_pSnapshot(NULL), m_bResyncScroll(FALSE), m_pTextDlg(NULL),
+      m_fPrintRatio(1.0f), m_pText(new CTextElement), m_pElement(new CElement), m_nScrollX(0), m_nScrollY(0),
+      m_fZoom(1.0f), m_fPrevZoom(1.0f), m_nSelectionShape(0) {
   m_hatchBrush.CreateHatchBrush(HS_DIAGCROSS, RGB(0xBF, 0xBF, 0xBF));
   CEditorAppState* pState = CEditorAppState::Get();
   m_style = pState != NULL ? pState->m_styles[STYLE_SELECTION] : DrawStyle();
@@ -49,6 +88,10 @@ CFramletView::~CFramletView() {
   if (m_pSnapshot != NULL)
     m_pSnapshot->DeleteObject();
   delete m_pSnapshot;
+  delete m_pText;
+  delete m_pElement;
+  // The dialog goes with the view that made it (it reports to whichever view is active).
+  delete m_pTextDlg;
 }
 
 CFramletDoc* CFramletView::GetDocument() const { return static_cast<CFramletDoc*>(m_pDocument); }
@@ -144,6 +187,18 @@ void CFramletView::TakeSnapshot() {
   dst.SelectObject(pOldDst);
 }
 
+void CFramletView::EnsureSnapshot() {
+  CFramletDoc* pDoc = GetDocument();
+  if (pDoc == NULL || pDoc->m_pImage == NULL)
+    return;
+  BITMAP picture, snapshot;
+  if (m_pSnapshot != NULL && m_pSnapshot->GetSafeHandle() != NULL && m_pSnapshot->GetBitmap(&snapshot) != 0 &&
+      pDoc->m_pImage->GetBitmap()->GetBitmap(&picture) != 0 && picture.bmWidth == snapshot.bmWidth &&
+      picture.bmHeight == snapshot.bmHeight)
+    return;
+  TakeSnapshot();
+}
+
 BOOL CFramletView::OnEraseBkgnd(CDC*) {
   return TRUE; // the paint covers the whole client area from its buffer
 }
@@ -202,7 +257,21 @@ void CFramletView::OnDraw(CDC* pDC) {
   }
   if (!bPrinting)
     m_selTracker.Draw(pBuf, (int)m_fZoom, m_nScrollX, m_nScrollY, m_nTool);
-  m_textTracker.Reset();
+  if (m_pText != NULL && !m_pText->m_strText.IsEmpty() && !m_pText->m_rect.IsRectEmpty()) {
+    if (!bPrinting) {
+      CEditorAppState* pState = CEditorAppState::Get();
+      const CRect& rc = m_pText->m_rect;
+      m_textTracker.SetBox(rc.left, rc.top, rc.right, rc.bottom);
+      std::unique_ptr<Gdiplus::Bitmap> pCopy(pItem != NULL ? pItem->CreateGdipBitmap() : NULL);
+      m_pText->DrawToDC(std::move(pCopy), pBuf, pState != NULL ? pState->m_styles[STYLE_TEXT] : m_style,
+                        m_fZoom, m_nScrollX, m_nScrollY);
+      m_textTracker.Draw(pBuf, 0, m_nScrollX, m_nScrollY);
+    }
+  } else {
+    m_textTracker.Reset();
+  }
+  if (m_pElement != NULL && !bPrinting)
+    m_pElement->DrawToDC(NULL, pBuf, m_style, m_nTool, m_fZoom, m_nScrollX, m_nScrollY);
   if (m_bResyncScroll) {
     m_bResyncScroll = FALSE;
     Invalidate(TRUE);
@@ -210,6 +279,7 @@ void CFramletView::OnDraw(CDC* pDC) {
 }
 
 void CFramletView::OnZoomIn() {
+  CommitText(TRUE); // text is placed at 100 % only; the zoom draws it in as its own step
   float fZoom;
   switch ((int)(m_fZoom * 100)) {
   case 25:
@@ -239,6 +309,7 @@ void CFramletView::OnZoomIn() {
 }
 
 void CFramletView::OnZoomOut() {
+  CommitText(TRUE);
   float fZoom;
   switch ((int)(m_fZoom * 100)) {
   case 200:

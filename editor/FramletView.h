@@ -32,27 +32,27 @@ public:
 
   CFramletDoc* GetDocument() const;
 
-  CBrush m_hatchBrush;       // grey diagonal cross of the canvas
-  int m_nTool;               // the current tool, copied from the shell
-  CPoint m_ptStart;          // client position of the last mouse-down (polygon: the last vertex)
-  CPoint m_ptCurrent;        // client position of the last mouse event of a drag
-  DrawStyle m_style;         // the style of the current tool, copied at mouse-down
+  CBrush m_hatchBrush;          // grey diagonal cross of the canvas
+  int m_nTool;                  // the current tool, copied from the shell
+  CPoint m_ptStart;             // client position of the last mouse-down (polygon: the last vertex)
+  CPoint m_ptCurrent;           // client position of the last mouse event of a drag
+  DrawStyle m_style;            // the style of the current tool, copied at mouse-down
   std::vector<POINT> m_pPoints; // polygon, free selection or eraser points, logical coordinates
-  BOOL m_bPolygonOpen;       // a polygon selection has vertices and is not closed
-  CBitmap* m_pSnapshot;      // the picture after the last recorded step, owned; NULL until taken
-  BOOL m_bResyncScroll;      // the canvas size changed: the next paint re-reads the scroll offsets
-  CTextInputDlg* m_pTextDlg; // the text entry dialog, made at the first text placement; owned
-  CRect m_rcPrint;           // where the printed or previewed picture goes
-  float m_fPrintRatio;       // the shrink of a picture too large for the page (1.0 at construction)
+  BOOL m_bPolygonOpen;          // a polygon selection has vertices and is not closed
+  CBitmap* m_pSnapshot;         // the picture after the last recorded step, owned; NULL until taken
+  BOOL m_bResyncScroll;         // the canvas size changed: the next paint re-reads the scroll offsets
+  CTextInputDlg* m_pTextDlg;    // the text entry dialog, made at the first text placement; owned
+  CRect m_rcPrint;              // where the printed or previewed picture goes
+  float m_fPrintRatio;          // the shrink of a picture too large for the page (1.0 at construction)
   CSelectionTracker m_selTracker;
   CTextBoxTracker m_textTracker;
-  CTextElement* m_pText;     // the pending text (pending while its box is not empty); owned
-  CElement* m_pElement;      // the element being drawn, a plain CElement between drags; owned
-  int m_nScrollX;            // scroll offsets in canvas pixels, whole multiples of the zoom
+  CTextElement* m_pText; // the pending text (pending while its box is not empty); owned
+  CElement* m_pElement;  // the element being drawn, a plain CElement between drags; owned
+  int m_nScrollX;        // scroll offsets in canvas pixels, whole multiples of the zoom
   int m_nScrollY;
-  float m_fZoom;             // 1.0 = 100 %
-  float m_fPrevZoom;         // the zoom before the last zoom command
-  int m_nSelectionShape;     // the selection tool that made the outline (its cut-out shape)
+  float m_fZoom;         // 1.0 = 100 %
+  float m_fPrevZoom;     // the zoom before the last zoom command
+  int m_nSelectionShape; // the selection tool that made the outline (its cut-out shape)
 
   // Total size: the zoomed picture plus 20; page 128, line 16. Repaints everything.
   void UpdateScrollSizes();
@@ -171,6 +171,6 @@ protected:
 
 private:
   BOOL m_bDragging = FALSE; // a press holds the capture until its release
-  CBitmap m_buffer; // the off-screen buffer, kept between paints while its size fits
+  CBitmap m_buffer;         // the off-screen buffer, kept between paints while its size fits
   CSize m_sizeBuffer;
 };

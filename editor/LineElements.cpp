@@ -16,11 +16,11 @@ namespace {
 
 DashStyle LineDash(int nTool) {
   switch (nTool) {
-  case TOOL_LINE_DOTTED:
+  case ID_TOOL_LINE_DOTTED:
     return DashStyleDot;
-  case TOOL_LINE_DASHED:
+  case ID_TOOL_LINE_DASHED:
     return DashStyleDash;
-  case TOOL_LINE_DASH_DOT:
+  case ID_TOOL_LINE_DASH_DOT:
     return DashStyleDashDot;
   default:
     return DashStyleSolid;
@@ -55,17 +55,17 @@ std::vector<PointF> ArrowPolygon(PointF p1, PointF p2, int w, int nTool) {
   auto fromEnd = [&](float k) { return pt(x1 * k + x2 * (1 - k), y1 * k + y2 * (1 - k)); };
   auto fromStart = [&](float k) { return pt(x1 * (1 - k) + x2 * k, y1 * (1 - k) + y2 * k); };
   switch (nTool) {
-  case TOOL_ARROW:
-  case TOOL_ARROW_SMART:
-  case TOOL_ARROW_SINGLE: {
-    const PointF base = fromEnd(t), shaft = nTool == TOOL_ARROW_SINGLE ? base : fromEnd(0.7f * t);
+  case ID_TOOL_ARROW:
+  case ID_TOOL_ARROW_SMART:
+  case ID_TOOL_ARROW_SINGLE: {
+    const PointF base = fromEnd(t), shaft = nTool == ID_TOOL_ARROW_SINGLE ? base : fromEnd(0.7f * t);
     return {pt(x1 - ox, y1 - oy), pt(shaft.X - ox, shaft.Y - oy), pt(base.X - hx, base.Y - hy),
             pt(x2, y2),           pt(base.X + hx, base.Y + hy),   pt(shaft.X + ox, shaft.Y + oy),
             pt(x1 + ox, y1 + oy)};
   }
-  case TOOL_ARROW_SMART_DOUBLE:
-  case TOOL_ARROW_DOUBLE: {
-    const bool bSmart = nTool == TOOL_ARROW_SMART_DOUBLE;
+  case ID_TOOL_ARROW_SMART_DOUBLE:
+  case ID_TOOL_ARROW_DOUBLE: {
+    const bool bSmart = nTool == ID_TOOL_ARROW_SMART_DOUBLE;
     const PointF p = fromEnd(t), q = fromStart(t);
     const PointF ps = bSmart ? fromEnd(0.7f * t) : p, qs = bSmart ? fromStart(0.7f * t) : q;
     return {pt(qs.X - ox, qs.Y - oy),

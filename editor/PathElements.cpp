@@ -77,12 +77,12 @@ Status DrawFreeShape(Graphics& g, const std::vector<PointF>& points, bool bClose
   GraphicsPath path;
   AddPoly(path, points, bClosed);
   switch (nTool) {
-  case TOOL_FREESHAPE_FRAMED: {
+  case ID_TOOL_FREESHAPE_FRAMED: {
     const Status fill = g.FillPath(&back, &path);
     const Status frame = g.DrawPath(&pen, &path);
     return fill != Ok ? fill : frame;
   }
-  case TOOL_FREESHAPE_HOLLOW:
+  case ID_TOOL_FREESHAPE_HOLLOW:
     return g.DrawPath(&pen, &path);
   default:
     return g.FillPath(&main, &path);
@@ -92,18 +92,18 @@ Status DrawFreeShape(Graphics& g, const std::vector<PointF>& points, bool bClose
 // Caps and dashes of the brush tools.
 void SetBrushPen(Pen& pen, int nTool) {
   switch (nTool) {
-  case TOOL_PAINT_BRUSH:
-  case TOOL_BRUSH_ROUND:
+  case ID_TOOL_PAINT_BRUSH:
+  case ID_TOOL_BRUSH_ROUND:
     pen.SetLineCap(LineCapRound, LineCapRound, DashCapRound);
     break;
-  case TOOL_BRUSH_FLAT:
+  case ID_TOOL_BRUSH_FLAT:
     pen.SetLineCap(LineCapSquare, LineCapSquare, DashCapRound);
     break;
-  case TOOL_BRUSH_DASHED:
+  case ID_TOOL_BRUSH_DASHED:
     pen.SetLineCap(LineCapRound, LineCapRound, DashCapRound);
     pen.SetDashStyle(DashStyleDash);
     break;
-  case TOOL_BRUSH_DOTTED:
+  case ID_TOOL_BRUSH_DOTTED:
     pen.SetLineCap(LineCapRound, LineCapRound, DashCapRound);
     pen.SetDashStyle(DashStyleDot);
     break;
@@ -124,8 +124,8 @@ Status CClosedCurve::Draw(Bitmap* pImage, Graphics* pGraphics, DrawStyle style, 
   if (pGraphics == NULL)
     return InvalidParameter;
   SmoothWhenAsked(*pGraphics, style);
-  if (m_path.GetCount() < 2 ||
-      (nTool != TOOL_FREESHAPE_FRAMED && nTool != TOOL_FREESHAPE_HOLLOW && nTool != TOOL_FREESHAPE_FILLED))
+  if (m_path.GetCount() < 2 || (nTool != ID_TOOL_FREESHAPE_FRAMED && nTool != ID_TOOL_FREESHAPE_HOLLOW &&
+                                nTool != ID_TOOL_FREESHAPE_FILLED))
     return Ok;
   const bool bPreview = IsPreview();
   const std::vector<PointF> points = m_path.Resolve(bPreview, fZoom, nScrollX, nScrollY);

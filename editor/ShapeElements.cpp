@@ -38,14 +38,14 @@ Status DrawRoundedRect(Graphics& g, const RectF& a, const RectF& b, Brush& main,
   GraphicsPath outer;
   AddRoundedRect(outer, a);
   switch (nTool) {
-  case TOOL_ROUNDRECT_FRAMED: {
+  case ID_TOOL_ROUNDRECT_FRAMED: {
     GraphicsPath inner;
     AddRoundedRect(inner, RectF(b.X - 1, b.Y - 1, b.Width + 2, b.Height + 2));
     const Status fill = g.FillPath(&back, &inner);
     const Status frame = bSame ? Ok : g.DrawPath(&pen, &outer);
     return fill != Ok ? fill : frame;
   }
-  case TOOL_ROUNDRECT_HOLLOW:
+  case ID_TOOL_ROUNDRECT_HOLLOW:
     return g.DrawPath(&pen, &outer);
   default:
     return g.FillPath(&main, &outer);
@@ -53,24 +53,24 @@ Status DrawRoundedRect(Graphics& g, const RectF& a, const RectF& b, Brush& main,
 }
 
 bool IsShapeTool(int nTool) {
-  return nTool == TOOL_SHAPES || (nTool >= TOOL_RECT_FRAMED && nTool <= TOOL_ELLIPSE_FILLED &&
-                                  nTool != TOOL_FREESHAPE_FRAMED && nTool != TOOL_FREESHAPE_HOLLOW);
+  return nTool == ID_TOOL_SHAPES || (nTool >= ID_TOOL_RECT_FRAMED && nTool <= ID_TOOL_ELLIPSE_FILLED &&
+                                     nTool != ID_TOOL_FREESHAPE_FRAMED && nTool != ID_TOOL_FREESHAPE_HOLLOW);
 }
 
 // The shape in the shadow colour: filled for the framed and filled tools, outlined for the
 // hollow ones; rectangles and ellipses unsmoothed.
 Status DrawShadowShape(Graphics& g, Pen& pen, Brush& brush, const RectF& rc, int nTool) {
   switch (nTool) {
-  case TOOL_RECT_HOLLOW:
+  case ID_TOOL_RECT_HOLLOW:
     return g.DrawRectangle(&pen, rc);
-  case TOOL_ELLIPSE_FRAMED:
-  case TOOL_ELLIPSE_FILLED:
+  case ID_TOOL_ELLIPSE_FRAMED:
+  case ID_TOOL_ELLIPSE_FILLED:
     return g.FillEllipse(&brush, rc);
-  case TOOL_ELLIPSE_HOLLOW:
+  case ID_TOOL_ELLIPSE_HOLLOW:
     return g.DrawEllipse(&pen, rc);
-  case TOOL_ROUNDRECT_FRAMED:
-  case TOOL_ROUNDRECT_HOLLOW:
-  case TOOL_ROUNDRECT_FILLED:
+  case ID_TOOL_ROUNDRECT_FRAMED:
+  case ID_TOOL_ROUNDRECT_HOLLOW:
+  case ID_TOOL_ROUNDRECT_FILLED:
     return DrawRoundedRect(g, rc, rc, brush, brush, pen, nTool);
   default:
     return g.FillRectangle(&brush, rc);
@@ -112,20 +112,20 @@ Status CRectangle::Draw(Bitmap* pImage, Graphics* pGraphics, DrawStyle style, in
   Graphics& g = *pGraphics;
   Status fill = Ok, frame = Ok;
   switch (nTool) {
-  case TOOL_SHAPES:
-  case TOOL_RECT_FRAMED:
+  case ID_TOOL_SHAPES:
+  case ID_TOOL_RECT_FRAMED:
     fill = FillElementRect(pGraphics, Picture(), inner, back);
     SmoothWhenAsked(g, style);
     frame = g.DrawRectangle(&pen, outer);
     break;
-  case TOOL_RECT_HOLLOW:
+  case ID_TOOL_RECT_HOLLOW:
     SmoothWhenAsked(g, style);
     frame = g.DrawRectangle(&pen, outer);
     break;
-  case TOOL_RECT_FILLED:
+  case ID_TOOL_RECT_FILLED:
     fill = FillElementRect(pGraphics, Picture(), outer, main);
     break;
-  case TOOL_ELLIPSE_FRAMED: {
+  case ID_TOOL_ELLIPSE_FRAMED: {
     // The fill reaches under the frame's inner half, smoothed, so no gap shows between them.
     const REAL grow = w > 1 ? 2.0f : 1.0f;
     g.SetSmoothingMode(SmoothingModeAntiAlias);
@@ -135,11 +135,11 @@ Status CRectangle::Draw(Bitmap* pImage, Graphics* pGraphics, DrawStyle style, in
     frame = g.DrawEllipse(&pen, outer);
     break;
   }
-  case TOOL_ELLIPSE_HOLLOW:
+  case ID_TOOL_ELLIPSE_HOLLOW:
     SmoothWhenAsked(g, style);
     frame = g.DrawEllipse(&pen, outer);
     break;
-  case TOOL_ELLIPSE_FILLED:
+  case ID_TOOL_ELLIPSE_FILLED:
     SmoothWhenAsked(g, style);
     fill = g.FillEllipse(&mainBrush, outer);
     break;

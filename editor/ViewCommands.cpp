@@ -131,8 +131,8 @@ BOOL CFramletView::CommitText(BOOL bRecord) {
   m_pText->m_rect.OffsetRect(-m, -m);
   // The text keeps to the text tool's style, as its preview does.
   CEditorAppState* pState = CEditorAppState::Get();
-  m_pText->DrawIntoImage(pPicture, pState != NULL ? pState->m_styles[STYLE_TEXT] : m_style, m_fZoom, m_nScrollX,
-                         m_nScrollY);
+  m_pText->DrawIntoImage(pPicture, pState != NULL ? pState->m_styles[STYLE_TEXT] : m_style, m_fZoom,
+                         m_nScrollX, m_nScrollY);
   if (m_pTextDlg != NULL && ::IsWindow(m_pTextDlg->m_hWnd))
     m_pTextDlg->ShowWindow(SW_HIDE);
   pDoc->m_pImage->SetFromGdipBitmap(pPicture);

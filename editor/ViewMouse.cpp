@@ -21,7 +21,8 @@ const UINT kSprayTimer = 1005;
 const UINT kGuardTimer = 1075;
 
 bool IsSelectionTool(int nTool) {
-  return nTool == ID_TOOL_SELECT_REGION || (nTool >= ID_TOOL_RECT_SELECTION && nTool <= ID_TOOL_FREE_SELECTION);
+  return nTool == ID_TOOL_SELECT_REGION ||
+         (nTool >= ID_TOOL_RECT_SELECTION && nTool <= ID_TOOL_FREE_SELECTION);
 }
 bool IsBrushTool(int nTool) {
   return nTool == ID_TOOL_PAINT_BRUSH || (nTool >= ID_TOOL_BRUSH_FLAT && nTool <= ID_TOOL_BRUSH_DOTTED);
@@ -35,7 +36,8 @@ bool IsLineTool(int nTool) {
          (nTool >= ID_TOOL_ARROW_SMART && nTool <= ID_TOOL_ARROW_DOUBLE);
 }
 bool IsFreeShapeTool(int nTool) {
-  return nTool == ID_TOOL_FREESHAPE_FRAMED || nTool == ID_TOOL_FREESHAPE_HOLLOW || nTool == ID_TOOL_FREESHAPE_FILLED;
+  return nTool == ID_TOOL_FREESHAPE_FRAMED || nTool == ID_TOOL_FREESHAPE_HOLLOW ||
+         nTool == ID_TOOL_FREESHAPE_FILLED;
 }
 bool IsShapeTool(int nTool) {
   return nTool == ID_TOOL_SHAPES || (nTool >= ID_TOOL_RECT_FRAMED && nTool <= ID_TOOL_FREESHAPE_FILLED);
@@ -100,12 +102,14 @@ void CFramletView::OnButtonDown(UINT nFlags, CPoint point, BOOL) {
     PushUndo();
     bCommittedPiece = TRUE;
   }
-  if (!IsSelectionTool(m_nTool) && pDoc->m_pSelection != NULL && !pDoc->m_pSelection->m_rect.PtInRect(logical)) {
+  if (!IsSelectionTool(m_nTool) && pDoc->m_pSelection != NULL &&
+      !pDoc->m_pSelection->m_rect.PtInRect(logical)) {
     CClientDC dc(this);
     CommitFloatingObjects(&dc);
     ResetSelection();
   }
-  const BOOL bTextPending = m_pText != NULL && !m_pText->m_rect.IsRectEmpty() && !m_pText->m_strText.IsEmpty();
+  const BOOL bTextPending =
+      m_pText != NULL && !m_pText->m_rect.IsRectEmpty() && !m_pText->m_strText.IsEmpty();
   if (bTextPending && m_textTracker.HitTest(point) != CRectTracker::hitNothing &&
       m_textTracker.Track(this, point, TRUE)) {
     CRect rc = m_textTracker.m_rect;
@@ -358,7 +362,8 @@ void CFramletView::ElementUp(CPoint point) {
     m_pElement->AddPoint(point + CSize(1, 1)); // a single click makes a dot of two points
   }
   m_pElement->m_bFinal = 1;
-  Gdiplus::Bitmap* pCopy = pPicture->Clone(0, 0, pPicture->GetWidth(), pPicture->GetHeight(), PixelFormat32bppARGB);
+  // The shadow darkens a copy of the picture; without one no copy is made.
+  Gdiplus::Bitmap* pCopy = m_style.dropShadow ? pDoc->m_pImage->CreateGdipBitmap() : NULL;
   m_pElement->DrawIntoPicture(pCopy, pPicture, m_style, m_nTool, fZoom, nScrollX, nScrollY);
   pDoc->m_pImage->SetFromGdipBitmap(pPicture);
   delete m_pElement;

@@ -7,12 +7,34 @@
 
 #include <cstring>
 
-namespace {
-
 // The drawing state the shell keeps, at its starting values.
 CEditorAppState g_editorState;
 
-} // namespace
+void CEditorLabFrame::SelectTool(int nTool) {
+  m_calls.push_back("SelectTool " + std::to_string(nTool));
+  if (CEditorAppState* pState = CEditorAppState::Get())
+    pState->m_nCurrentTool = nTool;
+}
+
+void CEditorLabFrame::ShowTaskMainPage() {
+  m_calls.push_back("ShowTaskMainPage");
+  m_nTaskPage = 0;
+}
+
+void CEditorLabFrame::OpenEffectPage(int nTaskId) {
+  m_calls.push_back("OpenEffectPage " + std::to_string(nTaskId));
+}
+
+void CEditorLabFrame::OpenResizePage(int nMode, LPCSTR lpszTitle) {
+  m_calls.push_back("OpenResizePage " + std::to_string(nMode) + " " + lpszTitle);
+}
+
+void CEditorLabFrame::OpenCaptionPage() { m_calls.push_back("OpenCaptionPage"); }
+
+CString CEditorLabFrame::PromptOpenImage() {
+  m_calls.push_back("PromptOpenImage");
+  return m_strOpenImage;
+}
 
 CEditorHarness::CEditorHarness() {
   m_pFrame = static_cast<CEditorLabFrame*>(CreateLabFrame(new CEditorLabFrame));

@@ -12,10 +12,22 @@
 #include <string>
 #include <vector>
 
-class CEditorLabFrame : public CLabFrame, public CEditorStatusSink {
+// The shell as the editor sees it: it records what the view asks of it.
+class CEditorLabFrame : public CLabFrame, public CEditorShell {
 public:
   std::map<int, std::string> m_status;
+  std::vector<std::string> m_calls; // "SelectTool 1000", "OpenEffectPage 2002", ...
+  int m_nTaskPage = 0;              // the task sheet's active page
+  CString m_strOpenImage;           // what the open-picture prompt answers
+
   void SetStatusText(int nPane, LPCSTR lpszText) override { m_status[nPane] = lpszText; }
+  void SelectTool(int nTool) override;
+  int GetTaskPageIndex() override { return m_nTaskPage; }
+  void ShowTaskMainPage() override;
+  void OpenEffectPage(int nTaskId) override;
+  void OpenResizePage(int nMode, LPCSTR lpszTitle) override;
+  void OpenCaptionPage() override;
+  CString PromptOpenImage() override;
 };
 
 // A frame, the image template and a new document in a child frame, all gone at the end.
@@ -45,5 +57,8 @@ inline std::vector<DWORD> PicturePixels(CFramletDoc* pDoc) {
 CSize BitmapSizeOf(CBitmap* pBitmap);
 // Fills a rectangle of the document's picture with a colour through GDI.
 void FillPicture(CFramletDoc* pDoc, const CRect& rect, COLORREF clr);
+// The drawing state the shell would keep (tests may change its tool and styles; reset per test).
+extern CEditorAppState g_editorState;
+
 // A new 32-bit DIB section picture of cx x cy from a pixel function, as a handle the caller owns.
 HBITMAP MakePictureBitmap(int cx, int cy, DWORD (*pixel)(int x, int y));

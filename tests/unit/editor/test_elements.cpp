@@ -116,11 +116,11 @@ std::vector<int> Profile(const Pixels& px, bool bHorizontal) {
 
 TEST(Elements, EachToolMakesItsClass) {
   const Rows<const char*, std::vector<int>> rows = {
-      {"CLine", {TOOL_LINE, TOOL_LINE_SOLID, TOOL_LINE_DASH_DOT}},
-      {"CArrow", {TOOL_ARROW, TOOL_ARROW_SMART, TOOL_ARROW_DOUBLE}},
-      {"CRectangle", {TOOL_SHAPES, TOOL_RECT_FRAMED, TOOL_ELLIPSE_FILLED, TOOL_ROUNDRECT_HOLLOW}},
-      {"CClosedCurve", {TOOL_FREESHAPE_FRAMED, TOOL_FREESHAPE_HOLLOW, TOOL_FREESHAPE_FILLED}},
-      {"CFreehand", {TOOL_PAINT_BRUSH, TOOL_BRUSH_FLAT, TOOL_BRUSH_DOTTED}}};
+      {"CLine", {ID_TOOL_LINE, ID_TOOL_LINE_SOLID, ID_TOOL_LINE_DASH_DOT}},
+      {"CArrow", {ID_TOOL_ARROW, ID_TOOL_ARROW_SMART, ID_TOOL_ARROW_DOUBLE}},
+      {"CRectangle", {ID_TOOL_SHAPES, ID_TOOL_RECT_FRAMED, ID_TOOL_ELLIPSE_FILLED, ID_TOOL_ROUNDRECT_HOLLOW}},
+      {"CClosedCurve", {ID_TOOL_FREESHAPE_FRAMED, ID_TOOL_FREESHAPE_HOLLOW, ID_TOOL_FREESHAPE_FILLED}},
+      {"CFreehand", {ID_TOOL_PAINT_BRUSH, ID_TOOL_BRUSH_FLAT, ID_TOOL_BRUSH_DOTTED}}};
   for (auto [pszClass, tools] : rows)
     for (int nTool : tools) {
       std::unique_ptr<CElement> pElement = Make(nTool);
@@ -145,9 +145,9 @@ TEST(Elements, EachToolMakesItsClass) {
 }
 
 TEST(Elements, AddPointSkipsRepeatsAndGrowsByTen) {
-  for (int nTool : {TOOL_FREESHAPE_FRAMED, TOOL_BRUSH_ROUND}) {
+  for (int nTool : {ID_TOOL_FREESHAPE_FRAMED, ID_TOOL_BRUSH_ROUND}) {
     std::unique_ptr<CElement> pElement = Make(nTool);
-    const CElementPath& path = nTool == TOOL_BRUSH_ROUND ? static_cast<CFreehand&>(*pElement).GetPath()
+    const CElementPath& path = nTool == ID_TOOL_BRUSH_ROUND ? static_cast<CFreehand&>(*pElement).GetPath()
                                                          : static_cast<CClosedCurve&>(*pElement).GetPath();
     pElement->AddPoint({5, 5});
     pElement->AddPoint({5, 5});
@@ -168,10 +168,10 @@ TEST(Elements, AddPointSkipsRepeatsAndGrowsByTen) {
 TEST(RectangleElement, FrameAndFillGeometryAtWidthOne) {
   const COLORREF W = kWhite, R = kRed, B = kBlue;
   // Row y = 20 at x = 9, 10, 11, 39, 40, 41; column x = 25 at y = 9, 10, 11, 29, 30, 31.
-  const Rows<int, std::vector<COLORREF>> rows = {{TOOL_RECT_FRAMED, {W, R, B, B, R, W}},
-                                                 {TOOL_SHAPES, {W, R, B, B, R, W}},
-                                                 {TOOL_RECT_HOLLOW, {W, R, W, W, R, W}},
-                                                 {TOOL_RECT_FILLED, {W, R, R, R, W, W}}};
+  const Rows<int, std::vector<COLORREF>> rows = {{ID_TOOL_RECT_FRAMED, {W, R, B, B, R, W}},
+                                                 {ID_TOOL_SHAPES, {W, R, B, B, R, W}},
+                                                 {ID_TOOL_RECT_HOLLOW, {W, R, W, W, R, W}},
+                                                 {ID_TOOL_RECT_FILLED, {W, R, R, R, W, W}}};
   const int at[6] = {-1, 0, 1, -1, 0, 1};
   for (Pass pass : {FINAL, INTO_PICTURE})
     for (auto [nTool, expected] : rows) {
@@ -193,13 +193,13 @@ TEST(RectangleElement, FrameAndFillGeometryAtWidthOne) {
 // at any zoom as well; double arrows have a head at each end.
 TEST(ArrowElement, HeadExtentsFollowTheWidth) {
   const Rows<int, int, POINT, POINT, Pass, int, int, int> rows = {
-      {TOOL_ARROW_SINGLE, 1, {20, 50}, {120, 50}, FINAL, 8, 5, 0},
-      {TOOL_ARROW_SINGLE, 4, {20, 50}, {120, 50}, FINAL, 32, 12, 0},
-      {TOOL_ARROW_SINGLE, 4, {50, 120}, {50, 20}, FINAL, 32, 12, 0},
-      {TOOL_ARROW_SMART, 4, {20, 50}, {120, 50}, FINAL, 32, 12, 0},
-      {TOOL_ARROW_DOUBLE, 4, {20, 50}, {120, 50}, FINAL, 32, 12, 32},
-      {TOOL_ARROW_SMART_DOUBLE, 2, {50, 20}, {50, 120}, FINAL, 16, 6, 16},
-      {TOOL_ARROW, 4, {20, 50}, {120, 50}, PREVIEW, 32, 12, 0}};
+      {ID_TOOL_ARROW_SINGLE, 1, {20, 50}, {120, 50}, FINAL, 8, 5, 0},
+      {ID_TOOL_ARROW_SINGLE, 4, {20, 50}, {120, 50}, FINAL, 32, 12, 0},
+      {ID_TOOL_ARROW_SINGLE, 4, {50, 120}, {50, 20}, FINAL, 32, 12, 0},
+      {ID_TOOL_ARROW_SMART, 4, {20, 50}, {120, 50}, FINAL, 32, 12, 0},
+      {ID_TOOL_ARROW_DOUBLE, 4, {20, 50}, {120, 50}, FINAL, 32, 12, 32},
+      {ID_TOOL_ARROW_SMART_DOUBLE, 2, {50, 20}, {50, 120}, FINAL, 16, 6, 16},
+      {ID_TOOL_ARROW, 4, {20, 50}, {120, 50}, PREVIEW, 32, 12, 0}};
   for (auto [nTool, nWidth, from, to, pass, nHead, nHalf, nTailHead] : rows) {
     SCOPED_TRACE(testing::Message() << nTool << " width " << nWidth << " pass " << pass);
     Canvas canvas(140, 140);
@@ -232,26 +232,26 @@ TEST(ArrowElement, HeadExtentsFollowTheWidth) {
 // Previews scale the pen by the zoom; the final rendering draws the style's width.
 TEST(Elements, PreviewPensFollowTheZoom) {
   const Rows<int, Pass, float, int> rows = {
-      {TOOL_LINE_SOLID, FINAL, 2.0f, 3},   {TOOL_LINE_SOLID, PREVIEW, 2.0f, 6},
-      {TOOL_LINE_SOLID, PREVIEW, 1.0f, 3}, {TOOL_BRUSH_ROUND, PREVIEW, 2.0f, 6},
-      {TOOL_BRUSH_ROUND, FINAL, 1.0f, 3},  {TOOL_RECT_HOLLOW, PREVIEW, 2.0f, 6},
-      {TOOL_RECT_HOLLOW, FINAL, 1.0f, 3}};
+      {ID_TOOL_LINE_SOLID, FINAL, 2.0f, 3},   {ID_TOOL_LINE_SOLID, PREVIEW, 2.0f, 6},
+      {ID_TOOL_LINE_SOLID, PREVIEW, 1.0f, 3}, {ID_TOOL_BRUSH_ROUND, PREVIEW, 2.0f, 6},
+      {ID_TOOL_BRUSH_ROUND, FINAL, 1.0f, 3},  {ID_TOOL_RECT_HOLLOW, PREVIEW, 2.0f, 6},
+      {ID_TOOL_RECT_HOLLOW, FINAL, 1.0f, 3}};
   for (auto [nTool, pass, fZoom, nThick] : rows) {
     Canvas canvas(200, 120);
     std::unique_ptr<CElement> pElement = Make(nTool, {{20, 40}, {180, 40}});
     pElement->SetRect(20, 40, 180, 100);
     ASSERT_EQ(Ok, Render(*pElement, canvas, pass, Style(3), nTool, fZoom));
     // Column 100 crosses a line or stroke once, the rectangle's frame twice.
-    const int nCrossed = Profile(canvas.Read(), true)[100] / (nTool == TOOL_RECT_HOLLOW ? 2 : 1);
+    const int nCrossed = Profile(canvas.Read(), true)[100] / (nTool == ID_TOOL_RECT_HOLLOW ? 2 : 1);
     EXPECT_NEAR(nThick, nCrossed, 1) << nTool << " pass " << pass << " zoom " << fZoom;
   }
 }
 
 TEST(Elements, DashedToolsLeaveGapsAndSolidOnesNone) {
-  const Rows<int, bool> rows = {{TOOL_LINE_SOLID, false},  {TOOL_LINE_DOTTED, true},
-                                {TOOL_LINE_DASHED, true},  {TOOL_LINE_DASH_DOT, true},
-                                {TOOL_BRUSH_ROUND, false}, {TOOL_BRUSH_FLAT, false},
-                                {TOOL_BRUSH_DASHED, true}, {TOOL_BRUSH_DOTTED, true}};
+  const Rows<int, bool> rows = {{ID_TOOL_LINE_SOLID, false},  {ID_TOOL_LINE_DOTTED, true},
+                                {ID_TOOL_LINE_DASHED, true},  {ID_TOOL_LINE_DASH_DOT, true},
+                                {ID_TOOL_BRUSH_ROUND, false}, {ID_TOOL_BRUSH_FLAT, false},
+                                {ID_TOOL_BRUSH_DASHED, true}, {ID_TOOL_BRUSH_DOTTED, true}};
   for (auto [nTool, bGaps] : rows) {
     Canvas canvas(300, 60);
     std::unique_ptr<CElement> pElement = Make(nTool, {{10, 30}, {290, 30}});
@@ -269,18 +269,18 @@ TEST(Elements, DashedToolsLeaveGapsAndSolidOnesNone) {
 // shadows, hollow ones outlines, lines and strokes (vertical at x 30) lines; previews cast none.
 TEST(ElementShadow, DarkensAtTheDepthOnlyInTheFinalRendering) {
   const Rows<int, bool, bool> rows = {
-      {TOOL_RECT_FRAMED, true, true},       {TOOL_RECT_HOLLOW, false, true},
-      {TOOL_RECT_FILLED, true, true},       {TOOL_ELLIPSE_FRAMED, true, true},
-      {TOOL_ELLIPSE_HOLLOW, false, true},   {TOOL_ROUNDRECT_FILLED, true, true},
-      {TOOL_ROUNDRECT_HOLLOW, false, true}, {TOOL_FREESHAPE_FILLED, true, true},
-      {TOOL_FREESHAPE_HOLLOW, false, true}, {TOOL_LINE, true, false},
-      {TOOL_ARROW_SINGLE, true, false},     {TOOL_PAINT_BRUSH, true, false}};
+      {ID_TOOL_RECT_FRAMED, true, true},       {ID_TOOL_RECT_HOLLOW, false, true},
+      {ID_TOOL_RECT_FILLED, true, true},       {ID_TOOL_ELLIPSE_FRAMED, true, true},
+      {ID_TOOL_ELLIPSE_HOLLOW, false, true},   {ID_TOOL_ROUNDRECT_FILLED, true, true},
+      {ID_TOOL_ROUNDRECT_HOLLOW, false, true}, {ID_TOOL_FREESHAPE_FILLED, true, true},
+      {ID_TOOL_FREESHAPE_HOLLOW, false, true}, {ID_TOOL_LINE, true, false},
+      {ID_TOOL_ARROW_SINGLE, true, false},     {ID_TOOL_PAINT_BRUSH, true, false}};
   for (Pass pass : {PREVIEW, FINAL, INTO_PICTURE})
     for (auto [nTool, bCentre, bEdge] : rows) {
       SCOPED_TRACE(testing::Message() << nTool << " pass " << pass);
       Canvas canvas(100, 100, kWhite, pass == INTO_PICTURE ? PixelFormat32bppRGB : PixelFormat32bppARGB);
       // Free shapes and strokes take view points (margin 8), lines and arrows picture points.
-      const int m = nTool == TOOL_LINE || nTool == TOOL_ARROW_SINGLE ? 0 : 8;
+      const int m = nTool == ID_TOOL_LINE || nTool == ID_TOOL_ARROW_SINGLE ? 0 : 8;
       std::unique_ptr<CElement> pElement =
           Make(nTool, bEdge ? std::vector<POINT>{{28, 28}, {48, 28}, {48, 48}, {28, 48}}
                             : std::vector<POINT>{{30 + m, 20 + m}, {30 + m, 40 + m}});
@@ -310,7 +310,7 @@ TEST(ElementShadow, ColourOverWhiteMultipliesThePicture) {
       style.shadowColor = RGB(64, 64, 64);
       CRectangle rectangle;
       rectangle.SetRect(20, 20, 40, 40);
-      ASSERT_EQ(Ok, Render(rectangle, canvas, pass, style, TOOL_RECT_FILLED));
+      ASSERT_EQ(Ok, Render(rectangle, canvas, pass, style, ID_TOOL_RECT_FILLED));
       const int level = (64 * nAlpha + 255 * (255 - nAlpha)) / 255;
       Pixels was = before.Read(), px = canvas.Read();
       for (int i = 0; i < 19 * 19; i++) {
@@ -331,7 +331,7 @@ TEST(ElementShadow, EdgesAreSoftenedByTheStyle) {
     Canvas canvas(100, 100);
     CRectangle rectangle;
     rectangle.SetRect(20, 20, 40, 40);
-    ASSERT_EQ(Ok, Render(rectangle, canvas, FINAL, Shadowed(3, nEdge), TOOL_RECT_FILLED));
+    ASSERT_EQ(Ok, Render(rectangle, canvas, FINAL, Shadowed(3, nEdge), ID_TOOL_RECT_FILLED));
     Pixels px = canvas.Read();
     nGraded[nEdge] = 0;
     for (int x = 40; x < 90; x++)
@@ -352,7 +352,7 @@ TEST(Elements, OpacityBlendsTheFillOverThePicture) {
       Canvas before(80, 60, CLR_INVALID), canvas(80, 60, CLR_INVALID, PixelFormat32bppRGB);
       CRectangle rectangle;
       rectangle.SetRect(10, 10, 70, 50);
-      ASSERT_EQ(Ok, Render(rectangle, canvas, pass, Style(1, nOpacity), TOOL_RECT_FILLED));
+      ASSERT_EQ(Ok, Render(rectangle, canvas, pass, Style(1, nOpacity), ID_TOOL_RECT_FILLED));
       Pixels was = before.Read(), px = canvas.Read();
       for (int i = 0; i < px.cx * px.cy; i++) {
         const int x = i % px.cx, y = i / px.cx;
@@ -371,8 +371,8 @@ TEST(Elements, OpacityBlendsTheFillOverThePicture) {
 // An arrow whose points coincide has no direction; a line whose snapped points coincide has no
 // length. Neither draws anything, nor a shadow.
 TEST(Elements, ZeroLengthArrowsAndLinesDrawNothing) {
-  for (int nTool : {TOOL_ARROW, TOOL_ARROW_SMART, TOOL_ARROW_SMART_DOUBLE, TOOL_ARROW_SINGLE,
-                    TOOL_ARROW_DOUBLE, TOOL_LINE, TOOL_LINE_DOTTED})
+  for (int nTool : {ID_TOOL_ARROW, ID_TOOL_ARROW_SMART, ID_TOOL_ARROW_SMART_DOUBLE, ID_TOOL_ARROW_SINGLE,
+                    ID_TOOL_ARROW_DOUBLE, ID_TOOL_LINE, ID_TOOL_LINE_DOTTED})
     for (Pass pass : {PREVIEW, FINAL}) {
       Canvas canvas(60, 60), before(60, 60);
       std::unique_ptr<CElement> pElement = Make(nTool, {{30, 30}, {30, 30}});
@@ -396,7 +396,7 @@ TEST(Elements, PreviewsDrawOnADeviceContext) {
     pixel_support::DibSurface surface(100, 60);
     for (CElement* pElement : {static_cast<CElement*>(&line), &idle}) {
       pElement->m_bFinal = 0;
-      EXPECT_EQ(Ok, pElement->DrawToDC(NULL, &surface.dc(), Style(3), TOOL_LINE, 1.0f, 20, 5));
+      EXPECT_EQ(Ok, pElement->DrawToDC(NULL, &surface.dc(), Style(3), ID_TOOL_LINE, 1.0f, 20, 5));
     }
     shot = surface.Pixels();
     EXPECT_EQ(kRed, surface.At(85, 35));
@@ -404,7 +404,7 @@ TEST(Elements, PreviewsDrawOnADeviceContext) {
     EXPECT_EQ(kWhite, surface.At(50, 25));
   }
   EXPECT_TRUE(shots[0] == shots[1]);
-  EXPECT_EQ(InvalidParameter, line.DrawToDC(NULL, NULL, Style(3), TOOL_LINE, 1.0f, 0, 0));
+  EXPECT_EQ(InvalidParameter, line.DrawToDC(NULL, NULL, Style(3), ID_TOOL_LINE, 1.0f, 0, 0));
 }
 
 // Free shapes and strokes keep view points: a preview adds the scroll position, the final
@@ -420,7 +420,7 @@ TEST(PathElements, ViewPointsReachThePicture) {
     CFreehand stroke;
     stroke.AddPoint({28, 48});
     stroke.AddPoint({128, 48});
-    ASSERT_EQ(Ok, Render(stroke, canvas, pass, Style(2), TOOL_BRUSH_FLAT, fZoom, nScrollX, nScrollY));
+    ASSERT_EQ(Ok, Render(stroke, canvas, pass, Style(2), ID_TOOL_BRUSH_FLAT, fZoom, nScrollX, nScrollY));
     Pixels px = canvas.Read();
     const CPoint mid = expected.CenterPoint();
     EXPECT_TRUE(Painted(px, expected.left + 1, mid.y) && Painted(px, expected.right - 1, mid.y))
@@ -438,7 +438,7 @@ TEST(PathElements, FinalFreeShapeIsClosedAndItsPreviewOpen) {
     CClosedCurve shape;
     for (POINT pt : {POINT{28, 28}, POINT{128, 28}, POINT{128, 108}})
       shape.AddPoint(pt);
-    ASSERT_EQ(Ok, Render(shape, canvas, pass, Style(3), TOOL_FREESHAPE_HOLLOW));
+    ASSERT_EQ(Ok, Render(shape, canvas, pass, Style(3), ID_TOOL_FREESHAPE_HOLLOW));
     // The closing edge's middle: (70, 60) in the picture, (78, 68) in the view.
     Pixels px = canvas.Read();
     EXPECT_EQ(pass == FINAL, Painted(px, 70, 60) || Painted(px, 78, 68)) << pass;
@@ -448,12 +448,12 @@ TEST(PathElements, FinalFreeShapeIsClosedAndItsPreviewOpen) {
 // Every element kind, plain (top) and with a soft shadow (below), for a person to look at.
 TEST(Elements, GalleryOfEveryKind) {
   const int kinds[] = {
-      TOOL_LINE_SOLID,       TOOL_LINE_DOTTED,        TOOL_LINE_DASHED,      TOOL_LINE_DASH_DOT,
-      TOOL_ARROW_SMART,      TOOL_ARROW_SMART_DOUBLE, TOOL_ARROW_SINGLE,     TOOL_ARROW_DOUBLE,
-      TOOL_RECT_FRAMED,      TOOL_RECT_HOLLOW,        TOOL_RECT_FILLED,      TOOL_ROUNDRECT_FRAMED,
-      TOOL_ROUNDRECT_HOLLOW, TOOL_ROUNDRECT_FILLED,   TOOL_ELLIPSE_FRAMED,   TOOL_ELLIPSE_HOLLOW,
-      TOOL_ELLIPSE_FILLED,   TOOL_FREESHAPE_FRAMED,   TOOL_FREESHAPE_HOLLOW, TOOL_FREESHAPE_FILLED,
-      TOOL_PAINT_BRUSH,      TOOL_BRUSH_FLAT,         TOOL_BRUSH_DASHED,     TOOL_BRUSH_DOTTED};
+      ID_TOOL_LINE_SOLID,       ID_TOOL_LINE_DOTTED,        ID_TOOL_LINE_DASHED,      ID_TOOL_LINE_DASH_DOT,
+      ID_TOOL_ARROW_SMART,      ID_TOOL_ARROW_SMART_DOUBLE, ID_TOOL_ARROW_SINGLE,     ID_TOOL_ARROW_DOUBLE,
+      ID_TOOL_RECT_FRAMED,      ID_TOOL_RECT_HOLLOW,        ID_TOOL_RECT_FILLED,      ID_TOOL_ROUNDRECT_FRAMED,
+      ID_TOOL_ROUNDRECT_HOLLOW, ID_TOOL_ROUNDRECT_FILLED,   ID_TOOL_ELLIPSE_FRAMED,   ID_TOOL_ELLIPSE_HOLLOW,
+      ID_TOOL_ELLIPSE_FILLED,   ID_TOOL_FREESHAPE_FRAMED,   ID_TOOL_FREESHAPE_HOLLOW, ID_TOOL_FREESHAPE_FILLED,
+      ID_TOOL_PAINT_BRUSH,      ID_TOOL_BRUSH_FLAT,         ID_TOOL_BRUSH_DASHED,     ID_TOOL_BRUSH_DOTTED};
   const int kCell = 90, kColumns = 8, kCount = sizeof(kinds) / sizeof(kinds[0]);
   const int kRows = (kCount + kColumns - 1) / kColumns;
   Canvas canvas(kColumns * kCell, kRows * 2 * kCell, RGB(235, 240, 250));
@@ -480,7 +480,7 @@ TEST(PathElements, LongStrokesDrawWhatOnePathDraws) {
     stroke.AddPoint({LONG(18 + i * 0.7), i % 37 < 18 ? 28 + (i % 37) * 5 : 208 - (i % 37) * 5});
   for (int nOpacity : {255, 160}) {
     Canvas pieces(300, 200), whole(300, 200);
-    ASSERT_EQ(Ok, Render(stroke, pieces, FINAL, Style(9, nOpacity), TOOL_PAINT_BRUSH));
+    ASSERT_EQ(Ok, Render(stroke, pieces, FINAL, Style(9, nOpacity), ID_TOOL_PAINT_BRUSH));
     Graphics graphics(whole.Get());
     Pen pen(Color(ElementArgb(kRed, nOpacity)), 9);
     pen.SetLineCap(LineCapRound, LineCapRound, DashCapRound);
