@@ -118,6 +118,11 @@ void CFramletDoc::PlacePicture(int cx, int cy) {
     m_pImage->SetRect(rc.left, rc.top, rc.right, rc.bottom);
 }
 
+void CFramletDoc::SetImageRect(const RECT& rect) {
+  m_rcImage = rect;
+  m_tracker.m_rectImage = rect; // its frame on the screen follows at the next paint
+}
+
 void CFramletDoc::ShowNewPicture() {
   CFramletView* pView = GetFirstView();
   if (pView == NULL)

@@ -39,6 +39,9 @@ public:
   // was and the handle not taken, when hBitmap is not a picture or no history can be kept for it.
   BOOL TakeNewPicture(HBITMAP hBitmap);
   CSize GetImageSize() const;
+  // A new image rectangle on the canvas (a crop or a canvas handle): the rectangle and its tracker
+  // take it; the picture follows at the next paint, which cuts or grows it.
+  void SetImageRect(const RECT& rect);
   // The first view's screen resolution becomes the document's.
   void SetResolutionFromView();
   CFramletView* GetFirstView() const;

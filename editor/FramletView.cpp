@@ -249,7 +249,9 @@ void CFramletView::OnDraw(CDC* pDC) {
   }
   if (pItem != NULL)
     pItem->Draw(pBuf, rcImage.left, rcImage.top, rcImage.right, rcImage.bottom, m_fZoom);
+  // The picture now has the image rectangle's size, at the margin.
   ::OffsetRect(&rcImage, m - rcImage.left, m - rcImage.top);
+  pDoc->SetImageRect(rcImage);
   if (pDoc->m_pSelection != NULL && m_selTracker.m_rect.IsRectEmpty() && !bPrinting) {
     pDoc->m_pSelection->m_nScrollX = m_nScrollX;
     pDoc->m_pSelection->m_nScrollY = m_nScrollY;

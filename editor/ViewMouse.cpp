@@ -381,8 +381,8 @@ BOOL CFramletView::CanvasHandleStep(CPoint point) {
     return FALSE;
   EnsureSnapshot();
   m_bResyncScroll = TRUE;
+  // Not normalised: an edge dragged past the opposite one is held one pixel short of it below.
   CRect rc = tracker.m_rect;
-  rc.NormalizeRect();
   rc.OffsetRect(m_nScrollX, m_nScrollY);
   CRect rcNew = RescaleRect(rc, 1.0f, m_fZoom);
   // Each edge stays on its side of the old rectangle: a canvas is at least one pixel.
@@ -391,7 +391,7 @@ BOOL CFramletView::CanvasHandleStep(CPoint point) {
   rcNew.right = std::max(rcNew.right, rcOld.left + 1);
   rcNew.top = std::min(rcNew.top, rcOld.bottom - 1);
   rcNew.bottom = std::max(rcNew.bottom, rcOld.top + 1);
-  pDoc->m_rcImage = rcNew;
+  pDoc->SetImageRect(rcNew);
   UpdateScrollSizes();
   ShowSizeStatus(rcNew.Width(), rcNew.Height());
   pDoc->SetModifiedFlag(TRUE);

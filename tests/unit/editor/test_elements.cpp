@@ -148,7 +148,7 @@ TEST(Elements, AddPointSkipsRepeatsAndGrowsByTen) {
   for (int nTool : {ID_TOOL_FREESHAPE_FRAMED, ID_TOOL_BRUSH_ROUND}) {
     std::unique_ptr<CElement> pElement = Make(nTool);
     const CElementPath& path = nTool == ID_TOOL_BRUSH_ROUND ? static_cast<CFreehand&>(*pElement).GetPath()
-                                                         : static_cast<CClosedCurve&>(*pElement).GetPath();
+                                                            : static_cast<CClosedCurve&>(*pElement).GetPath();
     pElement->AddPoint({5, 5});
     pElement->AddPoint({5, 5});
     EXPECT_EQ(1, path.GetCount());
@@ -447,13 +447,14 @@ TEST(PathElements, FinalFreeShapeIsClosedAndItsPreviewOpen) {
 
 // Every element kind, plain (top) and with a soft shadow (below), for a person to look at.
 TEST(Elements, GalleryOfEveryKind) {
-  const int kinds[] = {
-      ID_TOOL_LINE_SOLID,       ID_TOOL_LINE_DOTTED,        ID_TOOL_LINE_DASHED,      ID_TOOL_LINE_DASH_DOT,
-      ID_TOOL_ARROW_SMART,      ID_TOOL_ARROW_SMART_DOUBLE, ID_TOOL_ARROW_SINGLE,     ID_TOOL_ARROW_DOUBLE,
-      ID_TOOL_RECT_FRAMED,      ID_TOOL_RECT_HOLLOW,        ID_TOOL_RECT_FILLED,      ID_TOOL_ROUNDRECT_FRAMED,
-      ID_TOOL_ROUNDRECT_HOLLOW, ID_TOOL_ROUNDRECT_FILLED,   ID_TOOL_ELLIPSE_FRAMED,   ID_TOOL_ELLIPSE_HOLLOW,
-      ID_TOOL_ELLIPSE_FILLED,   ID_TOOL_FREESHAPE_FRAMED,   ID_TOOL_FREESHAPE_HOLLOW, ID_TOOL_FREESHAPE_FILLED,
-      ID_TOOL_PAINT_BRUSH,      ID_TOOL_BRUSH_FLAT,         ID_TOOL_BRUSH_DASHED,     ID_TOOL_BRUSH_DOTTED};
+  const int kinds[] = {ID_TOOL_LINE_SOLID,       ID_TOOL_LINE_DOTTED,      ID_TOOL_LINE_DASHED,
+                       ID_TOOL_LINE_DASH_DOT,    ID_TOOL_ARROW_SMART,      ID_TOOL_ARROW_SMART_DOUBLE,
+                       ID_TOOL_ARROW_SINGLE,     ID_TOOL_ARROW_DOUBLE,     ID_TOOL_RECT_FRAMED,
+                       ID_TOOL_RECT_HOLLOW,      ID_TOOL_RECT_FILLED,      ID_TOOL_ROUNDRECT_FRAMED,
+                       ID_TOOL_ROUNDRECT_HOLLOW, ID_TOOL_ROUNDRECT_FILLED, ID_TOOL_ELLIPSE_FRAMED,
+                       ID_TOOL_ELLIPSE_HOLLOW,   ID_TOOL_ELLIPSE_FILLED,   ID_TOOL_FREESHAPE_FRAMED,
+                       ID_TOOL_FREESHAPE_HOLLOW, ID_TOOL_FREESHAPE_FILLED, ID_TOOL_PAINT_BRUSH,
+                       ID_TOOL_BRUSH_FLAT,       ID_TOOL_BRUSH_DASHED,     ID_TOOL_BRUSH_DOTTED};
   const int kCell = 90, kColumns = 8, kCount = sizeof(kinds) / sizeof(kinds[0]);
   const int kRows = (kCount + kColumns - 1) / kColumns;
   Canvas canvas(kColumns * kCell, kRows * 2 * kCell, RGB(235, 240, 250));
