@@ -80,6 +80,10 @@ public:
   virtual void OpenCaptionPage() = 0;
   // The open-file dialog for pictures: the chosen path, or empty when cancelled.
   virtual CString PromptOpenImage() = 0;
+  // The JPEG quality option, 20..100.
+  virtual int GetJpegQuality() = 0;
+  // The "Image Resolution" dialog with nDpi; FALSE when cancelled, else nDpi holds the value.
+  virtual BOOL AskImageResolution(int& nDpi) = 0;
 };
 
 // The shell of the program's main window, or NULL when there is none (or it is not one).

@@ -2,6 +2,7 @@
 
 #include "editor/FramletView.h"
 #include "imaging/Globals.h"
+#include "resources/resource.h"
 
 #include <gdiplus.h>
 
@@ -10,6 +11,15 @@
 IMPLEMENT_DYNCREATE(CFramletDoc, COleDocument)
 
 BEGIN_MESSAGE_MAP(CFramletDoc, COleDocument)
+ON_COMMAND(ID_FILE_SAVE, OnSaveCommand)
+ON_COMMAND(ID_FILE_SAVE2, OnSaveCommand)
+ON_COMMAND(ID_FILE_SAVE_AS, OnSaveAsCommand)
+ON_COMMAND(ID_FILE_COPY_SELECTION, OnCopySelectionToFile)
+ON_COMMAND(ID_FILE_SEND_MAIL, SendByMail)
+ON_COMMAND(ID_FILE_SEND_MAIL2, SendByMail)
+ON_UPDATE_COMMAND_UI(ID_FILE_SEND_MAIL, OnUpdateSendByMail)
+ON_UPDATE_COMMAND_UI(ID_FILE_SEND_MAIL2, OnUpdateSendByMail)
+ON_COMMAND(ID_IMAGE_RESOLUTION, OnChangeResolution)
 END_MESSAGE_MAP()
 
 namespace {

@@ -61,6 +61,30 @@ public:
   // Empties the history.
   void ResetUndoHistory();
 
+  // --- Files and mail ---------------------------------------------------------------------------
+  // Loading reads the picture from the archive's file; storing writes the bytes of the PNG made for
+  // mailing (m_strTempImagePath).
+  void Serialize(CArchive& ar) override;
+  // Writes pBitmap to lpszPath in the format of its extension, replacing an existing file only
+  // when the new one is complete. "Save failed!" and FALSE when it cannot be written.
+  BOOL SaveImage(CBitmap* pBitmap, LPCSTR lpszPath);
+  // The Save As dialog: the path with a known extension, or "" when cancelled.
+  CString PromptSaveName();
+  // FALSE when the picture was not saved (failed or cancelled).
+  BOOL OnFileSave();
+  BOOL OnFileSaveAs();
+  // Asks "Save changes to file?" for a modified document; a failed or cancelled save keeps it open.
+  BOOL SaveModified() override;
+
+protected:
+  afx_msg void OnSaveCommand();
+  afx_msg void OnSaveAsCommand();
+  afx_msg void OnCopySelectionToFile();
+  afx_msg void SendByMail();
+  afx_msg void OnUpdateSendByMail(CCmdUI* pCmdUI);
+  afx_msg void OnChangeResolution();
+
+public:
 protected:
   // Sets the image rectangle, the tracker's and the picture's to w x h at the canvas margin.
   void PlacePicture(int cx, int cy);

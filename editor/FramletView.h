@@ -15,6 +15,7 @@ class CFramletDoc;
 class CElement;
 class CTextElement;
 class CTextInputDlg;
+struct EffectParams;
 
 // 1 while an open page of the task sheet owes its undo step, 2 (or 0 before any page opened)
 // otherwise; the view's mouse-down, Undo, Redo and immediate operations settle an owed step.
@@ -91,6 +92,17 @@ public:
   // Horizontal dots per inch of the view's window.
   int GetScreenDpi();
 
+  // --- Clipboard, printing, metafiles -----------------------------------------------------------
+  // Writes the picture as an enhanced metafile (".emf") or a placeable Windows metafile (".wmf",
+  // converted from the enhanced one). FALSE when nothing complete was written.
+  BOOL SaveAsMetafile(LPCSTR lpszPath);
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+
+  // --- Image operations of the task sheet ---------------------------------------------------------
+  // Runs one operation on the document's picture; pParams is the page's block (NULL: none).
+  void ApplyImageEffect(int nTaskId, const EffectParams* pParams, CDC* pDC, HWND hWnd);
+
   // Text: the dialog's settings into the pending text.
   void ApplyTextDialog(CTextInputDlg* pDlg);
   // Draws the pending text into the picture (recording it when bRecord); FALSE when none pends.
@@ -115,6 +127,13 @@ public:
   afx_msg void OnUpdateSelectionCommand(CCmdUI* pCmdUI);
   afx_msg void OnUpdateCropCommand(CCmdUI* pCmdUI);
   afx_msg void OnImageCommand(UINT nID);
+  afx_msg void OnCopyAllToClipboard();
+  afx_msg void OnEditCopy();
+  afx_msg void OnEditCut();
+  afx_msg void OnEditPaste();
+  afx_msg LRESULT OnApplyEffectMessage(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnSaveOriginal(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnTaskEdit(WPARAM wParam, LPARAM lParam);
 
 protected:
   // Follows a zoom change from fOldZoom to m_fZoom: status, the floating piece rescaled and an

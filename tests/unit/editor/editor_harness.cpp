@@ -36,6 +36,14 @@ CString CEditorLabFrame::PromptOpenImage() {
   return m_strOpenImage;
 }
 
+BOOL CEditorLabFrame::AskImageResolution(int& nDpi) {
+  m_calls.push_back("AskImageResolution " + std::to_string(nDpi));
+  if (m_nResolutionAnswer == 0)
+    return FALSE;
+  nDpi = m_nResolutionAnswer;
+  return TRUE;
+}
+
 CEditorHarness::CEditorHarness() {
   m_pFrame = static_cast<CEditorLabFrame*>(CreateLabFrame(new CEditorLabFrame));
   EXPECT_NE(nullptr, m_pFrame);

@@ -28,6 +28,10 @@ public:
   void OpenResizePage(int nMode, LPCSTR lpszTitle) override;
   void OpenCaptionPage() override;
   CString PromptOpenImage() override;
+  int m_nJpegQuality = 80;
+  int m_nResolutionAnswer = 0; // what the resolution dialog is answered with; 0 cancels
+  int GetJpegQuality() override { return m_nJpegQuality; }
+  BOOL AskImageResolution(int& nDpi) override;
 };
 
 // A frame, the image template and a new document in a child frame, all gone at the end.
