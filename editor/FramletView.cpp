@@ -273,8 +273,13 @@ void CFramletView::OnDraw(CDC* pDC) {
     pDoc->m_pSelection->m_nScrollY = m_nScrollY;
     pDoc->m_pSelection->Draw(pBuf);
   }
-  if (!bPrinting)
-    m_selTracker.Draw(pBuf, (int)m_fZoom, m_nScrollX, m_nScrollY, m_nTool);
+  if (!bPrinting) {
+    // The outline shows the shape it was made with. Polygon points are logical and drawn as they
+    // are; the ellipse is placed from the outline's device pixels plus the scroll offsets.
+    const BOOL bPoints = m_selTracker.m_nPoints >= 2;
+    m_selTracker.Draw(pBuf, (int)m_fZoom, bPoints ? 0 : m_nScrollX, bPoints ? 0 : m_nScrollY,
+                      m_nSelectionShape);
+  }
   if (m_pText != NULL && !m_pText->m_strText.IsEmpty() && !m_pText->m_rect.IsRectEmpty()) {
     if (!bPrinting) {
       CEditorAppState* pState = CEditorAppState::Get();
@@ -371,6 +376,10 @@ void CFramletView::ApplyZoom(float fOldZoom) {
     pDoc->m_pSelection->m_rect = RescaleRect(pDoc->m_pSelection->m_rect, m_fZoom, fOldZoom);
     pDoc->m_pSelection->m_fZoom = m_fZoom;
   }
+  // The selection's points are logical at the zoom, so they follow it (an open polygon goes on).
+  ScaleAroundMargin(m_pPoints.data(), (int)m_pPoints.size(), m_fZoom, fOldZoom);
+  if (m_bPolygonOpen)
+    m_selTracker.SetPolygon(m_pPoints.data(), (int)m_pPoints.size());
   if (!m_selTracker.m_rect.IsRectEmpty()) {
     // An outlined selection does not survive a zoom: its floating piece goes without being merged.
     m_selTracker.Reset();
