@@ -192,7 +192,7 @@ private:
   BOOL m_bDragging = FALSE; // a press holds the capture until its release
   CBitmap m_buffer;         // the off-screen buffer, kept between paints while its size fits
   CSize m_sizeBuffer;
-  // A tracker's own drag loop took the release of the last selection press; the release posted in
-  // its place ends the view's drag without finishing a selection.
+  // A tracker's own drag loop took the release of the press being handled: the view starts no
+  // drag of its own for it.
   BOOL m_bPressTaken = FALSE;
 };

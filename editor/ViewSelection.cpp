@@ -190,10 +190,6 @@ void CFramletView::BeginSelection(UINT nFlags, CPoint point) {
     m_bPolygonOpen = TRUE;
     m_nSelectionShape = ID_TOOL_POLYGON_SELECTION;
   }
-  if (m_bPressTaken) {
-    // The loop has had the release; the view's drag, begun after this press, ends with this one.
-    PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-  }
 }
 
 void CFramletView::RubberBand(UINT, CPoint point, BOOL bHeld) {
@@ -224,10 +220,8 @@ void CFramletView::RubberBand(UINT, CPoint point, BOOL bHeld) {
 
 void CFramletView::FinishSelection(CPoint point) {
   CFramletDoc* pDoc = GetDocument();
-  if (m_bPressTaken || pDoc == NULL) {
-    m_bPressTaken = FALSE;
+  if (pDoc == NULL)
     return;
-  }
   m_ptCurrent = point;
   const CSize scroll(m_nScrollX, m_nScrollY);
   if (m_nTool == ID_TOOL_POLYGON_SELECTION) {

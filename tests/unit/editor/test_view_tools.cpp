@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -318,14 +319,16 @@ TEST_F(ViewToolsTest, StampsReturnToThePointerTool) {
   stamp.cx = stamp.cy = 16;
   stamp.data.assign(256, RGB(0, 0, 255));
   g_editorState.m_strStampFile = pixel_support::SaveBmp(stamp, "view_tool_stamp_source.bmp").c_str();
-  for (int nTool : {ID_TOOL_STAMP, ID_TOOL_CALLOUT}) {
+  // The second press lands clear of the first piece, which it puts down.
+  const std::pair<int, CPoint> presses[] = {{ID_TOOL_STAMP, {120, 80}}, {ID_TOOL_CALLOUT, {300, 200}}};
+  for (const auto& press : presses) {
     Zoom(2.0f, 16);
     m_harness.m_pFrame->m_calls.clear();
-    Drag(nTool, {{120, 80}});
+    Drag(press.first, {press.second});
     EXPECT_EQ(ID_TOOL_POINTER, g_editorState.m_nCurrentTool);
     EXPECT_EQ(std::vector<std::string>({"SelectTool 1000"}), m_harness.m_pFrame->m_calls);
-    if (Doc()->m_pSelection != NULL)
-      EXPECT_EQ(CPoint(136, 80), Doc()->m_pSelection->m_rect.TopLeft());
+    ASSERT_TRUE(Doc()->m_pSelection != NULL);
+    EXPECT_EQ(press.second + CSize(16, 0), Doc()->m_pSelection->m_rect.TopLeft());
   }
 }
 
