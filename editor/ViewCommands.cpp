@@ -147,6 +147,15 @@ BOOL CFramletView::CommitText(BOOL bRecord) {
 }
 
 void CFramletView::OnImageCommand(UINT nID) {
+  // The turns and flips are immediate; an id of their range without an operation flips.
+  if (nID >= ID_IMAGE_ROTATE_RIGHT && nID <= ID_IMAGE_FLIP_V && nID != ID_IMAGE_ROTATE_ANGLE) {
+    const int nTaskId = nID == ID_IMAGE_ROTATE_RIGHT  ? 4004
+                        : nID == ID_IMAGE_ROTATE_LEFT ? 4005
+                        : nID == ID_IMAGE_FLIP_V      ? 4003
+                                                      : 4002;
+    SendMessage(UM_APPLY_EFFECT, nTaskId, 0);
+    return;
+  }
   CEditorShell* pShell = GetEditorShell();
   if (pShell == NULL)
     return;
