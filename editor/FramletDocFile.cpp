@@ -128,7 +128,22 @@ void CopyFileIntoArchive(CArchive& ar, LPCSTR lpszPath) {
     ar.Write(buffer.data(), nRead);
 }
 
+void TellNotAPicture(LPCSTR lpszPath) {
+  AfxMessageBox(AfxFileNameOf(lpszPath) + ": The file could not be opened as a picture.", MB_ICONEXCLAMATION);
+}
+
 } // namespace
+
+BOOL CFramletDoc::OnOpenDocument(LPCSTR lpszPathName) {
+  // The framework reads nothing from an empty file and would open a document without a picture.
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  if (::GetFileAttributesExA(lpszPathName, GetFileExInfoStandard, &data) && data.nFileSizeHigh == 0 &&
+      data.nFileSizeLow == 0) {
+    TellNotAPicture(lpszPathName);
+    return FALSE;
+  }
+  return CDocument::OnOpenDocument(lpszPathName);
+}
 
 void CFramletDoc::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
@@ -143,8 +158,7 @@ void CFramletDoc::Serialize(CArchive& ar) {
   HBITMAP hPicture = LoadPictureOverWhite(strPath, &nDpi);
   if (hPicture == NULL) {
     // Told here, so that the framework only takes the half-made document down again.
-    AfxMessageBox(AfxFileNameOf(strPath) + ": The file could not be opened as a picture.",
-                  MB_ICONEXCLAMATION);
+    TellNotAPicture(strPath);
     AfxThrowUserException();
   }
   std::unique_ptr<CImageItem> pItem(new CImageItem);

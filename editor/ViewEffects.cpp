@@ -21,34 +21,6 @@
 
 namespace {
 
-enum TaskId {
-  kFadeEdge = 2006,
-  kShadowEdge = 2007,
-  kBevelEdge = 2008,
-  kBorder = 2009,
-  kPerspective = 2010,
-  kShear = 2011,
-  kCaption = 2012,
-  kBlur = 2014,
-  kEmboss = 2015,
-  kSharpen = 2016,
-  kSolarize = 2017,
-  kBrightnessContrast = 3001,
-  kColorBalance = 3003,
-  kInvertColor = 3004,
-  kGrayscale = 3005,
-  kBlackWhite = 3006,
-  kFlipHorizontal = 4002,
-  kFlipVertical = 4003,
-  kRotateRight = 4004,
-  kRotateLeft = 4005,
-  kRotateAngle = 4006,
-  kResizeImage = 4007,
-  kResizeCanvas = 4008,
-  kTrim = 4009,
-  kCancel = 5003,
-};
-
 // The largest picture a resize may ask for: a side the resize page offers, and an area whose
 // copies (picture, original, snapshot, GDI+ work copies) a 32-bit process can still hold.
 const int kMaxSide = 16000;
@@ -58,7 +30,7 @@ const long long kMaxPixels = 36000000;
 const CFramletView* s_pEditView = NULL;
 
 bool IsImmediate(int nTaskId) {
-  return (nTaskId >= kFlipHorizontal && nTaskId <= kRotateLeft) || nTaskId == kTrim;
+  return (nTaskId >= TASK_FLIP_HORIZONTAL && nTaskId <= TASK_ROTATE_LEFT) || nTaskId == TASK_TRIM;
 }
 
 bool HasOpenEdit(const CFramletView* pView) { return g_nTaskEditState == 1 && s_pEditView == pView; }
@@ -82,8 +54,8 @@ BOOL SizeAllowed(int cx, int cy) {
 // The side mask of the edge and channel operations: option 1 to 4 as bits 1, 2, 4, 8; option 5 as
 // 0x10 for the torn edge.
 int SideMask(int nTaskId, const EffectParams& p) {
-  const bool bMasked = (nTaskId >= TASK_TORN_EDGE && nTaskId <= kFadeEdge) || nTaskId == kBorder ||
-                       nTaskId == kInvertColor || nTaskId == kGrayscale;
+  const bool bMasked = (nTaskId >= TASK_TORN_EDGE && nTaskId <= TASK_FADE_EDGE) || nTaskId == TASK_BORDER ||
+                       nTaskId == TASK_INVERT_COLOR || nTaskId == TASK_GRAYSCALE;
   if (!bMasked)
     return 0;
   int nSides = 0;
@@ -132,10 +104,10 @@ void EndTaskEdit(CFramletView* pView, BOOL bShowMainPage) {
 // the operation is not one of them (work stays empty).
 BOOL RunGdiPhase(int nTaskId, const EffectParams* p, CDC* pDC, CBitmap* pSource, CBitmap& work) {
   const bool bEdge = nTaskId >= TASK_TORN_EDGE && nTaskId <= TASK_WAVE_EDGE;
-  if (!bEdge && nTaskId != kShadowEdge && nTaskId != kBorder && nTaskId != kResizeCanvas)
+  if (!bEdge && nTaskId != TASK_SHADOW_EDGE && nTaskId != TASK_BORDER && nTaskId != TASK_RESIZE_CANVAS)
     return TRUE;
   CCommonLib lib;
-  if (nTaskId == kResizeCanvas) {
+  if (nTaskId == TASK_RESIZE_CANVAS) {
     // The old picture at the top-left corner, white where the canvas grows, cut where it shrinks.
     std::unique_ptr<CBitmap> pCanvas(lib.CopyBitmapRect(pDC, pSource, 0, 0, p->value[0], p->value[1]));
     return pCanvas && work.Attach(pCanvas->Detach());
@@ -147,7 +119,7 @@ BOOL RunGdiPhase(int nTaskId, const EffectParams* p, CDC* pDC, CBitmap* pSource,
     lib.EdgeEffect(pDC, &work, nTaskId, p->value[0], nSides, p->color[0], p->color[1], p->value[1],
                    p->flag[5], p->shadowColor, p->shadowOpacity, p->shadowDepthX, p->shadowDepthY,
                    p->shadowEdge);
-  } else if (nTaskId == kShadowEdge) {
+  } else if (nTaskId == TASK_SHADOW_EDGE) {
     if (p->flag[0] == 1)
       lib.BorderEffect(pDC, &work, p->value[1], 0, 0, p->color[2], p->color[2], p->color[2]);
     lib.ShadowEffect(pDC, &work, p->value[0], 0, p->color[0], p->color[1]);
@@ -192,31 +164,31 @@ BOOL RunGdipPhase(int nTaskId, const EffectParams* p, std::unique_ptr<Gdiplus::B
   const int nSides = p != NULL ? SideMask(nTaskId, *p) : 0;
   Gdiplus::Bitmap* pBitmap = pPicture.get();
   switch (nTaskId) {
-  case kFlipHorizontal:
+  case TASK_FLIP_HORIZONTAL:
     pBitmap->RotateFlip(Gdiplus::RotateNoneFlipX);
     break;
-  case kFlipVertical:
+  case TASK_FLIP_VERTICAL:
     pBitmap->RotateFlip(Gdiplus::RotateNoneFlipY);
     break;
-  case kRotateRight:
+  case TASK_ROTATE_RIGHT:
     pBitmap->RotateFlip(Gdiplus::Rotate90FlipNone);
     break;
-  case kRotateLeft:
+  case TASK_ROTATE_LEFT:
     pBitmap->RotateFlip(Gdiplus::Rotate270FlipNone);
     break;
-  case kFadeEdge:
+  case TASK_FADE_EDGE:
     fx.FadeEdge(pBitmap, p->value[0], nSides, p->color[0]);
     break;
-  case kBevelEdge:
+  case TASK_BEVEL_EDGE:
     fx.BevelEdge(pBitmap, p->value[0], 0, p->color[0]);
     break;
-  case kPerspective:
+  case TASK_PERSPECTIVE:
     fx.Perspective(pBitmap, p->value[0], p->value[1], p->color[0]);
     break;
-  case kShear:
+  case TASK_SHEAR:
     Resizing(pPicture, [&](Gdiplus::Bitmap*& pRaw) { fx.Shear(pRaw, p->value[0], 0, p->color[0]); });
     break;
-  case kCaption: {
+  case TASK_CAPTION: {
     CWindowDC screen(CWnd::GetDesktopWindow());
     LOGFONTA lf = CFramletView::CaptionFont(*p, screen.GetDeviceCaps(LOGPIXELSY));
     Resizing(pPicture, [&](Gdiplus::Bitmap*& pRaw) {
@@ -224,38 +196,38 @@ BOOL RunGdipPhase(int nTaskId, const EffectParams* p, std::unique_ptr<Gdiplus::B
     });
     break;
   }
-  case kBlur:
+  case TASK_BLUR:
     fx.Blur(pBitmap, p->value[0], -1, -1);
     break;
-  case kEmboss:
+  case TASK_EMBOSS:
     fx.Emboss(pBitmap, p->value[0], 1);
     break;
-  case kSharpen:
+  case TASK_SHARPEN:
     fx.Sharpen(pBitmap, p->value[0]);
     break;
-  case kSolarize:
+  case TASK_SOLARIZE:
     fx.Solarize(pBitmap, p->value[0]);
     break;
-  case kBrightnessContrast:
+  case TASK_BRIGHTNESS_CONTRAST:
     fx.Brightness(pBitmap, p->value[0]);
     fx.Contrast(pBitmap, p->value[1]);
     break;
-  case kColorBalance:
+  case TASK_COLOR_BALANCE:
     fx.ColorBalance(pBitmap, p->value[0], p->value[1], p->value[2]);
     break;
-  case kInvertColor:
+  case TASK_INVERT_COLOR:
     fx.InvertColor(pBitmap, (BYTE)nSides);
     break;
-  case kGrayscale:
+  case TASK_GRAYSCALE:
     fx.Grayscale(pBitmap, p->value[0], (BYTE)nSides);
     break;
-  case kBlackWhite:
+  case TASK_BLACK_WHITE:
     fx.BlackWhite(pBitmap, p->value[0]);
     break;
-  case kRotateAngle:
+  case TASK_ROTATE_ANGLE:
     Resizing(pPicture, [&](Gdiplus::Bitmap*& pRaw) { fx.RotateByAngle(pRaw, p->value[0], p->color[0]); });
     break;
-  case kResizeImage:
+  case TASK_RESIZE_IMAGE:
     pPicture.reset(ResizedPicture(pBitmap, *p));
     break;
   default:
@@ -298,7 +270,7 @@ BOOL MakePicture(CFramletView* pView, int nTaskId, const EffectParams* p, CDC* p
   CFramletDoc* pDoc = pView->GetDocument();
   if (IsImmediate(nTaskId))
     pView->EnsureSnapshot(); // each is a step of its own, from the last recorded picture
-  if (nTaskId == kTrim)
+  if (nTaskId == TASK_TRIM)
     return TrimPicture(pDoc, pDC);
   CImageItem* pSource = !IsImmediate(nTaskId) && pDoc->m_pImage2 != NULL ? pDoc->m_pImage2 : pDoc->m_pImage;
   CBitmap work;
@@ -318,12 +290,13 @@ void RunImageEffect(CFramletView* pView, int nTaskId, const EffectParams* p, CDC
   if (pDoc == NULL || pDoc->m_pImage == NULL)
     return;
   // Only the immediate operations and the cancel do without the page's block.
-  if (p == NULL && !IsImmediate(nTaskId) && nTaskId != kCancel)
+  if (p == NULL && !IsImmediate(nTaskId) && nTaskId != TASK_CANCEL_EDIT)
     return;
-  if ((nTaskId == kResizeImage || nTaskId == kResizeCanvas) && !SizeAllowed(p->value[0], p->value[1]))
+  if ((nTaskId == TASK_RESIZE_IMAGE || nTaskId == TASK_RESIZE_CANVAS) &&
+      !SizeAllowed(p->value[0], p->value[1]))
     return;
   const int m = g_nCanvasMargin;
-  if (nTaskId == kCancel) {
+  if (nTaskId == TASK_CANCEL_EDIT) {
     RestoreOriginal(pDoc);
     BITMAP bm;
     if (pView->m_pSnapshot != NULL && pView->m_pSnapshot->GetSafeHandle() != NULL &&
@@ -395,7 +368,7 @@ LRESULT CFramletView::OnApplyEffectMessage(WPARAM wParam, LPARAM lParam) {
       CClientDC dc(this);
       ApplyImageEffect(nTaskId, pParams, &dc, m_hWnd);
     }
-    if (nTaskId == kCancel)
+    if (nTaskId == TASK_CANCEL_EDIT)
       EndTaskEdit(this, FALSE); // Cancel ends the edit with the original back
     pDoc->SetModifiedFlag(TRUE);
     pDoc->UpdateAllViews(NULL, 0, NULL);
