@@ -20,6 +20,8 @@ struct EffectParams;
 // 1 while an open page of the task sheet owes its undo step, 2 (or 0 before any page opened)
 // otherwise; the view's mouse-down, Undo, Redo and immediate operations settle an owed step.
 extern int g_nTaskEditState;
+// Drops the original an open page kept for its previews, once its edit has ended.
+void DiscardTaskOriginal(CFramletDoc* pDoc);
 
 // The current picture's size, kept for the resize page of the task sheet.
 extern int g_nImageWidth;

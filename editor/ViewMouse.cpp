@@ -89,6 +89,7 @@ void CFramletView::OnButtonDown(UINT nFlags, CPoint point, BOOL) {
   if (g_nTaskEditState == 1) {
     PushUndo();
     g_nTaskEditState = 2;
+    DiscardTaskOriginal(pDoc);
   }
   m_nTool = CurrentTool();
   const CPoint logical = point + CSize(m_nScrollX, m_nScrollY);

@@ -267,4 +267,28 @@ TEST_F(ViewEffectsTest, AnImmediateOperationSettlesTheOpenEdit) {
   EXPECT_EQ(m_original, Picture());
 }
 
+// Undo, Redo and a press on the picture end an open edit like its page's closing: the original
+// kept for the previews goes with it.
+TEST_F(ViewEffectsTest, UndoRedoAndAPressDropTheKeptOriginal) {
+  for (int nWay = 0; nWay < 3; nWay++) {
+    // A step before the edit, undone for the Redo case, so that both commands are enabled.
+    FillPicture(Doc(), CRect(0, 0, 4, 4), RGB(nWay * 60, 0, 0));
+    View()->PushUndo();
+    if (nWay == 1)
+      Send(WM_COMMAND, ID_EDIT_UNDO, 0);
+    Open();
+    Apply(3004, kInvert);
+    ASSERT_NE(nullptr, Doc()->m_pImage2) << nWay;
+    if (nWay < 2) {
+      Send(WM_COMMAND, nWay == 0 ? ID_EDIT_UNDO : ID_EDIT_REDO, 0);
+    } else {
+      g_editorState.m_nCurrentTool = ID_TOOL_POINTER;
+      Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+      Send(WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    }
+    EXPECT_EQ(2, g_nTaskEditState) << nWay;
+    EXPECT_EQ(nullptr, Doc()->m_pImage2) << nWay;
+  }
+}
+
 } // namespace
