@@ -361,9 +361,8 @@ TEST(GdipBlend, MultiplyBlendScalesTheShadeWhereItLiesOnTheTarget) {
     for (int j = 0; j < h; ++j)
       for (int i = 0; i < w; ++i)
         if (l + i >= 0 && l + i < 20 && t + j >= 0 && t + j < 20) {
-          const DWORD s = spx[j * w + i], d = tpx[(t + j) * 20 + l + i];
           expected[j * w + i] =
-              Argb(Alpha(s), Red(s) * Red(d) / 255, Green(s) * Green(d) / 255, Blue(s) * Blue(d) / 255);
+              Channels(spx[j * w + i], tpx[(t + j) * 20 + l + i], [](int s, int d) { return s * d / 255; });
         }
     EXPECT_EQ(expected, ReadPixels(shade.get())) << l << "," << t;
     EXPECT_EQ(Dims(p[4], p[5]), DimsOf(fx)) << l << "," << t;
@@ -378,20 +377,16 @@ TEST(GdipEdges, FadeMatchesTheSinglePrecisionStepsOnNoise) {
   // the right and bottom stop one step short, and corners are faded for both sides.
   const int cx = 41, cy = 27;
   const Pixels px = RandomPixels(cx, cy, 81, true);
-  const COLORREF back = RGB(250, 30, 128);
+  const DWORD back = Rgb(250, 30, 128);
   for (int size : {0, 10, 33, 50, 120}) {
     for (int sides : {1, 2, 4, 8, 15, 5}) {
       const int bx = cx * size / 100, by = cy * size / 100;
       Pixels ref = px;
       auto fade = [&](int x, int y, int band, int d) {
-        DWORD v = ref[y * cx + x];
-        int c[3] = {Blue(v), Green(v), Red(v)};
-        const int target[3] = {GetBValue(back), GetGValue(back), GetRValue(back)};
-        for (int k = 0; k < 3; ++k) {
-          float q = static_cast<float>(target[k] - c[k]) / static_cast<float>(band);
-          c[k] = std::min(std::max(c[k] + static_cast<int>(q * static_cast<float>(d)), 0), 255);
-        }
-        ref[y * cx + x] = Argb(Alpha(v), c[2], c[1], c[0]);
+        ref[y * cx + x] = Channels(ref[y * cx + x], back, [&](int c, int t) {
+          return std::clamp(c + static_cast<int>(static_cast<float>(t - c) / band * static_cast<float>(d)), 0,
+                            255);
+        });
       };
       for (int y = 0; y < cy && (sides & 4) && bx > 0; ++y)
         for (int x = std::max(cx - bx, 0); x < cx; ++x)
@@ -405,7 +400,7 @@ TEST(GdipEdges, FadeMatchesTheSinglePrecisionStepsOnNoise) {
       for (int y = 0; y < std::min(by, cy) && (sides & 2) && by > 0; ++y)
         for (int x = 0; x < cx; ++x)
           fade(x, y, by, by - y);
-      ASSERT_EQ(ref, Apply(px, cx, cy, OpOf(&Fx::FadeEdge, size, sides, back)).px)
+      ASSERT_EQ(ref, Apply(px, cx, cy, OpOf(&Fx::FadeEdge, size, sides, RGB(250, 30, 128))).px)
           << "size " << size << " sides " << sides;
     }
   }

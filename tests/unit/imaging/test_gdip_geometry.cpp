@@ -84,13 +84,10 @@ namespace {
 // The operations as defined, one computation per target pixel, as references for the walks,
 // spans and copies the operations take instead.
 DWORD PlainOverWhite(DWORD v) {
-  const DWORD a = v >> 24;
-  if (a == 255)
-    return v;
-  DWORD out = 0xFF000000;
-  for (int shift = 0; shift <= 16; shift += 8)
-    out |= ((((v >> shift) & 0xFF) * a + 255 * (255 - a) + 127) / 255) << shift;
-  return out;
+  const int a = Alpha(v);
+  return a == 255
+             ? v
+             : Channels(v | 0xFF000000, 0, [a](int c, int) { return (c * a + 255 * (255 - a) + 127) / 255; });
 }
 
 struct Picture {
@@ -366,11 +363,4 @@ TEST(GdipCaption, FaceFillingTheWholeFieldEndsWithTheField) {
   std::memset(lf.lfFaceName, 'F', LF_FACESIZE); // no terminator
   Captioned(Pixels(60 * 20, kWhite), 60, 20, "x", FALSE, FALSE, lf);
   EXPECT_EQ(std::wstring(LF_FACESIZE - 1, L'F'), g_askedFace);
-}
-
-TEST(GdipCaption, AnsiToWideAllocCopiesAndTerminates) {
-  EXPECT_EQ(std::wstring(L"Time 12:34"), AnsiToWideAlloc("Time 12:34").get());
-  EXPECT_EQ(L'\0', AnsiToWideAlloc("")[0]);
-  EXPECT_EQ(L'\0', AnsiToWideAlloc(NULL)[0]);
-  EXPECT_EQ(std::wstring(L"Time"), AnsiToWideAlloc("Time 12:34", 4).get());
 }

@@ -45,6 +45,13 @@ inline int Alpha(DWORD v) { return v >> 24; }
 inline int Red(DWORD v) { return (v >> 16) & 0xFF; }
 inline int Green(DWORD v) { return (v >> 8) & 0xFF; }
 inline int Blue(DWORD v) { return v & 0xFF; }
+// The pixel whose colour channels are f(channel of v, the same channel of w), with v's alpha.
+template <class F> DWORD Channels(DWORD v, DWORD w, F f) {
+  DWORD out = v & 0xFF000000;
+  for (int shift = 0; shift <= 16; shift += 8)
+    out |= DWORD(f(int(v >> shift & 0xFF), int(w >> shift & 0xFF)) & 0xFF) << shift;
+  return out;
+}
 inline int Width(Bmp p) { return static_cast<int>(p->GetWidth()); }
 inline int Height(Bmp p) { return static_cast<int>(p->GetHeight()); }
 
