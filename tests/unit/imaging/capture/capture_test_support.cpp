@@ -6,7 +6,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
+#include <sstream>
 
 namespace capture_test {
 
@@ -206,12 +208,34 @@ CScript& CScript::Mouse(const char* pszWhat, std::vector<DWORD> inputs, UINT nMs
       });
 }
 
-CScript& CScript::MoveTo(int x, int y) { return Mouse("move", {0}, WM_MOUSEMOVE, x, y); }
-CScript& CScript::Press(int x, int y) { return Mouse("press", {MOUSEEVENTF_LEFTDOWN}, WM_LBUTTONDOWN, x, y); }
-CScript& CScript::Release(int x, int y) { return Mouse("release", {MOUSEEVENTF_LEFTUP}, WM_LBUTTONUP, x, y); }
-CScript& CScript::DoubleClick(int x, int y) {
-  DWORD dwDown = MOUSEEVENTF_LEFTDOWN, dwUp = MOUSEEVENTF_LEFTUP;
-  return Mouse("double click", {dwDown, dwUp, dwDown, dwUp}, WM_LBUTTONDBLCLK, x, y);
+CScript& CScript::Do(const std::string& steps) {
+  std::istringstream in(steps);
+  for (std::string t; in >> t;) {
+    int x = 0, y = 0;
+    std::sscanf(t.c_str() + 1, "%d,%d", &x, &y);
+    const DWORD dwDown = MOUSEEVENTF_LEFTDOWN, dwUp = MOUSEEVENTF_LEFTUP;
+    if (t[0] == 'M')
+      Mouse("move", {0}, WM_MOUSEMOVE, x, y);
+    if (t[0] == 'P' || t[0] == 'C')
+      Mouse("press", {dwDown}, WM_LBUTTONDOWN, x, y);
+    if (t[0] == 'R' || t[0] == 'C')
+      Mouse("release", {dwUp}, WM_LBUTTONUP, x, y);
+    if (t[0] == 'D')
+      Mouse("double click", {dwDown, dwUp, dwDown, dwUp}, WM_LBUTTONDBLCLK, x, y);
+    auto pStart = std::make_shared<DWORD>(0);
+    if (t[0] == 'W')
+      Then("past the double-click time", [pStart] {
+        *pStart = *pStart != 0 ? *pStart : ::GetTickCount() | 1;
+        return (int)(::GetTickCount() - *pStart) > (int)::GetDoubleClickTime() + 150;
+      });
+    if (t[0] == 'E')
+      Then(t, [t] {
+        InjectKey(t == "Enter" ? VK_RETURN : VK_ESCAPE, true);
+        InjectKey(t == "Enter" ? VK_RETURN : VK_ESCAPE, false);
+        return true;
+      });
+  }
+  return *this;
 }
 
 CScript& CScript::ClickHere() {
@@ -222,15 +246,6 @@ CScript& CScript::ClickHere() {
         InjectMouse(MOUSEEVENTF_LEFTUP);
       },
       [this](size_t n) { return m_dlg.Find(WM_LBUTTONUP, n) >= 0; });
-}
-
-CScript& CScript::PastDoubleClickTime() {
-  auto pStart = std::make_shared<DWORD>(0);
-  return Then("past the double-click time", [pStart] {
-    if (*pStart == 0)
-      *pStart = ::GetTickCount() | 1;
-    return (int)(::GetTickCount() - *pStart) > (int)::GetDoubleClickTime() + 150;
-  });
 }
 
 CScript& CScript::Key(WORD wVk, bool bCtrl) {
@@ -250,14 +265,6 @@ CScript& CScript::Key(WORD wVk, bool bCtrl) {
         // The pointer movement an arrow makes comes after the key.
         return nKey >= 0 && (!IsArrow(wVk) || m_dlg.Find(WM_MOUSEMOVE, nKey + 1) >= 0);
       });
-}
-
-CScript& CScript::EndKey(WORD wVk) {
-  return Then("end key " + std::to_string(wVk), [wVk] {
-    InjectKey(wVk, true);
-    InjectKey(wVk, false);
-    return true;
-  });
 }
 
 void CALLBACK CScript::TimerProc(HWND, UINT, UINT_PTR, DWORD) {

@@ -12,7 +12,7 @@ typedef CaptureScreenTest CaptureKeysTest;
 // is. Ctrl moves ten units, which the system's pointer acceleration may enlarge.
 TEST_F(CaptureKeysTest, ArrowsMoveThePointerAndMarkTheSecondCorner) {
   CaptureResult result = Run(kCaptureRectangle, [](CScript& s) {
-    s.Click(500, 400).Key(VK_RIGHT).Key(VK_DOWN).Key(VK_DOWN).Key(VK_LEFT).Key(VK_UP);
+    s.Do("C500,400").Key(VK_RIGHT).Key(VK_DOWN).Key(VK_DOWN).Key(VK_LEFT).Key(VK_UP);
     s.Key(VK_RIGHT, true).Key(VK_DOWN, true).Key(VK_RIGHT).ClickHere();
   });
   EXPECT_EQ(IDOK, result.nResult);

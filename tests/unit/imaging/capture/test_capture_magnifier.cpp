@@ -86,13 +86,12 @@ TEST_F(MagnifierTest, GetsOutOfThePointersWayAndFollowsIt) {
   };
   Pixels shot;
   Run(kCaptureRectangle, [&](CScript& s) {
-    s.MoveTo(60, 60).Then("magnifier at the bottom-right", [&] { return !probe(); });
-    s.MoveTo(cx - 80, cy - 124).Then("the frozen screen back at the bottom-right", [&] {
-      return bool(probe());
-    });
-    s.MoveTo(600, 500).Press(600, 500).MoveTo(700, 550).MoveTo(800, 600);
+    s.Do("M60,60").Then("magnifier at the bottom-right", [&] { return !probe(); });
+    s.Do("M" + std::to_string(cx - 80) + "," + std::to_string(cy - 124))
+        .Then("the frozen screen back at the bottom-right", [&] { return bool(probe()); });
+    s.Do("M600,500 P600,500 M700,550 M800,600");
     s.Then("screenshot", [&] { return !(shot = ReadWindow(m_dlg.m_hWnd, ScreenRect())).Empty(); });
-    s.EndKey(VK_ESCAPE);
+    s.Do("Esc");
   });
   std::map<std::string, CPoint> at;
   for (const CTestCaptureDlg::Text& t : m_dlg.m_texts)
