@@ -122,17 +122,14 @@ TEST(CommonLibSnapRectToZoom, LandsOnWholePicturePixels) {
   // 10 / 1.5 + 0.5 = 7.17 -> 7 -> 10.5 -> 10; 11 / 1.5 + 0.5 = 7.83 -> 7 -> 10. Zoom below 1:
   // 7 / 0.75 + 0.5 = 9.83 -> 9 -> 6.75 -> 6. Truncation toward zero on the negative side:
   // -2.5 + 0.5 = -2 -> -4; -1.5 + 0.5 = -1 -> -2; even at zoom 1, -5 + 0.5 = -4.5 -> -4.
-  const struct {
-    CRect in;
-    float fZoom;
-    CRect out;
-  } cases[] = {{{5, 4, 11, 21}, 2.0f, {6, 4, 12, 22}},   {{10, 11, 13, 16}, 1.5f, {10, 10, 13, 16}},
-               {{3, 5, 7, 10}, 0.75f, {3, 5, 6, 9}},     {{2, 3, 9, 12}, 1.0f, {2, 3, 9, 12}},
-               {{-5, -3, -5, 0}, 2.0f, {-4, -2, -4, 0}}, {{-5, 0, 0, 0}, 1.0f, {-4, 0, 0, 0}}};
-  for (const auto& c : cases) {
-    CRect rc = c.in;
-    SnapRectToZoom(rc, c.fZoom);
-    EXPECT_EQ(c.out, rc) << c.in.left << "," << c.in.top << " at " << c.fZoom;
+  const std::tuple<CRect, float, CRect> cases[] = {
+      {{5, 4, 11, 21}, 2.0f, {6, 4, 12, 22}},   {{10, 11, 13, 16}, 1.5f, {10, 10, 13, 16}},
+      {{3, 5, 7, 10}, 0.75f, {3, 5, 6, 9}},     {{2, 3, 9, 12}, 1.0f, {2, 3, 9, 12}},
+      {{-5, -3, -5, 0}, 2.0f, {-4, -2, -4, 0}}, {{-5, 0, 0, 0}, 1.0f, {-4, 0, 0, 0}}};
+  for (const auto& [in, fZoom, out] : cases) {
+    CRect rc = in;
+    SnapRectToZoom(rc, fZoom);
+    EXPECT_EQ(out, rc) << in.left << "," << in.top << " at " << fZoom;
   }
 }
 

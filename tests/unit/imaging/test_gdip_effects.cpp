@@ -26,55 +26,28 @@ Pixels Mapped(const Pixels& px, const BYTE* tr, const BYTE* tg, const BYTE* tb) 
 
 // ---- Colour operations ------------------------------------------------------------------------
 
-// Grayscale and black and white are compared with their weighted sums on every kind of pixel below.
-TEST(GdipColour, OnePixelThroughEachOperation) {
-  // Inverting flips the masked channels only. Brightness multiplies by 255 / (255 - level) upward
-  // and by (255 + level) / 255 downward; contrast below 0 is i / 2 + 64. Colour balance has one
-  // table per channel.
-  const struct {
-    Op op;
-    DWORD in, out;
-  } cases[] = {{OpOf(&Fx::InvertColor, 1), Rgb(10, 20, 30), Rgb(245, 20, 30)},
-               {OpOf(&Fx::InvertColor, 2), Rgb(10, 20, 30), Rgb(10, 235, 30)},
-               {OpOf(&Fx::InvertColor, 4), Rgb(10, 20, 30), Rgb(10, 20, 225)},
-               {OpOf(&Fx::InvertColor, 7), Rgb(10, 20, 30), Rgb(245, 235, 225)},
-               {OpOf(&Fx::InvertColor, 0), Rgb(10, 20, 30), Rgb(10, 20, 30)},
-               {OpOf(&Fx::Brightness, 100), Rgb(100, 0, 200), Rgb(164, 0, 255)},
-               {OpOf(&Fx::Brightness, 100), Gray(160), Gray(255)},
-               {OpOf(&Fx::Brightness, -128), Rgb(255, 100, 0), Rgb(127, 49, 0)},
-               {OpOf(&Fx::Brightness, -255), Gray(255), Gray(0)},
-               {OpOf(&Fx::Contrast, 64), Rgb(32, 96, 200), Rgb(0, 128, 255)},
-               {OpOf(&Fx::Contrast, -64), Rgb(0, 255, 0), Rgb(64, 191, 64)},
-               {OpOf(&Fx::ColorBalance, 100, 0, -128), Gray(100), Rgb(164, 100, 49)},
-               {OpOf(&Fx::ColorBalance, -255, 0, -255), Rgb(200, 7, 90), Rgb(0, 7, 0)},
-               {OpOf(&Fx::ColorBalance, 255, 255, 255), Rgb(1, 0, 0), Rgb(255, 0, 0)},
-               {OpOf(&Fx::ColorBalance, 300, -300, 400), Gray(100), Rgb(0, 0, 0)}}; // beyond the pages' range
-  for (const auto& c : cases)
-    EXPECT_EQ(c.out, Through(c.in, c.op)) << "case " << &c - cases;
-}
-
-TEST(GdipColour, SolarizeInvertsChannelsAboveThreshold) {
-  // Seven pixels wide so that both the four-pixel steps and the rest are walked.
-  const Pixels px = {Rgb(0, 1, 200),     Rgb(100, 101, 255), Rgb(99, 100, 101), Rgb(0, 0, 0),
-                     Rgb(255, 128, 127), Rgb(7, 100, 250),   Rgb(101, 100, 99)};
-  auto solarize = [&](int threshold) { return Apply(px, 7, 1, OpOf(&Fx::Solarize, threshold)).px; };
-  EXPECT_EQ(px, solarize(255));
-  EXPECT_EQ(px, solarize(1000));
-  EXPECT_EQ(Rgb(0, 254, 55), solarize(0)[0]);
-  EXPECT_EQ(Rgb(0, 0, 0), solarize(0)[3]);
-  const Pixels hundred = solarize(100);
-  EXPECT_EQ((Pixels{Rgb(100, 154, 0), Rgb(99, 100, 154)}), Pixels(hundred.begin() + 1, hundred.begin() + 3));
-  EXPECT_EQ(Rgb(154, 100, 99), hundred[6]);
-  EXPECT_EQ(Rgb(255, 255, 255), solarize(-5)[3]);
-}
-
-TEST(GdipColour, LevelsWithoutAFactorStayInRange) {
-  // Brightness 255 and contrast 128 have no factor (the formula divides by zero): the steepest
-  // curve keeps black and saturates the rest, and no infinity or NaN is computed on the way.
-  for (const Op& op : {OpOf(&Fx::Brightness, 255), OpOf(&Fx::Contrast, 128)}) {
+TEST(GdipColour, TonesOfOnePixel) {
+  // Brightness multiplies by 255 / (255 - level) upward and by (255 + level) / 255 downward;
+  // contrast below 0 is i / 2 + 64. Brightness 255 and contrast 128 have no factor (the formula
+  // divides by zero): the steepest curve keeps black and saturates the rest, and no infinity or
+  // NaN is computed on the way. Colour balance has one table per channel.
+  const std::tuple<Op, DWORD, DWORD> cases[] = {
+      {OpOf(&Fx::Brightness, 100), Rgb(100, 0, 200), Rgb(164, 0, 255)},
+      {OpOf(&Fx::Brightness, 100), Gray(160), Gray(255)},
+      {OpOf(&Fx::Brightness, -128), Rgb(255, 100, 0), Rgb(127, 49, 0)},
+      {OpOf(&Fx::Brightness, -255), Gray(255), Gray(0)},
+      {OpOf(&Fx::Brightness, 255), Rgb(0, 1, 255), Rgb(0, 255, 255)},
+      {OpOf(&Fx::Contrast, 64), Rgb(32, 96, 200), Rgb(0, 128, 255)},
+      {OpOf(&Fx::Contrast, -64), Rgb(0, 255, 0), Rgb(64, 191, 64)},
+      {OpOf(&Fx::Contrast, 128), Rgb(0, 1, 255), Rgb(0, 255, 255)},
+      {OpOf(&Fx::ColorBalance, 100, 0, -128), Gray(100), Rgb(164, 100, 49)},
+      {OpOf(&Fx::ColorBalance, -255, 0, -255), Rgb(200, 7, 90), Rgb(0, 7, 0)},
+      {OpOf(&Fx::ColorBalance, 255, 255, 255), Rgb(1, 0, 0), Rgb(255, 0, 0)},
+      {OpOf(&Fx::ColorBalance, 300, -300, 400), Gray(100), Rgb(0, 0, 0)}}; // beyond the pages' range
+  for (const auto& c : cases) {
+    const auto& [op, in, out] = c;
     unsigned faults = 1;
-    EXPECT_EQ((Pixels{Gray(0), Gray(255), Gray(255)}),
-              Apply({Gray(0), Gray(1), Gray(255)}, 3, 1, Watched(op, faults)).px);
+    EXPECT_EQ(out, Through(in, Watched(op, faults))) << "case " << &c - cases;
     EXPECT_EQ(0u, faults);
   }
 }
@@ -114,33 +87,41 @@ Pixels LevelTestPixels(int cx, int cy) {
 
 } // namespace
 
-TEST(GdipColour, GrayscaleAndBlackWhiteMatchTheWeightedSumOnEveryKindOfPixel) {
+TEST(GdipColour, PixelOperationsMatchTheirDefinitionsOnEveryKindOfPixel) {
   const int cx = 61, cy = 50;
   const Pixels px = LevelTestPixels(cx, cy);
-  for (int tinge : {0, 25, -40, 300}) {
-    for (BYTE mask : {0, 1, 6}) {
-      const Pixels out = Apply(px, cx, cy, OpOf(&Fx::Grayscale, tinge, mask)).px;
-      for (size_t i = 0; i < px.size(); ++i) {
-        const DWORD v = px[i];
-        int level = Blue(v);
-        if (!(Blue(v) == Green(v) && Green(v) == Red(v)))
-          level = std::min(static_cast<int>(Blue(v) * 0.11 + Green(v) * 0.59 + Red(v) * 0.3), 255);
-        auto tinged = [&](BYTE bit) {
-          return (mask & bit) ? std::min(std::max(level + tinge, 0), 255) : level;
-        };
-        ASSERT_EQ(Argb(Alpha(v), tinged(1), tinged(2), tinged(4)), out[i]) << i << " tinge " << tinge;
-      }
-    }
-  }
-  // Black and white sums the channels in another order.
-  for (int threshold = -3; threshold <= 258; threshold += threshold < 250 ? 11 : 1) {
-    const Pixels out = Apply(px, cx, cy, OpOf(&Fx::BlackWhite, threshold)).px;
-    for (size_t i = 0; i < px.size(); ++i) {
-      const DWORD v = px[i];
-      const int level = std::min(static_cast<int>(Blue(v) * 0.11 + Red(v) * 0.3 + Green(v) * 0.59), 255);
-      const int c = level > threshold ? 255 : 0;
-      ASSERT_EQ(Argb(Alpha(v), c, c, c), out[i]) << i << " threshold " << threshold;
-    }
+  std::vector<std::pair<Op, std::function<DWORD(DWORD)>>> cases;
+  // Grayscale: gray pixels keep their level, others take the weighted sum, truncated; the tinge
+  // is added to the masked channels (1 red, 2 green, 4 blue), clamped.
+  for (int tinge : {0, 25, -40, 300})
+    for (int mask : {0, 1, 6, 7})
+      cases.push_back(
+          {OpOf(&Fx::Grayscale, tinge, (BYTE)mask), [=](DWORD v) {
+             const int level = Blue(v) == Green(v) && Green(v) == Red(v)
+                                   ? Blue(v)
+                                   : std::min(int(Blue(v) * 0.11 + Green(v) * 0.59 + Red(v) * 0.3), 255);
+             auto c = [&](int bit) { return mask & bit ? std::clamp(level + tinge, 0, 255) : level; };
+             return Argb(Alpha(v), c(1), c(2), c(4));
+           }});
+  // Black and white sums the channels in another order; a level equal to the threshold is black.
+  for (int threshold = -3; threshold <= 258; threshold += threshold < 250 ? 11 : 1)
+    cases.push_back({OpOf(&Fx::BlackWhite, threshold), [=](DWORD v) {
+                       const int level = std::min(int(Blue(v) * 0.11 + Red(v) * 0.3 + Green(v) * 0.59), 255);
+                       return level > threshold ? v | 0xFFFFFF : v & 0xFF000000;
+                     }});
+  // Inverting flips the masked channels; solarizing flips those above the threshold.
+  for (int mask = 0; mask < 8; ++mask)
+    cases.push_back({OpOf(&Fx::InvertColor, (BYTE)mask), [=](DWORD v) {
+                       return v ^ (mask & 1 ? 0xFF0000 : 0) ^ (mask & 2 ? 0xFF00 : 0) ^ (mask & 4 ? 0xFF : 0);
+                     }});
+  for (int threshold : {-5, 0, 100, 254, 255, 1000})
+    cases.push_back({OpOf(&Fx::Solarize, threshold), [=](DWORD v) {
+                       return Channels(v, 0, [=](int c, int) { return c > threshold ? 255 - c : c; });
+                     }});
+  for (const auto& c : cases) {
+    Pixels expected(px.size());
+    std::transform(px.begin(), px.end(), expected.begin(), c.second);
+    ASSERT_EQ(expected, Apply(px, cx, cy, c.first).px) << "case " << &c - cases.data();
   }
 }
 
@@ -311,24 +292,19 @@ TEST(GdipConvolve, SharpenIsThePlainLoopRepeatedAtEverySize) {
   // Sizes that take each way inner rows go (alone, in pairs, in fours trailing one another),
   // with even and odd widths; noise with every alpha, some of it reduced to channels of 0 and
   // 255 for the largest and smallest sums; some passes repeated, none at all.
-  struct Case {
-    int cx, cy, count;
-    bool extremes;
-  };
-  const Case cases[] = {{1, 1, 1, false},  {2, 2, 1, false},  {3, 5, 2, false}, {1, 9, 1, true},
-                        {9, 6, 1, true},   {12, 5, 1, false}, {13, 4, 1, true}, {26, 6, 1, false},
-                        {27, 11, 1, true}, {40, 7, 3, false}, {41, 8, 1, true}, {67, 13, 1, false},
-                        {68, 14, 2, true}, {25, 15, 0, false}};
+  const int cases[][4] = {{1, 1, 1, 0},  {2, 2, 1, 0},   {3, 5, 2, 0},   {1, 9, 1, 1},   {9, 6, 1, 1},
+                          {12, 5, 1, 0}, {13, 4, 1, 1},  {26, 6, 1, 0},  {27, 11, 1, 1}, {40, 7, 3, 0},
+                          {41, 8, 1, 1}, {67, 13, 1, 0}, {68, 14, 2, 1}, {25, 15, 0, 0}};
   unsigned seed = 300;
-  for (const Case& c : cases) {
-    Pixels px = RandomPixels(c.cx, c.cy, seed++, true);
+  for (const auto& [cx, cy, count, extremes] : cases) {
+    Pixels px = RandomPixels(cx, cy, seed++, true);
     for (DWORD& v : px)
-      v = c.extremes ? (v & 0xFF000000) | ((v & 0x00808080) >> 7) * 255 : v;
+      v = extremes ? (v & 0xFF000000) | ((v & 0x00808080) >> 7) * 255 : v;
     Pixels expected = px;
-    for (int i = 0; i < c.count; ++i)
-      expected = Reference(expected, c.cx, c.cy, kSharpen, 3, 7, 0);
-    EXPECT_EQ(expected, Apply(px, c.cx, c.cy, OpOf(&Fx::Sharpen, c.count)).px)
-        << c.cx << "x" << c.cy << " count " << c.count;
+    for (int i = 0; i < count; ++i)
+      expected = Reference(expected, cx, cy, kSharpen, 3, 7, 0);
+    EXPECT_EQ(expected, Apply(px, cx, cy, OpOf(&Fx::Sharpen, count)).px)
+        << cx << "x" << cy << " count " << count;
   }
   // Blurred and sharpened, a flat picture stays: (15 - 8) x c / 7 = c.
   const Pixels flat(600, Rgb(17, 130, 240));

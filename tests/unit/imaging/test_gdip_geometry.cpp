@@ -27,23 +27,19 @@ TEST(GdipPerspective, IsTheVerticalWarpThenTheVerticalWarpOfTheQuarterTurn) {
   // Pictures within one tile of the turned copy and across several; the amounts are the
   // percentages of the width and height in single precision, truncated: 50 % of 70 is 34, of 300
   // is 149.
-  const struct {
-    int cx, cy, horz, vert, horzAmount, vertAmount;
-  } cases[] = {{40, 30, 0, 0, 0, 0},      {37, 23, 30, 0, 11, 0},   {70, 45, 50, 0, 34, 0},
-               {70, 45, 25, -20, 17, -8}, {60, 300, 0, 50, 0, 149}, {60, 300, -50, 50, -29, 149}};
-  for (const auto& c : cases) {
-    const Pixels px = RandomPixels(c.cx, c.cy, 42, true);
-    Outcome direct = Apply(px, c.cx, c.cy, OpOf(&Fx::Perspective, c.horz, c.vert, RGB(10, 20, 30)));
-    EXPECT_EQ(Dims(c.cx, c.cy), DimsOf(direct.fx));
-    const Pixels turned = Apply(px, c.cx, c.cy, [&](Fx& fx, Bmp& b) {
-                            fx.PerspectiveAxis(b, c.vertAmount, RGB(10, 20, 30));
-                            b->RotateFlip(Gdiplus::Rotate90FlipNone);
-                            Fx axis;
-                            axis.SetSize(c.cy, c.cx);
-                            axis.PerspectiveAxis(b, c.horzAmount, RGB(10, 20, 30));
-                            b->RotateFlip(Gdiplus::Rotate270FlipNone);
-                          }).px;
-    EXPECT_EQ(turned, direct.px) << c.cx << "x" << c.cy << " at " << c.horz << "," << c.vert;
+  const int cases[][6] = {{40, 30, 0, 0, 0, 0},      {37, 23, 30, 0, 11, 0},   {70, 45, 50, 0, 34, 0},
+                          {70, 45, 25, -20, 17, -8}, {60, 300, 0, 50, 0, 149}, {60, 300, -50, 50, -29, 149}};
+  for (const auto& [cx, cy, horz, vert, horzAmount, vertAmount] : cases) {
+    const Pixels px = RandomPixels(cx, cy, 42, true);
+    Outcome direct = Apply(px, cx, cy, OpOf(&Fx::Perspective, horz, vert, RGB(10, 20, 30)));
+    EXPECT_EQ(Dims(cx, cy), DimsOf(direct.fx));
+    Outcome turned = Apply(px, cx, cy, OpOf(&Fx::PerspectiveAxis, vertAmount, RGB(10, 20, 30)));
+    ASSERT_EQ(Gdiplus::Ok, turned.bmp->RotateFlip(Gdiplus::Rotate90FlipNone));
+    Fx axis;
+    axis.SetSize(cy, cx);
+    axis.PerspectiveAxis(turned.bmp.get(), horzAmount, RGB(10, 20, 30));
+    ASSERT_EQ(Gdiplus::Ok, turned.bmp->RotateFlip(Gdiplus::Rotate270FlipNone));
+    EXPECT_EQ(ReadPixels(turned.bmp.get()), direct.px) << cx << "x" << cy << " at " << horz << "," << vert;
   }
 }
 
@@ -297,17 +293,14 @@ Gdiplus::GpStatus WINAPI RecordFace(const WCHAR* name, Gdiplus::GpFontCollection
 
 TEST(GdipCaption, OutsideBandOfTheFontHeightPlusTenComesAboveOrBelow) {
   const Pixels px = RandomPixels(200, 100, 71, true);
-  const struct {
-    const char* text;
-    int height;
-    BOOL bottom;
-  } cases[] = {{"Caption 12:34", 16, FALSE}, {"", 12, FALSE}, {NULL, 12, TRUE}, {"Below", 30, TRUE}};
-  for (const auto& c : cases) {
-    Outcome o = Captioned(px, 200, 100, c.text, FALSE, c.bottom, CaptionFont(c.height, "Arial"));
-    const int band = c.height + 10, top = c.bottom ? 100 : 0;
-    ASSERT_EQ(Dims(200, 100 + band), DimsOf(o)) << c.height;
+  const std::tuple<const char*, int, BOOL> cases[] = {
+      {"Caption 12:34", 16, FALSE}, {"", 12, FALSE}, {NULL, 12, TRUE}, {"Below", 30, TRUE}};
+  for (const auto& [text, height, bottom] : cases) {
+    Outcome o = Captioned(px, 200, 100, text, FALSE, bottom, CaptionFont(height, "Arial"));
+    const int band = height + 10, top = bottom ? 100 : 0;
+    ASSERT_EQ(Dims(200, 100 + band), DimsOf(o)) << height;
     EXPECT_EQ(DimsOf(o), DimsOf(o.fx));
-    EXPECT_EQ(px, Rows(o.px, 200, c.bottom ? 0 : band, c.bottom ? 100 : 100 + band)) << c.height;
+    EXPECT_EQ(px, Rows(o.px, 200, bottom ? 0 : band, bottom ? 100 : 100 + band)) << height;
     // The band is white but for the text, centred on it (and cut at its edges when taller).
     int inkTop = top + band, inkBottom = top - 1;
     for (int y = top; y < top + band; ++y) {
@@ -316,10 +309,10 @@ TEST(GdipCaption, OutsideBandOfTheFontHeightPlusTenComesAboveOrBelow) {
       ASSERT_EQ(kWhite, o.px[y * 200]) << y;
       ASSERT_EQ(kWhite, o.px[y * 200 + 199]) << y;
     }
-    if (c.text == NULL || *c.text == '\0')
+    if (text == NULL || *text == '\0')
       EXPECT_GT(inkTop, inkBottom) << "no text, no ink";
     else
-      EXPECT_NEAR(top + band / 2, (inkTop + inkBottom) / 2, 6) << c.text;
+      EXPECT_NEAR(top + band / 2, (inkTop + inkBottom) / 2, 6) << text;
   }
 }
 

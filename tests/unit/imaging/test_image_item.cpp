@@ -27,29 +27,25 @@ CRect RectOf(const CImageItem& item) {
 } // namespace
 
 TEST(ImageItemDraw, CoversThePictureScaledAtTheMargin) {
-  struct Case {
-    int w, h;
-    float z;
-    CRect covered;
-  } const cases[] = {{400, 300, 0.25f, {8, 8, 108, 83}},
-                     {401, 303, 0.25f, {8, 8, 108, 83}},
-                     {400, 300, 8.0f, {8, 8, 3208, 2408}},
-                     {40, 30, 1.5f, {8, 8, 68, 53}}};
-  for (const Case& c : cases) {
+  const std::tuple<int, int, float, CRect> cases[] = {{400, 300, 0.25f, {8, 8, 108, 83}},
+                                                      {401, 303, 0.25f, {8, 8, 108, 83}},
+                                                      {400, 300, 8.0f, {8, 8, 3208, 2408}},
+                                                      {40, 30, 1.5f, {8, 8, 68, 53}}};
+  for (const auto& [w, h, z, covered] : cases) {
     CImageItem item;
-    Fill(item, c.w, c.h, Ink);
-    int cx = c.covered.right + 3, cy = c.covered.bottom + 3;
+    Fill(item, w, h, Ink);
+    int cx = covered.right + 3, cy = covered.bottom + 3;
     DibSurface s(cx, cy, kBack);
-    item.Draw(&s.dc(), 8, 8, 8 + c.w, 8 + c.h, c.z);
+    item.Draw(&s.dc(), 8, 8, 8 + w, 8 + h, z);
     std::vector<COLORREF> px = s.Pixels();
     CRect box;
     long long nInk = 0;
     for (int i = 0; i < (int)px.size(); i++)
       if (px[i] == kInk)
         nInk++, box.UnionRect(box, CRect(i % cx, i / cx, i % cx + 1, i / cx + 1));
-    EXPECT_EQ(c.covered, box) << c.w << "x" << c.h << " at " << c.z;
-    EXPECT_EQ((long long)c.covered.Width() * c.covered.Height(), nInk) << c.w << "x" << c.h << " at " << c.z;
-    EXPECT_EQ(CRect(8, 8, 8 + c.w, 8 + c.h), RectOf(item));
+    EXPECT_EQ(covered, box) << w << "x" << h << " at " << z;
+    EXPECT_EQ((long long)covered.Width() * covered.Height(), nInk) << w << "x" << h << " at " << z;
+    EXPECT_EQ(CRect(8, 8, 8 + w, 8 + h), RectOf(item));
   }
 }
 

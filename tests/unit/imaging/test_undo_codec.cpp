@@ -64,19 +64,16 @@ Bytes RunsOf(std::mt19937& rng, size_t nSize, int nLongPercent, int nValues) {
 }
 
 TEST(UndoCodec, CodesTheDocumentedVectors) {
-  struct Case {
-    Bytes in;
-    Bytes out;
-  } cases[] = {{Bytes(5, 'a'), {0, 0, 4, 'a'}},
-               {Bytes(200, 'x'), {0, 0, 0x80, 199, 'x'}},
-               {Bytes(32768, 7), {0, 0, 0xFF, 0xFF, 7}},
-               {Bytes(32769, 7), {0, 0, 0xFF, 0xFF, 7, 7}},
-               {{'a', 'a', 'a', 'b'}, {0, 'a', 'a', 'a', 'b'}},
-               {{9}, {0, 9}},
-               {{0}, {1, 0}},
-               {{}, {}}};
-  for (const Case& c : cases)
-    EXPECT_EQ(c.out, Encode(c.in)) << "input of " << c.in.size();
+  const std::pair<Bytes, Bytes> cases[] = {{Bytes(5, 'a'), {0, 0, 4, 'a'}},
+                                           {Bytes(200, 'x'), {0, 0, 0x80, 199, 'x'}},
+                                           {Bytes(32768, 7), {0, 0, 0xFF, 0xFF, 7}},
+                                           {Bytes(32769, 7), {0, 0, 0xFF, 0xFF, 7, 7}},
+                                           {{'a', 'a', 'a', 'b'}, {0, 'a', 'a', 'a', 'b'}},
+                                           {{9}, {0, 9}},
+                                           {{0}, {1, 0}},
+                                           {{}, {}}};
+  for (const auto& [in, out] : cases)
+    EXPECT_EQ(out, Encode(in)) << "input of " << in.size();
 }
 
 TEST(UndoCodec, RandomInputsCodeAsThePlainCodingAndDecodeBack) {
