@@ -101,15 +101,10 @@ struct ForeignSubclass {
   }
 };
 
-TEST(Subclassing, ForeignSubclassAboveSurvivesUnsubclass) {
+TEST(Subclassing, ForeignSubclassAboveSurvivesUnsubclassAndDestruction) {
   CHostWnd host;
   ASSERT_TRUE(host.CreateHost());
   HWND hEdit = ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 50, 20, host.m_hWnd, NULL, NULL, NULL);
-  auto textRoundTrips = [hEdit](const char* text) {
-    char buf[32] = {};
-    return ::SetWindowTextA(hEdit, text) && ::GetWindowTextA(hEdit, buf, sizeof(buf)) &&
-           std::string(buf) == text;
-  };
   CWnd wnd;
   ASSERT_TRUE(wnd.SubclassWindow(hEdit));
   ForeignSubclass::Install(hEdit);
@@ -117,24 +112,17 @@ TEST(Subclassing, ForeignSubclassAboveSurvivesUnsubclass) {
   EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hEdit));
   // The foreign procedure still sits on top and the chain below it still works.
   EXPECT_EQ(reinterpret_cast<LONG_PTR>(&ForeignSubclass::Proc), ::GetWindowLongPtrA(hEdit, GWLP_WNDPROC));
-  EXPECT_TRUE(textRoundTrips("still alive"));
+  char buf[32] = {};
+  EXPECT_TRUE(::SetWindowTextA(hEdit, "still alive") && ::GetWindowTextA(hEdit, buf, sizeof(buf)));
+  EXPECT_STREQ("still alive", buf);
   EXPECT_GT(ForeignSubclass::s_nMessages, 0);
-  // A new object can take the window over again.
-  CWnd again;
-  ASSERT_TRUE(again.SubclassWindow(hEdit));
-  EXPECT_TRUE(textRoundTrips("again"));
-  again.UnsubclassWindow();
-}
 
-TEST(Subclassing, ForeignSubclassAboveSurvivesDestruction) {
   g_log.Clear();
-  CLoggingWnd wnd;
-  ASSERT_TRUE(wnd.CreateEx(0, NULL, "w", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
-  HWND hWnd = wnd.m_hWnd;
-  ForeignSubclass::Install(hWnd);
-  int before = ForeignSubclass::s_nMessages;
-  ::DestroyWindow(hWnd);
-  EXPECT_GT(ForeignSubclass::s_nMessages, before); // WM_DESTROY and WM_NCDESTROY went through it
+  CLoggingWnd logging;
+  ASSERT_TRUE(logging.CreateEx(0, NULL, "w", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+  ForeignSubclass::Install(logging.m_hWnd);
+  ::DestroyWindow(logging.m_hWnd);
+  EXPECT_GT(ForeignSubclass::s_nMessages, 0); // WM_DESTROY and WM_NCDESTROY went through it
   EXPECT_TRUE(g_log.Contains("PostNcDestroy"));
 }
 
@@ -164,7 +152,7 @@ TEST(Destruction, AutoDeletingObjectsAndDestructorsLeaveNothingBehind) {
   EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
 }
 
-TEST(HandleMaps, TemporaryWrappersAreReusedAndFreedWithoutDestroyingWhatTheyWrap) {
+TEST(HandleMaps, TemporaryWrappersAreReusedAndFreedAndPermanentOnesOwnUntilDetached) {
   HWND hDesktop = ::GetDesktopWindow();
   CWnd* pTempWnd = CWnd::FromHandle(hDesktop);
   EXPECT_EQ(pTempWnd, CWnd::FromHandle(hDesktop));
@@ -177,24 +165,21 @@ TEST(HandleMaps, TemporaryWrappersAreReusedAndFreedWithoutDestroyingWhatTheyWrap
   CMenu* pTempMenu = CMenu::FromHandle(hOther);
   EXPECT_EQ(pTempMenu, CMenu::FromHandle(hOther));
   AfxDeleteTempMaps();
-  EXPECT_TRUE(::IsMenu(hOther));
-  ::DestroyMenu(hOther);
-}
+  EXPECT_TRUE(::IsMenu(hOther)); // a temporary never destroys what it wraps
 
-TEST(HandleMaps, PermanentMenuWrapperOwnsItsMenuUntilDetached) {
   CMenu menu;
-  ASSERT_TRUE(menu.CreatePopupMenu());
+  menu.Attach(hOther);
   menu.AppendMenu(MF_STRING, 100, "&First");
-  EXPECT_EQ(&menu, CMenu::FromHandle(menu.m_hMenu));
+  EXPECT_EQ(&menu, CMenu::FromHandle(hOther));
   CString text;
   EXPECT_EQ(6, menu.GetMenuString(100, text, MF_BYCOMMAND));
-  EXPECT_EQ(CString("&First"), text);
-  HMENU hMenu = menu.Detach();
-  EXPECT_TRUE(::IsMenu(hMenu));
+  EXPECT_STREQ("&First", text);
+  EXPECT_EQ(hOther, menu.Detach());
+  EXPECT_TRUE(::IsMenu(hOther));
   CMenu owner;
-  owner.Attach(hMenu);
+  owner.Attach(hOther);
   owner.DestroyMenu();
-  EXPECT_FALSE(::IsMenu(hMenu));
+  EXPECT_FALSE(::IsMenu(hOther));
 }
 
 TEST(Relations, DescendantsAreFoundByIdDepthFirst) {
