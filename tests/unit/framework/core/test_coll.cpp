@@ -80,15 +80,11 @@ TEST(CollArray, AddInsertRemoveAndGrowKeepOrder) {
   CArray<int, int> arr, more;
   arr.SetAtGrow(3, 40);
   arr.InsertAt(4, 50); // at GetSize(): appends
-  arr.SetAtGrow(1, 10);
-  EXPECT_EQ((Ints{0, 10, 0, 40, 50}), Elements(arr));
+  EXPECT_EQ((Ints{0, 0, 0, 40, 50}), Elements(arr));
   arr.RemoveAll();
-  EXPECT_EQ(-1, arr.GetUpperBound());
-
   EXPECT_EQ(0, arr.Add(1));
   EXPECT_EQ(1, arr.Add(5));
   arr.InsertAt(1, 3, 2);
-  EXPECT_EQ((Ints{1, 3, 3, 5}), Elements(arr));
   arr.RemoveAt(0, 2);
   more.SetAtGrow(1, 9);
   more[0] = 8;
@@ -96,12 +92,9 @@ TEST(CollArray, AddInsertRemoveAndGrowKeepOrder) {
   EXPECT_EQ((Ints{3, 8, 9, 5}), Elements(arr));
   arr.InsertAt(0, &arr); // an array into itself
   EXPECT_EQ((Ints{3, 8, 9, 5, 3, 8, 9, 5}), Elements(arr));
-
-  EXPECT_EQ(8, arr.Append(more));
-  arr.RemoveAt(0, 8);
+  arr.RemoveAt(0, 6);
   EXPECT_EQ(2, arr.Append(arr));
-  EXPECT_EQ((Ints{8, 9, 8, 9}), Elements(arr));
-  EXPECT_EQ(&arr.ElementAt(2), arr.GetData() + 2);
+  EXPECT_EQ((Ints{9, 5, 9, 5}), Elements(arr));
 }
 
 TEST(CollArray, AddingAnElementOfTheSameArraySurvivesGrowth) {
@@ -119,54 +112,27 @@ TEST(CollArray, AddingAnElementOfTheSameArraySurvivesGrowth) {
 
 // ---------------------------------------------------------------------------------------------
 
-TEST(CollList, AddRemoveAndWalkBothWays) {
-  CStringList list;
-  EXPECT_TRUE(list.IsEmpty());
-  POSITION posB = list.AddTail("b");
-  list.AddHead("a");
-  list.AddTail("c");
-  EXPECT_EQ((Strings{"a", "b", "c"}), Walk(list));
-  EXPECT_EQ((Strings{"b", "a", "c"}),
-            (Strings{list.GetAt(posB).GetString(), list.GetHead().GetString(), list.GetTail().GetString()}));
-
-  EXPECT_STREQ("a", list.RemoveHead());
-  EXPECT_STREQ("c", list.RemoveTail());
-  EXPECT_EQ(1, list.GetCount());
-  EXPECT_EQ(posB, list.GetHeadPosition());
-  EXPECT_EQ(posB, list.GetTailPosition());
-  list.RemoveAll();
-  EXPECT_TRUE(list.IsEmpty());
-  EXPECT_EQ(nullptr, list.GetHeadPosition());
-  ExpectInvalidArg({[&] { list.RemoveHead(); }, [&] { list.GetTail(); }, [&] { list.GetAt(NULL); }});
-}
-
-TEST(CollList, InsertAroundPositionsThatStayValid) {
+TEST(CollList, PositionsStayValidAndBothWalksAgree) {
   CStringList list;
   POSITION posM = list.AddTail("m");
   POSITION posL = list.InsertBefore(posM, "l");
   POSITION posN = list.InsertAfter(posM, "n");
-  list.InsertBefore(NULL, "head");
+  list.AddHead("head");
   list.InsertAfter(NULL, "tail");
   EXPECT_EQ((Strings{"head", "l", "m", "n", "tail"}), Walk(list));
-
   list.RemoveAt(posM);
   list.SetAt(posN, "N");
   POSITION pos = posL;
   EXPECT_STREQ("l", list.GetNext(pos));
   EXPECT_EQ(posN, pos);
-  EXPECT_EQ((Strings{"head", "l", "N", "tail"}), Walk(list));
-}
-
-TEST(CollList, FindAndFindIndex) {
-  CStringList list;
-  list.AddTail("x");
-  POSITION posY = list.AddTail("y");
-  POSITION posX2 = list.AddTail("x");
-  POSITION posX1 = list.GetHeadPosition();
-  EXPECT_EQ(
-      (std::vector<POSITION>{posX1, posX2, nullptr, nullptr, posY, posX2, nullptr, nullptr}),
-      (std::vector<POSITION>{list.Find("x"), list.Find("x", posX1), list.Find("x", posX2), list.Find("z"),
-                             list.FindIndex(1), list.FindIndex(2), list.FindIndex(3), list.FindIndex(-1)}));
+  EXPECT_EQ((std::vector<POSITION>{posN, nullptr, posN}),
+            (std::vector<POSITION>{list.Find("N"), list.Find("l", posL), list.FindIndex(2)}));
+  EXPECT_STREQ("head", list.RemoveHead());
+  EXPECT_STREQ("tail", list.RemoveTail());
+  EXPECT_EQ((Strings{"l", "N"}), Walk(list));
+  list.RemoveAll();
+  EXPECT_EQ(nullptr, list.GetHeadPosition());
+  ExpectInvalidArg({[&] { list.RemoveHead(); }, [&] { list.GetTail(); }, [&] { list.GetAt(NULL); }});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -219,34 +185,19 @@ TEST(CollMap, IterationFollowsTheClassicBucketOrder) {
   EXPECT_EQ((std::vector<UINT>{272, 547, 1, 5, 300, 16, 33, 80}), IterationOrder(map));
 }
 
-TEST(CollMap, LookupSetRemove) {
-  CMap<int, int, CString, const CString&> map;
-  CString value;
+TEST(CollMap, LookupSetRemoveRehashAndRemovalDuringIteration) {
+  CMap<UINT, UINT, UINT, UINT> map;
+  UINT key = 0, value = 0;
   EXPECT_FALSE(map.Lookup(3, value)); // no table yet
   EXPECT_FALSE(map.RemoveKey(3));
-  map.SetAt(3, "three");
-  map[-4] = "minus four";
-  EXPECT_TRUE(map[9].IsEmpty()); // operator[] adds a value-initialised entry
-  EXPECT_EQ(3, map.GetCount());
-  EXPECT_TRUE(map.Lookup(-4, value) && value == "minus four");
-  map.PLookup(3)->value = "THREE";
-  EXPECT_STREQ("THREE", map[3]);
-  EXPECT_TRUE(map.RemoveKey(3));
-  EXPECT_EQ(nullptr, map.PLookup(3));
-  map.RemoveAll();
-  EXPECT_EQ(nullptr, map.GetStartPosition());
-}
-
-TEST(CollMap, EntriesSurviveARehashAndRemovalDuringIteration) {
-  CMap<UINT, UINT, UINT, UINT> map;
-  for (UINT key = 0; key < 200; key += 3)
+  for (key = 0; key < 200; key += 3)
     map[key] = key * 2;
+  EXPECT_EQ(0u, map[1]); // operator[] adds a value-initialised entry
+  EXPECT_TRUE(map.RemoveKey(1) && map.PLookup(1) == NULL);
   const INT_PTR count = map.GetCount();
   map.InitHashTable(31);
   EXPECT_EQ(count, map.GetCount());
-  UINT key = 0, value = 0;
-  EXPECT_TRUE(map.Lookup(99, value));
-  EXPECT_EQ(198u, value);
+  EXPECT_TRUE(map.Lookup(99, value) && value == 198);
   EXPECT_EQ(kInvalidArg, ThrownClass([&] { map.InitHashTable(0); }));
 
   INT_PTR visited = 0;

@@ -260,8 +260,7 @@ protected:
   void SetUp() override {
     char dir[MAX_PATH];
     ASSERT_NE(0u, GetTempPathA(sizeof(dir), dir));
-    m_name = "fwfile_" + std::to_string(GetCurrentProcessId());
-    m_path = dir + m_name + ".dat";
+    m_path = dir + ("fwfile_" + std::to_string(GetCurrentProcessId())) + ".dat";
     DeleteFileA(m_path.c_str());
   }
   void TearDown() override { DeleteFileA(m_path.c_str()); }
@@ -282,7 +281,7 @@ protected:
     return std::string(buf, n);
   }
 
-  std::string m_name, m_path;
+  std::string m_path;
 };
 
 } // namespace
@@ -304,15 +303,22 @@ TEST_F(DiskFile, WriteSeekReadSetLengthAndClose) {
   file.Abort(); // never throws, even on a closed file
 }
 
-TEST_F(DiskFile, OpenFailureFillsTheExceptionObject) {
+TEST_F(DiskFile, FailuresFillOrThrowTheException) {
   CFile file;
   CFileException error;
   EXPECT_FALSE(file.Open(m_path.c_str(), CFile::modeRead, &error));
   EXPECT_EQ(CFileException::fileNotFound, error.m_cause);
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, error.m_lOsError);
   EXPECT_STREQ(m_path.c_str(), error.m_strFileName);
-  EXPECT_EQ(CFileException::fileNotFound,
-            CauseOf<CFileException>([&] { CFile thrown(m_path.c_str(), CFile::modeRead); }));
+  for (const std::function<void()>& fail :
+       {std::function<void()>([&] { CFile thrown(m_path.c_str(), CFile::modeRead); }),
+        std::function<void()>([&] { CFile::Remove(m_path.c_str()); }),
+        std::function<void()>([&] { CFile::Rename(m_path.c_str(), "unused.dat"); })})
+    EXPECT_EQ(CFileException::fileNotFound, CauseOf<CFileException>(fail));
+  WriteText("moved");
+  CFile::Rename(m_path.c_str(), (m_path + ".new").c_str());
+  CFile::Remove((m_path + ".new").c_str());
+  EXPECT_EQ("<refused>", ReadWithStdio());
 }
 
 TEST_F(DiskFile, ModesDecideTruncationAndSharing) {
@@ -329,26 +335,4 @@ TEST_F(DiskFile, ModesDecideTruncationAndSharing) {
   }
   { CFile file(m_path.c_str(), CFile::modeCreate | CFile::modeWrite); }
   EXPECT_EQ("", ReadWithStdio()); // the destructor released the exclusive handle; create truncated
-}
-
-TEST_F(DiskFile, RemoveAndRenameThrowOnFailure) {
-  EXPECT_EQ(CFileException::fileNotFound, CauseOf<CFileException>([&] { CFile::Remove(m_path.c_str()); }));
-  EXPECT_EQ(CFileException::fileNotFound,
-            CauseOf<CFileException>([&] { CFile::Rename(m_path.c_str(), "unused.dat"); }));
-  WriteText("moved");
-  CFile::Rename(m_path.c_str(), (m_path + ".new").c_str());
-  CFile::Remove((m_path + ".new").c_str());
-  EXPECT_EQ("<refused>", ReadWithStdio());
-}
-
-TEST_F(DiskFile, WrappedHandleStaysWithItsOwner) {
-  WriteText("abc");
-  HANDLE h = CreateFileA(m_path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-  ASSERT_NE(INVALID_HANDLE_VALUE, h);
-  {
-    CFile file(h);
-    EXPECT_EQ(3u, file.GetLength());
-  }
-  EXPECT_EQ(3u, GetFileSize(h, NULL));
-  CloseHandle(h);
 }

@@ -127,18 +127,6 @@ TEST(CStringHelpers, ExtractSubString) {
                      sub("a|b|c", 2, '|'), sub(NULL, 0)}));
 }
 
-TEST(CStringValue, ComparisonAndCharacterAccess) {
-  CString s("Value");
-  EXPECT_TRUE(s != CString("value"));
-  EXPECT_LT(s.Compare("Valuf"), 0);
-  s.SetAt(0, 'v');
-  EXPECT_EQ('e', s[4]);
-  EXPECT_EQ(RUNTIME_CLASS(CInvalidArgException), ThrownClass([&] { s.GetAt(5); }));
-  EXPECT_EQ((Strings{"AB", "---", "", "ab", "VALUE", "eulav"}),
-            Texts({CString('A') + "B", CString('-', 3), CString((LPCSTR)NULL), CString("abc", 2),
-                   CString(s).MakeUpper(), CString(s).MakeReverse()}));
-}
-
 // Strings come from the program's own table; a missing id leaves the string as it was, and a
 // damaged block is refused rather than read past its end.
 TEST(CStringValue, LoadStringFindsTextsAndRefusesWhatIsNotThere) {

@@ -115,17 +115,6 @@ protected:
   char m_szDefault[256] = "";
 };
 
-TEST_F(PrintDialog, DefaultsGiveTheDefaultPrinterAndADeviceContext) {
-  CPrintDialog dlg(FALSE);
-  ASSERT_TRUE(dlg.GetDefaults());
-  EXPECT_STREQ(m_szDefault, dlg.GetDeviceName());
-  HDC hDC = dlg.CreatePrinterDC();
-  ASSERT_NE(nullptr, hDC);
-  EXPECT_EQ(hDC, dlg.GetPrinterDC());
-  ASSERT_NE(nullptr, dlg.GetDevMode());
-  EXPECT_EQ(1, dlg.GetCopies());
-}
-
 TEST_F(PrintDialog, SetupStoresTheChoiceInTheApplication) {
   CTestApp& app = TheTestApp();
   CPrintDialog dlg(TRUE);

@@ -230,27 +230,6 @@ TEST_F(DialogTemplate, IndirectExTemplateWithChangedFontMakesTheDialog) {
   EXPECT_NE(nullptr, ::GetDlgItem(large.m_hWnd, 70000));
 }
 
-TEST_F(DialogTemplate, PlainTemplateGainsAFontBlockAndKeepsItsItems) {
-  CDialogTemplate tmpl(static_cast<LPCDLGTEMPLATE>(ResourceMemory(IDD_PLAIN)));
-  ASSERT_FALSE(tmpl.HasFont());
-  UINT nSizeBefore = tmpl.GetTemplateSize();
-  ASSERT_TRUE(tmpl.SetFont("MS Shell Dlg", 9));
-  EXPECT_TRUE(tmpl.HasFont());
-  EXPECT_GT(tmpl.GetTemplateSize(), nSizeBefore);
-  tmpl.ModifyStyle(0, DS_CENTER);
-  EXPECT_EQ((DWORD)(WS_POPUP | WS_CAPTION | DS_SETFONT | DS_CENTER), tmpl.GetStyle());
-
-  HGLOBAL hTemplate = tmpl.Detach();
-  ASSERT_NE(nullptr, hTemplate);
-  EXPECT_EQ(nullptr, tmpl.GetTemplate());
-  CDialog dlg;
-  ASSERT_TRUE(dlg.CreateIndirect(hTemplate, &host));
-  EXPECT_EQ("Press", ItemText(dlg.m_hWnd, 7));
-  EXPECT_EQ("Note", ItemText(dlg.m_hWnd, 8));
-  dlg.DestroyWindow();
-  ::GlobalFree(hTemplate);
-}
-
 class ModelessDialog : public HostedTest {};
 
 // EndDialog from OnInitDialog makes creation fail and leaves no window; later it only hides.
@@ -299,31 +278,6 @@ TEST_F(Controls, OwnerDrawButtonPaintsThroughReflectionFromItsDialog) {
   button.Invalidate();
   button.UpdateWindow();
   EXPECT_EQ((UINT)IDC_PAINTED, button.m_nDrawnId);
-}
-
-TEST_F(Controls, ListWrappersReadTextIntoStringsAndWalkTheSelection) {
-  CComboBox combo;
-  ASSERT_TRUE(combo.Create(WS_VISIBLE | CBS_DROPDOWNLIST, CRect(160, 5, 300, 150), &host, 11));
-  combo.AddString("red");
-  combo.AddString("reddish");
-  CString text;
-  combo.GetLBText(1, text);
-  EXPECT_STREQ("reddish", text);
-
-  CListCtrl view;
-  ASSERT_TRUE(view.Create(WS_VISIBLE | LVS_REPORT, CRect(5, 110, 300, 250), &host, 12));
-  view.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
-  for (LPCSTR psz : {"item0", "item1", "item2", "item3", "item4"})
-    view.InsertItem(view.GetItemCount(), psz, 0);
-  view.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
-  view.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-  std::vector<int> selected;
-  for (POSITION pos = view.GetFirstSelectedItemPosition(); pos != NULL;)
-    selected.push_back(view.GetNextSelectedItem(pos));
-  EXPECT_EQ((std::vector<int>{1, 3}), selected) << "in index order";
-  EXPECT_STREQ("item3", view.GetItemText(3, 0));
-  host.DestroyWindow();
-  EXPECT_EQ(nullptr, view.m_hWnd) << "the parent took its children along";
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // Window objects meet their windows before the first message, subclass without breaking other
 // subclassers and let go of the handle before PostNcDestroy; handle maps, and the window services
-// other layers rely on: menus, finding windows by id, the safe owner of message boxes and
-// dialogs, style changes.
+// other layers rely on: menus, finding windows by id, the safe owner of message boxes and dialogs.
 #include "tests/common/window_support.h"
 
 #include <gtest/gtest.h>
@@ -154,32 +153,28 @@ TEST(Destruction, AutoDeletingObjectsAndDestructorsLeaveNothingBehind) {
 
 TEST(HandleMaps, TemporaryWrappersAreReusedAndFreedAndPermanentOnesOwnUntilDetached) {
   HWND hDesktop = ::GetDesktopWindow();
-  CWnd* pTempWnd = CWnd::FromHandle(hDesktop);
-  EXPECT_EQ(pTempWnd, CWnd::FromHandle(hDesktop));
+  EXPECT_EQ(CWnd::FromHandle(hDesktop), CWnd::FromHandle(hDesktop));
   EXPECT_GE(AfxGetTemporaryWndCount(), 1);
   TheTestApp().OnIdle(1);
   EXPECT_EQ(0, AfxGetTemporaryWndCount());
   EXPECT_EQ(nullptr, CWnd::FromHandle(NULL));
 
-  HMENU hOther = ::CreatePopupMenu();
-  CMenu* pTempMenu = CMenu::FromHandle(hOther);
-  EXPECT_EQ(pTempMenu, CMenu::FromHandle(hOther));
+  HMENU hMenu = ::CreatePopupMenu();
+  CMenu::FromHandle(hMenu);
   AfxDeleteTempMaps();
-  EXPECT_TRUE(::IsMenu(hOther)); // a temporary never destroys what it wraps
-
+  EXPECT_TRUE(::IsMenu(hMenu)); // a temporary never destroys what it wraps
   CMenu menu;
-  menu.Attach(hOther);
+  menu.Attach(hMenu);
   menu.AppendMenu(MF_STRING, 100, "&First");
-  EXPECT_EQ(&menu, CMenu::FromHandle(hOther));
+  EXPECT_EQ(&menu, CMenu::FromHandle(hMenu));
   CString text;
   EXPECT_EQ(6, menu.GetMenuString(100, text, MF_BYCOMMAND));
   EXPECT_STREQ("&First", text);
-  EXPECT_EQ(hOther, menu.Detach());
-  EXPECT_TRUE(::IsMenu(hOther));
+  EXPECT_EQ(hMenu, menu.Detach());
   CMenu owner;
-  owner.Attach(hOther);
+  owner.Attach(hMenu);
   owner.DestroyMenu();
-  EXPECT_FALSE(::IsMenu(hOther));
+  EXPECT_FALSE(::IsMenu(hMenu));
 }
 
 TEST(Relations, DescendantsAreFoundByIdDepthFirst) {
@@ -213,16 +208,6 @@ TEST(Relations, SafeOwnerIsTheMainWindowsLastPopupEvenWhenHidden) {
   EXPECT_FALSE(mainWnd.IsWindowEnabled());
   mainWnd.EnableWindow(TRUE);
   TheTestApp().m_pMainWnd = NULL;
-}
-
-TEST(Styles, ModifyStyleReportsChanges) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("s", WS_OVERLAPPEDWINDOW));
-  EXPECT_TRUE(host.ModifyStyle(WS_MAXIMIZEBOX, 0, SWP_FRAMECHANGED));
-  EXPECT_EQ(0u, host.GetStyle() & WS_MAXIMIZEBOX);
-  EXPECT_FALSE(host.ModifyStyle(WS_MAXIMIZEBOX, 0)); // nothing left to change
-  EXPECT_TRUE(host.ModifyStyleEx(0, WS_EX_TOOLWINDOW));
-  EXPECT_NE(0u, host.GetExStyle() & WS_EX_TOOLWINDOW);
 }
 
 } // namespace
