@@ -253,19 +253,16 @@ TEST_P(PrintJobTest, PrintsOnePageWithTheMarkAndTheDialogOnlyWhenAsked) {
 
   EXPECT_EQ(nCommand == ID_FILE_PRINT ? 1 : 0, Command(nCommand)) << "print dialogs";
   const PrintLog& log = m_pView->m_log;
-  EXPECT_FALSE(log.bPreview);
-  EXPECT_EQ(1, log.nBegin);
-  EXPECT_EQ(1, log.nEnd);
-  // The last page is unknown: page 1 only.
+  // Not a preview; one job begun, ended and finished; the last page is unknown: page 1 only; meanwhile
+  // the "Printing" dialog tells the page and the main window takes no input.
+  EXPECT_EQ((std::vector<int>{FALSE, 1, 1, 1, 0}),
+            (std::vector<int>{log.bPreview, log.nBegin, log.nEnd, g_nEndDocs, log.nMainEnabled}));
   EXPECT_EQ(std::vector<UINT>{1}, log.pages);
   EXPECT_EQ(std::vector<BOOL>{TRUE}, log.bPrinting);
-  // Meanwhile the "Printing" dialog tells the page and the main window takes no input.
   EXPECT_EQ(std::vector<std::string>{"Page 1"}, log.pageTexts);
   EXPECT_EQ(m_strTitle, log.strDocText);
-  EXPECT_EQ(0, log.nMainEnabled);
   EXPECT_TRUE(m_pFrame->IsWindowEnabled());
   EXPECT_EQ(nullptr, ::FindWindowA("#32770", "Printing"));
-  EXPECT_EQ(1, g_nEndDocs);
 
   std::string pdf = WaitForPdf(m_strTitle);
   ASSERT_FALSE(pdf.empty()) << "no PDF named after " << m_strTitle << " in any cups-pdf folder";
@@ -299,9 +296,7 @@ TEST_F(PrintTest, CancelInThePrintingDialogAbortsTheJobAfterThatPage) {
   const PrintLog& log = m_pView->m_log;
   EXPECT_EQ((std::vector<UINT>{1, 2}), log.pages);
   EXPECT_EQ((std::vector<std::string>{"Page 1", "Page 2"}), log.pageTexts);
-  EXPECT_EQ(1, log.nEnd);
-  EXPECT_EQ(1, g_nAbortDocs);
-  EXPECT_EQ(0, g_nEndDocs);
+  EXPECT_EQ((std::vector<int>{1, 1, 0}), (std::vector<int>{log.nEnd, g_nAbortDocs, g_nEndDocs}));
   EXPECT_TRUE(m_pFrame->IsWindowEnabled());
   EXPECT_EQ(nullptr, ::FindWindowA("#32770", "Printing"));
 }
@@ -327,9 +322,8 @@ TEST_F(PrintTest, WithoutPrintersEveryCommandSaysSoAndPrintsNothing) {
     ASSERT_EQ(1u, MessageBoxRecorder::Boxes().size()) << nID;
     EXPECT_EQ("No printers are installed.", MessageBoxRecorder::Boxes()[0].first) << nID;
   }
-  EXPECT_EQ(3, m_pView->m_log.nPrepare);
-  EXPECT_TRUE(m_pView->m_log.pages.empty());
-  EXPECT_EQ(0, m_pView->m_log.nBegin);
+  EXPECT_EQ((std::vector<int>{3, 0, 0}), (std::vector<int>{m_pView->m_log.nPrepare, m_pView->m_log.nBegin,
+                                                           (int)m_pView->m_log.pages.size()}));
   EXPECT_EQ(nullptr, m_pFrame->GetActiveView()) << "no preview";
   EXPECT_TRUE(::IsWindowVisible(m_pFrame->m_hWndMDIClient));
   app.SelectPrinter(NULL, NULL);
@@ -337,13 +331,6 @@ TEST_F(PrintTest, WithoutPrintersEveryCommandSaysSoAndPrintsNothing) {
 
 // ---------------------------------------------------------------------------------------------
 // Print preview
-
-// Saves what the screen shows of a window as a bitmap in the artifacts folder.
-void SaveScreenshot(CWnd* pWnd, const char* pszName) {
-  CRect rect;
-  pWnd->GetWindowRect(rect);
-  pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, rect), pszName);
-}
 
 // The ways a preview is closed.
 enum class CloseBy { Button, Escape, FrameClose };
@@ -425,7 +412,9 @@ TEST_P(PreviewTest, PreviewTakesTheFrameAndClosingGivesEverythingBack) {
   EXPECT_EQ(kMark, dc.GetPixel(ptMark));
   EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(ptMark.x, rectPage.bottom - 10));
   EXPECT_EQ(::GetSysColor(COLOR_APPWORKSPACE), dc.GetPixel(2, 2));
-  SaveScreenshot(m_pFrame, "fw_print_preview.bmp");
+  CRect rectFrame;
+  m_pFrame->GetWindowRect(rectFrame);
+  pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, rectFrame), "fw_print_preview.bmp");
 
   // One page of unknown length: no other page to go to; zooming in grows the sheet.
   auto button = [&](int nID) { return ::GetDlgItem(pPreviewBar->m_hWnd, nID); };
