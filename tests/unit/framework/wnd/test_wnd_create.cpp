@@ -151,30 +151,18 @@ TEST(Destruction, AutoDeletingObjectsAndDestructorsLeaveNothingBehind) {
   EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
 }
 
-TEST(HandleMaps, TemporaryWrappersAreReusedAndFreedAndPermanentOnesOwnUntilDetached) {
+// A menu's temporary wrapper goes with the same clean-up and never destroys the menu.
+TEST(HandleMaps, TemporaryWrappersAreReusedAndFreedWithoutDestroyingWhatTheyWrap) {
   HWND hDesktop = ::GetDesktopWindow();
   EXPECT_EQ(CWnd::FromHandle(hDesktop), CWnd::FromHandle(hDesktop));
+  HMENU hMenu = ::CreatePopupMenu();
+  EXPECT_EQ(CMenu::FromHandle(hMenu), CMenu::FromHandle(hMenu));
   EXPECT_GE(AfxGetTemporaryWndCount(), 1);
   TheTestApp().OnIdle(1);
   EXPECT_EQ(0, AfxGetTemporaryWndCount());
+  EXPECT_TRUE(::IsMenu(hMenu));
   EXPECT_EQ(nullptr, CWnd::FromHandle(NULL));
-
-  HMENU hMenu = ::CreatePopupMenu();
-  CMenu::FromHandle(hMenu);
-  AfxDeleteTempMaps();
-  EXPECT_TRUE(::IsMenu(hMenu)); // a temporary never destroys what it wraps
-  CMenu menu;
-  menu.Attach(hMenu);
-  menu.AppendMenu(MF_STRING, 100, "&First");
-  EXPECT_EQ(&menu, CMenu::FromHandle(hMenu));
-  CString text;
-  EXPECT_EQ(6, menu.GetMenuString(100, text, MF_BYCOMMAND));
-  EXPECT_STREQ("&First", text);
-  EXPECT_EQ(hMenu, menu.Detach());
-  CMenu owner;
-  owner.Attach(hMenu);
-  owner.DestroyMenu();
-  EXPECT_FALSE(::IsMenu(hMenu));
+  ::DestroyMenu(hMenu);
 }
 
 TEST(Relations, DescendantsAreFoundByIdDepthFirst) {
