@@ -13,6 +13,17 @@ namespace {
 
 const CRuntimeClass* const kInvalidArg = RUNTIME_CLASS(CInvalidArgException);
 
+// Counts live instances so that tests can prove every element is constructed and destroyed once.
+struct Tracked {
+  inline static int s_live = 0;
+  int value;
+  CString name; // a leak or a double release shows here too
+  Tracked(int v = 0) : value(v), name("element") { ++s_live; }
+  Tracked(const Tracked& other) : value(other.value), name(other.name) { ++s_live; }
+  Tracked& operator=(const Tracked& other) = default;
+  ~Tracked() { --s_live; }
+};
+
 struct Pod {
   int a;
   double b;
@@ -108,6 +119,32 @@ TEST(CollArray, AddingAnElementOfTheSameArraySurvivesGrowth) {
     ASSERT_STREQ("a string too long for any small-string buffer", arr[i]) << i;
   EXPECT_STREQ(arr[0], arr[arr.GetUpperBound()]);
   EXPECT_TRUE(arr[arr.GetUpperBound() - 1].IsEmpty());
+}
+
+// Elements are copied by assignment and each is constructed and destroyed exactly once.
+TEST(CollArray, NonTrivialElementsAreConstructedAndDestroyedOnce) {
+  {
+    CArray<Tracked, const Tracked&> arr, copy;
+    arr.SetSize(3);
+    arr.SetAt(1, Tracked(11));
+    arr.InsertAt(0, Tracked(5), 2);
+    arr.Add(Tracked(99));
+    arr.RemoveAt(1, 2);
+    EXPECT_EQ(4, Tracked::s_live);
+    EXPECT_EQ((Ints{5, 11, 0, 99}), (Ints{arr[0].value, arr[1].value, arr[2].value, arr[3].value}));
+    copy.Copy(arr);
+    copy.Append(arr);
+    copy.SetSize(1);
+    EXPECT_EQ(5, Tracked::s_live);
+    CList<Tracked, const Tracked&> list;
+    list.RemoveAt(list.AddTail(Tracked(3)));
+    CMap<int, int, Tracked, const Tracked&> map;
+    for (int i = 0; i < 10; ++i)
+      map.SetAt(i, Tracked(i));
+    map.RemoveKey(4);
+    EXPECT_EQ(5 + 9, Tracked::s_live);
+  }
+  EXPECT_EQ(0, Tracked::s_live);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -210,4 +247,15 @@ TEST(CollMap, LookupSetRemoveRehashAndRemovalDuringIteration) {
   EXPECT_EQ(count / 2, map.GetCount());
   EXPECT_FALSE(map.Lookup(6, value));
   EXPECT_TRUE(map.Lookup(9, value));
+
+  // String keys compare by content, case and all.
+  CMapStringToString names;
+  char szKey[] = "name";
+  names.SetAt(szKey, "first");
+  szKey[0] = 'N';
+  names[szKey] = "second";
+  names[CString("na") + "me"] = "third";
+  CString text;
+  EXPECT_EQ(2, names.GetCount());
+  EXPECT_TRUE(names.Lookup("name", text) && text == "third");
 }

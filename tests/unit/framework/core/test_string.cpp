@@ -33,6 +33,17 @@ template <class T> std::string Replaced(CString s, T oldText, T newText) {
   return std::to_string(n) + ":" + Text(s);
 }
 
+// Every token with the position Tokenize answers after it; the end must come as an empty token.
+std::string TokensOf(const CString& text, LPCSTR pszTokens) {
+  std::string out;
+  for (int iStart = 0;;) {
+    const CString token = text.Tokenize(pszTokens, iStart);
+    if (iStart < 0)
+      return token.IsEmpty() ? out : out + "<text at the end>";
+    out += Text(token) + "@" + std::to_string(iStart) + " ";
+  }
+}
+
 std::vector<LONG> Sides(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 
 } // namespace
@@ -97,6 +108,12 @@ TEST(CStringEdit, ReplaceRemoveInsertDeleteAnswerTheCount) {
   EXPECT_EQ(4, s.Delete(1, 2));
   EXPECT_EQ(3, s.Delete(3, 10));
   EXPECT_EQ("xyz", Text(s));
+}
+
+TEST(CStringEdit, TokenizeSkipsRunsOfSeparators) {
+  EXPECT_EQ("a@3 b@6 c@8 ", TokensOf(",a,,b;c;", ",;"));
+  EXPECT_EQ("k@2 v@4 ", TokensOf("k=v", "="));
+  EXPECT_EQ("", TokensOf(",,,", ","));
 }
 
 TEST(CStringBuffer, GetBufferAndReleaseBuffer) {
