@@ -122,8 +122,10 @@ inline Bytes Save(CExtBitmap& bitmap, bool b32, bool bRle8) {
   return out;
 }
 
-// The pixels of a written 32-bit BMP, top row first.
+// The pixels of a written 32-bit BMP, top row first; none when nothing was written.
 inline Pixels PixelsOf32(const Bytes& bmp) {
+  if (bmp.empty())
+    return Pixels();
   const LONG w = (LONG)DwordAt(bmp, 18), h = (LONG)DwordAt(bmp, 22);
   Pixels px;
   for (LONG y = h - 1; y >= 0; y--)

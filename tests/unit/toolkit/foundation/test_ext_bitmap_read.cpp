@@ -53,6 +53,13 @@ std::vector<ReadCase> ReadCases() {
        {8, 6, 3, BI_RLE8, Ramp(16), {3, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 4, 0, 5, 9, 0, 0, 0, 1}},
        {R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(9), R(9), R(7), R(7), R(7), R(1), R(2),
         R(3)}},
+      // Absolute runs and runs crossing the row's end keep only what fits.
+      {"rle8_cut_at_the_rows_end",
+       {8, 4, 2, BI_RLE8, Ramp(16), {0, 2, 2, 0, 0, 5, 1, 2, 3, 4, 5, 0, 0, 0, 0, 2, 3, 0, 3, 9, 0, 1}},
+       {R(0), R(0), R(0), R(9), R(0), R(0), R(1), R(2)}},
+      {"rle4_cut_at_the_rows_end",
+       {4, 8, 2, BI_RLE4, Ramp(16), {0, 2, 6, 0, 0, 4, 0x12, 0x34, 0, 0, 0, 1}},
+       {R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(1), R(2)}},
       // Runs and absolute runs starting at odd pixels take their nibbles high one first; a
       // delta moves by pixels.
       {"rle4_odd_starts",
