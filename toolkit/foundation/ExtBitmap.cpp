@@ -5,6 +5,7 @@
 #include "framework/core/fw_file.h"
 #include "framework/gdi/fw_gdi.h"
 
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -45,6 +46,12 @@ CExtBitmap::~CExtBitmap() = default;
 
 CExtBitmap::Dib_t CExtBitmap::AllocDib(LONG nWidth, LONG nHeight, int nBitCount, DWORD dwRedMask,
                                        DWORD dwGreenMask, DWORD dwBlueMask, DWORD dwAlphaMask) {
+  const DWORD masks[4] = {dwRedMask, dwGreenMask, dwBlueMask, dwAlphaMask};
+  return AllocBlock(nWidth, nHeight, nBitCount, masks, true);
+}
+
+CExtBitmap::Dib_t CExtBitmap::AllocBlock(LONG nWidth, LONG nHeight, int nBitCount, const DWORD* pMasks,
+                                         bool bZeroPixels) {
   switch (nBitCount) {
   case 1:
   case 4:
@@ -60,16 +67,14 @@ CExtBitmap::Dib_t CExtBitmap::AllocDib(LONG nWidth, LONG nHeight, int nBitCount,
   if (nWidth <= 0 || nHeight <= 0)
     return dib;
   // 16 bytes of masks and up to 15 of alignment before the header.
-  const ULONGLONG nBytes =
-      32 + HeaderBlockOf(nBitCount) + Dib_t::StrideOf(nWidth, nBitCount) * (ULONGLONG)nHeight;
+  const ULONGLONG nPixelBytes = Dib_t::StrideOf(nWidth, nBitCount) * (ULONGLONG)nHeight;
+  const ULONGLONG nBytes = 32 + HeaderBlockOf(nBitCount) + nPixelBytes;
   if (nBytes > kMaxDibBytes)
     return dib;
   dib.m_bytes.resize((size_t)nBytes);
-  DWORD* pMasks = dib.Masks();
-  pMasks[0] = dwRedMask;
-  pMasks[1] = dwGreenMask;
-  pMasks[2] = dwBlueMask;
-  pMasks[3] = dwAlphaMask;
+  BYTE* pHead = reinterpret_cast<BYTE*>(dib.Header()) - 16;
+  std::memset(pHead, 0, 16 + HeaderBlockOf(nBitCount));
+  std::memcpy(pHead, pMasks, 16);
   BITMAPINFOHEADER* pHeader = dib.Header();
   pHeader->biSize = sizeof(BITMAPINFOHEADER);
   pHeader->biWidth = nWidth;
@@ -78,13 +83,16 @@ CExtBitmap::Dib_t CExtBitmap::AllocDib(LONG nWidth, LONG nHeight, int nBitCount,
   pHeader->biBitCount = (WORD)nBitCount;
   pHeader->biCompression = BI_RGB;
   pHeader->biClrUsed = pHeader->biClrImportant = Dib_t::PaletteSizeOf(nBitCount);
+  if (bZeroPixels)
+    std::memset(dib.Pixels(), 0, (size_t)nPixelBytes);
   return dib;
 }
 
 bool CExtBitmap::LoadFromArchive(CArchive& ar, bool bEnforce32bpp, bool bEnableThrowException,
                                  bool bNoFileHeader) {
   m_dib = Dib_t();
-  m_dib = LoadBmp(ar, bEnableThrowException, bNoFileHeader);
+  // Uncompressed data is converted while it is read; the rest after it is read.
+  m_dib = Guarded<Dib_t>(bEnableThrowException, [&] { return ReadBmp(ar, bNoFileHeader, bEnforce32bpp); });
   if (m_dib.IsEmpty())
     return false;
   if (bEnforce32bpp && !ConvertTo32(bEnableThrowException)) {
@@ -169,50 +177,67 @@ bool CExtBitmap::ConvertTo32(bool bEnableThrowException) {
   });
 }
 
+CExtBitmap::RowConverter_t::RowConverter_t(int nBitCount, int nWidth, const RGBQUAD* pColors,
+                                           const DWORD* pMasks)
+    : m_nBitCount(nBitCount), m_nWidth(nWidth), m_b565(Is565(pMasks)), m_palette() {
+  for (DWORD i = 0; i < Dib_t::PaletteSizeOf(nBitCount); i++) {
+    const RGBQUAD& c = pColors[i];
+    m_palette[i] = 0xFF000000 | (DWORD)c.rgbRed << 16 | (DWORD)c.rgbGreen << 8 | c.rgbBlue;
+  }
+}
+
+void CExtBitmap::RowConverter_t::operator()(const BYTE* s, DWORD* d) const {
+  const int nWidth = m_nWidth;
+  switch (m_nBitCount) {
+  case 1:
+    for (int x = 0; x < nWidth; x++)
+      d[x] = m_palette[(s[x >> 3] >> (7 - (x & 7))) & 1];
+    break;
+  case 4:
+    for (int x = 0; x < nWidth; x++)
+      d[x] = m_palette[(x & 1) ? s[x >> 1] & 15 : s[x >> 1] >> 4];
+    break;
+  case 8:
+    for (int x = 0; x < nWidth; x++)
+      d[x] = m_palette[s[x]];
+    break;
+  case 16:
+    for (int x = 0; x < nWidth; x++) {
+      const DWORD p = s[2 * x] | (DWORD)s[2 * x + 1] << 8;
+      const DWORD r = m_b565 ? (p >> 11) * 255 / 31 : ((p >> 10) & 31) * 255 / 31;
+      const DWORD g = m_b565 ? ((p >> 5) & 63) * 255 / 63 : ((p >> 5) & 31) * 255 / 31;
+      const DWORD b = (p & 31) * 255 / 31;
+      d[x] = 0xFF000000 | r << 16 | g << 8 | b;
+    }
+    break;
+  default: { // 24: four pixels from three words at a time
+    int x = 0;
+    for (; x + 4 <= nWidth; x += 4, s += 12) {
+      DWORD w[3];
+      std::memcpy(w, s, sizeof(w));
+      d[x] = 0xFF000000 | w[0];
+      d[x + 1] = 0xFF000000 | w[0] >> 24 | w[1] << 8;
+      d[x + 2] = 0xFF000000 | w[1] >> 16 | w[2] << 16;
+      d[x + 3] = 0xFF000000 | w[2] >> 8;
+    }
+    for (; x < nWidth; x++, s += 3)
+      d[x] = 0xFF000000 | (DWORD)s[2] << 16 | (DWORD)s[1] << 8 | s[0];
+  }
+  }
+}
+
 CExtBitmap::Dib_t CExtBitmap::MakeCopy32(const Dib_t& src) {
   const int nBits = src.BitCount();
   if (nBits != 1 && nBits != 4 && nBits != 8 && nBits != 16 && nBits != 24)
     return Dib_t();
-  Dib_t dst = AllocDib(src.Width(), src.Height(), 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+  // Every pixel is written below.
+  const DWORD masks[4] = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+  Dib_t dst = AllocBlock(src.Width(), src.Height(), 32, masks, false);
   if (dst.IsEmpty())
     return dst;
-  DWORD palette[256] = {};
-  for (int i = 0; i < src.PaletteSize(); i++) {
-    const RGBQUAD& c = src.Colors()[i];
-    palette[i] = 0xFF000000 | (DWORD)c.rgbRed << 16 | (DWORD)c.rgbGreen << 8 | c.rgbBlue;
-  }
-  const bool b565 = Is565(src.Masks());
-  const int nWidth = src.Width();
-  for (int y = 0; y < src.Height(); y++) {
-    const BYTE* s = src.Row(y);
-    DWORD* d = reinterpret_cast<DWORD*>(dst.Row(y));
-    switch (nBits) {
-    case 1:
-      for (int x = 0; x < nWidth; x++)
-        d[x] = palette[(s[x >> 3] >> (7 - (x & 7))) & 1];
-      break;
-    case 4:
-      for (int x = 0; x < nWidth; x++)
-        d[x] = palette[(x & 1) ? s[x >> 1] & 15 : s[x >> 1] >> 4];
-      break;
-    case 8:
-      for (int x = 0; x < nWidth; x++)
-        d[x] = palette[s[x]];
-      break;
-    case 16:
-      for (int x = 0; x < nWidth; x++) {
-        const DWORD p = s[2 * x] | (DWORD)s[2 * x + 1] << 8;
-        const DWORD r = b565 ? (p >> 11) * 255 / 31 : ((p >> 10) & 31) * 255 / 31;
-        const DWORD g = b565 ? ((p >> 5) & 63) * 255 / 63 : ((p >> 5) & 31) * 255 / 31;
-        const DWORD b = (p & 31) * 255 / 31;
-        d[x] = 0xFF000000 | r << 16 | g << 8 | b;
-      }
-      break;
-    default: // 24
-      for (int x = 0; x < nWidth; x++, s += 3)
-        d[x] = 0xFF000000 | (DWORD)s[2] << 16 | (DWORD)s[1] << 8 | s[0];
-    }
-  }
+  const RowConverter_t convert(nBits, src.Width(), src.Colors(), src.Masks());
+  for (int y = 0; y < src.Height(); y++)
+    convert(src.Row(y), reinterpret_cast<DWORD*>(dst.Row(y)));
   return dst;
 }
 

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 class CArchive;
@@ -41,6 +44,17 @@ public:
   static HBITMAP LoadBitmapResource(HMODULE hModule, HRSRC hResource);
 
 protected:
+  // Leaves new elements uninitialised, so that a block is zeroed only where it is not written in full.
+  template <class T> struct UninitAllocator_t : std::allocator<T> {
+    template <class U> struct rebind { using other = UninitAllocator_t<U>; };
+    UninitAllocator_t() = default;
+    template <class U> UninitAllocator_t(const UninitAllocator_t<U>&) {}
+    template <class U> void construct(U* p) noexcept { ::new ((void*)p) U; }
+    template <class U, class... A> void construct(U* p, A&&... args) {
+      ::new ((void*)p) U(std::forward<A>(args)...);
+    }
+  };
+
   // One block: the channel masks (red, green, blue, alpha), then on a 16-byte boundary the info
   // header, the colour table padded to 16 bytes, and the rows, bottom row first, each padded to
   // 4 bytes. The header always says BI_RGB with a positive height; bit-field layouts live only
@@ -67,7 +81,7 @@ protected:
 
   private:
     friend class CExtBitmap;
-    std::vector<BYTE> m_bytes;
+    std::vector<BYTE, UninitAllocator_t<BYTE>> m_bytes;
   };
 
   // A zeroed block with the given masks, or an empty one when the size is not positive or the
@@ -75,6 +89,8 @@ protected:
   static Dib_t AllocDib(LONG nWidth, LONG nHeight, int nBitCount, DWORD dwRedMask, DWORD dwGreenMask,
                         DWORD dwBlueMask, DWORD dwAlphaMask);
   // The BMP read from ar, or an empty block.
+  // The same, with the pixels left unset when bZeroPixels is false (the caller writes them all).
+  static Dib_t AllocBlock(LONG nWidth, LONG nHeight, int nBitCount, const DWORD* pMasks, bool bZeroPixels);
   static Dib_t LoadBmp(CArchive& ar, bool bEnableThrowException, bool bNoFileHeader);
   static bool SaveBmp(const Dib_t& dib, CArchive& ar, bool bEnableThrowException, bool bAllowRle8);
 
@@ -94,7 +110,21 @@ private:
     return R();
   }
 
-  static Dib_t ReadBmp(CArchive& ar, bool bNoFileHeader);
+  // Turns rows of 1 to 24 bits per pixel into rows of opaque 32-bit pixels.
+  class RowConverter_t {
+  public:
+    // pColors holds the colour table of palette data; pMasks the red, green and blue masks.
+    RowConverter_t(int nBitCount, int nWidth, const RGBQUAD* pColors, const DWORD* pMasks);
+    void operator()(const BYTE* pSrc, DWORD* pDst) const;
+
+  private:
+    int m_nBitCount, m_nWidth;
+    bool m_b565;
+    DWORD m_palette[256];
+  };
+
+  // The BMP read from ar; uncompressed data goes straight to 32 bits when bTo32.
+  static Dib_t ReadBmp(CArchive& ar, bool bNoFileHeader, bool bTo32);
   static void WriteBmp(const Dib_t& dib, CArchive& ar, bool bAllowRle8);
   static Dib_t MakeCopy32(const Dib_t& dib);
 

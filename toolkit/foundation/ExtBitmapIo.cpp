@@ -4,7 +4,9 @@
 
 #include "framework/core/fw_file.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <cstdlib>
 
 namespace {
@@ -110,23 +112,26 @@ template <class Put> void DecodeRle(CArchive& ar, int nWidth, int nHeight, bool 
   }
 }
 
-// Uncompressed rows; top-down streams are turned bottom-up.
-void ReadRows(CArchive& ar, BYTE* pPixels, int nStride, int nHeight, bool bTopDown) {
-  if (!bTopDown) {
-    ar.ReadExact(pPixels, (UINT)nStride * (UINT)nHeight);
-    return;
+// Reads nHeight uncompressed rows a few at a time (the block is filled by the caller's own
+// writes, not by the file system), handing each to row(index in the stream, bytes).
+template <class Row> void ReadRows(CArchive& ar, int nStride, int nHeight, Row row) {
+  const int nChunkRows = std::max(1, (64 << 10) / nStride);
+  std::vector<BYTE> chunk((size_t)std::min(nChunkRows, nHeight) * nStride);
+  for (int i = 0; i < nHeight;) {
+    const int n = std::min(nChunkRows, nHeight - i);
+    ar.ReadExact(chunk.data(), (UINT)(n * nStride));
+    for (int k = 0; k < n; k++, i++)
+      row(i, chunk.data() + (size_t)k * nStride);
   }
-  for (int i = 0; i < nHeight; i++)
-    ar.ReadExact(pPixels + (size_t)(nHeight - 1 - i) * nStride, (UINT)nStride);
 }
 
 } // namespace
 
 CExtBitmap::Dib_t CExtBitmap::LoadBmp(CArchive& ar, bool bEnableThrowException, bool bNoFileHeader) {
-  return Guarded<Dib_t>(bEnableThrowException, [&] { return ReadBmp(ar, bNoFileHeader); });
+  return Guarded<Dib_t>(bEnableThrowException, [&] { return ReadBmp(ar, bNoFileHeader, false); });
 }
 
-CExtBitmap::Dib_t CExtBitmap::ReadBmp(CArchive& ar, bool bNoFileHeader) {
+CExtBitmap::Dib_t CExtBitmap::ReadBmp(CArchive& ar, bool bNoFileHeader, bool bTo32) {
   if (!bNoFileHeader) {
     BITMAPFILEHEADER fileHeader; // nothing in it is needed
     ar.ReadExact(&fileHeader, sizeof(fileHeader));
@@ -147,10 +152,9 @@ CExtBitmap::Dib_t CExtBitmap::ReadBmp(CArchive& ar, bool bNoFileHeader) {
   DWORD nHeaderRest = info.biSize - sizeof(info);
 
   DWORD masks[4] = {};
-  const bool bPalette = nBits <= 8;
-  if (bPalette) {
+  const bool bRle = dwCompression == BI_RLE8 || dwCompression == BI_RLE4;
+  if (nBits <= 8) {
     // Run-length data must match its pixel size and be stored bottom-up.
-    const bool bRle = dwCompression == BI_RLE8 || dwCompression == BI_RLE4;
     if (!(dwCompression == BI_RGB || (dwCompression == BI_RLE8 && nBits == 8) ||
           (dwCompression == BI_RLE4 && nBits == 4)) ||
         (bRle && bTopDown))
@@ -170,9 +174,28 @@ CExtBitmap::Dib_t CExtBitmap::ReadBmp(CArchive& ar, bool bNoFileHeader) {
 
   const DWORD nPaletteSize = Dib_t::PaletteSizeOf(nBits);
   const DWORD nColors = info.biClrUsed > 0 && info.biClrUsed <= nPaletteSize ? info.biClrUsed : nPaletteSize;
-  if (dwCompression != BI_RLE8 && dwCompression != BI_RLE4)
+  if (!bRle)
     RequireBytes(ar, 4ull * nColors + nRowBytes);
-  Dib_t dib = AllocDib(info.biWidth, nHeight, nBits, masks[0], masks[1], masks[2], masks[3]);
+  const int nStride = (int)Dib_t::StrideOf(info.biWidth, nBits);
+  // The stream's rows, bottom row first.
+  auto rowOf = [&](int i) { return bTopDown ? nHeight - 1 - i : i; };
+
+  if (bTo32 && !bRle && nBits != 32) {
+    // Converted on the way in, without a block of the stream's own depth.
+    RGBQUAD colors[256] = {};
+    ar.ReadExact(colors, 4 * nColors);
+    const RowConverter_t convert(nBits, info.biWidth, colors, masks);
+    const DWORD masks32[4] = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+    Dib_t dib = AllocBlock(info.biWidth, nHeight, 32, masks32, false);
+    if (dib.IsEmpty())
+      return dib; // as converting a block of the stream's depth would fail
+    ReadRows(ar, nStride, nHeight,
+             [&](int i, const BYTE* pRow) { convert(pRow, reinterpret_cast<DWORD*>(dib.Row(rowOf(i)))); });
+    return dib;
+  }
+
+  // Uncompressed rows are written in full; run-length data leaves pixels it skips zero.
+  Dib_t dib = AllocBlock(info.biWidth, nHeight, nBits, masks, bRle);
   if (dib.IsEmpty())
     ThrowBadData();
   BITMAPINFOHEADER* pHeader = dib.Header();
@@ -188,7 +211,8 @@ CExtBitmap::Dib_t CExtBitmap::ReadBmp(CArchive& ar, bool bNoFileHeader) {
       b = x & 1 ? (BYTE)((b & 0xF0) | v) : (BYTE)((b & 0x0F) | v << 4);
     });
   } else {
-    ReadRows(ar, dib.Pixels(), dib.Stride(), nHeight, bTopDown);
+    ReadRows(ar, nStride, nHeight,
+             [&](int i, const BYTE* pRow) { std::memcpy(dib.Row(rowOf(i)), pRow, nStride); });
   }
   return dib;
 }

@@ -79,6 +79,9 @@ std::vector<ReadCase> ReadCases() {
       {"bpp24",
        {24, 2, 2, BI_RGB, {}, {0x56, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0}},
        {0xFF030201, 0xFF060504, 0xFF123456, 0xFFABCDEF}},
+      {"bpp24_wide",
+       {24, 5, 1, BI_RGB, {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0}},
+       {0xFF030201, 0xFF060504, 0xFF090807, 0xFF0C0B0A, 0xFF0F0E0D}},
       {"bpp24_top_down",
        {24, 2, -2, BI_RGB, {}, {0x56, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0}},
        {0xFF123456, 0xFFABCDEF, 0xFF030201, 0xFF060504}},
@@ -94,11 +97,15 @@ void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
 class ReadTest : public testing::TestWithParam<ReadCase> {};
 
+// Converted while read, and read as it is then converted.
 TEST_P(ReadTest, GivesTheKnownPixels) {
   const ReadCase& c = GetParam();
-  CExtBitmap bitmap;
-  ASSERT_TRUE(Load(bitmap, MakeBmp(c.spec), true, true, !c.spec.bFileHeader));
-  EXPECT_EQ(PixelsOf(bitmap), c.expected);
+  for (bool b32 : {true, false}) {
+    CExtBitmap bitmap;
+    ASSERT_TRUE(Load(bitmap, MakeBmp(c.spec), b32, true, !c.spec.bFileHeader));
+    ASSERT_TRUE(bitmap.ConvertTo32(true));
+    EXPECT_EQ(PixelsOf(bitmap), c.expected) << (b32 ? "converted while read" : "converted after");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ReadTest, testing::ValuesIn(ReadCases()),
