@@ -88,9 +88,9 @@ protected:
   // block would be larger than a bitmap may be. A bit count the format does not know becomes 8.
   static Dib_t AllocDib(LONG nWidth, LONG nHeight, int nBitCount, DWORD dwRedMask, DWORD dwGreenMask,
                         DWORD dwBlueMask, DWORD dwAlphaMask);
-  // The BMP read from ar, or an empty block.
   // The same, with the pixels left unset when bZeroPixels is false (the caller writes them all).
   static Dib_t AllocBlock(LONG nWidth, LONG nHeight, int nBitCount, const DWORD* pMasks, bool bZeroPixels);
+  // The BMP read from ar, or an empty block.
   static Dib_t LoadBmp(CArchive& ar, bool bEnableThrowException, bool bNoFileHeader);
   static bool SaveBmp(const Dib_t& dib, CArchive& ar, bool bEnableThrowException, bool bAllowRle8);
 

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <cstdlib>
 
 namespace {
 
@@ -176,7 +175,6 @@ CExtBitmap::Dib_t CExtBitmap::ReadBmp(CArchive& ar, bool bNoFileHeader, bool bTo
   const DWORD nColors = info.biClrUsed > 0 && info.biClrUsed <= nPaletteSize ? info.biClrUsed : nPaletteSize;
   if (!bRle)
     RequireBytes(ar, 4ull * nColors + nRowBytes);
-  const int nStride = (int)Dib_t::StrideOf(info.biWidth, nBits);
   // The stream's rows, bottom row first.
   auto rowOf = [&](int i) { return bTopDown ? nHeight - 1 - i : i; };
 
@@ -189,6 +187,7 @@ CExtBitmap::Dib_t CExtBitmap::ReadBmp(CArchive& ar, bool bNoFileHeader, bool bTo
     Dib_t dib = AllocBlock(info.biWidth, nHeight, 32, masks32, false);
     if (dib.IsEmpty())
       return dib; // as converting a block of the stream's depth would fail
+    const int nStride = (int)Dib_t::StrideOf(info.biWidth, nBits); // smaller than the new rows
     ReadRows(ar, nStride, nHeight,
              [&](int i, const BYTE* pRow) { convert(pRow, reinterpret_cast<DWORD*>(dib.Row(rowOf(i)))); });
     return dib;
@@ -211,6 +210,7 @@ CExtBitmap::Dib_t CExtBitmap::ReadBmp(CArchive& ar, bool bNoFileHeader, bool bTo
       b = x & 1 ? (BYTE)((b & 0xF0) | v) : (BYTE)((b & 0x0F) | v << 4);
     });
   } else {
+    const int nStride = dib.Stride();
     ReadRows(ar, nStride, nHeight,
              [&](int i, const BYTE* pRow) { std::memcpy(dib.Row(rowOf(i)), pRow, nStride); });
   }
