@@ -201,6 +201,34 @@ TEST_F(ThemeFonts, MetricsOfEachTheme) {
   }
 }
 
+TEST_F(ThemeFonts, DockMarkerAnswersFollowTheMarkerStyle) {
+  CExtPaintManagerOffice2003 pm;
+  EXPECT_EQ(3, pm.m_nDockMarkerStyle);
+  const struct {
+    int nStyle, nMargin;
+    bool bStyle1;
+  } rows[] = {{1, 0, true}, {2, 5, false}, {3, 5, false}};
+  for (const auto& row : rows) {
+    pm.m_nDockMarkerStyle = row.nStyle;
+    int nLeft = -1, nTop = -1, nRight = -1, nBottom = -1;
+    pm.GetDockHighlightMargins(nLeft, nTop, nRight, nBottom);
+    EXPECT_EQ(row.nMargin, nLeft);
+    EXPECT_EQ(row.nMargin, nTop);
+    EXPECT_EQ(row.nMargin, nRight);
+    EXPECT_EQ(row.nMargin, nBottom);
+    EXPECT_EQ(row.bStyle1, pm.IsDockMarkerStyle1());
+  }
+  pm.m_nDockMarkerStyle = 4;
+  bool bRefused = false;
+  try {
+    pm.CreateDockMarkerObject();
+  } catch (CNotSupportedException* e) {
+    bRefused = true;
+    e->Delete();
+  }
+  EXPECT_TRUE(bRefused);
+}
+
 TEST_F(ThemeFonts, WheelStepIsReadOnceAndAtLeastTwo) {
   UINT nOld = 3;
   ::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &nOld, 0);
