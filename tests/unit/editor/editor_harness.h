@@ -1,12 +1,17 @@
 // The editor's test harness: an MDI frame that shows the view's status texts, the drawing state the
-// shell would keep, and image documents opened through their template.
+// shell would keep, image documents opened through their template, and a fixture that drives one
+// document's view.
 #pragma once
 
 #include "editor/EditorState.h"
 #include "editor/FramletDoc.h"
 #include "editor/FramletView.h"
 #include "tests/common/frame_support.h"
+#include "tests/common/pixel_support.h"
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -58,6 +63,8 @@ std::vector<DWORD> PicturePixels(CBitmap* pBitmap);
 inline std::vector<DWORD> PicturePixels(CFramletDoc* pDoc) {
   return PicturePixels(pDoc->m_pImage->GetBitmap());
 }
+// The same as 0x00RRGGBB: pictures that went through GDI+ come back with an opaque alpha.
+std::vector<DWORD> PictureColours(CFramletDoc* pDoc);
 CSize BitmapSizeOf(CBitmap* pBitmap);
 // Fills a rectangle of the document's picture with a colour through GDI.
 void FillPicture(CFramletDoc* pDoc, const CRect& rect, COLORREF clr);
@@ -66,3 +73,56 @@ extern CEditorAppState g_editorState;
 
 // A new 32-bit DIB section picture of cx x cy from a pixel function, as a handle the caller owns.
 HBITMAP MakePictureBitmap(int cx, int cy, DWORD (*pixel)(int x, int y));
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+
+// A new folder in the temporary folder, removed with its files.
+class CTempFolder {
+public:
+  CTempFolder();
+  ~CTempFolder();
+  CTempFolder(const CTempFolder&) = delete;
+  CTempFolder& operator=(const CTempFolder&) = delete;
+  std::string operator/(const std::string& name) const { return path + "\\" + name; }
+  std::vector<std::string> Files() const;
+  std::string path;
+};
+
+// Real input through SendInput: the pointer moves to the screen point, then the flags' buttons act.
+void SendMouse(CPoint ptScreen, DWORD dwFlags = 0);
+// Runs the message loop until done() holds or five seconds pass; answers done().
+bool PumpUntil(const std::function<bool()>& done);
+
+// One document's view in a 620 x 420 frame, the pointer tool current; the drawing state is put back
+// after each test.
+class EditorViewTest : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+  CFramletDoc* Doc() { return m_harness.Doc(); }
+  CFramletView* View() { return m_harness.View(); }
+  // A new picture; the view's snapshot follows it as after any recorded step.
+  void SetPicture(int cx, int cy, DWORD (*pixel)(int x, int y));
+  void Command(UINT nID);
+  // Mouse messages at client points with the tool current. nFlags holds the button (MK_LBUTTON or
+  // MK_RBUTTON) and any keys. A drag posts them all, as a tracker's own loop expects to find them.
+  void Press(int nTool, CPoint pt, UINT nFlags = MK_LBUTTON);
+  void Move(CPoint pt, UINT nFlags = MK_LBUTTON);
+  void Release(CPoint pt, UINT nFlags = MK_LBUTTON);
+  void Drag(int nTool, const std::vector<CPoint>& points, UINT nFlags = MK_LBUTTON);
+  void Click(int nTool, CPoint pt) { Drag(nTool, {pt}); }
+  // Sets the zoom straight and scrolls to the origin, then by whole canvas pixels.
+  void Zoom(float fZoom, CSize scroll = CSize(0, 0));
+  // A picture pixel as 0x00RRGGBB.
+  DWORD PixelAt(int x, int y);
+  // 1 or 0 as the update handler enables its command, -1 when it says nothing.
+  int Enabled(void (CFramletView::*pfnUpdate)(CCmdUI*));
+  // Repaints the view and saves its client area under the name in the artifacts folder.
+  pixel_support::Pixels Shot(const char* pszName);
+  // Puts the real pointer on a client point of the view.
+  void PointerAt(CPoint client);
+
+  CEditorHarness m_harness;
+  DrawStyle m_styles[STYLE_GROUP_COUNT];
+};

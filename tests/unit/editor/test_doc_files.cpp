@@ -7,11 +7,9 @@
 #include "tests/common/import_patch.h"
 #include "tests/unit/editor/editor_harness.h"
 
-#include <gtest/gtest.h>
-
 #include <dlgs.h>
 
-#include <fstream>
+#include <algorithm>
 #include <map>
 #include <sstream>
 
@@ -22,17 +20,7 @@ namespace {
 const std::string kPngSignature("\x89PNG\r\n\x1a\n", 8);
 const std::string kJpegStart("\xff\xd8\xff", 3);
 const std::string kBmpStart("BM"), kGifStart("GIF8"), kTiffStart("II*\0", 4);
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+const std::vector<std::string> kSaveFailed{"Save failed!"};
 
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -43,69 +31,23 @@ DWORD BigEndian(const std::string& bytes, size_t at) {
   return n;
 }
 
-// The horizontal pixels per metre of a PNG's pHYs chunk; 0 when it has none.
-DWORD PngPixelsPerMetre(const std::string& png) {
-  size_t at = png.find("pHYs");
-  return at == std::string::npos ? 0 : BigEndian(png, at + 4);
-}
-
 // The pictures the build made (tests/data/make_test_images.sh), beside the program's folder.
 std::string TestImage(const std::string& name) {
   char sz[MAX_PATH];
   ::GetModuleFileNameA(NULL, sz, MAX_PATH);
   std::string path(sz);
   path.resize(path.rfind('\\'));
-  path.resize(path.rfind('\\'));
-  return path + "\\testdata\\images\\" + name;
+  return path.substr(0, path.rfind('\\')) + "\\testdata\\images\\" + name;
 }
 
-// A folder of the test's own, removed with its files.
-class CScratchFolder {
-public:
-  CScratchFolder() {
-    char sz[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, sz);
-    m_path = std::string(sz) + "pix_docfiles_" + std::to_string(::GetCurrentProcessId()) + "\\";
-    ::CreateDirectoryA(m_path.c_str(), NULL);
-  }
-  ~CScratchFolder() {
-    for (const std::string& name : Files())
-      ::DeleteFileA((m_path + name).c_str());
-    ::RemoveDirectoryA(m_path.c_str());
-  }
-  std::string operator+(const std::string& name) const { return m_path + name; }
-  std::vector<std::string> Files() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = ::FindFirstFileA((m_path + "*").c_str(), &fd);
-    for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &fd))
-      if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        names.push_back(fd.cFileName);
-    if (hFind != INVALID_HANDLE_VALUE)
-      ::FindClose(hFind);
-    return names;
-  }
-
-private:
-  std::string m_path;
-};
-
-// Another program's hold on a file, sharing nothing, while it lives (when asked for).
-class CFileLock {
-public:
-  CFileLock(const std::string& path, bool bLock)
-      : m_hFile(bLock ? ::CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL)
-                      : INVALID_HANDLE_VALUE) {}
-  ~CFileLock() {
-    if (m_hFile != INVALID_HANDLE_VALUE)
-      ::CloseHandle(m_hFile);
-  }
-  CFileLock(const CFileLock&) = delete;
-  CFileLock& operator=(const CFileLock&) = delete;
-
-private:
-  HANDLE m_hFile;
-};
+// Another program's hold on a file, sharing nothing, while the answer lives (when asked for).
+std::shared_ptr<void> Lock(const std::string& path, bool bLock) {
+  HANDLE hFile = bLock ? ::CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL) : NULL;
+  return std::shared_ptr<void>(hFile, [](HANDLE h) {
+    if (h != NULL && h != INVALID_HANDLE_VALUE)
+      ::CloseHandle(h);
+  });
+}
 
 // Answers the next file dialog of the thread from a thread timer as a user would: picks the
 // filter (1-based; 0 leaves it), types the name and presses Save; an empty name presses Cancel.
@@ -135,8 +77,7 @@ private:
     CSaveDialogAnswer* pThis = s_pActive;
     HWND hDlg = NULL;
     ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&hDlg));
-    HWND hType = hDlg != NULL ? ::GetDlgItem(hDlg, cmb1) : NULL;
-    HWND hName = hDlg != NULL ? ::GetDlgItem(hDlg, cmb13) : NULL;
+    HWND hType = ::GetDlgItem(hDlg, cmb1), hName = ::GetDlgItem(hDlg, cmb13);
     if (pThis == NULL || pThis->m_bDone || hType == NULL || hName == NULL)
       return;
     pThis->m_bDone = true;
@@ -144,8 +85,8 @@ private:
     if (pThis->m_nFilter > 0) {
       ::SendMessageA(hType, CB_SETCURSEL, pThis->m_nFilter - 1, 0);
       // What the combo box tells its dialog when the user picks an entry.
-      ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hType));
-      ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(hType));
+      for (WORD nCode : {CBN_SELCHANGE, CBN_SELENDOK})
+        ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(cmb1, nCode), reinterpret_cast<LPARAM>(hType));
     }
     ::SetWindowTextA(hName, pThis->m_name.c_str());
     int nButton = pThis->m_name.empty() ? IDCANCEL : IDOK;
@@ -167,17 +108,10 @@ std::vector<std::string> BoxTexts() {
   return texts;
 }
 
-const std::vector<std::string> kSaveFailed{"Save failed!"};
-
-class DocFilesTest : public ::testing::Test {
+class DocFilesTest : public EditorViewTest {
 protected:
-  CFramletDoc* Doc() { return m_harness.Doc(); }
-  // Sends a command to the document's frame, as its menu would.
-  void Command(UINT nID) { m_harness.View()->GetParentFrame()->SendMessage(WM_COMMAND, nID); }
-
   MessageBoxRecorder m_boxes;
-  CEditorHarness m_harness;
-  CScratchFolder m_folder;
+  CTempFolder m_folder;
 };
 
 // --- Save As: names and formats --------------------------------------------------------------
@@ -197,10 +131,10 @@ TEST_P(SaveAsNameTest, WritesTheFormatOfTheCompletedName) {
   const NameCase& c = GetParam();
   Doc()->SetModifiedFlag();
   {
-    CSaveDialogAnswer answer(c.nFilter, m_folder + c.pszTyped);
+    CSaveDialogAnswer answer(c.nFilter, m_folder / c.pszTyped);
     Command(ID_FILE_SAVE_AS);
   }
-  std::string written = m_folder + c.pszWritten;
+  std::string written = m_folder / c.pszWritten;
   EXPECT_EQ(std::vector<std::string>{c.pszWritten}, m_folder.Files());
   EXPECT_EQ(*c.pMagic, ReadBytes(written).substr(0, c.pMagic->size()));
   EXPECT_STREQ(written.c_str(), Doc()->m_strPath);
@@ -230,10 +164,10 @@ TEST(EncoderLookup, FindsEncodersByTheirExactMimeType) {
 
 TEST_F(DocFilesTest, SaveAsOpensWithTheLastFilterAndCancelForgetsThePath) {
   {
-    CSaveDialogAnswer answer(3, m_folder + "first");
+    CSaveDialogAnswer answer(3, m_folder / "first");
     Command(ID_FILE_SAVE_AS);
   }
-  EXPECT_EQ("BM", ReadBytes(m_folder + "first.bmp").substr(0, 2));
+  EXPECT_EQ(kBmpStart, ReadBytes(m_folder / "first.bmp").substr(0, 2));
   CSaveDialogAnswer answer(0, "");
   EXPECT_FALSE(Doc()->OnFileSaveAs());
   EXPECT_EQ(3, answer.m_nShownFilter) << "the second dialog shows the filter chosen the first time";
@@ -241,29 +175,23 @@ TEST_F(DocFilesTest, SaveAsOpensWithTheLastFilterAndCancelForgetsThePath) {
   EXPECT_STREQ("first.bmp", Doc()->GetTitle());
 }
 
-// --- Resolution written -----------------------------------------------------------------------
-
-struct DpiCase {
-  int nDpi;
-  DWORD nPixelsPerMetre;
-  int nDpiAfter;
-};
-std::ostream& operator<<(std::ostream& os, const DpiCase& c) { return os << c.nDpi << " dpi"; }
-
-class SaveDpiTest : public DocFilesTest, public ::testing::WithParamInterface<DpiCase> {};
-
-TEST_P(SaveDpiTest, WritesTheResolutionBroughtIntoRange) {
-  const DpiCase& c = GetParam();
-  Doc()->m_strPath = (m_folder + "dpi.png").c_str();
-  Doc()->m_nDpi = c.nDpi;
-  Command(ID_FILE_SAVE);
-  EXPECT_EQ(c.nPixelsPerMetre, PngPixelsPerMetre(ReadBytes(m_folder + "dpi.png")));
-  EXPECT_EQ(c.nDpiAfter, Doc()->m_nDpi);
+// The resolution goes into a PNG's pHYs chunk as pixels per metre, brought into range first.
+TEST_F(DocFilesTest, SaveWritesTheResolutionBroughtIntoRange) {
+  const struct {
+    int nDpi;
+    DWORD nPixelsPerMetre;
+    int nDpiAfter;
+  } rows[] = {{72, 2835, 72}, {300, 11811, 300}, {0, 3780, 96}, {40000, 1259803, 31999}};
+  for (const auto& row : rows) {
+    Doc()->m_strPath = (m_folder / "dpi.png").c_str();
+    Doc()->m_nDpi = row.nDpi;
+    Command(ID_FILE_SAVE);
+    const std::string png = ReadBytes(m_folder / "dpi.png");
+    ASSERT_NE(std::string::npos, png.find("pHYs")) << row.nDpi;
+    EXPECT_EQ(row.nPixelsPerMetre, BigEndian(png, png.find("pHYs") + 4)) << row.nDpi;
+    EXPECT_EQ(row.nDpiAfter, Doc()->m_nDpi);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Resolutions, SaveDpiTest,
-                         ::testing::Values(DpiCase{72, 2835, 72}, DpiCase{300, 11811, 300},
-                                           DpiCase{0, 3780, 96}, DpiCase{40000, 1259803, 31999}));
 
 // --- Saves that fail ------------------------------------------------------------------------
 
@@ -321,20 +249,19 @@ struct FailureCase {
   bool bLockTarget;
   int nEncoderWrites; // -1: not counted
 };
-std::ostream& operator<<(std::ostream& os, const FailureCase& c) { return os << c.pszName; }
 
 class SaveFailureTest : public DocFilesTest, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(SaveFailureTest, SaysSoAndLeavesTheOldFileAsItWas) {
   const FailureCase& c = GetParam();
-  const std::string target = m_folder + c.pszFile, old = "the old good file";
+  const std::string target = m_folder / c.pszFile, old = "the old good file";
   WriteBytes(target, old);
   Doc()->m_strPath = target.c_str();
   Doc()->SetModifiedFlag();
-  g_strDeniedFolder = m_folder + "";
+  g_strDeniedFolder = m_folder.path;
   g_nEncoderWrites = 0;
   {
-    CFileLock lock(target, c.bLockTarget);
+    std::shared_ptr<void> lock = Lock(target, c.bLockTarget);
     std::vector<std::unique_ptr<CImportPatch>> patches;
     for (const Patch& p : c.patches)
       patches.emplace_back(new CImportPatch(p.pszDll, p.pszFunction, p.pfn));
@@ -349,86 +276,85 @@ TEST_P(SaveFailureTest, SaysSoAndLeavesTheOldFileAsItWas) {
     EXPECT_EQ(c.nEncoderWrites, g_nEncoderWrites);
 }
 
-const FARPROC kDeny = reinterpret_cast<FARPROC>(&DenyNewFilesInFolder);
-const FARPROC kPartWay = reinterpret_cast<FARPROC>(&FailPartWay);
 const FARPROC kCount = reinterpret_cast<FARPROC>(&CountWrites);
-const FARPROC kNoEncoders = reinterpret_cast<FARPROC>(&NoEncoders);
 INSTANTIATE_TEST_SUITE_P(
     Failures, SaveFailureTest,
-    ::testing::Values(
-        FailureCase{"ReadOnlyFolder", "a.png", {{"kernel32.dll", "CreateFileA", kDeny}}, false, -1},
-        FailureCase{"LockedFile", "b.png", {}, true, -1},
-        FailureCase{
-            "EncoderFailsPartWay", "c.png", {{"gdiplus.dll", "GdipSaveImageToFile", kPartWay}}, false, 1},
-        FailureCase{"NoEncoder",
-                    "d.gif",
-                    {{"gdiplus.dll", "GdipGetImageEncodersSize", kNoEncoders},
-                     {"gdiplus.dll", "GdipSaveImageToFile", kCount}},
-                    false,
-                    0},
-        // Whichever way the view records a metafile, it cannot.
-        FailureCase{"Metafile",
-                    "e.emf",
-                    {{"gdiplus.dll", "GdipRecordMetafileFileName", reinterpret_cast<FARPROC>(&NoRecording)},
-                     {"gdiplus.dll", "GdipRecordMetafile", reinterpret_cast<FARPROC>(&NoMemoryRecording)},
-                     {"gdi32.dll", "CreateEnhMetaFileA", reinterpret_cast<FARPROC>(&NoEnhMetaFileA)},
-                     {"gdi32.dll", "CreateEnhMetaFileW", reinterpret_cast<FARPROC>(&NoEnhMetaFileW)}},
-                    false,
-                    -1}),
+    ::testing::Values(FailureCase{"ReadOnlyFolder",
+                                  "a.png",
+                                  {{"kernel32.dll", "CreateFileA", (FARPROC)&DenyNewFilesInFolder}},
+                                  false,
+                                  -1},
+                      FailureCase{"LockedFile", "b.png", {}, true, -1},
+                      FailureCase{"EncoderFailsPartWay",
+                                  "c.png",
+                                  {{"gdiplus.dll", "GdipSaveImageToFile", (FARPROC)&FailPartWay}},
+                                  false,
+                                  1},
+                      FailureCase{"NoEncoder",
+                                  "d.gif",
+                                  {{"gdiplus.dll", "GdipGetImageEncodersSize", (FARPROC)&NoEncoders},
+                                   {"gdiplus.dll", "GdipSaveImageToFile", kCount}},
+                                  false,
+                                  0},
+                      // Whichever way the view records a metafile, it cannot.
+                      FailureCase{"Metafile",
+                                  "e.emf",
+                                  {{"gdiplus.dll", "GdipRecordMetafileFileName", (FARPROC)&NoRecording},
+                                   {"gdiplus.dll", "GdipRecordMetafile", (FARPROC)&NoMemoryRecording},
+                                   {"gdi32.dll", "CreateEnhMetaFileA", (FARPROC)&NoEnhMetaFileA},
+                                   {"gdi32.dll", "CreateEnhMetaFileW", (FARPROC)&NoEnhMetaFileW}},
+                                  false,
+                                  -1}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.pszName); });
 
 // --- Save changes on close ----------------------------------------------------------------------
 
 struct CloseCase {
   const char* pszName;
+  BOOL bModified;
   int nAnswer;
   const char* pszPath; // the document's save path, in the scratch folder; NULL: none
   bool bLocked;        // the file is locked, so the save fails
   BOOL bCloses;
-  std::vector<std::string> boxes; // after "Save changes to file?"
+  std::vector<std::string> boxes; // the question, then any others; none when unmodified
 };
-std::ostream& operator<<(std::ostream& os, const CloseCase& c) { return os << c.pszName; }
 
 class SaveModifiedTest : public DocFilesTest, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(SaveModifiedTest, ClosesOnlyWhenNothingIsLost) {
   const CloseCase& c = GetParam();
-  std::string path = c.pszPath != NULL ? m_folder + c.pszPath : "";
+  std::string path = c.pszPath != NULL ? m_folder / c.pszPath : "";
   if (!path.empty())
     WriteBytes(path, "old");
   Doc()->m_strPath = path.c_str();
-  Doc()->SetModifiedFlag();
+  Doc()->SetModifiedFlag(c.bModified);
   MessageBoxRecorder::s_nAnswer = c.nAnswer;
   CSaveDialogAnswer cancel(0, "");
   {
-    CFileLock lock(path, c.bLocked);
+    std::shared_ptr<void> lock = Lock(path, c.bLocked);
     EXPECT_EQ(c.bCloses, Doc()->SaveModified());
   }
-  std::vector<std::string> boxes{"Save changes to file?"};
-  boxes.insert(boxes.end(), c.boxes.begin(), c.boxes.end());
-  EXPECT_EQ(boxes, BoxTexts());
-  EXPECT_EQ(UINT(MB_YESNOCANCEL | MB_ICONINFORMATION), MessageBoxRecorder::Boxes()[0].second);
-  bool bSaved = c.nAnswer == IDYES && c.bCloses;
-  EXPECT_EQ(!bSaved, (bool)Doc()->IsModified());
+  EXPECT_EQ(c.boxes, BoxTexts());
+  if (c.bModified)
+    EXPECT_EQ(UINT(MB_YESNOCANCEL | MB_ICONINFORMATION), MessageBoxRecorder::Boxes()[0].second);
+  bool bSaved = c.bModified && c.nAnswer == IDYES && c.bCloses;
+  EXPECT_EQ(c.bModified && !bSaved, (bool)Doc()->IsModified());
   if (!path.empty())
     EXPECT_EQ(bSaved, ReadBytes(path) != "old");
   EXPECT_EQ(c.pszPath == NULL && c.nAnswer == IDYES, cancel.m_nShownFilter != 0) << "Save As was asked";
 }
 
+const std::string kAsk = "Save changes to file?";
 INSTANTIATE_TEST_SUITE_P(
     Answers, SaveModifiedTest,
-    ::testing::Values(CloseCase{"YesSaves", IDYES, "s.png", false, TRUE, {}},
-                      CloseCase{"YesButTheSaveFails", IDYES, "s.png", true, FALSE, kSaveFailed},
-                      CloseCase{"YesButSaveAsIsCancelled", IDYES, NULL, false, FALSE, {}},
-                      CloseCase{"No", IDNO, "s.png", false, TRUE, {}},
-                      CloseCase{"Cancel", IDCANCEL, "s.png", false, FALSE, {}}),
+    ::testing::Values(CloseCase{"YesSaves", TRUE, IDYES, "s.png", false, TRUE, {kAsk}},
+                      CloseCase{
+                          "YesButTheSaveFails", TRUE, IDYES, "s.png", true, FALSE, {kAsk, kSaveFailed[0]}},
+                      CloseCase{"YesButSaveAsIsCancelled", TRUE, IDYES, NULL, false, FALSE, {kAsk}},
+                      CloseCase{"No", TRUE, IDNO, "s.png", false, TRUE, {kAsk}},
+                      CloseCase{"Cancel", TRUE, IDCANCEL, "s.png", false, FALSE, {kAsk}},
+                      CloseCase{"Unmodified", FALSE, IDCANCEL, "s.png", false, TRUE, {}}),
     [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.pszName); });
-
-TEST_F(DocFilesTest, AnUnmodifiedDocumentClosesWithoutAsking) {
-  Doc()->SetModifiedFlag(FALSE);
-  EXPECT_TRUE(Doc()->SaveModified());
-  EXPECT_TRUE(BoxTexts().empty());
-}
 
 // --- Copy Selection to File ---------------------------------------------------------------------
 
@@ -436,20 +362,20 @@ TEST_F(DocFilesTest, CopySelectionWritesThePieceAndLeavesTheDocumentAlone) {
   auto* pPiece = new Gdiplus::Bitmap(30, 20, PixelFormat32bppARGB);
   Gdiplus::Graphics(pPiece).Clear(Gdiplus::Color(0xFF00C000));
   Doc()->m_pSelection = new CZoomTracker(pPiece, 20, 20, 50, 40, 1.0f);
-  m_harness.View()->m_selTracker.m_rect.SetRect(20, 20, 50, 40); // the command needs an outline
+  View()->m_selTracker.m_rect.SetRect(20, 20, 50, 40); // the command needs an outline
   std::vector<DWORD> before = PicturePixels(Doc());
   for (BOOL bModified : {FALSE, TRUE}) {
     Doc()->SetModifiedFlag(bModified);
-    std::string name = bModified ? "piece2.png" : "piece1.png";
+    const std::string name = bModified ? "piece2.png" : "piece1.png";
     {
-      CSaveDialogAnswer answer(1, m_folder + name);
+      CSaveDialogAnswer answer(1, m_folder / name);
       Command(ID_FILE_COPY_SELECTION);
     }
-    std::unique_ptr<Gdiplus::Bitmap> pWritten(LoadGdipBitmapFromFile((m_folder + name).c_str()));
+    std::unique_ptr<Gdiplus::Bitmap> pWritten(LoadGdipBitmapFromFile((m_folder / name).c_str()));
     ASSERT_NE(nullptr, pWritten) << name;
-    EXPECT_EQ(30u, pWritten->GetWidth());
     Gdiplus::Color color;
     pWritten->GetPixel(5, 5, &color);
+    EXPECT_EQ(30u, pWritten->GetWidth());
     EXPECT_EQ(0xFF00C000u, color.GetValue());
     EXPECT_EQ(bModified, Doc()->IsModified());
   }
@@ -466,14 +392,13 @@ TEST_F(DocFilesTest, OpensATransparentPngOverWhiteAtItsResolution) {
   ASSERT_NE(nullptr, pDoc);
   EXPECT_TRUE(BoxTexts().empty());
   ASSERT_EQ(CSize(40, 30), BitmapSizeOf(pDoc->m_pImage->GetBitmap()));
-  std::vector<DWORD> px = PicturePixels(pDoc);
-  EXPECT_EQ(0xFF0000u, px[10 * 40 + 5] & 0xFFFFFF) << "opaque red stays";
-  EXPECT_EQ(0xFFFFFFu, px[10 * 40 + 30] & 0xFFFFFF) << "transparent becomes white";
-  EXPECT_EQ(0x7F7FFFu, px[27 * 40 + 30] & 0xFFFFFF) << "half-transparent blue over white";
+  std::vector<DWORD> px = PictureColours(pDoc);
+  EXPECT_EQ(0xFF0000u, px[10 * 40 + 5]) << "opaque red stays";
+  EXPECT_EQ(0xFFFFFFu, px[10 * 40 + 30]) << "transparent becomes white";
+  EXPECT_EQ(0x7F7FFFu, px[27 * 40 + 30]) << "half-transparent blue over white";
   // ImageMagick writes 72 dpi as 2834 pixels per metre, a hair below 72.
   EXPECT_EQ(72, pDoc->m_nDpi);
-  EXPECT_EQ(CRect(8, 8, 48, 38), CRect(pDoc->m_rcImage));
-  EXPECT_EQ(CRect(8, 8, 48, 38), pDoc->m_pImage->m_rect);
+  EXPECT_TRUE(CRect(8, 8, 48, 38) == pDoc->m_rcImage && CRect(8, 8, 48, 38) == pDoc->m_pImage->m_rect);
   EXPECT_STREQ("transparent72.png", pDoc->GetTitle());
   EXPECT_FALSE(pDoc->IsModified());
   EXPECT_EQ(0, pDoc->m_nUndoPos);
@@ -485,7 +410,6 @@ struct OpenCase {
   std::string file;
   CSize size; // of the picture it opens as; empty: refused
 };
-std::ostream& operator<<(std::ostream& os, const OpenCase& c) { return os << c.file; }
 
 std::vector<OpenCase> OpenCases() {
   std::vector<OpenCase> cases{{"good\\png_named.jpg", CSize(96, 64)}};
@@ -516,13 +440,12 @@ TEST_P(OpenFileTest, OpensAPictureOrSaysOnceThatItCannot) {
     EXPECT_EQ(nullptr, pOpened);
     ASSERT_EQ(1u, BoxTexts().size());
     EXPECT_NE(std::string::npos, BoxTexts()[0].find("could not be opened as a picture")) << BoxTexts()[0];
-    EXPECT_EQ(1, nDocuments);
   } else {
     ASSERT_NE(nullptr, pOpened);
     EXPECT_TRUE(BoxTexts().empty());
     EXPECT_EQ(c.size, BitmapSizeOf(static_cast<CFramletDoc*>(pOpened)->m_pImage->GetBitmap()));
-    EXPECT_EQ(2, nDocuments);
   }
+  EXPECT_EQ(c.size.cx == 0 ? 1 : 2, nDocuments);
   EXPECT_TRUE(before == PicturePixels(Doc())) << "the open document stays as it was";
   EXPECT_STREQ("Image1", Doc()->GetTitle());
 }
@@ -530,8 +453,7 @@ TEST_P(OpenFileTest, OpensAPictureOrSaysOnceThatItCannot) {
 INSTANTIATE_TEST_SUITE_P(Corpus, OpenFileTest, ::testing::ValuesIn(OpenCases()),
                          [](const ::testing::TestParamInfo<OpenCase>& info) {
                            std::string name = info.param.file.substr(info.param.file.find('\\') + 1);
-                           for (char& ch : name)
-                             ch = isalnum((unsigned char)ch) ? ch : '_';
+                           std::replace(name.begin(), name.end(), '.', '_');
                            return name;
                          });
 
@@ -542,25 +464,28 @@ using MailCall = std::map<std::string, std::string>;
 class MailTest : public DocFilesTest {
 protected:
   void SetUp() override {
+    DocFilesTest::SetUp();
     char sz[MAX_PATH];
     ::GetTempPathA(MAX_PATH, sz);
     m_pngPath = std::string(sz) + "Pixolet.png";
-    ::SetEnvironmentVariableA("PIX_MAPI_LOG", (m_folder + "mapi.log").c_str());
+    ::SetEnvironmentVariableA("PIX_MAPI_LOG", (m_folder / "mapi.log").c_str());
   }
-  void TearDown() override { ::SetEnvironmentVariableA("PIX_MAPI_LOG", NULL); }
+  void TearDown() override {
+    ::SetEnvironmentVariableA("PIX_MAPI_LOG", NULL);
+    DocFilesTest::TearDown();
+  }
   // The calls the stand-in mail system saw during one send.
   std::vector<MailCall> Send(CFramletDoc* pDoc) {
-    pDoc->GetFirstView()->GetParentFrame()->SendMessage(WM_COMMAND, ID_FILE_SEND_MAIL);
+    pDoc->GetFirstView()->SendMessage(WM_COMMAND, ID_FILE_SEND_MAIL);
     std::vector<MailCall> calls;
-    std::istringstream lines(ReadBytes(m_folder + "mapi.log"));
-    std::string line, field;
-    while (std::getline(lines, line)) {
+    std::istringstream lines(ReadBytes(m_folder / "mapi.log"));
+    for (std::string line, field; std::getline(lines, line);) {
       calls.emplace_back();
       std::istringstream fields(line);
       while (std::getline(fields, field, '\t'))
         calls.back()[field.substr(0, field.find('='))] = field.substr(field.find('=') + 1);
     }
-    ::DeleteFileA((m_folder + "mapi.log").c_str());
+    ::DeleteFileA((m_folder / "mapi.log").c_str());
     return calls;
   }
   // Width and height from the IHDR of the logged first bytes of a PNG attachment.
@@ -580,9 +505,7 @@ TEST_F(MailTest, AttachesTheCurrentPictureAsAPngNamedAfterTheTitle) {
                                  "(WINEDLLOVERRIDES=mapi32=n)?";
   MailCall& call = calls[0];
   EXPECT_EQ("0x9", call["flags"]) << "logon interface and send dialog";
-  EXPECT_EQ("0", call["recipients"]);
-  EXPECT_EQ("0", call["text"]);
-  EXPECT_EQ("1", call["files"]);
+  EXPECT_EQ("0 0 1", call["recipients"] + " " + call["text"] + " " + call["files"]);
   EXPECT_EQ("Image1", call["file0.name"]);
   EXPECT_EQ(CSize(400, 300), PngSizeOf(call));
   EXPECT_FALSE(Exists(call["file0.path"])) << "the attached copy is gone";
@@ -594,7 +517,7 @@ TEST_F(MailTest, AttachesTheCurrentPictureAsAPngNamedAfterTheTitle) {
 
 // A file the framework opened and that was edited since: the edits go, the file stays.
 TEST_F(MailTest, AnEditedOpenedFileGoesAsItIsNowNotAsOnDisk) {
-  std::string file = m_folder + "opened.png";
+  std::string file = m_folder / "opened.png";
   WriteBytes(file, ReadBytes(TestImage("good\\png_named.jpg")));
   auto* pDoc = static_cast<CFramletDoc*>(m_harness.m_pTemplate->OpenDocumentFile(file.c_str()));
   ASSERT_NE(nullptr, pDoc);

@@ -6,11 +6,9 @@
 #include "imaging/Globals.h"
 #include "resources/resource.h"
 #include "tests/common/import_patch.h"
-#include "tests/common/pixel_support.h"
 #include "tests/unit/editor/editor_harness.h"
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -29,49 +27,37 @@ DWORD PixelPattern(int x, int y) { return (DWORD)(((x & 0xFF) << 16) | ((y & 0xF
 COLORREF PatternAt(int x, int y) { return pixel_support::FromDib(PixelPattern(x, y)); }
 // Blocks of 8 x 8 pixels, for pictures that are scaled on the way.
 DWORD BlockPattern(int x, int y) { return PixelPattern(x / 8 * 24, y / 8 * 24); }
-COLORREF BlockAt(int x, int y) { return pixel_support::FromDib(BlockPattern(x, y)); }
 
-Pixels ClipboardPixels(HWND hWnd) {
-  Pixels px;
-  if (!::OpenClipboard(hWnd))
-    return px;
-  if (HBITMAP hBitmap = (HBITMAP)::GetClipboardData(CF_BITMAP))
-    px = pixel_support::ReadBitmap(hBitmap);
-  ::CloseClipboard();
-  return px;
-}
-
-class ViewClipboardTest : public ::testing::Test {
+class ViewClipboardTest : public EditorViewTest {
 protected:
   void SetUp() override {
-    g_editorState.m_nCurrentTool = ID_TOOL_POINTER;
-    ASSERT_TRUE(Doc()->TakeNewPicture(MakePictureBitmap(400, 300, PixelPattern)));
-    View()->GetParentFrame()->MoveWindow(0, 0, 620, 420);
-    PumpPending();
+    EditorViewTest::SetUp();
+    SetPicture(400, 300, PixelPattern);
+    SetClipboard(0, NULL);
+  }
+  // Empties the clipboard and puts the data on it (none for format 0).
+  void SetClipboard(UINT nFormat, HANDLE hData) {
     ASSERT_TRUE(::OpenClipboard(View()->m_hWnd));
     ::EmptyClipboard();
+    if (nFormat != 0)
+      EXPECT_NE(nullptr, ::SetClipboardData(nFormat, hData));
     ::CloseClipboard();
   }
-  void TearDown() override { g_editorState.m_nCurrentTool = 0; }
-  CFramletDoc* Doc() { return m_harness.Doc(); }
-  CFramletView* View() { return m_harness.View(); }
-  void Command(UINT nID) {
-    View()->SendMessage(WM_COMMAND, nID);
-    PumpPending();
-  }
-  // Zooms and scrolls the view by whole canvas pixels.
-  void ZoomAndScroll(float fZoom, CSize scroll) {
-    View()->m_fZoom = fZoom;
-    View()->UpdateScrollSizes();
-    ASSERT_TRUE(View()->OnScrollBy(scroll));
-    ASSERT_EQ(scroll, CSize(View()->m_nScrollX, View()->m_nScrollY));
+  Pixels ClipboardPixels() {
+    Pixels px;
+    if (!::OpenClipboard(View()->m_hWnd))
+      return px;
+    if (HBITMAP hBitmap = (HBITMAP)::GetClipboardData(CF_BITMAP))
+      px = pixel_support::ReadBitmap(hBitmap);
+    ::CloseClipboard();
+    return px;
   }
   // An outline drawn by a selection tool at the view's zoom and scroll; picture coordinates in.
   void Select(int nShape, const CRect& rcPicture, const std::vector<POINT>& points) {
     CFramletView* pView = View();
-    const int m = g_nCanvasMargin;
     auto logical = [&](POINT pt) {
-      return CPoint(m + (int)(pt.x * pView->m_fZoom), m + (int)(pt.y * pView->m_fZoom));
+      return CPoint(g_nCanvasMargin + (int)(pt.x * pView->m_fZoom),
+                    g_nCanvasMargin + (int)(pt.y * pView->m_fZoom));
     };
     CRect rc(logical(rcPicture.TopLeft()), logical(rcPicture.BottomRight()));
     pView->m_selTracker.m_rectLogical = rc;
@@ -84,115 +70,105 @@ protected:
     // Another tool since: the outline keeps its own shape.
     pView->m_nTool = g_editorState.m_nCurrentTool = ID_TOOL_PAINT_BRUSH;
   }
-
-  CEditorHarness m_harness;
 };
 
-// ---------------------------------------------------------------------------------------------
-// Copy, Copy All, Cut, Paste
+// --- Copy, Copy All, Cut, Paste ------------------------------------------------------------------
 
-// Without an outline Copy, Copy All and Cut put the whole picture on the clipboard and leave it as
-// it was.
-class WholePictureTest : public ViewClipboardTest, public ::testing::WithParamInterface<UINT> {};
-
-TEST_P(WholePictureTest, PutsTheWholePictureOnTheClipboardAndChangesNothing) {
+// Without an outline Copy and both Copy All commands put the whole picture on the clipboard and
+// leave it as it was.
+TEST_F(ViewClipboardTest, WithoutAnOutlineTheWholePictureIsCopied) {
   const std::vector<DWORD> before = PicturePixels(Doc());
-  Command(GetParam());
-  Pixels px = ClipboardPixels(View()->m_hWnd);
-  ASSERT_EQ(400, px.cx);
-  ASSERT_EQ(300, px.cy);
-  for (int y = 0; y < 300; y += 7)
-    for (int x = 0; x < 400; x += 7)
-      ASSERT_EQ(PatternAt(x, y), px.At(x, y)) << x << "," << y;
-  EXPECT_TRUE(before == PicturePixels(Doc()));
+  for (UINT nID : {ID_EDIT_COPY, ID_EDIT_COPY_ALL, ID_EDIT_COPY_ALL2}) {
+    SetClipboard(0, NULL);
+    Command(nID);
+    Pixels px = ClipboardPixels();
+    ASSERT_EQ(CSize(400, 300), CSize(px.cx, px.cy)) << nID;
+    for (int y = 0; y < 300; y += 7)
+      for (int x = 0; x < 400; x += 7)
+        ASSERT_EQ(PatternAt(x, y), px.At(x, y)) << x << "," << y;
+    EXPECT_TRUE(before == PicturePixels(Doc()));
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, WholePictureTest,
-                         ::testing::Values(ID_EDIT_COPY, ID_EDIT_COPY_ALL, ID_EDIT_COPY_ALL2),
-                         [](const ::testing::TestParamInfo<UINT>& info) {
-                           return info.param == ID_EDIT_COPY ? std::string("Copy")
-                                                             : "CopyAll" + std::to_string(info.param);
-                         });
-
-TEST_F(ViewClipboardTest, CircleSelectionCopiesItsBoxWhiteOutsideTheEllipse) {
-  Select(ID_TOOL_CIRCLE_SELECTION, CRect(20, 10, 80, 50), {});
-  Command(ID_EDIT_COPY);
-  Pixels px = ClipboardPixels(View()->m_hWnd);
-  ASSERT_EQ(60, px.cx);
-  ASSERT_EQ(40, px.cy);
-  EXPECT_EQ(PatternAt(50, 30), px.At(30, 20));
-  EXPECT_EQ(PatternAt(22, 30), px.At(2, 20));
-  EXPECT_EQ(PatternAt(50, 12), px.At(30, 2));
-  for (POINT corner : {POINT{0, 0}, POINT{59, 0}, POINT{0, 39}, POINT{59, 39}})
-    EXPECT_EQ(kWhite, px.At(corner.x, corner.y)) << corner.x << "," << corner.y;
-}
-
-// A polygon outlined at 200 % in a scrolled view is copied from its place in the picture, and
-// copying again copies the same: the view's points are not moved by a copy.
-TEST_F(ViewClipboardTest, ScrolledZoomedPolygonCopiesTheSameAreaEveryTime) {
-  ZoomAndScroll(2.0f, CSize(32, 16));
-  const std::vector<POINT> triangle = {{40, 20}, {100, 20}, {40, 80}, {40, 20}};
-  Select(ID_TOOL_POLYGON_SELECTION, CRect(40, 20, 100, 80), triangle);
-  const std::vector<POINT> points = View()->m_pPoints;
-  for (int nCopy = 1; nCopy <= 2; nCopy++) {
-    Command(ID_EDIT_COPY);
-    Pixels px = ClipboardPixels(View()->m_hWnd);
-    ASSERT_EQ(60, px.cx) << "copy " << nCopy;
-    ASSERT_EQ(60, px.cy) << "copy " << nCopy;
-    EXPECT_EQ(PatternAt(45, 25), px.At(5, 5)) << "copy " << nCopy;
-    EXPECT_EQ(PatternAt(90, 25), px.At(50, 5)) << "copy " << nCopy;
-    EXPECT_EQ(PatternAt(45, 70), px.At(5, 50)) << "copy " << nCopy;
-    EXPECT_EQ(kWhite, px.At(55, 55)) << "copy " << nCopy;
-    EXPECT_EQ(kWhite, px.At(30, 40)) << "copy " << nCopy;
-    ASSERT_EQ(points.size(), View()->m_pPoints.size());
-    for (size_t i = 0; i < points.size(); i++)
-      EXPECT_TRUE(points[i].x == View()->m_pPoints[i].x && points[i].y == View()->m_pPoints[i].y) << i;
+// A circle copies its box, white outside the ellipse. A polygon outlined at 200 % in a scrolled
+// view is copied from its place in the picture, and copying again copies the same: the view's
+// points are not moved by a copy.
+TEST_F(ViewClipboardTest, OutlinesCopyTheirPlaceInThePictureEveryTime) {
+  struct Probe {
+    int x, y, px, py; // a clipboard pixel and the picture pixel it shows; px < 0: white
+  };
+  const struct {
+    int nShape;
+    float zoom;
+    CSize scroll;
+    CRect rc;
+    std::vector<POINT> points;
+    std::vector<Probe> probes;
+  } rows[] = {{ID_TOOL_CIRCLE_SELECTION,
+               1.0f,
+               {0, 0},
+               {20, 10, 80, 50},
+               {},
+               {{30, 20, 50, 30},
+                {2, 20, 22, 30},
+                {30, 2, 50, 12},
+                {0, 0, -1},
+                {59, 0, -1},
+                {0, 39, -1},
+                {59, 39, -1}}},
+              {ID_TOOL_POLYGON_SELECTION,
+               2.0f,
+               {32, 16},
+               {40, 20, 100, 80},
+               {{40, 20}, {100, 20}, {40, 80}, {40, 20}},
+               {{5, 5, 45, 25}, {50, 5, 90, 25}, {5, 50, 45, 70}, {55, 55, -1}, {30, 40, -1}}}};
+  for (const auto& row : rows) {
+    Zoom(row.zoom, row.scroll);
+    Select(row.nShape, row.rc, row.points);
+    const std::vector<POINT> points = View()->m_pPoints;
+    for (int nCopy = 1; nCopy <= 2; nCopy++) {
+      Command(ID_EDIT_COPY);
+      Pixels px = ClipboardPixels();
+      ASSERT_EQ(row.rc.Size(), CSize(px.cx, px.cy)) << "copy " << nCopy;
+      for (const Probe& p : row.probes)
+        EXPECT_EQ(p.px < 0 ? kWhite : PatternAt(p.px, p.py), px.At(p.x, p.y)) << p.x << "," << p.y;
+      ASSERT_EQ(points.size(), View()->m_pPoints.size());
+      for (size_t i = 0; i < points.size(); i++)
+        EXPECT_TRUE(points[i].x == View()->m_pPoints[i].x && points[i].y == View()->m_pPoints[i].y) << i;
+    }
   }
 }
 
 // A 100 x 50 picture pasted at 200 % in a scrolled view floats at (20, 20, 220, 120) of the canvas;
 // the clipboard keeps its own bitmap and the picture is unchanged until the piece is dropped.
+// Without a picture on the clipboard a paste changes nothing.
 TEST_F(ViewClipboardTest, PasteFloatsTheClipboardPictureNearTheCanvasOrigin) {
-  ZoomAndScroll(2.0f, CSize(48, 32));
-  HBITMAP hPasted = MakePictureBitmap(100, 50, PixelPattern);
-  ASSERT_TRUE(::OpenClipboard(View()->m_hWnd));
-  ::EmptyClipboard();
-  ASSERT_NE(nullptr, ::SetClipboardData(CF_BITMAP, hPasted));
-  ::CloseClipboard();
+  HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 6);
+  std::memcpy(::GlobalLock(hText), "hello", 6);
+  ::GlobalUnlock(hText);
+  SetClipboard(CF_TEXT, hText);
   const std::vector<DWORD> before = PicturePixels(Doc());
   Command(ID_EDIT_PASTE);
+  EXPECT_EQ(nullptr, Doc()->m_pSelection);
+  Zoom(2.0f, CSize(48, 32));
+  SetClipboard(CF_BITMAP, MakePictureBitmap(100, 50, PixelPattern));
+  Command(ID_EDIT_PASTE);
   EXPECT_TRUE(before == PicturePixels(Doc()));
-  EXPECT_EQ(100, ClipboardPixels(View()->m_hWnd).cx);
+  EXPECT_EQ(100, ClipboardPixels().cx);
   CZoomTracker* pPiece = Doc()->m_pSelection;
   ASSERT_NE(nullptr, pPiece);
   EXPECT_EQ(CRect(20, 20, 220, 120), pPiece->m_rect);
   EXPECT_EQ(2.0f, pPiece->m_fZoom);
   ASSERT_NE(nullptr, pPiece->m_pBitmap);
-  ASSERT_EQ(100u, pPiece->m_pBitmap->GetWidth());
-  ASSERT_EQ(50u, pPiece->m_pBitmap->GetHeight());
+  ASSERT_EQ(CSize(100, 50), CSize(pPiece->m_pBitmap->GetWidth(), pPiece->m_pBitmap->GetHeight()));
   for (POINT pt : {POINT{0, 0}, POINT{99, 0}, POINT{37, 21}, POINT{99, 49}}) {
     Gdiplus::Color color;
     pPiece->m_pBitmap->GetPixel(pt.x, pt.y, &color);
-    EXPECT_EQ(PatternAt(pt.x, pt.y), RGB(color.GetR(), color.GetG(), color.GetB())) << pt.x << "," << pt.y;
+    EXPECT_EQ(PixelPattern(pt.x, pt.y), color.GetValue() & 0xFFFFFF) << pt.x << "," << pt.y;
   }
 }
 
-TEST_F(ViewClipboardTest, PasteWithoutAPictureOnTheClipboardChangesNothing) {
-  ASSERT_TRUE(::OpenClipboard(View()->m_hWnd));
-  ::EmptyClipboard();
-  HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 6);
-  std::memcpy(::GlobalLock(hText), "hello", 6);
-  ::GlobalUnlock(hText);
-  ::SetClipboardData(CF_TEXT, hText);
-  ::CloseClipboard();
-  const std::vector<DWORD> before = PicturePixels(Doc());
-  Command(ID_EDIT_PASTE);
-  EXPECT_EQ(nullptr, Doc()->m_pSelection);
-  EXPECT_TRUE(before == PicturePixels(Doc()));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Printing
+// --- Printing ---------------------------------------------------------------------------------
 
 bool HasPrinter() {
   char szPrinter[256] = "";
@@ -274,8 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Where cups-pdf leaves the PDF of a job: its configured "Out" folder, then its usual places.
 std::vector<std::string> PdfFolders() {
   auto env = [](const char* pszName) {
-    const char* psz = std::getenv(pszName);
-    return std::string(psz != NULL ? psz : "");
+    return std::string(std::getenv(pszName) ? std::getenv(pszName) : "");
   };
   std::string home = env("WINEHOMEDIR"), user = env("WINEUSERNAME");
   if (home.compare(0, 4, "\\??\\") == 0)
@@ -283,23 +258,18 @@ std::vector<std::string> PdfFolders() {
   if (user.empty())
     user = env("USERNAME");
   auto expand = [&](std::string path) {
-    for (const auto& var :
+    for (auto [var, value] :
          {std::make_pair(std::string("${HOME}"), home), std::make_pair(std::string("${USER}"), user)})
-      for (size_t at; (at = path.find(var.first)) != std::string::npos;)
-        path.replace(at, var.first.size(), var.second);
-    for (char& c : path)
-      if (c == '/')
-        c = '\\';
+      for (size_t at; (at = path.find(var)) != std::string::npos;)
+        path.replace(at, var.size(), value);
+    std::replace(path.begin(), path.end(), '/', '\\');
     return path.compare(0, 1, "\\") == 0 ? "Z:" + path : path;
   };
   std::vector<std::string> folders;
-  std::ifstream conf("Z:\\etc\\cups\\cups-pdf.conf");
-  for (std::string line; std::getline(conf, line);) {
-    std::istringstream words(line);
-    std::string key, value;
-    if (words >> key >> value && key == "Out")
+  std::istringstream conf(ReadBytes("Z:\\etc\\cups\\cups-pdf.conf"));
+  for (std::string line, key, value; std::getline(conf, line);)
+    if (std::istringstream(line) >> key >> value && key == "Out")
       folders.push_back(expand(value));
-  }
   for (const char* psz : {"${HOME}/PDF", "/var/spool/cups-pdf/${USER}", "/var/spool/cups-pdf/ANONYMOUS"})
     folders.push_back(expand(psz));
   return folders;
@@ -316,8 +286,7 @@ std::string WaitForPdf(const std::string& title) {
         continue;
       ::FindClose(hFind);
       const std::string path = folder + "\\" + fd.cFileName;
-      std::ifstream in(path, std::ios::binary);
-      const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      const std::string text = ReadBytes(path);
       // Ghostscript writes in place: the file is whole once its trailer is there.
       size_t eof = text.rfind("%%EOF");
       if (eof != std::string::npos && text.find_first_not_of("\r\n ", eof + 5) == std::string::npos)
@@ -398,13 +367,7 @@ TEST_F(ViewClipboardTest, PreviewShowsThePictureWhereThePageHasIt) {
   EXPECT_EQ(nullptr, m_harness.m_pFrame->GetActiveView());
 }
 
-// ---------------------------------------------------------------------------------------------
-// Metafiles
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+// --- Metafiles --------------------------------------------------------------------------------
 
 DWORD DwordAt(const std::string& bytes, size_t at) {
   DWORD dw = 0;
@@ -416,38 +379,26 @@ DWORD DwordAt(const std::string& bytes, size_t at) {
 // The EMF+ records of an enhanced metafile ride in its GDI comments.
 int CountEmfPlusComments(const std::string& bytes) {
   int n = 0;
-  for (size_t at = 0; at + 8 <= bytes.size();) {
-    DWORD nType = DwordAt(bytes, at), nSize = DwordAt(bytes, at + 4);
-    if (nSize < 8)
-      break;
-    if (nType == EMR_GDICOMMENT && DwordAt(bytes, at + 12) == 0x2B464D45) // "EMF+"
-      n++;
-    at += nSize;
-  }
+  for (size_t at = 0, nSize; at + 8 <= bytes.size() && (nSize = DwordAt(bytes, at + 4)) >= 8; at += nSize)
+    n += DwordAt(bytes, at) == EMR_GDICOMMENT && DwordAt(bytes, at + 12) == 0x2B464D45; // "EMF+"
   return n;
 }
 
-class MetafileTest : public ViewClipboardTest, public ::testing::WithParamInterface<const char*> {
-protected:
-  void SetUp() override {
-    ViewClipboardTest::SetUp();
-    ASSERT_TRUE(Doc()->TakeNewPicture(MakePictureBitmap(64, 48, BlockPattern)));
-    m_path = pixel_support::ArtifactsFolder() + "\\view_metafile" + GetParam();
-    ::DeleteFileA(m_path.c_str());
-  }
-  std::string m_path;
-};
+class MetafileTest : public ViewClipboardTest, public ::testing::WithParamInterface<const char*> {};
 
 // ".emf" is an enhanced metafile with EMF+ records, ".wmf" a placeable Windows metafile; each
-// plays back through GDI to the picture's colours.
+// plays back through GDI to the picture's colours. An unwritable path answers FALSE, leaving no file.
 TEST_P(MetafileTest, WritesAMetafileThatPlaysBackThroughGdi) {
-  ASSERT_TRUE(View()->SaveAsMetafile(m_path.c_str()));
-  const std::string bytes = ReadBytes(m_path);
+  SetPicture(64, 48, BlockPattern);
+  const std::string path = pixel_support::ArtifactsFolder() + "\\view_metafile" + GetParam();
+  ::DeleteFileA(path.c_str());
+  ASSERT_TRUE(View()->SaveAsMetafile(path.c_str()));
+  const std::string bytes = ReadBytes(path);
   pixel_support::DibSurface surface(64, 48, RGB(128, 128, 128));
   if (std::string(GetParam()) == ".emf") {
     EXPECT_EQ(std::string(" EMF"), bytes.substr(40, 4));
     EXPECT_GE(CountEmfPlusComments(bytes), 2) << "the EMF+ header and end";
-    HENHMETAFILE hEmf = ::GetEnhMetaFileA(m_path.c_str());
+    HENHMETAFILE hEmf = ::GetEnhMetaFileA(path.c_str());
     ASSERT_NE(nullptr, hEmf);
     RECT rc = {0, 0, 64, 48};
     EXPECT_TRUE(::PlayEnhMetaFile(surface.hdc(), hEmf, &rc));
@@ -461,26 +412,22 @@ TEST_P(MetafileTest, WritesAMetafileThatPlaysBackThroughGdi) {
       wSum ^= words[i];
     EXPECT_EQ(wSum, words[10]) << "checksum";
     const SHORT* pBox = reinterpret_cast<const SHORT*>(words + 3);
-    EXPECT_EQ(64, pBox[2] - pBox[0]);
-    EXPECT_EQ(48, pBox[3] - pBox[1]);
+    EXPECT_EQ(CSize(64, 48), CSize(pBox[2] - pBox[0], pBox[3] - pBox[1]));
     HMETAFILE hMf =
         ::SetMetaFileBitsEx((UINT)bytes.size() - 22, reinterpret_cast<const BYTE*>(bytes.data()) + 22);
     ASSERT_NE(nullptr, hMf);
     ::SetMapMode(surface.hdc(), MM_ANISOTROPIC);
-    ::SetWindowExtEx(surface.hdc(), pBox[2] - pBox[0], pBox[3] - pBox[1], NULL);
+    ::SetWindowExtEx(surface.hdc(), 64, 48, NULL);
     ::SetViewportExtEx(surface.hdc(), 64, 48, NULL);
     EXPECT_TRUE(::PlayMetaFile(surface.hdc(), hMf));
     ::DeleteMetaFile(hMf);
   }
   for (int y = 4; y < 48; y += 8)
     for (int x = 4; x < 64; x += 8)
-      EXPECT_EQ(BlockAt(x, y), surface.At(x, y)) << x << "," << y;
-}
-
-TEST_P(MetafileTest, AnUnwritablePathAnswersFalseAndLeavesNoFile) {
-  const std::string path = pixel_support::ArtifactsFolder() + "\\no such folder\\picture" + GetParam();
-  EXPECT_FALSE(View()->SaveAsMetafile(path.c_str()));
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(path.c_str()));
+      EXPECT_EQ(pixel_support::FromDib(BlockPattern(x, y)), surface.At(x, y)) << x << "," << y;
+  const std::string bad = pixel_support::ArtifactsFolder() + "\\no such folder\\picture" + GetParam();
+  EXPECT_FALSE(View()->SaveAsMetafile(bad.c_str()));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(bad.c_str()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, MetafileTest, ::testing::Values(".emf", ".wmf"),

@@ -4,8 +4,6 @@
 #include "tests/common/import_patch.h"
 #include "tests/unit/editor/editor_harness.h"
 
-#include <gtest/gtest.h>
-
 #include <gdiplus.h>
 
 #include <functional>
@@ -29,24 +27,13 @@ EffectParams Block(int v0, int v1 = 0, int f0 = 0) {
 }
 const EffectParams kInvert = Block(0, 0, 1); // red only
 
-class ViewEffectsTest : public ::testing::Test {
+class ViewEffectsTest : public EditorViewTest {
 protected:
   void SetUp() override {
-    g_nTaskEditState = 0;
-    ASSERT_TRUE(Doc()->TakeNewPicture(MakePictureBitmap(W, H, Gradient)));
-    View()->TakeSnapshot();
-    m_original = Picture();
+    EditorViewTest::SetUp();
+    SetPicture(W, H, Gradient);
+    m_original = PictureColours(Doc());
   }
-  CFramletDoc* Doc() { return m_harness.Doc(); }
-  CFramletView* View() { return m_harness.View(); }
-  // Colours only: pictures that went through GDI+ come back with an opaque alpha.
-  Pixels Picture(CFramletDoc* pDoc = NULL) {
-    Pixels px = PicturePixels(pDoc != NULL ? pDoc : Doc());
-    for (DWORD& p : px)
-      p &= 0xFFFFFF;
-    return px;
-  }
-  CSize Size() { return BitmapSizeOf(Doc()->m_pImage->GetBitmap()); }
   LRESULT Send(UINT nMsg, WPARAM wParam, LPARAM lParam, CFramletView* pView = NULL) {
     return (pView != NULL ? pView : View())->SendMessage(nMsg, wParam, lParam);
   }
@@ -61,12 +48,11 @@ protected:
   // Picture, image rectangle, tracker and image item all say cx x cy at the margin.
   void ExpectPlaced(int cx, int cy, const std::string& what) {
     const CRect rc(8, 8, 8 + cx, 8 + cy);
-    EXPECT_EQ(CSize(cx, cy), Size()) << what;
+    EXPECT_EQ(CSize(cx, cy), BitmapSizeOf(Doc()->m_pImage->GetBitmap())) << what;
     EXPECT_TRUE(rc == Doc()->m_rcImage && rc == Doc()->m_tracker.m_rectImage && rc == Doc()->m_pImage->m_rect)
         << what;
   }
 
-  CEditorHarness m_harness;
   Pixels m_original;
 };
 
@@ -83,19 +69,19 @@ TEST_F(ViewEffectsTest, MenuTurnsAndFlipsAreImmediateSteps) {
               {ID_IMAGE_ROTATE_LEFT, H, [](int x, int y) { return Gradient(W - 1 - y, x); }}};
   for (const auto& row : rows) {
     Doc()->SetModifiedFlag(FALSE);
-    Send(WM_COMMAND, row.nCommand, 0);
+    Command(row.nCommand);
     const int cy = W * H / row.cx;
     ExpectPlaced(row.cx, cy, std::to_string(row.nCommand));
-    Pixels px = Picture();
+    Pixels px = PictureColours(Doc());
     for (int i = 0; i < (int)px.size(); i += 7)
       ASSERT_EQ(row.from(i % row.cx, i / row.cx), px[i]) << row.nCommand << " at " << i;
     EXPECT_TRUE(Doc()->m_nUndoLast == 1 && Doc()->IsModified()) << row.nCommand;
     ASSERT_TRUE(Doc()->Undo());
-    EXPECT_EQ(m_original, Picture());
+    EXPECT_EQ(m_original, PictureColours(Doc()));
   }
-  Send(WM_COMMAND, ID_IMAGE_FLIP_H, 0);
-  Send(WM_COMMAND, ID_IMAGE_FLIP_H, 0);
-  EXPECT_EQ(m_original, Picture()) << "flipped twice";
+  Command(ID_IMAGE_FLIP_H);
+  Command(ID_IMAGE_FLIP_H);
+  EXPECT_EQ(m_original, PictureColours(Doc())) << "flipped twice";
   EXPECT_EQ(2, Doc()->m_nUndoLast);
 }
 
@@ -104,14 +90,14 @@ TEST_F(ViewEffectsTest, APreviewReplacesThePreviousOne) {
   Open();
   Apply(3001, Block(60));
   Apply(3001, Block(-40));
-  const Pixels twice = Picture();
+  const Pixels twice = PictureColours(Doc());
   Send(UM_TASK_EDIT, 0, 1);
   EXPECT_EQ(1, Doc()->m_nUndoLast);
   ASSERT_TRUE(Doc()->Undo());
   Open();
   Apply(3001, Block(-40));
-  EXPECT_NE(m_original, Picture());
-  EXPECT_EQ(Picture(), twice);
+  EXPECT_NE(m_original, PictureColours(Doc()));
+  EXPECT_EQ(PictureColours(Doc()), twice);
 }
 
 // A canvas grows with white and shrinks from the right and bottom; Cancel puts the original back
@@ -121,17 +107,17 @@ TEST_F(ViewEffectsTest, ResizeCanvasAndCancel) {
     Open();
     Apply(4008, Block(size.cx, size.cy));
     ExpectPlaced(size.cx, size.cy, "canvas");
-    Pixels px = Picture();
+    Pixels px = PictureColours(Doc());
     for (int i = 0; i < (int)px.size(); i++) {
       const int x = i % size.cx, y = i / size.cx;
       ASSERT_EQ(x < W && y < H ? Gradient(x, y) : 0xFFFFFF, px[i]) << x << "," << y;
     }
     Send(UM_APPLY_EFFECT, 5003, 0);
     ExpectPlaced(W, H, "cancelled");
-    EXPECT_EQ(m_original, Picture());
+    EXPECT_EQ(m_original, PictureColours(Doc()));
     EXPECT_TRUE(g_nTaskEditState == 2 && Doc()->m_pImage2 == NULL);
     Apply(3004, kInvert);
-    EXPECT_EQ(m_original, Picture()) << "no edit is open after Cancel";
+    EXPECT_EQ(m_original, PictureColours(Doc())) << "no edit is open after Cancel";
   }
   Open();
   Send(UM_TASK_EDIT, 0, 1);
@@ -146,7 +132,8 @@ TEST_F(ViewEffectsTest, CaptionFont) {
   for (const auto& row : rows) {
     Open();
     Apply(2012, Block(row.first));
-    EXPECT_EQ(CSize(W, H + ::MulDiv(row.second, nDpi, 72) + 10), Size()) << row.first;
+    EXPECT_EQ(CSize(W, H + ::MulDiv(row.second, nDpi, 72) + 10), BitmapSizeOf(Doc()->m_pImage->GetBitmap()))
+        << row.first;
     Send(UM_APPLY_EFFECT, 5003, 0);
   }
   EffectParams p = Block(12);
@@ -204,7 +191,7 @@ TEST_F(ViewEffectsTest, ASizeThatCannotBeMadeChangesNothing) {
   FillPicture(Doc(), CRect(0, 0, W, H), RGB(255, 255, 255));
   FillPicture(Doc(), CRect(10, 10, 110, 70), RGB(200, 0, 0)); // trims to 100 x 60
   View()->PushUndo();
-  const Pixels before = Picture();
+  const Pixels before = PictureColours(Doc());
   for (const auto& row : rows) {
     MessageBoxRecorder boxes;
     s_refused = CSize(row.cx, row.cy);
@@ -214,7 +201,7 @@ TEST_F(ViewEffectsTest, ASizeThatCannotBeMadeChangesNothing) {
     Apply(row.nTaskId, Block(row.cx, row.cy));
     Send(UM_TASK_EDIT, 0, 1);
     ExpectPlaced(W, H, std::to_string(row.cx) + " x " + std::to_string(row.cy));
-    EXPECT_EQ(before, Picture());
+    EXPECT_EQ(before, PictureColours(Doc()));
     EXPECT_EQ(1u, MessageBoxRecorder::Boxes().size()) << row.cx << " x " << row.cy;
     EXPECT_EQ(1, Doc()->m_nUndoLast);
   }
@@ -226,20 +213,20 @@ TEST_F(ViewEffectsTest, ASizeThatCannotBeMadeChangesNothing) {
 // are stale and ignored.
 TEST_F(ViewEffectsTest, SwitchingDocumentsEndsTheEdit) {
   Apply(3004, kInvert);
-  EXPECT_EQ(m_original, Picture()) << "no edit open";
+  EXPECT_EQ(m_original, PictureColours(Doc())) << "no edit open";
   Open();
   Apply(3004, kInvert);
-  const Pixels inverted = Picture();
+  const Pixels inverted = PictureColours(Doc());
   m_harness.m_pFrame->m_nTaskPage = 2;
   CFramletDoc* pSecond = m_harness.NewDocument();
   ASSERT_NE(nullptr, pSecond);
   EXPECT_TRUE(g_nTaskEditState == 2 && Doc()->m_nUndoLast == 1 && Doc()->m_pImage2 == NULL);
   EXPECT_EQ(0, m_harness.m_pFrame->m_nTaskPage);
-  const Pixels second = Picture(pSecond);
+  const Pixels second = PictureColours(pSecond);
   Apply(3004, kInvert, pSecond->GetFirstView());
   Apply(3004, kInvert);
-  EXPECT_EQ(second, Picture(pSecond));
-  EXPECT_EQ(inverted, Picture());
+  EXPECT_EQ(second, PictureColours(pSecond));
+  EXPECT_EQ(inverted, PictureColours(Doc()));
 }
 
 // Without a block (0 or -1) the operations that need one do nothing.
@@ -249,7 +236,7 @@ TEST_F(ViewEffectsTest, OperationsWithoutTheirBlockAreSkipped) {
     for (int nTaskId : {3004, 2002, 2012, 4007, 4008}) {
       Send(UM_APPLY_EFFECT, nTaskId, lParam);
       ExpectPlaced(W, H, std::to_string(nTaskId));
-      EXPECT_EQ(m_original, Picture()) << nTaskId;
+      EXPECT_EQ(m_original, PictureColours(Doc())) << nTaskId;
     }
 }
 
@@ -257,14 +244,14 @@ TEST_F(ViewEffectsTest, OperationsWithoutTheirBlockAreSkipped) {
 TEST_F(ViewEffectsTest, AnImmediateOperationSettlesTheOpenEdit) {
   Open();
   Apply(3004, kInvert);
-  const Pixels inverted = Picture();
+  const Pixels inverted = PictureColours(Doc());
   m_harness.m_pFrame->m_nTaskPage = 3;
-  Send(WM_COMMAND, ID_IMAGE_FLIP_V, 0);
+  Command(ID_IMAGE_FLIP_V);
   EXPECT_TRUE(g_nTaskEditState == 2 && m_harness.m_pFrame->m_nTaskPage == 0 && Doc()->m_nUndoLast == 2);
   ASSERT_TRUE(Doc()->Undo());
-  EXPECT_EQ(inverted, Picture());
+  EXPECT_EQ(inverted, PictureColours(Doc()));
   ASSERT_TRUE(Doc()->Undo());
-  EXPECT_EQ(m_original, Picture());
+  EXPECT_EQ(m_original, PictureColours(Doc()));
 }
 
 } // namespace
