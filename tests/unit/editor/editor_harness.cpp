@@ -104,6 +104,26 @@ HBITMAP MakePictureBitmap(int cx, int cy, DWORD (*pixel)(int x, int y)) {
   return hBitmap;
 }
 
+Gdiplus::Bitmap* NewArgbPicture(int cx, int cy, const std::function<DWORD(int x, int y)>& argb) {
+  auto* pBitmap = new Gdiplus::Bitmap(cx, cy, PixelFormat32bppARGB);
+  for (int i = 0; i < cx * cy; ++i)
+    pBitmap->SetPixel(i % cx, i / cx, Gdiplus::Color(argb(i % cx, i / cx)));
+  return pBitmap;
+}
+
+DWORD ArgbAt(Gdiplus::Bitmap* pBitmap, int x, int y) {
+  Gdiplus::Color color;
+  pBitmap->GetPixel(x, y, &color);
+  return color.GetValue();
+}
+
+pixel_support::Pixels ColoursOf(Gdiplus::Bitmap* pBitmap) {
+  pixel_support::Pixels px{int(pBitmap->GetWidth()), int(pBitmap->GetHeight()), {}};
+  for (int i = 0; i < px.cx * px.cy; i++)
+    px.data.push_back(pixel_support::FromDib(ArgbAt(pBitmap, i % px.cx, i / px.cx) & 0xFFFFFF));
+  return px;
+}
+
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream ss;

@@ -74,6 +74,12 @@ extern CEditorAppState g_editorState;
 // A new 32-bit DIB section picture of cx x cy from a pixel function, as a handle the caller owns.
 HBITMAP MakePictureBitmap(int cx, int cy, DWORD (*pixel)(int x, int y));
 
+// A 32-bit ARGB GDI+ picture of cx x cy from a pixel function, which the caller owns.
+Gdiplus::Bitmap* NewArgbPicture(int cx, int cy, const std::function<DWORD(int x, int y)>& argb);
+DWORD ArgbAt(Gdiplus::Bitmap* pBitmap, int x, int y);
+// A GDI+ picture's colours, alpha left out.
+pixel_support::Pixels ColoursOf(Gdiplus::Bitmap* pBitmap);
+
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
@@ -93,6 +99,23 @@ public:
 void SendMouse(CPoint ptScreen, DWORD dwFlags = 0);
 // Runs the message loop until done() holds or five seconds pass; answers done().
 bool PumpUntil(const std::function<bool()>& done);
+
+// A dialog run modally with a script called at every idle pass (a 20 ms timer keeps them coming);
+// after 500 passes it ends with -2, so a broken script fails instead of hanging.
+template <class TDialog> class CDriven : public TDialog {
+public:
+  using TDialog::TDialog;
+  std::function<void(CDriven&)> m_script;
+  int m_nKicks = 0;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_KICKIDLE)
+      return TDialog::WindowProc(message, wParam, lParam);
+    if (m_nKicks++ == 0)
+      this->SetTimer(0x5A, 20, NULL);
+    m_nKicks > 500 ? this->EndDialog(-2) : m_script(*this);
+    return 0;
+  }
+};
 
 // One document's view in a 620 x 420 frame, the pointer tool current; the drawing state is put back
 // after each test.

@@ -1,41 +1,15 @@
 #include "editor/ShadowDlg.h"
-#include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
+#include "tests/unit/editor/editor_harness.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
-
-// Runs modally; at the first idle pass the script posts its input, which the modal loop handles
-// in order. A dialog still open after 400 idle passes (a 20 ms timer keeps them coming) ends with -2.
-class CDrivenShadowDlg : public CShadowDlg {
-public:
-  explicit CDrivenShadowDlg(CWnd* pParent) : CShadowDlg(pParent) {}
-  std::function<void(HWND)> m_script;
-  int m_nKicks = 0;
-
-protected:
-  afx_msg LRESULT OnKickIdle(WPARAM, LPARAM) {
-    if (m_nKicks++ == 0) {
-      SetTimer(1, 20, NULL);
-      m_script(m_hWnd);
-    } else if (m_nKicks > 400) {
-      EndDialog(-2);
-    }
-    return 0;
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CDrivenShadowDlg, CShadowDlg)
-ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
-END_MESSAGE_MAP()
 
 namespace {
 
@@ -164,37 +138,25 @@ INSTANTIATE_TEST_SUITE_P(Table, ShadowDlgOpens,
                                            OpenCase{-5, -7, 30, 0, 1, 0, "(0%)", "-7", "30"},
                                            OpenCase{40, 0, -30, 2, 0, 40, "(40%)", "0", "-30"}));
 
-struct SpinCase {
-  int nSpin, nEdit;
-  bool bUp;
-  int DrawStyle::*pDepth;
-  int nLimit;
-};
-class ShadowDlgSpins : public ShadowDlgTest, public ::testing::WithParamInterface<SpinCase> {};
-
-TEST_P(ShadowDlgSpins, StepTheDepthByOneAndStopAtThirty) {
-  const SpinCase& c = GetParam();
+// Each arrow steps its depth by one and stops at 30 either way; the edit only shows the depth.
+TEST_F(ShadowDlgTest, SpinsStepTheDepthByOneAndStopAtThirty) {
   Open(Style(50, 5, 5));
-  PostSpinClick(Item(c.nSpin), c.bUp);
-  Settle();
-  EXPECT_EQ(c.bUp ? 6 : 4, m_dlg.m_style.*c.pDepth);
-  for (int i = 0; i < 40; i++)
-    PostSpinClick(Item(c.nSpin), c.bUp);
-  Settle();
-  EXPECT_EQ(c.nLimit, m_dlg.m_style.*c.pDepth);
-  EXPECT_EQ(std::to_string(c.nLimit), Text(m_dlg.m_hWnd, c.nEdit));
-  // The edit only shows the depth: typing into it changes nothing.
-  ::PostMessageA(Item(c.nEdit), WM_CHAR, '7', 1);
-  Settle();
-  EXPECT_EQ(std::to_string(c.nLimit), Text(m_dlg.m_hWnd, c.nEdit));
+  for (auto [nSpin, nEdit, pDepth] :
+       {std::make_tuple(IDC_SHADOW_DEPTH_X_SPIN, IDC_SHADOW_DEPTH_X, &DrawStyle::shadowDepthX),
+        std::make_tuple(IDC_SHADOW_DEPTH_Y_SPIN, IDC_SHADOW_DEPTH_Y, &DrawStyle::shadowDepthY)})
+    for (auto [bUp, nFirst, nLimit] : {std::make_tuple(true, 6, 30), std::make_tuple(false, 29, -30)}) {
+      PostSpinClick(Item(nSpin), bUp);
+      Settle();
+      EXPECT_EQ(nFirst, m_dlg.m_style.*pDepth) << nSpin;
+      for (int i = 0; i < 70; i++)
+        PostSpinClick(Item(nSpin), bUp);
+      Settle();
+      EXPECT_EQ(nLimit, m_dlg.m_style.*pDepth) << nSpin;
+      ::PostMessageA(Item(nEdit), WM_CHAR, '7', 1);
+      Settle();
+      EXPECT_EQ(std::to_string(nLimit), Text(m_dlg.m_hWnd, nEdit));
+    }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Table, ShadowDlgSpins,
-    ::testing::Values(
-        SpinCase{IDC_SHADOW_DEPTH_X_SPIN, IDC_SHADOW_DEPTH_X, true, &DrawStyle::shadowDepthX, 30},
-        SpinCase{IDC_SHADOW_DEPTH_X_SPIN, IDC_SHADOW_DEPTH_X, false, &DrawStyle::shadowDepthX, -30},
-        SpinCase{IDC_SHADOW_DEPTH_Y_SPIN, IDC_SHADOW_DEPTH_Y, true, &DrawStyle::shadowDepthY, 30},
-        SpinCase{IDC_SHADOW_DEPTH_Y_SPIN, IDC_SHADOW_DEPTH_Y, false, &DrawStyle::shadowDepthY, -30}));
 
 TEST_F(ShadowDlgTest, FinalColourChoiceSetsTheShadowColourAllOnesMeaningTheButtons) {
   Open(Style());
@@ -205,24 +167,20 @@ TEST_F(ShadowDlgTest, FinalColourChoiceSetsTheShadowColourAllOnesMeaningTheButto
   EXPECT_EQ(RGB(10, 20, 30), m_dlg.m_style.shadowColor);
 }
 
-struct KeyCase {
-  UINT vk;
-  int nExpected;
-};
-class ShadowDlgKeys : public ShadowDlgTest, public ::testing::WithParamInterface<KeyCase> {};
-
 // A key moves the slider once by its line or page size (5, 10), and the opacity follows.
-TEST_P(ShadowDlgKeys, MoveTheSliderOnceAndSetTheOpacity) {
+TEST_F(ShadowDlgTest, KeysMoveTheSliderOnceAndSetTheOpacity) {
   Open(Style(50));
-  PostKey(Item(IDC_SHADOW_OPACITY), GetParam().vk);
-  Settle();
-  EXPECT_EQ(GetParam().nExpected, m_dlg.m_sliderOpacity.GetPos());
-  EXPECT_EQ(GetParam().nExpected, m_dlg.m_style.shadowOpacity);
-  EXPECT_EQ("(" + std::to_string(GetParam().nExpected) + "%)", Text(m_dlg.m_hWnd, IDC_SHADOW_OPACITY_VALUE));
+  const std::pair<UINT, int> rows[] = {{VK_RIGHT, 55}, {VK_LEFT, 45}, {VK_NEXT, 60},
+                                       {VK_PRIOR, 40}, {VK_HOME, 0},  {VK_END, 100}};
+  for (auto [vk, nExpected] : rows) {
+    m_dlg.m_sliderOpacity.SetPos(50);
+    PostKey(Item(IDC_SHADOW_OPACITY), vk);
+    Settle();
+    EXPECT_EQ(nExpected, m_dlg.m_sliderOpacity.GetPos()) << vk;
+    EXPECT_EQ(nExpected, m_dlg.m_style.shadowOpacity) << vk;
+    EXPECT_EQ("(" + std::to_string(nExpected) + "%)", Text(m_dlg.m_hWnd, IDC_SHADOW_OPACITY_VALUE));
+  }
 }
-INSTANTIATE_TEST_SUITE_P(Table, ShadowDlgKeys,
-                         ::testing::Values(KeyCase{VK_RIGHT, 55}, KeyCase{VK_LEFT, 45}, KeyCase{VK_NEXT, 60},
-                                           KeyCase{VK_PRIOR, 40}, KeyCase{VK_HOME, 0}, KeyCase{VK_END, 100}));
 
 struct PreviewCase {
   int dx, dy, nOpacity;
@@ -288,11 +246,13 @@ TEST_P(ShadowDlgModal, OkHandsTheFieldsBack) {
   const OkCase& c = GetParam();
   CHostWnd host;
   ASSERT_TRUE(host.CreateHost("host", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-  CDrivenShadowDlg dlg(&host);
+  CDriven<CShadowDlg> dlg(&host);
   dlg.m_style = Style(200, 5, 5, 1, RGB(255, 0, 0));
-  dlg.m_script = [&](HWND hDlg) {
-    c.input(hDlg);
-    ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDOK));
+  dlg.m_script = [&](CDriven<CShadowDlg>& d) {
+    if (d.m_nKicks > 1)
+      return;
+    c.input(d.m_hWnd);
+    d.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(d.m_hWnd, IDOK));
   };
   EXPECT_EQ(IDOK, dlg.DoModal());
   EXPECT_EQ(Fields(Style(c.nOpacity, c.dx, c.dy, c.nEdge, c.clr)), Fields(dlg.m_style));

@@ -2,14 +2,10 @@
 // thumbnails read back from the image list, and the modal dialog driven from inside.
 #include "editor/StampCalloutDlg.h"
 #include "imaging/ImageFile.h"
-#include "tests/common/pixel_support.h"
-#include "tests/common/window_support.h"
-
-#include <gtest/gtest.h>
+#include "tests/unit/editor/editor_harness.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,28 +14,6 @@
 namespace {
 
 const int kStamps = CThumbsListCtrl::kStamps, kCallouts = CThumbsListCtrl::kCallouts;
-
-// A new folder in the temporary folder, removed with its files.
-struct TempFolder {
-  std::string path;
-  TempFolder() {
-    char szTemp[MAX_PATH], szName[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szTemp), ::GetTempFileNameA(szTemp, "stp", 0, szName);
-    ::DeleteFileA(szName), ::CreateDirectoryA(szName, NULL), path = szName;
-  }
-  ~TempFolder() {
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = ::FindFirstFileA((path + "\\*").c_str(), &data);
-    for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &data))
-      ::DeleteFileA((*this / data.cFileName).c_str());
-    ::FindClose(hFind), ::RemoveDirectoryA(path.c_str());
-  }
-  std::string operator/(const std::string& name) const { return path + "\\" + name; }
-};
-
-void WriteBytes(const std::string& path, const char* pszBytes) {
-  std::ofstream(path, std::ios::binary) << pszBytes;
-}
 
 // A cx x cy PNG of one colour with an ellipse of another; its top-left pixel is transparent.
 void WritePng(const std::string& path, int cx, int cy, DWORD argb, DWORD argbEllipse = 0) {
@@ -51,15 +25,9 @@ void WritePng(const std::string& path, int cx, int cy, DWORD argb, DWORD argbEll
         graphics.FillEllipse(&brush, cx / 8, cy / 8, cx * 3 / 4, cy * 3 / 4);
   }
   picture.SetPixel(0, 0, Gdiplus::Color(0));
-  UINT n = 0, nSize = 0;
-  Gdiplus::GetImageEncodersSize(&n, &nSize);
-  std::vector<BYTE> buffer(nSize);
-  auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  Gdiplus::GetImageEncoders(n, nSize, pCodecs);
-  while (n > 0 && std::wstring(pCodecs[n - 1].MimeType) != L"image/png")
-    n--;
-  ASSERT_TRUE(n > 0 && picture.Save(std::wstring(path.begin(), path.end()).c_str(), &pCodecs[n - 1].Clsid,
-                                    NULL) == Gdiplus::Ok);
+  CLSID png;
+  ASSERT_GE(GetEncoderClsid(L"image/png", &png), 0);
+  ASSERT_EQ(Gdiplus::Ok, picture.Save(std::wstring(path.begin(), path.end()).c_str(), &png, NULL));
 }
 
 std::string Str(const CRect& rc) {
@@ -99,26 +67,12 @@ protected:
   CHostWnd host;
 };
 
-// The picker run modally, with a script called at every idle pass; after about ten seconds of idle
-// passes it ends with -2, so a broken script fails instead of hanging.
-class CDrivenPicker : public CStampCalloutDlg {
-public:
-  std::function<void(CDrivenPicker&)> m_script;
-  int m_nKicks = 0;
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message != WM_KICKIDLE)
-      return CStampCalloutDlg::WindowProc(message, wParam, lParam);
-    if (m_nKicks++ == 0)
-      SetTimer(0x5A, 20, NULL); // keeps idle passes coming
-    m_nKicks > 500 ? EndDialog(-2) : m_script(*this);
-    return 0;
-  }
-};
+using CDrivenPicker = CDriven<CStampCalloutDlg>;
 
 } // namespace
 
 TEST(ImageFile, LoadsDecodablePicturesIntoMemoryAndNothingElse) {
-  TempFolder folder;
+  CTempFolder folder;
   WritePng(folder / "alpha.png", 3, 2, 0x80FF0000);
   WriteBytes(folder / "garbage.png", "\x89PNG\r\n not really a picture");
   WriteBytes(folder / "empty.png", "");
@@ -148,7 +102,7 @@ TEST_F(ThumbsList, ListsPicturesFittedIntoFramedWhiteCells) {
                {"near.jpg", 90, 100, "1,1,63,63", "1,1,99,99"},     // near square: stretched
                {"ratio.Gif", 125, 100, "1,1,63,63", "1,1,99,99"},   // 1.25 still counts as near square
                {"broken.bmp", 0, 0, "", ""}};                       // cannot be decoded: an empty cell
-  TempFolder folder;
+  CTempFolder folder;
   for (const auto& c : cases)
     c.cx > 0 ? WritePng(folder / c.pszName, c.cx, c.cy, 0xFFFF0000) : WriteBytes(folder / c.pszName, "BM?");
   WriteBytes(folder / "noext", "x"), WriteBytes(folder / "notes.txt", "x");
@@ -168,7 +122,7 @@ TEST_F(ThumbsList, ListsPicturesFittedIntoFramedWhiteCells) {
 }
 
 TEST_F(ThumbsList, ChoosesTheFirstAndRefillsOnlyForAnotherFolder) {
-  TempFolder folder, other;
+  CTempFolder folder, other;
   WriteBytes(folder / "a.png", "x"), WriteBytes(folder / "b.png", "x"), WriteBytes(other / "c.png", "x");
   CThumbsListCtrl list;
   Fill(list, kStamps, folder.path);
@@ -188,7 +142,7 @@ TEST_F(ThumbsList, ChoosesTheFirstAndRefillsOnlyForAnotherFolder) {
 }
 
 TEST(StampPicker, OpensInPlacePaintsItsFrameAndDoubleClickChoosesAThumbnail) {
-  TempFolder folder;
+  CTempFolder folder;
   WritePng(folder / "red.png", 200, 100, 0xFFE03030, 0xFFFFE040);
   WritePng(folder / "blue.png", 80, 160, 0x00000000, 0xFF3060E0);
   WritePng(folder / "green.png", 120, 120, 0xFF30A050, 0xFFFFFFFF);
@@ -211,13 +165,8 @@ TEST(StampPicker, OpensInPlacePaintsItsFrameAndDoubleClickChoosesAThumbnail) {
         d.m_list.ClientToScreen(&rcItem);
     hFocus = ::GetFocus(), hList = d.m_list.m_hWnd;
     for (DWORD dwFlags :
-         {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-      INPUT in = {INPUT_MOUSE};
-      in.mi.dx = rcItem.CenterPoint().x * 65536 / ::GetSystemMetrics(SM_CXSCREEN) + 1;
-      in.mi.dy = rcItem.CenterPoint().y * 65536 / ::GetSystemMetrics(SM_CYSCREEN) + 1;
-      in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-      ::SendInput(1, &in, sizeof(in));
-    }
+         {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
+      SendMouse(rcItem.CenterPoint(), dwFlags);
   };
   ASSERT_EQ(IDOK, dlg.DoModal());
   EXPECT_EQ("87,111", std::to_string(rcWindow.left) + "," + std::to_string(rcWindow.top));
@@ -228,10 +177,10 @@ TEST(StampPicker, OpensInPlacePaintsItsFrameAndDoubleClickChoosesAThumbnail) {
 }
 
 TEST(StampPicker, OkGivesTheSelectedPathOrNoneAndCancelGivesNothing) {
-  TempFolder folder, empty;
+  CTempFolder folder, empty;
   WriteBytes(folder / "only.png", "x");
   const struct {
-    const TempFolder& folder;
+    const CTempFolder& folder;
     int nButton;
     std::string chosen;
   } cases[] = {{folder, IDOK, folder / "only.png"}, {empty, IDOK, ""}, {folder, IDCANCEL, ""}};

@@ -3,16 +3,14 @@
 #include "editor/EditorMessages.h"
 #include "editor/TextElement.h"
 #include "editor/TextInputDlg.h"
-#include "tests/common/frame_support.h"
-#include "tests/common/pixel_support.h"
+#include "tests/unit/editor/editor_harness.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <set>
+#include <tuple>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,37 +70,27 @@ protected:
   CTextInputDlg m_dlg;
 };
 
+// The size is bounded (above 100: 48, below 2 or unreadable: 5); the ticks set the font's style.
 TEST_F(TextDlgTest, GatherValuesReadsTheControlsAndBoundsTheSize) {
-  HDC hScreen = ::GetDC(NULL);
-  const int nDpiY = ::GetDeviceCaps(hScreen, LOGPIXELSY);
-  ::ReleaseDC(NULL, hScreen);
   const int kChecks[] = {IDC_TEXT_BOLD, IDC_TEXT_ITALIC, IDC_TEXT_UNDERLINE, IDC_TEXT_STRIKEOUT,
                          IDC_ANTIALIAS};
-  struct Row {
-    const char* pszSize;
-    int nCheck;
-    int nSize;
-  } rows[] = {{"150", IDC_TEXT_BOLD, 48},
-              {"1", IDC_TEXT_ITALIC, 5},
-              {"9", 0, 9},
-              {"x", 0, 5},
-              {"100", IDC_TEXT_UNDERLINE, 100},
-              {"101", IDC_TEXT_STRIKEOUT, 48},
-              {"2", IDC_ANTIALIAS, 2}};
-  for (const Row& row : rows) {
+  const std::tuple<const char*, int, int> rows[] = {
+      {"150", IDC_TEXT_BOLD, 48},       {"1", IDC_TEXT_ITALIC, 5},       {"x", 0, 5},
+      {"100", IDC_TEXT_UNDERLINE, 100}, {"101", IDC_TEXT_STRIKEOUT, 48}, {"2", IDC_ANTIALIAS, 2}};
+  for (auto [pszSize, nCheck, nSize] : rows) {
     for (int nID : kChecks)
-      m_dlg.CheckDlgButton(nID, nID == row.nCheck);
-    m_dlg.m_cbSize.SetWindowText(row.pszSize);
+      m_dlg.CheckDlgButton(nID, nID == nCheck);
+    m_dlg.m_cbSize.SetWindowText(pszSize);
     m_dlg.GatherValues();
-    EXPECT_EQ(row.nSize, m_dlg.m_nSize) << row.pszSize;
     LOGFONTA lf = {};
     ASSERT_TRUE(m_dlg.m_font.GetLogFont(&lf));
-    EXPECT_EQ(MulDiv(row.nSize, nDpiY, 72), lf.lfHeight) << row.pszSize;
-    EXPECT_EQ(row.nCheck == IDC_TEXT_BOLD ? FW_BOLD : FW_NORMAL, lf.lfWeight);
-    EXPECT_EQ(row.nCheck == IDC_TEXT_ITALIC, lf.lfItalic);
-    EXPECT_EQ(row.nCheck == IDC_TEXT_UNDERLINE, lf.lfUnderline);
-    EXPECT_EQ(row.nCheck == IDC_TEXT_STRIKEOUT, lf.lfStrikeOut);
-    EXPECT_EQ(row.nCheck == IDC_ANTIALIAS, m_dlg.m_bAntialias);
+    EXPECT_EQ(std::make_tuple(nSize, MulDiv(nSize, CWindowDC(NULL).GetDeviceCaps(LOGPIXELSY), 72),
+                              nCheck == IDC_TEXT_BOLD ? FW_BOLD : FW_NORMAL, nCheck == IDC_TEXT_ITALIC,
+                              nCheck == IDC_TEXT_UNDERLINE, nCheck == IDC_TEXT_STRIKEOUT,
+                              nCheck == IDC_ANTIALIAS),
+              std::make_tuple(m_dlg.m_nSize, lf.lfHeight, (int)lf.lfWeight, lf.lfItalic == 1,
+                              lf.lfUnderline == 1, lf.lfStrikeOut == 1, m_dlg.m_bAntialias == 1))
+        << pszSize;
   }
 }
 
@@ -117,41 +105,29 @@ TEST_F(TextDlgTest, TheFaceComesFromTheListOnceEachOrStaysAsItWas) {
   EXPECT_EQ((size_t)m_dlg.m_lbFace.GetCount(), faces.size());
   m_dlg.GatherValues(); // nothing chosen: the starting face stays
   EXPECT_STREQ("Arial Narrow", m_dlg.m_lf.lfFaceName);
-  const std::string strLong(40, 'F');
-  m_dlg.m_lbFace.SetCurSel(m_dlg.m_lbFace.AddString(strLong.c_str()));
+  m_dlg.m_lbFace.SetCurSel(m_dlg.m_lbFace.AddString(std::string(40, 'F').c_str()));
   m_dlg.GatherValues();
-  EXPECT_EQ(strLong.substr(0, LF_FACESIZE - 1), m_dlg.m_lf.lfFaceName);
+  EXPECT_EQ(std::string(LF_FACESIZE - 1, 'F'), m_dlg.m_lf.lfFaceName);
 }
 
+// Refresh shows the fields (the size always as 9) and moves the dialog to its place.
 TEST_F(TextDlgTest, RefreshShowsSizeNineTheSlidersTheLabelsAndTheText) {
-  std::string strSizes;
-  for (int i = 0; i < m_dlg.m_cbSize.GetCount(); i++) {
-    CString str;
-    m_dlg.m_cbSize.GetLBText(i, str);
-    strSizes += std::string(str) + " ";
-  }
-  EXPECT_EQ("5 6 8 9 10 11 12 14 16 18 20 22 24 26 28 36 48 55 65 75 85 99 ", strSizes);
-  struct Row {
-    int nAngle, nOpacity;
-    const char *pszAngle, *pszOpacity;
-  } rows[] = {{0, 0, "(0)", "(0%)"}, {45, 128, "(45)", "(50%)"}, {360, 255, "(360)", "(100%)"}};
-  for (const Row& row : rows) {
+  const std::tuple<int, int, const char*, const char*> rows[] = {
+      {0, 0, "(0)", "(0%)"}, {45, 128, "(45)", "(50%)"}, {360, 255, "(360)", "(100%)"}};
+  for (auto [nAngle, nOpacity, pszAngle, pszOpacity] : rows) {
     m_dlg.m_cbSize.SetCurSel(10);
-    m_dlg.m_nAngle = row.nAngle;
-    m_dlg.m_nOpacity = row.nOpacity;
+    m_dlg.m_nAngle = nAngle;
+    m_dlg.m_nOpacity = nOpacity;
     m_dlg.m_strText = "Hello";
-    m_dlg.m_ptPos = CPoint(150 + row.nAngle, 120);
+    m_dlg.m_ptPos = CPoint(150 + nAngle, 120);
     m_dlg.Refresh();
-    EXPECT_EQ(3, m_dlg.m_cbSize.GetCurSel());
-    EXPECT_EQ("9", Text(IDC_TEXT_SIZE));
-    EXPECT_EQ(row.nAngle, m_dlg.m_sliderRotation.GetPos());
-    EXPECT_EQ(row.nOpacity, m_dlg.m_sliderOpacity.GetPos());
-    EXPECT_EQ(row.pszAngle, Text(IDC_TEXT_ROTATION_VALUE));
-    EXPECT_EQ(row.pszOpacity, Text(IDC_TEXT_OPACITY_VALUE));
-    EXPECT_EQ("Hello", Text(IDC_TEXT_EDIT));
     CRect rc;
     m_dlg.GetWindowRect(&rc);
-    EXPECT_EQ(m_dlg.m_ptPos, rc.TopLeft());
+    EXPECT_EQ(std::make_tuple(std::string("9"), nAngle, nOpacity, std::string(pszAngle),
+                              std::string(pszOpacity), std::string("Hello"), m_dlg.m_ptPos),
+              std::make_tuple(Text(IDC_TEXT_SIZE), m_dlg.m_sliderRotation.GetPos(),
+                              m_dlg.m_sliderOpacity.GetPos(), Text(IDC_TEXT_ROTATION_VALUE),
+                              Text(IDC_TEXT_OPACITY_VALUE), Text(IDC_TEXT_EDIT), rc.TopLeft()));
   }
   m_dlg.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   PumpPending();
@@ -163,7 +139,7 @@ TEST_F(TextDlgTest, RefreshShowsSizeNineTheSlidersTheLabelsAndTheText) {
 // Keys move the slider once (it steps itself before it reports); Home and End send the ends the
 // dialog maps to maximum and minimum.
 TEST_F(TextDlgTest, SliderKeysMoveOnceWithinTheRange) {
-  struct Row {
+  const struct {
     bool bOpacity;
     UINT nKey; // 0: a thumb-track report at the start position
     int nStart, nEnd;
@@ -173,7 +149,7 @@ TEST_F(TextDlgTest, SliderKeysMoveOnceWithinTheRange) {
               {true, 0, 128, 128, "(50%)"},       {true, VK_HOME, 100, 255, "(100%)"},
               {true, VK_END, 100, 0, "(0%)"},     {true, VK_NEXT, 250, 255, "(100%)"},
               {false, VK_LEFT, 3, 0, "(0)"},      {false, VK_HOME, 10, 360, "(360)"}};
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     CSliderCtrl& slider = row.bOpacity ? m_dlg.m_sliderOpacity : m_dlg.m_sliderRotation;
     slider.SetPos(row.nStart);
     const int nReports = Reports(m_pView);
@@ -196,9 +172,9 @@ TEST_F(TextDlgTest, EveryChangeGathersAndReportsToTheActiveViewOnly) {
     Click(nID);
   Click(IDC_ANTIALIAS);
   EXPECT_EQ(11, Reports(m_pView));
-  EXPECT_EQ((1 + 1 + 1 + 1 + 1) + 2 + 2, m_dlg.m_bBold + m_dlg.m_bItalic + m_dlg.m_bUnderline +
-                                             m_dlg.m_bStrikeout + m_dlg.m_bAntialias + m_dlg.m_nAlignH +
-                                             m_dlg.m_nAlignV);
+  EXPECT_EQ(std::make_tuple(1, 1, 1, 1, 1, 2, 2),
+            std::make_tuple(m_dlg.m_bBold, m_dlg.m_bItalic, m_dlg.m_bUnderline, m_dlg.m_bStrikeout,
+                            m_dlg.m_bAntialias, m_dlg.m_nAlignH, m_dlg.m_nAlignV));
   m_dlg.SetDlgItemText(IDC_TEXT_EDIT, "typed"); // a multi-line edit tells nothing of this
   m_dlg.GetDlgItem(IDC_TEXT_EDIT)->SendMessage(EM_SETSEL, 5, 5);
   m_dlg.GetDlgItem(IDC_TEXT_EDIT)->SendMessage(WM_CHAR, '!', 1);
@@ -218,18 +194,17 @@ TEST_F(TextDlgTest, EveryChangeGathersAndReportsToTheActiveViewOnly) {
   EXPECT_EQ(1, Reports(pFirst));
 }
 
+// The colour menu's final choice sets the text colour; all ones means the button's colour, and
+// without one the colour stays. Each reports.
 TEST_F(TextDlgTest, AColourChoiceSetsTheTextColourAndReports) {
-  struct Row {
-    WPARAM wColour;
-    COLORREF clrButton, clrExpected;
-  } rows[] = {{RGB(10, 20, 30), RGB(1, 2, 3), RGB(10, 20, 30)},
-              {0xFFFFFFFF, RGB(1, 2, 3), RGB(1, 2, 3)},
-              {0xFFFFFFFF, (COLORREF)-1, RGB(1, 2, 3)}}; // no colour on the button: unchanged
-  for (const Row& row : rows) {
-    m_dlg.m_btnColor.m_clrSelected = row.clrButton;
+  const std::tuple<WPARAM, COLORREF, COLORREF> rows[] = {{RGB(10, 20, 30), RGB(1, 2, 3), RGB(10, 20, 30)},
+                                                         {0xFFFFFFFF, RGB(1, 2, 3), RGB(1, 2, 3)},
+                                                         {0xFFFFFFFF, (COLORREF)-1, RGB(1, 2, 3)}};
+  for (auto [wColour, clrButton, clrExpected] : rows) {
+    m_dlg.m_btnColor.m_clrSelected = clrButton;
     const int nReports = Reports(m_pView);
-    EXPECT_EQ(0, m_dlg.SendMessage(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, row.wColour, 0));
-    EXPECT_EQ(row.clrExpected, m_dlg.m_clrText);
+    EXPECT_EQ(0, m_dlg.SendMessage(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, wColour, 0));
+    EXPECT_EQ(clrExpected, m_dlg.m_clrText);
     EXPECT_EQ(nReports + 1, Reports(m_pView));
   }
 }
@@ -244,23 +219,6 @@ TEST_F(TextDlgTest, OkGathersAndHidesCancelHidesTheDialogStaysAlive) {
   m_dlg.SendMessage(WM_COMMAND, IDCANCEL, 0);
   EXPECT_FALSE(m_dlg.IsWindowVisible());
   EXPECT_TRUE(::IsWindow(m_dlg.m_hWnd));
-}
-
-// A 32-bit GDI+ picture of cx x cy from ARGB values.
-std::unique_ptr<Gdiplus::Bitmap> MakeGdipBitmap(int cx, int cy, DWORD (*pixel)(int x, int y)) {
-  auto bitmap = std::make_unique<Gdiplus::Bitmap>(cx, cy, PixelFormat32bppARGB);
-  for (int y = 0; y < cy; y++)
-    for (int x = 0; x < cx; x++)
-      bitmap->SetPixel(x, y, Gdiplus::Color(pixel(x, y)));
-  return bitmap;
-}
-
-Pixels PixelsOf(Gdiplus::Bitmap& bitmap) {
-  HBITMAP hBitmap = NULL;
-  bitmap.GetHBITMAP(Gdiplus::Color(0xFFFFFFFF), &hBitmap);
-  Pixels px = pixel_support::ReadBitmap(hBitmap);
-  ::DeleteObject(hBitmap);
-  return px;
 }
 
 DWORD White(int, int) { return 0xFFFFFFFF; }
@@ -294,9 +252,9 @@ protected:
   Pixels Final(DWORD (*pixel)(int, int), BOOL bShadow) {
     m_style.dropShadow = bShadow;
     CEditorAppState::Get()->m_styles[STYLE_TEXT] = m_style;
-    std::unique_ptr<Gdiplus::Bitmap> picture = MakeGdipBitmap(200, 120, pixel);
+    std::unique_ptr<Gdiplus::Bitmap> picture(NewArgbPicture(200, 120, pixel));
     m_text.DrawIntoImage(picture.get(), m_style, 1.0f, 0, 0);
-    return PixelsOf(*picture);
+    return ColoursOf(picture.get());
   }
   CTextElement m_text;
   DrawStyle m_style, m_saved;
@@ -335,22 +293,11 @@ TEST_F(TextDrawTest, TheTextStaysInsideItsBoxAlignedOrTurned) {
   }
 }
 
-TEST_F(TextDrawTest, OnlyUprightTextCastsItsShadow) {
-  m_text.m_nOpacity = 0; // the text itself shows nothing
-  for (int nAngle : {0, 30, 90, 360}) {
-    m_text.m_nAngle = nAngle;
-    EXPECT_EQ(nAngle % 360 == 0, CountTinted(Final(White, TRUE)) > 0) << "angle " << nAngle;
-  }
-}
-
 TEST_F(TextDrawTest, TheOpacityReplacesTheColoursAlpha) {
   m_text.m_nOpacity = 128;
   Pixels px = Final(White, FALSE);
   EXPECT_EQ(0x80000000u, m_text.m_clrText);
-  BYTE nDarkest = 255;
-  for (COLORREF c : px.data)
-    nDarkest = std::min(nDarkest, GetRValue(c));
-  EXPECT_NEAR(127, nDarkest, 1);
+  EXPECT_NEAR(127, GetRValue(*std::min_element(px.data.begin(), px.data.end())), 1);
 }
 
 // The shadow is the text moved by the shadow depth, multiplied with the picture under it, in
@@ -372,7 +319,8 @@ TEST_F(TextDrawTest, TheShadowFallsShadowDepthAwayOnThePictureUnderIt) {
       px = Final(Ramp, TRUE);
     } else {
       pixel_support::DibSurface canvas(216, 136);
-      m_text.DrawToDC(MakeGdipBitmap(200, 120, Ramp), &canvas.dc(), m_style, 1.0f, 0, 0);
+      m_text.DrawToDC(std::unique_ptr<Gdiplus::Bitmap>(NewArgbPicture(200, 120, Ramp)), &canvas.dc(), m_style,
+                      1.0f, 0, 0);
       px.cx = 216, px.cy = 136, px.data = canvas.Pixels();
     }
     ASSERT_GT(CountTinted(px), 0);
@@ -386,23 +334,25 @@ TEST_F(TextDrawTest, TheShadowFallsShadowDepthAwayOnThePictureUnderIt) {
   }
 }
 
-// The shadow's alpha is opacity x shadow opacity / 100, saturating at 255; softening spreads it.
+// The shadow's alpha is opacity x shadow opacity / 100, saturating at 255; only upright text casts
+// one; softening spreads it.
 TEST_F(TextDrawTest, TheShadowsStrengthSaturatesAndItsEdgeSoftens) {
-  m_text.m_nOpacity = 0;
-  struct Row {
-    int nOpacity, nShadowOpacity, nLeastGreen;
-  } rows[] = {{255, 100, 0}, {200, 200, 0}, {255, 50, 128}, {100, 100, 155}};
-  for (const Row& row : rows) {
-    m_style.opacity = row.nOpacity;
-    m_style.shadowOpacity = row.nShadowOpacity;
+  m_text.m_nOpacity = 0; // the text itself shows nothing
+  const int rows[][4] = {{255, 100, 0, 0},    {200, 200, 0, 0},    {255, 50, 0, 128}, {100, 100, 0, 155},
+                         {255, 100, 30, 255}, {255, 100, 90, 255}, {255, 100, 360, 0}}; // the least green
+  for (auto [nOpacity, nShadowOpacity, nAngle, nLeastGreen] : rows) {
+    m_style.opacity = nOpacity;
+    m_style.shadowOpacity = nShadowOpacity;
+    m_text.m_nAngle = nAngle;
     Pixels px = Final(White, TRUE);
-    BYTE nLeast = 255;
-    for (COLORREF c : px.data)
-      nLeast = std::min(nLeast, GetGValue(c));
-    EXPECT_NEAR(row.nLeastGreen, nLeast, 1) << row.nOpacity << " x " << row.nShadowOpacity << "%";
+    const COLORREF least = *std::min_element(
+        px.data.begin(), px.data.end(), [](COLORREF a, COLORREF b) { return GetGValue(a) < GetGValue(b); });
+    EXPECT_NEAR(nLeastGreen, GetGValue(least), 1)
+        << nOpacity << " x " << nShadowOpacity << "% angle " << nAngle;
   }
   m_style.opacity = 255;
   m_style.shadowOpacity = 100;
+  m_text.m_nAngle = 0;
   const int nHard = CountTinted(Final(White, TRUE));
   m_style.shadowEdge = 2;
   EXPECT_GT(CountTinted(Final(White, TRUE)), nHard);

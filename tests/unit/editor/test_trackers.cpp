@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
+#include "tests/unit/editor/editor_harness.h"
 
 #include <gtest/gtest.h>
 
@@ -23,21 +24,10 @@ const COLORREF kBlack = RGB(0, 0, 0), kGrey = RGB(128, 128, 128);
 const DWORD kRed = 0xFFFF0000, kWhite = 0xFFFFFFFF;
 Gdiplus::Bitmap* const kNoPicture = NULL;
 
-Gdiplus::Bitmap* NewPicture(int cx, int cy, const PixelFn& fn) {
-  auto* pBitmap = new Gdiplus::Bitmap(cx, cy, PixelFormat32bppARGB);
-  for (int i = 0; i < cx * cy; ++i)
-    pBitmap->SetPixel(i % cx, i / cx, Gdiplus::Color(fn(i % cx, i / cx)));
-  return pBitmap;
-}
-DWORD ArgbAt(Gdiplus::Bitmap* pBitmap, int x, int y) {
-  Gdiplus::Color color;
-  pBitmap->GetPixel(x, y, &color);
-  return color.GetValue();
-}
 // A GDI picture of 0x00RRGGBB pixels.
 void MakeGdi(CBitmap& bitmap, int cx, int cy, const PixelFn& fn) {
   std::unique_ptr<Gdiplus::Bitmap> picture(
-      NewPicture(cx, cy, [&](int x, int y) { return fn(x, y) | 0xFF000000; }));
+      NewArgbPicture(cx, cy, [&](int x, int y) { return fn(x, y) | 0xFF000000; }));
   HBITMAP hBitmap = NULL;
   ASSERT_EQ(Gdiplus::Ok, picture->GetHBITMAP(Gdiplus::Color(0), &hBitmap));
   bitmap.Attach(hBitmap);
@@ -147,7 +137,7 @@ TEST(FloatingPicture, MaskedPictureWhiteBackedCopyAndDrawnRectangles) {
               ArgbAt(masked.m_pBitmap, i % 6, i / 6));
 
   // Over white: transparent turns white, opaque stays.
-  CZoomTracker pair(NewPicture(2, 1, [](int x, int) { return x ? 0xFF0000FF : 0x00FF0000; }), 8, 8, 10, 9,
+  CZoomTracker pair(NewArgbPicture(2, 1, [](int x, int) { return x ? 0xFF0000FF : 0x00FF0000; }), 8, 8, 10, 9,
                     1.0f);
   std::unique_ptr<CBitmap> copy(pair.CreateCBitmap());
   ASSERT_NE(nullptr, copy);
@@ -159,7 +149,7 @@ TEST(FloatingPicture, MaskedPictureWhiteBackedCopyAndDrawnRectangles) {
   const Rows<BOOL, CRect, CPoint, CPoint> rows = {{FALSE, {10, 10, 18, 18}, {12, 15}, {8, 19}},
                                                   {TRUE, {1, 1, 5, 5}, {2, 3}, {0, 6}}};
   for (auto [bFinal, expected, inside, outside] : rows) {
-    CZoomTracker piece(NewPicture(4, 4, [](int, int) { return kRed; }), 9, 9, 17, 17, 2.0f);
+    CZoomTracker piece(NewArgbPicture(4, 4, [](int, int) { return kRed; }), 9, 9, 17, 17, 2.0f);
     Gdiplus::Bitmap canvas(24, 24, PixelFormat32bppARGB);
     Gdiplus::Graphics graphics(&canvas);
     graphics.Clear(Gdiplus::Color(kWhite));
@@ -174,7 +164,7 @@ TEST(FloatingPicture, MaskedPictureWhiteBackedCopyAndDrawnRectangles) {
   // On the view's DC, scrolled by (20, 10): outline and picture at (20,20)-(40,40) of the window.
   DibSurface surface(60, 60);
   surface.dc().SetWindowOrg(20, 10);
-  CZoomTracker piece(NewPicture(20, 20, [](int, int) { return kRed; }), 40, 30, 60, 50, 1.0f);
+  CZoomTracker piece(NewArgbPicture(20, 20, [](int, int) { return kRed; }), 40, 30, 60, 50, 1.0f);
   piece.m_nScrollX = 20, piece.m_nScrollY = 10;
   piece.Draw(&surface.dc());
   EXPECT_EQ(RGB(255, 0, 0), surface.At(30, 30));
