@@ -16,32 +16,10 @@ void CEditorLabFrame::SelectTool(int nTool) {
     pState->m_nCurrentTool = nTool;
 }
 
-void CEditorLabFrame::ShowTaskMainPage() {
-  m_calls.push_back("ShowTaskMainPage");
-  m_nTaskPage = 0;
-}
-
-void CEditorLabFrame::OpenEffectPage(int nTaskId) {
-  m_calls.push_back("OpenEffectPage " + std::to_string(nTaskId));
-}
-
-void CEditorLabFrame::OpenResizePage(int nMode, LPCSTR lpszTitle) {
-  m_calls.push_back("OpenResizePage " + std::to_string(nMode) + " " + lpszTitle);
-}
-
-void CEditorLabFrame::OpenCaptionPage() { m_calls.push_back("OpenCaptionPage"); }
-
-CString CEditorLabFrame::PromptOpenImage() {
-  m_calls.push_back("PromptOpenImage");
-  return m_strOpenImage;
-}
-
 BOOL CEditorLabFrame::AskImageResolution(int& nDpi) {
   m_calls.push_back("AskImageResolution " + std::to_string(nDpi));
-  if (m_nResolutionAnswer == 0)
-    return FALSE;
-  nDpi = m_nResolutionAnswer;
-  return TRUE;
+  nDpi = m_nResolutionAnswer != 0 ? m_nResolutionAnswer : nDpi;
+  return m_nResolutionAnswer != 0;
 }
 
 CEditorHarness::CEditorHarness() {

@@ -25,16 +25,21 @@ public:
   int m_nTaskPage = 0;              // the task sheet's active page
   CString m_strOpenImage;           // what the open-picture prompt answers
 
+  int m_nJpegQuality = 80;
+  int m_nResolutionAnswer = 0; // what the resolution dialog is answered with; 0 cancels
+
   void SetStatusText(int nPane, LPCSTR lpszText) override { m_status[nPane] = lpszText; }
   void SelectTool(int nTool) override;
   int GetTaskPageIndex() override { return m_nTaskPage; }
-  void ShowTaskMainPage() override;
-  void OpenEffectPage(int nTaskId) override;
-  void OpenResizePage(int nMode, LPCSTR lpszTitle) override;
-  void OpenCaptionPage() override;
-  CString PromptOpenImage() override;
-  int m_nJpegQuality = 80;
-  int m_nResolutionAnswer = 0; // what the resolution dialog is answered with; 0 cancels
+  void ShowTaskMainPage() override { m_calls.push_back("ShowTaskMainPage"), m_nTaskPage = 0; }
+  void OpenEffectPage(int nTaskId) override {
+    m_calls.push_back("OpenEffectPage " + std::to_string(nTaskId));
+  }
+  void OpenResizePage(int nMode, LPCSTR lpszTitle) override {
+    m_calls.push_back("OpenResizePage " + std::to_string(nMode) + " " + lpszTitle);
+  }
+  void OpenCaptionPage() override { m_calls.push_back("OpenCaptionPage"); }
+  CString PromptOpenImage() override { return m_calls.push_back("PromptOpenImage"), m_strOpenImage; }
   int GetJpegQuality() override { return m_nJpegQuality; }
   BOOL AskImageResolution(int& nDpi) override;
 };

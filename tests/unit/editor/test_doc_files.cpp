@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 #include <sstream>
 
 extern int g_nSaveFilterIndex;
@@ -51,36 +52,18 @@ std::shared_ptr<void> Lock(const std::string& path, bool bLock) {
 
 // Answers the next file dialog of the thread from a thread timer as a user would: picks the
 // filter (1-based; 0 leaves it), types the name and presses Save; an empty name presses Cancel.
-// It notes the filter the dialog opened with.
-class CSaveDialogAnswer {
-public:
-  CSaveDialogAnswer(int nFilter, const std::string& name) : m_nFilter(nFilter), m_name(name) {
+// It notes the filter the dialog opened with (0 until the dialog was seen).
+struct CSaveDialogAnswer {
+  CSaveDialogAnswer(int nFilter, const std::string& name)
+      : m_nFilter(nFilter), m_name(name), m_nTimer(::SetTimer(NULL, 0, 10, TimerProc)) {
     s_pActive = this;
-    m_nTimer = ::SetTimer(NULL, 0, 10, TimerProc);
   }
-  ~CSaveDialogAnswer() {
-    ::KillTimer(NULL, m_nTimer);
-    s_pActive = NULL;
-  }
-  int m_nShownFilter = 0; // 0 until the dialog was seen
-
-private:
-  static BOOL CALLBACK FindShownDialog(HWND hWnd, LPARAM lParam) {
-    char szClass[16] = "";
-    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-    if (lstrcmpA(szClass, "#32770") != 0 || !::IsWindowVisible(hWnd))
-      return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = hWnd;
-    return FALSE;
-  }
+  ~CSaveDialogAnswer() { ::KillTimer(NULL, m_nTimer), s_pActive = NULL; }
   static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD) {
     CSaveDialogAnswer* pThis = s_pActive;
-    HWND hDlg = NULL;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&hDlg));
-    HWND hType = ::GetDlgItem(hDlg, cmb1), hName = ::GetDlgItem(hDlg, cmb13);
-    if (pThis == NULL || pThis->m_bDone || hType == NULL || hName == NULL)
+    HWND hDlg = ::GetActiveWindow(), hType = ::GetDlgItem(hDlg, cmb1), hName = ::GetDlgItem(hDlg, cmb13);
+    if (pThis == NULL || pThis->m_nShownFilter != 0 || hType == NULL || hName == NULL)
       return;
-    pThis->m_bDone = true;
     pThis->m_nShownFilter = (int)::SendMessageA(hType, CB_GETCURSEL, 0, 0) + 1;
     if (pThis->m_nFilter > 0) {
       ::SendMessageA(hType, CB_SETCURSEL, pThis->m_nFilter - 1, 0);
@@ -92,14 +75,12 @@ private:
     int nButton = pThis->m_name.empty() ? IDCANCEL : IDOK;
     ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, nButton));
   }
-  static CSaveDialogAnswer* s_pActive;
-
+  static inline CSaveDialogAnswer* s_pActive = NULL;
   int m_nFilter;
   std::string m_name;
-  UINT_PTR m_nTimer = 0;
-  bool m_bDone = false;
+  UINT_PTR m_nTimer;
+  int m_nShownFilter = 0;
 };
-CSaveDialogAnswer* CSaveDialogAnswer::s_pActive = NULL;
 
 std::vector<std::string> BoxTexts() {
   std::vector<std::string> texts;
@@ -116,42 +97,41 @@ protected:
 
 // --- Save As: names and formats --------------------------------------------------------------
 
-struct NameCase {
-  int nFilter;
-  const char* pszTyped;
-  const char* pszWritten;
-  const std::string* pMagic;
-};
-std::ostream& operator<<(std::ostream& os, const NameCase& c) { return os << c.pszTyped; }
-
-class SaveAsNameTest : public DocFilesTest, public ::testing::WithParamInterface<NameCase> {};
-
-// A typed known extension wins over the chosen filter; any other name gets the filter's.
-TEST_P(SaveAsNameTest, WritesTheFormatOfTheCompletedName) {
-  const NameCase& c = GetParam();
-  Doc()->SetModifiedFlag();
-  {
-    CSaveDialogAnswer answer(c.nFilter, m_folder / c.pszTyped);
+// A typed known extension wins over the chosen filter; any other name gets the filter's. Each
+// dialog opens with the filter chosen the time before; a cancelled one forgets the document's
+// path, so the next Save asks again.
+TEST_F(DocFilesTest, SaveAsWritesTheFormatOfTheCompletedName) {
+  const std::tuple<int, const char*, const char*, std::string> rows[] = {
+      {2, "shot", "shot.jpg", kJpegStart},
+      {2, "shot.png", "shot.png", kPngSignature},
+      {2, "shot.jpeg", "shot.jpeg.jpg", kJpegStart},
+      {3, "shot.GIF", "shot.GIF", kGifStart},
+      {4, "shot", "shot.gif", kGifStart},
+      {5, "shot.v2", "shot.v2.tif", kTiffStart},
+      {1, "shot.bmp", "shot.bmp", kBmpStart}};
+  int nLastFilter = 0;
+  for (auto [nFilter, pszTyped, pszWritten, magic] : rows) {
+    Doc()->SetModifiedFlag();
+    CSaveDialogAnswer answer(nFilter, m_folder / pszTyped);
     Command(ID_FILE_SAVE_AS);
+    const std::string written = m_folder / pszWritten;
+    EXPECT_EQ(std::vector<std::string>{pszWritten}, m_folder.Files());
+    EXPECT_EQ(magic, ReadBytes(written).substr(0, magic.size())) << pszWritten;
+    EXPECT_EQ(std::make_tuple(written, std::string(pszWritten), FALSE, nFilter),
+              std::make_tuple(std::string(Doc()->m_strPath), std::string(Doc()->GetTitle()),
+                              Doc()->IsModified(), g_nSaveFilterIndex));
+    if (nLastFilter != 0)
+      EXPECT_EQ(nLastFilter, answer.m_nShownFilter);
+    nLastFilter = nFilter;
+    ::DeleteFileA(written.c_str()); // names differing in case alone are one file
   }
-  std::string written = m_folder / c.pszWritten;
-  EXPECT_EQ(std::vector<std::string>{c.pszWritten}, m_folder.Files());
-  EXPECT_EQ(*c.pMagic, ReadBytes(written).substr(0, c.pMagic->size()));
-  EXPECT_STREQ(written.c_str(), Doc()->m_strPath);
-  EXPECT_STREQ(c.pszWritten, Doc()->GetTitle());
-  EXPECT_FALSE(Doc()->IsModified());
-  EXPECT_EQ(c.nFilter, g_nSaveFilterIndex);
   EXPECT_TRUE(BoxTexts().empty());
+  CSaveDialogAnswer answer(0, "");
+  EXPECT_FALSE(Doc()->OnFileSaveAs());
+  EXPECT_EQ(1, answer.m_nShownFilter);
+  EXPECT_TRUE(Doc()->m_strPath.IsEmpty());
+  EXPECT_STREQ("shot.bmp", Doc()->GetTitle());
 }
-
-INSTANTIATE_TEST_SUITE_P(Names, SaveAsNameTest,
-                         ::testing::Values(NameCase{2, "shot", "shot.jpg", &kJpegStart},
-                                           NameCase{2, "shot.png", "shot.png", &kPngSignature},
-                                           NameCase{2, "shot.jpeg", "shot.jpeg.jpg", &kJpegStart},
-                                           NameCase{3, "shot.GIF", "shot.GIF", &kGifStart},
-                                           NameCase{4, "shot", "shot.gif", &kGifStart},
-                                           NameCase{5, "shot.v2", "shot.v2.tif", &kTiffStart},
-                                           NameCase{1, "shot.bmp", "shot.bmp", &kBmpStart}));
 
 TEST(EncoderLookup, FindsEncodersByTheirExactMimeType) {
   CLSID png = {}, jpeg = {}, none = {};
@@ -160,19 +140,6 @@ TEST(EncoderLookup, FindsEncodersByTheirExactMimeType) {
   EXPECT_NE(png, jpeg);
   EXPECT_EQ(-1, GetEncoderClsid(L"image/PNG", &none));
   EXPECT_EQ(-1, GetEncoderClsid(L"image/jpg", &none));
-}
-
-TEST_F(DocFilesTest, SaveAsOpensWithTheLastFilterAndCancelForgetsThePath) {
-  {
-    CSaveDialogAnswer answer(3, m_folder / "first");
-    Command(ID_FILE_SAVE_AS);
-  }
-  EXPECT_EQ(kBmpStart, ReadBytes(m_folder / "first.bmp").substr(0, 2));
-  CSaveDialogAnswer answer(0, "");
-  EXPECT_FALSE(Doc()->OnFileSaveAs());
-  EXPECT_EQ(3, answer.m_nShownFilter) << "the second dialog shows the filter chosen the first time";
-  EXPECT_TRUE(Doc()->m_strPath.IsEmpty()) << "so the next Save asks again";
-  EXPECT_STREQ("first.bmp", Doc()->GetTitle());
 }
 
 // The resolution goes into a PNG's pHYs chunk as pixels per metre, brought into range first.
@@ -211,10 +178,7 @@ int g_nEncoderWrites = 0;
 Gdiplus::GpStatus WINAPI FailPartWay(Gdiplus::GpImage*, const WCHAR* pszFile, const CLSID*,
                                      const Gdiplus::EncoderParameters*) {
   ++g_nEncoderWrites;
-  HANDLE hFile = ::CreateFileW(pszFile, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-  DWORD nWritten = 0;
-  ::WriteFile(hFile, "\x89PNG", 4, &nWritten, NULL);
-  ::CloseHandle(hFile);
+  WriteBytes(std::string(pszFile, pszFile + lstrlenW(pszFile)), "\x89PNG");
   return Gdiplus::Win32Error;
 }
 Gdiplus::GpStatus WINAPI CountWrites(Gdiplus::GpImage*, const WCHAR*, const CLSID*,
@@ -277,35 +241,20 @@ TEST_P(SaveFailureTest, SaysSoAndLeavesTheOldFileAsItWas) {
 }
 
 const FARPROC kCount = reinterpret_cast<FARPROC>(&CountWrites);
-INSTANTIATE_TEST_SUITE_P(
-    Failures, SaveFailureTest,
-    ::testing::Values(FailureCase{"ReadOnlyFolder",
-                                  "a.png",
-                                  {{"kernel32.dll", "CreateFileA", (FARPROC)&DenyNewFilesInFolder}},
-                                  false,
-                                  -1},
-                      FailureCase{"LockedFile", "b.png", {}, true, -1},
-                      FailureCase{"EncoderFailsPartWay",
-                                  "c.png",
-                                  {{"gdiplus.dll", "GdipSaveImageToFile", (FARPROC)&FailPartWay}},
-                                  false,
-                                  1},
-                      FailureCase{"NoEncoder",
-                                  "d.gif",
-                                  {{"gdiplus.dll", "GdipGetImageEncodersSize", (FARPROC)&NoEncoders},
-                                   {"gdiplus.dll", "GdipSaveImageToFile", kCount}},
-                                  false,
-                                  0},
-                      // Whichever way the view records a metafile, it cannot.
-                      FailureCase{"Metafile",
-                                  "e.emf",
-                                  {{"gdiplus.dll", "GdipRecordMetafileFileName", (FARPROC)&NoRecording},
-                                   {"gdiplus.dll", "GdipRecordMetafile", (FARPROC)&NoMemoryRecording},
-                                   {"gdi32.dll", "CreateEnhMetaFileA", (FARPROC)&NoEnhMetaFileA},
-                                   {"gdi32.dll", "CreateEnhMetaFileW", (FARPROC)&NoEnhMetaFileW}},
-                                  false,
-                                  -1}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Failures, SaveFailureTest, ::testing::Values(
+    FailureCase{"ReadOnlyFolder", "a.png", {{"kernel32.dll", "CreateFileA", (FARPROC)&DenyNewFilesInFolder}}, false, -1},
+    FailureCase{"LockedFile", "b.png", {}, true, -1},
+    FailureCase{"EncoderFailsPartWay", "c.png", {{"gdiplus.dll", "GdipSaveImageToFile", (FARPROC)&FailPartWay}}, false, 1},
+    FailureCase{"NoEncoder", "d.gif", {{"gdiplus.dll", "GdipGetImageEncodersSize", (FARPROC)&NoEncoders},
+                                       {"gdiplus.dll", "GdipSaveImageToFile", kCount}}, false, 0},
+    // Whichever way the view records a metafile, it cannot.
+    FailureCase{"Metafile", "e.emf", {{"gdiplus.dll", "GdipRecordMetafileFileName", (FARPROC)&NoRecording},
+                                      {"gdiplus.dll", "GdipRecordMetafile", (FARPROC)&NoMemoryRecording},
+                                      {"gdi32.dll", "CreateEnhMetaFileA", (FARPROC)&NoEnhMetaFileA},
+                                      {"gdi32.dll", "CreateEnhMetaFileW", (FARPROC)&NoEnhMetaFileW}}, false, -1}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.pszName); });
+// clang-format on
 
 // --- Save changes on close ----------------------------------------------------------------------
 
@@ -345,16 +294,16 @@ TEST_P(SaveModifiedTest, ClosesOnlyWhenNothingIsLost) {
 }
 
 const std::string kAsk = "Save changes to file?";
-INSTANTIATE_TEST_SUITE_P(
-    Answers, SaveModifiedTest,
-    ::testing::Values(CloseCase{"YesSaves", TRUE, IDYES, "s.png", false, TRUE, {kAsk}},
-                      CloseCase{
-                          "YesButTheSaveFails", TRUE, IDYES, "s.png", true, FALSE, {kAsk, kSaveFailed[0]}},
-                      CloseCase{"YesButSaveAsIsCancelled", TRUE, IDYES, NULL, false, FALSE, {kAsk}},
-                      CloseCase{"No", TRUE, IDNO, "s.png", false, TRUE, {kAsk}},
-                      CloseCase{"Cancel", TRUE, IDCANCEL, "s.png", false, FALSE, {kAsk}},
-                      CloseCase{"Unmodified", FALSE, IDCANCEL, "s.png", false, TRUE, {}}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Answers, SaveModifiedTest, ::testing::Values(
+    CloseCase{"YesSaves", TRUE, IDYES, "s.png", false, TRUE, {kAsk}},
+    CloseCase{"YesButTheSaveFails", TRUE, IDYES, "s.png", true, FALSE, {kAsk, kSaveFailed[0]}},
+    CloseCase{"YesButSaveAsIsCancelled", TRUE, IDYES, NULL, false, FALSE, {kAsk}},
+    CloseCase{"No", TRUE, IDNO, "s.png", false, TRUE, {kAsk}},
+    CloseCase{"Cancel", TRUE, IDCANCEL, "s.png", false, FALSE, {kAsk}},
+    CloseCase{"Unmodified", FALSE, IDCANCEL, "s.png", false, TRUE, {}}),
     [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.pszName); });
+// clang-format on
 
 // --- Copy Selection to File ---------------------------------------------------------------------
 

@@ -110,32 +110,6 @@ TEST_F(TextDlgTest, TheFaceComesFromTheListOnceEachOrStaysAsItWas) {
   EXPECT_EQ(std::string(LF_FACESIZE - 1, 'F'), m_dlg.m_lf.lfFaceName);
 }
 
-// Refresh shows the fields (the size always as 9) and moves the dialog to its place.
-TEST_F(TextDlgTest, RefreshShowsSizeNineTheSlidersTheLabelsAndTheText) {
-  const std::tuple<int, int, const char*, const char*> rows[] = {
-      {0, 0, "(0)", "(0%)"}, {45, 128, "(45)", "(50%)"}, {360, 255, "(360)", "(100%)"}};
-  for (auto [nAngle, nOpacity, pszAngle, pszOpacity] : rows) {
-    m_dlg.m_cbSize.SetCurSel(10);
-    m_dlg.m_nAngle = nAngle;
-    m_dlg.m_nOpacity = nOpacity;
-    m_dlg.m_strText = "Hello";
-    m_dlg.m_ptPos = CPoint(150 + nAngle, 120);
-    m_dlg.Refresh();
-    CRect rc;
-    m_dlg.GetWindowRect(&rc);
-    EXPECT_EQ(std::make_tuple(std::string("9"), nAngle, nOpacity, std::string(pszAngle),
-                              std::string(pszOpacity), std::string("Hello"), m_dlg.m_ptPos),
-              std::make_tuple(Text(IDC_TEXT_SIZE), m_dlg.m_sliderRotation.GetPos(),
-                              m_dlg.m_sliderOpacity.GetPos(), Text(IDC_TEXT_ROTATION_VALUE),
-                              Text(IDC_TEXT_OPACITY_VALUE), Text(IDC_TEXT_EDIT), rc.TopLeft()));
-  }
-  m_dlg.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-  PumpPending();
-  CRect rc;
-  m_dlg.GetWindowRect(&rc);
-  EXPECT_FALSE(pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, rc), "text_entry_dialog.bmp").empty());
-}
-
 // Keys move the slider once (it steps itself before it reports); Home and End send the ends the
 // dialog maps to maximum and minimum.
 TEST_F(TextDlgTest, SliderKeysMoveOnceWithinTheRange) {

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -94,47 +95,26 @@ TEST_F(ViewClipboardTest, WithoutAnOutlineTheWholePictureIsCopied) {
 // view is copied from its place in the picture, and copying again copies the same: the view's
 // points are not moved by a copy.
 TEST_F(ViewClipboardTest, OutlinesCopyTheirPlaceInThePictureEveryTime) {
-  struct Probe {
-    int x, y, px, py; // a clipboard pixel and the picture pixel it shows; px < 0: white
-  };
-  const struct {
-    int nShape;
-    float zoom;
-    CSize scroll;
-    CRect rc;
-    std::vector<POINT> points;
-    std::vector<Probe> probes;
-  } rows[] = {{ID_TOOL_CIRCLE_SELECTION,
-               1.0f,
-               {0, 0},
-               {20, 10, 80, 50},
-               {},
-               {{30, 20, 50, 30},
-                {2, 20, 22, 30},
-                {30, 2, 50, 12},
-                {0, 0, -1},
-                {59, 0, -1},
-                {0, 39, -1},
-                {59, 39, -1}}},
-              {ID_TOOL_POLYGON_SELECTION,
-               2.0f,
-               {32, 16},
-               {40, 20, 100, 80},
-               {{40, 20}, {100, 20}, {40, 80}, {40, 20}},
-               {{5, 5, 45, 25}, {50, 5, 90, 25}, {5, 50, 45, 70}, {55, 55, -1}, {30, 40, -1}}}};
-  for (const auto& row : rows) {
-    Zoom(row.zoom, row.scroll);
-    Select(row.nShape, row.rc, row.points);
+  using Probes = std::vector<std::tuple<int, int, int, int>>; // a copied pixel, the picture's; -1: white
+  // clang-format off
+  const std::tuple<int, float, CSize, CRect, std::vector<POINT>, Probes> rows[] = {
+      {ID_TOOL_CIRCLE_SELECTION, 1.0f, {0, 0}, {20, 10, 80, 50}, {},
+       {{30, 20, 50, 30}, {2, 20, 22, 30}, {30, 2, 50, 12}, {0, 0, -1, 0}, {59, 0, -1, 0}, {0, 39, -1, 0}, {59, 39, -1, 0}}},
+      {ID_TOOL_POLYGON_SELECTION, 2.0f, {32, 16}, {40, 20, 100, 80}, {{40, 20}, {100, 20}, {40, 80}, {40, 20}},
+       {{5, 5, 45, 25}, {50, 5, 90, 25}, {5, 50, 45, 70}, {55, 55, -1, 0}, {30, 40, -1, 0}}}};
+  // clang-format on
+  for (const auto& [nShape, zoom, scroll, rc, outline, probes] : rows) {
+    Zoom(zoom, scroll);
+    Select(nShape, rc, outline);
     const std::vector<POINT> points = View()->m_pPoints;
     for (int nCopy = 1; nCopy <= 2; nCopy++) {
       Command(ID_EDIT_COPY);
       Pixels px = ClipboardPixels();
-      ASSERT_EQ(row.rc.Size(), CSize(px.cx, px.cy)) << "copy " << nCopy;
-      for (const Probe& p : row.probes)
-        EXPECT_EQ(p.px < 0 ? kWhite : PatternAt(p.px, p.py), px.At(p.x, p.y)) << p.x << "," << p.y;
-      ASSERT_EQ(points.size(), View()->m_pPoints.size());
-      for (size_t i = 0; i < points.size(); i++)
-        EXPECT_TRUE(points[i].x == View()->m_pPoints[i].x && points[i].y == View()->m_pPoints[i].y) << i;
+      ASSERT_EQ(rc.Size(), CSize(px.cx, px.cy)) << "copy " << nCopy;
+      for (auto [x, y, sx, sy] : probes)
+        EXPECT_EQ(sx < 0 ? kWhite : PatternAt(sx, sy), px.At(x, y)) << x << "," << y << " copy " << nCopy;
+      EXPECT_TRUE(std::equal(points.begin(), points.end(), View()->m_pPoints.begin(), View()->m_pPoints.end(),
+                             [](POINT a, POINT b) { return a.x == b.x && a.y == b.y; }));
     }
   }
 }
@@ -191,61 +171,46 @@ int WINAPI FakeGetDeviceCaps(HDC hDC, int nIndex) {
   return pfnReal(hDC, nIndex);
 }
 
-struct FitCase {
-  const char* name;
-  int cx, cy;    // the picture at 96 dpi
-  BOOL bPreview; // a preview asks nothing
-  int nAnswer;   // to the question
-  BOOL bResult;  // of OnPreparePrinting
-  bool bAsked;   // whether the question came
-  CRect rcPrint; // afterwards (a refused job keeps the old one)
-  float fPrintRatio;
-};
-
-void PrintTo(const FitCase& c, std::ostream* os) { *os << c.name; }
-
-class PageFitTest : public ViewClipboardTest, public ::testing::WithParamInterface<FitCase> {};
-
-TEST_P(PageFitTest, FitsThePictureToThePrintablePage) {
-  const FitCase& c = GetParam();
+// A preview asks nothing; a refused job keeps the old print rectangle. 400 px at 96 dpi is 2500
+// dots; 3000 px would be 18750, stepped down by 5 to the page's 4800.
+TEST_F(ViewClipboardTest, PageFitFitsThePictureToThePrintablePage) {
   ASSERT_TRUE(HasPrinter()) << "no printer: tools/setup.sh makes the CUPS PDF queue";
-  ASSERT_TRUE(Doc()->TakeNewPicture(MakePictureBitmap(c.cx, c.cy, BlockPattern)));
-  Doc()->m_nDpi = 96;
   CImportPatch caps("gdi32.dll", "GetDeviceCaps", reinterpret_cast<FARPROC>(&FakeGetDeviceCaps));
   ASSERT_TRUE(caps.Applied());
-  View()->m_rcPrint.SetRect(1, 2, 3, 4);
-  MessageBoxRecorder boxes;
-  MessageBoxRecorder::s_nAnswer = c.nAnswer;
-  CPrintInfo info;
-  info.m_bDirect = TRUE;
-  info.m_bPreview = c.bPreview;
-
-  EXPECT_EQ(c.bResult, View()->OnPreparePrinting(&info));
-  if (c.bAsked) {
-    ASSERT_EQ(1u, MessageBoxRecorder::Boxes().size());
-    EXPECT_EQ("The image size is bigger than the selected page in your printer.\nThe image will be "
-              "automatically resized (maintaining width/height ratio)\nto fit your page.Do you want to "
-              "continue?\n\n[NOTE: You can crop/resize your image or go to File ->Print Setup menu\nto "
-              "select a different paper size.]",
-              MessageBoxRecorder::Boxes()[0].first);
-    EXPECT_EQ((UINT)(MB_YESNO | MB_ICONINFORMATION), MessageBoxRecorder::Boxes()[0].second);
-  } else {
-    EXPECT_TRUE(MessageBoxRecorder::Boxes().empty());
+  // The picture, preview, the answer, OnPreparePrinting's result, whether asked, the print rectangle and
+  // ratio.
+  // clang-format off
+  const std::tuple<CSize, BOOL, int, BOOL, bool, CRect, float> rows[] = {
+      {{400, 300}, FALSE, IDYES, TRUE, false, {30, 45, 2530, 1920}, 1.0f},
+      {{3000, 300}, FALSE, IDYES, TRUE, true, {30, 45, 4830, 525}, 3.90625f},
+      {{3000, 300}, FALSE, IDNO, FALSE, true, {1, 2, 3, 4}, 1.0f},
+      {{3000, 300}, TRUE, IDNO, TRUE, false, {30, 45, 4830, 525}, 1.0f},
+      {{300, 3000}, FALSE, IDYES, TRUE, true, {30, 45, 690, 6645}, 0.390625f}};
+  // clang-format on
+  for (auto [size, bPreview, nAnswer, bResult, bAsked, rcPrint, fPrintRatio] : rows) {
+    SetPicture(size.cx, size.cy, BlockPattern);
+    Doc()->m_nDpi = 96;
+    View()->m_rcPrint.SetRect(1, 2, 3, 4);
+    View()->m_fPrintRatio = 1.0f;
+    MessageBoxRecorder boxes;
+    MessageBoxRecorder::s_nAnswer = nAnswer;
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    info.m_bPreview = bPreview;
+    EXPECT_EQ(bResult, View()->OnPreparePrinting(&info));
+    ASSERT_EQ(bAsked ? 1u : 0u, MessageBoxRecorder::Boxes().size()) << size.cx << " preview " << bPreview;
+    if (bAsked) {
+      EXPECT_EQ("The image size is bigger than the selected page in your printer.\nThe image will be "
+                "automatically resized (maintaining width/height ratio)\nto fit your page.Do you want to "
+                "continue?\n\n[NOTE: You can crop/resize your image or go to File ->Print Setup menu\nto "
+                "select a different paper size.]",
+                MessageBoxRecorder::Boxes()[0].first);
+      EXPECT_EQ((UINT)(MB_YESNO | MB_ICONINFORMATION), MessageBoxRecorder::Boxes()[0].second);
+    }
+    EXPECT_EQ(rcPrint, View()->m_rcPrint);
+    EXPECT_FLOAT_EQ(fPrintRatio, View()->m_fPrintRatio);
   }
-  EXPECT_EQ(c.rcPrint, View()->m_rcPrint);
-  EXPECT_FLOAT_EQ(c.fPrintRatio, View()->m_fPrintRatio);
 }
-
-// 400 px at 96 dpi is 2500 dots; 3000 px would be 18750, stepped down by 5 to the page's 4800.
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, PageFitTest,
-    ::testing::Values(
-        FitCase{"Fits", 400, 300, FALSE, IDYES, TRUE, false, CRect(30, 45, 2530, 1920), 1.0f},
-        FitCase{"TooWideYes", 3000, 300, FALSE, IDYES, TRUE, true, CRect(30, 45, 4830, 525), 3.90625f},
-        FitCase{"TooWideNo", 3000, 300, FALSE, IDNO, FALSE, true, CRect(1, 2, 3, 4), 1.0f},
-        FitCase{"TooWidePreview", 3000, 300, TRUE, IDNO, TRUE, false, CRect(30, 45, 4830, 525), 1.0f},
-        FitCase{"TooTallYes", 300, 3000, FALSE, IDYES, TRUE, true, CRect(30, 45, 690, 6645), 0.390625f}),
-    [](const ::testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
 
 // Where cups-pdf leaves the PDF of a job: its configured "Out" folder, then its usual places.
 std::vector<std::string> PdfFolders() {

@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -42,93 +43,79 @@ protected:
 
 // Each tick sets int(4 k zoom) dots within int(k zoom) of the pointer, on the picture only.
 TEST_F(ViewToolsTest, TheSprayTicksDotsOntoThePictureOnly) {
-  const struct {
-    int nTool;
-    float zoom;
-    CPoint press;
-    int nTicks, nDots; // -1: some, all on the picture
-  } cases[] = {{ID_TOOL_SPRAY_SMALL, 0.25f, {18, 18}, 1, 6}, {ID_TOOL_SPRAY_LARGE, 1.0f, {9, 9}, 4, -1}};
   CImportPatch patch("gdi32.dll", "SetPixel", reinterpret_cast<FARPROC>(&RecordSetPixel));
   ASSERT_TRUE(patch.Applied());
-  for (const auto& c : cases) {
+  // A dot count of -1: some, all on the picture.
+  for (auto [nTool, zoom, press, nTicks, nDots] :
+       {std::make_tuple(ID_TOOL_SPRAY_SMALL, 0.25f, CPoint(18, 18), 1, 6),
+        std::make_tuple(ID_TOOL_SPRAY_LARGE, 1.0f, CPoint(9, 9), 4, -1)}) {
     SetPicture(400, 300, WhitePixel);
-    Zoom(c.zoom);
+    Zoom(zoom);
     g_dots.clear();
-    Press(c.nTool, c.press);
-    for (int i = 0; i < c.nTicks; i++)
+    Press(nTool, press);
+    for (int i = 0; i < nTicks; i++)
       View()->SendMessage(WM_TIMER, 1005);
-    Release(c.press);
-    if (c.nDots >= 0) {
-      EXPECT_EQ(std::vector<CPoint>(c.nDots, CPoint(40, 40)), g_dots) << "radius 1: every dot on one pixel";
+    Release(press);
+    if (nDots >= 0) {
+      EXPECT_EQ(std::vector<CPoint>(nDots, CPoint(40, 40)), g_dots) << "radius 1: every dot on one pixel";
       EXPECT_EQ(kRed, PixelAt(40, 40));
       Shot("view_tool_spray.bmp");
-    } else {
-      EXPECT_GT(g_dots.size(), 0u);
-      for (CPoint dot : g_dots)
-        ASSERT_TRUE(CRect(0, 0, 400, 300).PtInRect(dot)) << dot.x << "," << dot.y;
     }
-    EXPECT_EQ(1, Doc()->m_nUndoLast) << "tool " << c.nTool;
+    EXPECT_GT(g_dots.size(), 0u);
+    for (CPoint dot : g_dots)
+      ASSERT_TRUE(CRect(0, 0, 400, 300).PtInRect(dot)) << dot.x << "," << dot.y;
+    EXPECT_EQ(1, Doc()->m_nUndoLast) << "tool " << nTool;
   }
 }
 
-// The guard ends the spray as soon as the pointer leaves the image as shown, button held or not.
+// The guard ends the spray as soon as the pointer leaves the image as shown, button held or not;
+// scrolled by 200 at 200 % the image starts off the left.
 TEST_F(ViewToolsTest, TheSprayStopsWhenThePointerLeavesThePicture) {
-  const struct {
-    float zoom;
-    int nScrollX;
-    CPoint pointer;
-    bool bSpraying;
-  } cases[] = {
+  const std::tuple<float, int, CPoint, bool> cases[] = {
       {1.0f, 0, {100, 100}, true},  {1.0f, 0, {407, 307}, true}, {1.0f, 0, {409, 100}, false},
-      {1.0f, 0, {100, 600}, false}, {2.0f, 200, {4, 100}, true}, // scrolled: the image starts off the left
-      {2.0f, 200, {100, 4}, false},
-  };
-  for (const auto& c : cases) {
-    Zoom(c.zoom, CSize(c.nScrollX, 0));
+      {1.0f, 0, {100, 600}, false}, {2.0f, 200, {4, 100}, true}, {2.0f, 200, {100, 4}, false}};
+  for (auto [zoom, nScrollX, pointer, bSpraying] : cases) {
+    Zoom(zoom, CSize(nScrollX, 0));
     Press(ID_TOOL_AIR_BRUSH, CPoint(100, 100));
-    PointerAt(c.pointer);
-    Move(c.pointer);
-    EXPECT_EQ(c.bSpraying, ::KillTimer(View()->m_hWnd, 1005) != FALSE) << c.pointer.x << "," << c.pointer.y;
-    EXPECT_EQ(c.bSpraying, ::KillTimer(View()->m_hWnd, 1075) != FALSE) << "the guard keeps watching";
-    Release(c.pointer);
+    PointerAt(pointer);
+    Move(pointer);
+    EXPECT_EQ(bSpraying, ::KillTimer(View()->m_hWnd, 1005) != FALSE) << pointer.x << "," << pointer.y;
+    EXPECT_EQ(bSpraying, ::KillTimer(View()->m_hWnd, 1075) != FALSE) << "the guard keeps watching";
+    Release(pointer);
   }
 }
 
 // The picked colour goes into the last tool's record (back colour with the right button), and
-// the tool comes back; the arrows and a press beyond the picture store nothing.
+// the tool comes back; the arrows and a press beyond the picture (record -2) store nothing.
 TEST_F(ViewToolsTest, ThePickerStoresIntoTheLastToolsRecordAndReturnsToIt) {
-  const struct {
-    int nLastTool;
-    bool bRight;
-    int nRecord; // -1: none; -2: none, pressed beyond the picture
-  } cases[] = {{ID_TOOL_FREE_SELECTION, false, STYLE_SELECTION},
-               {ID_TOOL_RECT_HOLLOW, false, STYLE_SHAPES},
-               {ID_TOOL_BRUSH_DOTTED, true, STYLE_PAINT_BRUSH},
-               {ID_TOOL_SPRAY_LARGE, false, STYLE_AIR_BRUSH_FILL},
-               {ID_TOOL_FILL, true, STYLE_AIR_BRUSH_FILL},
-               {ID_TOOL_TEXT, false, STYLE_TEXT},
-               {ID_TOOL_LINE_DASH_DOT, false, STYLE_LINE_ARROW},
-               {ID_TOOL_ERASER, true, STYLE_ERASER},
-               {ID_TOOL_HIGHLIGHTER, false, STYLE_HIGHLIGHTER},
-               {ID_TOOL_ARROW, false, -1},
-               {ID_TOOL_ARROW_DOUBLE, true, -1},
-               {ID_TOOL_PAINT_BRUSH, false, -2}};
+  const std::tuple<int, bool, int> cases[] = {{ID_TOOL_FREE_SELECTION, false, STYLE_SELECTION},
+                                              {ID_TOOL_RECT_HOLLOW, false, STYLE_SHAPES},
+                                              {ID_TOOL_BRUSH_DOTTED, true, STYLE_PAINT_BRUSH},
+                                              {ID_TOOL_SPRAY_LARGE, false, STYLE_AIR_BRUSH_FILL},
+                                              {ID_TOOL_FILL, true, STYLE_AIR_BRUSH_FILL},
+                                              {ID_TOOL_TEXT, false, STYLE_TEXT},
+                                              {ID_TOOL_LINE_DASH_DOT, false, STYLE_LINE_ARROW},
+                                              {ID_TOOL_ERASER, true, STYLE_ERASER},
+                                              {ID_TOOL_HIGHLIGHTER, false, STYLE_HIGHLIGHTER},
+                                              {ID_TOOL_ARROW, false, -1},
+                                              {ID_TOOL_ARROW_DOUBLE, true, -1},
+                                              {ID_TOOL_PAINT_BRUSH, false, -2}};
   SetPicture(400, 300, [](int, int) { return pixel_support::ToDib(kPicked); });
-  for (const auto& c : cases) {
-    std::memcpy(g_editorState.m_styles, m_styles, sizeof(m_styles));
+  for (auto [nLastTool, bRight, nRecord] : cases) {
     DrawStyle expected[STYLE_GROUP_COUNT];
+    std::memcpy(g_editorState.m_styles, m_styles, sizeof(m_styles));
     std::memcpy(expected, m_styles, sizeof(expected));
-    if (c.nRecord >= 0)
-      (c.bRight ? expected[c.nRecord].backColor : expected[c.nRecord].mainColor) = kPicked;
-    g_editorState.m_nLastTool = c.nLastTool;
+    if (nRecord >= 0)
+      (bRight ? expected[nRecord].backColor : expected[nRecord].mainColor) = kPicked;
+    g_editorState.m_nLastTool = nLastTool;
     m_harness.m_pFrame->m_calls.clear();
-    Drag(ID_TOOL_COLOR_PICKER, {c.nRecord == -2 ? CPoint(450, 200) : CPoint(50, 50)},
-         c.bRight ? MK_RBUTTON : MK_LBUTTON);
+    Drag(ID_TOOL_COLOR_PICKER, {nRecord == -2 ? CPoint(450, 200) : CPoint(50, 50)},
+         bRight ? MK_RBUTTON : MK_LBUTTON);
     EXPECT_EQ(0, std::memcmp(expected, g_editorState.m_styles, sizeof(expected)))
-        << "last tool " << c.nLastTool;
-    EXPECT_EQ(std::vector<std::string>({"SelectTool " + std::to_string(c.nLastTool)}),
+        << "last tool " << nLastTool;
+    EXPECT_EQ(std::vector<std::string>{"SelectTool " + std::to_string(nLastTool)},
               m_harness.m_pFrame->m_calls);
-    EXPECT_EQ(c.nLastTool, g_editorState.m_nCurrentTool);
+    EXPECT_EQ(nLastTool, g_editorState.m_nCurrentTool);
   }
 }
 
@@ -136,60 +123,30 @@ TEST_F(ViewToolsTest, ThePickerStoresIntoTheLastToolsRecordAndReturnsToIt) {
 // width (a click: a dot); the highlighter ANDs a tint of its colour into the rectangle (opacity 0:
 // white, which changes nothing and so records nothing). Each change is one step.
 TEST_F(ViewToolsTest, FillEraserAndHighlighterChangeThePicture) {
-  const DWORD kGreen = 0x00C800, kYellow = 0xFFFF00;
-  struct Probe {
-    int x, y;
-    DWORD clr;
-  };
-  const struct {
-    const char* pszShot;
-    int nTool;
-    float zoom;
-    int nOpacity;
-    std::vector<CPoint> drag;
-    std::vector<Probe> probes; // picture pixels
-  } cases[] = {
-      {"fill",
-       ID_TOOL_FILL,
-       2.0f,
-       255,
-       {{50, 50}},
-       {{0, 0, kRed}, {199, 299, kRed}, {200, 5, kBlack}, {120, 120, kBlack}, {300, 100, kWhite}}},
-      {"eraser_click",
-       ID_TOOL_ERASER,
-       1.0f,
-       255,
-       {{100, 100}},
-       {{92, 92, kGreen}, {96, 92, kGreen}, {92, 88, kGreen}, {92, 99, kWhite}, {85, 92, kWhite}}},
-      {"eraser",
-       ID_TOOL_ERASER,
-       2.0f,
-       255,
-       {{58, 58}, {108, 58}, {158, 58}},
-       {{25, 25, kGreen}, {75, 25, kGreen}, {50, 29, kGreen}, {50, 32, kWhite}, {82, 25, kWhite}}},
-      {"highlighter",
-       ID_TOOL_HIGHLIGHTER,
-       1.0f,
-       255,
-       {{58, 58}, {150, 150}, {258, 208}},
-       {{50, 50, kYellow}, {249, 199, kYellow}, {120, 120, kBlack}, {49, 50, kWhite}, {250, 100, kWhite}}},
-      {"highlighter_0",
-       ID_TOOL_HIGHLIGHTER,
-       1.0f,
-       0,
-       {{58, 58}, {258, 208}},
-       {{50, 50, kWhite}, {120, 120, kBlack}}},
-  };
+  const DWORD G = 0x00C800, Y = 0xFFFF00, R = kRed, K = kBlack, W = kWhite;
+  using Probes = std::vector<std::tuple<int, int, DWORD>>; // picture pixels
+  // clang-format off
+  const std::tuple<const char*, int, float, int, std::vector<CPoint>, Probes> cases[] = {
+      {"fill", ID_TOOL_FILL, 2.0f, 255, {{50, 50}},
+       {{0, 0, R}, {199, 299, R}, {200, 5, K}, {120, 120, K}, {300, 100, W}}},
+      {"eraser_click", ID_TOOL_ERASER, 1.0f, 255, {{100, 100}},
+       {{92, 92, G}, {96, 92, G}, {92, 88, G}, {92, 99, W}, {85, 92, W}}},
+      {"eraser", ID_TOOL_ERASER, 2.0f, 255, {{58, 58}, {108, 58}, {158, 58}},
+       {{25, 25, G}, {75, 25, G}, {50, 29, G}, {50, 32, W}, {82, 25, W}}},
+      {"highlighter", ID_TOOL_HIGHLIGHTER, 1.0f, 255, {{58, 58}, {150, 150}, {258, 208}},
+       {{50, 50, Y}, {249, 199, Y}, {120, 120, K}, {49, 50, W}, {250, 100, W}}},
+      {"highlighter_0", ID_TOOL_HIGHLIGHTER, 1.0f, 0, {{58, 58}, {258, 208}}, {{50, 50, W}, {120, 120, K}}}};
+  // clang-format on
   g_editorState.m_styles[STYLE_ERASER].backColor = RGB(0, 200, 0);
-  for (const auto& c : cases) {
-    g_editorState.m_styles[STYLE_HIGHLIGHTER].opacity = c.nOpacity;
+  for (const auto& [pszShot, nTool, zoom, nOpacity, drag, probes] : cases) {
+    g_editorState.m_styles[STYLE_HIGHLIGHTER].opacity = nOpacity;
     SetPicture(400, 300, WallPixel);
-    Zoom(c.zoom);
-    Drag(c.nTool, c.drag);
-    for (const Probe& p : c.probes)
-      EXPECT_EQ(p.clr, PixelAt(p.x, p.y)) << c.pszShot << " at " << p.x << "," << p.y;
-    EXPECT_EQ(c.nOpacity > 0 ? 1 : 0, Doc()->m_nUndoLast) << c.pszShot << ": one step, none for no change";
-    Shot((std::string("view_tool_") + c.pszShot + ".bmp").c_str());
+    Zoom(zoom);
+    Drag(nTool, drag);
+    for (auto [x, y, clr] : probes)
+      EXPECT_EQ(clr, PixelAt(x, y)) << pszShot << " at " << x << "," << y;
+    EXPECT_EQ(nOpacity > 0 ? 1 : 0, Doc()->m_nUndoLast) << pszShot << ": one step, none for no change";
+    Shot((std::string("view_tool_") + pszShot + ".bmp").c_str());
   }
 }
 
@@ -199,43 +156,38 @@ TEST_F(ViewToolsTest, FillEraserAndHighlighterChangeThePicture) {
 TEST_F(ViewToolsTest, TheTextToolPlacesABoxAndItsDialogAt100PercentOnly) {
   CRect desk;
   ::GetWindowRect(::GetDesktopWindow(), &desk);
-  const struct {
-    float zoom;
-    CPoint from, to, pointer, dialog; // the last two on the screen
-  } cases[] = {
+  // The pointer and where the dialog opens are on the screen; the fourth box is dragged up and left.
+  const std::tuple<float, CPoint, CPoint, CPoint, CPoint> cases[] = {
       {0.5f, {100, 100}, {220, 160}, {600, 400}, {}},
       {2.0f, {100, 100}, {220, 160}, {600, 400}, {}},
       {1.0f, {100, 100}, {220, 160}, {600, 400}, {480, 400}},
-      {1.0f, {320, 260}, {200, 200}, {desk.right - 129, 300}, {10, 300}}, // dragged up and left
+      {1.0f, {320, 260}, {200, 200}, {desk.right - 129, 300}, {10, 300}},
       {1.0f, {100, 100}, {150, 130}, {desk.right - 200, 300}, {desk.right - 250, 300}},
-      {1.0f, {100, 100}, {150, 130}, {600, desk.bottom - 100}, {550, 10}},
-  };
-  for (const auto& c : cases) {
+      {1.0f, {100, 100}, {150, 130}, {600, desk.bottom - 100}, {550, 10}}};
+  for (auto [zoom, from, to, pointer, dialog] : cases) {
     MessageBoxRecorder boxes;
-    Zoom(c.zoom);
+    Zoom(zoom);
     View()->CommitText(FALSE);
-    ::SetCursorPos(c.pointer.x, c.pointer.y);
-    Drag(ID_TOOL_TEXT, {c.from, c.to});
+    ::SetCursorPos(pointer.x, pointer.y);
+    Drag(ID_TOOL_TEXT, {from, to});
     CTextInputDlg* pDlg = View()->m_pTextDlg;
-    if (c.zoom != 1.0f) {
-      ASSERT_EQ(1u, MessageBoxRecorder::Boxes().size()) << "zoom " << c.zoom;
+    const bool bPlaced = zoom == 1.0f;
+    ASSERT_EQ(bPlaced ? 0u : 1u, MessageBoxRecorder::Boxes().size()) << "zoom " << zoom;
+    if (!bPlaced) {
       EXPECT_EQ("Bring zoom level to 100% to add text!\nGo to menu View ->Actual size to zoom to 100%",
                 MessageBoxRecorder::Boxes()[0].first);
       EXPECT_EQ((UINT)MB_OK, MessageBoxRecorder::Boxes()[0].second & MB_TYPEMASK);
-      EXPECT_TRUE(View()->m_pText->m_rect.IsRectEmpty());
-      EXPECT_TRUE(pDlg == NULL || !pDlg->IsWindowVisible());
-      continue;
     }
-    CRect box(c.from, c.to), rcDlg;
+    CRect box(from, to), rcDlg;
     box.NormalizeRect();
-    EXPECT_TRUE(MessageBoxRecorder::Boxes().empty());
-    EXPECT_EQ(box, View()->m_pText->m_rect);
-    EXPECT_EQ("Text", std::string(View()->m_pText->m_strText));
-    ASSERT_NE(nullptr, pDlg);
-    EXPECT_TRUE(pDlg->IsWindowVisible());
-    EXPECT_EQ("Text", DialogText(IDC_TEXT_EDIT));
+    EXPECT_EQ(bPlaced ? box : CRect(), CRect(View()->m_pText->m_rect));
+    ASSERT_EQ(bPlaced, pDlg != NULL && pDlg->IsWindowVisible());
+    if (!bPlaced)
+      continue;
     pDlg->GetWindowRect(&rcDlg);
-    EXPECT_EQ(c.dialog, rcDlg.TopLeft()) << "pointer " << c.pointer.x << "," << c.pointer.y;
+    EXPECT_EQ("Text", std::string(View()->m_pText->m_strText));
+    EXPECT_EQ("Text", DialogText(IDC_TEXT_EDIT));
+    EXPECT_EQ(dialog, rcDlg.TopLeft()) << "pointer " << pointer.x << "," << pointer.y;
   }
   Shot("view_tool_text.bmp");
 }
@@ -254,14 +206,22 @@ TEST_F(ViewToolsTest, ADoubleClickInTheBoxReopensTheDialogFromTheText) {
   View()->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(150, 120));
   PumpPending();
   CTextInputDlg* pDlg = View()->m_pTextDlg;
-  EXPECT_TRUE(pDlg->IsWindowVisible());
-  EXPECT_EQ("Hello", DialogText(IDC_TEXT_EDIT));
-  EXPECT_EQ("(30)", DialogText(IDC_TEXT_ROTATION_VALUE));
-  EXPECT_EQ("(20%)", DialogText(IDC_TEXT_OPACITY_VALUE));
-  EXPECT_EQ(RGB(0x10, 0x20, 0x30), pDlg->m_clrText);
-  CPoint screen(160, 130);
+  CPoint screen(160, 130); // the pointer + (10, 10)
   View()->ClientToScreen(&screen);
-  EXPECT_EQ(screen, pDlg->m_ptPos) << "the pointer + (10, 10)";
+  CRect rcDlg;
+  pDlg->GetWindowRect(&rcDlg);
+  EXPECT_TRUE(pDlg->IsWindowVisible());
+  // The size always shows as 9.
+  EXPECT_EQ(std::make_tuple(std::string("Hello"), std::string("9"), std::string("(30)"), std::string("(20%)"),
+                            30, 51),
+            std::make_tuple(DialogText(IDC_TEXT_EDIT), DialogText(IDC_TEXT_SIZE),
+                            DialogText(IDC_TEXT_ROTATION_VALUE), DialogText(IDC_TEXT_OPACITY_VALUE),
+                            pDlg->m_sliderRotation.GetPos(), pDlg->m_sliderOpacity.GetPos()));
+  EXPECT_EQ(RGB(0x10, 0x20, 0x30), pDlg->m_clrText);
+  EXPECT_TRUE(screen == pDlg->m_ptPos && screen == rcDlg.TopLeft());
+  pDlg->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  EXPECT_FALSE(
+      pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, rcDlg), "text_entry_dialog.bmp").empty());
   Shot("view_tool_text_reopened.bmp");
 }
 
