@@ -243,16 +243,19 @@ TEST_P(SaveFailureTest, SaysSoAndLeavesTheOldFileAsItWas) {
 const FARPROC kCount = reinterpret_cast<FARPROC>(&CountWrites);
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Failures, SaveFailureTest, ::testing::Values(
-    FailureCase{"ReadOnlyFolder", "a.png", {{"kernel32.dll", "CreateFileA", (FARPROC)&DenyNewFilesInFolder}}, false, -1},
+    FailureCase{"ReadOnlyFolder", "a.png", {{"kernel32.dll", "CreateFileA", (FARPROC)&DenyNewFilesInFolder}},
+                false, -1},
     FailureCase{"LockedFile", "b.png", {}, true, -1},
-    FailureCase{"EncoderFailsPartWay", "c.png", {{"gdiplus.dll", "GdipSaveImageToFile", (FARPROC)&FailPartWay}}, false, 1},
+    FailureCase{"EncoderFailsPartWay", "c.png",
+                {{"gdiplus.dll", "GdipSaveImageToFile", (FARPROC)&FailPartWay}}, false, 1},
     FailureCase{"NoEncoder", "d.gif", {{"gdiplus.dll", "GdipGetImageEncodersSize", (FARPROC)&NoEncoders},
                                        {"gdiplus.dll", "GdipSaveImageToFile", kCount}}, false, 0},
     // Whichever way the view records a metafile, it cannot.
     FailureCase{"Metafile", "e.emf", {{"gdiplus.dll", "GdipRecordMetafileFileName", (FARPROC)&NoRecording},
                                       {"gdiplus.dll", "GdipRecordMetafile", (FARPROC)&NoMemoryRecording},
                                       {"gdi32.dll", "CreateEnhMetaFileA", (FARPROC)&NoEnhMetaFileA},
-                                      {"gdi32.dll", "CreateEnhMetaFileW", (FARPROC)&NoEnhMetaFileW}}, false, -1}),
+                                      {"gdi32.dll", "CreateEnhMetaFileW", (FARPROC)&NoEnhMetaFileW}},
+                false, -1}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.pszName); });
 // clang-format on
 

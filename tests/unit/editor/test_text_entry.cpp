@@ -42,9 +42,7 @@ protected:
     g_reports.clear();
   }
   void TearDown() override {
-    ::UnhookWindowsHookEx(m_hHook);
-    m_dlg.DestroyWindow();
-    DestroyLabFrame(m_pFrame);
+    ::UnhookWindowsHookEx(m_hHook), m_dlg.DestroyWindow(), DestroyLabFrame(m_pFrame);
   }
   CView* OpenView() {
     CLabChild* pChild = OpenLabChild(m_pFrame, "text");
@@ -113,27 +111,25 @@ TEST_F(TextDlgTest, TheFaceComesFromTheListOnceEachOrStaysAsItWas) {
 // Keys move the slider once (it steps itself before it reports); Home and End send the ends the
 // dialog maps to maximum and minimum.
 TEST_F(TextDlgTest, SliderKeysMoveOnceWithinTheRange) {
-  const struct {
-    bool bOpacity;
-    UINT nKey; // 0: a thumb-track report at the start position
-    int nStart, nEnd;
-    const char* pszLabel;
-  } rows[] = {{true, VK_LEFT, 100, 95, "(37%)"},  {true, VK_RIGHT, 100, 105, "(41%)"},
-              {true, VK_PRIOR, 100, 90, "(35%)"}, {true, VK_NEXT, 100, 110, "(43%)"},
-              {true, 0, 128, 128, "(50%)"},       {true, VK_HOME, 100, 255, "(100%)"},
-              {true, VK_END, 100, 0, "(0%)"},     {true, VK_NEXT, 250, 255, "(100%)"},
-              {false, VK_LEFT, 3, 0, "(0)"},      {false, VK_HOME, 10, 360, "(360)"}};
-  for (const auto& row : rows) {
-    CSliderCtrl& slider = row.bOpacity ? m_dlg.m_sliderOpacity : m_dlg.m_sliderRotation;
-    slider.SetPos(row.nStart);
+  // A key of 0: a thumb-track report at the start position.
+  const std::tuple<bool, UINT, int, int, const char*> rows[] = {
+      {true, VK_LEFT, 100, 95, "(37%)"},  {true, VK_RIGHT, 100, 105, "(41%)"},
+      {true, VK_PRIOR, 100, 90, "(35%)"}, {true, VK_NEXT, 100, 110, "(43%)"},
+      {true, 0, 128, 128, "(50%)"},       {true, VK_HOME, 100, 255, "(100%)"},
+      {true, VK_END, 100, 0, "(0%)"},     {true, VK_NEXT, 250, 255, "(100%)"},
+      {false, VK_LEFT, 3, 0, "(0)"},      {false, VK_HOME, 10, 360, "(360)"}};
+  for (auto [bOpacity, nKey, nStart, nEnd, pszLabel] : rows) {
+    CSliderCtrl& slider = bOpacity ? m_dlg.m_sliderOpacity : m_dlg.m_sliderRotation;
+    slider.SetPos(nStart);
     const int nReports = Reports(m_pView);
-    if (row.nKey != 0)
-      slider.SendMessage(WM_KEYDOWN, row.nKey, 1);
+    if (nKey != 0)
+      slider.SendMessage(WM_KEYDOWN, nKey, 1);
     else
-      m_dlg.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, row.nStart), (LPARAM)slider.m_hWnd);
-    EXPECT_EQ(row.nEnd, slider.GetPos()) << row.nKey << " from " << row.nStart;
-    EXPECT_EQ(row.nEnd, row.bOpacity ? m_dlg.m_nOpacity : m_dlg.m_nAngle);
-    EXPECT_EQ(row.pszLabel, Text(row.bOpacity ? IDC_TEXT_OPACITY_VALUE : IDC_TEXT_ROTATION_VALUE));
+      m_dlg.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, nStart), (LPARAM)slider.m_hWnd);
+    EXPECT_EQ(std::make_tuple(nEnd, nEnd, std::string(pszLabel)),
+              std::make_tuple(slider.GetPos(), bOpacity ? m_dlg.m_nOpacity : m_dlg.m_nAngle,
+                              Text(bOpacity ? IDC_TEXT_OPACITY_VALUE : IDC_TEXT_ROTATION_VALUE)))
+        << nKey << " from " << nStart;
     EXPECT_LE(nReports + 1, Reports(m_pView));
   }
 }
@@ -150,8 +146,8 @@ TEST_F(TextDlgTest, EveryChangeGathersAndReportsToTheActiveViewOnly) {
             std::make_tuple(m_dlg.m_bBold, m_dlg.m_bItalic, m_dlg.m_bUnderline, m_dlg.m_bStrikeout,
                             m_dlg.m_bAntialias, m_dlg.m_nAlignH, m_dlg.m_nAlignV));
   m_dlg.SetDlgItemText(IDC_TEXT_EDIT, "typed"); // a multi-line edit tells nothing of this
-  m_dlg.GetDlgItem(IDC_TEXT_EDIT)->SendMessage(EM_SETSEL, 5, 5);
-  m_dlg.GetDlgItem(IDC_TEXT_EDIT)->SendMessage(WM_CHAR, '!', 1);
+  m_dlg.GetDlgItem(IDC_TEXT_EDIT)->SendMessage(EM_SETSEL, 5, 5),
+      m_dlg.GetDlgItem(IDC_TEXT_EDIT)->SendMessage(WM_CHAR, '!', 1);
   EXPECT_STREQ("typed!", m_dlg.m_strText);
   m_dlg.m_cbSize.SetCurSel(6);
   Notify(IDC_TEXT_SIZE, CBN_SELCHANGE);
@@ -184,15 +180,12 @@ TEST_F(TextDlgTest, AColourChoiceSetsTheTextColourAndReports) {
 }
 
 TEST_F(TextDlgTest, OkGathersAndHidesCancelHidesTheDialogStaysAlive) {
-  m_dlg.SetDlgItemText(IDC_TEXT_EDIT, "kept");
   m_dlg.m_cbSize.SetWindowText("20");
   m_dlg.SendMessage(WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(20, m_dlg.m_nSize);
-  EXPECT_FALSE(m_dlg.IsWindowVisible());
+  EXPECT_TRUE(m_dlg.m_nSize == 20 && !m_dlg.IsWindowVisible());
   m_dlg.ShowWindow(SW_SHOW);
   m_dlg.SendMessage(WM_COMMAND, IDCANCEL, 0);
-  EXPECT_FALSE(m_dlg.IsWindowVisible());
-  EXPECT_TRUE(::IsWindow(m_dlg.m_hWnd));
+  EXPECT_TRUE(!m_dlg.IsWindowVisible() && ::IsWindow(m_dlg.m_hWnd));
 }
 
 DWORD White(int, int) { return 0xFFFFFFFF; }
@@ -204,22 +197,14 @@ DWORD Ramp(int x, int y) { return 0xFF00FFFF | ((DWORD)PictureRed(x, y) << 16); 
 class TextDrawTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    LOGFONTA lf = {};
-    lf.lfHeight = 20;
-    lf.lfWeight = FW_BOLD;
+    LOGFONTA lf = {20, 0, 0, 0, FW_BOLD};
     strcpy(lf.lfFaceName, "Arial");
-    m_text.m_font.DeleteObject();
-    m_text.m_font.CreateFontIndirect(&lf);
-    m_text.m_strText = "Shadow";
-    m_text.m_rect.SetRect(30, 30, 170, 90);
+    m_text.m_font.DeleteObject(), m_text.m_font.CreateFontIndirect(&lf);
+    m_text.m_strText = "Shadow", m_text.m_rect.SetRect(30, 30, 170, 90),
     m_text.m_nAlignH = m_text.m_nAlignV = 1;
     m_saved = m_style = CEditorAppState::Get()->m_styles[STYLE_TEXT];
-    m_style.shadowColor = RGB(255, 0, 0);
-    m_style.opacity = 255;
-    m_style.shadowOpacity = 100;
-    m_style.shadowDepthX = 6;
-    m_style.shadowDepthY = 4;
-    m_style.shadowEdge = 0;
+    m_style.shadowColor = RGB(255, 0, 0), m_style.opacity = 255, m_style.shadowOpacity = 100;
+    m_style.shadowDepthX = 6, m_style.shadowDepthY = 4, m_style.shadowEdge = 0;
   }
   void TearDown() override { CEditorAppState::Get()->m_styles[STYLE_TEXT] = m_saved; }
   // The final rendering into a picture made by pixel.

@@ -99,8 +99,10 @@ TEST_F(ViewClipboardTest, OutlinesCopyTheirPlaceInThePictureEveryTime) {
   // clang-format off
   const std::tuple<int, float, CSize, CRect, std::vector<POINT>, Probes> rows[] = {
       {ID_TOOL_CIRCLE_SELECTION, 1.0f, {0, 0}, {20, 10, 80, 50}, {},
-       {{30, 20, 50, 30}, {2, 20, 22, 30}, {30, 2, 50, 12}, {0, 0, -1, 0}, {59, 0, -1, 0}, {0, 39, -1, 0}, {59, 39, -1, 0}}},
-      {ID_TOOL_POLYGON_SELECTION, 2.0f, {32, 16}, {40, 20, 100, 80}, {{40, 20}, {100, 20}, {40, 80}, {40, 20}},
+       {{30, 20, 50, 30}, {2, 20, 22, 30}, {30, 2, 50, 12}, {0, 0, -1, 0}, {59, 0, -1, 0}, {0, 39, -1, 0},
+        {59, 39, -1, 0}}},
+      {ID_TOOL_POLYGON_SELECTION, 2.0f, {32, 16}, {40, 20, 100, 80},
+       {{40, 20}, {100, 20}, {40, 80}, {40, 20}},
        {{5, 5, 45, 25}, {50, 5, 90, 25}, {5, 50, 45, 70}, {55, 55, -1, 0}, {30, 40, -1, 0}}}};
   // clang-format on
   for (const auto& [nShape, zoom, scroll, rc, outline, probes] : rows) {

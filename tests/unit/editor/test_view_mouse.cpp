@@ -85,21 +85,17 @@ TEST_F(ViewMouseTest, CanvasHandlesResizeThePictureAndStopOnePixelShort) {
 
 // A tool's own cursor from the program's resources, else the system's.
 TEST_F(ViewMouseTest, EachToolShowsItsCursor) {
-  const std::pair<int, LPCSTR> rows[] = {{ID_TOOL_POINTER, IDC_ARROW},
-                                         {ID_TOOL_ZOOM_IN, MAKEINTRESOURCEA(IDC_CURSOR_ZOOM_IN)},
-                                         {ID_TOOL_ZOOM_OUT, MAKEINTRESOURCEA(IDC_CURSOR_ZOOM_OUT)},
-                                         {ID_TOOL_SELECT_REGION, IDC_CROSS},
-                                         {ID_TOOL_PAINT_BRUSH, IDC_CROSS},
-                                         {ID_TOOL_SPRAY_LARGE, MAKEINTRESOURCEA(IDC_CURSOR_SPRAY)},
-                                         {ID_TOOL_COLOR_PICKER, MAKEINTRESOURCEA(IDC_CURSOR_PICKER)},
-                                         {ID_TOOL_FILL, MAKEINTRESOURCEA(IDC_CURSOR_FILL)},
-                                         {ID_TOOL_TEXT, IDC_CROSS},
-                                         {ID_TOOL_STAMP, MAKEINTRESOURCEA(IDC_CURSOR_STAMP)},
-                                         {ID_TOOL_CALLOUT, MAKEINTRESOURCEA(IDC_CURSOR_CALLOUT)},
-                                         {ID_TOOL_ERASER, MAKEINTRESOURCEA(IDC_CURSOR_ERASER)},
-                                         {ID_TOOL_HIGHLIGHTER, MAKEINTRESOURCEA(IDC_CURSOR_HIGHLIGHTER)},
-                                         {ID_TOOL_ARROW_SMART, IDC_CROSS},
-                                         {ID_TOOL_FREESHAPE_FILLED, IDC_CROSS}};
+  auto own = [](UINT nID) { return MAKEINTRESOURCEA(nID); };
+  // clang-format off
+  const std::pair<int, LPCSTR> rows[] = {
+      {ID_TOOL_POINTER, IDC_ARROW}, {ID_TOOL_SELECT_REGION, IDC_CROSS}, {ID_TOOL_PAINT_BRUSH, IDC_CROSS},
+      {ID_TOOL_TEXT, IDC_CROSS}, {ID_TOOL_ARROW_SMART, IDC_CROSS}, {ID_TOOL_FREESHAPE_FILLED, IDC_CROSS},
+      {ID_TOOL_ZOOM_IN, own(IDC_CURSOR_ZOOM_IN)}, {ID_TOOL_ZOOM_OUT, own(IDC_CURSOR_ZOOM_OUT)},
+      {ID_TOOL_SPRAY_LARGE, own(IDC_CURSOR_SPRAY)}, {ID_TOOL_COLOR_PICKER, own(IDC_CURSOR_PICKER)},
+      {ID_TOOL_FILL, own(IDC_CURSOR_FILL)}, {ID_TOOL_STAMP, own(IDC_CURSOR_STAMP)},
+      {ID_TOOL_CALLOUT, own(IDC_CURSOR_CALLOUT)}, {ID_TOOL_ERASER, own(IDC_CURSOR_ERASER)},
+      {ID_TOOL_HIGHLIGHTER, own(IDC_CURSOR_HIGHLIGHTER)}};
+  // clang-format on
   PointerAt(CPoint(200, 150));
   for (auto [nTool, id] : rows) {
     g_editorState.m_nCurrentTool = nTool;
@@ -138,16 +134,15 @@ TEST_F(ViewMouseTest, AZoomDrawsThePendingTextInAsAStep) {
 }
 
 TEST_F(ViewMouseTest, OperationCommandsOpenTheirPages) {
-  const std::pair<UINT, const char*> rows[] = {{ID_IMAGE_BRIGHTNESS, "OpenEffectPage 3001"},
-                                               {ID_IMAGE_BLACK_WHITE, "OpenEffectPage 3006"},
-                                               {ID_IMAGE_TORN_EDGE, "OpenEffectPage 2002"},
-                                               {32864, "OpenEffectPage 2009"},
-                                               {32867, "OpenEffectPage 2014"},
-                                               {ID_IMAGE_SOLARIZE, "OpenEffectPage 2017"},
-                                               {ID_IMAGE_ROTATE_ANGLE, "OpenEffectPage 4006"},
-                                               {ID_IMAGE_RESIZE, "OpenResizePage 4007 Resize Image"},
-                                               {ID_IMAGE_RESIZE_CANVAS, "OpenResizePage 4008 Resize Canvas"},
-                                               {ID_IMAGE_CAPTION, "OpenCaptionPage"}};
+  // clang-format off
+  const std::pair<UINT, const char*> rows[] = {
+      {ID_IMAGE_BRIGHTNESS, "OpenEffectPage 3001"}, {ID_IMAGE_BLACK_WHITE, "OpenEffectPage 3006"},
+      {ID_IMAGE_TORN_EDGE, "OpenEffectPage 2002"}, {32864, "OpenEffectPage 2009"},
+      {32867, "OpenEffectPage 2014"},
+      {ID_IMAGE_SOLARIZE, "OpenEffectPage 2017"}, {ID_IMAGE_ROTATE_ANGLE, "OpenEffectPage 4006"},
+      {ID_IMAGE_RESIZE, "OpenResizePage 4007 Resize Image"}, {ID_IMAGE_CAPTION, "OpenCaptionPage"},
+      {ID_IMAGE_RESIZE_CANVAS, "OpenResizePage 4008 Resize Canvas"}};
+  // clang-format on
   for (auto [nID, pszCall] : rows) {
     m_harness.m_pFrame->m_calls.clear();
     Command(nID);
