@@ -5,7 +5,7 @@
 
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 // The drawing state the shell keeps, at its starting values.
 CEditorAppState g_editorState;
@@ -49,8 +49,7 @@ CSize BitmapSizeOf(CBitmap* pBitmap) {
 }
 
 std::vector<DWORD> PicturePixels(CBitmap* pBitmap) {
-  CSize size = BitmapSizeOf(pBitmap);
-  std::vector<DWORD> pixels((size_t)size.cx * size.cy);
+  std::vector<DWORD> pixels((size_t)BitmapSizeOf(pBitmap).cx * BitmapSizeOf(pBitmap).cy);
   ::GdiFlush();
   pBitmap->GetBitmapBits((DWORD)(pixels.size() * 4), pixels.data());
   return pixels;
@@ -67,8 +66,7 @@ void FillPicture(CFramletDoc* pDoc, const CRect& rect, COLORREF clr) {
   CDC dc;
   dc.CreateCompatibleDC(NULL);
   CBitmap* pOld = dc.SelectObject(pDoc->m_pImage->GetBitmap());
-  dc.FillSolidRect(&rect, clr);
-  dc.SelectObject(pOld);
+  dc.FillSolidRect(&rect, clr), dc.SelectObject(pOld);
 }
 
 HBITMAP MakePictureBitmap(int cx, int cy, DWORD (*pixel)(int x, int y)) {
@@ -104,9 +102,7 @@ pixel_support::Pixels ColoursOf(Gdiplus::Bitmap* pBitmap) {
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -115,11 +111,8 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 CTempFolder::CTempFolder() {
   char szTemp[MAX_PATH], szName[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, szTemp);
-  ::GetTempFileNameA(szTemp, "pix", 0, szName);
-  ::DeleteFileA(szName);
-  ::CreateDirectoryA(szName, NULL);
-  path = szName;
+  ::GetTempPathA(MAX_PATH, szTemp), ::GetTempFileNameA(szTemp, "pix", 0, szName);
+  ::DeleteFileA(szName), ::CreateDirectoryA(szName, NULL), path = szName;
 }
 
 CTempFolder::~CTempFolder() {
@@ -143,24 +136,20 @@ std::vector<std::string> CTempFolder::Files() const {
 void SendMouse(CPoint ptScreen, DWORD dwFlags) {
   const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
   INPUT in = {INPUT_MOUSE};
-  in.mi.dx = (ptScreen.x * 65536 + cx - 1) / cx;
-  in.mi.dy = (ptScreen.y * 65536 + cy - 1) / cy;
+  in.mi.dx = (ptScreen.x * 65536 + cx - 1) / cx, in.mi.dy = (ptScreen.y * 65536 + cy - 1) / cy;
   in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   ::SendInput(1, &in, sizeof(in));
 }
 
 bool PumpUntil(const std::function<bool()>& done) {
-  for (DWORD dwStart = ::GetTickCount(); !done() && ::GetTickCount() - dwStart < 5000;) {
-    PumpPending();
-    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-  }
+  for (DWORD dwStart = ::GetTickCount(); !done() && ::GetTickCount() - dwStart < 5000;)
+    PumpPending(), ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
   return done();
 }
 
 void EditorViewTest::SetUp() {
   std::memcpy(m_styles, g_editorState.m_styles, sizeof(m_styles));
-  g_editorState.m_nCurrentTool = ID_TOOL_POINTER;
-  g_nTaskEditState = 0;
+  g_editorState.m_nCurrentTool = ID_TOOL_POINTER, g_nTaskEditState = 0;
   ::SetCursorPos(1270, 1010); // the real pointer stays out of the scripted drags
   View()->GetParentFrame()->MoveWindow(0, 0, 620, 420);
   PumpPending();
@@ -168,9 +157,8 @@ void EditorViewTest::SetUp() {
 
 void EditorViewTest::TearDown() {
   std::memcpy(g_editorState.m_styles, m_styles, sizeof(m_styles));
-  g_editorState.m_nCurrentTool = g_editorState.m_nLastTool = 0;
+  g_editorState.m_nCurrentTool = g_editorState.m_nLastTool = g_nTaskEditState = 0;
   g_editorState.m_strStampFile.Empty();
-  g_nTaskEditState = 0;
 }
 
 void EditorViewTest::SetPicture(int cx, int cy, DWORD (*pixel)(int x, int y)) {
@@ -179,10 +167,7 @@ void EditorViewTest::SetPicture(int cx, int cy, DWORD (*pixel)(int x, int y)) {
   PumpPending();
 }
 
-void EditorViewTest::Command(UINT nID) {
-  View()->SendMessage(WM_COMMAND, nID);
-  PumpPending();
-}
+void EditorViewTest::Command(UINT nID) { View()->SendMessage(WM_COMMAND, nID), PumpPending(); }
 
 void EditorViewTest::Press(int nTool, CPoint pt, UINT nFlags) {
   g_editorState.m_nCurrentTool = nTool;
@@ -213,8 +198,7 @@ void EditorViewTest::Drag(int nTool, const std::vector<CPoint>& points, UINT nFl
 
 void EditorViewTest::Zoom(float fZoom, CSize scroll) {
   View()->m_fZoom = fZoom;
-  View()->UpdateScrollSizes();
-  View()->ScrollToPosition(CPoint(0, 0));
+  View()->UpdateScrollSizes(), View()->ScrollToPosition(CPoint(0, 0));
   if (scroll != CSize(0, 0)) {
     View()->OnScrollBy(scroll);
     EXPECT_EQ(scroll, CSize(View()->m_nScrollX, View()->m_nScrollY));
@@ -235,8 +219,7 @@ int EditorViewTest::Enabled(void (CFramletView::*pfnUpdate)(CCmdUI*)) {
 }
 
 pixel_support::Pixels EditorViewTest::Shot(const char* pszName) {
-  View()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  PumpPending();
+  View()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN), PumpPending();
   CRect rc;
   View()->GetClientRect(&rc);
   pixel_support::Pixels px = pixel_support::ReadWindow(View()->m_hWnd, rc);

@@ -133,15 +133,6 @@ TEST_F(DocFilesTest, SaveAsWritesTheFormatOfTheCompletedName) {
   EXPECT_STREQ("shot.bmp", Doc()->GetTitle());
 }
 
-TEST(EncoderLookup, FindsEncodersByTheirExactMimeType) {
-  CLSID png = {}, jpeg = {}, none = {};
-  EXPECT_GE(GetEncoderClsid(L"image/png", &png), 0);
-  EXPECT_GE(GetEncoderClsid(L"image/jpeg", &jpeg), 0);
-  EXPECT_NE(png, jpeg);
-  EXPECT_EQ(-1, GetEncoderClsid(L"image/PNG", &none));
-  EXPECT_EQ(-1, GetEncoderClsid(L"image/jpg", &none));
-}
-
 // The resolution goes into a PNG's pHYs chunk as pixels per metre, brought into range first.
 TEST_F(DocFilesTest, SaveWritesTheResolutionBroughtIntoRange) {
   const struct {

@@ -154,33 +154,6 @@ TEST_F(FramletDocTest, APictureOverFourMegapixelsCodesWithinTheBound) {
   EXPECT_TRUE(IsAt(Doc(), after));
 }
 
-// The rows-based records are the very bytes the bitmap road makes.
-class CRecordDoc : public CFramletDoc {
-public:
-  using CFramletDoc::MakeBitmapRecord;
-  using CFramletDoc::MakeRecord;
-};
-
-TEST_F(FramletDocTest, RecordsMadeOnRowsEqualRecordsMadeThroughBitmaps) {
-  CRecordDoc* pDoc = static_cast<CRecordDoc*>(Doc());
-  std::mt19937 rng(11);
-  CBitmap* pSnapshot = m_harness.View()->m_pSnapshot;
-  for (int round = 0; round < 6; round++) {
-    for (int i = 0; i < 8; i++) {
-      int x = rng() % 400, y = rng() % 300;
-      FillPicture(pDoc, CRect(x, y, x + rng() % 90, y + rng() % 90), rng() & 0xFFFFFF);
-    }
-    UndoRecord rows, bitmaps;
-    int nFirst = 0, nLast = 0;
-    ASSERT_EQ(pDoc->MakeRecord(pSnapshot, 0, 0, rows, nFirst, nLast),
-              pDoc->MakeBitmapRecord(pSnapshot, 0, 0, bitmaps));
-    ASSERT_EQ(bitmaps.nCodedSize, rows.nCodedSize) << "round " << round;
-    EXPECT_EQ(0, memcmp(bitmaps.pData.get(), rows.pData.get(), rows.nCodedSize)) << "round " << round;
-    EXPECT_TRUE(bitmaps.nRawSize == rows.nRawSize && bitmaps.nBitsPerPixel == rows.nBitsPerPixel);
-    pDoc->PushUndo(pSnapshot, TRUE);
-  }
-}
-
 // Allocations of a megabyte or more fail while the patch is in place.
 void* __cdecl SmallMallocOnly(size_t n) {
   static auto pMalloc =
