@@ -6,15 +6,27 @@
 #include "editor/EditorState.h"
 #include "editor/FramletDoc.h"
 #include "editor/FramletView.h"
+#include "imaging/Globals.h"
+#include "resources/resource.h"
 #include "tests/common/frame_support.h"
+#include "tests/common/import_patch.h"
 #include "tests/common/pixel_support.h"
+#include "tests/common/window_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
+#include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 // The shell as the editor sees it: it records what the view asks of it.

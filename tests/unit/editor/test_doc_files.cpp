@@ -3,16 +3,9 @@
 // closing, opening sound and broken pictures, mailing through the logging stand-in mapi32.dll
 // and the resolution command.
 #include "imaging/ImageFile.h"
-#include "resources/resource.h"
-#include "tests/common/import_patch.h"
 #include "tests/unit/editor/editor_harness.h"
 
 #include <dlgs.h>
-
-#include <algorithm>
-#include <map>
-#include <tuple>
-#include <sstream>
 
 extern int g_nSaveFilterIndex;
 
@@ -35,8 +28,7 @@ DWORD BigEndian(const std::string& bytes, size_t at) {
 // The pictures the build made (tests/data/make_test_images.sh), beside the program's folder.
 std::string TestImage(const std::string& name) {
   char sz[MAX_PATH];
-  ::GetModuleFileNameA(NULL, sz, MAX_PATH);
-  std::string path(sz);
+  std::string path(sz, ::GetModuleFileNameA(NULL, sz, MAX_PATH));
   path.resize(path.rfind('\\'));
   return path.substr(0, path.rfind('\\')) + "\\testdata\\images\\" + name;
 }
@@ -302,9 +294,8 @@ INSTANTIATE_TEST_SUITE_P(Answers, SaveModifiedTest, ::testing::Values(
 // --- Copy Selection to File ---------------------------------------------------------------------
 
 TEST_F(DocFilesTest, CopySelectionWritesThePieceAndLeavesTheDocumentAlone) {
-  auto* pPiece = new Gdiplus::Bitmap(30, 20, PixelFormat32bppARGB);
-  Gdiplus::Graphics(pPiece).Clear(Gdiplus::Color(0xFF00C000));
-  Doc()->m_pSelection = new CZoomTracker(pPiece, 20, 20, 50, 40, 1.0f);
+  Doc()->m_pSelection =
+      new CZoomTracker(NewArgbPicture(30, 20, [](int, int) { return 0xFF00C000u; }), 20, 20, 50, 40, 1.0f);
   View()->m_selTracker.m_rect.SetRect(20, 20, 50, 40); // the command needs an outline
   std::vector<DWORD> before = PicturePixels(Doc());
   for (BOOL bModified : {FALSE, TRUE}) {
@@ -316,14 +307,10 @@ TEST_F(DocFilesTest, CopySelectionWritesThePieceAndLeavesTheDocumentAlone) {
     }
     std::unique_ptr<Gdiplus::Bitmap> pWritten(LoadGdipBitmapFromFile((m_folder / name).c_str()));
     ASSERT_NE(nullptr, pWritten) << name;
-    Gdiplus::Color color;
-    pWritten->GetPixel(5, 5, &color);
-    EXPECT_EQ(30u, pWritten->GetWidth());
-    EXPECT_EQ(0xFF00C000u, color.GetValue());
-    EXPECT_EQ(bModified, Doc()->IsModified());
+    EXPECT_EQ(std::make_tuple(30u, 0xFF00C000u, bModified),
+              std::make_tuple(pWritten->GetWidth(), ArgbAt(pWritten.get(), 5, 5), Doc()->IsModified()));
   }
-  EXPECT_TRUE(before == PicturePixels(Doc()));
-  EXPECT_TRUE(Doc()->m_strPath.IsEmpty());
+  EXPECT_TRUE(before == PicturePixels(Doc()) && Doc()->m_strPath.IsEmpty());
   EXPECT_STREQ("Image1", Doc()->GetTitle());
 }
 
@@ -336,15 +323,14 @@ TEST_F(DocFilesTest, OpensATransparentPngOverWhiteAtItsResolution) {
   EXPECT_TRUE(BoxTexts().empty());
   ASSERT_EQ(CSize(40, 30), BitmapSizeOf(pDoc->m_pImage->GetBitmap()));
   std::vector<DWORD> px = PictureColours(pDoc);
-  EXPECT_EQ(0xFF0000u, px[10 * 40 + 5]) << "opaque red stays";
-  EXPECT_EQ(0xFFFFFFu, px[10 * 40 + 30]) << "transparent becomes white";
-  EXPECT_EQ(0x7F7FFFu, px[27 * 40 + 30]) << "half-transparent blue over white";
+  // Opaque red stays, transparent becomes white, half-transparent blue shows over white.
+  EXPECT_EQ(std::make_tuple(0xFF0000u, 0xFFFFFFu, 0x7F7FFFu),
+            std::make_tuple(px[10 * 40 + 5], px[10 * 40 + 30], px[27 * 40 + 30]));
   // ImageMagick writes 72 dpi as 2834 pixels per metre, a hair below 72.
-  EXPECT_EQ(72, pDoc->m_nDpi);
-  EXPECT_TRUE(CRect(8, 8, 48, 38) == pDoc->m_rcImage && CRect(8, 8, 48, 38) == pDoc->m_pImage->m_rect);
-  EXPECT_STREQ("transparent72.png", pDoc->GetTitle());
-  EXPECT_FALSE(pDoc->IsModified());
-  EXPECT_EQ(0, pDoc->m_nUndoPos);
+  EXPECT_EQ(std::make_tuple(72, CRect(8, 8, 48, 38), CRect(8, 8, 48, 38), std::string("transparent72.png"),
+                            FALSE, 0),
+            std::make_tuple(pDoc->m_nDpi, CRect(pDoc->m_rcImage), CRect(pDoc->m_pImage->m_rect),
+                            std::string(pDoc->GetTitle()), pDoc->IsModified(), pDoc->m_nUndoPos));
   EXPECT_EQ("SelectTool 1000", m_harness.m_pFrame->m_calls.back());
   EXPECT_EQ("Size:40 x 30", m_harness.Status(STATUS_PANE_SIZE));
 }
@@ -375,9 +361,9 @@ TEST_P(OpenFileTest, OpensAPictureOrSaysOnceThatItCannot) {
   std::vector<DWORD> before = PicturePixels(Doc());
   CDocument* pOpened = m_harness.m_pTemplate->OpenDocumentFile(path.c_str());
   PumpPending();
-  POSITION pos = m_harness.m_pTemplate->GetFirstDocPosition();
   int nDocuments = 0;
-  while (pos != NULL && m_harness.m_pTemplate->GetNextDoc(pos) != NULL)
+  for (POSITION pos = m_harness.m_pTemplate->GetFirstDocPosition(); pos != NULL;
+       m_harness.m_pTemplate->GetNextDoc(pos))
     ++nDocuments;
   if (c.size.cx == 0) {
     EXPECT_EQ(nullptr, pOpened);
@@ -409,14 +395,10 @@ protected:
   void SetUp() override {
     DocFilesTest::SetUp();
     char sz[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, sz);
-    m_pngPath = std::string(sz) + "Pixolet.png";
+    m_pngPath = std::string(sz, ::GetTempPathA(MAX_PATH, sz)) + "Pixolet.png";
     ::SetEnvironmentVariableA("PIX_MAPI_LOG", (m_folder / "mapi.log").c_str());
   }
-  void TearDown() override {
-    ::SetEnvironmentVariableA("PIX_MAPI_LOG", NULL);
-    DocFilesTest::TearDown();
-  }
+  void TearDown() override { ::SetEnvironmentVariableA("PIX_MAPI_LOG", NULL), DocFilesTest::TearDown(); }
   // The calls the stand-in mail system saw during one send.
   std::vector<MailCall> Send(CFramletDoc* pDoc) {
     pDoc->GetFirstView()->SendMessage(WM_COMMAND, ID_FILE_SEND_MAIL);

@@ -5,16 +5,7 @@
 #include "editor/LineElements.h"
 #include "editor/PathElements.h"
 #include "editor/ShapeElements.h"
-#include "imaging/Globals.h"
-#include "resources/resource.h"
 #include "tests/unit/editor/editor_harness.h"
-
-#include <algorithm>
-#include <cstdlib>
-#include <memory>
-#include <string>
-#include <tuple>
-#include <vector>
 
 using namespace Gdiplus;
 using pixel_support::Pixels;

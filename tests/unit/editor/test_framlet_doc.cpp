@@ -1,9 +1,7 @@
 #include "imaging/CommonLib.h"
 #include "imaging/PixelPlane.h"
-#include "tests/common/import_patch.h"
 #include "tests/unit/editor/editor_harness.h"
 
-#include <cstdlib>
 #include <random>
 
 namespace {

@@ -1,10 +1,4 @@
-#include "resources/resource.h"
 #include "tests/unit/editor/editor_harness.h"
-
-#include <gdiplus.h>
-
-#include <set>
-#include <tuple>
 
 namespace {
 

@@ -1,16 +1,8 @@
 // The shadow dialog: what it shows of a style, its depth arrows, opacity slider and colour choice,
 // the preview it paints, and the style a modal run hands back.
 #include "editor/ShadowDlg.h"
-#include "tests/common/window_support.h"
 #include "tests/unit/editor/editor_harness.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
-
-#include <algorithm>
-#include <array>
-#include <cstdlib>
-#include <string>
-#include <tuple>
-#include <vector>
 
 namespace {
 

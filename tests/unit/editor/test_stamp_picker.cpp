@@ -4,12 +4,7 @@
 #include "imaging/ImageFile.h"
 #include "tests/unit/editor/editor_harness.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 

@@ -6,15 +6,6 @@
 #include "tests/unit/editor/editor_harness.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 
-#include <algorithm>
-#include <cstring>
-#include <memory>
-#include <set>
-#include <tuple>
-#include <string>
-#include <utility>
-#include <vector>
-
 using pixel_support::Pixels;
 
 namespace {

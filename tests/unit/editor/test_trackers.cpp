@@ -1,18 +1,7 @@
 // The image view's trackers: cursors over a real window, drawing at the zoom and scroll position
 // read back from pixels, the floating picture's pixels and its drag loop driven by queued input.
 #include "editor/Trackers.h"
-#include "imaging/Globals.h"
-#include "resources/resource.h"
-#include "tests/common/pixel_support.h"
-#include "tests/common/window_support.h"
 #include "tests/unit/editor/editor_harness.h"
-
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
-#include <tuple>
-#include <vector>
 
 namespace {
 

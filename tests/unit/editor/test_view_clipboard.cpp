@@ -3,19 +3,9 @@
 // system's PDF printer (its pixels are checked by check_pages.sh after the run) and the two
 // metafile formats played back through GDI.
 #include "framework/print/fw_print.h"
-#include "imaging/Globals.h"
-#include "resources/resource.h"
-#include "tests/common/import_patch.h"
 #include "tests/unit/editor/editor_harness.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <fstream>
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <vector>
 
 namespace {
 

@@ -1,13 +1,6 @@
 #include "editor/EditorMessages.h"
 #include "editor/EffectParams.h"
-#include "resources/resource.h"
-#include "tests/common/import_patch.h"
 #include "tests/unit/editor/editor_harness.h"
-
-#include <gdiplus.h>
-
-#include <functional>
-#include <string>
 
 namespace {
 

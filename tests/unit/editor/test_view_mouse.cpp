@@ -1,11 +1,6 @@
 #include "editor/Element.h"
 #include "editor/TextElement.h"
-#include "resources/resource.h"
 #include "tests/unit/editor/editor_harness.h"
-
-#include <algorithm>
-#include <string>
-#include <vector>
 
 namespace {
 

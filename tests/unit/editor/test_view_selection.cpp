@@ -1,8 +1,4 @@
-#include "resources/resource.h"
 #include "tests/unit/editor/editor_harness.h"
-
-#include <string>
-#include <vector>
 
 namespace {
 

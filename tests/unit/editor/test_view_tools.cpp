@@ -2,15 +2,7 @@
 // results are read back from the picture, the styles, the text dialog and the shell's calls.
 #include "editor/TextElement.h"
 #include "editor/TextInputDlg.h"
-#include "resources/resource.h"
-#include "tests/common/import_patch.h"
 #include "tests/unit/editor/editor_harness.h"
-
-#include <cstring>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 namespace {
 
