@@ -93,14 +93,13 @@ protected:
 // dialog opens with the filter chosen the time before; a cancelled one forgets the document's
 // path, so the next Save asks again.
 TEST_F(DocFilesTest, SaveAsWritesTheFormatOfTheCompletedName) {
+  // clang-format off
   const std::tuple<int, const char*, const char*, std::string> rows[] = {
-      {2, "shot", "shot.jpg", kJpegStart},
-      {2, "shot.png", "shot.png", kPngSignature},
-      {2, "shot.jpeg", "shot.jpeg.jpg", kJpegStart},
-      {3, "shot.GIF", "shot.GIF", kGifStart},
-      {4, "shot", "shot.gif", kGifStart},
-      {5, "shot.v2", "shot.v2.tif", kTiffStart},
+      {2, "shot", "shot.jpg", kJpegStart}, {2, "shot.png", "shot.png", kPngSignature},
+      {2, "shot.jpeg", "shot.jpeg.jpg", kJpegStart}, {3, "shot.GIF", "shot.GIF", kGifStart},
+      {4, "shot", "shot.gif", kGifStart}, {5, "shot.v2", "shot.v2.tif", kTiffStart},
       {1, "shot.bmp", "shot.bmp", kBmpStart}};
+  // clang-format on
   int nLastFilter = 0;
   for (auto [nFilter, pszTyped, pszWritten, magic] : rows) {
     Doc()->SetModifiedFlag();
@@ -120,26 +119,21 @@ TEST_F(DocFilesTest, SaveAsWritesTheFormatOfTheCompletedName) {
   EXPECT_TRUE(BoxTexts().empty());
   CSaveDialogAnswer answer(0, "");
   EXPECT_FALSE(Doc()->OnFileSaveAs());
-  EXPECT_EQ(1, answer.m_nShownFilter);
-  EXPECT_TRUE(Doc()->m_strPath.IsEmpty());
+  EXPECT_TRUE(answer.m_nShownFilter == 1 && Doc()->m_strPath.IsEmpty());
   EXPECT_STREQ("shot.bmp", Doc()->GetTitle());
 }
 
 // The resolution goes into a PNG's pHYs chunk as pixels per metre, brought into range first.
 TEST_F(DocFilesTest, SaveWritesTheResolutionBroughtIntoRange) {
-  const struct {
-    int nDpi;
-    DWORD nPixelsPerMetre;
-    int nDpiAfter;
-  } rows[] = {{72, 2835, 72}, {300, 11811, 300}, {0, 3780, 96}, {40000, 1259803, 31999}};
-  for (const auto& row : rows) {
+  const int rows[][3] = {{72, 2835, 72}, {300, 11811, 300}, {0, 3780, 96}, {40000, 1259803, 31999}};
+  for (auto [nDpi, nPixelsPerMetre, nDpiAfter] : rows) {
     Doc()->m_strPath = (m_folder / "dpi.png").c_str();
-    Doc()->m_nDpi = row.nDpi;
+    Doc()->m_nDpi = nDpi;
     Command(ID_FILE_SAVE);
     const std::string png = ReadBytes(m_folder / "dpi.png");
-    ASSERT_NE(std::string::npos, png.find("pHYs")) << row.nDpi;
-    EXPECT_EQ(row.nPixelsPerMetre, BigEndian(png, png.find("pHYs") + 4)) << row.nDpi;
-    EXPECT_EQ(row.nDpiAfter, Doc()->m_nDpi);
+    ASSERT_NE(std::string::npos, png.find("pHYs")) << nDpi;
+    EXPECT_EQ(std::make_pair((DWORD)nPixelsPerMetre, nDpiAfter),
+              std::make_pair(BigEndian(png, png.find("pHYs") + 4), Doc()->m_nDpi));
   }
 }
 
@@ -429,15 +423,13 @@ TEST_F(MailTest, AttachesTheCurrentPictureAsAPngNamedAfterTheTitle) {
   ASSERT_EQ(1u, calls.size()) << "is the stand-in mapi32.dll beside the program and preferred "
                                  "(WINEDLLOVERRIDES=mapi32=n)?";
   MailCall& call = calls[0];
-  EXPECT_EQ("0x9", call["flags"]) << "logon interface and send dialog";
-  EXPECT_EQ("0 0 1", call["recipients"] + " " + call["text"] + " " + call["files"]);
-  EXPECT_EQ("Image1", call["file0.name"]);
+  // Flags 0x9: the logon interface and the send dialog.
+  EXPECT_EQ("0x9 0 0 1 Image1", call["flags"] + " " + call["recipients"] + " " + call["text"] + " " +
+                                    call["files"] + " " + call["file0.name"]);
   EXPECT_EQ(CSize(400, 300), PngSizeOf(call));
-  EXPECT_FALSE(Exists(call["file0.path"])) << "the attached copy is gone";
-  EXPECT_FALSE(Exists(m_pngPath)) << "and so is the PNG written for it";
-  EXPECT_TRUE(Doc()->IsModified());
-  EXPECT_TRUE(Doc()->m_strTempImagePath.IsEmpty());
-  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_FALSE(Exists(call["file0.path"]) || Exists(m_pngPath))
+      << "the attached copy and the PNG for it are gone";
+  EXPECT_TRUE(Doc()->IsModified() && Doc()->m_strTempImagePath.IsEmpty() && BoxTexts().empty());
 }
 
 // A file the framework opened and that was edited since: the edits go, the file stays.
@@ -451,10 +443,8 @@ TEST_F(MailTest, AnEditedOpenedFileGoesAsItIsNowNotAsOnDisk) {
   std::vector<MailCall> calls = Send(pDoc);
   ASSERT_EQ(1u, calls.size());
   EXPECT_EQ(CSize(50, 40), PngSizeOf(calls[0]));
-  EXPECT_NE(file, calls[0]["file0.path"]);
-  EXPECT_EQ("opened.png", calls[0]["file0.name"]);
-  EXPECT_EQ(onDisk, ReadBytes(file));
-  EXPECT_TRUE(pDoc->IsModified());
+  EXPECT_TRUE(file != calls[0]["file0.path"] && "opened.png" == calls[0]["file0.name"]);
+  EXPECT_TRUE(onDisk == ReadBytes(file) && pDoc->IsModified());
 }
 
 TEST_F(MailTest, NothingIsSentWithoutAFreshPng) {

@@ -22,8 +22,7 @@ DrawStyle Style(int width, int opacity = 255) {
 
 DrawStyle Shadowed(int width, int edge = 0) {
   DrawStyle style = Style(width);
-  style.dropShadow = TRUE;
-  style.shadowEdge = edge;
+  style.dropShadow = TRUE, style.shadowEdge = edge;
   return style;
 }
 
@@ -49,13 +48,8 @@ private:
   Bitmap m_bitmap;
 };
 
-std::unique_ptr<CElement> Make(int nTool) {
-  CRuntimeClass* pClass = ElementClassForTool(nTool);
-  return std::unique_ptr<CElement>(static_cast<CElement*>(pClass != NULL ? pClass->CreateObject() : NULL));
-}
-
-std::unique_ptr<CElement> Make(int nTool, std::vector<POINT> points) {
-  std::unique_ptr<CElement> pElement = Make(nTool);
+std::unique_ptr<CElement> Make(int nTool, std::vector<POINT> points = {}) {
+  std::unique_ptr<CElement> pElement(static_cast<CElement*>(ElementClassForTool(nTool)->CreateObject()));
   if (points.size() == 2)
     pElement->SetPoints(points[0].x, points[0].y, points[1].x, points[1].y);
   for (POINT pt : points)
@@ -313,9 +307,8 @@ TEST(Elements, PreviewsDrawOnADeviceContext) {
       EXPECT_EQ(Ok, pElement->DrawToDC(NULL, &surface.dc(), Style(3), ID_TOOL_LINE, 1.0f, 20, 5));
     }
     shot = surface.Pixels();
-    EXPECT_EQ(kRed, surface.At(85, 35));
-    EXPECT_EQ(kWhite, surface.At(25, 35));
-    EXPECT_EQ(kWhite, surface.At(50, 25));
+    EXPECT_EQ(std::make_tuple(kRed, kWhite, kWhite),
+              std::make_tuple(surface.At(85, 35), surface.At(25, 35), surface.At(50, 25)));
   }
   EXPECT_TRUE(shots[0] == shots[1]);
   EXPECT_EQ(InvalidParameter, line.DrawToDC(NULL, NULL, Style(3), ID_TOOL_LINE, 1.0f, 0, 0));
@@ -332,8 +325,7 @@ TEST(PathElements, ViewPointsReachThePicture) {
   for (auto [pass, fZoom, nScrollX, nScrollY, expected] : rows) {
     Canvas canvas(300, 160);
     CFreehand stroke;
-    stroke.AddPoint({28, 48});
-    stroke.AddPoint({128, 48});
+    stroke.AddPoint({28, 48}), stroke.AddPoint({128, 48});
     ASSERT_EQ(Ok, Render(stroke, canvas, pass, Style(2), ID_TOOL_BRUSH_FLAT, fZoom, nScrollX, nScrollY));
     Pixels px = canvas.Read();
     const CPoint mid = expected.CenterPoint();
@@ -395,10 +387,8 @@ TEST(PathElements, LongStrokesDrawWhatOnePathDraws) {
     Graphics graphics(whole.Get());
     Pen pen(Color(ElementArgb(kRed, nOpacity)), 9);
     pen.SetLineCap(LineCapRound, LineCapRound, DashCapRound);
-    GraphicsPath path;
     const std::vector<PointF> points = stroke.GetPath().Resolve(false, 1.0f, 0, 0);
-    path.AddLines(points.data(), INT(points.size()));
-    graphics.DrawPath(&pen, &path);
+    graphics.DrawLines(&pen, points.data(), INT(points.size()));
     const Pixels a = pieces.Read(), b = whole.Read();
     int nDiffer = 0;
     for (int i = 0; i < a.cx * a.cy; i++) {

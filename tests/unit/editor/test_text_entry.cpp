@@ -23,12 +23,9 @@ LRESULT CALLBACK RecordReports(int nCode, WPARAM wParam, LPARAM lParam) {
 class TextDlgTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    m_pFrame = CreateLabFrame();
-    ASSERT_NE(nullptr, m_pFrame);
-    m_pView = OpenView();
-    ASSERT_TRUE(m_pView != NULL && m_dlg.Create(m_pView));
-    m_dlg.ShowWindow(SW_SHOW);
-    PumpPending();
+    ASSERT_NE(nullptr, m_pFrame = CreateLabFrame());
+    ASSERT_TRUE((m_pView = OpenView()) != NULL && m_dlg.Create(m_pView));
+    m_dlg.ShowWindow(SW_SHOW), PumpPending();
     m_hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordReports, NULL, ::GetCurrentThreadId());
     g_reports.clear();
   }
@@ -44,9 +41,8 @@ protected:
     return (int)std::count(g_reports.begin(), g_reports.end(), std::make_pair(pView->m_hWnd, (LPARAM)&m_dlg));
   }
   std::string Text(int nID) {
-    CString str;
-    m_dlg.GetDlgItemText(nID, str);
-    return static_cast<LPCSTR>(str);
+    char sz[64] = "";
+    return ::GetDlgItemTextA(m_dlg.m_hWnd, nID, sz, sizeof(sz)), sz;
   }
   void Notify(int nID, int nCode) {
     m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), (LPARAM)m_dlg.GetDlgItem(nID)->m_hWnd);
@@ -219,27 +215,19 @@ int CountTinted(const Pixels& px) {
 // the overflowing rows align near.
 TEST_F(TextDrawTest, TheTextStaysInsideItsBoxAlignedOrTurned) {
   const char* kLong = "A line far too long for the box it has to fit in";
-  struct Row {
-    const char* pszText;
-    int nAlign, nAngle;
-    CRect box;
-  } rows[] = {{kLong, 0, 0, CRect(20, 20, 140, 60)},
-              {"Shadow text", 1, 0, CRect(20, 20, 140, 90)},
-              {"Shadow text", 2, 0, CRect(20, 20, 140, 90)},
-              {kLong, 0, 90, CRect(50, 20, 130, 100)}};
-  for (const Row& row : rows) {
-    m_text.m_strText = row.pszText;
-    m_text.m_nAlignH = m_text.m_nAlignV = row.nAlign;
-    m_text.m_nAngle = row.nAngle;
-    m_text.m_rect = row.box;
+  const std::tuple<const char*, int, int, CRect> rows[] = {{kLong, 0, 0, CRect(20, 20, 140, 60)},
+                                                           {"Shadow text", 1, 0, CRect(20, 20, 140, 90)},
+                                                           {"Shadow text", 2, 0, CRect(20, 20, 140, 90)},
+                                                           {kLong, 0, 90, CRect(50, 20, 130, 100)}};
+  for (auto [pszText, nAlign, nAngle, box] : rows) {
+    m_text.m_strText = pszText, m_text.m_nAlignH = m_text.m_nAlignV = nAlign, m_text.m_nAngle = nAngle;
+    m_text.m_rect = box;
     Pixels px = Final(White, FALSE);
     int nInside = 0, nOutside = 0;
-    for (int y = 0; y < px.cy; y++)
-      for (int x = 0; x < px.cx; x++)
-        if (px.At(x, y) != RGB(255, 255, 255))
-          ++(row.box.PtInRect(CPoint(x, y)) ? nInside : nOutside);
-    EXPECT_GT(nInside, 50) << row.pszText << " aligned " << row.nAlign << " angle " << row.nAngle;
-    EXPECT_EQ(0, nOutside) << row.pszText << " aligned " << row.nAlign << " angle " << row.nAngle;
+    for (int i = 0; i < px.cx * px.cy; i++)
+      if (px.data[i] != RGB(255, 255, 255))
+        ++(box.PtInRect(CPoint(i % px.cx, i / px.cx)) ? nInside : nOutside);
+    EXPECT_TRUE(nInside > 50 && nOutside == 0) << pszText << " aligned " << nAlign << " angle " << nAngle;
   }
 }
 
@@ -255,10 +243,9 @@ TEST_F(TextDrawTest, TheOpacityReplacesTheColoursAlpha) {
 TEST_F(TextDrawTest, TheShadowFallsShadowDepthAwayOnThePictureUnderIt) {
   auto centre = [](const Pixels& px, bool (*dark)(COLORREF)) {
     double sx = 0, sy = 0, n = 0;
-    for (int y = 0; y < px.cy; y++)
-      for (int x = 0; x < px.cx; x++)
-        if (dark(px.At(x, y)))
-          sx += x, sy += y, n += 1;
+    for (int i = 0; i < px.cx * px.cy; i++)
+      if (dark(px.data[i]))
+        sx += i % px.cx, sy += i / px.cx, n += 1;
     return std::make_pair(sx / n, sy / n);
   };
   auto text = centre(Final(White, FALSE), [](COLORREF c) { return GetRValue(c) < 128; });

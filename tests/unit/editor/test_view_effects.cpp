@@ -12,10 +12,7 @@ DWORD Gradient(int x, int y) { return (DWORD)((x * 2) << 16 | (y * 3) << 8 | ((x
 
 EffectParams Block(int v0, int v1 = 0, int f0 = 0) {
   EffectParams p;
-  p.value[0] = v0;
-  p.value[1] = v1;
-  p.flag[0] = f0;
-  p.text = "Caption";
+  p.value[0] = v0, p.value[1] = v1, p.flag[0] = f0, p.text = "Caption";
   return p;
 }
 const EffectParams kInvert = Block(0, 0, 1); // red only
@@ -30,10 +27,7 @@ protected:
   LRESULT Send(UINT nMsg, WPARAM wParam, LPARAM lParam, CFramletView* pView = NULL) {
     return (pView != NULL ? pView : View())->SendMessage(nMsg, wParam, lParam);
   }
-  void Open() {
-    Send(UM_TASK_EDIT, 0, 0);
-    Send(UM_SAVE_ORIGINAL, 0, 1);
-  }
+  void Open() { Send(UM_TASK_EDIT, 0, 0), Send(UM_SAVE_ORIGINAL, 0, 1); }
   void Apply(int nTaskId, EffectParams p, CFramletView* pView = NULL) {
     p.taskId = nTaskId;
     Send(UM_APPLY_EFFECT, nTaskId, (LPARAM)&p, pView);
@@ -122,11 +116,11 @@ TEST_F(ViewEffectsTest, ResizeCanvasAndCancel) {
 TEST_F(ViewEffectsTest, CaptionFont) {
   const int nDpi = CWindowDC(CWnd::GetDesktopWindow()).GetDeviceCaps(LOGPIXELSY);
   const std::pair<int, int> rows[] = {{1, 5}, {2, 2}, {100, 100}, {101, 48}};
-  for (const auto& row : rows) {
+  for (auto [nAsked, nPoints] : rows) {
     Open();
-    Apply(2012, Block(row.first));
-    EXPECT_EQ(CSize(W, H + ::MulDiv(row.second, nDpi, 72) + 10), BitmapSizeOf(Doc()->m_pImage->GetBitmap()))
-        << row.first;
+    Apply(2012, Block(nAsked));
+    EXPECT_EQ(CSize(W, H + ::MulDiv(nPoints, nDpi, 72) + 10), BitmapSizeOf(Doc()->m_pImage->GetBitmap()))
+        << nAsked;
     Send(UM_APPLY_EFFECT, 5003, 0);
   }
   EffectParams p = Block(12);
@@ -177,26 +171,23 @@ Gdiplus::GpStatus WINGDIPAPI RefuseGdip(INT cx, INT cy, INT n, Gdiplus::PixelFor
 }
 
 TEST_F(ViewEffectsTest, ASizeThatCannotBeMadeChangesNothing) {
-  const struct {
-    int nTaskId, cx, cy;
-  } rows[] = {{4007, 0, 10},     {4007, 16001, 10}, {4008, 10, -3}, {4008, 8000, 8000},
-              {4008, 1234, 567}, {4007, 1234, 567}, {4009, 100, 60}};
+  const int rows[][3] = {{4007, 0, 10},     {4007, 16001, 10}, {4008, 10, -3}, {4008, 8000, 8000},
+                         {4008, 1234, 567}, {4007, 1234, 567}, {4009, 100, 60}};
   FillPicture(Doc(), CRect(0, 0, W, H), RGB(255, 255, 255));
   FillPicture(Doc(), CRect(10, 10, 110, 70), RGB(200, 0, 0)); // trims to 100 x 60
   View()->PushUndo();
   const Pixels before = PictureColours(Doc());
-  for (const auto& row : rows) {
+  for (auto [nTaskId, cx, cy] : rows) {
     MessageBoxRecorder boxes;
-    s_refused = CSize(row.cx, row.cy);
+    s_refused = CSize(cx, cy);
     CImportPatch gdi("gdi32.dll", "CreateCompatibleBitmap", (FARPROC)&RefuseBitmap);
     CImportPatch gdip("gdiplus.dll", "GdipCreateBitmapFromScan0", (FARPROC)&RefuseGdip);
     Open();
-    Apply(row.nTaskId, Block(row.cx, row.cy));
+    Apply(nTaskId, Block(cx, cy));
     Send(UM_TASK_EDIT, 0, 1);
-    ExpectPlaced(W, H, std::to_string(row.cx) + " x " + std::to_string(row.cy));
+    ExpectPlaced(W, H, std::to_string(cx) + " x " + std::to_string(cy));
     EXPECT_EQ(before, PictureColours(Doc()));
-    EXPECT_EQ(1u, MessageBoxRecorder::Boxes().size()) << row.cx << " x " << row.cy;
-    EXPECT_EQ(1, Doc()->m_nUndoLast);
+    EXPECT_TRUE(MessageBoxRecorder::Boxes().size() == 1 && Doc()->m_nUndoLast == 1) << cx << " x " << cy;
   }
   Send(UM_APPLY_EFFECT, 4009, 0);
   ExpectPlaced(100, 60, "trimmed");
@@ -213,13 +204,12 @@ TEST_F(ViewEffectsTest, SwitchingDocumentsEndsTheEdit) {
   m_harness.m_pFrame->m_nTaskPage = 2;
   CFramletDoc* pSecond = m_harness.NewDocument();
   ASSERT_NE(nullptr, pSecond);
-  EXPECT_TRUE(g_nTaskEditState == 2 && Doc()->m_nUndoLast == 1 && Doc()->m_pImage2 == NULL);
-  EXPECT_EQ(0, m_harness.m_pFrame->m_nTaskPage);
+  EXPECT_TRUE(g_nTaskEditState == 2 && Doc()->m_nUndoLast == 1 && Doc()->m_pImage2 == NULL &&
+              m_harness.m_pFrame->m_nTaskPage == 0);
   const Pixels second = PictureColours(pSecond);
   Apply(3004, kInvert, pSecond->GetFirstView());
   Apply(3004, kInvert);
-  EXPECT_EQ(second, PictureColours(pSecond));
-  EXPECT_EQ(inverted, PictureColours(Doc()));
+  EXPECT_TRUE(second == PictureColours(pSecond) && inverted == PictureColours(Doc()));
 }
 
 // Without a block (0 or -1) the operations that need one do nothing.
