@@ -100,6 +100,19 @@ pixel_support::Pixels ColoursOf(Gdiplus::Bitmap* pBitmap) {
   return px;
 }
 
+std::vector<std::string> BoxTexts() {
+  std::vector<std::string> texts;
+  for (const auto& box : MessageBoxRecorder::Boxes())
+    texts.push_back(box.first);
+  return texts;
+}
+
+std::string ItemText(HWND hDlg, int nID) {
+  char sz[256] = "";
+  ::GetDlgItemTextA(hDlg, nID, sz, sizeof(sz));
+  return sz;
+}
+
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -97,6 +97,10 @@ DWORD ArgbAt(Gdiplus::Bitmap* pBitmap, int x, int y);
 // A GDI+ picture's colours, alpha left out.
 pixel_support::Pixels ColoursOf(Gdiplus::Bitmap* pBitmap);
 
+// The texts of the message boxes a MessageBoxRecorder has seen.
+std::vector<std::string> BoxTexts();
+// The text of a dialog's control.
+std::string ItemText(HWND hDlg, int nID);
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 

@@ -74,13 +74,6 @@ struct CSaveDialogAnswer {
   int m_nShownFilter = 0;
 };
 
-std::vector<std::string> BoxTexts() {
-  std::vector<std::string> texts;
-  for (const auto& box : MessageBoxRecorder::Boxes())
-    texts.push_back(box.first);
-  return texts;
-}
-
 class DocFilesTest : public EditorViewTest {
 protected:
   MessageBoxRecorder m_boxes;

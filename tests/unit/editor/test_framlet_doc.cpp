@@ -19,8 +19,7 @@ State StateOf(CFramletDoc* pDoc) { return {BitmapSizeOf(pDoc->m_pImage->GetBitma
 
 // The view's way of changing the picture: the change, then the snapshot recorded.
 void Fill(CFramletDoc* pDoc, const CRect& rect, COLORREF clr) {
-  FillPicture(pDoc, rect, clr);
-  pDoc->PushUndo(pDoc->GetFirstView()->m_pSnapshot, TRUE);
+  FillPicture(pDoc, rect, clr), pDoc->PushUndo(pDoc->GetFirstView()->m_pSnapshot, TRUE);
 }
 
 // The resize road: a new bitmap of the new size, then the snapshot recorded.
@@ -53,14 +52,13 @@ TEST_F(FramletDocTest, NewDocumentIsAWhitePictureWithItsBaseRecord) {
   CFramletDoc* pDoc = Doc();
   EXPECT_EQ(Pixels(400 * 300, 0xFFFFFF), PictureColours(pDoc));
   EXPECT_TRUE(IsAt(pDoc, StateOf(pDoc)));
-  EXPECT_EQ(CRect(8, 8, 408, 308), pDoc->m_tracker.m_rectImage);
-  EXPECT_EQ(CRect(8, 8, 408, 308), pDoc->m_pImage->m_rect);
-  EXPECT_EQ(NULL, pDoc->m_pImage2);
-  EXPECT_EQ(96, pDoc->m_nDpi);
-  EXPECT_TRUE(pDoc->m_nUndoPos == 0 && pDoc->m_nUndoLast == 0);
+  EXPECT_TRUE(CRect(8, 8, 408, 308) == pDoc->m_tracker.m_rectImage &&
+              CRect(8, 8, 408, 308) == pDoc->m_pImage->m_rect);
+  EXPECT_TRUE(pDoc->m_pImage2 == NULL && pDoc->m_nDpi == 96 && pDoc->m_nUndoPos == 0 &&
+              pDoc->m_nUndoLast == 0);
   EXPECT_LT(pDoc->m_undo[0].nCodedSize, 100u) << "the base record of a picture codes to almost nothing";
-  EXPECT_EQ("Size:400 x 300", m_harness.Status(STATUS_PANE_SIZE));
-  EXPECT_EQ("Zoom:100%", m_harness.Status(STATUS_PANE_ZOOM));
+  EXPECT_EQ("Size:400 x 300 Zoom:100%",
+            m_harness.Status(STATUS_PANE_SIZE) + " " + m_harness.Status(STATUS_PANE_ZOOM));
   EXPECT_EQ(CSize(400, 300), CSize(g_nImageWidth, g_nImageHeight));
   // A document that never got a picture goes without touching one.
   delete new CFramletDoc;
@@ -109,8 +107,9 @@ TEST_F(FramletDocTest, RandomEditsUndosAndRedosRestoreEveryState) {
           states.erase(states.begin());
         pos = (int)states.size() - 1;
       }
-      ASSERT_EQ(pos, pDoc->m_nUndoPos) << "seed " << seed << " step " << step;
-      ASSERT_EQ((int)states.size() - 1, pDoc->m_nUndoLast) << "seed " << seed << " step " << step;
+      ASSERT_EQ(std::make_pair(pos, (int)states.size() - 1),
+                std::make_pair(pDoc->m_nUndoPos, pDoc->m_nUndoLast))
+          << "seed " << seed << " step " << step;
       ASSERT_TRUE(IsAt(pDoc, states[pos])) << "seed " << seed << " step " << step;
     }
   }
@@ -144,8 +143,7 @@ TEST_F(FramletDocTest, APictureOverFourMegapixelsCodesWithinTheBound) {
   ASSERT_TRUE(Doc()->PushUndo(m_harness.View()->m_pSnapshot, TRUE));
   const UndoRecord& record = Doc()->m_undo[1];
   EXPECT_EQ(2100u * 2100 * 4, record.nRawSize);
-  EXPECT_LE(record.nCodedSize, RleBound(record.nRawSize));
-  EXPECT_GT(record.nCodedSize, record.nRawSize / 2);
+  EXPECT_TRUE(record.nCodedSize <= RleBound(record.nRawSize) && record.nCodedSize > record.nRawSize / 2);
   ASSERT_TRUE(Doc()->Undo());
   EXPECT_TRUE(IsAt(Doc(), before));
   ASSERT_TRUE(Doc()->Redo());
@@ -176,10 +174,10 @@ TEST_F(FramletDocTest, WithoutMemoryAChangeIsTakenBackAndAFailedUndoKeepsItsPlac
   }
   EXPECT_TRUE(IsAt(Doc(), small)) << "after the failures";
   EXPECT_EQ(2, Doc()->m_nUndoLast);
-  ASSERT_EQ(2u, MessageBoxRecorder::Boxes().size());
-  EXPECT_EQ("There is not enough memory to undo this change.", MessageBoxRecorder::Boxes()[0].first);
-  EXPECT_EQ("There is not enough memory to record this change for Undo, so it has been taken back.",
-            MessageBoxRecorder::Boxes()[1].first);
+  EXPECT_EQ((std::vector<std::string>{"There is not enough memory to undo this change.",
+                                      "There is not enough memory to record this change for Undo, so it has "
+                                      "been taken back."}),
+            BoxTexts());
   ASSERT_TRUE(Doc()->Undo());
   EXPECT_TRUE(IsAt(Doc(), big)) << "undo with memory again";
 }

@@ -13,12 +13,6 @@ std::array<int, 11> Fields(const DrawStyle& s) {
           (int)s.shadowColor, s.shadowOpacity,  s.shadowDepthX, s.shadowDepthY, s.shadowEdge};
 }
 
-std::string Text(HWND hDlg, int nID) {
-  char sz[64] = "";
-  ::GetDlgItemTextA(hDlg, nID, sz, sizeof(sz));
-  return sz;
-}
-
 void PostKey(HWND hWnd, UINT vk) {
   ::PostMessageA(hWnd, WM_KEYDOWN, vk, 1), ::PostMessageA(hWnd, WM_KEYUP, vk, 0xC0000001);
 }
@@ -92,11 +86,12 @@ TEST_F(ShadowDlgTest, OpensShowingTheStyleWithTheOpacityLimitedToAHundred) {
     Open(Style(nOpacity, dx, dy, nEdge, RGB(1, 2, 3)), bLimited);
     EXPECT_EQ(std::make_tuple(nSliderPos, std::string(pszLabel), std::to_string(dx), std::to_string(dy),
                               nEdge, RGB(1, 2, 3), 0u, nOpacity),
-              std::make_tuple(m_dlg.m_sliderOpacity.GetPos(), Text(m_dlg.m_hWnd, IDC_SHADOW_OPACITY_VALUE),
-                              Text(m_dlg.m_hWnd, IDC_SHADOW_DEPTH_X), Text(m_dlg.m_hWnd, IDC_SHADOW_DEPTH_Y),
-                              (int)::SendMessageA(Item(IDC_SHADOW_EDGE), CB_GETCURSEL, 0, 0),
-                              m_dlg.m_btnShadowColor.m_clrDefault, m_dlg.m_btnShadowColor.m_clrSelected,
-                              m_dlg.m_style.shadowOpacity));
+              std::make_tuple(
+                  m_dlg.m_sliderOpacity.GetPos(), ItemText(m_dlg.m_hWnd, IDC_SHADOW_OPACITY_VALUE),
+                  ItemText(m_dlg.m_hWnd, IDC_SHADOW_DEPTH_X), ItemText(m_dlg.m_hWnd, IDC_SHADOW_DEPTH_Y),
+                  (int)::SendMessageA(Item(IDC_SHADOW_EDGE), CB_GETCURSEL, 0, 0),
+                  m_dlg.m_btnShadowColor.m_clrDefault, m_dlg.m_btnShadowColor.m_clrSelected,
+                  m_dlg.m_style.shadowOpacity));
     for (int nID : {IDC_SHADOW_OPACITY, IDC_SHADOW_OPACITY_VALUE, IDC_SHADOW_APPLY_ALL})
       EXPECT_EQ(!bLimited, !!::IsWindowEnabled(Item(nID))) << nID;
     for (int nID :
@@ -126,7 +121,7 @@ TEST_F(ShadowDlgTest, SpinsStepTheDepthByOneAndStopAtThirty) {
       EXPECT_EQ(nLimit, m_dlg.m_style.*pDepth) << nSpin;
       ::PostMessageA(Item(nEdit), WM_CHAR, '7', 1);
       Settle();
-      EXPECT_EQ(std::to_string(nLimit), Text(m_dlg.m_hWnd, nEdit));
+      EXPECT_EQ(std::to_string(nLimit), ItemText(m_dlg.m_hWnd, nEdit));
     }
 }
 
@@ -142,7 +137,7 @@ TEST_F(ShadowDlgTest, KeysSetTheOpacityAndTheMenuTheColour) {
     Settle();
     EXPECT_EQ(std::make_tuple(nExpected, nExpected, "(" + std::to_string(nExpected) + "%)"),
               std::make_tuple(m_dlg.m_sliderOpacity.GetPos(), m_dlg.m_style.shadowOpacity,
-                              Text(m_dlg.m_hWnd, IDC_SHADOW_OPACITY_VALUE)))
+                              ItemText(m_dlg.m_hWnd, IDC_SHADOW_OPACITY_VALUE)))
         << vk;
   }
   m_dlg.m_btnShadowColor.SetColor(RGB(10, 20, 30));

@@ -40,10 +40,7 @@ protected:
   int Reports(CView* pView) {
     return (int)std::count(g_reports.begin(), g_reports.end(), std::make_pair(pView->m_hWnd, (LPARAM)&m_dlg));
   }
-  std::string Text(int nID) {
-    char sz[64] = "";
-    return ::GetDlgItemTextA(m_dlg.m_hWnd, nID, sz, sizeof(sz)), sz;
-  }
+  std::string Text(int nID) { return ItemText(m_dlg.m_hWnd, nID); }
   void Notify(int nID, int nCode) {
     m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), (LPARAM)m_dlg.GetDlgItem(nID)->m_hWnd);
   }

@@ -8,19 +8,13 @@ namespace {
 using pixel_support::DibSurface;
 using T = CRectTracker;
 template <class... Ts> using Rows = std::vector<std::tuple<Ts...>>;
-using PixelFn = std::function<DWORD(int, int)>;
 const COLORREF kBlack = RGB(0, 0, 0), kGrey = RGB(128, 128, 128);
 const DWORD kRed = 0xFFFF0000, kWhite = 0xFFFFFFFF;
 Gdiplus::Bitmap* const kNoPicture = NULL;
+// A masked picture's colours (0x00RRGGBB) and where its mask is black.
+DWORD Colour(int x, int y) { return RGB(77, 20 * y + 5, 10 * x + 5); }
+bool Black(int x, int y) { return (x + y) % 3 == 0; }
 
-// A GDI picture of 0x00RRGGBB pixels.
-void MakeGdi(CBitmap& bitmap, int cx, int cy, const PixelFn& fn) {
-  std::unique_ptr<Gdiplus::Bitmap> picture(
-      NewArgbPicture(cx, cy, [&](int x, int y) { return fn(x, y) | 0xFF000000; }));
-  HBITMAP hBitmap = NULL;
-  ASSERT_EQ(Gdiplus::Ok, picture->GetHBITMAP(Gdiplus::Color(0), &hBitmap));
-  bitmap.Attach(hBitmap);
-}
 int CountNot(DibSurface& surface, const CRect& area, COLORREF cr) {
   int n = 0;
   for (int i = 0; i < area.Width() * area.Height(); ++i)
@@ -115,14 +109,17 @@ TEST_F(TrackerWindow, FloatingPictureDragMovesResizesOrPutsBack) {
 
 TEST(FloatingPicture, MaskedPictureWhiteBackedCopyAndDrawnRectangles) {
   CBitmap picture, mask;
-  PixelFn colour = [](int x, int y) -> DWORD { return RGB(77, 20 * y + 5, 10 * x + 5); }; // 0x00RRGGBB
-  PixelFn black = [](int x, int y) { return (x + y) % 3 == 0; };
-  MakeGdi(picture, 6, 4, colour);
-  MakeGdi(mask, 6, 4, [&](int x, int y) { return black(x, y) ? 0u : x % 2 ? 1u : 0xFFFFFFu; });
+  DWORD(*colour)
+  (int, int) = [](int x, int y) -> DWORD { return RGB(77, 20 * y + 5, 10 * x + 5); }; // 0x00RRGGBB
+  static bool (*black)(int, int) = [](int x, int y) { return (x + y) % 3 == 0; };
+  picture.Attach(MakePictureBitmap(6, 4, colour));
+  mask.Attach(MakePictureBitmap(6, 4, [](int x, int y) {
+    return black(x, y) ? 0u : x % 2 ? 1u : 0xFFFFFFu;
+  }));
   CZoomTracker masked(&picture, &mask, 8, 8, 14, 12, 1.0f);
   ASSERT_TRUE(masked.m_pBitmap != NULL && masked.m_pBitmap->GetWidth() == 6);
   for (int i = 0; i < 24; ++i)
-    EXPECT_EQ((black(i % 6, i / 6) ? 0 : 0xFF000000) | colour(i % 6, i / 6),
+    EXPECT_EQ((Black(i % 6, i / 6) ? 0 : 0xFF000000) | Colour(i % 6, i / 6),
               ArgbAt(masked.m_pBitmap, i % 6, i / 6));
 
   // Over white: transparent turns white, opaque stays.

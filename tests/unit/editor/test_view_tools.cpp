@@ -26,11 +26,7 @@ DWORD WallPixel(int x, int y) {
 
 class ViewToolsTest : public EditorViewTest {
 protected:
-  std::string DialogText(int nID) {
-    CString str;
-    View()->m_pTextDlg->GetDlgItemText(nID, str);
-    return static_cast<LPCSTR>(str);
-  }
+  std::string DialogText(int nID) { return ItemText(View()->m_pTextDlg->m_hWnd, nID); }
 };
 
 // Each tick sets int(4 k zoom) dots within int(k zoom) of the pointer, on the picture only.
@@ -189,14 +185,10 @@ TEST_F(ViewToolsTest, ADoubleClickInTheBoxReopensTheDialogFromTheText) {
   Drag(ID_TOOL_TEXT, {{100, 100}, {220, 160}});
   ASSERT_NE(nullptr, View()->m_pTextDlg);
   CTextElement* pText = View()->m_pText;
-  pText->m_strText = "Hello";
-  pText->m_nAngle = 30;
-  pText->m_nOpacity = 51;
-  pText->m_clrText = 0xFF102030;
+  pText->m_strText = "Hello", pText->m_nAngle = 30, pText->m_nOpacity = 51, pText->m_clrText = 0xFF102030;
   View()->m_pTextDlg->ShowWindow(SW_HIDE);
   PointerAt(CPoint(150, 120));
-  View()->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(150, 120));
-  PumpPending();
+  View()->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(150, 120)), PumpPending();
   CTextInputDlg* pDlg = View()->m_pTextDlg;
   CPoint screen(160, 130); // the pointer + (10, 10)
   View()->ClientToScreen(&screen);
@@ -209,8 +201,8 @@ TEST_F(ViewToolsTest, ADoubleClickInTheBoxReopensTheDialogFromTheText) {
             std::make_tuple(DialogText(IDC_TEXT_EDIT), DialogText(IDC_TEXT_SIZE),
                             DialogText(IDC_TEXT_ROTATION_VALUE), DialogText(IDC_TEXT_OPACITY_VALUE),
                             pDlg->m_sliderRotation.GetPos(), pDlg->m_sliderOpacity.GetPos()));
-  EXPECT_EQ(RGB(0x10, 0x20, 0x30), pDlg->m_clrText);
-  EXPECT_TRUE(screen == pDlg->m_ptPos && screen == rcDlg.TopLeft());
+  EXPECT_TRUE(pDlg->m_clrText == RGB(0x10, 0x20, 0x30) && screen == pDlg->m_ptPos &&
+              screen == rcDlg.TopLeft());
   pDlg->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   EXPECT_FALSE(
       pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, rcDlg), "text_entry_dialog.bmp").empty());
