@@ -34,12 +34,9 @@ std::string TestImage(const std::string& name) {
 }
 
 // Another program's hold on a file, sharing nothing, while the answer lives (when asked for).
-std::shared_ptr<void> Lock(const std::string& path, bool bLock) {
-  HANDLE hFile = bLock ? ::CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL) : NULL;
-  return std::shared_ptr<void>(hFile, [](HANDLE h) {
-    if (h != NULL && h != INVALID_HANDLE_VALUE)
-      ::CloseHandle(h);
-  });
+std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> Lock(const std::string& path, bool bLock) {
+  return {bLock ? ::CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL) : NULL,
+          ::CloseHandle};
 }
 
 // Answers the next file dialog of the thread from a thread timer as a user would: picks the
@@ -151,11 +148,6 @@ Gdiplus::GpStatus WINAPI FailPartWay(Gdiplus::GpImage*, const WCHAR* pszFile, co
   WriteBytes(std::string(pszFile, pszFile + lstrlenW(pszFile)), "\x89PNG");
   return Gdiplus::Win32Error;
 }
-Gdiplus::GpStatus WINAPI CountWrites(Gdiplus::GpImage*, const WCHAR*, const CLSID*,
-                                     const Gdiplus::EncoderParameters*) {
-  ++g_nEncoderWrites;
-  return Gdiplus::Win32Error;
-}
 Gdiplus::GpStatus WINAPI NoEncoders(UINT* pnCount, UINT* pnBytes) {
   *pnCount = *pnBytes = 0;
   return Gdiplus::Ok;
@@ -170,113 +162,82 @@ Gdiplus::GpStatus WINAPI NoMemoryRecording(HDC, Gdiplus::EmfType, const Gdiplus:
 }
 HDC WINAPI NoEnhMetaFileA(HDC, LPCSTR, const RECT*, LPCSTR) { return NULL; }
 HDC WINAPI NoEnhMetaFileW(HDC, LPCWSTR, const RECT*, LPCWSTR) { return NULL; }
+const FARPROC kPartWay = reinterpret_cast<FARPROC>(&FailPartWay);
 
-struct Patch {
-  const char* pszDll;
-  const char* pszFunction;
-  FARPROC pfn;
-};
-struct FailureCase {
-  const char* pszName;
-  const char* pszFile;
-  std::vector<Patch> patches;
-  bool bLockTarget;
-  int nEncoderWrites; // -1: not counted
-};
-
-class SaveFailureTest : public DocFilesTest, public ::testing::WithParamInterface<FailureCase> {};
-
-TEST_P(SaveFailureTest, SaysSoAndLeavesTheOldFileAsItWas) {
-  const FailureCase& c = GetParam();
-  const std::string target = m_folder / c.pszFile, old = "the old good file";
-  WriteBytes(target, old);
-  Doc()->m_strPath = target.c_str();
-  Doc()->SetModifiedFlag();
+// A save the folder refuses, over a locked file, with an encoder that fails part way or is missing,
+// or of a metafile that cannot be recorded whichever way the view tries: the old file stays as it
+// was, nothing else is left behind, and the one message says so.
+TEST_F(DocFilesTest, AFailedSaveSaysSoAndLeavesTheOldFileAsItWas) {
+  using Patches = std::vector<std::tuple<const char*, const char*, FARPROC>>;
+  // The file, the patches, whether it is locked, and the encoder's writes (-1: not counted).
+  // clang-format off
+  const std::tuple<const char*, Patches, bool, int> rows[] = {
+      {"a.png", {{"kernel32.dll", "CreateFileA", (FARPROC)&DenyNewFilesInFolder}}, false, -1},
+      {"b.png", {}, true, -1},
+      {"c.png", {{"gdiplus.dll", "GdipSaveImageToFile", kPartWay}}, false, 1},
+      {"d.gif", {{"gdiplus.dll", "GdipGetImageEncodersSize", (FARPROC)&NoEncoders},
+                 {"gdiplus.dll", "GdipSaveImageToFile", kPartWay}}, false, 0},
+      {"e.emf", {{"gdiplus.dll", "GdipRecordMetafileFileName", (FARPROC)&NoRecording},
+                 {"gdiplus.dll", "GdipRecordMetafile", (FARPROC)&NoMemoryRecording},
+                 {"gdi32.dll", "CreateEnhMetaFileA", (FARPROC)&NoEnhMetaFileA},
+                 {"gdi32.dll", "CreateEnhMetaFileW", (FARPROC)&NoEnhMetaFileW}}, false, -1}};
+  // clang-format on
   g_strDeniedFolder = m_folder.path;
-  g_nEncoderWrites = 0;
-  {
-    std::shared_ptr<void> lock = Lock(target, c.bLockTarget);
-    std::vector<std::unique_ptr<CImportPatch>> patches;
-    for (const Patch& p : c.patches)
-      patches.emplace_back(new CImportPatch(p.pszDll, p.pszFunction, p.pfn));
-    Command(ID_FILE_SAVE);
+  for (const auto& [pszFile, patches, bLocked, nWrites] : rows) {
+    const std::string target = m_folder / pszFile, old = "the old good file";
+    WriteBytes(target, old);
+    Doc()->m_strPath = target.c_str();
+    Doc()->SetModifiedFlag();
+    MessageBoxRecorder::Boxes().clear();
+    g_nEncoderWrites = 0;
+    {
+      auto lock = Lock(target, bLocked);
+      std::vector<std::unique_ptr<CImportPatch>> applied;
+      for (auto [pszDll, pszFunction, pfn] : patches)
+        applied.emplace_back(new CImportPatch(pszDll, pszFunction, pfn));
+      Command(ID_FILE_SAVE);
+    }
+    EXPECT_EQ(kSaveFailed, BoxTexts()) << pszFile;
+    EXPECT_EQ(old, ReadBytes(target)) << pszFile;
+    EXPECT_EQ(std::vector<std::string>{pszFile}, m_folder.Files()) << "nothing left behind";
+    EXPECT_TRUE(Doc()->IsModified() && target == (LPCSTR)Doc()->m_strPath) << pszFile;
+    EXPECT_TRUE(nWrites < 0 || nWrites == g_nEncoderWrites) << pszFile << " writes " << g_nEncoderWrites;
+    ::DeleteFileA(target.c_str());
   }
-  EXPECT_EQ(kSaveFailed, BoxTexts());
-  EXPECT_EQ(old, ReadBytes(target));
-  EXPECT_EQ(std::vector<std::string>{c.pszFile}, m_folder.Files()) << "nothing left behind";
-  EXPECT_TRUE(Doc()->IsModified());
-  EXPECT_STREQ(target.c_str(), Doc()->m_strPath);
-  if (c.nEncoderWrites >= 0)
-    EXPECT_EQ(c.nEncoderWrites, g_nEncoderWrites);
 }
 
-const FARPROC kCount = reinterpret_cast<FARPROC>(&CountWrites);
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Failures, SaveFailureTest, ::testing::Values(
-    FailureCase{"ReadOnlyFolder", "a.png", {{"kernel32.dll", "CreateFileA", (FARPROC)&DenyNewFilesInFolder}},
-                false, -1},
-    FailureCase{"LockedFile", "b.png", {}, true, -1},
-    FailureCase{"EncoderFailsPartWay", "c.png",
-                {{"gdiplus.dll", "GdipSaveImageToFile", (FARPROC)&FailPartWay}}, false, 1},
-    FailureCase{"NoEncoder", "d.gif", {{"gdiplus.dll", "GdipGetImageEncodersSize", (FARPROC)&NoEncoders},
-                                       {"gdiplus.dll", "GdipSaveImageToFile", kCount}}, false, 0},
-    // Whichever way the view records a metafile, it cannot.
-    FailureCase{"Metafile", "e.emf", {{"gdiplus.dll", "GdipRecordMetafileFileName", (FARPROC)&NoRecording},
-                                      {"gdiplus.dll", "GdipRecordMetafile", (FARPROC)&NoMemoryRecording},
-                                      {"gdi32.dll", "CreateEnhMetaFileA", (FARPROC)&NoEnhMetaFileA},
-                                      {"gdi32.dll", "CreateEnhMetaFileW", (FARPROC)&NoEnhMetaFileW}},
-                false, -1}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.pszName); });
-// clang-format on
-
-// --- Save changes on close ----------------------------------------------------------------------
-
-struct CloseCase {
-  const char* pszName;
-  BOOL bModified;
-  int nAnswer;
-  const char* pszPath; // the document's save path, in the scratch folder; NULL: none
-  bool bLocked;        // the file is locked, so the save fails
-  BOOL bCloses;
-  std::vector<std::string> boxes; // the question, then any others; none when unmodified
-};
-
-class SaveModifiedTest : public DocFilesTest, public ::testing::WithParamInterface<CloseCase> {};
-
-TEST_P(SaveModifiedTest, ClosesOnlyWhenNothingIsLost) {
-  const CloseCase& c = GetParam();
-  std::string path = c.pszPath != NULL ? m_folder / c.pszPath : "";
-  if (!path.empty())
-    WriteBytes(path, "old");
-  Doc()->m_strPath = path.c_str();
-  Doc()->SetModifiedFlag(c.bModified);
-  MessageBoxRecorder::s_nAnswer = c.nAnswer;
-  CSaveDialogAnswer cancel(0, "");
-  {
-    std::shared_ptr<void> lock = Lock(path, c.bLocked);
-    EXPECT_EQ(c.bCloses, Doc()->SaveModified());
+// Closing asks "Save changes to file?" of a modified document, and closes only when nothing is lost.
+TEST_F(DocFilesTest, SaveModifiedClosesOnlyWhenNothingIsLost) {
+  const std::string kAsk = "Save changes to file?";
+  // Modified, the answer, the save path (NULL: none), locked (the save fails), closes, the messages.
+  // clang-format off
+  const std::tuple<BOOL, int, const char*, bool, BOOL, std::vector<std::string>> rows[] = {
+      {TRUE, IDYES, "s.png", false, TRUE, {kAsk}}, {TRUE, IDYES, NULL, false, FALSE, {kAsk}},
+      {TRUE, IDYES, "s.png", true, FALSE, {kAsk, "Save failed!"}}, {TRUE, IDNO, "s.png", false, TRUE, {kAsk}},
+      {TRUE, IDCANCEL, "s.png", false, FALSE, {kAsk}}, {FALSE, IDCANCEL, "s.png", false, TRUE, {}}};
+  // clang-format on
+  for (const auto& [bModified, nAnswer, pszPath, bLocked, bCloses, boxes] : rows) {
+    std::string path = pszPath != NULL ? m_folder / pszPath : "";
+    if (!path.empty())
+      WriteBytes(path, "old");
+    Doc()->m_strPath = path.c_str();
+    Doc()->SetModifiedFlag(bModified);
+    MessageBoxRecorder::Boxes().clear();
+    MessageBoxRecorder::s_nAnswer = nAnswer;
+    CSaveDialogAnswer cancel(0, "");
+    {
+      auto lock = Lock(path, bLocked);
+      EXPECT_EQ(bCloses, Doc()->SaveModified()) << nAnswer << " " << path;
+    }
+    EXPECT_EQ(boxes, BoxTexts());
+    if (bModified)
+      EXPECT_EQ(UINT(MB_YESNOCANCEL | MB_ICONINFORMATION), MessageBoxRecorder::Boxes()[0].second);
+    const bool bSaved = bModified && nAnswer == IDYES && bCloses;
+    EXPECT_EQ(bModified && !bSaved, (bool)Doc()->IsModified());
+    EXPECT_TRUE(path.empty() || bSaved == (ReadBytes(path) != "old"));
+    EXPECT_EQ(pszPath == NULL && nAnswer == IDYES, cancel.m_nShownFilter != 0) << "Save As was asked";
   }
-  EXPECT_EQ(c.boxes, BoxTexts());
-  if (c.bModified)
-    EXPECT_EQ(UINT(MB_YESNOCANCEL | MB_ICONINFORMATION), MessageBoxRecorder::Boxes()[0].second);
-  bool bSaved = c.bModified && c.nAnswer == IDYES && c.bCloses;
-  EXPECT_EQ(c.bModified && !bSaved, (bool)Doc()->IsModified());
-  if (!path.empty())
-    EXPECT_EQ(bSaved, ReadBytes(path) != "old");
-  EXPECT_EQ(c.pszPath == NULL && c.nAnswer == IDYES, cancel.m_nShownFilter != 0) << "Save As was asked";
 }
-
-const std::string kAsk = "Save changes to file?";
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Answers, SaveModifiedTest, ::testing::Values(
-    CloseCase{"YesSaves", TRUE, IDYES, "s.png", false, TRUE, {kAsk}},
-    CloseCase{"YesButTheSaveFails", TRUE, IDYES, "s.png", true, FALSE, {kAsk, kSaveFailed[0]}},
-    CloseCase{"YesButSaveAsIsCancelled", TRUE, IDYES, NULL, false, FALSE, {kAsk}},
-    CloseCase{"No", TRUE, IDNO, "s.png", false, TRUE, {kAsk}},
-    CloseCase{"Cancel", TRUE, IDCANCEL, "s.png", false, FALSE, {kAsk}},
-    CloseCase{"Unmodified", FALSE, IDCANCEL, "s.png", false, TRUE, {}}),
-    [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.pszName); });
-// clang-format on
 
 // --- Copy Selection to File ---------------------------------------------------------------------
 
@@ -442,7 +403,7 @@ TEST_F(MailTest, AnEditedOpenedFileGoesAsItIsNowNotAsOnDisk) {
 
 TEST_F(MailTest, NothingIsSentWithoutAFreshPng) {
   WriteBytes(m_pngPath, "a stale picture from before");
-  CImportPatch patch("gdiplus.dll", "GdipSaveImageToFile", kCount);
+  CImportPatch patch("gdiplus.dll", "GdipSaveImageToFile", kPartWay);
   EXPECT_TRUE(Send(Doc()).empty());
   EXPECT_EQ(kSaveFailed, BoxTexts());
   ::DeleteFileA(m_pngPath.c_str());

@@ -113,7 +113,7 @@ TEST(FloatingPicture, MaskedPictureWhiteBackedCopyAndDrawnRectangles) {
   (int, int) = [](int x, int y) -> DWORD { return RGB(77, 20 * y + 5, 10 * x + 5); }; // 0x00RRGGBB
   static bool (*black)(int, int) = [](int x, int y) { return (x + y) % 3 == 0; };
   picture.Attach(MakePictureBitmap(6, 4, colour));
-  mask.Attach(MakePictureBitmap(6, 4, [](int x, int y) {
+  mask.Attach(MakePictureBitmap(6, 4, [](int x, int y) -> DWORD {
     return black(x, y) ? 0u : x % 2 ? 1u : 0xFFFFFFu;
   }));
   CZoomTracker masked(&picture, &mask, 8, 8, 14, 12, 1.0f);
