@@ -45,31 +45,26 @@ protected:
 
 // Each turn or flip of the menu moves every pixel where it belongs and is a step of its own.
 TEST_F(ViewEffectsTest, MenuTurnsAndFlipsAreImmediateSteps) {
-  const struct {
-    UINT nCommand;
-    int cx;
-    std::function<DWORD(int, int)> from; // the original pixel that lands at (x, y)
-  } rows[] = {{ID_IMAGE_FLIP_H, W, [](int x, int y) { return Gradient(W - 1 - x, y); }},
-              {32806, W, [](int x, int y) { return Gradient(W - 1 - x, y); }},
-              {ID_IMAGE_FLIP_V, W, [](int x, int y) { return Gradient(x, H - 1 - y); }},
-              {ID_IMAGE_ROTATE_RIGHT, H, [](int x, int y) { return Gradient(y, H - 1 - x); }},
-              {ID_IMAGE_ROTATE_LEFT, H, [](int x, int y) { return Gradient(W - 1 - y, x); }}};
-  for (const auto& row : rows) {
+  // The command, the width it leaves, and the original pixel that lands at (x, y).
+  const std::tuple<UINT, int, std::function<DWORD(int, int)>> rows[] = {
+      {ID_IMAGE_FLIP_H, W, [](int x, int y) { return Gradient(W - 1 - x, y); }},
+      {32806, W, [](int x, int y) { return Gradient(W - 1 - x, y); }},
+      {ID_IMAGE_FLIP_V, W, [](int x, int y) { return Gradient(x, H - 1 - y); }},
+      {ID_IMAGE_ROTATE_RIGHT, H, [](int x, int y) { return Gradient(y, H - 1 - x); }},
+      {ID_IMAGE_ROTATE_LEFT, H, [](int x, int y) { return Gradient(W - 1 - y, x); }}};
+  for (const auto& [nCommand, cx, from] : rows) {
     Doc()->SetModifiedFlag(FALSE);
-    Command(row.nCommand);
-    const int cy = W * H / row.cx;
-    ExpectPlaced(row.cx, cy, std::to_string(row.nCommand));
+    Command(nCommand);
+    ExpectPlaced(cx, W * H / cx, std::to_string(nCommand));
     Pixels px = PictureColours(Doc());
     for (int i = 0; i < (int)px.size(); i += 7)
-      ASSERT_EQ(row.from(i % row.cx, i / row.cx), px[i]) << row.nCommand << " at " << i;
-    EXPECT_TRUE(Doc()->m_nUndoLast == 1 && Doc()->IsModified()) << row.nCommand;
+      ASSERT_EQ(from(i % cx, i / cx), px[i]) << nCommand << " at " << i;
+    EXPECT_TRUE(Doc()->m_nUndoLast == 1 && Doc()->IsModified()) << nCommand;
     ASSERT_TRUE(Doc()->Undo());
     EXPECT_EQ(m_original, PictureColours(Doc()));
   }
-  Command(ID_IMAGE_FLIP_H);
-  Command(ID_IMAGE_FLIP_H);
-  EXPECT_EQ(m_original, PictureColours(Doc())) << "flipped twice";
-  EXPECT_EQ(2, Doc()->m_nUndoLast);
+  Command(ID_IMAGE_FLIP_H), Command(ID_IMAGE_FLIP_H);
+  EXPECT_TRUE(m_original == PictureColours(Doc()) && Doc()->m_nUndoLast == 2) << "flipped twice";
 }
 
 // Previews start again from the kept original: the last slider position counts, once.
@@ -83,8 +78,7 @@ TEST_F(ViewEffectsTest, APreviewReplacesThePreviousOne) {
   ASSERT_TRUE(Doc()->Undo());
   Open();
   Apply(3001, Block(-40));
-  EXPECT_NE(m_original, PictureColours(Doc()));
-  EXPECT_EQ(PictureColours(Doc()), twice);
+  EXPECT_TRUE(m_original != twice && PictureColours(Doc()) == twice);
 }
 
 // A canvas grows with white and shrinks from the right and bottom; Cancel puts the original back
@@ -101,8 +95,7 @@ TEST_F(ViewEffectsTest, ResizeCanvasAndCancel) {
     }
     Send(UM_APPLY_EFFECT, 5003, 0);
     ExpectPlaced(W, H, "cancelled");
-    EXPECT_EQ(m_original, PictureColours(Doc()));
-    EXPECT_TRUE(g_nTaskEditState == 2 && Doc()->m_pImage2 == NULL);
+    EXPECT_TRUE(m_original == PictureColours(Doc()) && g_nTaskEditState == 2 && Doc()->m_pImage2 == NULL);
     Apply(3004, kInvert);
     EXPECT_EQ(m_original, PictureColours(Doc())) << "no edit is open after Cancel";
   }
