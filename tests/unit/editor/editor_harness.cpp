@@ -10,18 +10,6 @@
 // The drawing state the shell keeps, at its starting values.
 CEditorAppState g_editorState;
 
-void CEditorLabFrame::SelectTool(int nTool) {
-  m_calls.push_back("SelectTool " + std::to_string(nTool));
-  if (CEditorAppState* pState = CEditorAppState::Get())
-    pState->m_nCurrentTool = nTool;
-}
-
-BOOL CEditorLabFrame::AskImageResolution(int& nDpi) {
-  m_calls.push_back("AskImageResolution " + std::to_string(nDpi));
-  nDpi = m_nResolutionAnswer != 0 ? m_nResolutionAnswer : nDpi;
-  return m_nResolutionAnswer != 0;
-}
-
 CEditorHarness::CEditorHarness() {
   m_pFrame = static_cast<CEditorLabFrame*>(CreateLabFrame(new CEditorLabFrame));
   EXPECT_NE(nullptr, m_pFrame);

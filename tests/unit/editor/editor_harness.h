@@ -41,7 +41,9 @@ public:
   int m_nResolutionAnswer = 0; // what the resolution dialog is answered with; 0 cancels
 
   void SetStatusText(int nPane, LPCSTR lpszText) override { m_status[nPane] = lpszText; }
-  void SelectTool(int nTool) override;
+  void SelectTool(int nTool) override {
+    m_calls.push_back("SelectTool " + std::to_string(nTool)), CEditorAppState::Get()->m_nCurrentTool = nTool;
+  }
   int GetTaskPageIndex() override { return m_nTaskPage; }
   void ShowTaskMainPage() override { m_calls.push_back("ShowTaskMainPage"), m_nTaskPage = 0; }
   void OpenEffectPage(int nTaskId) override {
@@ -53,7 +55,10 @@ public:
   void OpenCaptionPage() override { m_calls.push_back("OpenCaptionPage"); }
   CString PromptOpenImage() override { return m_calls.push_back("PromptOpenImage"), m_strOpenImage; }
   int GetJpegQuality() override { return m_nJpegQuality; }
-  BOOL AskImageResolution(int& nDpi) override;
+  BOOL AskImageResolution(int& nDpi) override {
+    m_calls.push_back("AskImageResolution " + std::to_string(nDpi));
+    return m_nResolutionAnswer != 0 && (nDpi = m_nResolutionAnswer) != 0;
+  }
 };
 
 // A frame, the image template and a new document in a child frame, all gone at the end.

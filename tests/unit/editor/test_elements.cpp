@@ -89,15 +89,6 @@ std::vector<int> Profile(const Pixels& px, bool bHorizontal) {
 
 } // namespace
 
-// A point equal to the last one is not added again; one equal to an earlier point is.
-TEST(PathElements, AddPointSkipsRepeats) {
-  CFreehand stroke;
-  for (POINT pt : {POINT{5, 5}, POINT{5, 5}, POINT{6, 5}, POINT{6, 5}, POINT{5, 5}})
-    stroke.AddPoint(pt);
-  EXPECT_EQ(3, stroke.GetPath().GetCount());
-  EXPECT_EQ(3u, stroke.GetPath().GetPoints().size());
-}
-
 // Width 1: the frame lies on the rectangle's edges, the back fill starts one pixel inside and
 // shares the right and bottom edges; a fill without frame covers the rectangle's pixels.
 TEST(RectangleElement, FrameAndFillGeometryAtWidthOne) {
@@ -324,8 +315,10 @@ TEST(PathElements, ViewPointsReachThePicture) {
                                                    {PREVIEW, 1.0f, 30, 20, {58, 68, 158, 68}}};
   for (auto [pass, fZoom, nScrollX, nScrollY, expected] : rows) {
     Canvas canvas(300, 160);
-    CFreehand stroke;
-    stroke.AddPoint({28, 48}), stroke.AddPoint({128, 48});
+    CFreehand stroke; // a point equal to the last one is not added again
+    for (POINT pt : {POINT{28, 48}, POINT{28, 48}, POINT{128, 48}, POINT{128, 48}})
+      stroke.AddPoint(pt);
+    ASSERT_EQ(2, stroke.GetPath().GetCount());
     ASSERT_EQ(Ok, Render(stroke, canvas, pass, Style(2), ID_TOOL_BRUSH_FLAT, fZoom, nScrollX, nScrollY));
     Pixels px = canvas.Read();
     const CPoint mid = expected.CenterPoint();

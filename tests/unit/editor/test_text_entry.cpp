@@ -224,13 +224,6 @@ TEST_F(TextDrawTest, TheTextStaysInsideItsBoxAlignedOrTurned) {
   }
 }
 
-TEST_F(TextDrawTest, TheOpacityReplacesTheColoursAlpha) {
-  m_text.m_nOpacity = 128;
-  Pixels px = Final(White, FALSE);
-  EXPECT_EQ(0x80000000u, m_text.m_clrText);
-  EXPECT_NEAR(127, GetRValue(*std::min_element(px.data.begin(), px.data.end())), 1);
-}
-
 // The shadow is the text moved by the shadow depth, multiplied with the picture under it, in
 // the final rendering (picture coordinates) and in the preview (canvas, 8 pixels of margin).
 TEST_F(TextDrawTest, TheShadowFallsShadowDepthAwayOnThePictureUnderIt) {
@@ -280,12 +273,15 @@ TEST_F(TextDrawTest, TheShadowsStrengthSaturatesAndItsEdgeSoftens) {
     EXPECT_NEAR(nLeastGreen, GetGValue(least), 1)
         << nOpacity << " x " << nShadowOpacity << "% angle " << nAngle;
   }
-  m_style.opacity = 255;
-  m_style.shadowOpacity = 100;
-  m_text.m_nAngle = 0;
+  m_style.opacity = 255, m_style.shadowOpacity = 100, m_text.m_nAngle = 0;
   const int nHard = CountTinted(Final(White, TRUE));
   m_style.shadowEdge = 2;
   EXPECT_GT(CountTinted(Final(White, TRUE)), nHard);
+  // The text's opacity replaces its colour's alpha: half of black over white is mid grey.
+  m_text.m_nOpacity = 128;
+  const Pixels px = Final(White, FALSE);
+  EXPECT_EQ(0x80000000u, m_text.m_clrText);
+  EXPECT_NEAR(127, GetRValue(*std::min_element(px.data.begin(), px.data.end())), 1);
 }
 
 } // namespace

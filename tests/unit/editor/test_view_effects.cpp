@@ -82,7 +82,8 @@ TEST_F(ViewEffectsTest, APreviewReplacesThePreviousOne) {
 }
 
 // A canvas grows with white and shrinks from the right and bottom; Cancel puts the original back
-// and ends the edit, which then records nothing and keeps no original.
+// and ends the edit. Operations sent without their block (0 or -1) do nothing, so a page closed
+// without a preview records nothing and keeps no original.
 TEST_F(ViewEffectsTest, ResizeCanvasAndCancel) {
   for (CSize size : {CSize(200, 130), CSize(50, 30)}) {
     Open();
@@ -100,6 +101,12 @@ TEST_F(ViewEffectsTest, ResizeCanvasAndCancel) {
     EXPECT_EQ(m_original, PictureColours(Doc())) << "no edit is open after Cancel";
   }
   Open();
+  for (LPARAM lParam : {(LPARAM)0, (LPARAM)-1}) // without a block the operations that need one do nothing
+    for (int nTaskId : {3004, 2002, 2012, 4007, 4008}) {
+      Send(UM_APPLY_EFFECT, nTaskId, lParam);
+      ExpectPlaced(W, H, std::to_string(nTaskId));
+      EXPECT_EQ(m_original, PictureColours(Doc())) << nTaskId;
+    }
   Send(UM_TASK_EDIT, 0, 1);
   EXPECT_TRUE(Doc()->m_nUndoLast == 0 && Doc()->m_pImage2 == NULL) << "a page closed without a preview";
 }
@@ -203,17 +210,6 @@ TEST_F(ViewEffectsTest, SwitchingDocumentsEndsTheEdit) {
   Apply(3004, kInvert, pSecond->GetFirstView());
   Apply(3004, kInvert);
   EXPECT_TRUE(second == PictureColours(pSecond) && inverted == PictureColours(Doc()));
-}
-
-// Without a block (0 or -1) the operations that need one do nothing.
-TEST_F(ViewEffectsTest, OperationsWithoutTheirBlockAreSkipped) {
-  Open();
-  for (LPARAM lParam : {(LPARAM)0, (LPARAM)-1})
-    for (int nTaskId : {3004, 2002, 2012, 4007, 4008}) {
-      Send(UM_APPLY_EFFECT, nTaskId, lParam);
-      ExpectPlaced(W, H, std::to_string(nTaskId));
-      EXPECT_EQ(m_original, PictureColours(Doc())) << nTaskId;
-    }
 }
 
 // A flip while a page's edit is open records the page's step first: each undoes on its own.
