@@ -205,9 +205,9 @@ TEST_F(DocFilesTest, AFailedSaveSaysSoAndLeavesTheOldFileAsItWas) {
         applied.emplace_back(new CImportPatch(pszDll, pszFunction, pfn));
       Command(ID_FILE_SAVE);
     }
-    EXPECT_EQ(kSaveFailed, BoxTexts()) << pszFile;
-    EXPECT_EQ(old, ReadBytes(target)) << pszFile;
-    EXPECT_EQ(std::vector<std::string>{pszFile}, m_folder.Files()) << "nothing left behind";
+    EXPECT_EQ(std::make_tuple(kSaveFailed, old, std::vector<std::string>{pszFile}),
+              std::make_tuple(BoxTexts(), ReadBytes(target), m_folder.Files()))
+        << pszFile << ": the one message, the old file, nothing left behind";
     EXPECT_TRUE(Doc()->IsModified() && target == (LPCSTR)Doc()->m_strPath) << pszFile;
     EXPECT_TRUE(nWrites < 0 || nWrites == g_nEncoderWrites) << pszFile << " writes " << g_nEncoderWrites;
     ::DeleteFileA(target.c_str());

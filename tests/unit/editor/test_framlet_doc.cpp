@@ -191,10 +191,8 @@ TEST_F(FramletDocTest, ANewPictureReplacesTheOldOneAndItsHistory) {
   ASSERT_TRUE(
       Doc()->TakeNewPicture(MakePictureBitmap(64, 48, [](int x, int y) { return DWORD(x << 8 | y); })));
   EXPECT_EQ(0u, ::GetObjectType(hOld)) << "the previous picture is freed";
-  EXPECT_EQ(CRect(8, 8, 72, 56), CRect(Doc()->m_rcImage));
-  EXPECT_EQ(CRect(8, 8, 72, 56), Doc()->m_pImage->m_rect);
-  EXPECT_TRUE(Doc()->m_nUndoPos == 0 && Doc()->m_nUndoLast == 0);
-  EXPECT_TRUE(Doc()->IsModified());
+  EXPECT_TRUE(CRect(8, 8, 72, 56) == Doc()->m_rcImage && CRect(8, 8, 72, 56) == Doc()->m_pImage->m_rect);
+  EXPECT_TRUE(Doc()->m_nUndoPos == 0 && Doc()->m_nUndoLast == 0 && Doc()->IsModified());
   EXPECT_EQ("Size:64 x 48", m_harness.Status(STATUS_PANE_SIZE));
   EXPECT_TRUE(m_harness.View()->m_selTracker.m_rect.IsRectEmpty());
   // A new picture of the same size starts its own history: a change and its undo come back to it.

@@ -112,16 +112,14 @@ TEST_F(ShadowDlgTest, SpinsStepTheDepthByOneAndStopAtThirty) {
        {std::make_tuple(IDC_SHADOW_DEPTH_X_SPIN, IDC_SHADOW_DEPTH_X, &DrawStyle::shadowDepthX),
         std::make_tuple(IDC_SHADOW_DEPTH_Y_SPIN, IDC_SHADOW_DEPTH_Y, &DrawStyle::shadowDepthY)})
     for (auto [bUp, nFirst, nLimit] : {std::make_tuple(true, 6, 30), std::make_tuple(false, 29, -30)}) {
-      PostSpinClick(Item(nSpin), bUp);
-      Settle();
+      PostSpinClick(Item(nSpin), bUp), Settle();
       EXPECT_EQ(nFirst, m_dlg.m_style.*pDepth) << nSpin;
       for (int i = 0; i < 70; i++)
         PostSpinClick(Item(nSpin), bUp);
-      Settle();
-      EXPECT_EQ(nLimit, m_dlg.m_style.*pDepth) << nSpin;
-      ::PostMessageA(Item(nEdit), WM_CHAR, '7', 1);
-      Settle();
-      EXPECT_EQ(std::to_string(nLimit), ItemText(m_dlg.m_hWnd, nEdit));
+      Settle(), ::PostMessageA(Item(nEdit), WM_CHAR, '7', 1), Settle();
+      EXPECT_EQ(std::make_pair(nLimit, std::to_string(nLimit)),
+                std::make_pair(m_dlg.m_style.*pDepth, ItemText(m_dlg.m_hWnd, nEdit)))
+          << nSpin;
     }
 }
 

@@ -146,10 +146,9 @@ TEST(StampPicker, OpensInPlacePaintsItsFrameAndDoubleClickChoosesAThumbnail) {
       SendMouse(rcItem.CenterPoint(), dwFlags);
   };
   ASSERT_EQ(IDOK, dlg.DoModal());
-  EXPECT_EQ("87,111", std::to_string(rcWindow.left) + "," + std::to_string(rcWindow.top));
-  EXPECT_EQ(Str(rcFrame), Str(rcList));
-  EXPECT_EQ(hList, hFocus) << "the list has the focus";
-  EXPECT_EQ(RGB(0xC0, 0xD5, 0xF7), shot.At(8, shot.cy - 8)) << "the background";
+  // Where it opened, the list over its frame and with the focus, the background, the choice.
+  EXPECT_EQ(std::make_tuple(CPoint(87, 111), Str(rcFrame), hList, RGB(0xC0, 0xD5, 0xF7)),
+            std::make_tuple(rcWindow.TopLeft(), Str(rcList), hFocus, shot.At(8, shot.cy - 8)));
   EXPECT_EQ(std::string(dlg.m_list.m_paths.at(1)), std::string(dlg.m_strChosen));
 }
 

@@ -126,19 +126,15 @@ TEST_F(TextDlgTest, EveryChangeGathersAndReportsToTheActiveViewOnly) {
             std::make_tuple(m_dlg.m_bBold, m_dlg.m_bItalic, m_dlg.m_bUnderline, m_dlg.m_bStrikeout,
                             m_dlg.m_bAntialias, m_dlg.m_nAlignH, m_dlg.m_nAlignV));
   m_dlg.SetDlgItemText(IDC_TEXT_EDIT, "typed"); // a multi-line edit tells nothing of this
-  m_dlg.GetDlgItem(IDC_TEXT_EDIT)->SendMessage(EM_SETSEL, 5, 5),
-      m_dlg.GetDlgItem(IDC_TEXT_EDIT)->SendMessage(WM_CHAR, '!', 1);
-  EXPECT_STREQ("typed!", m_dlg.m_strText);
-  m_dlg.m_cbSize.SetCurSel(6);
-  Notify(IDC_TEXT_SIZE, CBN_SELCHANGE);
-  EXPECT_EQ(12, m_dlg.m_nSize);
-  m_dlg.m_lbFace.SetCurSel(0);
-  Notify(IDC_TEXT_FONT_LIST, LBN_SELCHANGE);
+  CWnd* pEdit = m_dlg.GetDlgItem(IDC_TEXT_EDIT);
+  pEdit->SendMessage(EM_SETSEL, 5, 5), pEdit->SendMessage(WM_CHAR, '!', 1);
+  m_dlg.m_cbSize.SetCurSel(6), Notify(IDC_TEXT_SIZE, CBN_SELCHANGE);
+  m_dlg.m_lbFace.SetCurSel(0), Notify(IDC_TEXT_FONT_LIST, LBN_SELCHANGE);
   CString strFirst;
   m_dlg.m_lbFace.GetText(0, strFirst);
-  EXPECT_STREQ(strFirst, m_dlg.m_strFace);
-  EXPECT_EQ(14, Reports(m_pView));
-  EXPECT_EQ(14u, g_reports.size()); // none elsewhere
+  EXPECT_EQ(std::make_tuple(std::string("typed!"), 12, std::string(strFirst)),
+            std::make_tuple(std::string(m_dlg.m_strText), m_dlg.m_nSize, std::string(m_dlg.m_strFace)));
+  EXPECT_TRUE(Reports(m_pView) == 14 && g_reports.size() == 14u) << "all to the active view, none elsewhere";
   m_pFrame->MDIActivate(pFirst->GetParentFrame());
   Click(IDC_TEXT_BOLD);
   EXPECT_EQ(1, Reports(pFirst));

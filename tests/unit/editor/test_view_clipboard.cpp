@@ -113,8 +113,7 @@ TEST_F(ViewClipboardTest, OutlinesCopyTheirPlaceInThePictureEveryTime) {
 // Without a picture on the clipboard a paste changes nothing.
 TEST_F(ViewClipboardTest, PasteFloatsTheClipboardPictureNearTheCanvasOrigin) {
   HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 6);
-  std::memcpy(::GlobalLock(hText), "hello", 6);
-  ::GlobalUnlock(hText);
+  std::memcpy(::GlobalLock(hText), "hello", 6), ::GlobalUnlock(hText);
   SetClipboard(CF_TEXT, hText);
   const std::vector<DWORD> before = PicturePixels(Doc());
   Command(ID_EDIT_PASTE);
@@ -126,15 +125,12 @@ TEST_F(ViewClipboardTest, PasteFloatsTheClipboardPictureNearTheCanvasOrigin) {
   EXPECT_EQ(100, ClipboardPixels().cx);
   CZoomTracker* pPiece = Doc()->m_pSelection;
   ASSERT_NE(nullptr, pPiece);
-  EXPECT_EQ(CRect(20, 20, 220, 120), pPiece->m_rect);
-  EXPECT_EQ(2.0f, pPiece->m_fZoom);
+  EXPECT_TRUE(CRect(20, 20, 220, 120) == pPiece->m_rect && pPiece->m_fZoom == 2.0f);
   ASSERT_NE(nullptr, pPiece->m_pBitmap);
   ASSERT_EQ(CSize(100, 50), CSize(pPiece->m_pBitmap->GetWidth(), pPiece->m_pBitmap->GetHeight()));
-  for (POINT pt : {POINT{0, 0}, POINT{99, 0}, POINT{37, 21}, POINT{99, 49}}) {
-    Gdiplus::Color color;
-    pPiece->m_pBitmap->GetPixel(pt.x, pt.y, &color);
-    EXPECT_EQ(PixelPattern(pt.x, pt.y), color.GetValue() & 0xFFFFFF) << pt.x << "," << pt.y;
-  }
+  for (POINT pt : {POINT{0, 0}, POINT{99, 0}, POINT{37, 21}, POINT{99, 49}})
+    EXPECT_EQ(PixelPattern(pt.x, pt.y), ArgbAt(pPiece->m_pBitmap, pt.x, pt.y) & 0xFFFFFF)
+        << pt.x << "," << pt.y;
 }
 
 // --- Printing ---------------------------------------------------------------------------------

@@ -24,8 +24,8 @@ TEST_F(ViewMouseTest, ElementToolsDrawTheirStrokeAsOneStep) {
     Drag(nTool, {{60, 60}, {120, 90}, {200, 150}, {260, 120}}, nButton);
     EXPECT_GT(Inked(Doc()), 100) << "tool " << nTool;
     EXPECT_TRUE(Doc()->m_nUndoPos == 1 && Doc()->m_nUndoLast == 1) << "tool " << nTool;
-    EXPECT_EQ(NULL, ::GetCapture()) << "the capture ends with the release";
-    EXPECT_EQ(1, Enabled(&CFramletView::OnUpdateEditUndo));
+    EXPECT_TRUE(::GetCapture() == NULL && Enabled(&CFramletView::OnUpdateEditUndo) == 1)
+        << "the capture ends";
     Command(ID_EDIT_UNDO);
     EXPECT_TRUE(white == PicturePixels(Doc())) << "tool " << nTool;
     EXPECT_EQ(1, Enabled(&CFramletView::OnUpdateEditRedo));
@@ -68,8 +68,7 @@ TEST_F(ViewMouseTest, AReleaseOutsideTheViewEndsTheStroke) {
 TEST_F(ViewMouseTest, CanvasHandlesResizeThePictureAndStopOnePixelShort) {
   // The bottom-right handle sits just outside the picture's corner (408, 308).
   Drag(ID_TOOL_POINTER, {{410, 310}, {460, 340}});
-  EXPECT_EQ(CSize(450, 330), Doc()->GetImageSize());
-  EXPECT_EQ(1, Doc()->m_nUndoLast);
+  EXPECT_TRUE(CSize(450, 330) == Doc()->GetImageSize() && Doc()->m_nUndoLast == 1);
   EXPECT_EQ(CSize(450, 330), BitmapSizeOf(Doc()->m_pImage->GetBitmap())) << "the paint cut the picture";
   EXPECT_EQ("Size:450 x 330", m_harness.Status(STATUS_PANE_SIZE));
   Drag(ID_TOOL_POINTER, {{460, 340}, {2, 2}}); // inwards past the opposite edges: one pixel stays

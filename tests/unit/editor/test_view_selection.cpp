@@ -86,9 +86,8 @@ TEST_F(ViewSelectionTest, PolygonClosedByDoubleClickAndTheCommandsItEnables) {
 TEST_F(ViewSelectionTest, CropToTheBoundingBoxKeepingOnePixel) {
   Drag(ID_TOOL_CIRCLE_SELECTION, {{28, 38}, {128, 98}});
   Command(ID_EDIT_CROP);
-  EXPECT_EQ(CSize(100, 60), BitmapSizeOf(Doc()->m_pImage->GetBitmap()));
+  EXPECT_TRUE(CSize(100, 60) == BitmapSizeOf(Doc()->m_pImage->GetBitmap()) && Doc()->m_pSelection == NULL);
   EXPECT_EQ(BlockPixel(20, 30), PixelAt(0, 0)) << "the corner outside the circle stays";
-  EXPECT_EQ(nullptr, Doc()->m_pSelection);
   EXPECT_EQ("Size:100 x 60", m_harness.Status(STATUS_PANE_SIZE));
   View()->m_selTracker.m_rectLogical = View()->m_selTracker.m_rect = CRect(0, 0, 8, 8);
   Command(ID_EDIT_CROP);
@@ -134,10 +133,8 @@ TEST_F(ViewSelectionTest, PasteFromFileDrawsTheMovedPieceInFirst) {
   ASSERT_NE(nullptr, pPiece);
   EXPECT_EQ(CRect(20, 20, 80, 40), CRect(pPiece->m_rect));
   const std::vector<DWORD> before = PictureColours(Doc());
-  EXPECT_FALSE(View()->PasteImageFile("Z:\\no\\such\\picture.png"));
-  EXPECT_FALSE(View()->PasteImageFile(""));
-  EXPECT_EQ(pPiece, Doc()->m_pSelection);
-  EXPECT_EQ(before, PictureColours(Doc()));
+  EXPECT_FALSE(View()->PasteImageFile("Z:\\no\\such\\picture.png") || View()->PasteImageFile(""));
+  EXPECT_TRUE(pPiece == Doc()->m_pSelection && before == PictureColours(Doc()));
 }
 
 // Clear fills with the selection style's back colour in the shape the selection was made with,

@@ -220,8 +220,8 @@ TEST_F(ViewToolsTest, StampsReturnToThePointerTool) {
     Zoom(2.0f, CSize(16, 0));
     m_harness.m_pFrame->m_calls.clear();
     Click(nTool, pt);
-    EXPECT_EQ(ID_TOOL_POINTER, g_editorState.m_nCurrentTool);
     EXPECT_EQ(std::vector<std::string>({"SelectTool 1000"}), m_harness.m_pFrame->m_calls);
+    EXPECT_EQ(ID_TOOL_POINTER, g_editorState.m_nCurrentTool);
     ASSERT_TRUE(Doc()->m_pSelection != NULL);
     EXPECT_EQ(pt + CSize(16, 0), Doc()->m_pSelection->m_rect.TopLeft());
   }
