@@ -19,22 +19,18 @@ LRESULT CALLBACK RecordReports(int nCode, WPARAM wParam, LPARAM lParam) {
   return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
 
-// The dialog shown, owned by the view of a child frame in an MDI frame.
-class TextDlgTest : public ::testing::Test {
+// The dialog shown, owned by an image document's view.
+class TextDlgTest : public EditorViewTest {
 protected:
   void SetUp() override {
-    ASSERT_NE(nullptr, m_pFrame = CreateLabFrame());
-    ASSERT_TRUE((m_pView = OpenView()) != NULL && m_dlg.Create(m_pView));
+    EditorViewTest::SetUp();
+    ASSERT_TRUE(m_dlg.Create(View()));
     m_dlg.ShowWindow(SW_SHOW), PumpPending();
     m_hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordReports, NULL, ::GetCurrentThreadId());
     g_reports.clear();
   }
   void TearDown() override {
-    ::UnhookWindowsHookEx(m_hHook), m_dlg.DestroyWindow(), DestroyLabFrame(m_pFrame);
-  }
-  CView* OpenView() {
-    CLabChild* pChild = OpenLabChild(m_pFrame, "text");
-    return pChild != NULL ? pChild->GetActiveView() : NULL;
+    ::UnhookWindowsHookEx(m_hHook), m_dlg.DestroyWindow(), EditorViewTest::TearDown();
   }
   // Reports to pView, each carrying the dialog.
   int Reports(CView* pView) {
@@ -46,8 +42,6 @@ protected:
   }
   void Click(int nID) { m_dlg.GetDlgItem(nID)->SendMessage(BM_CLICK, 0, 0); }
 
-  CLabFrame* m_pFrame = NULL;
-  CView* m_pView = NULL;
   HHOOK m_hHook = NULL;
   CTextInputDlg m_dlg;
 };
@@ -101,7 +95,7 @@ TEST_F(TextDlgTest, SliderKeysMoveOnceWithinTheRange) {
   for (auto [bOpacity, nKey, nStart, nEnd, pszLabel] : rows) {
     CSliderCtrl& slider = bOpacity ? m_dlg.m_sliderOpacity : m_dlg.m_sliderRotation;
     slider.SetPos(nStart);
-    const int nReports = Reports(m_pView);
+    const int nReports = Reports(View());
     if (nKey != 0)
       slider.SendMessage(WM_KEYDOWN, nKey, 1);
     else
@@ -110,18 +104,18 @@ TEST_F(TextDlgTest, SliderKeysMoveOnceWithinTheRange) {
               std::make_tuple(slider.GetPos(), bOpacity ? m_dlg.m_nOpacity : m_dlg.m_nAngle,
                               Text(bOpacity ? IDC_TEXT_OPACITY_VALUE : IDC_TEXT_ROTATION_VALUE)))
         << nKey << " from " << nStart;
-    EXPECT_LE(nReports + 1, Reports(m_pView));
+    EXPECT_LE(nReports + 1, Reports(View()));
   }
 }
 
 TEST_F(TextDlgTest, EveryChangeGathersAndReportsToTheActiveViewOnly) {
-  CView* pFirst = m_pView;
-  m_pView = OpenView(); // the active one now
-  ASSERT_NE(nullptr, m_pView);
+  CFramletDoc* pSecond = m_harness.NewDocument(); // its view is the active one now
+  ASSERT_NE(nullptr, pSecond);
+  CFramletView* pView = pSecond->GetFirstView();
   for (int nID = IDC_TEXT_BOLD; nID <= IDC_TEXT_BOTTOM; nID++)
     Click(nID);
   Click(IDC_ANTIALIAS);
-  EXPECT_EQ(11, Reports(m_pView));
+  EXPECT_EQ(11, Reports(pView));
   EXPECT_EQ(std::make_tuple(1, 1, 1, 1, 1, 2, 2),
             std::make_tuple(m_dlg.m_bBold, m_dlg.m_bItalic, m_dlg.m_bUnderline, m_dlg.m_bStrikeout,
                             m_dlg.m_bAntialias, m_dlg.m_nAlignH, m_dlg.m_nAlignV));
@@ -134,10 +128,11 @@ TEST_F(TextDlgTest, EveryChangeGathersAndReportsToTheActiveViewOnly) {
   m_dlg.m_lbFace.GetText(0, strFirst);
   EXPECT_EQ(std::make_tuple(std::string("typed!"), 12, std::string(strFirst)),
             std::make_tuple(std::string(m_dlg.m_strText), m_dlg.m_nSize, std::string(m_dlg.m_strFace)));
-  EXPECT_TRUE(Reports(m_pView) == 14 && g_reports.size() == 14u) << "all to the active view, none elsewhere";
-  m_pFrame->MDIActivate(pFirst->GetParentFrame());
+  EXPECT_TRUE(Reports(pView) == 14 && g_reports.size() == 14u) << "all to the active view, none elsewhere";
+  EXPECT_STREQ("typed!", pView->m_pText->m_strText) << "which takes the text";
+  m_harness.m_pFrame->MDIActivate(View()->GetParentFrame());
   Click(IDC_TEXT_BOLD);
-  EXPECT_EQ(1, Reports(pFirst));
+  EXPECT_EQ(1, Reports(View()));
 }
 
 // The colour menu's final choice sets the text colour; all ones means the button's colour, and
@@ -148,10 +143,10 @@ TEST_F(TextDlgTest, AColourChoiceSetsTheTextColourAndReports) {
                                                          {0xFFFFFFFF, (COLORREF)-1, RGB(1, 2, 3)}};
   for (auto [wColour, clrButton, clrExpected] : rows) {
     m_dlg.m_btnColor.m_clrSelected = clrButton;
-    const int nReports = Reports(m_pView);
+    const int nReports = Reports(View());
     EXPECT_EQ(0, m_dlg.SendMessage(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, wColour, 0));
     EXPECT_EQ(clrExpected, m_dlg.m_clrText);
-    EXPECT_EQ(nReports + 1, Reports(m_pView));
+    EXPECT_EQ(nReports + 1, Reports(View()));
   }
 }
 

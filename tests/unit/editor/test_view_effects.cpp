@@ -67,18 +67,26 @@ TEST_F(ViewEffectsTest, MenuTurnsAndFlipsAreImmediateSteps) {
   EXPECT_TRUE(m_original == PictureColours(Doc()) && Doc()->m_nUndoLast == 2) << "flipped twice";
 }
 
-// Previews start again from the kept original: the last slider position counts, once.
-TEST_F(ViewEffectsTest, APreviewReplacesThePreviousOne) {
+// Previews start again from the kept original: the last slider position counts, once. A flip
+// while the page's edit is open records the page's step first, and each undoes on its own; closing
+// the page records its step.
+TEST_F(ViewEffectsTest, APreviewReplacesThePreviousOneAndIsOneStep) {
   Open();
   Apply(3001, Block(60));
   Apply(3001, Block(-40));
   const Pixels twice = PictureColours(Doc());
-  Send(UM_TASK_EDIT, 0, 1);
-  EXPECT_EQ(1, Doc()->m_nUndoLast);
+  m_harness.m_pFrame->m_nTaskPage = 3;
+  Command(ID_IMAGE_FLIP_V);
+  EXPECT_TRUE(g_nTaskEditState == 2 && m_harness.m_pFrame->m_nTaskPage == 0 && Doc()->m_nUndoLast == 2);
   ASSERT_TRUE(Doc()->Undo());
+  EXPECT_EQ(twice, PictureColours(Doc()));
+  ASSERT_TRUE(Doc()->Undo());
+  EXPECT_EQ(m_original, PictureColours(Doc()));
   Open();
   Apply(3001, Block(-40));
   EXPECT_TRUE(m_original != twice && PictureColours(Doc()) == twice);
+  Send(UM_TASK_EDIT, 0, 1);
+  EXPECT_EQ(1, Doc()->m_nUndoLast);
 }
 
 // A canvas grows with white and shrinks from the right and bottom; Cancel puts the original back
@@ -210,20 +218,6 @@ TEST_F(ViewEffectsTest, SwitchingDocumentsEndsTheEdit) {
   Apply(3004, kInvert, pSecond->GetFirstView());
   Apply(3004, kInvert);
   EXPECT_TRUE(second == PictureColours(pSecond) && inverted == PictureColours(Doc()));
-}
-
-// A flip while a page's edit is open records the page's step first: each undoes on its own.
-TEST_F(ViewEffectsTest, AnImmediateOperationSettlesTheOpenEdit) {
-  Open();
-  Apply(3004, kInvert);
-  const Pixels inverted = PictureColours(Doc());
-  m_harness.m_pFrame->m_nTaskPage = 3;
-  Command(ID_IMAGE_FLIP_V);
-  EXPECT_TRUE(g_nTaskEditState == 2 && m_harness.m_pFrame->m_nTaskPage == 0 && Doc()->m_nUndoLast == 2);
-  ASSERT_TRUE(Doc()->Undo());
-  EXPECT_EQ(inverted, PictureColours(Doc()));
-  ASSERT_TRUE(Doc()->Undo());
-  EXPECT_EQ(m_original, PictureColours(Doc()));
 }
 
 } // namespace
