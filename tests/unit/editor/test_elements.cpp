@@ -94,10 +94,11 @@ std::vector<int> Profile(const Pixels& px, bool bHorizontal) {
 TEST(RectangleElement, FrameAndFillGeometryAtWidthOne) {
   const COLORREF W = kWhite, R = kRed, B = kBlue;
   // Row y = 20 at x = 9, 10, 11, 39, 40, 41; column x = 25 at y = 9, 10, 11, 29, 30, 31.
-  const Rows<int, std::vector<COLORREF>> rows = {{ID_TOOL_RECT_FRAMED, {W, R, B, B, R, W}},
-                                                 {ID_TOOL_SHAPES, {W, R, B, B, R, W}},
-                                                 {ID_TOOL_RECT_HOLLOW, {W, R, W, W, R, W}},
-                                                 {ID_TOOL_RECT_FILLED, {W, R, R, R, W, W}}};
+  // clang-format off
+  const Rows<int, std::vector<COLORREF>> rows = {
+      {ID_TOOL_RECT_FRAMED, {W, R, B, B, R, W}}, {ID_TOOL_SHAPES, {W, R, B, B, R, W}},
+      {ID_TOOL_RECT_HOLLOW, {W, R, W, W, R, W}}, {ID_TOOL_RECT_FILLED, {W, R, R, R, W, W}}};
+  // clang-format on
   const int at[6] = {-1, 0, 1, -1, 0, 1};
   for (Pass pass : {FINAL, INTO_PICTURE})
     for (auto [nTool, expected] : rows) {
@@ -118,14 +119,14 @@ TEST(RectangleElement, FrameAndFillGeometryAtWidthOne) {
 // The head is 8 widths long and 5 (width 1) or 3 widths to each side of the axis, in a preview
 // at any zoom as well; double arrows have a head at each end.
 TEST(ArrowElement, HeadExtentsFollowTheWidth) {
+  const POINT L{20, 50}, R{120, 50}, T{50, 20}, B{50, 120}; // left, right, top and bottom ends
+  // clang-format off
   const Rows<int, int, POINT, POINT, Pass, int, int, int> rows = {
-      {ID_TOOL_ARROW_SINGLE, 1, {20, 50}, {120, 50}, FINAL, 8, 5, 0},
-      {ID_TOOL_ARROW_SINGLE, 4, {20, 50}, {120, 50}, FINAL, 32, 12, 0},
-      {ID_TOOL_ARROW_SINGLE, 4, {50, 120}, {50, 20}, FINAL, 32, 12, 0},
-      {ID_TOOL_ARROW_SMART, 4, {20, 50}, {120, 50}, FINAL, 32, 12, 0},
-      {ID_TOOL_ARROW_DOUBLE, 4, {20, 50}, {120, 50}, FINAL, 32, 12, 32},
-      {ID_TOOL_ARROW_SMART_DOUBLE, 2, {50, 20}, {50, 120}, FINAL, 16, 6, 16},
-      {ID_TOOL_ARROW, 4, {20, 50}, {120, 50}, PREVIEW, 32, 12, 0}};
+      {ID_TOOL_ARROW_SINGLE, 1, L, R, FINAL, 8, 5, 0}, {ID_TOOL_ARROW_SINGLE, 4, L, R, FINAL, 32, 12, 0},
+      {ID_TOOL_ARROW_SINGLE, 4, B, T, FINAL, 32, 12, 0}, {ID_TOOL_ARROW_SMART, 4, L, R, FINAL, 32, 12, 0},
+      {ID_TOOL_ARROW_DOUBLE, 4, L, R, FINAL, 32, 12, 32}, {ID_TOOL_ARROW, 4, L, R, PREVIEW, 32, 12, 0},
+      {ID_TOOL_ARROW_SMART_DOUBLE, 2, T, B, FINAL, 16, 6, 16}};
+  // clang-format on
   for (auto [nTool, nWidth, from, to, pass, nHead, nHalf, nTailHead] : rows) {
     SCOPED_TRACE(testing::Message() << nTool << " width " << nWidth << " pass " << pass);
     Canvas canvas(140, 140);
@@ -308,10 +309,11 @@ TEST(Elements, PreviewsDrawOnADeviceContext) {
 // rendering takes them into the picture (margin off, zoom undone, scroll added).
 TEST(PathElements, ViewPointsReachThePicture) {
   g_nCanvasMargin = 8;
-  const Rows<Pass, float, int, int, CRect> rows = {{FINAL, 1.0f, 0, 0, {20, 40, 120, 40}},
-                                                   {FINAL, 2.0f, 20, 10, {20, 25, 70, 25}},
-                                                   {FINAL, 0.5f, 10, 10, {60, 100, 260, 100}},
-                                                   {PREVIEW, 1.0f, 30, 20, {58, 68, 158, 68}}};
+  // clang-format off
+  const Rows<Pass, float, int, int, CRect> rows = {
+      {FINAL, 1.0f, 0, 0, {20, 40, 120, 40}}, {FINAL, 2.0f, 20, 10, {20, 25, 70, 25}},
+      {FINAL, 0.5f, 10, 10, {60, 100, 260, 100}}, {PREVIEW, 1.0f, 30, 20, {58, 68, 158, 68}}};
+  // clang-format on
   for (auto [pass, fZoom, nScrollX, nScrollY, expected] : rows) {
     Canvas canvas(300, 160);
     CFreehand stroke; // a point equal to the last one is not added again

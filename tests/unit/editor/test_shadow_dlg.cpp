@@ -148,10 +148,11 @@ TEST_F(ShadowDlgTest, KeysSetTheOpacityAndTheMenuTheColour) {
 // The preview paints a framed white square over its shadow at the depths, in the shadow colour at
 // the low byte of the opacity; it follows later changes of depth, opacity and colour.
 TEST_F(ShadowDlgTest, PreviewPaintsTheFramedWhiteSquareOverItsShadow) {
-  const std::tuple<int, int, int, COLORREF, int> rows[] = {{5, 5, 200, RGB(255, 0, 0), 200},
-                                                           {-12, 20, 100, RGB(0, 0, 255), 100},
-                                                           {30, -30, 60, RGB(0, 128, 0), 60},
-                                                           {-30, -8, 300, RGB(128, 0, 128), 44}};
+  // clang-format off
+  const std::tuple<int, int, int, COLORREF, int> rows[] = {
+      {5, 5, 200, RGB(255, 0, 0), 200}, {-12, 20, 100, RGB(0, 0, 255), 100},
+      {30, -30, 60, RGB(0, 128, 0), 60}, {-30, -8, 300, RGB(128, 0, 128), 44}};
+  // clang-format on
   for (auto [dx, dy, nOpacity, clr, nAlpha] : rows) {
     Open(Style(nOpacity, dx, dy, 1, clr));
     Pixels px = Preview();

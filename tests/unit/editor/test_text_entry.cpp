@@ -138,9 +138,10 @@ TEST_F(TextDlgTest, EveryChangeGathersAndReportsToTheActiveViewOnly) {
 // The colour menu's final choice sets the text colour; all ones means the button's colour, and
 // without one the colour stays. Each reports.
 TEST_F(TextDlgTest, AColourChoiceSetsTheTextColourAndReports) {
+  // clang-format off
   const std::tuple<WPARAM, COLORREF, COLORREF> rows[] = {{RGB(10, 20, 30), RGB(1, 2, 3), RGB(10, 20, 30)},
-                                                         {0xFFFFFFFF, RGB(1, 2, 3), RGB(1, 2, 3)},
-                                                         {0xFFFFFFFF, (COLORREF)-1, RGB(1, 2, 3)}};
+      {0xFFFFFFFF, RGB(1, 2, 3), RGB(1, 2, 3)}, {0xFFFFFFFF, (COLORREF)-1, RGB(1, 2, 3)}};
+  // clang-format on
   for (auto [wColour, clrButton, clrExpected] : rows) {
     m_dlg.m_btnColor.m_clrSelected = clrButton;
     const int nReports = Reports(View());
@@ -199,10 +200,11 @@ int CountTinted(const Pixels& px) {
 // the overflowing rows align near.
 TEST_F(TextDrawTest, TheTextStaysInsideItsBoxAlignedOrTurned) {
   const char* kLong = "A line far too long for the box it has to fit in";
-  const std::tuple<const char*, int, int, CRect> rows[] = {{kLong, 0, 0, CRect(20, 20, 140, 60)},
-                                                           {"Shadow text", 1, 0, CRect(20, 20, 140, 90)},
-                                                           {"Shadow text", 2, 0, CRect(20, 20, 140, 90)},
-                                                           {kLong, 0, 90, CRect(50, 20, 130, 100)}};
+  // clang-format off
+  const std::tuple<const char*, int, int, CRect> rows[] = {
+      {kLong, 0, 0, CRect(20, 20, 140, 60)}, {"Shadow text", 1, 0, CRect(20, 20, 140, 90)},
+      {"Shadow text", 2, 0, CRect(20, 20, 140, 90)}, {kLong, 0, 90, CRect(50, 20, 130, 100)}};
+  // clang-format on
   for (auto [pszText, nAlign, nAngle, box] : rows) {
     m_text.m_strText = pszText, m_text.m_nAlignH = m_text.m_nAlignV = nAlign, m_text.m_nAngle = nAngle;
     m_text.m_rect = box;
