@@ -26,8 +26,7 @@ CEditorHarness::~CEditorHarness() {
 
 CFramletDoc* CEditorHarness::NewDocument() {
   CDocument* pDoc = m_pTemplate->OpenDocumentFile(NULL);
-  PumpPending();
-  return pDoc != NULL ? static_cast<CFramletDoc*>(pDoc) : NULL;
+  return PumpPending(), static_cast<CFramletDoc*>(pDoc);
 }
 
 CSize BitmapSizeOf(CBitmap* pBitmap) {
@@ -164,8 +163,7 @@ void EditorViewTest::TearDown() {
 
 void EditorViewTest::SetPicture(int cx, int cy, DWORD (*pixel)(int x, int y)) {
   ASSERT_TRUE(Doc()->TakeNewPicture(MakePictureBitmap(cx, cy, pixel)));
-  View()->TakeSnapshot(); // the document leaves the view's copy of the picture it replaced
-  PumpPending();
+  View()->TakeSnapshot(), PumpPending(); // the document leaves the view's copy of the picture it replaced
 }
 
 void EditorViewTest::Command(UINT nID) { View()->SendMessage(WM_COMMAND, nID), PumpPending(); }

@@ -375,8 +375,7 @@ TEST_F(MailTest, AttachesTheCurrentPictureAsAPngNamedAfterTheTitle) {
   EXPECT_EQ("0x9 0 0 1 Image1", call["flags"] + " " + call["recipients"] + " " + call["text"] + " " +
                                     call["files"] + " " + call["file0.name"]);
   EXPECT_EQ(CSize(400, 300), PngSizeOf(call));
-  EXPECT_FALSE(Exists(call["file0.path"]) || Exists(m_pngPath))
-      << "the attached copy and the PNG for it are gone";
+  EXPECT_FALSE(Exists(call["file0.path"]) || Exists(m_pngPath)) << "the attached copies are gone";
   EXPECT_TRUE(Doc()->IsModified() && Doc()->m_strTempImagePath.IsEmpty() && BoxTexts().empty());
   // Without a fresh PNG nothing is sent, though a stale one lies where it would be written.
   WriteBytes(m_pngPath, "a stale picture from before");

@@ -108,10 +108,8 @@ TEST(RectangleElement, FrameAndFillGeometryAtWidthOne) {
       ASSERT_EQ(Ok, Render(*pElement, canvas, pass, Style(1), nTool));
       Pixels px = canvas.Read();
       for (int i = 0; i < 6; i++) {
-        EXPECT_EQ(expected[i], px.At((i < 3 ? 10 : 40) + at[i], 20))
-            << nTool << " pass " << pass << " x " << i;
-        EXPECT_EQ(expected[i], px.At(25, (i < 3 ? 10 : 30) + at[i]))
-            << nTool << " pass " << pass << " y " << i;
+        EXPECT_EQ(expected[i], px.At((i < 3 ? 10 : 40) + at[i], 20)) << nTool << " x " << pass << i;
+        EXPECT_EQ(expected[i], px.At(25, (i < 3 ? 10 : 30) + at[i])) << nTool << " y " << pass << i;
       }
     }
 }
@@ -323,8 +321,7 @@ TEST(PathElements, ViewPointsReachThePicture) {
     ASSERT_EQ(Ok, Render(stroke, canvas, pass, Style(2), ID_TOOL_BRUSH_FLAT, fZoom, nScrollX, nScrollY));
     Pixels px = canvas.Read();
     const CPoint mid = expected.CenterPoint();
-    EXPECT_TRUE(Painted(px, expected.left + 1, mid.y) && Painted(px, expected.right - 1, mid.y))
-        << fZoom << " " << nScrollX;
+    EXPECT_TRUE(Painted(px, expected.left + 1, mid.y) && Painted(px, expected.right - 1, mid.y)) << fZoom;
     EXPECT_FALSE(Painted(px, expected.left - 3, mid.y) || Painted(px, expected.right + 3, mid.y) ||
                  Painted(px, mid.x, mid.y - 4))
         << fZoom << " " << nScrollX;

@@ -18,7 +18,8 @@ protected:
   }
 };
 
-// Every zoom shows picture pixel (x, y) at canvas point (8 + x z, 8 + y z) over the grey hatch.
+// Every zoom shows picture pixel (x, y) at canvas point (8 + x z, 8 + y z) over the grey hatch, and
+// scrolling moves it by whole canvas pixels.
 TEST_F(FramletViewTest, PaintsThePictureAtTheMarginOverTheHatchAtEveryZoom) {
   for (float z : {0.25f, 0.5f, 1.0f, 2.0f, 4.0f, 8.0f}) {
     Zoom(z);
@@ -49,9 +50,7 @@ TEST_F(FramletViewTest, PaintsThePictureAtTheMarginOverTheHatchAtEveryZoom) {
   for (int y = 0; y < 40; y++)
     for (int x = 16; x < 300; x++)
       ASSERT_EQ(px.At(x, y), scrolled.At(x - 16, y)) << "canvas point " << x << "," << y;
-}
-
-TEST_F(FramletViewTest, ScrollOffsetsAreWholeMultiplesOfTheZoom) {
+  // Scroll offsets are whole multiples of the zoom.
   const std::tuple<float, int, int> cases[] = {
       {8.0f, 13, 8}, {4.0f, 13, 12}, {2.0f, 13, 12}, {1.0f, 13, 13}, {8.0f, 100003, 0}};
   SetPicture(13000, 20, BlockPixel);

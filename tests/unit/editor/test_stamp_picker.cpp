@@ -85,19 +85,18 @@ TEST(ImageFile, LoadsDecodablePicturesIntoMemoryAndNothingElse) {
 }
 
 TEST_F(ThumbsList, ListsPicturesFittedIntoFramedWhiteCells) {
-  const struct {
-    const char* pszName;
-    int cx, cy;
-    const char *pszStamp, *pszCallout;                             // the picture's box in a 64 and a 100 cell
-  } cases[] = {{"wide.png", 200, 100, "1,16,63,47", "1,25,99,74"}, // 62 x 31 and 98 x 49, centred
-               {"tall.png", 100, 200, "16,1,47,63", "25,1,74,99"},
-               {"third.PNG", 300, 100, "1,22,63,42", "1,34,99,66"}, // heights 20 and 32: truncated
-               {"near.jpg", 90, 100, "1,1,63,63", "1,1,99,99"},     // near square: stretched
-               {"ratio.Gif", 125, 100, "1,1,63,63", "1,1,99,99"},   // 1.25 still counts as near square
-               {"broken.bmp", 0, 0, "", ""}};                       // cannot be decoded: an empty cell
+  // A file, its picture's size, and the picture's box in a 64 and in a 100 cell.
+  const std::map<std::string, std::tuple<int, int, const char*, const char*>> cases = {
+      {"wide.png", {200, 100, "1,16,63,47", "1,25,99,74"}}, // 62 x 31 and 98 x 49, centred
+      {"tall.png", {100, 200, "16,1,47,63", "25,1,74,99"}},
+      {"third.PNG", {300, 100, "1,22,63,42", "1,34,99,66"}}, // heights 20 and 32: truncated
+      {"near.jpg", {90, 100, "1,1,63,63", "1,1,99,99"}},     // near square: stretched
+      {"ratio.Gif", {125, 100, "1,1,63,63", "1,1,99,99"}},   // 1.25 still counts as near square
+      {"broken.bmp", {0, 0, "", ""}}};                       // cannot be decoded: an empty cell
   CTempFolder folder;
-  for (const auto& c : cases)
-    c.cx > 0 ? WritePng(folder / c.pszName, c.cx, c.cy, 0xFFFF0000) : WriteBytes(folder / c.pszName, "BM?");
+  for (const auto& [name, c] : cases)
+    std::get<0>(c) > 0 ? WritePng(folder / name, std::get<0>(c), std::get<1>(c), 0xFFFF0000)
+                       : WriteBytes(folder / name, "BM?");
   WriteBytes(folder / "noext", "x"), WriteBytes(folder / "notes.txt", "x");
   for (int nKind : {kStamps, kCallouts}) {
     CThumbsListCtrl list;
@@ -105,11 +104,9 @@ TEST_F(ThumbsList, ListsPicturesFittedIntoFramedWhiteCells) {
     ASSERT_EQ(6, list.GetItemCount());
     ASSERT_EQ(6u, list.m_paths.size());
     for (int i = 0; i < 6; i++) {
-      auto c = std::find_if(std::begin(cases), std::end(cases),
-                            [&](const auto& c) { return c.pszName == FileName(list.m_paths[i]); });
-      ASSERT_NE(std::end(cases), c) << std::string(list.m_paths[i]);
-      EXPECT_EQ(std::string("framed ") + (nKind == kStamps ? c->pszStamp : c->pszCallout), ReadCell(list, i))
-          << c->pszName;
+      const auto& [cx, cy, pszStamp, pszCallout] = cases.at(FileName(list.m_paths[i]));
+      EXPECT_EQ(std::string("framed ") + (nKind == kStamps ? pszStamp : pszCallout), ReadCell(list, i))
+          << std::string(list.m_paths[i]);
     }
     // The first is chosen, with the focus; a folder that is not there lists and chooses nothing.
     EXPECT_TRUE(list.m_paths[0] == list.GetSelectedPath() && ::GetFocus() == list.m_hWnd);
@@ -155,20 +152,16 @@ TEST(StampPicker, OpensInPlacePaintsItsFrameAndDoubleClickChoosesAThumbnail) {
 TEST(StampPicker, OkGivesTheSelectedPathOrNoneAndCancelGivesNothing) {
   CTempFolder folder, empty;
   WriteBytes(folder / "only.png", "x");
-  const struct {
-    const CTempFolder& folder;
-    int nButton;
-    std::string chosen;
-  } cases[] = {{folder, IDOK, folder / "only.png"}, {empty, IDOK, ""}, {folder, IDCANCEL, ""}};
-  for (const auto& c : cases) {
+  const std::tuple<std::string, int, std::string> cases[] = {
+      {folder.path, IDOK, folder / "only.png"}, {empty.path, IDOK, ""}, {folder.path, IDCANCEL, ""}};
+  for (const auto& [path, nButton, chosen] : cases) {
     CDrivenPicker dlg;
-    dlg.m_strFolder = c.folder.path.c_str();
-    dlg.m_script = [&](CDrivenPicker& d) {
+    dlg.m_strFolder = path.c_str();
+    dlg.m_script = [&, nButton = nButton](CDrivenPicker& d) {
       if (d.m_nKicks == 1)
-        d.PostMessage(WM_COMMAND, MAKEWPARAM(c.nButton, BN_CLICKED),
-                      (LPARAM)::GetDlgItem(d.m_hWnd, c.nButton));
+        d.PostMessage(WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), (LPARAM)::GetDlgItem(d.m_hWnd, nButton));
     };
-    EXPECT_EQ(c.nButton, dlg.DoModal());
-    EXPECT_EQ(c.chosen, std::string(dlg.m_strChosen));
+    EXPECT_EQ(nButton, dlg.DoModal());
+    EXPECT_EQ(chosen, std::string(dlg.m_strChosen));
   }
 }

@@ -129,8 +129,7 @@ TEST_F(ViewClipboardTest, PasteFloatsTheClipboardPictureNearTheCanvasOrigin) {
   ASSERT_NE(nullptr, pPiece->m_pBitmap);
   ASSERT_EQ(CSize(100, 50), CSize(pPiece->m_pBitmap->GetWidth(), pPiece->m_pBitmap->GetHeight()));
   for (POINT pt : {POINT{0, 0}, POINT{99, 0}, POINT{37, 21}, POINT{99, 49}})
-    EXPECT_EQ(PixelPattern(pt.x, pt.y), ArgbAt(pPiece->m_pBitmap, pt.x, pt.y) & 0xFFFFFF)
-        << pt.x << "," << pt.y;
+    EXPECT_EQ(PixelPattern(pt.x, pt.y), ArgbAt(pPiece->m_pBitmap, pt.x, pt.y) & 0xFFFFFF) << pt.x;
 }
 
 // --- Printing ---------------------------------------------------------------------------------
@@ -331,8 +330,7 @@ TEST_F(ViewClipboardTest, MetafilesPlayBackThroughGdi) {
     }
     for (int y = 4; y < 48; y += 8)
       for (int x = 4; x < 64; x += 8)
-        EXPECT_EQ(pixel_support::FromDib(BlockPattern(x, y)), surface.At(x, y))
-            << ext << " " << x << "," << y;
+        EXPECT_EQ(pixel_support::FromDib(BlockPattern(x, y)), surface.At(x, y)) << ext << x << "," << y;
     const std::string bad = pixel_support::ArtifactsFolder() + "\\no such folder\\picture" + ext;
     EXPECT_FALSE(View()->SaveAsMetafile(bad.c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(bad.c_str()));

@@ -127,16 +127,16 @@ TEST_F(ViewEffectsTest, CaptionFont) {
   for (auto [nAsked, nPoints] : rows) {
     Open();
     Apply(2012, Block(nAsked));
-    EXPECT_EQ(CSize(W, H + ::MulDiv(nPoints, nDpi, 72) + 10), BitmapSizeOf(Doc()->m_pImage->GetBitmap()))
-        << nAsked;
+    const CSize size = BitmapSizeOf(Doc()->m_pImage->GetBitmap());
     Send(UM_APPLY_EFFECT, 5003, 0);
+    EXPECT_EQ(CSize(W, H + ::MulDiv(nPoints, nDpi, 72) + 10), size) << nAsked;
   }
   EffectParams p = Block(12);
   p.flag[2] = p.flag[3] = p.flag[4] = 1;
   p.fontFace = CString('F', 40);
   LOGFONTA lf = CFramletView::CaptionFont(p, 72);
-  EXPECT_EQ(std::string(31, 'F'), std::string(lf.lfFaceName));
-  EXPECT_TRUE(lf.lfHeight == 12 && lf.lfWeight == FW_BOLD && lf.lfItalic == 1 && lf.lfUnderline == 1);
+  EXPECT_TRUE(std::string(31, 'F') == lf.lfFaceName && lf.lfHeight == 12 && lf.lfWeight == FW_BOLD &&
+              lf.lfItalic == 1 && lf.lfUnderline == 1);
   p.flag[2] = p.flag[3] = p.flag[4] = 0;
   lf = CFramletView::CaptionFont(p, 72);
   EXPECT_TRUE(lf.lfWeight == FW_NORMAL && lf.lfItalic + lf.lfUnderline + lf.lfWidth + lf.lfCharSet == 0);

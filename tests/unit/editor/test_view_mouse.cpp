@@ -24,13 +24,11 @@ TEST_F(ViewMouseTest, ElementToolsDrawTheirStrokeAsOneStep) {
     Drag(nTool, {{60, 60}, {120, 90}, {200, 150}, {260, 120}}, nButton);
     EXPECT_GT(Inked(Doc()), 100) << "tool " << nTool;
     EXPECT_TRUE(Doc()->m_nUndoPos == 1 && Doc()->m_nUndoLast == 1) << "tool " << nTool;
-    EXPECT_TRUE(::GetCapture() == NULL && Enabled(&CFramletView::OnUpdateEditUndo) == 1)
-        << "the capture ends";
+    EXPECT_TRUE(::GetCapture() == NULL && Enabled(&CFramletView::OnUpdateEditUndo) == 1) << nTool;
     Command(ID_EDIT_UNDO);
     EXPECT_TRUE(white == PicturePixels(Doc())) << "tool " << nTool;
     EXPECT_EQ(1, Enabled(&CFramletView::OnUpdateEditRedo));
-    EXPECT_TRUE(View()->m_pElement->GetRuntimeClass() == RUNTIME_CLASS(CElement))
-        << "a plain element between drags";
+    EXPECT_TRUE(View()->m_pElement->GetRuntimeClass() == RUNTIME_CLASS(CElement)) << "plain between drags";
   }
 }
 

@@ -96,8 +96,7 @@ TEST_F(ViewToolsTest, ThePickerStoresIntoTheLastToolsRecordAndReturnsToIt) {
     m_harness.m_pFrame->m_calls.clear();
     Drag(ID_TOOL_COLOR_PICKER, {nRecord == -2 ? CPoint(450, 200) : CPoint(50, 50)},
          bRight ? MK_RBUTTON : MK_LBUTTON);
-    EXPECT_EQ(0, std::memcmp(expected, g_editorState.m_styles, sizeof(expected)))
-        << "last tool " << nLastTool;
+    EXPECT_EQ(0, std::memcmp(expected, g_editorState.m_styles, sizeof(expected))) << nLastTool;
     EXPECT_EQ(std::vector<std::string>{"SelectTool " + std::to_string(nLastTool)},
               m_harness.m_pFrame->m_calls);
   }
