@@ -52,10 +52,10 @@ TEST_F(FramletDocTest, NewDocumentIsAWhitePictureWithItsBaseRecord) {
   CFramletDoc* pDoc = Doc();
   EXPECT_EQ(Pixels(400 * 300, 0xFFFFFF), PictureColours(pDoc));
   EXPECT_TRUE(IsAt(pDoc, StateOf(pDoc)));
-  EXPECT_TRUE(CRect(8, 8, 408, 308) == pDoc->m_tracker.m_rectImage &&
-              CRect(8, 8, 408, 308) == pDoc->m_pImage->m_rect);
-  EXPECT_TRUE(pDoc->m_pImage2 == NULL && pDoc->m_nDpi == 96 && pDoc->m_nUndoPos == 0 &&
-              pDoc->m_nUndoLast == 0);
+  EXPECT_EQ(std::make_tuple(CRect(8, 8, 408, 308), CRect(8, 8, 408, 308), 96, 0, 0),
+            std::make_tuple(pDoc->m_tracker.m_rectImage, CRect(pDoc->m_pImage->m_rect), pDoc->m_nDpi,
+                            pDoc->m_nUndoPos, pDoc->m_nUndoLast));
+  EXPECT_EQ(NULL, pDoc->m_pImage2);
   EXPECT_LT(pDoc->m_undo[0].nCodedSize, 100u) << "the base record of a picture codes to almost nothing";
   EXPECT_EQ("Size:400 x 300 Zoom:100%",
             m_harness.Status(STATUS_PANE_SIZE) + " " + m_harness.Status(STATUS_PANE_ZOOM));

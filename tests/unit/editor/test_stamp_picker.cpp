@@ -47,21 +47,6 @@ std::string ReadCell(CThumbsListCtrl& list, int nImage) {
   return (bFramed ? "framed " : "unframed ") + Str(box);
 }
 
-class ThumbsList : public ::testing::Test {
-protected:
-  void SetUp() override {
-    ASSERT_TRUE(host.CreateHost("thumbs", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500));
-  }
-  void TearDown() override { PumpPending(), host.DestroyWindow(); }
-  void Fill(CThumbsListCtrl& list, int nKind, const std::string& folder) {
-    list.m_nKind = nKind;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(10, 10, 560, 440), &host,
-                            CStampCalloutDlg::kListId));
-    list.FillFromFolder(folder.c_str());
-  }
-  CHostWnd host;
-};
-
 using CDrivenPicker = CDriven<CStampCalloutDlg>;
 
 } // namespace
@@ -84,7 +69,9 @@ TEST(ImageFile, LoadsDecodablePicturesIntoMemoryAndNothingElse) {
   }
 }
 
-TEST_F(ThumbsList, ListsPicturesFittedIntoFramedWhiteCells) {
+TEST(ThumbsList, ListsPicturesFittedIntoFramedWhiteCells) {
+  CHostWnd host;
+  ASSERT_TRUE(host.CreateHost("thumbs", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500));
   // A file, its picture's size, and the picture's box in a 64 and in a 100 cell.
   const std::map<std::string, std::tuple<int, int, const char*, const char*>> cases = {
       {"wide.png", {200, 100, "1,16,63,47", "1,25,99,74"}}, // 62 x 31 and 98 x 49, centred
@@ -100,7 +87,10 @@ TEST_F(ThumbsList, ListsPicturesFittedIntoFramedWhiteCells) {
   WriteBytes(folder / "noext", "x"), WriteBytes(folder / "notes.txt", "x");
   for (int nKind : {kStamps, kCallouts}) {
     CThumbsListCtrl list;
-    Fill(list, nKind, folder.path);
+    list.m_nKind = nKind;
+    ASSERT_TRUE(
+        list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON, {10, 10, 560, 440}, &host, CStampCalloutDlg::kListId));
+    list.FillFromFolder(folder.path.c_str());
     ASSERT_EQ(6, list.GetItemCount());
     ASSERT_EQ(6u, list.m_paths.size());
     for (int i = 0; i < 6; i++) {
@@ -113,6 +103,7 @@ TEST_F(ThumbsList, ListsPicturesFittedIntoFramedWhiteCells) {
     list.FillFromFolder((folder / "missing").c_str());
     EXPECT_TRUE(list.GetItemCount() == 0 && list.GetSelectedPath().IsEmpty());
   }
+  PumpPending(), host.DestroyWindow();
 }
 
 TEST(StampPicker, OpensInPlacePaintsItsFrameAndDoubleClickChoosesAThumbnail) {

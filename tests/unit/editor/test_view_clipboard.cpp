@@ -35,11 +35,9 @@ protected:
     ::CloseClipboard();
   }
   Pixels ClipboardPixels() {
-    Pixels px;
     HBITMAP hBitmap = ::OpenClipboard(View()->m_hWnd) ? (HBITMAP)::GetClipboardData(CF_BITMAP) : NULL;
-    px = hBitmap != NULL ? pixel_support::ReadBitmap(hBitmap) : px;
-    ::CloseClipboard();
-    return px;
+    const Pixels px = hBitmap != NULL ? pixel_support::ReadBitmap(hBitmap) : Pixels();
+    return ::CloseClipboard(), px;
   }
   // An outline drawn by a selection tool at the view's zoom and scroll; picture coordinates in.
   void Select(int nShape, const CRect& rcPicture, const std::vector<POINT>& points) {
@@ -63,8 +61,8 @@ protected:
 // --- Copy, Copy All, Cut, Paste ------------------------------------------------------------------
 
 // Without an outline Copy and both Copy All commands put the whole picture on the clipboard and
-// leave it as it was.
-TEST_F(ViewClipboardTest, WithoutAnOutlineTheWholePictureIsCopied) {
+// leave it as it was; with one, Copy takes what the outline holds.
+TEST_F(ViewClipboardTest, CopyTakesTheOutlinedPlaceOrTheWholePicture) {
   const std::vector<DWORD> before = PicturePixels(Doc());
   for (UINT nID : {ID_EDIT_COPY, ID_EDIT_COPY_ALL, ID_EDIT_COPY_ALL2}) {
     SetClipboard(0, NULL);
@@ -76,12 +74,10 @@ TEST_F(ViewClipboardTest, WithoutAnOutlineTheWholePictureIsCopied) {
         ASSERT_EQ(PatternAt(x, y), px.At(x, y)) << x << "," << y;
     EXPECT_TRUE(before == PicturePixels(Doc()));
   }
-}
 
-// A circle copies its box, white outside the ellipse. A polygon outlined at 200 % in a scrolled
-// view is copied from its place in the picture, and copying again copies the same: the view's
-// points are not moved by a copy.
-TEST_F(ViewClipboardTest, OutlinesCopyTheirPlaceInThePictureEveryTime) {
+  // A circle copies its box, white outside the ellipse. A polygon outlined at 200 % in a scrolled
+  // view is copied from its place in the picture, and copying again copies the same: the view's
+  // points are not moved by a copy.
   using Probes = std::vector<std::tuple<int, int, int, int>>; // a copied pixel, the picture's; -1: white
   // clang-format off
   const std::tuple<int, float, CSize, CRect, std::vector<POINT>, Probes> rows[] = {

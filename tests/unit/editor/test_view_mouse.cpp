@@ -22,12 +22,10 @@ TEST_F(ViewMouseTest, ElementToolsDrawTheirStrokeAsOneStep) {
   const std::vector<DWORD> white = PicturePixels(Doc());
   for (auto [nTool, nButton] : rows) {
     Drag(nTool, {{60, 60}, {120, 90}, {200, 150}, {260, 120}}, nButton);
-    EXPECT_GT(Inked(Doc()), 100) << "tool " << nTool;
-    EXPECT_TRUE(Doc()->m_nUndoPos == 1 && Doc()->m_nUndoLast == 1) << "tool " << nTool;
+    EXPECT_TRUE(Inked(Doc()) > 100 && Doc()->m_nUndoPos == 1 && Doc()->m_nUndoLast == 1) << "tool " << nTool;
     EXPECT_TRUE(::GetCapture() == NULL && Enabled(&CFramletView::OnUpdateEditUndo) == 1) << nTool;
     Command(ID_EDIT_UNDO);
-    EXPECT_TRUE(white == PicturePixels(Doc())) << "tool " << nTool;
-    EXPECT_EQ(1, Enabled(&CFramletView::OnUpdateEditRedo));
+    EXPECT_TRUE(white == PicturePixels(Doc()) && Enabled(&CFramletView::OnUpdateEditRedo) == 1) << nTool;
     EXPECT_TRUE(View()->m_pElement->GetRuntimeClass() == RUNTIME_CLASS(CElement)) << "plain between drags";
   }
 }
@@ -35,20 +33,17 @@ TEST_F(ViewMouseTest, ElementToolsDrawTheirStrokeAsOneStep) {
 TEST_F(ViewMouseTest, AClickDrawsOnlyWithTheBrush) {
   for (int nTool : {ID_TOOL_LINE, ID_TOOL_ARROW, ID_TOOL_RECT_FRAMED, ID_TOOL_ELLIPSE_HOLLOW}) {
     Click(nTool, {100, 100});
-    EXPECT_EQ(0, Inked(Doc())) << "tool " << nTool;
-    EXPECT_EQ(0, Doc()->m_nUndoLast) << "tool " << nTool;
+    EXPECT_TRUE(Inked(Doc()) == 0 && Doc()->m_nUndoLast == 0) << "tool " << nTool;
   }
   Click(ID_TOOL_PAINT_BRUSH, {100, 100});
-  EXPECT_GT(Inked(Doc()), 0) << "a dot of two points";
-  EXPECT_EQ(1, Doc()->m_nUndoLast);
+  EXPECT_TRUE(Inked(Doc()) > 0 && Doc()->m_nUndoLast == 1) << "a dot of two points";
 }
 
 // The view holds the capture for the drag: a release outside it still ends and records the stroke.
 TEST_F(ViewMouseTest, AReleaseOutsideTheViewEndsTheStroke) {
   g_editorState.m_nCurrentTool = ID_TOOL_PAINT_BRUSH;
   CPoint start(60, 60), inside(160, 120);
-  View()->ClientToScreen(&start);
-  View()->ClientToScreen(&inside);
+  View()->ClientToScreen(&start), View()->ClientToScreen(&inside);
   CRect rcView;
   View()->GetWindowRect(&rcView);
   View()->GetParentFrame()->SetForegroundWindow();
@@ -105,9 +100,7 @@ TEST_F(ViewMouseTest, APressSettlesTheTaskPagesStep) {
   g_nTaskEditState = 1;
   FillPicture(Doc(), CRect(0, 0, 50, 50), RGB(0, 0, 200)); // a preview of the open page
   Click(ID_TOOL_POINTER, {300, 200});
-  EXPECT_EQ(2, g_nTaskEditState);
-  EXPECT_EQ(1, Doc()->m_nUndoLast);
-  EXPECT_EQ(0, m_harness.m_pFrame->m_nTaskPage);
+  EXPECT_TRUE(g_nTaskEditState == 2 && Doc()->m_nUndoLast == 1 && m_harness.m_pFrame->m_nTaskPage == 0);
 }
 
 // Text waits at 100 %: a zoom draws it in, as a step of its own.
@@ -119,9 +112,7 @@ TEST_F(ViewMouseTest, AZoomDrawsThePendingTextInAsAStep) {
   View()->m_pText->m_font.DeleteObject();
   View()->m_pText->m_font.CreateFontIndirect(&lf);
   Command(ID_VIEW_ZOOM_IN);
-  EXPECT_TRUE(View()->m_pText->m_rect.IsRectEmpty());
-  EXPECT_GT(Inked(Doc()), 0);
-  EXPECT_EQ(1, Doc()->m_nUndoLast);
+  EXPECT_TRUE(View()->m_pText->m_rect.IsRectEmpty() && Inked(Doc()) > 0 && Doc()->m_nUndoLast == 1);
 }
 
 TEST_F(ViewMouseTest, OperationCommandsOpenTheirPages) {

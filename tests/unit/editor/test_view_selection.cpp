@@ -70,8 +70,7 @@ TEST_F(ViewSelectionTest, PolygonClosedByDoubleClickAndTheCommandsItEnables) {
                           Enabled(&CFramletView::OnUpdateCropCommand));
   };
   Polygon({{50, 50}, {120, 60}});
-  EXPECT_FALSE(View()->m_bPolygonOpen);
-  EXPECT_EQ(nullptr, Doc()->m_pSelection);
+  EXPECT_TRUE(!View()->m_bPolygonOpen && Doc()->m_pSelection == NULL);
   EXPECT_EQ(std::make_pair(0, 0), enabled()) << "cancelled";
   Polygon({{50, 50}, {120, 60}, {70, 110}}, false);
   EXPECT_EQ(std::make_pair(1, 0), enabled()) << "open polygon";
