@@ -47,15 +47,6 @@ int CExtPaintManager::GetThemeId() { return ThemeClassic; }
 
 int CExtPaintManager::GetMenuItemSpacing() { return 6; }
 
-void CExtPaintManager::GetSchemeHighlightColors(bool, bool, COLORREF&, COLORREF&, COLORREF&, COLORREF&,
-                                                COLORREF&) {
-  // The scheme's highlight colour sets come with the gradient painting.
-}
-
-void CExtPaintManager::GetSchemeAccentColors(bool, LPARAM, COLORREF&, COLORREF&, COLORREF&, COLORREF&) {
-  // The scheme's accent colour sets come with the gradient painting.
-}
-
 bool CExtPaintManager::IsThemedDrawingAvailable() { return false; }
 
 int CExtPaintManager::GetVisualStyleScheme() { return g_PaintManagerHolder.m_eVisualStyleScheme; }
@@ -295,14 +286,6 @@ void CExtPaintManager::PaintComboBoxFace(CDC&, ComboBoxFacePaintData&) {
   // The combo face comes with the icon and text painting.
 }
 
-COLORREF CExtPaintManager::GetDisabledIconColor() { return (COLORREF)-1; }
-
-double CExtPaintManager::GetDisabledIconFactor() { return 0.0; }
-
-void CExtPaintManager::PaintResizingGripper(CDC&, const RECT&, CObject*, LPARAM) {
-  // The size grip comes with the date-picker and grip painting.
-}
-
 void CExtPaintManager::FillWindowColor(CDC&, const RECT&, CObject*) {
   // Comes with the text-button painting.
 }
@@ -352,22 +335,8 @@ void CExtPaintManager::PaintDatePickerPushButton(CDC&, const RECT&, int, LPCSTR,
   // Date-picker parts come with the date-picker painting.
 }
 
-void CExtPaintManager::PaintDatePickerSeparator(CDC&, const RECT&, CObject*, LPARAM) {
-  // Date-picker parts come with the date-picker painting.
-}
-
 void CExtPaintManager::PaintDatePickerBackground(CDC&, const RECT&, const RECT&, CObject*, LPARAM) {
-  // Date-picker parts come with the date-picker painting.
-}
-
-void CExtPaintManager::PaintDatePickerBorder(CDC&, const RECT&, CObject*, LPARAM) {
-  // Date-picker parts come with the date-picker painting.
-}
-
-void CExtPaintManager::PaintDatePickerHeaderBackground(int, int, CDC&, int, int, const RECT&, const RECT&,
-                                                       const RECT&, const RECT&, const RECT&, CObject*,
-                                                       LPARAM) {
-  // Date-picker parts come with the date-picker painting.
+  // The date picker's background comes with the icon and text painting.
 }
 
 void CExtPaintManager::PaintUndoRedoCaption(CDC&, const RECT&, LPCSTR, CObject*, LPARAM) {

@@ -237,6 +237,58 @@ public:
   static bool MakePatternBitmap(CBitmap& bmp, COLORREF clr0, COLORREF clr1, int nMaskX, int nMaskY, int nOffX,
                                 int nOffY, COLORREF clr2);
 
+  // Gradients and colour-adjusted bitmaps (ExtPaintManagerGradients.cpp).
+  // A two-colour gradient over rc: vertical ones run from clrTo at the top to clrFrom at the
+  // bottom, horizontal ones from clrFrom at the left to clrTo at the right. Without the system's
+  // gradient fill it is laid in nBands solid bands.
+  static void PaintGradientRect(CDC& dc, const RECT& rc, COLORREF clrFrom, COLORREF clrTo, bool bVertical,
+                                int nBands = 256);
+  // A new 32-bit DIB section of the bitmap with every pixel outside the key range (each channel
+  // from the key's to the key's plus the tolerance's) moved in hue, lightness and saturation; NULL
+  // when every delta is 0 or the bitmap cannot be copied. The caller owns it.
+  static HBITMAP HlsAdjustBitmap(HBITMAP hBitmap, COLORREF clrKey, COLORREF clrTolerance, double dHue,
+                                 double dLightness, double dSaturation);
+  // The same, replacing the bitmap held by bmp; false when the copy cannot be made.
+  static bool HlsAdjustBitmapInPlace(CBitmap& bmp, COLORREF clrKey, COLORREF clrTolerance, double dHue,
+                                     double dLightness, double dSaturation);
+  // The region of the bitmap's pixels outside the key range; the caller owns it.
+  static HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF clrKey, COLORREF clrTolerance);
+
+  // Window and bitmap services (ExtPaintManagerServices.cpp).
+  // Answers true for a child that must stay in the clip region.
+  typedef bool (*ChildFilter)(HDC hDC, HWND hWndParent, HWND hWndChild, LPVOID pCookie);
+  // Removes the visible children of the parent from the DC's clip region, except those the
+  // filter keeps.
+  static void ExcludeChildAreas(HDC hDC, HWND hWndParent, ChildFilter pFilter = NULL, LPVOID pCookie = NULL);
+  // Children whose parent paints below them: statics, tab and track-bar controls, most buttons.
+  static bool IsTransparentChildClass(HWND hWnd);
+  static bool FilterTransparentChild(HDC hDC, HWND hWndParent, HWND hWndChild, LPVOID pCookie);
+  // Sends the print message to every visible child at its own place in the DC.
+  static void PrintChildWindows(HWND hWndParent, UINT nMessage, HDC hDC, LPARAM lPrintFlags, bool bRecurse,
+                                LPARAM lValue1 = 0, LPARAM lValue2 = 0);
+  // Dispatches the queued messages of the kinds asked for, WM_NCPAINT first, then WM_ERASEBKGND,
+  // then WM_PAINT; other queued messages stay queued.
+  static void PumpPendingMessages(bool bNcPaint, bool bEraseBkgnd, bool bPaint);
+  // The window printed into a new 32-bit DIB section (its whole window with PRF_NONCLIENT, else
+  // its client area); NULL for an empty window or on failure.
+  static HBITMAP CaptureWindowToDib(HWND hWnd, UINT nMessage, LPARAM lPrintFlags);
+  // A copy of the bitmap (or its part): a 32-bit DIB section whose bits *ppBits receives when
+  // ppBits is given, else a screen-compatible bitmap. NULL on failure.
+  static HBITMAP CopyBitmapTo32BitDib(HBITMAP hSource, const RECT* pRcSource = NULL, DWORD** ppBits = NULL);
+  // A packed DIB (header, colour table, bits) in global memory the caller frees; NULL on failure.
+  static HGLOBAL BitmapToPackedDib(HBITMAP hBitmap, HPALETTE hPalette = NULL);
+  // An icon of the bitmap (or its part) whose key-coloured pixels are transparent; NULL on failure.
+  static HICON BitmapToIcon(HBITMAP hBitmap, COLORREF clrKey, const RECT* pRcSource, bool bFlag);
+  // A bitmap read from the bytes of a BMP file; NULL when they hold none.
+  static HBITMAP LoadBitmapFromMemory(const BYTE* pData, DWORD nSize);
+  // Counts the pixels of each colour; answers the bitmap's bits per pixel, 0 on failure.
+  static int CountBitmapColors(HBITMAP hBitmap, CMap<COLORREF, COLORREF, DWORD, DWORD>& mapColors);
+  // Appends the bitmap's colours (its colour table at 8 bits per pixel or fewer, made unique with
+  // bUnique); answers the array's size.
+  static int GetBitmapColors(HBITMAP hBitmap, CArray<COLORREF, COLORREF>& arrColors, bool bUnique);
+  // The DLL's version as (major << 16) | minor; 0 when it or its version entry point is missing.
+  static DWORD GetDllVersion(LPCSTR pszDllName);
+
   // System queries.
   static int GetMouseWheelScrollLines();
   static void GetMonitorAreaFromPoint(MonitorParams& params, POINT pt);

@@ -206,8 +206,6 @@ void CExtPaintManagerXP::PaintComboBoxFace(CDC&, ComboBoxFacePaintData&) {
   // The combo face comes with the icon and text painting.
 }
 
-void CExtPaintManagerXP::PaintResizingGripper(CDC&, const RECT&, CObject*, LPARAM) {}
-
 void CExtPaintManagerXP::PaintFrameBorder(CDC&, const RECT&) {
   // Comes with the text-button painting.
 }
@@ -215,8 +213,6 @@ void CExtPaintManagerXP::PaintFrameBorder(CDC&, const RECT&) {
 void CExtPaintManagerXP::PaintTextButton(CDC&, const RECT&, LPCSTR, int, bool, bool, bool) {
   // Comes with the text-button painting.
 }
-
-void CExtPaintManagerXP::PaintDatePickerBorder(CDC&, const RECT&, CObject*, LPARAM) {}
 
 void CExtPaintManagerXP::PaintUndoRedoCaption(CDC&, const RECT&, LPCSTR, CObject*, LPARAM) {
   // Comes with the icon and text painting.
@@ -242,26 +238,11 @@ CExtPaintManagerOffice2003::CExtPaintManagerOffice2003() {
 
 int CExtPaintManagerOffice2003::GetThemeId() { return ThemeOffice2003; }
 
-void CExtPaintManagerOffice2003::GetSchemeHighlightColors(bool, bool, COLORREF&, COLORREF&, COLORREF&,
-                                                          COLORREF&, COLORREF&) {
-  // The scheme's highlight colour sets come with the gradient painting.
-}
-
-void CExtPaintManagerOffice2003::GetSchemeAccentColors(bool, LPARAM, COLORREF&, COLORREF&, COLORREF&,
-                                                       COLORREF&) {
-  // The scheme's accent colour sets come with the gradient painting.
-}
-
 bool CExtPaintManagerOffice2003::IsThemedDrawingAvailable() {
   const int nScheme = GetVisualStyleScheme();
   return CExtPaintManagerXP::IsThemedDrawingAvailable() && g_PaintManagerHolder.AreLunaColorsValid() &&
          nScheme >= CExtPaintManagerHolder::VSS_NORMAL_COLOR &&
          nScheme <= CExtPaintManagerHolder::VSS_METALLIC;
-}
-
-COLORREF CExtPaintManagerOffice2003::GetShadowColor() {
-  // The scheme's shadow tint comes with the gradient painting.
-  return CExtPaintManagerXP::GetShadowColor();
 }
 
 void CExtPaintManagerOffice2003::AdjustControlBarNcRect(CExtControlBar* pBar, RECT& rc) {
@@ -277,11 +258,6 @@ int CExtPaintManagerOffice2003::GetToolBarRowDistance(CExtControlBar* pBar) {
 bool CExtPaintManagerOffice2003::IsToolBarGradientBackground(CExtControlBar*) {
   // The tool bars' gradient comes with the control bars.
   return false;
-}
-
-void CExtPaintManagerOffice2003::BuildLogicalColors() {
-  // The scheme's own colours come with the Office 2003 colour build; until then the XP ones serve.
-  CExtPaintManagerXP::BuildLogicalColors();
 }
 
 void CExtPaintManagerOffice2003::PaintToolBarChildBackground(CDC&, CWnd*, LPARAM, const RECT&) {
@@ -363,21 +339,7 @@ void CExtPaintManagerOffice2003::PaintDockBarClientArea(CDC&, const RECT&, CExtD
 
 CSize CExtPaintManagerOffice2003::GetToolBarRowAdjust(bool bAdjust) { return CSize(0, bAdjust ? -1 : 0); }
 
-COLORREF CExtPaintManagerOffice2003::GetDisabledIconColor() {
-  // The tinted disabled look comes with the disabled-icon painting.
-  return CExtPaintManagerXP::GetDisabledIconColor();
-}
-
-double CExtPaintManagerOffice2003::GetDisabledIconFactor() {
-  // The tinted disabled look comes with the disabled-icon painting.
-  return CExtPaintManagerXP::GetDisabledIconFactor();
-}
-
 CSize CExtPaintManagerOffice2003::GetToolBarButtonSpacing() { return CSize(4, 4); }
-
-void CExtPaintManagerOffice2003::PaintResizingGripper(CDC&, const RECT&, CObject*, LPARAM) {
-  // The dotted size grip comes with the date-picker and grip painting.
-}
 
 void CExtPaintManagerOffice2003::PaintFrameBorder(CDC&, const RECT&) {
   // Comes with the text-button painting.
@@ -399,16 +361,6 @@ void CExtPaintManagerOffice2003::PaintButtonStrip(CDC&, const RECT&, bool) {
   // Comes with the text-button painting.
 }
 
-void CExtPaintManagerOffice2003::PaintDatePickerBorder(CDC&, const RECT&, CObject*, LPARAM) {
-  // Date-picker parts come with the date-picker painting.
-}
-
-void CExtPaintManagerOffice2003::PaintDatePickerHeaderBackground(int, int, CDC&, int, int, const RECT&,
-                                                                 const RECT&, const RECT&, const RECT&,
-                                                                 const RECT&, CObject*, LPARAM) {
-  // Date-picker parts come with the date-picker painting.
-}
-
 bool CExtPaintManagerOffice2003::GetDockMarkerColors(int, CBitmap&, COLORREF, CBitmap&, COLORREF) {
   // Marker recolouring comes with the dock markers.
   return false;
@@ -421,11 +373,6 @@ void CExtPaintManagerOffice2003::PaintDockHighlight(DWORD*, int, int, const RECT
 
 void CExtPaintManagerOffice2003::PaintToolBarButtonBackground(CDC&, CExtBarButton*, LPARAM) {
   // The hot button's gradient comes with the gradient painting.
-}
-
-bool CExtPaintManagerOffice2003::GetThemeBaseColors(COLORREF*, COLORREF*) {
-  // The base colours come with the gradient painting.
-  return false;
 }
 
 void CExtPaintManagerOffice2003::PaintThemedGradientRect(CDC&, const RECT&, bool, CObject*, LPARAM, COLORREF,

@@ -4,6 +4,8 @@
 
 #include "toolkit/theme/ExtPaintManager.h"
 
+#include <initializer_list>
+
 class CExtPaintManagerXP : public CExtPaintManager {
   DECLARE_DYNCREATE(CExtPaintManagerXP)
 public:
@@ -170,4 +172,11 @@ public:
 
   // The scheme's accent id; -1 where the scheme has none.
   int m_nSchemeAccentId = -1;
+
+protected:
+  // Appends one colour and points every id at it.
+  void MapSharedColor(std::initializer_list<int> ids, COLORREF clr);
+  // The colour set from the scheme's base colours, and the one from the system colours.
+  void BuildLunaColors();
+  void BuildSystemColors();
 };
