@@ -25,7 +25,7 @@ public:
     double (*pfnGetDisabledIconFactor)();
     COLORREF (*pfnColorByLogicalId)(int nLogicalId);
   };
-  // pHooks must outlive its use; NULL restores the classic answers.
+  // pHooks, with all three answers set, must outlive its use; NULL restores the classic answers.
   static void SetThemeHooks(const ThemeHooks_t* pHooks);
   static const ThemeHooks_t& GetThemeHooks();
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 
 CExtResourceManagerHolder g_ResourceManagerHolder;
 

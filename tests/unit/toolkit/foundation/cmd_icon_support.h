@@ -1,5 +1,5 @@
 // Helpers of the command-icon tests: small bitmaps and icons built from pixel lists, pictures
-// read back as pixels, and icon records stored into and loaded from bytes.
+// read back as pixels, icon records stored into and loaded from bytes, and theme answers.
 #pragma once
 
 #include "framework/core/fw_file.h"
@@ -22,33 +22,24 @@ inline ExtBitmapPtr_t MakeBitmap(int cx, int cy, const Colors& colors) {
   bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB};
   void* pBits = NULL;
   ExtBitmapPtr_t bitmap(::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0));
-  DWORD* p = static_cast<DWORD*>(pBits);
   for (size_t i = 0; i < colors.size(); ++i)
-    p[i] = pixel_support::ToDib(colors[i]);
+    static_cast<DWORD*>(pBits)[i] = pixel_support::ToDib(colors[i]);
   return bitmap;
 }
 
-// An icon of cx x cy with the given colours; pixels of clrTransparent are left out by the mask.
-// A hot spot of (-1, -1) makes a proper icon (the hot spot in its middle), any other a cursor-form
-// icon with that hot spot.
-inline ExtIconPtr_t MakeIcon(int cx, int cy, const Colors& colors, COLORREF clrTransparent,
+// An icon of cx x cy whose pixels of clrTransparent are masked out. A hot spot of (-1, -1) makes a
+// proper icon (hot spot in the middle), any other a cursor-form icon with that hot spot.
+inline ExtIconPtr_t MakeIcon(int cx, int cy, Colors colors, COLORREF clrTransparent,
                              POINT ptHotspot = {-1, -1}) {
-  Colors colorPart(colors), maskPart(colors.size());
-  for (size_t i = 0; i < colors.size(); ++i) {
-    const bool bTransparent = colors[i] == clrTransparent;
-    maskPart[i] = bTransparent ? RGB(255, 255, 255) : RGB(0, 0, 0);
-    if (bTransparent)
-      colorPart[i] = RGB(0, 0, 0);
+  const int nStride = (cx + 15) / 16 * 2;
+  std::vector<BYTE> maskBits((size_t)nStride * cy);
+  for (int i = 0; i < cx * cy; ++i) {
+    if (colors[i] == clrTransparent) {
+      maskBits[i / cx * nStride + i % cx / 8] |= (BYTE)(0x80 >> (i % cx % 8));
+      colors[i] = RGB(0, 0, 0);
+    }
   }
-  ExtBitmapPtr_t color = MakeBitmap(cx, cy, colorPart);
-  ExtBitmapPtr_t maskColor = MakeBitmap(cx, cy, maskPart);
-  ExtBitmapPtr_t mask(::CreateBitmap(cx, cy, 1, 1, NULL));
-  {
-    ExtMemDC_t dcMask, dcSource;
-    dcMask.Select(mask.get());
-    dcSource.Select(maskColor.get());
-    ::BitBlt(dcMask.Get(), 0, 0, cx, cy, dcSource.Get(), 0, 0, SRCCOPY);
-  }
+  ExtBitmapPtr_t color = MakeBitmap(cx, cy, colors), mask(::CreateBitmap(cx, cy, 1, 1, maskBits.data()));
   const bool bIcon = ptHotspot.x < 0;
   ICONINFO info = {bIcon, (DWORD)(bIcon ? 0 : ptHotspot.x), (DWORD)(bIcon ? 0 : ptHotspot.y), mask.get(),
                    color.get()};
@@ -81,13 +72,14 @@ inline void Load(CExtCmdIcon& icon, Bytes bytes) {
   icon.Serialize(ar);
 }
 
-// Theme answers a test sets for the length of its scope.
-class ThemeScope {
-public:
+// Theme answers for the length of a scope; the logical colour ids asked for are kept.
+struct ThemeScope {
+  static inline int s_nTint;
+  static inline double s_dFactor;
+  static inline COLORREF s_clrInk;
+  static inline std::vector<int> s_asked;
   ThemeScope(int nTint, double dFactor, COLORREF clrInk) {
-    s_nTint = nTint;
-    s_dFactor = dFactor;
-    s_clrInk = clrInk;
+    s_nTint = nTint, s_dFactor = dFactor, s_clrInk = clrInk;
     s_asked.clear();
     static const CExtCmdIcon::ThemeHooks_t hooks = {[] { return s_nTint; }, [] { return s_dFactor; },
                                                     [](int nId) {
@@ -97,15 +89,6 @@ public:
     CExtCmdIcon::SetThemeHooks(&hooks);
   }
   ~ThemeScope() { CExtCmdIcon::SetThemeHooks(NULL); }
-  ThemeScope(const ThemeScope&) = delete;
-  ThemeScope& operator=(const ThemeScope&) = delete;
-  static std::vector<int>& Asked() { return s_asked; }
-
-private:
-  static inline int s_nTint = -1;
-  static inline double s_dFactor = 0.0;
-  static inline COLORREF s_clrInk = 0;
-  static inline std::vector<int> s_asked;
 };
 
 } // namespace icontest

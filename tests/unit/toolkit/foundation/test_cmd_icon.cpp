@@ -59,7 +59,7 @@ TEST(CmdIconGlyph, CheckMarkSitsBelowTheMiddleInInkAndShadeOverTheKey) {
     void* pBits = NULL;
     ASSERT_TRUE(icon.CreateCheckGlyph(row.clrInk, row.clrKey, row.cx, row.cy, &pBits));
     EXPECT_EQ(row.clrExpectedKey, icon.GetKeyColor());
-    EXPECT_EQ(row.clrInk == (COLORREF)-1 ? std::vector<int>{1010} : std::vector<int>{}, ThemeScope::Asked());
+    EXPECT_EQ(row.clrInk == (COLORREF)-1 ? std::vector<int>{1010} : std::vector<int>{}, ThemeScope::s_asked);
     ASSERT_NE(nullptr, pBits);
     EXPECT_EQ(pixel_support::ToDib(row.clrExpectedKey), *static_cast<DWORD*>(pBits) & 0xFFFFFF);
     EXPECT_EQ(CheckMarkGrid(row.cx, row.cy, row.x0, row.y0),
@@ -71,95 +71,69 @@ TEST(CmdIconGlyph, RadioBulletIsAnInkDiscOverItsShadeAndBlankIsAllKey) {
   const COLORREF clrInk = RGB(0, 0, 128);
   CExtCmdIcon radio;
   ASSERT_TRUE(radio.CreateRadioGlyph(clrInk, (COLORREF)-1, 16, 16, NULL));
-  const std::vector<std::string> grid = Grid(BitmapColors(radio.GetBitmap()), 16, kMagenta, clrInk);
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 16; ++x) {
-      const bool bInBox = x >= 5 && x < 12 && y >= 5 && y < 12;
-      EXPECT_EQ(bInBox ? grid[y][x] : '.', grid[y][x]) << x << "," << y;
-      EXPECT_NE('?', grid[y][x]) << x << "," << y;
-    }
-  }
-  EXPECT_EQ('I', grid[8][8]) << "the disc's middle";
-  EXPECT_EQ('S', grid[11][8]) << "the shade disc shows below the ink disc";
-  EXPECT_EQ('S', grid[8][11]) << "and right of it";
-  EXPECT_EQ('.', grid[5][5]) << "the box's corner stays clear";
+  std::vector<std::string> grid = Grid(BitmapColors(radio.GetBitmap()), 16, kMagenta, clrInk);
+  std::string inBox;
+  for (int y = 5; y < 12; ++y)
+    inBox += grid[y].substr(5, 7), grid[y].replace(5, 7, 7, '.');
+  EXPECT_EQ(std::vector<std::string>(16, std::string(16, '.')), grid) << "nothing outside the 7 x 7 box";
+  EXPECT_EQ(std::string::npos, inBox.find('?')) << "ink, shade and key only";
+  auto box = [&inBox](int x, int y) { return inBox[(y - 5) * 7 + x - 5]; };
+  EXPECT_EQ('I', box(8, 8)) << "the disc's middle";
+  EXPECT_EQ('S', box(8, 11)) << "the shade disc shows below the ink disc";
+  EXPECT_EQ('S', box(11, 8)) << "and right of it";
+  EXPECT_EQ('.', box(5, 5)) << "the box's corner stays clear";
 
   CExtCmdIcon blank;
   ASSERT_TRUE(blank.CreateBlankGlyph((COLORREF)-1, 24, 16, NULL));
   EXPECT_EQ(Colors(24 * 16, kMagenta), BitmapColors(blank.GetBitmap()));
 }
 
-TEST(CmdIconGlyph, NoGlyphOfNoSizeAndTheObjectStaysAsItWas) {
-  CExtCmdIcon icon;
-  ASSERT_TRUE(icon.CreateBlankGlyph(kWhite, 4, 4, NULL));
-  void* pBits = &icon;
-  EXPECT_FALSE(icon.CreateCheckGlyph(0, kWhite, 0, 16, &pBits));
-  EXPECT_EQ(nullptr, pBits);
-  EXPECT_FALSE(icon.CreateRadioGlyph(0, kWhite, 16, -1, NULL));
-  EXPECT_EQ(4, icon.GetSize().cx);
-}
-
 // ---------------------------------------------------------------------------------------------
 // The disabled look
 
-// A 4 x 4 picture of one colour with its bottom-right pixel in the key, made disabled and painted
-// over a backdrop: the first pixel shows the disabled colour, the last the backdrop.
+// A 4 x 4 picture of one colour with its bottom-right pixel in the key, painted in state 3 over a
+// backdrop with a blue brush: the first pixel shows the look, the last the backdrop.
 TEST(CmdIconDisabled, GreyIsLuminanceLiftedByTheFactorThenTintedThreeQuarters) {
-  const COLORREF kBackdrop = RGB(1, 2, 3);
+  const COLORREF kBackdrop = RGB(1, 2, 3), kBlue = RGB(0, 0, 255);
   const struct {
     const char* name;
     COLORREF clrPixel;
-    COLORREF clrTint;
+    int nTint;
     double dFactor;
     COLORREF clrExpected;
   } rows[] = {
-      {"black, white tint, 0.7 (v = 178)", RGB(0, 0, 0), kWhite, 0.7, RGB(178, 178, 178)},
-      {"red, white tint, 0.7 (v = 201)", RGB(255, 0, 0), kWhite, 0.7, RGB(201, 201, 201)},
-      {"red, blue tint, 0.7", RGB(255, 0, 0), RGB(0, 0, 255), 0.7, RGB(50, 50, 201)},
-      {"white, red tint, no factor", kWhite, RGB(255, 0, 0), 0.0, RGB(255, 63, 63)},
-      {"green, white tint, darkened by half", RGB(0, 255, 0), kWhite, -0.5, RGB(63, 63, 63)},
-      {"grey, brown tint, 0.2 (v = 153)", RGB(128, 128, 128), RGB(200, 100, 50), 0.2, RGB(128, 83, 60)},
-      {"lifted past white is white", RGB(0, 0, 0), kWhite, 1.4, kWhite},
+      {"black, white tint, 0.7 (v = 178)", RGB(0, 0, 0), (int)kWhite, 0.7, RGB(178, 178, 178)},
+      {"red, white tint, 0.7 (v = 201)", RGB(255, 0, 0), (int)kWhite, 0.7, RGB(201, 201, 201)},
+      {"red, blue tint, 0.7", RGB(255, 0, 0), (int)kBlue, 0.7, RGB(50, 50, 201)},
+      {"white, red tint, no factor", kWhite, (int)RGB(255, 0, 0), 0.0, RGB(255, 63, 63)},
+      {"green, white tint, darkened by half", RGB(0, 255, 0), (int)kWhite, -0.5, RGB(63, 63, 63)},
+      {"grey, brown tint, 0.2 (v = 153)", RGB(128, 128, 128), (int)RGB(200, 100, 50), 0.2, RGB(128, 83, 60)},
+      {"lifted past white is white", RGB(0, 0, 0), (int)kWhite, 1.4, kWhite},
+      {"no tint: monochrome in the brush", RGB(0, 200, 0), -1, 0.7, kBlue},
   };
+  HBRUSH hBrush = ::CreateSolidBrush(kBlue);
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     Colors colors(16, row.clrPixel);
     colors.back() = kMagenta;
     ExtBitmapPtr_t source = MakeBitmap(4, 4, colors);
     CExtCmdIcon icon(source.get(), kMagenta, NULL, true);
-    icon.SetDisabledColor((int)row.clrTint);
+    icon.SetDisabledColor(row.nTint);
     icon.SetDisabledFactor(row.dFactor);
     pixel_support::DibSurface surface(4, 4, kBackdrop);
     const POINT pt = {0, 0};
-    EXPECT_NE(0, icon.Paint(surface.hdc(), &pt, CExtCmdIcon::PaintDisabledGenerated, NULL));
+    EXPECT_NE(0, icon.Paint(surface.hdc(), &pt, CExtCmdIcon::PaintDisabledGenerated, hBrush));
     EXPECT_EQ(row.clrExpected, surface.At(0, 0));
     EXPECT_EQ(kBackdrop, surface.At(3, 3)) << "key pixels stay transparent";
   }
-}
-
-TEST(CmdIconDisabled, WithoutTintStateThreeDrawsMonochromeWithTheBrush) {
-  Colors colors(16, RGB(0, 200, 0));
-  colors.back() = kMagenta;
-  ExtBitmapPtr_t source = MakeBitmap(4, 4, colors);
-  CExtCmdIcon icon(source.get(), kMagenta, NULL, true);
-  EXPECT_EQ(nullptr, icon.GetDisabledIcon());
-  pixel_support::DibSurface surface(4, 4, kWhite);
-  HBRUSH hBrush = ::CreateSolidBrush(RGB(0, 0, 255));
-  const POINT pt = {0, 0};
-  EXPECT_NE(0, icon.Paint(surface.hdc(), &pt, CExtCmdIcon::PaintDisabledGenerated, hBrush));
   ::DeleteObject(hBrush);
-  EXPECT_EQ(RGB(0, 0, 255), surface.At(0, 0));
-  EXPECT_EQ(kWhite, surface.At(3, 3));
 }
 
 class CCountingIcon : public CExtCmdIcon {
 public:
   using CExtCmdIcon::CExtCmdIcon;
   int m_nGenerated = 0;
-  bool GenerateDisabledIcon() override {
-    ++m_nGenerated;
-    return CExtCmdIcon::GenerateDisabledIcon();
-  }
+  bool GenerateDisabledIcon() override { return ++m_nGenerated, CExtCmdIcon::GenerateDisabledIcon(); }
 };
 
 TEST(CmdIconDisabled, MadeOnceAndAgainOnlyWhenTintFactorOrThemeChange) {
@@ -168,7 +142,6 @@ TEST(CmdIconDisabled, MadeOnceAndAgainOnlyWhenTintFactorOrThemeChange) {
   icon.SetDisabledColor((int)kWhite);
   icon.SetDisabledFactor(0.7);
   ASSERT_NE(nullptr, icon.GetDisabledIcon());
-  icon.GetDisabledIcon();
   icon.SetDisabledFactor(0.7);
   icon.SetDisabledColor((int)kWhite);
   icon.GetDisabledIcon();
@@ -176,11 +149,8 @@ TEST(CmdIconDisabled, MadeOnceAndAgainOnlyWhenTintFactorOrThemeChange) {
   EXPECT_EQ(0.7, icon.SetDisabledFactor(0.5));
   icon.GetDisabledIcon();
   EXPECT_EQ(2, icon.m_nGenerated);
-  {
-    ThemeScope theme(-1, 0.0, 0);
-    icon.OnSysColorChange();
-  }
-  EXPECT_EQ(-1, icon.GetDisabledColor());
+  ThemeScope theme(-1, 0.0, 0);
+  icon.OnSysColorChange();
   EXPECT_EQ(0.0, icon.GetDisabledFactor());
   EXPECT_EQ(nullptr, icon.GetDisabledIcon()) << "the classic theme has no generated look";
 }
@@ -192,34 +162,22 @@ TEST(CmdIconSize, TwiceTheHotspotWhenBothDoubledBytesAreNonZeroElseTheBitmap) {
   const struct {
     POINT ptHotspot;
     SIZE expected;
-  } rows[] = {
-      {{8, 8}, {16, 16}}, {{12, 5}, {24, 10}},  {{0, 0}, {16, 16}},
-      {{0, 8}, {16, 16}}, {{128, 8}, {16, 16}}, // 256 is 0 in eight bits
-      {{130, 4}, {4, 8}},
-  };
+  } rows[] = {{{8, 8}, {16, 16}}, {{12, 5}, {24, 10}},  {{0, 0}, {16, 16}},
+              {{0, 8}, {16, 16}}, {{128, 8}, {16, 16}}, {{130, 4}, {4, 8}}}; // 256 is 0 in eight bits
   for (const auto& row : rows) {
     ExtIconPtr_t icon = MakeIcon(16, 16, Colors(256, kWhite), kMagenta, row.ptHotspot);
-    ASSERT_TRUE(icon) << row.ptHotspot.x;
-    const SIZE size = GetIconSize(icon.get());
-    EXPECT_EQ(row.expected.cx, size.cx) << row.ptHotspot.x << "," << row.ptHotspot.y;
-    EXPECT_EQ(row.expected.cy, size.cy) << row.ptHotspot.x << "," << row.ptHotspot.y;
-    EXPECT_EQ(row.expected.cx, CExtCmdIcon(icon.get(), true).GetSize().cx)
-        << "a copied icon takes the same rule";
+    const SIZE size = GetIconSize(icon.get()), copied = CExtCmdIcon(icon.get(), true).GetSize();
+    EXPECT_EQ(row.expected.cx * 1000 + row.expected.cy, size.cx * 1000 + size.cy) << row.ptHotspot.x;
+    EXPECT_EQ(size.cx * 1000 + size.cy, copied.cx * 1000 + copied.cy) << "copies take the same rule";
   }
   EXPECT_EQ(0, GetIconSize(NULL).cx);
 }
 
-TEST(CmdIconCopy, CopiesOwnTheirPicturesAndSelfAssignmentKeepsIt) {
+TEST(CmdIconCopy, CopiesOwnTheirPicturesAndCopyingTheHeldIconKeepsIt) {
   ExtIconPtr_t source = MakeIcon(16, 16, Colors(256, RGB(0, 0, 255)), kMagenta);
   CExtCmdIcon icon(source.get(), true);
-  const HICON hHeld = icon.GetIcon(false);
-  ASSERT_NE(nullptr, hHeld);
-  EXPECT_NE(source.get(), hHeld);
-  icon = icon;
-  EXPECT_EQ(hHeld, icon.GetIcon(false));
-  icon.AssignFromHIcon(hHeld, true);
-  EXPECT_FALSE(icon.IsEmpty()) << "a copy of the held icon is made before the old one goes";
-
+  icon.AssignFromHIcon(icon.GetIcon(false), true);
+  ASSERT_FALSE(icon.IsEmpty()) << "the copy is made before the held icon goes";
   CExtCmdIcon copy(icon);
   EXPECT_NE(icon.GetIcon(false), copy.GetIcon(false));
   EXPECT_EQ(DrawnIcon(source.get(), 16, 16, kWhite), DrawnIcon(copy.GetIcon(false), 16, 16, kWhite));
@@ -238,17 +196,12 @@ TEST(CmdIconCopy, ScaledCopiesKeepTheirKindAndTransparency) {
     CExtCmdIcon scaled;
     ASSERT_TRUE(scaled.CreateScaledCopy(*pSource, 8, 8));
     EXPECT_EQ(pSource->IsBitmapBased(), scaled.IsBitmapBased());
-    EXPECT_EQ(8, scaled.GetSize().cx);
-    const Colors drawn = DrawnIcon(scaled.GetIcon(false), 8, 8, kWhite);
-    EXPECT_EQ(kWhite, drawn[0]) << "the key pixel grew to 2 x 2 and stays transparent";
-    EXPECT_EQ(kWhite, drawn[9]);
-    EXPECT_EQ(RGB(200, 0, 0), drawn[2]);
-    EXPECT_EQ(RGB(200, 0, 0), drawn[63]);
+    Colors expected(64, RGB(200, 0, 0));
+    expected[0] = expected[1] = expected[8] = expected[9] = kWhite; // the key pixel grew to 2 x 2
+    EXPECT_EQ(expected, DrawnIcon(scaled.GetIcon(false), 8, 8, kWhite));
   }
   EXPECT_TRUE(fromIcon.CreateScaledCopy(fromIcon, 2, 2)) << "scaling an icon into itself keeps a picture";
   EXPECT_EQ(2, fromIcon.GetSize().cx);
-  EXPECT_FALSE(fromBitmap.CreateScaledCopy(CExtCmdIcon(), 8, 8));
-  EXPECT_TRUE(fromBitmap.IsEmpty());
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -66,80 +67,31 @@ public:
     return bResult;
   }
   LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override {
-    if (nMsg == WM_KICKIDLE && m_onIdle) {
-      auto onIdle = std::move(m_onIdle);
-      m_onIdle = nullptr;
-      onIdle(*this);
-    } else if (nMsg == WM_TIMER && wParam == kWatchdogTimer) {
+    if (nMsg == WM_KICKIDLE && m_onIdle)
+      std::exchange(m_onIdle, nullptr)(*this);
+    else if (nMsg == WM_TIMER && wParam == kWatchdogTimer)
       EndDialog(-2);
-    }
     return CExtResDlg::WindowProc(nMsg, wParam, lParam);
   }
 };
 
-// The face and height of the font a dialog was given.
-struct DialogFont {
-  std::string face;
-  LONG lHeight = 0;
-};
-
-DialogFont FontOf(HWND hDlg) {
-  DialogFont font;
+// The face of the font a dialog was given, and its height in points.
+std::pair<std::string, int> FontOf(HWND hDlg) {
   LOGFONTA lf = {};
   HFONT hFont = reinterpret_cast<HFONT>(::SendMessageA(hDlg, WM_GETFONT, 0, 0));
-  if (hFont != NULL && ::GetObjectA(hFont, sizeof(lf), &lf) != 0) {
-    font.face = lf.lfFaceName;
-    font.lHeight = lf.lfHeight;
-  }
-  return font;
-}
-
-LONG HeightOfPoints(int nPoints) {
+  if (hFont == NULL || ::GetObjectA(hFont, sizeof(lf), &lf) == 0)
+    return {"", 0};
   HDC hScreen = ::GetDC(NULL);
-  const LONG lHeight = -::MulDiv(nPoints, ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
+  const int nPoints = ::MulDiv(-lf.lfHeight, 72, ::GetDeviceCaps(hScreen, LOGPIXELSY));
   ::ReleaseDC(NULL, hScreen);
-  return lHeight;
+  return {lf.lfFaceName, nPoints};
 }
 
-// The property-sheet font, read straight from the common controls' dialog 1006.
-std::string SheetFace() {
-  HMODULE hComCtl = ::GetModuleHandleA("comctl32.dll");
-  HRSRC hResource = ::FindResourceA(hComCtl, MAKEINTRESOURCEA(1006), RT_DIALOG);
-  const DLGTEMPLATE* pTemplate =
-      static_cast<const DLGTEMPLATE*>(::LockResource(::LoadResource(hComCtl, hResource)));
-  CString strFace;
-  WORD nSize = 0;
-  return pTemplate != NULL && CDialogTemplate::GetFont(pTemplate, strFace, nSize) && nSize == 8
-             ? (LPCSTR)strFace
-             : "";
-}
-
-std::string GuiFace() {
-  LOGFONTA lf = {};
-  ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-  return lf.lfFaceName;
-}
-
-std::vector<std::string> ComboItems(HWND hCombo, UINT nCountMsg = CB_GETCOUNT, UINT nTextMsg = CB_GETLBTEXT) {
+std::vector<std::string> Items(HWND hCombo, UINT nCountMsg = CB_GETCOUNT, UINT nTextMsg = CB_GETLBTEXT) {
   std::vector<std::string> items;
   for (int i = 0, n = (int)::SendMessageA(hCombo, nCountMsg, 0, 0); i < n; ++i) {
     char sz[64] = "";
     ::SendMessageA(hCombo, nTextMsg, i, reinterpret_cast<LPARAM>(sz));
-    items.push_back(sz);
-  }
-  return items;
-}
-
-std::vector<std::string> ComboExItems(HWND hComboEx) {
-  std::vector<std::string> items;
-  for (int i = 0, n = (int)::SendMessageA(hComboEx, CB_GETCOUNT, 0, 0); i < n; ++i) {
-    char sz[64] = "";
-    COMBOBOXEXITEMA item = {};
-    item.mask = CBEIF_TEXT;
-    item.iItem = i;
-    item.pszText = sz;
-    item.cchTextMax = sizeof(sz);
-    ::SendMessageA(hComboEx, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     items.push_back(sz);
   }
   return items;
@@ -167,41 +119,39 @@ protected:
 };
 
 // ---------------------------------------------------------------------------------------------
-// Fonts
+// Fonts, template hooks, layout and the modal run
 
 TEST_F(ResDlg, TemplateFontsAreBroughtInLineWithThePropertySheetAndSystemFonts) {
-  const std::string strSheet = SheetFace(), strGui = GuiFace();
-  ASSERT_NE("", strSheet);
-  ASSERT_NE("MS Sans Serif", strSheet) << "the fix-up would change nothing to see";
-  ASSERT_NE("MS Sans Serif", strGui);
+  CString strSheet;
+  WORD nSheetSize = 0;
+  ASSERT_TRUE(CExtResDlg::GetPropertySheetFont(strSheet, nSheetSize));
+  LOGFONTA lfGui = {};
+  ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lfGui), &lfGui);
+  const std::string sheet = (LPCSTR)strSheet, gui = lfGui.lfFaceName;
+  ASSERT_EQ(8, nSheetSize);
+  ASSERT_NE("MS Sans Serif", sheet) << "the fix-up would change nothing to see";
+  ASSERT_NE("MS Sans Serif", gui);
   const struct {
     const char* name;
     UINT nID;
     int nDbcs;
-    std::string face;
-    int nPoints; // 0: not checked
+    std::pair<std::string, int> font; // face, points (0: not checked)
   } rows[] = {
-      {"MS Sans Serif 8 takes the sheet's face", IDD_RES_SANS8, 0, strSheet, 8},
-      {"MS Sans Serif 10 keeps its face", IDD_RES_SANS10, 0, "MS Sans Serif", 10},
-      {"Arial keeps its face", IDD_RES_ARIAL8, 0, "Arial", 8},
-      {"no font gets the system font", IDD_RES_NOFONT, 0, strGui, 0},
-      {"double-byte systems give MS Sans Serif the system font", IDD_RES_SANS10, 1, strGui, 10},
+      {"MS Sans Serif 8 takes the sheet's face", IDD_RES_SANS8, 0, {sheet, 8}},
+      {"MS Sans Serif 10 keeps its face", IDD_RES_SANS10, 0, {"MS Sans Serif", 10}},
+      {"Arial keeps its face", IDD_RES_ARIAL8, 0, {"Arial", 8}},
+      {"no font gets the system font", IDD_RES_NOFONT, 0, {gui, 0}},
+      {"double-byte systems give MS Sans Serif the system font", IDD_RES_SANS10, 1, {gui, 10}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     g_nDbcsEnabled = row.nDbcs;
     CImportPatch patch("user32.dll", "GetSystemMetrics", reinterpret_cast<FARPROC>(DbcsSystemMetrics));
-    ASSERT_TRUE(patch.Applied());
     CProbeDlg dlg(row.nID, &host);
-    DialogFont font;
-    dlg.m_afterInit = [&font](CProbeDlg& d) {
-      font = FontOf(d.m_hWnd);
-      d.EndDialog(IDOK);
-    };
+    std::pair<std::string, int> font;
+    dlg.m_afterInit = [&font](CProbeDlg& d) { font = FontOf(d.m_hWnd), d.EndDialog(IDOK); };
     EXPECT_EQ(IDOK, dlg.DoModal());
-    EXPECT_EQ(row.face, font.face);
-    if (row.nPoints != 0)
-      EXPECT_EQ(HeightOfPoints(row.nPoints), font.lHeight);
+    EXPECT_EQ(row.font, std::make_pair(font.first, row.font.second != 0 ? font.second : 0));
   }
 }
 
@@ -220,45 +170,34 @@ TEST_F(ResDlg, ResourceManagersTemplateHookAndRightToLeftLayout) {
   for (bool bAsks : {false, true}) {
     CProbeDlg dlg(IDD_RES_SANS8, &host);
     dlg.m_bRightToLeft = bAsks;
-    std::string strCaption;
+    CString strCaption;
     DWORD dwExStyle = 0;
     dlg.m_afterInit = [&](CProbeDlg& d) {
-      char sz[64] = "";
-      d.GetWindowText(sz, sizeof(sz));
-      strCaption = sz;
+      d.GetWindowText(strCaption);
       dwExStyle = d.GetExStyle();
       d.EndDialog(IDOK);
     };
     EXPECT_EQ(IDOK, dlg.DoModal());
-    EXPECT_EQ("Arial 8", strCaption) << "the manager's template is used";
+    EXPECT_STREQ("Arial 8", strCaption) << "the manager's template is used";
     EXPECT_EQ(bAsks, (dwExStyle & WS_EX_LAYOUTRTL) != 0) << "only dialogs that ask are mirrored";
   }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Modal run
-
-TEST_F(ResDlg, ModalRunDisablesTheOwnerShowsAtFirstIdleAndAnswersTheEndCode) {
+TEST_F(ResDlg, ModalRunDisablesTheOwnerShowsAtFirstIdleAndMissingTemplateGivesMinusOne) {
   CProbeDlg dlg(IDD_RES_SANS8, &host);
   bool bVisible = false, bOwnerEnabled = true;
   dlg.m_onIdle = [&](CProbeDlg& d) {
-    bVisible = d.IsWindowVisible() != FALSE;
-    bOwnerEnabled = host.IsWindowEnabled() != FALSE;
+    bVisible = d.IsWindowVisible(), bOwnerEnabled = host.IsWindowEnabled();
     d.EndDialog(42);
   };
   EXPECT_EQ(42, dlg.DoModal());
   EXPECT_TRUE(bVisible);
   EXPECT_FALSE(bOwnerEnabled);
   EXPECT_TRUE(host.IsWindowEnabled());
-  EXPECT_EQ(nullptr, dlg.m_hWnd);
-}
-
-TEST_F(ResDlg, MissingTemplateGivesMinusOneAndNoWindow) {
-  CProbeDlg dlg(IDD_RES_MISSING, &host);
-  EXPECT_EQ(-1, dlg.DoModal());
+  CProbeDlg missing(IDD_RES_MISSING, &host);
+  EXPECT_EQ(-1, missing.DoModal());
+  EXPECT_FALSE(missing.Create(IDD_RES_MISSING, &host));
   EXPECT_TRUE(host.IsWindowEnabled());
-  EXPECT_FALSE(dlg.Create(IDD_RES_MISSING, &host));
-  EXPECT_EQ(nullptr, dlg.m_hWnd);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -270,18 +209,13 @@ TEST_F(ResDlg, InitialisationDataFillsTheControlsAndEachChildIsToldOnce) {
     CProbeDlg dlg(IDD_RES_FILLED, &host);
     std::vector<std::string> combo, list, comboEx;
     dlg.m_afterInit = [&](CProbeDlg& d) {
-      combo = ComboItems(d.GetDlgItem(IDC_RES_COMBO)->m_hWnd);
-      list = ComboItems(d.GetDlgItem(IDC_RES_LIST)->m_hWnd, LB_GETCOUNT, LB_GETTEXT);
-      comboEx = ComboExItems(d.GetDlgItem(IDC_RES_COMBOEX)->m_hWnd);
+      combo = Items(d.GetDlgItem(IDC_RES_COMBO)->m_hWnd);
+      list = Items(d.GetDlgItem(IDC_RES_LIST)->m_hWnd, LB_GETCOUNT, LB_GETTEXT);
+      comboEx = Items(d.GetDlgItem(IDC_RES_COMBOEX)->m_hWnd);
       if (bModal)
         d.EndDialog(IDOK);
     };
-    if (bModal) {
-      EXPECT_EQ(IDOK, dlg.DoModal());
-    } else {
-      ASSERT_TRUE(dlg.Create(IDD_RES_FILLED, &host));
-      dlg.DestroyWindow();
-    }
+    EXPECT_TRUE(bModal ? dlg.DoModal() == IDOK : dlg.Create(IDD_RES_FILLED, &host) && dlg.DestroyWindow());
     EXPECT_EQ(std::vector<std::string>({"Fast", "Slow", "Steady"}), combo);
     EXPECT_EQ(std::vector<std::string>({"px", "cm"}), list);
     EXPECT_EQ(std::vector<std::string>({"One", "Two"}), comboEx);
@@ -294,33 +228,27 @@ TEST_F(ResDlg, InitialisationDataFillsTheControlsAndEachChildIsToldOnce) {
 TEST_F(ResDlg, TruncatedRecordInTheResourceEndsTheDialogAfterTheWholeRecords) {
   CProbeDlg dlg(IDD_RES_TRUNCATED, &host);
   std::vector<std::string> items;
-  dlg.m_afterInit = [&](CProbeDlg& d) { items = ComboItems(d.GetDlgItem(IDC_RES_COMBO)->m_hWnd); };
+  dlg.m_afterInit = [&](CProbeDlg& d) { items = Items(d.GetDlgItem(IDC_RES_COMBO)->m_hWnd); };
   EXPECT_EQ(-1, dlg.DoModal());
   EXPECT_EQ(std::vector<std::string>{"Tough"}, items);
-  EXPECT_EQ((std::map<int, int>{{IDC_RES_COMBO, 0}}), dlg.m_initialUpdates);
+  EXPECT_EQ((std::map<int, int>{{IDC_RES_COMBO, 0}}), dlg.m_initialUpdates) << "the run was not complete";
 }
 
 TEST_F(ResDlg, RunnerNeverReadsPastTheDataItIsGiven) {
-  using bmptest::Bytes;
-  // One whole record for the combo box, then another of 6 text bytes.
-  const Bytes whole = {0x2E, 0x5E, 0x03, 0x04, 4, 0, 0, 0, 'O', 'n', 'e', 0};
-  const Bytes next = {0x2E, 0x5E, 0x03, 0x04, 6, 0, 0, 0, 'T', 'w', 'o', '!', '!', 0};
-  static_assert(IDC_RES_COMBO == 0x5E2E, "the records name the combo box");
+  // A whole record for the combo box (0x5E2E), then one of 6 text bytes cut anywhere.
+  const bmptest::Bytes whole = {0x2E, 0x5E, 0x03, 0x04, 4, 0, 0, 0, 'O', 'n', 'e', 0};
+  const bmptest::Bytes next = {0x2E, 0x5E, 0x03, 0x04, 6, 0, 0, 0, 'T', 'w', 'o', '!', '!', 0};
   CProbeDlg dlg(IDD_RES_COMBO, &host);
   ASSERT_TRUE(dlg.Create(IDD_RES_COMBO, &host));
   HWND hCombo = dlg.GetDlgItem(IDC_RES_COMBO)->m_hWnd;
   for (size_t nCut = 0; nCut <= next.size(); ++nCut) {
-    SCOPED_TRACE(nCut);
-    Bytes data = whole;
+    bmptest::Bytes data = whole;
     data.insert(data.end(), next.begin(), next.begin() + nCut);
     bmptest::GuardedBytes guarded(data);
     ::SendMessageA(hCombo, CB_RESETCONTENT, 0, 0);
-    const BOOL bComplete = CProbeDlg::ExecuteDlgInitData(&dlg, guarded.Data(), data.size());
-    EXPECT_EQ(nCut == 0 || nCut == next.size(), bComplete != FALSE) << "a cut record is refused";
-    std::vector<std::string> expected = {"One"};
-    if (nCut == next.size())
-      expected.push_back("Two!!");
-    EXPECT_EQ(expected, ComboItems(hCombo));
+    const bool bWhole = nCut == 0 || nCut == next.size();
+    EXPECT_EQ(bWhole, CProbeDlg::ExecuteDlgInitData(&dlg, guarded.Data(), data.size()) != FALSE) << nCut;
+    EXPECT_EQ(nCut == next.size() ? 2u : 1u, Items(hCombo).size()) << nCut;
   }
   dlg.DestroyWindow();
 }
