@@ -154,6 +154,7 @@ protected:
   // whichever button made it.
   void OnButtonDown(UINT nFlags, CPoint point, BOOL bRight);
   void OnButtonUp(UINT nFlags, CPoint point);
+  // TRUE when the press was on a canvas handle, whose own loop has taken its release.
   BOOL CanvasHandleStep(CPoint point);
   void ToolDown(UINT nFlags, CPoint point);
   void ToolMove(UINT nFlags, CPoint point, BOOL bHeld);
