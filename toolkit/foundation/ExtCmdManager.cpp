@@ -4,8 +4,6 @@
 #include "framework/frame/fw_frame.h"
 #include "framework/wnd/fw_wnd.h"
 
-CExtCmdManagerHolder g_CmdManagerHolder;
-
 namespace {
 
 const char kDefaultProfileName[] = "default";

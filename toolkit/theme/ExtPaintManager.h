@@ -54,7 +54,8 @@ public:
   class DockMarkerBeta2;
 
   // Asks a window for the background its children inherit; wParam is the request record.
-  static const UINT g_nMsgPaintInheritedBackground;
+  // Registered with the toolkit's other messages (ExtGlobals.cpp).
+  static const UINT& g_nMsgPaintInheritedBackground;
 
   CExtPaintManager();
   ~CExtPaintManager() override;

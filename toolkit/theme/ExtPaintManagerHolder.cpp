@@ -4,8 +4,6 @@
 
 #include <cwchar>
 
-CExtPaintManagerHolder g_PaintManagerHolder;
-
 namespace {
 
 const OSVERSIONINFOA* g_pForcedOsVersion = NULL;
