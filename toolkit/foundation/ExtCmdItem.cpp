@@ -3,6 +3,7 @@
 #include "framework/core/fw_core.h"
 #include "toolkit/foundation/ExtCmdIconSlot.h"
 #include "toolkit/foundation/ExtCmdProfile.h"
+#include "toolkit/foundation/ExtResourceManager.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ bool CExtCmdItem::LoadTextsFromResource() {
   if (m_nCmdId == 0 || (INT)m_nCmdId < 0)
     return false;
   CString sText;
-  if (!sText.LoadString(AfxGetResourceHandle(), m_nCmdId))
+  if (!g_ResourceManagerHolder->LoadString(sText, m_nCmdId))
     return false;
   sText.Replace('\t', ' ');
   sText.Remove('\r');

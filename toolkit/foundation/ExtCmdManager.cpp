@@ -3,8 +3,7 @@
 #include "framework/bars/fw_bars.h"
 #include "framework/frame/fw_frame.h"
 #include "framework/wnd/fw_wnd.h"
-
-CExtCmdManagerHolder g_CmdManagerHolder;
+#include "toolkit/theme/ExtPaintManagerHolder.h"
 
 namespace {
 
@@ -35,10 +34,6 @@ template <class Fn> void ForEachProfile(const CMapStringToPtr& profiles, Fn fn) 
     fn(static_cast<CExtCmdProfile*>(pProfile));
   }
 }
-
-// Every toolkit window that receives a system change forwards it; the icons' reaction is to
-// resynchronise their look, which repeated calls leave as one call would.
-bool IsRelayWindow(CWnd* pWnd) { return pWnd != NULL && pWnd->m_hWnd != NULL; }
 
 } // namespace
 
@@ -259,6 +254,10 @@ LPCSTR CExtCmdManager::GetProfileNameForWindow(HWND hWnd) {
 CExtCmdManagerHolder::CExtCmdManagerHolder() : m_pManager(new CExtCmdManager) {}
 
 CExtCmdManagerHolder::~CExtCmdManagerHolder() = default;
+
+// Every toolkit window that receives a system change forwards it; the one window of its frame
+// that the theme listens to passes it on, so a change reaches the icons once per frame.
+static bool IsRelayWindow(CWnd* pWnd) { return g_PaintManagerHolder.IsThemeNotificationWindow(pWnd); }
 
 void CExtCmdManagerHolder::OnSysColorChangeFor(CWnd* pWnd) {
   if (IsRelayWindow(pWnd))

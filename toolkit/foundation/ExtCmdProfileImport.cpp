@@ -1,10 +1,11 @@
 // Filling a command profile from menus, tool-bar resources and tool-bar windows. Resources come
-// from the framework's current resource module.
+// through the toolkit's resource manager.
 #include "toolkit/foundation/ExtCmdProfile.h"
 
 #include "framework/gdi/fw_gdi.h"
 #include "framework/wnd/fw_wnd.h"
 #include "toolkit/foundation/ExtCmdIconSlot.h"
+#include "toolkit/foundation/ExtResourceManager.h"
 
 #include <commctrl.h>
 
@@ -13,7 +14,8 @@
 namespace {
 
 const UINT kMenuTextChars = 1024;
-const WORD kToolBarResourceType = 241;
+const UINT kToolBarResourceType = 241;
+const UINT kBitmapResourceType = 2;
 
 // The header of a tool-bar resource; nItemCount command ids (0 = separator) follow it.
 struct ToolBarResourceHeader {
@@ -23,10 +25,10 @@ struct ToolBarResourceHeader {
   WORD wItemCount;
 };
 
-// The bytes of a resource of the current resource module, or NULL.
-const BYTE* FindResourceBytes(UINT nId, LPCSTR lpszType, DWORD* pdwSize) {
-  HINSTANCE hInst = AfxGetResourceHandle();
-  HRSRC hRes = ::FindResourceA(hInst, MAKEINTRESOURCEA(nId), lpszType);
+// The bytes of a resource the resource manager finds, or NULL.
+const BYTE* FindResourceBytes(UINT nId, UINT nTypeId, DWORD* pdwSize) {
+  HINSTANCE hInst = NULL;
+  HRSRC hRes = g_ResourceManagerHolder->FindResourceById(nTypeId, MAKEINTRESOURCEA(nId), 0, &hInst);
   HGLOBAL hData = hRes != NULL ? ::LoadResource(hInst, hRes) : NULL;
   if (hData == NULL)
     return NULL;
@@ -54,7 +56,7 @@ void SetMenuTexts(CExtCmdItem& cmd, CString sText) {
 
 bool CExtCmdProfile::ImportMenuResource(UINT nMenuId, bool bReplace, bool bLoadTips) {
   CMenu menu;
-  if (!menu.LoadMenu(nMenuId))
+  if (!g_ResourceManagerHolder->LoadMenu(&menu, MAKEINTRESOURCEA(nMenuId)))
     return false;
   return ImportMenu(menu.GetSafeHmenu(), bReplace, true, bLoadTips);
 }
@@ -94,8 +96,8 @@ bool CExtCmdProfile::ImportToolBarResource(UINT nToolBarId, CUIntArray* pArrIds,
   if (nToolBarId == 0)
     return false;
   DWORD dwSize = 0, dwBitmapSize = 0;
-  const BYTE* pData = FindResourceBytes(nToolBarId, MAKEINTRESOURCEA(kToolBarResourceType), &dwSize);
-  if (pData == NULL || FindResourceBytes(nToolBarId, (LPCSTR)RT_BITMAP, &dwBitmapSize) == NULL)
+  const BYTE* pData = FindResourceBytes(nToolBarId, kToolBarResourceType, &dwSize);
+  if (pData == NULL || FindResourceBytes(nToolBarId, kBitmapResourceType, &dwBitmapSize) == NULL)
     return false;
   // The item count must fit the resource's own size.
   ToolBarResourceHeader header;
@@ -108,7 +110,7 @@ bool CExtCmdProfile::ImportToolBarResource(UINT nToolBarId, CUIntArray* pArrIds,
   if (!ids.empty())
     memcpy(ids.data(), pData + sizeof(header), ids.size() * sizeof(WORD));
   CBitmap strip;
-  if (!strip.LoadBitmap(nToolBarId))
+  if (!strip.Attach(g_ResourceManagerHolder->LoadBitmap(MAKEINTRESOURCEA(nToolBarId))))
     return false;
 
   int nImage = 0;

@@ -91,8 +91,6 @@ LRESULT CALLBACK ChainWindowProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM
 
 } // namespace
 
-CExtHookSink::HookChainsMap_t g_HookChainsMap;
-
 // ---------------------------------------------------------------------------------------------
 // Chains
 

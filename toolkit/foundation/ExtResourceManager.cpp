@@ -11,8 +11,6 @@
 #include <memory>
 #include <string>
 
-CExtResourceManagerHolder g_ResourceManagerHolder;
-
 LANGID CExtResourceManager::g_nLangIdDefault = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
 namespace {

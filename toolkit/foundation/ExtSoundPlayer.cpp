@@ -9,26 +9,15 @@ namespace {
 // How long exit waits for a worker that is still playing.
 const DWORD kExitWaitMs = 1000;
 
-// Signalled while no worker runs; auto-reset, so the starter that finds it set owns the next
-// worker.
-class CSoundIdleEvent : public CEvent {
-public:
-  CSoundIdleEvent() : CEvent(TRUE, FALSE) {}
-  // A worker still playing signals this event when its sound ends. Exit waits a while for that;
-  // when the worker outlasts the wait the handle is left open for it, and the end of the process
-  // takes both.
-  ~CSoundIdleEvent() override {
-    if (!Lock(kExitWaitMs))
-      m_hObject = NULL;
-  }
-};
-
 } // namespace
 
-// In the order the toolkit's process objects are made; destroyed in reverse.
-CExtSoundPlayerHolder g_SoundPlayer;
-static CSoundIdleEvent g_SoundIdleEvent;
-static CCriticalSection g_SoundLock;
+// A worker still playing signals this event when its sound ends. Exit waits a while for that;
+// when the worker outlasts the wait the handle is left open for it, and the end of the process
+// takes both.
+CExtSoundIdleEvent::~CExtSoundIdleEvent() {
+  if (!Lock(kExitWaitMs))
+    m_hObject = NULL;
+}
 
 CExtSoundPlayerHolder::CExtSoundPlayerHolder() : m_pPlayer(new CExtSoundPlayer) {}
 CExtSoundPlayerHolder::~CExtSoundPlayerHolder() = default;

@@ -58,4 +58,15 @@ private:
   std::unique_ptr<CExtSoundPlayer> m_pPlayer;
 };
 
+// Signalled while no worker runs; auto-reset, so the starter that finds it set owns the next
+// worker. Its exit waits a while for a worker still playing.
+class CExtSoundIdleEvent : public CEvent {
+public:
+  CExtSoundIdleEvent() : CEvent(TRUE, FALSE) {}
+  ~CExtSoundIdleEvent() override;
+};
+
+// Made in this order with the toolkit's other process objects (ExtGlobals.cpp).
 extern CExtSoundPlayerHolder g_SoundPlayer;
+extern CExtSoundIdleEvent g_SoundIdleEvent;
+extern CCriticalSection g_SoundLock;

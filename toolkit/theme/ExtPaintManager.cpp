@@ -6,9 +6,6 @@
 
 IMPLEMENT_DYNCREATE(CExtPaintManager, CObject)
 
-const UINT CExtPaintManager::g_nMsgPaintInheritedBackground =
-    ::RegisterWindowMessageA("CExtPaintManager::g_nMsgPaintInheritedBackground");
-
 namespace {
 
 // The palette used on palette devices: 7 levels of red by 6 of green by 6 of blue.

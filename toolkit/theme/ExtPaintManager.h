@@ -54,7 +54,8 @@ public:
   class DockMarkerBeta2;
 
   // Asks a window for the background its children inherit; wParam is the request record.
-  static const UINT g_nMsgPaintInheritedBackground;
+  // Registered with the toolkit's other messages (ExtGlobals.cpp).
+  static const UINT& g_nMsgPaintInheritedBackground;
 
   CExtPaintManager();
   ~CExtPaintManager() override;
@@ -279,6 +280,10 @@ public:
   static HGLOBAL BitmapToPackedDib(HBITMAP hBitmap, HPALETTE hPalette = NULL);
   // An icon of the bitmap (or its part) whose key-coloured pixels are transparent; NULL on failure.
   static HICON BitmapToIcon(HBITMAP hBitmap, COLORREF clrKey, const RECT* pRcSource, bool bFlag);
+  // The roads by which the program stores, reads and loads bitmaps as BMP data: see CExtBitmap's
+  // functions of the same names.
+  static bool SerializeHBitmap(CArchive& ar, HBITMAP& hBitmap, bool bNoFileHeader);
+  static HBITMAP LoadBitmapResource(HMODULE hModule, HRSRC hResource);
   // A bitmap read from the bytes of a BMP file; NULL when they hold none.
   static HBITMAP LoadBitmapFromMemory(const BYTE* pData, DWORD nSize);
   // Counts the pixels of each colour; answers the bitmap's bits per pixel, 0 on failure.

@@ -1,10 +1,9 @@
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
 #include "framework/frame/fw_frame.h"
+#include "toolkit/foundation/ExtCmdIcon.h"
 
 #include <cwchar>
-
-CExtPaintManagerHolder g_PaintManagerHolder;
 
 namespace {
 
@@ -64,6 +63,13 @@ bool Contains(LPWSTR pszText, LPCWSTR pszPart) {
   return std::wcsstr(pszText, pszPart) != NULL;
 }
 
+// What command icons ask of the installed theme.
+int ThemeDisabledIconColor() { return (int)g_PaintManagerHolder->GetDisabledIconColor(); }
+double ThemeDisabledIconFactor() { return g_PaintManagerHolder->GetDisabledIconFactor(); }
+COLORREF ThemeColorByLogicalId(int nLogicalId) { return g_PaintManagerHolder->ColorByLogicalId(nLogicalId); }
+const CExtCmdIcon::ThemeHooks_t kThemeHooks = {&ThemeDisabledIconColor, &ThemeDisabledIconFactor,
+                                               &ThemeColorByLogicalId};
+
 } // namespace
 
 CExtPaintManagerHolder::CExtPaintManagerHolder() : m_strOsVersion("Unknown"), m_osVersion{} {
@@ -92,6 +98,9 @@ CExtPaintManagerHolder::~CExtPaintManagerHolder() {
     ::FreeLibrary(m_hMsImg32);
   if (m_hUser32 != NULL)
     ::FreeLibrary(m_hUser32);
+  // Icons that outlive the holder take the classic answers.
+  if (this == &g_PaintManagerHolder)
+    CExtCmdIcon::SetThemeHooks(NULL);
   m_pPaintManager.reset();
   // The visual-style wrapper closes its theme and frees its library as it goes.
 }
@@ -222,6 +231,9 @@ bool CExtPaintManagerHolder::InstallTheme(CObject* pPaintManager) {
   m_pPaintManager->RebuildFontsAndSysColors();
   m_pPaintManager->BuildLogicalColors();
   m_pPaintManager->RebuildHelperBrushes();
+  // Command icons take their disabled look and glyph ink from the process's theme.
+  if (this == &g_PaintManagerHolder)
+    CExtCmdIcon::SetThemeHooks(&kThemeHooks);
   return true;
 }
 

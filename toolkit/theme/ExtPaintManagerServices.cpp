@@ -294,6 +294,14 @@ HICON CExtPaintManager::BitmapToIcon(HBITMAP hBitmap, COLORREF clrKey, const REC
   return hIcon;
 }
 
+bool CExtPaintManager::SerializeHBitmap(CArchive& ar, HBITMAP& hBitmap, bool bNoFileHeader) {
+  return CExtBitmap::SerializeHBitmap(ar, hBitmap, bNoFileHeader);
+}
+
+HBITMAP CExtPaintManager::LoadBitmapResource(HMODULE hModule, HRSRC hResource) {
+  return CExtBitmap::LoadBitmapResource(hModule, hResource);
+}
+
 HBITMAP CExtPaintManager::LoadBitmapFromMemory(const BYTE* pData, DWORD nSize) {
   if (pData == NULL || nSize == 0)
     return NULL;

@@ -72,8 +72,10 @@ inline void Load(CExtCmdIcon& icon, Bytes bytes) {
   icon.Serialize(ar);
 }
 
-// Theme answers for the length of a scope; the logical colour ids asked for are kept.
+// Theme answers for the length of a scope (the installed theme's again after it); the logical
+// colour ids asked for are kept.
 struct ThemeScope {
+  const CExtCmdIcon::ThemeHooks_t* m_pPrevious = &CExtCmdIcon::GetThemeHooks();
   static inline int s_nTint;
   static inline double s_dFactor;
   static inline COLORREF s_clrInk;
@@ -88,7 +90,7 @@ struct ThemeScope {
                                                     }};
     CExtCmdIcon::SetThemeHooks(&hooks);
   }
-  ~ThemeScope() { CExtCmdIcon::SetThemeHooks(NULL); }
+  ~ThemeScope() { CExtCmdIcon::SetThemeHooks(m_pPrevious); }
 };
 
 } // namespace icontest
