@@ -137,15 +137,14 @@ TEST_F(Office2003Colors, OnPaletteScreensOnlyTheShadowIdOfTheSetIsMapped) {
 }
 
 TEST_F(Office2003Colors, SchemeColorSetsFollowTheScheme) {
-  const struct {
-    LPCWSTR pszColor;
-    COLORREF clrFrame, clrShade, clrLight, clrLighter;
-  } rows[] = {
+  // clang-format off
+  const struct { LPCWSTR pszColor; COLORREF clrFrame, clrShade, clrLight, clrLighter; } rows[] = {
       {L"normalcolor", RGB(0, 0, 128), RGB(0, 53, 154), RGB(255, 249, 237), RGB(255, 238, 194)},
       {L"homestead", RGB(63, 93, 56), RGB(96, 119, 107), RGB(255, 249, 237), RGB(255, 238, 194)},
       {L"metallic", RGB(75, 75, 111), RGB(118, 116, 146), RGB(255, 249, 237), RGB(255, 238, 194)},
       {NULL, RGB(0, 0, 128), 0, RGB(233, 233, 244), RGB(179, 179, 217)}, // the classic sets
   };
+  // clang-format on
   for (const auto& row : rows) {
     PM* pm = Install(new CExtPaintManagerOffice2003, 32, row.pszColor ? LunaStyle(row.pszColor) : kNoStyle);
     COLORREF o1, o2, o3, o4, o5, a1, a2, a3, a4;
