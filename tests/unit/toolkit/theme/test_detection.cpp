@@ -8,25 +8,13 @@ namespace {
 
 using VisualStyleDetection = ThemeTest;
 
-TEST_F(VisualStyleDetection, TheSystemsStyleIsNoLunaScheme) {
-  g_PaintManagerHolder.DetectVisualStyle();
-  EXPECT_EQ(CExtPaintManagerHolder::VSS_NONE, g_PaintManagerHolder.m_eVisualStyleScheme);
-  EXPECT_FALSE(g_PaintManagerHolder.AreLunaColorsValid());
-  EXPECT_EQ(nullptr, g_PaintManagerHolder.m_VisualStyleApi.GetOpenTheme());
-  EXPECT_FALSE(g_PaintManagerHolder->IsThemedDrawingAvailable());
-}
-
 TEST_F(VisualStyleDetection, FindsTheLunaSchemeAndTaskbarColours) {
   const LPCWSTR kLuna = L"C:\\WINDOWS\\Resources\\Themes\\Luna\\Luna.msstyles";
   const COLORREF kTaskbar[7] = {RGB(1, 0, 0), RGB(2, 0, 0), RGB(3, 0, 0), RGB(4, 0, 0),
                                 RGB(5, 0, 0), RGB(6, 0, 0), RGB(7, 0, 0)};
+  // clang-format off
   const struct {
-    const char* name;
-    bool bThemed;
-    LPCWSTR pszFile, pszColor;
-    int nColors;
-    int nScheme;
-    bool bLunaColors, bXpThemed, bOffice2003Themed;
+    const char* name; bool bThemed; LPCWSTR pszFile, pszColor; int nColors, nScheme; bool bLunaColors, bXp, bOffice;
   } rows[] = {
       {"blue", true, kLuna, L"NormalColor", 7, 1, true, true, true},
       {"olive, any letter case", true, L"C:\\THEMES\\LUNA.MSSTYLES", L"HomeStead", 7, 2, true, true, true},
@@ -37,6 +25,7 @@ TEST_F(VisualStyleDetection, FindsTheLunaSchemeAndTaskbarColours) {
       {"taskbar without its seventh colour", true, kLuna, L"NormalColor", 6, 1, false, true, false},
       {"application not themed", false, kLuna, L"NormalColor", 7, 0, false, false, false},
   };
+  // clang-format on
   CExtPaintManager classic;
   CExtPaintManagerXP xp;
   CExtPaintManagerOffice2003 office2003;
@@ -53,8 +42,8 @@ TEST_F(VisualStyleDetection, FindsTheLunaSchemeAndTaskbarColours) {
     if (row.bLunaColors)
       EXPECT_TRUE(std::equal(kTaskbar, kTaskbar + 7, g_PaintManagerHolder.m_arrLunaColors));
     EXPECT_FALSE(classic.IsThemedDrawingAvailable());
-    EXPECT_EQ(row.bXpThemed, xp.IsThemedDrawingAvailable());
-    EXPECT_EQ(row.bOffice2003Themed, office2003.IsThemedDrawingAvailable());
+    EXPECT_EQ(row.bXp, xp.IsThemedDrawingAvailable());
+    EXPECT_EQ(row.bOffice, office2003.IsThemedDrawingAvailable());
   }
 }
 

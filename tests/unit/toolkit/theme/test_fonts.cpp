@@ -3,34 +3,30 @@
 #include "tests/unit/toolkit/theme/theme_support.h"
 #include "tests/common/window_support.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
-
-const UINT kNcmSize = 340;
 
 // Sets the system's menu font for the length of a test.
 class ScopedMenuFont {
 public:
   ScopedMenuFont(LPCSTR pszFace, LONG lfHeight) {
-    m_old.cbSize = kNcmSize;
-    m_bRead = ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNcmSize, &m_old, 0) != FALSE;
+    m_bRead = ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, m_old.cbSize, &m_old, 0) != FALSE;
     NONCLIENTMETRICSA ncm = m_old;
     lstrcpynA(ncm.lfMenuFont.lfFaceName, pszFace, LF_FACESIZE);
     ncm.lfMenuFont.lfHeight = lfHeight;
     ncm.lfMenuFont.lfWeight = FW_NORMAL;
-    m_bSet = ::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, kNcmSize, &ncm, 0) != FALSE;
+    m_bSet = ::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0) != FALSE;
   }
   ~ScopedMenuFont() {
     if (m_bRead)
-      ::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, kNcmSize, &m_old, 0);
+      ::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, m_old.cbSize, &m_old, 0);
   }
-  ScopedMenuFont(const ScopedMenuFont&) = delete;
-  ScopedMenuFont& operator=(const ScopedMenuFont&) = delete;
   bool IsSet() const { return m_bRead && m_bSet; }
 
 private:
-  NONCLIENTMETRICSA m_old = {};
+  NONCLIENTMETRICSA m_old = {340}; // the size without the padded border width of later systems
   bool m_bRead = false, m_bSet = false;
 };
 
@@ -42,64 +38,33 @@ LOGFONTA LogFont(CFont& font) {
 
 // The face the system really uses for the font (a missing face is replaced by another one).
 std::string RealFace(CFont& font) {
-  HDC hScreen = ::GetDC(NULL);
-  HGDIOBJ hOld = ::SelectObject(hScreen, font);
+  CClientDC dc(NULL);
+  CFont* pOld = dc.SelectObject(&font);
   char szFace[LF_FACESIZE] = {};
-  ::GetTextFaceA(hScreen, LF_FACESIZE, szFace);
-  ::SelectObject(hScreen, hOld);
-  ::ReleaseDC(NULL, hScreen);
+  ::GetTextFaceA(dc.m_hDC, LF_FACESIZE, szFace);
+  dc.SelectObject(pOld);
   return szFace;
-}
-
-OSVERSIONINFOA Version(DWORD dwPlatform, DWORD dwMajor, DWORD dwMinor) {
-  OSVERSIONINFOA v = {};
-  v.dwOSVersionInfoSize = sizeof(v);
-  v.dwPlatformId = dwPlatform;
-  v.dwMajorVersion = dwMajor;
-  v.dwMinorVersion = dwMinor;
-  return v;
 }
 
 using ThemeFonts = ThemeTest;
 
-TEST_F(ThemeFonts, TahomaAndMarlettAreInstalled) {
-  CFont tahoma, marlett;
-  ASSERT_TRUE(tahoma.CreatePointFont(80, "Tahoma"));
-  ASSERT_TRUE(marlett.CreatePointFont(80, "Marlett"));
-  EXPECT_EQ("Tahoma", RealFace(tahoma));
-  EXPECT_EQ("Marlett", RealFace(marlett));
-}
-
+// The menu face is replaced by "Tahoma", which only a DC's font families show to be installed.
 TEST_F(ThemeFonts, FontsComeFromTheMenuFontInTheirForms) {
   ScopedMenuFont menuFont("Liberation Sans", -15);
   ASSERT_TRUE(menuFont.IsSet());
-  ASSERT_TRUE(g_PaintManagerHolder.InstallTheme(new CExtPaintManager));
-  CExtPaintManager& pm = *g_PaintManagerHolder.GetPM();
-  const struct {
-    const char* name;
-    CFont& font;
-    LONG lfHeight, lfEscapement, lfWeight;
-  } rows[] = {
-      {"normal", pm.m_FontNormal, -15, 0, FW_NORMAL},
-      {"normal down", pm.m_FontNormalVert, -15, 2700, FW_NORMAL},
-      {"normal up", pm.m_FontNormalVertUp, -15, 900, FW_NORMAL},
-      {"bold", pm.m_FontBold, -15, 0, FW_HEAVY},
-      {"bold down", pm.m_FontBoldVert, -15, 2700, FW_HEAVY},
-      {"bold up", pm.m_FontBoldVertUp, -15, 900, FW_HEAVY},
-      {"capped normal", pm.m_FontNormalCapped, -11, 0, FW_NORMAL},
-      {"capped normal down", pm.m_FontNormalVertCapped, -11, 2700, FW_NORMAL},
-      {"capped normal up", pm.m_FontNormalVertUpCapped, -11, 900, FW_NORMAL},
-      {"capped bold", pm.m_FontBoldCapped, -11, 0, FW_HEAVY},
-      {"capped bold down", pm.m_FontBoldVertCapped, -11, 2700, FW_HEAVY},
-      {"capped bold up", pm.m_FontBoldVertUpCapped, -11, 900, FW_HEAVY},
-  };
-  for (const auto& row : rows) {
-    const LOGFONTA lf = LogFont(row.font);
-    EXPECT_EQ(row.lfHeight, lf.lfHeight) << row.name;
-    EXPECT_EQ(row.lfEscapement, lf.lfEscapement) << row.name;
-    EXPECT_EQ(row.lfWeight, lf.lfWeight) << row.name;
-    // The system runs Windows 2000 or later with "Tahoma" installed.
-    EXPECT_STREQ("Tahoma", lf.lfFaceName) << row.name;
+  PM& pm = *Install(new PM);
+  // Normal, bold, each upright, written down and written up; then the same capped.
+  CFont* fonts[12] = {&pm.m_FontNormal,       &pm.m_FontNormalVert,       &pm.m_FontNormalVertUp,
+                      &pm.m_FontBold,         &pm.m_FontBoldVert,         &pm.m_FontBoldVertUp,
+                      &pm.m_FontNormalCapped, &pm.m_FontNormalVertCapped, &pm.m_FontNormalVertUpCapped,
+                      &pm.m_FontBoldCapped,   &pm.m_FontBoldVertCapped,   &pm.m_FontBoldVertUpCapped};
+  const LONG escapements[3] = {0, 2700, 900};
+  for (int i = 0; i < 12; ++i) {
+    const LOGFONTA lf = LogFont(*fonts[i]);
+    EXPECT_EQ(i < 6 ? -15 : -11, lf.lfHeight) << i;
+    EXPECT_EQ(escapements[i % 3], lf.lfEscapement) << i;
+    EXPECT_EQ(i % 6 < 3 ? FW_NORMAL : FW_HEAVY, lf.lfWeight) << i;
+    EXPECT_STREQ("Tahoma", lf.lfFaceName) << i;
   }
   const LOGFONTA lfGlyphs = LogFont(pm.m_FontMarlett);
   EXPECT_STREQ("Marlett", lfGlyphs.lfFaceName);
@@ -110,113 +75,56 @@ TEST_F(ThemeFonts, FontsComeFromTheMenuFontInTheirForms) {
   EXPECT_EQ("Tahoma", RealFace(pm.m_FontNormal));
 }
 
-TEST_F(ThemeFonts, SmallMenuFontsAreNotCapped) {
-  ScopedMenuFont menuFont("Tahoma", -9);
-  ASSERT_TRUE(menuFont.IsSet());
-  ASSERT_TRUE(g_PaintManagerHolder.InstallTheme(new CExtPaintManagerOffice2003));
-  EXPECT_EQ(-9, LogFont(g_PaintManagerHolder->m_FontNormal).lfHeight);
-  EXPECT_EQ(-9, LogFont(g_PaintManagerHolder->m_FontBoldVertUpCapped).lfHeight);
-}
-
 TEST_F(ThemeFonts, OlderSystemsKeepTheMenuFaceAndTurnTextInArial) {
   ScopedMenuFont menuFont("Liberation Sans", -13);
   ASSERT_TRUE(menuFont.IsSet());
-  const struct {
-    const char* name;
-    OSVERSIONINFOA version;
-    const char *pszFace, *pszVerticalFace;
-  } rows[] = {
-      {"Windows 98", Version(VER_PLATFORM_WIN32_WINDOWS, 4, 10), "Liberation Sans", "Arial"},
-      {"Windows NT 4", Version(VER_PLATFORM_WIN32_NT, 4, 0), "Liberation Sans", "Arial"},
-      {"Windows 2000", Version(VER_PLATFORM_WIN32_NT, 5, 0), "Tahoma", "Tahoma"},
-      {"Windows XP", Version(VER_PLATFORM_WIN32_NT, 5, 1), "Tahoma", "Tahoma"},
+  // clang-format off
+  const struct { OSVERSIONINFOA version; const char *pszFace, *pszVerticalFace; } rows[] = {
+      {OsVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10), "Liberation Sans", "Arial"},
+      {OsVersion(VER_PLATFORM_WIN32_NT, 4, 0), "Liberation Sans", "Arial"},
+      {OsVersion(VER_PLATFORM_WIN32_NT, 5, 0), "Tahoma", "Tahoma"},
+      {OsVersion(VER_PLATFORM_WIN32_NT, 5, 1), "Tahoma", "Tahoma"},
   };
+  // clang-format on
   for (const auto& row : rows) {
-    CExtPaintManagerHolder::TestForceOsVersion(&row.version);
-    g_PaintManagerHolder.ClassifyOsVersion();
-    ASSERT_TRUE(g_PaintManagerHolder.InstallTheme(new CExtPaintManagerXP));
-    CExtPaintManager& pm = *g_PaintManagerHolder.GetPM();
-    EXPECT_STREQ(row.pszFace, LogFont(pm.m_FontNormal).lfFaceName) << row.name;
-    EXPECT_STREQ(row.pszFace, LogFont(pm.m_FontBoldCapped).lfFaceName) << row.name;
+    ForceOs(row.version);
+    PM& pm = *Install(new CExtPaintManagerXP);
+    const DWORD nVersion = row.version.dwMajorVersion * 100 + row.version.dwMinorVersion;
+    EXPECT_STREQ(row.pszFace, LogFont(pm.m_FontNormal).lfFaceName) << nVersion;
+    EXPECT_STREQ(row.pszFace, LogFont(pm.m_FontBoldCapped).lfFaceName) << nVersion;
     for (CFont* pFont : {&pm.m_FontNormalVert, &pm.m_FontNormalVertUp, &pm.m_FontBoldVert,
                          &pm.m_FontBoldVertUp, &pm.m_FontBoldVertUpCapped})
-      EXPECT_STREQ(row.pszVerticalFace, LogFont(*pFont).lfFaceName) << row.name;
+      EXPECT_STREQ(row.pszVerticalFace, LogFont(*pFont).lfFaceName) << nVersion;
   }
 }
 
+// Capped fonts are no larger than 11 pixels; smaller menu fonts keep their size.
 TEST_F(ThemeFonts, TextLinesAreTheNormalFontsHeightAndTwo) {
-  int nSmall = 0;
-  for (LONG lfHeight : {-11, -24}) {
+  for (LONG lfHeight : {-9, -24}) {
     ScopedMenuFont menuFont("Tahoma", lfHeight);
     ASSERT_TRUE(menuFont.IsSet());
-    ASSERT_TRUE(g_PaintManagerHolder.InstallTheme(new CExtPaintManagerXP));
+    PM* pm = Install(lfHeight == -9 ? new CExtPaintManagerOffice2003 : new CExtPaintManagerXP);
+    EXPECT_EQ(lfHeight, LogFont(pm->m_FontNormal).lfHeight);
+    EXPECT_EQ(std::max(lfHeight, -11L), LogFont(pm->m_FontBoldVertUpCapped).lfHeight);
     CClientDC dc(NULL);
-    CFont* pOld = dc.SelectObject(&g_PaintManagerHolder->m_FontNormal);
+    CFont* pOld = dc.SelectObject(&pm->m_FontNormal);
     TEXTMETRICA tm = {};
     dc.GetTextMetrics(&tm);
     dc.SelectObject(pOld);
-    EXPECT_EQ(tm.tmHeight + 2, g_PaintManagerHolder->GetTextLineHeight(true));
-    EXPECT_EQ(tm.tmHeight + 2, g_PaintManagerHolder->GetTextLineHeight(false));
-    if (nSmall == 0)
-      nSmall = tm.tmHeight;
-    else
-      EXPECT_GT(tm.tmHeight, nSmall + 8);
+    EXPECT_EQ(tm.tmHeight + 2, pm->GetTextLineHeight(true));
+    EXPECT_EQ(tm.tmHeight + 2, pm->GetTextLineHeight(false));
   }
 }
 
-TEST_F(ThemeFonts, MetricsOfEachTheme) {
-  const int nCheck = ::GetSystemMetrics(SM_CYMENUCHECK);
-  ASSERT_LT(nCheck, 18);
-  CExtPaintManager classic;
-  CExtPaintManagerXP xp;
-  CExtPaintManagerOffice2003 office2003;
-  const struct {
-    CExtPaintManager& pm;
-    int nItemSpacing, nBorder, nExpandHeight;
-    CSize pushed, buttonSpacing, rowAdjust;
-    bool bCombined, bChevronCombined;
-  } rows[] = {
-      {classic, 6, 2, nCheck, CSize(1, 1), CSize(0, 0), CSize(0, 0), false, false},
-      {xp, 1, 1, nCheck, CSize(0, 0), CSize(0, 0), CSize(0, 0), true, true},
-      {office2003, 1, 1, 18, CSize(0, 0), CSize(4, 4), CSize(0, -1), true, false},
-  };
-  for (const auto& row : rows) {
-    CExtPaintManager& pm = row.pm;
-    SCOPED_TRACE(pm.GetRuntimeClass()->m_lpszClassName);
-    EXPECT_EQ(row.nItemSpacing, pm.GetMenuItemSpacing());
-    EXPECT_EQ(row.nBorder, pm.GetMenuBorderSize());
-    EXPECT_EQ(row.nExpandHeight, pm.GetMenuExpandButtonHeight());
-    EXPECT_EQ(row.pushed, pm.GetPushedOffset());
-    EXPECT_EQ(row.buttonSpacing, pm.GetToolBarButtonSpacing());
-    EXPECT_EQ(row.rowAdjust, pm.GetToolBarRowAdjust(true));
-    EXPECT_EQ(CSize(0, 0), pm.GetToolBarRowAdjust(false));
-    EXPECT_EQ(row.bCombined, pm.IsMenuCombinedWithButton());
-    EXPECT_EQ(row.bChevronCombined, pm.IsChevronMenuCombined());
-    EXPECT_EQ(8, pm.GetMenuTearOffCaptionHeight());
-    EXPECT_EQ(3, pm.GetTipShadowSize());
-    EXPECT_EQ(4, pm.GetMenuShadowSize());
-    EXPECT_EQ(CSize(6, 6), pm.GetInsertionMarkSize());
-    EXPECT_EQ(0, pm.GetDockingMarkerMode());
-    EXPECT_EQ(0, pm.GetAutoHideAreaMode());
-  }
-}
-
-TEST_F(ThemeFonts, DockMarkerAnswersFollowTheMarkerStyle) {
+TEST_F(ThemeFonts, DockMarkerAnswersFollowTheMarkerStyleAndAnUnknownStyleIsRefused) {
   CExtPaintManagerOffice2003 pm;
-  EXPECT_EQ(3, pm.m_nDockMarkerStyle);
-  const struct {
-    int nStyle, nMargin;
-    bool bStyle1;
-  } rows[] = {{1, 0, true}, {2, 5, false}, {3, 5, false}};
-  for (const auto& row : rows) {
-    pm.m_nDockMarkerStyle = row.nStyle;
+  for (int nStyle : {1, 2, 3}) {
+    pm.m_nDockMarkerStyle = nStyle;
+    const int nMargin = nStyle == 1 ? 0 : 5;
     int nLeft = -1, nTop = -1, nRight = -1, nBottom = -1;
     pm.GetDockHighlightMargins(nLeft, nTop, nRight, nBottom);
-    EXPECT_EQ(row.nMargin, nLeft);
-    EXPECT_EQ(row.nMargin, nTop);
-    EXPECT_EQ(row.nMargin, nRight);
-    EXPECT_EQ(row.nMargin, nBottom);
-    EXPECT_EQ(row.bStyle1, pm.IsDockMarkerStyle1());
+    EXPECT_EQ(CRect(nMargin, nMargin, nMargin, nMargin), CRect(nLeft, nTop, nRight, nBottom)) << nStyle;
+    EXPECT_EQ(nStyle == 1, pm.IsDockMarkerStyle1());
   }
   pm.m_nDockMarkerStyle = 4;
   bool bRefused = false;
@@ -234,47 +142,40 @@ TEST_F(ThemeFonts, WheelStepIsReadOnceAndAtLeastTwo) {
   ::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &nOld, 0);
   const struct {
     UINT nSetting;
-    const OSVERSIONINFOA* pVersion;
     int nExpected;
-  } rows[] = {{1, NULL, 2}, {5, NULL, 5}, {0, NULL, 2}};
+  } rows[] = {{1, 2}, {5, 5}, {0, 2}};
   for (const auto& row : rows) {
     ::SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, row.nSetting, NULL, 0);
-    CExtPaintManager::TestResetMouseWheelScrollLines();
-    EXPECT_EQ(row.nExpected, CExtPaintManager::GetMouseWheelScrollLines()) << row.nSetting;
+    PM::TestResetMouseWheelScrollLines();
+    EXPECT_EQ(row.nExpected, PM::GetMouseWheelScrollLines()) << row.nSetting;
   }
-  // Kept once read.
   ::SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 7, NULL, 0);
-  EXPECT_EQ(2, CExtPaintManager::GetMouseWheelScrollLines());
+  EXPECT_EQ(2, PM::GetMouseWheelScrollLines()); // kept once read
   // Windows 95 has no such setting.
-  const OSVERSIONINFOA win95 = Version(VER_PLATFORM_WIN32_WINDOWS, 4, 0);
-  CExtPaintManagerHolder::TestForceOsVersion(&win95);
-  g_PaintManagerHolder.ClassifyOsVersion();
-  CExtPaintManager::TestResetMouseWheelScrollLines();
-  EXPECT_EQ(3, CExtPaintManager::GetMouseWheelScrollLines());
+  ForceOs(OsVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 0));
+  PM::TestResetMouseWheelScrollLines();
+  EXPECT_EQ(3, PM::GetMouseWheelScrollLines());
   ::SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, nOld, NULL, 0);
-  CExtPaintManager::TestResetMouseWheelScrollLines();
+  PM::TestResetMouseWheelScrollLines();
 }
 
 TEST_F(ThemeFonts, MonitorAreasOfPointsRectanglesAndWindows) {
-  const RECT rcScreen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  const CRect rcScreen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   RECT rcWork = {};
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
   CHostWnd host;
   ASSERT_TRUE(host.CreateHost("monitor"));
   MonitorParams fromPoint, fromFarPoint, fromRect, fromWindow, fromNoWindow;
-  CExtPaintManager::GetMonitorAreaFromPoint(fromPoint, CPoint(10, 10));
-  CExtPaintManager::GetMonitorAreaFromPoint(fromFarPoint, CPoint(-5000, 9000));
-  CExtPaintManager::GetMonitorAreaFromRect(fromRect, CRect(100, 100, 300, 200));
-  CExtPaintManager::GetWorkAreaOfWindow(fromWindow, &host);
-  CExtPaintManager::GetWorkAreaOfWindow(fromNoWindow, NULL);
+  PM::GetMonitorAreaFromPoint(fromPoint, CPoint(10, 10));
+  PM::GetMonitorAreaFromPoint(fromFarPoint, CPoint(-5000, 9000));
+  PM::GetMonitorAreaFromRect(fromRect, CRect(100, 100, 300, 200));
+  PM::GetWorkAreaOfWindow(fromWindow, &host);
+  PM::GetWorkAreaOfWindow(fromNoWindow, NULL);
   for (const MonitorParams* p : {&fromPoint, &fromFarPoint, &fromRect, &fromWindow, &fromNoWindow}) {
-    EXPECT_EQ(CRect(rcScreen), CRect(p->m_rcMonitor));
+    EXPECT_EQ(rcScreen, CRect(p->m_rcMonitor));
     EXPECT_EQ(CRect(rcWork), CRect(p->m_rcWorkArea));
     EXPECT_TRUE(p->IsPrimary());
   }
-  const MonitorParams empty;
-  EXPECT_TRUE(CRect(empty.m_rcMonitor).IsRectNull());
-  EXPECT_TRUE(empty.IsPrimary());
   host.DestroyWindow();
 }
 

@@ -10,46 +10,28 @@
 
 namespace {
 
-OSVERSIONINFOA Version(DWORD dwPlatform, DWORD dwMajor, DWORD dwMinor, DWORD dwBuild, LPCSTR pszCsd) {
-  OSVERSIONINFOA v = {};
-  v.dwOSVersionInfoSize = sizeof(v);
-  v.dwPlatformId = dwPlatform;
-  v.dwMajorVersion = dwMajor;
-  v.dwMinorVersion = dwMinor;
-  v.dwBuildNumber = dwBuild;
-  lstrcpynA(v.szCSDVersion, pszCsd, sizeof(v.szCSDVersion));
-  return v;
-}
-
 using HolderTest = ThemeTest;
 
 TEST_F(HolderTest, ClassifiesEachVersionRecord) {
   const DWORD k9x = VER_PLATFORM_WIN32_WINDOWS, kNt = VER_PLATFORM_WIN32_NT;
-  const struct {
-    OSVERSIONINFOA version;
-    BYTE nFlagsA, nFlagsB;
-    const char* pszText;
-  } rows[] = {
-      {Version(VER_PLATFORM_WIN32s, 3, 10, 0, ""), 0x01, 0x00, "Win32s v.3.10 (build 0) "},
-      {Version(k9x, 4, 0, 950, ""), 0x06, 0x00, "Windows 95 v.4.0 (build 950) "},
-      {Version(k9x, 4, 10, 1998, " A "), 0x1A, 0x00, "Windows 98 v.4.10 (build 1998)  A "},
-      {Version(k9x, 4, 90, 3000, ""), 0x1A, 0x00, "Windows 98 v.4.90 (build 3000) "},
-      {Version(k9x, 5, 0, 0, ""), 0x12, 0x00, "Windows 98 or later v.5.0 (build 0) "},
-      {Version(kNt, 3, 51, 1057, "Service Pack 5"), 0x20, 0x00,
-       "Windows NT v.3.51 (build 1057) Service Pack 5"},
-      {Version(kNt, 4, 0, 1381, "Service Pack 6"), 0x60, 0x02,
-       "Windows NT v.4.0 (build 1381) Service Pack 6"},
-      {Version(kNt, 5, 0, 2195, ""), 0xA0, 0x06, "Windows 2000 v.5.0 (build 2195) "},
-      {Version(kNt, 5, 1, 2600, "Service Pack 2"), 0x20, 0x0F,
-       "Windows XP v.5.1 (build 2600) Service Pack 2"},
-      {Version(kNt, 5, 2, 3790, ""), 0x20, 0x0E, " v.5.2 (build 3790) "},
-      {Version(kNt, 6, 1, 7601, "Service Pack 1"), 0x20, 0x0E,
-       "Windows NT v.6.1 (build 7601) Service Pack 1"},
-      {Version(3, 5, 0, 1, ""), 0x00, 0x00, " v.5.0 (build 1) "},
+  // clang-format off
+  const struct { OSVERSIONINFOA version; BYTE nFlagsA, nFlagsB; const char* pszText; } rows[] = {
+      {OsVersion(VER_PLATFORM_WIN32s, 3, 10), 0x01, 0x00, "Win32s v.3.10 (build 0) "},
+      {OsVersion(k9x, 4, 0, 950), 0x06, 0x00, "Windows 95 v.4.0 (build 950) "},
+      {OsVersion(k9x, 4, 10, 1998, " A "), 0x1A, 0x00, "Windows 98 v.4.10 (build 1998)  A "},
+      {OsVersion(k9x, 4, 90, 3000), 0x1A, 0x00, "Windows 98 v.4.90 (build 3000) "},
+      {OsVersion(k9x, 5, 0), 0x12, 0x00, "Windows 98 or later v.5.0 (build 0) "},
+      {OsVersion(kNt, 3, 51, 1057, "Service Pack 5"), 0x20, 0x00, "Windows NT v.3.51 (build 1057) Service Pack 5"},
+      {OsVersion(kNt, 4, 0, 1381, "Service Pack 6"), 0x60, 0x02, "Windows NT v.4.0 (build 1381) Service Pack 6"},
+      {OsVersion(kNt, 5, 0, 2195), 0xA0, 0x06, "Windows 2000 v.5.0 (build 2195) "},
+      {OsVersion(kNt, 5, 1, 2600, "Service Pack 2"), 0x20, 0x0F, "Windows XP v.5.1 (build 2600) Service Pack 2"},
+      {OsVersion(kNt, 5, 2, 3790), 0x20, 0x0E, " v.5.2 (build 3790) "},
+      {OsVersion(kNt, 6, 1, 7601, "Service Pack 1"), 0x20, 0x0E, "Windows NT v.6.1 (build 7601) Service Pack 1"},
+      {OsVersion(3, 5, 0, 1), 0x00, 0x00, " v.5.0 (build 1) "},
   };
+  // clang-format on
   for (const auto& row : rows) {
-    CExtPaintManagerHolder::TestForceOsVersion(&row.version);
-    g_PaintManagerHolder.ClassifyOsVersion();
+    ForceOs(row.version);
     EXPECT_EQ(row.pszText, std::string(g_PaintManagerHolder.m_strOsVersion));
     EXPECT_EQ(row.nFlagsA, g_PaintManagerHolder.m_nOsFlagsA) << row.pszText;
     EXPECT_EQ(row.nFlagsB, g_PaintManagerHolder.m_nOsFlagsB & ~CExtPaintManagerHolder::OSB_LUNA_COLORS)
@@ -60,20 +42,6 @@ TEST_F(HolderTest, ClassifiesEachVersionRecord) {
               (theme.m_nFlags & CExtPaintManager::PMF_WIN2000_OR_LATER) != 0)
         << row.pszText;
   }
-}
-
-TEST_F(HolderTest, ClassifiesTheSystemItRunsOn) {
-  g_PaintManagerHolder.ClassifyOsVersion();
-  EXPECT_EQ("Windows NT v.6.1 (build 7601) Service Pack 1", std::string(g_PaintManagerHolder.m_strOsVersion));
-  EXPECT_EQ(0x20, g_PaintManagerHolder.m_nOsFlagsA);
-  EXPECT_EQ(0x0E, g_PaintManagerHolder.m_nOsFlagsB & ~CExtPaintManagerHolder::OSB_LUNA_COLORS);
-  EXPECT_NE(nullptr, g_PaintManagerHolder.m_pfnGradientFill);
-  EXPECT_NE(nullptr, g_PaintManagerHolder.m_pfnAlphaBlend);
-  EXPECT_NE(nullptr, g_PaintManagerHolder.m_pfnUpdateLayeredWindow);
-  g_PaintManagerHolder.TestDisableGradientFill(true);
-  EXPECT_EQ(nullptr, g_PaintManagerHolder.m_pfnGradientFill);
-  g_PaintManagerHolder.TestDisableGradientFill(false);
-  EXPECT_NE(nullptr, g_PaintManagerHolder.m_pfnGradientFill);
 }
 
 class CNotATheme : public CObject {
@@ -105,41 +73,26 @@ TEST_F(HolderTest, InstallsThemesAndKeepsTheCurrentOneOnRefusal) {
   EXPECT_FALSE(g_PaintManagerHolder.InstallThemeByClass(RUNTIME_CLASS(CObject)));
   EXPECT_EQ(pXp, g_PaintManagerHolder.GetPM());
 
-  const struct {
-    CRuntimeClass* pClass;
-    int nThemeId;
-  } rows[] = {
-      {RUNTIME_CLASS(CExtPaintManagerOffice2003), CExtPaintManager::ThemeOffice2003},
-      {RUNTIME_CLASS(CExtPaintManager), CExtPaintManager::ThemeClassic},
-      {RUNTIME_CLASS(CExtPaintManagerXP), CExtPaintManager::ThemeXP},
-  };
-  for (const auto& row : rows) {
-    EXPECT_TRUE(g_PaintManagerHolder.InstallThemeByClass(row.pClass));
-    EXPECT_EQ(row.nThemeId, g_PaintManagerHolder->GetThemeId());
-    EXPECT_EQ(row.pClass, g_PaintManagerHolder->GetRuntimeClass());
+  for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManagerOffice2003),
+                                RUNTIME_CLASS(CExtPaintManager)}) {
+    EXPECT_TRUE(g_PaintManagerHolder.InstallThemeByClass(pClass));
+    EXPECT_EQ(pClass, g_PaintManagerHolder->GetRuntimeClass());
     EXPECT_NE(nullptr, g_PaintManagerHolder->m_FontNormal.GetSafeHandle());
   }
-  EXPECT_TRUE(g_PaintManagerHolder.InstallTheme(NULL));
+  EXPECT_TRUE(g_PaintManagerHolder.InstallTheme(NULL)); // the default theme
   EXPECT_EQ(CExtPaintManager::ThemeXP, g_PaintManagerHolder->GetThemeId());
 }
 
 // Stand-ins for the toolkit's bar and frame classes, which the holder knows by class name.
-class CExtStatusControlBar : public CWnd {
-  DECLARE_DYNAMIC(CExtStatusControlBar)
-};
-IMPLEMENT_DYNAMIC(CExtStatusControlBar, CWnd)
-class CExtDockOuterBar : public CWnd {
-  DECLARE_DYNAMIC(CExtDockOuterBar)
-};
-IMPLEMENT_DYNAMIC(CExtDockOuterBar, CWnd)
-class CExtTabMdiWnd : public CWnd {
-  DECLARE_DYNAMIC(CExtTabMdiWnd)
-};
-IMPLEMENT_DYNAMIC(CExtTabMdiWnd, CWnd)
-class CExtMiniDockFrameWnd : public CMiniFrameWnd {
-  DECLARE_DYNAMIC(CExtMiniDockFrameWnd)
-};
-IMPLEMENT_DYNAMIC(CExtMiniDockFrameWnd, CMiniFrameWnd)
+#define STAND_IN(name, base)                                                                                 \
+  class name : public base {                                                                                 \
+    DECLARE_DYNAMIC(name)                                                                                    \
+  };                                                                                                         \
+  IMPLEMENT_DYNAMIC(name, base)
+STAND_IN(CExtStatusControlBar, CWnd)
+STAND_IN(CExtDockOuterBar, CWnd)
+STAND_IN(CExtTabMdiWnd, CWnd)
+STAND_IN(CExtMiniDockFrameWnd, CMiniFrameWnd)
 
 class NotificationWindows : public ThemeTest {
 protected:
@@ -156,6 +109,13 @@ protected:
     EXPECT_TRUE(pFrame->Create(NULL, "theme frame", WS_OVERLAPPEDWINDOW));
     m_frames.push_back(pFrame->GetSafeHwnd());
     return pFrame;
+  }
+  // A floating frame owned by the frame; it deletes itself with its window.
+  template <class T> T* MiniFrame(CWnd* pOwner) {
+    T* pMini = new T;
+    EXPECT_TRUE(pMini->CreateEx(0, NULL, "mini", WS_POPUP | WS_CAPTION, CRect(0, 0, 50, 50), pOwner));
+    m_frames.push_back(pMini->GetSafeHwnd());
+    return pMini;
   }
   // A child window of the given class, owned by the test.
   template <class T> T* Child(CWnd* pParent, int nId) {
@@ -188,38 +148,23 @@ TEST_F(NotificationWindows, OneWindowPerFrameForwardsSystemChanges) {
   CFrameWnd* pBareFrame = Frame();
   CWnd* pBareChild = Child<CWnd>(pBareFrame, 100);
 
-  CExtMiniDockFrameWnd* pFloating = new CExtMiniDockFrameWnd; // deletes itself with its window
-  ASSERT_TRUE(pFloating->CreateEx(0, NULL, "floating", WS_POPUP | WS_CAPTION, CRect(0, 0, 50, 50), pFrame));
-  m_frames.push_back(pFloating->GetSafeHwnd());
-  CWnd* pFloatingBar = Child<CWnd>(pFloating, 100);
-  CMiniFrameWnd* pMini = new CMiniFrameWnd;
-  ASSERT_TRUE(pMini->CreateEx(0, NULL, "mini", WS_POPUP | WS_CAPTION, CRect(0, 0, 50, 50), pFrame));
-  m_frames.push_back(pMini->GetSafeHwnd());
-  CWnd* pMiniChild = Child<CWnd>(pMini, 100);
+  CWnd* pFloatingBar = Child<CWnd>(MiniFrame<CExtMiniDockFrameWnd>(pFrame), 100);
+  CWnd* pMiniChild = Child<CWnd>(MiniFrame<CMiniFrameWnd>(pFrame), 100);
 
   CHostWnd outside;
   ASSERT_TRUE(outside.CreateHost("outside"));
 
-  const struct {
-    const char* name;
-    CWnd* pWnd;
-    bool bForwards;
-  } rows[] = {
-      {"status bar", pStatus, true},
-      {"dock bar beside a status bar", pDockTop, false},
-      {"tab window beside a status bar", pTabs, false},
-      {"plain child", pPlain, false},
-      {"the frame", pFrame, false},
-      {"bottom dock bar", pDockBottom, true},
-      {"left dock bar", pDockLeft, false},
-      {"a plain window with the status bar's id", pNotAStatusBar, false},
-      {"MDI tab window", pTabOnly, true},
-      {"child beside the MDI tab window", pTabPlain, false},
-      {"child of a frame without bars", pBareChild, true},
-      {"bar in a floating frame of a frame with a status bar", pFloatingBar, false},
-      {"child of a mini frame", pMiniChild, true},
-      {"window outside any frame", &outside, true},
+  // clang-format off
+  const struct { const char* name; CWnd* pWnd; bool bForwards; } rows[] = {
+      {"status bar", pStatus, true}, {"dock bar beside a status bar", pDockTop, false},
+      {"tab window beside a status bar", pTabs, false}, {"plain child", pPlain, false}, {"frame", pFrame, false},
+      {"bottom dock bar", pDockBottom, true}, {"left dock bar", pDockLeft, false},
+      {"plain window with the status bar's id", pNotAStatusBar, false}, {"MDI tab window", pTabOnly, true},
+      {"child beside the MDI tab window", pTabPlain, false}, {"child of a frame without bars", pBareChild, true},
+      {"bar floating from a frame with a status bar", pFloatingBar, false},
+      {"child of a mini frame", pMiniChild, true}, {"window outside any frame", &outside, true},
   };
+  // clang-format on
   for (const auto& row : rows)
     EXPECT_EQ(row.bForwards, g_PaintManagerHolder.IsThemeNotificationWindow(row.pWnd)) << row.name;
 

@@ -1,14 +1,10 @@
 // The theme engine's window and bitmap services on real windows and bitmaps.
 #include "tests/unit/toolkit/theme/theme_support.h"
-#include "tests/common/pixel_support.h"
-
-using PM = CExtPaintManager;
 
 namespace {
 
-// Paint messages the test window saw; with s_bValidate false it never validates itself.
-int g_nPaints = 0;
-int g_nPosted = 0;
+// Paint and posted messages the test window saw; with g_bValidate false it never validates itself.
+int g_nPaints = 0, g_nPosted = 0;
 bool g_bValidate = true;
 const UINT kPostedMessage = WM_APP + 7;
 
@@ -19,14 +15,10 @@ LRESULT CALLBACK TestWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     if (g_bValidate)
       ::ValidateRect(hWnd, NULL);
     return 0;
-  case WM_PRINTCLIENT: {
-    RECT rc;
-    ::GetClientRect(hWnd, &rc);
-    HBRUSH hBrush = ::CreateSolidBrush(RGB(10, 200, 30));
-    ::FillRect((HDC)wParam, &rc, hBrush);
-    ::DeleteObject(hBrush);
+  case WM_PRINTCLIENT:
+    ::SetBkColor((HDC)wParam, RGB(10, 200, 30));
+    ::ExtTextOutA((HDC)wParam, 0, 0, ETO_OPAQUE, CRect(0, 0, 1000, 1000), NULL, 0, NULL);
     return 0;
-  }
   case kPostedMessage:
     ++g_nPosted;
     return 0;
@@ -38,16 +30,11 @@ LRESULT CALLBACK TestWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 class TestWindow {
 public:
   TestWindow(int cx, int cy) {
-    static const ATOM atom = [] {
-      WNDCLASSA wc = {};
-      wc.lpfnWndProc = TestWndProc;
-      wc.hInstance = ::GetModuleHandleA(NULL);
-      wc.lpszClassName = "ThemeServicesTest";
-      return ::RegisterClassA(&wc);
-    }();
-    (void)atom;
-    m_hWnd = ::CreateWindowExA(0, "ThemeServicesTest", "", WS_POPUP | WS_VISIBLE, 10, 10, cx, cy, NULL, NULL,
-                               ::GetModuleHandleA(NULL), NULL);
+    static const WNDCLASSA wc = {0,    TestWndProc, 0,    0,    ::GetModuleHandleA(NULL),
+                                 NULL, NULL,        NULL, NULL, "ThemeSvc"};
+    static const ATOM atom = ::RegisterClassA(&wc);
+    m_hWnd = ::CreateWindowExA(0, MAKEINTATOM(atom), "", WS_POPUP | WS_VISIBLE, 10, 10, cx, cy, NULL, NULL,
+                               wc.hInstance, NULL);
   }
   ~TestWindow() { ::DestroyWindow(m_hWnd); }
   TestWindow(const TestWindow&) = delete;
@@ -91,10 +78,8 @@ TEST_F(Services, CaptureGivesTheWindowsPrintedClientAndNothingForAnEmptyWindow) 
   TestWindow w(40, 30);
   HBITMAP h = PM::CaptureWindowToDib(w.m_hWnd, WM_PRINTCLIENT, PRF_CLIENT);
   ASSERT_NE(nullptr, h);
-  const auto px = pixel_support::ReadBitmap(h);
-  ::DeleteObject(h);
-  EXPECT_EQ(40, px.cx);
-  EXPECT_EQ(30, px.cy);
+  const auto px = TakePixels(h);
+  EXPECT_EQ(CSize(40, 30), CSize(px.cx, px.cy));
   EXPECT_EQ(RGB(10, 200, 30), px.At(20, 15));
   TestWindow empty(0, 0);
   EXPECT_EQ(nullptr, PM::CaptureWindowToDib(empty.m_hWnd, WM_PRINTCLIENT, PRF_CLIENT));
@@ -119,8 +104,7 @@ TEST_F(Services, TransparentChildrenStayUnclippedAndOwnerDrawnButtonsOnlyWithLun
   EXPECT_EQ(RGB(0, 0, 0), s.At(40, 10));       // the owner-drawn button
   EXPECT_EQ(RGB(0, 0, 0), s.At(70, 10));       // the edit
 
-  const CExtPaintManagerHolder::ForcedVisualStyle_t luna = {
-      true, L"luna.msstyles", L"normalcolor", 7, {1, 2, 3, 4, 5, 6, 7}};
+  const ForcedStyle luna = {true, L"luna.msstyles", L"normalcolor", 7, {1, 2, 3, 4, 5, 6, 7}};
   CExtPaintManagerHolder::TestForceVisualStyle(&luna);
   g_PaintManagerHolder.DetectVisualStyle();
   EXPECT_TRUE(PM::IsTransparentChildClass(hOwner));
@@ -136,11 +120,9 @@ TEST_F(Services, BitmapsCopyCountPackAndLoad) {
   HBITMAP hSource = (HBITMAP)source.GetSafeHandle();
   CMap<COLORREF, COLORREF, DWORD, DWORD> counts;
   EXPECT_EQ(32, PM::CountBitmapColors(hSource, counts));
-  DWORD n = 0;
-  EXPECT_TRUE(counts.Lookup(RGB(255, 0, 0), n));
-  EXPECT_EQ(23u, n);
-  EXPECT_TRUE(counts.Lookup(RGB(0, 0, 255), n));
-  EXPECT_EQ(8u, n);
+  DWORD nRed = 0, nBlue = 0;
+  EXPECT_TRUE(counts.Lookup(RGB(255, 0, 0), nRed) && counts.Lookup(RGB(0, 0, 255), nBlue));
+  EXPECT_EQ(CSize(23, 8), CSize(nRed, nBlue));
   EXPECT_EQ(3, (int)counts.GetCount());
 
   RECT rcPart = {1, 1, 5, 3};
@@ -148,11 +130,10 @@ TEST_F(Services, BitmapsCopyCountPackAndLoad) {
   HBITMAP hPart = PM::CopyBitmapTo32BitDib(hSource, &rcPart, &pBits);
   ASSERT_NE(nullptr, hPart);
   ASSERT_NE(nullptr, pBits);
-  const auto px = pixel_support::ReadBitmap(hPart);
+  const auto px = TakePixels(hPart);
   EXPECT_EQ(4, px.cx);
   EXPECT_EQ(RGB(0, 0, 255), px.At(0, 0));
   EXPECT_EQ(RGB(255, 0, 0), px.At(1, 0));
-  ::DeleteObject(hPart);
 
   // A packed DIB written as a BMP file's bytes reads back.
   HGLOBAL hPacked = PM::BitmapToPackedDib(hSource);
@@ -167,8 +148,7 @@ TEST_F(Services, BitmapsCopyCountPackAndLoad) {
   ::GlobalFree(hPacked);
   HBITMAP hLoaded = PM::LoadBitmapFromMemory(file.data(), (DWORD)file.size());
   ASSERT_NE(nullptr, hLoaded);
-  const auto loaded = pixel_support::ReadBitmap(hLoaded);
-  ::DeleteObject(hLoaded);
+  const auto loaded = TakePixels(hLoaded);
   EXPECT_EQ(RGB(0, 128, 0), loaded.At(7, 3));
   EXPECT_EQ(RGB(0, 0, 255), loaded.At(0, 0));
   EXPECT_EQ(nullptr, PM::LoadBitmapFromMemory(file.data(), 10));
@@ -192,8 +172,7 @@ TEST_F(Services, IconOfABitmapIsTransparentWhereTheKeyWas) {
 }
 
 TEST_F(Services, DllVersionOfTheCommonControlsAndOfAMissingDll) {
-  const DWORD dwVersion = PM::GetDllVersion("COMCTL32.DLL");
-  EXPECT_GE(HIWORD(dwVersion), 5u);
+  EXPECT_GE(HIWORD(PM::GetDllVersion("COMCTL32.DLL")), 5u);
   EXPECT_EQ(0u, PM::GetDllVersion("no_such_library_here.dll"));
   EXPECT_EQ(0u, PM::GetDllVersion("kernel32.dll"));
 }

@@ -1,40 +1,25 @@
 // The size grip, the date picker's parts and the disabled-icon look of each theme, by pixel.
 #include "tests/unit/toolkit/theme/theme_support.h"
-#include "tests/common/pixel_support.h"
 
 using pixel_support::DibSurface;
-using PM = CExtPaintManager;
 
 namespace {
 
 const COLORREF kBack = RGB(1, 2, 3);
 
-class SmallParts : public ThemeTest {
-protected:
-  PM* Install(CExtPaintManager* pManager, int nBitsPerPixel) {
-    CExtPaintManagerHolder::TestForceVisualStyle(&m_noStyle);
-    PM::TestForceScreenBitsPerPixel(nBitsPerPixel);
-    EXPECT_TRUE(g_PaintManagerHolder.InstallTheme(pManager));
-    return g_PaintManagerHolder.GetPM();
-  }
-  const CExtPaintManagerHolder::ForcedVisualStyle_t m_noStyle = {false, NULL, NULL, 0, {}};
-};
+using SmallParts = ThemeTest;
 
 // The classic grip: three groups of two dark lines and one light line, 4 pixels apart, along
 // the diagonals of the bottom-right corner.
 TEST_F(SmallParts, ClassicGripDrawsThreeDiagonalGroups) {
-  PM* pm = Install(new CExtPaintManager, 32);
+  PM* pm = Install(new PM);
   const COLORREF dark = pm->ColorByLogicalId(COLOR_3DSHADOW), light = pm->ColorByLogicalId(COLOR_WINDOW);
   DibSurface s(20, 20, kBack);
   pm->PaintResizingGripper(s.dc(), RECT{0, 0, 20, 20}, NULL);
   // On the bottom row the groups start at x = 18, 14, 10: dark, dark, light going left.
-  const struct {
-    int x;
-    COLORREF clr;
-  } bottom[] = {{18, dark},  {17, dark},  {16, light}, {15, kBack}, {14, dark}, {13, dark},
-                {12, light}, {11, kBack}, {10, dark},  {9, dark},   {8, light}, {7, kBack}};
-  for (const auto& px : bottom)
-    EXPECT_EQ(px.clr, s.At(px.x, 19)) << "x " << px.x;
+  const COLORREF group[4] = {dark, dark, light, kBack};
+  for (int x = 18; x >= 7; --x)
+    EXPECT_EQ(group[(18 - x) % 4], s.At(x, 19)) << "x " << x;
   EXPECT_EQ(dark, s.At(19, 18));
   EXPECT_EQ(kBack, s.At(0, 0));
   pixel_support::SaveBmp(pixel_support::ReadDC(s.hdc(), 0, 0, 20, 20), "theme_grip_classic.bmp");
@@ -43,7 +28,7 @@ TEST_F(SmallParts, ClassicGripDrawsThreeDiagonalGroups) {
 // The Office 2003 grip: 2x2 dots, a light square with a dark one a pixel up and left, 4 pixels
 // apart, three in the right column, two in the next, one in the third.
 TEST_F(SmallParts, Office2003GripDrawsADotTriangle) {
-  PM* pm = Install(new CExtPaintManagerOffice2003, 32);
+  PM* pm = Install(new CExtPaintManagerOffice2003);
   const COLORREF light = pm->ColorByLogicalId(3002), dark = pm->ColorByLogicalId(3003);
   ASSERT_NE(light, dark);
   DibSurface s(16, 16, kBack);
@@ -68,7 +53,7 @@ TEST_F(SmallParts, Office2003GripDrawsADotTriangle) {
 TEST_F(SmallParts, XpLeavesTheGripAndTheBorderAndEmptyRectanglesDrawNothing) {
   for (PM* pManager : std::initializer_list<PM*>{new CExtPaintManagerXP, new CExtPaintManager,
                                                  new CExtPaintManagerOffice2003}) {
-    PM* pm = Install(pManager, 32);
+    PM* pm = Install(pManager);
     const bool bXp = pm->GetThemeId() == PM::ThemeXP;
     DibSurface s(16, 16, kBack);
     pm->PaintResizingGripper(s.dc(), RECT{0, 0, 16, 16}, NULL);
@@ -84,7 +69,7 @@ TEST_F(SmallParts, XpLeavesTheGripAndTheBorderAndEmptyRectanglesDrawNothing) {
 }
 
 TEST_F(SmallParts, DatePickerBorderSeparatorAndHeader) {
-  PM* pm = Install(new CExtPaintManager, 32);
+  PM* pm = Install(new PM);
   const COLORREF F = pm->ColorByLogicalId(COLOR_3DFACE), S = pm->ColorByLogicalId(COLOR_3DSHADOW),
                  D = pm->ColorByLogicalId(COLOR_3DDKSHADOW), white = RGB(255, 255, 255);
   DibSurface s(20, 20, kBack);
@@ -105,7 +90,7 @@ TEST_F(SmallParts, DatePickerBorderSeparatorAndHeader) {
   EXPECT_EQ(S, s.At(19, 5));
   EXPECT_EQ(pm->ColorByLogicalId(1000), s.At(10, 5));
 
-  pm = Install(new CExtPaintManagerOffice2003, 32);
+  pm = Install(new CExtPaintManagerOffice2003);
   s.Fill(kBack);
   pm->PaintDatePickerHeaderBackground(0, 0, s.dc(), 2024, 1, rcOuter, rcInner, rcNone, rcNone, rcNone, NULL);
   EXPECT_EQ(kBack, s.At(0, 5));
@@ -117,15 +102,13 @@ TEST_F(SmallParts, DatePickerBorderSeparatorAndHeader) {
 }
 
 TEST_F(SmallParts, DisabledIconLookIsTintedOnlyByOffice2003OnWindows2000OrLater) {
-  PM* pm = Install(new CExtPaintManagerXP, 32);
+  PM* pm = Install(new CExtPaintManagerXP);
   EXPECT_EQ((COLORREF)-1, pm->GetDisabledIconColor());
   EXPECT_EQ(0.0, pm->GetDisabledIconFactor());
-  pm = Install(new CExtPaintManagerOffice2003, 32);
+  pm = Install(new CExtPaintManagerOffice2003);
   EXPECT_EQ(pm->ColorByLogicalId(COLOR_3DFACE), pm->GetDisabledIconColor());
   EXPECT_EQ(0.7, pm->GetDisabledIconFactor());
-  OSVERSIONINFOA nt4 = {sizeof(OSVERSIONINFOA), 4, 0, 1381, VER_PLATFORM_WIN32_NT, ""};
-  CExtPaintManagerHolder::TestForceOsVersion(&nt4);
-  g_PaintManagerHolder.ClassifyOsVersion();
+  ForceOs(OsVersion(VER_PLATFORM_WIN32_NT, 4, 0, 1381));
   EXPECT_EQ((COLORREF)-1, pm->GetDisabledIconColor());
 }
 

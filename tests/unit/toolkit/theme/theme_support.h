@@ -1,13 +1,18 @@
-// What the theme tests share: system colours set for the length of a test, and a fixture that
-// puts the engine's forced states and the default theme back afterwards.
+// What the theme tests share: system colours set for the length of a test, forced system
+// versions and visual styles, and a fixture that puts the engine's forced states and the default
+// theme back afterwards.
 #pragma once
 
 #include "toolkit/theme/ExtPaintManagerHolder.h"
+#include "tests/common/pixel_support.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
+
+using PM = CExtPaintManager;
+using ForcedStyle = CExtPaintManagerHolder::ForcedVisualStyle_t;
 
 // Sets system colours and restores the old values when it goes.
 class ScopedSysColors {
@@ -29,15 +34,21 @@ private:
   std::vector<COLORREF> m_old, m_new;
 };
 
+inline OSVERSIONINFOA OsVersion(DWORD dwPlatform, DWORD dwMajor, DWORD dwMinor, DWORD dwBuild = 0,
+                                LPCSTR pszCsd = "") {
+  OSVERSIONINFOA v = {sizeof(v), dwMajor, dwMinor, dwBuild, dwPlatform, ""};
+  lstrcpynA(v.szCSDVersion, pszCsd, sizeof(v.szCSDVersion));
+  return v;
+}
+
 // A top-down 32-bit DIB section of one colour, selected into no DC (the caller owns it).
 inline HBITMAP MakeSolidBitmap(int cx, int cy, COLORREF clr) {
   BITMAPINFO bmi = {};
   bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* pBits = NULL;
   HBITMAP h = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-  const DWORD px = ((DWORD)GetRValue(clr) << 16) | ((DWORD)GetGValue(clr) << 8) | GetBValue(clr);
   for (int i = 0; h != NULL && i < cx * cy; ++i)
-    static_cast<DWORD*>(pBits)[i] = px;
+    static_cast<DWORD*>(pBits)[i] = pixel_support::ToDib(clr);
   return h;
 }
 
@@ -52,16 +63,41 @@ inline void FillBitmapRect(HBITMAP hBitmap, const RECT& rc, COLORREF clr) {
   ::DeleteDC(hDC);
 }
 
+// The pixels of a bitmap the test was handed, which it then deletes.
+inline pixel_support::Pixels TakePixels(HBITMAP h) {
+  pixel_support::Pixels px = pixel_support::ReadBitmap(h);
+  ::DeleteObject(h);
+  return px;
+}
+
+const ForcedStyle kNoStyle = {false, NULL, NULL, 0, {}};
+
 // Every theme test ends with the real screen depth, version and visual style, gradient fills on,
 // and a fresh XP theme.
 class ThemeTest : public ::testing::Test {
 protected:
   void TearDown() override {
-    CExtPaintManager::TestForceScreenBitsPerPixel(0);
+    PM::TestForceScreenBitsPerPixel(0);
     CExtPaintManagerHolder::TestForceOsVersion(NULL);
     CExtPaintManagerHolder::TestForceVisualStyle(NULL);
     g_PaintManagerHolder.TestDisableGradientFill(false);
     g_PaintManagerHolder.ClassifyOsVersion();
     g_PaintManagerHolder.InstallTheme(NULL);
   }
+  // Installs the theme for a screen of that depth and that visual style; answers it.
+  PM* Install(PM* pManager, int nBitsPerPixel = 32, const ForcedStyle& style = kNoStyle) {
+    m_style = style;
+    CExtPaintManagerHolder::TestForceVisualStyle(&m_style);
+    PM::TestForceScreenBitsPerPixel(nBitsPerPixel);
+    EXPECT_TRUE(g_PaintManagerHolder.InstallTheme(pManager));
+    return g_PaintManagerHolder.GetPM();
+  }
+  // Makes the holder classify the system as that version.
+  void ForceOs(const OSVERSIONINFOA& version) {
+    m_os = version;
+    CExtPaintManagerHolder::TestForceOsVersion(&m_os);
+    g_PaintManagerHolder.ClassifyOsVersion();
+  }
+  ForcedStyle m_style = {};
+  OSVERSIONINFOA m_os = {};
 };
