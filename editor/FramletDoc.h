@@ -64,6 +64,7 @@ public:
   // --- Files and mail ---------------------------------------------------------------------------
   // Loading reads the picture from the archive's file; storing writes the bytes of the PNG made for
   // mailing (m_strTempImagePath).
+  BOOL OnOpenDocument(LPCSTR lpszPathName) override;
   void Serialize(CArchive& ar) override;
   // Writes pBitmap to lpszPath in the format of its extension, replacing an existing file only
   // when the new one is complete. "Save failed!" and FALSE when it cannot be written.

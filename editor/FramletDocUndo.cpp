@@ -157,6 +157,8 @@ CFramletDoc::RecordResult CFramletDoc::MakeRecord(CBitmap* pBefore, int x, int y
     }
   }
   if (bSameBitmap && before == image) {
+    nFirstRow = 0; // a new base: the snapshot becomes this picture
+    nLastRow = INT_MAX;
     // A picture against itself: a delta of zeros of the device format, coded without making it.
     const int nBits = dc.BitsPerPixel();
     unsigned long long nRaw = DeviceRowBytes(image.cx, nBits) * image.cy;
@@ -191,6 +193,11 @@ BOOL CFramletDoc::MakePlaneRecord(const CPixelPlane& after, const CPixelPlane& b
   }
   nFirstRow = diff.nFirstRow;
   nLastRow = diff.nLastRow;
+  if (bSameBitmap) {
+    // A new base: whatever the snapshot held before, it becomes this picture.
+    nFirstRow = 0;
+    nLastRow = INT_MAX;
+  }
   if (!bHistoryEmpty && !diff.bColourChanged) {
     result = recordNothing;
     return TRUE;

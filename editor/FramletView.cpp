@@ -60,7 +60,6 @@ ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR_SELECTION2, OnUpdateSelectionCommand)
 ON_UPDATE_COMMAND_UI(ID_FILE_COPY_SELECTION, OnUpdateSelectionCommand)
 ON_UPDATE_COMMAND_UI(ID_EDIT_CROP, OnUpdateCropCommand)
 ON_UPDATE_COMMAND_UI(ID_EDIT_CROP2, OnUpdateCropCommand)
-ON_COMMAND_RANGE(ID_IMAGE_ROTATE_RIGHT, ID_IMAGE_SOLARIZE, OnImageCommand)
 ON_COMMAND(ID_EDIT_COPY_ALL, OnCopyAllToClipboard)
 ON_COMMAND(ID_EDIT_COPY_ALL2, OnCopyAllToClipboard)
 ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
@@ -77,6 +76,8 @@ ON_COMMAND(ID_FILE_PRINT_PREVIEW2, OnFilePrintPreview)
 ON_MESSAGE(UM_APPLY_EFFECT, OnApplyEffectMessage)
 ON_MESSAGE(UM_SAVE_ORIGINAL, OnSaveOriginal)
 ON_MESSAGE(UM_TASK_EDIT, OnTaskEdit)
+// After the single commands: the range also spans copy all (32839) and clear selection (32841).
+ON_COMMAND_RANGE(ID_IMAGE_ROTATE_RIGHT, ID_IMAGE_SOLARIZE, OnImageCommand)
 END_MESSAGE_MAP()
 
 namespace {
@@ -273,8 +274,13 @@ void CFramletView::OnDraw(CDC* pDC) {
     pDoc->m_pSelection->m_nScrollY = m_nScrollY;
     pDoc->m_pSelection->Draw(pBuf);
   }
-  if (!bPrinting)
-    m_selTracker.Draw(pBuf, (int)m_fZoom, m_nScrollX, m_nScrollY, m_nTool);
+  if (!bPrinting) {
+    // The outline shows the shape it was made with. Polygon points are logical and drawn as they
+    // are; the ellipse is placed from the outline's device pixels plus the scroll offsets.
+    const BOOL bPoints = m_selTracker.m_nPoints >= 2;
+    m_selTracker.Draw(pBuf, (int)m_fZoom, bPoints ? 0 : m_nScrollX, bPoints ? 0 : m_nScrollY,
+                      m_nSelectionShape);
+  }
   if (m_pText != NULL && !m_pText->m_strText.IsEmpty() && !m_pText->m_rect.IsRectEmpty()) {
     if (!bPrinting) {
       CEditorAppState* pState = CEditorAppState::Get();
@@ -371,6 +377,10 @@ void CFramletView::ApplyZoom(float fOldZoom) {
     pDoc->m_pSelection->m_rect = RescaleRect(pDoc->m_pSelection->m_rect, m_fZoom, fOldZoom);
     pDoc->m_pSelection->m_fZoom = m_fZoom;
   }
+  // The selection's points are logical at the zoom, so they follow it (an open polygon goes on).
+  ScaleAroundMargin(m_pPoints.data(), (int)m_pPoints.size(), m_fZoom, fOldZoom);
+  if (m_bPolygonOpen)
+    m_selTracker.SetPolygon(m_pPoints.data(), (int)m_pPoints.size());
   if (!m_selTracker.m_rect.IsRectEmpty()) {
     // An outlined selection does not survive a zoom: its floating piece goes without being merged.
     m_selTracker.Reset();

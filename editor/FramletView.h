@@ -102,6 +102,8 @@ public:
   // --- Image operations of the task sheet ---------------------------------------------------------
   // Runs one operation on the document's picture; pParams is the page's block (NULL: none).
   void ApplyImageEffect(int nTaskId, const EffectParams* pParams, CDC* pDC, HWND hWnd);
+  // The font of a caption from the caption page's block, for a screen of nPixelsPerInch.
+  static LOGFONTA CaptionFont(const EffectParams& params, int nPixelsPerInch);
 
   // Text: the dialog's settings into the pending text.
   void ApplyTextDialog(CTextInputDlg* pDlg);
@@ -110,6 +112,8 @@ public:
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void OnInitialUpdate() override;
+  // A view losing activation ends the task page's edit it holds, recording its step.
+  void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
   BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) override;
   void OnDraw(CDC* pDC) override;
 
@@ -192,4 +196,7 @@ private:
   BOOL m_bDragging = FALSE; // a press holds the capture until its release
   CBitmap m_buffer;         // the off-screen buffer, kept between paints while its size fits
   CSize m_sizeBuffer;
+  // A tracker's own drag loop took the release of the press being handled: the view starts no
+  // drag of its own for it.
+  BOOL m_bPressTaken = FALSE;
 };

@@ -18,10 +18,26 @@ struct OperationCommand {
   UINT nID;
   int nTaskId;
 };
-const OperationCommand kOperations[] = {
-    {32817, 3001}, {32819, 3003}, {32820, 3004}, {32821, 3005}, {32823, 3006}, {32857, 2002}, {32858, 2003},
-    {32859, 2004}, {32860, 2005}, {32861, 2006}, {32862, 2007}, {32863, 2008}, {32864, 2009}, {32865, 2010},
-    {32866, 2011}, {32867, 2014}, {32868, 2015}, {32869, 2016}, {32870, 2017}, {32808, 4006}};
+const OperationCommand kOperations[] = {{32817, TASK_BRIGHTNESS_CONTRAST},
+                                        {32819, TASK_COLOR_BALANCE},
+                                        {32820, TASK_INVERT_COLOR},
+                                        {32821, TASK_GRAYSCALE},
+                                        {32823, TASK_BLACK_WHITE},
+                                        {32857, TASK_TORN_EDGE},
+                                        {32858, TASK_SAW_EDGE},
+                                        {32859, TASK_SHARK_EDGE},
+                                        {32860, TASK_WAVE_EDGE},
+                                        {32861, TASK_FADE_EDGE},
+                                        {32862, TASK_SHADOW_EDGE},
+                                        {32863, TASK_BEVEL_EDGE},
+                                        {32864, TASK_BORDER},
+                                        {32865, TASK_PERSPECTIVE},
+                                        {32866, TASK_SHEAR},
+                                        {32867, TASK_BLUR},
+                                        {32868, TASK_EMBOSS},
+                                        {32869, TASK_SHARPEN},
+                                        {32870, TASK_SOLARIZE},
+                                        {32808, TASK_ROTATE_ANGLE}};
 
 } // namespace
 
@@ -147,15 +163,24 @@ BOOL CFramletView::CommitText(BOOL bRecord) {
 }
 
 void CFramletView::OnImageCommand(UINT nID) {
+  // The turns and flips are immediate; an id of their range without an operation flips.
+  if (nID >= ID_IMAGE_ROTATE_RIGHT && nID <= ID_IMAGE_FLIP_V && nID != ID_IMAGE_ROTATE_ANGLE) {
+    const int nTaskId = nID == ID_IMAGE_ROTATE_RIGHT  ? TASK_ROTATE_RIGHT
+                        : nID == ID_IMAGE_ROTATE_LEFT ? TASK_ROTATE_LEFT
+                        : nID == ID_IMAGE_FLIP_V      ? TASK_FLIP_VERTICAL
+                                                      : 4002;
+    SendMessage(UM_APPLY_EFFECT, nTaskId, 0);
+    return;
+  }
   CEditorShell* pShell = GetEditorShell();
   if (pShell == NULL)
     return;
   switch (nID) {
   case ID_IMAGE_RESIZE:
-    pShell->OpenResizePage(4007, "Resize Image");
+    pShell->OpenResizePage(TASK_RESIZE_IMAGE, "Resize Image");
     return;
   case ID_IMAGE_RESIZE_CANVAS:
-    pShell->OpenResizePage(4008, "Resize Canvas");
+    pShell->OpenResizePage(TASK_RESIZE_CANVAS, "Resize Canvas");
     return;
   case ID_IMAGE_CAPTION:
     pShell->OpenCaptionPage();

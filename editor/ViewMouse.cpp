@@ -93,9 +93,11 @@ void CFramletView::OnButtonDown(UINT nFlags, CPoint point, BOOL) {
   m_nTool = CurrentTool();
   const CPoint logical = point + CSize(m_nScrollX, m_nScrollY);
   BOOL bCommittedPiece = FALSE;
+  m_bPressTaken = FALSE;
   if (pDoc->m_pSelection != NULL && m_selTracker.m_rect.IsRectEmpty()) {
     if (pDoc->m_pSelection->HitTest(logical) != CRectTracker::hitNothing) {
       BeginSelection(nFlags, point); // the piece's own drag loop takes the press
+      m_bPressTaken = FALSE;
       return;
     }
     BeginSelection(nFlags, point);
@@ -126,6 +128,10 @@ void CFramletView::OnButtonDown(UINT nFlags, CPoint point, BOOL) {
     EnsureSnapshot();
   if (!(m_nTool == ID_TOOL_POLYGON_SELECTION && bCommittedPiece))
     ToolDown(nFlags, point);
+  if (m_bPressTaken) {
+    m_bPressTaken = FALSE; // a tracker's loop has had the release already
+    return;
+  }
   if (CanvasHandleStep(point)) {
     // The handle's own loop has taken the release: the tool's drag is over before it began.
     delete m_pElement;

@@ -1,10 +1,15 @@
-// Reading picture files through GDI+.
+// Reading and writing picture files through GDI+.
 #include "imaging/ImageFile.h"
+
+#include "imaging/PixelPlane.h"
 
 #include <objbase.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -74,4 +79,146 @@ Gdiplus::Bitmap* LoadGdipBitmapFromFile(LPCSTR lpszPath) {
   if (pBitmap->GetLastStatus() != Gdiplus::Ok)
     return NULL;
   return pBitmap.release();
+}
+
+HBITMAP LoadPictureOverWhite(LPCSTR lpszPath, int* pnDpi) {
+  std::unique_ptr<Gdiplus::Bitmap> pLoaded(LoadGdipBitmapFromFile(lpszPath));
+  if (!pLoaded)
+    return NULL;
+  const int cx = (int)pLoaded->GetWidth(), cy = (int)pLoaded->GetHeight();
+  CPixelPlane plane;
+  HBITMAP hBitmap = cx > 0 && cy > 0 ? CreatePlaneBitmap(cx, cy, &plane) : NULL;
+  if (hBitmap == NULL)
+    return NULL;
+  Gdiplus::Rect whole(0, 0, cx, cy);
+  Gdiplus::BitmapData data;
+  if (pLoaded->LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) {
+    ::DeleteObject(hBitmap);
+    return NULL;
+  }
+  // Each pixel over white: (c * a + 255 * (255 - a)) / 255, rounded; opaque pixels as they are.
+  for (int y = 0; y < cy; y++) {
+    const DWORD* pSrc =
+        reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
+    DWORD* pDst = reinterpret_cast<DWORD*>(plane.Row(y));
+    for (int x = 0; x < cx; x++) {
+      DWORD argb = pSrc[x];
+      DWORD a = argb >> 24;
+      if (a == 0xFF) {
+        pDst[x] = argb;
+        continue;
+      }
+      DWORD out = 0xFF000000;
+      for (int shift = 0; shift < 24; shift += 8) {
+        DWORD c = (argb >> shift) & 0xFF;
+        out |= ((c * a + 255 * (255 - a) + 127) / 255) << shift;
+      }
+      pDst[x] = out;
+    }
+  }
+  pLoaded->UnlockBits(&data);
+  // Rounded: a file's pixels per metre or centimetre rarely give a whole number of inches.
+  if (pnDpi != NULL)
+    *pnDpi = (int)(pLoaded->GetHorizontalResolution() + 0.5f);
+  return hBitmap;
+}
+
+Gdiplus::Bitmap* CreateGdipBitmapForWriting(HBITMAP hBitmap) {
+  // Wrapping the section's rows spares a copy of the whole picture.
+  CPixelPlane plane;
+  std::unique_ptr<Gdiplus::Bitmap> pBitmap(
+      OpenPixelPlane(hBitmap, plane)
+          ? new Gdiplus::Bitmap(plane.cx, plane.cy, (INT)plane.nStride, PixelFormat32bppRGB, plane.pTop)
+          : Gdiplus::Bitmap::FromHBITMAP(hBitmap, NULL));
+  if (!pBitmap || pBitmap->GetLastStatus() != Gdiplus::Ok)
+    return NULL;
+  return pBitmap.release();
+}
+
+int GetEncoderClsid(const WCHAR* pszMimeType, CLSID* pClsid) {
+  UINT nCount = 0, nBytes = 0;
+  if (pszMimeType == NULL || pClsid == NULL ||
+      Gdiplus::GetImageEncodersSize(&nCount, &nBytes) != Gdiplus::Ok || nCount == 0 ||
+      nBytes < nCount * sizeof(Gdiplus::ImageCodecInfo))
+    return -1;
+  // The block holds the records followed by the strings they point to.
+  std::vector<BYTE> block(nBytes);
+  auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(block.data());
+  if (Gdiplus::GetImageEncoders(nCount, nBytes, pCodecs) != Gdiplus::Ok)
+    return -1;
+  for (UINT i = 0; i < nCount; i++) {
+    if (pCodecs[i].MimeType != NULL && std::wcscmp(pCodecs[i].MimeType, pszMimeType) == 0) {
+      *pClsid = pCodecs[i].Clsid;
+      return (int)i;
+    }
+  }
+  return -1;
+}
+
+namespace {
+
+std::wstring Widen(LPCSTR psz) {
+  int n = ::MultiByteToWideChar(CP_ACP, 0, psz, -1, NULL, 0);
+  if (n <= 0)
+    return std::wstring();
+  std::wstring wide((size_t)n, L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, psz, -1, &wide[0], n);
+  wide.resize((size_t)n - 1);
+  return wide;
+}
+
+} // namespace
+
+BOOL SaveGdipBitmapToFile(Gdiplus::Bitmap* pBitmap, LPCSTR lpszPath, const WCHAR* pszMimeType,
+                          const Gdiplus::EncoderParameters* pParams) {
+  CLSID clsid;
+  if (pBitmap == NULL || lpszPath == NULL || GetEncoderClsid(pszMimeType, &clsid) < 0)
+    return FALSE;
+  CFileReplacement file(lpszPath);
+  if (!file.IsReady())
+    return FALSE;
+  std::wstring strNewPath = Widen(file.GetNewPath());
+  if (strNewPath.empty() || pBitmap->Save(strNewPath.c_str(), &clsid, pParams) != Gdiplus::Ok)
+    return FALSE;
+  return file.Commit();
+}
+
+CFileReplacement::CFileReplacement(LPCSTR lpszTarget) : m_strTarget(lpszTarget != NULL ? lpszTarget : "") {
+  // The same folder, so the move never crosses volumes; the same extension, so that writers
+  // that go by it write the right format.
+  int nSlash = m_strTarget.ReverseFind('\\');
+  if (m_strTarget.ReverseFind('/') > nSlash)
+    nSlash = m_strTarget.ReverseFind('/');
+  int nDot = m_strTarget.ReverseFind('.');
+  CString strFolder = m_strTarget.Left(nSlash + 1);
+  CString strExt = nDot > nSlash ? m_strTarget.Mid(nDot) : CString();
+  if (m_strTarget.IsEmpty() || nSlash == m_strTarget.GetLength() - 1)
+    return;
+  static LONG s_nSerial = 0;
+  for (int nAttempt = 0; nAttempt < 100; nAttempt++) {
+    CString strPath;
+    strPath.Format("%s~pix%lx%lx%s", (LPCSTR)strFolder, ::GetCurrentProcessId(),
+                   (unsigned long)::InterlockedIncrement(&s_nSerial), (LPCSTR)strExt);
+    HANDLE hFile = ::CreateFileA(strPath, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile != INVALID_HANDLE_VALUE) {
+      ::CloseHandle(hFile);
+      m_strNewPath = strPath;
+      return;
+    }
+    if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS)
+      return; // the folder takes no new file
+  }
+}
+
+CFileReplacement::~CFileReplacement() {
+  if (!m_strNewPath.IsEmpty())
+    ::DeleteFileA(m_strNewPath);
+}
+
+BOOL CFileReplacement::Commit() {
+  if (m_strNewPath.IsEmpty() ||
+      !::MoveFileExA(m_strNewPath, m_strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return FALSE;
+  m_strNewPath.Empty();
+  return TRUE;
 }

@@ -1,5 +1,7 @@
-// Reading picture files through GDI+.
+// Reading and writing picture files through GDI+.
 #pragma once
+
+#include "framework/core/fw_string.h"
 
 #include <windows.h>
 
@@ -9,3 +11,44 @@
 // file cannot be read or GDI+ cannot decode it. The file is read whole into memory that the
 // bitmap keeps until it is deleted, since GDI+ may go back to the bytes while the bitmap lives.
 Gdiplus::Bitmap* LoadGdipBitmapFromFile(LPCSTR lpszPath);
+
+// The picture of a file over opaque white, as a new 32-bit top-down DIB section the caller owns,
+// with the file's horizontal resolution in *pnDpi (truncated); NULL when the file gives no
+// picture or the picture cannot be held.
+HBITMAP LoadPictureOverWhite(LPCSTR lpszPath, int* pnDpi);
+
+// A GDI+ bitmap of the picture of hBitmap (no palette) for writing it, owned by the caller; NULL
+// on failure. A 32-bit DIB section is used in place, so it must outlive the result and stay
+// unchanged meanwhile; any other bitmap is copied.
+Gdiplus::Bitmap* CreateGdipBitmapForWriting(HBITMAP hBitmap);
+
+// The index of the first GDI+ image encoder whose MIME type is exactly pszMimeType, with its
+// CLSID in *pClsid; -1 when there is none.
+int GetEncoderClsid(const WCHAR* pszMimeType, CLSID* pClsid);
+
+// Writes pBitmap to lpszPath with the encoder of pszMimeType (pParams may be NULL). The bytes go
+// to a new file beside the target first, so a failure at any step leaves an existing file as it
+// was. FALSE when there is no such encoder or the file cannot be written.
+BOOL SaveGdipBitmapToFile(Gdiplus::Bitmap* pBitmap, LPCSTR lpszPath, const WCHAR* pszMimeType,
+                          const Gdiplus::EncoderParameters* pParams);
+
+// A new, empty file beside a target, with the target's extension (writers choose the format by
+// it), that takes the target's place only when committed and is removed otherwise.
+class CFileReplacement {
+public:
+  // Makes the new file; IsReady() tells whether the folder took it.
+  explicit CFileReplacement(LPCSTR lpszTarget);
+  ~CFileReplacement();
+  CFileReplacement(const CFileReplacement&) = delete;
+  CFileReplacement& operator=(const CFileReplacement&) = delete;
+
+  BOOL IsReady() const { return !m_strNewPath.IsEmpty(); }
+  // Where the new contents are to be written.
+  const CString& GetNewPath() const { return m_strNewPath; }
+  // Moves the new file over the target. FALSE, with the target as it was, when that fails.
+  BOOL Commit();
+
+private:
+  CString m_strTarget;
+  CString m_strNewPath; // empty when none was made or it has been moved
+};

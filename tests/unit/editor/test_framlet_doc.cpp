@@ -300,6 +300,12 @@ TEST_F(FramletDocTest, ANewPictureReplacesTheOldOneAndItsHistory) {
   EXPECT_TRUE(Doc()->IsModified());
   EXPECT_EQ("Size:64 x 48", m_harness.Status(STATUS_PANE_SIZE));
   EXPECT_TRUE(m_harness.View()->m_selTracker.m_rect.IsRectEmpty());
+  // A new picture of the same size starts its own history: a change and its undo come back to it.
+  ASSERT_TRUE(Doc()->TakeNewPicture(MakePictureBitmap(64, 48, [](int x, int) { return DWORD(x * 3); })));
+  State fresh = StateOf(Doc());
+  Fill(Doc(), CRect(0, 0, 9, 9), RGB(1, 2, 3));
+  ASSERT_TRUE(Doc()->Undo());
+  ExpectPicture(fresh, "undo on the new picture");
 }
 
 } // namespace

@@ -1,0 +1,270 @@
+#include "editor/EditorMessages.h"
+#include "editor/EffectParams.h"
+#include "resources/resource.h"
+#include "tests/common/import_patch.h"
+#include "tests/unit/editor/editor_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <gdiplus.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+using Pixels = std::vector<DWORD>;
+const int W = 120, H = 80;
+
+// Every pixel differs from its mirror images and quarter turns.
+DWORD Gradient(int x, int y) { return (DWORD)((x * 2) << 16 | (y * 3) << 8 | ((x * 7 + y) & 0xFF)); }
+
+EffectParams Block(int v0, int v1 = 0, int f0 = 0) {
+  EffectParams p;
+  p.value[0] = v0;
+  p.value[1] = v1;
+  p.flag[0] = f0;
+  p.text = "Caption";
+  return p;
+}
+const EffectParams kInvert = Block(0, 0, 1); // red only
+
+class ViewEffectsTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    g_nTaskEditState = 0;
+    ASSERT_TRUE(Doc()->TakeNewPicture(MakePictureBitmap(W, H, Gradient)));
+    View()->TakeSnapshot();
+    m_original = Picture();
+  }
+  CFramletDoc* Doc() { return m_harness.Doc(); }
+  CFramletView* View() { return m_harness.View(); }
+  // Colours only: pictures that went through GDI+ come back with an opaque alpha.
+  Pixels Picture(CFramletDoc* pDoc = NULL) {
+    Pixels px = PicturePixels(pDoc != NULL ? pDoc : Doc());
+    for (DWORD& p : px)
+      p &= 0xFFFFFF;
+    return px;
+  }
+  CSize Size() { return BitmapSizeOf(Doc()->m_pImage->GetBitmap()); }
+  LRESULT Send(UINT nMsg, WPARAM wParam, LPARAM lParam, CFramletView* pView = NULL) {
+    return (pView != NULL ? pView : View())->SendMessage(nMsg, wParam, lParam);
+  }
+  void Open() {
+    Send(UM_TASK_EDIT, 0, 0);
+    Send(UM_SAVE_ORIGINAL, 0, 1);
+  }
+  void Apply(int nTaskId, EffectParams p, CFramletView* pView = NULL) {
+    p.taskId = nTaskId;
+    Send(UM_APPLY_EFFECT, nTaskId, (LPARAM)&p, pView);
+  }
+  // Picture, image rectangle, tracker and image item all say cx x cy at the margin.
+  void ExpectPlaced(int cx, int cy, const std::string& what) {
+    const CRect rc(8, 8, 8 + cx, 8 + cy);
+    EXPECT_EQ(CSize(cx, cy), Size()) << what;
+    EXPECT_TRUE(rc == Doc()->m_rcImage && rc == Doc()->m_tracker.m_rectImage && rc == Doc()->m_pImage->m_rect)
+        << what;
+  }
+
+  CEditorHarness m_harness;
+  Pixels m_original;
+};
+
+// Each turn or flip of the menu moves every pixel where it belongs and is a step of its own.
+TEST_F(ViewEffectsTest, MenuTurnsAndFlipsAreImmediateSteps) {
+  const struct {
+    UINT nCommand;
+    int cx;
+    std::function<DWORD(int, int)> from; // the original pixel that lands at (x, y)
+  } rows[] = {{ID_IMAGE_FLIP_H, W, [](int x, int y) { return Gradient(W - 1 - x, y); }},
+              {32806, W, [](int x, int y) { return Gradient(W - 1 - x, y); }},
+              {ID_IMAGE_FLIP_V, W, [](int x, int y) { return Gradient(x, H - 1 - y); }},
+              {ID_IMAGE_ROTATE_RIGHT, H, [](int x, int y) { return Gradient(y, H - 1 - x); }},
+              {ID_IMAGE_ROTATE_LEFT, H, [](int x, int y) { return Gradient(W - 1 - y, x); }}};
+  for (const auto& row : rows) {
+    Doc()->SetModifiedFlag(FALSE);
+    Send(WM_COMMAND, row.nCommand, 0);
+    const int cy = W * H / row.cx;
+    ExpectPlaced(row.cx, cy, std::to_string(row.nCommand));
+    Pixels px = Picture();
+    for (int i = 0; i < (int)px.size(); i += 7)
+      ASSERT_EQ(row.from(i % row.cx, i / row.cx), px[i]) << row.nCommand << " at " << i;
+    EXPECT_TRUE(Doc()->m_nUndoLast == 1 && Doc()->IsModified()) << row.nCommand;
+    ASSERT_TRUE(Doc()->Undo());
+    EXPECT_EQ(m_original, Picture());
+  }
+  Send(WM_COMMAND, ID_IMAGE_FLIP_H, 0);
+  Send(WM_COMMAND, ID_IMAGE_FLIP_H, 0);
+  EXPECT_EQ(m_original, Picture()) << "flipped twice";
+  EXPECT_EQ(2, Doc()->m_nUndoLast);
+}
+
+// Previews start again from the kept original: the last slider position counts, once.
+TEST_F(ViewEffectsTest, APreviewReplacesThePreviousOne) {
+  Open();
+  Apply(3001, Block(60));
+  Apply(3001, Block(-40));
+  const Pixels twice = Picture();
+  Send(UM_TASK_EDIT, 0, 1);
+  EXPECT_EQ(1, Doc()->m_nUndoLast);
+  ASSERT_TRUE(Doc()->Undo());
+  Open();
+  Apply(3001, Block(-40));
+  EXPECT_NE(m_original, Picture());
+  EXPECT_EQ(Picture(), twice);
+}
+
+// A canvas grows with white and shrinks from the right and bottom; Cancel puts the original back
+// and ends the edit, which then records nothing and keeps no original.
+TEST_F(ViewEffectsTest, ResizeCanvasAndCancel) {
+  for (CSize size : {CSize(200, 130), CSize(50, 30)}) {
+    Open();
+    Apply(4008, Block(size.cx, size.cy));
+    ExpectPlaced(size.cx, size.cy, "canvas");
+    Pixels px = Picture();
+    for (int i = 0; i < (int)px.size(); i++) {
+      const int x = i % size.cx, y = i / size.cx;
+      ASSERT_EQ(x < W && y < H ? Gradient(x, y) : 0xFFFFFF, px[i]) << x << "," << y;
+    }
+    Send(UM_APPLY_EFFECT, 5003, 0);
+    ExpectPlaced(W, H, "cancelled");
+    EXPECT_EQ(m_original, Picture());
+    EXPECT_TRUE(g_nTaskEditState == 2 && Doc()->m_pImage2 == NULL);
+    Apply(3004, kInvert);
+    EXPECT_EQ(m_original, Picture()) << "no edit is open after Cancel";
+  }
+  Open();
+  Send(UM_TASK_EDIT, 0, 1);
+  EXPECT_TRUE(Doc()->m_nUndoLast == 0 && Doc()->m_pImage2 == NULL) << "a page closed without a preview";
+}
+
+// Point sizes above 100 become 48 and below 2 become 5; the band added above the picture is the
+// font's height and 10. The face is cut to 31 characters and its terminator.
+TEST_F(ViewEffectsTest, CaptionFont) {
+  const int nDpi = CWindowDC(CWnd::GetDesktopWindow()).GetDeviceCaps(LOGPIXELSY);
+  const std::pair<int, int> rows[] = {{1, 5}, {2, 2}, {100, 100}, {101, 48}};
+  for (const auto& row : rows) {
+    Open();
+    Apply(2012, Block(row.first));
+    EXPECT_EQ(CSize(W, H + ::MulDiv(row.second, nDpi, 72) + 10), Size()) << row.first;
+    Send(UM_APPLY_EFFECT, 5003, 0);
+  }
+  EffectParams p = Block(12);
+  p.flag[2] = p.flag[3] = p.flag[4] = 1;
+  p.fontFace = CString('F', 40);
+  LOGFONTA lf = CFramletView::CaptionFont(p, 72);
+  EXPECT_EQ(std::string(31, 'F'), std::string(lf.lfFaceName));
+  EXPECT_TRUE(lf.lfHeight == 12 && lf.lfWeight == FW_BOLD && lf.lfItalic == 1 && lf.lfUnderline == 1);
+  p.flag[2] = p.flag[3] = p.flag[4] = 0;
+  lf = CFramletView::CaptionFont(p, 72);
+  EXPECT_TRUE(lf.lfWeight == FW_NORMAL && lf.lfItalic + lf.lfUnderline + lf.lfWidth + lf.lfCharSet == 0);
+}
+
+// Smooth scaling off leaves GDI+ its default interpolation; on asks for high quality (2).
+std::vector<int> s_modes;
+Gdiplus::GpStatus WINGDIPAPI RecordMode(Gdiplus::GpGraphics* pGraphics, Gdiplus::InterpolationMode mode) {
+  static auto pSet = reinterpret_cast<decltype(&RecordMode)>(
+      ::GetProcAddress(::GetModuleHandleA("gdiplus.dll"), "GdipSetInterpolationMode"));
+  s_modes.push_back(mode);
+  return pSet(pGraphics, mode);
+}
+
+TEST_F(ViewEffectsTest, ResizeImageScalesWithTheChosenInterpolation) {
+  CImportPatch patch("gdiplus.dll", "GdipSetInterpolationMode", (FARPROC)&RecordMode);
+  ASSERT_TRUE(patch.Applied());
+  for (int bSmooth : {0, 1}) {
+    s_modes.clear();
+    Open();
+    Apply(4007, Block(50, 130, bSmooth));
+    ExpectPlaced(50, 130, "resized");
+    EXPECT_EQ(bSmooth ? std::vector<int>{2} : std::vector<int>{}, s_modes);
+    Send(UM_APPLY_EFFECT, 5003, 0);
+  }
+}
+
+// Sizes outside the page's limits, or that cannot be had, change nothing and say so once.
+CSize s_refused;
+HBITMAP WINAPI RefuseBitmap(HDC hDC, int cx, int cy) {
+  static auto pCreate = reinterpret_cast<decltype(&RefuseBitmap)>(
+      ::GetProcAddress(::GetModuleHandleA("gdi32.dll"), "CreateCompatibleBitmap"));
+  return CSize(cx, cy) == s_refused ? NULL : pCreate(hDC, cx, cy);
+}
+Gdiplus::GpStatus WINGDIPAPI RefuseGdip(INT cx, INT cy, INT n, Gdiplus::PixelFormat f, BYTE* p,
+                                        Gdiplus::GpBitmap** pp) {
+  static auto pCreate = reinterpret_cast<decltype(&RefuseGdip)>(
+      ::GetProcAddress(::GetModuleHandleA("gdiplus.dll"), "GdipCreateBitmapFromScan0"));
+  return CSize(cx, cy) == s_refused ? Gdiplus::OutOfMemory : pCreate(cx, cy, n, f, p, pp);
+}
+
+TEST_F(ViewEffectsTest, ASizeThatCannotBeMadeChangesNothing) {
+  const struct {
+    int nTaskId, cx, cy;
+  } rows[] = {{4007, 0, 10},     {4007, 16001, 10}, {4008, 10, -3}, {4008, 8000, 8000},
+              {4008, 1234, 567}, {4007, 1234, 567}, {4009, 100, 60}};
+  FillPicture(Doc(), CRect(0, 0, W, H), RGB(255, 255, 255));
+  FillPicture(Doc(), CRect(10, 10, 110, 70), RGB(200, 0, 0)); // trims to 100 x 60
+  View()->PushUndo();
+  const Pixels before = Picture();
+  for (const auto& row : rows) {
+    MessageBoxRecorder boxes;
+    s_refused = CSize(row.cx, row.cy);
+    CImportPatch gdi("gdi32.dll", "CreateCompatibleBitmap", (FARPROC)&RefuseBitmap);
+    CImportPatch gdip("gdiplus.dll", "GdipCreateBitmapFromScan0", (FARPROC)&RefuseGdip);
+    Open();
+    Apply(row.nTaskId, Block(row.cx, row.cy));
+    Send(UM_TASK_EDIT, 0, 1);
+    ExpectPlaced(W, H, std::to_string(row.cx) + " x " + std::to_string(row.cy));
+    EXPECT_EQ(before, Picture());
+    EXPECT_EQ(1u, MessageBoxRecorder::Boxes().size()) << row.cx << " x " << row.cy;
+    EXPECT_EQ(1, Doc()->m_nUndoLast);
+  }
+  Send(UM_APPLY_EFFECT, 4009, 0);
+  ExpectPlaced(100, 60, "trimmed");
+}
+
+// A view losing activation ends its edit with the step; applies for a view without an open edit
+// are stale and ignored.
+TEST_F(ViewEffectsTest, SwitchingDocumentsEndsTheEdit) {
+  Apply(3004, kInvert);
+  EXPECT_EQ(m_original, Picture()) << "no edit open";
+  Open();
+  Apply(3004, kInvert);
+  const Pixels inverted = Picture();
+  m_harness.m_pFrame->m_nTaskPage = 2;
+  CFramletDoc* pSecond = m_harness.NewDocument();
+  ASSERT_NE(nullptr, pSecond);
+  EXPECT_TRUE(g_nTaskEditState == 2 && Doc()->m_nUndoLast == 1 && Doc()->m_pImage2 == NULL);
+  EXPECT_EQ(0, m_harness.m_pFrame->m_nTaskPage);
+  const Pixels second = Picture(pSecond);
+  Apply(3004, kInvert, pSecond->GetFirstView());
+  Apply(3004, kInvert);
+  EXPECT_EQ(second, Picture(pSecond));
+  EXPECT_EQ(inverted, Picture());
+}
+
+// Without a block (0 or -1) the operations that need one do nothing.
+TEST_F(ViewEffectsTest, OperationsWithoutTheirBlockAreSkipped) {
+  Open();
+  for (LPARAM lParam : {(LPARAM)0, (LPARAM)-1})
+    for (int nTaskId : {3004, 2002, 2012, 4007, 4008}) {
+      Send(UM_APPLY_EFFECT, nTaskId, lParam);
+      ExpectPlaced(W, H, std::to_string(nTaskId));
+      EXPECT_EQ(m_original, Picture()) << nTaskId;
+    }
+}
+
+// A flip while a page's edit is open records the page's step first: each undoes on its own.
+TEST_F(ViewEffectsTest, AnImmediateOperationSettlesTheOpenEdit) {
+  Open();
+  Apply(3004, kInvert);
+  const Pixels inverted = Picture();
+  m_harness.m_pFrame->m_nTaskPage = 3;
+  Send(WM_COMMAND, ID_IMAGE_FLIP_V, 0);
+  EXPECT_TRUE(g_nTaskEditState == 2 && m_harness.m_pFrame->m_nTaskPage == 0 && Doc()->m_nUndoLast == 2);
+  ASSERT_TRUE(Doc()->Undo());
+  EXPECT_EQ(inverted, Picture());
+  ASSERT_TRUE(Doc()->Undo());
+  EXPECT_EQ(m_original, Picture());
+}
+
+} // namespace
