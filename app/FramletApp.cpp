@@ -31,26 +31,6 @@ CString ProgramFolder() {
   return nSlash >= 0 ? strPath.Left(nSlash) : CString();
 }
 
-// A loaded picture drawn over opaque white (transparent parts become white) as a GDI bitmap;
-// its horizontal resolution in *pDpi. NULL when it cannot be made.
-HBITMAP FlattenOntoWhite(Gdiplus::Bitmap* pLoaded, int* pDpi) {
-  const UINT cx = pLoaded->GetWidth(), cy = pLoaded->GetHeight();
-  if (cx == 0 || cy == 0)
-    return NULL;
-  Gdiplus::Bitmap canvas(cx, cy, PixelFormat32bppARGB);
-  {
-    Gdiplus::Graphics graphics(&canvas);
-    Gdiplus::SolidBrush white(Gdiplus::Color(0xFFFFFFFF));
-    graphics.FillRectangle(&white, 0, 0, (INT)cx, (INT)cy);
-    graphics.DrawImage(pLoaded, 0, 0, (INT)cx, (INT)cy);
-  }
-  HBITMAP hBitmap = NULL;
-  if (canvas.GetHBITMAP(Gdiplus::Color(0xFFFFFFFF), &hBitmap) != Gdiplus::Ok)
-    return NULL;
-  *pDpi = (int)pLoaded->GetHorizontalResolution();
-  return hBitmap;
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CFramletApp, CWinApp)
@@ -120,27 +100,22 @@ void CFramletApp::OnFileOpen() {
   CString strPath = PromptOpenImage();
   if (strPath.IsEmpty() || m_pDocTemplate == NULL)
     return;
-  std::unique_ptr<Gdiplus::Bitmap> pLoaded(LoadGdipBitmapFromFile(strPath));
-  int nDpi = 0;
-  HBITMAP hPicture = pLoaded ? FlattenOntoWhite(pLoaded.get(), &nDpi) : NULL;
+  int nDpi = 96;
+  HBITMAP hPicture = LoadPictureOverWhite(strPath, &nDpi);
   if (hPicture == NULL) {
-    AfxMessageBox("The file could not be opened as a picture.", MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(AfxFileNameOf(strPath) + ": The file could not be opened as a picture.",
+                  MB_OK | MB_ICONEXCLAMATION);
     return;
   }
+  // A new document loads the file as the framework's open would, without taking its path: Save
+  // asks for a name.
   CFramletDoc* pDoc = static_cast<CFramletDoc*>(m_pDocTemplate->OpenDocumentFile(NULL));
-  if (pDoc == NULL || !pDoc->TakeNewPicture(hPicture)) {
+  if (pDoc == NULL) {
     ::DeleteObject(hPicture);
-    if (pDoc != NULL)
-      pDoc->OnCloseDocument();
     return;
   }
-  // An opened picture is the file as it is: no change to save, its own resolution, its path as
-  // the title (not the document's path: Save asks for a name).
-  pDoc->m_nDpi = nDpi;
-  pDoc->SetTitle(strPath);
-  pDoc->SetModifiedFlag(FALSE);
-  if (CMainFrame* pFrame = dynamic_cast<CMainFrame*>(m_pMainWnd))
-    pFrame->SelectTool(ID_TOOL_POINTER);
+  if (!pDoc->TakeOpenedPicture(hPicture, nDpi, strPath))
+    pDoc->OnCloseDocument();
 }
 
 void CFramletApp::OnIncludeMouse() { m_bIncludeMouse = !m_bIncludeMouse; }
