@@ -114,7 +114,9 @@ BOOL CFramletDoc::IsDeltaEmpty(CBitmap* pDelta) {
 }
 
 BOOL CFramletDoc::PushUndo(CBitmap* pBefore, BOOL bDelete, int x, int y) {
-  if (m_pImage == NULL || SizeOf(pBefore).cx < 2 || SizeOf(pBefore).cy < 2)
+  // A picture one pixel wide or high (a canvas dragged to its least) records its changes like any
+  // other: one left out would be lost, or garbled, by the next Undo.
+  if (m_pImage == NULL || SizeOf(pBefore).cx < 1 || SizeOf(pBefore).cy < 1)
     return TRUE;
   UndoRecord record;
   int nFirstRow = 0, nLastRow = -1;

@@ -20,6 +20,8 @@ struct EffectParams;
 // 1 while an open page of the task sheet owes its undo step, 2 (or 0 before any page opened)
 // otherwise; the view's mouse-down, Undo, Redo and immediate operations settle an owed step.
 extern int g_nTaskEditState;
+// Drops the original an open page kept for its previews, once its edit has ended.
+void DiscardTaskOriginal(CFramletDoc* pDoc);
 
 // The current picture's size, kept for the resize page of the task sheet.
 extern int g_nImageWidth;
@@ -152,6 +154,7 @@ protected:
   // whichever button made it.
   void OnButtonDown(UINT nFlags, CPoint point, BOOL bRight);
   void OnButtonUp(UINT nFlags, CPoint point);
+  // TRUE when the press was on a canvas handle, whose own loop has taken its release.
   BOOL CanvasHandleStep(CPoint point);
   void ToolDown(UINT nFlags, CPoint point);
   void ToolMove(UINT nFlags, CPoint point, BOOL bHeld);

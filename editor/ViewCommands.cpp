@@ -72,6 +72,7 @@ void CFramletView::OnEditUndo() {
   if (g_nTaskEditState == 1) {
     PushUndo();
     g_nTaskEditState = 2;
+    DiscardTaskOriginal(pDoc);
   }
   CEditorShell* pShell = GetEditorShell();
   if (pShell != NULL && pShell->GetTaskPageIndex() != 0)
@@ -92,6 +93,7 @@ void CFramletView::OnEditRedo() {
     if (pDoc->m_pImage2 != NULL)
       pDoc->m_pImage->SetFromGdipBitmap(pDoc->m_pImage2->CreateGdipBitmap());
     g_nTaskEditState = 2;
+    DiscardTaskOriginal(pDoc);
   }
   CEditorShell* pShell = GetEditorShell();
   if (pShell != NULL && pShell->GetTaskPageIndex() != 0)

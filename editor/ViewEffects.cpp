@@ -80,11 +80,6 @@ BOOL ReplacePicture(CFramletDoc* pDoc, Gdiplus::Bitmap* pBitmap) {
   return TRUE;
 }
 
-void DiscardOriginal(CFramletDoc* pDoc) {
-  delete pDoc->m_pImage2;
-  pDoc->m_pImage2 = NULL;
-}
-
 // Ends the open edit of the view: its step is recorded, the kept original goes and, when asked,
 // the task sheet returns to its main page.
 void EndTaskEdit(CFramletView* pView, BOOL bShowMainPage) {
@@ -94,7 +89,7 @@ void EndTaskEdit(CFramletView* pView, BOOL bShowMainPage) {
   if (pDoc == NULL)
     return;
   pView->PushUndo();
-  DiscardOriginal(pDoc);
+  DiscardTaskOriginal(pDoc);
   CEditorShell* pShell = GetEditorShell();
   if (bShowMainPage && pShell != NULL && pShell->GetTaskPageIndex() != 0)
     pShell->ShowTaskMainPage();
@@ -319,6 +314,13 @@ void RunImageEffect(CFramletView* pView, int nTaskId, const EffectParams* p, CDC
 
 } // namespace
 
+void DiscardTaskOriginal(CFramletDoc* pDoc) {
+  if (pDoc == NULL)
+    return;
+  delete pDoc->m_pImage2;
+  pDoc->m_pImage2 = NULL;
+}
+
 LOGFONTA CFramletView::CaptionFont(const EffectParams& params, int nPixelsPerInch) {
   int nPoints = params.value[0];
   if (nPoints > 100)
@@ -382,7 +384,7 @@ LRESULT CFramletView::OnSaveOriginal(WPARAM, LPARAM) {
   if (pDoc == NULL || pDoc->m_pImage == NULL)
     return 0;
   try {
-    DiscardOriginal(pDoc);
+    DiscardTaskOriginal(pDoc);
     std::unique_ptr<CImageItem> pKept(new CImageItem);
     if (!pKept->GetBitmap()->Attach(
             CCommonLib::DuplicateBitmap((HBITMAP)pDoc->m_pImage->GetBitmap()->GetSafeHandle()))) {

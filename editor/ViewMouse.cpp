@@ -89,6 +89,7 @@ void CFramletView::OnButtonDown(UINT nFlags, CPoint point, BOOL) {
   if (g_nTaskEditState == 1) {
     PushUndo();
     g_nTaskEditState = 2;
+    DiscardTaskOriginal(pDoc);
   }
   m_nTool = CurrentTool();
   const CPoint logical = point + CSize(m_nScrollX, m_nScrollY);
@@ -112,12 +113,14 @@ void CFramletView::OnButtonDown(UINT nFlags, CPoint point, BOOL) {
   }
   const BOOL bTextPending =
       m_pText != NULL && !m_pText->m_rect.IsRectEmpty() && !m_pText->m_strText.IsEmpty();
-  if (bTextPending && m_textTracker.HitTest(point) != CRectTracker::hitNothing &&
-      m_textTracker.Track(this, point, TRUE)) {
-    CRect rc = m_textTracker.m_rect;
-    rc.NormalizeRect();
-    m_pText->m_rect = rc;
-    pDoc->UpdateAllViews(NULL);
+  if (bTextPending && m_textTracker.HitTest(point) != CRectTracker::hitNothing && ::GetCapture() == NULL) {
+    // The box's loop has the release whether the box moved or not: the press ends here.
+    if (m_textTracker.Track(this, point, TRUE)) {
+      CRect rc = m_textTracker.m_rect;
+      rc.NormalizeRect();
+      m_pText->m_rect = rc;
+      pDoc->UpdateAllViews(NULL);
+    }
     return;
   }
   if (bTextPending && !m_pText->m_rect.PtInRect(point)) {
@@ -383,8 +386,14 @@ BOOL CFramletView::CanvasHandleStep(CPoint point) {
   CFramletDoc* pDoc = GetDocument();
   CShapeTracker& tracker = pDoc->m_tracker;
   const int nHit = tracker.HitTest(point);
-  if (nHit < 0 || nHit > 7 || !tracker.Track(this, point, TRUE))
+  if (nHit < 0 || nHit > 7 || ::GetCapture() != NULL)
     return FALSE;
+  // The handle's loop has the release whether the canvas changed or not: a click on a handle ends
+  // the press too, and what the tool's press did (a fill) is recorded as its release would have.
+  if (!tracker.Track(this, point, TRUE)) {
+    PushUndo();
+    return TRUE;
+  }
   EnsureSnapshot();
   m_bResyncScroll = TRUE;
   // Not normalised: an edge dragged past the opposite one is held one pixel short of it below.

@@ -167,13 +167,22 @@ void CScrollView::UpdateBars() {
   } bars[2] = {{SB_HORZ, bNeedH, m_totalDev.cx, sizeView.cx, ptNew.x},
                {SB_VERT, bNeedV, m_totalDev.cy, sizeView.cy, ptNew.y}};
   for (const auto& bar : bars) {
-    ShowScrollBar(bar.nBar, bar.bNeed);
+    // Bars that already say this are left alone: redrawing them costs more than the whole update.
+    const DWORD dwStyleBit = bar.nBar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+    const BOOL bShown = (GetStyle() & dwStyleBit) != 0;
+    if (bShown != bar.bNeed)
+      ShowScrollBar(bar.nBar, bar.bNeed);
     // A hidden bar keeps position 0, which is what readers of the bar see.
     SCROLLINFO info = {sizeof(info), bar.bNeed ? UINT(SIF_RANGE | SIF_PAGE | SIF_POS) : UINT(SIF_POS)};
     info.nMax = bar.nTotal - 1;
     info.nPage = bar.nView;
     info.nPos = bar.nPos;
-    SetScrollInfo(bar.nBar, &info, TRUE);
+    SCROLLINFO now = {sizeof(now), SIF_ALL};
+    const BOOL bSame = bShown == bar.bNeed && ::GetScrollInfo(m_hWnd, bar.nBar, &now) &&
+                       now.nPos == info.nPos &&
+                       (!bar.bNeed || (now.nMin == 0 && now.nMax == info.nMax && now.nPage == info.nPage));
+    if (!bSame)
+      SetScrollInfo(bar.nBar, &info, TRUE);
   }
   m_bInsideUpdate = FALSE;
 }

@@ -1,13 +1,7 @@
 // Canvas conversions: snapping to picture pixels, scaling around the margin, rectangles between
 // zooms.
 #include "editor/CanvasCoords.h"
-#include "framework/fw.h"
-#include "imaging/Globals.h"
-
-#include <gtest/gtest.h>
-
-#include <tuple>
-#include <vector>
+#include "tests/unit/editor/editor_harness.h"
 
 template <class... Ts> using Rows = std::vector<std::tuple<Ts...>>;
 

@@ -1,12 +1,4 @@
-#include "tests/common/pixel_support.h"
-#include "resources/resource.h"
 #include "tests/unit/editor/editor_harness.h"
-
-#include <gtest/gtest.h>
-
-#include <gdiplus.h>
-
-#include <set>
 
 namespace {
 
@@ -18,42 +10,21 @@ const COLORREF kHatch = RGB(0xBF, 0xBF, 0xBF), kWhite = RGB(255, 255, 255);
 DWORD BlockPixel(int x, int y) { return 0x102030u + (DWORD)((x / 8) * 0x050000 + (y / 8) * 0x000500); }
 COLORREF BlockColor(int x, int y) { return pixel_support::FromDib(BlockPixel(x, y)); }
 
-class FramletViewTest : public ::testing::Test {
+class FramletViewTest : public EditorViewTest {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(Doc()->TakeNewPicture(MakePictureBitmap(400, 300, BlockPixel)));
-    View()->GetParentFrame()->MoveWindow(0, 0, 620, 420);
-    Paint();
+    EditorViewTest::SetUp();
+    SetPicture(400, 300, BlockPixel);
   }
-  CFramletDoc* Doc() { return m_harness.Doc(); }
-  CFramletView* View() { return m_harness.View(); }
-  void Paint() {
-    View()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpPending();
-  }
-  Pixels Client() {
-    CRect rc;
-    View()->GetClientRect(&rc);
-    return pixel_support::ReadWindow(View()->m_hWnd, rc);
-  }
-  void ZoomTo(float fZoom) {
-    View()->m_fZoom = fZoom;
-    View()->UpdateScrollSizes();
-    Paint();
-  }
-
-  CEditorHarness m_harness;
 };
 
-// Every zoom shows picture pixel (x, y) at canvas point (8 + x z, 8 + y z) over the grey hatch.
+// Every zoom shows picture pixel (x, y) at canvas point (8 + x z, 8 + y z) over the grey hatch, and
+// scrolling moves it by whole canvas pixels.
 TEST_F(FramletViewTest, PaintsThePictureAtTheMarginOverTheHatchAtEveryZoom) {
   for (float z : {0.25f, 0.5f, 1.0f, 2.0f, 4.0f, 8.0f}) {
-    ZoomTo(z);
-    Pixels px = Client();
+    Zoom(z);
+    Pixels px = Shot(("view_zoom_" + std::to_string((int)(z * 100)) + ".bmp").c_str());
     ASSERT_FALSE(px.Empty());
-    char szName[40];
-    sprintf(szName, "view_zoom_%d.bmp", (int)(z * 100));
-    pixel_support::SaveBmp(px, szName);
     for (int y = 0; y < 300; y += 8) {
       for (int x = 0; x < 400; x += 8) {
         int cx = 8 + (int)(x * z), cy = 8 + (int)(y * z);
@@ -71,78 +42,62 @@ TEST_F(FramletViewTest, PaintsThePictureAtTheMarginOverTheHatchAtEveryZoom) {
     EXPECT_EQ(std::set<COLORREF>({kHatch, kWhite}), seen) << "zoom " << z;
     EXPECT_EQ(RGB(0, 0, 0), px.At(5, 5)) << "the top-left handle, zoom " << z;
   }
-}
-
-TEST_F(FramletViewTest, TheHatchAndThePictureKeepToTheCanvasWhenScrolled) {
-  ZoomTo(2.0f);
-  Pixels before = Client();
-  ASSERT_TRUE(View()->OnScrollBy(CSize(16, 0)));
-  Paint();
-  EXPECT_EQ(16, View()->m_nScrollX);
-  Pixels after = Client();
+  // Scrolled, the hatch and the picture keep to the canvas.
+  Zoom(2.0f);
+  const Pixels px = Shot(NULL);
+  Zoom(2.0f, CSize(16, 0));
+  const Pixels scrolled = Shot(NULL);
   for (int y = 0; y < 40; y++)
     for (int x = 16; x < 300; x++)
-      ASSERT_EQ(before.At(x, y), after.At(x - 16, y)) << "canvas point " << x << "," << y;
-}
-
-TEST_F(FramletViewTest, ScrollOffsetsAreWholeMultiplesOfTheZoom) {
-  struct Case {
-    float zoom;
-    int nScroll, nExpected;
-  } const cases[] = {{8.0f, 13, 8}, {4.0f, 13, 12}, {2.0f, 13, 12}, {1.0f, 13, 13}, {8.0f, 100003, 0}};
-  ASSERT_TRUE(Doc()->TakeNewPicture(MakePictureBitmap(13000, 20, BlockPixel)));
-  for (const Case& c : cases) {
-    ZoomTo(c.zoom);
-    View()->ScrollToPosition(CPoint(0, 0));
-    View()->OnScrollBy(CSize(c.nScroll, 0));
-    EXPECT_EQ(c.nExpected, View()->m_nScrollX) << "zoom " << c.zoom << " scrolled by " << c.nScroll;
+      ASSERT_EQ(px.At(x, y), scrolled.At(x - 16, y)) << "canvas point " << x << "," << y;
+  // Scroll offsets are whole multiples of the zoom.
+  const std::tuple<float, int, int> cases[] = {
+      {8.0f, 13, 8}, {4.0f, 13, 12}, {2.0f, 13, 12}, {1.0f, 13, 13}, {8.0f, 100003, 0}};
+  SetPicture(13000, 20, BlockPixel);
+  for (auto [zoom, nScroll, nExpected] : cases) {
+    Zoom(zoom);
+    View()->OnScrollBy(CSize(nScroll, 0));
+    EXPECT_EQ(nExpected, View()->m_nScrollX) << "zoom " << zoom << " scrolled by " << nScroll;
   }
 }
 
-TEST_F(FramletViewTest, ZoomCommandsKeepToTheLadder) {
-  struct Case {
-    float from, in, out;
-  } const cases[] = {{0.25f, 0.5f, 0.25f}, {0.5f, 1.0f, 0.25f}, {1.0f, 2.0f, 0.5f},
-                     {2.0f, 4.0f, 1.0f},   {4.0f, 8.0f, 2.0f},  {8.0f, 8.0f, 4.0f},
-                     {3.0f, 6.0f, 1.5f},   {5.0f, 8.0f, 2.5f},  {0.4f, 0.8f, 0.25f}};
-  for (const Case& c : cases) {
-    View()->m_fZoom = c.from;
-    View()->SendMessage(WM_COMMAND, ID_VIEW_ZOOM_IN);
-    EXPECT_FLOAT_EQ(c.in, View()->m_fZoom) << "in from " << c.from;
-    EXPECT_FLOAT_EQ(c.in, View()->m_fPrevZoom);
-    View()->m_fZoom = c.from;
-    View()->SendMessage(WM_COMMAND, ID_VIEW_ZOOM_OUT);
-    EXPECT_FLOAT_EQ(c.out, View()->m_fZoom) << "out from " << c.from;
+TEST_F(FramletViewTest, ZoomCommandsKeepToTheLadderAndPositionsFollow) {
+  const float cases[][3] = {{0.25f, 0.5f, 0.25f}, {0.5f, 1.0f, 0.25f}, {1.0f, 2.0f, 0.5f},
+                            {2.0f, 4.0f, 1.0f},   {4.0f, 8.0f, 2.0f},  {8.0f, 8.0f, 4.0f},
+                            {3.0f, 6.0f, 1.5f},   {5.0f, 8.0f, 2.5f},  {0.4f, 0.8f, 0.25f}};
+  for (auto [from, in, out] : cases) {
+    View()->m_fZoom = from;
+    Command(ID_VIEW_ZOOM_IN);
+    EXPECT_TRUE(in == View()->m_fZoom && in == View()->m_fPrevZoom) << "in from " << from;
+    View()->m_fZoom = from;
+    Command(ID_VIEW_ZOOM_OUT);
+    EXPECT_FLOAT_EQ(out, View()->m_fZoom) << "out from " << from;
   }
   EXPECT_EQ("Zoom:25%", m_harness.Status(STATUS_PANE_ZOOM));
   View()->m_fZoom = 4.0f;
-  View()->SendMessage(WM_COMMAND, ID_VIEW_ACTUAL_SIZE);
-  EXPECT_FLOAT_EQ(1.0f, View()->m_fZoom);
-  EXPECT_FLOAT_EQ(1.0f, View()->m_fPrevZoom);
+  Command(ID_VIEW_ACTUAL_SIZE);
+  EXPECT_TRUE(View()->m_fZoom == 1.0f && View()->m_fPrevZoom == 1.0f);
   EXPECT_EQ("Zoom:100%", m_harness.Status(STATUS_PANE_ZOOM));
-}
-
-TEST_F(FramletViewTest, StatusTextsAndPictureCoordinatesFollowZoomAndScroll) {
-  EXPECT_EQ("Size:400 x 300", m_harness.Status(STATUS_PANE_SIZE));
+  // The position shown and the picture point under the pointer follow the zoom and scroll, to the
+  // nearest whole picture pixel.
   View()->ShowPositionStatus(5, 5);
   EXPECT_EQ("x,y:-3, -3", m_harness.Status(STATUS_PANE_POSITION));
-  ZoomTo(2.0f);
-  View()->OnScrollBy(CSize(16, 0));
+  Zoom(2.0f, CSize(16, 0));
   View()->ShowPositionStatus(40, 20);
   EXPECT_EQ("x,y:24, 6", m_harness.Status(STATUS_PANE_POSITION));
-  EXPECT_EQ(CPoint(24, 6), View()->ViewToImagePoint(CPoint(40, 20)));
-  EXPECT_EQ(CPoint(24, 6), View()->ViewToImagePoint(CPoint(39, 19))) << "the nearest whole picture pixel";
+  EXPECT_TRUE(CPoint(24, 6) == View()->ViewToImagePoint(CPoint(40, 20)) &&
+              CPoint(24, 6) == View()->ViewToImagePoint(CPoint(39, 19)));
 }
 
 TEST_F(FramletViewTest, ZoomRescalesTheFloatingPieceAndDropsAnOutlinedSelection) {
   Doc()->m_pSelection =
       new CZoomTracker(new Gdiplus::Bitmap(100, 50, PixelFormat32bppARGB), 8, 8, 108, 58, 1.0f);
-  View()->SendMessage(WM_COMMAND, ID_VIEW_ZOOM_IN);
+  Command(ID_VIEW_ZOOM_IN);
   ASSERT_NE(nullptr, Doc()->m_pSelection);
   EXPECT_EQ(CRect(8, 8, 208, 108), Doc()->m_pSelection->m_rect);
   EXPECT_FLOAT_EQ(2.0f, Doc()->m_pSelection->m_fZoom);
   View()->m_selTracker.m_rect.SetRect(10, 10, 50, 50);
-  View()->SendMessage(WM_COMMAND, ID_VIEW_ZOOM_OUT);
+  Command(ID_VIEW_ZOOM_OUT);
   EXPECT_EQ(nullptr, Doc()->m_pSelection) << "the piece goes without being merged";
   EXPECT_TRUE(View()->m_selTracker.m_rect.IsRectEmpty());
 }

@@ -1,41 +1,8 @@
+// The shadow dialog: what it shows of a style, its depth arrows, opacity slider and colour choice,
+// the preview it paints, and the style a modal run hands back.
 #include "editor/ShadowDlg.h"
-#include "tests/common/pixel_support.h"
-#include "tests/common/window_support.h"
+#include "tests/unit/editor/editor_harness.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cstdlib>
-#include <functional>
-#include <string>
-#include <vector>
-
-// Runs modally; at the first idle pass the script posts its input, which the modal loop handles
-// in order. A dialog still open after 400 idle passes (a 20 ms timer keeps them coming) ends with -2.
-class CDrivenShadowDlg : public CShadowDlg {
-public:
-  explicit CDrivenShadowDlg(CWnd* pParent) : CShadowDlg(pParent) {}
-  std::function<void(HWND)> m_script;
-  int m_nKicks = 0;
-
-protected:
-  afx_msg LRESULT OnKickIdle(WPARAM, LPARAM) {
-    if (m_nKicks++ == 0) {
-      SetTimer(1, 20, NULL);
-      m_script(m_hWnd);
-    } else if (m_nKicks > 400) {
-      EndDialog(-2);
-    }
-    return 0;
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CDrivenShadowDlg, CShadowDlg)
-ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
-END_MESSAGE_MAP()
 
 namespace {
 
@@ -46,15 +13,8 @@ std::array<int, 11> Fields(const DrawStyle& s) {
           (int)s.shadowColor, s.shadowOpacity,  s.shadowDepthX, s.shadowDepthY, s.shadowEdge};
 }
 
-std::string Text(HWND hDlg, int nID) {
-  char sz[64] = "";
-  ::GetDlgItemTextA(hDlg, nID, sz, sizeof(sz));
-  return sz;
-}
-
 void PostKey(HWND hWnd, UINT vk) {
-  ::PostMessageA(hWnd, WM_KEYDOWN, vk, 1);
-  ::PostMessageA(hWnd, WM_KEYUP, vk, 0xC0000001);
+  ::PostMessageA(hWnd, WM_KEYDOWN, vk, 1), ::PostMessageA(hWnd, WM_KEYUP, vk, 0xC0000001);
 }
 
 // Presses an arrow of an up-down: the upper half is "up".
@@ -62,8 +22,7 @@ void PostSpinClick(HWND hSpin, bool bUp) {
   RECT rc;
   ::GetClientRect(hSpin, &rc);
   LPARAM pt = MAKELPARAM(rc.right / 2, bUp ? rc.bottom / 4 : rc.bottom * 3 / 4);
-  ::PostMessageA(hSpin, WM_LBUTTONDOWN, MK_LBUTTON, pt);
-  ::PostMessageA(hSpin, WM_LBUTTONUP, 0, pt);
+  ::PostMessageA(hSpin, WM_LBUTTONDOWN, MK_LBUTTON, pt), ::PostMessageA(hSpin, WM_LBUTTONUP, 0, pt);
 }
 
 DrawStyle Style(int nOpacity = 50, int dx = 5, int dy = 5, int nEdge = 1, COLORREF clr = RGB(255, 0, 0)) {
@@ -73,14 +32,9 @@ DrawStyle Style(int nOpacity = 50, int dx = 5, int dy = 5, int nEdge = 1, COLORR
   return s;
 }
 
-// The shadow square's rectangle for the depths, about the preview's centre.
-CRect ExpectedShadow(const Pixels& px, int dx, int dy) {
-  const int x = px.cx / 2 - 25 + dx, y = px.cy / 2 - 25 + dy;
-  return CRect(x, y, x + 50, y + 50);
-}
-
-// The box around the preview's pixels in the colour blended at the alpha over the dialog's face.
-CRect ShadowBox(const Pixels& px, COLORREF clr, int nAlpha) {
+// The box around the preview's pixels in the colour blended at the alpha over the dialog's face,
+// less where the 50 x 50 square about the preview's centre would put its shadow for the depths.
+CRect ShadowFromSquare(const Pixels& px, COLORREF clr, int nAlpha, int dx, int dy) {
   const COLORREF bg = px.At(4, 4);
   auto blended = [&](int c, int s, int b) {
     return std::abs(c - (s * nAlpha + b * (255 - nAlpha)) / 255) <= 3;
@@ -95,6 +49,7 @@ CRect ShadowBox(const Pixels& px, COLORREF clr, int nAlpha) {
         box.SetRect(std::min<int>(box.left, x), std::min<int>(box.top, y), std::max<int>(box.right, x + 1),
                     std::max<int>(box.bottom, y + 1));
     }
+  box.OffsetRect(-(px.cx / 2 - 25 + dx), -(px.cy / 2 - 25 + dy));
   return box;
 }
 
@@ -102,22 +57,15 @@ CRect ShadowBox(const Pixels& px, COLORREF clr, int nAlpha) {
 class ShadowDlgTest : public ::testing::Test {
 protected:
   void SetUp() override { ASSERT_TRUE(m_host.CreateHost("host", WS_OVERLAPPEDWINDOW | WS_VISIBLE)); }
-  void TearDown() override {
-    if (m_dlg.m_hWnd != NULL)
-      m_dlg.DestroyWindow();
-    m_host.DestroyWindow();
-  }
+  void TearDown() override { m_dlg.DestroyWindow(), m_host.DestroyWindow(); }
   void Open(const DrawStyle& style, int bLimited = 0) {
-    m_dlg.m_style = style;
-    m_dlg.m_bLimited = bLimited;
+    m_dlg.DestroyWindow();
+    m_dlg.m_style = style, m_dlg.m_bLimited = bLimited;
     ASSERT_TRUE(m_dlg.Create(IDD_SHADOW, &m_host));
     m_dlg.ShowWindow(SW_SHOW);
     Settle();
   }
-  void Settle() {
-    PumpPending();
-    ::RedrawWindow(m_dlg.m_hWnd, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  }
+  void Settle() { PumpPending(), ::RedrawWindow(m_dlg.m_hWnd, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN); }
   HWND Item(int nID) { return ::GetDlgItem(m_dlg.m_hWnd, nID); }
   Pixels Preview() {
     RECT rc;
@@ -129,75 +77,67 @@ protected:
   CShadowDlg m_dlg;
 };
 
-struct OpenCase {
-  int nOpacity, dx, dy, nEdge, bLimited, nSliderPos;
-  const char *pszLabel, *pszDepthX, *pszDepthY;
-};
-class ShadowDlgOpens : public ShadowDlgTest, public ::testing::WithParamInterface<OpenCase> {};
-
-TEST_P(ShadowDlgOpens, ShowsTheStyleWithTheOpacityLimitedToAHundred) {
-  const OpenCase& c = GetParam();
-  Open(Style(c.nOpacity, c.dx, c.dy, c.nEdge, RGB(1, 2, 3)), c.bLimited);
-  EXPECT_EQ(c.nSliderPos, m_dlg.m_sliderOpacity.GetPos());
-  EXPECT_EQ(c.pszLabel, Text(m_dlg.m_hWnd, IDC_SHADOW_OPACITY_VALUE));
-  EXPECT_EQ(c.pszDepthX, Text(m_dlg.m_hWnd, IDC_SHADOW_DEPTH_X));
-  EXPECT_EQ(c.pszDepthY, Text(m_dlg.m_hWnd, IDC_SHADOW_DEPTH_Y));
-  std::vector<std::string> items;
-  for (int i = 0; i < (int)::SendMessageA(Item(IDC_SHADOW_EDGE), CB_GETCOUNT, 0, 0); i++) {
-    char sz[32] = "";
-    ::SendMessageA(Item(IDC_SHADOW_EDGE), CB_GETLBTEXT, i, (LPARAM)sz);
-    items.push_back(sz);
+// The slider shows the opacity limited to 0..100 without changing it; the limited mode locks only
+// the opacity and the apply-to-all choice.
+TEST_F(ShadowDlgTest, OpensShowingTheStyleWithTheOpacityLimitedToAHundred) {
+  const std::tuple<int, int, int, int, int, int, const char*> rows[] = {
+      {200, 5, 5, 1, 0, 100, "(100%)"}, {-5, -7, 30, 0, 1, 0, "(0%)"}, {40, 0, -30, 2, 0, 40, "(40%)"}};
+  for (auto [nOpacity, dx, dy, nEdge, bLimited, nSliderPos, pszLabel] : rows) {
+    Open(Style(nOpacity, dx, dy, nEdge, RGB(1, 2, 3)), bLimited);
+    EXPECT_EQ(std::make_tuple(nSliderPos, std::string(pszLabel), std::to_string(dx), std::to_string(dy),
+                              nEdge, RGB(1, 2, 3), 0u, nOpacity),
+              std::make_tuple(
+                  m_dlg.m_sliderOpacity.GetPos(), ItemText(m_dlg.m_hWnd, IDC_SHADOW_OPACITY_VALUE),
+                  ItemText(m_dlg.m_hWnd, IDC_SHADOW_DEPTH_X), ItemText(m_dlg.m_hWnd, IDC_SHADOW_DEPTH_Y),
+                  (int)::SendMessageA(Item(IDC_SHADOW_EDGE), CB_GETCURSEL, 0, 0),
+                  m_dlg.m_btnShadowColor.m_clrDefault, m_dlg.m_btnShadowColor.m_clrSelected,
+                  m_dlg.m_style.shadowOpacity));
+    for (int nID : {IDC_SHADOW_OPACITY, IDC_SHADOW_OPACITY_VALUE, IDC_SHADOW_APPLY_ALL})
+      EXPECT_EQ(!bLimited, !!::IsWindowEnabled(Item(nID))) << nID;
+    for (int nID :
+         {IDC_SHADOW_COLOR, IDC_SHADOW_DEPTH_X_SPIN, IDC_SHADOW_DEPTH_Y_SPIN, IDC_SHADOW_EDGE, IDOK})
+      EXPECT_TRUE(::IsWindowEnabled(Item(nID))) << nID;
   }
+  std::vector<std::string> items;
+  char sz[32];
+  for (int i = 0; i < (int)::SendMessageA(Item(IDC_SHADOW_EDGE), CB_GETCOUNT, 0, 0); i++)
+    ::SendMessageA(Item(IDC_SHADOW_EDGE), CB_GETLBTEXT, i, (LPARAM)sz), items.push_back(sz);
   EXPECT_EQ(std::vector<std::string>({"Hard", "Soft", "Softer"}), items);
-  EXPECT_EQ(c.nEdge, (int)::SendMessageA(Item(IDC_SHADOW_EDGE), CB_GETCURSEL, 0, 0));
-  EXPECT_EQ(RGB(1, 2, 3), m_dlg.m_btnShadowColor.m_clrDefault);
-  EXPECT_EQ(0u, m_dlg.m_btnShadowColor.m_clrSelected);
-  EXPECT_EQ(c.nOpacity, m_dlg.m_style.shadowOpacity) << "showing a value does not change it";
-  // The limited mode locks only the opacity and the apply-to-all choice.
-  for (int nID : {IDC_SHADOW_OPACITY, IDC_SHADOW_OPACITY_VALUE, IDC_SHADOW_APPLY_ALL})
-    EXPECT_EQ(!c.bLimited, !!::IsWindowEnabled(Item(nID))) << nID;
-  for (int nID : {IDC_SHADOW_COLOR, IDC_SHADOW_DEPTH_X_SPIN, IDC_SHADOW_DEPTH_Y_SPIN, IDC_SHADOW_EDGE, IDOK})
-    EXPECT_TRUE(::IsWindowEnabled(Item(nID))) << nID;
 }
-INSTANTIATE_TEST_SUITE_P(Table, ShadowDlgOpens,
-                         ::testing::Values(OpenCase{200, 5, 5, 1, 0, 100, "(100%)", "5", "5"},
-                                           OpenCase{-5, -7, 30, 0, 1, 0, "(0%)", "-7", "30"},
-                                           OpenCase{40, 0, -30, 2, 0, 40, "(40%)", "0", "-30"}));
 
-struct SpinCase {
-  int nSpin, nEdit;
-  bool bUp;
-  int DrawStyle::*pDepth;
-  int nLimit;
-};
-class ShadowDlgSpins : public ShadowDlgTest, public ::testing::WithParamInterface<SpinCase> {};
-
-TEST_P(ShadowDlgSpins, StepTheDepthByOneAndStopAtThirty) {
-  const SpinCase& c = GetParam();
+// Each arrow steps its depth by one and stops at 30 either way; the edit only shows the depth.
+TEST_F(ShadowDlgTest, SpinsStepTheDepthByOneAndStopAtThirty) {
   Open(Style(50, 5, 5));
-  PostSpinClick(Item(c.nSpin), c.bUp);
-  Settle();
-  EXPECT_EQ(c.bUp ? 6 : 4, m_dlg.m_style.*c.pDepth);
-  for (int i = 0; i < 40; i++)
-    PostSpinClick(Item(c.nSpin), c.bUp);
-  Settle();
-  EXPECT_EQ(c.nLimit, m_dlg.m_style.*c.pDepth);
-  EXPECT_EQ(std::to_string(c.nLimit), Text(m_dlg.m_hWnd, c.nEdit));
-  // The edit only shows the depth: typing into it changes nothing.
-  ::PostMessageA(Item(c.nEdit), WM_CHAR, '7', 1);
-  Settle();
-  EXPECT_EQ(std::to_string(c.nLimit), Text(m_dlg.m_hWnd, c.nEdit));
+  for (auto [nSpin, nEdit, pDepth] :
+       {std::make_tuple(IDC_SHADOW_DEPTH_X_SPIN, IDC_SHADOW_DEPTH_X, &DrawStyle::shadowDepthX),
+        std::make_tuple(IDC_SHADOW_DEPTH_Y_SPIN, IDC_SHADOW_DEPTH_Y, &DrawStyle::shadowDepthY)})
+    for (auto [bUp, nFirst, nLimit] : {std::make_tuple(true, 6, 30), std::make_tuple(false, 29, -30)}) {
+      PostSpinClick(Item(nSpin), bUp), Settle();
+      EXPECT_EQ(nFirst, m_dlg.m_style.*pDepth) << nSpin;
+      for (int i = 0; i < 70; i++)
+        PostSpinClick(Item(nSpin), bUp);
+      Settle(), ::PostMessageA(Item(nEdit), WM_CHAR, '7', 1), Settle();
+      EXPECT_EQ(std::make_pair(nLimit, std::to_string(nLimit)),
+                std::make_pair(m_dlg.m_style.*pDepth, ItemText(m_dlg.m_hWnd, nEdit)))
+          << nSpin;
+    }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Table, ShadowDlgSpins,
-    ::testing::Values(
-        SpinCase{IDC_SHADOW_DEPTH_X_SPIN, IDC_SHADOW_DEPTH_X, true, &DrawStyle::shadowDepthX, 30},
-        SpinCase{IDC_SHADOW_DEPTH_X_SPIN, IDC_SHADOW_DEPTH_X, false, &DrawStyle::shadowDepthX, -30},
-        SpinCase{IDC_SHADOW_DEPTH_Y_SPIN, IDC_SHADOW_DEPTH_Y, true, &DrawStyle::shadowDepthY, 30},
-        SpinCase{IDC_SHADOW_DEPTH_Y_SPIN, IDC_SHADOW_DEPTH_Y, false, &DrawStyle::shadowDepthY, -30}));
 
-TEST_F(ShadowDlgTest, FinalColourChoiceSetsTheShadowColourAllOnesMeaningTheButtons) {
-  Open(Style());
+// A key moves the slider once by its line or page size (5, 10), and the opacity follows. The colour
+// menu's final choice sets the shadow colour; all ones means the button's.
+TEST_F(ShadowDlgTest, KeysSetTheOpacityAndTheMenuTheColour) {
+  Open(Style(50));
+  const std::pair<UINT, int> rows[] = {{VK_RIGHT, 55}, {VK_LEFT, 45}, {VK_NEXT, 60},
+                                       {VK_PRIOR, 40}, {VK_HOME, 0},  {VK_END, 100}};
+  for (auto [vk, nExpected] : rows) {
+    m_dlg.m_sliderOpacity.SetPos(50);
+    PostKey(Item(IDC_SHADOW_OPACITY), vk);
+    Settle();
+    EXPECT_EQ(std::make_tuple(nExpected, nExpected, "(" + std::to_string(nExpected) + "%)"),
+              std::make_tuple(m_dlg.m_sliderOpacity.GetPos(), m_dlg.m_style.shadowOpacity,
+                              ItemText(m_dlg.m_hWnd, IDC_SHADOW_OPACITY_VALUE)))
+        << vk;
+  }
   m_dlg.m_btnShadowColor.SetColor(RGB(10, 20, 30));
   EXPECT_EQ(0, m_dlg.SendMessage(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, RGB(0, 0, 255), 0));
   EXPECT_EQ(RGB(0, 0, 255), m_dlg.m_style.shadowColor);
@@ -205,104 +145,67 @@ TEST_F(ShadowDlgTest, FinalColourChoiceSetsTheShadowColourAllOnesMeaningTheButto
   EXPECT_EQ(RGB(10, 20, 30), m_dlg.m_style.shadowColor);
 }
 
-struct KeyCase {
-  UINT vk;
-  int nExpected;
-};
-class ShadowDlgKeys : public ShadowDlgTest, public ::testing::WithParamInterface<KeyCase> {};
-
-// A key moves the slider once by its line or page size (5, 10), and the opacity follows.
-TEST_P(ShadowDlgKeys, MoveTheSliderOnceAndSetTheOpacity) {
-  Open(Style(50));
-  PostKey(Item(IDC_SHADOW_OPACITY), GetParam().vk);
-  Settle();
-  EXPECT_EQ(GetParam().nExpected, m_dlg.m_sliderOpacity.GetPos());
-  EXPECT_EQ(GetParam().nExpected, m_dlg.m_style.shadowOpacity);
-  EXPECT_EQ("(" + std::to_string(GetParam().nExpected) + "%)", Text(m_dlg.m_hWnd, IDC_SHADOW_OPACITY_VALUE));
-}
-INSTANTIATE_TEST_SUITE_P(Table, ShadowDlgKeys,
-                         ::testing::Values(KeyCase{VK_RIGHT, 55}, KeyCase{VK_LEFT, 45}, KeyCase{VK_NEXT, 60},
-                                           KeyCase{VK_PRIOR, 40}, KeyCase{VK_HOME, 0}, KeyCase{VK_END, 100}));
-
-struct PreviewCase {
-  int dx, dy, nOpacity;
-  COLORREF clr;
-  int nAlpha; // the low byte of the opacity
-};
-class ShadowDlgPreview : public ShadowDlgTest, public ::testing::WithParamInterface<PreviewCase> {};
-
-TEST_P(ShadowDlgPreview, PaintsTheFramedWhiteSquareOverItsShadow) {
-  const PreviewCase& c = GetParam();
-  Open(Style(c.nOpacity, c.dx, c.dy, 1, c.clr));
-  Pixels px = Preview();
-  ASSERT_FALSE(px.Empty());
-  CRect rcWindow;
-  m_dlg.GetWindowRect(&rcWindow);
-  pixel_support::SaveBmp(
-      pixel_support::ReadWindow(NULL, rcWindow),
-      ("shadow_dialog_" + std::to_string(c.dx) + "_" + std::to_string(c.dy) + ".bmp").c_str());
-  const int cx = px.cx / 2, cy = px.cy / 2;
-  EXPECT_EQ(RGB(255, 255, 255), px.At(cx, cy));
-  EXPECT_EQ(RGB(0, 0, 0), px.At(cx - 25, cy)) << "left edge of the frame";
-  EXPECT_EQ(RGB(0, 0, 0), px.At(cx + 24, cy)) << "right edge of the frame";
-  EXPECT_EQ(ExpectedShadow(px, c.dx, c.dy), ShadowBox(px, c.clr, c.nAlpha));
-}
-INSTANTIATE_TEST_SUITE_P(Table, ShadowDlgPreview,
-                         ::testing::Values(PreviewCase{5, 5, 200, RGB(255, 0, 0), 200},
-                                           PreviewCase{-12, 20, 100, RGB(0, 0, 255), 100},
-                                           PreviewCase{30, -30, 60, RGB(0, 128, 0), 60},
-                                           PreviewCase{-30, -8, 300, RGB(128, 0, 128), 44}));
-
-TEST_F(ShadowDlgTest, PreviewFollowsTheDepthOpacityAndColourChanges) {
+// The preview paints a framed white square over its shadow at the depths, in the shadow colour at
+// the low byte of the opacity; it follows later changes of depth, opacity and colour.
+TEST_F(ShadowDlgTest, PreviewPaintsTheFramedWhiteSquareOverItsShadow) {
+  // clang-format off
+  const std::tuple<int, int, int, COLORREF, int> rows[] = {
+      {5, 5, 200, RGB(255, 0, 0), 200}, {-12, 20, 100, RGB(0, 0, 255), 100},
+      {30, -30, 60, RGB(0, 128, 0), 60}, {-30, -8, 300, RGB(128, 0, 128), 44}};
+  // clang-format on
+  for (auto [dx, dy, nOpacity, clr, nAlpha] : rows) {
+    Open(Style(nOpacity, dx, dy, 1, clr));
+    Pixels px = Preview();
+    ASSERT_FALSE(px.Empty());
+    CRect rcWindow;
+    m_dlg.GetWindowRect(&rcWindow);
+    pixel_support::SaveBmp(
+        pixel_support::ReadWindow(NULL, rcWindow),
+        ("shadow_dialog_" + std::to_string(dx) + "_" + std::to_string(dy) + ".bmp").c_str());
+    const int cx = px.cx / 2, cy = px.cy / 2;
+    EXPECT_EQ(std::make_tuple(RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 0)),
+              std::make_tuple(px.At(cx, cy), px.At(cx - 25, cy), px.At(cx + 24, cy)))
+        << "the square's middle and its frame's left and right edges";
+    EXPECT_EQ(CRect(0, 0, 50, 50), ShadowFromSquare(px, clr, nAlpha, dx, dy)) << dx << "," << dy;
+  }
   Open(Style(40, 5, 5, 1, RGB(255, 0, 0)));
   for (int i = 0; i < 3; i++)
     PostSpinClick(Item(IDC_SHADOW_DEPTH_X_SPIN), true);
   PostKey(Item(IDC_SHADOW_OPACITY), VK_END);
   ::PostMessageA(m_dlg.m_hWnd, CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, RGB(0, 0, 255), 0);
   Settle();
-  Pixels px = Preview();
-  EXPECT_EQ(ExpectedShadow(px, 8, 5), ShadowBox(px, RGB(0, 0, 255), 100));
+  EXPECT_EQ(CRect(0, 0, 50, 50), ShadowFromSquare(Preview(), RGB(0, 0, 255), 100, 8, 5));
 }
 
-void ChangeEverything(HWND hDlg) {
-  for (int i = 0; i < 3; i++)
-    PostSpinClick(::GetDlgItem(hDlg, IDC_SHADOW_DEPTH_X_SPIN), true);
-  PostSpinClick(::GetDlgItem(hDlg, IDC_SHADOW_DEPTH_Y_SPIN), false);
-  PostKey(::GetDlgItem(hDlg, IDC_SHADOW_OPACITY), VK_LEFT);
-  PostKey(::GetDlgItem(hDlg, IDC_SHADOW_EDGE), VK_END);
-  ::PostMessageA(::GetDlgItem(hDlg, IDC_SHADOW_APPLY_ALL), BM_CLICK, 0, 0);
-  ::PostMessageA(hDlg, CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, RGB(0, 0, 255), 0);
-}
-
-struct OkCase {
-  const char* pszName;
-  void (*input)(HWND); // posted before the OK button's click
-  int nOpacity, dx, dy, nEdge;
-  COLORREF clr;
-  int bApplyAll;
-};
-class ShadowDlgModal : public ::testing::TestWithParam<OkCase> {};
-
-// The slider's value is shown limited to 100 but the opacity stays as it came until the slider moves.
-TEST_P(ShadowDlgModal, OkHandsTheFieldsBack) {
-  const OkCase& c = GetParam();
+// A modal run hands back the fields: untouched, the opacity stays as it came (above 100) although
+// the slider shows it limited; changed, every control's value.
+TEST(ShadowDlgModal, OkHandsTheFieldsBack) {
   CHostWnd host;
   ASSERT_TRUE(host.CreateHost("host", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-  CDrivenShadowDlg dlg(&host);
-  dlg.m_style = Style(200, 5, 5, 1, RGB(255, 0, 0));
-  dlg.m_script = [&](HWND hDlg) {
-    c.input(hDlg);
-    ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDOK));
-  };
-  EXPECT_EQ(IDOK, dlg.DoModal());
-  EXPECT_EQ(Fields(Style(c.nOpacity, c.dx, c.dy, c.nEdge, c.clr)), Fields(dlg.m_style));
-  EXPECT_EQ(c.bApplyAll, dlg.m_bApplyAll);
+  for (bool bChange : {false, true}) {
+    CDriven<CShadowDlg> dlg(&host);
+    dlg.m_style = Style(200, 5, 5, 1, RGB(255, 0, 0));
+    dlg.m_script = [&](CDriven<CShadowDlg>& d) {
+      auto item = [&](int nID) { return ::GetDlgItem(d.m_hWnd, nID); };
+      if (d.m_nKicks > 1)
+        return;
+      if (bChange) {
+        for (int i = 0; i < 3; i++)
+          PostSpinClick(item(IDC_SHADOW_DEPTH_X_SPIN), true);
+        PostSpinClick(item(IDC_SHADOW_DEPTH_Y_SPIN), false);
+        PostKey(item(IDC_SHADOW_OPACITY), VK_LEFT);
+        PostKey(item(IDC_SHADOW_EDGE), VK_END);
+        ::PostMessageA(item(IDC_SHADOW_APPLY_ALL), BM_CLICK, 0, 0);
+        d.PostMessage(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, RGB(0, 0, 255), 0);
+      }
+      d.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)item(IDOK));
+    };
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(Fields(bChange ? Style(95, 8, 4, 2, RGB(0, 0, 255)) : Style(200, 5, 5, 1, RGB(255, 0, 0))),
+              Fields(dlg.m_style));
+    EXPECT_EQ(bChange ? 1 : 0, dlg.m_bApplyAll);
+  }
   host.DestroyWindow();
 }
-INSTANTIATE_TEST_SUITE_P(
-    Table, ShadowDlgModal,
-    ::testing::Values(OkCase{"untouched", [](HWND) {}, 200, 5, 5, 1, RGB(255, 0, 0), 0},
-                      OkCase{"changed", ChangeEverything, 95, 8, 4, 2, RGB(0, 0, 255), 1}),
-    [](const ::testing::TestParamInfo<OkCase>& info) { return std::string(info.param.pszName); });
 
 } // namespace

@@ -2,44 +2,13 @@
 // thumbnails read back from the image list, and the modal dialog driven from inside.
 #include "editor/StampCalloutDlg.h"
 #include "imaging/ImageFile.h"
-#include "tests/common/pixel_support.h"
-#include "tests/common/window_support.h"
+#include "tests/unit/editor/editor_harness.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
 const int kStamps = CThumbsListCtrl::kStamps, kCallouts = CThumbsListCtrl::kCallouts;
-
-// A new folder in the temporary folder, removed with its files.
-struct TempFolder {
-  std::string path;
-  TempFolder() {
-    char szTemp[MAX_PATH], szName[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szTemp), ::GetTempFileNameA(szTemp, "stp", 0, szName);
-    ::DeleteFileA(szName), ::CreateDirectoryA(szName, NULL), path = szName;
-  }
-  ~TempFolder() {
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = ::FindFirstFileA((path + "\\*").c_str(), &data);
-    for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &data))
-      ::DeleteFileA((*this / data.cFileName).c_str());
-    ::FindClose(hFind), ::RemoveDirectoryA(path.c_str());
-  }
-  std::string operator/(const std::string& name) const { return path + "\\" + name; }
-};
-
-void WriteBytes(const std::string& path, const char* pszBytes) {
-  std::ofstream(path, std::ios::binary) << pszBytes;
-}
 
 // A cx x cy PNG of one colour with an ellipse of another; its top-left pixel is transparent.
 void WritePng(const std::string& path, int cx, int cy, DWORD argb, DWORD argbEllipse = 0) {
@@ -51,15 +20,9 @@ void WritePng(const std::string& path, int cx, int cy, DWORD argb, DWORD argbEll
         graphics.FillEllipse(&brush, cx / 8, cy / 8, cx * 3 / 4, cy * 3 / 4);
   }
   picture.SetPixel(0, 0, Gdiplus::Color(0));
-  UINT n = 0, nSize = 0;
-  Gdiplus::GetImageEncodersSize(&n, &nSize);
-  std::vector<BYTE> buffer(nSize);
-  auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  Gdiplus::GetImageEncoders(n, nSize, pCodecs);
-  while (n > 0 && std::wstring(pCodecs[n - 1].MimeType) != L"image/png")
-    n--;
-  ASSERT_TRUE(n > 0 && picture.Save(std::wstring(path.begin(), path.end()).c_str(), &pCodecs[n - 1].Clsid,
-                                    NULL) == Gdiplus::Ok);
+  CLSID png;
+  ASSERT_GE(GetEncoderClsid(L"image/png", &png), 0);
+  ASSERT_EQ(Gdiplus::Ok, picture.Save(std::wstring(path.begin(), path.end()).c_str(), &png, NULL));
 }
 
 std::string Str(const CRect& rc) {
@@ -84,41 +47,12 @@ std::string ReadCell(CThumbsListCtrl& list, int nImage) {
   return (bFramed ? "framed " : "unframed ") + Str(box);
 }
 
-class ThumbsList : public ::testing::Test {
-protected:
-  void SetUp() override {
-    ASSERT_TRUE(host.CreateHost("thumbs", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500));
-  }
-  void TearDown() override { PumpPending(), host.DestroyWindow(); }
-  void Fill(CThumbsListCtrl& list, int nKind, const std::string& folder) {
-    list.m_nKind = nKind;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(10, 10, 560, 440), &host,
-                            CStampCalloutDlg::kListId));
-    list.FillFromFolder(folder.c_str());
-  }
-  CHostWnd host;
-};
-
-// The picker run modally, with a script called at every idle pass; after about ten seconds of idle
-// passes it ends with -2, so a broken script fails instead of hanging.
-class CDrivenPicker : public CStampCalloutDlg {
-public:
-  std::function<void(CDrivenPicker&)> m_script;
-  int m_nKicks = 0;
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message != WM_KICKIDLE)
-      return CStampCalloutDlg::WindowProc(message, wParam, lParam);
-    if (m_nKicks++ == 0)
-      SetTimer(0x5A, 20, NULL); // keeps idle passes coming
-    m_nKicks > 500 ? EndDialog(-2) : m_script(*this);
-    return 0;
-  }
-};
+using CDrivenPicker = CDriven<CStampCalloutDlg>;
 
 } // namespace
 
 TEST(ImageFile, LoadsDecodablePicturesIntoMemoryAndNothingElse) {
-  TempFolder folder;
+  CTempFolder folder;
   WritePng(folder / "alpha.png", 3, 2, 0x80FF0000);
   WriteBytes(folder / "garbage.png", "\x89PNG\r\n not really a picture");
   WriteBytes(folder / "empty.png", "");
@@ -128,67 +62,52 @@ TEST(ImageFile, LoadsDecodablePicturesIntoMemoryAndNothingElse) {
     if (!pBitmap)
       continue;
     EXPECT_TRUE(::DeleteFileA((folder / pszName).c_str())) << "the file is not held open";
-    Gdiplus::Color transparent, red;
-    pBitmap->GetPixel(0, 0, &transparent), pBitmap->GetPixel(2, 1, &red);
-    EXPECT_EQ(3u, pBitmap->GetWidth());
-    EXPECT_EQ(2u, pBitmap->GetHeight());
-    EXPECT_EQ(0, transparent.GetAlpha());
-    EXPECT_EQ(0x80FF0000u, red.GetValue());
+    // Its size, the transparent corner's alpha and a translucent red pixel.
+    EXPECT_EQ(std::make_tuple(3u, 2u, 0ul, 0x80FF0000ul),
+              std::make_tuple(pBitmap->GetWidth(), pBitmap->GetHeight(), ArgbAt(pBitmap.get(), 0, 0) >> 24,
+                              ArgbAt(pBitmap.get(), 2, 1)));
   }
 }
 
-TEST_F(ThumbsList, ListsPicturesFittedIntoFramedWhiteCells) {
-  const struct {
-    const char* pszName;
-    int cx, cy;
-    const char *pszStamp, *pszCallout;                             // the picture's box in a 64 and a 100 cell
-  } cases[] = {{"wide.png", 200, 100, "1,16,63,47", "1,25,99,74"}, // 62 x 31 and 98 x 49, centred
-               {"tall.png", 100, 200, "16,1,47,63", "25,1,74,99"},
-               {"third.PNG", 300, 100, "1,22,63,42", "1,34,99,66"}, // heights 20 and 32: truncated
-               {"near.jpg", 90, 100, "1,1,63,63", "1,1,99,99"},     // near square: stretched
-               {"ratio.Gif", 125, 100, "1,1,63,63", "1,1,99,99"},   // 1.25 still counts as near square
-               {"broken.bmp", 0, 0, "", ""}};                       // cannot be decoded: an empty cell
-  TempFolder folder;
-  for (const auto& c : cases)
-    c.cx > 0 ? WritePng(folder / c.pszName, c.cx, c.cy, 0xFFFF0000) : WriteBytes(folder / c.pszName, "BM?");
+TEST(ThumbsList, ListsPicturesFittedIntoFramedWhiteCells) {
+  CHostWnd host;
+  ASSERT_TRUE(host.CreateHost("thumbs", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500));
+  // A file, its picture's size, and the picture's box in a 64 and in a 100 cell.
+  const std::map<std::string, std::tuple<int, int, const char*, const char*>> cases = {
+      {"wide.png", {200, 100, "1,16,63,47", "1,25,99,74"}}, // 62 x 31 and 98 x 49, centred
+      {"tall.png", {100, 200, "16,1,47,63", "25,1,74,99"}},
+      {"third.PNG", {300, 100, "1,22,63,42", "1,34,99,66"}}, // heights 20 and 32: truncated
+      {"near.jpg", {90, 100, "1,1,63,63", "1,1,99,99"}},     // near square: stretched
+      {"ratio.Gif", {125, 100, "1,1,63,63", "1,1,99,99"}},   // 1.25 still counts as near square
+      {"broken.bmp", {0, 0, "", ""}}};                       // cannot be decoded: an empty cell
+  CTempFolder folder;
+  for (const auto& [name, c] : cases)
+    std::get<0>(c) > 0 ? WritePng(folder / name, std::get<0>(c), std::get<1>(c), 0xFFFF0000)
+                       : WriteBytes(folder / name, "BM?");
   WriteBytes(folder / "noext", "x"), WriteBytes(folder / "notes.txt", "x");
   for (int nKind : {kStamps, kCallouts}) {
     CThumbsListCtrl list;
-    Fill(list, nKind, folder.path);
+    list.m_nKind = nKind;
+    ASSERT_TRUE(
+        list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON, {10, 10, 560, 440}, &host, CStampCalloutDlg::kListId));
+    list.FillFromFolder(folder.path.c_str());
     ASSERT_EQ(6, list.GetItemCount());
     ASSERT_EQ(6u, list.m_paths.size());
     for (int i = 0; i < 6; i++) {
-      auto c = std::find_if(std::begin(cases), std::end(cases),
-                            [&](const auto& c) { return c.pszName == FileName(list.m_paths[i]); });
-      ASSERT_NE(std::end(cases), c) << std::string(list.m_paths[i]);
-      EXPECT_EQ(std::string("framed ") + (nKind == kStamps ? c->pszStamp : c->pszCallout), ReadCell(list, i))
-          << c->pszName;
+      const auto& [cx, cy, pszStamp, pszCallout] = cases.at(FileName(list.m_paths[i]));
+      EXPECT_EQ(std::string("framed ") + (nKind == kStamps ? pszStamp : pszCallout), ReadCell(list, i))
+          << std::string(list.m_paths[i]);
     }
+    // The first is chosen, with the focus; a folder that is not there lists and chooses nothing.
+    EXPECT_TRUE(list.m_paths[0] == list.GetSelectedPath() && ::GetFocus() == list.m_hWnd);
+    list.FillFromFolder((folder / "missing").c_str());
+    EXPECT_TRUE(list.GetItemCount() == 0 && list.GetSelectedPath().IsEmpty());
   }
-}
-
-TEST_F(ThumbsList, ChoosesTheFirstAndRefillsOnlyForAnotherFolder) {
-  TempFolder folder, other;
-  WriteBytes(folder / "a.png", "x"), WriteBytes(folder / "b.png", "x"), WriteBytes(other / "c.png", "x");
-  CThumbsListCtrl list;
-  Fill(list, kStamps, folder.path);
-  EXPECT_EQ(std::string(list.m_paths[0]), std::string(list.GetSelectedPath()));
-  EXPECT_EQ(list.m_hWnd, ::GetFocus());
-  list.SetItemState(-1, 0, LVIS_SELECTED);
-  EXPECT_EQ("", std::string(list.GetSelectedPath()));
-  WriteBytes(folder / "late.png", "x");
-  list.FillFromFolder(folder.path.c_str());
-  EXPECT_EQ(2, list.GetItemCount()) << "the same folder again keeps what is listed";
-  list.FillFromFolder(other.path.c_str());
-  ASSERT_EQ(1u, list.m_paths.size());
-  EXPECT_EQ(other / "c.png", std::string(list.m_paths[0]));
-  list.FillFromFolder((other / "missing").c_str());
-  EXPECT_EQ(0, list.GetItemCount());
-  EXPECT_EQ("", std::string(list.GetSelectedPath()));
+  PumpPending(), host.DestroyWindow();
 }
 
 TEST(StampPicker, OpensInPlacePaintsItsFrameAndDoubleClickChoosesAThumbnail) {
-  TempFolder folder;
+  CTempFolder folder;
   WritePng(folder / "red.png", 200, 100, 0xFFE03030, 0xFFFFE040);
   WritePng(folder / "blue.png", 80, 160, 0x00000000, 0xFF3060E0);
   WritePng(folder / "green.png", 120, 120, 0xFF30A050, 0xFFFFFFFF);
@@ -211,39 +130,29 @@ TEST(StampPicker, OpensInPlacePaintsItsFrameAndDoubleClickChoosesAThumbnail) {
         d.m_list.ClientToScreen(&rcItem);
     hFocus = ::GetFocus(), hList = d.m_list.m_hWnd;
     for (DWORD dwFlags :
-         {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-      INPUT in = {INPUT_MOUSE};
-      in.mi.dx = rcItem.CenterPoint().x * 65536 / ::GetSystemMetrics(SM_CXSCREEN) + 1;
-      in.mi.dy = rcItem.CenterPoint().y * 65536 / ::GetSystemMetrics(SM_CYSCREEN) + 1;
-      in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-      ::SendInput(1, &in, sizeof(in));
-    }
+         {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
+      SendMouse(rcItem.CenterPoint(), dwFlags);
   };
   ASSERT_EQ(IDOK, dlg.DoModal());
-  EXPECT_EQ("87,111", std::to_string(rcWindow.left) + "," + std::to_string(rcWindow.top));
-  EXPECT_EQ(Str(rcFrame), Str(rcList));
-  EXPECT_EQ(hList, hFocus) << "the list has the focus";
-  EXPECT_EQ(RGB(0xC0, 0xD5, 0xF7), shot.At(8, shot.cy - 8)) << "the background";
+  // Where it opened, the list over its frame and with the focus, the background, the choice.
+  EXPECT_EQ(std::make_tuple(CPoint(87, 111), Str(rcFrame), hList, RGB(0xC0, 0xD5, 0xF7)),
+            std::make_tuple(rcWindow.TopLeft(), Str(rcList), hFocus, shot.At(8, shot.cy - 8)));
   EXPECT_EQ(std::string(dlg.m_list.m_paths.at(1)), std::string(dlg.m_strChosen));
 }
 
 TEST(StampPicker, OkGivesTheSelectedPathOrNoneAndCancelGivesNothing) {
-  TempFolder folder, empty;
+  CTempFolder folder, empty;
   WriteBytes(folder / "only.png", "x");
-  const struct {
-    const TempFolder& folder;
-    int nButton;
-    std::string chosen;
-  } cases[] = {{folder, IDOK, folder / "only.png"}, {empty, IDOK, ""}, {folder, IDCANCEL, ""}};
-  for (const auto& c : cases) {
+  const std::tuple<std::string, int, std::string> cases[] = {
+      {folder.path, IDOK, folder / "only.png"}, {empty.path, IDOK, ""}, {folder.path, IDCANCEL, ""}};
+  for (const auto& [path, nButton, chosen] : cases) {
     CDrivenPicker dlg;
-    dlg.m_strFolder = c.folder.path.c_str();
-    dlg.m_script = [&](CDrivenPicker& d) {
+    dlg.m_strFolder = path.c_str();
+    dlg.m_script = [&, nButton = nButton](CDrivenPicker& d) {
       if (d.m_nKicks == 1)
-        d.PostMessage(WM_COMMAND, MAKEWPARAM(c.nButton, BN_CLICKED),
-                      (LPARAM)::GetDlgItem(d.m_hWnd, c.nButton));
+        d.PostMessage(WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), (LPARAM)::GetDlgItem(d.m_hWnd, nButton));
     };
-    EXPECT_EQ(c.nButton, dlg.DoModal());
-    EXPECT_EQ(c.chosen, std::string(dlg.m_strChosen));
+    EXPECT_EQ(nButton, dlg.DoModal());
+    EXPECT_EQ(chosen, std::string(dlg.m_strChosen));
   }
 }

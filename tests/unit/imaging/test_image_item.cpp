@@ -14,10 +14,10 @@ COLORREF Ink(int, int) { return kInk; }
 // An item holding a w x h picture of fn, placed at the margin.
 void Fill(CImageItem& item, int w, int h, COLORREF (*fn)(int, int) = PatternColor) {
   CBitmap pic;
-  MakePicture(DisplayDC().Get(), pic, w, h, fn);
+  MakePicture(pic, w, h, fn);
   item.AttachBitmap(&pic);
 }
-Pixels Picture(CImageItem& item) { return ReadPixels(DisplayDC().Get(), *item.GetBitmap()); }
+Pixels Picture(CImageItem& item) { return ReadPixels(*item.GetBitmap()); }
 CRect RectOf(const CImageItem& item) {
   CRect rc;
   item.GetRect(&rc);
@@ -27,29 +27,25 @@ CRect RectOf(const CImageItem& item) {
 } // namespace
 
 TEST(ImageItemDraw, CoversThePictureScaledAtTheMargin) {
-  struct Case {
-    int w, h;
-    float z;
-    CRect covered;
-  } const cases[] = {{400, 300, 0.25f, {8, 8, 108, 83}},
-                     {401, 303, 0.25f, {8, 8, 108, 83}},
-                     {400, 300, 8.0f, {8, 8, 3208, 2408}},
-                     {40, 30, 1.5f, {8, 8, 68, 53}}};
-  for (const Case& c : cases) {
+  const std::tuple<int, int, float, CRect> cases[] = {{400, 300, 0.25f, {8, 8, 108, 83}},
+                                                      {401, 303, 0.25f, {8, 8, 108, 83}},
+                                                      {400, 300, 8.0f, {8, 8, 3208, 2408}},
+                                                      {40, 30, 1.5f, {8, 8, 68, 53}}};
+  for (const auto& [w, h, z, covered] : cases) {
     CImageItem item;
-    Fill(item, c.w, c.h, Ink);
-    int cx = c.covered.right + 3, cy = c.covered.bottom + 3;
+    Fill(item, w, h, Ink);
+    int cx = covered.right + 3, cy = covered.bottom + 3;
     DibSurface s(cx, cy, kBack);
-    item.Draw(&s.dc(), 8, 8, 8 + c.w, 8 + c.h, c.z);
+    item.Draw(&s.dc(), 8, 8, 8 + w, 8 + h, z);
     std::vector<COLORREF> px = s.Pixels();
     CRect box;
     long long nInk = 0;
     for (int i = 0; i < (int)px.size(); i++)
       if (px[i] == kInk)
         nInk++, box.UnionRect(box, CRect(i % cx, i / cx, i % cx + 1, i / cx + 1));
-    EXPECT_EQ(c.covered, box) << c.w << "x" << c.h << " at " << c.z;
-    EXPECT_EQ((long long)c.covered.Width() * c.covered.Height(), nInk) << c.w << "x" << c.h << " at " << c.z;
-    EXPECT_EQ(CRect(8, 8, 8 + c.w, 8 + c.h), RectOf(item));
+    EXPECT_EQ(covered, box) << w << "x" << h << " at " << z;
+    EXPECT_EQ((long long)covered.Width() * covered.Height(), nInk) << w << "x" << h << " at " << z;
+    EXPECT_EQ(CRect(8, 8, 8 + w, 8 + h), RectOf(item));
   }
 }
 
@@ -96,8 +92,8 @@ TEST(ImageItem, OwnsTheAttachedHandleAndDeletesItWhenReplaced) {
   {
     CImageItem item;
     CBitmap first, second;
-    MakeSolid(DisplayDC().Get(), first, 30, 20, kInk);
-    MakeSolid(DisplayDC().Get(), second, 12, 5, kInk);
+    MakeSolid(first, 30, 20, kInk);
+    MakeSolid(second, 12, 5, kInk);
     hFirst = first.GetSafeHandle(), hSecond = second.GetSafeHandle();
     item.SetRect(0, 0, 1, 1);
     item.AttachBitmap(&first);
@@ -113,26 +109,23 @@ TEST(ImageItem, OwnsTheAttachedHandleAndDeletesItWhenReplaced) {
   EXPECT_EQ(0u, ::GetObjectType(hSecond));
 }
 
-TEST(ImageItem, TakesAGdipPictureOverWhite) {
+TEST(ImageItem, TakesAGdipPictureOverWhiteAndKeepsItsOwnWhenConversionFails) {
   CImageItem item;
   Fill(item, 5, 5);
   HGDIOBJ hOld = item.GetBitmap()->GetSafeHandle();
   item.SetRect(3, 3, 4, 4);
   item.SetFromGdipBitmap(gdiptest::FromPixels(3, 1, {0x00FF0000, 0xFF0000FF, 0x00000000}).release());
   EXPECT_EQ(CRect(8, 8, 11, 9), RectOf(item));
-  EXPECT_EQ(Picture(item), PixelsOf(3, 1, [](int x, int) { return x == 1 ? RGB(0, 0, 255) : kWhite; }));
+  const Pixels expected = PixelsOf(3, 1, [](int x, int) { return x == 1 ? RGB(0, 0, 255) : kWhite; });
+  EXPECT_EQ(expected, Picture(item));
   EXPECT_EQ(0u, ::GetObjectType(hOld));
-}
 
-TEST(ImageItem, FailedConversionKeepsThePicture) {
-  CImageItem item;
-  Fill(item, 6, 4);
   HGDIOBJ hBefore = item.GetBitmap()->GetSafeHandle();
   item.SetFromGdipBitmap(new Gdiplus::Bitmap(0, 0, PixelFormat32bppARGB));
   item.SetFromGdipBitmap(NULL);
   EXPECT_EQ(hBefore, item.GetBitmap()->GetSafeHandle());
-  EXPECT_EQ(CRect(8, 8, 14, 12), RectOf(item));
-  EXPECT_EQ(Picture(item), PixelsOf(6, 4, PatternColor));
+  EXPECT_EQ(CRect(8, 8, 11, 9), RectOf(item));
+  EXPECT_EQ(expected, Picture(item));
 }
 
 TEST(ImageItem, GdipCopyHasThePicturesPixels) {
@@ -141,7 +134,7 @@ TEST(ImageItem, GdipCopyHasThePicturesPixels) {
   Fill(item, 23, 17);
   gdiptest::BitmapPtr copy(item.CreateGdipBitmap());
   ASSERT_TRUE(copy);
-  Pixels got{23, 17, {}};
+  Pixels got{{23, 17, {}}};
   for (DWORD v : gdiptest::ReadPixels(copy.get()))
     got.data.push_back(pixel_support::FromDib(v));
   EXPECT_EQ(PixelsOf(23, 17, PatternColor), got);

@@ -24,55 +24,47 @@ void SaveBitmap(CBitmap& bitmap, const char* name) {
 } // namespace
 
 TEST(CommonLibArtifacts, SavesEachEffectAsPng) {
-  using std::placeholders::_1;
   commonlib_test::DisplayDC display;
   CDC* dc = display.Get();
   CCommonLib lib;
   const COLORREF kBack = RGB(255, 255, 255), kShadow = RGB(60, 60, 60);
-  // A pattern edge on the chosen sides, with or without its drop shadow.
-  auto edge = [&](int nTaskId, int nSize, int nSides, BOOL bDropShadow, int dx, int dy, int nSoftness) {
-    return std::bind(&CCommonLib::EdgeEffect, &lib, dc, _1, nTaskId, nSize, nSides, kBack, 0, 0, bDropShadow,
-                     kShadow, 50, dx, dy, nSoftness);
-  };
-  const std::pair<const char*, std::function<BOOL(CBitmap*)>> effects[] = {
-      {"gdi_torn", edge(TASK_TORN_EDGE, 12, 15, FALSE, 0, 0, 0)},
-      {"gdi_torn_shadow", edge(TASK_TORN_EDGE, 12, 15, TRUE, 6, 6, 2)},
-      {"gdi_saw", edge(TASK_SAW_EDGE, 16, 15, FALSE, 0, 0, 0)},
-      {"gdi_saw_shadow", edge(TASK_SAW_EDGE, 16, 12, TRUE, 5, 5, 1)},
-      {"gdi_shark", edge(TASK_SHARK_EDGE, 16, 15, FALSE, 0, 0, 0)},
-      {"gdi_shark_shadow", edge(TASK_SHARK_EDGE, 16, 15, TRUE, -5, 5, 2)},
-      {"gdi_wave", edge(TASK_WAVE_EDGE, 8, 15, FALSE, 0, 0, 0)},
-      {"gdi_wave_shadow", edge(TASK_WAVE_EDGE, 8, 10, TRUE, 5, 5, 2)},
-      {"gdi_border", std::bind(&CCommonLib::BorderEffect, &lib, dc, _1, 10, 0, 0, RGB(160, 30, 30), 0, 0)},
-      {"gdi_border_3d_outside", std::bind(&CCommonLib::BorderEffect, &lib, dc, _1, 12, 100, 3,
-                                          RGB(120, 120, 140), RGB(230, 230, 240), RGB(40, 40, 60))},
-      {"gdi_shadow", std::bind(&CCommonLib::ShadowEffect, &lib, dc, _1, 12, 0, (COLORREF)-1, kBack)},
-      {"gdi_shadow_tinted", std::bind(&CCommonLib::ShadowEffect, &lib, dc, _1, 12, 0, RGB(0, 0, 160), kBack)},
-  };
-  for (const auto& effect : effects) {
+  auto save = [&](const std::string& name, const std::function<BOOL(CBitmap*)>& effect) {
     CBitmap pic;
-    commonlib_test::MakePicture(dc, pic, 320, 240, Scene);
-    ASSERT_TRUE(effect.second(&pic)) << effect.first;
-    SaveBitmap(pic, effect.first);
-  }
+    commonlib_test::MakePicture(pic, 320, 240, Scene);
+    ASSERT_TRUE(effect(&pic)) << name;
+    SaveBitmap(pic, name.c_str());
+  };
+  // Each pattern edge on all sides, and with a soft drop shadow on the left, top and right.
+  const std::pair<const char*, int> tasks[] = {
+      {"torn", TASK_TORN_EDGE}, {"saw", TASK_SAW_EDGE}, {"shark", TASK_SHARK_EDGE}, {"wave", TASK_WAVE_EDGE}};
+  for (const auto& t : tasks)
+    for (BOOL bShadow : {FALSE, TRUE})
+      save(std::string("gdi_") + t.first + (bShadow ? "_shadow" : ""), [&](CBitmap* p) {
+        return lib.EdgeEffect(dc, p, t.second, t.second == TASK_WAVE_EDGE ? 8 : 14, bShadow ? 7 : 15, kBack,
+                              0, 0, bShadow, kShadow, 50, 5, 5, 2);
+      });
+  save("gdi_border", [&](CBitmap* p) { return lib.BorderEffect(dc, p, 10, 0, 0, RGB(160, 30, 30), 0, 0); });
+  save("gdi_border_3d_outside", [&](CBitmap* p) {
+    return lib.BorderEffect(dc, p, 12, 100, 3, RGB(120, 120, 140), RGB(230, 230, 240), RGB(40, 40, 60));
+  });
+  save("gdi_shadow", [&](CBitmap* p) { return lib.ShadowEffect(dc, p, 12, 0, (COLORREF)-1, kBack); });
+  save("gdi_shadow_tinted",
+       [&](CBitmap* p) { return lib.ShadowEffect(dc, p, 12, 0, RGB(0, 0, 160), kBack); });
 
   // Cut-outs: an ellipse, a rounded rectangle and a union of dragged rectangles, with their masks.
   CBitmap source;
-  commonlib_test::MakePicture(dc, source, 320, 240, Scene);
+  commonlib_test::MakePicture(source, 320, 240, Scene);
   const POINT rects[6] = {{20, 20}, {140, 120}, {200, 60}, {100, 200}, {180, 140}, {300, 220}};
-  const struct {
-    ShapeType nShape;
-    int nCount;
-    std::string name;
-  } cuts[] = {{ID_TOOL_CIRCLE_SELECTION, 0, "gdi_cut_ellipse"},
-              {ID_CAPTURE_ROUND_RECT, 0, "gdi_cut_roundrect"},
-              {ID_CAPTURE_MULTI_RECT, 6, "gdi_cut_rectangles"}};
+  const std::pair<ShapeType, std::string> cuts[] = {{ID_TOOL_CIRCLE_SELECTION, "gdi_cut_ellipse"},
+                                                    {ID_CAPTURE_ROUND_RECT, "gdi_cut_roundrect"},
+                                                    {ID_CAPTURE_MULTI_RECT, "gdi_cut_rectangles"}};
   for (const auto& c : cuts) {
     CBitmap cut, mask;
-    ASSERT_TRUE(lib.CutBitmapToShape(dc, &cut, &mask, &source, 0, 0, 320, 240, c.nCount ? rects : NULL,
-                                     c.nCount, c.nShape));
-    SaveBitmap(cut, c.name.c_str());
-    SaveBitmap(mask, (c.name + "_mask").c_str());
+    const bool bRects = c.first == ID_CAPTURE_MULTI_RECT;
+    ASSERT_TRUE(lib.CutBitmapToShape(dc, &cut, &mask, &source, 0, 0, 320, 240, bRects ? rects : NULL,
+                                     bRects ? 6 : 0, c.first));
+    SaveBitmap(cut, c.second.c_str());
+    SaveBitmap(mask, (c.second + "_mask").c_str());
   }
 }
 
@@ -82,9 +74,7 @@ TEST(GdipGallery, EffectsOnTheSamplePicture) {
   for (size_t i = 0; i < rampPx.size(); ++i)
     rampPx[i] = Gray(255 - static_cast<int>(i % 320) * 255 / 320);
   BitmapPtr ramp = FromPixels(320, 240, rampPx);
-  LOGFONTA lf = {};
-  lf.lfHeight = 16;
-  lf.lfWeight = FW_BOLD;
+  LOGFONTA lf = {16, 0, 0, 0, FW_BOLD};
   lstrcpynA(lf.lfFaceName, "Arial", LF_FACESIZE);
   const std::pair<const char*, Op> effects[] = {
       {"gdip_sample", [](Fx&, Bmp&) {}},

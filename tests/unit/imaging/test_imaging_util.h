@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -45,6 +46,13 @@ inline int Alpha(DWORD v) { return v >> 24; }
 inline int Red(DWORD v) { return (v >> 16) & 0xFF; }
 inline int Green(DWORD v) { return (v >> 8) & 0xFF; }
 inline int Blue(DWORD v) { return v & 0xFF; }
+// The pixel whose colour channels are f(channel of v, the same channel of w), with v's alpha.
+template <class F> DWORD Channels(DWORD v, DWORD w, F f) {
+  DWORD out = v & 0xFF000000;
+  for (int shift = 0; shift <= 16; shift += 8)
+    out |= DWORD(f(int(v >> shift & 0xFF), int(w >> shift & 0xFF)) & 0xFF) << shift;
+  return out;
+}
 inline int Width(Bmp p) { return static_cast<int>(p->GetWidth()); }
 inline int Height(Bmp p) { return static_cast<int>(p->GetHeight()); }
 
@@ -147,18 +155,17 @@ struct DisplayDC {
   CDC* Get() { return &dc; }
 };
 
-// The pixels of a bitmap, top row first, as COLORREF values.
-struct Pixels {
-  int cx = 0, cy = 0;
-  std::vector<COLORREF> data;
-  COLORREF At(int x, int y) const { return data[(size_t)y * cx + x]; }
+// The pixels of a bitmap, top row first, as COLORREF values; comparable as a whole.
+struct Pixels : pixel_support::Pixels {
   bool operator==(const Pixels& o) const { return cx == o.cx && cy == o.cy && data == o.data; }
   bool operator!=(const Pixels& o) const { return !(*this == o); }
 };
+inline Pixels ReadPixels(HBITMAP hBitmap) { return {pixel_support::ReadBitmap(hBitmap)}; }
+inline Pixels ReadPixels(CBitmap& bitmap) { return ReadPixels((HBITMAP)bitmap.GetSafeHandle()); }
 
 // The w x h pixels whose pixel (x, y) is fn(x, y).
 inline Pixels PixelsOf(int w, int h, const std::function<COLORREF(int, int)>& fn) {
-  Pixels px{w, h, {}};
+  Pixels px{{w, h, {}}};
   for (int y = 0; y < h; y++)
     for (int x = 0; x < w; x++)
       px.data.push_back(fn(x, y));
@@ -170,36 +177,23 @@ inline Pixels SolidPixels(int w, int h, COLORREF clr) {
 }
 
 // A w x h display-compatible bitmap whose pixel (x, y) is fn(x, y).
-inline void MakePicture(CDC* pDC, CBitmap& bitmap, int w, int h,
-                        const std::function<COLORREF(int, int)>& fn) {
+inline void MakePicture(CBitmap& bitmap, int w, int h, const std::function<COLORREF(int, int)>& fn) {
+  DisplayDC display;
   bitmap.DeleteObject();
-  bitmap.CreateCompatibleBitmap(pDC, w, h);
+  bitmap.CreateCompatibleBitmap(display.Get(), w, h);
   std::vector<DWORD> bits = PixelsOf(w, h, fn).data;
   std::transform(bits.begin(), bits.end(), bits.begin(), pixel_support::ToDib);
   BITMAPINFO bmi = TopDownDib32(w, h);
-  ::SetDIBits(pDC->GetSafeHdc(), (HBITMAP)bitmap.GetSafeHandle(), 0, h, bits.data(), &bmi, DIB_RGB_COLORS);
+  ::SetDIBits(display.dc.GetSafeHdc(), (HBITMAP)bitmap.GetSafeHandle(), 0, h, bits.data(), &bmi,
+              DIB_RGB_COLORS);
 }
-inline void MakeSolid(CDC* pDC, CBitmap& bitmap, int w, int h, COLORREF clr) {
-  MakePicture(pDC, bitmap, w, h, [clr](int, int) { return clr; });
+inline void MakeSolid(CBitmap& bitmap, int w, int h, COLORREF clr) {
+  MakePicture(bitmap, w, h, [clr](int, int) { return clr; });
 }
 
 // A picture with no white pixel in it, distinct from pixel to pixel.
 inline COLORREF PatternColor(int x, int y) {
   return RGB((x * 7) & 0x7F, (y * 5) & 0x7F, 0x40 + ((x + y) & 0x3F));
-}
-
-inline Pixels ReadPixels(CDC* pDC, HBITMAP hBitmap) {
-  BITMAP bm;
-  if (hBitmap == NULL || ::GetObject(hBitmap, sizeof(bm), &bm) == 0)
-    return Pixels();
-  Pixels px{bm.bmWidth, bm.bmHeight, std::vector<COLORREF>((size_t)bm.bmWidth * bm.bmHeight)};
-  BITMAPINFO bmi = TopDownDib32(px.cx, px.cy);
-  ::GetDIBits(pDC->GetSafeHdc(), hBitmap, 0, px.cy, px.data.data(), &bmi, DIB_RGB_COLORS);
-  std::transform(px.data.begin(), px.data.end(), px.data.begin(), pixel_support::FromDib);
-  return px;
-}
-inline Pixels ReadPixels(CDC* pDC, CBitmap& bitmap) {
-  return ReadPixels(pDC, (HBITMAP)bitmap.GetSafeHandle());
 }
 
 // Depth of the cut-away band on the left side at row y: the number of leading pixels of clrBack.

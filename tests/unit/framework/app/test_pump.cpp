@@ -1,6 +1,5 @@
 // The application object: the message pump's pre-translation walk, nested pumps and quitting,
-// idle passes, message boxes, the wait cursor, OLE start-up, and the registry profile with the
-// recent-file list.
+// idle passes, message boxes, the wait cursor, and the registry profile with the recent-file list.
 #include "tests/common/window_support.h"
 
 #include <gtest/gtest.h>
@@ -178,14 +177,6 @@ TEST(WaitCursor, ShownOverWindowsWhileCounted) {
   EXPECT_NE(hWait, ::GetCursor());
 }
 
-TEST(Ole, InitialisesOnceAndReportsIt) {
-  EXPECT_TRUE(AfxOleInit());
-  EXPECT_TRUE(AfxOleIsInitialized());
-  EXPECT_TRUE(AfxOleInit()); // a second call is harmless
-  AfxOleTerm();
-  EXPECT_FALSE(AfxOleIsInitialized());
-}
-
 // ---------------------------------------------------------------------------------------------
 // Profile
 
@@ -211,12 +202,10 @@ protected:
 
 TEST_F(ProfileTest, ValuesLandInNestedSectionKeys) {
   CWinApp& app = TheTestApp();
-  EXPECT_STREQ("FwLab", app.m_pszProfileName);
-  EXPECT_EQ(12u, app.GetProfileInt("Options\\ImgProcess", "Border_Size", 12)); // missing → default
+  EXPECT_EQ(12u, app.GetProfileInt("Options\\ImgProcess", "Border_Size", 12)); // missing: the default
   ASSERT_TRUE(app.WriteProfileInt("Options\\ImgProcess", "Border_Size", 25));
-  ASSERT_TRUE(app.WriteProfileString("Options", "Name", "value"));
-  HKEY hKey;
   DWORD dwValue = 0, dwType = 0, cb = sizeof(dwValue);
+  HKEY hKey;
   ASSERT_EQ(ERROR_SUCCESS,
             ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\FwLabMaker\\FwLab\\Options\\ImgProcess", 0,
                             KEY_READ, &hKey));
@@ -224,9 +213,10 @@ TEST_F(ProfileTest, ValuesLandInNestedSectionKeys) {
   ::RegCloseKey(hKey);
   EXPECT_EQ((std::vector<DWORD>{REG_DWORD, 25}), (std::vector<DWORD>{dwType, dwValue}));
   EXPECT_EQ(25u, app.GetProfileInt("Options\\ImgProcess", "Border_Size", 0));
-  EXPECT_EQ(CString("value"), app.GetProfileString("Options", "Name"));
+  ASSERT_TRUE(app.WriteProfileString("Options", "Name", "value"));
+  EXPECT_STREQ("value", app.GetProfileString("Options", "Name"));
   EXPECT_TRUE(app.WriteProfileString("Options", "Name", NULL));
-  EXPECT_EQ(CString("gone"), app.GetProfileString("Options", "Name", "gone"));
+  EXPECT_STREQ("gone", app.GetProfileString("Options", "Name", "gone"));
 
   BYTE data[5] = {1, 2, 3, 4, 5};
   ASSERT_TRUE(app.WriteProfileBinary("Options", "Blob", data, 5));
@@ -241,23 +231,19 @@ TEST_F(ProfileTest, RecentFileListRoundTripsThroughTheRegistry) {
   CWinApp& app = TheTestApp();
   app.LoadStdProfileSettings(4);
   ASSERT_NE(nullptr, app.m_pRecentFileList);
-  app.AddToRecentFileList("C:\\pictures\\a.png");
-  app.AddToRecentFileList("C:\\pictures\\b.png");
-  app.AddToRecentFileList("C:\\pictures\\a.png"); // moves back to the top
+  for (LPCSTR psz : {"C:\\pictures\\a.png", "C:\\pictures\\b.png", "C:\\pictures\\a.png"}) // a moves back up
+    app.AddToRecentFileList(psz);
   app.SaveStdProfileSettings();
-  EXPECT_EQ(CString("C:\\pictures\\a.png"), app.GetProfileString("Recent File List", "File1"));
-  EXPECT_EQ(CString("C:\\pictures\\b.png"), app.GetProfileString("Recent File List", "File2"));
-  EXPECT_EQ(CString("missing"), app.GetProfileString("Recent File List", "File3", "missing"));
+  EXPECT_STREQ("C:\\pictures\\b.png", app.GetProfileString("Recent File List", "File2"));
+  EXPECT_STREQ("missing", app.GetProfileString("Recent File List", "File3", "missing"));
 
   app.LoadStdProfileSettings(4); // a fresh list reads what was written
   CRecentFileList& list = *app.m_pRecentFileList;
-  EXPECT_EQ(CString("C:\\pictures\\a.png"), list[0]);
-  EXPECT_EQ(CString("C:\\pictures\\b.png"), list[1]);
-  EXPECT_TRUE(list[2].IsEmpty());
-
+  EXPECT_EQ((std::vector<std::string>{"C:\\pictures\\a.png", "C:\\pictures\\b.png", ""}),
+            (std::vector<std::string>{list[0].GetString(), list[1].GetString(), list[2].GetString()}));
   CString strName;
   EXPECT_TRUE(list.GetDisplayName(strName, 0, "C:\\pictures", 11));
-  EXPECT_EQ(CString("a.png"), strName);
+  EXPECT_STREQ("a.png", strName);
   EXPECT_FALSE(list.GetDisplayName(strName, 3, NULL, 0));
   list.Add("C:\\a very long folder name\\another long folder\\picture.png");
   EXPECT_TRUE(list.GetDisplayName(strName, 0, NULL, 0));

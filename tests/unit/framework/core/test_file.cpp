@@ -127,40 +127,30 @@ TEST(Archive, LargeBlocksPassThroughASmallBuffer) {
   EXPECT_EQ(framed, back);
 }
 
-TEST(Archive, ModeDirectionAndObjectsAreEnforced) {
+TEST(Archive, ModeDirectionObjectsFlushingAndClosing) {
   CMemFile file;
-  CArchive storing(&file, CArchive::store | CArchive::bNoFlushOnDelete);
-  EXPECT_TRUE(storing.IsStoring() && !storing.IsLoading());
-  BYTE by;
-  EXPECT_EQ(CArchiveException::writeOnly, CauseOf<CArchiveException>([&] { storing.Read(&by, 1); }));
-  EXPECT_EQ(RUNTIME_CLASS(CNotSupportedException),
-            ThrownClass([&] { storing << static_cast<const CObject*>(&file); })); // no object serialization
-  storing.Abort();
-
-  CArchive loading(&file, CArchive::load);
-  EXPECT_TRUE(loading.IsLoading() && !loading.IsStoring());
-  EXPECT_EQ(CArchiveException::readOnly, CauseOf<CArchiveException>([&] { loading << (BYTE)1; }));
-}
-
-TEST(Archive, DestructorFlushesUnlessToldNotTo) {
-  for (UINT noFlush : {0u, (UINT)CArchive::bNoFlushOnDelete}) {
-    CMemFile file;
-    {
-      CArchive ar(&file, CArchive::store | noFlush);
-      ar << (DWORD)1;
-    }
-    EXPECT_EQ(noFlush ? 0u : 4u, file.GetLength());
+  {
+    CArchive storing(&file, CArchive::store | CArchive::bNoFlushOnDelete);
+    BYTE by;
+    EXPECT_EQ(CArchiveException::writeOnly, CauseOf<CArchiveException>([&] { storing.Read(&by, 1); }));
+    EXPECT_EQ(RUNTIME_CLASS(CNotSupportedException),
+              ThrownClass([&] { storing << static_cast<const CObject*>(&file); })); // no object serialization
+    storing << (DWORD)1;
   }
-}
+  EXPECT_EQ(0u, file.GetLength()); // told not to flush
+  {
+    CArchive storing(&file, CArchive::store);
+    storing << (DWORD)1 << (DWORD)2;
+  }
+  EXPECT_EQ(8u, file.GetLength()); // the destructor flushed
 
-TEST(Archive, ClosingALoadingArchiveLeavesTheFileAtTheFirstUnreadByte) {
-  BYTE data[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-  CMemFile file(data, sizeof(data));
-  CArchive ar(&file, CArchive::load);
+  file.SeekToBegin();
+  CArchive loading(&file, CArchive::load);
+  EXPECT_EQ(CArchiveException::readOnly, CauseOf<CArchiveException>([&] { loading << (BYTE)1; }));
   WORD w;
-  ar >> w;
-  ar.Close();
-  EXPECT_EQ(2u, file.GetPosition());
+  loading >> w;
+  loading.Close();
+  EXPECT_EQ(2u, file.GetPosition()); // at the first unread byte
 }
 
 TEST(ArchiveString, LengthPrefixEscalatesAtExactBoundaries) {
@@ -231,63 +221,34 @@ TEST(ArchiveString, TruncatedStreamsThrowEndOfFile) {
 
 // ---------------------------------------------------------------------------------------------
 
-TEST(MemFile, OwnedBufferGrowsAndDetaches) {
-  CMemFile file(256);
-  Bytes data(1000);
-  for (size_t i = 0; i < data.size(); ++i)
-    data[i] = (BYTE)i;
-  file.Write(data.data(), (UINT)data.size());
-  EXPECT_EQ(1000u, file.GetPosition());
-
-  BYTE* block = file.Detach();
-  ASSERT_NE(nullptr, block);
-  EXPECT_EQ(data, Bytes(block, block + data.size()));
-  std::free(block);
-  EXPECT_EQ(0u, file.GetLength());
-}
-
-TEST(MemFile, WithoutGrowStepABufferIsTheWholeFixedFile) {
-  BYTE buf[16] = {};
-  CMemFile file(buf, sizeof(buf));
-  EXPECT_EQ(16u, file.GetLength());
-  const BYTE patch[2] = {0xEE, 0xEF};
-  file.Seek(-2, CFile::end);
-  file.Write(patch, 2);
-  EXPECT_EQ(0xEF, buf[15]);
-  EXPECT_EQ(RUNTIME_CLASS(CMemoryException),
-            ThrownClass([&] { file.Write(patch, 1); })); // past a fixed buffer
-  EXPECT_EQ(16u, file.GetLength());
-  EXPECT_EQ(buf, file.Detach());
-}
-
-TEST(MemFile, WithGrowStepABufferStartsEmptyAndTheCallersBlockIsLeftAlone) {
+// Without a grow step a caller's buffer is the whole, fixed file; with one it starts empty and the
+// caller's block is left alone once the file outgrows it. Regrown bytes read as zeros.
+TEST(MemFile, BuffersGrowOrStayFixed) {
   BYTE buf[32];
   memset(buf, 0x55, sizeof(buf));
-  CMemFile file(buf, 16, 64);
-  EXPECT_EQ(0u, file.GetLength());
+  CMemFile fixed(buf, 16);
+  EXPECT_EQ(16u, fixed.GetLength());
+  const BYTE patch[2] = {0xEE, 0xEF};
+  fixed.Seek(-2, CFile::end);
+  fixed.Write(patch, 2);
+  EXPECT_EQ(0xEF, buf[15]);
+  EXPECT_EQ(RUNTIME_CLASS(CMemoryException), ThrownClass([&] { fixed.Write(patch, 1); }));
+  EXPECT_EQ(buf, fixed.Detach());
 
+  CMemFile growing(buf, 16, 64);
+  EXPECT_EQ(0u, growing.GetLength());
   const Bytes data(40, 0xA1);
-  file.Write(data.data(), (UINT)data.size());
-  EXPECT_EQ(data, Contents(file));
+  growing.Write(data.data(), (UINT)data.size());
+  EXPECT_EQ(data, Contents(growing));
   EXPECT_EQ(Bytes(16, 0x55), Bytes(buf + 16, buf + 32));
-
-  BYTE* block = file.Detach();
+  growing.SetLength(2);
+  EXPECT_EQ(2u, growing.GetPosition()); // kept inside the file
+  growing.SetLength(4);
+  EXPECT_EQ((Bytes{0xA1, 0xA1, 0, 0}), Contents(growing));
+  EXPECT_EQ(CFileException::badSeek, CauseOf<CFileException>([&] { growing.Seek(-1, CFile::begin); }));
+  BYTE* block = growing.Detach();
   EXPECT_NE(buf, block);
   std::free(block);
-}
-
-TEST(MemFile, SeekAndSetLength) {
-  CMemFile file;
-  const BYTE one = 1;
-  EXPECT_EQ(4u, file.Seek(4, CFile::begin));
-  file.Write(&one, 1);
-  EXPECT_EQ((Bytes{0, 0, 0, 0, 1}), Contents(file));
-
-  file.SetLength(2);
-  EXPECT_EQ(2u, file.GetPosition()); // kept inside the file
-  file.SetLength(5);
-  EXPECT_EQ((Bytes{0, 0, 0, 0, 0}), Contents(file)); // the regrown bytes read as zeros
-  EXPECT_EQ(CFileException::badSeek, CauseOf<CFileException>([&] { file.Seek(-1, CFile::begin); }));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -299,8 +260,7 @@ protected:
   void SetUp() override {
     char dir[MAX_PATH];
     ASSERT_NE(0u, GetTempPathA(sizeof(dir), dir));
-    m_name = "fwfile_" + std::to_string(GetCurrentProcessId());
-    m_path = dir + m_name + ".dat";
+    m_path = dir + ("fwfile_" + std::to_string(GetCurrentProcessId())) + ".dat";
     DeleteFileA(m_path.c_str());
   }
   void TearDown() override { DeleteFileA(m_path.c_str()); }
@@ -321,7 +281,7 @@ protected:
     return std::string(buf, n);
   }
 
-  std::string m_name, m_path;
+  std::string m_path;
 };
 
 } // namespace
@@ -343,71 +303,36 @@ TEST_F(DiskFile, WriteSeekReadSetLengthAndClose) {
   file.Abort(); // never throws, even on a closed file
 }
 
-TEST_F(DiskFile, PathNameTitleAndStatus) {
-  WriteText("x");
-  CFile file(m_path.c_str(), CFile::modeRead);
-  EXPECT_EQ(0, file.GetFilePath().CompareNoCase(m_path.c_str()));
-  EXPECT_STREQ((m_name + ".dat").c_str(), file.GetFileName());
-  EXPECT_STREQ(m_name.c_str(), file.GetFileTitle());
-
-  CFileStatus status;
-  ASSERT_TRUE(file.GetStatus(status));
-  EXPECT_EQ(1u, status.m_size);
-  ASSERT_TRUE(CFile::GetStatus(m_path.c_str(), status));
-  EXPECT_EQ(1u, status.m_size);
-  EXPECT_EQ(0, lstrcmpiA(m_path.c_str(), status.m_szFullName));
-}
-
-TEST_F(DiskFile, OpenFailureFillsTheExceptionObject) {
+TEST_F(DiskFile, FailuresFillOrThrowTheException) {
   CFile file;
   CFileException error;
   EXPECT_FALSE(file.Open(m_path.c_str(), CFile::modeRead, &error));
   EXPECT_EQ(CFileException::fileNotFound, error.m_cause);
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, error.m_lOsError);
   EXPECT_STREQ(m_path.c_str(), error.m_strFileName);
-  EXPECT_EQ(CFileException::fileNotFound,
-            CauseOf<CFileException>([&] { CFile thrown(m_path.c_str(), CFile::modeRead); }));
+  for (const std::function<void()>& fail :
+       {std::function<void()>([&] { CFile thrown(m_path.c_str(), CFile::modeRead); }),
+        std::function<void()>([&] { CFile::Remove(m_path.c_str()); }),
+        std::function<void()>([&] { CFile::Rename(m_path.c_str(), "unused.dat"); })})
+    EXPECT_EQ(CFileException::fileNotFound, CauseOf<CFileException>(fail));
+  WriteText("moved");
+  CFile::Rename(m_path.c_str(), (m_path + ".new").c_str());
+  CFile::Remove((m_path + ".new").c_str());
+  EXPECT_EQ("<refused>", ReadWithStdio());
 }
 
-TEST_F(DiskFile, CreateTruncatesUnlessNoTruncate) {
+TEST_F(DiskFile, ModesDecideTruncationAndSharing) {
   WriteText("keep");
   { CFile file(m_path.c_str(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite); }
   EXPECT_EQ("keep", ReadWithStdio());
-  { CFile file(m_path.c_str(), CFile::modeCreate | CFile::modeWrite); }
-  EXPECT_EQ("", ReadWithStdio());
-}
-
-TEST_F(DiskFile, ShareModesDecideWhetherAnotherReaderGetsIn) {
-  WriteText("shared");
-  auto readWhileOpen = [&](UINT nShare) {
-    CFile file(m_path.c_str(), CFile::modeRead | nShare);
-    return ReadWithStdio();
-  };
-  EXPECT_EQ("shared", readWhileOpen(CFile::shareDenyWrite));
-  EXPECT_EQ("<refused>", readWhileOpen(CFile::shareExclusive));
-  EXPECT_EQ("shared", ReadWithStdio()); // the destructor released the exclusive handle
-}
-
-TEST_F(DiskFile, RemoveAndRenameThrowOnFailure) {
-  EXPECT_EQ(CFileException::fileNotFound, CauseOf<CFileException>([&] { CFile::Remove(m_path.c_str()); }));
-  EXPECT_EQ(CFileException::fileNotFound,
-            CauseOf<CFileException>([&] { CFile::Rename(m_path.c_str(), "unused.dat"); }));
-  WriteText("moved");
-  const std::string renamed = m_path + ".new";
-  CFile::Rename(m_path.c_str(), renamed.c_str());
-  CFile::Remove(renamed.c_str());
-  CFileStatus status;
-  EXPECT_FALSE(CFile::GetStatus(m_path.c_str(), status) || CFile::GetStatus(renamed.c_str(), status));
-}
-
-TEST_F(DiskFile, WrappedHandleStaysWithItsOwner) {
-  WriteText("abc");
-  HANDLE h = CreateFileA(m_path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-  ASSERT_NE(INVALID_HANDLE_VALUE, h);
   {
-    CFile file(h);
-    EXPECT_EQ(3u, file.GetLength());
+    CFile file(m_path.c_str(), CFile::modeRead | CFile::shareDenyWrite);
+    EXPECT_EQ("keep", ReadWithStdio());
   }
-  EXPECT_EQ(3u, GetFileSize(h, NULL));
-  CloseHandle(h);
+  {
+    CFile file(m_path.c_str(), CFile::modeRead | CFile::shareExclusive);
+    EXPECT_EQ("<refused>", ReadWithStdio());
+  }
+  { CFile file(m_path.c_str(), CFile::modeCreate | CFile::modeWrite); }
+  EXPECT_EQ("", ReadWithStdio()); // the destructor released the exclusive handle; create truncated
 }

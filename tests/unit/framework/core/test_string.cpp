@@ -27,6 +27,12 @@ Strings Texts(std::initializer_list<CString> list) {
   return texts;
 }
 
+// The count Replace answers, then the text it leaves.
+template <class T> std::string Replaced(CString s, T oldText, T newText) {
+  const int n = s.Replace(oldText, newText);
+  return std::to_string(n) + ":" + Text(s);
+}
+
 // Every token with the position Tokenize answers after it; the end must come as an empty token.
 std::string TokensOf(const CString& text, LPCSTR pszTokens) {
   std::string out;
@@ -36,12 +42,6 @@ std::string TokensOf(const CString& text, LPCSTR pszTokens) {
       return token.IsEmpty() ? out : out + "<text at the end>";
     out += Text(token) + "@" + std::to_string(iStart) + " ";
   }
-}
-
-// The count Replace answers, then the text it leaves.
-template <class T> std::string Replaced(CString s, T oldText, T newText) {
-  const int n = s.Replace(oldText, newText);
-  return std::to_string(n) + ":" + Text(s);
 }
 
 std::vector<LONG> Sides(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
@@ -60,8 +60,7 @@ TEST(CStringFormat, ConversionsTheProgramUsesAndLongResults) {
   const std::string big(5000, 'x');
   EXPECT_EQ("<" + big + ">", Text(Formatted("<%s>", big.c_str())));
   CString s("n=");
-  s.AppendFormat("%d", 5);
-  s.AppendFormat("%s", "!");
+  s.AppendFormat("%d%s", 5, "!");
   EXPECT_STREQ("n=5!", s);
 }
 
@@ -115,7 +114,6 @@ TEST(CStringEdit, TokenizeSkipsRunsOfSeparators) {
   EXPECT_EQ("a@3 b@6 c@8 ", TokensOf(",a,,b;c;", ",;"));
   EXPECT_EQ("k@2 v@4 ", TokensOf("k=v", "="));
   EXPECT_EQ("", TokensOf(",,,", ","));
-  EXPECT_EQ("", TokensOf("", ","));
 }
 
 TEST(CStringBuffer, GetBufferAndReleaseBuffer) {
@@ -146,21 +144,6 @@ TEST(CStringHelpers, ExtractSubString) {
                      sub("a|b|c", 2, '|'), sub(NULL, 0)}));
 }
 
-TEST(CStringValue, ComparisonAndCharacterAccess) {
-  CString s("Value");
-  EXPECT_TRUE(s == "Value");
-  EXPECT_TRUE(s != CString("value"));
-  EXPECT_LT(s.Compare("Valuf"), 0);
-  EXPECT_TRUE(CString("a") < CString("b"));
-  s.SetAt(0, 'v');
-  EXPECT_EQ('v', s.GetAt(0));
-  EXPECT_EQ('e', s[4]);
-  EXPECT_EQ(RUNTIME_CLASS(CInvalidArgException), ThrownClass([&] { s.GetAt(5); }));
-  EXPECT_EQ((Strings{"AB", "---", "", "ab", "VALUE", "eulav"}),
-            Texts({CString('A') + "B", CString('-', 3), CString((LPCSTR)NULL), CString("abc", 2),
-                   CString(s).MakeUpper(), CString(s).MakeReverse()}));
-}
-
 // Strings come from the program's own table; a missing id leaves the string as it was, and a
 // damaged block is refused rather than read past its end.
 TEST(CStringValue, LoadStringFindsTextsAndRefusesWhatIsNotThere) {
@@ -188,43 +171,26 @@ template <class F> CRect Changed(CRect rc, F change) {
 
 } // namespace
 
-TEST(CRectGeometry, ChangesOperatorsAndComparison) {
+TEST(CRectGeometry, ChangesAndOperators) {
   const CRect rc(10, 10, 20, 20), a(0, 0, 10, 10), b(5, 5, 15, 20), small(0, 0, 4, 2);
   const struct {
     CRect result, expected;
   } cases[] = {
       {Changed(CRect(10, 20, 0, 5), [](CRect& r) { r.NormalizeRect(); }), {0, 5, 10, 20}},
       {Changed(CRect(0, 30, 10, 5), [](CRect& r) { r.NormalizeRect(); }), {0, 5, 10, 30}},
-      {Changed(CRect(1, 2, 3, 4), [](CRect& r) { r.NormalizeRect(); }), {1, 2, 3, 4}},
-      {Changed(rc, [](CRect& r) { r.InflateRect(2, 3); }), {8, 7, 22, 23}},
-      {Changed(rc, [](CRect& r) { r.DeflateRect(CSize(2, 3)); }), {12, 13, 18, 17}},
       {Changed(rc, [](CRect& r) { r.InflateRect(1, 2, 3, 4); }), {9, 8, 23, 24}},
       {Changed(rc, [](CRect& r) { r.DeflateRect(CRect(1, 2, 3, 4)); }), {11, 12, 17, 16}},
-      {Changed(rc, [](CRect& r) { r.InflateRect(CRect(1, 1, 0, 0)); }), {9, 9, 20, 20}},
-      {Changed(rc, [](CRect& r) { r.DeflateRect(-1, -1); }), {9, 9, 21, 21}},
+      {Changed(rc, [](CRect& r) { r.DeflateRect(CSize(2, 3)); }), {12, 13, 18, 17}},
       // The operators pass this rectangle as an operand as well as the result.
       {a & b, {5, 5, 10, 10}},
       {a | b, {0, 0, 15, 20}},
       {Changed(a, [&](CRect& r) { r &= b; }), {5, 5, 10, 10}},
-      {Changed(a, [](CRect& r) { r |= CRect(-5, 0, 0, 11); }), {-5, 0, 10, 11}},
-      {small + CPoint(1, 2), {1, 2, 5, 4}},
-      {small - CSize(1, 2), {-1, -2, 3, 0}},
       {small + CRect(1, 1, 1, 1), {-1, -1, 5, 3}},
       {small - CRect(1, 0, 1, 0), {1, 0, 3, 2}},
-      {Changed(small, [](CRect& r) { r += CPoint(10, 10); }), {10, 10, 14, 12}},
       {Changed(small, [](CRect& r) { r -= CSize(10, 10); }), {-10, -10, -6, -8}},
-      {Changed(small, [](CRect& r) { r.TopLeft() = CPoint(1, 1), r.BottomRight() += CSize(1, 1); }),
-       {1, 1, 5, 3}},
   };
   int i = 0;
   for (const auto& c : cases)
     EXPECT_EQ(Sides(c.expected), Sides(c.result)) << "case " << i++;
-
-  CRect copy;
-  const RECT raw = {1, 2, 3, 4};
-  copy = raw;
-  EXPECT_TRUE(copy == raw);
-  EXPECT_TRUE(copy != CRect(1, 2, 3, 5));
-  EXPECT_EQ(CSize(2, 2), copy.Size());
-  EXPECT_EQ(CPoint(2, 3), copy.CenterPoint());
+  EXPECT_EQ(CPoint(2, 3), CRect(1, 2, 3, 4).CenterPoint());
 }

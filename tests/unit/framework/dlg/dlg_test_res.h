@@ -27,7 +27,6 @@
 #define IDC_PAINTED 401
 
 // Templates and DLGINIT data the tests hand over as memory.
-#define IDD_PLAIN 500
 #define IDD_EX 501
 #define IDD_LIST 502
 #define IDR_LIST_INIT 503

@@ -1,4 +1,4 @@
-// Modal and modeless dialogs, command routing, templates in memory, DLGINIT and controls.
+// Modal and modeless dialogs, command routing, templates in memory, DLGINIT and control wrappers.
 #include "tests/unit/framework/dlg/dialog_test_support.h"
 
 #include <map>
@@ -186,17 +186,13 @@ public:
   }
 };
 
+// A record running past the end of its resource is refused; those before it still count.
 TEST_F(DlgInit, ResourceFillsTheComboAndEachChildGetsOneInitialUpdate) {
   CHardnessDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_HARDNESS, &host));
   EXPECT_EQ((std::vector<std::string>{"Hard", "Soft", "Softer"}), Items(dlg.m_combo.m_hWnd));
   for (CInitialUpdateCounter* pChild : {&dlg.m_label, &dlg.m_combo, &dlg.m_edit, &dlg.m_ok})
     EXPECT_EQ(1, pChild->m_nInitialUpdates) << pChild->GetDlgCtrlID();
-}
-
-TEST_F(DlgInit, RecordRunningPastTheResourceIsRefused) {
-  CHardnessDialog dlg;
-  ASSERT_TRUE(dlg.Create(IDD_HARDNESS, &host));
   EXPECT_FALSE(dlg.ExecuteDlgInit(MAKEINTRESOURCE(IDR_DLGINIT_TRUNCATED)));
   EXPECT_EQ((std::vector<std::string>{"Hard", "Soft", "Softer", "Tough"}), Items(dlg.m_combo.m_hWnd));
 }
@@ -232,27 +228,6 @@ TEST_F(DialogTemplate, IndirectExTemplateWithChangedFontMakesTheDialog) {
   EXPECT_EQ(-::MulDiv(14, CWindowDC(NULL).GetDeviceCaps(LOGPIXELSY), 72), lf.lfHeight);
   EXPECT_EQ("Label", ItemText(large.m_hWnd, 11)) << "items are copied unchanged";
   EXPECT_NE(nullptr, ::GetDlgItem(large.m_hWnd, 70000));
-}
-
-TEST_F(DialogTemplate, PlainTemplateGainsAFontBlockAndKeepsItsItems) {
-  CDialogTemplate tmpl(static_cast<LPCDLGTEMPLATE>(ResourceMemory(IDD_PLAIN)));
-  ASSERT_FALSE(tmpl.HasFont());
-  UINT nSizeBefore = tmpl.GetTemplateSize();
-  ASSERT_TRUE(tmpl.SetFont("MS Shell Dlg", 9));
-  EXPECT_TRUE(tmpl.HasFont());
-  EXPECT_GT(tmpl.GetTemplateSize(), nSizeBefore);
-  tmpl.ModifyStyle(0, DS_CENTER);
-  EXPECT_EQ((DWORD)(WS_POPUP | WS_CAPTION | DS_SETFONT | DS_CENTER), tmpl.GetStyle());
-
-  HGLOBAL hTemplate = tmpl.Detach();
-  ASSERT_NE(nullptr, hTemplate);
-  EXPECT_EQ(nullptr, tmpl.GetTemplate());
-  CDialog dlg;
-  ASSERT_TRUE(dlg.CreateIndirect(hTemplate, &host));
-  EXPECT_EQ("Press", ItemText(dlg.m_hWnd, 7));
-  EXPECT_EQ("Note", ItemText(dlg.m_hWnd, 8));
-  dlg.DestroyWindow();
-  ::GlobalFree(hTemplate);
 }
 
 class ModelessDialog : public HostedTest {};
@@ -303,55 +278,6 @@ TEST_F(Controls, OwnerDrawButtonPaintsThroughReflectionFromItsDialog) {
   button.Invalidate();
   button.UpdateWindow();
   EXPECT_EQ((UINT)IDC_PAINTED, button.m_nDrawnId);
-}
-
-TEST_F(Controls, ListWrappersReadTextIntoStringsAndWalkTheSelection) {
-  CListBox list;
-  ASSERT_TRUE(list.Create(WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(5, 5, 150, 100), &host, 10));
-  CComboBox combo;
-  ASSERT_TRUE(combo.Create(WS_VISIBLE | CBS_DROPDOWNLIST, CRect(160, 5, 300, 150), &host, 11));
-  for (LPCSTR psz : {"red", "reddish", "green"}) {
-    list.AddString(psz);
-    combo.AddString(psz);
-  }
-  CString text;
-  combo.GetLBText(1, text);
-  EXPECT_STREQ("reddish", text);
-  list.GetText(2, text);
-  EXPECT_STREQ("green", text);
-
-  CListCtrl view;
-  ASSERT_TRUE(view.Create(WS_VISIBLE | LVS_REPORT, CRect(5, 110, 300, 250), &host, 12));
-  view.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
-  for (LPCSTR psz : {"item0", "item1", "item2", "item3", "item4"})
-    view.InsertItem(view.GetItemCount(), psz, 0);
-  view.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
-  view.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-  std::vector<int> selected;
-  for (POSITION pos = view.GetFirstSelectedItemPosition(); pos != NULL;)
-    selected.push_back(view.GetNextSelectedItem(pos));
-  EXPECT_EQ((std::vector<int>{1, 3}), selected) << "in index order";
-  EXPECT_STREQ("item3", view.GetItemText(3, 0));
-  view.DeleteAllItems();
-  EXPECT_EQ(nullptr, view.GetFirstSelectedItemPosition());
-  host.DestroyWindow();
-  EXPECT_EQ(nullptr, list.m_hWnd) << "the parent took its children along";
-}
-
-TEST_F(Controls, ToolTipCtrlAddsAndRemovesWindowAndAreaTools) {
-  CButton button;
-  ASSERT_TRUE(button.Create("Tip", WS_VISIBLE | BS_PUSHBUTTON, CRect(5, 5, 80, 30), &host, 15));
-  CToolTipCtrl tip;
-  ASSERT_TRUE(tip.Create(&host));
-  EXPECT_TRUE(tip.AddTool(&button, "A button"));
-  EXPECT_TRUE(tip.AddTool(&host, "An area", CRect(100, 100, 150, 150), 7));
-  EXPECT_EQ(2, tip.GetToolCount());
-  TOOLINFOA ti;
-  EXPECT_TRUE(tip.GetToolInfo(&ti, &host, 7));
-  EXPECT_EQ(100, ti.rect.left);
-  tip.DelTool(&button);
-  EXPECT_EQ(1, tip.GetToolCount());
-  tip.DestroyWindow();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // closing, routing, dropped files and the shell's registration of the file type.
 #include "tests/common/frame_support.h"
 #include "tests/unit/framework/doc/doc_lab_res.h"
+#include "tests/unit/framework/doc/doc_support.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,6 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -97,37 +96,6 @@ int AFXAPI AnswerBox(LPCSTR lpszText, UINT, UINT) {
   return nAnswer;
 }
 
-std::string TempFolder() {
-  char szDir[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, szDir);
-  std::string dir = std::string(szDir) + "fwdoc";
-  ::CreateDirectoryA(dir.c_str(), NULL);
-  return dir;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteFile(const std::string& path, const std::string& data) {
-  std::ofstream(path, std::ios::binary) << data;
-}
-
-// Files in a folder, to see that a failed save leaves nothing behind.
-int FileCount(const std::string& dir) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
-  int n = 0;
-  for (BOOL ok = h != INVALID_HANDLE_VALUE; ok; ok = ::FindNextFileA(h, &fd))
-    n += !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-  if (h != INVALID_HANDLE_VALUE)
-    ::FindClose(h);
-  return n;
-}
-
 class DocumentTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -140,7 +108,8 @@ protected:
     g_log.Clear();
     g_answers.clear();
     g_boxes.clear();
-    m_dir = TempFolder();
+    m_dir = TempDir() + "fwdoc";
+    ::CreateDirectoryA(m_dir.c_str(), NULL);
   }
   void TearDown() override {
     CTestDoc::s_bFailNew = CTestDoc::s_bFailStoreHalfWay = FALSE;
@@ -161,7 +130,15 @@ protected:
   std::string m_dir;
 };
 
+// A failing OnNewDocument takes frame and document down and leaves the untitled counter alone.
 TEST_F(DocumentTest, NewDocumentsAreMadeInOrderAndNumbered) {
+  CTestDoc::s_bFailNew = TRUE;
+  const int nWindows = AfxGetPermanentWndCount();
+  EXPECT_EQ(nullptr, NewDoc());
+  EXPECT_EQ(0, TheTestApp().GetOpenDocumentCount());
+  EXPECT_EQ(nWindows, AfxGetPermanentWndCount());
+  CTestDoc::s_bFailNew = FALSE;
+  g_log.Clear();
   CTestDoc* pFirst = NewDoc();
   ASSERT_NE(nullptr, pFirst);
   EXPECT_EQ((std::vector<std::string>{"document", "view", "new: view ready", "initial update"}),
@@ -175,21 +152,9 @@ TEST_F(DocumentTest, NewDocumentsAreMadeInOrderAndNumbered) {
   EXPECT_EQ(m_pTemplate->m_hMenuShared, ::GetMenu(m_pFrame->m_hWnd));
 }
 
-TEST_F(DocumentTest, AFailedNewDocumentTakesFrameAndDocumentDownAndKeepsTheCount) {
-  CTestDoc::s_bFailNew = TRUE;
-  int nWindows = AfxGetPermanentWndCount();
-  EXPECT_EQ(nullptr, NewDoc());
-  EXPECT_EQ(0, TheTestApp().GetOpenDocumentCount());
-  EXPECT_EQ(nWindows, AfxGetPermanentWndCount());
-  CTestDoc::s_bFailNew = FALSE;
-  CTestDoc* pDoc = NewDoc();
-  ASSERT_NE(nullptr, pDoc);
-  EXPECT_EQ("Image1", std::string(pDoc->GetTitle()));
-}
-
 TEST_F(DocumentTest, OpeningAFileReadsItWhileItCanBeReadAgainAndNamesTheDocument) {
   std::string path = Path("opened.tdc");
-  WriteFile(path, "from disk");
+  WriteAll(path, "from disk");
   CTestDoc* pDoc = static_cast<CTestDoc*>(TheTestApp().OpenDocumentFile(path.c_str()));
   ASSERT_NE(nullptr, pDoc);
   EXPECT_TRUE(g_log.Contains("load: file readable"));
@@ -208,8 +173,8 @@ TEST_F(DocumentTest, OpeningAFileReadsItWhileItCanBeReadAgainAndNamesTheDocument
 
 TEST_F(DocumentTest, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
   std::string path = Path("saved.tdc");
-  WriteFile(path, "old contents");
-  int nFiles = FileCount(m_dir);
+  WriteAll(path, "old contents");
+  int nFiles = CountFiles(m_dir + "\\*");
   CTestDoc* pDoc = NewDoc();
   ASSERT_NE(nullptr, pDoc);
   pDoc->SetModifiedFlag();
@@ -217,8 +182,8 @@ TEST_F(DocumentTest, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
   CTestDoc::s_bFailStoreHalfWay = TRUE;
   EXPECT_FALSE(pDoc->DoSave(path.c_str()));
   EXPECT_EQ(1u, g_boxes.size());
-  EXPECT_EQ("old contents", ReadFile(path));
-  EXPECT_EQ(nFiles, FileCount(m_dir));
+  EXPECT_EQ("old contents", ReadAll(path));
+  EXPECT_EQ(nFiles, CountFiles(m_dir + "\\*"));
   EXPECT_TRUE(pDoc->IsModified());
   EXPECT_EQ("Image1", std::string(pDoc->GetTitle()));
   // Failing to replace a file someone holds open.
@@ -228,19 +193,19 @@ TEST_F(DocumentTest, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
   EXPECT_FALSE(pDoc->DoSave(path.c_str()));
   ::CloseHandle(hHeld);
   EXPECT_EQ(2u, g_boxes.size());
-  EXPECT_EQ("old contents", ReadFile(path));
-  EXPECT_EQ(nFiles, FileCount(m_dir));
+  EXPECT_EQ("old contents", ReadAll(path));
+  EXPECT_EQ(nFiles, CountFiles(m_dir + "\\*"));
   // And then it works.
   EXPECT_TRUE(pDoc->DoSave(path.c_str()));
-  EXPECT_EQ("payload", ReadFile(path));
+  EXPECT_EQ("payload", ReadAll(path));
   EXPECT_FALSE(pDoc->IsModified());
   EXPECT_EQ("saved.tdc", std::string(pDoc->GetTitle()));
-  EXPECT_EQ(nFiles, FileCount(m_dir));
+  EXPECT_EQ(nFiles, CountFiles(m_dir + "\\*"));
 }
 
 TEST_F(DocumentTest, SaveModifiedAsksAndAnswersForYesNoAndCancel) {
   std::string path = Path("asked.tdc");
-  WriteFile(path, "untouched");
+  WriteAll(path, "untouched");
   CTestDoc* pDoc = NewDoc();
   ASSERT_NE(nullptr, pDoc);
   pDoc->SetPathName(path.c_str(), FALSE);
@@ -261,7 +226,7 @@ TEST_F(DocumentTest, SaveModifiedAsksAndAnswersForYesNoAndCancel) {
     EXPECT_EQ(c.bExpected, pDoc->SaveModified()) << c.nAnswer;
     ASSERT_FALSE(g_boxes.empty());
     EXPECT_EQ("Save changes to asked.tdc?", g_boxes.front());
-    EXPECT_EQ(c.file, ReadFile(path));
+    EXPECT_EQ(c.file, ReadAll(path));
   }
   EXPECT_FALSE(pDoc->IsModified());
   g_boxes.clear();
@@ -294,7 +259,7 @@ TEST_F(DocumentTest, DroppedFilesOpenOneDocumentEach) {
   std::vector<std::string> files = {Path("drop1.tdc"), Path("drop2.tdc")};
   std::string list;
   for (const std::string& f : files) {
-    WriteFile(f, "dropped");
+    WriteAll(f, "dropped");
     list += f + '\0';
   }
   list += '\0';

@@ -2,7 +2,6 @@
 #include "tests/common/window_support.h"
 
 #include "imaging/Dib32.h"
-#include "tests/common/pixel_support.h"
 
 #include <windowsx.h>
 
@@ -10,52 +9,34 @@
 #include <cstdio>
 #include <memory>
 #include <sstream>
-#include <stdexcept>
 
 namespace capture_test {
 
-using pixel_support::ToDib;
-
 namespace {
 
-// Copies a DC's area into Pixels through a DIB section; no pixels when it cannot be made.
 // Mouse input; with MOUSEEVENTF_MOVE at exactly the pixel (x, y).
 void InjectMouse(DWORD dwFlags, int x = 0, int y = 0) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = dwFlags;
-  if (dwFlags & MOUSEEVENTF_MOVE) {
-    input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-    input.mi.dx = (LONG)(((LONGLONG)x * 65536 + ScreenWidth() - 1) / ScreenWidth());
-    input.mi.dy = (LONG)(((LONGLONG)y * 65536 + ScreenHeight() - 1) / ScreenHeight());
-  }
+  INPUT input = {INPUT_MOUSE};
+  input.mi.dwFlags = dwFlags | (dwFlags & MOUSEEVENTF_MOVE ? MOUSEEVENTF_ABSOLUTE : 0);
+  input.mi.dx = (LONG)(((LONGLONG)x * 65536 + ScreenWidth() - 1) / ScreenWidth());
+  input.mi.dy = (LONG)(((LONGLONG)y * 65536 + ScreenHeight() - 1) / ScreenHeight());
   ::SendInput(1, &input, sizeof(INPUT));
 }
 
 bool IsArrow(WORD wVk) { return wVk == VK_LEFT || wVk == VK_RIGHT || wVk == VK_UP || wVk == VK_DOWN; }
 
 void InjectKey(WORD wVk, bool bDown) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
+  INPUT input = {INPUT_KEYBOARD};
   input.ki.wVk = wVk;
   input.ki.wScan = (WORD)::MapVirtualKeyA(wVk, 0);
   input.ki.dwFlags = (bDown ? 0 : KEYEVENTF_KEYUP) | (IsArrow(wVk) ? KEYEVENTF_EXTENDEDKEY : 0);
   ::SendInput(1, &input, sizeof(INPUT));
 }
 
-// Runs the thread's messages for about nMilliseconds, waking as soon as messages arrive.
+// Waits up to nMilliseconds for messages, then runs what has come.
 void PumpFor(int nMilliseconds) {
-  DWORD dwStart = ::GetTickCount(), dwElapsed;
-  do {
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-    dwElapsed = ::GetTickCount() - dwStart;
-  } while ((int)dwElapsed < nMilliseconds &&
-           ::MsgWaitForMultipleObjects(0, NULL, FALSE, nMilliseconds - dwElapsed, QS_ALLINPUT) !=
-               WAIT_FAILED);
+  ::MsgWaitForMultipleObjects(0, NULL, FALSE, nMilliseconds, QS_ALLINPUT);
+  PumpPending();
 }
 
 LRESULT CALLBACK PatternProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
@@ -66,10 +47,10 @@ LRESULT CALLBACK PatternProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
   CRect rc;
   ::GetWindowRect(hWnd, &rc);
   int nSalt = (int)::GetWindowLongPtrA(hWnd, GWLP_USERDATA);
-  std::vector<DWORD> bits((size_t)rc.Width() * rc.Height());
-  for (int y = 0; y < rc.Height(); y++)
-    for (int x = 0; x < rc.Width(); x++)
-      bits[(size_t)y * rc.Width() + x] = ToDib(PatternColor(rc.left + x, rc.top + y, nSalt));
+  std::vector<DWORD> bits;
+  for (int y = rc.top; y < rc.bottom; y++)
+    for (int x = rc.left; x < rc.right; x++)
+      bits.push_back(pixel_support::ToDib(PatternColor(x, y, nSalt)));
   PAINTSTRUCT ps;
   HDC hDC = ::BeginPaint(hWnd, &ps);
   BITMAPINFO bmi = TopDownDib32(rc.Width(), rc.Height());
@@ -104,19 +85,15 @@ CRect DifferenceBox(const Pixels& px, int left, int top, const ScreenFn& expecte
   CRect box = DifferenceBox(px, left, top, expected);
   if (box.IsRectEmpty())
     return ::testing::AssertionSuccess();
-  int x = box.left;
-  while (px.At(x, box.top) == expected(left + x, top + box.top))
-    x++;
-  return ::testing::AssertionFailure()
-         << "pixels differ in " << ::testing::PrintToString(box) << ", first (" << x << "," << box.top
-         << ") is " << std::hex << px.At(x, box.top) << " not " << expected(left + x, top + box.top);
+  return ::testing::AssertionFailure() << "pixels differ in " << ::testing::PrintToString(box) << ", at its "
+                                       << "top-left " << std::hex << px.At(box.left, box.top) << " not "
+                                       << expected(left + box.left, top + box.top);
 }
 
 bool CPatternWindow::Create(const RECT& rect, int nSalt, bool bDisabled) {
   Destroy();
   static ATOM s_atom = [] {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = PatternProc;
+    WNDCLASSA wc = {0, PatternProc};
     wc.hInstance = ::GetModuleHandleA(NULL);
     wc.hCursor = ::LoadCursorA(NULL, IDC_ARROW);
     wc.lpszClassName = "CaptureTestPattern";
@@ -219,10 +196,8 @@ CScript& CScript::Input(const std::string& name, std::function<void()> inject,
 }
 
 CScript& CScript::Mouse(const char* pszWhat, std::vector<DWORD> inputs, UINT nMsg, int x, int y) {
-  std::ostringstream name;
-  name << pszWhat << " at " << x << "," << y;
   return Input(
-      name.str(),
+      std::string(pszWhat) + " at " + std::to_string(x) + "," + std::to_string(y),
       [=] {
         for (DWORD dwFlags : inputs)
           InjectMouse(MOUSEEVENTF_MOVE | dwFlags, x, y);
@@ -233,12 +208,34 @@ CScript& CScript::Mouse(const char* pszWhat, std::vector<DWORD> inputs, UINT nMs
       });
 }
 
-CScript& CScript::MoveTo(int x, int y) { return Mouse("move", {0}, WM_MOUSEMOVE, x, y); }
-CScript& CScript::Press(int x, int y) { return Mouse("press", {MOUSEEVENTF_LEFTDOWN}, WM_LBUTTONDOWN, x, y); }
-CScript& CScript::Release(int x, int y) { return Mouse("release", {MOUSEEVENTF_LEFTUP}, WM_LBUTTONUP, x, y); }
-CScript& CScript::DoubleClick(int x, int y) {
-  DWORD dwDown = MOUSEEVENTF_LEFTDOWN, dwUp = MOUSEEVENTF_LEFTUP;
-  return Mouse("double click", {dwDown, dwUp, dwDown, dwUp}, WM_LBUTTONDBLCLK, x, y);
+CScript& CScript::Do(const std::string& steps) {
+  std::istringstream in(steps);
+  for (std::string t; in >> t;) {
+    int x = 0, y = 0;
+    std::sscanf(t.c_str() + 1, "%d,%d", &x, &y);
+    const DWORD dwDown = MOUSEEVENTF_LEFTDOWN, dwUp = MOUSEEVENTF_LEFTUP;
+    if (t[0] == 'M')
+      Mouse("move", {0}, WM_MOUSEMOVE, x, y);
+    if (t[0] == 'P' || t[0] == 'C')
+      Mouse("press", {dwDown}, WM_LBUTTONDOWN, x, y);
+    if (t[0] == 'R' || t[0] == 'C')
+      Mouse("release", {dwUp}, WM_LBUTTONUP, x, y);
+    if (t[0] == 'D')
+      Mouse("double click", {dwDown, dwUp, dwDown, dwUp}, WM_LBUTTONDBLCLK, x, y);
+    auto pStart = std::make_shared<DWORD>(0);
+    if (t[0] == 'W')
+      Then("past the double-click time", [pStart] {
+        *pStart = *pStart != 0 ? *pStart : ::GetTickCount() | 1;
+        return (int)(::GetTickCount() - *pStart) > (int)::GetDoubleClickTime() + 150;
+      });
+    if (t[0] == 'E')
+      Then(t, [t] {
+        InjectKey(t == "Enter" ? VK_RETURN : VK_ESCAPE, true);
+        InjectKey(t == "Enter" ? VK_RETURN : VK_ESCAPE, false);
+        return true;
+      });
+  }
+  return *this;
 }
 
 CScript& CScript::ClickHere() {
@@ -249,15 +246,6 @@ CScript& CScript::ClickHere() {
         InjectMouse(MOUSEEVENTF_LEFTUP);
       },
       [this](size_t n) { return m_dlg.Find(WM_LBUTTONUP, n) >= 0; });
-}
-
-CScript& CScript::PastDoubleClickTime() {
-  auto pStart = std::make_shared<DWORD>(0);
-  return Then("past the double-click time", [pStart] {
-    if (*pStart == 0)
-      *pStart = ::GetTickCount() | 1;
-    return (int)(::GetTickCount() - *pStart) > (int)::GetDoubleClickTime() + 150;
-  });
 }
 
 CScript& CScript::Key(WORD wVk, bool bCtrl) {
@@ -277,14 +265,6 @@ CScript& CScript::Key(WORD wVk, bool bCtrl) {
         // The pointer movement an arrow makes comes after the key.
         return nKey >= 0 && (!IsArrow(wVk) || m_dlg.Find(WM_MOUSEMOVE, nKey + 1) >= 0);
       });
-}
-
-CScript& CScript::EndKey(WORD wVk) {
-  return Then("end key " + std::to_string(wVk), [wVk] {
-    InjectKey(wVk, true);
-    InjectKey(wVk, false);
-    return true;
-  });
 }
 
 void CALLBACK CScript::TimerProc(HWND, UINT, UINT_PTR, DWORD) {

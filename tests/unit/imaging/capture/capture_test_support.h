@@ -98,18 +98,13 @@ public:
 
   CScript& Then(const std::string& name, Step step);
   CScript& WaitReady();
-  CScript& MoveTo(int x, int y);
-  CScript& Press(int x, int y);
-  CScript& Release(int x, int y);
-  CScript& Click(int x, int y) { return Press(x, y).Release(x, y); }
+  // Input steps: "P x,y" press, "R x,y" release, "M x,y" move, "C x,y" click, "D x,y" double
+  // click, "W" wait until the next press is no double click, "Enter" and "Esc" (which the dialog
+  // manager turns into OK and Cancel), separated by spaces.
+  CScript& Do(const std::string& steps);
   CScript& ClickHere(); // without moving the pointer
-  CScript& DoubleClick(int x, int y);
-  // Waits until a next press can no longer make a double click.
-  CScript& PastDoubleClickTime();
   // A key press; for the arrows also waits for the pointer movement it makes.
   CScript& Key(WORD wVk, bool bCtrl = false);
-  // Enter or Esc: the dialog manager turns them into OK and Cancel.
-  CScript& EndKey(WORD wVk);
 
   // Runs the overlay modally with the steps. A watchdog cancels it when it is still open at the
   // deadline, so a broken step fails the test instead of hanging it.

@@ -14,24 +14,22 @@ typedef CaptureScreenTest ScreenGrabTest;
 
 TEST_F(ScreenGrabTest, CopiesWhatTheDisplayShowsOfTheRectangle) {
   const int cx = ScreenWidth(), cy = ScreenHeight();
-  struct Case {
-    CRect rcAsked;
-    CRect rcGot; // empty: nothing
-  } cases[] = {{{100, 150, 400, 350}, {100, 150, 400, 350}},
-               // Clipped to the display.
-               {{-20, -20, 2 * cx, 2 * cy}, {0, 0, cx, cy}},
-               {{cx - 50, cy - 40, cx + 50, cy + 40}, {cx - 50, cy - 40, cx, cy}},
-               {{100, 100, 100, 300}, {}},
-               {{300, 300, 100, 100}, {}},
-               {{-300, -300, -100, -100}, {}},
-               {{cx, 0, cx + 100, 100}, {}}};
+  // {asked, got (empty: nothing)}
+  const std::pair<CRect, CRect> cases[] = {{{100, 150, 400, 350}, {100, 150, 400, 350}},
+                                           // Clipped to the display.
+                                           {{-20, -20, 2 * cx, 2 * cy}, {0, 0, cx, cy}},
+                                           {{cx - 50, cy - 40, cx + 50, cy + 40}, {cx - 50, cy - 40, cx, cy}},
+                                           {{100, 100, 100, 300}, {}},
+                                           {{300, 300, 100, 100}, {}},
+                                           {{-300, -300, -100, -100}, {}},
+                                           {{cx, 0, cx + 100, 100}, {}}};
   HDC hScreen = ::GetDC(NULL);
   int nBits = ::GetDeviceCaps(hScreen, BITSPIXEL);
   ::ReleaseDC(NULL, hScreen);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.rcAsked));
+  for (const auto& [rcAsked, rcGot] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(rcAsked));
     CBitmap bitmap;
-    ASSERT_EQ(!c.rcGot.IsRectEmpty(), bitmap.Attach(GrabScreenRect(c.rcAsked)) != FALSE);
+    ASSERT_EQ(!rcGot.IsRectEmpty(), bitmap.Attach(GrabScreenRect(rcAsked)) != FALSE);
     if (bitmap.GetSafeHandle() == NULL)
       continue;
     // A bitmap compatible with the display.
@@ -39,15 +37,18 @@ TEST_F(ScreenGrabTest, CopiesWhatTheDisplayShowsOfTheRectangle) {
     ASSERT_NE(0, bitmap.GetBitmap(&bm));
     EXPECT_EQ(nBits, bm.bmBitsPixel * bm.bmPlanes);
     Pixels px = ReadBitmap((HBITMAP)bitmap.GetSafeHandle());
-    EXPECT_EQ(c.rcGot.Width(), px.cx);
-    EXPECT_EQ(c.rcGot.Height(), px.cy);
-    EXPECT_TRUE(Matches(px, c.rcGot.left, c.rcGot.top, Pattern()));
+    EXPECT_EQ(rcGot.Size(), CSize(px.cx, px.cy));
+    EXPECT_TRUE(Matches(px, rcGot.left, rcGot.top, Pattern()));
   }
 }
 
 TEST_F(ScreenGrabTest, DrawBitmapWithPaletteCopiesFromTheSourcePoint) {
   CBitmap source;
   ASSERT_TRUE(source.Attach(GrabScreenRect(CRect(0, 0, 400, 300))));
+  DibSurface missing(10, 10);
+  EXPECT_FALSE(DrawBitmapWithPalette(&missing.dc(), CRect(0, 0, 10, 10), NULL, CPoint(0, 0)));
+  EXPECT_FALSE(
+      DrawBitmapWithPalette(NULL, CRect(0, 0, 10, 10), (HBITMAP)source.GetSafeHandle(), CPoint(0, 0)));
   CDC screen;
   ASSERT_TRUE(screen.CreateDC("DISPLAY", NULL, NULL, NULL));
   CPalette halftone;
@@ -65,15 +66,6 @@ TEST_F(ScreenGrabTest, DrawBitmapWithPaletteCopiesFromTheSourcePoint) {
                                                            : RGB(255, 255, 255);
     }));
   }
-}
-
-TEST_F(ScreenGrabTest, DrawBitmapWithPaletteRefusesMissingPieces) {
-  DibSurface target(10, 10);
-  EXPECT_FALSE(DrawBitmapWithPalette(&target.dc(), CRect(0, 0, 10, 10), NULL, CPoint(0, 0)));
-  CBitmap bitmap;
-  ASSERT_TRUE(bitmap.Attach(GrabScreenRect(CRect(0, 0, 10, 10))));
-  EXPECT_FALSE(
-      DrawBitmapWithPalette(NULL, CRect(0, 0, 10, 10), (HBITMAP)bitmap.GetSafeHandle(), CPoint(0, 0)));
 }
 
 } // namespace

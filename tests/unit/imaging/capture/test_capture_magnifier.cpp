@@ -2,7 +2,6 @@
 // overlay where it follows the pointer and gets out of its way. A screenshot of the overlay with
 // the magnifier is kept among the test artifacts.
 #include "tests/unit/imaging/capture/capture_test_support.h"
-#include "tests/common/pixel_support.h"
 
 #include "imaging/capture/ScreenGrab.h"
 
@@ -53,12 +52,11 @@ TEST_F(MagnifierTest, DrawsTheAreaEnlargedWithCrossHairBandAndTexts) {
   // The cross-hair inverts what it crosses, seen through the red pen.
   EXPECT_EQ(~(0x000000FF ^ PatternColor(100 + 8, 200 + 24)) & 0xFFFFFF, px.At(40, 120));
   EXPECT_EQ(~(0x000000FF ^ PatternColor(100 + 16, 200 + 8)) & 0xFFFFFF, px.At(80, 40));
-  // The band is solid, with the texts in it.
+  // The band is solid, with the texts in it; nothing is drawn outside the box.
   EXPECT_EQ(kBand, px.At(150, 195));
   EXPECT_EQ(kBand, px.At(155, 235));
   EXPECT_TRUE(HasColorIn(px, CRect(5, 200, 150, 218), RGB(0, 0, 0)));
   EXPECT_TRUE(HasColorIn(px, CRect(5, 220, 150, 238), RGB(0, 0, 0)));
-  // Nothing outside the box.
   EXPECT_EQ(kCanvas, px.At(180, 100));
   EXPECT_EQ(kCanvas, px.At(100, 260));
 
@@ -67,31 +65,40 @@ TEST_F(MagnifierTest, DrawsTheAreaEnlargedWithCrossHairBandAndTexts) {
   EXPECT_EQ(CPoint(5, 220), CPoint(m_dlg.m_texts[0].x, m_dlg.m_texts[0].y));
   EXPECT_EQ("Size: 40 x 30", m_dlg.m_texts[1].text);
   EXPECT_EQ(CPoint(5, 200), CPoint(m_dlg.m_texts[1].x, m_dlg.m_texts[1].y));
-}
 
-// No size before the first press, and never in the modes that mark a path.
-TEST_F(MagnifierTest, SizeOnlyWhileMarkingAnArea) {
-  struct Case {
-    int nMode;
-    int nClicks;
-    size_t nTexts;
-  } cases[] = {{kCaptureRectangle, 0, 1}, {kCaptureRectangle, 2, 2}, {kCaptureCircle, 1, 2},
-               {kCaptureMultiRect, 3, 2}, {kCapturePolygon, 2, 1},   {kCaptureFreehand, 2, 1}};
-  for (const Case& c : cases) {
-    Pixels px = Draw(c.nMode, c.nClicks, NULL);
-    EXPECT_EQ(c.nTexts, m_dlg.m_texts.size()) << c.nMode << " with " << c.nClicks << " clicks";
-    // Without a picture the box is white behind frame, cross-hair and band.
-    EXPECT_EQ(RGB(255, 255, 255), px.At(30, 30));
+  // No size before the first press, and never in the modes that mark a path. Without a picture
+  // the box is white behind frame, cross-hair and band.
+  const int cases[][3] = {{kCaptureRectangle, 0, 1}, {kCaptureRectangle, 2, 2}, {kCaptureCircle, 1, 2},
+                          {kCaptureMultiRect, 3, 2}, {kCapturePolygon, 2, 1},   {kCaptureFreehand, 2, 1}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(RGB(255, 255, 255), Draw(c[0], c[1], NULL).At(30, 30));
+    EXPECT_EQ((size_t)c[2], m_dlg.m_texts.size()) << c[0] << " with " << c[1] << " clicks";
   }
 }
 
-TEST_F(MagnifierTest, FollowsThePointerOnTheOverlay) {
+// Near the top-left corner the box moves to the bottom-right one, and from there back; it then
+// follows the pointer while an area is marked.
+TEST_F(MagnifierTest, GetsOutOfThePointersWayAndFollowsIt) {
+  const int cx = ScreenWidth(), cy = ScreenHeight();
+  CRect rcProbe(cx - 150, cy - 230, cx - 10, cy - 60); // inside the bottom-right box, above its band
+  auto probe = [&] {
+    return Matches(ReadWindow(m_dlg.m_hWnd, rcProbe), rcProbe.left, rcProbe.top, Pattern());
+  };
   Pixels shot;
   Run(kCaptureRectangle, [&](CScript& s) {
-    s.MoveTo(600, 500).Press(600, 500).MoveTo(700, 550).MoveTo(800, 600);
+    s.Do("M60,60").Then("magnifier at the bottom-right", [&] { return !probe(); });
+    s.Do("M" + std::to_string(cx - 80) + "," + std::to_string(cy - 124))
+        .Then("the frozen screen back at the bottom-right", [&] { return bool(probe()); });
+    s.Do("M600,500 P600,500 M700,550 M800,600");
     s.Then("screenshot", [&] { return !(shot = ReadWindow(m_dlg.m_hWnd, ScreenRect())).Empty(); });
-    s.EndKey(VK_ESCAPE);
+    s.Do("Esc");
   });
+  std::map<std::string, CPoint> at;
+  for (const CTestCaptureDlg::Text& t : m_dlg.m_texts)
+    at[t.text] = CPoint(t.x, t.y);
+  EXPECT_EQ(CPoint(cx - 160 + 5, cy - 20), at["Mouse: 60, 60"]);
+  EXPECT_EQ(CPoint(5, 220), at["Mouse: " + std::to_string(cx - 80) + ", " + std::to_string(cy - 124)]);
+  EXPECT_EQ(CRect(0, 0, 160, 240), m_dlg.m_rcMagnifier);
   EXPECT_TRUE(m_dlg.SawText("Mouse: 600, 500"));
   EXPECT_TRUE(m_dlg.SawText("Mouse: 800, 600"));
   EXPECT_TRUE(m_dlg.SawText("Size: 200 x 100"));
@@ -103,41 +110,18 @@ TEST_F(MagnifierTest, FollowsThePointerOnTheOverlay) {
   EXPECT_EQ(PatternColor(1000, 900), shot.At(1000, 900));
   EXPECT_EQ(PatternColor(640, 520), shot.At(640, 520));
   EXPECT_EQ(kBand, shot.At(145, 195));
-  // The enlarged area around the pointer at (800, 600): 32 x 48 pixels into 150 x 240.
-  COLORREF clr = shot.At(20, 30);
+  // The enlarged area around the pointer at (800, 600): 32 x 48 pixels into 160 x 240.
   bool bFound = false;
   for (int dy = -1; dy <= 1; dy++)
     for (int dx = -1; dx <= 1; dx++)
-      bFound = bFound || clr == PatternColor(784 + 20 * 32 / 150 + dx, 576 + 30 / 5 + dy);
-  EXPECT_TRUE(bFound) << std::hex << clr;
+      bFound = bFound || shot.At(20, 30) == PatternColor(784 + 20 / 5 + dx, 576 + 30 / 5 + dy);
+  EXPECT_TRUE(bFound) << std::hex << shot.At(20, 30);
   // The rubber band's left edge is drawn on the overlay.
   bool bBand = false;
   for (int y = 545; y < 555; y++)
     for (int x = 597; x < 604; x++)
       bBand = bBand || shot.At(x, y) != PatternColor(x, y);
   EXPECT_TRUE(bBand);
-}
-
-// Near the top-left corner the box moves to the bottom-right one, and from there back.
-TEST_F(MagnifierTest, GetsOutOfThePointersWay) {
-  const int cx = ScreenWidth(), cy = ScreenHeight();
-  CRect rcProbe(cx - 150, cy - 230, cx - 10, cy - 60); // inside the bottom-right box, above its band
-  auto probe = [&] {
-    return Matches(ReadWindow(m_dlg.m_hWnd, rcProbe), rcProbe.left, rcProbe.top, Pattern());
-  };
-  Run(kCaptureRectangle, [&](CScript& s) {
-    s.MoveTo(60, 60).Then("magnifier at the bottom-right", [&] { return !probe(); });
-    s.MoveTo(cx - 80, cy - 124).Then("the frozen screen back at the bottom-right", [&] {
-      return bool(probe());
-    });
-    s.EndKey(VK_ESCAPE);
-  });
-  std::map<std::string, CPoint> at;
-  for (const CTestCaptureDlg::Text& t : m_dlg.m_texts)
-    at[t.text] = CPoint(t.x, t.y);
-  EXPECT_EQ(CPoint(cx - 160 + 5, cy - 20), at["Mouse: 60, 60"]);
-  EXPECT_EQ(CPoint(5, 220), at["Mouse: " + std::to_string(cx - 80) + ", " + std::to_string(cy - 124)]);
-  EXPECT_EQ(CRect(0, 0, 160, 240), m_dlg.m_rcMagnifier);
 }
 
 } // namespace

@@ -1,0 +1,191 @@
+// Reading BMP streams of every kind the bitmap knows into known 32-bit pixels, and refusing
+// broken ones.
+#include "tests/unit/toolkit/foundation/ext_bitmap_support.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+using namespace bmptest;
+
+namespace {
+
+// Distinct colours: entry i is red i, green 255 - i, blue i / 2.
+std::vector<DWORD> Ramp(int n) {
+  std::vector<DWORD> colors;
+  for (DWORD i = 0; i < (DWORD)n; i++)
+    colors.push_back(i << 16 | (255 - i) << 8 | i / 2);
+  return colors;
+}
+DWORD R(int i) { return Opaque(Ramp(256)[i]); }
+
+struct ReadCase {
+  const char* name;
+  BmpSpec spec;
+  Pixels expected; // top row first
+};
+
+const DWORD kA = 0xFF102030, kB = 0xFFA0B0C0, kBlack = 0xFF000000;
+const std::vector<DWORD> k565 = {0xF800, 0x7E0, 0x1F};
+
+std::vector<ReadCase> ReadCases() {
+  BmpSpec v4 = {16, 3, 1, BI_BITFIELDS, {}, {0xFF, 0xFF, 0xE0, 0x07, 0x21, 0x08, 0, 0}, k565};
+  v4.nHeaderSize = 108;
+  BmpSpec noFileHeader = {8, 2, 1, BI_RGB, Ramp(256), {7, 9, 0, 0}};
+  noFileHeader.bFileHeader = false;
+  BmpSpec moreColors = {8, 3, 2, BI_RGB, Ramp(256), {0, 128, 255, 0, 1, 2, 3, 0}};
+  moreColors.nClrUsed = 300;
+  return {
+      {"bpp1",
+       {1, 10, 2, BI_RGB, {0x102030, 0xA0B0C0}, {0xAA, 0x80, 0, 0, 0x07, 0xC0, 0, 0}},
+       {kA, kA, kA, kA, kA, kB, kB, kB, kB, kB, kB, kA, kB, kA, kB, kA, kB, kA, kB, kA}},
+      // Entries past the three given stay black.
+      {"bpp4_three_colors",
+       {4, 4, 1, BI_RGB, {0x112233, 0x445566, 0x778899}, {0x25, 0x01, 0, 0}},
+       {0xFF778899, kBlack, 0xFF112233, 0xFF445566}},
+      {"bpp8_more_colors_than_the_palette", moreColors, {R(1), R(2), R(3), R(0), R(128), R(255)}},
+      {"bpp8_top_down",
+       {8, 3, -2, BI_RGB, Ramp(256), {0, 128, 255, 0, 1, 2, 3, 0}},
+       {R(0), R(128), R(255), R(1), R(2), R(3)}},
+      {"bpp8_no_file_header", noFileHeader, {R(7), R(9)}},
+      // A run, an odd absolute run; a delta and a run cut at the row's end; end of bitmap.
+      {"rle8",
+       {8, 6, 3, BI_RLE8, Ramp(16), {3, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 4, 0, 5, 9, 0, 0, 0, 1}},
+       {R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(9), R(9), R(7), R(7), R(7), R(1), R(2),
+        R(3)}},
+      // Absolute runs and runs crossing the row's end keep only what fits.
+      {"rle8_cut_at_the_rows_end",
+       {8, 4, 2, BI_RLE8, Ramp(16), {0, 2, 2, 0, 0, 5, 1, 2, 3, 4, 5, 0, 0, 0, 0, 2, 3, 0, 3, 9, 0, 1}},
+       {R(0), R(0), R(0), R(9), R(0), R(0), R(1), R(2)}},
+      {"rle4_cut_at_the_rows_end",
+       {4, 8, 2, BI_RLE4, Ramp(16), {0, 2, 6, 0, 0, 4, 0x12, 0x34, 0, 0, 0, 1}},
+       {R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(0), R(1), R(2)}},
+      // Runs and absolute runs starting at odd pixels take their nibbles high one first; a
+      // delta moves by pixels.
+      {"rle4_odd_starts",
+       {4, 5, 3, BI_RLE4, Ramp(16), {1,    0x12, 3, 0x34, 0, 0, 0,    2,    1,    0, 0, 3,
+                                     0x56, 0x70, 0, 0,    0, 5, 0x89, 0xAB, 0xC0, 0, 0, 1}},
+       {R(8), R(9), R(10), R(11), R(12), R(0), R(5), R(6), R(7), R(0), R(1), R(3), R(4), R(3), R(0)}},
+      {"bpp16_555",
+       {16, 3, 1, BI_RGB, {}, {0xFF, 0x7F, 0x00, 0x7C, 0x10, 0x00, 0, 0}},
+       {0xFFFFFFFF, 0xFFFF0000, 0xFF000083}},
+      {"bpp16_565_bit_fields",
+       {16, 3, 1, BI_BITFIELDS, {}, {0xFF, 0xFF, 0xE0, 0x07, 0x21, 0x08, 0, 0}, k565},
+       {0xFFFFFFFF, 0xFF00FF00, 0xFF080408}},
+      {"bpp16_555_bit_fields",
+       {16, 1, 1, BI_BITFIELDS, {}, {0xFF, 0x7F, 0, 0}, {0x7C00, 0x3E0, 0x1F}},
+       {0xFFFFFFFF}},
+      {"bpp16_565_version4_header", v4, {0xFFFFFFFF, 0xFF00FF00, 0xFF080408}},
+      {"bpp24",
+       {24, 2, 2, BI_RGB, {}, {0x56, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0}},
+       {0xFF030201, 0xFF060504, 0xFF123456, 0xFFABCDEF}},
+      {"bpp24_wide",
+       {24, 5, 1, BI_RGB, {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0}},
+       {0xFF030201, 0xFF060504, 0xFF090807, 0xFF0C0B0A, 0xFF0F0E0D}},
+      {"bpp24_top_down",
+       {24, 2, -2, BI_RGB, {}, {0x56, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0}},
+       {0xFF123456, 0xFFABCDEF, 0xFF030201, 0xFF060504}},
+      // 32-bit data keeps its fourth byte.
+      {"bpp32", {32, 2, 1, BI_RGB, {}, {0x56, 0x34, 0x12, 0x80, 1, 2, 3, 0}}, {0x80123456, 0x00030201}},
+      {"bpp32_bit_fields",
+       {32, 2, 1, BI_BITFIELDS, {}, {0x56, 0x34, 0x12, 0x80, 1, 2, 3, 0}, {0xFF0000, 0xFF00, 0xFF}},
+       {0x80123456, 0x00030201}},
+  };
+}
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
+class ReadTest : public testing::TestWithParam<ReadCase> {};
+
+// Converted while read, and read as it is then converted.
+TEST_P(ReadTest, GivesTheKnownPixels) {
+  const ReadCase& c = GetParam();
+  for (bool b32 : {true, false}) {
+    CExtBitmap bitmap;
+    ASSERT_TRUE(Load(bitmap, MakeBmp(c.spec), b32, true, !c.spec.bFileHeader));
+    ASSERT_TRUE(bitmap.ConvertTo32(true));
+    EXPECT_EQ(PixelsOf(bitmap), c.expected) << (b32 ? "converted while read" : "converted after");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ReadTest, testing::ValuesIn(ReadCases()),
+                         [](const testing::TestParamInfo<ReadCase>& i) { return i.param.name; });
+
+TEST(ExtBitmapRead, UnknownBitCountGivesNoBitmapWithoutException) {
+  CExtBitmap bitmap;
+  bool bLoaded = true;
+  EXPECT_NO_THROW(bLoaded = Load(bitmap, MakeBmp({2, 4, 1, BI_RGB, Ramp(4), {0, 0, 0, 0}}), false, true));
+  EXPECT_FALSE(bLoaded);
+}
+
+TEST(ExtBitmapRead, PaletteDataWithBitFieldsFailsAndThrowsOnlyWhenAsked) {
+  const Bytes bmp = MakeBmp({8, 4, 1, BI_BITFIELDS, Ramp(256), {0, 0, 0, 0}});
+  CExtBitmap bitmap;
+  EXPECT_FALSE(Load(bitmap, bmp, false));
+  int nCause = -1;
+  try {
+    Load(bitmap, bmp, false, true);
+  } catch (CArchiveException* e) {
+    nCause = e->m_cause;
+    e->Delete();
+  }
+  EXPECT_EQ(nCause, CArchiveException::genericException);
+}
+
+TEST(ExtBitmapRead, FailedReadLeavesTheObjectEmpty) {
+  CExtBitmap bitmap;
+  ASSERT_TRUE(Load(bitmap, MakeBmp({24, 1, 1, BI_RGB, {}, {1, 2, 3, 0}}), false));
+  EXPECT_FALSE(Load(bitmap, MakeBmp({24, 0, 1, BI_RGB, {}, {}}), false));
+  EXPECT_TRUE(Save(bitmap, false, false).empty());
+  EXPECT_FALSE(bitmap.ConvertTo32(false));
+  EXPECT_EQ(bitmap.CreateHBitmap(), (HBITMAP)NULL);
+}
+
+// Headers whose sizes do not fit the stream, the address space or each other are refused before
+// anything is allocated or written.
+struct BadCase {
+  const char* name;
+  Bytes bytes;
+};
+
+std::vector<BadCase> BadCases() {
+  const Bytes rgb2x2 = {1, 2, 3, 4, 5, 6, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0};
+  BmpSpec shortHeader = {24, 2, 2, BI_RGB, {}, rgb2x2};
+  shortHeader.nHeaderSize = 12;
+  BmpSpec hugeHeader = shortHeader;
+  hugeHeader.nHeaderSize = 0xFFFFFF00;
+  Bytes truncated = MakeBmp({24, 2, 2, BI_RGB, {}, rgb2x2});
+  truncated.pop_back();
+  Bytes cutHeader = truncated;
+  cutHeader.resize(30);
+  return {
+      {"zero_width", MakeBmp({24, 0, 2, BI_RGB, {}, rgb2x2})},
+      {"negative_width", MakeBmp({24, -2, 2, BI_RGB, {}, rgb2x2})},
+      {"zero_height", MakeBmp({24, 2, 0, BI_RGB, {}, rgb2x2})},
+      {"most_negative_height", MakeBmp({24, 2, LONG_MIN, BI_RGB, {}, rgb2x2})},
+      {"row_size_past_32_bits", MakeBmp({24, 0x7FFFFFFF, 1, BI_RGB, {}, rgb2x2})},
+      {"image_size_wrapping_to_zero", MakeBmp({32, 0x10000, 0x10000, BI_RGB, {}, rgb2x2})},
+      {"one_byte_short", truncated},
+      {"header_cut", cutHeader},
+      {"run_lengths_for_a_giant", MakeBmp({8, 40000, 40000, BI_RLE8, Ramp(256), {0, 1}})},
+      {"rle8_on_4_bit_data", MakeBmp({4, 8, 1, BI_RLE8, Ramp(16), {8, 0x11, 0, 1}})},
+      {"rle4_top_down", MakeBmp({4, 4, -2, BI_RLE4, Ramp(16), {4, 0x11, 0, 1}})},
+      {"header_smaller_than_40", MakeBmp(shortHeader)},
+      {"header_larger_than_the_stream", MakeBmp(hugeHeader)},
+  };
+}
+
+void PrintTo(const BadCase& c, std::ostream* os) { *os << c.name; }
+
+class BadHeaderTest : public testing::TestWithParam<BadCase> {};
+
+TEST_P(BadHeaderTest, IsRefused) {
+  CExtBitmap bitmap;
+  EXPECT_FALSE(Load(bitmap, GetParam().bytes, true));
+  EXPECT_TRUE(Save(bitmap, false, false).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Broken, BadHeaderTest, testing::ValuesIn(BadCases()),
+                         [](const testing::TestParamInfo<BadCase>& i) { return i.param.name; });
+
+} // namespace

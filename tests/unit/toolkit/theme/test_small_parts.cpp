@@ -1,0 +1,132 @@
+// The size grip, the date picker's parts and the disabled-icon look of each theme, by pixel.
+#include "tests/unit/toolkit/theme/theme_support.h"
+#include "tests/common/pixel_support.h"
+
+using pixel_support::DibSurface;
+using PM = CExtPaintManager;
+
+namespace {
+
+const COLORREF kBack = RGB(1, 2, 3);
+
+class SmallParts : public ThemeTest {
+protected:
+  PM* Install(CExtPaintManager* pManager, int nBitsPerPixel) {
+    CExtPaintManagerHolder::TestForceVisualStyle(&m_noStyle);
+    PM::TestForceScreenBitsPerPixel(nBitsPerPixel);
+    EXPECT_TRUE(g_PaintManagerHolder.InstallTheme(pManager));
+    return g_PaintManagerHolder.GetPM();
+  }
+  const CExtPaintManagerHolder::ForcedVisualStyle_t m_noStyle = {false, NULL, NULL, 0, {}};
+};
+
+// The classic grip: three groups of two dark lines and one light line, 4 pixels apart, along
+// the diagonals of the bottom-right corner.
+TEST_F(SmallParts, ClassicGripDrawsThreeDiagonalGroups) {
+  PM* pm = Install(new CExtPaintManager, 32);
+  const COLORREF dark = pm->ColorByLogicalId(COLOR_3DSHADOW), light = pm->ColorByLogicalId(COLOR_WINDOW);
+  DibSurface s(20, 20, kBack);
+  pm->PaintResizingGripper(s.dc(), RECT{0, 0, 20, 20}, NULL);
+  // On the bottom row the groups start at x = 18, 14, 10: dark, dark, light going left.
+  const struct {
+    int x;
+    COLORREF clr;
+  } bottom[] = {{18, dark},  {17, dark},  {16, light}, {15, kBack}, {14, dark}, {13, dark},
+                {12, light}, {11, kBack}, {10, dark},  {9, dark},   {8, light}, {7, kBack}};
+  for (const auto& px : bottom)
+    EXPECT_EQ(px.clr, s.At(px.x, 19)) << "x " << px.x;
+  EXPECT_EQ(dark, s.At(19, 18));
+  EXPECT_EQ(kBack, s.At(0, 0));
+  pixel_support::SaveBmp(pixel_support::ReadDC(s.hdc(), 0, 0, 20, 20), "theme_grip_classic.bmp");
+}
+
+// The Office 2003 grip: 2x2 dots, a light square with a dark one a pixel up and left, 4 pixels
+// apart, three in the right column, two in the next, one in the third.
+TEST_F(SmallParts, Office2003GripDrawsADotTriangle) {
+  PM* pm = Install(new CExtPaintManagerOffice2003, 32);
+  const COLORREF light = pm->ColorByLogicalId(3002), dark = pm->ColorByLogicalId(3003);
+  ASSERT_NE(light, dark);
+  DibSurface s(16, 16, kBack);
+  pm->PaintResizingGripper(s.dc(), RECT{0, 0, 16, 16}, NULL);
+  auto dotAt = [&](int nColumn, int nRow) {
+    const int x = 14 - 4 * nColumn, y = 14 - 4 * nRow;
+    return s.At(x + 1, y + 1) == light && s.At(x, y) == dark && s.At(x - 1, y - 1) == dark;
+  };
+  for (int c = 0; c < 3; ++c)
+    for (int r = 0; r < 3; ++r)
+      EXPECT_EQ(r < 3 - c, dotAt(c, r)) << "column " << c << " row " << r;
+  EXPECT_EQ(kBack, s.At(15, 3));
+  pixel_support::SaveBmp(pixel_support::ReadDC(s.hdc(), 0, 0, 16, 16), "theme_grip_office2003.bmp");
+
+  // On palette screens the classic grip serves.
+  pm = Install(new CExtPaintManagerOffice2003, 8);
+  s.Fill(kBack);
+  pm->PaintResizingGripper(s.dc(), RECT{0, 0, 16, 16}, NULL);
+  EXPECT_EQ(pm->ColorByLogicalId(COLOR_3DSHADOW), s.At(14, 15));
+}
+
+TEST_F(SmallParts, XpLeavesTheGripAndTheBorderAndEmptyRectanglesDrawNothing) {
+  for (PM* pManager : std::initializer_list<PM*>{new CExtPaintManagerXP, new CExtPaintManager,
+                                                 new CExtPaintManagerOffice2003}) {
+    PM* pm = Install(pManager, 32);
+    const bool bXp = pm->GetThemeId() == PM::ThemeXP;
+    DibSurface s(16, 16, kBack);
+    pm->PaintResizingGripper(s.dc(), RECT{0, 0, 16, 16}, NULL);
+    pm->PaintDatePickerBorder(s.dc(), RECT{0, 0, 16, 16}, NULL);
+    EXPECT_EQ(bXp, s.At(15, 0) == kBack && s.At(14, 15) == kBack) << pm->GetThemeId();
+    s.Fill(kBack);
+    pm->PaintResizingGripper(s.dc(), RECT{4, 4, 4, 16}, NULL);
+    pm->PaintDatePickerBorder(s.dc(), RECT{4, 4, 16, 4}, NULL);
+    pm->PaintDatePickerSeparator(s.dc(), RECT{4, 4, 4, 4}, NULL);
+    for (COLORREF px : s.Pixels())
+      ASSERT_EQ(kBack, px) << pm->GetThemeId();
+  }
+}
+
+TEST_F(SmallParts, DatePickerBorderSeparatorAndHeader) {
+  PM* pm = Install(new CExtPaintManager, 32);
+  const COLORREF F = pm->ColorByLogicalId(COLOR_3DFACE), S = pm->ColorByLogicalId(COLOR_3DSHADOW),
+                 D = pm->ColorByLogicalId(COLOR_3DDKSHADOW), white = RGB(255, 255, 255);
+  DibSurface s(20, 20, kBack);
+  pm->PaintDatePickerBorder(s.dc(), RECT{0, 0, 20, 20}, NULL);
+  const COLORREF topLeft[4] = {F, white, F, S}, bottomRight[4] = {D, S, F, white};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(topLeft[i], s.At(i, 10)) << "ring " << i;
+    EXPECT_EQ(bottomRight[i], s.At(19 - i, 10)) << "ring " << i;
+  }
+  EXPECT_EQ(kBack, s.At(4, 10));
+
+  pm->PaintDatePickerSeparator(s.dc(), RECT{5, 5, 15, 6}, NULL);
+  EXPECT_EQ(S, s.At(10, 5));
+  s.Fill(kBack);
+  const RECT rcOuter = {0, 0, 20, 10}, rcInner = {2, 2, 18, 8}, rcNone = {0, 0, 0, 0};
+  pm->PaintDatePickerHeaderBackground(0, 0, s.dc(), 2024, 1, rcOuter, rcInner, rcNone, rcNone, rcNone, NULL);
+  EXPECT_EQ(white, s.At(0, 5));
+  EXPECT_EQ(S, s.At(19, 5));
+  EXPECT_EQ(pm->ColorByLogicalId(1000), s.At(10, 5));
+
+  pm = Install(new CExtPaintManagerOffice2003, 32);
+  s.Fill(kBack);
+  pm->PaintDatePickerHeaderBackground(0, 0, s.dc(), 2024, 1, rcOuter, rcInner, rcNone, rcNone, rcNone, NULL);
+  EXPECT_EQ(kBack, s.At(0, 5));
+  EXPECT_EQ(pm->ColorByLogicalId(1000), s.At(10, 5));
+  pm->PaintDatePickerBorder(s.dc(), RECT{0, 10, 20, 20}, NULL);
+  EXPECT_EQ(pm->ColorByLogicalId(COLOR_3DSHADOW), s.At(0, 15));
+  EXPECT_EQ(pm->ColorByLogicalId(COLOR_3DSHADOW), s.At(19, 15));
+  EXPECT_EQ(kBack, s.At(1, 15));
+}
+
+TEST_F(SmallParts, DisabledIconLookIsTintedOnlyByOffice2003OnWindows2000OrLater) {
+  PM* pm = Install(new CExtPaintManagerXP, 32);
+  EXPECT_EQ((COLORREF)-1, pm->GetDisabledIconColor());
+  EXPECT_EQ(0.0, pm->GetDisabledIconFactor());
+  pm = Install(new CExtPaintManagerOffice2003, 32);
+  EXPECT_EQ(pm->ColorByLogicalId(COLOR_3DFACE), pm->GetDisabledIconColor());
+  EXPECT_EQ(0.7, pm->GetDisabledIconFactor());
+  OSVERSIONINFOA nt4 = {sizeof(OSVERSIONINFOA), 4, 0, 1381, VER_PLATFORM_WIN32_NT, ""};
+  CExtPaintManagerHolder::TestForceOsVersion(&nt4);
+  g_PaintManagerHolder.ClassifyOsVersion();
+  EXPECT_EQ((COLORREF)-1, pm->GetDisabledIconColor());
+}
+
+} // namespace

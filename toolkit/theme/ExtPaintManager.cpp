@@ -1,0 +1,389 @@
+// The classic theme: construction, the change reactions and the layout answers. Colours are in
+// ExtPaintManagerColors.cpp, fonts and system queries in ExtPaintManagerFonts.cpp.
+#include "toolkit/theme/ExtPaintManager.h"
+
+#include "toolkit/theme/ExtPaintManagerHolder.h"
+
+IMPLEMENT_DYNCREATE(CExtPaintManager, CObject)
+
+const UINT CExtPaintManager::g_nMsgPaintInheritedBackground =
+    ::RegisterWindowMessageA("CExtPaintManager::g_nMsgPaintInheritedBackground");
+
+namespace {
+
+// The palette used on palette devices: 7 levels of red by 6 of green by 6 of blue.
+bool MakeWidePalette(CPalette& palette) {
+  static const BYTE kRed[] = {0, 42, 85, 127, 170, 212, 255};
+  static const BYTE kGreenBlue[] = {0, 51, 102, 153, 204, 255};
+  const int nEntries = 7 * 6 * 6;
+  struct {
+    LOGPALETTE head;
+    PALETTEENTRY more[7 * 6 * 6 - 1];
+  } pal = {};
+  pal.head.palVersion = 0x300;
+  pal.head.palNumEntries = nEntries;
+  PALETTEENTRY* pEntry = pal.head.palPalEntry;
+  for (BYTE r : kRed)
+    for (BYTE g : kGreenBlue)
+      for (BYTE b : kGreenBlue)
+        *pEntry++ = PALETTEENTRY{r, g, b, 0};
+  return palette.CreatePalette(&pal.head) != FALSE;
+}
+
+} // namespace
+
+CExtPaintManager::CExtPaintManager() {
+  m_mapColorTranslate.InitHashTable(17);
+  MakeWidePalette(m_PaletteWide);
+  if (g_PaintManagerHolder.IsNtMajor5OrLater())
+    m_nFlags |= PMF_WIN2000_OR_LATER;
+}
+
+CExtPaintManager::~CExtPaintManager() = default;
+
+void CExtPaintManager::Serialize(CArchive&) {}
+
+int CExtPaintManager::GetThemeId() { return ThemeClassic; }
+
+int CExtPaintManager::GetMenuItemSpacing() { return 6; }
+
+bool CExtPaintManager::IsThemedDrawingAvailable() { return false; }
+
+int CExtPaintManager::GetVisualStyleScheme() { return g_PaintManagerHolder.m_eVisualStyleScheme; }
+
+void CExtPaintManager::OnPaintSessionComplete(CObject*, LPARAM) {}
+
+HGLOBAL CExtPaintManager::AdjustDialogTemplate(const DLGTEMPLATE*, CObject*, bool, LPARAM) { return NULL; }
+
+COLORREF CExtPaintManager::GetMenuBackgroundColor(CObject* pHelperSrc, LPARAM lParam) {
+  return ColorByLogicalId(1000, pHelperSrc, lParam);
+}
+
+COLORREF CExtPaintManager::GetShadowColor() { return (COLORREF)-1; }
+
+void CExtPaintManager::AdjustControlBarNcRect(CExtControlBar*, RECT&) {
+  // The deflation by the bar's orientation comes with the control bars.
+}
+
+int CExtPaintManager::GetToolBarRowDistance(CExtControlBar*) {
+  // The menu bar's distance of 0 comes with the command bars.
+  return 6;
+}
+
+bool CExtPaintManager::IsToolBarGradientBackground(CExtControlBar*) { return false; }
+
+CSize CExtPaintManager::GetPushedOffset() { return CSize(1, 1); }
+
+bool CExtPaintManager::LoadBuiltinGlyphIcon(CExtCmdIcon&, bool) {
+  // The built-in glyph icons come with the glyph painting.
+  return false;
+}
+
+void CExtPaintManager::PaintGlyph(CDC&, int, int, const GlyphBuffer&, const COLORREF*) {
+  // Glyph painting comes later.
+}
+
+void CExtPaintManager::PaintGlyphCentered(CDC&, const RECT&, const GlyphBuffer&, const COLORREF*) {
+  // Glyph painting comes later.
+}
+
+void CExtPaintManager::PaintToolBarChildBackground(CDC&, CWnd*, LPARAM, const RECT&) {}
+
+void CExtPaintManager::PaintContentExpandButton(CDC&, const RECT&, bool, bool, bool, bool, bool, CObject*,
+                                                LPARAM, bool) {
+  // The chevron's drawing comes with the tool bars' painting.
+}
+
+void CExtPaintManager::PaintMenuExpandButton(CDC&, const RECT&, bool, CExtPopupMenuWnd*, LPARAM) {
+  // The hidden-items row comes with the menu painting.
+}
+
+void CExtPaintManager::PaintMenuTearOffCaption(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
+  // The tear-off bar comes with the glyph painting.
+}
+
+void CExtPaintManager::GetTabBorderColors(COLORREF& clrFace, COLORREF& clrLight, COLORREF& clrDark) {
+  clrFace = ColorByLogicalId(1000);
+  clrLight = ColorByLogicalId(COLOR_3DHILIGHT);
+  clrDark = ColorByLogicalId(COLOR_3DDKSHADOW);
+}
+
+void CExtPaintManager::PaintTabItem(CDC&, LPARAM, bool, bool, bool, bool, bool, bool, bool, const RECT*, int,
+                                    int, CFont*, LPCSTR, CExtCmdIcon*, CObject*, LPARAM, COLORREF, COLORREF,
+                                    COLORREF, COLORREF, COLORREF) {
+  // Tab items come with the tab painting.
+}
+
+void CExtPaintManager::PaintTabWndBackground(CDC&, const RECT&, const RECT&, const RECT&, int, bool,
+                                             CExtTabWnd*, LPARAM) {
+  // The tab window's background comes with the tab painting.
+}
+
+void CExtPaintManager::PaintTabButton(CDC&, const RECT&, int, bool, bool, bool, bool, bool, CExtTabWnd*,
+                                      LPARAM) {
+  // The tab window's buttons come with the tab painting.
+}
+
+void CExtPaintManager::PaintTabMdiClientBorder(CDC&, const RECT&, CObject*, LPARAM) {
+  // Borders come with the separator and frame painting.
+}
+
+void CExtPaintManager::GetTabMetrics(CExtTabWnd*, int* pnMetric1, int* pnMetric2, int* pnMetric3) {
+  // The tab window's style that keeps the third value comes with the tab windows.
+  *pnMetric1 = 4;
+  *pnMetric2 = 2;
+  *pnMetric3 = 2;
+}
+
+void CExtPaintManager::TabWndPaintHook(CExtTabWnd*, LPVOID, CDC&, SIZE*) {}
+
+void CExtPaintManager::PaintTabBorderSecondary(CDC&, const RECT&, CObject*, LPARAM) {
+  // Borders come with the separator and frame painting.
+}
+
+void CExtPaintManager::PaintColorSample(CDC&, bool, LPCSTR, CExtCmdIcon*, const RECT& rcContent, RECT& rcText,
+                                        bool, bool, bool, UINT, bool, COLORREF) {
+  // Icon placement comes with the push-button painting; until then the text keeps the room.
+  rcText = rcContent;
+}
+
+void CExtPaintManager::PaintBarNcAreaButton(CDC&, NcAreaButtonPaintData&) {
+  // Caption buttons come with the caption painting.
+}
+
+void CExtPaintManager::PaintDropDownArrow(CDC&, UINT, const RECT&, bool, bool, bool) {
+  // Window-command glyphs come with the glyph painting.
+}
+
+void CExtPaintManager::PaintPushButton(CDC&, PushButtonPaintData&) {
+  // Push buttons come with the push-button painting.
+}
+
+CSize CExtPaintManager::GetInsertionMarkSize() { return CSize(6, 6); }
+
+void CExtPaintManager::PaintInsertionMark(CDC&, const RECT&, bool, bool) {
+  // The insertion mark comes with the separator and frame painting.
+}
+
+void CExtPaintManager::PaintDragFrame(CDC&, const RECT&) {
+  // The drag frame comes with the separator and frame painting.
+}
+
+void CExtPaintManager::ReservedPaintHook(CDC&, const RECT&, int, int, CObject*, LPARAM) {}
+
+void CExtPaintManager::PaintMenuItem(CDC&, MenuItemPaintData&) {
+  // Menu items come with the menu painting.
+}
+
+void CExtPaintManager::PaintMenuSeparator(CDC&, const RECT&, int, bool, CObject*, LPARAM) {
+  // Separators come with the separator and frame painting.
+}
+
+void CExtPaintManager::PaintSeparator(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
+  // Separators come with the separator and frame painting.
+}
+
+void CExtPaintManager::PaintDockingCaption(CDC&, DockingCaptionPaintData&) {
+  // Docking captions come with the caption painting.
+}
+
+void CExtPaintManager::PaintDockingFrame(CDC&, DockingFramePaintData&) {
+  // Docking frames come with the bar-frame painting.
+}
+
+void CExtPaintManager::PaintControlFrame(CDC&, ControlFramePaintData&) {
+  // Control frames come with the caption-button and frame painting.
+}
+
+void CExtPaintManager::PaintComboDropDownButton(CDC&, ComboButtonPaintData&) {
+  // The combo box's button comes with the caption-button and frame painting.
+}
+
+int CExtPaintManager::GetTipShadowSize() { return 3; }
+
+int CExtPaintManager::GetMenuShadowSize() { return 4; }
+
+int CExtPaintManager::GetMenuBorderSize() { return 2; }
+
+void CExtPaintManager::PaintMenuBorder(CDC&, const RECT&, CObject*, LPARAM) {
+  // The menu border comes with the separator and frame painting.
+}
+
+bool CExtPaintManager::IsMenuCombinedWithButton() { return false; }
+
+bool CExtPaintManager::IsChevronMenuCombined() { return false; }
+
+void CExtPaintManager::PaintMenuCombinedJoint(CDC&, const RECT&, const RECT&, int, CObject*, LPARAM) {
+  // The joint comes with the separator and frame painting.
+}
+
+void CExtPaintManager::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&) {
+  // Bar borders come with the bar-frame painting.
+}
+
+int CExtPaintManager::GetDockingMarkerMode() { return 0; }
+
+int CExtPaintManager::GetAutoHideAreaMode() { return 0; }
+
+bool CExtPaintManager::PaintInheritedBackground(CDC&, bool, CObject*, LPARAM) {
+  // Asking the parents comes with the background painting; until then none paints.
+  return false;
+}
+
+bool CExtPaintManager::IsDockerBackgroundEnabled() { return (m_nFlags & PMF_DOCKER_BACKGROUND) != 0; }
+
+bool CExtPaintManager::IsDockerBackgroundEnabledFor(CObject*, LPARAM) { return IsDockerBackgroundEnabled(); }
+
+bool CExtPaintManager::HasDockerBackground(CObject* pHelperSrc, LPARAM lParam) {
+  return IsDockerBackgroundEnabledFor(pHelperSrc, lParam);
+}
+
+bool CExtPaintManager::PaintDockerBackgroundRect(bool, CDC&, const RECT&, const RECT&, LPARAM) {
+  // Docker backgrounds come with the background painting.
+  return false;
+}
+
+bool CExtPaintManager::PaintDockerBackground(bool, CDC&, CWnd*, LPARAM) {
+  // Docker backgrounds come with the background painting.
+  return false;
+}
+
+void CExtPaintManager::PaintControlBarClientArea(CDC&, const RECT&, CExtControlBar*, LPARAM) {
+  // Bar backgrounds come with the background painting.
+}
+
+void CExtPaintManager::PaintDockBarClientArea(CDC&, const RECT&, CExtDockBar*, LPARAM) {
+  // Bar backgrounds come with the background painting.
+}
+
+void CExtPaintManager::PaintDividerLine(CDC&, const RECT&, CObject*, LPARAM) {
+  // Divider lines come with the separator and frame painting.
+}
+
+void CExtPaintManager::PaintGlyphButton(CDC&, bool, const RECT&, bool, bool, bool, CObject*, LPARAM) {
+  // Glyph buttons come with the bar-frame painting.
+}
+
+void CExtPaintManager::PaintIcon(CDC&, IconPaintData&) {
+  // Icon items come with the icon and text painting.
+}
+
+// Every system change rebuilds the same way; the message values are not needed.
+void CExtPaintManager::OnSysColorChange() {
+  OnPaintSessionComplete(this, 0);
+  RebuildFontsAndSysColors();
+  BuildLogicalColors();
+  RebuildHelperBrushes();
+}
+
+void CExtPaintManager::OnSettingChange(WPARAM, LPARAM) { OnSysColorChange(); }
+
+void CExtPaintManager::OnDisplayChange(int, int, int) { OnSysColorChange(); }
+
+void CExtPaintManager::OnThemeChanged(WPARAM, LPARAM) { OnSysColorChange(); }
+
+void CExtPaintManager::PaintComboBoxFace(CDC&, ComboBoxFacePaintData&) {
+  // The combo face comes with the icon and text painting.
+}
+
+void CExtPaintManager::FillWindowColor(CDC&, const RECT&, CObject*) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManager::PaintFrameBorder(CDC&, const RECT&) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManager::PaintTextButton(CDC&, const RECT&, LPCSTR, int, bool, bool, bool) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManager::PaintIconTitleText(CDC&, const RECT&, LPCSTR) {
+  // Comes with the icon and text painting.
+}
+
+void CExtPaintManager::PaintShadowedIconTitleText(CDC&, const RECT&, LPCSTR) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManager::PaintScaledText(CDC&, const RECT&, LPCSTR, int, bool, bool, bool, bool) {
+  // Comes with the icon and text painting.
+}
+
+void CExtPaintManager::PaintCaptionText(CDC&, const RECT&, LPCSTR) {
+  // Comes with the icon and text painting.
+}
+
+void CExtPaintManager::PaintCaptionBar(CDC&, const RECT&, LPCSTR) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManager::PaintTextColorGlyph(CDC&, const RECT&, const GlyphBuffer&) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManager::PaintButtonStrip(CDC&, const RECT&, bool) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManager::PaintCenteredGlyphBox(CDC&, const RECT&, int) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManager::PaintDatePickerPushButton(CDC&, const RECT&, int, LPCSTR, bool, bool, bool, bool,
+                                                 CObject*, LPARAM) {
+  // Date-picker parts come with the date-picker painting.
+}
+
+void CExtPaintManager::PaintDatePickerBackground(CDC&, const RECT&, const RECT&, CObject*, LPARAM) {
+  // The date picker's background comes with the icon and text painting.
+}
+
+void CExtPaintManager::PaintUndoRedoCaption(CDC&, const RECT&, LPCSTR, CObject*, LPARAM) {
+  // Comes with the icon and text painting.
+}
+
+CExtPaintManager::DockMarkerBase* CExtPaintManager::CreateDockMarkerObject() {
+  if (m_nDockMarkerStyle < 1 || m_nDockMarkerStyle > 3)
+    AfxThrowNotSupportedException();
+  // The marker objects come with the dock markers; no theme asks for them until then.
+  return NULL;
+}
+
+bool CExtPaintManager::InitDockMarkerWnd(CWnd*, int, const RECT&,
+                                         CArray<CExtDynDockMarkerWnd*, CExtDynDockMarkerWnd*>&) {
+  // Marker windows come with the dock markers.
+  return false;
+}
+
+void CExtPaintManager::PaintDockMarkerWnd(CDC&, CExtDynDockMarkerWnd*, bool) {
+  // Marker outlines come with the dock markers.
+}
+
+void CExtPaintManager::GetDockHighlightMargins(int& nLeft, int& nTop, int& nRight, int& nBottom) {
+  const int nMargin = (m_nDockMarkerStyle == 2 || m_nDockMarkerStyle == 3) ? 5 : 0;
+  nLeft = nTop = nRight = nBottom = nMargin;
+}
+
+bool CExtPaintManager::IsDockMarkerStyle1() { return m_nDockMarkerStyle == 1; }
+
+bool CExtPaintManager::GetDockMarkerColors(int, CBitmap&, COLORREF, CBitmap&, COLORREF) {
+  // Marker recolouring comes with the dock markers.
+  return false;
+}
+
+void CExtPaintManager::PaintDockHighlight(DWORD*, int, int, const RECT&, const RECT*, bool, COLORREF,
+                                          COLORREF, int) {
+  // The dock highlight comes with the dock markers.
+}
+
+void CExtPaintManager::PaintToolBarButtonBackground(CDC&, CExtBarButton*, LPARAM) {}
+
+COLORREF CExtPaintManager::QueryLabelBackground(CDC&, bool, int, int, int, CObject*, LPARAM) {
+  return (COLORREF)-1;
+}
+
+bool CExtPaintManager::QueryCheckBoxCustomDraw(CDC&, const RECT&, const RECT&, int, bool, bool, CObject*,
+                                               LPARAM) {
+  return false;
+}

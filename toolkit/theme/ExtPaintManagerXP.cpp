@@ -1,0 +1,381 @@
+// The XP and Office 2003 themes: their colour sets and layout answers.
+#include "toolkit/theme/ExtPaintManagerXP.h"
+
+#include "toolkit/theme/ExtPaintManagerHolder.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNCREATE(CExtPaintManagerXP, CExtPaintManager)
+IMPLEMENT_DYNCREATE(CExtPaintManagerOffice2003, CExtPaintManagerXP)
+
+namespace {
+
+// The Office 2003 gradients of push buttons: hover, pushed and hover-pushed pairs.
+const int kOffice2003ButtonGradientIds[CExtPaintManagerXP::GRADIENT_ID_COUNT] = {3015, 3017, 3016,
+                                                                                 3018, 3020, 3019};
+const int kOffice2003MinExpandButtonHeight = 18;
+
+} // namespace
+
+CExtPaintManagerXP::CExtPaintManagerXP() = default;
+
+int CExtPaintManagerXP::GetThemeId() { return ThemeXP; }
+
+int CExtPaintManagerXP::GetMenuItemSpacing() { return 1; }
+
+bool CExtPaintManagerXP::IsThemedDrawingAvailable() {
+  return g_PaintManagerHolder.IsAppThemed() && GetVisualStyleScheme() != CExtPaintManagerHolder::VSS_NONE;
+}
+
+COLORREF CExtPaintManagerXP::GetMenuBackgroundColor(CObject* pHelperSrc, LPARAM lParam) {
+  return ColorByLogicalId(2001, pHelperSrc, lParam);
+}
+
+void CExtPaintManagerXP::BuildLogicalColors() {
+  CExtPaintManager::BuildLogicalColors();
+  m_nMenuItemPaintValue = 128;
+  const bool bDeep = GetScreenBitsPerPixel() > 8;
+  const COLORREF F = ColorByLogicalId(COLOR_3DFACE), W = ColorByLogicalId(COLOR_WINDOW),
+                 S = ColorByLogicalId(COLOR_3DSHADOW), D = ColorByLogicalId(COLOR_3DDKSHADOW),
+                 HL = ColorByLogicalId(COLOR_HIGHLIGHT), T = ColorByLogicalId(COLOR_BTNTEXT),
+                 LH = ColorByLogicalId(COLOR_BTNHIGHLIGHT);
+  // On palette screens the theme keeps to plain system colours.
+  const COLORREF clrMenu = bDeep ? BlendColors(F, W, 143) : W;
+  const COLORREF clrB = bDeep ? BlendColors(F, S, 90) : S;
+  const COLORREF clrFace = bDeep ? BlendColors(W, F, 165) : F;
+  const COLORREF clrD1 = bDeep ? BlendColors(HL, W, 30) : F;
+  const COLORREF clrE = bDeep ? BlendColors(HL, W, 50) : S;
+  const COLORREF clrG = bDeep ? BlendColors(S, W, 70) : S;
+  auto darkLine = [](int s, int d) { return (3 * s + d) * 250 / 1000; };
+  const COLORREF clrDarkLine =
+      bDeep ? RGB(darkLine(GetRValue(S), GetRValue(D)), darkLine(GetGValue(S), GetGValue(D)),
+                  darkLine(GetBValue(S), GetBValue(D)))
+            : S;
+  const COLORREF clrK = bDeep ? HL : T;
+
+  MapLogicalColor(1000, clrFace);
+  MapLogicalColor(1001, clrD1);
+  MapSysColor(2000, COLOR_3DFACE);
+  const int nDarkLine = (int)m_colors.Add(clrDarkLine);
+  for (int nId : {1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 2002, 2004, 2006, 2008})
+    m_mapColorTranslate.SetAt(nId, nDarkLine);
+  MapSysColor(1010, COLOR_WINDOWTEXT);
+  MapLogicalColor(1011, bDeep ? RGB(0, 0, 0) : LH);
+  MapSysColor(2010, COLOR_3DFACE);
+  MapLogicalColor(2011, clrG);
+  MapSysColor(2006, COLOR_HIGHLIGHTTEXT);
+  MapLogicalColor(2000, clrFace);
+  MapLogicalColor(2001, clrMenu);
+  MapLogicalColor(2002, clrG);
+  MapLogicalColor(2003, clrE);
+  MapLogicalColor(2004, clrK);
+  MapLogicalColor(2005, clrB);
+  MapLogicalColor(2007, BlendColors(T, S, 20));
+  MapLogicalColor(2008, clrMenu);
+  MapLogicalColor(2009, ColorByLogicalId(1000));
+  MapLogicalColor(1012, clrMenu);
+  MapLogicalColor(1013, clrMenu);
+  for (int nId : {1014, 1015, 1016, 1017})
+    MapSysColor(nId, COLOR_WINDOWTEXT);
+}
+
+CSize CExtPaintManagerXP::GetPushedOffset() { return CSize(0, 0); }
+
+void CExtPaintManagerXP::PaintContentExpandButton(CDC&, const RECT&, bool, bool, bool, bool, bool, CObject*,
+                                                  LPARAM, bool) {
+  // The chevron's drawing comes with the tool bars' painting.
+}
+
+void CExtPaintManagerXP::PaintMenuExpandButton(CDC&, const RECT&, bool, CExtPopupMenuWnd*, LPARAM) {
+  // The hidden-items row comes with the menu painting.
+}
+
+void CExtPaintManagerXP::PaintMenuTearOffCaption(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
+  // The tear-off bar comes with the glyph painting.
+}
+
+void CExtPaintManagerXP::PaintTabItem(CDC&, LPARAM, bool, bool, bool, bool, bool, bool, bool, const RECT*,
+                                      int, int, CFont*, LPCSTR, CExtCmdIcon*, CObject*, LPARAM, COLORREF,
+                                      COLORREF, COLORREF, COLORREF, COLORREF) {
+  // Tab items come with the tab painting.
+}
+
+void CExtPaintManagerXP::PaintTabWndBackground(CDC&, const RECT&, const RECT&, const RECT&, int, bool,
+                                               CExtTabWnd*, LPARAM) {
+  // The tab window's background comes with the tab painting.
+}
+
+void CExtPaintManagerXP::PaintTabMdiClientBorder(CDC&, const RECT&, CObject*, LPARAM) {
+  // Borders come with the separator and frame painting.
+}
+
+void CExtPaintManagerXP::PaintTabBorderSecondary(CDC&, const RECT&, CObject*, LPARAM) {
+  // Borders come with the separator and frame painting.
+}
+
+void CExtPaintManagerXP::PaintColorSample(CDC&, bool, LPCSTR, CExtCmdIcon*, const RECT& rcContent,
+                                          RECT& rcText, bool, bool, bool, UINT, bool, COLORREF) {
+  // Icon placement comes with the push-button painting; until then the text keeps the room.
+  rcText = rcContent;
+}
+
+void CExtPaintManagerXP::PaintBarNcAreaButton(CDC&, NcAreaButtonPaintData&) {
+  // Caption buttons come with the caption painting.
+}
+
+void CExtPaintManagerXP::PaintDropDownArrow(CDC&, UINT, const RECT&, bool, bool, bool) {
+  // Window-command glyphs come with the glyph painting.
+}
+
+void CExtPaintManagerXP::PaintPushButton(CDC&, PushButtonPaintData&) {
+  // Push buttons come with the push-button painting.
+}
+
+void CExtPaintManagerXP::PaintMenuItem(CDC&, MenuItemPaintData&) {
+  // Menu items come with the menu painting.
+}
+
+void CExtPaintManagerXP::PaintMenuSeparator(CDC&, const RECT&, int, bool, CObject*, LPARAM) {
+  // Separators come with the menu painting.
+}
+
+void CExtPaintManagerXP::PaintSeparator(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
+  // Separators come with the separator and frame painting.
+}
+
+void CExtPaintManagerXP::PaintDockingCaption(CDC&, DockingCaptionPaintData&) {
+  // Docking captions come with the caption painting.
+}
+
+void CExtPaintManagerXP::PaintDockingFrame(CDC&, DockingFramePaintData&) {
+  // Docking frames come with the bar-frame painting.
+}
+
+void CExtPaintManagerXP::PaintControlFrame(CDC&, ControlFramePaintData&) {
+  // Control frames come with the caption-button and frame painting.
+}
+
+void CExtPaintManagerXP::PaintComboDropDownButton(CDC&, ComboButtonPaintData&) {
+  // The combo box's button comes with the caption-button and frame painting.
+}
+
+int CExtPaintManagerXP::GetMenuBorderSize() { return 1; }
+
+void CExtPaintManagerXP::PaintMenuBorder(CDC&, const RECT&, CObject*, LPARAM) {
+  // The menu border comes with the separator and frame painting.
+}
+
+bool CExtPaintManagerXP::IsMenuCombinedWithButton() { return true; }
+
+bool CExtPaintManagerXP::IsChevronMenuCombined() { return true; }
+
+void CExtPaintManagerXP::PaintMenuCombinedJoint(CDC&, const RECT&, const RECT&, int, CObject*, LPARAM) {
+  // The joint comes with the separator and frame painting.
+}
+
+void CExtPaintManagerXP::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&) {
+  // Bar borders come with the bar-frame painting.
+}
+
+bool CExtPaintManagerXP::PaintDockerBackground(bool, CDC&, CWnd*, LPARAM) {
+  // Docker backgrounds come with the background painting.
+  return false;
+}
+
+void CExtPaintManagerXP::PaintControlBarClientArea(CDC&, const RECT&, CExtControlBar*, LPARAM) {
+  // Bar backgrounds come with the background painting.
+}
+
+void CExtPaintManagerXP::PaintDockBarClientArea(CDC&, const RECT&, CExtDockBar*, LPARAM) {
+  // Bar backgrounds come with the background painting.
+}
+
+void CExtPaintManagerXP::PaintDividerLine(CDC&, const RECT&, CObject*, LPARAM) {
+  // Divider lines come with the separator and frame painting.
+}
+
+void CExtPaintManagerXP::PaintGlyphButton(CDC&, bool, const RECT&, bool, bool, bool, CObject*, LPARAM) {
+  // Glyph buttons come with the bar-frame painting.
+}
+
+void CExtPaintManagerXP::PaintIcon(CDC&, IconPaintData&) {
+  // Icon items come with the icon and text painting.
+}
+
+void CExtPaintManagerXP::PaintComboBoxFace(CDC&, ComboBoxFacePaintData&) {
+  // The combo face comes with the icon and text painting.
+}
+
+void CExtPaintManagerXP::PaintFrameBorder(CDC&, const RECT&) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManagerXP::PaintTextButton(CDC&, const RECT&, LPCSTR, int, bool, bool, bool) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManagerXP::PaintUndoRedoCaption(CDC&, const RECT&, LPCSTR, CObject*, LPARAM) {
+  // Comes with the icon and text painting.
+}
+
+bool CExtPaintManagerXP::GetDockMarkerColors(int, CBitmap&, COLORREF, CBitmap&, COLORREF) {
+  // Marker recolouring comes with the dock markers.
+  return false;
+}
+
+void CExtPaintManagerXP::PaintDockHighlight(DWORD*, int, int, const RECT&, const RECT*, bool, COLORREF,
+                                            COLORREF, int) {
+  // The dock highlight comes with the dock markers.
+}
+
+// ---------------------------------------------------------------------------------------------
+
+CExtPaintManagerOffice2003::CExtPaintManagerOffice2003() {
+  m_nXpStyleBits = XPS_OFFICE2003;
+  std::copy(std::begin(kOffice2003ButtonGradientIds), std::end(kOffice2003ButtonGradientIds),
+            m_arrGradientIdsButton);
+}
+
+int CExtPaintManagerOffice2003::GetThemeId() { return ThemeOffice2003; }
+
+bool CExtPaintManagerOffice2003::IsThemedDrawingAvailable() {
+  const int nScheme = GetVisualStyleScheme();
+  return CExtPaintManagerXP::IsThemedDrawingAvailable() && g_PaintManagerHolder.AreLunaColorsValid() &&
+         nScheme >= CExtPaintManagerHolder::VSS_NORMAL_COLOR &&
+         nScheme <= CExtPaintManagerHolder::VSS_METALLIC;
+}
+
+void CExtPaintManagerOffice2003::AdjustControlBarNcRect(CExtControlBar* pBar, RECT& rc) {
+  // The gradient look's own deflation comes with the control bars.
+  CExtPaintManagerXP::AdjustControlBarNcRect(pBar, rc);
+}
+
+int CExtPaintManagerOffice2003::GetToolBarRowDistance(CExtControlBar* pBar) {
+  // The gradient look's row distance comes with the control bars.
+  return CExtPaintManagerXP::GetToolBarRowDistance(pBar);
+}
+
+bool CExtPaintManagerOffice2003::IsToolBarGradientBackground(CExtControlBar*) {
+  // The tool bars' gradient comes with the control bars.
+  return false;
+}
+
+void CExtPaintManagerOffice2003::PaintToolBarChildBackground(CDC&, CWnd*, LPARAM, const RECT&) {
+  // The bar gradient behind hosted controls comes with the background painting.
+}
+
+void CExtPaintManagerOffice2003::PaintContentExpandButton(CDC&, const RECT&, bool, bool, bool, bool, bool,
+                                                          CObject*, LPARAM, bool) {
+  // The chevron's drawing comes with the tool bars' painting.
+}
+
+void CExtPaintManagerOffice2003::PaintMenuExpandButton(CDC&, const RECT&, bool, CExtPopupMenuWnd*, LPARAM) {
+  // The hidden-items row comes with the menu painting.
+}
+
+void CExtPaintManagerOffice2003::PaintMenuTearOffCaption(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
+  // The tear-off bar comes with the glyph painting.
+}
+
+int CExtPaintManagerOffice2003::GetMenuExpandButtonHeight() {
+  return std::max(CExtPaintManagerXP::GetMenuExpandButtonHeight(), kOffice2003MinExpandButtonHeight);
+}
+
+void CExtPaintManagerOffice2003::PaintTabWndBackground(CDC&, const RECT&, const RECT&, const RECT&, int, bool,
+                                                       CExtTabWnd*, LPARAM) {
+  // The tab window's background comes with the tab painting.
+}
+
+void CExtPaintManagerOffice2003::PaintSeparator(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
+  // Separators come with the tool bars' painting.
+}
+
+void CExtPaintManagerOffice2003::PaintDockingCaption(CDC&, DockingCaptionPaintData&) {
+  // Docking captions come with the caption painting.
+}
+
+void CExtPaintManagerOffice2003::PaintDockingFrame(CDC&, DockingFramePaintData&) {
+  // Docking frames come with the bar-frame painting.
+}
+
+void CExtPaintManagerOffice2003::PaintControlFrame(CDC&, ControlFramePaintData&) {
+  // Control frames come with the caption-button and frame painting.
+}
+
+void CExtPaintManagerOffice2003::PaintComboDropDownButton(CDC&, ComboButtonPaintData&) {
+  // The combo box's button comes with the caption-button and frame painting.
+}
+
+bool CExtPaintManagerOffice2003::IsChevronMenuCombined() { return false; }
+
+void CExtPaintManagerOffice2003::PaintMenuCombinedJoint(CDC&, const RECT&, const RECT&, int, CObject*,
+                                                        LPARAM) {
+  // The joint comes with the separator and frame painting.
+}
+
+void CExtPaintManagerOffice2003::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&) {
+  // Bar borders come with the bar-frame painting.
+}
+
+bool CExtPaintManagerOffice2003::HasDockerBackground(CObject*, LPARAM) { return GetScreenBitsPerPixel() > 8; }
+
+bool CExtPaintManagerOffice2003::PaintDockerBackgroundRect(bool, CDC&, const RECT&, const RECT&, LPARAM) {
+  // The docking area's gradient comes with the background painting.
+  return false;
+}
+
+bool CExtPaintManagerOffice2003::PaintDockerBackground(bool, CDC&, CWnd*, LPARAM) {
+  // The docking area's gradient comes with the background painting.
+  return false;
+}
+
+void CExtPaintManagerOffice2003::PaintControlBarClientArea(CDC&, const RECT&, CExtControlBar*, LPARAM) {
+  // Bar backgrounds come with the background painting.
+}
+
+void CExtPaintManagerOffice2003::PaintDockBarClientArea(CDC&, const RECT&, CExtDockBar*, LPARAM) {
+  // Bar backgrounds come with the background painting.
+}
+
+CSize CExtPaintManagerOffice2003::GetToolBarRowAdjust(bool bAdjust) { return CSize(0, bAdjust ? -1 : 0); }
+
+CSize CExtPaintManagerOffice2003::GetToolBarButtonSpacing() { return CSize(4, 4); }
+
+void CExtPaintManagerOffice2003::PaintFrameBorder(CDC&, const RECT&) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManagerOffice2003::PaintTextButton(CDC&, const RECT&, LPCSTR, int, bool, bool, bool) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManagerOffice2003::PaintShadowedIconTitleText(CDC&, const RECT&, LPCSTR) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManagerOffice2003::PaintCaptionBar(CDC&, const RECT&, LPCSTR) {
+  // Comes with the text-button painting.
+}
+
+void CExtPaintManagerOffice2003::PaintButtonStrip(CDC&, const RECT&, bool) {
+  // Comes with the text-button painting.
+}
+
+bool CExtPaintManagerOffice2003::GetDockMarkerColors(int, CBitmap&, COLORREF, CBitmap&, COLORREF) {
+  // Marker recolouring comes with the dock markers.
+  return false;
+}
+
+void CExtPaintManagerOffice2003::PaintDockHighlight(DWORD*, int, int, const RECT&, const RECT*, bool,
+                                                    COLORREF, COLORREF, int) {
+  // The dock highlight comes with the dock markers.
+}
+
+void CExtPaintManagerOffice2003::PaintToolBarButtonBackground(CDC&, CExtBarButton*, LPARAM) {
+  // The hot button's gradient comes with the gradient painting.
+}
+
+void CExtPaintManagerOffice2003::PaintThemedGradientRect(CDC&, const RECT&, bool, CObject*, LPARAM, COLORREF,
+                                                         COLORREF) {
+  // Themed gradients come with the background painting.
+}
