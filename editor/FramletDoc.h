@@ -38,6 +38,9 @@ public:
   // starts a new history and shows the picture in the first view. FALSE, with the document as it
   // was and the handle not taken, when hBitmap is not a picture or no history can be kept for it.
   BOOL TakeNewPicture(HBITMAP hBitmap);
+  // An opened file's picture (taken over in every case), its resolution and its path as the title,
+  // with a fresh undo history and nothing to save. FALSE when it cannot be recorded (said).
+  BOOL TakeOpenedPicture(HBITMAP hPicture, int nDpi, LPCSTR lpszPath);
   CSize GetImageSize() const;
   // A new image rectangle on the canvas (a crop or a canvas handle): the rectangle and its tracker
   // take it; the picture follows at the next paint, which cuts or grows it.

@@ -161,6 +161,11 @@ void CFramletDoc::Serialize(CArchive& ar) {
     TellNotAPicture(strPath);
     AfxThrowUserException();
   }
+  if (!TakeOpenedPicture(hPicture, nDpi, strPath))
+    AfxThrowUserException(); // the user was told that the picture cannot be kept
+}
+
+BOOL CFramletDoc::TakeOpenedPicture(HBITMAP hPicture, int nDpi, LPCSTR lpszPath) {
   std::unique_ptr<CImageItem> pItem(new CImageItem);
   CBitmap picture;
   picture.Attach(hPicture);
@@ -175,14 +180,16 @@ void CFramletDoc::Serialize(CArchive& ar) {
   BITMAP bm = {};
   m_pImage->GetBitmap()->GetBitmap(&bm);
   PlacePicture(bm.bmWidth, bm.bmHeight);
-  SetTitle(strPath);
+  SetTitle(lpszPath);
   ShowNewPicture();
   UpdateAllViews(NULL);
   if (CEditorShell* pShell = GetEditorShell())
     pShell->SelectTool(ID_TOOL_POINTER);
   ResetUndoHistory();
   if (!PushUndo(m_pImage->GetBitmap(), FALSE))
-    AfxThrowUserException(); // the user was told that the picture cannot be kept
+    return FALSE;
+  SetModifiedFlag(FALSE); // the file as it is on disk
+  return TRUE;
 }
 
 BOOL CFramletDoc::SaveImage(CBitmap* pBitmap, LPCSTR lpszPath) {

@@ -2,11 +2,22 @@
 // the tests. Ids the toolkit owns are in resources/toolkit_ids.h; the framework keeps its own.
 #pragma once
 
-// --- Documents ---------------------------------------------------------------------------------
-#define IDR_IMAGE_TYPE 129 // the image document: its menu, accelerators and document strings
+// --- Frames and documents ----------------------------------------------------------------------
+#define IDR_MAINFRAME 128          // the main frame: title, icon, menu and accelerators without a document
+#define IDR_IMAGE_TYPE 129         // the image document: its menu, accelerators and document strings
+#define IDR_CAPTURE_MENU 139       // the capture button's drop-down
+#define IDB_MDI_BACKGROUND 168     // the tile of the empty MDI area
+#define IDC_CURSOR_PICKER_HAND 141 // the object picker's pointer
+#define IDS_OLE_INIT_FAILED 100
+#define IDS_INDICATOR_POSITION 132 // status panes of the view
+#define IDS_INDICATOR_SIZE 133
+#define IDS_INDICATOR_ZOOM 134
 
 // --- Dialogs ---------------------------------------------------------------------------------
 #define IDD_CAPTURE 130       // the full-screen capture overlay
+#define IDD_OBJECT_PICKER 169 // the window picker of the object capture
+#define IDD_ONE_INPUT 174     // "Image Resolution"
+#define IDC_ONE_INPUT_VALUE 1126
 #define IDD_TEXT_ENTRY 154    // "Text Entry", the modeless editor of the pending text
 #define IDD_STAMP_CALLOUT 163 // the stamp and callout picker
 #define IDD_SHADOW 170        // "Shadows Settings"
@@ -57,6 +68,23 @@
 #define ID_CAPTURE_FREEHAND 32791
 #define ID_CAPTURE_MULTI_RECT 32792
 #define ID_CAPTURE_OBJECT 32793
+#define ID_CAPTURE_INCLUDE_MOUSE 32794
+#define ID_CAPTURE_BUTTON 32833 // the capture tool bar's button (and the hot key): rectangular area
+
+// --- Application and main-frame commands --------------------------------------------------------
+#define ID_FILE_NEW2 32887
+#define ID_FILE_OPEN2 32888
+#define ID_FILE_MINIMIZE_TO_TRAY 32879
+#define ID_APP_OPEN 32878
+#define ID_EDIT_PASTE_AS_NEW 32779
+#define ID_VIEW_MENUBAR 23366
+#define ID_VIEW_TASK_SHEET 32846
+#define ID_VIEW_TOOLS_PANEL 32783
+#define ID_TOOLS_OPTIONS 32829
+#define ID_HELP_FILE 32848
+#define ID_HELP_WEB_SITE 32886
+#define ID_HELP_VIDEO_TOUR 32903
+#define ID_HOTKEY_CAPTURE 19101 // the global hot key's id
 
 // --- View commands: zoom ---------------------------------------------------------------------
 #define ID_VIEW_ZOOM_IN 32773

@@ -39,3 +39,7 @@ cursor callout 0 0 -fill white -stroke black -strokewidth 2 -draw "roundrectangl
   -draw "polygon 10,20 16,20 8,27" -draw "line 0,0 5,0" -draw "line 0,0 0,5"
 cursor eraser 16 16 -fill white -stroke black -strokewidth 2 -draw "polygon 6,20 18,8 26,16 14,28"
 cursor highlighter 2 29 -fill yellow -stroke black -strokewidth 2 -draw "polygon 2,29 6,19 20,5 26,11 12,25"
+# The object picker's pointing hand, hot spot at the fingertip.
+cursor hand 9 1 -fill white -stroke black -strokewidth 1 \
+  -draw "polygon 8,1 11,1 11,12 14,11 17,12 20,13 23,14 24,22 21,30 10,30 4,20 5,17 8,19" \
+  -draw "line 14,11 14,17" -draw "line 17,12 17,17" -draw "line 20,13 20,17"

@@ -1,0 +1,169 @@
+#include "app/FramletApp.h"
+
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "editor/FramletDoc.h"
+#include "editor/FramletView.h"
+#include "framework/dlg/fw_ctrl.h"
+#include "framework/dlg/fw_dlg.h"
+#include "imaging/ImageFile.h"
+#include "resources/resource.h"
+
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+CFramletApp theApp;
+
+namespace {
+
+// The addresses of the product's pages.
+const char kHomePage[] = "https://www.vantrel.com/pixolet/";
+
+// The folder of the program, without the last backslash.
+CString ProgramFolder() {
+  char szPath[MAX_PATH] = "";
+  ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+  CString strPath = szPath;
+  int nSlash = strPath.ReverseFind('\\');
+  return nSlash >= 0 ? strPath.Left(nSlash) : CString();
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CFramletApp, CWinApp)
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
+ON_COMMAND(ID_FILE_NEW2, OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+ON_COMMAND(ID_FILE_OPEN2, OnFileOpen)
+ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
+ON_COMMAND_RANGE(ID_CAPTURE_RECTANGLE, ID_CAPTURE_OBJECT, OnCapture)
+ON_COMMAND(ID_CAPTURE_BUTTON, OnHotkeyCapture)
+ON_COMMAND(ID_CAPTURE_INCLUDE_MOUSE, OnIncludeMouse)
+ON_UPDATE_COMMAND_UI(ID_CAPTURE_INCLUDE_MOUSE, OnUpdateIncludeMouse)
+ON_COMMAND(ID_HELP_FILE, OnHelpFile)
+ON_COMMAND(ID_HELP_WEB_SITE, OnWebSite)
+ON_COMMAND(ID_HELP_VIDEO_TOUR, OnVideoTour)
+END_MESSAGE_MAP()
+
+CFramletApp& TheFramletApp() { return theApp; }
+
+CFramletApp::CFramletApp()
+    : CWinApp(NULL), m_gdiplusToken(0), m_bIncludeMouse(FALSE), m_nNextClipboardImage(1),
+      m_pDocTemplate(NULL), m_bCapturing(FALSE) {}
+
+CFramletApp::~CFramletApp() {}
+
+BOOL CFramletApp::InitInstance() {
+  Gdiplus::GdiplusStartupInput input;
+  Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, NULL);
+  ::InitCommonControls();
+  CWinApp::InitInstance();
+  SetupCommandProfile();
+  if (!AfxOleInit()) {
+    AfxMessageBox(IDS_OLE_INIT_FAILED, MB_OK, 0);
+    return FALSE;
+  }
+  SetRegistryKey("Vantrel");
+  LoadStdProfileSettings(4);
+  m_pDocTemplate = new CMultiDocTemplate(IDR_IMAGE_TYPE, RUNTIME_CLASS(CFramletDoc),
+                                         RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CFramletView));
+  AddDocTemplate(m_pDocTemplate);
+  CMainFrame* pFrame = new CMainFrame;
+  if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+    return FALSE; // a frame that fails to load has deleted itself
+  m_pMainWnd = pFrame;
+  pFrame->DragAcceptFiles(TRUE);
+  EnableShellOpen();
+  RegisterShellFileTypes(TRUE);
+  CCommandLineInfo cmdInfo;
+  ParseCommandLine(cmdInfo);
+  if (!cmdInfo.m_strFileName.IsEmpty() && !ProcessShellCommand(cmdInfo))
+    return FALSE;
+  pFrame->ActivateFrame(SW_SHOW);
+  ShowTipAtStartup();
+  return TRUE;
+}
+
+int CFramletApp::ExitInstance() {
+  Gdiplus::GdiplusShutdown(m_gdiplusToken);
+  return CWinApp::ExitInstance();
+}
+
+void CFramletApp::SetupCommandProfile() {}
+
+void CFramletApp::ShowTipAtStartup() {}
+
+void CFramletApp::OnFileOpen() {
+  CString strPath = PromptOpenImage();
+  if (strPath.IsEmpty() || m_pDocTemplate == NULL)
+    return;
+  int nDpi = 96;
+  HBITMAP hPicture = LoadPictureOverWhite(strPath, &nDpi);
+  if (hPicture == NULL) {
+    AfxMessageBox(AfxFileNameOf(strPath) + ": The file could not be opened as a picture.",
+                  MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  // A new document loads the file as the framework's open would, without taking its path: Save
+  // asks for a name.
+  CFramletDoc* pDoc = static_cast<CFramletDoc*>(m_pDocTemplate->OpenDocumentFile(NULL));
+  if (pDoc == NULL) {
+    ::DeleteObject(hPicture);
+    return;
+  }
+  if (!pDoc->TakeOpenedPicture(hPicture, nDpi, strPath))
+    pDoc->OnCloseDocument();
+}
+
+void CFramletApp::OnIncludeMouse() { m_bIncludeMouse = !m_bIncludeMouse; }
+
+void CFramletApp::OnUpdateIncludeMouse(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bIncludeMouse ? 1 : 0); }
+
+void CFramletApp::OnHelpFile() {
+  ::ShellExecuteA(NULL, "open", ProgramFolder() + "\\pixhelp.chm", NULL, NULL, SW_SHOW);
+}
+
+void CFramletApp::OnWebSite() { ::ShellExecuteA(NULL, "open", kHomePage, NULL, NULL, SW_SHOW); }
+
+void CFramletApp::OnVideoTour() {
+  ::ShellExecuteA(NULL, "open", CString(kHomePage) + "videotours/", NULL, NULL, SW_SHOW);
+}
+
+CString IntToString(int nValue) {
+  CString strText;
+  strText.Format("%d", nValue);
+  return strText;
+}
+
+int StringToInt(LPCSTR lpszText) { return lpszText != NULL ? std::atoi(lpszText) : 0; }
+
+CString PromptOpenImage() {
+  try {
+    static const char kFilter[] = "All supported formats(jpg,bmp,gif,png,tif,wmf,emf)|*.jpg; *.jpeg; *.bmp; "
+                                  "*.gif; *.png; *.wmf; *.tif; *.emf; "
+                                  "|JPEG Image (*.jpg;*.jpeg)|*.jpg; *.jpeg|Windows Bitmap "
+                                  "(*.bmp)|*.bmp|CompuServe Gif (*.gif)|*.gif|PNG "
+                                  "Image (*.png)|*.png|Windows Metafile (*.wmf)|*.wmf|Tiff - Tagged Image "
+                                  "(*.tif)|*.tif|Windows Enhanced "
+                                  "Metafile (*.emf)|*.emf||";
+    CFileDialog dlg(TRUE, NULL, NULL,
+                    OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_ENABLESIZING, kFilter);
+    CString strFolder = ProgramFolder() + "\\Graphics";
+    dlg.m_ofn.lpstrInitialDir = strFolder;
+    if (dlg.DoModal() != IDOK)
+      return CString();
+    CString strExt = dlg.GetFileExt();
+    strExt.MakeLower();
+    static const char* const kKnown[] = {"bmp", "jpg", "jpeg", "gif", "tif", "wmf", "emf", "png"};
+    for (const char* pszKnown : kKnown) {
+      if (strExt == pszKnown)
+        return dlg.GetPathName();
+    }
+  } catch (...) {
+    // An open that goes wrong opens nothing.
+  }
+  return CString();
+}

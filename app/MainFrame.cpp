@@ -1,0 +1,311 @@
+#include "app/MainFrame.h"
+
+#include "app/FramletApp.h"
+#include "app/OneInputDlg.h"
+#include "editor/FramletDoc.h"
+#include "imaging/CommonLib.h"
+#include "imaging/Globals.h"
+#include "resources/resource.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
+ON_WM_CREATE()
+ON_WM_CLOSE()
+ON_WM_SIZING()
+ON_MESSAGE(WM_HOTKEY, OnHotKey)
+ON_COMMAND_RANGE(ID_TOOL_POINTER, ID_TOOL_ARROW_DOUBLE, OnSubToolCommand)
+ON_COMMAND(ID_EDIT_PASTE_AS_NEW, OnPasteAsNewImage)
+ON_UPDATE_COMMAND_UI_RANGE(IDS_INDICATOR_POSITION, IDS_INDICATOR_ZOOM, OnUpdateViewPane)
+END_MESSAGE_MAP()
+
+const char CMainFrame::kOptionsKey[] = "Software\\Vantrel\\Vantrel Pixolet Screen Capture\\Options";
+
+namespace {
+
+const int kMinWidth = 450;
+const int kMinHeight = 616;
+
+const UINT kIndicators[] = {ID_SEPARATOR,       IDS_INDICATOR_POSITION, IDS_INDICATOR_SIZE,
+                            IDS_INDICATOR_ZOOM, ID_INDICATOR_CAPS,      ID_INDICATOR_NUM};
+
+// The option values in the order they are kept.
+struct OptionValue {
+  const char* pszName;
+  int CFrameOptions::*pField;
+};
+const OptionValue kOptionValues[] = {{"EnableHotkey", &CFrameOptions::EnableHotkey},
+                                     {"HotkeyCtrlShftAlt", &CFrameOptions::HotkeyCtrlShftAlt},
+                                     {"HotkeyKey", &CFrameOptions::HotkeyKey},
+                                     {"HotkeyCaptureType", &CFrameOptions::HotkeyCaptureType},
+                                     {"JpegQuality", &CFrameOptions::JpegQuality},
+                                     {"IncludeMouse", &CFrameOptions::IncludeMouse},
+                                     {"ShowTip", &CFrameOptions::ShowTip}};
+
+// The Options key, opened for reading, or created for writing.
+class COptionsKey {
+public:
+  explicit COptionsKey(BOOL bWrite) {
+    if (!bWrite) {
+      m_bOpen =
+          ::RegOpenKeyExA(HKEY_CURRENT_USER, CMainFrame::kOptionsKey, 0, KEY_READ, &m_hKey) == ERROR_SUCCESS;
+      return;
+    }
+    m_bOpen =
+        ::RegOpenKeyExA(HKEY_CURRENT_USER, CMainFrame::kOptionsKey, 0, KEY_WRITE, &m_hKey) == ERROR_SUCCESS ||
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, CMainFrame::kOptionsKey, 0, const_cast<LPSTR>(""),
+                          REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL, &m_hKey, NULL) == ERROR_SUCCESS;
+  }
+  ~COptionsKey() {
+    if (m_bOpen)
+      ::RegCloseKey(m_hKey);
+  }
+  COptionsKey(const COptionsKey&) = delete;
+  COptionsKey& operator=(const COptionsKey&) = delete;
+  BOOL IsOpen() const { return m_bOpen; }
+  BOOL Read(const char* pszName, int& nValue) {
+    DWORD dwValue = 0, dwSize = sizeof(dwValue), dwType = 0;
+    if (!m_bOpen || ::RegQueryValueExA(m_hKey, pszName, NULL, &dwType, reinterpret_cast<BYTE*>(&dwValue),
+                                       &dwSize) != ERROR_SUCCESS)
+      return FALSE;
+    nValue = (int)dwValue;
+    return TRUE;
+  }
+  void Write(const char* pszName, int nValue) {
+    DWORD dwValue = (DWORD)nValue;
+    if (m_bOpen)
+      ::RegSetValueExA(m_hKey, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
+                       sizeof(dwValue));
+  }
+
+private:
+  HKEY m_hKey = NULL;
+  BOOL m_bOpen = FALSE;
+};
+
+} // namespace
+
+int GetOsVersionCode() {
+  OSVERSIONINFOEXA info = {};
+  info.dwOSVersionInfoSize = sizeof(info);
+  BOOL bExtended = ::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info));
+  if (!bExtended) {
+    info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    if (!::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info)))
+      return 0;
+  }
+  const DWORD p = info.dwPlatformId, a = info.dwMajorVersion, b = info.dwMinorVersion;
+  if (p == VER_PLATFORM_WIN32_WINDOWS && a == 4) {
+    if (b == 0)
+      return 106;
+    if (b == 10)
+      return info.szCSDVersion[1] == 'A' ? 108 : 107;
+    return b == 90 ? 109 : 0;
+  }
+  if (p == VER_PLATFORM_WIN32_NT) {
+    if (a == 5)
+      return b == 1 ? 100 : b == 2 ? 101 : b == 0 ? 102 : 0;
+    if (a < 5) {
+      if (!bExtended)
+        return 103;
+      return info.wProductType == VER_NT_WORKSTATION ? 104 : info.wProductType == VER_NT_SERVER ? 105 : 103;
+    }
+  }
+  return a > 5 ? 110 : 0;
+}
+
+CMainFrame::CMainFrame() : m_bHotKeyRegistered(FALSE) {}
+
+CMainFrame::~CMainFrame() {}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
+  const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN), cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
+  cs.cy = cyScreen * 12 / 15;
+  cs.cx = cxScreen * 14 / 15;
+  cs.y = cyScreen / 50;
+  cs.x = cxScreen / 50;
+  LoadWindowPlacement(cs);
+  return CMDIFrameWnd::PreCreateWindow(cs);
+}
+
+void CMainFrame::LoadWindowPlacement(CREATESTRUCT& cs) {
+  COptionsKey key(FALSE);
+  if (!key.IsOpen()) {
+    SaveWindowPlacement(cs); // the first run makes the key with the computed place
+    return;
+  }
+  int cx = 0, cy = 0, x = 0, y = 0;
+  if (key.Read("cs_cx", cx) && key.Read("cs_cy", cy) && key.Read("cs_x", x) && key.Read("cs_y", y)) {
+    cs.cx = cx;
+    cs.cy = cy;
+    cs.x = x;
+    cs.y = y;
+  }
+}
+
+void CMainFrame::SaveWindowPlacement(const CREATESTRUCT& cs) {
+  COptionsKey key(TRUE);
+  key.Write("cs_cx", cs.cx);
+  key.Write("cs_cy", cs.cy);
+  key.Write("cs_x", cs.x);
+  key.Write("cs_y", cs.y);
+}
+
+BOOL CMainFrame::ProbeOptions() {
+  COptionsKey key(FALSE);
+  return key.Read("EnableHotkey", m_options.EnableHotkey);
+}
+
+void CMainFrame::LoadOptions() {
+  COptionsKey key(FALSE);
+  for (const OptionValue& value : kOptionValues) {
+    if (value.pField != &CFrameOptions::ShowTip)
+      key.Read(value.pszName, m_options.*value.pField);
+  }
+}
+
+void CMainFrame::SaveOptions() {
+  COptionsKey key(TRUE);
+  for (const OptionValue& value : kOptionValues)
+    key.Write(value.pszName, m_options.*value.pField);
+}
+
+void CMainFrame::RegisterCaptureHotKey() {
+  if (!m_options.EnableHotkey || m_bHotKeyRegistered)
+    return;
+  m_bHotKeyRegistered = ::RegisterHotKey(m_hWnd, ID_HOTKEY_CAPTURE, (UINT)m_options.HotkeyCtrlShftAlt,
+                                         (UINT)m_options.HotkeyKey);
+  if (!m_bHotKeyRegistered)
+    AfxMessageBox(
+        "Windows fails to register the hot-key combination.\nIf you want to use hot-key feature,\ngo to "
+        "Tools ->Options to set a new hot-key combination.",
+        MB_OK, 0);
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+  g_nOsVersionCode = GetOsVersionCode();
+  if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
+    return -1;
+  m_wndMdiBkg.SubclassWindow(m_hWndMDIClient);
+  if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+      !m_wndStatusBar.SetIndicators(kIndicators, (int)(sizeof(kIndicators) / sizeof(kIndicators[0]))))
+    return -1;
+  m_wndStatusBar.SetPaneInfo(1, IDS_INDICATOR_POSITION, 0, 150);
+  m_wndStatusBar.SetPaneInfo(2, IDS_INDICATOR_SIZE, 0, 80);
+  m_wndStatusBar.SetPaneInfo(3, IDS_INDICATOR_ZOOM, 0, 80);
+  // The tools panel starts on the shapes with a framed rectangle.
+  CFramletApp& app = TheFramletApp();
+  app.m_nCurrentTool = app.m_nLastTool = ID_TOOL_SHAPES;
+  app.m_nCurrentTool = ID_TOOL_RECT_FRAMED;
+  if (ProbeOptions())
+    LoadOptions();
+  else
+    SaveOptions();
+  RegisterCaptureHotKey();
+  return 0;
+}
+
+void CMainFrame::OnClose() {
+  if (m_bHotKeyRegistered) {
+    ::UnregisterHotKey(m_hWnd, ID_HOTKEY_CAPTURE);
+    m_bHotKeyRegistered = FALSE;
+  }
+  // The restored place, not that of a minimised or maximised window.
+  WINDOWPLACEMENT placement = {sizeof(placement)};
+  CRect rc;
+  if (GetWindowPlacement(&placement))
+    rc = placement.rcNormalPosition;
+  else
+    GetWindowRect(&rc);
+  CREATESTRUCT cs = {};
+  cs.cx = std::max((int)rc.Width(), kMinWidth);
+  cs.cy = std::max((int)rc.Height(), kMinHeight);
+  cs.x = rc.left < -10 ? 10 : rc.left;
+  cs.y = rc.top < -10 ? 10 : rc.top;
+  SaveWindowPlacement(cs);
+  HWND hWnd = m_hWnd;
+  CMDIFrameWnd::OnClose();
+  // A close given up at "Save changes?" keeps the frame: it keeps its hot key too.
+  if (::IsWindow(hWnd))
+    RegisterCaptureHotKey();
+}
+
+void CMainFrame::OnSizing(UINT nSide, LPRECT lpRect) {
+  if (lpRect->right - lpRect->left < kMinWidth) {
+    if (nSide == WMSZ_LEFT || nSide == WMSZ_TOPLEFT || nSide == WMSZ_BOTTOMLEFT)
+      lpRect->left = lpRect->right - kMinWidth;
+    else if (nSide == WMSZ_RIGHT || nSide == WMSZ_TOPRIGHT || nSide == WMSZ_BOTTOMRIGHT)
+      lpRect->right = lpRect->left + kMinWidth;
+  }
+  if (lpRect->bottom - lpRect->top < kMinHeight) {
+    if (nSide == WMSZ_TOP || nSide == WMSZ_TOPLEFT || nSide == WMSZ_TOPRIGHT)
+      lpRect->top = lpRect->bottom - kMinHeight;
+    else if (nSide == WMSZ_BOTTOM || nSide == WMSZ_BOTTOMLEFT || nSide == WMSZ_BOTTOMRIGHT)
+      lpRect->bottom = lpRect->top + kMinHeight;
+  }
+  CMDIFrameWnd::OnSizing(nSide, lpRect);
+}
+
+LRESULT CMainFrame::OnHotKey(WPARAM, LPARAM) {
+  TheFramletApp().OnHotkeyCapture();
+  return 1;
+}
+
+void CMainFrame::OnSubToolCommand(UINT nID) { SelectTool((int)nID); }
+
+void CMainFrame::OnUpdateViewPane(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(TRUE); // the view writes these panes; without a handler the bar would blank them
+}
+
+void CMainFrame::SetStatusText(int nPane, LPCSTR lpszText) {
+  if (m_wndStatusBar.m_hWnd == NULL)
+    return;
+  m_wndStatusBar.SetPaneText(nPane, lpszText, TRUE);
+  m_wndStatusBar.SendMessage(WM_IDLEUPDATECMDUI, 0, 0);
+  m_wndStatusBar.UpdateWindow();
+}
+
+void CMainFrame::SelectTool(int nTool) {
+  CFramletApp& app = TheFramletApp();
+  if (nTool != ID_TOOL_COLOR_PICKER)
+    app.m_nLastTool = nTool;
+  app.m_nCurrentTool = nTool;
+}
+
+CString CMainFrame::PromptOpenImage() { return ::PromptOpenImage(); }
+
+BOOL CMainFrame::AskImageResolution(int& nDpi) {
+  COneInputDlg dlg;
+  dlg.m_nValue = nDpi;
+  if (dlg.DoModal() == IDCANCEL)
+    return FALSE;
+  nDpi = dlg.m_nValue;
+  return TRUE;
+}
+
+void CMainFrame::OnPasteAsNewImage() {
+  CFramletApp& app = TheFramletApp();
+  if (app.m_pDocTemplate == NULL)
+    return;
+  CFramletDoc* pDoc = static_cast<CFramletDoc*>(app.m_pDocTemplate->OpenDocumentFile(NULL));
+  if (pDoc == NULL)
+    return;
+  if ((!::IsClipboardFormatAvailable(CF_BITMAP) && !::IsClipboardFormatAvailable(CF_DIB)) || !OpenClipboard())
+    return; // the new blank document stays
+  HBITMAP hClip = (HBITMAP)::GetClipboardData(CF_BITMAP);
+  HBITMAP hCopy = hClip != NULL ? CCommonLib::DuplicateBitmap(hClip) : NULL;
+  ::CloseClipboard();
+  if (hCopy == NULL)
+    return;
+  if (!pDoc->TakeNewPicture(hCopy)) {
+    ::DeleteObject(hCopy);
+    return;
+  }
+  CString strTitle;
+  strTitle.Format("Clipboard Image %d", app.m_nNextClipboardImage++);
+  pDoc->SetTitle(strTitle);
+  // A picture pasted from the clipboard exists nowhere else: closing it asks to save it.
+  pDoc->SetModifiedFlag(TRUE);
+}

@@ -1,0 +1,72 @@
+// The program's MDI main window, in its first form: the resource's menu and accelerators, the
+// framework's status bar with the view's panes, the MDI background, the general options and the
+// window placement in the registry, and the global capture hot key. It is the editor's shell:
+// status texts, the current tool, the JPEG quality and the resolution dialog.
+#pragma once
+
+#include "app/MDIBkgWnd.h"
+#include "editor/EditorState.h"
+#include "framework/bars/fw_bars.h"
+#include "framework/frame/fw_frame.h"
+
+// The general options, each a REG_DWORD of the same name in the Options key.
+struct CFrameOptions {
+  int EnableHotkey = 1;
+  int HotkeyCtrlShftAlt = MOD_CONTROL; // as RegisterHotKey takes it: 1 Alt, 2 Ctrl, 4 Shift
+  int HotkeyKey = 'Q';
+  int HotkeyCaptureType = 32784; // kept and edited only: the hot key always takes a rectangle
+  int JpegQuality = 80;          // 20..100
+  int IncludeMouse = 0;          // kept and edited only
+  int ShowTip = 1;               // written, never read here
+};
+
+class CMainFrame : public CMDIFrameWnd, public CEditorShell {
+  DECLARE_DYNAMIC(CMainFrame)
+public:
+  CMainFrame();
+  ~CMainFrame() override;
+
+  CFrameOptions m_options;
+  CStatusBar m_wndStatusBar;
+  CMDIBkgWnd m_wndMdiBkg;
+
+  // CEditorShell
+  void SetStatusText(int nPane, LPCSTR lpszText) override;
+  void SelectTool(int nTool) override;
+  int GetTaskPageIndex() override { return 0; }
+  void ShowTaskMainPage() override {}
+  void OpenEffectPage(int) override {}
+  void OpenResizePage(int, LPCSTR) override {}
+  void OpenCaptionPage() override {}
+  CString PromptOpenImage() override;
+  int GetJpegQuality() override { return m_options.JpegQuality; }
+  BOOL AskImageResolution(int& nDpi) override;
+
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+  // The registry key of the options and the window placement.
+  static const char kOptionsKey[];
+  BOOL ProbeOptions();
+  void LoadOptions();
+  void SaveOptions();
+  void LoadWindowPlacement(CREATESTRUCT& cs);
+  void SaveWindowPlacement(const CREATESTRUCT& cs);
+  // Registers the capture hot key when it is enabled; tells the user when Windows refuses it.
+  void RegisterCaptureHotKey();
+
+protected:
+  BOOL m_bHotKeyRegistered;
+
+  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg void OnClose();
+  afx_msg void OnSizing(UINT nSide, LPRECT lpRect);
+  afx_msg LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnSubToolCommand(UINT nID);
+  afx_msg void OnPasteAsNewImage();
+  afx_msg void OnUpdateViewPane(CCmdUI* pCmdUI);
+  DECLARE_MESSAGE_MAP()
+};
+
+// The Windows version code: 100 XP, 101 Server 2003, 102 2000, 103-105 NT 4, 106-109 Windows 95
+// to ME, 110 anything after XP; 0 when unknown.
+int GetOsVersionCode();

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Draws the application shell's pictures: the program's icon (16, 32 and 48 pixels) and the tile
+# of the empty MDI area. Usage: make_shell_images.sh <output folder>
+set -euo pipefail
+
+OUT="${1:?usage: make_shell_images.sh <output folder>}"
+mkdir -p "$OUT"
+
+# A camera-like frame with a pencil: capture and annotation.
+icon() {
+  local size=$1 file=$2
+  local s=$((size - 1)) w=$((size / 12 + 1))
+  convert -size "${size}x${size}" xc:none \
+    -fill '#1E5AA8' -stroke '#0A2A55' -strokewidth "$w" -draw "roundrectangle 1,$((size / 5)) $s,$s $((size / 8)),$((size / 8))" \
+    -fill '#DDEBFA' -stroke none -draw "circle $((size / 2)),$((size * 3 / 5)) $((size / 2)),$((size * 2 / 5))" \
+    -fill '#F4B400' -draw "polygon $((size / 2)),$((size * 3 / 5)) $s,0 $s,$((size / 6))" \
+    -define png:exclude-chunks=date,time "PNG32:$file"
+}
+icon 16 "$OUT/icon16.png"
+icon 32 "$OUT/icon32.png"
+icon 48 "$OUT/icon48.png"
+convert "$OUT/icon16.png" "$OUT/icon32.png" "$OUT/icon48.png" "ICO:$OUT/pixolet.ico"
+rm -f "$OUT"/icon16.png "$OUT"/icon32.png "$OUT"/icon48.png
+
+# A quiet diagonal weave on a blue-grey ground.
+convert -size 32x32 xc:'#7F8FA6' -stroke '#8B9BB2' -strokewidth 2 -draw "line 0,32 32,0" -draw "line -16,32 16,0" \
+  -draw "line 16,32 48,0" -type TrueColor "BMP3:$OUT/mdi_tile.bmp"
