@@ -29,7 +29,7 @@ inline DWORD DwordAt(const Bytes& b, size_t i) {
 
 // The fields of one BMP stream. Colours are 0x00RRGGBB; masks follow the 40-byte header (inside
 // the header when biSize is larger); data is the pixel data as stored.
-struct BmpSpec {
+struct BmpLayout {
   int nBits;
   LONG nWidth, nHeight;
   DWORD dwCompression;
@@ -41,11 +41,11 @@ struct BmpSpec {
   bool bFileHeader = true;
 };
 
-inline void PrintTo(const BmpSpec& s, std::ostream* os) {
+inline void PrintTo(const BmpLayout& s, std::ostream* os) {
   *os << s.nBits << " bits, " << s.nWidth << " x " << s.nHeight << ", compression " << s.dwCompression;
 }
 
-inline Bytes MakeBmp(const BmpSpec& s) {
+inline Bytes MakeBmp(const BmpLayout& s) {
   Bytes info;
   PutDword(info, s.nHeaderSize);
   PutDword(info, (DWORD)s.nWidth);

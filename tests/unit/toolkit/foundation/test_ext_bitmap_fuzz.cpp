@@ -15,7 +15,7 @@ namespace {
 
 std::vector<Bytes> Seeds() {
   std::vector<DWORD> colors16(16, 0x405060), colors256(256, 0x102030);
-  BmpSpec v4 = {16, 2, 2, BI_BITFIELDS, {}, {1, 2, 3, 4, 5, 6, 7, 8}, {0xF800, 0x7E0, 0x1F}};
+  BmpLayout v4 = {16, 2, 2, BI_BITFIELDS, {}, {1, 2, 3, 4, 5, 6, 7, 8}, {0xF800, 0x7E0, 0x1F}};
   v4.nHeaderSize = 108;
   return {
       MakeBmp({1, 9, 2, BI_RGB, {0, 0xFFFFFF}, {0xAA, 0x80, 0, 0, 0x55, 0, 0, 0}}),

@@ -21,7 +21,7 @@ DWORD R(int i) { return Opaque(Ramp(256)[i]); }
 
 struct ReadCase {
   const char* name;
-  BmpSpec spec;
+  BmpLayout layout;
   Pixels expected; // top row first
 };
 
@@ -29,11 +29,11 @@ const DWORD kA = 0xFF102030, kB = 0xFFA0B0C0, kBlack = 0xFF000000;
 const std::vector<DWORD> k565 = {0xF800, 0x7E0, 0x1F};
 
 std::vector<ReadCase> ReadCases() {
-  BmpSpec v4 = {16, 3, 1, BI_BITFIELDS, {}, {0xFF, 0xFF, 0xE0, 0x07, 0x21, 0x08, 0, 0}, k565};
+  BmpLayout v4 = {16, 3, 1, BI_BITFIELDS, {}, {0xFF, 0xFF, 0xE0, 0x07, 0x21, 0x08, 0, 0}, k565};
   v4.nHeaderSize = 108;
-  BmpSpec noFileHeader = {8, 2, 1, BI_RGB, Ramp(256), {7, 9, 0, 0}};
+  BmpLayout noFileHeader = {8, 2, 1, BI_RGB, Ramp(256), {7, 9, 0, 0}};
   noFileHeader.bFileHeader = false;
-  BmpSpec moreColors = {8, 3, 2, BI_RGB, Ramp(256), {0, 128, 255, 0, 1, 2, 3, 0}};
+  BmpLayout moreColors = {8, 3, 2, BI_RGB, Ramp(256), {0, 128, 255, 0, 1, 2, 3, 0}};
   moreColors.nClrUsed = 300;
   return {
       {"bpp1",
@@ -102,7 +102,7 @@ TEST_P(ReadTest, GivesTheKnownPixels) {
   const ReadCase& c = GetParam();
   for (bool b32 : {true, false}) {
     CExtBitmap bitmap;
-    ASSERT_TRUE(Load(bitmap, MakeBmp(c.spec), b32, true, !c.spec.bFileHeader));
+    ASSERT_TRUE(Load(bitmap, MakeBmp(c.layout), b32, true, !c.layout.bFileHeader));
     ASSERT_TRUE(bitmap.ConvertTo32(true));
     EXPECT_EQ(PixelsOf(bitmap), c.expected) << (b32 ? "converted while read" : "converted after");
   }
@@ -150,9 +150,9 @@ struct BadCase {
 
 std::vector<BadCase> BadCases() {
   const Bytes rgb2x2 = {1, 2, 3, 4, 5, 6, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0};
-  BmpSpec shortHeader = {24, 2, 2, BI_RGB, {}, rgb2x2};
+  BmpLayout shortHeader = {24, 2, 2, BI_RGB, {}, rgb2x2};
   shortHeader.nHeaderSize = 12;
-  BmpSpec hugeHeader = shortHeader;
+  BmpLayout hugeHeader = shortHeader;
   hugeHeader.nHeaderSize = 0xFFFFFF00;
   Bytes truncated = MakeBmp({24, 2, 2, BI_RGB, {}, rgb2x2});
   truncated.pop_back();

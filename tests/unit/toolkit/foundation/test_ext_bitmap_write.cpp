@@ -20,7 +20,7 @@ std::vector<DWORD> Gray(int n) {
 }
 
 // Streams in the form the writer produces: reading and writing them again gives the same bytes.
-class RewriteTest : public testing::TestWithParam<BmpSpec> {};
+class RewriteTest : public testing::TestWithParam<BmpLayout> {};
 
 TEST_P(RewriteTest, GivesTheSameBytes) {
   const Bytes bmp = MakeBmp(GetParam());
@@ -32,13 +32,13 @@ TEST_P(RewriteTest, GivesTheSameBytes) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, RewriteTest,
     testing::Values(
-        BmpSpec{1, 10, 2, BI_RGB, {0x102030, 0xA0B0C0}, {0xAA, 0x80, 0, 0, 0x07, 0xC0, 0, 0}},
-        BmpSpec{4, 3, 2, BI_RGB, Gray(16), {0x12, 0x30, 0, 0, 0xAB, 0xC0, 0, 0}},
-        BmpSpec{8, 3, 2, BI_RGB, Gray(256), {1, 2, 3, 0, 4, 5, 6, 0}},
-        BmpSpec{
+        BmpLayout{1, 10, 2, BI_RGB, {0x102030, 0xA0B0C0}, {0xAA, 0x80, 0, 0, 0x07, 0xC0, 0, 0}},
+        BmpLayout{4, 3, 2, BI_RGB, Gray(16), {0x12, 0x30, 0, 0, 0xAB, 0xC0, 0, 0}},
+        BmpLayout{8, 3, 2, BI_RGB, Gray(256), {1, 2, 3, 0, 4, 5, 6, 0}},
+        BmpLayout{
             16, 3, 1, BI_BITFIELDS, {}, {0xFF, 0xFF, 0xE0, 0x07, 0x21, 0x08, 0, 0}, {0xF800, 0x7E0, 0x1F}},
-        BmpSpec{24, 2, 2, BI_RGB, {}, {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}},
-        BmpSpec{32, 2, 1, BI_RGB, {}, {1, 2, 3, 0x80, 4, 5, 6, 0xFF}}));
+        BmpLayout{24, 2, 2, BI_RGB, {}, {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}},
+        BmpLayout{32, 2, 1, BI_RGB, {}, {1, 2, 3, 0x80, 4, 5, 6, 0xFF}}));
 
 struct Rle8Case {
   const char* name;
@@ -84,12 +84,12 @@ class Rle8WriteTest : public testing::TestWithParam<Rle8Case> {};
 TEST_P(Rle8WriteTest, CodesTheRowsAndReadsBack) {
   const Rle8Case& c = GetParam();
   const int nWidth = (int)c.rows[0].size(), nStride = (nWidth + 3) & ~3;
-  BmpSpec spec = {8, nWidth, (LONG)c.rows.size(), BI_RGB, Gray(256), {}};
+  BmpLayout layout = {8, nWidth, (LONG)c.rows.size(), BI_RGB, Gray(256), {}};
   for (Bytes row : c.rows) {
     row.resize(nStride);
-    spec.data.insert(spec.data.end(), row.begin(), row.end());
+    layout.data.insert(layout.data.end(), row.begin(), row.end());
   }
-  const Bytes plain = MakeBmp(spec);
+  const Bytes plain = MakeBmp(layout);
   CExtBitmap bitmap;
   ASSERT_TRUE(Load(bitmap, plain, false));
   const Bytes rle = Save(bitmap, false, true);
@@ -191,7 +191,7 @@ TEST(ExtBitmapGdi, SixteenBitCopyIsWrittenWithItsMasks) {
 }
 
 // New GDI bitmaps show what the bitmap holds, 5-6-5 pixels included.
-class CreateHBitmapTest : public testing::TestWithParam<BmpSpec> {};
+class CreateHBitmapTest : public testing::TestWithParam<BmpLayout> {};
 
 TEST_P(CreateHBitmapTest, ShowsThePixels) {
   CExtBitmap bitmap;
@@ -207,11 +207,11 @@ TEST_P(CreateHBitmapTest, ShowsThePixels) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, CreateHBitmapTest,
     testing::Values(
-        BmpSpec{4, 3, 2, BI_RGB, Gray(16), {0x12, 0x30, 0, 0, 0xAB, 0xC0, 0, 0}},
-        BmpSpec{8, 3, 1, BI_RLE8, Gray(256), {2, 9, 1, 200, 0, 1}},
-        BmpSpec{
+        BmpLayout{4, 3, 2, BI_RGB, Gray(16), {0x12, 0x30, 0, 0, 0xAB, 0xC0, 0, 0}},
+        BmpLayout{8, 3, 1, BI_RLE8, Gray(256), {2, 9, 1, 200, 0, 1}},
+        BmpLayout{
             16, 3, 1, BI_BITFIELDS, {}, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0, 0}, {0xF800, 0x7E0, 0x1F}},
-        BmpSpec{24, 2, 1, BI_RGB, {}, {0x56, 0x34, 0x12, 1, 2, 3, 0, 0}}));
+        BmpLayout{24, 2, 1, BI_RGB, {}, {0x56, 0x34, 0x12, 1, 2, 3, 0, 0}}));
 
 // Stored through the paint manager's road (8-bit data as RLE8) and loaded back as a new bitmap.
 TEST(ExtBitmapGdi, SerializedBitmapsComeBackUnchanged) {
