@@ -84,26 +84,17 @@ protected:
   CExtCmdProfile m_profile{"cmds"};
 };
 
-std::string QueryString(LPCSTR lpszPath, LPCSTR lpszName) {
-  char sz[256] = {};
-  DWORD cb = sizeof(sz) - 1;
-  HKEY hKey = NULL;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, lpszPath, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-    return "<no key>";
-  LONG lResult = ::RegQueryValueExA(hKey, lpszName, NULL, NULL, (BYTE*)sz, &cb);
-  ::RegCloseKey(hKey);
-  return lResult == ERROR_SUCCESS ? sz : "<no value>";
+Bytes QueryBinary(const std::string& path, LPCSTR lpszName) {
+  BYTE buffer[256];
+  DWORD cb = sizeof(buffer);
+  const LONG lResult =
+      ::RegGetValueA(HKEY_CURRENT_USER, path.c_str(), lpszName, RRF_RT_ANY, NULL, buffer, &cb);
+  return lResult == ERROR_SUCCESS ? Bytes(buffer, buffer + cb) : Bytes();
 }
 
-Bytes QueryBinary(const std::string& path, LPCSTR lpszName) {
-  BYTE buffer[64];
-  DWORD cb = sizeof(buffer);
-  HKEY hKey = NULL;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-    return Bytes();
-  LONG lResult = ::RegQueryValueExA(hKey, lpszName, NULL, NULL, buffer, &cb);
-  ::RegCloseKey(hKey);
-  return lResult == ERROR_SUCCESS ? Bytes(buffer, buffer + cb) : Bytes();
+std::string QueryString(const std::string& path, LPCSTR lpszName) {
+  const Bytes bytes = QueryBinary(path, lpszName);
+  return bytes.empty() ? "<none>" : std::string(bytes.begin(), bytes.end() - 1);
 }
 
 } // namespace
@@ -156,18 +147,11 @@ TEST_F(CmdPersistence, TheRegistryArchiveKeepsChunksOf16In128ChunkBlocks) {
   EXPECT_EQ(Bytes(data.begin() + 16 * 127, data.begin() + 16 * 128),
             QueryBinary(path + "\\block_0x00000000", "data_0x0000007F"));
   EXPECT_EQ(Bytes(1, data[2048]), QueryBinary(path + "\\block_0x00000001", "data_0x00000080"));
-  EXPECT_EQ("0B 5B 9E 93 00 A1 B1 8E 02 9B 3F 45 0E CD F2 5C", QueryString(path.c_str(), "data_integrity"));
-  EXPECT_EQ("Corvane v. 2.5.0.0 registry archiver", QueryString(path.c_str(), "data_generator"));
+  EXPECT_EQ("0B 5B 9E 93 00 A1 B1 8E 02 9B 3F 45 0E CD F2 5C", QueryString(path, "data_integrity"));
+  EXPECT_EQ("Corvane v. 2.5.0.0 registry archiver", QueryString(path, "data_generator"));
   CMemFile back;
   ASSERT_TRUE(RegistryArchiveRead(back, path.c_str()));
   EXPECT_EQ(data, FileBytes(back));
-}
-
-TEST(CmdRegistryChecksum, EachFourthByteGoesToTheSameSum) {
-  RegistryArchiveChecksum checksum;
-  EXPECT_STREQ("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00", checksum.Format());
-  checksum.Update(reinterpret_cast<const BYTE*>("ABCDEFGH"), 8);
-  EXPECT_STREQ("00 00 04 55 00 00 04 66 00 00 04 77 00 00 04 88", checksum.Format());
 }
 
 TEST_F(CmdPersistence, AChangedStoredByteIsRefusedAndTheCountersStay) {
@@ -192,7 +176,7 @@ TEST_F(CmdPersistence, SavedStateComesBackUnderTheProfilesKey) {
   odd.FindCommand(0x200)->m_nUsageTickCount = 4;
   odd.m_nTotalTickCount = 4;
   ASSERT_TRUE(odd.SerializeState(kRegKey, kAppProfile, true));
-  EXPECT_NE("<no key>", QueryString(Path("a_b_c").c_str(), "data_integrity"));
+  EXPECT_NE("<none>", QueryString(Path("a_b_c"), "data_integrity"));
   odd.ResetUsage();
   ASSERT_TRUE(odd.SerializeState(kRegKey, kAppProfile, false));
   EXPECT_EQ(4u, odd.FindCommand(0x200)->m_nUsageTickCount);
@@ -204,7 +188,7 @@ TEST_F(CmdPersistence, AnEmptyStoredFileLoadsNoCounters) {
   CMemFile empty;
   ASSERT_TRUE(RegistryArchiveWrite(empty, Path("cmds").c_str()));
   EXPECT_STREQ("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00",
-               QueryString(Path("cmds").c_str(), "data_integrity").c_str());
+               QueryString(Path("cmds"), "data_integrity").c_str());
   EXPECT_TRUE(QueryBinary(Path("cmds") + "\\block_0x00000000", "data_0x00000000").empty());
   CMemFile back;
   EXPECT_TRUE(RegistryArchiveRead(back, Path("cmds").c_str()));

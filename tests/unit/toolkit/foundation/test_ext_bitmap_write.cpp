@@ -108,21 +108,27 @@ TEST_P(Rle8WriteTest, CodesTheRowsAndReadsBack) {
 INSTANTIATE_TEST_SUITE_P(Rows, Rle8WriteTest, testing::ValuesIn(Rle8Cases()),
                          [](const testing::TestParamInfo<Rle8Case>& i) { return i.param.name; });
 
-TEST(ExtBitmapWrite, EmptyBitmapThrowsUserExceptionOnlyWhenAsked) {
+// Whether the call threw the framework's user exception.
+template <class F> bool ThrowsUserException(F f) {
+  try {
+    f();
+  } catch (CUserException* e) {
+    e->Delete();
+    return true;
+  }
+  return false;
+}
+
+TEST(ExtBitmapWrite, NothingToWriteOrCopyFailsAndThrowsOnlyWhenAsked) {
   CExtBitmap bitmap;
   CMemFile file;
   CArchive ar(&file, CArchive::store);
   EXPECT_FALSE(bitmap.SaveToArchive(ar, false, false, false));
-  bool bThrown = false;
-  try {
-    bitmap.SaveToArchive(ar, false, true, false);
-  } catch (CUserException* e) {
-    bThrown = true;
-    e->Delete();
-  }
-  EXPECT_TRUE(bThrown);
+  EXPECT_TRUE(ThrowsUserException([&] { bitmap.SaveToArchive(ar, false, true, false); }));
   ar.Close();
   EXPECT_EQ(file.GetLength(), 0u);
+  EXPECT_FALSE(bitmap.FromHBitmap(NULL, false));
+  EXPECT_TRUE(ThrowsUserException([&] { bitmap.FromHBitmap(NULL, true); }));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -152,19 +158,6 @@ TEST(ExtBitmapGdi, CopyKeepsTheBitmapsDepthAndPixels) {
   const Bytes bmp = Save(bitmap, false, false);
   EXPECT_EQ(bmp[28], 24);
   EXPECT_EQ(PixelsOf(bitmap), (Pixels{0xFF123456, 0xFF030201}));
-}
-
-TEST(ExtBitmapGdi, NoBitmapToCopyFailsAndThrowsOnlyWhenAsked) {
-  CExtBitmap bitmap;
-  EXPECT_FALSE(bitmap.FromHBitmap(NULL, false));
-  bool bThrown = false;
-  try {
-    bitmap.FromHBitmap(NULL, true);
-  } catch (CUserException* e) {
-    bThrown = true;
-    e->Delete();
-  }
-  EXPECT_TRUE(bThrown);
 }
 
 // A 16-bit bitmap is written with the 5-5-5 masks of the pixels GDI hands out, so that other

@@ -26,10 +26,8 @@ const int kLeftDockBarId = 59420;
 const int kTint = (int)RGB(1, 2, 3);
 
 HICON SmallIcon() {
-  BYTE andBits[32 * 4], xorBits[32 * 4];
-  memset(andBits, 0, sizeof(andBits));
-  memset(xorBits, 0xFF, sizeof(xorBits));
-  return ::CreateIcon(::GetModuleHandleA(NULL), 32, 32, 1, 1, andBits, xorBits);
+  const std::vector<BYTE> andBits(32 * 4, 0), xorBits(32 * 4, 0xFF);
+  return ::CreateIcon(::GetModuleHandleA(NULL), 32, 32, 1, 1, andBits.data(), xorBits.data());
 }
 
 TEST(ToolkitSeams, TheInstalledThemeGivesCommandIconsTheirDisabledLook) {

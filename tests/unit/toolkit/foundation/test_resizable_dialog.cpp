@@ -4,6 +4,7 @@
 #include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/foundation/resizable_dlg_test_res.h"
+#include "toolkit/foundation/ExtRegistryArchive.h"
 #include "toolkit/foundation/ExtResizableDialog.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
@@ -13,7 +14,7 @@
 
 namespace {
 
-const char kRegistryKey[] = "PixResizableTest";
+const char kRegistryKey[] = "PixResizableTest", kRegistryPath[] = "Software\\PixResizableTest";
 const char kSection[] = "Dialogs";
 const char kEntry[] = "Resizable";
 
@@ -44,22 +45,6 @@ int CountColor(const pixel_support::Pixels& px, COLORREF clr) {
   return n;
 }
 
-void DeleteKeyTree(HKEY hParent, LPCSTR lpszKey) {
-  HKEY hKey;
-  if (::RegOpenKeyExA(hParent, lpszKey, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
-    return;
-  char szName[256];
-  while (::RegEnumKeyA(hKey, 0, szName, sizeof(szName)) == ERROR_SUCCESS)
-    DeleteKeyTree(hKey, szName);
-  ::RegCloseKey(hKey);
-  ::RegDeleteKeyA(hParent, lpszKey);
-}
-
-class CTestResizableDialog : public CExtResizableDialog {
-public:
-  explicit CTestResizableDialog(UINT nID = IDD_RESIZABLE_TEST) : CExtResizableDialog(nID) {}
-};
-
 // A shown resizable dialog in the application's Office 2003 theme, the profile in a test key.
 class ResizableDialogTest : public ::testing::Test {
 protected:
@@ -67,7 +52,7 @@ protected:
     CWinApp& app = TheTestApp();
     if (app.m_pszRegistryKey != NULL)
       m_strOldKey = app.m_pszRegistryKey;
-    DeleteKeyTree(HKEY_CURRENT_USER, (std::string("Software\\") + kRegistryKey).c_str());
+    RegistryDeleteKeyTree(HKEY_CURRENT_USER, kRegistryPath);
     app.SetRegistryKey(kRegistryKey);
     ASSERT_TRUE(g_PaintManagerHolder.InstallThemeByClass(RUNTIME_CLASS(CExtPaintManagerOffice2003)));
     ASSERT_TRUE(m_dlg.Create(IDD_RESIZABLE_TEST, NULL));
@@ -80,7 +65,7 @@ protected:
     if (::IsWindow(m_dlg.GetSafeHwnd()))
       m_dlg.DestroyWindow();
     g_PaintManagerHolder.InstallThemeByClass(RUNTIME_CLASS(CExtPaintManagerXP));
-    DeleteKeyTree(HKEY_CURRENT_USER, (std::string("Software\\") + kRegistryKey).c_str());
+    RegistryDeleteKeyTree(HKEY_CURRENT_USER, kRegistryPath);
     if (!m_strOldKey.empty())
       TheTestApp().SetRegistryKey(m_strOldKey.c_str());
   }
@@ -93,60 +78,47 @@ protected:
   std::string SavedPlacement() const {
     char szValue[128] = {};
     DWORD cb = sizeof(szValue);
-    const std::string strKey = std::string("Software\\") + kRegistryKey + "\\FwLab\\" + kSection;
+    const std::string strKey = std::string(kRegistryPath) + "\\FwLab\\" + kSection;
     if (::RegGetValueA(HKEY_CURRENT_USER, strKey.c_str(), kEntry, RRF_RT_REG_SZ, NULL, szValue, &cb) !=
         ERROR_SUCCESS)
       return "(none)";
     return szValue;
   }
 
-  CTestResizableDialog m_dlg;
+  CExtResizableDialog m_dlg{IDD_RESIZABLE_TEST};
   std::string m_strOldKey;
 };
 
-struct AnchorRow {
-  int nID;
-  int nX1, nY1, nX2, nY2;
-  // How far each edge moves, in percent of the growth of the client width or height.
-  int nLeft, nTop, nRight, nBottom;
-};
-
 TEST_F(ResizableDialogTest, AnchoredControlsMoveAndStretchAsTheirAnchorsSay) {
-  const AnchorRow rows[] = {
-      {IDC_RSZ_LABEL, 0, 0, -1, -1, 0, 0, 0, 0},          // stays
-      {IDC_RSZ_EDIT, 0, 0, 100, 0, 0, 0, 100, 0},         // stretches with the width
-      {IDC_RSZ_LIST, 0, 0, 50, 100, 0, 0, 50, 100},       // the left half, full height
-      {IDC_RSZ_HALF, 50, 0, 100, 100, 50, 0, 100, 100},   // the right half
-      {IDC_RSZ_OK, 100, 100, -1, -1, 100, 100, 100, 100}, // follows the bottom-right corner
-  };
-  for (const AnchorRow& row : rows)
-    ASSERT_TRUE(m_dlg.AddAnchor(::GetDlgItem(Dlg(), row.nID), row.nX1, row.nY1, row.nX2, row.nY2));
-  CRect rcClientBefore;
+  // The anchors, then how far each edge moves in percent of the growth of the client size.
+  // clang-format off
+  const struct { int nID, nX1, nY1, nX2, nY2, nLeft, nTop, nRight, nBottom; } rows[] = {
+      {IDC_RSZ_LABEL, 0, 0, -1, -1, 0, 0, 0, 0},      {IDC_RSZ_EDIT, 0, 0, 100, 0, 0, 0, 100, 0},
+      {IDC_RSZ_LIST, 0, 0, 50, 100, 0, 0, 50, 100},   {IDC_RSZ_HALF, 50, 0, 100, 100, 50, 0, 100, 100},
+      {IDC_RSZ_OK, 100, 100, -1, -1, 100, 100, 100, 100}};
+  // clang-format on
+  CRect rcBefore[5], rcClientBefore, rcClientAfter;
+  for (int i = 0; i < 5; ++i) {
+    const auto& r = rows[i];
+    ASSERT_TRUE(m_dlg.AddAnchor(::GetDlgItem(Dlg(), r.nID), r.nX1, r.nY1, r.nX2, r.nY2));
+    rcBefore[i] = ChildRect(Dlg(), r.nID);
+  }
   ::GetClientRect(Dlg(), &rcClientBefore);
-  CRect rcBefore[5];
-  for (int i = 0; i < 5; ++i)
-    rcBefore[i] = ChildRect(Dlg(), rows[i].nID);
   pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, WindowRectOf(Dlg())), "resizable_dialog_before.bmp");
-
   Resize(160, 90);
   PumpPending();
   pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, WindowRectOf(Dlg())), "resizable_dialog_after.bmp");
-
-  CRect rcClientAfter;
   ::GetClientRect(Dlg(), &rcClientAfter);
-  const int dW = rcClientAfter.Width() - rcClientBefore.Width(),
-            dH = rcClientAfter.Height() - rcClientBefore.Height();
-  ASSERT_EQ(160, dW);
-  ASSERT_EQ(90, dH);
+  ASSERT_EQ(CSize(160, 90), rcClientAfter.Size() - rcClientBefore.Size());
   for (int i = 0; i < 5; ++i) {
-    const AnchorRow& row = rows[i];
-    const CRect rc = ChildRect(Dlg(), row.nID);
-    SCOPED_TRACE(row.nID);
+    const auto& r = rows[i];
+    const CRect rc = ChildRect(Dlg(), r.nID), &b = rcBefore[i];
+    SCOPED_TRACE(r.nID);
     // Percentages of an odd size round either way: one pixel of play.
-    EXPECT_NEAR(rcBefore[i].left + dW * row.nLeft / 100, rc.left, 1);
-    EXPECT_NEAR(rcBefore[i].top + dH * row.nTop / 100, rc.top, 1);
-    EXPECT_NEAR(rcBefore[i].right + dW * row.nRight / 100, rc.right, 1);
-    EXPECT_NEAR(rcBefore[i].bottom + dH * row.nBottom / 100, rc.bottom, 1);
+    EXPECT_NEAR(b.left + 160 * r.nLeft / 100, rc.left, 1);
+    EXPECT_NEAR(b.top + 90 * r.nTop / 100, rc.top, 1);
+    EXPECT_NEAR(b.right + 160 * r.nRight / 100, rc.right, 1);
+    EXPECT_NEAR(b.bottom + 90 * r.nBottom / 100, rc.bottom, 1);
   }
 }
 
@@ -212,7 +184,7 @@ TEST_F(ResizableDialogTest, ThePlacementIsSavedOnDestructionAndRestored) {
   } const rows[] = {{FALSE, true}, {TRUE, false}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.bHide);
-    CTestResizableDialog dlg;
+    CExtResizableDialog dlg(IDD_RESIZABLE_TEST);
     ASSERT_TRUE(dlg.Create(IDD_RESIZABLE_TEST, NULL));
     dlg.EnableSaveRestore(kSection, kEntry, row.bHide);
     EXPECT_EQ(CRect(100, 120, 520, 420), WindowRectOf(dlg.GetSafeHwnd()));
@@ -243,7 +215,7 @@ TEST(ResizableDialog, EnterAndEscapeCloseOnlyAPopUpDialog) {
   for (const Row& row : rows) {
     for (WPARAM nCommand : {IDOK, IDCANCEL}) {
       SCOPED_TRACE(row.nTemplate * 10 + nCommand);
-      CTestResizableDialog dlg(row.nTemplate);
+      CExtResizableDialog dlg(row.nTemplate);
       ASSERT_TRUE(dlg.Create(row.nTemplate, row.pParent));
       dlg.ShowWindow(SW_SHOW);
       dlg.SendMessage(WM_COMMAND, nCommand, 0);
