@@ -16,6 +16,7 @@ namespace {
 
 using bench::Median;
 using bench::Now;
+using bench::TimeMemcpy;
 
 void MakePicture(CDC* pDC, CBitmap& bitmap, int w, int h) {
   bitmap.CreateCompatibleBitmap(pDC, w, h);
@@ -37,18 +38,6 @@ double TimeOp(CDC* pDC, CBitmap& original, int nRuns, const std::function<void(C
     double t0 = Now();
     op(work);
     times.push_back(Now() - t0);
-  }
-  return Median(times);
-}
-
-double TimeMemcpy(size_t nBytes, int nRuns) {
-  std::vector<BYTE> src(nBytes, 0x5A), dst(nBytes);
-  std::vector<double> times;
-  for (int i = 0; i < nRuns; i++) {
-    double t0 = Now();
-    memcpy(dst.data(), src.data(), nBytes);
-    times.push_back(Now() - t0);
-    src[i % nBytes] ^= dst[(i * 7) % nBytes]; // keeps the copies from being folded away
   }
   return Median(times);
 }

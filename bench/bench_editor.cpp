@@ -1,11 +1,10 @@
 // Timings of the image document's undo history and of the view's paint on a 3840 x 2160 picture.
 // The history is measured against a plain copy of the picture's bytes, the paint against one
 // BitBlt of the window's size; both baselines are measured in the same run.
+#include "bench/bench_editor_host.h"
 #include "bench/bench_util.h"
-#include "editor/EditorState.h"
 #include "editor/FramletDoc.h"
 #include "editor/FramletView.h"
-#include "framework/app/fw_app.h"
 #include "imaging/PixelPlane.h"
 
 #include <gdiplus.h>
@@ -21,20 +20,6 @@ using bench::Median;
 using bench::Now;
 
 const int kWidth = 3840, kHeight = 2160, kRounds = 7;
-
-class CBenchApp : public CWinApp {};
-
-double TimeMemcpy(size_t nBytes) {
-  std::vector<BYTE> src(nBytes, 0x5A), dst(nBytes);
-  std::vector<double> times;
-  for (int i = 0; i < kRounds; i++) {
-    double t0 = Now();
-    std::memcpy(dst.data(), src.data(), nBytes);
-    times.push_back(Now() - t0);
-    src[i] ^= dst[i * 7];
-  }
-  return Median(times);
-}
 
 HBITMAP MakePicture() {
   CPixelPlane plane;
@@ -126,22 +111,12 @@ int main() {
   if (Gdiplus::GdiplusStartup(&token, &input, NULL) != Gdiplus::Ok)
     return 1;
   {
-    CBenchApp app;
-    CEditorAppState state;
-    CWnd host;
-    host.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_POPUP | WS_VISIBLE, 0, 0,
-                  ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), NULL, NULL);
-    CFramletDoc* pDoc = new CFramletDoc;
-    pDoc->m_bAutoDelete = FALSE;
-    CFramletView* pView = new CFramletView;
-    CRect rc;
-    host.GetClientRect(&rc);
-    pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, rc, &host, AFX_IDW_PANE_FIRST);
-    pDoc->AddView(pView);
-    pDoc->OnNewDocument();
+    bench::CEditorBenchHost editor;
+    CFramletDoc* pDoc = editor.Doc();
+    CFramletView* pView = editor.View();
     pDoc->TakeNewPicture(MakePicture());
 
-    const double base = TimeMemcpy((size_t)kWidth * kHeight * 4);
+    const double base = bench::TimeMemcpy((size_t)kWidth * kHeight * 4, kRounds);
     std::printf("3840 x 2160 picture, medians of %d rounds\n", kRounds);
     PrintRow("copy of the frame (memcpy)", base, base);
     BenchHistory(
@@ -165,6 +140,7 @@ int main() {
         },
         base);
 
+    CRect rc;
     pView->GetClientRect(&rc);
     const double blit = TimeWindowBlit(pView);
     std::printf("\npaint into the view (%d x %d)\n", rc.Width(), rc.Height());
@@ -177,9 +153,6 @@ int main() {
       std::snprintf(szName, sizeof(szName), "paint at %d %%", (int)(z * 100));
       PrintRow(szName, TimePaint(pView), blit);
     }
-    pDoc->RemoveView(pView);
-    host.DestroyWindow();
-    delete pDoc;
   }
   Gdiplus::GdiplusShutdown(token);
   return 0;

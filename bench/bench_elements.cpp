@@ -39,14 +39,6 @@ double Time(
   return Median(times);
 }
 
-double TimeMemcpy(size_t nBytes) {
-  std::vector<BYTE> src(nBytes, 0x5A), dst(nBytes);
-  return Time(9, [&] {
-    std::memcpy(dst.data(), src.data(), nBytes);
-    src[dst[nBytes / 2] & 0xFF] ^= 1;
-  });
-}
-
 // The document's picture: a 32-bit DIB section with a gradient.
 HBITMAP MakePicture() {
   BITMAPINFO bmi = TopDownDib32(kWidth, kHeight);
@@ -94,7 +86,7 @@ int main() {
     CRectangle rectangle;
     rectangle.SetRect(0, 0, kWidth, kHeight);
 
-    const double base = TimeMemcpy((size_t)kWidth * kHeight * 4);
+    const double base = bench::TimeMemcpy((size_t)kWidth * kHeight * 4, 9);
     std::printf("3840 x 2160 picture (32-bit, GDI+ %s), medians\n",
                 picture->GetPixelFormat() == PixelFormat32bppRGB ? "32bppRGB" : "other format");
     PrintRow("copy of the frame (memcpy)", base, base);
@@ -102,12 +94,12 @@ int main() {
 
     Gdiplus::Bitmap* pCopy = NULL;
     stroke.m_bFinal = 1;
-    PrintRow("(1) stroke, 1000 points, width 8, soft shadow, final",
-             Time(
-                 5,
-                 [&] { stroke.DrawIntoPicture(pCopy, picture.get(), brush, ID_TOOL_PAINT_BRUSH, 0.5f, 0, 0); },
-                 [&] { pCopy = copy(); }),
-             base);
+    PrintRow(
+        "(1) stroke, 1000 points, width 8, soft shadow, final",
+        Time(
+            5, [&] { stroke.DrawIntoPicture(pCopy, picture.get(), brush, ID_TOOL_PAINT_BRUSH, 0.5f, 0, 0); },
+            [&] { pCopy = copy(); }),
+        base);
     PrintRow("    the same on a graphics of the picture",
              Time(
                  3,
@@ -138,7 +130,8 @@ int main() {
     // No shadow, so no picture copy is needed.
     PrintRow(
         "(3) filled rectangle of the whole picture, opacity 128",
-        Time(9, [&] { rectangle.DrawIntoPicture(NULL, picture.get(), fill, ID_TOOL_RECT_FILLED, 1.0f, 0, 0); }),
+        Time(9,
+             [&] { rectangle.DrawIntoPicture(NULL, picture.get(), fill, ID_TOOL_RECT_FILLED, 1.0f, 0, 0); }),
         base, "aim: within 3x");
     PrintRow("    the same on a graphics of the picture",
              Time(3,

@@ -1,9 +1,11 @@
-// What every benchmark program needs: a millisecond clock and the median of repeated runs.
+// What every benchmark program needs: a millisecond clock, the median of repeated runs and the
+// frame-copy baseline.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace bench {
@@ -24,6 +26,19 @@ inline double Now() {
 inline double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// The median time of nRuns copies of nBytes: the frame-copy baseline of the picture benchmarks.
+inline double TimeMemcpy(size_t nBytes, int nRuns) {
+  std::vector<BYTE> src(nBytes, 0x5A), dst(nBytes);
+  std::vector<double> times;
+  for (int i = 0; i < nRuns; i++) {
+    double t0 = Now();
+    std::memcpy(dst.data(), src.data(), nBytes);
+    times.push_back(Now() - t0);
+    src[i % nBytes] ^= dst[(i * 7) % nBytes]; // keeps the copies from being folded away
+  }
+  return Median(times);
 }
 
 } // namespace bench

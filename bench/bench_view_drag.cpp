@@ -3,11 +3,10 @@
 // piece that selection lifted, dragged by its tracker's own loop. Each move is timed from posting
 // it until the paint it caused is done, as the message loop would run them. The baseline is one
 // copy of the picture's pixels (memcpy), measured in the same run; the aim is under 16 ms a move.
+#include "bench/bench_editor_host.h"
 #include "bench/bench_util.h"
-#include "editor/EditorState.h"
 #include "editor/FramletDoc.h"
 #include "editor/FramletView.h"
-#include "framework/app/fw_app.h"
 #include "imaging/PixelPlane.h"
 #include "resources/resource.h"
 
@@ -27,20 +26,6 @@ using bench::Now;
 const int kMoves = 300, kLongLoops = 6, kTail = 50, kRounds = 7;
 const double kAim = 16.0;
 const UINT kNextMove = WM_APP, kDone = WM_APP + 1;
-
-class CBenchApp : public CWinApp {};
-
-double TimeMemcpy(size_t nBytes) {
-  std::vector<BYTE> src(nBytes, 0x5A), dst(nBytes);
-  std::vector<double> times;
-  for (int i = 0; i < kRounds; i++) {
-    double t0 = Now();
-    std::memcpy(dst.data(), src.data(), nBytes);
-    times.push_back(Now() - t0);
-    src[i] ^= dst[i * 7];
-  }
-  return Median(times);
-}
 
 HBITMAP MakePicture(int cx, int cy) {
   CPixelPlane plane;
@@ -189,19 +174,9 @@ int main() {
     return 1;
   int nExit = 0;
   {
-    CBenchApp app;
-    CEditorAppState state;
-    CWnd host;
-    host.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_POPUP | WS_VISIBLE, 0, 0,
-                  ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), NULL, NULL);
-    CFramletDoc* pDoc = new CFramletDoc;
-    pDoc->m_bAutoDelete = FALSE;
-    CFramletView* pView = new CFramletView;
-    CRect rc;
-    host.GetClientRect(&rc);
-    pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, rc, &host, AFX_IDW_PANE_FIRST);
-    pDoc->AddView(pView);
-    pDoc->OnNewDocument();
+    bench::CEditorBenchHost editor;
+    CFramletDoc* pDoc = editor.Doc();
+    CFramletView* pView = editor.View();
     CMovePacer pacer;
 
     std::printf("Per mouse move, with the paint it causes, at 100 %% zoom: the median over a drag's moves\n"
@@ -222,19 +197,20 @@ int main() {
       }
       pView->TakeSnapshot();
       pView->UpdateWindow();
+      CRect rc;
       pView->GetClientRect(&rc);
-      const double base = TimeMemcpy((size_t)size.cx * size.cy * 4);
+      const double base = bench::TimeMemcpy((size_t)size.cx * size.cy * 4, kRounds);
       std::printf("\n%d x %d picture in a %d x %d view\n", size.cx, size.cy, rc.Width(), rc.Height());
       PrintRow("copy of the frame (memcpy)", base, base, -1);
 
-      state.m_nCurrentTool = ID_TOOL_PAINT_BRUSH;
+      editor.State().m_nCurrentTool = ID_TOOL_PAINT_BRUSH;
       std::vector<double> times = pacer.Drag(pView->m_hWnd, StrokePath(rc.CenterPoint(), 1));
       PrintRow("(a) brush stroke", Median(times), base, Median(Tail(times)));
       // The preview draws the whole stroke again at every move.
       times = pacer.Drag(pView->m_hWnd, StrokePath(rc.CenterPoint(), kLongLoops));
       PrintRow("(a) brush stroke, long", Median(times), base, Median(Tail(times)));
 
-      state.m_nCurrentTool = ID_TOOL_RECT_SELECTION;
+      editor.State().m_nCurrentTool = ID_TOOL_RECT_SELECTION;
       const CPoint corner(100, 100);
       times = pacer.Drag(pView->m_hWnd, BandPath(corner));
       PrintRow("(b) rectangle selection rubber band", Median(times), base, Median(Tail(times)));
@@ -250,9 +226,6 @@ int main() {
         std::printf("(c) the piece did not follow the drag\n");
       PrintRow("(c) 600 x 400 floating piece dragged", Median(times), base, Median(Tail(times)));
     }
-    pDoc->RemoveView(pView);
-    host.DestroyWindow();
-    delete pDoc;
   }
   Gdiplus::GdiplusShutdown(token);
   return nExit;
