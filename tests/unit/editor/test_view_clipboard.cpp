@@ -6,15 +6,14 @@
 #include "imaging/Globals.h"
 #include "resources/resource.h"
 #include "tests/common/import_patch.h"
+#include "tests/common/pdf_output.h"
 #include "tests/common/pixel_support.h"
 #include "tests/unit/editor/editor_harness.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -271,62 +270,6 @@ INSTANTIATE_TEST_SUITE_P(
         FitCase{"TooTallYes", 300, 3000, FALSE, IDYES, TRUE, true, CRect(30, 45, 690, 6645), 0.390625f}),
     [](const ::testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
 
-// Where cups-pdf leaves the PDF of a job: its configured "Out" folder, then its usual places.
-std::vector<std::string> PdfFolders() {
-  auto env = [](const char* pszName) {
-    const char* psz = std::getenv(pszName);
-    return std::string(psz != NULL ? psz : "");
-  };
-  std::string home = env("WINEHOMEDIR"), user = env("WINEUSERNAME");
-  if (home.compare(0, 4, "\\??\\") == 0)
-    home = home.substr(4);
-  if (user.empty())
-    user = env("USERNAME");
-  auto expand = [&](std::string path) {
-    for (const auto& var :
-         {std::make_pair(std::string("${HOME}"), home), std::make_pair(std::string("${USER}"), user)})
-      for (size_t at; (at = path.find(var.first)) != std::string::npos;)
-        path.replace(at, var.first.size(), var.second);
-    for (char& c : path)
-      if (c == '/')
-        c = '\\';
-    return path.compare(0, 1, "\\") == 0 ? "Z:" + path : path;
-  };
-  std::vector<std::string> folders;
-  std::ifstream conf("Z:\\etc\\cups\\cups-pdf.conf");
-  for (std::string line; std::getline(conf, line);) {
-    std::istringstream words(line);
-    std::string key, value;
-    if (words >> key >> value && key == "Out")
-      folders.push_back(expand(value));
-  }
-  for (const char* psz : {"${HOME}/PDF", "/var/spool/cups-pdf/${USER}", "/var/spool/cups-pdf/ANONYMOUS"})
-    folders.push_back(expand(psz));
-  return folders;
-}
-
-// The finished PDF whose name holds the title, waited for up to a minute; empty when none came.
-std::string WaitForPdf(const std::string& title) {
-  const std::vector<std::string> folders = PdfFolders();
-  for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 60000; ::Sleep(100)) {
-    for (const std::string& folder : folders) {
-      WIN32_FIND_DATAA fd;
-      HANDLE hFind = ::FindFirstFileA((folder + "\\*" + title + "*.pdf").c_str(), &fd);
-      if (hFind == INVALID_HANDLE_VALUE)
-        continue;
-      ::FindClose(hFind);
-      const std::string path = folder + "\\" + fd.cFileName;
-      std::ifstream in(path, std::ios::binary);
-      const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      // Ghostscript writes in place: the file is whole once its trailer is there.
-      size_t eof = text.rfind("%%EOF");
-      if (eof != std::string::npos && text.find_first_not_of("\r\n ", eof + 5) == std::string::npos)
-        return path;
-    }
-  }
-  return std::string();
-}
-
 const COLORREF kMark = RGB(200, 40, 90);
 
 // A white picture of 288 x 192 at 96 dpi, 3 x 2 inches on paper, with the mark half an inch in.
@@ -357,7 +300,7 @@ TEST_F(ViewClipboardTest, PrintsThePictureAtItsResolutionOnThePdfPrinter) {
   EXPECT_EQ(3 * nDpiX, rc.Width());
   EXPECT_EQ(2 * nDpiY, rc.Height());
 
-  const std::string pdf = WaitForPdf(szTitle);
+  const std::string pdf = pdf_output::WaitForPdf(szTitle);
   ASSERT_FALSE(pdf.empty()) << "no PDF named after " << szTitle << " in any cups-pdf folder";
   ASSERT_TRUE(
       ::MoveFileExA(pdf.c_str(), (base + ".pdf").c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
