@@ -34,24 +34,3 @@ LPCDLGTEMPLATE AfxFindDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst)
 // (CB_GETLBTEXTLEN, CB_GETLBTEXT); empty for no such item.
 CString AfxGetListItemText(HWND hWnd, UINT nLenMsg, UINT nTextMsg, int nIndex);
 
-// Re-enables the owner a modal dialog disabled, whatever way DoModal leaves.
-class CModalOwner {
-public:
-  explicit CModalOwner(HWND hWndOwner) : m_hWndOwner(NULL) {
-    if (hWndOwner != NULL && hWndOwner != ::GetDesktopWindow() && ::IsWindowEnabled(hWndOwner)) {
-      ::EnableWindow(hWndOwner, FALSE);
-      m_hWndOwner = hWndOwner;
-    }
-  }
-  ~CModalOwner() { Restore(); }
-  CModalOwner(const CModalOwner&) = delete;
-  CModalOwner& operator=(const CModalOwner&) = delete;
-  void Restore() {
-    if (m_hWndOwner != NULL)
-      ::EnableWindow(m_hWndOwner, TRUE);
-    m_hWndOwner = NULL;
-  }
-
-private:
-  HWND m_hWndOwner;
-};

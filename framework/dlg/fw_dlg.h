@@ -24,6 +24,28 @@ BOOL AFXAPI AfxExecuteDlgInit(CWnd* pWnd, void* lpResource);
 
 // ---------------------------------------------------------------------------------------------
 
+// Re-enables the owner a modal dialog disabled, whatever way a modal run leaves.
+class CModalOwner {
+public:
+  explicit CModalOwner(HWND hWndOwner) : m_hWndOwner(NULL) {
+    if (hWndOwner != NULL && hWndOwner != ::GetDesktopWindow() && ::IsWindowEnabled(hWndOwner)) {
+      ::EnableWindow(hWndOwner, FALSE);
+      m_hWndOwner = hWndOwner;
+    }
+  }
+  ~CModalOwner() { Restore(); }
+  CModalOwner(const CModalOwner&) = delete;
+  CModalOwner& operator=(const CModalOwner&) = delete;
+  void Restore() {
+    if (m_hWndOwner != NULL)
+      ::EnableWindow(m_hWndOwner, TRUE);
+    m_hWndOwner = NULL;
+  }
+
+private:
+  HWND m_hWndOwner;
+};
+
 class CDialog : public CWnd {
   DECLARE_DYNAMIC(CDialog)
 public:

@@ -46,28 +46,6 @@ const DLGTEMPLATE* FindDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phModu
   return reinterpret_cast<const DLGTEMPLATE*>(LockedResource(*phModule, hResource));
 }
 
-// Re-enables the owner a modal dialog disabled, whatever way the run ends.
-class DisabledOwner_t {
-public:
-  explicit DisabledOwner_t(HWND hWndOwner) : m_hWndOwner(NULL) {
-    if (hWndOwner != NULL && hWndOwner != ::GetDesktopWindow() && ::IsWindowEnabled(hWndOwner)) {
-      ::EnableWindow(hWndOwner, FALSE);
-      m_hWndOwner = hWndOwner;
-    }
-  }
-  ~DisabledOwner_t() { Restore(); }
-  DisabledOwner_t(const DisabledOwner_t&) = delete;
-  DisabledOwner_t& operator=(const DisabledOwner_t&) = delete;
-  void Restore() {
-    if (m_hWndOwner != NULL)
-      ::EnableWindow(m_hWndOwner, TRUE);
-    m_hWndOwner = NULL;
-  }
-
-private:
-  HWND m_hWndOwner;
-};
-
 // Keeps a global template locked for a scope.
 class GlobalLock_t {
 public:
@@ -229,7 +207,7 @@ INT_PTR CExtResDlg::DoModalImpl() {
   HWND hWndOwner = PreModal();
   m_nModalResult = -1;
   {
-    DisabledOwner_t owner(hWndOwner);
+    CModalOwner owner(hWndOwner);
     try {
       if (CreateDlgIndirect(hidden.GetTemplate(), CWnd::FromHandle(hWndOwner), hModule) &&
           (m_nFlags & WF_CONTINUEMODAL))

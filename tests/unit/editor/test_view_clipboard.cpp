@@ -3,6 +3,7 @@
 // system's PDF printer (its pixels are checked by check_pages.sh after the run) and the two
 // metafile formats played back through GDI.
 #include "framework/print/fw_print.h"
+#include "tests/common/pdf_output.h"
 #include "tests/unit/editor/editor_harness.h"
 
 #include <fstream>
@@ -192,52 +193,6 @@ TEST_F(ViewClipboardTest, PageFitFitsThePictureToThePrintablePage) {
   }
 }
 
-// Where cups-pdf leaves the PDF of a job: its configured "Out" folder, then its usual places.
-std::vector<std::string> PdfFolders() {
-  auto env = [](const char* pszName) {
-    return std::string(std::getenv(pszName) ? std::getenv(pszName) : "");
-  };
-  std::string home = env("WINEHOMEDIR"), user = env("WINEUSERNAME");
-  home = home.compare(0, 4, "\\??\\") == 0 ? home.substr(4) : home;
-  user = user.empty() ? env("USERNAME") : user;
-  auto expand = [&](std::string path) {
-    for (auto [var, value] :
-         {std::make_pair(std::string("${HOME}"), home), std::make_pair(std::string("${USER}"), user)})
-      for (size_t at; (at = path.find(var)) != std::string::npos;)
-        path.replace(at, var.size(), value);
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path.compare(0, 1, "\\") == 0 ? "Z:" + path : path;
-  };
-  std::vector<std::string> folders;
-  std::istringstream conf(ReadBytes("Z:\\etc\\cups\\cups-pdf.conf"));
-  for (std::string line, key, value; std::getline(conf, line);)
-    if (std::istringstream(line) >> key >> value && key == "Out")
-      folders.push_back(expand(value));
-  for (const char* psz : {"${HOME}/PDF", "/var/spool/cups-pdf/${USER}", "/var/spool/cups-pdf/ANONYMOUS"})
-    folders.push_back(expand(psz));
-  return folders;
-}
-
-// The finished PDF whose name holds the title, waited for up to a minute; empty when none came.
-std::string WaitForPdf(const std::string& title) {
-  const std::vector<std::string> folders = PdfFolders();
-  for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 60000; ::Sleep(100)) {
-    for (const std::string& folder : folders) {
-      WIN32_FIND_DATAA fd;
-      HANDLE hFind = ::FindFirstFileA((folder + "\\*" + title + "*.pdf").c_str(), &fd);
-      if (hFind == INVALID_HANDLE_VALUE)
-        continue;
-      ::FindClose(hFind);
-      const std::string path = folder + "\\" + fd.cFileName, text = ReadBytes(path);
-      // Ghostscript writes in place: the file is whole once its trailer is there.
-      size_t eof = text.rfind("%%EOF");
-      if (eof != std::string::npos && text.find_first_not_of("\r\n ", eof + 5) == std::string::npos)
-        return path;
-    }
-  }
-  return std::string();
-}
-
 // A 288 x 192 picture at 96 dpi prints 3 x 2 inches from the printable area's corner. Its mark, half
 // an inch in from the picture's corner, goes with the PDF to the artifacts folder for check_pages.sh.
 TEST_F(ViewClipboardTest, PrintsThePictureAtItsResolutionOnThePdfPrinter) {
@@ -260,7 +215,7 @@ TEST_F(ViewClipboardTest, PrintsThePictureAtItsResolutionOnThePdfPrinter) {
   const CRect& rc = View()->m_rcPrint;
   EXPECT_EQ(CSize(3 * nDpiX, 2 * nDpiY), rc.Size());
 
-  const std::string pdf = WaitForPdf(szTitle);
+  const std::string pdf = pdf_output::WaitForPdf(szTitle);
   ASSERT_FALSE(pdf.empty()) << "no PDF named after " << szTitle << " in any cups-pdf folder";
   ASSERT_TRUE(
       ::MoveFileExA(pdf.c_str(), (base + ".pdf").c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));

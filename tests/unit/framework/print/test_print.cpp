@@ -4,16 +4,14 @@
 // check_pages.sh from what these tests leave in the artifacts folder.
 #include "tests/common/frame_support.h"
 #include "tests/common/import_patch.h"
+#include "tests/common/pdf_output.h"
 #include "tests/common/pixel_support.h"
 
 #include "framework/res/fw_res.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -142,63 +140,6 @@ int WINAPI CountAbortDoc(HDC hDC) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Where cups-pdf leaves the PDF of a job
-
-// The folders cups-pdf may write to for the user running the tests, as this program reaches them
-// (drive Z:): its configured "Out" with ${HOME} and ${USER} filled in, then its usual places.
-std::vector<std::string> PdfFolders() {
-  auto env = [](const char* pszName) {
-    const char* psz = std::getenv(pszName);
-    return std::string(psz != NULL ? psz : "");
-  };
-  std::string home = env("WINEHOMEDIR"); // "\??\Z:\home\user"
-  if (home.compare(0, 4, "\\??\\") == 0)
-    home = home.substr(4);
-  const std::string user = env("WINEUSERNAME").empty() ? env("USERNAME") : env("WINEUSERNAME");
-  auto expand = [&](std::string path) {
-    for (const auto& var :
-         {std::make_pair(std::string("${HOME}"), home), std::make_pair(std::string("${USER}"), user)})
-      for (size_t at; (at = path.find(var.first)) != std::string::npos;)
-        path.replace(at, var.first.size(), var.second);
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path.compare(0, 1, "\\") == 0 ? "Z:" + path : path;
-  };
-  std::vector<std::string> folders;
-  std::ifstream conf("Z:\\etc\\cups\\cups-pdf.conf");
-  for (std::string line; std::getline(conf, line);) {
-    std::istringstream words(line);
-    std::string key, value;
-    if (words >> key >> value && key == "Out")
-      folders.push_back(expand(value));
-  }
-  for (const char* psz : {"${HOME}/PDF", "/var/spool/cups-pdf/${USER}", "/var/spool/cups-pdf/ANONYMOUS"})
-    folders.push_back(expand(psz));
-  return folders;
-}
-
-// The finished PDF whose name holds the job's title, waited for up to a minute; empty when none came.
-std::string WaitForPdf(const std::string& title) {
-  std::vector<std::string> folders = PdfFolders();
-  for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 60000; ::Sleep(100)) {
-    for (const std::string& folder : folders) {
-      WIN32_FIND_DATAA fd;
-      HANDLE hFind = ::FindFirstFileA((folder + "\\*" + title + "*.pdf").c_str(), &fd);
-      if (hFind == INVALID_HANDLE_VALUE)
-        continue;
-      ::FindClose(hFind);
-      std::string path = folder + "\\" + fd.cFileName;
-      // Ghostscript writes the file in place: it is whole once its trailer is there.
-      std::ifstream in(path, std::ios::binary);
-      std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      size_t eof = text.rfind("%%EOF");
-      if (eof != std::string::npos && text.find_first_not_of("\r\n ", eof + 5) == std::string::npos)
-        return path;
-    }
-  }
-  return std::string();
-}
-
-// ---------------------------------------------------------------------------------------------
 
 class PrintTest : public ::testing::Test {
 protected:
@@ -264,7 +205,7 @@ TEST_P(PrintJobTest, PrintsOnePageWithTheMarkAndTheDialogOnlyWhenAsked) {
   EXPECT_TRUE(m_pFrame->IsWindowEnabled());
   EXPECT_EQ(nullptr, ::FindWindowA("#32770", "Printing"));
 
-  std::string pdf = WaitForPdf(m_strTitle);
+  std::string pdf = pdf_output::WaitForPdf(m_strTitle);
   ASSERT_FALSE(pdf.empty()) << "no PDF named after " << m_strTitle << " in any cups-pdf folder";
   // The PDF goes to the artifacts folder with its page count and where the mark must be, in points
   // from the page's top-left corner, for check_pages.sh.

@@ -5,6 +5,7 @@
 
 #include "imaging/capture/CaptureDlg.h"
 #include "framework/fw.h"
+#include "tests/common/pattern_window.h"
 #include "tests/common/pixel_support.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +23,8 @@ inline void PrintTo(const CPoint& pt, std::ostream* os) { *os << "(" << pt.x << 
 
 namespace capture_test {
 
-// The colour the pattern windows paint at screen pixel (x, y): distinct for every pixel of a
-// screen up to 4096 x 1024, never black or white. Windows with another salt paint other colours.
-COLORREF PatternColor(int x, int y, int nSalt = 0);
+using pattern_window::CPatternWindow;
+using pattern_window::PatternColor;
 
 typedef std::function<COLORREF(int, int)> ScreenFn;
 
@@ -42,19 +42,6 @@ CRect DifferenceBox(const Pixels& px, int left, int top, const ScreenFn& expecte
 int ScreenWidth();
 int ScreenHeight();
 CRect ScreenRect();
-
-// A pop-up that paints PatternColor of its screen pixels with its salt. A disabled one can never
-// become the active window, so it never competes with the windows a test activates.
-class CPatternWindow {
-public:
-  ~CPatternWindow() { Destroy(); }
-  bool Create(const RECT& rect, int nSalt, bool bDisabled);
-  void Destroy();
-  HWND Handle() const { return m_hWnd; }
-
-private:
-  HWND m_hWnd = NULL;
-};
 
 // Pumps until the screen shows expected everywhere, or the time is up.
 ::testing::AssertionResult WaitForScreen(const ScreenFn& expected, int nTimeoutMs = 5000);

@@ -1,0 +1,81 @@
+#include "tests/common/pdf_output.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <utility>
+
+namespace pdf_output {
+
+namespace {
+
+std::string EnvOr(const char* pszName, const char* pszDefault) {
+  const char* psz = std::getenv(pszName);
+  return psz != NULL && *psz != '\0' ? psz : pszDefault;
+}
+
+// A Unix path as this program reaches it (drive Z:).
+std::string FromUnix(std::string path) {
+  for (char& c : path)
+    if (c == '/')
+      c = '\\';
+  return path.compare(0, 1, "\\") == 0 ? "Z:" + path : path;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+std::vector<std::string> PdfFolders() {
+  std::string home = EnvOr("WINEHOMEDIR", ""); // "\??\Z:\home\user"
+  if (home.compare(0, 4, "\\??\\") == 0)
+    home = home.substr(4);
+  std::string user = EnvOr("WINEUSERNAME", EnvOr("USERNAME", "").c_str());
+  auto expand = [&](std::string path) {
+    for (const auto& var :
+         {std::make_pair(std::string("${HOME}"), home), std::make_pair(std::string("${USER}"), user)})
+      for (size_t at; (at = path.find(var.first)) != std::string::npos;)
+        path.replace(at, var.first.size(), var.second);
+    return FromUnix(path);
+  };
+  std::vector<std::string> folders;
+  std::ifstream conf("Z:\\etc\\cups\\cups-pdf.conf");
+  for (std::string line; std::getline(conf, line);) {
+    std::istringstream words(line);
+    std::string key, value;
+    if (words >> key >> value && key == "Out")
+      folders.push_back(expand(value));
+  }
+  for (const char* psz : {"${HOME}/PDF", "/var/spool/cups-pdf/${USER}", "/var/spool/cups-pdf/ANONYMOUS"})
+    folders.push_back(expand(psz));
+  return folders;
+}
+
+std::string WaitForPdf(const std::string& title) {
+  const std::vector<std::string> folders = PdfFolders();
+  // The file is written by another program: it can only be looked for again and again.
+  for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 60000; ::Sleep(100)) {
+    for (const std::string& folder : folders) {
+      WIN32_FIND_DATAA fd;
+      HANDLE hFind = ::FindFirstFileA((folder + "\\*" + title + "*.pdf").c_str(), &fd);
+      if (hFind == INVALID_HANDLE_VALUE)
+        continue;
+      ::FindClose(hFind);
+      const std::string path = folder + "\\" + fd.cFileName;
+      // Ghostscript writes the file in place: it is whole once its trailer is there.
+      const std::string text = ReadFile(path);
+      size_t eof = text.rfind("%%EOF");
+      if (eof != std::string::npos && text.find_first_not_of("\r\n ", eof + 5) == std::string::npos)
+        return path;
+    }
+  }
+  return std::string();
+}
+
+} // namespace pdf_output

@@ -1,0 +1,751 @@
+#include "tests/e2e/e2e_support.h"
+
+#include "framework/wnd/fw_ids.h"
+
+#include <commctrl.h>
+#include <psapi.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+namespace e2e {
+
+const char kProgramKey[] = "Software\\Vantrel\\Vantrel Pixolet Screen Capture";
+const char kOptionsKey[] = "Software\\Vantrel\\Vantrel Pixolet Screen Capture\\Options";
+
+namespace {
+
+const char kFrameTitle[] = "Vantrel Pixolet Screen Capture";
+
+void PumpOwnMessages() {
+  MSG msg;
+  while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
+DWORD PidOf(HWND hWnd) {
+  DWORD dwPid = 0;
+  ::GetWindowThreadProcessId(hWnd, &dwPid);
+  return dwPid;
+}
+
+std::string ClassOf(HWND hWnd) {
+  char szClass[64] = "";
+  ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+  return szClass;
+}
+
+void SendMouse(DWORD dwFlags, int x, int y) {
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  // The absolute scale that lands on exactly this pixel.
+  input.mi.dx = (LONG)(((LONGLONG)x * 65536 + cx - 1) / cx);
+  input.mi.dy = (LONG)(((LONGLONG)y * 65536 + cy - 1) / cy);
+  ::SendInput(1, &input, sizeof(INPUT));
+}
+
+void SendKey(WORD wVk, bool bDown) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = wVk;
+  input.ki.wScan = (WORD)::MapVirtualKeyA(wVk, 0);
+  const bool bExtended = wVk == VK_LEFT || wVk == VK_RIGHT || wVk == VK_UP || wVk == VK_DOWN ||
+                         wVk == VK_DELETE || wVk == VK_INSERT || wVk == VK_HOME || wVk == VK_END;
+  input.ki.dwFlags = (bDown ? 0 : KEYEVENTF_KEYUP) | (bExtended ? KEYEVENTF_EXTENDEDKEY : 0);
+  ::SendInput(1, &input, sizeof(INPUT));
+}
+
+void DeleteKeyTree(HKEY hParent, const char* pszName) {
+  HKEY hKey;
+  if (::RegOpenKeyExA(hParent, pszName, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+    return;
+  char szSub[256];
+  for (DWORD cch = sizeof(szSub);
+       ::RegEnumKeyExA(hKey, 0, szSub, &cch, NULL, NULL, NULL, NULL) == ERROR_SUCCESS; cch = sizeof(szSub))
+    DeleteKeyTree(hKey, szSub);
+  ::RegCloseKey(hKey);
+  ::RegDeleteKeyA(hParent, pszName);
+}
+
+// The GDI handle table Wine keeps for each process, as Windows does, read from the process's PEB:
+// the entries in use. -1 when it cannot be read.
+long CountGdiHandles(HANDLE hProcess) {
+  PROCESS_BASIC_INFORMATION info = {};
+  ULONG nLength = 0;
+  if (::NtQueryInformationProcess(hProcess, ProcessBasicInformation, &info, sizeof(info), &nLength) != 0)
+    return -1;
+  struct Entry {
+    ULONGLONG object;
+    ULONG owner;
+    USHORT unique;
+    UCHAR type;
+    UCHAR flags;
+    ULONGLONG user;
+  };
+  const size_t kTableOffset = 0x94; // PEB::GdiSharedHandleTable of a 32-bit process
+  DWORD dwTable = 0;
+  SIZE_T nRead = 0;
+  if (!::ReadProcessMemory(hProcess,
+                           static_cast<char*>(static_cast<void*>(info.PebBaseAddress)) + kTableOffset,
+                           &dwTable, sizeof(dwTable), &nRead) ||
+      dwTable == 0)
+    return -1;
+  std::vector<Entry> table(0x10000);
+  if (!::ReadProcessMemory(hProcess, reinterpret_cast<LPCVOID>((ULONG_PTR)dwTable), table.data(),
+                           table.size() * sizeof(Entry), &nRead))
+    return -1;
+  return (long)std::count_if(table.begin(), table.end(), [](const Entry& e) { return e.type != 0; });
+}
+
+// Private bytes as the kernel counts them; Wine leaves GetProcessMemoryInfo's figure at 0.
+SIZE_T PrivateBytes(HANDLE hProcess) {
+  PROCESS_MEMORY_COUNTERS_EX counters = {};
+  counters.cb = sizeof(counters);
+  if (::GetProcessMemoryInfo(hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                             sizeof(counters)) &&
+      counters.PrivateUsage != 0)
+    return counters.PrivateUsage;
+  VM_COUNTERS vm = {};
+  ULONG nLength = 0;
+  if (::NtQueryInformationProcess(hProcess, (PROCESSINFOCLASS)3 /*ProcessVmCounters*/, &vm, sizeof(vm),
+                                  &nLength) != 0)
+    return 0;
+  return vm.PagefileUsage; // the committed private memory
+}
+
+BOOL CALLBACK EnumProc(HWND hWnd, LPARAM lParam) {
+  (*reinterpret_cast<const std::function<void(HWND)>*>(lParam))(hWnd);
+  return TRUE;
+}
+
+// Every top-level window of this thread's desktop.
+void ForEachTopWindow(const std::function<void(HWND)>& fn) {
+  ::EnumWindows(EnumProc, reinterpret_cast<LPARAM>(&fn));
+}
+
+void CountWindows(HWND hParent, DWORD& n) {
+  for (HWND h = ::GetWindow(hParent, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    n++;
+    CountWindows(h, n);
+  }
+}
+
+} // namespace
+
+bool WaitFor(const std::function<bool()>& pred, int nTimeoutMs) {
+  for (DWORD dwStart = ::GetTickCount();;) {
+    PumpOwnMessages();
+    if (pred())
+      return true;
+    if ((int)(::GetTickCount() - dwStart) > nTimeoutMs)
+      return pred();
+    // Another process brings the effect: look again when this thread has messages or soon.
+    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+::testing::AssertionResult WaitUntil(const std::string& what, const std::function<bool()>& pred,
+                                     int nTimeoutMs) {
+  if (WaitFor(pred, nTimeoutMs))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "timed out waiting for " << what;
+}
+
+void MoveMouse(int x, int y) {
+  SendMouse(0, x, y);
+  WaitFor([=] {
+    POINT pt;
+    return ::GetCursorPos(&pt) && pt.x == x && pt.y == y;
+  });
+}
+
+void MouseButton(bool bDown, int x, int y) {
+  SendMouse(bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, x, y);
+}
+
+void PressKey(WORD wVk, UINT nMods) {
+  const std::pair<UINT, WORD> kMods[] = {
+      {MOD_CONTROL, VK_CONTROL}, {MOD_SHIFT, VK_SHIFT}, {MOD_ALT, VK_MENU}};
+  for (const auto& mod : kMods)
+    if (nMods & mod.first)
+      SendKey(mod.second, true);
+  SendKey(wVk, true);
+  SendKey(wVk, false);
+  for (const auto& mod : kMods)
+    if (nMods & mod.first)
+      SendKey(mod.second, false);
+}
+
+void TypeText(const std::string& text) {
+  for (char c : text) {
+    SHORT scan = ::VkKeyScanA(c);
+    PressKey((WORD)(scan & 0xFF), (scan & 0x100) ? MOD_SHIFT : 0);
+  }
+}
+
+void SyncInput(HWND hWnd) {
+  for (int i = 0; i < 2; i++) {
+    DWORD_PTR nResult = 0;
+    ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &nResult);
+  }
+}
+
+// Makes the window's top-level window the active one of its thread and the foreground window,
+// after the thread has read the window system's pending events. Under Wine without a window manager
+// a late focus event can leave the program with no active window; a press would then have to
+// activate it, and Wine drops a press whose activation fails.
+bool EnsureActive(HWND hWnd) {
+  const HWND hTop = ::GetAncestor(hWnd, GA_ROOT);
+  const DWORD dwThread = ::GetWindowThreadProcessId(hWnd, NULL);
+  return WaitFor([&] {
+    SyncInput(hWnd);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (::GetGUIThreadInfo(dwThread, &info) && info.hwndActive == hTop && ::GetForegroundWindow() == hTop)
+      return true;
+    ::SetForegroundWindow(hTop);
+    return false;
+  });
+}
+
+void SendSteps(const std::string& steps, HWND hWnd) {
+  std::istringstream in(steps);
+  for (std::string step; in >> step;) {
+    int x = 0, y = 0;
+    std::sscanf(step.c_str() + 1, "%d,%d", &x, &y);
+    if (step == "Enter" || step == "Esc")
+      PressKey(step == "Enter" ? VK_RETURN : VK_ESCAPE);
+    else if (step[0] == 'M')
+      MoveMouse(x, y);
+    else if (step[0] == 'P' || step[0] == 'C')
+      EnsureActive(hWnd);
+    // A press or release moves the pointer in the same input, so no late report of an older
+    // position can come between the move and the button.
+    if (step[0] == 'P' || step[0] == 'C')
+      SendMouse(MOUSEEVENTF_LEFTDOWN, x, y);
+    if (step[0] == 'R' || step[0] == 'C')
+      SendMouse(MOUSEEVENTF_LEFTUP, x, y);
+    SyncInput(hWnd);
+  }
+}
+
+std::string ProgramFolder() {
+  char szExe[MAX_PATH] = "";
+  ::GetModuleFileNameA(NULL, szExe, MAX_PATH);
+  std::string folder = szExe;
+  return folder.substr(0, folder.find_last_of('\\'));
+}
+
+void DeleteProgramKey() { DeleteKeyTree(HKEY_CURRENT_USER, kProgramKey); }
+
+bool ReadOption(const char* pszName, DWORD& dwValue) {
+  DWORD dwSize = sizeof(dwValue), dwType = 0;
+  return ::RegGetValueA(HKEY_CURRENT_USER, kOptionsKey, pszName, RRF_RT_REG_DWORD, &dwType, &dwValue,
+                        &dwSize) == ERROR_SUCCESS;
+}
+
+void WriteOption(const char* pszName, DWORD dwValue) {
+  HKEY hKey;
+  if (::RegCreateKeyExA(HKEY_CURRENT_USER, kOptionsKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL) !=
+      ERROR_SUCCESS)
+    return;
+  ::RegSetValueExA(hKey, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
+  ::RegCloseKey(hKey);
+}
+
+std::string ToString(const RECT& rc) {
+  std::ostringstream out;
+  out << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
+  return out.str();
+}
+
+Pixels ReadScreen(const RECT& rc) { return pixel_support::ReadWindow(NULL, rc); }
+
+::testing::AssertionResult SamePixels(const Pixels& expected, const Pixels& actual) {
+  return PixelsAre(actual, [&](int x, int y) { return expected.At(x, y); })
+         << " (" << expected.cx << " x " << expected.cy << " expected)";
+}
+
+::testing::AssertionResult PixelsAre(const Pixels& px, const std::function<COLORREF(int, int)>& expected) {
+  if (px.Empty())
+    return ::testing::AssertionFailure() << "no pixels";
+  int nDiffer = 0, x0 = -1, y0 = -1;
+  for (int y = 0; y < px.cy; y++)
+    for (int x = 0; x < px.cx; x++)
+      if (px.At(x, y) != expected(x, y) && nDiffer++ == 0) {
+        x0 = x;
+        y0 = y;
+      }
+  if (nDiffer == 0)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << nDiffer << " pixels differ, the first at (" << x0 << "," << y0
+                                       << "): " << std::hex << px.At(x0, y0) << " not " << expected(x0, y0);
+}
+
+void SaveScreenshot(const RECT& rc, const char* pszName) {
+  // Once painting has settled: two reads in a row agree.
+  Pixels last, px;
+  WaitFor([&] {
+    px = ReadScreen(rc);
+    const bool bSame = !px.Empty() && px.data == last.data;
+    last = px;
+    return bSame;
+  });
+  EXPECT_FALSE(pixel_support::SaveBmp(px, pszName).empty()) << pszName;
+}
+
+namespace {
+
+DWORD WINAPI RunBody(LPVOID pParam) {
+  (*static_cast<const std::function<void()>*>(pParam))();
+  return 0;
+}
+
+} // namespace
+
+void RunOnThread(const std::function<void()>& body) {
+  HANDLE hThread = ::CreateThread(NULL, 0, RunBody, const_cast<std::function<void()>*>(&body), 0, NULL);
+  ASSERT_NE(nullptr, hThread);
+  WaitFor([&] { return ::WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }, 180000);
+  ::CloseHandle(hThread);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CPixolet
+
+CPixolet::~CPixolet() { Kill(); }
+
+::testing::AssertionResult CPixolet::Start(const std::string& args, const std::string& desktop) {
+  const std::string folder = ProgramFolder();
+  std::string command = "\"" + folder + "\\pixolet.exe\"" + (args.empty() ? "" : " " + args);
+  if (!desktop.empty())
+    command = "explorer.exe /desktop=" + desktop + ",1280x1024 " + command;
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  std::vector<char> line(command.begin(), command.end());
+  line.push_back('\0');
+  if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, folder.c_str(), &si, &pi))
+    return ::testing::AssertionFailure() << "cannot start " << command << ": error " << ::GetLastError();
+  ::CloseHandle(pi.hThread);
+  if (desktop.empty()) {
+    m_hProcess = pi.hProcess;
+    m_dwPid = pi.dwProcessId;
+  } else {
+    m_hLauncher = pi.hProcess; // the program is explorer's child: found by its frame
+    m_dwPid = 0;
+    // explorer makes the desktop; this thread must not pump before it moves there.
+    HDESK hDesk = NULL;
+    for (DWORD dwStart = ::GetTickCount(); hDesk == NULL && ::GetTickCount() - dwStart < 20000;
+         ::WaitForSingleObject(m_hLauncher, 20))
+      hDesk = ::OpenDesktopA(desktop.c_str(), 0, FALSE, GENERIC_ALL);
+    if (hDesk == NULL || !::SetThreadDesktop(hDesk))
+      return ::testing::AssertionFailure()
+             << "cannot move to the desktop " << desktop << ": error " << ::GetLastError();
+  }
+  if (!WaitFor([this] { return (m_hFrame = FindFrame()) != NULL; }, 30000))
+    return ::testing::AssertionFailure() << "no main frame appeared for " << command;
+  if (m_hProcess == NULL) {
+    m_dwPid = PidOf(m_hFrame);
+    m_hProcess = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwPid);
+  }
+  return Activate();
+}
+
+HWND CPixolet::FindFrame() const {
+  HWND hFound = NULL;
+  ForEachTopWindow([&](HWND hWnd) {
+    char szTitle[256] = "";
+    ::GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+    if ((m_dwPid == 0 || PidOf(hWnd) == m_dwPid) && ::IsWindowVisible(hWnd) &&
+        std::string(szTitle).compare(0, sizeof(kFrameTitle) - 1, kFrameTitle) == 0)
+      hFound = hWnd;
+  });
+  return hFound;
+}
+
+::testing::AssertionResult CPixolet::Exit() {
+  ::testing::AssertionResult menu = Menu('F', 'X');
+  if (!menu)
+    return menu;
+  if (!WaitFor([this] { return !Running(); }, 20000))
+    return ::testing::AssertionFailure() << "the program did not end after File, Exit";
+  if (m_hLauncher != NULL &&
+      !WaitFor([this] { return ::WaitForSingleObject(m_hLauncher, 0) == WAIT_OBJECT_0; }))
+    return ::testing::AssertionFailure() << "the virtual desktop stayed after the program ended";
+  return ::testing::AssertionSuccess();
+}
+
+void CPixolet::Kill() {
+  if (m_hProcess != NULL) {
+    if (Running()) {
+      ::TerminateProcess(m_hProcess, 1);
+      ::WaitForSingleObject(m_hProcess, 10000);
+    }
+    ::CloseHandle(m_hProcess); // the status buffer went with the process
+    m_hProcess = NULL;
+  }
+  if (m_hLauncher != NULL) {
+    // explorer leaves with the last program of its desktop.
+    if (::WaitForSingleObject(m_hLauncher, 10000) == WAIT_TIMEOUT)
+      ::TerminateProcess(m_hLauncher, 1);
+    ::CloseHandle(m_hLauncher);
+    m_hLauncher = NULL;
+  }
+  m_pRemote = NULL;
+  m_hFrame = NULL;
+}
+
+bool CPixolet::Running() const {
+  return m_hProcess != NULL && ::WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD CPixolet::ExitCode() const {
+  DWORD dwCode = STILL_ACTIVE;
+  if (m_hProcess != NULL)
+    ::GetExitCodeProcess(m_hProcess, &dwCode);
+  return dwCode;
+}
+
+HWND CPixolet::MdiClient() const { return ::FindWindowExA(m_hFrame, NULL, "MDIClient", NULL); }
+
+std::vector<HWND> CPixolet::Documents() const {
+  std::vector<HWND> children;
+  HWND hClient = MdiClient();
+  for (HWND h = ::GetWindow(hClient, GW_CHILD); hClient != NULL && h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+    if (::IsWindowVisible(h))
+      children.push_back(h);
+  return children;
+}
+
+HWND CPixolet::ActiveDocument() const {
+  DWORD_PTR nResult = 0;
+  ::SendMessageTimeoutA(MdiClient(), WM_MDIGETACTIVE, 0, 0, SMTO_ABORTIFHUNG, 5000, &nResult);
+  return reinterpret_cast<HWND>(nResult);
+}
+
+HWND CPixolet::View() const { return ::GetDlgItem(ActiveDocument(), AFX_IDW_PANE_FIRST); }
+
+HWND CPixolet::StatusBar() const { return ::GetDlgItem(m_hFrame, AFX_IDW_STATUS_BAR); }
+
+std::string CPixolet::StatusText(int nPane) const {
+  // The status bar writes the text into the caller's buffer: that buffer must lie in the program.
+  if (m_pRemote == NULL)
+    m_pRemote = ::VirtualAllocEx(m_hProcess, NULL, 4096, MEM_COMMIT, PAGE_READWRITE);
+  DWORD_PTR nResult = 0;
+  char szText[4096] = "";
+  SIZE_T nRead = 0;
+  if (m_pRemote == NULL ||
+      !::SendMessageTimeoutA(StatusBar(), SB_GETTEXTA, (WPARAM)nPane, reinterpret_cast<LPARAM>(m_pRemote),
+                             SMTO_ABORTIFHUNG, 5000, &nResult) ||
+      !::ReadProcessMemory(m_hProcess, m_pRemote, szText, sizeof(szText) - 1, &nRead))
+    return "(unreadable)";
+  return std::string(szText, strnlen(szText, std::min<size_t>(LOWORD(nResult), sizeof(szText) - 1)));
+}
+
+std::string CPixolet::Text(HWND hWnd) const {
+  char szText[1024] = "";
+  DWORD_PTR nResult = 0;
+  if (!::SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof(szText), reinterpret_cast<LPARAM>(szText),
+                             SMTO_ABORTIFHUNG, 5000, &nResult))
+    return std::string();
+  return szText;
+}
+
+std::vector<HWND> CPixolet::TopWindows(const std::function<bool(HWND)>& pred) const {
+  std::vector<HWND> found;
+  ForEachTopWindow([&](HWND hWnd) {
+    if (PidOf(hWnd) == m_dwPid && ::IsWindowVisible(hWnd) && pred(hWnd))
+      found.push_back(hWnd);
+  });
+  return found;
+}
+
+HWND CPixolet::WaitForWindow(const char* pszClass, const std::string& text, int nTimeoutMs) const {
+  HWND hFound = NULL;
+  WaitFor(
+      [&] {
+        std::vector<HWND> found = TopWindows([&](HWND hWnd) {
+          if (ClassOf(hWnd) != pszClass)
+            return false;
+          // A message box keeps its message in a static of its own.
+          HWND hMessage = ::GetDlgItem(hWnd, 0xFFFF);
+          return Text(hWnd).find(text) != std::string::npos ||
+                 (hMessage != NULL && Text(hMessage).find(text) != std::string::npos);
+        });
+        hFound = found.empty() ? NULL : found.front();
+        return hFound != NULL;
+      },
+      nTimeoutMs);
+  return hFound;
+}
+
+HWND CPixolet::WaitForMessage(const std::string& text, int nTimeoutMs) const {
+  HWND hBox = WaitForWindow("#32770", text, nTimeoutMs);
+  return hBox != NULL && Text(::GetDlgItem(hBox, 0xFFFF)) == text ? hBox : NULL;
+}
+
+::testing::AssertionResult CPixolet::Activate(HWND hWnd) {
+  if (hWnd == NULL)
+    hWnd = m_hFrame;
+  return WaitUntil("the program's window " + Text(hWnd) + " to become the foreground window", [hWnd] {
+    if (::GetForegroundWindow() == hWnd)
+      return true;
+    ::SetForegroundWindow(hWnd);
+    return false;
+  });
+}
+
+HWND CPixolet::OpenMenu(char cPopup) {
+  if (!Activate())
+    return NULL;
+  // Without a window manager X moves its keyboard focus with the pointer: where a dialog that just
+  // closed leaves the pointer over another window, Wine activates that window late and cancels a
+  // menu opened meanwhile. The pointer waits in the corner, which no window of the program covers.
+  MoveMouse(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  PressKey((WORD)cPopup, MOD_ALT);
+  HWND hPopup = NULL;
+  WaitFor([&] {
+    std::vector<HWND> menus = TopWindows([](HWND hWnd) { return ClassOf(hWnd) == "#32768"; });
+    hPopup = menus.empty() ? NULL : menus.front();
+    return hPopup != NULL;
+  });
+  return hPopup;
+}
+
+::testing::AssertionResult CPixolet::Menu(char cPopup, char cItem) {
+  HWND hPopup = OpenMenu(cPopup);
+  if (hPopup == NULL)
+    return ::testing::AssertionFailure() << "the menu " << cPopup << " did not open";
+  PressKey((WORD)cItem);
+  return WaitUntil(std::string("the menu to close after ") + cPopup + ", " + cItem,
+                   [hPopup] { return !::IsWindowVisible(hPopup); });
+}
+
+::testing::AssertionResult CPixolet::MenuItemEnabled(HWND hPopup, int nItem, bool bEnabled) {
+  CRect rc;
+  ::GetWindowRect(hPopup, &rc);
+  // Items are bands of rows that hold anything besides the menu's ground, the separators too; the
+  // ground is what the left margin shows.
+  const int nInset = 4;
+  Pixels px, last;
+  std::vector<std::pair<int, int>> bands;
+  auto read = [&] {
+    px = ReadScreen(rc);
+    bands.clear();
+    const COLORREF crGround = px.Empty() ? 0 : px.At(nInset, px.cy / 2);
+    for (int y = nInset; y < px.cy - nInset; y++) {
+      bool bInk = false;
+      for (int x = nInset; x < px.cx - nInset && !bInk; x++)
+        bInk = px.At(x, y) != crGround;
+      // A mnemonic's underline lies a row or two below its text: it belongs to the same item.
+      if (bInk && (bands.empty() || y - bands.back().second > 2))
+        bands.emplace_back(y, y + 1);
+      else if (bInk)
+        bands.back().second = y + 1;
+    }
+    // Painted and settled: two reads agree.
+    const bool bSettled = !px.Empty() && px.data == last.data && nItem < (int)bands.size();
+    last = px;
+    return bSettled;
+  };
+  if (!WaitFor(read))
+    return ::testing::AssertionFailure() << "the menu shows " << bands.size() << " items, not " << nItem + 1;
+  // Enabled text is drawn in the menu text colour, disabled text in grey.
+  const COLORREF crText = ::GetSysColor(COLOR_MENUTEXT);
+  bool bDark = false;
+  for (int y = bands[nItem].first; y < bands[nItem].second; y++)
+    for (int x = nInset; x < px.cx - nInset; x++)
+      bDark = bDark || px.At(x, y) == crText;
+  if (bDark == bEnabled)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "item " << nItem << " is drawn " << (bDark ? "enabled" : "disabled");
+}
+
+void CPixolet::Command(UINT nID) { ::PostMessageA(m_hFrame, WM_COMMAND, nID, 0); }
+
+HWND CPixolet::WaitForOverlay() {
+  const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  HWND hOverlay = NULL;
+  WaitFor([&] {
+    std::vector<HWND> found = TopWindows([&](HWND hWnd) {
+      CRect rc;
+      return hWnd != m_hFrame && ClassOf(hWnd) == "#32770" && ::GetWindowRect(hWnd, &rc) && rc == screen;
+    });
+    hOverlay = found.empty() ? NULL : found.front();
+    return hOverlay != NULL && ::GetForegroundWindow() == hOverlay;
+  });
+  return hOverlay;
+}
+
+::testing::AssertionResult CPixolet::WaitForDocuments(size_t n, CSize size) {
+  std::string expected;
+  if (size.cx > 0)
+    expected = "Size:" + std::to_string(size.cx) + " x " + std::to_string(size.cy);
+  std::string shown;
+  if (WaitFor([&] {
+        shown = StatusText(2);
+        return Documents().size() == n && ::IsWindowVisible(m_hFrame) &&
+               (expected.empty() || shown == expected);
+      }))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << Documents().size() << " documents, not " << n << "; the size pane shows \"" << shown
+         << "\", expected \"" << expected << "\"";
+}
+
+CPoint CPixolet::PictureOrigin() const {
+  // The picture sits at the canvas margin of 8 pixels.
+  CPoint origin(8, 8);
+  ::ClientToScreen(View(), &origin);
+  return origin;
+}
+
+Pixels CPixolet::ReadPicture(CSize size) const {
+  CPoint origin = PictureOrigin();
+  return ReadScreen(CRect(origin, size));
+}
+
+Pixels CPixolet::WaitForPicture(CSize size, const std::function<bool(const Pixels&)>& pred, int nTimeoutMs) {
+  Pixels px;
+  WaitFor(
+      [&] {
+        px = ReadPicture(size);
+        return !px.Empty() && pred(px);
+      },
+      nTimeoutMs);
+  return px;
+}
+
+ProcessFigures CPixolet::Figures() const {
+  ProcessFigures figures;
+  figures.nGdiObjects = ::GetGuiResources(m_hProcess, GR_GDIOBJECTS);
+  figures.nUserObjects = ::GetGuiResources(m_hProcess, GR_USEROBJECTS);
+  figures.pszSource = "GetGuiResources";
+  if (figures.nGdiObjects == 0 && figures.nUserObjects == 0) {
+    // Wine does not count them: the GDI handle table and the program's windows stand in.
+    figures.pszSource = "GDI handle table, windows";
+    long nGdi = CountGdiHandles(m_hProcess);
+    figures.nGdiObjects = nGdi < 0 ? 0 : (DWORD)nGdi;
+    ForEachTopWindow([&](HWND hWnd) {
+      if (PidOf(hWnd) == m_dwPid) {
+        figures.nUserObjects++;
+        CountWindows(hWnd, figures.nUserObjects);
+      }
+    });
+  }
+  figures.nPrivateBytes = PrivateBytes(m_hProcess);
+  return figures;
+}
+
+// ---------------------------------------------------------------------------------------------
+// E2eTest
+
+void E2eTest::SetUp() {
+  static pattern_window::CPatternWindow background;
+  const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  if (!::IsWindow(background.Handle()))
+    ASSERT_TRUE(background.Create(screen, 0, true));
+  ::SetWindowPos(background.Handle(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ASSERT_TRUE(WaitUntil("the pattern on the screen", [&] {
+    return PixelsAre(ReadScreen(CRect(0, 0, 64, 64)), [](int x, int y) { return Pattern(x, y); });
+  }));
+}
+
+void E2eTest::TearDown() {
+  if (m_app.Running() && HasFailure()) {
+    // What the screen showed, for the person who looks into the failure.
+    std::string name =
+        std::string("e2e_failed_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    SaveScreenshot(CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)),
+                   (name + ".bmp").c_str());
+  }
+  m_app.Kill();
+}
+
+void E2eTest::CaptureFromMenu(const CRect& area) {
+  const size_t nBefore = m_app.Documents().size();
+  ASSERT_TRUE(m_app.Menu('C', 'R'));
+  // The pointer waits where the drag starts: the overlay appearing under it reports it there.
+  MoveMouse(area.left, area.top);
+  HWND hOverlay = m_app.WaitForOverlay();
+  ASSERT_NE(nullptr, hOverlay) << "no capture overlay";
+  std::ostringstream steps;
+  steps << "P" << area.left << "," << area.top << " R" << area.right << "," << area.bottom;
+  SendSteps(steps.str(), hOverlay);
+  ASSERT_TRUE(m_app.WaitForDocuments(nBefore + 1, area.Size()));
+}
+
+void E2eTest::DrawLine(CSize picture, CPoint from, CPoint to) {
+  // Without a window manager late X focus events can take the activation from the frame shown
+  // again after a capture, or the press that would bring it back. The frame is made active with
+  // the view focused first, once the program has read its pending events.
+  const HWND hView = m_app.View();
+  const DWORD dwThread = ::GetWindowThreadProcessId(hView, NULL);
+  auto state = [dwThread] {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(dwThread, &info);
+    return info;
+  };
+  SyncInput(hView);
+  ASSERT_TRUE(m_app.Activate());
+  ASSERT_TRUE(WaitUntil("the view focused", [&] { return state().hwndFocus == hView; }));
+  const Pixels before = m_app.ReadPicture(picture);
+  const CPoint origin = m_app.PictureOrigin();
+  const CPoint start = origin + from, middle = origin + CPoint((from.x + to.x) / 2, (from.y + to.y) / 2);
+  // The view holds the mouse from its press on; a press the window system lost is made again.
+  bool bTaken = false;
+  for (int nTry = 0; nTry < 3 && !bTaken; nTry++) {
+    SendSteps("P" + std::to_string(start.x) + "," + std::to_string(start.y), hView);
+    bTaken = WaitFor([&] { return state().hwndCapture == hView; }, 2000);
+    if (!bTaken) {
+      SendSteps("R" + std::to_string(start.x) + "," + std::to_string(start.y), hView);
+      std::printf("[ NOTE     ] the view did not get the press; pressed again\n");
+    }
+  }
+  ASSERT_TRUE(bTaken) << "the view never took the press";
+  SendSteps("M" + std::to_string(middle.x) + "," + std::to_string(middle.y) + " R" +
+                std::to_string(origin.x + to.x) + "," + std::to_string(origin.y + to.y),
+            hView);
+  // The line's middle shows the line's colour.
+  const CPoint mid = middle - origin;
+  m_app.WaitForPicture(picture,
+                       [&](const Pixels& px) { return px.At(mid.x, mid.y) != before.At(mid.x, mid.y); });
+  ASSERT_NE(before.At(mid.x, mid.y), m_app.ReadPicture(picture).At(mid.x, mid.y)) << "no line drawn";
+}
+
+void E2eTest::CloseDocument(WORD wAnswer) {
+  const size_t nBefore = m_app.Documents().size();
+  ASSERT_TRUE(m_app.Menu('F', 'C'));
+  HWND hBox = m_app.WaitForMessage("Save changes to file?");
+  ASSERT_NE(nullptr, hBox) << "no question before closing a changed document";
+  ASSERT_TRUE(m_app.Activate(hBox));
+  PressKey(wAnswer);
+  ASSERT_TRUE(WaitUntil("the question to go", [hBox] { return !::IsWindow(hBox); }));
+  ASSERT_TRUE(m_app.WaitForDocuments(wAnswer == VK_ESCAPE ? nBefore : nBefore - 1));
+}
+
+void E2eTest::ExpectUndoRedo(bool bUndo, bool bRedo) {
+  HWND hPopup = m_app.OpenMenu('E');
+  ASSERT_NE(nullptr, hPopup);
+  // Up moves the highlight to the last item, away from the two looked at.
+  PressKey(VK_UP);
+  SyncInput(hPopup);
+  EXPECT_TRUE(m_app.MenuItemEnabled(hPopup, 0, bUndo)) << "Undo";
+  EXPECT_TRUE(m_app.MenuItemEnabled(hPopup, 1, bRedo)) << "Redo";
+  PressKey(VK_ESCAPE);
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil("the menu to close", [hPopup] { return !::IsWindowVisible(hPopup); }));
+}
+
+} // namespace e2e

@@ -1,0 +1,165 @@
+// Captures as the user makes them: from the Capture menu in every mode, with the mouse marking the
+// area on the frozen screen, and with the global hot key in a Wine virtual desktop. Each becomes a
+// new document of the captured size.
+#include "framework/wnd/fw_ids.h"
+#include "resources/resource.h"
+#include "tests/e2e/e2e_support.h"
+
+#include <cstdio>
+#include <sstream>
+
+using namespace e2e;
+using pattern_window::PatternColor;
+
+namespace {
+
+const CRect kArea(100, 100, 300, 200);
+
+// The capture's picture shows the pattern of its area of the screen.
+auto PatternOf(const CRect& area, int nSalt = 0) {
+  return [=](int x, int y) { return PatternColor(area.left + x, area.top + y, nSalt); };
+}
+
+using CaptureTest = E2eTest;
+
+// Capture, Rectangular Area, and a drag of 200 x 100 over the pattern: a document with exactly
+// that picture, its size and zoom in the status bar, named in the frame's title, with a history of
+// one record (nothing to undo or redo yet), and marked changed: closing it asks to save.
+TEST_F(CaptureTest, RectangularAreaFromTheMenuOpensTheDraggedPicture) {
+  ASSERT_TRUE(m_app.Start());
+  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+  EXPECT_EQ("Zoom:100%", m_app.StatusText(3));
+  EXPECT_NE(std::string::npos, m_app.Text(m_app.Frame()).find("Image1")) << m_app.Text(m_app.Frame());
+  const Pixels px =
+      m_app.WaitForPicture(kArea.Size(), [](const Pixels& p) { return PixelsAre(p, PatternOf(kArea)); });
+  EXPECT_TRUE(PixelsAre(px, PatternOf(kArea)));
+  ASSERT_NO_FATAL_FAILURE(ExpectUndoRedo(false, false));
+
+  // A second capture, and both side by side.
+  ASSERT_TRUE(m_app.Menu('C', 'C'));
+  MoveMouse(400, 300);
+  HWND hOverlay = m_app.WaitForOverlay();
+  ASSERT_NE(nullptr, hOverlay);
+  SendSteps("P400,300 R600,500", hOverlay);
+  ASSERT_TRUE(m_app.WaitForDocuments(2, CSize(200, 200)));
+  ASSERT_TRUE(m_app.Menu('W', 'T'));
+  CRect frame;
+  ::GetWindowRect(m_app.Frame(), &frame);
+  ASSERT_TRUE(WaitUntil("the documents side by side", [&] {
+    const std::vector<HWND> docs = m_app.Documents();
+    CRect a, b;
+    return docs.size() == 2 && !::IsZoomed(docs[0]) && ::GetWindowRect(docs[0], &a) &&
+           ::GetWindowRect(docs[1], &b) && !CRect().IntersectRect(&a, &b);
+  }));
+  SaveScreenshot(frame, "e2e_two_captures.bmp");
+  // Both captures are changes of their own: closing asks for each.
+  ASSERT_NO_FATAL_FAILURE(CloseDocument('N'));
+  ASSERT_NO_FATAL_FAILURE(CloseDocument('N'));
+}
+
+struct ModeCase {
+  const char* name;
+  char cMenuKey;
+  const char* steps; // none: the mode needs no marking
+  CSize size;
+};
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
+
+class CaptureModeTest : public CaptureTest, public ::testing::WithParamInterface<ModeCase> {
+protected:
+  // The window the active-window and object modes take: the test's own, in other colours.
+  const CRect m_rcWindow{300, 200, 620, 440};
+  pattern_window::CPatternWindow m_window;
+};
+
+// Every mode of the Capture menu gives a document of the size the marking makes: the bounding box
+// of the drawn shape (one pixel in for the polygon and freehand outlines), the window, the screen.
+// The freehand path keeps its box even when the program sees fewer of its moves.
+TEST_P(CaptureModeTest, OpensADocumentOfTheMarkedSize) {
+  const ModeCase& c = GetParam();
+  ASSERT_TRUE(m_window.Create(m_rcWindow, 1, false));
+  ASSERT_TRUE(m_app.Start());
+  ASSERT_TRUE(m_app.Menu('C', c.cMenuKey));
+  // The pointer waits where the marking starts: the overlay appearing under it reports it there.
+  int x0 = 0, y0 = 0;
+  if (std::sscanf(c.steps, "%*c%d,%d", &x0, &y0) == 2)
+    MoveMouse(x0, y0);
+  // The program steps aside; the window the user works in is the active one again.
+  ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
+  if (c.cMenuKey == 'A')
+    ::SetForegroundWindow(m_window.Handle());
+  if (c.cMenuKey == 'O') {
+    // The picker frames the window under the pointer in red; a left click takes it.
+    HWND hPicker = m_app.WaitForWindow("#32770", "");
+    ASSERT_NE(nullptr, hPicker);
+    const CPoint inside = m_rcWindow.CenterPoint();
+    MoveMouse(inside.x, inside.y);
+    ASSERT_TRUE(WaitUntil("the red frame round the window", [&] {
+      MoveMouse(inside.x + 1, inside.y);
+      MoveMouse(inside.x, inside.y);
+      return ReadScreen(CRect(m_rcWindow.left, inside.y, m_rcWindow.left + 1, inside.y + 1)).At(0, 0) ==
+             RGB(255, 0, 0);
+    }));
+    MouseButton(false, inside.x, inside.y);
+  } else if (*c.steps) {
+    HWND hOverlay = m_app.WaitForOverlay();
+    ASSERT_NE(nullptr, hOverlay) << "no capture overlay";
+    SendSteps(c.steps, hOverlay);
+  }
+  EXPECT_TRUE(m_app.WaitForDocuments(1, c.size));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Menu, CaptureModeTest,
+    ::testing::Values(ModeCase{"FullScreen", 'F', "", CSize(1280, 1024)},
+                      ModeCase{"ActiveWindow", 'A', "", CSize(320, 240)},
+                      ModeCase{"Circle", 'C', "P400,300 R600,500", CSize(200, 200)},
+                      ModeCase{"Polygon", 'P', "C200,300 C600,300 C400,700 Enter", CSize(398, 398)},
+                      ModeCase{"RoundedRectangle", 'U', "P400,300 R700,500", CSize(300, 200)},
+                      ModeCase{"Freehand", 'N', "P300,300 M700,300 M700,700 R300,700", CSize(398, 398)},
+                      ModeCase{"MultipleRectangles", 'M',
+                               "P100,100 M200,200 R300,250 P400,350 M300,300 R250,200 Enter",
+                               CSize(300, 250)},
+                      ModeCase{"Object", 'O', "", CSize(320, 240)}),
+    [](const ::testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
+
+// The hot key captures a rectangle even when the options name another mode, while the program is
+// minimised; the options, hot key included, come from the registry. Global hot keys reach a Wine
+// program only in a virtual desktop. (This process's own windows would not show there: the test
+// leaves the desktop as it is.)
+TEST_F(CaptureTest, HotKeyCapturesARectangleInAVirtualDesktop) {
+  const struct {
+    const char* pszName;
+    DWORD dwValue;
+  } kOptions[] = {{"EnableHotkey", 1}, {"HotkeyCtrlShftAlt", MOD_CONTROL | MOD_SHIFT},
+                  {"HotkeyKey", 'K'},  {"HotkeyCaptureType", ID_CAPTURE_FULL_SCREEN},
+                  {"JpegQuality", 80}, {"IncludeMouse", 0}};
+  for (const auto& option : kOptions)
+    WriteOption(option.pszName, option.dwValue);
+  RunOnThread([this] {
+    ASSERT_TRUE(m_app.Start("", "PixE2E"));
+    ::ShowWindow(m_app.Frame(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil("the frame minimised", [this] { return ::IsIconic(m_app.Frame()) != FALSE; }));
+    MoveMouse(kArea.left, kArea.top);
+    const Pixels screen = ReadScreen(kArea);
+    PressKey('K', MOD_CONTROL | MOD_SHIFT);
+    HWND hOverlay = m_app.WaitForOverlay();
+    ASSERT_NE(nullptr, hOverlay) << "the hot key started no capture";
+    SendSteps("P100,100 R300,200", hOverlay);
+    ASSERT_TRUE(m_app.WaitForDocuments(1, kArea.Size()));
+    EXPECT_EQ("Zoom:100%", m_app.StatusText(3));
+    EXPECT_FALSE(::IsIconic(m_app.Frame()));
+    EXPECT_TRUE(SamePixels(
+        screen, m_app.WaitForPicture(kArea.Size(), [&](const Pixels& p) { return p.data == screen.data; })));
+    SaveScreenshot(CRect(0, 0, 1280, 1024), "e2e_hotkey_desktop.bmp");
+    ASSERT_TRUE(m_app.Menu('F', 'X'));
+    HWND hBox = m_app.WaitForMessage("Save changes to file?");
+    ASSERT_NE(nullptr, hBox);
+    ASSERT_TRUE(m_app.Activate(hBox));
+    PressKey('N');
+    EXPECT_TRUE(WaitUntil(
+        "the program to end", [this] { return !m_app.Running(); }, 20000));
+  });
+}
+
+} // namespace

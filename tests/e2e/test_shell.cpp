@@ -1,0 +1,143 @@
+// The program as it starts and ends: the empty MDI area, a picture named on the command line, and
+// the window placement and options it keeps in the registry from one run to the next.
+#include "resources/resource.h"
+#include "tests/e2e/e2e_support.h"
+
+#include <gdiplus.h>
+
+#include <memory>
+
+using namespace e2e;
+
+namespace {
+
+// The whole run starts from a program that has never run: its registry key is deleted before the
+// first start, so it starts with no registry values at all.
+class FirstRunRegistry : public ::testing::Environment {
+public:
+  void SetUp() override { DeleteProgramKey(); }
+};
+::testing::Environment* const g_pFirstRun = ::testing::AddGlobalTestEnvironment(new FirstRunRegistry);
+
+const COLORREF kWhite = RGB(255, 255, 255);
+
+// The tile of the empty MDI area, read from the program's own resources.
+Pixels ProgramTile() {
+  HMODULE hProgram =
+      ::LoadLibraryExA((ProgramFolder() + "\\pixolet.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+  if (hProgram == NULL)
+    return Pixels();
+  HBITMAP hTile = (HBITMAP)::LoadImageA(hProgram, MAKEINTRESOURCEA(IDB_MDI_BACKGROUND), IMAGE_BITMAP, 0, 0,
+                                        LR_CREATEDIBSECTION);
+  Pixels tile = pixel_support::ReadBitmap(hTile);
+  ::DeleteObject(hTile);
+  ::FreeLibrary(hProgram);
+  return tile;
+}
+
+bool Contains(const Pixels& px, COLORREF cr) {
+  return std::find(px.data.begin(), px.data.end(), cr) != px.data.end();
+}
+
+// A PNG with a transparent right half and a half-transparent band, written with GDI+.
+std::string WriteTransparentPng(CSize size, COLORREF crOpaque) {
+  char szTemp[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, szTemp);
+  const std::string path = std::string(szTemp) + "e2e_transparent.png";
+  Gdiplus::Bitmap bitmap(size.cx, size.cy, PixelFormat32bppARGB);
+  for (int y = 0; y < size.cy; y++)
+    for (int x = 0; x < size.cx; x++) {
+      const BYTE alpha = x < size.cx / 2 ? 255 : 0;
+      bitmap.SetPixel(x, y,
+                      Gdiplus::Color(alpha, GetRValue(crOpaque), GetGValue(crOpaque), GetBValue(crOpaque)));
+    }
+  CLSID png;
+  ::CLSIDFromString(L"{557CF406-1A04-11D3-9A73-0000F81EF32E}", &png);
+  std::wstring wide(path.begin(), path.end());
+  return bitmap.Save(wide.c_str(), &png, NULL) == Gdiplus::Ok ? path : std::string();
+}
+
+using ShellTest = E2eTest;
+
+// Without an argument no document opens and the MDI area shows its tiled pattern, with the title
+// and the hints near its lower-right corner.
+TEST_F(ShellTest, StartsWithoutDocumentOnThePaintedMdiBackground) {
+  ASSERT_TRUE(m_app.Start());
+  EXPECT_TRUE(m_app.Documents().empty());
+  EXPECT_EQ("Vantrel Pixolet Screen Capture", m_app.Text(m_app.Frame()));
+  const Pixels tile = ProgramTile();
+  ASSERT_EQ(32, tile.cx);
+  CRect client;
+  ::GetClientRect(m_app.MdiClient(), &client);
+  ::MapWindowPoints(m_app.MdiClient(), NULL, reinterpret_cast<POINT*>(&client), 2);
+  // The pattern starts at the area's corner; the texts keep to the lower right.
+  const CRect corner(client.TopLeft(), CSize(client.Width() / 2, client.Height() / 2));
+  EXPECT_TRUE(WaitUntil("the tiled MDI area", [&] {
+    return PixelsAre(ReadScreen(corner), [&](int x, int y) { return tile.At(x % 32, y % 32); });
+  }));
+  const Pixels hints = ReadScreen(CRect(client.CenterPoint(), client.BottomRight()));
+  EXPECT_TRUE(Contains(hints, RGB(0, 0, 0))) << "no hint text";
+  EXPECT_TRUE(Contains(hints, RGB(222, 184, 135))) << "no title in its third colour";
+  CRect frame;
+  ::GetWindowRect(m_app.Frame(), &frame);
+  SaveScreenshot(frame, "e2e_start_empty.bmp");
+}
+
+// A PNG named on the command line opens as the document, its transparent areas on white.
+TEST_F(ShellTest, OpensThePictureOfTheCommandLineWithTransparencyOnWhite) {
+  const CSize size(120, 80);
+  const COLORREF crOpaque = RGB(30, 120, 200);
+  const std::string path = WriteTransparentPng(size, crOpaque);
+  ASSERT_FALSE(path.empty());
+  ASSERT_TRUE(m_app.Start("\"" + path + "\""));
+  ASSERT_TRUE(m_app.WaitForDocuments(1, size));
+  EXPECT_NE(std::string::npos, m_app.Text(m_app.Frame()).find("e2e_transparent.png"))
+      << m_app.Text(m_app.Frame());
+  auto expected = [&](int x, int) { return x < size.cx / 2 ? crOpaque : kWhite; };
+  const Pixels px = m_app.WaitForPicture(size, [&](const Pixels& p) { return PixelsAre(p, expected); });
+  EXPECT_TRUE(PixelsAre(px, expected));
+  ::DeleteFileA(path.c_str());
+}
+
+// A first run places the frame at 1/50 of the screen from its corner, 14/15 by 12/15 of it, and
+// writes that place and the option defaults; an exit writes where the frame is, and the next
+// start puts it there.
+TEST_F(ShellTest, ExitKeepsTheWindowPlaceAndOptionsForTheNextStart) {
+  DeleteProgramKey();
+  ASSERT_TRUE(m_app.Start());
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  CRect frame;
+  ::GetWindowRect(m_app.Frame(), &frame);
+  EXPECT_EQ(ToString(CRect(CPoint(cx / 50, cy / 50), CSize(cx * 14 / 15, cy * 12 / 15))), ToString(frame));
+
+  const CRect moved(100, 80, 1000, 780);
+  ::SetWindowPos(m_app.Frame(), NULL, moved.left, moved.top, moved.Width(), moved.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitUntil("the frame at its new place", [&] {
+    ::GetWindowRect(m_app.Frame(), &frame);
+    return frame == moved;
+  }));
+  ASSERT_TRUE(m_app.Exit());
+  EXPECT_EQ(0u, m_app.ExitCode());
+  const struct {
+    const char* pszName;
+    DWORD dwValue;
+  } kStored[] = {{"cs_x", 100},       {"cs_y", 80},
+                 {"cs_cx", 900},      {"cs_cy", 700},
+                 {"EnableHotkey", 1}, {"HotkeyCtrlShftAlt", MOD_CONTROL},
+                 {"HotkeyKey", 'Q'},  {"HotkeyCaptureType", ID_CAPTURE_RECTANGLE},
+                 {"JpegQuality", 80}, {"IncludeMouse", 0},
+                 {"ShowTip", 1}};
+  for (const auto& stored : kStored) {
+    DWORD dwValue = 0xDEAD;
+    EXPECT_TRUE(ReadOption(stored.pszName, dwValue)) << stored.pszName;
+    EXPECT_EQ(stored.dwValue, dwValue) << stored.pszName;
+  }
+
+  ASSERT_TRUE(m_app.Start());
+  ::GetWindowRect(m_app.Frame(), &frame);
+  EXPECT_EQ(ToString(moved), ToString(frame));
+  ASSERT_TRUE(m_app.Exit());
+}
+
+} // namespace
