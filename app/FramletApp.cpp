@@ -39,8 +39,6 @@ ON_COMMAND(ID_FILE_NEW2, OnFileNew)
 ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 ON_COMMAND(ID_FILE_OPEN2, OnFileOpen)
 ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
-// File, Exit closes the main frame as its close box does: the placement is kept, changes are asked for.
-ON_COMMAND(ID_APP_EXIT, OnAppExit)
 ON_COMMAND_RANGE(ID_CAPTURE_RECTANGLE, ID_CAPTURE_OBJECT, OnCapture)
 ON_COMMAND(ID_CAPTURE_BUTTON, OnHotkeyCapture)
 ON_COMMAND(ID_CAPTURE_INCLUDE_MOUSE, OnIncludeMouse)
