@@ -11,8 +11,9 @@
 
 using namespace Gdiplus;
 
-IMPLEMENT_DYNCREATE(CClosedCurve, CElement)
-IMPLEMENT_DYNCREATE(CFreehand, CElement)
+IMPLEMENT_DYNAMIC(CPathElement, CElement)
+IMPLEMENT_DYNCREATE(CClosedCurve, CPathElement)
+IMPLEMENT_DYNCREATE(CFreehand, CPathElement)
 
 void CElementPath::Add(POINT pt) {
   const PointF point(REAL(pt.x), REAL(pt.y));
@@ -114,10 +115,6 @@ void SetBrushPen(Pen& pen, int nTool) {
 
 } // namespace
 
-CClosedCurve::CClosedCurve() { m_bFinal = 1; }
-
-void CClosedCurve::AddPoint(POINT pt) { m_path.Add(pt); }
-
 Status CClosedCurve::Draw(Bitmap* pImage, Graphics* pGraphics, DrawStyle style, int nTool, float fZoom,
                           int nScrollX, int nScrollY) {
   std::unique_ptr<Bitmap> image(pImage);
@@ -145,10 +142,6 @@ Status CClosedCurve::Draw(Bitmap* pImage, Graphics* pGraphics, DrawStyle style, 
   const Status shape = DrawFreeShape(*pGraphics, points, !bPreview, pen, mainBrush, backBrush, nTool);
   return st != Ok ? st : shape;
 }
-
-CFreehand::CFreehand() { m_bFinal = 1; }
-
-void CFreehand::AddPoint(POINT pt) { m_path.Add(pt); }
 
 Status CFreehand::Draw(Bitmap* pImage, Graphics* pGraphics, DrawStyle style, int nTool, float fZoom,
                        int nScrollX, int nScrollY) {

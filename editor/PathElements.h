@@ -28,32 +28,32 @@ private:
   int m_nCapacity = 0;
 };
 
-// A closed polygon through the mouse path (open while previewed): filled with the back colour
-// and framed, framed only, or filled with the main colour, by tool.
-class CClosedCurve : public CElement {
-  DECLARE_DYNCREATE(CClosedCurve)
+// What both path elements share: the mouse path they are drawn through, final from the start.
+class CPathElement : public CElement {
+  DECLARE_DYNAMIC(CPathElement)
 public:
-  CClosedCurve();
-  Gdiplus::Status Draw(Gdiplus::Bitmap* pImage, Gdiplus::Graphics* pGraphics, DrawStyle style, int nTool,
-                       float fZoom, int nScrollX, int nScrollY) override;
-  void AddPoint(POINT pt) override;
+  CPathElement() { m_bFinal = 1; }
+  void AddPoint(POINT pt) override { m_path.Add(pt); }
   const CElementPath& GetPath() const { return m_path; }
 
-private:
+protected:
   CElementPath m_path;
+};
+
+// A closed polygon through the mouse path (open while previewed): filled with the back colour
+// and framed, framed only, or filled with the main colour, by tool.
+class CClosedCurve : public CPathElement {
+  DECLARE_DYNCREATE(CClosedCurve)
+public:
+  Gdiplus::Status Draw(Gdiplus::Bitmap* pImage, Gdiplus::Graphics* pGraphics, DrawStyle style, int nTool,
+                       float fZoom, int nScrollX, int nScrollY) override;
 };
 
 // An open poly-line through the mouse path drawn with the brush's pen: round or square ends,
 // dashes or dots, by tool.
-class CFreehand : public CElement {
+class CFreehand : public CPathElement {
   DECLARE_DYNCREATE(CFreehand)
 public:
-  CFreehand();
   Gdiplus::Status Draw(Gdiplus::Bitmap* pImage, Gdiplus::Graphics* pGraphics, DrawStyle style, int nTool,
                        float fZoom, int nScrollX, int nScrollY) override;
-  void AddPoint(POINT pt) override;
-  const CElementPath& GetPath() const { return m_path; }
-
-private:
-  CElementPath m_path;
 };
