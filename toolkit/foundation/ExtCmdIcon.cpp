@@ -47,11 +47,6 @@ bool IsWin2000OrLater() {
   return bResult;
 }
 
-// A COLORREF as the bytes of a 32-bit DIB pixel (blue lowest), without the fourth byte.
-DWORD DibOf(COLORREF clr) {
-  return (DWORD)GetRValue(clr) << 16 | (DWORD)GetGValue(clr) << 8 | GetBValue(clr);
-}
-
 // A screen bitmap of cx x cy filled with the key, with hSource stretched into it. The target is
 // all key colour, so copying the key-coloured pixels of the source changes nothing there: a plain
 // stretch gives what a transparent one would.
@@ -348,7 +343,7 @@ bool CExtCmdIcon::GenerateDisabledIcon() {
   ExtBitmapPtr_t rendered(hRendered);
   const SIZE size = BitmapSize(hRendered);
   DWORD* pPixels = static_cast<DWORD*>(pBits);
-  const DWORD dwKey = DibOf(clrKey);
+  const DWORD dwKey = ExtDibColor(clrKey);
   const COLORREF clrTint = (COLORREF)m_nDisabledColor;
   const double f = m_dDisabledFactor;
   for (size_t i = 0, n = (size_t)size.cx * size.cy; i < n; ++i) {

@@ -13,22 +13,6 @@ const COLORREF kMagenta = RGB(255, 0, 255);
 const COLORREF kLightGreen = RGB(128, 255, 128);
 const int kGlyphInkLogicalId = 1010;
 
-DWORD DibOf(COLORREF clr) {
-  return (DWORD)GetRValue(clr) << 16 | (DWORD)GetGValue(clr) << 8 | GetBValue(clr);
-}
-
-// A 32-bit bottom-up BI_RGB DIB section.
-HBITMAP CreateDib32(HDC hDC, int cx, int cy, void** ppBits) {
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = cx;
-  bmi.bmiHeader.biHeight = cy;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
-  return ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, ppBits, NULL, 0);
-}
-
 void FillSolid(HDC hDC, int cx, int cy, COLORREF clr) {
   const RECT rc = {0, 0, cx, cy};
   ::SetBkColor(hDC, clr);
@@ -92,7 +76,9 @@ bool FindUnusedColor(std::vector<DWORD> used, COLORREF* pclrKey) {
   for (DWORD& px : used)
     px &= 0xFFFFFF;
   std::sort(used.begin(), used.end());
-  auto isUsed = [&used](COLORREF clr) { return std::binary_search(used.begin(), used.end(), DibOf(clr)); };
+  auto isUsed = [&used](COLORREF clr) {
+    return std::binary_search(used.begin(), used.end(), ExtDibColor(clr));
+  };
   for (COLORREF clr : {kMagenta, RGB(0, 255, 0), RGB(192, 192, 192)}) {
     if (!isUsed(clr)) {
       *pclrKey = clr;
@@ -124,7 +110,7 @@ HBITMAP CExtCmdIcon::CopyBitmapTo32BitDib(HBITMAP hBitmap, const RECT* pRcPart, 
   if (cx <= 0 || cy <= 0)
     return NULL;
   void* pBits = NULL;
-  ExtBitmapPtr_t dib(CreateDib32(NULL, cx, cy, &pBits));
+  ExtBitmapPtr_t dib(ExtCreateDib32(NULL, cx, cy, true, &pBits));
   {
     ExtMemDC_t dcSource, dcTarget;
     if (!dib || !dcSource.Select(hBitmap) || !dcTarget.Select(dib.get()) ||
@@ -150,7 +136,7 @@ HICON CExtCmdIcon::BitmapToIcon(HBITMAP hBitmap, COLORREF clrKey, const RECT* pR
   const size_t nMaskStride = (size_t)((cx + 15) / 16) * 2;
   std::vector<BYTE> mask(nMaskStride * cy, 0);
   DWORD* pPixels = static_cast<DWORD*>(pBits);
-  const DWORD dwKey = DibOf(clrKey);
+  const DWORD dwKey = ExtDibColor(clrKey);
   for (int y = 0; y < cy; ++y) {
     DWORD* pRow = pPixels + (size_t)(cy - 1 - y) * cx;
     for (int x = 0; x < cx; ++x) {
@@ -199,7 +185,7 @@ bool CExtCmdIcon::PickUnusedKeyColor(HBITMAP* phBitmap, COLORREF* pclrKey, bool 
     rendered = std::move(copy);
     if (clrKey != GetKeyColor()) {
       DWORD* pPixels = static_cast<DWORD*>(pBits);
-      const DWORD dwOld = DibOf(GetKeyColor()), dwNew = DibOf(clrKey);
+      const DWORD dwOld = ExtDibColor(GetKeyColor()), dwNew = ExtDibColor(clrKey);
       for (size_t i = 0, n = (size_t)bm.bmWidth * bm.bmHeight; i < n; ++i) {
         if ((pPixels[i] & 0xFFFFFF) == dwOld)
           pPixels[i] = dwNew;
@@ -209,7 +195,7 @@ bool CExtCmdIcon::PickUnusedKeyColor(HBITMAP* phBitmap, COLORREF* pclrKey, bool 
     // The icon drawn over the key; wherever its mask is white the key shows.
     const int cx = m_icon.m_nWidth, cy = m_icon.m_nHeight;
     ExtMemDC_t dc;
-    rendered.reset(CreateDib32(dc.Get(), cx, cy, &pBits));
+    rendered.reset(ExtCreateDib32(dc.Get(), cx, cy, true, &pBits));
     if (!rendered || !dc.Select(rendered.get()))
       return false;
     FillSolid(dc.Get(), cx, cy, clrKey);
@@ -221,7 +207,7 @@ bool CExtCmdIcon::PickUnusedKeyColor(HBITMAP* phBitmap, COLORREF* pclrKey, bool 
                                         ? ReadPixels32(info.hbmMask, &nMaskWidth, &nMaskHeight)
                                         : std::vector<DWORD>();
     DWORD* pPixels = static_cast<DWORD*>(pBits);
-    const DWORD dwKey = DibOf(clrKey);
+    const DWORD dwKey = ExtDibColor(clrKey);
     for (int y = 0; y < cy && y < nMaskHeight && !mask.empty(); ++y) {
       for (int x = 0; x < cx && x < nMaskWidth; ++x) {
         if ((mask[(size_t)(nMaskHeight - 1 - y) * nMaskWidth + x] & 0xFFFFFF) == 0xFFFFFF)
@@ -291,7 +277,7 @@ bool CExtCmdIcon::CreateGlyph(int nMark, COLORREF clrInk, COLORREF clrKey, int n
   ExtBitmapPtr_t dib;
   {
     ExtMemDC_t dc;
-    dib.reset(CreateDib32(dc.Get(), nWidth, nHeight, &pBits));
+    dib.reset(ExtCreateDib32(dc.Get(), nWidth, nHeight, true, &pBits));
     if (!dib || !dc.Select(dib.get()))
       return false;
     FillSolid(dc.Get(), nWidth, nHeight, clrKey);

@@ -1,12 +1,29 @@
 // Owners of the GDI handles that the foundation's icon and bitmap code makes and drops within one
 // operation: bitmaps, icons, memory device contexts with a bitmap selected, and the bitmaps that
-// GetIconInfo hands out.
+// GetIconInfo hands out; and the 32-bit DIB sections they work in.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
 #include <type_traits>
+
+// A COLORREF as the bytes of a 32-bit DIB pixel (blue lowest), without the fourth byte.
+inline DWORD ExtDibColor(COLORREF clr) {
+  return (DWORD)GetRValue(clr) << 16 | (DWORD)GetGValue(clr) << 8 | GetBValue(clr);
+}
+
+// A 32-bit BI_RGB DIB section on hDC (NULL: the screen), bottom-up or top-down; its bits in *ppBits.
+inline HBITMAP ExtCreateDib32(HDC hDC, int cx, int cy, bool bBottomUp, void** ppBits) {
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = cx;
+  bmi.bmiHeader.biHeight = bBottomUp ? cy : -cy;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  return ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, ppBits, NULL, 0);
+}
 
 struct ExtGdiObjectDeleter_t {
   void operator()(HBITMAP hBitmap) const {

@@ -1,5 +1,7 @@
 #include "toolkit/foundation/ExtMemoryDC.h"
 
+#include "toolkit/foundation/ExtGdiHandles.h"
+
 #include <utility>
 
 CExtMemoryDC::CExtMemoryDC(CDC* pDC, const RECT* pRect, DWORD dwOpt) {
@@ -68,15 +70,8 @@ BOOL CExtMemoryDC::CreateBuffer(DWORD dwOpt) {
     return m_bmp.CreateBitmap(cx, cy, 1, 1, NULL);
   if ((dwOpt & MDC_DIB_SECTION) == 0)
     return m_bmp.CreateCompatibleBitmap(m_pDC, cx, cy);
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = cx;
-  bmi.bmiHeader.biHeight = cy;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
   void* pBits = NULL;
-  HBITMAP hBitmap = ::CreateDIBSection(m_hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+  HBITMAP hBitmap = ExtCreateDib32(m_hDC, cx, cy, true, &pBits);
   if (hBitmap == NULL || pBits == NULL) {
     if (hBitmap != NULL)
       ::DeleteObject(hBitmap);

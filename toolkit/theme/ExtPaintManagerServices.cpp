@@ -4,6 +4,7 @@
 
 #include "framework/core/fw_file.h"
 #include "toolkit/foundation/ExtBitmap.h"
+#include "toolkit/foundation/ExtGdiHandles.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
 #include <commctrl.h>
@@ -43,19 +44,6 @@ private:
 };
 
 using GdiObjectPtr = std::unique_ptr<void, decltype(&::DeleteObject)>;
-
-// A 32-bit DIB section, top-down unless asked otherwise.
-HBITMAP Create32BitDib(int cx, int cy, bool bBottomUp, void** ppBits) {
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = cx;
-  bmi.bmiHeader.biHeight = bBottomUp ? cy : -cy;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
-  bmi.bmiHeader.biSizeImage = (DWORD)cx * cy * 4;
-  return ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, ppBits, NULL, 0);
-}
 
 // Where the window's (or its client area's) top-left corner lies on the screen.
 POINT ScreenOrigin(HWND hWnd, bool bWindow) {
@@ -198,7 +186,7 @@ HBITMAP CExtPaintManager::CaptureWindowToDib(HWND hWnd, UINT nMessage, LPARAM lP
     return NULL;
   MemoryDc dc;
   void* pBits = NULL;
-  GdiObjectPtr dib(Create32BitDib(cx, cy, true, &pBits), &::DeleteObject);
+  GdiObjectPtr dib(ExtCreateDib32(NULL, cx, cy, true, &pBits), &::DeleteObject);
   if (dc.Get() == NULL || dib == NULL || !dc.Select(dib.get()))
     return NULL;
   ::SendMessageA(hWnd, nMessage, (WPARAM)dc.Get(), lPrintFlags);
@@ -217,7 +205,7 @@ HBITMAP CExtPaintManager::CopyBitmapTo32BitDib(HBITMAP hSource, const RECT* pRcS
   HBITMAP hNew;
   if (ppBits != NULL) {
     void* pBits = NULL;
-    hNew = Create32BitDib(cx, cy, false, &pBits);
+    hNew = ExtCreateDib32(NULL, cx, cy, false, &pBits);
     *ppBits = static_cast<DWORD*>(pBits);
   } else {
     HDC hScreen = ::GetDC(NULL);
