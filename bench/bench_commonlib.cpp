@@ -3,6 +3,7 @@
 #include "imaging/CommonLib.h"
 #include "resources/resource.h"
 #include "imaging/Dib32.h"
+#include "bench/bench_gdiplus.h"
 #include "bench/bench_util.h"
 
 #include <gdiplus.h>
@@ -45,9 +46,8 @@ double TimeOp(CDC* pDC, CBitmap& original, int nRuns, const std::function<void(C
 } // namespace
 
 int main() {
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, NULL) != Gdiplus::Ok) {
+  bench::CGdiplusSession gdiplus;
+  if (!gdiplus.Started()) {
     fprintf(stderr, "GDI+ did not start\n");
     return 1;
   }
@@ -115,6 +115,5 @@ int main() {
       }
     }
   }
-  Gdiplus::GdiplusShutdown(token);
   return rc;
 }

@@ -1,6 +1,7 @@
 // Timings of the image document's undo history and of the view's paint on a 3840 x 2160 picture.
 // The history is measured against a plain copy of the picture's bytes, the paint against one
 // BitBlt of the window's size; both baselines are measured in the same run.
+#include "bench/bench_gdiplus.h"
 #include "bench/bench_editor_host.h"
 #include "bench/bench_util.h"
 #include "editor/FramletDoc.h"
@@ -106,9 +107,8 @@ double TimeWindowBlit(CWnd* pWnd) {
 } // namespace
 
 int main() {
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, NULL) != Gdiplus::Ok)
+  bench::CGdiplusSession gdiplus;
+  if (!gdiplus.Started())
     return 1;
   {
     bench::CEditorBenchHost editor;
@@ -154,6 +154,5 @@ int main() {
       PrintRow(szName, TimePaint(pView), blit);
     }
   }
-  Gdiplus::GdiplusShutdown(token);
   return 0;
 }

@@ -4,6 +4,7 @@
 // whole picture. The final renderings are timed both as the view should make them (straight into
 // the picture's bitmap) and on a graphics of that bitmap, where GDI+ composes the fill and the
 // shadow.
+#include "bench/bench_gdiplus.h"
 #include "bench/bench_util.h"
 #include "editor/Element.h"
 #include "editor/PathElements.h"
@@ -60,9 +61,8 @@ void PrintRow(const char* pszName, double ms, double base, const char* pszAim = 
 } // namespace
 
 int main() {
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, NULL) != Gdiplus::Ok)
+  bench::CGdiplusSession gdiplus;
+  if (!gdiplus.Started())
     return 1;
   g_nCanvasMargin = 8;
   {
@@ -143,6 +143,5 @@ int main() {
     picture.reset();
     ::DeleteObject(hPicture);
   }
-  Gdiplus::GdiplusShutdown(token);
   return 0;
 }

@@ -6,6 +6,7 @@
 // Prints the milliseconds of the load and of the save on one line.
 #include "editor/FramletDoc.h"
 #include "imaging/ImageFile.h"
+#include "bench/bench_gdiplus.h"
 #include "bench/bench_util.h"
 
 #include <gdiplus.h>
@@ -17,9 +18,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: bench_files <input> <output.png|.jpg|.bmp>\n");
     return 2;
   }
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, NULL) != Gdiplus::Ok)
+  bench::CGdiplusSession gdiplus;
+  if (!gdiplus.Started())
     return 1;
   int nResult = 1;
   {
@@ -39,6 +39,5 @@ int main(int argc, char** argv) {
       nResult = bSaved ? 0 : 1;
     }
   }
-  Gdiplus::GdiplusShutdown(token);
   return nResult;
 }

@@ -1,6 +1,7 @@
 // Speed of the image operations on full-HD and 4K pictures, as the median of several runs and as
 // a multiple of copying the same bytes with memcpy in the same run.
 #include "imaging/GdipEffects.h"
+#include "bench/bench_gdiplus.h"
 #include "bench/bench_util.h"
 
 #include <algorithm>
@@ -21,24 +22,6 @@ using bench::Median;
 using bench::Now;
 
 const int kRuns = 7;
-
-// GDI+ for the lifetime of the program.
-class GdiplusSession {
-public:
-  GdiplusSession() {
-    GdiplusStartupInput input;
-    m_ok = GdiplusStartup(&m_token, &input, NULL) == Gdiplus::Ok;
-  }
-  ~GdiplusSession() {
-    if (m_ok)
-      GdiplusShutdown(m_token);
-  }
-  bool Started() const { return m_ok; }
-
-private:
-  ULONG_PTR m_token = 0;
-  bool m_ok = false;
-};
 
 // A photo-like picture: smooth gradients with noise and a few hard edges.
 std::vector<DWORD> MakePicture(int cx, int cy) {
@@ -220,7 +203,7 @@ struct Result {
 } // namespace
 
 int main() {
-  GdiplusSession gdiplus;
+  bench::CGdiplusSession gdiplus;
   if (!gdiplus.Started()) {
     std::fprintf(stderr, "GDI+ did not start\n");
     return 1;
