@@ -168,18 +168,8 @@ void EditorViewTest::SetPicture(int cx, int cy, DWORD (*pixel)(int x, int y)) {
 
 void EditorViewTest::Command(UINT nID) { View()->SendMessage(WM_COMMAND, nID), PumpPending(); }
 
-void EditorViewTest::Press(int nTool, CPoint pt, UINT nFlags) {
-  g_editorState.m_nCurrentTool = nTool;
-  View()->SendMessage(nFlags & MK_RBUTTON ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, nFlags, MAKELPARAM(pt.x, pt.y));
-}
-
-void EditorViewTest::Move(CPoint pt, UINT nFlags) {
-  View()->SendMessage(WM_MOUSEMOVE, nFlags, MAKELPARAM(pt.x, pt.y));
-}
-
-void EditorViewTest::Release(CPoint pt, UINT nFlags) {
-  View()->SendMessage(nFlags & MK_RBUTTON ? WM_RBUTTONUP : WM_LBUTTONUP, nFlags & ~(MK_LBUTTON | MK_RBUTTON),
-                      MAKELPARAM(pt.x, pt.y));
+void EditorViewTest::Mouse(UINT nMsg, CPoint pt, UINT nFlags) {
+  View()->SendMessage(nMsg, nFlags, MAKELPARAM(pt.x, pt.y));
 }
 
 void EditorViewTest::Drag(int nTool, const std::vector<CPoint>& points, UINT nFlags) {

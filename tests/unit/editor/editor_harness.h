@@ -29,6 +29,9 @@
 #include <utility>
 #include <vector>
 
+// A table of test cases.
+template <class... Ts> using Rows = std::vector<std::tuple<Ts...>>;
+
 // The shell as the editor sees it: it records what the view asks of it.
 class CEditorLabFrame : public CLabFrame, public CEditorShell {
 public:
@@ -37,7 +40,6 @@ public:
   int m_nTaskPage = 0;              // the task sheet's active page
   CString m_strOpenImage;           // what the open-picture prompt answers
 
-  int m_nJpegQuality = 80;
   int m_nResolutionAnswer = 0; // what the resolution dialog is answered with; 0 cancels
 
   void SetStatusText(int nPane, LPCSTR lpszText) override { m_status[nPane] = lpszText; }
@@ -54,7 +56,7 @@ public:
   }
   void OpenCaptionPage() override { m_calls.push_back("OpenCaptionPage"); }
   CString PromptOpenImage() override { return m_calls.push_back("PromptOpenImage"), m_strOpenImage; }
-  int GetJpegQuality() override { return m_nJpegQuality; }
+  int GetJpegQuality() override { return 80; }
   BOOL AskImageResolution(int& nDpi) override {
     m_calls.push_back("AskImageResolution " + std::to_string(nDpi));
     return m_nResolutionAnswer != 0 && (nDpi = m_nResolutionAnswer) != 0;
@@ -154,11 +156,10 @@ protected:
   // A new picture; the view's snapshot follows it as after any recorded step.
   void SetPicture(int cx, int cy, DWORD (*pixel)(int x, int y));
   void Command(UINT nID);
-  // Mouse messages at client points with the tool current. nFlags holds the button (MK_LBUTTON or
-  // MK_RBUTTON) and any keys. A drag posts them all, as a tracker's own loop expects to find them.
-  void Press(int nTool, CPoint pt, UINT nFlags = MK_LBUTTON);
-  void Move(CPoint pt, UINT nFlags = MK_LBUTTON);
-  void Release(CPoint pt, UINT nFlags = MK_LBUTTON);
+  // A mouse message sent to a client point of the view.
+  void Mouse(UINT nMsg, CPoint pt, UINT nFlags = MK_LBUTTON);
+  // A drag with the tool current posts all its messages, as a tracker's own loop expects to find
+  // them. nFlags holds the button (MK_LBUTTON or MK_RBUTTON) and any keys.
   void Drag(int nTool, const std::vector<CPoint>& points, UINT nFlags = MK_LBUTTON);
   void Click(int nTool, CPoint pt) { Drag(nTool, {pt}); }
   // Sets the zoom straight and scrolls to the origin, then by whole canvas pixels.

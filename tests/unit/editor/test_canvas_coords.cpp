@@ -3,8 +3,6 @@
 #include "editor/CanvasCoords.h"
 #include "tests/unit/editor/editor_harness.h"
 
-template <class... Ts> using Rows = std::vector<std::tuple<Ts...>>;
-
 TEST(CanvasCoords, RescaleRectKeepsTheMarginAndScalesDistances) {
   g_nCanvasMargin = 8;
   const Rows<CRect, float, float, CRect> rows = {

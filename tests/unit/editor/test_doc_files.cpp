@@ -43,31 +43,29 @@ std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> Lock(const std::string& path, bool 
 // filter (1-based; 0 leaves it), types the name and presses Save; an empty name presses Cancel.
 // It notes the filter the dialog opened with (0 until the dialog was seen).
 struct CSaveDialogAnswer {
-  CSaveDialogAnswer(int nFilter, const std::string& name)
-      : m_nFilter(nFilter), m_name(name), m_nTimer(::SetTimer(NULL, 0, 10, TimerProc)) {
+  CSaveDialogAnswer(int nFilter, const std::string& name) : m_nFilter(nFilter), m_name(name) {
     s_pActive = this;
   }
   ~CSaveDialogAnswer() { ::KillTimer(NULL, m_nTimer), s_pActive = NULL; }
   static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD) {
-    CSaveDialogAnswer* pThis = s_pActive;
+    CSaveDialogAnswer* p = s_pActive;
     HWND hDlg = ::GetActiveWindow(), hType = ::GetDlgItem(hDlg, cmb1), hName = ::GetDlgItem(hDlg, cmb13);
-    if (pThis == NULL || pThis->m_nShownFilter != 0 || hType == NULL || hName == NULL)
+    if (p == NULL || p->m_nShownFilter != 0 || hType == NULL || hName == NULL)
       return;
-    pThis->m_nShownFilter = (int)::SendMessageA(hType, CB_GETCURSEL, 0, 0) + 1;
-    if (pThis->m_nFilter > 0) {
-      ::SendMessageA(hType, CB_SETCURSEL, pThis->m_nFilter - 1, 0);
-      // What the combo box tells its dialog when the user picks an entry.
-      for (WORD nCode : {CBN_SELCHANGE, CBN_SELENDOK})
+    p->m_nShownFilter = (int)::SendMessageA(hType, CB_GETCURSEL, 0, 0) + 1;
+    if (p->m_nFilter > 0) {
+      ::SendMessageA(hType, CB_SETCURSEL, p->m_nFilter - 1, 0);
+      for (WORD nCode : {CBN_SELCHANGE, CBN_SELENDOK}) // what the combo box tells of a pick
         ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(cmb1, nCode), reinterpret_cast<LPARAM>(hType));
     }
-    ::SetWindowTextA(hName, pThis->m_name.c_str());
-    int nButton = pThis->m_name.empty() ? IDCANCEL : IDOK;
+    ::SetWindowTextA(hName, p->m_name.c_str());
+    const int nButton = p->m_name.empty() ? IDCANCEL : IDOK;
     ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, nButton));
   }
   static inline CSaveDialogAnswer* s_pActive = NULL;
   int m_nFilter;
   std::string m_name;
-  UINT_PTR m_nTimer;
+  UINT_PTR m_nTimer = ::SetTimer(NULL, 0, 10, TimerProc);
   int m_nShownFilter = 0;
 };
 
@@ -317,11 +315,8 @@ TEST_F(DocFilesTest, OpensAPictureOrSaysOnceThatItCannot) {
       EXPECT_EQ(size, BitmapSizeOf(static_cast<CFramletDoc*>(pOpened)->m_pImage->GetBitmap())) << file;
       pOpened->OnCloseDocument();
     }
-    int nDocuments = 0;
-    for (POSITION pos = m_harness.m_pTemplate->GetFirstDocPosition(); pos != NULL;
-         m_harness.m_pTemplate->GetNextDoc(pos))
-      ++nDocuments;
-    EXPECT_EQ(1, nDocuments) << file;
+    POSITION pos = m_harness.m_pTemplate->GetFirstDocPosition();
+    EXPECT_TRUE(m_harness.m_pTemplate->GetNextDoc(pos) == Doc() && pos == NULL) << file << ": one document";
     EXPECT_TRUE(before == PicturePixels(Doc()) && CString("Image1") == Doc()->GetTitle()) << file;
   }
 }

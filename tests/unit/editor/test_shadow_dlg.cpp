@@ -36,19 +36,16 @@ DrawStyle Style(int nOpacity = 50, int dx = 5, int dy = 5, int nEdge = 1, COLORR
 // less where the 50 x 50 square about the preview's centre would put its shadow for the depths.
 CRect ShadowFromSquare(const Pixels& px, COLORREF clr, int nAlpha, int dx, int dy) {
   const COLORREF bg = px.At(4, 4);
-  auto blended = [&](int c, int s, int b) {
-    return std::abs(c - (s * nAlpha + b * (255 - nAlpha)) / 255) <= 3;
-  };
-  CRect box(px.cx, px.cy, 0, 0);
-  for (int y = 0; y < px.cy; y++)
-    for (int x = 0; x < px.cx; x++) {
-      const COLORREF c = px.At(x, y);
-      if (blended(GetRValue(c), GetRValue(clr), GetRValue(bg)) &&
-          blended(GetGValue(c), GetGValue(clr), GetGValue(bg)) &&
-          blended(GetBValue(c), GetBValue(clr), GetBValue(bg)))
-        box.SetRect(std::min<int>(box.left, x), std::min<int>(box.top, y), std::max<int>(box.right, x + 1),
-                    std::max<int>(box.bottom, y + 1));
+  CRect box;
+  for (int i = 0; i < px.cx * px.cy; i++) {
+    bool bBlended = true;
+    for (int shift : {0, 8, 16}) {
+      const int c = px.data[i] >> shift & 0xFF, s = clr >> shift & 0xFF, b = bg >> shift & 0xFF;
+      bBlended &= std::abs(c - (s * nAlpha + b * (255 - nAlpha)) / 255) <= 3;
     }
+    if (bBlended)
+      box |= CRect(CPoint(i % px.cx, i / px.cx), CSize(1, 1));
+  }
   box.OffsetRect(-(px.cx / 2 - 25 + dx), -(px.cy / 2 - 25 + dy));
   return box;
 }
@@ -179,11 +176,9 @@ TEST_F(ShadowDlgTest, PreviewPaintsTheFramedWhiteSquareOverItsShadow) {
 
 // A modal run hands back the fields: untouched, the opacity stays as it came (above 100) although
 // the slider shows it limited; changed, every control's value.
-TEST(ShadowDlgModal, OkHandsTheFieldsBack) {
-  CHostWnd host;
-  ASSERT_TRUE(host.CreateHost("host", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+TEST_F(ShadowDlgTest, AModalRunHandsTheFieldsBack) {
   for (bool bChange : {false, true}) {
-    CDriven<CShadowDlg> dlg(&host);
+    CDriven<CShadowDlg> dlg(&m_host);
     dlg.m_style = Style(200, 5, 5, 1, RGB(255, 0, 0));
     dlg.m_script = [&](CDriven<CShadowDlg>& d) {
       auto item = [&](int nID) { return ::GetDlgItem(d.m_hWnd, nID); };
@@ -205,7 +200,6 @@ TEST(ShadowDlgModal, OkHandsTheFieldsBack) {
               Fields(dlg.m_style));
     EXPECT_EQ(bChange ? 1 : 0, dlg.m_bApplyAll);
   }
-  host.DestroyWindow();
 }
 
 } // namespace

@@ -7,7 +7,6 @@ namespace {
 
 using pixel_support::DibSurface;
 using T = CRectTracker;
-template <class... Ts> using Rows = std::vector<std::tuple<Ts...>>;
 const COLORREF kBlack = RGB(0, 0, 0), kGrey = RGB(128, 128, 128);
 const DWORD kRed = 0xFFFF0000, kWhite = 0xFFFFFFFF;
 Gdiplus::Bitmap* const kNoPicture = NULL;
@@ -109,12 +108,9 @@ TEST_F(TrackerWindow, FloatingPictureDragMovesResizesOrPutsBack) {
 
 TEST(FloatingPicture, MaskedPictureWhiteBackedCopyAndDrawnRectangles) {
   CBitmap picture, mask;
-  DWORD(*colour)
-  (int, int) = [](int x, int y) -> DWORD { return RGB(77, 20 * y + 5, 10 * x + 5); }; // 0x00RRGGBB
-  static bool (*black)(int, int) = [](int x, int y) { return (x + y) % 3 == 0; };
-  picture.Attach(MakePictureBitmap(6, 4, colour));
+  picture.Attach(MakePictureBitmap(6, 4, Colour));
   mask.Attach(MakePictureBitmap(6, 4, [](int x, int y) -> DWORD {
-    return black(x, y) ? 0u : x % 2 ? 1u : 0xFFFFFFu;
+    return Black(x, y) ? 0u : x % 2 ? 1u : 0xFFFFFFu;
   }));
   CZoomTracker masked(&picture, &mask, 8, 8, 14, 12, 1.0f);
   ASSERT_TRUE(masked.m_pBitmap != NULL && masked.m_pBitmap->GetWidth() == 6);

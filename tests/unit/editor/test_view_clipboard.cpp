@@ -142,6 +142,11 @@ bool HasPrinter() {
 const std::pair<int, int> kPrinterCaps[] = {{HORZRES, 4800},   {VERTRES, 6600},        {LOGPIXELSX, 600},
                                             {LOGPIXELSY, 600}, {PHYSICALOFFSETX, -30}, {PHYSICALOFFSETY, 45}};
 
+const char kTooBig[] = "The image size is bigger than the selected page in your printer.\nThe image will be "
+                       "automatically resized (maintaining width/height ratio)\nto fit your page.Do you want "
+                       "to continue?\n\n[NOTE: You can crop/resize your image or go to File ->Print Setup "
+                       "menu\nto select a different paper size.]";
+
 int WINAPI FakeGetDeviceCaps(HDC hDC, int nIndex) {
   static auto pfnReal = reinterpret_cast<int(WINAPI*)(HDC, int)>(
       ::GetProcAddress(::GetModuleHandleA("gdi32.dll"), "GetDeviceCaps"));
@@ -158,8 +163,8 @@ TEST_F(ViewClipboardTest, PageFitFitsThePictureToThePrintablePage) {
   ASSERT_TRUE(HasPrinter()) << "no printer: tools/setup.sh makes the CUPS PDF queue";
   CImportPatch caps("gdi32.dll", "GetDeviceCaps", reinterpret_cast<FARPROC>(&FakeGetDeviceCaps));
   ASSERT_TRUE(caps.Applied());
-  // The picture, preview, the answer, OnPreparePrinting's result, whether asked, the print rectangle and
-  // ratio.
+  // The picture, preview, the answer, OnPreparePrinting's result, whether asked, the print rectangle,
+  // its ratio.
   // clang-format off
   const std::tuple<CSize, BOOL, int, BOOL, bool, CRect, float> rows[] = {
       {{400, 300}, FALSE, IDYES, TRUE, false, {30, 45, 2530, 1920}, 1.0f},
@@ -171,23 +176,16 @@ TEST_F(ViewClipboardTest, PageFitFitsThePictureToThePrintablePage) {
   for (auto [size, bPreview, nAnswer, bResult, bAsked, rcPrint, fPrintRatio] : rows) {
     SetPicture(size.cx, size.cy, BlockPattern);
     Doc()->m_nDpi = 96;
-    View()->m_rcPrint.SetRect(1, 2, 3, 4);
-    View()->m_fPrintRatio = 1.0f;
+    View()->m_rcPrint.SetRect(1, 2, 3, 4), View()->m_fPrintRatio = 1.0f;
     MessageBoxRecorder boxes;
     MessageBoxRecorder::s_nAnswer = nAnswer;
     CPrintInfo info;
-    info.m_bDirect = TRUE;
-    info.m_bPreview = bPreview;
+    info.m_bDirect = TRUE, info.m_bPreview = bPreview;
     EXPECT_EQ(bResult, View()->OnPreparePrinting(&info));
     ASSERT_EQ(bAsked ? 1u : 0u, MessageBoxRecorder::Boxes().size()) << size.cx << " preview " << bPreview;
-    if (bAsked) {
-      EXPECT_EQ("The image size is bigger than the selected page in your printer.\nThe image will be "
-                "automatically resized (maintaining width/height ratio)\nto fit your page.Do you want to "
-                "continue?\n\n[NOTE: You can crop/resize your image or go to File ->Print Setup menu\nto "
-                "select a different paper size.]",
-                MessageBoxRecorder::Boxes()[0].first);
-      EXPECT_EQ((UINT)(MB_YESNO | MB_ICONINFORMATION), MessageBoxRecorder::Boxes()[0].second);
-    }
+    if (bAsked)
+      EXPECT_EQ(std::make_pair(std::string(kTooBig), UINT(MB_YESNO | MB_ICONINFORMATION)),
+                MessageBoxRecorder::Boxes()[0]);
     EXPECT_EQ(rcPrint, View()->m_rcPrint);
     EXPECT_FLOAT_EQ(fPrintRatio, View()->m_fPrintRatio);
   }

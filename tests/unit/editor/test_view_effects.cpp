@@ -89,19 +89,35 @@ TEST_F(ViewEffectsTest, APreviewReplacesThePreviousOneAndIsOneStep) {
   EXPECT_EQ(1, Doc()->m_nUndoLast);
 }
 
-// A canvas grows with white and shrinks from the right and bottom; Cancel puts the original back
-// and ends the edit. Operations sent without their block (0 or -1) do nothing, so a page closed
-// without a preview records nothing and keeps no original.
-TEST_F(ViewEffectsTest, ResizeCanvasAndCancel) {
-  for (CSize size : {CSize(200, 130), CSize(50, 30)}) {
+// A canvas grows with white and shrinks from the right and bottom; a picture is scaled with GDI+'s
+// default interpolation, or with high quality (2) when smooth scaling is on. Cancel puts the
+// original back and ends the edit. Operations sent without their block (0 or -1) do nothing, so a
+// page closed without a preview records nothing and keeps no original.
+std::vector<int> s_modes;
+Gdiplus::GpStatus WINGDIPAPI RecordMode(Gdiplus::GpGraphics* pGraphics, Gdiplus::InterpolationMode mode) {
+  static auto pSet = reinterpret_cast<decltype(&RecordMode)>(
+      ::GetProcAddress(::GetModuleHandleA("gdiplus.dll"), "GdipSetInterpolationMode"));
+  s_modes.push_back(mode);
+  return pSet(pGraphics, mode);
+}
+
+TEST_F(ViewEffectsTest, ResizeCanvasOrImageAndCancel) {
+  CImportPatch patch("gdiplus.dll", "GdipSetInterpolationMode", (FARPROC)&RecordMode);
+  ASSERT_TRUE(patch.Applied());
+  const std::tuple<int, CSize, int> rows[] = {
+      {4008, {200, 130}, 0}, {4008, {50, 30}, 0}, {4007, {50, 130}, 0}, {4007, {50, 130}, 1}};
+  for (auto [nTaskId, size, bSmooth] : rows) {
+    s_modes.clear();
     Open();
-    Apply(4008, Block(size.cx, size.cy));
-    ExpectPlaced(size.cx, size.cy, "canvas");
+    Apply(nTaskId, Block(size.cx, size.cy, bSmooth));
+    ExpectPlaced(size.cx, size.cy, std::to_string(nTaskId));
     Pixels px = PictureColours(Doc());
-    for (int i = 0; i < (int)px.size(); i++) {
+    for (int i = 0; nTaskId == 4008 && i < (int)px.size(); i++) {
       const int x = i % size.cx, y = i / size.cx;
       ASSERT_EQ(x < W && y < H ? Gradient(x, y) : 0xFFFFFF, px[i]) << x << "," << y;
     }
+    if (nTaskId == 4007)
+      EXPECT_EQ(bSmooth ? std::vector<int>{2} : std::vector<int>{}, s_modes);
     Send(UM_APPLY_EFFECT, 5003, 0);
     ExpectPlaced(W, H, "cancelled");
     EXPECT_TRUE(m_original == PictureColours(Doc()) && g_nTaskEditState == 2 && Doc()->m_pImage2 == NULL);
@@ -140,28 +156,6 @@ TEST_F(ViewEffectsTest, CaptionFont) {
   p.flag[2] = p.flag[3] = p.flag[4] = 0;
   lf = CFramletView::CaptionFont(p, 72);
   EXPECT_TRUE(lf.lfWeight == FW_NORMAL && lf.lfItalic + lf.lfUnderline + lf.lfWidth + lf.lfCharSet == 0);
-}
-
-// Smooth scaling off leaves GDI+ its default interpolation; on asks for high quality (2).
-std::vector<int> s_modes;
-Gdiplus::GpStatus WINGDIPAPI RecordMode(Gdiplus::GpGraphics* pGraphics, Gdiplus::InterpolationMode mode) {
-  static auto pSet = reinterpret_cast<decltype(&RecordMode)>(
-      ::GetProcAddress(::GetModuleHandleA("gdiplus.dll"), "GdipSetInterpolationMode"));
-  s_modes.push_back(mode);
-  return pSet(pGraphics, mode);
-}
-
-TEST_F(ViewEffectsTest, ResizeImageScalesWithTheChosenInterpolation) {
-  CImportPatch patch("gdiplus.dll", "GdipSetInterpolationMode", (FARPROC)&RecordMode);
-  ASSERT_TRUE(patch.Applied());
-  for (int bSmooth : {0, 1}) {
-    s_modes.clear();
-    Open();
-    Apply(4007, Block(50, 130, bSmooth));
-    ExpectPlaced(50, 130, "resized");
-    EXPECT_EQ(bSmooth ? std::vector<int>{2} : std::vector<int>{}, s_modes);
-    Send(UM_APPLY_EFFECT, 5003, 0);
-  }
 }
 
 // Sizes outside the page's limits, or that cannot be had, change nothing and say so once.

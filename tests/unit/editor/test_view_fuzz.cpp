@@ -7,18 +7,10 @@
 // oldest steps. No action may leave a message box or the mouse held. A failure names the seed, the
 // action and every action before it, which replays the same run.
 #include "editor/TextElement.h"
-#include "resources/resource.h"
 #include "tests/unit/editor/editor_harness.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
+#include <numeric>
 #include <random>
-#include <sstream>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -33,44 +25,24 @@ const size_t kWalkEvery = 8;
 
 DWORD Pattern(int x, int y) { return 0x204060u + (DWORD)(((x / 8) * 0x0C0000) ^ ((y / 6) * 0x000B00)) + x; }
 DWORD PiecePixel(int x, int y) { return (x + y) % 5 == 0 ? 0xC03010u : 0x10A0E0u; }
+DWORD WhitePixel(int, int) { return 0xFFFFFF; }
 
 // The picture as it is: its size and the colour bytes of every pixel. The fourth byte is no part
 // of the picture: a change of it alone is not recorded, so the history does not bring it back.
-struct Shot {
+struct State {
   CSize size;
   std::vector<DWORD> px;
-  bool operator==(const Shot& o) const { return size == o.size && px == o.px; }
-  bool operator!=(const Shot& o) const { return !(*this == o); }
+  bool operator==(const State& o) const { return size == o.size && px == o.px; }
+  bool operator!=(const State& o) const { return !(*this == o); }
 };
 
-struct CEnableProbe : CCmdUI {
-  BOOL m_bEnabled = FALSE;
-  void Enable(BOOL bOn) override { m_bEnabled = bOn; }
-};
-
-const int kDrawingTools[] = {ID_TOOL_PAINT_BRUSH,
-                             ID_TOOL_BRUSH_FLAT,
-                             ID_TOOL_BRUSH_ROUND,
-                             ID_TOOL_BRUSH_DASHED,
-                             ID_TOOL_BRUSH_DOTTED,
-                             ID_TOOL_LINE,
-                             ID_TOOL_LINE_DOTTED,
-                             ID_TOOL_ARROW,
-                             ID_TOOL_ARROW_SMART,
-                             ID_TOOL_ARROW_DOUBLE,
-                             ID_TOOL_SHAPES,
-                             ID_TOOL_RECT_FRAMED,
-                             ID_TOOL_ROUNDRECT_HOLLOW,
-                             ID_TOOL_ELLIPSE_FILLED,
-                             ID_TOOL_RECT_FILLED,
-                             ID_TOOL_ELLIPSE_HOLLOW,
-                             ID_TOOL_FREESHAPE_FRAMED,
-                             ID_TOOL_FREESHAPE_FILLED,
-                             ID_TOOL_ERASER,
-                             ID_TOOL_HIGHLIGHTER,
-                             ID_TOOL_FILL,
-                             ID_TOOL_POINTER,
-                             ID_TOOL_ZOOM_OUT};
+// clang-format off
+const int kDrawingTools[] = {ID_TOOL_PAINT_BRUSH, ID_TOOL_BRUSH_FLAT, ID_TOOL_BRUSH_ROUND, ID_TOOL_BRUSH_DASHED,
+    ID_TOOL_BRUSH_DOTTED, ID_TOOL_LINE, ID_TOOL_LINE_DOTTED, ID_TOOL_ARROW, ID_TOOL_ARROW_SMART,
+    ID_TOOL_ARROW_DOUBLE, ID_TOOL_SHAPES, ID_TOOL_RECT_FRAMED, ID_TOOL_ROUNDRECT_HOLLOW, ID_TOOL_ELLIPSE_FILLED,
+    ID_TOOL_RECT_FILLED, ID_TOOL_ELLIPSE_HOLLOW, ID_TOOL_FREESHAPE_FRAMED, ID_TOOL_FREESHAPE_FILLED,
+    ID_TOOL_ERASER, ID_TOOL_HIGHLIGHTER, ID_TOOL_FILL, ID_TOOL_POINTER, ID_TOOL_ZOOM_OUT};
+// clang-format on
 const int kSprayTools[] = {ID_TOOL_AIR_BRUSH, ID_TOOL_SPRAY_SMALL, ID_TOOL_SPRAY_LARGE};
 const int kSelectionTools[] = {ID_TOOL_RECT_SELECTION, ID_TOOL_SELECT_REGION, ID_TOOL_CIRCLE_SELECTION,
                                ID_TOOL_FREE_SELECTION};
@@ -78,32 +50,23 @@ const UINT kCommands[] = {ID_EDIT_SELECT_ALL_IMAGE, ID_EDIT_PASTE, ID_EDIT_COPY,
                           ID_EDIT_CLEAR_SELECTION,  ID_EDIT_CROP};
 const UINT kScrollCodes[] = {SB_LINEDOWN, SB_LINEUP, SB_PAGEDOWN, SB_PAGEUP, SB_TOP, SB_BOTTOM};
 
-class ViewFuzzTest : public ::testing::TestWithParam<unsigned> {
+class ViewFuzzTest : public EditorViewTest, public ::testing::WithParamInterface<unsigned> {
 protected:
   void SetUp() override {
-    std::memcpy(m_saved, g_editorState.m_styles, sizeof(m_saved));
-    g_nTaskEditState = 0;
-    ::SetCursorPos(1270, 1010); // the real pointer stays off the view: the posted input is all it gets
-    // Room for the picture up to 200 %; larger zooms scroll.
-    View()->GetParentFrame()->MoveWindow(0, 0, 400, 320);
-    ASSERT_TRUE(Doc()->TakeNewPicture(MakePictureBitmap(kCx, kCy, Pattern)));
-    View()->TakeSnapshot();
+    EditorViewTest::SetUp();
+    View()->GetParentFrame()->MoveWindow(0, 0, 400, 320); // room for the picture up to 200 %
+    SetPicture(kCx, kCy, Pattern);
     ASSERT_TRUE(::OpenClipboard(View()->m_hWnd));
     ::EmptyClipboard();
     ASSERT_NE(nullptr, ::SetClipboardData(CF_BITMAP, MakePictureBitmap(24, 16, PiecePixel)));
     ::CloseClipboard();
-    PumpPending();
   }
-  void TearDown() override {
-    std::memcpy(g_editorState.m_styles, m_saved, sizeof(m_saved));
-    g_editorState.m_nCurrentTool = g_editorState.m_nLastTool = 0;
-  }
-  CFramletDoc* Doc() { return m_harness.Doc(); }
-  CFramletView* View() { return m_harness.View(); }
 
   int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
   bool Chance(int nPercent) { return Uniform(0, 99) < nPercent; }
   template <typename T, size_t N> T Pick(const T (&items)[N]) { return items[Uniform(0, (int)N - 1)]; }
+  // A command without the paint that EditorViewTest::Command lets follow.
+  void Send(UINT nID) { View()->SendMessage(WM_COMMAND, nID); }
 
   // Mostly on the picture as shown, at times on one of its canvas handles (just outside its edges),
   // otherwise anywhere around and beyond the view.
@@ -129,7 +92,6 @@ protected:
   void Post(UINT nMsg, WPARAM wParam, CPoint pt) {
     View()->PostMessage(nMsg, wParam, MAKELPARAM(pt.x, pt.y));
   }
-  void Command(UINT nID) { View()->SendMessage(WM_COMMAND, nID); }
 
   // Press, moves and release, all posted first: a tracker's loop that the press starts takes the
   // rest from the queue as it would from the mouse. Its loop follows the left button only, so a
@@ -137,8 +99,6 @@ protected:
   std::string Drag(int nTool, const std::vector<CPoint>& points, bool bRight, UINT nKeys = 0) {
     g_editorState.m_nCurrentTool = nTool;
     const UINT nHeld = bRight ? MK_RBUTTON : MK_LBUTTON;
-    std::string text =
-        "drag tool " + std::to_string(nTool) + (bRight ? " right" : "") + (nKeys & MK_CONTROL ? " ctrl" : "");
     Post(bRight ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, nKeys | nHeld, points.front());
     for (size_t i = 1; i < points.size(); i++)
       Post(WM_MOUSEMOVE, nKeys | nHeld, points[i]);
@@ -146,6 +106,8 @@ protected:
     if (bRight)
       View()->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
     PumpPending();
+    std::string text =
+        "drag tool " + std::to_string(nTool) + (bRight ? " right" : "") + (nKeys ? " ctrl" : "");
     for (CPoint pt : points)
       text += " " + Text(pt);
     return text;
@@ -206,15 +168,6 @@ protected:
     return text;
   }
 
-  // Undo or Redo once to three times; the count goes to nCount.
-  std::string Steps(UINT nID, const char* pszName, int& nCount) {
-    nCount = Uniform(1, 3);
-    for (int i = 0; i < nCount; i++)
-      Command(nID);
-    PumpPending();
-    return std::string(pszName) + " x" + std::to_string(nCount);
-  }
-
   // One random action; nUndos and nRedos count the Undo and Redo commands it sent.
   std::string Act(int& nUndos, int& nRedos) {
     nUndos = nRedos = 0;
@@ -240,19 +193,22 @@ protected:
       if (nID == ID_EDIT_CROP && Chance(70))
         return "no crop"; // crops shrink the picture for good; keep them rare
       Command(nID);
-      PumpPending();
       return "command " + std::to_string(nID);
     }
-    if (nKind < 82)
-      return Steps(ID_EDIT_UNDO, "undo", nUndos);
-    if (nKind < 90)
-      return Steps(ID_EDIT_REDO, "redo", nRedos);
+    if (nKind < 90) { // Undo or Redo once to three times
+      int& nCount = nKind < 82 ? nUndos : nRedos;
+      nCount = Uniform(1, 3);
+      for (int i = 0; i < nCount; i++)
+        Send(nKind < 82 ? ID_EDIT_UNDO : ID_EDIT_REDO);
+      PumpPending();
+      return (nKind < 82 ? "undo x" : "redo x") + std::to_string(nCount);
+    }
     if (nKind < 95) {
       // Any of the zooms 25 % to 800 %, through the menu's commands.
       const int nSteps = Uniform(-2, 3);
-      Command(ID_VIEW_ACTUAL_SIZE);
+      Send(ID_VIEW_ACTUAL_SIZE);
       for (int n = 0; n < std::abs(nSteps); n++)
-        Command(nSteps > 0 ? ID_VIEW_ZOOM_IN : ID_VIEW_ZOOM_OUT);
+        Send(nSteps > 0 ? ID_VIEW_ZOOM_IN : ID_VIEW_ZOOM_OUT);
       PumpPending();
       return "zoom to 100 % and " + std::to_string(nSteps) + " steps";
     }
@@ -269,44 +225,29 @@ protected:
     return Doc()->m_pSelection == NULL && View()->m_selTracker.m_rect.IsRectEmpty() &&
            !View()->m_bPolygonOpen;
   }
-  bool Enabled(void (CFramletView::*pfnUpdate)(CCmdUI*)) {
-    CEnableProbe probe;
-    (View()->*pfnUpdate)(&probe);
-    return probe.m_bEnabled != FALSE;
-  }
-  Shot Picture() {
-    CBitmap* pBitmap = Doc()->m_pImage->GetBitmap();
-    Shot shot{BitmapSizeOf(pBitmap), PicturePixels(pBitmap)};
-    for (DWORD& px : shot.px)
-      px &= 0xFFFFFF;
-    return shot;
-  }
-  // The picture once the view has painted: a paint cuts or grows it to a new image rectangle.
-  Shot Painted() {
-    PumpPending();
-    return Picture();
-  }
+  State Picture() { return {BitmapSizeOf(Doc()->m_pImage->GetBitmap()), PictureColours(Doc())}; }
   // One Undo or Redo and the picture after it. The walk does not paint between its steps (a
   // user's quick presses do not either): the picture must have its image rectangle's size at once.
-  std::string Step(UINT nID, Shot& shot) {
-    Command(nID);
+  std::string Step(UINT nID, State& shot) {
+    Send(nID);
     shot = Picture();
     const CSize image = Doc()->GetImageSize();
     if (shot.size == image)
       return "";
-    return std::string(nID == ID_EDIT_UNDO ? "Undo" : "Redo") + " leaves a picture of " +
-           std::to_string(shot.size.cx) + " x " + std::to_string(shot.size.cy) +
-           " in an image rectangle of " + std::to_string(image.cx) + " x " + std::to_string(image.cy);
+    return std::string(nID == ID_EDIT_UNDO ? "Undo" : "Redo") + " leaves a picture of " + Size(shot.size) +
+           " in an image rectangle of " + Size(image);
   }
+  static std::string Size(CSize size) { return std::to_string(size.cx) + " x " + std::to_string(size.cy); }
 
   // Undo to the start, redo to the end and undo back to where the document stood, through the
   // view's commands. Each picture on the way must be the one seen at that place before. Fills
   // the history's pictures and the position; the reason of a failure otherwise.
-  std::string WalkHistory(std::vector<Shot>& states, size_t& nPos) {
-    std::vector<Shot> down{Painted()};
-    Shot shot;
+  std::string WalkHistory(std::vector<State>& states, size_t& nPos) {
+    PumpPending(); // a paint cuts or grows the picture to a new image rectangle
+    std::vector<State> down{Picture()};
+    State shot;
     std::string why;
-    while (Enabled(&CFramletView::OnUpdateEditUndo)) {
+    while (Enabled(&CFramletView::OnUpdateEditUndo) == 1) {
       if (down.size() > kRecords)
         return "Undo is still enabled after " + std::to_string(kRecords) + " steps";
       if (!(why = Step(ID_EDIT_UNDO, shot)).empty())
@@ -315,7 +256,7 @@ protected:
     }
     nPos = down.size() - 1;
     states.assign(down.rbegin(), down.rend());
-    for (size_t i = 1; Enabled(&CFramletView::OnUpdateEditRedo); i++) {
+    for (size_t i = 1; Enabled(&CFramletView::OnUpdateEditRedo) == 1; i++) {
       if (i >= kRecords)
         return "Redo is still enabled after " + std::to_string(kRecords) + " steps";
       if (!(why = Step(ID_EDIT_REDO, shot)).empty())
@@ -341,7 +282,7 @@ protected:
   // The walk against the history known before the actions since the last walk: its steps up to
   // nLowest (the lowest place those actions can have reached) are kept, but for the oldest
   // nDropped at most, which a history grown past its length drops.
-  std::string CompareHistory(const std::vector<Shot>& states, size_t nLowest, size_t nDropped) {
+  std::string CompareHistory(const std::vector<State>& states, size_t nLowest, size_t nDropped) {
     for (size_t t = 0; t <= std::min(nLowest, nDropped); t++) {
       bool bKept = true;
       for (size_t i = 0; i + t <= nLowest && bKept; i++)
@@ -356,22 +297,12 @@ protected:
   }
 
   // How two pictures differ, for the failure message.
-  static std::string Difference(const Shot& a, const Shot& b) {
-    std::ostringstream out;
-    if (a.size != b.size) {
-      out << a.size.cx << " x " << a.size.cy << " against " << b.size.cx << " x " << b.size.cy;
-      return out.str();
-    }
-    size_t nFirst = a.px.size(), n = 0;
-    for (size_t i = 0; i < a.px.size(); i++) {
-      if (a.px[i] != b.px[i] && n++ == 0)
-        nFirst = i;
-    }
-    out << n << " pixels differ";
-    if (n > 0)
-      out << ", the first at (" << nFirst % a.size.cx << "," << nFirst / a.size.cx << "): " << std::hex
-          << a.px[nFirst] << " against " << b.px[nFirst];
-    return out.str();
+  static std::string Difference(const State& a, const State& b) {
+    if (a.size != b.size)
+      return Size(a.size) + " against " + Size(b.size);
+    return std::to_string(std::inner_product(a.px.begin(), a.px.end(), b.px.begin(), size_t(0), std::plus<>(),
+                                             std::not_equal_to<>())) +
+           " pixels differ";
   }
 
   std::string Trail(unsigned nSeed, size_t nIndex) const {
@@ -382,12 +313,10 @@ protected:
     return out.str();
   }
 
-  CEditorHarness m_harness;
   MessageBoxRecorder m_boxes;
-  DrawStyle m_saved[STYLE_GROUP_COUNT];
   std::mt19937 m_rng;
   std::vector<std::string> m_actions;
-  std::vector<Shot> m_states; // the history's pictures at the last walk
+  std::vector<State> m_states; // the history's pictures at the last walk
 };
 
 TEST_P(ViewFuzzTest, UndoAndRedoWalkTheWholeHistoryAfterRandomActions) {
@@ -418,7 +347,7 @@ TEST_P(ViewFuzzTest, UndoAndRedoWalkTheWholeHistoryAfterRandomActions) {
     nLowest -= std::min(nLowest, (size_t)nUndos);
     const bool bBars = (View()->GetStyle() & (WS_HSCROLL | WS_VSCROLL)) != 0;
     if (why.empty() && Settled() && (nActions >= kWalkEvery || !bBars)) {
-      std::vector<Shot> states;
+      std::vector<State> states;
       size_t nNewPos = 0;
       why = WalkHistory(states, nNewPos);
       if (why.empty() && bOnlyMoves)
@@ -435,10 +364,7 @@ TEST_P(ViewFuzzTest, UndoAndRedoWalkTheWholeHistoryAfterRandomActions) {
       bOnlyMoves = true;
       nActions = 0;
     }
-    if (!why.empty()) {
-      ADD_FAILURE() << why << "\n" << Trail(nSeed, i);
-      return;
-    }
+    ASSERT_TRUE(why.empty()) << why << "\n" << Trail(nSeed, i);
   }
 }
 
@@ -447,107 +373,66 @@ INSTANTIATE_TEST_SUITE_P(Seeds, ViewFuzzTest, ::testing::Values(7u, 1234u, 90210
 // ---------------------------------------------------------------------------------------------
 // Cases the random runs came upon, each on its own.
 
-DWORD WhitePixel(int, int) { return 0xFFFFFF; }
-
-class ViewRareCaseTest : public ::testing::Test {
+class ViewRareCaseTest : public EditorViewTest {
 protected:
   void SetUp() override {
-    std::memcpy(m_saved, g_editorState.m_styles, sizeof(m_saved));
+    EditorViewTest::SetUp();
     g_editorState.m_styles[STYLE_AIR_BRUSH_FILL].mainColor = RGB(200, 0, 0);
-    ::SetCursorPos(1270, 1010);
     View()->GetParentFrame()->MoveWindow(0, 0, 620, 440);
-    Picture(400, 300);
   }
-  void TearDown() override {
-    std::memcpy(g_editorState.m_styles, m_saved, sizeof(m_saved));
-    g_editorState.m_nCurrentTool = 0;
-  }
-  CFramletDoc* Doc() { return m_harness.Doc(); }
-  CFramletView* View() { return m_harness.View(); }
-  void Picture(int cx, int cy) {
-    ASSERT_TRUE(Doc()->TakeNewPicture(MakePictureBitmap(cx, cy, WhitePixel)));
-    View()->TakeSnapshot();
-    PumpPending();
-  }
-  // A click (no move between press and release) with the tool.
-  void Click(int nTool, CPoint pt) {
-    g_editorState.m_nCurrentTool = nTool;
-    View()->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    View()->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    PumpPending();
-  }
-  std::vector<DWORD> Colours() {
-    std::vector<DWORD> px = PicturePixels(Doc());
-    for (DWORD& p : px)
-      p &= 0xFFFFFF;
-    return px;
-  }
-  // The colour of picture pixel (x, y), the picture being cx wide.
-  DWORD At(int x, int y, int cx = 400) { return Colours()[(size_t)y * cx + x]; }
-
-  CEditorHarness m_harness;
-  DrawStyle m_saved[STYLE_GROUP_COUNT];
 };
 
 // A press that a tracker's loop takes ends there, moved or not: the view keeps no drag waiting for
 // the release the loop had, so the next click is a click of its own and draws no line from here.
 // What the tool's press changed is a step.
 TEST_F(ViewRareCaseTest, AClickOnATrackerEndsThePress) {
-  struct Row {
-    const char* pszWhat;
-    int nTool;
-    CPoint click;
-    bool bText;
-  } const rows[] = {{"canvas corner handle", ID_TOOL_LINE, {410, 310}, false},
-                    {"canvas edge handle", ID_TOOL_LINE, {208, 310}, false},
-                    {"fill on the corner handle over the picture", ID_TOOL_FILL, {8, 8}, false},
-                    {"text box", ID_TOOL_LINE, {100, 70}, true}};
-  for (const Row& row : rows) {
-    Picture(400, 300);
-    const std::vector<DWORD> white = Colours();
-    if (row.bText) {
+  const std::tuple<const char*, int, CPoint, bool> rows[] = {
+      {"canvas corner handle", ID_TOOL_LINE, {410, 310}, false},
+      {"canvas edge handle", ID_TOOL_LINE, {208, 310}, false},
+      {"fill on the corner handle over the picture", ID_TOOL_FILL, {8, 8}, false},
+      {"text box", ID_TOOL_LINE, {100, 70}, true}};
+  for (auto [pszWhat, nTool, click, bText] : rows) {
+    SCOPED_TRACE(pszWhat);
+    SetPicture(400, 300, WhitePixel);
+    const std::vector<DWORD> white = PictureColours(Doc());
+    if (bText) {
       View()->m_pText->m_strText = "Box";
       View()->m_pText->m_rect.SetRect(40, 40, 200, 120);
       View()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW); // the paint places the box's tracker
     }
-    ASSERT_NE(row.bText ? View()->m_textTracker.HitTest(row.click) : Doc()->m_tracker.HitTest(row.click),
-              CRectTracker::hitNothing)
-        << row.pszWhat;
-    Click(row.nTool, row.click);
-    EXPECT_NE(View()->m_hWnd, ::GetCapture()) << row.pszWhat;
-    if (row.nTool == ID_TOOL_FILL) {
-      EXPECT_EQ(0xC80000u, At(200, 150)) << row.pszWhat;
-      View()->SendMessage(WM_COMMAND, ID_EDIT_UNDO);
-      EXPECT_TRUE(white == Colours()) << row.pszWhat;
+    ASSERT_NE(bText ? View()->m_textTracker.HitTest(click) : Doc()->m_tracker.HitTest(click),
+              CRectTracker::hitNothing);
+    Click(nTool, click);
+    EXPECT_NE(View()->m_hWnd, ::GetCapture());
+    if (nTool == ID_TOOL_FILL) {
+      EXPECT_EQ(0xC80000u, PixelAt(200, 150));
+      Command(ID_EDIT_UNDO);
+      EXPECT_TRUE(white == PictureColours(Doc()));
       continue;
     }
     const CPoint dot(60, 280);
     Click(ID_TOOL_PAINT_BRUSH, dot);
-    EXPECT_NE(0xFFFFFFu, At(dot.x - 8, dot.y - 8)) << row.pszWhat << ": the brush's dot";
-    const CPoint middle = row.click + dot - CPoint(16, 16);
-    EXPECT_EQ(0xFFFFFFu, At(middle.x / 2, middle.y / 2)) << row.pszWhat << ": no line from the first click";
+    EXPECT_NE(0xFFFFFFu, PixelAt(dot.x - 8, dot.y - 8)) << "the brush's dot";
+    const CPoint middle = click + dot - CPoint(16, 16);
+    EXPECT_EQ(0xFFFFFFu, PixelAt(middle.x / 2, middle.y / 2)) << "no line from the first click";
   }
 }
 
 // A picture one pixel high or wide (a canvas dragged to its least) records its changes like any
 // other picture.
 TEST_F(ViewRareCaseTest, ChangesOfAOnePixelThinPictureAreUndoneAndRedone) {
-  struct Row {
-    CSize size;
-    CPoint click; // on the picture, clear of the canvas handles
-  } const rows[] = {{{200, 1}, {60, 8}}, {{1, 150}, {8, 40}}};
-  for (const Row& row : rows) {
-    const CSize size = row.size;
-    Picture(size.cx, size.cy);
-    ASSERT_EQ(CRectTracker::hitMiddle, Doc()->m_tracker.HitTest(row.click));
-    const std::vector<DWORD> white = Colours();
-    Click(ID_TOOL_FILL, row.click);
-    const std::vector<DWORD> filled = Colours();
-    EXPECT_EQ(0xC80000u, At(0, 0, size.cx)) << size.cx << " x " << size.cy;
-    View()->SendMessage(WM_COMMAND, ID_EDIT_UNDO);
-    EXPECT_TRUE(white == Colours()) << size.cx << " x " << size.cy;
-    View()->SendMessage(WM_COMMAND, ID_EDIT_REDO);
-    EXPECT_TRUE(filled == Colours()) << size.cx << " x " << size.cy;
+  // The size and a click on the picture, clear of the canvas handles.
+  for (auto [size, click] : {std::make_pair(CSize(200, 1), CPoint(60, 8)), {CSize(1, 150), CPoint(8, 40)}}) {
+    SetPicture(size.cx, size.cy, WhitePixel);
+    ASSERT_EQ(CRectTracker::hitMiddle, Doc()->m_tracker.HitTest(click));
+    const std::vector<DWORD> white = PictureColours(Doc());
+    Click(ID_TOOL_FILL, click);
+    const std::vector<DWORD> filled = PictureColours(Doc());
+    EXPECT_EQ(0xC80000u, PixelAt(0, 0)) << size.cx;
+    Command(ID_EDIT_UNDO);
+    EXPECT_TRUE(white == PictureColours(Doc())) << size.cx;
+    Command(ID_EDIT_REDO);
+    EXPECT_TRUE(filled == PictureColours(Doc())) << size.cx;
   }
 }
 

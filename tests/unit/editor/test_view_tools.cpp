@@ -40,10 +40,11 @@ TEST_F(ViewToolsTest, TheSprayTicksDotsOntoThePictureOnly) {
     SetPicture(400, 300, WhitePixel);
     Zoom(zoom);
     g_dots.clear();
-    Press(nTool, press);
+    g_editorState.m_nCurrentTool = nTool;
+    Mouse(WM_LBUTTONDOWN, press);
     for (int i = 0; i < nTicks; i++)
       View()->SendMessage(WM_TIMER, 1005);
-    Release(press);
+    Mouse(WM_LBUTTONUP, press, 0);
     if (nDots >= 0) {
       EXPECT_EQ(std::vector<CPoint>(nDots, CPoint(40, 40)), g_dots) << "radius 1: every dot on one pixel";
       EXPECT_EQ(kRed, PixelAt(40, 40));
@@ -64,12 +65,13 @@ TEST_F(ViewToolsTest, TheSprayStopsWhenThePointerLeavesThePicture) {
       {1.0f, 0, {100, 600}, false}, {2.0f, 200, {4, 100}, true}, {2.0f, 200, {100, 4}, false}};
   for (auto [zoom, nScrollX, pointer, bSpraying] : cases) {
     Zoom(zoom, CSize(nScrollX, 0));
-    Press(ID_TOOL_AIR_BRUSH, CPoint(100, 100));
+    g_editorState.m_nCurrentTool = ID_TOOL_AIR_BRUSH;
+    Mouse(WM_LBUTTONDOWN, CPoint(100, 100));
     PointerAt(pointer);
-    Move(pointer);
+    Mouse(WM_MOUSEMOVE, pointer);
     EXPECT_EQ(bSpraying, ::KillTimer(View()->m_hWnd, 1005) != FALSE) << pointer.x << "," << pointer.y;
     EXPECT_EQ(bSpraying, ::KillTimer(View()->m_hWnd, 1075) != FALSE) << "the guard keeps watching";
-    Release(pointer);
+    Mouse(WM_LBUTTONUP, pointer, 0);
   }
 }
 
