@@ -279,17 +279,6 @@ TEST_F(CommonLibShapeTest, FillShapeFillsInPictureCoordinates) {
     EXPECT_EQ(kRed, px.At(pt.x, pt.y)) << pt.x << "," << pt.y;
   for (CPoint pt : {CPoint(25, 12), CPoint(4, 12), CPoint(53, 30)})
     EXPECT_EQ(kWhite, px.At(pt.x, pt.y)) << pt.x << "," << pt.y;
-
-  // Overlapping rectangles are united: all three, the first and the third (dragged from its
-  // top-right corner), the first alone, the second alone; nothing beside them.
-  MakeSolid(pic, 60, 40, kWhite);
-  const POINT rects[6] = {{5 + m, 5 + m},   {25 + m, 25 + m}, {15 + m, 15 + m},
-                          {35 + m, 35 + m}, {30 + m, 10 + m}, {12 + m, 30 + m}};
-  ASSERT_TRUE(lib.FillShape(display.Get(), &pic, 0, 0, 60, 40, rects, 6, ID_CAPTURE_MULTI_RECT, kRed));
-  px = ReadPixels(pic);
-  for (CPoint pt : {CPoint(20, 20), CPoint(20, 12), CPoint(6, 6), CPoint(34, 34)})
-    EXPECT_EQ(kRed, px.At(pt.x, pt.y)) << pt.x << "," << pt.y;
-  EXPECT_EQ(kWhite, px.At(40, 20));
 }
 
 } // namespace

@@ -51,7 +51,6 @@ std::vector<ModeCase> Cases() {
       {"PolygonByDoubleClick", kCapturePolygon, "C200,300 M400,300 C600,300 M500,500 D400,700", triangle},
       {"PolygonByEnter", kCapturePolygon, "C200,300 C600,300 C400,700 Enter", triangle},
       {"PolygonWithTwoVerticesCancels", kCapturePolygon, "C200,300 M400,400 D600,500", none},
-      {"EscapeInPolygon", kCapturePolygon, "C300,300 M450,420 Esc", none},
       {"Freehand", kCaptureFreehand, "P300,300 M700,300 M500,700 M300,300 R300,300", shifted},
       {"FreehandWithoutAPathCancels", kCaptureFreehand, "P300,300 R300,300 W C300,300", none},
       {"MultipleRectanglesEndedWithEnter", kCaptureMultiRect, twoDrags, twoRects},
