@@ -104,8 +104,7 @@ TEST_F(MagnifierTest, GetsOutOfThePointersWayAndFollowsIt) {
   EXPECT_TRUE(m_dlg.SawText("Mouse: 800, 600"));
   EXPECT_TRUE(m_dlg.SawText("Size: 200 x 100"));
 
-  ASSERT_EQ(ScreenWidth(), shot.cx);
-  ASSERT_EQ(ScreenHeight(), shot.cy);
+  ASSERT_EQ(ScreenRect().Size(), CSize(shot.cx, shot.cy));
   EXPECT_FALSE(SaveBmp(shot, "capture_overlay_magnifier.bmp").empty());
   // The overlay shows the frozen screen, with the magnifier at the top-left.
   EXPECT_EQ(PatternColor(1000, 900), shot.At(1000, 900));
