@@ -129,7 +129,6 @@ TEST_F(ResizableDialogTest, AnchorsAreRefusedWithoutATopLeftOrForAWindowThatIsNo
   EXPECT_FALSE(m_dlg.AddAnchor(host.GetSafeHwnd(), 0, 0, 100, 100));
   EXPECT_FALSE(m_dlg.AddAnchor(NULL, 0, 0, 100, 100));
   EXPECT_TRUE(m_dlg.AddAnchor(::GetDlgItem(Dlg(), IDC_RSZ_EDIT), CSize(0, 0), CSize(100, 0)));
-  host.DestroyWindow();
 }
 
 TEST_F(ResizableDialogTest, TheFirstSizeIsTheSmallest) {
@@ -221,7 +220,6 @@ TEST(ResizableDialog, EnterAndEscapeCloseOnlyAPopUpDialog) {
       dlg.DestroyWindow();
     }
   }
-  host.DestroyWindow();
 }
 
 } // namespace
