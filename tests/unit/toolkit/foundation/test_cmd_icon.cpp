@@ -2,6 +2,7 @@
 // it is painted, the size rule of icons, copies and scaled copies, and its archive record (empty,
 // bitmap and icon records written and read back).
 #include "tests/unit/toolkit/foundation/cmd_icon_support.h"
+#include "tests/unit/toolkit/foundation/ext_bitmap_support.h"
 
 #include <gtest/gtest.h>
 
@@ -216,10 +217,6 @@ Colors Quarters() {
   return colors;
 }
 
-DWORD DwordAt(const Bytes& bytes, size_t i) {
-  return bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16 | (DWORD)bytes[i + 3] << 24;
-}
-
 TEST(CmdIconArchive, EmptyIconIsOneZeroByteAndLoadingEmptiesFirst) {
   CExtCmdIcon empty;
   EXPECT_EQ(Bytes{0}, Store(empty));
@@ -235,7 +232,7 @@ TEST(CmdIconArchive, BitmapRecordIsBmpThenKeyAndComesBackPixelForPixel) {
   const Bytes bytes = Store(icon);
   ASSERT_GT(bytes.size(), 1u + 14 + 40 + 4);
   EXPECT_EQ(Bytes({1, 'B', 'M'}), Bytes(bytes.begin(), bytes.begin() + 3));
-  EXPECT_EQ(kMagenta, DwordAt(bytes, bytes.size() - 4)) << "the key closes the record";
+  EXPECT_EQ(kMagenta, bmptest::DwordAt(bytes, bytes.size() - 4)) << "the key closes the record";
   CExtCmdIcon loaded;
   Load(loaded, bytes);
   ASSERT_TRUE(loaded.IsBitmapBased());
@@ -258,8 +255,8 @@ TEST(CmdIconArchive, IconRecordKeepsFlagsHotspotAndLook) {
     EXPECT_EQ(row.nFlags, bytes[1]);
     ExtIconInfo_t info;
     ASSERT_TRUE(info.Read(source.get()));
-    EXPECT_EQ(info.xHotspot, DwordAt(bytes, 2));
-    EXPECT_EQ(info.yHotspot, DwordAt(bytes, 6));
+    EXPECT_EQ(info.xHotspot, bmptest::DwordAt(bytes, 2));
+    EXPECT_EQ(info.yHotspot, bmptest::DwordAt(bytes, 6));
     CExtCmdIcon loaded;
     Load(loaded, bytes);
     ASSERT_FALSE(loaded.IsEmpty());
