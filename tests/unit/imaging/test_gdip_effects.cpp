@@ -33,14 +33,12 @@ TEST(GdipColour, TonesOfOnePixel) {
   // NaN is computed on the way. Colour balance has one table per channel.
   const std::tuple<Op, DWORD, DWORD> cases[] = {
       {OpOf(&Fx::Brightness, 100), Rgb(100, 0, 200), Rgb(164, 0, 255)},
-      {OpOf(&Fx::Brightness, 100), Gray(160), Gray(255)},
       {OpOf(&Fx::Brightness, -128), Rgb(255, 100, 0), Rgb(127, 49, 0)},
       {OpOf(&Fx::Brightness, -255), Gray(255), Gray(0)},
       {OpOf(&Fx::Brightness, 255), Rgb(0, 1, 255), Rgb(0, 255, 255)},
       {OpOf(&Fx::Contrast, 64), Rgb(32, 96, 200), Rgb(0, 128, 255)},
       {OpOf(&Fx::Contrast, -64), Rgb(0, 255, 0), Rgb(64, 191, 64)},
       {OpOf(&Fx::Contrast, 128), Rgb(0, 1, 255), Rgb(0, 255, 255)},
-      {OpOf(&Fx::ColorBalance, 100, 0, -128), Gray(100), Rgb(164, 100, 49)},
       {OpOf(&Fx::ColorBalance, -255, 0, -255), Rgb(200, 7, 90), Rgb(0, 7, 0)},
       {OpOf(&Fx::ColorBalance, 255, 255, 255), Rgb(1, 0, 0), Rgb(255, 0, 0)},
       {OpOf(&Fx::ColorBalance, 300, -300, 400), Gray(100), Rgb(0, 0, 0)}}; // beyond the pages' range
@@ -306,12 +304,6 @@ TEST(GdipConvolve, SharpenIsThePlainLoopRepeatedAtEverySize) {
     EXPECT_EQ(expected, Apply(px, cx, cy, OpOf(&Fx::Sharpen, count)).px)
         << cx << "x" << cy << " count " << count;
   }
-  // Blurred and sharpened, a flat picture stays: (15 - 8) x c / 7 = c.
-  const Pixels flat(600, Rgb(17, 130, 240));
-  EXPECT_EQ(flat, Apply(flat, 30, 20, [](Fx& fx, Bmp& b) {
-                    fx.Blur(b, 5, -1, -1);
-                    fx.Sharpen(b, 1);
-                  }).px);
 }
 
 // ---- Multiply blend ---------------------------------------------------------------------------
@@ -396,24 +388,17 @@ TEST(GdipEdges, BevelLightensTopLeftAndDarkensBottomRight) {
     EXPECT_EQ(Gray(p[2]), out[p[1] * 100 + p[0]]) << p[0] << "," << p[1];
 }
 
-TEST(GdipEdges, BevelWithoutABandChangesNothing) {
-  const Pixels px = RandomPixels(40, 30, 14);
+TEST(GdipEdges, BevelWithoutABandChangesNothingAndWithOneKeepsAlpha) {
+  const Pixels px = RandomPixels(40, 30, 14, true);
   for (int size : {0, 2}) { // 30 x 2 / 100 = 0
     unsigned faults = 1;
     EXPECT_EQ(px, Apply(px, 40, 30, Watched(OpOf(&Fx::BevelEdge, size, 0, 0), faults)).px) << size;
     EXPECT_EQ(0u, faults) << "no step to divide";
   }
   EXPECT_EQ(Rgb(1, 2, 3), Through(Rgb(1, 2, 3), OpOf(&Fx::BevelEdge, 50, 0, 0)));
-}
-
-// ---- Alpha --------------------------------------------------------------------------------------
-
-// The other operations are compared with their definitions on pictures of every alpha value.
-TEST(GdipAlpha, BevelKeepsAlpha) {
-  const Pixels px = RandomPixels(41, 29, 21, true);
-  const Pixels out = Apply(px, 41, 29, OpOf(&Fx::BevelEdge, 30, 0, 0)).px;
-  EXPECT_TRUE(
-      std::equal(px.begin(), px.end(), out.begin(), [](DWORD a, DWORD b) { return Alpha(a) == Alpha(b); }));
+  const Pixels out = Apply(px, 40, 30, OpOf(&Fx::BevelEdge, 30, 0, 0)).px;
+  for (size_t i = 0; i < px.size(); ++i)
+    ASSERT_EQ(Alpha(px[i]), Alpha(out[i])) << i;
 }
 
 TEST(GdipAlpha, OperationsReportAFailedLockInTheWrapper) {

@@ -333,11 +333,8 @@ TEST(GdipCaption, InsideWritesOverTheEdgeRowsOnly) {
 
 TEST(GdipCaption, UnknownFaceFallsBackToGenericSansSerif) {
   // The face GDI+ falls back to, as an ANSI face name.
-  Gdiplus::GpFontFamily* family = NULL;
-  ASSERT_EQ(Gdiplus::Ok, Gdiplus::DllExports::GdipGetGenericFontFamilySansSerif(&family));
   WCHAR name[LF_FACESIZE] = {};
-  Gdiplus::DllExports::GdipGetFamilyName(family, name, LANG_NEUTRAL);
-  Gdiplus::DllExports::GdipDeleteFontFamily(family);
+  ASSERT_EQ(Gdiplus::Ok, Gdiplus::FontFamily::GenericSansSerif()->GetFamilyName(name));
   char generic[LF_FACESIZE * 2] = {};
   WideCharToMultiByte(CP_ACP, 0, name, -1, generic, sizeof(generic), NULL, NULL);
   ASSERT_NE('\0', generic[0]);

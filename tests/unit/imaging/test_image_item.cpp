@@ -77,16 +77,6 @@ TEST(ImageItemDraw, RectangleOfAnotherSizeCutsOrEnlargesThePicture) {
   }
 }
 
-TEST(ImageItemDraw, ColumnsCutAwayStayLost) {
-  CImageItem item;
-  Fill(item, 40, 30);
-  DibSurface s(60, 50, kBack);
-  item.Draw(&s.dc(), 8, 8, 38, 38, 1.0f);
-  item.Draw(&s.dc(), 8, 8, 48, 38, 1.0f);
-  EXPECT_EQ(Picture(item),
-            PixelsOf(40, 30, [](int x, int y) { return x < 30 ? PatternColor(x, y) : kWhite; }));
-}
-
 TEST(ImageItem, OwnsTheAttachedHandleAndDeletesItWhenReplaced) {
   HGDIOBJ hFirst, hSecond;
   {

@@ -1,6 +1,7 @@
 // The magnifier: its picture, cross-hair, band and texts drawn into a bitmap, and on the running
 // overlay where it follows the pointer and gets out of its way. A screenshot of the overlay with
-// the magnifier is kept among the test artifacts.
+// the magnifier is kept among the test artifacts. The overlay's arrow keys move the pointer (and
+// so the rubber band and the magnifier) although it has no controls for the dialog manager.
 #include "tests/unit/imaging/capture/capture_test_support.h"
 
 #include "imaging/capture/ScreenGrab.h"
@@ -103,8 +104,7 @@ TEST_F(MagnifierTest, GetsOutOfThePointersWayAndFollowsIt) {
   EXPECT_TRUE(m_dlg.SawText("Mouse: 800, 600"));
   EXPECT_TRUE(m_dlg.SawText("Size: 200 x 100"));
 
-  ASSERT_EQ(ScreenWidth(), shot.cx);
-  ASSERT_EQ(ScreenHeight(), shot.cy);
+  ASSERT_EQ(ScreenRect().Size(), CSize(shot.cx, shot.cy));
   EXPECT_FALSE(SaveBmp(shot, "capture_overlay_magnifier.bmp").empty());
   // The overlay shows the frozen screen, with the magnifier at the top-left.
   EXPECT_EQ(PatternColor(1000, 900), shot.At(1000, 900));
@@ -122,6 +122,35 @@ TEST_F(MagnifierTest, GetsOutOfThePointersWayAndFollowsIt) {
     for (int x = 597; x < 604; x++)
       bBand = bBand || shot.At(x, y) != PatternColor(x, y);
   EXPECT_TRUE(bBand);
+}
+
+// The first corner clicked, the second reached with the keyboard and clicked where the pointer
+// is. Ctrl moves ten units, which the system's pointer acceleration may enlarge.
+TEST_F(MagnifierTest, ArrowsMoveThePointerAndMarkTheSecondCorner) {
+  CaptureResult result = Run(kCaptureRectangle, [](CScript& s) {
+    s.Do("C500,400").Key(VK_RIGHT).Key(VK_DOWN).Key(VK_DOWN).Key(VK_LEFT).Key(VK_UP);
+    s.Key(VK_RIGHT, true).Key(VK_DOWN, true).Key(VK_RIGHT).ClickHere();
+  });
+  EXPECT_EQ(IDOK, result.nResult);
+  // The mouse moves that reached the overlay after the first key, in order.
+  std::vector<CPoint> moves;
+  for (int i = m_dlg.Find(WM_KEYDOWN); i >= 0; i = m_dlg.Find(WM_MOUSEMOVE, i + 1))
+    if (m_dlg.m_messages[i].nMsg == WM_MOUSEMOVE)
+      moves.push_back(m_dlg.m_messages[i].point);
+  ASSERT_EQ(8u, moves.size());
+  const std::vector<CPoint> steps = {{501, 400}, {501, 401}, {501, 402}, {500, 402}, {500, 401}};
+  EXPECT_EQ(steps, std::vector<CPoint>(moves.begin(), moves.begin() + 5));
+  EXPECT_TRUE(m_dlg.SawText("Mouse: 500, 401")) << "the magnifier followed";
+  EXPECT_EQ(401, moves[5].y);
+  EXPECT_GE(moves[5].x, 510);
+  EXPECT_EQ(moves[5].x, moves[6].x);
+  EXPECT_GE(moves[6].y, 411);
+  EXPECT_EQ(CPoint(moves[6].x + 1, moves[6].y), moves[7]);
+  POINT pt;
+  ::GetCursorPos(&pt);
+  EXPECT_EQ(moves[7], CPoint(pt));
+  EXPECT_EQ(CSize(moves[7].x - 500, moves[7].y - 400), CSize(result.pixels.cx, result.pixels.cy));
+  EXPECT_TRUE(Matches(result.pixels, 500, 400, Pattern()));
 }
 
 } // namespace

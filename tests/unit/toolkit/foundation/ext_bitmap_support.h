@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/core/fw_file.h"
+#include "tests/common/pixel_support.h"
 #include "toolkit/foundation/ExtBitmap.h"
 
 #include <windows.h>
@@ -137,18 +138,11 @@ inline Pixels PixelsOf32(const Bytes& bmp) {
 // The bitmap converted to 32 bits, as its written pixels.
 inline Pixels PixelsOf(CExtBitmap& bitmap) { return PixelsOf32(Save(bitmap, true, false)); }
 
-// The colours of a GDI bitmap, top row first, without alpha.
+// The colours of a GDI bitmap, top row first, as 0x00RRGGBB.
 inline Pixels PixelsOfHBitmap(HBITMAP hBitmap) {
-  BITMAP bm = {};
-  ::GetObject(hBitmap, sizeof(bm), &bm);
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB};
-  Pixels px((size_t)bm.bmWidth * bm.bmHeight);
-  HDC hScreen = ::GetDC(NULL);
-  ::GetDIBits(hScreen, hBitmap, 0, bm.bmHeight, px.data(), &bmi, DIB_RGB_COLORS);
-  ::ReleaseDC(NULL, hScreen);
-  for (DWORD& p : px)
-    p &= 0xFFFFFF;
+  Pixels px;
+  for (COLORREF clr : pixel_support::ReadBitmap(hBitmap).data)
+    px.push_back(pixel_support::ToDib(clr));
   return px;
 }
 

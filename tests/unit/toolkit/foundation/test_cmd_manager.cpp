@@ -41,7 +41,6 @@ TEST(CmdManager, TheFirstBindingOfAWindowStays) {
   EXPECT_EQ(pMine, manager.GetProfile("mine"));
   EXPECT_FALSE(manager.AddWindow("missing", wnd.m_hWnd));
   EXPECT_FALSE(manager.AddWindow("mine", NULL));
-  wnd.DestroyWindow();
 }
 
 TEST(CmdManager, TheLastWindowOfAProfileMayTakeItAlong) {
@@ -64,8 +63,6 @@ TEST(CmdManager, TheLastWindowOfAProfileMayTakeItAlong) {
   ASSERT_TRUE(manager.SetupProfile("kept", first.m_hWnd));
   EXPECT_TRUE(manager.RemoveWindow(first.m_hWnd));
   EXPECT_NE(nullptr, manager.GetProfile("kept"));
-  first.DestroyWindow();
-  second.DestroyWindow();
 }
 
 TEST(CmdManager, AControlInAFloatingBarFindsItsFramesProfile) {

@@ -78,16 +78,10 @@ std::vector<ReadCase> ReadCases() {
       {"bpp16_565_bit_fields",
        {16, 3, 1, BI_BITFIELDS, {}, {0xFF, 0xFF, 0xE0, 0x07, 0x21, 0x08, 0, 0}, k565},
        {0xFFFFFFFF, 0xFF00FF00, 0xFF080408}},
-      {"bpp16_555_bit_fields",
-       {16, 1, 1, BI_BITFIELDS, {}, {0xFF, 0x7F, 0, 0}, {0x7C00, 0x3E0, 0x1F}},
-       {0xFFFFFFFF}},
       {"bpp16_565_version4_header", v4, {0xFFFFFFFF, 0xFF00FF00, 0xFF080408}},
       {"bpp24",
        {24, 2, 2, BI_RGB, {}, {0x56, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0}},
        {0xFF030201, 0xFF060504, 0xFF123456, 0xFFABCDEF}},
-      {"bpp24_top_down",
-       {24, 2, -2, BI_RGB, {}, {0x56, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0}},
-       {0xFF123456, 0xFFABCDEF, 0xFF030201, 0xFF060504}},
       // 32-bit data keeps its fourth byte.
       {"bpp32", {32, 2, 1, BI_RGB, {}, {0x56, 0x34, 0x12, 0x80, 1, 2, 3, 0}}, {0x80123456, 0x00030201}},
       {"bpp32_bit_fields",
@@ -164,7 +158,6 @@ std::vector<BadCase> BadCases() {
   cutHeader.resize(30);
   return {
       {"zero_width", MakeBmp({24, 0, 2, BI_RGB, {}, rgb2x2})},
-      {"negative_width", MakeBmp({24, -2, 2, BI_RGB, {}, rgb2x2})},
       {"zero_height", MakeBmp({24, 2, 0, BI_RGB, {}, rgb2x2})},
       {"most_negative_height", MakeBmp({24, 2, LONG_MIN, BI_RGB, {}, rgb2x2})},
       {"row_size_past_32_bits", MakeBmp({24, 0x7FFFFFFF, 1, BI_RGB, {}, rgb2x2})},

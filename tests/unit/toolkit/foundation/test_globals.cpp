@@ -9,60 +9,23 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-struct RegisteredMessage {
-  const char* pszName;
-  const UINT* pnMessage;
-};
-
-#define M(name)                                                                                              \
-  { #name, &ExtRegisteredMessages::name }
-// clang-format off
-const RegisteredMessage kMessages[] = {
-    M(CExtPopupMenuWnd::g_nMsgPrepareMenu), M(CExtPopupMenuWnd::g_nMsgPrepareOneMenuLevel),
-    M(CExtPopupMenuWnd::g_nMsgPrepareDesktopBk), M(CExtPopupMenuWnd::g_nMsgPopupNext),
-    M(CExtPopupMenuWnd::g_nMsgPopupPrev), M(CExtPopupMenuWnd::g_nMsgNotifyMenuExpanded),
-    M(CExtPopupMenuWnd::g_nMsgNotifyMenuClosed), M(CExtPopupMenuWnd::g_nMsgPopupDrawItem),
-    M(CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea), M(CExtPopupMenuWnd::g_nMsgPopupDrawBackground),
-    M(CExtPopupMenuWnd::g_nMsgCreateInplaceEdit), M(CExtPopupMenuWnd::g_nMsgItemCoveringNotification),
-    M(CExtPopupMenuWnd::g_nMsgTearOff), M(CExtPopupMenuWnd::g_nMsgCustomFloatPos),
-    M(CExtPopupColorMenuWnd::g_nMsgNotifyColorChanged),
-    M(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally),
-    M(CExtPopupColorMenuWnd::g_nMsgNotifyCustColor),
-    M(CExtPopupMenuWnd::CInPlaceEditWnd::g_nMsgDeleteSelection),
-    M(CExtPopupMenuWnd::CInPlaceEditWnd::g_nMsgSelectAll), M(CExtControlBar::g_nMsgQueryRepositionCalcEffect),
-    M(CExtControlBar::g_nMsgQueryIcon), M(CExtControlBar::g_nMsgPutToPopupMenu),
-    M(CExtControlBar::g_nMsgConstructPopupMenu), M(CExtControlBar::g_nMsgCreateTabbedBar),
-    M(CExtControlBar::g_nMsgDrawTrackedArea), M(CExtControlBar::g_nMsgCustomNcAreaQuery),
-    M(CExtToolControlBar::g_nMsgTrackButtonMenu), M(CExtToolControlBar::g_nMsgContinueTrackMenu),
-    M(CExtPaintManager::g_nMsgPaintInheritedBackground), M(CExtMenuControlBar::g_nMsgPrepareSystemMenu),
-    M(CExtPopupControlMenuWnd::g_nMsgControlInputRetranslate),
-    M(CExtPopupInplaceListBox::g_nMsgPopupListBoxInitContent),
-    M(CExtPopupInplaceListBox::g_nMsgPopupListBoxItemMeasure),
-    M(CExtPopupInplaceListBox::g_nMsgPopupListBoxItemDraw),
-    M(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndOK),
-    M(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndCancel),
-    M(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelChange),
-    M(CExtPopupInplaceDatePicker::g_nMsgPopupDatePickerInitContent),
-    M(CExtDatePickerWnd::g_nMsgSelectionNotification), M(CExtColorCtrl::g_nMsgColorChanged),
-};
-// clang-format on
-#undef M
-
-TEST(ToolkitGlobals, EveryMessageHasTheNumberOfItsQualifiedName) {
-  ASSERT_EQ(40u, sizeof(kMessages) / sizeof(kMessages[0]));
-  std::set<UINT> numbers;
-  for (const RegisteredMessage& message : kMessages) {
-    SCOPED_TRACE(message.pszName);
-    EXPECT_GE(*message.pnMessage, 0xC000u);
-    EXPECT_EQ(::RegisterWindowMessageA(message.pszName), *message.pnMessage);
-    numbers.insert(*message.pnMessage);
+TEST(ToolkitGlobals, MessagesHaveTheNumbersOfTheirQualifiedNames) {
+  // One member of each kind of owner: a plain class, a nested class, the last one registered.
+  const std::pair<const char*, UINT> messages[] = {
+      {"CExtPopupMenuWnd::g_nMsgPrepareMenu", ExtRegisteredMessages::CExtPopupMenuWnd::g_nMsgPrepareMenu},
+      {"CExtPopupMenuWnd::CInPlaceEditWnd::g_nMsgSelectAll",
+       ExtRegisteredMessages::CExtPopupMenuWnd::CInPlaceEditWnd::g_nMsgSelectAll},
+      {"CExtColorCtrl::g_nMsgColorChanged", ExtRegisteredMessages::CExtColorCtrl::g_nMsgColorChanged}};
+  for (const auto& [pszName, nMessage] : messages) {
+    EXPECT_GE(nMessage, 0xC000u) << pszName;
+    EXPECT_EQ(::RegisterWindowMessageA(pszName), nMessage) << pszName;
   }
-  EXPECT_EQ(40u, numbers.size());
   // The paint manager's member is the very number registered for its name.
   EXPECT_EQ(&ExtRegisteredMessages::CExtPaintManager::g_nMsgPaintInheritedBackground,
             &CExtPaintManager::g_nMsgPaintInheritedBackground);
