@@ -1,4 +1,4 @@
-// Modal and modeless dialogs, command routing, templates in memory, DLGINIT and control wrappers.
+// Modal and modeless dialogs, command routing, templates in memory and DLGINIT.
 #include "tests/unit/framework/dlg/dialog_test_support.h"
 
 #include <map>
@@ -174,13 +174,11 @@ END_MESSAGE_MAP()
 
 class CHardnessDialog : public CDialog {
 public:
-  CInitialUpdateCounter m_label, m_combo, m_edit, m_ok;
+  CInitialUpdateCounter m_combo, m_ok;
 
   BOOL OnInitDialog() override {
     // Attached before the base runs DLGINIT, so they see its WM_INITIALUPDATE.
-    m_label.SubclassDlgItem(IDC_EDGE_LABEL, this);
     m_combo.SubclassDlgItem(IDC_EDGE_COMBO, this);
-    m_edit.SubclassDlgItem(IDC_EDGE_EDIT, this);
     m_ok.SubclassDlgItem(IDOK, this);
     return CDialog::OnInitDialog();
   }
@@ -191,7 +189,7 @@ TEST_F(DlgInit, ResourceFillsTheComboAndEachChildGetsOneInitialUpdate) {
   CHardnessDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_HARDNESS, &host));
   EXPECT_EQ((std::vector<std::string>{"Hard", "Soft", "Softer"}), Items(dlg.m_combo.m_hWnd));
-  for (CInitialUpdateCounter* pChild : {&dlg.m_label, &dlg.m_combo, &dlg.m_edit, &dlg.m_ok})
+  for (CInitialUpdateCounter* pChild : {&dlg.m_combo, &dlg.m_ok})
     EXPECT_EQ(1, pChild->m_nInitialUpdates) << pChild->GetDlgCtrlID();
   EXPECT_FALSE(dlg.ExecuteDlgInit(MAKEINTRESOURCE(IDR_DLGINIT_TRUNCATED)));
   EXPECT_EQ((std::vector<std::string>{"Hard", "Soft", "Softer", "Tough"}), Items(dlg.m_combo.m_hWnd));
@@ -254,30 +252,6 @@ TEST_F(ModelessDialog, EndDialogFailsCreationFromOnInitDialogAndOnlyHidesLater) 
   EXPECT_TRUE(::IsWindow(dlg.m_hWnd));
   EXPECT_FALSE(dlg.IsWindowVisible());
   dlg.DestroyWindow();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Control wrappers
-
-class Controls : public HostedTest {};
-
-class CPaintedButton : public CButton {
-public:
-  UINT m_nDrawnId = 0;
-  void DrawItem(LPDRAWITEMSTRUCT lpDIS) override { m_nDrawnId = lpDIS->CtlID; }
-};
-
-TEST_F(Controls, OwnerDrawButtonPaintsThroughReflectionFromItsDialog) {
-  CScriptedDialog dlg;
-  CPaintedButton button;
-  dlg.m_exchange = [&](CDataExchange* pDX) { DDX_Control(pDX, IDC_PAINTED, button); };
-  ASSERT_TRUE(dlg.Create(IDD_OWNERDRAW, &host));
-  ASSERT_EQ(::GetDlgItem(dlg.m_hWnd, IDC_PAINTED), button.m_hWnd);
-  dlg.ShowWindow(SW_SHOW);
-  button.m_nDrawnId = 0;
-  button.Invalidate();
-  button.UpdateWindow();
-  EXPECT_EQ((UINT)IDC_PAINTED, button.m_nDrawnId);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // Sending a document by mail: what reaches the mail system (the logging stand-in mapi32.dll beside
 // the test program), the attachment's name and bytes, the life of the temporary copy, the
 // messages for failures, and the command's state.
-#include "tests/common/frame_support.h"
 #include "tests/common/import_patch.h"
 #include "tests/unit/framework/doc/doc_support.h"
+#include "tests/unit/framework/lab_frame_test.h"
 
 #include <gtest/gtest.h>
 
@@ -46,11 +46,8 @@ std::vector<Call> ReadCalls(const std::string& path) {
 
 std::string Hex(const std::string& bytes) {
   std::string hex;
-  char sz[3];
-  for (unsigned char c : bytes) {
-    sprintf(sz, "%02x", c);
-    hex += sz;
-  }
+  for (unsigned char c : bytes)
+    hex += {"0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
   return hex;
 }
 
@@ -61,19 +58,18 @@ std::vector<std::string> BoxTexts() {
   return texts;
 }
 
-class SendMailTest : public ::testing::Test {
+class SendMailTest : public LabFrameTest {
 protected:
   void SetUp() override {
     m_strLog = TempDir() + "pix_mapi.log";
     ::DeleteFileA(m_strLog.c_str());
     ::SetEnvironmentVariableA("PIX_MAPI_LOG", m_strLog.c_str());
-    m_pFrame = CreateLabFrame();
-    ASSERT_NE(nullptr, m_pFrame);
+    ASSERT_NO_FATAL_FAILURE(LabFrameTest::SetUp());
     m_pTemplate = new CMultiDocTemplate(IDR_LAB_DOC, RUNTIME_CLASS(CMailDoc), RUNTIME_CLASS(CLabChild),
                                         RUNTIME_CLASS(CLabView));
   }
   void TearDown() override {
-    DestroyLabFrame(m_pFrame); // takes the documents with their frames
+    LabFrameTest::TearDown(); // takes the documents with their frames
     delete m_pTemplate;
     ::SetEnvironmentVariableA("PIX_MAPI_LOG", NULL);
     ::SetEnvironmentVariableA("PIX_MAPI_RESULT", NULL);
@@ -117,7 +113,6 @@ protected:
   CMailDoc* NewDocument() { return static_cast<CMailDoc*>(m_pTemplate->OpenDocumentFile(NULL)); }
 
   MessageBoxRecorder m_boxes;
-  CLabFrame* m_pFrame = NULL;
   CMultiDocTemplate* m_pTemplate = NULL;
   std::string m_strLog;
   std::string m_strFile; // a document file the test made
