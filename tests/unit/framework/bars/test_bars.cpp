@@ -130,7 +130,7 @@ TEST_F(BarsTest, StartUpLayoutAndFloatingAndDockingBackToTheSameRow) {
   EXPECT_FALSE(::IsWindow(pMini->m_hWnd)) << "an empty mini frame goes";
 }
 
-TEST_F(BarsTest, ClosingAMiniFrameHidesItsBarsAndItself) {
+TEST_F(BarsTest, ClosingAMiniFrameHidesItAndDestroyingTheFrameTakesEveryBarDown) {
   StartUpLayout();
   ASSERT_TRUE(m_pFrame->FloatControlBar(m_pLarge, CPoint(300, 300)));
   CFrameWnd* pMini = m_pLarge->GetParentFrame();
@@ -145,6 +145,14 @@ TEST_F(BarsTest, ClosingAMiniFrameHidesItsBarsAndItself) {
   TheTestApp().OnIdle(0);
   EXPECT_TRUE(pMini->IsWindowVisible());
   EXPECT_TRUE(m_pLarge->IsWindowVisible());
+
+  // Destroying the frame takes docked and floating bars down; TearDown checks the census.
+  HWND hMini = pMini->m_hWnd;
+  TheTestApp().m_pMainWnd = NULL; // no WM_QUIT to stop later pumping
+  m_pFrame->DestroyWindow();
+  EXPECT_FALSE(::IsWindow(hMini));
+  for (CLabBar* pBar : {m_pMenu, m_pCapture, m_pLarge})
+    EXPECT_EQ(nullptr, pBar->m_hWnd);
 }
 
 TEST_F(BarsTest, BadRequestsFailWithoutHarm) {
@@ -160,19 +168,6 @@ TEST_F(BarsTest, BadRequestsFailWithoutHarm) {
   EXPECT_FALSE(m_pFrame->ShowControlBar(&stranger, TRUE, FALSE)) << "its window is gone";
   EXPECT_FALSE(Dock(AFX_IDW_DOCKBAR_TOP)->RemoveControlBar(&stranger));
   EXPECT_TRUE(m_pFrame->DockControlBar(pBar));
-}
-
-TEST_F(BarsTest, DestroyingTheFrameTakesDockedAndFloatingBarsDown) {
-  StartUpLayout();
-  ASSERT_TRUE(m_pFrame->FloatControlBar(m_pLarge, CPoint(300, 300)));
-  CFrameWnd* pMini = m_pLarge->GetParentFrame();
-  HWND hMini = pMini->m_hWnd;
-  TheTestApp().m_pMainWnd = NULL; // no WM_QUIT to stop later pumping
-  m_pFrame->DestroyWindow();
-  EXPECT_FALSE(::IsWindow(hMini));
-  for (CLabBar* pBar : {m_pMenu, m_pCapture, m_pLarge})
-    EXPECT_EQ(nullptr, pBar->m_hWnd);
-  // TearDown checks the census.
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 
 #include <map>
 #include <stdexcept>
+#include <tuple>
 
 namespace {
 
@@ -84,19 +85,16 @@ public:
 };
 
 TEST_F(ModalDialog, EnterAndEscapeReachVirtualOnOkAndOnCancelWithoutAnyControl) {
-  const struct {
-    UINT nKey;
-    int nCode;
-    const char* pszCall;
-  } cases[] = {{VK_RETURN, IDOK, "OnOK"}, {VK_ESCAPE, IDCANCEL, "OnCancel"}};
-  for (const auto& c : cases) {
+  const std::tuple<UINT, int, const char*> cases[] = {{VK_RETURN, IDOK, "OnOK"},
+                                                      {VK_ESCAPE, IDCANCEL, "OnCancel"}};
+  for (auto [nKey, nCode, pszCall] : cases) {
     CKeyDialog dlg;
-    dlg.m_script = [&c](CScriptedDialog& d) {
+    dlg.m_script = [nKey = nKey](CScriptedDialog& d) {
       if (d.m_nKicks == 1)
-        d.PostMessage(WM_KEYDOWN, c.nKey, 1);
+        d.PostMessage(WM_KEYDOWN, nKey, 1);
     };
-    EXPECT_EQ(c.nCode, dlg.DoModal()) << c.pszCall;
-    EXPECT_EQ(std::vector<std::string>{c.pszCall}, dlg.m_calls);
+    EXPECT_EQ(nCode, dlg.DoModal()) << pszCall;
+    EXPECT_EQ(std::vector<std::string>{pszCall}, dlg.m_calls);
   }
 }
 
@@ -185,7 +183,7 @@ public:
 };
 
 // A record running past the end of its resource is refused; those before it still count.
-TEST_F(DlgInit, ResourceFillsTheComboAndEachChildGetsOneInitialUpdate) {
+TEST_F(DlgInit, ResourceOrMemoryFillsTheControlsAndEachChildGetsOneInitialUpdate) {
   CHardnessDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_HARDNESS, &host));
   EXPECT_EQ((std::vector<std::string>{"Hard", "Soft", "Softer"}), Items(dlg.m_combo.m_hWnd));
@@ -193,14 +191,13 @@ TEST_F(DlgInit, ResourceFillsTheComboAndEachChildGetsOneInitialUpdate) {
     EXPECT_EQ(1, pChild->m_nInitialUpdates) << pChild->GetDlgCtrlID();
   EXPECT_FALSE(dlg.ExecuteDlgInit(MAKEINTRESOURCE(IDR_DLGINIT_TRUNCATED)));
   EXPECT_EQ((std::vector<std::string>{"Hard", "Soft", "Softer", "Tough"}), Items(dlg.m_combo.m_hWnd));
-}
 
-TEST_F(DlgInit, DataInMemoryFillsAListAndSkipsMessagesItDoesNotKnow) {
-  CDialog dlg;
-  ASSERT_TRUE(dlg.CreateIndirect(static_cast<LPCDLGTEMPLATE>(ResourceMemory(IDD_LIST)), &host,
-                                 ResourceMemory(IDR_LIST_INIT, MAKEINTRESOURCEA(240))));
+  // Data handed over in memory fills a list box, skipping a message DLGINIT does not know.
+  CDialog inMemory;
+  ASSERT_TRUE(inMemory.CreateIndirect(static_cast<LPCDLGTEMPLATE>(ResourceMemory(IDD_LIST)), &host,
+                                      ResourceMemory(IDR_LIST_INIT, MAKEINTRESOURCEA(240))));
   EXPECT_EQ((std::vector<std::string>{"Alpha", "Beta"}),
-            Items(::GetDlgItem(dlg.m_hWnd, 50), LB_GETCOUNT, LB_GETTEXT));
+            Items(::GetDlgItem(inMemory.m_hWnd, 50), LB_GETCOUNT, LB_GETTEXT));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -62,9 +62,7 @@ END_MESSAGE_MAP()
 size_t ScreenColours(HWND hWnd) {
   CRect rc;
   ::GetWindowRect(hWnd, &rc);
-  pixel_support::DibSurface shot(rc.Width(), rc.Height());
-  ::BitBlt(shot.hdc(), 0, 0, rc.Width(), rc.Height(), CWindowDC(NULL).GetSafeHdc(), rc.left, rc.top, SRCCOPY);
-  std::vector<COLORREF> pixels = shot.Pixels();
+  const std::vector<COLORREF> pixels = pixel_support::ReadWindow(NULL, rc).data;
   return std::set<COLORREF>(pixels.begin(), pixels.end()).size();
 }
 
