@@ -130,7 +130,7 @@ TEST_F(DdxTest, NumbersRangesAndLengthsAcceptOrReportTheText) {
   }
   // Refused texts left their values alone.
   EXPECT_EQ((std::vector<double>{3, 7, 4000000000.0, 2.5}),
-            (std::vector<double>{nInt, (double)nRefused, (double)nAccepted, dValue}));
+            (std::vector<double>{(double)nInt, (double)nRefused, (double)nAccepted, dValue}));
   dValue = 0.125;
   EXPECT_TRUE(dlg.UpdateData(FALSE));
   EXPECT_EQ("0.125", ItemText(dlg.m_hWnd, IDC_COUNT));
