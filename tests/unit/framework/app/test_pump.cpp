@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -42,21 +43,18 @@ protected:
 TEST_F(PumpTest, WalkVisitsTargetParentsAndOwnerUntilOneTakesIt) {
   CWalkWnd other; // an unowned top-level window: the main window still gets a last look
   ASSERT_TRUE(other.CreateEx(0, NULL, "other", WS_POPUP, 0, 0, 20, 20, NULL, NULL));
-  const struct {
-    CWalkWnd* pTarget;
-    BOOL bChildTakes;
-    std::vector<std::string> expected;
-  } cases[] = {
+  // The target, whether the child takes the message, and the windows that saw it.
+  const std::tuple<CWalkWnd*, BOOL, std::vector<std::string>> cases[] = {
       {&m_target, FALSE, {"target", "child", "popup", "owner"}},
       {&m_target, TRUE, {"target", "child"}},
       {&other, FALSE, {"other", "owner"}},
   };
-  for (const auto& c : cases) {
+  for (const auto& [pTarget, bChildTakes, expected] : cases) {
     g_walk.Clear();
-    m_child.m_bTake = c.bChildTakes;
-    c.pTarget->PostMessage(WM_APP + 10);
+    m_child.m_bTake = bChildTakes;
+    pTarget->PostMessage(WM_APP + 10);
     PumpPending();
-    EXPECT_EQ(c.expected, g_walk.entries) << c.bChildTakes;
+    EXPECT_EQ(expected, g_walk.entries) << bChildTakes;
   }
   other.DestroyWindow();
 }
@@ -134,15 +132,12 @@ TEST(Idle, AFrameDestroyedByAnEarlierFramesUpdateIsNotTouched) {
 }
 
 TEST(Idle, IdleMessagesIgnoreRepeatedMovesPaintsAndCaretBlinks) {
-  const struct {
-    UINT message;
-    POINT pt;
-    BOOL bIdle;
-  } cases[] = {{WM_MOUSEMOVE, {5, 5}, TRUE}, {WM_MOUSEMOVE, {5, 5}, FALSE}, {WM_MOUSEMOVE, {6, 5}, TRUE},
-               {WM_PAINT, {6, 5}, FALSE},    {0x0118, {6, 5}, FALSE},       {WM_KEYDOWN, {6, 5}, TRUE}};
-  for (const auto& c : cases) {
-    MSG msg = {NULL, c.message, 0, 0, 0, c.pt};
-    EXPECT_EQ(c.bIdle, TheTestApp().IsIdleMessage(&msg)) << c.message << " at " << c.pt.x;
+  const std::tuple<UINT, POINT, BOOL> cases[] = {{WM_MOUSEMOVE, {5, 5}, TRUE}, {WM_MOUSEMOVE, {5, 5}, FALSE},
+                                                 {WM_MOUSEMOVE, {6, 5}, TRUE}, {WM_PAINT, {6, 5}, FALSE},
+                                                 {0x0118, {6, 5}, FALSE},      {WM_KEYDOWN, {6, 5}, TRUE}};
+  for (auto [message, pt, bIdle] : cases) {
+    MSG msg = {NULL, message, 0, 0, 0, pt};
+    EXPECT_EQ(bIdle, TheTestApp().IsIdleMessage(&msg)) << message << " at " << pt.x;
   }
 }
 

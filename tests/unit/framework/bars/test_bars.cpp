@@ -1,6 +1,6 @@
 // Control bars: dock bars and their rows, docking at a point, floating and docking back, delayed
 // and immediate showing, the status bar's panes, and what happens to all of it when the frame goes.
-#include "tests/common/frame_support.h"
+#include "tests/unit/framework/lab_frame_test.h"
 
 #include <gtest/gtest.h>
 
@@ -15,26 +15,9 @@ class CToolkitMiniFrame : public CMiniDockFrameWnd {
 };
 IMPLEMENT_DYNCREATE(CToolkitMiniFrame, CMiniDockFrameWnd)
 
-class BarsTest : public ::testing::Test {
+// Docked, floating and destroyed bars alike leave no window object behind.
+class BarsTest : public LabFrameTest {
 protected:
-  void SetUp() override {
-    m_nWindowsBefore = AfxGetPermanentWndCount();
-    m_pFrame = CreateLabFrame();
-    ASSERT_NE(nullptr, m_pFrame);
-  }
-  void TearDown() override {
-    DestroyLabFrame(m_pFrame);
-    m_bars.clear();
-    // Docked, floating and destroyed bars alike leave no window object behind.
-    EXPECT_EQ(m_nWindowsBefore, AfxGetPermanentWndCount());
-  }
-  CLabBar* AddBar(UINT nID, DWORD dwStyle, CSize size, LPCSTR name, BOOL bVisible = TRUE) {
-    m_bars.emplace_back(new CLabBar);
-    CLabBar* pBar = m_bars.back().get();
-    EXPECT_TRUE(pBar->CreateBar(m_pFrame, nID, dwStyle, size, name, bVisible));
-    pBar->EnableDocking(CBRS_ALIGN_ANY);
-    return pBar;
-  }
   CDockBar* Dock(UINT nID) { return static_cast<CDockBar*>(m_pFrame->GetControlBar(nID)); }
   // The dock bar's array with bars as 'name', place holders as their id and row ends as 0.
   std::vector<std::string> Rows(CDockBar* pDock) {
@@ -71,12 +54,7 @@ protected:
     m_pFrame->RecalcLayout();
   }
 
-  CLabFrame* m_pFrame = NULL;
-  std::vector<std::unique_ptr<CLabBar>> m_bars;
-  CLabBar* m_pMenu = NULL;
-  CLabBar* m_pCapture = NULL;
-  CLabBar* m_pLarge = NULL;
-  int m_nWindowsBefore = 0;
+  CLabBar *m_pMenu = NULL, *m_pCapture = NULL, *m_pLarge = NULL;
 };
 
 TEST_F(BarsTest, EnableDockingMakesTheFourSidesOnceAndKeepsAToolkitFloatingFrame) {
@@ -98,19 +76,6 @@ TEST_F(BarsTest, EnableDockingMakesTheFourSidesOnceAndKeepsAToolkitFloatingFrame
   EXPECT_EQ(RUNTIME_CLASS(CToolkitMiniFrame), m_pFrame->m_pFloatingFrameClass);
 }
 
-TEST_F(BarsTest, StartUpLayoutPutsTheLargeBarBesideTheCaptureBar) {
-  StartUpLayout();
-  EXPECT_EQ((std::vector<std::string>{"0", "menu", "0", "capture", "large", "0"}),
-            Rows(Dock(AFX_IDW_DOCKBAR_TOP)));
-  // Several bars share an id: the first made answers.
-  EXPECT_EQ(m_pLarge, m_pFrame->GetControlBar(AFX_IDW_TOOLBAR));
-  CRect rcCapture, rcLarge;
-  m_pCapture->GetWindowRect(rcCapture);
-  m_pLarge->GetWindowRect(rcLarge);
-  EXPECT_EQ(rcCapture.top, rcLarge.top);
-  EXPECT_LT(rcCapture.left, rcLarge.left);
-}
-
 TEST_F(BarsTest, DelayedShowIsVisibleAtOnceAndShowsAtTheNextIdlePass) {
   StartUpLayout();
   m_pFrame->ShowControlBar(m_pLarge, FALSE, TRUE);
@@ -129,9 +94,20 @@ TEST_F(BarsTest, DelayedShowIsVisibleAtOnceAndShowsAtTheNextIdlePass) {
             Rows(Dock(AFX_IDW_DOCKBAR_TOP)));
 }
 
-TEST_F(BarsTest, FloatingAndDockingBackReturnsToTheSameRow) {
+// The start-up layout puts the large bar beside the capture bar; floating one and docking it back
+// returns it to its row.
+TEST_F(BarsTest, StartUpLayoutAndFloatingAndDockingBackToTheSameRow) {
   StartUpLayout();
   CDockBar* pTop = Dock(AFX_IDW_DOCKBAR_TOP);
+  EXPECT_EQ((std::vector<std::string>{"0", "menu", "0", "capture", "large", "0"}), Rows(pTop));
+  // Several bars share an id: the first made answers.
+  EXPECT_EQ(m_pLarge, m_pFrame->GetControlBar(AFX_IDW_TOOLBAR));
+  CRect rcCapture, rcLarge;
+  m_pCapture->GetWindowRect(rcCapture);
+  m_pLarge->GetWindowRect(rcLarge);
+  EXPECT_EQ(rcCapture.top, rcLarge.top);
+  EXPECT_LT(rcCapture.left, rcLarge.left);
+
   m_pCapture->m_pDockContext->ToggleDocking(); // float
   ASSERT_TRUE(m_pCapture->IsFloating());
   CFrameWnd* pMini = m_pCapture->GetParentFrame();
@@ -154,7 +130,7 @@ TEST_F(BarsTest, FloatingAndDockingBackReturnsToTheSameRow) {
   EXPECT_FALSE(::IsWindow(pMini->m_hWnd)) << "an empty mini frame goes";
 }
 
-TEST_F(BarsTest, ClosingAMiniFrameHidesItsBarsAndItself) {
+TEST_F(BarsTest, ClosingAMiniFrameHidesItAndDestroyingTheFrameTakesEveryBarDown) {
   StartUpLayout();
   ASSERT_TRUE(m_pFrame->FloatControlBar(m_pLarge, CPoint(300, 300)));
   CFrameWnd* pMini = m_pLarge->GetParentFrame();
@@ -169,6 +145,14 @@ TEST_F(BarsTest, ClosingAMiniFrameHidesItsBarsAndItself) {
   TheTestApp().OnIdle(0);
   EXPECT_TRUE(pMini->IsWindowVisible());
   EXPECT_TRUE(m_pLarge->IsWindowVisible());
+
+  // Destroying the frame takes docked and floating bars down; TearDown checks the census.
+  HWND hMini = pMini->m_hWnd;
+  TheTestApp().m_pMainWnd = NULL; // no WM_QUIT to stop later pumping
+  m_pFrame->DestroyWindow();
+  EXPECT_FALSE(::IsWindow(hMini));
+  for (CLabBar* pBar : {m_pMenu, m_pCapture, m_pLarge})
+    EXPECT_EQ(nullptr, pBar->m_hWnd);
 }
 
 TEST_F(BarsTest, BadRequestsFailWithoutHarm) {
@@ -184,19 +168,6 @@ TEST_F(BarsTest, BadRequestsFailWithoutHarm) {
   EXPECT_FALSE(m_pFrame->ShowControlBar(&stranger, TRUE, FALSE)) << "its window is gone";
   EXPECT_FALSE(Dock(AFX_IDW_DOCKBAR_TOP)->RemoveControlBar(&stranger));
   EXPECT_TRUE(m_pFrame->DockControlBar(pBar));
-}
-
-TEST_F(BarsTest, DestroyingTheFrameTakesDockedAndFloatingBarsDown) {
-  StartUpLayout();
-  ASSERT_TRUE(m_pFrame->FloatControlBar(m_pLarge, CPoint(300, 300)));
-  CFrameWnd* pMini = m_pLarge->GetParentFrame();
-  HWND hMini = pMini->m_hWnd;
-  TheTestApp().m_pMainWnd = NULL; // no WM_QUIT to stop later pumping
-  m_pFrame->DestroyWindow();
-  EXPECT_FALSE(::IsWindow(hMini));
-  for (CLabBar* pBar : {m_pMenu, m_pCapture, m_pLarge})
-    EXPECT_EQ(nullptr, pBar->m_hWnd);
-  // TearDown checks the census.
 }
 
 // ---------------------------------------------------------------------------------------------

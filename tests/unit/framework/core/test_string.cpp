@@ -173,9 +173,8 @@ template <class F> CRect Changed(CRect rc, F change) {
 
 TEST(CRectGeometry, ChangesAndOperators) {
   const CRect rc(10, 10, 20, 20), a(0, 0, 10, 10), b(5, 5, 15, 20), small(0, 0, 4, 2);
-  const struct {
-    CRect result, expected;
-  } cases[] = {
+  // The result and what it should be.
+  const std::pair<CRect, CRect> cases[] = {
       {Changed(CRect(10, 20, 0, 5), [](CRect& r) { r.NormalizeRect(); }), {0, 5, 10, 20}},
       {Changed(CRect(0, 30, 10, 5), [](CRect& r) { r.NormalizeRect(); }), {0, 5, 10, 30}},
       {Changed(rc, [](CRect& r) { r.InflateRect(1, 2, 3, 4); }), {9, 8, 23, 24}},
@@ -190,7 +189,7 @@ TEST(CRectGeometry, ChangesAndOperators) {
       {Changed(small, [](CRect& r) { r -= CSize(10, 10); }), {-10, -10, -6, -8}},
   };
   int i = 0;
-  for (const auto& c : cases)
-    EXPECT_EQ(Sides(c.expected), Sides(c.result)) << "case " << i++;
+  for (const auto& [result, expected] : cases)
+    EXPECT_EQ(Sides(expected), Sides(result)) << "case " << i++;
   EXPECT_EQ(CPoint(2, 3), CRect(1, 2, 3, 4).CenterPoint());
 }

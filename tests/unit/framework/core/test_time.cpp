@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -33,17 +34,16 @@ template <class T> char Status(const T& value) { return "vin"[value.GetStatus()]
 } // namespace
 
 TEST(OleDateTime, KnownDatesAndRoundTripsThroughTheDouble) {
-  const struct {
-    int y, m, d, dayOfWeek, dayOfYear;
-    double dt;
-  } cases[] = {{1899, 12, 30, 7, 364, 0.0},  {1900, 1, 1, 2, 1, 2.0},      {2000, 12, 31, 1, 366, 36891.0},
-               {2001, 3, 1, 5, 60, 36951.0}, {100, 1, 1, 6, 1, -657434.0}, {9999, 12, 31, 6, 365, 2958465.0}};
-  for (const auto& c : cases) {
+  // Year, month, day, day of the week and of the year, and the double.
+  const std::tuple<int, int, int, int, int, double> cases[] = {
+      {1899, 12, 30, 7, 364, 0.0},  {1900, 1, 1, 2, 1, 2.0},      {2000, 12, 31, 1, 366, 36891.0},
+      {2001, 3, 1, 5, 60, 36951.0}, {100, 1, 1, 6, 1, -657434.0}, {9999, 12, 31, 6, 365, 2958465.0}};
+  for (auto [y, m, d, dayOfWeek, dayOfYear, value] : cases) {
     COleDateTime dt;
-    EXPECT_EQ(0, dt.SetDate(c.y, c.m, c.d));
-    EXPECT_EQ((std::vector<double>{c.dt, (double)c.dayOfWeek, (double)c.dayOfYear}),
+    EXPECT_EQ(0, dt.SetDate(y, m, d));
+    EXPECT_EQ((std::vector<double>{value, (double)dayOfWeek, (double)dayOfYear}),
               (std::vector<double>{dt.m_dt, (double)dt.GetDayOfWeek(), (double)dt.GetDayOfYear()}))
-        << c.y << '-' << c.m << '-' << c.d;
+        << y << '-' << m << '-' << d;
   }
   for (const char* text : {"2024-07-15 13:45:30", "1899-12-30 23:59:59", "1850-06-01 12:00:01",
                            "100-01-01 12:00:00", "9999-12-31 23:59:59", "2000-02-29 00:00:59"}) {

@@ -6,6 +6,7 @@
 #include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/framework/dlg/dlg_test_res.h"
+#include "tests/unit/framework/system_dialog_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -53,12 +54,6 @@ protected:
   afx_msg LRESULT OnKickIdle(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 };
-
-// Presses a dialog button by posting the click the button itself would send.
-inline void ClickButton(HWND hDlg, int nID) {
-  ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, nID)));
-}
 
 inline std::string ItemText(HWND hDlg, int nID) {
   char sz[128] = "";

@@ -23,9 +23,6 @@
 #define IDC_FORMAT 210
 #define IDC_AFTER_GROUP 211
 
-#define IDD_OWNERDRAW 400
-#define IDC_PAINTED 401
-
 // Templates and DLGINIT data the tests hand over as memory.
 #define IDD_EX 501
 #define IDD_LIST 502

@@ -1,62 +1,10 @@
 // The common dialogs, driven through their own windows from a thread timer.
 #include "tests/unit/framework/dlg/dialog_test_support.h"
+#include "tests/unit/framework/system_dialog_driver.h"
 
 #include <dlgs.h>
 
 namespace {
-
-// Drives a system dialog (file, colour, print) that runs its own modal loop: a thread timer hands
-// the thread's shown dialog box to the action until the action answers true. After too many
-// attempts the dialog is cancelled.
-class CSystemDialogDriver {
-public:
-  explicit CSystemDialogDriver(std::function<bool(HWND hDlg)> action) : m_action(std::move(action)) {
-    s_pActive = this;
-    m_nTimer = ::SetTimer(NULL, 0, 10, TimerProc);
-  }
-  ~CSystemDialogDriver() {
-    ::KillTimer(NULL, m_nTimer);
-    s_pActive = NULL;
-  }
-  bool m_bDone = false;
-
-private:
-  static BOOL CALLBACK FindShownDialog(HWND hWnd, LPARAM lParam) {
-    char szClass[16] = "";
-    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-    if (lstrcmpA(szClass, "#32770") != 0 || !::IsWindowVisible(hWnd))
-      return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = hWnd;
-    return FALSE;
-  }
-  static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD) {
-    CSystemDialogDriver* pThis = s_pActive;
-    HWND hDlg = NULL;
-    if (pThis == NULL || pThis->m_bDone)
-      return;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&hDlg));
-    if (hDlg == NULL)
-      return;
-    if (pThis->m_action(hDlg)) {
-      pThis->m_bDone = true;
-    } else if (++pThis->m_nAttempts > 1000) {
-      pThis->m_bDone = true;
-      ::PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
-    }
-  }
-  static inline CSystemDialogDriver* s_pActive = NULL;
-  std::function<bool(HWND)> m_action;
-  UINT_PTR m_nTimer = 0;
-  int m_nAttempts = 0;
-};
-
-// A driver action that presses the button nID.
-std::function<bool(HWND)> Press(int nID) {
-  return [nID](HWND hDlg) {
-    ClickButton(hDlg, nID);
-    return true;
-  };
-}
 
 const char kFilter[] = "PNG image (*.png)|*.png|JPEG image (*.jpg)|*.jpg||";
 
@@ -81,11 +29,10 @@ TEST(FileDialog, SaveDialogReturnsTheTypedPathAndTheChosenFilter) {
     ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hType));
     ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(hType));
     ::SetWindowTextA(hName, path.c_str());
-    ClickButton(hDlg, IDOK);
-    return true;
+    return ClickButton(hDlg, IDOK);
   });
   ASSERT_EQ(IDOK, dlg.DoModal());
-  EXPECT_TRUE(driver.m_bDone);
+  EXPECT_EQ(1, driver.m_nDialogs);
   EXPECT_EQ(0, lstrcmpiA(path.c_str(), dlg.GetPathName())) << dlg.GetPathName().GetString();
   EXPECT_EQ(2u, dlg.m_ofn.nFilterIndex);
   EXPECT_STREQ("dlg_shot.jpg", dlg.GetFileName());

@@ -2,6 +2,8 @@
 // DDX_Control. The notification lock-out while UpdateData runs is tested with the routing.
 #include "tests/unit/framework/dlg/dialog_test_support.h"
 
+#include <tuple>
+
 namespace {
 
 class CCountingEdit : public CEdit {
@@ -43,40 +45,33 @@ TEST_F(DdxTest, EveryMemberGoesIntoItsControlAndBack) {
   ASSERT_TRUE(dlg.Create(IDD_EXCHANGE, &host));
   EXPECT_EQ("Pixel", ItemText(dlg.m_hWnd, IDC_NAME));
   EXPECT_EQ("3", ItemText(dlg.m_hWnd, IDC_COUNT));
-  const struct {
-    int nID;
-    UINT nQuery;
-    int nExpected;
-  } loaded[] = {{IDC_ENABLED, BM_GETCHECK, BST_CHECKED},
-                {IDC_SHAPE_FIRST, BM_GETCHECK, BST_UNCHECKED},
-                {IDC_SHAPE_SECOND, BM_GETCHECK, BST_CHECKED},
-                {IDC_SHAPE_THIRD, BM_GETCHECK, BST_UNCHECKED},
-                {IDC_MODE, CB_GETCURSEL, 0},
-                {IDC_UNITS, LB_GETCURSEL, 1},
-                {IDC_LEVEL, TBM_GETPOS, 7},
-                {IDC_FORMAT, CB_GETCURSEL, 2},
-                {IDC_NAME, EM_GETLIMITTEXT, 12}}; // DDV_MaxChars limits the edit on load
-  for (const auto& c : loaded)
-    EXPECT_EQ(c.nExpected, (int)dlg.SendDlgItemMessage(c.nID, c.nQuery)) << c.nID;
+  // Control, query and its answer.
+  const std::tuple<int, UINT, int> loaded[] = {
+      {IDC_ENABLED, BM_GETCHECK, BST_CHECKED},
+      {IDC_SHAPE_FIRST, BM_GETCHECK, BST_UNCHECKED},
+      {IDC_SHAPE_SECOND, BM_GETCHECK, BST_CHECKED},
+      {IDC_SHAPE_THIRD, BM_GETCHECK, BST_UNCHECKED},
+      {IDC_MODE, CB_GETCURSEL, 0},
+      {IDC_UNITS, LB_GETCURSEL, 1},
+      {IDC_LEVEL, TBM_GETPOS, 7},
+      {IDC_FORMAT, CB_GETCURSEL, 2},
+      {IDC_NAME, EM_GETLIMITTEXT, 12}}; // DDV_MaxChars limits the edit on load
+  for (auto [nID, nQuery, nExpected] : loaded)
+    EXPECT_EQ(nExpected, (int)dlg.SendDlgItemMessage(nID, nQuery)) << nID;
 
   // The last radio button is outside the group and not counted.
-  const struct {
-    int nID;
-    UINT nMsg;
-    WPARAM wParam;
-    LPARAM lParam;
-  } typed[] = {{IDC_NAME, WM_SETTEXT, 0, (LPARAM) "Frame"},
-               {IDC_COUNT, WM_SETTEXT, 0, (LPARAM) " 42 "},
-               {IDC_MODE, WM_SETTEXT, 0, (LPARAM) "Custom"},
-               {IDC_ENABLED, BM_SETCHECK, BST_UNCHECKED, 0},
-               {IDC_SHAPE_SECOND, BM_SETCHECK, BST_UNCHECKED, 0},
-               {IDC_SHAPE_THIRD, BM_SETCHECK, BST_CHECKED, 0},
-               {IDC_AFTER_GROUP, BM_SETCHECK, BST_CHECKED, 0},
-               {IDC_UNITS, LB_SETCURSEL, 2, 0},
-               {IDC_LEVEL, TBM_SETPOS, TRUE, 4},
-               {IDC_FORMAT, CB_SETCURSEL, 0, 0}};
-  for (const auto& m : typed)
-    dlg.SendDlgItemMessage(m.nID, m.nMsg, m.wParam, m.lParam);
+  const std::tuple<int, UINT, WPARAM, LPARAM> typed[] = {{IDC_NAME, WM_SETTEXT, 0, (LPARAM) "Frame"},
+                                                         {IDC_COUNT, WM_SETTEXT, 0, (LPARAM) " 42 "},
+                                                         {IDC_MODE, WM_SETTEXT, 0, (LPARAM) "Custom"},
+                                                         {IDC_ENABLED, BM_SETCHECK, BST_UNCHECKED, 0},
+                                                         {IDC_SHAPE_SECOND, BM_SETCHECK, BST_UNCHECKED, 0},
+                                                         {IDC_SHAPE_THIRD, BM_SETCHECK, BST_CHECKED, 0},
+                                                         {IDC_AFTER_GROUP, BM_SETCHECK, BST_CHECKED, 0},
+                                                         {IDC_UNITS, LB_SETCURSEL, 2, 0},
+                                                         {IDC_LEVEL, TBM_SETPOS, TRUE, 4},
+                                                         {IDC_FORMAT, CB_SETCURSEL, 0, 0}};
+  for (auto [nID, nMsg, wParam, lParam] : typed)
+    dlg.SendDlgItemMessage(nID, nMsg, wParam, lParam);
   ASSERT_TRUE(dlg.UpdateData(TRUE));
   EXPECT_EQ((std::vector<std::string>{"Frame", "Custom", "in"}),
             (std::vector<std::string>{dlg.m_strName.GetString(), dlg.m_strMode.GetString(),
@@ -100,11 +95,7 @@ TEST_F(DdxTest, NumbersRangesAndLengthsAcceptOrReportTheText) {
   short nShort = 0;
   double dValue = 0;
   CString str;
-  const struct {
-    const char* pszText;
-    std::function<void(CDataExchange*)> exchange;
-    const char* pszBox;
-  } cases[] = {
+  const std::tuple<const char*, std::function<void(CDataExchange*)>, const char*> cases[] = {
       {"12abc", [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, nInt); }, "Please enter an integer."},
       {"150",
        [&](CDataExchange* pDX) {
@@ -124,23 +115,22 @@ TEST_F(DdxTest, NumbersRangesAndLengthsAcceptOrReportTheText) {
       {"4000000000", [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, nAccepted); }, nullptr},
       {"2.5", [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, dValue); }, nullptr},
   };
-  for (const auto& c : cases) {
+  for (const auto& [pszText, exchange, pszBox] : cases) {
     MessageBoxRecorder boxes;
-    dlg.m_exchange = c.exchange;
-    dlg.SetDlgItemText(IDC_COUNT, c.pszText);
-    EXPECT_EQ(c.pszBox == nullptr, dlg.UpdateData(TRUE) != FALSE) << c.pszText;
-    ASSERT_EQ(c.pszBox == nullptr ? 0u : 1u, MessageBoxRecorder::Boxes().size()) << c.pszText;
-    if (c.pszBox == nullptr)
+    dlg.m_exchange = exchange;
+    dlg.SetDlgItemText(IDC_COUNT, pszText);
+    EXPECT_EQ(pszBox == nullptr, dlg.UpdateData(TRUE) != FALSE) << pszText;
+    ASSERT_EQ(pszBox == nullptr ? 0u : 1u, MessageBoxRecorder::Boxes().size()) << pszText;
+    if (pszBox == nullptr)
       continue;
-    EXPECT_EQ(c.pszBox, MessageBoxRecorder::Boxes()[0].first);
-    EXPECT_TRUE(MessageBoxRecorder::Boxes()[0].second & MB_ICONEXCLAMATION) << c.pszText;
-    EXPECT_EQ(::GetDlgItem(dlg.m_hWnd, IDC_COUNT), ::GetFocus()) << c.pszText;
-    EXPECT_EQ((DWORD)MAKELONG(0, lstrlenA(c.pszText)), (DWORD)dlg.SendDlgItemMessage(IDC_COUNT, EM_GETSEL));
+    EXPECT_EQ(pszBox, MessageBoxRecorder::Boxes()[0].first);
+    EXPECT_TRUE(MessageBoxRecorder::Boxes()[0].second & MB_ICONEXCLAMATION) << pszText;
+    EXPECT_EQ(::GetDlgItem(dlg.m_hWnd, IDC_COUNT), ::GetFocus()) << pszText;
+    EXPECT_EQ((DWORD)MAKELONG(0, lstrlenA(pszText)), (DWORD)dlg.SendDlgItemMessage(IDC_COUNT, EM_GETSEL));
   }
-  EXPECT_EQ(3, nInt);
-  EXPECT_EQ(7u, nRefused);
-  EXPECT_EQ(4000000000u, nAccepted);
-  EXPECT_DOUBLE_EQ(2.5, dValue);
+  // Refused texts left their values alone.
+  EXPECT_EQ((std::vector<double>{3, 7, 4000000000.0, 2.5}),
+            (std::vector<double>{(double)nInt, (double)nRefused, (double)nAccepted, dValue}));
   dValue = 0.125;
   EXPECT_TRUE(dlg.UpdateData(FALSE));
   EXPECT_EQ("0.125", ItemText(dlg.m_hWnd, IDC_COUNT));

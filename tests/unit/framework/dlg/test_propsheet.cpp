@@ -3,6 +3,7 @@
 #include "tests/unit/framework/dlg/dialog_test_support.h"
 
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -62,9 +63,7 @@ END_MESSAGE_MAP()
 size_t ScreenColours(HWND hWnd) {
   CRect rc;
   ::GetWindowRect(hWnd, &rc);
-  pixel_support::DibSurface shot(rc.Width(), rc.Height());
-  ::BitBlt(shot.hdc(), 0, 0, rc.Width(), rc.Height(), CWindowDC(NULL).GetSafeHdc(), rc.left, rc.top, SRCCOPY);
-  std::vector<COLORREF> pixels = shot.Pixels();
+  const std::vector<COLORREF> pixels = pixel_support::ReadWindow(NULL, rc).data;
   return std::set<COLORREF>(pixels.begin(), pixels.end()).size();
 }
 
@@ -125,37 +124,32 @@ class ModalSheet : public HostedTest {};
 // The sheet is shown at the first idle with its owner disabled; OK applies the typed text and
 // Cancel resets the page and keeps the old value.
 TEST_F(ModalSheet, OkAppliesAndCancelResetsThePages) {
-  const struct {
-    int nButton, nCode;
-    const char *pszTyped, *pszKept;
-    int nApplies, nResets;
-  } cases[] = {{PSBTN_OK, IDOK, "typed", "typed", 1, 0},
-               {PSBTN_CANCEL, IDCANCEL, "discarded", "start", 0, 1}};
-  for (const auto& c : cases) {
+  // The button pressed, the code, the text typed and the one kept, and the applies and resets.
+  const std::tuple<int, int, const char*, const char*, int, int> cases[] = {
+      {PSBTN_OK, IDOK, "typed", "typed", 1, 0}, {PSBTN_CANCEL, IDCANCEL, "discarded", "start", 0, 1}};
+  for (auto [nButton, nCode, pszTyped, pszKept, nApplies, nResets] : cases) {
     CCountingPage page(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT);
     page.m_strValue = "start";
     CPropertySheet sheet("Options", &host);
     sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
     sheet.AddPage(&page);
     BOOL bSheetVisibleAtIdle = FALSE, bOwnerEnabledWhileModal = TRUE;
-    page.m_onIdle = [&](CCountingPage& p) {
+    page.m_onIdle = [&, pszTyped = pszTyped, nButton = nButton](CCountingPage& p) {
       if (p.m_nKicks != 1)
         return;
       bSheetVisibleAtIdle = ::IsWindowVisible(::GetParent(p.m_hWnd));
       bOwnerEnabledWhileModal = host.IsWindowEnabled();
-      p.SetDlgItemText(IDC_PAGE_FIRST_EDIT, c.pszTyped);
-      ::PostMessageA(::GetParent(p.m_hWnd), PSM_PRESSBUTTON, c.nButton, 0);
+      p.SetDlgItemText(IDC_PAGE_FIRST_EDIT, pszTyped);
+      ::PostMessageA(::GetParent(p.m_hWnd), PSM_PRESSBUTTON, nButton, 0);
     };
-    EXPECT_EQ(c.nCode, sheet.DoModal());
-    EXPECT_STREQ(c.pszKept, page.m_strValue);
-    EXPECT_EQ(c.nApplies, page.m_nApplies) << c.pszTyped;
-    EXPECT_EQ(c.nResets, page.m_nResets) << c.pszTyped;
+    EXPECT_EQ(nCode, sheet.DoModal());
+    EXPECT_STREQ(pszKept, page.m_strValue);
+    EXPECT_EQ((std::vector<int>{nApplies, nResets}), (std::vector<int>{page.m_nApplies, page.m_nResets}));
     EXPECT_FALSE(page.m_bSheetVisibleAtInit) << "hidden until the loop first goes idle";
     EXPECT_TRUE(bSheetVisibleAtIdle);
     EXPECT_FALSE(bOwnerEnabledWhileModal);
     EXPECT_TRUE(host.IsWindowEnabled());
-    EXPECT_EQ(nullptr, sheet.m_hWnd);
-    EXPECT_EQ(nullptr, page.m_hWnd);
+    EXPECT_TRUE(sheet.m_hWnd == NULL && page.m_hWnd == NULL);
   }
 }
 

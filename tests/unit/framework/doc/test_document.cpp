@@ -1,9 +1,9 @@
 // Documents through their template: the order of making document, frame and view, untitled
 // names, opening and saving files (a failed save never replaces a good file), the question before
 // closing, routing, dropped files and the shell's registration of the file type.
-#include "tests/common/frame_support.h"
 #include "tests/unit/framework/doc/doc_lab_res.h"
 #include "tests/unit/framework/doc/doc_support.h"
+#include "tests/unit/framework/lab_frame_test.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <tuple>
 
 namespace {
 
@@ -23,8 +24,7 @@ class CTestDoc : public CDocument {
 public:
   CTestDoc() { g_log.Add("document"); }
   CString m_strPayload = "payload";
-  static BOOL s_bFailNew;
-  static BOOL s_bFailStoreHalfWay;
+  inline static BOOL s_bFailNew = FALSE, s_bFailStoreHalfWay = FALSE;
   int m_nCommands = 0;
 
   BOOL OnNewDocument() override {
@@ -57,8 +57,6 @@ protected:
   DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CTestDoc, CDocument)
-BOOL CTestDoc::s_bFailNew = FALSE;
-BOOL CTestDoc::s_bFailStoreHalfWay = FALSE;
 
 BEGIN_MESSAGE_MAP(CTestDoc, CDocument)
 ON_COMMAND(ID_TESTDOC_CMD, OnDocCommand)
@@ -96,11 +94,10 @@ int AFXAPI AnswerBox(LPCSTR lpszText, UINT, UINT) {
   return nAnswer;
 }
 
-class DocumentTest : public ::testing::Test {
+class DocumentTest : public LabFrameTest {
 protected:
   void SetUp() override {
-    m_pFrame = CreateLabFrame();
-    ASSERT_NE(nullptr, m_pFrame);
+    ASSERT_NO_FATAL_FAILURE(LabFrameTest::SetUp());
     m_pTemplate = new CMultiDocTemplate(IDR_TESTDOC, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CLabChild),
                                         RUNTIME_CLASS(CTestView));
     TheTestApp().AddDocTemplate(m_pTemplate);
@@ -115,7 +112,7 @@ protected:
     CTestDoc::s_bFailNew = CTestDoc::s_bFailStoreHalfWay = FALSE;
     g_answers.assign(10, IDNO); // close without saving
     TheTestApp().CloseAllDocuments(FALSE);
-    DestroyLabFrame(m_pFrame);
+    LabFrameTest::TearDown();
     // The template goes with the document manager; a fresh one per test keeps the count at 0.
     delete TheTestApp().m_pDocManager;
     TheTestApp().m_pDocManager = NULL;
@@ -124,14 +121,13 @@ protected:
   CTestDoc* NewDoc() { return static_cast<CTestDoc*>(m_pTemplate->OpenDocumentFile(NULL)); }
   std::string Path(const char* name) { return m_dir + "\\" + name; }
 
-  CLabFrame* m_pFrame = NULL;
   CMultiDocTemplate* m_pTemplate = NULL;
   AFX_MSGBOX_HOOK m_pfnOldHook = NULL;
   std::string m_dir;
 };
 
 // A failing OnNewDocument takes frame and document down and leaves the untitled counter alone.
-TEST_F(DocumentTest, NewDocumentsAreMadeInOrderAndNumbered) {
+TEST_F(DocumentTest, NewDocumentsAreMadeInOrderNumberedAndTakeTheirCommands) {
   CTestDoc::s_bFailNew = TRUE;
   const int nWindows = AfxGetPermanentWndCount();
   EXPECT_EQ(nullptr, NewDoc());
@@ -148,8 +144,12 @@ TEST_F(DocumentTest, NewDocumentsAreMadeInOrderAndNumbered) {
   ASSERT_NE(nullptr, pSecond);
   EXPECT_EQ("Image2", std::string(pSecond->GetTitle()));
   EXPECT_EQ(2, TheTestApp().GetOpenDocumentCount());
-  // The child shows the template's menu through the client.
+  // The child shows the template's menu through the client; a command from it that the document
+  // handles and the view enables reaches the active document.
   EXPECT_EQ(m_pTemplate->m_hMenuShared, ::GetMenu(m_pFrame->m_hWnd));
+  m_pFrame->PostMessage(WM_COMMAND, ID_TESTDOC_CMD);
+  PumpPending();
+  EXPECT_EQ((std::vector<int>{0, 1}), (std::vector<int>{pFirst->m_nCommands, pSecond->m_nCommands}));
 }
 
 TEST_F(DocumentTest, OpeningAFileReadsItWhileItCanBeReadAgainAndNamesTheDocument) {
@@ -210,23 +210,19 @@ TEST_F(DocumentTest, SaveModifiedAsksAndAnswersForYesNoAndCancel) {
   ASSERT_NE(nullptr, pDoc);
   pDoc->SetPathName(path.c_str(), FALSE);
   pDoc->SetModifiedFlag();
-  const struct {
-    int nAnswer;
-    BOOL bFailSave;
-    BOOL bExpected;
-    const char* file;
-  } cases[] = {{IDCANCEL, FALSE, FALSE, "untouched"},
-               {IDNO, FALSE, TRUE, "untouched"},
-               {IDYES, TRUE, FALSE, "untouched"}, // the save failed: stay open
-               {IDYES, FALSE, TRUE, "payload"}};
-  for (const auto& c : cases) {
+  // The answer, whether the save fails, what SaveModified answers and what the file holds then.
+  const std::tuple<int, BOOL, BOOL, const char*> cases[] = {{IDCANCEL, FALSE, FALSE, "untouched"},
+                                                            {IDNO, FALSE, TRUE, "untouched"},
+                                                            {IDYES, TRUE, FALSE, "untouched"}, // stays open
+                                                            {IDYES, FALSE, TRUE, "payload"}};
+  for (auto [nAnswer, bFailSave, bExpected, file] : cases) {
     g_boxes.clear();
-    g_answers.assign(1, c.nAnswer);
-    CTestDoc::s_bFailStoreHalfWay = c.bFailSave;
-    EXPECT_EQ(c.bExpected, pDoc->SaveModified()) << c.nAnswer;
+    g_answers.assign(1, nAnswer);
+    CTestDoc::s_bFailStoreHalfWay = bFailSave;
+    EXPECT_EQ(bExpected, pDoc->SaveModified()) << nAnswer;
     ASSERT_FALSE(g_boxes.empty());
     EXPECT_EQ("Save changes to asked.tdc?", g_boxes.front());
-    EXPECT_EQ(c.file, ReadAll(path));
+    EXPECT_EQ(file, ReadAll(path));
   }
   EXPECT_FALSE(pDoc->IsModified());
   g_boxes.clear();
@@ -245,14 +241,6 @@ TEST_F(DocumentTest, ClosingTheMainWindowAsksForEveryModifiedDocumentAndCancelKe
   EXPECT_EQ(2u, g_boxes.size());
   EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd));
   EXPECT_EQ(2, TheTestApp().GetOpenDocumentCount());
-}
-
-TEST_F(DocumentTest, ACommandTheDocumentHandlesAndTheViewEnablesRunsFromTheMenu) {
-  CTestDoc* pDoc = NewDoc();
-  ASSERT_NE(nullptr, pDoc);
-  m_pFrame->PostMessage(WM_COMMAND, ID_TESTDOC_CMD);
-  PumpPending();
-  EXPECT_EQ(1, pDoc->m_nCommands);
 }
 
 TEST_F(DocumentTest, DroppedFilesOpenOneDocumentEach) {

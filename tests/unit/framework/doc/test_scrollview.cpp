@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 inline void PrintTo(const CPoint& pt, std::ostream* os) { *os << "(" << pt.x << "," << pt.y << ")"; }
 inline void PrintTo(const CSize& size, std::ostream* os) { *os << size.cx << "x" << size.cy; }
@@ -63,15 +64,14 @@ TEST_F(ScrollViewTest, BarsSpanTotalAndViewAndAppearOnlyWhereTheTotalDoesNotFit)
   ASSERT_TRUE(m_pView->GetScrollInfo(SB_HORZ, &h) && m_pView->GetScrollInfo(SB_VERT, &v));
   EXPECT_EQ(std::make_tuple(0, 999, 283u, 0, 799, 183u),
             std::make_tuple(h.nMin, h.nMax, h.nPage, v.nMin, v.nMax, v.nPage));
-  const struct {
-    CSize total, view;
-  } cases[] = {
+  // The total and the view left beside the bars.
+  const std::pair<CSize, CSize> cases[] = {
       {{300, 200}, {300, 200}}, {{301, 150}, {300, 183}}, {{250, 201}, {283, 200}}, {{290, 201}, {283, 183}}};
-  for (const auto& c : cases) {
-    m_pView->SetScrollSizes(MM_TEXT, c.total);
+  for (auto [total, view] : cases) {
+    m_pView->SetScrollSizes(MM_TEXT, total);
     CRect rc;
     m_pView->GetClientRect(&rc);
-    EXPECT_EQ(c.view, rc.Size()) << ::testing::PrintToString(c.total);
+    EXPECT_EQ(view, rc.Size()) << ::testing::PrintToString(total);
   }
   // A zero page or line part takes a tenth of the total or of the page.
   int nMapMode;
@@ -87,18 +87,15 @@ TEST_F(ScrollViewTest, BarsSpanTotalAndViewAndAppearOnlyWhereTheTotalDoesNotFit)
 }
 
 TEST_F(ScrollViewTest, ScrollByAnswersTrueOnlyWhenThePositionChangesAndStaysInRange) {
-  const struct {
-    CPoint start;
-    CSize by;
-    BOOL bDoScroll, bResult;
-    CPoint end;
-  } cases[] = {{{0, 0}, {-1, 0}, TRUE, FALSE, {0, 0}},   {{717, 617}, {5, 5}, TRUE, FALSE, {717, 617}},
-               {{717, 0}, {5, 5}, TRUE, TRUE, {717, 5}}, {{5, 5}, {-9, -1}, TRUE, TRUE, {0, 4}},
-               {{0, 0}, {10, 10}, FALSE, TRUE, {0, 0}},  {{5000, -20}, {0, 0}, TRUE, FALSE, {717, 0}}};
-  for (const auto& c : cases) {
-    m_pView->ScrollToPosition(c.start);
-    EXPECT_EQ(c.bResult, m_pView->OnScrollBy(c.by, c.bDoScroll)) << ::testing::PrintToString(c.start);
-    EXPECT_EQ(c.end, Pos()) << ::testing::PrintToString(c.start);
+  // Start, scroll by, whether to scroll, the answer and the end.
+  const std::tuple<CPoint, CSize, BOOL, BOOL, CPoint> cases[] = {
+      {{0, 0}, {-1, 0}, TRUE, FALSE, {0, 0}},   {{717, 617}, {5, 5}, TRUE, FALSE, {717, 617}},
+      {{717, 0}, {5, 5}, TRUE, TRUE, {717, 5}}, {{5, 5}, {-9, -1}, TRUE, TRUE, {0, 4}},
+      {{0, 0}, {10, 10}, FALSE, TRUE, {0, 0}},  {{5000, -20}, {0, 0}, TRUE, FALSE, {717, 0}}};
+  for (auto [start, by, bDoScroll, bResult, end] : cases) {
+    m_pView->ScrollToPosition(start);
+    EXPECT_EQ(bResult, m_pView->OnScrollBy(by, bDoScroll)) << ::testing::PrintToString(start);
+    EXPECT_EQ(end, Pos()) << ::testing::PrintToString(start);
   }
 }
 
@@ -106,24 +103,23 @@ TEST_F(ScrollViewTest, BarMessagesAndTheWheelScrollByLinePageAndThumbWithinTheRa
   UINT nLines = 3;
   ::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &nLines, 0);
   const int nWheel = std::min<int>(617, nLines * 16);
-  const struct {
-    UINT nMsg;
-    int nCode, nPos, nStart, nEnd; // along the message's bar
-  } cases[] = {{WM_VSCROLL, SB_LINEDOWN, 0, 0, 16},         {WM_VSCROLL, SB_LINEUP, 0, 0, 0},
-               {WM_VSCROLL, SB_PAGEDOWN, 0, 600, 617},      {WM_VSCROLL, SB_PAGEUP, 0, 300, 172},
-               {WM_VSCROLL, SB_BOTTOM, 0, 0, 617},          {WM_VSCROLL, SB_TOP, 0, 300, 0},
-               {WM_VSCROLL, SB_THUMBPOSITION, 345, 0, 345}, {WM_HSCROLL, SB_THUMBTRACK, 500, 0, 500},
-               {WM_HSCROLL, SB_LINEDOWN, 0, 700, 716},      {WM_HSCROLL, SB_ENDSCROLL, 0, 40, 40},
-               {WM_MOUSEWHEEL, 0, -WHEEL_DELTA, 0, nWheel}};
-  for (const auto& c : cases) {
-    const bool bHorz = c.nMsg == WM_HSCROLL;
-    m_pView->ScrollToPosition(bHorz ? CPoint(c.nStart, 0) : CPoint(0, c.nStart));
-    m_pView->SendMessage(c.nMsg, MAKEWPARAM(c.nCode, c.nPos));
-    EXPECT_EQ(bHorz ? CPoint(c.nEnd, 0) : CPoint(0, c.nEnd), Pos()) << c.nMsg << " " << c.nCode;
+  // The message, its code and position, and the start and end along the message's bar.
+  const std::tuple<UINT, int, int, int, int> cases[] = {
+      {WM_VSCROLL, SB_LINEDOWN, 0, 0, 16},         {WM_VSCROLL, SB_LINEUP, 0, 0, 0},
+      {WM_VSCROLL, SB_PAGEDOWN, 0, 600, 617},      {WM_VSCROLL, SB_PAGEUP, 0, 300, 172},
+      {WM_VSCROLL, SB_BOTTOM, 0, 0, 617},          {WM_VSCROLL, SB_TOP, 0, 300, 0},
+      {WM_VSCROLL, SB_THUMBPOSITION, 345, 0, 345}, {WM_HSCROLL, SB_THUMBTRACK, 500, 0, 500},
+      {WM_HSCROLL, SB_LINEDOWN, 0, 700, 716},      {WM_HSCROLL, SB_ENDSCROLL, 0, 40, 40},
+      {WM_MOUSEWHEEL, 0, -WHEEL_DELTA, 0, nWheel}};
+  for (auto [nMsg, nCode, nPos, nStart, nEnd] : cases) {
+    const bool bHorz = nMsg == WM_HSCROLL;
+    m_pView->ScrollToPosition(bHorz ? CPoint(nStart, 0) : CPoint(0, nStart));
+    m_pView->SendMessage(nMsg, MAKEWPARAM(nCode, nPos));
+    EXPECT_EQ(bHorz ? CPoint(nEnd, 0) : CPoint(0, nEnd), Pos()) << nMsg << " " << nCode;
   }
 }
 
-TEST_F(ScrollViewTest, ViewportStartsAtMinusThePositionExceptWhenPrintingAndNeverCentres) {
+TEST_F(ScrollViewTest, ViewportStartsAtMinusThePositionExceptWhenPrintingAndNeverCentresAndTheRestIsFilled) {
   m_pView->UpdateWindow();
   EXPECT_TRUE(m_pView->OnScrollBy(CSize(120, 50)));
   m_pView->UpdateWindow();
@@ -142,16 +138,12 @@ TEST_F(ScrollViewTest, ViewportStartsAtMinusThePositionExceptWhenPrintingAndNeve
   EXPECT_EQ(CPoint(0, 0), PreparedOrigin());
   EXPECT_EQ(kPaper, Pixel(99, 79));
   EXPECT_EQ(::GetSysColor(COLOR_WINDOW), Pixel(150, 100));
-}
-
-TEST_F(ScrollViewTest, FillOutsideRectPaintsOnlyBeyondTheTotal) {
-  m_pView->SetScrollSizes(MM_TEXT, CSize(100, 80));
+  // FillOutsideRect paints only beyond the total.
   pixel_support::DibSurface dib(300, 200);
   CBrush brush(kMark);
   m_pView->FillOutsideRect(&dib.dc(), &brush);
-  EXPECT_EQ(RGB(255, 255, 255), dib.At(99, 79));
-  EXPECT_EQ(kMark, dib.At(100, 0));
-  EXPECT_EQ(kMark, dib.At(0, 80));
+  EXPECT_EQ((std::vector<COLORREF>{RGB(255, 255, 255), kMark, kMark}),
+            (std::vector<COLORREF>{dib.At(99, 79), dib.At(100, 0), dib.At(0, 80)}));
 }
 
 TEST_F(ScrollViewTest, FixedMetricModeScrollsInLogicalUnitsWithYUp) {

@@ -1,9 +1,9 @@
 // Sending a document by mail: what reaches the mail system (the logging stand-in mapi32.dll beside
 // the test program), the attachment's name and bytes, the life of the temporary copy, the
 // messages for failures, and the command's state.
-#include "tests/common/frame_support.h"
 #include "tests/common/import_patch.h"
 #include "tests/unit/framework/doc/doc_support.h"
+#include "tests/unit/framework/lab_frame_test.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -46,11 +47,8 @@ std::vector<Call> ReadCalls(const std::string& path) {
 
 std::string Hex(const std::string& bytes) {
   std::string hex;
-  char sz[3];
-  for (unsigned char c : bytes) {
-    sprintf(sz, "%02x", c);
-    hex += sz;
-  }
+  for (unsigned char c : bytes)
+    hex += {"0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
   return hex;
 }
 
@@ -61,19 +59,18 @@ std::vector<std::string> BoxTexts() {
   return texts;
 }
 
-class SendMailTest : public ::testing::Test {
+class SendMailTest : public LabFrameTest {
 protected:
   void SetUp() override {
     m_strLog = TempDir() + "pix_mapi.log";
     ::DeleteFileA(m_strLog.c_str());
     ::SetEnvironmentVariableA("PIX_MAPI_LOG", m_strLog.c_str());
-    m_pFrame = CreateLabFrame();
-    ASSERT_NE(nullptr, m_pFrame);
+    ASSERT_NO_FATAL_FAILURE(LabFrameTest::SetUp());
     m_pTemplate = new CMultiDocTemplate(IDR_LAB_DOC, RUNTIME_CLASS(CMailDoc), RUNTIME_CLASS(CLabChild),
                                         RUNTIME_CLASS(CLabView));
   }
   void TearDown() override {
-    DestroyLabFrame(m_pFrame); // takes the documents with their frames
+    LabFrameTest::TearDown(); // takes the documents with their frames
     delete m_pTemplate;
     ::SetEnvironmentVariableA("PIX_MAPI_LOG", NULL);
     ::SetEnvironmentVariableA("PIX_MAPI_RESULT", NULL);
@@ -117,7 +114,6 @@ protected:
   CMailDoc* NewDocument() { return static_cast<CMailDoc*>(m_pTemplate->OpenDocumentFile(NULL)); }
 
   MessageBoxRecorder m_boxes;
-  CLabFrame* m_pFrame = NULL;
   CMultiDocTemplate* m_pTemplate = NULL;
   std::string m_strLog;
   std::string m_strFile; // a document file the test made
@@ -126,37 +122,30 @@ protected:
 const char kLabStrings[] = "\nLab\nLab\nLab files (*.lab)\n.lab";
 const std::vector<std::string> kFailed = {"Failed to send mail message."};
 
-struct UntitledCase {
-  BOOL bModified;
-  const char* pszDocStrings; // the template's, when not its resource's
-  ULONG nResult;             // what the mail system answers
-  const char* pszAttachmentName;
-  std::vector<std::string> boxes;
-};
-std::ostream& operator<<(std::ostream& os, const UntitledCase& c) {
-  return os << c.pszAttachmentName << " result " << c.nResult;
-}
+// Whether the document is modified, the template's document strings (NULL: its resource's), what the
+// mail system answers, the attachment's name and the messages shown.
+using UntitledCase = std::tuple<BOOL, const char*, ULONG, const char*, std::vector<std::string>>;
 
 class SendUntitledTest : public SendMailTest, public ::testing::WithParamInterface<UntitledCase> {};
 
 // Saving the copy touches neither the modified flag nor the document's name; only real failures are
 // told (the user's abort and a refused logon are the user's own doing), and the copy goes anyway.
 TEST_P(SendUntitledTest, GoesAsATemporaryCopyNamedAfterTheTitle) {
-  const UntitledCase& c = GetParam();
-  if (c.pszDocStrings != NULL)
-    m_pTemplate->m_strDocStrings = c.pszDocStrings;
-  ::SetEnvironmentVariableA("PIX_MAPI_RESULT", std::to_string(c.nResult).c_str());
+  const auto& [bModified, pszDocStrings, nResult, pszAttachmentName, boxes] = GetParam();
+  if (pszDocStrings != NULL)
+    m_pTemplate->m_strDocStrings = pszDocStrings;
+  ::SetEnvironmentVariableA("PIX_MAPI_RESULT", std::to_string(nResult).c_str());
   CMailDoc* pDoc = NewDocument();
   ASSERT_NE(nullptr, pDoc);
-  pDoc->SetModifiedFlag(c.bModified);
+  pDoc->SetModifiedFlag(bModified);
   Call call;
   ASSERT_NO_FATAL_FAILURE(SendOnce(pDoc, call));
-  EXPECT_EQ(c.pszAttachmentName, call["file0.name"]);
+  EXPECT_EQ(pszAttachmentName, call["file0.name"]);
   ExpectTemporaryCopy(call);
-  EXPECT_EQ(c.bModified, pDoc->IsModified());
+  EXPECT_EQ(bModified, pDoc->IsModified());
   EXPECT_EQ("", std::string(pDoc->GetPathName()));
   EXPECT_EQ("Lab1", std::string(pDoc->GetTitle()));
-  EXPECT_EQ(c.boxes, BoxTexts());
+  EXPECT_EQ(boxes, BoxTexts());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SendUntitledTest,
@@ -206,17 +195,13 @@ FARPROC WINAPI NoSendMail(HMODULE hModule, LPCSTR lpszName) {
   return reinterpret_cast<decltype(&NoSendMail)>(g_pfnGetProcAddress)(hModule, lpszName);
 }
 
-struct LibraryCase {
-  const char* pszFunction;
-  FARPROC pfnReplacement;
-  const char* pszMessage;
-};
-std::ostream& operator<<(std::ostream& os, const LibraryCase& c) { return os << c.pszFunction; }
+// The kernel32 function replaced, its stand-in and the message shown.
+using LibraryCase = std::tuple<const char*, FARPROC, const char*>;
 
 class UnusableMailTest : public SendMailTest, public ::testing::WithParamInterface<LibraryCase> {};
 
 TEST_P(UnusableMailTest, ShowsItsMessageAndNothingElse) {
-  const LibraryCase& c = GetParam();
+  const auto& [pszFunction, pfnReplacement, pszMessage] = GetParam();
   CMailDoc* pDoc = NewDocument();
   ASSERT_NE(nullptr, pDoc);
   pDoc->SetModifiedFlag();
@@ -224,12 +209,12 @@ TEST_P(UnusableMailTest, ShowsItsMessageAndNothingElse) {
   g_pfnGetProcAddress = ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "GetProcAddress");
   std::vector<Call> calls;
   {
-    CImportPatch patch("kernel32.dll", c.pszFunction, c.pfnReplacement);
-    ASSERT_TRUE(patch.Applied()) << c.pszFunction;
+    CImportPatch patch("kernel32.dll", pszFunction, pfnReplacement);
+    ASSERT_TRUE(patch.Applied()) << pszFunction;
     calls = Send(pDoc);
   }
   EXPECT_TRUE(calls.empty());
-  EXPECT_EQ(std::vector<std::string>{c.pszMessage}, BoxTexts());
+  EXPECT_EQ(std::vector<std::string>{pszMessage}, BoxTexts());
   EXPECT_EQ(nCopies, CountFiles(TempDir() + "afx*.tmp"))
       << "no copy is made for a mail system that is not there";
   EXPECT_TRUE(pDoc->IsModified());

@@ -1,12 +1,13 @@
 // Frames: creation from one resource id, MDI children and the menus they switch through the MDI
 // client, layout of bars in z-order now or at the next idle pass, titles and the message line.
-#include "tests/common/frame_support.h"
 #include "tests/common/import_patch.h"
+#include "tests/unit/framework/lab_frame_test.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -26,25 +27,13 @@ LRESULT CALLBACK LogClientMenus(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
   return ::CallWindowProcA(g_pfnClientProc, hWnd, nMsg, wParam, lParam);
 }
 
-class FrameTest : public ::testing::Test {
+class FrameTest : public LabFrameTest {
 protected:
-  void SetUp() override {
-    m_nWindowsBefore = AfxGetPermanentWndCount();
-    m_pFrame = CreateLabFrame();
-    ASSERT_NE(nullptr, m_pFrame);
-  }
-  void TearDown() override {
-    DestroyLabFrame(m_pFrame);
-    // Nothing the frame made outlives it.
-    EXPECT_EQ(m_nWindowsBefore, AfxGetPermanentWndCount());
-  }
   std::string Title(CWnd* pWnd) {
     CString s;
     pWnd->GetWindowText(s);
     return static_cast<LPCSTR>(s);
   }
-  CLabFrame* m_pFrame = NULL;
-  int m_nWindowsBefore = 0;
 };
 
 TEST_F(FrameTest, LoadFrameTakesTitleMenuAndAcceleratorsFromOneIdAndMakesTheClient) {
@@ -67,7 +56,7 @@ TEST_F(FrameTest, LoadFrameTakesTitleMenuAndAcceleratorsFromOneIdAndMakesTheClie
   EXPECT_EQ(1, m_pFrame->m_nLabCommands);
 }
 
-TEST_F(FrameTest, ChildrenSwitchMenusOnlyThroughTheClient) {
+TEST_F(FrameTest, ChildrenSwitchMenusOnlyThroughTheClientAndTakeCommandsFirst) {
   g_clientMenus.clear();
   g_nSetMenuCalls = 0;
   HWND hClient = m_pFrame->m_hWndMDIClient;
@@ -94,6 +83,14 @@ TEST_F(FrameTest, ChildrenSwitchMenusOnlyThroughTheClient) {
   TheTestApp().OnIdle(0);
   EXPECT_EQ("Frame Lab - Lab1", Title(m_pFrame));
 
+  // A command the main frame handles still arrives while a child is active; the active document is
+  // that of the child's view, and an MDI frame has no view of its own.
+  m_pFrame->SendMessage(WM_COMMAND, ID_LAB_COMMAND);
+  EXPECT_EQ(1, m_pFrame->m_nLabCommands);
+  ASSERT_NE(nullptr, pFirst->GetActiveView());
+  EXPECT_EQ(pFirst->GetActiveView()->GetDocument(), m_pFrame->MDIGetActive()->GetActiveDocument());
+  EXPECT_EQ(nullptr, m_pFrame->GetActiveView());
+
   // The last child gone, the frame's own menu comes back.
   pFirst->DestroyWindow();
   pSecond->DestroyWindow();
@@ -105,18 +102,6 @@ TEST_F(FrameTest, ChildrenSwitchMenusOnlyThroughTheClient) {
   ::SetWindowLongPtrA(hClient, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pfnClientProc));
 }
 
-TEST_F(FrameTest, CommandsReachTheActiveChildsViewDocumentAndFrameBeforeTheMainFrame) {
-  // A command the main frame handles still arrives when a child is active.
-  CLabChild* pChild = OpenLabChild(m_pFrame, "Lab1");
-  ASSERT_NE(nullptr, pChild);
-  m_pFrame->SendMessage(WM_COMMAND, ID_LAB_COMMAND);
-  EXPECT_EQ(1, m_pFrame->m_nLabCommands);
-  CView* pView = pChild->GetActiveView();
-  ASSERT_NE(nullptr, pView);
-  EXPECT_EQ(pView->GetDocument(), m_pFrame->MDIGetActive()->GetActiveDocument());
-  EXPECT_EQ(nullptr, m_pFrame->GetActiveView()) << "an MDI frame has no view of its own";
-}
-
 // ---------------------------------------------------------------------------------------------
 // Layout
 
@@ -125,26 +110,17 @@ protected:
   void SetUp() override {
     FrameTest::SetUp();
     // Made in this order, so z-order is top, left, then the bar with id -1, then bottom.
-    const struct {
-      UINT nID;
-      DWORD dwStyle;
-      LPCSTR name;
-    } bars[] = {{0xE810, CBRS_TOP, "top"},
-                {0xE811, CBRS_LEFT, "left"},
-                {static_cast<UINT>(-1), CBRS_TOP, "minus-one"},
-                {0xE812, CBRS_BOTTOM, "bottom"}};
-    for (const auto& b : bars) {
+    const std::tuple<UINT, DWORD, LPCSTR> bars[] = {{0xE810, CBRS_TOP, "top"},
+                                                    {0xE811, CBRS_LEFT, "left"},
+                                                    {static_cast<UINT>(-1), CBRS_TOP, "minus-one"},
+                                                    {0xE812, CBRS_BOTTOM, "bottom"}};
+    for (auto [nID, dwStyle, name] : bars) {
       m_bars.emplace_back(new CLabBar);
-      ASSERT_TRUE(m_bars.back()->CreateBar(m_pFrame, b.nID, b.dwStyle, CSize(100, 30), b.name));
+      ASSERT_TRUE(m_bars.back()->CreateBar(m_pFrame, nID, dwStyle, CSize(100, 30), name));
       m_bars.back()->m_pLog = &m_log;
     }
     m_log.clear();
   }
-  void TearDown() override {
-    FrameTest::TearDown();
-    m_bars.clear();
-  }
-  std::vector<std::unique_ptr<CLabBar>> m_bars;
   std::vector<std::string> m_log;
 };
 

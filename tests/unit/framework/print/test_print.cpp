@@ -2,10 +2,11 @@
 // CUPS queue tools/setup.sh makes) with and without the print dialog, a cancelled job, no printer
 // at all, and the main frame's preview mode. The pixels of the printed pages are checked by
 // check_pages.sh from what these tests leave in the artifacts folder.
-#include "tests/common/frame_support.h"
 #include "tests/common/import_patch.h"
 #include "tests/common/pdf_output.h"
 #include "tests/common/pixel_support.h"
+#include "tests/unit/framework/lab_frame_test.h"
+#include "tests/unit/framework/system_dialog_driver.h"
 
 #include "framework/res/fw_res.h"
 
@@ -84,70 +85,23 @@ ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
-// Answers each print dialog of the system with a button, from a thread timer (the dialog runs its
-// own loop), and counts them. A dialog the button did not close is cancelled after five seconds.
-class CPrintDialogDriver {
-public:
-  explicit CPrintDialogDriver(int nButton) : m_nButton(nButton) {
-    s_pActive = this;
-    m_nTimer = ::SetTimer(NULL, 0, 20, TimerProc);
-  }
-  ~CPrintDialogDriver() {
-    ::KillTimer(NULL, m_nTimer);
-    s_pActive = NULL;
-  }
-  int m_nDialogs = 0;
-
-private:
-  static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD) {
-    CPrintDialogDriver* pThis = s_pActive;
-    HWND hDlg = ::FindWindowA("#32770", "Print");
-    if (pThis == NULL || hDlg == NULL || !::IsWindowVisible(hDlg))
-      return;
-    int nPress = 0;
-    if (hDlg != pThis->m_hDlg) {
-      pThis->m_hDlg = hDlg;
-      pThis->m_nDialogs++;
-      pThis->m_nTicks = 0;
-      nPress = pThis->m_nButton;
-    } else if (++pThis->m_nTicks == 250) {
-      nPress = IDCANCEL;
-    }
-    if (nPress != 0)
-      ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nPress, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, nPress)));
-  }
-  static inline CPrintDialogDriver* s_pActive = NULL;
-  int m_nButton;
-  UINT_PTR m_nTimer = 0;
-  HWND m_hDlg = NULL;
-  int m_nTicks = 0;
-};
-
 // Counts a platform call of the print loop and passes it on (not through the patched import).
 int g_nEndDocs = 0, g_nAbortDocs = 0;
-int CallGdi(const char* pszName, HDC hDC) {
-  auto pfn = reinterpret_cast<int(WINAPI*)(HDC)>(::GetProcAddress(::GetModuleHandleA("gdi32.dll"), pszName));
-  return pfn(hDC);
+const char kEndDoc[] = "EndDoc", kAbortDoc[] = "AbortDoc";
+template <int* pCount, const char* pszName> int WINAPI CountDocCall(HDC hDC) {
+  ++*pCount;
+  return reinterpret_cast<int(WINAPI*)(HDC)>(::GetProcAddress(::GetModuleHandleA("gdi32.dll"), pszName))(hDC);
 }
-int WINAPI CountEndDoc(HDC hDC) {
-  ++g_nEndDocs;
-  return CallGdi("EndDoc", hDC);
-}
-int WINAPI CountAbortDoc(HDC hDC) {
-  ++g_nAbortDocs;
-  return CallGdi("AbortDoc", hDC);
-}
+FARPROC CountEndDoc = reinterpret_cast<FARPROC>(&CountDocCall<&g_nEndDocs, kEndDoc>);
+FARPROC CountAbortDoc = reinterpret_cast<FARPROC>(&CountDocCall<&g_nAbortDocs, kAbortDoc>);
 
 // ---------------------------------------------------------------------------------------------
 
-class PrintTest : public ::testing::Test {
+class PrintTest : public LabFrameTest {
 protected:
   void SetUp() override {
-    m_nWindowsBefore = AfxGetPermanentWndCount();
     g_nEndDocs = g_nAbortDocs = 0;
-    m_pFrame = CreateLabFrame();
-    ASSERT_NE(nullptr, m_pFrame);
+    ASSERT_NO_FATAL_FAILURE(LabFrameTest::SetUp());
     m_pTemplate = new CMultiDocTemplate(IDR_LAB_DOC, RUNTIME_CLASS(CLabDoc), RUNTIME_CLASS(CLabChild),
                                         RUNTIME_CLASS(CPrintLabView));
     CDocument* pDoc = m_pTemplate->OpenDocumentFile(NULL);
@@ -158,41 +112,40 @@ protected:
     m_pView = static_cast<CPrintLabView*>(pDoc->GetNextView(pos));
   }
   void TearDown() override {
-    DestroyLabFrame(m_pFrame); // takes the document with its frame
+    LabFrameTest::TearDown(); // takes the document with its frame
     delete m_pTemplate;
-    EXPECT_EQ(m_nWindowsBefore, AfxGetPermanentWndCount());
   }
-  // Sends a command to the main frame as a menu would, with a driver answering the print dialog.
+  // Sends a command to the main frame as a menu would, answering the print dialog with OK.
   int Command(UINT nID) {
-    CPrintDialogDriver driver(IDOK);
+    CSystemDialogDriver driver(Press(IDOK), "Print");
     m_pFrame->SendMessage(WM_COMMAND, nID);
     return driver.m_nDialogs;
   }
+  // After a job the main window takes input again and the "Printing" dialog is gone.
+  void ExpectJobOver() {
+    EXPECT_TRUE(m_pFrame->IsWindowEnabled());
+    EXPECT_EQ(nullptr, ::FindWindowA("#32770", "Printing"));
+  }
 
-  CLabFrame* m_pFrame = NULL;
   CMultiDocTemplate* m_pTemplate = NULL;
   CPrintLabView* m_pView = NULL;
   std::string m_strTitle;
-  int m_nWindowsBefore = 0;
 };
 
 // ---------------------------------------------------------------------------------------------
 // Printing
 
-class PrintJobTest : public PrintTest, public ::testing::WithParamInterface<UINT> {};
-
-TEST_P(PrintJobTest, PrintsOnePageWithTheMarkAndTheDialogOnlyWhenAsked) {
-  const UINT nCommand = GetParam();
+TEST_F(PrintTest, PrintsOnePageWithTheMarkThroughThePrintDialog) {
   char szPrinter[256] = "";
   DWORD cch = sizeof(szPrinter);
   ASSERT_TRUE(::GetDefaultPrinterA(szPrinter, &cch)) << "no printer: tools/setup.sh makes the CUPS PDF queue";
-  std::string base = pixel_support::ArtifactsFolder() + "\\fw_print_" + std::to_string(nCommand);
+  std::string base = pixel_support::ArtifactsFolder() + "\\fw_print_job";
   ::DeleteFileA((base + ".pdf").c_str());
   ::DeleteFileA((base + ".expect").c_str());
-  CImportPatch endDoc("gdi32.dll", "EndDoc", reinterpret_cast<FARPROC>(&CountEndDoc));
+  CImportPatch endDoc("gdi32.dll", "EndDoc", CountEndDoc);
   ASSERT_TRUE(endDoc.Applied());
 
-  EXPECT_EQ(nCommand == ID_FILE_PRINT ? 1 : 0, Command(nCommand)) << "print dialogs";
+  EXPECT_EQ(1, Command(ID_FILE_PRINT)) << "print dialogs";
   const PrintLog& log = m_pView->m_log;
   // Not a preview; one job begun, ended and finished; the last page is unknown: page 1 only; meanwhile
   // the "Printing" dialog tells the page and the main window takes no input.
@@ -202,8 +155,7 @@ TEST_P(PrintJobTest, PrintsOnePageWithTheMarkAndTheDialogOnlyWhenAsked) {
   EXPECT_EQ(std::vector<BOOL>{TRUE}, log.bPrinting);
   EXPECT_EQ(std::vector<std::string>{"Page 1"}, log.pageTexts);
   EXPECT_EQ(m_strTitle, log.strDocText);
-  EXPECT_TRUE(m_pFrame->IsWindowEnabled());
-  EXPECT_EQ(nullptr, ::FindWindowA("#32770", "Printing"));
+  ExpectJobOver();
 
   std::string pdf = pdf_output::WaitForPdf(m_strTitle);
   ASSERT_FALSE(pdf.empty()) << "no PDF named after " << m_strTitle << " in any cups-pdf folder";
@@ -220,26 +172,20 @@ TEST_P(PrintJobTest, PrintsOnePageWithTheMarkAndTheDialogOnlyWhenAsked) {
          << int(GetGValue(kMark)) << ' ' << int(GetBValue(kMark)) << '\n';
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, PrintJobTest, ::testing::Values(ID_FILE_PRINT, ID_FILE_PRINT_DIRECT),
-                         [](const ::testing::TestParamInfo<UINT>& info) {
-                           return info.param == ID_FILE_PRINT ? std::string("WithDialog")
-                                                              : std::string("Direct");
-                         });
-
-TEST_F(PrintTest, CancelInThePrintingDialogAbortsTheJobAfterThatPage) {
-  CImportPatch endDoc("gdi32.dll", "EndDoc", reinterpret_cast<FARPROC>(&CountEndDoc));
-  CImportPatch abortDoc("gdi32.dll", "AbortDoc", reinterpret_cast<FARPROC>(&CountAbortDoc));
+// Printing direct asks nothing; Cancel in the "Printing" dialog aborts the job after that page.
+TEST_F(PrintTest, CancelInThePrintingDialogAbortsTheDirectJobAfterThatPage) {
+  CImportPatch endDoc("gdi32.dll", "EndDoc", CountEndDoc);
+  CImportPatch abortDoc("gdi32.dll", "AbortDoc", CountAbortDoc);
   ASSERT_TRUE(endDoc.Applied() && abortDoc.Applied());
   // A known last page lets the job go past page 1.
   m_pView->m_nMaxPage = 3;
   m_pView->m_nCancelPage = 2;
-  Command(ID_FILE_PRINT_DIRECT);
+  EXPECT_EQ(0, Command(ID_FILE_PRINT_DIRECT)) << "printing direct asks nothing";
   const PrintLog& log = m_pView->m_log;
   EXPECT_EQ((std::vector<UINT>{1, 2}), log.pages);
   EXPECT_EQ((std::vector<std::string>{"Page 1", "Page 2"}), log.pageTexts);
   EXPECT_EQ((std::vector<int>{1, 1, 0}), (std::vector<int>{log.nEnd, g_nAbortDocs, g_nEndDocs}));
-  EXPECT_TRUE(m_pFrame->IsWindowEnabled());
-  EXPECT_EQ(nullptr, ::FindWindowA("#32770", "Printing"));
+  ExpectJobOver();
 }
 
 // Without a printer each command says so once, prints nothing and changes nothing.
@@ -273,26 +219,16 @@ TEST_F(PrintTest, WithoutPrintersEveryCommandSaysSoAndPrintsNothing) {
 // ---------------------------------------------------------------------------------------------
 // Print preview
 
-// The ways a preview is closed.
-enum class CloseBy { Button, Escape, FrameClose };
+// The ways a preview is closed; its Print button closes it before the print dialog (cancelled here).
+enum class CloseBy { Button, Escape, FrameClose, PrintButton };
 
-class PreviewTest : public PrintTest, public ::testing::WithParamInterface<CloseBy> {
-protected:
-  CLabBar* AddBar(UINT nID, LPCSTR lpszName, BOOL bVisible) {
-    m_bars.emplace_back(new CLabBar);
-    CLabBar* pBar = m_bars.back().get();
-    EXPECT_TRUE(pBar->CreateBar(m_pFrame, nID, CBRS_TOP, CSize(200, 24), lpszName, bVisible));
-    pBar->EnableDocking(CBRS_ALIGN_ANY);
-    return pBar;
-  }
-  std::vector<std::unique_ptr<CLabBar>> m_bars;
-};
+class PreviewTest : public PrintTest, public ::testing::WithParamInterface<CloseBy> {};
 
 TEST_P(PreviewTest, PreviewTakesTheFrameAndClosingGivesEverythingBack) {
   m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
-  CLabBar* pHidden = AddBar(0xE821, "hidden", FALSE);
-  CLabBar* pFloating = AddBar(0xE822, "floating", TRUE);
-  ASSERT_TRUE(m_pFrame->DockControlBar(AddBar(0xE820, "docked", TRUE)));
+  CLabBar* pHidden = AddBar(0xE821, CBRS_TOP, CSize(200, 24), "hidden", FALSE);
+  CLabBar* pFloating = AddBar(0xE822, CBRS_TOP, CSize(200, 24), "floating");
+  ASSERT_TRUE(m_pFrame->DockControlBar(AddBar(0xE820, CBRS_TOP, CSize(200, 24), "docked")));
   ASSERT_TRUE(m_pFrame->DockControlBar(pHidden, AFX_IDW_DOCKBAR_LEFT));
   ASSERT_TRUE(m_pFrame->FloatControlBar(pFloating, CPoint(760, 100)));
   CFrameWnd* pMini = pFloating->GetParentFrame();
@@ -379,6 +315,14 @@ TEST_P(PreviewTest, PreviewTakesTheFrameAndClosingGivesEverythingBack) {
     m_pFrame->SendMessage(WM_CLOSE);
     ASSERT_TRUE(::IsWindow(m_pFrame->m_hWnd)) << "closing the frame closes the preview only";
     break;
+  case CloseBy::PrintButton: {
+    CSystemDialogDriver driver(Press(IDCANCEL), "Print");
+    ::SendMessageA(button(AFX_ID_PREVIEW_PRINT), BM_CLICK, 0, 0);
+    EXPECT_EQ(1, driver.m_nDialogs);
+    EXPECT_EQ(2, m_pView->m_log.nPrepare);
+    EXPECT_FALSE(m_pView->m_log.bPreview);
+    break;
+  }
   }
   EXPECT_EQ(nullptr, m_pFrame->GetActiveView());
   EXPECT_EQ(nullptr, m_pFrame->GetControlBar(AFX_IDW_PREVIEW_BAR));
@@ -390,28 +334,12 @@ TEST_P(PreviewTest, PreviewTakesTheFrameAndClosingGivesEverythingBack) {
 }
 
 std::string CloseName(const ::testing::TestParamInfo<CloseBy>& info) {
-  const char* names[] = {"Button", "Escape", "FrameClose"};
+  const char* names[] = {"Button", "Escape", "FrameClose", "PrintButton"};
   return names[static_cast<int>(info.param)];
 }
 INSTANTIATE_TEST_SUITE_P(Close, PreviewTest,
-                         ::testing::Values(CloseBy::Button, CloseBy::Escape, CloseBy::FrameClose), CloseName);
-
-TEST_F(PrintTest, PrintInThePreviewClosesItAndPrintsThroughTheDialog) {
-  Command(ID_FILE_PRINT_PREVIEW);
-  ASSERT_TRUE(DYNAMIC_DOWNCAST(CPreviewView, m_pFrame->GetActiveView()) != NULL);
-  CControlBar* pPreviewBar = m_pFrame->GetControlBar(AFX_IDW_PREVIEW_BAR);
-  ASSERT_NE(nullptr, pPreviewBar);
-  {
-    // Cancelled in the print dialog: nothing goes to the printer.
-    CPrintDialogDriver driver(IDCANCEL);
-    ::SendMessageA(::GetDlgItem(pPreviewBar->m_hWnd, AFX_ID_PREVIEW_PRINT), BM_CLICK, 0, 0);
-    EXPECT_EQ(1, driver.m_nDialogs);
-  }
-  EXPECT_EQ(nullptr, m_pFrame->GetActiveView());
-  EXPECT_EQ(1, m_pView->m_log.nEndPreview);
-  EXPECT_EQ(2, m_pView->m_log.nPrepare);
-  EXPECT_FALSE(m_pView->m_log.bPreview);
-  EXPECT_TRUE(::IsWindowVisible(m_pFrame->m_hWndMDIClient));
-}
+                         ::testing::Values(CloseBy::Button, CloseBy::Escape, CloseBy::FrameClose,
+                                           CloseBy::PrintButton),
+                         CloseName);
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -77,13 +78,8 @@ TEST(MessageMaps, HandlersGetDecodedArgumentsThroughATemplateLayer) {
   ASSERT_TRUE(wnd.CreateEx(0, NULL, "decode", WS_POPUP, 0, 0, 50, 50, NULL, NULL));
   const WPARAM self = reinterpret_cast<WPARAM>(wnd.m_hWnd);
   const LRESULT unchecked = -1;
-  const struct {
-    UINT msg;
-    WPARAM w;
-    LPARAM l;
-    const char* expected;
-    LRESULT result;
-  } cases[] = {
+  // The message, its arguments, what the handler noted and what it answered.
+  const std::tuple<UINT, WPARAM, LPARAM, const char*, LRESULT> cases[] = {
       {WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 45), "size 0 120 45", unchecked},
       {WM_MOVE, 0, MAKELPARAM((WORD)-5, 9), "move -5 9", unchecked},
       {WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM((WORD)-20, 700), "nclbd 2 -20 700", unchecked},
@@ -101,12 +97,12 @@ TEST(MessageMaps, HandlersGetDecodedArgumentsThroughATemplateLayer) {
       {WM_APP + 2, 9, 0, "layer 9", 1},
       {0xC000, 1, 2, "", unchecked}, // until the registered id is known its entry matches nothing
   };
-  for (const auto& c : cases) {
+  for (auto [msg, w, l, expected, result] : cases) {
     g_last.clear();
-    LRESULT r = wnd.SendMessage(c.msg, c.w, c.l);
-    EXPECT_EQ(c.expected, g_last) << c.msg;
-    if (c.result != unchecked)
-      EXPECT_EQ(c.result, r) << c.expected;
+    LRESULT r = wnd.SendMessage(msg, w, l);
+    EXPECT_EQ(expected, g_last) << msg;
+    if (result != unchecked)
+      EXPECT_EQ(result, r) << expected;
   }
   g_nLateMessage = ::RegisterWindowMessageA("FwLab::LateMessage");
   EXPECT_EQ(55, wnd.SendMessage(g_nLateMessage, 3, 4));

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 CallLog g_log;
@@ -34,22 +36,19 @@ END_MESSAGE_MAP()
 TEST(Creation, ObjectSeesCreationMessagesForEveryKindOfWindow) {
   CHostWnd host;
   ASSERT_TRUE(host.CreateHost());
-  const struct {
-    LPCSTR cls; // NULL: the framework's own class
-    DWORD style;
-    HWND hParent;
-  } kinds[] = {
+  // Class (NULL: the framework's own), style and parent.
+  const std::tuple<LPCSTR, DWORD, HWND> kinds[] = {
       {NULL, WS_OVERLAPPEDWINDOW, NULL},
       {AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW)), WS_POPUP, NULL},
       {STATUSCLASSNAMEA, WS_CHILD | WS_VISIBLE, host.m_hWnd},
       {"COMBOBOX", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, host.m_hWnd},
   };
-  for (const auto& k : kinds) {
-    SCOPED_TRACE(k.cls != NULL ? k.cls : "framework");
+  for (auto [cls, style, hParent] : kinds) {
+    SCOPED_TRACE(cls != NULL ? cls : "framework");
     g_log.Clear();
     CLoggingWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, k.cls, "w", k.style, 0, 0, 120, 80, k.hParent,
-                             k.hParent != NULL ? reinterpret_cast<HMENU>(100) : NULL));
+    ASSERT_TRUE(wnd.CreateEx(0, cls, "w", style, 0, 0, 120, 80, hParent,
+                             hParent != NULL ? reinterpret_cast<HMENU>(100) : NULL));
     EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
     wnd.DestroyWindow();
     EXPECT_EQ((std::vector<std::string>{"PreSubclass", "NcCreate", "Create", "PostNcDestroy"}),
