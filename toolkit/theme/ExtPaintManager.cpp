@@ -58,31 +58,7 @@ COLORREF CExtPaintManager::GetMenuBackgroundColor(CObject* pHelperSrc, LPARAM lP
 
 COLORREF CExtPaintManager::GetShadowColor() { return (COLORREF)-1; }
 
-void CExtPaintManager::AdjustControlBarNcRect(CExtControlBar*, RECT&) {
-  // The deflation by the bar's orientation comes with the control bars.
-}
-
-int CExtPaintManager::GetToolBarRowDistance(CExtControlBar*) {
-  // The menu bar's distance of 0 comes with the command bars.
-  return 6;
-}
-
-bool CExtPaintManager::IsToolBarGradientBackground(CExtControlBar*) { return false; }
-
 CSize CExtPaintManager::GetPushedOffset() { return CSize(1, 1); }
-
-bool CExtPaintManager::LoadBuiltinGlyphIcon(CExtCmdIcon&, bool) {
-  // The built-in glyph icons come with the glyph painting.
-  return false;
-}
-
-void CExtPaintManager::PaintGlyph(CDC&, int, int, const GlyphBuffer&, const COLORREF*) {
-  // Glyph painting comes later.
-}
-
-void CExtPaintManager::PaintGlyphCentered(CDC&, const RECT&, const GlyphBuffer&, const COLORREF*) {
-  // Glyph painting comes later.
-}
 
 void CExtPaintManager::PaintToolBarChildBackground(CDC&, CWnd*, LPARAM, const RECT&) {}
 
@@ -93,10 +69,6 @@ void CExtPaintManager::PaintContentExpandButton(CDC&, const RECT&, bool, bool, b
 
 void CExtPaintManager::PaintMenuExpandButton(CDC&, const RECT&, bool, CExtPopupMenuWnd*, LPARAM) {
   // The hidden-items row comes with the menu painting.
-}
-
-void CExtPaintManager::PaintMenuTearOffCaption(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
-  // The tear-off bar comes with the glyph painting.
 }
 
 void CExtPaintManager::GetTabBorderColors(COLORREF& clrFace, COLORREF& clrLight, COLORREF& clrDark) {

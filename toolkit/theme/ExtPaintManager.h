@@ -9,6 +9,7 @@
 class CWnd;
 class CExtCmdIcon;
 class CExtControlBar;
+class CExtControlBarSite;
 class CExtDockBar;
 class CExtBarButton;
 class CExtPopupMenuWnd;
@@ -80,9 +81,9 @@ public:
   virtual COLORREF GetMenuBackgroundColor(CObject* pHelperSrc = NULL, LPARAM lParam = 0);
   // The tint of menu shadows; (COLORREF)-1 for plain darkening.
   virtual COLORREF GetShadowColor();
-  virtual void AdjustControlBarNcRect(CExtControlBar* pBar, RECT& rc);
-  virtual int GetToolBarRowDistance(CExtControlBar* pBar);
-  virtual bool IsToolBarGradientBackground(CExtControlBar* pBar);
+  virtual void AdjustControlBarNcRect(CExtControlBarSite* pBar, RECT& rc);
+  virtual int GetToolBarRowDistance(CExtControlBarSite* pBar);
+  virtual bool IsToolBarGradientBackground(CExtControlBarSite* pBar);
   virtual void BuildLogicalColors();
   virtual void RebuildHelperBrushes();
   virtual CSize GetPushedOffset();

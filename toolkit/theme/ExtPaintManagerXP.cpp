@@ -1,6 +1,7 @@
 // The XP and Office 2003 themes: their colour sets and layout answers.
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
+#include "toolkit/theme/ExtPaintManagerGlyphs.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
 #include <algorithm>
@@ -17,7 +18,12 @@ const int kOffice2003MinExpandButtonHeight = 18;
 
 } // namespace
 
-CExtPaintManagerXP::CExtPaintManagerXP() = default;
+CExtPaintManagerXP::CExtPaintManagerXP() {
+  m_pGlyphArrow = &GetNamedGlyph(NG_ARROW_DOWN_5X3);
+  m_pGlyphChevron = &GetNamedGlyph(NG_CHEVRON_8X5);
+  m_pGlyphArrowTurned = &GetNamedGlyph(NG_ARROW_RIGHT_3X5);
+  m_pGlyphChevronTurned = &GetNamedGlyph(NG_CHEVRON_5X8);
+}
 
 int CExtPaintManagerXP::GetThemeId() { return ThemeXP; }
 
@@ -88,10 +94,6 @@ void CExtPaintManagerXP::PaintContentExpandButton(CDC&, const RECT&, bool, bool,
 
 void CExtPaintManagerXP::PaintMenuExpandButton(CDC&, const RECT&, bool, CExtPopupMenuWnd*, LPARAM) {
   // The hidden-items row comes with the menu painting.
-}
-
-void CExtPaintManagerXP::PaintMenuTearOffCaption(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
-  // The tear-off bar comes with the glyph painting.
 }
 
 void CExtPaintManagerXP::PaintTabItem(CDC&, LPARAM, bool, bool, bool, bool, bool, bool, bool, const RECT*,
@@ -232,6 +234,10 @@ void CExtPaintManagerXP::PaintDockHighlight(DWORD*, int, int, const RECT&, const
 
 CExtPaintManagerOffice2003::CExtPaintManagerOffice2003() {
   m_nXpStyleBits = XPS_OFFICE2003;
+  m_pGlyphArrow = &GetNamedGlyph(NG_BAR_ARROW_5X6);
+  m_pGlyphChevron = &GetNamedGlyph(NG_CHEVRON_6X5);
+  m_pGlyphArrowTurned = &GetNamedGlyph(NG_BAR_ARROW_6X5);
+  m_pGlyphChevronTurned = &GetNamedGlyph(NG_CHEVRON_5X6);
   std::copy(std::begin(kOffice2003ButtonGradientIds), std::end(kOffice2003ButtonGradientIds),
             m_arrGradientIdsButton);
 }
@@ -245,21 +251,6 @@ bool CExtPaintManagerOffice2003::IsThemedDrawingAvailable() {
          nScheme <= CExtPaintManagerHolder::VSS_METALLIC;
 }
 
-void CExtPaintManagerOffice2003::AdjustControlBarNcRect(CExtControlBar* pBar, RECT& rc) {
-  // The gradient look's own deflation comes with the control bars.
-  CExtPaintManagerXP::AdjustControlBarNcRect(pBar, rc);
-}
-
-int CExtPaintManagerOffice2003::GetToolBarRowDistance(CExtControlBar* pBar) {
-  // The gradient look's row distance comes with the control bars.
-  return CExtPaintManagerXP::GetToolBarRowDistance(pBar);
-}
-
-bool CExtPaintManagerOffice2003::IsToolBarGradientBackground(CExtControlBar*) {
-  // The tool bars' gradient comes with the control bars.
-  return false;
-}
-
 void CExtPaintManagerOffice2003::PaintToolBarChildBackground(CDC&, CWnd*, LPARAM, const RECT&) {
   // The bar gradient behind hosted controls comes with the background painting.
 }
@@ -271,10 +262,6 @@ void CExtPaintManagerOffice2003::PaintContentExpandButton(CDC&, const RECT&, boo
 
 void CExtPaintManagerOffice2003::PaintMenuExpandButton(CDC&, const RECT&, bool, CExtPopupMenuWnd*, LPARAM) {
   // The hidden-items row comes with the menu painting.
-}
-
-void CExtPaintManagerOffice2003::PaintMenuTearOffCaption(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
-  // The tear-off bar comes with the glyph painting.
 }
 
 int CExtPaintManagerOffice2003::GetMenuExpandButtonHeight() {

@@ -109,9 +109,9 @@ public:
                              COLORREF& clr4) override;
   bool IsThemedDrawingAvailable() override;
   COLORREF GetShadowColor() override;
-  void AdjustControlBarNcRect(CExtControlBar* pBar, RECT& rc) override;
-  int GetToolBarRowDistance(CExtControlBar* pBar) override;
-  bool IsToolBarGradientBackground(CExtControlBar* pBar) override;
+  void AdjustControlBarNcRect(CExtControlBarSite* pBar, RECT& rc) override;
+  int GetToolBarRowDistance(CExtControlBarSite* pBar) override;
+  bool IsToolBarGradientBackground(CExtControlBarSite* pBar) override;
   void BuildLogicalColors() override;
   void PaintToolBarChildBackground(CDC& dc, CWnd* pChild, LPARAM lValue, const RECT& rc) override;
   void PaintContentExpandButton(CDC& dc, const RECT& rc, bool bHorz, bool bAllContentVisible, bool bEnabled,
