@@ -110,22 +110,12 @@ void CExtPaintManager::PaintTabBorderSecondary(CDC&, const RECT&, CObject*, LPAR
   // Borders come with the separator and frame painting.
 }
 
-void CExtPaintManager::PaintColorSample(CDC&, bool, LPCSTR, CExtCmdIcon*, const RECT& rcContent, RECT& rcText,
-                                        bool, bool, bool, UINT, bool, COLORREF) {
-  // Icon placement comes with the push-button painting; until then the text keeps the room.
-  rcText = rcContent;
-}
-
 void CExtPaintManager::PaintBarNcAreaButton(CDC&, NcAreaButtonPaintData&) {
   // Caption buttons come with the caption painting.
 }
 
 void CExtPaintManager::PaintDropDownArrow(CDC&, UINT, const RECT&, bool, bool, bool) {
   // Window-command glyphs come with the glyph painting.
-}
-
-void CExtPaintManager::PaintPushButton(CDC&, PushButtonPaintData&) {
-  // Push buttons come with the push-button painting.
 }
 
 CSize CExtPaintManager::GetInsertionMarkSize() { return CSize(6, 6); }
@@ -139,10 +129,6 @@ void CExtPaintManager::PaintDragFrame(CDC&, const RECT&) {
 }
 
 void CExtPaintManager::ReservedPaintHook(CDC&, const RECT&, int, int, CObject*, LPARAM) {}
-
-void CExtPaintManager::PaintMenuItem(CDC&, MenuItemPaintData&) {
-  // Menu items come with the menu painting.
-}
 
 void CExtPaintManager::PaintMenuSeparator(CDC&, const RECT&, int, bool, CObject*, LPARAM) {
   // Separators come with the separator and frame painting.
@@ -233,10 +219,6 @@ void CExtPaintManager::PaintGlyphButton(CDC&, bool, const RECT&, bool, bool, boo
   // Glyph buttons come with the bar-frame painting.
 }
 
-void CExtPaintManager::PaintIcon(CDC&, IconPaintData&) {
-  // Icon items come with the icon and text painting.
-}
-
 // Every system change rebuilds the same way; the message values are not needed.
 void CExtPaintManager::OnSysColorChange() {
   OnPaintSessionComplete(this, 0);
@@ -251,10 +233,6 @@ void CExtPaintManager::OnDisplayChange(int, int, int) { OnSysColorChange(); }
 
 void CExtPaintManager::OnThemeChanged(WPARAM, LPARAM) { OnSysColorChange(); }
 
-void CExtPaintManager::PaintComboBoxFace(CDC&, ComboBoxFacePaintData&) {
-  // The combo face comes with the icon and text painting.
-}
-
 void CExtPaintManager::FillWindowColor(CDC&, const RECT&, CObject*) {
   // Comes with the text-button painting.
 }
@@ -267,20 +245,8 @@ void CExtPaintManager::PaintTextButton(CDC&, const RECT&, LPCSTR, int, bool, boo
   // Comes with the text-button painting.
 }
 
-void CExtPaintManager::PaintIconTitleText(CDC&, const RECT&, LPCSTR) {
-  // Comes with the icon and text painting.
-}
-
 void CExtPaintManager::PaintShadowedIconTitleText(CDC&, const RECT&, LPCSTR) {
   // Comes with the text-button painting.
-}
-
-void CExtPaintManager::PaintScaledText(CDC&, const RECT&, LPCSTR, int, bool, bool, bool, bool) {
-  // Comes with the icon and text painting.
-}
-
-void CExtPaintManager::PaintCaptionText(CDC&, const RECT&, LPCSTR) {
-  // Comes with the icon and text painting.
 }
 
 void CExtPaintManager::PaintCaptionBar(CDC&, const RECT&, LPCSTR) {
@@ -302,14 +268,6 @@ void CExtPaintManager::PaintCenteredGlyphBox(CDC&, const RECT&, int) {
 void CExtPaintManager::PaintDatePickerPushButton(CDC&, const RECT&, int, LPCSTR, bool, bool, bool, bool,
                                                  CObject*, LPARAM) {
   // Date-picker parts come with the date-picker painting.
-}
-
-void CExtPaintManager::PaintDatePickerBackground(CDC&, const RECT&, const RECT&, CObject*, LPARAM) {
-  // The date picker's background comes with the icon and text painting.
-}
-
-void CExtPaintManager::PaintUndoRedoCaption(CDC&, const RECT&, LPCSTR, CObject*, LPARAM) {
-  // Comes with the icon and text painting.
 }
 
 CExtPaintManager::DockMarkerBase* CExtPaintManager::CreateDockMarkerObject() {

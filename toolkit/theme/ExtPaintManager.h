@@ -26,6 +26,7 @@ struct ControlBarBordersPaintData;
 struct MenuItemPaintData;
 struct IconPaintData;
 struct ComboBoxFacePaintData;
+struct PushButtonLayout;
 
 // The monitor that holds a point, rectangle or window: its whole area and its work area.
 struct MonitorParams {
@@ -329,7 +330,25 @@ public:
   BYTE m_nFlags = 0;
   int m_nDockMarkerStyle = 3;
 
+  // Push buttons, menu items, icons and texts.
+  // The rectangle DrawText measures for the text in the font, moved to the origin.
+  static RECT CalcTextExtent(CDC& dc, HFONT hFont, LPCSTR sText, UINT nFormat);
+  static int GetTextWidth(CDC& dc, HFONT hFont, LPCSTR sText);
+  // Copies the source to the destination, stretched when a non-negative target size differs,
+  // leaving the destination as it was where the source has the transparent colour.
+  static void TransparentStretchBlt(HDC hDest, int x, int y, int cx, int cy, HDC hSource, int xSrc, int ySrc,
+                                    int cxSrc, int cySrc, COLORREF clrTransparent);
+  // A 16 x 16 icon showing the text centred in the colour; NULL on failure. The caller owns it.
+  static HICON CreateTextIcon(COLORREF clrText, HFONT hFont, LPCSTR sText);
+
 protected:
+  // The push-button and menu-item steps every theme shares (ExtPaintManagerButtons.cpp and
+  // ExtPaintManagerMenuItems.cpp).
+  void PaintPushButtonSteps(CDC& dc, PushButtonPaintData& data, const PushButtonLayout& layout);
+  void PaintPushButtonText(CDC& dc, PushButtonPaintData& data, const PushButtonLayout& layout, RECT rcText);
+  void PaintMenuItemText(CDC& dc, const MenuItemPaintData& data, const RECT& rcText, COLORREF clrText,
+                         bool bClassic);
+  void PaintMenuItemArrow(CDC& dc, const MenuItemPaintData& data, COLORREF clrArrow, bool bClassic);
   // Appends a derived colour and points the id at it.
   void MapLogicalColor(int nLogicalColorId, COLORREF clr);
   // Points the id straight at a system colour index.

@@ -115,26 +115,12 @@ void CExtPaintManagerXP::PaintTabBorderSecondary(CDC&, const RECT&, CObject*, LP
   // Borders come with the separator and frame painting.
 }
 
-void CExtPaintManagerXP::PaintColorSample(CDC&, bool, LPCSTR, CExtCmdIcon*, const RECT& rcContent,
-                                          RECT& rcText, bool, bool, bool, UINT, bool, COLORREF) {
-  // Icon placement comes with the push-button painting; until then the text keeps the room.
-  rcText = rcContent;
-}
-
 void CExtPaintManagerXP::PaintBarNcAreaButton(CDC&, NcAreaButtonPaintData&) {
   // Caption buttons come with the caption painting.
 }
 
 void CExtPaintManagerXP::PaintDropDownArrow(CDC&, UINT, const RECT&, bool, bool, bool) {
   // Window-command glyphs come with the glyph painting.
-}
-
-void CExtPaintManagerXP::PaintPushButton(CDC&, PushButtonPaintData&) {
-  // Push buttons come with the push-button painting.
-}
-
-void CExtPaintManagerXP::PaintMenuItem(CDC&, MenuItemPaintData&) {
-  // Menu items come with the menu painting.
 }
 
 void CExtPaintManagerXP::PaintMenuSeparator(CDC&, const RECT&, int, bool, CObject*, LPARAM) {
@@ -200,24 +186,12 @@ void CExtPaintManagerXP::PaintGlyphButton(CDC&, bool, const RECT&, bool, bool, b
   // Glyph buttons come with the bar-frame painting.
 }
 
-void CExtPaintManagerXP::PaintIcon(CDC&, IconPaintData&) {
-  // Icon items come with the icon and text painting.
-}
-
-void CExtPaintManagerXP::PaintComboBoxFace(CDC&, ComboBoxFacePaintData&) {
-  // The combo face comes with the icon and text painting.
-}
-
 void CExtPaintManagerXP::PaintFrameBorder(CDC&, const RECT&) {
   // Comes with the text-button painting.
 }
 
 void CExtPaintManagerXP::PaintTextButton(CDC&, const RECT&, LPCSTR, int, bool, bool, bool) {
   // Comes with the text-button painting.
-}
-
-void CExtPaintManagerXP::PaintUndoRedoCaption(CDC&, const RECT&, LPCSTR, CObject*, LPARAM) {
-  // Comes with the icon and text painting.
 }
 
 bool CExtPaintManagerXP::GetDockMarkerColors(int, CBitmap&, COLORREF, CBitmap&, COLORREF) {
