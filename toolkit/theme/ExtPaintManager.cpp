@@ -93,10 +93,6 @@ void CExtPaintManager::PaintTabButton(CDC&, const RECT&, int, bool, bool, bool, 
   // The tab window's buttons come with the tab painting.
 }
 
-void CExtPaintManager::PaintTabMdiClientBorder(CDC&, const RECT&, CObject*, LPARAM) {
-  // Borders come with the separator and frame painting.
-}
-
 void CExtPaintManager::GetTabMetrics(CExtTabWnd*, int* pnMetric1, int* pnMetric2, int* pnMetric3) {
   // The tab window's style that keeps the third value comes with the tab windows.
   *pnMetric1 = 4;
@@ -105,10 +101,6 @@ void CExtPaintManager::GetTabMetrics(CExtTabWnd*, int* pnMetric1, int* pnMetric2
 }
 
 void CExtPaintManager::TabWndPaintHook(CExtTabWnd*, LPVOID, CDC&, SIZE*) {}
-
-void CExtPaintManager::PaintTabBorderSecondary(CDC&, const RECT&, CObject*, LPARAM) {
-  // Borders come with the separator and frame painting.
-}
 
 void CExtPaintManager::PaintBarNcAreaButton(CDC&, NcAreaButtonPaintData&) {
   // Caption buttons come with the caption painting.
@@ -120,23 +112,7 @@ void CExtPaintManager::PaintDropDownArrow(CDC&, UINT, const RECT&, bool, bool, b
 
 CSize CExtPaintManager::GetInsertionMarkSize() { return CSize(6, 6); }
 
-void CExtPaintManager::PaintInsertionMark(CDC&, const RECT&, bool, bool) {
-  // The insertion mark comes with the separator and frame painting.
-}
-
-void CExtPaintManager::PaintDragFrame(CDC&, const RECT&) {
-  // The drag frame comes with the separator and frame painting.
-}
-
 void CExtPaintManager::ReservedPaintHook(CDC&, const RECT&, int, int, CObject*, LPARAM) {}
-
-void CExtPaintManager::PaintMenuSeparator(CDC&, const RECT&, int, bool, CObject*, LPARAM) {
-  // Separators come with the separator and frame painting.
-}
-
-void CExtPaintManager::PaintSeparator(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
-  // Separators come with the separator and frame painting.
-}
 
 void CExtPaintManager::PaintDockingCaption(CDC&, DockingCaptionPaintData&) {
   // Docking captions come with the caption painting.
@@ -160,17 +136,9 @@ int CExtPaintManager::GetMenuShadowSize() { return 4; }
 
 int CExtPaintManager::GetMenuBorderSize() { return 2; }
 
-void CExtPaintManager::PaintMenuBorder(CDC&, const RECT&, CObject*, LPARAM) {
-  // The menu border comes with the separator and frame painting.
-}
-
 bool CExtPaintManager::IsMenuCombinedWithButton() { return false; }
 
 bool CExtPaintManager::IsChevronMenuCombined() { return false; }
-
-void CExtPaintManager::PaintMenuCombinedJoint(CDC&, const RECT&, const RECT&, int, CObject*, LPARAM) {
-  // The joint comes with the separator and frame painting.
-}
 
 void CExtPaintManager::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&) {
   // Bar borders come with the bar-frame painting.
@@ -209,10 +177,6 @@ void CExtPaintManager::PaintControlBarClientArea(CDC&, const RECT&, CExtControlB
 
 void CExtPaintManager::PaintDockBarClientArea(CDC&, const RECT&, CExtDockBar*, LPARAM) {
   // Bar backgrounds come with the background painting.
-}
-
-void CExtPaintManager::PaintDividerLine(CDC&, const RECT&, CObject*, LPARAM) {
-  // Divider lines come with the separator and frame painting.
 }
 
 void CExtPaintManager::PaintGlyphButton(CDC&, bool, const RECT&, bool, bool, bool, CObject*, LPARAM) {
@@ -270,39 +234,12 @@ void CExtPaintManager::PaintDatePickerPushButton(CDC&, const RECT&, int, LPCSTR,
   // Date-picker parts come with the date-picker painting.
 }
 
-CExtPaintManager::DockMarkerBase* CExtPaintManager::CreateDockMarkerObject() {
-  if (m_nDockMarkerStyle < 1 || m_nDockMarkerStyle > 3)
-    AfxThrowNotSupportedException();
-  // The marker objects come with the dock markers; no theme asks for them until then.
-  return NULL;
-}
-
-bool CExtPaintManager::InitDockMarkerWnd(CWnd*, int, const RECT&,
-                                         CArray<CExtDynDockMarkerWnd*, CExtDynDockMarkerWnd*>&) {
-  // Marker windows come with the dock markers.
-  return false;
-}
-
-void CExtPaintManager::PaintDockMarkerWnd(CDC&, CExtDynDockMarkerWnd*, bool) {
-  // Marker outlines come with the dock markers.
-}
-
 void CExtPaintManager::GetDockHighlightMargins(int& nLeft, int& nTop, int& nRight, int& nBottom) {
   const int nMargin = (m_nDockMarkerStyle == 2 || m_nDockMarkerStyle == 3) ? 5 : 0;
   nLeft = nTop = nRight = nBottom = nMargin;
 }
 
 bool CExtPaintManager::IsDockMarkerStyle1() { return m_nDockMarkerStyle == 1; }
-
-bool CExtPaintManager::GetDockMarkerColors(int, CBitmap&, COLORREF, CBitmap&, COLORREF) {
-  // Marker recolouring comes with the dock markers.
-  return false;
-}
-
-void CExtPaintManager::PaintDockHighlight(DWORD*, int, int, const RECT&, const RECT*, bool, COLORREF,
-                                          COLORREF, int) {
-  // The dock highlight comes with the dock markers.
-}
 
 void CExtPaintManager::PaintToolBarButtonBackground(CDC&, CExtBarButton*, LPARAM) {}
 

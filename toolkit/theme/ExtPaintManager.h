@@ -14,7 +14,7 @@ class CExtDockBar;
 class CExtBarButton;
 class CExtPopupMenuWnd;
 class CExtTabWnd;
-class CExtDynDockMarkerWnd;
+class CExtDockMarkerWndInfo;
 struct GlyphBuffer;
 struct NcAreaButtonPaintData;
 struct PushButtonPaintData;
@@ -207,9 +207,11 @@ public:
                                     LPARAM lParam = 0);
   // A new empty marker object of the current marker style; the caller owns it.
   virtual DockMarkerBase* CreateDockMarkerObject();
+  // Destroys the caller's previous marker windows (deferred) and makes the ones of the kind
+  // against the target; false when a marker or window cannot be made.
   virtual bool InitDockMarkerWnd(CWnd* pParent, int nKind, const RECT& rcTarget,
-                                 CArray<CExtDynDockMarkerWnd*, CExtDynDockMarkerWnd*>& arrMarkers);
-  virtual void PaintDockMarkerWnd(CDC& dc, CExtDynDockMarkerWnd* pMarkerWnd, bool bOutline);
+                                 CArray<CExtDockMarkerWndInfo*, CExtDockMarkerWndInfo*>& arrMarkers);
+  virtual void PaintDockMarkerWnd(CDC& dc, CExtDockMarkerWndInfo* pMarkerWnd, bool bOutline);
   virtual void GetDockHighlightMargins(int& nLeft, int& nTop, int& nRight, int& nBottom);
   virtual bool IsDockMarkerStyle1();
   virtual bool GetDockMarkerColors(int nKind, CBitmap& bmpNormal, COLORREF clrKeyNormal, CBitmap& bmpHot,

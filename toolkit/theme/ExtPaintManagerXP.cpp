@@ -107,14 +107,6 @@ void CExtPaintManagerXP::PaintTabWndBackground(CDC&, const RECT&, const RECT&, c
   // The tab window's background comes with the tab painting.
 }
 
-void CExtPaintManagerXP::PaintTabMdiClientBorder(CDC&, const RECT&, CObject*, LPARAM) {
-  // Borders come with the separator and frame painting.
-}
-
-void CExtPaintManagerXP::PaintTabBorderSecondary(CDC&, const RECT&, CObject*, LPARAM) {
-  // Borders come with the separator and frame painting.
-}
-
 void CExtPaintManagerXP::PaintBarNcAreaButton(CDC&, NcAreaButtonPaintData&) {
   // Caption buttons come with the caption painting.
 }
@@ -125,10 +117,6 @@ void CExtPaintManagerXP::PaintDropDownArrow(CDC&, UINT, const RECT&, bool, bool,
 
 void CExtPaintManagerXP::PaintMenuSeparator(CDC&, const RECT&, int, bool, CObject*, LPARAM) {
   // Separators come with the menu painting.
-}
-
-void CExtPaintManagerXP::PaintSeparator(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
-  // Separators come with the separator and frame painting.
 }
 
 void CExtPaintManagerXP::PaintDockingCaption(CDC&, DockingCaptionPaintData&) {
@@ -149,17 +137,9 @@ void CExtPaintManagerXP::PaintComboDropDownButton(CDC&, ComboButtonPaintData&) {
 
 int CExtPaintManagerXP::GetMenuBorderSize() { return 1; }
 
-void CExtPaintManagerXP::PaintMenuBorder(CDC&, const RECT&, CObject*, LPARAM) {
-  // The menu border comes with the separator and frame painting.
-}
-
 bool CExtPaintManagerXP::IsMenuCombinedWithButton() { return true; }
 
 bool CExtPaintManagerXP::IsChevronMenuCombined() { return true; }
-
-void CExtPaintManagerXP::PaintMenuCombinedJoint(CDC&, const RECT&, const RECT&, int, CObject*, LPARAM) {
-  // The joint comes with the separator and frame painting.
-}
 
 void CExtPaintManagerXP::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&) {
   // Bar borders come with the bar-frame painting.
@@ -178,10 +158,6 @@ void CExtPaintManagerXP::PaintDockBarClientArea(CDC&, const RECT&, CExtDockBar*,
   // Bar backgrounds come with the background painting.
 }
 
-void CExtPaintManagerXP::PaintDividerLine(CDC&, const RECT&, CObject*, LPARAM) {
-  // Divider lines come with the separator and frame painting.
-}
-
 void CExtPaintManagerXP::PaintGlyphButton(CDC&, bool, const RECT&, bool, bool, bool, CObject*, LPARAM) {
   // Glyph buttons come with the bar-frame painting.
 }
@@ -192,16 +168,6 @@ void CExtPaintManagerXP::PaintFrameBorder(CDC&, const RECT&) {
 
 void CExtPaintManagerXP::PaintTextButton(CDC&, const RECT&, LPCSTR, int, bool, bool, bool) {
   // Comes with the text-button painting.
-}
-
-bool CExtPaintManagerXP::GetDockMarkerColors(int, CBitmap&, COLORREF, CBitmap&, COLORREF) {
-  // Marker recolouring comes with the dock markers.
-  return false;
-}
-
-void CExtPaintManagerXP::PaintDockHighlight(DWORD*, int, int, const RECT&, const RECT*, bool, COLORREF,
-                                            COLORREF, int) {
-  // The dock highlight comes with the dock markers.
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -269,11 +235,6 @@ void CExtPaintManagerOffice2003::PaintComboDropDownButton(CDC&, ComboButtonPaint
 
 bool CExtPaintManagerOffice2003::IsChevronMenuCombined() { return false; }
 
-void CExtPaintManagerOffice2003::PaintMenuCombinedJoint(CDC&, const RECT&, const RECT&, int, CObject*,
-                                                        LPARAM) {
-  // The joint comes with the separator and frame painting.
-}
-
 void CExtPaintManagerOffice2003::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&) {
   // Bar borders come with the bar-frame painting.
 }
@@ -320,16 +281,6 @@ void CExtPaintManagerOffice2003::PaintCaptionBar(CDC&, const RECT&, LPCSTR) {
 
 void CExtPaintManagerOffice2003::PaintButtonStrip(CDC&, const RECT&, bool) {
   // Comes with the text-button painting.
-}
-
-bool CExtPaintManagerOffice2003::GetDockMarkerColors(int, CBitmap&, COLORREF, CBitmap&, COLORREF) {
-  // Marker recolouring comes with the dock markers.
-  return false;
-}
-
-void CExtPaintManagerOffice2003::PaintDockHighlight(DWORD*, int, int, const RECT&, const RECT*, bool,
-                                                    COLORREF, COLORREF, int) {
-  // The dock highlight comes with the dock markers.
 }
 
 void CExtPaintManagerOffice2003::PaintToolBarButtonBackground(CDC&, CExtBarButton*, LPARAM) {
