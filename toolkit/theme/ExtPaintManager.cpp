@@ -58,31 +58,7 @@ COLORREF CExtPaintManager::GetMenuBackgroundColor(CObject* pHelperSrc, LPARAM lP
 
 COLORREF CExtPaintManager::GetShadowColor() { return (COLORREF)-1; }
 
-void CExtPaintManager::AdjustControlBarNcRect(CExtControlBar*, RECT&) {
-  // The deflation by the bar's orientation comes with the control bars.
-}
-
-int CExtPaintManager::GetToolBarRowDistance(CExtControlBar*) {
-  // The menu bar's distance of 0 comes with the command bars.
-  return 6;
-}
-
-bool CExtPaintManager::IsToolBarGradientBackground(CExtControlBar*) { return false; }
-
 CSize CExtPaintManager::GetPushedOffset() { return CSize(1, 1); }
-
-bool CExtPaintManager::LoadBuiltinGlyphIcon(CExtCmdIcon&, bool) {
-  // The built-in glyph icons come with the glyph painting.
-  return false;
-}
-
-void CExtPaintManager::PaintGlyph(CDC&, int, int, const GlyphBuffer&, const COLORREF*) {
-  // Glyph painting comes later.
-}
-
-void CExtPaintManager::PaintGlyphCentered(CDC&, const RECT&, const GlyphBuffer&, const COLORREF*) {
-  // Glyph painting comes later.
-}
 
 void CExtPaintManager::PaintToolBarChildBackground(CDC&, CWnd*, LPARAM, const RECT&) {}
 
@@ -93,10 +69,6 @@ void CExtPaintManager::PaintContentExpandButton(CDC&, const RECT&, bool, bool, b
 
 void CExtPaintManager::PaintMenuExpandButton(CDC&, const RECT&, bool, CExtPopupMenuWnd*, LPARAM) {
   // The hidden-items row comes with the menu painting.
-}
-
-void CExtPaintManager::PaintMenuTearOffCaption(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
-  // The tear-off bar comes with the glyph painting.
 }
 
 void CExtPaintManager::GetTabBorderColors(COLORREF& clrFace, COLORREF& clrLight, COLORREF& clrDark) {
@@ -121,10 +93,6 @@ void CExtPaintManager::PaintTabButton(CDC&, const RECT&, int, bool, bool, bool, 
   // The tab window's buttons come with the tab painting.
 }
 
-void CExtPaintManager::PaintTabMdiClientBorder(CDC&, const RECT&, CObject*, LPARAM) {
-  // Borders come with the separator and frame painting.
-}
-
 void CExtPaintManager::GetTabMetrics(CExtTabWnd*, int* pnMetric1, int* pnMetric2, int* pnMetric3) {
   // The tab window's style that keeps the third value comes with the tab windows.
   *pnMetric1 = 4;
@@ -134,16 +102,6 @@ void CExtPaintManager::GetTabMetrics(CExtTabWnd*, int* pnMetric1, int* pnMetric2
 
 void CExtPaintManager::TabWndPaintHook(CExtTabWnd*, LPVOID, CDC&, SIZE*) {}
 
-void CExtPaintManager::PaintTabBorderSecondary(CDC&, const RECT&, CObject*, LPARAM) {
-  // Borders come with the separator and frame painting.
-}
-
-void CExtPaintManager::PaintColorSample(CDC&, bool, LPCSTR, CExtCmdIcon*, const RECT& rcContent, RECT& rcText,
-                                        bool, bool, bool, UINT, bool, COLORREF) {
-  // Icon placement comes with the push-button painting; until then the text keeps the room.
-  rcText = rcContent;
-}
-
 void CExtPaintManager::PaintBarNcAreaButton(CDC&, NcAreaButtonPaintData&) {
   // Caption buttons come with the caption painting.
 }
@@ -152,33 +110,9 @@ void CExtPaintManager::PaintDropDownArrow(CDC&, UINT, const RECT&, bool, bool, b
   // Window-command glyphs come with the glyph painting.
 }
 
-void CExtPaintManager::PaintPushButton(CDC&, PushButtonPaintData&) {
-  // Push buttons come with the push-button painting.
-}
-
 CSize CExtPaintManager::GetInsertionMarkSize() { return CSize(6, 6); }
 
-void CExtPaintManager::PaintInsertionMark(CDC&, const RECT&, bool, bool) {
-  // The insertion mark comes with the separator and frame painting.
-}
-
-void CExtPaintManager::PaintDragFrame(CDC&, const RECT&) {
-  // The drag frame comes with the separator and frame painting.
-}
-
 void CExtPaintManager::ReservedPaintHook(CDC&, const RECT&, int, int, CObject*, LPARAM) {}
-
-void CExtPaintManager::PaintMenuItem(CDC&, MenuItemPaintData&) {
-  // Menu items come with the menu painting.
-}
-
-void CExtPaintManager::PaintMenuSeparator(CDC&, const RECT&, int, bool, CObject*, LPARAM) {
-  // Separators come with the separator and frame painting.
-}
-
-void CExtPaintManager::PaintSeparator(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
-  // Separators come with the separator and frame painting.
-}
 
 void CExtPaintManager::PaintDockingCaption(CDC&, DockingCaptionPaintData&) {
   // Docking captions come with the caption painting.
@@ -202,17 +136,9 @@ int CExtPaintManager::GetMenuShadowSize() { return 4; }
 
 int CExtPaintManager::GetMenuBorderSize() { return 2; }
 
-void CExtPaintManager::PaintMenuBorder(CDC&, const RECT&, CObject*, LPARAM) {
-  // The menu border comes with the separator and frame painting.
-}
-
 bool CExtPaintManager::IsMenuCombinedWithButton() { return false; }
 
 bool CExtPaintManager::IsChevronMenuCombined() { return false; }
-
-void CExtPaintManager::PaintMenuCombinedJoint(CDC&, const RECT&, const RECT&, int, CObject*, LPARAM) {
-  // The joint comes with the separator and frame painting.
-}
 
 void CExtPaintManager::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&) {
   // Bar borders come with the bar-frame painting.
@@ -253,16 +179,8 @@ void CExtPaintManager::PaintDockBarClientArea(CDC&, const RECT&, CExtDockBar*, L
   // Bar backgrounds come with the background painting.
 }
 
-void CExtPaintManager::PaintDividerLine(CDC&, const RECT&, CObject*, LPARAM) {
-  // Divider lines come with the separator and frame painting.
-}
-
 void CExtPaintManager::PaintGlyphButton(CDC&, bool, const RECT&, bool, bool, bool, CObject*, LPARAM) {
   // Glyph buttons come with the bar-frame painting.
-}
-
-void CExtPaintManager::PaintIcon(CDC&, IconPaintData&) {
-  // Icon items come with the icon and text painting.
 }
 
 // Every system change rebuilds the same way; the message values are not needed.
@@ -279,10 +197,6 @@ void CExtPaintManager::OnDisplayChange(int, int, int) { OnSysColorChange(); }
 
 void CExtPaintManager::OnThemeChanged(WPARAM, LPARAM) { OnSysColorChange(); }
 
-void CExtPaintManager::PaintComboBoxFace(CDC&, ComboBoxFacePaintData&) {
-  // The combo face comes with the icon and text painting.
-}
-
 void CExtPaintManager::FillWindowColor(CDC&, const RECT&, CObject*) {
   // Comes with the text-button painting.
 }
@@ -295,20 +209,8 @@ void CExtPaintManager::PaintTextButton(CDC&, const RECT&, LPCSTR, int, bool, boo
   // Comes with the text-button painting.
 }
 
-void CExtPaintManager::PaintIconTitleText(CDC&, const RECT&, LPCSTR) {
-  // Comes with the icon and text painting.
-}
-
 void CExtPaintManager::PaintShadowedIconTitleText(CDC&, const RECT&, LPCSTR) {
   // Comes with the text-button painting.
-}
-
-void CExtPaintManager::PaintScaledText(CDC&, const RECT&, LPCSTR, int, bool, bool, bool, bool) {
-  // Comes with the icon and text painting.
-}
-
-void CExtPaintManager::PaintCaptionText(CDC&, const RECT&, LPCSTR) {
-  // Comes with the icon and text painting.
 }
 
 void CExtPaintManager::PaintCaptionBar(CDC&, const RECT&, LPCSTR) {
@@ -332,47 +234,12 @@ void CExtPaintManager::PaintDatePickerPushButton(CDC&, const RECT&, int, LPCSTR,
   // Date-picker parts come with the date-picker painting.
 }
 
-void CExtPaintManager::PaintDatePickerBackground(CDC&, const RECT&, const RECT&, CObject*, LPARAM) {
-  // The date picker's background comes with the icon and text painting.
-}
-
-void CExtPaintManager::PaintUndoRedoCaption(CDC&, const RECT&, LPCSTR, CObject*, LPARAM) {
-  // Comes with the icon and text painting.
-}
-
-CExtPaintManager::DockMarkerBase* CExtPaintManager::CreateDockMarkerObject() {
-  if (m_nDockMarkerStyle < 1 || m_nDockMarkerStyle > 3)
-    AfxThrowNotSupportedException();
-  // The marker objects come with the dock markers; no theme asks for them until then.
-  return NULL;
-}
-
-bool CExtPaintManager::InitDockMarkerWnd(CWnd*, int, const RECT&,
-                                         CArray<CExtDynDockMarkerWnd*, CExtDynDockMarkerWnd*>&) {
-  // Marker windows come with the dock markers.
-  return false;
-}
-
-void CExtPaintManager::PaintDockMarkerWnd(CDC&, CExtDynDockMarkerWnd*, bool) {
-  // Marker outlines come with the dock markers.
-}
-
 void CExtPaintManager::GetDockHighlightMargins(int& nLeft, int& nTop, int& nRight, int& nBottom) {
   const int nMargin = (m_nDockMarkerStyle == 2 || m_nDockMarkerStyle == 3) ? 5 : 0;
   nLeft = nTop = nRight = nBottom = nMargin;
 }
 
 bool CExtPaintManager::IsDockMarkerStyle1() { return m_nDockMarkerStyle == 1; }
-
-bool CExtPaintManager::GetDockMarkerColors(int, CBitmap&, COLORREF, CBitmap&, COLORREF) {
-  // Marker recolouring comes with the dock markers.
-  return false;
-}
-
-void CExtPaintManager::PaintDockHighlight(DWORD*, int, int, const RECT&, const RECT*, bool, COLORREF,
-                                          COLORREF, int) {
-  // The dock highlight comes with the dock markers.
-}
 
 void CExtPaintManager::PaintToolBarButtonBackground(CDC&, CExtBarButton*, LPARAM) {}
 

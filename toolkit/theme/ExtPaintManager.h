@@ -9,11 +9,12 @@
 class CWnd;
 class CExtCmdIcon;
 class CExtControlBar;
+class CExtControlBarSite;
 class CExtDockBar;
 class CExtBarButton;
 class CExtPopupMenuWnd;
 class CExtTabWnd;
-class CExtDynDockMarkerWnd;
+class CExtDockMarkerWndInfo;
 struct GlyphBuffer;
 struct NcAreaButtonPaintData;
 struct PushButtonPaintData;
@@ -25,6 +26,7 @@ struct ControlBarBordersPaintData;
 struct MenuItemPaintData;
 struct IconPaintData;
 struct ComboBoxFacePaintData;
+struct PushButtonLayout;
 
 // The monitor that holds a point, rectangle or window: its whole area and its work area.
 struct MonitorParams {
@@ -80,9 +82,9 @@ public:
   virtual COLORREF GetMenuBackgroundColor(CObject* pHelperSrc = NULL, LPARAM lParam = 0);
   // The tint of menu shadows; (COLORREF)-1 for plain darkening.
   virtual COLORREF GetShadowColor();
-  virtual void AdjustControlBarNcRect(CExtControlBar* pBar, RECT& rc);
-  virtual int GetToolBarRowDistance(CExtControlBar* pBar);
-  virtual bool IsToolBarGradientBackground(CExtControlBar* pBar);
+  virtual void AdjustControlBarNcRect(CExtControlBarSite* pBar, RECT& rc);
+  virtual int GetToolBarRowDistance(CExtControlBarSite* pBar);
+  virtual bool IsToolBarGradientBackground(CExtControlBarSite* pBar);
   virtual void BuildLogicalColors();
   virtual void RebuildHelperBrushes();
   virtual CSize GetPushedOffset();
@@ -205,9 +207,11 @@ public:
                                     LPARAM lParam = 0);
   // A new empty marker object of the current marker style; the caller owns it.
   virtual DockMarkerBase* CreateDockMarkerObject();
+  // Destroys the caller's previous marker windows (deferred) and makes the ones of the kind
+  // against the target; false when a marker or window cannot be made.
   virtual bool InitDockMarkerWnd(CWnd* pParent, int nKind, const RECT& rcTarget,
-                                 CArray<CExtDynDockMarkerWnd*, CExtDynDockMarkerWnd*>& arrMarkers);
-  virtual void PaintDockMarkerWnd(CDC& dc, CExtDynDockMarkerWnd* pMarkerWnd, bool bOutline);
+                                 CArray<CExtDockMarkerWndInfo*, CExtDockMarkerWndInfo*>& arrMarkers);
+  virtual void PaintDockMarkerWnd(CDC& dc, CExtDockMarkerWndInfo* pMarkerWnd, bool bOutline);
   virtual void GetDockHighlightMargins(int& nLeft, int& nTop, int& nRight, int& nBottom);
   virtual bool IsDockMarkerStyle1();
   virtual bool GetDockMarkerColors(int nKind, CBitmap& bmpNormal, COLORREF clrKeyNormal, CBitmap& bmpHot,
@@ -328,7 +332,25 @@ public:
   BYTE m_nFlags = 0;
   int m_nDockMarkerStyle = 3;
 
+  // Push buttons, menu items, icons and texts.
+  // The rectangle DrawText measures for the text in the font, moved to the origin.
+  static RECT CalcTextExtent(CDC& dc, HFONT hFont, LPCSTR sText, UINT nFormat);
+  static int GetTextWidth(CDC& dc, HFONT hFont, LPCSTR sText);
+  // Copies the source to the destination, stretched when a non-negative target size differs,
+  // leaving the destination as it was where the source has the transparent colour.
+  static void TransparentStretchBlt(HDC hDest, int x, int y, int cx, int cy, HDC hSource, int xSrc, int ySrc,
+                                    int cxSrc, int cySrc, COLORREF clrTransparent);
+  // A 16 x 16 icon showing the text centred in the colour; NULL on failure. The caller owns it.
+  static HICON CreateTextIcon(COLORREF clrText, HFONT hFont, LPCSTR sText);
+
 protected:
+  // The push-button and menu-item steps every theme shares (ExtPaintManagerButtons.cpp and
+  // ExtPaintManagerMenuItems.cpp).
+  void PaintPushButtonSteps(CDC& dc, PushButtonPaintData& data, const PushButtonLayout& layout);
+  void PaintPushButtonText(CDC& dc, PushButtonPaintData& data, const PushButtonLayout& layout, RECT rcText);
+  void PaintMenuItemText(CDC& dc, const MenuItemPaintData& data, const RECT& rcText, COLORREF clrText,
+                         bool bClassic);
+  void PaintMenuItemArrow(CDC& dc, const MenuItemPaintData& data, COLORREF clrArrow, bool bClassic);
   // Appends a derived colour and points the id at it.
   void MapLogicalColor(int nLogicalColorId, COLORREF clr);
   // Points the id straight at a system colour index.

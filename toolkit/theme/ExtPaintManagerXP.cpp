@@ -1,6 +1,7 @@
 // The XP and Office 2003 themes: their colour sets and layout answers.
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
+#include "toolkit/theme/ExtPaintManagerGlyphs.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
 #include <algorithm>
@@ -17,7 +18,12 @@ const int kOffice2003MinExpandButtonHeight = 18;
 
 } // namespace
 
-CExtPaintManagerXP::CExtPaintManagerXP() = default;
+CExtPaintManagerXP::CExtPaintManagerXP() {
+  m_pGlyphArrow = &GetNamedGlyph(NG_ARROW_DOWN_5X3);
+  m_pGlyphChevron = &GetNamedGlyph(NG_CHEVRON_8X5);
+  m_pGlyphArrowTurned = &GetNamedGlyph(NG_ARROW_RIGHT_3X5);
+  m_pGlyphChevronTurned = &GetNamedGlyph(NG_CHEVRON_5X8);
+}
 
 int CExtPaintManagerXP::GetThemeId() { return ThemeXP; }
 
@@ -90,10 +96,6 @@ void CExtPaintManagerXP::PaintMenuExpandButton(CDC&, const RECT&, bool, CExtPopu
   // The hidden-items row comes with the menu painting.
 }
 
-void CExtPaintManagerXP::PaintMenuTearOffCaption(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
-  // The tear-off bar comes with the glyph painting.
-}
-
 void CExtPaintManagerXP::PaintTabItem(CDC&, LPARAM, bool, bool, bool, bool, bool, bool, bool, const RECT*,
                                       int, int, CFont*, LPCSTR, CExtCmdIcon*, CObject*, LPARAM, COLORREF,
                                       COLORREF, COLORREF, COLORREF, COLORREF) {
@@ -105,20 +107,6 @@ void CExtPaintManagerXP::PaintTabWndBackground(CDC&, const RECT&, const RECT&, c
   // The tab window's background comes with the tab painting.
 }
 
-void CExtPaintManagerXP::PaintTabMdiClientBorder(CDC&, const RECT&, CObject*, LPARAM) {
-  // Borders come with the separator and frame painting.
-}
-
-void CExtPaintManagerXP::PaintTabBorderSecondary(CDC&, const RECT&, CObject*, LPARAM) {
-  // Borders come with the separator and frame painting.
-}
-
-void CExtPaintManagerXP::PaintColorSample(CDC&, bool, LPCSTR, CExtCmdIcon*, const RECT& rcContent,
-                                          RECT& rcText, bool, bool, bool, UINT, bool, COLORREF) {
-  // Icon placement comes with the push-button painting; until then the text keeps the room.
-  rcText = rcContent;
-}
-
 void CExtPaintManagerXP::PaintBarNcAreaButton(CDC&, NcAreaButtonPaintData&) {
   // Caption buttons come with the caption painting.
 }
@@ -127,20 +115,8 @@ void CExtPaintManagerXP::PaintDropDownArrow(CDC&, UINT, const RECT&, bool, bool,
   // Window-command glyphs come with the glyph painting.
 }
 
-void CExtPaintManagerXP::PaintPushButton(CDC&, PushButtonPaintData&) {
-  // Push buttons come with the push-button painting.
-}
-
-void CExtPaintManagerXP::PaintMenuItem(CDC&, MenuItemPaintData&) {
-  // Menu items come with the menu painting.
-}
-
 void CExtPaintManagerXP::PaintMenuSeparator(CDC&, const RECT&, int, bool, CObject*, LPARAM) {
   // Separators come with the menu painting.
-}
-
-void CExtPaintManagerXP::PaintSeparator(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
-  // Separators come with the separator and frame painting.
 }
 
 void CExtPaintManagerXP::PaintDockingCaption(CDC&, DockingCaptionPaintData&) {
@@ -161,17 +137,9 @@ void CExtPaintManagerXP::PaintComboDropDownButton(CDC&, ComboButtonPaintData&) {
 
 int CExtPaintManagerXP::GetMenuBorderSize() { return 1; }
 
-void CExtPaintManagerXP::PaintMenuBorder(CDC&, const RECT&, CObject*, LPARAM) {
-  // The menu border comes with the separator and frame painting.
-}
-
 bool CExtPaintManagerXP::IsMenuCombinedWithButton() { return true; }
 
 bool CExtPaintManagerXP::IsChevronMenuCombined() { return true; }
-
-void CExtPaintManagerXP::PaintMenuCombinedJoint(CDC&, const RECT&, const RECT&, int, CObject*, LPARAM) {
-  // The joint comes with the separator and frame painting.
-}
 
 void CExtPaintManagerXP::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&) {
   // Bar borders come with the bar-frame painting.
@@ -190,20 +158,8 @@ void CExtPaintManagerXP::PaintDockBarClientArea(CDC&, const RECT&, CExtDockBar*,
   // Bar backgrounds come with the background painting.
 }
 
-void CExtPaintManagerXP::PaintDividerLine(CDC&, const RECT&, CObject*, LPARAM) {
-  // Divider lines come with the separator and frame painting.
-}
-
 void CExtPaintManagerXP::PaintGlyphButton(CDC&, bool, const RECT&, bool, bool, bool, CObject*, LPARAM) {
   // Glyph buttons come with the bar-frame painting.
-}
-
-void CExtPaintManagerXP::PaintIcon(CDC&, IconPaintData&) {
-  // Icon items come with the icon and text painting.
-}
-
-void CExtPaintManagerXP::PaintComboBoxFace(CDC&, ComboBoxFacePaintData&) {
-  // The combo face comes with the icon and text painting.
 }
 
 void CExtPaintManagerXP::PaintFrameBorder(CDC&, const RECT&) {
@@ -214,24 +170,14 @@ void CExtPaintManagerXP::PaintTextButton(CDC&, const RECT&, LPCSTR, int, bool, b
   // Comes with the text-button painting.
 }
 
-void CExtPaintManagerXP::PaintUndoRedoCaption(CDC&, const RECT&, LPCSTR, CObject*, LPARAM) {
-  // Comes with the icon and text painting.
-}
-
-bool CExtPaintManagerXP::GetDockMarkerColors(int, CBitmap&, COLORREF, CBitmap&, COLORREF) {
-  // Marker recolouring comes with the dock markers.
-  return false;
-}
-
-void CExtPaintManagerXP::PaintDockHighlight(DWORD*, int, int, const RECT&, const RECT*, bool, COLORREF,
-                                            COLORREF, int) {
-  // The dock highlight comes with the dock markers.
-}
-
 // ---------------------------------------------------------------------------------------------
 
 CExtPaintManagerOffice2003::CExtPaintManagerOffice2003() {
   m_nXpStyleBits = XPS_OFFICE2003;
+  m_pGlyphArrow = &GetNamedGlyph(NG_BAR_ARROW_5X6);
+  m_pGlyphChevron = &GetNamedGlyph(NG_CHEVRON_6X5);
+  m_pGlyphArrowTurned = &GetNamedGlyph(NG_BAR_ARROW_6X5);
+  m_pGlyphChevronTurned = &GetNamedGlyph(NG_CHEVRON_5X6);
   std::copy(std::begin(kOffice2003ButtonGradientIds), std::end(kOffice2003ButtonGradientIds),
             m_arrGradientIdsButton);
 }
@@ -245,21 +191,6 @@ bool CExtPaintManagerOffice2003::IsThemedDrawingAvailable() {
          nScheme <= CExtPaintManagerHolder::VSS_METALLIC;
 }
 
-void CExtPaintManagerOffice2003::AdjustControlBarNcRect(CExtControlBar* pBar, RECT& rc) {
-  // The gradient look's own deflation comes with the control bars.
-  CExtPaintManagerXP::AdjustControlBarNcRect(pBar, rc);
-}
-
-int CExtPaintManagerOffice2003::GetToolBarRowDistance(CExtControlBar* pBar) {
-  // The gradient look's row distance comes with the control bars.
-  return CExtPaintManagerXP::GetToolBarRowDistance(pBar);
-}
-
-bool CExtPaintManagerOffice2003::IsToolBarGradientBackground(CExtControlBar*) {
-  // The tool bars' gradient comes with the control bars.
-  return false;
-}
-
 void CExtPaintManagerOffice2003::PaintToolBarChildBackground(CDC&, CWnd*, LPARAM, const RECT&) {
   // The bar gradient behind hosted controls comes with the background painting.
 }
@@ -271,10 +202,6 @@ void CExtPaintManagerOffice2003::PaintContentExpandButton(CDC&, const RECT&, boo
 
 void CExtPaintManagerOffice2003::PaintMenuExpandButton(CDC&, const RECT&, bool, CExtPopupMenuWnd*, LPARAM) {
   // The hidden-items row comes with the menu painting.
-}
-
-void CExtPaintManagerOffice2003::PaintMenuTearOffCaption(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
-  // The tear-off bar comes with the glyph painting.
 }
 
 int CExtPaintManagerOffice2003::GetMenuExpandButtonHeight() {
@@ -307,11 +234,6 @@ void CExtPaintManagerOffice2003::PaintComboDropDownButton(CDC&, ComboButtonPaint
 }
 
 bool CExtPaintManagerOffice2003::IsChevronMenuCombined() { return false; }
-
-void CExtPaintManagerOffice2003::PaintMenuCombinedJoint(CDC&, const RECT&, const RECT&, int, CObject*,
-                                                        LPARAM) {
-  // The joint comes with the separator and frame painting.
-}
 
 void CExtPaintManagerOffice2003::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&) {
   // Bar borders come with the bar-frame painting.
@@ -359,16 +281,6 @@ void CExtPaintManagerOffice2003::PaintCaptionBar(CDC&, const RECT&, LPCSTR) {
 
 void CExtPaintManagerOffice2003::PaintButtonStrip(CDC&, const RECT&, bool) {
   // Comes with the text-button painting.
-}
-
-bool CExtPaintManagerOffice2003::GetDockMarkerColors(int, CBitmap&, COLORREF, CBitmap&, COLORREF) {
-  // Marker recolouring comes with the dock markers.
-  return false;
-}
-
-void CExtPaintManagerOffice2003::PaintDockHighlight(DWORD*, int, int, const RECT&, const RECT*, bool,
-                                                    COLORREF, COLORREF, int) {
-  // The dock highlight comes with the dock markers.
 }
 
 void CExtPaintManagerOffice2003::PaintToolBarButtonBackground(CDC&, CExtBarButton*, LPARAM) {

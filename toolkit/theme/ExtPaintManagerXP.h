@@ -95,6 +95,14 @@ public:
   // Logical colour ids of the gradients the drawing operations pick; -1 where the theme has none.
   int m_arrGradientIdsButton[GRADIENT_ID_COUNT] = {-1, -1, -1, -1, -1, -1};
   int m_arrGradientIdsScheme[GRADIENT_ID_COUNT] = {-1, -1, -1, -1, -1, -1};
+
+protected:
+  // Push buttons and menu items: the gradient pair of a state (hover, pushed, both), false when
+  // the theme has none; the icon column's three colours.
+  bool GetButtonGradient(bool bHover, bool bPushed, COLORREF& clr1, COLORREF& clr2, CObject* pHelperSrc,
+                         LPARAM lParam);
+  void PaintMenuIconColumn(CDC& dc, const MenuItemPaintData& data, const RECT& rcColumn);
+  void PaintMenuEditField(CDC& dc, const MenuItemPaintData& data, bool bRtl);
 };
 
 class CExtPaintManagerOffice2003 : public CExtPaintManagerXP {
@@ -109,9 +117,9 @@ public:
                              COLORREF& clr4) override;
   bool IsThemedDrawingAvailable() override;
   COLORREF GetShadowColor() override;
-  void AdjustControlBarNcRect(CExtControlBar* pBar, RECT& rc) override;
-  int GetToolBarRowDistance(CExtControlBar* pBar) override;
-  bool IsToolBarGradientBackground(CExtControlBar* pBar) override;
+  void AdjustControlBarNcRect(CExtControlBarSite* pBar, RECT& rc) override;
+  int GetToolBarRowDistance(CExtControlBarSite* pBar) override;
+  bool IsToolBarGradientBackground(CExtControlBarSite* pBar) override;
   void BuildLogicalColors() override;
   void PaintToolBarChildBackground(CDC& dc, CWnd* pChild, LPARAM lValue, const RECT& rc) override;
   void PaintContentExpandButton(CDC& dc, const RECT& rc, bool bHorz, bool bAllContentVisible, bool bEnabled,
