@@ -39,7 +39,18 @@ TEST(GlyphBuffer, TurnsClockwiseByQuartersAndIgnoresOtherAngles) {
       for (UINT c = 0; c < 5; ++c)
         EXPECT_EQ(source.GetCell(c, r), g.GetCell(row.pfnX(c, r), row.pfnY(c, r))) << row.nDegrees;
   }
-  EXPECT_EQ(1u, kCells5x3[0]) << "static cells are never written";
+}
+
+TEST(GlyphBuffer, TurningAGlyphOverSharedCellsLeavesThoseCellsAlone) {
+  static const UINT kShared[] = {1, 2, 3, 4, 5, 6};
+  GlyphBuffer g(3, 2, 7, kShared);
+  g.RotateGlyph(90);
+  EXPECT_TRUE(g.OwnsCells());
+  EXPECT_EQ(4u, g.GetCell(0, 0));
+  EXPECT_EQ(1u, g.GetCell(1, 0));
+  const UINT kExpected[] = {1, 2, 3, 4, 5, 6};
+  EXPECT_TRUE(std::equal(std::begin(kShared), std::end(kShared), std::begin(kExpected)));
+  EXPECT_EQ(3, GetNamedGlyph(NG_ARROW_RIGHT_3X5).GetSize().cx) << "the table's glyphs keep their shape";
 }
 
 TEST(GlyphBuffer, AssignTakesAPrivateCopy) {
