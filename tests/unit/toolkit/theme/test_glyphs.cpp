@@ -53,18 +53,6 @@ TEST(GlyphBuffer, TurningAGlyphOverSharedCellsLeavesThoseCellsAlone) {
   EXPECT_EQ(3, GetNamedGlyph(NG_ARROW_RIGHT_3X5).GetSize().cx) << "the table's glyphs keep their shape";
 }
 
-TEST(GlyphBuffer, AssignTakesAPrivateCopy) {
-  const GlyphBuffer source(5, 3, 16, kCells5x3);
-  GlyphBuffer copy;
-  EXPECT_EQ(1u, copy.m_nColors);
-  ASSERT_TRUE(copy.Assign(source));
-  EXPECT_TRUE(copy.OwnsCells());
-  EXPECT_NE(source.m_pCells, copy.m_pCells);
-  EXPECT_EQ(16u, copy.m_nColors);
-  EXPECT_EQ(5, copy.GetSize().cx);
-  EXPECT_EQ(9u, copy.GetCell(3, 1));
-}
-
 TEST_F(ThemeTest, GlyphsPlotTheirCellsAndLeaveTransparentOnesAlone) {
   PM* pm = Install(new PM);
   const UINT cells[] = {0, 1, 2, 0};
@@ -171,16 +159,6 @@ TEST_F(ThemeTest, TearOffBarsFillFrameAndStripPerTheme) {
     else
       EXPECT_EQ(pm->ColorByLogicalId(row.nFillId), surface.At(row.ptLine.x - 30, row.ptLine.y)) << row.name;
   }
-  // XP: 33-pixel lines on every second row, centred.
-  PM* pm = Install(new CExtPaintManagerXP);
-  DibSurface surface(100, 8, kBack);
-  pm->PaintMenuTearOffCaption(surface.dc(), rc, false, false, NULL);
-  const COLORREF clrLine = pm->ColorByLogicalId(COLOR_3DSHADOW), clrFill = pm->ColorByLogicalId(2000);
-  EXPECT_EQ(clrLine, surface.At(33, 1));
-  EXPECT_EQ(clrLine, surface.At(65, 3));
-  EXPECT_EQ(clrFill, surface.At(32, 1));
-  EXPECT_EQ(clrFill, surface.At(66, 1));
-  EXPECT_EQ(clrFill, surface.At(50, 2));
 }
 
 } // namespace

@@ -103,15 +103,6 @@ TEST_F(IconText, XpComboFacesAreWindowColouredAndFramedOnlyWhenHotOrDisabled) {
     EXPECT_EQ(pm->ColorByLogicalId(row.nFace), surface.At(40, 14));
     EXPECT_EQ(kBack, surface.At(2, 2));
   }
-  // The button part carries the drop arrow.
-  ComboBoxFacePaintData d(NULL, RECT{4, 4, 80, 24}, "", true, false, false, true);
-  DibSurface surface(90, 30, kBack);
-  pm->PaintComboBoxFace(surface.dc(), d);
-  int nInk = 0;
-  for (int x = 80 - ::GetSystemMetrics(SM_CXHTHUMB); x < 80; ++x)
-    for (int y = 4; y < 25; ++y)
-      nInk += surface.At(x, y) == pm->ColorByLogicalId(COLOR_BTNTEXT) ? 1 : 0;
-  EXPECT_EQ(9, nInk);
 }
 
 TEST_F(IconText, ADatePickerWithoutDockerBackgroundGetsAPlainFace) {
@@ -121,18 +112,6 @@ TEST_F(IconText, ADatePickerWithoutDockerBackgroundGetsAPlainFace) {
     pm->PaintDatePickerBackground(surface.dc(), RECT{0, 0, 60, 40}, RECT{10, 10, 50, 30}, NULL);
     EXPECT_EQ(pm->ColorByLogicalId(1000), surface.At(2, 2));
     EXPECT_EQ(pm->ColorByLogicalId(COLOR_WINDOW), surface.At(30, 20));
-  }
-}
-
-TEST_F(IconText, UndoRedoCaptionIsSunkenInClassicOnly) {
-  for (bool bXp : {false, true}) {
-    PM* pm = Install(bXp ? new CExtPaintManagerXP : new PM);
-    DibSurface surface(80, 20, kBack);
-    pm->PaintUndoRedoCaption(surface.dc(), RECT{0, 0, 80, 20}, "", NULL);
-    const COLORREF clrMenu = pm->GetMenuBackgroundColor();
-    EXPECT_EQ(clrMenu, surface.At(0, 0));
-    EXPECT_EQ(bXp ? clrMenu : pm->ColorByLogicalId(COLOR_3DSHADOW), surface.At(1, 2)) << bXp;
-    EXPECT_EQ(bXp ? clrMenu : pm->ColorByLogicalId(COLOR_WINDOW), surface.At(78, 19)) << bXp;
   }
 }
 
