@@ -332,10 +332,12 @@ public:
   BYTE m_nFlags = 0;
   int m_nDockMarkerStyle = 3;
 
-  // Push buttons, menu items, icons and texts.
-  // The rectangle DrawText measures for the text in the font, moved to the origin.
+  // Push buttons (ExtPaintManagerButtons.cpp): the rectangle DrawText measures for the text in the
+  // font, moved to the origin, and its single-line width.
   static RECT CalcTextExtent(CDC& dc, HFONT hFont, LPCSTR sText, UINT nFormat);
   static int GetTextWidth(CDC& dc, HFONT hFont, LPCSTR sText);
+
+  // Icons and texts (ExtPaintManagerIconText.cpp).
   // Copies the source to the destination, stretched when a non-negative target size differs,
   // leaving the destination as it was where the source has the transparent colour.
   static void TransparentStretchBlt(HDC hDest, int x, int y, int cx, int cy, HDC hSource, int xSrc, int ySrc,
@@ -344,13 +346,16 @@ public:
   static HICON CreateTextIcon(COLORREF clrText, HFONT hFont, LPCSTR sText);
 
 protected:
-  // The push-button and menu-item steps every theme shares (ExtPaintManagerButtons.cpp and
-  // ExtPaintManagerMenuItems.cpp).
+  // The push-button steps every theme shares: the arrow glyph, icon, caption and focus rectangle.
   void PaintPushButtonSteps(CDC& dc, PushButtonPaintData& data, const PushButtonLayout& layout);
-  void PaintPushButtonText(CDC& dc, PushButtonPaintData& data, const PushButtonLayout& layout, RECT rcText);
+  void PaintPushButtonText(CDC& dc, const PushButtonPaintData& data, const PushButtonLayout& layout,
+                           RECT rcText);
+
+  // The menu-row steps every theme shares: caption and accelerator, submenu arrow.
   void PaintMenuItemText(CDC& dc, const MenuItemPaintData& data, const RECT& rcText, COLORREF clrText,
                          bool bClassic);
   void PaintMenuItemArrow(CDC& dc, const MenuItemPaintData& data, COLORREF clrArrow, bool bClassic);
+
   // Appends a derived colour and points the id at it.
   void MapLogicalColor(int nLogicalColorId, COLORREF clr);
   // Points the id straight at a system colour index.

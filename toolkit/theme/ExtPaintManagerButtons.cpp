@@ -297,7 +297,7 @@ void CExtPaintManager::PaintPushButtonSteps(CDC& dc, PushButtonPaintData& d, con
   }
 }
 
-void CExtPaintManager::PaintPushButtonText(CDC& dc, PushButtonPaintData& d, const PushButtonLayout& lay,
+void CExtPaintManager::PaintPushButtonText(CDC& dc, const PushButtonPaintData& d, const PushButtonLayout& lay,
                                            RECT rcText) {
   if (lay.bPushedAny) {
     const CSize offset = GetPushedOffset();

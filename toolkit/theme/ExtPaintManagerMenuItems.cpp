@@ -58,9 +58,11 @@ void EditFieldParts(const MenuItemPaintData& d, bool bRtl, RECT& rcField, RECT& 
     rcDrop.left = rcDrop.right - cxThumb;
 }
 
-void PaintEditText(CDC& dc, const MenuItemPaintData& d, RECT rc, COLORREF clr) {
+// The edit field's text in the row's font (the normal one when the row has none).
+void PaintEditText(CDC& dc, const MenuItemPaintData& d, RECT rc, COLORREF clr, const CFont& fontNormal) {
   if (d.editText.IsEmpty())
     return;
+  ::SelectObject(dc.m_hDC, d.font != NULL ? (HGDIOBJ)d.font : fontNormal.m_hObject);
   rc.left += 5;
   dc.SetTextColor(clr);
   ::DrawTextA(dc.m_hDC, d.editText, -1, &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
@@ -234,7 +236,7 @@ void CExtPaintManager::PaintMenuItem(CDC& dc, MenuItemPaintData& d) {
   else if (!d.enabled)
     FrameRect1(dc, rcInner, C(COLOR_WINDOW));
   PaintEditText(dc, d, WithoutDropPart(rcInner, rcDrop, bRtl),
-                C(d.enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW));
+                C(d.enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW), m_FontNormal);
 }
 
 void CExtPaintManagerXP::PaintMenuIconColumn(CDC& dc, const MenuItemPaintData& d, const RECT& rcColumn) {
@@ -268,7 +270,7 @@ void CExtPaintManagerXP::PaintMenuEditField(CDC& dc, const MenuItemPaintData& d,
   }
   dc.FillSolidRect(&rcInner, C(d.enabled ? COLOR_WINDOW : COLOR_3DFACE));
   FrameRect1(dc, rcField, C(d.selected && d.enabled ? 2004 : 2011));
-  PaintEditText(dc, d, rcInner, C(d.enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW));
+  PaintEditText(dc, d, rcInner, C(d.enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW), m_FontNormal);
 }
 
 void CExtPaintManagerXP::PaintMenuItem(CDC& dc, MenuItemPaintData& d) {

@@ -39,19 +39,18 @@ TEST(GlyphBuffer, TurnsClockwiseByQuartersAndIgnoresOtherAngles) {
       for (UINT c = 0; c < 5; ++c)
         EXPECT_EQ(source.GetCell(c, r), g.GetCell(row.pfnX(c, r), row.pfnY(c, r))) << row.nDegrees;
   }
-  EXPECT_EQ(1u, kCells5x3[0]) << "static cells are never written";
 }
 
-TEST(GlyphBuffer, AssignTakesAPrivateCopy) {
-  const GlyphBuffer source(5, 3, 16, kCells5x3);
-  GlyphBuffer copy;
-  EXPECT_EQ(1u, copy.m_nColors);
-  ASSERT_TRUE(copy.Assign(source));
-  EXPECT_TRUE(copy.OwnsCells());
-  EXPECT_NE(source.m_pCells, copy.m_pCells);
-  EXPECT_EQ(16u, copy.m_nColors);
-  EXPECT_EQ(5, copy.GetSize().cx);
-  EXPECT_EQ(9u, copy.GetCell(3, 1));
+TEST(GlyphBuffer, TurningAGlyphOverSharedCellsLeavesThoseCellsAlone) {
+  static const UINT kShared[] = {1, 2, 3, 4, 5, 6};
+  GlyphBuffer g(3, 2, 7, kShared);
+  g.RotateGlyph(90);
+  EXPECT_TRUE(g.OwnsCells());
+  EXPECT_EQ(4u, g.GetCell(0, 0));
+  EXPECT_EQ(1u, g.GetCell(1, 0));
+  const UINT kExpected[] = {1, 2, 3, 4, 5, 6};
+  EXPECT_TRUE(std::equal(std::begin(kShared), std::end(kShared), std::begin(kExpected)));
+  EXPECT_EQ(3, GetNamedGlyph(NG_ARROW_RIGHT_3X5).GetSize().cx) << "the table's glyphs keep their shape";
 }
 
 TEST_F(ThemeTest, GlyphsPlotTheirCellsAndLeaveTransparentOnesAlone) {
@@ -160,16 +159,6 @@ TEST_F(ThemeTest, TearOffBarsFillFrameAndStripPerTheme) {
     else
       EXPECT_EQ(pm->ColorByLogicalId(row.nFillId), surface.At(row.ptLine.x - 30, row.ptLine.y)) << row.name;
   }
-  // XP: 33-pixel lines on every second row, centred.
-  PM* pm = Install(new CExtPaintManagerXP);
-  DibSurface surface(100, 8, kBack);
-  pm->PaintMenuTearOffCaption(surface.dc(), rc, false, false, NULL);
-  const COLORREF clrLine = pm->ColorByLogicalId(COLOR_3DSHADOW), clrFill = pm->ColorByLogicalId(2000);
-  EXPECT_EQ(clrLine, surface.At(33, 1));
-  EXPECT_EQ(clrLine, surface.At(65, 3));
-  EXPECT_EQ(clrFill, surface.At(32, 1));
-  EXPECT_EQ(clrFill, surface.At(66, 1));
-  EXPECT_EQ(clrFill, surface.At(50, 2));
 }
 
 } // namespace

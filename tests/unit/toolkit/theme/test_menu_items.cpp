@@ -60,20 +60,6 @@ TEST_F(MenuItems, ClassicHiddenItemsGroupDrawsItsEdgesOnlyWhereTheGroupEnds) {
   }
 }
 
-TEST_F(MenuItems, ClassicHighlightSparesTheIconColumnOfARowWithABox) {
-  PM* pm = Install(new PM);
-  const COLORREF clrHighlight = pm->ColorByLogicalId(COLOR_HIGHLIGHT), clrMenu = pm->ColorByLogicalId(1000);
-  for (bool bCheck : {false, true}) {
-    Row r;
-    r.bSelected = true, r.bCheck = bCheck;
-    MenuItemPaintData d = Item(r);
-    DibSurface surface(120, 22, kBack);
-    pm->PaintMenuItem(surface.dc(), d);
-    EXPECT_EQ(clrHighlight, surface.At(100, 2));
-    EXPECT_EQ(bCheck ? clrMenu : clrHighlight, surface.At(1, 2)) << bCheck;
-  }
-}
-
 TEST_F(MenuItems, ClassicCheckedRowWithAnIconShowsTheIconSunkenOnTheTint) {
   PM* pm = Install(new PM);
   CExtCmdIcon icon(MakeSolidBitmap(4, 4, kIconInk), RGB(255, 0, 255));
@@ -114,20 +100,6 @@ TEST_F(MenuItems, XpRowsHaveAColumnAFramedHighlightAndMirrorRightToLeft) {
     if (row.bRtl)
       EXPECT_EQ(pm->ColorByLogicalId(1000), surface.At(117, 2)) << "the column is on the right";
   }
-}
-
-TEST_F(MenuItems, Office2003ColumnRunsThroughItsThreeColours) {
-  PM* pm = Install(new CExtPaintManagerOffice2003);
-  MenuItemPaintData d = Item(Row());
-  DibSurface surface(120, 22, kBack);
-  pm->PaintMenuItem(surface.dc(), d);
-  auto isClose = [](COLORREF a, COLORREF b) {
-    return std::abs(GetRValue(a) - GetRValue(b)) < 8 && std::abs(GetGValue(a) - GetGValue(b)) < 8 &&
-           std::abs(GetBValue(a) - GetBValue(b)) < 8;
-  };
-  EXPECT_TRUE(isClose(pm->ColorByLogicalId(3015), surface.At(0, 5)));
-  EXPECT_TRUE(isClose(pm->ColorByLogicalId(3016), surface.At(12, 5)));
-  EXPECT_TRUE(isClose(pm->ColorByLogicalId(3017), surface.At(23, 5)));
 }
 
 TEST_F(MenuItems, CheckBoxesAreSunkenInClassicAndFlatInXp) {

@@ -51,47 +51,6 @@ TEST(PaintRecords, TextAlignmentIsDerivedFromTheAlignmentArgument) {
   }
 }
 
-TEST(PaintRecords, MenuItemBoolArgumentsLandInTheirOwnFlagOnly) {
-  using D = MenuItemPaintData;
-  const std::function<bool(const D&)> flags[] = {
-      [](const D& d) { return d.popup != 0; },          [](const D& d) { return d.selected != 0; },
-      [](const D& d) { return d.checkMark != 0; },      [](const D& d) { return d.radio != 0; },
-      [](const D& d) { return d.indeterminate != 0; },  [](const D& d) { return d.enabled != 0; },
-      [](const D& d) { return d.rarelyUsed != 0; },     [](const D& d) { return d.rarelyUsedAbove != 0; },
-      [](const D& d) { return d.rarelyUsedBelow != 0; }};
-  for (int nSet = 0; nSet < 9; ++nSet) {
-    bool b[9] = {};
-    b[nSet] = true;
-    const D d(NULL, kRc, kRc, 24, NULL, NULL, NULL, b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8], 0,
-              NULL);
-    for (int i = 0; i < 9; ++i)
-      EXPECT_EQ(i == nSet, flags[i](d)) << "argument " << nSet << ", flag " << i;
-    EXPECT_STREQ("", d.text);
-    EXPECT_STREQ("", d.accelText);
-    EXPECT_TRUE(::IsRectEmpty(&d.editRect));
-    EXPECT_EQ((COLORREF)-1, d.editColor);
-  }
-}
-
-TEST(PaintRecords, SmallRecordsKeepTheirArgumentsInOrder) {
-  const NcAreaButtonPaintData nc(NULL, kRc, 10, false, true, false, true, false, true);
-  EXPECT_EQ(10, nc.glyph);
-  EXPECT_EQ(0x2A, nc.hover | nc.pushed << 1 | nc.enabled << 2 | nc.inCaption << 3 | nc.active << 4 |
-                      nc.floating << 5);
-  const ComboButtonPaintData combo(NULL, kRc, true, false, true);
-  EXPECT_EQ(5, combo.hover | combo.pushed << 1 | combo.enabled << 2);
-  EXPECT_EQ((COLORREF)-1, combo.colors[2]);
-  const DockingCaptionPaintData caption(NULL, kRc, kRc, true, false, true, false, NULL, true);
-  EXPECT_EQ(5, caption.active | caption.floatingFrame << 1 | caption.vertical << 2 | caption.captionBar << 3);
-  EXPECT_TRUE(caption.rightToLeft);
-  EXPECT_STREQ("", caption.text);
-  const DockingFramePaintData frame(NULL, kRc, kRc, false, true, false);
-  EXPECT_EQ(2, frame.floating | frame.resizable << 1 | frame.noDottedOutline << 2);
-  const ControlBarBordersPaintData borders(NULL, 2, 0x380, kRc);
-  EXPECT_EQ(0x380u, borders.style);
-  EXPECT_EQ(0, borders.lParam);
-}
-
 TEST(PaintRecords, RightToLeftComesFromTheForcedBitTheMenuOrTheBarWindow) {
   FakePopupMenu menuRtl(true), menuLtr(false);
   HWND hRtl =

@@ -225,22 +225,6 @@ TEST_F(PushButtons, IconsArePlacedByOrientationAlignmentAndDirection) {
   EXPECT_TRUE(::EqualRect(&rc, &rcText));
 }
 
-TEST_F(PushButtons, XpRaisesAHoveredIconOverItsShadowButOffice2003DoesNot) {
-  const RECT rc = {10, 10, 50, 30};
-  for (int nLook : {1, 2}) {
-    PM* pm = Install(kLooks[nLook].pfnMake());
-    std::unique_ptr<CExtCmdIcon> icon = SolidIcon();
-    DibSurface surface(60, 40, kBack);
-    RECT rcText;
-    pm->PaintColorSample(surface.dc(), true, "", icon.get(), rc, rcText, false, true, true, 0, false,
-                         (COLORREF)-1);
-    // XP: the point moves by (1, 1), the icon is drawn 2 up and left of it over a shadow.
-    const bool bXp = nLook == 1;
-    EXPECT_EQ(kIconInk, surface.At(bXp ? 27 : 28, bXp ? 9 : 10)) << kLooks[nLook].name;
-    EXPECT_EQ(bXp ? pm->ColorByLogicalId(COLOR_3DSHADOW) : kBack, surface.At(32, 14)) << kLooks[nLook].name;
-  }
-}
-
 // Which colours a caption's pixels take.
 bool Contains(const std::vector<COLORREF>& px, COLORREF clr) {
   return std::find(px.begin(), px.end(), clr) != px.end();
@@ -266,26 +250,6 @@ TEST_F(PushButtons, CaptionsTakeTheStatesColourAndClassicDisabledOnesAreEmbossed
     else
       EXPECT_TRUE(Contains(px, pm->ColorByLogicalId(COLOR_3DHILIGHT))) << "embossed light copy";
   }
-  // A caller's colour wins over the theme's.
-  PM* pm = Install(new PM);
-  PushButtonPaintData d = Button({false, false, false, true}, "WWW");
-  d.textColorNormal = RGB(0, 128, 64);
-  EXPECT_TRUE(Contains(Paint(pm, d), RGB(0, 128, 64)));
-}
-
-TEST_F(PushButtons, AFocusRectangleIsDrawnThreePixelsInside) {
-  PM* pm = Install(new CExtPaintManagerXP);
-  PushButtonPaintData d(NULL, true, kButton, "", NULL, true, false, false, false, true, false, true, false,
-                        0);
-  const std::vector<COLORREF> px = Paint(pm, d);
-  const COLORREF clrFace = pm->ColorByLogicalId(1000);
-  int nDotted = 0;
-  for (int x = 3; x < 37; ++x)
-    nDotted += (px[3 * 40 + x] != clrFace ? 1 : 0) + (px[16 * 40 + x] != clrFace ? 1 : 0);
-  EXPECT_GT(nDotted, 10);
-  for (int x = 0; x < 40; ++x)
-    EXPECT_EQ(clrFace, px[2 * 40 + x]) << x;
-  EXPECT_EQ(clrFace, px[10 * 40 + 20]);
 }
 
 } // namespace
