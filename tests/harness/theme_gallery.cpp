@@ -475,12 +475,14 @@ void PaintChevrons(CDC& dc, CExtPaintManager* pm, int y) {
 
 void PaintMenuRows(CDC& dc, CExtPaintManager* pm, int y) {
   Label(dc, 4, y,
-        "hidden-items rows (normal, selected), menu separators (plain, hidden items, right to left),");
+        "hidden-items rows (normal, selected, right to left), menu separators (plain, hidden items, right to "
+        "left),");
   Label(dc, 4, y + 14, "bar separators (tool bar, status bar), themed gradients");
   y += 32;
   GalleryPopup ltr(false), rtl(true);
   pm->PaintMenuExpandButton(dc, RECT{4, y, 164, y + 20}, false, &ltr);
   pm->PaintMenuExpandButton(dc, RECT{170, y, 330, y + 20}, true, &ltr);
+  pm->PaintMenuExpandButton(dc, RECT{336, y, 496, y + 20}, false, &rtl);
   pm->PaintMenuSeparator(dc, RECT{4, y + 26, 164, y + 35}, 24, false, &ltr);
   pm->PaintMenuSeparator(dc, RECT{170, y + 26, 330, y + 35}, 24, true, &ltr);
   pm->PaintMenuSeparator(dc, RECT{336, y + 26, 496, y + 35}, 24, false, &rtl);

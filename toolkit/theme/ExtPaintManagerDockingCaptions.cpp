@@ -3,6 +3,7 @@
 // grip faces with dots and gradient caption bars.
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
+#include "toolkit/theme/ExtPaintDcSaveGuard.h"
 #include "toolkit/theme/ExtPaintDcState.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 #include "toolkit/theme/ExtPaintManagerRecordsBars.h"
@@ -81,23 +82,10 @@ void PaintCaptionTextIn(CExtPaintManager& pm, CDC& dc, const DockingCaptionPaint
                 NULL);
 }
 
-// Keeps the DC's background colour and clip.
-class DcSaveGuard {
-public:
-  explicit DcSaveGuard(CDC& dc) : m_dc(dc), m_nSaved(dc.SaveDC()) {}
-  ~DcSaveGuard() { m_dc.RestoreDC(m_nSaved); }
-  DcSaveGuard(const DcSaveGuard&) = delete;
-  DcSaveGuard& operator=(const DcSaveGuard&) = delete;
-
-private:
-  CDC& m_dc;
-  int m_nSaved;
-};
-
 } // namespace
 
 void CExtPaintManager::PaintDockingCaption(CDC& dc, DockingCaptionPaintData& d) {
-  DcSaveGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
   const COLORREF clrShadow = C(1006), clrHighlight = C(1004);
   const RECT& rc = d.captionRect;
@@ -204,7 +192,7 @@ bool KeepsGripperUnfilled(CObject* pSource) {
 } // namespace
 
 void CExtPaintManagerXP::PaintDockingCaption(CDC& dc, DockingCaptionPaintData& d) {
-  DcSaveGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
   if (IsGripper(d)) {
     if (!KeepsGripperUnfilled(d.sourceObject)) {
@@ -250,7 +238,8 @@ void CExtPaintManagerOffice2003::PaintDockingCaption(CDC& dc, DockingCaptionPain
     PaintRoundedGripper(dc, d);
     return;
   }
-  if (bDeep && d.captionBar && IsBarOrSliderCaption(d.sourceObject)) {
+  // A caption whose caller asked for no background keeps it, gradient or not.
+  if (bDeep && d.captionBar && !d.transparentCaption && IsBarOrSliderCaption(d.sourceObject)) {
     const COLORREF clr1 = ColorByLogicalId(3000, d.sourceObject, d.lParam),
                    clr2 = ColorByLogicalId(3001, d.sourceObject, d.lParam);
     const RECT rcArea = CaptionArea(d);
@@ -264,7 +253,7 @@ void CExtPaintManagerOffice2003::PaintDockingCaption(CDC& dc, DockingCaptionPain
 }
 
 void CExtPaintManagerOffice2003::PaintRoundedGripper(CDC& dc, const DockingCaptionPaintData& d) {
-  DcSaveGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   const RECT& rc = d.captionRect;
   if (::IsRectEmpty(&rc))
     return;

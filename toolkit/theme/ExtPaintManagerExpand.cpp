@@ -2,6 +2,7 @@
 // classic, XP and Office 2003 looks.
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
+#include "toolkit/theme/ExtPaintDcSaveGuard.h"
 #include "toolkit/theme/ExtPaintManagerGlyphs.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 #include "toolkit/theme/ExtPaintManagerRecordsBars.h"
@@ -12,19 +13,6 @@ namespace {
 
 const int kBackdropSize = 16;
 const BYTE kBackdropClear = 255;
-
-// Keeps the DC's background colour and clip.
-class DcSaveGuard {
-public:
-  explicit DcSaveGuard(CDC& dc) : m_dc(dc), m_nSaved(dc.SaveDC()) {}
-  ~DcSaveGuard() { m_dc.RestoreDC(m_nSaved); }
-  DcSaveGuard(const DcSaveGuard&) = delete;
-  DcSaveGuard& operator=(const DcSaveGuard&) = delete;
-
-private:
-  CDC& m_dc;
-  int m_nSaved;
-};
 
 RECT Normalized(const RECT& rcIn) {
   RECT rc = rcIn;
@@ -146,7 +134,7 @@ bool CExtPaintManagerOffice2003::PaintRoundedChevron(CDC& dc, const RECT& rc, bo
   CRgn rgnClip;
   if (!rgnClip.CreateRectRgnIndirect(&rc) || rgnClip.CombineRgn(&rgnClip, &rgnFace, RGN_AND) == ERROR)
     return false;
-  DcSaveGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   ::ExtSelectClipRgn(dc.m_hDC, (HRGN)rgnClip.m_hObject, RGN_AND);
   // A disabled button never shows the hover or pressed face.
   const bool bHot = bEnabled && (bHover || bPushed);
@@ -190,7 +178,7 @@ void CExtPaintManager::PaintMenuExpandButton(CDC& dc, const RECT& rcRow, bool bS
   if (::IsRectEmpty(&rc) || !dc.RectVisible(&rc))
     return;
   if (bSelected) {
-    DcSaveGuard guard(dc);
+    CExtDcSaveGuard guard(dc);
     dc.FillRect(&rc, &m_brushLightDefault);
     dc.Draw3dRect(&rc, ColorByLogicalId(1004, pPopup, lParam), ColorByLogicalId(1006, pPopup, lParam));
   } else {

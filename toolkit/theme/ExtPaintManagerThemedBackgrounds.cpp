@@ -2,25 +2,13 @@
 // child's background, and the Office 2003 docking-area background with its themed gradient.
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
+#include "toolkit/theme/ExtPaintDcSaveGuard.h"
 #include "framework/wnd/fw_wnd.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 #include "toolkit/theme/ExtPaintManagerRecordsBars.h"
 
 namespace {
-
-// Keeps the DC's background colour and clip.
-class DcSaveGuard {
-public:
-  explicit DcSaveGuard(CDC& dc) : m_dc(dc), m_nSaved(dc.SaveDC()) {}
-  ~DcSaveGuard() { m_dc.RestoreDC(m_nSaved); }
-  DcSaveGuard(const DcSaveGuard&) = delete;
-  DcSaveGuard& operator=(const DcSaveGuard&) = delete;
-
-private:
-  CDC& m_dc;
-  int m_nSaved;
-};
 
 bool IsMenuRightToLeft(CObject* pSource) {
   const auto* pMenu = dynamic_cast<const CExtPopupMenuSite*>(pSource);
@@ -60,7 +48,7 @@ void CExtPaintManagerXP::PaintMenuSeparator(CDC& dc, const RECT& rc, int nIconAr
                                             CObject* pHelperSrc, LPARAM lParam) {
   if (::IsRectEmpty(&rc) || !dc.RectVisible(&rc))
     return;
-  DcSaveGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   const bool bRtl = IsMenuRightToLeft(pHelperSrc);
   RECT rcColumn = rc, rcText = rc;
   if (bRtl)
@@ -87,7 +75,7 @@ void CExtPaintManagerOffice2003::PaintSeparator(CDC& dc, const RECT& rc, bool bV
     CExtPaintManagerXP::PaintSeparator(dc, rc, bVerticalLine, bNoBackground, pHelperSrc, lParam);
     return;
   }
-  DcSaveGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   if (!bNoBackground)
     dc.FillSolidRect(&rc, ColorByLogicalId(1000, pHelperSrc, lParam));
   const bool bFullLength = dynamic_cast<const CExtStatusBarSite*>(pHelperSrc) != NULL;
@@ -167,7 +155,7 @@ bool CExtPaintManagerOffice2003::PaintDockerBackground(bool bClient, CDC& dc, CW
     ::GetClientRect(hFrame, &rcFrame);
     ::MapWindowPoints(hFrame, hWnd, (POINT*)&rcFrame, 2);
   }
-  DcSaveGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   dc.IntersectClipRect(&rcClient);
   PaintGradientRect(dc, rcFrame, ColorByLogicalId(3001, pWnd, lParam), ColorByLogicalId(3000, pWnd, lParam),
                     false);

@@ -125,28 +125,20 @@ TEST_F(ThemeTest, TextButtonOperationsSkipInvisibleRectangles) {
   }
 }
 
-TEST_F(ThemeTest, TextColorGlyphUsesTheButtonTextColour) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerXP);
-  DibSurface s(kCx, kCy, kBack);
-  pm->PaintTextColorGlyph(s.dc(), RECT{0, 0, 8, 5}, GetNamedGlyph(NG_CHEVRON_8X5));
-  const GlyphBuffer& g = GetNamedGlyph(NG_CHEVRON_8X5);
-  for (UINT y = 0; y < g.m_nHeight; ++y)
-    for (UINT x = 0; x < g.m_nWidth; ++x)
-      EXPECT_EQ(g.GetCell(x, y) != 0 ? pm->ColorByLogicalId(COLOR_BTNTEXT) : kBack, s.At((int)x, (int)y));
-}
-
 // ---------------------------------------------------------------------------------------------
 // Docking captions.
 
+// A caption whose text has no room: only its background shows.
 DockingCaptionPaintData Caption(CObject* pSource, const RECT& rc, bool bActive, bool bFloating,
-                                bool bVertical, bool bCaptionBar, LPCSTR sText = "") {
-  return DockingCaptionPaintData(pSource, rc, rc, bActive, bFloating, bVertical, bCaptionBar, sText, false);
+                                bool bVertical, bool bCaptionBar) {
+  return DockingCaptionPaintData(pSource, rc, RECT{rc.left, rc.top, rc.left, rc.bottom}, bActive, bFloating,
+                                 bVertical, bCaptionBar, "Caption", false);
 }
 
 TEST_F(ThemeTest, ClassicGripperIsTwoRaisedBarsThatTouch) {
   CExtPaintManager* pm = Install(new CExtPaintManager);
   DibSurface s(kCx, kCy, kBack);
-  DockingCaptionPaintData d = Caption(NULL, RECT{0, 0, 40, 14}, false, false, false, false, "ignored");
+  DockingCaptionPaintData d = Caption(NULL, RECT{0, 0, 40, 14}, false, false, false, false);
   pm->PaintDockingCaption(s.dc(), d);
   ExpectLayers(pm, s, kCx, kCy, kBack,
                Ring3d(RECT{1, 4, 40, 7}, 1004, 1006) + Ring3d(RECT{1, 7, 40, 10}, 1004, 1006),
@@ -197,23 +189,15 @@ TEST_P(CaptionPictures, FillTheirAreaWithoutGradientOnPaletteScreens) {
 INSTANTIATE_TEST_SUITE_P(Themes, CaptionPictures, ::testing::ValuesIn(kCaptionCases));
 
 TEST_F(ThemeTest, TransparentCaptionLeavesTheBackground) {
-  for (ThemeKind t : {CLASSIC, XP}) {
+  FakeBar bar(CExtControlBarSite::BAR_CONTROL);
+  for (ThemeKind t : {CLASSIC, XP, OFFICE2003}) {
     CExtPaintManager* pm = Install(MakeTheme(t));
     DibSurface s(kCx, kCy, kBack);
-    DockingCaptionPaintData d = Caption(NULL, kCap, true, true, false, true);
+    DockingCaptionPaintData d = Caption(&bar, kCap, true, true, false, true);
     d.transparentCaption = 1;
     pm->PaintDockingCaption(s.dc(), d);
     EXPECT_EQ(kCx * kCy, CountColor(s, RECT{0, 0, kCx, kCy}, kBack)) << ThemeName(t);
   }
-}
-
-// A caption with an empty text rectangle draws only its background.
-TEST_F(ThemeTest, CaptionWithoutTextRoomDrawsOnlyItsBackground) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerXP);
-  DibSurface s(kCx, kCy, kBack);
-  DockingCaptionPaintData d(NULL, kCap, RECT{5, 5, 5, 12}, true, true, false, true, "Caption", false);
-  pm->PaintDockingCaption(s.dc(), d);
-  EXPECT_EQ(60 * 16, CountColor(s, kCap, pm->ColorByLogicalId(COLOR_HIGHLIGHT)));
 }
 
 // A floating tool bar's caption is cut to fit its frame; any other ends in an ellipsis.
@@ -251,32 +235,6 @@ TEST_F(ThemeTest, Office2003GripperIsAColumnOfDots) {
   }
   EXPECT_EQ(5 * 3, CountColor(s, RECT{0, 0, 10, 30}, clrLight));
   EXPECT_EQ(kBack, s.At(10, 10)) << "nothing beyond the gripper";
-}
-
-TEST_F(ThemeTest, Office2003FloatingToolBarGripperTakesTheXpGrip) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
-  FakeBar floating(CExtControlBarSite::BAR_TOOL, true);
-  DibSurface s(kCx, kCy + 10, kBack);
-  DockingCaptionPaintData d = Caption(&floating, RECT{0, 0, 10, 30}, false, false, true, false);
-  pm->PaintDockingCaption(s.dc(), d);
-  EXPECT_EQ(0, CountColor(s, RECT{0, 0, 10, 30}, pm->ColorByLogicalId(3003)));
-  EXPECT_EQ(pm->ColorByLogicalId(1000), s.At(1, 1));
-}
-
-TEST_F(ThemeTest, Office2003BarCaptionIsAGradientUnderTheXpText) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
-  FakeBar bar(CExtControlBarSite::BAR_CONTROL);
-  DibSurface s(kCx, kCy, kBack);
-  DockingCaptionPaintData d = Caption(&bar, kCap, false, false, false, true);
-  pm->PaintDockingCaption(s.dc(), d);
-  EXPECT_TRUE(d.transparentCaption);
-  // Inside the inactive caption's shadow frame the gradient runs from 3000 to 3001.
-  EXPECT_EQ(pm->ColorByLogicalId(COLOR_3DSHADOW), s.At(1, 8));
-  for (const auto& probe : {std::make_pair(2, 3000), std::make_pair(57, 3001)}) {
-    const COLORREF clrWant = pm->ColorByLogicalId(probe.second), clrGot = s.At(probe.first, 8);
-    EXPECT_NEAR(GetRValue(clrWant), GetRValue(clrGot), 8) << probe.second;
-    EXPECT_NEAR(GetBValue(clrWant), GetBValue(clrGot), 8) << probe.second;
-  }
 }
 
 } // namespace

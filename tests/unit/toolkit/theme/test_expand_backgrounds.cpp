@@ -147,19 +147,6 @@ TEST_F(ThemeTest, HiddenItemsRowTakesTheLastItemsIconColumn) {
   EXPECT_TRUE(GlyphShows(s1, GetNamedGlyph(NG_CHEVRON_5X8), 47, 4, pm->ColorByLogicalId(1010)));
 }
 
-TEST_F(ThemeTest, Office2003HiddenItemsRowHasARoundBackdrop) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
-  FakeMenuItems items(24, 0);
-  DibSurface s(kCx, kCy, kBack);
-  pm->PaintMenuExpandButton(s.dc(), RECT{0, 0, 100, 20}, false, &items);
-  // The backdrop's corner pixel is left; its first row is the lower colour.
-  const int x0 = 1 + (98 - 16) / 2, y0 = 2;
-  EXPECT_EQ(pm->ColorByLogicalId(2001), s.At(x0, y0));
-  EXPECT_NE(pm->ColorByLogicalId(2001), s.At(x0 + 8, y0));
-  const COLORREF clrTop = s.At(x0 + 8, y0), clr3034 = pm->ColorByLogicalId(3034);
-  EXPECT_NEAR(GetGValue(clr3034), GetGValue(clrTop), 2);
-}
-
 // ---------------------------------------------------------------------------------------------
 // The request to parent windows.
 
@@ -220,55 +207,49 @@ protected:
   CExtPaintManager* m_pm = NULL;
 };
 
-TEST_F(InheritedBackground, AParentThatPaintsEndsTheSearch) {
-  m_log.nPaints = 1;
-  DibSurface s(8, 8, kBack);
-  EXPECT_TRUE(Ask(s.dc()));
-  EXPECT_EQ(RGB(9, 9, 9), s.At(0, 0));
-  EXPECT_EQ(1, m_log.nAsked[0]);
-  EXPECT_EQ(1, m_log.nAsked[1]);
-  EXPECT_EQ(0, m_log.nAsked[2]);
+struct AskCase {
+  const char* pszWhat;
+  bool bEnabled;
+  int nPaints, nStops;
+  bool bResult;
+  int nAsked[4];
+};
+// clang-format off
+const AskCase kAskCases[] = {
+    {"a parent that paints ends the search", true, 1, -1, true, {1, 1, 0, 0}},
+    {"nobody paints: the walk ends at the top-level window, before its owner", true, 3, -1, false, {1, 1, 1, 0}},
+    {"a window that stops the search leaves no background", true, 2, 1, false, {1, 1, 0, 0}},
+    {"nothing is asked without the docker background", false, 0, -1, false, {0, 0, 0, 0}},
+};
+// clang-format on
+
+TEST_F(InheritedBackground, AsksUpTheParentChain) {
+  for (const AskCase& c : kAskCases) {
+    std::fill(std::begin(m_log.nAsked), std::end(m_log.nAsked), 0);
+    m_log.nPaints = c.nPaints, m_log.nStops = c.nStops;
+    m_pm->m_nFlags = c.bEnabled ? (m_pm->m_nFlags | CExtPaintManager::PMF_DOCKER_BACKGROUND)
+                                : (m_pm->m_nFlags & ~CExtPaintManager::PMF_DOCKER_BACKGROUND);
+    DibSurface s(8, 8, kBack);
+    EXPECT_EQ(c.bResult, Ask(s.dc())) << c.pszWhat;
+    EXPECT_EQ(c.bResult ? RGB(9, 9, 9) : kBack, s.At(0, 0)) << c.pszWhat;
+    for (int i = 0; i < 4; ++i)
+      EXPECT_EQ(c.nAsked[i], m_log.nAsked[i]) << c.pszWhat << ", window " << i;
+  }
 }
 
-// Nobody paints: the walk asks up to the top-level window, never its owner, and answers false.
-TEST_F(InheritedBackground, StopsAtTheFirstTopLevelWindow) {
-  DibSurface s(8, 8, kBack);
-  m_log.nPaints = 3;
-  EXPECT_FALSE(Ask(s.dc()));
-  EXPECT_EQ(1, m_log.nAsked[0]);
-  EXPECT_EQ(1, m_log.nAsked[1]);
-  EXPECT_EQ(1, m_log.nAsked[2]);
-  EXPECT_EQ(0, m_log.nAsked[3]);
-}
-
-TEST_F(InheritedBackground, AWindowThatStopsTheSearchGetsNoBackground) {
-  m_log.nStops = 1;
-  m_log.nPaints = 2;
-  DibSurface s(8, 8, kBack);
-  EXPECT_FALSE(Ask(s.dc()));
-  EXPECT_EQ(0, m_log.nAsked[2]);
-}
-
-TEST_F(InheritedBackground, NothingIsAskedWithoutTheDockerBackground) {
-  m_pm->m_nFlags &= ~CExtPaintManager::PMF_DOCKER_BACKGROUND;
-  m_log.nPaints = 0;
-  DibSurface s(8, 8, kBack);
-  EXPECT_FALSE(Ask(s.dc()));
-  EXPECT_EQ(0, m_log.nAsked[0]);
-}
-
-// Without visual styles the themed gradient runs between ids 3015 and 3017; two given colours
-// make a plain gradient.
-TEST_F(ThemeTest, ThemedGradientColours) {
-  auto* pm = static_cast<CExtPaintManagerOffice2003*>(Install(new CExtPaintManagerOffice2003));
-  DibSurface s(kCx, kCy, kBack);
-  pm->PaintThemedGradientRect(s.dc(), RECT{0, 0, 20, 40}, true, NULL);
-  EXPECT_EQ(pm->ColorByLogicalId(3015), s.At(5, 0));
-  const COLORREF clrBottom = s.At(5, 39), clr3017 = pm->ColorByLogicalId(3017);
-  EXPECT_NEAR(GetGValue(clr3017), GetGValue(clrBottom), 8);
-  pm->PaintThemedGradientRect(s.dc(), RECT{30, 0, 70, 10}, false, NULL, 0, RGB(0, 0, 0), RGB(200, 200, 200));
-  EXPECT_EQ(RGB(0, 0, 0), s.At(30, 5));
-  EXPECT_NEAR(200, GetRValue(s.At(69, 5)), 8);
+// Windows side by side in one frame continue one Office 2003 gradient across its client area.
+TEST_F(InheritedBackground, Office2003DockerBackgroundSpansTheFrame) {
+  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
+  const HWND hRight =
+      ::CreateWindowA("ThemeAskWnd", "", WS_CHILD, 40, 0, 10, 40, m_log.hWnds[2], NULL, NULL, NULL);
+  DibSurface left(40, 40, kBack), right(10, 40, kBack);
+  EXPECT_TRUE(pm->PaintDockerBackground(true, left.dc(), CWnd::FromHandle(m_log.hWnds[1])));
+  EXPECT_TRUE(pm->PaintDockerBackground(true, right.dc(), CWnd::FromHandle(hRight)));
+  EXPECT_EQ(pm->ColorByLogicalId(3001), left.At(0, 20));
+  const COLORREF clrSeam1 = left.At(39, 20), clrSeam2 = right.At(0, 20), clrEnd = pm->ColorByLogicalId(3000);
+  EXPECT_NEAR(GetRValue(clrSeam1), GetRValue(clrSeam2), 6);
+  EXPECT_NEAR(GetBValue(clrSeam1), GetBValue(clrSeam2), 6);
+  EXPECT_NEAR(GetRValue(clrEnd), GetRValue(right.At(9, 20)), 6);
 }
 
 } // namespace

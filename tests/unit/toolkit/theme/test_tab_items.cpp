@@ -64,18 +64,6 @@ TEST_P(TabItemShapes, LeaveExactlyTheirPicture) {
 
 INSTANTIATE_TEST_SUITE_P(Themes, TabItemShapes, ::testing::ValuesIn(kShapeCases));
 
-TEST_F(ThemeTest, TabItemColoursOverrideTheThemeDefaults) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerXP);
-  DibSurface s(kCx, kCy, kBack);
-  const COLORREF clrBk = RGB(10, 20, 30), clrLight = RGB(40, 50, 60), clrDark = RGB(70, 80, 90);
-  pm->PaintTabItem(s.dc(), 0, true, true, true, false, false, false, false, &kItem, 0, 0, NULL, "", NULL,
-                   NULL, 0, kDefault, clrBk, clrLight, clrDark, kDefault);
-  EXPECT_EQ(clrLight, s.At(10, 10));
-  EXPECT_EQ(clrLight, s.At(30, 5));
-  EXPECT_EQ(clrDark, s.At(49, 10));
-  EXPECT_EQ(clrBk, s.At(30, 15));
-}
-
 std::unique_ptr<CExtCmdIcon> SolidIcon(COLORREF clr) {
   return std::unique_ptr<CExtCmdIcon>(new CExtCmdIcon(MakeSolidBitmap(16, 16, clr), RGB(255, 0, 255)));
 }
@@ -105,21 +93,16 @@ TEST_F(ThemeTest, TabItemIconFollowsTheTabWindowStyle) {
   }
 }
 
-// The first row holding ink of the surface inside rc; -1 when there is none.
-int FirstInkRow(const DibSurface& s, const RECT& rc, COLORREF clrInk) {
+// The first and last rows holding ink inside rc; -1 when there is none.
+std::pair<int, int> InkRows(const DibSurface& s, const RECT& rc, COLORREF clrInk) {
+  std::pair<int, int> rows(-1, -1);
   for (int y = rc.top; y < rc.bottom; ++y)
     for (int x = rc.left; x < rc.right; ++x)
-      if (s.At(x, y) == clrInk)
-        return y;
-  return -1;
-}
-
-int LastInkRow(const DibSurface& s, const RECT& rc, COLORREF clrInk) {
-  for (int y = rc.bottom - 1; y >= rc.top; --y)
-    for (int x = rc.left; x < rc.right; ++x)
-      if (s.At(x, y) == clrInk)
-        return y;
-  return -1;
+      if (s.At(x, y) == clrInk) {
+        rows.first = rows.first < 0 ? y : rows.first;
+        rows.second = y;
+      }
+  return rows;
 }
 
 // Turned text keeps a margin at the top of the item whichever way it runs, and shows whole.
@@ -136,29 +119,12 @@ TEST_F(ThemeTest, VerticalTabTextStaysInsideTheItem) {
     ::GetTextExtentPoint32A(s.hdc(), "WWWWW", 5, &size);
     pm->PaintTabItem(s.dc(), 0, true, false, true, false, false, false, bInverted, &rcItem, size.cx, size.cy,
                      &font, "WWWWW", NULL, NULL, 0, clrInk, kDefault, kDefault, kDefault, kDefault);
-    const int nFirst = FirstInkRow(s, rcText, clrInk), nLast = LastInkRow(s, rcText, clrInk);
+    const std::pair<int, int> rows = InkRows(s, rcText, clrInk);
+    const int nFirst = rows.first, nLast = rows.second;
     ASSERT_GE(nFirst, 0) << (bInverted ? "upward" : "downward");
     EXPECT_GE(nFirst, rcText.top + 2) << (bInverted ? "upward" : "downward") << " text is cut at the top";
     EXPECT_GE(nLast - nFirst + 1, size.cx - 4) << (bInverted ? "upward" : "downward") << " text shows whole";
   }
-}
-
-TEST_F(ThemeTest, HorizontalTabTextIsCentredOnlyWhenAsked) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerXP);
-  const COLORREF clrInk = RGB(0, 0, 255);
-  int nLeftmost[2] = {};
-  for (bool bCentred : {false, true}) {
-    DibSurface s(kCx, kCy, kBack);
-    pm->PaintTabItem(s.dc(), 0, true, true, true, bCentred, false, false, false, &kItem, 0, 0, NULL, "ab",
-                     NULL, NULL, 0, clrInk, kDefault, kDefault, kDefault, kDefault);
-    nLeftmost[bCentred] = kCx;
-    for (int y = 0; y < kCy; ++y)
-      for (int x = 0; x < kCx; ++x)
-        if (s.At(x, y) == clrInk)
-          nLeftmost[bCentred] = std::min(nLeftmost[bCentred], x);
-  }
-  EXPECT_LE(nLeftmost[0], kItem.left + 4);
-  EXPECT_GT(nLeftmost[1], kItem.left + 8);
 }
 
 } // namespace
