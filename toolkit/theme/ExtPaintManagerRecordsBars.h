@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 // Docking captions: the mini dock frame and the auto-hide slider (control bars answer through
 // CExtControlBarSite).
 class CExtCaptionSourceSite {
@@ -43,4 +45,13 @@ public:
 class CExtStatusBarSite {
 public:
   virtual ~CExtStatusBarSite() = default;
+};
+
+// Docked tool, panel and menu bars: the parts of the client area their child controls leave for
+// the bar's face to show through.
+class CExtBarFaceSegmentsSite {
+public:
+  virtual ~CExtBarFaceSegmentsSite() = default;
+  // Appends the parts in client coordinates; none leaves the whole client area to the face.
+  virtual void GetFaceSegments(std::vector<RECT>& segments) const = 0;
 };

@@ -8,6 +8,8 @@
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 #include "toolkit/theme/ExtPaintManagerRecordsBars.h"
 
+#include <vector>
+
 namespace {
 
 bool IsMenuRightToLeft(CObject* pSource) {
@@ -144,6 +146,21 @@ bool CExtPaintManagerOffice2003::PaintDockerBackground(bool bClient, CDC& dc, CW
       (pBar->GetBarKind() == CExtControlBarSite::BAR_TOOL ||
        pBar->GetBarKind() == CExtControlBarSite::BAR_PANEL ||
        pBar->GetBarKind() == CExtControlBarSite::BAR_MENU)) {
+    // One face over the whole bar, shown only where the bar's child controls leave room.
+    std::vector<RECT> segments;
+    if (const auto* pSegments = dynamic_cast<const CExtBarFaceSegmentsSite*>(static_cast<CObject*>(pWnd)))
+      pSegments->GetFaceSegments(segments);
+    CExtDcSaveGuard guard(dc);
+    if (!segments.empty()) {
+      CRgn rgnFace;
+      rgnFace.CreateRectRgn(0, 0, 0, 0);
+      for (const RECT& rc : segments) {
+        CRgn rgnSegment;
+        if (rgnSegment.CreateRectRgnIndirect(&rc))
+          rgnFace.CombineRgn(&rgnFace, &rgnSegment, RGN_OR);
+      }
+      ::ExtSelectClipRgn(dc.m_hDC, (HRGN)rgnFace.m_hObject, RGN_AND);
+    }
     PaintThemedGradientRect(dc, rcClient, !pBar->IsDockedVertically(), pWnd, lParam);
     return true;
   }

@@ -237,4 +237,16 @@ TEST_F(ThemeTest, Office2003GripperIsAColumnOfDots) {
   EXPECT_EQ(kBack, s.At(10, 10)) << "nothing beyond the gripper";
 }
 
+// The Office 2003 bar caption lays its gradient and leaves the XP body only the text to draw.
+TEST_F(ThemeTest, Office2003BarCaptionIsAGradient) {
+  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
+  FakeBar bar(CExtControlBarSite::BAR_CONTROL);
+  DibSurface s(kCx, kCy, kBack);
+  DockingCaptionPaintData d = Caption(&bar, kCap, true, false, false, true);
+  pm->PaintDockingCaption(s.dc(), d);
+  EXPECT_TRUE(d.transparentCaption);
+  EXPECT_EQ(pm->ColorByLogicalId(3000), s.At(1, 8));
+  EXPECT_NE(pm->ColorByLogicalId(3000), s.At(57, 8));
+}
+
 } // namespace

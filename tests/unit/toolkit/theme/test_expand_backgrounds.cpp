@@ -252,4 +252,32 @@ TEST_F(InheritedBackground, Office2003DockerBackgroundSpansTheFrame) {
   EXPECT_NEAR(GetRValue(clrEnd), GetRValue(right.At(9, 20)), 6);
 }
 
+// A docked tool bar whose child controls leave two parts of its client area to the face.
+class FaceSegmentsBar : public CWnd, public CExtControlBarSite, public CExtBarFaceSegmentsSite {
+public:
+  BarKind GetBarKind() const override { return BAR_TOOL; }
+  BYTE GetOptionBits() const override { return 0; }
+  bool IsFloating() const override { return false; }
+  bool IsInDockBar() const override { return true; }
+  bool IsDockedVertically() const override { return false; }
+  bool HasDockSite() const override { return true; }
+  bool IsDockSiteStyleBitSet() const override { return false; }
+  void GetFaceSegments(std::vector<RECT>& segments) const override {
+    segments.push_back(RECT{0, 0, 10, 20});
+    segments.push_back(RECT{30, 0, 40, 20});
+  }
+};
+
+TEST_F(InheritedBackground, Office2003BarFaceShowsOnlyWhereChildControlsLeaveRoom) {
+  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
+  FaceSegmentsBar bar;
+  bar.Attach(::CreateWindowA("ThemeAskWnd", "", WS_CHILD, 0, 0, 40, 20, m_log.hWnds[2], NULL, NULL, NULL));
+  DibSurface s(40, 20, kBack);
+  EXPECT_TRUE(pm->PaintDockerBackground(true, s.dc(), &bar));
+  ::DestroyWindow(bar.Detach());
+  EXPECT_EQ(20 * 20, CountColor(s, RECT{10, 0, 30, 20}, kBack)) << "the child controls keep their part";
+  EXPECT_EQ(0, CountColor(s, RECT{0, 0, 10, 20}, kBack));
+  EXPECT_EQ(0, CountColor(s, RECT{30, 0, 40, 20}, kBack));
+}
+
 } // namespace
