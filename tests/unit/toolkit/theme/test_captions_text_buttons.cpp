@@ -249,4 +249,28 @@ TEST_F(ThemeTest, Office2003BarCaptionIsAGradient) {
   EXPECT_NE(pm->ColorByLogicalId(3000), s.At(57, 8));
 }
 
+// The XP grip lays lines every second row over the gripper's face with "destination AND
+// pattern"; a tool bar that inherits its background keeps the area it had.
+TEST_F(ThemeTest, XpGripperAndsItsLinePatternOverTheFace) {
+  CExtPaintManager* pm = Install(new CExtPaintManagerXP);
+  FakeBar plain(CExtControlBarSite::BAR_TOOL),
+      inheriting(CExtControlBarSite::BAR_TOOL, false, CExtControlBarSite::OPT_INHERIT_BACKGROUND);
+  const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE), clrShadow = ::GetSysColor(COLOR_3DSHADOW);
+  auto mix = [](int s, int f) { return (2 * s + f) / 3; };
+  const COLORREF clrLine =
+      RGB(mix(GetRValue(clrShadow), GetRValue(clrFace)), mix(GetGValue(clrShadow), GetGValue(clrFace)),
+          mix(GetBValue(clrShadow), GetBValue(clrFace)));
+  for (FakeBar* pBar : {&plain, &inheriting}) {
+    DibSurface s(kCx, kCy + 20, kBack);
+    DockingCaptionPaintData d = Caption(pBar, RECT{0, 0, 14, 40}, false, false, true, false);
+    pm->PaintDockingCaption(s.dc(), d);
+    const COLORREF clrUnder = pBar == &plain ? pm->ColorByLogicalId(1000) : kBack;
+    EXPECT_EQ(clrUnder, s.At(2, 20));
+    for (int y = 2; y < 38; ++y)
+      for (int x = 5; x < 9; ++x)
+        ASSERT_EQ(clrUnder & ((y - 2) % 2 != 0 ? clrLine : clrFace), s.At(x, y)) << x << "," << y;
+    EXPECT_EQ(clrUnder, s.At(5, 38));
+  }
+}
+
 } // namespace
