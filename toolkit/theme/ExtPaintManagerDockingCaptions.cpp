@@ -74,8 +74,10 @@ void PaintCaptionTextIn(CExtPaintManager& pm, CDC& dc, const DockingCaptionPaint
   rcBand.left = rcCaption.left + (rcCaption.right - rcCaption.left - cxBand) / 2;
   rcBand.right = rcBand.left + cxBand;
   ::InflateRect(&rcBand, 0, -2);
+  // The glyph cell is a little wider than the font height: only the caption's edges clip it.
+  const RECT rcAlong = {rcCaption.left, rcBand.top, rcCaption.right, rcBand.bottom};
   RECT rcClip;
-  if (!::IntersectRect(&rcClip, &rcBand, &rcCaption))
+  if (!::IntersectRect(&rcClip, &rcAlong, &rcCaption))
     return;
   dc.SetTextAlign(TA_TOP | TA_LEFT);
   ::ExtTextOutA(dc.m_hDC, rcBand.right, rcBand.top, ETO_CLIPPED, &rcClip, d.text, (UINT)lstrlenA(d.text),
