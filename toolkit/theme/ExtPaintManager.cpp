@@ -62,25 +62,10 @@ CSize CExtPaintManager::GetPushedOffset() { return CSize(1, 1); }
 
 void CExtPaintManager::PaintToolBarChildBackground(CDC&, CWnd*, LPARAM, const RECT&) {}
 
-void CExtPaintManager::PaintContentExpandButton(CDC&, const RECT&, bool, bool, bool, bool, bool, CObject*,
-                                                LPARAM, bool) {
-  // The chevron's drawing comes with the tool bars' painting.
-}
-
-void CExtPaintManager::PaintMenuExpandButton(CDC&, const RECT&, bool, CExtPopupMenuWnd*, LPARAM) {
-  // The hidden-items row comes with the menu painting.
-}
-
 void CExtPaintManager::GetTabBorderColors(COLORREF& clrFace, COLORREF& clrLight, COLORREF& clrDark) {
   clrFace = ColorByLogicalId(1000);
   clrLight = ColorByLogicalId(COLOR_3DHILIGHT);
   clrDark = ColorByLogicalId(COLOR_3DDKSHADOW);
-}
-
-void CExtPaintManager::PaintTabItem(CDC&, LPARAM, bool, bool, bool, bool, bool, bool, bool, const RECT*, int,
-                                    int, CFont*, LPCSTR, CExtCmdIcon*, CObject*, LPARAM, COLORREF, COLORREF,
-                                    COLORREF, COLORREF, COLORREF) {
-  // Tab items come with the tab painting.
 }
 
 void CExtPaintManager::PaintTabWndBackground(CDC&, const RECT&, const RECT&, const RECT&, int, bool,
@@ -114,10 +99,6 @@ CSize CExtPaintManager::GetInsertionMarkSize() { return CSize(6, 6); }
 
 void CExtPaintManager::ReservedPaintHook(CDC&, const RECT&, int, int, CObject*, LPARAM) {}
 
-void CExtPaintManager::PaintDockingCaption(CDC&, DockingCaptionPaintData&) {
-  // Docking captions come with the caption painting.
-}
-
 void CExtPaintManager::PaintDockingFrame(CDC&, DockingFramePaintData&) {
   // Docking frames come with the bar-frame painting.
 }
@@ -147,11 +128,6 @@ void CExtPaintManager::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&)
 int CExtPaintManager::GetDockingMarkerMode() { return 0; }
 
 int CExtPaintManager::GetAutoHideAreaMode() { return 0; }
-
-bool CExtPaintManager::PaintInheritedBackground(CDC&, bool, CObject*, LPARAM) {
-  // Asking the parents comes with the background painting; until then none paints.
-  return false;
-}
 
 bool CExtPaintManager::IsDockerBackgroundEnabled() { return (m_nFlags & PMF_DOCKER_BACKGROUND) != 0; }
 
@@ -196,38 +172,6 @@ void CExtPaintManager::OnSettingChange(WPARAM, LPARAM) { OnSysColorChange(); }
 void CExtPaintManager::OnDisplayChange(int, int, int) { OnSysColorChange(); }
 
 void CExtPaintManager::OnThemeChanged(WPARAM, LPARAM) { OnSysColorChange(); }
-
-void CExtPaintManager::FillWindowColor(CDC&, const RECT&, CObject*) {
-  // Comes with the text-button painting.
-}
-
-void CExtPaintManager::PaintFrameBorder(CDC&, const RECT&) {
-  // Comes with the text-button painting.
-}
-
-void CExtPaintManager::PaintTextButton(CDC&, const RECT&, LPCSTR, int, bool, bool, bool) {
-  // Comes with the text-button painting.
-}
-
-void CExtPaintManager::PaintShadowedIconTitleText(CDC&, const RECT&, LPCSTR) {
-  // Comes with the text-button painting.
-}
-
-void CExtPaintManager::PaintCaptionBar(CDC&, const RECT&, LPCSTR) {
-  // Comes with the text-button painting.
-}
-
-void CExtPaintManager::PaintTextColorGlyph(CDC&, const RECT&, const GlyphBuffer&) {
-  // Comes with the text-button painting.
-}
-
-void CExtPaintManager::PaintButtonStrip(CDC&, const RECT&, bool) {
-  // Comes with the text-button painting.
-}
-
-void CExtPaintManager::PaintCenteredGlyphBox(CDC&, const RECT&, int) {
-  // Comes with the text-button painting.
-}
 
 void CExtPaintManager::PaintDatePickerPushButton(CDC&, const RECT&, int, LPCSTR, bool, bool, bool, bool,
                                                  CObject*, LPARAM) {

@@ -95,7 +95,8 @@ public:
   virtual void PaintContentExpandButton(CDC& dc, const RECT& rc, bool bHorz, bool bAllContentVisible,
                                         bool bEnabled, bool bPushed, bool bHover, CObject* pHelperSrc,
                                         LPARAM lParam, bool bTransparentBackground);
-  virtual void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected, CExtPopupMenuWnd* pPopup,
+  // pPopup: the popup menu window; its items are read through CExtPopupMenuItemsSite.
+  virtual void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected, CObject* pPopup,
                                      LPARAM lParam = 0);
   virtual void PaintMenuTearOffCaption(CDC& dc, const RECT& rc, bool bHover, bool bPressed,
                                        CObject* pHelperSrc, LPARAM lParam = 0);
@@ -355,6 +356,20 @@ protected:
   void PaintMenuItemText(CDC& dc, const MenuItemPaintData& data, const RECT& rcText, COLORREF clrText,
                          bool bClassic);
   void PaintMenuItemArrow(CDC& dc, const MenuItemPaintData& data, COLORREF clrArrow, bool bClassic);
+  // Tab items: the shape, icon and text every theme shares, with the colours resolved and the icon
+  // NULL when it is not shown (ExtPaintManagerTabItems.cpp).
+  void PaintTabItemShape(CDC& dc, bool bTopLeft, bool bHorz, bool bSelected, bool bCenteredText,
+                         bool bGroupedMode, bool bInGroupActive, bool bInvertedVerticalText,
+                         const RECT& rcItem, int cxText, int cyText, CFont* pFont, LPCSTR sText,
+                         CExtCmdIcon* pIcon, COLORREF clrText, COLORREF clrBk, COLORREF clrLight,
+                         COLORREF clrDark, COLORREF clrSeparator);
+
+  // Chevron buttons and the hidden-items row (ExtPaintManagerExpand.cpp): the pressable face with
+  // the arrow and, while content is hidden, the chevron; the row's glyph (and backdrop).
+  void PaintChevronButton(CDC& dc, const RECT& rc, bool bHorz, bool bAllContentVisible, bool bEnabled,
+                          bool bPushed, bool bHover, bool bTransparentBackground, const GlyphBuffer& arrow,
+                          const GlyphBuffer& chevron, bool bXp);
+  virtual void PaintMenuExpandGlyph(CDC& dc, const RECT& rc, CObject* pPopup, LPARAM lParam);
 
   // Appends a derived colour and points the id at it.
   void MapLogicalColor(int nLogicalColorId, COLORREF clr);

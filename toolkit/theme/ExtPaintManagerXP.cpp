@@ -87,21 +87,6 @@ void CExtPaintManagerXP::BuildLogicalColors() {
 
 CSize CExtPaintManagerXP::GetPushedOffset() { return CSize(0, 0); }
 
-void CExtPaintManagerXP::PaintContentExpandButton(CDC&, const RECT&, bool, bool, bool, bool, bool, CObject*,
-                                                  LPARAM, bool) {
-  // The chevron's drawing comes with the tool bars' painting.
-}
-
-void CExtPaintManagerXP::PaintMenuExpandButton(CDC&, const RECT&, bool, CExtPopupMenuWnd*, LPARAM) {
-  // The hidden-items row comes with the menu painting.
-}
-
-void CExtPaintManagerXP::PaintTabItem(CDC&, LPARAM, bool, bool, bool, bool, bool, bool, bool, const RECT*,
-                                      int, int, CFont*, LPCSTR, CExtCmdIcon*, CObject*, LPARAM, COLORREF,
-                                      COLORREF, COLORREF, COLORREF, COLORREF) {
-  // Tab items come with the tab painting.
-}
-
 void CExtPaintManagerXP::PaintTabWndBackground(CDC&, const RECT&, const RECT&, const RECT&, int, bool,
                                                CExtTabWnd*, LPARAM) {
   // The tab window's background comes with the tab painting.
@@ -113,14 +98,6 @@ void CExtPaintManagerXP::PaintBarNcAreaButton(CDC&, NcAreaButtonPaintData&) {
 
 void CExtPaintManagerXP::PaintDropDownArrow(CDC&, UINT, const RECT&, bool, bool, bool) {
   // Window-command glyphs come with the glyph painting.
-}
-
-void CExtPaintManagerXP::PaintMenuSeparator(CDC&, const RECT&, int, bool, CObject*, LPARAM) {
-  // Separators come with the menu painting.
-}
-
-void CExtPaintManagerXP::PaintDockingCaption(CDC&, DockingCaptionPaintData&) {
-  // Docking captions come with the caption painting.
 }
 
 void CExtPaintManagerXP::PaintDockingFrame(CDC&, DockingFramePaintData&) {
@@ -162,14 +139,6 @@ void CExtPaintManagerXP::PaintGlyphButton(CDC&, bool, const RECT&, bool, bool, b
   // Glyph buttons come with the bar-frame painting.
 }
 
-void CExtPaintManagerXP::PaintFrameBorder(CDC&, const RECT&) {
-  // Comes with the text-button painting.
-}
-
-void CExtPaintManagerXP::PaintTextButton(CDC&, const RECT&, LPCSTR, int, bool, bool, bool) {
-  // Comes with the text-button painting.
-}
-
 // ---------------------------------------------------------------------------------------------
 
 CExtPaintManagerOffice2003::CExtPaintManagerOffice2003() {
@@ -195,15 +164,6 @@ void CExtPaintManagerOffice2003::PaintToolBarChildBackground(CDC&, CWnd*, LPARAM
   // The bar gradient behind hosted controls comes with the background painting.
 }
 
-void CExtPaintManagerOffice2003::PaintContentExpandButton(CDC&, const RECT&, bool, bool, bool, bool, bool,
-                                                          CObject*, LPARAM, bool) {
-  // The chevron's drawing comes with the tool bars' painting.
-}
-
-void CExtPaintManagerOffice2003::PaintMenuExpandButton(CDC&, const RECT&, bool, CExtPopupMenuWnd*, LPARAM) {
-  // The hidden-items row comes with the menu painting.
-}
-
 int CExtPaintManagerOffice2003::GetMenuExpandButtonHeight() {
   return std::max(CExtPaintManagerXP::GetMenuExpandButtonHeight(), kOffice2003MinExpandButtonHeight);
 }
@@ -211,14 +171,6 @@ int CExtPaintManagerOffice2003::GetMenuExpandButtonHeight() {
 void CExtPaintManagerOffice2003::PaintTabWndBackground(CDC&, const RECT&, const RECT&, const RECT&, int, bool,
                                                        CExtTabWnd*, LPARAM) {
   // The tab window's background comes with the tab painting.
-}
-
-void CExtPaintManagerOffice2003::PaintSeparator(CDC&, const RECT&, bool, bool, CObject*, LPARAM) {
-  // Separators come with the tool bars' painting.
-}
-
-void CExtPaintManagerOffice2003::PaintDockingCaption(CDC&, DockingCaptionPaintData&) {
-  // Docking captions come with the caption painting.
 }
 
 void CExtPaintManagerOffice2003::PaintDockingFrame(CDC&, DockingFramePaintData&) {
@@ -246,11 +198,6 @@ bool CExtPaintManagerOffice2003::PaintDockerBackgroundRect(bool, CDC&, const REC
   return false;
 }
 
-bool CExtPaintManagerOffice2003::PaintDockerBackground(bool, CDC&, CWnd*, LPARAM) {
-  // The docking area's gradient comes with the background painting.
-  return false;
-}
-
 void CExtPaintManagerOffice2003::PaintControlBarClientArea(CDC&, const RECT&, CExtControlBar*, LPARAM) {
   // Bar backgrounds come with the background painting.
 }
@@ -263,31 +210,6 @@ CSize CExtPaintManagerOffice2003::GetToolBarRowAdjust(bool bAdjust) { return CSi
 
 CSize CExtPaintManagerOffice2003::GetToolBarButtonSpacing() { return CSize(4, 4); }
 
-void CExtPaintManagerOffice2003::PaintFrameBorder(CDC&, const RECT&) {
-  // Comes with the text-button painting.
-}
-
-void CExtPaintManagerOffice2003::PaintTextButton(CDC&, const RECT&, LPCSTR, int, bool, bool, bool) {
-  // Comes with the text-button painting.
-}
-
-void CExtPaintManagerOffice2003::PaintShadowedIconTitleText(CDC&, const RECT&, LPCSTR) {
-  // Comes with the text-button painting.
-}
-
-void CExtPaintManagerOffice2003::PaintCaptionBar(CDC&, const RECT&, LPCSTR) {
-  // Comes with the text-button painting.
-}
-
-void CExtPaintManagerOffice2003::PaintButtonStrip(CDC&, const RECT&, bool) {
-  // Comes with the text-button painting.
-}
-
 void CExtPaintManagerOffice2003::PaintToolBarButtonBackground(CDC&, CExtBarButton*, LPARAM) {
   // The hot button's gradient comes with the gradient painting.
-}
-
-void CExtPaintManagerOffice2003::PaintThemedGradientRect(CDC&, const RECT&, bool, CObject*, LPARAM, COLORREF,
-                                                         COLORREF) {
-  // Themed gradients come with the background painting.
 }

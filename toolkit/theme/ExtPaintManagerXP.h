@@ -28,7 +28,7 @@ public:
   void PaintContentExpandButton(CDC& dc, const RECT& rc, bool bHorz, bool bAllContentVisible, bool bEnabled,
                                 bool bPushed, bool bHover, CObject* pHelperSrc, LPARAM lParam,
                                 bool bTransparentBackground) override;
-  void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected, CExtPopupMenuWnd* pPopup,
+  void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected, CObject* pPopup,
                              LPARAM lParam = 0) override;
   void PaintMenuTearOffCaption(CDC& dc, const RECT& rc, bool bHover, bool bPressed, CObject* pHelperSrc,
                                LPARAM lParam = 0) override;
@@ -125,8 +125,6 @@ public:
   void PaintContentExpandButton(CDC& dc, const RECT& rc, bool bHorz, bool bAllContentVisible, bool bEnabled,
                                 bool bPushed, bool bHover, CObject* pHelperSrc, LPARAM lParam,
                                 bool bTransparentBackground) override;
-  void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected, CExtPopupMenuWnd* pPopup,
-                             LPARAM lParam = 0) override;
   void PaintMenuTearOffCaption(CDC& dc, const RECT& rc, bool bHover, bool bPressed, CObject* pHelperSrc,
                                LPARAM lParam = 0) override;
   int GetMenuExpandButtonHeight() override;
@@ -182,6 +180,15 @@ public:
   int m_nSchemeAccentId = -1;
 
 protected:
+  // The rounded grip face of a docked tool, panel or menu bar with its dots.
+  void PaintRoundedGripper(CDC& dc, const DockingCaptionPaintData& d);
+
+  // The rounded chevron face of a docked tool bar; false when its region cannot be made.
+  bool PaintRoundedChevron(CDC& dc, const RECT& rc, bool bHorz, bool bAllContentVisible, bool bEnabled,
+                           bool bPushed, bool bHover, CObject* pHelperSrc, LPARAM lParam);
+  // The hidden-items row's rounded backdrop under the glyph.
+  void PaintMenuExpandGlyph(CDC& dc, const RECT& rc, CObject* pPopup, LPARAM lParam) override;
+
   // Appends one colour and points every id at it.
   void MapSharedColor(std::initializer_list<int> ids, COLORREF clr);
   // The colour set from the scheme's base colours, and the one from the system colours.

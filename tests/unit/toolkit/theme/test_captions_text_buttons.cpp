@@ -1,0 +1,276 @@
+// Text buttons, caption bars, grip boxes and docking captions of each theme, read back pixel by
+// pixel from 32-bit DIB surfaces.
+#include "tests/unit/toolkit/theme/bar_fakes.h"
+#include "toolkit/theme/ExtPaintManagerGlyphs.h"
+#include "toolkit/theme/ExtPaintManagerRecords.h"
+
+using pixel_support::DibSurface;
+
+namespace {
+
+const COLORREF kBack = RGB(1, 2, 3);
+const int kCx = 80, kCy = 24;
+
+// The nine dots of the grip box in a rectangle: dark 2 x 2 squares with a light one under each,
+// one pixel right and down.
+Layers GripDots(const RECT& rc, int nOffsetY) {
+  const int x0 = rc.left + (rc.right - rc.left - 36) / 2,
+            y0 = rc.top + (rc.bottom - rc.top - 3) / 2 + 1 + nOffsetY;
+  Layers dots;
+  for (int x = 0; x < 36; x += 4) {
+    dots.push_back({{x0 + x + 1, y0 + 1, x0 + x + 3, y0 + 3}, COLOR_WINDOW});
+    dots.push_back({{x0 + x, y0, x0 + x + 2, y0 + 2}, COLOR_3DDKSHADOW});
+  }
+  return dots;
+}
+
+enum SimpleOp {
+  FRAME,
+  WINDOW_FILL,
+  GLYPH_BOX,
+  STRIP_GRIP,
+  STRIP_PLAIN,
+  CAPTION_BAR,
+  TEXT_RAISED,
+  SHADOWED,
+  GLYPH
+};
+
+void PaintOp(CExtPaintManager* pm, CDC& dc, SimpleOp op, const RECT& rc) {
+  switch (op) {
+  case FRAME:
+    pm->PaintFrameBorder(dc, rc);
+    break;
+  case WINDOW_FILL:
+    pm->FillWindowColor(dc, rc, NULL);
+    break;
+  case GLYPH_BOX:
+    pm->PaintCenteredGlyphBox(dc, rc, 0);
+    break;
+  case STRIP_GRIP:
+    pm->PaintButtonStrip(dc, rc, true);
+    break;
+  case STRIP_PLAIN:
+    pm->PaintButtonStrip(dc, rc, false);
+    break;
+  case CAPTION_BAR:
+    pm->PaintCaptionBar(dc, rc, "");
+    break;
+  case TEXT_RAISED:
+    pm->PaintTextButton(dc, rc, "", 0, false, false, true);
+    break;
+  case SHADOWED:
+    pm->PaintShadowedIconTitleText(dc, rc, "");
+    break;
+  case GLYPH:
+    pm->PaintTextColorGlyph(dc, rc, GetNamedGlyph(NG_CHEVRON_8X5));
+    break;
+  }
+}
+
+struct PictureCase {
+  const char* pszName;
+  ThemeKind theme;
+  int nBitsPerPixel;
+  SimpleOp op;
+  Layers layers;
+};
+
+const RECT kRc = {2, 3, 62, 15};
+// clang-format off
+const PictureCase kPictureCases[] = {
+    {"classic frame border: shadow top-left, window colour bottom-right", CLASSIC, 32, FRAME, Ring3d(kRc, COLOR_3DSHADOW, COLOR_WINDOW)},
+    {"XP frame border: one shadow pixel along every edge", XP, 32, FRAME, Ring3d(kRc, COLOR_3DSHADOW, COLOR_3DSHADOW)},
+    {"Office 2003 frame border in its scheme colour", OFFICE2003, 32, FRAME, Ring3d(kRc, 3027, 3027)},
+    {"window fill", XP, 32, WINDOW_FILL, {{kRc, COLOR_WINDOW}}},
+    {"grip box: nine dots centred", CLASSIC, 32, GLYPH_BOX, GripDots(kRc, 0)},
+    {"classic button strip with its grip", CLASSIC, 32, STRIP_GRIP,
+     Layers{{kRc, 1000}, {{2, 3, 62, 4}, COLOR_3DSHADOW}, {{2, 4, 62, 5}, COLOR_WINDOW}, {{2, 4, 3, 15}, COLOR_WINDOW}} + GripDots(kRc, 0)},
+    {"Office 2003 strip on a palette screen shows the grip anyway", OFFICE2003, 8, STRIP_PLAIN,
+     Layers{{kRc, 1000}, {{2, 3, 62, 4}, COLOR_3DSHADOW}, {{2, 4, 62, 5}, COLOR_WINDOW}, {{2, 4, 3, 15}, COLOR_WINDOW}} + GripDots(kRc, 0)},
+    {"classic caption bar: face and a shadow row at the bottom", CLASSIC, 32, CAPTION_BAR, {{kRc, COLOR_3DFACE}, {{2, 14, 62, 15}, COLOR_3DSHADOW}}},
+    {"Office 2003 caption bar on a palette screen", OFFICE2003, 8, CAPTION_BAR,
+     {{kRc, COLOR_3DSHADOW}, {{2, 14, 62, 15}, 3027}, {{2, 3, 62, 4}, 3031}}},
+    {"classic raised text button", CLASSIC, 32, TEXT_RAISED, Layers{{kRc, COLOR_3DSHADOW}} + Ring3d(kRc, COLOR_WINDOW, COLOR_3DDKSHADOW)},
+    {"XP shadowed title: a shadow fill under the text", XP, 8, SHADOWED, {{kRc, COLOR_3DSHADOW}}},
+    {"Office 2003 shadowed title without a luna scheme", OFFICE2003, 32, SHADOWED, {{kRc, COLOR_3DSHADOW}}},
+};
+// clang-format on
+
+class TextButtonPictures : public ThemeTest, public ::testing::WithParamInterface<PictureCase> {};
+
+TEST_P(TextButtonPictures, LeaveExactlyTheirPicture) {
+  const PictureCase& c = GetParam();
+  CExtPaintManager* pm = Install(MakeTheme(c.theme), c.nBitsPerPixel);
+  DibSurface s(kCx, kCy, kBack);
+  PaintOp(pm, s.dc(), c.op, kRc);
+  ExpectLayers(pm, s, kCx, kCy, kBack, c.layers, c.pszName);
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, TextButtonPictures, ::testing::ValuesIn(kPictureCases));
+
+// Every operation of the family paints nothing where the DC cannot show its rectangle.
+TEST_F(ThemeTest, TextButtonOperationsSkipInvisibleRectangles) {
+  for (ThemeKind t : {CLASSIC, XP, OFFICE2003}) {
+    CExtPaintManager* pm = Install(MakeTheme(t));
+    for (SimpleOp op : {FRAME, WINDOW_FILL, GLYPH_BOX, STRIP_GRIP, STRIP_PLAIN, CAPTION_BAR, TEXT_RAISED,
+                        SHADOWED, GLYPH}) {
+      DibSurface s(kCx, kCy, kBack);
+      s.dc().IntersectClipRect(70, 0, 80, 24);
+      s.dc().ExcludeClipRect(70, 0, 80, 24);
+      PaintOp(pm, s.dc(), op, RECT{4, 2, 60, 20});
+      s.dc().SelectClipRgn(NULL);
+      EXPECT_EQ(kCx * kCy, CountColor(s, RECT{0, 0, kCx, kCy}, kBack)) << ThemeName(t) << " op " << op;
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Docking captions.
+
+// A caption whose text has no room: only its background shows.
+DockingCaptionPaintData Caption(CObject* pSource, const RECT& rc, bool bActive, bool bFloating,
+                                bool bVertical, bool bCaptionBar) {
+  return DockingCaptionPaintData(pSource, rc, RECT{rc.left, rc.top, rc.left, rc.bottom}, bActive, bFloating,
+                                 bVertical, bCaptionBar, "Caption", false);
+}
+
+TEST_F(ThemeTest, ClassicGripperIsTwoRaisedBarsThatTouch) {
+  CExtPaintManager* pm = Install(new CExtPaintManager);
+  DibSurface s(kCx, kCy, kBack);
+  DockingCaptionPaintData d = Caption(NULL, RECT{0, 0, 40, 14}, false, false, false, false);
+  pm->PaintDockingCaption(s.dc(), d);
+  ExpectLayers(pm, s, kCx, kCy, kBack,
+               Ring3d(RECT{1, 4, 40, 7}, 1004, 1006) + Ring3d(RECT{1, 7, 40, 10}, 1004, 1006),
+               "horizontal gripper");
+  s.Fill(kBack);
+  d.vertical = 1;
+  pm->PaintDockingCaption(s.dc(), d);
+  ExpectLayers(pm, s, kCx, kCy, kBack,
+               Ring3d(RECT{4, 1, 7, 14}, 1004, 1006) + Ring3d(RECT{7, 1, 10, 14}, 1004, 1006),
+               "vertical gripper");
+}
+
+struct CaptionCase {
+  const char* pszName;
+  ThemeKind theme;
+  bool bActive, bFloating, bCaptionBar;
+  Layers layers; // at 8 bits per pixel, no text
+};
+
+const RECT kCap = {0, 0, 60, 16};
+const RECT kCapIn = {1, 1, 59, 15};
+// clang-format off
+const CaptionCase kCaptionCases[] = {
+    {"classic inactive docked caption: first inactive colour, a pixel in", CLASSIC, false, false, true, {{kCapIn, COLOR_INACTIVECAPTION}}},
+    {"classic active docked caption", CLASSIC, true, false, true, {{kCapIn, COLOR_ACTIVECAPTION}}},
+    {"classic floating frame caption bar fills the whole area", CLASSIC, false, true, true, {{kCap, COLOR_ACTIVECAPTION}}},
+    {"classic floating frame caption without a bar: highlight", CLASSIC, false, true, false, {{kCap, COLOR_HIGHLIGHT}}},
+    {"XP inactive docked caption: face with a shadow frame", XP, false, false, true, Layers{{kCapIn, 2000}} + Ring3d(kCapIn, COLOR_3DSHADOW, COLOR_3DSHADOW)},
+    {"XP active docked caption: highlight", XP, true, false, true, {{kCapIn, COLOR_HIGHLIGHT}}},
+    {"XP floating frame caption: shadow", XP, false, true, false, {{kCap, COLOR_3DSHADOW}}},
+    {"Office 2003 caption on a palette screen takes the XP body", OFFICE2003, true, false, true, {{kCapIn, COLOR_HIGHLIGHT}}},
+};
+// clang-format on
+
+class CaptionPictures : public ThemeTest, public ::testing::WithParamInterface<CaptionCase> {};
+
+// On palette screens no theme draws a gradient.
+TEST_P(CaptionPictures, FillTheirAreaWithoutGradientOnPaletteScreens) {
+  const CaptionCase& c = GetParam();
+  CExtPaintManager* pm = Install(MakeTheme(c.theme), 8);
+  FakeBar bar(CExtControlBarSite::BAR_CONTROL);
+  DibSurface s(kCx, kCy, kBack);
+  DockingCaptionPaintData d = Caption(&bar, kCap, c.bActive, c.bFloating, false, c.bCaptionBar);
+  pm->PaintDockingCaption(s.dc(), d);
+  ExpectLayers(pm, s, kCx, kCy, kBack, c.layers, c.pszName);
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, CaptionPictures, ::testing::ValuesIn(kCaptionCases));
+
+TEST_F(ThemeTest, TransparentCaptionLeavesTheBackground) {
+  FakeBar bar(CExtControlBarSite::BAR_CONTROL);
+  for (ThemeKind t : {CLASSIC, XP, OFFICE2003}) {
+    CExtPaintManager* pm = Install(MakeTheme(t));
+    DibSurface s(kCx, kCy, kBack);
+    DockingCaptionPaintData d = Caption(&bar, kCap, true, true, false, true);
+    d.transparentCaption = 1;
+    pm->PaintDockingCaption(s.dc(), d);
+    EXPECT_EQ(kCx * kCy, CountColor(s, RECT{0, 0, kCx, kCy}, kBack)) << ThemeName(t);
+  }
+}
+
+// A floating tool bar's caption is cut to fit its frame; any other ends in an ellipsis.
+TEST_F(ThemeTest, FixedModeMiniFrameCutsItsCaptionToFit) {
+  CExtPaintManager* pm = Install(new CExtPaintManagerXP, 8);
+  FakeCaptionSource toolFrame(CExtCaptionSourceSite::SOURCE_MINI_FRAME, true);
+  FakeCaptionSource panelFrame(CExtCaptionSourceSite::SOURCE_MINI_FRAME, false);
+  const RECT rcText = {4, 0, 44, 16};
+  const COLORREF clrBack = pm->ColorByLogicalId(COLOR_3DSHADOW);
+  DibSurface cut(kCx, kCy, kBack), ellipsis(kCx, kCy, kBack);
+  DockingCaptionPaintData d1(&toolFrame, kCap, rcText, false, true, false, false, "Formatting Toolbar",
+                             false);
+  DockingCaptionPaintData d2(&panelFrame, kCap, rcText, false, true, false, false, "Formatting Toolbar",
+                             false);
+  pm->PaintDockingCaption(cut.dc(), d1);
+  pm->PaintDockingCaption(ellipsis.dc(), d2);
+  const RECT rcRight = {rcText.right, 0, kCap.right, kCap.bottom};
+  EXPECT_EQ(16 * 16, CountColor(cut, rcRight, clrBack)) << "no ink past the text rectangle";
+  EXPECT_NE(cut.Pixels(), ellipsis.Pixels());
+}
+
+TEST_F(ThemeTest, Office2003GripperIsAColumnOfDots) {
+  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
+  FakeBar toolBar(CExtControlBarSite::BAR_TOOL);
+  DibSurface s(kCx, kCy + 10, kBack);
+  DockingCaptionPaintData d = Caption(&toolBar, RECT{0, 0, 10, 30}, false, false, true, false);
+  pm->PaintDockingCaption(s.dc(), d);
+  // 22 pixels between the margins hold five dots, centred on the gripper.
+  const COLORREF clrDark = pm->ColorByLogicalId(3003), clrLight = pm->ColorByLogicalId(3002);
+  for (int i = 0; i < 5; ++i) {
+    const int y = 6 + 4 * i;
+    EXPECT_EQ(clrDark, s.At(3, y)) << "dot " << i;
+    EXPECT_EQ(clrDark, s.At(4, y + 1)) << "dot " << i;
+    EXPECT_EQ(clrLight, s.At(5, y + 2)) << "dot " << i;
+  }
+  EXPECT_EQ(5 * 3, CountColor(s, RECT{0, 0, 10, 30}, clrLight));
+  EXPECT_EQ(kBack, s.At(10, 10)) << "nothing beyond the gripper";
+}
+
+// The Office 2003 bar caption lays its gradient and leaves the XP body only the text to draw.
+TEST_F(ThemeTest, Office2003BarCaptionIsAGradient) {
+  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
+  FakeBar bar(CExtControlBarSite::BAR_CONTROL);
+  DibSurface s(kCx, kCy, kBack);
+  DockingCaptionPaintData d = Caption(&bar, kCap, true, false, false, true);
+  pm->PaintDockingCaption(s.dc(), d);
+  EXPECT_TRUE(d.transparentCaption);
+  EXPECT_EQ(pm->ColorByLogicalId(3000), s.At(1, 8));
+  EXPECT_NE(pm->ColorByLogicalId(3000), s.At(57, 8));
+}
+
+// The XP grip lays lines every second row over the gripper's face with "destination AND
+// pattern"; a tool bar that inherits its background keeps the area it had.
+TEST_F(ThemeTest, XpGripperAndsItsLinePatternOverTheFace) {
+  CExtPaintManager* pm = Install(new CExtPaintManagerXP);
+  FakeBar plain(CExtControlBarSite::BAR_TOOL),
+      inheriting(CExtControlBarSite::BAR_TOOL, false, CExtControlBarSite::OPT_INHERIT_BACKGROUND);
+  const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE), clrShadow = ::GetSysColor(COLOR_3DSHADOW);
+  auto mix = [](int s, int f) { return (2 * s + f) / 3; };
+  const COLORREF clrLine =
+      RGB(mix(GetRValue(clrShadow), GetRValue(clrFace)), mix(GetGValue(clrShadow), GetGValue(clrFace)),
+          mix(GetBValue(clrShadow), GetBValue(clrFace)));
+  for (FakeBar* pBar : {&plain, &inheriting}) {
+    DibSurface s(kCx, kCy + 20, kBack);
+    DockingCaptionPaintData d = Caption(pBar, RECT{0, 0, 14, 40}, false, false, true, false);
+    pm->PaintDockingCaption(s.dc(), d);
+    const COLORREF clrUnder = pBar == &plain ? pm->ColorByLogicalId(1000) : kBack;
+    EXPECT_EQ(clrUnder, s.At(2, 20));
+    for (int y = 2; y < 38; ++y)
+      for (int x = 5; x < 9; ++x)
+        ASSERT_EQ(clrUnder & ((y - 2) % 2 != 0 ? clrLine : clrFace), s.At(x, y)) << x << "," << y;
+    EXPECT_EQ(clrUnder, s.At(5, 38));
+  }
+}
+
+} // namespace
