@@ -3,6 +3,7 @@
 // classic and XP themes then paint flat colours, while Office 2003 lays one gradient across the
 // frame's whole docking area.
 #include "framework/wnd/fw_wnd.h"
+#include "toolkit/theme/ExtPaintDcState.h"
 #include "toolkit/theme/ExtPaintDrawHelpers.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 #include "toolkit/theme/ExtPaintManagerXP.h"
@@ -28,6 +29,7 @@ RECT FrameClientRectIn(HWND hFrame, HWND hWnd) {
 void CExtPaintManager::PaintGradientRect2Stage(CDC& dc, const RECT& rc, COLORREF clr1, COLORREF clr2,
                                                COLORREF clr3, bool bVertical, int nNum, int nDen,
                                                int nBands) {
+  CExtDcTextState state(dc);
   RECT rcFirst = rc, rcSecond = rc;
   if (bVertical) {
     // Vertical gradients are given bottom colour first.
@@ -46,6 +48,7 @@ void CExtPaintManager::PaintGradientRect2Stage(CDC& dc, const RECT& rc, COLORREF
 
 bool CExtPaintManager::PaintDockerBackgroundRect(bool, CDC& dc, const RECT& rcGradient, const RECT& rcClip,
                                                  LPARAM) {
+  CExtDcTextState state(dc);
   RECT rc;
   if (::IntersectRect(&rc, &rcGradient, &rcClip))
     dc.FillSolidRect(&rc, ColorByLogicalId(1000));
@@ -54,6 +57,7 @@ bool CExtPaintManager::PaintDockerBackgroundRect(bool, CDC& dc, const RECT& rcGr
 
 bool CExtPaintManagerOffice2003::PaintDockerBackgroundRect(bool, CDC& dc, const RECT& rcGradient,
                                                            const RECT& rcClip, LPARAM) {
+  CExtDcTextState state(dc);
   const COLORREF clrStart = ColorByLogicalId(3001), clrEnd = ColorByLogicalId(3000);
   // A right-to-left layout starts the docking area at its right edge.
   const bool bRtl = (dc.GetLayout() & LAYOUT_RTL) != 0;
@@ -74,6 +78,7 @@ bool CExtPaintManagerOffice2003::PaintDockerBackgroundRect(bool, CDC& dc, const 
 }
 
 bool CExtPaintManager::PaintDockerBackground(bool bClient, CDC& dc, CWnd* pWnd, LPARAM lParam) {
+  CExtDcTextState state(dc);
   if (PaintInheritedBackground(dc, bClient, pWnd, lParam))
     return true;
   const HWND hWnd = pWnd != NULL ? pWnd->GetSafeHwnd() : NULL;
@@ -98,6 +103,7 @@ bool CExtPaintManagerXP::PaintDockerBackground(bool bClient, CDC& dc, CWnd* pWnd
 // Control bars, dock bars and the children of tool bars.
 
 void CExtPaintManager::PaintControlBarClientArea(CDC& dc, const RECT& rc, CWnd* pBar, LPARAM lParam) {
+  CExtDcTextState state(dc);
   if (IsHiddenRect(dc, rc))
     return;
   // Menu and panel bars are tool bars too.
@@ -114,6 +120,7 @@ void CExtPaintManagerXP::PaintControlBarClientArea(CDC& dc, const RECT& rc, CWnd
 }
 
 void CExtPaintManager::PaintDockBarClientArea(CDC& dc, const RECT& rc, CWnd* pDockBar, LPARAM lParam) {
+  CExtDcTextState state(dc);
   if (IsHiddenRect(dc, rc) || PaintInheritedBackground(dc, true, pDockBar, lParam))
     return;
   dc.FillSolidRect(&rc, ColorByLogicalId(COLOR_3DFACE, pDockBar, lParam));
@@ -126,6 +133,7 @@ void CExtPaintManagerXP::PaintDockBarClientArea(CDC& dc, const RECT& rc, CWnd* p
 // The frame's four outer dock bars share one gradient laid over the frame's client area.
 void CExtPaintManagerOffice2003::PaintDockBarClientArea(CDC& dc, const RECT& rc, CWnd* pDockBar,
                                                         LPARAM lParam) {
+  CExtDcTextState state(dc);
   const auto* pSite = dynamic_cast<const CExtDockBarSite*>(pDockBar);
   if (pSite != NULL && pSite->IsOuterDockBar()) {
     const RECT rcFrame = FrameClientRectIn(pSite->GetParentFrameHwnd(), pDockBar->GetSafeHwnd());
@@ -142,6 +150,7 @@ void CExtPaintManagerOffice2003::PaintDockBarClientArea(CDC& dc, const RECT& rc,
 
 void CExtPaintManagerOffice2003::PaintToolBarChildBackground(CDC& dc, CWnd* pChild, LPARAM lValue,
                                                              const RECT& rc) {
+  CExtDcTextState state(dc);
   PaintGradientRect(dc, rc, ColorByLogicalId(3017, pChild, lValue), ColorByLogicalId(3010, pChild, lValue),
                     true, 256);
 }

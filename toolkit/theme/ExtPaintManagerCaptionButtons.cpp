@@ -48,6 +48,7 @@ void PaintComboArrow(CExtPaintManager& pm, CDC& dc, const RECT& rcDrop, bool bFl
 // Caption buttons.
 
 void CExtPaintManager::PaintBarNcAreaButton(CDC& dc, NcAreaButtonPaintData& d) {
+  CExtDcTextState state(dc);
   if (HasNoArea(d.rect))
     return;
   auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
@@ -79,6 +80,7 @@ void CExtPaintManager::PaintBarNcAreaButton(CDC& dc, NcAreaButtonPaintData& d) {
 }
 
 void CExtPaintManagerXP::PaintBarNcAreaButton(CDC& dc, NcAreaButtonPaintData& d) {
+  CExtDcTextState state(dc);
   if (HasNoArea(d.rect))
     return;
   auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
@@ -123,6 +125,7 @@ void PaintFrameRings(CDC& dc, const RECT& rcIn, COLORREF clrWindow, const FrameR
 } // namespace
 
 void CExtPaintManager::PaintControlFrame(CDC& dc, ControlFramePaintData& d) {
+  CExtDcTextState state(dc);
   auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
   const COLORREF clrFace = C(1000);
   FrameRings rings = {clrFace, clrFace, clrFace, clrFace};
@@ -134,6 +137,7 @@ void CExtPaintManager::PaintControlFrame(CDC& dc, ControlFramePaintData& d) {
 }
 
 void CExtPaintManagerXP::PaintControlFrame(CDC& dc, ControlFramePaintData& d) {
+  CExtDcTextState state(dc);
   auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
   const COLORREF clrEdge = C(d.enabled && (d.hover || d.focus) ? 2004 : 1000);
   const COLORREF clrOuter = C(d.enabled && d.hover && d.focus ? 2004 : 1000);
@@ -142,6 +146,7 @@ void CExtPaintManagerXP::PaintControlFrame(CDC& dc, ControlFramePaintData& d) {
 
 // The rings an idle edit does not light up give way to the docking area's background.
 void CExtPaintManagerOffice2003::PaintControlFrame(CDC& dc, ControlFramePaintData& d) {
+  CExtDcTextState state(dc);
   CExtPaintManagerXP::PaintControlFrame(dc, d);
   CWnd* pEdit = SourceWindow(d.sourceObject, RUNTIME_CLASS(CEdit));
   if (pEdit == NULL)
@@ -157,8 +162,8 @@ void CExtPaintManagerOffice2003::PaintControlFrame(CDC& dc, ControlFramePaintDat
 // Combo drop-down buttons.
 
 void CExtPaintManager::PaintComboDropDownButton(CDC& dc, ComboButtonPaintData& d) {
-  auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
   CExtDcTextState state(dc);
+  auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
   const bool bHot = d.hover || d.pushed;
   // A hot button keeps the theme's colours whatever the caller asked for.
   auto Override = [&](int nIndex, COLORREF clrTheme) {
@@ -186,8 +191,8 @@ void CExtPaintManager::PaintComboDropDownButton(CDC& dc, ComboButtonPaintData& d
 }
 
 void CExtPaintManagerXP::PaintComboDropDownButton(CDC& dc, ComboButtonPaintData& d) {
-  auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
   CExtDcTextState state(dc);
+  auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
   const bool bHot = d.hover || d.pushed;
   auto Override = [&](int nIndex, COLORREF clrTheme) {
     return bHot ? clrTheme : PickColor(d.colors[nIndex], clrTheme);
@@ -209,6 +214,7 @@ void CExtPaintManagerXP::PaintComboDropDownButton(CDC& dc, ComboButtonPaintData&
 }
 
 void CExtPaintManagerOffice2003::PaintComboDropDownButton(CDC& dc, ComboButtonPaintData& d) {
+  CExtDcTextState state(dc);
   CWnd* pCombo = SourceWindow(d.sourceObject, RUNTIME_CLASS(CComboBox));
   CWnd* pBackground = pCombo;
   if (pBackground == NULL)
@@ -244,7 +250,6 @@ void CExtPaintManagerOffice2003::PaintComboDropDownButton(CDC& dc, ComboButtonPa
     CExtPaintManagerXP::PaintComboDropDownButton(dc, d);
     return;
   }
-  CExtDcTextState state(dc);
   auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
   const COLORREF clrWindow = C(COLOR_WINDOW);
   const RECT rc = InflatedRect(d.rect, -1, -1);

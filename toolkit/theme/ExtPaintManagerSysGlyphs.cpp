@@ -2,6 +2,7 @@
 // and floating control bars, the borders of status and dock bars, and the colour icons of the
 // colour pickers.
 #include "framework/frame/fw_frame.h"
+#include "toolkit/theme/ExtPaintDcState.h"
 #include "toolkit/theme/ExtPaintDrawHelpers.h"
 #include "toolkit/theme/ExtPaintManagerGlyphs.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
@@ -94,6 +95,7 @@ void FillWithBrush(CDC& dc, const RECT& rc, COLORREF clr) {
 
 void CExtPaintManager::PaintDropDownArrow(CDC& dc, UINT nSysCommandId, const RECT& rc, bool bHover,
                                           bool bPushed, bool bEnabled) {
+  CExtDcTextState state(dc);
   const int nGlyph = SysCommandGlyph(nSysCommandId);
   if (nGlyph < 0)
     return;
@@ -112,6 +114,7 @@ void CExtPaintManager::PaintDropDownArrow(CDC& dc, UINT nSysCommandId, const REC
 
 void CExtPaintManagerXP::PaintDropDownArrow(CDC& dc, UINT nSysCommandId, const RECT& rc, bool bHover,
                                             bool bPushed, bool bEnabled) {
+  CExtDcTextState state(dc);
   const int nGlyph = SysCommandGlyph(nSysCommandId);
   if (nGlyph < 0)
     return;
@@ -135,6 +138,7 @@ void CExtPaintManagerXP::PaintDropDownArrow(CDC& dc, UINT nSysCommandId, const R
 // A disabled glyph button shows neither hover nor press: its edges would offer a click it ignores.
 void CExtPaintManager::PaintGlyphButton(CDC& dc, bool bHorz, const RECT& rc, bool bEnabled, bool bHover,
                                         bool bPushed, CObject* pHelperSrc, LPARAM lParam) {
+  CExtDcTextState state(dc);
   if (::IsRectEmpty(&rc) || !dc.RectVisible(&rc))
     return;
   auto C = [&](int nId) { return ColorByLogicalId(nId, pHelperSrc, lParam); };
@@ -164,6 +168,7 @@ void CExtPaintManagerXP::PaintGlyphButton(CDC&, bool, const RECT&, bool, bool, b
 // Docking frames.
 
 void CExtPaintManager::PaintDockingFrame(CDC& dc, DockingFramePaintData& d) {
+  CExtDcTextState state(dc);
   if (::IsRectEmpty(&d.windowRect))
     return;
   CExtDcSaveGuard guard(dc);
@@ -215,6 +220,7 @@ void PaintDottedOutline(CDC& dc, const RECT& rc, bool bPlainRectangle, COLORREF 
 } // namespace
 
 void CExtPaintManagerXP::PaintDockingFrame(CDC& dc, DockingFramePaintData& d) {
+  CExtDcTextState state(dc);
   if (::IsRectEmpty(&d.windowRect))
     return;
   CExtDcSaveGuard guard(dc);
@@ -258,6 +264,7 @@ void CExtPaintManagerOffice2003::PaintDockingFrame(CDC& dc, DockingFramePaintDat
 // Bar borders. The lines follow the bar's rectangle wherever it lies in the DC.
 
 void CExtPaintManager::PaintControlBarBorders(CDC& dc, ControlBarBordersPaintData& d) {
+  CExtDcTextState state(dc);
   auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
   if (d.kind == ControlBarBordersPaintData::KIND_PLAIN_FRAME)
     dc.Draw3dRect(&d.rect, C(1006), C(1004));
@@ -266,6 +273,7 @@ void CExtPaintManager::PaintControlBarBorders(CDC& dc, ControlBarBordersPaintDat
 }
 
 void CExtPaintManagerXP::PaintControlBarBorders(CDC& dc, ControlBarBordersPaintData& d) {
+  CExtDcTextState state(dc);
   auto C = [&](int nId) { return ColorByLogicalId(nId, d.sourceObject, d.lParam); };
   if (d.kind == ControlBarBordersPaintData::KIND_PLAIN_FRAME)
     PaintRing(dc, d.rect, C(COLOR_3DSHADOW));
@@ -275,6 +283,7 @@ void CExtPaintManagerXP::PaintControlBarBorders(CDC& dc, ControlBarBordersPaintD
 
 // The plain frame takes the dark line of the theme's etched separators.
 void CExtPaintManagerOffice2003::PaintControlBarBorders(CDC& dc, ControlBarBordersPaintData& d) {
+  CExtDcTextState state(dc);
   if (d.kind == ControlBarBordersPaintData::KIND_PLAIN_FRAME)
     PaintRing(dc, d.rect, ColorByLogicalId(3011, d.sourceObject, d.lParam));
   else

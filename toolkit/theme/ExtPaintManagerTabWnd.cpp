@@ -1,6 +1,7 @@
 // The tab window's client background and its small buttons (scroll, list, close, help), and
 // the frame without corners that tab items are outlined with.
 #include "framework/wnd/fw_wnd.h"
+#include "toolkit/theme/ExtPaintDcState.h"
 #include "toolkit/theme/ExtPaintManagerGlyphs.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 #include "toolkit/theme/ExtPaintManagerXP.h"
@@ -66,6 +67,7 @@ int TabButtonGlyph(int nButtonCode, bool bVertical, bool bEnabled) {
 void CExtPaintManager::PaintTabAreaBackground(CDC& dc, const RECT& rcClient, const RECT& rcTabArea,
                                               int nOrientation, bool bNoTabArea, COLORREF clrFill,
                                               COLORREF clrTabArea, COLORREF clrLine) {
+  CExtDcTextState state(dc);
   dc.FillSolidRect(&rcClient, clrFill);
   if (!bNoTabArea)
     PaintTabArea(dc, rcTabArea, nOrientation, clrTabArea, clrLine);
@@ -73,6 +75,7 @@ void CExtPaintManager::PaintTabAreaBackground(CDC& dc, const RECT& rcClient, con
 
 void CExtPaintManager::PaintCornerlessFrame(CDC& dc, int x, int y, int w, int h, COLORREF clrTopLeft,
                                             COLORREF clrBottomRight) {
+  CExtDcTextState state(dc);
   dc.FillSolidRect(x + 1, y, w - 2, 1, clrTopLeft);
   dc.FillSolidRect(x, y + 1, 1, h - 2, clrTopLeft);
   dc.FillSolidRect(x + w - 1, y + 1, 1, h - 2, clrBottomRight);
@@ -82,6 +85,7 @@ void CExtPaintManager::PaintCornerlessFrame(CDC& dc, int x, int y, int w, int h,
 void CExtPaintManager::PaintTabWndBackground(CDC& dc, const RECT& rcClient, const RECT&,
                                              const RECT& rcTabArea, int nOrientation, bool bNoTabArea,
                                              CWnd* pTabWnd, LPARAM lParam) {
+  CExtDcTextState state(dc);
   auto C = [&](int nId) { return ColorByLogicalId(nId, pTabWnd, lParam); };
   PaintTabAreaBackground(dc, rcClient, rcTabArea, nOrientation, bNoTabArea,
                          C(bNoTabArea ? COLOR_3DFACE : COLOR_3DSHADOW), C(COLOR_3DFACE),
@@ -91,6 +95,7 @@ void CExtPaintManager::PaintTabWndBackground(CDC& dc, const RECT& rcClient, cons
 void CExtPaintManagerXP::PaintTabWndBackground(CDC& dc, const RECT& rcClient, const RECT&,
                                                const RECT& rcTabArea, int nOrientation, bool bNoTabArea,
                                                CWnd* pTabWnd, LPARAM lParam) {
+  CExtDcTextState state(dc);
   auto C = [&](int nId) { return ColorByLogicalId(nId, pTabWnd, lParam); };
   PaintTabAreaBackground(dc, rcClient, rcTabArea, nOrientation, bNoTabArea,
                          C(GetScreenBitsPerPixel() <= 8 ? 2000 : 2001), C(2000),
@@ -101,6 +106,7 @@ void CExtPaintManagerXP::PaintTabWndBackground(CDC& dc, const RECT& rcClient, co
 void CExtPaintManagerOffice2003::PaintTabWndBackground(CDC& dc, const RECT& rcClient, const RECT& rcItemsArea,
                                                        const RECT& rcTabArea, int nOrientation,
                                                        bool bNoTabArea, CWnd* pTabWnd, LPARAM lParam) {
+  CExtDcTextState state(dc);
   const auto* pSite = dynamic_cast<const CExtTabWndSite*>(pTabWnd);
   const bool bDocker =
       pSite != NULL && GetScreenBitsPerPixel() >= 9 &&
@@ -130,6 +136,7 @@ void CExtPaintManagerOffice2003::PaintTabWndBackground(CDC& dc, const RECT& rcCl
 void CExtPaintManager::PaintTabButton(CDC& dc, const RECT& rcButton, int nButtonCode, bool bVertical,
                                       bool bEnabled, bool bHover, bool bPushed, bool, CWnd* pTabWnd,
                                       LPARAM lParam) {
+  CExtDcTextState state(dc);
   auto C = [&](int nId) { return ColorByLogicalId(nId, pTabWnd, lParam); };
   const int nGlyph = TabButtonGlyph(nButtonCode, bVertical, bEnabled);
   if (nGlyph >= 0) {

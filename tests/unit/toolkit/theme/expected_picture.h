@@ -1,13 +1,17 @@
 // The picture a painter must leave, built from fills, 3-D rings and centred glyphs over a
-// background, and compared pixel by pixel with a surface.
+// background and compared pixel by pixel with a surface; and table-driven picture tests: one
+// painting of one theme per case.
 #pragma once
 
 #include "tests/common/pixel_support.h"
+#include "tests/unit/toolkit/theme/theme_support.h"
 #include "toolkit/theme/ExtPaintManagerGlyphs.h"
+#include "toolkit/theme/ExtPaintManagerRecords.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <vector>
 
 class ExpectedPicture {
@@ -57,4 +61,50 @@ public:
 private:
   int m_cx, m_cy;
   std::vector<COLORREF> m_pixels;
+};
+
+enum Theme { CLASSIC, XP, OFFICE2003 };
+inline PM* MakeTheme(Theme t) {
+  return t == CLASSIC ? new PM : t == XP ? new CExtPaintManagerXP : new CExtPaintManagerOffice2003;
+}
+inline COLORREF Id(PM* pm, int nId) { return pm->ColorByLogicalId(nId); }
+inline RECT Grown(const RECT& rc, int n) {
+  return RECT{rc.left - n, rc.top - n, rc.right + n, rc.bottom + n};
+}
+inline RECT Moved(const RECT& rc, int n) {
+  return RECT{rc.left + n, rc.top + n, rc.right + n, rc.bottom + n};
+}
+
+const COLORREF kPictureBack = RGB(1, 2, 3);
+const int kPictureCx = 60, kPictureCy = 40;
+
+// One painting on a 60 x 40 surface of the background colour, and the picture it must leave.
+struct PictureCase {
+  const char* pszName;
+  Theme theme;
+  int nBits;
+  void (*paint)(PM* pm, CDC& dc);
+  void (*expect)(ExpectedPicture& p, PM* pm);
+};
+inline void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.pszName; }
+
+// Paints the case and compares; the DC's colours and clip must come back as they were.
+class PictureTest : public ThemeTest, public ::testing::WithParamInterface<PictureCase> {
+protected:
+  void Run() {
+    const PictureCase& c = GetParam();
+    PM* pm = Install(MakeTheme(c.theme), c.nBits);
+    pixel_support::DibSurface s(kPictureCx, kPictureCy, kPictureBack);
+    s.dc().SetBkColor(RGB(9, 9, 9));
+    s.dc().SetTextColor(RGB(8, 8, 8));
+    c.paint(pm, s.dc());
+    ExpectedPicture want(kPictureCx, kPictureCy, kPictureBack);
+    c.expect(want, pm);
+    EXPECT_EQ(0, want.Compare(s, c.pszName));
+    EXPECT_EQ(RGB(9, 9, 9), s.dc().GetBkColor()) << c.pszName;
+    EXPECT_EQ(RGB(8, 8, 8), s.dc().GetTextColor()) << c.pszName;
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(0, ::GetClipRgn(s.hdc(), (HRGN)rgn.GetSafeHandle())) << c.pszName;
+  }
 };
