@@ -81,6 +81,7 @@ bool CExtPaintManager::PaintDockerBackground(bool bClient, CDC& dc, CWnd* pWnd, 
   CExtDcTextState state(dc);
   if (PaintInheritedBackground(dc, bClient, pWnd, lParam))
     return true;
+  // Without a window there is no rectangle to fill, and saying it was painted would be untrue.
   const HWND hWnd = pWnd != NULL ? pWnd->GetSafeHwnd() : NULL;
   if (hWnd == NULL)
     return false;

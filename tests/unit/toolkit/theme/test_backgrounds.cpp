@@ -178,6 +178,7 @@ TEST_F(Backgrounds, DockerBackgroundOfAWindowTriesTheParentsFirst) {
     want.Fill(bInherited ? RECT{0, 0, 40, 30} : RECT{0, 0, 30, 20},
               bInherited ? kInheritedMark : Id(pm, 1000));
     EXPECT_EQ(0, want.Compare(s, "classic docker background")) << bInherited;
+    EXPECT_EQ(bInherited, pm->PaintDockerBackground(true, s.dc(), NULL)) << "no window: nothing to fill";
     auto* pmXp =
         static_cast<InheritProbe<CExtPaintManagerXP>*>(Install(new InheritProbe<CExtPaintManagerXP>));
     pmXp->m_bPaint = bInherited;
