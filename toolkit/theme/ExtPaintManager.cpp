@@ -68,16 +68,6 @@ void CExtPaintManager::GetTabBorderColors(COLORREF& clrFace, COLORREF& clrLight,
   clrDark = ColorByLogicalId(COLOR_3DDKSHADOW);
 }
 
-void CExtPaintManager::PaintTabWndBackground(CDC&, const RECT&, const RECT&, const RECT&, int, bool,
-                                             CExtTabWnd*, LPARAM) {
-  // The tab window's background comes with the tab painting.
-}
-
-void CExtPaintManager::PaintTabButton(CDC&, const RECT&, int, bool, bool, bool, bool, bool, CExtTabWnd*,
-                                      LPARAM) {
-  // The tab window's buttons come with the tab painting.
-}
-
 void CExtPaintManager::GetTabMetrics(CExtTabWnd*, int* pnMetric1, int* pnMetric2, int* pnMetric3) {
   // The tab window's style that keeps the third value comes with the tab windows.
   *pnMetric1 = 4;
@@ -87,29 +77,9 @@ void CExtPaintManager::GetTabMetrics(CExtTabWnd*, int* pnMetric1, int* pnMetric2
 
 void CExtPaintManager::TabWndPaintHook(CExtTabWnd*, LPVOID, CDC&, SIZE*) {}
 
-void CExtPaintManager::PaintBarNcAreaButton(CDC&, NcAreaButtonPaintData&) {
-  // Caption buttons come with the caption painting.
-}
-
-void CExtPaintManager::PaintDropDownArrow(CDC&, UINT, const RECT&, bool, bool, bool) {
-  // Window-command glyphs come with the glyph painting.
-}
-
 CSize CExtPaintManager::GetInsertionMarkSize() { return CSize(6, 6); }
 
 void CExtPaintManager::ReservedPaintHook(CDC&, const RECT&, int, int, CObject*, LPARAM) {}
-
-void CExtPaintManager::PaintDockingFrame(CDC&, DockingFramePaintData&) {
-  // Docking frames come with the bar-frame painting.
-}
-
-void CExtPaintManager::PaintControlFrame(CDC&, ControlFramePaintData&) {
-  // Control frames come with the caption-button and frame painting.
-}
-
-void CExtPaintManager::PaintComboDropDownButton(CDC&, ComboButtonPaintData&) {
-  // The combo box's button comes with the caption-button and frame painting.
-}
 
 int CExtPaintManager::GetTipShadowSize() { return 3; }
 
@@ -121,10 +91,6 @@ bool CExtPaintManager::IsMenuCombinedWithButton() { return false; }
 
 bool CExtPaintManager::IsChevronMenuCombined() { return false; }
 
-void CExtPaintManager::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&) {
-  // Bar borders come with the bar-frame painting.
-}
-
 int CExtPaintManager::GetDockingMarkerMode() { return 0; }
 
 int CExtPaintManager::GetAutoHideAreaMode() { return 0; }
@@ -135,28 +101,6 @@ bool CExtPaintManager::IsDockerBackgroundEnabledFor(CObject*, LPARAM) { return I
 
 bool CExtPaintManager::HasDockerBackground(CObject* pHelperSrc, LPARAM lParam) {
   return IsDockerBackgroundEnabledFor(pHelperSrc, lParam);
-}
-
-bool CExtPaintManager::PaintDockerBackgroundRect(bool, CDC&, const RECT&, const RECT&, LPARAM) {
-  // Docker backgrounds come with the background painting.
-  return false;
-}
-
-bool CExtPaintManager::PaintDockerBackground(bool, CDC&, CWnd*, LPARAM) {
-  // Docker backgrounds come with the background painting.
-  return false;
-}
-
-void CExtPaintManager::PaintControlBarClientArea(CDC&, const RECT&, CExtControlBar*, LPARAM) {
-  // Bar backgrounds come with the background painting.
-}
-
-void CExtPaintManager::PaintDockBarClientArea(CDC&, const RECT&, CExtDockBar*, LPARAM) {
-  // Bar backgrounds come with the background painting.
-}
-
-void CExtPaintManager::PaintGlyphButton(CDC&, bool, const RECT&, bool, bool, bool, CObject*, LPARAM) {
-  // Glyph buttons come with the bar-frame painting.
 }
 
 // Every system change rebuilds the same way; the message values are not needed.

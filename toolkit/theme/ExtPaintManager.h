@@ -109,11 +109,10 @@ public:
                             LPARAM lParam, COLORREF clrText, COLORREF clrBk, COLORREF clrLight,
                             COLORREF clrDark, COLORREF clrSeparator);
   virtual void PaintTabWndBackground(CDC& dc, const RECT& rcClient, const RECT& rcItemsArea,
-                                     const RECT& rcTabArea, int nOrientation, bool bNoTabArea,
-                                     CExtTabWnd* pTabWnd, LPARAM lParam = 0);
+                                     const RECT& rcTabArea, int nOrientation, bool bNoTabArea, CWnd* pTabWnd,
+                                     LPARAM lParam = 0);
   virtual void PaintTabButton(CDC& dc, const RECT& rcButton, int nButtonCode, bool bVertical, bool bEnabled,
-                              bool bHover, bool bPushed, bool bGroupedMode, CExtTabWnd* pTabWnd,
-                              LPARAM lParam = 0);
+                              bool bHover, bool bPushed, bool bGroupedMode, CWnd* pTabWnd, LPARAM lParam = 0);
   virtual void PaintTabMdiClientBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam = 0);
   virtual void GetTabMetrics(CExtTabWnd* pTabWnd, int* pnMetric1, int* pnMetric2, int* pnMetric3);
   virtual void TabWndPaintHook(CExtTabWnd* pTabWnd, LPVOID pItem, CDC& dc, SIZE* pSize);
@@ -162,8 +161,8 @@ public:
   virtual bool PaintDockerBackgroundRect(bool bClient, CDC& dc, const RECT& rcGradient, const RECT& rcClip,
                                          LPARAM lParam = 0);
   virtual bool PaintDockerBackground(bool bClient, CDC& dc, CWnd* pWnd, LPARAM lParam = 0);
-  virtual void PaintControlBarClientArea(CDC& dc, const RECT& rc, CExtControlBar* pBar, LPARAM lParam = 0);
-  virtual void PaintDockBarClientArea(CDC& dc, const RECT& rc, CExtDockBar* pDockBar, LPARAM lParam = 0);
+  virtual void PaintControlBarClientArea(CDC& dc, const RECT& rc, CWnd* pBar, LPARAM lParam = 0);
+  virtual void PaintDockBarClientArea(CDC& dc, const RECT& rc, CWnd* pDockBar, LPARAM lParam = 0);
   virtual void PaintDividerLine(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam = 0);
   virtual void PaintGlyphButton(CDC& dc, bool bHorz, const RECT& rc, bool bEnabled, bool bHover, bool bPushed,
                                 CObject* pHelperSrc, LPARAM lParam = 0);
@@ -345,6 +344,29 @@ public:
                                     int cxSrc, int cySrc, COLORREF clrTransparent);
   // A 16 x 16 icon showing the text centred in the colour; NULL on failure. The caller owns it.
   static HICON CreateTextIcon(COLORREF clrText, HFONT hFont, LPCSTR sText);
+
+  // Tab windows (ExtPaintManagerTabWnd.cpp).
+  // Fills the client rectangle and, unless there is no tab area, the tab area with its one-pixel
+  // line on the side of the orientation (0 top, 1 bottom, 2 left, 3 right).
+  static void PaintTabAreaBackground(CDC& dc, const RECT& rcClient, const RECT& rcTabArea, int nOrientation,
+                                     bool bNoTabArea, COLORREF clrFill, COLORREF clrTabArea,
+                                     COLORREF clrLine);
+  // A frame of w x h at (x, y) whose four corner pixels are left as they were: clrTopLeft on the
+  // top and left sides, clrBottomRight on the right and bottom ones.
+  static void PaintCornerlessFrame(CDC& dc, int x, int y, int w, int h, COLORREF clrTopLeft,
+                                   COLORREF clrBottomRight);
+
+  // Docking-area backgrounds (ExtPaintManagerBackgrounds.cpp).
+  // A gradient in two parts along rc: clr1 at the left (top) edge, clr2 nNum / nDen of the way
+  // across, clr3 at the far edge.
+  static void PaintGradientRect2Stage(CDC& dc, const RECT& rc, COLORREF clr1, COLORREF clr2, COLORREF clr3,
+                                      bool bVertical, int nNum, int nDen, int nBands = 256);
+
+  // Colour icons of the colour pickers (ExtPaintManagerSysGlyphs.cpp); NULL on failure, the
+  // caller owns the icon. A fully opaque 16 x 16 square of the colour:
+  static HICON CreateColorSampleIcon(COLORREF clr);
+  // A 16 x 16 ring of the colour, two pixels wide, transparent inside and round it:
+  static HICON CreateColorFrameIcon(COLORREF clr);
 
 protected:
   // The push-button steps every theme shares: the arrow glyph, icon, caption and focus rectangle.

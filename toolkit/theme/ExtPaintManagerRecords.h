@@ -52,6 +52,34 @@ public:
   virtual bool IsDockSiteStyleBitSet() const = 0;
 };
 
+// What the tab-window painters read of a tab window (the tab window implements it).
+class CExtTabWndSite {
+public:
+  enum TabWndKind { TAB_PLAIN, TAB_DYNAMIC, TAB_AUTO_HIDE_STRIP };
+  enum OptionBits : BYTE { TABOPT_DOCKER_BACKGROUND = 0x01 };
+  // Style bit: the tab items show no icons.
+  enum : DWORD { TAB_STYLE_NO_ICONS = 0x800000 };
+
+  virtual ~CExtTabWndSite() = default;
+  virtual TabWndKind GetTabWndKind() const = 0;
+  virtual BYTE GetTabOptionBits() const = 0;
+  // The tab window's own wish for the docking area's background.
+  virtual bool WantsDockerBackground() const = 0;
+  // The frame that holds the tab window; NULL when there is none.
+  virtual HWND GetParentFrameHwnd() const = 0;
+  virtual DWORD GetTabWndStyle() const = 0;
+};
+
+// What the background painters read of a dock bar.
+class CExtDockBarSite {
+public:
+  virtual ~CExtDockBarSite() = default;
+  // One of the frame's four outer dock bars.
+  virtual bool IsOuterDockBar() const = 0;
+  // The frame that holds the dock bar; NULL when there is none.
+  virtual HWND GetParentFrameHwnd() const = 0;
+};
+
 struct NcAreaButtonPaintData {
   NcAreaButtonPaintData(CObject* pSource, const RECT& rc, int nGlyph, bool bHover, bool bPushed,
                         bool bEnabled, bool bInCaption, bool bActive, bool bFloating);
@@ -130,6 +158,20 @@ struct ComboButtonPaintData {
   // -1: the theme's colour; the second is the drop-down part's face.
   COLORREF colors[3] = {(COLORREF)-1, (COLORREF)-1, (COLORREF)-1};
   BYTE noOuterRing : 1;
+};
+
+// The sunken frame round an edit-like control.
+struct ControlFramePaintData {
+  ControlFramePaintData(CObject* pSource, const RECT& rc, bool bHover, bool bEnabled, bool bFocus)
+      : sourceObject(pSource), rect(rc), reserved(0), hover(bHover), enabled(bEnabled), focus(bFocus) {}
+
+  CObject* sourceObject;
+  LPARAM lParam = 0;
+  RECT rect;
+  BYTE reserved : 1;
+  BYTE hover : 1; // the pointer is over the control
+  BYTE enabled : 1;
+  BYTE focus : 1; // the control has the keyboard focus
 };
 
 struct DockingFramePaintData {

@@ -1,4 +1,4 @@
-// What the painters of docking captions, tab items, expand buttons and separators read of the
+// What the painters of docking captions, expand buttons and separators read of the
 // windows that ask them. The windows implement these next to CObject; the paint manager finds
 // them behind the request's source object, so the theme never names the bar, menu or tab classes.
 #pragma once
@@ -18,15 +18,6 @@ public:
   // A mini frame whose floating bar is a fixed-size bar (a tool bar): its caption is cut to fit
   // instead of ending in an ellipsis.
   virtual bool IsFloatingBarFixedMode() const = 0;
-};
-
-// Tab items: the tab window's style word.
-class CExtTabWndSite {
-public:
-  enum : DWORD { TAB_STYLE_NO_ICONS = 0x800000 };
-
-  virtual ~CExtTabWndSite() = default;
-  virtual DWORD GetTabWndStyle() const = 0;
 };
 
 // The hidden-items row of a popup menu: the menu's items.

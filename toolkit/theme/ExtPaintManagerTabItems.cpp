@@ -5,6 +5,7 @@
 
 #include "toolkit/foundation/ExtCmdIcon.h"
 #include "toolkit/theme/ExtPaintDcState.h"
+#include "toolkit/theme/ExtPaintManagerRecords.h"
 #include "toolkit/theme/ExtPaintManagerRecordsBars.h"
 
 namespace {

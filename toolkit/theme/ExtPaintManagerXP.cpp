@@ -87,57 +87,11 @@ void CExtPaintManagerXP::BuildLogicalColors() {
 
 CSize CExtPaintManagerXP::GetPushedOffset() { return CSize(0, 0); }
 
-void CExtPaintManagerXP::PaintTabWndBackground(CDC&, const RECT&, const RECT&, const RECT&, int, bool,
-                                               CExtTabWnd*, LPARAM) {
-  // The tab window's background comes with the tab painting.
-}
-
-void CExtPaintManagerXP::PaintBarNcAreaButton(CDC&, NcAreaButtonPaintData&) {
-  // Caption buttons come with the caption painting.
-}
-
-void CExtPaintManagerXP::PaintDropDownArrow(CDC&, UINT, const RECT&, bool, bool, bool) {
-  // Window-command glyphs come with the glyph painting.
-}
-
-void CExtPaintManagerXP::PaintDockingFrame(CDC&, DockingFramePaintData&) {
-  // Docking frames come with the bar-frame painting.
-}
-
-void CExtPaintManagerXP::PaintControlFrame(CDC&, ControlFramePaintData&) {
-  // Control frames come with the caption-button and frame painting.
-}
-
-void CExtPaintManagerXP::PaintComboDropDownButton(CDC&, ComboButtonPaintData&) {
-  // The combo box's button comes with the caption-button and frame painting.
-}
-
 int CExtPaintManagerXP::GetMenuBorderSize() { return 1; }
 
 bool CExtPaintManagerXP::IsMenuCombinedWithButton() { return true; }
 
 bool CExtPaintManagerXP::IsChevronMenuCombined() { return true; }
-
-void CExtPaintManagerXP::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&) {
-  // Bar borders come with the bar-frame painting.
-}
-
-bool CExtPaintManagerXP::PaintDockerBackground(bool, CDC&, CWnd*, LPARAM) {
-  // Docker backgrounds come with the background painting.
-  return false;
-}
-
-void CExtPaintManagerXP::PaintControlBarClientArea(CDC&, const RECT&, CExtControlBar*, LPARAM) {
-  // Bar backgrounds come with the background painting.
-}
-
-void CExtPaintManagerXP::PaintDockBarClientArea(CDC&, const RECT&, CExtDockBar*, LPARAM) {
-  // Bar backgrounds come with the background painting.
-}
-
-void CExtPaintManagerXP::PaintGlyphButton(CDC&, bool, const RECT&, bool, bool, bool, CObject*, LPARAM) {
-  // Glyph buttons come with the bar-frame painting.
-}
 
 // ---------------------------------------------------------------------------------------------
 
@@ -160,49 +114,15 @@ bool CExtPaintManagerOffice2003::IsThemedDrawingAvailable() {
          nScheme <= CExtPaintManagerHolder::VSS_METALLIC;
 }
 
-void CExtPaintManagerOffice2003::PaintToolBarChildBackground(CDC&, CWnd*, LPARAM, const RECT&) {
-  // The bar gradient behind hosted controls comes with the background painting.
-}
-
 int CExtPaintManagerOffice2003::GetMenuExpandButtonHeight() {
   return std::max(CExtPaintManagerXP::GetMenuExpandButtonHeight(), kOffice2003MinExpandButtonHeight);
 }
 
-void CExtPaintManagerOffice2003::PaintTabWndBackground(CDC&, const RECT&, const RECT&, const RECT&, int, bool,
-                                                       CExtTabWnd*, LPARAM) {
-  // The tab window's background comes with the tab painting.
-}
-
-void CExtPaintManagerOffice2003::PaintDockingFrame(CDC&, DockingFramePaintData&) {
-  // Docking frames come with the bar-frame painting.
-}
-
-void CExtPaintManagerOffice2003::PaintControlFrame(CDC&, ControlFramePaintData&) {
-  // Control frames come with the caption-button and frame painting.
-}
-
-void CExtPaintManagerOffice2003::PaintComboDropDownButton(CDC&, ComboButtonPaintData&) {
-  // The combo box's button comes with the caption-button and frame painting.
-}
-
 bool CExtPaintManagerOffice2003::IsChevronMenuCombined() { return false; }
-
-void CExtPaintManagerOffice2003::PaintControlBarBorders(CDC&, ControlBarBordersPaintData&) {
-  // Bar borders come with the bar-frame painting.
-}
 
 bool CExtPaintManagerOffice2003::HasDockerBackground(CObject*, LPARAM) { return GetScreenBitsPerPixel() > 8; }
 
-bool CExtPaintManagerOffice2003::PaintDockerBackgroundRect(bool, CDC&, const RECT&, const RECT&, LPARAM) {
-  // The docking area's gradient comes with the background painting.
-  return false;
-}
-
-void CExtPaintManagerOffice2003::PaintControlBarClientArea(CDC&, const RECT&, CExtControlBar*, LPARAM) {
-  // Bar backgrounds come with the background painting.
-}
-
-void CExtPaintManagerOffice2003::PaintDockBarClientArea(CDC&, const RECT&, CExtDockBar*, LPARAM) {
+void CExtPaintManagerOffice2003::PaintControlBarClientArea(CDC&, const RECT&, CWnd*, LPARAM) {
   // Bar backgrounds come with the background painting.
 }
 

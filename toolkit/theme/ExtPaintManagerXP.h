@@ -38,8 +38,7 @@ public:
                     CObject* pHelperSrc, LPARAM lParam, COLORREF clrText, COLORREF clrBk, COLORREF clrLight,
                     COLORREF clrDark, COLORREF clrSeparator) override;
   void PaintTabWndBackground(CDC& dc, const RECT& rcClient, const RECT& rcItemsArea, const RECT& rcTabArea,
-                             int nOrientation, bool bNoTabArea, CExtTabWnd* pTabWnd,
-                             LPARAM lParam = 0) override;
+                             int nOrientation, bool bNoTabArea, CWnd* pTabWnd, LPARAM lParam = 0) override;
   void PaintTabMdiClientBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam = 0) override;
   void PaintTabBorderSecondary(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam = 0) override;
   void PaintColorSample(CDC& dc, bool bHorz, LPCSTR sCaption, CExtCmdIcon* pIcon, const RECT& rcContent,
@@ -66,8 +65,8 @@ public:
                               CObject* pHelperSrc, LPARAM lParam = 0) override;
   void PaintControlBarBorders(CDC& dc, ControlBarBordersPaintData& data) override;
   bool PaintDockerBackground(bool bClient, CDC& dc, CWnd* pWnd, LPARAM lParam = 0) override;
-  void PaintControlBarClientArea(CDC& dc, const RECT& rc, CExtControlBar* pBar, LPARAM lParam = 0) override;
-  void PaintDockBarClientArea(CDC& dc, const RECT& rc, CExtDockBar* pDockBar, LPARAM lParam = 0) override;
+  void PaintControlBarClientArea(CDC& dc, const RECT& rc, CWnd* pBar, LPARAM lParam = 0) override;
+  void PaintDockBarClientArea(CDC& dc, const RECT& rc, CWnd* pDockBar, LPARAM lParam = 0) override;
   void PaintDividerLine(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam = 0) override;
   void PaintGlyphButton(CDC& dc, bool bHorz, const RECT& rc, bool bEnabled, bool bHover, bool bPushed,
                         CObject* pHelperSrc, LPARAM lParam = 0) override;
@@ -129,8 +128,7 @@ public:
                                LPARAM lParam = 0) override;
   int GetMenuExpandButtonHeight() override;
   void PaintTabWndBackground(CDC& dc, const RECT& rcClient, const RECT& rcItemsArea, const RECT& rcTabArea,
-                             int nOrientation, bool bNoTabArea, CExtTabWnd* pTabWnd,
-                             LPARAM lParam = 0) override;
+                             int nOrientation, bool bNoTabArea, CWnd* pTabWnd, LPARAM lParam = 0) override;
   void PaintSeparator(CDC& dc, const RECT& rc, bool bVerticalLine, bool bNoBackground, CObject* pHelperSrc,
                       LPARAM lParam = 0) override;
   void PaintDockingCaption(CDC& dc, DockingCaptionPaintData& data) override;
@@ -145,8 +143,8 @@ public:
   bool PaintDockerBackgroundRect(bool bClient, CDC& dc, const RECT& rcGradient, const RECT& rcClip,
                                  LPARAM lParam = 0) override;
   bool PaintDockerBackground(bool bClient, CDC& dc, CWnd* pWnd, LPARAM lParam = 0) override;
-  void PaintControlBarClientArea(CDC& dc, const RECT& rc, CExtControlBar* pBar, LPARAM lParam = 0) override;
-  void PaintDockBarClientArea(CDC& dc, const RECT& rc, CExtDockBar* pDockBar, LPARAM lParam = 0) override;
+  void PaintControlBarClientArea(CDC& dc, const RECT& rc, CWnd* pBar, LPARAM lParam = 0) override;
+  void PaintDockBarClientArea(CDC& dc, const RECT& rc, CWnd* pDockBar, LPARAM lParam = 0) override;
   CSize GetToolBarRowAdjust(bool bAdjust) override;
   COLORREF GetDisabledIconColor() override;
   double GetDisabledIconFactor() override;

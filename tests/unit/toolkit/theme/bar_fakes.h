@@ -43,6 +43,10 @@ class FakeTabWnd : public CObject, public CExtTabWndSite {
 public:
   explicit FakeTabWnd(DWORD dwStyle) : m_dwStyle(dwStyle) {}
   DWORD GetTabWndStyle() const override { return m_dwStyle; }
+  TabWndKind GetTabWndKind() const override { return TAB_PLAIN; }
+  BYTE GetTabOptionBits() const override { return 0; }
+  bool WantsDockerBackground() const override { return false; }
+  HWND GetParentFrameHwnd() const override { return NULL; }
 
 private:
   DWORD m_dwStyle;
