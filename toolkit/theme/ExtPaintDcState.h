@@ -1,5 +1,5 @@
-// The text state of a DC (colours, background mode, font) kept for the length of one drawing
-// operation and put back when it ends, however the operation leaves.
+// DC state kept for the length of one drawing operation and put back when it ends, however the
+// operation leaves: the text state alone, or the whole state.
 #pragma once
 
 #include "framework/gdi/fw_gdi.h"
@@ -23,6 +23,19 @@ private:
   COLORREF m_clrText, m_clrBack;
   int m_nBkMode;
   HGDIOBJ m_hFont;
+};
+
+// The whole state of a DC (clip region, colours, selected objects) kept for one drawing operation.
+class CExtDcSaveGuard {
+public:
+  explicit CExtDcSaveGuard(CDC& dc) : m_dc(dc), m_nSaved(dc.SaveDC()) {}
+  ~CExtDcSaveGuard() { m_dc.RestoreDC(m_nSaved); }
+  CExtDcSaveGuard(const CExtDcSaveGuard&) = delete;
+  CExtDcSaveGuard& operator=(const CExtDcSaveGuard&) = delete;
+
+private:
+  CDC& m_dc;
+  int m_nSaved;
 };
 
 // A font made for one drawing operation and deleted at its end.

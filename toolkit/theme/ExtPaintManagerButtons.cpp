@@ -4,6 +4,7 @@
 
 #include "toolkit/foundation/ExtCmdIcon.h"
 #include "toolkit/theme/ExtPaintDcState.h"
+#include "toolkit/theme/ExtPaintDrawHelpers.h"
 #include "toolkit/theme/ExtPaintManagerGlyphs.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 
@@ -56,8 +57,6 @@ bool LayOutPushButton(PushButtonPaintData& d, PushButtonLayout& lay, bool bXp) {
     lay.rcFrame = lay.rcContent;
   return true;
 }
-
-void FrameRect1(CDC& dc, const RECT& rc, COLORREF clr) { dc.Draw3dRect(&rc, clr, clr); }
 
 // Where the icon goes in rc and what is left of it for the text; false without an icon.
 bool PlaceIcon(bool bHorz, LPCSTR sCaption, const CExtCmdIcon* pIcon, const RECT& rc, RECT& rcText,
@@ -234,18 +233,18 @@ void CExtPaintManagerXP::PaintPushButton(CDC& dc, PushButtonPaintData& d) {
       dc.FillSolidRect(&lay.rcArrow, clrArrowFace);
     if (d.splitDropDown &&
         (lay.bPushedLook ? (!d.flat || d.drawBorder) : (!d.flat || (d.hover && d.drawBorder))))
-      FrameRect1(dc, lay.rcArrow, clrFrame);
+      PaintRing(dc, lay.rcArrow, clrFrame);
   }
   if (!bPressed) {
     if (!d.flat) {
-      FrameRect1(dc, lay.rcFrame, clrFrame);
+      PaintRing(dc, lay.rcFrame, clrFrame);
       if (d.hover)
-        FrameRect1(dc, lay.rcWhole, clrFrame);
+        PaintRing(dc, lay.rcWhole, clrFrame);
     } else if (d.hover && d.drawBorder) {
-      FrameRect1(dc, lay.rcFrame, clrFrame);
+      PaintRing(dc, lay.rcFrame, clrFrame);
     }
   } else if (!d.flat || d.drawBorder) {
-    FrameRect1(dc, lay.rcFrame, clrFrame);
+    PaintRing(dc, lay.rcFrame, clrFrame);
   }
 
   lay.clrFace = clrMain;

@@ -3,7 +3,7 @@
 // grip faces with dots and gradient caption bars.
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
-#include "toolkit/theme/ExtPaintDcSaveGuard.h"
+#include "toolkit/theme/ExtPaintDcState.h"
 #include "toolkit/theme/ExtPaintDcState.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 #include "toolkit/theme/ExtPaintManagerRecordsBars.h"

@@ -2,7 +2,7 @@
 // classic, XP and Office 2003 looks.
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
-#include "toolkit/theme/ExtPaintDcSaveGuard.h"
+#include "toolkit/theme/ExtPaintDcState.h"
 #include "toolkit/theme/ExtPaintManagerGlyphs.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 #include "toolkit/theme/ExtPaintManagerRecordsBars.h"

@@ -5,6 +5,7 @@
 
 #include "toolkit/foundation/ExtCmdIcon.h"
 #include "toolkit/theme/ExtPaintDcState.h"
+#include "toolkit/theme/ExtPaintDrawHelpers.h"
 #include "toolkit/theme/ExtPaintManagerGlyphs.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 
@@ -74,8 +75,6 @@ RECT WithoutDropPart(RECT rc, const RECT& rcDrop, bool bRtl) {
     (bRtl ? rc.left : rc.right) = bRtl ? rcDrop.right : rcDrop.left;
   return rc;
 }
-
-void FrameRect1(CDC& dc, const RECT& rc, COLORREF clr) { dc.Draw3dRect(&rc, clr, clr); }
 
 } // namespace
 
@@ -223,18 +222,18 @@ void CExtPaintManager::PaintMenuItem(CDC& dc, MenuItemPaintData& d) {
       ComboButtonPaintData combo(d.sourceObject, rcField, d.selected && d.editHot, false, true);
       PaintComboDropDownButton(dc, combo);
     } else {
-      FrameRect1(dc, rcDrop, C(COLOR_WINDOW));
+      PaintRing(dc, rcDrop, C(COLOR_WINDOW));
       const COLORREF colors[2] = {0, C(COLOR_BTNTEXT)};
       PaintGlyphCentered(dc, rcDrop, GetNamedGlyph(NG_ARROW_DOWN_5X3), colors);
     }
   }
-  FrameRect1(dc, rcField, C(COLOR_3DFACE));
+  PaintRing(dc, rcField, C(COLOR_3DFACE));
   RECT rcInner = rcField;
   ::InflateRect(&rcInner, -1, -1);
   if (d.selected)
     dc.Draw3dRect(&rcInner, C(COLOR_3DSHADOW), C(COLOR_3DHILIGHT));
   else if (!d.enabled)
-    FrameRect1(dc, rcInner, C(COLOR_WINDOW));
+    PaintRing(dc, rcInner, C(COLOR_WINDOW));
   PaintEditText(dc, d, WithoutDropPart(rcInner, rcDrop, bRtl),
                 C(d.enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW), m_FontNormal);
 }
@@ -269,7 +268,7 @@ void CExtPaintManagerXP::PaintMenuEditField(CDC& dc, const MenuItemPaintData& d,
     PaintGlyphCentered(dc, rcDrop, GetNamedGlyph(NG_ARROW_DOWN_5X3), colors);
   }
   dc.FillSolidRect(&rcInner, C(d.enabled ? COLOR_WINDOW : COLOR_3DFACE));
-  FrameRect1(dc, rcField, C(d.selected && d.enabled ? 2004 : 2011));
+  PaintRing(dc, rcField, C(d.selected && d.enabled ? 2004 : 2011));
   PaintEditText(dc, d, rcInner, C(d.enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW), m_FontNormal);
 }
 
@@ -288,7 +287,7 @@ void CExtPaintManagerXP::PaintMenuItem(CDC& dc, MenuItemPaintData& d) {
     PaintMenuIconColumn(dc, d, rcColumn);
   if (d.selected) {
     dc.FillSolidRect(&rc, C(1001));
-    FrameRect1(dc, rc, C(2004));
+    PaintRing(dc, rc, C(2004));
   }
   RECT rcText = rc;
   (bRtl ? rcText.right : rcText.left) = bRtl ? rcColumn.left : rcColumn.right;
@@ -307,7 +306,7 @@ void CExtPaintManagerXP::PaintMenuItem(CDC& dc, MenuItemPaintData& d) {
       PaintGradientRect(dc, rcFrame, clr1, clr2, true);
     else
       dc.FillSolidRect(&rcFrame, C(d.selected ? 2003 : 1001));
-    FrameRect1(dc, rcFrame, C(2004));
+    PaintRing(dc, rcFrame, C(2004));
     if (!HasIcon(d))
       PaintMark(dc, d, rcBox, C(1010));
   }

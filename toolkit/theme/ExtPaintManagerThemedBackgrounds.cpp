@@ -2,7 +2,7 @@
 // child's background, and the Office 2003 docking-area background with its themed gradient.
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
-#include "toolkit/theme/ExtPaintDcSaveGuard.h"
+#include "toolkit/theme/ExtPaintDcState.h"
 #include "framework/wnd/fw_wnd.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
