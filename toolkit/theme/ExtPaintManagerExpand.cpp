@@ -3,6 +3,7 @@
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
 #include "toolkit/theme/ExtPaintDcState.h"
+#include "toolkit/theme/ExtPaintDrawHelpers.h"
 #include "toolkit/theme/ExtPaintManagerGlyphs.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 #include "toolkit/theme/ExtPaintManagerRecordsBars.h"
@@ -13,15 +14,6 @@ namespace {
 
 const int kBackdropSize = 16;
 const BYTE kBackdropClear = 255;
-
-RECT Normalized(const RECT& rcIn) {
-  RECT rc = rcIn;
-  if (rc.left > rc.right)
-    std::swap(rc.left, rc.right);
-  if (rc.top > rc.bottom)
-    std::swap(rc.top, rc.bottom);
-  return rc;
-}
 
 // The glyphs of a chevron button and where they go.
 struct ChevronGlyphs {
@@ -60,7 +52,7 @@ void CExtPaintManager::PaintChevronButton(CDC& dc, const RECT& rcIn, bool bHorz,
                                           bool bEnabled, bool bPushed, bool bHover,
                                           bool bTransparentBackground, const GlyphBuffer& arrow,
                                           const GlyphBuffer& chevron, bool bXp) {
-  RECT rc = Normalized(rcIn);
+  RECT rc = NormalizedRect(rcIn);
   if (!dc.RectVisible(&rc))
     return;
   PushButtonPaintData button(this, bHorz, rc, "", NULL, true, bHover, bPushed, false, bEnabled, true, false,
@@ -108,7 +100,7 @@ void CExtPaintManagerOffice2003::PaintContentExpandButton(CDC& dc, const RECT& r
   const bool bRoundedFace = pBar != NULL && pBar->GetBarKind() == CExtControlBarSite::BAR_TOOL &&
                             !pBar->IsFloating() && GetScreenBitsPerPixel() > 8 &&
                             HasDockerBackground(pHelperSrc, lParam);
-  const RECT rc = Normalized(rcIn);
+  const RECT rc = NormalizedRect(rcIn);
   if (!bRoundedFace || !dc.RectVisible(&rc) ||
       !PaintRoundedChevron(dc, rc, bHorz, bAllContentVisible, bEnabled, bPushed, bHover, pHelperSrc, lParam))
     CExtPaintManagerXP::PaintContentExpandButton(dc, rc, bHorz, bAllContentVisible, bEnabled, bPushed, bHover,

@@ -4,20 +4,9 @@
 #include "toolkit/theme/ExtMenuJointSource.h"
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
+#include "toolkit/theme/ExtPaintDcState.h"
+
 namespace {
-
-// Keeps the DC's background colour and clip: every fill here goes through FillSolidRect.
-class DcStateGuard {
-public:
-  explicit DcStateGuard(CDC& dc) : m_dc(dc), m_nSaved(dc.SaveDC()) {}
-  ~DcStateGuard() { m_dc.RestoreDC(m_nSaved); }
-  DcStateGuard(const DcStateGuard&) = delete;
-  DcStateGuard& operator=(const DcStateGuard&) = delete;
-
-private:
-  CDC& m_dc;
-  int m_nSaved;
-};
 
 void Fill(CDC& dc, int left, int top, int right, int bottom, COLORREF clr) {
   dc.FillSolidRect(left, top, right - left, bottom - top, clr);
@@ -63,14 +52,14 @@ void OpenFrame(CDC& dc, const CRect& rc, int nSide, COLORREF clrTop, COLORREF cl
 // Tab-window borders and marks.
 
 void CExtPaintManager::PaintTabMdiClientBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam) {
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   dc.Draw3dRect(&rc, ColorByLogicalId(COLOR_3DSHADOW, pHelperSrc, lParam),
                 ColorByLogicalId(COLOR_3DHILIGHT, pHelperSrc, lParam));
 }
 
 void CExtPaintManagerXP::PaintTabMdiClientBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc,
                                                  LPARAM lParam) {
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   const COLORREF clr = ColorByLogicalId(COLOR_3DSHADOW, pHelperSrc, lParam);
   dc.Draw3dRect(&rc, clr, clr);
 }
@@ -89,7 +78,7 @@ void CExtPaintManagerXP::PaintTabBorderSecondary(CDC& dc, const RECT& rc, CObjec
 void CExtPaintManager::PaintInsertionMark(CDC& dc, const RECT& rc, bool bAtStart, bool bVertical) {
   const CSize size = GetInsertionMarkSize();
   const COLORREF clr = ColorByLogicalId(COLOR_BTNTEXT);
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   if (bVertical) {
     const int top = rc.top - 1, bottom = rc.bottom + 1, x = bAtStart ? rc.left : rc.right;
     const int nHalf = size.cx / 2;
@@ -112,7 +101,7 @@ void CExtPaintManager::PaintInsertionMark(CDC& dc, const RECT& rc, bool bAtStart
 void CExtPaintManager::PaintDragFrame(CDC& dc, const RECT& rc) {
   if (!dc.RectVisible(&rc))
     return;
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   const COLORREF clr = ColorByLogicalId(COLOR_BTNTEXT);
   CRect rcRing(rc);
   dc.Draw3dRect(&rcRing, clr, clr);
@@ -127,7 +116,7 @@ void CExtPaintManager::PaintMenuSeparator(CDC& dc, const RECT& rc, int, bool bHa
                                           LPARAM lParam) {
   if (::IsRectEmpty(&rc))
     return;
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   // Rows of the hidden-items group share the rarely-used rows' light blend.
   if (bHalftone)
     dc.FillRect(&rc, &m_brushLightDefault);
@@ -144,7 +133,7 @@ void CExtPaintManager::PaintMenuSeparator(CDC& dc, const RECT& rc, int, bool bHa
 
 void CExtPaintManager::PaintSeparator(CDC& dc, const RECT& rc, bool bVerticalLine, bool bNoBackground,
                                       CObject* pHelperSrc, LPARAM lParam) {
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   if (!bNoBackground)
     dc.FillSolidRect(&rc, ColorByLogicalId(1000, pHelperSrc, lParam));
   CRect rcLine(rc);
@@ -163,7 +152,7 @@ void CExtPaintManager::PaintSeparator(CDC& dc, const RECT& rc, bool bVerticalLin
 
 void CExtPaintManagerXP::PaintSeparator(CDC& dc, const RECT& rc, bool bVerticalLine, bool bNoBackground,
                                         CObject* pHelperSrc, LPARAM lParam) {
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   if (!bNoBackground)
     dc.FillSolidRect(&rc, ColorByLogicalId(1000, pHelperSrc, lParam));
   const COLORREF clr = ColorByLogicalId(2002, pHelperSrc, lParam);
@@ -179,14 +168,14 @@ void CExtPaintManagerXP::PaintSeparator(CDC& dc, const RECT& rc, bool bVerticalL
 void CExtPaintManager::PaintDividerLine(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam) {
   if (rc.left >= rc.right || rc.top >= rc.bottom || !dc.RectVisible(&rc))
     return;
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   dc.FillSolidRect(&rc, ColorByLogicalId(COLOR_3DSHADOW, pHelperSrc, lParam));
 }
 
 void CExtPaintManagerXP::PaintDividerLine(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam) {
   if (rc.left >= rc.right || rc.top >= rc.bottom || !dc.RectVisible(&rc))
     return;
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   dc.FillSolidRect(&rc, ColorByLogicalId(1000, pHelperSrc, lParam));
 }
 
@@ -196,7 +185,7 @@ void CExtPaintManagerXP::PaintDividerLine(CDC& dc, const RECT& rc, CObject* pHel
 void CExtPaintManager::PaintMenuBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam) {
   if (::IsRectEmpty(&rc))
     return;
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   auto C = [&](int nId) { return ColorByLogicalId(nId, pHelperSrc, lParam); };
   CRect rcRing(rc);
   dc.Draw3dRect(&rcRing, C(1008), C(1000));
@@ -209,7 +198,7 @@ void CExtPaintManager::PaintMenuBorder(CDC& dc, const RECT& rc, CObject* pHelper
 }
 
 void CExtPaintManagerXP::PaintMenuBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam) {
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   const COLORREF clr = ColorByLogicalId(2007, pHelperSrc, lParam);
   dc.Draw3dRect(&rc, clr, clr);
 }
@@ -222,7 +211,7 @@ void CExtPaintManager::PaintMenuCombinedJoint(CDC& dc, const RECT& rcButton, con
   auto C = [&](int nId) { return ColorByLogicalId(nId, pHelperSrc, lParam); };
   const int b = GetMenuBorderSize() - 1;
   {
-    DcStateGuard guard(dc);
+    CExtDcSaveGuard guard(dc);
     CRect rc(rcButton);
     ExtendTowardsMenu(rc, nSide, b);
     dc.FillSolidRect(&rc, C(1000));
@@ -246,7 +235,7 @@ void CExtPaintManager::PaintMenuCombinedJoint(CDC& dc, const RECT& rcButton, con
 void CExtPaintManagerXP::PaintMenuCombinedJoint(CDC& dc, const RECT& rcButton, const RECT& rcExclude,
                                                 int nSide, CObject* pHelperSrc, LPARAM lParam) {
   {
-    DcStateGuard guard(dc);
+    CExtDcSaveGuard guard(dc);
     dc.FillSolidRect(&rcButton, ColorByLogicalId(2000, pHelperSrc, lParam));
     CRect rc(rcButton);
     ExtendTowardsMenu(rc, nSide, 1);
@@ -290,12 +279,12 @@ void CExtPaintManagerOffice2003::PaintMenuCombinedJoint(CDC& dc, const RECT& rcB
       rc.left = rc.right - spacing.cx;
       break;
     }
-    DcStateGuard guard(dc);
+    CExtDcSaveGuard guard(dc);
     dc.FillSolidRect(&rc, ColorByLogicalId(3008, pHelperSrc, lParam));
     return;
   }
   {
-    DcStateGuard guard(dc);
+    CExtDcSaveGuard guard(dc);
     CRect rc(rcButton);
     ExtendTowardsMenu(rc, nSide, 1);
     CRect rcEx(rcExclude);

@@ -2,20 +2,9 @@
 // size grip, the date picker's separator, border and header, and the disabled-icon look.
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
+#include "toolkit/theme/ExtPaintDcState.h"
+
 namespace {
-
-// Keeps the DC's pen and background colour across a drawing operation.
-class DcStateGuard {
-public:
-  explicit DcStateGuard(CDC& dc) : m_dc(dc), m_nSaved(dc.SaveDC()) {}
-  ~DcStateGuard() { m_dc.RestoreDC(m_nSaved); }
-  DcStateGuard(const DcStateGuard&) = delete;
-  DcStateGuard& operator=(const DcStateGuard&) = delete;
-
-private:
-  CDC& m_dc;
-  int m_nSaved;
-};
 
 bool IsVisible(CDC& dc, const RECT& rc) { return !::IsRectEmpty(&rc) && dc.RectVisible(&rc); }
 
@@ -36,7 +25,7 @@ double CExtPaintManager::GetDisabledIconFactor() { return 0.0; }
 void CExtPaintManager::PaintResizingGripper(CDC& dc, const RECT& rc, CObject*, LPARAM) {
   if (!IsVisible(dc, rc))
     return;
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   CPen penLight(PS_SOLID, 1, ColorByLogicalId(COLOR_WINDOW));
   CPen penDark(PS_SOLID, 1, ColorByLogicalId(COLOR_3DSHADOW));
   int x = rc.right - 2, y = rc.bottom - 3;
@@ -57,7 +46,7 @@ void CExtPaintManagerOffice2003::PaintResizingGripper(CDC& dc, const RECT& rc, C
   }
   if (!IsVisible(dc, rc))
     return;
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   const COLORREF clrLight = ColorByLogicalId(3002), clrDark = ColorByLogicalId(3003);
   const int nDot = 2, nPitch = 4;
   // Three dots in the rightmost column, two in the next, one in the third; the light square of
@@ -74,14 +63,14 @@ void CExtPaintManagerOffice2003::PaintResizingGripper(CDC& dc, const RECT& rc, C
 void CExtPaintManager::PaintDatePickerSeparator(CDC& dc, const RECT& rc, CObject*, LPARAM) {
   if (!IsVisible(dc, rc))
     return;
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   dc.FillSolidRect(&rc, ColorByLogicalId(COLOR_3DSHADOW));
 }
 
 void CExtPaintManager::PaintDatePickerBorder(CDC& dc, const RECT& rc, CObject*, LPARAM) {
   if (!IsVisible(dc, rc))
     return;
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   const COLORREF F = ColorByLogicalId(COLOR_3DFACE), S = ColorByLogicalId(COLOR_3DSHADOW),
                  D = ColorByLogicalId(COLOR_3DDKSHADOW);
   const COLORREF rings[4][2] = {{F, D}, {kWhite, S}, {F, F}, {S, kWhite}};
@@ -97,7 +86,7 @@ void CExtPaintManagerXP::PaintDatePickerBorder(CDC&, const RECT&, CObject*, LPAR
 void CExtPaintManagerOffice2003::PaintDatePickerBorder(CDC& dc, const RECT& rc, CObject*, LPARAM) {
   if (!IsVisible(dc, rc))
     return;
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   const COLORREF clr = ColorByLogicalId(COLOR_3DSHADOW);
   dc.Draw3dRect(&rc, clr, clr);
 }
@@ -107,7 +96,7 @@ void CExtPaintManager::PaintDatePickerHeaderBackground(int, int, CDC& dc, int, i
                                                        const RECT&, CObject*, LPARAM) {
   if (!IsVisible(dc, rcHeader))
     return;
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   dc.Draw3dRect(&rcHeader, kWhite, ColorByLogicalId(COLOR_3DSHADOW));
   dc.FillSolidRect(&rcHeaderInner, ColorByLogicalId(1000));
 }
@@ -118,6 +107,6 @@ void CExtPaintManagerOffice2003::PaintDatePickerHeaderBackground(int, int, CDC& 
                                                                  const RECT&, const RECT&, CObject*, LPARAM) {
   if (!IsVisible(dc, rcHeader))
     return;
-  DcStateGuard guard(dc);
+  CExtDcSaveGuard guard(dc);
   dc.FillSolidRect(&rcHeaderInner, ColorByLogicalId(1000));
 }
