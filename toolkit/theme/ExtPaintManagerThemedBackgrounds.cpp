@@ -179,6 +179,35 @@ bool CExtPaintManagerOffice2003::PaintDockerBackground(bool bClient, CDC& dc, CW
   return true;
 }
 
+void CExtPaintManagerOffice2003::PaintControlBarClientArea(CDC& dc, const RECT& rc, CWnd* pBar,
+                                                           LPARAM lParam) {
+  if (pBar == NULL || ::IsRectEmpty(&rc))
+    return;
+  const auto* pSite = dynamic_cast<const CExtControlBarSite*>(static_cast<CObject*>(pBar));
+  if (pSite == NULL || pSite->GetBarKind() != CExtControlBarSite::BAR_TOOL || pSite->IsFloating() ||
+      GetScreenBitsPerPixel() <= 8) {
+    PaintDockerBackground(true, dc, pBar, lParam);
+    return;
+  }
+  // A docked tool bar: a rounded face, the docking area's background round it.
+  const int nCorner = 2 * GetToolBarButtonSpacing().cx;
+  CRgn rgnFace, rgnAround;
+  if (!rgnFace.CreateRoundRectRgn(rc.left, rc.top, rc.right + 1, rc.bottom + 1, nCorner, nCorner) ||
+      !rgnAround.CreateRectRgnIndirect(&rc) ||
+      rgnAround.CombineRgn(&rgnAround, &rgnFace, RGN_DIFF) == ERROR) {
+    PaintDockerBackground(true, dc, pBar, lParam);
+    return;
+  }
+  {
+    CExtDcSaveGuard guard(dc);
+    ::ExtSelectClipRgn(dc.m_hDC, (HRGN)rgnAround.m_hObject, RGN_AND);
+    PaintDockerBackground(true, dc, pBar, lParam);
+  }
+  CExtDcSaveGuard guard(dc);
+  ::ExtSelectClipRgn(dc.m_hDC, (HRGN)rgnFace.m_hObject, RGN_AND);
+  PaintThemedGradientRect(dc, rc, !pSite->IsDockedVertically(), pBar, lParam);
+}
+
 void CExtPaintManagerOffice2003::PaintThemedGradientRect(CDC& dc, const RECT& rc, bool bHorz,
                                                          CObject* pHelperSrc, LPARAM lParam, COLORREF clr1,
                                                          COLORREF clr2) {

@@ -122,10 +122,6 @@ bool CExtPaintManagerOffice2003::IsChevronMenuCombined() { return false; }
 
 bool CExtPaintManagerOffice2003::HasDockerBackground(CObject*, LPARAM) { return GetScreenBitsPerPixel() > 8; }
 
-void CExtPaintManagerOffice2003::PaintControlBarClientArea(CDC&, const RECT&, CWnd*, LPARAM) {
-  // Bar backgrounds come with the background painting.
-}
-
 CSize CExtPaintManagerOffice2003::GetToolBarRowAdjust(bool bAdjust) { return CSize(0, bAdjust ? -1 : 0); }
 
 CSize CExtPaintManagerOffice2003::GetToolBarButtonSpacing() { return CSize(4, 4); }
