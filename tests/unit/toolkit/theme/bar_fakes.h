@@ -9,9 +9,10 @@
 #include <algorithm>
 #include <vector>
 
-class FakeBar : public CObject, public CExtControlBarSite {
+// A control bar of a kind; Base is CWnd where the painter asks the bar's window.
+template <class Base> class FakeBarOf : public Base, public CExtControlBarSite {
 public:
-  explicit FakeBar(BarKind eKind, bool bFloating = false, BYTE nOptions = 0, bool bVertical = false)
+  explicit FakeBarOf(BarKind eKind, bool bFloating = false, BYTE nOptions = 0, bool bVertical = false)
       : m_eKind(eKind), m_bFloating(bFloating), m_nOptions(nOptions), m_bVertical(bVertical) {}
   BarKind GetBarKind() const override { return m_eKind; }
   BYTE GetOptionBits() const override { return m_nOptions; }
@@ -27,6 +28,7 @@ private:
   BYTE m_nOptions;
   bool m_bVertical;
 };
+using FakeBar = FakeBarOf<CObject>;
 
 class FakeCaptionSource : public CObject, public CExtCaptionSourceSite {
 public:

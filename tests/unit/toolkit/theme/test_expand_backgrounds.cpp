@@ -252,23 +252,6 @@ TEST_F(InheritedBackground, Office2003DockerBackgroundSpansTheFrame) {
   EXPECT_NEAR(GetRValue(clrEnd), GetRValue(right.At(9, 20)), 6);
 }
 
-// A bar window of a kind, docked or floating.
-class FakeBarWnd : public CWnd, public CExtControlBarSite {
-public:
-  FakeBarWnd(BarKind eKind, bool bFloating) : m_eKind(eKind), m_bFloating(bFloating) {}
-  BarKind GetBarKind() const override { return m_eKind; }
-  BYTE GetOptionBits() const override { return 0; }
-  bool IsFloating() const override { return m_bFloating; }
-  bool IsInDockBar() const override { return !m_bFloating; }
-  bool IsDockedVertically() const override { return false; }
-  bool HasDockSite() const override { return true; }
-  bool IsDockSiteStyleBitSet() const override { return false; }
-
-private:
-  BarKind m_eKind;
-  bool m_bFloating;
-};
-
 // A docked tool bar whose child controls leave two parts of its client area to the face.
 class FaceSegmentsBar : public CWnd, public CExtControlBarSite, public CExtBarFaceSegmentsSite {
 public:
@@ -304,7 +287,7 @@ TEST_F(InheritedBackground, Office2003DockedToolBarHasARoundedFace) {
   pm->m_nFlags |= CExtPaintManager::PMF_DOCKER_BACKGROUND;
   m_log.nPaints = 1;
   for (bool bFloating : {false, true}) {
-    FakeBarWnd bar(CExtControlBarSite::BAR_TOOL, bFloating);
+    FakeBarOf<CWnd> bar(CExtControlBarSite::BAR_TOOL, bFloating);
     bar.Attach(::CreateWindowA("ThemeAskWnd", "", WS_CHILD, 0, 0, 40, 20, m_log.hWnds[1], NULL, NULL, NULL));
     DibSurface s(40, 20, kBack);
     pm->PaintControlBarClientArea(s.dc(), RECT{0, 0, 40, 20}, &bar);
