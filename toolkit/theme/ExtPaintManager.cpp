@@ -117,11 +117,6 @@ void CExtPaintManager::OnDisplayChange(int, int, int) { OnSysColorChange(); }
 
 void CExtPaintManager::OnThemeChanged(WPARAM, LPARAM) { OnSysColorChange(); }
 
-void CExtPaintManager::PaintDatePickerPushButton(CDC&, const RECT&, int, LPCSTR, bool, bool, bool, bool,
-                                                 CObject*, LPARAM) {
-  // Date-picker parts come with the date-picker painting.
-}
-
 void CExtPaintManager::GetDockHighlightMargins(int& nLeft, int& nTop, int& nRight, int& nBottom) {
   const int nMargin = (m_nDockMarkerStyle == 2 || m_nDockMarkerStyle == 3) ? 5 : 0;
   nLeft = nTop = nRight = nBottom = nMargin;

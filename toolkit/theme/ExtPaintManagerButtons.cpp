@@ -440,3 +440,12 @@ void CExtPaintManagerXP::PaintColorSample(CDC& dc, bool bHorz, LPCSTR sCaption, 
     pIcon->Paint(dc.m_hDC, &pt, CExtCmdIcon::PaintNormal, NULL);
   }
 }
+
+void CExtPaintManager::PaintDatePickerPushButton(CDC& dc, const RECT& rc, int, LPCSTR sText, bool bFlat,
+                                                 bool bDrawBorder, bool bPushed, bool bHover,
+                                                 CObject* pHelperSrc, LPARAM lParam) {
+  PushButtonPaintData data(pHelperSrc, true, rc, sText, NULL, bFlat, bHover, bPushed, false, true,
+                           bDrawBorder, false, false, 1);
+  data.lParam = lParam;
+  PaintPushButton(dc, data);
+}
