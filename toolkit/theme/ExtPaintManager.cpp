@@ -2,7 +2,9 @@
 // ExtPaintManagerColors.cpp, fonts and system queries in ExtPaintManagerFonts.cpp.
 #include "toolkit/theme/ExtPaintManager.h"
 
+#include "framework/wnd/fw_wnd.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
+#include "toolkit/theme/ExtPaintManagerRecords.h"
 
 IMPLEMENT_DYNCREATE(CExtPaintManager, CObject)
 
@@ -68,11 +70,13 @@ void CExtPaintManager::GetTabBorderColors(COLORREF& clrFace, COLORREF& clrLight,
   clrDark = ColorByLogicalId(COLOR_3DDKSHADOW);
 }
 
-void CExtPaintManager::GetTabMetrics(CExtTabWnd*, int* pnMetric1, int* pnMetric2, int* pnMetric3) {
-  // The tab window's style that keeps the third value comes with the tab windows.
+void CExtPaintManager::GetTabMetrics(CWnd* pTabWnd, int* pnMetric1, int* pnMetric2, int* pnMetric3) {
   *pnMetric1 = 4;
   *pnMetric2 = 2;
-  *pnMetric3 = 2;
+  // Bit 7 of the tab window's style keeps the caller's third value.
+  const auto* pSite = dynamic_cast<const CExtTabWndSite*>(static_cast<CObject*>(pTabWnd));
+  if (pSite == NULL || (pSite->GetTabWndStyle() & 0x80) == 0)
+    *pnMetric3 = 2;
 }
 
 void CExtPaintManager::TabWndPaintHook(CExtTabWnd*, LPVOID, CDC&, SIZE*) {}

@@ -114,7 +114,8 @@ public:
   virtual void PaintTabButton(CDC& dc, const RECT& rcButton, int nButtonCode, bool bVertical, bool bEnabled,
                               bool bHover, bool bPushed, bool bGroupedMode, CWnd* pTabWnd, LPARAM lParam = 0);
   virtual void PaintTabMdiClientBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam = 0);
-  virtual void GetTabMetrics(CExtTabWnd* pTabWnd, int* pnMetric1, int* pnMetric2, int* pnMetric3);
+  // The tab window is read through CExtTabWndSite.
+  virtual void GetTabMetrics(CWnd* pTabWnd, int* pnMetric1, int* pnMetric2, int* pnMetric3);
   virtual void TabWndPaintHook(CExtTabWnd* pTabWnd, LPVOID pItem, CDC& dc, SIZE* pSize);
   virtual void PaintTabBorderSecondary(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam = 0);
   // Places a button's icon in its content rectangle, paints it and answers the room left for text.

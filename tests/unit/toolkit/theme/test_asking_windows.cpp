@@ -1,0 +1,55 @@
+// What the theme answers the date picker and tab windows: the picker's buttons are push buttons of
+// the theme in the state the picker passes; the tab metrics keep the caller's third value when the
+// tab window's style asks so.
+#include "tests/unit/toolkit/theme/theme_support.h"
+
+#include "toolkit/theme/ExtPaintManagerRecords.h"
+
+namespace {
+
+using pixel_support::DibSurface;
+
+TEST_F(ThemeTest, DatePickerButtonsArePushButtonsOfTheirState) {
+  const RECT rc = {0, 0, 48, 20};
+  for (PM* pm : {new PM, (PM*)new CExtPaintManagerXP, (PM*)new CExtPaintManagerOffice2003}) {
+    Install(pm);
+    for (int nState = 0; nState < 16; ++nState) {
+      const bool bFlat = nState & 1, bBorder = nState & 2, bPushed = nState & 4, bHover = nState & 8;
+      DibSurface picker(48, 20, RGB(1, 2, 3)), button(48, 20, RGB(1, 2, 3));
+      pm->PaintDatePickerPushButton(picker.dc(), rc, 1, "Today", bFlat, bBorder, bPushed, bHover, NULL);
+      PushButtonPaintData data(NULL, true, rc, "Today", NULL, bFlat, bHover, bPushed, false, true, bBorder,
+                               false, false, 1);
+      pm->PaintPushButton(button.dc(), data);
+      EXPECT_EQ(button.Pixels(), picker.Pixels())
+          << pm->GetRuntimeClass()->m_lpszClassName << ", state " << nState;
+    }
+  }
+}
+
+// A tab window with a style word.
+class StyledTabWnd : public CWnd, public CExtTabWndSite {
+public:
+  explicit StyledTabWnd(DWORD dwStyle) : m_dwStyle(dwStyle) {}
+  TabWndKind GetTabWndKind() const override { return TAB_PLAIN; }
+  BYTE GetTabOptionBits() const override { return 0; }
+  bool WantsDockerBackground() const override { return false; }
+  HWND GetParentFrameHwnd() const override { return NULL; }
+  DWORD GetTabWndStyle() const override { return m_dwStyle; }
+
+private:
+  DWORD m_dwStyle;
+};
+
+TEST_F(ThemeTest, TabMetricsKeepTheThirdValueWhenTheStyleAsks) {
+  PM* pm = Install(new PM);
+  StyledTabWnd plain(0x7F), keeping(0x80);
+  for (CWnd* pTabWnd : {(CWnd*)NULL, (CWnd*)&plain, (CWnd*)&keeping}) {
+    int n1 = 0, n2 = 0, n3 = 9;
+    pm->GetTabMetrics(pTabWnd, &n1, &n2, &n3);
+    EXPECT_EQ(4, n1);
+    EXPECT_EQ(2, n2);
+    EXPECT_EQ(pTabWnd == &keeping ? 9 : 2, n3);
+  }
+}
+
+} // namespace
