@@ -1,14 +1,9 @@
 // Text buttons, caption bars, grip boxes and docking captions of each theme, read back pixel by
 // pixel from 32-bit DIB surfaces.
-#include "tests/unit/toolkit/theme/bar_fakes.h"
-#include "toolkit/theme/ExtPaintManagerGlyphs.h"
-#include "toolkit/theme/ExtPaintManagerRecords.h"
-
-using pixel_support::DibSurface;
+#include "tests/unit/toolkit/theme/theme_fakes.h"
 
 namespace {
 
-const COLORREF kBack = RGB(1, 2, 3);
 const int kCx = 80, kCy = 24;
 
 // The nine dots of the grip box in a rectangle: dark 2 x 2 squares with a light one under each,
@@ -36,7 +31,7 @@ enum SimpleOp {
   GLYPH
 };
 
-void PaintOp(CExtPaintManager* pm, CDC& dc, SimpleOp op, const RECT& rc) {
+void PaintOp(PM* pm, CDC& dc, SimpleOp op, const RECT& rc) {
   switch (op) {
   case FRAME:
     pm->PaintFrameBorder(dc, rc);
@@ -70,7 +65,7 @@ void PaintOp(CExtPaintManager* pm, CDC& dc, SimpleOp op, const RECT& rc) {
 
 struct PictureCase {
   const char* pszName;
-  ThemeKind theme;
+  Theme theme;
   int nBitsPerPixel;
   SimpleOp op;
   Layers layers;
@@ -101,18 +96,18 @@ class TextButtonPictures : public ThemeTest, public ::testing::WithParamInterfac
 
 TEST_P(TextButtonPictures, LeaveExactlyTheirPicture) {
   const PictureCase& c = GetParam();
-  CExtPaintManager* pm = Install(MakeTheme(c.theme), c.nBitsPerPixel);
+  PM* pm = Install(c.theme, c.nBitsPerPixel);
   DibSurface s(kCx, kCy, kBack);
   PaintOp(pm, s.dc(), c.op, kRc);
-  ExpectLayers(pm, s, kCx, kCy, kBack, c.layers, c.pszName);
+  ExpectLayers(pm, s, kCx, kCy, c.layers, c.pszName);
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, TextButtonPictures, ::testing::ValuesIn(kPictureCases));
 
 // Every operation of the family paints nothing where the DC cannot show its rectangle.
 TEST_F(ThemeTest, TextButtonOperationsSkipInvisibleRectangles) {
-  for (ThemeKind t : {CLASSIC, XP, OFFICE2003}) {
-    CExtPaintManager* pm = Install(MakeTheme(t));
+  for (Theme t : {CLASSIC, XP, OFFICE2003}) {
+    PM* pm = Install(t);
     for (SimpleOp op : {FRAME, WINDOW_FILL, GLYPH_BOX, STRIP_GRIP, STRIP_PLAIN, CAPTION_BAR, TEXT_RAISED,
                         SHADOWED, GLYPH}) {
       DibSurface s(kCx, kCy, kBack);
@@ -136,24 +131,24 @@ DockingCaptionPaintData Caption(CObject* pSource, const RECT& rc, bool bActive, 
 }
 
 TEST_F(ThemeTest, ClassicGripperIsTwoRaisedBarsThatTouch) {
-  CExtPaintManager* pm = Install(new CExtPaintManager);
+  PM* pm = Install(CLASSIC);
   DibSurface s(kCx, kCy, kBack);
   DockingCaptionPaintData d = Caption(NULL, RECT{0, 0, 40, 14}, false, false, false, false);
   pm->PaintDockingCaption(s.dc(), d);
-  ExpectLayers(pm, s, kCx, kCy, kBack,
+  ExpectLayers(pm, s, kCx, kCy,
                Ring3d(RECT{1, 4, 40, 7}, 1004, 1006) + Ring3d(RECT{1, 7, 40, 10}, 1004, 1006),
                "horizontal gripper");
   s.Fill(kBack);
   d.vertical = 1;
   pm->PaintDockingCaption(s.dc(), d);
-  ExpectLayers(pm, s, kCx, kCy, kBack,
+  ExpectLayers(pm, s, kCx, kCy,
                Ring3d(RECT{4, 1, 7, 14}, 1004, 1006) + Ring3d(RECT{7, 1, 10, 14}, 1004, 1006),
                "vertical gripper");
 }
 
 struct CaptionCase {
   const char* pszName;
-  ThemeKind theme;
+  Theme theme;
   bool bActive, bFloating, bCaptionBar;
   Layers layers; // at 8 bits per pixel, no text
 };
@@ -178,20 +173,20 @@ class CaptionPictures : public ThemeTest, public ::testing::WithParamInterface<C
 // On palette screens no theme draws a gradient.
 TEST_P(CaptionPictures, FillTheirAreaWithoutGradientOnPaletteScreens) {
   const CaptionCase& c = GetParam();
-  CExtPaintManager* pm = Install(MakeTheme(c.theme), 8);
+  PM* pm = Install(c.theme, 8);
   FakeBar bar(CExtControlBarSite::BAR_CONTROL);
   DibSurface s(kCx, kCy, kBack);
   DockingCaptionPaintData d = Caption(&bar, kCap, c.bActive, c.bFloating, false, c.bCaptionBar);
   pm->PaintDockingCaption(s.dc(), d);
-  ExpectLayers(pm, s, kCx, kCy, kBack, c.layers, c.pszName);
+  ExpectLayers(pm, s, kCx, kCy, c.layers, c.pszName);
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, CaptionPictures, ::testing::ValuesIn(kCaptionCases));
 
 TEST_F(ThemeTest, TransparentCaptionLeavesTheBackground) {
   FakeBar bar(CExtControlBarSite::BAR_CONTROL);
-  for (ThemeKind t : {CLASSIC, XP, OFFICE2003}) {
-    CExtPaintManager* pm = Install(MakeTheme(t));
+  for (Theme t : {CLASSIC, XP, OFFICE2003}) {
+    PM* pm = Install(t);
     DibSurface s(kCx, kCy, kBack);
     DockingCaptionPaintData d = Caption(&bar, kCap, true, true, false, true);
     d.transparentCaption = 1;
@@ -202,11 +197,11 @@ TEST_F(ThemeTest, TransparentCaptionLeavesTheBackground) {
 
 // A floating tool bar's caption is cut to fit its frame; any other ends in an ellipsis.
 TEST_F(ThemeTest, FixedModeMiniFrameCutsItsCaptionToFit) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerXP, 8);
+  PM* pm = Install(XP, 8);
   FakeCaptionSource toolFrame(CExtCaptionSourceSite::SOURCE_MINI_FRAME, true);
   FakeCaptionSource panelFrame(CExtCaptionSourceSite::SOURCE_MINI_FRAME, false);
   const RECT rcText = {4, 0, 44, 16};
-  const COLORREF clrBack = pm->ColorByLogicalId(COLOR_3DSHADOW);
+  const COLORREF clrBack = Id(pm, COLOR_3DSHADOW);
   DibSurface cut(kCx, kCy, kBack), ellipsis(kCx, kCy, kBack);
   DockingCaptionPaintData d1(&toolFrame, kCap, rcText, false, true, false, false, "Formatting Toolbar",
                              false);
@@ -220,13 +215,13 @@ TEST_F(ThemeTest, FixedModeMiniFrameCutsItsCaptionToFit) {
 }
 
 TEST_F(ThemeTest, Office2003GripperIsAColumnOfDots) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
+  PM* pm = Install(OFFICE2003);
   FakeBar toolBar(CExtControlBarSite::BAR_TOOL);
   DibSurface s(kCx, kCy + 10, kBack);
   DockingCaptionPaintData d = Caption(&toolBar, RECT{0, 0, 10, 30}, false, false, true, false);
   pm->PaintDockingCaption(s.dc(), d);
   // 22 pixels between the margins hold five dots, centred on the gripper.
-  const COLORREF clrDark = pm->ColorByLogicalId(3003), clrLight = pm->ColorByLogicalId(3002);
+  const COLORREF clrDark = Id(pm, 3003), clrLight = Id(pm, 3002);
   for (int i = 0; i < 5; ++i) {
     const int y = 6 + 4 * i;
     EXPECT_EQ(clrDark, s.At(3, y)) << "dot " << i;
@@ -239,20 +234,20 @@ TEST_F(ThemeTest, Office2003GripperIsAColumnOfDots) {
 
 // The Office 2003 bar caption lays its gradient and leaves the XP body only the text to draw.
 TEST_F(ThemeTest, Office2003BarCaptionIsAGradient) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
+  PM* pm = Install(OFFICE2003);
   FakeBar bar(CExtControlBarSite::BAR_CONTROL);
   DibSurface s(kCx, kCy, kBack);
   DockingCaptionPaintData d = Caption(&bar, kCap, true, false, false, true);
   pm->PaintDockingCaption(s.dc(), d);
   EXPECT_TRUE(d.transparentCaption);
-  EXPECT_EQ(pm->ColorByLogicalId(3000), s.At(1, 8));
-  EXPECT_NE(pm->ColorByLogicalId(3000), s.At(57, 8));
+  EXPECT_EQ(Id(pm, 3000), s.At(1, 8));
+  EXPECT_NE(Id(pm, 3000), s.At(57, 8));
 }
 
 // The XP grip lays lines every second row over the gripper's face with "destination AND
 // pattern"; a tool bar that inherits its background keeps the area it had.
 TEST_F(ThemeTest, XpGripperAndsItsLinePatternOverTheFace) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerXP);
+  PM* pm = Install(XP);
   FakeBar plain(CExtControlBarSite::BAR_TOOL),
       inheriting(CExtControlBarSite::BAR_TOOL, false, CExtControlBarSite::OPT_INHERIT_BACKGROUND);
   const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE), clrShadow = ::GetSysColor(COLOR_3DSHADOW);
@@ -264,7 +259,7 @@ TEST_F(ThemeTest, XpGripperAndsItsLinePatternOverTheFace) {
     DibSurface s(kCx, kCy + 20, kBack);
     DockingCaptionPaintData d = Caption(pBar, RECT{0, 0, 14, 40}, false, false, true, false);
     pm->PaintDockingCaption(s.dc(), d);
-    const COLORREF clrUnder = pBar == &plain ? pm->ColorByLogicalId(1000) : kBack;
+    const COLORREF clrUnder = pBar == &plain ? Id(pm, 1000) : kBack;
     EXPECT_EQ(clrUnder, s.At(2, 20));
     for (int y = 2; y < 38; ++y)
       for (int x = 5; x < 9; ++x)

@@ -52,7 +52,7 @@ using ThemeFonts = ThemeTest;
 TEST_F(ThemeFonts, FontsComeFromTheMenuFontInTheirForms) {
   ScopedMenuFont menuFont("Liberation Sans", -15);
   ASSERT_TRUE(menuFont.IsSet());
-  PM& pm = *Install(new PM);
+  PM& pm = *Install(CLASSIC);
   // Normal, bold, each upright, written down and written up; then the same capped.
   CFont* fonts[12] = {&pm.m_FontNormal,       &pm.m_FontNormalVert,       &pm.m_FontNormalVertUp,
                       &pm.m_FontBold,         &pm.m_FontBoldVert,         &pm.m_FontBoldVertUp,
@@ -88,7 +88,7 @@ TEST_F(ThemeFonts, OlderSystemsKeepTheMenuFaceAndTurnTextInArial) {
   // clang-format on
   for (const auto& row : rows) {
     ForceOs(row.version);
-    PM& pm = *Install(new CExtPaintManagerXP);
+    PM& pm = *Install(XP);
     const DWORD nVersion = row.version.dwMajorVersion * 100 + row.version.dwMinorVersion;
     EXPECT_STREQ(row.pszFace, LogFont(pm.m_FontNormal).lfFaceName) << nVersion;
     EXPECT_STREQ(row.pszFace, LogFont(pm.m_FontBoldCapped).lfFaceName) << nVersion;
@@ -114,27 +114,6 @@ TEST_F(ThemeFonts, TextLinesAreTheNormalFontsHeightAndTwo) {
     EXPECT_EQ(tm.tmHeight + 2, pm->GetTextLineHeight(true));
     EXPECT_EQ(tm.tmHeight + 2, pm->GetTextLineHeight(false));
   }
-}
-
-TEST_F(ThemeFonts, DockMarkerAnswersFollowTheMarkerStyleAndAnUnknownStyleIsRefused) {
-  CExtPaintManagerOffice2003 pm;
-  for (int nStyle : {1, 2, 3}) {
-    pm.m_nDockMarkerStyle = nStyle;
-    const int nMargin = nStyle == 1 ? 0 : 5;
-    int nLeft = -1, nTop = -1, nRight = -1, nBottom = -1;
-    pm.GetDockHighlightMargins(nLeft, nTop, nRight, nBottom);
-    EXPECT_EQ(CRect(nMargin, nMargin, nMargin, nMargin), CRect(nLeft, nTop, nRight, nBottom)) << nStyle;
-    EXPECT_EQ(nStyle == 1, pm.IsDockMarkerStyle1());
-  }
-  pm.m_nDockMarkerStyle = 4;
-  bool bRefused = false;
-  try {
-    pm.CreateDockMarkerObject();
-  } catch (CNotSupportedException* e) {
-    bRefused = true;
-    e->Delete();
-  }
-  EXPECT_TRUE(bRefused);
 }
 
 TEST_F(ThemeFonts, WheelStepIsReadOnceAndAtLeastTwo) {

@@ -1,15 +1,11 @@
 // Glyph buffers: turning, copying, plotting and centring; the built-in table and glyph icons; the
 // tear-off bar of each theme.
 #include "tests/unit/toolkit/theme/theme_support.h"
-
 #include "toolkit/foundation/ExtCmdIcon.h"
-#include "toolkit/theme/ExtPaintManagerGlyphs.h"
 
 namespace {
 
-using pixel_support::DibSurface;
-
-const COLORREF kBack = RGB(1, 2, 3), kInk = RGB(200, 10, 20), kInk2 = RGB(10, 200, 30);
+const COLORREF kInk = RGB(200, 10, 20), kInk2 = RGB(10, 200, 30);
 const COLORREF kColors[] = {0, kInk, kInk2};
 
 // A 5 x 3 glyph whose cells are all different, so every move is visible.

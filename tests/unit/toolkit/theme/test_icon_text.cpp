@@ -2,14 +2,9 @@
 // background, the undo/redo caption and the icon-title texts, read back from 32-bit surfaces.
 #include "tests/unit/toolkit/theme/theme_support.h"
 
-#include "toolkit/theme/ExtPaintManagerRecords.h"
-
 namespace {
 
-using pixel_support::DibSurface;
-
-const COLORREF kBack = RGB(1, 2, 3), kKey = RGB(255, 0, 255), kBlue = RGB(10, 20, 200),
-               kGreen = RGB(0, 160, 0);
+const COLORREF kKey = RGB(255, 0, 255), kBlue = RGB(10, 20, 200), kGreen = RGB(0, 160, 0);
 
 class IconText : public ThemeTest {};
 

@@ -1,17 +1,11 @@
 // Menu rows of the three looks read back from 32-bit surfaces: backgrounds, the icon column, the
 // highlight, the hidden-items group's lines, icon and check boxes, the submenu arrow, right to left.
-#include "tests/unit/toolkit/theme/theme_support.h"
-
 #include "tests/unit/toolkit/theme/theme_fakes.h"
 #include "toolkit/foundation/ExtCmdIcon.h"
 
-#include <memory>
-
 namespace {
 
-using pixel_support::DibSurface;
-
-const COLORREF kBack = RGB(1, 2, 3), kIconInk = RGB(250, 5, 140);
+const COLORREF kIconInk = RGB(250, 5, 140);
 const RECT kRow = {0, 0, 120, 22};
 const int kColumn = 24;
 
@@ -24,12 +18,6 @@ MenuItemPaintData Item(const Row& r, CObject* pSource = NULL, CExtCmdIcon* pIcon
                        const RECT& rc = kRow) {
   return MenuItemPaintData(pSource, rc, rc, kColumn, "Item", "Ctrl+I", pIcon, r.bPopup, r.bSelected, r.bCheck,
                            false, false, r.bEnabled, r.bRarely, r.bAbove, r.bBelow, 0, NULL);
-}
-
-COLORREF LightBrushColor(PM* pm) {
-  LOGBRUSH lb = {};
-  ::GetObjectA(pm->m_brushLightDefault, sizeof(lb), &lb);
-  return lb.lbColor;
 }
 
 class MenuItems : public ThemeTest {};

@@ -3,48 +3,10 @@
 #include "tests/unit/toolkit/theme/theme_support.h"
 #include "toolkit/theme/ExtMenuJointSource.h"
 
-using pixel_support::DibSurface;
-
 namespace {
 
-const COLORREF kBack = RGB(1, 2, 3);
 const int kCx = 64, kCy = 40;
 const int T = COLOR_BTNTEXT;
-
-// A rectangle in the colour of a logical id of the theme under test.
-struct Layer {
-  RECT rc;
-  int nId;
-};
-typedef std::vector<Layer> Layers;
-
-// A one-pixel ring as the 3-D rectangle draws it (top, left, right, bottom) over the layers below.
-Layers Ring(const RECT& r, int nTopLeft, int nBottomRight, Layers below = {}) {
-  below.insert(below.end(), {{{r.left, r.top, r.right - 1, r.top + 1}, nTopLeft},
-                             {{r.left, r.top, r.left + 1, r.bottom - 1}, nTopLeft},
-                             {{r.right - 1, r.top, r.right, r.bottom}, nBottomRight},
-                             {{r.left, r.bottom - 1, r.right, r.bottom}, nBottomRight}});
-  return below;
-}
-
-void ExpectPicture(PM* pm, const DibSurface& s, const Layers& layers, const char* pszWhat) {
-  std::vector<COLORREF> want((size_t)kCx * kCy, kBack);
-  for (const Layer& l : layers)
-    for (LONG y = std::max(0L, l.rc.top); y < std::min((LONG)kCy, l.rc.bottom); ++y)
-      for (LONG x = std::max(0L, l.rc.left); x < std::min((LONG)kCx, l.rc.right); ++x)
-        want[(size_t)y * kCx + x] = pm->ColorByLogicalId(l.nId);
-  const std::vector<COLORREF> got = s.Pixels();
-  int nWrong = 0;
-  for (int i = 0; i < kCx * kCy; ++i)
-    if (got[i] != want[i] && nWrong++ < 4)
-      ADD_FAILURE() << pszWhat << ": pixel " << i % kCx << "," << i / kCx << " is " << std::hex << got[i];
-  EXPECT_EQ(0, nWrong) << pszWhat;
-}
-
-enum Theme { CLASSIC, XP, OFFICE2003 };
-PM* Make(Theme t) {
-  return t == CLASSIC ? new PM : t == XP ? new CExtPaintManagerXP : new CExtPaintManagerOffice2003;
-}
 
 enum Op { MENU_SEP, SEP_V, SEP_H_BARE, DIVIDER, DRAG, MDI, SECONDARY, MENU_BORDER, MARK_V_START, MARK_H_END };
 
@@ -89,13 +51,13 @@ const PaintCase kPaintCases[] = {
     {"upside-down divider", XP, DIVIDER, {5, 5, 9, 3}, {}},
     {"empty menu separator", CLASSIC, MENU_SEP, {0, 0, 100, 0}, {}},
     {"empty classic menu border", CLASSIC, MENU_BORDER, {4, 4, 4, 20}, {}},
-    {"drag frame", XP, DRAG, {2, 2, 12, 10}, Ring({2, 2, 12, 10}, T, T, Ring({3, 3, 11, 9}, T, T))},
-    {"classic mdi client border", CLASSIC, MDI, {1, 1, 11, 9}, Ring({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DHILIGHT)},
-    {"classic secondary tab border", CLASSIC, SECONDARY, {1, 1, 11, 9}, Ring({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DHILIGHT)},
-    {"xp secondary tab border", OFFICE2003, SECONDARY, {1, 1, 11, 9}, Ring({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DSHADOW)},
-    {"classic menu border", CLASSIC, MENU_BORDER, {0, 0, 12, 12}, Ring({0, 0, 12, 12}, 1008, 1000,
-     Ring({1, 1, 11, 11}, 1006, 1004, Ring({2, 2, 10, 10}, 1000, 1000, Ring({3, 3, 9, 9}, 1000, 1000))))},
-    {"xp menu border", XP, MENU_BORDER, {0, 0, 12, 12}, Ring({0, 0, 12, 12}, 2007, 2007)},
+    {"drag frame", XP, DRAG, {2, 2, 12, 10}, Ring3d({2, 2, 12, 10}, T, T, Ring3d({3, 3, 11, 9}, T, T))},
+    {"classic mdi client border", CLASSIC, MDI, {1, 1, 11, 9}, Ring3d({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DHILIGHT)},
+    {"classic secondary tab border", CLASSIC, SECONDARY, {1, 1, 11, 9}, Ring3d({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DHILIGHT)},
+    {"xp secondary tab border", OFFICE2003, SECONDARY, {1, 1, 11, 9}, Ring3d({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DSHADOW)},
+    {"classic menu border", CLASSIC, MENU_BORDER, {0, 0, 12, 12}, Ring3d({0, 0, 12, 12}, 1008, 1000,
+     Ring3d({1, 1, 11, 11}, 1006, 1004, Ring3d({2, 2, 10, 10}, 1000, 1000, Ring3d({3, 3, 9, 9}, 1000, 1000))))},
+    {"xp menu border", XP, MENU_BORDER, {0, 0, 12, 12}, Ring3d({0, 0, 12, 12}, 2007, 2007)},
     {"vertical insertion mark at start", CLASSIC, MARK_V_START, {10, 10, 30, 20},
      {{{9, 9, 11, 21}, T}, {{7, 8, 13, 9}, T}, {{8, 8, 12, 10}, T}, {{7, 21, 13, 22}, T}, {{8, 20, 12, 22}, T}}},
     {"horizontal insertion mark at end", OFFICE2003, MARK_H_END, {10, 10, 30, 20},
@@ -108,11 +70,11 @@ class SeparatorsFrames : public ThemeTest, public ::testing::WithParamInterface<
 TEST_P(SeparatorsFrames, LeaveExactlyTheirPictureAndTheBackgroundColour) {
   ASSERT_EQ(16, ::GetSystemMetrics(SM_CXSMICON));
   const PaintCase& c = GetParam();
-  PM* pm = Install(Make(c.theme));
+  PM* pm = Install(c.theme);
   DibSurface s(kCx, kCy, kBack);
   s.dc().SetBkColor(RGB(9, 9, 9));
   Paint(pm, s.dc(), c.op, c.rc);
-  ExpectPicture(pm, s, c.layers, c.pszName);
+  ExpectLayers(pm, s, kCx, kCy, c.layers, c.pszName);
   EXPECT_EQ(RGB(9, 9, 9), s.dc().GetBkColor()) << c.pszName;
 }
 
@@ -120,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Themes, SeparatorsFrames, ::testing::ValuesIn(kPaintCas
 
 // A rarely-used separator lies on the rarely-used rows' light blend, its line's top in the face.
 TEST_F(SeparatorsFrames, HalftoneMenuSeparatorTakesTheLightBlend) {
-  PM* pm = Install(new PM);
+  PM* pm = Install(CLASSIC);
   LOGBRUSH lb = {};
   ASSERT_NE(0, ::GetObject(pm->m_brushLightDefault.GetSafeHandle(), sizeof(lb), &lb));
   DibSurface s(kCx, kCy, kBack);
@@ -161,7 +123,7 @@ struct JointCase {
 
 const RECT kButton = {10, 10, 30, 20}, kMenuBelow = {10, 20, 60, 40}, kMenuRight = {30, 0, 60, 40};
 // The XP joint below the button: the button in 2000, ringed one pixel into the menu.
-const Layers kXpBelow = Ring({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 20}, 2000}});
+const Layers kXpBelow = Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 20}, 2000}});
 
 // clang-format off
 const JointCase kJointCases[] = {
@@ -173,11 +135,11 @@ const JointCase kJointCases[] = {
     {"office 2003 without a menu source", OFFICE2003, 32, NULL, 1, kXpBelow},
     {"office 2003 floating tool bar", OFFICE2003, 32, &g_floating, 1, kXpBelow},
     {"office 2003 on a palette screen", OFFICE2003, 8, &g_docked, 1, kXpBelow},
-    {"office 2003 docked button", OFFICE2003, 32, &g_docked, 1, Ring({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2001}})},
-    {"office 2003 menu-bar button", OFFICE2003, 32, &g_menuBar, 1, Ring({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2001}})},
-    {"office 2003 pressed button", OFFICE2003, 32, &g_pressed, 1, Ring({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2000}})},
+    {"office 2003 docked button", OFFICE2003, 32, &g_docked, 1, Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2001}})},
+    {"office 2003 menu-bar button", OFFICE2003, 32, &g_menuBar, 1, Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2001}})},
+    {"office 2003 pressed button", OFFICE2003, 32, &g_pressed, 1, Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2000}})},
     {"office 2003 menu to the right: the fill keeps off its edge", OFFICE2003, 32, &g_pressed, 4,
-     Ring({10, 10, 31, 20}, 2007, 2007, {{{10, 10, 29, 20}, 2000}})},
+     Ring3d({10, 10, 31, 20}, 2007, 2007, {{{10, 10, 29, 20}, 2000}})},
     {"office 2003 chevron", OFFICE2003, 32, &g_chevron, 1, {{{10, 16, 30, 20}, 3008}}},
 };
 // clang-format on
@@ -186,11 +148,11 @@ class MenuJoints : public ThemeTest, public ::testing::WithParamInterface<JointC
 
 TEST_P(MenuJoints, DrawTheButtonsSideAndResetTheClip) {
   const JointCase& c = GetParam();
-  PM* pm = Install(Make(c.theme), c.nBitsPerPixel);
+  PM* pm = Install(c.theme, c.nBitsPerPixel);
   DibSurface s(kCx, kCy, kBack);
   s.dc().ExcludeClipRect(0, 0, 1, 1);
   pm->PaintMenuCombinedJoint(s.dc(), kButton, c.nSide == 4 ? kMenuRight : kMenuBelow, c.nSide, c.pMenu);
-  ExpectPicture(pm, s, c.layers, c.pszName);
+  ExpectLayers(pm, s, kCx, kCy, c.layers, c.pszName);
   // The chevron's strip alone leaves the clip as it was.
   CRgn rgn;
   rgn.CreateRectRgn(0, 0, 0, 0);
@@ -200,10 +162,10 @@ TEST_P(MenuJoints, DrawTheButtonsSideAndResetTheClip) {
 INSTANTIATE_TEST_SUITE_P(Themes, MenuJoints, ::testing::ValuesIn(kJointCases));
 
 TEST_F(MenuJoints, ClassicEmptyButtonDrawsNothing) {
-  PM* pm = Install(new PM);
+  PM* pm = Install(CLASSIC);
   DibSurface s(kCx, kCy, kBack);
   pm->PaintMenuCombinedJoint(s.dc(), RECT{10, 10, 10, 20}, kMenuBelow, 1, NULL);
-  ExpectPicture(pm, s, {}, "empty button");
+  ExpectLayers(pm, s, kCx, kCy, {}, "empty button");
 }
 
 } // namespace

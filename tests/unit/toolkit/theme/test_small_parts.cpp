@@ -1,11 +1,7 @@
 // The size grip, the date picker's parts and the disabled-icon look of each theme, by pixel.
 #include "tests/unit/toolkit/theme/theme_support.h"
 
-using pixel_support::DibSurface;
-
 namespace {
-
-const COLORREF kBack = RGB(1, 2, 3);
 
 using SmallParts = ThemeTest;
 

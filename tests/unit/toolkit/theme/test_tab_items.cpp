@@ -1,22 +1,19 @@
 // Tab items of each theme: the outline of a selected item on each side of the strip, the
 // separator of an unselected one, the grouped box, the icon switch and turned text.
-#include "tests/unit/toolkit/theme/bar_fakes.h"
+#include "tests/unit/toolkit/theme/theme_fakes.h"
 #include "toolkit/foundation/ExtCmdIcon.h"
 
 #include <memory>
 
-using pixel_support::DibSurface;
-
 namespace {
 
-const COLORREF kBack = RGB(1, 2, 3);
 const int kCx = 64, kCy = 40;
 const RECT kItem = {10, 5, 50, 25};
 const COLORREF kDefault = (COLORREF)-1;
 
 enum Side { TOP, BOTTOM, LEFT, RIGHT };
 
-void PaintItem(CExtPaintManager* pm, CDC& dc, Side side, bool bSelected, bool bGrouped, LPCSTR sText = "",
+void PaintItem(PM* pm, CDC& dc, Side side, bool bSelected, bool bGrouped, LPCSTR sText = "",
                CExtCmdIcon* pIcon = NULL, CObject* pTabWnd = NULL) {
   const bool bHorz = side == TOP || side == BOTTOM, bTopLeft = side == TOP || side == LEFT;
   pm->PaintTabItem(dc, 0, bTopLeft, bHorz, bSelected, false, bGrouped, false, false, &kItem, 0, 0, NULL,
@@ -25,7 +22,7 @@ void PaintItem(CExtPaintManager* pm, CDC& dc, Side side, bool bSelected, bool bG
 
 struct ShapeCase {
   const char* pszName;
-  ThemeKind theme;
+  Theme theme;
   Side side;
   bool bSelected, bGrouped;
   Layers layers;
@@ -56,10 +53,10 @@ class TabItemShapes : public ThemeTest, public ::testing::WithParamInterface<Sha
 
 TEST_P(TabItemShapes, LeaveExactlyTheirPicture) {
   const ShapeCase& c = GetParam();
-  CExtPaintManager* pm = Install(MakeTheme(c.theme));
+  PM* pm = Install(c.theme);
   DibSurface s(kCx, kCy, kBack);
   PaintItem(pm, s.dc(), c.side, c.bSelected, c.bGrouped);
-  ExpectLayers(pm, s, kCx, kCy, kBack, c.layers, c.pszName);
+  ExpectLayers(pm, s, kCx, kCy, c.layers, c.pszName);
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, TabItemShapes, ::testing::ValuesIn(kShapeCases));
@@ -71,8 +68,8 @@ std::unique_ptr<CExtCmdIcon> SolidIcon(COLORREF clr) {
 // The tab window's style bit turns item icons off; an empty icon shows nothing either.
 TEST_F(ThemeTest, TabItemIconFollowsTheTabWindowStyle) {
   const COLORREF clrInk = RGB(200, 30, 40);
-  for (ThemeKind t : {CLASSIC, XP}) {
-    CExtPaintManager* pm = Install(MakeTheme(t));
+  for (Theme t : {CLASSIC, XP}) {
+    PM* pm = Install(t);
     std::unique_ptr<CExtCmdIcon> icon = SolidIcon(clrInk);
     CExtCmdIcon empty;
     FakeTabWnd plain(0), noIcons(CExtTabWndSite::TAB_STYLE_NO_ICONS);
@@ -107,7 +104,7 @@ std::pair<int, int> InkRows(const DibSurface& s, const RECT& rc, COLORREF clrInk
 
 // Turned text keeps a margin at the top of the item whichever way it runs, and shows whole.
 TEST_F(ThemeTest, VerticalTabTextStaysInsideTheItem) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerXP);
+  PM* pm = Install(XP);
   const COLORREF clrInk = RGB(0, 0, 255);
   const RECT rcItem = {10, 10, 34, 130};
   const RECT rcText = {12, 12, 32, 128};
