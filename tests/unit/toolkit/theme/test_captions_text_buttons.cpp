@@ -19,51 +19,33 @@ Layers GripDots(const RECT& rc, int nOffsetY) {
   return dots;
 }
 
-enum SimpleOp {
-  FRAME,
-  WINDOW_FILL,
-  GLYPH_BOX,
-  STRIP_GRIP,
-  STRIP_PLAIN,
-  CAPTION_BAR,
-  TEXT_RAISED,
-  SHADOWED,
-  GLYPH
+typedef void (*Painter)(PM* pm, CDC& dc, const RECT& rc);
+// clang-format off
+enum SimpleOp { FRAME, WINDOW_FILL, GLYPH_BOX, STRIP_GRIP, STRIP_PLAIN, CAPTION_BAR, TEXT_RAISED, SHADOWED, GLYPH };
+const Painter kOps[] = {
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintFrameBorder(dc, rc); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->FillWindowColor(dc, rc, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintCenteredGlyphBox(dc, rc, 0); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintButtonStrip(dc, rc, true); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintButtonStrip(dc, rc, false); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintCaptionBar(dc, rc, ""); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintTextButton(dc, rc, "", 0, false, false, true); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintShadowedIconTitleText(dc, rc, ""); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintTextColorGlyph(dc, rc, GetNamedGlyph(NG_CHEVRON_8X5)); },
 };
+// Painters of other families that must leave an empty rectangle alone too.
+const Painter kOthers[] = {
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintDividerLine(dc, rc, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintMenuSeparator(dc, rc, 0, false, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintResizingGripper(dc, rc, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintDatePickerBorder(dc, rc, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintDatePickerSeparator(dc, rc, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { MenuItemPaintData d(NULL, rc, rc, 24, "Item", "Ctrl+I", NULL, false, true, true, false, false, true, true, true, true, 0, NULL); pm->PaintMenuItem(dc, d); },
+    [](PM* pm, CDC& dc, const RECT& rc) { PushButtonPaintData d(NULL, true, rc, "Go", NULL, false, true, true, false, true, false, false, false, 0); pm->PaintPushButton(dc, d); },
+};
+// clang-format on
 
-void PaintOp(PM* pm, CDC& dc, SimpleOp op, const RECT& rc) {
-  switch (op) {
-  case FRAME:
-    pm->PaintFrameBorder(dc, rc);
-    break;
-  case WINDOW_FILL:
-    pm->FillWindowColor(dc, rc, NULL);
-    break;
-  case GLYPH_BOX:
-    pm->PaintCenteredGlyphBox(dc, rc, 0);
-    break;
-  case STRIP_GRIP:
-    pm->PaintButtonStrip(dc, rc, true);
-    break;
-  case STRIP_PLAIN:
-    pm->PaintButtonStrip(dc, rc, false);
-    break;
-  case CAPTION_BAR:
-    pm->PaintCaptionBar(dc, rc, "");
-    break;
-  case TEXT_RAISED:
-    pm->PaintTextButton(dc, rc, "", 0, false, false, true);
-    break;
-  case SHADOWED:
-    pm->PaintShadowedIconTitleText(dc, rc, "");
-    break;
-  case GLYPH:
-    pm->PaintTextColorGlyph(dc, rc, GetNamedGlyph(NG_CHEVRON_8X5));
-    break;
-  }
-}
-
-struct PictureCase {
+struct TextCase {
   const char* pszName;
   Theme theme;
   int nBitsPerPixel;
@@ -73,7 +55,7 @@ struct PictureCase {
 
 const RECT kRc = {2, 3, 62, 15};
 // clang-format off
-const PictureCase kPictureCases[] = {
+const TextCase kPictureCases[] = {
     {"classic frame border: shadow top-left, window colour bottom-right", CLASSIC, 32, FRAME, Ring3d(kRc, COLOR_3DSHADOW, COLOR_WINDOW)},
     {"XP frame border: one shadow pixel along every edge", XP, 32, FRAME, Ring3d(kRc, COLOR_3DSHADOW, COLOR_3DSHADOW)},
     {"Office 2003 frame border in its scheme colour", OFFICE2003, 32, FRAME, Ring3d(kRc, 3027, 3027)},
@@ -92,31 +74,44 @@ const PictureCase kPictureCases[] = {
 };
 // clang-format on
 
-class TextButtonPictures : public ThemeTest, public ::testing::WithParamInterface<PictureCase> {};
+class TextButtonPictures : public ThemeTest, public ::testing::WithParamInterface<TextCase> {};
 
 TEST_P(TextButtonPictures, LeaveExactlyTheirPicture) {
-  const PictureCase& c = GetParam();
+  const TextCase& c = GetParam();
   PM* pm = Install(c.theme, c.nBitsPerPixel);
   DibSurface s(kCx, kCy, kBack);
-  PaintOp(pm, s.dc(), c.op, kRc);
+  kOps[c.op](pm, s.dc(), kRc);
   ExpectLayers(pm, s, kCx, kCy, c.layers, c.pszName);
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, TextButtonPictures, ::testing::ValuesIn(kPictureCases));
 
-// Every operation of the family paints nothing where the DC cannot show its rectangle.
-TEST_F(ThemeTest, TextButtonOperationsSkipInvisibleRectangles) {
+// Every operation of the family paints nothing where the DC cannot show its rectangle; they and
+// others paint nothing for an empty rectangle and leave the DC's colour and mode as they were.
+TEST_F(ThemeTest, OperationsSkipInvisibleAndEmptyRectangles) {
   for (Theme t : {CLASSIC, XP, OFFICE2003}) {
     PM* pm = Install(t);
-    for (SimpleOp op : {FRAME, WINDOW_FILL, GLYPH_BOX, STRIP_GRIP, STRIP_PLAIN, CAPTION_BAR, TEXT_RAISED,
-                        SHADOWED, GLYPH}) {
+    for (Painter paint : kOps) {
       DibSurface s(kCx, kCy, kBack);
       s.dc().IntersectClipRect(70, 0, 80, 24);
       s.dc().ExcludeClipRect(70, 0, 80, 24);
-      PaintOp(pm, s.dc(), op, RECT{4, 2, 60, 20});
+      paint(pm, s.dc(), RECT{4, 2, 60, 20});
       s.dc().SelectClipRgn(NULL);
-      EXPECT_EQ(kCx * kCy, CountColor(s, RECT{0, 0, kCx, kCy}, kBack)) << ThemeName(t) << " op " << op;
+      EXPECT_EQ(kCx * kCy, CountColor(s, RECT{0, 0, kCx, kCy}, kBack)) << ThemeName(t) << " op " << paint;
     }
+    for (const auto& ops : {std::vector<Painter>(std::begin(kOps), std::end(kOps)),
+                            std::vector<Painter>(std::begin(kOthers), std::end(kOthers))})
+      for (Painter paint : ops)
+        for (const RECT& rc : {RECT{5, 5, 5, 15}, RECT{5, 5, 25, 5}}) {
+          DibSurface s(kCx, kCy, kBack);
+          ::SetTextColor(s.hdc(), RGB(9, 8, 7));
+          ::SetBkMode(s.hdc(), OPAQUE);
+          paint(pm, s.dc(), rc);
+          const int nOp = int(std::find(ops.begin(), ops.end(), paint) - ops.begin());
+          EXPECT_EQ(kCx * kCy, CountColor(s, RECT{0, 0, kCx, kCy}, kBack)) << ThemeName(t) << " op " << nOp;
+          EXPECT_EQ(RGB(9, 8, 7), ::GetTextColor(s.hdc())) << ThemeName(t) << " op " << nOp;
+          EXPECT_EQ(OPAQUE, ::GetBkMode(s.hdc())) << ThemeName(t) << " op " << nOp;
+        }
   }
 }
 

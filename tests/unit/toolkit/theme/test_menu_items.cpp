@@ -22,16 +22,6 @@ MenuItemPaintData Item(const Row& r, CObject* pSource = NULL, CExtCmdIcon* pIcon
 
 class MenuItems : public ThemeTest {};
 
-TEST_F(MenuItems, EmptyRowsDrawNothing) {
-  for (PM* (*pfnMake)() : {+[] { return new PM; }, +[] { return (PM*)new CExtPaintManagerOffice2003; }}) {
-    PM* pm = Install(pfnMake());
-    DibSurface surface(120, 22, kBack);
-    MenuItemPaintData d = Item(Row(), NULL, NULL, RECT{0, 0, 0, 22});
-    pm->PaintMenuItem(surface.dc(), d);
-    EXPECT_EQ(std::vector<COLORREF>(120 * 22, kBack), surface.Pixels());
-  }
-}
-
 TEST_F(MenuItems, ClassicHiddenItemsGroupDrawsItsEdgesOnlyWhereTheGroupEnds) {
   PM* pm = Install(new PM);
   const struct { bool bAbove, bBelow; } rows[] = {{false, false}, {true, false}, {false, true}, {true, true}};
@@ -121,13 +111,9 @@ TEST_F(MenuItems, TheSubmenuGlyphArrowSitsAtTheFarEndInTheTextColour) {
     DibSurface surface(120, 22, kBack);
     pm->PaintMenuItem(surface.dc(), d);
     const COLORREF clrInk = pm->ColorByLogicalId(COLOR_HIGHLIGHTTEXT);
-    int nMin = 999, nMax = -1;
-    for (int y = 0; y < 22; ++y)
-      for (int x = 0; x < 120; ++x)
-        if (surface.At(x, y) == clrInk)
-          nMin = std::min(nMin, x), nMax = std::max(nMax, x);
-    EXPECT_GE(nMin, bRtl ? 3 : 101) << bRtl;
-    EXPECT_LT(nMax, bRtl ? 19 : 117) << bRtl;
+    const RECT ink = InkBounds(surface, kRow, clrInk);
+    EXPECT_GE(ink.left, bRtl ? 3 : 101) << bRtl;
+    EXPECT_LE(ink.right, bRtl ? 19 : 117) << bRtl;
   }
 }
 

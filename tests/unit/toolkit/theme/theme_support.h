@@ -103,6 +103,17 @@ inline int CountColor(const DibSurface& s, const RECT& rc, COLORREF clr) {
   return n;
 }
 
+// The bounding box of the pixels inside rc in the colour (bOther: in any other colour); empty
+// when there are none.
+inline RECT InkBounds(const DibSurface& s, const RECT& rc, COLORREF clr, bool bOther = false) {
+  RECT r = {rc.right, rc.bottom, rc.left, rc.top};
+  for (LONG y = rc.top; y < rc.bottom; ++y)
+    for (LONG x = rc.left; x < rc.right; ++x)
+      if ((s.At(x, y) == clr) != bOther)
+        r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1), std::max(r.bottom, y + 1)};
+  return r.left < r.right ? r : RECT{0, 0, 0, 0};
+}
+
 inline COLORREF LightBrushColor(PM* pm) {
   LOGBRUSH lb = {};
   ::GetObjectA(pm->m_brushLightDefault, sizeof(lb), &lb);
