@@ -2,33 +2,30 @@
 // right-to-left answers; and the layout answers that read control bars, per theme and depth.
 #include "tests/unit/toolkit/theme/theme_fakes.h"
 
-#include <functional>
-
 namespace {
 
 const RECT kRc = {1, 2, 30, 40};
 
 TEST(PaintRecords, PushButtonBoolArgumentsLandInTheirOwnFlagOnly) {
-  using D = PushButtonPaintData;
-  // The flag each of the eleven bool arguments sets, in argument order.
-  const std::function<bool(const D&)> flags[] = {[](const D& d) { return d.horizontal != 0; },
-                                                 [](const D& d) { return d.flat != 0; },
-                                                 [](const D& d) { return d.hover != 0; },
-                                                 [](const D& d) { return d.pushed != 0; },
-                                                 [](const D& d) { return d.extraState != 0; },
-                                                 [](const D& d) { return d.enabled != 0; },
-                                                 [](const D& d) { return d.drawBorder != 0; },
-                                                 [](const D& d) { return d.drawFocusRect != 0; },
-                                                 [](const D& d) { return d.defaultButton != 0; },
-                                                 [](const D& d) { return d.dropDown != 0; },
-                                                 [](const D& d) { return d.transparentBackground != 0; }};
   for (int nSet = 0; nSet < 11; ++nSet) {
     bool b[11] = {};
     b[nSet] = true;
-    const D d(NULL, b[0], kRc, "x", NULL, b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8], 0, NULL, b[9], 7,
-              b[10]);
+    const PushButtonPaintData d(NULL, b[0], kRc, "x", NULL, b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8], 0,
+                                NULL, b[9], 7, b[10]);
+    // The flag each of the eleven bool arguments sets, in argument order.
+    const bool flags[11] = {d.horizontal != 0,
+                            d.flat != 0,
+                            d.hover != 0,
+                            d.pushed != 0,
+                            d.extraState != 0,
+                            d.enabled != 0,
+                            d.drawBorder != 0,
+                            d.drawFocusRect != 0,
+                            d.defaultButton != 0,
+                            d.dropDown != 0,
+                            d.transparentBackground != 0};
     for (int i = 0; i < 11; ++i)
-      EXPECT_EQ(i == nSet, flags[i](d)) << "argument " << nSet << ", flag " << i;
+      EXPECT_EQ(i == nSet, flags[i]) << "argument " << nSet << ", flag " << i;
     EXPECT_FALSE(d.splitDropDown || d.dropDownPushed || d.wordBreak || d.noDisabledEmboss || d.rightToLeft ||
                  d.rtlReading);
     EXPECT_EQ(7u, d.sysCommandId);

@@ -18,7 +18,6 @@ TEST_F(SmallParts, ClassicGripDrawsThreeDiagonalGroups) {
     EXPECT_EQ(group[(18 - x) % 4], s.At(x, 19)) << "x " << x;
   EXPECT_EQ(dark, s.At(19, 18));
   EXPECT_EQ(kBack, s.At(0, 0));
-  pixel_support::SaveBmp(pixel_support::ReadDC(s.hdc(), 0, 0, 20, 20), "theme_grip_classic.bmp");
 }
 
 // The Office 2003 grip: 2x2 dots, a light square with a dark one a pixel up and left, 4 pixels
@@ -37,7 +36,6 @@ TEST_F(SmallParts, Office2003GripDrawsADotTriangle) {
     for (int r = 0; r < 3; ++r)
       EXPECT_EQ(r < 3 - c, dotAt(c, r)) << "column " << c << " row " << r;
   EXPECT_EQ(kBack, s.At(15, 3));
-  pixel_support::SaveBmp(pixel_support::ReadDC(s.hdc(), 0, 0, 16, 16), "theme_grip_office2003.bmp");
 
   // On palette screens the classic grip serves.
   pm = Install(OFFICE2003, 8);
