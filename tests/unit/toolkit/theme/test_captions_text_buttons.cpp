@@ -45,45 +45,60 @@ const Painter kOthers[] = {
 };
 // clang-format on
 
-struct TextCase {
-  const char* pszName;
-  Theme theme;
-  int nBitsPerPixel;
-  SimpleOp op;
-  Layers layers;
-};
-
 const RECT kRc = {2, 3, 62, 15};
+const RECT kCap = {0, 0, 60, 16};
+const RECT kCapIn = {1, 1, 59, 15};
+
+// A caption whose text has no room: only its background shows.
+DockingCaptionPaintData Caption(CObject* pSource, const RECT& rc, bool bActive, bool bFloating,
+                                bool bVertical, bool bCaptionBar) {
+  return DockingCaptionPaintData(pSource, rc, RECT{rc.left, rc.top, rc.left, rc.bottom}, bActive, bFloating,
+                                 bVertical, bCaptionBar, "Caption", false);
+}
+
+// One operation of the family on kRc.
+std::function<void(PM*, CDC&)> Op(SimpleOp op) {
+  return [op](PM* pm, CDC& dc) { kOps[op](pm, dc, kRc); };
+}
+// A control bar's caption without text, at 8 bits per pixel where no theme draws a gradient.
+std::function<void(PM*, CDC&)> Cap(bool bActive, bool bFloating, bool bCaptionBar) {
+  return [=](PM* pm, CDC& dc) {
+    FakeBar bar(CExtControlBarSite::BAR_CONTROL);
+    DockingCaptionPaintData d = Caption(&bar, kCap, bActive, bFloating, false, bCaptionBar);
+    pm->PaintDockingCaption(dc, d);
+  };
+}
+
 // clang-format off
-const TextCase kPictureCases[] = {
-    {"classic frame border: shadow top-left, window colour bottom-right", CLASSIC, 32, FRAME, Ring3d(kRc, COLOR_3DSHADOW, COLOR_WINDOW)},
-    {"XP frame border: one shadow pixel along every edge", XP, 32, FRAME, Ring3d(kRc, COLOR_3DSHADOW, COLOR_3DSHADOW)},
-    {"Office 2003 frame border in its scheme colour", OFFICE2003, 32, FRAME, Ring3d(kRc, 3027, 3027)},
-    {"window fill", XP, 32, WINDOW_FILL, {{kRc, COLOR_WINDOW}}},
-    {"grip box: nine dots centred", CLASSIC, 32, GLYPH_BOX, GripDots(kRc, 0)},
-    {"classic button strip with its grip", CLASSIC, 32, STRIP_GRIP,
+const PictureCase kPictureCases[] = {
+    {"classic frame border: shadow top-left, window colour bottom-right", CLASSIC, 32, Op(FRAME), NULL, Ring3d(kRc, COLOR_3DSHADOW, COLOR_WINDOW)},
+    {"XP frame border: one shadow pixel along every edge", XP, 32, Op(FRAME), NULL, Ring3d(kRc, COLOR_3DSHADOW, COLOR_3DSHADOW)},
+    {"Office 2003 frame border in its scheme colour", OFFICE2003, 32, Op(FRAME), NULL, Ring3d(kRc, 3027, 3027)},
+    {"window fill", XP, 32, Op(WINDOW_FILL), NULL, {{kRc, COLOR_WINDOW}}},
+    {"grip box: nine dots centred", CLASSIC, 32, Op(GLYPH_BOX), NULL, GripDots(kRc, 0)},
+    {"classic button strip with its grip", CLASSIC, 32, Op(STRIP_GRIP), NULL,
      Layers{{kRc, 1000}, {{2, 3, 62, 4}, COLOR_3DSHADOW}, {{2, 4, 62, 5}, COLOR_WINDOW}, {{2, 4, 3, 15}, COLOR_WINDOW}} + GripDots(kRc, 0)},
-    {"Office 2003 strip on a palette screen shows the grip anyway", OFFICE2003, 8, STRIP_PLAIN,
+    {"Office 2003 strip on a palette screen shows the grip anyway", OFFICE2003, 8, Op(STRIP_PLAIN), NULL,
      Layers{{kRc, 1000}, {{2, 3, 62, 4}, COLOR_3DSHADOW}, {{2, 4, 62, 5}, COLOR_WINDOW}, {{2, 4, 3, 15}, COLOR_WINDOW}} + GripDots(kRc, 0)},
-    {"classic caption bar: face and a shadow row at the bottom", CLASSIC, 32, CAPTION_BAR, {{kRc, COLOR_3DFACE}, {{2, 14, 62, 15}, COLOR_3DSHADOW}}},
-    {"Office 2003 caption bar on a palette screen", OFFICE2003, 8, CAPTION_BAR,
+    {"classic caption bar: face and a shadow row at the bottom", CLASSIC, 32, Op(CAPTION_BAR), NULL, {{kRc, COLOR_3DFACE}, {{2, 14, 62, 15}, COLOR_3DSHADOW}}},
+    {"Office 2003 caption bar on a palette screen", OFFICE2003, 8, Op(CAPTION_BAR), NULL,
      {{kRc, COLOR_3DSHADOW}, {{2, 14, 62, 15}, 3027}, {{2, 3, 62, 4}, 3031}}},
-    {"classic raised text button", CLASSIC, 32, TEXT_RAISED, Layers{{kRc, COLOR_3DSHADOW}} + Ring3d(kRc, COLOR_WINDOW, COLOR_3DDKSHADOW)},
-    {"XP shadowed title: a shadow fill under the text", XP, 8, SHADOWED, {{kRc, COLOR_3DSHADOW}}},
-    {"Office 2003 shadowed title without a luna scheme", OFFICE2003, 32, SHADOWED, {{kRc, COLOR_3DSHADOW}}},
+    {"classic raised text button", CLASSIC, 32, Op(TEXT_RAISED), NULL, Layers{{kRc, COLOR_3DSHADOW}} + Ring3d(kRc, COLOR_WINDOW, COLOR_3DDKSHADOW)},
+    {"XP shadowed title: a shadow fill under the text", XP, 8, Op(SHADOWED), NULL, {{kRc, COLOR_3DSHADOW}}},
+    {"Office 2003 shadowed title without a luna scheme", OFFICE2003, 32, Op(SHADOWED), NULL, {{kRc, COLOR_3DSHADOW}}},
+    {"classic inactive docked caption: first inactive colour, a pixel in", CLASSIC, 8, Cap(false, false, true), NULL, {{kCapIn, COLOR_INACTIVECAPTION}}},
+    {"classic active docked caption", CLASSIC, 8, Cap(true, false, true), NULL, {{kCapIn, COLOR_ACTIVECAPTION}}},
+    {"classic floating frame caption bar fills the whole area", CLASSIC, 8, Cap(false, true, true), NULL, {{kCap, COLOR_ACTIVECAPTION}}},
+    {"classic floating frame caption without a bar: highlight", CLASSIC, 8, Cap(false, true, false), NULL, {{kCap, COLOR_HIGHLIGHT}}},
+    {"XP inactive docked caption: face with a shadow frame", XP, 8, Cap(false, false, true), NULL, Layers{{kCapIn, 2000}} + Ring3d(kCapIn, COLOR_3DSHADOW, COLOR_3DSHADOW)},
+    {"XP active docked caption: highlight", XP, 8, Cap(true, false, true), NULL, {{kCapIn, COLOR_HIGHLIGHT}}},
+    {"XP floating frame caption: shadow", XP, 8, Cap(false, true, false), NULL, {{kCap, COLOR_3DSHADOW}}},
+    {"Office 2003 caption on a palette screen takes the XP body", OFFICE2003, 8, Cap(true, false, true), NULL, {{kCapIn, COLOR_HIGHLIGHT}}},
 };
 // clang-format on
 
-class TextButtonPictures : public ThemeTest, public ::testing::WithParamInterface<TextCase> {};
-
-TEST_P(TextButtonPictures, LeaveExactlyTheirPicture) {
-  const TextCase& c = GetParam();
-  PM* pm = Install(c.theme, c.nBitsPerPixel);
-  DibSurface s(kCx, kCy, kBack);
-  kOps[c.op](pm, s.dc(), kRc);
-  ExpectLayers(pm, s, kCx, kCy, c.layers, c.pszName);
-}
-
+class TextButtonPictures : public PictureTest {};
+TEST_P(TextButtonPictures, LeaveExactlyTheirPicture) { Run(kCx, kCy); }
 INSTANTIATE_TEST_SUITE_P(Themes, TextButtonPictures, ::testing::ValuesIn(kPictureCases));
 
 // Every operation of the family paints nothing where the DC cannot show its rectangle; they and
@@ -118,13 +133,6 @@ TEST_F(ThemeTest, OperationsSkipInvisibleAndEmptyRectangles) {
 // ---------------------------------------------------------------------------------------------
 // Docking captions.
 
-// A caption whose text has no room: only its background shows.
-DockingCaptionPaintData Caption(CObject* pSource, const RECT& rc, bool bActive, bool bFloating,
-                                bool bVertical, bool bCaptionBar) {
-  return DockingCaptionPaintData(pSource, rc, RECT{rc.left, rc.top, rc.left, rc.bottom}, bActive, bFloating,
-                                 bVertical, bCaptionBar, "Caption", false);
-}
-
 TEST_F(ThemeTest, ClassicGripperIsTwoRaisedBarsThatTouch) {
   PM* pm = Install(CLASSIC);
   DibSurface s(kCx, kCy, kBack);
@@ -140,43 +148,6 @@ TEST_F(ThemeTest, ClassicGripperIsTwoRaisedBarsThatTouch) {
                Ring3d(RECT{4, 1, 7, 14}, 1004, 1006) + Ring3d(RECT{7, 1, 10, 14}, 1004, 1006),
                "vertical gripper");
 }
-
-struct CaptionCase {
-  const char* pszName;
-  Theme theme;
-  bool bActive, bFloating, bCaptionBar;
-  Layers layers; // at 8 bits per pixel, no text
-};
-
-const RECT kCap = {0, 0, 60, 16};
-const RECT kCapIn = {1, 1, 59, 15};
-// clang-format off
-const CaptionCase kCaptionCases[] = {
-    {"classic inactive docked caption: first inactive colour, a pixel in", CLASSIC, false, false, true, {{kCapIn, COLOR_INACTIVECAPTION}}},
-    {"classic active docked caption", CLASSIC, true, false, true, {{kCapIn, COLOR_ACTIVECAPTION}}},
-    {"classic floating frame caption bar fills the whole area", CLASSIC, false, true, true, {{kCap, COLOR_ACTIVECAPTION}}},
-    {"classic floating frame caption without a bar: highlight", CLASSIC, false, true, false, {{kCap, COLOR_HIGHLIGHT}}},
-    {"XP inactive docked caption: face with a shadow frame", XP, false, false, true, Layers{{kCapIn, 2000}} + Ring3d(kCapIn, COLOR_3DSHADOW, COLOR_3DSHADOW)},
-    {"XP active docked caption: highlight", XP, true, false, true, {{kCapIn, COLOR_HIGHLIGHT}}},
-    {"XP floating frame caption: shadow", XP, false, true, false, {{kCap, COLOR_3DSHADOW}}},
-    {"Office 2003 caption on a palette screen takes the XP body", OFFICE2003, true, false, true, {{kCapIn, COLOR_HIGHLIGHT}}},
-};
-// clang-format on
-
-class CaptionPictures : public ThemeTest, public ::testing::WithParamInterface<CaptionCase> {};
-
-// On palette screens no theme draws a gradient.
-TEST_P(CaptionPictures, FillTheirAreaWithoutGradientOnPaletteScreens) {
-  const CaptionCase& c = GetParam();
-  PM* pm = Install(c.theme, 8);
-  FakeBar bar(CExtControlBarSite::BAR_CONTROL);
-  DibSurface s(kCx, kCy, kBack);
-  DockingCaptionPaintData d = Caption(&bar, kCap, c.bActive, c.bFloating, false, c.bCaptionBar);
-  pm->PaintDockingCaption(s.dc(), d);
-  ExpectLayers(pm, s, kCx, kCy, c.layers, c.pszName);
-}
-
-INSTANTIATE_TEST_SUITE_P(Themes, CaptionPictures, ::testing::ValuesIn(kCaptionCases));
 
 TEST_F(ThemeTest, TransparentCaptionLeavesTheBackground) {
   FakeBar bar(CExtControlBarSite::BAR_CONTROL);

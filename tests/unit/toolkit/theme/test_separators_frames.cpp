@@ -27,55 +27,40 @@ void Paint(PM* pm, CDC& dc, Op op, const RECT& rc) {
 }
 // clang-format on
 
-struct PaintCase {
-  const char* pszName;
-  Theme theme;
-  Op op;
-  RECT rc;
-  Layers layers;
-};
+std::function<void(PM*, CDC&)> Draw(Op op, const RECT& rc) {
+  return [=](PM* pm, CDC& dc) { Paint(pm, dc, op, rc); };
+}
 
 // clang-format off
-const PaintCase kPaintCases[] = {
-    {"classic menu separator 100x9 at 16-pixel icons: x 8 to 92, rows 3 and 4", CLASSIC, MENU_SEP, {0, 0, 100, 9},
+const PictureCase kPaintCases[] = {
+    {"classic menu separator 100x9 at 16-pixel icons: x 8 to 92, rows 3 and 4", CLASSIC, 32, Draw(MENU_SEP, {0, 0, 100, 9}), NULL,
      {{{0, 0, 100, 9}, 1000}, {{8, 3, 91, 4}, 1006}, {{91, 3, 92, 5}, 1004}, {{8, 4, 92, 5}, 1004}}},
-    {"classic tool-bar separator 8 wide: columns 3 and 4", CLASSIC, SEP_V, {0, 0, 8, 20},
+    {"classic tool-bar separator 8 wide: columns 3 and 4", CLASSIC, 32, Draw(SEP_V, {0, 0, 8, 20}), NULL,
      {{{0, 0, 8, 20}, 1000}, {{3, 0, 4, 18}, 1006}, {{4, 0, 5, 19}, 1004}, {{3, 18, 4, 19}, 1004}}},
-    {"classic bare horizontal separator", CLASSIC, SEP_H_BARE, {0, 0, 20, 8},
+    {"classic bare horizontal separator", CLASSIC, 32, Draw(SEP_H_BARE, {0, 0, 20, 8}), NULL,
      {{{0, 3, 18, 4}, 1006}, {{18, 3, 19, 5}, 1004}, {{0, 4, 19, 5}, 1004}}},
-    {"xp vertical separator", XP, SEP_V, {0, 0, 8, 20}, {{{0, 0, 8, 20}, 1000}, {{3, 1, 4, 19}, 2002}}},
-    {"xp bare horizontal separator", XP, SEP_H_BARE, {0, 0, 20, 8}, {{{1, 3, 19, 4}, 2002}}},
-    {"classic divider", CLASSIC, DIVIDER, {2, 2, 10, 5}, {{{2, 2, 10, 5}, COLOR_3DSHADOW}}},
-    {"xp divider", OFFICE2003, DIVIDER, {2, 2, 10, 5}, {{{2, 2, 10, 5}, 1000}}},
-    {"upside-down divider", XP, DIVIDER, {5, 5, 9, 3}, {}},
-    {"empty classic menu border", CLASSIC, MENU_BORDER, {4, 4, 4, 20}, {}},
-    {"drag frame", XP, DRAG, {2, 2, 12, 10}, Ring3d({2, 2, 12, 10}, T, T, Ring3d({3, 3, 11, 9}, T, T))},
-    {"classic mdi client border", CLASSIC, MDI, {1, 1, 11, 9}, Ring3d({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DHILIGHT)},
-    {"classic secondary tab border", CLASSIC, SECONDARY, {1, 1, 11, 9}, Ring3d({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DHILIGHT)},
-    {"xp secondary tab border", OFFICE2003, SECONDARY, {1, 1, 11, 9}, Ring3d({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DSHADOW)},
-    {"classic menu border", CLASSIC, MENU_BORDER, {0, 0, 12, 12}, Ring3d({0, 0, 12, 12}, 1008, 1000,
+    {"xp vertical separator", XP, 32, Draw(SEP_V, {0, 0, 8, 20}), NULL, {{{0, 0, 8, 20}, 1000}, {{3, 1, 4, 19}, 2002}}},
+    {"xp bare horizontal separator", XP, 32, Draw(SEP_H_BARE, {0, 0, 20, 8}), NULL, {{{1, 3, 19, 4}, 2002}}},
+    {"classic divider", CLASSIC, 32, Draw(DIVIDER, {2, 2, 10, 5}), NULL, {{{2, 2, 10, 5}, COLOR_3DSHADOW}}},
+    {"xp divider", OFFICE2003, 32, Draw(DIVIDER, {2, 2, 10, 5}), NULL, {{{2, 2, 10, 5}, 1000}}},
+    {"upside-down divider", XP, 32, Draw(DIVIDER, {5, 5, 9, 3}), NULL, {}},
+    {"empty classic menu border", CLASSIC, 32, Draw(MENU_BORDER, {4, 4, 4, 20}), NULL, {}},
+    {"drag frame", XP, 32, Draw(DRAG, {2, 2, 12, 10}), NULL, Ring3d({2, 2, 12, 10}, T, T, Ring3d({3, 3, 11, 9}, T, T))},
+    {"classic mdi client border", CLASSIC, 32, Draw(MDI, {1, 1, 11, 9}), NULL, Ring3d({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DHILIGHT)},
+    {"classic secondary tab border", CLASSIC, 32, Draw(SECONDARY, {1, 1, 11, 9}), NULL, Ring3d({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DHILIGHT)},
+    {"xp secondary tab border", OFFICE2003, 32, Draw(SECONDARY, {1, 1, 11, 9}), NULL, Ring3d({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DSHADOW)},
+    {"classic menu border", CLASSIC, 32, Draw(MENU_BORDER, {0, 0, 12, 12}), NULL, Ring3d({0, 0, 12, 12}, 1008, 1000,
      Ring3d({1, 1, 11, 11}, 1006, 1004, Ring3d({2, 2, 10, 10}, 1000, 1000, Ring3d({3, 3, 9, 9}, 1000, 1000))))},
-    {"xp menu border", XP, MENU_BORDER, {0, 0, 12, 12}, Ring3d({0, 0, 12, 12}, 2007, 2007)},
-    {"vertical insertion mark at start", CLASSIC, MARK_V_START, {10, 10, 30, 20},
+    {"xp menu border", XP, 32, Draw(MENU_BORDER, {0, 0, 12, 12}), NULL, Ring3d({0, 0, 12, 12}, 2007, 2007)},
+    {"vertical insertion mark at start", CLASSIC, 32, Draw(MARK_V_START, {10, 10, 30, 20}), NULL,
      {{{9, 9, 11, 21}, T}, {{7, 8, 13, 9}, T}, {{8, 8, 12, 10}, T}, {{7, 21, 13, 22}, T}, {{8, 20, 12, 22}, T}}},
-    {"horizontal insertion mark at end", OFFICE2003, MARK_H_END, {10, 10, 30, 20},
+    {"horizontal insertion mark at end", OFFICE2003, 32, Draw(MARK_H_END, {10, 10, 30, 20}), NULL,
      {{{9, 19, 31, 21}, T}, {{8, 17, 9, 23}, T}, {{8, 18, 10, 22}, T}, {{31, 17, 32, 23}, T}, {{30, 18, 32, 22}, T}}},
 };
 // clang-format on
 
-class SeparatorsFrames : public ThemeTest, public ::testing::WithParamInterface<PaintCase> {};
-
-TEST_P(SeparatorsFrames, LeaveExactlyTheirPictureAndTheBackgroundColour) {
-  ASSERT_EQ(16, ::GetSystemMetrics(SM_CXSMICON));
-  const PaintCase& c = GetParam();
-  PM* pm = Install(c.theme);
-  DibSurface s(kCx, kCy, kBack);
-  s.dc().SetBkColor(RGB(9, 9, 9));
-  Paint(pm, s.dc(), c.op, c.rc);
-  ExpectLayers(pm, s, kCx, kCy, c.layers, c.pszName);
-  EXPECT_EQ(RGB(9, 9, 9), s.dc().GetBkColor()) << c.pszName;
-}
-
+class SeparatorsFrames : public PictureTest {};
+TEST_P(SeparatorsFrames, LeaveExactlyTheirPicture) { Run(kCx, kCy); }
 INSTANTIATE_TEST_SUITE_P(Themes, SeparatorsFrames, ::testing::ValuesIn(kPaintCases));
 
 // A rarely-used separator lies on the rarely-used rows' light blend, its line's top in the face.

@@ -20,45 +20,33 @@ void PaintItem(PM* pm, CDC& dc, Side side, bool bSelected, bool bGrouped, LPCSTR
                    sText, pIcon, pTabWnd, 0, kDefault, kDefault, kDefault, kDefault, kDefault);
 }
 
-struct ShapeCase {
-  const char* pszName;
-  Theme theme;
-  Side side;
-  bool bSelected, bGrouped;
-  Layers layers;
-};
+std::function<void(PM*, CDC&)> Item(Side side, bool bSelected, bool bGrouped) {
+  return [=](PM* pm, CDC& dc) { PaintItem(pm, dc, side, bSelected, bGrouped); };
+}
 
 // The theme's light, dark, background and separator ids of a normal (not grouped) item.
 const int L = COLOR_3DHILIGHT, D = COLOR_3DDKSHADOW, F = COLOR_3DFACE, S = COLOR_3DSHADOW;
 
 // clang-format off
-const ShapeCase kShapeCases[] = {
-    {"classic selected top item: open at the bottom", CLASSIC, TOP, true, false,
+const PictureCase kShapeCases[] = {
+    {"classic selected top item: open at the bottom", CLASSIC, 32, Item(TOP, true, false), NULL,
      {{{10, 5, 11, 25}, L}, {{10, 5, 50, 6}, L}, {{49, 5, 50, 25}, D}, {{11, 6, 49, 25}, F}}},
-    {"XP selected bottom item: open at the top", XP, BOTTOM, true, false,
+    {"XP selected bottom item: open at the top", XP, 32, Item(BOTTOM, true, false), NULL,
      {{{10, 5, 11, 25}, L}, {{10, 24, 50, 25}, D}, {{49, 5, 50, 25}, D}, {{11, 5, 49, 24}, 2000}}},
-    {"XP selected left item: open at the right", XP, LEFT, true, false,
+    {"XP selected left item: open at the right", XP, 32, Item(LEFT, true, false), NULL,
      {{{10, 5, 50, 6}, L}, {{10, 5, 11, 25}, L}, {{10, 24, 50, 25}, D}, {{11, 6, 50, 24}, 2000}}},
-    {"Office 2003 selected right item: open at the left", OFFICE2003, RIGHT, true, false,
+    {"Office 2003 selected right item: open at the left", OFFICE2003, 32, Item(RIGHT, true, false), NULL,
      {{{10, 5, 50, 6}, L}, {{49, 5, 50, 25}, D}, {{10, 24, 50, 25}, D}, {{10, 6, 49, 24}, 2000}}},
-    {"classic unselected horizontal item: only its separator", CLASSIC, TOP, false, false, {{{49, 7, 50, 23}, COLOR_3DLIGHT}}},
-    {"XP unselected vertical item: separator along its bottom", XP, LEFT, false, false, {{{12, 24, 48, 25}, S}}},
-    {"classic grouped horizontal item: a box a pixel longer and taller by two", CLASSIC, TOP, false, true,
+    {"classic unselected horizontal item: only its separator", CLASSIC, 32, Item(TOP, false, false), NULL, {{{49, 7, 50, 23}, COLOR_3DLIGHT}}},
+    {"XP unselected vertical item: separator along its bottom", XP, 32, Item(LEFT, false, false), NULL, {{{12, 24, 48, 25}, S}}},
+    {"classic grouped horizontal item: a box a pixel longer and taller by two", CLASSIC, 32, Item(TOP, false, true), NULL,
      Layers{{{10, 3, 51, 27}, F}} + Ring3d(RECT{10, 3, 51, 27}, S, S)},
-    {"XP grouped vertical item", XP, LEFT, true, true, Layers{{{8, 5, 52, 26}, F}} + Ring3d(RECT{8, 5, 52, 26}, S, S)},
+    {"XP grouped vertical item", XP, 32, Item(LEFT, true, true), NULL, Layers{{{8, 5, 52, 26}, F}} + Ring3d(RECT{8, 5, 52, 26}, S, S)},
 };
 // clang-format on
 
-class TabItemShapes : public ThemeTest, public ::testing::WithParamInterface<ShapeCase> {};
-
-TEST_P(TabItemShapes, LeaveExactlyTheirPicture) {
-  const ShapeCase& c = GetParam();
-  PM* pm = Install(c.theme);
-  DibSurface s(kCx, kCy, kBack);
-  PaintItem(pm, s.dc(), c.side, c.bSelected, c.bGrouped);
-  ExpectLayers(pm, s, kCx, kCy, c.layers, c.pszName);
-}
-
+class TabItemShapes : public PictureTest {};
+TEST_P(TabItemShapes, LeaveExactlyTheirPicture) { Run(kCx, kCy); }
 INSTANTIATE_TEST_SUITE_P(Themes, TabItemShapes, ::testing::ValuesIn(kShapeCases));
 
 std::unique_ptr<CExtCmdIcon> SolidIcon(COLORREF clr) {

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -247,28 +248,33 @@ inline void ExpectLayers(PM* pm, const DibSurface& s, int cx, int cy, const Laye
 
 const int kPictureCx = 60, kPictureCy = 40;
 
-// One painting on a 60 x 40 surface of the background colour, and the picture it must leave.
+// One painting on a surface of the background colour, and the picture it must leave: what expect
+// draws (when given), then the layers.
 struct PictureCase {
   const char* pszName;
   Theme theme;
   int nBits;
-  void (*paint)(PM* pm, CDC& dc);
+  std::function<void(PM* pm, CDC& dc)> paint;
   void (*expect)(ExpectedPicture& p, PM* pm);
+  Layers layers;
 };
 inline void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.pszName; }
 
 // Paints the case and compares; the DC's colours and clip must come back as they were.
 class PictureTest : public ThemeTest, public ::testing::WithParamInterface<PictureCase> {
 protected:
-  void Run() {
+  void Run(int cx = kPictureCx, int cy = kPictureCy) {
     const PictureCase& c = GetParam();
     PM* pm = Install(c.theme, c.nBits);
-    DibSurface s(kPictureCx, kPictureCy, kBack);
+    DibSurface s(cx, cy, kBack);
     s.dc().SetBkColor(RGB(9, 9, 9));
     s.dc().SetTextColor(RGB(8, 8, 8));
     c.paint(pm, s.dc());
-    ExpectedPicture want(kPictureCx, kPictureCy, kBack);
-    c.expect(want, pm);
+    ExpectedPicture want(cx, cy, kBack);
+    if (c.expect != NULL)
+      c.expect(want, pm);
+    for (const Layer& l : c.layers)
+      want.Fill(l.rc, Id(pm, l.nId));
     EXPECT_EQ(0, want.Compare(s, c.pszName));
     EXPECT_EQ(RGB(9, 9, 9), s.dc().GetBkColor()) << c.pszName;
     EXPECT_EQ(RGB(8, 8, 8), s.dc().GetTextColor()) << c.pszName;
