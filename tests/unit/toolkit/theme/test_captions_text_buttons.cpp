@@ -69,6 +69,14 @@ std::function<void(PM*, CDC&)> Cap(bool bActive, bool bFloating, bool bCaptionBa
   };
 }
 
+// A classic gripper: a caption without source or bar.
+std::function<void(PM*, CDC&)> Grip(bool bVertical) {
+  return [=](PM* pm, CDC& dc) {
+    DockingCaptionPaintData d = Caption(NULL, RECT{0, 0, 40, 14}, false, false, bVertical, false);
+    pm->PaintDockingCaption(dc, d);
+  };
+}
+
 // clang-format off
 const PictureCase kPictureCases[] = {
     {"classic frame border: shadow top-left, window colour bottom-right", CLASSIC, 32, Op(FRAME), NULL, Ring3d(kRc, COLOR_3DSHADOW, COLOR_WINDOW)},
@@ -94,6 +102,8 @@ const PictureCase kPictureCases[] = {
     {"XP active docked caption: highlight", XP, 8, Cap(true, false, true), NULL, {{kCapIn, COLOR_HIGHLIGHT}}},
     {"XP floating frame caption: shadow", XP, 8, Cap(false, true, false), NULL, {{kCap, COLOR_3DSHADOW}}},
     {"Office 2003 caption on a palette screen takes the XP body", OFFICE2003, 8, Cap(true, false, true), NULL, {{kCapIn, COLOR_HIGHLIGHT}}},
+    {"classic gripper: two raised bars that touch", CLASSIC, 32, Grip(false), NULL, Ring3d(RECT{1, 4, 40, 7}, 1004, 1006) + Ring3d(RECT{1, 7, 40, 10}, 1004, 1006)},
+    {"classic vertical gripper", CLASSIC, 32, Grip(true), NULL, Ring3d(RECT{4, 1, 7, 14}, 1004, 1006) + Ring3d(RECT{7, 1, 10, 14}, 1004, 1006)},
 };
 // clang-format on
 
@@ -132,22 +142,6 @@ TEST_F(ThemeTest, OperationsSkipInvisibleAndEmptyRectangles) {
 
 // ---------------------------------------------------------------------------------------------
 // Docking captions.
-
-TEST_F(ThemeTest, ClassicGripperIsTwoRaisedBarsThatTouch) {
-  PM* pm = Install(CLASSIC);
-  DibSurface s(kCx, kCy, kBack);
-  DockingCaptionPaintData d = Caption(NULL, RECT{0, 0, 40, 14}, false, false, false, false);
-  pm->PaintDockingCaption(s.dc(), d);
-  ExpectLayers(pm, s, kCx, kCy,
-               Ring3d(RECT{1, 4, 40, 7}, 1004, 1006) + Ring3d(RECT{1, 7, 40, 10}, 1004, 1006),
-               "horizontal gripper");
-  s.Fill(kBack);
-  d.vertical = 1;
-  pm->PaintDockingCaption(s.dc(), d);
-  ExpectLayers(pm, s, kCx, kCy,
-               Ring3d(RECT{4, 1, 7, 14}, 1004, 1006) + Ring3d(RECT{7, 1, 10, 14}, 1004, 1006),
-               "vertical gripper");
-}
 
 TEST_F(ThemeTest, TransparentCaptionLeavesTheBackground) {
   FakeBar bar(CExtControlBarSite::BAR_CONTROL);

@@ -76,41 +76,31 @@ TEST_F(ThemeTest, TransparentChevronLeavesTheBackground) {
   }
 }
 
-// The XP menu separator: icon column, menu colour, and a line 3 pixels in from the text part's ends.
-TEST_F(ThemeTest, XpMenuSeparatorPicture) {
-  struct {
-    bool bRtl, bHalftone;
-    Layers layers;
-  } const cases[] = {
-      {false, false, {{{0, 0, 20, 9}, 1000}, {{20, 0, 100, 9}, 2001}, {{23, 4, 97, 5}, 2002}}},
-      {true, false, {{{80, 0, 100, 9}, 1000}, {{0, 0, 80, 9}, 2001}, {{3, 4, 77, 5}, 2002}}},
-      {false, true, {{{0, 0, 20, 9}, 2005}, {{20, 0, 100, 9}, 2001}, {{23, 4, 97, 5}, 2002}}},
+// The XP menu separator of a menu: icon column, menu colour, and a line 3 pixels in from the text
+// part's ends.
+std::function<void(PM*, CDC&)> XpMenuSeparator(bool bRtl, bool bHalftone) {
+  return [=](PM* pm, CDC& dc) {
+    FakePopupMenu menu(bRtl);
+    pm->PaintMenuSeparator(dc, RECT{0, 0, 100, 9}, 20, bHalftone, &menu);
   };
-  PM* pm = Install(XP);
-  for (const auto& c : cases) {
-    FakePopupMenu menu(c.bRtl);
-    DibSurface s(kCx, kCy, kBack);
-    pm->PaintMenuSeparator(s.dc(), RECT{0, 0, 100, 9}, 20, c.bHalftone, &menu);
-    ExpectLayers(pm, s, kCx, kCy, c.layers,
-                 c.bRtl        ? "right to left"
-                 : c.bHalftone ? "hidden items"
-                               : "plain");
-  }
 }
 
-// The Office 2003 etched separator of tool bars, shortened 4 and 5 pixels except on status bars.
-TEST_F(ThemeTest, Office2003BarSeparatorPicture) {
-  PM* pm = Install(OFFICE2003);
-  FakeBar toolBar(CExtControlBarSite::BAR_TOOL);
-  FakeStatusBar statusBar;
-  DibSurface s(kCx, kCy, kBack);
-  pm->PaintSeparator(s.dc(), RECT{0, 0, 8, 30}, true, false, &toolBar);
-  ExpectLayers(pm, s, kCx, kCy, Layers{{{0, 0, 8, 30}, 1000}} + Ring3d(RECT{3, 4, 5, 25}, 3011, 3010),
-               "tool bar");
-  s.Fill(kBack);
-  pm->PaintSeparator(s.dc(), RECT{0, 0, 30, 8}, false, true, &statusBar);
-  ExpectLayers(pm, s, kCx, kCy, Ring3d(RECT{0, 3, 30, 5}, 3011, 3010), "status bar, no background");
-}
+// clang-format off
+const PictureCase kSeparatorCases[] = {
+    {"XP menu separator", XP, 32, XpMenuSeparator(false, false), NULL, {{{0, 0, 20, 9}, 1000}, {{20, 0, 100, 9}, 2001}, {{23, 4, 97, 5}, 2002}}},
+    {"XP menu separator right to left", XP, 32, XpMenuSeparator(true, false), NULL, {{{80, 0, 100, 9}, 1000}, {{0, 0, 80, 9}, 2001}, {{3, 4, 77, 5}, 2002}}},
+    {"XP menu separator of hidden items", XP, 32, XpMenuSeparator(false, true), NULL, {{{0, 0, 20, 9}, 2005}, {{20, 0, 100, 9}, 2001}, {{23, 4, 97, 5}, 2002}}},
+    // The Office 2003 etched separator of tool bars, shortened 4 and 5 pixels except on status bars.
+    {"Office 2003 tool-bar separator", OFFICE2003, 32, [](PM* pm, CDC& dc) { FakeBar bar(CExtControlBarSite::BAR_TOOL); pm->PaintSeparator(dc, RECT{0, 0, 8, 30}, true, false, &bar); },
+     NULL, Ring3d(RECT{3, 4, 5, 25}, 3011, 3010, {{{0, 0, 8, 30}, 1000}})},
+    {"Office 2003 status-bar separator without background", OFFICE2003, 32, [](PM* pm, CDC& dc) { FakeStatusBar bar; pm->PaintSeparator(dc, RECT{0, 0, 30, 8}, false, true, &bar); },
+     NULL, Ring3d(RECT{0, 3, 30, 5}, 3011, 3010)},
+};
+// clang-format on
+
+class SeparatorPictures : public PictureTest {};
+TEST_P(SeparatorPictures, LeaveExactlyTheirPicture) { Run(kCx, kCy); }
+INSTANTIATE_TEST_SUITE_P(Themes, SeparatorPictures, ::testing::ValuesIn(kSeparatorCases));
 
 // Other sources, and palette screens, take the XP separator.
 TEST_F(ThemeTest, Office2003SeparatorFallsBackToXp) {
