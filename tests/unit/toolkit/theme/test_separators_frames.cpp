@@ -95,60 +95,46 @@ public:
 FakeMenu g_docked(false, false), g_pressed(false, true), g_menuBar(false, true, true), g_floating(true, true),
     g_chevron(false, false, false, true);
 
-struct JointCase {
-  const char* pszName;
-  Theme theme;
-  int nBitsPerPixel;
-  FakeMenu* pMenu; // NULL: no popup menu as the source
-  int nSide;       // 1: the menu below the button, 4: right of it
-  Layers layers;
-};
-
 const RECT kButton = {10, 10, 30, 20}, kMenuBelow = {10, 20, 60, 40}, kMenuRight = {30, 0, 60, 40};
 // The XP joint below the button: the button in 2000, ringed one pixel into the menu.
 const Layers kXpBelow = Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 20}, 2000}});
 
+// The joint of a button and its menu, below it (nSide 1) or right of it (4). The joint resets the
+// clip; the chevron's strip leaves it as it was.
+std::function<void(PM*, CDC&)> Joint(FakeMenu* pMenu, int nSide, bool bKeepsClip = false,
+                                     const RECT& rcButton = kButton) {
+  return [=](PM* pm, CDC& dc) {
+    dc.ExcludeClipRect(0, 0, 1, 1);
+    pm->PaintMenuCombinedJoint(dc, rcButton, nSide == 4 ? kMenuRight : kMenuBelow, nSide, pMenu);
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(bKeepsClip ? 1 : 0, ::GetClipRgn(dc.m_hDC, (HRGN)rgn.GetSafeHandle()));
+    dc.SelectClipRgn(NULL);
+  };
+}
+
 // clang-format off
-const JointCase kJointCases[] = {
+const PictureCase kJointCases[] = {
     // The clip keeps the menu inside its outer column: the inner lines stop above it.
-    {"classic below", CLASSIC, 32, NULL, 1,
+    {"classic below", CLASSIC, 32, Joint(NULL, 1), NULL,
      {{{10, 10, 30, 21}, 1000}, {{10, 10, 30, 11}, 1000}, {{10, 10, 11, 22}, 1000}, {{29, 10, 30, 20}, 1006},
       {{11, 11, 29, 12}, 1004}, {{11, 11, 12, 20}, 1004}, {{28, 11, 29, 20}, 1008}}},
-    {"xp below", XP, 32, NULL, 1, kXpBelow},
-    {"office 2003 without a menu source", OFFICE2003, 32, NULL, 1, kXpBelow},
-    {"office 2003 floating tool bar", OFFICE2003, 32, &g_floating, 1, kXpBelow},
-    {"office 2003 on a palette screen", OFFICE2003, 8, &g_docked, 1, kXpBelow},
-    {"office 2003 docked button", OFFICE2003, 32, &g_docked, 1, Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2001}})},
-    {"office 2003 menu-bar button", OFFICE2003, 32, &g_menuBar, 1, Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2001}})},
-    {"office 2003 pressed button", OFFICE2003, 32, &g_pressed, 1, Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2000}})},
-    {"office 2003 menu to the right: the fill keeps off its edge", OFFICE2003, 32, &g_pressed, 4,
+    {"xp below", XP, 32, Joint(NULL, 1), NULL, kXpBelow},
+    {"office 2003 without a menu source", OFFICE2003, 32, Joint(NULL, 1), NULL, kXpBelow},
+    {"office 2003 floating tool bar", OFFICE2003, 32, Joint(&g_floating, 1), NULL, kXpBelow},
+    {"office 2003 on a palette screen", OFFICE2003, 8, Joint(&g_docked, 1), NULL, kXpBelow},
+    {"office 2003 docked button", OFFICE2003, 32, Joint(&g_docked, 1), NULL, Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2001}})},
+    {"office 2003 menu-bar button", OFFICE2003, 32, Joint(&g_menuBar, 1), NULL, Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2001}})},
+    {"office 2003 pressed button", OFFICE2003, 32, Joint(&g_pressed, 1), NULL, Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2000}})},
+    {"office 2003 menu to the right: the fill keeps off its edge", OFFICE2003, 32, Joint(&g_pressed, 4), NULL,
      Ring3d({10, 10, 31, 20}, 2007, 2007, {{{10, 10, 29, 20}, 2000}})},
-    {"office 2003 chevron", OFFICE2003, 32, &g_chevron, 1, {{{10, 16, 30, 20}, 3008}}},
+    {"classic empty button draws nothing", CLASSIC, 32, Joint(NULL, 1, false, {10, 10, 10, 20}), NULL, {}},
+    {"office 2003 chevron", OFFICE2003, 32, Joint(&g_chevron, 1, true), NULL, {{{10, 16, 30, 20}, 3008}}},
 };
 // clang-format on
 
-class MenuJoints : public ThemeTest, public ::testing::WithParamInterface<JointCase> {};
-
-TEST_P(MenuJoints, DrawTheButtonsSideAndResetTheClip) {
-  const JointCase& c = GetParam();
-  PM* pm = Install(c.theme, c.nBitsPerPixel);
-  DibSurface s(kCx, kCy, kBack);
-  s.dc().ExcludeClipRect(0, 0, 1, 1);
-  pm->PaintMenuCombinedJoint(s.dc(), kButton, c.nSide == 4 ? kMenuRight : kMenuBelow, c.nSide, c.pMenu);
-  ExpectLayers(pm, s, kCx, kCy, c.layers, c.pszName);
-  // The chevron's strip alone leaves the clip as it was.
-  CRgn rgn;
-  rgn.CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(c.pMenu == &g_chevron ? 1 : 0, ::GetClipRgn(s.hdc(), (HRGN)rgn.GetSafeHandle())) << c.pszName;
-}
-
+class MenuJoints : public PictureTest {};
+TEST_P(MenuJoints, DrawTheButtonsSide) { Run(kCx, kCy); }
 INSTANTIATE_TEST_SUITE_P(Themes, MenuJoints, ::testing::ValuesIn(kJointCases));
-
-TEST_F(MenuJoints, ClassicEmptyButtonDrawsNothing) {
-  PM* pm = Install(CLASSIC);
-  DibSurface s(kCx, kCy, kBack);
-  pm->PaintMenuCombinedJoint(s.dc(), RECT{10, 10, 10, 20}, kMenuBelow, 1, NULL);
-  ExpectLayers(pm, s, kCx, kCy, {}, "empty button");
-}
 
 } // namespace

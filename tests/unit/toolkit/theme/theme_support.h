@@ -237,15 +237,6 @@ inline Layers operator+(Layers a, const Layers& b) {
   return a;
 }
 
-// Compares the whole cx-wide surface with the background and the layers painted over it in order.
-inline void ExpectLayers(PM* pm, const DibSurface& s, int cx, int cy, const Layers& layers,
-                         const char* pszWhat) {
-  ExpectedPicture want(cx, cy, kBack);
-  for (const Layer& l : layers)
-    want.Fill(l.rc, Id(pm, l.nId));
-  EXPECT_EQ(0, want.Compare(s, pszWhat)) << pszWhat;
-}
-
 const int kPictureCx = 60, kPictureCy = 40;
 
 // One painting on a surface of the background colour, and the picture it must leave: what expect
