@@ -3,8 +3,6 @@
 #include "tests/unit/toolkit/theme/theme_support.h"
 #include "toolkit/foundation/ExtCmdIcon.h"
 
-#include <memory>
-
 namespace {
 
 const COLORREF kIconInk = RGB(250, 5, 140);
@@ -124,11 +122,6 @@ TEST_F(PushButtons, TheArrowPartSitsAtTheFarEndAndOnTheLeftRightToLeft) {
   }
 }
 
-// A 4 x 4 icon of one colour.
-std::unique_ptr<CExtCmdIcon> SolidIcon() {
-  return std::unique_ptr<CExtCmdIcon>(new CExtCmdIcon(MakeSolidBitmap(4, 4, kIconInk), RGB(255, 0, 255)));
-}
-
 TEST_F(PushButtons, IconsArePlacedByOrientationAlignmentAndDirection) {
   const RECT rc = {10, 10, 50, 30}; // 40 x 20
   // clang-format off
@@ -147,10 +140,10 @@ TEST_F(PushButtons, IconsArePlacedByOrientationAlignmentAndDirection) {
   // clang-format on
   PM* pm = Install(CLASSIC);
   for (const auto& row : rows) {
-    std::unique_ptr<CExtCmdIcon> icon = SolidIcon();
+    CExtCmdIcon icon(MakeSolidBitmap(4, 4, kIconInk), RGB(255, 0, 255));
     DibSurface surface(60, 40, kBack);
     RECT rcText = {};
-    pm->PaintColorSample(surface.dc(), row.bHorz, row.sCaption, icon.get(), rc, rcText, false, true, false,
+    pm->PaintColorSample(surface.dc(), row.bHorz, row.sCaption, &icon, rc, rcText, false, true, false,
                          row.nAlign, row.bRtl, (COLORREF)-1);
     EXPECT_EQ(kIconInk, surface.At(row.pt.x, row.pt.y)) << row.name;
     EXPECT_EQ(kIconInk, surface.At(row.pt.x + 3, row.pt.y + 3)) << row.name;

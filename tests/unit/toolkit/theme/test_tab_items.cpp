@@ -3,8 +3,6 @@
 #include "tests/unit/toolkit/theme/theme_fakes.h"
 #include "toolkit/foundation/ExtCmdIcon.h"
 
-#include <memory>
-
 namespace {
 
 const int kCx = 64, kCy = 40;
@@ -49,26 +47,20 @@ class TabItemShapes : public PictureTest {};
 TEST_P(TabItemShapes, LeaveExactlyTheirPicture) { Run(kCx, kCy); }
 INSTANTIATE_TEST_SUITE_P(Themes, TabItemShapes, ::testing::ValuesIn(kShapeCases));
 
-std::unique_ptr<CExtCmdIcon> SolidIcon(COLORREF clr) {
-  return std::unique_ptr<CExtCmdIcon>(new CExtCmdIcon(MakeSolidBitmap(16, 16, clr), RGB(255, 0, 255)));
-}
-
 // The tab window's style bit turns item icons off; an empty icon shows nothing either.
 TEST_F(ThemeTest, TabItemIconFollowsTheTabWindowStyle) {
   const COLORREF clrInk = RGB(200, 30, 40);
   for (Theme t : {CLASSIC, XP}) {
     PM* pm = Install(t);
-    std::unique_ptr<CExtCmdIcon> icon = SolidIcon(clrInk);
+    CExtCmdIcon icon(MakeSolidBitmap(16, 16, clrInk), RGB(255, 0, 255));
     CExtCmdIcon empty;
     FakeTabWnd plain(0), noIcons(CExtTabWndSite::TAB_STYLE_NO_ICONS);
     struct {
       CExtCmdIcon* pIcon;
       CObject* pTabWnd;
       bool bShown;
-    } const cases[] = {{icon.get(), &plain, true},
-                       {icon.get(), NULL, true},
-                       {icon.get(), &noIcons, false},
-                       {&empty, &plain, false}};
+    } const cases[] = {
+        {&icon, &plain, true}, {&icon, NULL, true}, {&icon, &noIcons, false}, {&empty, &plain, false}};
     for (const auto& c : cases) {
       DibSurface s(kCx, kCy, kBack);
       PaintItem(pm, s.dc(), TOP, true, false, "Tab", c.pIcon, c.pTabWnd);
