@@ -54,12 +54,12 @@ TEST_F(PushButtons, FacesAndFramesFollowTheState) {
       PushButtonPaintData d = Button(row.s);
       DibSurface surface(40, 20, kBack);
       pm->PaintPushButton(surface.dc(), d);
-      const int nRow = int(&row - rows);
-      EXPECT_EQ(color(row.nTopLeft), surface.At(0, 0)) << ThemeName(t) << " row " << nRow;
-      EXPECT_EQ(color(row.nBottomRight), surface.At(39, 19)) << ThemeName(t) << " row " << nRow;
+      SCOPED_TRACE(::testing::Message() << ThemeName(t) << " row " << (&row - rows));
+      EXPECT_EQ(color(row.nTopLeft), surface.At(0, 0));
+      EXPECT_EQ(color(row.nBottomRight), surface.At(39, 19));
       if (row.nInner != kNone)
-        EXPECT_EQ(color(row.nInner), surface.At(1, 1)) << nRow;
-      EXPECT_EQ(color(row.nFace), surface.At(20, 10)) << ThemeName(t) << " row " << nRow;
+        EXPECT_EQ(color(row.nInner), surface.At(1, 1));
+      EXPECT_EQ(color(row.nFace), surface.At(20, 10));
     }
 }
 
