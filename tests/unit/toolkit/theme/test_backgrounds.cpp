@@ -1,37 +1,14 @@
 // Tab-window backgrounds and buttons, the docking area's background and the backgrounds of
 // control bars, dock bars and tool-bar children in each theme.
-#include "tests/unit/toolkit/theme/expected_picture.h"
 #include "tests/unit/toolkit/theme/theme_fakes.h"
-#include "tests/unit/toolkit/theme/theme_probes.h"
 #include "toolkit/theme/ExtPaintDrawHelpers.h"
-
-#include <cstdlib>
-
-using pixel_support::DibSurface;
 
 namespace {
 
-const COLORREF kBack = kPictureBack;
 const RECT kClient = {0, 0, 60, 40}, G = {10, 10, 30, 26};
 // The tab area and its line for tabs at the top, bottom, left and right.
 const RECT kTabAreas[4] = {{0, 0, 60, 10}, {0, 30, 60, 40}, {0, 0, 10, 40}, {50, 0, 60, 40}};
 const RECT kTabLines[4] = {{0, 0, 60, 1}, {0, 39, 60, 40}, {0, 0, 1, 40}, {59, 0, 60, 40}};
-
-// The luna blue scheme, whose Office 2003 gradient colours differ from each other.
-const ForcedStyle kBlue = {
-    true,
-    L"luna.msstyles",
-    L"normalcolor",
-    7,
-    {RGB(99, 151, 233), 0, RGB(21, 66, 139), 0, 0, RGB(61, 149, 255), RGB(168, 202, 245)}};
-
-::testing::AssertionResult Near(COLORREF got, COLORREF want, int nTolerance = 3) {
-  if (std::abs(GetRValue(got) - GetRValue(want)) <= nTolerance &&
-      std::abs(GetGValue(got) - GetGValue(want)) <= nTolerance &&
-      std::abs(GetBValue(got) - GetBValue(want)) <= nTolerance)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << std::hex << got << " is not near " << want;
-}
 
 void Tabs(PM* pm, CDC& dc, int nOrientation, bool bNoTabArea) {
   pm->PaintTabWndBackground(dc, kClient, kClient, kTabAreas[nOrientation], nOrientation, bNoTabArea, NULL);
@@ -83,21 +60,6 @@ class Backgrounds : public PictureTest {};
 TEST_P(Backgrounds, LeaveExactlyTheirPicture) { Run(); }
 INSTANTIATE_TEST_SUITE_P(Themes, Backgrounds, ::testing::ValuesIn(kPictures));
 
-// A tab window as the Office 2003 background reads it.
-class FakeTabWnd : public CWnd, public CExtTabWndSite {
-public:
-  FakeTabWnd(TabWndKind eKind, BYTE nOptions, HWND hFrame = NULL)
-      : m_eKind(eKind), m_nOptions(nOptions), m_hFrame(hFrame) {}
-  TabWndKind GetTabWndKind() const override { return m_eKind; }
-  BYTE GetTabOptionBits() const override { return m_nOptions & 1; }
-  bool WantsDockerBackground() const override { return (m_nOptions & 2) != 0; }
-  HWND GetParentFrameHwnd() const override { return m_hFrame; }
-  DWORD GetTabWndStyle() const override { return 0; }
-  TabWndKind m_eKind;
-  BYTE m_nOptions;
-  HWND m_hFrame;
-};
-
 // Tab windows of the docking area show its background, then their tab area and line.
 TEST_F(Backgrounds, Office2003DockingTabWindowsShowTheDockingArea) {
   const struct {
@@ -115,7 +77,7 @@ TEST_F(Backgrounds, Office2003DockingTabWindowsShowTheDockingArea) {
     DibSurface sXp(60, 40, kBack), s(60, 40, kBack);
     Tabs(pmXp, sXp.dc(), 1, false);
     auto* pm = static_cast<DockerProbe*>(Install(new DockerProbe, c.nBits));
-    FakeTabWnd tab(c.eKind, c.nOptions);
+    FakeTabWnd tab(0, c.eKind, c.nOptions);
     pm->PaintTabWndBackground(s.dc(), kClient, kClient, kTabAreas[1], 1, false, &tab);
     ExpectedPicture want(60, 40, kDockerMark);
     want.Fill(kTabAreas[1], Id(pm, 1000)).Fill(kTabLines[1], Id(pm, COLOR_3DSHADOW));
@@ -129,10 +91,10 @@ TEST_F(Backgrounds, Office2003DockingTabWindowsShowTheDockingArea) {
 // When no docking-area background answers, the gradient is laid over the frame's client area,
 // so tab windows side by side continue one gradient.
 TEST_F(Backgrounds, Office2003TabWindowsContinueTheFramesGradient) {
-  auto* pm = static_cast<DockerProbe*>(Install(new DockerProbe, 32, kBlue));
+  auto* pm = static_cast<DockerProbe*>(Install(new DockerProbe, 32, kLunaBlue));
   pm->m_bDecline = true;
   HWND hFrame = MakeTestWindow(NULL, 0, 0, 600, 100);
-  FakeTabWnd tabA(CExtTabWndSite::TAB_DYNAMIC, 0, hFrame), tabB(CExtTabWndSite::TAB_DYNAMIC, 0, hFrame);
+  FakeTabWnd tabA(0, CExtTabWndSite::TAB_DYNAMIC, 0, hFrame), tabB(0, CExtTabWndSite::TAB_DYNAMIC, 0, hFrame);
   ASSERT_TRUE(tabA.Attach(MakeTestWindow(hFrame, 0, 0, 300, 40)));
   ASSERT_TRUE(tabB.Attach(MakeTestWindow(hFrame, 100, 50, 300, 40)));
   const RECT rc = {0, 0, 300, 40};
@@ -151,7 +113,7 @@ TEST_F(Backgrounds, Office2003TabWindowsContinueTheFramesGradient) {
 // mirrored DC starts the gradient at the rectangle's right edge, which the mirror shows at the
 // left: the docking area reads the same on the screen either way.
 TEST_F(Backgrounds, Office2003DockingAreaGradientCoversAtMost686Pixels) {
-  PM* pm = Install(new CExtPaintManagerOffice2003, 32, kBlue);
+  PM* pm = Install(OFFICE2003, 32, kLunaBlue);
   const COLORREF clrStart = Id(pm, 3001), clrEnd = Id(pm, 3000);
   ASSERT_FALSE(Near(clrStart, clrEnd, 10));
   for (bool bRtl : {false, true}) {
@@ -191,21 +153,6 @@ TEST_F(Backgrounds, DockerBackgroundOfAWindowTriesTheParentsFirst) {
   ::DestroyWindow(hFrame);
 }
 
-// A control bar or dock bar window as the background painters read it.
-class FakeBarWnd : public CWnd, public FakeControlBar {
-public:
-  FakeBarWnd(BarKind eKind, BYTE nOptions)
-      : FakeControlBar(eKind, nOptions, false, true, false, true, false) {}
-};
-class FakeDockBarWnd : public CWnd, public CExtDockBarSite {
-public:
-  FakeDockBarWnd(bool bOuter, HWND hFrame) : m_bOuter(bOuter), m_hFrame(hFrame) {}
-  bool IsOuterDockBar() const override { return m_bOuter; }
-  HWND GetParentFrameHwnd() const override { return m_hFrame; }
-  bool m_bOuter;
-  HWND m_hFrame;
-};
-
 // Only tool bars that inherit their background ask their parents; dock bars always do.
 TEST_F(Backgrounds, BarsAskTheirParentsAsTheirKindSays) {
   const BYTE INHERIT = CExtControlBarSite::OPT_INHERIT_BACKGROUND;
@@ -219,7 +166,7 @@ TEST_F(Backgrounds, BarsAskTheirParentsAsTheirKindSays) {
   for (const auto& c : cases) {
     auto* pm = static_cast<InheritProbe<CExtPaintManagerXP>*>(Install(new InheritProbe<CExtPaintManagerXP>));
     pm->m_bPaint = true;
-    FakeBarWnd bar(c.eKind, c.nOptions);
+    FakeBarOf<CWnd> bar(c.eKind, false, c.nOptions);
     DibSurface s(40, 30, kBack);
     pm->PaintControlBarClientArea(s.dc(), G, &bar);
     EXPECT_EQ(c.nAsked, pm->m_nCalls);
@@ -232,7 +179,7 @@ TEST_F(Backgrounds, BarsAskTheirParentsAsTheirKindSays) {
 
 // The frame's outer dock bars share one gradient laid over the frame's client area.
 TEST_F(Backgrounds, Office2003OuterDockBarsShareTheFramesGradient) {
-  PM* pm = Install(new CExtPaintManagerOffice2003, 32, kBlue);
+  PM* pm = Install(OFFICE2003, 32, kLunaBlue);
   HWND hFrame = MakeTestWindow(NULL, 0, 0, 800, 400), hEmpty = MakeTestWindow(NULL, 0, 0, 0, 0);
   FakeDockBarWnd top(true, hFrame), left(true, hFrame), inner(false, hFrame), ofEmpty(true, hEmpty);
   ASSERT_TRUE(top.Attach(MakeTestWindow(hFrame, 0, 0, 800, 24)));
@@ -259,7 +206,7 @@ TEST_F(Backgrounds, Office2003OuterDockBarsShareTheFramesGradient) {
 }
 
 TEST_F(Backgrounds, Office2003ToolBarChildAndTwoPartGradients) {
-  PM* pm = Install(new CExtPaintManagerOffice2003, 32, kBlue);
+  PM* pm = Install(OFFICE2003, 32, kLunaBlue);
   DibSurface s(20, 100, kBack);
   pm->PaintToolBarChildBackground(s.dc(), NULL, 0, RECT{0, 0, 20, 100});
   EXPECT_TRUE(Near(s.At(10, 0), Id(pm, 3010)));

@@ -1,29 +1,18 @@
 // Caption buttons, control frames, combo buttons, window-command glyphs, glyph buttons, docking
 // frames, bar borders and colour icons of each theme, compared with the picture they must leave.
-#include "tests/unit/toolkit/theme/expected_picture.h"
 #include "tests/unit/toolkit/theme/theme_fakes.h"
-#include "tests/unit/toolkit/theme/theme_probes.h"
 
 #include <set>
 
-using pixel_support::DibSurface;
-
 namespace {
 
-const COLORREF kBack = kPictureBack;
 // A 15 x 14 caption button, drawn in the 14 x 14 square E; a glyph square; a bar's window and
 // client rectangles; a bar that does not start at the DC's origin.
 const RECT kButton = {10, 10, 25, 24}, E = {11, 10, 25, 24}, G = {10, 10, 30, 26};
 const RECT W = {2, 2, 50, 34}, kClient = {6, 6, 46, 30}, kBar = {20, 10, 50, 30};
 
-// A control bar as the frame painters see their source.
-class FakeBarObject : public CObject, public FakeControlBar {
-public:
-  FakeBarObject(BarKind eKind, BYTE nOptions)
-      : FakeControlBar(eKind, nOptions, false, true, false, true, false) {}
-};
-FakeBarObject g_bar(CExtControlBarSite::BAR_CONTROL, 0);
-FakeBarObject g_inheriting(CExtControlBarSite::BAR_TOOL, CExtControlBarSite::OPT_INHERIT_BACKGROUND);
+FakeBar g_bar(CExtControlBarSite::BAR_CONTROL);
+FakeBar g_inheriting(CExtControlBarSite::BAR_TOOL, false, CExtControlBarSite::OPT_INHERIT_BACKGROUND);
 
 enum { HOV = 1, PUSH = 2, EN = 4, CAP = 8, ACT = 16, FLOAT = 32 };
 void Caption(PM* pm, CDC& dc, int f, int nGlyphAfter) {
@@ -147,7 +136,7 @@ TEST_F(CaptionsAndFrames, Office2003EditFrameShowsTheDockingAreaOutsideItsLitRin
 
 TEST_F(CaptionsAndFrames, XpPaletteScreenOutlineIsDottedWithChamferedCorners) {
   for (bool bPlain : {false, true}) {
-    PM* pm = Install(new CExtPaintManagerXP, 8);
+    PM* pm = Install(XP, 8);
     pm->m_nFlags = bPlain ? PM::PMF_DOCKER_BACKGROUND : 0;
     DibSurface s(kPictureCx, kPictureCy, kBack);
     DockingFramePaintData d(&g_bar, W, kClient, false, true, false);
@@ -194,7 +183,7 @@ class ComboButtons : public ThemeTest, public ::testing::WithParamInterface<Comb
 
 TEST_P(ComboButtons, RingTheBoxAndDrawTheArrow) {
   const ComboCase& c = GetParam();
-  PM* pm = Install(MakeTheme(c.theme));
+  PM* pm = Install(c.theme);
   auto C = [&](int n) {
     return n == -1 ? RGB(255, 0, 0) : n == -2 ? RGB(0, 0, 255) : n == -3 ? kBack : Id(pm, n);
   };
@@ -232,7 +221,7 @@ TEST_F(ComboButtons, Office2003ComboInTheDockingArea) {
     bool bDecline;
   } fallbacks[] = {{NULL, false}, {&barButton, false}, {&combo, true}};
   for (const auto& c : fallbacks) {
-    PM* pmXp = Install(new CExtPaintManagerXP);
+    PM* pmXp = Install(XP);
     DibSurface sXp(kPictureCx, kPictureCy, kBack), s(kPictureCx, kPictureCy, kBack);
     ComboButtonPaintData dXp = ComboData(c.pSource, EN | HOV), d = ComboData(c.pSource, EN | HOV);
     pmXp->PaintComboDropDownButton(sXp.dc(), dXp);

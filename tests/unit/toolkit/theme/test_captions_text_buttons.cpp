@@ -1,14 +1,9 @@
 // Text buttons, caption bars, grip boxes and docking captions of each theme, read back pixel by
 // pixel from 32-bit DIB surfaces.
-#include "tests/unit/toolkit/theme/bar_fakes.h"
-#include "toolkit/theme/ExtPaintManagerGlyphs.h"
-#include "toolkit/theme/ExtPaintManagerRecords.h"
-
-using pixel_support::DibSurface;
+#include "tests/unit/toolkit/theme/theme_fakes.h"
 
 namespace {
 
-const COLORREF kBack = RGB(1, 2, 3);
 const int kCx = 80, kCy = 24;
 
 // The nine dots of the grip box in a rectangle: dark 2 x 2 squares with a light one under each,
@@ -24,109 +19,35 @@ Layers GripDots(const RECT& rc, int nOffsetY) {
   return dots;
 }
 
-enum SimpleOp {
-  FRAME,
-  WINDOW_FILL,
-  GLYPH_BOX,
-  STRIP_GRIP,
-  STRIP_PLAIN,
-  CAPTION_BAR,
-  TEXT_RAISED,
-  SHADOWED,
-  GLYPH
-};
-
-void PaintOp(CExtPaintManager* pm, CDC& dc, SimpleOp op, const RECT& rc) {
-  switch (op) {
-  case FRAME:
-    pm->PaintFrameBorder(dc, rc);
-    break;
-  case WINDOW_FILL:
-    pm->FillWindowColor(dc, rc, NULL);
-    break;
-  case GLYPH_BOX:
-    pm->PaintCenteredGlyphBox(dc, rc, 0);
-    break;
-  case STRIP_GRIP:
-    pm->PaintButtonStrip(dc, rc, true);
-    break;
-  case STRIP_PLAIN:
-    pm->PaintButtonStrip(dc, rc, false);
-    break;
-  case CAPTION_BAR:
-    pm->PaintCaptionBar(dc, rc, "");
-    break;
-  case TEXT_RAISED:
-    pm->PaintTextButton(dc, rc, "", 0, false, false, true);
-    break;
-  case SHADOWED:
-    pm->PaintShadowedIconTitleText(dc, rc, "");
-    break;
-  case GLYPH:
-    pm->PaintTextColorGlyph(dc, rc, GetNamedGlyph(NG_CHEVRON_8X5));
-    break;
-  }
-}
-
-struct PictureCase {
-  const char* pszName;
-  ThemeKind theme;
-  int nBitsPerPixel;
-  SimpleOp op;
-  Layers layers;
-};
-
-const RECT kRc = {2, 3, 62, 15};
+typedef void (*Painter)(PM* pm, CDC& dc, const RECT& rc);
 // clang-format off
-const PictureCase kPictureCases[] = {
-    {"classic frame border: shadow top-left, window colour bottom-right", CLASSIC, 32, FRAME, Ring3d(kRc, COLOR_3DSHADOW, COLOR_WINDOW)},
-    {"XP frame border: one shadow pixel along every edge", XP, 32, FRAME, Ring3d(kRc, COLOR_3DSHADOW, COLOR_3DSHADOW)},
-    {"Office 2003 frame border in its scheme colour", OFFICE2003, 32, FRAME, Ring3d(kRc, 3027, 3027)},
-    {"window fill", XP, 32, WINDOW_FILL, {{kRc, COLOR_WINDOW}}},
-    {"grip box: nine dots centred", CLASSIC, 32, GLYPH_BOX, GripDots(kRc, 0)},
-    {"classic button strip with its grip", CLASSIC, 32, STRIP_GRIP,
-     Layers{{kRc, 1000}, {{2, 3, 62, 4}, COLOR_3DSHADOW}, {{2, 4, 62, 5}, COLOR_WINDOW}, {{2, 4, 3, 15}, COLOR_WINDOW}} + GripDots(kRc, 0)},
-    {"Office 2003 strip on a palette screen shows the grip anyway", OFFICE2003, 8, STRIP_PLAIN,
-     Layers{{kRc, 1000}, {{2, 3, 62, 4}, COLOR_3DSHADOW}, {{2, 4, 62, 5}, COLOR_WINDOW}, {{2, 4, 3, 15}, COLOR_WINDOW}} + GripDots(kRc, 0)},
-    {"classic caption bar: face and a shadow row at the bottom", CLASSIC, 32, CAPTION_BAR, {{kRc, COLOR_3DFACE}, {{2, 14, 62, 15}, COLOR_3DSHADOW}}},
-    {"Office 2003 caption bar on a palette screen", OFFICE2003, 8, CAPTION_BAR,
-     {{kRc, COLOR_3DSHADOW}, {{2, 14, 62, 15}, 3027}, {{2, 3, 62, 4}, 3031}}},
-    {"classic raised text button", CLASSIC, 32, TEXT_RAISED, Layers{{kRc, COLOR_3DSHADOW}} + Ring3d(kRc, COLOR_WINDOW, COLOR_3DDKSHADOW)},
-    {"XP shadowed title: a shadow fill under the text", XP, 8, SHADOWED, {{kRc, COLOR_3DSHADOW}}},
-    {"Office 2003 shadowed title without a luna scheme", OFFICE2003, 32, SHADOWED, {{kRc, COLOR_3DSHADOW}}},
+enum SimpleOp { FRAME, WINDOW_FILL, GLYPH_BOX, STRIP_GRIP, STRIP_PLAIN, CAPTION_BAR, TEXT_RAISED, SHADOWED, GLYPH };
+const Painter kOps[] = {
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintFrameBorder(dc, rc); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->FillWindowColor(dc, rc, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintCenteredGlyphBox(dc, rc, 0); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintButtonStrip(dc, rc, true); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintButtonStrip(dc, rc, false); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintCaptionBar(dc, rc, ""); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintTextButton(dc, rc, "", 0, false, false, true); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintShadowedIconTitleText(dc, rc, ""); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintTextColorGlyph(dc, rc, GetNamedGlyph(NG_CHEVRON_8X5)); },
+};
+// Painters of other families that must leave an empty rectangle alone too.
+const Painter kOthers[] = {
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintDividerLine(dc, rc, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintMenuSeparator(dc, rc, 0, false, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintResizingGripper(dc, rc, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintDatePickerBorder(dc, rc, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintDatePickerSeparator(dc, rc, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { MenuItemPaintData d(NULL, rc, rc, 24, "Item", "Ctrl+I", NULL, false, true, true, false, false, true, true, true, true, 0, NULL); pm->PaintMenuItem(dc, d); },
+    [](PM* pm, CDC& dc, const RECT& rc) { PushButtonPaintData d(NULL, true, rc, "Go", NULL, false, true, true, false, true, false, false, false, 0); pm->PaintPushButton(dc, d); },
 };
 // clang-format on
 
-class TextButtonPictures : public ThemeTest, public ::testing::WithParamInterface<PictureCase> {};
-
-TEST_P(TextButtonPictures, LeaveExactlyTheirPicture) {
-  const PictureCase& c = GetParam();
-  CExtPaintManager* pm = Install(MakeTheme(c.theme), c.nBitsPerPixel);
-  DibSurface s(kCx, kCy, kBack);
-  PaintOp(pm, s.dc(), c.op, kRc);
-  ExpectLayers(pm, s, kCx, kCy, kBack, c.layers, c.pszName);
-}
-
-INSTANTIATE_TEST_SUITE_P(Themes, TextButtonPictures, ::testing::ValuesIn(kPictureCases));
-
-// Every operation of the family paints nothing where the DC cannot show its rectangle.
-TEST_F(ThemeTest, TextButtonOperationsSkipInvisibleRectangles) {
-  for (ThemeKind t : {CLASSIC, XP, OFFICE2003}) {
-    CExtPaintManager* pm = Install(MakeTheme(t));
-    for (SimpleOp op : {FRAME, WINDOW_FILL, GLYPH_BOX, STRIP_GRIP, STRIP_PLAIN, CAPTION_BAR, TEXT_RAISED,
-                        SHADOWED, GLYPH}) {
-      DibSurface s(kCx, kCy, kBack);
-      s.dc().IntersectClipRect(70, 0, 80, 24);
-      s.dc().ExcludeClipRect(70, 0, 80, 24);
-      PaintOp(pm, s.dc(), op, RECT{4, 2, 60, 20});
-      s.dc().SelectClipRgn(NULL);
-      EXPECT_EQ(kCx * kCy, CountColor(s, RECT{0, 0, kCx, kCy}, kBack)) << ThemeName(t) << " op " << op;
-    }
-  }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Docking captions.
+const RECT kRc = {2, 3, 62, 15};
+const RECT kCap = {0, 0, 60, 16};
+const RECT kCapIn = {1, 1, 59, 15};
 
 // A caption whose text has no room: only its background shows.
 DockingCaptionPaintData Caption(CObject* pSource, const RECT& rc, bool bActive, bool bFloating,
@@ -135,63 +56,97 @@ DockingCaptionPaintData Caption(CObject* pSource, const RECT& rc, bool bActive, 
                                  bVertical, bCaptionBar, "Caption", false);
 }
 
-TEST_F(ThemeTest, ClassicGripperIsTwoRaisedBarsThatTouch) {
-  CExtPaintManager* pm = Install(new CExtPaintManager);
-  DibSurface s(kCx, kCy, kBack);
-  DockingCaptionPaintData d = Caption(NULL, RECT{0, 0, 40, 14}, false, false, false, false);
-  pm->PaintDockingCaption(s.dc(), d);
-  ExpectLayers(pm, s, kCx, kCy, kBack,
-               Ring3d(RECT{1, 4, 40, 7}, 1004, 1006) + Ring3d(RECT{1, 7, 40, 10}, 1004, 1006),
-               "horizontal gripper");
-  s.Fill(kBack);
-  d.vertical = 1;
-  pm->PaintDockingCaption(s.dc(), d);
-  ExpectLayers(pm, s, kCx, kCy, kBack,
-               Ring3d(RECT{4, 1, 7, 14}, 1004, 1006) + Ring3d(RECT{7, 1, 10, 14}, 1004, 1006),
-               "vertical gripper");
+// One operation of the family on kRc.
+std::function<void(PM*, CDC&)> Op(SimpleOp op) {
+  return [op](PM* pm, CDC& dc) { kOps[op](pm, dc, kRc); };
+}
+// A control bar's caption without text, at 8 bits per pixel where no theme draws a gradient.
+std::function<void(PM*, CDC&)> Cap(bool bActive, bool bFloating, bool bCaptionBar) {
+  return [=](PM* pm, CDC& dc) {
+    FakeBar bar(CExtControlBarSite::BAR_CONTROL);
+    DockingCaptionPaintData d = Caption(&bar, kCap, bActive, bFloating, false, bCaptionBar);
+    pm->PaintDockingCaption(dc, d);
+  };
 }
 
-struct CaptionCase {
-  const char* pszName;
-  ThemeKind theme;
-  bool bActive, bFloating, bCaptionBar;
-  Layers layers; // at 8 bits per pixel, no text
-};
+// A classic gripper: a caption without source or bar.
+std::function<void(PM*, CDC&)> Grip(bool bVertical) {
+  return [=](PM* pm, CDC& dc) {
+    DockingCaptionPaintData d = Caption(NULL, RECT{0, 0, 40, 14}, false, false, bVertical, false);
+    pm->PaintDockingCaption(dc, d);
+  };
+}
 
-const RECT kCap = {0, 0, 60, 16};
-const RECT kCapIn = {1, 1, 59, 15};
 // clang-format off
-const CaptionCase kCaptionCases[] = {
-    {"classic inactive docked caption: first inactive colour, a pixel in", CLASSIC, false, false, true, {{kCapIn, COLOR_INACTIVECAPTION}}},
-    {"classic active docked caption", CLASSIC, true, false, true, {{kCapIn, COLOR_ACTIVECAPTION}}},
-    {"classic floating frame caption bar fills the whole area", CLASSIC, false, true, true, {{kCap, COLOR_ACTIVECAPTION}}},
-    {"classic floating frame caption without a bar: highlight", CLASSIC, false, true, false, {{kCap, COLOR_HIGHLIGHT}}},
-    {"XP inactive docked caption: face with a shadow frame", XP, false, false, true, Layers{{kCapIn, 2000}} + Ring3d(kCapIn, COLOR_3DSHADOW, COLOR_3DSHADOW)},
-    {"XP active docked caption: highlight", XP, true, false, true, {{kCapIn, COLOR_HIGHLIGHT}}},
-    {"XP floating frame caption: shadow", XP, false, true, false, {{kCap, COLOR_3DSHADOW}}},
-    {"Office 2003 caption on a palette screen takes the XP body", OFFICE2003, true, false, true, {{kCapIn, COLOR_HIGHLIGHT}}},
+const PictureCase kPictureCases[] = {
+    {"classic frame border: shadow top-left, window colour bottom-right", CLASSIC, 32, Op(FRAME), NULL, Ring3d(kRc, COLOR_3DSHADOW, COLOR_WINDOW)},
+    {"XP frame border: one shadow pixel along every edge", XP, 32, Op(FRAME), NULL, Ring3d(kRc, COLOR_3DSHADOW, COLOR_3DSHADOW)},
+    {"Office 2003 frame border in its scheme colour", OFFICE2003, 32, Op(FRAME), NULL, Ring3d(kRc, 3027, 3027)},
+    {"window fill", XP, 32, Op(WINDOW_FILL), NULL, {{kRc, COLOR_WINDOW}}},
+    {"grip box: nine dots centred", CLASSIC, 32, Op(GLYPH_BOX), NULL, GripDots(kRc, 0)},
+    {"classic button strip with its grip", CLASSIC, 32, Op(STRIP_GRIP), NULL,
+     Layers{{kRc, 1000}, {{2, 3, 62, 4}, COLOR_3DSHADOW}, {{2, 4, 62, 5}, COLOR_WINDOW}, {{2, 4, 3, 15}, COLOR_WINDOW}} + GripDots(kRc, 0)},
+    {"Office 2003 strip on a palette screen shows the grip anyway", OFFICE2003, 8, Op(STRIP_PLAIN), NULL,
+     Layers{{kRc, 1000}, {{2, 3, 62, 4}, COLOR_3DSHADOW}, {{2, 4, 62, 5}, COLOR_WINDOW}, {{2, 4, 3, 15}, COLOR_WINDOW}} + GripDots(kRc, 0)},
+    {"classic caption bar: face and a shadow row at the bottom", CLASSIC, 32, Op(CAPTION_BAR), NULL, {{kRc, COLOR_3DFACE}, {{2, 14, 62, 15}, COLOR_3DSHADOW}}},
+    {"Office 2003 caption bar on a palette screen", OFFICE2003, 8, Op(CAPTION_BAR), NULL,
+     {{kRc, COLOR_3DSHADOW}, {{2, 14, 62, 15}, 3027}, {{2, 3, 62, 4}, 3031}}},
+    {"classic raised text button", CLASSIC, 32, Op(TEXT_RAISED), NULL, Layers{{kRc, COLOR_3DSHADOW}} + Ring3d(kRc, COLOR_WINDOW, COLOR_3DDKSHADOW)},
+    {"XP shadowed title: a shadow fill under the text", XP, 8, Op(SHADOWED), NULL, {{kRc, COLOR_3DSHADOW}}},
+    {"Office 2003 shadowed title without a luna scheme", OFFICE2003, 32, Op(SHADOWED), NULL, {{kRc, COLOR_3DSHADOW}}},
+    {"classic inactive docked caption: first inactive colour, a pixel in", CLASSIC, 8, Cap(false, false, true), NULL, {{kCapIn, COLOR_INACTIVECAPTION}}},
+    {"classic active docked caption", CLASSIC, 8, Cap(true, false, true), NULL, {{kCapIn, COLOR_ACTIVECAPTION}}},
+    {"classic floating frame caption bar fills the whole area", CLASSIC, 8, Cap(false, true, true), NULL, {{kCap, COLOR_ACTIVECAPTION}}},
+    {"classic floating frame caption without a bar: highlight", CLASSIC, 8, Cap(false, true, false), NULL, {{kCap, COLOR_HIGHLIGHT}}},
+    {"XP inactive docked caption: face with a shadow frame", XP, 8, Cap(false, false, true), NULL, Layers{{kCapIn, 2000}} + Ring3d(kCapIn, COLOR_3DSHADOW, COLOR_3DSHADOW)},
+    {"XP active docked caption: highlight", XP, 8, Cap(true, false, true), NULL, {{kCapIn, COLOR_HIGHLIGHT}}},
+    {"XP floating frame caption: shadow", XP, 8, Cap(false, true, false), NULL, {{kCap, COLOR_3DSHADOW}}},
+    {"Office 2003 caption on a palette screen takes the XP body", OFFICE2003, 8, Cap(true, false, true), NULL, {{kCapIn, COLOR_HIGHLIGHT}}},
+    {"classic gripper: two raised bars that touch", CLASSIC, 32, Grip(false), NULL, Ring3d(RECT{1, 4, 40, 7}, 1004, 1006) + Ring3d(RECT{1, 7, 40, 10}, 1004, 1006)},
+    {"classic vertical gripper", CLASSIC, 32, Grip(true), NULL, Ring3d(RECT{4, 1, 7, 14}, 1004, 1006) + Ring3d(RECT{7, 1, 10, 14}, 1004, 1006)},
 };
 // clang-format on
 
-class CaptionPictures : public ThemeTest, public ::testing::WithParamInterface<CaptionCase> {};
+class TextButtonPictures : public PictureTest {};
+TEST_P(TextButtonPictures, LeaveExactlyTheirPicture) { Run(kCx, kCy); }
+INSTANTIATE_TEST_SUITE_P(Themes, TextButtonPictures, ::testing::ValuesIn(kPictureCases));
 
-// On palette screens no theme draws a gradient.
-TEST_P(CaptionPictures, FillTheirAreaWithoutGradientOnPaletteScreens) {
-  const CaptionCase& c = GetParam();
-  CExtPaintManager* pm = Install(MakeTheme(c.theme), 8);
-  FakeBar bar(CExtControlBarSite::BAR_CONTROL);
-  DibSurface s(kCx, kCy, kBack);
-  DockingCaptionPaintData d = Caption(&bar, kCap, c.bActive, c.bFloating, false, c.bCaptionBar);
-  pm->PaintDockingCaption(s.dc(), d);
-  ExpectLayers(pm, s, kCx, kCy, kBack, c.layers, c.pszName);
+// Every operation of the family paints nothing where the DC cannot show its rectangle; they and
+// others paint nothing for an empty rectangle and leave the DC's colour and mode as they were.
+TEST_F(ThemeTest, OperationsSkipInvisibleAndEmptyRectangles) {
+  for (Theme t : {CLASSIC, XP, OFFICE2003}) {
+    PM* pm = Install(t);
+    for (Painter paint : kOps) {
+      DibSurface s(kCx, kCy, kBack);
+      s.dc().IntersectClipRect(70, 0, 80, 24);
+      s.dc().ExcludeClipRect(70, 0, 80, 24);
+      paint(pm, s.dc(), RECT{4, 2, 60, 20});
+      s.dc().SelectClipRgn(NULL);
+      EXPECT_EQ(kCx * kCy, CountColor(s, RECT{0, 0, kCx, kCy}, kBack)) << ThemeName(t) << " op " << paint;
+    }
+    for (const auto& ops : {std::vector<Painter>(std::begin(kOps), std::end(kOps)),
+                            std::vector<Painter>(std::begin(kOthers), std::end(kOthers))})
+      for (Painter paint : ops)
+        for (const RECT& rc : {RECT{5, 5, 5, 15}, RECT{5, 5, 25, 5}}) {
+          DibSurface s(kCx, kCy, kBack);
+          ::SetTextColor(s.hdc(), RGB(9, 8, 7));
+          ::SetBkMode(s.hdc(), OPAQUE);
+          paint(pm, s.dc(), rc);
+          const int nOp = int(std::find(ops.begin(), ops.end(), paint) - ops.begin());
+          EXPECT_EQ(kCx * kCy, CountColor(s, RECT{0, 0, kCx, kCy}, kBack)) << ThemeName(t) << " op " << nOp;
+          EXPECT_EQ(RGB(9, 8, 7), ::GetTextColor(s.hdc())) << ThemeName(t) << " op " << nOp;
+          EXPECT_EQ(OPAQUE, ::GetBkMode(s.hdc())) << ThemeName(t) << " op " << nOp;
+        }
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Themes, CaptionPictures, ::testing::ValuesIn(kCaptionCases));
+// ---------------------------------------------------------------------------------------------
+// Docking captions.
 
 TEST_F(ThemeTest, TransparentCaptionLeavesTheBackground) {
   FakeBar bar(CExtControlBarSite::BAR_CONTROL);
-  for (ThemeKind t : {CLASSIC, XP, OFFICE2003}) {
-    CExtPaintManager* pm = Install(MakeTheme(t));
+  for (Theme t : {CLASSIC, XP, OFFICE2003}) {
+    PM* pm = Install(t);
     DibSurface s(kCx, kCy, kBack);
     DockingCaptionPaintData d = Caption(&bar, kCap, true, true, false, true);
     d.transparentCaption = 1;
@@ -202,11 +157,11 @@ TEST_F(ThemeTest, TransparentCaptionLeavesTheBackground) {
 
 // A floating tool bar's caption is cut to fit its frame; any other ends in an ellipsis.
 TEST_F(ThemeTest, FixedModeMiniFrameCutsItsCaptionToFit) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerXP, 8);
+  PM* pm = Install(XP, 8);
   FakeCaptionSource toolFrame(CExtCaptionSourceSite::SOURCE_MINI_FRAME, true);
   FakeCaptionSource panelFrame(CExtCaptionSourceSite::SOURCE_MINI_FRAME, false);
   const RECT rcText = {4, 0, 44, 16};
-  const COLORREF clrBack = pm->ColorByLogicalId(COLOR_3DSHADOW);
+  const COLORREF clrBack = Id(pm, COLOR_3DSHADOW);
   DibSurface cut(kCx, kCy, kBack), ellipsis(kCx, kCy, kBack);
   DockingCaptionPaintData d1(&toolFrame, kCap, rcText, false, true, false, false, "Formatting Toolbar",
                              false);
@@ -220,13 +175,13 @@ TEST_F(ThemeTest, FixedModeMiniFrameCutsItsCaptionToFit) {
 }
 
 TEST_F(ThemeTest, Office2003GripperIsAColumnOfDots) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
+  PM* pm = Install(OFFICE2003);
   FakeBar toolBar(CExtControlBarSite::BAR_TOOL);
   DibSurface s(kCx, kCy + 10, kBack);
   DockingCaptionPaintData d = Caption(&toolBar, RECT{0, 0, 10, 30}, false, false, true, false);
   pm->PaintDockingCaption(s.dc(), d);
   // 22 pixels between the margins hold five dots, centred on the gripper.
-  const COLORREF clrDark = pm->ColorByLogicalId(3003), clrLight = pm->ColorByLogicalId(3002);
+  const COLORREF clrDark = Id(pm, 3003), clrLight = Id(pm, 3002);
   for (int i = 0; i < 5; ++i) {
     const int y = 6 + 4 * i;
     EXPECT_EQ(clrDark, s.At(3, y)) << "dot " << i;
@@ -239,20 +194,20 @@ TEST_F(ThemeTest, Office2003GripperIsAColumnOfDots) {
 
 // The Office 2003 bar caption lays its gradient and leaves the XP body only the text to draw.
 TEST_F(ThemeTest, Office2003BarCaptionIsAGradient) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
+  PM* pm = Install(OFFICE2003);
   FakeBar bar(CExtControlBarSite::BAR_CONTROL);
   DibSurface s(kCx, kCy, kBack);
   DockingCaptionPaintData d = Caption(&bar, kCap, true, false, false, true);
   pm->PaintDockingCaption(s.dc(), d);
   EXPECT_TRUE(d.transparentCaption);
-  EXPECT_EQ(pm->ColorByLogicalId(3000), s.At(1, 8));
-  EXPECT_NE(pm->ColorByLogicalId(3000), s.At(57, 8));
+  EXPECT_EQ(Id(pm, 3000), s.At(1, 8));
+  EXPECT_NE(Id(pm, 3000), s.At(57, 8));
 }
 
 // The XP grip lays lines every second row over the gripper's face with "destination AND
 // pattern"; a tool bar that inherits its background keeps the area it had.
 TEST_F(ThemeTest, XpGripperAndsItsLinePatternOverTheFace) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerXP);
+  PM* pm = Install(XP);
   FakeBar plain(CExtControlBarSite::BAR_TOOL),
       inheriting(CExtControlBarSite::BAR_TOOL, false, CExtControlBarSite::OPT_INHERIT_BACKGROUND);
   const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE), clrShadow = ::GetSysColor(COLOR_3DSHADOW);
@@ -264,7 +219,7 @@ TEST_F(ThemeTest, XpGripperAndsItsLinePatternOverTheFace) {
     DibSurface s(kCx, kCy + 20, kBack);
     DockingCaptionPaintData d = Caption(pBar, RECT{0, 0, 14, 40}, false, false, true, false);
     pm->PaintDockingCaption(s.dc(), d);
-    const COLORREF clrUnder = pBar == &plain ? pm->ColorByLogicalId(1000) : kBack;
+    const COLORREF clrUnder = pBar == &plain ? Id(pm, 1000) : kBack;
     EXPECT_EQ(clrUnder, s.At(2, 20));
     for (int y = 2; y < 38; ++y)
       for (int x = 5; x < 9; ++x)

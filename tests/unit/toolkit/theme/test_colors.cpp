@@ -2,7 +2,6 @@
 // chosen by the test, the tint brushes, blends and the hue-lightness-saturation conversions.
 #include "tests/unit/toolkit/theme/theme_support.h"
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -134,11 +133,6 @@ TEST(ColorArithmetic, BlendsWeighInPercentBelowOneHundredAndPerMilleFromThere) {
   EXPECT_EQ(RGB(255, 155, 55), PM::InvertColor(RGB(0, 100, 200)));
 }
 
-bool WithinOne(COLORREF a, COLORREF b) {
-  return std::abs(GetRValue(a) - GetRValue(b)) <= 1 && std::abs(GetGValue(a) - GetGValue(b)) <= 1 &&
-         std::abs(GetBValue(a) - GetBValue(b)) <= 1;
-}
-
 TEST(ColorArithmetic, HlsRoundTripsKeepEveryChannelWithinOne) {
   int nFailures = 0;
   for (int r = 0; r < 256; r += 15)
@@ -146,8 +140,8 @@ TEST(ColorArithmetic, HlsRoundTripsKeepEveryChannelWithinOne) {
       for (int b = 0; b < 256; b += 15) {
         double h, s, l;
         PM::RgbToHls(RGB(r, g, b), &h, &s, &l);
-        if (!WithinOne(RGB(r, g, b), PM::HlsToRgb(h, l, s)) ||
-            !WithinOne(RGB(r, g, b), PM::HlsAdjustColor(RGB(r, g, b), 0, 0, 0)))
+        if (!Near(RGB(r, g, b), PM::HlsToRgb(h, l, s), 1) ||
+            !Near(RGB(r, g, b), PM::HlsAdjustColor(RGB(r, g, b), 0, 0, 0), 1))
           EXPECT_LT(++nFailures, 5) << r << "," << g << "," << b;
       }
   EXPECT_EQ(0, nFailures);
@@ -163,7 +157,7 @@ TEST(ColorArithmetic, HlsAdjustmentMovesEachComponentPartOfTheWay) {
   // clang-format on
   for (const auto& row : rows) {
     const COLORREF clr = PM::HlsAdjustColor(row.clr, row.dH, row.dL, row.dS);
-    EXPECT_TRUE(WithinOne(row.expected, clr)) << std::hex << clr << " for " << row.clr;
+    EXPECT_TRUE(Near(clr, row.expected, 1)) << std::hex << row.clr;
   }
 }
 
@@ -176,8 +170,8 @@ TEST(ColorArithmetic, HueInDegreesGivesTheColourWheel) {
   // clang-format on
   for (const auto& row : rows) {
     const COLORREF clr = PM::HslDegreesToRgb(row.h, row.l, row.s);
-    EXPECT_TRUE(WithinOne(row.expected, clr)) << row.h << " gave " << std::hex << clr;
-    EXPECT_TRUE(WithinOne(clr, PM::HlsToRgb(row.h / 360.0, row.l, row.s))) << row.h;
+    EXPECT_TRUE(Near(clr, row.expected, 1)) << row.h;
+    EXPECT_TRUE(Near(clr, PM::HlsToRgb(row.h / 360.0, row.l, row.s), 1)) << row.h;
   }
 }
 

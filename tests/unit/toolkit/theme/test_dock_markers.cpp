@@ -5,7 +5,6 @@
 
 #include <memory>
 
-using pixel_support::DibSurface;
 typedef PM::DockMarkerBase Marker;
 
 namespace {
@@ -57,10 +56,7 @@ class DockMarkers : public ThemeTest {
 protected:
   // Theme 0 classic, 1 XP, 2 Office 2003, with that marker style.
   PM* InstallStyle(int nTheme, int nStyle, int nBitsPerPixel = 32, const ForcedStyle& style = kNoStyle) {
-    PM* pManager = nTheme == 0   ? new PM
-                   : nTheme == 1 ? new CExtPaintManagerXP
-                                 : new CExtPaintManagerOffice2003;
-    PM* pm = Install(pManager, nBitsPerPixel, style);
+    PM* pm = Install((Theme)nTheme, nBitsPerPixel, style);
     pm->m_nDockMarkerStyle = nStyle;
     return pm;
   }

@@ -1,14 +1,9 @@
 // Chevron buttons, the hidden-items row, XP and Office 2003 separators, the request to parent
 // windows for a background and the Office 2003 themed gradient.
-#include "tests/unit/toolkit/theme/bar_fakes.h"
 #include "tests/unit/toolkit/theme/theme_fakes.h"
-#include "toolkit/theme/ExtPaintManagerGlyphs.h"
-
-using pixel_support::DibSurface;
 
 namespace {
 
-const COLORREF kBack = RGB(1, 2, 3);
 const int kCx = 100, kCy = 40;
 
 // Whether every ink cell of the glyph at (x, y) shows the colour.
@@ -23,7 +18,7 @@ bool GlyphShows(const DibSurface& s, const GlyphBuffer& g, int x0, int y0, COLOR
 // A horizontal chevron button 12 x 24 at the origin: the arrow at (3, 18), the chevron at (2, 3)
 // (XP: one pixel further right).
 struct ChevronCase {
-  ThemeKind theme;
+  Theme theme;
   bool bAllVisible, bEnabled;
 };
 
@@ -31,24 +26,24 @@ class ChevronButtons : public ThemeTest, public ::testing::WithParamInterface<Ch
 
 TEST_P(ChevronButtons, ShowTheArrowAndTheChevronOnlyForHiddenContent) {
   const ChevronCase& c = GetParam();
-  CExtPaintManager* pm = Install(MakeTheme(c.theme));
+  PM* pm = Install(c.theme);
   DibSurface s(kCx, kCy, kBack);
   pm->PaintContentExpandButton(s.dc(), RECT{0, 0, 12, 24}, true, c.bAllVisible, c.bEnabled, false, false,
                                NULL, 0, false);
   const bool bXp = c.theme != CLASSIC;
   const GlyphBuffer& arrow = GetNamedGlyph(NG_ARROW_DOWN_5X3);
   const GlyphBuffer& chevron = GetNamedGlyph(NG_CHEVRON_8X5);
-  const COLORREF clrInk = pm->ColorByLogicalId(c.bEnabled ? 1010 : COLOR_3DSHADOW);
+  const COLORREF clrInk = Id(pm, c.bEnabled ? 1010 : COLOR_3DSHADOW);
   if (c.theme != OFFICE2003) {
     EXPECT_TRUE(GlyphShows(s, arrow, 3, 18, clrInk));
     EXPECT_EQ(c.bEnabled && !c.bAllVisible, GlyphShows(s, chevron, 2 + (bXp ? 1 : 0), 3, clrInk));
   }
   // The chevron's rows hold ink only for hidden content on an enabled button.
-  const int nInk = CountColor(s, RECT{0, 0, 12, 10}, pm->ColorByLogicalId(1010)) +
-                   CountColor(s, RECT{0, 0, 12, 10}, pm->ColorByLogicalId(COLOR_3DSHADOW));
+  const int nInk = CountColor(s, RECT{0, 0, 12, 10}, Id(pm, 1010)) +
+                   CountColor(s, RECT{0, 0, 12, 10}, Id(pm, COLOR_3DSHADOW));
   EXPECT_EQ(c.bEnabled && !c.bAllVisible, nInk > 0) << ThemeName(c.theme);
   if (!c.bEnabled && c.theme == CLASSIC)
-    EXPECT_EQ(pm->ColorByLogicalId(COLOR_3DHILIGHT), s.At(3 + 4 + 1, 18 + 1)) << "the embossed light copy";
+    EXPECT_EQ(Id(pm, COLOR_3DHILIGHT), s.At(3 + 4 + 1, 18 + 1)) << "the embossed light copy";
 }
 
 const ChevronCase kChevronCases[] = {
@@ -60,8 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Themes, ChevronButtons, ::testing::ValuesIn(kChevronCas
 // A disabled chevron looks the same whether the pointer is over it or pressing it.
 TEST_F(ThemeTest, DisabledChevronNeverShowsHover) {
   FakeBar toolBar(CExtControlBarSite::BAR_TOOL);
-  for (ThemeKind t : {CLASSIC, XP, OFFICE2003}) {
-    CExtPaintManager* pm = Install(MakeTheme(t));
+  for (Theme t : {CLASSIC, XP, OFFICE2003}) {
+    PM* pm = Install(t);
     DibSurface idle(kCx, kCy, kBack), hot(kCx, kCy, kBack);
     pm->PaintContentExpandButton(idle.dc(), RECT{0, 0, 12, 24}, true, false, false, false, false, &toolBar, 0,
                                  false);
@@ -72,8 +67,8 @@ TEST_F(ThemeTest, DisabledChevronNeverShowsHover) {
 }
 
 TEST_F(ThemeTest, TransparentChevronLeavesTheBackground) {
-  for (ThemeKind t : {CLASSIC, XP}) {
-    CExtPaintManager* pm = Install(MakeTheme(t));
+  for (Theme t : {CLASSIC, XP}) {
+    PM* pm = Install(t);
     DibSurface s(kCx, kCy, kBack);
     pm->PaintContentExpandButton(s.dc(), RECT{0, 0, 12, 24}, true, true, true, false, false, NULL, 0, true);
     const int nArrowCells = 5 + 3 + 1;
@@ -81,41 +76,31 @@ TEST_F(ThemeTest, TransparentChevronLeavesTheBackground) {
   }
 }
 
-// The XP menu separator: icon column, menu colour, and a line 3 pixels in from the text part's ends.
-TEST_F(ThemeTest, XpMenuSeparatorPicture) {
-  struct {
-    bool bRtl, bHalftone;
-    Layers layers;
-  } const cases[] = {
-      {false, false, {{{0, 0, 20, 9}, 1000}, {{20, 0, 100, 9}, 2001}, {{23, 4, 97, 5}, 2002}}},
-      {true, false, {{{80, 0, 100, 9}, 1000}, {{0, 0, 80, 9}, 2001}, {{3, 4, 77, 5}, 2002}}},
-      {false, true, {{{0, 0, 20, 9}, 2005}, {{20, 0, 100, 9}, 2001}, {{23, 4, 97, 5}, 2002}}},
+// The XP menu separator of a menu: icon column, menu colour, and a line 3 pixels in from the text
+// part's ends.
+std::function<void(PM*, CDC&)> XpMenuSeparator(bool bRtl, bool bHalftone) {
+  return [=](PM* pm, CDC& dc) {
+    FakePopupMenu menu(bRtl);
+    pm->PaintMenuSeparator(dc, RECT{0, 0, 100, 9}, 20, bHalftone, &menu);
   };
-  CExtPaintManager* pm = Install(new CExtPaintManagerXP);
-  for (const auto& c : cases) {
-    FakePopupMenu menu(c.bRtl);
-    DibSurface s(kCx, kCy, kBack);
-    pm->PaintMenuSeparator(s.dc(), RECT{0, 0, 100, 9}, 20, c.bHalftone, &menu);
-    ExpectLayers(pm, s, kCx, kCy, kBack, c.layers,
-                 c.bRtl        ? "right to left"
-                 : c.bHalftone ? "hidden items"
-                               : "plain");
-  }
 }
 
-// The Office 2003 etched separator of tool bars, shortened 4 and 5 pixels except on status bars.
-TEST_F(ThemeTest, Office2003BarSeparatorPicture) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
-  FakeBar toolBar(CExtControlBarSite::BAR_TOOL);
-  FakeStatusBar statusBar;
-  DibSurface s(kCx, kCy, kBack);
-  pm->PaintSeparator(s.dc(), RECT{0, 0, 8, 30}, true, false, &toolBar);
-  ExpectLayers(pm, s, kCx, kCy, kBack, Layers{{{0, 0, 8, 30}, 1000}} + Ring3d(RECT{3, 4, 5, 25}, 3011, 3010),
-               "tool bar");
-  s.Fill(kBack);
-  pm->PaintSeparator(s.dc(), RECT{0, 0, 30, 8}, false, true, &statusBar);
-  ExpectLayers(pm, s, kCx, kCy, kBack, Ring3d(RECT{0, 3, 30, 5}, 3011, 3010), "status bar, no background");
-}
+// clang-format off
+const PictureCase kSeparatorCases[] = {
+    {"XP menu separator", XP, 32, XpMenuSeparator(false, false), NULL, {{{0, 0, 20, 9}, 1000}, {{20, 0, 100, 9}, 2001}, {{23, 4, 97, 5}, 2002}}},
+    {"XP menu separator right to left", XP, 32, XpMenuSeparator(true, false), NULL, {{{80, 0, 100, 9}, 1000}, {{0, 0, 80, 9}, 2001}, {{3, 4, 77, 5}, 2002}}},
+    {"XP menu separator of hidden items", XP, 32, XpMenuSeparator(false, true), NULL, {{{0, 0, 20, 9}, 2005}, {{20, 0, 100, 9}, 2001}, {{23, 4, 97, 5}, 2002}}},
+    // The Office 2003 etched separator of tool bars, shortened 4 and 5 pixels except on status bars.
+    {"Office 2003 tool-bar separator", OFFICE2003, 32, [](PM* pm, CDC& dc) { FakeBar bar(CExtControlBarSite::BAR_TOOL); pm->PaintSeparator(dc, RECT{0, 0, 8, 30}, true, false, &bar); },
+     NULL, Ring3d(RECT{3, 4, 5, 25}, 3011, 3010, {{{0, 0, 8, 30}, 1000}})},
+    {"Office 2003 status-bar separator without background", OFFICE2003, 32, [](PM* pm, CDC& dc) { FakeStatusBar bar; pm->PaintSeparator(dc, RECT{0, 0, 30, 8}, false, true, &bar); },
+     NULL, Ring3d(RECT{0, 3, 30, 5}, 3011, 3010)},
+};
+// clang-format on
+
+class SeparatorPictures : public PictureTest {};
+TEST_P(SeparatorPictures, LeaveExactlyTheirPicture) { Run(kCx, kCy); }
+INSTANTIATE_TEST_SUITE_P(Themes, SeparatorPictures, ::testing::ValuesIn(kSeparatorCases));
 
 // Other sources, and palette screens, take the XP separator.
 TEST_F(ThemeTest, Office2003SeparatorFallsBackToXp) {
@@ -136,15 +121,15 @@ TEST_F(ThemeTest, Office2003SeparatorFallsBackToXp) {
 // The XP hidden-items row continues the icon column of the menu's last item unless that item
 // lends none.
 TEST_F(ThemeTest, HiddenItemsRowTakesTheLastItemsIconColumn) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerXP);
+  PM* pm = Install(XP);
   FakeMenuItems lends(24, 0), refuses(24, CExtPopupMenuItemsSite::ITEM_STATE_NO_ICON_AREA);
   DibSurface s1(kCx, kCy, kBack), s2(kCx, kCy, kBack);
   pm->PaintMenuExpandButton(s1.dc(), RECT{0, 0, 100, 16}, false, &lends);
   pm->PaintMenuExpandButton(s2.dc(), RECT{0, 0, 100, 16}, false, &refuses);
-  EXPECT_EQ(pm->ColorByLogicalId(2005), s1.At(10, 2));
-  EXPECT_EQ(pm->ColorByLogicalId(2001), s2.At(10, 2));
+  EXPECT_EQ(Id(pm, 2005), s1.At(10, 2));
+  EXPECT_EQ(Id(pm, 2001), s2.At(10, 2));
   EXPECT_EQ(kBack, s1.At(0, 2)) << "the row keeps a pixel free at each side";
-  EXPECT_TRUE(GlyphShows(s1, GetNamedGlyph(NG_CHEVRON_5X8), 47, 4, pm->ColorByLogicalId(1010)));
+  EXPECT_TRUE(GlyphShows(s1, GetNamedGlyph(NG_CHEVRON_5X8), 47, 4, Id(pm, 1010)));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -192,7 +177,7 @@ protected:
     m_log.hWnds[0] =
         ::CreateWindowA("ThemeAskWnd", "", WS_CHILD, 0, 0, 30, 30, m_log.hWnds[1], NULL, NULL, NULL);
     g_pLog = &m_log;
-    m_pm = Install(new CExtPaintManagerXP);
+    m_pm = Install(XP);
     m_pm->m_nFlags |= CExtPaintManager::PMF_DOCKER_BACKGROUND;
   }
   void TearDown() override {
@@ -239,29 +224,23 @@ TEST_F(InheritedBackground, AsksUpTheParentChain) {
 
 // Windows side by side in one frame continue one Office 2003 gradient across its client area.
 TEST_F(InheritedBackground, Office2003DockerBackgroundSpansTheFrame) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
+  PM* pm = Install(OFFICE2003);
   const HWND hRight =
       ::CreateWindowA("ThemeAskWnd", "", WS_CHILD, 40, 0, 10, 40, m_log.hWnds[2], NULL, NULL, NULL);
   DibSurface left(40, 40, kBack), right(10, 40, kBack);
   EXPECT_TRUE(pm->PaintDockerBackground(true, left.dc(), CWnd::FromHandle(m_log.hWnds[1])));
   EXPECT_TRUE(pm->PaintDockerBackground(true, right.dc(), CWnd::FromHandle(hRight)));
-  EXPECT_EQ(pm->ColorByLogicalId(3001), left.At(0, 20));
-  const COLORREF clrSeam1 = left.At(39, 20), clrSeam2 = right.At(0, 20), clrEnd = pm->ColorByLogicalId(3000);
+  EXPECT_EQ(Id(pm, 3001), left.At(0, 20));
+  const COLORREF clrSeam1 = left.At(39, 20), clrSeam2 = right.At(0, 20), clrEnd = Id(pm, 3000);
   EXPECT_NEAR(GetRValue(clrSeam1), GetRValue(clrSeam2), 6);
   EXPECT_NEAR(GetBValue(clrSeam1), GetBValue(clrSeam2), 6);
   EXPECT_NEAR(GetRValue(clrEnd), GetRValue(right.At(9, 20)), 6);
 }
 
 // A docked tool bar whose child controls leave two parts of its client area to the face.
-class FaceSegmentsBar : public CWnd, public CExtControlBarSite, public CExtBarFaceSegmentsSite {
+class FaceSegmentsBar : public FakeBarOf<CWnd>, public CExtBarFaceSegmentsSite {
 public:
-  BarKind GetBarKind() const override { return BAR_TOOL; }
-  BYTE GetOptionBits() const override { return 0; }
-  bool IsFloating() const override { return false; }
-  bool IsInDockBar() const override { return true; }
-  bool IsDockedVertically() const override { return false; }
-  bool HasDockSite() const override { return true; }
-  bool IsDockSiteStyleBitSet() const override { return false; }
+  FaceSegmentsBar() : FakeBarOf<CWnd>(BAR_TOOL) {}
   void GetFaceSegments(std::vector<RECT>& segments) const override {
     segments.push_back(RECT{0, 0, 10, 20});
     segments.push_back(RECT{30, 0, 40, 20});
@@ -269,7 +248,7 @@ public:
 };
 
 TEST_F(InheritedBackground, Office2003BarFaceShowsOnlyWhereChildControlsLeaveRoom) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
+  PM* pm = Install(OFFICE2003);
   FaceSegmentsBar bar;
   bar.Attach(::CreateWindowA("ThemeAskWnd", "", WS_CHILD, 0, 0, 40, 20, m_log.hWnds[2], NULL, NULL, NULL));
   DibSurface s(40, 20, kBack);
@@ -283,7 +262,7 @@ TEST_F(InheritedBackground, Office2003BarFaceShowsOnlyWhereChildControlsLeaveRoo
 // A docked tool bar shows a rounded face with the docking area's background round it (here the
 // parent's); other bars and floating ones show the docking area's background only.
 TEST_F(InheritedBackground, Office2003DockedToolBarHasARoundedFace) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerOffice2003);
+  PM* pm = Install(OFFICE2003);
   pm->m_nFlags |= CExtPaintManager::PMF_DOCKER_BACKGROUND;
   m_log.nPaints = 1;
   for (bool bFloating : {false, true}) {

@@ -52,7 +52,7 @@ using ThemeFonts = ThemeTest;
 TEST_F(ThemeFonts, FontsComeFromTheMenuFontInTheirForms) {
   ScopedMenuFont menuFont("Liberation Sans", -15);
   ASSERT_TRUE(menuFont.IsSet());
-  PM& pm = *Install(new PM);
+  PM& pm = *Install(CLASSIC);
   // Normal, bold, each upright, written down and written up; then the same capped.
   CFont* fonts[12] = {&pm.m_FontNormal,       &pm.m_FontNormalVert,       &pm.m_FontNormalVertUp,
                       &pm.m_FontBold,         &pm.m_FontBoldVert,         &pm.m_FontBoldVertUp,
@@ -88,7 +88,7 @@ TEST_F(ThemeFonts, OlderSystemsKeepTheMenuFaceAndTurnTextInArial) {
   // clang-format on
   for (const auto& row : rows) {
     ForceOs(row.version);
-    PM& pm = *Install(new CExtPaintManagerXP);
+    PM& pm = *Install(XP);
     const DWORD nVersion = row.version.dwMajorVersion * 100 + row.version.dwMinorVersion;
     EXPECT_STREQ(row.pszFace, LogFont(pm.m_FontNormal).lfFaceName) << nVersion;
     EXPECT_STREQ(row.pszFace, LogFont(pm.m_FontBoldCapped).lfFaceName) << nVersion;
@@ -116,27 +116,6 @@ TEST_F(ThemeFonts, TextLinesAreTheNormalFontsHeightAndTwo) {
   }
 }
 
-TEST_F(ThemeFonts, DockMarkerAnswersFollowTheMarkerStyleAndAnUnknownStyleIsRefused) {
-  CExtPaintManagerOffice2003 pm;
-  for (int nStyle : {1, 2, 3}) {
-    pm.m_nDockMarkerStyle = nStyle;
-    const int nMargin = nStyle == 1 ? 0 : 5;
-    int nLeft = -1, nTop = -1, nRight = -1, nBottom = -1;
-    pm.GetDockHighlightMargins(nLeft, nTop, nRight, nBottom);
-    EXPECT_EQ(CRect(nMargin, nMargin, nMargin, nMargin), CRect(nLeft, nTop, nRight, nBottom)) << nStyle;
-    EXPECT_EQ(nStyle == 1, pm.IsDockMarkerStyle1());
-  }
-  pm.m_nDockMarkerStyle = 4;
-  bool bRefused = false;
-  try {
-    pm.CreateDockMarkerObject();
-  } catch (CNotSupportedException* e) {
-    bRefused = true;
-    e->Delete();
-  }
-  EXPECT_TRUE(bRefused);
-}
-
 TEST_F(ThemeFonts, WheelStepIsReadOnceAndAtLeastTwo) {
   UINT nOld = 3;
   ::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &nOld, 0);
@@ -159,19 +138,17 @@ TEST_F(ThemeFonts, WheelStepIsReadOnceAndAtLeastTwo) {
   PM::TestResetMouseWheelScrollLines();
 }
 
-TEST_F(ThemeFonts, MonitorAreasOfPointsRectanglesAndWindows) {
+TEST_F(ThemeFonts, MonitorAreasOfPointsAndWindows) {
   const CRect rcScreen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   RECT rcWork = {};
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
   CHostWnd host;
   ASSERT_TRUE(host.CreateHost("monitor"));
-  MonitorParams fromPoint, fromFarPoint, fromRect, fromWindow, fromNoWindow;
+  MonitorParams fromPoint, fromWindow, fromNoWindow;
   PM::GetMonitorAreaFromPoint(fromPoint, CPoint(10, 10));
-  PM::GetMonitorAreaFromPoint(fromFarPoint, CPoint(-5000, 9000));
-  PM::GetMonitorAreaFromRect(fromRect, CRect(100, 100, 300, 200));
   PM::GetWorkAreaOfWindow(fromWindow, &host);
   PM::GetWorkAreaOfWindow(fromNoWindow, NULL);
-  for (const MonitorParams* p : {&fromPoint, &fromFarPoint, &fromRect, &fromWindow, &fromNoWindow}) {
+  for (const MonitorParams* p : {&fromPoint, &fromWindow, &fromNoWindow}) {
     EXPECT_EQ(rcScreen, CRect(p->m_rcMonitor));
     EXPECT_EQ(CRect(rcWork), CRect(p->m_rcWorkArea));
     EXPECT_TRUE(p->IsPrimary());

@@ -1,15 +1,11 @@
 // Glyph buffers: turning, copying, plotting and centring; the built-in table and glyph icons; the
 // tear-off bar of each theme.
 #include "tests/unit/toolkit/theme/theme_support.h"
-
 #include "toolkit/foundation/ExtCmdIcon.h"
-#include "toolkit/theme/ExtPaintManagerGlyphs.h"
 
 namespace {
 
-using pixel_support::DibSurface;
-
-const COLORREF kBack = RGB(1, 2, 3), kInk = RGB(200, 10, 20), kInk2 = RGB(10, 200, 30);
+const COLORREF kInk = RGB(200, 10, 20), kInk2 = RGB(10, 200, 30);
 const COLORREF kColors[] = {0, kInk, kInk2};
 
 // A 5 x 3 glyph whose cells are all different, so every move is visible.
@@ -54,7 +50,7 @@ TEST(GlyphBuffer, TurningAGlyphOverSharedCellsLeavesThoseCellsAlone) {
 }
 
 TEST_F(ThemeTest, GlyphsPlotTheirCellsAndLeaveTransparentOnesAlone) {
-  PM* pm = Install(new PM);
+  PM* pm = Install(CLASSIC);
   const UINT cells[] = {0, 1, 2, 0};
   const GlyphBuffer g(2, 2, 3, cells);
   DibSurface surface(8, 8, kBack);
@@ -66,7 +62,7 @@ TEST_F(ThemeTest, GlyphsPlotTheirCellsAndLeaveTransparentOnesAlone) {
 }
 
 TEST_F(ThemeTest, CentredGlyphsSitAtTheRoundedDownMiddleOrNowhereWhenTooBig) {
-  PM* pm = Install(new PM);
+  PM* pm = Install(CLASSIC);
   const UINT cells[] = {1, 1, 1, 1, 1, 1};
   const GlyphBuffer g(3, 2, 2, cells);
   // clang-format off
@@ -77,18 +73,10 @@ TEST_F(ThemeTest, CentredGlyphsSitAtTheRoundedDownMiddleOrNowhereWhenTooBig) {
   for (const auto& row : rows) {
     DibSurface surface(10, 10, kBack);
     pm->PaintGlyphCentered(surface.dc(), row.rc, g, kColors);
-    int nInked = 0, nLeft = 99, nTop = 99;
-    for (int y = 0; y < 10; ++y)
-      for (int x = 0; x < 10; ++x)
-        if (surface.At(x, y) == kInk)
-          ++nInked, nLeft = std::min(nLeft, x), nTop = std::min(nTop, y);
-    if (row.nLeft < 0) {
-      EXPECT_EQ(0, nInked) << row.rc.right;
-      continue;
-    }
-    EXPECT_EQ(6, nInked);
-    EXPECT_EQ(row.nLeft, nLeft);
-    EXPECT_EQ(row.nTop, nTop);
+    const RECT ink = InkBounds(surface, RECT{0, 0, 10, 10}, kInk);
+    EXPECT_EQ(row.nLeft < 0 ? 0 : 6, CountColor(surface, RECT{0, 0, 10, 10}, kInk)) << row.rc.right;
+    if (row.nLeft >= 0)
+      EXPECT_EQ(CRect(row.nLeft, row.nTop, row.nLeft + 3, row.nTop + 2), CRect(ink)) << row.rc.right;
   }
 }
 
@@ -117,7 +105,7 @@ TEST(BuiltinGlyphs, NamedGlyphsHaveTheirSizesAndTurnedFormsAreTurns) {
 }
 
 TEST_F(ThemeTest, BuiltinGlyphIconsAreTwoDifferentNineByNinePictures) {
-  PM* pm = Install(new PM);
+  PM* pm = Install(CLASSIC);
   CExtCmdIcon first, second;
   ASSERT_TRUE(pm->LoadBuiltinGlyphIcon(first, true));
   ASSERT_TRUE(pm->LoadBuiltinGlyphIcon(second, false));
@@ -136,20 +124,20 @@ TEST_F(ThemeTest, TearOffBarsFillFrameAndStripPerTheme) {
   const RECT rc = {0, 0, 100, 8};
   const struct {
     const char* name;
-    PM* (*pfnMake)();
+    Theme theme;
     bool bHover;
     int nFillId;  // at (50, 0) unless framed
     int nFrameId; // -1: no frame at (0, 0)
     POINT ptLine; // a pixel of the strip
     int nLineId;
   } rows[] = {
-      {"classic", [] { return new PM; }, false, COLOR_HIGHLIGHT, -1, {50, 3}, COLOR_HIGHLIGHT},
-      {"xp idle", [] { return (PM*)new CExtPaintManagerXP; }, false, 2000, -1, {50, 1}, COLOR_3DSHADOW},
-      {"xp hover", [] { return (PM*)new CExtPaintManagerXP; }, true, 1001, 2004, {50, 2}, COLOR_BTNTEXT},
-      {"2003 hover", [] { return (PM*)new CExtPaintManagerOffice2003; }, true, 1001, 2004, {36, 2}, 3003},
+      {"classic", CLASSIC, false, COLOR_HIGHLIGHT, -1, {50, 3}, COLOR_HIGHLIGHT},
+      {"xp idle", XP, false, 2000, -1, {50, 1}, COLOR_3DSHADOW},
+      {"xp hover", XP, true, 1001, 2004, {50, 2}, COLOR_BTNTEXT},
+      {"2003 hover", OFFICE2003, true, 1001, 2004, {36, 2}, 3003},
   };
   for (const auto& row : rows) {
-    PM* pm = Install(row.pfnMake());
+    PM* pm = Install(row.theme);
     DibSurface surface(100, 8, kBack);
     pm->PaintMenuTearOffCaption(surface.dc(), rc, row.bHover, false, NULL);
     EXPECT_EQ(pm->ColorByLogicalId(row.nLineId), surface.At(row.ptLine.x, row.ptLine.y)) << row.name;

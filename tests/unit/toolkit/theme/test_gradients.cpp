@@ -2,8 +2,6 @@
 // regions, read back by pixel.
 #include "tests/unit/toolkit/theme/theme_support.h"
 
-using pixel_support::DibSurface;
-
 namespace {
 
 // A 32-bit DIB section of the pixels (top row first), selected into no DC.

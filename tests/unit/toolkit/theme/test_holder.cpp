@@ -3,7 +3,6 @@
 #include "tests/unit/toolkit/theme/theme_support.h"
 #include "tests/common/window_support.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -168,37 +167,22 @@ TEST_F(NotificationWindows, OneWindowPerFrameForwardsSystemChanges) {
   for (const auto& row : rows)
     EXPECT_EQ(row.bForwards, g_PaintManagerHolder.IsThemeNotificationWindow(row.pWnd)) << row.name;
 
-  // Only the status bar's notice reaches the theme.
-  g_PaintManagerHolder->OnSysColorChange();
-  const COLORREF clrWindow = g_PaintManagerHolder->ColorByLogicalId(COLOR_WINDOW);
-  ScopedSysColors changed({{COLOR_WINDOW, clrWindow ^ 0x00FFFFFF}});
-  EXPECT_FALSE(g_PaintManagerHolder.ForwardSysColorChange(pDockTop));
-  EXPECT_FALSE(g_PaintManagerHolder.ForwardSettingChange(pPlain, 0, 0));
-  EXPECT_FALSE(g_PaintManagerHolder.ForwardThemeChanged(pTabs, 0, 0));
-  EXPECT_FALSE(g_PaintManagerHolder.ForwardDisplayChange(pFrame, 32, 1280, 1024));
-  EXPECT_EQ(clrWindow, g_PaintManagerHolder->ColorByLogicalId(COLOR_WINDOW));
-  EXPECT_TRUE(g_PaintManagerHolder.ForwardSysColorChange(pStatus));
-  EXPECT_EQ(clrWindow ^ 0x00FFFFFF, g_PaintManagerHolder->ColorByLogicalId(COLOR_WINDOW));
-  outside.DestroyWindow();
-}
-
-TEST_F(NotificationWindows, EachForwarderRebuildsTheTheme) {
-  CHostWnd outside;
-  ASSERT_TRUE(outside.CreateHost("outside"));
+  // Each forwarder rebuilds the theme for the status bar's notice only.
   const COLORREF clrWindow = ::GetSysColor(COLOR_WINDOW);
-  const std::function<bool()> forwards[] = {
-      [&] { return g_PaintManagerHolder.ForwardSysColorChange(&outside); },
-      [&] { return g_PaintManagerHolder.ForwardSettingChange(&outside, 0, 0); },
-      [&] { return g_PaintManagerHolder.ForwardDisplayChange(&outside, 32, 1280, 1024); },
-      [&] { return g_PaintManagerHolder.ForwardThemeChanged(&outside, 0, 0); },
-  };
-  for (const auto& forward : forwards) {
+  for (int i = 0; i < 4; ++i) {
+    auto forward = [&](CWnd* pWnd) {
+      return i == 0   ? g_PaintManagerHolder.ForwardSysColorChange(pWnd)
+             : i == 1 ? g_PaintManagerHolder.ForwardSettingChange(pWnd, 0, 0)
+             : i == 2 ? g_PaintManagerHolder.ForwardDisplayChange(pWnd, 32, 1280, 1024)
+                      : g_PaintManagerHolder.ForwardThemeChanged(pWnd, 0, 0);
+    };
+    g_PaintManagerHolder->OnSysColorChange();
     ScopedSysColors changed({{COLOR_WINDOW, clrWindow ^ 0x00FFFFFF}});
-    EXPECT_TRUE(forward());
-    EXPECT_EQ(clrWindow ^ 0x00FFFFFF, g_PaintManagerHolder->ColorByLogicalId(COLOR_WINDOW));
+    EXPECT_FALSE(forward(i % 2 == 0 ? pDockTop : pTabs)) << i;
+    EXPECT_EQ(clrWindow, g_PaintManagerHolder->ColorByLogicalId(COLOR_WINDOW)) << i;
+    EXPECT_TRUE(forward(pStatus)) << i;
+    EXPECT_EQ(clrWindow ^ 0x00FFFFFF, g_PaintManagerHolder->ColorByLogicalId(COLOR_WINDOW)) << i;
   }
-  EXPECT_TRUE(g_PaintManagerHolder.ForwardSysColorChange(&outside));
-  EXPECT_EQ(clrWindow, g_PaintManagerHolder->ColorByLogicalId(COLOR_WINDOW));
   outside.DestroyWindow();
 }
 

@@ -1,17 +1,11 @@
 // Menu rows of the three looks read back from 32-bit surfaces: backgrounds, the icon column, the
 // highlight, the hidden-items group's lines, icon and check boxes, the submenu arrow, right to left.
-#include "tests/unit/toolkit/theme/theme_support.h"
-
 #include "tests/unit/toolkit/theme/theme_fakes.h"
 #include "toolkit/foundation/ExtCmdIcon.h"
 
-#include <memory>
-
 namespace {
 
-using pixel_support::DibSurface;
-
-const COLORREF kBack = RGB(1, 2, 3), kIconInk = RGB(250, 5, 140);
+const COLORREF kIconInk = RGB(250, 5, 140);
 const RECT kRow = {0, 0, 120, 22};
 const int kColumn = 24;
 
@@ -26,23 +20,7 @@ MenuItemPaintData Item(const Row& r, CObject* pSource = NULL, CExtCmdIcon* pIcon
                            false, false, r.bEnabled, r.bRarely, r.bAbove, r.bBelow, 0, NULL);
 }
 
-COLORREF LightBrushColor(PM* pm) {
-  LOGBRUSH lb = {};
-  ::GetObjectA(pm->m_brushLightDefault, sizeof(lb), &lb);
-  return lb.lbColor;
-}
-
 class MenuItems : public ThemeTest {};
-
-TEST_F(MenuItems, EmptyRowsDrawNothing) {
-  for (PM* (*pfnMake)() : {+[] { return new PM; }, +[] { return (PM*)new CExtPaintManagerOffice2003; }}) {
-    PM* pm = Install(pfnMake());
-    DibSurface surface(120, 22, kBack);
-    MenuItemPaintData d = Item(Row(), NULL, NULL, RECT{0, 0, 0, 22});
-    pm->PaintMenuItem(surface.dc(), d);
-    EXPECT_EQ(std::vector<COLORREF>(120 * 22, kBack), surface.Pixels());
-  }
-}
 
 TEST_F(MenuItems, ClassicHiddenItemsGroupDrawsItsEdgesOnlyWhereTheGroupEnds) {
   PM* pm = Install(new PM);
@@ -133,13 +111,9 @@ TEST_F(MenuItems, TheSubmenuGlyphArrowSitsAtTheFarEndInTheTextColour) {
     DibSurface surface(120, 22, kBack);
     pm->PaintMenuItem(surface.dc(), d);
     const COLORREF clrInk = pm->ColorByLogicalId(COLOR_HIGHLIGHTTEXT);
-    int nMin = 999, nMax = -1;
-    for (int y = 0; y < 22; ++y)
-      for (int x = 0; x < 120; ++x)
-        if (surface.At(x, y) == clrInk)
-          nMin = std::min(nMin, x), nMax = std::max(nMax, x);
-    EXPECT_GE(nMin, bRtl ? 3 : 101) << bRtl;
-    EXPECT_LT(nMax, bRtl ? 19 : 117) << bRtl;
+    const RECT ink = InkBounds(surface, kRow, clrInk);
+    EXPECT_GE(ink.left, bRtl ? 3 : 101) << bRtl;
+    EXPECT_LE(ink.right, bRtl ? 19 : 117) << bRtl;
   }
 }
 

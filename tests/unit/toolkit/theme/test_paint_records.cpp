@@ -1,36 +1,31 @@
 // Paint-data records: where each constructor argument lands, the derived text alignment, the
 // right-to-left answers; and the layout answers that read control bars, per theme and depth.
-#include "tests/unit/toolkit/theme/theme_support.h"
-
 #include "tests/unit/toolkit/theme/theme_fakes.h"
-
-#include <functional>
 
 namespace {
 
 const RECT kRc = {1, 2, 30, 40};
 
 TEST(PaintRecords, PushButtonBoolArgumentsLandInTheirOwnFlagOnly) {
-  using D = PushButtonPaintData;
-  // The flag each of the eleven bool arguments sets, in argument order.
-  const std::function<bool(const D&)> flags[] = {[](const D& d) { return d.horizontal != 0; },
-                                                 [](const D& d) { return d.flat != 0; },
-                                                 [](const D& d) { return d.hover != 0; },
-                                                 [](const D& d) { return d.pushed != 0; },
-                                                 [](const D& d) { return d.extraState != 0; },
-                                                 [](const D& d) { return d.enabled != 0; },
-                                                 [](const D& d) { return d.drawBorder != 0; },
-                                                 [](const D& d) { return d.drawFocusRect != 0; },
-                                                 [](const D& d) { return d.defaultButton != 0; },
-                                                 [](const D& d) { return d.dropDown != 0; },
-                                                 [](const D& d) { return d.transparentBackground != 0; }};
   for (int nSet = 0; nSet < 11; ++nSet) {
     bool b[11] = {};
     b[nSet] = true;
-    const D d(NULL, b[0], kRc, "x", NULL, b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8], 0, NULL, b[9], 7,
-              b[10]);
+    const PushButtonPaintData d(NULL, b[0], kRc, "x", NULL, b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8], 0,
+                                NULL, b[9], 7, b[10]);
+    // The flag each of the eleven bool arguments sets, in argument order.
+    const bool flags[11] = {d.horizontal != 0,
+                            d.flat != 0,
+                            d.hover != 0,
+                            d.pushed != 0,
+                            d.extraState != 0,
+                            d.enabled != 0,
+                            d.drawBorder != 0,
+                            d.drawFocusRect != 0,
+                            d.defaultButton != 0,
+                            d.dropDown != 0,
+                            d.transparentBackground != 0};
     for (int i = 0; i < 11; ++i)
-      EXPECT_EQ(i == nSet, flags[i](d)) << "argument " << nSet << ", flag " << i;
+      EXPECT_EQ(i == nSet, flags[i]) << "argument " << nSet << ", flag " << i;
     EXPECT_FALSE(d.splitDropDown || d.dropDownPushed || d.wordBreak || d.noDisabledEmboss || d.rightToLeft ||
                  d.rtlReading);
     EXPECT_EQ(7u, d.sysCommandId);
@@ -81,16 +76,14 @@ TEST(PaintRecords, RightToLeftComesFromTheForcedBitTheMenuOrTheBarWindow) {
 
 TEST_F(ThemeTest, LayoutAnswersReadTheBarPerThemeAndDepth) {
   using S = CExtControlBarSite;
-  const FakeControlBar docked(S::BAR_TOOL, 0, false, true, false, true, false);
-  const FakeControlBar dockedLeft(S::BAR_TOOL, 0, false, true, true, true, false);
-  const FakeControlBar floating(S::BAR_TOOL, 0, true, true, false, true, false);
-  const FakeControlBar menuBar(S::BAR_MENU, 0, false, true, false, true, false);
-  const FakeControlBar noGradient(S::BAR_TOOL, S::OPT_NO_GRADIENT, false, true, false, true, false);
-  const FakeControlBar siteBitSet(S::BAR_TOOL, 0, false, true, false, true, true);
-  const FakeControlBar siteBitForced(S::BAR_TOOL, S::OPT_GRADIENT_DOCKED, false, true, false, true, true);
+  FakeBar docked(S::BAR_TOOL), dockedLeft(S::BAR_TOOL, false, 0, true), floating(S::BAR_TOOL, true),
+      menuBar(S::BAR_MENU), noGradient(S::BAR_TOOL, false, S::OPT_NO_GRADIENT), siteBitSet(S::BAR_TOOL),
+      siteBitForced(S::BAR_TOOL, false, S::OPT_GRADIENT_DOCKED);
+  floating.m_bInDockBar = true;
+  siteBitSet.m_bSiteBit = siteBitForced.m_bSiteBit = true;
   const struct {
     const char* name;
-    const FakeControlBar* pBar;
+    FakeBar* pBar;
     int nBits;
     int nRowClassic, nRow2003;
     bool bGradient2003;
@@ -102,10 +95,10 @@ TEST_F(ThemeTest, LayoutAnswersReadTheBarPerThemeAndDepth) {
       {"docked left", &dockedLeft, 32, 6, 0, true},
   };
   for (const auto& row : rows) {
-    auto* pBar = const_cast<FakeControlBar*>(row.pBar);
+    FakeBar* pBar = row.pBar;
     // Installing a theme deletes the one before: each is made and asked in turn.
     for (bool bXp : {false, true}) {
-      PM* pm = Install(bXp ? new CExtPaintManagerXP : new PM, row.nBits);
+      PM* pm = Install(bXp ? XP : CLASSIC, row.nBits);
       EXPECT_EQ(row.nRowClassic, pm->GetToolBarRowDistance(pBar)) << row.name;
       EXPECT_FALSE(pm->IsToolBarGradientBackground(pBar)) << row.name;
       RECT rc = {0, 0, 20, 20};
@@ -114,7 +107,7 @@ TEST_F(ThemeTest, LayoutAnswersReadTheBarPerThemeAndDepth) {
       EXPECT_EQ(bVert ? 1 : 3, rc.left) << row.name;
       EXPECT_EQ(bVert ? 3 : 1, rc.top) << row.name;
     }
-    PM* pm = Install(new CExtPaintManagerOffice2003, row.nBits);
+    PM* pm = Install(OFFICE2003, row.nBits);
     EXPECT_EQ(row.nRow2003, pm->GetToolBarRowDistance(pBar)) << row.name;
     EXPECT_EQ(row.bGradient2003, pm->IsToolBarGradientBackground(pBar)) << row.name;
     RECT rc = {0, 0, 20, 20};

@@ -3,48 +3,10 @@
 #include "tests/unit/toolkit/theme/theme_support.h"
 #include "toolkit/theme/ExtMenuJointSource.h"
 
-using pixel_support::DibSurface;
-
 namespace {
 
-const COLORREF kBack = RGB(1, 2, 3);
 const int kCx = 64, kCy = 40;
 const int T = COLOR_BTNTEXT;
-
-// A rectangle in the colour of a logical id of the theme under test.
-struct Layer {
-  RECT rc;
-  int nId;
-};
-typedef std::vector<Layer> Layers;
-
-// A one-pixel ring as the 3-D rectangle draws it (top, left, right, bottom) over the layers below.
-Layers Ring(const RECT& r, int nTopLeft, int nBottomRight, Layers below = {}) {
-  below.insert(below.end(), {{{r.left, r.top, r.right - 1, r.top + 1}, nTopLeft},
-                             {{r.left, r.top, r.left + 1, r.bottom - 1}, nTopLeft},
-                             {{r.right - 1, r.top, r.right, r.bottom}, nBottomRight},
-                             {{r.left, r.bottom - 1, r.right, r.bottom}, nBottomRight}});
-  return below;
-}
-
-void ExpectPicture(PM* pm, const DibSurface& s, const Layers& layers, const char* pszWhat) {
-  std::vector<COLORREF> want((size_t)kCx * kCy, kBack);
-  for (const Layer& l : layers)
-    for (LONG y = std::max(0L, l.rc.top); y < std::min((LONG)kCy, l.rc.bottom); ++y)
-      for (LONG x = std::max(0L, l.rc.left); x < std::min((LONG)kCx, l.rc.right); ++x)
-        want[(size_t)y * kCx + x] = pm->ColorByLogicalId(l.nId);
-  const std::vector<COLORREF> got = s.Pixels();
-  int nWrong = 0;
-  for (int i = 0; i < kCx * kCy; ++i)
-    if (got[i] != want[i] && nWrong++ < 4)
-      ADD_FAILURE() << pszWhat << ": pixel " << i % kCx << "," << i / kCx << " is " << std::hex << got[i];
-  EXPECT_EQ(0, nWrong) << pszWhat;
-}
-
-enum Theme { CLASSIC, XP, OFFICE2003 };
-PM* Make(Theme t) {
-  return t == CLASSIC ? new PM : t == XP ? new CExtPaintManagerXP : new CExtPaintManagerOffice2003;
-}
 
 enum Op { MENU_SEP, SEP_V, SEP_H_BARE, DIVIDER, DRAG, MDI, SECONDARY, MENU_BORDER, MARK_V_START, MARK_H_END };
 
@@ -65,62 +27,45 @@ void Paint(PM* pm, CDC& dc, Op op, const RECT& rc) {
 }
 // clang-format on
 
-struct PaintCase {
-  const char* pszName;
-  Theme theme;
-  Op op;
-  RECT rc;
-  Layers layers;
-};
+std::function<void(PM*, CDC&)> Draw(Op op, const RECT& rc) {
+  return [=](PM* pm, CDC& dc) { Paint(pm, dc, op, rc); };
+}
 
 // clang-format off
-const PaintCase kPaintCases[] = {
-    {"classic menu separator 100x9 at 16-pixel icons: x 8 to 92, rows 3 and 4", CLASSIC, MENU_SEP, {0, 0, 100, 9},
+const PictureCase kPaintCases[] = {
+    {"classic menu separator 100x9 at 16-pixel icons: x 8 to 92, rows 3 and 4", CLASSIC, 32, Draw(MENU_SEP, {0, 0, 100, 9}), NULL,
      {{{0, 0, 100, 9}, 1000}, {{8, 3, 91, 4}, 1006}, {{91, 3, 92, 5}, 1004}, {{8, 4, 92, 5}, 1004}}},
-    {"classic tool-bar separator 8 wide: columns 3 and 4", CLASSIC, SEP_V, {0, 0, 8, 20},
+    {"classic tool-bar separator 8 wide: columns 3 and 4", CLASSIC, 32, Draw(SEP_V, {0, 0, 8, 20}), NULL,
      {{{0, 0, 8, 20}, 1000}, {{3, 0, 4, 18}, 1006}, {{4, 0, 5, 19}, 1004}, {{3, 18, 4, 19}, 1004}}},
-    {"classic bare horizontal separator", CLASSIC, SEP_H_BARE, {0, 0, 20, 8},
+    {"classic bare horizontal separator", CLASSIC, 32, Draw(SEP_H_BARE, {0, 0, 20, 8}), NULL,
      {{{0, 3, 18, 4}, 1006}, {{18, 3, 19, 5}, 1004}, {{0, 4, 19, 5}, 1004}}},
-    {"xp vertical separator", XP, SEP_V, {0, 0, 8, 20}, {{{0, 0, 8, 20}, 1000}, {{3, 1, 4, 19}, 2002}}},
-    {"xp bare horizontal separator", XP, SEP_H_BARE, {0, 0, 20, 8}, {{{1, 3, 19, 4}, 2002}}},
-    {"classic divider", CLASSIC, DIVIDER, {2, 2, 10, 5}, {{{2, 2, 10, 5}, COLOR_3DSHADOW}}},
-    {"xp divider", OFFICE2003, DIVIDER, {2, 2, 10, 5}, {{{2, 2, 10, 5}, 1000}}},
-    {"empty divider", CLASSIC, DIVIDER, {2, 2, 2, 5}, {}},
-    {"upside-down divider", XP, DIVIDER, {5, 5, 9, 3}, {}},
-    {"empty menu separator", CLASSIC, MENU_SEP, {0, 0, 100, 0}, {}},
-    {"empty classic menu border", CLASSIC, MENU_BORDER, {4, 4, 4, 20}, {}},
-    {"drag frame", XP, DRAG, {2, 2, 12, 10}, Ring({2, 2, 12, 10}, T, T, Ring({3, 3, 11, 9}, T, T))},
-    {"classic mdi client border", CLASSIC, MDI, {1, 1, 11, 9}, Ring({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DHILIGHT)},
-    {"classic secondary tab border", CLASSIC, SECONDARY, {1, 1, 11, 9}, Ring({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DHILIGHT)},
-    {"xp secondary tab border", OFFICE2003, SECONDARY, {1, 1, 11, 9}, Ring({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DSHADOW)},
-    {"classic menu border", CLASSIC, MENU_BORDER, {0, 0, 12, 12}, Ring({0, 0, 12, 12}, 1008, 1000,
-     Ring({1, 1, 11, 11}, 1006, 1004, Ring({2, 2, 10, 10}, 1000, 1000, Ring({3, 3, 9, 9}, 1000, 1000))))},
-    {"xp menu border", XP, MENU_BORDER, {0, 0, 12, 12}, Ring({0, 0, 12, 12}, 2007, 2007)},
-    {"vertical insertion mark at start", CLASSIC, MARK_V_START, {10, 10, 30, 20},
+    {"xp vertical separator", XP, 32, Draw(SEP_V, {0, 0, 8, 20}), NULL, {{{0, 0, 8, 20}, 1000}, {{3, 1, 4, 19}, 2002}}},
+    {"xp bare horizontal separator", XP, 32, Draw(SEP_H_BARE, {0, 0, 20, 8}), NULL, {{{1, 3, 19, 4}, 2002}}},
+    {"classic divider", CLASSIC, 32, Draw(DIVIDER, {2, 2, 10, 5}), NULL, {{{2, 2, 10, 5}, COLOR_3DSHADOW}}},
+    {"xp divider", OFFICE2003, 32, Draw(DIVIDER, {2, 2, 10, 5}), NULL, {{{2, 2, 10, 5}, 1000}}},
+    {"upside-down divider", XP, 32, Draw(DIVIDER, {5, 5, 9, 3}), NULL, {}},
+    {"empty classic menu border", CLASSIC, 32, Draw(MENU_BORDER, {4, 4, 4, 20}), NULL, {}},
+    {"drag frame", XP, 32, Draw(DRAG, {2, 2, 12, 10}), NULL, Ring3d({2, 2, 12, 10}, T, T, Ring3d({3, 3, 11, 9}, T, T))},
+    {"classic mdi client border", CLASSIC, 32, Draw(MDI, {1, 1, 11, 9}), NULL, Ring3d({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DHILIGHT)},
+    {"classic secondary tab border", CLASSIC, 32, Draw(SECONDARY, {1, 1, 11, 9}), NULL, Ring3d({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DHILIGHT)},
+    {"xp secondary tab border", OFFICE2003, 32, Draw(SECONDARY, {1, 1, 11, 9}), NULL, Ring3d({1, 1, 11, 9}, COLOR_3DSHADOW, COLOR_3DSHADOW)},
+    {"classic menu border", CLASSIC, 32, Draw(MENU_BORDER, {0, 0, 12, 12}), NULL, Ring3d({0, 0, 12, 12}, 1008, 1000,
+     Ring3d({1, 1, 11, 11}, 1006, 1004, Ring3d({2, 2, 10, 10}, 1000, 1000, Ring3d({3, 3, 9, 9}, 1000, 1000))))},
+    {"xp menu border", XP, 32, Draw(MENU_BORDER, {0, 0, 12, 12}), NULL, Ring3d({0, 0, 12, 12}, 2007, 2007)},
+    {"vertical insertion mark at start", CLASSIC, 32, Draw(MARK_V_START, {10, 10, 30, 20}), NULL,
      {{{9, 9, 11, 21}, T}, {{7, 8, 13, 9}, T}, {{8, 8, 12, 10}, T}, {{7, 21, 13, 22}, T}, {{8, 20, 12, 22}, T}}},
-    {"horizontal insertion mark at end", OFFICE2003, MARK_H_END, {10, 10, 30, 20},
+    {"horizontal insertion mark at end", OFFICE2003, 32, Draw(MARK_H_END, {10, 10, 30, 20}), NULL,
      {{{9, 19, 31, 21}, T}, {{8, 17, 9, 23}, T}, {{8, 18, 10, 22}, T}, {{31, 17, 32, 23}, T}, {{30, 18, 32, 22}, T}}},
 };
 // clang-format on
 
-class SeparatorsFrames : public ThemeTest, public ::testing::WithParamInterface<PaintCase> {};
-
-TEST_P(SeparatorsFrames, LeaveExactlyTheirPictureAndTheBackgroundColour) {
-  ASSERT_EQ(16, ::GetSystemMetrics(SM_CXSMICON));
-  const PaintCase& c = GetParam();
-  PM* pm = Install(Make(c.theme));
-  DibSurface s(kCx, kCy, kBack);
-  s.dc().SetBkColor(RGB(9, 9, 9));
-  Paint(pm, s.dc(), c.op, c.rc);
-  ExpectPicture(pm, s, c.layers, c.pszName);
-  EXPECT_EQ(RGB(9, 9, 9), s.dc().GetBkColor()) << c.pszName;
-}
-
+class SeparatorsFrames : public PictureTest {};
+TEST_P(SeparatorsFrames, LeaveExactlyTheirPicture) { Run(kCx, kCy); }
 INSTANTIATE_TEST_SUITE_P(Themes, SeparatorsFrames, ::testing::ValuesIn(kPaintCases));
 
 // A rarely-used separator lies on the rarely-used rows' light blend, its line's top in the face.
 TEST_F(SeparatorsFrames, HalftoneMenuSeparatorTakesTheLightBlend) {
-  PM* pm = Install(new PM);
+  PM* pm = Install(CLASSIC);
   LOGBRUSH lb = {};
   ASSERT_NE(0, ::GetObject(pm->m_brushLightDefault.GetSafeHandle(), sizeof(lb), &lb));
   DibSurface s(kCx, kCy, kBack);
@@ -150,60 +95,46 @@ public:
 FakeMenu g_docked(false, false), g_pressed(false, true), g_menuBar(false, true, true), g_floating(true, true),
     g_chevron(false, false, false, true);
 
-struct JointCase {
-  const char* pszName;
-  Theme theme;
-  int nBitsPerPixel;
-  FakeMenu* pMenu; // NULL: no popup menu as the source
-  int nSide;       // 1: the menu below the button, 4: right of it
-  Layers layers;
-};
-
 const RECT kButton = {10, 10, 30, 20}, kMenuBelow = {10, 20, 60, 40}, kMenuRight = {30, 0, 60, 40};
 // The XP joint below the button: the button in 2000, ringed one pixel into the menu.
-const Layers kXpBelow = Ring({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 20}, 2000}});
+const Layers kXpBelow = Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 20}, 2000}});
+
+// The joint of a button and its menu, below it (nSide 1) or right of it (4). The joint resets the
+// clip; the chevron's strip leaves it as it was.
+std::function<void(PM*, CDC&)> Joint(FakeMenu* pMenu, int nSide, bool bKeepsClip = false,
+                                     const RECT& rcButton = kButton) {
+  return [=](PM* pm, CDC& dc) {
+    dc.ExcludeClipRect(0, 0, 1, 1);
+    pm->PaintMenuCombinedJoint(dc, rcButton, nSide == 4 ? kMenuRight : kMenuBelow, nSide, pMenu);
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(bKeepsClip ? 1 : 0, ::GetClipRgn(dc.m_hDC, (HRGN)rgn.GetSafeHandle()));
+    dc.SelectClipRgn(NULL);
+  };
+}
 
 // clang-format off
-const JointCase kJointCases[] = {
+const PictureCase kJointCases[] = {
     // The clip keeps the menu inside its outer column: the inner lines stop above it.
-    {"classic below", CLASSIC, 32, NULL, 1,
+    {"classic below", CLASSIC, 32, Joint(NULL, 1), NULL,
      {{{10, 10, 30, 21}, 1000}, {{10, 10, 30, 11}, 1000}, {{10, 10, 11, 22}, 1000}, {{29, 10, 30, 20}, 1006},
       {{11, 11, 29, 12}, 1004}, {{11, 11, 12, 20}, 1004}, {{28, 11, 29, 20}, 1008}}},
-    {"xp below", XP, 32, NULL, 1, kXpBelow},
-    {"office 2003 without a menu source", OFFICE2003, 32, NULL, 1, kXpBelow},
-    {"office 2003 floating tool bar", OFFICE2003, 32, &g_floating, 1, kXpBelow},
-    {"office 2003 on a palette screen", OFFICE2003, 8, &g_docked, 1, kXpBelow},
-    {"office 2003 docked button", OFFICE2003, 32, &g_docked, 1, Ring({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2001}})},
-    {"office 2003 menu-bar button", OFFICE2003, 32, &g_menuBar, 1, Ring({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2001}})},
-    {"office 2003 pressed button", OFFICE2003, 32, &g_pressed, 1, Ring({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2000}})},
-    {"office 2003 menu to the right: the fill keeps off its edge", OFFICE2003, 32, &g_pressed, 4,
-     Ring({10, 10, 31, 20}, 2007, 2007, {{{10, 10, 29, 20}, 2000}})},
-    {"office 2003 chevron", OFFICE2003, 32, &g_chevron, 1, {{{10, 16, 30, 20}, 3008}}},
+    {"xp below", XP, 32, Joint(NULL, 1), NULL, kXpBelow},
+    {"office 2003 without a menu source", OFFICE2003, 32, Joint(NULL, 1), NULL, kXpBelow},
+    {"office 2003 floating tool bar", OFFICE2003, 32, Joint(&g_floating, 1), NULL, kXpBelow},
+    {"office 2003 on a palette screen", OFFICE2003, 8, Joint(&g_docked, 1), NULL, kXpBelow},
+    {"office 2003 docked button", OFFICE2003, 32, Joint(&g_docked, 1), NULL, Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2001}})},
+    {"office 2003 menu-bar button", OFFICE2003, 32, Joint(&g_menuBar, 1), NULL, Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2001}})},
+    {"office 2003 pressed button", OFFICE2003, 32, Joint(&g_pressed, 1), NULL, Ring3d({10, 10, 30, 21}, 2007, 2007, {{{10, 10, 30, 21}, 2000}})},
+    {"office 2003 menu to the right: the fill keeps off its edge", OFFICE2003, 32, Joint(&g_pressed, 4), NULL,
+     Ring3d({10, 10, 31, 20}, 2007, 2007, {{{10, 10, 29, 20}, 2000}})},
+    {"classic empty button draws nothing", CLASSIC, 32, Joint(NULL, 1, false, {10, 10, 10, 20}), NULL, {}},
+    {"office 2003 chevron", OFFICE2003, 32, Joint(&g_chevron, 1, true), NULL, {{{10, 16, 30, 20}, 3008}}},
 };
 // clang-format on
 
-class MenuJoints : public ThemeTest, public ::testing::WithParamInterface<JointCase> {};
-
-TEST_P(MenuJoints, DrawTheButtonsSideAndResetTheClip) {
-  const JointCase& c = GetParam();
-  PM* pm = Install(Make(c.theme), c.nBitsPerPixel);
-  DibSurface s(kCx, kCy, kBack);
-  s.dc().ExcludeClipRect(0, 0, 1, 1);
-  pm->PaintMenuCombinedJoint(s.dc(), kButton, c.nSide == 4 ? kMenuRight : kMenuBelow, c.nSide, c.pMenu);
-  ExpectPicture(pm, s, c.layers, c.pszName);
-  // The chevron's strip alone leaves the clip as it was.
-  CRgn rgn;
-  rgn.CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(c.pMenu == &g_chevron ? 1 : 0, ::GetClipRgn(s.hdc(), (HRGN)rgn.GetSafeHandle())) << c.pszName;
-}
-
+class MenuJoints : public PictureTest {};
+TEST_P(MenuJoints, DrawTheButtonsSide) { Run(kCx, kCy); }
 INSTANTIATE_TEST_SUITE_P(Themes, MenuJoints, ::testing::ValuesIn(kJointCases));
-
-TEST_F(MenuJoints, ClassicEmptyButtonDrawsNothing) {
-  PM* pm = Install(new PM);
-  DibSurface s(kCx, kCy, kBack);
-  pm->PaintMenuCombinedJoint(s.dc(), RECT{10, 10, 10, 20}, kMenuBelow, 1, NULL);
-  ExpectPicture(pm, s, {}, "empty button");
-}
 
 } // namespace

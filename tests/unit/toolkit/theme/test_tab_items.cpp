@@ -1,89 +1,66 @@
 // Tab items of each theme: the outline of a selected item on each side of the strip, the
 // separator of an unselected one, the grouped box, the icon switch and turned text.
-#include "tests/unit/toolkit/theme/bar_fakes.h"
+#include "tests/unit/toolkit/theme/theme_fakes.h"
 #include "toolkit/foundation/ExtCmdIcon.h"
-
-#include <memory>
-
-using pixel_support::DibSurface;
 
 namespace {
 
-const COLORREF kBack = RGB(1, 2, 3);
 const int kCx = 64, kCy = 40;
 const RECT kItem = {10, 5, 50, 25};
 const COLORREF kDefault = (COLORREF)-1;
 
 enum Side { TOP, BOTTOM, LEFT, RIGHT };
 
-void PaintItem(CExtPaintManager* pm, CDC& dc, Side side, bool bSelected, bool bGrouped, LPCSTR sText = "",
+void PaintItem(PM* pm, CDC& dc, Side side, bool bSelected, bool bGrouped, LPCSTR sText = "",
                CExtCmdIcon* pIcon = NULL, CObject* pTabWnd = NULL) {
   const bool bHorz = side == TOP || side == BOTTOM, bTopLeft = side == TOP || side == LEFT;
   pm->PaintTabItem(dc, 0, bTopLeft, bHorz, bSelected, false, bGrouped, false, false, &kItem, 0, 0, NULL,
                    sText, pIcon, pTabWnd, 0, kDefault, kDefault, kDefault, kDefault, kDefault);
 }
 
-struct ShapeCase {
-  const char* pszName;
-  ThemeKind theme;
-  Side side;
-  bool bSelected, bGrouped;
-  Layers layers;
-};
+std::function<void(PM*, CDC&)> Item(Side side, bool bSelected, bool bGrouped) {
+  return [=](PM* pm, CDC& dc) { PaintItem(pm, dc, side, bSelected, bGrouped); };
+}
 
 // The theme's light, dark, background and separator ids of a normal (not grouped) item.
 const int L = COLOR_3DHILIGHT, D = COLOR_3DDKSHADOW, F = COLOR_3DFACE, S = COLOR_3DSHADOW;
 
 // clang-format off
-const ShapeCase kShapeCases[] = {
-    {"classic selected top item: open at the bottom", CLASSIC, TOP, true, false,
+const PictureCase kShapeCases[] = {
+    {"classic selected top item: open at the bottom", CLASSIC, 32, Item(TOP, true, false), NULL,
      {{{10, 5, 11, 25}, L}, {{10, 5, 50, 6}, L}, {{49, 5, 50, 25}, D}, {{11, 6, 49, 25}, F}}},
-    {"XP selected bottom item: open at the top", XP, BOTTOM, true, false,
+    {"XP selected bottom item: open at the top", XP, 32, Item(BOTTOM, true, false), NULL,
      {{{10, 5, 11, 25}, L}, {{10, 24, 50, 25}, D}, {{49, 5, 50, 25}, D}, {{11, 5, 49, 24}, 2000}}},
-    {"XP selected left item: open at the right", XP, LEFT, true, false,
+    {"XP selected left item: open at the right", XP, 32, Item(LEFT, true, false), NULL,
      {{{10, 5, 50, 6}, L}, {{10, 5, 11, 25}, L}, {{10, 24, 50, 25}, D}, {{11, 6, 50, 24}, 2000}}},
-    {"Office 2003 selected right item: open at the left", OFFICE2003, RIGHT, true, false,
+    {"Office 2003 selected right item: open at the left", OFFICE2003, 32, Item(RIGHT, true, false), NULL,
      {{{10, 5, 50, 6}, L}, {{49, 5, 50, 25}, D}, {{10, 24, 50, 25}, D}, {{10, 6, 49, 24}, 2000}}},
-    {"classic unselected horizontal item: only its separator", CLASSIC, TOP, false, false, {{{49, 7, 50, 23}, COLOR_3DLIGHT}}},
-    {"XP unselected vertical item: separator along its bottom", XP, LEFT, false, false, {{{12, 24, 48, 25}, S}}},
-    {"classic grouped horizontal item: a box a pixel longer and taller by two", CLASSIC, TOP, false, true,
+    {"classic unselected horizontal item: only its separator", CLASSIC, 32, Item(TOP, false, false), NULL, {{{49, 7, 50, 23}, COLOR_3DLIGHT}}},
+    {"XP unselected vertical item: separator along its bottom", XP, 32, Item(LEFT, false, false), NULL, {{{12, 24, 48, 25}, S}}},
+    {"classic grouped horizontal item: a box a pixel longer and taller by two", CLASSIC, 32, Item(TOP, false, true), NULL,
      Layers{{{10, 3, 51, 27}, F}} + Ring3d(RECT{10, 3, 51, 27}, S, S)},
-    {"XP grouped vertical item", XP, LEFT, true, true, Layers{{{8, 5, 52, 26}, F}} + Ring3d(RECT{8, 5, 52, 26}, S, S)},
+    {"XP grouped vertical item", XP, 32, Item(LEFT, true, true), NULL, Layers{{{8, 5, 52, 26}, F}} + Ring3d(RECT{8, 5, 52, 26}, S, S)},
 };
 // clang-format on
 
-class TabItemShapes : public ThemeTest, public ::testing::WithParamInterface<ShapeCase> {};
-
-TEST_P(TabItemShapes, LeaveExactlyTheirPicture) {
-  const ShapeCase& c = GetParam();
-  CExtPaintManager* pm = Install(MakeTheme(c.theme));
-  DibSurface s(kCx, kCy, kBack);
-  PaintItem(pm, s.dc(), c.side, c.bSelected, c.bGrouped);
-  ExpectLayers(pm, s, kCx, kCy, kBack, c.layers, c.pszName);
-}
-
+class TabItemShapes : public PictureTest {};
+TEST_P(TabItemShapes, LeaveExactlyTheirPicture) { Run(kCx, kCy); }
 INSTANTIATE_TEST_SUITE_P(Themes, TabItemShapes, ::testing::ValuesIn(kShapeCases));
-
-std::unique_ptr<CExtCmdIcon> SolidIcon(COLORREF clr) {
-  return std::unique_ptr<CExtCmdIcon>(new CExtCmdIcon(MakeSolidBitmap(16, 16, clr), RGB(255, 0, 255)));
-}
 
 // The tab window's style bit turns item icons off; an empty icon shows nothing either.
 TEST_F(ThemeTest, TabItemIconFollowsTheTabWindowStyle) {
   const COLORREF clrInk = RGB(200, 30, 40);
-  for (ThemeKind t : {CLASSIC, XP}) {
-    CExtPaintManager* pm = Install(MakeTheme(t));
-    std::unique_ptr<CExtCmdIcon> icon = SolidIcon(clrInk);
+  for (Theme t : {CLASSIC, XP}) {
+    PM* pm = Install(t);
+    CExtCmdIcon icon(MakeSolidBitmap(16, 16, clrInk), RGB(255, 0, 255));
     CExtCmdIcon empty;
     FakeTabWnd plain(0), noIcons(CExtTabWndSite::TAB_STYLE_NO_ICONS);
     struct {
       CExtCmdIcon* pIcon;
       CObject* pTabWnd;
       bool bShown;
-    } const cases[] = {{icon.get(), &plain, true},
-                       {icon.get(), NULL, true},
-                       {icon.get(), &noIcons, false},
-                       {&empty, &plain, false}};
+    } const cases[] = {
+        {&icon, &plain, true}, {&icon, NULL, true}, {&icon, &noIcons, false}, {&empty, &plain, false}};
     for (const auto& c : cases) {
       DibSurface s(kCx, kCy, kBack);
       PaintItem(pm, s.dc(), TOP, true, false, "Tab", c.pIcon, c.pTabWnd);
@@ -93,21 +70,9 @@ TEST_F(ThemeTest, TabItemIconFollowsTheTabWindowStyle) {
   }
 }
 
-// The first and last rows holding ink inside rc; -1 when there is none.
-std::pair<int, int> InkRows(const DibSurface& s, const RECT& rc, COLORREF clrInk) {
-  std::pair<int, int> rows(-1, -1);
-  for (int y = rc.top; y < rc.bottom; ++y)
-    for (int x = rc.left; x < rc.right; ++x)
-      if (s.At(x, y) == clrInk) {
-        rows.first = rows.first < 0 ? y : rows.first;
-        rows.second = y;
-      }
-  return rows;
-}
-
 // Turned text keeps a margin at the top of the item whichever way it runs, and shows whole.
 TEST_F(ThemeTest, VerticalTabTextStaysInsideTheItem) {
-  CExtPaintManager* pm = Install(new CExtPaintManagerXP);
+  PM* pm = Install(XP);
   const COLORREF clrInk = RGB(0, 0, 255);
   const RECT rcItem = {10, 10, 34, 130};
   const RECT rcText = {12, 12, 32, 128};
@@ -119,11 +84,9 @@ TEST_F(ThemeTest, VerticalTabTextStaysInsideTheItem) {
     ::GetTextExtentPoint32A(s.hdc(), "WWWWW", 5, &size);
     pm->PaintTabItem(s.dc(), 0, true, false, true, false, false, false, bInverted, &rcItem, size.cx, size.cy,
                      &font, "WWWWW", NULL, NULL, 0, clrInk, kDefault, kDefault, kDefault, kDefault);
-    const std::pair<int, int> rows = InkRows(s, rcText, clrInk);
-    const int nFirst = rows.first, nLast = rows.second;
-    ASSERT_GE(nFirst, 0) << (bInverted ? "upward" : "downward");
-    EXPECT_GE(nFirst, rcText.top + 2) << (bInverted ? "upward" : "downward") << " text is cut at the top";
-    EXPECT_GE(nLast - nFirst + 1, size.cx - 4) << (bInverted ? "upward" : "downward") << " text shows whole";
+    const RECT ink = InkBounds(s, rcText, clrInk);
+    EXPECT_GE(ink.top, rcText.top + 2) << bInverted << ": text is cut at the top";
+    EXPECT_GE(ink.bottom - ink.top, size.cx - 4) << bInverted << ": text shows whole";
   }
 }
 
