@@ -198,6 +198,8 @@ void CExtPaintManager::PaintMenuBorder(CDC& dc, const RECT& rc, CObject* pHelper
 }
 
 void CExtPaintManagerXP::PaintMenuBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam) {
+  if (::IsRectEmpty(&rc))
+    return;
   CExtDcSaveGuard guard(dc);
   const COLORREF clr = ColorByLogicalId(2007, pHelperSrc, lParam);
   dc.Draw3dRect(&rc, clr, clr);
@@ -234,6 +236,11 @@ void CExtPaintManager::PaintMenuCombinedJoint(CDC& dc, const RECT& rcButton, con
 
 void CExtPaintManagerXP::PaintMenuCombinedJoint(CDC& dc, const RECT& rcButton, const RECT& rcExclude,
                                                 int nSide, CObject* pHelperSrc, LPARAM lParam) {
+  // No button, no joint: extended towards the menu an empty button would still draw a line.
+  if (::IsRectEmpty(&rcButton)) {
+    dc.SelectClipRgn(NULL);
+    return;
+  }
   {
     CExtDcSaveGuard guard(dc);
     dc.FillSolidRect(&rcButton, ColorByLogicalId(2000, pHelperSrc, lParam));

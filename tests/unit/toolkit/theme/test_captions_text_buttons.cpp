@@ -42,6 +42,8 @@ const Painter kOthers[] = {
     [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintDatePickerSeparator(dc, rc, NULL); },
     [](PM* pm, CDC& dc, const RECT& rc) { MenuItemPaintData d(NULL, rc, rc, 24, "Item", "Ctrl+I", NULL, false, true, true, false, false, true, true, true, true, 0, NULL); pm->PaintMenuItem(dc, d); },
     [](PM* pm, CDC& dc, const RECT& rc) { PushButtonPaintData d(NULL, true, rc, "Go", NULL, false, true, true, false, true, false, false, false, 0); pm->PaintPushButton(dc, d); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintMenuBorder(dc, rc, NULL); },
+    [](PM* pm, CDC& dc, const RECT& rc) { pm->PaintMenuCombinedJoint(dc, rc, rc, 1, NULL); },
 };
 // clang-format on
 
