@@ -13,18 +13,6 @@ namespace {
 
 const int kRuns = 15;
 
-double MedianOf(const std::function<void()>& fn) {
-  fn(); // warm-up
-  std::vector<double> times;
-  for (int i = 0; i < kRuns; ++i) {
-    const double t0 = bench::Now();
-    fn();
-    ::GdiFlush();
-    times.push_back(bench::Now() - t0);
-  }
-  return bench::Median(times);
-}
-
 HBITMAP Dib(int cx, int cy, void** ppBits) {
   BITMAPINFO bmi = {};
   bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -41,12 +29,14 @@ int main() {
   dc.CreateCompatibleDC(NULL);
   HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hHd);
   CBrush brush(RGB(10, 120, 200));
-  const double tFill = MedianOf([&] { dc.FillRect(&rcHd, &brush); });
-  const double tGradient = MedianOf(
-      [&] { CExtPaintManager::PaintGradientRect(dc, rcHd, RGB(10, 20, 30), RGB(230, 240, 250), true); });
+  const double tFill = bench::MedianTime([&] { dc.FillRect(&rcHd, &brush); }, kRuns);
+  const double tGradient = bench::MedianTime(
+      [&] { CExtPaintManager::PaintGradientRect(dc, rcHd, RGB(10, 20, 30), RGB(230, 240, 250), true); },
+      kRuns);
   g_PaintManagerHolder.TestDisableGradientFill(true);
-  const double tBands = MedianOf(
-      [&] { CExtPaintManager::PaintGradientRect(dc, rcHd, RGB(10, 20, 30), RGB(230, 240, 250), true); });
+  const double tBands = bench::MedianTime(
+      [&] { CExtPaintManager::PaintGradientRect(dc, rcHd, RGB(10, 20, 30), RGB(230, 240, 250), true); },
+      kRuns);
   g_PaintManagerHolder.TestDisableGradientFill(false);
   ::SelectObject(dc.m_hDC, hOld);
   ::DeleteObject(hHd);
@@ -59,11 +49,12 @@ int main() {
     for (int x = 0; x < 256; ++x)
       px[y * 256 + x] = (x < 8 || y < 8) ? 0xFF00FF : (DWORD)((x << 16) | (y << 8) | ((x + y) & 0xFF));
   std::vector<DWORD> copy(256 * 256);
-  const double tCopy = MedianOf([&] { std::memcpy(copy.data(), px, copy.size() * 4); });
-  const double tCopyDib =
-      MedianOf([&] { ::DeleteObject(CExtPaintManager::CopyBitmapTo32BitDib(hSrc, NULL, NULL)); });
-  const double tAdjust = MedianOf(
-      [&] { ::DeleteObject(CExtPaintManager::HlsAdjustBitmap(hSrc, RGB(255, 0, 255), 0, 0.1, 0.2, -0.1)); });
+  const double tCopy = bench::MedianTime([&] { std::memcpy(copy.data(), px, copy.size() * 4); }, kRuns);
+  const double tCopyDib = bench::MedianTime(
+      [&] { ::DeleteObject(CExtPaintManager::CopyBitmapTo32BitDib(hSrc, NULL, NULL)); }, kRuns);
+  const double tAdjust = bench::MedianTime(
+      [&] { ::DeleteObject(CExtPaintManager::HlsAdjustBitmap(hSrc, RGB(255, 0, 255), 0, 0.1, 0.2, -0.1)); },
+      kRuns);
   ::DeleteObject(hSrc);
 
   std::printf("gradient 1920x1080 (system fill)   %8.3f ms  %6.2fx a FillRect of the area (%.3f ms)\n",

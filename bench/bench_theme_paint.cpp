@@ -16,18 +16,6 @@ namespace {
 const int kRuns = 31;
 const double kFrameMs = 1000.0 / 60;
 
-double MedianOf(const std::function<void()>& fn) {
-  fn(); // warm-up: fonts, glyph buffers and brushes are made on first use
-  std::vector<double> times;
-  for (int i = 0; i < kRuns; ++i) {
-    const double t0 = bench::Now();
-    fn();
-    ::GdiFlush();
-    times.push_back(bench::Now() - t0);
-  }
-  return bench::Median(times);
-}
-
 // A memory DC over a 32-bit DIB section of the given size.
 class CDibSurface {
 public:
@@ -128,8 +116,9 @@ void Row(const char* pszTheme, const char* pszWhat, int cx, int cy, const std::f
     std::printf("%-10s %-26s no surface\n", pszTheme, pszWhat);
     return;
   }
-  const double tPaint = MedianOf([&] { paint(target.Dc()); });
-  const double tBlt = MedianOf([&] { target.Dc().BitBlt(0, 0, cx, cy, &source.Dc(), 0, 0, SRCCOPY); });
+  const double tPaint = bench::MedianTime([&] { paint(target.Dc()); }, kRuns);
+  const double tBlt =
+      bench::MedianTime([&] { target.Dc().BitBlt(0, 0, cx, cy, &source.Dc(), 0, 0, SRCCOPY); }, kRuns);
   std::printf("%-10s %-26s %8.3f ms  %7.1fx a BitBlt (%.3f ms)  %5.1f%% of a 60 Hz frame\n", pszTheme,
               pszWhat, tPaint, tPaint / tBlt, tBlt, 100 * tPaint / kFrameMs);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace bench {
@@ -26,6 +27,20 @@ inline double Now() {
 inline double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// The median time of nRuns calls of fn after one warm-up call; GDI's batch is flushed inside each
+// timed call.
+inline double MedianTime(const std::function<void()>& fn, int nRuns) {
+  fn();
+  std::vector<double> times;
+  for (int i = 0; i < nRuns; ++i) {
+    const double t0 = Now();
+    fn();
+    ::GdiFlush();
+    times.push_back(Now() - t0);
+  }
+  return Median(times);
 }
 
 // The median time of nRuns copies of nBytes: the frame-copy baseline of the picture benchmarks.
