@@ -128,7 +128,7 @@ void CExtPaintManager::GetDockHighlightMargins(int& nLeft, int& nTop, int& nRigh
 
 bool CExtPaintManager::IsDockMarkerStyle1() { return m_nDockMarkerStyle == 1; }
 
-void CExtPaintManager::PaintToolBarButtonBackground(CDC&, CExtBarButton*, LPARAM) {}
+void CExtPaintManager::PaintToolBarButtonBackground(CDC&, CObject*, LPARAM) {}
 
 COLORREF CExtPaintManager::QueryLabelBackground(CDC&, bool, int, int, int, CObject*, LPARAM) {
   return (COLORREF)-1;

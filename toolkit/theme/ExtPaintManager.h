@@ -219,7 +219,8 @@ public:
                                    COLORREF clrKeyHot);
   virtual void PaintDockHighlight(DWORD* pPixels, int cx, int cy, const RECT& rcMain, const RECT* pRcTab,
                                   bool bTabTop, COLORREF clrFill, COLORREF clrBorder, int nBorderWidth);
-  virtual void PaintToolBarButtonBackground(CDC& dc, CExtBarButton* pButton, LPARAM lParam = 0);
+  // The tool bar's hot button, read through CExtBarButtonSite.
+  virtual void PaintToolBarButtonBackground(CDC& dc, CObject* pButton, LPARAM lParam = 0);
   // (COLORREF)-1: the label paints its background as usual.
   virtual COLORREF QueryLabelBackground(CDC& dc, bool bEnabled, int nValue1, int nValue2, int nValue3,
                                         CObject* pLabel, LPARAM lParam = 0);

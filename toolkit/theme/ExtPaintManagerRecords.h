@@ -26,6 +26,12 @@ public:
   virtual ~CExtBarButtonSite() = default;
   // The window of the bar that holds the button; NULL while there is none.
   virtual HWND GetBarSafeHwnd() const = 0;
+  // The button's rectangle in its bar.
+  virtual RECT GetButtonRect() const = 0;
+  // The bar is docked at the left or right side (not docked: by its own style).
+  virtual bool IsBarVertical() const = 0;
+  // Colour buttons, and buttons whose own flag asks so, go without the hot frame.
+  virtual bool IsHotFrameSuppressed() const = 0;
 };
 
 // What the layout answers read of a control bar.

@@ -3,6 +3,7 @@
 
 #include "toolkit/theme/ExtPaintManagerGlyphs.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
+#include "toolkit/theme/ExtPaintManagerRecords.h"
 
 #include <algorithm>
 
@@ -126,6 +127,18 @@ CSize CExtPaintManagerOffice2003::GetToolBarRowAdjust(bool bAdjust) { return CSi
 
 CSize CExtPaintManagerOffice2003::GetToolBarButtonSpacing() { return CSize(4, 4); }
 
-void CExtPaintManagerOffice2003::PaintToolBarButtonBackground(CDC&, CExtBarButton*, LPARAM) {
-  // The hot button's gradient comes with the gradient painting.
+void CExtPaintManagerOffice2003::PaintToolBarButtonBackground(CDC& dc, CObject* pButton, LPARAM lParam) {
+  const auto* pSite = dynamic_cast<const CExtBarButtonSite*>(pButton);
+  if (pSite == NULL || dc.GetDeviceCaps(BITSPIXEL) <= 8)
+    return;
+  const RECT rc = pSite->GetButtonRect();
+  RECT rcFace = rc;
+  ::InflateRect(&rcFace, -1, -1);
+  if (!::IsRectEmpty(&rcFace))
+    PaintGradientRect(dc, rcFace, ColorByLogicalId(3017, pButton, lParam),
+                      ColorByLogicalId(3015, pButton, lParam), true, 256);
+  if (pSite->IsBarVertical() && !pSite->IsHotFrameSuppressed()) {
+    const COLORREF clr = ColorByLogicalId(2007, pButton, lParam);
+    dc.Draw3dRect(&rc, clr, clr);
+  }
 }

@@ -165,7 +165,7 @@ public:
                            COLORREF clrKeyHot) override;
   void PaintDockHighlight(DWORD* pPixels, int cx, int cy, const RECT& rcMain, const RECT* pRcTab,
                           bool bTabTop, COLORREF clrFill, COLORREF clrBorder, int nBorderWidth) override;
-  void PaintToolBarButtonBackground(CDC& dc, CExtBarButton* pButton, LPARAM lParam = 0) override;
+  void PaintToolBarButtonBackground(CDC& dc, CObject* pButton, LPARAM lParam = 0) override;
 
   // Up to two base colours derived from the scheme's taskbar colours; false without them.
   virtual bool GetThemeBaseColors(COLORREF* pClr1, COLORREF* pClr2);

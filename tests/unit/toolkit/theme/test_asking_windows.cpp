@@ -1,7 +1,9 @@
-// What the theme answers the date picker and tab windows: the picker's buttons are push buttons of
-// the theme in the state the picker passes; the tab metrics keep the caller's third value when the
-// tab window's style asks so.
+// What the theme answers the date picker, tab windows and tool bars: the picker's buttons are push
+// buttons of the theme in the state the picker passes; the tab metrics keep the caller's third
+// value when the tab window's style asks so; the Office 2003 hot tool-bar button gets a gradient.
 #include "tests/unit/toolkit/theme/theme_support.h"
+
+#include "tests/unit/toolkit/theme/theme_fakes.h"
 
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 
@@ -49,6 +51,35 @@ TEST_F(ThemeTest, TabMetricsKeepTheThirdValueWhenTheStyleAsks) {
     EXPECT_EQ(4, n1);
     EXPECT_EQ(2, n2);
     EXPECT_EQ(pTabWnd == &keeping ? 9 : 2, n3);
+  }
+}
+
+// The hot button's face is the 3017-to-3015 gradient one pixel in; a vertical bar frames it in id
+// 2007 unless the button asks not to; classic and XP leave it to the button.
+TEST_F(ThemeTest, Office2003HotToolBarButtonHasAGradientFace) {
+  const RECT rc = {2, 2, 26, 24};
+  const struct {
+    Theme theme;
+    bool bVertical, bNoFrame, bFace, bFrame;
+  } cases[] = {{OFFICE2003, false, false, true, false},
+               {OFFICE2003, true, false, true, true},
+               {OFFICE2003, true, true, true, false},
+               {CLASSIC, true, false, false, false},
+               {XP, true, false, false, false}};
+  for (const auto& c : cases) {
+    PM* pm = Install(c.theme);
+    FakeBarButton button(NULL, rc, c.bVertical, c.bNoFrame);
+    DibSurface s(28, 26, kBack);
+    pm->PaintToolBarButtonBackground(s.dc(), &button);
+    EXPECT_EQ(c.bFrame, s.At(2, 12) == pm->ColorByLogicalId(2007))
+        << ThemeName(c.theme) << c.bVertical << c.bNoFrame;
+    EXPECT_EQ(!c.bFrame, s.At(2, 12) == kBack);
+    EXPECT_EQ(c.bFace, s.At(14, 3) != kBack);
+    EXPECT_EQ(kBack, s.At(1, 1)) << "outside the button";
+    if (c.bFace) {
+      EXPECT_EQ(pm->ColorByLogicalId(3015), s.At(14, 3)) << "the face's top row";
+      EXPECT_EQ(pm->ColorByLogicalId(3017), s.At(14, 22)) << "the face's bottom row";
+    }
   }
 }
 

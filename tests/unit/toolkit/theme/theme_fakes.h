@@ -17,9 +17,16 @@ public:
 
 class FakeBarButton : public CObject, public CExtBarButtonSite {
 public:
-  explicit FakeBarButton(HWND hBar) : m_hBar(hBar) {}
+  explicit FakeBarButton(HWND hBar, const RECT& rc = RECT{0, 0, 0, 0}, bool bVertical = false,
+                         bool bNoFrame = false)
+      : m_hBar(hBar), m_rc(rc), m_bVertical(bVertical), m_bNoFrame(bNoFrame) {}
   HWND GetBarSafeHwnd() const override { return m_hBar; }
+  RECT GetButtonRect() const override { return m_rc; }
+  bool IsBarVertical() const override { return m_bVertical; }
+  bool IsHotFrameSuppressed() const override { return m_bNoFrame; }
   HWND m_hBar;
+  RECT m_rc;
+  bool m_bVertical, m_bNoFrame;
 };
 
 // A control bar of a kind; Base is CWnd where the painter asks the bar's window.
