@@ -1,5 +1,5 @@
-// Small drawing steps shared by the caption-button, tab-window, background and bar-frame
-// painters: one-colour rings and rectangle normalisation.
+// Small drawing steps shared by the theme's painters: one-colour rings, rectangle arithmetic and
+// 16 x 16 icons made from a painted picture and mask.
 #pragma once
 
 #include "framework/gdi/fw_gdi.h"
@@ -24,4 +24,25 @@ inline RECT InflatedRect(const RECT& rcIn, int dx, int dy) {
   RECT rc = rcIn;
   ::InflateRect(&rc, dx, dy);
   return rc;
+}
+
+// A 16 x 16 icon from a colour bitmap and a mask that the caller paints (black mask: opaque).
+template <typename Paint> HICON CreateIcon16(Paint paint) {
+  const int n = 16;
+  CDC dcScreen;
+  dcScreen.Attach(::GetDC(NULL));
+  CBitmap bmpColor, bmpMask;
+  const bool bMade =
+      bmpColor.CreateCompatibleBitmap(&dcScreen, n, n) && bmpMask.CreateBitmap(n, n, 1, 1, NULL);
+  ::ReleaseDC(NULL, dcScreen.Detach());
+  CDC dcColor, dcMask;
+  if (!bMade || !dcColor.CreateCompatibleDC(NULL) || !dcMask.CreateCompatibleDC(NULL))
+    return NULL;
+  CBitmap* pOldColor = dcColor.SelectObject(&bmpColor);
+  CBitmap* pOldMask = dcMask.SelectObject(&bmpMask);
+  paint(dcColor, dcMask);
+  dcColor.SelectObject(pOldColor);
+  dcMask.SelectObject(pOldMask);
+  ICONINFO info = {TRUE, 0, 0, (HBITMAP)bmpMask.GetSafeHandle(), (HBITMAP)bmpColor.GetSafeHandle()};
+  return ::CreateIconIndirect(&info);
 }

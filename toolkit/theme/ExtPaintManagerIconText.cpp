@@ -4,6 +4,7 @@
 
 #include "framework/wnd/fw_wnd.h"
 #include "toolkit/theme/ExtPaintDcState.h"
+#include "toolkit/theme/ExtPaintDrawHelpers.h"
 #include "toolkit/theme/ExtPaintManagerGlyphs.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 
@@ -180,35 +181,21 @@ void CExtPaintManager::TransparentStretchBlt(HDC hDest, int x, int y, int cx, in
 }
 
 HICON CExtPaintManager::CreateTextIcon(COLORREF clrText, HFONT hFont, LPCSTR sText) {
-  const int nSide = 16;
-  HDC hScreen = ::GetDC(NULL);
-  CBitmap bmpColor, bmpMask;
-  const bool bMade = bmpColor.Attach(::CreateCompatibleBitmap(hScreen, nSide, nSide)) &&
-                     bmpMask.Attach(::CreateBitmap(nSide, nSide, 1, 1, NULL));
-  CDC dc;
-  const bool bDC = dc.Attach(::CreateCompatibleDC(hScreen));
-  ::ReleaseDC(NULL, hScreen);
-  if (!bMade || !bDC)
-    return NULL;
-  RECT rc = {0, 0, nSide, nSide};
   const LPCSTR s = sText != NULL ? sText : "";
-  const HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(dc.m_hDC, hFont) : NULL;
-  ::SetBkMode(dc.m_hDC, TRANSPARENT);
   // The picture is the text in its colour on black, the mask the text in black on white: only the
   // text is opaque, and it shows in its colour.
-  const HGDIOBJ hOldBitmap = ::SelectObject(dc.m_hDC, bmpColor.m_hObject);
-  ::PatBlt(dc.m_hDC, 0, 0, nSide, nSide, BLACKNESS);
-  ::SetTextColor(dc.m_hDC, clrText);
-  ::DrawTextA(dc.m_hDC, s, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  ::SelectObject(dc.m_hDC, bmpMask.m_hObject);
-  ::PatBlt(dc.m_hDC, 0, 0, nSide, nSide, WHITENESS);
-  ::SetTextColor(dc.m_hDC, RGB(0, 0, 0));
-  ::DrawTextA(dc.m_hDC, s, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  ::SelectObject(dc.m_hDC, hOldBitmap);
-  if (hOldFont != NULL)
-    ::SelectObject(dc.m_hDC, hOldFont);
-  ICONINFO info = {TRUE, 0, 0, (HBITMAP)bmpMask.m_hObject, (HBITMAP)bmpColor.m_hObject};
-  return ::CreateIconIndirect(&info);
+  return CreateIcon16([&](CDC& dcColor, CDC& dcMask) {
+    RECT rc = {0, 0, 16, 16};
+    for (CDC* pDC : {&dcColor, &dcMask}) {
+      const HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(pDC->m_hDC, hFont) : NULL;
+      ::SetBkMode(pDC->m_hDC, TRANSPARENT);
+      ::PatBlt(pDC->m_hDC, 0, 0, 16, 16, pDC == &dcColor ? BLACKNESS : WHITENESS);
+      ::SetTextColor(pDC->m_hDC, pDC == &dcColor ? clrText : RGB(0, 0, 0));
+      ::DrawTextA(pDC->m_hDC, s, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      if (hOldFont != NULL)
+        ::SelectObject(pDC->m_hDC, hOldFont);
+    }
+  });
 }
 
 void CExtPaintManager::PaintIcon(CDC& dc, IconPaintData& data) { PaintIconItem(*this, dc, data, false); }

@@ -62,27 +62,6 @@ void PaintBorderLines(CDC& dc, const RECT& rc, DWORD dwStyle, COLORREF clr) {
   }
 }
 
-// A 16 x 16 icon from a colour bitmap and a mask that the caller paints (black mask: opaque).
-template <typename Paint> HICON MakeIcon16(Paint paint) {
-  const int n = 16;
-  CDC dcScreen;
-  dcScreen.Attach(::GetDC(NULL));
-  CBitmap bmpColor, bmpMask;
-  const bool bMade =
-      bmpColor.CreateCompatibleBitmap(&dcScreen, n, n) && bmpMask.CreateBitmap(n, n, 1, 1, NULL);
-  ::ReleaseDC(NULL, dcScreen.Detach());
-  CDC dcColor, dcMask;
-  if (!bMade || !dcColor.CreateCompatibleDC(NULL) || !dcMask.CreateCompatibleDC(NULL))
-    return NULL;
-  CBitmap* pOldColor = dcColor.SelectObject(&bmpColor);
-  CBitmap* pOldMask = dcMask.SelectObject(&bmpMask);
-  paint(dcColor, dcMask);
-  dcColor.SelectObject(pOldColor);
-  dcMask.SelectObject(pOldMask);
-  ICONINFO info = {TRUE, 0, 0, (HBITMAP)bmpMask.GetSafeHandle(), (HBITMAP)bmpColor.GetSafeHandle()};
-  return ::CreateIconIndirect(&info);
-}
-
 void FillWithBrush(CDC& dc, const RECT& rc, COLORREF clr) {
   CBrush brush(clr);
   dc.FillRect(&rc, &brush);
@@ -294,14 +273,14 @@ void CExtPaintManagerOffice2003::PaintControlBarBorders(CDC& dc, ControlBarBorde
 // Colour icons.
 
 HICON CExtPaintManager::CreateColorSampleIcon(COLORREF clr) {
-  return MakeIcon16([clr](CDC& dcColor, CDC& dcMask) {
+  return CreateIcon16([clr](CDC& dcColor, CDC& dcMask) {
     FillWithBrush(dcColor, RECT{0, 0, 16, 16}, clr);
     dcMask.PatBlt(0, 0, 16, 16, BLACKNESS);
   });
 }
 
 HICON CExtPaintManager::CreateColorFrameIcon(COLORREF clr) {
-  return MakeIcon16([clr](CDC& dcColor, CDC& dcMask) {
+  return CreateIcon16([clr](CDC& dcColor, CDC& dcMask) {
     dcMask.PatBlt(0, 0, 16, 16, WHITENESS);
     dcColor.PatBlt(0, 0, 16, 16, BLACKNESS);
     dcMask.PatBlt(1, 2, 14, 12, BLACKNESS);
