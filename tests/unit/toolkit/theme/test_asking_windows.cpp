@@ -28,23 +28,9 @@ TEST_F(ThemeTest, DatePickerButtonsArePushButtonsOfTheirState) {
   }
 }
 
-// A tab window with a style word.
-class StyledTabWnd : public CWnd, public CExtTabWndSite {
-public:
-  explicit StyledTabWnd(DWORD dwStyle) : m_dwStyle(dwStyle) {}
-  TabWndKind GetTabWndKind() const override { return TAB_PLAIN; }
-  BYTE GetTabOptionBits() const override { return 0; }
-  bool WantsDockerBackground() const override { return false; }
-  HWND GetParentFrameHwnd() const override { return NULL; }
-  DWORD GetTabWndStyle() const override { return m_dwStyle; }
-
-private:
-  DWORD m_dwStyle;
-};
-
 TEST_F(ThemeTest, TabMetricsKeepTheThirdValueWhenTheStyleAsks) {
   PM* pm = Install(new PM);
-  StyledTabWnd plain(0x7F), keeping(0x80);
+  FakeTabWnd plain(0x7F), keeping(0x80);
   for (CWnd* pTabWnd : {(CWnd*)NULL, (CWnd*)&plain, (CWnd*)&keeping}) {
     int n1 = 0, n2 = 0, n3 = 9;
     pm->GetTabMetrics(pTabWnd, &n1, &n2, &n3);
