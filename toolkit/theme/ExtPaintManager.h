@@ -8,11 +8,7 @@
 
 class CWnd;
 class CExtCmdIcon;
-class CExtControlBar;
 class CExtControlBarSite;
-class CExtDockBar;
-class CExtBarButton;
-class CExtPopupMenuWnd;
 class CExtTabWnd;
 class CExtDockMarkerWndInfo;
 struct GlyphBuffer;
