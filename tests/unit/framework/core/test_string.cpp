@@ -49,13 +49,9 @@ std::vector<LONG> Sides(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.
 } // namespace
 
 TEST(CStringFormat, ConversionsTheProgramUsesAndLongResults) {
-  EXPECT_EQ((Strings{"-42|07|123|-3", "[text] [object]", "4000000000 0", "data_0x0000BEEF", "DEADBEEF",
-                     "#0AFF00", ""}),
+  EXPECT_EQ((Strings{"-42|07|123|-3", "[text] [object]", ""}),
             Texts({Formatted("%d|%02d|%02d|%02d", -42, 7, 123, -3),
-                   Formatted("[%s] [%s]", "text", (LPCSTR)CString("object")),
-                   Formatted("%lu %lu", 4000000000UL, 0UL), Formatted("data_0x%08lX", 0xBEEFUL),
-                   Formatted("%08lX", 0xDEADBEEFUL), Formatted("#%02X%02X%02X", 0x0A, 255, 0),
-                   Formatted("%s", "")}));
+                   Formatted("[%s] [%s]", "text", (LPCSTR)CString("object")), Formatted("%s", "")}));
 
   const std::string big(5000, 'x');
   EXPECT_EQ("<" + big + ">", Text(Formatted("<%s>", big.c_str())));

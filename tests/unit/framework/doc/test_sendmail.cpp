@@ -153,9 +153,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SendUntitledTest,
                                            UntitledCase{TRUE, kLabStrings, SUCCESS_SUCCESS, "Lab1.lab", {}},
                                            UntitledCase{FALSE, NULL, MAPI_USER_ABORT, "Lab1", {}},
                                            UntitledCase{FALSE, NULL, MAPI_E_LOGIN_FAILURE, "Lab1", {}},
-                                           UntitledCase{FALSE, NULL, MAPI_E_FAILURE, "Lab1", kFailed},
-                                           UntitledCase{TRUE, NULL, MAPI_E_ATTACHMENT_NOT_FOUND, "Lab1",
-                                                        kFailed}));
+                                           UntitledCase{TRUE, NULL, MAPI_E_FAILURE, "Lab1", kFailed}));
 
 TEST_F(SendMailTest, SavedDocumentAttachesItsOwnFileUntilModified) {
   // Bytes the document would not store: only the file itself can hold them.

@@ -129,8 +129,6 @@ TEST(GdiTempMap, TemporariesAreTypedReusedAndFreedButNeverDeleteTheirObject) {
 TEST(GdiFloat, SingleDivisionTruncatesLikeSse2) {
   volatile float w = 640;
   volatile float h = 480.0f;
-  EXPECT_EQ(240, (int)(320 / (w / h)));
-  // The quotient held in a float variable is the form that tells the two units apart under this compiler.
   volatile float ratio = w / h;
   EXPECT_EQ(240, (int)(320 / ratio));
   volatile int nWidth = 320;
