@@ -244,9 +244,8 @@ TEST_F(CommonLibShapeTest, RectangleBeyondTheSourceProducesNothing) {
   for (const CRect& rc : beyond)
     EXPECT_FALSE(lib.CutBitmapToShape(display.Get(), &cut, &mask, &source, rc.left, rc.top, rc.right,
                                       rc.bottom, NULL, 0, ID_TOOL_SELECT_REGION));
-  EXPECT_EQ(hCut, cut.GetSafeHandle());
-  EXPECT_EQ(hMask, mask.GetSafeHandle());
-  EXPECT_EQ(kRed, ReadPixels(cut).At(1, 1));
+  EXPECT_EQ(std::make_tuple(hCut, hMask, kRed),
+            std::make_tuple(cut.GetSafeHandle(), mask.GetSafeHandle(), ReadPixels(cut).At(1, 1)));
   // Exactly up to the edge is fine.
   EXPECT_TRUE(lib.CutBitmapToShape(display.Get(), &cut, &mask, &source, 50, 0, 100, 80, NULL, 0,
                                    ID_TOOL_SELECT_REGION));

@@ -165,16 +165,13 @@ TEST_F(CommonLibEdgeTest, DropShadowShowsThroughTheCutAway) {
   const COLORREF kGray = RGB(0x40, 0x40, 0x40);
   Pixels px = Edged(80, 60, TASK_SAW_EDGE, 8, 0, TRUE, 5, 5, 0, kGray);
   ExpectUntouched(px, CRect(0, 0, 80, 60));
-  EXPECT_EQ(kGray, px.At(82, 30));
-  EXPECT_EQ(kGray, px.At(40, 62));
-  EXPECT_EQ(kBack, px.At(82, 2));
-  EXPECT_EQ(kBack, px.At(85, 30));
+  EXPECT_EQ(std::make_tuple(kGray, kGray, kBack, kBack),
+            std::make_tuple(px.At(82, 30), px.At(40, 62), px.At(82, 2), px.At(85, 30)));
 
   // Softened: the shadow's edge blends into the back colour.
   px = Edged(80, 60, TASK_SAW_EDGE, 8, 0, TRUE, 5, 5, 2, kBlack);
-  COLORREF edge = px.At(85, 30);
-  EXPECT_GT(GetRValue(edge), 0);
-  EXPECT_LT(GetRValue(edge), GetRValue(kBack));
+  const int nEdgeRed = GetRValue(px.At(85, 30));
+  EXPECT_TRUE(nEdgeRed > 0 && nEdgeRed < GetRValue(kBack)) << nEdgeRed;
   ExpectUntouched(px, CRect(0, 0, 80, 60));
 
   // The cut-away corner of a saw edge shows the back colour where no shadow lies beneath.
@@ -225,9 +222,7 @@ TEST_F(CommonLibEdgeTest, ThreeDimensionalBorderLooksRaised) {
 
   // A small percent leaves the main colour in the middle of the frame: t = 2 x 8 x 25 / 400 = 1.
   px = After(80, 60, [&] { return Border(8, 25, 2); });
-  EXPECT_EQ(kLight, px.At(1, 30));
-  EXPECT_EQ(kMain, px.At(3, 30));
-  EXPECT_EQ(kDark, px.At(7, 30));
+  EXPECT_EQ(std::make_tuple(kLight, kMain, kDark), std::make_tuple(px.At(1, 30), px.At(3, 30), px.At(7, 30)));
 }
 
 // ---- Shadow edge ----------------------------------------------------------------------------------
@@ -250,8 +245,8 @@ TEST_F(CommonLibEdgeTest, ShadowDarkensFrom75PercentInsideTo97PercentOutside) {
   // at (15, 20 - 8), distance 8, level 95.
   px = After(15, 15, [&] { return Shadow(10, kNeutral); });
   ASSERT_EQ(Dims(25, 25), DimsOf(px));
-  EXPECT_EQ(Percent(kShadowBack, 95), px.At(15, 12));
-  EXPECT_EQ(kShadowBack, px.At(16, 2));
+  EXPECT_EQ(std::make_pair(Percent(kShadowBack, 95), kShadowBack),
+            std::make_pair(px.At(15, 12), px.At(16, 2)));
 }
 
 TEST_F(CommonLibEdgeTest, ShadowColourTintsTheShadow) {
@@ -319,8 +314,8 @@ TEST_F(CommonLibShadowBuilderTest, SavedStripsArePutBackOnTheNextRender) {
 }
 
 TEST_F(CommonLibShadowBuilderTest, ZeroSizeOrEmptyRectangleDrawsNothing) {
-  EXPECT_TRUE(builder.Paint(&dc, CRect(0, 0, 40, 30), 0, 75, 100, FALSE));
-  EXPECT_TRUE(builder.Paint(&dc, CRect(10, 10, 10, 30), 5, 75, 100, FALSE));
+  EXPECT_TRUE(builder.Paint(&dc, CRect(0, 0, 40, 30), 0, 75, 100, FALSE) &&
+              builder.Paint(&dc, CRect(10, 10, 10, 30), 5, 75, 100, FALSE));
   EXPECT_EQ(SolidPixels(60, 50, kWhite), Read());
 }
 

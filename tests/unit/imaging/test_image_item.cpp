@@ -105,17 +105,15 @@ TEST(ImageItem, TakesAGdipPictureOverWhiteAndKeepsItsOwnWhenConversionFails) {
   HGDIOBJ hOld = item.GetBitmap()->GetSafeHandle();
   item.SetRect(3, 3, 4, 4);
   item.SetFromGdipBitmap(gdiptest::FromPixels(3, 1, {0x00FF0000, 0xFF0000FF, 0x00000000}).release());
-  EXPECT_EQ(CRect(8, 8, 11, 9), RectOf(item));
   const Pixels expected = PixelsOf(3, 1, [](int x, int) { return x == 1 ? RGB(0, 0, 255) : kWhite; });
-  EXPECT_EQ(expected, Picture(item));
-  EXPECT_EQ(0u, ::GetObjectType(hOld));
+  EXPECT_EQ(std::make_tuple(CRect(8, 8, 11, 9), expected, 0ul),
+            std::make_tuple(RectOf(item), Picture(item), (unsigned long)::GetObjectType(hOld)));
 
   HGDIOBJ hBefore = item.GetBitmap()->GetSafeHandle();
   item.SetFromGdipBitmap(new Gdiplus::Bitmap(0, 0, PixelFormat32bppARGB));
   item.SetFromGdipBitmap(NULL);
-  EXPECT_EQ(hBefore, item.GetBitmap()->GetSafeHandle());
-  EXPECT_EQ(CRect(8, 8, 11, 9), RectOf(item));
-  EXPECT_EQ(expected, Picture(item));
+  EXPECT_EQ(std::make_tuple(hBefore, CRect(8, 8, 11, 9), expected),
+            std::make_tuple((HGDIOBJ)item.GetBitmap()->GetSafeHandle(), RectOf(item), Picture(item)));
 }
 
 TEST(ImageItem, GdipCopyHasThePicturesPixels) {

@@ -14,14 +14,11 @@ typedef CaptureScreenTest ScreenGrabTest;
 
 TEST_F(ScreenGrabTest, CopiesWhatTheDisplayShowsOfTheRectangle) {
   const int cx = ScreenWidth(), cy = ScreenHeight();
-  // {asked, got (empty: nothing)}
+  // {asked, got (clipped to the display; empty: nothing)}
   const std::pair<CRect, CRect> cases[] = {{{100, 150, 400, 350}, {100, 150, 400, 350}},
-                                           // Clipped to the display.
                                            {{-20, -20, 2 * cx, 2 * cy}, {0, 0, cx, cy}},
                                            {{cx - 50, cy - 40, cx + 50, cy + 40}, {cx - 50, cy - 40, cx, cy}},
                                            {{100, 100, 100, 300}, {}},
-                                           {{300, 300, 100, 100}, {}},
-                                           {{-300, -300, -100, -100}, {}},
                                            {{cx, 0, cx + 100, 100}, {}}};
   HDC hScreen = ::GetDC(NULL);
   int nBits = ::GetDeviceCaps(hScreen, BITSPIXEL);
@@ -46,8 +43,8 @@ TEST_F(ScreenGrabTest, DrawBitmapWithPaletteCopiesFromTheSourcePoint) {
   CBitmap source;
   ASSERT_TRUE(source.Attach(GrabScreenRect(CRect(0, 0, 400, 300))));
   DibSurface missing(10, 10);
-  EXPECT_FALSE(DrawBitmapWithPalette(&missing.dc(), CRect(0, 0, 10, 10), NULL, CPoint(0, 0)));
   EXPECT_FALSE(
+      DrawBitmapWithPalette(&missing.dc(), CRect(0, 0, 10, 10), NULL, CPoint(0, 0)) ||
       DrawBitmapWithPalette(NULL, CRect(0, 0, 10, 10), (HBITMAP)source.GetSafeHandle(), CPoint(0, 0)));
   CDC screen;
   ASSERT_TRUE(screen.CreateDC("DISPLAY", NULL, NULL, NULL));
