@@ -37,17 +37,16 @@ protected:
   DECLARE_MESSAGE_MAP()
 };
 
-// A bar of one size (turned for vertical docking) that logs its layouts and idle updates.
+// A bar of one size (turned for vertical docking) that logs its layouts.
 class CLabBar : public CControlBar {
 public:
   CSize m_size;
-  int m_nUpdates = 0;
   std::vector<std::string>* m_pLog = NULL;
 
   BOOL CreateBar(CWnd* pParent, UINT nID, DWORD dwBarStyle, CSize size, LPCSTR lpszName,
                  BOOL bVisible = TRUE);
   CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
-  void OnUpdateCmdUI(CFrameWnd*, BOOL) override { ++m_nUpdates; }
+  void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
 
 protected:
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -17,21 +18,8 @@ std::string EnvOr(const char* pszName, const char* pszDefault) {
   return psz != NULL && *psz != '\0' ? psz : pszDefault;
 }
 
-// A Unix path as this program reaches it (drive Z:).
-std::string FromUnix(std::string path) {
-  for (char& c : path)
-    if (c == '/')
-      c = '\\';
-  return path.compare(0, 1, "\\") == 0 ? "Z:" + path : path;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-} // namespace
-
+// The folders cups-pdf may write to for the user running the tests: its configured "Out" with
+// ${HOME} and ${USER} filled in, then its usual places; as this program reaches them (drive Z:).
 std::vector<std::string> PdfFolders() {
   std::string home = EnvOr("WINEHOMEDIR", ""); // "\??\Z:\home\user"
   if (home.compare(0, 4, "\\??\\") == 0)
@@ -42,7 +30,8 @@ std::vector<std::string> PdfFolders() {
          {std::make_pair(std::string("${HOME}"), home), std::make_pair(std::string("${USER}"), user)})
       for (size_t at; (at = path.find(var.first)) != std::string::npos;)
         path.replace(at, var.first.size(), var.second);
-    return FromUnix(path);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path.compare(0, 1, "\\") == 0 ? "Z:" + path : path;
   };
   std::vector<std::string> folders;
   std::ifstream conf("Z:\\etc\\cups\\cups-pdf.conf");
@@ -57,6 +46,8 @@ std::vector<std::string> PdfFolders() {
   return folders;
 }
 
+} // namespace
+
 std::string WaitForPdf(const std::string& title) {
   const std::vector<std::string> folders = PdfFolders();
   // The file is written by another program: it can only be looked for again and again.
@@ -69,7 +60,8 @@ std::string WaitForPdf(const std::string& title) {
       ::FindClose(hFind);
       const std::string path = folder + "\\" + fd.cFileName;
       // Ghostscript writes the file in place: it is whole once its trailer is there.
-      const std::string text = ReadFile(path);
+      std::ifstream in(path, std::ios::binary);
+      const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
       size_t eof = text.rfind("%%EOF");
       if (eof != std::string::npos && text.find_first_not_of("\r\n ", eof + 5) == std::string::npos)
         return path;

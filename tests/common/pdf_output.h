@@ -7,11 +7,8 @@
 
 namespace pdf_output {
 
-// The folders cups-pdf may write to for the user running the tests: its configured "Out" with
-// ${HOME} and ${USER} filled in, then its usual places; as this program reaches them (drive Z:).
-std::vector<std::string> PdfFolders();
-
-// The finished PDF whose name holds the job's title, waited for up to a minute; empty when none came.
+// The finished PDF whose name holds the job's title, waited for up to a minute in the folders
+// cups-pdf may write to; empty when none came.
 std::string WaitForPdf(const std::string& title);
 
 } // namespace pdf_output

@@ -7,15 +7,6 @@
 
 namespace pixel_support {
 
-namespace {
-
-bool RunningOnWine() {
-  HMODULE hNtdll = ::GetModuleHandleA("ntdll.dll");
-  return hNtdll != NULL && ::GetProcAddress(hNtdll, "wine_get_version") != NULL;
-}
-
-} // namespace
-
 DWORD ToDib(COLORREF clr) {
   return ((DWORD)GetRValue(clr) << 16) | ((DWORD)GetGValue(clr) << 8) | GetBValue(clr);
 }
@@ -27,7 +18,8 @@ std::string ArtifactsFolder() {
   std::string folder;
   if (pszEnv != NULL && *pszEnv != '\0') {
     folder = pszEnv;
-    if (folder[0] == '/' && RunningOnWine())
+    // Under Wine (whose ntdll has wine_get_version) a Unix path is reached through drive Z:.
+    if (folder[0] == '/' && ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL)
       folder = "Z:" + folder;
   } else {
     // Beside the build's bin folder, where the test runner points it.
@@ -84,6 +76,9 @@ void DibSurface::Fill(COLORREF cr) {
   std::fill(m_pBits, m_pBits + m_cx * m_cy, ToDib(cr));
 }
 
+namespace {
+
+// What a DC holds of the rectangle (x, y, cx, cy); empty when it cannot be read.
 Pixels ReadDC(HDC hSource, int x, int y, int cx, int cy) {
   Pixels px;
   try {
@@ -95,6 +90,8 @@ Pixels ReadDC(HDC hSource, int x, int y, int cx, int cy) {
   }
   return px;
 }
+
+} // namespace
 
 Pixels ReadBitmap(HBITMAP hBitmap) {
   BITMAP bm;

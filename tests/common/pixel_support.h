@@ -55,8 +55,7 @@ struct Pixels {
   COLORREF At(int x, int y) const { return data[(size_t)y * cx + x]; }
 };
 
-// What a DC holds of the rectangle (x, y, cx, cy); empty when it cannot be read.
-Pixels ReadDC(HDC hSource, int x, int y, int cx, int cy);
+// The pixels of a bitmap; empty when it cannot be read.
 Pixels ReadBitmap(HBITMAP hBitmap);
 // What the window's own DC holds of rc (client coordinates); the screen's for NULL.
 Pixels ReadWindow(HWND hWnd, const RECT& rc);

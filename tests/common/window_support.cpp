@@ -28,14 +28,9 @@ MessageBoxRecorder::MessageBoxRecorder() {
 
 MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHook(m_pfnOld); }
 
-bool CallLog::Contains(const std::string& s) const { return IndexOf(s) >= 0; }
+bool CallLog::Contains(const std::string& s) const { return Count(s) > 0; }
 
 int CallLog::Count(const std::string& s) const { return (int)std::count(entries.begin(), entries.end(), s); }
-
-int CallLog::IndexOf(const std::string& s) const {
-  auto it = std::find(entries.begin(), entries.end(), s);
-  return it == entries.end() ? -1 : (int)(it - entries.begin());
-}
 
 BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
 ON_COMMAND(ID_TEST_APP_COMMAND, OnAppCommand)

@@ -33,7 +33,6 @@ struct CallLog {
   void Clear() { entries.clear(); }
   bool Contains(const std::string& s) const;
   int Count(const std::string& s) const;
-  int IndexOf(const std::string& s) const;
 };
 
 // Commands the test application handles (for routing tests).

@@ -3,7 +3,6 @@
 #include "framework/wnd/fw_ids.h"
 
 #include <commctrl.h>
-#include <psapi.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -12,20 +11,12 @@
 
 namespace e2e {
 
-const char kProgramKey[] = "Software\\Vantrel\\Vantrel Pixolet Screen Capture";
-const char kOptionsKey[] = "Software\\Vantrel\\Vantrel Pixolet Screen Capture\\Options";
-
 namespace {
 
+// The program's registry key under HKEY_CURRENT_USER, its options in a subkey.
+const char kProgramKey[] = "Software\\Vantrel\\Vantrel Pixolet Screen Capture";
+const char kOptionsKey[] = "Software\\Vantrel\\Vantrel Pixolet Screen Capture\\Options";
 const char kFrameTitle[] = "Vantrel Pixolet Screen Capture";
-
-void PumpOwnMessages() {
-  MSG msg;
-  while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
 
 DWORD PidOf(HWND hWnd) {
   DWORD dwPid = 0;
@@ -80,14 +71,6 @@ long CountGdiHandles(HANDLE hProcess) {
   ULONG nLength = 0;
   if (::NtQueryInformationProcess(hProcess, ProcessBasicInformation, &info, sizeof(info), &nLength) != 0)
     return -1;
-  struct Entry {
-    ULONGLONG object;
-    ULONG owner;
-    USHORT unique;
-    UCHAR type;
-    UCHAR flags;
-    ULONGLONG user;
-  };
   const size_t kTableOffset = 0x94; // PEB::GdiSharedHandleTable of a 32-bit process
   DWORD dwTable = 0;
   SIZE_T nRead = 0;
@@ -96,21 +79,19 @@ long CountGdiHandles(HANDLE hProcess) {
                            &dwTable, sizeof(dwTable), &nRead) ||
       dwTable == 0)
     return -1;
-  std::vector<Entry> table(0x10000);
+  // 0x10000 entries of 24 bytes, each with its object's type at byte 14 (0 for a free entry).
+  std::vector<BYTE> table(0x10000 * 24);
   if (!::ReadProcessMemory(hProcess, reinterpret_cast<LPCVOID>((ULONG_PTR)dwTable), table.data(),
-                           table.size() * sizeof(Entry), &nRead))
+                           table.size(), &nRead))
     return -1;
-  return (long)std::count_if(table.begin(), table.end(), [](const Entry& e) { return e.type != 0; });
+  long nUsed = 0;
+  for (size_t i = 14; i < table.size(); i += 24)
+    nUsed += table[i] != 0;
+  return nUsed;
 }
 
-// Private bytes as the kernel counts them; Wine leaves GetProcessMemoryInfo's figure at 0.
+// Private bytes as the kernel counts them, as Wine's GetProcessMemoryInfo does not.
 SIZE_T PrivateBytes(HANDLE hProcess) {
-  PROCESS_MEMORY_COUNTERS_EX counters = {};
-  counters.cb = sizeof(counters);
-  if (::GetProcessMemoryInfo(hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                             sizeof(counters)) &&
-      counters.PrivateUsage != 0)
-    return counters.PrivateUsage;
   VM_COUNTERS vm = {};
   ULONG nLength = 0;
   if (::NtQueryInformationProcess(hProcess, (PROCESSINFOCLASS)3 /*ProcessVmCounters*/, &vm, sizeof(vm),
@@ -129,6 +110,11 @@ void ForEachTopWindow(const std::function<void(HWND)>& fn) {
   ::EnumWindows(EnumProc, reinterpret_cast<LPARAM>(&fn));
 }
 
+DWORD WINAPI RunBody(LPVOID pParam) {
+  (*static_cast<const std::function<void()>*>(pParam))();
+  return 0;
+}
+
 void CountWindows(HWND hParent, DWORD& n) {
   for (HWND h = ::GetWindow(hParent, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
     n++;
@@ -140,7 +126,8 @@ void CountWindows(HWND hParent, DWORD& n) {
 
 bool WaitFor(const std::function<bool()>& pred, int nTimeoutMs) {
   for (DWORD dwStart = ::GetTickCount();;) {
-    PumpOwnMessages();
+    for (MSG msg; ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);)
+      ::DispatchMessageA(&msg);
     if (pred())
       return true;
     if ((int)(::GetTickCount() - dwStart) > nTimeoutMs)
@@ -165,10 +152,6 @@ void MoveMouse(int x, int y) {
   });
 }
 
-void MouseButton(bool bDown, int x, int y) {
-  SendMouse(bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, x, y);
-}
-
 void PressKey(WORD wVk, UINT nMods) {
   const std::pair<UINT, WORD> kMods[] = {
       {MOD_CONTROL, VK_CONTROL}, {MOD_SHIFT, VK_SHIFT}, {MOD_ALT, VK_MENU}};
@@ -189,6 +172,12 @@ void TypeText(const std::string& text) {
   }
 }
 
+GUITHREADINFO GuiState(HWND hWnd) {
+  GUITHREADINFO info = {sizeof(info)};
+  ::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, NULL), &info);
+  return info;
+}
+
 void SyncInput(HWND hWnd) {
   for (int i = 0; i < 2; i++) {
     DWORD_PTR nResult = 0;
@@ -202,12 +191,9 @@ void SyncInput(HWND hWnd) {
 // activate it, and Wine drops a press whose activation fails.
 bool EnsureActive(HWND hWnd) {
   const HWND hTop = ::GetAncestor(hWnd, GA_ROOT);
-  const DWORD dwThread = ::GetWindowThreadProcessId(hWnd, NULL);
   return WaitFor([&] {
     SyncInput(hWnd);
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    if (::GetGUIThreadInfo(dwThread, &info) && info.hwndActive == hTop && ::GetForegroundWindow() == hTop)
+    if (GuiState(hWnd).hwndActive == hTop && ::GetForegroundWindow() == hTop)
       return true;
     ::SetForegroundWindow(hTop);
     return false;
@@ -260,19 +246,21 @@ void WriteOption(const char* pszName, DWORD dwValue) {
 }
 
 std::string ToString(const RECT& rc) {
-  std::ostringstream out;
-  out << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
-  return out.str();
+  return "(" + std::to_string(rc.left) + "," + std::to_string(rc.top) + ")-(" + std::to_string(rc.right) +
+         "," + std::to_string(rc.bottom) + ")";
 }
 
 Pixels ReadScreen(const RECT& rc) { return pixel_support::ReadWindow(NULL, rc); }
 
-::testing::AssertionResult SamePixels(const Pixels& expected, const Pixels& actual) {
-  return PixelsAre(actual, [&](int x, int y) { return expected.At(x, y); })
-         << " (" << expected.cx << " x " << expected.cy << " expected)";
+Expected PixelsOf(const Pixels& px) {
+  return [px](int x, int y) { return x < px.cx && y < px.cy ? px.At(x, y) : CLR_INVALID; };
 }
 
-::testing::AssertionResult PixelsAre(const Pixels& px, const std::function<COLORREF(int, int)>& expected) {
+Expected PatternOf(const CRect& area, int nSalt) {
+  return [=](int x, int y) { return pattern_window::PatternColor(area.left + x, area.top + y, nSalt); };
+}
+
+::testing::AssertionResult PixelsAre(const Pixels& px, const Expected& expected) {
   if (px.Empty())
     return ::testing::AssertionFailure() << "no pixels";
   int nDiffer = 0, x0 = -1, y0 = -1;
@@ -288,26 +276,33 @@ Pixels ReadScreen(const RECT& rc) { return pixel_support::ReadWindow(NULL, rc); 
                                        << "): " << std::hex << px.At(x0, y0) << " not " << expected(x0, y0);
 }
 
-void SaveScreenshot(const RECT& rc, const char* pszName) {
-  // Once painting has settled: two reads in a row agree.
+Pixels Settled(const std::function<Pixels()>& read) {
   Pixels last, px;
   WaitFor([&] {
-    px = ReadScreen(rc);
+    px = read();
     const bool bSame = !px.Empty() && px.data == last.data;
     last = px;
     return bSame;
   });
-  EXPECT_FALSE(pixel_support::SaveBmp(px, pszName).empty()) << pszName;
+  return px;
 }
 
-namespace {
-
-DWORD WINAPI RunBody(LPVOID pParam) {
-  (*static_cast<const std::function<void()>*>(pParam))();
-  return 0;
+void SaveScreenshot(const RECT& rc, const char* pszName) {
+  EXPECT_FALSE(pixel_support::SaveBmp(Settled([&] { return ReadScreen(rc); }), pszName).empty()) << pszName;
 }
 
-} // namespace
+std::string TempPath(const std::string& name) {
+  char szTemp[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, szTemp);
+  return szTemp + name;
+}
+
+std::string SaveTempPng(Gdiplus::Bitmap& bitmap, const std::string& name) {
+  const std::string path = TempPath(name);
+  CLSID png;
+  ::CLSIDFromString(L"{557CF406-1A04-11D3-9A73-0000F81EF32E}", &png);
+  return bitmap.Save(std::wstring(path.begin(), path.end()).c_str(), &png, NULL) == Gdiplus::Ok ? path : "";
+}
 
 void RunOnThread(const std::function<void()>& body) {
   HANDLE hThread = ::CreateThread(NULL, 0, RunBody, const_cast<std::function<void()>*>(&body), 0, NULL);
@@ -349,25 +344,18 @@ CPixolet::~CPixolet() { Kill(); }
       return ::testing::AssertionFailure()
              << "cannot move to the desktop " << desktop << ": error " << ::GetLastError();
   }
-  if (!WaitFor([this] { return (m_hFrame = FindFrame()) != NULL; }, 30000))
+  auto frame = [](HWND hWnd) {
+    char szTitle[256] = "";
+    ::GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+    return std::string(szTitle).compare(0, sizeof(kFrameTitle) - 1, kFrameTitle) == 0;
+  };
+  if (!WaitFor([&] { return (m_hFrame = TopWindow(frame)) != NULL; }, 30000))
     return ::testing::AssertionFailure() << "no main frame appeared for " << command;
   if (m_hProcess == NULL) {
     m_dwPid = PidOf(m_hFrame);
     m_hProcess = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwPid);
   }
   return Activate();
-}
-
-HWND CPixolet::FindFrame() const {
-  HWND hFound = NULL;
-  ForEachTopWindow([&](HWND hWnd) {
-    char szTitle[256] = "";
-    ::GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-    if ((m_dwPid == 0 || PidOf(hWnd) == m_dwPid) && ::IsWindowVisible(hWnd) &&
-        std::string(szTitle).compare(0, sizeof(kFrameTitle) - 1, kFrameTitle) == 0)
-      hFound = hWnd;
-  });
-  return hFound;
 }
 
 ::testing::AssertionResult CPixolet::Exit() {
@@ -406,15 +394,6 @@ bool CPixolet::Running() const {
   return m_hProcess != NULL && ::WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT;
 }
 
-DWORD CPixolet::ExitCode() const {
-  DWORD dwCode = STILL_ACTIVE;
-  if (m_hProcess != NULL)
-    ::GetExitCodeProcess(m_hProcess, &dwCode);
-  return dwCode;
-}
-
-HWND CPixolet::MdiClient() const { return ::FindWindowExA(m_hFrame, NULL, "MDIClient", NULL); }
-
 std::vector<HWND> CPixolet::Documents() const {
   std::vector<HWND> children;
   HWND hClient = MdiClient();
@@ -424,15 +403,11 @@ std::vector<HWND> CPixolet::Documents() const {
   return children;
 }
 
-HWND CPixolet::ActiveDocument() const {
+HWND CPixolet::View() const {
   DWORD_PTR nResult = 0;
   ::SendMessageTimeoutA(MdiClient(), WM_MDIGETACTIVE, 0, 0, SMTO_ABORTIFHUNG, 5000, &nResult);
-  return reinterpret_cast<HWND>(nResult);
+  return ::GetDlgItem(reinterpret_cast<HWND>(nResult), AFX_IDW_PANE_FIRST);
 }
-
-HWND CPixolet::View() const { return ::GetDlgItem(ActiveDocument(), AFX_IDW_PANE_FIRST); }
-
-HWND CPixolet::StatusBar() const { return ::GetDlgItem(m_hFrame, AFX_IDW_STATUS_BAR); }
 
 std::string CPixolet::StatusText(int nPane) const {
   // The status bar writes the text into the caller's buffer: that buffer must lie in the program.
@@ -442,8 +417,8 @@ std::string CPixolet::StatusText(int nPane) const {
   char szText[4096] = "";
   SIZE_T nRead = 0;
   if (m_pRemote == NULL ||
-      !::SendMessageTimeoutA(StatusBar(), SB_GETTEXTA, (WPARAM)nPane, reinterpret_cast<LPARAM>(m_pRemote),
-                             SMTO_ABORTIFHUNG, 5000, &nResult) ||
+      !::SendMessageTimeoutA(::GetDlgItem(m_hFrame, AFX_IDW_STATUS_BAR), SB_GETTEXTA, (WPARAM)nPane,
+                             reinterpret_cast<LPARAM>(m_pRemote), SMTO_ABORTIFHUNG, 5000, &nResult) ||
       !::ReadProcessMemory(m_hProcess, m_pRemote, szText, sizeof(szText) - 1, &nRead))
     return "(unreadable)";
   return std::string(szText, strnlen(szText, std::min<size_t>(LOWORD(nResult), sizeof(szText) - 1)));
@@ -458,37 +433,38 @@ std::string CPixolet::Text(HWND hWnd) const {
   return szText;
 }
 
-std::vector<HWND> CPixolet::TopWindows(const std::function<bool(HWND)>& pred) const {
-  std::vector<HWND> found;
-  ForEachTopWindow([&](HWND hWnd) {
-    if (PidOf(hWnd) == m_dwPid && ::IsWindowVisible(hWnd) && pred(hWnd))
-      found.push_back(hWnd);
-  });
-  return found;
-}
-
-HWND CPixolet::WaitForWindow(const char* pszClass, const std::string& text, int nTimeoutMs) const {
+HWND CPixolet::TopWindow(const std::function<bool(HWND)>& pred) const {
   HWND hFound = NULL;
-  WaitFor(
-      [&] {
-        std::vector<HWND> found = TopWindows([&](HWND hWnd) {
-          if (ClassOf(hWnd) != pszClass)
-            return false;
-          // A message box keeps its message in a static of its own.
-          HWND hMessage = ::GetDlgItem(hWnd, 0xFFFF);
-          return Text(hWnd).find(text) != std::string::npos ||
-                 (hMessage != NULL && Text(hMessage).find(text) != std::string::npos);
-        });
-        hFound = found.empty() ? NULL : found.front();
-        return hFound != NULL;
-      },
-      nTimeoutMs);
+  ForEachTopWindow([&](HWND hWnd) {
+    if (hFound == NULL && (m_dwPid == 0 || PidOf(hWnd) == m_dwPid) && ::IsWindowVisible(hWnd) && pred(hWnd))
+      hFound = hWnd;
+  });
   return hFound;
 }
 
-HWND CPixolet::WaitForMessage(const std::string& text, int nTimeoutMs) const {
-  HWND hBox = WaitForWindow("#32770", text, nTimeoutMs);
-  return hBox != NULL && Text(::GetDlgItem(hBox, 0xFFFF)) == text ? hBox : NULL;
+HWND CPixolet::WaitForDialog(const std::string& text) const {
+  HWND hFound = NULL;
+  WaitFor([&] {
+    return (hFound = TopWindow([&](HWND hWnd) {
+              // A message box keeps its message in a static of its own.
+              HWND hMessage = ::GetDlgItem(hWnd, 0xFFFF);
+              return ClassOf(hWnd) == "#32770" &&
+                     (Text(hWnd).find(text) != std::string::npos ||
+                      (hMessage != NULL && Text(hMessage).find(text) != std::string::npos));
+            })) != NULL;
+  });
+  return hFound;
+}
+
+::testing::AssertionResult CPixolet::Answer(const std::string& message, WORD wKey) {
+  HWND hBox = WaitForDialog(message);
+  if (hBox == NULL || Text(::GetDlgItem(hBox, 0xFFFF)) != message)
+    return ::testing::AssertionFailure() << "no message box \"" << message << "\"";
+  ::testing::AssertionResult active = Activate(hBox);
+  if (!active)
+    return active;
+  PressKey(wKey);
+  return WaitUntil("the message box to go", [hBox] { return !::IsWindow(hBox); });
 }
 
 ::testing::AssertionResult CPixolet::Activate(HWND hWnd) {
@@ -503,10 +479,7 @@ HWND CPixolet::WaitForMessage(const std::string& text, int nTimeoutMs) const {
 }
 
 HWND CPixolet::OpenMenu(char cPopup) {
-  auto popup = [this] {
-    std::vector<HWND> menus = TopWindows([](HWND hWnd) { return ClassOf(hWnd) == "#32768"; });
-    return menus.empty() ? HWND(NULL) : menus.front();
-  };
+  auto popup = [this] { return TopWindow([](HWND hWnd) { return ClassOf(hWnd) == "#32768"; }); };
   HWND hPopup = NULL;
   // On a busy machine Wine can drop a key the program gets while its activation is still being
   // settled; the keys are pressed again, after two Escapes leave any menu mode the lost half of
@@ -591,14 +564,24 @@ HWND CPixolet::WaitForOverlay() {
   const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   HWND hOverlay = NULL;
   WaitFor([&] {
-    std::vector<HWND> found = TopWindows([&](HWND hWnd) {
+    hOverlay = TopWindow([&](HWND hWnd) {
       CRect rc;
       return hWnd != m_hFrame && ClassOf(hWnd) == "#32770" && ::GetWindowRect(hWnd, &rc) && rc == screen;
     });
-    hOverlay = found.empty() ? NULL : found.front();
     return hOverlay != NULL && ::GetForegroundWindow() == hOverlay;
   });
   return hOverlay;
+}
+
+::testing::AssertionResult CPixolet::Mark(const std::string& steps) {
+  int x = 0, y = 0;
+  if (std::sscanf(steps.c_str(), "%*c%d,%d", &x, &y) == 2)
+    MoveMouse(x, y);
+  HWND hOverlay = WaitForOverlay();
+  if (hOverlay == NULL)
+    return ::testing::AssertionFailure() << "no capture overlay";
+  SendSteps(steps, hOverlay);
+  return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult CPixolet::WaitForDocuments(size_t n, CSize size) {
@@ -629,15 +612,10 @@ Pixels CPixolet::ReadPicture(CSize size) const {
   return ReadScreen(CRect(origin, size));
 }
 
-Pixels CPixolet::WaitForPicture(CSize size, const std::function<bool(const Pixels&)>& pred, int nTimeoutMs) {
+::testing::AssertionResult CPixolet::PictureIs(CSize size, const Expected& expected) {
   Pixels px;
-  WaitFor(
-      [&] {
-        px = ReadPicture(size);
-        return !px.Empty() && pred(px);
-      },
-      nTimeoutMs);
-  return px;
+  WaitFor([&] { return PixelsAre(px = ReadPicture(size), expected); });
+  return PixelsAre(px, expected);
 }
 
 ProcessFigures CPixolet::Figures() const {
@@ -675,20 +653,11 @@ void E2eTest::SetUp() {
     ::SetWindowPos(background.Handle(), HWND_TOP, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     ::RedrawWindow(background.Handle(), NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
-    return PixelsAre(ReadScreen(CRect(0, 0, 64, 64)), [](int x, int y) { return Pattern(x, y); });
+    return PixelsAre(ReadScreen(CRect(0, 0, 64, 64)), PatternOf(screen));
   });
   if (!bShown) {
-    // What covers the corner, for the person who looks into the failure.
-    std::ostringstream covers;
-    ForEachTopWindow([&](HWND hWnd) {
-      CRect rc;
-      if (hWnd != background.Handle() && ::IsWindowVisible(hWnd) && ::GetWindowRect(hWnd, &rc) &&
-          rc.PtInRect(CPoint(0, 0)))
-        covers << " [" << ClassOf(hWnd) << " \"" << m_app.Text(hWnd) << "\" of process " << PidOf(hWnd)
-               << "]";
-    });
     SaveScreenshot(screen, "e2e_failed_setup.bmp");
-    FAIL() << "the pattern does not show on the screen; windows at its corner:" << covers.str();
+    FAIL() << "the pattern does not show on the screen";
   }
 }
 
@@ -707,13 +676,9 @@ void E2eTest::TearDown() {
 void E2eTest::CaptureFromMenu(const CRect& area) {
   const size_t nBefore = m_app.Documents().size();
   ASSERT_TRUE(m_app.Menu('C', 'R'));
-  // The pointer waits where the drag starts: the overlay appearing under it reports it there.
-  MoveMouse(area.left, area.top);
-  HWND hOverlay = m_app.WaitForOverlay();
-  ASSERT_NE(nullptr, hOverlay) << "no capture overlay";
   std::ostringstream steps;
   steps << "P" << area.left << "," << area.top << " R" << area.right << "," << area.bottom;
-  SendSteps(steps.str(), hOverlay);
+  ASSERT_TRUE(m_app.Mark(steps.str()));
   ASSERT_TRUE(m_app.WaitForDocuments(nBefore + 1, area.Size()));
 }
 
@@ -722,16 +687,9 @@ void E2eTest::DrawLine(CSize picture, CPoint from, CPoint to) {
   // again after a capture, or the press that would bring it back. The frame is made active with
   // the view focused first, once the program has read its pending events.
   const HWND hView = m_app.View();
-  const DWORD dwThread = ::GetWindowThreadProcessId(hView, NULL);
-  auto state = [dwThread] {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    ::GetGUIThreadInfo(dwThread, &info);
-    return info;
-  };
   SyncInput(hView);
   ASSERT_TRUE(m_app.Activate());
-  ASSERT_TRUE(WaitUntil("the view focused", [&] { return state().hwndFocus == hView; }));
+  ASSERT_TRUE(WaitUntil("the view focused", [&] { return GuiState(hView).hwndFocus == hView; }));
   const Pixels before = m_app.ReadPicture(picture);
   const CPoint origin = m_app.PictureOrigin();
   const CPoint start = origin + from, middle = origin + CPoint((from.x + to.x) / 2, (from.y + to.y) / 2);
@@ -739,7 +697,7 @@ void E2eTest::DrawLine(CSize picture, CPoint from, CPoint to) {
   bool bTaken = false;
   for (int nTry = 0; nTry < 3 && !bTaken; nTry++) {
     SendSteps("P" + std::to_string(start.x) + "," + std::to_string(start.y), hView);
-    bTaken = WaitFor([&] { return state().hwndCapture == hView; }, 2000);
+    bTaken = WaitFor([&] { return GuiState(hView).hwndCapture == hView; }, 2000);
     if (!bTaken) {
       SendSteps("R" + std::to_string(start.x) + "," + std::to_string(start.y), hView);
       std::printf("[ NOTE     ] the view did not get the press; pressed again\n");
@@ -751,19 +709,16 @@ void E2eTest::DrawLine(CSize picture, CPoint from, CPoint to) {
             hView);
   // The line's middle shows the line's colour.
   const CPoint mid = middle - origin;
-  m_app.WaitForPicture(picture,
-                       [&](const Pixels& px) { return px.At(mid.x, mid.y) != before.At(mid.x, mid.y); });
-  ASSERT_NE(before.At(mid.x, mid.y), m_app.ReadPicture(picture).At(mid.x, mid.y)) << "no line drawn";
+  ASSERT_TRUE(WaitUntil("a line drawn", [&] {
+    const Pixels px = m_app.ReadPicture(picture);
+    return !px.Empty() && px.At(mid.x, mid.y) != before.At(mid.x, mid.y);
+  }));
 }
 
 void E2eTest::CloseDocument(WORD wAnswer) {
   const size_t nBefore = m_app.Documents().size();
   ASSERT_TRUE(m_app.Menu('F', 'C'));
-  HWND hBox = m_app.WaitForMessage("Save changes to file?");
-  ASSERT_NE(nullptr, hBox) << "no question before closing a changed document";
-  ASSERT_TRUE(m_app.Activate(hBox));
-  PressKey(wAnswer);
-  ASSERT_TRUE(WaitUntil("the question to go", [hBox] { return !::IsWindow(hBox); }));
+  ASSERT_TRUE(m_app.Answer("Save changes to file?", wAnswer));
   ASSERT_TRUE(m_app.WaitForDocuments(wAnswer == VK_ESCAPE ? nBefore : nBefore - 1));
 }
 

@@ -8,6 +8,7 @@
 #include "tests/common/pattern_window.h"
 #include "tests/common/pixel_support.h"
 
+#include <gdiplus.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -26,12 +27,13 @@ bool WaitFor(const std::function<bool()>& pred, int nTimeoutMs = 10000);
 
 // Real input. Positions are screen pixels; keys are virtual keys with MOD_* modifiers.
 void MoveMouse(int x, int y);
-void MouseButton(bool bDown, int x, int y);
 void PressKey(WORD wVk, UINT nMods = 0);
 void TypeText(const std::string& text);
 // Lets the thread of the window take the input queued before: it answers two messages sent after
 // it, and reads the window system's pending events when its queue runs empty.
 void SyncInput(HWND hWnd);
+// The focus, active and capture windows of the thread of the window.
+GUITHREADINFO GuiState(HWND hWnd);
 // Steps of mouse and keyboard input for a window: "P x,y" press, "R x,y" release, "M x,y" move,
 // "C x,y" click, "Enter", "Esc". Each goes once the window's thread has taken the one before, so
 // no two moves are merged into one.
@@ -45,9 +47,7 @@ void SendSteps(const std::string& steps, HWND hWnd);
 // The folder of the test program, where the build puts pixolet.exe too.
 std::string ProgramFolder();
 
-// The program's registry key under HKEY_CURRENT_USER and its Options subkey.
-extern const char kProgramKey[];
-extern const char kOptionsKey[];
+// Deletes the program's registry key; reads and writes its options.
 void DeleteProgramKey();
 bool ReadOption(const char* pszName, DWORD& dwValue);
 void WriteOption(const char* pszName, DWORD dwValue);
@@ -64,12 +64,22 @@ struct ProcessFigures {
 std::string ToString(const RECT& rc);
 // The pixels of a screen rectangle.
 Pixels ReadScreen(const RECT& rc);
-// Every pixel equal; otherwise where the first difference is.
-::testing::AssertionResult SamePixels(const Pixels& expected, const Pixels& actual);
+// The colour every pixel of a picture should have.
+using Expected = std::function<COLORREF(int, int)>;
+// The pixels of px, as expected colours.
+Expected PixelsOf(const Pixels& px);
+// The pattern the screen shows in area, as the capture of that area shows it.
+Expected PatternOf(const CRect& area, int nSalt = 0);
 // Every pixel of px equals expected(x, y).
-::testing::AssertionResult PixelsAre(const Pixels& px, const std::function<COLORREF(int, int)>& expected);
+::testing::AssertionResult PixelsAre(const Pixels& px, const Expected& expected);
+// What read answers once painting has settled: two reads in a row agree.
+Pixels Settled(const std::function<Pixels()>& read);
 // Saves a screen rectangle into the artifacts folder once its painting has settled.
 void SaveScreenshot(const RECT& rc, const char* pszName);
+// A file of that name in the temporary folder.
+std::string TempPath(const std::string& name);
+// Saves a GDI+ bitmap as a PNG of that name in the temporary folder; its path, empty on failure.
+std::string SaveTempPng(Gdiplus::Bitmap& bitmap, const std::string& name);
 
 // Runs body on a thread of its own while this thread keeps pumping; a thread that has no windows
 // yet can be moved to another desktop.
@@ -93,22 +103,26 @@ public:
   // Ends the process without asking (a test that failed halfway).
   void Kill();
   bool Running() const;
-  DWORD ExitCode() const;
+  DWORD ExitCode() const {
+    DWORD dwCode = STILL_ACTIVE;
+    return ::GetExitCodeProcess(m_hProcess, &dwCode) ? dwCode : STILL_ACTIVE;
+  }
 
   HWND Frame() const { return m_hFrame; }
-  HWND MdiClient() const;
+  HWND MdiClient() const { return ::FindWindowExA(m_hFrame, NULL, "MDIClient", NULL); }
   std::vector<HWND> Documents() const; // the MDI children
-  HWND ActiveDocument() const;
-  HWND View() const; // of the active document
-  HWND StatusBar() const;
+  HWND View() const;                   // of the active document
   std::string StatusText(int nPane) const;
   std::string Text(HWND hWnd) const; // a window's text, asked of its owner
-  // The visible top-level windows of the process that satisfy pred.
-  std::vector<HWND> TopWindows(const std::function<bool(HWND)>& pred) const;
-  // Waits for a visible top-level window of the class whose text (or, for a message box, whose
-  // message) holds the text; NULL when none came.
-  HWND WaitForWindow(const char* pszClass, const std::string& text, int nTimeoutMs = 10000) const;
-  HWND WaitForMessage(const std::string& text, int nTimeoutMs = 10000) const;
+  // A visible top-level window of the process (of any process before it is known) that satisfies
+  // pred; NULL when there is none.
+  HWND TopWindow(const std::function<bool(HWND)>& pred) const;
+  // Waits for a visible dialog of the program whose text (or, for a message box, whose message)
+  // holds the text; NULL when none came.
+  HWND WaitForDialog(const std::string& text) const;
+  // Waits for the message box with exactly that message, answers it with the key and waits until
+  // it has gone.
+  ::testing::AssertionResult Answer(const std::string& message, WORD wKey);
 
   // Makes the frame (or the window given) the foreground window.
   ::testing::AssertionResult Activate(HWND hWnd = NULL);
@@ -123,19 +137,20 @@ public:
 
   // The capture overlay once it is shown with the focus; NULL when it did not come.
   HWND WaitForOverlay();
+  // Marks an area on the capture overlay with SendSteps' steps. The pointer waits where they start
+  // first: the overlay appearing under it reports it there.
+  ::testing::AssertionResult Mark(const std::string& steps);
   // Waits until the number of documents is n and, with a size, the status bar shows it.
   ::testing::AssertionResult WaitForDocuments(size_t n, CSize size = CSize(0, 0));
   // Where the active view shows picture pixel (0, 0) on the screen (zoom 100 %, no scrolling).
   CPoint PictureOrigin() const;
   Pixels ReadPicture(CSize size) const;
-  // Waits until the picture shows pred; the pixels last read.
-  Pixels WaitForPicture(CSize size, const std::function<bool(const Pixels&)>& pred, int nTimeoutMs = 10000);
+  // Waits until the picture of the size shows expected; where it differs when it never did.
+  ::testing::AssertionResult PictureIs(CSize size, const Expected& expected);
 
   ProcessFigures Figures() const;
 
 private:
-  HWND FindFrame() const;
-
   HANDLE m_hProcess = NULL;
   HANDLE m_hLauncher = NULL; // explorer for a virtual desktop
   DWORD m_dwPid = 0;
@@ -149,7 +164,8 @@ class E2eTest : public ::testing::Test {
 protected:
   void SetUp() override;
   void TearDown() override;
-  static COLORREF Pattern(int x, int y) { return pattern_window::PatternColor(x, y); }
+  // The area most tests capture.
+  const CRect kArea{100, 100, 300, 200};
   // Captures the area with the rectangle command from the menu and a drag over it.
   void CaptureFromMenu(const CRect& area);
   // Drags in the view between two picture points and waits until the picture changes.

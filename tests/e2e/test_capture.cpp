@@ -6,42 +6,27 @@
 #include "tests/e2e/e2e_support.h"
 
 #include <cstdio>
-#include <sstream>
 
 using namespace e2e;
-using pattern_window::PatternColor;
 
 namespace {
-
-const CRect kArea(100, 100, 300, 200);
-
-// The capture's picture shows the pattern of its area of the screen.
-auto PatternOf(const CRect& area, int nSalt = 0) {
-  return [=](int x, int y) { return PatternColor(area.left + x, area.top + y, nSalt); };
-}
 
 using CaptureTest = E2eTest;
 
 // Capture, Rectangular Area, and a drag of 200 x 100 over the pattern: a document with exactly
 // that picture, its size and zoom in the status bar, named in the frame's title, with a history of
-// one record (nothing to undo or redo yet), and marked changed: closing it asks to save.
+// one record (nothing to undo or redo yet), and marked changed: closing it asks to save, Cancel
+// keeps it open and No closes it.
 TEST_F(CaptureTest, RectangularAreaFromTheMenuOpensTheDraggedPicture) {
   ASSERT_TRUE(m_app.Start());
   ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
   EXPECT_EQ("Zoom:100%", m_app.StatusText(3));
   EXPECT_NE(std::string::npos, m_app.Text(m_app.Frame()).find("Image1")) << m_app.Text(m_app.Frame());
-  const Pixels px =
-      m_app.WaitForPicture(kArea.Size(), [](const Pixels& p) { return PixelsAre(p, PatternOf(kArea)); });
-  EXPECT_TRUE(PixelsAre(px, PatternOf(kArea)));
+  EXPECT_TRUE(m_app.PictureIs(kArea.Size(), PatternOf(kArea)));
   ASSERT_NO_FATAL_FAILURE(ExpectUndoRedo(false, false));
 
   // A second capture, and both side by side.
-  ASSERT_TRUE(m_app.Menu('C', 'C'));
-  MoveMouse(400, 300);
-  HWND hOverlay = m_app.WaitForOverlay();
-  ASSERT_NE(nullptr, hOverlay);
-  SendSteps("P400,300 R600,500", hOverlay);
-  ASSERT_TRUE(m_app.WaitForDocuments(2, CSize(200, 200)));
+  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(CRect(400, 300, 600, 500)));
   ASSERT_TRUE(m_app.Menu('W', 'T'));
   CRect frame;
   ::GetWindowRect(m_app.Frame(), &frame);
@@ -53,8 +38,10 @@ TEST_F(CaptureTest, RectangularAreaFromTheMenuOpensTheDraggedPicture) {
   }));
   SaveScreenshot(frame, "e2e_two_captures.bmp");
   // Both captures are changes of their own: closing asks for each.
+  ASSERT_NO_FATAL_FAILURE(CloseDocument(VK_ESCAPE));
   ASSERT_NO_FATAL_FAILURE(CloseDocument('N'));
   ASSERT_NO_FATAL_FAILURE(CloseDocument('N'));
+  ASSERT_TRUE(m_app.Exit());
 }
 
 struct ModeCase {
@@ -90,7 +77,7 @@ TEST_P(CaptureModeTest, OpensADocumentOfTheMarkedSize) {
     ::SetForegroundWindow(m_window.Handle());
   if (c.cMenuKey == 'O') {
     // The picker frames the window under the pointer in red; a left click takes it.
-    HWND hPicker = m_app.WaitForWindow("#32770", "");
+    HWND hPicker = m_app.WaitForDialog("");
     ASSERT_NE(nullptr, hPicker);
     const CPoint inside = m_rcWindow.CenterPoint();
     MoveMouse(inside.x, inside.y);
@@ -100,11 +87,9 @@ TEST_P(CaptureModeTest, OpensADocumentOfTheMarkedSize) {
       return ReadScreen(CRect(m_rcWindow.left, inside.y, m_rcWindow.left + 1, inside.y + 1)).At(0, 0) ==
              RGB(255, 0, 0);
     }));
-    MouseButton(false, inside.x, inside.y);
+    SendSteps("R" + std::to_string(inside.x) + "," + std::to_string(inside.y), hPicker);
   } else if (*c.steps) {
-    HWND hOverlay = m_app.WaitForOverlay();
-    ASSERT_NE(nullptr, hOverlay) << "no capture overlay";
-    SendSteps(c.steps, hOverlay);
+    ASSERT_TRUE(m_app.Mark(c.steps));
   }
   EXPECT_TRUE(m_app.WaitForDocuments(1, c.size));
 }
@@ -143,20 +128,14 @@ TEST_F(CaptureTest, HotKeyCapturesARectangleInAVirtualDesktop) {
     MoveMouse(kArea.left, kArea.top);
     const Pixels screen = ReadScreen(kArea);
     PressKey('K', MOD_CONTROL | MOD_SHIFT);
-    HWND hOverlay = m_app.WaitForOverlay();
-    ASSERT_NE(nullptr, hOverlay) << "the hot key started no capture";
-    SendSteps("P100,100 R300,200", hOverlay);
+    ASSERT_TRUE(m_app.Mark("P100,100 R300,200")) << "the hot key started no capture";
     ASSERT_TRUE(m_app.WaitForDocuments(1, kArea.Size()));
     EXPECT_EQ("Zoom:100%", m_app.StatusText(3));
     EXPECT_FALSE(::IsIconic(m_app.Frame()));
-    EXPECT_TRUE(SamePixels(
-        screen, m_app.WaitForPicture(kArea.Size(), [&](const Pixels& p) { return p.data == screen.data; })));
+    EXPECT_TRUE(m_app.PictureIs(kArea.Size(), PixelsOf(screen)));
     SaveScreenshot(CRect(0, 0, 1280, 1024), "e2e_hotkey_desktop.bmp");
     ASSERT_TRUE(m_app.Menu('F', 'X'));
-    HWND hBox = m_app.WaitForMessage("Save changes to file?");
-    ASSERT_NE(nullptr, hBox);
-    ASSERT_TRUE(m_app.Activate(hBox));
-    PressKey('N');
+    ASSERT_TRUE(m_app.Answer("Save changes to file?", 'N'));
     EXPECT_TRUE(WaitUntil(
         "the program to end", [this] { return !m_app.Running(); }, 20000));
   });

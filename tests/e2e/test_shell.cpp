@@ -5,8 +5,6 @@
 
 #include <gdiplus.h>
 
-#include <memory>
-
 using namespace e2e;
 
 namespace {
@@ -39,24 +37,6 @@ bool Contains(const Pixels& px, COLORREF cr) {
   return std::find(px.data.begin(), px.data.end(), cr) != px.data.end();
 }
 
-// A PNG with a transparent right half and a half-transparent band, written with GDI+.
-std::string WriteTransparentPng(CSize size, COLORREF crOpaque) {
-  char szTemp[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, szTemp);
-  const std::string path = std::string(szTemp) + "e2e_transparent.png";
-  Gdiplus::Bitmap bitmap(size.cx, size.cy, PixelFormat32bppARGB);
-  for (int y = 0; y < size.cy; y++)
-    for (int x = 0; x < size.cx; x++) {
-      const BYTE alpha = x < size.cx / 2 ? 255 : 0;
-      bitmap.SetPixel(x, y,
-                      Gdiplus::Color(alpha, GetRValue(crOpaque), GetGValue(crOpaque), GetBValue(crOpaque)));
-    }
-  CLSID png;
-  ::CLSIDFromString(L"{557CF406-1A04-11D3-9A73-0000F81EF32E}", &png);
-  std::wstring wide(path.begin(), path.end());
-  return bitmap.Save(wide.c_str(), &png, NULL) == Gdiplus::Ok ? path : std::string();
-}
-
 using ShellTest = E2eTest;
 
 // Without an argument no document opens and the MDI area shows its tiled pattern, with the title
@@ -87,15 +67,20 @@ TEST_F(ShellTest, StartsWithoutDocumentOnThePaintedMdiBackground) {
 TEST_F(ShellTest, OpensThePictureOfTheCommandLineWithTransparencyOnWhite) {
   const CSize size(120, 80);
   const COLORREF crOpaque = RGB(30, 120, 200);
-  const std::string path = WriteTransparentPng(size, crOpaque);
+  // The right half transparent.
+  Gdiplus::Bitmap bitmap(size.cx, size.cy, PixelFormat32bppARGB);
+  for (int y = 0; y < size.cy; y++)
+    for (int x = 0; x < size.cx; x++)
+      bitmap.SetPixel(x, y,
+                      Gdiplus::Color(x < size.cx / 2 ? 255 : 0, GetRValue(crOpaque), GetGValue(crOpaque),
+                                     GetBValue(crOpaque)));
+  const std::string path = SaveTempPng(bitmap, "e2e_transparent.png");
   ASSERT_FALSE(path.empty());
   ASSERT_TRUE(m_app.Start("\"" + path + "\""));
   ASSERT_TRUE(m_app.WaitForDocuments(1, size));
   EXPECT_NE(std::string::npos, m_app.Text(m_app.Frame()).find("e2e_transparent.png"))
       << m_app.Text(m_app.Frame());
-  auto expected = [&](int x, int) { return x < size.cx / 2 ? crOpaque : kWhite; };
-  const Pixels px = m_app.WaitForPicture(size, [&](const Pixels& p) { return PixelsAre(p, expected); });
-  EXPECT_TRUE(PixelsAre(px, expected));
+  EXPECT_TRUE(m_app.PictureIs(size, [&](int x, int) { return x < size.cx / 2 ? crOpaque : kWhite; }));
   ::DeleteFileA(path.c_str());
 }
 

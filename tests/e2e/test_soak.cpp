@@ -31,26 +31,21 @@ void PrintFigures(int nCycle, const ProcessFigures& f) {
 // USER objects and the private bytes after the last cycle are those after the twentieth.
 TEST_F(SoakTest, CaptureDrawCloseCyclesKeepTheProcessFlat) {
   ASSERT_TRUE(m_app.Start());
-  const CRect area(100, 100, 300, 200);
+  const CRect area = kArea;
   ProcessFigures settled;
   for (int nCycle = 1; nCycle <= kCycles; nCycle++) {
     SCOPED_TRACE("cycle " + std::to_string(nCycle));
     // The pointer waits where the drag starts: the overlay appearing under it reports it there.
     MoveMouse(area.left, area.top);
     m_app.Command(ID_CAPTURE_RECTANGLE);
-    HWND hOverlay = m_app.WaitForOverlay();
-    ASSERT_NE(nullptr, hOverlay) << "no capture overlay";
-    SendSteps("P100,100 R300,200", hOverlay);
+    ASSERT_TRUE(m_app.Mark("P100,100 R300,200"));
     ASSERT_TRUE(m_app.WaitForDocuments(1, area.Size()));
     m_app.Command(ID_TOOL_LINE_SOLID);
     // Each cycle's line, well inside the picture and away from the canvas handles at its edges.
     ASSERT_NO_FATAL_FAILURE(
         DrawLine(area.Size(), CPoint(40, 30 + nCycle % 40), CPoint(160, 70 - nCycle % 40)));
     m_app.Command(ID_FILE_CLOSE);
-    HWND hBox = m_app.WaitForMessage("Save changes to file?");
-    ASSERT_NE(nullptr, hBox);
-    ASSERT_TRUE(m_app.Activate(hBox));
-    PressKey('N');
+    ASSERT_TRUE(m_app.Answer("Save changes to file?", 'N'));
     ASSERT_TRUE(m_app.WaitForDocuments(0));
     if (nCycle == kSettledCycle) {
       SyncInput(m_app.Frame());
