@@ -290,7 +290,11 @@ protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
   afx_msg void OnDestroy();
+  afx_msg void OnSize(UINT nType, int cx, int cy);
   DECLARE_MESSAGE_MAP()
+
+private:
+  BOOL m_bZoomed; // maximised when last sized: the frame's title changes its form with it
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -229,9 +229,10 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
 ON_WM_CREATE()
 ON_WM_MDIACTIVATE()
 ON_WM_DESTROY()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(NULL), m_bPseudoInactive(FALSE) {}
+CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(NULL), m_bPseudoInactive(FALSE), m_bZoomed(FALSE) {}
 
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const {
   // Child -> MDI client -> frame.
@@ -417,6 +418,19 @@ void CMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd*) {
   }
 }
 
+void CMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
+  CFrameWnd::OnSize(nType, cx, cy);
+  // Maximising or restoring a child (cascading and tiling restore it) changes the form of the
+  // frame's title, "app - doc" or "app" with the platform's " - [doc]".
+  const BOOL bZoomed = nType == SIZE_MAXIMIZED;
+  if (bZoomed == m_bZoomed)
+    return;
+  m_bZoomed = bZoomed;
+  CMDIFrameWnd* pFrame = GetMDIFrame();
+  if (pFrame != NULL)
+    pFrame->DelayUpdateFrameTitle();
+}
+
 void CMDIChildWnd::OnDestroy() {
   CMDIFrameWnd* pFrame = GetMDIFrame();
   CFrameWnd::OnDestroy();
@@ -460,8 +474,12 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     strText += strNumber;
   }
   char szOld[512];
-  if (::GetWindowTextA(m_hWnd, szOld, sizeof(szOld)) != strText.GetLength() || strText != szOld)
-    ::SetWindowTextA(m_hWnd, strText);
+  if (::GetWindowTextA(m_hWnd, szOld, sizeof(szOld)) == strText.GetLength() && strText == szOld)
+    return;
+  ::SetWindowTextA(m_hWnd, strText);
+  // The client's window list keeps the text a child had when it was listed.
+  if (pFrame != NULL && pFrame->m_hWndMDIClient != NULL)
+    ::SendMessageA(pFrame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
 }
 
 BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -100,6 +101,49 @@ TEST_F(FrameTest, ChildrenSwitchMenusOnlyThroughTheClientAndTakeCommandsFirst) {
   EXPECT_EQ("Frame Lab", Title(m_pFrame));
   EXPECT_EQ(0, g_nSetMenuCalls) << "menus switch through WM_MDISETMENU only";
   ::SetWindowLongPtrA(hClient, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pfnClientProc));
+}
+
+// The frame's title at the next idle pass, and the Window menu's list, as the active child is
+// maximised, restored, switched and arranged: "app - doc" beside a normal child, "app - [doc]"
+// (the platform appending the child) with a maximised one, and every document named in the list.
+TEST_F(FrameTest, TitleAndWindowListFollowMaximisedRestoredAndArrangedChildren) {
+  CLabChild* pFirst = OpenLabChild(m_pFrame, "Lab1");
+  CLabChild* pSecond = OpenLabChild(m_pFrame, "Lab2");
+  ASSERT_TRUE(pFirst != NULL && pSecond != NULL);
+  const HMENU hWindowMenu = m_pFrame->GetWindowMenuPopup(LabDocMenu());
+  ASSERT_NE(nullptr, hWindowMenu);
+  auto windowList = [&] {
+    std::vector<std::string> items;
+    for (UINT nID = AFX_IDM_FIRST_MDICHILD; nID < AFX_IDM_FIRST_MDICHILD + 2; nID++) {
+      char szText[64] = "";
+      ::GetMenuStringA(hWindowMenu, nID, szText, sizeof(szText), MF_BYCOMMAND);
+      items.push_back(szText);
+    }
+    return items;
+  };
+  const std::vector<std::string> kBothNamed = {"&1 Lab1", "&2 Lab2"};
+  const struct {
+    const char* pszStep;
+    std::function<void()> step;
+    const char* pszTitle;
+  } kSteps[] = {
+      {"opened", [] {}, "Frame Lab - Lab2"},
+      {"maximised", [&] { m_pFrame->MDIMaximize(pSecond); }, "Frame Lab - [Lab2]"},
+      {"another activated, maximised too", [&] { m_pFrame->MDIActivate(pFirst); }, "Frame Lab - [Lab1]"},
+      {"restored", [&] { m_pFrame->MDIRestore(pFirst); }, "Frame Lab - Lab1"},
+      {"cascaded", [&] { m_pFrame->MDICascade(); }, "Frame Lab - Lab1"},
+      {"maximised again", [&] { pFirst->MDIMaximize(); }, "Frame Lab - [Lab1]"},
+      {"tiled", [&] { m_pFrame->MDITile(); }, "Frame Lab - Lab1"},
+      {"normal one activated", [&] { m_pFrame->MDIActivate(pSecond); }, "Frame Lab - Lab2"},
+  };
+  for (const auto& s : kSteps) {
+    s.step();
+    TheTestApp().OnIdle(0);
+    EXPECT_EQ(s.pszTitle, Title(m_pFrame)) << s.pszStep;
+    EXPECT_EQ(kBothNamed, windowList()) << s.pszStep;
+  }
+  pFirst->DestroyWindow();
+  pSecond->DestroyWindow();
 }
 
 // ---------------------------------------------------------------------------------------------
