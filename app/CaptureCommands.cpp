@@ -3,17 +3,11 @@
 // live desktop.
 #include "app/FramletApp.h"
 #include "app/MainFrame.h"
+#include "app/ObjectPicker.h"
 #include "editor/FramletDoc.h"
 #include "imaging/Globals.h"
 #include "imaging/capture/CaptureDlg.h"
 #include "resources/resource.h"
-
-#include <algorithm>
-
-BOOL g_bObjectPicking = FALSE;
-HWND g_hwndPickedWindow = NULL;
-
-INT_PTR CALLBACK ObjectPickerProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
 namespace {
 
@@ -123,141 +117,4 @@ BOOL CFramletApp::OpenCaptureAsDocument(HBITMAP hBitmap) {
     return FALSE;
   }
   return TRUE;
-}
-
-// ---------------------------------------------------------------------------------------------
-// The object picker
-
-namespace {
-
-void RemoveFrame(HWND hWnd) {
-  if (hWnd == NULL || !::IsWindow(hWnd))
-    return;
-  ::InvalidateRect(hWnd, NULL, TRUE);
-  ::UpdateWindow(hWnd);
-  ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-}
-
-// Ends the picker; a cancel gives the left button back, which the picker held down for its
-// tracking.
-void EndPicker(HWND hDlg, INT_PTR nResult, BOOL bCancel) {
-  g_bObjectPicking = FALSE;
-  RemoveFrame(g_hwndPickedWindow);
-  ::ReleaseCapture();
-  if (bCancel)
-    ::mouse_event(MOUSEEVENTF_LEFTUP, 5, 5, 0, 0);
-  ::EndDialog(hDlg, nResult);
-  g_hwndPickedWindow = NULL;
-}
-
-void ShowMainWindow() {
-  if (CWnd* pMain = AfxGetMainWnd())
-    pMain->ShowWindow(SW_SHOWNORMAL);
-}
-
-} // namespace
-
-void DrawDesktopFrame(HWND hWnd) {
-  CRect rc, rcDesktop;
-  ::GetWindowRect(hWnd, &rc);
-  ::GetWindowRect(::GetDesktopWindow(), &rcDesktop);
-  HDC hDC = ::GetWindowDC(hWnd);
-  if (hDC == NULL)
-    return;
-  const int ox = rc.left < 0 ? -rc.left : 0, oy = rc.top < 0 ? -rc.top : 0;
-  HPEN hPen = ::CreatePen(PS_SOLID, 5, RGB(255, 0, 0));
-  HGDIOBJ hOldPen = ::SelectObject(hDC, hPen);
-  HGDIOBJ hOldBrush = ::SelectObject(hDC, ::GetStockObject(HOLLOW_BRUSH));
-  ::Rectangle(hDC, ox, oy, std::min<int>(rcDesktop.right, rc.Width()),
-              std::min<int>(rcDesktop.bottom, rc.Height()));
-  ::SelectObject(hDC, hOldBrush);
-  ::SelectObject(hDC, hOldPen);
-  ::DeleteObject(hPen);
-  ::ReleaseDC(hWnd, hDC);
-}
-
-BOOL ValidatePickedWindow(HWND hCandidate, HWND hPicker) {
-  if (hCandidate == NULL || !::IsWindow(hCandidate) || hCandidate == g_hwndPickedWindow)
-    return FALSE;
-  if (hCandidate != hPicker)
-    return TRUE;
-  // The pointer is on the picker: it moves to the other corner, out of the way.
-  CRect r, d;
-  ::GetWindowRect(hPicker, &r);
-  ::GetWindowRect(::GetDesktopWindow(), &d);
-  int x = 0, y = 0;
-  if (r.top == 0) {
-    x = d.Width() - r.Width() - 10;
-    y = d.Height() - r.bottom - 10;
-  }
-  ::SetWindowPos(hPicker, HWND_TOPMOST, x, y, r.Width(), r.Height(), SWP_SHOWWINDOW);
-  return FALSE;
-}
-
-INT_PTR CALLBACK ObjectPickerProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM) {
-  if (!g_bObjectPicking)
-    return FALSE;
-  switch (message) {
-  case WM_INITDIALOG:
-    ::SetWindowPos(hDlg, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    return TRUE;
-  case WM_PAINT: {
-    CRect rc;
-    ::GetWindowRect(hDlg, &rc);
-    HDC hDC = ::GetWindowDC(hDlg);
-    if (hDC != NULL) {
-      HPEN hPen = ::CreatePen(PS_SOLID, 10, RGB(0, 0, 0));
-      HGDIOBJ hOldPen = ::SelectObject(hDC, hPen);
-      HGDIOBJ hOldBrush = ::SelectObject(hDC, ::GetStockObject(HOLLOW_BRUSH));
-      ::Rectangle(hDC, 0, 0, rc.Width(), rc.Height());
-      ::SelectObject(hDC, hOldBrush);
-      ::SelectObject(hDC, hOldPen);
-      ::DeleteObject(hPen);
-      ::ReleaseDC(hDlg, hDC);
-    }
-    ::SetCapture(hDlg);
-    return FALSE;
-  }
-  case WM_MOUSEMOVE: {
-    ::mouse_event(MOUSEEVENTF_LEFTDOWN, 5, 5, 0, 0);
-    ::SetCapture(hDlg);
-    ::SetCursor(::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_CURSOR_PICKER_HAND)));
-    POINT pt;
-    ::GetCursorPos(&pt);
-    HWND hUnder = ::WindowFromPoint(pt);
-    if (ValidatePickedWindow(hUnder, hDlg)) {
-      RemoveFrame(g_hwndPickedWindow);
-      g_hwndPickedWindow = hUnder;
-      DrawDesktopFrame(hUnder);
-    }
-    return TRUE;
-  }
-  case WM_LBUTTONUP: {
-    HWND hPicked = g_hwndPickedWindow;
-    CRect rc;
-    BOOL bPicked = hPicked != NULL && ::GetWindowRect(hPicked, &rc);
-    EndPicker(hDlg, 1, FALSE);
-    ::Sleep(200);
-    CRect rcDesktop;
-    ::GetWindowRect(::GetDesktopWindow(), &rcDesktop);
-    // A release before any window was framed picks nothing.
-    if (bPicked && rc.IntersectRect(&rc, &rcDesktop))
-      TheFramletApp().OnObjectCaptured(rc);
-    ShowMainWindow();
-    return TRUE;
-  }
-  case WM_RBUTTONUP:
-    EndPicker(hDlg, 1, TRUE);
-    ShowMainWindow();
-    return TRUE;
-  case WM_COMMAND:
-    if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)
-      return FALSE;
-    EndPicker(hDlg, LOWORD(wParam), TRUE);
-    ShowMainWindow();
-    return TRUE;
-  default:
-    ::SetCapture(hDlg);
-    return FALSE;
-  }
 }

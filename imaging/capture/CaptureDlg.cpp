@@ -5,6 +5,8 @@
 #include "imaging/Globals.h"
 #include "imaging/capture/ScreenGrab.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -39,7 +41,7 @@ END_MESSAGE_MAP()
 
 CCaptureDlg::CCaptureDlg(CWnd* pParent)
     : CDialog(IDD, pParent), m_hCaptured(NULL), m_nCaptureType(kCaptureRectangle), m_bIncludeMouse(FALSE),
-      m_nClicks(0), m_rcMagnifier(0, 0, 150, 240), m_bPolygonOpen(FALSE) {}
+      m_nClicks(0), m_rcMagnifier(0, 0, 150, 240), m_bPolygonOpen(FALSE), m_lastPathMove() {}
 
 // The result belongs to the caller once DoModal has returned, so it is not deleted here.
 CCaptureDlg::~CCaptureDlg() {}
@@ -130,6 +132,33 @@ void CCaptureDlg::AddPolygonVertex(int x, int y) {
   if (!m_vertices.empty() && m_vertices.back().x == x && m_vertices.back().y == y)
     return;
   m_vertices.push_back(POINT{x, y});
+}
+
+std::vector<CPoint> CCaptureDlg::TakeMergedMoves() {
+  // The window system keeps the pointer's recent positions, the newest first; those after the
+  // last one the path took and before this move were merged into it.
+  const DWORD dwPos = ::GetMessagePos();
+  MOUSEMOVEPOINT now = {};
+  now.x = GET_X_LPARAM(dwPos);
+  now.y = GET_Y_LPARAM(dwPos);
+  now.time = (DWORD)::GetMessageTime();
+  MOUSEMOVEPOINT history[64];
+  int n = ::GetMouseMovePointsEx(sizeof(now), &now, history, 64, GMMP_USE_DISPLAY_POINTS);
+  const MOUSEMOVEPOINT last = m_lastPathMove;
+  m_lastPathMove = now;
+  std::vector<CPoint> merged;
+  for (int i = 1; i < n; i++) {
+    const MOUSEMOVEPOINT& pt = history[i];
+    if (pt.x == last.x && pt.y == last.y && pt.time == last.time)
+      break;
+    // The history goes on to the moves before the path began.
+    if ((LONG)(pt.time - last.time) >= 0)
+      merged.push_back(CPoint(pt.x, pt.y));
+  }
+  std::reverse(merged.begin(), merged.end());
+  for (CPoint& pt : merged)
+    ScreenToClient(&pt);
+  return merged;
 }
 
 CRect CCaptureDlg::VertexBounds() const {
@@ -348,7 +377,15 @@ void CCaptureDlg::OnMouseMove(UINT nFlags, CPoint point) {
       dc.RoundRect(m_ptAnchor.x, m_ptAnchor.y, point.x, point.y, kRoundCorner, kRoundCorner);
       break;
     case kCaptureFreehand:
-      // The path stays on screen.
+      // The path stays on screen. It takes the moves merged into this one too: a stroke
+      // quicker than the overlay would otherwise lose its corners, or collapse to a line and
+      // capture nothing.
+      for (const CPoint& pt : TakeMergedMoves()) {
+        dc.MoveTo(m_ptCurrent);
+        dc.LineTo(pt);
+        AddPolygonVertex(pt.x, pt.y);
+        m_ptCurrent = pt;
+      }
       dc.MoveTo(m_ptCurrent);
       dc.LineTo(point);
       AddPolygonVertex(point.x, point.y);
@@ -378,6 +415,14 @@ void CCaptureDlg::OnLButtonDown(UINT nFlags, CPoint point) {
   m_ptCurrent = point;
   if (m_nClicks % 2 == 1)
     m_ptAnchor = point;
+  if (m_nCaptureType == kCaptureFreehand && m_nClicks % 2 == 1) {
+    // The path starts here: what the pointer did before is not part of it.
+    m_lastPathMove = MOUSEMOVEPOINT{};
+    const DWORD dwPos = ::GetMessagePos();
+    m_lastPathMove.x = GET_X_LPARAM(dwPos);
+    m_lastPathMove.y = GET_Y_LPARAM(dwPos);
+    m_lastPathMove.time = (DWORD)::GetMessageTime();
+  }
   CDialog::OnLButtonDown(nFlags, point);
 }
 

@@ -58,6 +58,7 @@ public:
   CRect m_rcMagnifier;           // where the magnifier stands on the overlay
   std::vector<POINT> m_vertices; // polygon corners, freehand path or corner pairs of rectangles
   BOOL m_bPolygonOpen;           // a polygon has been started and not yet closed
+  MOUSEMOVEPOINT m_lastPathMove; // freehand: the last pointer position the path took, screen
 
 protected:
   BOOL OnInitDialog() override;
@@ -94,4 +95,7 @@ private:
   // Double click and Enter in polygon mode.
   void ClosePolygon();
   void DeleteCaptured();
+  // Freehand: the pointer positions the window system merged into the move being handled, the
+  // oldest first, in client coordinates; the move itself becomes the path's last position.
+  std::vector<CPoint> TakeMergedMoves();
 };

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 
 namespace e2e {
@@ -221,6 +222,65 @@ void SendSteps(const std::string& steps, HWND hWnd) {
   }
 }
 
+::testing::AssertionResult XPointer(const std::string& args) {
+  // Wine starts Unix programs, but their process handles never signal: a shell runs xdotool and
+  // then leaves its exit status in a file of its own, which says it has ended.
+  static int s_nCall = 0;
+  const std::string status =
+      "/tmp/pix_xdotool_" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++s_nCall);
+  std::string statusPath = "Z:" + status;
+  std::replace(statusPath.begin(), statusPath.end(), '/', '\\');
+  const std::string command = "Z:\\bin\\sh -c \"xdotool " + args + "; echo $? >" + status + ".new && mv " +
+                              status + ".new " + status + "\"";
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  std::vector<char> line(command.begin(), command.end());
+  line.push_back('\0');
+  if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    return ::testing::AssertionFailure() << "cannot run " << command << ": error " << ::GetLastError();
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  std::string code;
+  if (!WaitFor([&] {
+        std::ifstream in(statusPath);
+        return bool(std::getline(in, code));
+      }))
+    return ::testing::AssertionFailure() << "xdotool " << args << " did not end";
+  ::DeleteFileA(statusPath.c_str());
+  if (code != "0")
+    return ::testing::AssertionFailure() << "xdotool " << args << " ended with " << code;
+  return ::testing::AssertionSuccess();
+}
+
+void XMoveMouse(int x, int y) {
+  EXPECT_TRUE(XPointer("mousemove " + std::to_string(x) + " " + std::to_string(y)));
+  EXPECT_TRUE(WaitUntil("the pointer at " + std::to_string(x) + "," + std::to_string(y), [=] {
+    POINT pt;
+    return ::GetCursorPos(&pt) && pt.x == x && pt.y == y;
+  }));
+}
+
+void SendXSteps(const std::string& steps, HWND hWnd) {
+  std::istringstream in(steps);
+  for (std::string step; in >> step;) {
+    int x = 0, y = 0;
+    std::sscanf(step.c_str() + 1, "%d,%d", &x, &y);
+    if (step == "Enter" || step == "Esc") {
+      PressKey(step == "Enter" ? VK_RETURN : VK_ESCAPE);
+    } else {
+      XMoveMouse(x, y);
+      if (step[0] == 'P' || step[0] == 'C')
+        EnsureActive(hWnd);
+      if (step[0] == 'P' || step[0] == 'C')
+        EXPECT_TRUE(XPointer("mousedown 1"));
+      if (step[0] == 'R' || step[0] == 'C')
+        EXPECT_TRUE(XPointer("mouseup 1"));
+    }
+    SyncInput(hWnd);
+  }
+}
+
 std::string ProgramFolder() {
   char szExe[MAX_PATH] = "";
   ::GetModuleFileNameA(NULL, szExe, MAX_PATH);
@@ -304,11 +364,110 @@ std::string SaveTempPng(Gdiplus::Bitmap& bitmap, const std::string& name) {
   return bitmap.Save(std::wstring(path.begin(), path.end()).c_str(), &png, NULL) == Gdiplus::Ok ? path : "";
 }
 
+bool RunInOwnProcess() {
+  const char kVariable[] = "PIX_E2E_OWN_PROCESS";
+  char szValue[8];
+  if (::GetEnvironmentVariableA(kVariable, szValue, sizeof(szValue)) > 0)
+    return false;
+  const ::testing::TestInfo* pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
+  char szExe[MAX_PATH + 1] = "";
+  const DWORD nExe = ::GetModuleFileNameA(NULL, szExe, MAX_PATH + 1);
+  EXPECT_TRUE(nExe > 0 && nExe <= MAX_PATH) << "the test program's own path";
+  std::string command =
+      std::string("\"") + szExe + "\" --gtest_filter=" + pInfo->test_suite_name() + "." + pInfo->name();
+  std::vector<char> line(command.begin(), command.end());
+  line.push_back('\0');
+  // Its output goes where this process's goes.
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+  si.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
+  si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION pi = {};
+  std::fflush(stdout);
+  ::SetEnvironmentVariableA(kVariable, "1");
+  const BOOL bStarted = ::CreateProcessA(NULL, line.data(), NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi);
+  ::SetEnvironmentVariableA(kVariable, NULL);
+  if (!bStarted) {
+    ADD_FAILURE() << "cannot start " << command << ": error " << ::GetLastError();
+    return true;
+  }
+  ::CloseHandle(pi.hThread);
+  EXPECT_TRUE(WaitUntil(
+      "the test in its own process to end",
+      [&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 300000));
+  DWORD dwExit = STILL_ACTIVE;
+  ::GetExitCodeProcess(pi.hProcess, &dwExit);
+  if (dwExit == STILL_ACTIVE)
+    ::TerminateProcess(pi.hProcess, 1);
+  ::CloseHandle(pi.hProcess);
+  EXPECT_EQ(0u, dwExit) << "the test failed in its own process (its output is above)";
+  return true;
+}
+
 void RunOnThread(const std::function<void()>& body) {
   HANDLE hThread = ::CreateThread(NULL, 0, RunBody, const_cast<std::function<void()>*>(&body), 0, NULL);
   ASSERT_NE(nullptr, hThread);
   WaitFor([&] { return ::WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }, 180000);
   ::CloseHandle(hThread);
+}
+
+HWND VisibleWindowOfClass(const char* pszClass) {
+  HWND hFound = NULL;
+  ForEachTopWindow([&](HWND hWnd) {
+    if (hFound == NULL && ::IsWindowVisible(hWnd) && ClassOf(hWnd) == pszClass)
+      hFound = hWnd;
+  });
+  return hFound;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CNotepad
+
+::testing::AssertionResult CNotepad::Start(const CRect& rc) {
+  HKEY hKey;
+  if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Notepad", 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                        &hKey, NULL) != ERROR_SUCCESS)
+    return ::testing::AssertionFailure() << "cannot write notepad's settings";
+  const std::pair<const char*, LONG> kPlace[] = {{"iWindowPosX", rc.left},
+                                                 {"iWindowPosY", rc.top},
+                                                 {"iWindowPosDX", rc.Width()},
+                                                 {"iWindowPosDY", rc.Height()}};
+  for (const auto& value : kPlace)
+    ::RegSetValueExA(hKey, value.first, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value.second),
+                     sizeof(DWORD));
+  ::RegCloseKey(hKey);
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  char szCommand[] = "notepad.exe";
+  if (!::CreateProcessA(NULL, szCommand, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    return ::testing::AssertionFailure() << "cannot start notepad: error " << ::GetLastError();
+  ::CloseHandle(pi.hThread);
+  m_hProcess = pi.hProcess;
+  CRect shown;
+  if (!WaitFor([&] {
+        ForEachTopWindow([&](HWND hWnd) {
+          if (m_hFrame == NULL && PidOf(hWnd) == pi.dwProcessId && ClassOf(hWnd) == "Notepad" &&
+              ::IsWindowVisible(hWnd))
+            m_hFrame = hWnd;
+        });
+        return m_hFrame != NULL && ::GetWindowRect(m_hFrame, &shown) && shown == rc;
+      }))
+    return ::testing::AssertionFailure()
+           << "notepad did not show at " << ToString(rc) << " but at " << ToString(shown);
+  return ::testing::AssertionSuccess();
+}
+
+void CNotepad::Kill() {
+  if (m_hProcess != NULL) {
+    ::TerminateProcess(m_hProcess, 1);
+    ::WaitForSingleObject(m_hProcess, 10000);
+    ::CloseHandle(m_hProcess);
+  }
+  m_hProcess = NULL;
+  m_hFrame = NULL;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -573,14 +732,14 @@ HWND CPixolet::WaitForOverlay() {
   return hOverlay;
 }
 
-::testing::AssertionResult CPixolet::Mark(const std::string& steps) {
+::testing::AssertionResult CPixolet::Mark(const std::string& steps, bool bXInput) {
   int x = 0, y = 0;
   if (std::sscanf(steps.c_str(), "%*c%d,%d", &x, &y) == 2)
-    MoveMouse(x, y);
+    bXInput ? XMoveMouse(x, y) : MoveMouse(x, y);
   HWND hOverlay = WaitForOverlay();
   if (hOverlay == NULL)
     return ::testing::AssertionFailure() << "no capture overlay";
-  SendSteps(steps, hOverlay);
+  bXInput ? SendXSteps(steps, hOverlay) : SendSteps(steps, hOverlay);
   return ::testing::AssertionSuccess();
 }
 

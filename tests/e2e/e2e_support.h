@@ -44,6 +44,14 @@ GUITHREADINFO GuiState(HWND hWnd);
 // activate it.
 void SendSteps(const std::string& steps, HWND hWnd);
 
+// Input through the X server with xdotool, as the user's own pointer gives it: over windows of
+// other programs too, and never overtaken by a late report of an older position, as a move made
+// with SendInput (which warps the X pointer) can be. The moves wait until the window system has
+// them; the steps are those of SendSteps.
+::testing::AssertionResult XPointer(const std::string& args);
+void XMoveMouse(int x, int y);
+void SendXSteps(const std::string& steps, HWND hWnd);
+
 // The folder of the test program, where the build puts pixolet.exe too.
 std::string ProgramFolder();
 
@@ -81,9 +89,37 @@ std::string TempPath(const std::string& name);
 // Saves a GDI+ bitmap as a PNG of that name in the temporary folder; its path, empty on failure.
 std::string SaveTempPng(Gdiplus::Bitmap& bitmap, const std::string& name);
 
+// Runs the current test again in a process of its own, for a test that leaves its process changed
+// (a thread moved to another desktop cannot come back, and the process then no longer reads the
+// screen the others use). In the test's process it answers true once the other has ended, with a
+// failure when that one failed; in the other process it answers false and the test goes on.
+bool RunInOwnProcess();
+
 // Runs body on a thread of its own while this thread keeps pumping; a thread that has no windows
 // yet can be moved to another desktop.
 void RunOnThread(const std::function<void()>& body);
+
+// A visible top-level window of any process whose window class is that; NULL when there is none.
+HWND VisibleWindowOfClass(const char* pszClass);
+
+// Another program's window where a test wants it: Wine's notepad, placed through the position it
+// keeps in the registry (moving an X window from outside does not move it for Wine).
+class CNotepad {
+public:
+  CNotepad() = default;
+  ~CNotepad() { Kill(); }
+  CNotepad(const CNotepad&) = delete;
+  CNotepad& operator=(const CNotepad&) = delete;
+
+  // Starts notepad in rc and waits until its window shows there.
+  ::testing::AssertionResult Start(const CRect& rc);
+  void Kill();
+  HWND Frame() const { return m_hFrame; }
+
+private:
+  HANDLE m_hProcess = NULL;
+  HWND m_hFrame = NULL;
+};
 
 // One run of pixolet.exe.
 class CPixolet {
@@ -137,9 +173,9 @@ public:
 
   // The capture overlay once it is shown with the focus; NULL when it did not come.
   HWND WaitForOverlay();
-  // Marks an area on the capture overlay with SendSteps' steps. The pointer waits where they start
-  // first: the overlay appearing under it reports it there.
-  ::testing::AssertionResult Mark(const std::string& steps);
+  // Marks an area on the capture overlay with SendSteps' steps, or SendXSteps' ones. The pointer
+  // waits where they start first: the overlay appearing under it reports it there.
+  ::testing::AssertionResult Mark(const std::string& steps, bool bXInput = false);
   // Waits until the number of documents is n and, with a size, the status bar shows it.
   ::testing::AssertionResult WaitForDocuments(size_t n, CSize size = CSize(0, 0));
   // Where the active view shows picture pixel (0, 0) on the screen (zoom 100 %, no scrolling).

@@ -49,6 +49,7 @@ struct ModeCase {
   char cMenuKey;
   const char* steps; // none: the mode needs no marking
   CSize size;
+  bool bXInput = false; // marked through the X server, as SendXSteps does
 };
 void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
 
@@ -61,7 +62,8 @@ protected:
 
 // Every mode of the Capture menu gives a document of the size the marking makes: the bounding box
 // of the drawn shape (one pixel in for the polygon and freehand outlines), the window, the screen.
-// The freehand path keeps its box even when the program sees fewer of its moves.
+// The freehand path keeps its box even when the program sees fewer of its moves; it is drawn with
+// the X server's pointer, so that no late report of where SendInput left the pointer joins it.
 TEST_P(CaptureModeTest, OpensADocumentOfTheMarkedSize) {
   const ModeCase& c = GetParam();
   ASSERT_TRUE(m_window.Create(m_rcWindow, 1, false));
@@ -70,7 +72,7 @@ TEST_P(CaptureModeTest, OpensADocumentOfTheMarkedSize) {
   // The pointer waits where the marking starts: the overlay appearing under it reports it there.
   int x0 = 0, y0 = 0;
   if (std::sscanf(c.steps, "%*c%d,%d", &x0, &y0) == 2)
-    MoveMouse(x0, y0);
+    c.bXInput ? XMoveMouse(x0, y0) : MoveMouse(x0, y0);
   // The program steps aside; the window the user works in is the active one again.
   ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
   if (c.cMenuKey == 'A')
@@ -89,7 +91,7 @@ TEST_P(CaptureModeTest, OpensADocumentOfTheMarkedSize) {
     }));
     SendSteps("R" + std::to_string(inside.x) + "," + std::to_string(inside.y), hPicker);
   } else if (*c.steps) {
-    ASSERT_TRUE(m_app.Mark(c.steps));
+    ASSERT_TRUE(m_app.Mark(c.steps, c.bXInput));
   }
   EXPECT_TRUE(m_app.WaitForDocuments(1, c.size));
 }
@@ -101,18 +103,101 @@ INSTANTIATE_TEST_SUITE_P(
                       ModeCase{"Circle", 'C', "P400,300 R600,500", CSize(200, 200)},
                       ModeCase{"Polygon", 'P', "C200,300 C600,300 C400,700 Enter", CSize(398, 398)},
                       ModeCase{"RoundedRectangle", 'U', "P400,300 R700,500", CSize(300, 200)},
-                      ModeCase{"Freehand", 'N', "P300,300 M700,300 M700,700 R300,700", CSize(398, 398)},
+                      ModeCase{"Freehand", 'N', "P300,300 M700,300 M700,700 R300,700", CSize(398, 398), true},
                       ModeCase{"MultipleRectangles", 'M',
                                "P100,100 M200,200 R300,250 P400,350 M300,300 R250,200 Enter",
                                CSize(300, 250)},
                       ModeCase{"Object", 'O', "", CSize(320, 240)}),
     [](const ::testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
 
+// Capture, Object, over another program's window, with the X server's pointer as the user moves
+// it: the picker frames the window under the pointer in red; a left click captures it into a
+// document, a right click or Esc cancels; the clicks never reach the program beneath, and the
+// main window comes back on every road.
+enum class PickEnd { LeftClick, RightClick, Escape };
+struct PickCase {
+  const char* name;
+  PickEnd end;
+};
+void PrintTo(const PickCase& c, std::ostream* os) { *os << c.name; }
+
+class ObjectPickTest : public CaptureTest, public ::testing::WithParamInterface<PickCase> {
+protected:
+  void TearDown() override {
+    CaptureTest::TearDown();
+    m_notepad.Kill();
+  }
+  const CRect m_rcNotepad{300, 200, 700, 500};
+  CNotepad m_notepad;
+};
+
+TEST_P(ObjectPickTest, FramesAnotherProgramsWindowAndEndsAsClicked) {
+  const PickCase& c = GetParam();
+  ASSERT_TRUE(m_notepad.Start(m_rcNotepad));
+  // The window under the pointer there is notepad's text area.
+  const CPoint inside(500, 350);
+  const HWND hText = ::WindowFromPoint(inside);
+  ASSERT_NE(m_notepad.Frame(), hText);
+  ASSERT_TRUE(m_app.Start());
+  ASSERT_TRUE(m_app.Menu('C', 'O'));
+  ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
+  ASSERT_NE(nullptr, m_app.WaitForDialog(""));
+  // The pointer keeps moving over the text area, as a user's does, until its frame shows: notepad
+  // may still be painting what the main window uncovered. It lays the area out again once its
+  // status bar shows.
+  CRect rcText;
+  DWORD dwLastMove = 0;
+  ASSERT_TRUE(WaitUntil("the red frame round notepad's text", [&] {
+    if (::GetTickCount() - dwLastMove > 500) {
+      XMoveMouse(inside.x + 1, inside.y);
+      XMoveMouse(inside.x, inside.y);
+      dwLastMove = ::GetTickCount();
+    }
+    ::GetWindowRect(hText, &rcText);
+    return ReadScreen(CRect(rcText.left, inside.y, rcText.left + 1, inside.y + 1)).At(0, 0) == RGB(255, 0, 0);
+  }));
+  if (c.end == PickEnd::LeftClick)
+    SaveScreenshot(
+        CRect(m_rcNotepad.left - 20, m_rcNotepad.top - 20, m_rcNotepad.right + 20, m_rcNotepad.bottom + 20),
+        "e2e_object_framed.bmp");
+
+  switch (c.end) {
+  case PickEnd::LeftClick:
+    ASSERT_TRUE(XPointer("click 1"));
+    break;
+  case PickEnd::RightClick:
+    ASSERT_TRUE(XPointer("click 3"));
+    break;
+  case PickEnd::Escape:
+    PressKey(VK_ESCAPE);
+    break;
+  }
+  const size_t nDocuments = c.end == PickEnd::LeftClick ? 1 : 0;
+  ASSERT_TRUE(m_app.WaitForDocuments(nDocuments, nDocuments ? rcText.Size() : CSize()));
+  if (nDocuments) {
+    // The frame went before the picture was taken.
+    const Pixels picture = m_app.ReadPicture(rcText.Size());
+    EXPECT_NE(RGB(255, 0, 0), picture.At(0, picture.cy / 2));
+  }
+  EXPECT_EQ(nullptr, VisibleWindowOfClass("#32768")) << "a click reached notepad and opened a menu";
+}
+
+INSTANTIATE_TEST_SUITE_P(Notepad, ObjectPickTest,
+                         ::testing::Values(PickCase{"LeftClick", PickEnd::LeftClick},
+                                           PickCase{"RightClick", PickEnd::RightClick},
+                                           PickCase{"Escape", PickEnd::Escape}),
+                         [](const ::testing::TestParamInfo<PickCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
 // The hot key captures a rectangle even when the options name another mode, while the program is
 // minimised; the options, hot key included, come from the registry. Global hot keys reach a Wine
 // program only in a virtual desktop. (This process's own windows would not show there: the test
-// leaves the desktop as it is.)
+// leaves the desktop as it is.) A thread that moved to the virtual desktop cannot come back and its
+// process no longer reads the screen of the other tests: the test runs in a process of its own.
 TEST_F(CaptureTest, HotKeyCapturesARectangleInAVirtualDesktop) {
+  if (RunInOwnProcess())
+    return;
   const struct {
     const char* pszName;
     DWORD dwValue;

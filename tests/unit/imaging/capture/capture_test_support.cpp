@@ -168,6 +168,8 @@ CScript& CScript::Do(const std::string& steps) {
       Mouse("release", {dwUp}, WM_LBUTTONUP, x, y);
     if (t[0] == 'D')
       Mouse("double click", {dwDown, dwUp, dwDown, dwUp}, WM_LBUTTONDBLCLK, x, y);
+    if (t[0] == 'Q')
+      QuickMoves(t.substr(1));
     auto pStart = std::make_shared<DWORD>(0);
     if (t[0] == 'W')
       Then("past the double-click time", [pStart] {
@@ -182,6 +184,27 @@ CScript& CScript::Do(const std::string& steps) {
       });
   }
   return *this;
+}
+
+CScript& CScript::QuickMoves(const std::string& points) {
+  std::vector<CPoint> path;
+  std::istringstream in(points);
+  for (std::string pt; std::getline(in, pt, ';');) {
+    int x = 0, y = 0;
+    std::sscanf(pt.c_str(), "%d,%d", &x, &y);
+    path.emplace_back(x, y);
+  }
+  const CPoint end = path.empty() ? CPoint() : path.back();
+  return Input(
+      "quick moves to " + std::to_string(end.x) + "," + std::to_string(end.y),
+      [=] {
+        for (const CPoint& pt : path)
+          InjectMouse(MOUSEEVENTF_MOVE, pt.x, pt.y);
+      },
+      [=](size_t n) {
+        return m_dlg.Find(WM_MOUSEMOVE, n,
+                          [=](const CTestCaptureDlg::Message& m) { return m.point == end; }) >= 0;
+      });
 }
 
 CScript& CScript::ClickHere() {

@@ -87,8 +87,10 @@ public:
   CScript& WaitReady();
   // Input steps: "P x,y" press, "R x,y" release, "M x,y" move, "C x,y" click, "D x,y" double
   // click, "W" wait until the next press is no double click, "Enter" and "Esc" (which the dialog
-  // manager turns into OK and Cancel), separated by spaces.
+  // manager turns into OK and Cancel), separated by spaces; "Q x,y;x,y;..." moves through the
+  // points in one go, quicker than the overlay takes them.
   CScript& Do(const std::string& steps);
+  CScript& QuickMoves(const std::string& points);
   CScript& ClickHere(); // without moving the pointer
   // A key press; for the arrows also waits for the pointer movement it makes.
   CScript& Key(WORD wVk, bool bCtrl = false);

@@ -52,6 +52,8 @@ std::vector<ModeCase> Cases() {
       {"PolygonByEnter", kCapturePolygon, "C200,300 C600,300 C400,700 Enter", triangle},
       {"PolygonWithTwoVerticesCancels", kCapturePolygon, "C200,300 M400,400 D600,500", none},
       {"Freehand", kCaptureFreehand, "P300,300 M700,300 M500,700 M300,300 R300,300", shifted},
+      {"FreehandQuickerThanTheOverlay", kCaptureFreehand, "P300,300 Q700,300;500,700;300,300 R300,300",
+       shifted},
       {"FreehandWithoutAPathCancels", kCaptureFreehand, "P300,300 R300,300 W C300,300", none},
       {"MultipleRectanglesEndedWithEnter", kCaptureMultiRect, twoDrags, twoRects},
       {"MultipleRectanglesWithoutAreaCancel", kCaptureMultiRect, "M400,400 Enter", none},
