@@ -26,9 +26,11 @@ Gdiplus::Bitmap* CreateGdipBitmapForWriting(HBITMAP hBitmap);
 // CLSID in *pClsid; -1 when there is none.
 int GetEncoderClsid(const WCHAR* pszMimeType, CLSID* pClsid);
 
-// Writes pBitmap to lpszPath with the encoder of pszMimeType (pParams may be NULL). The bytes go
-// to a new file beside the target first, so a failure at any step leaves an existing file as it
-// was. FALSE when there is no such encoder or the file cannot be written.
+// Writes pBitmap to lpszPath with the encoder of pszMimeType (pParams may be NULL); a GIF is
+// written from an 8-bit indexed copy (the picture's own colours when it has at most 256, else the
+// nearest of a fixed 252-colour cube). The bytes go to a new file beside the target first, so a
+// failure at any step leaves an existing file as it was. FALSE when there is no such encoder, the
+// file cannot be written or what was written does not read back as a picture of that size.
 BOOL SaveGdipBitmapToFile(Gdiplus::Bitmap* pBitmap, LPCSTR lpszPath, const WCHAR* pszMimeType,
                           const Gdiplus::EncoderParameters* pParams);
 

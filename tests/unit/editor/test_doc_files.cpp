@@ -133,6 +133,33 @@ TEST_F(DocFilesTest, TheResolutionIsWrittenInRangeAndSetByItsCommand) {
   EXPECT_FALSE(Doc()->IsModified());
 }
 
+// A picture of at most 256 colours keeps them in a GIF; any other comes back within half a step
+// of a cube of 6 reds, 7 greens and 6 blues (25 of red and blue, 21 of green).
+DWORD Gradient(int x, int y) { return DWORD(x * 255 / 99) << 16 | DWORD(y * 255 / 79) << 8 | DWORD(x + y); }
+DWORD FewColours(int x, int y) { return 0x13579B * DWORD(x / 10 + y / 10) & 0xFFFFFF; }
+
+TEST_F(DocFilesTest, AGifHoldsThePictureWithinItsPalette) {
+  const std::tuple<DWORD (*)(int, int), int, int> rows[] = {{Gradient, 25, 21}, {FewColours, 0, 0}};
+  const std::string path = m_folder / "shot.gif";
+  for (auto [pixel, nRedBlue, nGreen] : rows) {
+    SetPicture(100, 80, pixel);
+    Doc()->m_strPath = path.c_str();
+    Command(ID_FILE_SAVE);
+    auto* pDoc = static_cast<CFramletDoc*>(m_harness.m_pTemplate->OpenDocumentFile(path.c_str()));
+    ASSERT_NE(nullptr, pDoc) << "the file holds no picture";
+    ASSERT_EQ(CSize(100, 80), BitmapSizeOf(pDoc->m_pImage->GetBitmap()));
+    const std::vector<DWORD> px = PictureColours(pDoc);
+    int nWorst[3] = {};
+    for (int i = 0; i < 100 * 80; i++)
+      for (int c = 0; c < 3; c++)
+        nWorst[c] = std::max(
+            nWorst[c], std::abs(int(px[i] >> 8 * c & 0xFF) - int(pixel(i % 100, i / 100) >> 8 * c & 0xFF)));
+    EXPECT_EQ(std::make_tuple(nRedBlue, nGreen, nRedBlue), std::make_tuple(nWorst[2], nWorst[1], nWorst[0]));
+    pDoc->OnCloseDocument();
+  }
+  EXPECT_TRUE(BoxTexts().empty());
+}
+
 // --- Saves that fail ------------------------------------------------------------------------
 
 // Stand-ins for platform failures the desktop will not give on demand.
@@ -154,6 +181,13 @@ Gdiplus::GpStatus WINAPI FailPartWay(Gdiplus::GpImage*, const WCHAR* pszFile, co
   WriteBytes(std::string(pszFile, pszFile + lstrlenW(pszFile)), "\x89PNG");
   return Gdiplus::Win32Error;
 }
+// An encoder that says it wrote what it did not: a GIF of no picture, as Wine's writes from 32 bits.
+Gdiplus::GpStatus WINAPI WriteNoPicture(Gdiplus::GpImage*, const WCHAR* pszFile, const CLSID*,
+                                        const Gdiplus::EncoderParameters*) {
+  ++g_nEncoderWrites;
+  WriteBytes(std::string(pszFile, pszFile + lstrlenW(pszFile)), std::string("GIF89a\1\0\1\0\0\0\0;", 14));
+  return Gdiplus::Ok;
+}
 Gdiplus::GpStatus WINAPI NoEncoders(UINT* pnCount, UINT* pnBytes) {
   *pnCount = *pnBytes = 0;
   return Gdiplus::Ok;
@@ -170,9 +204,9 @@ HDC WINAPI NoEnhMetaFileA(HDC, LPCSTR, const RECT*, LPCSTR) { return NULL; }
 HDC WINAPI NoEnhMetaFileW(HDC, LPCWSTR, const RECT*, LPCWSTR) { return NULL; }
 const FARPROC kPartWay = reinterpret_cast<FARPROC>(&FailPartWay);
 
-// A save the folder refuses, over a locked file, with an encoder that fails part way or is missing,
-// or of a metafile that cannot be recorded whichever way the view tries: the old file stays as it
-// was, nothing else is left behind, and the one message says so.
+// A save the folder refuses, over a locked file, with an encoder that fails part way, writes no
+// picture or is missing, or of a metafile that cannot be recorded whichever way the view tries:
+// the old file stays as it was, nothing else is left behind, and the one message says so.
 TEST_F(DocFilesTest, AFailedSaveSaysSoAndLeavesTheOldFileAsItWas) {
   using Patches = std::vector<std::tuple<const char*, const char*, FARPROC>>;
   // The file, the patches, whether it is locked, and the encoder's writes (-1: not counted).
@@ -181,6 +215,7 @@ TEST_F(DocFilesTest, AFailedSaveSaysSoAndLeavesTheOldFileAsItWas) {
       {"a.png", {{"kernel32.dll", "CreateFileA", (FARPROC)&DenyNewFilesInFolder}}, false, -1},
       {"b.png", {}, true, -1},
       {"c.png", {{"gdiplus.dll", "GdipSaveImageToFile", kPartWay}}, false, 1},
+      {"f.gif", {{"gdiplus.dll", "GdipSaveImageToFile", (FARPROC)&WriteNoPicture}}, false, 1},
       {"d.gif", {{"gdiplus.dll", "GdipGetImageEncodersSize", (FARPROC)&NoEncoders},
                  {"gdiplus.dll", "GdipSaveImageToFile", kPartWay}}, false, 0},
       {"e.emf", {{"gdiplus.dll", "GdipRecordMetafileFileName", (FARPROC)&NoRecording},
