@@ -307,26 +307,17 @@ BOOL SaveGdipBitmapToFile(Gdiplus::Bitmap* pBitmap, LPCSTR lpszPath, const WCHAR
   return file.Commit();
 }
 
-CFileReplacement::CFileReplacement(LPCSTR lpszTarget) : m_strTarget(lpszTarget != NULL ? lpszTarget : "") {
-  // The same folder, so the move never crosses volumes; the same extension, so that writers
-  // that go by it write the right format.
-  int nSlash = m_strTarget.ReverseFind('\\');
-  if (m_strTarget.ReverseFind('/') > nSlash)
-    nSlash = m_strTarget.ReverseFind('/');
-  int nDot = m_strTarget.ReverseFind('.');
-  CString strFolder = m_strTarget.Left(nSlash + 1);
-  CString strExt = nDot > nSlash ? m_strTarget.Mid(nDot) : CString();
-  if (m_strTarget.IsEmpty() || nSlash == m_strTarget.GetLength() - 1)
-    return;
+CNewFile::CNewFile(LPCSTR lpszFolder, LPCSTR lpszPrefix, LPCSTR lpszExt) {
   static LONG s_nSerial = 0;
-  for (int nAttempt = 0; nAttempt < 100; nAttempt++) {
+  for (int nAttempt = 0; lpszFolder != NULL && nAttempt < 100; nAttempt++) {
     CString strPath;
-    strPath.Format("%s~pix%lx%lx%s", (LPCSTR)strFolder, ::GetCurrentProcessId(),
-                   (unsigned long)::InterlockedIncrement(&s_nSerial), (LPCSTR)strExt);
+    strPath.Format("%s%s%lx-%lx%s", lpszFolder, lpszPrefix, ::GetCurrentProcessId(),
+                   (unsigned long)::InterlockedIncrement(&s_nSerial), lpszExt);
+    // Made, not just named, so that nobody else can take the name before it is written.
     HANDLE hFile = ::CreateFileA(strPath, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
     if (hFile != INVALID_HANDLE_VALUE) {
       ::CloseHandle(hFile);
-      m_strNewPath = strPath;
+      m_strPath = strPath;
       return;
     }
     if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS)
@@ -334,15 +325,38 @@ CFileReplacement::CFileReplacement(LPCSTR lpszTarget) : m_strTarget(lpszTarget !
   }
 }
 
-CFileReplacement::~CFileReplacement() {
-  if (!m_strNewPath.IsEmpty())
-    ::DeleteFileA(m_strNewPath);
+CNewFile::~CNewFile() {
+  if (!m_strPath.IsEmpty())
+    ::DeleteFileA(m_strPath);
 }
 
+namespace {
+
+// The target's folder with its last separator, and the extension with its dot ("" when none).
+int LastSeparator(const CString& strPath) {
+  return std::max(strPath.ReverseFind('\\'), strPath.ReverseFind('/'));
+}
+CString FolderOf(const CString& strPath) { return strPath.Left(LastSeparator(strPath) + 1); }
+CString ExtensionOf(const CString& strPath) {
+  const int nDot = strPath.ReverseFind('.');
+  return nDot > LastSeparator(strPath) ? strPath.Mid(nDot) : CString();
+}
+
+} // namespace
+
+// The same folder, so the move never crosses volumes; the same extension, so that writers that go
+// by it write the right format. A target that names no file gets no new file.
+CFileReplacement::CFileReplacement(LPCSTR lpszTarget)
+    : m_strTarget(lpszTarget != NULL ? lpszTarget : ""),
+      m_newFile(m_strTarget.IsEmpty() || LastSeparator(m_strTarget) == m_strTarget.GetLength() - 1
+                    ? NULL
+                    : (LPCSTR)FolderOf(m_strTarget),
+                "~pix", ExtensionOf(m_strTarget)) {}
+
 BOOL CFileReplacement::Commit() {
-  if (m_strNewPath.IsEmpty() ||
-      !::MoveFileExA(m_strNewPath, m_strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (!m_newFile.IsReady() ||
+      !::MoveFileExA(m_newFile.GetPath(), m_strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return FALSE;
-  m_strNewPath.Empty();
+  m_newFile.Release();
   return TRUE;
 }

@@ -362,13 +362,18 @@ using MailCall = std::map<std::string, std::string>;
 
 class MailTest : public DocFilesTest {
 protected:
+  // The temporary folder is the test's own, so that what a send leaves there can be seen.
   void SetUp() override {
     DocFilesTest::SetUp();
-    char sz[MAX_PATH];
-    m_pngPath = std::string(sz, ::GetTempPathA(MAX_PATH, sz)) + "Pixolet.png";
+    m_oldTmp.resize(::GetEnvironmentVariableA("TMP", NULL, 0));
+    m_oldTmp.resize(::GetEnvironmentVariableA("TMP", &m_oldTmp[0], (DWORD)m_oldTmp.size()));
+    ::SetEnvironmentVariableA("TMP", m_folder.path.c_str());
     ::SetEnvironmentVariableA("PIX_MAPI_LOG", (m_folder / "mapi.log").c_str());
   }
-  void TearDown() override { ::SetEnvironmentVariableA("PIX_MAPI_LOG", NULL), DocFilesTest::TearDown(); }
+  void TearDown() override {
+    ::SetEnvironmentVariableA("TMP", m_oldTmp.empty() ? NULL : m_oldTmp.c_str());
+    ::SetEnvironmentVariableA("PIX_MAPI_LOG", NULL), DocFilesTest::TearDown();
+  }
   // The calls the stand-in mail system saw during one send.
   std::vector<MailCall> Send(CFramletDoc* pDoc) {
     pDoc->GetFirstView()->SendMessage(WM_COMMAND, ID_FILE_SEND_MAIL);
@@ -391,7 +396,7 @@ protected:
     EXPECT_EQ(kPngSignature, bytes.substr(0, 8));
     return CSize((int)BigEndian(bytes, 16), (int)BigEndian(bytes, 20));
   }
-  std::string m_pngPath;
+  std::string m_oldTmp;
 };
 
 TEST_F(MailTest, AttachesTheCurrentPictureAsAPngNamedAfterTheTitle) {
@@ -403,14 +408,26 @@ TEST_F(MailTest, AttachesTheCurrentPictureAsAPngNamedAfterTheTitle) {
   EXPECT_EQ("0x9 0 0 1 Image1", call["flags"] + " " + call["recipients"] + " " + call["text"] + " " +
                                     call["files"] + " " + call["file0.name"]);
   EXPECT_EQ(CSize(400, 300), PngSizeOf(call));
-  EXPECT_FALSE(Exists(call["file0.path"]) || Exists(m_pngPath)) << "the attached copies are gone";
+  EXPECT_TRUE(m_folder.Files().empty()) << "the attached copies are gone";
   EXPECT_TRUE(Doc()->IsModified() && Doc()->m_strTempImagePath.IsEmpty() && BoxTexts().empty());
-  // Without a fresh PNG nothing is sent, though a stale one lies where it would be written.
-  WriteBytes(m_pngPath, "a stale picture from before");
+  // Without a fresh PNG nothing is sent.
   CImportPatch patch("gdiplus.dll", "GdipSaveImageToFile", kPartWay);
   EXPECT_TRUE(Send(Doc()).empty());
-  EXPECT_EQ(kSaveFailed, BoxTexts());
-  ::DeleteFileA(m_pngPath.c_str());
+  EXPECT_TRUE(kSaveFailed == BoxTexts() && m_folder.Files().empty());
+}
+
+// Copies of the program sending at once each write an attachment of their own: the one another
+// copy has in the temporary folder keeps its bytes, and a send leaves nothing of its own behind.
+TEST_F(MailTest, EachSendWritesAnAttachmentOfItsOwn) {
+  const std::string theirs = "another copy's picture";
+  WriteBytes(m_folder / "Pixolet.png", theirs);
+  for (int i = 0; i < 2; i++) {
+    std::vector<MailCall> calls = Send(Doc());
+    ASSERT_EQ(1u, calls.size());
+    EXPECT_EQ(CSize(400, 300), PngSizeOf(calls[0]));
+  }
+  EXPECT_EQ(std::vector<std::string>{"Pixolet.png"}, m_folder.Files());
+  EXPECT_EQ(theirs, ReadBytes(m_folder / "Pixolet.png"));
 }
 
 // A file the framework opened and that was edited since: the edits go, the file stays.
