@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "editor/FramletDoc.h"
 #include "editor/FramletView.h"
+#include "framework/core/fw_file.h"
 #include "framework/dlg/fw_ctrl.h"
 #include "framework/dlg/fw_dlg.h"
 #include "imaging/ImageFile.h"
@@ -24,9 +25,7 @@ const char kHomePage[] = "https://www.vantrel.com/pixolet/";
 
 // The folder of the program, without the last backslash.
 CString ProgramFolder() {
-  char szPath[MAX_PATH] = "";
-  ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
-  CString strPath = szPath;
+  const CString strPath = AfxGetModuleFileName(NULL);
   int nSlash = strPath.ReverseFind('\\');
   return nSlash >= 0 ? strPath.Left(nSlash) : CString();
 }

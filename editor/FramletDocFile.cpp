@@ -274,24 +274,29 @@ void CFramletDoc::SendByMail() {
     return;
   char szTempDir[MAX_PATH];
   DWORD nLength = ::GetTempPathA(MAX_PATH, szTempDir);
-  if (nLength == 0 || nLength >= MAX_PATH)
-    return;
-  CString strFolder(szTempDir);
-  if (strFolder.Right(1) != "\\")
+  CString strFolder(szTempDir, nLength > 0 && nLength < MAX_PATH ? (int)nLength : 0);
+  if (!strFolder.IsEmpty() && strFolder.Right(1) != "\\")
     strFolder += "\\";
-  m_strTempImagePath = strFolder + "Pixolet.png";
-  // Without a fresh PNG nothing goes: an older file of that name is not this picture.
-  if (!SaveImage(m_pImage->GetBitmap(), m_strTempImagePath)) {
-    m_strTempImagePath.Empty();
+  // A name of its own, so that copies of the program sending at once never attach each other's
+  // picture; removed when the send is over, however it ends.
+  CNewFile attachment(strFolder.IsEmpty() ? NULL : (LPCSTR)strFolder, "Pixolet", ".png");
+  struct CPathScope {
+    CString& strPath;
+    ~CPathScope() { strPath.Empty(); }
+  } scope{m_strTempImagePath};
+  m_strTempImagePath = attachment.GetPath();
+  // Without a fresh PNG nothing goes.
+  if (!attachment.IsReady()) {
+    ReportSaveFailed();
     return;
   }
+  if (!SaveImage(m_pImage->GetBitmap(), m_strTempImagePath))
+    return;
   // Modified, so that the framework attaches a copy of the fresh PNG and never the document's
   // file on disk, which may predate the edits.
   SetModifiedFlag(TRUE);
   OnFileSendMail();
-  ::DeleteFileA(m_strTempImagePath);
   SetModifiedFlag(TRUE);
-  m_strTempImagePath.Empty();
 }
 
 void CFramletDoc::OnUpdateSendByMail(CCmdUI* pCmdUI) { OnUpdateFileSendMail(pCmdUI); }

@@ -5,6 +5,7 @@
 
 #include <objbase.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <memory>
@@ -157,6 +158,120 @@ int GetEncoderClsid(const WCHAR* pszMimeType, CLSID* pClsid) {
 
 namespace {
 
+// GIF keeps at most 256 colours, and Wine's encoder writes no picture at all from more bits per
+// pixel, so pictures go to it as 8-bit indexed copies. A picture of at most 256 colours (a shot
+// of plain windows often is) keeps them exactly; any other takes the nearest colours of a fixed
+// cube of 6 reds, 7 greens and 6 blues, green having the extra level as the eye tells it best.
+class CIndexer {
+public:
+  CIndexer() {
+    for (int v = 0; v < 256; v++) {
+      m_red[v] = (BYTE)((v * 5 + 127) / 255 * 42);
+      m_green[v] = (BYTE)((v * 6 + 127) / 255 * 6);
+      m_blue[v] = (BYTE)((v * 5 + 127) / 255);
+    }
+  }
+  // Fills one index per pixel and the palette; the exact colours are tried first.
+  void Index(const Gdiplus::BitmapData& src, Gdiplus::BitmapData& dst,
+             std::vector<Gdiplus::ARGB>& palette) const {
+    if (IndexExactly(src, dst, palette))
+      return;
+    palette.clear();
+    for (int i = 0; i < 6 * 7 * 6; i++)
+      palette.push_back(0xFF000000 | (DWORD)((i / 42 * 255 + 2) / 5) << 16 |
+                        (DWORD)((i / 6 % 7 * 255 + 3) / 6) << 8 | (DWORD)((i % 6 * 255 + 2) / 5));
+    ForEachPixel(src, dst, [&](DWORD c) {
+      return (BYTE)(m_red[c >> 16 & 0xFF] + m_green[c >> 8 & 0xFF] + m_blue[c & 0xFF]);
+    });
+  }
+
+private:
+  template <class F>
+  static void ForEachPixel(const Gdiplus::BitmapData& src, Gdiplus::BitmapData& dst, F index) {
+    for (UINT y = 0; y < src.Height; y++) {
+      const DWORD* pSrc =
+          reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(src.Scan0) + y * src.Stride);
+      BYTE* pDst = static_cast<BYTE*>(dst.Scan0) + y * dst.Stride;
+      for (UINT x = 0; x < src.Width; x++)
+        pDst[x] = index(pSrc[x]);
+    }
+  }
+  // FALSE as soon as a 257th colour turns up.
+  static bool IndexExactly(const Gdiplus::BitmapData& src, Gdiplus::BitmapData& dst,
+                           std::vector<Gdiplus::ARGB>& palette) {
+    // Open addressing over four times the palette; a slot holds its colour plus one (0: free).
+    const DWORD kSlots = 1024;
+    std::vector<DWORD> keys(kSlots, 0);
+    std::vector<BYTE> values(kSlots);
+    palette.clear();
+    bool bFits = true;
+    DWORD last = 0xFFFFFFFF;
+    BYTE nLast = 0;
+    ForEachPixel(src, dst, [&](DWORD c) -> BYTE {
+      c &= 0xFFFFFF;
+      if (c == last || !bFits)
+        return nLast;
+      DWORD slot = (c * 2654435761u) >> 22;
+      while (keys[slot] != 0 && keys[slot] != c + 1)
+        slot = (slot + 1) & (kSlots - 1);
+      if (keys[slot] == 0) {
+        if (palette.size() == 256) {
+          bFits = false;
+          return 0;
+        }
+        keys[slot] = c + 1;
+        values[slot] = (BYTE)palette.size();
+        palette.push_back(0xFF000000 | c);
+      }
+      last = c;
+      return nLast = values[slot];
+    });
+    return bFits;
+  }
+
+  BYTE m_red[256], m_green[256], m_blue[256];
+};
+
+// An 8-bit indexed copy of the picture at its resolution, or NULL.
+std::unique_ptr<Gdiplus::Bitmap> CreateIndexedCopy(Gdiplus::Bitmap* pSource) {
+  static const CIndexer s_indexer;
+  const UINT cx = pSource->GetWidth(), cy = pSource->GetHeight();
+  std::unique_ptr<Gdiplus::Bitmap> pIndexed(new Gdiplus::Bitmap((INT)cx, (INT)cy, PixelFormat8bppIndexed));
+  if (cx == 0 || cy == 0 || pIndexed->GetLastStatus() != Gdiplus::Ok)
+    return NULL;
+  Gdiplus::Rect whole(0, 0, (INT)cx, (INT)cy);
+  Gdiplus::BitmapData src, dst;
+  if (pSource->LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &src) != Gdiplus::Ok)
+    return NULL;
+  std::vector<Gdiplus::ARGB> colors;
+  const bool bLocked =
+      pIndexed->LockBits(&whole, Gdiplus::ImageLockModeWrite, PixelFormat8bppIndexed, &dst) == Gdiplus::Ok;
+  if (bLocked) {
+    s_indexer.Index(src, dst, colors);
+    pIndexed->UnlockBits(&dst);
+  }
+  pSource->UnlockBits(&src);
+  if (!bLocked)
+    return NULL;
+  std::vector<BYTE> block(sizeof(Gdiplus::ColorPalette) + 255 * sizeof(Gdiplus::ARGB));
+  auto* pPalette = reinterpret_cast<Gdiplus::ColorPalette*>(block.data());
+  pPalette->Flags = 0;
+  pPalette->Count = (UINT)colors.size();
+  std::copy(colors.begin(), colors.end(), pPalette->Entries);
+  if (pIndexed->SetPalette(pPalette) != Gdiplus::Ok ||
+      pIndexed->SetResolution(pSource->GetHorizontalResolution(), pSource->GetVerticalResolution()) !=
+          Gdiplus::Ok)
+    return NULL;
+  return pIndexed;
+}
+
+// Whether the file reads back as a picture of that size: encoders have been seen to report
+// success for a file that holds none.
+bool HoldsPicture(LPCSTR lpszPath, UINT cx, UINT cy) {
+  std::unique_ptr<Gdiplus::Bitmap> pWritten(LoadGdipBitmapFromFile(lpszPath));
+  return pWritten && pWritten->GetWidth() == cx && pWritten->GetHeight() == cy;
+}
+
 std::wstring Widen(LPCSTR psz) {
   int n = ::MultiByteToWideChar(CP_ACP, 0, psz, -1, NULL, 0);
   if (n <= 0)
@@ -174,35 +289,35 @@ BOOL SaveGdipBitmapToFile(Gdiplus::Bitmap* pBitmap, LPCSTR lpszPath, const WCHAR
   CLSID clsid;
   if (pBitmap == NULL || lpszPath == NULL || GetEncoderClsid(pszMimeType, &clsid) < 0)
     return FALSE;
+  std::unique_ptr<Gdiplus::Bitmap> pIndexed;
+  if (std::wcscmp(pszMimeType, L"image/gif") == 0 &&
+      !Gdiplus::IsIndexedPixelFormat(pBitmap->GetPixelFormat())) {
+    pIndexed = CreateIndexedCopy(pBitmap);
+    if (!pIndexed)
+      return FALSE;
+    pBitmap = pIndexed.get();
+  }
   CFileReplacement file(lpszPath);
   if (!file.IsReady())
     return FALSE;
   std::wstring strNewPath = Widen(file.GetNewPath());
-  if (strNewPath.empty() || pBitmap->Save(strNewPath.c_str(), &clsid, pParams) != Gdiplus::Ok)
+  if (strNewPath.empty() || pBitmap->Save(strNewPath.c_str(), &clsid, pParams) != Gdiplus::Ok ||
+      !HoldsPicture(file.GetNewPath(), pBitmap->GetWidth(), pBitmap->GetHeight()))
     return FALSE;
   return file.Commit();
 }
 
-CFileReplacement::CFileReplacement(LPCSTR lpszTarget) : m_strTarget(lpszTarget != NULL ? lpszTarget : "") {
-  // The same folder, so the move never crosses volumes; the same extension, so that writers
-  // that go by it write the right format.
-  int nSlash = m_strTarget.ReverseFind('\\');
-  if (m_strTarget.ReverseFind('/') > nSlash)
-    nSlash = m_strTarget.ReverseFind('/');
-  int nDot = m_strTarget.ReverseFind('.');
-  CString strFolder = m_strTarget.Left(nSlash + 1);
-  CString strExt = nDot > nSlash ? m_strTarget.Mid(nDot) : CString();
-  if (m_strTarget.IsEmpty() || nSlash == m_strTarget.GetLength() - 1)
-    return;
+CNewFile::CNewFile(LPCSTR lpszFolder, LPCSTR lpszPrefix, LPCSTR lpszExt) {
   static LONG s_nSerial = 0;
-  for (int nAttempt = 0; nAttempt < 100; nAttempt++) {
+  for (int nAttempt = 0; lpszFolder != NULL && nAttempt < 100; nAttempt++) {
     CString strPath;
-    strPath.Format("%s~pix%lx%lx%s", (LPCSTR)strFolder, ::GetCurrentProcessId(),
-                   (unsigned long)::InterlockedIncrement(&s_nSerial), (LPCSTR)strExt);
+    strPath.Format("%s%s%lx-%lx%s", lpszFolder, lpszPrefix, ::GetCurrentProcessId(),
+                   (unsigned long)::InterlockedIncrement(&s_nSerial), lpszExt);
+    // Made, not just named, so that nobody else can take the name before it is written.
     HANDLE hFile = ::CreateFileA(strPath, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
     if (hFile != INVALID_HANDLE_VALUE) {
       ::CloseHandle(hFile);
-      m_strNewPath = strPath;
+      m_strPath = strPath;
       return;
     }
     if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS)
@@ -210,15 +325,38 @@ CFileReplacement::CFileReplacement(LPCSTR lpszTarget) : m_strTarget(lpszTarget !
   }
 }
 
-CFileReplacement::~CFileReplacement() {
-  if (!m_strNewPath.IsEmpty())
-    ::DeleteFileA(m_strNewPath);
+CNewFile::~CNewFile() {
+  if (!m_strPath.IsEmpty())
+    ::DeleteFileA(m_strPath);
 }
 
+namespace {
+
+// The target's folder with its last separator, and the extension with its dot ("" when none).
+int LastSeparator(const CString& strPath) {
+  return std::max(strPath.ReverseFind('\\'), strPath.ReverseFind('/'));
+}
+CString FolderOf(const CString& strPath) { return strPath.Left(LastSeparator(strPath) + 1); }
+CString ExtensionOf(const CString& strPath) {
+  const int nDot = strPath.ReverseFind('.');
+  return nDot > LastSeparator(strPath) ? strPath.Mid(nDot) : CString();
+}
+
+} // namespace
+
+// The same folder, so the move never crosses volumes; the same extension, so that writers that go
+// by it write the right format. A target that names no file gets no new file.
+CFileReplacement::CFileReplacement(LPCSTR lpszTarget)
+    : m_strTarget(lpszTarget != NULL ? lpszTarget : ""),
+      m_newFile(m_strTarget.IsEmpty() || LastSeparator(m_strTarget) == m_strTarget.GetLength() - 1
+                    ? NULL
+                    : (LPCSTR)FolderOf(m_strTarget),
+                "~pix", ExtensionOf(m_strTarget)) {}
+
 BOOL CFileReplacement::Commit() {
-  if (m_strNewPath.IsEmpty() ||
-      !::MoveFileExA(m_strNewPath, m_strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (!m_newFile.IsReady() ||
+      !::MoveFileExA(m_newFile.GetPath(), m_strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return FALSE;
-  m_strNewPath.Empty();
+  m_newFile.Release();
   return TRUE;
 }

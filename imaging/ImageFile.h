@@ -26,29 +26,50 @@ Gdiplus::Bitmap* CreateGdipBitmapForWriting(HBITMAP hBitmap);
 // CLSID in *pClsid; -1 when there is none.
 int GetEncoderClsid(const WCHAR* pszMimeType, CLSID* pClsid);
 
-// Writes pBitmap to lpszPath with the encoder of pszMimeType (pParams may be NULL). The bytes go
-// to a new file beside the target first, so a failure at any step leaves an existing file as it
-// was. FALSE when there is no such encoder or the file cannot be written.
+// Writes pBitmap to lpszPath with the encoder of pszMimeType (pParams may be NULL); a GIF is
+// written from an 8-bit indexed copy (the picture's own colours when it has at most 256, else the
+// nearest of a fixed 252-colour cube). The bytes go to a new file beside the target first, so a
+// failure at any step leaves an existing file as it was. FALSE when there is no such encoder, the
+// file cannot be written or what was written does not read back as a picture of that size.
 BOOL SaveGdipBitmapToFile(Gdiplus::Bitmap* pBitmap, LPCSTR lpszPath, const WCHAR* pszMimeType,
                           const Gdiplus::EncoderParameters* pParams);
 
-// A new, empty file beside a target, with the target's extension (writers choose the format by
-// it), that takes the target's place only when committed and is removed otherwise.
+// A new, empty file of a name no other file in the folder has, which no other program or copy of
+// this one can take meanwhile: the prefix, this process's id, a serial number and the extension
+// (writers choose the format by it). It is removed when the object goes, unless released.
+class CNewFile {
+public:
+  // Makes the file (none for a NULL folder); IsReady() tells whether the folder took it.
+  CNewFile(LPCSTR lpszFolder, LPCSTR lpszPrefix, LPCSTR lpszExt);
+  ~CNewFile();
+  CNewFile(const CNewFile&) = delete;
+  CNewFile& operator=(const CNewFile&) = delete;
+
+  BOOL IsReady() const { return !m_strPath.IsEmpty(); }
+  const CString& GetPath() const { return m_strPath; }
+  // Leaves the file (or what has taken its name) where it is.
+  void Release() { m_strPath.Empty(); }
+
+private:
+  CString m_strPath; // empty when none was made or it was released
+};
+
+// A new, empty file beside a target, with the target's extension, that takes the target's place
+// only when committed and is removed otherwise.
 class CFileReplacement {
 public:
   // Makes the new file; IsReady() tells whether the folder took it.
   explicit CFileReplacement(LPCSTR lpszTarget);
-  ~CFileReplacement();
   CFileReplacement(const CFileReplacement&) = delete;
   CFileReplacement& operator=(const CFileReplacement&) = delete;
 
-  BOOL IsReady() const { return !m_strNewPath.IsEmpty(); }
+  BOOL IsReady() const { return m_newFile.IsReady(); }
   // Where the new contents are to be written.
-  const CString& GetNewPath() const { return m_strNewPath; }
+  const CString& GetNewPath() const { return m_newFile.GetPath(); }
   // Moves the new file over the target. FALSE, with the target as it was, when that fails.
   BOOL Commit();
 
 private:
   CString m_strTarget;
-  CString m_strNewPath; // empty when none was made or it has been moved
+  CNewFile m_newFile;
 };

@@ -1,6 +1,7 @@
 // The application object: start-up and exit, message boxes, the wait cursor, resources and
 // the shell command line.
 #include "framework/app/fw_app.h"
+#include "framework/core/fw_file.h"
 #include "framework/gdi/fw_gdi.h"
 #include "framework/core/fw_state.h"
 #include "framework/app/appimpl.h"
@@ -56,6 +57,12 @@ LPSTR AfxAllocAppString(LPCSTR psz) {
     AfxThrowMemoryException();
   memcpy(p, psz, n);
   return p;
+}
+
+CString AfxModuleTitle(HMODULE hModule) {
+  const CString strName = AfxFileNameOf(AfxGetModuleFileName(hModule));
+  const int nDot = strName.ReverseFind('.');
+  return nDot >= 0 ? strName.Left(nDot) : strName;
 }
 
 void AfxSetThread(CWinThread* pThread);
@@ -305,13 +312,7 @@ void CWinApp::EnableShellOpen() {
     return;
   // Files the shell opens arrive on the command line (RegisterShellFileTypes writes "%1"); the
   // atoms only record that the program takes shell requests, under the executable's name.
-  char szName[MAX_PATH];
-  ::GetModuleFileNameA(AfxGetInstanceHandle(), szName, MAX_PATH);
-  LPSTR pszTitle = strrchr(szName, '\\') != NULL ? strrchr(szName, '\\') + 1 : szName;
-  LPSTR pszDot = strrchr(pszTitle, '.');
-  if (pszDot != NULL)
-    *pszDot = '\0';
-  m_atomApp = ::GlobalAddAtomA(pszTitle);
+  m_atomApp = ::GlobalAddAtomA(AfxModuleTitle(AfxGetInstanceHandle()));
   m_atomSystemTopic = ::GlobalAddAtomA("system");
 }
 

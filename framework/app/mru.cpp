@@ -1,5 +1,6 @@
 // The recent-file list: full paths in the profile, short names on the menu.
 #include "framework/app/fw_app.h"
+#include "framework/core/fw_file.h"
 
 #include <cstring>
 
@@ -15,19 +16,17 @@ CRecentFileList::CRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEnt
 CRecentFileList::~CRecentFileList() = default;
 
 void CRecentFileList::Add(LPCSTR lpszPathName) {
-  char szFull[MAX_PATH];
-  if (::GetFullPathNameA(lpszPathName, MAX_PATH, szFull, NULL) == 0)
-    lstrcpynA(szFull, lpszPathName, MAX_PATH);
+  const CString strFull = AfxFullPath(lpszPathName);
   // An existing entry moves to the top; the last one falls off.
   int iMRU;
   for (iMRU = 0; iMRU < GetSize() - 1; iMRU++) {
-    if (m_arrNames[iMRU].CompareNoCase(szFull) == 0)
+    if (m_arrNames[iMRU].CompareNoCase(strFull) == 0)
       break;
   }
   for (; iMRU > 0; iMRU--)
     m_arrNames[iMRU] = m_arrNames[iMRU - 1];
   if (GetSize() > 0)
-    m_arrNames[0] = szFull;
+    m_arrNames[0] = strFull;
 }
 
 void CRecentFileList::Remove(int nIndex) {
@@ -87,11 +86,10 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI) {
     return; // popups without a platform menu list the entries themselves
   for (int iMRU = 0; iMRU < GetSize(); iMRU++)
     pCmdUI->m_pMenu->DeleteMenu(pCmdUI->m_nID + iMRU, MF_BYCOMMAND);
-  char szCurDir[MAX_PATH];
-  int nCurDir = (int)::GetCurrentDirectoryA(MAX_PATH, szCurDir);
+  const CString strCurDir = AfxGetCurrentDirectory();
   for (int iMRU = 0; iMRU < GetSize(); iMRU++) {
     CString strName;
-    if (!GetDisplayName(strName, iMRU, szCurDir, nCurDir))
+    if (!GetDisplayName(strName, iMRU, strCurDir, strCurDir.GetLength()))
       break;
     strName.Replace("&", "&&");
     CString strItem;

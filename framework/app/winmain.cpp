@@ -24,13 +24,7 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
         pApp->m_pszAppName = AfxAllocAppString(strTitle);
     }
     if (pApp->m_pszExeName == NULL) {
-      char szPath[MAX_PATH];
-      ::GetModuleFileNameA(hInstance, szPath, MAX_PATH);
-      char* pszName = strrchr(szPath, '\\') != NULL ? strrchr(szPath, '\\') + 1 : szPath;
-      char* pszDot = strrchr(pszName, '.');
-      if (pszDot != NULL)
-        *pszDot = '\0';
-      pApp->m_pszExeName = AfxAllocAppString(pszName);
+      pApp->m_pszExeName = AfxAllocAppString(AfxModuleTitle(hInstance));
     }
   }
   return TRUE;

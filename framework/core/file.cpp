@@ -94,9 +94,7 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
     return FALSE;
   }
 
-  char szFull[MAX_PATH];
-  DWORD n = ::GetFullPathNameA(lpszFileName, sizeof(szFull), szFull, NULL);
-  m_strFileName = n > 0 && n < sizeof(szFull) ? szFull : lpszFileName;
+  m_strFileName = AfxFullPath(lpszFileName);
   m_hFile = hFile;
   m_bCloseOnDelete = TRUE;
   return TRUE;

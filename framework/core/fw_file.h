@@ -1,4 +1,4 @@
-// Files, memory files and binary archives.
+// Files, memory files, binary archives and path helpers.
 #pragma once
 
 #include "framework/core/fw_core.h"
@@ -229,3 +229,13 @@ CArchive& AFXAPI operator<<(CArchive& ar, LPCSTR psz);
 CArchive& AFXAPI operator>>(CArchive& ar, CString& string);
 CArchive& AFXAPI operator<<(CArchive& ar, const CObject* pOb);
 CArchive& AFXAPI operator>>(CArchive& ar, CObject*& pOb);
+
+// Path helpers, each answering the whole path however long it is: the full path of a file name (the
+// name itself when the system gives none), the file-name part, whether two paths name one file,
+// the file name of a module (NULL: the program's; the first buffer of nFirstSize characters grows
+// until the name fits) and the current folder ("" when the system gives none).
+CString AFXAPI AfxFullPath(LPCSTR lpszFileIn);
+CString AFXAPI AfxFileNameOf(LPCSTR lpszPath);
+BOOL AFXAPI AfxComparePath(LPCSTR lpszPath1, LPCSTR lpszPath2);
+CString AFXAPI AfxGetModuleFileName(HMODULE hModule, DWORD nFirstSize = MAX_PATH);
+CString AFXAPI AfxGetCurrentDirectory();

@@ -3,37 +3,11 @@
 #include "framework/doc/fw_doc.h"
 
 #include "framework/app/fw_app.h"
+#include "framework/core/fw_file.h"
 #include "framework/dlg/fw_dlg.h"
 #include "framework/res/fw_res.h"
 
 IMPLEMENT_DYNAMIC(CDocManager, CObject)
-
-// ---------------------------------------------------------------------------------------------
-// Paths
-
-CString AfxFullPath(LPCSTR lpszFileIn) {
-  char szPath[MAX_PATH];
-  LPSTR lpszFilePart = NULL;
-  DWORD dwLen = ::GetFullPathNameA(lpszFileIn, MAX_PATH, szPath, &lpszFilePart);
-  return dwLen == 0 || dwLen >= MAX_PATH ? CString(lpszFileIn) : CString(szPath);
-}
-
-CString AfxFileNameOf(LPCSTR lpszPath) {
-  if (lpszPath == NULL)
-    return CString();
-  LPCSTR lpszName = lpszPath;
-  for (LPCSTR p = lpszPath; *p != '\0'; p = ::CharNextA(p)) {
-    if (*p == '\\' || *p == '/' || *p == ':')
-      lpszName = p + 1;
-  }
-  return lpszName;
-}
-
-BOOL AfxComparePath(LPCSTR lpszPath1, LPCSTR lpszPath2) {
-  return lstrcmpiA(AfxFullPath(lpszPath1), AfxFullPath(lpszPath2)) == 0;
-}
-
-// ---------------------------------------------------------------------------------------------
 
 CDocManager::~CDocManager() {
   for (POSITION pos = m_templateList.GetHeadPosition(); pos != NULL;)
@@ -160,9 +134,10 @@ void CDocManager::OnFileOpen() {
 void CDocManager::RegisterShellFileTypes(BOOL bCompat) {
   // Per template that names its file type: the type's name and icon, the open command (the file
   // arrives on the command line), print commands with bCompat, and the extension's type.
-  char szExe[MAX_PATH];
-  ::GetModuleFileNameA(AfxGetInstanceHandle(), szExe, MAX_PATH);
-  CString strExe = CString("\"") + szExe + "\"";
+  const CString strPath = AfxGetModuleFileName(AfxGetInstanceHandle());
+  if (strPath.IsEmpty())
+    return; // no program to open the files with
+  const CString strExe = "\"" + strPath + "\"";
   int nTemplate = 0;
   for (POSITION pos = GetFirstDocTemplatePosition(); pos != NULL; nTemplate++) {
     CDocTemplate* pTemplate = GetNextDocTemplate(pos);
@@ -180,7 +155,7 @@ void CDocManager::RegisterShellFileTypes(BOOL bCompat) {
       ::RegCloseKey(hKey);
     };
     CString strIcon;
-    strIcon.Format("%s,%d", szExe, nTemplate + 1);
+    strIcon.Format("%s,%d", (LPCSTR)strPath, nTemplate + 1);
     setValue(strTypeId, strTypeName.IsEmpty() ? strTypeId : strTypeName);
     setValue(strTypeId + "\\DefaultIcon", strIcon);
     setValue(strTypeId + "\\shell\\open\\command", strExe + " \"%1\"");

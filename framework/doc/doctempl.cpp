@@ -3,6 +3,7 @@
 #include "framework/doc/fw_doc.h"
 
 #include "framework/app/fw_app.h"
+#include "framework/core/fw_file.h"
 #include "framework/res/fw_res.h"
 
 IMPLEMENT_DYNAMIC(COleDocument, CDocument)

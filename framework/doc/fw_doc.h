@@ -189,11 +189,6 @@ public:
   virtual void OnFileOpen();
 };
 
-// Path helpers: a full path, the file-name part, and whether two paths name one file.
-CString AFXAPI AfxFullPath(LPCSTR lpszFileIn);
-CString AFXAPI AfxFileNameOf(LPCSTR lpszPath);
-BOOL AFXAPI AfxComparePath(LPCSTR lpszPath1, LPCSTR lpszPath2);
-
 class CPreviewView;
 struct CPrintPreviewState;
 

@@ -21,7 +21,8 @@ public:
   CExtBitmap& operator=(const CExtBitmap&) = delete;
 
   // Replaces the bitmap by the BMP read from ar (starting at its info header when
-  // bNoFileHeader), converted to 32 bits when asked. Failures leave the object empty; with
+  // bNoFileHeader), converted to 32 bits when asked. Colours and pixels a stream no longer holds
+  // are zero; headers cut short fail. Failures leave the object empty; with
   // bEnableThrowException the reader's exception reaches the caller.
   bool LoadFromArchive(CArchive& ar, bool bEnforce32bpp, bool bEnableThrowException, bool bNoFileHeader);
   // Writes the bitmap as a BMP file, converted to 32 bits first when asked; 8-bit data is
@@ -85,7 +86,8 @@ protected:
   };
 
   // A zeroed block with the given masks, or an empty one when the size is not positive or the
-  // block would be larger than a bitmap may be. A bit count the format does not know becomes 8.
+  // block would be larger than a bitmap may be (128 MB). A bit count the format does not know
+  // becomes 8.
   static Dib_t AllocDib(LONG nWidth, LONG nHeight, int nBitCount, DWORD dwRedMask, DWORD dwGreenMask,
                         DWORD dwBlueMask, DWORD dwAlphaMask);
   // The same, with the pixels left unset when bZeroPixels is false (the caller writes them all).

@@ -12,8 +12,8 @@ namespace {
 
 [[noreturn]] void ThrowBadData() { AfxThrowArchiveException(CArchiveException::genericException); }
 
-// Fails with an end-of-file error unless the stream still holds nBytes: a header may promise any
-// amount of data, and nothing is allocated for data that is not there.
+// Fails with an end-of-file error unless the stream still holds nBytes: headers are taken whole
+// or not at all.
 void RequireBytes(CArchive& ar, ULONGLONG nBytes) {
   ar.Flush(); // the unread bytes of the archive's buffer go back to the file
   const CFile* pFile = ar.GetFile();
@@ -32,10 +32,19 @@ void Skip(CArchive& ar, DWORD nBytes) {
   }
 }
 
-BYTE NextByte(CArchive& ar) {
+// Reads up to nBytes; what the stream no longer holds is left zero.
+void ReadOrZero(CArchive& ar, void* pBuffer, UINT nBytes) {
+  const UINT nRead = ar.Read(pBuffer, nBytes);
+  std::memset(static_cast<BYTE*>(pBuffer) + nRead, 0, nBytes - nRead);
+}
+
+// The next byte in v; false at the end of the stream.
+bool NextByte(CArchive& ar, int& v) {
   BYTE b;
-  ar >> b;
-  return b;
+  if (ar.Read(&b, 1) != 1)
+    return false;
+  v = b;
+  return true;
 }
 
 } // namespace
@@ -71,12 +80,11 @@ private:
   int m_x = 0, m_y = 0;
 };
 
-// Pixels beyond the row's width and rows past the height are dropped.
+// Pixels beyond the row's width and rows past the height are dropped. Data that ends early ends
+// the bitmap, leaving the pixels not reached as they were.
 template <class Put> void DecodeRle(CArchive& ar, int nWidth, int nHeight, bool bRle4, Put put) {
   RleCursor at(nWidth, nHeight);
-  for (;;) {
-    const int n = NextByte(ar);
-    const int v = NextByte(ar);
+  for (int n, v; NextByte(ar, n) && NextByte(ar, v);) {
     if (n > 0) {
       if (at.PastEnd())
         return;
@@ -90,8 +98,10 @@ template <class Put> void DecodeRle(CArchive& ar, int nWidth, int nHeight, bool 
     } else if (v == 1) {
       return;
     } else if (v == 2) {
-      const int dx = NextByte(ar);
-      at.Move(dx, NextByte(ar));
+      int dx, dy;
+      if (!NextByte(ar, dx) || !NextByte(ar, dy))
+        return;
+      at.Move(dx, dy);
     } else {
       if (at.PastEnd())
         return;
@@ -99,26 +109,27 @@ template <class Put> void DecodeRle(CArchive& ar, int nWidth, int nHeight, bool 
       const int nDataBytes = bRle4 ? (v + 1) / 2 : v;
       int b = 0;
       for (int i = 0; i < v; i++) {
-        if (!bRle4 || !(i & 1))
-          b = NextByte(ar);
+        if ((!bRle4 || !(i & 1)) && !NextByte(ar, b))
+          return;
         if (i < at.Room())
           put(at.y(), at.x() + i, bRle4 ? (i & 1 ? b & 15 : b >> 4) : b);
       }
-      if (nDataBytes & 1)
-        NextByte(ar);
+      if ((nDataBytes & 1) && !NextByte(ar, b))
+        return;
       at.Advance(v);
     }
   }
 }
 
 // Reads nHeight uncompressed rows a few at a time (the block is filled by the caller's own
-// writes, not by the file system), handing each to row(index in the stream, bytes).
+// writes, not by the file system), handing each to row(index in the stream, bytes). Rows the
+// stream no longer holds come as zero.
 template <class Row> void ReadRows(CArchive& ar, int nStride, int nHeight, Row row) {
   const int nChunkRows = std::max(1, (64 << 10) / nStride);
   std::vector<BYTE> chunk((size_t)std::min(nChunkRows, nHeight) * nStride);
   for (int i = 0; i < nHeight;) {
     const int n = std::min(nChunkRows, nHeight - i);
-    ar.ReadExact(chunk.data(), (UINT)(n * nStride));
+    ReadOrZero(ar, chunk.data(), (UINT)(n * nStride));
     for (int k = 0; k < n; k++, i++)
       row(i, chunk.data() + (size_t)k * nStride);
   }
@@ -145,7 +156,6 @@ CExtBitmap::Dib_t CExtBitmap::ReadBmp(CArchive& ar, bool bNoFileHeader, bool bTo
     ThrowBadData();
   const bool bTopDown = info.biHeight < 0;
   const LONG nHeight = bTopDown ? -info.biHeight : info.biHeight;
-  const ULONGLONG nRowBytes = Dib_t::StrideOf(info.biWidth, nBits) * (ULONGLONG)nHeight;
   // Later header versions carry more fields (the masks of bit-field data come first); they are
   // skipped, and the colour table or the pixels follow them.
   DWORD nHeaderRest = info.biSize - sizeof(info);
@@ -173,15 +183,17 @@ CExtBitmap::Dib_t CExtBitmap::ReadBmp(CArchive& ar, bool bNoFileHeader, bool bTo
 
   const DWORD nPaletteSize = Dib_t::PaletteSizeOf(nBits);
   const DWORD nColors = info.biClrUsed > 0 && info.biClrUsed <= nPaletteSize ? info.biClrUsed : nPaletteSize;
-  if (!bRle)
-    RequireBytes(ar, 4ull * nColors + nRowBytes);
+  // Colours and pixels are taken as far as the stream goes; the rest stays zero. The block's size
+  // is bounded before anything is allocated (AllocBlock), so a header may promise more than the
+  // stream holds, but never more than a bitmap may be.
+
   // The stream's rows, bottom row first.
   auto rowOf = [&](int i) { return bTopDown ? nHeight - 1 - i : i; };
 
   if (bTo32 && !bRle && nBits != 32) {
     // Converted on the way in, without a block of the stream's own depth.
     RGBQUAD colors[256] = {};
-    ar.ReadExact(colors, 4 * nColors);
+    ar.Read(colors, 4 * nColors);
     const RowConverter_t convert(nBits, info.biWidth, colors, masks);
     const DWORD masks32[4] = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
     Dib_t dib = AllocBlock(info.biWidth, nHeight, 32, masks32, false);
@@ -200,7 +212,7 @@ CExtBitmap::Dib_t CExtBitmap::ReadBmp(CArchive& ar, bool bNoFileHeader, bool bTo
   BITMAPINFOHEADER* pHeader = dib.Header();
   pHeader->biXPelsPerMeter = info.biXPelsPerMeter;
   pHeader->biYPelsPerMeter = info.biYPelsPerMeter;
-  ar.ReadExact(dib.Colors(), 4 * nColors);
+  ar.Read(dib.Colors(), 4 * nColors); // the block starts zero
 
   if (dwCompression == BI_RLE8) {
     DecodeRle(ar, dib.Width(), nHeight, false, [&](int y, int x, int v) { dib.Row(y)[x] = (BYTE)v; });

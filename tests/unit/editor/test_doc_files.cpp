@@ -133,6 +133,33 @@ TEST_F(DocFilesTest, TheResolutionIsWrittenInRangeAndSetByItsCommand) {
   EXPECT_FALSE(Doc()->IsModified());
 }
 
+// A picture of at most 256 colours keeps them in a GIF; any other comes back within half a step
+// of a cube of 6 reds, 7 greens and 6 blues (25 of red and blue, 21 of green).
+DWORD Gradient(int x, int y) { return DWORD(x * 255 / 99) << 16 | DWORD(y * 255 / 79) << 8 | DWORD(x + y); }
+DWORD FewColours(int x, int y) { return 0x13579B * DWORD(x / 10 + y / 10) & 0xFFFFFF; }
+
+TEST_F(DocFilesTest, AGifHoldsThePictureWithinItsPalette) {
+  const std::tuple<DWORD (*)(int, int), int, int> rows[] = {{Gradient, 25, 21}, {FewColours, 0, 0}};
+  const std::string path = m_folder / "shot.gif";
+  for (auto [pixel, nRedBlue, nGreen] : rows) {
+    SetPicture(100, 80, pixel);
+    Doc()->m_strPath = path.c_str();
+    Command(ID_FILE_SAVE);
+    auto* pDoc = static_cast<CFramletDoc*>(m_harness.m_pTemplate->OpenDocumentFile(path.c_str()));
+    ASSERT_NE(nullptr, pDoc) << "the file holds no picture";
+    ASSERT_EQ(CSize(100, 80), BitmapSizeOf(pDoc->m_pImage->GetBitmap()));
+    const std::vector<DWORD> px = PictureColours(pDoc);
+    int nWorst[3] = {};
+    for (int i = 0; i < 100 * 80; i++)
+      for (int c = 0; c < 3; c++)
+        nWorst[c] = std::max(
+            nWorst[c], std::abs(int(px[i] >> 8 * c & 0xFF) - int(pixel(i % 100, i / 100) >> 8 * c & 0xFF)));
+    EXPECT_EQ(std::make_tuple(nRedBlue, nGreen, nRedBlue), std::make_tuple(nWorst[2], nWorst[1], nWorst[0]));
+    pDoc->OnCloseDocument();
+  }
+  EXPECT_TRUE(BoxTexts().empty());
+}
+
 // --- Saves that fail ------------------------------------------------------------------------
 
 // Stand-ins for platform failures the desktop will not give on demand.
@@ -154,6 +181,13 @@ Gdiplus::GpStatus WINAPI FailPartWay(Gdiplus::GpImage*, const WCHAR* pszFile, co
   WriteBytes(std::string(pszFile, pszFile + lstrlenW(pszFile)), "\x89PNG");
   return Gdiplus::Win32Error;
 }
+// An encoder that says it wrote what it did not: a GIF of no picture, as Wine's writes from 32 bits.
+Gdiplus::GpStatus WINAPI WriteNoPicture(Gdiplus::GpImage*, const WCHAR* pszFile, const CLSID*,
+                                        const Gdiplus::EncoderParameters*) {
+  ++g_nEncoderWrites;
+  WriteBytes(std::string(pszFile, pszFile + lstrlenW(pszFile)), std::string("GIF89a\1\0\1\0\0\0\0;", 14));
+  return Gdiplus::Ok;
+}
 Gdiplus::GpStatus WINAPI NoEncoders(UINT* pnCount, UINT* pnBytes) {
   *pnCount = *pnBytes = 0;
   return Gdiplus::Ok;
@@ -170,9 +204,9 @@ HDC WINAPI NoEnhMetaFileA(HDC, LPCSTR, const RECT*, LPCSTR) { return NULL; }
 HDC WINAPI NoEnhMetaFileW(HDC, LPCWSTR, const RECT*, LPCWSTR) { return NULL; }
 const FARPROC kPartWay = reinterpret_cast<FARPROC>(&FailPartWay);
 
-// A save the folder refuses, over a locked file, with an encoder that fails part way or is missing,
-// or of a metafile that cannot be recorded whichever way the view tries: the old file stays as it
-// was, nothing else is left behind, and the one message says so.
+// A save the folder refuses, over a locked file, with an encoder that fails part way, writes no
+// picture or is missing, or of a metafile that cannot be recorded whichever way the view tries:
+// the old file stays as it was, nothing else is left behind, and the one message says so.
 TEST_F(DocFilesTest, AFailedSaveSaysSoAndLeavesTheOldFileAsItWas) {
   using Patches = std::vector<std::tuple<const char*, const char*, FARPROC>>;
   // The file, the patches, whether it is locked, and the encoder's writes (-1: not counted).
@@ -181,6 +215,7 @@ TEST_F(DocFilesTest, AFailedSaveSaysSoAndLeavesTheOldFileAsItWas) {
       {"a.png", {{"kernel32.dll", "CreateFileA", (FARPROC)&DenyNewFilesInFolder}}, false, -1},
       {"b.png", {}, true, -1},
       {"c.png", {{"gdiplus.dll", "GdipSaveImageToFile", kPartWay}}, false, 1},
+      {"f.gif", {{"gdiplus.dll", "GdipSaveImageToFile", (FARPROC)&WriteNoPicture}}, false, 1},
       {"d.gif", {{"gdiplus.dll", "GdipGetImageEncodersSize", (FARPROC)&NoEncoders},
                  {"gdiplus.dll", "GdipSaveImageToFile", kPartWay}}, false, 0},
       {"e.emf", {{"gdiplus.dll", "GdipRecordMetafileFileName", (FARPROC)&NoRecording},
@@ -327,13 +362,18 @@ using MailCall = std::map<std::string, std::string>;
 
 class MailTest : public DocFilesTest {
 protected:
+  // The temporary folder is the test's own, so that what a send leaves there can be seen.
   void SetUp() override {
     DocFilesTest::SetUp();
-    char sz[MAX_PATH];
-    m_pngPath = std::string(sz, ::GetTempPathA(MAX_PATH, sz)) + "Pixolet.png";
+    m_oldTmp.resize(::GetEnvironmentVariableA("TMP", NULL, 0));
+    m_oldTmp.resize(::GetEnvironmentVariableA("TMP", &m_oldTmp[0], (DWORD)m_oldTmp.size()));
+    ::SetEnvironmentVariableA("TMP", m_folder.path.c_str());
     ::SetEnvironmentVariableA("PIX_MAPI_LOG", (m_folder / "mapi.log").c_str());
   }
-  void TearDown() override { ::SetEnvironmentVariableA("PIX_MAPI_LOG", NULL), DocFilesTest::TearDown(); }
+  void TearDown() override {
+    ::SetEnvironmentVariableA("TMP", m_oldTmp.empty() ? NULL : m_oldTmp.c_str());
+    ::SetEnvironmentVariableA("PIX_MAPI_LOG", NULL), DocFilesTest::TearDown();
+  }
   // The calls the stand-in mail system saw during one send.
   std::vector<MailCall> Send(CFramletDoc* pDoc) {
     pDoc->GetFirstView()->SendMessage(WM_COMMAND, ID_FILE_SEND_MAIL);
@@ -356,7 +396,7 @@ protected:
     EXPECT_EQ(kPngSignature, bytes.substr(0, 8));
     return CSize((int)BigEndian(bytes, 16), (int)BigEndian(bytes, 20));
   }
-  std::string m_pngPath;
+  std::string m_oldTmp;
 };
 
 TEST_F(MailTest, AttachesTheCurrentPictureAsAPngNamedAfterTheTitle) {
@@ -368,14 +408,26 @@ TEST_F(MailTest, AttachesTheCurrentPictureAsAPngNamedAfterTheTitle) {
   EXPECT_EQ("0x9 0 0 1 Image1", call["flags"] + " " + call["recipients"] + " " + call["text"] + " " +
                                     call["files"] + " " + call["file0.name"]);
   EXPECT_EQ(CSize(400, 300), PngSizeOf(call));
-  EXPECT_FALSE(Exists(call["file0.path"]) || Exists(m_pngPath)) << "the attached copies are gone";
+  EXPECT_TRUE(m_folder.Files().empty()) << "the attached copies are gone";
   EXPECT_TRUE(Doc()->IsModified() && Doc()->m_strTempImagePath.IsEmpty() && BoxTexts().empty());
-  // Without a fresh PNG nothing is sent, though a stale one lies where it would be written.
-  WriteBytes(m_pngPath, "a stale picture from before");
+  // Without a fresh PNG nothing is sent.
   CImportPatch patch("gdiplus.dll", "GdipSaveImageToFile", kPartWay);
   EXPECT_TRUE(Send(Doc()).empty());
-  EXPECT_EQ(kSaveFailed, BoxTexts());
-  ::DeleteFileA(m_pngPath.c_str());
+  EXPECT_TRUE(kSaveFailed == BoxTexts() && m_folder.Files().empty());
+}
+
+// Copies of the program sending at once each write an attachment of their own: the one another
+// copy has in the temporary folder keeps its bytes, and a send leaves nothing of its own behind.
+TEST_F(MailTest, EachSendWritesAnAttachmentOfItsOwn) {
+  const std::string theirs = "another copy's picture";
+  WriteBytes(m_folder / "Pixolet.png", theirs);
+  for (int i = 0; i < 2; i++) {
+    std::vector<MailCall> calls = Send(Doc());
+    ASSERT_EQ(1u, calls.size());
+    EXPECT_EQ(CSize(400, 300), PngSizeOf(calls[0]));
+  }
+  EXPECT_EQ(std::vector<std::string>{"Pixolet.png"}, m_folder.Files());
+  EXPECT_EQ(theirs, ReadBytes(m_folder / "Pixolet.png"));
 }
 
 // A file the framework opened and that was edited since: the edits go, the file stays.

@@ -50,15 +50,17 @@ std::unique_ptr<CElement> Make(int nTool, std::vector<POINT> points = {}) {
 enum Pass { PREVIEW, FINAL, INTO_PICTURE };
 
 // Draws as the view does: a preview, or the final rendering on a graphics of the picture or
-// straight into it. Each gets a picture copy (the view gives none to previews, which must cast
-// no shadow even so).
+// straight into it. Each gets a picture copy, the canvas's unless pCopy is given (the view gives
+// none to previews, which must cast no shadow even so).
 Status Render(CElement& element, Canvas& canvas, Pass pass, const DrawStyle& style, int nTool,
-              float fZoom = 1.0f, int nScrollX = 0, int nScrollY = 0) {
+              float fZoom = 1.0f, int nScrollX = 0, int nScrollY = 0, Bitmap* pCopy = NULL) {
   element.m_bFinal = pass == PREVIEW ? 0 : 1;
+  if (pCopy == NULL)
+    pCopy = canvas.Copy();
   if (pass == INTO_PICTURE)
-    return element.DrawIntoPicture(canvas.Copy(), canvas.Get(), style, nTool, fZoom, nScrollX, nScrollY);
+    return element.DrawIntoPicture(pCopy, canvas.Get(), style, nTool, fZoom, nScrollX, nScrollY);
   Graphics graphics(canvas.Get());
-  return element.Draw(canvas.Copy(), &graphics, style, nTool, fZoom, nScrollX, nScrollY);
+  return element.Draw(pCopy, &graphics, style, nTool, fZoom, nScrollX, nScrollY);
 }
 
 bool Near(COLORREF a, COLORREF b) {
@@ -256,14 +258,15 @@ TEST(ElementShadow, EdgesAreSoftenedByTheStyle) {
 }
 
 // An arrow whose points coincide has no direction; a line whose snapped points coincide has no
-// length. Neither draws anything, nor a shadow.
+// length. Neither draws anything, nor a shadow: the picture copy a shadow darkens is black here,
+// so that one would show on the white canvas even where the line itself draws nothing.
 TEST(Elements, ZeroLengthArrowsAndLinesDrawNothing) {
   for (int nTool : {ID_TOOL_ARROW, ID_TOOL_ARROW_SMART, ID_TOOL_ARROW_SMART_DOUBLE, ID_TOOL_ARROW_SINGLE,
                     ID_TOOL_ARROW_DOUBLE, ID_TOOL_LINE, ID_TOOL_LINE_DOTTED})
-    for (Pass pass : {PREVIEW, FINAL}) {
-      Canvas canvas(60, 60), before(60, 60);
+    for (Pass pass : {PREVIEW, FINAL, INTO_PICTURE}) {
+      Canvas canvas(60, 60), before(60, 60), black(60, 60, kBlack);
       std::unique_ptr<CElement> pElement = Make(nTool, {{30, 30}, {30, 30}});
-      EXPECT_EQ(Ok, Render(*pElement, canvas, pass, Shadowed(4), nTool)) << nTool;
+      EXPECT_EQ(Ok, Render(*pElement, canvas, pass, Shadowed(4), nTool, 1.0f, 0, 0, black.Copy())) << nTool;
       EXPECT_TRUE(canvas.Read().data == before.Read().data) << nTool << " pass " << pass;
       pElement->SetPoints(30, 30, 31, 30); // one pixel long: drawn
       EXPECT_EQ(Ok, Render(*pElement, canvas, pass, Shadowed(4), nTool)) << nTool;

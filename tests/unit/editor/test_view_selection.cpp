@@ -94,6 +94,26 @@ TEST_F(ViewSelectionTest, CropToTheBoundingBoxKeepingOnePixel) {
   EXPECT_EQ(BlockPixel(20, 30), PixelAt(8, 8));
 }
 
+// Crop needs a finished outline, whether the command comes from the menu, which its update
+// handler greys, or from a tool-bar button, whose command the framework passes on unasked: with
+// no outline, or only an open polygon, the picture stays whole and no step is recorded.
+TEST_F(ViewSelectionTest, CropWithoutAnOutlineChangesNothing) {
+  CWnd button; // stands in for the tool bar that sends the button's command
+  ASSERT_TRUE(button.CreateEx(0, "BUTTON", "Crop", WS_CHILD, CRect(0, 0, 20, 20), View(), 1));
+  const std::vector<DWORD> original = PictureColours(Doc());
+  const int nSteps = Doc()->m_nUndoPos;
+  for (bool bOpenPolygon : {false, true}) {
+    if (bOpenPolygon)
+      Polygon({{50, 50}, {120, 60}, {70, 110}}, false);
+    for (UINT nID : {ID_EDIT_CROP, ID_EDIT_CROP2}) {
+      Command(nID);
+      View()->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)button.m_hWnd), PumpPending();
+      EXPECT_TRUE(original == PictureColours(Doc()) && nSteps == Doc()->m_nUndoPos)
+          << nID << " " << bOpenPolygon;
+    }
+  }
+}
+
 // At 200 % scrolled by (32, 16) the client rectangle (40,40)-(120,100) is picture (32,24)-(72,54).
 TEST_F(ViewSelectionTest, ScrolledZoomedPolygonClearsAndCopiesInPlace) {
   const std::vector<CPoint> square = {{40, 40}, {120, 40}, {120, 100}, {40, 100}};

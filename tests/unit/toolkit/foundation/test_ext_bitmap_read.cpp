@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 using namespace bmptest;
 
@@ -42,6 +43,8 @@ std::vector<ReadCase> ReadCases() {
   noFileHeader.bFileHeader = false;
   BmpLayout moreColors = {8, 3, 2, BI_RGB, Ramp(256), {0, 128, 255, 0, 1, 2, 3, 0}};
   moreColors.nClrUsed = 300;
+  BmpLayout colorsCut = {8, 2, 1, BI_RGB, {}, {}};
+  colorsCut.nClrUsed = 2;
   return {
       {"bpp1",
        {1, 10, 2, BI_RGB, {0x102030, 0xA0B0C0}, {0xAA, 0x80, 0, 0, 0x07, 0xC0, 0, 0}},
@@ -87,6 +90,17 @@ std::vector<ReadCase> ReadCases() {
       {"bpp32_bit_fields",
        {32, 2, 1, BI_BITFIELDS, {}, {0x56, 0x34, 0x12, 0x80, 1, 2, 3, 0}, {0xFF0000, 0xFF00, 0xFF}},
        {0x80123456, 0x00030201}},
+      // A stream that ends early leaves the rest zero: colours, rows, a row's last bytes, the
+      // pixels run-length data no longer reaches.
+      {"bpp8_cut_in_the_colour_table", colorsCut, {kBlack, kBlack}},
+      {"bpp24_cut_in_the_rows",
+       {24, 2, 2, BI_RGB, {}, {1, 2, 3, 4, 5}},
+       {kBlack, kBlack, 0xFF030201, 0xFF000504}},
+      {"bpp32_cut_in_a_pixel", {32, 2, 1, BI_RGB, {}, {0x56, 0x34, 0x12, 0x80, 1}}, {0x80123456, 0x00000001}},
+      {"rle8_cut_in_a_run", {8, 4, 2, BI_RLE8, Ramp(16), {3, 7, 0, 0, 2}}, Rs({0, 0, 0, 0, 7, 7, 7, 0})},
+      {"rle4_cut_in_an_absolute_run",
+       {4, 6, 1, BI_RLE4, Ramp(16), {0, 6, 0x12, 0x34}},
+       Rs({1, 2, 3, 4, 0, 0})},
   };
 }
 
@@ -139,8 +153,21 @@ TEST(ExtBitmapRead, FailedReadLeavesTheObjectEmpty) {
   EXPECT_EQ(bitmap.CreateHBitmap(), (HBITMAP)NULL);
 }
 
-// Headers whose sizes do not fit the stream, the address space or each other are refused before
-// anything is allocated or written.
+// A header may promise more than its stream holds, so the block it asks for is bounded by itself:
+// just under 128 MB loads from a stream of a few bytes; just over it, and a size past 32 bits that
+// would wrap to almost nothing, are refused.
+TEST(ExtBitmapRead, TheBlockAHeaderAsksForIsBounded) {
+  const std::tuple<LONG, LONG, bool> rows[] = {
+      {4096, 32767, true}, {4096, 32768, false}, {65536, 65536, false}};
+  for (auto [nWidth, nHeight, bLoads] : rows) {
+    CExtBitmap bitmap;
+    EXPECT_EQ(bLoads, Load(bitmap, MakeBmp({8, nWidth, nHeight, BI_RLE8, Ramp(256), {0, 1}}), false))
+        << nWidth << " x " << nHeight;
+  }
+}
+
+// Headers whose sizes do not fit the address space or each other, and headers cut short, are
+// refused before anything is allocated or written.
 struct BadCase {
   const char* name;
   Bytes bytes;
@@ -152,18 +179,23 @@ std::vector<BadCase> BadCases() {
   shortHeader.nHeaderSize = 12;
   BmpLayout hugeHeader = shortHeader;
   hugeHeader.nHeaderSize = 0xFFFFFF00;
-  Bytes truncated = MakeBmp({24, 2, 2, BI_RGB, {}, rgb2x2});
-  truncated.pop_back();
-  Bytes cutHeader = truncated;
+  Bytes cutHeader = MakeBmp({24, 2, 2, BI_RGB, {}, rgb2x2});
   cutHeader.resize(30);
+  Bytes cutMasks = MakeBmp({16, 2, 1, BI_BITFIELDS, {}, {1, 2, 3, 4}, k565});
+  cutMasks.resize(14 + 40 + 10);
+  BmpLayout v4 = {16, 2, 1, BI_BITFIELDS, {}, {1, 2, 3, 4}, k565};
+  v4.nHeaderSize = 108;
+  Bytes cutLaterHeader = MakeBmp(v4);
+  cutLaterHeader.resize(14 + 100);
   return {
       {"zero_width", MakeBmp({24, 0, 2, BI_RGB, {}, rgb2x2})},
       {"zero_height", MakeBmp({24, 2, 0, BI_RGB, {}, rgb2x2})},
       {"most_negative_height", MakeBmp({24, 2, LONG_MIN, BI_RGB, {}, rgb2x2})},
       {"row_size_past_32_bits", MakeBmp({24, 0x7FFFFFFF, 1, BI_RGB, {}, rgb2x2})},
       {"image_size_wrapping_to_zero", MakeBmp({32, 0x10000, 0x10000, BI_RGB, {}, rgb2x2})},
-      {"one_byte_short", truncated},
       {"header_cut", cutHeader},
+      {"masks_cut", cutMasks},
+      {"later_header_cut", cutLaterHeader},
       {"run_lengths_for_a_giant", MakeBmp({8, 40000, 40000, BI_RLE8, Ramp(256), {0, 1}})},
       {"rle8_on_4_bit_data", MakeBmp({4, 8, 1, BI_RLE8, Ramp(16), {8, 0x11, 0, 1}})},
       {"rle4_top_down", MakeBmp({4, 4, -2, BI_RLE4, Ramp(16), {4, 0x11, 0, 1}})},
