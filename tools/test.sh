@@ -37,6 +37,7 @@ total=0
 failed=0
 skipped=0
 retried=0
+retried_names=()
 for f in "$BUILD"/test-results/*.xml; do
   [ -f "$f" ] || continue
   head="$(grep -m1 '<testsuites' "$f")"
@@ -45,8 +46,17 @@ for f in "$BUILD"/test-results/*.xml; do
   er=$(sed -n 's/.* errors="\([0-9]*\)".*/\1/p' <<<"$head")
   sk=$(grep -c 'result="skipped"' "$f" || true)
   if [[ "$f" == *.retry.xml ]]; then
-    # A second run of tests that failed once: the ones that passed it count as passed.
+    # A second run of tests that failed once: the ones that passed it count as passed, and are
+    # named, so that an intermittent fault shows where people look.
     retried=$((retried + ${t:-0} - ${fl:-0} - ${er:-0}))
+    while IFS= read -r name; do
+      retried_names+=("$name")
+    done < <(tr -d '\r' <"$f" | awk '
+      /<testsuite / { if (match($0, / name="[^"]*"/)) suite = substr($0, RSTART + 7, RLENGTH - 8) }
+      /<testcase / && !/\/>/ { open = 1; failed = 0; if (match($0, / name="[^"]*"/)) name = substr($0, RSTART + 7, RLENGTH - 8) }
+      /<testcase .*\/>/ { if (match($0, / name="[^"]*"/)) print suite "." substr($0, RSTART + 7, RLENGTH - 8); next }
+      open && /<failure/ { failed = 1 }
+      open && /<\/testcase>/ { if (!failed) print suite "." name; open = 0 }')
     continue
   fi
   total=$((total + ${t:-0}))
@@ -57,16 +67,10 @@ failed=$((failed - retried))
 passed=$((total - failed - skipped))
 summary="$passed passed, $failed failed"
 [ "$skipped" -gt 0 ] && summary="$summary, $skipped skipped"
-[ "$retried" -gt 0 ] && summary="$summary ($retried of them passed only when run again)"
+if [ "$retried" -gt 0 ]; then
+  names="$(IFS=,; echo "${retried_names[*]}" | sed 's/,/, /g')"
+  summary="$summary ($retried of them passed only when run again: $names)"
+fi
 echo "$summary"
-
-# Test code against program code, in lines that are neither blank nor comments.
-count_lines() {
-  (cd "$ROOT" && find "$@" \( -name '*.cpp' -o -name '*.h' \) -print0 2>/dev/null | xargs -0 -r cat) |
-    grep -cvE '^\s*(//.*)?$'
-}
-test_lines=$(count_lines tests)
-code_lines=$(count_lines framework imaging editor toolkit app bench)
-awk -v t="$test_lines" -v c="$code_lines" \
-  'BEGIN { printf "test lines / code lines: %d / %d = %.2f\n", t, c, (c > 0 ? t / c : 0) }'
 exit $status
+

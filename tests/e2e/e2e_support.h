@@ -185,6 +185,10 @@ public:
   ::testing::AssertionResult PictureIs(CSize size, const Expected& expected);
 
   ProcessFigures Figures() const;
+  // Commits and writes nBytes of the program's memory (freed with the process or by
+  // FreeInProgram): a change every measure of its private bytes must show.
+  LPVOID AllocateInProgram(SIZE_T nBytes) const;
+  void FreeInProgram(LPVOID pBlock) const;
 
 private:
   HANDLE m_hProcess = NULL;
@@ -206,6 +210,7 @@ protected:
   void CaptureFromMenu(const CRect& area);
   // Drags in the view between two picture points and waits until the picture changes.
   void DrawLine(CSize picture, CPoint from, CPoint to);
+  int m_nPressesMadeAgain = 0; // by DrawLine, when the view did not take the press
   // Closes the active document from the menu, answering the save question with the key given.
   void CloseDocument(WORD wAnswer);
   // Whether the Edit menu draws Undo and Redo enabled.
