@@ -155,7 +155,7 @@ public:
   HWND TopWindow(const std::function<bool(HWND)>& pred) const;
   // Waits for a visible dialog of the program whose text (or, for a message box, whose message)
   // holds the text; NULL when none came.
-  HWND WaitForDialog(const std::string& text) const;
+  HWND WaitForDialog(const std::string& text, int nTimeoutMs = 10000) const;
   // Waits for the message box with exactly that message, answers it with the key and waits until
   // it has gone.
   ::testing::AssertionResult Answer(const std::string& message, WORD wKey);
@@ -173,9 +173,9 @@ public:
 
   // The capture overlay once it is shown with the focus; NULL when it did not come.
   HWND WaitForOverlay();
-  // Marks an area on the capture overlay with SendSteps' steps, or SendXSteps' ones. The pointer
-  // waits where they start first: the overlay appearing under it reports it there.
-  ::testing::AssertionResult Mark(const std::string& steps, bool bXInput = false);
+  // Marks an area on the capture overlay with SendXSteps' steps (SendSteps' without X input). The
+  // pointer waits where they start first: the overlay appearing under it reports it there.
+  ::testing::AssertionResult Mark(const std::string& steps, bool bXInput = true);
   // Waits until the number of documents is n and, with a size, the status bar shows it.
   ::testing::AssertionResult WaitForDocuments(size_t n, CSize size = CSize(0, 0));
   // Where the active view shows picture pixel (0, 0) on the screen (zoom 100 %, no scrolling).
