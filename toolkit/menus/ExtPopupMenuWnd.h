@@ -484,4 +484,19 @@ protected:
 
   // Frees a submenu object with its window and items.
   static void DestroySubmenu(CExtPopupMenuWnd* pPopup);
+
+private:
+  // Painting steps (ExtPopupMenuPaint.cpp).
+  // The menu body: the content without the area combined with the opening button.
+  CRect GetBodyRect() const;
+  bool HasCombinedArea() const;
+  // The receiver draws the items: asked by the top menu of the chain.
+  bool IsOwnerDrawingItems();
+  void PaintCombinedArea(CDC& dc, const CRect& rcBody);
+  void PaintScrollButton(CDC& dc, const CRect& rc, bool bUp, bool bHover);
+  void PaintOneItem(CDC& dc, const VisibleItemDefinition_t& vid, bool bOwnerDraw, bool bNoIcon, bool bNoText);
+  // The background and final images of an animation; false when they cannot be made.
+  bool PrepareAnimationImages(CDC& dc);
+  // Sends to the receiver when it is a window (wParam 0); 0 otherwise.
+  LRESULT SendMessageToReceiver(UINT nMessage, LPARAM lParam);
 };
