@@ -7,10 +7,24 @@
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
+#include <gtest/gtest.h>
+
+#include <cctype>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace menu_paint {
+
+// The name of a parameterised case: its description, letters and digits kept.
+struct CaseName {
+  template <class T> std::string operator()(const ::testing::TestParamInfo<T>& info) const {
+    std::string s = info.param.name;
+    for (char& ch : s)
+      ch = std::isalnum((unsigned char)ch) ? ch : '_';
+    return s;
+  }
+};
 
 // Runs the thread's messages until the predicate holds or the time is up; answers the predicate.
 bool WaitUntil(const std::function<bool()>& pred, int nTimeoutMs = 5000);

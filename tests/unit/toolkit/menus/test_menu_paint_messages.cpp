@@ -104,11 +104,12 @@ INSTANTIATE_TEST_SUITE_P(Flags, BackgroundFlagsTest,
 // ---------------------------------------------------------------------------------------------
 // The left area: a band beside the items that moves with them.
 
-class LeftAreaTest : public MenuPaintTest, public ::testing::WithParamInterface<int> {};
+// Width and scroll offset; without a width the receiver is not asked.
+class LeftAreaTest : public MenuPaintTest, public ::testing::WithParamInterface<std::pair<int, int>> {};
 
 TEST_P(LeftAreaTest, TheReceiverPaintsTheBandBesideTheItems) {
-  const int nOffset = GetParam();
-  m_menu.SetLeftAreaWidth(18);
+  const auto [nWidth, nOffset] = GetParam();
+  m_menu.SetLeftAreaWidth(nWidth);
   AddRows(3);
   m_menu.m_nScrollOffset = nOffset;
   ASSERT_TRUE(m_menu.CreateHidden(&m_receiver));
@@ -124,22 +125,18 @@ TEST_P(LeftAreaTest, TheReceiverPaintsTheBandBesideTheItems) {
     return 0;
   };
   auto surface = Paint();
-  ASSERT_EQ(1, m_receiver.Count(CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea));
-  EXPECT_EQ(18, rcBand.Width());
-  EXPECT_EQ(m_menu.m_rows[0].left - 18, rcBand.left);
+  ASSERT_EQ(nWidth != 0 ? 1 : 0, m_receiver.Count(CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea));
+  if (nWidth == 0)
+    return;
+  EXPECT_EQ(nWidth, rcBand.Width());
+  EXPECT_EQ(m_menu.m_rows[0].left - nWidth, rcBand.left);
   EXPECT_EQ(Body().top + m_menu.GetBorderSize() + nOffset, rcBand.top);
-  EXPECT_EQ(kOwner, surface->At(rcBand.left + 9, m_menu.m_rows[0].CenterPoint().y + nOffset));
+  EXPECT_EQ(kOwner, surface->At(rcBand.left + nWidth / 2, m_menu.m_rows[0].CenterPoint().y + nOffset));
 }
 
-INSTANTIATE_TEST_SUITE_P(ScrollOffsets, LeftAreaTest, ::testing::Values(0, -10));
-
-TEST_F(MenuPaintTest, WithoutALeftAreaTheReceiverIsNotAskedForOne) {
-  AddRows(2);
-  ASSERT_TRUE(m_menu.CreateHidden(&m_receiver));
-  Paint();
-  EXPECT_EQ(0, m_receiver.Count(CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea));
-  EXPECT_EQ(1, m_receiver.Count(CExtPopupMenuWnd::g_nMsgPopupDrawBackground));
-}
+INSTANTIATE_TEST_SUITE_P(WidthsAndOffsets, LeftAreaTest,
+                         ::testing::Values(std::make_pair(18, 0), std::make_pair(18, -10),
+                                           std::make_pair(0, 0)));
 
 // ---------------------------------------------------------------------------------------------
 // Owner-drawn items: only with track flag 0x800, and a non-zero answer keeps the theme off the row.
@@ -189,20 +186,19 @@ INSTANTIATE_TEST_SUITE_P(Flags, OwnerDrawTest,
                                            OwnerDrawCase{"asked, declined", 0x800, 0, 3, 3},
                                            OwnerDrawCase{"asked, drawn", 0x800, 1, 3, 0},
                                            OwnerDrawCase{"display only", 0x800 | 0x4000, 1, 0, 3}),
-                         [](const auto& info) {
-                           std::string s = info.param.name;
-                           for (char& ch : s)
-                             ch = isalnum((unsigned char)ch) ? ch : '_';
-                           return s;
-                         });
+                         menu_paint::CaseName());
 
 // ---------------------------------------------------------------------------------------------
 // The paint record of a row.
 
+// A row as the test sets it up (display and state flags, the menu's enabled flag included) and the
+// font and window command the theme must be told of.
 struct RowCase {
   const char* name;
-  std::function<void(Item&)> setup;
-  std::function<void(const menu_paint::PaintedRow&)> check;
+  UINT nCmdId;
+  BYTE nDisplay, nState;
+  bool bBold;
+  UINT nSysCommandId;
 };
 
 class RowRecordTest : public MenuPaintTest, public ::testing::WithParamInterface<RowCase> {};
@@ -210,60 +206,41 @@ class RowRecordTest : public MenuPaintTest, public ::testing::WithParamInterface
 TEST_P(RowRecordTest, TheThemeGetsTheRowAsItIs) {
   const RowCase& c = GetParam();
   ScopedRecordingTheme theme;
-  Item& item = m_menu.AddItem(0x1234, "&Row");
+  Item& item = m_menu.AddItem(c.nCmdId, "&Row");
   item.m_sAccelText = "Ctrl+R";
-  c.setup(item);
+  item.m_nDisplayFlags |= c.nDisplay;
+  item.m_nStateFlags = c.nState;
   ASSERT_TRUE(m_menu.CreateHidden(&m_receiver));
   Paint();
-  ASSERT_EQ(1u, ScopedRecordingTheme::Rows().size()) << c.name;
-  const menu_paint::PaintedRow& row = ScopedRecordingTheme::Rows()[0];
-  EXPECT_EQ(m_menu.m_rows[0], CRect(row.itemRect)) << c.name;
-  c.check(row);
+  ASSERT_EQ(1u, ScopedRecordingTheme::Rows().size());
+  const menu_paint::PaintedRow& r = ScopedRecordingTheme::Rows()[0];
+  EXPECT_EQ(m_menu.m_rows[0], CRect(r.itemRect));
+  EXPECT_EQ("&Row", r.text);
+  EXPECT_EQ("Ctrl+R", r.accelText);
+  EXPECT_EQ(c.bBold ? (HFONT)g_PaintManagerHolder->m_FontBold.GetSafeHandle() : NULL, r.font);
+  EXPECT_EQ(c.nSysCommandId, r.sysCommandId);
+  EXPECT_EQ((c.nDisplay & Item::DISPLAY_CURRENT) != 0, r.selected);
+  EXPECT_EQ((c.nState & Item::STATE_CHECKED) != 0, r.checkMark);
+  EXPECT_EQ((c.nState & Item::STATE_RADIO) != 0, r.radio);
+  EXPECT_EQ((c.nState & Item::STATE_ENABLED) != 0, r.enabled);
+  EXPECT_FALSE(r.popup || r.rarelyUsed);
 }
 
-HFONT BoldMenuFont() { return (HFONT)g_PaintManagerHolder->m_FontBold.GetSafeHandle(); }
-
+const BYTE kOn = Item::STATE_ENABLED;
 INSTANTIATE_TEST_SUITE_P(
     Rows, RowRecordTest,
-    ::testing::Values(RowCase{"plain", [](Item&) {},
-                              [](const menu_paint::PaintedRow& r) {
-                                EXPECT_EQ("&Row", r.text);
-                                EXPECT_EQ("Ctrl+R", r.accelText);
-                                EXPECT_EQ(NULL, r.font);
-                                EXPECT_EQ(0u, r.sysCommandId);
-                                EXPECT_TRUE(r.enabled);
-                                EXPECT_FALSE(r.selected || r.checkMark || r.radio || r.popup || r.rarelyUsed);
-                              }},
-                      RowCase{"default item in the bold menu font",
-                              [](Item& i) { i.m_nDisplayFlags |= Item::DISPLAY_DEFAULT; },
-                              [](const menu_paint::PaintedRow& r) {
-                                EXPECT_NE(nullptr, BoldMenuFont());
-                                EXPECT_EQ(BoldMenuFont(), r.font);
-                              }},
-                      RowCase{"first window command", [](Item& i) { i.m_nCmdId = 0xF000; },
-                              [](const menu_paint::PaintedRow& r) { EXPECT_EQ(0xF000u, r.sysCommandId); }},
-                      RowCase{"close command", [](Item& i) { i.m_nCmdId = 0xF060; },
-                              [](const menu_paint::PaintedRow& r) { EXPECT_EQ(0xF060u, r.sysCommandId); }},
-                      RowCase{"last window command", [](Item& i) { i.m_nCmdId = 0xF1EF; },
-                              [](const menu_paint::PaintedRow& r) { EXPECT_EQ(0xF1EFu, r.sysCommandId); }},
-                      RowCase{"just below the window commands", [](Item& i) { i.m_nCmdId = 0xEFFF; },
-                              [](const menu_paint::PaintedRow& r) { EXPECT_EQ(0u, r.sysCommandId); }},
-                      RowCase{"just above the window commands", [](Item& i) { i.m_nCmdId = 0xF1F0; },
-                              [](const menu_paint::PaintedRow& r) { EXPECT_EQ(0u, r.sysCommandId); }},
-                      RowCase{"checked", [](Item& i) { i.m_nStateFlags |= Item::STATE_CHECKED; },
-                              [](const menu_paint::PaintedRow& r) { EXPECT_TRUE(r.checkMark && !r.radio); }},
-                      RowCase{"radio", [](Item& i) { i.m_nStateFlags |= Item::STATE_RADIO; },
-                              [](const menu_paint::PaintedRow& r) { EXPECT_TRUE(r.radio && !r.checkMark); }},
-                      RowCase{"disabled", [](Item& i) { i.m_nStateFlags &= ~Item::STATE_ENABLED; },
-                              [](const menu_paint::PaintedRow& r) { EXPECT_FALSE(r.enabled); }},
-                      RowCase{"current", [](Item& i) { i.m_nDisplayFlags |= Item::DISPLAY_CURRENT; },
-                              [](const menu_paint::PaintedRow& r) { EXPECT_TRUE(r.selected); }}),
-    [](const auto& info) {
-      std::string s = info.param.name;
-      for (char& ch : s)
-        ch = isalnum((unsigned char)ch) ? ch : '_';
-      return s;
-    });
+    ::testing::Values(RowCase{"plain", 0x1234, 0, kOn, false, 0},
+                      RowCase{"default in the bold menu font", 0x1234, Item::DISPLAY_DEFAULT, kOn, true, 0},
+                      RowCase{"first window command", 0xF000, 0, kOn, false, 0xF000},
+                      RowCase{"close", 0xF060, 0, kOn, false, 0xF060},
+                      RowCase{"last window command", 0xF1EF, 0, kOn, false, 0xF1EF},
+                      RowCase{"just below the window commands", 0xEFFF, 0, kOn, false, 0},
+                      RowCase{"just above the window commands", 0xF1F0, 0, kOn, false, 0},
+                      RowCase{"checked", 0x1234, 0, kOn | Item::STATE_CHECKED, false, 0},
+                      RowCase{"radio", 0x1234, 0, kOn | Item::STATE_RADIO, false, 0},
+                      RowCase{"disabled", 0x1234, 0, 0, false, 0},
+                      RowCase{"current", 0x1234, Item::DISPLAY_CURRENT, kOn, false, 0}),
+    menu_paint::CaseName());
 
 TEST_F(MenuPaintTest, TheRowOfAnOpenSubmenuStaysMarked) {
   ScopedRecordingTheme theme;
@@ -284,116 +261,65 @@ TEST_F(MenuPaintTest, TheRowOfAnOpenSubmenuStaysMarked) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Rarely used rows and their neighbours. A row is written as one letter: C a command, S a
-// separator, R a submenu whose child shows nothing (it stands for rarely used commands).
+// Rarely used rows and their neighbours. A row is one letter: C a command, S a separator, and
+// submenus: R one whose child shows nothing (it stands for rarely used commands), H one whose child
+// has a hidden row, V a shown row, K a hidden row that clicks, P one pinned as shown, O one of own
+// data.
 
 struct RarelyCase {
-  const char* rows;
-  const char* want; // per row: the flags R (rarely used), P (previous one is), N (next one is)
+  const char* name; // the rows, up to an underscore
+  DWORD dwTrackFlags;
+  const char* want; // per row: R (rarely used), P (the previous one is), N (the next one is)
 };
 
 class RarelyUsedTest : public MenuPaintTest, public ::testing::WithParamInterface<RarelyCase> {};
 
-std::string FlagsOf(const Vid& vid) {
-  std::string s;
-  if (vid.m_nFlags & Vid::VID_RARELY_USED)
-    s += 'R';
-  if (vid.m_nFlags & Vid::VID_PREV_RARELY)
-    s += 'P';
-  if (vid.m_nFlags & Vid::VID_NEXT_RARELY)
-    s += 'N';
-  return s.empty() ? "-" : s;
-}
+void ClickIgnored(CExtPopupMenuWnd*, Item*) {}
 
-TEST_P(RarelyUsedTest, NeighboursKnowTheGroup) {
+TEST_P(RarelyUsedTest, RowsAndTheirNeighboursKnowTheGroup) {
   const RarelyCase& c = GetParam();
-  for (const char* p = c.rows; *p; ++p) {
-    if (*p == 'C')
-      m_menu.AddItem(200, "Command");
-    else if (*p == 'S')
-      m_menu.AddItem(0, "", 6);
-    else {
-      m_children.emplace_back(new CExtPopupMenuWnd);
-      m_menu.AddItem(CExtPopupMenuWnd::ID_SUBMENU, "Sub", 22, m_children.back().get());
+  for (const char* p = c.name; *p && *p != '_'; ++p) {
+    if (*p == 'C' || *p == 'S') {
+      m_menu.AddItem(*p == 'C' ? 200 : 0, "", *p == 'C' ? 22 : 6);
+      continue;
+    }
+    m_children.emplace_back(new CFixedLayoutMenu);
+    auto* pChild = static_cast<CFixedLayoutMenu*>(m_children.back().get());
+    Item& item = m_menu.AddItem(CExtPopupMenuWnd::ID_SUBMENU, "Sub", 22, pChild);
+    if (*p == 'P')
+      item.m_nDisplayFlags |= Item::DISPLAY_RARELY_USED_SHOWN;
+    if (*p == 'O')
+      item.m_nStateFlags |= Item::STATE_OWN_DATA;
+    if (*p == 'H' || *p == 'V' || *p == 'K') {
+      Item& inner = pChild->AddItem(5);
+      inner.m_nDisplayFlags = *p == 'V' ? Item::DISPLAY_SHOWN : 0;
+      inner.m_pfnClickCallback = *p == 'K' ? &ClickIgnored : NULL;
     }
   }
+  m_menu.SetTrackFlags(c.dwTrackFlags);
   ASSERT_TRUE(m_menu.CreateHidden(&m_receiver));
   DibSurface surface(Client().Width(), Client().Height());
   CExtPopupMenuWnd::VisibleItems_t items;
   m_menu.BuildVisibleItems(surface.dc(), items);
   std::string got;
-  for (const Vid& vid : items)
-    got += (got.empty() ? "" : " ") + FlagsOf(vid);
-  EXPECT_EQ(c.want, got) << c.rows;
+  for (const Vid& vid : items) {
+    std::string flags;
+    flags += (vid.m_nFlags & Vid::VID_RARELY_USED) ? "R" : "";
+    flags += (vid.m_nFlags & Vid::VID_PREV_RARELY) ? "P" : "";
+    flags += (vid.m_nFlags & Vid::VID_NEXT_RARELY) ? "N" : "";
+    got += (got.empty() ? "" : " ") + (flags.empty() ? "-" : flags);
+  }
+  EXPECT_EQ(c.want, got);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RarelyUsedTest,
-                         ::testing::Values(RarelyCase{"CRC", "N R P"}, RarelyCase{"RR", "RN RP"},
-                                           RarelyCase{"RSR", "RN RPN RP"}, RarelyCase{"CSR", "- N R"},
-                                           RarelyCase{"RSC", "R P -"}, RarelyCase{"CSC", "- - -"}));
-
-// A submenu item stops standing for rarely used commands when anything in it can be reached.
-struct SubmenuCase {
-  const char* name;
-  std::function<void(Item& parent, CFixedLayoutMenu& child)> setup;
-  bool bRarelyUsed;
-};
-
-class RarelyUsedSubmenuTest : public MenuPaintTest, public ::testing::WithParamInterface<SubmenuCase> {};
-
-TEST_P(RarelyUsedSubmenuTest, OnlyAnEmptySubmenuIsRarelyUsed) {
-  const SubmenuCase& c = GetParam();
-  m_children.emplace_back(new CFixedLayoutMenu);
-  auto* pChild = static_cast<CFixedLayoutMenu*>(m_children.back().get());
-  Item& item = m_menu.AddItem(CExtPopupMenuWnd::ID_SUBMENU, "Sub", 22, pChild);
-  c.setup(item, *pChild);
-  ASSERT_TRUE(m_menu.CreateHidden(&m_receiver));
-  DibSurface surface(Client().Width(), Client().Height());
-  CExtPopupMenuWnd::VisibleItems_t items;
-  m_menu.BuildVisibleItems(surface.dc(), items);
-  ASSERT_EQ(1u, items.size());
-  EXPECT_EQ(c.bRarelyUsed, (items[0].m_nFlags & Vid::VID_RARELY_USED) != 0) << c.name;
-  EXPECT_EQ(Vid::VID_POPUP, items[0].m_nFlags & Vid::VID_POPUP);
-}
-
-void ClickIgnored(CExtPopupMenuWnd*, Item*) {}
-
-INSTANTIATE_TEST_SUITE_P(
-    Submenus, RarelyUsedSubmenuTest,
-    ::testing::Values(
-        SubmenuCase{"empty", [](Item&, CFixedLayoutMenu&) {}, true},
-        SubmenuCase{"a hidden child row",
-                    [](Item&, CFixedLayoutMenu& c) { c.AddItem(5).m_nDisplayFlags = 0; }, true},
-        SubmenuCase{"a shown child row", [](Item&, CFixedLayoutMenu& c) { c.AddItem(5); }, false},
-        SubmenuCase{"a hidden child row that clicks",
-                    [](Item&, CFixedLayoutMenu& c) {
-                      Item& i = c.AddItem(5);
-                      i.m_nDisplayFlags = 0;
-                      i.m_pfnClickCallback = &ClickIgnored;
-                    },
-                    false},
-        SubmenuCase{"pinned as shown",
-                    [](Item& i, CFixedLayoutMenu&) { i.m_nDisplayFlags |= Item::DISPLAY_RARELY_USED_SHOWN; },
-                    false},
-        SubmenuCase{"own data", [](Item& i, CFixedLayoutMenu&) { i.m_nStateFlags |= Item::STATE_OWN_DATA; },
-                    false}),
-    [](const auto& info) {
-      std::string s = info.param.name;
-      for (char& ch : s)
-        ch = isalnum((unsigned char)ch) ? ch : '_';
-      return s;
-    });
-
-TEST_F(MenuPaintTest, ADisplayOnlyMenuHasNoRarelyUsedRows) {
-  m_children.emplace_back(new CExtPopupMenuWnd);
-  m_menu.AddItem(CExtPopupMenuWnd::ID_SUBMENU, "Sub", 22, m_children.back().get());
-  m_menu.SetTrackFlags(CExtPopupMenuWnd::TPMX_DISPLAY_ONLY);
-  ASSERT_TRUE(m_menu.CreateHidden(&m_receiver));
-  DibSurface surface(Client().Width(), Client().Height());
-  CExtPopupMenuWnd::VisibleItems_t items;
-  m_menu.BuildVisibleItems(surface.dc(), items);
-  ASSERT_EQ(1u, items.size());
-  EXPECT_EQ(0, items[0].m_nFlags & Vid::VID_RARELY_USED);
-}
+                         ::testing::Values(RarelyCase{"CRC", 0, "N R P"}, RarelyCase{"RR", 0, "RN RP"},
+                                           RarelyCase{"RSR", 0, "RN RPN RP"}, RarelyCase{"CSR", 0, "- N R"},
+                                           RarelyCase{"RSC", 0, "R P -"}, RarelyCase{"CSC", 0, "- - -"},
+                                           RarelyCase{"H", 0, "R"}, RarelyCase{"V", 0, "-"},
+                                           RarelyCase{"K", 0, "-"}, RarelyCase{"P", 0, "-"},
+                                           RarelyCase{"O", 0, "-"},
+                                           RarelyCase{"R_display_only", 0x4000, "-"}),
+                         menu_paint::CaseName());
 
 } // namespace

@@ -22,27 +22,19 @@ using menu_paint::CMenuReceiver;
 using menu_paint::WaitUntil;
 typedef CExtPopupMenuWnd::MENUITEMDATA Item;
 
-std::string SafeName(std::string s) {
-  for (char& ch : s)
-    ch = isalnum((unsigned char)ch) ? ch : '_';
-  return s;
-}
-
 class MenuWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    m_siteBefore = Site();
     CExtToolControlBar::g_bMenuTracking = false;
     ASSERT_TRUE(m_receiver.CreateReceiver(RECT{100, 100, 560, 420}, true));
     m_menu.m_hWndCmdReceiver = m_receiver.GetSafeHwnd();
   }
+  // Nothing is tracked between the tests.
   void TearDown() override {
     CExtPopupTrackSite& site = Site();
-    site.m_pTrackedMenu = m_siteBefore.m_pTrackedMenu;
-    site.m_pHoverMenu = m_siteBefore.m_pHoverMenu;
-    site.m_pAnimatedMenu = m_siteBefore.m_pAnimatedMenu;
-    site.m_pResultCmdId = m_siteBefore.m_pResultCmdId;
-    site.m_nStateFlags = m_siteBefore.m_nStateFlags;
+    site.m_pTrackedMenu = site.m_pHoverMenu = site.m_pAnimatedMenu = NULL;
+    site.m_pResultCmdId = NULL;
+    site.m_nStateFlags = 0;
     CExtToolControlBar::g_bMenuTracking = false;
   }
   static CExtPopupTrackSite& Site() { return CExtPopupMenuWnd::GetTrackSite(); }
@@ -62,19 +54,6 @@ protected:
     return wnd.GetSafeHwnd() != NULL && ::IsWindowVisible(wnd.GetSafeHwnd());
   }
 
-  struct SiteState {
-    CExtPopupMenuWnd *m_pTrackedMenu, *m_pHoverMenu, *m_pAnimatedMenu;
-    UINT* m_pResultCmdId;
-    BYTE m_nStateFlags;
-    SiteState& operator=(const CExtPopupTrackSite& s) {
-      m_pTrackedMenu = s.m_pTrackedMenu;
-      m_pHoverMenu = s.m_pHoverMenu;
-      m_pAnimatedMenu = s.m_pAnimatedMenu;
-      m_pResultCmdId = s.m_pResultCmdId;
-      m_nStateFlags = s.m_nStateFlags;
-      return *this;
-    }
-  } m_siteBefore{};
   CMenuReceiver m_receiver;
   std::vector<std::unique_ptr<CExtPopupMenuWnd>> m_children; // outlive the menu
   CFixedLayoutMenu m_menu;
@@ -158,58 +137,37 @@ TEST_F(MenuWindowTest, ResettingClosesTheSubmenusClearsTheMarksAndShowsTheIdleMe
   EXPECT_EQ((WPARAM)AFX_IDS_IDLEMESSAGE, pIdle->wParam);
 }
 
+// Whether the window stays, is shown, and whether the bars' menu tracking ended.
 struct HideCase {
   const char* name;
-  bool bKeepWindow;
+  bool bKeepWindow, bTopLevel;
   DWORD dwTrackFlags;
-  bool bVisible, bWindow;
+  bool bWindow, bVisible, bBarTrackingEnded;
 };
 
 class MenuHideTest : public MenuWindowTest, public ::testing::WithParamInterface<HideCase> {};
 
-TEST_P(MenuHideTest, TheWindowGoesOnlyWhenAsked) {
+TEST_P(MenuHideTest, TheWindowGoesOnlyWhenAskedAndATopMenuEndsTheBarsTracking) {
   const HideCase& c = GetParam();
-  m_menu.AddItem(100);
-  m_menu.SetTrackFlags(c.dwTrackFlags);
-  ASSERT_TRUE(m_menu.CreateMenuWindow(&m_receiver));
-  m_menu.ShowNoActivate();
-  m_menu.ResetAndHide(c.bKeepWindow);
-  EXPECT_EQ(c.bWindow, m_menu.GetSafeHwnd() != NULL);
-  EXPECT_EQ(c.bVisible, Visible(m_menu));
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, MenuHideTest,
-                         ::testing::Values(HideCase{"hide", false, 0, false, false},
-                                           HideCase{"keep the window", true, 0, true, true},
-                                           HideCase{"display only", false, 0x4000, false, true}),
-                         [](const auto& info) { return SafeName(info.param.name); });
-
-struct BarTrackingCase {
-  const char* name;
-  bool bTopLevel;
-  DWORD dwTrackFlags;
-  bool bEnded;
-};
-
-class MenuBarTrackingTest : public MenuWindowTest, public ::testing::WithParamInterface<BarTrackingCase> {};
-
-TEST_P(MenuBarTrackingTest, ClosingATopLevelMenuEndsTheBarsMenuTracking) {
-  const BarTrackingCase& c = GetParam();
   m_menu.AddItem(100);
   if (c.bTopLevel)
     m_menu.m_dwMenuState |= CExtPopupMenuWnd::MENU_TOP_LEVEL;
   m_menu.SetTrackFlags(c.dwTrackFlags);
   ASSERT_TRUE(m_menu.CreateMenuWindow(&m_receiver));
+  m_menu.ShowNoActivate();
   CExtToolControlBar::g_bMenuTracking = true;
-  m_menu.ResetAndHide(false);
-  EXPECT_EQ(c.bEnded, !CExtToolControlBar::g_bMenuTracking);
+  m_menu.ResetAndHide(c.bKeepWindow);
+  EXPECT_EQ(c.bWindow, m_menu.GetSafeHwnd() != NULL);
+  EXPECT_EQ(c.bVisible, Visible(m_menu));
+  EXPECT_EQ(c.bBarTrackingEnded, !CExtToolControlBar::g_bMenuTracking);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MenuBarTrackingTest,
-                         ::testing::Values(BarTrackingCase{"top level", true, 0, true},
-                                           BarTrackingCase{"submenu", false, 0, false},
-                                           BarTrackingCase{"display only", true, 0x4000, false}),
-                         [](const auto& info) { return SafeName(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, MenuHideTest,
+                         ::testing::Values(HideCase{"top level", false, true, 0, false, false, true},
+                                           HideCase{"submenu", false, false, 0, false, false, false},
+                                           HideCase{"keep the window", true, true, 0, true, true, false},
+                                           HideCase{"display only", false, true, 0x4000, true, false, false}),
+                         menu_paint::CaseName());
 
 // The tracking deletes the top menu when its window goes. Freed memory is overwritten, so that a
 // read of the object after its window went shows as a wrong answer or a crash.
@@ -295,7 +253,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ClearHoverTest,
                                            ClearHoverCase{"nothing tracked", false, false, true, false},
                                            ClearHoverCase{"ending", true, true, true, false},
                                            ClearHoverCase{"another menu", true, false, false, false}),
-                         [](const auto& info) { return SafeName(info.param.name); });
+                         menu_paint::CaseName());
 
 // ---------------------------------------------------------------------------------------------
 // Ending with a command.
@@ -390,7 +348,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DeliveryCase{"kept for the caller", 0x8001, false, 0x200, 0, true},
                       DeliveryCase{"display only", 0x8001, false, 0x4000, 0, true},
                       DeliveryCase{"no choice", 0, false, 0, 0, false}),
-    [](const auto& info) { return SafeName(info.param.name); });
+    menu_paint::CaseName());
 
 TEST_F(MenuWindowTest, ACommandClosesTheChainAndRepaintsWhatItCoveredAtOnce) {
   m_menu.AddItem(100);
