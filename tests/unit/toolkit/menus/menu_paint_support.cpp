@@ -16,6 +16,29 @@ bool WaitUntil(const std::function<bool()>& pred, int nTimeoutMs) {
   }
 }
 
+bool ShowAt(CExtPopupMenuWnd& menu, CWnd* pOwner, CPoint pt, DWORD dwTrackFlags, int nAnimation) {
+  menu.SetTrackFlags(dwTrackFlags);
+  menu.m_dwMenuState |= CExtPopupMenuWnd::MENU_EXPANDED;
+  menu.m_ptTrack = pt;
+  menu.m_rcExclude.SetRect(pt.x - 3, pt.y - 3, pt.x + 3, pt.y + 3);
+  menu.m_nPlacementFlags = 0;
+  menu.RecalcItemLayout();
+  if (!menu.CreateMenuWindow(pOwner))
+    return false;
+  if (menu.m_rgnWindow.GetSafeHandle() != NULL) {
+    CRgn rgnCopy;
+    if (rgnCopy.CreateRectRgn(0, 0, 0, 0) && rgnCopy.CopyRgn(&menu.m_rgnWindow) != ERROR &&
+        menu.SetWindowRgn((HRGN)rgnCopy.GetSafeHandle(), FALSE))
+      rgnCopy.Detach();
+  }
+  menu.m_nAnimationType = nAnimation;
+  menu.StartAnimationTimer();
+  menu.SetWindowPos(NULL, 0, 0, 0, 0,
+                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  menu.UpdateWindow();
+  return true;
+}
+
 bool CMenuReceiver::CreateReceiver(const RECT& rc, bool bVisible) {
   TheTestApp();
   LPCSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));

@@ -29,6 +29,11 @@ struct CaseName {
 // Runs the thread's messages until the predicate holds or the time is up; answers the predicate.
 bool WaitUntil(const std::function<bool()>& pred, int nTimeoutMs = 5000);
 
+// Shows a menu at a screen point as the tracking will, without taking the input: expanded, laid
+// out, created, its region applied, its animation started, the screen beneath captured and shown
+// without activation.
+bool ShowAt(CExtPopupMenuWnd& menu, CWnd* pOwner, CPoint pt, DWORD dwTrackFlags, int nAnimation);
+
 struct ReceivedMessage {
   UINT nMsg;
   WPARAM wParam;
