@@ -3,7 +3,8 @@
 // in a column or as a palette, placed on the monitor beside the button that opened it, painted
 // through the current theme with a soft shadow, and opened with an animation.
 //
-// One class split by concern: ExtPopupMenuItems.cpp (items, insertion, the command-update pass),
+// One class split by concern: ExtPopupMenuItems.cpp (the item record, the command-update pass),
+// ExtPopupMenuItemList.cpp (access by index, insertion, removal, searches, the submenu chain),
 // ExtPopupMenuBuild.cpp (menu handles), ExtPopupMenuLayout.cpp (layout, placement, hit test,
 // navigation targets, scrolling), ExtPopupMenuPaint.cpp (painting, the expand effect) and
 // ExtPopupMenuWindow.cpp (the window: creation, animation hooks, hiding, ending with a command).
