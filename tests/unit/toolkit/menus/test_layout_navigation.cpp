@@ -5,22 +5,19 @@
 namespace {
 
 using namespace layout_support;
-typedef CExtPopupMenuWnd M;
 
 class HitAndScroll : public LayoutTest {
 protected:
-  // Commands 100 by 22 (23 with margins) and a hidden submenu for the expand row, with the
-  // tear-off bar, at (200, 100): taller than the screen, so it scrolls.
+  // Commands of 23 pixels with margins, a hidden submenu for the expand row and the tear-off bar,
+  // at (200, 100): taller than the screen, so the window is (200, 0, 308, 1024) and it scrolls.
   void Build(CLayoutMenu& menu, int nCommands, DWORD dwFlags = 0) {
-    menu.m_nShadow = 4;
     menu.m_dwTrackFlags = M::TPMX_TEAROFF | dwFlags;
     for (int i = 0; i < nCommands; i++)
-      menu.AddCommand(100 + i, 100, 22, 22);
+      menu.AddCommand();
     menu.AddPattern("H");
     menu.RecalcItemLayout();
     menu.SetTrackPoint(200, 100);
     ASSERT_EQ(CRect(200, 0, 308, 1024), menu.CalcWindowPlacement());
-    ASSERT_NE(0u, menu.m_dwMenuState & M::MENU_SCROLLING);
   }
   static void ScrollTo(CLayoutMenu& menu, int nOffset) {
     menu.m_nScrollOffset = nOffset;
@@ -29,34 +26,33 @@ protected:
 };
 
 TEST_F(HitAndScroll, EachPartAnswersItsCodeWhileItIsActive) {
-  enum { ITEM_UNDER = 100 }; // the item the items' top, the offset and 23-pixel rows give
-  const int e = ExpandHeight(), nItemsTop = 1 + 8;
+  enum { UNDER = 100 }; // the item under the point, rows of 23 from the items' top
+  const int e = g_PaintManagerHolder->GetMenuExpandButtonHeight(), y0 = 1 + 8; // border, tear-off bar
   const struct {
     DWORD dwFlags;
-    bool bAtMin;
-    int nOffset;
+    int nOffset; // 1: the least
     CPoint pt;
     int nExpected;
   } kRows[] = {
-      {0, false, 0, {50, 17}, ITEM_UNDER}, // the up button does nothing at the top
-      {0, false, -10, {50, 17}, M::HIT_SCROLL_UP},
-      {0, false, 0, {50, 1019 - e - 8}, M::HIT_SCROLL_DOWN},
-      {0, true, 0, {50, 1019 - e - 8}, ITEM_UNDER}, // nor the down button at the bottom
-      {0, false, 0, {50, 1019 - e / 2}, M::HIT_EXPAND_ROW},
-      {0, false, 0, {50, 5}, M::HIT_TEAROFF},
-      {M::TPMX_DISPLAY_ONLY, false, 0, {50, 5}, M::HIT_NOTHING},
-      {M::TPMX_HELP_MODE, false, 0, {50, 5}, M::HIT_NOTHING},
-      {0, false, 0, {50, nItemsTop + 230 + 5}, 10},
-      {0, false, -10, {50, nItemsTop + 230 + 5}, ITEM_UNDER},
-      {0, false, 0, {0, 300}, M::HIT_NOTHING},   // the border
-      {0, false, 0, {106, 300}, M::HIT_NOTHING}, // the shadow
+      {0, 0, {50, 17}, UNDER}, // the up button does nothing at the top
+      {0, -10, {50, 17}, M::HIT_SCROLL_UP},
+      {0, 0, {50, 1011 - e}, M::HIT_SCROLL_DOWN},
+      {0, 1, {50, 1011 - e}, UNDER}, // nor the down button at the bottom
+      {0, 0, {50, 1019 - e / 2}, M::HIT_EXPAND_ROW},
+      {0, 0, {50, 5}, M::HIT_TEAROFF},
+      {M::TPMX_DISPLAY_ONLY, 0, {50, 5}, M::HIT_NOTHING},
+      {M::TPMX_HELP_MODE, 0, {50, 5}, M::HIT_NOTHING},
+      {0, 0, {50, y0 + 235}, 10},
+      {0, -10, {50, y0 + 235}, UNDER},
+      {0, 0, {0, 300}, M::HIT_NOTHING},   // the border
+      {0, 0, {106, 300}, M::HIT_NOTHING}, // the shadow
   };
   for (const auto& row : kRows) {
     CLayoutMenu menu;
     Build(menu, 60, row.dwFlags);
-    ScrollTo(menu, row.bAtMin ? menu.GetMinScrollOffset() : row.nOffset);
+    ScrollTo(menu, row.nOffset == 1 ? menu.GetMinScrollOffset() : row.nOffset);
     const int nExpected =
-        row.nExpected == ITEM_UNDER ? (row.pt.y - nItemsTop - menu.m_nScrollOffset) / 23 : row.nExpected;
+        row.nExpected == UNDER ? (row.pt.y - y0 - menu.m_nScrollOffset) / 23 : row.nExpected;
     EXPECT_EQ(nExpected, menu.HitTest(row.pt))
         << row.pt.x << "," << row.pt.y << " at " << menu.m_nScrollOffset;
   }
@@ -66,38 +62,32 @@ TEST_F(HitAndScroll, TheEditPartOfAnItemAndItsDropDownAreTold) {
   CLayoutMenu menu;
   CString sValue;
   menu.m_dwTrackFlags = M::TPMX_SHOW_ALL; // the submenu shows though its child is empty
-  menu.AddCommand(1, 150, 22, 22);
-  Item& edit = menu.AddCommand(2, 150, 22, 22);
-  edit.m_pInplaceValue = &sValue;
-  edit.m_nInplaceEditWidth = 50;
-  menu.AddSubmenu(150, 22);
-  menu.GetItemAt(2).m_pInplaceValue = &sValue;
-  menu.GetItemAt(2).m_nInplaceEditWidth = 60;
-  menu.RecalcItemLayout();
-  menu.SetTrackPoint(100, 100);
-  menu.CalcWindowPlacement();
+  menu.AddPattern("CCH");
   const int nThumb = ::GetSystemMetrics(SM_CXHTHUMB);
   for (int i : {1, 2}) {
-    CRect rcInner;
-    menu.GetItemRect(i, rcInner, true);
-    const int w = menu.GetItemAt(i).m_nInplaceEditWidth;
-    const CRect rcEdit = menu.CalcEditRect(rcInner, menu.GetItemAt(i));
-    EXPECT_EQ(CRect(rcInner.right - 1 - w, rcInner.top + 2, rcInner.right - 1 - (i == 2 ? nThumb : 0),
-                    rcInner.bottom - 2),
-              rcEdit);
+    menu.GetItemAt(i).m_pInplaceValue = &sValue;
+    menu.GetItemAt(i).m_nInplaceEditWidth = 40 + 10 * i;
+  }
+  menu.RecalcItemLayout();
+  for (int i : {1, 2}) {
+    CRect rc;
+    menu.GetItemRect(i, rc, true);
+    const CRect rcEdit = menu.CalcEditRect(rc, menu.GetItemAt(i));
+    EXPECT_EQ(
+        CRect(rc.right - 1 - (40 + 10 * i), rc.top + 2, rc.right - 1 - (i == 2 ? nThumb : 0), rc.bottom - 2),
+        rcEdit);
+    const int y = rcEdit.CenterPoint().y;
     const struct {
-      CPoint pt;
+      int x;
       bool bOnEdit, bOnDropDown;
-    } kPoints[] = {{rcEdit.CenterPoint(), true, false},
-                   {CPoint(rcInner.left + 5, rcEdit.CenterPoint().y), false, false},
-                   {i == 2 ? CPoint(rcEdit.right + nThumb / 2, rcEdit.CenterPoint().y)
-                           : CPoint(rcEdit.left - 3, rcEdit.CenterPoint().y),
-                    false, i == 2}};
+    } kPoints[] = {{rcEdit.CenterPoint().x, true, false},
+                   {rcEdit.left - 3, false, false},
+                   {i == 2 ? rcEdit.right + nThumb / 2 : rcEdit.left - 3, false, i == 2}};
     for (const auto& p : kPoints) {
       bool bOnEdit = !p.bOnEdit, bOnDropDown = !p.bOnDropDown;
-      EXPECT_EQ(i, menu.HitTest(p.pt, &bOnEdit, &bOnDropDown));
-      EXPECT_EQ(p.bOnEdit, bOnEdit) << i << " at " << p.pt.x;
-      EXPECT_EQ(p.bOnDropDown, bOnDropDown) << i << " at " << p.pt.x;
+      EXPECT_EQ(i, menu.HitTest(CPoint(p.x, y), &bOnEdit, &bOnDropDown));
+      EXPECT_EQ(std::make_pair(p.bOnEdit, p.bOnDropDown), std::make_pair(bOnEdit, bOnDropDown))
+          << i << " " << p.x;
     }
   }
 }
@@ -107,28 +97,25 @@ TEST_F(HitAndScroll, ScrollingStopsExactlyAtTheTopAndAtTheLeastOffset) {
     CLayoutMenu menu;
     Build(menu, nCommands);
     ASSERT_TRUE(menu.CreateWindowOverPlacement());
-    const int nMin = menu.GetMinScrollOffset();
-    EXPECT_EQ(1380 + 23 * (nCommands - 60) - 1018 + ExpandHeight() + 8, -nMin);
-    EXPECT_FALSE(menu.StartScrolling(M::HIT_SCROLL_UP)); // nothing above
-    EXPECT_FALSE(menu.StartScrolling(M::HIT_EXPAND_ROW));
-    const struct {
-      int nButton, nBound;
-      CRect rcButton;
-    } kWays[] = {{M::HIT_SCROLL_DOWN, nMin, menu.m_rcScrollDown}, {M::HIT_SCROLL_UP, 0, menu.m_rcScrollUp}};
-    for (const auto& way : kWays) {
-      ASSERT_TRUE(menu.StartScrolling(way.nButton));
-      EXPECT_EQ(way.nButton, menu.GetCurrentItemIndex());
+    const int nMin = menu.GetMinScrollOffset(); // content - (1020 - 2) + expand row + tear-off bar
+    EXPECT_EQ(23 * nCommands - 1018 + g_PaintManagerHolder->GetMenuExpandButtonHeight() + 8, -nMin);
+    EXPECT_FALSE(menu.StartScrolling(M::HIT_SCROLL_UP) || menu.StartScrolling(M::HIT_EXPAND_ROW));
+    for (int nButton : {M::HIT_SCROLL_DOWN, M::HIT_SCROLL_UP}) {
+      const CPoint pt = (nButton == M::HIT_SCROLL_UP ? menu.m_rcScrollUp : menu.m_rcScrollDown).CenterPoint();
+      ASSERT_TRUE(menu.StartScrolling(nButton));
+      EXPECT_EQ(nButton, menu.GetCurrentItemIndex());
+      const int nStart = menu.m_nScrollOffset;
       CRect rcBefore, rcAfter;
       menu.GetItemRect(20, rcBefore);
-      int nTicks = 0;
-      while (menu.ScrollStep(way.rcButton.CenterPoint()) && ++nTicks < 1000)
-        if (nTicks == 1) {
-          menu.GetItemRect(20, rcAfter);
-          EXPECT_EQ(way.nButton == M::HIT_SCROLL_UP ? 5 : -5, rcAfter.top - rcBefore.top);
-        }
-      EXPECT_EQ(way.nBound, menu.m_nScrollOffset) << nCommands;
+      ASSERT_TRUE(menu.ScrollStep(pt));
+      EXPECT_EQ(nStart + (nButton == M::HIT_SCROLL_UP ? 5 : -5), menu.m_nScrollOffset);
+      for (int nTicks = 0; menu.ScrollStep(pt) && nTicks < 1000; nTicks++) {
+      }
+      menu.GetItemRect(20, rcAfter);
+      EXPECT_EQ(menu.m_nScrollOffset - nStart, rcAfter.top - rcBefore.top); // the items follow
+      EXPECT_EQ(nButton == M::HIT_SCROLL_UP ? 0 : nMin, menu.m_nScrollOffset) << nCommands;
       EXPECT_FALSE(::KillTimer(menu.m_hWnd, M::ID_TIMER_SCROLL)); // it stopped by itself
-      EXPECT_FALSE(menu.StartScrolling(way.nButton));
+      EXPECT_FALSE(menu.StartScrolling(nButton));
     }
     ScrollTo(menu, -20);
     EXPECT_FALSE(menu.ScrollStep(CPoint(50, 500))); // off the buttons nothing moves
@@ -181,10 +168,8 @@ TEST_F(PaletteNavigation, RowCodesMoveToTheNearestCellOfTheNextRow) {
   CLayoutMenu menu;
   menu.m_dwTrackFlags = M::TPMX_PALETTE;
   for (int i = 0; i < 8; i++)
-    menu.AddCommand(1 + i, 30, 20);
-  // Rows 0-2, 3-4 and 5-7.
-  menu.GetItemAt(2).m_nDisplayFlags |= Item::DISPLAY_NEW_COLUMN;
-  menu.GetItemAt(4).m_nDisplayFlags |= Item::DISPLAY_NEW_COLUMN;
+    menu.AddCommand(30, 20).m_nDisplayFlags |=
+        i == 2 || i == 4 ? Item::DISPLAY_NEW_COLUMN : 0; // 0-2, 3-4, 5-7
   menu.RecalcItemLayout();
   const struct {
     int nCurrent, nCode, nExpected;
