@@ -47,14 +47,12 @@ bool PumpUntil(const std::function<bool()>& done) {
 }
 
 CForcedScreenDepth::CForcedScreenDepth(int nBits)
-    : m_patch("gdi32.dll", "GetDeviceCaps", reinterpret_cast<FARPROC>(&ForcedGetDeviceCaps)) {
+    : CImportPatch("gdi32.dll", "GetDeviceCaps", reinterpret_cast<FARPROC>(&ForcedGetDeviceCaps)) {
   g_nForcedBits = nBits;
 }
 
-CForcedScreenDepth::~CForcedScreenDepth() = default;
-
 CSoundRecorder::CSoundRecorder()
-    : m_patch("winmm.dll", "PlaySoundA", reinterpret_cast<FARPROC>(&RecordSound)) {
+    : CImportPatch("winmm.dll", "PlaySoundA", reinterpret_cast<FARPROC>(&RecordSound)) {
   WaitSoundsDone();
   CSingleLock lock(&g_soundsLock, TRUE);
   g_sounds.clear();
@@ -82,16 +80,10 @@ void CPlainPopup::ShowAndPaint() {
   UpdateWindow();
 }
 
-CRect CPlainPopup::ContentRect() const {
-  CRect rc;
-  ::GetClientRect(m_hWnd, &rc);
-  rc.right -= GetShadowSize();
-  rc.bottom -= GetShadowSize();
-  return rc;
-}
-
 void CPlainPopup::PaintContent(CDC& dc, bool) {
-  const CRect rcContent = ContentRect();
+  CRect rcContent;
+  GetClientRect(&rcContent);
+  rcContent.DeflateRect(0, 0, GetShadowSize(), GetShadowSize());
   dc.FillSolidRect(&rcContent, kContent);
   m_shadow.PaintFor(dc, rcContent, CRect(), CRect(), GetShadowSize(), 75, 100, true, false, this);
 }

@@ -16,37 +16,29 @@ namespace popup_base_test {
 // Runs messages until done() answers true or five seconds pass; done()'s last answer.
 bool PumpUntil(const std::function<bool()>& done);
 
-// The pixel at window (x, y), x from the left and y from the top, of a bottom-up buffer.
+// The pixel at window (x, y), y from the top, of a bottom-up buffer.
 inline DWORD& BufferAt(DWORD* pBits, int cx, int cy, int x, int y) {
   return pBits[(size_t)(cy - 1 - y) * cx + x];
 }
 
-// While it lives, the screen depth the theme reads (BITSPIXEL of the screen) answers nBits.
-class CForcedScreenDepth {
+// A COLORREF with nFactor percent of each channel kept.
+inline COLORREF Shaded(COLORREF clr, int nFactor) {
+  return RGB(GetRValue(clr) * nFactor / 100, GetGValue(clr) * nFactor / 100, GetBValue(clr) * nFactor / 100);
+}
+
+// While it lives, the screen depth the theme reads (BITSPIXEL) answers nBits.
+class CForcedScreenDepth : public CImportPatch {
 public:
   explicit CForcedScreenDepth(int nBits);
-  ~CForcedScreenDepth();
-  CForcedScreenDepth(const CForcedScreenDepth&) = delete;
-  CForcedScreenDepth& operator=(const CForcedScreenDepth&) = delete;
-  bool Applied() const { return m_patch.Applied(); }
-
-private:
-  CImportPatch m_patch;
 };
 
-// While it lives, the sounds the player plays are noted by name instead of played.
-class CSoundRecorder {
+// While it lives, the player's sounds are noted by name instead of played.
+class CSoundRecorder : public CImportPatch {
 public:
   CSoundRecorder();
   ~CSoundRecorder();
-  CSoundRecorder(const CSoundRecorder&) = delete;
-  CSoundRecorder& operator=(const CSoundRecorder&) = delete;
-  bool Applied() const { return m_patch.Applied(); }
   // The names played so far, once no sound worker runs any more.
   std::vector<std::string> Sounds();
-
-private:
-  CImportPatch m_patch;
 };
 
 // A popup painting a solid rectangle over its client area less the shadow band, and its shadow
@@ -59,7 +51,6 @@ public:
   bool CreateHidden(const RECT& rcScreen);
   // Shows it without activating it and paints it at once.
   void ShowAndPaint();
-  CRect ContentRect() const;
 
   bool IsEffectsSuppressed() const override { return m_bSuppressed; }
   void PaintContent(CDC& dc, bool bOnScreen) override;

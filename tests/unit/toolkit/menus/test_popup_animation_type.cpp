@@ -10,119 +10,70 @@
 
 namespace {
 
-using popup_base_test::CForcedScreenDepth;
-using popup_base_test::CPlainPopup;
-using popup_base_test::CSoundRecorder;
+using namespace popup_base_test;
 typedef CExtPopupBaseWnd Popup;
 
-// The type validation leaves, and whether the popup then counts as finished.
-struct Validated {
-  int nType;
-  bool bFinished;
-};
-
-Validated Validate(Popup& popup, int nType) {
+// Validates nType from step 60; the type left, which alone counts as finished when none.
+int Validate(Popup& popup, int nType) {
   popup.m_nAnimationType = nType;
   popup.m_nStep = popup.m_nPrevStep = 60;
   popup.ValidateAnimationType();
-  EXPECT_EQ(0, popup.m_nStep);
-  EXPECT_EQ(0, popup.m_nPrevStep);
-  return Validated{popup.m_nAnimationType, popup.IsAnimationFinished()};
+  EXPECT_EQ(0, popup.m_nStep + popup.m_nPrevStep);
+  EXPECT_EQ(popup.m_nAnimationType == Popup::ANIM_NONE, popup.IsAnimationFinished());
+  return popup.m_nAnimationType;
 }
 
-TEST(PopupAnimationType, ValidationKeepsTheTypesItKnowsAndTurnsTheRestOff) {
-  const struct {
-    int nType, nExpected;
-  } rows[] = {
-      {-100, 0}, {-3, 0}, {-2, -2}, {-1, -1}, {0, 0}, {2, 2},   {3, 3},  {4, 4},
-      {5, 5},    {6, 6},  {7, 7},   {8, 8},   {9, 9}, {10, 10}, {11, 0}, {1000, 0},
-  };
-  Popup popup;
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.nType);
-    const Validated v = Validate(popup, row.nType);
-    EXPECT_EQ(row.nExpected, v.nType);
-    EXPECT_EQ(row.nExpected == 0, v.bFinished);
-  }
-}
+class PopupAnimationType : public ::testing::TestWithParam<int> {};
 
-TEST(PopupAnimationType, TheRandomTypeBecomesAnEffectNeverNoneNorRandomAgain) {
-  Popup popup;
-  std::set<int> seen;
-  for (unsigned nSeed = 0; nSeed < 500; ++nSeed) {
-    popup.m_nRandomSeed = nSeed;
-    const Validated v = Validate(popup, Popup::ANIM_RANDOM);
-    ASSERT_GE(v.nType, Popup::ANIM_SLIDE) << nSeed;
-    ASSERT_LE(v.nType, Popup::ANIM_CIRCLES_CLOSE) << nSeed;
-    EXPECT_FALSE(v.bFinished);
-    seen.insert(v.nType);
-  }
-  EXPECT_EQ(9u, seen.size());
-}
-
-class PopupAnimationDepth : public ::testing::TestWithParam<int> {};
-
-TEST_P(PopupAnimationDepth, APaletteScreenKeepsOnlyTheAtOnceAndExpandTypes) {
-  const int nBits = GetParam();
-  CForcedScreenDepth depth(nBits);
+TEST_P(PopupAnimationType, ValidationKeepsKnownTypesAndAPaletteScreenOnlyTheAtOnceOnes) {
+  CForcedScreenDepth depth(GetParam());
   ASSERT_TRUE(depth.Applied());
-  ASSERT_EQ(nBits, CExtPaintManager::GetScreenBitsPerPixel());
+  ASSERT_EQ(GetParam(), CExtPaintManager::GetScreenBitsPerPixel());
+  const bool bPalette = GetParam() <= 8;
   Popup popup;
-  for (int nType = Popup::ANIM_EXPAND; nType <= Popup::ANIM_CIRCLES_CLOSE; ++nType) {
-    SCOPED_TRACE(nType);
-    const Validated v = Validate(popup, nType);
-    int nExpected = nType;
-    if (nType == Popup::ANIM_RANDOM)
-      nExpected = v.nType; // checked by the random test; off on a palette screen
-    if (nBits <= 8 && nType != Popup::ANIM_EXPAND && nType != Popup::ANIM_AT_ONCE)
-      nExpected = Popup::ANIM_NONE;
-    EXPECT_EQ(nExpected, v.nType);
-    EXPECT_EQ(nExpected == Popup::ANIM_NONE, v.bFinished);
+  for (int nType : {-100, -3, -2, -1, 0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 1000}) {
+    const bool bKnown = nType >= -2 && nType <= 10;
+    EXPECT_EQ(bKnown && (!bPalette || nType < 0) ? nType : 0, Validate(popup, nType)) << nType;
   }
+  // The random type becomes one of the effects, never none nor random again.
+  std::set<int> types;
+  for (unsigned nSeed = 0; nSeed < 300; ++nSeed) {
+    popup.m_nRandomSeed = nSeed;
+    types.insert(Validate(popup, Popup::ANIM_RANDOM));
+  }
+  const std::set<int> expected = bPalette ? std::set<int>{0} : std::set<int>{2, 3, 4, 5, 6, 7, 8, 9, 10};
+  EXPECT_EQ(expected, types);
 }
 
-INSTANTIATE_TEST_SUITE_P(PopupScreens, PopupAnimationDepth, ::testing::Values(1, 4, 8, 15, 16, 24, 32));
+INSTANTIATE_TEST_SUITE_P(PopupScreens, PopupAnimationType, ::testing::Values(1, 4, 8, 16, 24, 32));
 
-TEST(PopupAnimationType, StepsRunByTwentyUpToAHundredThenTheAnimationFinishes) {
-  const int kStepped[] = {Popup::ANIM_EXPAND, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-  for (int nType : kStepped) {
-    SCOPED_TRACE(nType);
+TEST(PopupAnimationSteps, StepsRunByTwentyUpToAHundredThenTheAnimationFinishes) {
+  const struct {
+    int nType;
+    std::vector<int> steps; // seen before finishing
+  } rows[] = {
+      {Popup::ANIM_EXPAND, {0, 20, 40, 60, 80, 100}},
+      {Popup::ANIM_FADE, {0, 20, 40, 60, 80, 100}},
+      {Popup::ANIM_CIRCLES_CLOSE, {0, 20, 40, 60, 80, 100}},
+      {Popup::ANIM_AT_ONCE, {0}},
+      {Popup::ANIM_NONE, {}},
+  };
+  for (const auto& row : rows) {
     Popup popup;
-    popup.m_nAnimationType = nType;
+    popup.m_nAnimationType = row.nType;
     popup.ValidateAnimationType();
-    std::vector<int> steps{popup.m_nStep};
-    while (!popup.IsAnimationFinished() && steps.size() < 20) {
-      const int nBefore = popup.m_nStep;
+    std::vector<int> steps;
+    for (int i = 0; i < 10 && !popup.IsAnimationFinished(); ++i) {
+      steps.push_back(popup.m_nStep);
       popup.StepAnimation();
-      EXPECT_EQ(nBefore, popup.m_nPrevStep);
-      if (!popup.IsAnimationFinished())
-        steps.push_back(popup.m_nStep);
     }
-    EXPECT_EQ((std::vector<int>{0, 20, 40, 60, 80, 100}), steps);
-    EXPECT_EQ(Popup::g_nDefaultAnimation, popup.m_nAnimationType);
+    EXPECT_EQ(row.steps, steps) << row.nType;
+    EXPECT_EQ(row.nType == 0 ? 0 : Popup::g_nDefaultAnimation, popup.m_nAnimationType);
   }
 }
 
-TEST(PopupAnimationType, AtOnceFinishesAtTheFirstStepAndNoneIsFinishedFromTheStart) {
-  Popup popup;
-  popup.m_nAnimationType = Popup::ANIM_AT_ONCE;
-  popup.ValidateAnimationType();
-  EXPECT_FALSE(popup.IsAnimationFinished());
-  popup.StepAnimation();
-  EXPECT_TRUE(popup.IsAnimationFinished());
-  EXPECT_EQ(0, popup.m_nStep);
-
-  popup.m_nAnimationType = Popup::ANIM_NONE;
-  popup.ValidateAnimationType();
-  EXPECT_TRUE(popup.IsAnimationFinished());
-  popup.StepAnimation();
-  EXPECT_EQ(0, popup.m_nStep);
-  EXPECT_EQ(Popup::ANIM_NONE, popup.m_nAnimationType);
-}
-
-TEST(PopupAnimationType, TheEndSoundPlaysOnceAtTheEndAndOnlyWhenEffectsAreOn) {
+TEST(PopupAnimationSteps, TheEndSoundPlaysOnceAtTheEndAndOnlyWhenEffectsAreOn) {
   for (bool bSuppressed : {false, true}) {
-    SCOPED_TRACE(bSuppressed);
     CSoundRecorder recorder;
     ASSERT_TRUE(recorder.Applied());
     CPlainPopup popup;
@@ -135,10 +86,10 @@ TEST(PopupAnimationType, TheEndSoundPlaysOnceAtTheEndAndOnlyWhenEffectsAreOn) {
     EXPECT_TRUE(recorder.Sounds().empty());
     for (int i = 0; i < 4; ++i)
       popup.StepAnimation();
-    EXPECT_TRUE(popup.IsAnimationFinished());
     EXPECT_EQ(0u, popup.m_nEndSound);
     EXPECT_EQ(bSuppressed ? std::vector<std::string>{} : std::vector<std::string>{"MenuPopup"},
-              recorder.Sounds());
+              recorder.Sounds())
+        << bSuppressed;
   }
 }
 

@@ -1,12 +1,11 @@
 // A real popup over a known pattern on the screen: its fade and its shadow show the pattern beneath
-// (under Wine a popup's own DC never does), the timer runs the animation to its end, the delayed
-// show and the posted repaint, and what a click on a popup activates.
+// (under Wine a popup's own DC never does); the delayed show, the animation timer and the posted
+// repaint; what a click on a popup activates.
 #include "tests/unit/toolkit/menus/popup_base_support.h"
 
 #include "tests/common/pattern_window.h"
 #include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
-#include "toolkit/menus/ExtPopupShadow.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +15,7 @@ using pattern_window::CPatternWindow;
 using pattern_window::PatternColor;
 using popup_base_test::CPlainPopup;
 using popup_base_test::PumpUntil;
+using popup_base_test::Shaded;
 typedef CExtPopupBaseWnd Popup;
 
 const CRect kRcPattern(200, 200, 520, 460);
@@ -25,11 +25,6 @@ COLORREF Blend(COLORREF b, COLORREF f, int s) {
   return RGB((GetRValue(b) * (100 - s) + GetRValue(f) * s) / 100,
              (GetGValue(b) * (100 - s) + GetGValue(f) * s) / 100,
              (GetBValue(b) * (100 - s) + GetBValue(f) * s) / 100);
-}
-
-COLORREF Shaded(COLORREF clr, int nFactor) {
-  return pixel_support::FromDib(
-      CExtPopupShadow::ShadePixel(pixel_support::ToDib(clr), nFactor, (COLORREF)-1));
 }
 
 // What the screen showed at the popup's client point (x, y).
@@ -94,41 +89,23 @@ TEST_F(PopupWindow, FadeFramesAndTheShadowShowTheScreenBeneath) {
   EXPECT_EQ(Beneath(1, 89), px.At(1, 89));
 }
 
-TEST_F(PopupWindow, TheTimerRunsTheAnimationToTheFinishedContent) {
-  ASSERT_TRUE(m_popup.CaptureScreenBeneath());
+TEST_F(PopupWindow, TheDelayedShowCapturesTheScreenTheTimerAnimatesAndThePostedRepaintPaints) {
   m_popup.m_nAnimationType = Popup::ANIM_FADE;
-  m_popup.ShowAndPaint();
-  m_popup.StartAnimationTimer();
-  ASSERT_FALSE(m_popup.IsAnimationFinished());
-  ASSERT_TRUE(PumpUntil([&] { return m_popup.IsAnimationFinished(); }));
-  EXPECT_TRUE(PumpUntil([&] {
-    const pixel_support::Pixels px = ReadPopup(m_popup);
-    return !px.Empty() && px.At(30, 30) == CPlainPopup::kContent &&
-           px.At(116, 40) == Shaded(Beneath(116, 40), 75);
-  }));
-}
-
-TEST_F(PopupWindow, TheDelayedShowCapturesTheScreenAndThePostedRepaintPaintsTheContent) {
-  m_popup.m_nAnimationType = Popup::ANIM_NONE;
-  m_popup.ValidateAnimationType();
   m_popup.SetTimer(Popup::ID_TIMER_DELAYED_SHOW, 10);
   ASSERT_TRUE(PumpUntil([&] { return m_popup.IsWindowVisible() != FALSE; }));
   EXPECT_TRUE(m_popup.HasScreenBeneath());
-  EXPECT_TRUE(PumpUntil([&] {
+  m_popup.StartAnimationTimer();
+  ASSERT_FALSE(m_popup.IsAnimationFinished());
+  ASSERT_TRUE(PumpUntil([&] { return m_popup.IsAnimationFinished(); }));
+  const auto painted = [&] {
     const pixel_support::Pixels px = ReadPopup(m_popup);
     return !px.Empty() && px.At(30, 30) == CPlainPopup::kContent &&
            px.At(117, 40) == Shaded(Beneath(117, 40), 81);
-  }));
-  {
-    CClientDC dc(&m_popup);
-    dc.FillSolidRect(0, 0, kRcPopup.Width(), kRcPopup.Height(), RGB(0, 0, 0));
-  }
+  };
+  EXPECT_TRUE(PumpUntil(painted));
+  CClientDC(&m_popup).FillSolidRect(0, 0, kRcPopup.Width(), kRcPopup.Height(), RGB(0, 0, 0));
   m_popup.PostDelayedRepaint();
-  EXPECT_TRUE(PumpUntil([&] {
-    const pixel_support::Pixels px = ReadPopup(m_popup);
-    return !px.Empty() && px.At(30, 30) == CPlainPopup::kContent &&
-           px.At(117, 40) == Shaded(Beneath(117, 40), 81);
-  }));
+  EXPECT_TRUE(PumpUntil(painted));
 }
 
 void Click(CPoint pt) {
