@@ -50,6 +50,7 @@ public:
 
   virtual bool IsRightToLeftLayout() const;
   virtual int GetOwnedShadowSize() const;
+  // Whether the popup is a popup menu (a CExtPopupMenuWnd or a class derived from it).
   virtual bool IsMenuOfKind() const;
   virtual bool IsEffectsSuppressed() const;
   virtual void ValidateAnimationType();
