@@ -84,7 +84,7 @@ bool IsPosted(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 // Shows a menu at a point as the tracking will, without taking the input: laid out, created, its region
-// applied, its animation started and shown without activation.
+// applied, its animation started, the screen beneath captured and shown without activation.
 bool ShowAt(CExtPopupMenuWnd& menu, CWnd* pOwner, CPoint pt, DWORD dwTrackFlags, int nAnimation) {
   menu.SetTrackFlags(dwTrackFlags);
   menu.m_dwMenuState |= CExtPopupMenuWnd::MENU_EXPANDED;
@@ -102,6 +102,7 @@ bool ShowAt(CExtPopupMenuWnd& menu, CWnd* pOwner, CPoint pt, DWORD dwTrackFlags,
   }
   menu.m_nAnimationType = nAnimation;
   menu.StartAnimationTimer();
+  menu.CaptureScreenBeneath();
   menu.SetWindowPos(NULL, 0, 0, 0, 0,
                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   menu.UpdateWindow();

@@ -143,28 +143,6 @@ bool HasIcon(Item_t& item) {
 
 } // namespace
 
-CRect CExtPopupMenuWnd::GetBodyRect() const {
-  CRect rc;
-  GetContentRect(rc);
-  if (!HasCombinedArea())
-    return rc;
-  switch (m_nCombineSide) {
-  case 1:
-    rc.top = std::max(rc.top, m_rcArea.bottom);
-    break;
-  case 2:
-    rc.bottom = std::min(rc.bottom, m_rcArea.top);
-    break;
-  case 3:
-    rc.right = std::min(rc.right, m_rcArea.left);
-    break;
-  case 4:
-    rc.left = std::max(rc.left, m_rcArea.right);
-    break;
-  }
-  return rc;
-}
-
 bool CExtPopupMenuWnd::HasCombinedArea() const {
   return (m_nFlags & POPUP_COMBINED_AREA) != 0 && m_nCombineSide >= 1 && m_nCombineSide <= 4 &&
          !m_rcArea.IsRectEmpty();
@@ -516,38 +494,22 @@ void CExtPopupMenuWnd::PaintExpandEffectFrame(CDC& dc, int nStep) {
 }
 
 void CExtPopupMenuWnd::PaintAnimationFrame(CDC& dc) {
-  if (!PrepareAnimationImages(dc)) {
+  CRect rcClient;
+  GetClientRect(rcClient);
+  if (m_nAnimationType != ANIM_EXPAND) {
+    if (!PaintFrameOfType(dc, rcClient.Width(), rcClient.Height(), HasCombinedArea() ? m_nCombineSide : 0))
+      PaintContent(dc, true);
+    return;
+  }
+  const bool bBuffers =
+      (m_pBackground != NULL && m_cxBuffers == rcClient.Width() && m_cyBuffers == rcClient.Height()) ||
+      (CreateAnimationBuffers(rcClient.Width(), rcClient.Height()) && FillAnimationBuffers(dc));
+  if (!bBuffers) {
     PaintContent(dc, true);
     return;
   }
   CMenuPaletteScope palette(dc);
-  if (m_nAnimationType == ANIM_EXPAND) {
-    PaintExpandEffectFrame(dc, m_nStep);
-    return;
-  }
-  CRect rcClient;
-  GetClientRect(rcClient);
-  PaintFrameOfType(dc, rcClient.Width(), rcClient.Height());
-}
-
-bool CExtPopupMenuWnd::PrepareAnimationImages(CDC& dc) {
-  if (m_pBackground != NULL && m_pFinal != NULL)
-    return true;
-  CRect rcClient;
-  GetClientRect(rcClient);
-  if (rcClient.IsRectEmpty() || !CreateAnimationBuffers(rcClient.Width(), rcClient.Height()))
-    return false;
-  ExtMemDC_t dcBackground, dcFinal;
-  if (!dcBackground.Select((HBITMAP)m_bmpBackground.GetSafeHandle()) ||
-      !dcFinal.Select((HBITMAP)m_bmpFinal.GetSafeHandle()))
-    return false;
-  ::BitBlt(dcBackground.Get(), 0, 0, rcClient.Width(), rcClient.Height(), dc.m_hDC, 0, 0, SRCCOPY);
-  ::BitBlt(dcFinal.Get(), 0, 0, rcClient.Width(), rcClient.Height(), dcBackground.Get(), 0, 0, SRCCOPY);
-  CDC dcPaint;
-  dcPaint.Attach(dcFinal.Get());
-  PaintContent(dcPaint, false);
-  dcPaint.Detach();
-  return true;
+  PaintExpandEffectFrame(dc, m_nStep);
 }
 
 void CExtPopupMenuWnd::RepaintOpenChain() {

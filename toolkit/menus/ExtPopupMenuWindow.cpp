@@ -106,11 +106,11 @@ bool CExtPopupMenuWnd::IsShadowEnabled() const {
 }
 
 void CExtPopupMenuWnd::GetContentRect(RECT& rc) const {
-  // The window is wider and taller than its content by the shadow band.
-  CExtPopupBaseWnd::GetContentRect(rc);
-  const int nShadow = GetShadowSize();
-  rc.right = std::max(rc.left, rc.right - nShadow);
-  rc.bottom = std::max(rc.top, rc.bottom - nShadow);
+  // The body and the area joined to the opening button, without their shadows.
+  CRect rcContent = GetBodyRect();
+  if ((m_nFlags & POPUP_COMBINED_AREA) != 0 && !m_rcArea.IsRectEmpty())
+    rcContent.UnionRect(rcContent, m_rcArea);
+  rc = rcContent;
 }
 
 bool CExtPopupMenuWnd::GetJointBarState(BarState_t&) const { return false; }
@@ -227,6 +227,7 @@ void CExtPopupMenuWnd::ReshowForShadow() {
   }
   if (!IsLiveWindow(m_hWnd))
     return;
+  CaptureScreenBeneath();
   ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0, kShowFlags);
   ::RedrawWindow(m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
 }
@@ -272,9 +273,12 @@ bool CExtPopupMenuWnd::ExpandToAllItems() {
       m_nState |= POPUP_ANIMATION_FINISHED;
     if (!IsLiveWindow(m_hWnd))
       return false;
+    // Moved while hidden, so that the image of the screen beneath is taken at the new place.
     ::SetWindowPos(m_hWnd, NULL, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(),
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     RecalcLayoutRects();
+    CaptureScreenBeneath();
+    ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0, kShowFlags);
   }
   SendMessageToReceiver(g_nMsgNotifyMenuExpanded, (LPARAM)this);
   return true;

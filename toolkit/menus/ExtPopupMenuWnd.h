@@ -3,10 +3,13 @@
 // in a column or as a palette, placed on the monitor beside the button that opened it, painted
 // through the current theme with a soft shadow, and opened with an animation.
 //
-// One class split by concern: ExtPopupMenuItems.cpp (items, insertion, the command-update pass),
-// ExtPopupMenuBuild.cpp (menu handles), ExtPopupMenuLayout.cpp (layout, placement, hit test,
-// navigation targets, scrolling), ExtPopupMenuPaint.cpp (painting, the expand effect) and
-// ExtPopupMenuWindow.cpp (the window: creation, animation hooks, hiding, ending with a command).
+// One class split by concern: ExtPopupMenuItems.cpp (the item record, the command-update pass),
+// ExtPopupMenuItemList.cpp (access by index, insertion, removal, searches, the submenu chain),
+// ExtPopupMenuBuild.cpp (menu handles), ExtPopupMenuLayout.cpp (item layout, layout rectangles,
+// hit test, scrolling), ExtPopupMenuPlacement.cpp (size, placement on the monitor, window region),
+// ExtPopupMenuNavigation.cpp (navigation targets), ExtPopupMenuPaint.cpp (painting, the expand
+// effect) and ExtPopupMenuWindow.cpp (the window: creation, animation hooks, hiding, ending with a
+// command).
 #pragma once
 
 #include "framework/core/fw_coll.h"
@@ -163,7 +166,7 @@ public:
     CString m_sTipText; // own status tip
     CExtCmdIcon m_icon;
     int m_nWidth = 0, m_nHeight = 0;
-    CRect m_rcInner, m_rcItem; // cached by the layout
+    mutable CRect m_rcInner, m_rcItem; // cached by the layout, also from its const queries
     int m_nIconAreaWidth = 0;
     int m_nMarginLeft = -1, m_nMarginTop = -1, m_nMarginRight = -1, m_nMarginBottom = -1;
     BYTE m_nDisplayFlags = 0;
@@ -418,6 +421,13 @@ public:
   CRect CalcEditRect(const RECT& rcInner, const MENUITEMDATA& item) const;
   // The monitor rectangle menus of this chain fit in.
   CRect GetPlacementArea() const;
+  // The top-left corner of a window of the given size (shadow included) that opens with the
+  // alignment (1-6, else at the track point) from the excluded rectangle, before it is fitted to
+  // the monitor; a menu combined with the excluded rectangle overlaps it by one pixel.
+  CPoint CalcAnchorPoint(int nAlignment, const CSize& sizeWindow) const;
+  // The menu body (without shadow and combined area) in client coordinates: where the placement
+  // put it, else at the origin with the measured size.
+  CRect GetBodyRect() const;
 
   // ---------------------------------------------------------------------------------------------
   // Painting (ExtPopupMenuPaint.cpp).
@@ -470,10 +480,11 @@ public:
   int m_nPendingSubmenuIndex = -1;
   int m_nLastHoverIndex = -1;
   UINT m_nExpandHoverCounter = 0;
-  CPoint m_ptTrack;
+  CPoint m_ptTrack;           // as given: the placement computes the anchor from it
   CRect m_rcExclude;          // screen coordinates
   BYTE m_nPlacementFlags = 0; // bit 0: an excluded rectangle was given; bit 1: combined with it
   CRect m_rcWindow;           // the placement's answer, screen coordinates
+  CRect m_rcBody;             // the placed menu body, client coordinates; empty before placement
   ExpandEffectRects_t m_expandRects;
 
   enum : BYTE { PLACE_EXCLUDE_GIVEN = 0x01, PLACE_COMBINED = 0x02 };
@@ -486,17 +497,18 @@ protected:
   static void DestroySubmenu(CExtPopupMenuWnd* pPopup);
 
 private:
+  // The palette cells of every item relative to the body's top-left corner (a separator spans
+  // the content) and the row each lies in (-1 for separators); answers the content size before
+  // its minimum. Either vector may be NULL.
+  CSize CalcPaletteCells(std::vector<CRect>* pCells, std::vector<int>* pRows) const;
+
   // Painting steps (ExtPopupMenuPaint.cpp).
-  // The menu body: the content without the area combined with the opening button.
-  CRect GetBodyRect() const;
   bool HasCombinedArea() const;
   // The receiver draws the items: asked by the top menu of the chain.
   bool IsOwnerDrawingItems();
   void PaintCombinedArea(CDC& dc, const CRect& rcBody);
   void PaintScrollButton(CDC& dc, const CRect& rc, bool bUp, bool bHover);
   void PaintOneItem(CDC& dc, const VisibleItemDefinition_t& vid, bool bOwnerDraw, bool bNoIcon, bool bNoText);
-  // The background and final images of an animation; false when they cannot be made.
-  bool PrepareAnimationImages(CDC& dc);
   // Sends to the receiver when it is a window (wParam 0); 0 otherwise.
   LRESULT SendMessageToReceiver(UINT nMessage, LPARAM lParam);
 };

@@ -25,7 +25,14 @@ public:
   void ResetAll();
 
   bool HasSavedScreen() const;
-  // Captures the two strips of what dc shows at the strip positions.
+  // The image the strips are saved from instead of the DC the shadow paints on: what the screen
+  // showed beneath the popup (a popup's own DC shows its own surface under Wine, never the screen
+  // beneath). ptOrigin is where the image's top-left pixel lies in the target DC's coordinates. The
+  // bitmap stays its owner's, who calls this again with NULL before deleting it.
+  void SetScreenSource(HBITMAP hScreen, POINT ptOrigin);
+  HBITMAP GetScreenSource() const { return m_hScreenSource; }
+  // Captures the two strips at the strip positions from the screen source when there is one, else
+  // from what dc shows there.
   bool SaveScreen(CDC& dc);
   // Draws the saved strips into a DC whose origin is the content's top-left corner.
   bool RestoreScreen(CDC& dc);
@@ -41,11 +48,18 @@ public:
   bool PaintFor(CDC& dc, const RECT& rcContent, const RECT& rcArea1, const RECT& rcArea2, int nSize,
                 int nDarkest, int nLightest, bool bKeep, bool bTint, CWnd* pWndContent,
                 CWnd* pWndBeneath = NULL, const RECT* pRcBeneath = NULL);
+  // The band: size pixels wide along the right and bottom edges, darkest next to the content; it
+  // starts size pixels down the right edge and in from the left one with rounded ends, and rounds
+  // the outer corner. Where a combined menu's two parts share an edge the band runs straight on or
+  // stops, and it never falls on either part.
   bool Render(CDC& dc, CWnd* pWndContent, CWnd* pWndBeneath, const RECT* pRcBeneath);
   bool RenderAlpha(CDC& dc, CWnd* pWndContent, CWnd* pWndBeneath, const RECT* pRcBeneath);
   bool RenderHalftone(CDC& dc, CWnd* pWndContent, CWnd* pWndBeneath, const RECT* pRcBeneath);
   // One pixel of the 32-bit working surface (x from the left, y from the top of the content).
   void ApplyAlpha(int nFactor, int x, int y, COLORREF clrTint);
+  // A 0x00RRGGBB pixel with nFactor percent of its brightness kept; with a tint colour (not
+  // (COLORREF)-1) each channel keeps min(100, p + (100 - p) * tint channel / 255) percent.
+  static DWORD ShadePixel(DWORD px, int nFactor, COLORREF clrTint);
 
   // The rectangles the strips cover, in the target DC's coordinates.
   CRect RightStripRect() const;
@@ -66,5 +80,26 @@ public:
   CRgn m_rgnClip;
 
 private:
+  // How the band meets the other area of a menu combined with its button.
+  enum Joints : BYTE {
+    JOINT_RIGHT_FROM_TOP = 0x01,   // an area above spans the right edge: no rounded start on top
+    JOINT_BOTTOM_FROM_LEFT = 0x02, // an area to the left spans the bottom edge: none on the left
+    JOINT_CUT_CORNER = 0x04,       // an area below or to the right reaches the corner: no corner
+  };
+  BYTE FindJoints() const;
+  // The factor of a pixel of the working surface, or -1 when the shadow leaves it alone.
+  int FactorAt(int x, int y, BYTE nJoints) const;
+  int CornerFactor(int k, int j) const;
+  bool IsInArea(int x, int y) const;
+  // Draws the saved strips into dc with the content's top-left at ptContent.
+  bool RestoreScreenAt(CDC& dc, POINT ptContent);
+  // Prints the window beneath into dc at its place relative to the content (top-left at ptContent).
+  bool ComposeBeneath(CDC& dc, POINT ptContent, CWnd* pWndContent, CWnd* pWndBeneath, const RECT* pRcBeneath);
+  // Limits dc's clipping to the band: the content and the areas out, the clip region in.
+  void ClipToBand(CDC& dc);
+  void SelectClipRegion(CDC& dc);
+
+  HBITMAP m_hScreenSource = NULL; // not owned
+  CPoint m_ptScreenOrigin;
   int m_cxSurface = 0, m_cySurface = 0; // the working surface, (w + size) by (h + size)
 };

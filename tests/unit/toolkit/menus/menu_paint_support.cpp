@@ -33,6 +33,7 @@ bool ShowAt(CExtPopupMenuWnd& menu, CWnd* pOwner, CPoint pt, DWORD dwTrackFlags,
   }
   menu.m_nAnimationType = nAnimation;
   menu.StartAnimationTimer();
+  menu.CaptureScreenBeneath();
   menu.SetWindowPos(NULL, 0, 0, 0, 0,
                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   menu.UpdateWindow();
@@ -107,9 +108,17 @@ void CFixedLayoutMenu::GetItemRect(int nIndex, RECT& rc, bool bInner) const {
   rc = rcRow;
 }
 
+CRect CFixedLayoutMenu::CalcWindowPlacement() {
+  const int nShadow = GetShadowSize();
+  m_rcBody.SetRect(0, 0, m_rcPlacement.Width() - nShadow, m_rcPlacement.Height() - nShadow);
+  m_rcWindow = m_rcPlacement;
+  return m_rcPlacement;
+}
+
 bool CFixedLayoutMenu::CreateHidden(CWnd* pParent) { return CreateMenuWindow(pParent); }
 
 void CFixedLayoutMenu::ShowNoActivate() {
+  CaptureScreenBeneath();
   ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }

@@ -70,10 +70,10 @@ public:
                         CExtPopupMenuWnd* pChild = NULL);
   void GetItemRect(int nIndex, RECT& rc, bool bInner = false) const override;
   int GetBorderSize() const override { return kBorder; }
-  CRect CalcWindowPlacement() override { return m_rcPlacement; }
+  CRect CalcWindowPlacement() override;
   // Creates the window hidden, owned by pParent.
   bool CreateHidden(CWnd* pParent);
-  // Shows the window without activating it.
+  // Shows the window without activating it, the screen beneath captured first.
   void ShowNoActivate();
 };
 

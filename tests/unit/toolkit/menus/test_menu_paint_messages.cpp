@@ -111,8 +111,8 @@ TEST_P(LeftAreaTest, TheReceiverPaintsTheBandBesideTheItems) {
   const auto [nWidth, nOffset] = GetParam();
   m_menu.SetLeftAreaWidth(nWidth);
   AddRows(3);
-  m_menu.m_nScrollOffset = nOffset;
   ASSERT_TRUE(m_menu.CreateHidden(&m_receiver));
+  m_menu.m_nScrollOffset = nOffset;
   CRect rcBand;
   m_receiver.m_answer = [&](UINT nMsg, WPARAM wParam, LPARAM lParam) -> LRESULT {
     if (nMsg != CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea)
