@@ -170,11 +170,11 @@ public:
     pMenu->UpdateItemsCmdUI();
     pMenu->ItemDefaultSet(pMenu->ItemFindPosForCmdID(ID_LAB_PASTE));
     const int nSub = pMenu->GetItemCount() - 1;
+    pMenu->m_nCurIndex = nSub;
+    pMenu->GetItemAt(nSub).m_nDisplayFlags |= CExtPopupMenuWnd::MENUITEMDATA::DISPLAY_CURRENT;
     if (!ShowAt(*pMenu, this, pt, 0, CExtPopupBaseWnd::ANIM_NONE))
       return false;
     CExtPopupMenuWnd* pChild = pMenu->ItemGetPopup(nSub);
-    pMenu->m_nCurIndex = nSub;
-    pMenu->GetItemAt(nSub).m_nDisplayFlags |= CExtPopupMenuWnd::MENUITEMDATA::DISPLAY_CURRENT;
     CRect rcItem, rcMenu;
     pMenu->GetItemRect(nSub, rcItem);
     pMenu->ClientToScreen(rcItem);
@@ -313,7 +313,13 @@ protected:
                   {"palette", &CLabFrame::ShowPaletteMenu},
                   {"tall", &CLabFrame::ShowTallMenu}};
     const int nShots = (int)(std::size(kThemes) * std::size(kKinds));
-    const int nStep = m_nStep++;
+    if (m_nStep++ == 0) {
+      // A frame still on its way to the front could come up over the first menu.
+      WaitFor([this] { return ::GetForegroundWindow() == m_hWnd && ::GetActiveWindow() == m_hWnd; },
+              "the frame is active");
+      return 0;
+    }
+    const int nStep = m_nStep - 2;
     CRect rcClient;
     GetClientRect(rcClient);
     ClientToScreen(rcClient);
