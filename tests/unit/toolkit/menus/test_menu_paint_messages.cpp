@@ -188,6 +188,20 @@ INSTANTIATE_TEST_SUITE_P(Flags, OwnerDrawTest,
                                            OwnerDrawCase{"display only", 0x800 | 0x4000, 1, 0, 3}),
                          menu_paint::CaseName());
 
+TEST_F(MenuPaintTest, ASubmenuAsksTheReceiverWhenItsTopMenuDoes) {
+  ScopedRecordingTheme theme;
+  m_children.emplace_back(new CFixedLayoutMenu);
+  auto* pChild = static_cast<CFixedLayoutMenu*>(m_children.back().get());
+  pChild->AddItem(7, "Inner");
+  pChild->m_hWndCmdReceiver = m_receiver.GetSafeHwnd();
+  m_menu.AddItem(CExtPopupMenuWnd::ID_SUBMENU, "Sub", 22, pChild);
+  m_menu.SetTrackFlags(CExtPopupMenuWnd::TPMX_OWNERDRAW_ITEMS);
+  ASSERT_TRUE(pChild->CreateHidden(&m_receiver));
+  DibSurface surface(CFixedLayoutMenu::kWidth, 100);
+  pChild->PaintContent(surface.dc(), false);
+  EXPECT_EQ(1, m_receiver.Count(CExtPopupMenuWnd::g_nMsgPopupDrawItem));
+}
+
 // ---------------------------------------------------------------------------------------------
 // The paint record of a row.
 
@@ -320,6 +334,59 @@ INSTANTIATE_TEST_SUITE_P(Rows, RarelyUsedTest,
                                            RarelyCase{"K", 0, "-"}, RarelyCase{"P", 0, "-"},
                                            RarelyCase{"O", 0, "-"},
                                            RarelyCase{"R_display_only", 0x4000, "-"}),
+                         menu_paint::CaseName());
+
+// ---------------------------------------------------------------------------------------------
+// The expand effect: a rarely used row grows with the step, the rows below follow it, and a menu
+// whose button lies below grows upwards.
+
+struct ExpandCase {
+  const char* name;
+  int nStep;
+  bool bAreaBelow;
+};
+
+class ExpandEffectTest : public MenuPaintTest, public ::testing::WithParamInterface<ExpandCase> {};
+
+TEST_P(ExpandEffectTest, RarelyUsedRowsGrowIntoPlace) {
+  const ExpandCase& c = GetParam();
+  m_menu.AddItem(200, "Command");
+  m_children.emplace_back(new CExtPopupMenuWnd);
+  m_menu.AddItem(CExtPopupMenuWnd::ID_SUBMENU, "Sub", 30, m_children.back().get());
+  m_menu.AddItem(201, "Command");
+  ASSERT_TRUE(m_menu.CreateHidden(&m_receiver));
+  const CRect rcBody = m_menu.GetBodyRect();
+  if (c.bAreaBelow) {
+    m_menu.m_nFlags |= CExtPopupBaseWnd::POPUP_COMBINED_AREA;
+    m_menu.m_rcArea.SetRect(rcBody.left, rcBody.bottom - 1, rcBody.left + 40, rcBody.bottom + 10);
+    m_menu.m_nCombineSide = 2;
+  }
+  DibSurface surface(Client().Width(), Client().Height());
+  ASSERT_TRUE(m_menu.CreateAnimationBuffers(Client().Width(), Client().Height()));
+  ASSERT_TRUE(m_menu.FillAnimationBuffers(surface.dc()));
+  m_menu.PaintExpandEffectFrame(surface.dc(), c.nStep);
+  const CExtPopupMenuWnd::ExpandEffectRects_t& rects = m_menu.m_expandRects;
+  ASSERT_EQ(3u, rects.size());
+  EXPECT_EQ(rcBody.top, rects[0].m_rcSource.top);
+  EXPECT_EQ(rcBody.bottom, rects[2].m_rcSource.bottom);
+  const int nGrown = 30 * c.nStep / 100;
+  EXPECT_EQ(nGrown, rects[1].m_rcTarget.Height());
+  for (size_t i = 0; i < rects.size(); ++i) {
+    EXPECT_EQ(rcBody.left, rects[i].m_rcTarget.left);
+    EXPECT_EQ(rcBody.right, rects[i].m_rcTarget.right);
+    if (i != 1)
+      EXPECT_EQ(rects[i].m_rcSource.Height(), rects[i].m_rcTarget.Height());
+    if (i > 0)
+      EXPECT_EQ(rects[i - 1].m_rcTarget.bottom, rects[i].m_rcTarget.top);
+  }
+  // The menu grows away from its button.
+  EXPECT_EQ(c.bAreaBelow ? rcBody.bottom : rcBody.bottom - 30 + nGrown, rects[2].m_rcTarget.bottom);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, ExpandEffectTest,
+                         ::testing::Values(ExpandCase{"start", 0, false}, ExpandCase{"step 40", 40, false},
+                                           ExpandCase{"done", 100, false},
+                                           ExpandCase{"step 40 above its button", 40, true}),
                          menu_paint::CaseName());
 
 } // namespace
