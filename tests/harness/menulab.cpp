@@ -85,12 +85,18 @@ bool IsPosted(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
 
 // Shows a menu at a point as the tracking will, without taking the input: laid out, created, its region
 // applied, its animation started, the screen beneath captured and shown without activation.
-bool ShowAt(CExtPopupMenuWnd& menu, CWnd* pOwner, CPoint pt, DWORD dwTrackFlags, int nAnimation) {
+// With a button rectangle the menu opens joined to it, as from a bar button.
+bool ShowAt(CExtPopupMenuWnd& menu, CWnd* pOwner, CPoint pt, DWORD dwTrackFlags, int nAnimation,
+            const RECT* pRcButton = NULL) {
   menu.SetTrackFlags(dwTrackFlags);
   menu.m_dwMenuState |= CExtPopupMenuWnd::MENU_EXPANDED;
   menu.m_ptTrack = pt;
   menu.m_rcExclude.SetRect(pt.x - 3, pt.y - 3, pt.x + 3, pt.y + 3);
   menu.m_nPlacementFlags = 0;
+  if (pRcButton != NULL) {
+    menu.m_rcExclude = *pRcButton;
+    menu.m_nPlacementFlags = CExtPopupMenuWnd::PLACE_EXCLUDE_GIVEN | CExtPopupMenuWnd::PLACE_COMBINED;
+  }
   menu.RecalcItemLayout();
   if (!menu.CreateMenuWindow(pOwner))
     return false;
@@ -190,6 +196,18 @@ public:
       return false;
     pMenu->UpdateItemsCmdUI();
     const bool bShown = ShowAt(*pMenu, this, pt, 0, CExtPopupBaseWnd::ANIM_NONE);
+    m_menus.push_back(std::move(pMenu));
+    return bShown;
+  }
+
+  // The File menu below a button it is joined to.
+  bool ShowJoinedMenu(CPoint pt) {
+    auto pMenu = std::make_unique<CExtPopupMenuWnd>();
+    if (!pMenu->BuildFromMenuHandle(m_hWnd, CMenu::FromHandle(::GetSubMenu(GetMenu()->m_hMenu, 0))))
+      return false;
+    pMenu->UpdateItemsCmdUI();
+    const CRect rcButton(pt, CSize(56, 22));
+    const bool bShown = ShowAt(*pMenu, this, pt, 4, CExtPopupBaseWnd::ANIM_NONE, &rcButton);
     m_menus.push_back(std::move(pMenu));
     return bShown;
   }
@@ -310,6 +328,7 @@ protected:
       bool (CLabFrame::*pfnShow)(CPoint);
     } kKinds[] = {{"edit", &CLabFrame::ShowEditMenu},
                   {"file", &CLabFrame::ShowFileMenu},
+                  {"joined", &CLabFrame::ShowJoinedMenu},
                   {"palette", &CLabFrame::ShowPaletteMenu},
                   {"tall", &CLabFrame::ShowTallMenu}};
     const int nShots = (int)(std::size(kThemes) * std::size(kKinds));
