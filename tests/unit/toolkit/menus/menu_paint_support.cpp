@@ -115,8 +115,6 @@ CRect CFixedLayoutMenu::CalcWindowPlacement() {
   return m_rcPlacement;
 }
 
-bool CFixedLayoutMenu::CreateHidden(CWnd* pParent) { return CreateMenuWindow(pParent); }
-
 void CFixedLayoutMenu::ShowNoActivate() {
   CaptureScreenBeneath();
   ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,

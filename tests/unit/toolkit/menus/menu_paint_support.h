@@ -71,8 +71,6 @@ public:
   void GetItemRect(int nIndex, RECT& rc, bool bInner = false) const override;
   int GetBorderSize() const override { return kBorder; }
   CRect CalcWindowPlacement() override;
-  // Creates the window hidden, owned by pParent.
-  bool CreateHidden(CWnd* pParent);
   // Shows the window without activating it, the screen beneath captured first.
   void ShowNoActivate();
 };

@@ -1,6 +1,5 @@
-// A thousand menus with submenus built from a menu handle, shown, hidden and
-// destroyed: the GDI and USER objects and the private bytes stay flat, and no
-// popup window is left.
+// A thousand menus with submenus built from a menu handle, shown, hidden and destroyed: the GDI and
+// USER objects and the private bytes stay flat, and no popup window is left.
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/menus/menu_paint_support.h"
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -30,8 +29,7 @@ PFN_QueryProcess QueryProcess() {
       ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess"));
 }
 
-// GetGuiResources, or where Wine does not count: the used entries of the GDI
-// handle table.
+// GetGuiResources, or where Wine does not count: the used entries of the GDI handle table.
 long GdiObjects() {
   const DWORD dwCount = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
   if (dwCount != 0)
@@ -40,8 +38,7 @@ long GdiObjects() {
   ULONG nLength = 0;
   if (QueryProcess()(::GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), &nLength) != 0)
     return -1;
-  // PEB::GdiSharedHandleTable of a 32-bit process: 0x10000 entries of 24 bytes,
-  // the type at byte 14.
+  // PEB::GdiSharedHandleTable of a 32-bit process: 0x10000 entries of 24 bytes, the type at byte 14.
   const BYTE* pTable =
       *reinterpret_cast<BYTE* const*>(reinterpret_cast<const BYTE*>(info.PebBaseAddress) + 0x94);
   if (pTable == NULL)

@@ -62,51 +62,45 @@ protected:
 // ---------------------------------------------------------------------------------------------
 // Creation.
 
-class MenuCreationTest : public MenuWindowTest, public ::testing::WithParamInterface<DWORD> {};
+// Track flags, and whether the placement found room.
+class MenuCreationTest : public MenuWindowTest,
+                         public ::testing::WithParamInterface<std::pair<DWORD, bool>> {};
 
 TEST_P(MenuCreationTest, ThePopupIsOwnedHiddenAndTopmostUnlessDisplayOnly) {
-  const DWORD dwFlags = GetParam();
+  const auto [dwFlags, bRoom] = GetParam();
   m_menu.AddItem(100);
   m_menu.SetTrackFlags(dwFlags);
-  const CExtPopupMenuWnd* pAsked = NULL;
-  m_receiver.m_answer = [&](UINT nMsg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-    if (nMsg == CExtPopupMenuWnd::g_nMsgPrepareDesktopBk) {
-      pAsked = reinterpret_cast<const CExtPopupMenuWnd*>(wParam);
-      EXPECT_EQ(0, lParam);
-      // Asked before the window exists.
-      EXPECT_EQ(NULL, pAsked->GetSafeHwnd());
-    }
+  if (!bRoom)
+    m_menu.m_rcPlacement.SetRectEmpty();
+  m_receiver.m_answer = [&](UINT nMsg, WPARAM wParam, LPARAM) -> LRESULT {
+    if (nMsg == CExtPopupMenuWnd::g_nMsgPrepareDesktopBk)
+      EXPECT_EQ(&m_menu, reinterpret_cast<CExtPopupMenuWnd*>(wParam));
     return 0;
   };
-  ASSERT_TRUE(m_menu.CreateMenuWindow(&m_receiver));
+  ASSERT_EQ(bRoom, m_menu.CreateMenuWindow(&m_receiver));
+  EXPECT_EQ(bRoom ? 1 : 0, m_receiver.Count(CExtPopupMenuWnd::g_nMsgPrepareDesktopBk));
   const HWND hWnd = m_menu.GetSafeHwnd();
-  EXPECT_EQ(&m_menu, pAsked);
-  const DWORD dwStyle = (DWORD)::GetWindowLongA(hWnd, GWL_STYLE);
+  if (!bRoom) {
+    EXPECT_EQ(NULL, hWnd);
+    return;
+  }
   const DWORD dwExStyle = (DWORD)::GetWindowLongA(hWnd, GWL_EXSTYLE);
-  EXPECT_EQ((DWORD)WS_POPUP, dwStyle & (WS_POPUP | WS_CHILD | WS_VISIBLE));
+  EXPECT_EQ((DWORD)WS_POPUP, (DWORD)::GetWindowLongA(hWnd, GWL_STYLE) & (WS_POPUP | WS_CHILD | WS_VISIBLE));
   const bool bDisplayOnly = (dwFlags & CExtPopupMenuWnd::TPMX_DISPLAY_ONLY) != 0;
   EXPECT_EQ(!bDisplayOnly, (dwExStyle & WS_EX_TOPMOST) != 0);
-  const bool bNoInherit =
-      !bDisplayOnly && (g_PaintManagerHolder.m_nOsFlagsB & CExtPaintManagerHolder::OSB_NT_MAJOR5);
-  EXPECT_EQ(bNoInherit, (dwExStyle & WS_EX_NOINHERITLAYOUT) != 0);
+  EXPECT_EQ(!bDisplayOnly && (g_PaintManagerHolder.m_nOsFlagsB & CExtPaintManagerHolder::OSB_NT_MAJOR5),
+            (dwExStyle & WS_EX_NOINHERITLAYOUT) != 0);
   EXPECT_NE(0u, ::GetClassLongA(hWnd, GCL_STYLE) & CS_SAVEBITS);
   EXPECT_EQ((ULONG_PTR)(COLOR_BTNFACE + 1), ::GetClassLongPtrA(hWnd, GCLP_HBRBACKGROUND));
   EXPECT_EQ(m_receiver.GetSafeHwnd(), ::GetWindow(hWnd, GW_OWNER));
   CRect rc;
   ::GetWindowRect(hWnd, &rc);
   EXPECT_EQ(m_menu.m_rcPlacement, rc);
-  EXPECT_EQ(m_menu.m_rcPlacement, m_menu.m_rcWindow);
 }
 
-INSTANTIATE_TEST_SUITE_P(TrackFlags, MenuCreationTest, ::testing::Values(0u, 0x4000u));
-
-TEST_F(MenuWindowTest, WithoutRoomNoWindowIsMade) {
-  m_menu.AddItem(100);
-  m_menu.m_rcPlacement.SetRectEmpty();
-  EXPECT_FALSE(m_menu.CreateMenuWindow(&m_receiver));
-  EXPECT_EQ(NULL, m_menu.GetSafeHwnd());
-  EXPECT_EQ(0, m_receiver.Count(CExtPopupMenuWnd::g_nMsgPrepareDesktopBk));
-}
+INSTANTIATE_TEST_SUITE_P(TrackFlags, MenuCreationTest,
+                         ::testing::Values(std::make_pair(0u, true), std::make_pair(0x4000u, true),
+                                           std::make_pair(0u, false)));
 
 // ---------------------------------------------------------------------------------------------
 // Hiding and resetting.
@@ -196,24 +190,12 @@ TEST_F(MenuWindowTest, AMenuDeletedWithItsWindowIsNotReadAfterwards) {
   pMenu->m_dwMenuState |= CExtPopupMenuWnd::MENU_TOP_LEVEL;
   ASSERT_TRUE(pMenu->CreateMenuWindow(&m_receiver));
   pMenu->ShowNoActivate();
+  pMenu->SetHoverMenu();
   CExtToolControlBar::g_bMenuTracking = true;
   pMenu->ResetAndHide(false);
   EXPECT_EQ(1, CSelfDeletingMenu::s_nDeleted);
   EXPECT_FALSE(CExtToolControlBar::g_bMenuTracking) << "the flags were read before the window went";
-}
-
-TEST_F(MenuWindowTest, AMenuThatGoesLeavesNeitherWindowNorHoverMenu) {
-  auto pMenu = std::make_unique<CFixedLayoutMenu>();
-  pMenu->m_hWndCmdReceiver = m_receiver.GetSafeHwnd();
-  pMenu->AddItem(100);
-  ASSERT_TRUE(pMenu->CreateMenuWindow(&m_receiver));
-  pMenu->ShowNoActivate();
-  pMenu->SetHoverMenu();
-  const HWND hWnd = pMenu->GetSafeHwnd();
-  ASSERT_EQ(pMenu.get(), Site().m_pHoverMenu);
-  pMenu.reset();
-  EXPECT_FALSE(::IsWindow(hWnd));
-  EXPECT_EQ(nullptr, Site().m_pHoverMenu);
+  EXPECT_EQ(nullptr, Site().m_pHoverMenu) << "no pointer to the deleted menu is left";
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -379,12 +361,6 @@ TEST_F(MenuWindowTest, ACommandClosesTheChainAndRepaintsWhatItCoveredAtOnce) {
   // The tracked top menu was asked to close.
   EXPECT_TRUE(WaitUntil([&] { return m_menu.GetSafeHwnd() == NULL; }));
   EXPECT_TRUE(::IsWindow(child.GetSafeHwnd()));
-}
-
-TEST(ToolBarMenuTracking, EndingInAllBarsClearsTheFlag) {
-  CExtToolControlBar::g_bMenuTracking = true;
-  CExtToolControlBar::EndMenuTrackingInAllBars();
-  EXPECT_FALSE(CExtToolControlBar::g_bMenuTracking);
 }
 
 } // namespace
