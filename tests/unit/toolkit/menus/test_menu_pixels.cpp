@@ -4,6 +4,7 @@
 #include "tests/common/pattern_window.h"
 #include "tests/common/pixel_support.h"
 #include "tests/unit/toolkit/menus/menu_paint_support.h"
+#include "toolkit/foundation/ExtSoundPlayer.h"
 
 #include <gtest/gtest.h>
 
@@ -77,6 +78,8 @@ protected:
 TEST_F(MenuPixelTest, FadeFramesBlendThePatternBeneathIntoTheMenu) {
   ASSERT_TRUE(ShowAt(m_menu, &m_receiver, kMenuAt, 0, CExtPopupBaseWnd::ANIM_FADE));
   m_menu.KillTimer(CExtPopupBaseWnd::ID_TIMER_ANIMATION);
+  EXPECT_EQ((UINT)CExtSoundPlayer::UI_SOUND_MENU_POPUP, m_menu.m_nEndSound)
+      << "a top menu sounds once it is there";
   const CRect rcBody = ScreenBody();
   const CPoint ptIn(rcBody.left + rcBody.Width() * 2 / 3, rcBody.CenterPoint().y);
   const CPoint ptBand(rcBody.right + 1, rcBody.top + 12);
