@@ -1,6 +1,6 @@
+// The tool bar: what the popup menus ask of the bars.
 #include "toolkit/bars/ExtToolControlBar.h"
 
-// A plain byte, constant-initialised: readable from the first global constructor on.
-bool CExtToolControlBar::g_bMenuTracking = false;
+// g_bMenuTracking is defined with the toolkit's globals.
 
 void CExtToolControlBar::EndMenuTrackingInAllBars() { g_bMenuTracking = false; }

@@ -9,6 +9,7 @@
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/foundation/ExtHookSink.h"
 #include "toolkit/foundation/ExtResourceManager.h"
+#include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/foundation/ExtSoundPlayer.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
@@ -69,6 +70,7 @@ bool CExtPopupMenuWnd::g_bMenuExpandByHover = true;
 bool CExtPopupMenuWnd::g_bMenuUseWorkArea = true;
 int CExtPopupMenuWnd::g_nMenuItemTipStyle = 4;
 int CExtPopupMenuWnd::g_nPaletteItemTipStyle = 0;
+bool CExtToolControlBar::g_bMenuTracking = false;
 static StartupStep s_stepTrackSite(ExtGlobalsTrace::STEP_TRACK_SITE);
 
 // 2. Messages 1-11.
