@@ -9,7 +9,9 @@
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/foundation/ExtHookSink.h"
 #include "toolkit/foundation/ExtResourceManager.h"
+#include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/foundation/ExtSoundPlayer.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
@@ -54,7 +56,22 @@ void ExtGlobalsTrace::SetExitObserver(PFN_ExitStep pfnObserver) { g_pfnExitObser
   const UINT ExtRegisteredMessages::owner::member = ::RegisterWindowMessageA(#owner "::" #member);
 
 // 1. The menu-tracking site (popup menus) is made first and destroyed last: its exit ends any
-//    tracking and destroys the shared tip window.
+//    tracking and destroys the shared tip window. The popup menus' switches are constants until
+//    the application sets them.
+CExtPopupTrackSite g_PopupTrackSite;
+int CExtPopupBaseWnd::g_nDefaultAnimation = CExtPopupBaseWnd::ANIM_FADE;
+bool CExtPopupBaseWnd::g_bShadows = true;
+bool CExtPopupMenuWnd::g_bMenuShadows = true;
+bool CExtPopupMenuWnd::g_bMenuItemTips = true;
+bool CExtPopupMenuWnd::g_bMenuHideRarelyUsed = true;
+bool CExtPopupMenuWnd::g_bMenuHighlightRarelyUsed = true;
+bool CExtPopupMenuWnd::g_bAnimateMenuExpansion = true;
+bool CExtPopupMenuWnd::g_bMenuExpandByHover = true;
+bool CExtPopupMenuWnd::g_bMenuUseWorkArea = true;
+int CExtPopupMenuWnd::g_nMenuItemTipStyle = 4;
+int CExtPopupMenuWnd::g_nPaletteItemTipStyle = 0;
+bool CExtToolControlBar::g_bMenuTracking = false;
+static StartupStep s_stepTrackSite(ExtGlobalsTrace::STEP_TRACK_SITE);
 
 // 2. Messages 1-11.
 EXT_REGISTERED_MESSAGE(CExtPopupMenuWnd, g_nMsgPrepareMenu)
@@ -153,5 +170,21 @@ static StartupStep s_stepMessages31(ExtGlobalsTrace::STEP_MESSAGES_31_TO_40);
 #undef EXT_REGISTERED_MESSAGE
 
 // The owning classes' members refer to the numbers above; binding a reference needs no code.
+#define EXT_BIND_MESSAGE(owner, member) const UINT& owner::member = ExtRegisteredMessages::owner::member;
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgPrepareMenu)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgPrepareOneMenuLevel)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgPrepareDesktopBk)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgPopupNext)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgPopupPrev)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgNotifyMenuExpanded)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgNotifyMenuClosed)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgPopupDrawItem)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgPopupDrawLeftArea)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgPopupDrawBackground)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgCreateInplaceEdit)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgItemCoveringNotification)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgTearOff)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgCustomFloatPos)
+#undef EXT_BIND_MESSAGE
 const UINT& CExtPaintManager::g_nMsgPaintInheritedBackground =
     ExtRegisteredMessages::CExtPaintManager::g_nMsgPaintInheritedBackground;

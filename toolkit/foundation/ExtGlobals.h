@@ -110,6 +110,7 @@ public:
     STEP_MESSAGES_29_TO_30,
     STEP_HOOK_CHAINS_MAP,
     STEP_MESSAGES_31_TO_40,
+    STEP_TRACK_SITE,
   };
   enum { MAX_STEPS = 32 };
   typedef void (*PFN_ExitStep)(int nStep);

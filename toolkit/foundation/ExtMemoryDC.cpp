@@ -55,12 +55,21 @@ void CExtMemoryDC::SetUp(CDC* pDC, const RECT* pRect, DWORD dwOpt) {
   }
   if ((dwOpt & MDC_COPY_TARGET) != 0) {
     // The rectangle's top-left is where the buffer begins, in the coordinates drawing and the
-    // final copy use.
-    BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), pDC, m_rect.left, m_rect.top, SRCCOPY);
+    // final copy use. Drawing straight on the target already starts from its pixels: copying it
+    // onto itself would only cost a transfer.
+    if (m_bMemDC)
+      BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), pDC, m_rect.left, m_rect.top, SRCCOPY);
     return;
   }
-  if ((dwOpt & MDC_FILL_BACKGROUND) != 0)
-    FillSolidRect(&m_rect, pDC->GetBkColor());
+  if ((dwOpt & MDC_FILL_BACKGROUND) != 0) {
+    // Filled with a brush: Wine draws an opaque text rectangle one pixel aside on a right-to-left
+    // DC, which would leave the buffer's last column unfilled.
+    const COLORREF clrBack = pDC->GetBkColor();
+    SetBkColor(clrBack);
+    CBrush brush;
+    if (brush.CreateSolidBrush(clrBack))
+      FillRect(&m_rect, &brush);
+  }
 }
 
 BOOL CExtMemoryDC::CreateBuffer(DWORD dwOpt) {

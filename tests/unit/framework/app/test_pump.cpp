@@ -222,6 +222,39 @@ TEST_F(ProfileTest, ValuesLandInNestedSectionKeys) {
   delete[] pData;
 }
 
+// Popups that keep no platform menu update the recent-file entry with a NULL menu: an empty list
+// disables it; a filled one is left alone, so that the handler probe enables it.
+TEST(RecentFileUpdate, WithoutAMenuAnEmptyListDisablesAndAFilledOneIsLeftToTheProbe) {
+  class CProbeCmdUI : public CCmdUI {
+  public:
+    std::vector<int> m_enables;
+    int m_nTexts = 0;
+    void Enable(BOOL bOn) override {
+      m_enables.push_back(bOn ? 1 : 0);
+      m_bEnableChanged = TRUE;
+    }
+    void SetText(LPCSTR) override { ++m_nTexts; }
+  };
+  CWinApp& app = TheTestApp();
+  CRecentFileList* pOld = app.m_pRecentFileList;
+  CRecentFileList list(0, "Recent File List", "File%d", 4);
+  app.m_pRecentFileList = &list;
+  const struct {
+    const char* pszFirst;
+    std::vector<int> enables;
+  } kCases[] = {{"", {0}}, {"C:\\pictures\\a.png", {1}}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.pszFirst);
+    list[0] = c.pszFirst;
+    CProbeCmdUI ui;
+    ui.m_nID = ID_FILE_MRU_FILE1;
+    ui.DoUpdate(&app, TRUE);
+    EXPECT_EQ(c.enables, ui.m_enables);
+    EXPECT_EQ(0, ui.m_nTexts);
+  }
+  app.m_pRecentFileList = pOld;
+}
+
 TEST_F(ProfileTest, RecentFileListRoundTripsThroughTheRegistry) {
   CWinApp& app = TheTestApp();
   app.LoadStdProfileSettings(4);

@@ -214,6 +214,42 @@ TEST_F(LayoutTest, DelayedLayoutHappensOnceAtTheNextIdlePass) {
   EXPECT_EQ(3u, m_log.size()) << "no second layout";
 }
 
+// Toolkit menus post their commands and update without a platform menu: a posted command
+// reaches its handler, window-list ids fall through to the system's frame procedure (which
+// activates that child), and the window commands' update handler needs no menu.
+TEST_F(FrameTest, PostedCommandsAndMenulessUpdatesReachTheFrame) {
+  class CProbeCmdUI : public CCmdUI {
+  public:
+    int m_nEnable = -1;
+    void Enable(BOOL bOn) override {
+      m_nEnable = bOn ? 1 : 0;
+      m_bEnableChanged = TRUE;
+    }
+  };
+  auto update = [&](UINT nID) {
+    CProbeCmdUI ui;
+    ui.m_nID = nID;
+    ui.DoUpdate(m_pFrame, TRUE);
+    return ui.m_nEnable;
+  };
+  EXPECT_EQ(0, update(ID_WINDOW_CASCADE)) << "no child to arrange";
+  m_pFrame->PostMessage(WM_COMMAND, ID_LAB_COMMAND, 0);
+  PumpPending();
+  EXPECT_EQ(1, m_pFrame->m_nLabCommands);
+
+  CLabChild* pFirst = OpenLabChild(m_pFrame, "Lab1");
+  CLabChild* pSecond = OpenLabChild(m_pFrame, "Lab2");
+  ASSERT_TRUE(pFirst != NULL && pSecond != NULL);
+  EXPECT_EQ(1, update(ID_WINDOW_CASCADE));
+  for (CLabChild* pChild : {pFirst, pSecond}) {
+    m_pFrame->PostMessage(WM_COMMAND, (WPARAM)::GetDlgCtrlID(pChild->m_hWnd), 0);
+    PumpPending();
+    EXPECT_EQ(pChild, m_pFrame->MDIGetActive());
+  }
+  pFirst->DestroyWindow();
+  pSecond->DestroyWindow();
+}
+
 // ---------------------------------------------------------------------------------------------
 // The message line
 

@@ -1,0 +1,473 @@
+// menulab: an MDI application on the framework and the toolkit for looking at popup menus: a frame
+// with a status bar and a command profile bound to it, three child windows, a recent-file list, and
+// the frame as the menus' receiver, which logs every command and every registered popup message it
+// gets, sent or posted. Menus are shown at a point without taking the input, as the tracking shows
+// them. "/log:<file>" writes the log to a file line by line as it grows; "/selftest" shows every kind
+// of menu in each theme, saves the pictures, ends a menu with a command, checks the log and exits
+// with the number of failed checks.
+#include "framework/fw.h"
+#include "tests/harness/menulab_res.h"
+#include "toolkit/foundation/ExtCmdManager.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
+#include "toolkit/theme/ExtPaintManagerHolder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kProfile[] = "menulab";
+enum { UM_STEP = WM_APP + 200, ID_TIMER_WAIT = 1, kPaletteCells = 16, kTallRows = 80 };
+
+std::vector<std::string> g_log;
+FILE* g_pLogFile = NULL;
+int g_nFailures = 0;
+bool g_bScriptDone = false;
+
+void Log(const std::string& line) {
+  g_log.push_back(line);
+  if (g_pLogFile != NULL) {
+    std::fprintf(g_pLogFile, "%s\n", line.c_str());
+    std::fflush(g_pLogFile);
+  }
+}
+
+void Check(bool bOk, const std::string& what) {
+  Log((bOk ? "ok   " : "FAIL ") + what);
+  g_nFailures += bOk ? 0 : 1;
+}
+
+bool Logged(const std::string& line) {
+  for (const std::string& s : g_log)
+    if (s == line)
+      return true;
+  return false;
+}
+
+// The registered messages of the popup menus, by the names they were registered under.
+const char* PopupMessageName(UINT nMsg) {
+  static const struct {
+    const UINT& nMsg;
+    const char* pszName;
+  } kMessages[] = {
+      {CExtPopupMenuWnd::g_nMsgPrepareMenu, "g_nMsgPrepareMenu"},
+      {CExtPopupMenuWnd::g_nMsgPrepareOneMenuLevel, "g_nMsgPrepareOneMenuLevel"},
+      {CExtPopupMenuWnd::g_nMsgPrepareDesktopBk, "g_nMsgPrepareDesktopBk"},
+      {CExtPopupMenuWnd::g_nMsgPopupNext, "g_nMsgPopupNext"},
+      {CExtPopupMenuWnd::g_nMsgPopupPrev, "g_nMsgPopupPrev"},
+      {CExtPopupMenuWnd::g_nMsgNotifyMenuExpanded, "g_nMsgNotifyMenuExpanded"},
+      {CExtPopupMenuWnd::g_nMsgNotifyMenuClosed, "g_nMsgNotifyMenuClosed"},
+      {CExtPopupMenuWnd::g_nMsgPopupDrawItem, "g_nMsgPopupDrawItem"},
+      {CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea, "g_nMsgPopupDrawLeftArea"},
+      {CExtPopupMenuWnd::g_nMsgPopupDrawBackground, "g_nMsgPopupDrawBackground"},
+      {CExtPopupMenuWnd::g_nMsgCreateInplaceEdit, "g_nMsgCreateInplaceEdit"},
+      {CExtPopupMenuWnd::g_nMsgItemCoveringNotification, "g_nMsgItemCoveringNotification"},
+      {CExtPopupMenuWnd::g_nMsgTearOff, "g_nMsgTearOff"},
+      {CExtPopupMenuWnd::g_nMsgCustomFloatPos, "g_nMsgCustomFloatPos"},
+  };
+  for (const auto& m : kMessages)
+    if (m.nMsg == nMsg)
+      return m.pszName;
+  return NULL;
+}
+
+// A message the pump dispatched is the thread's current one; any other reached the window sent.
+bool IsPosted(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+  const MSG& cur = AfxGetThreadState()->m_msgCur;
+  return cur.hwnd == hWnd && cur.message == nMsg && cur.wParam == wParam && cur.lParam == lParam;
+}
+
+// Shows a menu at a point as the tracking will, without taking the input: laid out, created, its region
+// applied, its animation started, the screen beneath captured and shown without activation.
+// With a button rectangle the menu opens joined to it, as from a bar button.
+bool ShowAt(CExtPopupMenuWnd& menu, CWnd* pOwner, CPoint pt, DWORD dwTrackFlags, int nAnimation,
+            const RECT* pRcButton = NULL) {
+  menu.SetTrackFlags(dwTrackFlags);
+  menu.m_dwMenuState |= CExtPopupMenuWnd::MENU_EXPANDED;
+  menu.m_ptTrack = pt;
+  menu.m_rcExclude.SetRect(pt.x - 3, pt.y - 3, pt.x + 3, pt.y + 3);
+  menu.m_nPlacementFlags = 0;
+  if (pRcButton != NULL) {
+    menu.m_rcExclude = *pRcButton;
+    menu.m_nPlacementFlags = CExtPopupMenuWnd::PLACE_EXCLUDE_GIVEN | CExtPopupMenuWnd::PLACE_COMBINED;
+  }
+  menu.RecalcItemLayout();
+  if (!menu.CreateMenuWindow(pOwner))
+    return false;
+  if (menu.m_rgnWindow.GetSafeHandle() != NULL) {
+    CRgn rgnCopy;
+    if (rgnCopy.CreateRectRgn(0, 0, 0, 0) && rgnCopy.CopyRgn(&menu.m_rgnWindow) != ERROR &&
+        menu.SetWindowRgn((HRGN)rgnCopy.GetSafeHandle(), FALSE))
+      rgnCopy.Detach();
+  }
+  menu.m_nAnimationType = nAnimation;
+  menu.StartAnimationTimer();
+  menu.CaptureScreenBeneath();
+  menu.SetWindowPos(NULL, 0, 0, 0, 0,
+                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  menu.UpdateWindow();
+  menu.SetHoverMenu();
+  return true;
+}
+
+// The screen's pixels in rc, as a 24-bit bottom-up DIB.
+std::vector<BYTE> ScreenBits(const CRect& rc) {
+  CWindowDC screen(NULL);
+  CDC mem;
+  mem.CreateCompatibleDC(&screen);
+  CBitmap bmp;
+  bmp.CreateCompatibleBitmap(&screen, rc.Width(), rc.Height());
+  CBitmap* pOld = mem.SelectObject(&bmp);
+  mem.BitBlt(0, 0, rc.Width(), rc.Height(), &screen, rc.left, rc.top, SRCCOPY);
+  mem.SelectObject(pOld);
+  BITMAPINFOHEADER bih = {sizeof(bih), rc.Width(), rc.Height(), 1, 24};
+  std::vector<BYTE> bits((size_t)((rc.Width() * 3 + 3) & ~3) * rc.Height());
+  ::GetDIBits(mem.GetSafeHdc(), bmp, 0, rc.Height(), bits.data(), reinterpret_cast<BITMAPINFO*>(&bih),
+              DIB_RGB_COLORS);
+  return bits;
+}
+
+void SaveScreenshot(const CRect& rc, const std::string& name) {
+  const char* pszDir = std::getenv("PIX_ARTIFACTS");
+  if (pszDir == NULL || rc.IsRectEmpty())
+    return;
+  const std::string path = std::string("Z:") + pszDir;
+  ::CreateDirectoryA(path.c_str(), NULL);
+  const std::vector<BYTE> bits = ScreenBits(rc);
+  BITMAPINFOHEADER bih = {sizeof(bih), rc.Width(), rc.Height(), 1, 24};
+  BITMAPFILEHEADER bf = {0x4D42, DWORD(sizeof(bf) + sizeof(bih) + bits.size()), 0, 0,
+                         sizeof(bf) + sizeof(bih)};
+  if (FILE* f = std::fopen((path + "/" + name + ".bmp").c_str(), "wb")) {
+    std::fwrite(&bf, sizeof(bf), 1, f);
+    std::fwrite(&bih, sizeof(bih), 1, f);
+    std::fwrite(bits.data(), bits.size(), 1, f);
+    std::fclose(f);
+  }
+}
+
+class CLabChild : public CMDIChildWnd {
+  DECLARE_DYNCREATE(CLabChild)
+};
+IMPLEMENT_DYNCREATE(CLabChild, CMDIChildWnd)
+
+class CLabFrame : public CMDIFrameWnd {
+  DECLARE_DYNCREATE(CLabFrame)
+public:
+  CStatusBar m_status;
+  std::vector<std::unique_ptr<CExtPopupMenuWnd>> m_menus; // the menus on screen, top level first
+  int m_nStep = 0, m_nWaitTicks = 0;
+  std::function<bool()> m_waitDone;
+  std::string m_waitWhat;
+  std::vector<BYTE> m_before;
+
+  // The Edit menu with its Insert submenu open beside it, the current row on the submenu item.
+  bool ShowEditMenu(CPoint pt) {
+    CMenu* pBar = GetMenu();
+    auto pMenu = std::make_unique<CExtPopupMenuWnd>();
+    if (pBar == NULL ||
+        !pMenu->BuildFromMenuHandle(m_hWnd, CMenu::FromHandle(::GetSubMenu(pBar->m_hMenu, 1))))
+      return false;
+    pMenu->UpdateItemsCmdUI();
+    pMenu->ItemDefaultSet(pMenu->ItemFindPosForCmdID(ID_LAB_PASTE));
+    const int nSub = pMenu->GetItemCount() - 1;
+    pMenu->m_nCurIndex = nSub;
+    pMenu->GetItemAt(nSub).m_nDisplayFlags |= CExtPopupMenuWnd::MENUITEMDATA::DISPLAY_CURRENT;
+    if (!ShowAt(*pMenu, this, pt, 0, CExtPopupBaseWnd::ANIM_NONE))
+      return false;
+    CExtPopupMenuWnd* pChild = pMenu->ItemGetPopup(nSub);
+    CRect rcItem, rcMenu;
+    pMenu->GetItemRect(nSub, rcItem);
+    pMenu->ClientToScreen(rcItem);
+    pMenu->GetWindowRect(rcMenu);
+    m_menus.push_back(std::move(pMenu));
+    return pChild != NULL &&
+           ShowAt(*pChild, this, CPoint(rcMenu.right, rcItem.top), 0, CExtPopupBaseWnd::ANIM_NONE);
+  }
+
+  bool ShowFileMenu(CPoint pt) {
+    auto pMenu = std::make_unique<CExtPopupMenuWnd>();
+    if (!pMenu->BuildFromMenuHandle(m_hWnd, CMenu::FromHandle(::GetSubMenu(GetMenu()->m_hMenu, 0))))
+      return false;
+    pMenu->UpdateItemsCmdUI();
+    const bool bShown = ShowAt(*pMenu, this, pt, 0, CExtPopupBaseWnd::ANIM_NONE);
+    m_menus.push_back(std::move(pMenu));
+    return bShown;
+  }
+
+  // The File menu below a button it is joined to.
+  bool ShowJoinedMenu(CPoint pt) {
+    auto pMenu = std::make_unique<CExtPopupMenuWnd>();
+    if (!pMenu->BuildFromMenuHandle(m_hWnd, CMenu::FromHandle(::GetSubMenu(GetMenu()->m_hMenu, 0))))
+      return false;
+    pMenu->UpdateItemsCmdUI();
+    const CRect rcButton(pt, CSize(56, 22));
+    const bool bShown = ShowAt(*pMenu, this, pt, 4, CExtPopupBaseWnd::ANIM_NONE, &rcButton);
+    m_menus.push_back(std::move(pMenu));
+    return bShown;
+  }
+
+  // Sixteen colour cells in rows of four.
+  bool ShowPaletteMenu(CPoint pt) {
+    auto pMenu = std::make_unique<CExtPopupMenuWnd>();
+    pMenu->InitTopLevel(m_hWnd);
+    for (int i = 0; i < kPaletteCells; ++i) {
+      HICON hIcon = CExtPaintManager::CreateColorSampleIcon(RGB(i * 16, 255 - i * 12, (i * 77) & 0xFF));
+      pMenu->InsertCommandItemWithHIcon(ID_LAB_COLOR_FIRST + i, "", NULL, hIcon, false);
+      if (i % 4 == 3)
+        pMenu->ItemSetNewColumn(i);
+    }
+    const bool bShown = ShowAt(*pMenu, this, pt, CExtPopupMenuWnd::TPMX_PALETTE, CExtPopupBaseWnd::ANIM_NONE);
+    m_menus.push_back(std::move(pMenu));
+    return bShown;
+  }
+
+  // More rows than the screen holds: the menu scrolls.
+  bool ShowTallMenu(CPoint pt) {
+    auto pMenu = std::make_unique<CExtPopupMenuWnd>();
+    pMenu->InitTopLevel(m_hWnd);
+    for (int i = 0; i < kTallRows; ++i) {
+      CString sText;
+      sText.Format("Line %d", i + 1);
+      pMenu->InsertOwnItem(ID_LAB_COLOR_FIRST + 100 + i, -1, sText, NULL, CExtCmdIcon());
+    }
+    const bool bShown = ShowAt(*pMenu, this, pt, 0, CExtPopupBaseWnd::ANIM_NONE);
+    pMenu->m_nScrollOffset = -30;
+    pMenu->Invalidate(FALSE);
+    m_menus.push_back(std::move(pMenu));
+    return bShown;
+  }
+
+  // Where the shown menus and their open submenus are on the screen.
+  CRect MenusRect() const {
+    CRect rcAll;
+    auto add = [&](const CExtPopupMenuWnd* p) {
+      CRect rc;
+      if (p != NULL && p->GetSafeHwnd() != NULL && ::IsWindowVisible(p->GetSafeHwnd())) {
+        p->GetWindowRect(rc);
+        rcAll.UnionRect(rcAll, rc);
+      }
+    };
+    for (const auto& pMenu : m_menus) {
+      add(pMenu.get());
+      for (int i = 0; i < pMenu->GetItemCount(); ++i)
+        add(pMenu->ItemGetPopup(i));
+    }
+    rcAll.IntersectRect(rcAll, CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
+    return rcAll;
+  }
+
+  void CloseMenus() {
+    for (auto& pMenu : m_menus)
+      pMenu->ResetAndHide(false);
+    m_menus.clear();
+  }
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    const char* pszName = PopupMessageName(message);
+    if (message == WM_COMMAND || pszName != NULL) {
+      char szLine[160];
+      const char* pszHow = IsPosted(m_hWnd, message, wParam, lParam) ? "posted" : "sent";
+      if (pszName != NULL)
+        std::snprintf(szLine, sizeof(szLine), "%s %s", pszName, pszHow);
+      else
+        std::snprintf(szLine, sizeof(szLine), "WM_COMMAND 0x%04X %s", (unsigned)LOWORD(wParam), pszHow);
+      Log(szLine);
+    }
+    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+  }
+
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs) {
+    if (CMDIFrameWnd::OnCreate(lpcs) == -1)
+      return -1;
+    static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
+    if (!m_status.Create(this) || !m_status.SetIndicators(indicators, 3))
+      return -1;
+    if (!g_CmdManagerHolder->SetupProfile(kProfile, m_hWnd) ||
+        !g_CmdManagerHolder->ImportMenuResource(kProfile, IDR_MENULAB))
+      return -1;
+    const struct {
+      UINT nId;
+      COLORREF clr;
+    } kIcons[] = {{ID_LAB_NEW, RGB(40, 160, 60)},    {ID_LAB_OPEN, RGB(230, 190, 40)},
+                  {ID_LAB_CUT, RGB(200, 40, 40)},    {ID_LAB_COPY, RGB(40, 90, 220)},
+                  {ID_LAB_PASTE, RGB(150, 80, 200)}, {ID_LAB_PICTURE, RGB(30, 170, 170)}};
+    for (const auto& icon : kIcons) {
+      HICON hIcon = CExtPaintManager::CreateColorSampleIcon(icon.clr);
+      g_CmdManagerHolder->SetCommandIcon(kProfile, icon.nId, hIcon, true);
+      ::DestroyIcon(hIcon);
+    }
+    return 0;
+  }
+  afx_msg void OnDestroy() {
+    CloseMenus();
+    g_CmdManagerHolder->RemoveWindow(m_hWnd, true);
+    CMDIFrameWnd::OnDestroy();
+  }
+  afx_msg void OnLabCommand(UINT) {}
+  afx_msg void OnUpdateBold(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
+  afx_msg void OnUpdateLeft(CCmdUI* pCmdUI) { pCmdUI->SetRadio(TRUE); }
+  afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+
+  // Each step acts, then waits (on a timer, bounded) for what it caused before the next step.
+  afx_msg LRESULT OnStep(WPARAM, LPARAM) {
+    static const struct {
+      const char* pszName;
+      CRuntimeClass* pClass;
+    } kThemes[] = {{"classic", RUNTIME_CLASS(CExtPaintManager)},
+                   {"xp", RUNTIME_CLASS(CExtPaintManagerXP)},
+                   {"office2003", RUNTIME_CLASS(CExtPaintManagerOffice2003)}};
+    static const struct {
+      const char* pszName;
+      bool (CLabFrame::*pfnShow)(CPoint);
+    } kKinds[] = {{"edit", &CLabFrame::ShowEditMenu},
+                  {"file", &CLabFrame::ShowFileMenu},
+                  {"joined", &CLabFrame::ShowJoinedMenu},
+                  {"palette", &CLabFrame::ShowPaletteMenu},
+                  {"tall", &CLabFrame::ShowTallMenu}};
+    const int nShots = (int)(std::size(kThemes) * std::size(kKinds));
+    if (m_nStep++ == 0) {
+      // A frame still on its way to the front could come up over the first menu.
+      WaitFor([this] { return ::GetForegroundWindow() == m_hWnd && ::GetActiveWindow() == m_hWnd; },
+              "the frame is active");
+      return 0;
+    }
+    const int nStep = m_nStep - 2;
+    CRect rcClient;
+    GetClientRect(rcClient);
+    ClientToScreen(rcClient);
+    const CPoint ptMenu = rcClient.TopLeft() + CSize(40, 30);
+    if (nStep < 2 * nShots) {
+      const int nShot = nStep / 2;
+      const auto& theme = kThemes[nShot / std::size(kKinds)];
+      const auto& kind = kKinds[nShot % std::size(kKinds)];
+      const std::string name = std::string("menulab_") + theme.pszName + "_" + kind.pszName;
+      if (nStep % 2 == 0) {
+        Check(g_PaintManagerHolder.InstallThemeByClass(theme.pClass), name + ": the theme installs");
+        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        m_before = ScreenBits(CRect(ptMenu, CSize(200, 200)));
+        Check((this->*kind.pfnShow)(ptMenu), name + ": the menu is shown");
+        WaitFor([this, ptMenu] { return ScreenBits(CRect(ptMenu, CSize(200, 200))) != m_before; },
+                name + ": the menu reaches the screen");
+      } else {
+        SaveScreenshot(MenusRect(), name);
+        CloseMenus();
+        PostMessage(UM_STEP);
+      }
+      return 0;
+    }
+    switch (nStep - 2 * nShots) {
+    case 0:
+      Check(ShowFileMenu(ptMenu), "the file menu is shown for a command");
+      m_menus.back()->EndWithCommand(ID_LAB_NEW);
+      Check(!Logged("WM_COMMAND 0x9D08 sent"), "the chosen command is not sent");
+      WaitFor([] { return Logged("WM_COMMAND 0x9D08 posted"); }, "the chosen command arrives posted");
+      break;
+    case 1:
+      CloseMenus();
+      Check(Logged("g_nMsgPrepareDesktopBk sent"), "the owner is asked to prepare the desktop");
+      Check(Logged("g_nMsgPopupDrawBackground sent"), "the receiver is offered the background");
+      Check(!Logged("g_nMsgPopupDrawItem sent"), "no row is offered to the receiver without asking");
+      g_bScriptDone = true;
+      PostMessage(WM_CLOSE);
+      break;
+    }
+    return 0;
+  }
+
+  void WaitFor(std::function<bool()> done, const std::string& what) {
+    m_waitDone = std::move(done);
+    m_waitWhat = what;
+    m_nWaitTicks = 0;
+    SetTimer(ID_TIMER_WAIT, 10, NULL);
+  }
+
+  afx_msg void OnTimer(UINT nIDEvent) {
+    if (nIDEvent != ID_TIMER_WAIT) {
+      CMDIFrameWnd::OnTimer(nIDEvent);
+      return;
+    }
+    // The X server shows what the windows drew a little later; up to three seconds.
+    const bool bDone = m_waitDone();
+    if (!bDone && ++m_nWaitTicks < 300)
+      return;
+    KillTimer(ID_TIMER_WAIT);
+    Check(bDone, m_waitWhat);
+    PostMessage(UM_STEP);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CLabFrame, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CLabFrame, CMDIFrameWnd)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_TIMER()
+ON_COMMAND_RANGE(ID_LAB_NEW, ID_LAB_COLOR_FIRST + 200, OnLabCommand)
+ON_UPDATE_COMMAND_UI(ID_LAB_BOLD, OnUpdateBold)
+ON_UPDATE_COMMAND_UI(ID_LAB_LEFT, OnUpdateLeft)
+ON_UPDATE_COMMAND_UI(ID_LAB_DISABLED, OnUpdateDisabled)
+ON_MESSAGE(UM_STEP, OnStep)
+END_MESSAGE_MAP()
+
+class CMenuLabApp : public CWinApp {
+public:
+  CMenuLabApp() : CWinApp("menulab") {}
+  bool m_bSelfTest = false;
+
+  BOOL InitInstance() override {
+    const char* pszLine = m_lpCmdLine != NULL ? m_lpCmdLine : "";
+    m_bSelfTest = std::strstr(pszLine, "/selftest") != NULL;
+    if (const char* pszLog = std::strstr(pszLine, "/log:")) {
+      std::string path(pszLog + 5);
+      path = path.substr(0, path.find(' '));
+      g_pLogFile = std::fopen(path.c_str(), "w");
+    }
+    // As the program sets them at start-up.
+    CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
+    CExtPopupMenuWnd::g_bMenuHighlightRarelyUsed = false;
+    LoadStdProfileSettings(4);
+    AddToRecentFileList("C:\\menulab\\first picture.png");
+    AddToRecentFileList("C:\\menulab\\R&D notes.png");
+    CLabFrame* pFrame = new CLabFrame;
+    if (!pFrame->LoadFrame(IDR_MENULAB))
+      return FALSE;
+    m_pMainWnd = pFrame;
+    pFrame->SetWindowPos(NULL, 20, 20, 900, 640, SWP_NOZORDER | SWP_SHOWWINDOW);
+    for (int i = 1; i <= 3; ++i) {
+      CString sTitle;
+      sTitle.Format("Document %d", i);
+      auto* pChild = new CLabChild;
+      pChild->Create(NULL, sTitle, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+                     pFrame);
+    }
+    pFrame->MDICascade();
+    pFrame->UpdateWindow();
+    if (m_bSelfTest)
+      pFrame->PostMessage(UM_STEP);
+    return TRUE;
+  }
+
+  int ExitInstance() override {
+    if (m_bSelfTest)
+      Check(g_bScriptDone, "the script ran to its last step");
+    for (const std::string& s : g_log)
+      if (s.compare(0, 5, "ok   ") == 0 || s.compare(0, 5, "FAIL ") == 0)
+        std::printf("%s\n", s.c_str());
+    std::fflush(stdout);
+    if (g_pLogFile != NULL)
+      std::fclose(g_pLogFile);
+    CWinApp::ExitInstance();
+    return m_bSelfTest ? g_nFailures : 0;
+  }
+};
+
+CMenuLabApp theApp;
+
+} // namespace

@@ -1,0 +1,32 @@
+// The one process-wide record of the popup-menu chain that is tracked: its top menu, the menu
+// under the user's attention, the menu whose opening animation runs, and where the chosen command
+// is stored for the caller. The hooks and the tracking itself come with the tracking entry.
+#pragma once
+
+#include <windows.h>
+
+class CExtPopupMenuWnd;
+
+class CExtPopupTrackSite {
+public:
+  enum : BYTE { SITE_ENDING = 0x01 };
+
+  CExtPopupTrackSite() = default;
+  ~CExtPopupTrackSite() = default;
+  CExtPopupTrackSite(const CExtPopupTrackSite&) = delete;
+  CExtPopupTrackSite& operator=(const CExtPopupTrackSite&) = delete;
+
+  bool IsEnding() const { return (m_nStateFlags & SITE_ENDING) != 0; }
+  bool IsEmpty() const { return m_pTrackedMenu == NULL; }
+
+  BYTE m_nStateFlags = 0;
+  CExtPopupMenuWnd* m_pTrackedMenu = NULL;
+  CExtPopupMenuWnd* m_pHoverMenu = NULL;
+  CExtPopupMenuWnd* m_pAnimatedMenu = NULL;
+  HHOOK m_hMouseHook = NULL;
+  HHOOK m_hKeyboardHook = NULL;
+  UINT* m_pResultCmdId = NULL;
+};
+
+// The site of the process (defined with the toolkit's globals).
+extern CExtPopupTrackSite g_PopupTrackSite;
