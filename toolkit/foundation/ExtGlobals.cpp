@@ -11,6 +11,9 @@
 #include "toolkit/foundation/ExtResourceManager.h"
 #include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/foundation/ExtSoundPlayer.h"
+#include "toolkit/menus/ExtPopupColorMenuWnd.h"
+#include "toolkit/menus/ExtPopupControlMenuWnd.h"
+#include "toolkit/menus/ExtPopupMenuTearOff.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
@@ -105,6 +108,14 @@ EXT_REGISTERED_MESSAGE(CExtPopupColorMenuWnd, g_nMsgNotifyCustColor)
 static StartupStep s_stepMessages12(ExtGlobalsTrace::STEP_MESSAGES_12_TO_17);
 
 // 5. The colour popup's two tables of named colours (40 entries, then 16).
+namespace {
+std::vector<CExtPopupColorMenuWnd::COLORREF_TABLE_ENTRY> g_arrStdColors40;
+std::vector<CExtPopupColorMenuWnd::COLORREF_TABLE_ENTRY> g_arrStdColors16;
+} // namespace
+const std::vector<CExtPopupColorMenuWnd::COLORREF_TABLE_ENTRY>& CExtPopupColorMenuWnd::g_StdColors40 =
+    g_arrStdColors40;
+const std::vector<CExtPopupColorMenuWnd::COLORREF_TABLE_ENTRY>& CExtPopupColorMenuWnd::g_StdColors16 =
+    g_arrStdColors16;
 
 // 6. Messages 18-19.
 EXT_REGISTERED_MESSAGE(CExtPopupMenuWnd::CInPlaceEditWnd, g_nMsgDeleteSelection)
@@ -185,6 +196,12 @@ EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgCreateInplaceEdit)
 EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgItemCoveringNotification)
 EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgTearOff)
 EXT_BIND_MESSAGE(CExtPopupMenuWnd, g_nMsgCustomFloatPos)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd::CInPlaceEditWnd, g_nMsgDeleteSelection)
+EXT_BIND_MESSAGE(CExtPopupMenuWnd::CInPlaceEditWnd, g_nMsgSelectAll)
+EXT_BIND_MESSAGE(CExtPopupColorMenuWnd, g_nMsgNotifyColorChanged)
+EXT_BIND_MESSAGE(CExtPopupColorMenuWnd, g_nMsgNotifyColorChangedFinally)
+EXT_BIND_MESSAGE(CExtPopupColorMenuWnd, g_nMsgNotifyCustColor)
+EXT_BIND_MESSAGE(CExtPopupControlMenuWnd, g_nMsgControlInputRetranslate)
 #undef EXT_BIND_MESSAGE
 const UINT& CExtPaintManager::g_nMsgPaintInheritedBackground =
     ExtRegisteredMessages::CExtPaintManager::g_nMsgPaintInheritedBackground;

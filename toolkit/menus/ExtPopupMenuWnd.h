@@ -17,6 +17,7 @@
 #include "framework/wnd/fw_wnd.h"
 #include "toolkit/foundation/ExtCmdIcon.h"
 #include "toolkit/menus/ExtPopupBaseWnd.h"
+#include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupTrackSite.h"
 #include "toolkit/theme/ExtMenuJointSource.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
@@ -24,6 +25,7 @@
 
 #include <vector>
 
+class CExtBarButton;
 class CExtCmdItem;
 class CExtPopupMenuWnd;
 
@@ -31,6 +33,12 @@ class CExtPopupMenuWnd;
 inline bool IsCommandIdValid(UINT nCmdId) { return nCmdId != 0 && (int)nCmdId > 0; }
 // The standard window commands (minimise, close and the rest).
 inline bool IsSystemCommandId(UINT nCmdId) { return nCmdId >= 0xF000 && nCmdId <= 0xF1EF; }
+
+// Whether two windows belong to one family of top-level windows, for hover tracking of bars, tabs
+// and buttons: false while a menu is tracked when asked, false unless both are windows (enabled
+// and visible when asked); then the first window's ancestors are walked.
+bool AreWindowsInOneFamily(HWND hWnd1, HWND hWnd2, bool bCheckEnabled = false, bool bCheckVisible = false,
+                           bool bFailWhileMenuTracked = false);
 
 class CExtPopupMenuWnd : public CExtPopupBaseWnd,
                          public CExtPopupMenuSite,
@@ -182,7 +190,7 @@ public:
     int m_nInplaceExtent = 0;
     int m_nInplaceEditWidth = 0;
     BYTE m_nInplaceFlags = 0x01;
-    CString m_sInplaceText;
+    CString m_sInplaceText; // the display text shown when not editing (bit 1 of the flags)
     LPARAM m_lInplaceParam = 0;
 
     bool IsSeparator() const { return m_nCmdId == 0; }
@@ -222,6 +230,8 @@ public:
     // The own icon, else the command's; NULL when empty.
     CExtCmdIcon* GetIcon();
     void SetIcon(const CExtCmdIcon* pIcon);
+    // Empties the display text of an in-place item; with in-place data and a text, shows that.
+    void SetInplaceDisplayText(LPCSTR lpszText);
     // Whether the registered command counts as rarely used (never for own data or click items).
     bool IsRarelyUsedCommand() const;
   };
@@ -290,6 +300,33 @@ public:
     IPS_POPUP = 0x08,
     IPS_OWNERDRAW = 0x10,
   };
+
+  // Sent by address as wParam of g_nMsgPrepareMenu and g_nMsgPrepareOneMenuLevel (lParam the
+  // menu).
+  struct MsgPrepareMenuData_t {
+    enum : BYTE { PREPARE_CHANGED = 0x01, PREPARE_CANCEL = 0x02, PREPARE_ONE_LEVEL = 0x04 };
+    BYTE m_nFlags = 0;
+    CExtPopupMenuWnd* m_pPopup = NULL;
+  };
+  // Sent by address as wParam of g_nMsgItemCoveringNotification (lParam 0).
+  struct ItemCoveringNotification_t {
+    enum EventCode : int { ICN_BAR_BUTTON_0 = 0, ICN_ITEM_CURRENT = 1, ICN_SUBMENU_DELAY = 2 };
+    enum : BYTE { ICN_OPEN_SUBMENU = 0x01, ICN_SELECT_FIRST = 0x02, ICN_ANSWER = 0x04 };
+    ItemCoveringNotification_t(CExtPopupMenuWnd* pPopup, CExtBarButton* pButton, int nValue, int nEvent,
+                               BYTE nFlags = 0)
+        : m_pPopup(pPopup), m_pButton(pButton), m_nValue(nValue), m_nEvent(nEvent), m_nFlags(nFlags) {}
+    CExtPopupMenuWnd* m_pPopup;
+    CExtBarButton* m_pButton;
+    int m_nValue;
+    int m_nEvent;
+    BYTE m_nFlags;
+    // Sends the notification to the menu's receiver (or, for a bar button, the window the bars
+    // give); true when it was sent.
+    bool Notify();
+  };
+  // The tear-off drag and the edit of an in-place item (ExtPopupMenuTearOff.h).
+  struct TEAROFFNOTIFICATON;
+  class CInPlaceEditWnd;
 
   CExtPopupMenuWnd();
   ~CExtPopupMenuWnd() override;
@@ -459,6 +496,45 @@ public:
   void CancelSubmenuDelay();
 
   // ---------------------------------------------------------------------------------------------
+  // Tracking (ExtPopupMenuTracking.cpp): the entry, its modal loop and the chain's end.
+  // The tracking entry: the site owns the menu from here on (and deletes it when tracking ends);
+  // false when the menu could not be shown, and then the caller still owns it and deletes it.
+  virtual bool RunTrackingLoop(DWORD dwTrackFlags, int x, int y, const RECT* prcExclude = NULL,
+                               LPVOID pCookie = NULL, PFN_COMBINED_AREA_PAINTER pfnPainter = NULL,
+                               UINT* pResultCmdId = NULL, bool bPainterFlag = false);
+  static bool AnyMenuTracked();
+  static void CancelAllTracking();
+  // Dispatches every pending message of the thread; with bIdle, then the thread's idle passes.
+  static void DrainMessagesAndIdle(bool bIdle = false);
+  // Ends the chain with the item's command and receiver.
+  void ExecuteItem(int nIndex);
+
+  // ---------------------------------------------------------------------------------------------
+  // Showing and navigating (ExtPopupMenuNavigate.cpp).
+  virtual bool PrepareContent(DWORD dwTrackFlags, int x, int y, const RECT* prcExclude, LPVOID pCookie,
+                              PFN_COMBINED_AREA_PAINTER pfnPainter, bool bPainterFlag);
+  virtual void SetCurrentItem(int nIndex, bool bOpenSubmenu = false, bool bRepaintNow = false,
+                              bool bSelectFirst = false);
+  virtual void StartSubmenuDelay(int nIndex);
+  virtual void ClearCurrentItem(bool bHideInplace = true, bool bNotify = true);
+  // Input the hooks route to the hover menu; each answers whether it consumed the message and may
+  // set bNoEat to let an unconsumed message go on.
+  virtual bool HandleKeyboard(UINT nChar, UINT nRepCnt, UINT nFlags, bool& bNoEat);
+  virtual bool HandleMouseMove(UINT nMsg, int x, int y, bool& bNoEat);
+  virtual bool HandleMouseClick(UINT nMsg, int x, int y, bool& bNoEat);
+  virtual bool HandleMouseWheel(UINT nMsg, const MOUSEHOOKSTRUCT* pMouseData, bool& bNoEat);
+  virtual void HandleTimer(UINT nIDEvent);
+  // Asked before this menu opens from the item that holds it.
+  virtual bool CanOpenFromItem() const { return true; }
+
+  // ---------------------------------------------------------------------------------------------
+  // Tear-off and in-place edits (ExtPopupMenuTearOff.cpp).
+  virtual void BeginTearOff();
+  // Creates the edit field of an in-place item over rc (client coordinates); false without
+  // in-place data or when the edit cannot be made.
+  bool CreateInplaceEditForItem(int nIndex, CWnd* pWndParent, const RECT& rc);
+
+  // ---------------------------------------------------------------------------------------------
   // State (public for the painters, the tracking and the tests).
   ItemArray_t m_items;
   HWND m_hWndCmdReceiver = NULL;
@@ -486,6 +562,7 @@ public:
   CRect m_rcWindow;           // the placement's answer, screen coordinates
   CRect m_rcBody;             // the placed menu body, client coordinates; empty before placement
   ExpandEffectRects_t m_expandRects;
+  CExtPopupMenuTipWnd m_tip; // the menu's own tip (item status tips)
 
   enum : BYTE { PLACE_EXCLUDE_GIVEN = 0x01, PLACE_COMBINED = 0x02 };
 

@@ -3,6 +3,8 @@
 // is stored for the caller. The hooks and the tracking itself come with the tracking entry.
 #pragma once
 
+#include "toolkit/menus/ExtPopupMenuTipWnd.h"
+
 #include <windows.h>
 
 class CExtPopupMenuWnd;
@@ -12,14 +14,26 @@ public:
   enum : BYTE { SITE_ENDING = 0x01 };
 
   CExtPopupTrackSite() = default;
-  ~CExtPopupTrackSite() = default;
+  // Ends any tracking first.
+  ~CExtPopupTrackSite();
   CExtPopupTrackSite(const CExtPopupTrackSite&) = delete;
   CExtPopupTrackSite& operator=(const CExtPopupTrackSite&) = delete;
 
   bool IsEnding() const { return (m_nStateFlags & SITE_ENDING) != 0; }
   bool IsEmpty() const { return m_pTrackedMenu == NULL; }
 
+  // Makes the menu the tracked one and installs the thread's mouse and keyboard hooks.
+  void BeginTracking(CExtPopupMenuWnd* pMenu);
+  // Ends the tracking: the chain cleared, its window destroyed, the menu deleted, the hooks gone.
+  void EndTracking();
+  static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+  // When the last key was handed to a menu (the runtime's clock, milliseconds).
+  static DWORD g_nLastKeyTime;
+
   BYTE m_nStateFlags = 0;
+  CExtPopupMenuTipWnd m_tipShared; // the tip bars and tab strips use
   CExtPopupMenuWnd* m_pTrackedMenu = NULL;
   CExtPopupMenuWnd* m_pHoverMenu = NULL;
   CExtPopupMenuWnd* m_pAnimatedMenu = NULL;
