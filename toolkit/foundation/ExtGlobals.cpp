@@ -109,8 +109,59 @@ static StartupStep s_stepMessages12(ExtGlobalsTrace::STEP_MESSAGES_12_TO_17);
 
 // 5. The colour popup's two tables of named colours (40 entries, then 16).
 namespace {
-std::vector<CExtPopupColorMenuWnd::COLORREF_TABLE_ENTRY> g_arrStdColors40;
-std::vector<CExtPopupColorMenuWnd::COLORREF_TABLE_ENTRY> g_arrStdColors16;
+typedef CExtPopupColorMenuWnd::COLORREF_TABLE_ENTRY ColorEntry_t;
+std::vector<ColorEntry_t> g_arrStdColors40 = {
+    {RGB(0, 0, 0), "Black"},
+    {RGB(165, 42, 0), "Brown"},
+    {RGB(0, 64, 64), "Dark Olive Green"},
+    {RGB(0, 85, 0), "Dark Green"},
+    {RGB(0, 0, 94), "Dark Teal"},
+    {RGB(0, 0, 139), "Dark blue"},
+    {RGB(75, 0, 130), "Indigo"},
+    {RGB(40, 40, 40), "Dark grey"},
+    {RGB(139, 0, 0), "Dark red"},
+    {RGB(255, 104, 32), "Orange"},
+    {RGB(139, 139, 0), "Dark yellow"},
+    {RGB(0, 147, 0), "Green"},
+    {RGB(56, 142, 142), "Teal"},
+    {RGB(0, 0, 255), "Blue"},
+    {RGB(123, 123, 192), "Blue-grey"},
+    {RGB(102, 102, 102), "Grey - 50"},
+    {RGB(255, 0, 0), "Red"},
+    {RGB(255, 173, 91), "Light orange"},
+    {RGB(50, 205, 50), "Lime"},
+    {RGB(60, 179, 113), "Sea green"},
+    {RGB(127, 255, 212), "Aqua"},
+    {RGB(125, 158, 192), "Light blue"},
+    {RGB(128, 0, 128), "Violet"},
+    {RGB(127, 127, 127), "Grey - 40"},
+    {RGB(255, 192, 203), "Pink"},
+    {RGB(255, 215, 0), "Gold"},
+    {RGB(255, 255, 0), "Yellow"},
+    {RGB(0, 255, 0), "Bright green"},
+    {RGB(64, 224, 208), "Turquoise"},
+    {RGB(192, 255, 255), "Skyblue"},
+    {RGB(72, 0, 72), "Plum"},
+    {RGB(192, 192, 192), "Light grey"},
+    {RGB(255, 228, 225), "Rose"},
+    {RGB(210, 180, 140), "Tan"},
+    {RGB(255, 255, 224), "Light yellow"},
+    {RGB(152, 251, 152), "Pale green "},
+    {RGB(175, 238, 238), "Pale turquoise"},
+    {RGB(104, 131, 139), "Pale blue"},
+    {RGB(230, 230, 250), "Lavender"},
+    {RGB(255, 255, 255), "White"},
+};
+std::vector<ColorEntry_t> g_arrStdColors16 = {
+    {RGB(0, 0, 0), "Black"},          {RGB(102, 102, 102), "Grey - 50"},
+    {RGB(139, 0, 0), "Dark red"},     {RGB(139, 139, 0), "Dark yellow"},
+    {RGB(0, 147, 0), "Green"},        {RGB(75, 0, 130), "Indigo"},
+    {RGB(0, 0, 139), "Dark blue"},    {RGB(0, 0, 94), "Dark Teal"},
+    {RGB(255, 255, 255), "White"},    {RGB(192, 192, 192), "Light grey"},
+    {RGB(255, 0, 0), "Red"},          {RGB(255, 255, 0), "Yellow"},
+    {RGB(0, 255, 0), "Bright green"}, {RGB(192, 255, 255), "Skyblue"},
+    {RGB(0, 0, 255), "Blue"},         {RGB(255, 228, 225), "Rose"},
+};
 } // namespace
 const std::vector<CExtPopupColorMenuWnd::COLORREF_TABLE_ENTRY>& CExtPopupColorMenuWnd::g_StdColors40 =
     g_arrStdColors40;

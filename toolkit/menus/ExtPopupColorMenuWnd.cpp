@@ -1,52 +1,309 @@
-// The colour popup.
-// (stub: being built)
+// The colour popup: its table of named colours, the grid arithmetic and the moves of the arrow
+// keys over it, the layout of the cells and the two buttons, the window and the painting. The
+// mouse, the keys and the notifications are in ExtPopupColorMenuInput.cpp.
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
+
+#include "toolkit/foundation/ExtResourceManager.h"
+#include "toolkit/theme/ExtPaintManagerHolder.h"
+
+#include <algorithm>
 
 IMPLEMENT_DYNCREATE(CExtPopupColorMenuWnd, CExtPopupMenuWnd)
 
 BEGIN_MESSAGE_MAP(CExtPopupColorMenuWnd, CExtPopupMenuWnd)
+ON_WM_QUERYNEWPALETTE()
+ON_WM_PALETTECHANGED()
 END_MESSAGE_MAP()
 
 int CExtPopupColorMenuWnd::g_nTipStyle = 4;
 
-CExtPopupColorMenuWnd::CExtPopupColorMenuWnd() {}
+namespace {
+
+enum : UINT { IDS_CUSTOM_COLOR = 30010, IDS_DEFAULT_COLOR = 30011 };
+enum : int {
+  MIN_BUTTON_HEIGHT = 22,
+  BUTTON_INSET = 3,       // between the border and a button
+  BUTTON_TEXT_EXTRA = 6,  // added to a button text's width
+  DEFAULT_BUTTON_GAP = 6, // below the default button, with the item spacing
+  CUSTOM_BUTTON_GAP = 7,  // above the custom button, with the item spacing
+};
+
+CString LoadButtonText(UINT nId, LPCSTR lpszFallback) {
+  CString sText;
+  if (!g_ResourceManagerHolder->LoadString(sText, nId) || sText.IsEmpty())
+    sText = lpszFallback;
+  return sText;
+}
+
+// A button text's size in the theme's menu font, as one line without its '&' marks.
+CSize MeasureButtonText(const CString& sText) {
+  CString sPlain(sText);
+  sPlain.Remove('&');
+  CRect rcText(0, 0, 0, 0);
+  HDC hDC = ::GetDC(NULL);
+  if (hDC == NULL)
+    return CSize();
+  HGDIOBJ hOldFont = ::SelectObject(hDC, g_PaintManagerHolder->m_FontNormal.GetSafeHandle());
+  ::DrawTextA(hDC, sPlain, sPlain.GetLength(), &rcText, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+  if (hOldFont != NULL && hOldFont != HGDI_ERROR)
+    ::SelectObject(hDC, hOldFont);
+  ::ReleaseDC(NULL, hDC);
+  return rcText.Size();
+}
+
+} // namespace
+
+CExtPopupColorMenuWnd::CExtPopupColorMenuWnd()
+    : m_sBtnTextDefault(LoadButtonText(IDS_DEFAULT_COLOR, "Default Color")),
+      m_sBtnTextCustom(LoadButtonText(IDS_CUSTOM_COLOR, "Custom Color ...")) {
+  LoadStandardColors();
+}
+
 CExtPopupColorMenuWnd::~CExtPopupColorMenuWnd() { RemoveAllColors(); }
+
+// ---------------------------------------------------------------------------------------------
+// The table and the grid.
+
 CSize CExtPopupColorMenuWnd::GetCellSize() const { return m_sizeCell; }
 CSize CExtPopupColorMenuWnd::GetCellMargin() const { return m_sizeCellMargin; }
 int CExtPopupColorMenuWnd::GetColorCount() const { return (int)m_colors.size(); }
 int CExtPopupColorMenuWnd::GetColumnCount() const { return m_nColumns; }
-void CExtPopupColorMenuWnd::SetColumnCount(int nColumns) { m_nColumns = nColumns; }
-CSize CExtPopupColorMenuWnd::GetGridSize() const { return CSize(); }
-const CExtPopupColorMenuWnd::COLORREF_TABLE_ENTRY* CExtPopupColorMenuWnd::GetColorEntry(int) const {
-  return NULL;
+
+void CExtPopupColorMenuWnd::SetColumnCount(int nColumns) {
+  // The grid divides by it.
+  m_nColumns = std::max(1, nColumns);
 }
-COLORREF CExtPopupColorMenuWnd::GetColorAt(int) const { return 0; }
-CString CExtPopupColorMenuWnd::GetColorNameAt(int) const { return CString(); }
-int CExtPopupColorMenuWnd::GetNextCellIndex(int nIndex, UINT) const { return nIndex; }
-void CExtPopupColorMenuWnd::RemoveAllColors() {
-  for (COLORREF_TABLE_ENTRY* pEntry : m_colors)
-    delete pEntry;
-  m_colors.clear();
+
+CSize CExtPopupColorMenuWnd::GetGridSize() const {
+  const int n = GetColorCount(), c = GetColumnCount();
+  const int nRows = (n + c - 1) / c;
+  return CSize(nRows == 1 ? n : c, nRows);
 }
-void CExtPopupColorMenuWnd::LoadStandardColors() {}
-void CExtPopupColorMenuWnd::PaintContent(CDC&, bool) {}
-bool CExtPopupColorMenuWnd::CreateMenuWindow(CWnd* pWndParent) {
-  return CExtPopupMenuWnd::CreateMenuWindow(pWndParent);
+
+const CExtPopupColorMenuWnd::COLORREF_TABLE_ENTRY* CExtPopupColorMenuWnd::GetColorEntry(int nIndex) const {
+  return nIndex >= 0 && nIndex < GetColorCount() ? m_colors[nIndex].get() : NULL;
 }
+
+COLORREF CExtPopupColorMenuWnd::GetColorAt(int nIndex) const {
+  const COLORREF_TABLE_ENTRY* pEntry = GetColorEntry(nIndex);
+  return pEntry != NULL ? pEntry->m_clr : 0;
+}
+
+CString CExtPopupColorMenuWnd::GetColorNameAt(int nIndex) const {
+  const COLORREF_TABLE_ENTRY* pEntry = GetColorEntry(nIndex);
+  return pEntry != NULL ? pEntry->GetName() : CString();
+}
+
+int CExtPopupColorMenuWnd::FindColorIndex(COLORREF clr) const {
+  for (int i = 0; i < GetColorCount(); ++i)
+    if (m_colors[i]->m_clr == clr)
+      return i;
+  return INDEX_NONE;
+}
+
+int CExtPopupColorMenuWnd::GetNextCellIndex(int nIndex, UINT nVirtKey) const {
+  const int n = GetColorCount();
+  if (n == 0)
+    return INDEX_NONE;
+  if (nIndex < 0 || nIndex >= n)
+    return 0; // nothing or a button was hot: the keys start at the first cell
+  const int c = GetColumnCount();
+  const CSize sizeGrid = GetGridSize();
+  const int w = sizeGrid.cx, r = sizeGrid.cy;
+  const int e = n % c;
+  const int nRow = nIndex / c, nColumn = nIndex % c;
+  const bool bShortRow = nRow == r - 1 && e > 0;
+  switch (nVirtKey) {
+  case VK_LEFT:
+    if (w == 1)
+      return nIndex;
+    return nColumn > 0 ? nIndex - 1 : nRow * w + (bShortRow ? e : w) - 1;
+  case VK_RIGHT:
+    if (w == 1)
+      return nIndex;
+    return nColumn < (bShortRow ? e - 1 : w - 1) ? nIndex + 1 : nRow * w;
+  case VK_UP:
+    if (r == 1)
+      return nIndex;
+    if (nRow > 0)
+      return nIndex - c;
+    // Round to the last row, or the one before it where the short last row has no such cell.
+    return (r - 1) * c + nColumn < n ? (r - 1) * c + nColumn : (r - 2) * c + nColumn;
+  case VK_DOWN:
+    if (r == 1)
+      return nIndex;
+    return nRow + 1 <= r - 1 && nIndex + c < n ? nIndex + c : nColumn;
+  }
+  return nIndex;
+}
+
+void CExtPopupColorMenuWnd::RemoveAllColors() { m_colors.clear(); }
+
+void CExtPopupColorMenuWnd::LoadStandardColors() {
+  SetColumnCount(8);
+  RemoveAllColors();
+  for (const COLORREF_TABLE_ENTRY& entry : g_StdColors40)
+    m_colors.push_back(std::make_unique<COLORREF_TABLE_ENTRY>(entry));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout and hit test.
+
+CSize CExtPopupColorMenuWnd::CalcCellsLayout(CRect* prcDefault, CRect* prcCustom) const {
+  const CSize sizeCell = GetCellSize(), sizeMargin = GetCellMargin(), sizeGrid = GetGridSize();
+  const int b = GetBorderSize(), s = g_PaintManagerHolder->GetMenuItemSpacing();
+  const int h = std::max(0, GetShadowSize()); // 0 without a shadow
+  const int t = IsTearOffEnabled() ? GetTearOffBarHeight() : 0;
+  const int nGridHeight = (sizeCell.cy + 2 * sizeMargin.cy) * sizeGrid.cy;
+  int W = (sizeCell.cx + 2 * sizeMargin.cx) * sizeGrid.cx + 2 * b + h;
+  int H = nGridHeight + 2 * b + h;
+  const bool bDefault = (m_nButtonFlags & BUTTON_DEFAULT) != 0;
+  const bool bCustom = (m_nButtonFlags & BUTTON_CUSTOM) != 0;
+  const int nInset = b + BUTTON_INSET;
+  int nDefaultHeight = 0;
+  if (bDefault) {
+    const CSize sizeText = MeasureButtonText(m_sBtnTextDefault);
+    nDefaultHeight = std::max<int>(MIN_BUTTON_HEIGHT, sizeText.cy);
+    H += s + DEFAULT_BUTTON_GAP + nDefaultHeight;
+    W = std::max<int>(W, sizeText.cx + BUTTON_TEXT_EXTRA);
+  }
+  int nCustomHeight = 0;
+  if (bCustom) {
+    const CSize sizeText = MeasureButtonText(m_sBtnTextCustom);
+    nCustomHeight = std::max<int>(MIN_BUTTON_HEIGHT, sizeText.cy);
+    H += s + CUSTOM_BUTTON_GAP + nCustomHeight;
+    W = std::max<int>(W, sizeText.cx + BUTTON_TEXT_EXTRA);
+  }
+  const CSize sizeContent(W + m_nLeftAreaWidth, H);
+  if (prcDefault == NULL && prcCustom == NULL)
+    return sizeContent; // measuring: the body may not be known yet
+  // Client coordinates: the body's corner and the owner's left area before everything. Both
+  // buttons span the menu, whichever text widened it.
+  const CPoint ptOrigin = GetBodyRect().TopLeft() + CSize(m_nLeftAreaWidth, 0);
+  if (prcDefault != NULL) {
+    prcDefault->SetRectEmpty();
+    if (bDefault)
+      *prcDefault = CRect(nInset, nInset + t, W - nInset - h, nInset + t + nDefaultHeight) + ptOrigin;
+  }
+  if (prcCustom != NULL) {
+    prcCustom->SetRectEmpty();
+    int y = nInset + nGridHeight + sizeMargin.cy + b + t;
+    if (bDefault)
+      y += s + nDefaultHeight + DEFAULT_BUTTON_GAP;
+    if (bCustom)
+      *prcCustom = CRect(nInset, y, W - nInset - h, y + nCustomHeight) + ptOrigin;
+  }
+  return sizeContent;
+}
+
+CSize CExtPopupColorMenuWnd::LayoutCells() { return CalcCellsLayout(&m_rcDefaultButton, &m_rcCustomButton); }
+
+CSize CExtPopupColorMenuWnd::MeasureMenu() const { return CalcCellsLayout(NULL, NULL); }
+
+CRect CExtPopupColorMenuWnd::GetCellRect(int nIndex) const {
+  if (GetColorEntry(nIndex) == NULL)
+    return CRect();
+  const CSize sizeCell = GetCellSize(), sizeMargin = GetCellMargin();
+  const int c = GetColumnCount(), b = GetBorderSize();
+  CPoint pt((sizeCell.cx + 2 * sizeMargin.cx) * (nIndex % c) + sizeMargin.cx + b,
+            (sizeCell.cy + 2 * sizeMargin.cy) * (nIndex / c) + sizeMargin.cy + b);
+  if ((m_nButtonFlags & BUTTON_DEFAULT) != 0)
+    pt.y += g_PaintManagerHolder->GetMenuItemSpacing() + m_rcDefaultButton.Height() + DEFAULT_BUTTON_GAP;
+  pt += GetBodyRect().TopLeft() + CSize(m_nLeftAreaWidth, 0);
+  if (IsTearOffEnabled())
+    pt.y += GetTearOffBarHeight();
+  return CRect(pt, sizeCell);
+}
+
+int CExtPopupColorMenuWnd::HitTestColor(const POINT& ptClient) const {
+  for (int i = 0; i < GetColorCount(); ++i)
+    if (GetCellRect(i).PtInRect(ptClient))
+      return i;
+  if (m_rcDefaultButton.PtInRect(ptClient))
+    return INDEX_DEFAULT_BUTTON;
+  if (m_rcCustomButton.PtInRect(ptClient))
+    return INDEX_CUSTOM_BUTTON;
+  return INDEX_NONE;
+}
+
 int CExtPopupColorMenuWnd::HitTest(const POINT&, bool* pbOnEdit, bool* pbOnDropDown) const {
+  // There are no items to hit.
   if (pbOnEdit != NULL)
     *pbOnEdit = false;
   if (pbOnDropDown != NULL)
     *pbOnDropDown = false;
-  return -1;
+  return HIT_NOTHING;
 }
-bool CExtPopupColorMenuWnd::HandleMouseMove(UINT, int, int, bool&) { return false; }
-bool CExtPopupColorMenuWnd::HandleMouseClick(UINT, int, int, bool&) { return false; }
-bool CExtPopupColorMenuWnd::HandleKeyboard(UINT, UINT, UINT, bool&) { return false; }
-bool CExtPopupColorMenuWnd::CanOpenFromItem() const { return true; }
+
+bool CExtPopupColorMenuWnd::CanOpenFromItem() const { return !IsHelpMode() && !IsEffectsSuppressed(); }
+
 int CExtPopupColorMenuWnd::GetItemTipStyle() const { return g_nTipStyle; }
-CSize CExtPopupColorMenuWnd::MeasureMenu() const { return CExtPopupMenuWnd::MeasureMenu(); }
-CSize CExtPopupColorMenuWnd::LayoutCells() { return CSize(); }
-CRect CExtPopupColorMenuWnd::GetCellRect(int) const { return CRect(); }
-int CExtPopupColorMenuWnd::HitTestColor(const POINT&) const { return INDEX_NONE; }
-void CExtPopupColorMenuWnd::PaintColorMenu(CDC&) {}
+
+// ---------------------------------------------------------------------------------------------
+// The window and its painting.
+
+bool CExtPopupColorMenuWnd::CreateMenuWindow(CWnd* pWndParent) {
+  if (!CExtPopupMenuWnd::CreateMenuWindow(pWndParent))
+    return false;
+  m_nSelectedIndex = FindColorIndex(m_clrInitial);
+  if (m_nSelectedIndex != INDEX_NONE)
+    Invalidate();
+  // The placement fixed the body: the buttons go where it lies now.
+  LayoutCells();
+  return true;
+}
+
+void CExtPopupColorMenuWnd::PaintContent(CDC& dc, bool bOnScreen) {
+  // Background, border, left area, tear-off caption, joint and shadow are the menu's; the grid
+  // and the buttons come in through PaintItems.
+  CExtPopupMenuWnd::PaintContent(dc, bOnScreen);
+}
+
+void CExtPopupColorMenuWnd::PaintItems(CDC& dc) { PaintColorMenu(dc); }
+
+void CExtPopupColorMenuWnd::PaintColorMenu(CDC& dc) {
+  CExtPaintManager* pPM = g_PaintManagerHolder.GetPM();
+  const int s = pPM->GetMenuItemSpacing();
+  auto paintButton = [&](const CRect& rc, const CString& sText, bool bHot) {
+    PushButtonPaintData button(this, true, rc, sText, NULL, true, bHot, false, false, true, bHot, false,
+                               false, 5, NULL, false, 0, !bHot);
+    pPM->PaintPushButton(dc, button);
+  };
+  auto paintSeparator = [&](const CRect& rcButton, int y) {
+    pPM->PaintSeparator(dc, CRect(rcButton.left, y, rcButton.right, y + 1), false, true, this);
+  };
+  if ((m_nButtonFlags & BUTTON_DEFAULT) != 0 && !m_rcDefaultButton.IsRectEmpty()) {
+    paintButton(m_rcDefaultButton, m_sBtnTextDefault, m_nHotIndex == INDEX_DEFAULT_BUTTON);
+    paintSeparator(m_rcDefaultButton, m_rcDefaultButton.bottom + BUTTON_INSET + s / 2);
+  }
+  if ((m_nButtonFlags & BUTTON_CUSTOM) != 0 && !m_rcCustomButton.IsRectEmpty()) {
+    paintButton(m_rcCustomButton, m_sBtnTextCustom, m_nHotIndex == INDEX_CUSTOM_BUTTON);
+    paintSeparator(m_rcCustomButton, m_rcCustomButton.top - GetCellMargin().cy - s + s / 2);
+  }
+  const CSize sizeMargin = GetCellMargin();
+  const COLORREF clrFrame = pPM->ColorByLogicalId(COLOR_3DDKSHADOW, this);
+  for (int i = 0; i < GetColorCount(); ++i) {
+    const CRect rcCell = GetCellRect(i);
+    if (!dc.RectVisible(&rcCell))
+      continue;
+    const bool bMarked = i == m_nHotIndex || i == m_nSelectedIndex;
+    PushButtonPaintData button(this, true, rcCell, "", NULL, true, bMarked, bMarked, false, true, bMarked,
+                               false, false, 5, NULL, false, 0, !bMarked);
+    pPM->PaintPushButton(dc, button);
+    CRect rcSwatch(rcCell);
+    rcSwatch.DeflateRect(sizeMargin);
+    dc.FillSolidRect(&rcSwatch, GetColorAt(i));
+    dc.Draw3dRect(&rcSwatch, clrFrame, clrFrame);
+  }
+}
+
+BOOL CExtPopupColorMenuWnd::OnQueryNewPalette() {
+  Invalidate();
+  return (BOOL)Default();
+}
+
+void CExtPopupColorMenuWnd::OnPaletteChanged(CWnd* pFocusWnd) {
+  Default();
+  if (pFocusWnd == NULL || pFocusWnd->GetSafeHwnd() != m_hWnd)
+    Invalidate();
+}

@@ -1,11 +1,15 @@
 // The colour popup: a grid of the 40 standard colours with optional "Default Color" and "Custom
 // Color ..." buttons, picked with the mouse or the keys; hovering posts previews and the choice
 // is posted as a notification of its own. Opened by colour buttons, at the top or as a submenu.
+//
+// ExtPopupColorMenuWnd.cpp holds the table, the grid, the layout, the window and the painting;
+// ExtPopupColorMenuInput.cpp the mouse, the keys and the notifications.
 #pragma once
 
 #include "framework/core/fw_string.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 
+#include <memory>
 #include <vector>
 
 class CExtPopupColorMenuWnd : public CExtPopupMenuWnd {
@@ -53,9 +57,16 @@ public:
   virtual int GetNextCellIndex(int nIndex, UINT nVirtKey) const;
   virtual void RemoveAllColors();
   void LoadStandardColors();
+  // The first cell of the colour, or INDEX_NONE.
+  int FindColorIndex(COLORREF clr) const;
+  // Posts the hot cell's or button's colour to the target: a preview, or with bFinal the choice
+  // (also written through the result pointer). False when nothing was posted.
+  bool NotifyColorTarget(bool bFinal);
 
   // Overrides of the popup menu.
   void PaintContent(CDC& dc, bool bOnScreen) override;
+  // The menu's painting asks for the items where the grid and the buttons go.
+  void PaintItems(CDC& dc) override;
   bool HasNoShownItems() const override { return false; }
   bool CreateMenuWindow(CWnd* pWndParent) override;
   int HitTest(const POINT& ptClient, bool* pbOnEdit = NULL, bool* pbOnDropDown = NULL) const override;
@@ -88,11 +99,21 @@ public:
   int m_nHotIndex = INDEX_NONE;
   int m_nSelectedIndex = INDEX_NONE;
   int m_nColumns = 8;
-  std::vector<COLORREF_TABLE_ENTRY*> m_colors; // owned
+  std::vector<std::unique_ptr<COLORREF_TABLE_ENTRY>> m_colors;
   CSize m_sizeCell{16, 16};
   CSize m_sizeCellMargin{2, 2};
   BYTE m_nColorState = 0;
 
 protected:
+  afx_msg BOOL OnQueryNewPalette();
+  afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
   DECLARE_MESSAGE_MAP()
+
+private:
+  // The content size (LayoutCells' answer) and, when asked, the button rectangles in client
+  // coordinates (empty for a hidden button).
+  CSize CalcCellsLayout(CRect* prcDefault, CRect* prcCustom) const;
+  // The posted notification and "MenuCommand" of a choice; false when the hot index is no choice
+  // or effects are suppressed.
+  bool CommitChoice();
 };
