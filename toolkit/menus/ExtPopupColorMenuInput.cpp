@@ -35,7 +35,12 @@ bool CExtPopupColorMenuWnd::NotifyColorTarget(bool bFinal) {
   } else {
     return false;
   }
-  const HWND hWndTarget = m_hWndNotifyTarget != NULL ? m_hWndNotifyTarget : GetCmdReceiverHWND();
+  // Without a target of its own, the receiver of this menu or, for a submenu that was given none,
+  // of the nearest menu above.
+  HWND hWndTarget = m_hWndNotifyTarget;
+  for (const CExtPopupMenuWnd* pMenu = this; hWndTarget == NULL && pMenu != NULL;
+       pMenu = pMenu->GetParentMenu())
+    hWndTarget = pMenu->GetCmdReceiverHWND();
   m_nColorState |= STATE_NOTIFYING;
   const bool bPosted = IsLiveWindow(hWndTarget) && ::PostMessageA(hWndTarget, nMsg, clr, m_lParamCookie);
   m_nColorState &= ~STATE_NOTIFYING;

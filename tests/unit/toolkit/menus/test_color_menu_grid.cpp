@@ -72,4 +72,18 @@ TEST(ColorMenuGrid, ArrowKeysWalkTheGridAndWrapAroundShortRows) {
     }
 }
 
+TEST(ColorMenuGrid, OpensFromAnItemUnlessHelpOrDisplayOnlyIsInForceHereOrAbove) {
+  const DWORD H = C::TPMX_HELP_MODE, D = C::TPMX_DISPLAY_ONLY, T = C::TPMX_TEAROFF;
+  const std::tuple<DWORD, DWORD, bool> kRows[] = {{0, 0, 1}, {H, 0, 0}, {D, 0, 0},
+                                                  {T, 0, 1}, {0, H, 0}, {0, D, 0}};
+  for (const auto& [dwOwn, dwAbove, bOpens] : kRows) {
+    CExtPopupMenuWnd parent;
+    C menu;
+    parent.SetTrackFlags(dwAbove);
+    menu.SetTrackFlags(dwOwn);
+    menu.m_pParentMenu = &parent;
+    EXPECT_EQ(bOpens, menu.CanOpenFromItem()) << std::hex << dwOwn << " " << dwAbove;
+  }
+}
+
 } // namespace

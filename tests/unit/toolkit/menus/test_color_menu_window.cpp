@@ -109,6 +109,43 @@ TEST_F(ColorMenuTest, TheInitialColoursFirstCellIsSelectedEachTimeItShows) {
   }
 }
 
+TEST_F(ColorMenuTest, AnArrowKeyIsHandledOnlyWhenItMovesTheHotCell) {
+  m_menu.m_colors.resize(5); // one row of five
+  ASSERT_TRUE(Show(0));
+  const int X = C::INDEX_CUSTOM_BUTTON; // from, key, handled, to:
+  const int kRows[][4] = {{2, VK_UP, 0, 2},   {2, VK_DOWN, 0, 2}, {2, VK_RIGHT, 1, 3},
+                          {0, VK_LEFT, 1, 4}, {X, VK_DOWN, 1, 0}, {2, VK_HOME, 0, 2}};
+  for (const auto& row : kRows) {
+    m_menu.m_nHotIndex = row[0];
+    bool bNoEat = false;
+    EXPECT_EQ(row[2] != 0, m_menu.HandleKeyboard(row[1], 1, 0, bNoEat)) << row[1] << " from " << row[0];
+    EXPECT_EQ(row[3], m_menu.m_nHotIndex) << row[1] << " from " << row[0];
+  }
+  EXPECT_EQ(3u, Notifications(true).size()) << "a preview for each move";
+}
+
+// A colour submenu posts to the receiver of its chain; Escape hands the keys back to its item.
+TEST_F(ColorMenuTest, ASubmenuNotifiesTheReceiverAboveAndEscapeReturnsToItsItem) {
+  CExtPopupMenuWnd parent;
+  ASSERT_TRUE(parent.InitTopLevel(m_receiver.GetSafeHwnd()));
+  ASSERT_TRUE(parent.InsertItem(0) && parent.InsertPopupMenu(new C, -1, "Colour"));
+  ASSERT_TRUE(menu_paint::ShowAt(parent, &m_receiver, CPoint(100, 100), 0, CExtPopupBaseWnd::ANIM_NONE));
+  parent.SetCurrentItem(1);
+  C& submenu = *static_cast<C*>(parent.ItemGetPopup(1));
+  ASSERT_TRUE(menu_paint::ShowAt(submenu, &m_receiver, CPoint(300, 100), 0, CExtPopupBaseWnd::ANIM_NONE));
+  submenu.SetHoverMenu();
+  submenu.m_nHotIndex = 12;
+  bool bNoEat = false;
+  EXPECT_TRUE(submenu.HandleKeyboard(VK_RIGHT, 1, 0, bNoEat) &&
+              submenu.HandleKeyboard(VK_ESCAPE, 1, 0, bNoEat));
+  EXPECT_EQ(&parent, C::GetTrackSite().m_pHoverMenu);
+  EXPECT_EQ(1, parent.GetCurrentItemIndex());
+  const auto got = Notifications(true);
+  ASSERT_EQ(1u, got.size());
+  EXPECT_EQ(RGB(0, 0, 255), (COLORREF)got[0].wParam);
+  C::GetTrackSite().m_pHoverMenu = NULL;
+}
+
 struct NotifyCase {
   const char* name;
   DWORD dwFlags;
