@@ -206,8 +206,9 @@ bool CExtPopupControlMenuWnd::HandleMouseMove(UINT nMsg, int x, int y, bool& bNo
   rec.m_x = x;
   rec.m_y = y;
   const HWND hWnd = m_hWnd;
-  bool bLetThrough = false;
-  Retranslate(rec, bLetThrough);
+  Retranslate(rec, bNoEat);
+  if (bNoEat)
+    return false;
   if (!::IsWindow(hWnd))
     return true;
   if (HitTest(CPoint(x, y)) == HIT_TEAROFF) {
