@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -75,16 +76,14 @@ TEST_P(RetranslateTest, TheControlGetsTheRecordAndMayLetTheMessageThrough) {
   EXPECT_EQ((DWORD)row.input, rec.m_nKind);
   EXPECT_EQ(&menu, rec.m_pMenu);
   EXPECT_NE(nullptr, rec.m_pLetThrough);
-  const bool bPointer = row.input == Input::kMove || row.input == Input::kPress;
-  EXPECT_EQ(bPointer ? pt : CPoint(0, 0), CPoint(rec.m_x, rec.m_y));
-  const DWORD dwFlags = row.input == Input::kPress ? WM_LBUTTONDOWN
-                        : row.input == Input::kKey ? KF_EXTENDED
-                                                   : 0;
-  EXPECT_EQ(dwFlags, rec.m_nFlagsOrMessage);
-  EXPECT_EQ(row.input == Input::kKey ? 'A' : 0u, rec.m_nVirtKey);
-  EXPECT_EQ(row.input == Input::kKey ? 2u : 0u, rec.m_nRepCnt);
-  EXPECT_EQ(row.input == Input::kWheel ? (UINT)WM_MOUSEWHEEL : 0u, rec.m_nWheelMessage);
-  EXPECT_EQ(row.input == Input::kWheel ? &hook : nullptr, rec.m_pMouseHook);
+  const bool bPointer = row.input == Input::kMove || row.input == Input::kPress,
+             bKey = row.input == Input::kKey;
+  const DWORD dwFlags = row.input == Input::kPress ? WM_LBUTTONDOWN : bKey ? KF_EXTENDED : 0;
+  const UINT nWheel = row.input == Input::kWheel ? WM_MOUSEWHEEL : 0;
+  EXPECT_EQ(std::make_tuple(bPointer ? pt : CPoint(0, 0), dwFlags, bKey ? 'A' : 0u, bKey ? 2u : 0u, nWheel,
+                            (const MOUSEHOOKSTRUCT*)(nWheel != 0 ? &hook : nullptr)),
+            std::make_tuple(CPoint(rec.m_x, rec.m_y), rec.m_nFlagsOrMessage, rec.m_nVirtKey, rec.m_nRepCnt,
+                            rec.m_nWheelMessage, rec.m_pMouseHook));
 
   // Over the control itself the input goes on to it untouched, with no record.
   bNoEat = false;
@@ -255,6 +254,35 @@ TEST(ScrollTimerInterval, ThePeriodFollowsTheDistanceOnEitherSide) {
               {45, 50}, {400, 50}, {-25, 200}, {-45, 50}, {-5, 500}};
   for (const auto& row : rows)
     EXPECT_EQ(row.nPeriod, GetScrollTimerInterval(row.nDistance)) << row.nDistance;
+}
+
+TEST(PopupListBox, HeldBelowTheListItStepsNoFurtherThanTheLastItem) {
+  CMenuReceiver receiver;
+  ASSERT_TRUE(receiver.CreateReceiver(CRect(600, 40, 760, 140), true));
+  ::SetForegroundWindow(receiver.m_hWnd);
+  CExtPopupInplaceListBox* pList = new CExtPopupInplaceListBox;
+  pList->m_bAutoDelete = true;
+  pList->m_pfnInit = FillActions;
+  pList->m_pfnSelection = OnSelection;
+  ASSERT_TRUE(pList->CreateEx(0, "LISTBOX", NULL, WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_HASSTRINGS,
+                              CRect(0, 0, 160, 60), &receiver, 1));
+  const int nLast = pList->GetCount() - 1;
+  pList->SetTopIndex(nLast);
+  CRect rcItem, rcList;
+  pList->GetItemRect(nLast, rcItem);
+  pList->ClientToScreen(rcItem);
+  pList->GetWindowRect(rcList);
+  menu_input::MoveTo(rcItem.CenterPoint());
+  ASSERT_TRUE(WaitUntil([&] { return pList->GetCurSel() == nLast; }));
+  menu_input::Button(MOUSEEVENTF_LEFTDOWN);
+  ASSERT_TRUE(WaitUntil([&] { return ::GetCapture() == pList->m_hWnd; }));
+  g_codes.clear();
+  menu_input::MoveTo(CPoint(rcItem.CenterPoint().x, rcList.bottom + 20));
+  menu_input::Button(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(WaitUntil([&] { return ::GetCapture() == NULL; }));
+  EXPECT_EQ(nLast, pList->GetCurSel()) << "never one past the last item";
+  EXPECT_TRUE(g_codes.empty()) << "the selection did not change";
+  receiver.DestroyWindow();
 }
 
 // ---------------------------------------------------------------------------------------------
