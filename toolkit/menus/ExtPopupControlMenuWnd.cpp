@@ -81,8 +81,11 @@ bool CExtPopupControlMenuWnd::CreateMenuWindow(CWnd* pWndParent) {
   ModifyStyle(0, WS_CLIPCHILDREN);
   m_rcControl = CalcControlRect();
   const HWND hWndControl = CreateHostedControl(this, m_rcControl);
-  if (hWndControl == NULL || !::IsWindow(hWndControl))
+  if (hWndControl == NULL || !::IsWindow(hWndControl)) {
+    // An empty control menu is of no use to anyone: it is not left behind.
+    DestroyWindow();
     return false;
+  }
   m_hWndControl = hWndControl;
   return true;
 }

@@ -2,8 +2,6 @@
 
 #include "tests/unit/toolkit/menus/menu_paint_support.h"
 
-#include <algorithm>
-
 namespace control_menu {
 
 LRESULT CLoggingControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -31,29 +29,11 @@ IMPLEMENT_DYNCREATE(CTestCalendar, CExtPopupInplaceDatePicker)
 
 std::vector<UINT> CTestCalendar::g_keys;
 
-BOOL CTestCalendar::Create(CWnd* pParentWnd, const RECT& rcWnd, UINT nDlgCtrlID, int nColumns, int nRows,
-                           int nMaxColumns, int nMaxRows, DWORD dwWindowStyle, DWORD dwDatePickerStyle,
-                           CCreateContext*) {
-  SetDimension(nColumns, nRows, nMaxColumns, nMaxRows, false);
+BOOL CTestCalendar::Create(CWnd* pParentWnd, const RECT& rcWnd, UINT nDlgCtrlID, int, int, int, int,
+                           DWORD dwWindowStyle, DWORD dwDatePickerStyle, CCreateContext*) {
   ModifyDatePickerStyle((DWORD)-1, dwDatePickerStyle, false);
   LPCSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
   return CreateEx(0, lpszClass, NULL, dwWindowStyle, rcWnd, pParentWnd, nDlgCtrlID);
-}
-
-void CTestCalendar::CalcSizeForDimension(CSize& sizeOut, const CSize* pDimension) {
-  const CSize dim = pDimension != NULL ? *pDimension : m_sizeDimension;
-  sizeOut = CSize(dim.cx * kMonthWidth, dim.cy * kMonthHeight);
-}
-
-DWORD CTestCalendar::ModifyDatePickerStyle(DWORD dwRemove, DWORD dwAdd, bool) {
-  const DWORD dwOld = m_dwStyle;
-  m_dwStyle = (m_dwStyle & ~dwRemove) | dwAdd;
-  return dwOld;
-}
-
-void CTestCalendar::SetDimension(int nColumns, int nRows, int nMaxColumns, int nMaxRows, bool) {
-  m_sizeDimension = CSize(std::max(1, std::min(nColumns, std::max(1, nMaxColumns))),
-                          std::max(1, std::min(nRows, std::max(1, nMaxRows))));
 }
 
 LRESULT CTestCalendar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -68,9 +48,5 @@ bool ShowHosting(CExtPopupMenuWnd& menu, CWnd* pOwner) {
   return menu_paint::ShowAt(menu, pOwner, CPoint(300, 200), 0, CExtPopupBaseWnd::ANIM_AT_ONCE) &&
          menu_paint::WaitUntil([] { return g_PopupTrackSite.m_pAnimatedMenu == NULL; });
 }
-
-ScopedTrackedMenu::ScopedTrackedMenu(CExtPopupMenuWnd* pMenu) { g_PopupTrackSite.m_pTrackedMenu = pMenu; }
-
-ScopedTrackedMenu::~ScopedTrackedMenu() { g_PopupTrackSite.m_pTrackedMenu = NULL; }
 
 } // namespace control_menu

@@ -6,6 +6,7 @@
 #include "framework/fw.h"
 #include "toolkit/menus/ExtPopupControlMenuWnd.h"
 
+#include <utility>
 #include <vector>
 
 namespace control_menu {
@@ -30,7 +31,7 @@ public:
   CLoggingControl* m_pControl = NULL;
 };
 
-// A calendar of fixed-size months that logs the keys it gets and the sizes and styles it is given.
+// A calendar of fixed-size months that logs the keys it gets and keeps the style it is given.
 class CTestCalendar : public CExtPopupInplaceDatePicker {
   DECLARE_DYNCREATE(CTestCalendar)
 public:
@@ -38,13 +39,16 @@ public:
   BOOL Create(CWnd* pParentWnd, const RECT& rcWnd, UINT nDlgCtrlID, int nColumns, int nRows, int nMaxColumns,
               int nMaxRows, DWORD dwWindowStyle, DWORD dwDatePickerStyle,
               CCreateContext* pContext = NULL) override;
-  void CalcSizeForDimension(CSize& sizeOut, const CSize* pDimension) override;
-  DWORD ModifyDatePickerStyle(DWORD dwRemove, DWORD dwAdd, bool bRedraw) override;
-  void SetDimension(int nColumns, int nRows, int nMaxColumns, int nMaxRows, bool bRedraw) override;
+  void CalcSizeForDimension(CSize& sizeOut, const CSize* pDimension) override {
+    sizeOut = CSize(pDimension->cx * kMonthWidth, pDimension->cy * kMonthHeight);
+  }
+  DWORD ModifyDatePickerStyle(DWORD dwRemove, DWORD dwAdd, bool) override {
+    return std::exchange(m_dwStyle, (m_dwStyle & ~dwRemove) | dwAdd);
+  }
+  void SetDimension(int, int, int, int, bool) override {}
 
   static std::vector<UINT> g_keys; // of every calendar, in order
   DWORD m_dwStyle = 0;
-  CSize m_sizeDimension{1, 1};
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -54,12 +58,9 @@ protected:
 bool ShowHosting(CExtPopupMenuWnd& menu, CWnd* pOwner);
 
 // Makes the tracking site report a tracked menu for the life of the object.
-class ScopedTrackedMenu {
-public:
-  explicit ScopedTrackedMenu(CExtPopupMenuWnd* pMenu);
-  ~ScopedTrackedMenu();
-  ScopedTrackedMenu(const ScopedTrackedMenu&) = delete;
-  ScopedTrackedMenu& operator=(const ScopedTrackedMenu&) = delete;
+struct ScopedTrackedMenu {
+  explicit ScopedTrackedMenu(CExtPopupMenuWnd* pMenu) { g_PopupTrackSite.m_pTrackedMenu = pMenu; }
+  ~ScopedTrackedMenu() { g_PopupTrackSite.m_pTrackedMenu = NULL; }
 };
 
 } // namespace control_menu

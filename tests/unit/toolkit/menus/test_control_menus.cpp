@@ -213,38 +213,33 @@ TEST_F(UndoRedoMenuTest, DraggingBelowTheListScrollsWithTheTimerOfTheDistanceAnd
   EXPECT_EQ(CExtPopupInplaceListBox::SEL_OK, g_codes.back());
 }
 
-struct EscapeCase {
+struct EndingCase {
   const char* name;
+  bool bDestroy; // the menu goes without a choice, else Escape reaches the list
   bool bCallbackTakes;
   int nCancelMessages;
 };
 
-class HostedListEscapeTest : public UndoRedoMenuTest, public ::testing::WithParamInterface<EscapeCase> {};
+class HostedListEndingTest : public UndoRedoMenuTest, public ::testing::WithParamInterface<EndingCase> {};
 
-TEST_P(HostedListEscapeTest, EscapeCancelsOnceAndTheReceiverHearsOfItOnlyWhenTheCallbackLeavesIt) {
+TEST_P(HostedListEndingTest, AListEndsOnceAndTheReceiverHearsOfACancelOnlyWhenTheCallbackLeavesIt) {
   g_bTakeSelection = GetParam().bCallbackTakes;
   m_pMenu->m_dwControlFlags = 0; // Escape goes to the list
   ScopedTrackedMenu tracked(m_pMenu.get());
   bool bNoEat = false;
-  EXPECT_TRUE(m_pMenu->HandleKeyboard(VK_ESCAPE, 1, 0, bNoEat));
-  EXPECT_TRUE(m_pMenu->HandleKeyboard(VK_ESCAPE, 1, 0, bNoEat)) << "a second Escape finds the list ended";
+  for (int i = 0; i < 2; i++) // the second time finds the list ended
+    GetParam().bDestroy ? (void)m_pMenu->DestroyWindow()
+                        : (void)m_pMenu->HandleKeyboard(VK_ESCAPE, 1, 0, bNoEat);
   EXPECT_EQ(std::vector<int>{CExtPopupInplaceListBox::SEL_CANCEL}, g_codes);
   EXPECT_EQ(GetParam().nCancelMessages, Sent(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndCancel));
   EXPECT_EQ(0, Sent(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndOK));
 }
 
-INSTANTIATE_TEST_SUITE_P(Callback, HostedListEscapeTest,
-                         ::testing::Values(EscapeCase{"takes_it", true, 0},
-                                           EscapeCase{"leaves_it", false, 1}),
+INSTANTIATE_TEST_SUITE_P(Callback, HostedListEndingTest,
+                         ::testing::Values(EndingCase{"escape_taken", false, true, 0},
+                                           EndingCase{"escape_left", false, false, 1},
+                                           EndingCase{"destroyed_without_a_choice", true, false, 0}),
                          menu_paint::CaseName());
-
-TEST_F(UndoRedoMenuTest, AListDestroyedWithoutAChoiceSendsNothing) {
-  m_pMenu->DestroyWindow();
-  EXPECT_EQ(std::vector<int>{CExtPopupInplaceListBox::SEL_CANCEL}, g_codes);
-  for (UINT nMsg : {CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndCancel,
-                    CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndOK})
-    EXPECT_EQ(0, Sent(nMsg));
-}
 
 TEST(ScrollTimerInterval, ThePeriodFollowsTheDistanceOnEitherSide) {
   const struct {
@@ -298,12 +293,9 @@ TEST(DatePickerMenu, TheCalendarIsSizedMadeFedKeysAndItsSelectionPassedOn) {
   CMenuReceiver receiver;
   ASSERT_TRUE(receiver.CreateReceiver());
   CExtPopupDatePickerMenuWnd::g_pCalendarClass = NULL;
-  {
-    std::unique_ptr<CExtPopupDatePickerMenuWnd> pNone =
-        MakeByClass<CExtPopupDatePickerMenuWnd>(RUNTIME_CLASS(CExtPopupDatePickerMenuWnd));
-    EXPECT_FALSE(pNone->CreateMenuWindow(&receiver)) << "no calendar, no menu";
-    pNone->DestroyWindow();
-  }
+  CExtPopupDatePickerMenuWnd none;
+  EXPECT_FALSE(none.CreateMenuWindow(&receiver));
+  EXPECT_EQ(NULL, none.m_hWnd) << "no calendar, no menu";
   CExtPopupDatePickerMenuWnd::g_pCalendarClass = RUNTIME_CLASS(CTestCalendar);
   std::unique_ptr<CExtPopupDatePickerMenuWnd> pMenu =
       MakeByClass<CExtPopupDatePickerMenuWnd>(RUNTIME_CLASS(CExtPopupDatePickerMenuWnd));

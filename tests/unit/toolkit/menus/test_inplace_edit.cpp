@@ -152,18 +152,20 @@ TEST(InplaceEditMessages, DeleteSelectionTakesTheCharacterAfterTheCaretAndSelect
 
 TEST(InplaceEditItem, TheDisplayTextNeedsInplaceDataAndAnItemWithoutItMakesNoEdit) {
   CFixedLayoutMenu menu;
-  CExtPopupMenuWnd::MENUITEMDATA& plain = menu.AddItem(100);
-  plain.SetInplaceDisplayText("shown");
-  EXPECT_TRUE(plain.m_sInplaceText.IsEmpty());
+  CExtPopupMenuWnd::MENUITEMDATA& item = menu.AddItem(100);
   EXPECT_FALSE(menu.CreateInplaceEditForItem(0, &menu, CRect(0, 0, 10, 10)));
   CString sValue;
-  plain.m_pInplaceValue = &sValue;
-  plain.SetInplaceDisplayText("shown");
-  EXPECT_STREQ("shown", (LPCSTR)plain.m_sInplaceText);
-  EXPECT_NE(0, plain.m_nInplaceFlags & CExtPopupMenuWnd::MENUITEMDATA::INPLACE_DISPLAY_TEXT);
-  plain.SetInplaceDisplayText(NULL);
-  EXPECT_TRUE(plain.m_sInplaceText.IsEmpty());
-  EXPECT_EQ(0, plain.m_nInplaceFlags & CExtPopupMenuWnd::MENUITEMDATA::INPLACE_DISPLAY_TEXT);
+  const struct {
+    bool bInplace;
+    LPCSTR lpszText, lpszShown;
+  } rows[] = {{false, "shown", ""}, {true, "shown", "shown"}, {true, NULL, ""}};
+  for (const auto& row : rows) {
+    item.m_pInplaceValue = row.bInplace ? &sValue : NULL;
+    item.SetInplaceDisplayText(row.lpszText);
+    EXPECT_STREQ(row.lpszShown, (LPCSTR)item.m_sInplaceText);
+    EXPECT_EQ(*row.lpszShown != 0,
+              (item.m_nInplaceFlags & CExtPopupMenuWnd::MENUITEMDATA::INPLACE_DISPLAY_TEXT) != 0);
+  }
 }
 
 } // namespace
