@@ -253,6 +253,14 @@ EXT_BIND_MESSAGE(CExtPopupColorMenuWnd, g_nMsgNotifyColorChanged)
 EXT_BIND_MESSAGE(CExtPopupColorMenuWnd, g_nMsgNotifyColorChangedFinally)
 EXT_BIND_MESSAGE(CExtPopupColorMenuWnd, g_nMsgNotifyCustColor)
 EXT_BIND_MESSAGE(CExtPopupControlMenuWnd, g_nMsgControlInputRetranslate)
+EXT_BIND_MESSAGE(CExtPopupInplaceListBox, g_nMsgPopupListBoxInitContent)
+EXT_BIND_MESSAGE(CExtPopupInplaceListBox, g_nMsgPopupListBoxItemMeasure)
+EXT_BIND_MESSAGE(CExtPopupInplaceListBox, g_nMsgPopupListBoxItemDraw)
+EXT_BIND_MESSAGE(CExtPopupInplaceListBox, g_nMsgPopupListBoxSelEndOK)
+EXT_BIND_MESSAGE(CExtPopupInplaceListBox, g_nMsgPopupListBoxSelEndCancel)
+EXT_BIND_MESSAGE(CExtPopupInplaceListBox, g_nMsgPopupListBoxSelChange)
+EXT_BIND_MESSAGE(CExtPopupInplaceDatePicker, g_nMsgPopupDatePickerInitContent)
+EXT_BIND_MESSAGE(CExtDatePickerWnd, g_nMsgSelectionNotification)
 #undef EXT_BIND_MESSAGE
 const UINT& CExtPaintManager::g_nMsgPaintInheritedBackground =
     ExtRegisteredMessages::CExtPaintManager::g_nMsgPaintInheritedBackground;

@@ -163,6 +163,13 @@ public:
     };
     typedef bool (*PFN_COMMAND_CALLBACK)(CExtPopupMenuWnd* pMenu, MENUITEMDATA* pItem);
     typedef void (*PFN_CLICK_CALLBACK)(CExtPopupMenuWnd* pMenu, MENUITEMDATA* pItem);
+    // The owner's callbacks of an in-place edit (CInPlaceEditWnd takes the same): each keystroke's
+    // text is validated, Enter commits, and the filter sees every message of the edit first.
+    typedef bool (*PFN_INPLACE_VALIDATE)(LPCSTR lpszText);
+    typedef void (*PFN_INPLACE_COMMIT)(LPCSTR lpszText);
+    typedef bool (*PFN_INPLACE_FILTER)(LRESULT& lResult, UINT nMessage, WPARAM wParam, LPARAM lParam,
+                                       DWORD dwCookie);
+    enum InplaceFlags : BYTE { INPLACE_DISPLAY_TEXT = 0x02 }; // m_sInplaceText shows instead of the value
 
     MENUITEMDATA();
 
@@ -192,6 +199,10 @@ public:
     BYTE m_nInplaceFlags = 0x01;
     CString m_sInplaceText; // the display text shown when not editing (bit 1 of the flags)
     LPARAM m_lInplaceParam = 0;
+    PFN_INPLACE_VALIDATE m_pfnInplaceValidate = NULL;
+    PFN_INPLACE_COMMIT m_pfnInplaceCommit = NULL; // NULL: Enter stores the text in *m_pInplaceValue
+    PFN_INPLACE_FILTER m_pfnInplaceFilter = NULL;
+    DWORD m_dwInplaceCookie = 0; // handed to the filter
 
     bool IsSeparator() const { return m_nCmdId == 0; }
     bool IsPopup() const { return m_nCmdId == ID_SUBMENU; }
