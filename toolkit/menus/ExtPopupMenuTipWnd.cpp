@@ -188,7 +188,7 @@ void CExtPopupMenuTipWnd::OnTimer(UINT nIDEvent) {
   case ID_TIMER_DELAYED_SHOW:
     KillTimer(ID_TIMER_DELAYED_SHOW);
     // The rectangle tip's shadow falls on what the screen shows now, not on the tip's own surface.
-    if ((GetStyle() & WS_VISIBLE) == 0)
+    if ((GetStyle() & WS_VISIBLE) == 0 && !IsBalloon() && GetShadowSize() > 0)
       CaptureScreenBeneath();
     SetWindowPos(NULL, 0, 0, 0, 0, kShowFlags);
     Invalidate(FALSE);

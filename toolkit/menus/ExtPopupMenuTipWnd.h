@@ -43,7 +43,7 @@ public:
   int GetTipStyle() const { return m_nStyle; }
   void GetHoverRect(RECT& rc) const { rc = m_rcArea; }
   // Shows the tip for the hover rectangle (screen coordinates) after the delay; FALSE only when
-  // the window cannot be created.
+  // the window cannot be created. The same rectangle for the same window again changes nothing.
   BOOL ShowBalloon(CWnd* pWndParent, const RECT& rcHover);
   void HideTip();
   bool IsTipVisible() const;

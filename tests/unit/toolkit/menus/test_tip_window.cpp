@@ -7,35 +7,35 @@
 namespace {
 
 using menu_paint::WaitUntil;
+using tip_test::TipTest;
 typedef CExtPopupMenuTipWnd Tip;
 
 const CRect kRcA(300, 300, 400, 330), kRcB(320, 305, 420, 335); // both hold the pointer
 
-using TipWindow = tip_test::TipTest;
-
-bool ShowAndWait(Tip& tip, CWnd* pParent) {
-  return tip.ShowBalloon(pParent, kRcA) && WaitUntil([&] { return tip.IsTipVisible(); });
-}
-
-TEST_F(TipWindow, ShowsAfterItsDelayAtOnceWhenATipWasUpAndNotAgainForTheSamePlace) {
+TEST_F(TipTest, ShowsAfterItsDelayAtOnceWhenATipWasUpAndNotAgainForTheSamePlace) {
   ASSERT_TRUE(m_tip.ShowBalloon(&m_host, kRcA));
-  EXPECT_FALSE(tip_test::TipShowsBefore(m_tip, 500)) << "a first tip waits its second";
-  ASSERT_TRUE(WaitUntil([&] { return m_tip.IsTipVisible(); }));
+  auto visible = [&] { return m_tip.IsTipVisible(); };
+  EXPECT_FALSE(WaitUntil(visible, 500)) << "a first tip waits its second";
+  ASSERT_TRUE(WaitUntil(visible));
   EXPECT_TRUE(m_tip.ShowBalloon(&m_host, kRcA) && m_tip.IsTipVisible()) << "the same place changes nothing";
   EXPECT_TRUE(m_tip.ShowBalloon(&m_host, kRcB) && !m_tip.IsTipVisible());
-  EXPECT_TRUE(tip_test::TipShowsBefore(m_tip, 500)) << "the next tip follows at once";
+  EXPECT_TRUE(WaitUntil(visible, 500)) << "the next tip follows at once";
+  // Another window at the same place gets a tip of its own.
+  EXPECT_TRUE(m_tip.ShowBalloon(&m_menu, kRcB) && !m_tip.IsTipVisible() &&
+              ::GetWindow(m_tip.GetSafeHwnd(), GW_OWNER) == m_menu.GetSafeHwnd());
   m_tip.SetTipStyle(Tip::TIP_OFF);
   EXPECT_TRUE(m_tip.ShowBalloon(&m_host, kRcA) && !m_tip.IsTipVisible());
 }
 
 // What hides a tip: a button or Alt held down (its virtual key), or one of these.
 enum { LEAVE = -1, ACTIVATE_APP = -2, BAR_DRAG = -3, MENU_TRACKED = -4, MENU_TRACKED_OWN_TIP = -5 };
-class TipHiding : public TipWindow, public ::testing::WithParamInterface<int> {};
+class TipHiding : public TipTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(TipHiding, HidesWhenItsAreaIsLeftAButtonOrAltIsDownOrSomethingElseTakesOver) {
   const int nCause = GetParam();
   const bool bHides = nCause != MENU_TRACKED_OWN_TIP; // only the menus' own tips stay while one is tracked
-  ASSERT_TRUE(ShowAndWait(m_tip, bHides ? static_cast<CWnd*>(&m_host) : &m_menu));
+  ASSERT_TRUE(m_tip.ShowBalloon(bHides ? static_cast<CWnd*>(&m_host) : &m_menu, kRcA) &&
+              WaitUntil([&] { return m_tip.IsTipVisible(); }));
   if (nCause > 0)
     tip_test::SendButtonOrKey(nCause, true);
   if (nCause == LEAVE)
@@ -44,7 +44,7 @@ TEST_P(TipHiding, HidesWhenItsAreaIsLeftAButtonOrAltIsDownOrSomethingElseTakesOv
     m_tip.SendMessage(WM_ACTIVATEAPP, FALSE, 0);
   if (nCause == BAR_DRAG)
     Tip::g_pfnIsBarDragging = [] { return true; };
-  if (nCause == MENU_TRACKED || nCause == MENU_TRACKED_OWN_TIP)
+  if (nCause <= MENU_TRACKED)
     g_PopupTrackSite.m_pTrackedMenu = &m_menu;
   if (!bHides)
     m_tip.SendMessage(WM_TIMER, Tip::ID_TIMER_AUTO_HIDE);
@@ -59,26 +59,25 @@ INSTANTIATE_TEST_SUITE_P(Tips, TipHiding,
                          ::testing::Values(LEAVE, VK_LBUTTON, VK_RBUTTON, VK_MBUTTON, VK_MENU, ACTIVATE_APP,
                                            BAR_DRAG, MENU_TRACKED, MENU_TRACKED_OWN_TIP));
 
-TEST_F(TipWindow, AMenuCountsItsOwnTipOnlyAsTheHoverMenuWithEffectsAndHidesIt) {
-  ASSERT_TRUE(ShowAndWait(m_menu.m_tip, &m_menu));
+TEST_F(TipTest, AMenuCountsItsOwnTipOnlyAsTheHoverMenuWithEffectsAndHidesIt) {
+  ASSERT_TRUE(m_menu.m_tip.ShowBalloon(&m_menu, kRcA) &&
+              WaitUntil([&] { return m_menu.m_tip.IsTipVisible(); }));
   for (const auto& [bHover, dwFlags] : {std::make_pair(true, 0ul), std::make_pair(false, 0ul),
                                         std::make_pair(true, (DWORD)CExtPopupMenuWnd::TPMX_DISPLAY_ONLY)}) {
     g_PopupTrackSite.m_pHoverMenu = bHover ? &m_menu : NULL;
     m_menu.SetTrackFlags(dwFlags);
-    EXPECT_EQ(bHover && dwFlags == 0, m_menu.IsOwnTipVisible()) << bHover;
+    EXPECT_EQ(bHover && dwFlags == 0, m_menu.IsOwnTipVisible()) << bHover << dwFlags;
   }
   m_menu.HideOwnTip(true);
   EXPECT_FALSE(m_menu.m_tip.IsTipVisible());
 }
 
-// Ends the process with code 3 when a timer of no window is killed (the thread's timers are not
-// the tips' to kill).
+// Ends the process with code 3 when a timer of no window is killed.
 BOOL WINAPI GuardedKillTimer(HWND hWnd, UINT_PTR nId) {
-  typedef BOOL(WINAPI * PFN_KillTimer)(HWND, UINT_PTR);
   if (!::IsWindow(hWnd))
     ::ExitProcess(3);
-  return reinterpret_cast<PFN_KillTimer>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "KillTimer"))(
-      hWnd, nId);
+  return reinterpret_cast<BOOL(WINAPI*)(HWND, UINT_PTR)>(
+      ::GetProcAddress(::GetModuleHandleA("user32.dll"), "KillTimer"))(hWnd, nId);
 }
 
 // A top-level menu whose tip went with its owner, and the site's tip still up, at the exit.

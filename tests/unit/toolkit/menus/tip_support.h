@@ -1,28 +1,23 @@
-// What the tip tests share: a host window and a tip shown for it, button and key input, a
-// one-colour icon, and whether a tip shows before a reference timer fires.
+// What the tip tests share: a hidden host and popup menu window with a tip for them, real input
+// and a one-colour icon.
 #pragma once
 
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/menus/menu_paint_support.h"
+#include "toolkit/foundation/ExtGdiHandles.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
 
 namespace tip_test {
 
 // Presses or releases a mouse button (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON) or Alt through SendInput.
 void SendButtonOrKey(int nVirtKey, bool bDown);
-// A 16 by 16 icon of one colour; the caller owns it.
-HICON MakeSolidIcon(COLORREF clr);
-// Runs messages until the tip is visible or a reference timer of nMs fires; true when the tip
-// came first. Orders two timers instead of timing one.
-bool TipShowsBefore(CExtPopupMenuTipWnd& tip, UINT nMs);
+ExtIconPtr_t MakeSolidIcon(COLORREF clr); // 16 by 16
 
-// A hidden host, a hidden popup menu window and a tip of the below-the-cursor style, with the
-// pointer at ptPointer.
+// The tip has the below-the-cursor style without icon; the pointer rests at (350, 315).
 class TipTest : public ::testing::Test {
 protected:
   void SetUp() override;
   void TearDown() override;
-  CPoint m_ptPointer = CPoint(350, 315);
   CHostWnd m_host;
   CExtPopupMenuWnd m_menu;
   CExtPopupMenuTipWnd m_tip;
