@@ -32,7 +32,6 @@ TEST_P(TipPlacement, FlipsWhereTheWorkAreaHasNoRoomAndStaysInsideIt) {
                       CSize(40, 20));
   ::SetCursorPos(640, 512); // outside the hover rectangle
   m_tip.SetTipStyle(c.nStyle);
-  m_tip.SetText("A tip near the edge");
   ASSERT_TRUE(m_tip.ShowBalloon(&m_host, rcHover));
   CRect rc, rcInside;
   m_tip.GetWindowRect(rc);

@@ -7,13 +7,14 @@
 namespace tip_test {
 
 void SendButtonOrKey(int nVirtKey, bool bDown) {
-  INPUT in = {(DWORD)(nVirtKey == VK_MENU ? INPUT_KEYBOARD : INPUT_MOUSE)};
-  if (in.type == INPUT_KEYBOARD)
+  // The right and middle buttons' flags are the left's, shifted.
+  const int nShift = nVirtKey == VK_RBUTTON ? 2 : nVirtKey == VK_MBUTTON ? 4 : 0;
+  INPUT in = {INPUT_MOUSE};
+  in.mi.dwFlags = (bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP) << nShift;
+  if (nVirtKey == VK_MENU) {
+    in.type = INPUT_KEYBOARD;
     in.ki = {VK_MENU, 0, (DWORD)(bDown ? 0 : KEYEVENTF_KEYUP)};
-  else // the right and middle buttons' flags are the left's, shifted
-    in.mi.dwFlags = (bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP) << (nVirtKey == VK_LBUTTON   ? 0
-                                                                            : nVirtKey == VK_RBUTTON ? 2
-                                                                                                     : 4);
+  }
   ::SendInput(1, &in, sizeof(INPUT));
 }
 
