@@ -4,6 +4,8 @@
 #include "tests/unit/toolkit/menus/tip_support.h"
 #include "toolkit/menus/ExtPopupTrackSite.h"
 
+#include <thread>
+
 namespace {
 
 using menu_paint::WaitUntil;
@@ -80,10 +82,13 @@ BOOL WINAPI GuardedKillTimer(HWND hWnd, UINT_PTR nId) {
       ::GetProcAddress(::GetModuleHandleA("user32.dll"), "KillTimer"))(hWnd, nId);
 }
 
-// A top-level menu whose tip went with its owner, and the site's tip still up, at the exit.
+// At the exit: a top-level menu whose tip went with its owner, a tip whose window went with the
+// thread that made it, and the site's tip still up.
 void ExitWithTipsHeld() {
   static CHostWnd hostStays;
   static CExtPopupMenuWnd menu;
+  static CExtPopupMenuTipWnd tipOfAThread;
+  std::thread([] { tipOfAThread.ShowBalloon(NULL, kRcA); }).join();
   CHostWnd hostGone;
   if (!hostStays.CreateHost("stays", WS_POPUP) || !hostGone.CreateHost("gone", WS_POPUP) ||
       !menu.InitTopLevel(hostStays.GetSafeHwnd()) || !::SetCursorPos(350, 315))
