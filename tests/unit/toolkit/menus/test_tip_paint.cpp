@@ -6,11 +6,19 @@
 #include "tests/unit/toolkit/menus/tip_support.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
 using pixel_support::DibSurface;
 using tip_test::TipTest;
+
+ExtIconPtr_t MakeSolidIcon(COLORREF clr) {
+  const std::vector<BYTE> mask(32, 0);
+  const std::vector<DWORD> bits(16 * 16, (DWORD)GetRValue(clr) << 16 | GetGValue(clr) << 8 | GetBValue(clr));
+  return ExtIconPtr_t(
+      ::CreateIcon(NULL, 16, 16, 1, 32, mask.data(), reinterpret_cast<const BYTE*>(bits.data())));
+}
 
 // The hover rectangle is 40 by 20 at x, y (negative: from the work area's right or bottom). The
 // tip is expected 13 below it (1), 3 above it (-1), with the balloon's tail at its anchor (2), or
@@ -63,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(Tips, TipPlacement,
 TEST_F(TipTest, EachStyleHasItsFrameAndAnIconOnlyWhenItShowsOneAndHasOneInEveryTheme) {
   const COLORREF kBack = RGB(255, 0, 255), kIcon = RGB(255, 0, 0), kInfo = ::GetSysColor(COLOR_INFOBK),
                  kFace = ::GetSysColor(COLOR_3DFACE);
-  const ExtIconPtr_t icon = tip_test::MakeSolidIcon(kIcon);
+  const ExtIconPtr_t icon = MakeSolidIcon(kIcon);
   m_tip.SetText("  Drag to make this menu float  ");
   EXPECT_EQ(CString("Drag to make this menu float"), m_tip.GetText());
   for (CRuntimeClass* pTheme : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),

@@ -2,7 +2,6 @@
 // program's end with tips still held.
 #include "tests/common/import_patch.h"
 #include "tests/unit/toolkit/menus/tip_support.h"
-#include "toolkit/menus/ExtPopupTrackSite.h"
 
 #include <thread>
 
@@ -13,6 +12,19 @@ using tip_test::TipTest;
 typedef CExtPopupMenuTipWnd Tip;
 
 const CRect kRcA(300, 300, 400, 330), kRcB(320, 305, 420, 335); // both hold the pointer
+
+// Presses or releases a mouse button (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON) or Alt through SendInput.
+void SendButtonOrKey(int nVirtKey, bool bDown) {
+  // The right and middle buttons' flags are the left's, shifted.
+  const int nShift = nVirtKey == VK_RBUTTON ? 2 : nVirtKey == VK_MBUTTON ? 4 : 0;
+  INPUT in = {INPUT_MOUSE};
+  in.mi.dwFlags = (bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP) << nShift;
+  if (nVirtKey == VK_MENU) {
+    in.type = INPUT_KEYBOARD;
+    in.ki = {VK_MENU, 0, (DWORD)(bDown ? 0 : KEYEVENTF_KEYUP)};
+  }
+  ::SendInput(1, &in, sizeof(INPUT));
+}
 
 TEST_F(TipTest, ShowsAfterItsDelayAtOnceWhenATipWasUpAndNotAgainForTheSamePlace) {
   ASSERT_TRUE(m_tip.ShowBalloon(&m_host, kRcA));
@@ -39,7 +51,7 @@ TEST_P(TipHiding, HidesWhenItsAreaIsLeftAButtonOrAltIsDownOrSomethingElseTakesOv
   ASSERT_TRUE(m_tip.ShowBalloon(bHides ? static_cast<CWnd*>(&m_host) : &m_menu, kRcA) &&
               WaitUntil([&] { return m_tip.IsTipVisible(); }));
   if (nCause > 0)
-    tip_test::SendButtonOrKey(nCause, true);
+    SendButtonOrKey(nCause, true);
   if (nCause == LEAVE)
     ::SetCursorPos(700, 700);
   if (nCause == ACTIVATE_APP)
@@ -52,7 +64,7 @@ TEST_P(TipHiding, HidesWhenItsAreaIsLeftAButtonOrAltIsDownOrSomethingElseTakesOv
     m_tip.SendMessage(WM_TIMER, Tip::ID_TIMER_AUTO_HIDE);
   EXPECT_EQ(bHides, WaitUntil([&] { return !m_tip.IsTipVisible(); }, bHides ? 5000 : 0));
   if (nCause > 0) {
-    tip_test::SendButtonOrKey(nCause, false);
+    SendButtonOrKey(nCause, false);
     WaitUntil([&] { return ::GetAsyncKeyState(nCause) >= 0; });
   }
 }

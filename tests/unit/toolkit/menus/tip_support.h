@@ -1,23 +1,28 @@
-// What the tip tests share: a hidden host and popup menu window with a tip for them, real input
-// and a one-colour icon.
+// What the tip tests share: a hidden host and a hidden popup menu window with a tip to show for
+// them, of the below-the-cursor style without icon, the pointer resting at (350, 315).
 #pragma once
 
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/menus/menu_paint_support.h"
 #include "toolkit/foundation/ExtGdiHandles.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
+#include "toolkit/menus/ExtPopupTrackSite.h"
 
 namespace tip_test {
 
-// Presses or releases a mouse button (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON) or Alt through SendInput.
-void SendButtonOrKey(int nVirtKey, bool bDown);
-ExtIconPtr_t MakeSolidIcon(COLORREF clr); // 16 by 16
-
-// The tip has the below-the-cursor style without icon; the pointer rests at (350, 315).
 class TipTest : public ::testing::Test {
 protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override {
+    ASSERT_TRUE(m_host.CreateHost("tips", WS_POPUP, 100, 100));
+    ASSERT_TRUE(m_menu.CreateEx(0, AfxRegisterWndClass(0), NULL, WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+    ::SetCursorPos(350, 315);
+    m_tip.SetText("Tip text");
+    m_tip.SetTipStyle(CExtPopupMenuTipWnd::TIP_RECT_BELOW_CURSOR_NO_ICON);
+  }
+  void TearDown() override {
+    CExtPopupMenuTipWnd::g_pfnIsBarDragging = NULL;
+    g_PopupTrackSite.m_pTrackedMenu = g_PopupTrackSite.m_pHoverMenu = NULL;
+  }
   CHostWnd m_host;
   CExtPopupMenuWnd m_menu;
   CExtPopupMenuTipWnd m_tip;
