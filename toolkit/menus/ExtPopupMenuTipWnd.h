@@ -26,8 +26,15 @@ public:
   };
   enum : BYTE { PLACE_FLIPPED_H = 0x01, PLACE_FLIPPED_V = 0x02 };
 
+  // Answers whether a control bar is being dragged, so that tips hide while one is. The docking
+  // code sets it when its drag loop exists; NULL means no bar is ever dragged.
+  static bool (*g_pfnIsBarDragging)();
+
   CExtPopupMenuTipWnd();
+  // Destroys the window only while it is this object's own live window on this thread; a handle
+  // the system already took (an owner destroyed first, a thread that ended) is only forgotten.
   ~CExtPopupMenuTipWnd() override;
+  BOOL DestroyWindow() override;
 
   // NULL means the empty text; the text is trimmed on both sides.
   void SetText(LPCSTR lpszText);
@@ -36,9 +43,10 @@ public:
   int GetTipStyle() const { return m_nStyle; }
   void GetHoverRect(RECT& rc) const { rc = m_rcArea; }
   // Shows the tip for the hover rectangle (screen coordinates) after the delay; FALSE only when
-  // the window cannot be created.
+  // the window cannot be created. The same rectangle for the same window again changes nothing.
   BOOL ShowBalloon(CWnd* pWndParent, const RECT& rcHover);
   void HideTip();
+  bool IsTipVisible() const;
   // The tip's region and size for its text and style (placement flags set for the work area).
   virtual CSize BuildBalloonRegion(CDC& dc, CRgn& rgn, const RECT& rcWorkArea);
   virtual void PaintTip(CDC& dc);
@@ -64,4 +72,23 @@ protected:
   afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
   afx_msg void OnTimer(UINT nIDEvent);
   DECLARE_MESSAGE_MAP()
+
+private:
+  bool IsBalloon() const { return m_nStyle == TIP_BALLOON || m_nStyle == TIP_BALLOON_NO_ICON; }
+  bool ShowsIcon() const;
+  // The window is this object's and alive on this thread.
+  bool HasLiveWindow() const;
+  // Drops a handle that is no longer this object's window without calling the system on it.
+  void ForgetWindow();
+  bool CreateTipWindow(CWnd* pWndParent);
+  // The window rectangle for the size: placed by style and placement flags, then clamped into the
+  // work area.
+  CRect CalcTipRect(const CSize& size, const RECT& rcWorkArea) const;
+  // Where the tail's point lies in window coordinates, for a window of the size.
+  CPoint TailPoint(const CSize& size) const;
+  // The balloon's body (the round rectangle) in window coordinates.
+  CRect BalloonBodyRect(const CSize& size) const;
+  void CheckAutoHide();
+
+  HWND m_hWndTipParent = NULL; // the window the tip was shown for
 };

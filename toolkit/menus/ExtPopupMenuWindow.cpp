@@ -284,9 +284,19 @@ bool CExtPopupMenuWnd::ExpandToAllItems() {
   return true;
 }
 
-bool CExtPopupMenuWnd::IsOwnTipVisible() const { return false; }
+bool CExtPopupMenuWnd::IsOwnTipVisible() const {
+  return !IsEffectsSuppressed() && GetTrackSite().m_pHoverMenu == this && m_tip.IsTipVisible();
+}
 
-void CExtPopupMenuWnd::HideOwnTip(bool) {}
+void CExtPopupMenuWnd::HideOwnTip(bool bEndAnimation) {
+  // A menu still fading in is finished first, so that what follows (a tear-off drag) starts from
+  // the menu as it will stay.
+  if (bEndAnimation && !IsAnimationFinished() && IsLiveWindow(m_hWnd)) {
+    StopAnimation();
+    ::InvalidateRect(m_hWnd, NULL, FALSE);
+  }
+  m_tip.HideTip();
+}
 
 int CExtPopupMenuWnd::GetItemTipStyle() const {
   return IsPaletteLayout() ? g_nPaletteItemTipStyle : g_nMenuItemTipStyle;
