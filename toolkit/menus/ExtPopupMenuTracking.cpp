@@ -312,14 +312,20 @@ void CExtPopupMenuWnd::CancelAllTracking() {
 }
 
 void CExtPopupMenuWnd::DrainMessagesAndIdle(bool bIdle) {
+  // Each message is taken as it is peeked: a message only looked at may be dropped by a hook when
+  // it is taken (the tracking's own hooks swallow keys and clicks), and a pump that took it
+  // afterwards would wait for the next message that may never come.
   CWinThread* pThread = AfxGetThread();
   MSG msg;
-  while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-    const bool bPumped = pThread != NULL ? pThread->PumpMessage() != FALSE : AfxPumpMessage() != FALSE;
-    if (!bPumped) {
-      ::PostQuitMessage(0);
+  while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage((int)msg.wParam);
       return;
     }
+    if (pThread != NULL && pThread->PreTranslateMessage(&msg))
+      continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
   }
   for (LONG lCount = 0; bIdle && pThread != NULL && pThread->OnIdle(lCount); ++lCount) {
   }

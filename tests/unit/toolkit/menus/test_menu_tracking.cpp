@@ -1,0 +1,313 @@
+// Tracking a popup menu chain with real input: how a chosen command reaches the receiver, a second
+// tracking ending the first, a menu that could not be shown staying with its caller, the modal loop
+// outliving its menu, the keyboard table, the mouse, the submenu delay, and the hooks' rules.
+#include "tests/common/window_support.h"
+#include "tests/unit/toolkit/menus/menu_tracking_support.h"
+#include "toolkit/bars/ExtToolControlBar.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <ctime>
+#include <memory>
+#include <thread>
+
+namespace {
+
+using namespace menu_tracking;
+typedef CExtPopupMenuWnd Menu;
+
+class TrackingTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    CExtToolControlBar::g_bMenuTracking = false;
+    CCountedMenu::s_nDeleted = 0;
+    ASSERT_TRUE(m_receiver.CreateReceiver(RECT{100, 100, 700, 600}, true));
+    CCountedMenu::s_hWndPoison = m_receiver.m_hWnd;
+    ASSERT_TRUE(Activate(m_receiver.m_hWnd));
+    // The pointer rests away from where the menus open.
+    const CPoint ptAway(5, 1000);
+    MoveTo(ptAway);
+    ASSERT_TRUE(WaitUntil([&] {
+      CPoint pt;
+      return ::GetCursorPos(&pt) && pt == ptAway;
+    }));
+  }
+  void TearDown() override {
+    Menu::CancelAllTracking();
+    CExtToolControlBar::g_bMenuTracking = false;
+    Menu::DrainMessagesAndIdle();
+    m_receiver.DestroyWindow();
+    Menu::DrainMessagesAndIdle();
+    ReleaseDeletedMenus();
+  }
+  static CExtPopupTrackSite& Site() { return Menu::GetTrackSite(); }
+  // Tracks the test chain at (150, 150) without animation, its first item current.
+  CCountedMenu* Track(DWORD dwFlags = 0) {
+    CCountedMenu* pMenu = MakeChain(m_receiver.m_hWnd);
+    if (pMenu == NULL)
+      return NULL;
+    if (!pMenu->RunTrackingLoop(dwFlags | Menu::TPMX_NO_ANIMATION | Menu::TPMX_SELECT_FIRST, 150, 150, NULL, NULL,
+                                NULL, &m_nResult)) {
+      delete pMenu;
+      return NULL;
+    }
+    // Keys are for a menu that has appeared.
+    const auto appeared = [&] { return ::IsWindowVisible(pMenu->GetSafeHwnd()) && Site().m_pAnimatedMenu == NULL; };
+    return WaitUntil(appeared) ? pMenu : NULL;
+  }
+  int Commands(UINT nCmdId) const {
+    int n = 0;
+    for (const auto& m : m_receiver.m_log)
+      n += m.nMsg == WM_COMMAND && m.wParam == nCmdId ? 1 : 0;
+    return n;
+  }
+
+  CTrackReceiver m_receiver;
+  UINT m_nResult = 0xFFFF;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Delivery.
+
+struct DeliveryRow {
+  const char* name;
+  DWORD dwFlags;
+  bool bReceiverGone; // the item's own receiver is destroyed before the choice
+  int nPosted;
+};
+
+class TrackingDelivery : public TrackingTest, public ::testing::WithParamInterface<DeliveryRow> {};
+
+TEST_P(TrackingDelivery, AChosenCommandIsStoredAndPostedOnlyWhereItMayGo) {
+  const DeliveryRow& row = GetParam();
+  CCountedMenu* pMenu = Track(row.dwFlags);
+  ASSERT_NE(nullptr, pMenu);
+  EXPECT_EQ(0u, m_nResult);
+  CWnd other;
+  if (row.bReceiverGone) {
+    ASSERT_TRUE(other.CreateEx(0, "STATIC", "other", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+    pMenu->GetItemAt(1).m_hWndCmdReceiver = other.m_hWnd;
+    other.DestroyWindow();
+  }
+  CInputProbe probe;
+  ASSERT_TRUE(probe.Key(VK_DOWN) && probe.Key(VK_RETURN));
+  ASSERT_TRUE(WaitUntil([&] { return !Menu::AnyMenuTracked(); }));
+  Menu::DrainMessagesAndIdle();
+  EXPECT_EQ((UINT)ID_BETA, m_nResult);
+  EXPECT_EQ(row.nPosted, Commands(ID_BETA));
+  EXPECT_EQ(0, m_receiver.m_nSentCommands);
+  EXPECT_EQ(1, CCountedMenu::s_nDeleted);
+  EXPECT_TRUE(Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TrackingDelivery,
+                         ::testing::Values(DeliveryRow{"posted", 0, false, 1},
+                                           DeliveryRow{"only stored", Menu::TPMX_NO_CMD_DELIVERY, false, 0},
+                                           DeliveryRow{"receiver gone", 0, true, 0}),
+                         menu_paint::CaseName());
+
+// ---------------------------------------------------------------------------------------------
+// The tracking entry.
+
+TEST_F(TrackingTest, ASecondTrackingEndsAndDeletesTheFirst) {
+  CCountedMenu* pFirst = Track();
+  ASSERT_NE(nullptr, pFirst);
+  const HWND hWndFirst = pFirst->GetSafeHwnd();
+  CCountedMenu* pSecond = Track();
+  ASSERT_NE(nullptr, pSecond);
+  EXPECT_EQ(1, CCountedMenu::s_nDeleted);
+  EXPECT_FALSE(::IsWindow(hWndFirst));
+  EXPECT_EQ(pSecond, Site().m_pTrackedMenu);
+  Menu::CancelAllTracking();
+  EXPECT_EQ(2, CCountedMenu::s_nDeleted);
+  EXPECT_FALSE(Menu::AnyMenuTracked());
+}
+
+// The receiver vetoes the menu: the caller gets false and still owns the menu, which it frees once.
+TEST_F(TrackingTest, AMenuTheReceiverVetoesStaysWithItsCaller) {
+  m_receiver.m_answer = [](UINT nMsg, WPARAM wParam, LPARAM) -> LRESULT {
+    if (nMsg == Menu::g_nMsgPrepareMenu)
+      reinterpret_cast<Menu::MsgPrepareMenuData_t*>(wParam)->m_nFlags |= Menu::MsgPrepareMenuData_t::PREPARE_CANCEL;
+    return 0;
+  };
+  std::unique_ptr<CCountedMenu> pMenu(MakeChain(m_receiver.m_hWnd));
+  ASSERT_NE(nullptr, pMenu);
+  EXPECT_FALSE(pMenu->RunTrackingLoop(Menu::TPMX_NO_ANIMATION, 150, 150, NULL, NULL, NULL, &m_nResult));
+  EXPECT_EQ(0, CCountedMenu::s_nDeleted);
+  EXPECT_FALSE(Menu::AnyMenuTracked());
+  EXPECT_TRUE(Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL);
+  EXPECT_EQ(NULL, pMenu->GetSafeHwnd());
+  EXPECT_EQ(5, pMenu->GetItemCount());
+  pMenu.reset();
+  EXPECT_EQ(1, CCountedMenu::s_nDeleted);
+}
+
+// The modal loop returns once its menu is gone, never reading the deleted menu (whose memory here
+// holds a live window handle).
+TEST_F(TrackingTest, TheModalLoopEndsWhenItsMenuHasDeletedItself) {
+  CCountedMenu* pMenu = MakeChain(m_receiver.m_hWnd);
+  ASSERT_NE(nullptr, pMenu);
+  std::atomic<bool> bReturned(false), bQuitPosted(false);
+  const DWORD dwThread = ::GetCurrentThreadId();
+  CExtPopupTrackSite::g_nLastKeyTime = (DWORD)std::clock() - 1000;
+  std::thread driver([&] {
+    for (int i = 0; i < 500 && (Site().m_pHoverMenu == NULL || Site().m_pAnimatedMenu != NULL); i++)
+      ::Sleep(10);
+    PressKey(VK_ESCAPE);
+    for (int i = 0; i < 500 && !bReturned; i++)
+      ::Sleep(10);
+    if (!bReturned) {
+      bQuitPosted = true;
+      ::PostThreadMessageA(dwThread, WM_QUIT, 0, 0);
+    }
+  });
+  const bool bShown = pMenu->RunTrackingLoop(Menu::TPMX_NO_ANIMATION | Menu::TPMX_MODAL_LOOP, 150, 150);
+  bReturned = true;
+  driver.join();
+  MSG msg;
+  ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+  EXPECT_TRUE(bShown);
+  EXPECT_FALSE(bQuitPosted);
+  EXPECT_EQ(1, CCountedMenu::s_nDeleted);
+  EXPECT_FALSE(Menu::AnyMenuTracked());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The keyboard.
+
+struct KeyRow {
+  const char* name;
+  std::vector<UINT> keys;
+  bool bBarTracking;
+  int nThrottled; // the first keys that come too soon after the last one
+  int nLevel;     // of the hover menu, -1 once the tracking ended
+  int nCurrent;   // in the hover menu
+  UINT nCommand;
+  int nNeighbour; // -1 previous, 1 next
+};
+
+class TrackingKeys : public TrackingTest, public ::testing::WithParamInterface<KeyRow> {};
+
+TEST_P(TrackingKeys, EachKeyMovesAsTheTableSays) {
+  const KeyRow& row = GetParam();
+  CExtToolControlBar::g_bMenuTracking = row.bBarTracking;
+  int nPrev = 0, nNext = 0;
+  m_receiver.m_answer = [&](UINT nMsg, WPARAM, LPARAM) -> LRESULT {
+    nPrev += nMsg == Menu::g_nMsgPopupPrev ? 1 : 0;
+    nNext += nMsg == Menu::g_nMsgPopupNext ? 1 : 0;
+    return 0;
+  };
+  ASSERT_NE(nullptr, Track());
+  CInputProbe probe;
+  for (size_t i = 0; i < row.keys.size(); i++) {
+    const DWORD dwNow = (DWORD)std::clock();
+    CExtPopupTrackSite::g_nLastKeyTime = (int)i < row.nThrottled ? dwNow + 100000 : dwNow - 1000;
+    ASSERT_TRUE(probe.Key(row.keys[i]));
+  }
+  Menu::DrainMessagesAndIdle();
+  ASSERT_EQ(row.nLevel, HoverLevel());
+  if (row.nLevel >= 0) {
+    EXPECT_EQ(row.nCurrent, Site().m_pHoverMenu->GetCurrentItemIndex());
+    EXPECT_TRUE(m_receiver.m_input.empty()); // no key, down or up, reached the application
+  }
+  EXPECT_EQ(row.nCommand, row.nLevel < 0 ? m_nResult : 0u);
+  EXPECT_EQ(row.nCommand != 0 ? 1 : 0, row.nCommand != 0 ? Commands(row.nCommand) : 0);
+  EXPECT_EQ(row.nNeighbour < 0 ? 1 : 0, nPrev);
+  EXPECT_EQ(row.nNeighbour > 0 ? 1 : 0, nNext);
+}
+
+const KeyRow kKeyRows[] = {
+    {"down moves on", {VK_DOWN}, false, 0, 0, 1, 0, 0},
+    {"down passes the separator", {VK_DOWN, VK_DOWN}, false, 0, 0, 3, 0, 0},
+    {"up wraps to the last", {VK_UP}, false, 0, 0, kSubIndex, 0, 0},
+    {"down wraps to the first", {VK_UP, VK_DOWN}, false, 0, 0, 0, 0, 0},
+    {"right opens a submenu at its first item", {VK_UP, VK_RIGHT}, false, 0, 1, 0, 0, 0},
+    {"right opens the third level", {VK_UP, VK_RIGHT, VK_DOWN, VK_RIGHT}, false, 0, 2, 0, 0, 0},
+    {"left closes the submenu", {VK_UP, VK_RIGHT, VK_LEFT}, false, 0, 0, kSubIndex, 0, 0},
+    {"escape closes only the submenu", {VK_UP, VK_RIGHT, VK_ESCAPE}, false, 0, 0, kSubIndex, 0, 0},
+    {"escape on the top menu ends", {VK_ESCAPE}, false, 0, -1, 0, 0, 0},
+    {"alt ends the whole chain", {VK_UP, VK_RIGHT, VK_MENU}, false, 0, -1, 0, 0, 0},
+    {"enter executes", {VK_DOWN, VK_RETURN}, false, 0, -1, 0, ID_BETA, 0},
+    {"enter on a submenu opens it", {VK_UP, VK_RETURN}, false, 0, 1, 0, 0, 0},
+    {"a unique accelerator executes", {VK_DOWN, 'A'}, false, 0, -1, 0, ID_ALPHA, 0},
+    {"a shared accelerator selects", {'B'}, false, 0, 0, 1, 0, 0},
+    {"a shared accelerator moves on", {'B', 'B'}, false, 0, 0, 3, 0, 0},
+    {"a shared accelerator wraps", {'B', 'B', 'B'}, false, 0, 0, 1, 0, 0},
+    {"an accelerator opens its submenu", {'S'}, false, 0, 1, 0, 0, 0},
+    {"an accelerator in the third level", {'S', 'D', 'A'}, false, 0, -1, 0, ID_LAST, 0},
+    {"left on the top menu alone does nothing", {VK_LEFT}, false, 0, 0, 0, 0, 0},
+    {"right on a command alone does nothing", {VK_RIGHT}, false, 0, 0, 0, 0, 0},
+    {"left on a bar's menu asks for the previous", {VK_LEFT}, true, 0, 0, 0, 0, -1},
+    {"right on a bar's command asks for the next", {VK_RIGHT}, true, 0, 0, 0, 0, 1},
+    {"left in a bar's submenu closes it", {VK_UP, VK_RIGHT, VK_LEFT}, true, 0, 0, kSubIndex, 0, 0},
+    {"a key too soon after the last is dropped", {VK_DOWN, VK_DOWN}, false, 1, 0, 1, 0, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, TrackingKeys, ::testing::ValuesIn(kKeyRows), menu_paint::CaseName());
+
+// ---------------------------------------------------------------------------------------------
+// The mouse.
+
+TEST_F(TrackingTest, AClickOnACommandPostsItAndAPressOutsideReachesTheWindowBeneath) {
+  for (bool bOutside : {false, true}) {
+    SCOPED_TRACE(bOutside);
+    m_receiver.m_input.clear();
+    CCountedMenu* pMenu = Track();
+    ASSERT_NE(nullptr, pMenu);
+    CInputProbe probe;
+    ASSERT_TRUE(probe.Key(VK_UP) && probe.Key(VK_RIGHT)); // a submenu open too
+    ASSERT_EQ(1, HoverLevel());
+    const CPoint pt = bOutside ? CPoint(600, 500) : ItemCentre(*pMenu, 1);
+    ASSERT_TRUE(probe.Click(pt));
+    ASSERT_TRUE(WaitUntil([&] { return !Menu::AnyMenuTracked(); }));
+    Menu::DrainMessagesAndIdle();
+    EXPECT_EQ(bOutside ? 0 : 1, Commands(ID_BETA));
+    const std::vector<UINT> input = bOutside ? std::vector<UINT>{WM_LBUTTONDOWN} : std::vector<UINT>{};
+    EXPECT_EQ(input, m_receiver.m_input);
+  }
+}
+
+TEST_F(TrackingTest, ASubmenuOpensAfterTheDelayUnlessThePointerMovesOn) {
+  for (bool bMoveOn : {false, true}) {
+    SCOPED_TRACE(bMoveOn);
+    CCountedMenu* pMenu = Track();
+    ASSERT_NE(nullptr, pMenu);
+    CInputProbe probe;
+    CExtPopupMenuWnd* pSub = pMenu->ItemGetPopup(kSubIndex);
+    ASSERT_TRUE(probe.Move(ItemCentre(*pMenu, kSubIndex)));
+    EXPECT_EQ(kSubIndex, pMenu->GetCurrentItemIndex());
+    EXPECT_FALSE(pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible());
+    EXPECT_EQ(kSubIndex, pMenu->m_nPendingSubmenuIndex);
+    if (bMoveOn) {
+      ASSERT_TRUE(probe.Move(ItemCentre(*pMenu, 0)));
+      EXPECT_EQ(-1, pMenu->m_nPendingSubmenuIndex);
+    }
+    const bool bOpened = WaitUntil([&] { return pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible(); }, 1500);
+    EXPECT_EQ(!bMoveOn, bOpened);
+    Menu::CancelAllTracking();
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The hooks' rules, called as the system calls them.
+
+TEST_F(TrackingTest, TheKeyHookActsOnlyOnTakenKeysAndPassesKeysOnWhileTheEndRuns) {
+  CCountedMenu* pMenu = Track();
+  ASSERT_NE(nullptr, pMenu);
+  CExtPopupTrackSite::g_nLastKeyTime = (DWORD)std::clock() - 1000;
+  // A key only looked at comes again when taken: nothing moves and the key goes on.
+  EXPECT_EQ(0, CExtPopupTrackSite::KeyboardHookProc(HC_NOREMOVE, VK_DOWN, 1));
+  EXPECT_EQ(0, pMenu->GetCurrentItemIndex());
+  EXPECT_EQ(1, CExtPopupTrackSite::KeyboardHookProc(HC_ACTION, VK_DOWN, 1));
+  EXPECT_EQ(1, pMenu->GetCurrentItemIndex());
+  // While the chain is taken down, keys typed belong to the application.
+  Site().m_nStateFlags |= CExtPopupTrackSite::SITE_ENDING;
+  CExtPopupTrackSite::g_nLastKeyTime = (DWORD)std::clock() - 1000;
+  EXPECT_EQ(0, CExtPopupTrackSite::KeyboardHookProc(HC_ACTION, 'X', 1));
+  EXPECT_EQ(0, CExtPopupTrackSite::KeyboardHookProc(HC_ACTION, 'X', 0xC0000001));
+  Site().m_nStateFlags &= ~CExtPopupTrackSite::SITE_ENDING;
+  EXPECT_EQ(1, pMenu->GetCurrentItemIndex());
+}
+
+} // namespace
