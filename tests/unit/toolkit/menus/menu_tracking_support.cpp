@@ -3,6 +3,7 @@
 #include "tests/common/window_support.h"
 
 #include <cstdlib>
+#include <ctime>
 #include <thread>
 
 namespace menu_tracking {
@@ -110,7 +111,8 @@ void PressKey(UINT nVirtKey) {
 void MoveTo(CPoint ptScreen) { SendFromDriver({MouseInput(ptScreen, 0)}); }
 
 void ClickAt(CPoint ptScreen, bool bRight) {
-  SendFromDriver({MouseInput(ptScreen, 0), MouseInput(ptScreen, bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+  SendFromDriver({MouseInput(ptScreen, 0),
+                  MouseInput(ptScreen, bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
                   MouseInput(ptScreen, bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
 }
 
@@ -147,17 +149,20 @@ LRESULT CALLBACK CInputProbe::KeyProc(int nCode, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK CInputProbe::MouseProc(int nCode, WPARAM wParam, LPARAM lParam) {
   if (nCode == HC_ACTION) {
     const auto* pData = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
-    if (wParam == WM_LBUTTONUP || wParam == WM_RBUTTONUP || wParam == WM_NCLBUTTONUP || wParam == WM_NCRBUTTONUP)
+    if (wParam == WM_LBUTTONUP || wParam == WM_RBUTTONUP || wParam == WM_NCLBUTTONUP ||
+        wParam == WM_NCRBUTTONUP)
       ++s_nButtonUps;
     s_ptLast = pData->pt;
   }
   return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
 
-bool CInputProbe::Key(UINT nVirtKey) {
+bool CInputProbe::Key(UINT nVirtKey, bool bTooSoon) {
   // A menu still appearing takes no keys.
   if (!WaitUntil([] { return CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL; }))
     return false;
+  const DWORD dwNow = (DWORD)std::clock();
+  CExtPopupTrackSite::g_nLastKeyTime = bTooSoon ? dwNow + 100000 : dwNow - 1000;
   const int nBefore = s_nKeyUps;
   PressKey(nVirtKey);
   return WaitUntil([&] { return s_nKeyUps > nBefore; });
@@ -166,7 +171,9 @@ bool CInputProbe::Key(UINT nVirtKey) {
 bool CInputProbe::Move(CPoint ptScreen) {
   s_ptLast = CPoint(-1, -1);
   MoveTo(ptScreen);
-  return WaitUntil([&] { return s_ptLast == ptScreen; });
+  // The absolute coordinates of the input may land a pixel off.
+  return WaitUntil(
+      [&] { return std::abs(s_ptLast.x - ptScreen.x) <= 1 && std::abs(s_ptLast.y - ptScreen.y) <= 1; });
 }
 
 bool CInputProbe::Click(CPoint ptScreen, bool bRight) {

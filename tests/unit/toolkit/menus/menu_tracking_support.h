@@ -62,9 +62,9 @@ public:
   ~CInputProbe();
   CInputProbe(const CInputProbe&) = delete;
   CInputProbe& operator=(const CInputProbe&) = delete;
-  // Presses the key once no menu is appearing, and waits until its release has gone through the
-  // hooks.
-  bool Key(UINT nVirtKey);
+  // Presses the key once no menu is appearing, as if the last key came long ago (or just now), and
+  // waits until its release has gone through the hooks.
+  bool Key(UINT nVirtKey, bool bTooSoon = false);
   bool Move(CPoint ptScreen);
   bool Click(CPoint ptScreen, bool bRight = false);
 
