@@ -1,6 +1,7 @@
 // Tracking a popup menu chain with real input: how a chosen command reaches the receiver, a second
 // tracking ending the first, a menu that could not be shown staying with its caller, the modal loop
 // outliving its menu, the keyboard table, the mouse, the submenu delay, and the hooks' rules.
+#include "tests/common/frame_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/menus/menu_tracking_support.h"
 #include "toolkit/bars/ExtToolControlBar.h"
@@ -318,5 +319,52 @@ TEST_F(TrackingTest, TheKeyHookActsOnlyOnTakenKeysAndPassesKeysOnWhileTheEndRuns
   Site().m_nStateFlags &= ~CExtPopupTrackSite::SITE_ENDING;
   EXPECT_EQ(1, pMenu->GetCurrentItemIndex());
 }
+
+// ---------------------------------------------------------------------------------------------
+// The window commands of an MDI child's own menu.
+
+struct WindowStateRow {
+  const char* name;
+  int nShow;
+  bool bRestore, bMove, bSize, bMinimize, bMaximize, bClose;
+};
+
+class TrackingWindowCommands : public ::testing::TestWithParam<WindowStateRow> {};
+
+TEST_P(TrackingWindowCommands, TakeTheStatesTheChildsPlacementAllows) {
+  const WindowStateRow& row = GetParam();
+  CLabFrame* pFrame = CreateLabFrame();
+  ASSERT_NE(nullptr, pFrame);
+  CLabChild* pChild = OpenLabChild(pFrame, "child");
+  ASSERT_NE(nullptr, pChild);
+  pChild->ShowWindow(row.nShow);
+  Menu::DrainMessagesAndIdle();
+  auto* pMenu = new Menu;
+  ASSERT_TRUE(pMenu->BuildFromMenuHandle(
+      pChild->m_hWnd, CMenu::FromHandle(::GetSystemMenu(pChild->m_hWnd, FALSE)), false, true, true));
+  ASSERT_TRUE(pMenu->RunTrackingLoop(Menu::TPMX_NO_ANIMATION, 300, 300));
+  const auto enabled = [&](UINT nCmdId) {
+    for (int i = 0; i < pMenu->GetItemCount(); i++)
+      if (pMenu->GetItemAt(i).m_nCmdId == nCmdId)
+        return pMenu->ItemIsEnabled(i);
+    ADD_FAILURE() << "no item " << nCmdId;
+    return false;
+  };
+  EXPECT_EQ(row.bRestore, enabled(SC_RESTORE));
+  EXPECT_EQ(row.bMove, enabled(SC_MOVE));
+  EXPECT_EQ(row.bSize, enabled(SC_SIZE));
+  EXPECT_EQ(row.bMinimize, enabled(SC_MINIMIZE));
+  EXPECT_EQ(row.bMaximize, enabled(SC_MAXIMIZE));
+  EXPECT_EQ(row.bClose, enabled(SC_CLOSE));
+  Menu::CancelAllTracking();
+  DestroyLabFrame(pFrame);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TrackingWindowCommands,
+    ::testing::Values(WindowStateRow{"normal", SW_SHOWNORMAL, false, true, true, true, true, true},
+                      WindowStateRow{"maximised", SW_SHOWMAXIMIZED, true, false, false, true, false, true},
+                      WindowStateRow{"minimised", SW_SHOWMINIMIZED, true, false, false, false, true, true}),
+    menu_paint::CaseName());
 
 } // namespace
