@@ -10,7 +10,9 @@
 
 #include <atomic>
 #include <ctime>
+#include <cstdlib>
 #include <memory>
+#include <random>
 #include <thread>
 
 namespace {
@@ -318,6 +320,77 @@ TEST_F(TrackingTest, TheKeyHookActsOnlyOnTakenKeysAndPassesKeysOnWhileTheEndRuns
   EXPECT_EQ(0, CExtPopupTrackSite::KeyboardHookProc(HC_ACTION, 'X', 0xC0000001));
   Site().m_nStateFlags &= ~CExtPopupTrackSite::SITE_ENDING;
   EXPECT_EQ(1, pMenu->GetCurrentItemIndex());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reliability.
+
+BOOL CALLBACK CountMenuWindow(HWND hWnd, LPARAM lParam) {
+  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+  *reinterpret_cast<int*>(lParam) += pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd)) ? 1 : 0;
+  return TRUE;
+}
+
+int MenuWindowsOfThread() {
+  int nCount = 0;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &CountMenuWindow, (LPARAM)&nCount);
+  return nCount;
+}
+
+// Random keys, moves and clicks on the three-level chain with fixed seeds: every tracking ends with
+// no menu window and no hook left, its choice posted once, and the GDI and USER objects flat.
+TEST_F(TrackingTest, RandomInputEndsEveryTrackingCleanly) {
+  const int nOldAnimation = CExtPopupBaseWnd::g_nDefaultAnimation;
+  CExtPopupBaseWnd::g_nDefaultAnimation = CExtPopupBaseWnd::ANIM_NONE;
+  const UINT keys[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_ESCAPE, VK_RETURN, 'B', 'S', 'D'};
+  const auto objects = [] {
+    return std::make_pair(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS),
+                          ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS));
+  };
+  std::pair<DWORD, DWORD> first;
+  int nRounds = 0;
+  for (unsigned nSeed : {7u, 19u, 23u}) {
+    std::mt19937 rng(nSeed);
+    for (int nRound = 0; nRound < 25; nRound++, nRounds++) {
+      SCOPED_TRACE(::testing::Message() << "seed " << nSeed << " round " << nRound);
+      m_receiver.m_log.clear();
+      ASSERT_TRUE(RestPointer());
+      ASSERT_NE(nullptr, Track());
+      CInputProbe probe;
+      for (int nStep = 0; nStep < 15 && Menu::AnyMenuTracked(); nStep++) {
+        const unsigned nKind = rng() % 3;
+        if (nKind == 0) {
+          ASSERT_TRUE(probe.Key(keys[rng() % 9]));
+          continue;
+        }
+        CExtPopupMenuWnd* pAt = MenuAtLevel(rng() % 3);
+        pAt = pAt != NULL ? pAt : MenuAtLevel(0);
+        const CPoint pt = rng() % 4 == 0 ? CPoint(600, 500) : ItemCentre(*pAt, rng() % pAt->GetItemCount());
+        CPoint ptNow;
+        if (nKind == 1 && ::GetCursorPos(&ptNow) && std::abs(ptNow.x - pt.x) <= 1 &&
+            std::abs(ptNow.y - pt.y) <= 1)
+          continue; // no move where the pointer is
+        ASSERT_TRUE(nKind == 1 ? probe.Move(pt) : probe.Click(pt));
+      }
+      Menu::CancelAllTracking();
+      Menu::DrainMessagesAndIdle();
+      EXPECT_EQ(0, MenuWindowsOfThread());
+      EXPECT_TRUE(Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL);
+      EXPECT_EQ(nRounds + 1, CCountedMenu::s_nDeleted);
+      int nPosted = 0;
+      for (const auto& m : m_receiver.m_log) {
+        if (m.nMsg == WM_COMMAND) {
+          EXPECT_EQ(m_nResult, m.wParam);
+          nPosted++;
+        }
+      }
+      EXPECT_EQ(m_nResult != 0 ? 1 : 0, nPosted);
+      if (nRounds == 0)
+        first = objects();
+    }
+  }
+  EXPECT_EQ(first, objects());
+  CExtPopupBaseWnd::g_nDefaultAnimation = nOldAnimation;
 }
 
 // ---------------------------------------------------------------------------------------------
