@@ -219,6 +219,15 @@ public:
     return true;
   }
 
+  // Whether the tracked menu and its open submenu have finished appearing.
+  static bool ChainAppeared() {
+    CExtPopupMenuWnd* pMenu = CExtPopupMenuWnd::GetTrackSite().m_pTrackedMenu;
+    if (pMenu == NULL || !pMenu->IsAnimationFinished())
+      return false;
+    CExtPopupMenuWnd* pChild = pMenu->ItemGetPopup(pMenu->GetCurrentItemIndex());
+    return pChild == NULL || pChild->GetSafeHwnd() == NULL || pChild->IsAnimationFinished();
+  }
+
   // Where the tracked menu and its open submenus are on the screen.
   CRect MenusRect() const {
     CRect rcAll;
@@ -325,8 +334,11 @@ protected:
         RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
         m_before = ScreenBits(CRect(ptMenu, CSize(200, 200)));
         Check((this->*kind.pfnShow)(ptMenu), name + ": the menu is shown");
-        WaitFor([this, ptMenu] { return ScreenBits(CRect(ptMenu, CSize(200, 200))) != m_before; },
-                name + ": the menu reaches the screen");
+        WaitFor(
+            [this, ptMenu] {
+              return ChainAppeared() && ScreenBits(CRect(ptMenu, CSize(200, 200))) != m_before;
+            },
+            name + ": the menu reaches the screen");
       } else {
         SaveScreenshot(MenusRect(), name);
         CloseMenus();
