@@ -5,6 +5,7 @@
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/menus/menu_tracking_support.h"
 #include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/foundation/ExtResizableDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -439,5 +440,46 @@ INSTANTIATE_TEST_SUITE_P(
                       WindowStateRow{"maximised", SW_SHOWMAXIMIZED, true, false, false, true, false, true},
                       WindowStateRow{"minimised", SW_SHOWMINIMIZED, true, false, false, false, true, true}),
     menu_paint::CaseName());
+
+// ---------------------------------------------------------------------------------------------
+// The resizable dialog's system menu.
+
+// A resizable dialog that notes the window commands it is given instead of carrying them out.
+class CSysMenuDialog : public CExtResizableDialog {
+public:
+  std::vector<UINT> m_commands;
+
+protected:
+  LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override {
+    if (nMessage == WM_SYSCOMMAND && (wParam & 0xFFF0) != SC_KEYMENU) {
+      m_commands.push_back((UINT)(wParam & 0xFFF0));
+      return 0;
+    }
+    return CExtResizableDialog::WindowProc(nMessage, wParam, lParam);
+  }
+};
+
+TEST_F(TrackingTest, TheResizableDialogsSystemMenuIsATrackedMenuThatPostsTheWindowCommand) {
+  struct {
+    DLGTEMPLATE dlg;
+    WORD wMenu, wClass, wTitle, wPad;
+  } tmpl = {
+      {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME, 0, 0, 20, 20, 160, 100}, 0, 0, 0, 0};
+  CSysMenuDialog dlg;
+  ASSERT_TRUE(dlg.CreateIndirect(&tmpl.dlg, NULL));
+  ASSERT_TRUE(Activate(dlg.m_hWnd));
+  const CPoint pt(300, 300);
+  ASSERT_TRUE(dlg.ShowSystemMenu(&pt, TRUE));
+  CExtPopupMenuWnd* pMenu = Site().m_pTrackedMenu;
+  ASSERT_NE(nullptr, pMenu);
+  EXPECT_EQ(dlg.m_hWnd, pMenu->GetCmdReceiverHWND());
+  ASSERT_TRUE(WaitUntil([&] { return Site().m_pAnimatedMenu == NULL; }));
+  CInputProbe probe;
+  ASSERT_TRUE(probe.Key('C')); // "&Close"
+  ASSERT_TRUE(WaitUntil([&] { return !dlg.m_commands.empty(); }));
+  EXPECT_EQ(std::vector<UINT>{SC_CLOSE}, dlg.m_commands);
+  EXPECT_FALSE(Menu::AnyMenuTracked());
+  dlg.DestroyWindow();
+}
 
 } // namespace
