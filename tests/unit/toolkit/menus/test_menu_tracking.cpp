@@ -183,6 +183,30 @@ TEST_F(TrackingTest, TheModalLoopEndsWhenItsMenuHasDeletedItself) {
   EXPECT_FALSE(Menu::AnyMenuTracked());
 }
 
+// Cancelling the mode of any menu of the chain ends the tracking; so does another application
+// coming to the front, which every menu window hears of. The menu is freed once.
+TEST_F(TrackingTest, CancelModeAndLeavingTheApplicationEndTheTracking) {
+  for (UINT nMsg : {(UINT)WM_CANCELMODE, (UINT)WM_ACTIVATEAPP}) {
+    for (int nLevel : {0, 1}) {
+      SCOPED_TRACE(::testing::Message() << nMsg << " level " << nLevel);
+      CCountedMenu::s_nDeleted = 0;
+      ASSERT_NE(nullptr, Track());
+      CInputProbe probe;
+      if (nLevel == 1)
+        ASSERT_TRUE(probe.Key(VK_UP) && probe.Key(VK_RIGHT));
+      std::vector<HWND> windows{MenuAtLevel(nLevel)->GetSafeHwnd()};
+      if (nMsg == WM_ACTIVATEAPP && nLevel == 1)
+        windows.push_back(MenuAtLevel(0)->GetSafeHwnd());
+      for (HWND hWnd : windows)
+        if (::IsWindow(hWnd))
+          ::SendMessageA(hWnd, nMsg, FALSE, 0);
+      ASSERT_TRUE(WaitUntil([] { return !Menu::AnyMenuTracked(); }));
+      EXPECT_EQ(1, CCountedMenu::s_nDeleted);
+      EXPECT_EQ(0u, m_nResult);
+    }
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // The keyboard.
 
