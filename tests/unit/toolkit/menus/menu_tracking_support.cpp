@@ -110,12 +110,6 @@ void PressKey(UINT nVirtKey) {
 
 void MoveTo(CPoint ptScreen) { SendFromDriver({MouseInput(ptScreen, 0)}); }
 
-void ClickAt(CPoint ptScreen, bool bRight) {
-  SendFromDriver({MouseInput(ptScreen, 0),
-                  MouseInput(ptScreen, bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-                  MouseInput(ptScreen, bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
-}
-
 CPoint ItemCentre(CExtPopupMenuWnd& menu, int nIndex) {
   CRect rc;
   menu.GetItemRect(nIndex, rc);
@@ -176,9 +170,10 @@ bool CInputProbe::Move(CPoint ptScreen) {
       [&] { return std::abs(s_ptLast.x - ptScreen.x) <= 1 && std::abs(s_ptLast.y - ptScreen.y) <= 1; });
 }
 
-bool CInputProbe::Click(CPoint ptScreen, bool bRight) {
+bool CInputProbe::Click(CPoint ptScreen) {
   const int nBefore = s_nButtonUps;
-  ClickAt(ptScreen, bRight);
+  SendFromDriver({MouseInput(ptScreen, 0), MouseInput(ptScreen, MOUSEEVENTF_LEFTDOWN),
+                  MouseInput(ptScreen, MOUSEEVENTF_LEFTUP)});
   return WaitUntil([&] { return s_nButtonUps > nBefore; });
 }
 

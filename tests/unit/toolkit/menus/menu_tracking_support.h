@@ -6,7 +6,6 @@
 #include "tests/unit/toolkit/menus/menu_paint_support.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 
-#include <atomic>
 #include <vector>
 
 namespace menu_tracking {
@@ -14,7 +13,7 @@ namespace menu_tracking {
 // Commands of the test chain: the top menu "&Alpha", "&Beta", separator, "&Bold", "&Sub"; in "&Sub"
 // "&Inner" and "&Deep"; in "&Deep" "&Leaf" and "L&ast".
 enum : UINT { ID_ALPHA = 0x8401, ID_BETA, ID_BOLD, ID_INNER = 0x8411, ID_LEAF = 0x8421, ID_LAST };
-enum { kSubIndex = 4, kDeepIndex = 1 };
+enum { kSubIndex = 4 };
 
 // A receiver that also notes whether each command came sent, and the key and button messages
 // that reach it.
@@ -46,12 +45,10 @@ CExtPopupMenuWnd* MenuAtLevel(int nLevel);
 // The level of the site's hover menu; -1 when nothing is tracked.
 int HoverLevel();
 
-// Real input sent from a driver thread: a key pressed and released, the pointer moved, a click.
+// Real input sent from a driver thread: a key pressed and released, the pointer moved.
 void PressKey(UINT nVirtKey);
 void MoveTo(CPoint ptScreen);
-void ClickAt(CPoint ptScreen, bool bRight = false);
-// The screen centre of a menu's item.
-CPoint ItemCentre(CExtPopupMenuWnd& menu, int nIndex);
+CPoint ItemCentre(CExtPopupMenuWnd& menu, int nIndex); // on the screen
 
 // Thread hooks installed after the tracking's own, so they see each piece of input first and hand
 // it on: once the release of a key or button, or a move to the point, has been seen, the tracking
@@ -60,13 +57,11 @@ class CInputProbe {
 public:
   CInputProbe();
   ~CInputProbe();
-  CInputProbe(const CInputProbe&) = delete;
-  CInputProbe& operator=(const CInputProbe&) = delete;
   // Presses the key once no menu is appearing, as if the last key came long ago (or just now), and
   // waits until its release has gone through the hooks.
   bool Key(UINT nVirtKey, bool bTooSoon = false);
   bool Move(CPoint ptScreen);
-  bool Click(CPoint ptScreen, bool bRight = false);
+  bool Click(CPoint ptScreen); // the left button
 
 private:
   static LRESULT CALLBACK KeyProc(int nCode, WPARAM wParam, LPARAM lParam);
