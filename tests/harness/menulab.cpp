@@ -1,10 +1,10 @@
 // menulab: an MDI application on the framework and the toolkit for looking at popup menus: a frame
 // with a status bar and a command profile bound to it, three child windows, a recent-file list, and
 // the frame as the menus' receiver, which logs every command and every registered popup message it
-// gets, sent or posted. Menus are shown at a point without taking the input, as the tracking shows
-// them. "/log:<file>" writes the log to a file line by line as it grows; "/selftest" shows every kind
-// of menu in each theme, saves the pictures, ends a menu with a command, checks the log and exits
-// with the number of failed checks.
+// gets, sent or posted. Menus are tracked for real: the tracking takes the input and owns the menu
+// until it ends. "/log:<file>" writes the log to a file line by line as it grows; "/selftest" tracks
+// every kind of menu in each theme, saves the pictures, chooses a command with a key pressed for
+// real, checks the log and exits with the number of failed checks.
 #include "framework/fw.h"
 #include "tests/harness/menulab_res.h"
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -83,37 +83,27 @@ bool IsPosted(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   return cur.hwnd == hWnd && cur.message == nMsg && cur.wParam == wParam && cur.lParam == lParam;
 }
 
-// Shows a menu at a point as the tracking will, without taking the input: laid out, created, its region
-// applied, its animation started, the screen beneath captured and shown without activation.
-// With a button rectangle the menu opens joined to it, as from a bar button.
-bool ShowAt(CExtPopupMenuWnd& menu, CWnd* pOwner, CPoint pt, DWORD dwTrackFlags, int nAnimation,
-            const RECT* pRcButton = NULL) {
-  menu.SetTrackFlags(dwTrackFlags);
-  menu.m_dwMenuState |= CExtPopupMenuWnd::MENU_EXPANDED;
-  menu.m_ptTrack = pt;
-  menu.m_rcExclude.SetRect(pt.x - 3, pt.y - 3, pt.x + 3, pt.y + 3);
-  menu.m_nPlacementFlags = 0;
-  if (pRcButton != NULL) {
-    menu.m_rcExclude = *pRcButton;
-    menu.m_nPlacementFlags = CExtPopupMenuWnd::PLACE_EXCLUDE_GIVEN | CExtPopupMenuWnd::PLACE_COMBINED;
+// Tracks a menu at a point without its opening animation; the tracking owns it from then on, and a
+// menu it could not show stays with the caller, which frees it here. With a button rectangle the
+// menu opens joined to it, as from a bar button.
+CExtPopupMenuWnd* Track(std::unique_ptr<CExtPopupMenuWnd> pMenu, CPoint pt, DWORD dwTrackFlags,
+                        const RECT* pRcButton = NULL) {
+  if (pRcButton != NULL)
+    dwTrackFlags |= CExtPopupMenuWnd::TPMX_COMBINE_ALWAYS;
+  if (!pMenu->RunTrackingLoop(dwTrackFlags | CExtPopupMenuWnd::TPMX_NO_ANIMATION, pt.x, pt.y, pRcButton))
+    return NULL;
+  return pMenu.release();
+}
+
+// A key pressed and released for real.
+void PressKey(UINT nVirtKey) {
+  INPUT in[2] = {};
+  for (INPUT& input : in) {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = (WORD)nVirtKey;
   }
-  menu.RecalcItemLayout();
-  if (!menu.CreateMenuWindow(pOwner))
-    return false;
-  if (menu.m_rgnWindow.GetSafeHandle() != NULL) {
-    CRgn rgnCopy;
-    if (rgnCopy.CreateRectRgn(0, 0, 0, 0) && rgnCopy.CopyRgn(&menu.m_rgnWindow) != ERROR &&
-        menu.SetWindowRgn((HRGN)rgnCopy.GetSafeHandle(), FALSE))
-      rgnCopy.Detach();
-  }
-  menu.m_nAnimationType = nAnimation;
-  menu.StartAnimationTimer();
-  menu.CaptureScreenBeneath();
-  menu.SetWindowPos(NULL, 0, 0, 0, 0,
-                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  menu.UpdateWindow();
-  menu.SetHoverMenu();
-  return true;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, in, sizeof(INPUT));
 }
 
 // The screen's pixels in rc, as a 24-bit bottom-up DIB.
@@ -160,7 +150,6 @@ class CLabFrame : public CMDIFrameWnd {
   DECLARE_DYNCREATE(CLabFrame)
 public:
   CStatusBar m_status;
-  std::vector<std::unique_ptr<CExtPopupMenuWnd>> m_menus; // the menus on screen, top level first
   int m_nStep = 0, m_nWaitTicks = 0;
   std::function<bool()> m_waitDone;
   std::string m_waitWhat;
@@ -176,28 +165,19 @@ public:
     pMenu->UpdateItemsCmdUI();
     pMenu->ItemDefaultSet(pMenu->ItemFindPosForCmdID(ID_LAB_PASTE));
     const int nSub = pMenu->GetItemCount() - 1;
-    pMenu->m_nCurIndex = nSub;
-    pMenu->GetItemAt(nSub).m_nDisplayFlags |= CExtPopupMenuWnd::MENUITEMDATA::DISPLAY_CURRENT;
-    if (!ShowAt(*pMenu, this, pt, 0, CExtPopupBaseWnd::ANIM_NONE))
+    CExtPopupMenuWnd* pTracked = Track(std::move(pMenu), pt, 0);
+    if (pTracked == NULL)
       return false;
-    CExtPopupMenuWnd* pChild = pMenu->ItemGetPopup(nSub);
-    CRect rcItem, rcMenu;
-    pMenu->GetItemRect(nSub, rcItem);
-    pMenu->ClientToScreen(rcItem);
-    pMenu->GetWindowRect(rcMenu);
-    m_menus.push_back(std::move(pMenu));
-    return pChild != NULL &&
-           ShowAt(*pChild, this, CPoint(rcMenu.right, rcItem.top), 0, CExtPopupBaseWnd::ANIM_NONE);
+    pTracked->SetCurrentItem(nSub, true, true);
+    CExtPopupMenuWnd* pChild = pTracked->ItemGetPopup(nSub);
+    return pChild != NULL && pChild->GetSafeHwnd() != NULL && pChild->IsWindowVisible();
   }
 
   bool ShowFileMenu(CPoint pt) {
     auto pMenu = std::make_unique<CExtPopupMenuWnd>();
     if (!pMenu->BuildFromMenuHandle(m_hWnd, CMenu::FromHandle(::GetSubMenu(GetMenu()->m_hMenu, 0))))
       return false;
-    pMenu->UpdateItemsCmdUI();
-    const bool bShown = ShowAt(*pMenu, this, pt, 0, CExtPopupBaseWnd::ANIM_NONE);
-    m_menus.push_back(std::move(pMenu));
-    return bShown;
+    return Track(std::move(pMenu), pt, 0) != NULL;
   }
 
   // The File menu below a button it is joined to.
@@ -205,11 +185,8 @@ public:
     auto pMenu = std::make_unique<CExtPopupMenuWnd>();
     if (!pMenu->BuildFromMenuHandle(m_hWnd, CMenu::FromHandle(::GetSubMenu(GetMenu()->m_hMenu, 0))))
       return false;
-    pMenu->UpdateItemsCmdUI();
     const CRect rcButton(pt, CSize(56, 22));
-    const bool bShown = ShowAt(*pMenu, this, pt, 4, CExtPopupBaseWnd::ANIM_NONE, &rcButton);
-    m_menus.push_back(std::move(pMenu));
-    return bShown;
+    return Track(std::move(pMenu), pt, 4, &rcButton) != NULL;
   }
 
   // Sixteen colour cells in rows of four.
@@ -222,9 +199,7 @@ public:
       if (i % 4 == 3)
         pMenu->ItemSetNewColumn(i);
     }
-    const bool bShown = ShowAt(*pMenu, this, pt, CExtPopupMenuWnd::TPMX_PALETTE, CExtPopupBaseWnd::ANIM_NONE);
-    m_menus.push_back(std::move(pMenu));
-    return bShown;
+    return Track(std::move(pMenu), pt, CExtPopupMenuWnd::TPMX_PALETTE) != NULL;
   }
 
   // More rows than the screen holds: the menu scrolls.
@@ -236,14 +211,24 @@ public:
       sText.Format("Line %d", i + 1);
       pMenu->InsertOwnItem(ID_LAB_COLOR_FIRST + 100 + i, -1, sText, NULL, CExtCmdIcon());
     }
-    const bool bShown = ShowAt(*pMenu, this, pt, 0, CExtPopupBaseWnd::ANIM_NONE);
-    pMenu->m_nScrollOffset = -30;
-    pMenu->Invalidate(FALSE);
-    m_menus.push_back(std::move(pMenu));
-    return bShown;
+    CExtPopupMenuWnd* pTracked = Track(std::move(pMenu), pt, 0);
+    if (pTracked == NULL)
+      return false;
+    pTracked->m_nScrollOffset = -30;
+    pTracked->Invalidate(FALSE);
+    return true;
   }
 
-  // Where the shown menus and their open submenus are on the screen.
+  // Whether the tracked menu and its open submenu have finished appearing.
+  static bool ChainAppeared() {
+    CExtPopupMenuWnd* pMenu = CExtPopupMenuWnd::GetTrackSite().m_pTrackedMenu;
+    if (pMenu == NULL || !pMenu->IsAnimationFinished())
+      return false;
+    CExtPopupMenuWnd* pChild = pMenu->ItemGetPopup(pMenu->GetCurrentItemIndex());
+    return pChild == NULL || pChild->GetSafeHwnd() == NULL || pChild->IsAnimationFinished();
+  }
+
+  // Where the tracked menu and its open submenus are on the screen.
   CRect MenusRect() const {
     CRect rcAll;
     auto add = [&](const CExtPopupMenuWnd* p) {
@@ -253,8 +238,8 @@ public:
         rcAll.UnionRect(rcAll, rc);
       }
     };
-    for (const auto& pMenu : m_menus) {
-      add(pMenu.get());
+    if (CExtPopupMenuWnd* pMenu = CExtPopupMenuWnd::GetTrackSite().m_pTrackedMenu) {
+      add(pMenu);
       for (int i = 0; i < pMenu->GetItemCount(); ++i)
         add(pMenu->ItemGetPopup(i));
     }
@@ -262,11 +247,7 @@ public:
     return rcAll;
   }
 
-  void CloseMenus() {
-    for (auto& pMenu : m_menus)
-      pMenu->ResetAndHide(false);
-    m_menus.clear();
-  }
+  void CloseMenus() { CExtPopupMenuWnd::CancelAllTracking(); }
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -353,8 +334,11 @@ protected:
         RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
         m_before = ScreenBits(CRect(ptMenu, CSize(200, 200)));
         Check((this->*kind.pfnShow)(ptMenu), name + ": the menu is shown");
-        WaitFor([this, ptMenu] { return ScreenBits(CRect(ptMenu, CSize(200, 200))) != m_before; },
-                name + ": the menu reaches the screen");
+        WaitFor(
+            [this, ptMenu] {
+              return ChainAppeared() && ScreenBits(CRect(ptMenu, CSize(200, 200))) != m_before;
+            },
+            name + ": the menu reaches the screen");
       } else {
         SaveScreenshot(MenusRect(), name);
         CloseMenus();
@@ -364,13 +348,20 @@ protected:
     }
     switch (nStep - 2 * nShots) {
     case 0:
-      Check(ShowFileMenu(ptMenu), "the file menu is shown for a command");
-      m_menus.back()->EndWithCommand(ID_LAB_NEW);
-      Check(!Logged("WM_COMMAND 0x9D08 sent"), "the chosen command is not sent");
-      WaitFor([] { return Logged("WM_COMMAND 0x9D08 posted"); }, "the chosen command arrives posted");
+      Check(ShowFileMenu(ptMenu), "the file menu is tracked for a command");
+      // Keys go to a menu once it has appeared.
+      WaitFor([] { return CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL; },
+              "the file menu appears");
       break;
     case 1:
-      CloseMenus();
+      PressKey('N');
+      WaitFor([] { return Logged("WM_COMMAND 0x9D08 posted") && !CExtPopupMenuWnd::AnyMenuTracked(); },
+              "the chosen command arrives posted and the tracking ends");
+      break;
+    case 2:
+      Check(!Logged("WM_COMMAND 0x9D08 sent"), "the chosen command is not sent");
+      Check(Logged("g_nMsgPrepareMenu sent"), "the receiver is asked to prepare the menu");
+      Check(Logged("g_nMsgNotifyMenuClosed sent"), "the receiver is told the menu closed");
       Check(Logged("g_nMsgPrepareDesktopBk sent"), "the owner is asked to prepare the desktop");
       Check(Logged("g_nMsgPopupDrawBackground sent"), "the receiver is offered the background");
       Check(!Logged("g_nMsgPopupDrawItem sent"), "no row is offered to the receiver without asking");

@@ -5,12 +5,14 @@
 #include "framework/app/fw_app.h"
 #include "framework/dlg/fw_dlg.h"
 #include "toolkit/foundation/ExtResDlg.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
 #include <windowsx.h>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -68,11 +70,11 @@ bool ExtIsThemedBackground(CWnd* pWnd) {
 }
 
 template <class CExtWSBase, UINT nTimerID>
-CExtWS<CExtWSBase, nTimerID>::CExtWS() : m_nStateFlags(0), m_rcGripper(0, 0, 0, 0) {}
+CExtWS<CExtWSBase, nTimerID>::CExtWS() : m_nStateFlags(0), m_rcGripper(0, 0, 0, 0), m_nSysMenuCommand(0) {}
 
 template <class CExtWSBase, UINT nTimerID>
 CExtWS<CExtWSBase, nTimerID>::CExtWS(UINT nIDTemplate, CWnd* pParentWnd)
-    : CExtWSBase(nIDTemplate, pParentWnd), m_nStateFlags(0), m_rcGripper(0, 0, 0, 0) {}
+    : CExtWSBase(nIDTemplate, pParentWnd), m_nStateFlags(0), m_rcGripper(0, 0, 0, 0), m_nSysMenuCommand(0) {}
 
 template <class CExtWSBase, UINT nTimerID> void CExtWS<CExtWSBase, nTimerID>::ShowSizeGrip(BOOL bShow) {
   if ((bShow != FALSE) == (IsSizeGripShown() != FALSE))
@@ -155,15 +157,25 @@ BOOL CExtWS<CExtWSBase, nTimerID>::ShowSystemMenu(const POINT* pPoint, BOOL bSel
 }
 
 template <class CExtWSBase, UINT nTimerID>
-BOOL CExtWS<CExtWSBase, nTimerID>::TrackToolkitSystemMenu(const POINT&, BOOL) {
-  // Filled in when the toolkit's popup menus exist.
-  return FALSE;
+BOOL CExtWS<CExtWSBase, nTimerID>::TrackToolkitSystemMenu(const POINT& ptScreen, BOOL bSelectFirstItem) {
+  CMenu* pSysMenu = CMenu::FromHandle(::GetSystemMenu(this->m_hWnd, FALSE));
+  auto pMenu = std::make_unique<CExtPopupMenuWnd>();
+  // The window's own menu items, not commands of a profile: the choice comes back here and is
+  // posted as the window command it is.
+  if (!pMenu->BuildFromMenuHandle(this->m_hWnd, pSysMenu, false, true, true))
+    return FALSE;
+  m_nSysMenuCommand = 0;
+  const DWORD dwFlags =
+      CExtPopupMenuWnd::TPMX_NO_CMD_DELIVERY | (bSelectFirstItem ? CExtPopupMenuWnd::TPMX_SELECT_FIRST : 0);
+  if (!pMenu->RunTrackingLoop(dwFlags, ptScreen.x, ptScreen.y, NULL, NULL, NULL, &m_nSysMenuCommand))
+    return FALSE;
+  pMenu.release(); // the tracking deletes it when it ends
+  return TRUE;
 }
 
 template <class CExtWSBase, UINT nTimerID>
 bool CExtWS<CExtWSBase, nTimerID>::IsAnyToolkitPopupMenuTracking() {
-  // Filled in when the toolkit's popup menus exist.
-  return false;
+  return CExtPopupMenuWnd::AnyMenuTracked();
 }
 
 template <class CExtWSBase, UINT nTimerID> BOOL CExtWS<CExtWSBase, nTimerID>::PreTranslateMessage(MSG* pMsg) {
@@ -220,14 +232,25 @@ LRESULT CExtWS<CExtWSBase, nTimerID>::WindowProc(UINT nMessage, WPARAM wParam, L
       if (!IsAnyToolkitPopupMenuTracking()) {
         m_nStateFlags &= ~EXT_WS_MENU_TRACKING;
         this->KillTimer(nTimerID);
+        const UINT nCommand = m_nSysMenuCommand;
+        m_nSysMenuCommand = 0;
+        if (IsSystemCommandId(nCommand)) {
+          const DWORD dwPos = ::GetMessagePos();
+          this->PostMessage(WM_SYSCOMMAND, nCommand, (LPARAM)dwPos);
+        }
       }
       return 0;
     }
     break;
-  case WM_DESTROY:
+  case WM_DESTROY: {
+    // The tracking must not write the choice into a window that is gone.
+    CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
+    if (site.m_pResultCmdId == &m_nSysMenuCommand)
+      site.m_pResultCmdId = NULL;
     if ((m_nStateFlags & EXT_WS_SAVE_RESTORE) != 0)
       SaveWindowRect();
     break;
+  }
   default:
     break;
   }

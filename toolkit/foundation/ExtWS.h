@@ -57,16 +57,17 @@ public:
 protected:
   LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override;
 
-  // The toolkit's popup menu made from the window's system menu and tracked at ptScreen; the popup
-  // menus are not part of the toolkit yet, so no menu opens.
+  // The toolkit's popup menu made from the window's system menu and tracked at ptScreen; the chosen
+  // window command is posted as WM_SYSCOMMAND once the menu has closed.
   BOOL TrackToolkitSystemMenu(const POINT& ptScreen, BOOL bSelectFirstItem);
-  // Whether any toolkit popup menu still tracks; none can until the popup menus exist.
+  // Whether any toolkit popup menu still tracks.
   static bool IsAnyToolkitPopupMenuTracking();
 
   CString m_strSection; // profile section of the placement (empty: not kept)
   CString m_strEntry;
   BYTE m_nStateFlags;
-  CRect m_rcGripper; // client rectangle of the size gripper, empty until laid out
+  CRect m_rcGripper;      // client rectangle of the size gripper, empty until laid out
+  UINT m_nSysMenuCommand; // the system menu's choice, written by the tracking when it ends
 
 private:
   LRESULT OnWsSize(WPARAM wParam, LPARAM lParam);

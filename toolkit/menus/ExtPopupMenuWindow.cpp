@@ -16,6 +16,27 @@ IMPLEMENT_DYNCREATE(CExtPopupMenuWnd, CExtPopupBaseWnd)
 
 BEGIN_MESSAGE_MAP(CExtPopupMenuWnd, CExtPopupBaseWnd)
 ON_WM_TIMER()
+ON_WM_CANCELMODE()
+ON_WM_ACTIVATEAPP()
+ON_WM_SETCURSOR()
+ON_WM_SHOWWINDOW()
+ON_MESSAGE(WM_MOUSEMOVE, OnSwallowInput)
+ON_MESSAGE(WM_MOUSEWHEEL, OnSwallowInput)
+ON_MESSAGE(WM_LBUTTONDOWN, OnSwallowInput)
+ON_MESSAGE(WM_LBUTTONUP, OnSwallowInput)
+ON_MESSAGE(WM_LBUTTONDBLCLK, OnSwallowInput)
+ON_MESSAGE(WM_RBUTTONDOWN, OnSwallowInput)
+ON_MESSAGE(WM_RBUTTONUP, OnSwallowInput)
+ON_MESSAGE(WM_RBUTTONDBLCLK, OnSwallowInput)
+ON_MESSAGE(WM_MBUTTONDOWN, OnSwallowInput)
+ON_MESSAGE(WM_MBUTTONUP, OnSwallowInput)
+ON_MESSAGE(WM_MBUTTONDBLCLK, OnSwallowInput)
+ON_MESSAGE(WM_KEYDOWN, OnSwallowInput)
+ON_MESSAGE(WM_KEYUP, OnSwallowInput)
+ON_MESSAGE(WM_CHAR, OnSwallowInput)
+ON_MESSAGE(WM_SYSKEYDOWN, OnSwallowInput)
+ON_MESSAGE(WM_SYSKEYUP, OnSwallowInput)
+ON_MESSAGE(WM_SYSCHAR, OnSwallowInput)
 END_MESSAGE_MAP()
 
 namespace {
@@ -361,7 +382,7 @@ LRESULT CExtPopupMenuWnd::SendMessageToReceiver(UINT nMessage, LPARAM lParam) {
 
 void CExtPopupMenuWnd::OnTimer(UINT nIDEvent) {
   if (nIDEvent != ID_TIMER_SCROLL) {
-    CExtPopupBaseWnd::OnTimer(nIDEvent);
+    HandleTimer(nIDEvent);
     return;
   }
   CPoint pt;

@@ -100,6 +100,7 @@ public:
     MENU_SCROLLING = 0x02,
     MENU_EXPAND_ROW = 0x04,
     MENU_EXPANDED = 0x08,
+    MENU_COVERING_ANSWER = 0x10, // the receiver's answer bit to the last covering notification
   };
   // Hit-test and navigation answers that are no item index.
   enum HitCodes : int {
@@ -519,6 +520,9 @@ public:
   static void DrainMessagesAndIdle(bool bIdle = false);
   // Ends the chain with the item's command and receiver.
   void ExecuteItem(int nIndex);
+  // The menu of this chain (its top menu and the open submenus) whose window, or visible tip, lies
+  // under the screen point; NULL when none does.
+  CExtPopupMenuWnd* FindChainMenuAt(const POINT& ptScreen);
 
   // ---------------------------------------------------------------------------------------------
   // Showing and navigating (ExtPopupMenuNavigate.cpp).
@@ -579,12 +583,46 @@ public:
 
 protected:
   afx_msg void OnTimer(UINT nIDEvent);
+  afx_msg void OnCancelMode();
+  afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+  afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+  // Mouse, key and character messages that reach the window itself: input comes through the hooks.
+  afx_msg LRESULT OnSwallowInput(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
+  // The top menu's window is gone: the receiver is told and the tracking ends.
+  void PostNcDestroy() override;
 
   // Frees a submenu object with its window and items.
   static void DestroySubmenu(CExtPopupMenuWnd* pPopup);
 
 private:
+  // Showing and navigating steps (ExtPopupMenuNavigate.cpp, ExtPopupMenuKeyboard.cpp).
+  // Sends one of the prepare messages; false when the receiver vetoes the menu or the chain went
+  // while it answered.
+  bool SendPrepareMessage(UINT nMessage, BYTE nFlags);
+  // Gives the standard window commands the states their receiver windows allow.
+  void UpdateSystemCommandStates();
+  // The status line of the receiver's frame shows the item's tip (the idle message without one).
+  void ShowStatusTipOf(int nIndex);
+  // Makes the target of a navigation code current (the expand row expands the menu first).
+  void MoveByNavigationCode(int nCode);
+  // Executes an item as Enter does: its command callback first, else the chain ends with it.
+  void ExecuteItemWithCallback(int nIndex);
+  // Enter on the current item (or the first item marked for it); true when consumed.
+  bool HandleEnterKey(bool& bNoEat);
+  // The keys for the edit field that has the focus; true when consumed.
+  bool HandleInplaceEditKey(UINT nChar, bool& bNoEat);
+  // Left and Right as the layout reads them; bPhysicalLeft names the key that was pressed.
+  bool HandleLeftKey(bool bPhysicalLeft);
+  bool HandleRightKey(bool bPhysicalLeft);
+  // Closes this submenu and gives the input back to its parent, the same item current.
+  void CloseToParent();
+  // An accelerator character typed; true when consumed.
+  bool HandleAccelKey(UINT nChar, UINT nFlags);
+  // Sends the bar's neighbour message (previous for the physical Left key, else next).
+  void SendNeighbourMessage(bool bPhysicalLeft);
+
   // The palette cells of every item relative to the body's top-left corner (a separator spans
   // the content) and the row each lies in (-1 for separators); answers the content size before
   // its minimum. Either vector may be NULL.

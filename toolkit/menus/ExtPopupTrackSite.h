@@ -40,6 +40,11 @@ public:
   HHOOK m_hMouseHook = NULL;
   HHOOK m_hKeyboardHook = NULL;
   UINT* m_pResultCmdId = NULL;
+  // The menu whose tracking entry has not returned yet: until it does, its caller owns it, so the
+  // end of the tracking leaves the object alive.
+  CExtPopupMenuWnd* m_pEnteringMenu = NULL;
+  // Counts the trackings begun: a step that may end the tracking compares it before and after.
+  DWORD m_nTrackingSerial = 0;
 };
 
 // The site of the process (defined with the toolkit's globals).

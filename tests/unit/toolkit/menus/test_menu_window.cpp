@@ -34,6 +34,7 @@ protected:
     CExtPopupTrackSite& site = Site();
     site.m_pTrackedMenu = site.m_pHoverMenu = site.m_pAnimatedMenu = NULL;
     site.m_pResultCmdId = NULL;
+    site.m_pEnteringMenu = NULL;
     site.m_nStateFlags = 0;
     CExtToolControlBar::g_bMenuTracking = false;
   }
@@ -340,6 +341,7 @@ TEST_F(MenuWindowTest, ACommandClosesTheChainAndRepaintsWhatItCoveredAtOnce) {
   m_menu.ShowNoActivate();
   child.ShowNoActivate();
   Site().m_pTrackedMenu = &m_menu;
+  Site().m_pEnteringMenu = &m_menu; // the fixture owns the menu: the end of the tracking leaves it
   CExtToolControlBar::g_bMenuTracking = true;
   PumpPending();
   m_receiver.m_paints.clear();

@@ -1,0 +1,509 @@
+// Tracking a popup menu chain with real input: how a chosen command reaches the receiver, a second
+// tracking ending the first, a menu that could not be shown staying with its caller, the modal loop
+// outliving its menu, the keyboard table, the mouse, the submenu delay, and the hooks' rules.
+#include "tests/common/frame_support.h"
+#include "tests/common/window_support.h"
+#include "tests/unit/toolkit/menus/menu_tracking_support.h"
+#include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/foundation/ExtResizableDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <ctime>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <thread>
+
+namespace {
+
+using namespace menu_tracking;
+typedef CExtPopupMenuWnd Menu;
+
+class TrackingTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    CExtToolControlBar::g_bMenuTracking = false;
+    CCountedMenu::s_nDeleted = 0;
+    ASSERT_TRUE(m_receiver.CreateReceiver(RECT{100, 100, 700, 600}, true));
+    CCountedMenu::s_hWndPoison = m_receiver.m_hWnd;
+    ASSERT_TRUE(Activate(m_receiver.m_hWnd));
+    ASSERT_TRUE(RestPointer());
+  }
+  // The pointer rests away from where the menus open.
+  static bool RestPointer() {
+    const CPoint ptAway(5, 1000);
+    MoveTo(ptAway);
+    return WaitUntil([&] {
+      CPoint pt;
+      return ::GetCursorPos(&pt) && pt == ptAway;
+    });
+  }
+  void TearDown() override {
+    Menu::CancelAllTracking();
+    CExtToolControlBar::g_bMenuTracking = false;
+    Menu::DrainMessagesAndIdle();
+    m_receiver.DestroyWindow();
+    Menu::DrainMessagesAndIdle();
+    ReleaseDeletedMenus();
+  }
+  static CExtPopupTrackSite& Site() { return Menu::GetTrackSite(); }
+  // Tracks the test chain at (150, 150) without animation, its first item current.
+  CCountedMenu* Track(DWORD dwFlags = 0) {
+    CCountedMenu* pMenu = MakeChain(m_receiver.m_hWnd);
+    if (pMenu == NULL)
+      return NULL;
+    if (!pMenu->RunTrackingLoop(dwFlags | Menu::TPMX_NO_ANIMATION | Menu::TPMX_SELECT_FIRST, 150, 150, NULL,
+                                NULL, NULL, &m_nResult)) {
+      delete pMenu;
+      return NULL;
+    }
+    // Keys are for a menu that has appeared.
+    const auto appeared = [&] {
+      return ::IsWindowVisible(pMenu->GetSafeHwnd()) && Site().m_pAnimatedMenu == NULL;
+    };
+    return WaitUntil(appeared) ? pMenu : NULL;
+  }
+  int Commands(UINT nCmdId) const {
+    int n = 0;
+    for (const auto& m : m_receiver.m_log)
+      n += m.nMsg == WM_COMMAND && m.wParam == nCmdId ? 1 : 0;
+    return n;
+  }
+
+  CTrackReceiver m_receiver;
+  UINT m_nResult = 0xFFFF;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Delivery.
+
+struct DeliveryRow {
+  const char* name;
+  DWORD dwFlags;
+  bool bReceiverGone; // the item's own receiver is destroyed before the choice
+  int nPosted;
+};
+
+class TrackingDelivery : public TrackingTest, public ::testing::WithParamInterface<DeliveryRow> {};
+
+TEST_P(TrackingDelivery, AChosenCommandIsStoredAndPostedOnlyWhereItMayGo) {
+  const DeliveryRow& row = GetParam();
+  CCountedMenu* pMenu = Track(row.dwFlags);
+  ASSERT_NE(nullptr, pMenu);
+  EXPECT_EQ(0u, m_nResult);
+  CWnd other;
+  if (row.bReceiverGone) {
+    ASSERT_TRUE(other.CreateEx(0, "STATIC", "other", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+    pMenu->GetItemAt(1).m_hWndCmdReceiver = other.m_hWnd;
+    other.DestroyWindow();
+  }
+  CInputProbe probe;
+  ASSERT_TRUE(probe.Key(VK_DOWN) && probe.Key(VK_RETURN));
+  ASSERT_TRUE(WaitUntil([&] { return !Menu::AnyMenuTracked(); }));
+  Menu::DrainMessagesAndIdle();
+  EXPECT_EQ((UINT)ID_BETA, m_nResult);
+  EXPECT_EQ(row.nPosted, Commands(ID_BETA));
+  EXPECT_EQ(0, m_receiver.m_nSentCommands);
+  EXPECT_EQ(1, CCountedMenu::s_nDeleted);
+  EXPECT_TRUE(Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TrackingDelivery,
+                         ::testing::Values(DeliveryRow{"posted", 0, false, 1},
+                                           DeliveryRow{"only stored", Menu::TPMX_NO_CMD_DELIVERY, false, 0},
+                                           DeliveryRow{"receiver gone", 0, true, 0}),
+                         menu_paint::CaseName());
+
+// ---------------------------------------------------------------------------------------------
+// The tracking entry.
+
+TEST_F(TrackingTest, ASecondTrackingEndsAndDeletesTheFirst) {
+  CCountedMenu* pFirst = Track();
+  ASSERT_NE(nullptr, pFirst);
+  const HWND hWndFirst = pFirst->GetSafeHwnd();
+  CCountedMenu* pSecond = Track();
+  ASSERT_NE(nullptr, pSecond);
+  EXPECT_EQ(1, CCountedMenu::s_nDeleted);
+  EXPECT_FALSE(::IsWindow(hWndFirst));
+  EXPECT_EQ(pSecond, Site().m_pTrackedMenu);
+  Menu::CancelAllTracking();
+  EXPECT_EQ(2, CCountedMenu::s_nDeleted);
+  EXPECT_FALSE(Menu::AnyMenuTracked());
+}
+
+// The receiver vetoes the menu: the caller gets false and still owns the menu, which it frees once.
+TEST_F(TrackingTest, AMenuTheReceiverVetoesStaysWithItsCaller) {
+  m_receiver.m_answer = [](UINT nMsg, WPARAM wParam, LPARAM) -> LRESULT {
+    if (nMsg == Menu::g_nMsgPrepareMenu)
+      reinterpret_cast<Menu::MsgPrepareMenuData_t*>(wParam)->m_nFlags |=
+          Menu::MsgPrepareMenuData_t::PREPARE_CANCEL;
+    return 0;
+  };
+  std::unique_ptr<CCountedMenu> pMenu(MakeChain(m_receiver.m_hWnd));
+  ASSERT_NE(nullptr, pMenu);
+  EXPECT_FALSE(pMenu->RunTrackingLoop(Menu::TPMX_NO_ANIMATION, 150, 150, NULL, NULL, NULL, &m_nResult));
+  EXPECT_EQ(0, CCountedMenu::s_nDeleted);
+  EXPECT_FALSE(Menu::AnyMenuTracked());
+  EXPECT_TRUE(Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL);
+  EXPECT_EQ(NULL, pMenu->GetSafeHwnd());
+  EXPECT_EQ(5, pMenu->GetItemCount());
+  pMenu.reset();
+  EXPECT_EQ(1, CCountedMenu::s_nDeleted);
+}
+
+// The modal loop returns once its menu is gone, never reading the deleted menu (whose memory here
+// holds a live window handle).
+TEST_F(TrackingTest, TheModalLoopEndsWhenItsMenuHasDeletedItself) {
+  CCountedMenu* pMenu = MakeChain(m_receiver.m_hWnd);
+  ASSERT_NE(nullptr, pMenu);
+  std::atomic<bool> bReturned(false), bQuitPosted(false);
+  const DWORD dwThread = ::GetCurrentThreadId();
+  CExtPopupTrackSite::g_nLastKeyTime = (DWORD)std::clock() - 1000;
+  std::thread driver([&] {
+    for (int i = 0; i < 500 && (Site().m_pHoverMenu == NULL || Site().m_pAnimatedMenu != NULL); i++)
+      ::Sleep(10);
+    PressKey(VK_ESCAPE);
+    for (int i = 0; i < 500 && !bReturned; i++)
+      ::Sleep(10);
+    if (!bReturned) {
+      bQuitPosted = true;
+      ::PostThreadMessageA(dwThread, WM_QUIT, 0, 0);
+    }
+  });
+  const bool bShown = pMenu->RunTrackingLoop(Menu::TPMX_NO_ANIMATION | Menu::TPMX_MODAL_LOOP, 150, 150);
+  bReturned = true;
+  driver.join();
+  MSG msg;
+  ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+  EXPECT_TRUE(bShown);
+  EXPECT_FALSE(bQuitPosted);
+  EXPECT_EQ(1, CCountedMenu::s_nDeleted);
+  EXPECT_FALSE(Menu::AnyMenuTracked());
+}
+
+// Cancelling the mode of any menu of the chain ends the tracking; so does another application
+// coming to the front, which every menu window hears of. The menu is freed once.
+TEST_F(TrackingTest, CancelModeAndLeavingTheApplicationEndTheTracking) {
+  for (UINT nMsg : {(UINT)WM_CANCELMODE, (UINT)WM_ACTIVATEAPP}) {
+    for (int nLevel : {0, 1}) {
+      SCOPED_TRACE(::testing::Message() << nMsg << " level " << nLevel);
+      CCountedMenu::s_nDeleted = 0;
+      ASSERT_NE(nullptr, Track());
+      CInputProbe probe;
+      if (nLevel == 1)
+        ASSERT_TRUE(probe.Key(VK_UP) && probe.Key(VK_RIGHT));
+      std::vector<HWND> windows{MenuAtLevel(nLevel)->GetSafeHwnd()};
+      if (nMsg == WM_ACTIVATEAPP && nLevel == 1)
+        windows.push_back(MenuAtLevel(0)->GetSafeHwnd());
+      for (HWND hWnd : windows)
+        if (::IsWindow(hWnd))
+          ::SendMessageA(hWnd, nMsg, FALSE, 0);
+      ASSERT_TRUE(WaitUntil([] { return !Menu::AnyMenuTracked(); }));
+      EXPECT_EQ(1, CCountedMenu::s_nDeleted);
+      EXPECT_EQ(0u, m_nResult);
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The keyboard.
+
+struct KeyRow {
+  const char* name;
+  std::vector<UINT> keys;
+  bool bBarTracking;
+  int nThrottled; // the first keys that come too soon after the last one
+  int nLevel;     // of the hover menu, -1 once the tracking ended
+  int nCurrent;   // in the hover menu
+  UINT nCommand;
+  int nNeighbour; // -1 previous, 1 next
+};
+
+class TrackingKeys : public TrackingTest, public ::testing::WithParamInterface<KeyRow> {};
+
+TEST_P(TrackingKeys, EachKeyMovesAsTheTableSays) {
+  const KeyRow& row = GetParam();
+  CExtToolControlBar::g_bMenuTracking = row.bBarTracking;
+  int nPrev = 0, nNext = 0;
+  m_receiver.m_answer = [&](UINT nMsg, WPARAM, LPARAM) -> LRESULT {
+    nPrev += nMsg == Menu::g_nMsgPopupPrev ? 1 : 0;
+    nNext += nMsg == Menu::g_nMsgPopupNext ? 1 : 0;
+    return 0;
+  };
+  ASSERT_NE(nullptr, Track());
+  CInputProbe probe;
+  for (size_t i = 0; i < row.keys.size(); i++)
+    ASSERT_TRUE(probe.Key(row.keys[i], (int)i < row.nThrottled));
+  Menu::DrainMessagesAndIdle();
+  ASSERT_EQ(row.nLevel, HoverLevel());
+  if (row.nLevel >= 0) {
+    EXPECT_EQ(row.nCurrent, Site().m_pHoverMenu->GetCurrentItemIndex());
+    EXPECT_TRUE(m_receiver.m_input.empty()); // no key, down or up, reached the application
+  }
+  EXPECT_EQ(row.nCommand, row.nLevel < 0 ? m_nResult : 0u);
+  EXPECT_EQ(row.nCommand != 0 ? 1 : 0, row.nCommand != 0 ? Commands(row.nCommand) : 0);
+  EXPECT_EQ(row.nNeighbour < 0 ? 1 : 0, nPrev);
+  EXPECT_EQ(row.nNeighbour > 0 ? 1 : 0, nNext);
+}
+
+const KeyRow kKeyRows[] = {
+    {"down moves on", {VK_DOWN}, false, 0, 0, 1, 0, 0},
+    {"down passes the separator", {VK_DOWN, VK_DOWN}, false, 0, 0, 3, 0, 0},
+    {"up wraps to the last", {VK_UP}, false, 0, 0, kSubIndex, 0, 0},
+    {"down wraps to the first", {VK_UP, VK_DOWN}, false, 0, 0, 0, 0, 0},
+    {"right opens a submenu at its first item", {VK_UP, VK_RIGHT}, false, 0, 1, 0, 0, 0},
+    {"right opens the third level", {VK_UP, VK_RIGHT, VK_DOWN, VK_RIGHT}, false, 0, 2, 0, 0, 0},
+    {"left closes the submenu", {VK_UP, VK_RIGHT, VK_LEFT}, false, 0, 0, kSubIndex, 0, 0},
+    {"escape closes only the submenu", {VK_UP, VK_RIGHT, VK_ESCAPE}, false, 0, 0, kSubIndex, 0, 0},
+    {"escape on the top menu ends", {VK_ESCAPE}, false, 0, -1, 0, 0, 0},
+    {"alt ends the whole chain", {VK_UP, VK_RIGHT, VK_MENU}, false, 0, -1, 0, 0, 0},
+    {"enter executes", {VK_DOWN, VK_RETURN}, false, 0, -1, 0, ID_BETA, 0},
+    {"enter on a submenu opens it", {VK_UP, VK_RETURN}, false, 0, 1, 0, 0, 0},
+    {"a unique accelerator executes", {VK_DOWN, 'A'}, false, 0, -1, 0, ID_ALPHA, 0},
+    {"a shared accelerator selects", {'B'}, false, 0, 0, 1, 0, 0},
+    {"a shared accelerator moves on", {'B', 'B'}, false, 0, 0, 3, 0, 0},
+    {"a shared accelerator wraps", {'B', 'B', 'B'}, false, 0, 0, 1, 0, 0},
+    {"an accelerator opens its submenu", {'S'}, false, 0, 1, 0, 0, 0},
+    {"an accelerator in the third level", {'S', 'D', 'A'}, false, 0, -1, 0, ID_LAST, 0},
+    {"left on the top menu alone does nothing", {VK_LEFT}, false, 0, 0, 0, 0, 0},
+    {"right on a command alone does nothing", {VK_RIGHT}, false, 0, 0, 0, 0, 0},
+    {"left on a bar's menu asks for the previous", {VK_LEFT}, true, 0, 0, 0, 0, -1},
+    {"right on a bar's command asks for the next", {VK_RIGHT}, true, 0, 0, 0, 0, 1},
+    {"left in a bar's submenu closes it", {VK_UP, VK_RIGHT, VK_LEFT}, true, 0, 0, kSubIndex, 0, 0},
+    {"a key too soon after the last is dropped", {VK_DOWN, VK_DOWN}, false, 1, 0, 1, 0, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, TrackingKeys, ::testing::ValuesIn(kKeyRows), menu_paint::CaseName());
+
+// ---------------------------------------------------------------------------------------------
+// The mouse.
+
+TEST_F(TrackingTest, AClickOnACommandPostsItAndAPressOutsideReachesTheWindowBeneath) {
+  for (bool bOutside : {false, true}) {
+    SCOPED_TRACE(bOutside);
+    m_receiver.m_input.clear();
+    m_receiver.m_log.clear();
+    ASSERT_TRUE(RestPointer());
+    CCountedMenu* pMenu = Track();
+    ASSERT_NE(nullptr, pMenu);
+    CInputProbe probe;
+    ASSERT_TRUE(probe.Key(VK_UP) && probe.Key(VK_RIGHT)); // a submenu open too
+    ASSERT_EQ(1, HoverLevel());
+    const CPoint pt = bOutside ? CPoint(600, 500) : ItemCentre(*pMenu, 1);
+    ASSERT_TRUE(probe.Click(pt));
+    ASSERT_TRUE(WaitUntil([&] { return !Menu::AnyMenuTracked(); }));
+    Menu::DrainMessagesAndIdle();
+    EXPECT_EQ(bOutside ? 0 : 1, Commands(ID_BETA));
+    // The tracking ends with the press, so its release follows it to the same window.
+    const std::vector<UINT> input =
+        bOutside ? std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP} : std::vector<UINT>{};
+    EXPECT_EQ(input, m_receiver.m_input);
+  }
+}
+
+TEST_F(TrackingTest, ASubmenuOpensAfterTheDelayUnlessThePointerMovesOn) {
+  for (bool bMoveOn : {false, true}) {
+    SCOPED_TRACE(bMoveOn);
+    ASSERT_TRUE(RestPointer());
+    CCountedMenu* pMenu = Track();
+    ASSERT_NE(nullptr, pMenu);
+    CInputProbe probe;
+    CExtPopupMenuWnd* pSub = pMenu->ItemGetPopup(kSubIndex);
+    ASSERT_TRUE(probe.Move(ItemCentre(*pMenu, kSubIndex)));
+    EXPECT_EQ(kSubIndex, pMenu->GetCurrentItemIndex());
+    EXPECT_FALSE(pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible());
+    EXPECT_EQ(kSubIndex, pMenu->m_nPendingSubmenuIndex);
+    if (bMoveOn) {
+      ASSERT_TRUE(probe.Move(ItemCentre(*pMenu, 0)));
+      EXPECT_EQ(-1, pMenu->m_nPendingSubmenuIndex);
+    }
+    const bool bOpened =
+        WaitUntil([&] { return pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible(); }, 1500);
+    EXPECT_EQ(!bMoveOn, bOpened);
+    Menu::CancelAllTracking();
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The hooks' rules, called as the system calls them.
+
+TEST_F(TrackingTest, TheKeyHookActsOnlyOnTakenKeysAndPassesKeysOnWhileTheEndRuns) {
+  CCountedMenu* pMenu = Track();
+  ASSERT_NE(nullptr, pMenu);
+  CExtPopupTrackSite::g_nLastKeyTime = (DWORD)std::clock() - 1000;
+  // A key only looked at comes again when taken: nothing moves and the key goes on.
+  EXPECT_EQ(0, CExtPopupTrackSite::KeyboardHookProc(HC_NOREMOVE, VK_DOWN, 1));
+  EXPECT_EQ(0, pMenu->GetCurrentItemIndex());
+  EXPECT_EQ(1, CExtPopupTrackSite::KeyboardHookProc(HC_ACTION, VK_DOWN, 1));
+  EXPECT_EQ(1, pMenu->GetCurrentItemIndex());
+  // While the chain is taken down, keys typed belong to the application.
+  Site().m_nStateFlags |= CExtPopupTrackSite::SITE_ENDING;
+  CExtPopupTrackSite::g_nLastKeyTime = (DWORD)std::clock() - 1000;
+  EXPECT_EQ(0, CExtPopupTrackSite::KeyboardHookProc(HC_ACTION, 'X', 1));
+  EXPECT_EQ(0, CExtPopupTrackSite::KeyboardHookProc(HC_ACTION, 'X', 0xC0000001));
+  Site().m_nStateFlags &= ~CExtPopupTrackSite::SITE_ENDING;
+  EXPECT_EQ(1, pMenu->GetCurrentItemIndex());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reliability.
+
+BOOL CALLBACK CountMenuWindow(HWND hWnd, LPARAM lParam) {
+  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+  *reinterpret_cast<int*>(lParam) += pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd)) ? 1 : 0;
+  return TRUE;
+}
+
+int MenuWindowsOfThread() {
+  int nCount = 0;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &CountMenuWindow, (LPARAM)&nCount);
+  return nCount;
+}
+
+// Random keys, moves and clicks on the three-level chain with fixed seeds: every tracking ends with
+// no menu window and no hook left, its choice posted once, and the GDI and USER objects flat.
+TEST_F(TrackingTest, RandomInputEndsEveryTrackingCleanly) {
+  const int nOldAnimation = CExtPopupBaseWnd::g_nDefaultAnimation;
+  CExtPopupBaseWnd::g_nDefaultAnimation = CExtPopupBaseWnd::ANIM_NONE;
+  const UINT keys[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_ESCAPE, VK_RETURN, 'B', 'S', 'D'};
+  const auto objects = [] {
+    return std::make_pair(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS),
+                          ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS));
+  };
+  std::pair<DWORD, DWORD> first;
+  int nRounds = 0;
+  for (unsigned nSeed : {7u, 19u, 23u}) {
+    std::mt19937 rng(nSeed);
+    for (int nRound = 0; nRound < 25; nRound++, nRounds++) {
+      SCOPED_TRACE(::testing::Message() << "seed " << nSeed << " round " << nRound);
+      m_receiver.m_log.clear();
+      ASSERT_TRUE(RestPointer());
+      ASSERT_NE(nullptr, Track());
+      CInputProbe probe;
+      for (int nStep = 0; nStep < 15 && Menu::AnyMenuTracked(); nStep++) {
+        const unsigned nKind = rng() % 3;
+        if (nKind == 0) {
+          ASSERT_TRUE(probe.Key(keys[rng() % 9]));
+          continue;
+        }
+        CExtPopupMenuWnd* pAt = MenuAtLevel(rng() % 3);
+        pAt = pAt != NULL ? pAt : MenuAtLevel(0);
+        const CPoint pt = rng() % 4 == 0 ? CPoint(600, 500) : ItemCentre(*pAt, rng() % pAt->GetItemCount());
+        CPoint ptNow;
+        if (nKind == 1 && ::GetCursorPos(&ptNow) && std::abs(ptNow.x - pt.x) <= 1 &&
+            std::abs(ptNow.y - pt.y) <= 1)
+          continue; // no move where the pointer is
+        ASSERT_TRUE(nKind == 1 ? probe.Move(pt) : probe.Click(pt));
+      }
+      Menu::CancelAllTracking();
+      Menu::DrainMessagesAndIdle();
+      EXPECT_EQ(0, MenuWindowsOfThread());
+      EXPECT_TRUE(Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL);
+      EXPECT_EQ(nRounds + 1, CCountedMenu::s_nDeleted);
+      int nPosted = 0;
+      for (const auto& m : m_receiver.m_log) {
+        if (m.nMsg == WM_COMMAND) {
+          EXPECT_EQ(m_nResult, m.wParam);
+          nPosted++;
+        }
+      }
+      EXPECT_EQ(m_nResult != 0 ? 1 : 0, nPosted);
+      if (nRounds == 0)
+        first = objects();
+    }
+  }
+  EXPECT_EQ(first, objects());
+  CExtPopupBaseWnd::g_nDefaultAnimation = nOldAnimation;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window commands of an MDI child's own menu.
+
+struct WindowStateRow {
+  const char* name;
+  int nShow;
+  bool bRestore, bMove, bSize, bMinimize, bMaximize, bClose;
+};
+
+class TrackingWindowCommands : public ::testing::TestWithParam<WindowStateRow> {};
+
+TEST_P(TrackingWindowCommands, TakeTheStatesTheChildsPlacementAllows) {
+  const WindowStateRow& row = GetParam();
+  CLabFrame* pFrame = CreateLabFrame();
+  ASSERT_NE(nullptr, pFrame);
+  CLabChild* pChild = OpenLabChild(pFrame, "child");
+  ASSERT_NE(nullptr, pChild);
+  pChild->ShowWindow(row.nShow);
+  Menu::DrainMessagesAndIdle();
+  auto* pMenu = new Menu;
+  ASSERT_TRUE(pMenu->BuildFromMenuHandle(
+      pChild->m_hWnd, CMenu::FromHandle(::GetSystemMenu(pChild->m_hWnd, FALSE)), false, true, true));
+  ASSERT_TRUE(pMenu->RunTrackingLoop(Menu::TPMX_NO_ANIMATION, 300, 300));
+  const auto enabled = [&](UINT nCmdId) {
+    for (int i = 0; i < pMenu->GetItemCount(); i++)
+      if (pMenu->GetItemAt(i).m_nCmdId == nCmdId)
+        return pMenu->ItemIsEnabled(i);
+    ADD_FAILURE() << "no item " << nCmdId;
+    return false;
+  };
+  EXPECT_EQ(row.bRestore, enabled(SC_RESTORE));
+  EXPECT_EQ(row.bMove, enabled(SC_MOVE));
+  EXPECT_EQ(row.bSize, enabled(SC_SIZE));
+  EXPECT_EQ(row.bMinimize, enabled(SC_MINIMIZE));
+  EXPECT_EQ(row.bMaximize, enabled(SC_MAXIMIZE));
+  EXPECT_EQ(row.bClose, enabled(SC_CLOSE));
+  Menu::CancelAllTracking();
+  DestroyLabFrame(pFrame);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TrackingWindowCommands,
+    ::testing::Values(WindowStateRow{"normal", SW_SHOWNORMAL, false, true, true, true, true, true},
+                      WindowStateRow{"maximised", SW_SHOWMAXIMIZED, true, false, false, true, false, true},
+                      WindowStateRow{"minimised", SW_SHOWMINIMIZED, true, false, false, false, true, true}),
+    menu_paint::CaseName());
+
+// ---------------------------------------------------------------------------------------------
+// The resizable dialog's system menu.
+
+// A resizable dialog that notes the window commands it is given instead of carrying them out.
+class CSysMenuDialog : public CExtResizableDialog {
+public:
+  std::vector<UINT> m_commands;
+
+protected:
+  LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override {
+    if (nMessage == WM_SYSCOMMAND && (wParam & 0xFFF0) != SC_KEYMENU) {
+      m_commands.push_back((UINT)(wParam & 0xFFF0));
+      return 0;
+    }
+    return CExtResizableDialog::WindowProc(nMessage, wParam, lParam);
+  }
+};
+
+TEST_F(TrackingTest, TheResizableDialogsSystemMenuIsATrackedMenuThatPostsTheWindowCommand) {
+  struct {
+    DLGTEMPLATE dlg;
+    WORD wMenu, wClass, wTitle, wPad;
+  } tmpl = {
+      {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME, 0, 0, 20, 20, 160, 100}, 0, 0, 0, 0};
+  CSysMenuDialog dlg;
+  ASSERT_TRUE(dlg.CreateIndirect(&tmpl.dlg, NULL));
+  ASSERT_TRUE(Activate(dlg.m_hWnd));
+  const CPoint pt(300, 300);
+  ASSERT_TRUE(dlg.ShowSystemMenu(&pt, TRUE));
+  CExtPopupMenuWnd* pMenu = Site().m_pTrackedMenu;
+  ASSERT_NE(nullptr, pMenu);
+  EXPECT_EQ(dlg.m_hWnd, pMenu->GetCmdReceiverHWND());
+  ASSERT_TRUE(WaitUntil([&] { return Site().m_pAnimatedMenu == NULL; }));
+  CInputProbe probe;
+  ASSERT_TRUE(probe.Key('C')); // "&Close"
+  ASSERT_TRUE(WaitUntil([&] { return !dlg.m_commands.empty(); }));
+  EXPECT_EQ(std::vector<UINT>{SC_CLOSE}, dlg.m_commands);
+  EXPECT_FALSE(Menu::AnyMenuTracked());
+  dlg.DestroyWindow();
+}
+
+} // namespace
