@@ -60,7 +60,10 @@ bool ShowHosting(CExtPopupMenuWnd& menu, CWnd* pOwner);
 // Makes the tracking site report a tracked menu for the life of the object.
 struct ScopedTrackedMenu {
   explicit ScopedTrackedMenu(CExtPopupMenuWnd* pMenu) { g_PopupTrackSite.m_pTrackedMenu = pMenu; }
-  ~ScopedTrackedMenu() { g_PopupTrackSite.m_pTrackedMenu = NULL; }
+  ~ScopedTrackedMenu() { End(); }
+  // A tracked menu whose window goes ends the tracking, and the site deletes it: the test owns
+  // these menus, so it hands them back before destroying their windows.
+  void End() { g_PopupTrackSite.m_pTrackedMenu = NULL; }
 };
 
 } // namespace control_menu

@@ -91,6 +91,7 @@ TEST_P(RetranslateTest, TheControlGetsTheRecordAndMayLetTheMessageThrough) {
   EXPECT_FALSE(menu.HandleMouseMove(WM_MOUSEMOVE, ptControl.x, ptControl.y, bNoEat));
   EXPECT_TRUE(bNoEat);
   EXPECT_EQ(1u, menu.m_pControl->m_records.size());
+  tracked.End();
   menu.DestroyWindow();
   EXPECT_EQ(NULL, menu.m_hWndControl);
   receiver.DestroyWindow();
@@ -228,7 +229,7 @@ TEST_P(HostedListEndingTest, AListEndsOnceAndTheReceiverHearsOfACancelOnlyWhenTh
   ScopedTrackedMenu tracked(m_pMenu.get());
   bool bNoEat = false;
   for (int i = 0; i < 2; i++) // the second time finds the list ended
-    GetParam().bDestroy ? (void)m_pMenu->DestroyWindow()
+    GetParam().bDestroy ? (tracked.End(), (void)m_pMenu->DestroyWindow())
                         : (void)m_pMenu->HandleKeyboard(VK_ESCAPE, 1, 0, bNoEat);
   EXPECT_EQ(std::vector<int>{CExtPopupInplaceListBox::SEL_CANCEL}, g_codes);
   EXPECT_EQ(GetParam().nCancelMessages, Sent(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndCancel));
@@ -332,6 +333,7 @@ TEST(DatePickerMenu, TheCalendarIsSizedMadeFedKeysAndItsSelectionPassedOn) {
     EXPECT_EQ(bTake ? 0 : 1, receiver.Count(CExtDatePickerWnd::g_nMsgSelectionNotification) - nBefore);
   }
   EXPECT_EQ((std::vector<WPARAM>{5, 5}), g_dates);
+  tracked.End();
   pMenu->DestroyWindow();
   CExtPopupDatePickerMenuWnd::g_pCalendarClass = NULL;
   receiver.DestroyWindow();
