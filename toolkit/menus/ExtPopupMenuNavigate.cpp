@@ -11,6 +11,8 @@
 #include "toolkit/menus/ExtPopupChainGuard.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
+#include <algorithm>
+
 namespace {
 
 const UINT kSubmenuDelayMs = 500;
@@ -254,12 +256,21 @@ void CExtPopupMenuWnd::SetCurrentItem(int nIndex, bool bOpenSubmenu, bool bRepai
       return;
   }
   if (IsOpen(this)) {
+    // Only the rows that changed are painted: a key step must not cost a whole menu.
+    CRect rcDirty = GetCurrentItemDirtyRect(nIndex);
     // An opening animation paints its own frames until it ends.
     if (bRepaintNow && IsAnimationFinished()) {
-      CClientDC dc(this);
-      PaintContent(dc, true);
-    } else {
-      ::InvalidateRect(m_hWnd, NULL, FALSE);
+      CRect rcPending;
+      if (::GetUpdateRect(m_hWnd, &rcPending, FALSE))
+        rcDirty.UnionRect(rcDirty, rcPending);
+      if (!rcDirty.IsRectEmpty()) {
+        CClientDC dc(this);
+        dc.IntersectClipRect(&rcDirty);
+        PaintContent(dc, true);
+        ::ValidateRect(m_hWnd, &rcDirty);
+      }
+    } else if (!rcDirty.IsRectEmpty()) {
+      ::InvalidateRect(m_hWnd, &rcDirty, FALSE);
     }
   }
   if (!bOpenSubmenu || nIndex < 0 || nIndex >= GetItemCount() || nIndex != m_nCurIndex)
@@ -308,8 +319,29 @@ void CExtPopupMenuWnd::ClearCurrentItem(bool bHideInplace, bool bNotify) {
     if (!guard.IsAlive())
       return;
   }
-  if (IsOpen(this))
-    ::InvalidateRect(m_hWnd, NULL, FALSE);
+  if (IsOpen(this)) {
+    const CRect rcDirty = GetCurrentItemDirtyRect(nOld);
+    if (!rcDirty.IsRectEmpty())
+      ::InvalidateRect(m_hWnd, &rcDirty, FALSE);
+  }
+}
+
+CRect CExtPopupMenuWnd::GetCurrentItemDirtyRect(int nIndex) const {
+  CRect rcDirty;
+  if (nIndex < 0 || nIndex >= GetItemCount() || m_hWnd == NULL)
+    return rcDirty;
+  if (IsPaletteLayout()) {
+    ::GetClientRect(m_hWnd, &rcDirty);
+    return rcDirty;
+  }
+  const int nFirst = std::max(0, nIndex - 2), nLast = std::min(GetItemCount() - 1, nIndex + 2);
+  for (int i = nFirst; i <= nLast; ++i) {
+    CRect rcItem;
+    GetItemRect(i, rcItem, false);
+    if (!rcItem.IsRectEmpty())
+      rcDirty.UnionRect(rcDirty, rcItem);
+  }
+  return rcDirty;
 }
 
 void CExtPopupMenuWnd::StartSubmenuDelay(int nIndex) {

@@ -164,8 +164,17 @@ void CExtPopupMenuWnd::PaintContent(CDC& dcTarget, bool bOnScreen) {
   const bool bCombined = HasCombinedArea();
   {
     std::optional<CExtMemoryDC> memory;
-    if (bOnScreen)
-      memory.emplace(&dcTarget, &rcContent, CExtMemoryDC::MDC_DEFAULT);
+    if (bOnScreen) {
+      // A repaint of a few rows buffers and draws only those rows.
+      CRect rcClip, rcBuffer(rcContent);
+      if (dcTarget.GetClipBox(&rcClip) != ERROR && !rcClip.IsRectEmpty())
+        rcBuffer.IntersectRect(rcContent, rcClip);
+      if (rcBuffer.IsRectEmpty())
+        rcBuffer = rcContent;
+      memory.emplace(&dcTarget, &rcBuffer, CExtMemoryDC::MDC_DEFAULT);
+      if (rcBuffer != rcContent)
+        memory->IntersectClipRect(&rcBuffer);
+    }
     CDC& dc = bOnScreen ? *memory : dcTarget;
     CMenuFontScope font(dc, pPM->m_FontNormal);
 
@@ -234,7 +243,11 @@ void CExtPopupMenuWnd::PaintContent(CDC& dcTarget, bool bOnScreen) {
       PaintCombinedArea(dc, rcBody);
   }
 
-  if (IsShadowEnabled() && IsAnimationFinished()) {
+  CRect rcTargetClip;
+  const bool bInsideBody = dcTarget.GetClipBox(&rcTargetClip) != ERROR && !rcTargetClip.IsRectEmpty() &&
+                           (rcTargetClip & rcBody) == rcTargetClip;
+  // The shadows lie outside the body: a repaint within it leaves them as they are.
+  if (IsShadowEnabled() && IsAnimationFinished() && !bInsideBody) {
     const int nShadow = GetShadowSize();
     if (nShadow > 0) {
       CRect rcArea1, rcArea2;

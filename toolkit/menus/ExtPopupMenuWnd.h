@@ -605,6 +605,9 @@ private:
   void UpdateSystemCommandStates();
   // The status line of the receiver's frame shows the item's tip (the idle message without one).
   void ShowStatusTipOf(int nIndex);
+  // The rows a change of the current item repaints: the item with two neighbours each side, whose
+  // rarely-used marks and separators depend on it (the whole client in a palette).
+  CRect GetCurrentItemDirtyRect(int nIndex) const;
   // Makes the target of a navigation code current (the expand row expands the menu first).
   void MoveByNavigationCode(int nCode);
   // Executes an item as Enter does: its command callback first, else the chain ends with it.

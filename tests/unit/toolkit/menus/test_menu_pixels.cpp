@@ -177,3 +177,24 @@ TEST_F(MenuPixelTest, OnAPaletteScreenTheShadowIsACheckerboard) {
 }
 
 } // namespace
+
+namespace {
+
+// A step of the current item repaints only the rows it changes; the menu must then look exactly as
+// it does when painted whole.
+TEST_F(MenuPixelTest, ACurrentItemStepLooksAsTheWholeMenuPaintedAnew) {
+  ASSERT_TRUE(ShowAt(m_menu, &m_receiver, kMenuAt, 0, CExtPopupBaseWnd::ANIM_NONE));
+  CRect rcClient;
+  m_menu.GetClientRect(rcClient);
+  const int nRows = m_menu.GetItemCount();
+  for (int nStep : {0, 1, 2, 5, 0, 3}) {
+    m_menu.SetCurrentItem(nStep % nRows, false, true);
+    const Pixels stepped = pixel_support::ReadWindow(m_menu.m_hWnd, rcClient);
+    ::RedrawWindow(m_menu.m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    const Pixels whole = pixel_support::ReadWindow(m_menu.m_hWnd, rcClient);
+    ASSERT_FALSE(whole.Empty());
+    EXPECT_TRUE(stepped.data == whole.data) << "after a step to row " << nStep;
+  }
+}
+
+} // namespace
