@@ -449,7 +449,13 @@ public:
   bool GetButtonCaption(CRect& rcCaption, bool& bOnTop) const;
   // The window that carries the caption: the bar, or its mini frame while floating.
   CWnd* GetCaptionWindow() const;
+  // Hit-tests the visible caption buttons at the screen point: the first button's code (the close
+  // button HTMINBUTTON, the others HTNOWHERE) with the button in ppButton, else HTCLIENT.
   UINT NcButtonHitTest(CPoint ptScreen, CExtBarNcAreaButton** ppButton = NULL);
+  // The floating frame answers its caption rectangle (its window coordinates) through this; while
+  // it is NULL a floating bar shows no caption buttons.
+  typedef bool (*PFN_QueryFloatingCaption)(CFrameWnd* pMiniFrame, CRect& rcCaption);
+  static PFN_QueryFloatingCaption g_pfnQueryFloatingCaption;
   void PaintNcAreaButtons(CDC& dc);
 
   // --- sizes, rows and parent layout ------------------------------------------------------------
@@ -474,6 +480,15 @@ public:
   static void RepositionBarsEx(CWnd* pWnd, UINT nIdFirst, UINT nIdLast, UINT nIdLeftOver,
                                UINT nFlags = CWnd::reposDefault, LPRECT pRectParam = NULL,
                                LPCRECT pRectClient = NULL, bool bStretch = true);
+  // One resizable bar of a row being shared out: its length along the row and its minimum.
+  struct RowShare {
+    int nLength;
+    int nMin;
+  };
+  // Walks the bars round-robin, one pixel per visit, until the difference is used up, every bar
+  // is at its minimum, or twice the difference in rounds have passed; answers what is left. When
+  // every bar is at its minimum the last one takes the whole difference.
+  static int DistributeRowDifference(std::vector<RowShare>& arrItems, int nDiff);
   // Whether an entry of a dock bar's array is a toolkit bar that sizes itself along the row.
   static bool IsResizableToolkitBar(CControlBar* pBar);
 
@@ -483,17 +498,22 @@ public:
   static bool FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle = CBRS_ALIGN_ANY,
                                  bool bReplaceFloatingFrameClass = true);
   static void SetFrameMessageString(CWnd* pWnd, UINT nId);
-  // The dock bars and the floating frame class come from the dock-bar area, which registers
-  // these factories when it is linked in; without them FrameEnableDocking fails.
-  typedef CDockBar* (*PFN_CreateOuterDockBar)();
-  typedef CRuntimeClass* (*PFN_GetFloatingFrameClass)();
-  static PFN_CreateOuterDockBar g_pfnCreateOuterDockBar;
-  static PFN_GetFloatingFrameClass g_pfnGetFloatingFrameClass;
+  // Made by the dock-bar area, which fills these in ExtDockBarFactory.cpp: a new outer dock bar
+  // (a CExtDockOuterBar) created as the frame's child with the style and id, NULL when it cannot
+  // be made; and the run-time class of the toolkit's floating frame, NULL until it exists.
+  static CDockBar* CreateOuterDockBar(CFrameWnd* pFrame, DWORD dwStyle, UINT nDockBarId);
+  static CRuntimeClass* GetFloatingFrameClass();
 
 protected:
+  // The row of this bar shared out along the row extent (the first resizable bar does it).
+  void LayoutRow(bool bHorz);
+  void PositionRow(bool bHorz, INT_PTR nFirst, INT_PTR nLast, LONG nCross);
+  static bool CollectRow(CDockBar* pDockBar, INT_PTR nPos, bool bResizableToolkitOnly, CPtrArray& arrBars,
+                         RowInfo* pInfo);
+  // The resizer bands of a docked resizable bar; which of them exist depends on its dock bar.
+  void CalcResizerBands(CRect& rcWnd, bool& bRowResizer, bool& bRowEndResizer, bool& bRowStartResizer) const;
   bool IsThemeSystemMessage(UINT message) const;
   void ForwardSystemChange(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnNcPaintImpl();
   void PrintBar(CDC& dc, UINT nFlags);
   void OnWindowPosChangedImpl(WINDOWPOS* pPos);
   void OnSetFocusRowRoom();
