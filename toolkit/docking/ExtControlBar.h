@@ -512,8 +512,9 @@ protected:
                          RowInfo* pInfo);
   // The resizer bands of a docked resizable bar; which of them exist depends on its dock bar.
   void CalcResizerBands(CRect& rcWnd, bool& bRowResizer, bool& bRowEndResizer, bool& bRowStartResizer) const;
-  bool IsThemeSystemMessage(UINT message) const;
-  void ForwardSystemChange(UINT message, WPARAM wParam, LPARAM lParam);
+  // Gives back the remembered row length when the bar shows again, or remembers it as it hides.
+  void SyncRowRoom();
+  void ShowCaptionButtonTip();
   void PrintBar(CDC& dc, UINT nFlags);
   void OnWindowPosChangedImpl(WINDOWPOS* pPos);
   void OnSetFocusRowRoom();
