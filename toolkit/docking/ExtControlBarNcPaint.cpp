@@ -79,8 +79,10 @@ void CExtControlBar::PaintNcArea(CDC& dc) {
   CRgn rgnCaption;
   rgnCaption.CreateRectRgnIndirect(&m_rcNcCaption);
   dc.SelectClipRgn(&rgnCaption, RGN_AND);
+  // A resizable bar shows a caption bar with its text; a fixed bar shows a gripper.
   DockingCaptionPaintData caption(this, rcCaption, rcText, (m_bExtraFlags & XF_FOCUS_INSIDE) != 0, false,
-                                  !bOnTop, false, strCaption, g_ResourceManagerHolder->IsRightToLeft());
+                                  !bOnTop, !IsFixedMode(), strCaption,
+                                  g_ResourceManagerHolder->IsRightToLeft());
   pPM->PaintDockingCaption(dc, caption);
   PaintNcAreaButtons(dc);
   dc.RestoreDC(-1);
