@@ -119,7 +119,8 @@ CSize CExtControlBar::CalcDynamicLayout(int nLength, DWORD dwMode) {
   }
   bool bHorz = (dwMode & LM_HORZDOCK) != 0;
   CDockBar* pDockBar = m_pDockBar;
-  if (nLength >= 0 || pDockBar == NULL || pDockBar->m_bLayoutQuery)
+  // Fixed bars keep their own size; only resizable bars share a row out.
+  if (nLength >= 0 || pDockBar == NULL || pDockBar->m_bLayoutQuery || IsFixedMode())
     return CalcFixedLayout((dwMode & LM_STRETCH) != 0, bHorz);
   LayoutRow(bHorz);
   return CalcFixedLayout((dwMode & LM_STRETCH) != 0, bHorz);
