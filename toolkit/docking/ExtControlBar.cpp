@@ -216,17 +216,6 @@ bool CExtControlBar::IsDockSiteStyleBitSet() const {
   return m_pDockSite != NULL && (m_pDockSite->GetStyle() & 0x4) != 0;
 }
 
-CExtDockBar* CExtControlBar::GetExtDockBar() const {
-  // The dock-bar area's class is known here by name only: the bar must not need its header.
-  if (m_pDockBar == NULL)
-    return NULL;
-  for (const CRuntimeClass* pClass = m_pDockBar->GetRuntimeClass(); pClass != NULL;
-       pClass = pClass->m_pBaseClass)
-    if (lstrcmpA(pClass->m_lpszClassName, "CExtDockBar") == 0)
-      return reinterpret_cast<CExtDockBar*>(m_pDockBar);
-  return NULL;
-}
-
 CFrameWnd* CExtControlBar::GetDockingFrame() const {
   if (m_pDockSite != NULL)
     return m_pDockSite;

@@ -411,7 +411,8 @@ public:
   bool IsDockedHorizontally() const;
   bool IsDocked() const;
   bool IsDialogMode() const { return (m_bBarFlags & BF_DIALOG_MODE) != 0; }
-  // The dock bar holding the bar as a toolkit dock bar (NULL when it is none).
+  // The dock bar holding the bar as a toolkit dock bar (NULL when it is none); defined with the
+  // dock-bar factory.
   CExtDockBar* GetExtDockBar() const;
   CFrameWnd* GetDockingFrame() const;
   // The bar's length along its row, and the minimum of that length.

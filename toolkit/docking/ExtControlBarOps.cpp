@@ -15,8 +15,11 @@ bool CExtControlBar::Create(LPCSTR lpszWindowName, CWnd* pParentWnd, UINT nID, D
   if (pParentWnd == NULL || pParentWnd->GetSafeHwnd() == NULL)
     return false;
   m_dwStyle = dwStyle & CBRS_ALL;
+  // The low word of the window style is the class's own: it keeps the bar bits too, so that a bar
+  // in a dialog (which takes its bar style from its window style) keeps them.
   CRect rc(0, 0, 0, 0);
-  return CWnd::Create(kClassName, lpszWindowName, dwStyle & ~CBRS_ALL, rc, pParentWnd, nID) != FALSE;
+  return CWnd::Create(kClassName, lpszWindowName, dwStyle & ~(CBRS_ALL & 0xFFFF0000), rc, pParentWnd, nID) !=
+         FALSE;
 }
 
 CExtMiniDockFrameWnd* CExtControlBar::CreateFloatingFrame(DWORD /*dwStyle*/) {

@@ -185,3 +185,25 @@ TEST(BarWindow, AHiddenBarGivesItsRowLengthBackWhenShownAgain) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(BarWindow, RepositionBarsExQueriesThenLaysTheBarsOut) {
+  CHostWnd host;
+  ASSERT_TRUE(host.CreateHost("layout host", WS_OVERLAPPEDWINDOW, 500, 400));
+  CExtControlBar bar;
+  ASSERT_TRUE(bar.Create("Top", &host, 681, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+  CRect rcTotal;
+  CExtControlBar::RepositionBarsEx(&host, 0, 0xFFFF, 0, CWnd::reposQuery, &rcTotal, NULL, false);
+  EXPECT_EQ(CRect(0, 0, bar.m_sizeDockedH.cx, bar.m_sizeDockedH.cy), rcTotal);
+  CExtControlBar::RepositionBarsEx(&host, 0, 0xFFFF, 0);
+  CRect rcBar, rcHost;
+  bar.GetWindowRect(&rcBar);
+  host.ScreenToClient(&rcBar);
+  host.GetClientRect(&rcHost);
+  EXPECT_EQ(CRect(0, 0, rcHost.Width(), bar.m_sizeDockedH.cy), rcBar);
+  bar.DestroyWindow();
+  host.DestroyWindow();
+}
+
+} // namespace
