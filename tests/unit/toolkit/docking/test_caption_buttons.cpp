@@ -3,6 +3,7 @@
 #include "tests/unit/toolkit/docking/dock_frame_support.h"
 #include "toolkit/docking/ExtBarNcAreaButton.h"
 #include "toolkit/foundation/ExtResourceManager.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +124,37 @@ TEST_F(CaptionButtons, AClickOnCloseHidesTheBar) {
   CPoint ptClose = rcWnd.TopLeft() + m_pBar->m_arrNcButtons[0]->m_rc.CenterPoint();
   ClickAt(ptClose);
   EXPECT_TRUE(WaitFor([&] { return !m_pBar->IsVisible(); }));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CaptionButtons, AnOptionsMenuWithNothingToListIsNotShown) {
+  m_pBar = DockBar(m_pFrame.get(), 541, AFX_IDW_DOCKBAR_TOP, "Tool", true);
+  CExtControlBar::g_pfnQueryFloatingCaption = &FloatingCaption;
+  m_pFrame->FloatControlBar(m_pBar.get(), CPoint(200, 200));
+  Relayout(m_pFrame.get());
+  m_pBar->RepositionNcAreaButtons();
+  CExtBarNcAreaButton* pMenu = m_pBar->m_arrNcButtons[2];
+  ASSERT_TRUE(pMenu->IsVisible());
+  // The frame binds no command profile, so no bar can be listed: the bars submenu goes again and
+  // the empty menu is dropped; the frame hears the pre- and the post-notification.
+  EXPECT_TRUE(pMenu->Click(pMenu->m_rc.CenterPoint()));
+  EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuTracked());
+  EXPECT_EQ(2, m_pFrame->m_nMenuNotifications);
+  EXPECT_FALSE(pMenu->Click(CPoint(-5, -5)));
+}
+
+TEST(CaptionButtonSites, TheThemeReadsTheBarThroughItsSite) {
+  CExtControlBar bar;
+  bar.m_bOptionBits = CExtControlBarSite::OPT_INHERIT_BACKGROUND;
+  CExtControlBarSite* pSite = dynamic_cast<CExtControlBarSite*>(static_cast<CObject*>(&bar));
+  ASSERT_NE(nullptr, pSite);
+  EXPECT_EQ(CExtControlBarSite::OPT_INHERIT_BACKGROUND, pSite->GetOptionBits());
+  EXPECT_EQ(CExtControlBarSite::BAR_CONTROL, pSite->GetBarKind());
+  EXPECT_FALSE(pSite->HasDockSite());
+  EXPECT_STREQ("CExtControlBar", bar.GetRuntimeClass()->m_lpszClassName);
 }
 
 } // namespace
