@@ -10,6 +10,7 @@
 #include "toolkit/foundation/ExtHookSink.h"
 #include "toolkit/foundation/ExtResourceManager.h"
 #include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/foundation/ExtSoundPlayer.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 #include "toolkit/menus/ExtPopupControlMenuWnd.h"
@@ -175,6 +176,33 @@ static StartupStep s_stepMessages18(ExtGlobalsTrace::STEP_MESSAGES_18_TO_19);
 
 // 7. The control bars' four cursors (arrow, size-all, size-north-south, size-west-east), the lock
 //    of the control-bar list, that list and the dock-bar style map.
+HCURSOR CExtControlBar::g_hCursorArrow = ::LoadCursor(NULL, IDC_ARROW);
+HCURSOR CExtControlBar::g_hCursorSizeAll = ::LoadCursor(NULL, IDC_SIZEALL);
+HCURSOR CExtControlBar::g_hCursorSizeNS = ::LoadCursor(NULL, IDC_SIZENS);
+HCURSOR CExtControlBar::g_hCursorSizeWE = ::LoadCursor(NULL, IDC_SIZEWE);
+CCriticalSection CExtControlBar::g_csAllBars;
+std::vector<CExtControlBar*> CExtControlBar::g_AllBars;
+CMap<DWORD, DWORD, DWORD, DWORD> CExtControlBar::g_DockBarStyleMap;
+namespace {
+// Each side's alignment bit with the border bit that faces the frame's centre.
+struct DockBarStyleMapFiller {
+  DockBarStyleMapFiller() {
+    CExtControlBar::g_DockBarStyleMap.SetAt(AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM);
+    CExtControlBar::g_DockBarStyleMap.SetAt(AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP);
+    CExtControlBar::g_DockBarStyleMap.SetAt(AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT);
+    CExtControlBar::g_DockBarStyleMap.SetAt(AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT);
+  }
+} s_DockBarStyleMapFiller;
+} // namespace
+bool CExtControlBar::g_bLockAllBars = false;
+int CExtControlBar::g_nDockingMarkerMode = -1;
+DWORD CExtControlBar::g_dwDragHoverDelay = 500;
+bool CExtControlBar::g_bIdleInModalLoops = false;
+bool CExtControlBar::g_bActivateOnHover = false;
+bool CExtControlBar::g_bStaticOptionA = false;
+bool CExtControlBar::g_bStaticOptionB = false;
+bool CExtControlBar::g_bClassRegistered = false;
+bool CExtControlBar::g_bBarTips = true;
 
 // 8. Messages 20-26.
 EXT_REGISTERED_MESSAGE(CExtControlBar, g_nMsgQueryRepositionCalcEffect)
@@ -261,6 +289,13 @@ EXT_BIND_MESSAGE(CExtPopupInplaceListBox, g_nMsgPopupListBoxSelEndCancel)
 EXT_BIND_MESSAGE(CExtPopupInplaceListBox, g_nMsgPopupListBoxSelChange)
 EXT_BIND_MESSAGE(CExtPopupInplaceDatePicker, g_nMsgPopupDatePickerInitContent)
 EXT_BIND_MESSAGE(CExtDatePickerWnd, g_nMsgSelectionNotification)
+EXT_BIND_MESSAGE(CExtControlBar, g_nMsgQueryRepositionCalcEffect)
+EXT_BIND_MESSAGE(CExtControlBar, g_nMsgQueryIcon)
+EXT_BIND_MESSAGE(CExtControlBar, g_nMsgPutToPopupMenu)
+EXT_BIND_MESSAGE(CExtControlBar, g_nMsgConstructPopupMenu)
+EXT_BIND_MESSAGE(CExtControlBar, g_nMsgCreateTabbedBar)
+EXT_BIND_MESSAGE(CExtControlBar, g_nMsgDrawTrackedArea)
+EXT_BIND_MESSAGE(CExtControlBar, g_nMsgCustomNcAreaQuery)
 #undef EXT_BIND_MESSAGE
 const UINT& CExtPaintManager::g_nMsgPaintInheritedBackground =
     ExtRegisteredMessages::CExtPaintManager::g_nMsgPaintInheritedBackground;

@@ -2,6 +2,7 @@
 #include "toolkit/foundation/ExtResizableDialog.h"
 
 #include "framework/core/fw_state.h"
+#include "toolkit/docking/ExtControlBar.h"
 
 IMPLEMENT_DYNAMIC(CExtResizableDialog, CExtResDlg)
 
@@ -54,16 +55,16 @@ BOOL CExtResizableDialog::PreTranslateMessage(MSG* pMsg) {
   return CExtResizableDialogBase::PreTranslateMessage(pMsg);
 }
 
-BOOL CExtResizableDialog::PreTranslateThroughParentBar(MSG*) {
-  // Filled in when the toolkit's control bars exist.
-  return FALSE;
+BOOL CExtResizableDialog::PreTranslateThroughParentBar(MSG* pMsg) {
+  CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, GetParent());
+  return pBar != NULL && pBar->PreTranslateMessage(pMsg);
 }
 
-BOOL CExtResizableDialog::PreTranslateThroughChildBars(MSG*) {
-  // Filled in when the toolkit's control bars exist.
-  return FALSE;
+BOOL CExtResizableDialog::PreTranslateThroughChildBars(MSG* pMsg) {
+  return CExtControlBar::PreTranslateChildBars(this, pMsg) ? TRUE : FALSE;
 }
 
 void CExtResizableDialog::UpdateChildBarsCommandState() {
-  // Filled in when the toolkit's control bars exist.
+  // Commands without a handler stay as they are: the dialog is no frame that routes them.
+  CExtControlBar::UpdateChildBarsCmdUI(this, false);
 }

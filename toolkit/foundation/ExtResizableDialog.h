@@ -32,14 +32,11 @@ protected:
   void OnOK() override;
   void OnCancel() override;
 
-  // Offers a key message to the toolkit control bar (or auto-hide slider) that holds this dialog;
-  // nothing takes it until the control bars exist.
+  // Offers a key message to the toolkit control bar that holds this dialog.
   BOOL PreTranslateThroughParentBar(MSG* pMsg);
-  // Offers a key message to every toolkit control bar among the dialog's children; nothing takes
-  // it until the control bars exist.
+  // Offers a key message to every toolkit control bar among the dialog's children.
   BOOL PreTranslateThroughChildBars(MSG* pMsg);
-  // Updates the command states of the toolkit control bars among the dialog's children; filled in
-  // when the control bars exist.
+  // Updates the command states of the toolkit control bars among the dialog's children.
   void UpdateChildBarsCommandState();
 
   BYTE m_nDialogFlags;

@@ -1,0 +1,121 @@
+#include "tests/unit/toolkit/docking/dock_frame_support.h"
+
+#include "tests/common/window_support.h"
+
+#include <chrono>
+#include <thread>
+
+BEGIN_MESSAGE_MAP(CDockTestFrame, CFrameWnd)
+ON_WM_CREATE()
+ON_REGISTERED_MESSAGE(CExtControlBar::g_nMsgDrawTrackedArea, OnDrawTrackedArea)
+ON_REGISTERED_MESSAGE(CExtControlBar::g_nMsgConstructPopupMenu, OnConstructPopupMenu)
+ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+END_MESSAGE_MAP()
+
+int CDockTestFrame::OnCreate(LPCREATESTRUCT lpcs) {
+  if (CFrameWnd::OnCreate(lpcs) == -1)
+    return -1;
+  EnableDocking(CBRS_ALIGN_ANY);
+  return 0;
+}
+
+LRESULT CDockTestFrame::OnDrawTrackedArea(WPARAM wParam, LPARAM) {
+  ++m_nTrackedAreas;
+  if (m_bDrawTrackedAreasItself)
+    reinterpret_cast<CExtControlBar::TrackedAreaDrawData*>(wParam)->m_bFlags |=
+        CExtControlBar::TrackedAreaDrawData::FLAG_DRAWN_BY_FRAME;
+  return 0;
+}
+
+LRESULT CDockTestFrame::OnConstructPopupMenu(WPARAM, LPARAM) {
+  ++m_nMenuNotifications;
+  return 0;
+}
+
+LRESULT CDockTestFrame::OnSetMessageString(WPARAM wParam, LPARAM) {
+  m_nLastMessageString = static_cast<UINT>(wParam);
+  return 0;
+}
+
+void FrameDeleter::operator()(CDockTestFrame* pFrame) const {
+  if (pFrame != NULL && ::IsWindow(pFrame->m_hWnd))
+    pFrame->DestroyWindow(); // the frame deletes itself
+  PumpPending();
+}
+
+FramePtr CreateDockFrame() {
+  CDockTestFrame* pFrame = new CDockTestFrame;
+  if (!pFrame->Create(NULL, "dock lab", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(40, 40, 680, 520)))
+    return FramePtr();
+  pFrame->ShowWindow(SW_SHOW);
+  pFrame->UpdateWindow();
+  PumpPending();
+  return FramePtr(pFrame);
+}
+
+std::unique_ptr<CExtControlBar> DockBar(CFrameWnd* pFrame, UINT nId, UINT nDockBarId, LPCSTR lpszCaption,
+                                        bool bFixed) {
+  auto pBar = std::make_unique<CExtControlBar>();
+  if (bFixed)
+    pBar->m_bBarFlags |= CExtControlBar::BF_FIXED_MODE;
+  DWORD dwAlign = nDockBarId == AFX_IDW_DOCKBAR_TOP      ? CBRS_TOP
+                  : nDockBarId == AFX_IDW_DOCKBAR_BOTTOM ? CBRS_BOTTOM
+                  : nDockBarId == AFX_IDW_DOCKBAR_LEFT   ? CBRS_LEFT
+                                                         : CBRS_RIGHT;
+  if (!pBar->Create(lpszCaption, pFrame, nId,
+                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | dwAlign | CBRS_GRIPPER))
+    return nullptr;
+  ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 0, 0, 10, 10, pBar->m_hWnd, NULL,
+                    ::GetModuleHandleA(NULL), NULL);
+  pBar->EnableDocking(CBRS_ALIGN_ANY);
+  pFrame->DockControlBar(pBar.get(), nDockBarId);
+  Relayout(pFrame);
+  return pBar;
+}
+
+void Relayout(CFrameWnd* pFrame) {
+  pFrame->RecalcLayout();
+  PumpPending();
+}
+
+bool WaitFor(const std::function<bool()>& pred) {
+  auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  for (;;) {
+    PumpPending();
+    if (pred())
+      return true;
+    if (std::chrono::steady_clock::now() > tEnd)
+      return pred();
+    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+namespace {
+void SendMouse(DWORD dwFlags, POINT pt) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = pt.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &input, sizeof(input));
+}
+} // namespace
+
+void ClickAt(POINT ptScreen) {
+  std::thread driver([ptScreen] {
+    SendMouse(MOUSEEVENTF_MOVE, ptScreen);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, ptScreen);
+    SendMouse(MOUSEEVENTF_LEFTUP, ptScreen);
+  });
+  driver.join();
+  // The three events are queued for this thread; let them arrive.
+  WaitFor(
+      [] { return ::GetQueueStatus(QS_MOUSEBUTTON) == 0 && (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; });
+}
+
+CRect WindowBox(CWnd* pWnd) {
+  CRect rc;
+  pWnd->GetWindowRect(&rc);
+  rc.OffsetRect(-rc.TopLeft());
+  return rc;
+}

@@ -1,0 +1,47 @@
+// A small frame with the framework's docking for the control-bar tests, the bars docked in it
+// (each holding one black child window), waits with a time-out, and real input sent from a
+// driver thread.
+#pragma once
+
+#include "framework/fw.h"
+#include "toolkit/docking/ExtControlBar.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Records the tracked areas and bars-menu notifications its bars send it.
+class CDockTestFrame : public CFrameWnd {
+public:
+  int m_nTrackedAreas = 0;
+  int m_nMenuNotifications = 0;
+  UINT m_nLastMessageString = 0;
+  bool m_bDrawTrackedAreasItself = false;
+
+protected:
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg LRESULT OnDrawTrackedArea(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnConstructPopupMenu(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+  DECLARE_MESSAGE_MAP()
+};
+
+// A frame of 640 x 480 at (40, 40), shown, with docking on every side; destroyed by its deleter.
+struct FrameDeleter {
+  void operator()(CDockTestFrame* pFrame) const;
+};
+using FramePtr = std::unique_ptr<CDockTestFrame, FrameDeleter>;
+FramePtr CreateDockFrame();
+
+// A resizable bar (or a fixed one) docked at the side (59419-59422) of the frame, holding one
+// black child window; owned by the caller, destroyed before the frame.
+std::unique_ptr<CExtControlBar> DockBar(CFrameWnd* pFrame, UINT nId, UINT nDockBarId, LPCSTR lpszCaption,
+                                        bool bFixed = false);
+// Lays the frame out and runs what that posted.
+void Relayout(CFrameWnd* pFrame);
+// Runs queued messages until pred holds or five seconds pass; pred's last answer.
+bool WaitFor(const std::function<bool()>& pred);
+// A left click at the screen point, sent from a driver thread while this thread pumps.
+void ClickAt(POINT ptScreen);
+// The bar's window rectangle relative to its top-left (the non-client coordinates).
+CRect WindowBox(CWnd* pWnd);

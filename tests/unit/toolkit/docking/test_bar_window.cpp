@@ -1,0 +1,209 @@
+// The bar's window procedure and frame-level helpers: WM_CLOSE, dialog mode, the frame's docking
+// set-up without the dock-bar area, the status text, system changes passed to the theme, the lock
+// of all bars, and where a caption press leaves the focus.
+#include "framework/res/fw_res.h"
+#include "tests/common/window_support.h"
+#include "tests/unit/toolkit/docking/dock_frame_support.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
+#include "toolkit/theme/ExtPaintManager.h"
+#include "toolkit/theme/ExtPaintManagerHolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Counts the system changes the holder passes on.
+class CCountingTheme : public CExtPaintManager {
+public:
+  static int s_nSysColor;
+  void OnSysColorChange() override {
+    ++s_nSysColor;
+    CExtPaintManager::OnSysColorChange();
+  }
+};
+int CCountingTheme::s_nSysColor = 0;
+
+CRect ClientOf(CWnd* pWnd) {
+  CRect rc;
+  pWnd->GetClientRect(&rc);
+  return rc;
+}
+
+CRect ChildBox(CWnd* pWnd) {
+  CRect rc;
+  ::GetWindowRect(::GetWindow(pWnd->m_hWnd, GW_CHILD), &rc);
+  pWnd->ScreenToClient(&rc);
+  return rc;
+}
+
+TEST(BarWindow, CloseLeavesTheBarOpenAndStillFittingItsChild) {
+  FramePtr pFrame = CreateDockFrame();
+  ASSERT_TRUE(pFrame);
+  auto pBar = DockBar(pFrame.get(), 601, AFX_IDW_DOCKBAR_LEFT, "Kept");
+  ASSERT_TRUE(pBar);
+  EXPECT_EQ(0, pBar->SendMessage(WM_CLOSE));
+  EXPECT_TRUE(::IsWindow(pBar->m_hWnd));
+  EXPECT_TRUE(pBar->IsWindowVisible());
+  // A later size change still fits the child to the client area.
+  pBar->m_sizeDockedV.cx += 40;
+  Relayout(pFrame.get());
+  EXPECT_EQ(ClientOf(pBar.get()), ChildBox(pBar.get()));
+  pBar.reset();
+}
+
+TEST(BarWindow, ABarInAPlainWindowSwitchesToDialogMode) {
+  CHostWnd host;
+  ASSERT_TRUE(host.CreateHost("bar host"));
+  CExtControlBar bar;
+  ASSERT_TRUE(bar.Create("In dialog", &host, 611, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+  EXPECT_TRUE(bar.IsDialogMode());
+  EXPECT_EQ(bar.GetStyle() & 0x0040FFFF, bar.GetBarStyle());
+  EXPECT_TRUE(bar.IsBarVisibleInFrame());
+  bar.DestroyWindow();
+  host.DestroyWindow();
+}
+
+TEST(BarWindow, FrameDockingWithoutTheDockBarAreaLeavesTheFrameAsItWas) {
+  FramePtr pFrame = CreateDockFrame();
+  ASSERT_TRUE(pFrame);
+  CControlBar* pTop = pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+  ASSERT_NE(nullptr, pTop);
+  EXPECT_FALSE(CExtControlBar::FrameEnableDocking(pFrame.get()));
+  EXPECT_EQ(pTop, pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+  EXPECT_TRUE(::IsWindow(pTop->m_hWnd));
+  // A side the dock style does not ask for fails before anything is made.
+  EXPECT_FALSE(CExtControlBar::FrameEnableDocking(pFrame.get(), CBRS_ALIGN_LEFT));
+}
+
+TEST(BarWindow, TheIdleStatusTextGoesToTheBarsFrame) {
+  FramePtr pFrame = CreateDockFrame();
+  ASSERT_TRUE(pFrame);
+  auto pBar = DockBar(pFrame.get(), 621, AFX_IDW_DOCKBAR_TOP, "Status");
+  CExtControlBar::SetFrameMessageString(pBar.get(), AFX_IDS_IDLEMESSAGE);
+  EXPECT_EQ(UINT(AFX_IDS_IDLEMESSAGE), pFrame->m_nLastMessageString);
+  pFrame->m_nLastMessageString = 0;
+  CExtControlBar::SetFrameMessageString(NULL, AFX_IDS_IDLEMESSAGE);
+  EXPECT_EQ(0u, pFrame->m_nLastMessageString);
+  pBar.reset();
+}
+
+TEST(BarWindow, SystemColourChangesReachTheTheme) {
+  ASSERT_TRUE(g_PaintManagerHolder.InstallTheme(new CCountingTheme));
+  FramePtr pFrame = CreateDockFrame();
+  ASSERT_TRUE(pFrame);
+  auto pBar = DockBar(pFrame.get(), 631, AFX_IDW_DOCKBAR_TOP, "Colours");
+  int nBefore = CCountingTheme::s_nSysColor;
+  pBar->SendMessage(WM_SYSCOLORCHANGE);
+  EXPECT_EQ(nBefore + 1, CCountingTheme::s_nSysColor);
+  pBar.reset();
+  pFrame.reset();
+  g_PaintManagerHolder.InstallThemeByClass(RUNTIME_CLASS(CExtPaintManager));
+}
+
+TEST(BarWindow, TheLockOfAllBarsOffersNothing) {
+  FramePtr pFrame = CreateDockFrame();
+  ASSERT_TRUE(pFrame);
+  auto pBar = DockBar(pFrame.get(), 641, AFX_IDW_DOCKBAR_TOP, "Locked");
+  CExtControlBar::g_bLockAllBars = true;
+  CExtPopupMenuWnd popup;
+  EXPECT_FALSE(pBar->InsertIntoBarsMenu(&popup));
+  EXPECT_FALSE(pBar->IsDraggingEnabled());
+  EXPECT_FALSE(pBar->IsRowResizingEnabled());
+  EXPECT_FALSE(pBar->IsInRowResizingEnabled());
+  EXPECT_FALSE(pBar->IsDblClickToggleEnabled());
+  EXPECT_FALSE(pBar->IsNcCloseButtonEnabled());
+  CExtControlBar::g_bLockAllBars = false;
+  pBar.reset();
+}
+
+TEST(BarWindow, ACaptionPressFocusesOnlyAResizableBar) {
+  FramePtr pFrame = CreateDockFrame();
+  ASSERT_TRUE(pFrame);
+  auto pPanel = DockBar(pFrame.get(), 651, AFX_IDW_DOCKBAR_LEFT, "Panel");
+  auto pTool = DockBar(pFrame.get(), 652, AFX_IDW_DOCKBAR_TOP, "Tool", true);
+  pFrame->SetForegroundWindow();
+  pFrame->SetFocus();
+  auto PressCaption = [](CExtControlBar* pBar) {
+    CRect rcWnd;
+    pBar->GetWindowRect(&rcWnd);
+    CRect rcCaption = pBar->GetNcCaptionRect();
+    ClickAt(rcWnd.TopLeft() + CPoint(rcCaption.left + 6, rcCaption.CenterPoint().y));
+  };
+  PressCaption(pTool.get());
+  HWND hToolChild = ::GetWindow(pTool->m_hWnd, GW_CHILD);
+  // The click has been handled when ClickAt returns.
+  EXPECT_NE(hToolChild, ::GetFocus());
+  EXPECT_NE(pTool->m_hWnd, ::GetFocus());
+  PressCaption(pPanel.get());
+  HWND hPanelChild = ::GetWindow(pPanel->m_hWnd, GW_CHILD);
+  EXPECT_TRUE(WaitFor([&] { return ::GetFocus() == hPanelChild; }));
+  pTool.reset();
+  pPanel.reset();
+}
+
+} // namespace
+
+namespace {
+
+TEST(BarWindow, DockingIntoASideTheFrameLacksAnswersFalse) {
+  FramePtr pFrame = CreateDockFrame();
+  ASSERT_TRUE(pFrame);
+  auto pBar = DockBar(pFrame.get(), 661, AFX_IDW_DOCKBAR_TOP, "Side");
+  EXPECT_FALSE(pBar->DockIntoSideBar(12345, 0, pFrame.get()));
+  EXPECT_EQ(UINT(AFX_IDW_DOCKBAR_TOP), pBar->GetDockBarCtrlId());
+  EXPECT_TRUE(pBar->DockIntoSideBar(AFX_IDW_DOCKBAR_LEFT, 0, pFrame.get()));
+  EXPECT_EQ(UINT(AFX_IDW_DOCKBAR_LEFT), pBar->GetDockBarCtrlId());
+  pBar.reset();
+}
+
+TEST(BarWindow, AHiddenBarGivesItsRowLengthBackWhenShownAgain) {
+  FramePtr pFrame = CreateDockFrame();
+  ASSERT_TRUE(pFrame);
+  auto pFirst = DockBar(pFrame.get(), 671, AFX_IDW_DOCKBAR_TOP, "First");
+  auto pSecond = DockBar(pFrame.get(), 672, AFX_IDW_DOCKBAR_TOP, "Second");
+  CDockBar* pDockBar = pFirst->m_pDockBar;
+  pDockBar->m_arrBars.RemoveAll();
+  for (void* p : {static_cast<void*>(NULL), static_cast<void*>(pFirst.get()),
+                  static_cast<void*>(pSecond.get()), static_cast<void*>(NULL)})
+    pDockBar->m_arrBars.Add(p);
+  pFirst->m_sizeDockedH.cx = 300;
+  pSecond->m_sizeDockedH.cx = 300;
+  Relayout(pFrame.get());
+  int nSecond = pSecond->m_sizeDockedH.cx;
+  pFrame->ShowControlBar(pSecond.get(), FALSE, FALSE);
+  Relayout(pFrame.get());
+  EXPECT_EQ(nSecond, pSecond->m_nRememberedRowLength);
+  pFrame->ShowControlBar(pSecond.get(), TRUE, FALSE);
+  Relayout(pFrame.get());
+  EXPECT_EQ(0, pSecond->m_nRememberedRowLength);
+  EXPECT_GT(pSecond->m_sizeDockedH.cx, pSecond->CalcMinWidth());
+  CRect rcRow;
+  pDockBar->GetClientRect(&rcRow);
+  EXPECT_EQ(rcRow.Width(), pFirst->m_sizeDockedH.cx + pSecond->m_sizeDockedH.cx);
+  pSecond.reset();
+  pFirst.reset();
+}
+
+} // namespace
+
+namespace {
+
+TEST(BarWindow, RepositionBarsExQueriesThenLaysTheBarsOut) {
+  CHostWnd host;
+  ASSERT_TRUE(host.CreateHost("layout host", WS_OVERLAPPEDWINDOW, 500, 400));
+  CExtControlBar bar;
+  ASSERT_TRUE(bar.Create("Top", &host, 681, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+  CRect rcTotal;
+  CExtControlBar::RepositionBarsEx(&host, 0, 0xFFFF, 0, CWnd::reposQuery, &rcTotal, NULL, false);
+  EXPECT_EQ(CRect(0, 0, bar.m_sizeDockedH.cx, bar.m_sizeDockedH.cy), rcTotal);
+  CExtControlBar::RepositionBarsEx(&host, 0, 0xFFFF, 0);
+  CRect rcBar, rcHost;
+  bar.GetWindowRect(&rcBar);
+  host.ScreenToClient(&rcBar);
+  host.GetClientRect(&rcHost);
+  EXPECT_EQ(CRect(0, 0, rcHost.Width(), bar.m_sizeDockedH.cy), rcBar);
+  bar.DestroyWindow();
+  host.DestroyWindow();
+}
+
+} // namespace
