@@ -96,6 +96,12 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
       bHorz ? rc.OffsetRect(nNewStart - nStart, 0) : rc.OffsetRect(0, nNewStart - nStart);
       nEnd = std::min<LONG>(nEnd, nAvail);
     }
+    // A bar pushed past the end keeps an empty rectangle there: an inverted one would make the
+    // deferred positioning of the whole row fail.
+    if (nStart > nAvail)
+      bHorz ? rc.OffsetRect(nAvail - nStart, 0) : rc.OffsetRect(0, nAvail - nStart);
+    if (nEnd < nStart)
+      nEnd = nStart;
     if (bWrapPending) {
       bHorz ? rc.OffsetRect(-rc.left, 0) : rc.OffsetRect(0, -rc.top);
       bWrapPending = false;

@@ -19,11 +19,13 @@ public:
   CSize m_size;
   bool m_bFullRow;
   OuterDockPosition m_pos;
+  CSize m_sizeMin = CSize(-1, -1); // -1: the bar's own minimum
 
   CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
   bool IsFullRowBar() const override { return m_bFullRow; }
   OuterDockPosition* GetOuterDockPosition() override { return IsFixedMode() ? &m_pos : NULL; }
   bool IsIncludedInRowExtent() const override { return IsFixedMode(); }
+  CSize CalcMinSize() const override { return m_sizeMin.cx >= 0 ? m_sizeMin : CExtControlBar::CalcMinSize(); }
 };
 
 class DockFrameTest : public ::testing::Test {
