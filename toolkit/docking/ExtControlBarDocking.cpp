@@ -20,6 +20,15 @@ CExtControlBar* g_pBarBeingFloated = NULL;
 
 const UINT kDragStatusTextId = 30057;
 
+// The frame's docking set-up takes its dock bars and floating frame class from here; every program
+// with control bars links this file.
+const struct FactoryRegistration {
+  FactoryRegistration() {
+    CExtControlBar::g_pfnCreateOuterDockBar = &CExtDockOuterBar::CreateOuterDockBar;
+    CExtControlBar::g_pfnGetFloatingFrameClass = &CExtMiniDockFrameWnd::GetFloatingFrameClass;
+  }
+} g_factoryRegistration;
+
 CString CaptionForId(CWnd* pParentWnd, UINT nID) {
   CString strCaption;
   if (nID == 0 || nID == static_cast<UINT>(-1))

@@ -186,6 +186,8 @@ public:
   // Replaces the frame's dock bars of the sides in the style with outer dock bars and, when asked,
   // makes CExtMiniDockFrameWnd the frame's floating-frame class.
   static bool InstallInFrame(CFrameWnd* pFrame, DWORD dwDockStyle, bool bReplaceFloatingFrameClass);
+  // A new outer dock bar object, for the frame's docking set-up.
+  static CDockBar* CreateOuterDockBar();
 
 protected:
   // The item record of a bar as the outer layout builds it.
@@ -213,4 +215,5 @@ public:
   CExtMiniDockFrameWnd() = default;
   CDockBar* CreateDockBar() override;
   CExtDockBar* GetExtDockBar() const;
+  static CRuntimeClass* GetFloatingFrameClass() { return RUNTIME_CLASS(CExtMiniDockFrameWnd); }
 };

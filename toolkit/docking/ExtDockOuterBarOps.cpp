@@ -21,17 +21,9 @@ END_MESSAGE_MAP()
 
 CExtDockOuterBar::CExtDockOuterBar() : CExtDockBar(0), m_bOuterFlags(0) {}
 
-namespace {
+CDockBar* CExtDockOuterBar::CreateOuterDockBar() { return new CExtDockOuterBar; }
 
-// The frame's docking set-up finds the dock bars and the floating frame class here.
-CDockBar* NewOuterDockBar() { return new CExtDockOuterBar; }
-CRuntimeClass* ToolkitFloatingFrameClass() { return RUNTIME_CLASS(CExtMiniDockFrameWnd); }
-const struct FactoryRegistration {
-  FactoryRegistration() {
-    CExtControlBar::g_pfnCreateOuterDockBar = &NewOuterDockBar;
-    CExtControlBar::g_pfnGetFloatingFrameClass = &ToolkitFloatingFrameClass;
-  }
-} g_factoryRegistration;
+namespace {
 
 const struct {
   UINT nID;
