@@ -286,17 +286,36 @@ protected:
     } kThemes[] = {{"classic", RUNTIME_CLASS(CExtPaintManager)},
                    {"xp", RUNTIME_CLASS(CExtPaintManagerXP)},
                    {"office2003", RUNTIME_CLASS(CExtPaintManagerOffice2003)}};
-    static const UINT kCommands[] = {ID_DOCK_FLOAT_PANEL1,
-                                     ID_DOCK_PANEL1_LEFT,
-                                     ID_DOCK_PANEL2_RIGHT_CIRCLE1,
-                                     ID_DOCK_PANEL3_BOTTOM_INNERMOST,
-                                     ID_DOCK_TOGGLE_PANEL1,
-                                     ID_DOCK_TOOLS_NEW_ROW,
-                                     ID_DOCK_FLOAT_TOOLS,
-                                     ID_DOCK_TOOLS_TOP,
-                                     ID_DOCK_PANEL1_LEFT,
-                                     ID_DOCK_OPTIMIZE,
-                                     ID_DOCK_DUMP};
+    // Each command with the arrays it leaves (F0 lines are floating frames' dock bars).
+    static const struct {
+      UINT nId;
+      const char* pszArrays;
+    } kCommands[] = {
+        {ID_DOCK_FLOAT_PANEL1, "T0: 0 Tools Format 0\nL0: 0\nR0: 0\nB0: 0\nF0: 0 Panel 1 0\nT1: 0\nL1: "
+                               "0\nR1: 0 Panel 2 0\nB1: 0 Panel 3 0\n"},
+        {ID_DOCK_PANEL1_LEFT, "T0: 0 Tools Format 0\nL0: 0 Panel 1 0\nR0: 0\nB0: 0\nT1: 0\nL1: 0\nR1: 0 "
+                              "Panel 2 0\nB1: 0 Panel 3 0\n"},
+        {ID_DOCK_PANEL2_RIGHT_CIRCLE1, "T0: 0 Tools Format 0\nL0: 0 Panel 1 0\nR0: 0\nB0: 0\nT1: 0\nL1: "
+                                       "0\nR1: 0 Panel 2 0\nB1: 0 Panel 3 0\n"},
+        {ID_DOCK_PANEL3_BOTTOM_INNERMOST,
+         "T0: 0 Tools Format 0\nL0: 0 Panel 1 0\nR0: 0\nB0: 0\nT1: 0\nL1: 0\nR1: 0 Panel 2 0\nB1: 0\nT2: "
+         "0\nL2: 0\nR2: 0\nB2: 0 Panel 3 0\n"},
+        {ID_DOCK_TOGGLE_PANEL1, "T0: 0 Tools Format 0\nL0: 0\nR0: 0\nB0: 0\nF0: 0 Panel 1 0\nT1: 0\nL1: "
+                                "0\nR1: 0 Panel 2 0\nB1: 0\nT2: 0\nL2: 0\nR2: 0\nB2: 0 Panel 3 0\n"},
+        {ID_DOCK_TOOLS_NEW_ROW, "T0: 0 Format 0 Tools 0\nL0: 0\nR0: 0\nB0: 0\nF0: 0 Panel 1 0\nT1: 0\nL1: "
+                                "0\nR1: 0 Panel 2 0\nB1: 0\nT2: 0\nL2: 0\nR2: 0\nB2: 0 Panel 3 0\n"},
+        {ID_DOCK_FLOAT_TOOLS,
+         "T0: 0 Format 0 #32849 0\nL0: 0\nR0: 0\nB0: 0\nF0: 0 Panel 1 0\nF0: 0 Tools 0\nT1: 0\nL1: 0\nR1: 0 "
+         "Panel 2 0\nB1: 0\nT2: 0\nL2: 0\nR2: 0\nB2: 0 Panel 3 0\n"},
+        {ID_DOCK_TOOLS_TOP, "T0: 0 Format Tools 0\nL0: 0\nR0: 0\nB0: 0\nF0: 0 Panel 1 0\nT1: 0\nL1: 0\nR1: 0 "
+                            "Panel 2 0\nB1: 0\nT2: 0\nL2: 0\nR2: 0\nB2: 0 Panel 3 0\n"},
+        {ID_DOCK_PANEL1_LEFT, "T0: 0 Format Tools 0\nL0: 0 Panel 1 0\nR0: 0\nB0: 0\nT1: 0\nL1: 0\nR1: 0 "
+                              "Panel 2 0\nB1: 0\nT2: 0\nL2: 0\nR2: 0\nB2: 0 Panel 3 0\n"},
+        {ID_DOCK_OPTIMIZE, "T0: 0 Format Tools 0\nL0: 0 Panel 1 0\nR0: 0\nB0: 0\nT1: 0\nL1: 0\nR1: 0 Panel 2 "
+                           "0\nB1: 0\nT2: 0\nL2: 0\nR2: 0\nB2: 0 Panel 3 0\n"},
+        {ID_DOCK_DUMP, "T0: 0 Format Tools 0\nL0: 0 Panel 1 0\nR0: 0\nB0: 0\nT1: 0\nL1: 0\nR1: 0 Panel 2 "
+                       "0\nB1: 0\nT2: 0\nL2: 0\nR2: 0\nB2: 0 Panel 3 0\n"},
+    };
     const int nStep = m_nStep++;
     if (nStep == 0) {
       RecalcLayout();
@@ -324,8 +343,11 @@ protected:
     }
     const int nCommand = nStep - 2 * nThemes - 1;
     if (nCommand < static_cast<int>(sizeof(kCommands) / sizeof(kCommands[0]))) {
-      SendMessage(WM_COMMAND, kCommands[nCommand]);
-      Check(ArraysSound(), "the arrays hold together after command " + std::to_string(kCommands[nCommand]));
+      const auto& command = kCommands[nCommand];
+      SendMessage(WM_COMMAND, command.nId);
+      const std::string what = "after command " + std::to_string(command.nId);
+      Check(ArraysSound(), "the arrays hold together " + what);
+      Check(DumpDockBars(false) == command.pszArrays, "the arrays are as expected " + what);
       PostMessage(UM_STEP);
       return 0;
     }
