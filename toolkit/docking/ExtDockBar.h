@@ -191,7 +191,7 @@ public:
 
 protected:
   // The item record of a bar as the outer layout builds it.
-  OuterLayoutItemData MakeItem(CControlBar* pBar, CSize sizeAvail, bool bHorz);
+  OuterLayoutItemData MakeItem(CControlBar* pBar, CSize sizeAvail);
   // Applies the layout rectangles of a row through the deferred positioning.
   void ApplyRow(ItemArray& items, AFX_SIZEPARENTPARAMS& layout, bool bHorz);
   CSize AvailableSize() const;

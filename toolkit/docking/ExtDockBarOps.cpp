@@ -8,11 +8,16 @@
 namespace {
 
 void* PlaceHolderOf(CControlBar* pBar) {
+  if (pBar->m_hWnd == NULL)
+    return NULL;
   return reinterpret_cast<void*>(static_cast<UINT_PTR>(static_cast<WORD>(::GetDlgCtrlID(pBar->m_hWnd))));
 }
 
-// Removes a placeholder from any dock bar's array with the row-separator clean-up.
+// Removes a placeholder from any dock bar's array with the row-separator clean-up. A bar without
+// a control id (or whose window is gone) has none: its "placeholder" would be a row separator.
 bool RemovePlaceHolderEntry(CDockBar* pDock, void* pPlace) {
+  if (pPlace == NULL)
+    return false;
   for (INT_PTR i = 1; i < pDock->m_arrBars.GetSize(); i++) {
     if (pDock->m_arrBars[i] != pPlace)
       continue;
@@ -97,6 +102,8 @@ bool CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nPlac
   const int nPos = FindBar(pBar, nPosExclude);
   if (nPos <= 0)
     return false;
+  if (nPlaceHolder == 1 && (pBar->m_hWnd == NULL || PlaceHolderOf(pBar) == NULL))
+    nPlaceHolder = -1; // nothing to hold its place with
   if (nPlaceHolder == 1) {
     void* pPlace = PlaceHolderOf(pBar);
     m_arrBars[nPos] = pPlace;

@@ -19,7 +19,6 @@ void MoveAlong(CRect& rc, int nDelta, bool bHorz) {
 }
 void SetStart(CRect& rc, int nStart, bool bHorz) { MoveAlong(rc, nStart - Start(rc, bHorz), bHorz); }
 void SetEnd(CRect& rc, int nEnd, bool bHorz) { (bHorz ? rc.right : rc.bottom) = nEnd; }
-void SetStartKeepEnd(CRect& rc, int nStart, bool bHorz) { (bHorz ? rc.left : rc.top) = nStart; }
 
 } // namespace
 
@@ -287,8 +286,7 @@ int CExtDockOuterBar::LayoutRowItems(ItemArray& items, CSize& sizeFixed, CSize s
 // ---------------------------------------------------------------------------------------------
 // The dock bar's side of the layout
 
-CExtDockOuterBar::OuterLayoutItemData CExtDockOuterBar::MakeItem(CControlBar* pBar, CSize sizeAvail,
-                                                                 bool bHorz) {
+CExtDockOuterBar::OuterLayoutItemData CExtDockOuterBar::MakeItem(CControlBar* pBar, CSize sizeAvail) {
   OuterLayoutItemData item;
   item.m_pBar = pBar;
   item.m_bVisible = pBar->IsVisible() != FALSE;
@@ -317,7 +315,6 @@ CExtDockOuterBar::OuterLayoutItemData CExtDockOuterBar::MakeItem(CControlBar* pB
     item.m_sizeMin += pExtBar->CalcMinSize();
   ScreenToClient(&rcWnd);
   item.m_rcCurrent = rcWnd;
-  (void)bHorz;
   return item;
 }
 
@@ -360,7 +357,7 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   for (INT_PTR nPos = 0; nPos < m_arrBars.GetSize(); nPos++) {
     CControlBar* pBar = GetDockedControlBar(static_cast<int>(nPos));
     if (pBar != NULL)
-      items.push_back(MakeItem(pBar, sizeAvail, bHorz != FALSE));
+      items.push_back(MakeItem(pBar, sizeAvail));
     else if (m_arrBars[nPos] == NULL && !items.empty())
       layoutRow();
   }

@@ -208,7 +208,7 @@ void CExtDockOuterBar::LayoutRows(CControlBar* pBar, int nOffset, bool* pbChange
     items.clear();
     for (int i = nFirst; i <= nLast; i++)
       if (CControlBar* pRowBar = GetDockedControlBar(i))
-        items.push_back(MakeItem(pRowBar, sizeAvail, bHorz));
+        items.push_back(MakeItem(pRowBar, sizeAvail));
   };
   // The remembered rectangle follows the offset inside the dock bar.
   CExtControlBar::OuterDockPosition& pos = *pExtBar->GetOuterDockPosition();
@@ -279,7 +279,6 @@ void CExtDockOuterBar::LayoutRows(CControlBar* pBar, int nOffset, bool* pbChange
                                     RDW_NOFRAME);
   if (pbChanged != NULL)
     *pbChanged = (nQueryWraps != 0) != (nWraps != 0);
-  (void)nAvail;
 }
 
 // ---------------------------------------------------------------------------------------------

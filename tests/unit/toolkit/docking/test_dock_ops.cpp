@@ -72,6 +72,21 @@ TEST_F(DockOps, LeavingWithPlaceholderModesKeepsOrDropsTheBarsPlace) {
   EXPECT_EQ("0", DumpArray(Side(kLeft)));
 }
 
+TEST_F(DockOps, ABarWithoutAnIdLeavesNoPlaceholderAndNoEmptyRow) {
+  CTestBar* pNoId = AddBar("n", 0, true, CSize(60, 24));
+  CExtDockBar* pTop = Side(kTop);
+  pTop->DockBarAtEdge(m_pA, false);
+  pTop->InsertBarBesideRow(m_pA, pNoId, false);
+  pTop->DockBarAtEdge(m_pB, false);
+  ASSERT_EQ("0 a 0 n b 0", DumpArray(pTop));
+  ASSERT_TRUE(pTop->RemoveControlBar(pNoId, -1, 1, false));
+  EXPECT_EQ("0 a 0 b 0", DumpArray(pTop));
+  pNoId->m_pDockBar = NULL;
+  ASSERT_TRUE(pTop->RemoveControlBar(m_pB, -1, 0, false));
+  pTop->RemoveBarPlaceHolder(pNoId, true);
+  EXPECT_EQ("0 a 0", DumpArray(pTop)) << "no row separator taken for a placeholder";
+}
+
 TEST_F(DockOps, RedockingElsewhereRemovesThePlaceholderLeftBehind) {
   Side(kTop)->DockBarAtEdge(m_pA, false);
   Side(kTop)->DockBarAtEdge(m_pB, false);
