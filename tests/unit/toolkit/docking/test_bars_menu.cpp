@@ -28,7 +28,7 @@ class BarsMenu : public DockFrameTest {
 protected:
   void SetUp() override {
     m_pFrame = m_pMenuFrame = new CMenuFrame;
-    ASSERT_TRUE(m_pFrame->Create(NULL, "menu", WS_OVERLAPPEDWINDOW, CRect(10, 10, 610, 410)));
+    ASSERT_TRUE(m_pFrame->Create(NULL, "menu", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 610, 410)));
     ASSERT_TRUE(CExtDockOuterBar::InstallInFrame(m_pFrame, CBRS_ALIGN_ANY, true));
     ASSERT_TRUE(g_CmdManagerHolder->SetupProfile("dock-menu", m_pFrame->m_hWnd));
     AddBar("Tools", 101, true, CSize(100, 24));
@@ -74,6 +74,15 @@ TEST_F(BarsMenu, NeverEndsWithASeparator) {
   std::vector<UINT> ids = Build(2);
   ASSERT_FALSE(ids.empty());
   EXPECT_NE(0u, ids.back());
+}
+
+TEST_F(BarsMenu, ADockBarsContextMenuIsBuiltOnlyWhenItHoldsBars) {
+  CExtDockBar* pTop = Side(AFX_IDW_DOCKBAR_TOP);
+  pTop->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pTop->m_hWnd), MAKELPARAM(100, 100));
+  EXPECT_TRUE(m_pMenuFrame->m_events.empty()) << "an empty dock bar shows no menu";
+  pTop->DockBarAtEdge(m_bars[0].get(), false);
+  pTop->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pTop->m_hWnd), MAKELPARAM(100, 100));
+  EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 0}, {0, 1}}), m_pMenuFrame->m_events);
 }
 
 } // namespace
