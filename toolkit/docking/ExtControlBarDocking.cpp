@@ -6,6 +6,7 @@
 
 #include "framework/res/fw_res.h"
 #include "toolkit/docking/ExtDockBar.h"
+#include "toolkit/docking/ExtMiniDockFrameWnd.h"
 #include "toolkit/foundation/ExtCmdItem.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"

@@ -381,18 +381,3 @@ void CExtDockBar::OnDestroy() {
   ReleaseAllBars();
   CDockBar::OnDestroy();
 }
-
-// ---------------------------------------------------------------------------------------------
-// The floating frame
-
-IMPLEMENT_DYNCREATE(CExtMiniDockFrameWnd, CMiniDockFrameWnd)
-
-CDockBar* CExtMiniDockFrameWnd::CreateDockBar() {
-  CExtDockBar* pDock = new CExtDockBar(0);
-  pDock->m_bFloating = TRUE;
-  return pDock;
-}
-
-CExtDockBar* CExtMiniDockFrameWnd::GetExtDockBar() const {
-  return DYNAMIC_DOWNCAST(CExtDockBar, m_pWndDockBar);
-}

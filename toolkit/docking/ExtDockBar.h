@@ -1,7 +1,8 @@
 // The toolkit's dock bars: the thin child windows along a frame's sides that hold docked bars in
 // rows (CExtDockBar; its plain instances form the inner dock circles and live in floating frames)
 // and the four outermost ones of a frame, whose rows keep fixed bars at remembered places
-// (CExtDockOuterBar). Split by concern: ExtDockBar.cpp (window, share of the frame, painting,
+// (CExtDockOuterBar); the floating frame that holds a toolkit dock bar is in
+// ExtMiniDockFrameWnd.h. Split by concern: ExtDockBar.cpp (window, share of the frame, painting,
 // release), ExtDockBarLayout.cpp (the plain row layout), ExtDockOuterBar.cpp (the outer row
 // layout), ExtDockBarOps.cpp (docking and removing bars), ExtDockOuterBarOps.cpp (moving fixed
 // bars inside an outer dock bar), ExtDockCircles.cpp (dock circles) and ExtBarsMenu.cpp (the bars
@@ -205,15 +206,4 @@ protected:
   afx_msg LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
-};
-
-// The floating frame of toolkit bars: its dock bar is a toolkit dock bar. Its themed look (caption,
-// borders, own resize loop) comes with the floating frame's work.
-class CExtMiniDockFrameWnd : public CMiniDockFrameWnd {
-  DECLARE_DYNCREATE(CExtMiniDockFrameWnd)
-public:
-  CExtMiniDockFrameWnd() = default;
-  CDockBar* CreateDockBar() override;
-  CExtDockBar* GetExtDockBar() const;
-  static CRuntimeClass* GetFloatingFrameClass() { return RUNTIME_CLASS(CExtMiniDockFrameWnd); }
 };

@@ -1,6 +1,7 @@
 // The outer dock bar's window side: creation in a frame, moving fixed bars between and along its
 // rows while they are dragged, the deferred frame layout and the system changes it passes on.
 #include "toolkit/docking/ExtDockBar.h"
+#include "toolkit/docking/ExtMiniDockFrameWnd.h"
 
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/theme/ExtPaintManager.h"

@@ -24,6 +24,9 @@ void DockFrameTest::TearDown() {
   if (::IsWindow(m_pFrame->GetSafeHwnd()))
     m_pFrame->DestroyWindow();
   PumpPending();
+  // The bars went with the frame, wherever they were docked.
+  for (const auto& pBar : m_bars)
+    EXPECT_FALSE(::IsWindow(pBar->m_hWnd));
   m_bars.clear();
 }
 

@@ -4,6 +4,7 @@
 
 #include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/docking/ExtDockBar.h"
+#include "toolkit/docking/ExtMiniDockFrameWnd.h"
 #include "tests/common/window_support.h"
 
 #include <gtest/gtest.h>
