@@ -3,6 +3,7 @@
 #include "toolkit/docking/ExtBarNcAreaButton.h"
 
 #include "toolkit/docking/ExtControlBar.h"
+#include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/foundation/ExtCmdItem.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/foundation/ExtResourceManager.h"
@@ -362,26 +363,6 @@ void PaintButtonInMenu(LPVOID pCookie, CDC& dc, const CWnd& wndMenu, const RECT&
   dc.SetViewportOrg(ptOld);
 }
 
-// Lists the frame's bars in the submenu, each registered as a command with its caption.
-void FillBarsSubmenu(CExtControlBar* pBar, CExtPopupMenuWnd* pSubmenu) {
-  CFrameWnd* pFrame = pBar->GetDockingFrame();
-  if (pFrame == NULL)
-    return;
-  CPtrArray arrBars;
-  CExtControlBar::GetFrameControlBars(pFrame, NULL, arrBars, CExtControlBar::FILTER_ALL);
-  LPCSTR lpszProfile = g_CmdManagerHolder->GetProfileNameForWindow(pFrame->m_hWnd);
-  for (INT_PTR i = 0; i < arrBars.GetSize(); ++i) {
-    CExtControlBar* pListed = static_cast<CExtControlBar*>(arrBars[i]);
-    CString strCaption;
-    pListed->GetBarCaption(strCaption);
-    CExtCmdItem item(static_cast<UINT>(pListed->GetDlgCtrlID()));
-    item.m_sMenuText = strCaption;
-    if (lpszProfile != NULL)
-      g_CmdManagerHolder->SetupCommand(lpszProfile, item, false, NULL);
-    pListed->InsertIntoBarsMenu(pSubmenu);
-  }
-}
-
 } // namespace
 
 bool CExtBarNcAreaButtonMenu::Click(CPoint ptWnd) {
@@ -400,8 +381,11 @@ bool CExtBarNcAreaButtonMenu::Click(CPoint ptWnd) {
     if (pPopup->InsertItem(CExtPopupMenuWnd::ID_SUBMENU, -1, strText)) {
       int nIndex = pPopup->GetItemCount() - 1;
       CExtPopupMenuWnd* pSubmenu = pPopup->ItemGetPopup(nIndex);
-      if (pSubmenu != NULL)
-        FillBarsSubmenu(m_pBar, pSubmenu);
+      CFrameWnd* pDockingFrame = m_pBar->GetDockingFrame();
+      if (pSubmenu != NULL && pDockingFrame != NULL)
+        CExtDockBar::BuildBarsContextMenu(
+            pDockingFrame, pSubmenu, CExtControlBar::POPUP_MENU_EVENT_DATA::EVENT_NC_OPTIONS_BARS_SUBMENU,
+            m_pBar, WM_NCLBUTTONDOWN, this);
       if (pSubmenu == NULL || pSubmenu->GetItemCount() == 0)
         pPopup->ItemRemove(nIndex);
     }

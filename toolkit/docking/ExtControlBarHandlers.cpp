@@ -215,14 +215,6 @@ void CExtControlBar::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
 }
 
 // The bars menu of the client and non-client right button arrives with the docking operations.
-void CExtControlBar::OnRButtonUp(UINT nFlags, CPoint point) { CControlBar::OnRButtonUp(nFlags, point); }
-
-void CExtControlBar::OnNcRButtonUp(UINT nHitTest, CPoint point) {
-  CControlBar::OnNcRButtonUp(nHitTest, point);
-}
-
-void CExtControlBar::OnContextMenu(CWnd* pWnd, CPoint point) { CControlBar::OnContextMenu(pWnd, point); }
-
 void CExtControlBar::OnShowWindow(BOOL bShow, UINT nStatus) {
   CControlBar::OnShowWindow(bShow, nStatus);
   if (CExtPopupMenuTipWnd* pTip = GetToolTipObject())

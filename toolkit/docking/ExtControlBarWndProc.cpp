@@ -347,6 +347,28 @@ void CExtControlBar::EnsureRowLength() {
 
 // --- frame-level set-up ----------------------------------------------------------------------------------
 
+namespace {
+// Bars already docked in a dock bar that is replaced keep their rows in the new one instead of
+// going with the old window.
+void MoveDockedBars(CDockBar* pOld, CDockBar* pNew) {
+  pNew->m_arrBars.RemoveAll();
+  for (INT_PTR i = 0; i < pOld->m_arrBars.GetSize(); i++) {
+    void* pEntry = pOld->m_arrBars[i];
+    pNew->m_arrBars.Add(pEntry);
+    if ((UINT_PTR)pEntry <= 0xFFFF)
+      continue; // a row end or a place holder
+    CControlBar* pBar = static_cast<CControlBar*>(pEntry);
+    if (::IsWindow(pBar->GetSafeHwnd()))
+      pBar->SetParent(pNew);
+    pBar->m_pDockBar = pNew;
+  }
+  if (pNew->m_arrBars.GetSize() == 0 || pNew->m_arrBars[pNew->m_arrBars.GetSize() - 1] != NULL)
+    pNew->m_arrBars.Add(NULL);
+  pOld->m_arrBars.RemoveAll();
+  pOld->m_arrBars.Add(NULL);
+}
+} // namespace
+
 bool CExtControlBar::FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle,
                                         bool bReplaceFloatingFrameClass) {
   if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
@@ -366,6 +388,8 @@ bool CExtControlBar::FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle,
         pFrame, dwSideStyle | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, nId);
     if (pNew == NULL)
       return false;
+    if (pOld != NULL && pOld->IsDockBar())
+      MoveDockedBars(static_cast<CDockBar*>(pOld), pNew);
     if (pOld != NULL) {
       // The outer dock bar takes the old one's place in the frame's list, ahead of any inner one.
       POSITION posOld = pFrame->m_listControlBars.Find(pOld);

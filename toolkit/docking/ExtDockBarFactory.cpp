@@ -1,20 +1,19 @@
-// What the control bar asks of the dock-bar area. The dock-bar area replaces these bodies when its
-// outer dock bar and floating frame exist; until then a frame cannot get toolkit docking and keeps
-// the framework's dock bars, and a bar's dock bar is found by its class name.
+// What the control bar asks of the dock-bar area: a new outer dock bar for a frame's side, the
+// floating frame's class, and the toolkit dock bar a bar sits in.
 #include "toolkit/docking/ExtControlBar.h"
+#include "toolkit/docking/ExtDockBar.h"
+#include "toolkit/docking/ExtMiniDockFrameWnd.h"
 
-CDockBar* CExtControlBar::CreateOuterDockBar(CFrameWnd* /*pFrame*/, DWORD /*dwStyle*/, UINT /*nDockBarId*/) {
-  return NULL;
-}
-
-CRuntimeClass* CExtControlBar::GetFloatingFrameClass() { return NULL; }
-
-CExtDockBar* CExtControlBar::GetExtDockBar() const {
-  if (m_pDockBar == NULL)
+CDockBar* CExtControlBar::CreateOuterDockBar(CFrameWnd* pFrame, DWORD dwStyle, UINT nDockBarId) {
+  if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
     return NULL;
-  for (const CRuntimeClass* pClass = m_pDockBar->GetRuntimeClass(); pClass != NULL;
-       pClass = pClass->m_pBaseClass)
-    if (lstrcmpA(pClass->m_lpszClassName, "CExtDockBar") == 0)
-      return reinterpret_cast<CExtDockBar*>(m_pDockBar); // CDockBar is its first base
-  return NULL;
+  // A dock bar whose window cannot be made deletes itself.
+  CExtDockOuterBar* pDock = new CExtDockOuterBar;
+  if (!pDock->Create(pFrame, dwStyle, nDockBarId))
+    return NULL;
+  return pDock;
 }
+
+CRuntimeClass* CExtControlBar::GetFloatingFrameClass() { return RUNTIME_CLASS(CExtMiniDockFrameWnd); }
+
+CExtDockBar* CExtControlBar::GetExtDockBar() const { return DYNAMIC_DOWNCAST(CExtDockBar, m_pDockBar); }

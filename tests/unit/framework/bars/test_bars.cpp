@@ -10,8 +10,18 @@ namespace {
 
 const UINT kMenuBarID = 23366;
 
+// A dock bar of a kind of its own, so that the mini frame's factory shows.
+class COwnDockBar : public CDockBar {
+  DECLARE_DYNAMIC(COwnDockBar)
+public:
+  COwnDockBar() : CDockBar(TRUE) {}
+};
+IMPLEMENT_DYNAMIC(COwnDockBar, CDockBar)
+
 class CToolkitMiniFrame : public CMiniDockFrameWnd {
   DECLARE_DYNCREATE(CToolkitMiniFrame)
+public:
+  CDockBar* CreateDockBar() override { return new COwnDockBar; }
 };
 IMPLEMENT_DYNCREATE(CToolkitMiniFrame, CMiniDockFrameWnd)
 
@@ -224,6 +234,18 @@ TEST_F(BarsTest, IdlePassDisablesPanesWithoutHandlerAndFollowsCapsLock) {
   EXPECT_TRUE(bar.GetPaneStyle(2) & SBPS_DISABLED) << "Num Lock off";
   EXPECT_TRUE(bar.GetPaneStyle(3) & SBPS_DISABLED) << "no update handler";
   EXPECT_EQ("", StatusText(bar, 3));
+}
+
+TEST_F(BarsTest, AFloatingFrameClassMakesItsOwnKindOfDockBar) {
+  CLabBar* pBar = AddBar(AFX_IDW_TOOLBAR, CBRS_TOP, CSize(90, 31), "own");
+  m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+  m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CToolkitMiniFrame);
+  ASSERT_TRUE(m_pFrame->FloatControlBar(pBar, CPoint(200, 200)));
+  CFrameWnd* pMini = pBar->GetParentFrame();
+  ASSERT_TRUE(pMini != NULL && pMini->IsKindOf(RUNTIME_CLASS(CToolkitMiniFrame)));
+  ASSERT_TRUE(pBar->m_pDockBar != NULL && pBar->m_pDockBar->IsKindOf(RUNTIME_CLASS(COwnDockBar)));
+  EXPECT_TRUE(pBar->m_pDockBar->m_bFloating);
+  EXPECT_EQ(pBar->m_pDockBar, static_cast<CMiniDockFrameWnd*>(pMini)->GetDockBar());
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "framework/res/fw_res.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/docking/dock_frame_support.h"
+#include "toolkit/docking/ExtDockBar.h"
+#include "toolkit/docking/ExtMiniDockFrameWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
@@ -63,16 +65,33 @@ TEST(BarWindow, ABarInAPlainWindowSwitchesToDialogMode) {
   host.DestroyWindow();
 }
 
-TEST(BarWindow, FrameDockingWithoutTheDockBarAreaLeavesTheFrameAsItWas) {
+TEST(BarWindow, FrameDockingPutsOuterDockBarsFirstInTheFramesListOnce) {
   FramePtr pFrame = CreateDockFrame();
   ASSERT_TRUE(pFrame);
+  // A side the dock style does not ask for fails before anything is made.
   CControlBar* pTop = pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
   ASSERT_NE(nullptr, pTop);
-  EXPECT_FALSE(CExtControlBar::FrameEnableDocking(pFrame.get()));
-  EXPECT_EQ(pTop, pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
-  EXPECT_TRUE(::IsWindow(pTop->m_hWnd));
-  // A side the dock style does not ask for fails before anything is made.
   EXPECT_FALSE(CExtControlBar::FrameEnableDocking(pFrame.get(), CBRS_ALIGN_LEFT));
+  EXPECT_EQ(pTop, pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+  // A bar docked before the set-up moves into the new dock bar rather than going with the old one.
+  std::unique_ptr<CExtControlBar> pDocked = DockBar(pFrame.get(), 501, AFX_IDW_DOCKBAR_TOP, "Early", true);
+  ASSERT_TRUE(pDocked);
+  for (int nPass = 0; nPass < 2; ++nPass) {
+    ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame.get()));
+    int nOuter = 0;
+    for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;) {
+      CControlBar* pBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+      if (pBar->IsDockBar())
+        EXPECT_TRUE(pBar->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar))) << "pass " << nPass;
+      nOuter += pBar->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)) ? 1 : 0;
+    }
+    EXPECT_EQ(4, nOuter) << "pass " << nPass;
+    ASSERT_TRUE(::IsWindow(pDocked->m_hWnd));
+    EXPECT_EQ(pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP), pDocked->m_pDockBar);
+    EXPECT_EQ(pDocked->m_pDockBar->m_hWnd, ::GetParent(pDocked->m_hWnd));
+    EXPECT_GT(pDocked->m_pDockBar->FindBar(pDocked.get()), 0);
+  }
+  EXPECT_EQ(RUNTIME_CLASS(CExtMiniDockFrameWnd), pFrame->m_pFloatingFrameClass);
 }
 
 TEST(BarWindow, TheIdleStatusTextGoesToTheBarsFrame) {
@@ -93,7 +112,11 @@ TEST(BarWindow, SystemColourChangesReachTheTheme) {
   ASSERT_TRUE(pFrame);
   auto pBar = DockBar(pFrame.get(), 631, AFX_IDW_DOCKBAR_TOP, "Colours");
   int nBefore = CCountingTheme::s_nSysColor;
+  // Every window of the frame hears the change; one of them passes it on, once.
   pBar->SendMessage(WM_SYSCOLORCHANGE);
+  for (UINT nSide :
+       {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT})
+    pFrame->GetControlBar(nSide)->SendMessage(WM_SYSCOLORCHANGE);
   EXPECT_EQ(nBefore + 1, CCountingTheme::s_nSysColor);
   pBar.reset();
   pFrame.reset();

@@ -131,18 +131,18 @@ TEST_F(CaptionButtons, AClickOnCloseHidesTheBar) {
 namespace {
 
 TEST_F(CaptionButtons, AnOptionsMenuWithNothingToListIsNotShown) {
-  m_pBar = DockBar(m_pFrame.get(), 541, AFX_IDW_DOCKBAR_TOP, "Tool", true);
+  m_pBar = DockBar(m_pFrame.get(), 541, AFX_IDW_DOCKBAR_TOP, "", true);
   CExtControlBar::g_pfnQueryFloatingCaption = &FloatingCaption;
   m_pFrame->FloatControlBar(m_pBar.get(), CPoint(200, 200));
   Relayout(m_pFrame.get());
   m_pBar->RepositionNcAreaButtons();
   CExtBarNcAreaButton* pMenu = m_pBar->m_arrNcButtons[2];
   ASSERT_TRUE(pMenu->IsVisible());
-  // The frame binds no command profile, so no bar can be listed: the bars submenu goes again and
-  // the empty menu is dropped; the frame hears the pre- and the post-notification.
+  // A bar without a caption cannot be listed: the bars submenu goes again and the empty menu is
+  // dropped; the frame hears the pre- and the post-notification of the menu and of its submenu.
   EXPECT_TRUE(pMenu->Click(pMenu->m_rc.CenterPoint()));
   EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuTracked());
-  EXPECT_EQ(2, m_pFrame->m_nMenuNotifications);
+  EXPECT_EQ(4, m_pFrame->m_nMenuNotifications);
   EXPECT_FALSE(pMenu->Click(CPoint(-5, -5)));
 }
 
