@@ -168,13 +168,8 @@ DWORD CControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout) {
   return dwStyle;
 }
 
-LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
-  AFX_SIZEPARENTPARAMS* lpLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
-  DWORD dwStyle = RecalcDelayShow(lpLayout);
-  if (!(dwStyle & WS_VISIBLE) || !(dwStyle & CBRS_ALIGN_ANY))
-    return 0;
-  CRect rect(lpLayout->rect);
-  CSize sizeAvail = rect.Size();
+CSize CControlBar::CalcSizeInParentLayout(const AFX_SIZEPARENTPARAMS* lpLayout, DWORD dwStyle) {
+  const CSize sizeAvail = CRect(lpLayout->rect).Size();
   DWORD dwMode = lpLayout->bStretch ? LM_STRETCH : 0;
   if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && (m_dwStyle & CBRS_FLOATING))
     dwMode |= LM_HORZ | LM_MRUWIDTH;
@@ -185,6 +180,16 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
   CSize size = CalcDynamicLayout(-1, dwMode);
   size.cx = std::min(size.cx, sizeAvail.cx);
   size.cy = std::min(size.cy, sizeAvail.cy);
+  return size;
+}
+
+LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
+  AFX_SIZEPARENTPARAMS* lpLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+  DWORD dwStyle = RecalcDelayShow(lpLayout);
+  if (!(dwStyle & WS_VISIBLE) || !(dwStyle & CBRS_ALIGN_ANY))
+    return 0;
+  CRect rect(lpLayout->rect);
+  const CSize size = CalcSizeInParentLayout(lpLayout, dwStyle);
   if (dwStyle & CBRS_ORIENT_HORZ) {
     lpLayout->sizeTotal.cy += size.cy;
     lpLayout->sizeTotal.cx = std::max(lpLayout->sizeTotal.cx, size.cx);

@@ -83,6 +83,9 @@ protected:
   // Leaves the dock site's list and the dock bar's array; shared by WM_DESTROY and the destructor.
   void Unplug();
   void TrackFlyBy(MSG* pMsg);
+  // The size the bar asks of the parent's layout for the style RecalcDelayShow answered, within
+  // the room left.
+  CSize CalcSizeInParentLayout(const AFX_SIZEPARENTPARAMS* lpLayout, DWORD dwStyle);
 
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnDestroy();

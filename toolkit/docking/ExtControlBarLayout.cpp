@@ -443,38 +443,32 @@ CExtControlBar* CExtControlBar::FindRowEdgeBar(bool bForward, bool bToolkitOnly,
   return pEdge;
 }
 
-bool CExtControlBar::IsFirstInRow(bool bResizableOnly) const {
-  CDockBar* pDockBar = m_pDockBar;
-  INT_PTR nThis = pDockBar != NULL ? pDockBar->FindBar(const_cast<CExtControlBar*>(this)) : -1;
+namespace {
+// Whether a visible bar that counts stands on one side of the bar in its row. Before the bar any
+// visible bar counts (with the flag a foreign or fixed bar ends the search too); after it, with
+// the flag, only resizable toolkit bars do.
+bool HasCountingNeighbour(CDockBar* pDockBar, const CControlBar* pThis, bool bBefore, bool bResizableOnly) {
+  INT_PTR nThis = pDockBar != NULL ? pDockBar->FindBar(const_cast<CControlBar*>(pThis)) : -1;
   if (nThis < 0)
-    return true;
+    return false;
   INT_PTR nFirst = 0, nLast = 0;
   RowRange(pDockBar, nThis, nFirst, nLast);
-  for (INT_PTR i = nThis - 1; i >= nFirst; --i) {
+  const INT_PTR nStep = bBefore ? -1 : 1;
+  for (INT_PTR i = nThis + nStep; bBefore ? i >= nFirst : i <= nLast; i += nStep) {
     CControlBar* pBar = EntryBar(pDockBar, i);
-    if (!IsVisibleBar(pBar))
-      continue;
-    if (!bResizableOnly || IsResizableToolkitBar(pBar))
-      return false;
-    // With the flag a foreign or fixed bar ends the search: the bar is not first.
-    return false;
+    if (IsVisibleBar(pBar) && (bBefore || !bResizableOnly || CExtControlBar::IsResizableToolkitBar(pBar)))
+      return true;
   }
-  return true;
+  return false;
+}
+} // namespace
+
+bool CExtControlBar::IsFirstInRow(bool bResizableOnly) const {
+  return !HasCountingNeighbour(m_pDockBar, this, true, bResizableOnly);
 }
 
 bool CExtControlBar::IsLastInRow(bool bResizableOnly) const {
-  CDockBar* pDockBar = m_pDockBar;
-  INT_PTR nThis = pDockBar != NULL ? pDockBar->FindBar(const_cast<CExtControlBar*>(this)) : -1;
-  if (nThis < 0)
-    return true;
-  INT_PTR nFirst = 0, nLast = 0;
-  RowRange(pDockBar, nThis, nFirst, nLast);
-  for (INT_PTR i = nThis + 1; i <= nLast; ++i) {
-    CControlBar* pBar = EntryBar(pDockBar, i);
-    if (IsVisibleBar(pBar) && (!bResizableOnly || IsResizableToolkitBar(pBar)))
-      return false;
-  }
-  return true;
+  return !HasCountingNeighbour(m_pDockBar, this, false, bResizableOnly);
 }
 
 bool CExtControlBar::IsSingleInRow(RowKind nKind) const {

@@ -222,17 +222,7 @@ LRESULT CExtDockBar::OnSizeParent(WPARAM, LPARAM lParam) {
   const DWORD dwStyle = RecalcDelayShow(lpLayout);
   if ((dwStyle & WS_VISIBLE) && (dwStyle & CBRS_ALIGN_ANY)) {
     CRect rc(lpLayout->rect);
-    const CSize sizeAvail = rc.Size();
-    DWORD dwMode = lpLayout->bStretch ? LM_STRETCH : 0;
-    if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && (m_dwStyle & CBRS_FLOATING))
-      dwMode |= LM_HORZ | LM_MRUWIDTH;
-    else if (dwStyle & CBRS_ORIENT_HORZ)
-      dwMode |= LM_HORZ | LM_HORZDOCK;
-    else
-      dwMode |= LM_VERTDOCK;
-    CSize size = CalcDynamicLayout(-1, dwMode);
-    size.cx = std::min(size.cx, sizeAvail.cx);
-    size.cy = std::min(size.cy, sizeAvail.cy);
+    const CSize size = CalcSizeInParentLayout(lpLayout, dwStyle);
     if (dwStyle & CBRS_ORIENT_HORZ) {
       lpLayout->sizeTotal.cy += size.cy;
       lpLayout->sizeTotal.cx = std::max(lpLayout->sizeTotal.cx, size.cx);

@@ -15,20 +15,6 @@ namespace {
 
 const char kTearOffHint[] = "Drag to make this menu float";
 
-bool IsButtonRelease(UINT nMsg) {
-  switch (nMsg) {
-  case WM_LBUTTONUP:
-  case WM_RBUTTONUP:
-  case WM_MBUTTONUP:
-  case WM_NCLBUTTONUP:
-  case WM_NCRBUTTONUP:
-  case WM_NCMBUTTONUP:
-    return true;
-  default:
-    return false;
-  }
-}
-
 // The mouse-key flags of a move, as the pointer messages carry them.
 DWORD CurrentMouseKeyFlags() {
   const std::pair<int, DWORD> keys[] = {{VK_LBUTTON, MK_LBUTTON},

@@ -31,20 +31,6 @@ bool IsMouseMessage(UINT nMsg) {
 
 bool IsKeyMessage(UINT nMsg) { return nMsg >= WM_KEYFIRST && nMsg <= WM_KEYLAST; }
 
-bool IsButtonRelease(UINT nMsg) {
-  switch (nMsg) {
-  case WM_LBUTTONUP:
-  case WM_RBUTTONUP:
-  case WM_MBUTTONUP:
-  case WM_NCLBUTTONUP:
-  case WM_NCRBUTTONUP:
-  case WM_NCMBUTTONUP:
-    return true;
-  default:
-    return false;
-  }
-}
-
 } // namespace
 
 void CExtPopupMenuWnd::MENUITEMDATA::SetInplaceDisplayText(LPCSTR lpszText) {

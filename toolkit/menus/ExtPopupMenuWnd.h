@@ -33,6 +33,11 @@ class CExtPopupMenuWnd;
 inline bool IsCommandIdValid(UINT nCmdId) { return nCmdId != 0 && (int)nCmdId > 0; }
 // The standard window commands (minimise, close and the rest).
 inline bool IsSystemCommandId(UINT nCmdId) { return nCmdId >= 0xF000 && nCmdId <= 0xF1EF; }
+// A button release in the client or the non-client area, as the hooks see it.
+inline bool IsButtonRelease(UINT nMsg) {
+  return nMsg == WM_LBUTTONUP || nMsg == WM_RBUTTONUP || nMsg == WM_MBUTTONUP || nMsg == WM_NCLBUTTONUP ||
+         nMsg == WM_NCRBUTTONUP || nMsg == WM_NCMBUTTONUP;
+}
 
 // Whether two windows belong to one family of top-level windows, for hover tracking of bars, tabs
 // and buttons: false while a menu is tracked when asked, false unless both are windows (enabled
