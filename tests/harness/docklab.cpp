@@ -6,6 +6,7 @@
 // the bars as a program's start-up does, checks the arrays, saves a picture per theme, runs every
 // docking command with the arrays checked after each, and exits with the number of failed checks.
 #include "framework/fw.h"
+#include "tests/harness/lab_support.h"
 #include "tests/harness/docklab_res.h"
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -25,56 +26,14 @@
 namespace {
 
 const char kProfile[] = "docklab";
-enum { UM_STEP = WM_APP + 210, ID_TIMER_WAIT = 1 };
+enum { UM_STEP = WM_APP + 210 };
 enum : UINT { ID_PANEL1 = 32846, ID_PANEL2 = 32847, ID_PANEL3 = 32848, ID_TOOLS = 32849, ID_FORMAT = 32850 };
 
-std::vector<std::string> g_log;
-FILE* g_pLogFile = NULL;
-int g_nFailures = 0;
-bool g_bScriptDone = false;
-
-void Log(const std::string& line) {
-  g_log.push_back(line);
-  if (g_pLogFile != NULL) {
-    std::fprintf(g_pLogFile, "%s\n", line.c_str());
-    std::fflush(g_pLogFile);
-  }
-}
-
-void Check(bool bOk, const std::string& what) {
-  Log((bOk ? "ok   " : "FAIL ") + what);
-  g_nFailures += bOk ? 0 : 1;
-}
-
-void SaveScreenshot(CWnd* pWnd, const std::string& name) {
-  const char* pszDir = std::getenv("PIX_ARTIFACTS");
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  if (pszDir == NULL || rc.IsRectEmpty())
-    return;
-  const std::string path = std::string("Z:") + pszDir;
-  ::CreateDirectoryA(path.c_str(), NULL);
-  CWindowDC screen(NULL);
-  CDC mem;
-  mem.CreateCompatibleDC(&screen);
-  CBitmap bmp;
-  bmp.CreateCompatibleBitmap(&screen, rc.Width(), rc.Height());
-  CBitmap* pOld = mem.SelectObject(&bmp);
-  mem.BitBlt(0, 0, rc.Width(), rc.Height(), &screen, rc.left, rc.top, SRCCOPY);
-  mem.SelectObject(pOld);
-  BITMAPINFOHEADER bih = {sizeof(bih), rc.Width(), rc.Height(), 1, 24};
-  std::vector<BYTE> bits((size_t)((rc.Width() * 3 + 3) & ~3) * rc.Height());
-  ::GetDIBits(mem.GetSafeHdc(), bmp, 0, rc.Height(), bits.data(), reinterpret_cast<BITMAPINFO*>(&bih),
-              DIB_RGB_COLORS);
-  BITMAPFILEHEADER bf = {0x4D42, DWORD(sizeof(bf) + sizeof(bih) + bits.size()), 0, 0,
-                         sizeof(bf) + sizeof(bih)};
-  if (FILE* f = std::fopen((path + "/" + name + ".bmp").c_str(), "wb")) {
-    std::fwrite(&bf, sizeof(bf), 1, f);
-    std::fwrite(&bih, sizeof(bih), 1, f);
-    std::fwrite(bits.data(), bits.size(), 1, f);
-    std::fclose(f);
-  }
-}
+using lab::Check;
+using lab::g_bScriptDone;
+using lab::g_log;
+using lab::Log;
+using lab::SaveScreenshot;
 
 // A bar of one size, turned for vertical rows; a resizable one holds an edit field, a fixed one
 // keeps its row position record.
@@ -125,9 +84,8 @@ public:
   CLabBar m_panel1{false, CSize(220, 150)}, m_panel2{false, CSize(200, 160)},
       m_panel3{false, CSize(300, 120)};
   CLabBar m_tools{true, CSize(180, 26)}, m_format{true, CSize(140, 26)};
-  int m_nStep = 0, m_nWaitTicks = 0;
-  std::function<bool()> m_waitDone;
-  std::string m_waitWhat;
+  int m_nStep = 0;
+  lab::CLabWait m_wait;
 
   // The side dock bars, outermost circle first, then the floating ones: one line each.
   std::string DumpDockBars(bool bRects) {
@@ -334,7 +292,9 @@ protected:
         WaitFor([this] { return !::GetUpdateRect(m_hWnd, NULL, FALSE); },
                 std::string(theme.pszName) + ": painted");
       } else {
-        SaveScreenshot(this, std::string("docklab_") + theme.pszName);
+        CRect rcFrame;
+        GetWindowRect(&rcFrame);
+        SaveScreenshot(rcFrame, std::string("docklab_") + theme.pszName);
         PostMessage(UM_STEP);
       }
       return 0;
@@ -355,23 +315,12 @@ protected:
   }
 
   void WaitFor(std::function<bool()> done, const std::string& what) {
-    m_waitDone = std::move(done);
-    m_waitWhat = what;
-    m_nWaitTicks = 0;
-    SetTimer(ID_TIMER_WAIT, 10, NULL);
+    m_wait.Start(this, std::move(done), what);
   }
 
   afx_msg void OnTimer(UINT nIDEvent) {
-    if (nIDEvent != ID_TIMER_WAIT) {
+    if (!m_wait.OnTimer(this, nIDEvent, UM_STEP))
       CMDIFrameWnd::OnTimer(nIDEvent);
-      return;
-    }
-    const bool bDone = m_waitDone();
-    if (!bDone && ++m_nWaitTicks < 300)
-      return;
-    KillTimer(ID_TIMER_WAIT);
-    Check(bDone, m_waitWhat);
-    PostMessage(UM_STEP);
   }
   DECLARE_MESSAGE_MAP()
 };
@@ -393,11 +342,7 @@ public:
   BOOL InitInstance() override {
     const char* pszLine = m_lpCmdLine != NULL ? m_lpCmdLine : "";
     m_bSelfTest = std::strstr(pszLine, "/selftest") != NULL;
-    if (const char* pszLog = std::strstr(pszLine, "/log:")) {
-      std::string path(pszLog + 5);
-      path = path.substr(0, path.find(' '));
-      g_pLogFile = std::fopen(path.c_str(), "w");
-    }
+    lab::OpenLogFromCommandLine(pszLine);
     CLabFrame* pFrame = new CLabFrame;
     if (!pFrame->LoadFrame(IDR_DOCKLAB))
       return FALSE;
@@ -414,16 +359,9 @@ public:
   }
 
   int ExitInstance() override {
-    if (m_bSelfTest)
-      Check(g_bScriptDone, "the script ran to its last step");
-    for (const std::string& s : g_log)
-      if (s.compare(0, 5, "ok   ") == 0 || s.compare(0, 5, "FAIL ") == 0)
-        std::printf("%s\n", s.c_str());
-    std::fflush(stdout);
-    if (g_pLogFile != NULL)
-      std::fclose(g_pLogFile);
+    const int nFailures = lab::FinishSelfTest(m_bSelfTest);
     CWinApp::ExitInstance();
-    return m_bSelfTest ? g_nFailures : 0;
+    return m_bSelfTest ? nFailures : 0;
   }
 };
 

@@ -4,6 +4,7 @@
 // messages, checks what its handlers saw, saves a screenshot and exits with the number of failed
 // checks.
 #include "framework/fw.h"
+#include "tests/harness/lab_support.h"
 #include "tests/harness/fwlab_res.h"
 
 #include <algorithm>
@@ -47,35 +48,6 @@ void SendKey(WORD vk) {
   in[0].ki.wVk = in[1].ki.wVk = vk;
   in[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInputs(in);
-}
-
-// Saves what the screen shows in rc as a bitmap file, when artifacts are wanted.
-void SaveScreenshot(CRect rc) {
-  const char* pszDir = std::getenv("PIX_ARTIFACTS");
-  if (pszDir == NULL)
-    return;
-  std::string path = std::string("Z:") + pszDir;
-  ::CreateDirectoryA(path.c_str(), NULL);
-  CWindowDC screen(NULL);
-  CDC mem;
-  mem.CreateCompatibleDC(&screen);
-  CBitmap bmp;
-  bmp.CreateCompatibleBitmap(&screen, rc.Width(), rc.Height());
-  CBitmap* pOld = mem.SelectObject(&bmp);
-  mem.BitBlt(0, 0, rc.Width(), rc.Height(), &screen, rc.left, rc.top, SRCCOPY);
-  mem.SelectObject(pOld);
-  BITMAPINFOHEADER bih = {sizeof(bih), rc.Width(), rc.Height(), 1, 24};
-  std::vector<BYTE> bits(((rc.Width() * 3 + 3) & ~3) * rc.Height());
-  ::GetDIBits(mem.GetSafeHdc(), bmp, 0, rc.Height(), bits.data(), reinterpret_cast<BITMAPINFO*>(&bih),
-              DIB_RGB_COLORS);
-  BITMAPFILEHEADER bf = {0x4D42, DWORD(sizeof(bf) + sizeof(bih) + bits.size()), 0, 0,
-                         sizeof(bf) + sizeof(bih)};
-  if (FILE* f = std::fopen((path + "/fwlab.bmp").c_str(), "wb")) {
-    std::fwrite(&bf, sizeof(bf), 1, f);
-    std::fwrite(&bih, sizeof(bih), 1, f);
-    std::fwrite(bits.data(), bits.size(), 1, f);
-    std::fclose(f);
-  }
 }
 
 class CLabDoc : public CDocument {
@@ -243,7 +215,7 @@ protected:
         GetWindowRect(rcMain);
         m_bars[3].GetParentFrame()->GetWindowRect(rcMini);
         rcMain.UnionRect(rcMain, rcMini);
-        SaveScreenshot(rcMain);
+        lab::SaveScreenshot(rcMain, "fwlab");
       }
       PostMessage(WM_COMMAND, ID_APP_EXIT, 0);
       break;

@@ -6,6 +6,7 @@
 // every kind of menu in each theme, saves the pictures, chooses a command with a key pressed for
 // real, checks the log and exits with the number of failed checks.
 #include "framework/fw.h"
+#include "tests/harness/lab_support.h"
 #include "tests/harness/menulab_res.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
@@ -23,32 +24,15 @@
 namespace {
 
 const char kProfile[] = "menulab";
-enum { UM_STEP = WM_APP + 200, ID_TIMER_WAIT = 1, kPaletteCells = 16, kTallRows = 80 };
+enum { UM_STEP = WM_APP + 200, kPaletteCells = 16, kTallRows = 80 };
 
-std::vector<std::string> g_log;
-FILE* g_pLogFile = NULL;
-int g_nFailures = 0;
-bool g_bScriptDone = false;
-
-void Log(const std::string& line) {
-  g_log.push_back(line);
-  if (g_pLogFile != NULL) {
-    std::fprintf(g_pLogFile, "%s\n", line.c_str());
-    std::fflush(g_pLogFile);
-  }
-}
-
-void Check(bool bOk, const std::string& what) {
-  Log((bOk ? "ok   " : "FAIL ") + what);
-  g_nFailures += bOk ? 0 : 1;
-}
-
-bool Logged(const std::string& line) {
-  for (const std::string& s : g_log)
-    if (s == line)
-      return true;
-  return false;
-}
+using lab::Check;
+using lab::g_bScriptDone;
+using lab::g_log;
+using lab::Log;
+using lab::Logged;
+using lab::SaveScreenshot;
+using lab::ScreenBits;
 
 // The registered messages of the popup menus, by the names they were registered under.
 const char* PopupMessageName(UINT nMsg) {
@@ -106,41 +90,6 @@ void PressKey(UINT nVirtKey) {
   ::SendInput(2, in, sizeof(INPUT));
 }
 
-// The screen's pixels in rc, as a 24-bit bottom-up DIB.
-std::vector<BYTE> ScreenBits(const CRect& rc) {
-  CWindowDC screen(NULL);
-  CDC mem;
-  mem.CreateCompatibleDC(&screen);
-  CBitmap bmp;
-  bmp.CreateCompatibleBitmap(&screen, rc.Width(), rc.Height());
-  CBitmap* pOld = mem.SelectObject(&bmp);
-  mem.BitBlt(0, 0, rc.Width(), rc.Height(), &screen, rc.left, rc.top, SRCCOPY);
-  mem.SelectObject(pOld);
-  BITMAPINFOHEADER bih = {sizeof(bih), rc.Width(), rc.Height(), 1, 24};
-  std::vector<BYTE> bits((size_t)((rc.Width() * 3 + 3) & ~3) * rc.Height());
-  ::GetDIBits(mem.GetSafeHdc(), bmp, 0, rc.Height(), bits.data(), reinterpret_cast<BITMAPINFO*>(&bih),
-              DIB_RGB_COLORS);
-  return bits;
-}
-
-void SaveScreenshot(const CRect& rc, const std::string& name) {
-  const char* pszDir = std::getenv("PIX_ARTIFACTS");
-  if (pszDir == NULL || rc.IsRectEmpty())
-    return;
-  const std::string path = std::string("Z:") + pszDir;
-  ::CreateDirectoryA(path.c_str(), NULL);
-  const std::vector<BYTE> bits = ScreenBits(rc);
-  BITMAPINFOHEADER bih = {sizeof(bih), rc.Width(), rc.Height(), 1, 24};
-  BITMAPFILEHEADER bf = {0x4D42, DWORD(sizeof(bf) + sizeof(bih) + bits.size()), 0, 0,
-                         sizeof(bf) + sizeof(bih)};
-  if (FILE* f = std::fopen((path + "/" + name + ".bmp").c_str(), "wb")) {
-    std::fwrite(&bf, sizeof(bf), 1, f);
-    std::fwrite(&bih, sizeof(bih), 1, f);
-    std::fwrite(bits.data(), bits.size(), 1, f);
-    std::fclose(f);
-  }
-}
-
 class CLabChild : public CMDIChildWnd {
   DECLARE_DYNCREATE(CLabChild)
 };
@@ -150,9 +99,8 @@ class CLabFrame : public CMDIFrameWnd {
   DECLARE_DYNCREATE(CLabFrame)
 public:
   CStatusBar m_status;
-  int m_nStep = 0, m_nWaitTicks = 0;
-  std::function<bool()> m_waitDone;
-  std::string m_waitWhat;
+  int m_nStep = 0;
+  lab::CLabWait m_wait;
   std::vector<BYTE> m_before;
 
   // The Edit menu with its Insert submenu open beside it, the current row on the submenu item.
@@ -373,24 +321,12 @@ protected:
   }
 
   void WaitFor(std::function<bool()> done, const std::string& what) {
-    m_waitDone = std::move(done);
-    m_waitWhat = what;
-    m_nWaitTicks = 0;
-    SetTimer(ID_TIMER_WAIT, 10, NULL);
+    m_wait.Start(this, std::move(done), what);
   }
 
   afx_msg void OnTimer(UINT nIDEvent) {
-    if (nIDEvent != ID_TIMER_WAIT) {
+    if (!m_wait.OnTimer(this, nIDEvent, UM_STEP))
       CMDIFrameWnd::OnTimer(nIDEvent);
-      return;
-    }
-    // The X server shows what the windows drew a little later; up to three seconds.
-    const bool bDone = m_waitDone();
-    if (!bDone && ++m_nWaitTicks < 300)
-      return;
-    KillTimer(ID_TIMER_WAIT);
-    Check(bDone, m_waitWhat);
-    PostMessage(UM_STEP);
   }
   DECLARE_MESSAGE_MAP()
 };
@@ -415,11 +351,7 @@ public:
   BOOL InitInstance() override {
     const char* pszLine = m_lpCmdLine != NULL ? m_lpCmdLine : "";
     m_bSelfTest = std::strstr(pszLine, "/selftest") != NULL;
-    if (const char* pszLog = std::strstr(pszLine, "/log:")) {
-      std::string path(pszLog + 5);
-      path = path.substr(0, path.find(' '));
-      g_pLogFile = std::fopen(path.c_str(), "w");
-    }
+    lab::OpenLogFromCommandLine(pszLine);
     // As the program sets them at start-up.
     CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
     CExtPopupMenuWnd::g_bMenuHighlightRarelyUsed = false;
@@ -446,16 +378,9 @@ public:
   }
 
   int ExitInstance() override {
-    if (m_bSelfTest)
-      Check(g_bScriptDone, "the script ran to its last step");
-    for (const std::string& s : g_log)
-      if (s.compare(0, 5, "ok   ") == 0 || s.compare(0, 5, "FAIL ") == 0)
-        std::printf("%s\n", s.c_str());
-    std::fflush(stdout);
-    if (g_pLogFile != NULL)
-      std::fclose(g_pLogFile);
+    const int nFailures = lab::FinishSelfTest(m_bSelfTest);
     CWinApp::ExitInstance();
-    return m_bSelfTest ? g_nFailures : 0;
+    return m_bSelfTest ? nFailures : 0;
   }
 };
 
