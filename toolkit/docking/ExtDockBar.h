@@ -104,6 +104,9 @@ public:
   static CExtDockBar* InnerDockBarOf(CControlBar* pBar);
 
 protected:
+  // Ends a layout pass of the rows: the deferred moves made, the border line counted, the nested
+  // dock bars laid out after a real pass.
+  CSize FinishRowLayout(AFX_SIZEPARENTPARAMS& layout, CSize sizeFixed, BOOL bStretch, BOOL bHorz);
   // The dock bar this bar came from when it is a docked toolkit dock bar of the same frame.
   CExtDockBar* ExtDockBarOf(CControlBar* pBar) const;
   // Hides a bar that comes from elsewhere, gives it this dock bar's style and takes it in as a

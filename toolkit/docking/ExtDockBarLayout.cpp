@@ -129,8 +129,13 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   }
   if (nThickness != 0)
     endRow();
+  return FinishRowLayout(layout, sizeFixed, bStretch, bHorz);
+}
+
+CSize CExtDockBar::FinishRowLayout(AFX_SIZEPARENTPARAMS& layout, CSize sizeFixed, BOOL bStretch, BOOL bHorz) {
   if (layout.hDWP != NULL)
     ::EndDeferWindowPos(layout.hDWP);
+  // The border line between the bars and the frame's client area.
   if (sizeFixed.cx != 0 && (!bStretch || !bHorz))
     sizeFixed.cx++;
   if (sizeFixed.cy != 0 && (!bStretch || bHorz))

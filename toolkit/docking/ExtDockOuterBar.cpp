@@ -363,13 +363,5 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   }
   if (!items.empty())
     layoutRow();
-  if (layout.hDWP != NULL)
-    ::EndDeferWindowPos(layout.hDWP);
-  if (sizeFixed.cx != 0 && (!bStretch || !bHorz))
-    sizeFixed.cx++;
-  if (sizeFixed.cy != 0 && (!bStretch || bHorz))
-    sizeFixed.cy++;
-  if (!m_bLayoutQuery)
-    RecalcNestedLayout();
-  return sizeFixed;
+  return FinishRowLayout(layout, sizeFixed, bStretch, bHorz);
 }

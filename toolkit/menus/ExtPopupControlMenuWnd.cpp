@@ -164,17 +164,26 @@ void CExtPopupControlMenuWnd::HoverTearOffBar() {
   m_tip.ShowBalloon(this, rcBar);
 }
 
-bool CExtPopupControlMenuWnd::HandleMouseMove(UINT nMsg, int x, int y, bool& bNoEat) {
+CExtPopupControlMenuWnd::MouseStart CExtPopupControlMenuWnd::StartMouseInput(int x, int y, bool& bNoEat,
+                                                                             CPoint& ptScreen) {
   if (m_hWnd == NULL || !::IsWindow(m_hWnd))
-    return false;
+    return MOUSE_NOT_HANDLED;
   if (IsInputSuspended())
-    return true;
-  CPoint ptScreen(x, y);
+    return MOUSE_HANDLED;
+  ptScreen = CPoint(x, y);
   ClientToScreen(&ptScreen);
   if (IsInputForControl(ptScreen)) {
     bNoEat = true;
-    return false;
+    return MOUSE_NOT_HANDLED;
   }
+  return MOUSE_GO_ON;
+}
+
+bool CExtPopupControlMenuWnd::HandleMouseMove(UINT nMsg, int x, int y, bool& bNoEat) {
+  CPoint ptScreen;
+  const MouseStart start = StartMouseInput(x, y, bNoEat, ptScreen);
+  if (start != MOUSE_GO_ON)
+    return start == MOUSE_HANDLED;
   if (!IsOverThisMenu(ptScreen)) {
     CExtPopupMenuWnd* pParent = m_pParentMenu;
     if (pParent == NULL || pParent->GetSafeHwnd() == NULL || !::IsWindow(pParent->GetSafeHwnd()))
@@ -210,16 +219,10 @@ bool CExtPopupControlMenuWnd::HandleMouseMove(UINT nMsg, int x, int y, bool& bNo
 }
 
 bool CExtPopupControlMenuWnd::HandleMouseClick(UINT nMsg, int x, int y, bool& bNoEat) {
-  if (m_hWnd == NULL || !::IsWindow(m_hWnd))
-    return false;
-  if (IsInputSuspended())
-    return true;
-  CPoint ptScreen(x, y);
-  ClientToScreen(&ptScreen);
-  if (IsInputForControl(ptScreen)) {
-    bNoEat = true;
-    return false;
-  }
+  CPoint ptScreen;
+  const MouseStart start = StartMouseInput(x, y, bNoEat, ptScreen);
+  if (start != MOUSE_GO_ON)
+    return start == MOUSE_HANDLED;
   const bool bPress = !IsButtonRelease(nMsg);
   if (IsOverThisMenu(ptScreen)) {
     if (HitTest(CPoint(x, y)) == HIT_TEAROFF) {

@@ -76,6 +76,10 @@ private:
   bool IsInputSuspended() const;
   // Whether the screen point lies over this menu's window or one of its children.
   bool IsOverThisMenu(const POINT& ptScreen) const;
+  // What every mouse message meets first: a suspended menu eats it, input over the control goes
+  // on to the control; MOUSE_GO_ON leaves it to the handler with the point on the screen.
+  enum MouseStart { MOUSE_NOT_HANDLED, MOUSE_HANDLED, MOUSE_GO_ON };
+  MouseStart StartMouseInput(int x, int y, bool& bNoEat, CPoint& ptScreen);
   void HoverTearOffBar();
 };
 
