@@ -1,31 +1,42 @@
 #include "tests/unit/toolkit/menus/menu_input_support.h"
 
 #include <cctype>
-#include <cstring>
+#include <cstdlib>
+#include <ctime>
 
 namespace menu_input {
 
 namespace {
 
-void SendOne(INPUT& in) { ::SendInput(1, &in, sizeof(INPUT)); }
+void Send(std::vector<INPUT> inputs) {
+  std::thread([&] { ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)); }).join();
+}
+
+INPUT Mouse(POINT pt, DWORD dwFlags) {
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  INPUT in = {INPUT_MOUSE};
+  in.mi.dx = (pt.x * 65536 + cx - 1) / cx;
+  in.mi.dy = (pt.y * 65536 + cy - 1) / cy;
+  in.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  return in;
+}
+
+// Waits, off the window thread, until pred holds or five seconds pass; pred's last answer.
+bool WaitFromDriver(const std::function<bool()>& pred) {
+  for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 5000; ::Sleep(5))
+    if (pred())
+      return true;
+  return pred();
+}
 
 } // namespace
 
-void MoveTo(POINT ptScreen) {
-  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = (ptScreen.x * 65536 + cx - 1) / cx;
-  in.mi.dy = (ptScreen.y * 65536 + cy - 1) / cy;
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendOne(in);
-}
+void MoveTo(POINT ptScreen) { Send({Mouse(ptScreen, 0)}); }
 
 void Button(DWORD dwFlag) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
+  INPUT in = {INPUT_MOUSE};
   in.mi.dwFlags = dwFlag;
-  SendOne(in);
+  Send({in});
 }
 
 void Key(UINT nVirtKey) {
@@ -33,9 +44,10 @@ void Key(UINT nVirtKey) {
   for (INPUT& one : in) {
     one.type = INPUT_KEYBOARD;
     one.ki.wVk = (WORD)nVirtKey;
+    one.ki.wScan = (WORD)::MapVirtualKeyA(nVirtKey, 0);
   }
   in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, in, sizeof(INPUT));
+  Send({in[0], in[1]});
 }
 
 void Type(const char* pszText) {
@@ -43,11 +55,89 @@ void Type(const char* pszText) {
     Key((UINT)std::toupper((unsigned char)*p));
 }
 
-bool WaitFromDriver(const std::function<bool()>& pred) {
-  for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 5000; ::Sleep(5))
+bool WaitUntil(const std::function<bool()>& pred, int nTimeoutMs) {
+  const DWORD dwStart = ::GetTickCount();
+  for (;;) {
+    CExtPopupMenuWnd::DrainMessagesAndIdle(false);
     if (pred())
       return true;
-  return pred();
+    if ((int)(::GetTickCount() - dwStart) > nTimeoutMs)
+      return pred();
+    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+bool RestPointer(CPoint ptScreen) {
+  MoveTo(ptScreen);
+  return WaitUntil([&] {
+    CPoint pt;
+    return ::GetCursorPos(&pt) && pt == ptScreen;
+  });
+}
+
+bool Activate(HWND hWnd) {
+  ::SetForegroundWindow(hWnd);
+  ::SetActiveWindow(hWnd);
+  ::SetFocus(hWnd);
+  return WaitUntil([&] { return ::GetFocus() == hWnd; });
+}
+
+int CInputProbe::s_nKeyUps = 0;
+int CInputProbe::s_nButtonUps = 0;
+CPoint CInputProbe::s_ptLast(-1, -1);
+
+CInputProbe::CInputProbe()
+    : m_hKey(::SetWindowsHookExA(WH_KEYBOARD, &KeyProc, NULL, ::GetCurrentThreadId())),
+      m_hMouse(::SetWindowsHookExA(WH_MOUSE, &MouseProc, NULL, ::GetCurrentThreadId())) {
+  EXPECT_TRUE(m_hKey != NULL && m_hMouse != NULL);
+}
+
+CInputProbe::~CInputProbe() {
+  if (m_hKey != NULL)
+    ::UnhookWindowsHookEx(m_hKey);
+  if (m_hMouse != NULL)
+    ::UnhookWindowsHookEx(m_hMouse);
+}
+
+LRESULT CALLBACK CInputProbe::KeyProc(int nCode, WPARAM wParam, LPARAM lParam) {
+  if (nCode == HC_ACTION && (lParam & 0x80000000) != 0)
+    ++s_nKeyUps;
+  return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+LRESULT CALLBACK CInputProbe::MouseProc(int nCode, WPARAM wParam, LPARAM lParam) {
+  if (nCode == HC_ACTION) {
+    if (wParam == WM_LBUTTONUP || wParam == WM_RBUTTONUP || wParam == WM_NCLBUTTONUP ||
+        wParam == WM_NCRBUTTONUP)
+      ++s_nButtonUps;
+    s_ptLast = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)->pt;
+  }
+  return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+bool CInputProbe::Key(UINT nVirtKey, bool bTooSoon) {
+  // A menu still appearing takes no keys.
+  if (!WaitUntil([] { return CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL; }))
+    return false;
+  const DWORD dwNow = (DWORD)std::clock();
+  CExtPopupTrackSite::g_nLastKeyTime = bTooSoon ? dwNow + 100000 : dwNow - 1000;
+  const int nBefore = s_nKeyUps;
+  menu_input::Key(nVirtKey);
+  return WaitUntil([&] { return s_nKeyUps > nBefore; });
+}
+
+bool CInputProbe::Move(CPoint ptScreen) {
+  s_ptLast = CPoint(-1, -1);
+  MoveTo(ptScreen);
+  // The absolute coordinates of the input may land a pixel off.
+  return WaitUntil(
+      [&] { return std::abs(s_ptLast.x - ptScreen.x) <= 1 && std::abs(s_ptLast.y - ptScreen.y) <= 1; });
+}
+
+bool CInputProbe::Click(CPoint ptScreen) {
+  const int nBefore = s_nButtonUps;
+  Send({Mouse(ptScreen, 0), Mouse(ptScreen, MOUSEEVENTF_LEFTDOWN), Mouse(ptScreen, MOUSEEVENTF_LEFTUP)});
+  return WaitUntil([&] { return s_nButtonUps > nBefore; });
 }
 
 CInputDriver::CInputDriver(std::vector<DriverStep> steps, std::function<bool()> ended, HWND hWndToClose)
@@ -67,11 +157,6 @@ CInputDriver::CInputDriver(std::vector<DriverStep> steps, std::function<bool()> 
     if (!WaitFromDriver(m_ended))
       ::PostMessageA(m_hWndToClose, WM_CLOSE, 0, 0);
   });
-}
-
-CInputDriver::~CInputDriver() {
-  if (m_thread.joinable())
-    m_thread.join();
 }
 
 std::vector<bool> CInputDriver::Results() {
