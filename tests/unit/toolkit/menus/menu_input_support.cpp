@@ -140,29 +140,20 @@ bool CInputProbe::Click(CPoint ptScreen) {
   return WaitUntil([&] { return s_nButtonUps > nBefore; });
 }
 
-CInputDriver::CInputDriver(std::vector<DriverStep> steps, std::function<bool()> ended, HWND hWndToClose)
-    : m_steps(std::move(steps)), m_ended(std::move(ended)), m_hWndToClose(hWndToClose) {
-  m_thread = std::thread([this] {
+std::thread DriveScript(std::vector<DriverStep> steps, std::vector<bool>& results,
+                        std::function<bool()> ended, HWND hWndToClose) {
+  return std::thread([=, &results] {
     bool bOk = true;
-    for (size_t i = 0; i < m_steps.size(); i++) {
-      // A step that missed its effect makes the rest pointless; the last one still ends the loop.
-      if (!bOk && i + 1 < m_steps.size()) {
-        m_results.push_back(false);
-        continue;
+    for (size_t i = 0; i < steps.size(); i++) {
+      if (bOk || i + 1 == steps.size()) {
+        steps[i].send();
+        bOk = !steps[i].until || WaitFromDriver(steps[i].until);
       }
-      m_steps[i].send();
-      bOk = !m_steps[i].until || WaitFromDriver(m_steps[i].until);
-      m_results.push_back(bOk);
+      results.push_back(bOk);
     }
-    if (!WaitFromDriver(m_ended))
-      ::PostMessageA(m_hWndToClose, WM_CLOSE, 0, 0);
+    if (!WaitFromDriver(ended))
+      ::PostMessageA(hWndToClose, WM_CLOSE, 0, 0);
   });
-}
-
-std::vector<bool> CInputDriver::Results() {
-  if (m_thread.joinable())
-    m_thread.join();
-  return m_results;
 }
 
 } // namespace menu_input

@@ -45,26 +45,14 @@ private:
   static CPoint s_ptLast;
 };
 
-// Each step sends its input, then waits for its effect; the answers are kept by step. Whatever
-// happens, the last step's input is sent, and when the loop under test has not ended a while after
-// it, hWndToClose gets WM_CLOSE so that it does.
+// Sends the steps from a driver thread while the test thread runs a modal loop: each sends its
+// input, then waits for its effect, and results gets whether it came. After a miss only the last
+// step, which ends the loop, is sent; a loop not ended a while after it gets WM_CLOSE at hWndToClose.
 struct DriverStep {
   std::function<void()> send;
   std::function<bool()> until;
 };
-
-class CInputDriver {
-public:
-  CInputDriver(std::vector<DriverStep> steps, std::function<bool()> ended, HWND hWndToClose);
-  ~CInputDriver() { Results(); }
-  std::vector<bool> Results(); // once the script ended
-
-private:
-  std::vector<DriverStep> m_steps;
-  std::vector<bool> m_results;
-  std::function<bool()> m_ended;
-  HWND m_hWndToClose;
-  std::thread m_thread;
-};
+std::thread DriveScript(std::vector<DriverStep> steps, std::vector<bool>& results,
+                        std::function<bool()> ended, HWND hWndToClose);
 
 } // namespace menu_input
