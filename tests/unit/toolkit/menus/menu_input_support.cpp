@@ -29,6 +29,25 @@ bool WaitFromDriver(const std::function<bool()>& pred) {
   return pred();
 }
 
+int g_nKeyUps = 0, g_nButtonUps = 0; // seen by the probe's hooks
+CPoint g_ptLast(-1, -1);
+
+LRESULT CALLBACK ProbeKey(int nCode, WPARAM wParam, LPARAM lParam) {
+  if (nCode == HC_ACTION && (lParam & 0x80000000) != 0)
+    ++g_nKeyUps;
+  return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+LRESULT CALLBACK ProbeMouse(int nCode, WPARAM wParam, LPARAM lParam) {
+  if (nCode == HC_ACTION) {
+    if (wParam == WM_LBUTTONUP || wParam == WM_RBUTTONUP || wParam == WM_NCLBUTTONUP ||
+        wParam == WM_NCRBUTTONUP)
+      ++g_nButtonUps;
+    g_ptLast = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)->pt;
+  }
+  return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
 } // namespace
 
 void MoveTo(POINT ptScreen) { Send({Mouse(ptScreen, 0)}); }
@@ -82,13 +101,9 @@ bool Activate(HWND hWnd) {
   return WaitUntil([&] { return ::GetFocus() == hWnd; });
 }
 
-int CInputProbe::s_nKeyUps = 0;
-int CInputProbe::s_nButtonUps = 0;
-CPoint CInputProbe::s_ptLast(-1, -1);
-
 CInputProbe::CInputProbe()
-    : m_hKey(::SetWindowsHookExA(WH_KEYBOARD, &KeyProc, NULL, ::GetCurrentThreadId())),
-      m_hMouse(::SetWindowsHookExA(WH_MOUSE, &MouseProc, NULL, ::GetCurrentThreadId())) {
+    : m_hKey(::SetWindowsHookExA(WH_KEYBOARD, &ProbeKey, NULL, ::GetCurrentThreadId())),
+      m_hMouse(::SetWindowsHookExA(WH_MOUSE, &ProbeMouse, NULL, ::GetCurrentThreadId())) {
   EXPECT_TRUE(m_hKey != NULL && m_hMouse != NULL);
 }
 
@@ -99,45 +114,29 @@ CInputProbe::~CInputProbe() {
     ::UnhookWindowsHookEx(m_hMouse);
 }
 
-LRESULT CALLBACK CInputProbe::KeyProc(int nCode, WPARAM wParam, LPARAM lParam) {
-  if (nCode == HC_ACTION && (lParam & 0x80000000) != 0)
-    ++s_nKeyUps;
-  return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-}
-
-LRESULT CALLBACK CInputProbe::MouseProc(int nCode, WPARAM wParam, LPARAM lParam) {
-  if (nCode == HC_ACTION) {
-    if (wParam == WM_LBUTTONUP || wParam == WM_RBUTTONUP || wParam == WM_NCLBUTTONUP ||
-        wParam == WM_NCRBUTTONUP)
-      ++s_nButtonUps;
-    s_ptLast = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)->pt;
-  }
-  return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-}
-
 bool CInputProbe::Key(UINT nVirtKey, bool bTooSoon) {
   // A menu still appearing takes no keys.
   if (!WaitUntil([] { return CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL; }))
     return false;
   const DWORD dwNow = (DWORD)std::clock();
   CExtPopupTrackSite::g_nLastKeyTime = bTooSoon ? dwNow + 100000 : dwNow - 1000;
-  const int nBefore = s_nKeyUps;
+  const int nBefore = g_nKeyUps;
   menu_input::Key(nVirtKey);
-  return WaitUntil([&] { return s_nKeyUps > nBefore; });
+  return WaitUntil([&] { return g_nKeyUps > nBefore; });
 }
 
 bool CInputProbe::Move(CPoint ptScreen) {
-  s_ptLast = CPoint(-1, -1);
+  g_ptLast = CPoint(-1, -1);
   MoveTo(ptScreen);
   // The absolute coordinates of the input may land a pixel off.
   return WaitUntil(
-      [&] { return std::abs(s_ptLast.x - ptScreen.x) <= 1 && std::abs(s_ptLast.y - ptScreen.y) <= 1; });
+      [&] { return std::abs(g_ptLast.x - ptScreen.x) <= 1 && std::abs(g_ptLast.y - ptScreen.y) <= 1; });
 }
 
 bool CInputProbe::Click(CPoint ptScreen) {
-  const int nBefore = s_nButtonUps;
+  const int nBefore = g_nButtonUps;
   Send({Mouse(ptScreen, 0), Mouse(ptScreen, MOUSEEVENTF_LEFTDOWN), Mouse(ptScreen, MOUSEEVENTF_LEFTUP)});
-  return WaitUntil([&] { return s_nButtonUps > nBefore; });
+  return WaitUntil([&] { return g_nButtonUps > nBefore; });
 }
 
 std::thread DriveScript(std::vector<DriverStep> steps, std::vector<bool>& results,

@@ -10,7 +10,6 @@
 
 namespace menu_input {
 
-// Each returns once the input is sent.
 void MoveTo(POINT ptScreen);
 void Button(DWORD dwFlag);      // MOUSEEVENTF_LEFTDOWN, ... where the pointer is
 void Key(UINT nVirtKey);        // pressed and released
@@ -38,11 +37,7 @@ public:
   bool Click(CPoint ptScreen); // the left button
 
 private:
-  static LRESULT CALLBACK KeyProc(int nCode, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK MouseProc(int nCode, WPARAM wParam, LPARAM lParam);
   HHOOK m_hKey, m_hMouse;
-  static int s_nKeyUps, s_nButtonUps;
-  static CPoint s_ptLast;
 };
 
 // Sends the steps from a driver thread while the test thread runs a modal loop: each sends its

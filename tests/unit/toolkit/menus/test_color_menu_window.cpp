@@ -159,8 +159,6 @@ struct NotifyCase {
 const COLORREF kUntouched = 0xABCDEF, kDefault = RGB(1, 2, 3), kRed = RGB(255, 0, 0),
                kOrange = RGB(255, 104, 32);
 
-void PrintTo(const NotifyCase& row, std::ostream* os) { *os << row.name; }
-
 class ColorMenuNotify : public ColorMenuTest, public ::testing::WithParamInterface<NotifyCase> {};
 
 TEST_P(ColorMenuNotify, PostsTheColourAndTheCookieAndSoundsOnceForAChoice) {
@@ -197,24 +195,24 @@ TEST_P(ColorMenuNotify, PostsTheColourAndTheCookieAndSoundsOnceForAChoice) {
   EXPECT_EQ(bChosen ? 1u : 0u, sounds.Sounds().size());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ColorMenuNotify,
-    ::testing::Values(
-        NotifyCase{"HoverCell", 0, {{'M', 16}}, {{'C', kRed}}, kUntouched, true},
-        NotifyCase{"HoverDefault", 0, {{'M', C::INDEX_DEFAULT_BUTTON}}, {{'C', kDefault}}, kUntouched, true},
-        NotifyCase{"HoverCustom", 0, {{'M', C::INDEX_CUSTOM_BUTTON}}, {}, kUntouched, true},
-        NotifyCase{"CellThenGap", 0, {{'M', 16}, {'M', C::INDEX_NONE}}, {{'C', kRed}}, kUntouched, true},
-        NotifyCase{
-            "ReleaseOnCell", 0, {{'M', 9}, {'U', 9}}, {{'C', kOrange}, {'F', kOrange}}, kOrange, false},
-        NotifyCase{
-            "ReleaseOnDefault", 0, {{'U', C::INDEX_DEFAULT_BUTTON}}, {{'F', kDefault}}, kDefault, false},
-        NotifyCase{"ReleaseOnCustom", 0, {{'U', C::INDEX_CUSTOM_BUTTON}}, {{'X', 0}}, (COLORREF)-2, false},
-        NotifyCase{"ReleaseOnGap", 0, {{'U', C::INDEX_NONE}}, {}, kUntouched, false},
-        NotifyCase{"ReleaseDisplayOnly", C::TPMX_DISPLAY_ONLY, {{'U', 9}}, {}, kUntouched, false},
-        NotifyCase{"ArrowThenEnter", 0, {{'K', VK_RIGHT}, {'K', VK_RETURN}}, {{'C', 0}, {'F', 0}}, 0, false},
-        NotifyCase{"EnterWithNothingHot", 0, {{'K', VK_RETURN}}, {}, kUntouched, false},
-        NotifyCase{"Escape", 0, {{'M', 16}, {'K', VK_ESCAPE}}, {{'C', kRed}}, kUntouched, false}),
-    menu_paint::CaseName());
+const int kGap = C::INDEX_NONE, kDefaultButton = C::INDEX_DEFAULT_BUTTON,
+          kCustomButton = C::INDEX_CUSTOM_BUTTON;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, ColorMenuNotify, ::testing::Values(
+    NotifyCase{"HoverCell", 0, {{'M', 16}}, {{'C', kRed}}, kUntouched, true},
+    NotifyCase{"HoverDefault", 0, {{'M', kDefaultButton}}, {{'C', kDefault}}, kUntouched, true},
+    NotifyCase{"HoverCustom", 0, {{'M', kCustomButton}}, {}, kUntouched, true},
+    NotifyCase{"CellThenGap", 0, {{'M', 16}, {'M', kGap}}, {{'C', kRed}}, kUntouched, true},
+    NotifyCase{"ReleaseOnCell", 0, {{'M', 9}, {'U', 9}}, {{'C', kOrange}, {'F', kOrange}}, kOrange, false},
+    NotifyCase{"ReleaseOnDefault", 0, {{'U', kDefaultButton}}, {{'F', kDefault}}, kDefault, false},
+    NotifyCase{"ReleaseOnCustom", 0, {{'U', kCustomButton}}, {{'X', 0}}, (COLORREF)-2, false},
+    NotifyCase{"ReleaseOnGap", 0, {{'U', kGap}}, {}, kUntouched, false},
+    NotifyCase{"ReleaseDisplayOnly", C::TPMX_DISPLAY_ONLY, {{'U', 9}}, {}, kUntouched, false},
+    NotifyCase{"ArrowThenEnter", 0, {{'K', VK_RIGHT}, {'K', VK_RETURN}}, {{'C', 0}, {'F', 0}}, 0, false},
+    NotifyCase{"EnterWithNothingHot", 0, {{'K', VK_RETURN}}, {}, kUntouched, false},
+    NotifyCase{"Escape", 0, {{'M', 16}, {'K', VK_ESCAPE}}, {{'C', kRed}}, kUntouched, false}),
+  menu_paint::CaseName());
+// clang-format on
 
 TEST_F(ColorMenuTest, SwatchesShowTheirColoursInEveryTheme) {
   const std::pair<CRuntimeClass*, const char*> kThemes[] = {

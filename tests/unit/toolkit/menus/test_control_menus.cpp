@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -128,26 +129,16 @@ TEST_P(RetranslateTest, TheControlGetsTheRecordAndMayLetTheMessageThrough) {
   menu.m_pControl->m_bLetThrough = row.bLetThrough;
   menu.m_pControl->m_lAnswer = row.lAnswer;
   ScopedTrackedMenu tracked(&menu);
-
   // Over the menu's border, beside the control.
   const CPoint pt(menu.m_rcControl.left - 1, menu.m_rcControl.top + 5);
   MOUSEHOOKSTRUCT hook = {};
   menu.ClientToScreen(&hook.pt);
-  bool bNoEat = false, bHandled = false;
-  switch (row.input) {
-  case Input::kMove:
-    bHandled = menu.HandleMouseMove(WM_MOUSEMOVE, pt.x, pt.y, bNoEat);
-    break;
-  case Input::kPress:
-    bHandled = menu.HandleMouseClick(WM_LBUTTONDOWN, pt.x, pt.y, bNoEat);
-    break;
-  case Input::kWheel:
-    bHandled = menu.HandleMouseWheel(WM_MOUSEWHEEL, &hook, bNoEat);
-    break;
-  case Input::kKey:
-    bHandled = menu.HandleKeyboard('A', 2, KF_EXTENDED, bNoEat);
-    break;
-  }
+  bool bNoEat = false;
+  const bool bHandled = row.input == Input::kMove ? menu.HandleMouseMove(WM_MOUSEMOVE, pt.x, pt.y, bNoEat)
+                        : row.input == Input::kPress
+                            ? menu.HandleMouseClick(WM_LBUTTONDOWN, pt.x, pt.y, bNoEat)
+                        : row.input == Input::kWheel ? menu.HandleMouseWheel(WM_MOUSEWHEEL, &hook, bNoEat)
+                                                     : menu.HandleKeyboard('A', 2, KF_EXTENDED, bNoEat);
   EXPECT_EQ(row.bHandled, bHandled);
   EXPECT_EQ(row.bLetThrough, bNoEat);
   ASSERT_EQ(1u, menu.m_pControl->m_records.size());
@@ -163,7 +154,6 @@ TEST_P(RetranslateTest, TheControlGetsTheRecordAndMayLetTheMessageThrough) {
                             (const MOUSEHOOKSTRUCT*)(nWheel != 0 ? &hook : nullptr)),
             std::make_tuple(CPoint(rec.m_x, rec.m_y), rec.m_nFlagsOrMessage, rec.m_nVirtKey, rec.m_nRepCnt,
                             rec.m_nWheelMessage, rec.m_pMouseHook));
-
   // Over the control itself the input goes on to it untouched, with no record.
   bNoEat = false;
   const CPoint ptControl = menu.m_rcControl.CenterPoint();
@@ -176,29 +166,26 @@ TEST_P(RetranslateTest, TheControlGetsTheRecordAndMayLetTheMessageThrough) {
   receiver.DestroyWindow();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Records, RetranslateTest,
-    ::testing::Values(RetranslateCase{"move", Input::kMove, false, 0, true},
-                      RetranslateCase{"move_let_through", Input::kMove, true, 0, false},
-                      RetranslateCase{"press_used", Input::kPress, false, 1, true},
-                      RetranslateCase{"press_unused", Input::kPress, false, 0, false},
-                      RetranslateCase{"press_let_through", Input::kPress, true, 1, false},
-                      RetranslateCase{"wheel", Input::kWheel, false, 0, true},
-                      RetranslateCase{"wheel_let_through", Input::kWheel, true, 0, false},
-                      RetranslateCase{"key_used", Input::kKey, false, 1, true},
-                      RetranslateCase{"key_unused", Input::kKey, false, 0, false},
-                      RetranslateCase{"key_let_through", Input::kKey, true, 1, false}),
-    menu_paint::CaseName());
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Records, RetranslateTest, ::testing::Values(
+    RetranslateCase{"move", Input::kMove, false, 0, true},
+    RetranslateCase{"move_let_through", Input::kMove, true, 0, false},
+    RetranslateCase{"press_used", Input::kPress, false, 1, true},
+    RetranslateCase{"press_unused", Input::kPress, false, 0, false},
+    RetranslateCase{"press_let_through", Input::kPress, true, 1, false},
+    RetranslateCase{"wheel", Input::kWheel, false, 0, true},
+    RetranslateCase{"wheel_let_through", Input::kWheel, true, 0, false},
+    RetranslateCase{"key_used", Input::kKey, false, 1, true},
+    RetranslateCase{"key_unused", Input::kKey, false, 0, false},
+    RetranslateCase{"key_let_through", Input::kKey, true, 1, false}), menu_paint::CaseName());
+// clang-format on
 
 std::vector<int> g_codes; // the selection callback's codes, in order
 bool g_bTakeSelection = false;
 
 bool FillActions(CExtPopupInplaceListBox& list, LPVOID) {
-  for (int i = 0; i < 30; i++) {
-    CString s;
-    s.Format("Action %d", i);
-    list.AddString(s);
-  }
+  for (int i = 0; i < 30; i++)
+    list.AddString(("Action " + std::to_string(i)).c_str());
   return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <ctime>
 #include <cstdlib>
@@ -133,25 +134,20 @@ protected:
   static CExtPopupTrackSite& Site() { return Menu::GetTrackSite(); }
   // Tracks the test chain at (150, 150) without animation, its first item current.
   CCountedMenu* Track(DWORD dwFlags = 0) {
-    CCountedMenu* pMenu = MakeChain(m_receiver.m_hWnd);
-    if (pMenu == NULL)
+    std::unique_ptr<CCountedMenu> pOwned(MakeChain(m_receiver.m_hWnd));
+    if (!pOwned || !pOwned->RunTrackingLoop(dwFlags | Menu::TPMX_NO_ANIMATION | Menu::TPMX_SELECT_FIRST, 150,
+                                            150, NULL, NULL, NULL, &m_nResult))
       return NULL;
-    if (!pMenu->RunTrackingLoop(dwFlags | Menu::TPMX_NO_ANIMATION | Menu::TPMX_SELECT_FIRST, 150, 150, NULL,
-                                NULL, NULL, &m_nResult)) {
-      delete pMenu;
-      return NULL;
-    }
+    CCountedMenu* pMenu = pOwned.release(); // the tracking's now
     // Keys are for a menu that has appeared.
-    const auto appeared = [&] {
-      return ::IsWindowVisible(pMenu->GetSafeHwnd()) && Site().m_pAnimatedMenu == NULL;
-    };
-    return WaitUntil(appeared) ? pMenu : NULL;
+    return WaitUntil([&] { return ::IsWindowVisible(pMenu->m_hWnd) && Site().m_pAnimatedMenu == NULL; })
+               ? pMenu
+               : NULL;
   }
+  static bool NoHooks() { return Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL; }
   int Commands(UINT nCmdId) const {
-    int n = 0;
-    for (const auto& m : m_receiver.m_log)
-      n += m.nMsg == WM_COMMAND && m.wParam == nCmdId ? 1 : 0;
-    return n;
+    return (int)std::count_if(m_receiver.m_log.begin(), m_receiver.m_log.end(),
+                              [&](auto& m) { return m.nMsg == WM_COMMAND && m.wParam == nCmdId; });
   }
 
   CTrackReceiver m_receiver;
@@ -186,7 +182,7 @@ TEST_P(TrackingDelivery, AChosenCommandIsStoredAndPostedOnlyWhereItMayGo) {
   EXPECT_EQ(row.nPosted, Commands(ID_BETA));
   EXPECT_EQ(0, m_receiver.m_nSentCommands);
   EXPECT_EQ(1, CCountedMenu::s_nDeleted);
-  EXPECT_TRUE(Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL);
+  EXPECT_TRUE(NoHooks());
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TrackingDelivery,
@@ -222,7 +218,7 @@ TEST_F(TrackingTest, AMenuTheReceiverVetoesStaysWithItsCaller) {
   EXPECT_FALSE(pMenu->RunTrackingLoop(Menu::TPMX_NO_ANIMATION, 150, 150, NULL, NULL, NULL, &m_nResult));
   EXPECT_EQ(0, CCountedMenu::s_nDeleted);
   EXPECT_FALSE(Menu::AnyMenuTracked());
-  EXPECT_TRUE(Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL);
+  EXPECT_TRUE(NoHooks());
   EXPECT_EQ(NULL, pMenu->GetSafeHwnd());
   EXPECT_EQ(5, pMenu->GetItemCount());
   pMenu.reset();
@@ -367,9 +363,8 @@ TEST_F(TrackingTest, AClickOnACommandPostsItAndAPressOutsideReachesTheWindowBene
     Menu::DrainMessagesAndIdle();
     EXPECT_EQ(bOutside ? 0 : 1, Commands(ID_BETA));
     // The tracking ends with the press, so its release follows it to the same window.
-    const std::vector<UINT> input =
-        bOutside ? std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP} : std::vector<UINT>{};
-    EXPECT_EQ(input, m_receiver.m_input);
+    EXPECT_EQ(bOutside ? (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}) : std::vector<UINT>{},
+              m_receiver.m_input);
   }
 }
 
@@ -389,9 +384,8 @@ TEST_F(TrackingTest, ASubmenuOpensAfterTheDelayUnlessThePointerMovesOn) {
       ASSERT_TRUE(probe.Move(ItemCentre(*pMenu, 0)));
       EXPECT_EQ(-1, pMenu->m_nPendingSubmenuIndex);
     }
-    const bool bOpened =
-        WaitUntil([&] { return pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible(); }, 1500);
-    EXPECT_EQ(!bMoveOn, bOpened);
+    EXPECT_EQ(!bMoveOn,
+              WaitUntil([&] { return pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible(); }, 1500));
     Menu::CancelAllTracking();
   }
 }
@@ -464,16 +458,13 @@ TEST_F(TrackingTest, RandomInputEndsEveryTrackingCleanly) {
       Menu::CancelAllTracking();
       Menu::DrainMessagesAndIdle();
       EXPECT_EQ(0, MenuWindowsOfThread());
-      EXPECT_TRUE(Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL);
+      EXPECT_TRUE(NoHooks());
       EXPECT_EQ(nRounds + 1, CCountedMenu::s_nDeleted);
-      int nPosted = 0;
-      for (const auto& m : m_receiver.m_log) {
-        if (m.nMsg == WM_COMMAND) {
-          EXPECT_EQ(m_nResult, m.wParam);
-          nPosted++;
-        }
-      }
-      EXPECT_EQ(m_nResult != 0 ? 1 : 0, nPosted);
+      std::vector<WPARAM> posted;
+      for (const auto& m : m_receiver.m_log)
+        if (m.nMsg == WM_COMMAND)
+          posted.push_back(m.wParam);
+      EXPECT_EQ(m_nResult != 0 ? std::vector<WPARAM>{m_nResult} : std::vector<WPARAM>{}, posted);
       if (nRounds == 0)
         first = objects();
     }

@@ -161,7 +161,6 @@ struct PlaceCase {
   BYTE nFlags;
   int nWhere;
 };
-void PrintTo(const PlaceCase& c, std::ostream* os) { *os << c.name; }
 class TipPlacement : public TipTest, public ::testing::WithParamInterface<PlaceCase> {};
 
 TEST_P(TipPlacement, FlipsWhereTheWorkAreaHasNoRoomAndStaysInsideIt) {
