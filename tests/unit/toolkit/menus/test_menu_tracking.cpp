@@ -511,7 +511,7 @@ INSTANTIATE_TEST_SUITE_P(Table, TrackingWindowCommands,
                                            WindowStateRow{"minimised", SW_SHOWMINIMIZED, "+---++"}),
                          menu_paint::CaseName());
 
-// A resizable dialog that notes the window commands it is given instead of carrying them out.
+// A resizable dialog that records the window commands it is given instead of carrying them out.
 class CSysMenuDialog : public CExtResizableDialog {
 public:
   std::vector<UINT> m_commands;
