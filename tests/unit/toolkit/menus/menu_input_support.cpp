@@ -1,48 +1,27 @@
 #include "tests/unit/toolkit/menus/menu_input_support.h"
 
 #include <cctype>
-#include <cstring>
+#include <cstdlib>
+#include <ctime>
 
 namespace menu_input {
 
 namespace {
 
-void SendOne(INPUT& in) { ::SendInput(1, &in, sizeof(INPUT)); }
+void Send(std::vector<INPUT> inputs) {
+  std::thread([&] { ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)); }).join();
+}
 
-} // namespace
-
-void MoveTo(POINT ptScreen) {
+INPUT Mouse(POINT pt, DWORD dwFlags) {
   const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = (ptScreen.x * 65536 + cx - 1) / cx;
-  in.mi.dy = (ptScreen.y * 65536 + cy - 1) / cy;
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendOne(in);
+  INPUT in = {INPUT_MOUSE};
+  in.mi.dx = (pt.x * 65536 + cx - 1) / cx;
+  in.mi.dy = (pt.y * 65536 + cy - 1) / cy;
+  in.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  return in;
 }
 
-void Button(DWORD dwFlag) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = dwFlag;
-  SendOne(in);
-}
-
-void Key(UINT nVirtKey) {
-  INPUT in[2] = {};
-  for (INPUT& one : in) {
-    one.type = INPUT_KEYBOARD;
-    one.ki.wVk = (WORD)nVirtKey;
-  }
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, in, sizeof(INPUT));
-}
-
-void Type(const char* pszText) {
-  for (const char* p = pszText; *p != 0; ++p)
-    Key((UINT)std::toupper((unsigned char)*p));
-}
-
+// Waits, off the window thread, until pred holds or five seconds pass; pred's last answer.
 bool WaitFromDriver(const std::function<bool()>& pred) {
   for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 5000; ::Sleep(5))
     if (pred())
@@ -50,34 +29,130 @@ bool WaitFromDriver(const std::function<bool()>& pred) {
   return pred();
 }
 
-CInputDriver::CInputDriver(std::vector<DriverStep> steps, std::function<bool()> ended, HWND hWndToClose)
-    : m_steps(std::move(steps)), m_ended(std::move(ended)), m_hWndToClose(hWndToClose) {
-  m_thread = std::thread([this] {
-    bool bOk = true;
-    for (size_t i = 0; i < m_steps.size(); i++) {
-      // A step that missed its effect makes the rest pointless; the last one still ends the loop.
-      if (!bOk && i + 1 < m_steps.size()) {
-        m_results.push_back(false);
-        continue;
-      }
-      m_steps[i].send();
-      bOk = !m_steps[i].until || WaitFromDriver(m_steps[i].until);
-      m_results.push_back(bOk);
-    }
-    if (!WaitFromDriver(m_ended))
-      ::PostMessageA(m_hWndToClose, WM_CLOSE, 0, 0);
+int g_nKeyUps = 0, g_nButtonUps = 0; // seen by the probe's hooks
+CPoint g_ptLast(-1, -1);
+
+LRESULT CALLBACK ProbeKey(int nCode, WPARAM wParam, LPARAM lParam) {
+  if (nCode == HC_ACTION && (lParam & 0x80000000) != 0)
+    ++g_nKeyUps;
+  return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+LRESULT CALLBACK ProbeMouse(int nCode, WPARAM wParam, LPARAM lParam) {
+  if (nCode == HC_ACTION) {
+    if (wParam == WM_LBUTTONUP || wParam == WM_RBUTTONUP || wParam == WM_NCLBUTTONUP ||
+        wParam == WM_NCRBUTTONUP)
+      ++g_nButtonUps;
+    g_ptLast = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)->pt;
+  }
+  return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+} // namespace
+
+void MoveTo(POINT ptScreen) { Send({Mouse(ptScreen, 0)}); }
+
+void Button(DWORD dwFlag) {
+  INPUT in = {INPUT_MOUSE};
+  in.mi.dwFlags = dwFlag;
+  Send({in});
+}
+
+void Key(UINT nVirtKey) {
+  INPUT in[2] = {};
+  for (INPUT& one : in) {
+    one.type = INPUT_KEYBOARD;
+    one.ki.wVk = (WORD)nVirtKey;
+    one.ki.wScan = (WORD)::MapVirtualKeyA(nVirtKey, 0);
+  }
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  Send({in[0], in[1]});
+}
+
+void Type(const char* pszText) {
+  for (const char* p = pszText; *p != 0; ++p)
+    Key((UINT)std::toupper((unsigned char)*p));
+}
+
+bool WaitUntil(const std::function<bool()>& pred, int nTimeoutMs) {
+  const DWORD dwStart = ::GetTickCount();
+  for (;;) {
+    CExtPopupMenuWnd::DrainMessagesAndIdle(false);
+    if (pred())
+      return true;
+    if ((int)(::GetTickCount() - dwStart) > nTimeoutMs)
+      return pred();
+    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+bool RestPointer(CPoint ptScreen) {
+  MoveTo(ptScreen);
+  return WaitUntil([&] {
+    CPoint pt;
+    return ::GetCursorPos(&pt) && pt == ptScreen;
   });
 }
 
-CInputDriver::~CInputDriver() {
-  if (m_thread.joinable())
-    m_thread.join();
+bool Activate(HWND hWnd) {
+  ::SetForegroundWindow(hWnd);
+  ::SetActiveWindow(hWnd);
+  ::SetFocus(hWnd);
+  return WaitUntil([&] { return ::GetFocus() == hWnd; });
 }
 
-std::vector<bool> CInputDriver::Results() {
-  if (m_thread.joinable())
-    m_thread.join();
-  return m_results;
+CInputProbe::CInputProbe()
+    : m_hKey(::SetWindowsHookExA(WH_KEYBOARD, &ProbeKey, NULL, ::GetCurrentThreadId())),
+      m_hMouse(::SetWindowsHookExA(WH_MOUSE, &ProbeMouse, NULL, ::GetCurrentThreadId())) {
+  EXPECT_TRUE(m_hKey != NULL && m_hMouse != NULL);
+}
+
+CInputProbe::~CInputProbe() {
+  if (m_hKey != NULL)
+    ::UnhookWindowsHookEx(m_hKey);
+  if (m_hMouse != NULL)
+    ::UnhookWindowsHookEx(m_hMouse);
+}
+
+bool CInputProbe::Key(UINT nVirtKey, bool bTooSoon) {
+  // A menu still appearing takes no keys.
+  if (!WaitUntil([] { return CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL; }))
+    return false;
+  const DWORD dwNow = (DWORD)std::clock();
+  CExtPopupTrackSite::g_nLastKeyTime = bTooSoon ? dwNow + 100000 : dwNow - 1000;
+  const int nBefore = g_nKeyUps;
+  menu_input::Key(nVirtKey);
+  return WaitUntil([&] { return g_nKeyUps > nBefore; });
+}
+
+bool CInputProbe::Move(CPoint ptScreen) {
+  g_ptLast = CPoint(-1, -1);
+  MoveTo(ptScreen);
+  // The absolute coordinates of the input may land a pixel off.
+  return WaitUntil(
+      [&] { return std::abs(g_ptLast.x - ptScreen.x) <= 1 && std::abs(g_ptLast.y - ptScreen.y) <= 1; });
+}
+
+bool CInputProbe::Click(CPoint ptScreen) {
+  const int nBefore = g_nButtonUps;
+  Send({Mouse(ptScreen, 0), Mouse(ptScreen, MOUSEEVENTF_LEFTDOWN), Mouse(ptScreen, MOUSEEVENTF_LEFTUP)});
+  return WaitUntil([&] { return g_nButtonUps > nBefore; });
+}
+
+std::thread DriveScript(std::vector<DriverStep> steps, std::vector<bool>& results,
+                        std::function<bool()> ended, HWND hWndToClose) {
+  return std::thread([=, &results] {
+    bool bOk = true;
+    for (size_t i = 0; i < steps.size(); i++) {
+      if (bOk || i + 1 == steps.size()) {
+        steps[i].send();
+        bOk = !steps[i].until || WaitFromDriver(steps[i].until);
+      }
+      results.push_back(bOk);
+    }
+    if (!WaitFromDriver(ended))
+      ::PostMessageA(hWndToClose, WM_CLOSE, 0, 0);
+  });
 }
 
 } // namespace menu_input

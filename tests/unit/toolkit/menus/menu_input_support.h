@@ -1,48 +1,53 @@
-// Real input for the tear-off, in-place edit and hosted-control tests: the pointer and keys sent
-// through SendInput, and a driver thread that sends a script of input while the test thread runs
-// a modal loop, each step waiting for its effect.
+// Real input for the menu tests, sent by SendInput from a driver thread: single pieces, a probe that
+// tells when the tracking hooks have had one, and a script a driver sends while a modal loop runs.
 #pragma once
 
-#include <windows.h>
+#include "tests/unit/toolkit/menus/menu_paint_support.h"
 
-#include <atomic>
 #include <functional>
-#include <utility>
 #include <thread>
 #include <vector>
 
 namespace menu_input {
 
 void MoveTo(POINT ptScreen);
-// MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, ...
-void Button(DWORD dwFlag);
-void Key(UINT nVirtKey);
-// Types lower-case letters and digits.
-void Type(const char* pszText);
-// Waits, off the window thread, until pred holds or five seconds pass; pred's last answer.
-bool WaitFromDriver(const std::function<bool()>& pred);
+void Button(DWORD dwFlag);      // MOUSEEVENTF_LEFTDOWN, ... where the pointer is
+void Key(UINT nVirtKey);        // pressed and released
+void Type(const char* pszText); // lower-case letters and digits
 
-// Each step sends its input, then waits for its effect; the answers are kept by step. Whatever
-// happens, the last step's input is sent, and when the loop under test has not ended a while after
-// it, hWndToClose gets WM_CLOSE so that it does.
+// Runs the thread's messages through the menus' own drain until the predicate holds or the time is
+// up; answers the predicate.
+bool WaitUntil(const std::function<bool()>& pred, int nTimeoutMs = 5000);
+// Moves the pointer and waits until it is there.
+bool RestPointer(CPoint ptScreen);
+// Makes the window the active one with the focus.
+bool Activate(HWND hWnd);
+
+// Thread hooks installed after the tracking's own, so they see each piece of input first and hand
+// it on: once the release of a key or button, or a move to the point, has been seen, the tracking
+// has had everything before it.
+class CInputProbe {
+public:
+  CInputProbe();
+  ~CInputProbe();
+  // Presses the key once no menu is appearing, as if the last key came long ago (or just now), and
+  // waits until its release has gone through the hooks.
+  bool Key(UINT nVirtKey, bool bTooSoon = false);
+  bool Move(CPoint ptScreen);
+  bool Click(CPoint ptScreen); // the left button
+
+private:
+  HHOOK m_hKey, m_hMouse;
+};
+
+// Sends the steps from a driver thread while the test thread runs a modal loop: each sends its
+// input, then waits for its effect, and results gets whether it came. After a miss only the last
+// step, which ends the loop, is sent; a loop not ended a while after it gets WM_CLOSE at hWndToClose.
 struct DriverStep {
   std::function<void()> send;
   std::function<bool()> until;
 };
-
-class CInputDriver {
-public:
-  CInputDriver(std::vector<DriverStep> steps, std::function<bool()> ended, HWND hWndToClose);
-  ~CInputDriver();
-  // The step results once the script ended.
-  std::vector<bool> Results();
-
-private:
-  std::vector<DriverStep> m_steps;
-  std::vector<bool> m_results;
-  std::function<bool()> m_ended;
-  HWND m_hWndToClose;
-  std::thread m_thread;
-};
+std::thread DriveScript(std::vector<DriverStep> steps, std::vector<bool>& results,
+                        std::function<bool()> ended, HWND hWndToClose);
 
 } // namespace menu_input

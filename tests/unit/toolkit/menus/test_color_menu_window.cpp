@@ -1,13 +1,15 @@
-// The colour popup on the screen: where its cells and buttons lie and what a point hits, the cell of
-// the initial colour, the notifications hovering, releasing and the keys post to the receiver, and
-// the swatches it paints in each theme.
+// The colour popup: the standard tables, the grid and the arrow keys' moves, when it opens from an
+// item, and on the screen its cells, hit test, initial cell, notifications and swatches per theme.
 #include "tests/common/pixel_support.h"
 #include "tests/unit/toolkit/menus/menu_paint_support.h"
 #include "tests/unit/toolkit/menus/popup_base_support.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -157,8 +159,6 @@ struct NotifyCase {
 const COLORREF kUntouched = 0xABCDEF, kDefault = RGB(1, 2, 3), kRed = RGB(255, 0, 0),
                kOrange = RGB(255, 104, 32);
 
-void PrintTo(const NotifyCase& row, std::ostream* os) { *os << row.name; }
-
 class ColorMenuNotify : public ColorMenuTest, public ::testing::WithParamInterface<NotifyCase> {};
 
 TEST_P(ColorMenuNotify, PostsTheColourAndTheCookieAndSoundsOnceForAChoice) {
@@ -195,24 +195,24 @@ TEST_P(ColorMenuNotify, PostsTheColourAndTheCookieAndSoundsOnceForAChoice) {
   EXPECT_EQ(bChosen ? 1u : 0u, sounds.Sounds().size());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ColorMenuNotify,
-    ::testing::Values(
-        NotifyCase{"HoverCell", 0, {{'M', 16}}, {{'C', kRed}}, kUntouched, true},
-        NotifyCase{"HoverDefault", 0, {{'M', C::INDEX_DEFAULT_BUTTON}}, {{'C', kDefault}}, kUntouched, true},
-        NotifyCase{"HoverCustom", 0, {{'M', C::INDEX_CUSTOM_BUTTON}}, {}, kUntouched, true},
-        NotifyCase{"CellThenGap", 0, {{'M', 16}, {'M', C::INDEX_NONE}}, {{'C', kRed}}, kUntouched, true},
-        NotifyCase{
-            "ReleaseOnCell", 0, {{'M', 9}, {'U', 9}}, {{'C', kOrange}, {'F', kOrange}}, kOrange, false},
-        NotifyCase{
-            "ReleaseOnDefault", 0, {{'U', C::INDEX_DEFAULT_BUTTON}}, {{'F', kDefault}}, kDefault, false},
-        NotifyCase{"ReleaseOnCustom", 0, {{'U', C::INDEX_CUSTOM_BUTTON}}, {{'X', 0}}, (COLORREF)-2, false},
-        NotifyCase{"ReleaseOnGap", 0, {{'U', C::INDEX_NONE}}, {}, kUntouched, false},
-        NotifyCase{"ReleaseDisplayOnly", C::TPMX_DISPLAY_ONLY, {{'U', 9}}, {}, kUntouched, false},
-        NotifyCase{"ArrowThenEnter", 0, {{'K', VK_RIGHT}, {'K', VK_RETURN}}, {{'C', 0}, {'F', 0}}, 0, false},
-        NotifyCase{"EnterWithNothingHot", 0, {{'K', VK_RETURN}}, {}, kUntouched, false},
-        NotifyCase{"Escape", 0, {{'M', 16}, {'K', VK_ESCAPE}}, {{'C', kRed}}, kUntouched, false}),
-    menu_paint::CaseName());
+const int kGap = C::INDEX_NONE, kDefaultButton = C::INDEX_DEFAULT_BUTTON,
+          kCustomButton = C::INDEX_CUSTOM_BUTTON;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, ColorMenuNotify, ::testing::Values(
+    NotifyCase{"HoverCell", 0, {{'M', 16}}, {{'C', kRed}}, kUntouched, true},
+    NotifyCase{"HoverDefault", 0, {{'M', kDefaultButton}}, {{'C', kDefault}}, kUntouched, true},
+    NotifyCase{"HoverCustom", 0, {{'M', kCustomButton}}, {}, kUntouched, true},
+    NotifyCase{"CellThenGap", 0, {{'M', 16}, {'M', kGap}}, {{'C', kRed}}, kUntouched, true},
+    NotifyCase{"ReleaseOnCell", 0, {{'M', 9}, {'U', 9}}, {{'C', kOrange}, {'F', kOrange}}, kOrange, false},
+    NotifyCase{"ReleaseOnDefault", 0, {{'U', kDefaultButton}}, {{'F', kDefault}}, kDefault, false},
+    NotifyCase{"ReleaseOnCustom", 0, {{'U', kCustomButton}}, {{'X', 0}}, (COLORREF)-2, false},
+    NotifyCase{"ReleaseOnGap", 0, {{'U', kGap}}, {}, kUntouched, false},
+    NotifyCase{"ReleaseDisplayOnly", C::TPMX_DISPLAY_ONLY, {{'U', 9}}, {}, kUntouched, false},
+    NotifyCase{"ArrowThenEnter", 0, {{'K', VK_RIGHT}, {'K', VK_RETURN}}, {{'C', 0}, {'F', 0}}, 0, false},
+    NotifyCase{"EnterWithNothingHot", 0, {{'K', VK_RETURN}}, {}, kUntouched, false},
+    NotifyCase{"Escape", 0, {{'M', 16}, {'K', VK_ESCAPE}}, {{'C', kRed}}, kUntouched, false}),
+  menu_paint::CaseName());
+// clang-format on
 
 TEST_F(ColorMenuTest, SwatchesShowTheirColoursInEveryTheme) {
   const std::pair<CRuntimeClass*, const char*> kThemes[] = {
@@ -236,6 +236,80 @@ TEST_F(ColorMenuTest, SwatchesShowTheirColoursInEveryTheme) {
         << pszName;
     pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, rcWindow),
                            (std::string("color_menu_") + pszName + ".bmp").c_str());
+  }
+}
+
+// n colours (their indices as colours) in c columns.
+void Fill(C& menu, int n, int c) {
+  menu.RemoveAllColors();
+  for (int i = 0; i < n; ++i)
+    menu.m_colors.push_back(std::make_unique<C::COLORREF_TABLE_ENTRY>(i, "c"));
+  menu.SetColumnCount(c);
+}
+
+TEST(ColorMenuGrid, TheStandardTablesANewMenuAndGridSizes) {
+  ASSERT_EQ(40u, C::g_StdColors40.size());
+  ASSERT_EQ(16u, C::g_StdColors16.size());
+  EXPECT_STREQ("Pale green ", C::g_StdColors40[35].GetName());
+  EXPECT_EQ(RGB(0, 0, 94), C::g_StdColors16[7].m_clr);
+  C menu;
+  EXPECT_STREQ("Default Color", menu.m_sBtnTextDefault);
+  EXPECT_STREQ("Custom Color ...", menu.m_sBtnTextCustom);
+  ASSERT_EQ(40, menu.GetColorCount());
+  for (int i = 0; i < 40; ++i)
+    EXPECT_EQ(C::g_StdColors40[i].m_clr, menu.GetColorAt(i)) << i;
+  for (int nIndex : {-1, 40})
+    EXPECT_TRUE(!menu.GetColorEntry(nIndex) && !menu.GetColorAt(nIndex) &&
+                menu.GetColorNameAt(nIndex).IsEmpty());
+  const std::tuple<int, int, CSize> kGrids[] = {{40, 8, {8, 5}}, {42, 8, {8, 6}}, {5, 8, {5, 1}},
+                                                {8, 8, {8, 1}},  {0, 8, {8, 0}},  {3, 1, {1, 3}}};
+  for (const auto& [n, c, size] : kGrids) {
+    Fill(menu, n, c);
+    EXPECT_EQ(size, menu.GetGridSize()) << n << " in " << c;
+  }
+}
+
+TEST(ColorMenuGrid, ArrowKeysWalkTheGridAndWrapAroundShortRows) {
+  const int L = VK_LEFT, R = VK_RIGHT, U = VK_UP, D = VK_DOWN, N = C::INDEX_NONE;
+  const int DB = C::INDEX_DEFAULT_BUTTON, CB = C::INDEX_CUSTOM_BUTTON;
+  const struct {
+    int n, c;
+    std::vector<std::array<int, 3>> moves; // from, key, to
+  } kGrids[] = {
+      // From each corner and across the edges; nothing or a button hot starts at the first cell.
+      {40, 8, {{0, L, 7},   {0, R, 1},   {0, U, 32},  {0, D, 8},   {7, L, 6},   {7, R, 0},
+               {7, U, 39},  {7, D, 15},  {32, L, 39}, {32, R, 33}, {32, U, 24}, {32, D, 0},
+               {39, L, 38}, {39, R, 32}, {39, U, 31}, {39, D, 7},  {8, L, 15},  {3, U, 35},
+               {35, D, 3},  {N, D, 0},   {DB, U, 0},  {CB, L, 0},  {40, R, 0},  {12, VK_HOME, 12}}},
+      // A short last row of two.
+      {42, 8, {{5, U, 37}, {37, D, 5}, {33, D, 41}, {41, R, 40}, {40, L, 41}, {41, U, 33}, {1, U, 41}}},
+      // One row, one column, no cell.
+      {5, 8, {{2, U, 2}, {2, D, 2}, {4, R, 0}, {0, L, 4}}},
+      {3, 1, {{1, L, 1}, {1, R, 1}, {0, U, 2}, {2, D, 0}}},
+      {0, 8, {{N, R, N}, {0, D, N}}}};
+  // The buttons take no part in the moves.
+  for (BYTE nButtons : {0, C::BUTTON_DEFAULT | C::BUTTON_CUSTOM})
+    for (const auto& grid : kGrids) {
+      C menu;
+      menu.m_nButtonFlags = nButtons;
+      Fill(menu, grid.n, grid.c);
+      for (const auto& [nFrom, nKey, nTo] : grid.moves)
+        EXPECT_EQ(nTo, menu.GetNextCellIndex(nFrom, nKey))
+            << grid.n << " in " << grid.c << ", key " << nKey << " from " << nFrom;
+    }
+}
+
+TEST(ColorMenuGrid, OpensFromAnItemUnlessHelpOrDisplayOnlyIsInForceHereOrAbove) {
+  const DWORD H = C::TPMX_HELP_MODE, D = C::TPMX_DISPLAY_ONLY, T = C::TPMX_TEAROFF;
+  const std::tuple<DWORD, DWORD, bool> kRows[] = {{0, 0, 1}, {H, 0, 0}, {D, 0, 0},
+                                                  {T, 0, 1}, {0, H, 0}, {0, D, 0}};
+  for (const auto& [dwOwn, dwAbove, bOpens] : kRows) {
+    CExtPopupMenuWnd parent;
+    C menu;
+    parent.SetTrackFlags(dwAbove);
+    menu.SetTrackFlags(dwOwn);
+    menu.m_pParentMenu = &parent;
+    EXPECT_EQ(bOpens, menu.CanOpenFromItem()) << std::hex << dwOwn << " " << dwAbove;
   }
 }
 

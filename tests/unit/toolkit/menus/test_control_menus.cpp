@@ -1,18 +1,18 @@
-// Popup menus hosting controls: each kind of input record reaching the control with the let-through
-// flag, the undo/redo list's caption and drag-scroll timers, the hosted list's one ending, and the
-// calendar menu made, fed keys and passing on the calendar's selection.
-#include "tests/unit/toolkit/menus/control_menu_support.h"
+// Popup menus hosting controls: the input records reaching the control with the let-through flag,
+// the undo/redo list's caption and drag-scroll timers, the hosted list's one ending, the calendar menu.
 #include "tests/unit/toolkit/menus/menu_input_support.h"
-#include "tests/unit/toolkit/menus/menu_paint_support.h"
+#include "toolkit/menus/ExtPopupControlMenuWnd.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <tuple>
+#include <utility>
 
 namespace {
 
-using namespace control_menu;
+typedef CExtPopupControlMenuWnd::InputRecord InputRecord;
 using menu_paint::CMenuReceiver;
 using menu_paint::ReceivedMessage;
 using menu_paint::WaitUntil;
@@ -23,7 +23,87 @@ template <class T> std::unique_ptr<T> MakeByClass(CRuntimeClass* pClass) {
   return std::unique_ptr<T>(pObject != NULL && pObject->IsKindOf(pClass) ? static_cast<T*>(pObject) : NULL);
 }
 
-// ---------------------------------------------------------------------------------------------
+LPCSTR ControlClass() {
+  return AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+}
+
+// Logs every record; answers m_lAnswer, or asks for the let-through when m_bLetThrough is set.
+class CLoggingControl : public CWnd {
+public:
+  std::vector<InputRecord> m_records;
+  LRESULT m_lAnswer = 1;
+  bool m_bLetThrough = false;
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != CExtPopupControlMenuWnd::g_nMsgControlInputRetranslate)
+      return CWnd::WindowProc(message, wParam, lParam);
+    InputRecord& rec = *reinterpret_cast<InputRecord*>(wParam);
+    m_records.push_back(rec);
+    if (m_bLetThrough && rec.m_pLetThrough != NULL)
+      *rec.m_pLetThrough = 1;
+    return m_lAnswer;
+  }
+  void PostNcDestroy() override { delete this; }
+};
+
+class CHostingMenu : public CExtPopupControlMenuWnd {
+public:
+  HWND CreateHostedControl(CWnd* pWndMenu, const RECT& rc) override {
+    m_pControl = new CLoggingControl;
+    if (m_pControl->CreateEx(0, ControlClass(), NULL, WS_CHILD | WS_VISIBLE, rc, pWndMenu, 1))
+      return m_pControl->m_hWnd;
+    delete m_pControl;
+    m_pControl = NULL;
+    return NULL;
+  }
+  CLoggingControl* m_pControl = NULL;
+};
+
+// A calendar of fixed-size months that logs the keys it gets and keeps the style it is given.
+class CTestCalendar : public CExtPopupInplaceDatePicker {
+  DECLARE_DYNCREATE(CTestCalendar)
+public:
+  enum { kMonthWidth = 170, kMonthHeight = 150 };
+  BOOL Create(CWnd* pParentWnd, const RECT& rcWnd, UINT nDlgCtrlID, int, int, int, int, DWORD dwWindowStyle,
+              DWORD dwDatePickerStyle, CCreateContext* = NULL) override {
+    ModifyDatePickerStyle((DWORD)-1, dwDatePickerStyle, false);
+    return CreateEx(0, ControlClass(), NULL, dwWindowStyle, rcWnd, pParentWnd, nDlgCtrlID);
+  }
+  void CalcSizeForDimension(CSize& sizeOut, const CSize* pDimension) override {
+    sizeOut = CSize(pDimension->cx * kMonthWidth, pDimension->cy * kMonthHeight);
+  }
+  DWORD ModifyDatePickerStyle(DWORD dwRemove, DWORD dwAdd, bool) override {
+    return std::exchange(m_dwStyle, (m_dwStyle & ~dwRemove) | dwAdd);
+  }
+  void SetDimension(int, int, int, int, bool) override {}
+
+  static inline std::vector<UINT> g_keys; // of every calendar, in order
+  DWORD m_dwStyle = 0;
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_KEYDOWN)
+      return CExtPopupInplaceDatePicker::WindowProc(message, wParam, lParam);
+    g_keys.push_back((UINT)wParam);
+    return 0;
+  }
+};
+IMPLEMENT_DYNCREATE(CTestCalendar, CExtPopupInplaceDatePicker)
+
+// Shows the menu at (300, 200) at once, as the tracking will, and waits until it has appeared.
+bool ShowHosting(CExtPopupMenuWnd& menu, CWnd* pOwner) {
+  return menu_paint::ShowAt(menu, pOwner, CPoint(300, 200), 0, CExtPopupBaseWnd::ANIM_AT_ONCE) &&
+         WaitUntil([] { return g_PopupTrackSite.m_pAnimatedMenu == NULL; });
+}
+
+// Makes the tracking site report a tracked menu for the life of the object. A tracked menu whose
+// window goes is deleted by the site: the test owns these menus, so End hands them back first.
+struct ScopedTrackedMenu {
+  explicit ScopedTrackedMenu(CExtPopupMenuWnd* pMenu) { g_PopupTrackSite.m_pTrackedMenu = pMenu; }
+  ~ScopedTrackedMenu() { End(); }
+  void End() { g_PopupTrackSite.m_pTrackedMenu = NULL; }
+};
 
 enum class Input { kMove, kPress, kWheel, kKey };
 
@@ -49,26 +129,16 @@ TEST_P(RetranslateTest, TheControlGetsTheRecordAndMayLetTheMessageThrough) {
   menu.m_pControl->m_bLetThrough = row.bLetThrough;
   menu.m_pControl->m_lAnswer = row.lAnswer;
   ScopedTrackedMenu tracked(&menu);
-
   // Over the menu's border, beside the control.
   const CPoint pt(menu.m_rcControl.left - 1, menu.m_rcControl.top + 5);
   MOUSEHOOKSTRUCT hook = {};
   menu.ClientToScreen(&hook.pt);
-  bool bNoEat = false, bHandled = false;
-  switch (row.input) {
-  case Input::kMove:
-    bHandled = menu.HandleMouseMove(WM_MOUSEMOVE, pt.x, pt.y, bNoEat);
-    break;
-  case Input::kPress:
-    bHandled = menu.HandleMouseClick(WM_LBUTTONDOWN, pt.x, pt.y, bNoEat);
-    break;
-  case Input::kWheel:
-    bHandled = menu.HandleMouseWheel(WM_MOUSEWHEEL, &hook, bNoEat);
-    break;
-  case Input::kKey:
-    bHandled = menu.HandleKeyboard('A', 2, KF_EXTENDED, bNoEat);
-    break;
-  }
+  bool bNoEat = false;
+  const bool bHandled = row.input == Input::kMove ? menu.HandleMouseMove(WM_MOUSEMOVE, pt.x, pt.y, bNoEat)
+                        : row.input == Input::kPress
+                            ? menu.HandleMouseClick(WM_LBUTTONDOWN, pt.x, pt.y, bNoEat)
+                        : row.input == Input::kWheel ? menu.HandleMouseWheel(WM_MOUSEWHEEL, &hook, bNoEat)
+                                                     : menu.HandleKeyboard('A', 2, KF_EXTENDED, bNoEat);
   EXPECT_EQ(row.bHandled, bHandled);
   EXPECT_EQ(row.bLetThrough, bNoEat);
   ASSERT_EQ(1u, menu.m_pControl->m_records.size());
@@ -84,7 +154,6 @@ TEST_P(RetranslateTest, TheControlGetsTheRecordAndMayLetTheMessageThrough) {
                             (const MOUSEHOOKSTRUCT*)(nWheel != 0 ? &hook : nullptr)),
             std::make_tuple(CPoint(rec.m_x, rec.m_y), rec.m_nFlagsOrMessage, rec.m_nVirtKey, rec.m_nRepCnt,
                             rec.m_nWheelMessage, rec.m_pMouseHook));
-
   // Over the control itself the input goes on to it untouched, with no record.
   bNoEat = false;
   const CPoint ptControl = menu.m_rcControl.CenterPoint();
@@ -97,31 +166,26 @@ TEST_P(RetranslateTest, TheControlGetsTheRecordAndMayLetTheMessageThrough) {
   receiver.DestroyWindow();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Records, RetranslateTest,
-    ::testing::Values(RetranslateCase{"move", Input::kMove, false, 0, true},
-                      RetranslateCase{"move_let_through", Input::kMove, true, 0, false},
-                      RetranslateCase{"press_used", Input::kPress, false, 1, true},
-                      RetranslateCase{"press_unused", Input::kPress, false, 0, false},
-                      RetranslateCase{"press_let_through", Input::kPress, true, 1, false},
-                      RetranslateCase{"wheel", Input::kWheel, false, 0, true},
-                      RetranslateCase{"wheel_let_through", Input::kWheel, true, 0, false},
-                      RetranslateCase{"key_used", Input::kKey, false, 1, true},
-                      RetranslateCase{"key_unused", Input::kKey, false, 0, false},
-                      RetranslateCase{"key_let_through", Input::kKey, true, 1, false}),
-    menu_paint::CaseName());
-
-// ---------------------------------------------------------------------------------------------
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Records, RetranslateTest, ::testing::Values(
+    RetranslateCase{"move", Input::kMove, false, 0, true},
+    RetranslateCase{"move_let_through", Input::kMove, true, 0, false},
+    RetranslateCase{"press_used", Input::kPress, false, 1, true},
+    RetranslateCase{"press_unused", Input::kPress, false, 0, false},
+    RetranslateCase{"press_let_through", Input::kPress, true, 1, false},
+    RetranslateCase{"wheel", Input::kWheel, false, 0, true},
+    RetranslateCase{"wheel_let_through", Input::kWheel, true, 0, false},
+    RetranslateCase{"key_used", Input::kKey, false, 1, true},
+    RetranslateCase{"key_unused", Input::kKey, false, 0, false},
+    RetranslateCase{"key_let_through", Input::kKey, true, 1, false}), menu_paint::CaseName());
+// clang-format on
 
 std::vector<int> g_codes; // the selection callback's codes, in order
 bool g_bTakeSelection = false;
 
 bool FillActions(CExtPopupInplaceListBox& list, LPVOID) {
-  for (int i = 0; i < 30; i++) {
-    CString s;
-    s.Format("Action %d", i);
-    list.AddString(s);
-  }
+  for (int i = 0; i < 30; i++)
+    list.AddString(("Action " + std::to_string(i)).c_str());
   return true;
 }
 
@@ -139,12 +203,7 @@ protected:
     ASSERT_TRUE(m_receiver.CreateReceiver(CRect(600, 40, 760, 140), true));
     ::SetForegroundWindow(m_receiver.m_hWnd);
     // The pointer away from the list, which would otherwise pick what lies under it.
-    const CPoint ptAway(20, 900);
-    menu_input::MoveTo(ptAway);
-    ASSERT_TRUE(WaitUntil([&] {
-      CPoint pt;
-      return ::GetCursorPos(&pt) && pt == ptAway;
-    }));
+    ASSERT_TRUE(menu_input::RestPointer(CPoint(20, 900)));
     m_pMenu = MakeByClass<CExtPopupUndoRedoMenuWnd>(RUNTIME_CLASS(CExtPopupUndoRedoMenuWnd));
     ASSERT_EQ(0x50200068u, m_pMenu->m_dwListStyle);
     m_pMenu->m_hWndCmdReceiver = m_receiver.m_hWnd;
@@ -280,8 +339,6 @@ TEST(PopupListBox, HeldBelowTheListItStepsNoFurtherThanTheLastItem) {
   EXPECT_TRUE(g_codes.empty()) << "the selection did not change";
   receiver.DestroyWindow();
 }
-
-// ---------------------------------------------------------------------------------------------
 
 bool g_bTakeDate = false;
 std::vector<WPARAM> g_dates;

@@ -1,25 +1,115 @@
-// Tracking a popup menu chain with real input: how a chosen command reaches the receiver, a second
-// tracking ending the first, a menu that could not be shown staying with its caller, the modal loop
-// outliving its menu, the keyboard table, the mouse, the submenu delay, and the hooks' rules.
+// Tracking a popup menu chain with real input: command delivery, a second tracking, a vetoed menu,
+// the modal loop outliving its menu, the keyboard table, the mouse, the submenu delay, the hooks.
 #include "tests/common/frame_support.h"
 #include "tests/common/window_support.h"
-#include "tests/unit/toolkit/menus/menu_tracking_support.h"
+#include "tests/unit/toolkit/menus/menu_input_support.h"
 #include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/foundation/ExtResizableDialog.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <ctime>
 #include <cstdlib>
 #include <memory>
 #include <random>
+#include <string>
 #include <thread>
 
 namespace {
 
-using namespace menu_tracking;
+using namespace menu_input;
 typedef CExtPopupMenuWnd Menu;
+
+// The chain's top menu "&Alpha", "&Beta", separator, "&Bold", "&Sub"; in "&Sub" "&Inner" and
+// "&Deep"; in "&Deep" "&Leaf" and "L&ast".
+enum : UINT { ID_ALPHA = 0x8401, ID_BETA, ID_BOLD, ID_INNER = 0x8411, ID_LEAF = 0x8421, ID_LAST };
+enum { kSubIndex = 4 };
+
+// A receiver that also counts the commands that came sent, and logs the key and button messages.
+class CTrackReceiver : public menu_paint::CMenuReceiver {
+public:
+  int m_nSentCommands = 0;
+  std::vector<UINT> m_input;
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_COMMAND && ::InSendMessage())
+      ++m_nSentCommands;
+    if ((message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+        (message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK))
+      m_input.push_back(message);
+    return menu_paint::CMenuReceiver::WindowProc(message, wParam, lParam);
+  }
+};
+
+// A top menu that counts its deletions. Its memory is kept after deletion and filled with a live
+// window handle, so that reading a deleted menu keeps a loop going instead of passing by chance.
+class CCountedMenu : public CExtPopupMenuWnd {
+public:
+  ~CCountedMenu() override { ++s_nDeleted; }
+  static void operator delete(void* p, size_t n) {
+    for (size_t i = 0; i < n / sizeof(HWND); i++)
+      static_cast<HWND*>(p)[i] = s_hWndPoison;
+    s_deleted.push_back(p);
+  }
+  static void ReleaseDeleted() {
+    for (void* p : s_deleted)
+      ::operator delete(p);
+    s_deleted.clear();
+  }
+  static inline int s_nDeleted = 0;
+  static inline HWND s_hWndPoison = NULL;
+  static inline std::vector<void*> s_deleted;
+};
+
+CCountedMenu* MakeChain(HWND hWndReceiver) {
+  CMenu top, sub, deep;
+  if (!top.CreatePopupMenu() || !sub.CreatePopupMenu() || !deep.CreatePopupMenu())
+    return NULL;
+  deep.AppendMenu(MF_STRING, ID_LEAF, "&Leaf");
+  deep.AppendMenu(MF_STRING, ID_LAST, "L&ast");
+  sub.AppendMenu(MF_STRING, ID_INNER, "&Inner");
+  sub.AppendMenu(MF_POPUP, (UINT_PTR)deep.Detach(), "&Deep");
+  top.AppendMenu(MF_STRING, ID_ALPHA, "&Alpha");
+  top.AppendMenu(MF_STRING, ID_BETA, "&Beta");
+  top.AppendMenu(MF_SEPARATOR);
+  top.AppendMenu(MF_STRING, ID_BOLD, "&Bold");
+  top.AppendMenu(MF_POPUP, (UINT_PTR)sub.Detach(), "&Sub");
+  auto* pMenu = new CCountedMenu;
+  if (!pMenu->BuildFromMenuHandle(hWndReceiver, &top, false, true, true)) {
+    delete pMenu;
+    return NULL;
+  }
+  return pMenu;
+}
+
+// The menu of the chain at the level (0 top) along the current items, or NULL.
+CExtPopupMenuWnd* MenuAtLevel(int nLevel) {
+  CExtPopupMenuWnd* pMenu = CExtPopupMenuWnd::GetTrackSite().m_pTrackedMenu;
+  for (int i = 0; pMenu != NULL && i < nLevel; i++) {
+    CExtPopupMenuWnd* pChild = pMenu->ItemGetPopup(pMenu->GetCurrentItemIndex());
+    pMenu = pChild != NULL && pChild->GetSafeHwnd() != NULL && pChild->IsWindowVisible() ? pChild : NULL;
+  }
+  return pMenu;
+}
+
+// The level of the site's hover menu; -1 when nothing is tracked.
+int HoverLevel() {
+  const CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
+  for (int nLevel = 0; nLevel < 3 && !site.IsEmpty(); nLevel++)
+    if (MenuAtLevel(nLevel) == site.m_pHoverMenu)
+      return nLevel;
+  return site.IsEmpty() ? -1 : -2;
+}
+
+CPoint ItemCentre(CExtPopupMenuWnd& menu, int nIndex) {
+  CRect rc;
+  menu.GetItemRect(nIndex, rc);
+  menu.ClientToScreen(&rc);
+  return rc.CenterPoint();
+}
 
 class TrackingTest : public ::testing::Test {
 protected:
@@ -32,52 +122,37 @@ protected:
     ASSERT_TRUE(RestPointer());
   }
   // The pointer rests away from where the menus open.
-  static bool RestPointer() {
-    const CPoint ptAway(5, 1000);
-    MoveTo(ptAway);
-    return WaitUntil([&] {
-      CPoint pt;
-      return ::GetCursorPos(&pt) && pt == ptAway;
-    });
-  }
+  static bool RestPointer() { return menu_input::RestPointer(CPoint(5, 1000)); }
   void TearDown() override {
     Menu::CancelAllTracking();
     CExtToolControlBar::g_bMenuTracking = false;
     Menu::DrainMessagesAndIdle();
     m_receiver.DestroyWindow();
     Menu::DrainMessagesAndIdle();
-    ReleaseDeletedMenus();
+    CCountedMenu::ReleaseDeleted();
   }
   static CExtPopupTrackSite& Site() { return Menu::GetTrackSite(); }
   // Tracks the test chain at (150, 150) without animation, its first item current.
   CCountedMenu* Track(DWORD dwFlags = 0) {
-    CCountedMenu* pMenu = MakeChain(m_receiver.m_hWnd);
-    if (pMenu == NULL)
+    std::unique_ptr<CCountedMenu> pOwned(MakeChain(m_receiver.m_hWnd));
+    if (!pOwned || !pOwned->RunTrackingLoop(dwFlags | Menu::TPMX_NO_ANIMATION | Menu::TPMX_SELECT_FIRST, 150,
+                                            150, NULL, NULL, NULL, &m_nResult))
       return NULL;
-    if (!pMenu->RunTrackingLoop(dwFlags | Menu::TPMX_NO_ANIMATION | Menu::TPMX_SELECT_FIRST, 150, 150, NULL,
-                                NULL, NULL, &m_nResult)) {
-      delete pMenu;
-      return NULL;
-    }
+    CCountedMenu* pMenu = pOwned.release(); // the tracking's now
     // Keys are for a menu that has appeared.
-    const auto appeared = [&] {
-      return ::IsWindowVisible(pMenu->GetSafeHwnd()) && Site().m_pAnimatedMenu == NULL;
-    };
-    return WaitUntil(appeared) ? pMenu : NULL;
+    return WaitUntil([&] { return ::IsWindowVisible(pMenu->m_hWnd) && Site().m_pAnimatedMenu == NULL; })
+               ? pMenu
+               : NULL;
   }
+  static bool NoHooks() { return Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL; }
   int Commands(UINT nCmdId) const {
-    int n = 0;
-    for (const auto& m : m_receiver.m_log)
-      n += m.nMsg == WM_COMMAND && m.wParam == nCmdId ? 1 : 0;
-    return n;
+    return (int)std::count_if(m_receiver.m_log.begin(), m_receiver.m_log.end(),
+                              [&](auto& m) { return m.nMsg == WM_COMMAND && m.wParam == nCmdId; });
   }
 
   CTrackReceiver m_receiver;
   UINT m_nResult = 0xFFFF;
 };
-
-// ---------------------------------------------------------------------------------------------
-// Delivery.
 
 struct DeliveryRow {
   const char* name;
@@ -107,7 +182,7 @@ TEST_P(TrackingDelivery, AChosenCommandIsStoredAndPostedOnlyWhereItMayGo) {
   EXPECT_EQ(row.nPosted, Commands(ID_BETA));
   EXPECT_EQ(0, m_receiver.m_nSentCommands);
   EXPECT_EQ(1, CCountedMenu::s_nDeleted);
-  EXPECT_TRUE(Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL);
+  EXPECT_TRUE(NoHooks());
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TrackingDelivery,
@@ -115,9 +190,6 @@ INSTANTIATE_TEST_SUITE_P(Table, TrackingDelivery,
                                            DeliveryRow{"only stored", Menu::TPMX_NO_CMD_DELIVERY, false, 0},
                                            DeliveryRow{"receiver gone", 0, true, 0}),
                          menu_paint::CaseName());
-
-// ---------------------------------------------------------------------------------------------
-// The tracking entry.
 
 TEST_F(TrackingTest, ASecondTrackingEndsAndDeletesTheFirst) {
   CCountedMenu* pFirst = Track();
@@ -146,7 +218,7 @@ TEST_F(TrackingTest, AMenuTheReceiverVetoesStaysWithItsCaller) {
   EXPECT_FALSE(pMenu->RunTrackingLoop(Menu::TPMX_NO_ANIMATION, 150, 150, NULL, NULL, NULL, &m_nResult));
   EXPECT_EQ(0, CCountedMenu::s_nDeleted);
   EXPECT_FALSE(Menu::AnyMenuTracked());
-  EXPECT_TRUE(Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL);
+  EXPECT_TRUE(NoHooks());
   EXPECT_EQ(NULL, pMenu->GetSafeHwnd());
   EXPECT_EQ(5, pMenu->GetItemCount());
   pMenu.reset();
@@ -164,7 +236,7 @@ TEST_F(TrackingTest, TheModalLoopEndsWhenItsMenuHasDeletedItself) {
   std::thread driver([&] {
     for (int i = 0; i < 500 && (Site().m_pHoverMenu == NULL || Site().m_pAnimatedMenu != NULL); i++)
       ::Sleep(10);
-    PressKey(VK_ESCAPE);
+    Key(VK_ESCAPE);
     for (int i = 0; i < 500 && !bReturned; i++)
       ::Sleep(10);
     if (!bReturned) {
@@ -206,9 +278,6 @@ TEST_F(TrackingTest, CancelModeAndLeavingTheApplicationEndTheTracking) {
     }
   }
 }
-
-// ---------------------------------------------------------------------------------------------
-// The keyboard.
 
 struct KeyRow {
   const char* name;
@@ -277,9 +346,6 @@ const KeyRow kKeyRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, TrackingKeys, ::testing::ValuesIn(kKeyRows), menu_paint::CaseName());
 
-// ---------------------------------------------------------------------------------------------
-// The mouse.
-
 TEST_F(TrackingTest, AClickOnACommandPostsItAndAPressOutsideReachesTheWindowBeneath) {
   for (bool bOutside : {false, true}) {
     SCOPED_TRACE(bOutside);
@@ -297,9 +363,8 @@ TEST_F(TrackingTest, AClickOnACommandPostsItAndAPressOutsideReachesTheWindowBene
     Menu::DrainMessagesAndIdle();
     EXPECT_EQ(bOutside ? 0 : 1, Commands(ID_BETA));
     // The tracking ends with the press, so its release follows it to the same window.
-    const std::vector<UINT> input =
-        bOutside ? std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP} : std::vector<UINT>{};
-    EXPECT_EQ(input, m_receiver.m_input);
+    EXPECT_EQ(bOutside ? (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}) : std::vector<UINT>{},
+              m_receiver.m_input);
   }
 }
 
@@ -319,15 +384,11 @@ TEST_F(TrackingTest, ASubmenuOpensAfterTheDelayUnlessThePointerMovesOn) {
       ASSERT_TRUE(probe.Move(ItemCentre(*pMenu, 0)));
       EXPECT_EQ(-1, pMenu->m_nPendingSubmenuIndex);
     }
-    const bool bOpened =
-        WaitUntil([&] { return pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible(); }, 1500);
-    EXPECT_EQ(!bMoveOn, bOpened);
+    EXPECT_EQ(!bMoveOn,
+              WaitUntil([&] { return pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible(); }, 1500));
     Menu::CancelAllTracking();
   }
 }
-
-// ---------------------------------------------------------------------------------------------
-// The hooks' rules, called as the system calls them.
 
 TEST_F(TrackingTest, TheKeyHookActsOnlyOnTakenKeysAndPassesKeysOnWhileTheEndRuns) {
   CCountedMenu* pMenu = Track();
@@ -346,9 +407,6 @@ TEST_F(TrackingTest, TheKeyHookActsOnlyOnTakenKeysAndPassesKeysOnWhileTheEndRuns
   Site().m_nStateFlags &= ~CExtPopupTrackSite::SITE_ENDING;
   EXPECT_EQ(1, pMenu->GetCurrentItemIndex());
 }
-
-// ---------------------------------------------------------------------------------------------
-// Reliability.
 
 BOOL CALLBACK CountMenuWindow(HWND hWnd, LPARAM lParam) {
   CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
@@ -400,16 +458,13 @@ TEST_F(TrackingTest, RandomInputEndsEveryTrackingCleanly) {
       Menu::CancelAllTracking();
       Menu::DrainMessagesAndIdle();
       EXPECT_EQ(0, MenuWindowsOfThread());
-      EXPECT_TRUE(Site().m_hMouseHook == NULL && Site().m_hKeyboardHook == NULL);
+      EXPECT_TRUE(NoHooks());
       EXPECT_EQ(nRounds + 1, CCountedMenu::s_nDeleted);
-      int nPosted = 0;
-      for (const auto& m : m_receiver.m_log) {
-        if (m.nMsg == WM_COMMAND) {
-          EXPECT_EQ(m_nResult, m.wParam);
-          nPosted++;
-        }
-      }
-      EXPECT_EQ(m_nResult != 0 ? 1 : 0, nPosted);
+      std::vector<WPARAM> posted;
+      for (const auto& m : m_receiver.m_log)
+        if (m.nMsg == WM_COMMAND)
+          posted.push_back(m.wParam);
+      EXPECT_EQ(m_nResult != 0 ? std::vector<WPARAM>{m_nResult} : std::vector<WPARAM>{}, posted);
       if (nRounds == 0)
         first = objects();
     }
@@ -418,57 +473,45 @@ TEST_F(TrackingTest, RandomInputEndsEveryTrackingCleanly) {
   CExtPopupBaseWnd::g_nDefaultAnimation = nOldAnimation;
 }
 
-// ---------------------------------------------------------------------------------------------
-// The window commands of an MDI child's own menu.
-
 struct WindowStateRow {
   const char* name;
   int nShow;
-  bool bRestore, bMove, bSize, bMinimize, bMaximize, bClose;
+  const char* enabled; // restore, move, size, minimise, maximise, close: '+' enabled
 };
 
 class TrackingWindowCommands : public ::testing::TestWithParam<WindowStateRow> {};
 
 TEST_P(TrackingWindowCommands, TakeTheStatesTheChildsPlacementAllows) {
-  const WindowStateRow& row = GetParam();
   CLabFrame* pFrame = CreateLabFrame();
   ASSERT_NE(nullptr, pFrame);
   CLabChild* pChild = OpenLabChild(pFrame, "child");
   ASSERT_NE(nullptr, pChild);
-  pChild->ShowWindow(row.nShow);
+  pChild->ShowWindow(GetParam().nShow);
   Menu::DrainMessagesAndIdle();
   auto* pMenu = new Menu;
   ASSERT_TRUE(pMenu->BuildFromMenuHandle(
       pChild->m_hWnd, CMenu::FromHandle(::GetSystemMenu(pChild->m_hWnd, FALSE)), false, true, true));
   ASSERT_TRUE(pMenu->RunTrackingLoop(Menu::TPMX_NO_ANIMATION, 300, 300));
-  const auto enabled = [&](UINT nCmdId) {
+  std::string enabled;
+  for (UINT nCmdId : {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE}) {
+    char chState = '?'; // no such item
     for (int i = 0; i < pMenu->GetItemCount(); i++)
       if (pMenu->GetItemAt(i).m_nCmdId == nCmdId)
-        return pMenu->ItemIsEnabled(i);
-    ADD_FAILURE() << "no item " << nCmdId;
-    return false;
-  };
-  EXPECT_EQ(row.bRestore, enabled(SC_RESTORE));
-  EXPECT_EQ(row.bMove, enabled(SC_MOVE));
-  EXPECT_EQ(row.bSize, enabled(SC_SIZE));
-  EXPECT_EQ(row.bMinimize, enabled(SC_MINIMIZE));
-  EXPECT_EQ(row.bMaximize, enabled(SC_MAXIMIZE));
-  EXPECT_EQ(row.bClose, enabled(SC_CLOSE));
+        chState = pMenu->ItemIsEnabled(i) ? '+' : '-';
+    enabled += chState;
+  }
+  EXPECT_EQ(GetParam().enabled, enabled);
   Menu::CancelAllTracking();
   DestroyLabFrame(pFrame);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, TrackingWindowCommands,
-    ::testing::Values(WindowStateRow{"normal", SW_SHOWNORMAL, false, true, true, true, true, true},
-                      WindowStateRow{"maximised", SW_SHOWMAXIMIZED, true, false, false, true, false, true},
-                      WindowStateRow{"minimised", SW_SHOWMINIMIZED, true, false, false, false, true, true}),
-    menu_paint::CaseName());
+INSTANTIATE_TEST_SUITE_P(Table, TrackingWindowCommands,
+                         ::testing::Values(WindowStateRow{"normal", SW_SHOWNORMAL, "-+++++"},
+                                           WindowStateRow{"maximised", SW_SHOWMAXIMIZED, "+--+-+"},
+                                           WindowStateRow{"minimised", SW_SHOWMINIMIZED, "+---++"}),
+                         menu_paint::CaseName());
 
-// ---------------------------------------------------------------------------------------------
-// The resizable dialog's system menu.
-
-// A resizable dialog that notes the window commands it is given instead of carrying them out.
+// A resizable dialog that records the window commands it is given instead of carrying them out.
 class CSysMenuDialog : public CExtResizableDialog {
 public:
   std::vector<UINT> m_commands;

@@ -1,21 +1,18 @@
-// Tearing a menu off with the real pointer: the stages the receiver is told, the 5-pixel threshold
-// and the 15-pixel zone around the tear-off bar, a docked bar floating under the pointer while the
-// menu hides, the menu back when the pointer returns, and a key or a release ending the drag.
+// Tearing a menu off with the real pointer: the stages told, the threshold and the zone, a docked bar
+// floating in place of the hidden menu and the menu back; and the in-place edit of an item.
 #include "tests/common/frame_support.h"
 #include "tests/unit/toolkit/menus/menu_input_support.h"
-#include "tests/unit/toolkit/menus/menu_paint_support.h"
 #include "toolkit/menus/ExtPopupMenuTearOff.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <memory>
 #include <mutex>
+#include <string>
 
 namespace {
 
 using menu_paint::CFixedLayoutMenu;
 using menu_paint::CMenuReceiver;
+using menu_paint::WaitUntil;
 using namespace menu_input;
 typedef CExtPopupMenuWnd::TEAROFFNOTIFICATON TearOff;
 
@@ -35,7 +32,7 @@ struct TearOffCase {
   std::vector<PointerStep> path;
   UINT nEnd; // a key, or 0 for releasing the button
   bool bRunAnswer;
-  std::vector<int> stages; // the first and the last stage told, or only the first
+  std::vector<int> stages; // the first and the last stage told, or the only one
   bool bFloatsAtEnd;
 };
 
@@ -90,16 +87,11 @@ protected:
   }
   bool Shows(Leaves leaves) const {
     const bool bMenu = ::IsWindowVisible(m_menu.m_hWnd) != FALSE,
-               bBar = ::IsWindowVisible(m_bar.m_hWnd) != FALSE;
-    const bool bFloating = ::GetAncestor(m_bar.m_hWnd, GA_ROOT) != m_pFrame->m_hWnd;
-    switch (leaves) {
-    case Leaves::kDocked:
-      return bMenu && bBar && !bFloating;
-    case Leaves::kFloating:
-      return !bMenu && bBar && bFloating;
-    default:
-      return bMenu && !bBar;
-    }
+               bBar = ::IsWindowVisible(m_bar.m_hWnd) != FALSE,
+               bFloating = ::GetAncestor(m_bar.m_hWnd, GA_ROOT) != m_pFrame->m_hWnd;
+    return leaves == Leaves::kDocked     ? bMenu && bBar && !bFloating
+           : leaves == Leaves::kFloating ? !bMenu && bBar && bFloating
+                                         : bMenu && !bBar;
   }
   std::vector<DriverStep> Script() {
     std::vector<DriverStep> steps;
@@ -130,26 +122,22 @@ protected:
 
 TEST_P(TearOffTest, TheReceiverIsToldEachStageAndADockedBarFloatsOnlyOutsideTheZone) {
   const TearOffCase& row = GetParam();
-  MoveTo(m_ptStart);
-  ASSERT_TRUE(menu_paint::WaitUntil([&] {
-    CPoint pt;
-    return ::GetCursorPos(&pt) && pt == m_ptStart;
-  }));
-  std::unique_ptr<CInputDriver> pDriver;
+  ASSERT_TRUE(RestPointer(m_ptStart));
+  std::vector<bool> results;
+  std::thread driver;
   if (row.made == Made::kDockedBar)
-    pDriver.reset(new CInputDriver(
-        Script(), [] { return TearOff::g_pCurrent == NULL; }, m_menu.m_hWnd));
+    driver = DriveScript(
+        Script(), results, [] { return TearOff::g_pCurrent == NULL; }, m_menu.m_hWnd);
   TearOff tearOff(&m_menu, m_ptStart);
   EXPECT_EQ(row.bRunAnswer, tearOff.Run());
   EXPECT_EQ(nullptr, TearOff::g_pCurrent);
-  if (pDriver)
-    EXPECT_EQ(std::vector<bool>(Script().size(), true), pDriver->Results());
-
+  if (driver.joinable()) {
+    driver.join();
+    EXPECT_EQ(std::vector<bool>(Script().size(), true), results);
+  }
   ASSERT_FALSE(m_stages.empty());
-  EXPECT_EQ(row.stages.front(), m_stages.front());
-  EXPECT_EQ(row.stages.back(), m_stages.back());
-  if (row.stages.size() == 1)
-    EXPECT_EQ(1u, m_stages.size());
+  const bool bOne = m_stages.size() == 1;
+  EXPECT_EQ(row.stages, bOne ? m_stages : (std::vector<int>{m_stages.front(), m_stages.back()}));
   EXPECT_EQ(m_stages.size() - std::min<size_t>(m_stages.size(), 2),
             (size_t)std::count(m_stages.begin(), m_stages.end(), (int)TearOff::STAGE_DRAGGING));
   EXPECT_EQ(row.made == Made::kPlainWindow, (tearOff.m_nStateBits & TearOff::TO_CANCELLED) != 0);
@@ -165,29 +153,16 @@ TEST_P(TearOffTest, TheReceiverIsToldEachStageAndADockedBarFloatsOnlyOutsideTheZ
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Drags, TearOffTest,
-    ::testing::Values(TearOffCase{"no_window", Made::kNothing, {}, 0, false, {0}, false},
-                      TearOffCase{"not_a_bar", Made::kPlainWindow, {}, 0, false, {0, 2}, false},
-                      TearOffCase{
-                          "key_within_threshold_and_zone",
-                          Made::kDockedBar,
-                          {{0, 3, Leaves::kDocked}, {4, -3, Leaves::kDocked}, {0, 14, Leaves::kDocked}},
-                          VK_F7,
-                          true,
-                          {0, 2},
-                          false},
-                      TearOffCase{"out_back_and_out_again",
-                                  Made::kDockedBar,
-                                  {{0, 3, Leaves::kDocked},
-                                   {0, 100, Leaves::kFloating},
-                                   {0, 0, Leaves::kMenuBack},
-                                   {120, 140, Leaves::kFloating}},
-                                  0,
-                                  true,
-                                  {0, 2},
-                                  true}),
-    [](const ::testing::TestParamInfo<TearOffCase>& info) { return std::string(info.param.name); });
+const Leaves D = Leaves::kDocked, F = Leaves::kFloating, B = Leaves::kMenuBack;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Drags, TearOffTest, ::testing::Values(
+    TearOffCase{"no_window", Made::kNothing, {}, 0, false, {0}, false},
+    TearOffCase{"not_a_bar", Made::kPlainWindow, {}, 0, false, {0, 2}, false},
+    TearOffCase{"key_within_threshold_and_zone", Made::kDockedBar, {{0, 3, D}, {4, -3, D}, {0, 14, D}}, VK_F7,
+                true, {0, 2}, false},
+    TearOffCase{"out_back_and_out_again", Made::kDockedBar, {{0, 3, D}, {0, 100, F}, {0, 0, B}, {120, 140, F}},
+                0, true, {0, 2}, true}), menu_paint::CaseName());
+// clang-format on
 
 TEST(TearOffZone, TheZoneIsTheStartSquareAndTheBarWithFifteenPixelsAboveAndBelow) {
   CMenuReceiver receiver;
@@ -216,6 +191,155 @@ TEST(TearOffZone, TheZoneIsTheStartSquareAndTheBarWithFifteenPixelsAboveAndBelow
   menu.DestroyWindow();
   EXPECT_TRUE(tearOff.IsInTearOffZone(ptStart)) << "the start square stays without the menu";
   EXPECT_FALSE(tearOff.IsInTearOffZone(rcBar.CenterPoint()));
+}
+
+typedef CExtPopupMenuWnd::CInPlaceEditWnd InplaceEdit;
+
+std::vector<std::string> g_commits;
+bool AcceptAll(LPCSTR) { return true; }
+bool RejectAll(LPCSTR) { return false; }
+bool NoDigits(LPCSTR lpszText) { return CString(lpszText).FindOneOf("0123456789") < 0; }
+void Commit(LPCSTR lpszText) { g_commits.push_back(lpszText); }
+
+// A menu that counts the cancel-mode requests its edit posts.
+class CCountingMenu : public CFixedLayoutMenu {
+public:
+  int m_nCancelModes = 0;
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_CANCELMODE)
+      m_nCancelModes++;
+    return CFixedLayoutMenu::WindowProc(message, wParam, lParam);
+  }
+};
+
+struct EditCase {
+  const char* name;
+  CExtPopupMenuWnd::MENUITEMDATA::PFN_INPLACE_VALIDATE pfnValidate;
+  CExtPopupMenuWnd::MENUITEMDATA::PFN_INPLACE_COMMIT pfnCommit;
+  const char* typed;
+  UINT nEndKey;        // VK_ESCAPE, VK_RETURN, or 0 for none
+  const char* edited;  // the edit's text once typed
+  const char* stored;  // the storage afterwards
+  const char* commits; // what the commit callback got, NULL when it was not called
+};
+
+class InplaceEditTest : public ::testing::TestWithParam<EditCase> {
+protected:
+  void SetUp() override {
+    g_commits.clear();
+    ASSERT_TRUE(m_receiver.CreateReceiver());
+    m_menu.m_hWndCmdReceiver = m_receiver.m_hWnd;
+    m_menu.AddItem(100);
+    CExtPopupMenuWnd::MENUITEMDATA& item = m_menu.AddItem(101, "Value");
+    item.m_pInplaceValue = &m_sValue;
+    item.m_pfnInplaceValidate = GetParam().pfnValidate;
+    item.m_pfnInplaceCommit = GetParam().pfnCommit;
+    ASSERT_TRUE(m_menu.CreateMenuWindow(&m_receiver));
+    m_menu.ShowNoActivate();
+    m_menu.SetCurrentItem(1);
+    ASSERT_TRUE(m_menu.CreateInplaceEditForItem(1, &m_menu, CRect(40, 30, 150, 46)));
+    m_hWndEdit = m_menu.GetItemAt(1).m_hWndInplace;
+    ASSERT_TRUE(::IsWindow(m_hWndEdit));
+    ::ShowWindow(m_hWndEdit, SW_SHOWNA);
+    ::SetForegroundWindow(m_menu.m_hWnd);
+    ::SetFocus(m_hWndEdit);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetFocus() == m_hWndEdit; }));
+  }
+  void TearDown() override {
+    m_menu.DestroyWindow();
+    m_receiver.DestroyWindow();
+  }
+  CString EditText() const {
+    char sz[64] = {};
+    ::GetWindowTextA(m_hWndEdit, sz, sizeof(sz));
+    return sz;
+  }
+  DWORD Selection() const { return (DWORD)::SendMessageA(m_hWndEdit, EM_GETSEL, 0, 0); }
+
+  menu_paint::CMenuReceiver m_receiver;
+  CCountingMenu m_menu;
+  CString m_sValue = "old";
+  HWND m_hWndEdit = NULL;
+};
+
+TEST_P(InplaceEditTest, KeysAreValidatedAndTheEndKeyCommitsOrDiscards) {
+  const EditCase& row = GetParam();
+  EXPECT_EQ(MAKELONG(0, 3), Selection()) << "the whole value selected at creation";
+  menu_input::Type(row.typed);
+  EXPECT_TRUE(WaitUntil([&] { return EditText() == row.edited; })) << (LPCSTR)EditText();
+  const int nEnd = CString(row.edited).GetLength();
+  if (*row.typed != 0)
+    EXPECT_EQ(MAKELONG(nEnd, nEnd), Selection()) << "the caret after the last accepted character";
+  if (row.nEndKey != 0) {
+    menu_input::Key(row.nEndKey);
+    if (row.nEndKey == VK_RETURN)
+      EXPECT_TRUE(WaitUntil([&] { return m_menu.m_nCancelModes == 1; }));
+    else
+      EXPECT_TRUE(WaitUntil([&] { return ::GetFocus() != m_hWndEdit; }));
+  }
+  EXPECT_STREQ(row.stored, (LPCSTR)m_sValue);
+  EXPECT_EQ(row.commits != NULL ? std::vector<std::string>{row.commits} : std::vector<std::string>{},
+            g_commits);
+  if (row.nEndKey == VK_ESCAPE) {
+    // The menu stays with the same item current; the edit hid with the typed text discarded.
+    EXPECT_TRUE(::IsWindowVisible(m_menu.m_hWnd));
+    EXPECT_EQ(0, m_menu.m_nCancelModes);
+    EXPECT_EQ(1, m_menu.GetCurrentItemIndex());
+    EXPECT_FALSE(::IsWindowVisible(m_hWndEdit));
+    EXPECT_STREQ("old", (LPCSTR)EditText());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, InplaceEditTest,
+    ::testing::Values(EditCase{"escape_discards", NULL, NULL, "new", VK_ESCAPE, "new", "old", NULL},
+                      EditCase{"enter_stores", NULL, NULL, "new", VK_RETURN, "new", "new", NULL},
+                      EditCase{"enter_commits", AcceptAll, Commit, "ab", VK_RETURN, "ab", "old", "ab"},
+                      EditCase{"enter_rejected", RejectAll, Commit, "", VK_RETURN, "old", "old", NULL},
+                      EditCase{"digit_rejected", NoDigits, NULL, "a1b", 0, "ab", "old", NULL}),
+    menu_paint::CaseName());
+
+TEST(InplaceEditMessages, DeleteSelectionTakesTheCharacterAfterTheCaretAndSelectAllSelectsAll) {
+  menu_paint::CMenuReceiver receiver;
+  ASSERT_TRUE(receiver.CreateReceiver());
+  CString sValue = "hello";
+  InplaceEdit edit(NULL, NULL, NULL, 0, sValue);
+  ASSERT_TRUE(edit.Create(&receiver, CRect(0, 0, 120, 20)));
+  const auto deleteSelection = [&](DWORD dwSel) {
+    edit.SetSelection(dwSel);
+    edit.SendMessage(InplaceEdit::g_nMsgDeleteSelection);
+    CString sText;
+    edit.GetWindowText(sText);
+    return std::string((LPCSTR)sText);
+  };
+  EXPECT_EQ("hllo", deleteSelection(MAKELONG(1, 1)));
+  EXPECT_EQ(MAKELONG(1, 1), (DWORD)edit.SendMessage(EM_GETSEL));
+  EXPECT_EQ("lo", deleteSelection(MAKELONG(0, 2)));
+  edit.SendMessage(InplaceEdit::g_nMsgSelectAll);
+  EXPECT_EQ(MAKELONG(0, 2), (DWORD)edit.SendMessage(EM_GETSEL));
+  EXPECT_STREQ("hello", (LPCSTR)sValue) << "the storage changes only on Enter";
+  edit.DestroyWindow();
+  receiver.DestroyWindow();
+}
+
+TEST(InplaceEditItem, TheDisplayTextNeedsInplaceDataAndAnItemWithoutItMakesNoEdit) {
+  CFixedLayoutMenu menu;
+  CExtPopupMenuWnd::MENUITEMDATA& item = menu.AddItem(100);
+  EXPECT_FALSE(menu.CreateInplaceEditForItem(0, &menu, CRect(0, 0, 10, 10)));
+  CString sValue;
+  const struct {
+    bool bInplace;
+    LPCSTR lpszText, lpszShown;
+  } rows[] = {{false, "shown", ""}, {true, "shown", "shown"}, {true, NULL, ""}};
+  for (const auto& row : rows) {
+    item.m_pInplaceValue = row.bInplace ? &sValue : NULL;
+    item.SetInplaceDisplayText(row.lpszText);
+    EXPECT_STREQ(row.lpszShown, (LPCSTR)item.m_sInplaceText);
+    EXPECT_EQ(*row.lpszShown != 0,
+              (item.m_nInplaceFlags & CExtPopupMenuWnd::MENUITEMDATA::INPLACE_DISPLAY_TEXT) != 0);
+  }
 }
 
 } // namespace
