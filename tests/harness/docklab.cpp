@@ -2,10 +2,10 @@
 // with toolkit dock bars and a status bar, three resizable panels with an edit field each and two
 // fixed test bars, one menu command per docking operation, a text dump of every dock bar's array
 // (ids, placeholders, separators, circles, rectangles), and a log of the tracked-area records the
-// bars send to the frame; each bar's id is its show command. "/log:<file>" writes the log to a file as it
-// grows; "/selftest" docks the bars as a program's start-up does, checks the arrays, saves a picture per
-// theme, runs every docking command with the arrays checked after each, and exits with the number of failed
-// checks.
+// bars send to the frame; each bar's id is its show command. "/log:<file>" writes the log to a
+// file as it grows; "/selftest" docks the bars as a program's start-up does, checks the arrays,
+// saves a picture per theme, runs every docking command with the arrays checked after each, hides
+// and shows a panel through its command, and exits with the number of failed checks.
 #include "framework/fw.h"
 #include "tests/harness/docklab_res.h"
 #include "toolkit/docking/ExtDockBar.h"
