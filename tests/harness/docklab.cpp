@@ -2,14 +2,16 @@
 // with toolkit dock bars and a status bar, three resizable panels with an edit field each and two
 // fixed test bars, one menu command per docking operation, a text dump of every dock bar's array
 // (ids, placeholders, separators, circles, rectangles), and a log of the tracked-area records the
-// bars send to the frame. "/log:<file>" writes the log to a file as it grows; "/selftest" docks
-// the bars as a program's start-up does, checks the arrays, saves a picture per theme, runs every
-// docking command with the arrays checked after each, and exits with the number of failed checks.
+// bars send to the frame; each bar's id is its show command. "/log:<file>" writes the log to a
+// file as it grows; "/selftest" docks the bars as a program's start-up does, checks the arrays,
+// saves a picture per theme, runs every docking command with the arrays checked after each, hides
+// and shows a panel through its command, and exits with the number of failed checks.
 #include "framework/fw.h"
 #include "tests/harness/lab_support.h"
 #include "tests/harness/docklab_res.h"
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/foundation/ExtCmdManager.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
@@ -235,6 +237,11 @@ protected:
     Log(DumpDockBars(true));
   }
 
+  // The bars' ids are their show commands, as in a program's main frame; resizable bars are checked
+  // while shown.
+  afx_msg BOOL OnBarCommand(UINT nId) { return CExtControlBar::ToggleBarByCommand(this, nId); }
+  afx_msg void OnUpdateBarCommand(CCmdUI* pCmdUI) { CExtControlBar::UpdateBarCommandUI(this, pCmdUI, true); }
+
   afx_msg LRESULT OnStep(WPARAM, LPARAM) {
     static const struct {
       const char* pszName;
@@ -309,6 +316,12 @@ protected:
       PostMessage(UM_STEP);
       return 0;
     }
+    // A bar's own command hides it and shows it again.
+    for (bool bShown : {false, true}) {
+      SendMessage(WM_COMMAND, ID_PANEL1);
+      Check((m_panel1.IsVisible() != FALSE) == bShown,
+            std::string("Panel 1's command ") + (bShown ? "shows it again" : "hides it"));
+    }
     g_bScriptDone = true;
     PostMessage(WM_CLOSE);
     return 0;
@@ -331,6 +344,8 @@ ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_TIMER()
 ON_COMMAND_RANGE(ID_DOCK_FLOAT_PANEL1, ID_DOCK_LAST, OnDockCommand)
+ON_COMMAND_EX_RANGE(ID_PANEL1, ID_FORMAT, OnBarCommand)
+ON_UPDATE_COMMAND_UI_RANGE(ID_PANEL1, ID_FORMAT, OnUpdateBarCommand)
 ON_MESSAGE(UM_STEP, OnStep)
 END_MESSAGE_MAP()
 
@@ -343,6 +358,8 @@ public:
     const char* pszLine = m_lpCmdLine != NULL ? m_lpCmdLine : "";
     m_bSelfTest = std::strstr(pszLine, "/selftest") != NULL;
     lab::OpenLogFromCommandLine(pszLine);
+    // As a program sets it at start-up: menus open with every item shown.
+    CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
     CLabFrame* pFrame = new CLabFrame;
     if (!pFrame->LoadFrame(IDR_DOCKLAB))
       return FALSE;

@@ -5,6 +5,7 @@
 #include "framework/doc/fw_doc.h"
 #include "framework/print/fw_print.h"
 #include "toolkit/docking/ExtBarNcAreaButton.h"
+#include "toolkit/docking/ExtMiniDockFrameWnd.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
@@ -501,9 +502,39 @@ bool CExtControlBar::UpdateBarCommandUI(CFrameWnd* pFrame, CCmdUI* pCmdUI, bool 
   return true;
 }
 
-void CExtControlBar::ToggleVisibility(bool /*bHideWhenVisible*/) { ShowInFrame(!IsVisible(), false, false); }
+void CExtControlBar::ToggleVisibility(bool bHideWhenVisible) {
+  CFrameWnd* pFrame = GetDockingFrame();
+  if (IsFixedDockStyle()) {
+    if (pFrame != NULL)
+      pFrame->ShowControlBar(this, !IsVisible(), FALSE);
+    return;
+  }
+  if (bHideWhenVisible && IsVisible()) {
+    ShowInFrame(false, false, false);
+    return;
+  }
+  // An auto-hidden bar is shown by its area's slider, never by the frame.
+  if ((m_bExtraFlags & XF_AUTO_HIDDEN) != 0)
+    return;
+  CFrameWnd* pParentFrame = GetParentFrame();
+  if (!IsVisible()) {
+    ShowInFrame(true, false, false);
+    if (pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd))) {
+      SyncContainerVisibility();
+      pParentFrame->RecalcLayout();
+    }
+  }
+  // A bar in a tab container is brought forward by its tab; any other floating one by its frame.
+  if (GetTabContainerBar() == NULL && pParentFrame != NULL &&
+      pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+    pParentFrame->BringWindowToTop();
+  SetFocus();
+}
 
-void CExtControlBar::UpdateVisibilityCmdUI(CCmdUI* pCmdUI, bool /*bFlag*/) {
-  pCmdUI->Enable(!g_bLockAllBars);
-  pCmdUI->SetCheck(IsVisible() ? 1 : 0);
+void CExtControlBar::UpdateVisibilityCmdUI(CCmdUI* pCmdUI, bool bFlag) {
+  pCmdUI->Enable(IsNcCloseButtonEnabled());
+  // Without the flag a resizable bar's command is a "show" command: its check mark stays as it is.
+  if (!bFlag && !IsFixedDockStyle())
+    return;
+  pCmdUI->SetCheck((GetStyle() & WS_VISIBLE) != 0 ? 1 : 0);
 }

@@ -1,6 +1,7 @@
 #include "tests/unit/toolkit/docking/dock_frame_support.h"
 
 #include "tests/common/window_support.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
 
 #include <chrono>
 #include <thread>
@@ -43,8 +44,9 @@ void FrameDeleter::operator()(CDockTestFrame* pFrame) const {
   PumpPending();
 }
 
-FramePtr CreateDockFrame() {
-  CDockTestFrame* pFrame = new CDockTestFrame;
+FramePtr CreateDockFrame(CDockTestFrame* pFrame) {
+  if (pFrame == NULL)
+    pFrame = new CDockTestFrame;
   if (!pFrame->Create(NULL, "dock lab", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(40, 40, 680, 520)))
     return FramePtr();
   pFrame->ShowWindow(SW_SHOW);
@@ -81,7 +83,7 @@ void Relayout(CFrameWnd* pFrame) {
 bool WaitFor(const std::function<bool()>& pred) {
   auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   for (;;) {
-    PumpPending();
+    CExtPopupMenuWnd::DrainMessagesAndIdle(false);
     if (pred())
       return true;
     if (std::chrono::steady_clock::now() > tEnd)
@@ -101,16 +103,18 @@ void SendMouse(DWORD dwFlags, POINT pt) {
 }
 } // namespace
 
-void ClickAt(POINT ptScreen) {
-  std::thread driver([ptScreen] {
+void ClickAt(POINT ptScreen, bool bRight) {
+  std::thread driver([ptScreen, bRight] {
     SendMouse(MOUSEEVENTF_MOVE, ptScreen);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, ptScreen);
-    SendMouse(MOUSEEVENTF_LEFTUP, ptScreen);
+    SendMouse(bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, ptScreen);
+    SendMouse(bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, ptScreen);
   });
   driver.join();
   // The three events are queued for this thread; let them arrive.
-  WaitFor(
-      [] { return ::GetQueueStatus(QS_MOUSEBUTTON) == 0 && (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; });
+  const int nButton = bRight ? VK_RBUTTON : VK_LBUTTON;
+  WaitFor([nButton] {
+    return ::GetQueueStatus(QS_MOUSEBUTTON) == 0 && (::GetAsyncKeyState(nButton) & 0x8000) == 0;
+  });
 }
 
 CRect WindowBox(CWnd* pWnd) {

@@ -27,11 +27,13 @@ protected:
 };
 
 // A frame of 640 x 480 at (40, 40), shown, with docking on every side; destroyed by its deleter.
+// The frame object may be given (a derived one), else a plain test frame is made.
+// The frame object may be given (a derived one), else a plain test frame is made.
 struct FrameDeleter {
   void operator()(CDockTestFrame* pFrame) const;
 };
 using FramePtr = std::unique_ptr<CDockTestFrame, FrameDeleter>;
-FramePtr CreateDockFrame();
+FramePtr CreateDockFrame(CDockTestFrame* pFrame = NULL);
 
 // A resizable bar (or a fixed one) docked at the side (59419-59422) of the frame, holding one
 // black child window; owned by the caller, destroyed before the frame.
@@ -39,9 +41,11 @@ std::unique_ptr<CExtControlBar> DockBar(CFrameWnd* pFrame, UINT nId, UINT nDockB
                                         bool bFixed = false);
 // Lays the frame out and runs what that posted.
 void Relayout(CFrameWnd* pFrame);
-// Runs queued messages until pred holds or five seconds pass; pred's last answer.
+// Runs queued messages until pred holds or five seconds pass; pred's last answer. Each message is
+// taken as it is peeked: a tracked menu's hooks swallow clicks, and a pump that only peeked first
+// would then wait for a message that never comes.
 bool WaitFor(const std::function<bool()>& pred);
-// A left click at the screen point, sent from a driver thread while this thread pumps.
-void ClickAt(POINT ptScreen);
+// A left (or right) click at the screen point, sent from a driver thread while this thread pumps.
+void ClickAt(POINT ptScreen, bool bRight = false);
 // The bar's window rectangle relative to its top-left (the non-client coordinates).
 CRect WindowBox(CWnd* pWnd);

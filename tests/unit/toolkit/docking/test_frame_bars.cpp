@@ -101,6 +101,62 @@ TEST_F(FrameBars, ShowBarCommandsToggleToolkitBarsAndPassUnknownIds) {
   EXPECT_TRUE(ui.m_bContinueRouting);
 }
 
+// Records what a command update sets; -1: left as it was.
+struct CRecordedCmdUI : CCmdUI {
+  int m_nEnabled = -1, m_nCheck = -1;
+  void Enable(BOOL bOn) override { m_nEnabled = bOn ? 1 : 0; }
+  void SetCheck(int nCheck) override { m_nCheck = nCheck; }
+};
+
+TEST_F(FrameBars, AResizableBarsCommandIsCheckedOnlyWithTheFlag) {
+  const struct {
+    CExtControlBar* bar;
+    bool flag, locked;
+    int enabled, check;
+  } kRows[] = {
+      {m_pTop.get(), false, false, 1, -1},   {m_pTop.get(), true, false, 1, 1},
+      {m_pRight.get(), false, false, 1, -1}, {m_pRight.get(), true, false, 1, 0},
+      {m_pTool.get(), false, false, 1, 1},   {m_pTool.get(), true, false, 1, 1},
+      {m_pTop.get(), true, true, 0, 1},
+  };
+  for (const auto& row : kRows) {
+    CExtControlBar::g_bLockAllBars = row.locked;
+    CRecordedCmdUI ui;
+    row.bar->UpdateVisibilityCmdUI(&ui, row.flag);
+    CExtControlBar::g_bLockAllBars = false;
+    EXPECT_EQ(row.enabled, ui.m_nEnabled) << row.bar->GetDlgCtrlID() << " " << row.flag;
+    EXPECT_EQ(row.check, ui.m_nCheck) << row.bar->GetDlgCtrlID() << " " << row.flag;
+  }
+}
+
+TEST_F(FrameBars, ToggleVisibilityHidesOnlyWhenAskedAndFocusesWhatItShows) {
+  const struct {
+    CExtControlBar* bar;
+    bool visible, hideWhenVisible, visibleAfter;
+  } kRows[] = {
+      {m_pTop.get(), true, true, false},  {m_pTop.get(), true, false, true},
+      {m_pTop.get(), false, true, true},  {m_pTool.get(), true, false, false},
+      {m_pTool.get(), false, true, true},
+  };
+  for (const auto& row : kRows) {
+    m_pFrame->ShowControlBar(row.bar, row.visible, FALSE);
+    m_pFrame->SetFocus();
+    row.bar->ToggleVisibility(row.hideWhenVisible);
+    const int nId = row.bar->GetDlgCtrlID();
+    EXPECT_EQ(row.visibleAfter, row.bar->IsVisible() != FALSE) << nId << " " << row.hideWhenVisible;
+    const HWND hFocus = ::GetFocus();
+    const bool bFocusInBar = hFocus == row.bar->m_hWnd || ::IsChild(row.bar->m_hWnd, hFocus);
+    EXPECT_EQ(row.visibleAfter && !row.bar->IsFixedDockStyle(), bFocusInBar) << nId;
+  }
+  // A hidden floating bar comes back with its floating frame.
+  m_pLeft->FloatControlBar(300, 300);
+  CFrameWnd* pMini = m_pLeft->GetParentFrame();
+  m_pFrame->ShowControlBar(m_pLeft.get(), FALSE, FALSE);
+  ASSERT_FALSE(pMini->IsWindowVisible());
+  m_pLeft->ToggleVisibility();
+  EXPECT_TRUE(m_pLeft->IsVisible() && pMini->IsWindowVisible());
+}
+
 TEST_F(FrameBars, PlaceQueriesFollowTheDockBar) {
   const struct {
     CExtControlBar* bar;

@@ -1,0 +1,111 @@
+// The bars context menu on the user's road: a real right click on a dock bar or on a fixed bar
+// tracks the menu of the frame's bars, and a real click on a bar's item hides the bar or shows it
+// again through the frame's show-bar commands, the item checked while the bar is visible.
+#include "tests/unit/toolkit/docking/dock_frame_support.h"
+
+#include "toolkit/foundation/ExtCmdManager.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+enum : UINT { ID_TOOLS = 0x6101, ID_PANEL = 0x6102 };
+
+// Routes its bars' ids as a program's main frame does: through the show-bar commands, with the
+// check marks of resizable bars on.
+class CBarsCmdFrame : public CDockTestFrame {
+protected:
+  afx_msg BOOL OnBarCommand(UINT nId) { return CExtControlBar::ToggleBarByCommand(this, nId); }
+  afx_msg void OnUpdateBarCommand(CCmdUI* pCmdUI) { CExtControlBar::UpdateBarCommandUI(this, pCmdUI, true); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBarsCmdFrame, CDockTestFrame)
+ON_COMMAND_EX_RANGE(ID_TOOLS, ID_PANEL, OnBarCommand)
+ON_UPDATE_COMMAND_UI_RANGE(ID_TOOLS, ID_PANEL, OnUpdateBarCommand)
+END_MESSAGE_MAP()
+
+class BarsMenuInput : public ::testing::Test {
+protected:
+  void SetUp() override {
+    m_pFrame = CreateDockFrame(new CBarsCmdFrame);
+    ASSERT_TRUE(m_pFrame);
+    ASSERT_TRUE(CExtControlBar::FrameEnableDocking(m_pFrame.get()));
+    ASSERT_TRUE(g_CmdManagerHolder->SetupProfile("bars-menu-input", m_pFrame->m_hWnd));
+    m_pTools = DockBar(m_pFrame.get(), ID_TOOLS, AFX_IDW_DOCKBAR_TOP, "Tools", true);
+    m_pPanel = DockBar(m_pFrame.get(), ID_PANEL, AFX_IDW_DOCKBAR_LEFT, "Panel");
+    ASSERT_TRUE(m_pTools && m_pPanel);
+    // As the program sets it at start-up: menus open with every item shown.
+    CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
+    ::SetForegroundWindow(m_pFrame->m_hWnd);
+    m_pFrame->SetFocus();
+  }
+  void TearDown() override {
+    CExtPopupMenuWnd::CancelAllTracking();
+    CExtPopupMenuWnd::g_bMenuHideRarelyUsed = true;
+    g_CmdManagerHolder->RemoveWindow(m_pFrame->m_hWnd, true);
+    m_pTools.reset();
+    m_pPanel.reset();
+    m_pFrame.reset();
+  }
+  // The tracked menu once it has appeared after a right click at the point; NULL when none did.
+  static CExtPopupMenuWnd* RightClickMenu(CPoint ptScreen) {
+    ClickAt(ptScreen, true);
+    const CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
+    if (!WaitFor([&] {
+          return CExtPopupMenuWnd::AnyMenuTracked() && site.m_pTrackedMenu != NULL &&
+                 site.m_pTrackedMenu->IsWindowVisible() && site.m_pAnimatedMenu == NULL;
+        }))
+      return NULL;
+    return site.m_pTrackedMenu;
+  }
+  static int FindItem(CExtPopupMenuWnd* pMenu, UINT nId) {
+    for (int i = 0; i < pMenu->GetItemCount(); i++)
+      if (pMenu->ItemGetCmdID(i) == nId)
+        return i;
+    return -1;
+  }
+
+  FramePtr m_pFrame;
+  std::unique_ptr<CExtControlBar> m_pTools, m_pPanel;
+};
+
+TEST_F(BarsMenuInput, ARightClickListsTheBarsAndAClickOnABarsItemHidesOrShowsIt) {
+  CRect rcTools, rcTop;
+  m_pTools->GetWindowRect(&rcTools);
+  m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP)->GetWindowRect(&rcTop);
+  ASSERT_LT(rcTools.right + 20, rcTop.right) << "the dock bar has room beside the bar";
+  const struct {
+    const char* where;
+    CPoint pt;
+  } kSites[] = {{"dock bar", CPoint(rcTools.right + 10, rcTop.CenterPoint().y)},
+                {"fixed bar", rcTools.CenterPoint()}};
+  for (const auto& site : kSites) {
+    for (bool bVisible : {true, false}) {
+      SCOPED_TRACE(std::string(site.where) + (bVisible ? ", panel shown" : ", panel hidden"));
+      CExtPopupMenuWnd* pMenu = RightClickMenu(site.pt);
+      ASSERT_NE(nullptr, pMenu);
+      std::vector<std::string> texts;
+      for (int i = 0; i < pMenu->GetItemCount(); i++)
+        texts.push_back(static_cast<LPCSTR>(pMenu->ItemGetText(i)));
+      EXPECT_EQ((std::vector<std::string>{"Tools", "", "Panel"}), texts);
+      const int nPanel = FindItem(pMenu, ID_PANEL);
+      ASSERT_GE(nPanel, 0);
+      EXPECT_EQ(bVisible, (pMenu->GetItemAt(nPanel).m_nStateFlags &
+                           CExtPopupMenuWnd::MENUITEMDATA::STATE_CHECKED) != 0);
+      CRect rcItem;
+      pMenu->GetItemRect(nPanel, rcItem);
+      pMenu->ClientToScreen(&rcItem);
+      ClickAt(rcItem.CenterPoint());
+      EXPECT_TRUE(WaitFor([&] {
+        return !CExtPopupMenuWnd::AnyMenuTracked() && (m_pPanel->IsVisible() != FALSE) != bVisible;
+      }));
+    }
+  }
+}
+
+} // namespace
