@@ -200,7 +200,7 @@ TEST_F(DockOps, DoubleClickTogglingFloatsADockedResizableBarAtItsLastPosition) {
   EXPECT_EQ(pMini, m_pP->GetParentFrame()) << "a floating resizable bar stays";
 }
 
-const int kCycles = 40;
+const int kCycles = 500;
 
 TEST_F(DockOps, FloatAndDockCyclesKeepHandleCountsFlat) {
   ASSERT_TRUE(m_pP->DockIntoSideBar(kLeft));
@@ -218,8 +218,8 @@ TEST_F(DockOps, FloatAndDockCyclesKeepHandleCountsFlat) {
   const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
   const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
   const int nWindows = AfxGetPermanentWndCount();
-  // A floating frame is a top-level window, whose making costs Wine some 20 ms: the count is what
-  // stays within a few seconds.
+  // A floating frame is a top-level window, whose making costs Wine some 20 ms: this soak takes
+  // the best part of a minute.
   for (int i = 0; i < kCycles; i++)
     cycle();
   EXPECT_EQ(nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS));
