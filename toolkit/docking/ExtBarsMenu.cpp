@@ -2,6 +2,7 @@
 // separate groups, with the frame told before and after the menu is filled so that it can build or
 // change the menu itself; and the dock bar's WM_CONTEXTMENU that shows it.
 #include "toolkit/docking/ExtDockBar.h"
+#include "toolkit/foundation/ExtRuntimeClass.h"
 
 #include "toolkit/foundation/ExtCmdItem.h"
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -11,12 +12,8 @@
 
 namespace {
 
-bool IsContainerBar(CControlBar* pBar) {
-  for (const CRuntimeClass* pClass = pBar->GetRuntimeClass(); pClass != NULL; pClass = pClass->m_pBaseClass)
-    if (lstrcmpA(pClass->m_lpszClassName, "CExtDynControlBar") == 0)
-      return true;
-  return false;
-}
+// Containers arrive with nested docking; they are known here by name.
+bool IsContainerBar(CControlBar* pBar) { return IsKindOfName(pBar, "CExtDynControlBar"); }
 
 // The frame's toolkit bars in the order of the frame's bar list, through the one bar collector.
 std::vector<CExtControlBar*> FrameToolkitBars(CFrameWnd* pFrame) {

@@ -1,6 +1,7 @@
 // The control bar's message map and handlers, the frame's bar collection, and the tracked areas
 // the drag and resize trackers draw.
 #include "toolkit/docking/ExtBarNcAreaButton.h"
+#include "toolkit/foundation/ExtRuntimeClass.h"
 #include "toolkit/docking/ExtControlBar.h"
 
 #include "toolkit/bars/ExtToolControlBar.h"
@@ -293,14 +294,6 @@ void CExtControlBar::DelayShow(BOOL bShow) {
 // --- the bar collection --------------------------------------------------------------------------
 
 namespace {
-
-bool IsKindOfName(const CObject* pObject, LPCSTR pszClassName) {
-  for (const CRuntimeClass* pClass = pObject->GetRuntimeClass(); pClass != NULL;
-       pClass = pClass->m_pBaseClass)
-    if (lstrcmpA(pClass->m_lpszClassName, pszClassName) == 0)
-      return true;
-  return false;
-}
 
 // Whether a bar at its place passes the kind, visibility and side bits of the filter.
 bool PassesStateBits(CExtControlBar* pBar, DWORD dwFilter) {

@@ -1,6 +1,7 @@
 // A control bar's non-client layout: the caption band and the three resizer bands, the hit test
 // over them, the presses on them and the cursor they show.
 #include "toolkit/docking/ExtBarNcAreaButton.h"
+#include "toolkit/foundation/ExtRuntimeClass.h"
 #include "toolkit/docking/ExtControlBar.h"
 
 #include "toolkit/theme/ExtPaintManager.h"
@@ -9,14 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-bool IsKindOfName(const CObject* pObject, LPCSTR pszClassName) {
-  for (const CRuntimeClass* pClass = pObject->GetRuntimeClass(); pClass != NULL;
-       pClass = pClass->m_pBaseClass)
-    if (lstrcmpA(pClass->m_lpszClassName, pszClassName) == 0)
-      return true;
-  return false;
-}
 
 // Whether a visible bar stands in a row after the one that holds nPos.
 bool LaterRowHasVisibleBar(CDockBar* pDockBar, INT_PTR nPos) {

@@ -2,6 +2,7 @@
 // keeps the bar's containers in step with its visibility, and holds the frame-level docking
 // set-up and the status text helper.
 #include "toolkit/docking/ExtControlBar.h"
+#include "toolkit/foundation/ExtRuntimeClass.h"
 
 #include "framework/res/fw_res.h"
 #include "toolkit/bars/ExtToolControlBar.h"
@@ -17,16 +18,6 @@
 #include <cstdlib>
 
 namespace {
-
-bool IsKindOfName(const CObject* pObject, LPCSTR pszClassName) {
-  if (pObject == NULL)
-    return false;
-  for (const CRuntimeClass* pClass = pObject->GetRuntimeClass(); pClass != NULL;
-       pClass = pClass->m_pBaseClass)
-    if (lstrcmpA(pClass->m_lpszClassName, pszClassName) == 0)
-      return true;
-  return false;
-}
 
 // The frame that gets toolkit docking for a bar: its nearest frame ancestor, a mini frame replaced
 // by the frame that owns it.

@@ -1,4 +1,5 @@
 #include "toolkit/theme/ExtPaintManagerHolder.h"
+#include "toolkit/foundation/ExtRuntimeClass.h"
 
 #include "framework/frame/fw_frame.h"
 #include "toolkit/foundation/ExtCmdIcon.h"
@@ -20,17 +21,6 @@ const int kStatusBarId = 59393;
 const int kOuterDockBarIds[] = {59419, 59422, 59420, 59421};
 
 // The window classes that pass system changes on live in toolkit areas above the theme; they are
-// known by their class names so that the theme needs none of their headers.
-bool IsKindOfName(const CObject* pObject, LPCSTR pszClassName) {
-  if (pObject == NULL)
-    return false;
-  for (const CRuntimeClass* pClass = pObject->GetRuntimeClass(); pClass != NULL;
-       pClass = pClass->m_pBaseClass)
-    if (lstrcmpA(pClass->m_lpszClassName, pszClassName) == 0)
-      return true;
-  return false;
-}
-
 CWnd* PermanentChild(CWnd* pParent, int nId) {
   HWND hChild = ::GetDlgItem(pParent->GetSafeHwnd(), nId);
   return hChild != NULL ? CWnd::FromHandlePermanent(hChild) : NULL;
