@@ -1,6 +1,7 @@
 // Speed of moving through a tracked popup menu: an arrow-key step from the key to the repainted
 // item, and a submenu from the end of its delay to its window shown and painted; each against one
 // BitBlt of the menu's area from the screen measured in the same run, and against one 60 Hz frame.
+#include "bench/bench_menu_util.h"
 #include "bench/bench_util.h"
 #include "framework/fw.h"
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -15,7 +16,6 @@ namespace {
 
 const int kRuns = 61;
 const int kItems = 12;
-const double kFrameMs = 1000.0 / 60;
 const char kProfile[] = "bench-menu-navigation";
 
 class CBenchApp : public CWinApp {
@@ -45,11 +45,6 @@ bool WaitAppeared() {
     CExtPopupMenuWnd::DrainMessagesAndIdle();
   }
   return CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL;
-}
-
-void PrintRow(const char* pszWhat, double t, double tBlt) {
-  std::printf("%-44s %8.3f ms  %7.1fx a BitBlt  %5.1f%% of a 60 Hz frame\n", pszWhat, t, t / tBlt,
-              100 * t / kFrameMs);
 }
 
 // Every figure of one theme; false when the menu is not tracked.
@@ -110,11 +105,11 @@ bool Measure(const char* pszTheme, CWnd& owner, HMENU hMenu) {
 
   std::printf("%s: menu of %d items, %d x %d pixels, screen area BitBlt %.3f ms\n", pszTheme, kItems + 1,
               rcMenu.Width(), rcMenu.Height(), tBlt);
-  PrintRow("arrow key to the repainted item", tKey, tBlt);
-  PrintRow("submenu from the delay's end to painted", tOpen, tBlt);
+  bench::PrintAgainstBlt("arrow key to the repainted item", tKey, tBlt);
+  bench::PrintAgainstBlt("submenu from the delay's end to painted", tOpen, tBlt);
   std::printf("aims: a key step within 3x a BitBlt: %s; a submenu within 10x and one 60 Hz frame: %s\n\n",
               tKey <= 3 * tBlt ? "met" : "missed",
-              tOpen <= 10 * tBlt && tOpen <= kFrameMs ? "met" : "missed");
+              tOpen <= 10 * tBlt && tOpen <= bench::kFrameMs ? "met" : "missed");
   return true;
 }
 
@@ -123,9 +118,7 @@ bool Measure(const char* pszTheme, CWnd& owner, HMENU hMenu) {
 int main() {
   CBenchApp app;
   CWnd owner;
-  if (!owner.CreateEx(0, AfxRegisterWndClass(0, NULL, (HBRUSH)(COLOR_WINDOW + 1)), "bench",
-                      WS_POPUP | WS_VISIBLE, CRect(100, 100, 900, 800), NULL, 0) ||
-      !g_CmdManagerHolder->SetupProfile(kProfile, owner.m_hWnd)) {
+  if (!bench::CreateMenuOwner(owner, kProfile)) {
     std::printf("no owner window\n");
     return 1;
   }
@@ -134,17 +127,8 @@ int main() {
   CExtPopupBaseWnd::g_nDefaultAnimation = CExtPopupBaseWnd::ANIM_NONE;
   const HMENU hMenu = MakeMenuHandle();
   CExtPopupMenuWnd::DrainMessagesAndIdle();
-  const struct {
-    const char* pszName;
-    CRuntimeClass* pClass;
-  } kThemes[] = {{"classic", RUNTIME_CLASS(CExtPaintManager)}, {"xp", RUNTIME_CLASS(CExtPaintManagerXP)}};
-  int nResult = 0;
-  for (const auto& theme : kThemes) {
-    if (!g_PaintManagerHolder.InstallThemeByClass(theme.pClass) || !Measure(theme.pszName, owner, hMenu)) {
-      std::printf("%s: the menu is not tracked\n", theme.pszName);
-      nResult = 1;
-    }
-  }
+  const int nResult = bench::MeasureInMenuThemes(
+      [&](const char* pszTheme) { return Measure(pszTheme, owner, hMenu); }, "the menu is not tracked");
   ::DestroyMenu(hMenu);
   g_CmdManagerHolder->RemoveWindow(owner.m_hWnd, true);
   owner.DestroyWindow();

@@ -2,6 +2,7 @@
 // shown and painted with its shadow (no animation), and one step of its fade; each against one BitBlt of
 // the menu's area from the screen measured in the same run, and against one frame at 60 Hz. The opening
 // is also timed by phase, to show where the time goes.
+#include "bench/bench_menu_util.h"
 #include "bench/bench_util.h"
 #include "framework/fw.h"
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -16,7 +17,6 @@ namespace {
 
 const int kRuns = 31;
 const int kItems = 30;
-const double kFrameMs = 1000.0 / 60;
 const char kProfile[] = "bench-popup-menu";
 
 class CBenchApp : public CWinApp {
@@ -91,11 +91,6 @@ void Drain() {
   }
 }
 
-void PrintRow(const char* pszWhat, double t, double tBlt) {
-  std::printf("%-44s %8.3f ms  %7.1fx a BitBlt  %5.1f%% of a 60 Hz frame\n", pszWhat, t, t / tBlt,
-              100 * t / kFrameMs);
-}
-
 // Every figure of one theme; false when a menu does not open.
 bool Measure(const char* pszTheme, CWnd& owner, HMENU hMenu) {
   // Opening, timed by phase; each run opens a new menu object.
@@ -156,17 +151,17 @@ bool Measure(const char* pszTheme, CWnd& owner, HMENU hMenu) {
   std::printf("%s: popup menu of %d items, %d x %d pixels, screen area BitBlt %.3f ms\n", pszTheme, kItems,
               rcMenu.Width(), rcMenu.Height(), tBlt);
   const double tOpen = bench::Median(phases.total);
-  PrintRow("open to painted, shadow, no animation", tOpen, tBlt);
-  PrintRow("  layout of the items", bench::Median(phases.layout), tBlt);
-  PrintRow("  placement and window creation", bench::Median(phases.create), tBlt);
-  PrintRow("  the screen beneath captured", bench::Median(phases.capture), tBlt);
-  PrintRow("  show without activation", bench::Median(phases.show), tBlt);
-  PrintRow("  paint: content, then the shadow", bench::Median(phases.paint), tBlt);
-  PrintRow("    the content alone, off-screen", tContent, tBlt);
-  PrintRow("    a repaint with the shadow kept", tRepaint, tBlt);
-  PrintRow("one fade step and its frame", tFade, tBlt);
+  bench::PrintAgainstBlt("open to painted, shadow, no animation", tOpen, tBlt);
+  bench::PrintAgainstBlt("  layout of the items", bench::Median(phases.layout), tBlt);
+  bench::PrintAgainstBlt("  placement and window creation", bench::Median(phases.create), tBlt);
+  bench::PrintAgainstBlt("  the screen beneath captured", bench::Median(phases.capture), tBlt);
+  bench::PrintAgainstBlt("  show without activation", bench::Median(phases.show), tBlt);
+  bench::PrintAgainstBlt("  paint: content, then the shadow", bench::Median(phases.paint), tBlt);
+  bench::PrintAgainstBlt("    the content alone, off-screen", tContent, tBlt);
+  bench::PrintAgainstBlt("    a repaint with the shadow kept", tRepaint, tBlt);
+  bench::PrintAgainstBlt("one fade step and its frame", tFade, tBlt);
   std::printf("aims: open within 10x a BitBlt and one 60 Hz frame: %s; a fade step within 3x: %s\n\n",
-              tOpen <= 10 * tBlt && tOpen <= kFrameMs ? "met" : "missed",
+              tOpen <= 10 * tBlt && tOpen <= bench::kFrameMs ? "met" : "missed",
               tFade <= 3 * tBlt ? "met" : "missed");
   return true;
 }
@@ -176,26 +171,15 @@ bool Measure(const char* pszTheme, CWnd& owner, HMENU hMenu) {
 int main() {
   CBenchApp app;
   CWnd owner;
-  if (!owner.CreateEx(0, AfxRegisterWndClass(0, NULL, (HBRUSH)(COLOR_WINDOW + 1)), "bench",
-                      WS_POPUP | WS_VISIBLE, CRect(100, 100, 900, 800), NULL, 0) ||
-      !g_CmdManagerHolder->SetupProfile(kProfile, owner.m_hWnd)) {
+  if (!bench::CreateMenuOwner(owner, kProfile)) {
     std::printf("no owner window\n");
     return 1;
   }
   CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
   const HMENU hMenu = MakeMenuHandle();
   Drain();
-  const struct {
-    const char* pszName;
-    CRuntimeClass* pClass;
-  } kThemes[] = {{"classic", RUNTIME_CLASS(CExtPaintManager)}, {"xp", RUNTIME_CLASS(CExtPaintManagerXP)}};
-  int nResult = 0;
-  for (const auto& theme : kThemes) {
-    if (!g_PaintManagerHolder.InstallThemeByClass(theme.pClass) || !Measure(theme.pszName, owner, hMenu)) {
-      std::printf("%s: the menu does not open\n", theme.pszName);
-      nResult = 1;
-    }
-  }
+  const int nResult = bench::MeasureInMenuThemes(
+      [&](const char* pszTheme) { return Measure(pszTheme, owner, hMenu); }, "the menu does not open");
   ::DestroyMenu(hMenu);
   g_CmdManagerHolder->RemoveWindow(owner.m_hWnd, true);
   return nResult;

@@ -3,10 +3,19 @@
 #include <algorithm>
 
 void PumpPending() {
-  MSG msg;
-  while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-    if (msg.message == WM_QUIT || !AfxPumpMessage())
+  // Each message is taken as it is peeked: a hook may drop a message when it is taken (a tracked
+  // menu swallows keys and clicks), and a pump that then waited for it would wait for ever.
+  CWinThread* pThread = AfxGetThread();
+  MSG& msg = AfxGetThreadState()->m_msgCur;
+  while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage((int)msg.wParam);
       return;
+    }
+    if (msg.message != WM_KICKIDLE && (pThread == NULL || !pThread->PreTranslateMessage(&msg))) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
+    }
   }
 }
 

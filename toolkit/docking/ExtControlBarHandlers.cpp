@@ -1,6 +1,7 @@
 // The control bar's message map and handlers, the frame's bar collection, and the tracked areas
 // the drag and resize trackers draw.
 #include "toolkit/docking/ExtBarNcAreaButton.h"
+#include "toolkit/docking/ExtSystemChanges.h"
 #include "toolkit/foundation/ExtRuntimeClass.h"
 #include "toolkit/docking/ExtControlBar.h"
 
@@ -47,28 +48,24 @@ END_MESSAGE_MAP()
 
 void CExtControlBar::OnSettingChange(UINT uFlags, LPCSTR lpszSection) {
   CControlBar::OnSettingChange(uFlags, lpszSection);
-  g_PaintManagerHolder.ForwardSettingChange(this, uFlags, reinterpret_cast<LPARAM>(lpszSection));
-  g_CmdManagerHolder.OnSettingChangeFor(this, uFlags, lpszSection);
+  ExtSystemChanges::SettingChanged(this, uFlags, lpszSection);
   RecalcParentFrameLayout();
 }
 
 void CExtControlBar::OnSysColorChange() {
   CControlBar::OnSysColorChange();
-  g_PaintManagerHolder.ForwardSysColorChange(this);
-  g_CmdManagerHolder.OnSysColorChangeFor(this);
+  ExtSystemChanges::SysColorChanged(this);
 }
 
 LRESULT CExtControlBar::OnDisplayChange(WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = Default();
-  g_PaintManagerHolder.ForwardDisplayChange(this, static_cast<int>(wParam), LOWORD(lParam), HIWORD(lParam));
-  g_CmdManagerHolder.OnDisplayChangeFor(this, static_cast<int>(wParam), LOWORD(lParam), HIWORD(lParam));
+  ExtSystemChanges::DisplayChanged(this, wParam, lParam);
   return lResult;
 }
 
 LRESULT CExtControlBar::OnThemeChanged(WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = Default();
-  g_PaintManagerHolder.ForwardThemeChanged(this, wParam, lParam);
-  g_CmdManagerHolder.OnThemeChangedFor(this, wParam, lParam);
+  ExtSystemChanges::ThemeChanged(this, wParam, lParam);
   return lResult;
 }
 

@@ -1,6 +1,7 @@
 // The outer dock bar's window side: moving fixed bars between and along its
 // rows while they are dragged, the deferred frame layout and the system changes it passes on.
 #include "toolkit/docking/ExtDockBar.h"
+#include "toolkit/docking/ExtSystemChanges.h"
 #include "toolkit/docking/ExtMiniDockFrameWnd.h"
 
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -281,26 +282,22 @@ void CExtDockOuterBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
 
 void CExtDockOuterBar::OnSysColorChange() {
   CExtDockBar::OnSysColorChange();
-  g_PaintManagerHolder.ForwardSysColorChange(this);
-  g_CmdManagerHolder.OnSysColorChangeFor(this);
+  ExtSystemChanges::SysColorChanged(this);
 }
 
 void CExtDockOuterBar::OnSettingChange(UINT uFlags, LPCSTR lpszSection) {
   CExtDockBar::OnSettingChange(uFlags, lpszSection);
-  g_PaintManagerHolder.ForwardSettingChange(this, uFlags, reinterpret_cast<LPARAM>(lpszSection));
-  g_CmdManagerHolder.OnSettingChangeFor(this, uFlags, lpszSection);
+  ExtSystemChanges::SettingChanged(this, uFlags, lpszSection);
 }
 
 LRESULT CExtDockOuterBar::OnDisplayChange(WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = Default();
-  g_PaintManagerHolder.ForwardDisplayChange(this, static_cast<int>(wParam), LOWORD(lParam), HIWORD(lParam));
-  g_CmdManagerHolder.OnDisplayChangeFor(this, static_cast<INT>(wParam), LOWORD(lParam), HIWORD(lParam));
+  ExtSystemChanges::DisplayChanged(this, wParam, lParam);
   return lResult;
 }
 
 LRESULT CExtDockOuterBar::OnThemeChanged(WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = Default();
-  g_PaintManagerHolder.ForwardThemeChanged(this, wParam, lParam);
-  g_CmdManagerHolder.OnThemeChangedFor(this, wParam, lParam);
+  ExtSystemChanges::ThemeChanged(this, wParam, lParam);
   return lResult;
 }

@@ -9,7 +9,7 @@
 typedef CExtPopupMenuWnd::CInPlaceEditWnd InplaceEdit;
 
 bool CExtPopupMenuWnd::CreateInplaceEditForItem(int nIndex, CWnd* pWndParent, const RECT& rc) {
-  if (nIndex < 0 || nIndex >= GetItemCount())
+  if (!IsItemIndex(nIndex))
     return false;
   MENUITEMDATA& item = m_items[nIndex];
   if (!item.IsInplace())

@@ -22,42 +22,42 @@ BYTE UpperCaseChar(BYTE ch) { return (BYTE)(DWORD_PTR)::CharUpperA((LPSTR)(DWORD
 int CExtPopupMenuWnd::GetItemCount() const { return (int)m_items.GetSize(); }
 
 int CExtPopupMenuWnd::GetItemIconAreaWidth(int nIndex) const {
-  return nIndex >= 0 && nIndex < GetItemCount() ? m_items[nIndex].m_nIconAreaWidth : 0;
+  return IsItemIndex(nIndex) ? m_items[nIndex].m_nIconAreaWidth : 0;
 }
 
 DWORD CExtPopupMenuWnd::GetItemState(int nIndex) const {
-  return nIndex >= 0 && nIndex < GetItemCount() ? (DWORD)m_items[nIndex].m_nDisplayFlags : 0;
+  return IsItemIndex(nIndex) ? (DWORD)m_items[nIndex].m_nDisplayFlags : 0;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Access by index.
 
 CExtPopupMenuWnd::MENUITEMDATA& CExtPopupMenuWnd::GetItemAt(int nIndex) {
-  if (nIndex < 0 || nIndex >= GetItemCount())
+  if (!IsItemIndex(nIndex))
     AfxThrowInvalidArgException();
   return m_items[nIndex];
 }
 
 const CExtPopupMenuWnd::MENUITEMDATA& CExtPopupMenuWnd::GetItemAt(int nIndex) const {
-  if (nIndex < 0 || nIndex >= GetItemCount())
+  if (!IsItemIndex(nIndex))
     AfxThrowInvalidArgException();
   return m_items[nIndex];
 }
 
 UINT CExtPopupMenuWnd::ItemGetCmdID(int nIndex) const {
-  return nIndex >= 0 && nIndex < GetItemCount() ? m_items[nIndex].m_nCmdId : 0;
+  return IsItemIndex(nIndex) ? m_items[nIndex].m_nCmdId : 0;
 }
 
 CExtCmdIcon* CExtPopupMenuWnd::ItemGetIcon(int nIndex) {
-  return nIndex >= 0 && nIndex < GetItemCount() ? m_items[nIndex].GetIcon() : NULL;
+  return IsItemIndex(nIndex) ? m_items[nIndex].GetIcon() : NULL;
 }
 
 CString CExtPopupMenuWnd::ItemGetText(int nIndex) const {
-  return nIndex >= 0 && nIndex < GetItemCount() ? m_items[nIndex].m_sText : CString();
+  return IsItemIndex(nIndex) ? m_items[nIndex].m_sText : CString();
 }
 
 CString CExtPopupMenuWnd::ItemGetAccelText(int nIndex) const {
-  return nIndex >= 0 && nIndex < GetItemCount() ? m_items[nIndex].m_sAccelText : CString();
+  return IsItemIndex(nIndex) ? m_items[nIndex].m_sAccelText : CString();
 }
 
 int CExtPopupMenuWnd::ItemFindPosForCmdID(UINT nCmdId, int nStartIndex) const {
@@ -69,7 +69,7 @@ int CExtPopupMenuWnd::ItemFindPosForCmdID(UINT nCmdId, int nStartIndex) const {
 }
 
 bool CExtPopupMenuWnd::ItemSetIcon(int nIndex, const CExtCmdIcon* pIcon) {
-  if (nIndex < 0 || nIndex >= GetItemCount())
+  if (!IsItemIndex(nIndex))
     return false;
   MENUITEMDATA& item = m_items[nIndex];
   if (!item.IsPopup() && !item.IsOwnData())
@@ -80,7 +80,7 @@ bool CExtPopupMenuWnd::ItemSetIcon(int nIndex, const CExtCmdIcon* pIcon) {
 }
 
 bool CExtPopupMenuWnd::ItemSetText(int nIndex, LPCSTR lpszText) {
-  if (nIndex < 0 || nIndex >= GetItemCount())
+  if (!IsItemIndex(nIndex))
     return false;
   MENUITEMDATA& item = m_items[nIndex];
   item.SetText(lpszText);
@@ -90,7 +90,7 @@ bool CExtPopupMenuWnd::ItemSetText(int nIndex, LPCSTR lpszText) {
 }
 
 bool CExtPopupMenuWnd::ItemSetAccelText(int nIndex, LPCSTR lpszText) {
-  if (nIndex < 0 || nIndex >= GetItemCount())
+  if (!IsItemIndex(nIndex))
     return false;
   MENUITEMDATA& item = m_items[nIndex];
   item.m_sAccelText = lpszText != NULL ? lpszText : "";
@@ -99,8 +99,7 @@ bool CExtPopupMenuWnd::ItemSetAccelText(int nIndex, LPCSTR lpszText) {
 }
 
 CExtPopupMenuWnd* CExtPopupMenuWnd::ItemGetPopup(int nIndex) {
-  return nIndex >= 0 && nIndex < GetItemCount() && m_items[nIndex].IsPopup() ? m_items[nIndex].m_pPopup
-                                                                             : NULL;
+  return IsItemIndex(nIndex) && m_items[nIndex].IsPopup() ? m_items[nIndex].m_pPopup : NULL;
 }
 
 const CExtPopupMenuWnd* CExtPopupMenuWnd::ItemGetPopup(int nIndex) const {
@@ -110,7 +109,7 @@ const CExtPopupMenuWnd* CExtPopupMenuWnd::ItemGetPopup(int nIndex) const {
 bool CExtPopupMenuWnd::ItemIsDisplayed(int nIndex) const { return GetItemAt(nIndex).IsDisplayed(); }
 
 void CExtPopupMenuWnd::ItemSetRarelyUsedDisplayed(int nIndex, bool bShown) {
-  if (nIndex < 0 || nIndex >= GetItemCount())
+  if (!IsItemIndex(nIndex))
     return;
   SetBits(m_items[nIndex].m_nDisplayFlags, MENUITEMDATA::DISPLAY_RARELY_USED_SHOWN, bShown);
   RelayoutChain();
@@ -149,64 +148,60 @@ int CExtPopupMenuWnd::ItemRemoveAllSeparators() {
 }
 
 bool CExtPopupMenuWnd::ItemIsNewColumn(int nIndex) const {
-  return nIndex >= 0 && nIndex < GetItemCount() &&
-         (m_items[nIndex].m_nDisplayFlags & MENUITEMDATA::DISPLAY_NEW_COLUMN) != 0;
+  return IsItemIndex(nIndex) && (m_items[nIndex].m_nDisplayFlags & MENUITEMDATA::DISPLAY_NEW_COLUMN) != 0;
 }
 
 void CExtPopupMenuWnd::ItemSetNewColumn(int nIndex, bool bOn) {
-  if (nIndex >= 0 && nIndex < GetItemCount())
+  if (IsItemIndex(nIndex))
     SetBits(m_items[nIndex].m_nDisplayFlags, MENUITEMDATA::DISPLAY_NEW_COLUMN, bOn);
 }
 
 bool CExtPopupMenuWnd::ItemIsInline(int nIndex) const {
-  return nIndex >= 0 && nIndex < GetItemCount() &&
-         (m_items[nIndex].m_nDisplayFlags & MENUITEMDATA::DISPLAY_INLINE) != 0;
+  return IsItemIndex(nIndex) && (m_items[nIndex].m_nDisplayFlags & MENUITEMDATA::DISPLAY_INLINE) != 0;
 }
 
 void CExtPopupMenuWnd::ItemSetInline(int nIndex, bool bOn) {
-  if (nIndex < 0 || nIndex >= GetItemCount() || ItemIsInline(nIndex) == bOn)
+  if (!IsItemIndex(nIndex) || ItemIsInline(nIndex) == bOn)
     return;
   SetBits(m_items[nIndex].m_nDisplayFlags, MENUITEMDATA::DISPLAY_INLINE, bOn);
   m_items[nIndex].MeasureItem(NULL);
 }
 
 bool CExtPopupMenuWnd::ItemIsEnabled(int nIndex) const {
-  return nIndex >= 0 && nIndex < GetItemCount() && m_items[nIndex].IsEnabled();
+  return IsItemIndex(nIndex) && m_items[nIndex].IsEnabled();
 }
 
 void CExtPopupMenuWnd::ItemEnabledSet(int nIndex, bool bOn) {
-  if (nIndex >= 0 && nIndex < GetItemCount() && !m_items[nIndex].IsSeparator())
+  if (IsItemIndex(nIndex) && !m_items[nIndex].IsSeparator())
     SetBits(m_items[nIndex].m_nStateFlags, MENUITEMDATA::STATE_ENABLED, bOn);
 }
 
 bool CExtPopupMenuWnd::ItemIsDefault(int nIndex) const {
-  return nIndex >= 0 && nIndex < GetItemCount() && m_items[nIndex].IsDefault();
+  return IsItemIndex(nIndex) && m_items[nIndex].IsDefault();
 }
 
 void CExtPopupMenuWnd::ItemDefaultSet(int nIndex, bool bOn) {
-  if (nIndex < 0 || nIndex >= GetItemCount() || ItemIsDefault(nIndex) == bOn)
+  if (!IsItemIndex(nIndex) || ItemIsDefault(nIndex) == bOn)
     return;
   m_items[nIndex].SetDefault(bOn);
   m_items[nIndex].MeasureItem(NULL);
 }
 
 bool CExtPopupMenuWnd::ItemGetExtraFlag1(int nIndex) const {
-  return nIndex >= 0 && nIndex < GetItemCount() &&
-         (m_items[nIndex].m_nExtraFlags & MENUITEMDATA::EXTRA_BIT1) != 0;
+  return IsItemIndex(nIndex) && (m_items[nIndex].m_nExtraFlags & MENUITEMDATA::EXTRA_BIT1) != 0;
 }
 
 void CExtPopupMenuWnd::ItemSetExtraFlag1(int nIndex, bool bOn) {
-  if (nIndex >= 0 && nIndex < GetItemCount())
+  if (IsItemIndex(nIndex))
     SetBits(m_items[nIndex].m_nExtraFlags, MENUITEMDATA::EXTRA_BIT1, bOn);
 }
 
 bool CExtPopupMenuWnd::ItemGetStateFlag1(int nIndex) const {
-  return nIndex >= 0 && nIndex < GetItemCount() &&
-         (m_items[nIndex].m_nStateFlags & MENUITEMDATA::STATE_BIT1) != 0;
+  return IsItemIndex(nIndex) && (m_items[nIndex].m_nStateFlags & MENUITEMDATA::STATE_BIT1) != 0;
 }
 
 void CExtPopupMenuWnd::ItemSetStateFlag1(int nIndex, bool bOn) {
-  if (nIndex >= 0 && nIndex < GetItemCount())
+  if (IsItemIndex(nIndex))
     SetBits(m_items[nIndex].m_nStateFlags, MENUITEMDATA::STATE_BIT1, bOn);
 }
 

@@ -35,7 +35,7 @@ bool CExtPopupMenuWnd::HandleKeyboard(UINT nChar, UINT, UINT nFlags, bool& bNoEa
   const CExtPopupTrackSite& site = GetTrackSite();
   if (!IsLiveWindow(m_hWnd) || site.IsEnding() || site.IsEmpty() || site.m_pAnimatedMenu != NULL)
     return true;
-  const bool bValidCurrent = m_nCurIndex >= 0 && m_nCurIndex < GetItemCount();
+  const bool bValidCurrent = IsItemIndex(m_nCurIndex);
   const HWND hWndFocus = ::GetFocus();
   if (hWndFocus != NULL && ::GetParent(hWndFocus) == m_hWnd &&
       !(nChar == VK_RETURN && bValidCurrent && m_items[m_nCurIndex].IsInplace()))
@@ -136,7 +136,7 @@ bool CExtPopupMenuWnd::HandleInplaceEditKey(UINT nChar, bool& bNoEat) {
 
 bool CExtPopupMenuWnd::HandleEnterKey(bool& bNoEat) {
   const int nCur = m_nCurIndex;
-  if (nCur < 0 || nCur >= GetItemCount()) {
+  if (!IsItemIndex(nCur)) {
     for (int i = 0; i < GetItemCount(); i++) {
       if ((m_items[i].m_nExtraFlags & MENUITEMDATA::EXTRA_BIT1) != 0) {
         SetCurrentItem(i, false, true);
@@ -219,7 +219,7 @@ bool CExtPopupMenuWnd::HandleLeftKey(bool bPhysicalLeft) {
 
 bool CExtPopupMenuWnd::HandleRightKey(bool bPhysicalLeft) {
   const int nCur = m_nCurIndex;
-  const MENUITEMDATA* pItem = nCur >= 0 && nCur < GetItemCount() ? &m_items[nCur] : NULL;
+  const MENUITEMDATA* pItem = IsItemIndex(nCur) ? &m_items[nCur] : NULL;
   if (IsPaletteLayout() && pItem != NULL && !pItem->IsPopup()) {
     MoveByNavigationCode(NAV_NEXT);
     return true;

@@ -319,7 +319,7 @@ void CExtPopupMenuWnd::GetItemRect(int nIndex, RECT& rc, bool bInner) const {
     rc = m_rcTearOff;
     return;
   }
-  if (nIndex < 0 || nIndex >= GetItemCount())
+  if (!IsItemIndex(nIndex))
     return;
   if (IsPaletteLayout()) {
     GetItemRectPalette(nIndex, rc, bInner);
@@ -349,7 +349,7 @@ void CExtPopupMenuWnd::GetItemRect(int nIndex, RECT& rc, bool bInner) const {
 }
 
 void CExtPopupMenuWnd::GetItemRectPalette(int nIndex, RECT& rc, bool bInner) const {
-  if (nIndex < 0 || nIndex >= GetItemCount()) {
+  if (!IsItemIndex(nIndex)) {
     GetItemRect(nIndex, rc, bInner);
     return;
   }
@@ -440,7 +440,7 @@ bool CExtPopupMenuWnd::StartScrolling(int nButton) {
   if (nButton == HIT_SCROLL_UP ? m_nScrollOffset >= 0 : m_nScrollOffset <= GetMinScrollOffset())
     return false;
   CancelSubmenuDelay();
-  if (m_nCurIndex >= 0 && m_nCurIndex < GetItemCount()) {
+  if (IsItemIndex(m_nCurIndex)) {
     MENUITEMDATA& item = m_items[m_nCurIndex];
     item.m_nDisplayFlags &= ~MENUITEMDATA::DISPLAY_CURRENT;
     if (item.IsPopup() && item.m_pPopup != NULL && item.m_pPopup->GetSafeHwnd() != NULL)

@@ -221,7 +221,7 @@ void CExtPopupMenuWnd::ShowStatusTipOf(int nIndex) {
   const HWND hWndFrame = StatusFrameOf(GetCmdReceiverHWND());
   if (hWndFrame == NULL)
     return;
-  if (nIndex < 0 || nIndex >= GetItemCount() || m_items[nIndex].IsSeparator()) {
+  if (!IsItemIndex(nIndex) || m_items[nIndex].IsSeparator()) {
     ::SendMessageA(hWndFrame, WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE, 0);
     return;
   }
@@ -236,7 +236,7 @@ void CExtPopupMenuWnd::SetCurrentItem(int nIndex, bool bOpenSubmenu, bool bRepai
     if (!guard.IsAlive())
       return;
     m_nCurIndex = nIndex;
-    if (nIndex >= 0 && nIndex < GetItemCount()) {
+    if (IsItemIndex(nIndex)) {
       BYTE nFlags = (bOpenSubmenu ? ItemCoveringNotification_t::ICN_OPEN_SUBMENU : 0) |
                     (bSelectFirst ? ItemCoveringNotification_t::ICN_SELECT_FIRST : 0);
       ItemCoveringNotification_t notification(this, NULL, nIndex,
@@ -273,7 +273,7 @@ void CExtPopupMenuWnd::SetCurrentItem(int nIndex, bool bOpenSubmenu, bool bRepai
       ::InvalidateRect(m_hWnd, &rcDirty, FALSE);
     }
   }
-  if (!bOpenSubmenu || nIndex < 0 || nIndex >= GetItemCount() || nIndex != m_nCurIndex)
+  if (!bOpenSubmenu || !IsItemIndex(nIndex) || nIndex != m_nCurIndex)
     return;
   const MENUITEMDATA& item = m_items[nIndex];
   CExtPopupMenuWnd* pChild = item.IsPopup() ? item.m_pPopup : NULL;
@@ -298,7 +298,7 @@ void CExtPopupMenuWnd::ClearCurrentItem(bool bHideInplace, bool bNotify) {
   const CExtPopupChainGuard guard(*this);
   const int nOld = m_nCurIndex;
   m_nCurIndex = -1;
-  if (nOld >= 0 && nOld < GetItemCount()) {
+  if (IsItemIndex(nOld)) {
     MENUITEMDATA& item = m_items[nOld];
     item.m_nDisplayFlags &= ~MENUITEMDATA::DISPLAY_CURRENT;
     if (bHideInplace && IsLiveWindow(item.m_hWndInplace))
@@ -328,7 +328,7 @@ void CExtPopupMenuWnd::ClearCurrentItem(bool bHideInplace, bool bNotify) {
 
 CRect CExtPopupMenuWnd::GetCurrentItemDirtyRect(int nIndex) const {
   CRect rcDirty;
-  if (nIndex < 0 || nIndex >= GetItemCount() || m_hWnd == NULL)
+  if (!IsItemIndex(nIndex) || m_hWnd == NULL)
     return rcDirty;
   if (IsPaletteLayout()) {
     ::GetClientRect(m_hWnd, &rcDirty);
@@ -367,7 +367,7 @@ void CExtPopupMenuWnd::HandleTimer(UINT nIDEvent) {
     KillTimer(ID_TIMER_SUBMENU_DELAY);
     const int nPending = m_nPendingSubmenuIndex;
     m_nPendingSubmenuIndex = -1;
-    if (site.IsEnding() || nPending < 0 || nPending >= GetItemCount())
+    if (site.IsEnding() || !IsItemIndex(nPending))
       return;
     CPoint pt;
     if (!::GetCursorPos(&pt))
@@ -557,7 +557,7 @@ bool CExtPopupMenuWnd::HandleMouseClick(UINT nMsg, int x, int y, bool& bNoEat) {
 }
 
 void CExtPopupMenuWnd::ExecuteItemWithCallback(int nIndex) {
-  if (nIndex < 0 || nIndex >= GetItemCount())
+  if (!IsItemIndex(nIndex))
     return;
   MENUITEMDATA& item = m_items[nIndex];
   if (item.m_pfnClickCallback != NULL && !IsHelpMode()) {

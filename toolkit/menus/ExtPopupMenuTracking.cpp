@@ -332,7 +332,7 @@ void CExtPopupMenuWnd::DrainMessagesAndIdle(bool bIdle) {
 }
 
 void CExtPopupMenuWnd::ExecuteItem(int nIndex) {
-  if (nIndex < 0 || nIndex >= GetItemCount())
+  if (!IsItemIndex(nIndex))
     return;
   const MENUITEMDATA& item = m_items[nIndex];
   EndWithCommand(item.m_nCmdId, item.m_hWndCmdReceiver);

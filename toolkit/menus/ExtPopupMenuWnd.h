@@ -367,6 +367,7 @@ public:
   // The theme's site interfaces.
   bool IsRightToLeft() const override { return IsRightToLeftLayout(); }
   int GetItemCount() const override;
+  bool IsItemIndex(int nIndex) const { return nIndex >= 0 && nIndex < GetItemCount(); }
   int GetItemIconAreaWidth(int nIndex) const override;
   DWORD GetItemState(int nIndex) const override;
   bool GetJointBarState(BarState_t& state) const override;

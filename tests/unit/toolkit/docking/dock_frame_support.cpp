@@ -83,7 +83,7 @@ void Relayout(CFrameWnd* pFrame) {
 bool WaitFor(const std::function<bool()>& pred) {
   auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   for (;;) {
-    CExtPopupMenuWnd::DrainMessagesAndIdle(false);
+    PumpPending();
     if (pred())
       return true;
     if (std::chrono::steady_clock::now() > tEnd)

@@ -1,4 +1,5 @@
 #include "tests/unit/toolkit/menus/menu_input_support.h"
+#include "tests/common/window_support.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -77,7 +78,7 @@ void Type(const char* pszText) {
 bool WaitUntil(const std::function<bool()>& pred, int nTimeoutMs) {
   const DWORD dwStart = ::GetTickCount();
   for (;;) {
-    CExtPopupMenuWnd::DrainMessagesAndIdle(false);
+    PumpPending();
     if (pred())
       return true;
     if ((int)(::GetTickCount() - dwStart) > nTimeoutMs)
