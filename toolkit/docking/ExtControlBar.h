@@ -422,6 +422,7 @@ public:
   // The stored size for the bar's place (floating, docked horizontally or vertically).
   CSize GetStoredSize() const;
   static CExtControlBar* GetDraggedBar();
+  static HWND FindDockTargetUnderCursor(CFrameWnd* pDockSite, bool bShow); // marker mode's drag step
   static CWnd* FindTopLevelAncestor(CWnd* pWnd);
   static bool IsFrameInHelpMode(CWnd* pWnd);
   static bool IsPrintPreviewActive(CFrameWnd* pFrame);

@@ -11,6 +11,7 @@
 #include "toolkit/foundation/ExtResourceManager.h"
 #include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/docking/ExtControlBar.h"
+#include "toolkit/docking/ExtDynDockMarkerWnd.h"
 #include "toolkit/foundation/ExtSoundPlayer.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 #include "toolkit/menus/ExtPopupControlMenuWnd.h"
@@ -215,6 +216,8 @@ EXT_REGISTERED_MESSAGE(CExtControlBar, g_nMsgCustomNcAreaQuery)
 static StartupStep s_stepMessages20(ExtGlobalsTrace::STEP_MESSAGES_20_TO_26);
 
 // 9. The control-bar collection, the two dragging states and two further control-bar lists.
+//    The marker windows read the current dragging state through this pointer.
+const CExtControlBar::InternalDraggingState_t* CExtDynDockMarkerWnd::g_pDraggingState = NULL;
 
 // 10. The command manager (with its profile "default"), then the resource manager's holder, which
 //     is constant-initialised and empty until first use: only its exit is registered here.
