@@ -222,8 +222,10 @@ void CExtDynDockMarkerWnd::DestroyMarkers(MarkerArray_t& arrMarkers, bool bDefer
       continue;
     }
     if (bDeferred) {
-      // A marker waits for a fade to end; one that has none to wait for would never go.
-      if ((pMarker->m_bState & SF_FADING) == 0 && pMarker->IsWindowVisible() && CanFade())
+      // A marker waits for a fade out to end (one fading in turns round); one that has no fade to
+      // wait for would never go.
+      if (((pMarker->m_bState & SF_FADING) == 0 || (pMarker->m_bState & SF_FADE_SHOWS) != 0) &&
+          pMarker->IsWindowVisible() && CanFade())
         pMarker->StartFade(false);
       if ((pMarker->m_bState & SF_FADING) != 0) {
         pMarker->m_bState |= SF_DESTROY_AFTER_FADE;

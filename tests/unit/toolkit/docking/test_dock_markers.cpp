@@ -39,6 +39,38 @@ public:
   bool IsDockTargetFor(CExtControlBar*) const override { return false; }
 };
 
+// Stands for a nested container, which the search knows by class name only.
+class CNestedLookalike : public CTestBar {
+public:
+  CNestedLookalike() : CTestBar(false, CSize(400, 200)) {}
+  CRuntimeClass* GetRuntimeClass() const override {
+    static const CRuntimeClass rc = {"CExtDynControlBar",
+                                     (int)sizeof(CNestedLookalike),
+                                     0xFFFF,
+                                     NULL,
+                                     RUNTIME_CLASS(CExtControlBar),
+                                     NULL};
+    return const_cast<CRuntimeClass*>(&rc);
+  }
+};
+
+// Counts the mouse moves it is sent and the flags of the last.
+class CMoveLogBar : public CTestBar {
+public:
+  CMoveLogBar() : CTestBar(false, CSize(150, 120)) {}
+  int m_nMoves = 0;
+  WPARAM m_wLastFlags = 0xFFFF;
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_MOUSEMOVE) {
+      ++m_nMoves;
+      m_wLastFlags = wParam;
+    }
+    return CTestBar::WindowProc(message, wParam, lParam);
+  }
+};
+
 class DockMarkers : public DockFrameTest {
 protected:
   void SetUp() override {
@@ -49,7 +81,9 @@ protected:
     m_pPane = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0, 0, 10, 10,
                                 m_pFrame->m_hWnd, (HMENU)AFX_IDW_PANE_FIRST, ::GetModuleHandleA(NULL), NULL);
     m_pP = AddBar("p", 201, false, CSize(200, 160));
-    m_pD = AddBar("d", 202, false, CSize(150, 120));
+    m_bars.emplace_back(m_pD = new CMoveLogBar);
+    ASSERT_TRUE(m_pD->Create("d", m_pFrame, 202, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    m_pD->EnableDocking(CBRS_ALIGN_ANY);
     ASSERT_TRUE(m_pP->DockIntoSideBar(kLeft, 1));
     ASSERT_TRUE(m_pD->DockIntoSideBar(kRight, 1));
     Relayout(m_pFrame);
@@ -88,7 +122,7 @@ protected:
   int m_nOldMode = -1;
   HWND m_pPane = NULL;
   CTestBar* m_pP = NULL;
-  CTestBar* m_pD = NULL;
+  CMoveLogBar* m_pD = NULL;
   CExtControlBar::InternalDraggingState_t m_drag;
 };
 
@@ -285,6 +319,54 @@ TEST_F(DockMarkers, ABarThatTakesNoOtherIsNoTargetAndAVanishedTargetIsForgotten)
   PumpPending();
   EXPECT_EQ((HWND)NULL, FindAt(pt));
   EXPECT_EQ((HWND)NULL, Marker::GetRememberedTarget());
+}
+
+TEST_F(DockMarkers, InsideANestedContainerTheBarUnderTheCursorIsTheTarget) {
+  m_bars.emplace_back(new CNestedLookalike);
+  CTestBar* pNest = m_bars.back().get();
+  ASSERT_TRUE(pNest->Create("nest", m_pFrame, 205, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+  pNest->EnableDocking(CBRS_ALIGN_ANY);
+  ASSERT_TRUE(pNest->DockIntoSideBar(AFX_IDW_DOCKBAR_BOTTOM, 1));
+  Relayout(m_pFrame);
+  CExtDockBar* pInner = new CExtDockBar; // deletes itself with its window
+  ASSERT_TRUE(pInner->Create(pNest, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_FLOAT));
+  CRect rcInner;
+  pInner->GetClientRect(&rcInner);
+  pInner->m_arrBars.RemoveAll();
+  pInner->m_arrBars.Add(NULL);
+  for (int i = 0; i < 2; ++i) {
+    CTestBar* pBar = AddBar(i == 0 ? "n1" : "n2", 206 + i, false, CSize(100, 100));
+    pBar->SetParent(pInner);
+    pBar->MoveWindow(i * rcInner.Width() / 2, 0, rcInner.Width() / 2, rcInner.Height() / 2);
+    pInner->m_arrBars.Add(pBar);
+  }
+  pInner->m_arrBars.Add(NULL);
+  PumpPending();
+  StartDrag();
+  CTestBar* pN2 = m_bars.back().get();
+  EXPECT_EQ(pN2->m_hWnd, FindAt(NearCorner(pN2->m_hWnd)));
+  EXPECT_EQ(22, Marker::BarMarkers().back()->GetTargetType() - Marker::BarMarkers().back()->m_nKind);
+  // Where the container holds none of its bars there is nothing.
+  const CRect rcInnerScreen = ScreenRectOf(pInner->m_hWnd);
+  EXPECT_EQ((HWND)NULL, FindAt(CPoint(rcInnerScreen.CenterPoint().x, rcInnerScreen.bottom - 3)));
+  EXPECT_TRUE(Marker::BarMarkers().empty());
+}
+
+TEST_F(DockMarkers, WhenTheTargetVanishesTheMarkersHideAndTheDragStepRunsAgain) {
+  StartDrag();
+  EXPECT_EQ(m_pP->m_hWnd, FindAt(NearCorner(m_pP->m_hWnd)));
+  ::SetCursorPos(1200, 1000);
+  const Marker::MarkerArray_t arr = Marker::BarMarkers();
+  ASSERT_TRUE(WaitFor([&] { return (arr.back()->m_bState & Marker::SF_FADING) == 0; }));
+  const int nMoves = m_pD->m_nMoves;
+  m_pP->DestroyWindow();
+  EXPECT_TRUE(WaitFor([&] {
+    for (Marker* p : arr)
+      if (p->IsWindowVisible())
+        return false;
+    return m_pD->m_nMoves > nMoves;
+  }));
+  EXPECT_EQ(0u, m_pD->m_wLastFlags) << "Ctrl is up";
 }
 
 // Markers destroyed with the drag's end are made again for the same target in the next drag.
