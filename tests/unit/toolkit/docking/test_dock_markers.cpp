@@ -31,6 +31,24 @@ CRect ScreenRectOf(HWND hWnd) {
   return rc;
 }
 
+// The windows of the markers in both sets.
+std::vector<HWND> MarkerWindows() {
+  std::vector<HWND> windows;
+  for (Marker::MarkerArray_t* pArr : {&Marker::OuterMarkers(), &Marker::BarMarkers()})
+    for (Marker* p : *pArr)
+      windows.push_back(p->m_hWnd);
+  return windows;
+}
+
+bool AllGone(const std::vector<HWND>& windows) {
+  return WaitFor([&] {
+    for (HWND h : windows)
+      if (::IsWindow(h))
+        return false;
+    return true;
+  });
+}
+
 // A bar that neither tabs nor docks beside another.
 class CShyBar : public CTestBar {
 public:
@@ -78,7 +96,7 @@ protected:
     m_nOldMode = CExtControlBar::g_nDockingMarkerMode;
     CExtControlBar::g_nDockingMarkerMode = 1;
     g_PaintManagerHolder->m_nDockMarkerStyle = 3;
-    m_pPane = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0, 0, 10, 10,
+    m_hPane = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0, 0, 10, 10,
                                 m_pFrame->m_hWnd, (HMENU)AFX_IDW_PANE_FIRST, ::GetModuleHandleA(NULL), NULL);
     m_pP = AddBar("p", 201, false, CSize(200, 160));
     m_bars.emplace_back(m_pD = new CMoveLogBar);
@@ -120,7 +138,7 @@ protected:
   }
 
   int m_nOldMode = -1;
-  HWND m_pPane = NULL;
+  HWND m_hPane = NULL;
   CTestBar* m_pP = NULL;
   CMoveLogBar* m_pD = NULL;
   CExtControlBar::InternalDraggingState_t m_drag;
@@ -154,7 +172,7 @@ TEST_F(DockMarkers, FrameSideMarkersAreTopmostShapedPopupsOfTheHiddenOwner) {
   EXPECT_GT(ScreenRectOf(arr[1]->m_hWnd).CenterPoint().y, rcFree.CenterPoint().y);
   EXPECT_LT(ScreenRectOf(arr[2]->m_hWnd).CenterPoint().x, rcFree.CenterPoint().x);
   EXPECT_GT(ScreenRectOf(arr[3]->m_hWnd).CenterPoint().x, rcFree.CenterPoint().x);
-  EXPECT_EQ(ScreenRectOf(m_pPane), rcFree) << "the free area is what the view pane takes";
+  EXPECT_EQ(ScreenRectOf(m_hPane), rcFree) << "the free area is what the view pane takes";
 }
 
 struct FadeCase {
@@ -288,7 +306,7 @@ TEST_F(DockMarkers, ADockedBarThePaneAndAFloatingBarBecomeTargets) {
   EXPECT_EQ(m_pP->m_hWnd, FindAt(ScreenRectOf(pCentre->m_hWnd).CenterPoint()));
   EXPECT_EQ(pBefore, Marker::BarMarkers().front()) << "the markers are not made again";
 
-  EXPECT_EQ(m_pPane, FindAt(NearCorner(m_pPane)));
+  EXPECT_EQ(m_hPane, FindAt(NearCorner(m_hPane)));
   ASSERT_EQ(4u, Marker::BarMarkers().size()) << "no centre over the view";
   for (Marker* p : Marker::BarMarkers())
     EXPECT_EQ(18 + p->m_nKind, p->GetTargetType());
@@ -390,20 +408,13 @@ class MarkerDestruction : public DockMarkers, public ::testing::WithParamInterfa
 TEST_P(MarkerDestruction, MarkersGoNowOrWhenTheyHaveFadedOut) {
   g_PaintManagerHolder->m_nDockMarkerStyle = GetParam().nStyle;
   ASSERT_TRUE(Marker::CreateBarMarkers(m_pP->m_hWnd, false, true));
-  std::vector<HWND> windows;
-  for (Marker* p : Marker::BarMarkers())
-    windows.push_back(p->m_hWnd);
+  const std::vector<HWND> windows = MarkerWindows();
   ASSERT_TRUE(WaitFor([&] { return (Marker::BarMarkers().back()->m_bState & Marker::SF_FADING) == 0; }));
   Marker::DestroyMarkers(Marker::BarMarkers(), GetParam().bDeferred);
   EXPECT_TRUE(Marker::BarMarkers().empty());
   EXPECT_EQ((HWND)NULL, Marker::GetRememberedTarget());
   EXPECT_EQ(GetParam().bStaysUntilFaded, ::IsWindow(windows.front()) != FALSE);
-  EXPECT_TRUE(WaitFor([&] {
-    for (HWND h : windows)
-      if (::IsWindow(h))
-        return false;
-    return true;
-  }));
+  EXPECT_TRUE(AllGone(windows));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MarkerDestruction,
@@ -419,18 +430,10 @@ TEST_F(DockMarkers, RepeatedMarkersAndHighlightsLeaveNothingBehind) {
     ASSERT_TRUE(Marker::CreateBarMarkers(m_pP->m_hWnd, false, true));
     ASSERT_TRUE(Marker::BarMarkers().back()->ShowHighlight(true));
     ASSERT_TRUE(Marker::OuterMarkers().front()->ShowHighlight(true));
-    std::vector<HWND> windows;
-    for (Marker::MarkerArray_t* pArr : {&Marker::OuterMarkers(), &Marker::BarMarkers()})
-      for (Marker* p : *pArr)
-        windows.push_back(p->m_hWnd);
+    const std::vector<HWND> windows = MarkerWindows();
     Marker::DestroyMarkers(Marker::OuterMarkers(), bDeferred);
     Marker::DestroyMarkers(Marker::BarMarkers(), bDeferred);
-    ASSERT_TRUE(WaitFor([&] {
-      for (HWND h : windows)
-        if (::IsWindow(h))
-          return false;
-      return true;
-    }));
+    ASSERT_TRUE(AllGone(windows));
   };
   cycle(false);
   HANDLE hProcess = ::GetCurrentProcess();
