@@ -281,6 +281,23 @@ TEST_F(NestedDock, ABarFloatingBesideAFloatingBarSharesItsFrame) {
   EXPECT_EQ(pMini, m_c->GetParentFrame());
   EXPECT_EQ(ScreenRect(m_c.get()).right, ScreenRect(m_b.get()).left) << "floating: b goes right of c";
   EXPECT_TRUE(FrameContainersAreSound(m_frame.get()));
+  // c docks elsewhere: b floats alone again in the same frame.
+  ASSERT_TRUE(m_c->DockIntoSideBar(kRight));
+  EXPECT_EQ(pMini, m_b->GetParentFrame());
+  EXPECT_EQ("0 b 0", Nested(static_cast<CExtMiniDockFrameWnd*>(pMini)->GetExtDockBar()));
+  EXPECT_TRUE(FrameContainersAreSound(m_frame.get()));
+}
+
+TEST_F(NestedDock, AContainerWhoseBarsWentGoesAtTheNextCircleOptimisation) {
+  ASSERT_TRUE(m_b->DockBesideBar(50, m_a.get(), kBottom));
+  const HWND hContainer = ContainerOf(m_a.get())->m_hWnd;
+  m_a.reset();
+  m_b.reset();
+  ASSERT_EQ("0 [] 0", Nested(Left()));
+  CExtDockBar::OptimizeCircles(m_frame.get());
+  EXPECT_FALSE(::IsWindow(hContainer));
+  EXPECT_EQ("0", Nested(Left()));
+  EXPECT_TRUE(FrameContainersAreSound(m_frame.get()));
 }
 
 // --- visibility and minimums ------------------------------------------------------------------------
