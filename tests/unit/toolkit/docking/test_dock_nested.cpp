@@ -348,6 +348,33 @@ TEST_F(NestedDock, ShrinkingTheFrameLeavesEveryBarAtItsMinimum) {
   EXPECT_GT(ScreenRect(m_b.get()).Height(), 100);
 }
 
+TEST_F(NestedDock, RowsShareTheThicknessDownToTheirMinimumsPastAHiddenLastRow) {
+  Extra(m_c, 203, "c");
+  Extra(m_d, 204, "d");
+  ASSERT_TRUE(m_b->DockBesideBar(50, m_a.get(), kRight));
+  CExtDockDynBar* pInner = ContainerOf(m_a.get())->m_pWndDynDockBar;
+  pInner->InsertBarBesideRow(m_a.get(), m_c.get(), false);
+  pInner->InsertBarBesideRow(m_c.get(), m_d.get(), false);
+  m_frame->ShowControlBar(m_d.get(), FALSE, FALSE);
+  Relayout(m_frame.get());
+  ASSERT_EQ("0 [a b | c | d] 0", Nested(Left()));
+  const CRect rcIn = ScreenRect(pInner);
+  EXPECT_EQ(ScreenRect(m_a.get()).bottom, ScreenRect(m_c.get()).top);
+  EXPECT_EQ(ScreenRect(m_b.get()).Height(), ScreenRect(m_a.get()).Height()) << "one thickness per row";
+  EXPECT_EQ(rcIn.bottom, ScreenRect(m_c.get()).bottom) << "the hidden row takes nothing";
+  EXPECT_EQ(rcIn.right, ScreenRect(m_c.get()).right) << "c alone takes the row's length";
+  m_frame->SetWindowPos(NULL, 0, 0, 400, 60, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Relayout(m_frame.get());
+  const int nA = ScreenRect(m_a.get()).Height(), nC = ScreenRect(m_c.get()).Height();
+  // The frame is smaller than the rows' minimums: the container keeps them, no row goes below.
+  EXPECT_EQ(nA + nC, ScreenRect(pInner).Height());
+  for (CExtControlBar* pBar : {m_a.get(), m_c.get()}) {
+    EXPECT_GE(ScreenRect(pBar).Height(), pBar->CalcMinHeight());
+    EXPECT_LE(ScreenRect(pBar).Height(), pBar->CalcMinHeight() + pBar->GetSeparatorHeight());
+  }
+  EXPECT_TRUE(FrameContainersAreSound(m_frame.get()));
+}
+
 TEST_F(NestedDock, ANestedArrangementIsPainted) {
   Extra(m_c, 203, "c");
   Extra(m_d, 204, "d");
