@@ -299,8 +299,9 @@ CExtControlBar* CExtControlBar::DockBarBesideThis(CExtControlBar* pBar, UINT nDo
   for (CExtControlBar* p : {this, pBar, static_cast<CExtControlBar*>(pContainer)})
     p->m_bBarState |= BS_IGNORE_SIZE;
   pContainer->SetParent(pDock);
+  // Shown at once: a floating frame whose last visible bar leaves below would hide otherwise.
   pContainer->SetWindowPos(NULL, rcPlace.left, rcPlace.top, rcPlace.Width(), rcPlace.Height(),
-                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
   // Taken in before it leaves: an emptied floating frame goes with its children.
   EnterInnerDockBar(this, pInner);
   EnterInnerDockBar(pBar, pInner);
