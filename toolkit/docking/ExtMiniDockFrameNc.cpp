@@ -224,7 +224,8 @@ void CExtMiniDockFrameWnd::ShowCaptionTip() {
 void CExtMiniDockFrameWnd::CloseButtonHoverStep(CPoint ptScreen) {
   CRect rcWnd;
   GetWindowRect(&rcWnd);
-  const BYTE bHover = m_rcCloseButton.PtInRect(CPoint(ptScreen.x - rcWnd.left, ptScreen.y - rcWnd.top)) ? 1 : 0;
+  const BYTE bHover =
+      m_rcCloseButton.PtInRect(CPoint(ptScreen.x - rcWnd.left, ptScreen.y - rcWnd.top)) ? 1 : 0;
   if (bHover == m_bCloseButtonHover)
     return;
   m_bCloseButtonHover = bHover;

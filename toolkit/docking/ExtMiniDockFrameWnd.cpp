@@ -225,8 +225,10 @@ void CExtMiniDockFrameWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos) {
 
 void CExtMiniDockFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
   CMiniDockFrameWnd::OnWindowPosChanged(lpwndpos);
-  if (IsResizing() || (lpwndpos->flags & SWP_NOMOVE) != 0 || GetFloatingBar() == NULL ||
-      g_bCorrectingPosition)
+  // A frame is placed before its bar arrives: the rule applies again when it is shown, so that one
+  // created off the work area does not come up with its caption out of reach.
+  const bool bMovedOrShown = (lpwndpos->flags & (SWP_NOMOVE | SWP_SHOWWINDOW)) != SWP_NOMOVE;
+  if (IsResizing() || !bMovedOrShown || GetFloatingBar() == NULL || g_bCorrectingPosition)
     return;
   KeepCaptionOnWorkArea();
 }

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 // Records the tracked areas and bars-menu notifications its bars send it.
@@ -49,3 +50,14 @@ bool WaitFor(const std::function<bool()>& pred);
 void ClickAt(POINT ptScreen, bool bRight = false);
 // The bar's window rectangle relative to its top-left (the non-client coordinates).
 CRect WindowBox(CWnd* pWnd);
+
+// Real input for modal loops: a driver thread sends each step's input, then waits (five seconds at
+// most) until its condition holds, while the test thread pumps; results gets whether each came.
+// After a miss only the last step, which should end the loop, is sent.
+struct InputStep {
+  std::function<void()> send;
+  std::function<bool()> until; // may be empty
+};
+std::thread DriveInput(std::vector<InputStep> steps, std::vector<bool>& results);
+void MouseInput(DWORD dwFlags, POINT ptScreen); // MOUSEEVENTF_MOVE, _LEFTDOWN, ... at the point
+void KeyInput(UINT nVirtKey);                   // pressed and released

@@ -1,0 +1,239 @@
+// The toolkit's floating frame: its non-client geometry from the system metrics, the hit test of
+// every border, corner, the caption and the close button, the work-area rules, the caption with
+// the bar's text and buttons, and its look in every theme (pictures under the artifacts folder).
+#include "tests/common/pixel_support.h"
+#include "tests/common/window_support.h"
+#include "tests/unit/toolkit/docking/mini_frame_support.h"
+#include "toolkit/docking/ExtBarNcAreaButton.h"
+#include "toolkit/theme/ExtPaintManager.h"
+#include "toolkit/theme/ExtPaintManagerHolder.h"
+#include "toolkit/theme/ExtPaintManagerXP.h"
+
+#include <functional>
+#include <string>
+
+namespace {
+
+using namespace pixel_support;
+
+class MiniFrameGeometry : public MiniFrameTest, public ::testing::WithParamInterface<BarKind> {};
+
+TEST_P(MiniFrameGeometry, ClientAndCaptionComeFromTheSystemMetrics) {
+  CExtControlBar* pBar = FloatBar(GetParam(), CPoint(200, 200));
+  CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
+  ASSERT_NE(nullptr, pMini);
+  EXPECT_EQ(pBar, pMini->GetFloatingBar());
+  const FrameMetrics m;
+  const CRect rcWnd = WindowRect(pMini);
+  CRect rcClient;
+  pMini->GetClientRect(&rcClient);
+  pMini->ClientToScreen(&rcClient);
+  EXPECT_EQ(CRect(rcWnd.left + m.fx, rcWnd.top + m.fy + m.c, rcWnd.right - m.fx, rcWnd.bottom - m.fy),
+            rcClient);
+  EXPECT_EQ(CRect(m.fx, m.fy, rcWnd.Width() - m.fx, m.fy + ::GetSystemMetrics(SM_CYSMSIZE)),
+            pMini->GetCaptionRect());
+  // The frame fits itself around the bar with the same margins.
+  CRect rcCalc(0, 0, 100, 50);
+  pMini->CalcWindowRect(&rcCalc);
+  EXPECT_EQ(CRect(-m.fx, -m.fy - m.c, 100 + m.fx, 50 + m.fy), rcCalc);
+  // Nothing of the system's caption or frame is left to draw.
+  EXPECT_EQ(0u, pMini->GetStyle() & (WS_CAPTION | WS_THICKFRAME));
+  EXPECT_EQ(0u, pMini->GetExStyle() & (WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE));
+}
+
+INSTANTIATE_TEST_SUITE_P(Bars, MiniFrameGeometry, ::testing::Values(BarKind::kResizable, BarKind::kFixed));
+
+// One point of the frame, from its window size and the metrics, and what it hits for a resizable
+// bar, for a fixed bar and for a fixed bar that cannot be resized.
+struct HitCase {
+  const char* name;
+  std::function<CPoint(CSize, const FrameMetrics&)> at;
+  UINT nResizable, nFixed, nLocked;
+};
+
+class MiniFrameHitTest : public MiniFrameTest, public ::testing::WithParamInterface<HitCase> {};
+
+TEST_P(MiniFrameHitTest, EveryZoneAnswersItsCode) {
+  const HitCase& row = GetParam();
+  const BarKind kinds[] = {BarKind::kResizable, BarKind::kFixed, BarKind::kLocked};
+  const UINT expected[] = {row.nResizable, row.nFixed, row.nLocked};
+  for (int i = 0; i < 3; ++i) {
+    CExtControlBar* pBar = FloatBar(kinds[i], CPoint(100 + 250 * i, 300));
+    CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
+    ASSERT_NE(nullptr, pMini);
+    const CRect rcWnd = WindowRect(pMini);
+    CPoint ptAt = row.at(rcWnd.Size(), FrameMetrics());
+    if (ptAt == CPoint(-1, -1))
+      ptAt = pBar->m_arrNcButtons.at(0)->m_rc.CenterPoint();
+    const CPoint pt = rcWnd.TopLeft() + ptAt;
+    EXPECT_EQ(expected[i], (UINT)pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)))
+        << "bar kind " << i << " at " << pt.x - rcWnd.left << "," << pt.y - rcWnd.top;
+  }
+}
+
+// Stands for the centre of the bar's close button, which the bar lays out.
+CPoint CloseButtonCentre(CSize, const FrameMetrics&) { return CPoint(-1, -1); }
+
+const UINT T = HTTOP, B = HTBOTTOM, L = HTLEFT, R = HTRIGHT, TL = HTTOPLEFT, TR = HTTOPRIGHT,
+           BL = HTBOTTOMLEFT, BR = HTBOTTOMRIGHT, C = HTCAPTION;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Zones, MiniFrameHitTest, ::testing::Values(
+    HitCase{"top", [](CSize s, const FrameMetrics&) { return CPoint(s.cx / 2, 0); }, T, T, C},
+    HitCase{"bottom", [](CSize s, const FrameMetrics& m) { return CPoint(s.cx / 2, s.cy - m.fy); }, B, B, C},
+    HitCase{"left", [](CSize s, const FrameMetrics&) { return CPoint(0, s.cy / 2); }, L, L, C},
+    HitCase{"right", [](CSize s, const FrameMetrics& m) { return CPoint(s.cx - m.fx, s.cy / 2); }, R, R, C},
+    HitCase{"top_left_along_top", [](CSize, const FrameMetrics& m) { return CPoint(m.c - 1, 0); }, TL, T, C},
+    HitCase{"top_left_along_left", [](CSize, const FrameMetrics& m) { return CPoint(0, m.c - 1); }, TL, T, C},
+    // The right corner zones reach as far along the top and bottom edges as the left ones.
+    HitCase{"top_right_along_top", [](CSize s, const FrameMetrics& m) { return CPoint(s.cx - m.c, 0); }, TR, T, C},
+    HitCase{"top_right_along_right", [](CSize s, const FrameMetrics& m) { return CPoint(s.cx - 1, m.c - 1); },
+            TR, T, C},
+    HitCase{"bottom_left_along_bottom", [](CSize s, const FrameMetrics& m) { return CPoint(m.c - 1, s.cy - 1); },
+            BL, B, C},
+    HitCase{"bottom_left_along_left", [](CSize s, const FrameMetrics& m) { return CPoint(0, s.cy - m.c); },
+            BL, B, C},
+    HitCase{"bottom_right_along_bottom",
+            [](CSize s, const FrameMetrics& m) { return CPoint(s.cx - m.c, s.cy - 1); }, BR, B, C},
+    HitCase{"bottom_right_along_right", [](CSize s, const FrameMetrics& m) { return CPoint(s.cx - 1, s.cy - m.c); },
+            BR, B, C},
+    HitCase{"caption", [](CSize, const FrameMetrics& m) { return CPoint(m.fx + 2, m.fy + m.c / 2); }, C, C, C},
+    HitCase{"close_button", CloseButtonCentre, HTMINBUTTON, HTMINBUTTON, HTMINBUTTON},
+    HitCase{"client", [](CSize s, const FrameMetrics& m) { return CPoint(s.cx / 2, (s.cy + m.c) / 2); },
+            HTCLIENT, HTCLIENT, HTCLIENT},
+    HitCase{"outside", [](CSize s, const FrameMetrics&) { return CPoint(s.cx, s.cy / 2); },
+            HTNOWHERE, HTNOWHERE, HTNOWHERE}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// Where a frame is put and where its top ends up, from the work area and the caption height.
+struct PlaceCase {
+  const char* name;
+  std::function<int(const CRect& rcWork, int nHeight, int c)> top;
+  std::function<int(const CRect& rcWork, int nHeight, int c)> kept;
+};
+
+class MiniFrameWorkArea : public MiniFrameTest, public ::testing::WithParamInterface<PlaceCase> {};
+
+TEST_P(MiniFrameWorkArea, TheCaptionStaysOnTheWorkAreaWhenMovedOrCreated) {
+  const PlaceCase& row = GetParam();
+  const int c = ::GetSystemMetrics(SM_CYSMCAPTION);
+  // Moved there, as a drag moves it.
+  CExtControlBar* pBar = FloatBar(BarKind::kResizable, CPoint(300, 300));
+  CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
+  ASSERT_NE(nullptr, pMini);
+  const CRect rcWork = WorkAreaOf(pMini);
+  const int nHeight = WindowRect(pMini).Height();
+  pMini->SetWindowPos(NULL, 120, row.top(rcWork, nHeight, c), 0, 0,
+                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(CPoint(120, row.kept(rcWork, nHeight, c)), WindowRect(pMini).TopLeft());
+  // Created there: a bar of the same size floated straight to that place.
+  CExtMiniDockFrameWnd* pCreated =
+      MiniOf(FloatBar(BarKind::kResizable, CPoint(140, row.top(rcWork, nHeight, c))));
+  ASSERT_NE(nullptr, pCreated);
+  EXPECT_EQ(CPoint(140, row.kept(rcWork, nHeight, c)), WindowRect(pCreated).TopLeft());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Places, MiniFrameWorkArea, ::testing::Values(
+    PlaceCase{"inside", [](const CRect& w, int, int) { return w.top + 50; },
+              [](const CRect& w, int, int) { return w.top + 50; }},
+    PlaceCase{"caption_past_the_bottom", [](const CRect& w, int, int c) { return w.bottom - c / 2; },
+              [](const CRect& w, int, int c) { return w.bottom - c; }},
+    PlaceCase{"far_below", [](const CRect& w, int, int) { return w.bottom + 300; },
+              [](const CRect& w, int, int c) { return w.bottom - c; }},
+    PlaceCase{"wholly_above", [](const CRect& w, int h, int) { return w.top - h - 20; },
+              [](const CRect& w, int, int) { return w.top; }},
+    PlaceCase{"top_above_bottom_inside", [](const CRect& w, int h, int) { return w.top - h / 2; },
+              [](const CRect& w, int h, int) { return w.top - h / 2; }}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST_F(MiniFrameTest, ABarAskingForMoreThanTheWorkAreaGetsTheWorkAreasSize) {
+  CExtControlBar* pBar = FloatBar(BarKind::kResizable, CPoint(0, 0));
+  CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
+  ASSERT_NE(nullptr, pMini);
+  const CRect rcWork = WorkAreaOf(pMini);
+  pBar->m_sizeFloated = rcWork.Size() + CSize(200, 100);
+  pMini->RecalcLayout();
+  EXPECT_EQ(rcWork.Size(), WindowRect(pMini).Size());
+  MINMAXINFO mmi = {};
+  mmi.ptMaxTrackSize = CPoint(100000, 100000);
+  pMini->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+  EXPECT_EQ(CPoint(rcWork.Width(), rcWork.Height()), CPoint(mmi.ptMaxTrackSize));
+}
+
+// The frame's non-client area printed into a fresh surface.
+Pixels PrintFrame(CExtMiniDockFrameWnd* pMini, UINT nFlags) {
+  CRect rc;
+  pMini->GetWindowRect(&rc);
+  DibSurface surface(rc.Width(), rc.Height(), RGB(1, 2, 3));
+  pMini->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(surface.hdc()), nFlags);
+  Pixels px;
+  px.cx = rc.Width();
+  px.cy = rc.Height();
+  px.data = surface.Pixels();
+  return px;
+}
+
+TEST_F(MiniFrameTest, TheCaptionShowsTheBarsTextAndButtonsAndCloseHidesTheBar) {
+  CExtControlBar* pBar = FloatBar(BarKind::kFixed, CPoint(260, 240), "Cells");
+  CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
+  ASSERT_NE(nullptr, pMini);
+  ASSERT_TRUE(WaitFor([&] { return pBar->m_arrNcButtons.size() == 3; }));
+  // A floating tool bar shows close and the options menu in the frame's caption.
+  CExtBarNcAreaButton* pClose = pBar->m_arrNcButtons[0];
+  EXPECT_TRUE(pClose->IsVisible());
+  EXPECT_FALSE(pBar->m_arrNcButtons[1]->IsVisible());
+  EXPECT_TRUE(pBar->m_arrNcButtons[2]->IsVisible());
+  const CRect rcCaption = pMini->GetCaptionRect();
+  EXPECT_EQ(rcCaption.right + 1 - 3, pClose->m_rc.right);
+  EXPECT_LT(pBar->m_arrNcButtons[2]->m_rc.right, pClose->m_rc.left);
+  // The text comes from the bar: with it gone the caption's text area looks different.
+  const Pixels withText = PrintFrame(pMini, PRF_NONCLIENT);
+  pBar->SetWindowText("");
+  const Pixels withoutText = PrintFrame(pMini, PRF_NONCLIENT);
+  int nDiffering = 0;
+  for (int x = rcCaption.left + 2; x < rcCaption.left + 30; ++x)
+    for (int y = rcCaption.top; y < rcCaption.bottom; ++y)
+      nDiffering += withText.At(x, y) != withoutText.At(x, y) ? 1 : 0;
+  EXPECT_GT(nDiffering, 10);
+  // A real click on the close button hides the bar and its frame.
+  ClickAt(WindowRect(pMini).TopLeft() + pClose->m_rc.CenterPoint());
+  EXPECT_TRUE(WaitFor([&] { return !pBar->IsVisible() && !pMini->IsWindowVisible(); }));
+}
+
+class MiniFramePictures : public MiniFrameTest, public ::testing::WithParamInterface<CRuntimeClass*> {
+protected:
+  void TearDown() override {
+    MiniFrameTest::TearDown();
+    g_PaintManagerHolder.InstallThemeByClass(RUNTIME_CLASS(CExtPaintManager));
+  }
+};
+
+TEST_P(MiniFramePictures, BordersAndCaptionArePaintedAroundTheBar) {
+  ASSERT_TRUE(g_PaintManagerHolder.InstallThemeByClass(GetParam()));
+  for (BarKind kind : {BarKind::kResizable, BarKind::kFixed}) {
+    const bool bFixed = kind == BarKind::kFixed;
+    CExtMiniDockFrameWnd* pMini = MiniOf(FloatBar(kind, CPoint(bFixed ? 500 : 200, 200), "Floating bar"));
+    ASSERT_NE(nullptr, pMini);
+    pMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpPending();
+    const Pixels px = PrintFrame(pMini, PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN);
+    const std::string name =
+        std::string("floating_frame_") + (bFixed ? "tool_" : "panel_") + GetParam()->m_lpszClassName + ".bmp";
+    EXPECT_FALSE(SaveBmp(px, name.c_str()).empty());
+    // Every border and the caption were painted.
+    const CRect rcCaption = pMini->GetCaptionRect();
+    const COLORREF kBlank = RGB(1, 2, 3);
+    for (CPoint pt : {CPoint(0, px.cy / 2), CPoint(px.cx - 1, px.cy / 2), CPoint(px.cx / 2, 0),
+                      CPoint(px.cx / 2, px.cy - 1), rcCaption.CenterPoint()})
+      EXPECT_NE(kBlank, px.At(pt.x, pt.y)) << name << " " << pt.x << "," << pt.y;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, MiniFramePictures,
+                         ::testing::Values(RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
+                                           RUNTIME_CLASS(CExtPaintManagerOffice2003)),
+                         [](const auto& info) { return std::string(info.param->m_lpszClassName); });
+
+} // namespace
