@@ -40,13 +40,13 @@ void CExtMiniDockFrameWnd::TrackResizing(UINT nHitTest, CPoint ptScreen) {
   }
   if (!IsBorderCode(nHitTest))
     return;
-  m_nResizingHit = nHitTest;
   // A resizable bar takes the frame's size; the frame stops fitting itself around the bar meanwhile.
   if (!pBar->IsFixedMode())
     ModifyStyle(FWS_SNAPTOBARS, 0);
   BringWindowToTop();
   CExtMouseCaptureSink::SetCapture(m_hWnd);
   GetWindowRect(&m_rcWndResizingStart);
+  m_nResizingHit = nHitTest;
   RunResizingLoop();
   StopResizing();
 }
@@ -55,8 +55,9 @@ bool CExtMiniDockFrameWnd::RunResizingLoop() {
   while (IsResizing()) {
     MSG msg;
     if (!::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-      if (CExtControlBar::g_bIdleInModalLoops) {
-        for (LONG nIdle = 0; AfxGetThread()->OnIdle(nIdle); ++nIdle) {
+      CWinThread* pThread = AfxGetThread();
+      if (CExtControlBar::g_bIdleInModalLoops && pThread != NULL) {
+        for (LONG nIdle = 0; pThread->OnIdle(nIdle); ++nIdle) {
         }
       }
       ::WaitMessage();
@@ -75,7 +76,7 @@ bool CExtMiniDockFrameWnd::RunResizingLoop() {
     }
     if (CExtMouseCaptureSink::GetCapture() != m_hWnd)
       return true;
-    if (!AfxGetThread()->PumpMessage()) {
+    if (!AfxPumpMessage()) {
       ::PostQuitMessage(0);
       return false;
     }
@@ -102,10 +103,12 @@ void CExtMiniDockFrameWnd::ResizingStep(CPoint pt) {
     return;
   g_bInResizingStep = true;
   m_ptLastResizing = pt;
-  CRect rcWnd, rcClient;
+  // What the frame keeps around the bar: its non-client area and the edge its dock bar adds, so
+  // that the frame's own layout afterwards gives the same size again.
+  CRect rcWnd, rcBar;
   GetWindowRect(&rcWnd);
-  GetClientRect(&rcClient);
-  const CSize sizeNc = rcWnd.Size() - rcClient.Size();
+  pBar->GetWindowRect(&rcBar);
+  const CSize sizeNc = rcWnd.Size() - rcBar.Size();
   const CSize sizeMin(std::max<LONG>(sizeNc.cx, pBar->CalcMinWidth()),
                       std::max<LONG>(sizeNc.cy, pBar->CalcMinHeight()));
   UINT nHit = m_nResizingHit;

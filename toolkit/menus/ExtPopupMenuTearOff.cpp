@@ -142,7 +142,7 @@ bool TearOff::PumpQueued() {
       }
       continue;
     }
-    if (!AfxGetThread()->PumpMessage()) {
+    if (!AfxPumpMessage()) {
       ::PostQuitMessage(0);
       return false;
     }

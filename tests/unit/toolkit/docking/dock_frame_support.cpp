@@ -115,6 +115,11 @@ bool WaitFromDriver(const std::function<bool()>& pred) {
 
 void MouseInput(DWORD dwFlags, POINT ptScreen) { SendMouse(dwFlags | MOUSEEVENTF_MOVE, ptScreen); }
 
+bool CursorAt(POINT ptScreen) {
+  POINT pt;
+  return ::GetCursorPos(&pt) && pt.x == ptScreen.x && pt.y == ptScreen.y;
+}
+
 void KeyInput(UINT nVirtKey) {
   INPUT inputs[2] = {};
   for (INPUT& input : inputs) {
@@ -125,8 +130,8 @@ void KeyInput(UINT nVirtKey) {
   ::SendInput(2, inputs, sizeof(INPUT));
 }
 
-std::thread DriveInput(std::vector<InputStep> steps, std::vector<bool>& results) {
-  return std::thread([steps, &results] {
+std::thread DriveInput(std::vector<InputStep> steps, std::vector<bool>& results, std::atomic<bool>& bDone) {
+  return std::thread([steps, &results, &bDone] {
     bool bOk = true;
     for (size_t i = 0; i < steps.size(); i++) {
       if (bOk || i + 1 == steps.size()) {
@@ -135,6 +140,7 @@ std::thread DriveInput(std::vector<InputStep> steps, std::vector<bool>& results)
       }
       results.push_back(bOk);
     }
+    bDone = true;
   });
 }
 
