@@ -35,10 +35,10 @@ void MiniFrameTest::TearDown() {
   m_bars.clear();
 }
 
-CExtControlBar* MiniFrameTest::FloatBar(BarKind kind, CPoint pt, LPCSTR lpszText) {
+CExtControlBar* MiniFrameTest::FloatBar(BarKind kind, CPoint pt, LPCSTR lpszText, CExtControlBar* pGiven) {
   std::unique_ptr<CExtControlBar> pBar;
   if (kind == BarKind::kResizable) {
-    pBar.reset(new CExtControlBar);
+    pBar.reset(pGiven != NULL ? pGiven : new CExtControlBar);
     pBar->m_sizeFloated = CSize(220, 160);
   } else {
     auto pCells = std::make_unique<CCellBar>();

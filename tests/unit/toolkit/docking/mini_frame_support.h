@@ -36,8 +36,10 @@ class MiniFrameTest : public ::testing::Test {
 protected:
   void SetUp() override;
   void TearDown() override;
-  // A bar docked, then floated with its frame's top-left at pt; its caption text is lpszText.
-  CExtControlBar* FloatBar(BarKind kind, CPoint pt, LPCSTR lpszText = "Floating");
+  // A bar docked, then floated with its frame's top-left at pt; its caption text is lpszText. A
+  // resizable bar may be given (the fixture takes it).
+  CExtControlBar* FloatBar(BarKind kind, CPoint pt, LPCSTR lpszText = "Floating",
+                           CExtControlBar* pGiven = NULL);
   static CExtMiniDockFrameWnd* MiniOf(CExtControlBar* pBar);
   static CRect WindowRect(CWnd* pWnd);
 

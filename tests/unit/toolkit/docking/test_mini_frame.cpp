@@ -9,6 +9,7 @@
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -43,65 +44,76 @@ TEST_P(MiniFrameGeometry, ClientAndCaptionComeFromTheSystemMetrics) {
 
 INSTANTIATE_TEST_SUITE_P(Bars, MiniFrameGeometry, ::testing::Values(BarKind::kResizable, BarKind::kFixed));
 
-// One point of the frame, from its window size and the metrics, and what it hits for a resizable
-// bar, for a fixed bar and for a fixed bar that cannot be resized.
+// One point of the frame and what it hits for a resizable bar, a fixed bar and a fixed bar that
+// cannot be resized. Each coordinate is a code over the window's extent e along that axis, with the
+// border f across it and the caption height c: '0' 0, 'c' c - 1, 'm' e / 2, 'C' e - c, 'f' e - f,
+// 'e' e - 1, 'o' e, 'F' f + 2, 'k' f + c / 2, 'M' (e + c) / 2; "**" is the close button's centre.
 struct HitCase {
   const char* name;
-  std::function<CPoint(CSize, const FrameMetrics&)> at;
-  UINT nResizable, nFixed, nLocked;
+  const char* at;
+  UINT n[3];
 };
+
+int Coordinate(char code, int e, int f, int c) {
+  switch (code) {
+  case 'c':
+    return c - 1;
+  case 'm':
+    return e / 2;
+  case 'C':
+    return e - c;
+  case 'f':
+    return e - f;
+  case 'e':
+    return e - 1;
+  case 'o':
+    return e;
+  case 'F':
+    return f + 2;
+  case 'k':
+    return f + c / 2;
+  case 'M':
+    return (e + c) / 2;
+  default:
+    return 0;
+  }
+}
 
 class MiniFrameHitTest : public MiniFrameTest, public ::testing::WithParamInterface<HitCase> {};
 
 TEST_P(MiniFrameHitTest, EveryZoneAnswersItsCode) {
   const HitCase& row = GetParam();
+  const FrameMetrics m;
   const BarKind kinds[] = {BarKind::kResizable, BarKind::kFixed, BarKind::kLocked};
-  const UINT expected[] = {row.nResizable, row.nFixed, row.nLocked};
   for (int i = 0; i < 3; ++i) {
     CExtControlBar* pBar = FloatBar(kinds[i], CPoint(100 + 250 * i, 300));
     CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
     ASSERT_NE(nullptr, pMini);
     const CRect rcWnd = WindowRect(pMini);
-    CPoint ptAt = row.at(rcWnd.Size(), FrameMetrics());
-    if (ptAt == CPoint(-1, -1))
-      ptAt = pBar->m_arrNcButtons.at(0)->m_rc.CenterPoint();
-    const CPoint pt = rcWnd.TopLeft() + ptAt;
-    EXPECT_EQ(expected[i], (UINT)pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)))
-        << "bar kind " << i << " at " << pt.x - rcWnd.left << "," << pt.y - rcWnd.top;
+    CPoint pt(Coordinate(row.at[0], rcWnd.Width(), m.fx, m.c),
+              Coordinate(row.at[1], rcWnd.Height(), m.fy, m.c));
+    if (row.at[0] == '*')
+      pt = pBar->m_arrNcButtons.at(0)->m_rc.CenterPoint();
+    EXPECT_EQ(row.n[i],
+              (UINT)pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(rcWnd.left + pt.x, rcWnd.top + pt.y)))
+        << "bar kind " << i << " at " << pt.x << "," << pt.y;
   }
 }
 
-// Stands for the centre of the bar's close button, which the bar lays out.
-CPoint CloseButtonCentre(CSize, const FrameMetrics&) { return CPoint(-1, -1); }
-
 const UINT T = HTTOP, B = HTBOTTOM, L = HTLEFT, R = HTRIGHT, TL = HTTOPLEFT, TR = HTTOPRIGHT,
-           BL = HTBOTTOMLEFT, BR = HTBOTTOMRIGHT, C = HTCAPTION;
+           BL = HTBOTTOMLEFT, BR = HTBOTTOMRIGHT, C = HTCAPTION, CL = HTCLIENT, N = HTNOWHERE,
+           X = HTMINBUTTON;
+// The right corner zones reach as far along the top and bottom edges as the left ones.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Zones, MiniFrameHitTest, ::testing::Values(
-    HitCase{"top", [](CSize s, const FrameMetrics&) { return CPoint(s.cx / 2, 0); }, T, T, C},
-    HitCase{"bottom", [](CSize s, const FrameMetrics& m) { return CPoint(s.cx / 2, s.cy - m.fy); }, B, B, C},
-    HitCase{"left", [](CSize s, const FrameMetrics&) { return CPoint(0, s.cy / 2); }, L, L, C},
-    HitCase{"right", [](CSize s, const FrameMetrics& m) { return CPoint(s.cx - m.fx, s.cy / 2); }, R, R, C},
-    HitCase{"top_left_along_top", [](CSize, const FrameMetrics& m) { return CPoint(m.c - 1, 0); }, TL, T, C},
-    HitCase{"top_left_along_left", [](CSize, const FrameMetrics& m) { return CPoint(0, m.c - 1); }, TL, T, C},
-    // The right corner zones reach as far along the top and bottom edges as the left ones.
-    HitCase{"top_right_along_top", [](CSize s, const FrameMetrics& m) { return CPoint(s.cx - m.c, 0); }, TR, T, C},
-    HitCase{"top_right_along_right", [](CSize s, const FrameMetrics& m) { return CPoint(s.cx - 1, m.c - 1); },
-            TR, T, C},
-    HitCase{"bottom_left_along_bottom", [](CSize s, const FrameMetrics& m) { return CPoint(m.c - 1, s.cy - 1); },
-            BL, B, C},
-    HitCase{"bottom_left_along_left", [](CSize s, const FrameMetrics& m) { return CPoint(0, s.cy - m.c); },
-            BL, B, C},
-    HitCase{"bottom_right_along_bottom",
-            [](CSize s, const FrameMetrics& m) { return CPoint(s.cx - m.c, s.cy - 1); }, BR, B, C},
-    HitCase{"bottom_right_along_right", [](CSize s, const FrameMetrics& m) { return CPoint(s.cx - 1, s.cy - m.c); },
-            BR, B, C},
-    HitCase{"caption", [](CSize, const FrameMetrics& m) { return CPoint(m.fx + 2, m.fy + m.c / 2); }, C, C, C},
-    HitCase{"close_button", CloseButtonCentre, HTMINBUTTON, HTMINBUTTON, HTMINBUTTON},
-    HitCase{"client", [](CSize s, const FrameMetrics& m) { return CPoint(s.cx / 2, (s.cy + m.c) / 2); },
-            HTCLIENT, HTCLIENT, HTCLIENT},
-    HitCase{"outside", [](CSize s, const FrameMetrics&) { return CPoint(s.cx, s.cy / 2); },
-            HTNOWHERE, HTNOWHERE, HTNOWHERE}),
+    HitCase{"top", "m0", {T, T, C}}, HitCase{"bottom", "mf", {B, B, C}},
+    HitCase{"left", "0m", {L, L, C}}, HitCase{"right", "fm", {R, R, C}},
+    HitCase{"top_left_along_top", "c0", {TL, T, C}}, HitCase{"top_left_along_left", "0c", {TL, T, C}},
+    HitCase{"top_right_along_top", "C0", {TR, T, C}}, HitCase{"top_right_along_right", "ec", {TR, T, C}},
+    HitCase{"bottom_left_along_bottom", "ce", {BL, B, C}}, HitCase{"bottom_left_along_left", "0C", {BL, B, C}},
+    HitCase{"bottom_right_along_bottom", "Ce", {BR, B, C}}, HitCase{"bottom_right_along_right", "eC", {BR, B, C}},
+    HitCase{"caption", "Fk", {C, C, C}}, HitCase{"close_button", "**", {X, X, X}},
+    HitCase{"client", "mM", {CL, CL, CL}}, HitCase{"outside", "om", {N, N, N}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -200,6 +212,27 @@ TEST_F(MiniFrameTest, TheCaptionShowsTheBarsTextAndButtonsAndCloseHidesTheBar) {
   // A real click on the close button hides the bar and its frame.
   ClickAt(WindowRect(pMini).TopLeft() + pClose->m_rc.CenterPoint());
   EXPECT_TRUE(WaitFor([&] { return !pBar->IsVisible() && !pMini->IsWindowVisible(); }));
+}
+
+// A panel that records the drags its floating frame starts.
+class CDragProbeBar : public CExtControlBar {
+public:
+  std::vector<std::pair<CPoint, CPoint>> m_drags; // screen point, grab offset
+  void TrackDragging(CPoint pt, CPoint ptOffset, int, int) override { m_drags.push_back({pt, ptOffset}); }
+};
+
+TEST_F(MiniFrameTest, ACaptionPressStartsTheBarsOwnDrag) {
+  CDragProbeBar* pProbe = new CDragProbeBar;
+  CExtMiniDockFrameWnd* pMini = MiniOf(FloatBar(BarKind::kResizable, CPoint(300, 300), "Dragged", pProbe));
+  ASSERT_NE(nullptr, pMini);
+  const CRect rcWnd = WindowRect(pMini), rcCaption = pMini->GetCaptionRect();
+  const CPoint pt = rcWnd.TopLeft() + CPoint(rcCaption.left + 10, rcCaption.CenterPoint().y);
+  ClickAt(pt);
+  ASSERT_TRUE(WaitFor([&] { return pProbe->m_drags.size() == 1; }));
+  // The grab offset puts the pointer half a caption in from the frame's top-left corner.
+  const int d = std::min(rcCaption.Width(), rcCaption.Height());
+  EXPECT_EQ(pt, pProbe->m_drags[0].first);
+  EXPECT_EQ(CPoint(pt.x - rcWnd.left - d, pt.y - rcWnd.top - d / 2), pProbe->m_drags[0].second);
 }
 
 class MiniFramePictures : public MiniFrameTest, public ::testing::WithParamInterface<CRuntimeClass*> {
