@@ -103,8 +103,12 @@ UINT CExtMiniDockFrameWnd::OnNcHitTest(CPoint point) {
     pBar->m_bExtraFlags |= CExtControlBar::XF_OVER_NC_BUTTON;
     return nButtonHit;
   }
-  pBar->m_bExtraFlags &= ~CExtControlBar::XF_OVER_NC_BUTTON;
-  SendMessage(WM_NCPAINT);
+  // The buttons repaint themselves when their own state changes; the caption only when the pointer
+  // has just left them.
+  if ((pBar->m_bExtraFlags & CExtControlBar::XF_OVER_NC_BUTTON) != 0) {
+    pBar->m_bExtraFlags &= ~CExtControlBar::XF_OVER_NC_BUTTON;
+    SendMessage(WM_NCPAINT);
+  }
   if (pBar->IsFixedMode())
     nHit = FixedModeHit(nHit, pBar->IsUserResizable());
   return nHit;
@@ -171,13 +175,14 @@ void CExtMiniDockFrameWnd::OnNcLButtonUp(UINT nHitTest, CPoint point) {
 
 void CExtMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
   CExtControlBar* pBar = GetFloatingBar();
-  if (nHitTest == HTCLOSE && pBar == NULL)
-    return;
   if (pBar == NULL) {
-    CMiniDockFrameWnd::OnNcLButtonDblClk(nHitTest, point);
+    if (nHitTest != HTCLOSE && nHitTest != HTMINBUTTON && nHitTest != HTMAXBUTTON && nHitTest != HTGROWBOX)
+      CMiniDockFrameWnd::OnNcLButtonDblClk(nHitTest, point);
     return;
   }
-  if (pBar->IsDblClickToggleEnabled())
+  // Only the caption toggles: the second click of a double click on the close button would
+  // otherwise dock the bar it has just hidden.
+  if (nHitTest == HTCAPTION && pBar->IsDblClickToggleEnabled())
     pBar->ToggleDocking();
 }
 

@@ -43,8 +43,8 @@ const DWORD kSystemFrameStyles = WS_CAPTION | WS_THICKFRAME | MFS_4THICKFRAME;
 const DWORD kSystemFrameExStyles =
     WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
 const DWORD kRightToLeftExStyles = WS_EX_LAYOUTRTL | WS_EX_RTLREADING;
-const UINT kFrameChangeFlags =
-    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER;
+const UINT kFrameChangeFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE |
+                               SWP_FRAMECHANGED | SWP_NOCOPYBITS | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
 
 // Set while the frame moves itself back onto the work area.
 bool g_bCorrectingPosition = false;

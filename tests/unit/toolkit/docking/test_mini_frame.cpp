@@ -235,6 +235,17 @@ TEST_F(MiniFrameTest, ACaptionPressStartsTheBarsOwnDrag) {
   EXPECT_EQ(CPoint(pt.x - rcWnd.left - d, pt.y - rcWnd.top - d / 2), pProbe->m_drags[0].second);
 }
 
+TEST_F(MiniFrameTest, ADoubleClickOnTheCaptionDocksAToolBarBack) {
+  CExtControlBar* pBar = FloatBar(BarKind::kFixed, CPoint(300, 300));
+  CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
+  ASSERT_NE(nullptr, pMini);
+  const CPoint pt = WindowRect(pMini).TopLeft() + pMini->GetCaptionRect().TopLeft() + CSize(6, 4);
+  ClickAt(pt);
+  ClickAt(pt);
+  EXPECT_TRUE(WaitFor([&] { return !pBar->IsFloating(); }));
+  EXPECT_EQ(UINT(AFX_IDW_DOCKBAR_TOP), pBar->GetDockBarCtrlId());
+}
+
 class MiniFramePictures : public MiniFrameTest, public ::testing::WithParamInterface<CRuntimeClass*> {
 protected:
   void TearDown() override {
