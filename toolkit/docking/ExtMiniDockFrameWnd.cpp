@@ -166,7 +166,7 @@ LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
   if ((lParam & PRF_NONCLIENT) != 0)
     PaintNcArea(*pDC);
   if ((lParam & PRF_CHILDREN) != 0)
-    CExtPaintManager::PrintChildWindows(m_hWnd, message, pDC->GetSafeHdc(), lParam, false);
+    CExtPaintManager::PrintChildWindows(m_hWnd, message, pDC->GetSafeHdc(), lParam, true);
   return 1;
 }
 
