@@ -74,7 +74,7 @@ protected:
   void ResizeFixedBar(CExtControlBar* pBar, UINT nHit, const CRect& rcNew, CSize sizeNc);
   void StopResizing();
   bool RunResizingLoop();
-  // Cuts a rectangle down to the work area of the frame's monitor; true when it had to.
+  // Whether a window of the size fits the work area of the frame's monitor.
   bool FitsWorkArea(CSize size) const;
   // Moves the frame up or down so that its caption stays on the work area.
   void KeepCaptionOnWorkArea();
