@@ -20,6 +20,10 @@ namespace {
 
 bool IsBorderCode(UINT nHit) { return nHit >= HTLEFT && nHit <= HTBOTTOMRIGHT; }
 
+// The system would track its own buttons for these codes, which the caption buttons borrow: they
+// never reach the default handling.
+bool IsSystemButtonCode(UINT nHit) { return nHit == HTMINBUTTON || nHit == HTMAXBUTTON || nHit == HTGROWBOX; }
+
 // A fixed-mode bar hands its presses to the framework's docking context unless it shows its
 // content while it moves.
 bool UsesDockContext(CExtControlBar* pBar) {
@@ -121,7 +125,7 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
   if (nHitTest == HTCLOSE && pBar == NULL)
     return; // the frame's own close button
   // The system's button tracking would start for these codes: the caption buttons act on release.
-  if (nHitTest == HTMINBUTTON || nHitTest == HTMAXBUTTON || nHitTest == HTGROWBOX)
+  if (IsSystemButtonCode(nHitTest))
     return;
   CControlBar* pAnyBar = GetFloatingControlBar();
   if (nHitTest == HTCAPTION) {
@@ -170,13 +174,14 @@ void CExtMiniDockFrameWnd::OnNcLButtonUp(UINT nHitTest, CPoint point) {
       if (pButton->IsVisible() && pButton->Click(pt))
         return;
   }
-  CMiniDockFrameWnd::OnNcLButtonUp(nHitTest, point);
+  if (!IsSystemButtonCode(nHitTest))
+    CMiniDockFrameWnd::OnNcLButtonUp(nHitTest, point);
 }
 
 void CExtMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
   CExtControlBar* pBar = GetFloatingBar();
   if (pBar == NULL) {
-    if (nHitTest != HTCLOSE && nHitTest != HTMINBUTTON && nHitTest != HTMAXBUTTON && nHitTest != HTGROWBOX)
+    if (nHitTest != HTCLOSE && !IsSystemButtonCode(nHitTest))
       CMiniDockFrameWnd::OnNcLButtonDblClk(nHitTest, point);
     return;
   }
@@ -190,7 +195,8 @@ void CExtMiniDockFrameWnd::OnNcRButtonDown(UINT nHitTest, CPoint point) {
   CExtControlBar* pBar = GetFloatingBar();
   if (nHitTest != HTCAPTION || IsResizing() || pBar == NULL || pBar->m_pDockSite == NULL ||
       CExtControlBar::IsFrameInHelpMode(this)) {
-    CMiniDockFrameWnd::OnNcRButtonDown(nHitTest, point);
+    if (!IsSystemButtonCode(nHitTest))
+      CMiniDockFrameWnd::OnNcRButtonDown(nHitTest, point);
     return;
   }
   std::unique_ptr<CExtPopupMenuWnd> pPopup(new CExtPopupMenuWnd);
