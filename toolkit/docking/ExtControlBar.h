@@ -549,4 +549,5 @@ protected:
   DECLARE_MESSAGE_MAP()
 
   friend class CExtBarNcAreaButton;
+  friend class CExtMiniDockFrameWnd; // shows the caption-button tips of its floating bar
 };

@@ -1,13 +1,14 @@
 // Tearing a menu off: the receiver names the window that stands for the menu, and while the user
 // drags the tear-off bar away the menu hides and that window (a docked bar) floats under the
-// pointer; back near the bar the menu shows again. The edits of in-place items are in
-// ExtPopupMenuInplaceEdit.cpp.
+// pointer in a toolkit floating frame; back near the bar the menu shows again. The edits of in-place items
+// are in ExtPopupMenuInplaceEdit.cpp.
 #include "toolkit/menus/ExtPopupMenuTearOff.h"
 
 #include "framework/app/fw_app.h"
 #include "framework/bars/fw_bars.h"
 #include "framework/frame/fw_frame.h"
 #include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/theme/ExtPaintManager.h"
 
 typedef CExtPopupMenuWnd::TEAROFFNOTIFICATON TearOff;
@@ -84,7 +85,7 @@ bool TearOff::Run() {
   Notify(STAGE_ASK_WINDOW);
   if (m_hWndCreated == NULL || !::IsWindow(m_hWndCreated) || (m_nStateBits & TO_CANCELLED) != 0)
     return false;
-  m_pBar = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(m_hWndCreated));
+  m_pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(m_hWndCreated));
   if (m_pBar != NULL && m_pBar->m_pDockSite == NULL)
     m_pBar = NULL;
   return RunDragLoop();
@@ -141,7 +142,7 @@ bool TearOff::PumpQueued() {
       }
       continue;
     }
-    if (!AfxGetThread()->PumpMessage()) {
+    if (!AfxPumpMessage()) {
       ::PostQuitMessage(0);
       return false;
     }
@@ -256,7 +257,7 @@ bool TearOff::OnWindowMessage(LRESULT& lResult, HWND hWndHooked, UINT nMessage, 
 }
 
 // ---------------------------------------------------------------------------------------------
-// The bar. The framework's operations serve the toolkit's bars too, which derive from its own.
+// The bar: a toolkit bar, shown and hidden through its frame, floated by its own operation.
 
 bool TearOff::IsBarVisible() const {
   return m_pBar != NULL && ::IsWindow(m_pBar->GetSafeHwnd()) && ::IsWindowVisible(m_pBar->GetSafeHwnd());
@@ -268,9 +269,9 @@ void TearOff::ShowBar(bool bShow) {
 }
 
 void TearOff::FloatBar(const CPoint& ptScreen) {
-  // With the top alignment kept, a bar that floats already only moves with its frame.
+  // A bar that floats alone already only moves with its frame.
   if (m_pBar != NULL && m_pBar->m_pDockSite != NULL)
-    m_pBar->m_pDockSite->FloatControlBar(m_pBar, ptScreen, CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+    m_pBar->FloatControlBar(ptScreen.x, ptScreen.y, CBRS_SIZE_DYNAMIC);
 }
 
 HWND TearOff::GetBarFloatingFrame() const {

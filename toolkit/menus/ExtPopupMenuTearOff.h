@@ -5,12 +5,12 @@
 #include "toolkit/foundation/ExtHookSink.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 
-class CControlBar;
+class CExtControlBar;
 
 // The record of one tear-off drag, handed to the receiver with g_nMsgTearOff (wParam its address):
 // stage 0 asks for the window that represents the menu, 1 reports each drag step, 2 the end. The
-// drag's own loop hooks the tracked window. The window floats when it is a control bar docked in a
-// frame (the toolkit's bars derive from the framework's); any other window ends the drag at once.
+// drag's own loop hooks the tracked window. The window floats in a toolkit floating frame when it is
+// a toolkit bar docked in a frame; any other window ends the drag at once.
 struct CExtPopupMenuWnd::TEAROFFNOTIFICATON : public CExtHookSink {
   enum Stage : int { STAGE_ASK_WINDOW = 0, STAGE_DRAGGING = 1, STAGE_FINISHED = 2 };
   enum : BYTE { TO_LEFT_ZONE = 0x01, TO_TRANSIENT = 0x02, TO_CANCELLED = 0x04, TO_DONE = 0x08 };
@@ -37,7 +37,7 @@ struct CExtPopupMenuWnd::TEAROFFNOTIFICATON : public CExtHookSink {
   HWND m_hWndMenu = NULL;
   CExtPopupMenuWnd* m_pMenu = NULL;
   HWND m_hWndTracked = NULL;
-  CControlBar* m_pBar = NULL;
+  CExtControlBar* m_pBar = NULL;
   CPoint m_ptStart;
   int m_cxThreshold = 5, m_cyThreshold = 5;
   CRect m_rcStart;

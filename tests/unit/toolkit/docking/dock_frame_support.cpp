@@ -101,7 +101,48 @@ void SendMouse(DWORD dwFlags, POINT pt) {
   input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE;
   ::SendInput(1, &input, sizeof(input));
 }
+
+bool WaitFromDriver(const std::function<bool()>& pred) {
+  auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!pred()) {
+    if (std::chrono::steady_clock::now() > tEnd)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
 } // namespace
+
+void MouseInput(DWORD dwFlags, POINT ptScreen) { SendMouse(dwFlags | MOUSEEVENTF_MOVE, ptScreen); }
+
+bool CursorAt(POINT ptScreen) {
+  POINT pt;
+  return ::GetCursorPos(&pt) && pt.x == ptScreen.x && pt.y == ptScreen.y;
+}
+
+void KeyInput(UINT nVirtKey) {
+  INPUT inputs[2] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(nVirtKey);
+  }
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+std::thread DriveInput(std::vector<InputStep> steps, std::vector<bool>& results, std::atomic<bool>& bDone) {
+  return std::thread([steps, &results, &bDone] {
+    bool bOk = true;
+    for (size_t i = 0; i < steps.size(); i++) {
+      if (bOk || i + 1 == steps.size()) {
+        steps[i].send();
+        bOk = !steps[i].until || WaitFromDriver(steps[i].until);
+      }
+      results.push_back(bOk);
+    }
+    bDone = true;
+  });
+}
 
 void ClickAt(POINT ptScreen, bool bRight) {
   std::thread driver([ptScreen, bRight] {

@@ -6,8 +6,10 @@
 #include "framework/fw.h"
 #include "toolkit/docking/ExtControlBar.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 // Records the tracked areas and bars-menu notifications its bars send it.
@@ -49,3 +51,15 @@ bool WaitFor(const std::function<bool()>& pred);
 void ClickAt(POINT ptScreen, bool bRight = false);
 // The bar's window rectangle relative to its top-left (the non-client coordinates).
 CRect WindowBox(CWnd* pWnd);
+
+// Real input for modal loops: a driver thread sends each step's input, then waits (five seconds at
+// most) until its condition holds, while the test thread pumps; results gets whether each came.
+// After a miss only the last step, which should end the loop, is sent; bDone is set at the end.
+struct InputStep {
+  std::function<void()> send;
+  std::function<bool()> until; // may be empty
+};
+std::thread DriveInput(std::vector<InputStep> steps, std::vector<bool>& results, std::atomic<bool>& bDone);
+void MouseInput(DWORD dwFlags, POINT ptScreen); // MOUSEEVENTF_MOVE, _LEFTDOWN, ... at the point
+void KeyInput(UINT nVirtKey);                   // pressed and released
+bool CursorAt(POINT ptScreen);

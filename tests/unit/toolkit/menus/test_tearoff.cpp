@@ -1,7 +1,11 @@
-// Tearing a menu off with the real pointer: the stages told, the threshold and the zone, a docked bar
-// floating in place of the hidden menu and the menu back; and the in-place edit of an item.
+// Tearing a menu off with the real pointer: the stages told, the threshold and the zone, a docked
+// toolkit bar floating in its themed floating frame in place of the hidden menu and the menu back;
+// and the in-place edit of an item.
 #include "tests/common/frame_support.h"
+#include "tests/common/pixel_support.h"
 #include "tests/unit/toolkit/menus/menu_input_support.h"
+#include "toolkit/docking/ExtBarNcAreaButton.h"
+#include "toolkit/docking/ExtMiniDockFrameWnd.h"
 #include "toolkit/menus/ExtPopupMenuTearOff.h"
 
 #include <algorithm>
@@ -17,6 +21,13 @@ using namespace menu_input;
 typedef CExtPopupMenuWnd::TEAROFFNOTIFICATON TearOff;
 
 enum class Made { kNothing, kPlainWindow, kDockedBar };
+
+// The tool bar a torn-off menu turns into: a toolkit bar of one size.
+class CTornBar : public CExtControlBar {
+public:
+  CTornBar() { m_bBarFlags |= BF_FIXED_MODE; }
+  CSize CalcDynamicLayout(int, DWORD) override { return CSize(200, 30); }
+};
 // What a step of the pointer leaves: the menu and the bar where they were, the bar floating in
 // place of the hidden menu, or the menu back with the bar hidden.
 enum class Leaves { kDocked, kFloating, kMenuBack };
@@ -41,10 +52,11 @@ protected:
   void SetUp() override {
     m_pFrame = CreateLabFrame();
     ASSERT_NE(nullptr, m_pFrame);
-    m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
-    ASSERT_TRUE(m_bar.CreateBar(m_pFrame, AFX_IDW_TOOLBAR, CBRS_TOP, CSize(200, 30), "torn"));
+    ASSERT_TRUE(CExtControlBar::FrameEnableDocking(m_pFrame));
+    ASSERT_TRUE(m_bar.Create("torn", m_pFrame, AFX_IDW_TOOLBAR,
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
     m_bar.EnableDocking(CBRS_ALIGN_ANY);
-    m_pFrame->DockControlBar(&m_bar);
+    m_pFrame->DockControlBar(&m_bar, AFX_IDW_DOCKBAR_TOP);
     m_pFrame->RecalcLayout();
     ::SetForegroundWindow(m_pFrame->m_hWnd);
     ASSERT_TRUE(m_receiver.CreateReceiver());
@@ -111,7 +123,7 @@ protected:
   }
 
   CLabFrame* m_pFrame = NULL;
-  CLabBar m_bar;
+  CTornBar m_bar;
   CMenuReceiver m_receiver;
   CFixedLayoutMenu m_menu;
   CPoint m_ptStart;
@@ -143,11 +155,28 @@ TEST_P(TearOffTest, TheReceiverIsToldEachStageAndADockedBarFloatsOnlyOutsideTheZ
   EXPECT_EQ(row.made == Made::kPlainWindow, (tearOff.m_nStateBits & TearOff::TO_CANCELLED) != 0);
   EXPECT_EQ(row.bFloatsAtEnd, Shows(Leaves::kFloating));
   if (row.bFloatsAtEnd) {
-    // The floating frame lies up and left of where the pointer let go.
+    // The toolkit's floating frame lies up and left of where the pointer let go, with the bar's text
+    // and its close button in a caption the theme painted.
+    CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(
+        CExtMiniDockFrameWnd, CWnd::FromHandlePermanent(::GetAncestor(m_bar.m_hWnd, GA_ROOT)));
+    ASSERT_NE(nullptr, pMini);
+    EXPECT_EQ(&m_bar, pMini->GetFloatingBar());
     CRect rcFloat;
-    ::GetWindowRect(::GetAncestor(m_bar.m_hWnd, GA_ROOT), &rcFloat);
+    pMini->GetWindowRect(&rcFloat);
     const PointerStep& last = row.path.back();
     EXPECT_EQ(m_ptStart + CSize(last.dx - 30, last.dy - 10), rcFloat.TopLeft());
+    const CRect rcCaption = pMini->GetCaptionRect();
+    const CRect rcClose = m_bar.m_arrNcButtons.at(0)->m_rc;
+    EXPECT_TRUE(m_bar.m_arrNcButtons[0]->IsVisible());
+    CRect rcButtons(rcCaption), rcInside;
+    rcButtons.InflateRect(2, 2, 1, 2);
+    rcInside.IntersectRect(&rcClose, &rcButtons);
+    EXPECT_EQ(rcClose, rcInside);
+    const COLORREF kBlank = RGB(1, 2, 3);
+    pixel_support::DibSurface surface(rcFloat.Width(), rcFloat.Height(), kBlank);
+    EXPECT_EQ(1, pMini->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(surface.hdc()), PRF_NONCLIENT));
+    EXPECT_NE(kBlank, surface.At(rcCaption.left + 4, rcCaption.CenterPoint().y));
+    EXPECT_NE(kBlank, surface.At(rcClose.CenterPoint().x, rcClose.CenterPoint().y));
   } else if (row.made == Made::kDockedBar) {
     EXPECT_TRUE(Shows(Leaves::kDocked));
   }
