@@ -62,6 +62,59 @@ CRect NearArea(CFrameWnd* pFrame, CExtDockBar* pDock, UINT nSide) {
   return rc;
 }
 
+int StartOf(CControlBar* pBar, bool bHorz) {
+  CRect rc;
+  pBar->GetWindowRect(&rc);
+  return bHorz ? rc.left : rc.top;
+}
+
+CControlBar* RowBarAt(CDockBar* pDock, INT_PTR nPos) {
+  if (nPos <= 0 || nPos >= pDock->m_arrBars.GetSize())
+    return NULL;
+  void* p = pDock->m_arrBars[nPos];
+  return p == NULL || CDockBar::IsPlaceHolder(p) ? NULL : static_cast<CControlBar*>(p);
+}
+
+// Whether the bar's start moved by the offset passes the middle of its neighbour on that side.
+bool PassesNeighbour(CDockBar* pDock, CControlBar* pBar, bool bHorz, int nOffset) {
+  const INT_PTR nPos = pDock->FindBar(pBar);
+  CRect rcBar;
+  pBar->GetWindowRect(&rcBar);
+  const int nNewStart = (bHorz ? rcBar.left : rcBar.top) + nOffset;
+  for (INT_PTR i = nPos + (nOffset > 0 ? 1 : -1);; i += nOffset > 0 ? 1 : -1) {
+    CControlBar* pOther = RowBarAt(pDock, i);
+    if (pOther == NULL)
+      return false;
+    if (!pOther->IsVisible())
+      continue;
+    CRect rc;
+    pOther->GetWindowRect(&rc);
+    const int nMiddle = bHorz ? rc.CenterPoint().x : rc.CenterPoint().y;
+    return nOffset > 0 ? nNewStart > nMiddle : nNewStart <= nMiddle;
+  }
+}
+
+// A bar moved along its row past a neighbour takes the neighbour's place in the array, so that
+// the row's order stays the order on the screen.
+void KeepRowOrder(CDockBar* pDock, CControlBar* pBar, bool bHorz) {
+  INT_PTR nPos = pDock->FindBar(pBar);
+  if (nPos <= 0)
+    return;
+  const int nStart = StartOf(pBar, bHorz);
+  for (CControlBar* pNext = RowBarAt(pDock, nPos + 1);
+       pNext != NULL && pNext->IsVisible() && StartOf(pNext, bHorz) < nStart;
+       pNext = RowBarAt(pDock, nPos + 1)) {
+    pDock->m_arrBars[nPos] = pNext;
+    pDock->m_arrBars[++nPos] = pBar;
+  }
+  for (CControlBar* pPrev = RowBarAt(pDock, nPos - 1);
+       pPrev != NULL && pPrev->IsVisible() && StartOf(pPrev, bHorz) > nStart;
+       pPrev = RowBarAt(pDock, nPos - 1)) {
+    pDock->m_arrBars[nPos] = pPrev;
+    pDock->m_arrBars[--nPos] = pBar;
+  }
+}
+
 } // namespace
 
 void CExtControlBar::CalcFixedDraggingTarget(InternalDraggingState_t& st, LONG x, LONG y, bool bNoDock) {
@@ -158,8 +211,23 @@ bool CExtControlBar::TrackFixedBarInOwnDockBar(LONG x, LONG y, CExtDockBar* pDoc
     CExtPaintManager::PumpPendingMessages(true, true, true);
     return true;
   }
+  if (nOffset != 0 && PassesNeighbour(pOuter, this, bHorz, nOffset)) {
+    // Past a neighbour's middle: the bar takes its place in the row's order.
+    CPtrArray arrRow;
+    GetRowBars(arrRow);
+    for (INT_PTR i = arrRow.GetSize() - 1; i >= 0; i--)
+      if (arrRow[i] == this)
+        arrRow.RemoveAt(i);
+    if (pOuter->InsertIntoRow(this, arrRow, nOffset)) {
+      if (m_pDockSite != NULL)
+        m_pDockSite->RecalcLayout(TRUE);
+      CExtPaintManager::PumpPendingMessages(true, true, true);
+      return true;
+    }
+  }
   if (nOffset != 0) {
     pOuter->LayoutRows(this, nOffset);
+    KeepRowOrder(pOuter, this, bHorz);
     CExtPaintManager::PumpPendingMessages(true, true, true);
   }
   return true;
