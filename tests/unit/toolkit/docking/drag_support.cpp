@@ -3,6 +3,7 @@
 #include "tests/common/window_support.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <chrono>
 #include <thread>
 
@@ -69,11 +70,20 @@ bool SteppedTo(CExtControlBar* pBar, CPoint pt) {
 }
 
 // Lets the UI thread take input that has no step to wait for (presses, keys); it is only pacing.
-void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(60)); }
+void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(25)); }
 
 } // namespace
 
 bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>& script) {
+  // A press where the last one was, just before, would be the second click of a double click.
+  static CPoint s_ptLastPress(-1000, -1000);
+  static DWORD s_dwLastPress = 0;
+  if (std::abs(ptPress.x - s_ptLastPress.x) <= ::GetSystemMetrics(SM_CXDOUBLECLK) &&
+      std::abs(ptPress.y - s_ptLastPress.y) <= ::GetSystemMetrics(SM_CYDOUBLECLK) &&
+      ::GetTickCount() - s_dwLastPress <= ::GetDoubleClickTime())
+    ptPress.x = s_ptLastPress.x + ::GetSystemMetrics(SM_CXDOUBLECLK) + 2;
+  s_ptLastPress = ptPress;
+  s_dwLastPress = ::GetTickCount();
   std::atomic<bool> bDone(false);
   std::thread driver([&] {
     SendMouseAt(0, ptPress);
@@ -86,12 +96,24 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
         1000);
     SendMouseAt(MOUSEEVENTF_LEFTDOWN, ptPress);
     Settle();
+    bool bSeenDragging = false;
     for (const DragInput& in : script) {
       switch (in.kind) {
-      case DragInput::MOVE:
+      case DragInput::MOVE: {
+        // Paced by the drag's step; a drag that has not started soon, or has ended, is not waited for.
         SendMouseAt(0, in.pt);
-        DriverWait([&] { return SteppedTo(pBar, in.pt); }, 1500);
+        const auto tStart = std::chrono::steady_clock::now();
+        DriverWait(
+            [&] {
+              if (IsDragging(pBar))
+                bSeenDragging = true;
+              return SteppedTo(pBar, in.pt) ||
+                     (!IsDragging(pBar) && (bSeenDragging || std::chrono::steady_clock::now() - tStart >
+                                                                 std::chrono::milliseconds(300)));
+            },
+            1500);
         break;
+      }
       case DragInput::LEFT_DOWN:
         SendMouseAt(MOUSEEVENTF_LEFTDOWN, in.pt);
         break;

@@ -43,7 +43,10 @@ TEST_P(DragStops, EraseTheOutlineAndDockNothing) {
   const CPoint ptFloat = ClientCentre();
   std::vector<DragInput> script = {DragInput::Move(ptFloat + CPoint(-20, 0)), DragInput::Move(ptFloat)};
   LONG nShownType = -1;
-  script.push_back(DragInput::Probe([&] { nShownType = CExtControlBar::g_DragStateCurrent.m_nTargetType; }));
+  script.push_back(DragInput::Probe([&] {
+    WaitOnDriver([] { return !CExtControlBar::g_DragStateCurrent.IsEmpty(); });
+    nShownType = CExtControlBar::g_DragStateCurrent.m_nTargetType;
+  }));
   for (const DragInput& in : GetParam().input) {
     script.push_back(in);
     script.back().pt = ptFloat;
