@@ -2,6 +2,10 @@
 // caption, with the outlines read back from the frame's tracked-area log and the dock-bar arrays.
 #include "tests/unit/toolkit/docking/drag_fixture.h"
 
+#include "toolkit/menus/ExtPopupMenuTipWnd.h"
+
+#include <memory>
+
 namespace {
 
 using DT = CExtControlBar::DragTargetType;
@@ -141,5 +145,61 @@ TEST_F(DragFixture, DroppingAsFloatGivesTheRoomToTheRowNeighbour) {
   EXPECT_EQ(0, Log().Shown());
   EXPECT_TRUE(ArraysAreSound(m_pFrame.get())) << Dump();
 }
+
+} // namespace
+
+namespace {
+
+// A panel that remembers how its drags ended.
+class CFinishLogBar : public CPanelBar {
+public:
+  std::vector<bool> m_finished; // the applied flag of each finished drag
+  void OnDraggingFinished(InternalDraggingState_t* pCurrent, InternalDraggingState_t* pNew,
+                          bool bApplied) override {
+    m_finished.push_back(bApplied);
+    CPanelBar::OnDraggingFinished(pCurrent, pNew, bApplied);
+  }
+};
+
+class DragFinish : public DragFixture, public ::testing::WithParamInterface<bool> {};
+
+// Listeners (a tab container re-selects the bar's tab) learn whether the drop was applied; tips
+// learn through the menus' seam that a drag runs.
+TEST_P(DragFinish, TellsWhetherTheDropWasApplied) {
+  const bool bCancel = GetParam();
+  auto owned = std::make_unique<CFinishLogBar>();
+  CFinishLogBar* pBar = owned.get();
+  ASSERT_TRUE(pBar->Create("p", m_pFrame.get(), 201, WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_GRIPPER));
+  pBar->EnableDocking(CBRS_ALIGN_ANY);
+  m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+  m_bars.push_back(std::move(owned));
+  Relayout(m_pFrame.get());
+  ASSERT_NE(nullptr, CExtPopupMenuTipWnd::g_pfnIsBarDragging);
+  bool bDraggingSeen = false;
+  const CPoint pt = ClientCentre();
+  std::vector<DragInput> script = {DragInput::Move(pt + CPoint(0, 20)), DragInput::Move(pt),
+                                   DragInput::Probe([&] {
+                                     WaitOnDriver([] { return CExtPopupMenuTipWnd::g_pfnIsBarDragging(); });
+                                     bDraggingSeen = CExtPopupMenuTipWnd::g_pfnIsBarDragging();
+                                   })};
+  if (bCancel)
+    script.push_back(DragInput::Key(VK_ESCAPE, true));
+  DragInput up = DragInput::Do(DragInput::LEFT_UP);
+  up.pt = pt;
+  script.push_back(up);
+  if (bCancel)
+    script.push_back(DragInput::Key(VK_ESCAPE, false));
+  ASSERT_TRUE(RunDrag(pBar, CaptionPoint(pBar), script));
+  EXPECT_TRUE(bDraggingSeen);
+  EXPECT_FALSE(CExtPopupMenuTipWnd::g_pfnIsBarDragging());
+  ASSERT_EQ(1u, pBar->m_finished.size());
+  EXPECT_EQ(!bCancel, pBar->m_finished[0]);
+  EXPECT_EQ(!bCancel, pBar->IsFloating());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, DragFinish, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "Cancelled" : "Dropped");
+                         });
 
 } // namespace
