@@ -3,6 +3,8 @@
 // back from the outline the frame was offered and from the dock bars after the drop.
 #include "tests/unit/toolkit/docking/drag_fixture.h"
 
+#include "tests/common/pixel_support.h"
+
 namespace {
 
 using DT = CExtControlBar::DragTargetType;
@@ -119,9 +121,17 @@ TEST_P(DragSplits, TheBandUnderTheCursorIsOutlined) {
                 : c.nY == 1 ? R.top + 48
                 : c.nY == 2 ? R.CenterPoint().y
                             : R.bottom - 16;
-  ASSERT_TRUE(RunDrag(pBar, CaptionPoint(pBar),
-                      {DragInput::Move(ClientCentre()), DragInput::Move(CPoint(x, y)),
-                       DragInput::Key(VK_ESCAPE, true), DragInput::Key(VK_ESCAPE, false)}));
+  // The outline as a person sees it, taken while it is shown.
+  const CRect rcFrame = ScreenRect(m_pFrame.get());
+  const std::string strPicture = std::string("drag_outline_") + c.name + ".bmp";
+  auto picture = [&] {
+    WaitOnDriver([] { return !CExtControlBar::g_DragStateCurrent.IsEmpty(); });
+    pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, rcFrame), strPicture.c_str());
+  };
+  ASSERT_TRUE(
+      RunDrag(pBar, CaptionPoint(pBar),
+              {DragInput::Move(ClientCentre()), DragInput::Move(CPoint(x, y)), DragInput::Probe(picture),
+               DragInput::Key(VK_ESCAPE, true), DragInput::Key(VK_ESCAPE, false)}));
   const TrackedAreaEntry shown = Log().LastDrawn();
   EXPECT_EQ(c.nType, shown.nType);
   EXPECT_EQ(c.nKind, shown.nKind);
@@ -157,7 +167,8 @@ struct MinimumCase {
   const char* name;
   bool bFloatingTarget;
   int nMinH;       // of the dragged panel
-  LONG nTypeAbove; // what the top split band proposes
+  LONG nTypeAbove; // what the band proposes
+  int nDy = 48;    // the band below the target's top: 48 the split band, 16 the tab band
 };
 
 class DragMinimums : public DragFixture, public ::testing::WithParamInterface<MinimumCase> {};
@@ -173,7 +184,7 @@ TEST_P(DragMinimums, RuleTheSplitAboveInOrOut) {
     Relayout(m_pFrame.get());
     R = ScreenRect(pTarget->GetParentFrame());
   }
-  const CPoint pt(R.CenterPoint().x, R.top + 48);
+  const CPoint pt(R.CenterPoint().x, R.top + c.nDy);
   ASSERT_TRUE(RunDrag(pBar, CaptionPoint(pBar),
                       {DragInput::Move(ClientCentre() + CPoint(0, 30)), DragInput::Move(pt),
                        DragInput::Key(VK_ESCAPE, true), DragInput::Key(VK_ESCAPE, false)}));
@@ -181,13 +192,14 @@ TEST_P(DragMinimums, RuleTheSplitAboveInOrOut) {
   EXPECT_EQ(0, Log().Shown());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, DragMinimums,
-                         ::testing::Values(MinimumCase{"DockedSmall", false, 40, DT::DT_SPLIT_TOP},
-                                           MinimumCase{"DockedOver64", false, 65, DT::DT_FLOAT},
-                                           MinimumCase{"FloatingSmall", true, 40, DT::DT_SPLIT_TOP},
-                                           MinimumCase{"FloatingOverHalf", true, 400, DT::DT_FLOAT}),
-                         [](const ::testing::TestParamInfo<MinimumCase>& info) {
-                           return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Rules, DragMinimums,
+    ::testing::Values(MinimumCase{"DockedSmall", false, 40, DT::DT_SPLIT_TOP},
+                      MinimumCase{"DockedOver64", false, 65, DT::DT_FLOAT},
+                      MinimumCase{"FloatingSmall", true, 40, DT::DT_SPLIT_TOP},
+                      MinimumCase{"FloatingOverHalf", true, 400, DT::DT_FLOAT},
+                      MinimumCase{"FloatingTabBand", true, 40, DT::DT_TAB_NEW, 16},
+                      MinimumCase{"FloatingTabBandOverHalf", true, 400, DT::DT_FLOAT, 16}),
+    [](const ::testing::TestParamInfo<MinimumCase>& info) { return std::string(info.param.name); });
 
 } // namespace
