@@ -365,8 +365,10 @@ void CExtControlBar::CalcDraggingTarget(InternalDraggingState_t& st, LONG x, LON
     st.m_nRowPosition = 0;
   }
   // Float: the record keeps the rectangle moved by the frame's origin, which the outline and the
-  // drop both take off again.
+  // drop both take off again. A split flag left by a search that found nothing would make equal
+  // floats differ and redraw the outline for nothing.
   st.ClearTargetBar();
+  st.SetSideSplit(false);
   CRect rc;
   if (IsFloating()) {
     GetParentFrame()->GetWindowRect(&rc);
