@@ -485,7 +485,7 @@ protected:
   bool HandleDraggingMessage(const MSG& msg);
   // Moves the outline from the current record to the new one.
   void ShowDraggingTarget();
-  // The frame a drag of this bar docks into, and the drop pieces of the target computation.
+  // The drops that float the bar and that dock it at a side of the frame.
   bool FloatDraggedBar(InternalDraggingState_t& state, CFrameWnd* pFrame);
   bool DockDraggedBarAtSide(const InternalDraggingState_t& state, CFrameWnd* pFrame);
   // A fixed bar floated live at the cursor less its floating grab offset.

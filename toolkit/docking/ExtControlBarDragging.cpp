@@ -177,12 +177,17 @@ void CExtControlBar::TrackDragging(CPoint ptScreen, CPoint ptGrabOffset, int nMi
   }
   BeginDragging(ptGrabOffset);
   OnDraggingStep(ptScreen, (::GetKeyState(VK_CONTROL) & 0x8000) != 0);
-  if (!::IsWindow(hWnd))
-    return;
-  ::SetTimer(hWnd, kDragTimerId, kDragTimerPeriod, NULL);
-  RunDraggingLoop();
-  if (::IsWindow(hWnd))
+  if (::IsWindow(hWnd)) {
+    ::SetTimer(hWnd, kDragTimerId, kDragTimerPeriod, NULL);
+    RunDraggingLoop();
+  }
+  if (::IsWindow(hWnd)) {
     ::KillTimer(hWnd, kDragTimerId);
+    return;
+  }
+  // The bar went with its window: no drag may still name it.
+  g_DragStateCurrent.Reset();
+  g_DragStateNew.Reset();
 }
 
 void CExtControlBar::BeginDragging(CPoint ptGrabOffset) {
