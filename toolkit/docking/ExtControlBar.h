@@ -4,8 +4,10 @@
 // ExtControlBar.cpp (data, list, queries, bar collection), ExtControlBarHandlers.cpp (message
 // handlers, tracked areas), ExtControlBarLayout.cpp (sizes, row sharing,
 // parent layout, non-client layout and hit test), ExtControlBarNcPaint.cpp (non-client painting),
-// ExtControlBarWndProc.cpp (window procedure, frame docking set-up, status text) and
-// ExtControlBarOps.cpp (the docking, dragging and resizing operations other areas complete).
+// ExtControlBarWndProc.cpp (window procedure, frame docking set-up, status text),
+// ExtControlBarDragging.cpp (the drag gesture and its outline), ExtControlBarDragTarget.cpp (where
+// a dragged resizable bar goes, and the drop), ExtControlBarFixedDrag.cpp (the live drag of fixed
+// bars) and ExtControlBarOps.cpp (the resizing operations other areas complete).
 #pragma once
 
 #include "framework/bars/fw_bars.h"
@@ -186,20 +188,57 @@ public:
     virtual bool NotifyTarget(bool bPostNotification);
   };
 
-  // One candidate drop of a drag; the dragging area owns the two process-wide records.
+  // Where a dragged bar would go: float, beside a bar (split), at a side, stay, or as a tab.
+  enum DragTargetType : LONG {
+    DT_FLOAT = 0,
+    DT_SPLIT_TOP = 1,
+    DT_SPLIT_BOTTOM = 2,
+    DT_SPLIT_LEFT = 3,
+    DT_SPLIT_RIGHT = 4,
+    DT_INNER_TOP = 5,
+    DT_INNER_BOTTOM = 6,
+    DT_INNER_LEFT = 7,
+    DT_INNER_RIGHT = 8,
+    DT_OUTER_TOP = 9,
+    DT_OUTER_BOTTOM = 10,
+    DT_OUTER_LEFT = 11,
+    DT_OUTER_RIGHT = 12,
+    DT_STAY = 13,
+    DT_TAB_NEW = 27,
+    DT_TAB_APPEND = 28,
+    DT_TAB_INSERT = 29,
+    DT_TAB_MARKER = 30
+  };
+
+  // One candidate drop of a drag. Two live for the whole process: what the screen shows now
+  // (g_DragStateCurrent) and what the last drag step computed (g_DragStateNew).
   class InternalDraggingState_t : public CObject {
   public:
     enum Flags : BYTE { DS_EMPTY = 0x01, DS_SIDE_SPLIT = 0x02 };
     BYTE m_bFlags = DS_EMPTY;
-    LONG m_nTargetType = 0;
+    LONG m_nTargetType = DT_FLOAT;
     LONG m_nMoveDirection = 0; // 1 along a horizontal row, 2 along a vertical one
-    LONG m_nRowPosition = 0;
+    LONG m_nRowPosition = 0;   // the receiving circle for inner sides, 1 for outer ones
     RECT m_rcTrack = {0, 0, 0, 0};
     CExtControlBar* m_pBarSource = NULL;
     CExtControlBar* m_pBarTarget = NULL;
     LONG m_nTabPosition = 0;
+    InternalDraggingState_t() = default;
+    InternalDraggingState_t(const InternalDraggingState_t& other) : CObject() { *this = other; }
     ~InternalDraggingState_t() override = default;
+    InternalDraggingState_t& operator=(const InternalDraggingState_t& other);
+    // Compares what decides the outline and the drop; the move direction is not part of it.
+    bool operator==(const InternalDraggingState_t& other) const;
+    bool operator!=(const InternalDraggingState_t& other) const { return !(*this == other); }
     bool IsEmpty() const { return (m_bFlags & DS_EMPTY) != 0; }
+    void SetEmpty(bool bEmpty) { bEmpty ? m_bFlags |= DS_EMPTY : m_bFlags &= ~DS_EMPTY; }
+    bool IsSideSplit() const { return (m_bFlags & DS_SIDE_SPLIT) != 0; }
+    void SetSideSplit(bool bSet) { bSet ? m_bFlags |= DS_SIDE_SPLIT : m_bFlags &= ~DS_SIDE_SPLIT; }
+    bool IsTabType() const { return m_nTargetType >= DT_TAB_APPEND && m_nTargetType <= DT_TAB_MARKER; }
+    void SetTargetBar(CExtControlBar* pBar) { m_pBarTarget = pBar; }
+    void ClearTargetBar();
+    // Empty, floating, no target, no rectangle; the dragged bar is forgotten too.
+    void Reset();
   };
 
   CExtControlBar();
@@ -348,8 +387,10 @@ public:
   virtual void DrawRowResizingTracker(bool bErase);
   virtual void DrawInRowResizingTracker(bool bErase);
   virtual CExtControlBar* DockBarBesideThis(CExtControlBar* pBar, UINT nDockBarId, int nPercent);
-  virtual void ApplyDraggingState();
+  // Carries out a drop; true when it did something.
+  virtual bool ApplyDraggingState(InternalDraggingState_t& state, bool bFinal);
   virtual bool IsDraggingEnabled() const { return !g_bLockAllBars; }
+  // The whole drag gesture, modal: a click without a move only hands the focus to the content.
   virtual void TrackDragging(CPoint ptScreen, CPoint ptGrabOffset, int nMinMoveX, int nMinMoveY);
   virtual void StopDragging(bool bCancel);
   virtual void OnDraggingStep(CPoint ptScreen, bool bForceFloat);
@@ -421,8 +462,38 @@ public:
   int GetRowMinLength() const;
   // The stored size for the bar's place (floating, docked horizontally or vertically).
   CSize GetStoredSize() const;
+  // --- dragging ---------------------------------------------------------------------------------
+  // The bar of the drag in progress, NULL when none runs.
   static CExtControlBar* GetDraggedBar();
   static HWND FindDockTargetUnderCursor(CFrameWnd* pDockSite, bool bShow); // marker mode's drag step
+  static InternalDraggingState_t g_DragStateCurrent;                       // what the screen shows
+  static InternalDraggingState_t g_DragStateNew;                           // what the last step computed
+  static bool g_bDraggingStepGuard;                                        // a drag step is running
+  static const UINT kDragTimerId = 4100;                                   // re-evaluates a resting cursor
+  static const UINT kDragTimerPeriod = 50;
+  // The drop under the screen point of a resizable bar (fixed ones go to CalcFixedDraggingTarget).
+  void CalcDraggingTarget(InternalDraggingState_t& state, LONG x, LONG y, bool bNoDock);
+  // Moves a fixed bar live along or between rows, or floats it; the record stays without outline.
+  void CalcFixedDraggingTarget(InternalDraggingState_t& state, LONG x, LONG y, bool bNoDock);
+  bool TrackFixedBarInDockBar(LONG x, LONG y, CExtDockBar* pDockBar);
+  void DrawDraggingTrackedArea(InternalDraggingState_t& state, bool bErase);
+
+protected:
+  // The pieces of the drag gesture.
+  void BeginDragging(CPoint ptGrabOffset);
+  void RunDraggingLoop();
+  // One peeked message of the drag loop; false when it stops the drag.
+  bool HandleDraggingMessage(const MSG& msg);
+  // Moves the outline from the current record to the new one.
+  void ShowDraggingTarget();
+  // The drops that float the bar and that dock it at a side of the frame.
+  bool FloatDraggedBar(InternalDraggingState_t& state, CFrameWnd* pFrame);
+  bool DockDraggedBarAtSide(const InternalDraggingState_t& state, CFrameWnd* pFrame);
+  // A fixed bar floated live at the cursor less its floating grab offset.
+  void FloatFixedBarAt(LONG x, LONG y);
+  bool TrackFixedBarInOwnDockBar(LONG x, LONG y, CExtDockBar* pDockBar);
+
+public:
   static CWnd* FindTopLevelAncestor(CWnd* pWnd);
   static bool IsFrameInHelpMode(CWnd* pWnd);
   static bool IsPrintPreviewActive(CFrameWnd* pFrame);

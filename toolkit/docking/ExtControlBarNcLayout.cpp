@@ -252,8 +252,9 @@ void CExtControlBar::UpdateCursor(CPoint ptClient) {
   } else if (IsInRowResizing()) {
     hCursor = bVert ? g_hCursorSizeNS : g_hCursorSizeWE;
   } else if ((m_bBarState & BS_DRAGGING) != 0 || GetDraggedBar() != NULL) {
-    // The fixed bar's move direction comes with the drag loop; until then the move cursor.
-    hCursor = g_hCursorSizeAll;
+    // A fixed bar moving along its row shows the row's direction.
+    const LONG nDirection = g_DragStateCurrent.m_nMoveDirection;
+    hCursor = nDirection == 1 ? g_hCursorSizeWE : nDirection == 2 ? g_hCursorSizeNS : g_hCursorSizeAll;
   } else if (IsDocked() && m_pDockBar != NULL) {
     CRect rcWnd;
     GetWindowRect(&rcWnd);

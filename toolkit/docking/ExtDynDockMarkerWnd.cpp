@@ -256,8 +256,13 @@ void CExtDynDockMarkerWnd::ShowMarkers(MarkerArray_t& arrMarkers, bool bShow, bo
 }
 
 void CExtDynDockMarkerWnd::StartFade(bool bShow) {
+  // A fade already going this way goes on undisturbed: re-arming its timer at every call (the
+  // hot check asks again and again) would keep it from ever stepping.
+  const bool bWasFading = (m_bState & SF_FADING) != 0;
+  if (bWasFading && ((m_bState & SF_FADE_SHOWS) != 0) == bShow)
+    return;
   // A fade that turns round goes on from where it is.
-  if ((m_bState & SF_FADING) == 0)
+  if (!bWasFading)
     m_nAlpha = bShow ? 0 : 100;
   m_bState |= SF_FADING;
   if (bShow)
@@ -269,7 +274,8 @@ void CExtDynDockMarkerWnd::StartFade(bool bShow) {
   // A window that fades in must be on the screen while it does.
   if (bShow)
     ShowWindow(SW_SHOWNA);
-  SetTimer(kFadeTimer, kFadePeriod, NULL);
+  if (!bWasFading)
+    SetTimer(kFadeTimer, kFadePeriod, NULL);
 }
 
 // Ends a fade where it is, without showing, hiding or destroying anything.

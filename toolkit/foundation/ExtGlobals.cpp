@@ -16,6 +16,7 @@
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 #include "toolkit/menus/ExtPopupControlMenuWnd.h"
 #include "toolkit/menus/ExtPopupMenuTearOff.h"
+#include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
@@ -216,8 +217,20 @@ EXT_REGISTERED_MESSAGE(CExtControlBar, g_nMsgCustomNcAreaQuery)
 static StartupStep s_stepMessages20(ExtGlobalsTrace::STEP_MESSAGES_20_TO_26);
 
 // 9. The control-bar collection, the two dragging states and two further control-bar lists.
+CExtControlBar::InternalDraggingState_t CExtControlBar::g_DragStateCurrent;
+CExtControlBar::InternalDraggingState_t CExtControlBar::g_DragStateNew;
+bool CExtControlBar::g_bDraggingStepGuard = false;
 //    The marker windows read the current dragging state through this pointer.
-const CExtControlBar::InternalDraggingState_t* CExtDynDockMarkerWnd::g_pDraggingState = NULL;
+const CExtControlBar::InternalDraggingState_t* CExtDynDockMarkerWnd::g_pDraggingState =
+    &CExtControlBar::g_DragStateCurrent;
+namespace {
+// Tips hide while a bar is dragged; the menus ask through their seam.
+struct BarDraggingSeam {
+  BarDraggingSeam() {
+    CExtPopupMenuTipWnd::g_pfnIsBarDragging = [] { return CExtControlBar::GetDraggedBar() != NULL; };
+  }
+} s_BarDraggingSeam;
+} // namespace
 
 // 10. The command manager (with its profile "default"), then the resource manager's holder, which
 //     is constant-initialised and empty until first use: only its exit is registered here.

@@ -1,0 +1,188 @@
+#include "tests/unit/toolkit/docking/drag_support.h"
+
+#include "tests/common/window_support.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <chrono>
+#include <thread>
+
+BEGIN_MESSAGE_MAP(CDragLogFrame, CDockTestFrame)
+ON_REGISTERED_MESSAGE(CExtControlBar::g_nMsgDrawTrackedArea, OnDrawTrackedArea)
+END_MESSAGE_MAP()
+
+LRESULT CDragLogFrame::OnDrawTrackedArea(WPARAM wParam, LPARAM lParam) {
+  const auto* pData = reinterpret_cast<CExtControlBar::TrackedAreaDrawData*>(wParam);
+  const bool bErase = (pData->m_bFlags & CExtControlBar::TrackedAreaDrawData::FLAG_ERASE) != 0;
+  const CExtControlBar::InternalDraggingState_t& st =
+      bErase ? CExtControlBar::g_DragStateCurrent : CExtControlBar::g_DragStateNew;
+  m_log.push_back({pData->m_nKind, CRect(pData->m_rcArea), bErase, st.m_nTargetType, st.m_nRowPosition});
+  return CDockTestFrame::OnDrawTrackedArea(wParam, lParam);
+}
+
+int CDragLogFrame::Shown() const {
+  int n = 0;
+  for (const TrackedAreaEntry& e : m_log)
+    n += e.bErase ? -1 : 1;
+  return n;
+}
+
+TrackedAreaEntry CDragLogFrame::LastDrawn() const {
+  for (auto it = m_log.rbegin(); it != m_log.rend(); ++it)
+    if (!it->bErase)
+      return *it;
+  return {0, CRect(), false, -1, 0};
+}
+
+namespace {
+
+void SendMouseAt(DWORD dwFlags, CPoint pt) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  ::SendInput(1, &input, sizeof(input));
+}
+
+void SendKey(WORD vk, bool bDown) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
+  ::SendInput(1, &input, sizeof(input));
+}
+
+// Waits on the driver thread until the predicate holds or the time is up.
+void DriverWait(const std::function<bool()>& pred, int nMs) {
+  auto tEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(nMs);
+  while (!pred() && std::chrono::steady_clock::now() < tEnd)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+}
+
+bool IsDragging(CExtControlBar* pBar) {
+  return (*static_cast<volatile BYTE*>(&pBar->m_bBarState) & CExtControlBar::BS_DRAGGING) != 0;
+}
+
+bool SteppedTo(CExtControlBar* pBar, CPoint pt) {
+  volatile LONG* p = reinterpret_cast<volatile LONG*>(&pBar->m_ptLastDrag);
+  return p[0] == pt.x && p[1] == pt.y;
+}
+
+// Lets the UI thread take input that has no step to wait for (presses, keys); it is only pacing.
+void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(25)); }
+
+} // namespace
+
+bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>& script) {
+  // A press where the last one was, just before, would be the second click of a double click.
+  static CPoint s_ptLastPress(-1000, -1000);
+  static DWORD s_dwLastPress = 0;
+  if (std::abs(ptPress.x - s_ptLastPress.x) <= ::GetSystemMetrics(SM_CXDOUBLECLK) &&
+      std::abs(ptPress.y - s_ptLastPress.y) <= ::GetSystemMetrics(SM_CYDOUBLECLK) &&
+      ::GetTickCount() - s_dwLastPress <= ::GetDoubleClickTime())
+    ptPress.x = s_ptLastPress.x + ::GetSystemMetrics(SM_CXDOUBLECLK) + 2;
+  s_ptLastPress = ptPress;
+  s_dwLastPress = ::GetTickCount();
+  std::atomic<bool> bDone(false);
+  std::thread driver([&] {
+    SendMouseAt(0, ptPress);
+    DriverWait(
+        [&] {
+          CPoint pt;
+          ::GetCursorPos(&pt);
+          return pt == ptPress;
+        },
+        1000);
+    SendMouseAt(MOUSEEVENTF_LEFTDOWN, ptPress);
+    Settle();
+    bool bSeenDragging = false;
+    for (const DragInput& in : script) {
+      switch (in.kind) {
+      case DragInput::MOVE: {
+        // Paced by the drag's step; a drag that has not started soon, or has ended, is not waited for.
+        SendMouseAt(0, in.pt);
+        const auto tStart = std::chrono::steady_clock::now();
+        DriverWait(
+            [&] {
+              if (IsDragging(pBar))
+                bSeenDragging = true;
+              return SteppedTo(pBar, in.pt) ||
+                     (!IsDragging(pBar) && (bSeenDragging || std::chrono::steady_clock::now() - tStart >
+                                                                 std::chrono::milliseconds(300)));
+            },
+            1500);
+        break;
+      }
+      case DragInput::LEFT_DOWN:
+        SendMouseAt(MOUSEEVENTF_LEFTDOWN, in.pt);
+        break;
+      case DragInput::LEFT_UP:
+        SendMouseAt(MOUSEEVENTF_LEFTUP, in.pt);
+        break;
+      case DragInput::RIGHT_DOWN:
+        SendMouseAt(MOUSEEVENTF_RIGHTDOWN, in.pt);
+        break;
+      case DragInput::RIGHT_UP:
+        SendMouseAt(MOUSEEVENTF_RIGHTUP, in.pt);
+        break;
+      case DragInput::MIDDLE_DOWN:
+        SendMouseAt(MOUSEEVENTF_MIDDLEDOWN, in.pt);
+        break;
+      case DragInput::MIDDLE_UP:
+        SendMouseAt(MOUSEEVENTF_MIDDLEUP, in.pt);
+        break;
+      case DragInput::KEY_DOWN:
+      case DragInput::KEY_UP:
+        SendKey(in.vk, in.kind == DragInput::KEY_DOWN);
+        break;
+      case DragInput::CANCEL_MODE:
+        pBar->PostMessage(WM_CANCELMODE);
+        break;
+      case DragInput::PROBE:
+        in.probe();
+        break;
+      }
+      if (in.kind != DragInput::MOVE && in.kind != DragInput::PROBE)
+        Settle();
+    }
+    bDone = true;
+  });
+  const bool bEnded = WaitFor([&] { return bDone.load() && !IsDragging(pBar); });
+  driver.join();
+  // Buttons or keys a script left down are let go, so that the next test starts clean.
+  if ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) {
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    SendMouseAt(MOUSEEVENTF_LEFTUP, pt);
+  }
+  if ((::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0)
+    SendKey(VK_CONTROL, false);
+  WaitFor([&] { return !IsDragging(pBar) && ::GetQueueStatus(QS_INPUT) == 0; });
+  return bEnded && !IsDragging(pBar) && CExtControlBar::GetDraggedBar() == NULL;
+}
+
+bool DragThrough(CExtControlBar* pBar, CPoint ptPress, const std::vector<CPoint>& points) {
+  std::vector<DragInput> script;
+  for (const CPoint& pt : points)
+    script.push_back(DragInput::Move(pt));
+  DragInput up = DragInput::Do(DragInput::LEFT_UP);
+  up.pt = points.empty() ? ptPress : points.back();
+  script.push_back(up);
+  return RunDrag(pBar, ptPress, script);
+}
+
+CPoint CaptionPoint(CExtControlBar* pBar) {
+  CRect rcWnd = ScreenRect(pBar);
+  CRect rcCaption = pBar->GetNcCaptionRect();
+  if (rcCaption.IsRectEmpty())
+    return CPoint(rcWnd.left + 6, rcWnd.top + 6);
+  rcCaption.OffsetRect(rcWnd.TopLeft());
+  return CPoint(rcCaption.left + 12, rcCaption.CenterPoint().y);
+}
+
+CRect ScreenRect(CWnd* pWnd) {
+  CRect rc;
+  pWnd->GetWindowRect(&rc);
+  return rc;
+}
