@@ -4,8 +4,9 @@
 // ExtControlBar.cpp (data, list, queries, bar collection), ExtControlBarHandlers.cpp (message
 // handlers, tracked areas), ExtControlBarLayout.cpp (sizes, row sharing,
 // parent layout, non-client layout and hit test), ExtControlBarNcPaint.cpp (non-client painting),
-// ExtControlBarWndProc.cpp (window procedure, frame docking set-up, status text) and
-// ExtControlBarOps.cpp (the docking, dragging and resizing operations other areas complete).
+// ExtControlBarWndProc.cpp (window procedure, frame docking set-up, status text),
+// ExtControlBarRowResizing.cpp (resizing rows and the borders inside them) and
+// ExtControlBarOps.cpp (the docking and dragging operations other areas complete).
 #pragma once
 
 #include "framework/bars/fw_bars.h"

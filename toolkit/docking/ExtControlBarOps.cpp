@@ -1,6 +1,5 @@
-// The dragging and row-resizing operations of a control bar. Their full forms arrive with the drag
-// loop and the row-resizing work; until then each does the simplest sound thing: nothing for a
-// drop that cannot be computed, and an immediate end for a resizing loop.
+// The dragging operations of a control bar. Their full forms arrive with the drag loop; until then
+// each does the simplest sound thing: nothing for a drop that cannot be computed.
 #include "toolkit/docking/ExtControlBar.h"
 
 namespace {
@@ -23,33 +22,3 @@ void CExtControlBar::StopDragging(bool /*bCancel*/) {
 }
 
 void CExtControlBar::OnDraggingStep(CPoint /*ptScreen*/, bool /*bForceFloat*/) {}
-
-// The row-resizing loops arrive with the row-resizing work: a press on a resizer band does not
-// start one yet.
-void CExtControlBar::TrackRowResizing() {}
-
-void CExtControlBar::StopRowResizing(bool /*bCancel*/) {
-  m_bBarState &= ~BS_ROW_RESIZING;
-  if (CExtMouseCaptureSink::GetCapture() == GetSafeHwnd())
-    CExtMouseCaptureSink::ReleaseCapture();
-}
-
-void CExtControlBar::OnRowResizingStep(CPoint /*ptScreen*/) {}
-
-void CExtControlBar::TrackInRowResizing() {}
-
-void CExtControlBar::StopInRowResizing(bool /*bCancel*/) {
-  m_bBarState &= ~BS_INROW_RESIZING;
-  if (CExtMouseCaptureSink::GetCapture() == GetSafeHwnd())
-    CExtMouseCaptureSink::ReleaseCapture();
-}
-
-void CExtControlBar::OnInRowResizingStep(CPoint /*ptScreen*/) {}
-
-bool CExtControlBar::CanResizeTowardNext() const { return !g_bLockAllBars; }
-
-bool CExtControlBar::CanResizeTowardPrevious() const { return !g_bLockAllBars; }
-
-void CExtControlBar::DrawRowResizingTracker(bool /*bErase*/) {}
-
-void CExtControlBar::DrawInRowResizingTracker(bool /*bErase*/) {}
