@@ -481,7 +481,8 @@ TEST_F(RowResizing, InRowResizersAreOfferedUnlessBothBarsAreAtTheirMinimum) {
   }
 }
 
-// --- what commits nothing -----------------------------------------------------------------------------
+// --- releases and cancels that change nothing
+// -----------------------------------------------------------------------------
 
 enum Resizer { ROW, ROW_END, ROW_START };
 
@@ -494,88 +495,71 @@ CPoint GripOf(Resizer nResizer, const std::vector<CLogBar*>& bars, CLogBar** ppB
   return Grip(*ppBar, rcBand, nResizer != ROW, nResizer != ROW_START);
 }
 
-class NothingCommitted : public RowResizing,
-                         public ::testing::WithParamInterface<std::tuple<Resizer, bool>> {};
-
-TEST_P(NothingCommitted, AReleaseWhereThePressWasChangesNoSize) {
-  const Resizer nResizer = std::get<0>(GetParam());
-  std::vector<CLogBar*> bars = Arrange(kTop, {2, 1});
-  const std::vector<CRect> before = Rects(bars);
-  CLogBar* pBar = NULL;
-  const CPoint ptFrom = GripOf(nResizer, bars, &pBar);
-  std::vector<CPoint> moves;
-  if (std::get<1>(GetParam())) // away and back
-    moves = {Moved(ptFrom, nResizer != ROW, 25), ptFrom};
-  ASSERT_TRUE(Drag(pBar, ptFrom, moves));
-  EXPECT_EQ(before, Rects(bars));
-  EXPECT_EQ(nResizer == ROW ? ptFrom.y : ptFrom.x, LastAnchor(nResizer != ROW)) << "the band came back";
-  ExpectTrackerErased();
-}
-
-INSTANTIATE_TEST_SUITE_P(Resizers, NothingCommitted,
-                         ::testing::Combine(::testing::Values(ROW, ROW_END, ROW_START), ::testing::Bool()));
-
-struct CancelCase {
+struct UntouchedCase {
   const char* name;
-  std::function<void(HWND)> send;
-  DWORD dwButtonUp; // the cancelling button's release, sent once the mode has ended
+  std::vector<int> moves;           // from the press, along the resizer's axis
+  std::function<void(HWND)> cancel; // none: the button goes up where it went down
+  DWORD dwButtonUp;                 // the cancelling button's release, once the mode has ended
+  bool bQuit;                       // the cancel ends the program
 };
 
-class Cancelled : public RowResizing,
-                  public ::testing::WithParamInterface<std::tuple<CancelCase, Resizer>> {};
+class Untouched : public RowResizing,
+                  public ::testing::WithParamInterface<std::tuple<UntouchedCase, Resizer>> {};
 
-TEST_P(Cancelled, TheBandGoesAndNoSizeChanges) {
-  const CancelCase& c = std::get<0>(GetParam());
+TEST_P(Untouched, NoSizeChangesAndTheBandGoes) {
+  const UntouchedCase& c = std::get<0>(GetParam());
   const Resizer nResizer = std::get<1>(GetParam());
   std::vector<CLogBar*> bars = Arrange(kTop, {2, 1});
   const std::vector<CRect> before = Rects(bars);
   CLogBar* pBar = NULL;
   const CPoint ptFrom = GripOf(nResizer, bars, &pBar);
+  std::vector<CPoint> moves;
+  for (int nMove : c.moves)
+    moves.push_back(Moved(ptFrom, nResizer != ROW, nMove));
   const int nStops = Log().Count(TrackerEvent::STOP);
   const HWND hWnd = pBar->m_hWnd;
-  ASSERT_TRUE(Drag(pBar, ptFrom, {Moved(ptFrom, nResizer != ROW, 20)},
-                   {{[&] { c.send(hWnd); }, [&] { return Log().Count(TrackerEvent::STOP) > nStops; }},
-                    {[&] {
-                       if (c.dwButtonUp != 0)
-                         Mouse(c.dwButtonUp);
-                     },
-                     nullptr}}));
-  EXPECT_TRUE(Log().Events().back().bCancel);
-  EXPECT_EQ(before, Rects(bars));
-  ExpectTrackerErased();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Ways, Cancelled,
-    ::testing::Combine(
-        ::testing::Values(
-            CancelCase{"escape", [](HWND) { Key(VK_ESCAPE); }, 0},
-            CancelCase{"another_key", [](HWND) { Key('A'); }, 0},
-            CancelCase{"right_press", [](HWND) { Mouse(MOUSEEVENTF_RIGHTDOWN); }, MOUSEEVENTF_RIGHTUP},
-            CancelCase{"middle_press", [](HWND) { Mouse(MOUSEEVENTF_MIDDLEDOWN); }, MOUSEEVENTF_MIDDLEUP},
-            CancelCase{"cancel_mode", [](HWND hWnd) { ::PostMessageA(hWnd, WM_CANCELMODE, 0, 0); }, 0}),
-        ::testing::Values(ROW, ROW_END)),
-    [](const auto& info) {
-      return std::string(std::get<0>(info.param).name) +
-             (std::get<1>(info.param) == ROW ? "_row" : "_in_row");
-    });
-
-TEST_F(RowResizing, TheEndOfTheProgramDuringResizingStaysQueued) {
-  std::vector<CLogBar*> bars = Arrange(kTop, {2});
-  CLogBar* pBar = NULL;
-  const CPoint ptFrom = GripOf(ROW, bars, &pBar);
-  const std::vector<CRect> before = Rects(bars);
-  const HWND hWnd = pBar->m_hWnd;
-  const int nStops = Log().Count(TrackerEvent::STOP);
-  ASSERT_TRUE(Drag(pBar, ptFrom, {Moved(ptFrom, false, 20)},
-                   {{[&] { ::PostThreadMessageA(::GetWindowThreadProcessId(hWnd, NULL), WM_QUIT, 3, 0); },
-                     [&] { return Log().Count(TrackerEvent::STOP) > nStops; }}}));
+  std::vector<Step> end;
+  if (c.cancel)
+    end = {{[&] { c.cancel(hWnd); }, [&] { return Log().Count(TrackerEvent::STOP) > nStops; }},
+           {[&] {
+              if (c.dwButtonUp != 0)
+                Mouse(c.dwButtonUp);
+            },
+            nullptr}};
+  ASSERT_TRUE(Drag(pBar, ptFrom, moves, end));
+  // The end of the program stays queued for the program's own loop.
   MSG msg;
-  ASSERT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(3u, msg.wParam);
-  EXPECT_TRUE(Log().Events().back().bCancel);
+  EXPECT_EQ(c.bQuit, ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE);
+  EXPECT_EQ(c.cancel != nullptr, Log().Events().back().bCancel);
   EXPECT_EQ(before, Rects(bars));
+  if (!c.cancel)
+    EXPECT_EQ(nResizer == ROW ? ptFrom.y : ptFrom.x, LastAnchor(nResizer != ROW)) << "the band came back";
   ExpectTrackerErased();
 }
+
+const UntouchedCase kUntouched[] = {
+    {"release_in_place", {}, nullptr, 0, false},
+    {"away_and_back", {25, 0}, nullptr, 0, false},
+    {"escape", {20}, [](HWND) { Key(VK_ESCAPE); }, 0, false},
+    {"another_key", {20}, [](HWND) { Key('A'); }, 0, false},
+    {"right_press", {20}, [](HWND) { Mouse(MOUSEEVENTF_RIGHTDOWN); }, MOUSEEVENTF_RIGHTUP, false},
+    {"middle_press", {20}, [](HWND) { Mouse(MOUSEEVENTF_MIDDLEDOWN); }, MOUSEEVENTF_MIDDLEUP, false},
+    {"cancel_mode", {20}, [](HWND hWnd) { ::PostMessageA(hWnd, WM_CANCELMODE, 0, 0); }, 0, false},
+    {"program_end",
+     {20},
+     [](HWND hWnd) { ::PostThreadMessageA(::GetWindowThreadProcessId(hWnd, NULL), WM_QUIT, 0, 0); },
+     0,
+     true},
+};
+
+std::string UntouchedName(const ::testing::TestParamInfo<std::tuple<UntouchedCase, Resizer>>& info) {
+  static const char* const kResizers[] = {"row", "row_end", "row_start"};
+  return std::string(std::get<0>(info.param).name) + "_" + kResizers[std::get<1>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, Untouched,
+                         ::testing::Combine(::testing::ValuesIn(kUntouched),
+                                            ::testing::Values(ROW, ROW_END, ROW_START)),
+                         UntouchedName);
 
 } // namespace
