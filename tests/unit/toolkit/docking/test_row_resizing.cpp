@@ -109,9 +109,9 @@ void Key(WORD nVirtKey) {
   ::SendInput(2, in, sizeof(INPUT));
 }
 
-// Polled off the window thread until it holds or five seconds pass.
-// Input that may be sent again while its effect is awaited (a move to a point) is repeated every
-// 100 ms: a stale pointer position the system echoes late can overwrite a move still queued.
+// Polled off the window thread until it holds or five seconds pass. Input that may be sent again (a
+// move to a point) is repeated every 100 ms: Wine can echo a stale pointer position late and
+// overwrite a move still queued.
 bool WaitFromDriver(const std::function<bool()>& pred, const std::function<void()>& repeat = nullptr) {
   const DWORD dwStart = ::GetTickCount();
   for (DWORD dwLast = dwStart; ::GetTickCount() - dwStart < 5000; ::Sleep(5)) {
@@ -238,8 +238,7 @@ protected:
     for (CPoint pt : moves)
       steps.push_back(moveTo(pt));
     const bool bReleased = end.empty();
-    // The release comes with a last move to its point: the loop sees that position whatever
-    // stale moves the system may still deliver.
+    // The release carries its point too: the bar commits where the button went up.
     const CPoint ptLast = moves.empty() ? ptFrom : moves.back();
     if (bReleased)
       end.push_back({[=] { Mouse(MOUSEEVENTF_LEFTUP, ptLast); }, stopped});
