@@ -7,7 +7,7 @@
 // ExtControlBarWndProc.cpp (window procedure, frame docking set-up, status text),
 // ExtControlBarDragging.cpp (the drag gesture and its outline), ExtControlBarDragTarget.cpp (where
 // a dragged resizable bar goes, and the drop), ExtControlBarFixedDrag.cpp (the live drag of fixed
-// bars) and ExtControlBarOps.cpp (the resizing operations other areas complete).
+// bars) and ExtControlBarRowResizing.cpp (resizing rows and the borders inside them).
 #pragma once
 
 #include "framework/bars/fw_bars.h"

@@ -186,11 +186,16 @@ void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point) {
 }
 
 void CExtControlBar::OnLButtonUp(UINT nFlags, CPoint point) {
-  if (IsRowResizing())
+  // A resize commits where the button went up, even when a move before the release was lost.
+  CPoint ptScreen = point;
+  ClientToScreen(&ptScreen);
+  if (IsRowResizing()) {
+    OnRowResizingStep(ptScreen);
     StopRowResizing(false);
-  else if (IsInRowResizing())
+  } else if (IsInRowResizing()) {
+    OnInRowResizingStep(ptScreen);
     StopInRowResizing(false);
-  else if ((m_bBarState & BS_DRAGGING) != 0)
+  } else if ((m_bBarState & BS_DRAGGING) != 0)
     StopDragging(false);
   else
     CControlBar::OnLButtonUp(nFlags, point);
