@@ -4,6 +4,7 @@
 #include "tests/unit/toolkit/docking/drag_fixture.h"
 
 #include "tests/common/pixel_support.h"
+#include "toolkit/docking/ExtDynControlBar.h"
 
 namespace {
 
@@ -203,3 +204,40 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<MinimumCase>& info) { return std::string(info.param.name); });
 
 } // namespace
+
+// Dropped on a split band, the panel shares one container with the target, on the band's side.
+class DragSplitDrops : public DragFixture, public ::testing::WithParamInterface<SplitCase> {};
+
+TEST_P(DragSplitDrops, TheDropNestsThePanelBesideTheTarget) {
+  const SplitCase& c = GetParam();
+  CExtControlBar* pBar = AddPanel(201, AFX_IDW_DOCKBAR_LEFT, "p");
+  CExtControlBar* pTarget = AddPanel(202, AFX_IDW_DOCKBAR_RIGHT, "q");
+  const CRect R = ScreenRect(pTarget);
+  const int x = c.nX < 0 ? R.left + 20 : c.nX > 0 ? R.right - 16 : R.CenterPoint().x;
+  const int y = c.nY == 1 ? R.top + 48 : c.nY == 2 ? R.CenterPoint().y : R.bottom - 16;
+  ASSERT_TRUE(DragThrough(pBar, CaptionPoint(pBar), {ClientCentre(), CPoint(x, y)}));
+  EXPECT_EQ(c.nType, Log().LastDrawn().nType);
+  CWnd* pInner = pTarget->GetParent();
+  ASSERT_NE(nullptr, pInner);
+  EXPECT_EQ(pInner, pBar->GetParent()) << Dump();
+  EXPECT_TRUE(pInner->GetParent()->IsKindOf(RUNTIME_CLASS(CExtDynControlBar))) << Dump();
+  const CRect rcBar = ScreenRect(pBar), rcTarget = ScreenRect(pTarget);
+  if (c.nType == DT::DT_SPLIT_TOP)
+    EXPECT_LE(rcBar.bottom, rcTarget.top);
+  else if (c.nType == DT::DT_SPLIT_BOTTOM)
+    EXPECT_GE(rcBar.top, rcTarget.bottom);
+  else if (c.nType == DT::DT_SPLIT_LEFT)
+    EXPECT_LE(rcBar.right, rcTarget.left);
+  else
+    EXPECT_GE(rcBar.left, rcTarget.right);
+  EXPECT_TRUE(ArraysAreSound(m_pFrame.get())) << Dump();
+}
+
+INSTANTIATE_TEST_SUITE_P(Bands, DragSplitDrops,
+                         ::testing::Values(SplitCase{"Above", 0, 1, DT::DT_SPLIT_TOP, 0},
+                                           SplitCase{"Below", 0, 3, DT::DT_SPLIT_BOTTOM, 0},
+                                           SplitCase{"Left", -1, 2, DT::DT_SPLIT_LEFT, 0},
+                                           SplitCase{"Right", 1, 2, DT::DT_SPLIT_RIGHT, 0}),
+                         [](const ::testing::TestParamInfo<SplitCase>& info) {
+                           return std::string(info.param.name);
+                         });
