@@ -2,6 +2,7 @@
 // caption, with the outlines read back from the frame's tracked-area log and the dock-bar arrays.
 #include "tests/unit/toolkit/docking/drag_fixture.h"
 
+#include "toolkit/docking/ExtMiniDockFrameWnd.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
 
 #include <memory>
@@ -201,5 +202,27 @@ INSTANTIATE_TEST_SUITE_P(Ends, DragFinish, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return std::string(info.param ? "Cancelled" : "Dropped");
                          });
+
+// A floating panel is picked up by its frame's caption: inside its own frame it only moves, over
+// the docking area's left band it docks there.
+TEST_F(DragFixture, AFloatingPanelDraggedByItsFrameCaptionDocksAtTheBand) {
+  CExtControlBar* pBar = AddPanel(201, AFX_IDW_DOCKBAR_TOP, "p");
+  AddPanel(202, AFX_IDW_DOCKBAR_RIGHT, "q");
+  pBar->FloatControlBar(ClientCentre().x, ClientCentre().y);
+  Relayout(m_pFrame.get());
+  CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pBar->GetParentFrame());
+  ASSERT_NE(nullptr, pMini);
+  const CRect rcMini = ScreenRect(pMini);
+  const CPoint ptPress =
+      rcMini.TopLeft() + CPoint(pMini->GetCaptionRect().left + 10, pMini->GetCaptionRect().CenterPoint().y);
+  const CRect DA = DockingArea();
+  ASSERT_TRUE(DragThrough(pBar, ptPress, {ptPress + CPoint(4, 4), CPoint(DA.left - 4, DA.CenterPoint().y)}));
+  ASSERT_FALSE(Log().m_log.empty());
+  EXPECT_EQ(DT::DT_FLOAT, Log().m_log.front().nType) << "inside its own frame it only moves";
+  EXPECT_EQ(DT::DT_OUTER_LEFT, Log().LastDrawn().nType);
+  EXPECT_TRUE(pBar->IsDockedAtLeft()) << Dump();
+  EXPECT_EQ(0, Log().Shown());
+  EXPECT_TRUE(ArraysAreSound(m_pFrame.get())) << Dump();
+}
 
 } // namespace
