@@ -385,6 +385,9 @@ void CExtTabWnd::RecalcLayout() {
   m_bWndFlags &= ~(WF_LAYOUT_DIRTY | WF_TEXT_SHORTENED);
   m_rcItemsArea.SetRectEmpty();
   m_rcNearBorderArea.SetRectEmpty();
+  // Buttons of an earlier layout would still be hit and painted in a strip with no room left.
+  for (CRect& rc : m_rcButtons)
+    rc.SetRectEmpty();
   m_nIndexVisFirst = m_nIndexVisLast = -1;
   CRect rcLayout;
   OnTabWndQueryLayoutRect(rcLayout);

@@ -353,4 +353,40 @@ TEST(TabLayoutTheme, AThemeChangeLaysTheStripOutAtTheNextPaint) {
   g_PaintManagerHolder.InstallThemeByClass(pTheme);
 }
 
+TEST(TabWindow, ASubclassedControlTakesTheTabStyleFromItsWindowStyle) {
+  ASSERT_TRUE(CExtTabWnd::RegisterWindowClass());
+  WNDCLASSA wc = {};
+  ASSERT_TRUE(::GetClassInfoA(::GetModuleHandleA(NULL), CExtTabWnd::kClassName, &wc));
+  EXPECT_EQ((UINT)(CS_DBLCLKS | CS_GLOBALCLASS), wc.style);
+  CHostWnd host;
+  ASSERT_TRUE(host.CreateHost());
+  HWND hWnd = ::CreateWindowExA(0, CExtTabWnd::kClassName, "", WS_CHILD | WS_VISIBLE | 0x0215, 0, 0, 200, 40,
+                                host.m_hWnd, NULL, ::GetModuleHandleA(NULL), NULL);
+  ASSERT_TRUE(hWnd != NULL);
+  CExtTabWnd tab;
+  ASSERT_TRUE(tab.SubclassWindow(hWnd));
+  EXPECT_EQ(0x0215u, tab.GetTabWndStyle());
+  EXPECT_EQ(0u, tab.GetStyle() & 0xFFFF);
+  tab.DestroyWindow();
+  host.DestroyWindow();
+}
+
+TEST(TabWindow, CreationFailsLoudlyWhenTheStripCannotBeCompleted) {
+  struct CIncomplete : CExtTabWnd {
+    bool OnTabWndCreated() override { return false; }
+  };
+  CHostWnd host;
+  ASSERT_TRUE(host.CreateHost());
+  CIncomplete tab;
+  bool bThrown = false;
+  try {
+    tab.Create(&host, CRect(0, 0, 100, 30), 1, WS_CHILD, 0);
+  } catch (CMemoryException* e) {
+    e->Delete();
+    bThrown = true;
+  }
+  EXPECT_TRUE(bThrown);
+  host.DestroyWindow();
+}
+
 } // namespace

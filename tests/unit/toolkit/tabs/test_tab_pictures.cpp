@@ -80,16 +80,4 @@ INSTANTIATE_TEST_SUITE_P(ThemesAndEdges, TabPictures,
                                   kEdgeNames[std::get<1>(info.param)];
                          });
 
-TEST(TabPaint, ControlPaintsIntoAnyDeviceContext) {
-  TabHost host(0, 240, 40);
-  ASSERT_TRUE(host.Ok());
-  host.AddItems({"One", "Two"});
-  host.Tab().SelectItem(0, false, true);
-  const COLORREF kBlank = RGB(1, 2, 3);
-  DibSurface surface(240, 40, kBlank);
-  host.Tab().PaintControl(surface.dc(), CRect(0, 0, 240, 40));
-  const std::vector<COLORREF> pixels = surface.Pixels();
-  EXPECT_EQ(0, std::count(pixels.begin(), pixels.end(), kBlank));
-}
-
 } // namespace
