@@ -274,9 +274,9 @@ public:
   virtual void OnTabWndItemInsert(int /*nIndex*/, TAB_ITEM_INFO* /*pItem*/) {}
   virtual void OnTabWndRemoveItem(int /*nFirst*/, int /*nCount*/, bool /*bPreRemove*/) {}
   virtual void OnTabWndRemoveAllItems(bool /*bPreRemove*/) {}
-  virtual CExtCmdIcon* OnTabWndQueryItemIcon(const TAB_ITEM_INFO* pItem) const;
-  virtual LPCSTR OnTabWndQueryItemText(const TAB_ITEM_INFO* pItem) const;
-  virtual LPCSTR OnTabWndQueryItemTooltipText(const TAB_ITEM_INFO* pItem) const;
+  virtual CExtCmdIcon* OnTabWndQueryItemIcon(const TAB_ITEM_INFO* pItem);
+  virtual LPCSTR OnTabWndQueryItemText(const TAB_ITEM_INFO* pItem);
+  virtual LPCSTR OnTabWndQueryItemTooltipText(const TAB_ITEM_INFO* pItem);
   virtual bool OnTabWndItemMoveQuery(int /*nFrom*/, int /*nTo*/) { return true; }
   virtual void OnTabWndItemMoved(int /*nFrom*/, int /*nTo*/) {}
   virtual bool OnTabWndToolTipsEnabled() const { return true; }

@@ -103,15 +103,15 @@ bool CExtTabWnd::OnTabWndSelectionChange(int, int nNewIndex, bool bPreSelectionT
   return pItem == NULL || (pItem->GetItemStyle() & TIS_UNSELECTABLE) == 0;
 }
 
-CExtCmdIcon* CExtTabWnd::OnTabWndQueryItemIcon(const TAB_ITEM_INFO* pItem) const {
+CExtCmdIcon* CExtTabWnd::OnTabWndQueryItemIcon(const TAB_ITEM_INFO* pItem) {
   return pItem != NULL ? const_cast<CExtCmdIcon*>(&pItem->m_icon) : NULL;
 }
 
-LPCSTR CExtTabWnd::OnTabWndQueryItemText(const TAB_ITEM_INFO* pItem) const {
+LPCSTR CExtTabWnd::OnTabWndQueryItemText(const TAB_ITEM_INFO* pItem) {
   return pItem != NULL ? static_cast<LPCSTR>(pItem->m_sText) : NULL;
 }
 
-LPCSTR CExtTabWnd::OnTabWndQueryItemTooltipText(const TAB_ITEM_INFO* pItem) const {
+LPCSTR CExtTabWnd::OnTabWndQueryItemTooltipText(const TAB_ITEM_INFO* pItem) {
   return pItem != NULL ? static_cast<LPCSTR>(pItem->m_sTooltipText) : NULL;
 }
 

@@ -218,14 +218,22 @@ TEST_P(TabLayout, FitModeSharesTheLengthAndNeverScrolls) {
   EXPECT_EQ(0, tab.ScrollPosGet());
 }
 
-TEST_P(TabLayout, EqualLengthsInFitModeEvenWhenAllFit) {
-  auto pHost = Make(CExtTabWnd::TS_FIT | CExtTabWnd::TS_EQUAL_WIDTHS);
+TEST_P(TabLayout, AnIconAddsItsSizeAndAGapBesideTheText) {
+  auto pHost = Make(0);
   CExtTabWnd& tab = pHost->Tab();
-  pHost->AddItems({"A", "Longer text"});
-  const int nShare = Along(tab.GetItemsAreaRect()) / 2;
-  EXPECT_EQ(nShare, Along(tab.ItemGet(0)->GetSize()));
-  EXPECT_EQ(nShare, Along(tab.ItemGet(1)->GetSize()));
-  EXPECT_EQ(0, tab.GetWndFlags() & CExtTabWnd::WF_TEXT_SHORTENED);
+  HICON hIcon = CExtPaintManager::CreateColorSampleIcon(RGB(200, 0, 0));
+  ASSERT_TRUE(hIcon != NULL);
+  tab.InsertItem("Icon", hIcon, false, 0, -1, 0, true);
+  const CSize text = TextSize("Icon", !Horz());
+  const CSize size = tab.ItemGet(0)->GetSize();
+  EXPECT_EQ(CSize(16, 16), tab.ItemGet(0)->GetIconSize());
+  EXPECT_EQ(Horz() ? text.cx + 16 + 10 : text.cx + 10 + 16 + 10, Along(size));
+  EXPECT_EQ(Horz() ? std::max<int>(16, text.cy) + 4 : std::max<int>(16, text.cy + 2) + 4, Across(size));
+  // A moved item keeps a picture of its own.
+  tab.InsertItem("Other", NULL, false, 0, -1, 1, true);
+  ASSERT_TRUE(tab.ItemMove(0, 1, true));
+  EXPECT_EQ(CSize(16, 16), tab.ItemGet(1)->GetIconSize());
+  EXPECT_FALSE(tab.ItemGet(1)->GetIconPtr()->IsEmpty());
 }
 
 TEST_P(TabLayout, ScrollButtonsHideWhileNothingScrollsWhenAsked) {
@@ -238,24 +246,6 @@ TEST_P(TabLayout, ScrollButtonsHideWhileNothingScrollsWhenAsked) {
   EXPECT_FALSE(tab.GetButtonRect(CExtTabWnd::HT_BUTTON_PREV).IsRectEmpty());
   EXPECT_FALSE(tab.GetButtonRect(CExtTabWnd::HT_BUTTON_NEXT).IsRectEmpty());
   EXPECT_FALSE(tab.IsButtonEnabled(CExtTabWnd::HT_BUTTON_PREV));
-}
-
-TEST_P(TabLayout, HomeAndEndFollowTheScrollPosition) {
-  auto pHost = Make(CExtTabWnd::TS_SHOW_HOME | CExtTabWnd::TS_SHOW_END);
-  CExtTabWnd& tab = pHost->Tab();
-  pHost->AddItems(ManyItems());
-  const CRect rcHome = tab.GetButtonRect(CExtTabWnd::HT_BUTTON_HOME);
-  const CRect rcPrev = tab.GetButtonRect(CExtTabWnd::HT_BUTTON_PREV);
-  const CRect rcEnd = tab.GetButtonRect(CExtTabWnd::HT_BUTTON_END);
-  ASSERT_FALSE(rcHome.IsRectEmpty() || rcEnd.IsRectEmpty());
-  // Near to far: home, previous, next, end.
-  EXPECT_LT(Horz() ? rcHome.left : rcHome.top, Horz() ? rcPrev.left : rcPrev.top);
-  EXPECT_EQ(CExtTabWnd::HT_BUTTON_END, tab.HitTest(rcEnd.CenterPoint()));
-  EXPECT_FALSE(tab.IsButtonEnabled(CExtTabWnd::HT_BUTTON_HOME));
-  EXPECT_TRUE(tab.IsButtonEnabled(CExtTabWnd::HT_BUTTON_END));
-  tab.ScrollBy(tab.ScrollMaxGet(), false);
-  EXPECT_TRUE(tab.IsButtonEnabled(CExtTabWnd::HT_BUTTON_HOME));
-  EXPECT_FALSE(tab.IsButtonEnabled(CExtTabWnd::HT_BUTTON_END));
 }
 
 TEST_P(TabLayout, MultiRowWrapsItemsInsteadOfScrolling) {

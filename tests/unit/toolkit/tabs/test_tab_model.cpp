@@ -284,15 +284,4 @@ TEST(TabMove, KeepsTheTextAndARefusingOwnerStopsIt) {
   EXPECT_EQ((std::vector<LPARAM>{0, 1, 2}), LParams(refusing));
 }
 
-TEST(TabStyle, FitResetsTheScrollAndOrientationKeepsTheOptions) {
-  CExtTabWnd wnd;
-  EXPECT_EQ(0u, wnd.ModifyTabWndStyle(0, 0x210));
-  EXPECT_EQ(0, wnd.OrientationSet(CExtTabWnd::TS_ORIENT_RIGHT));
-  EXPECT_TRUE(wnd.OrientationIsVertical());
-  EXPECT_EQ(0x213u, wnd.GetTabWndStyle());
-  EXPECT_EQ(3, wnd.OrientationSet(CExtTabWnd::TS_ORIENT_BOTTOM));
-  EXPECT_TRUE(wnd.OrientationIsHorizontal());
-  EXPECT_EQ(0x211u, wnd.GetTabWndStyle());
-}
-
 } // namespace
