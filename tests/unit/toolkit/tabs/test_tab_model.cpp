@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using Item = CExtTabWnd::TAB_ITEM_INFO;
@@ -76,24 +78,32 @@ INSTANTIATE_TEST_SUITE_P(
                       RemoveCase{2, 1, -3, 0, 2, {0, 1, 2, 3, 4, 5}}, // a negative count removes none
                       RemoveCase{0, 0, 6, 6, -1, {}}));
 
-TEST(TabRemove, ABadFirstIndexThrowsBeforeAnythingChanges) {
+// A bad index is refused loudly before anything changes: removal would otherwise shift the
+// selection first, and selection would name an item that does not exist.
+class TabBadIndex : public ::testing::TestWithParam<std::function<void(CExtTabWnd&)>> {};
+
+TEST_P(TabBadIndex, ThrowsAndLeavesTheModelAsItWas) {
   CExtTabWnd wnd;
   Fill(wnd, 4);
   wnd.SelectItem(2, false);
-  for (int nFirst : {-1, 4}) {
-    bool bThrown = false;
-    try {
-      wnd.RemoveItems(nFirst, 1);
-    } catch (CInvalidArgException* e) {
-      e->Delete();
-      bThrown = true;
-    }
-    EXPECT_TRUE(bThrown) << nFirst;
-    EXPECT_EQ(2, wnd.SelectionGet()) << nFirst;
-    EXPECT_EQ(4, wnd.ItemGetCount());
+  bool bThrown = false;
+  try {
+    GetParam()(wnd);
+  } catch (CInvalidArgException* e) {
+    e->Delete();
+    bThrown = true;
   }
+  EXPECT_TRUE(bThrown);
+  EXPECT_EQ(2, wnd.SelectionGet());
+  EXPECT_EQ(4, wnd.ItemGetCount());
   EXPECT_TRUE(ModelIsSound(wnd));
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, TabBadIndex,
+                         ::testing::Values([](CExtTabWnd& w) { w.RemoveItems(-1, 1); },
+                                           [](CExtTabWnd& w) { w.RemoveItems(4, 1); },
+                                           [](CExtTabWnd& w) { w.SelectItem(4, false); },
+                                           [](CExtTabWnd& w) { w.ItemEnsureVisible(9); }));
 
 TEST(TabRemove, RemoveAllEmptiesTheModel) {
   CExtTabWnd wnd;
@@ -155,22 +165,6 @@ TEST(TabSelect, AnUnselectableItemIsRefusedAndNothingChanges) {
   EXPECT_EQ(0u, wnd.ItemGet(2)->GetItemStyle() & (kSelected | kActive));
   EXPECT_EQ(1, wnd.SelectItem(-5, false));
   EXPECT_EQ(-1, wnd.SelectionGet());
-  EXPECT_TRUE(ModelIsSound(wnd));
-}
-
-TEST(TabSelect, AnIndexPastTheEndThrowsAndKeepsTheSelection) {
-  CExtTabWnd wnd;
-  Fill(wnd, 3);
-  wnd.SelectItem(0, false);
-  bool bThrown = false;
-  try {
-    wnd.SelectItem(3, false);
-  } catch (CInvalidArgException* e) {
-    e->Delete();
-    bThrown = true;
-  }
-  EXPECT_TRUE(bThrown);
-  EXPECT_EQ(0, wnd.SelectionGet());
   EXPECT_TRUE(ModelIsSound(wnd));
 }
 
