@@ -286,6 +286,20 @@ TEST_P(TabLayout, TakesItsBandOfTheParentsRectangle) {
   empty.rect = CRect(0, 0, 0, 300);
   tab.SendMessage(WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&empty));
   EXPECT_EQ(CRect(0, 0, 0, 300), CRect(empty.rect));
+  // The parent's own layout moves the strip onto that band of its client area.
+  CRect rcClient;
+  pHost->Host().GetClientRect(&rcClient);
+  pHost->Host().RepositionBars(0, 0xFFFF, 0);
+  CRect rcStrip;
+  tab.GetWindowRect(&rcStrip);
+  pHost->Host().ScreenToClient(&rcStrip);
+  const CRect rcBands[] = {
+      CRect(0, 0, rcClient.right, nBand), CRect(0, rcClient.bottom - nBand, rcClient.right, rcClient.bottom),
+      CRect(0, 0, nBand, rcClient.bottom), CRect(rcClient.right - nBand, 0, rcClient.right, rcClient.bottom)};
+  EXPECT_EQ(rcBands[Orientation()], rcStrip);
+  EXPECT_FALSE(tab.IsLayoutDirty());
+  EXPECT_EQ(Along(rcStrip) - kNearEnd - kFarEnd - (kFarEnd + 2 * (ButtonSide() + kFarEnd)),
+            Along(tab.GetItemsAreaRect()));
 }
 
 std::string EdgeName(const ::testing::TestParamInfo<int>& info) {
