@@ -7,6 +7,7 @@
 #include "toolkit/docking/ExtBarNcAreaButton.h"
 #include "toolkit/docking/ExtMiniDockFrameWnd.h"
 #include "toolkit/foundation/ExtCmdManager.h"
+#include "toolkit/foundation/ExtRuntimeClass.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
@@ -107,6 +108,10 @@ CExtControlBar::QueryCustomNcArea::QueryCustomNcArea(CExtControlBar* pBar, CDC* 
 
 bool CExtControlBar::QueryCustomNcArea::Notify() {
   CWnd* pTarget = m_pBar->m_pDockSite;
+  // An auto-hidden bar's frame and caption belong to the slider that carries it.
+  CWnd* pParent = m_pBar->GetParent();
+  if ((m_pBar->m_bExtraFlags & XF_AUTO_HIDDEN) != 0 && IsKindOfName(pParent, "CExtDynAutoHideSlider"))
+    pTarget = pParent;
   if (pTarget == NULL)
     pTarget = m_pBar->GetOwner();
   if (pTarget == NULL)

@@ -281,6 +281,12 @@ void CExtControlBar::OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL /*bDisableIfNoHn
   }
 }
 
+BOOL CExtControlBar::IsVisible() const {
+  if ((m_bExtraFlags & XF_AUTO_HIDDEN) != 0)
+    return FALSE;
+  return CControlBar::IsVisible();
+}
+
 void CExtControlBar::DelayShow(BOOL bShow) {
   // A bar in an auto-hide area is never shown by a delayed request.
   if ((m_bExtraFlags & XF_AUTO_HIDDEN) != 0)
