@@ -326,8 +326,13 @@ bool CExtBarNcAreaButtonAutoHide::IsVisible() const {
   if (!CExtBarNcAreaButton::IsVisible() || !m_pBar->IsNcAutoHideButtonEnabled() || m_pBar->IsFixedMode() ||
       m_pBar->IsFloating())
     return false;
-  // Only a dock bar with an auto-hide area offers it, and no such area exists in this program.
-  return false;
+  // Only a side dock bar with an auto-hide strip offers it, and never inside a floating frame.
+  if ((m_pBar->m_bExtraFlags & CExtControlBar::XF_AUTO_HIDDEN) != 0)
+    return true;
+  CExtDockBar* pDockBar = m_pBar->GetExtDockBar();
+  CFrameWnd* pFrame = m_pBar->GetParentFrame();
+  return pDockBar != NULL && pDockBar->GetAutoHideArea() != NULL && pFrame != NULL &&
+         !pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd));
 }
 
 void CExtBarNcAreaButtonAutoHide::Reposition(CExtBarNcAreaButton* pPrevVisible) {

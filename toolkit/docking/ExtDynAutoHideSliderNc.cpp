@@ -226,8 +226,11 @@ void CExtDynAutoHideSlider::OnLButtonUp(UINT nFlags, CPoint point) {
   CRect rcWnd;
   GetWindowRect(&rcWnd);
   const CPoint ptWnd = point - rcWnd.TopLeft();
-  // The slider goes in first: the click may take the bar out of its strip.
+  // The slider goes in first: the click may take the bar out of its strip. Going in lays the
+  // buttons out for the bar's own caption; the click is judged where the button was pressed.
+  const CRect rcPressed = pPressed->m_rc;
   HideBar(false);
+  pPressed->m_rc = rcPressed;
   pPressed->Click(ptWnd);
 }
 

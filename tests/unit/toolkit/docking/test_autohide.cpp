@@ -4,6 +4,7 @@
 #include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/docking/dock_frame_support.h"
+#include "toolkit/docking/ExtBarNcAreaButton.h"
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/docking/ExtDynAutoHideArea.h"
 #include "toolkit/docking/ExtDynAutoHideSlider.h"
@@ -332,6 +333,31 @@ TEST_P(AutoHideInputTest, SlidOutBarPaintsItsFrameAndLeavesNothingBehind) {
   EXPECT_EQ(nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS));
   EXPECT_EQ(nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS));
   EXPECT_EQ(nWindows, AfxGetPermanentWndCount());
+}
+
+TEST_P(AutoHideInputTest, AutoHideModeSlidesTheBarOutAndItsButtonOnTheSliderBringsItBack) {
+  m_bars.push_back(DockBar(m_pFrame, 0xE801, GetParam(), "Panel"));
+  CExtControlBar* pBar = m_bars.back().get();
+  pBar->m_sizeDockedV = CSize(150, 200);
+  m_pFrame->SendMessage(WM_NCPAINT);
+  pBar->SendMessage(WM_NCPAINT);
+  CExtBarNcAreaButton* pButton = pBar->m_arrNcButtons.size() > 1 ? pBar->m_arrNcButtons[1] : NULL;
+  ASSERT_NE(nullptr, pButton);
+  ASSERT_TRUE(pButton->IsVisible()) << "a dock bar with a strip offers the button";
+  // What the button's click runs (a real click on a docked bar's button is the bar's business).
+  ASSERT_TRUE(pBar->SetAutoHideMode(true, false, true, false));
+  ASSERT_TRUE(WaitFor([&] { return m_pSlider->GetShownBar() == pBar; }));
+  EXPECT_EQ(Area(GetParam()), CExtDynAutoHideArea::FindBarArea(pBar));
+  EXPECT_FALSE(pBar->IsVisible()) << "the dock bar lays it out no more";
+
+  // The slider carries the bar's caption and its buttons: the same button brings it back.
+  ASSERT_TRUE(pButton->IsVisible());
+  const CPoint ptSlider = ScreenRect(m_pSlider).TopLeft() + pButton->m_rc.CenterPoint();
+  ClickAt(ptSlider);
+  ASSERT_TRUE(WaitFor([&] { return CExtDynAutoHideArea::FindBarArea(pBar) == NULL; }));
+  EXPECT_EQ(pBar->m_pDockBar, pBar->GetParent());
+  EXPECT_TRUE(pBar->IsVisible());
+  EXPECT_FALSE(m_pSlider->IsBarShown());
 }
 
 } // namespace
