@@ -360,4 +360,34 @@ TEST_P(AutoHideInputTest, AutoHideModeSlidesTheBarOutAndItsButtonOnTheSliderBrin
   EXPECT_FALSE(m_pSlider->IsBarShown());
 }
 
+void SendKey(WORD vk, bool bDown) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
+  ::SendInput(1, &input, sizeof(input));
+}
+
+TEST_P(AutoHideInputTest, CtrlPageDownWalksTheStripsHiddenBarsAndFocusesTheOneOut) {
+  CExtControlBar* pFirst = AutoHiddenBar(GetParam());
+  CExtControlBar* pSecond = AutoHiddenBar(GetParam());
+  CExtDynAutoHideArea* pArea = Area(GetParam());
+  ASSERT_EQ(2, pArea->ItemGetCount());
+  pArea->SelectItemByKeyboard(0);
+  PumpPending();
+  ASSERT_EQ(pFirst, m_pSlider->GetShownBar());
+  m_pFrame->SetFocus();
+  const struct { CExtControlBar* pExpected; } kSteps[] = {{pSecond}, {pFirst}}; // the walk wraps at the end
+  for (const auto& step : kSteps) {
+    SendKey(VK_CONTROL, true);
+    SendKey(VK_NEXT, true);
+    SendKey(VK_NEXT, false);
+    SendKey(VK_CONTROL, false);
+    EXPECT_TRUE(WaitFor([&] { return m_pSlider->GetShownBar() == step.pExpected; }));
+    // The bar hands the focus on to its content.
+    EXPECT_TRUE(WaitFor([&] { return ::IsChild(step.pExpected->m_hWnd, ::GetFocus()); }));
+    EXPECT_TRUE(WaitFor([] { return (::GetKeyState(VK_CONTROL) & 0x8000) == 0; }));
+  }
+}
+
 } // namespace
