@@ -199,6 +199,18 @@ void CExtDynAutoHideArea::RemoveBar(CExtControlBar* pBar, bool bDelay) {
   pFrame->ShowControlBar(pBar, TRUE, FALSE);
 }
 
+void CExtDynAutoHideArea::RefreshBarText(CExtControlBar* pBar) {
+  TAB_ITEM_INFO* pItem = ItemGet(ItemFindByLParam(reinterpret_cast<LPARAM>(pBar), -1, true, true));
+  if (pItem == NULL)
+    return;
+  CString sText;
+  pBar->GetBarCaption(sText);
+  pItem->SetOwnText(sText);
+  UpdateTabWnd(true);
+  if (m_pWndSlider != NULL && m_pWndSlider->GetSafeHwnd() != NULL && m_pWndSlider->GetShownBar() == pBar)
+    m_pWndSlider->SendMessage(WM_NCPAINT);
+}
+
 CExtDynAutoHideArea* CExtDynAutoHideArea::FindBarArea(CExtControlBar* pBar, int* pIndex) {
   if (pIndex != NULL)
     *pIndex = -1;

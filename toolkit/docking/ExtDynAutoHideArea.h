@@ -38,6 +38,8 @@ public:
   // The area of the bar's frame whose tab carries the bar and the tab's index; NULL and -1 when
   // no area holds it.
   static CExtDynAutoHideArea* FindBarArea(CExtControlBar* pBar, int* pIndex = NULL);
+  // Shows the bar's present text on its tab and in the slider's caption.
+  void RefreshBarText(CExtControlBar* pBar);
   // The areas among the frame's children (a floating frame's parent frame stands for it).
   static void GetFrameAreas(CWnd* pWnd, CExtDynAutoHideArea** ppTop, CExtDynAutoHideArea** ppBottom,
                             CExtDynAutoHideArea** ppLeft, CExtDynAutoHideArea** ppRight);

@@ -127,6 +127,9 @@ TEST_P(AutoHideTest, BarsEnterAndLeaveTheStripOfTheirSide) {
   EXPECT_TRUE(pArea->IsWindowVisible());
   EXPECT_FALSE(m_pSlider->IsBarShown());
 
+  pBar->SetWindowText("Renamed");
+  EXPECT_STREQ("Renamed", pArea->ItemGet(0)->GetText()) << "the tab follows the bar's text";
+
   pArea->RemoveBar(pBar);
   Relayout(m_pFrame);
   EXPECT_EQ(NULL, CExtDynAutoHideArea::FindBarArea(pBar, &nIndex));
