@@ -393,4 +393,16 @@ TEST_P(AutoHideInputTest, CtrlPageDownWalksTheStripsHiddenBarsAndFocusesTheOneOu
   }
 }
 
+TEST_P(AutoHideInputTest, ShowingAnAutoHiddenBarSlidesItOutWithTheFocus) {
+  CExtControlBar* pBar = AutoHiddenBar(GetParam());
+  pBar->ToggleVisibility(false);
+  PumpPending();
+  EXPECT_EQ(pBar, m_pSlider->GetShownBar());
+  EXPECT_TRUE(WaitFor([&] { return (m_pSlider->GetSliderFlags() & CExtDynAutoHideSlider::SF_ACTIVE) != 0; }))
+      << "the caption turns active with the focus inside";
+  pBar->ToggleVisibility(false); // already out: nothing changes
+  PumpPending();
+  EXPECT_EQ(pBar, m_pSlider->GetShownBar());
+}
+
 } // namespace
