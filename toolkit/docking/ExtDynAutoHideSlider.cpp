@@ -8,6 +8,7 @@
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/docking/ExtDynAutoHideArea.h"
 #include "toolkit/foundation/ExtRuntimeClass.h"
+#include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
 
@@ -54,8 +55,11 @@ bool CExtDynAutoHideSlider::Create(CFrameWnd* pFrame) {
   if (!CWnd::CreateEx(0, kClassName, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
                       pFrame, 0))
     return false;
+  // The tip control only relays keys; the slider works without it.
   if (m_wndToolTip.Create(this))
     m_wndToolTip.Activate(TRUE);
+  else
+    TRACE("auto-hide slider: no tip control\n");
   return true;
 }
 
@@ -289,6 +293,9 @@ void CExtDynAutoHideSlider::HideBar(bool bAnimate) {
     pBar->SetParent(pHome);
     pBar->m_bBarState &= ~CExtControlBar::BS_IGNORE_SIZE;
   }
+  if (m_pBtnTip != NULL && pBar != NULL)
+    if (CExtPopupMenuTipWnd* pTip = pBar->GetToolTipObject())
+      pTip->HideTip();
   ResetFields();
   if (bFocusInside)
     if (CWnd* pFrame = GetParent())
@@ -423,6 +430,7 @@ bool CExtDynAutoHideSlider::OnHookedMouse(UINT nMessage, const MOUSEHOOKSTRUCT& 
       m_pBtnHover->m_bFlags &= ~CExtBarNcAreaButton::NCB_HOVER;
       m_pBtnHover = NULL;
       SendMessage(WM_NCPAINT);
+      ShowButtonTip(NULL, info.pt);
     }
     // Back over the slider or its strip: the pending hide is off.
     if ((m_bSliderFlags & SF_HIDE_TIMER) != 0 && !IsCursorOutside()) {

@@ -121,6 +121,8 @@ protected:
   // The bar's caption button under the screen point (only while the bar is out).
   CExtBarNcAreaButton* ButtonAt(CPoint ptScreen) const;
   void PaintNc(CDC& dc);
+  // The bar's tip for the caption button under the pointer; none hides the one up.
+  void ShowButtonTip(CExtBarNcAreaButton* pButton, CPoint ptScreen);
 
   void PostNcDestroy() override;
 

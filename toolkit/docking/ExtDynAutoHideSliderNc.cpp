@@ -8,11 +8,14 @@
 #include "toolkit/docking/ExtDynAutoHideArea.h"
 #include "toolkit/foundation/ExtMemoryDC.h"
 #include "toolkit/foundation/ExtResourceManager.h"
+#include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
+#include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 BEGIN_MESSAGE_MAP(CExtDynAutoHideSlider, CWnd)
@@ -159,6 +162,37 @@ void CExtDynAutoHideSlider::OnNcMouseMove(UINT nHitTest, CPoint point) {
   if (pButton != NULL)
     pButton->m_bFlags |= CExtBarNcAreaButton::NCB_HOVER;
   SendMessage(WM_NCPAINT);
+  ShowButtonTip(pButton, point);
+}
+
+void CExtDynAutoHideSlider::ShowButtonTip(CExtBarNcAreaButton* pButton, CPoint ptScreen) {
+  CExtPopupMenuTipWnd* pTip = GetBarToolTip();
+  if (pTip == NULL)
+    return;
+  if (m_pBtnTip != NULL && m_pBtnTip != pButton) {
+    pTip->HideTip();
+    m_pBtnTip = NULL;
+  }
+  // No tips while a bar's menu is tracked.
+  if (pButton == NULL || pButton == m_pBtnTip || CExtToolControlBar::g_bMenuTracking)
+    return;
+  CRect rcWnd;
+  GetWindowRect(&rcWnd);
+  TOOLINFO ti = {};
+  ti.cbSize = sizeof(ti);
+  if (pButton->FillToolInfo(ptScreen - rcWnd.TopLeft(), &ti) < 0)
+    return;
+  CString sText;
+  if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACKA) {
+    sText = ti.lpszText;
+    std::free(ti.lpszText);
+  }
+  if (sText.IsEmpty())
+    return;
+  CRect rcButton(pButton->m_rc);
+  rcButton.OffsetRect(rcWnd.TopLeft());
+  m_pBar->ShowBarTip(pTip, rcButton, sText);
+  m_pBtnTip = pButton;
 }
 
 void CExtDynAutoHideSlider::ResizeStep(CPoint ptScreen) {

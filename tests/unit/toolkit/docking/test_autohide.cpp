@@ -8,6 +8,7 @@
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/docking/ExtDynAutoHideArea.h"
 #include "toolkit/docking/ExtDynAutoHideSlider.h"
+#include "toolkit/menus/ExtPopupMenuTipWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -403,6 +404,22 @@ TEST_P(AutoHideInputTest, ShowingAnAutoHiddenBarSlidesItOutWithTheFocus) {
   pBar->ToggleVisibility(false); // already out: nothing changes
   PumpPending();
   EXPECT_EQ(pBar, m_pSlider->GetShownBar());
+}
+
+TEST_P(AutoHideInputTest, CaptionButtonsOfTheSlidOutBarLightUpAndShowTheirTips) {
+  CExtControlBar* pBar = SlideOut(GetParam());
+  ASSERT_TRUE(m_pSlider->IsBarShown());
+  CExtBarNcAreaButton* pClose = pBar->m_arrNcButtons[0];
+  ASSERT_TRUE(pClose->IsVisible());
+  CExtPopupMenuTipWnd* pTip = pBar->GetToolTipObject();
+  ASSERT_NE(nullptr, pTip);
+  const CRect rcSlider = ScreenRect(m_pSlider);
+  MoveMouse(rcSlider.CenterPoint());
+  MoveMouse(rcSlider.TopLeft() + pClose->m_rc.CenterPoint());
+  EXPECT_TRUE(WaitFor([&] { return pClose->IsHover(); }));
+  EXPECT_TRUE(WaitFor([&] { return pTip->IsTipVisible(); }));
+  MoveMouse(rcSlider.CenterPoint());
+  EXPECT_TRUE(WaitFor([&] { return !pClose->IsHover() && !pTip->IsTipVisible(); }));
 }
 
 } // namespace
