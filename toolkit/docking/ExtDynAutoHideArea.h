@@ -48,6 +48,8 @@ public:
   static void AdjustFrameZOrder(CFrameWnd* pFrame);
 
   CExtDynAutoHideSlider* GetSlider() const { return m_pWndSlider; }
+  // The slider going away clears itself here.
+  void SetSlider(CExtDynAutoHideSlider* pSlider) { m_pWndSlider = pSlider; }
   CFrameWnd* GetFrame() const;
   UINT GetSideId() const { return static_cast<UINT>(GetDlgCtrlID()); }
   // The bar a tab carries.

@@ -63,6 +63,18 @@ bool CExtDynAutoHideSlider::Create(CFrameWnd* pFrame) {
   return true;
 }
 
+void CExtDynAutoHideSlider::OnDestroy() {
+  // The bar out is the application's: it goes home rather than down with the slider.
+  if (IsBarShown())
+    HideBar(false);
+  CExtDynAutoHideArea* arrAreas[4] = {};
+  CExtDynAutoHideArea::GetFrameAreas(GetParent(), &arrAreas[0], &arrAreas[1], &arrAreas[2], &arrAreas[3]);
+  for (CExtDynAutoHideArea* pArea : arrAreas)
+    if (pArea != NULL && pArea->GetSlider() == this)
+      pArea->SetSlider(NULL);
+  CWnd::OnDestroy();
+}
+
 void CExtDynAutoHideSlider::PostNcDestroy() {
   if (g_Hooks.Owner() == this)
     g_Hooks.Remove();

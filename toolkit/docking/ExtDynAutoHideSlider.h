@@ -127,6 +127,7 @@ protected:
   void PostNcDestroy() override;
 
   afx_msg void OnTimer(UINT nIDEvent);
+  afx_msg void OnDestroy();
   afx_msg void OnCancelMode();
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);

@@ -72,7 +72,12 @@ protected:
     Relayout(m_pFrame);
   }
   void TearDown() override {
-    if (m_pSlider->GetSafeHwnd() != NULL)
+    if (m_pFrame == NULL) { // the test closed it
+      m_bars.clear();
+      EXPECT_EQ(NULL, CExtDynAutoHideSlider::GetHookOwner());
+      return;
+    }
+    if (m_pSlider != NULL && Area(AFX_IDW_DOCKBAR_TOP)->GetSlider() == m_pSlider)
       m_pSlider->SlideWindow(NULL, false, false);
     m_bars.clear();
     if (::IsWindow(m_pFrame->GetSafeHwnd()))
@@ -420,6 +425,31 @@ TEST_P(AutoHideInputTest, CaptionButtonsOfTheSlidOutBarLightUpAndShowTheirTips) 
   EXPECT_TRUE(WaitFor([&] { return pTip->IsTipVisible(); }));
   MoveMouse(rcSlider.CenterPoint());
   EXPECT_TRUE(WaitFor([&] { return !pClose->IsHover() && !pTip->IsTipVisible(); }));
+}
+
+TEST_P(AutoHideInputTest, ASliderDestroyedWithABarOutGivesTheBarBack) {
+  CExtControlBar* pBar = SlideOut(GetParam());
+  ASSERT_TRUE(m_pSlider->IsBarShown());
+  m_pSlider->DestroyWindow(); // deletes itself
+  PumpPending();
+  EXPECT_TRUE(::IsWindow(pBar->m_hWnd));
+  EXPECT_EQ(pBar->m_pDockBar, pBar->GetParent());
+  EXPECT_EQ(NULL, Area(GetParam())->GetSlider());
+  EXPECT_EQ(NULL, CExtDynAutoHideSlider::GetHookOwner());
+  Area(GetParam())->SelectItemByKeyboard(0); // no slider: nothing slides out
+  PumpPending();
+  EXPECT_FALSE(pBar->IsWindowVisible());
+}
+
+TEST_P(AutoHideInputTest, AFrameClosedWithABarOutTakesEverythingWithIt) {
+  CExtControlBar* pBar = SlideOut(GetParam());
+  ASSERT_TRUE(m_pSlider->IsBarShown());
+  m_pSlider = NULL; // the frame takes its children and itself
+  m_pFrame->DestroyWindow();
+  m_pFrame = NULL;
+  PumpPending();
+  EXPECT_FALSE(::IsWindow(pBar->m_hWnd));
+  EXPECT_EQ(NULL, CExtDynAutoHideSlider::GetHookOwner());
 }
 
 } // namespace
