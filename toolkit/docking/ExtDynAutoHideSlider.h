@@ -141,6 +141,7 @@ protected:
   afx_msg void OnCaptureChanged(CWnd* pWnd);
   afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+  afx_msg void OnNcRButtonUp(UINT nHitTest, CPoint point);
   afx_msg LRESULT OnCustomNcAreaQuery(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 

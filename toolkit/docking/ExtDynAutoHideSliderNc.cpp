@@ -34,6 +34,7 @@ ON_WM_LBUTTONUP()
 ON_WM_CAPTURECHANGED()
 ON_WM_SETCURSOR()
 ON_WM_CONTEXTMENU()
+ON_WM_NCRBUTTONUP()
 ON_REGISTERED_MESSAGE(CExtControlBar::g_nMsgCustomNcAreaQuery, OnCustomNcAreaQuery)
 END_MESSAGE_MAP()
 
@@ -365,6 +366,12 @@ void CExtDynAutoHideSlider::PaintNc(CDC& dc) {
 }
 
 // --- the bars menu -----------------------------------------------------------------------------
+
+// The system makes no context menu message of a release on the slider's own frame; the slider
+// makes it, and nothing else runs for that release.
+void CExtDynAutoHideSlider::OnNcRButtonUp(UINT, CPoint point) {
+  SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(point.x, point.y));
+}
 
 void CExtDynAutoHideSlider::OnContextMenu(CWnd* pWnd, CPoint point) {
   CRect rcClient;

@@ -9,6 +9,7 @@
 #include "toolkit/docking/ExtDynAutoHideArea.h"
 #include "toolkit/docking/ExtDynAutoHideSlider.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -450,6 +451,19 @@ TEST_P(AutoHideInputTest, AFrameClosedWithABarOutTakesEverythingWithIt) {
   PumpPending();
   EXPECT_FALSE(::IsWindow(pBar->m_hWnd));
   EXPECT_EQ(NULL, CExtDynAutoHideSlider::GetHookOwner());
+}
+
+TEST_P(AutoHideInputTest, ARightClickOnTheSlidersCaptionAsksForTheBarsMenu) {
+  CExtControlBar* pBar = SlideOut(GetParam());
+  ASSERT_TRUE(m_pSlider->IsBarShown());
+  const CRect rcCaption = m_pSlider->GetCaptionRect();
+  ASSERT_FALSE(rcCaption.IsRectEmpty());
+  const int nBefore = m_pFrame->m_nMenuNotifications;
+  ClickAt(ScreenRect(m_pSlider).TopLeft() + CPoint(rcCaption.left + 8, rcCaption.CenterPoint().y), true);
+  EXPECT_TRUE(WaitFor([&] { return m_pFrame->m_nMenuNotifications > nBefore; }));
+  CExtPopupMenuWnd::CancelAllTracking();
+  PumpPending();
+  EXPECT_EQ(pBar, m_pSlider->GetShownBar());
 }
 
 } // namespace
