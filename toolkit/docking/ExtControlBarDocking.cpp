@@ -212,8 +212,9 @@ bool CExtControlBar::SetAutoHideMode(bool bAutoHide, bool /*bReserved*/, bool bR
   if (pArea == NULL || pArea->GetSafeHwnd() == NULL || pFrame == NULL)
     return false;
   if (bAutoHide) {
+    // Hidden at once: a hide still pending when the bar slides out would take it off the slider.
     if (IsVisible())
-      pFrame->ShowControlBar(this, FALSE, TRUE);
+      pFrame->ShowControlBar(this, FALSE, FALSE);
     pFrame->DelayRecalcLayout();
     pArea->AppendBar(this, true);
   } else {
