@@ -4,6 +4,7 @@
 
 #include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/docking/ExtDockBar.h"
+#include "toolkit/docking/ExtDynAutoHideSlider.h"
 #include "toolkit/foundation/ExtCmdItem.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/foundation/ExtResourceManager.h"
@@ -23,7 +24,19 @@ CExtControlBar::PFN_QueryFloatingCaption CExtControlBar::g_pfnQueryFloatingCapti
 
 // --- the bar's side ------------------------------------------------------------------------------
 
+namespace {
+// The slider that shows the auto-hidden bar now, NULL when the bar is not out.
+CExtDynAutoHideSlider* SliderShowing(const CExtControlBar* pBar) {
+  if ((pBar->m_bExtraFlags & CExtControlBar::XF_AUTO_HIDDEN) == 0)
+    return NULL;
+  CExtDynAutoHideSlider* pSlider = DYNAMIC_DOWNCAST(CExtDynAutoHideSlider, pBar->GetParent());
+  return pSlider != NULL && pSlider->GetShownBar() == pBar ? pSlider : NULL;
+}
+} // namespace
+
 CWnd* CExtControlBar::GetCaptionWindow() const {
+  if (CExtDynAutoHideSlider* pSlider = SliderShowing(this))
+    return pSlider;
   if (IsFloating()) {
     CFrameWnd* pFrame = GetParentFrame();
     if (pFrame != NULL)
@@ -35,8 +48,16 @@ CWnd* CExtControlBar::GetCaptionWindow() const {
 bool CExtControlBar::GetButtonCaption(CRect& rcCaption, bool& bOnTop) const {
   rcCaption.SetRectEmpty();
   bOnTop = true;
-  if ((m_bExtraFlags & XF_AUTO_HIDDEN) != 0)
-    return false; // no auto-hide slider exists to carry the caption
+  if ((m_bExtraFlags & XF_AUTO_HIDDEN) != 0) {
+    // Only the slider showing the bar carries its caption.
+    CExtDynAutoHideSlider* pSlider = SliderShowing(this);
+    if (pSlider == NULL)
+      return false;
+    bool bShown = false;
+    QueryCaption(&bOnTop, &bShown);
+    rcCaption = pSlider->GetCaptionRect();
+    return !rcCaption.IsRectEmpty();
+  }
   if (IsFloating()) {
     // The floating frame's caption, known to the floating frame only.
     CFrameWnd* pFrame = GetParentFrame();
@@ -154,7 +175,8 @@ CExtBarNcAreaButton::CExtBarNcAreaButton(CExtControlBar* pBar)
 void CExtBarNcAreaButton::Destroy() { delete this; }
 
 bool CExtBarNcAreaButton::IsVisible() const {
-  if (m_pBar == NULL || !m_pBar->IsVisible())
+  // An auto-hidden bar shows its buttons only while its slider shows it.
+  if (m_pBar == NULL || (!m_pBar->IsVisible() && SliderShowing(m_pBar) == NULL))
     return false;
   CRect rcCaption;
   bool bOnTop = true;
@@ -304,8 +326,13 @@ bool CExtBarNcAreaButtonAutoHide::IsVisible() const {
   if (!CExtBarNcAreaButton::IsVisible() || !m_pBar->IsNcAutoHideButtonEnabled() || m_pBar->IsFixedMode() ||
       m_pBar->IsFloating())
     return false;
-  // Only a dock bar with an auto-hide area offers it, and no such area exists in this program.
-  return false;
+  // Only a side dock bar with an auto-hide strip offers it, and never inside a floating frame.
+  if ((m_pBar->m_bExtraFlags & CExtControlBar::XF_AUTO_HIDDEN) != 0)
+    return true;
+  CExtDockBar* pDockBar = m_pBar->GetExtDockBar();
+  CFrameWnd* pFrame = m_pBar->GetParentFrame();
+  return pDockBar != NULL && pDockBar->GetAutoHideArea() != NULL && pFrame != NULL &&
+         !pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd));
 }
 
 void CExtBarNcAreaButtonAutoHide::Reposition(CExtBarNcAreaButton* pPrevVisible) {

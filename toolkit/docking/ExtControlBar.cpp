@@ -5,8 +5,11 @@
 #include "framework/doc/fw_doc.h"
 #include "framework/print/fw_print.h"
 #include "toolkit/docking/ExtBarNcAreaButton.h"
+#include "toolkit/docking/ExtDynAutoHideArea.h"
+#include "toolkit/docking/ExtDynAutoHideSlider.h"
 #include "toolkit/docking/ExtMiniDockFrameWnd.h"
 #include "toolkit/foundation/ExtCmdManager.h"
+#include "toolkit/foundation/ExtRuntimeClass.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
@@ -107,6 +110,10 @@ CExtControlBar::QueryCustomNcArea::QueryCustomNcArea(CExtControlBar* pBar, CDC* 
 
 bool CExtControlBar::QueryCustomNcArea::Notify() {
   CWnd* pTarget = m_pBar->m_pDockSite;
+  // An auto-hidden bar's frame and caption belong to the slider that carries it.
+  CWnd* pParent = m_pBar->GetParent();
+  if ((m_pBar->m_bExtraFlags & XF_AUTO_HIDDEN) != 0 && IsKindOfName(pParent, "CExtDynAutoHideSlider"))
+    pTarget = pParent;
   if (pTarget == NULL)
     pTarget = m_pBar->GetOwner();
   if (pTarget == NULL)
@@ -513,9 +520,18 @@ void CExtControlBar::ToggleVisibility(bool bHideWhenVisible) {
     ShowInFrame(false, false, false);
     return;
   }
-  // An auto-hidden bar is shown by its area's slider, never by the frame.
-  if ((m_bExtraFlags & XF_AUTO_HIDDEN) != 0)
+  // An auto-hidden bar is shown by its strip's slider, never by the frame.
+  if ((m_bExtraFlags & XF_AUTO_HIDDEN) != 0) {
+    int nIndex = -1;
+    CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindBarArea(this, &nIndex);
+    CExtDynAutoHideSlider* pSlider = pArea != NULL ? pArea->GetSlider() : NULL;
+    if (pSlider == NULL || pSlider->GetSafeHwnd() == NULL || pSlider->GetShownBar() == this)
+      return;
+    pArea->SelectItem(nIndex, true, true);
+    if (pSlider->GetShownBar() == this)
+      pSlider->SetFocus();
     return;
+  }
   CFrameWnd* pParentFrame = GetParentFrame();
   if (!IsVisible()) {
     ShowInFrame(true, false, false);

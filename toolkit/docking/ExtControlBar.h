@@ -319,6 +319,8 @@ public:
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
   void DoPaint(CDC* pDC) override;
   void DelayShow(BOOL bShow) override;
+  // An auto-hidden bar is no visible bar of its dock bar or frame, even while it is slid out.
+  BOOL IsVisible() const override;
 
   // --- the class's own virtuals -----------------------------------------------------------------
   virtual bool InsertIntoBarsMenu(CExtPopupMenuWnd* pPopup);

@@ -8,6 +8,8 @@
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/docking/ExtDockDynBar.h"
 #include "toolkit/docking/ExtDynControlBar.h"
+#include "toolkit/docking/ExtDynAutoHideArea.h"
+#include "toolkit/docking/ExtDynAutoHideSlider.h"
 #include "toolkit/docking/ExtMiniDockFrameWnd.h"
 #include "toolkit/foundation/ExtCmdItem.h"
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -381,8 +383,7 @@ bool CExtControlBar::DockAsTab(CExtControlBar* /*pBar*/, int /*nTabIndex*/, CFra
   return false; // needs the tab containers
 }
 
-bool CExtControlBar::SetAutoHideMode(bool bAutoHide, bool /*bReserved*/, bool /*bRecalcNow*/,
-                                     bool /*bActivate*/) {
+bool CExtControlBar::SetAutoHideMode(bool bAutoHide, bool /*bReserved*/, bool bRecalcNow, bool bActivate) {
   const bool bAutoHidden = (m_bExtraFlags & XF_AUTO_HIDDEN) != 0;
   if ((IsFixedMode() || IsFixedDockStyle()) && (bAutoHide || bAutoHidden))
     return false;
@@ -390,8 +391,39 @@ bool CExtControlBar::SetAutoHideMode(bool bAutoHide, bool /*bReserved*/, bool /*
     return false;
   if (bAutoHide == bAutoHidden)
     return true;
-  // Switching needs the auto-hide strip of the bar's dock bar; no frame of this program has one.
-  return false;
+  // A bar in a tab container goes with its container, which does not exist yet: alone here.
+  CExtDockBar* pDockBar = GetExtDockBar();
+  CExtDynAutoHideArea* pArea = pDockBar != NULL ? pDockBar->GetAutoHideArea() : NULL;
+  CFrameWnd* pFrame = m_pDockSite;
+  if (pArea == NULL || pArea->GetSafeHwnd() == NULL || pFrame == NULL)
+    return false;
+  if (bAutoHide) {
+    // Hidden at once: a hide still pending when the bar slides out would take it off the slider.
+    if (IsVisible())
+      pFrame->ShowControlBar(this, FALSE, FALSE);
+    pFrame->DelayRecalcLayout();
+    pArea->AppendBar(this, true);
+  } else {
+    pFrame->DelayRecalcLayout();
+    if (bActivate && pArea->GetSlider() != NULL && pArea->GetSlider()->GetSafeHwnd() != NULL)
+      pArea->GetSlider()->SendMessage(WM_CANCELMODE);
+    pArea->RemoveBar(this, false);
+  }
+  CollectMiniDockFrames(pFrame);
+  if (!bRecalcNow)
+    return true;
+  pFrame->RecalcLayout();
+  if (bAutoHide) {
+    // Selected after the layout: the strip's first layout would take a slid-out bar in again.
+    int nIndex = -1;
+    if (CExtDynAutoHideArea::FindBarArea(this, &nIndex) == pArea && nIndex >= 0)
+      pArea->SelectItemByKeyboard(nIndex);
+  } else {
+    RepositionNcAreaButtons();
+    SendMessage(WM_NCPAINT);
+  }
+  CExtPaintManager::PumpPendingMessages(true, true, true);
+  return true;
 }
 
 void CExtControlBar::OnDraggingStarted() {

@@ -4,6 +4,7 @@
 #include "toolkit/docking/ExtSystemChanges.h"
 #include "toolkit/foundation/ExtRuntimeClass.h"
 #include "toolkit/docking/ExtControlBar.h"
+#include "toolkit/docking/ExtDynAutoHideArea.h"
 
 #include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -228,6 +229,12 @@ void CExtControlBar::OnShowWindow(BOOL bShow, UINT nStatus) {
 
 LRESULT CExtControlBar::OnSetText(WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = Default();
+  if ((m_bExtraFlags & XF_AUTO_HIDDEN) != 0) {
+    // The strip's tab and the slider's caption show the text.
+    if (CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindBarArea(this))
+      pArea->RefreshBarText(this);
+    return lResult;
+  }
   CWnd* pParent = GetParent();
   CFrameWnd* pFrame = GetParentFrame();
   if (pParent != NULL && pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd))) {
@@ -284,6 +291,12 @@ void CExtControlBar::OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL /*bDisableIfNoHn
     if (CFrameWnd* pFrame = GetParentFrame())
       pFrame->SendMessage(WM_NCPAINT);
   }
+}
+
+BOOL CExtControlBar::IsVisible() const {
+  if ((m_bExtraFlags & XF_AUTO_HIDDEN) != 0)
+    return FALSE;
+  return CControlBar::IsVisible();
 }
 
 void CExtControlBar::DelayShow(BOOL bShow) {

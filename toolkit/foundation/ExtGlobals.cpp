@@ -12,6 +12,8 @@
 #include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/docking/ExtDynDockMarkerWnd.h"
+#include "toolkit/docking/ExtDynAutoHideSlider.h"
+#include "toolkit/docking/ExtTabWnd.h"
 #include "toolkit/foundation/ExtSoundPlayer.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 #include "toolkit/menus/ExtPopupControlMenuWnd.h"
@@ -257,6 +259,9 @@ EXT_REGISTERED_MESSAGE(CExtMenuControlBar, g_nMsgPrepareSystemMenu)
 static StartupStep s_stepMessages29(ExtGlobalsTrace::STEP_MESSAGES_29_TO_30);
 
 // 15. The tab window's arrow cursor (before the map), then the hook-chain map.
+HCURSOR CExtTabWnd::g_hTabWndCursor = ::LoadCursor(NULL, IDC_ARROW);
+// The auto-hide slider's thread hooks: none are in until a bar slides out.
+CExtDynAutoHideSlider::ThreadHooks CExtDynAutoHideSlider::g_Hooks;
 CExtHookSink::HookChainsMap_t g_HookChainsMap;
 static StartupStep s_stepHookChainsMap(ExtGlobalsTrace::STEP_HOOK_CHAINS_MAP);
 
