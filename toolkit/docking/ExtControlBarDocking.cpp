@@ -1,11 +1,13 @@
 // The control bar's docking and floating operations: creation, floating in a toolkit mini frame,
-// docking at a frame side or into a dock circle, the double-click toggle, the drag status texts
-// and the bar's own bars context menu. Docking beside another bar and as a tab need the container
-// bars and answer failure until those exist.
+// docking at a frame side or into a dock circle, the double-click toggle, the drag status texts,
+// docking beside another bar (both wrapped in a container bar) and the bar's own bars context menu.
+// Docking as a tab needs the tab containers and answers failure until those exist.
 #include "toolkit/docking/ExtControlBar.h"
 
 #include "framework/res/fw_res.h"
 #include "toolkit/docking/ExtDockBar.h"
+#include "toolkit/docking/ExtDockDynBar.h"
+#include "toolkit/docking/ExtDynControlBar.h"
 #include "toolkit/docking/ExtMiniDockFrameWnd.h"
 #include "toolkit/foundation/ExtCmdItem.h"
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -13,6 +15,7 @@
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -175,19 +178,202 @@ bool CExtControlBar::DockIntoSideBar(UINT nDockBarId, int nCircle, CFrameWnd* pF
   return true;
 }
 
-bool CExtControlBar::DockBesideBar(int /*nPercent*/, CExtControlBar* /*pBarTarget*/, UINT /*nDockBarId*/,
-                                   bool /*bRecalc*/) {
-  return false; // needs the container bars
+namespace {
+
+bool IsSideDockBarId(UINT nId) { return nId >= AFX_IDW_DOCKBAR_TOP && nId <= AFX_IDW_DOCKBAR_BOTTOM; }
+
+// The new bar's share of a place on the side, by percent; the old bar keeps the rest.
+void SplitPlace(const CRect& rcPlace, UINT nSide, int nPercent, CRect& rcNew, CRect& rcOld) {
+  rcNew = rcOld = rcPlace;
+  const bool bStack = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
+  const int nShare = ::MulDiv(bStack ? rcPlace.Height() : rcPlace.Width(), nPercent, 100);
+  switch (nSide) {
+  case AFX_IDW_DOCKBAR_TOP:
+    rcNew.bottom = rcOld.top = rcPlace.top + nShare;
+    break;
+  case AFX_IDW_DOCKBAR_BOTTOM:
+    rcNew.top = rcOld.bottom = rcPlace.bottom - nShare;
+    break;
+  case AFX_IDW_DOCKBAR_LEFT:
+    rcNew.right = rcOld.left = rcPlace.left + nShare;
+    break;
+  default:
+    rcNew.left = rcOld.right = rcPlace.right - nShare;
+    break;
+  }
 }
 
-CExtControlBar* CExtControlBar::DockBarBesideThis(CExtControlBar* /*pBar*/, UINT /*nDockBarId*/,
-                                                  int /*nPercent*/) {
-  return NULL; // needs the container bars
+// A bar entering a container's inner dock bar: its alignment and borders, no floating bit, its
+// window a child of the inner dock bar.
+void EnterInnerDockBar(CExtControlBar* pBar, CExtDockBar* pInner) {
+  pBar->SetBarStyle((pBar->GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_FLOATING)) |
+                    (pInner->m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY);
+  pBar->SetParent(pInner);
+  pBar->m_pDockBar = pInner;
 }
 
-bool CExtControlBar::DockRelativeToBar(CExtControlBar* /*pBar*/, bool /*bAcross*/, bool /*bOtherSide*/,
-                                       CFrameWnd* /*pFrame*/, bool /*bRecalc*/) {
-  return false; // needs the container bars
+int ResolvedMarkerMode() {
+  return CExtControlBar::g_nDockingMarkerMode >= 0 ? CExtControlBar::g_nDockingMarkerMode
+                                                   : g_PaintManagerHolder->GetDockingMarkerMode();
+}
+
+} // namespace
+
+bool CExtControlBar::DockBesideBar(int nPercent, CExtControlBar* pBarTarget, UINT nDockBarId, bool bRecalc) {
+  if (pBarTarget == NULL || pBarTarget == this || m_hWnd == NULL)
+    return false;
+  CFrameWnd* pOldFrame = GetParentFrame();
+  const HWND hOldFrame = pOldFrame != NULL ? pOldFrame->m_hWnd : NULL;
+  CFrameWnd* pOldDockSite = m_pDockSite;
+  CExtControlBar* pDragged = GetDraggedBar();
+  if (pOldFrame != NULL && pOldFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)) && pDragged != NULL &&
+      pDragged->GetParentFrame() == pOldFrame && ResolvedMarkerMode() == 1)
+    pOldFrame->ShowWindow(SW_HIDE);
+  CExtControlBar* pSplit = pBarTarget;
+  if (CExtDynTabControlBar* pTabs = pBarTarget->GetTabContainerBar())
+    pSplit = reinterpret_cast<CExtControlBar*>(pTabs);
+  if (pSplit->DockBarBesideThis(this, nDockBarId, nPercent) == NULL)
+    return false;
+  CFrameWnd* pTargetFrame = pBarTarget->GetParentFrame();
+  auto recalc = [bRecalc](CFrameWnd* pFrame) {
+    if (bRecalc)
+      pFrame->RecalcLayout();
+    else
+      pFrame->DelayRecalcLayout();
+  };
+  if (pTargetFrame != NULL)
+    recalc(pTargetFrame);
+  if (hOldFrame != NULL && ::IsWindow(hOldFrame) &&
+      (pTargetFrame == NULL || hOldFrame != pTargetFrame->m_hWnd))
+    recalc(pOldFrame);
+  if (pBarTarget->m_pDockSite != NULL && pBarTarget->m_pDockSite != pTargetFrame)
+    recalc(pBarTarget->m_pDockSite);
+  if (pOldDockSite != NULL)
+    CollectMiniDockFrames(pOldDockSite);
+  return true;
+}
+
+CExtControlBar* CExtControlBar::DockBarBesideThis(CExtControlBar* pBar, UINT nDockBarId, int nPercent) {
+  CDockBar* pDock = m_pDockBar;
+  // Two resizable bars share one place; a bar never goes beside itself or into its own content.
+  if (pBar == NULL || pBar == this || pBar->m_hWnd == NULL || m_hWnd == NULL || pDock == NULL ||
+      m_pDockSite == NULL || IsFixedMode() || pBar->IsFixedMode() || !IsSideDockBarId(nDockBarId) ||
+      ::IsChild(pBar->m_hWnd, m_hWnd))
+    return NULL;
+  const int nPos = pDock->FindBar(this);
+  if (nPos <= 0)
+    return NULL;
+  nPercent = std::min(std::max(nPercent, 0), 100);
+  const bool bStack = nDockBarId == AFX_IDW_DOCKBAR_TOP || nDockBarId == AFX_IDW_DOCKBAR_BOTTOM;
+  const UINT nInnerId = bStack ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP;
+  CRect rcPlace;
+  GetWindowRect(&rcPlace);
+  pDock->ScreenToClient(&rcPlace);
+
+  CExtDynControlBar* pContainer = new CExtDynControlBar;
+  pContainer->m_sizeDockedH = m_sizeDockedH;
+  pContainer->m_sizeDockedV = m_sizeDockedV;
+  pContainer->m_sizeFloated = m_sizeFloated;
+  const DWORD dwStyle =
+      ((GetStyle() | (m_dwStyle & CBRS_ALIGN_ANY)) & ~(CBRS_GRIPPER | CBRS_FLOATING | WS_VISIBLE)) |
+      CBRS_BORDER_ANY | CBRS_TOOLTIPS;
+  // Deleted here when its window cannot be made; after that the window owns it.
+  pContainer->m_bAutoDelete = FALSE;
+  if (!pContainer->Create(NULL, m_pDockSite, nInnerId, dwStyle) || pContainer->m_pWndDynDockBar == NULL) {
+    if (pContainer->m_hWnd != NULL)
+      pContainer->DestroyWindow();
+    delete pContainer;
+    return NULL;
+  }
+  pContainer->m_bAutoDelete = TRUE;
+  pContainer->EnableDocking(CBRS_ALIGN_ANY);
+  CExtDockDynBar* pInner = pContainer->m_pWndDynDockBar;
+  if (pDock->m_bFloating)
+    pContainer->SetBarStyle(pContainer->GetBarStyle() | CBRS_FLOATING);
+
+  CDockBar* pOldOfNew = pBar->m_pDockBar;
+  const HWND hOldOfNew = pOldOfNew != NULL ? pOldOfNew->m_hWnd : NULL;
+  const bool bNewVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
+  pDock->m_arrBars[nPos] = pContainer;
+  pContainer->m_pDockBar = pDock;
+  for (CExtControlBar* p : {this, pBar, static_cast<CExtControlBar*>(pContainer)})
+    p->m_bBarState |= BS_IGNORE_SIZE;
+  pContainer->SetParent(pDock);
+  // Shown at once: a floating frame whose last visible bar leaves below would hide otherwise.
+  pContainer->SetWindowPos(NULL, rcPlace.left, rcPlace.top, rcPlace.Width(), rcPlace.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+  // Taken in before it leaves: an emptied floating frame goes with its children.
+  EnterInnerDockBar(this, pInner);
+  EnterInnerDockBar(pBar, pInner);
+  if (pOldOfNew != NULL && pOldOfNew != pInner && pOldOfNew->FindBar(pBar) > 0) {
+    if (CExtDockBar* pOldExt = DYNAMIC_DOWNCAST(CExtDockBar, pOldOfNew))
+      pOldExt->RemoveControlBar(pBar, -1, 0, !pOldExt->m_bFloating);
+    else
+      pOldOfNew->CDockBar::RemoveControlBar(pBar, -1, 0);
+  }
+  const bool bNewFirst = nDockBarId == AFX_IDW_DOCKBAR_TOP || nDockBarId == AFX_IDW_DOCKBAR_LEFT;
+  pInner->m_arrBars.RemoveAll();
+  pInner->m_arrBars.Add(NULL);
+  pInner->m_arrBars.Add(bNewFirst ? pBar : this);
+  pInner->m_arrBars.Add(bNewFirst ? this : pBar);
+  pInner->m_arrBars.Add(NULL);
+  for (CExtControlBar* p : {this, pBar, static_cast<CExtControlBar*>(pContainer)})
+    p->m_bBarState &= ~BS_IGNORE_SIZE;
+
+  // The split follows the inner dock bar's area, which the container's frame leaves.
+  pContainer->RepositionSingleChild(-1, -1, false);
+  CRect rcInner;
+  pInner->GetClientRect(&rcInner);
+  CRect rcNew, rcOld;
+  SplitPlace(rcInner, nDockBarId, nPercent, rcNew, rcOld);
+  (bStack ? pBar->m_sizeDockedV : pBar->m_sizeDockedH) = rcNew.Size();
+  (bStack ? m_sizeDockedV : m_sizeDockedH) = rcOld.Size();
+  const UINT nShow = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+  SetWindowPos(NULL, 0, 0, 0, 0, nShow);
+  pBar->SetWindowPos(NULL, 0, 0, 0, 0, nShow | (bNewVisible ? SWP_SHOWWINDOW : 0));
+  pContainer->SetWindowPos(NULL, 0, 0, 0, 0, nShow | SWP_SHOWWINDOW);
+  pInner->RecalcNestedLayout();
+
+  // A container the new bar left with one bar dissolves; circles it emptied go.
+  CExtDockBar* pOldExt = ::IsWindow(hOldOfNew) ? DYNAMIC_DOWNCAST(CExtDockBar, pOldOfNew) : NULL;
+  if (pOldExt != NULL && !pOldExt->m_bFloating)
+    pOldExt->OptimizeNestedContainers();
+  // The new bar may have left a circle of the frame empty, wherever the split happened.
+  CExtDockBar::OptimizeCircles(m_pDockSite);
+  return pContainer;
+}
+
+bool CExtControlBar::DockRelativeToBar(CExtControlBar* pBar, bool bAcross, bool bOtherSide, CFrameWnd* pFrame,
+                                       bool bRecalc) {
+  if (CExtDynTabControlBar* pTabs = GetTabContainerBar())
+    return reinterpret_cast<CExtControlBar*>(pTabs)->DockRelativeToBar(pBar, bAcross, bOtherSide, pFrame,
+                                                                       bRecalc);
+  if (pBar == NULL || pBar == this)
+    return false;
+  // Rows by this bar's present side (top, bottom, left, right, floating); columns by the flags.
+  // The answer is where the bar goes: 1 above, 2 below, 3 left of, 4 right of this bar.
+  static const int kTargetTypes[5][4] = {
+      {1, 2, 4, 3}, {2, 1, 4, 3}, {3, 4, 2, 1}, {4, 3, 2, 1}, {4, 3, 2, 1}};
+  static const UINT kSides[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+                                 AFX_IDW_DOCKBAR_RIGHT};
+  const int nRow = IsFloating()         ? 4
+                   : IsDockedAtTop()    ? 0
+                   : IsDockedAtBottom() ? 1
+                   : IsDockedAtLeft()   ? 2
+                   : IsDockedAtRight()  ? 3
+                                        : 4;
+  const int nType = kTargetTypes[nRow][(bAcross ? 2 : 0) + (bOtherSide ? 1 : 0)];
+  const bool bDocked = pBar->DockBesideBar(50, this, kSides[nType - 1], true);
+  if (pFrame == NULL)
+    pFrame = m_pDockSite;
+  if (pFrame != NULL && ::IsWindow(pFrame->m_hWnd)) {
+    if (bRecalc)
+      pFrame->RecalcLayout();
+    else
+      pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+    CollectMiniDockFrames(pFrame);
+  }
+  return bDocked;
 }
 
 bool CExtControlBar::DockAsTab(CExtControlBar* /*pBar*/, int /*nTabIndex*/, CFrameWnd* /*pFrame*/,

@@ -1,7 +1,9 @@
 // Dock circles: sets of four dock bars, one per side, nested inside each other. A new circle is
 // made behind the previous one in the frame's child order, so the frame's layout gives it what the
-// outer circles left; empty circles are removed and the circles inside them renumbered.
+// outer circles left; empty circles are removed and the circles inside them renumbered, and
+// container bars whose bars all went are removed with them.
 #include "toolkit/docking/ExtDockBar.h"
+#include "toolkit/foundation/ExtRuntimeClass.h"
 
 #include <algorithm>
 
@@ -198,6 +200,25 @@ void CExtDockBar::OptimizeCircles(CFrameWnd* pFrame) {
     }
     std::copy(next, next + 4, circle);
   }
+  // Containers whose bars all went with their windows go too; that may empty another circle, so
+  // the pass runs again, but only after a container really went.
+  std::vector<HWND> emptied;
+  for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;) {
+    CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+    CExtDockBar* pInner = IsKindOfName(pBar, "CExtDynControlBar") ? InnerDockBarOf(pBar) : NULL;
+    if (pInner != NULL && pInner->m_hWnd != NULL && pInner->GetDockedCount() == 0)
+      emptied.push_back(pInner->m_hWnd);
+  }
+  bool bAnyGone = false;
+  for (HWND hInner : emptied) {
+    CExtDockBar* pInner = DYNAMIC_DOWNCAST(CExtDockBar, CWnd::FromHandlePermanent(hInner));
+    if (pInner == NULL || !::IsWindow(hInner))
+      continue;
+    pInner->OptimizeNestedContainers();
+    bAnyGone = bAnyGone || !::IsWindow(hInner);
+  }
+  if (bAnyGone)
+    OptimizeCircles(pFrame);
 }
 
 void CExtDockBar::UnlinkAndDestroy() {
