@@ -177,6 +177,21 @@ TEST_F(TabDock, ABarCannotBeTabbedWithItselfOrAFixedBar) {
   EXPECT_EQ(nullptr, m_a->GetTabContainerBar());
 }
 
+TEST_F(TabDock, AContainerFloatingAloneIsCaptionedByItsFrame) {
+  ASSERT_TRUE(m_b->DockAsTab(m_c.get()));
+  Relayout(m_frame.get());
+  CExtDynTabControlBar* pContainer = m_b->GetTabContainerBar();
+  ASSERT_NE(nullptr, pContainer);
+  CFrameWnd* pMini = pContainer->GetParentFrame();
+  ASSERT_TRUE(pMini->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+  EXPECT_FALSE(pContainer->QueryCaption(NULL, NULL));
+  pContainer->m_wndTabs.SelectItem(1, true, true);
+  CString strText;
+  pContainer->GetWindowText(strText);
+  EXPECT_STREQ("c", strText);
+  EXPECT_TRUE(TabContainersAreSound(m_frame.get()));
+}
+
 // --- visibility and dissolving -------------------------------------------------------------------
 
 TEST_F(TabDock, TheSelectionFollowsVisibilityAndTheStripShowsForTwoVisibleTabs) {
