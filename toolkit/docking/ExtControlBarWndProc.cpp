@@ -145,7 +145,12 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_SETTEXT: {
     m_bBarFlags |= BF_BUTTON_LAYOUT_OWED;
     LRESULT lResult = CControlBar::WindowProc(message, wParam, lParam);
-    if (!IsFixedMode() && m_hWnd != NULL)
+    if (IsFixedMode() || m_hWnd == NULL)
+      return lResult;
+    CExtDynTabControlBar* pTabs = GetTabContainerBar();
+    if (pTabs != NULL && pTabs != this && IsVisible())
+      pTabs->OnBarTextChanged(this);
+    else
       RecalcNcFrame();
     return lResult;
   }

@@ -380,6 +380,20 @@ void CExtDynTabControlBar::OnBarVisibilityChanged(CExtControlBar* pBar) {
   RepositionSingleChild(-1, -1, true);
 }
 
+void CExtDynTabControlBar::OnBarTextChanged(CExtControlBar* pBar) {
+  m_wndTabs.UpdateTabWnd(true);
+  if (CFrameWnd* pFrame = GetDockingFrame()) {
+    pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+    pFrame->PostMessage(WM_NULL);
+  }
+  if (pBar == GetSelectedBar()) {
+    CString strText;
+    pBar->GetWindowText(strText);
+    SetWindowText(strText);
+  }
+  RecalcNcFrame();
+}
+
 void CExtDynTabControlBar::OnSetFocus(CWnd* pOldWnd) {
   CExtDynControlBar::OnSetFocus(pOldWnd);
   CExtControlBar* pBar = GetSelectedBar();

@@ -54,6 +54,9 @@ public:
   void EnsureSelection();
   // The bar was shown or hidden: its tab follows, and the selection leaves a hidden bar.
   void OnBarVisibilityChanged(CExtControlBar* pBar);
+  // A bar's caption changed: its tab is measured again, and the container's caption follows
+  // when the bar is in front.
+  void OnBarTextChanged(CExtControlBar* pBar);
   int CalcTabStripHeight();
   // The bar goes to the front, takes the focus and lends the container its caption.
   void BringBarForward(CExtControlBar* pBar);

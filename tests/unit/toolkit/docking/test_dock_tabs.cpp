@@ -132,6 +132,13 @@ TEST_F(TabDock, TwoBarsShareThePlaceWithAStripOfTwoTabsAtTheBottom) {
   EXPECT_EQ(rcInner, ScreenRect(m_b.get()));
   EXPECT_EQ(m_a->m_hWnd, ::GetWindow(pContainer->m_pWndDynDockBar->m_hWnd, GW_CHILD)) << "a is in front";
   EXPECT_FALSE(m_b->GetParentFrame()->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd))) << "b left its frame";
+  // A bar's new caption reaches its tab at once, and the container's caption for the bar in front.
+  const int nWidth = pContainer->m_wndTabs.ItemGet(0)->GetSize().cx;
+  m_a->SetWindowText("a much longer caption");
+  EXPECT_GT(pContainer->m_wndTabs.ItemGet(0)->GetSize().cx, nWidth);
+  CString strText;
+  pContainer->GetWindowText(strText);
+  EXPECT_STREQ("a much longer caption", strText);
   // Another tab comes forward when selected.
   pContainer->m_wndTabs.SelectItem(1, true, true);
   EXPECT_EQ(m_b->m_hWnd, ::GetWindow(pContainer->m_pWndDynDockBar->m_hWnd, GW_CHILD));
