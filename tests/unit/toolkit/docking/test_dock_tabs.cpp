@@ -11,6 +11,7 @@
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
+#include <thread>
 #include <tuple>
 
 namespace {
@@ -343,6 +344,53 @@ TEST_F(TabDock, DoubleClickingATabFloatsItsBar) {
   EXPECT_EQ(m_a.get(), Left()->GetDockedControlBar(1));
   EXPECT_TRUE(TabContainersAreSound(m_frame.get()));
 }
+
+// A bar that records the drags started on it, and whether its tab stood as a placeholder then.
+class CDragProbeBar : public CExtControlBar {
+public:
+  int m_nDrags = 0;
+  bool m_bPlaceholderDuringDrag = false;
+  void TrackDragging(CPoint, CPoint, int, int) override {
+    ++m_nDrags;
+    CExtDynTabWnd& tabs = GetTabContainerBar()->m_wndTabs;
+    m_bPlaceholderDuringDrag = !tabs.IsLiveItem(tabs.FindBarItem(this, true));
+  }
+};
+
+void SendMouse(DWORD dwFlags, POINT pt) {
+  INPUT in = {INPUT_MOUSE};
+  in.mi.dx = pt.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  std::thread([&in] { ::SendInput(1, &in, sizeof(in)); }).join();
+  WaitFor([] { return ::GetQueueStatus(QS_MOUSE) == 0; });
+}
+
+class TabDragStart : public TabDock, public ::testing::WithParamInterface<std::tuple<int, int>> {};
+
+TEST_P(TabDragStart, APressMovedFarEnoughOnATabDragsItsBar) {
+  CDragProbeBar probe;
+  ASSERT_TRUE(probe.Create("p", m_frame.get(), 209, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM | CBRS_GRIPPER));
+  probe.EnableDocking(CBRS_ALIGN_ANY);
+  m_frame->DockControlBar(&probe, kBottom);
+  ASSERT_TRUE(m_a->DockAsTab(&probe));
+  Relayout(m_frame.get());
+  CExtDynTabWnd& tabs = m_a->GetTabContainerBar()->m_wndTabs;
+  CPoint pt = tabs.ItemRectInClient(tabs.ItemGet(1)).CenterPoint();
+  tabs.ClientToScreen(&pt);
+  SendMouse(0, pt);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, pt);
+  SendMouse(0, CPoint(pt.x + std::get<0>(GetParam()), pt.y));
+  SendMouse(MOUSEEVENTF_LEFTUP, CPoint(pt.x + std::get<0>(GetParam()), pt.y));
+  EXPECT_EQ(std::get<1>(GetParam()), probe.m_nDrags);
+  EXPECT_EQ(probe.m_nDrags > 0, probe.m_bPlaceholderDuringDrag);
+  EXPECT_FALSE(tabs.HasPlaceholders()) << "the tab is live again after the drag";
+  EXPECT_EQ(&probe, m_a->GetTabContainerBar()->GetSelectedBar()) << "the press selected the tab";
+}
+
+INSTANTIATE_TEST_SUITE_P(Distances, TabDragStart,
+                         ::testing::Values(std::make_tuple(3, 0), std::make_tuple(5, 0),
+                                           std::make_tuple(9, 1)));
 
 // --- cycles and pictures --------------------------------------------------------------------------------
 
