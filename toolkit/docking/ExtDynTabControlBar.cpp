@@ -107,7 +107,7 @@ void CExtDynTabControlBar::ShowInFrame(bool bShow, bool bDelay, bool bExtra) {
     return;
   }
   // Closing the container closes only the bar in front.
-  pSelected->CExtControlBar::ShowInFrame(false, true, bExtra);
+  pSelected->ShowInFrame(false, true, bExtra);
   if (CFrameWnd* pFrame = GetDockingFrame())
     pFrame->ShowControlBar(pSelected, FALSE, TRUE);
   CFrameWnd* pParentFrame = GetParentFrame();
@@ -342,8 +342,9 @@ void CExtDynTabControlBar::EnsureSelection() {
       m_pWndDynDockBar == NULL)
     return;
   for (HWND h = ::GetWindow(m_pWndDynDockBar->m_hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    // A hidden bar's tab stays hidden: it is no candidate.
     CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(h));
-    if (pBar != NULL && SelectBarTab(pBar))
+    if (pBar != NULL && pBar->IsVisible() && SelectBarTab(pBar))
       return;
   }
 }

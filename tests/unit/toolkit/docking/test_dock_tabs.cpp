@@ -11,6 +11,7 @@
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
+#include <random>
 #include <thread>
 #include <tuple>
 
@@ -175,6 +176,21 @@ TEST_F(TabDock, AContainerDockedAsATabBringsAllItsBarsAndGoes) {
   EXPECT_TRUE(TabContainersAreSound(m_frame.get()));
   pD.reset();
   EXPECT_EQ("a b c", Tabs(m_a->GetTabContainerBar()->m_wndTabs)) << "a destroyed bar takes its tab along";
+}
+
+TEST_F(TabDock, ABarBesideAnotherBecomesATabContainerInItsPlace) {
+  ASSERT_TRUE(m_b->DockBesideBar(50, m_a.get(), kBottom));
+  CExtDynControlBar* pSplit = DYNAMIC_DOWNCAST(CExtDynControlBar, Left()->GetDockedControlBar(1));
+  ASSERT_NE(nullptr, pSplit);
+  const CRect rcPlace = ScreenRect(m_a.get());
+  ASSERT_TRUE(m_a->DockAsTab(m_c.get()));
+  Relayout(m_frame.get());
+  CExtDynTabControlBar* pContainer = m_a->GetTabContainerBar();
+  ASSERT_NE(nullptr, pContainer);
+  EXPECT_EQ(pSplit->m_pWndDynDockBar, pContainer->m_pDockBar) << "the split keeps b and the container";
+  EXPECT_EQ(rcPlace, ScreenRect(pContainer));
+  EXPECT_EQ("a c", Tabs(pContainer->m_wndTabs));
+  EXPECT_TRUE(TabContainersAreSound(m_frame.get()));
 }
 
 TEST_F(TabDock, ABarCannotBeTabbedWithItselfOrAFixedBar) {
@@ -415,6 +431,34 @@ TEST_F(TabDock, DockAsTabAndFloatCyclesKeepHandleCountsFlat) {
   EXPECT_EQ(m_a.get(), Left()->GetDockedControlBar(1));
   EXPECT_TRUE(TabContainersAreSound(m_frame.get()));
 }
+
+class TabRandom : public DockFrameTest, public ::testing::WithParamInterface<unsigned> {};
+
+TEST_P(TabRandom, EveryStepLeavesSoundArraysAndContainers) {
+  std::vector<CTestBar*> bars;
+  for (UINT i = 0; i < 4; i++)
+    bars.push_back(AddBar(("r" + std::to_string(i)).c_str(), 201 + i, false, CSize(160, 120)));
+  ASSERT_TRUE(bars[0]->DockIntoSideBar(kLeft));
+  std::mt19937 random(GetParam());
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  for (int nStep = 0; nStep < 40; nStep++) {
+    CTestBar* pBar = bars[pick(4)];
+    CTestBar* pTarget = bars[pick(4)];
+    const int nWhat = pick(5);
+    if (nWhat <= 1 && pTarget != pBar && pTarget->m_pDockBar != NULL)
+      ASSERT_TRUE(pTarget->DockAsTab(pBar, pick(4) - 1, NULL, false)) << nStep;
+    else if (nWhat == 2 && pTarget != pBar && pTarget->m_pDockBar != NULL)
+      pBar->DockBesideBar(10 + pick(80), pTarget, AFX_IDW_DOCKBAR_TOP + pick(4), false);
+    else if (nWhat == 3)
+      pBar->FloatControlBar(100 + pick(300), 100 + pick(200));
+    else
+      m_pFrame->ShowControlBar(pBar, pick(2), FALSE);
+    Layout();
+    ASSERT_TRUE(TabContainersAreSound(m_pFrame)) << "step " << nStep << " (" << nWhat << ")\n" << Dump();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, TabRandom, ::testing::Values(5u, 17u, 42u));
 
 class TabPictures : public TabDock, public ::testing::WithParamInterface<CRuntimeClass*> {
 protected:
