@@ -243,6 +243,7 @@ int CExtDynTabControlBar::InsertBarTree(CExtControlBar* pBar, int nIndex) {
   if (pOther == NULL || pOther->m_pWndDynDockBar == NULL)
     return InsertOneBar(pBar, nIndex);
   CExtDockDynBar* pOtherInner = pOther->m_pWndDynDockBar;
+  const HWND hOtherInner = pOtherInner->m_hWnd;
   std::vector<CControlBar*> arrBars;
   {
     DockBarLock lock(pOtherInner);
@@ -252,7 +253,7 @@ int CExtDynTabControlBar::InsertBarTree(CExtControlBar* pBar, int nIndex) {
         nIndex = InsertBarTree(pInside, nIndex);
   }
   // The emptied container goes (with its floating frame when it floated alone).
-  if (::IsWindow(pOtherInner->GetSafeHwnd()))
+  if (::IsWindow(hOtherInner))
     pOtherInner->OptimizeNestedContainers();
   return nIndex;
 }
