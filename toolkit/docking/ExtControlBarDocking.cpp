@@ -1,7 +1,7 @@
 // The control bar's docking and floating operations: creation, floating in a toolkit mini frame,
 // docking at a frame side or into a dock circle, the double-click toggle, the drag status texts,
-// docking beside another bar (both wrapped in a container bar) and the bar's own bars context menu.
-// Docking as a tab needs the tab containers and answers failure until those exist.
+// docking beside another bar (both wrapped in a container bar), docking as a tab (a tab container
+// made at the target's place, or joined) and the bar's own bars context menu.
 #include "toolkit/docking/ExtControlBar.h"
 
 #include "framework/res/fw_res.h"
@@ -10,6 +10,7 @@
 #include "toolkit/docking/ExtDynControlBar.h"
 #include "toolkit/docking/ExtDynAutoHideArea.h"
 #include "toolkit/docking/ExtDynAutoHideSlider.h"
+#include "toolkit/docking/ExtDynTabControlBar.h"
 #include "toolkit/docking/ExtMiniDockFrameWnd.h"
 #include "toolkit/foundation/ExtCmdItem.h"
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -89,6 +90,10 @@ void CExtControlBar::FloatControlBar(int x, int y, DWORD dwStyle) {
       g_pBarBeingFloated = NULL;
       return;
     }
+  }
+  if (CExtDynTabControlBar* pTabs = GetTabContainerBar()) {
+    if (pTabs != this)
+      pTabs->RemoveBarTab(this);
   }
   if (m_dwStyle & CBRS_SIZE_DYNAMIC)
     dwStyle |= CBRS_SIZE_DYNAMIC;
@@ -378,9 +383,109 @@ bool CExtControlBar::DockRelativeToBar(CExtControlBar* pBar, bool bAcross, bool 
   return bDocked;
 }
 
-bool CExtControlBar::DockAsTab(CExtControlBar* /*pBar*/, int /*nTabIndex*/, CFrameWnd* /*pFrame*/,
-                               bool /*bRecalc*/) {
-  return false; // needs the tab containers
+namespace {
+
+// Recalculates a frame now, or marks it for idle time.
+void RecalcFrame(CFrameWnd* pFrame, bool bNow) {
+  if (pFrame == NULL || !::IsWindow(pFrame->m_hWnd))
+    return;
+  if (bNow)
+    pFrame->RecalcLayout();
+  else
+    pFrame->DelayRecalcLayout();
+}
+
+// A new tab container at the bar's place in its dock bar, made by the frame or here; NULL when
+// none could be made.
+CExtDynTabControlBar* MakeTabContainerAt(CExtControlBar* pBar) {
+  CDockBar* pDock = pBar->m_pDockBar;
+  const int nPos = pDock != NULL ? pDock->FindBar(pBar) : -1;
+  if (nPos <= 0 || pBar->m_pDockSite == NULL)
+    return NULL;
+  CExtDynTabControlBar::CREATE_TABBED_BAR_DATA data;
+  pBar->m_pDockSite->SendMessage(CExtControlBar::g_nMsgCreateTabbedBar, reinterpret_cast<WPARAM>(&data));
+  CExtDynTabControlBar* pContainer = data.m_pTabbedBar != NULL ? data.m_pTabbedBar : new CExtDynTabControlBar;
+  pContainer->m_sizeDockedH = pBar->m_sizeDockedH;
+  pContainer->m_sizeDockedV = pBar->m_sizeDockedV;
+  pContainer->m_sizeFloated = pBar->m_sizeFloated;
+  const DWORD dwStyle =
+      ((pBar->GetStyle() & ~(CBRS_FLOATING | WS_VISIBLE)) | (pBar->m_dwStyle & CBRS_ALIGN_ANY)) |
+      CBRS_GRIPPER | CBRS_BORDER_ANY | CBRS_TOOLTIPS;
+  // Deleted here when its window cannot be made; after that the window owns it.
+  pContainer->m_bAutoDelete = FALSE;
+  if (!pContainer->Create("", pBar->m_pDockSite, static_cast<UINT>(pDock->GetDlgCtrlID()), dwStyle) ||
+      pContainer->m_pWndDynDockBar == NULL) {
+    if (pContainer->m_hWnd != NULL)
+      pContainer->DestroyWindow();
+    delete pContainer;
+    return NULL;
+  }
+  pContainer->m_bAutoDelete = TRUE;
+  pContainer->EnableDocking(CBRS_ALIGN_ANY);
+  if (pDock->m_bFloating)
+    pContainer->SetBarStyle(pContainer->GetBarStyle() | CBRS_FLOATING);
+  CRect rcPlace;
+  pBar->GetWindowRect(&rcPlace);
+  pDock->ScreenToClient(&rcPlace);
+  pDock->m_arrBars[nPos] = pContainer;
+  pContainer->m_pDockBar = pDock;
+  pContainer->m_bBarState |= CExtControlBar::BS_IGNORE_SIZE;
+  pContainer->SetParent(pDock);
+  pContainer->m_bBarState &= ~CExtControlBar::BS_IGNORE_SIZE;
+  // Shown at once: a floating frame whose last visible bar leaves would hide otherwise.
+  pContainer->SetWindowPos(NULL, rcPlace.left, rcPlace.top, rcPlace.Width(), rcPlace.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+  return pContainer;
+}
+
+} // namespace
+
+bool CExtControlBar::DockAsTab(CExtControlBar* pBar, int nTabIndex, CFrameWnd* pFrame, bool bRecalc) {
+  if (pBar == NULL || pBar == this || m_hWnd == NULL || pBar->m_hWnd == NULL || m_pDockSite == NULL ||
+      IsFixedMode() || pBar->IsFixedMode() || !IsTabbedDockingAllowed() || !pBar->IsTabbedDockingAllowed() ||
+      ::IsChild(pBar->m_hWnd, m_hWnd))
+    return false;
+  CExtDynTabControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynTabControlBar, this);
+  if (pContainer == NULL) {
+    if (CExtDynTabControlBar* pTabs = GetTabContainerBar())
+      return pTabs->DockAsTab(pBar, nTabIndex, pFrame, bRecalc);
+  }
+  if (pFrame == NULL)
+    pFrame = m_pDockSite;
+  CFrameWnd* pOldFrame = pBar->GetParentFrame();
+  const HWND hOldFrame = pOldFrame != NULL ? pOldFrame->m_hWnd : NULL;
+  const UINT nBarId = static_cast<UINT>(pBar->GetDlgCtrlID());
+  if (pContainer != NULL) {
+    // The bar (or each bar of a container) joins this container as a tab and comes forward.
+    CExtDynTabControlBar* pFirst = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
+    CExtControlBar* pShown = pFirst != NULL ? pFirst->GetSelectedBar() : pBar;
+    if (pOldFrame != NULL)
+      pOldFrame->DelayRecalcLayout();
+    pContainer->InsertBar(pBar, nTabIndex, true);
+    if (pShown != NULL && ::IsWindow(pShown->m_hWnd))
+      pContainer->SelectBarTab(pShown);
+    pContainer->RepositionSingleChild(-1, -1, true);
+  } else {
+    const UINT nOwnId = static_cast<UINT>(GetDlgCtrlID());
+    pContainer = MakeTabContainerAt(this);
+    if (pContainer == NULL)
+      return false;
+    pContainer->InsertBar(this, -1, false);
+    pContainer->InsertBar(pBar, nTabIndex, false);
+    pContainer->m_wndTabs.SelectItem(0, true, false);
+    pContainer->RepositionSingleChild(-1, -1, true);
+    CExtDockBar::RemovePlaceHolderInFrame(m_pDockSite, nOwnId);
+    CExtDockBar::RemovePlaceHolderInFrame(m_pDockSite, nBarId);
+    CExtDockBar::OptimizeCircles(m_pDockSite);
+  }
+  CFrameWnd* pContainerFrame = pContainer->GetParentFrame();
+  RecalcFrame(pContainerFrame, bRecalc);
+  if (::IsWindow(hOldFrame) && (pContainerFrame == NULL || hOldFrame != pContainerFrame->m_hWnd))
+    RecalcFrame(pOldFrame, bRecalc || pOldFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+  if (pFrame != pContainerFrame)
+    RecalcFrame(pFrame, bRecalc);
+  CollectMiniDockFrames(pFrame);
+  return true;
 }
 
 bool CExtControlBar::SetAutoHideMode(bool bAutoHide, bool /*bReserved*/, bool bRecalcNow, bool bActivate) {

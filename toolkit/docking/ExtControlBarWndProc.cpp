@@ -7,6 +7,7 @@
 #include "framework/res/fw_res.h"
 #include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/docking/ExtBarNcAreaButton.h"
+#include "toolkit/docking/ExtDynTabControlBar.h"
 #include "toolkit/foundation/ExtCmdItem.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/foundation/ExtMemoryDC.h"
@@ -144,7 +145,12 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_SETTEXT: {
     m_bBarFlags |= BF_BUTTON_LAYOUT_OWED;
     LRESULT lResult = CControlBar::WindowProc(message, wParam, lParam);
-    if (!IsFixedMode() && m_hWnd != NULL)
+    if (IsFixedMode() || m_hWnd == NULL)
+      return lResult;
+    CExtDynTabControlBar* pTabs = GetTabContainerBar();
+    if (pTabs != NULL && pTabs != this && IsVisible())
+      pTabs->OnBarTextChanged(this);
+    else
       RecalcNcFrame();
     return lResult;
   }
@@ -273,8 +279,11 @@ void CExtControlBar::SyncContainerVisibility() {
   m_nRememberedRowLength = nRemembered;
   m_bBarState |= BS_IGNORE_SIZE;
   bool bContainer = IsKindOfName(this, "CExtDynControlBar");
-  if (!bContainer && !IsFloating())
+  if (!bContainer && !IsFloating()) {
+    if (CExtDynTabControlBar* pTabs = GetTabContainerBar())
+      pTabs->OnBarVisibilityChanged(this);
     SyncRowRoom();
+  }
   CWnd* pParent = GetParent();
   if (IsKindOfName(pParent, "CExtDockDynBar")) {
     CExtControlBar* pContainer = DYNAMIC_DOWNCAST(CExtControlBar, pParent->GetParent());

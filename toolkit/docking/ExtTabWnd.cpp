@@ -3,6 +3,7 @@
 #include "toolkit/docking/ExtTabWnd.h"
 
 #include "toolkit/docking/ExtSystemChanges.h"
+#include "toolkit/menus/ExtPopupMenuTipWnd.h"
 
 IMPLEMENT_DYNCREATE(CExtTabWnd, CWnd)
 
@@ -18,6 +19,22 @@ ON_WM_SETTINGCHANGE()
 ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
 ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
+ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDownMsg)
+ON_MESSAGE(WM_LBUTTONUP, OnLButtonUpMsg)
+ON_MESSAGE(WM_RBUTTONDOWN, OnRButtonDownMsg)
+ON_MESSAGE(WM_RBUTTONUP, OnRButtonUpMsg)
+ON_MESSAGE(WM_MBUTTONDOWN, OnMButtonDownMsg)
+ON_MESSAGE(WM_MBUTTONUP, OnMButtonUpMsg)
+ON_MESSAGE(WM_MOUSEMOVE, OnMouseMoveMsg)
+ON_MESSAGE(WM_LBUTTONDBLCLK, OnSwallowMsg)
+ON_MESSAGE(WM_RBUTTONDBLCLK, OnSwallowMsg)
+ON_MESSAGE(WM_MBUTTONDBLCLK, OnSwallowMsg)
+ON_MESSAGE(WM_CONTEXTMENU, OnSwallowMsg)
+ON_WM_MOUSEACTIVATE()
+ON_WM_SETFOCUS()
+ON_WM_SETCURSOR()
+ON_WM_CAPTURECHANGED()
+ON_WM_CANCELMODE()
 END_MESSAGE_MAP()
 
 const char CExtTabWnd::kClassName[] = "Corvane-TabWindow";
@@ -119,6 +136,8 @@ void CExtTabWnd::UpdateTabWnd(bool bImmediate) {
 }
 
 void CExtTabWnd::HideTips() {
+  if (CExtPopupMenuTipWnd* pTip = GetBalloonTipWnd())
+    pTip->HideTip();
   if (m_wndToolTip.GetSafeHwnd() != NULL)
     m_wndToolTip.DelTool(this, kToolId);
   CWnd::CancelToolTips();
@@ -239,6 +258,10 @@ void CExtTabWnd::OnShowWindow(BOOL bShow, UINT nStatus) {
 void CExtTabWnd::OnTimer(UINT nIDEvent) {
   if (nIDEvent == TIMER_SMOOTH_SCROLL) {
     SmoothScrollStep();
+    return;
+  }
+  if (nIDEvent == TIMER_DELAYED_SELECTION) {
+    OnSelectionDelayDue();
     return;
   }
   CWnd::OnTimer(nIDEvent);

@@ -19,6 +19,7 @@
 #include <vector>
 
 struct CCreateContext;
+class CExtPopupMenuTipWnd;
 
 class CExtTabWnd : public CWnd, public CExtMouseCaptureSink, public CExtTabWndSite {
   DECLARE_DYNCREATE(CExtTabWnd)
@@ -258,6 +259,32 @@ public:
   // The area code (or item index) at a client point.
   virtual int HitTest(CPoint ptClient) const;
 
+  // Mouse (ExtTabWndMouse.cpp). nButton: 1 left, 2 right, 16 middle. The click operations answer
+  // false to let the default window procedure see the message.
+  enum MouseButton : int { MOUSE_LEFT = 1, MOUSE_RIGHT = 2, MOUSE_MIDDLE = 16 };
+  virtual bool OnMouseClick(int x, int y, bool bDown, int nButton, UINT nFlags);
+  virtual bool OnButtonClick(int nHitCode, bool bDown, int nButton, UINT nFlags);
+  virtual bool OnItemClick(int nIndex, bool bDown, int nButton, UINT nFlags);
+  virtual bool PressStart(int nButton, int nHitCode);
+  virtual void PressEnd(bool bReleaseCapture);
+  virtual void OnMouseMove(UINT nFlags, int x, int y);
+  virtual bool StartHover(int nHitCode);
+  virtual void EndHover(bool bReleaseCapture);
+  virtual bool OnTabWndHoverRepaint() { return false; }
+  virtual bool OnTabWndCanDragItem(int nIndex);
+  // Reorders the item by dragging it in a modal loop of its own until the button goes up.
+  virtual bool ItemDragLoop(int nIndex);
+  virtual CExtPopupMenuTipWnd* GetBalloonTipWnd() const;
+  virtual void ShowBalloonTip(CExtPopupMenuTipWnd* pTip, const RECT& rcScreen, LPCSTR sText);
+  // Selects the item after the delay if the pointer still rests on it; a negative index cancels.
+  virtual bool SelectionDelay(int nIndex, UINT nMilliseconds);
+  int SelectionDelayGetItem() const { return m_nDelayedSelIndex; }
+  int GetHoverHitTest() const { return m_nHoverTrackingHitTest; }
+  int GetPushedHitTest() const { return m_nPushedTrackingHitTest; }
+  bool IsItemDragging() const { return m_bDragging != 0; }
+  // Drops the item-list menu's choices into the strip (what the list button runs).
+  virtual void TrackItemListMenu();
+
   // Painting.
   virtual void PaintControl(CDC& dc, const RECT& rcClient);
   virtual void OnTabWndEraseBackground(CDC& dc, const RECT& rcClient, const RECT& rcItemsArea,
@@ -292,7 +319,7 @@ protected:
   virtual bool MoveItemImpl(int nFrom, int nTo);
   // The item at a valid index; throws the invalid-argument exception outside the array.
   TAB_ITEM_INFO* ItemAt(int nIndex) const;
-  // Drops the tip the strip shows (its tip control's tool).
+  // Drops the tip the strip shows (the balloon and its tip control's tool).
   virtual void HideTips();
   // Lays out against rcLayout instead of the client area.
   void LayoutWithin(const RECT& rcLayout);
@@ -314,7 +341,30 @@ protected:
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnLButtonDownMsg(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnLButtonUpMsg(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnRButtonDownMsg(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnRButtonUpMsg(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnMButtonDownMsg(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnMButtonUpMsg(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnMouseMoveMsg(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnSwallowMsg(WPARAM wParam, LPARAM lParam);
+  afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+  afx_msg void OnSetFocus(CWnd* pOldWnd);
+  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+  afx_msg void OnCaptureChanged(CWnd* pWnd);
+  afx_msg void OnCancelMode();
   DECLARE_MESSAGE_MAP()
+
+  // The mouse messages' common path: the virtual first, the default procedure when it declines.
+  LRESULT RouteMouseClick(LPARAM lParam, WPARAM wParam, bool bDown, int nButton);
+  // Timer 2: the delayed selection comes due.
+  void OnSelectionDelayDue();
+  // Shows a tip text for a rectangle of the strip (client coordinates); empty hides the tips.
+  void ShowTipFor(const RECT& rcClient, LPCSTR sText);
+  bool IsInActiveFamily() const;
+  // One coalesced pointer move of the drag loop (client coordinates).
+  void DragLoopMove(int& nIndex, CPoint ptClient);
 
   // Relays the sizing messages' common end: drop tips, lay out again, repaint.
   void RelayoutAfterSizing(bool bDropTips);
