@@ -235,7 +235,8 @@ public:
     bool IsSideSplit() const { return (m_bFlags & DS_SIDE_SPLIT) != 0; }
     void SetSideSplit(bool bSet) { bSet ? m_bFlags |= DS_SIDE_SPLIT : m_bFlags &= ~DS_SIDE_SPLIT; }
     bool IsTabType() const { return m_nTargetType >= DT_TAB_APPEND && m_nTargetType <= DT_TAB_MARKER; }
-    void SetTargetBar(CExtControlBar* pBar) { m_pBarTarget = pBar; }
+    // A tab container the record stops naming drops the placeholder tabs shown for it.
+    void SetTargetBar(CExtControlBar* pBar);
     void ClearTargetBar();
     // Empty, floating, no target, no rectangle; the dragged bar is forgotten too.
     void Reset();

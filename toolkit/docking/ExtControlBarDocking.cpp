@@ -537,9 +537,21 @@ void CExtControlBar::OnDraggingStarted() {
   SetFrameMessageString(this, kDragStatusTextId);
 }
 
-void CExtControlBar::OnDraggingFinished(InternalDraggingState_t* /*pCurrent*/,
-                                        InternalDraggingState_t* /*pNew*/, bool /*bApplied*/) {
+void CExtControlBar::OnDraggingFinished(InternalDraggingState_t* /*pCurrent*/, InternalDraggingState_t* pNew,
+                                        bool bApplied) {
   SetFrameMessageString(this, AFX_IDS_IDLEMESSAGE);
+  // The bar's own strip keeps the bar's tab (a drag out of it marks that tab until the drag
+  // returns); an applied drop brings the tab and its bar to the front again.
+  if (!IsFixedMode()) {
+    if (CExtDynTabControlBar* pOwn = GetTabContainerBar()) {
+      if (bApplied && pOwn->SelectBarTab(this))
+        pOwn->BringBarForward(this);
+    }
+  }
+  CExtDynTabControlBar* pTarget =
+      pNew != NULL ? DYNAMIC_DOWNCAST(CExtDynTabControlBar, pNew->m_pBarTarget) : NULL;
+  if (pTarget != NULL && pTarget != GetTabContainerBar() && ::IsWindow(pTarget->m_wndTabs.GetSafeHwnd()))
+    pTarget->m_wndTabs.RemovePlaceholders(false);
 }
 
 // ---------------------------------------------------------------------------------------------

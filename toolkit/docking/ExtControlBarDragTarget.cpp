@@ -4,6 +4,7 @@
 
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/docking/ExtDynDockMarkerWnd.h"
+#include "toolkit/docking/ExtDynTabControlBar.h"
 #include "toolkit/theme/ExtPaintManager.h"
 
 #include <algorithm>
@@ -40,6 +41,45 @@ CExtDockBar* OuterDockBar(CFrameWnd* pFrame, UINT nSide) {
 
 bool AllowsTab(CExtControlBar* pBar, CExtControlBar* pTarget) {
   return pBar->IsTabbedDockingAllowed() && pTarget->IsTabbedDockingAllowed();
+}
+
+CExtDynTabControlBar* AsTabContainer(CExtControlBar* pBar) {
+  return DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
+}
+
+// The tab band adds to a tab container that shows its strip, or makes a new container.
+LONG TabBandType(CExtControlBar* pTarget) {
+  CExtDynTabControlBar* pContainer = AsTabContainer(pTarget);
+  return pContainer != NULL && ::IsWindowVisible(pContainer->m_wndTabs.GetSafeHwnd())
+             ? CExtControlBar::DT_TAB_APPEND
+             : CExtControlBar::DT_TAB_NEW;
+}
+
+// Over the strip of a tab container that takes tabs: an insertion at the tab under the cursor.
+// Otherwise the strip's height, which the bottom band keeps clear of.
+bool OverTabStrip(CExtControlBar* pBar, CExtControlBar* pTarget, CPoint pt, State& st, int& nStripHeight) {
+  nStripHeight = 0;
+  CExtDynTabControlBar* pContainer = AsTabContainer(pTarget);
+  if (pContainer == NULL || !::IsWindowVisible(pContainer->m_wndTabs.GetSafeHwnd()))
+    return false;
+  CRect rcStrip;
+  pContainer->m_wndTabs.GetWindowRect(&rcStrip);
+  if (pBar->IsTabbedDockingAllowed() && pContainer->IsTabbedDockingAllowed() && rcStrip.PtInRect(pt)) {
+    CPoint ptClient(pt);
+    pContainer->m_wndTabs.ScreenToClient(&ptClient);
+    const int nHit = pContainer->m_wndTabs.HitTest(ptClient);
+    st.m_nTargetType = CExtControlBar::DT_TAB_INSERT;
+    st.m_nTabPosition = nHit >= 0 ? nHit : pContainer->m_wndTabs.ItemGetCount();
+    return true;
+  }
+  nStripHeight = rcStrip.Height();
+  return false;
+}
+
+// A tab container holding the dragged bar stands for the bar itself.
+bool HoldsDraggedBar(CExtControlBar* pTarget, CExtControlBar* pBar) {
+  return pTarget != NULL && pBar->GetTabContainerBar() != NULL &&
+         static_cast<CExtControlBar*>(pBar->GetTabContainerBar()) == pTarget;
 }
 
 bool AcceptEachOther(CExtControlBar* pBar, CExtControlBar* pTarget) {
@@ -82,7 +122,8 @@ Search SearchFloating(const DragContext& ctx, State& st, CRect& rcOut) {
     if (R.PtInRect(ctx.pt))
       pTarget = pOther;
   }
-  if (pTarget == NULL || pTarget == ctx.pBar || (ctx.pBar->m_dwDockStyle & CBRS_ALIGN_ANY) == 0)
+  if (pTarget == NULL || pTarget == ctx.pBar || HoldsDraggedBar(pTarget, ctx.pBar) ||
+      (ctx.pBar->m_dwDockStyle & CBRS_ALIGN_ANY) == 0)
     return Search::kNone;
   st.SetTargetBar(pTarget);
   st.SetSideSplit(true);
@@ -92,7 +133,7 @@ Search SearchFloating(const DragContext& ctx, State& st, CRect& rcOut) {
     int nTop = R.top;
     if (AllowsTab(ctx.pBar, pTarget)) {
       if (ctx.pt.y < R.top + kTabBand) {
-        st.m_nTargetType = CExtControlBar::DT_TAB_NEW;
+        st.m_nTargetType = TabBandType(pTarget);
         st.SetSideSplit(false);
         rcOut = R;
         return Search::kFound;
@@ -101,12 +142,17 @@ Search SearchFloating(const DragContext& ctx, State& st, CRect& rcOut) {
     }
     if (!AcceptEachOther(ctx.pBar, pTarget))
       return Search::kFloat;
+    int nStrip = 0;
     if (ctx.pt.y >= nTop && ctx.pt.y < nTop + kSplitBand) {
       st.m_nTargetType = CExtControlBar::DT_SPLIT_TOP;
       rcOut = CRect(R.left, R.top, R.right, R.top + R.Height() / 2);
-    } else if (ctx.pt.y >= R.bottom - kSplitBand) {
+    } else if (OverTabStrip(ctx.pBar, pTarget, ctx.pt, st, nStrip)) {
+      st.SetSideSplit(false);
+      rcOut = R;
+      return Search::kFound;
+    } else if (ctx.pt.y >= R.bottom - nStrip - kSplitBand && ctx.pt.y < R.bottom - nStrip) {
       st.m_nTargetType = CExtControlBar::DT_SPLIT_BOTTOM;
-      rcOut = CRect(R.left, R.bottom - R.Height() / 2, R.right, R.bottom);
+      rcOut = CRect(R.left, R.bottom - R.Height() / 2 - nStrip, R.right, R.bottom - nStrip);
     } else {
       return Search::kNone;
     }
@@ -265,15 +311,18 @@ Search SplitDocked(const DragContext& ctx, CExtControlBar* pTarget, State& st, C
   if (R.Width() >= ctx.nMinW && ctx.nMinH <= kMaxSplitMin && nTMinH <= kMaxSplitMin) {
     const bool bTab = AllowsTab(ctx.pBar, pTarget);
     const int nTop = R.top + (bTab ? kTabBand : 0);
+    int nStrip = 0;
     if (bTab && ctx.pt.y < nTop) {
-      st.m_nTargetType = CExtControlBar::DT_TAB_NEW;
+      st.m_nTargetType = TabBandType(pTarget);
       rcOut = R;
     } else if (ctx.pt.y < nTop + kSplitBand) {
       st.m_nTargetType = CExtControlBar::DT_SPLIT_TOP;
       rcOut = CRect(R.left, R.top, R.right, R.top + R.Height() / 2);
-    } else if (ctx.pt.y >= R.bottom - kSplitBand) {
+    } else if (OverTabStrip(ctx.pBar, pTarget, ctx.pt, st, nStrip)) {
+      rcOut = R;
+    } else if (ctx.pt.y >= R.bottom - nStrip - kSplitBand && ctx.pt.y < R.bottom - nStrip) {
       st.m_nTargetType = CExtControlBar::DT_SPLIT_BOTTOM;
-      rcOut = CRect(R.left, R.bottom - R.Height() / 2, R.right, R.bottom);
+      rcOut = CRect(R.left, R.bottom - R.Height() / 2 - nStrip, R.right, R.bottom - nStrip);
     }
     if (st.m_nTargetType != CExtControlBar::DT_FLOAT && bHorz && !st.IsSideSplit())
       WidenTo(rcOut, rcDock, true);
@@ -292,7 +341,7 @@ Search SplitDocked(const DragContext& ctx, CExtControlBar* pTarget, State& st, C
   }
   if (st.m_nTargetType == CExtControlBar::DT_FLOAT)
     return Search::kNone;
-  if (st.m_nTargetType == CExtControlBar::DT_TAB_NEW || pTarget->IsSingleInRow())
+  if (st.m_nTargetType >= CExtControlBar::DT_TAB_NEW || pTarget->IsSingleInRow())
     st.SetSideSplit(false);
   if ((bHorz && rcOut.Width() < ctx.nMinW) || (!bHorz && rcOut.Height() < ctx.nMinH)) {
     st.m_nTargetType = CExtControlBar::DT_FLOAT;
@@ -316,7 +365,7 @@ Search SearchDocked(const DragContext& ctx, State& st, CRect& rcOut) {
     pOther->GetWindowRect(&rc);
     if (!rc.PtInRect(ctx.pt))
       continue;
-    if (pOther == ctx.pBar) {
+    if (pOther == ctx.pBar || HoldsDraggedBar(pOther, ctx.pBar)) {
       st.m_nTargetType = CExtControlBar::DT_STAY;
       return Search::kFound;
     }

@@ -7,6 +7,7 @@
 #include "framework/app/fw_app.h"
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/docking/ExtDynDockMarkerWnd.h"
+#include "toolkit/docking/ExtDynTabControlBar.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
@@ -36,6 +37,15 @@ bool CExtControlBar::InternalDraggingState_t::operator==(const InternalDraggingS
          m_nRowPosition == other.m_nRowPosition && ::EqualRect(&m_rcTrack, &other.m_rcTrack) &&
          m_pBarSource == other.m_pBarSource && m_pBarTarget == other.m_pBarTarget &&
          IsSideSplit() == other.IsSideSplit() && m_nTabPosition == other.m_nTabPosition;
+}
+
+void CExtControlBar::InternalDraggingState_t::SetTargetBar(CExtControlBar* pBar) {
+  if (pBar != m_pBarTarget) {
+    CExtDynTabControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynTabControlBar, m_pBarTarget);
+    if (pContainer != NULL && ::IsWindow(pContainer->m_wndTabs.GetSafeHwnd()))
+      pContainer->m_wndTabs.RemovePlaceholders(false);
+  }
+  m_pBarTarget = pBar;
 }
 
 void CExtControlBar::InternalDraggingState_t::ClearTargetBar() {
@@ -172,7 +182,24 @@ Threshold WaitForThreshold(HWND hWnd, CPoint ptStart, int nMinMoveX, int nMinMov
 }
 
 // The window that should take the focus after a click on the bar: its content.
+void InvalidateTabStrips(CFrameWnd* pFrame) {
+  if (pFrame == NULL)
+    return;
+  for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;) {
+    CExtDynTabControlBar* pContainer = DYNAMIC_DOWNCAST(
+        CExtDynTabControlBar, static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos)));
+    if (pContainer != NULL && pContainer->IsWindowVisible() &&
+        ::IsWindow(pContainer->m_wndTabs.GetSafeHwnd()))
+      pContainer->m_wndTabs.Invalidate();
+  }
+}
+
 void FocusContent(CExtControlBar* pBar) {
+  // A tab container gives the focus to the content of its selected tab.
+  if (CExtDynTabControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar)) {
+    if (CExtControlBar* pSelected = pContainer->GetSelectedBar())
+      pBar = pSelected;
+  }
   HWND hChild = ::GetWindow(pBar->m_hWnd, GW_CHILD);
   ::SetFocus(hChild != NULL ? hChild : pBar->m_hWnd);
 }
@@ -334,6 +361,7 @@ void CExtControlBar::ShowDraggingTarget() {
       PumpPendingPaint();
     }
   }
+  InvalidateTabStrips(m_pDockSite);
   if (!next.IsEmpty()) {
     if (current.IsTabType())
       current.ClearTargetBar();
@@ -404,6 +432,19 @@ private:
   HWND m_hWnd;
 };
 
+// The placeholder tabs of the containers' strips follow the drag.
+void ShowTabPlaceholder(CExtControlBar* pBar, CExtControlBar::InternalDraggingState_t& state) {
+  CExtDynTabControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynTabControlBar, state.m_pBarTarget);
+  if (pContainer == NULL || !::IsWindow(pContainer->m_wndTabs.GetSafeHwnd()))
+    return;
+  if (state.m_nTargetType == CExtControlBar::DT_TAB_APPEND) {
+    pContainer->ShowDragPlaceholder(pBar, -1, false);
+    return;
+  }
+  pContainer->m_wndTabs.RemovePlaceholders(false);
+  pContainer->ShowDragPlaceholder(pBar, state.m_nTabPosition, false);
+}
+
 bool IsSideType(LONG nType) {
   return nType >= CExtControlBar::DT_INNER_TOP && nType <= CExtControlBar::DT_OUTER_RIGHT;
 }
@@ -415,9 +456,13 @@ void CExtControlBar::DrawDraggingTrackedArea(InternalDraggingState_t& state, boo
     return;
   if (::IsRectEmpty(&state.m_rcTrack))
     return;
-  // Tab placeholders are shown by the tab strip of a tab container; plain bars show none.
-  if (state.IsTabType())
+  // Tab placeholders are shown by the tab strip of a tab container; they go when the record stops
+  // naming it.
+  if (state.IsTabType()) {
+    if (!bErase)
+      ShowTabPlaceholder(this, state);
     return;
+  }
   CFrameWnd* pFrame = GetDockingFrame();
   if (pFrame == NULL)
     return;
