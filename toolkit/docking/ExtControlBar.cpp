@@ -10,6 +10,7 @@
 #include "toolkit/docking/ExtMiniDockFrameWnd.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/foundation/ExtRuntimeClass.h"
+#include "toolkit/foundation/ExtWndClass.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
@@ -59,18 +60,7 @@ CExtControlBar::~CExtControlBar() {
 bool CExtControlBar::RegisterControlBarClass() {
   if (g_bClassRegistered)
     return true;
-  HINSTANCE hInst = ::GetModuleHandleA(NULL);
-  WNDCLASSA wc = {};
-  if (::GetClassInfoA(hInst, kClassName, &wc)) {
-    g_bClassRegistered = true;
-    return true;
-  }
-  wc.style = CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = ::DefWindowProcA;
-  wc.hInstance = hInst;
-  wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-  wc.lpszClassName = kClassName;
-  g_bClassRegistered = ::RegisterClassA(&wc) != 0;
+  g_bClassRegistered = ExtRegisterWndClass(kClassName, CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
   return g_bClassRegistered;
 }
 

@@ -8,6 +8,7 @@
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/docking/ExtDynDockMarkerWnd.h"
 #include "toolkit/docking/ExtDynTabControlBar.h"
+#include "toolkit/docking/ExtTrackingDC.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
@@ -414,24 +415,6 @@ void CExtControlBar::StopDragging(bool bCancel) {
 
 namespace {
 
-// A window device context for XOR drawing, released with the object.
-class CTrackingDC : public CDC {
-public:
-  explicit CTrackingDC(HWND hWnd) : m_hWnd(hWnd) {
-    Attach(::GetDCEx(hWnd, NULL, DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE));
-  }
-  ~CTrackingDC() override {
-    HDC hDC = Detach();
-    if (hDC != NULL)
-      ::ReleaseDC(m_hWnd, hDC);
-  }
-  CTrackingDC(const CTrackingDC&) = delete;
-  CTrackingDC& operator=(const CTrackingDC&) = delete;
-
-private:
-  HWND m_hWnd;
-};
-
 // The placeholder tabs of the containers' strips follow the drag.
 void ShowTabPlaceholder(CExtControlBar* pBar, CExtControlBar::InternalDraggingState_t& state) {
   CExtDynTabControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynTabControlBar, state.m_pBarTarget);
@@ -489,7 +472,7 @@ void CExtControlBar::DrawDraggingTrackedArea(InternalDraggingState_t& state, boo
     rc.OffsetRect(rcFrame.TopLeft() - CPoint(1, 1));
     hSurface = ::GetDesktopWindow();
   }
-  CTrackingDC dc(hSurface);
+  CExtTrackingDC dc(hSurface);
   if (dc.GetSafeHdc() == NULL || !dc.RectVisible(&rc))
     return;
   TrackedAreaDrawData data(this, &dc,

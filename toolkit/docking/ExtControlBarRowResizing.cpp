@@ -6,6 +6,7 @@
 
 #include "framework/app/fw_app.h"
 #include "framework/core/fw_state.h"
+#include "toolkit/docking/ExtTrackingDC.h"
 
 #include <algorithm>
 
@@ -149,24 +150,6 @@ void RunResizingLoop(CExtControlBar* pBar, BYTE bStateFlag) {
   }
 }
 
-// A window device context of the frame that draws over its children; given back on destruction.
-class CTrackerDC : public CDC {
-public:
-  explicit CTrackerDC(HWND hWnd) : m_hWndDC(hWnd) {
-    Attach(::GetDCEx(hWnd, NULL, DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE));
-  }
-  ~CTrackerDC() override {
-    HDC hDC = Detach();
-    if (hDC != NULL)
-      ::ReleaseDC(m_hWndDC, hDC);
-  }
-  CTrackerDC(const CTrackerDC&) = delete;
-  CTrackerDC& operator=(const CTrackerDC&) = delete;
-
-private:
-  HWND m_hWndDC;
-};
-
 // Inverts the band (screen coordinates) on the bar's docking frame, unless the frame draws it.
 void DrawTrackerBand(CExtControlBar* pBar, CRect rcBand, bool bErase) {
   CFrameWnd* pFrame = pBar->GetDockingFrame();
@@ -175,7 +158,7 @@ void DrawTrackerBand(CExtControlBar* pBar, CRect rcBand, bool bErase) {
   CRect rcFrame;
   pFrame->GetWindowRect(&rcFrame);
   rcBand.OffsetRect(-rcFrame.TopLeft());
-  CTrackerDC dc(pFrame->m_hWnd);
+  CExtTrackingDC dc(pFrame->m_hWnd);
   CExtControlBar::TrackedAreaDrawData data(pBar, dc.GetSafeHdc() != NULL ? &dc : NULL,
                                            CExtControlBar::TrackedAreaDrawData::KIND_BAND, rcBand, bErase);
   if (!pBar->NotifyDrawTrackedArea(data))

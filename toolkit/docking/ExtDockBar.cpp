@@ -5,6 +5,7 @@
 
 #include "framework/app/fw_app.h"
 #include "toolkit/foundation/ExtMemoryDC.h"
+#include "toolkit/foundation/ExtWndClass.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
@@ -44,19 +45,8 @@ CExtDockBar::~CExtDockBar() = default;
 bool CExtDockBar::RegisterWndClass() {
   if (g_bDockBarClassRegistered)
     return true;
-  HINSTANCE hInst = ::GetModuleHandleA(NULL);
-  WNDCLASSA wc = {};
-  if (!::GetClassInfoA(hInst, kClassName, &wc)) {
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = hInst;
-    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!::RegisterClassA(&wc))
-      return false;
-  }
-  g_bDockBarClassRegistered = true;
-  return true;
+  g_bDockBarClassRegistered = ExtRegisterWndClass(kClassName, CS_GLOBALCLASS | CS_DBLCLKS);
+  return g_bDockBarClassRegistered;
 }
 
 BOOL CExtDockBar::PreCreateWindow(CREATESTRUCT& cs) {

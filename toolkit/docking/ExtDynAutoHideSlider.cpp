@@ -8,6 +8,7 @@
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/docking/ExtDynAutoHideArea.h"
 #include "toolkit/foundation/ExtRuntimeClass.h"
+#include "toolkit/foundation/ExtWndClass.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
@@ -27,19 +28,8 @@ const UINT kRedrawStep =
 bool CExtDynAutoHideSlider::RegisterWindowClass() {
   if (g_bSliderClassRegistered)
     return true;
-  HINSTANCE hInst = ::GetModuleHandleA(NULL);
-  WNDCLASSA wc = {};
-  if (!::GetClassInfoA(hInst, kClassName, &wc)) {
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = hInst;
-    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!::RegisterClassA(&wc))
-      return false;
-  }
-  g_bSliderClassRegistered = true;
-  return true;
+  g_bSliderClassRegistered = ExtRegisterWndClass(kClassName, CS_DBLCLKS | CS_GLOBALCLASS);
+  return g_bSliderClassRegistered;
 }
 
 CExtDynAutoHideSlider::CExtDynAutoHideSlider() { RegisterWindowClass(); }

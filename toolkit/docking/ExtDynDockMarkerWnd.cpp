@@ -3,6 +3,7 @@
 #include "toolkit/docking/ExtDynDockMarkerWnd.h"
 
 #include "toolkit/docking/ExtDockBar.h"
+#include "toolkit/foundation/ExtWndClass.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
@@ -50,18 +51,7 @@ MarkerGlobals& Globals() {
   return g;
 }
 
-bool RegisterClassOnce(LPCSTR lpszClassName) {
-  HINSTANCE hInst = ::GetModuleHandleA(NULL);
-  WNDCLASSA wc = {};
-  if (::GetClassInfoA(hInst, lpszClassName, &wc))
-    return true;
-  wc.style = CS_GLOBALCLASS;
-  wc.lpfnWndProc = ::DefWindowProcA;
-  wc.hInstance = hInst;
-  wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-  wc.lpszClassName = lpszClassName;
-  return ::RegisterClassA(&wc) != 0;
-}
+bool RegisterClassOnce(LPCSTR lpszClassName) { return ExtRegisterWndClass(lpszClassName, CS_GLOBALCLASS); }
 
 void SetLayeredAlpha(HWND hWnd, int nPercent) {
   if (g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes != NULL)

@@ -3,6 +3,7 @@
 #include "toolkit/docking/ExtTabWnd.h"
 
 #include "toolkit/docking/ExtSystemChanges.h"
+#include "toolkit/foundation/ExtWndClass.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
 
 IMPLEMENT_DYNCREATE(CExtTabWnd, CWnd)
@@ -57,19 +58,8 @@ CExtTabWnd::~CExtTabWnd() {
 bool CExtTabWnd::RegisterWindowClass() {
   if (g_bTabWndClassRegistered)
     return true;
-  HINSTANCE hInst = ::GetModuleHandleA(NULL);
-  WNDCLASSA wc = {};
-  if (!::GetClassInfoA(hInst, kClassName, &wc)) {
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = hInst;
-    wc.hCursor = g_hTabWndCursor != NULL ? g_hTabWndCursor : ::LoadCursor(NULL, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!::RegisterClassA(&wc))
-      return false;
-  }
-  g_bTabWndClassRegistered = true;
-  return true;
+  g_bTabWndClassRegistered = ExtRegisterWndClass(kClassName, CS_DBLCLKS | CS_GLOBALCLASS, g_hTabWndCursor);
+  return g_bTabWndClassRegistered;
 }
 
 BOOL CExtTabWnd::Create(CWnd* pParentWnd, const RECT& rc, UINT nID, DWORD dwWindowStyle, DWORD dwTabStyle,
