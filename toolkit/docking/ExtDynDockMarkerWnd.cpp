@@ -110,6 +110,38 @@ CRect OuterDockArea(CFrameWnd* pFrame) {
                pSides[3]->m_rcInnerEdge.bottom);
 }
 
+// The messages the marker and highlight popups answer alike: a click neither activates them nor
+// reaches them, they have no non-client area and paint whole, also into a WM_PRINT device context.
+// False for any other message.
+template <class Paint>
+bool AnswerPicturePopup(CWnd* pWnd, UINT message, WPARAM wParam, Paint paint, LRESULT& lResult) {
+  switch (message) {
+  case WM_MOUSEACTIVATE:
+    lResult = MA_NOACTIVATEANDEAT;
+    return true;
+  case WM_NCCALCSIZE:
+    lResult = 0;
+    return true;
+  case WM_ERASEBKGND:
+    lResult = 1;
+    return true;
+  case WM_PAINT: {
+    CPaintDC dc(pWnd);
+    paint(dc);
+    lResult = 0;
+    return true;
+  }
+  case WM_PRINT:
+  case WM_PRINTCLIENT:
+    if (CDC* pDC = CDC::FromHandle((HDC)wParam))
+      paint(*pDC);
+    lResult = 0;
+    return true;
+  default:
+    return false;
+  }
+}
+
 // Puts the markers above every other topmost window (the highlight among them).
 void RaiseMarkers() {
   for (CExtDynDockMarkerWnd::MarkerArray_t* pArr :
@@ -388,25 +420,11 @@ void CExtDynDockMarkerWnd::PaintMarker(CDC* pDC) {
 }
 
 LRESULT CExtDynDockMarkerWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT lResult = 0;
+  if (AnswerPicturePopup(
+          this, message, wParam, [this](CDC& dc) { PaintMarker(&dc); }, lResult))
+    return lResult;
   switch (message) {
-  case WM_MOUSEACTIVATE:
-    return MA_NOACTIVATEANDEAT;
-  case WM_NCCALCSIZE:
-    return 0;
-  case WM_ERASEBKGND:
-    return 1;
-  case WM_PAINT: {
-    CPaintDC dc(this);
-    PaintMarker(&dc);
-    return 0;
-  }
-  case WM_PRINT:
-  case WM_PRINTCLIENT: {
-    CDC* pDC = CDC::FromHandle((HDC)wParam);
-    if (pDC != NULL)
-      PaintMarker(pDC);
-    return 0;
-  }
   case WM_TIMER:
     if (wParam == kHotCheckTimer) {
       OnHotCheck();
@@ -515,24 +533,10 @@ bool CExtDynDockHighlightWnd::CreateHighlight(const CRect& rcScreen) {
 }
 
 LRESULT CExtDynDockHighlightWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-  case WM_MOUSEACTIVATE:
-    return MA_NOACTIVATEANDEAT;
-  case WM_NCCALCSIZE:
-    return 0;
-  case WM_ERASEBKGND:
-    return 1;
-  case WM_PAINT: {
-    CPaintDC dc(this);
-    DrawBitmap(dc, m_bmp, 0, 0);
-    return 0;
-  }
-  case WM_PRINT:
-  case WM_PRINTCLIENT:
-    if (CDC* pDC = CDC::FromHandle((HDC)wParam))
-      DrawBitmap(*pDC, m_bmp, 0, 0);
-    return 0;
-  }
+  LRESULT lResult = 0;
+  if (AnswerPicturePopup(
+          this, message, wParam, [this](CDC& dc) { DrawBitmap(dc, m_bmp, 0, 0); }, lResult))
+    return lResult;
   return CWnd::WindowProc(message, wParam, lParam);
 }
 
