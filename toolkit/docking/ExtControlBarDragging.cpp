@@ -5,6 +5,7 @@
 #include "toolkit/docking/ExtControlBar.h"
 
 #include "framework/app/fw_app.h"
+#include "toolkit/docking/ExtBarModalLoop.h"
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/docking/ExtDynDockMarkerWnd.h"
 #include "toolkit/docking/ExtDynTabControlBar.h"
@@ -129,24 +130,7 @@ CPoint CursorInClient(HWND hWnd) {
   return pt;
 }
 
-bool IsStopMessage(UINT nMsg) {
-  switch (nMsg) {
-  case WM_ACTIVATEAPP:
-  case WM_CANCELMODE:
-  case WM_CONTEXTMENU:
-  case WM_NCLBUTTONUP:
-  case WM_NCRBUTTONDOWN:
-  case WM_NCRBUTTONUP:
-  case WM_NCMBUTTONDOWN:
-  case WM_NCMBUTTONUP:
-  case WM_RBUTTONDOWN:
-  case WM_MBUTTONDOWN:
-  case WM_MBUTTONUP:
-    return true;
-  default:
-    return false;
-  }
-}
+bool IsStopMessage(UINT nMsg) { return nMsg == WM_NCLBUTTONUP || EndsBarModalLoop(nMsg); }
 
 enum class Threshold { kDrag, kClick, kAbort };
 

@@ -6,6 +6,7 @@
 
 #include "framework/app/fw_app.h"
 #include "framework/core/fw_state.h"
+#include "toolkit/docking/ExtBarModalLoop.h"
 #include "toolkit/docking/ExtTrackingDC.h"
 
 #include <algorithm>
@@ -91,18 +92,9 @@ int RoomBeyond(const CExtControlBar* pBar, bool bForward, bool bHorz) {
 
 // Messages that end a resizing mode without committing it; they stay queued for the normal pump.
 bool CancelsResizing(UINT nMsg, bool bRow) {
-  switch (nMsg) {
-  case WM_ACTIVATEAPP:
-  case WM_CANCELMODE:
-  case WM_CONTEXTMENU:
-  case WM_NCRBUTTONDOWN:
-  case WM_NCRBUTTONUP:
-  case WM_NCMBUTTONDOWN:
-  case WM_NCMBUTTONUP:
-  case WM_RBUTTONDOWN:
-  case WM_MBUTTONDOWN:
-  case WM_MBUTTONUP:
+  if (EndsBarModalLoop(nMsg))
     return true;
+  switch (nMsg) {
   case WM_NCLBUTTONUP:
     return bRow;
   case WM_NCLBUTTONDOWN:

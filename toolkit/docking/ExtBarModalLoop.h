@@ -1,0 +1,25 @@
+// What the control bars' modal mouse loops (dragging, resizing) share.
+#pragma once
+
+#include <windows.h>
+
+// Input and mode changes that end any of the bars' modal mouse loops without committing it: the
+// other mouse buttons, a context menu, a lost activation or a cancelled mode. They stay queued for
+// the normal pump.
+inline bool EndsBarModalLoop(UINT nMsg) {
+  switch (nMsg) {
+  case WM_ACTIVATEAPP:
+  case WM_CANCELMODE:
+  case WM_CONTEXTMENU:
+  case WM_NCRBUTTONDOWN:
+  case WM_NCRBUTTONUP:
+  case WM_NCMBUTTONDOWN:
+  case WM_NCMBUTTONUP:
+  case WM_RBUTTONDOWN:
+  case WM_MBUTTONDOWN:
+  case WM_MBUTTONUP:
+    return true;
+  default:
+    return false;
+  }
+}
