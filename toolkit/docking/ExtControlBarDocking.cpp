@@ -219,6 +219,25 @@ void EnterInnerDockBar(CExtControlBar* pBar, CExtDockBar* pInner) {
   pBar->m_pDockBar = pInner;
 }
 
+// Makes the window of a new container with its inner dock bar, docking anywhere and floating
+// where its dock bar floats. A container whose window cannot be made is deleted here; after that
+// the window owns it.
+bool CreateContainerWindow(CExtDynControlBar* pContainer, LPCSTR lpszCaption, CWnd* pDockSite, UINT nId,
+                           DWORD dwStyle, bool bFloating) {
+  pContainer->m_bAutoDelete = FALSE;
+  if (!pContainer->Create(lpszCaption, pDockSite, nId, dwStyle) || pContainer->m_pWndDynDockBar == NULL) {
+    if (pContainer->m_hWnd != NULL)
+      pContainer->DestroyWindow();
+    delete pContainer;
+    return false;
+  }
+  pContainer->m_bAutoDelete = TRUE;
+  pContainer->EnableDocking(CBRS_ALIGN_ANY);
+  if (bFloating)
+    pContainer->SetBarStyle(pContainer->GetBarStyle() | CBRS_FLOATING);
+  return true;
+}
+
 int ResolvedMarkerMode() {
   return CExtControlBar::g_nDockingMarkerMode >= 0 ? CExtControlBar::g_nDockingMarkerMode
                                                    : g_PaintManagerHolder->GetDockingMarkerMode();
@@ -284,19 +303,9 @@ CExtControlBar* CExtControlBar::DockBarBesideThis(CExtControlBar* pBar, UINT nDo
   const DWORD dwStyle =
       ((GetStyle() | (m_dwStyle & CBRS_ALIGN_ANY)) & ~(CBRS_GRIPPER | CBRS_FLOATING | WS_VISIBLE)) |
       CBRS_BORDER_ANY | CBRS_TOOLTIPS;
-  // Deleted here when its window cannot be made; after that the window owns it.
-  pContainer->m_bAutoDelete = FALSE;
-  if (!pContainer->Create(NULL, m_pDockSite, nInnerId, dwStyle) || pContainer->m_pWndDynDockBar == NULL) {
-    if (pContainer->m_hWnd != NULL)
-      pContainer->DestroyWindow();
-    delete pContainer;
+  if (!CreateContainerWindow(pContainer, NULL, m_pDockSite, nInnerId, dwStyle, pDock->m_bFloating != FALSE))
     return NULL;
-  }
-  pContainer->m_bAutoDelete = TRUE;
-  pContainer->EnableDocking(CBRS_ALIGN_ANY);
   CExtDockDynBar* pInner = pContainer->m_pWndDynDockBar;
-  if (pDock->m_bFloating)
-    pContainer->SetBarStyle(pContainer->GetBarStyle() | CBRS_FLOATING);
 
   CDockBar* pOldOfNew = pBar->m_pDockBar;
   const HWND hOldOfNew = pOldOfNew != NULL ? pOldOfNew->m_hWnd : NULL;
@@ -411,19 +420,9 @@ CExtDynTabControlBar* MakeTabContainerAt(CExtControlBar* pBar) {
   const DWORD dwStyle =
       ((pBar->GetStyle() & ~(CBRS_FLOATING | WS_VISIBLE)) | (pBar->m_dwStyle & CBRS_ALIGN_ANY)) |
       CBRS_GRIPPER | CBRS_BORDER_ANY | CBRS_TOOLTIPS;
-  // Deleted here when its window cannot be made; after that the window owns it.
-  pContainer->m_bAutoDelete = FALSE;
-  if (!pContainer->Create("", pBar->m_pDockSite, static_cast<UINT>(pDock->GetDlgCtrlID()), dwStyle) ||
-      pContainer->m_pWndDynDockBar == NULL) {
-    if (pContainer->m_hWnd != NULL)
-      pContainer->DestroyWindow();
-    delete pContainer;
+  if (!CreateContainerWindow(pContainer, "", pBar->m_pDockSite, static_cast<UINT>(pDock->GetDlgCtrlID()),
+                             dwStyle, pDock->m_bFloating != FALSE))
     return NULL;
-  }
-  pContainer->m_bAutoDelete = TRUE;
-  pContainer->EnableDocking(CBRS_ALIGN_ANY);
-  if (pDock->m_bFloating)
-    pContainer->SetBarStyle(pContainer->GetBarStyle() | CBRS_FLOATING);
   CRect rcPlace;
   pBar->GetWindowRect(&rcPlace);
   pDock->ScreenToClient(&rcPlace);
