@@ -47,6 +47,22 @@ CExtDynTabControlBar* AsTabContainer(CExtControlBar* pBar) {
   return DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
 }
 
+// The left or right half of the target's rectangle when the point is in the split band at that
+// edge; false, with nothing set, elsewhere.
+bool SplitLeftOrRight(CPoint pt, const CRect& R, State& st, CRect& rcOut) {
+  if (pt.x < R.left + kSplitBand) {
+    st.m_nTargetType = CExtControlBar::DT_SPLIT_LEFT;
+    rcOut = CRect(R.left, R.top, R.left + R.Width() / 2, R.bottom);
+    return true;
+  }
+  if (pt.x >= R.right - kSplitBand) {
+    st.m_nTargetType = CExtControlBar::DT_SPLIT_RIGHT;
+    rcOut = CRect(R.right - R.Width() / 2, R.top, R.right, R.bottom);
+    return true;
+  }
+  return false;
+}
+
 // The tab band adds to a tab container that shows its strip, or makes a new container.
 LONG TabBandType(CExtControlBar* pTarget) {
   CExtDynTabControlBar* pContainer = AsTabContainer(pTarget);
@@ -158,15 +174,8 @@ Search SearchFloating(const DragContext& ctx, State& st, CRect& rcOut) {
     }
     WidenTo(rcOut, rcDock, true);
   } else if (R.Height() >= ctx.nMinH && R.Width() / 2 >= ctx.nMinW && R.Width() / 2 >= nTMinW) {
-    if (ctx.pt.x < R.left + kSplitBand) {
-      st.m_nTargetType = CExtControlBar::DT_SPLIT_LEFT;
-      rcOut = CRect(R.left, R.top, R.left + R.Width() / 2, R.bottom);
-    } else if (ctx.pt.x >= R.right - kSplitBand) {
-      st.m_nTargetType = CExtControlBar::DT_SPLIT_RIGHT;
-      rcOut = CRect(R.right - R.Width() / 2, R.top, R.right, R.bottom);
-    } else {
+    if (!SplitLeftOrRight(ctx.pt, R, st, rcOut))
       return Search::kNone;
-    }
     WidenTo(rcOut, rcDock, false);
   } else {
     return Search::kNone;
@@ -329,14 +338,7 @@ Search SplitDocked(const DragContext& ctx, CExtControlBar* pTarget, State& st, C
   }
   if (st.m_nTargetType == CExtControlBar::DT_FLOAT && R.Height() >= ctx.nMinH && ctx.nMinW <= kMaxSplitMin &&
       nTMinW <= kMaxSplitMin) {
-    if (ctx.pt.x < R.left + kSplitBand) {
-      st.m_nTargetType = CExtControlBar::DT_SPLIT_LEFT;
-      rcOut = CRect(R.left, R.top, R.left + R.Width() / 2, R.bottom);
-    } else if (ctx.pt.x >= R.right - kSplitBand) {
-      st.m_nTargetType = CExtControlBar::DT_SPLIT_RIGHT;
-      rcOut = CRect(R.right - R.Width() / 2, R.top, R.right, R.bottom);
-    }
-    if (st.m_nTargetType != CExtControlBar::DT_FLOAT && !bHorz && !st.IsSideSplit())
+    if (SplitLeftOrRight(ctx.pt, R, st, rcOut) && !bHorz && !st.IsSideSplit())
       WidenTo(rcOut, rcDock, false);
   }
   if (st.m_nTargetType == CExtControlBar::DT_FLOAT)
