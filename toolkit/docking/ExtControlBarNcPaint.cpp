@@ -2,24 +2,12 @@
 // through the theme into one memory device context and copied to the window in one block.
 #include "toolkit/docking/ExtControlBar.h"
 
+#include "toolkit/docking/ExtNcPaintRects.h"
 #include "toolkit/foundation/ExtMemoryDC.h"
 #include "toolkit/foundation/ExtResourceManager.h"
 #include "toolkit/menus/ExtPopupMenuTearOff.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
-
-namespace {
-
-// The window and client rectangles relative to the window's top-left corner.
-void NcRects(CWnd* pWnd, CRect& rcWnd, CRect& rcClient) {
-  pWnd->GetWindowRect(&rcWnd);
-  pWnd->GetClientRect(&rcClient);
-  pWnd->ClientToScreen(&rcClient);
-  rcClient.OffsetRect(-rcWnd.TopLeft());
-  rcWnd.OffsetRect(-rcWnd.TopLeft());
-}
-
-} // namespace
 
 void CExtControlBar::OnNcPaint() {
   if (m_pDockBar == NULL && !IsDialogMode())
@@ -30,7 +18,7 @@ void CExtControlBar::OnNcPaint() {
   }
   CWindowDC dcWnd(this);
   CRect rcWnd, rcClient;
-  NcRects(this, rcWnd, rcClient);
+  NcPaintRects(this, rcWnd, rcClient);
   dcWnd.ExcludeClipRect(&rcClient);
   {
     CExtMemoryDC dc(&dcWnd, &rcWnd, CExtMemoryDC::MDC_OFFSCREEN | CExtMemoryDC::MDC_FILL_BACKGROUND);
@@ -43,7 +31,7 @@ void CExtControlBar::OnNcPaint() {
 
 void CExtControlBar::PaintNcArea(CDC& dc) {
   CRect rcWnd, rcClient;
-  NcRects(this, rcWnd, rcClient);
+  NcPaintRects(this, rcWnd, rcClient);
   dc.ExcludeClipRect(&rcClient);
   CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
   if (!(pPM->HasDockerBackground(this) && pPM->PaintDockerBackground(false, dc, this)))

@@ -5,6 +5,7 @@
 
 #include "toolkit/docking/ExtBarNcAreaButton.h"
 #include "toolkit/docking/ExtControlBar.h"
+#include "toolkit/docking/ExtNcPaintRects.h"
 #include "toolkit/foundation/ExtMemoryDC.h"
 #include "toolkit/foundation/ExtRuntimeClass.h"
 #include "toolkit/foundation/ExtResourceManager.h"
@@ -251,11 +252,7 @@ void CExtMiniDockFrameWnd::CloseButtonHoverStep(CPoint ptScreen) {
 
 void CExtMiniDockFrameWnd::OnNcPaint() {
   CRect rcWnd, rcClient;
-  GetWindowRect(&rcWnd);
-  GetClientRect(&rcClient);
-  ClientToScreen(&rcClient);
-  rcClient.OffsetRect(-rcWnd.TopLeft());
-  rcWnd.OffsetRect(-rcWnd.TopLeft());
+  NcPaintRects(this, rcWnd, rcClient);
   CWindowDC dcWnd(this);
   dcWnd.ExcludeClipRect(&rcClient);
   {
@@ -267,11 +264,7 @@ void CExtMiniDockFrameWnd::OnNcPaint() {
 
 void CExtMiniDockFrameWnd::PaintNcArea(CDC& dc) {
   CRect rcWnd, rcClient;
-  GetWindowRect(&rcWnd);
-  GetClientRect(&rcClient);
-  ClientToScreen(&rcClient);
-  rcClient.OffsetRect(-rcWnd.TopLeft());
-  rcWnd.OffsetRect(-rcWnd.TopLeft());
+  NcPaintRects(this, rcWnd, rcClient);
   CExtControlBar* pBar = GetFloatingBar();
   CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
   DockingFramePaintData frame(this, rcWnd, rcClient, true, pBar != NULL && !pBar->IsFixedMode(), false);
