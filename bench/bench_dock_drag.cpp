@@ -2,9 +2,9 @@
 // resizable bar's step (target search with its query layout, the outline erased and drawn again)
 // and a tool bar's live step along its row, in a 1280x1024 frame with four tool bars in two rows
 // at the top and six resizable bars on three sides of two dock circles.
+#include "bench/bench_dock_util.h"
 #include "bench/bench_util.h"
 #include "framework/fw.h"
-#include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/theme/ExtPaintManager.h"
 
 #include <cstdio>
@@ -13,18 +13,9 @@
 
 namespace {
 
-class CBenchBar : public CExtControlBar {
+class CBenchBar : public bench::CDockBenchBar {
 public:
-  CBenchBar(bool bFixed, CSize size) : m_size(size) {
-    if (bFixed)
-      m_bBarFlags |= BF_FIXED_MODE;
-  }
-  CSize m_size;
-  OuterDockPosition m_pos;
-  CSize CalcDynamicLayout(int, DWORD dwMode) override {
-    return (dwMode & LM_VERTDOCK) ? CSize(m_size.cy, m_size.cx) : m_size;
-  }
-  OuterDockPosition* GetOuterDockPosition() override { return IsFixedMode() ? &m_pos : NULL; }
+  using CDockBenchBar::CDockBenchBar;
   bool IsIncludedInRowExtent() const override { return IsFixedMode(); }
   bool IsShowContentWhileDragging() const override { return IsFixedMode(); }
   // The gesture without the modal loop: the steps are called directly.
@@ -35,29 +26,12 @@ public:
 
 int main() {
   CWinApp app("bench_dock_drag");
-  CFrameWnd* pFrame = new CFrameWnd;
-  if (!pFrame->Create(NULL, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1280, 1024)) ||
-      !CExtControlBar::FrameEnableDocking(pFrame)) {
+  std::vector<std::unique_ptr<CBenchBar>> bars;
+  CFrameWnd* pFrame = bench::CreateDockBenchFrame(bars, 200, 20);
+  if (pFrame == NULL) {
     std::printf("no frame\n");
     return 1;
   }
-  std::vector<std::unique_ptr<CBenchBar>> bars;
-  auto add = [&](bool bFixed, CSize size, UINT nId) {
-    bars.emplace_back(new CBenchBar(bFixed, size));
-    bars.back()->Create("bar", pFrame, nId, WS_CHILD | WS_VISIBLE | CBRS_TOP);
-    bars.back()->EnableDocking(CBRS_ALIGN_ANY);
-    return bars.back().get();
-  };
-  CExtDockBar* pTop = CExtDockBar::FindCircleDockBar(pFrame, 0, AFX_IDW_DOCKBAR_TOP, false);
-  for (UINT i = 0; i < 4; i++)
-    pTop->DockBarAtEdge(add(true, CSize(200 + 20 * i, 26), 100 + i), false);
-  pTop->InsertBarBesideRow(bars[1].get(), bars[2].get(), false);
-  pTop->DockBarAtEdge(bars[3].get(), false);
-  const UINT kSides[3] = {AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT, AFX_IDW_DOCKBAR_BOTTOM};
-  for (UINT i = 0; i < 6; i++)
-    add(false, CSize(200, 150), 200 + i)
-        ->DockIntoSideBar(kSides[i % 3], static_cast<int>(i / 3), pFrame, false);
-  pFrame->RecalcLayout();
 
   const int kRuns = 41;
   const double tLayout = bench::MedianTime([&] { pFrame->RecalcLayout(); }, kRuns);
@@ -66,14 +40,13 @@ int main() {
   const double tResize = bench::MedianTime(
       [&] {
         bSmall = !bSmall;
-        pFrame->SetWindowPos(NULL, 0, 0, bSmall ? 1270 : 1280, bSmall ? 1014 : 1024,
-                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        bench::SizeDockBenchFrame(pFrame, bSmall);
         pFrame->RecalcLayout();
         CExtPaintManager::PumpPendingMessages(true, true, true);
       },
       kRuns);
   if (bSmall) {
-    pFrame->SetWindowPos(NULL, 0, 0, 1280, 1024, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    bench::SizeDockBenchFrame(pFrame, false);
     pFrame->RecalcLayout();
   }
 
