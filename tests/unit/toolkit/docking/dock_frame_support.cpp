@@ -80,6 +80,22 @@ void Relayout(CFrameWnd* pFrame) {
   PumpPending();
 }
 
+void BarPairDock::SetUp() {
+  m_frame = CreateDockFrame();
+  ASSERT_TRUE(m_frame);
+  m_a = DockBar(m_frame.get(), 201, AFX_IDW_DOCKBAR_LEFT, "a");
+  m_b = DockBar(m_frame.get(), 202, AFX_IDW_DOCKBAR_BOTTOM, "b");
+  ASSERT_TRUE(m_a && m_b);
+  m_b->FloatControlBar(500, 300);
+  Relayout(m_frame.get());
+}
+
+void BarPairDock::TearDown() {
+  for (auto* p : {&m_a, &m_b, &m_c, &m_d})
+    p->reset();
+  m_frame.reset();
+}
+
 bool WaitFor(const std::function<bool()>& pred) {
   auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   for (;;) {
@@ -102,15 +118,6 @@ void SendMouse(DWORD dwFlags, POINT pt) {
   ::SendInput(1, &input, sizeof(input));
 }
 
-bool WaitFromDriver(const std::function<bool()>& pred) {
-  auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!pred()) {
-    if (std::chrono::steady_clock::now() > tEnd)
-      return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return true;
-}
 } // namespace
 
 void MouseInput(DWORD dwFlags, POINT ptScreen) { SendMouse(dwFlags | MOUSEEVENTF_MOVE, ptScreen); }
@@ -130,16 +137,17 @@ void KeyInput(UINT nVirtKey) {
   ::SendInput(2, inputs, sizeof(INPUT));
 }
 
+void SendKey(WORD vk, bool bDown) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
+  ::SendInput(1, &input, sizeof(input));
+}
+
 std::thread DriveInput(std::vector<InputStep> steps, std::vector<bool>& results, std::atomic<bool>& bDone) {
   return std::thread([steps, &results, &bDone] {
-    bool bOk = true;
-    for (size_t i = 0; i < steps.size(); i++) {
-      if (bOk || i + 1 == steps.size()) {
-        steps[i].send();
-        bOk = !steps[i].until || WaitFromDriver(steps[i].until);
-      }
-      results.push_back(bOk);
-    }
+    RunScriptSteps(steps, results);
     bDone = true;
   });
 }

@@ -4,7 +4,10 @@
 #pragma once
 
 #include "framework/fw.h"
+#include "tests/common/driver_script.h"
 #include "toolkit/docking/ExtControlBar.h"
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <functional>
@@ -43,6 +46,18 @@ std::unique_ptr<CExtControlBar> DockBar(CFrameWnd* pFrame, UINT nId, UINT nDockB
                                         bool bFixed = false);
 // Lays the frame out and runs what that posted.
 void Relayout(CFrameWnd* pFrame);
+
+// A frame with bar a (201) docked on the left and b (202) floating; c and d are the tests' own
+// bars. Every bar goes, in that order, before the frame.
+class BarPairDock : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+  CDockBar* Left() { return static_cast<CDockBar*>(m_frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT)); }
+
+  FramePtr m_frame;
+  std::unique_ptr<CExtControlBar> m_a, m_b, m_c, m_d;
+};
 // Runs queued messages until pred holds or five seconds pass; pred's last answer. Each message is
 // taken as it is peeked: a tracked menu's hooks swallow clicks, and a pump that only peeked first
 // would then wait for a message that never comes.
@@ -55,11 +70,9 @@ CRect WindowBox(CWnd* pWnd);
 // Real input for modal loops: a driver thread sends each step's input, then waits (five seconds at
 // most) until its condition holds, while the test thread pumps; results gets whether each came.
 // After a miss only the last step, which should end the loop, is sent; bDone is set at the end.
-struct InputStep {
-  std::function<void()> send;
-  std::function<bool()> until; // may be empty
-};
+using InputStep = ScriptStep;
 std::thread DriveInput(std::vector<InputStep> steps, std::vector<bool>& results, std::atomic<bool>& bDone);
 void MouseInput(DWORD dwFlags, POINT ptScreen); // MOUSEEVENTF_MOVE, _LEFTDOWN, ... at the point
 void KeyInput(UINT nVirtKey);                   // pressed and released
+void SendKey(WORD vk, bool bDown);              // pressed or released
 bool CursorAt(POINT ptScreen);

@@ -119,3 +119,27 @@ std::string DockFrameTest::Dump() const {
   }
   return ::testing::AssertionSuccess();
 }
+
+HandleCounts::HandleCounts()
+    : m_nGdi(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS)),
+      m_nUser(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS)),
+      m_nWindows(AfxGetPermanentWndCount()) {}
+
+::testing::AssertionResult HandleCounts::Unchanged() const {
+  const HandleCounts now;
+  if (now.m_nGdi == m_nGdi && now.m_nUser == m_nUser && now.m_nWindows == m_nWindows)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "GDI objects " << m_nGdi << " -> " << now.m_nGdi << ", USER objects " << m_nUser << " -> "
+         << now.m_nUser << ", permanent windows " << m_nWindows << " -> " << now.m_nWindows;
+}
+
+void RandomStepTest::SetUp() {
+  DockFrameTest::SetUp();
+  if (HasFatalFailure())
+    return;
+  for (UINT i = 0; i < 4; i++)
+    m_steppers.push_back(AddBar(("r" + std::to_string(i)).c_str(), 201 + i, false, CSize(160, 120)));
+  ASSERT_TRUE(m_steppers[0]->DockIntoSideBar(AFX_IDW_DOCKBAR_LEFT));
+  m_random.seed(GetParam());
+}

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -52,3 +53,27 @@ protected:
 // separators follow each other, every bar names the dock bar that holds it and sits in no other,
 // circle numbers run 0, 1, 2 ... along each side and no inner circle is empty.
 ::testing::AssertionResult ArraysAreSound(CFrameWnd* pFrame);
+
+// Where the random step sequences start: four resizable bars "r0" to "r3" (ids 201 to 204), r0
+// docked on the left, and a random source seeded by the parameter; Pick(n) is one of 0 to n - 1.
+class RandomStepTest : public DockFrameTest, public ::testing::WithParamInterface<unsigned> {
+protected:
+  void SetUp() override;
+  int Pick(int n) { return static_cast<int>(m_random() % static_cast<unsigned>(n)); }
+
+  std::vector<CTestBar*> m_steppers;
+  std::mt19937 m_random;
+};
+
+// The process's GDI and USER object counts and the framework's permanent windows, taken when
+// made: a cycle repeated after them must leave all three where they were.
+class HandleCounts {
+public:
+  HandleCounts();
+  ::testing::AssertionResult Unchanged() const;
+
+private:
+  DWORD m_nGdi;
+  DWORD m_nUser;
+  int m_nWindows;
+};

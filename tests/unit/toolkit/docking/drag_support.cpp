@@ -45,14 +45,6 @@ void SendMouseAt(DWORD dwFlags, CPoint pt) {
   ::SendInput(1, &input, sizeof(input));
 }
 
-void SendKey(WORD vk, bool bDown) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = vk;
-  input.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
-  ::SendInput(1, &input, sizeof(input));
-}
-
 // Waits on the driver thread until the predicate holds or the time is up.
 void DriverWait(const std::function<bool()>& pred, int nMs) {
   auto tEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(nMs);

@@ -4,6 +4,7 @@
 #include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/docking/dock_frame_support.h"
+#include "tests/unit/toolkit/docking/dock_support.h"
 #include "toolkit/docking/ExtBarNcAreaButton.h"
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/docking/ExtDynAutoHideArea.h"
@@ -328,10 +329,7 @@ TEST_P(AutoHideInputTest, SlidOutBarPaintsItsFrameAndLeavesNothingBehind) {
   // Showing and hiding again and again costs nothing.
   m_pSlider->SlideWindow(NULL, false, false);
   PumpPending();
-  HANDLE hProcess = ::GetCurrentProcess();
-  const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
-  const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
-  const int nWindows = AfxGetPermanentWndCount();
+  const HandleCounts counts;
   for (int i = 0; i < 10; i++) {
     Area(GetParam())->SelectItemByKeyboard(0);
     PumpPending();
@@ -340,9 +338,7 @@ TEST_P(AutoHideInputTest, SlidOutBarPaintsItsFrameAndLeavesNothingBehind) {
     PumpPending();
     EXPECT_EQ(NULL, CExtDynAutoHideSlider::GetHookOwner());
   }
-  EXPECT_EQ(nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS));
-  EXPECT_EQ(nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS));
-  EXPECT_EQ(nWindows, AfxGetPermanentWndCount());
+  EXPECT_TRUE(counts.Unchanged());
 }
 
 TEST_P(AutoHideInputTest, AutoHideModeSlidesTheBarOutAndItsButtonOnTheSliderBringsItBack) {
@@ -368,14 +364,6 @@ TEST_P(AutoHideInputTest, AutoHideModeSlidesTheBarOutAndItsButtonOnTheSliderBrin
   EXPECT_EQ(pBar->m_pDockBar, pBar->GetParent());
   EXPECT_TRUE(pBar->IsVisible());
   EXPECT_FALSE(m_pSlider->IsBarShown());
-}
-
-void SendKey(WORD vk, bool bDown) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = vk;
-  input.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
-  ::SendInput(1, &input, sizeof(input));
 }
 
 TEST_P(AutoHideInputTest, CtrlPageDownWalksTheStripsHiddenBarsAndFocusesTheOneOut) {

@@ -436,15 +436,10 @@ TEST_F(DockMarkers, RepeatedMarkersAndHighlightsLeaveNothingBehind) {
     ASSERT_TRUE(AllGone(windows));
   };
   cycle(false);
-  HANDLE hProcess = ::GetCurrentProcess();
-  const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
-  const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
-  const int nWindows = AfxGetPermanentWndCount();
+  const HandleCounts counts;
   for (int i = 0; i < 10; ++i)
     cycle(i % 2 == 0);
-  EXPECT_EQ(nWindows, AfxGetPermanentWndCount());
-  EXPECT_EQ(nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS));
-  EXPECT_EQ(nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS));
+  EXPECT_TRUE(counts.Unchanged());
 }
 
 TEST_F(DockMarkers, MarkersPaintOverTheFrame) {

@@ -8,7 +8,6 @@
 #include "toolkit/docking/ExtDockDynBar.h"
 #include "toolkit/docking/ExtDynControlBar.h"
 
-#include <random>
 #include <tuple>
 
 namespace {
@@ -95,35 +94,17 @@ std::string Nested(const CDockBar* pDock, bool bInner = false) {
 }
 
 // A frame with bar a docked on the left and b floating; c and d are made on demand.
-class NestedDock : public ::testing::Test {
+class NestedDock : public BarPairDock {
 protected:
-  void SetUp() override {
-    m_frame = CreateDockFrame();
-    ASSERT_TRUE(m_frame);
-    m_a = DockBar(m_frame.get(), 201, kLeft, "a");
-    m_b = DockBar(m_frame.get(), 202, kBottom, "b");
-    ASSERT_TRUE(m_a && m_b);
-    m_b->FloatControlBar(500, 300);
-    Relayout(m_frame.get());
-  }
-  void TearDown() override {
-    for (auto* p : {&m_a, &m_b, &m_c, &m_d})
-      p->reset();
-    m_frame.reset();
-  }
   CExtControlBar* Extra(std::unique_ptr<CExtControlBar>& pBar, UINT nId, LPCSTR lpszName) {
     pBar = DockBar(m_frame.get(), nId, kBottom, lpszName);
     pBar->FloatControlBar(400 + 10 * static_cast<int>(nId % 10), 300);
     return pBar.get();
   }
-  CDockBar* Left() { return static_cast<CDockBar*>(m_frame->GetControlBar(kLeft)); }
   CExtDynControlBar* ContainerOf(CExtControlBar* pBar) {
     CWnd* pParent = pBar->GetParent();
     return pParent != NULL ? DYNAMIC_DOWNCAST(CExtDynControlBar, pParent->GetParent()) : NULL;
   }
-
-  FramePtr m_frame;
-  std::unique_ptr<CExtControlBar> m_a, m_b, m_c, m_d;
 };
 
 // --- splitting a place by percent --------------------------------------------------------------
@@ -414,45 +395,34 @@ TEST_F(NestedDock, DockBesideAndFloatCyclesKeepHandleCountsFlat) {
     Relayout(m_frame.get());
   };
   cycle(0);
-  HANDLE hProcess = ::GetCurrentProcess();
-  const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
-  const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
-  const int nWindows = AfxGetPermanentWndCount();
+  const HandleCounts counts;
   for (int i = 0; i < 40; i++)
     cycle(i);
-  EXPECT_EQ(nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS));
-  EXPECT_EQ(nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS));
-  EXPECT_EQ(nWindows, AfxGetPermanentWndCount());
+  EXPECT_TRUE(counts.Unchanged());
   EXPECT_EQ("0 a 0", Nested(Left()));
 }
 
-class NestedRandom : public DockFrameTest, public ::testing::WithParamInterface<unsigned> {};
+class NestedRandom : public RandomStepTest {};
 
 TEST_P(NestedRandom, EveryStepLeavesSoundArraysAndContainers) {
-  std::vector<CTestBar*> bars;
-  for (UINT i = 0; i < 4; i++)
-    bars.push_back(AddBar(("r" + std::to_string(i)).c_str(), 201 + i, false, CSize(160, 120)));
-  ASSERT_TRUE(bars[0]->DockIntoSideBar(kLeft));
-  std::mt19937 random(GetParam());
-  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
   for (int nStep = 0; nStep < 40; nStep++) {
-    CTestBar* pBar = bars[pick(4)];
-    CTestBar* pTarget = bars[pick(4)];
+    CTestBar* pBar = m_steppers[Pick(4)];
+    CTestBar* pTarget = m_steppers[Pick(4)];
     std::string what;
-    switch (pick(4)) {
+    switch (Pick(4)) {
     case 0:
     case 1:
       what = "beside";
       if (pTarget->m_pDockBar != NULL && pTarget != pBar)
-        ASSERT_TRUE(pBar->DockBesideBar(10 + pick(80), pTarget, kTop + pick(4), false)) << nStep;
+        ASSERT_TRUE(pBar->DockBesideBar(10 + Pick(80), pTarget, kTop + Pick(4), false)) << nStep;
       break;
     case 2:
       what = "float";
-      pBar->FloatControlBar(100 + pick(300), 100 + pick(200));
+      pBar->FloatControlBar(100 + Pick(300), 100 + Pick(200));
       break;
     default:
       what = "side";
-      ASSERT_TRUE(pBar->DockIntoSideBar(kTop + pick(4), pick(2), NULL, false));
+      ASSERT_TRUE(pBar->DockIntoSideBar(kTop + Pick(4), Pick(2), NULL, false));
       break;
     }
     Layout();

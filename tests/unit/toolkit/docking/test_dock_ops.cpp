@@ -214,17 +214,12 @@ TEST_F(DockOps, FloatAndDockCyclesKeepHandleCountsFlat) {
     PumpPending();
   };
   cycle();
-  HANDLE hProcess = ::GetCurrentProcess();
-  const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
-  const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
-  const int nWindows = AfxGetPermanentWndCount();
+  const HandleCounts counts;
   // A floating frame is a top-level window, whose making costs Wine some 20 ms: this soak takes
   // the best part of a minute.
   for (int i = 0; i < kCycles; i++)
     cycle();
-  EXPECT_EQ(nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS));
-  EXPECT_EQ(nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS));
-  EXPECT_EQ(nWindows, AfxGetPermanentWndCount());
+  EXPECT_TRUE(counts.Unchanged());
   EXPECT_TRUE(ArraysAreSound(m_pFrame));
 }
 
@@ -256,15 +251,10 @@ void MakeAndCloseFrame() {
 TEST(DockFrameClose, ClosingAFrameWithBarsDockedAndFloatingLeaksNothing) {
   // The first frame makes what lives as long as the process: window classes, theme objects.
   MakeAndCloseFrame();
-  HANDLE hProcess = ::GetCurrentProcess();
-  const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
-  const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
-  const int nWindows = AfxGetPermanentWndCount();
+  const HandleCounts counts;
   for (int i = 0; i < 3; i++)
     MakeAndCloseFrame();
-  EXPECT_EQ(nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS));
-  EXPECT_EQ(nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS));
-  EXPECT_EQ(nWindows, AfxGetPermanentWndCount());
+  EXPECT_TRUE(counts.Unchanged());
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
-#include <random>
 #include <thread>
 #include <tuple>
 
@@ -73,25 +72,17 @@ std::string Tabs(const CExtDynTabWnd& tabs) {
 }
 
 // A frame with a docked on the left and b, c floating.
-class TabDock : public ::testing::Test {
+class TabDock : public BarPairDock {
 protected:
   void SetUp() override {
-    m_frame = CreateDockFrame();
-    ASSERT_TRUE(m_frame);
-    m_a = DockBar(m_frame.get(), 201, kLeft, "a");
-    m_b = DockBar(m_frame.get(), 202, kBottom, "b");
+    BarPairDock::SetUp();
+    if (HasFatalFailure())
+      return;
     m_c = DockBar(m_frame.get(), 203, kBottom, "c");
-    ASSERT_TRUE(m_a && m_b && m_c);
-    m_b->FloatControlBar(500, 300);
+    ASSERT_TRUE(m_c);
     m_c->FloatControlBar(520, 320);
     Relayout(m_frame.get());
   }
-  void TearDown() override {
-    for (auto* p : {&m_a, &m_b, &m_c})
-      p->reset();
-    m_frame.reset();
-  }
-  CDockBar* Left() { return static_cast<CDockBar*>(m_frame->GetControlBar(kLeft)); }
   // a, b and c as tabs, in that order.
   CExtDynTabControlBar* TabAll() {
     EXPECT_TRUE(m_a->DockAsTab(m_b.get()));
@@ -104,9 +95,6 @@ protected:
     Relayout(m_frame.get());
     return true;
   }
-
-  FramePtr m_frame;
-  std::unique_ptr<CExtControlBar> m_a, m_b, m_c;
 };
 
 // --- making and joining a container ----------------------------------------------------------------
@@ -419,40 +407,29 @@ TEST_F(TabDock, DockAsTabAndFloatCyclesKeepHandleCountsFlat) {
     Relayout(m_frame.get());
   };
   cycle(0);
-  HANDLE hProcess = ::GetCurrentProcess();
-  const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
-  const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
-  const int nWindows = AfxGetPermanentWndCount();
+  const HandleCounts counts;
   for (int i = 0; i < 30; i++)
     cycle(i);
-  EXPECT_EQ(nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS));
-  EXPECT_EQ(nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS));
-  EXPECT_EQ(nWindows, AfxGetPermanentWndCount());
+  EXPECT_TRUE(counts.Unchanged());
   EXPECT_EQ(m_a.get(), Left()->GetDockedControlBar(1));
   EXPECT_TRUE(TabContainersAreSound(m_frame.get()));
 }
 
-class TabRandom : public DockFrameTest, public ::testing::WithParamInterface<unsigned> {};
+class TabRandom : public RandomStepTest {};
 
 TEST_P(TabRandom, EveryStepLeavesSoundArraysAndContainers) {
-  std::vector<CTestBar*> bars;
-  for (UINT i = 0; i < 4; i++)
-    bars.push_back(AddBar(("r" + std::to_string(i)).c_str(), 201 + i, false, CSize(160, 120)));
-  ASSERT_TRUE(bars[0]->DockIntoSideBar(kLeft));
-  std::mt19937 random(GetParam());
-  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
   for (int nStep = 0; nStep < 40; nStep++) {
-    CTestBar* pBar = bars[pick(4)];
-    CTestBar* pTarget = bars[pick(4)];
-    const int nWhat = pick(5);
+    CTestBar* pBar = m_steppers[Pick(4)];
+    CTestBar* pTarget = m_steppers[Pick(4)];
+    const int nWhat = Pick(5);
     if (nWhat <= 1 && pTarget != pBar && pTarget->m_pDockBar != NULL)
-      ASSERT_TRUE(pTarget->DockAsTab(pBar, pick(4) - 1, NULL, false)) << nStep;
+      ASSERT_TRUE(pTarget->DockAsTab(pBar, Pick(4) - 1, NULL, false)) << nStep;
     else if (nWhat == 2 && pTarget != pBar && pTarget->m_pDockBar != NULL)
-      pBar->DockBesideBar(10 + pick(80), pTarget, AFX_IDW_DOCKBAR_TOP + pick(4), false);
+      pBar->DockBesideBar(10 + Pick(80), pTarget, AFX_IDW_DOCKBAR_TOP + Pick(4), false);
     else if (nWhat == 3)
-      pBar->FloatControlBar(100 + pick(300), 100 + pick(200));
+      pBar->FloatControlBar(100 + Pick(300), 100 + Pick(200));
     else
-      m_pFrame->ShowControlBar(pBar, pick(2), FALSE);
+      m_pFrame->ShowControlBar(pBar, Pick(2), FALSE);
     Layout();
     ASSERT_TRUE(TabContainersAreSound(m_pFrame)) << "step " << nStep << " (" << nWhat << ")\n" << Dump();
   }

@@ -22,14 +22,6 @@ INPUT Mouse(POINT pt, DWORD dwFlags) {
   return in;
 }
 
-// Waits, off the window thread, until pred holds or five seconds pass; pred's last answer.
-bool WaitFromDriver(const std::function<bool()>& pred) {
-  for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 5000; ::Sleep(5))
-    if (pred())
-      return true;
-  return pred();
-}
-
 int g_nKeyUps = 0, g_nButtonUps = 0; // seen by the probe's hooks
 CPoint g_ptLast(-1, -1);
 
@@ -143,14 +135,7 @@ bool CInputProbe::Click(CPoint ptScreen) {
 std::thread DriveScript(std::vector<DriverStep> steps, std::vector<bool>& results,
                         std::function<bool()> ended, HWND hWndToClose) {
   return std::thread([=, &results] {
-    bool bOk = true;
-    for (size_t i = 0; i < steps.size(); i++) {
-      if (bOk || i + 1 == steps.size()) {
-        steps[i].send();
-        bOk = !steps[i].until || WaitFromDriver(steps[i].until);
-      }
-      results.push_back(bOk);
-    }
+    RunScriptSteps(steps, results);
     if (!WaitFromDriver(ended))
       ::PostMessageA(hWndToClose, WM_CLOSE, 0, 0);
   });

@@ -2,6 +2,7 @@
 // tells when the tracking hooks have had one, and a script a driver sends while a modal loop runs.
 #pragma once
 
+#include "tests/common/driver_script.h"
 #include "tests/unit/toolkit/menus/menu_paint_support.h"
 
 #include <functional>
@@ -43,10 +44,7 @@ private:
 // Sends the steps from a driver thread while the test thread runs a modal loop: each sends its
 // input, then waits for its effect, and results gets whether it came. After a miss only the last
 // step, which ends the loop, is sent; a loop not ended a while after it gets WM_CLOSE at hWndToClose.
-struct DriverStep {
-  std::function<void()> send;
-  std::function<bool()> until;
-};
+using DriverStep = ScriptStep;
 std::thread DriveScript(std::vector<DriverStep> steps, std::vector<bool>& results,
                         std::function<bool()> ended, HWND hWndToClose);
 

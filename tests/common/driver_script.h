@@ -1,0 +1,18 @@
+// Scripted real input for modal loops: a driver thread sends each step's input and waits for its
+// effect while the test thread runs the loop. Needs nothing beyond the standard library.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+struct ScriptStep {
+  std::function<void()> send;
+  std::function<bool()> until; // may be empty
+};
+
+// Waits, off the window thread, until pred holds or five seconds pass; pred's last answer.
+bool WaitFromDriver(const std::function<bool()>& pred);
+
+// Sends each step and waits for its condition; results gets whether each came. After a miss only
+// the last step, which should end the loop, is sent. Runs on the driver thread.
+void RunScriptSteps(const std::vector<ScriptStep>& steps, std::vector<bool>& results);
