@@ -133,8 +133,17 @@ TEST_F(TabMouse, RightClickSelectsAndLetsTheContextMenuThrough) {
 TEST_F(TabMouse, HoverSelectsOnlyWhereThePointerStays) {
   Start(T::TS_HOVER_SELECT, 400, {"one", "two", "three"});
   Tab().SelectItem(0, true, true);
+  const CPoint ptAway = ScreenCentre(m_host->Host().m_hWnd, CRect(0, 200, 10, 210));
+  MoveTo(ptAway);
+  ASSERT_TRUE(WaitFor([&] {
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    return pt == ptAway;
+  }));
+  PumpPending();
   MoveTo(ItemCentre(1));
-  MoveTo(ScreenCentre(m_host->Host().m_hWnd, CRect(0, 200, 10, 210)));
+  ASSERT_TRUE(WaitFor([&] { return Tab().SelectionDelayGetItem() == 1; }));
+  MoveTo(ptAway);
   ASSERT_TRUE(WaitFor([&] { return Tab().SelectionDelayGetItem() == -1; }));
   EXPECT_EQ(0, Tab().SelectionGet());
   MoveTo(ItemCentre(2));
