@@ -136,9 +136,11 @@ template <class TBase> HWND CExtTMWI<TBase>::ActiveChild() const {
   HWND hClient = GetMdiClientWnd();
   if (hFrame == NULL || hClient == NULL)
     return NULL;
+  // The frame answers only for children it made itself; the client knows every child.
   if (auto* pMdi = DYNAMIC_DOWNCAST(CMDIFrameWnd, CWnd::FromHandlePermanent(hFrame))) {
     CMDIChildWnd* pActive = pMdi->MDIGetActive();
-    return pActive != NULL ? pActive->GetSafeHwnd() : NULL;
+    if (pActive != NULL)
+      return pActive->GetSafeHwnd();
   }
   return reinterpret_cast<HWND>(::SendMessageA(hClient, WM_MDIGETACTIVE, 0, 0));
 }
