@@ -30,8 +30,8 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
 
   for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
        hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
-    // Ids compare unsigned, so a window with id -1 never takes part.
-    UINT nIDC = static_cast<UINT>(::GetDlgCtrlID(hWndChild));
+    // Control ids are 16-bit: a window made with id -1 (the MDI tabs) takes part as 0xFFFF.
+    UINT nIDC = static_cast<WORD>(::GetDlgCtrlID(hWndChild));
     CWnd* pWnd = FromHandlePermanent(hWndChild);
     if (nIDC == nIDLeftOver)
       hWndLeftOver = hWndChild;

@@ -352,7 +352,8 @@ void CExtControlBar::RepositionBarsEx(CWnd* pWnd, UINT nIdFirst, UINT nIdLast, U
   HWND hWndLeftOver = NULL;
   for (HWND hChild = ::GetTopWindow(pWnd->m_hWnd); hChild != NULL;
        hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-    UINT nId = static_cast<UINT>(::GetDlgCtrlID(hChild));
+    // Control ids are 16-bit, as the frame's own layout pass reads them.
+    UINT nId = static_cast<WORD>(::GetDlgCtrlID(hChild));
     CWnd* pChild = CWnd::FromHandlePermanent(hChild);
     if (nId == nIdLeftOver)
       hWndLeftOver = hChild;

@@ -488,7 +488,10 @@ void PumpOne() {
 
 bool CExtTabWnd::ItemDragLoop(int nIndex) {
   const HWND hWnd = m_hWnd;
-  CExtMouseCaptureSink::SetCapture(hWnd);
+  // Taking the capture again would tell this window it lost it and end the hover, and with it
+  // the capture.
+  if (CExtMouseCaptureSink::GetCapture() != hWnd)
+    CExtMouseCaptureSink::SetCapture(hWnd);
   m_bDragging = 1;
   for (;;) {
     MSG msg;

@@ -1,0 +1,205 @@
+// The MDI tabs in an MDI frame: items following the children, the close button, texts, children
+// gone before the strip had their items, and a long random run of opening and closing.
+#include "tests/common/frame_support.h"
+#include "tests/common/pixel_support.h"
+#include "tests/unit/toolkit/tabs/tab_input.h"
+#include "tests/unit/toolkit/tabs/tab_support.h"
+#include "toolkit/docking/ExtTabMdiWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+
+using T = CExtTabWnd;
+
+namespace {
+
+// The lab frame holding the MDI tabs the way the main frame does.
+class CTabLabFrame : public CLabFrame {
+public:
+  CExtTabMdiWnd m_wndTabs;
+
+protected:
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs) {
+    if (CLabFrame::OnCreate(lpcs) == -1)
+      return -1;
+    return m_wndTabs.Create(this, CRect(0, 0, 0, 0), 0xFFFFFFFF, 0x54000000, 0x210) ? 0 : -1;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTabLabFrame, CLabFrame)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+class MdiTabs : public ::testing::Test {
+protected:
+  void SetUp() override {
+    m_pFrame = static_cast<CTabLabFrame*>(CreateLabFrame(new CTabLabFrame));
+    ASSERT_NE(nullptr, m_pFrame);
+    PumpPending();
+  }
+  void TearDown() override { DestroyLabFrame(m_pFrame); }
+  CExtTabMdiWnd& Tabs() { return m_pFrame->m_wndTabs; }
+  HWND Client() { return m_pFrame->m_hWndMDIClient; }
+  // Runs the strip's synchronisation and the frame's pending layout.
+  void Sync() {
+    Tabs().SendMessage(WM_TIMER, CExtTabMdiWnd::TIMER_MDI_SYNC);
+    m_pFrame->RecalcLayout();
+    PumpPending();
+  }
+  HWND Open(LPCSTR lpszTitle) {
+    CLabChild* p = OpenLabChild(m_pFrame, lpszTitle);
+    return p != NULL ? p->m_hWnd : NULL;
+  }
+  HWND Active() { return reinterpret_cast<HWND>(::SendMessageA(Client(), WM_MDIGETACTIVE, 0, 0)); }
+  int ItemOf(HWND h) { return Tabs().ItemFindByLParam(reinterpret_cast<LPARAM>(h)); }
+  // Every visible child has exactly one shown tab, hidden ones a hidden item, the active one is
+  // selected and no item outlives its child.
+  ::testing::AssertionResult InStep() {
+    int nChildren = 0;
+    for (HWND h = ::GetWindow(Client(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+      ++nChildren;
+      const int i = ItemOf(h);
+      if (i < 0 || Tabs().ItemFindByLParam(reinterpret_cast<LPARAM>(h), i) >= 0)
+        return ::testing::AssertionFailure() << "child without exactly one item";
+      if (Tabs().ItemGet(i)->VisibleGet() != (::IsWindowVisible(h) != FALSE))
+        return ::testing::AssertionFailure() << "item " << i << " shown unlike its child";
+    }
+    if (nChildren != Tabs().ItemGetCount())
+      return ::testing::AssertionFailure()
+             << Tabs().ItemGetCount() << " items for " << nChildren << " children";
+    if (Active() != NULL && Tabs().SelectionGet() != ItemOf(Active()))
+      return ::testing::AssertionFailure()
+             << "selection " << Tabs().SelectionGet() << ", active " << ItemOf(Active());
+    if ((Tabs().IsWindowVisible() != FALSE) != (nChildren > 0))
+      return ::testing::AssertionFailure() << "strip visibility does not follow the children";
+    return ModelIsSound(Tabs());
+  }
+  CTabLabFrame* m_pFrame = NULL;
+};
+
+TEST_F(MdiTabs, ItemsFollowChildrenCreatedActivatedHiddenAndDestroyed) {
+  EXPECT_TRUE(WaitFor([&] { return !Tabs().IsWindowVisible(); }));
+  HWND a = Open("Alpha"), b = Open("Beta"), c = Open("Gamma");
+  ASSERT_TRUE(WaitFor([&] { return Tabs().ItemGetCount() == 3 && Tabs().IsWindowVisible(); }));
+  Sync();
+  EXPECT_TRUE(InStep());
+  EXPECT_STREQ("Gamma", Tabs().ItemGet(ItemOf(c))->GetText());
+  const pixel_support::Pixels px = pixel_support::ReadWindow(m_pFrame->m_hWnd, CRect(0, 0, 690, 460));
+  pixel_support::SaveBmp(px, "mdi_tabs_frame");
+  // Activation from outside (as Ctrl+F6 does) selects the tab.
+  ::SendMessageA(Client(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(a), 0);
+  EXPECT_EQ(ItemOf(a), Tabs().SelectionGet());
+  ::ShowWindow(b, SW_HIDE);
+  Sync();
+  EXPECT_FALSE(Tabs().ItemGet(ItemOf(b))->VisibleGet());
+  EXPECT_TRUE(InStep());
+  ::SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(c), 0);
+  EXPECT_EQ(-1, ItemOf(c));
+  Sync();
+  EXPECT_TRUE(InStep());
+  ::SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(a), 0);
+  ::SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(b), 0);
+  EXPECT_TRUE(WaitFor([&] { return !Tabs().IsWindowVisible() && Tabs().ItemGetCount() == 0; }));
+}
+
+// A child gone or activated before any synchronisation gave it an item removes and selects
+// nothing, and the next synchronisation still runs.
+TEST_F(MdiTabs, ChildGoneBeforeItsItemLeavesTheStripSound) {
+  HWND a = Open("Alpha");
+  Sync();
+  ASSERT_EQ(0, ItemOf(a));
+  HWND b = Open("Beta"); // activated at once, no item yet
+  EXPECT_EQ(0, Tabs().SelectionGet());
+  EXPECT_NO_THROW(::SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(b), 0));
+  EXPECT_TRUE(ModelIsSound(Tabs()));
+  HWND c = Open("Gamma");
+  EXPECT_TRUE(WaitFor([&] { return ItemOf(c) >= 0 && Tabs().SelectionGet() == ItemOf(c); }));
+  Sync();
+  EXPECT_TRUE(InStep());
+}
+
+struct CloseCase {
+  const char* name;
+  bool bCloseAllowed;
+};
+class MdiTabsClose : public MdiTabs, public ::testing::WithParamInterface<CloseCase> {};
+
+// The close button follows the active child's close command and closes that child.
+TEST_P(MdiTabsClose, ButtonStateAndAction) {
+  HWND a = Open("Alpha");
+  HWND b = Open("Beta");
+  if (!GetParam().bCloseAllowed)
+    ::EnableMenuItem(::GetSystemMenu(b, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+  Sync();
+  ASSERT_EQ(b, Active());
+  EXPECT_EQ(GetParam().bCloseAllowed, Tabs().IsButtonEnabled(T::HT_BUTTON_CLOSE));
+  // A press and release of the button as the strip's mouse handling hands them on.
+  Tabs().OnButtonClick(T::HT_BUTTON_CLOSE, true, T::MOUSE_LEFT, MK_LBUTTON);
+  Tabs().OnButtonClick(T::HT_BUTTON_CLOSE, false, T::MOUSE_LEFT, 0);
+  if (GetParam().bCloseAllowed) {
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(b); }));
+    EXPECT_TRUE(WaitFor([&] { return ItemOf(b) == -1 && Tabs().SelectionGet() == ItemOf(a); }));
+  } else {
+    PumpPending();
+    EXPECT_TRUE(::IsWindow(b));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Close, MdiTabsClose,
+                         ::testing::Values(CloseCase{"Allowed", true}, CloseCase{"Disabled", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// 500 random open, activate, hide and close steps: after each synchronisation the strip is in
+// step with the children, and no GDI or USER object is left behind.
+TEST_F(MdiTabs, RandomOpenActivateHideCloseStaysInStep) {
+  HANDLE hProcess = ::GetCurrentProcess();
+  Open("warm up");
+  Sync();
+  ::SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(Active()), 0);
+  Sync();
+  const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
+  const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
+  std::mt19937 rng(28);
+  std::vector<HWND> children;
+  const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(50);
+  int nStep = 0;
+  for (; nStep < 500 && std::chrono::steady_clock::now() < tEnd; ++nStep) {
+    children.erase(std::remove_if(children.begin(), children.end(), [](HWND h) { return !::IsWindow(h); }),
+                   children.end());
+    const int nOp = children.empty() ? 0 : static_cast<int>(rng() % 4);
+    HWND h = children.empty() ? NULL : children[rng() % children.size()];
+    switch (nOp) {
+    case 0:
+      if (children.size() < 8) {
+        children.push_back(Open(("doc " + std::to_string(nStep)).c_str()));
+        break;
+      }
+      [[fallthrough]];
+    case 1:
+      ::ShowWindow(h, SW_SHOW);
+      ::SendMessageA(Client(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
+      break;
+    case 2:
+      ::ShowWindow(h, SW_HIDE);
+      break;
+    default:
+      ::SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(h), 0);
+      break;
+    }
+    Sync();
+    ASSERT_TRUE(InStep()) << "step " << nStep << " op " << nOp;
+  }
+  EXPECT_EQ(500, nStep);
+  for (HWND h : children)
+    if (::IsWindow(h))
+      ::SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(h), 0);
+  Sync();
+  EXPECT_EQ(0, Tabs().ItemGetCount());
+  EXPECT_EQ(nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS));
+  EXPECT_EQ(nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS));
+}
+
+} // namespace

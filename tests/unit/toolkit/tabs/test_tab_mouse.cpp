@@ -1,0 +1,188 @@
+// The tab window under the real mouse: buttons, scrolling while held and by page, right clicks,
+// selection by resting on an item, reordering by dragging and the item-list menu.
+#include "tests/unit/toolkit/tabs/tab_input.h"
+#include "tests/unit/toolkit/tabs/tab_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace tab_input;
+using T = CExtTabWnd;
+
+namespace {
+
+// Counts the context-menu requests the default procedure raises.
+class CCountingTabWnd : public CExtTabWnd {
+public:
+  int m_nContextMenus = 0;
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_CONTEXTMENU)
+      ++m_nContextMenus;
+    return CExtTabWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
+std::vector<std::string> ManyItems(int n) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < n; ++i)
+    texts.push_back("item " + std::to_string(i));
+  return texts;
+}
+
+class TabMouse : public ::testing::Test {
+protected:
+  void Start(DWORD dwStyle, int cx, const std::vector<std::string>& texts, CExtTabWnd* pTab = NULL) {
+    m_host = std::make_unique<TabHost>(dwStyle, cx, 28, pTab);
+    ASSERT_TRUE(m_host->Ok());
+    m_host->AddItems(texts);
+    ASSERT_TRUE(Activate(m_host->Host().m_hWnd));
+  }
+  void TearDown() override {
+    Button(MOUSEEVENTF_LEFTUP);
+    Button(MOUSEEVENTF_RIGHTUP);
+    PumpPending();
+    m_host.reset();
+  }
+  T& Tab() { return m_host->Tab(); }
+  CPoint ItemCentre(int i) { return ScreenCentre(Tab().m_hWnd, Tab().ItemRectInClient(Tab().ItemGet(i))); }
+  CPoint ButtonCentre(int nCode) { return ScreenCentre(Tab().m_hWnd, Tab().GetButtonRect(nCode)); }
+  void ClickAt(CPoint pt, DWORD dwDown, DWORD dwUp) {
+    MoveTo(pt);
+    Button(dwDown);
+    Button(dwUp);
+  }
+  std::unique_ptr<TabHost> m_host;
+};
+
+struct ButtonCase {
+  const char* name;
+  DWORD dwStyle;
+  int nButton;
+  DWORD dwDown;
+};
+
+class TabMouseRefusedPress : public TabMouse, public ::testing::WithParamInterface<ButtonCase> {};
+
+// Neither a disabled button under the left button nor an enabled one under the right one takes
+// the press, the capture or the scroll position.
+TEST_P(TabMouseRefusedPress, DoesNothing) {
+  const ButtonCase& c = GetParam();
+  Start(c.dwStyle, 200, ManyItems(20));
+  ASSERT_FALSE(Tab().GetButtonRect(c.nButton).IsRectEmpty());
+  MoveTo(ButtonCentre(c.nButton));
+  Button(c.dwDown);
+  const int nKey = c.dwDown == MOUSEEVENTF_LEFTDOWN ? VK_LBUTTON : VK_RBUTTON;
+  ASSERT_TRUE(WaitFor([&] { return ::GetAsyncKeyState(nKey) < 0; }));
+  PumpPending();
+  EXPECT_EQ(-1, Tab().GetPushedHitTest());
+  EXPECT_EQ(0, Tab().GetWndFlags() & T::WF_PRESS_TRACKED);
+  EXPECT_EQ(0, Tab().ScrollPosGet());
+  EXPECT_FALSE(Tab().IsScrolling());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, TabMouseRefusedPress,
+    ::testing::Values(ButtonCase{"DisabledClose", T::TS_SHOW_CLOSE, T::HT_BUTTON_CLOSE, MOUSEEVENTF_LEFTDOWN},
+                      ButtonCase{"RightOnNext", 0, T::HT_BUTTON_NEXT, MOUSEEVENTF_RIGHTDOWN}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class TabMouseScroll : public TabMouse, public ::testing::WithParamInterface<bool> {};
+
+// Held: the next button scrolls while pressed and stops where it is on release. By page: one
+// item-area length scrolls even after the release.
+TEST_P(TabMouseScroll, NextButton) {
+  const bool bByPage = GetParam();
+  Start(bByPage ? T::TS_SCROLL_BY_PAGE : 0, 200, ManyItems(60));
+  ASSERT_GT(Tab().ScrollMaxGet(), 3 * Tab().GetItemsAreaRect().Width());
+  MoveTo(ButtonCentre(T::HT_BUTTON_NEXT));
+  Button(MOUSEEVENTF_LEFTDOWN);
+  ASSERT_TRUE(WaitFor([&] { return Tab().ScrollPosGet() > 0; }));
+  Button(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(WaitFor([&] { return Tab().GetPushedHitTest() == -1; }))
+      << Tab().GetPushedHitTest() << " " << (int)Tab().GetWndFlags() << " "
+      << (::GetCapture() == Tab().m_hWnd) << " "
+      << Tab().HitTest(CPoint(Tab().GetButtonRect(T::HT_BUTTON_NEXT).CenterPoint()));
+  if (!bByPage) {
+    EXPECT_FALSE(Tab().IsScrolling());
+    const int nStopped = Tab().ScrollPosGet();
+    EXPECT_LT(nStopped, Tab().ScrollMaxGet());
+    PumpPending();
+    EXPECT_EQ(nStopped, Tab().ScrollPosGet());
+  } else {
+    ASSERT_TRUE(WaitFor([&] { return !Tab().IsScrolling(); }));
+    EXPECT_EQ(Tab().GetItemsAreaRect().Width(), Tab().ScrollPosGet());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, TabMouseScroll, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "ByPage" : "Held"; });
+
+TEST_F(TabMouse, RightClickSelectsAndLetsTheContextMenuThrough) {
+  CCountingTabWnd* pTab = new CCountingTabWnd;
+  std::unique_ptr<CCountingTabWnd> owned(pTab);
+  Start(0, 400, {"one", "two", "three"}, pTab);
+  ClickAt(ItemCentre(1), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  EXPECT_TRUE(WaitFor([&] { return pTab->m_nContextMenus == 1; }));
+  EXPECT_EQ(1, Tab().SelectionGet());
+  m_host.reset();
+}
+
+// With hover selection an item resting under the pointer for the delay is selected; one the
+// pointer left before the delay ran out is not.
+TEST_F(TabMouse, HoverSelectsOnlyWhereThePointerStays) {
+  Start(T::TS_HOVER_SELECT, 400, {"one", "two", "three"});
+  Tab().SelectItem(0, true, true);
+  const CPoint ptAway = ScreenCentre(m_host->Host().m_hWnd, CRect(0, 200, 10, 210));
+  MoveTo(ptAway);
+  ASSERT_TRUE(WaitFor([&] {
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    return pt == ptAway;
+  }));
+  PumpPending();
+  MoveTo(ItemCentre(1));
+  ASSERT_TRUE(WaitFor([&] { return Tab().SelectionDelayGetItem() == 1; }));
+  MoveTo(ptAway);
+  ASSERT_TRUE(WaitFor([&] { return Tab().SelectionDelayGetItem() == -1; }));
+  EXPECT_EQ(0, Tab().SelectionGet());
+  MoveTo(ItemCentre(2));
+  EXPECT_TRUE(WaitFor([&] { return Tab().SelectionGet() == 2; }));
+}
+
+class TabMouseDrag : public TabMouse, public ::testing::WithParamInterface<int> {};
+
+// A press moved five pixels is still a click; six start the drag, and the item dropped on its
+// wider neighbour changes places with it once.
+TEST_P(TabMouseDrag, StartsBeyondFivePixels) {
+  const int nMove = GetParam();
+  Start(T::TS_ITEM_DRAGGING, 400, {"ab", "a much wider one", "cd"});
+  const CPoint ptPress = ItemCentre(0);
+  const CPoint ptOnWide = ItemCentre(1);
+  const CPoint ptStillWide = ptOnWide + CPoint(8, 0);
+  std::atomic<bool> bSawDrag{false};
+  Driver driver;
+  std::vector<Step> steps = {
+      {[&] { MoveTo(ptPress); }, nullptr},
+      {[&] { Button(MOUSEEVENTF_LEFTDOWN); }, [&] { return Tab().GetPushedHitTest() == 0; }},
+      {[&] { MoveTo(ptPress + CPoint(nMove, 0)); }, nullptr}};
+  if (nMove > 5) {
+    steps.push_back({nullptr, [&] { return bSawDrag = Tab().IsItemDragging(); }});
+    steps.push_back({[&] { MoveTo(ptOnWide); }, [&] { return Tab().ItemGet(1)->LParamGet() == 0; }});
+    steps.push_back({[&] { MoveTo(ptStillWide); }, nullptr});
+  }
+  steps.push_back({[&] { Button(MOUSEEVENTF_LEFTUP); }, [&] { return !Tab().IsItemDragging(); }});
+  Drive(driver, steps);
+  driver.Finish();
+  ASSERT_TRUE(WaitFor([&] { return Tab().GetPushedHitTest() == -1; }));
+  EXPECT_TRUE(driver.bAllCame);
+  EXPECT_EQ(nMove > 5, bSawDrag.load());
+  const std::vector<LPARAM> expected =
+      nMove > 5 ? std::vector<LPARAM>{1, 0, 2} : std::vector<LPARAM>{0, 1, 2};
+  EXPECT_EQ(expected, LParams(Tab()));
+  EXPECT_TRUE(ModelIsSound(Tab()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Pixels, TabMouseDrag, ::testing::Values(5, 6));
+
+} // namespace
