@@ -32,6 +32,15 @@ public:
     return m_answer;
   }
   void OnDragLeave(CWnd*) override { m_log.Add("leave"); }
+  // The top band of the window scrolls when asked to.
+  bool m_bScrollBand = false;
+  DROPEFFECT OnDragScroll(CWnd*, DWORD, CPoint point) override {
+    if (!m_bScrollBand || point.y >= 10)
+      return DROPEFFECT_NONE;
+    if (m_log.entries.empty() || m_log.entries.back() != "scroll")
+      m_log.Add("scroll");
+    return DROPEFFECT_SCROLL | DROPEFFECT_COPY;
+  }
   BOOL OnDrop(CWnd*, COleDataObject* pData, DROPEFFECT effect, CPoint point) override {
     m_log.Add("drop");
     m_ptDrop = point;
@@ -116,6 +125,18 @@ TEST_F(OleDropTest, LeavingTheWindowReachesLeaveAndTheDropHappensElsewhere) {
   EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_NONE), outcome.dwEffect);
   EXPECT_EQ((std::vector<std::string>{"enter", "over", "leave"}), target.m_log.entries);
   EXPECT_EQ(CPoint(5, 5), target.m_ptEnter);
+}
+
+TEST_F(OleDropTest, TheScrollBandAnswersInsteadOfOverAndTheDropStillComesThroughOver) {
+  CLogTarget target;
+  target.m_bScrollBand = true;
+  ASSERT_TRUE(target.Register(&m_child));
+  const OleDragOutcome outcome =
+      RunOleDrag(OnHost(20, 20), {OnChild(40, 60), OnChild(40, 4), OnChild(50, 5), OnChild(40, 50)});
+  ASSERT_TRUE(outcome.bStarted);
+  EXPECT_TRUE(outcome.bStepsSeen);
+  EXPECT_EQ((std::vector<std::string>{"enter", "over", "scroll", "over", "drop"}), target.m_log.entries);
+  EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_COPY), outcome.dwEffect);
 }
 
 TEST_F(OleDropTest, RevokedTargetsAndDestroyedWindowsSeeNoMoreDrags) {
