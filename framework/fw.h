@@ -13,6 +13,7 @@
 #include "framework/wnd/fw_wnd.h"
 #include "framework/wnd/fw_msgmap.h"
 #include "framework/app/fw_app.h"
+#include "framework/app/fw_ole.h"
 #include "framework/dlg/fw_ctrl.h"
 #include "framework/dlg/fw_dlg.h"
 #include "framework/frame/fw_frame.h"

@@ -1,6 +1,7 @@
 // The user-interface thread: message pump, pre-translation walk and idle processing.
 #include "framework/app/fw_app.h"
 #include "framework/core/fw_state.h"
+#include "framework/app/fw_ole.h"
 
 #include <algorithm>
 #include <vector>
@@ -35,6 +36,8 @@ BOOL AfxIsIdleMessage(MSG* pMsg) { return CurrentThread().IsIdleMessage(pMsg); }
 BOOL AfxPumpMessage() { return CurrentThread().PumpMessage(); }
 
 void AfxOnWindowNcDestroy(CWnd* pWnd) {
+  // OLE would keep calling a drop target whose window is gone.
+  COleDropTarget::RevokeWindow(pWnd->m_hWnd);
   CWinThread* pThread = AfxGetThread();
   if (pThread == NULL)
     return;

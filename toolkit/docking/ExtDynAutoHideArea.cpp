@@ -2,6 +2,7 @@
 // the bar whose tab gets selected.
 #include "toolkit/docking/ExtDynAutoHideArea.h"
 
+#include "framework/app/fw_app.h"
 #include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/docking/ExtDynAutoHideSlider.h"
@@ -76,6 +77,8 @@ void PlaceAfter(CWnd* pWnd, CWnd* pAfter) {
 
 } // namespace
 
+bool CExtDynAutoHideArea::g_bAcceptOleDrags = true;
+
 CExtDynAutoHideArea::CExtDynAutoHideArea() = default;
 
 CExtDynAutoHideArea::~CExtDynAutoHideArea() = default;
@@ -100,7 +103,16 @@ bool CExtDynAutoHideArea::Create(CFrameWnd* pFrame, CExtDynAutoHideSlider* pSlid
   AdjustFrameZOrder(pFrame);
   OnTabWndSyncVisibility();
   GetWindowRect(&m_rcLastWindow);
+  if (g_bAcceptOleDrags && AfxOleIsInitialized() && !m_dropTarget.Register(this))
+    TRACE("CExtDynAutoHideArea: the area accepts no OLE drags\n");
   return true;
+}
+
+DROPEFFECT CExtDynAutoHideArea::CDynDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint point) {
+  const int nHit = m_pArea->HitTest(point);
+  if (nHit >= 0 && nHit < m_pArea->ItemGetCount() && m_pArea->SelectionGet() != nHit)
+    m_pArea->SelectItem(nHit, true, true);
+  return DROPEFFECT_NONE;
 }
 
 void CExtDynAutoHideArea::PostNcDestroy() {

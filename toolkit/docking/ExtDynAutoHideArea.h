@@ -3,6 +3,8 @@
 // No frame of the program makes one; a frame that wants them creates one per side with Create.
 #pragma once
 
+#include "framework/app/fw_ole.h"
+#include "framework/core/fw_geom.h"
 #include "framework/frame/fw_frame.h"
 #include "framework/wnd/fw_wnd.h"
 #include "toolkit/docking/ExtTabWnd.h"
@@ -20,6 +22,20 @@ public:
   enum InsertFlags : BYTE { INSERTING = 0x03 };
   // m_bSelectFlags.
   enum SelectFlags : BYTE { SELECT_BY_KEYBOARD = 0x01 };
+
+  // Option, on from start-up: the area registers a drop target for hover activation.
+  static bool g_bAcceptOleDrags;
+
+  // Drags of any OLE data over the area select the hovered tab at once; nothing is ever
+  // dropped on it.
+  class CDynDropTarget : public COleDropTarget {
+  public:
+    explicit CDynDropTarget(CExtDynAutoHideArea* pArea) : m_pArea(pArea) {}
+    DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+
+  private:
+    CExtDynAutoHideArea* m_pArea;
+  };
 
   CExtDynAutoHideArea();
   ~CExtDynAutoHideArea() override;
@@ -63,6 +79,7 @@ public:
   // Ctrl+Page Up/Down over the tabs of hidden bars; the focus goes to the bar that slides out.
   // True when the key was taken.
   bool HandleCtrlPageKey(const MSG* pMsg);
+  CDynDropTarget& GetDropTarget() { return m_dropTarget; }
 
   // --- the tab strip --------------------------------------------------------------------------
   TabWndKind GetTabWndKind() const override { return TAB_AUTO_HIDE_STRIP; }
@@ -82,6 +99,7 @@ protected:
   // Hides the slider when the strip moved or changed size while a bar was out.
   void CancelSliderOnMove();
 
+  CDynDropTarget m_dropTarget{this};
   CExtDynAutoHideSlider* m_pWndSlider = NULL;
   BYTE m_bInsertFlags = 0;
   CRect m_rcLastWindow = CRect(0, 0, 0, 0);

@@ -2,6 +2,8 @@
 // tab switch that brings a bar forward, double click, drag start and the bars menu.
 #include "toolkit/docking/ExtDynTabWnd.h"
 
+#include "framework/app/fw_app.h"
+#include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/docking/ExtDynTabControlBar.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
@@ -16,9 +18,11 @@ ON_MESSAGE(WM_LBUTTONDBLCLK, OnLButtonDblClkMsg)
 ON_MESSAGE(WM_RBUTTONDOWN, OnDefaultMsg)
 ON_MESSAGE(WM_RBUTTONUP, OnDefaultMsg)
 ON_MESSAGE(WM_CONTEXTMENU, OnContextMenuMsg)
+ON_MESSAGE(WM_CREATE, OnCreateMsg)
 END_MESSAGE_MAP()
 
 bool CExtDynTabWnd::g_bCtrlPageSwitching = true;
+bool CExtDynTabWnd::g_bAcceptOleDrags = true;
 
 namespace {
 CPoint PointOf(LPARAM lParam) {
@@ -263,4 +267,34 @@ void CExtDynTabWnd::ShowContextMenu(CPoint ptScreen) {
   pSite->SetFocus();
   if (pPopup->RunTrackingLoop(0x800, ptScreen.x, ptScreen.y))
     pPopup.release();
+}
+
+// --- OLE drags: hover activation ---------------------------------------------------------------
+
+LRESULT CExtDynTabWnd::OnCreateMsg(WPARAM, LPARAM) {
+  const LRESULT lResult = Default();
+  if (lResult != -1 && g_bAcceptOleDrags && AfxOleIsInitialized() && !m_dropTarget.Register(this))
+    TRACE("CExtDynTabWnd: the strip accepts no OLE drags\n");
+  return lResult;
+}
+
+DROPEFFECT CExtDynTabWnd::CDynDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject,
+                                                      DWORD dwKeyState, CPoint point) {
+  return OnDragOver(pWnd, pDataObject, dwKeyState, point);
+}
+
+DROPEFFECT CExtDynTabWnd::CDynDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint point) {
+  const int nHit = m_pStrip->HitTest(point);
+  CExtControlBar* pBar = nHit >= 0 && nHit < m_pStrip->ItemGetCount() ? m_pStrip->GetBarAt(nHit, true) : NULL;
+  if (pBar == NULL)
+    return DROPEFFECT_NONE;
+  // The delay is signed: a negative one turns hover activation off for the bar.
+  const int nDelay = static_cast<int>(pBar->GetDragHoverDelay());
+  if (nDelay == 0) {
+    if (m_pStrip->SelectionGet() != nHit)
+      m_pStrip->SelectItem(nHit, true, true);
+  } else if (nDelay > 0 && m_pStrip->SelectionDelayGetItem() != nHit) {
+    m_pStrip->SelectionDelay(nHit, static_cast<UINT>(nDelay));
+  }
+  return DROPEFFECT_NONE;
 }

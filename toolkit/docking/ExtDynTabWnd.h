@@ -4,6 +4,9 @@
 // floats a tab's bar, a press moved away that drags it, and the bars menu on a right click.
 #pragma once
 
+#include "framework/app/fw_ole.h"
+#include "framework/core/fw_geom.h"
+#include "framework/wnd/fw_wnd.h"
 #include "toolkit/docking/ExtTabWnd.h"
 
 class CExtControlBar;
@@ -19,6 +22,19 @@ public:
   };
   // Options, on from start-up.
   static bool g_bCtrlPageSwitching;
+  static bool g_bAcceptOleDrags; // the strip registers a drop target for hover activation
+
+  // Drags of any OLE data over the strip select the hovered tab (at once or after the bar's
+  // hover delay); nothing is ever dropped on it.
+  class CDynDropTarget : public COleDropTarget {
+  public:
+    explicit CDynDropTarget(CExtDynTabWnd* pStrip) : m_pStrip(pStrip) {}
+    DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+
+  private:
+    CExtDynTabWnd* m_pStrip;
+  };
   // How far a pressed tab must move before its bar is dragged.
   static const int kDragStartDistance = 5;
 
@@ -54,7 +70,10 @@ public:
                         int nOrientation, bool bGroupedMode) override;
   TabWndKind GetTabWndKind() const override { return TAB_DYNAMIC; }
 
+  CDynDropTarget& GetDropTarget() { return m_dropTarget; }
+
 protected:
+  CDynDropTarget m_dropTarget{this};
   // The live tab pressed with the left button and where, until the button goes up.
   int m_nDragCandidate = -1;
   CPoint m_ptDragCandidate = CPoint(0, 0);
@@ -64,5 +83,6 @@ protected:
   afx_msg LRESULT OnLButtonDblClkMsg(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnDefaultMsg(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnContextMenuMsg(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnCreateMsg(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 };
