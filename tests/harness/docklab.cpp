@@ -10,6 +10,7 @@
 #include "tests/harness/lab_support.h"
 #include "tests/harness/docklab_res.h"
 #include "toolkit/docking/ExtDockBar.h"
+#include "toolkit/docking/ExtTabMdiWnd.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
@@ -86,6 +87,8 @@ public:
   CLabBar m_panel1{false, CSize(220, 150)}, m_panel2{false, CSize(200, 160)},
       m_panel3{false, CSize(300, 120)};
   CLabBar m_tools{true, CSize(180, 26)}, m_format{true, CSize(140, 26)};
+  // As the program's main frame holds them: made with id -1, closing the active document.
+  CExtTabMdiWnd m_wndMdiTabs;
   int m_nStep = 0;
   lab::CLabWait m_wait;
 
@@ -167,6 +170,9 @@ protected:
     if (!m_status.Create(this) || !m_status.SetIndicators(kIndicators, 1))
       return -1;
     g_CmdManagerHolder->SetupProfile(kProfile, m_hWnd);
+    if (!m_wndMdiTabs.Create(this, CRect(0, 0, 0, 0), 0xFFFFFFFF, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                             0x210))
+      return -1;
     if (!CExtControlBar::FrameEnableDocking(this))
       return -1;
     const struct {
@@ -286,7 +292,15 @@ protected:
                                    "T1: 0\nL1: 0\nR1: 0 Panel 2 0\nB1: 0 Panel 3 0\n",
             "the start-up docking gives the expected arrays");
       Log(DumpDockBars(true));
-      WaitFor([this] { return ::IsWindowVisible(m_hWnd) != FALSE; }, "the frame is shown");
+      // The document's tab shows in a band of its own once the strip has caught up with the client.
+      WaitFor(
+          [this] {
+            CRect rcTabs;
+            m_wndMdiTabs.GetWindowRect(&rcTabs);
+            return ::IsWindowVisible(m_hWnd) && m_wndMdiTabs.IsWindowVisible() &&
+                   m_wndMdiTabs.ItemGetCount() == 1 && rcTabs.Height() > 0 && rcTabs.Width() > 0;
+          },
+          "the frame is shown with the document's tab");
       return 0;
     }
     const int nThemes = static_cast<int>(sizeof(kThemes) / sizeof(kThemes[0]));
