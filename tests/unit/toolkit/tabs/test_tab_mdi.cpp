@@ -11,6 +11,7 @@
 #include <chrono>
 #include <random>
 
+using namespace tab_input;
 using T = CExtTabWnd;
 
 namespace {
@@ -55,6 +56,19 @@ protected:
   }
   HWND Active() { return reinterpret_cast<HWND>(::SendMessageA(Client(), WM_MDIGETACTIVE, 0, 0)); }
   int ItemOf(HWND h) { return Tabs().ItemFindByLParam(reinterpret_cast<LPARAM>(h)); }
+  // A real click of the button at the point; answers whether its release has been handled.
+  bool ClickAt(CPoint pt, DWORD dwDown, DWORD dwUp, int nVirtKey) {
+    MoveTo(pt);
+    Button(dwDown);
+    Button(dwUp);
+    if (!WaitFor([&] { return ::GetAsyncKeyState(nVirtKey) >= 0; }))
+      return false;
+    PumpPending();
+    return true;
+  }
+  CPoint TabCentre(HWND h) {
+    return ScreenCentre(Tabs().m_hWnd, Tabs().ItemRectInClient(Tabs().ItemGet(ItemOf(h))));
+  }
   // Every visible child has exactly one shown tab, hidden ones a hidden item, the active one is
   // selected and no item outlives its child.
   ::testing::AssertionResult InStep() {
@@ -136,21 +150,39 @@ TEST_P(MdiTabsClose, ButtonStateAndAction) {
   Sync();
   ASSERT_EQ(b, Active());
   EXPECT_EQ(GetParam().bCloseAllowed, Tabs().IsButtonEnabled(T::HT_BUTTON_CLOSE));
-  // A press and release of the button as the strip's mouse handling hands them on.
-  Tabs().OnButtonClick(T::HT_BUTTON_CLOSE, true, T::MOUSE_LEFT, MK_LBUTTON);
-  Tabs().OnButtonClick(T::HT_BUTTON_CLOSE, false, T::MOUSE_LEFT, 0);
+  ASSERT_TRUE(Activate(m_pFrame->m_hWnd));
+  const CRect rcClose = Tabs().GetButtonRect(T::HT_BUTTON_CLOSE);
+  ASSERT_FALSE(rcClose.IsRectEmpty());
+  ASSERT_TRUE(
+      ClickAt(ScreenCentre(Tabs().m_hWnd, rcClose), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, VK_LBUTTON));
   if (GetParam().bCloseAllowed) {
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(b); }));
     EXPECT_TRUE(WaitFor([&] { return ItemOf(b) == -1 && Tabs().SelectionGet() == ItemOf(a); }));
   } else {
-    PumpPending();
     EXPECT_TRUE(::IsWindow(b));
+    EXPECT_EQ(b, Active());
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Close, MdiTabsClose,
                          ::testing::Values(CloseCase{"Allowed", true}, CloseCase{"Disabled", false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A left click on a tab activates its child; a middle click on one changes nothing.
+TEST_F(MdiTabs, RealClicksOnTabs) {
+  HWND a = Open("Alpha");
+  HWND b = Open("Beta");
+  Sync();
+  ASSERT_EQ(b, Active());
+  ASSERT_TRUE(Activate(m_pFrame->m_hWnd));
+  ASSERT_FALSE(Tabs().ItemRectInClient(Tabs().ItemGet(ItemOf(a))).IsRectEmpty());
+  ASSERT_TRUE(ClickAt(TabCentre(a), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, VK_LBUTTON));
+  EXPECT_TRUE(WaitFor([&] { return Active() == a && Tabs().SelectionGet() == ItemOf(a); }));
+  ASSERT_TRUE(ClickAt(TabCentre(b), MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, VK_MBUTTON));
+  EXPECT_EQ(a, Active());
+  EXPECT_EQ(ItemOf(a), Tabs().SelectionGet());
+  EXPECT_TRUE(::IsWindow(b));
+}
 
 // 500 random open, activate, hide and close steps: after each synchronisation the strip is in
 // step with the children, and no GDI or USER object is left behind.

@@ -2,8 +2,11 @@
 // selection by resting on an item, reordering by dragging and the item-list menu.
 #include "tests/unit/toolkit/tabs/tab_input.h"
 #include "tests/unit/toolkit/tabs/tab_support.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
+
+#include <ctime>
 
 using namespace tab_input;
 using T = CExtTabWnd;
@@ -184,5 +187,79 @@ TEST_P(TabMouseDrag, StartsBeyondFivePixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pixels, TabMouseDrag, ::testing::Values(5, 6));
+
+class TabMouseItemList : public TabMouse, public ::testing::WithParamInterface<bool> {};
+
+// A click on the item-list button opens the menu of the items; choosing one far out of view, by a
+// click or by the keys, selects it and scrolls it into view.
+TEST_P(TabMouseItemList, ChoiceSelectsAndShowsTheItem) {
+  const bool bByKeys = GetParam();
+  Start(T::TS_SHOW_ITEM_LIST | T::TS_ENABLED_ITEM_LIST, 200, ManyItems(20));
+  Tab().SelectItem(0, true, true);
+  const int nLast = Tab().ItemGetCount() - 1;
+  ASSERT_FALSE(Tab().GetButtonRect(T::HT_BUTTON_ITEM_LIST).IsRectEmpty());
+  CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
+  // The menu's loop runs on this thread inside the click, so the driver sends the choice, and
+  // cancels a menu still open at its end so that a failure cannot hang here. The site names the
+  // menu before it is shown and appearing menus drop keys: input waits until it is shown, has the
+  // hover and has finished appearing.
+  const auto menuReady = [&] {
+    CExtPopupMenuWnd* pMenu = site.m_pTrackedMenu;
+    return pMenu != NULL && site.m_pHoverMenu == pMenu && ::IsWindowVisible(pMenu->GetSafeHwnd()) &&
+           site.m_pAnimatedMenu == NULL;
+  };
+  const auto chosen = [&] { return site.IsEmpty(); };
+  std::vector<Step> steps = {{[&] { MoveTo(ButtonCentre(T::HT_BUTTON_ITEM_LIST)); }, nullptr},
+                             {[&] {
+                                Button(MOUSEEVENTF_LEFTDOWN);
+                                Button(MOUSEEVENTF_LEFTUP);
+                              },
+                              menuReady}};
+  if (bByKeys) {
+    // The first key marks the first item, the second wraps round to the last. Keys following
+    // within the menu's throttle time are dropped, so each comes as if long after the last.
+    const auto marked = [&](int nIndex) {
+      CExtPopupMenuWnd* pMenu = site.m_pTrackedMenu;
+      return pMenu != NULL && pMenu->GetCurrentItemIndex() == nIndex;
+    };
+    const auto keyLate = [](UINT nVirtKey) {
+      CExtPopupTrackSite::g_nLastKeyTime = static_cast<DWORD>(std::clock()) - 1000;
+      Key(nVirtKey);
+    };
+    steps.push_back({[&] { keyLate(VK_UP); }, [&] { return marked(0); }});
+    steps.push_back({[&] { keyLate(VK_UP); }, [&] { return marked(nLast); }});
+    steps.push_back({[&] { keyLate(VK_RETURN); }, chosen});
+  } else {
+    steps.push_back({[&] {
+                       CExtPopupMenuWnd* pMenu = site.m_pTrackedMenu;
+                       if (pMenu == NULL)
+                         return;
+                       CRect rc;
+                       pMenu->GetItemRect(nLast, rc);
+                       pMenu->ClientToScreen(&rc);
+                       MoveTo(rc.CenterPoint());
+                       Button(MOUSEEVENTF_LEFTDOWN);
+                       Button(MOUSEEVENTF_LEFTUP);
+                     },
+                     chosen});
+  }
+  steps.push_back({[&] {
+                     if (CExtPopupMenuWnd* pMenu = site.m_pTrackedMenu)
+                       ::PostMessageA(pMenu->GetSafeHwnd(), WM_CANCELMODE, 0, 0);
+                   },
+                   chosen});
+  Driver driver;
+  Drive(driver, steps);
+  driver.Finish();
+  EXPECT_TRUE(driver.bAllCame);
+  EXPECT_EQ(nLast, Tab().SelectionGet());
+  const CRect rcItem = Tab().ItemRectInClient(Tab().ItemGet(nLast));
+  const CRect rcArea = Tab().GetItemsAreaRect();
+  EXPECT_TRUE(rcItem.left >= rcArea.left && rcItem.right <= rcArea.right)
+      << rcItem.left << ".." << rcItem.right << " in " << rcArea.left << ".." << rcArea.right;
+}
+
+INSTANTIATE_TEST_SUITE_P(Choice, TabMouseItemList, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "ByKeys" : "ByClick"; });
 
 } // namespace
