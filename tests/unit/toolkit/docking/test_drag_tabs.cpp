@@ -43,7 +43,8 @@ TEST_P(DragTabs, TheTabBandsProposeAndDropTheRightTab) {
   std::atomic<bool> bPlaceholder(false);
   LONG nShownType = -1;
   auto probe = [&] {
-    WaitOnDriver([&] { return pContainer != NULL && pContainer->m_wndTabs.HasPlaceholders(); });
+    if (pContainer != NULL)
+      WaitOnDriver([&] { return pContainer->m_wndTabs.HasPlaceholders(); });
     bPlaceholder = pContainer != NULL && pContainer->m_wndTabs.HasPlaceholders();
     nShownType = CExtControlBar::g_DragStateCurrent.m_nTargetType;
   };
@@ -70,5 +71,28 @@ INSTANTIATE_TEST_SUITE_P(
                       TabDropCase{"Append", true, false, DT::DT_TAB_APPEND, 2},
                       TabDropCase{"InsertAtTheFirstTab", true, true, DT::DT_TAB_INSERT, 0}),
     [](const ::testing::TestParamInfo<TabDropCase>& info) { return std::string(info.param.name); });
+
+// A bar dragged out of its container by its tab floats, and the container it leaves with one bar
+// dissolves into that bar.
+TEST_F(DragFixture, ABarDraggedOutByItsTabFloatsAndTheContainerDissolves) {
+  CExtControlBar* pStays = AddPanel(202, AFX_IDW_DOCKBAR_RIGHT, "q");
+  CExtControlBar* pLeaves = AddPanel(203, AFX_IDW_DOCKBAR_RIGHT, "r");
+  ASSERT_TRUE(pStays->DockAsTab(pLeaves));
+  Relayout(m_pFrame.get());
+  CExtDynTabControlBar* pContainer = pStays->GetTabContainerBar();
+  ASSERT_NE(nullptr, pContainer);
+  CExtDynTabWnd& tabs = pContainer->m_wndTabs;
+  const int nItem = tabs.FindBarItem(pLeaves);
+  ASSERT_GE(nItem, 0);
+  CPoint ptTab = tabs.ItemRectInClient(tabs.ItemGet(nItem)).CenterPoint();
+  tabs.ClientToScreen(&ptTab);
+  const CPoint ptDrop = ClientCentre();
+  ASSERT_TRUE(DragThrough(pLeaves, ptTab, {ptTab + CPoint(12, 0), ptDrop + CPoint(-20, 0), ptDrop}));
+  EXPECT_TRUE(pLeaves->IsFloating()) << Dump();
+  EXPECT_EQ(nullptr, pLeaves->GetTabContainerBar());
+  EXPECT_EQ(nullptr, pStays->GetTabContainerBar()) << "the container dissolved into its last bar\n" << Dump();
+  EXPECT_TRUE(pStays->IsDockedAtRight()) << Dump();
+  EXPECT_TRUE(ArraysAreSound(m_pFrame.get())) << Dump();
+}
 
 } // namespace
