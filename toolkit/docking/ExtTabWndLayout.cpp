@@ -425,9 +425,16 @@ void CExtTabWnd::RecalcLayout() {
   const int nButtonsExtent = OnTabWndCalcButtonsExtent(nButtonAlong, kButtonGap);
 
   CClientDC dc(this);
-  m_pLayoutDC = &dc;
-  int nThickness = MeasureVisibleItems(dc);
-  m_pLayoutDC = NULL;
+  int nThickness = 0;
+  {
+    // Named only while measuring: a later DC at the same address must not be taken for it.
+    struct LayoutDcScope {
+      CDC*& pSlot;
+      ~LayoutDcScope() { pSlot = NULL; }
+    } scope{m_pLayoutDC};
+    m_pLayoutDC = &dc;
+    nThickness = MeasureVisibleItems(dc);
+  }
   if (bMultiRow)
     nThickness = WrapRows(LengthOf(rcLayout, bHorz) - nButtonsExtent);
   int nNear = 0, nFar = 0, nEdge = 0;
