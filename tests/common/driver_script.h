@@ -8,6 +8,9 @@
 struct ScriptStep {
   std::function<void()> send;
   std::function<bool()> until; // may be empty
+  // Sent again while the effect has not come: Wine may echo a stale pointer position late and
+  // overwrite a queued move, so an idempotent step can simply be repeated.
+  bool bResend = false;
 };
 
 // Waits, off the window thread, until pred holds or five seconds pass; pred's last answer.

@@ -83,12 +83,16 @@ TEST_P(MiniFrameResize, BorderDragsResizeTheBarLive) {
   ASSERT_NE(rcStart, rcExpected);
   std::vector<bool> results;
   std::atomic<bool> bDone(false);
-  std::thread driver = DriveInput(
-      {{[=] { MouseInput(MOUSEEVENTF_MOVE, ptFrom); }, [=] { return CursorAt(ptFrom); }},
-       {[=] { MouseInput(MOUSEEVENTF_LEFTDOWN, ptFrom); }, [=] { return pMini->IsResizing(); }},
-       {[=] { MouseInput(MOUSEEVENTF_MOVE, ptTo); }, [=] { return WindowRect(pMini) == rcExpected; }},
-       {[=] { MouseInput(MOUSEEVENTF_LEFTUP, ptTo); }, [=] { return !pMini->IsResizing(); }}},
-      results, bDone);
+  std::thread driver =
+      DriveInput({{[=] { MouseInput(MOUSEEVENTF_MOVE, ptFrom); }, [=] { return CursorAt(ptFrom); }},
+                  {[=] { MouseInput(MOUSEEVENTF_LEFTDOWN, ptFrom); }, [=] { return pMini->IsResizing(); }},
+                  {[=] {
+                     MouseInput(MOUSEEVENTF_MOVE, ptTo + CPoint(1, 1));
+                     MouseInput(MOUSEEVENTF_MOVE, ptTo);
+                   },
+                   [=] { return WindowRect(pMini) == rcExpected; }, true},
+                  {[=] { MouseInput(MOUSEEVENTF_LEFTUP, ptTo); }, [=] { return !pMini->IsResizing(); }}},
+                 results, bDone);
   EXPECT_TRUE(WaitFor([&] { return bDone.load(); }));
   driver.join();
   EXPECT_EQ(std::vector<bool>(4, true), results);
