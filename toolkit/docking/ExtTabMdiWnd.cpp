@@ -92,7 +92,7 @@ template <class TBase> CExtTMWI<TBase>::CExtTMWI() : CExtHookSink(true) { this->
 
 template <class TBase> CExtTMWI<TBase>::~CExtTMWI() {
   UnhookAllWindows();
-  m_iconChild.Empty();
+  m_childIcons.clear();
   if (this->GetSafeHwnd() != NULL)
     this->DestroyWindow();
 }
@@ -202,6 +202,8 @@ template <class TBase> void CExtTMWI<TBase>::SyncMdiChildren() {
     pItem->ModifyItemStyle(bVisible ? CExtTabWnd::TIS_HIDDEN : 0, bVisible ? 0 : CExtTabWnd::TIS_HIDDEN);
     ++i;
   }
+  if (m_childIcons.size() > static_cast<size_t>(this->ItemGetCount()))
+    ForgetStaleChildIcons();
   m_bSyncFlags &= ~SYNC_RUNNING;
   UpdateVisibility();
 }
@@ -252,6 +254,8 @@ template <class TBase> void CExtTMWI<TBase>::OnTabWndRemoveItem(int nFirst, int 
 
 template <class TBase> void CExtTMWI<TBase>::OnTabWndRemoveAllItems(bool bPreRemove) {
   TBase::OnTabWndRemoveAllItems(bPreRemove);
+  if (!bPreRemove)
+    m_childIcons.clear();
   if (!bPreRemove && !IsOwnChange() && this->GetSafeHwnd() != NULL)
     UpdateVisibility();
 }
@@ -343,9 +347,24 @@ CExtCmdIcon* CExtTMWI<TBase>::OnTabWndQueryItemIcon(const typename TBase::TAB_IT
     hIcon = reinterpret_cast<HICON>(::GetClassLongPtrA(h, GCLP_HICON));
   if (hIcon == NULL)
     return NULL;
-  // A copy of our own: the child keeps its handle.
-  m_iconChild.AssignFromHIcon(static_cast<HICON>(::CopyImage(hIcon, IMAGE_ICON, 16, 16, 0)), false);
-  return m_iconChild.IsEmpty() ? NULL : &m_iconChild;
+  std::unique_ptr<ChildIcon>& pEntry = m_childIcons[h];
+  if (pEntry == nullptr)
+    pEntry = std::make_unique<ChildIcon>();
+  if (pEntry->hSource != hIcon || pEntry->icon.IsEmpty()) {
+    // A copy of our own: the child keeps its handle.
+    pEntry->icon.AssignFromHIcon(static_cast<HICON>(::CopyImage(hIcon, IMAGE_ICON, 16, 16, 0)), false);
+    pEntry->hSource = hIcon;
+  }
+  return pEntry->icon.IsEmpty() ? NULL : &pEntry->icon;
+}
+
+template <class TBase> void CExtTMWI<TBase>::ForgetStaleChildIcons() {
+  for (auto it = m_childIcons.begin(); it != m_childIcons.end();) {
+    if (ItemFindChild(it->first) < 0)
+      it = m_childIcons.erase(it);
+    else
+      ++it;
+  }
 }
 
 template <class TBase>

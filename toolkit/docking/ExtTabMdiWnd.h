@@ -2,7 +2,7 @@
 // client by watching its messages through a hook sink. Selecting a tab activates its child, the
 // close and help buttons act on the active child, the strip hides itself while there is no child,
 // and it draws a border around the MDI client. Items carry the child's window handle as lParam;
-// their text and icon are asked of the child each time.
+// their text and icon are asked of the child each time (the icon copied only when it changed).
 #pragma once
 
 #include "framework/core/fw_core.h"
@@ -12,6 +12,9 @@
 #include "toolkit/docking/ExtTabWnd.h"
 #include "toolkit/foundation/ExtCmdIcon.h"
 #include "toolkit/foundation/ExtHookSink.h"
+
+#include <map>
+#include <memory>
 
 template <class TBase> class CExtTMWI : public TBase, public CExtHookSink {
 public:
@@ -85,7 +88,17 @@ protected:
   void PaintOwnNcArea();
   bool IsOwnChange() const { return IsSyncing() || this->IsItemDragging(); }
 
-  CExtCmdIcon m_iconChild;
+  // Drops the icon copies of children that no longer have an item.
+  void ForgetStaleChildIcons();
+
+  // Each child's 16 by 16 icon copy with the handle it was made from: copying is costly and the
+  // strip asks for icons on every layout and paint, so a copy is made again only when the child
+  // answers another handle.
+  struct ChildIcon {
+    HICON hSource = NULL;
+    CExtCmdIcon icon;
+  };
+  std::map<HWND, std::unique_ptr<ChildIcon>> m_childIcons;
   BYTE m_bSyncFlags = 0;
 };
 

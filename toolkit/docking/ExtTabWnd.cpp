@@ -259,24 +259,28 @@ void CExtTabWnd::OnTimer(UINT nIDEvent) {
 
 void CExtTabWnd::OnSysColorChange() {
   CWnd::OnSysColorChange();
+  ForgetTextMeasurements();
   ExtSystemChanges::SysColorChanged(this);
   Invalidate();
 }
 
 void CExtTabWnd::OnSettingChange(UINT uFlags, LPCSTR lpszSection) {
   CWnd::OnSettingChange(uFlags, lpszSection);
+  ForgetTextMeasurements();
   ExtSystemChanges::SettingChanged(this, uFlags, lpszSection);
   Invalidate();
 }
 
 LRESULT CExtTabWnd::OnDisplayChange(WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = Default();
+  ForgetTextMeasurements();
   ExtSystemChanges::DisplayChanged(this, wParam, lParam);
   return lResult;
 }
 
 LRESULT CExtTabWnd::OnThemeChanged(WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = Default();
+  ForgetTextMeasurements();
   ExtSystemChanges::ThemeChanged(this, wParam, lParam);
   return lResult;
 }

@@ -165,6 +165,12 @@ public:
     CRect m_rcItem = CRect(0, 0, 24, 20);
     LPARAM m_lParam;
     BYTE m_bLayoutFlags = 0;
+    // The last text measurement and what it depended on: layouts remeasure only what changed.
+    CString m_sMeasuredText;
+    // The fonts by description: a font made again may come back with an old handle.
+    LOGFONTA m_lfMeasured[2] = {};
+    UINT m_nMeasuredGeneration = 0;
+    CSize m_sizeMeasuredText = CSize(0, 0);
     TAB_ITEM_INFO* m_pPrev;
     TAB_ITEM_INFO* m_pNext;
   };
@@ -376,6 +382,8 @@ protected:
   void FindVisibleRange();
   void ApplyFitMode();
   void SetButtonRect(int nHitCode, const RECT& rc);
+  // Drops every item's remembered text measurement (fonts or display metrics may have changed).
+  void ForgetTextMeasurements() { ++m_nMeasureGeneration; }
 
   CRuntimeClass* m_pPaintManagerClass = NULL;
   CToolTipCtrl m_wndToolTip;
@@ -405,6 +413,10 @@ protected:
   CPoint m_ptPress = CPoint(-1, -1);
   CRect m_rcLastSwap = CRect(0, 0, 0, 0);
   BYTE m_bDragging = 0;
+  // Measurements of an older generation are stale; 0 marks an item never measured.
+  UINT m_nMeasureGeneration = 1;
+  // The display DC the current layout measures with; text extents through it may be reused.
+  CDC* m_pLayoutDC = NULL;
 
   friend class TAB_ITEM_INFO;
 };

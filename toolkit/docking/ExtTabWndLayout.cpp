@@ -10,6 +10,7 @@
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -182,19 +183,42 @@ CSize CExtTabWnd::MeasureItem(TAB_ITEM_INFO* pItem, CDC* pDC) {
     pScreenDC = std::make_unique<CClientDC>(nullptr);
     pDC = pScreenDC.get();
   }
-  const LPCSTR sText = pItem->GetText();
+  LPCSTR sText = pItem->GetText();
+  if (sText == NULL)
+    sText = "";
   const bool bSelected = pItem->IsSelected();
-  auto measure = [&](bool bSel) {
-    CFont* pFont = OnTabWndQueryItemFont(bSel, -1);
-    const RECT rc = CExtPaintManager::CalcTextExtent(*pDC, static_cast<HFONT>(pFont->GetSafeHandle()),
-                                                     sText != NULL ? sText : "", DT_SINGLELINE | DT_CALCRECT);
-    return CSize(rc.right - rc.left, rc.bottom - rc.top);
-  };
-  CSize sizeText = measure(bSelected);
-  if (OnTabWndMeasureBothFonts()) {
-    const CSize other = measure(!bSelected);
-    sizeText.cx = std::max<LONG>(sizeText.cx, other.cx);
-    sizeText.cy = std::max<LONG>(sizeText.cy, other.cy);
+  const bool bBoth = OnTabWndMeasureBothFonts();
+  const HFONT hFonts[2] = {static_cast<HFONT>(OnTabWndQueryItemFont(bSelected, -1)->GetSafeHandle()),
+                           bBoth ? static_cast<HFONT>(OnTabWndQueryItemFont(!bSelected, -1)->GetSafeHandle())
+                                 : NULL};
+  LOGFONTA lf[2] = {};
+  for (int i = 0; i < 2; ++i)
+    if (hFonts[i] != NULL)
+      ::GetObjectA(hFonts[i], sizeof(LOGFONTA), &lf[i]);
+  // Drawing text to measure it is costly and layouts run often; an extent stays right while the
+  // text, the fonts and the display metrics stay the same. Only display DCs give that extent.
+  const bool bDisplayDC = pScreenDC != nullptr || pDC == m_pLayoutDC;
+  CSize sizeText;
+  if (bDisplayDC && pItem->m_nMeasuredGeneration == m_nMeasureGeneration &&
+      std::memcmp(pItem->m_lfMeasured, lf, sizeof(lf)) == 0 && pItem->m_sMeasuredText == sText) {
+    sizeText = pItem->m_sizeMeasuredText;
+  } else {
+    auto measure = [&](HFONT hFont) {
+      const RECT rc = CExtPaintManager::CalcTextExtent(*pDC, hFont, sText, DT_SINGLELINE | DT_CALCRECT);
+      return CSize(rc.right - rc.left, rc.bottom - rc.top);
+    };
+    sizeText = measure(hFonts[0]);
+    if (bBoth) {
+      const CSize other = measure(hFonts[1]);
+      sizeText.cx = std::max<LONG>(sizeText.cx, other.cx);
+      sizeText.cy = std::max<LONG>(sizeText.cy, other.cy);
+    }
+    if (bDisplayDC) {
+      pItem->m_sMeasuredText = sText;
+      std::memcpy(pItem->m_lfMeasured, lf, sizeof(lf));
+      pItem->m_nMeasuredGeneration = m_nMeasureGeneration;
+      pItem->m_sizeMeasuredText = sizeText;
+    }
   }
   const CSize sizeIcon = pItem->GetIconSize();
   CSize size;
@@ -401,7 +425,16 @@ void CExtTabWnd::RecalcLayout() {
   const int nButtonsExtent = OnTabWndCalcButtonsExtent(nButtonAlong, kButtonGap);
 
   CClientDC dc(this);
-  int nThickness = MeasureVisibleItems(dc);
+  int nThickness = 0;
+  {
+    // Named only while measuring: a later DC at the same address must not be taken for it.
+    struct LayoutDcScope {
+      CDC*& pSlot;
+      ~LayoutDcScope() { pSlot = NULL; }
+    } scope{m_pLayoutDC};
+    m_pLayoutDC = &dc;
+    nThickness = MeasureVisibleItems(dc);
+  }
   if (bMultiRow)
     nThickness = WrapRows(LengthOf(rcLayout, bHorz) - nButtonsExtent);
   int nNear = 0, nFar = 0, nEdge = 0;

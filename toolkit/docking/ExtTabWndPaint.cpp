@@ -10,6 +10,7 @@ void CExtTabWnd::OnPaint() {
   CRuntimeClass* pThemeClass = g_PaintManagerHolder->GetRuntimeClass();
   if (pThemeClass != m_pPaintManagerClass) {
     m_pPaintManagerClass = pThemeClass;
+    ForgetTextMeasurements();
     m_bWndFlags |= WF_LAYOUT_DIRTY;
   }
   RecalcLayout();
