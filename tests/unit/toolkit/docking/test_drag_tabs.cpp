@@ -43,8 +43,11 @@ TEST_P(DragTabs, TheTabBandsProposeAndDropTheRightTab) {
   std::atomic<bool> bPlaceholder(false);
   LONG nShownType = -1;
   auto probe = [&] {
-    if (pContainer != NULL)
-      WaitOnDriver([&] { return pContainer->m_wndTabs.HasPlaceholders(); });
+    // The pointer may be echoed late at an older place: wait for what this place shows.
+    WaitOnDriver([&] {
+      return pContainer != NULL ? pContainer->m_wndTabs.HasPlaceholders()
+                                : CExtControlBar::g_DragStateCurrent.m_nTargetType == c.nType;
+    });
     bPlaceholder = pContainer != NULL && pContainer->m_wndTabs.HasPlaceholders();
     nShownType = CExtControlBar::g_DragStateCurrent.m_nTargetType;
   };
