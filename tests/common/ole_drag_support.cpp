@@ -2,6 +2,7 @@
 #include "tests/common/ole_drag_support.h"
 
 #include "framework/app/fw_app.h"
+#include "tests/common/input_support.h"
 
 #include <atomic>
 #include <chrono>
@@ -94,15 +95,6 @@ public:
   }
 };
 
-void SendMouse(POINT pt, DWORD dwFlags) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  ::SendInput(1, &input, sizeof(input));
-}
-
 bool WaitFor(const std::function<bool()>& pred, int nMs) {
   const auto tEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(nMs);
   while (!pred()) {
@@ -124,8 +116,8 @@ OleDragOutcome RunOleDrag(POINT ptPress, const std::vector<POINT>& points, DWORD
   CSource source;
   std::atomic<bool> bDragging{false};
   std::atomic<bool> bStepsSeen{true};
-  SendMouse(ptPress, 0);
-  SendMouse(ptPress, MOUSEEVENTF_LEFTDOWN);
+  real_input::MouseAt(ptPress, 0);
+  real_input::MouseAt(ptPress, MOUSEEVENTF_LEFTDOWN);
   // The button counts once the thread has read its press.
   const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(3);
   while ((::GetKeyState(VK_LBUTTON) & 0x8000) == 0 && std::chrono::steady_clock::now() < tEnd) {
@@ -142,7 +134,7 @@ OleDragOutcome RunOleDrag(POINT ptPress, const std::vector<POINT>& points, DWORD
     if (!WaitFor([&] { return bDragging.load() && source.m_nSteps.load() > 0; }, 3000))
       bStepsSeen = false;
     for (const POINT& pt : points) {
-      SendMouse(pt, 0);
+      real_input::MouseAt(pt, 0);
       if (!WaitFor([&] { return source.m_xLast.load() == pt.x && source.m_yLast.load() == pt.y; }, 3000))
         bStepsSeen = false;
     }
@@ -150,7 +142,7 @@ OleDragOutcome RunOleDrag(POINT ptPress, const std::vector<POINT>& points, DWORD
     const int nSteps = source.m_nSteps.load();
     if (!WaitFor([&] { return source.m_nSteps.load() > nSteps; }, 3000))
       bStepsSeen = false;
-    SendMouse(points.empty() ? ptPress : points.back(), MOUSEEVENTF_LEFTUP);
+    real_input::MouseAt(points.empty() ? ptPress : points.back(), MOUSEEVENTF_LEFTUP);
   });
   bDragging = true;
   DWORD dwEffect = 0xFFFF;

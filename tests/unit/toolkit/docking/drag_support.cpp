@@ -1,5 +1,6 @@
 #include "tests/unit/toolkit/docking/drag_support.h"
 
+#include "tests/common/input_support.h"
 #include "tests/common/window_support.h"
 
 #include <atomic>
@@ -36,15 +37,6 @@ TrackedAreaEntry CDragLogFrame::LastDrawn() const {
 
 namespace {
 
-void SendMouseAt(DWORD dwFlags, CPoint pt) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  ::SendInput(1, &input, sizeof(input));
-}
-
 // Waits on the driver thread until the predicate holds or the time is up.
 void DriverWait(const std::function<bool()>& pred, int nMs) {
   auto tEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(nMs);
@@ -78,7 +70,7 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
   s_dwLastPress = ::GetTickCount();
   std::atomic<bool> bDone(false);
   std::thread driver([&] {
-    SendMouseAt(0, ptPress);
+    real_input::MouseAt(ptPress, 0);
     DriverWait(
         [&] {
           CPoint pt;
@@ -86,14 +78,14 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
           return pt == ptPress;
         },
         1000);
-    SendMouseAt(MOUSEEVENTF_LEFTDOWN, ptPress);
+    real_input::MouseAt(ptPress, MOUSEEVENTF_LEFTDOWN);
     Settle();
     bool bSeenDragging = false;
     for (const DragInput& in : script) {
       switch (in.kind) {
       case DragInput::MOVE: {
         // Paced by the drag's step; a drag that has not started soon, or has ended, is not waited for.
-        SendMouseAt(0, in.pt);
+        real_input::MouseAt(in.pt, 0);
         const auto tStart = std::chrono::steady_clock::now();
         DriverWait(
             [&] {
@@ -107,22 +99,22 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
         break;
       }
       case DragInput::LEFT_DOWN:
-        SendMouseAt(MOUSEEVENTF_LEFTDOWN, in.pt);
+        real_input::MouseAt(in.pt, MOUSEEVENTF_LEFTDOWN);
         break;
       case DragInput::LEFT_UP:
-        SendMouseAt(MOUSEEVENTF_LEFTUP, in.pt);
+        real_input::MouseAt(in.pt, MOUSEEVENTF_LEFTUP);
         break;
       case DragInput::RIGHT_DOWN:
-        SendMouseAt(MOUSEEVENTF_RIGHTDOWN, in.pt);
+        real_input::MouseAt(in.pt, MOUSEEVENTF_RIGHTDOWN);
         break;
       case DragInput::RIGHT_UP:
-        SendMouseAt(MOUSEEVENTF_RIGHTUP, in.pt);
+        real_input::MouseAt(in.pt, MOUSEEVENTF_RIGHTUP);
         break;
       case DragInput::MIDDLE_DOWN:
-        SendMouseAt(MOUSEEVENTF_MIDDLEDOWN, in.pt);
+        real_input::MouseAt(in.pt, MOUSEEVENTF_MIDDLEDOWN);
         break;
       case DragInput::MIDDLE_UP:
-        SendMouseAt(MOUSEEVENTF_MIDDLEUP, in.pt);
+        real_input::MouseAt(in.pt, MOUSEEVENTF_MIDDLEUP);
         break;
       case DragInput::KEY_DOWN:
       case DragInput::KEY_UP:
@@ -146,7 +138,7 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
   if ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) {
     CPoint pt;
     ::GetCursorPos(&pt);
-    SendMouseAt(MOUSEEVENTF_LEFTUP, pt);
+    real_input::MouseAt(pt, MOUSEEVENTF_LEFTUP);
   }
   if ((::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0)
     SendKey(VK_CONTROL, false);

@@ -43,25 +43,6 @@ LRESULT CALLBACK ProbeMouse(int nCode, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-void MoveTo(POINT ptScreen) { Send({Mouse(ptScreen, 0)}); }
-
-void Button(DWORD dwFlag) {
-  INPUT in = {INPUT_MOUSE};
-  in.mi.dwFlags = dwFlag;
-  Send({in});
-}
-
-void Key(UINT nVirtKey) {
-  INPUT in[2] = {};
-  for (INPUT& one : in) {
-    one.type = INPUT_KEYBOARD;
-    one.ki.wVk = (WORD)nVirtKey;
-    one.ki.wScan = (WORD)::MapVirtualKeyA(nVirtKey, 0);
-  }
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  Send({in[0], in[1]});
-}
-
 void Type(const char* pszText) {
   for (const char* p = pszText; *p != 0; ++p)
     Key((UINT)std::toupper((unsigned char)*p));

@@ -2,6 +2,8 @@
 // tells when the tracking hooks have had one, and a script a driver sends while a modal loop runs.
 #pragma once
 
+#include "tests/common/input_support.h"
+
 #include "tests/common/driver_script.h"
 #include "tests/unit/toolkit/menus/menu_paint_support.h"
 
@@ -11,9 +13,10 @@
 
 namespace menu_input {
 
-void MoveTo(POINT ptScreen);
-void Button(DWORD dwFlag);      // MOUSEEVENTF_LEFTDOWN, ... where the pointer is
-void Key(UINT nVirtKey);        // pressed and released
+// MoveTo, Button and Key: the shared real input.
+using real_input::Button;
+using real_input::Key;
+using real_input::MoveTo;
 void Type(const char* pszText); // lower-case letters and digits
 
 // Runs the thread's messages through the menus' own drain until the predicate holds or the time is

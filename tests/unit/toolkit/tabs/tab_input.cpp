@@ -6,10 +6,6 @@ namespace tab_input {
 
 namespace {
 
-void Send(std::vector<INPUT> inputs) {
-  std::thread([&] { ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }).join();
-}
-
 bool WaitOffThread(const std::function<bool()>& pred) {
   for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 5000; ::Sleep(5))
     if (pred())
@@ -18,32 +14,6 @@ bool WaitOffThread(const std::function<bool()>& pred) {
 }
 
 } // namespace
-
-void MoveTo(POINT pt) {
-  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-  INPUT in = {INPUT_MOUSE};
-  in.mi.dx = (pt.x * 65536 + cx - 1) / cx;
-  in.mi.dy = (pt.y * 65536 + cy - 1) / cy;
-  in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  Send({in});
-}
-
-void Button(DWORD dwFlag) {
-  INPUT in = {INPUT_MOUSE};
-  in.mi.dwFlags = dwFlag;
-  Send({in});
-}
-
-void Key(UINT nVirtKey) {
-  INPUT in[2] = {};
-  for (INPUT& one : in) {
-    one.type = INPUT_KEYBOARD;
-    one.ki.wVk = static_cast<WORD>(nVirtKey);
-    one.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(nVirtKey, 0));
-  }
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  Send({in[0], in[1]});
-}
 
 CPoint ScreenCentre(HWND hWnd, const RECT& rcClient) {
   CPoint pt(CRect(rcClient).CenterPoint());

@@ -2,6 +2,8 @@
 // that must arrive while the test thread runs a modal loop.
 #pragma once
 
+#include "tests/common/input_support.h"
+
 #include "framework/fw.h"
 
 #include <atomic>
@@ -11,9 +13,10 @@
 
 namespace tab_input {
 
-void MoveTo(POINT ptScreen);
-void Button(DWORD dwFlag); // MOUSEEVENTF_LEFTDOWN, ... where the pointer is
-void Key(UINT nVirtKey);   // pressed and released
+// MoveTo, Button and Key: the shared real input.
+using real_input::Button;
+using real_input::Key;
+using real_input::MoveTo;
 // The centre of a client rectangle of hWnd on the screen.
 CPoint ScreenCentre(HWND hWnd, const RECT& rcClient);
 // Makes the top-level window the active foreground one.

@@ -1,0 +1,51 @@
+#include "tests/common/input_support.h"
+
+#include <thread>
+#include <vector>
+
+namespace real_input {
+
+namespace {
+
+void SendFromThread(std::vector<INPUT> inputs) {
+  std::thread([&] { ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }).join();
+}
+
+} // namespace
+
+void MoveTo(POINT pt) {
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  INPUT in = {INPUT_MOUSE};
+  in.mi.dx = (pt.x * 65536 + cx - 1) / cx;
+  in.mi.dy = (pt.y * 65536 + cy - 1) / cy;
+  in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendFromThread({in});
+}
+
+void Button(DWORD dwFlag) {
+  INPUT in = {INPUT_MOUSE};
+  in.mi.dwFlags = dwFlag;
+  SendFromThread({in});
+}
+
+void Key(UINT nVirtKey) {
+  INPUT in[2] = {};
+  for (INPUT& one : in) {
+    one.type = INPUT_KEYBOARD;
+    one.ki.wVk = static_cast<WORD>(nVirtKey);
+    one.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(nVirtKey, 0));
+  }
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendFromThread({in[0], in[1]});
+}
+
+void MouseAt(POINT pt, DWORD dwFlags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  ::SendInput(1, &input, sizeof(input));
+}
+
+} // namespace real_input
