@@ -21,6 +21,16 @@ class CDockContext;
 #define LM_LENGTHY 0x20
 #define LM_COMMIT 0x40
 
+// Tool-bar button styles.
+#define TBBS_BUTTON 0x0000
+#define TBBS_SEPARATOR 0x0001
+#define TBBS_CHECKBOX 0x0002
+#define TBBS_CHECKED 0x10000
+#define TBBS_PRESSED 0x20000
+#define TBBS_DISABLED 0x40000
+#define TBBS_HIDDEN 0x80000
+#define TBBS_INDETERMINATE 0x100000
+
 // Metrics the bars share: twice the system border.
 struct AUX_DATA {
   int cxBorder2;

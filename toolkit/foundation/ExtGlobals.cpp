@@ -9,6 +9,7 @@
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/foundation/ExtHookSink.h"
 #include "toolkit/foundation/ExtResourceManager.h"
+#include "toolkit/bars/ExtMenuControlBar.h"
 #include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/docking/ExtDynDockMarkerWnd.h"
@@ -79,6 +80,11 @@ bool CExtPopupMenuWnd::g_bMenuUseWorkArea = true;
 int CExtPopupMenuWnd::g_nMenuItemTipStyle = 4;
 int CExtPopupMenuWnd::g_nPaletteItemTipStyle = 0;
 bool CExtToolControlBar::g_bMenuTracking = false;
+bool CExtToolControlBar::g_bMenuExpanded = false;
+bool CExtToolControlBar::g_bLargeIcons = false;
+bool CExtToolControlBar::g_bDisplayTips = true;
+bool CExtToolControlBar::g_bShowShortcutsInTips = false;
+bool CExtMenuControlBar::g_bKeyboardAltIgnore = false;
 static StartupStep s_stepTrackSite(ExtGlobalsTrace::STEP_TRACK_SITE);
 
 // 2. Messages 1-11.
@@ -310,6 +316,9 @@ EXT_BIND_MESSAGE(CExtPopupInplaceListBox, g_nMsgPopupListBoxSelEndCancel)
 EXT_BIND_MESSAGE(CExtPopupInplaceListBox, g_nMsgPopupListBoxSelChange)
 EXT_BIND_MESSAGE(CExtPopupInplaceDatePicker, g_nMsgPopupDatePickerInitContent)
 EXT_BIND_MESSAGE(CExtDatePickerWnd, g_nMsgSelectionNotification)
+EXT_BIND_MESSAGE(CExtToolControlBar, g_nMsgTrackButtonMenu)
+EXT_BIND_MESSAGE(CExtToolControlBar, g_nMsgContinueTrackMenu)
+EXT_BIND_MESSAGE(CExtMenuControlBar, g_nMsgPrepareSystemMenu)
 EXT_BIND_MESSAGE(CExtControlBar, g_nMsgQueryRepositionCalcEffect)
 EXT_BIND_MESSAGE(CExtControlBar, g_nMsgQueryIcon)
 EXT_BIND_MESSAGE(CExtControlBar, g_nMsgPutToPopupMenu)
