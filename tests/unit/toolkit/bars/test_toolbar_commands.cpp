@@ -306,3 +306,25 @@ TEST(ToolBarWalkEdges, EmptySingleAndNothingToReach) {
 }
 
 } // namespace
+
+namespace {
+
+struct HelpHitCase {
+  int nButtonAnswer;
+  int nResult;
+};
+
+class ToolBarHelpHit : public ToolBarCommands, public ::testing::WithParamInterface<HelpHitCase> {};
+
+TEST_P(ToolBarHelpHit, ButtonAnswerBecomesTheItemAnswer) {
+  const HelpHitCase c = GetParam();
+  Bar().Fixed(2)->m_nHelpAnswer = c.nButtonAnswer;
+  EXPECT_EQ(c.nResult, Bar().HitTestItem(Bar().GetButtonRect(2).CenterPoint()));
+  EXPECT_EQ(-1, Bar().HitTestItem(CPoint(1000, 1000)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ToolBarHelpHit,
+                         ::testing::Values(HelpHitCase{-1, -2}, HelpHitCase{-2, -2}, HelpHitCase{-3, -3},
+                                           HelpHitCase{0, 101}, HelpHitCase{0x1EF06, 0x1EF06}));
+
+} // namespace

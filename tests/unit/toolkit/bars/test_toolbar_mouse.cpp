@@ -2,6 +2,7 @@
 #include "tests/common/input_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/bars/toolbar_support.h"
+#include "toolkit/menus/ExtPopupMenuTipWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,10 @@ protected:
     CRect rc;
     Frame().GetWindowRect(&rc);
     return CPoint(rc.CenterPoint().x, rc.bottom - 60);
+  }
+  static bool CursorIsAt(POINT pt) {
+    POINT ptNow;
+    return ::GetCursorPos(&ptNow) && ptNow.x == pt.x && ptNow.y == pt.y;
   }
   bool Pressed(int nIndex) { return (Bar().GetButtonStyle(nIndex) & TBBS_PRESSED) != 0; }
   // Hover, press and release over the button.
@@ -181,4 +186,37 @@ TEST_F(ToolBarMouse, PressOnTheEmptyPartDragsTheBarLive) {
   driver.join();
   PumpPending();
   EXPECT_TRUE(Frame().m_fired.empty());
+}
+
+TEST_F(ToolBarMouse, DoubleClickOnAButtonCountsAsTwoClicks) {
+  real_input::MoveTo(Bar().ButtonCenter(0));
+  ASSERT_TRUE(PumpUntil([&] { return Bar().GetHoverButton() == 0; }));
+  for (int i = 0; i < 2; ++i) {
+    real_input::Button(MOUSEEVENTF_LEFTDOWN);
+    real_input::Button(MOUSEEVENTF_LEFTUP);
+  }
+  EXPECT_TRUE(PumpUntil([&] { return Frame().m_fired.size() >= 2; }));
+  EXPECT_EQ((std::vector<UINT>{101, 101}), Frame().m_fired);
+}
+
+TEST_F(ToolBarMouse, DoubleClickOnASeparatorOfADockedBarFloatsIt) {
+  ASSERT_FALSE(Bar().IsFloating());
+  real_input::MoveTo(Bar().ButtonCenter(1));
+  ASSERT_TRUE(PumpUntil([&] { return CursorIsAt(Bar().ButtonCenter(1)); }));
+  for (int i = 0; i < 2; ++i) {
+    real_input::Button(MOUSEEVENTF_LEFTDOWN);
+    real_input::Button(MOUSEEVENTF_LEFTUP);
+  }
+  EXPECT_TRUE(PumpUntil([&] { return Bar().IsFloating(); }));
+  EXPECT_TRUE(Frame().m_fired.empty());
+}
+
+TEST_F(ToolBarMouse, HoveredButtonShowsItsTipThroughTheSharedTipWindow) {
+  Bar().Fixed(2)->m_sTip = "Second button";
+  CExtPopupMenuTipWnd* pTip = Bar().GetToolTipObject();
+  ASSERT_NE(nullptr, pTip);
+  real_input::MoveTo(Bar().ButtonCenter(2));
+  EXPECT_TRUE(PumpUntil([&] { return pTip->GetText() == "Second button" && pTip->IsWindowVisible(); }));
+  real_input::MoveTo(Away());
+  PumpUntil([&] { return !pTip->IsWindowVisible(); });
 }

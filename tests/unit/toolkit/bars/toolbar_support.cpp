@@ -4,6 +4,8 @@
 #include "toolkit/bars/ExtPanelControlBar.h"
 
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 
 BEGIN_MESSAGE_MAP(CToolTestFrame, CFrameWnd)
 ON_WM_CREATE()
@@ -41,6 +43,18 @@ CFixedButton::CFixedButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
 UINT CFixedButton::OnTrackPopup(CPoint, bool, bool) {
   ++m_nTrackCalls;
   return 0;
+}
+
+INT_PTR CFixedButton::OnToolHitTest(CPoint, TOOLINFO* pTI) {
+  if (m_sTip.IsEmpty())
+    return -1;
+  if (pTI != NULL) {
+    // The caller frees the text.
+    pTI->lpszText = static_cast<LPSTR>(std::malloc(m_sTip.GetLength() + 1));
+    std::strcpy(pTI->lpszText, m_sTip);
+    pTI->rect = m_rc;
+  }
+  return (INT_PTR)GetCmdID();
 }
 
 void CFixedButton::OnClick(CPoint, bool bDown) {

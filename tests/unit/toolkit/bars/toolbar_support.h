@@ -33,6 +33,8 @@ public:
   CFixedButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle);
 
   CString m_sText;
+  CString m_sTip;        // empty: no tip
+  int m_nHelpAnswer = 0; // what OnHelpHitTest answers; 0: the command id
   int m_nTrackCalls = 0;
   int m_nPresses = 0;
 
@@ -59,7 +61,8 @@ public:
   void OnHover(CPoint, bool, bool& bSuppressTip) override { bSuppressTip = false; }
   void OnClick(CPoint point, bool bDown) override;
   bool OnDblClick(CPoint) override { return false; }
-  int OnHelpHitTest(CPoint) override { return (int)GetCmdID(); }
+  int OnHelpHitTest(CPoint) override { return m_nHelpAnswer != 0 ? m_nHelpAnswer : (int)GetCmdID(); }
+  INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) override;
   void OnUpdateCmdUI(CWnd* pTarget, bool bDisableIfNoHandler, int nIndex) override;
 
 private:
