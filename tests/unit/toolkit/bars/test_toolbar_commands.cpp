@@ -87,26 +87,6 @@ TEST_F(ToolBarCommands, CommandsWithoutHandlerAreDisabledUnlessTheFrameSaysOther
   EXPECT_NE(0u, Bar().GetButtonStyle(3) & TBBS_DISABLED);
 }
 
-TEST_F(ToolBarCommands, HiddenBarUpdatesNothing) {
-  Bar().ShowWindow(SW_HIDE);
-  const int nBefore = Frame().m_nUpdates150;
-  Bar().OnUpdateCmdUI(&Frame(), TRUE);
-  EXPECT_EQ(nBefore, Frame().m_nUpdates150);
-}
-
-TEST_F(ToolBarCommands, TheChevronIgnoresCommandUpdate) {
-  const int nChevron = Bar().GetButtonIndex(reinterpret_cast<CExtBarButton*>(Bar().GetChevron()));
-  ASSERT_EQ(4, nChevron);
-  const UINT nStyle = Bar().GetButtonStyle(nChevron);
-  CExtToolControlBar::CExtToolControlBarCmdUI state;
-  state.m_pOther = &Bar();
-  state.m_nIndex = (UINT)nChevron;
-  state.m_nIndexMax = (UINT)Bar().GetButtonCount();
-  state.Enable(FALSE);
-  state.SetCheck(1);
-  EXPECT_EQ(nStyle, Bar().GetButtonStyle(nChevron));
-}
-
 // --- tracked buttons and button menus --------------------------------------------------------------
 
 TEST_F(ToolBarCommands, TrackedButtonLooksPressedUntilTrackingEndsInAllBars) {
@@ -222,13 +202,6 @@ TEST_F(ToolBarHelpPick, QuitMetByThePickIsHandedBack) {
   MSG msg = {};
   ASSERT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(7u, msg.wParam);
-}
-
-TEST_F(ToolBarCommands, NoPickOutsideHelpMode) {
-  Frame().PostMessage(WM_COMMAND, MAKEWPARAM(151, 0), 0);
-  EXPECT_EQ(-3, Bar().PickHelpCommand());
-  PumpPending();
-  EXPECT_EQ(std::vector<UINT>{151}, Frame().m_fired);
 }
 
 // --- keyboard helpers (no window needed) ----------------------------------------------------------
