@@ -1,6 +1,7 @@
 // The tool bar's button array: building, inserting, removing and owning its buttons.
 #include "toolkit/bars/ExtPanelControlBar.h"
 #include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/foundation/ExtCmdManager.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,19 @@ TEST(ToolBarButtons, SetButtonsWithoutIdsOnlyEmptiesTheBar) {
   ASSERT_TRUE(bar.SetButtons(kIds, 3));
   EXPECT_TRUE(bar.SetButtons(kIds, 0));
   EXPECT_EQ(0, bar.GetButtonCount());
+}
+
+TEST(ToolBarButtons, LoadToolBarBuildsTheButtonsOfTheResource) {
+  CExtToolControlBar bar;
+  ASSERT_TRUE(bar.LoadToolBar(3001)); // test.rc: 101, separator, 102
+  ASSERT_EQ(4, bar.GetButtonCount());
+  EXPECT_EQ(0, bar.CommandToIndex(101));
+  EXPECT_EQ(0u, bar.GetButtonID(1));
+  EXPECT_EQ(2, bar.CommandToIndex(102));
+  EXPECT_NE(nullptr,
+            g_CmdManagerHolder->GetCommandIcon(g_CmdManagerHolder->GetProfileNameForWindow(NULL), 102));
+  EXPECT_FALSE(bar.LoadToolBar(3999)); // no such resource: the buttons stay
+  EXPECT_EQ(4, bar.GetButtonCount());
 }
 
 TEST(ToolBarButtons, PanelBarGetsNoChevron) {
