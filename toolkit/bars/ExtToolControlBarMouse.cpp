@@ -72,6 +72,19 @@ void CExtToolControlBar::UpdateCursor(CPoint ptClient) {
 
 // --- hover and tips ------------------------------------------------------------------------------
 
+// The bar's top-level window is active, or owned by the active window (a floating bar's mini
+// frame stays inactive beside its active main frame).
+bool CExtToolControlBar::IsTopLevelActive() const {
+  CWnd* pTop = FindTopLevelAncestor(const_cast<CExtToolControlBar*>(this));
+  const HWND hWndActive = ::GetActiveWindow();
+  for (HWND hWnd = pTop != NULL ? pTop->GetSafeHwnd() : NULL; hWnd != NULL;
+       hWnd = ::GetWindow(hWnd, GW_OWNER)) {
+    if (hWnd == hWndActive)
+      return true;
+  }
+  return false;
+}
+
 void CExtToolControlBar::UpdateHover(CPoint point) {
   if (point.x < 0 || point.y < 0) {
     if (!::GetCursorPos(&point))
@@ -79,9 +92,7 @@ void CExtToolControlBar::UpdateHover(CPoint point) {
     ScreenToClient(&point);
   }
   int nHit = -1;
-  CWnd* pTop = FindTopLevelAncestor(this);
-  const bool bActive = pTop != NULL && ::GetActiveWindow() == pTop->GetSafeHwnd();
-  if (bActive || CExtPopupMenuWnd::AnyMenuTracked())
+  if (IsTopLevelActive() || CExtPopupMenuWnd::AnyMenuTracked())
     nHit = HitTestButtonNoSeparators(point);
   if (nHit == m_nBtnIdxHover)
     return;

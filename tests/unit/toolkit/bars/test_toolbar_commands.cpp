@@ -301,3 +301,20 @@ INSTANTIATE_TEST_SUITE_P(Answers, ToolBarHelpHit,
                                            HelpHitCase{0, 101}, HelpHitCase{0x1EF06, 0x1EF06}));
 
 } // namespace
+
+TEST_F(ToolBarCommands, DeferredFrameLayoutWaitsUntilNoMenuIsOpen) {
+  auto width = [&] {
+    CRect rc;
+    Bar().GetWindowRect(&rc);
+    return rc.Width();
+  };
+  const int nBefore = width();
+  ASSERT_TRUE(Bar().InsertButton(-1, 102, false)); // wider, not laid out yet
+  CExtToolControlBar::g_bMenuTracking = true;
+  Bar().SendMessage(WM_TIMER, 0x444);
+  PumpPending();
+  EXPECT_EQ(nBefore, width());
+  CExtToolControlBar::g_bMenuTracking = false;
+  Bar().SendMessage(WM_TIMER, 0x444);
+  EXPECT_TRUE(PumpUntil([&] { return width() == nBefore + 24; }));
+}

@@ -167,6 +167,9 @@ TEST_F(ToolBarMouse, PressOnTheEmptyPartDragsTheBarLive) {
   driver.join();
   PumpPending();
   EXPECT_TRUE(Frame().m_fired.empty());
+  // Floating in its mini frame beside the active main frame, the bar still hovers.
+  real_input::MoveTo(Bar().ButtonCenter(2));
+  EXPECT_TRUE(PumpUntil([&] { return Bar().GetHoverButton() == 2; }));
 }
 
 TEST_F(ToolBarMouse, DoubleClickOnAButtonCountsAsTwoClicks) {
