@@ -29,6 +29,13 @@ std::vector<CExtBarButton*> CLayoutTestBar::HiddenList() const {
   return list;
 }
 
+int CLayoutTestBar::IndexOf(const CExtBarButton* pButton) const {
+  for (int i = 0; i < m_buttons.GetSize(); ++i)
+    if (m_buttons[i] == pButton)
+      return i;
+  return -1;
+}
+
 void CLayoutTestBar::PlaceAt(int cx, int cy) {
   SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RecalcButtonPositions();

@@ -70,6 +70,7 @@ public:
   // The chevron goes last; add it after the buttons.
   CChevronProbe* AddChevron(CSize size = CSize(12, 22));
   std::vector<CExtBarButton*> HiddenList() const;
+  int IndexOf(const CExtBarButton* pButton) const;
   // Sizes the window (not the frame) and places the buttons.
   void PlaceAt(int cx, int cy);
 };
