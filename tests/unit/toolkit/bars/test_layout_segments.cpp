@@ -42,20 +42,6 @@ protected:
   CButtonProbe* m_pSeparator = NULL;
 };
 
-TEST_F(LayoutSegments, ADockedBarOffersItsWholeClientAreaAsOneFace) {
-  CLayoutTestBar& bar = *m_framed.bar;
-  bar.AddButton(CSize(23, 22));
-  bar.AddChevron();
-  m_framed.frame->RecalcLayout();
-  bar.RecalcButtonPositions();
-  std::vector<RECT> segments;
-  bar.GetFaceSegments(segments);
-  CRect rcClient;
-  bar.GetClientRect(&rcClient);
-  ASSERT_EQ(1u, segments.size());
-  EXPECT_EQ(rcClient, CRect(segments[0]));
-}
-
 TEST_F(LayoutSegments, AFloatingBarRecordsOneSegmentPerRowAndBreaksAtTheSeparator) {
   FloatInTwoRows();
   CLayoutTestBar& bar = *m_framed.bar;
