@@ -19,6 +19,7 @@
 class CDC;
 class CWnd;
 class CExtCmdIcon;
+class CExtCmdItem;
 class CExtPopupMenuWnd;
 class CExtToolControlBar;
 
@@ -135,8 +136,21 @@ public:
 protected:
   // Keeps the separator bit and the two ids in step with the command id.
   void SyncSeparatorStyle();
+  // After a style change: drops the arrow-part press with TBBS_PRESSED, zeroes a separator's ids,
+  // resyncs the control.
+  void OnStyleChanged();
+  // Sets or clears one option bit, then resyncs the control.
+  void SetOption(BYTE nBit, bool bSet);
   // The bar window's rectangle mapped to the screen, for the popup placement.
   CRect GetScreenRect() const;
+  // The command profile of the bar window; NULL without a bar window.
+  LPCSTR GetProfileName() const;
+  // The command item of the effective id; NULL without one.
+  CExtCmdItem* FindCmdItem() const;
+  // The icon and text extent of a command button, without the frame and the arrow.
+  CSize MeasureContent(CDC& dc, bool bHorz);
+  // The bar (or, while it has no dock bar, its parent) is laid out right to left.
+  bool IsBarRightToLeft() const;
 
   CExtToolControlBar* m_pBar;
   UINT m_nCmdID;
