@@ -21,6 +21,7 @@ class CWnd;
 class CExtCmdIcon;
 class CExtCmdItem;
 class CExtPopupMenuWnd;
+class CExtPopupColorMenuWnd;
 class CExtToolControlBar;
 
 class CExtBarButton : public CObject, public CExtBarButtonSite {
@@ -122,6 +123,8 @@ public:
   CExtToolControlBar* GetBar() const { return m_pBar; }
   void SetBar(CExtToolControlBar* pBar) { m_pBar = pBar; }
   bool IsVerticalLayout() const { return (m_nLayoutFlags & LF_VERTICAL) != 0; }
+  // The menu handle holds the items itself (else its first sub-menu does).
+  bool IsPopupMenuHandle() const { return (m_nLayoutFlags & LF_POPUP_MENU) != 0; }
   // The hosted control exists and is laid out to show (not vertical, or allowed vertically).
   bool IsCtrlShown() const;
   // Strips mnemonic markers: "&&" stays one "&", a single "&" is dropped.
@@ -151,6 +154,11 @@ protected:
   CSize MeasureContent(CDC& dc, bool bHorz);
   // The bar (or, while it has no dock bar, its parent) is laid out right to left.
   bool IsBarRightToLeft() const;
+  // Ends every bar menu and raises a floating bar's mini frame; answers whether a bar menu was
+  // tracked before, so that moving from one open button menu to the next keeps the flag.
+  bool PrepareMenuTracking();
+  // The popup track flags of this button's menu.
+  DWORD CalcTrackFlags(bool bSelectAny, bool bForceNoAnimation) const;
 
   CExtToolControlBar* m_pBar;
   UINT m_nCmdID;
@@ -204,6 +212,9 @@ public:
   void SetIconKind(int nKind) { m_nIconKind = nKind; }
 
 protected:
+  // Hands the cookie, the item flags, both colours and the non-empty item texts to a colour popup.
+  void SetUpColorPopup(CExtPopupColorMenuWnd& popup) const;
+
   COLORREF m_clr;
   COLORREF m_clrDefault;
   LPARAM m_lCookie;
