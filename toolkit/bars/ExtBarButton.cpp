@@ -438,6 +438,33 @@ HWND CExtBarButton::GetBarSafeHwnd() const { return m_pBar != NULL ? m_pBar->Get
 
 bool CExtBarButton::IsBarVertical() const { return m_pBar != NULL && m_pBar->IsDockedVertically(); }
 
+bool CExtBarButton::IsHotFrameSuppressed() const { return false; }
+
+void CExtBarButton::SyncSeparatorStyle() {
+  if (m_nCmdID == 0)
+    m_nStyle |= TBBS_SEPARATOR;
+  else
+    m_nStyle &= ~(UINT)TBBS_SEPARATOR;
+  if ((m_nStyle & TBBS_SEPARATOR) != 0)
+    m_nCmdID = m_nEffectiveCmdID = 0;
+}
+
+void CExtBarButton::OnStyleChanged() {
+  if ((m_nStyle & TBBS_PRESSED) == 0)
+    m_nOptionFlags &= (BYTE)~OF_DROPDOWN_HIT;
+  if ((m_nStyle & TBBS_SEPARATOR) != 0)
+    m_nCmdID = m_nEffectiveCmdID = 0;
+  UpdateCtrlFromState();
+}
+
+void CExtBarButton::SetOption(BYTE nBit, bool bSet) {
+  if (bSet)
+    m_nOptionFlags |= nBit;
+  else
+    m_nOptionFlags &= (BYTE)~nBit;
+  UpdateCtrlFromState();
+}
+
 bool CExtBarButton::IsBarRightToLeft() const {
   if (m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
     return false;
