@@ -1,7 +1,5 @@
-// A frame with the toolkit's docking for the chevron and panel-bar tests: it records the menu
-// notifications the bars send it, may build or veto a menu itself, and keeps what the last menu
-// it was asked to prepare held. Also bar buttons that list themselves by their command, and waits
-// with a time-out.
+// A docking frame for the chevron and panel-bar tests: it records the bars' menu notifications,
+// may veto the menu about to show, and keeps the items of the last menu it prepared.
 #pragma once
 
 #include "framework/fw.h"
@@ -9,35 +7,24 @@
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 
 #include <functional>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
-
-// One item of a menu as the frame saw it.
-struct MenuItemShot {
-  UINT nCmdId;
-  std::string sText;
-  int nSubItems; // items of its sub-menu, -1 when it has none
-};
 
 class CChevronTestFrame : public CFrameWnd {
 public:
-  std::vector<std::pair<int, int>> m_events; // menu event code, post-notification flag
-  std::set<int> m_buildsMenuFor;             // event codes the frame answers by filling the menu
-  bool m_bVetoesMenu = false;                // the menu about to show is cancelled
+  std::vector<int> m_events;  // menu event codes, pre-notifications only
+  bool m_bVetoesMenu = false; // the menu about to show is cancelled
   int m_nPrepared = 0;
-  std::vector<MenuItemShot> m_shot; // the top menu when it was last prepared
-
-  static const UINT kOwnItemId = 0x9F01; // what the frame puts into a menu it builds
+  std::vector<UINT> m_ids;          // the items of the last menu prepared, separators as 0
+  std::vector<std::string> m_texts; // and their texts
+  std::vector<int> m_subItems;      // and the item counts of their sub-menus (-1: none)
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-// A docking frame at (40, 40), 640 x 480, shown, with a command profile of its own.
+// A shown docking frame with a command profile; DestroyChevronFrame ends any menu first.
 CChevronTestFrame* CreateChevronFrame();
-// Destroys the frame and runs what that posted.
 void DestroyChevronFrame(CChevronTestFrame* pFrame);
 
 // A bar button that puts its command (a separator for id 0) into a popup as a plain item.
@@ -46,13 +33,6 @@ public:
   CListedButton(CExtToolControlBar* pBar, UINT nCmdId) : CExtBarButton(pBar, nCmdId) {}
   bool IsSeparator() const override { return GetCmdID(false) == 0; }
   bool InsertToPopupMenu(CExtPopupMenuWnd* pPopup) override;
-};
-
-// A chevron placed by the test.
-class CPlacedChevron : public CExtBarContentExpandButton {
-public:
-  explicit CPlacedChevron(CExtToolControlBar* pBar) : CExtBarContentExpandButton(pBar) {}
-  void Place(const RECT& rc) { m_rc = rc; }
 };
 
 // Runs queued messages until pred holds or five seconds pass; pred's last answer.
