@@ -150,7 +150,7 @@ UINT CExtBarContentExpandButton::OnTrackPopup(CPoint /*point*/, bool bSelectAny,
     }
     if ((nMenuAlign & CExtPopupMenuWnd::TPMX_PALETTE) != 0)
       pPopup->AssignRowBreaks();
-    if (pPopup->GetItemCount() > 0 && !bDialogMode && bListsBars)
+    if (pPopup->GetItemCount() > 0 && !IsLastItemSeparator(*pPopup) && !bDialogMode && bListsBars)
       pPopup->InsertItem(0, -1);
 
     CFrameWnd* pFrame = pBar->GetDockingFrame();

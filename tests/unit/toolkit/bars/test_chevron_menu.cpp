@@ -16,7 +16,12 @@ public:
   }
 };
 
-class ChevronMenu : public ::testing::TestWithParam<std::vector<UINT>> {
+// The buttons that did not fit (0 for a separator) and the commands the menu lists of them.
+struct HiddenCase {
+  std::vector<UINT> hidden, listed;
+};
+
+class ChevronMenu : public ::testing::TestWithParam<HiddenCase> {
 protected:
   void SetUp() override {
     m_pFrame = CreateChevronFrame();
@@ -53,17 +58,10 @@ protected:
   std::vector<std::unique_ptr<CListedButton>> m_hidden;
 };
 
-// The hidden commands as listed after a leading separator is left out.
-std::vector<UINT> Listed(std::vector<UINT> ids) {
-  if (!ids.empty() && ids.front() == 0)
-    ids.erase(ids.begin());
-  return ids;
-}
-
 TEST_P(ChevronMenu, ListsHiddenButtonsInBarOrderThenTheBarsWhenDocked) {
-  Hide(GetParam());
+  Hide(GetParam().hidden);
   EXPECT_EQ((UINT)-1, Open()) << "the chevron never answers a command";
-  std::vector<UINT> expected = Listed(GetParam());
+  std::vector<UINT> expected = GetParam().listed;
   if (!expected.empty())
     expected.push_back(0);
   expected.push_back(CExtPopupMenuWnd::ID_SUBMENU);
@@ -76,21 +74,22 @@ TEST_P(ChevronMenu, ListsHiddenButtonsInBarOrderThenTheBarsWhenDocked) {
 
 TEST_P(ChevronMenu, InDialogModeListsOnlyTheHiddenButtons) {
   m_bar.m_bBarFlags |= CExtControlBar::BF_DIALOG_MODE;
-  Hide(GetParam());
+  Hide(GetParam().hidden);
   CExtToolControlBar::g_bMenuTracking = true; // as when moving here from another open bar menu
   Open();
-  if (Listed(GetParam()).empty()) {
+  if (GetParam().listed.empty()) {
     EXPECT_EQ(0, m_pFrame->m_nPrepared) << "an empty menu is dropped";
     EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuTracked());
   } else
-    EXPECT_EQ(Listed(GetParam()), m_pFrame->m_ids);
+    EXPECT_EQ(GetParam().listed, m_pFrame->m_ids);
   EXPECT_EQ((std::vector<int>{12}), m_pFrame->m_events);
 }
 
 INSTANTIATE_TEST_SUITE_P(Hidden, ChevronMenu,
-                         ::testing::Values(std::vector<UINT>{101, 102, 0, 103},
-                                           std::vector<UINT>{0, 101, 0, 102}, std::vector<UINT>{},
-                                           std::vector<UINT>{0}));
+                         ::testing::Values(HiddenCase{{101, 102, 0, 103}, {101, 102, 0, 103}},
+                                           HiddenCase{{0, 101, 0, 102}, {101, 0, 102}},
+                                           HiddenCase{{101, 0}, {101}}, HiddenCase{{}, {}},
+                                           HiddenCase{{0}, {}}));
 
 TEST_F(ChevronMenu, AMenuThatCannotShowEndsTheTracking) {
   Hide({101});
