@@ -101,6 +101,14 @@ TEST_F(ChevronMenu, AMenuThatCannotShowEndsTheTracking) {
   EXPECT_EQ(-1, m_bar.GetTrackedButton());
 }
 
+TEST_F(ChevronMenu, ABarsListWithNothingToListIsLeftOut) {
+  m_bar.SetWindowText(""); // unnamed bars are not listed
+  m_other.SetWindowText("");
+  Hide({101});
+  Open();
+  EXPECT_EQ((std::vector<UINT>{101}), m_pFrame->m_ids);
+}
+
 TEST_F(ChevronMenu, TipAsksWhereTheButtonsAre) {
   TOOLINFO ti = {};
   EXPECT_EQ(-1, m_chevron.OnToolHitTest(CPoint(65, 10), NULL));
