@@ -44,6 +44,12 @@ INSTANTIATE_TEST_SUITE_P(Frame, StatusGrip, ::testing::Values(false, true),
 
 using StatusGripDrag = StatusBarTest;
 
+bool InSizingLoop(DWORD dwThread) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  return ::GetGUIThreadInfo(dwThread, &info) && (info.flags & GUI_INMOVESIZE) != 0;
+}
+
 TEST_F(StatusGripDrag, DraggingTheGripResizesTheFrame) {
   ::SetForegroundWindow(m_frame->m_hWnd);
   CRect rcFrame, rcBar;
@@ -56,22 +62,23 @@ TEST_F(StatusGripDrag, DraggingTheGripResizesTheFrame) {
     m_frame->GetWindowRect(&rc);
     return rc.Size();
   };
+  const DWORD dwThread = ::GetCurrentThreadId();
   std::vector<bool> results;
   std::atomic<bool> bDone(false);
   std::thread driver = DriveInput(
       {{[&] { real_input::MouseAt(ptFrom, MOUSEEVENTF_MOVE); }, [&] { return CursorAt(ptFrom); }, true},
-       {[&] { real_input::MouseAt(ptFrom, MOUSEEVENTF_LEFTDOWN); }, {}},
-       // Moved by way of another point, so that a repeated step still moves the pointer.
-       {[&] {
-          real_input::MouseAt(ptOnTheWay, MOUSEEVENTF_MOVE);
-          real_input::MouseAt(ptTo, MOUSEEVENTF_MOVE);
-        },
+       {[&] { real_input::MouseAt(ptFrom, MOUSEEVENTF_LEFTDOWN); }, [&] { return InSizingLoop(dwThread); }},
+       // One move per step, each waited for: Wine may lose the second of two quick moves.
+       {[&] { real_input::MouseAt(ptOnTheWay, MOUSEEVENTF_MOVE); },
+        [&] { return frameSize() == rcFrame.Size() + CSize(20, 15); }, true},
+       {[&] { real_input::MouseAt(ptTo, MOUSEEVENTF_MOVE); },
         [&] { return frameSize() == rcFrame.Size() + CSize(40, 30); }, true},
        {[&] { real_input::MouseAt(ptTo, MOUSEEVENTF_LEFTUP); },
         [] { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }}},
       results, bDone);
   WaitFor([&] { return bDone.load(); });
   driver.join();
+  EXPECT_EQ((std::vector<bool>{true, true, true, true, true}), results);
   EXPECT_TRUE(WaitFor([&] { return frameSize() == rcFrame.Size() + CSize(40, 30); }))
       << frameSize().cx << " x " << frameSize().cy;
 }
