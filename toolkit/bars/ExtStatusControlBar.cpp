@@ -54,10 +54,8 @@ CExtStatusControlBar::~CExtStatusControlBar() {
 BOOL CExtStatusControlBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
   if (!CStatusBar::SetIndicators(NULL, nIDCount))
     return FALSE;
-  if (lpIDArray == NULL)
-    return TRUE;
   BOOL bResult = TRUE;
-  {
+  if (lpIDArray != NULL) {
     // Widths are measured in the control's font on the screen.
     CClientDC dcScreen(NULL);
     HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
@@ -184,6 +182,9 @@ void CExtStatusControlBar::RepositionPaneControls() {
 }
 
 void CExtStatusControlBar::EnablePaneControl(int nPaneIndex, bool bEnable) {
+  // An index out of range has no id; it must not reach the windows of the message panes (id 0).
+  if (m_hWnd == NULL || nPaneIndex < 0 || nPaneIndex >= m_nCount)
+    return;
   const UINT nID = GetPaneID(nPaneIndex);
   for (const auto& pCtrl : m_arrPaneCtrls)
     if (pCtrl->m_nID == nID && ::IsWindow(pCtrl->m_hWnd))

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 namespace {
@@ -70,5 +71,54 @@ INSTANTIATE_TEST_SUITE_P(Themes, StatusPicturesPerTheme,
                          ::testing::Values(RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
                                            RUNTIME_CLASS(CExtPaintManagerOffice2003)),
                          [](const auto& info) { return std::string(info.param->m_lpszClassName); });
+
+TEST_F(StatusBarTest, WithoutToolkitPaintingTheCommonControlDrawsThePanes) {
+  m_bar->SetBarFlags(m_bar->GetBarFlags() & ~CExtStatusControlBar::STATUS_TOOLKIT_PAINT);
+  const Pixels px = PaintAndRead();
+  ASSERT_FALSE(px.Empty());
+  EXPECT_FALSE(SaveBmp(px, "status_bar_common_control.bmp").empty());
+  for (int i = 1; i < 3; i++)
+    EXPECT_GT(CountOtherThan(px, Interior(*m_bar, i), m_bar->m_clrBackground), 10) << "pane " << i;
+}
+
+// Counts the system changes that reach it, by message.
+class CChangeCountingTheme : public CExtPaintManager {
+public:
+  static std::map<UINT, int> s_changes;
+  void OnSysColorChange() override {
+    ++s_changes[WM_SYSCOLORCHANGE];
+    CExtPaintManager::OnSysColorChange();
+  }
+  void OnSettingChange(WPARAM wParam, LPARAM lParam) override {
+    ++s_changes[WM_SETTINGCHANGE];
+    CExtPaintManager::OnSettingChange(wParam, lParam);
+  }
+  void OnDisplayChange(int nBitsPerPixel, int cx, int cy) override {
+    ++s_changes[WM_DISPLAYCHANGE];
+    CExtPaintManager::OnDisplayChange(nBitsPerPixel, cx, cy);
+  }
+  void OnThemeChanged(WPARAM wParam, LPARAM lParam) override {
+    ++s_changes[WM_THEMECHANGED];
+    CExtPaintManager::OnThemeChanged(wParam, lParam);
+  }
+};
+std::map<UINT, int> CChangeCountingTheme::s_changes;
+
+class StatusSystemChanges : public StatusBarTest, public ::testing::WithParamInterface<UINT> {};
+
+TEST_P(StatusSystemChanges, EachReachesTheThemeOnceThroughTheStatusBar) {
+  ASSERT_TRUE(g_PaintManagerHolder.InstallTheme(new CChangeCountingTheme));
+  const UINT nMessage = GetParam();
+  const int nBefore = CChangeCountingTheme::s_changes[nMessage];
+  m_bar->SendMessage(nMessage, nMessage == WM_DISPLAYCHANGE ? 32 : 0,
+                     nMessage == WM_DISPLAYCHANGE ? MAKELPARAM(1280, 1024) : 0);
+  EXPECT_EQ(nBefore + 1, CChangeCountingTheme::s_changes[nMessage]);
+  EXPECT_EQ(g_PaintManagerHolder->ColorByLogicalId(1000, m_bar.get()), m_bar->m_clrBackground);
+  g_PaintManagerHolder.InstallThemeByClass(RUNTIME_CLASS(CExtPaintManager));
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, StatusSystemChanges,
+                         ::testing::Values(WM_SYSCOLORCHANGE, WM_SETTINGCHANGE, WM_DISPLAYCHANGE,
+                                           WM_THEMECHANGED));
 
 } // namespace

@@ -143,6 +143,12 @@ TEST_F(StatusPanes, PaneWindowsAreEnabledWithTheirPaneAndHiddenOrDestroyedWithTh
   EXPECT_FALSE(::IsWindowEnabled(hOwned));
   m_bar->SetPaneInfo(2, IDS_STATUS_SIZE, SBPS_NORMAL, 60);
   EXPECT_TRUE(::IsWindowEnabled(hOwned));
+  // An index without a pane reaches no window, not even those of the message line (id 0).
+  HWND hMessage = MakeChild();
+  ASSERT_TRUE(m_bar->AddPaneControl(hMessage, 0, true));
+  m_bar->EnablePaneControl(3, false);
+  m_bar->EnablePaneControl(-1, false);
+  EXPECT_TRUE(::IsWindowEnabled(hMessage));
 
   // The kept window moves to the frame so that it outlives the bar's window.
   ::SetParent(hKept, m_frame->m_hWnd);
