@@ -1,5 +1,6 @@
 // The status bar's panes: what the indicator ids make of them, one repaint per text or icon
 // change, and the windows placed over panes.
+#include "tests/common/frame_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/bars/status_support.h"
 
@@ -60,29 +61,43 @@ TEST_F(StatusPanes, AnIdWithoutStringGivesAnEmptyPaneAndOnlyAFirstMessagePaneStr
 
 // A change through the control must not show the control's own drawing: the bar paints itself
 // once, at once, and leaves nothing to paint.
-class StatusRepaint : public StatusBarTest, public ::testing::WithParamInterface<bool> {};
+enum class Change { PaneText, TextMessage, IconMessage };
+
+class StatusRepaint : public StatusBarTest, public ::testing::WithParamInterface<Change> {};
 
 TEST_P(StatusRepaint, OneChangePaintsTheBarOnceAtOnce) {
-  const bool bIcon = GetParam();
   PumpPending();
   m_bar->m_nPaints = 0;
   HICON hIcon = ::LoadIcon(NULL, IDI_APPLICATION);
-  if (bIcon)
-    m_bar->SendMessage(SB_SETICON, 1, reinterpret_cast<LPARAM>(hIcon));
-  else
+  switch (GetParam()) {
+  case Change::PaneText:
     ASSERT_TRUE(m_bar->SetPaneText(1, "Zoom 200%"));
+    break;
+  case Change::TextMessage:
+    m_bar->SendMessage(SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("Zoom 200%"));
+    break;
+  case Change::IconMessage:
+    m_bar->SendMessage(SB_SETICON, 1, reinterpret_cast<LPARAM>(hIcon));
+    break;
+  }
   EXPECT_EQ(1, m_bar->m_nPaints);
   EXPECT_FALSE(::GetUpdateRect(m_bar->m_hWnd, NULL, FALSE));
   PumpPending();
   EXPECT_EQ(1, m_bar->m_nPaints) << "no second painting queued";
-  if (bIcon)
+  if (GetParam() == Change::IconMessage)
     EXPECT_EQ(reinterpret_cast<LRESULT>(hIcon), m_bar->SendMessage(SB_GETICON, 1));
   else
-    EXPECT_STREQ("Zoom 200%", m_bar->GetPaneText(1));
+    EXPECT_EQ("Zoom 200%", StatusText(*m_bar, 1));
 }
 
-INSTANTIATE_TEST_SUITE_P(TextOrIcon, StatusRepaint, ::testing::Values(false, true),
-                         [](const auto& info) { return std::string(info.param ? "Icon" : "Text"); });
+std::string ChangeName(const ::testing::TestParamInfo<Change>& info) {
+  static const char* const kNames[] = {"PaneText", "TextMessage", "IconMessage"};
+  return kNames[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, StatusRepaint,
+                         ::testing::Values(Change::PaneText, Change::TextMessage, Change::IconMessage),
+                         ChangeName);
 
 // A window over a pane fills the pane less its border, or less a pixel above and below where the
 // pane has no border, and follows the pane when the bar is resized.
