@@ -31,15 +31,16 @@ void CExtStatusControlBar::ReadThemeColors() {
 
 void CExtStatusControlBar::OnPaint() {
   ReadThemeColors();
+  // Pending texts go to the control first: they are painted below and need no painting of their
+  // own, and what the control invalidates for them now is covered by this painting.
+  m_bPainting = 1;
+  UpdateAllPanes(FALSE, TRUE);
+  m_bPainting = 0;
   CPaintDC dcPaint(this);
   CExtPaintManager::ExcludeChildAreas(dcPaint.m_hDC, m_hWnd, &CExtPaintManager::FilterTransparentChild);
   CRect rcClient;
   GetClientRect(&rcClient);
   CExtMemoryDC dc(&dcPaint, &rcClient, kMemoryDcFlags);
-  // Texts set now are painted below; they need no repaint of their own.
-  m_bPainting = 1;
-  UpdateAllPanes(FALSE, TRUE);
-  m_bPainting = 0;
 
   PaintBackground(dc, rcClient);
   const CRect rcGrip = GetGripRect();

@@ -61,7 +61,8 @@ TEST_F(StatusPanes, AnIdWithoutStringGivesAnEmptyPaneAndOnlyAFirstMessagePaneStr
 
 // A change through the control must not show the control's own drawing: the bar paints itself
 // once, at once, and leaves nothing to paint.
-enum class Change { PaneText, TextMessage, IconMessage };
+// A text kept for the next painting reaches the control while the bar paints.
+enum class Change { PaneText, TextMessage, IconMessage, TextAtNextPaint };
 
 class StatusRepaint : public StatusBarTest, public ::testing::WithParamInterface<Change> {};
 
@@ -79,6 +80,11 @@ TEST_P(StatusRepaint, OneChangePaintsTheBarOnceAtOnce) {
   case Change::IconMessage:
     m_bar->SendMessage(SB_SETICON, 1, reinterpret_cast<LPARAM>(hIcon));
     break;
+  case Change::TextAtNextPaint:
+    ASSERT_TRUE(m_bar->SetPaneText(1, "Zoom 200%", FALSE));
+    EXPECT_EQ(0, m_bar->m_nPaints);
+    m_bar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    break;
   }
   EXPECT_EQ(1, m_bar->m_nPaints);
   EXPECT_FALSE(::GetUpdateRect(m_bar->m_hWnd, NULL, FALSE));
@@ -91,12 +97,13 @@ TEST_P(StatusRepaint, OneChangePaintsTheBarOnceAtOnce) {
 }
 
 std::string ChangeName(const ::testing::TestParamInfo<Change>& info) {
-  static const char* const kNames[] = {"PaneText", "TextMessage", "IconMessage"};
+  static const char* const kNames[] = {"PaneText", "TextMessage", "IconMessage", "TextAtNextPaint"};
   return kNames[static_cast<int>(info.param)];
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, StatusRepaint,
-                         ::testing::Values(Change::PaneText, Change::TextMessage, Change::IconMessage),
+                         ::testing::Values(Change::PaneText, Change::TextMessage, Change::IconMessage,
+                                           Change::TextAtNextPaint),
                          ChangeName);
 
 // A window over a pane fills the pane less its border, or less a pixel above and below where the
