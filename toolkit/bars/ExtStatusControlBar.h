@@ -115,6 +115,8 @@ protected:
   void RedrawNow();
   // The pane rectangle a window over it takes.
   CRect PaneControlRect(int nIndex) const;
+  // Every pane's icon, text and border or separator, in the bar's font and text colour.
+  void PaintPanes(CDC& dc);
 
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnPaint();

@@ -44,35 +44,36 @@ void CExtStatusControlBar::OnPaint() {
 
   PaintBackground(dc, rcClient);
   const CRect rcGrip = GetGripRect();
-  const bool bToolkitPaint = (m_nBarFlags & STATUS_TOOLKIT_PAINT) != 0;
-  {
-    CExtDcTextState textState(dc);
-    if (bToolkitPaint) {
-      dc.SelectObject(&g_PaintManagerHolder->m_FontNormal);
-      dc.SetBkMode(TRANSPARENT);
-      dc.SetTextColor(m_clrText);
-    }
-    CRect rcPrev(0, 0, 0, 0);
-    for (int i = 0; i < m_nCount; i++) {
-      const CRect rcPane = GetPaneRect(i);
-      const UINT nStyle = GetPaneStyle(i);
-      HICON hIcon = (m_nBarFlags & STATUS_NO_ICONS)
-                        ? NULL
-                        : reinterpret_cast<HICON>(::SendMessageA(m_hWnd, SB_GETICON, i, 0));
-      CString strText = GetPaneText(i);
-      OnQueryPaneText(i, strText);
-      _ED_ data;
-      const UINT nDrawTextFlags =
-          m_mapPaneData.Lookup(GetPaneID(i), data) ? data.m_nDrawTextFlags : m_nDefaultTextFlags;
-      DrawPaneContent(dc, i, rcPane, nStyle, hIcon, strText, nDrawTextFlags);
-      if (bToolkitPaint && (m_nBarFlags & STATUS_SEPARATORS) && i > 0)
-        PaintPaneSeparator(dc, i, rcPrev, rcPane);
-      rcPrev = rcPane;
-    }
-  }
+  PaintPanes(dc);
   if (!rcGrip.IsRectEmpty()) {
     dc.SelectClipRgn(NULL);
     PaintGripper(dc, rcGrip);
+  }
+}
+
+void CExtStatusControlBar::PaintPanes(CDC& dc) {
+  const bool bToolkitPaint = (m_nBarFlags & STATUS_TOOLKIT_PAINT) != 0;
+  CExtDcTextState textState(dc);
+  if (bToolkitPaint) {
+    dc.SelectObject(&g_PaintManagerHolder->m_FontNormal);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(m_clrText);
+  }
+  CRect rcPrev(0, 0, 0, 0);
+  for (int i = 0; i < m_nCount; i++) {
+    const CRect rcPane = GetPaneRect(i);
+    HICON hIcon = (m_nBarFlags & STATUS_NO_ICONS)
+                      ? NULL
+                      : reinterpret_cast<HICON>(::SendMessageA(m_hWnd, SB_GETICON, i, 0));
+    CString strText = GetPaneText(i);
+    OnQueryPaneText(i, strText);
+    _ED_ data;
+    const UINT nDrawTextFlags =
+        m_mapPaneData.Lookup(GetPaneID(i), data) ? data.m_nDrawTextFlags : m_nDefaultTextFlags;
+    DrawPaneContent(dc, i, rcPane, GetPaneStyle(i), hIcon, strText, nDrawTextFlags);
+    if (bToolkitPaint && (m_nBarFlags & STATUS_SEPARATORS) && i > 0)
+      PaintPaneSeparator(dc, i, rcPrev, rcPane);
+    rcPrev = rcPane;
   }
 }
 
