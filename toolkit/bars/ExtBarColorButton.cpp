@@ -150,7 +150,7 @@ bool CExtBarColorButton::IsPlainCommandButton() const { return true; }
 
 void CExtBarColorButton::OnSyncIcon() {
   LPCSTR lpszProfile = GetProfileName();
-  if (lpszProfile == NULL)
+  if (lpszProfile == NULL || IsSeparator())
     return;
   HICON hIcon = NULL;
   if (!GenerateIcon(hIcon) || hIcon == NULL)

@@ -5,6 +5,7 @@
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/bars/button_support.h"
 #include "toolkit/bars/ExtBarButton.h"
+#include "toolkit/menus/ExtPopupColorMenuWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +152,57 @@ TEST(ButtonAutoChange, TheChosenCommandBecomesTheButtonsCommand) {
   PumpPending();
   EXPECT_EQ(std::vector<UINT>{331}, fx.m_host.m_commands);
   CExtToolControlBar::EndMenuTrackingInAllBars();
+}
+
+// While a bar menu is open, hovering over another menu button opens its menu instead.
+TEST(ButtonHover, MovesAnOpenBarMenuToTheHoveredButton) {
+  ButtonFixture fx;
+  fx.AddCommand(340, "Shapes");
+  CExtBarButton btn(&fx.m_bar, 340);
+  HMENU hMenu = ::CreatePopupMenu();
+  ::AppendMenuA(hMenu, MF_STRING, 341, "Circle");
+  btn.SetMenu(hMenu, true, true);
+  btn.SetRect(CRect(10, 2, 50, 24));
+  bool bSuppressTip = true;
+  btn.OnHover(CPoint(20, 10), true, bSuppressTip);
+  EXPECT_FALSE(bSuppressTip);
+  EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuTracked());
+  EXPECT_EQ(fx.m_bar.GetSafeHwnd(), ::GetCapture());
+  btn.OnHover(CPoint(20, 10), false, bSuppressTip);
+  EXPECT_EQ(NULL, ::GetCapture());
+
+  CExtToolControlBar::g_bMenuTracking = true;
+  btn.OnHover(CPoint(20, 10), true, bSuppressTip);
+  EXPECT_TRUE(PumpUntil([] { return CExtPopupMenuWnd::AnyMenuTracked(); }));
+  CExtPopupMenuWnd::CancelAllTracking();
+  EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::AnyMenuTracked(); }));
+  CExtToolControlBar::EndMenuTrackingInAllBars();
+}
+
+// Hidden buttons listed in the chevron's menu: commands, separators, menus and colours.
+TEST(ButtonChevronList, EachButtonPutsItsKindOfItem) {
+  ButtonFixture fx;
+  fx.AddCommand(350, "Cut");
+  fx.AddCommand(351, "Shapes");
+  fx.AddCommand(352, "Fill");
+  CExtBarButton command(&fx.m_bar, 350), separator(&fx.m_bar, 0), menu(&fx.m_bar, 351);
+  HMENU hMenu = ::CreatePopupMenu();
+  ::AppendMenuA(hMenu, MF_STRING, 353, "Circle");
+  menu.SetMenu(hMenu, true, true);
+  CExtBarColorButton color(&fx.m_bar, 352);
+  color.ModifyStyle(TBBS_DISABLED);
+  CExtPopupMenuWnd popup;
+  ASSERT_TRUE(popup.InitTopLevel(fx.m_host.GetSafeHwnd()));
+  for (CExtBarButton* pButton : {(CExtBarButton*)&command, &separator, &menu, (CExtBarButton*)&color})
+    EXPECT_TRUE(pButton->InsertToPopupMenu(&popup));
+  ASSERT_EQ(4, popup.GetItemCount());
+  EXPECT_EQ(350u, popup.ItemGetCmdID(0));
+  EXPECT_EQ(0u, popup.ItemGetCmdID(1));
+  ASSERT_NE(nullptr, popup.ItemGetPopup(2));
+  EXPECT_STREQ("Shapes", popup.ItemGetText(2));
+  EXPECT_EQ(353u, popup.ItemGetPopup(2)->ItemGetCmdID(0));
+  EXPECT_NE(nullptr, dynamic_cast<CExtPopupColorMenuWnd*>(popup.ItemGetPopup(3)));
+  EXPECT_FALSE(popup.ItemIsEnabled(3));
 }
 
 // Records what the command-update route handed it.
