@@ -169,6 +169,7 @@ const Part kParts[] = {
     {"_marks", gallery::kMarksWidth, gallery::kMarksHeight, gallery::PaintMarks},
     {"_bars", gallery::kBarsWidth, gallery::kBarsHeight, gallery::PaintBarParts},
     {"_frames", gallery::kFramesWidth, gallery::kFramesHeight, gallery::PaintFrames},
+    {"_barbuttons", gallery::kBarButtonsWidth, gallery::kBarButtonsHeight, gallery::PaintBarButtons},
 };
 
 // A top-down 32-bit picture.

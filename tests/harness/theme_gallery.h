@@ -24,6 +24,7 @@ const int kControlsWidth = 900, kControlsHeight = 760;
 const int kMarksWidth = 720, kMarksHeight = 830;
 const int kBarsWidth = 760, kBarsHeight = 760;
 const int kFramesWidth = 760, kFramesHeight = 640;
+const int kBarButtonsWidth = 760, kBarButtonsHeight = 100;
 
 // Black text on a transparent ground.
 void Label(CDC& dc, int x, int y, const char* psz);
@@ -43,5 +44,8 @@ void PaintBarParts(CDC& dc, CExtPaintManager* pm, const char* pszName);
 // Caption buttons, control frames, combo buttons, tab windows, docking-area backgrounds,
 // window-command glyphs, docking frames, bar borders and colour icons.
 void PaintFrames(CDC& dc, CExtPaintManager* pm, const char* pszName);
+
+// Bar buttons in every state, painted by a real tool bar.
+void PaintBarButtons(CDC& dc, CExtPaintManager* pm, const char* pszName);
 
 } // namespace gallery

@@ -37,6 +37,10 @@ CExtToolControlBar::CExtToolControlBar()
   m_cyTopBorder = 0;
   m_cyBottomBorder = 0;
   m_bBarFlags |= BF_FIXED_MODE;
+  // A tool bar's gripper runs across its start (the left of a horizontal row, the top of a
+  // vertical one), and its hosted controls keep their own sizes.
+  m_bBarFlags &= ~BF_CAPTION_ON_TOP;
+  m_bBarState &= ~BS_FIT_CHILD;
   m_nMinWidthBase = 10;
   m_nMinHeightBase = 8;
 }
