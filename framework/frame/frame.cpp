@@ -177,10 +177,13 @@ void CFrameWnd::PostNcDestroy() { delete this; }
 
 void CFrameWnd::OnDestroy() {
   DestroyDockBars();
-  // The menu the frame was made with goes with the window; a menu shown instead (an MDI child's,
-  // or none while a menu bar holds it) belongs to someone else.
-  if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault)
-    ::SetMenu(m_hWnd, m_hMenuDefault);
+  // The menu the frame was made with is the frame's to destroy: with the window when it is shown,
+  // else here (a menu bar took it and has let go of it with its window). It is never put back on
+  // the frame; a menu shown instead (an MDI child's) belongs to someone else.
+  if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault) {
+    ::DestroyMenu(m_hMenuDefault);
+    m_hMenuDefault = NULL;
+  }
   CWnd::OnDestroy();
 }
 
@@ -321,6 +324,9 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName) {
 }
 
 void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
+  // A frame whose own menu was taken away (a menu bar shows it) keeps showing none.
+  if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) == NULL)
+    return;
   if (hMenuAlt == NULL) {
     CDocument* pDoc = GetActiveDocument();
     if (pDoc != NULL)
