@@ -1,6 +1,7 @@
 // The menu bar's system menus and button-menu requests.
 #include "toolkit/bars/ExtBarMdiButtons.h"
 #include "toolkit/bars/ExtMenuControlBar.h"
+#include "toolkit/bars/ExtPanelControlBar.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 
 #include <memory>
