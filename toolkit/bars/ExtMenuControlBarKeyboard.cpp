@@ -223,7 +223,7 @@ private:
     CPtrArray arrBars;
     CWnd* pParent = m_bar.GetParent();
     if (m_bar.m_pDockSite != NULL || (pParent != NULL && pParent->IsFrameWnd())) {
-      m_bar.GetFrameControlBars(true, arrBars, 0);
+      m_bar.GetFrameControlBars(true, arrBars, CExtControlBar::FILTER_ALL);
     } else if (pParent != NULL) {
       for (HWND hWnd = ::GetWindow(pParent->GetSafeHwnd(), GW_CHILD); hWnd != NULL;
            hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
@@ -359,15 +359,16 @@ bool CExtMenuControlBar::TranslateFrameKeyboard(MSG* pMsg) {
   }
   if (IsMdiMode() && IsMdiCommandBlockedWhileInPlace(pMsg) && IsOleInPlaceActive())
     return true;
-  const bool bPreview = pFrame != NULL && IsPrintPreviewActive(pFrame);
-  const bool bComboDropped = FindDroppedFocusCombo() != NULL;
-
   switch (nMessage) {
   case WM_KEYDOWN:
   case WM_SYSKEYDOWN:
   case WM_KEYUP:
-  case WM_SYSKEYUP:
-    return MenuBarKeyTranslator(*this, *pMsg).Translate(bPreview || bComboDropped);
+  case WM_SYSKEYUP: {
+    // Print preview and a dropped combo list keep their keys.
+    const bool bKeysPassThrough =
+        (pFrame != NULL && IsPrintPreviewActive(pFrame)) || FindDroppedFocusCombo() != NULL;
+    return MenuBarKeyTranslator(*this, *pMsg).Translate(bKeysPassThrough);
+  }
   case WM_CONTEXTMENU:
     if (g_bMenuTracking || IsKeyboardSelectionMode())
       return true;
