@@ -15,6 +15,18 @@ const DWORD kAlignRightToLeft = 3;
 
 bool IsLayoutRtl(HWND hWnd) { return (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0; }
 
+// The frame's or the child's system menu; the keyboard flags remember whether it showed.
+bool TrackOwnSystemMenu(CExtMenuControlBar& bar, CWnd* pWnd, const POINT* pPoint, bool bSelectFirst) {
+  CExtToolControlBar::g_bMenuTracking = true;
+  bar.SetTrackedButton(-1);
+  const bool bShown = bar.TrackWindowSystemMenu(pWnd, pPoint, bSelectFirst);
+  if (bShown)
+    bar.m_nKeyboardFlags |= CExtMenuControlBar::KF_SYSMENU_SHOWN;
+  else
+    bar.m_nKeyboardFlags &= ~CExtMenuControlBar::KF_SYSMENU_SHOWN;
+  return bShown;
+}
+
 } // namespace
 
 bool CExtMenuControlBar::TrackWindowSystemMenu(CWnd* pWnd, const POINT* pPoint, bool bSelectFirst,
@@ -89,16 +101,11 @@ bool CExtMenuControlBar::TrackWindowSystemMenu(CWnd* pWnd, const POINT* pPoint, 
 bool CExtMenuControlBar::TrackFrameSystemMenu(const POINT* pPoint, bool bSelectFirst) {
   if ((m_nMenuBarFlags & MBF_FRAME_SYSMENU) == 0)
     return false;
-  g_bMenuTracking = true;
-  SetTrackedButton(-1);
   CWnd* pFrame = IsDialogMode() ? GetParent() : static_cast<CWnd*>(GetDockingFrame());
   CWnd* pTop = pFrame != NULL ? FindTopLevelAncestor(pFrame) : NULL;
-  const bool bShown = pTop != NULL && TrackWindowSystemMenu(pTop, pPoint, bSelectFirst);
-  if (bShown)
-    m_nKeyboardFlags |= KF_SYSMENU_SHOWN;
-  else
-    m_nKeyboardFlags &= ~KF_SYSMENU_SHOWN;
-  return bShown;
+  if (pTop == NULL)
+    return false;
+  return TrackOwnSystemMenu(*this, pTop, pPoint, bSelectFirst);
 }
 
 bool CExtMenuControlBar::TrackMdiChildSystemMenu(const POINT* pPoint, bool bSelectFirst) {
@@ -118,14 +125,7 @@ bool CExtMenuControlBar::TrackMdiChildSystemMenu(const POINT* pPoint, bool bSele
   CWnd* pChild = CWnd::FromHandlePermanent(GetActiveMdiChildWnd(bMaximized));
   if (pChild == NULL)
     return false;
-  g_bMenuTracking = true;
-  SetTrackedButton(-1);
-  const bool bShown = TrackWindowSystemMenu(pChild, pPoint, bSelectFirst);
-  if (bShown)
-    m_nKeyboardFlags |= KF_SYSMENU_SHOWN;
-  else
-    m_nKeyboardFlags &= ~KF_SYSMENU_SHOWN;
-  return bShown;
+  return TrackOwnSystemMenu(*this, pChild, pPoint, bSelectFirst);
 }
 
 bool CExtMenuControlBar::PostTrackButtonMenu(int nIndex, bool bSelectFirst, bool bDelayed,
