@@ -19,7 +19,9 @@
 class CDC;
 class CWnd;
 class CExtCmdIcon;
+class CExtCmdItem;
 class CExtPopupMenuWnd;
+class CExtPopupColorMenuWnd;
 class CExtToolControlBar;
 
 class CExtBarButton : public CObject, public CExtBarButtonSite {
@@ -121,6 +123,8 @@ public:
   CExtToolControlBar* GetBar() const { return m_pBar; }
   void SetBar(CExtToolControlBar* pBar) { m_pBar = pBar; }
   bool IsVerticalLayout() const { return (m_nLayoutFlags & LF_VERTICAL) != 0; }
+  // The menu handle holds the items itself (else its first sub-menu does).
+  bool IsPopupMenuHandle() const { return (m_nLayoutFlags & LF_POPUP_MENU) != 0; }
   // The hosted control exists and is laid out to show (not vertical, or allowed vertically).
   bool IsCtrlShown() const;
   // Strips mnemonic markers: "&&" stays one "&", a single "&" is dropped.
@@ -135,8 +139,26 @@ public:
 protected:
   // Keeps the separator bit and the two ids in step with the command id.
   void SyncSeparatorStyle();
+  // After a style change: drops the arrow-part press with TBBS_PRESSED, zeroes a separator's ids,
+  // resyncs the control.
+  void OnStyleChanged();
+  // Sets or clears one option bit, then resyncs the control.
+  void SetOption(BYTE nBit, bool bSet);
   // The bar window's rectangle mapped to the screen, for the popup placement.
   CRect GetScreenRect() const;
+  // The command profile of the bar window; NULL without a bar window.
+  LPCSTR GetProfileName() const;
+  // The command item of the effective id; NULL without one.
+  CExtCmdItem* FindCmdItem() const;
+  // The icon and text extent of a command button, without the frame and the arrow.
+  CSize MeasureContent(CDC& dc, bool bHorz);
+  // The bar (or, while it has no dock bar, its parent) is laid out right to left.
+  bool IsBarRightToLeft() const;
+  // Ends every bar menu and raises a floating bar's mini frame; answers whether a bar menu was
+  // tracked before, so that moving from one open button menu to the next keeps the flag.
+  bool PrepareMenuTracking();
+  // The popup track flags of this button's menu.
+  DWORD CalcTrackFlags(bool bSelectAny, bool bForceNoAnimation) const;
 
   CExtToolControlBar* m_pBar;
   UINT m_nCmdID;
@@ -190,6 +212,9 @@ public:
   void SetIconKind(int nKind) { m_nIconKind = nKind; }
 
 protected:
+  // Hands the cookie, the item flags, both colours and the non-empty item texts to a colour popup.
+  void SetUpColorPopup(CExtPopupColorMenuWnd& popup) const;
+
   COLORREF m_clr;
   COLORREF m_clrDefault;
   LPARAM m_lCookie;

@@ -1,0 +1,75 @@
+// Measuring a tool bar: the sizes its buttons add up to per orientation and theme, and the
+// fixed-layout answer grown by the inside borders.
+#include "tests/unit/toolkit/bars/layout_support.h"
+#include "toolkit/theme/ExtPaintManager.h"
+#include "toolkit/theme/ExtPaintManagerHolder.h"
+#include "toolkit/theme/ExtPaintManagerXP.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MeasureCase {
+  CRuntimeClass* pTheme;
+  DWORD dwAlign;
+  CSize sizeExpected; // CalcSize of 23x22, 23x22, separator, 40x40 and a 12x22 chevron
+};
+
+class LayoutMeasure : public ::testing::TestWithParam<MeasureCase> {
+protected:
+  void TearDown() override { g_PaintManagerHolder.InstallThemeByClass(RUNTIME_CLASS(CExtPaintManager)); }
+};
+
+TEST_P(LayoutMeasure, ButtonsChevronGapsAndBordersAddUp) {
+  ASSERT_TRUE(g_PaintManagerHolder.InstallThemeByClass(GetParam().pTheme));
+  HostedBar hosted(GetParam().dwAlign);
+  CLayoutTestBar& bar = *hosted.bar;
+  ASSERT_TRUE(bar.GetSafeHwnd() != NULL);
+  EXPECT_EQ(CSize(23, 22), bar.CalcSize(!bar.IsBarHorizontal())) << "no buttons: the default size";
+  bar.AddButton(CSize(23, 22));
+  bar.AddButton(CSize(23, 22));
+  bar.AddSeparator();
+  bar.AddButton(CSize(40, 40));
+  bar.AddChevron();
+  EXPECT_EQ(GetParam().sizeExpected, bar.CalcSize(!bar.IsBarHorizontal()));
+}
+
+// Horizontal: 23 + 23 + 6 + 40, the chevron and the theme's spacing, half the row gap (6) and the
+// left and right borders; as high as the tallest button. Vertical: the same along y with the
+// whole row gap; as wide as the widest button plus 1 and the borders.
+INSTANTIATE_TEST_SUITE_P(
+    Themes, LayoutMeasure,
+    ::testing::Values(MeasureCase{RUNTIME_CLASS(CExtPaintManager), CBRS_ALIGN_TOP, CSize(109, 40)},
+                      MeasureCase{RUNTIME_CLASS(CExtPaintManager), CBRS_ALIGN_LEFT, CSize(43, 118)},
+                      MeasureCase{RUNTIME_CLASS(CExtPaintManagerXP), CBRS_ALIGN_TOP, CSize(109, 40)},
+                      MeasureCase{RUNTIME_CLASS(CExtPaintManagerXP), CBRS_ALIGN_LEFT, CSize(43, 118)},
+                      MeasureCase{RUNTIME_CLASS(CExtPaintManagerOffice2003), CBRS_ALIGN_TOP, CSize(113, 40)},
+                      MeasureCase{RUNTIME_CLASS(CExtPaintManagerOffice2003), CBRS_ALIGN_LEFT,
+                                  CSize(43, 122)}));
+
+TEST(LayoutMeasureFixed, TheFixedLayoutAddsTheInsideBordersAndTheDialogMargin) {
+  HostedBar hosted(CBRS_ALIGN_TOP);
+  CLayoutTestBar& bar = *hosted.bar;
+  bar.AddButton(CSize(23, 22));
+  bar.AddButton(CSize(23, 22));
+  bar.AddChevron();
+  // 46 + 12 + 3 + 2 measured, 2 more for the inside borders; a bar without a dock site 4 higher.
+  EXPECT_EQ(CSize(65, 26), bar.CalcFixedLayout(FALSE, TRUE));
+  EXPECT_EQ(bar.CalcFixedLayout(FALSE, TRUE), bar.CalcDynamicLayout(-1, LM_HORZDOCK));
+}
+
+TEST(LayoutMeasureFixed, HiddenButtonsAndCollapsedSeparatorsTakeNoRoom) {
+  HostedBar hosted(CBRS_ALIGN_TOP);
+  CLayoutTestBar& bar = *hosted.bar;
+  bar.AddSeparator(); // leading: not placed
+  bar.AddButton(CSize(23, 22));
+  bar.AddSeparator();
+  bar.AddSeparator(); // follows a separator: collapsed
+  bar.AddButton(CSize(30, 22));
+  bar.AddSeparator(); // directly before a hidden button: left out
+  bar.AddButton(CSize(23, 22), 0, TBBS_HIDDEN);
+  // 23 + 6 + 30, half the row gap and the borders; no chevron.
+  EXPECT_EQ(CSize(64, 22), bar.CalcSize(false));
+}
+
+} // namespace
