@@ -312,7 +312,8 @@ CSize CExtBarButton::MeasureContent(CDC& dc, bool bHorz) {
   if (sText.IsEmpty())
     return sizeIcon;
   CRect rcText(0, 0, 0, 0);
-  dc.DrawText(sText, &rcText, DT_CALCRECT | DT_SINGLELINE);
+  // The markers are gone already: a remaining "&" is a real one and is measured as such.
+  dc.DrawText(sText, &rcText, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   // The icon-text gap only exists when there is text: an icon-only button stays square.
   if (bHorz)
     return CSize(sizeIcon.cx + 6 + rcText.Width(), std::max((int)sizeIcon.cy, (int)rcText.Height()));
