@@ -98,7 +98,8 @@ CSize CExtToolControlBar::CalcSize(bool bVert) {
     return sizeDef;
   const bool bPanel = IsPanelBar();
   const bool bFloating = IsFloating();
-  const bool bMeasureVert = bVert && !bPanel;
+  // Floating and panel bars lay out horizontal rows whichever length the frame asks about.
+  const bool bMeasureVert = bVert && !bPanel && !bFloating;
   // Docked bars keep one row; only floating and panel bars honour the wrap bits.
   const bool bRows = bFloating || bPanel;
   const int nMode = GetLayoutMode();
