@@ -10,6 +10,8 @@ class CExtBarContentExpandButton : public CExtBarButton {
 public:
   // Both command ids of a chevron.
   static const UINT kCmdId = (UINT)-66;
+  // The tool id of the chevron's tip (the framework's idle-message id).
+  static const UINT kTipToolId = 0xE001;
 
   explicit CExtBarContentExpandButton(CExtToolControlBar* pBar = NULL);
   ~CExtBarContentExpandButton() override;
@@ -43,6 +45,7 @@ public:
   CRect GetMargins() const { return m_rcMargins; }
   CSize GetChildSize() const;
   CSize CalcChildLayoutSize() const;
+  // Moves the hosted window, keeping its size, to the client's top-left corner inside the margins.
   void RepositionChild(bool bRepaint = true);
   // The hosted window: the bar's first child; the bar does not own it.
   CWnd* GetHostedWindow() const;
