@@ -248,8 +248,12 @@ bool CExtMenuControlBar::RebuildMenuButtons(bool bRecalc) {
 
   if (m_pRightBtn == NULL) {
     CExtBarContentExpandButton* pChevron = CreateContentExpandButton();
-    if (pChevron != NULL && !InsertSpecButton(-1, pChevron, false))
-      delete pChevron;
+    if (pChevron != NULL) {
+      if (InsertSpecButton(-1, pChevron, false))
+        m_pRightBtn = pChevron;
+      else
+        delete pChevron;
+    }
   }
 
   if (IsMdiMode()) {
