@@ -17,8 +17,12 @@ ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 int CMenuBarLabFrame::OnCreate(LPCREATESTRUCT lpcs) {
-  if (CLabFrame::OnCreate(lpcs) == -1)
-    return -1;
+  if (m_bBarBeforeClient)
+    return !CreateMenuBar() || CLabFrame::OnCreate(lpcs) == -1 ? -1 : 0;
+  return CLabFrame::OnCreate(lpcs) == -1 || !CreateMenuBar() ? -1 : 0;
+}
+
+bool CMenuBarLabFrame::CreateMenuBar() {
   g_CmdManagerHolder->SetupProfile(MenuBarMdiTest::kProfile, m_hWnd);
   g_CmdManagerHolder->ImportMenu(MenuBarMdiTest::kProfile, ::GetMenu(m_hWnd), false, true, true);
   g_CmdManagerHolder->ImportMenu(MenuBarMdiTest::kProfile, LabDocMenu(), false, true, true);
@@ -28,12 +32,12 @@ int CMenuBarLabFrame::OnCreate(LPCREATESTRUCT lpcs) {
   const DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM | CBRS_FLYBY |
                         CBRS_TOOLTIPS | CBRS_HIDE_INPLACE;
   if (!m_pMenuBar->Create(NULL, this, kMenuBarId, dwStyle))
-    return -1;
+    return false;
   m_pMenuBar->EnableDocking(CBRS_ALIGN_ANY);
   if (!CExtControlBar::FrameEnableDocking(this, CBRS_ALIGN_ANY, true))
-    return -1;
+    return false;
   DockControlBar(m_pMenuBar.get());
-  return 0;
+  return true;
 }
 
 BOOL CMenuBarLabFrame::PreTranslateMessage(MSG* pMsg) {
@@ -43,7 +47,9 @@ BOOL CMenuBarLabFrame::PreTranslateMessage(MSG* pMsg) {
 }
 
 void MenuBarMdiTest::SetUp() {
-  m_pFrame = static_cast<CMenuBarLabFrame*>(CreateLabFrame(new CMenuBarLabFrame));
+  CMenuBarLabFrame* pFrame = new CMenuBarLabFrame;
+  pFrame->m_bBarBeforeClient = BarBeforeClient();
+  m_pFrame = static_cast<CMenuBarLabFrame*>(CreateLabFrame(pFrame));
   ASSERT_NE(nullptr, m_pFrame);
   m_hWndFrame = m_pFrame->m_hWnd;
   m_pFrame->RecalcLayout();

@@ -28,9 +28,12 @@ class CMenuBarLabFrame : public CLabFrame {
 public:
   // Made on the heap so that a test can let the bar go before the frame.
   std::unique_ptr<CCountingMenuBar> m_pMenuBar;
+  // The bar is made before the MDI client exists.
+  bool m_bBarBeforeClient = false;
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
+  bool CreateMenuBar();
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   DECLARE_MESSAGE_MAP()
 };
@@ -41,6 +44,7 @@ public:
 
 protected:
   void SetUp() override;
+  virtual bool BarBeforeClient() const { return false; }
   void TearDown() override;
 
   CCountingMenuBar& Bar() { return *m_pFrame->m_pMenuBar; }

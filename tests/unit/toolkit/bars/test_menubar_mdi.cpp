@@ -280,3 +280,37 @@ TEST_F(MenuBarMdiTest, LoadedMenuIsTheBarsToDestroy) {
   EXPECT_FALSE(::IsMenu(hLoaded));
   EXPECT_TRUE(::IsMenu(hFrameMenu));
 }
+
+TEST_F(MenuBarMdiTest, MenusSwitchedWhileMaximisedKeepTheirItems) {
+  HWND hChild = OpenLabDocument("Doc");
+  Maximize(hChild);
+  ASSERT_TRUE(SettlesInStep());
+  HMENU hMenu = ::CreateMenu();
+  HMENU hView = ::CreatePopupMenu();
+  ::AppendMenuA(hView, MF_STRING, ID_MENUBAR_ABOUT, "&Zoom");
+  ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hView, "&View");
+  ::SendMessageA(Client(), WM_MDISETMENU, (WPARAM)hMenu, 0);
+  ASSERT_TRUE(SettlesInStep());
+  EXPECT_EQ(1, ::GetMenuItemCount(hMenu)) << "the maximised child's items were added to the menu";
+  EXPECT_EQ((Texts{"<doc>", "&View", "<right>"}), ButtonTexts());
+  ::SendMessageA(Client(), WM_MDISETMENU, (WPARAM)LabDocMenu(), 0);
+  ASSERT_TRUE(SettlesInStep());
+  EXPECT_EQ(3, ::GetMenuItemCount(LabDocMenu()));
+  EXPECT_EQ((Texts{"<doc>", "&File", "&Edit", "&Window", "<right>"}), ButtonTexts());
+  ::SendMessageA(hChild, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(SettlesInStep());
+  ::DestroyMenu(hMenu);
+}
+
+// The bar made before its frame's MDI client looks for the client once more a moment later.
+class MenuBarBeforeClient : public MenuBarMdiTest {
+protected:
+  bool BarBeforeClient() const override { return true; }
+};
+
+TEST_F(MenuBarBeforeClient, HooksTheClientOnItsSecondLook) {
+  EXPECT_TRUE(Settle([&] { return Bar().IsWindowHooked(Client()); }));
+  OpenLabDocument("Doc");
+  ASSERT_TRUE(SettlesInStep());
+  EXPECT_EQ((Texts{"&File", "&Edit", "&Window"}), ButtonTexts());
+}
