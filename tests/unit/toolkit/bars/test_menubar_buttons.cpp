@@ -1,7 +1,11 @@
-// The maximised child's buttons on the menu bar as a person sees them: the boxes painted with
-// their glyphs at the far end of the row, and the tips the boxes give.
+// The maximised child's buttons on the menu bar as a person sees and uses them: the boxes painted
+// with their glyphs at the far end of the row, the tips the boxes give, and the document button's
+// system menu.
 #include "tests/common/pixel_support.h"
+#include "tests/unit/toolkit/bars/keyboard_support.h"
 #include "tests/unit/toolkit/bars/menubar_support.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
+#include "toolkit/menus/ExtPopupTrackSite.h"
 
 #include <cstdlib>
 #include <set>
@@ -77,4 +81,22 @@ TEST_F(MenuBarMdiTest, EachBoxGivesItsOwnTip) {
   CPoint ptGap(rcClose.left - 1, rcClose.CenterPoint().y);
   Bar().ScreenToClient(&ptGap);
   EXPECT_EQ(-1, pRight->OnToolHitTest(ptGap, NULL));
+}
+
+TEST_F(MenuBarMdiTest, ClickOnDocumentButtonOpensTheChildsSystemMenu) {
+  HWND hChild = OpenLabDocument("Doc");
+  Maximize(hChild);
+  ASSERT_TRUE(SettlesInStep());
+  CExtBarMdiDocButton* pDoc = Bar().FindMdiDocButton();
+  ASSERT_NE(nullptr, pDoc);
+  CRect rcDoc = pDoc->GetRect();
+  Bar().ClientToScreen(&rcDoc);
+  ASSERT_TRUE(ClickAt(rcDoc.CenterPoint()));
+  EXPECT_TRUE(Settle([&] {
+    CExtPopupMenuWnd* pMenu = CExtPopupMenuWnd::GetTrackSite().m_pTrackedMenu;
+    return CExtPopupMenuWnd::AnyMenuTracked() && pMenu != NULL && pMenu->GetCmdReceiverHWND() == hChild;
+  }));
+  EXPECT_NE(0, Bar().m_nKeyboardFlags & CExtMenuControlBar::KF_SYSMENU_SHOWN);
+  EXPECT_TRUE(CExtToolControlBar::g_bMenuTracking);
+  CloseAllMenus();
 }
