@@ -1,7 +1,9 @@
-// The menu bar's watch over the MDI client: the document menus it is handed stay their sender's.
+// The menu bar in an MDI frame: the document menus the client is handed stay their sender's, and
+// Alt+minus opens the active child's system menu.
 #include "tests/unit/toolkit/bars/keyboard_support.h"
 
 #include "tests/common/window_support.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +13,8 @@ class KeyboardMdiClient : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(m_lab.IsReady());
+    ASSERT_TRUE(m_lab.HasMdiHooks());
     m_hWndClient = m_lab.Frame()->m_hWndMDIClient;
-    CExtMenuControlBar& bar = m_lab.MenuBar();
-    bar.m_nMenuBarFlags |= CExtMenuControlBar::MBF_MDI_MODE;
-    if (!bar.IsWindowHooked(m_hWndClient))
-      ASSERT_TRUE(bar.HookWindow(m_hWndClient));
   }
   void TearDown() override {
     for (HMENU hMenu : m_menus)
@@ -43,6 +42,29 @@ TEST_F(KeyboardMdiClient, DocumentMenusHandedOverStayTheSenders) {
   PumpPending();
   EXPECT_TRUE(::IsMenu(hSecond));
   bar.m_menuDoc.Detach(); // the frame goes before the test's menus
+}
+
+TEST_F(KeyboardMdiClient, AltMinusOpensTheActiveChildSystemMenu) {
+  CExtMenuControlBar& bar = m_lab.MenuBar();
+  HWND hWndChild = m_lab.Child()->m_hWnd;
+  MSG press = KeyMessage(m_lab.Frame()->m_hWnd, WM_SYSKEYDOWN, VK_SUBTRACT);
+  EXPECT_TRUE(bar.TranslateFrameKeyboard(&press));
+  EXPECT_TRUE(WaitUntilTrue([&] { return IsSystemMenuOpen(bar, hWndChild, m_lab.Frame()->m_log); }));
+  MSG release = KeyMessage(m_lab.Frame()->m_hWnd, WM_SYSKEYUP, VK_SUBTRACT);
+  EXPECT_TRUE(bar.TranslateFrameKeyboard(&release));
+}
+
+TEST_F(KeyboardMdiClient, AltMinusWithoutChildIgnoresTheNextAltRelease) {
+  CExtMenuControlBar& bar = m_lab.MenuBar();
+  m_lab.Child()->MDIDestroy(); // the child deletes itself
+  bool bMaximized = false;
+  ASSERT_TRUE(WaitUntilTrue([&] { return bar.GetActiveMdiChildWnd(bMaximized) == NULL; }));
+  CExtMenuControlBar::g_bKeyboardAltIgnore = false;
+  MSG press = KeyMessage(m_lab.Frame()->m_hWnd, WM_SYSKEYDOWN, VK_OEM_MINUS);
+  EXPECT_TRUE(bar.TranslateFrameKeyboard(&press));
+  PumpPending();
+  EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuTracked());
+  EXPECT_TRUE(CExtMenuControlBar::g_bKeyboardAltIgnore);
 }
 
 } // namespace
