@@ -62,8 +62,18 @@ CSize CExtToolControlBar::CalcLayout(DWORD dwMode, int nLength) {
   if ((dwMode & LM_COMMIT) != 0 && bHorzMode && (m_dwStyle & (CBRS_SIZE_DYNAMIC | CBRS_FLOATING)) != 0)
     m_nMRUWidth = size.cx;
 
-  size.cx -= rcInside.Width();
-  size.cy -= rcInside.Height();
+  // The window's own non-client area must fit around the buttons too, where it is larger than
+  // the framework's inside borders: sized to this answer, the bar shows every button.
+  CSize sizeNc(0, 0);
+  if (GetSafeHwnd() != NULL) {
+    // Asked of a roomy rectangle: a window smaller than its frame reports a clipped client area.
+    const int kRoomy = 4096;
+    RECT rcClient = {0, 0, kRoomy, kRoomy};
+    ::SendMessageA(GetSafeHwnd(), WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rcClient));
+    sizeNc = CSize(kRoomy - (rcClient.right - rcClient.left), kRoomy - (rcClient.bottom - rcClient.top));
+  }
+  size.cx += std::max<LONG>(-rcInside.Width(), sizeNc.cx);
+  size.cy += std::max<LONG>(-rcInside.Height(), sizeNc.cy);
   const CSize sizeFixed = CControlBar::CalcFixedLayout((dwMode & LM_STRETCH) != 0, bHorzMode);
   size.cx = std::max(size.cx, sizeFixed.cx);
   size.cy = std::max(size.cy, sizeFixed.cy);

@@ -6,6 +6,7 @@
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/menus/ExtPopupTrackSite.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace {
@@ -82,6 +83,7 @@ HMENU CreateKeyboardTestMenu() {
 }
 
 KeyboardFrameLab::KeyboardFrameLab() {
+  CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false; // as the program sets it
   m_pFrame = new CKeyboardTestFrame;
   HMENU hMenu = CreateKeyboardTestMenu();
   if (!m_pFrame->CreateEx(0, NULL, "keyboard lab", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -123,6 +125,7 @@ KeyboardFrameLab::~KeyboardFrameLab() {
 }
 
 KeyboardMdiLab::KeyboardMdiLab() {
+  CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
   m_pFrame = new CKeyboardMdiFrame;
   HMENU hMenu = CreateKeyboardTestMenu();
   if (!m_pFrame->CreateEx(0, NULL, "keyboard mdi lab", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -153,11 +156,15 @@ KeyboardMdiLab::KeyboardMdiLab() {
   }
   m_pFrame->UpdateWindow();
   PumpPending();
+  m_bReady = ActivateWindow(m_pFrame->m_hWnd);
+}
+
+bool KeyboardMdiLab::HasMdiHooks() {
   bool bMaximized = false;
-  m_bReady = ActivateWindow(m_pFrame->m_hWnd) &&
-             WaitUntilTrue([&] { return m_menuBar.GetHookedWindow() == m_pChild->m_hWnd; }) &&
-             m_menuBar.GetActiveMdiChildWnd(bMaximized) == m_pChild->m_hWnd && !bMaximized &&
-             m_menuBar.GetButtonCount() == 3;
+  return m_bReady && m_menuBar.IsMdiMode() && m_menuBar.IsWindowHooked(m_pFrame->m_hWndMDIClient) &&
+         WaitUntilTrue([&] { return m_menuBar.GetHookedWindow() == m_pChild->m_hWnd; }) &&
+         m_menuBar.GetActiveMdiChildWnd(bMaximized) == m_pChild->m_hWnd && !bMaximized &&
+         m_menuBar.GetButtonCount() == 3;
 }
 
 KeyboardMdiLab::~KeyboardMdiLab() {
@@ -201,6 +208,8 @@ bool ActivateWindow(HWND hWnd) {
 }
 
 void PressKey(UINT nVirtKey) {
+  // A menu still appearing takes no keys.
+  WaitUntilTrue([] { return CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL; });
   CExtPopupTrackSite::g_nLastKeyTime = (DWORD)std::clock() - 1000;
   real_input::Key(nVirtKey);
 }
@@ -217,3 +226,26 @@ bool IsSystemMenuOpen(CExtMenuControlBar& bar, HWND hWndOwner, const KeyboardFra
   return CExtPopupMenuWnd::AnyMenuTracked() && pMenu != NULL && pMenu->GetCmdReceiverHWND() == hWndOwner &&
          bar.GetTrackedButton() < 0 && log.hWndSystemMenu == hWndOwner;
 }
+
+MSG KeyMessage(HWND hWnd, UINT nMessage, UINT nVirtKey) {
+  const bool bUp = nMessage == WM_KEYUP || nMessage == WM_SYSKEYUP;
+  const bool bAlt = nMessage == WM_SYSKEYDOWN || nMessage == WM_SYSKEYUP;
+  MSG msg = {};
+  msg.hwnd = hWnd;
+  msg.message = nMessage;
+  msg.wParam = nVirtKey;
+  msg.lParam =
+      1 | ((LPARAM)::MapVirtualKeyA(nVirtKey, 0) << 16) | (bAlt ? (1 << 29) : 0) | (bUp ? (3u << 30) : 0);
+  return msg;
+}
+
+HeldKeys::HeldKeys(std::initializer_list<UINT> keys) {
+  ::GetKeyboardState(m_saved);
+  BYTE state[256];
+  std::copy(m_saved, m_saved + 256, state);
+  for (UINT vk : keys)
+    state[vk] |= 0x80;
+  ::SetKeyboardState(state);
+}
+
+HeldKeys::~HeldKeys() { ::SetKeyboardState(m_saved); }

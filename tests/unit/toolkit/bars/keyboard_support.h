@@ -7,6 +7,7 @@
 #include "toolkit/bars/ExtMenuControlBar.h"
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -80,6 +81,8 @@ public:
   KeyboardMdiLab();
   ~KeyboardMdiLab();
   bool IsReady() const { return m_bReady; }
+  // The bar is in MDI mode, hooks the client and the restored child, and shows the three menus.
+  bool HasMdiHooks();
   CKeyboardMdiFrame* Frame() const { return m_pFrame; }
   CMDIChildWnd* Child() const { return m_pChild; }
   CExtMenuControlBar& MenuBar() { return m_menuBar; }
@@ -101,3 +104,19 @@ void PressKey(UINT nVirtKey);
 void CloseAllMenus();
 // The frame's system-menu popup is open (a popup tracked while no bar button is).
 bool IsSystemMenuOpen(CExtMenuControlBar& bar, HWND hWndOwner, const KeyboardFrameLog& log);
+
+// A key message record as the frame's pre-translation would hand it over (the system key messages
+// carry Alt's context bit).
+MSG KeyMessage(HWND hWnd, UINT nMessage, UINT nVirtKey);
+
+// Holds keys down in the thread's keyboard state for the translation to read; restores it after.
+class HeldKeys {
+public:
+  HeldKeys(std::initializer_list<UINT> keys);
+  ~HeldKeys();
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
+
+private:
+  BYTE m_saved[256];
+};

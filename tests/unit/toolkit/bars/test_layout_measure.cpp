@@ -47,16 +47,34 @@ INSTANTIATE_TEST_SUITE_P(
                       MeasureCase{RUNTIME_CLASS(CExtPaintManagerOffice2003), CBRS_ALIGN_LEFT,
                                   CSize(43, 122)}));
 
-TEST(LayoutMeasureFixed, TheFixedLayoutAddsTheInsideBordersAndTheDialogMargin) {
-  HostedBar hosted(CBRS_ALIGN_TOP);
+class LayoutFixedFit : public LayoutMeasure {};
+
+TEST_P(LayoutFixedFit, SizedToItsFixedLayoutTheBarShowsEveryButton) {
+  ASSERT_TRUE(g_PaintManagerHolder.InstallThemeByClass(GetParam().pTheme));
+  HostedBar hosted(GetParam().dwAlign);
   CLayoutTestBar& bar = *hosted.bar;
-  bar.AddButton(CSize(23, 22));
-  bar.AddButton(CSize(23, 22));
+  for (int i = 0; i < 30; ++i)
+    bar.AddButton(i % 3 == 0 ? CSize(46, 46) : CSize(23, 22));
   bar.AddChevron();
-  // 46 + 12 + 3 + 2 measured, 2 more for the inside borders; a bar without a dock site 4 higher.
-  EXPECT_EQ(CSize(65, 26), bar.CalcFixedLayout(FALSE, TRUE));
-  EXPECT_EQ(bar.CalcFixedLayout(FALSE, TRUE), bar.CalcDynamicLayout(-1, LM_HORZDOCK));
+  const bool bHorz = bar.IsBarHorizontal();
+  const CSize size = bar.CalcFixedLayout(FALSE, bHorz);
+  EXPECT_EQ(size, bar.CalcDynamicLayout(-1, bHorz ? LM_HORZDOCK : LM_VERTDOCK));
+  bar.PlaceAt(size.cx, size.cy);
+  EXPECT_TRUE(bar.HiddenList().empty());
+  for (int i = 0; i < 30; ++i)
+    EXPECT_TRUE(bar.m_buttons[i]->IsVisible()) << i;
+  CRect rcClient;
+  bar.GetClientRect(&rcClient);
+  EXPECT_GE((bHorz ? rcClient.Height() : rcClient.Width()), 46) << "as thick as the largest button";
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Themes, LayoutFixedFit,
+    ::testing::Values(MeasureCase{RUNTIME_CLASS(CExtPaintManager), CBRS_ALIGN_TOP, CSize()},
+                      MeasureCase{RUNTIME_CLASS(CExtPaintManager), CBRS_ALIGN_LEFT, CSize()},
+                      MeasureCase{RUNTIME_CLASS(CExtPaintManagerXP), CBRS_ALIGN_TOP, CSize()},
+                      MeasureCase{RUNTIME_CLASS(CExtPaintManagerOffice2003), CBRS_ALIGN_TOP, CSize()},
+                      MeasureCase{RUNTIME_CLASS(CExtPaintManagerOffice2003), CBRS_ALIGN_BOTTOM, CSize()}));
 
 TEST(LayoutMeasureFixed, HiddenButtonsAndCollapsedSeparatorsTakeNoRoom) {
   HostedBar hosted(CBRS_ALIGN_TOP);
