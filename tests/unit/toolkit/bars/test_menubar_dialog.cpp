@@ -1,4 +1,6 @@
-// A menu bar in a plain window that is no frame: dialog mode, the parent hooked, a loaded menu.
+// A menu bar outside an MDI frame: in a plain window that is no frame (dialog mode, the parent
+// hooked, a loaded menu), and in a plain frame whose menu it takes.
+#include "tests/common/import_patch.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/bars/menubar_res.h"
 #include "tests/unit/toolkit/bars/menubar_support.h"
@@ -54,3 +56,52 @@ TEST_F(MenuBarDialogMode, MenuThatCannotBeLoadedLeavesNoMenu) {
 }
 
 } // namespace
+
+namespace {
+
+// Menus the program puts on the watched frame (none is put back once the bar took it).
+HWND g_hWndWatched = NULL;
+std::vector<HMENU> g_shownMenus;
+BOOL WINAPI RecordSetMenu(HWND hWnd, HMENU hMenu) {
+  if (hWnd == g_hWndWatched && hMenu != NULL)
+    g_shownMenus.push_back(hMenu);
+  // The platform's own entry: the program's import of it is the one replaced.
+  using SetMenu_t = BOOL(WINAPI*)(HWND, HMENU);
+  static const SetMenu_t pfnSetMenu =
+      reinterpret_cast<SetMenu_t>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetMenu"));
+  return pfnSetMenu(hWnd, hMenu);
+}
+
+} // namespace
+
+// A plain frame whose bar takes its menu: the frame neither shows the menu again nor loses it to the
+// bar, and destroys it itself when it goes.
+TEST(MenuBarFrameMenu, FrameKeepsItsTakenMenuOffTheWindowAndDestroysItAtTheEnd) {
+  CFrameWnd* pFrame = new CFrameWnd;
+  ASSERT_TRUE(pFrame->Create(NULL, "sdi lab", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(60, 60, 500, 300), NULL,
+                             MAKEINTRESOURCEA(IDR_LAB)));
+  HWND hWndFrame = pFrame->m_hWnd;
+  HMENU hMenu = pFrame->m_hMenuDefault;
+  ASSERT_NE(nullptr, hMenu);
+  g_CmdManagerHolder->SetupProfile(MenuBarMdiTest::kProfile, hWndFrame);
+  g_hWndWatched = hWndFrame;
+  g_shownMenus.clear();
+  CImportPatch patch("user32.dll", "SetMenu", reinterpret_cast<FARPROC>(&RecordSetMenu));
+  ASSERT_TRUE(patch.Applied());
+  {
+    CExtMenuControlBar bar;
+    ASSERT_TRUE(bar.Create(NULL, pFrame, 0x9321, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP));
+    EXPECT_EQ(nullptr, ::GetMenu(hWndFrame));
+    EXPECT_EQ(hMenu, bar.GetMenuInUse());
+    EXPECT_EQ(2, bar.GetButtonCount());
+    pFrame->OnUpdateFrameMenu(NULL);
+    EXPECT_EQ(nullptr, ::GetMenu(hWndFrame));
+    bar.DestroyWindow();
+  }
+  EXPECT_TRUE(::IsMenu(hMenu)) << "the bar let go of the frame's menu without destroying it";
+  pFrame->DestroyWindow();
+  PumpPending();
+  EXPECT_FALSE(::IsMenu(hMenu)) << "the frame destroys its own menu";
+  EXPECT_TRUE(g_shownMenus.empty()) << "the taken menu was put back on the frame";
+  g_CmdManagerHolder->RemoveWindow(hWndFrame, true);
+}
