@@ -180,8 +180,12 @@ void CFrameWnd::OnDestroy() {
   DestroyDockBars();
   // The menu the frame was made with is the frame's to destroy: with the window when it is shown,
   // else here (a menu bar took it and has let go of it with its window). It is never put back on
-  // the frame; a menu shown instead (an MDI child's) belongs to someone else.
-  if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault) {
+  // the frame; a menu shown instead (an MDI child's) belongs to someone else and is taken off the
+  // window so that it does not go with it.
+  HMENU hMenuShown = ::GetMenu(m_hWnd);
+  if (m_hMenuDefault != NULL && hMenuShown != m_hMenuDefault) {
+    if (hMenuShown != NULL)
+      ::SetMenu(m_hWnd, NULL);
     ::DestroyMenu(m_hMenuDefault);
     m_hMenuDefault = NULL;
   }
