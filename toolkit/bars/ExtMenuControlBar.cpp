@@ -524,19 +524,15 @@ bool CExtMenuControlBar::IsSuspendedDockedLayout() const {
   return (m_nMenuBarFlags & MBF_NO_CHEVRON) != 0;
 }
 
-int CExtMenuControlBar::OnCreate(LPCREATESTRUCT lpcs) {
-  if (CControlBar::OnCreate(lpcs) == -1)
-    return -1;
-  CFrameWnd* pFrame = IsDialogMode() ? NULL : GetDockingFrame();
-  if (pFrame == NULL) {
-    m_bBarFlags |= BF_DIALOG_MODE;
-    HWND hWndParent = ::GetParent(GetSafeHwnd());
-    m_hWndHooked = hWndParent;
-    if (hWndParent != NULL && !IsWindowHooked(hWndParent))
-      HookWindow(hWndParent);
-    return 0;
-  }
+void CExtMenuControlBar::AttachToParent() {
+  m_bBarFlags |= BF_DIALOG_MODE;
+  HWND hWndParent = ::GetParent(GetSafeHwnd());
+  m_hWndHooked = hWndParent;
+  if (hWndParent != NULL && !IsWindowHooked(hWndParent))
+    HookWindow(hWndParent);
+}
 
+void CExtMenuControlBar::AttachToFrame(CFrameWnd* pFrame) {
   HWND hWndFrame = pFrame->GetSafeHwnd();
   if ((::GetWindowLongA(hWndFrame, GWL_STYLE) & WS_CHILD) == 0) {
     HMENU hMenu = ::GetMenu(hWndFrame);
@@ -553,7 +549,7 @@ int CExtMenuControlBar::OnCreate(LPCREATESTRUCT lpcs) {
   if (bHooked && pTop->GetSafeHwnd() != hWndFrame)
     bHooked = HookWindow(hWndFrame);
   if (!bHooked)
-    return 0;
+    return;
   if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) || IsMdiMode()) {
     m_nMenuBarFlags |= MBF_MDI_MODE;
     HWND hWndClient = FindMdiClient();
@@ -563,6 +559,17 @@ int CExtMenuControlBar::OnCreate(LPCREATESTRUCT lpcs) {
       SetTimer(TIMER_FIND_MDI_CLIENT, 10, NULL);
   }
   CExtPopupMenuWnd::DrainMessagesAndIdle(CExtControlBar::g_bIdleInModalLoops);
+}
+
+int CExtMenuControlBar::OnCreate(LPCREATESTRUCT lpcs) {
+  if (CControlBar::OnCreate(lpcs) == -1)
+    return -1;
+  CFrameWnd* pFrame = IsDialogMode() ? NULL : GetDockingFrame();
+  if (pFrame != NULL)
+    AttachToFrame(pFrame);
+  else
+    AttachToParent();
+  // A hook that cannot be installed does not fail the creation.
   return 0;
 }
 

@@ -123,6 +123,11 @@ protected:
   LPCSTR GetBarProfileName() const;
   // One button for one top-level item of the menu; false when the item cannot be read or inserted.
   bool InsertMenuItemButton(HMENU hMenu, int nItem, LPCSTR lpszProfile);
+  // Creation in a frame: takes its menu and hooks the frame, its top-level ancestor and the MDI
+  // client (or looks for the client again by timer 15).
+  void AttachToFrame(CFrameWnd* pFrame);
+  // Creation without a frame (dialog mode): hooks the parent.
+  void AttachToParent();
 
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnDestroy();
