@@ -131,7 +131,8 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
       ::DestroyMenu(hMenu);
     return FALSE;
   }
-  m_hMenuDefault = ::GetMenu(m_hWnd);
+  // The loaded menu is the frame's even when a bar made in OnCreate has taken it off the window.
+  m_hMenuDefault = hMenu != NULL ? hMenu : ::GetMenu(m_hWnd);
   return TRUE;
 }
 
@@ -177,10 +178,17 @@ void CFrameWnd::PostNcDestroy() { delete this; }
 
 void CFrameWnd::OnDestroy() {
   DestroyDockBars();
-  // The menu the frame was made with goes with the window; a menu shown instead (an MDI child's,
-  // or none while a menu bar holds it) belongs to someone else.
-  if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault)
-    ::SetMenu(m_hWnd, m_hMenuDefault);
+  // The menu the frame was made with is the frame's to destroy: with the window when it is shown,
+  // else here (a menu bar took it and has let go of it with its window). It is never put back on
+  // the frame; a menu shown instead (an MDI child's) belongs to someone else and is taken off the
+  // window so that it does not go with it.
+  HMENU hMenuShown = ::GetMenu(m_hWnd);
+  if (m_hMenuDefault != NULL && hMenuShown != m_hMenuDefault) {
+    if (hMenuShown != NULL)
+      ::SetMenu(m_hWnd, NULL);
+    ::DestroyMenu(m_hMenuDefault);
+    m_hMenuDefault = NULL;
+  }
   CWnd::OnDestroy();
 }
 
@@ -321,6 +329,9 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName) {
 }
 
 void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
+  // A frame whose own menu was taken away (a menu bar shows it) keeps showing none.
+  if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) == NULL)
+    return;
   if (hMenuAlt == NULL) {
     CDocument* pDoc = GetActiveDocument();
     if (pDoc != NULL)

@@ -88,7 +88,7 @@ public:
 
   BOOL m_bAutoMenuEnable;               // native pop-ups: commands without handler are disabled
   int m_nWindow;                        // window number shown after the title: -1 none, 0 single, n
-  HMENU m_hMenuDefault;                 // the frame's own menu; re-attached when it is destroyed
+  HMENU m_hMenuDefault;                 // the frame's own menu; destroyed with the frame
   HACCEL m_hAccelTable;                 // the frame's accelerators
   CString m_strTitle;                   // the title the frame's resource string gave
   UINT m_nIdleFlags;                    // work owed to the next idle pass

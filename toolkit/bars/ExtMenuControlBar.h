@@ -12,6 +12,7 @@
 #include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/foundation/ExtHookSink.h"
 
+class CExtBarMdiDocButton;
 class CExtBarMdiRightButton;
 struct MdiRightButtonsInfo;
 
@@ -73,6 +74,9 @@ public:
   const CString& GetMdiWindowPopupName() const { return m_strMdiWindowPopupName; }
   // The right button and the document button while they are shown, else NULL.
   CExtBarMdiRightButton* FindMdiRightButton() const;
+  CExtBarMdiDocButton* FindMdiDocButton() const;
+  // Trimmed, with every "&" removed (the window-list menu's name and the items compared with it).
+  static CString CleanMenuName(LPCSTR lpszName);
   UINT GetMdiButtonsCmdId() const { return m_nMdiButtonsCmdId; }
 
   // --- overrides --------------------------------------------------------------------------------
@@ -114,6 +118,17 @@ public:
   bool m_bFrameMenuLoaded;
 
 protected:
+  // Lets go of both menus; only a menu the bar loaded itself is destroyed.
+  void ReleaseMenus();
+  LPCSTR GetBarProfileName() const;
+  // One button for one top-level item of the menu; false when the item cannot be read or inserted.
+  bool InsertMenuItemButton(HMENU hMenu, int nItem, LPCSTR lpszProfile);
+  // Creation in a frame: takes its menu and hooks the frame, its top-level ancestor and the MDI
+  // client (or looks for the client again by timer 15).
+  void AttachToFrame(CFrameWnd* pFrame);
+  // Creation without a frame (dialog mode): hooks the parent.
+  void AttachToParent();
+
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnDestroy();
   afx_msg void OnTimer(UINT nIDEvent);

@@ -277,3 +277,15 @@ TEST_F(FrameTest, MessageLineShowsTheIdleTextPromptsAndNothingForAMissingString)
 }
 
 } // namespace
+
+// The frame destroys the menu it was made with when it goes, but a document's menu shown at that
+// moment belongs to the document's template and outlives the frame.
+TEST_F(FrameTest, MenuShownAtDestructionOutlivesTheFrame) {
+  ASSERT_NE(nullptr, OpenLabChild(m_pFrame, "Lab1"));
+  ASSERT_EQ(LabDocMenu(), ::GetMenu(m_pFrame->m_hWnd));
+  HMENU hMenuDefault = m_pFrame->m_hMenuDefault;
+  DestroyLabFrame(m_pFrame);
+  m_pFrame = NULL;
+  EXPECT_TRUE(::IsMenu(LabDocMenu()));
+  EXPECT_FALSE(::IsMenu(hMenuDefault));
+}
