@@ -59,10 +59,9 @@ void CExtToolControlBar::EndMenuTrackingInAllBars() {
   g_bMenuTracking = false;
   {
     CSingleLock lock(&g_csAllBars, TRUE);
-    // SetTrackedButton only repaints; no bar leaves the list meanwhile.
-    std::vector<CExtControlBar*> bars(g_AllBars);
-    for (CExtControlBar* pBar : bars) {
-      CExtToolControlBar* pToolBar = dynamic_cast<CExtToolControlBar*>(pBar);
+    // By index over the live list: a bar that goes meanwhile is never touched.
+    for (size_t i = 0; i < g_AllBars.size(); ++i) {
+      CExtToolControlBar* pToolBar = dynamic_cast<CExtToolControlBar*>(g_AllBars[i]);
       if (pToolBar != NULL && pToolBar->GetSafeHwnd() != NULL)
         pToolBar->SetTrackedButton(-1);
     }

@@ -195,6 +195,8 @@ public:
 protected:
   // Hover update after a mouse move; the point is in client coordinates (negative: the cursor).
   void UpdateHover(CPoint point);
+  // The bar's top-level window is active, or owned by the active window.
+  bool IsTopLevelActive() const;
   // Shows the hovered button's tip through the bar's shared tip window.
   void ShowHoverTip(CPoint point);
   // Drops the press, the hover and the capture (WM_CANCELMODE).

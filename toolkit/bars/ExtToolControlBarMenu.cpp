@@ -37,6 +37,40 @@ bool IsMappedSysCommand(UINT nCode) {
   }
 }
 
+enum PickStep { PICK_PUMP, PICK_NEXT, PICK_RETURN };
+
+// What the help pick makes of the peeked message: a result (taken from the queue), a message it
+// handled (taken too), or one for the ordinary pump.
+PickStep TakePickMessage(MSG& msg, int& nResult) {
+  CExtControlBar* pMsgBar = dynamic_cast<CExtControlBar*>(CWnd::FromHandlePermanent(msg.hwnd));
+  const CPoint ptClient((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
+  switch (msg.message) {
+  case WM_LBUTTONDOWN:
+    if (pMsgBar == NULL || (nResult = pMsgBar->HitTestItem(ptClient)) <= 0)
+      return PICK_PUMP;
+    break;
+  case WM_MOUSEMOVE:
+    if (pMsgBar == NULL || !pMsgBar->ProcessMouseMove((UINT)msg.wParam, ptClient))
+      return PICK_PUMP;
+    ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+    return PICK_NEXT;
+  case WM_COMMAND:
+    if (HIWORD(msg.wParam) > 1)
+      return PICK_PUMP;
+    nResult = LOWORD(msg.wParam);
+    break;
+  case WM_SYSCOMMAND:
+    nResult = IsMappedSysCommand((UINT)msg.wParam & 0xFFF0)
+                  ? (int)(((((UINT)msg.wParam & 0xFFF0) - 0xF000) >> 4) + 0x1EF00)
+                  : (int)msg.wParam;
+    break;
+  default:
+    return PICK_PUMP;
+  }
+  ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+  return PICK_RETURN;
+}
+
 // One pick runs at a time in the process.
 bool g_bHelpPickRunning = false;
 
@@ -243,29 +277,12 @@ int CExtToolControlBar::PickHelpCommand() {
         return -3;
       ::WaitMessage();
     }
-    CExtControlBar* pMsgBar = dynamic_cast<CExtControlBar*>(CWnd::FromHandlePermanent(msg.hwnd));
-    const CPoint ptClient((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
-    if (msg.message == WM_LBUTTONDOWN && pMsgBar != NULL) {
-      const int nHit = pMsgBar->HitTestItem(ptClient);
-      if (nHit > 0) {
-        ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
-        return nHit;
-      }
-    } else if (msg.message == WM_MOUSEMOVE && pMsgBar != NULL) {
-      if (pMsgBar->ProcessMouseMove((UINT)msg.wParam, ptClient)) {
-        ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
-        continue;
-      }
-    } else if (msg.message == WM_COMMAND && HIWORD(msg.wParam) <= 1) {
-      ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
-      return LOWORD(msg.wParam);
-    } else if (msg.message == WM_SYSCOMMAND) {
-      ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
-      const UINT nCode = (UINT)msg.wParam & 0xFFF0;
-      if (IsMappedSysCommand(nCode))
-        return (int)(((nCode - 0xF000) >> 4) + 0x1EF00);
-      return (int)msg.wParam;
-    }
+    int nResult = 0;
+    const PickStep step = TakePickMessage(msg, nResult);
+    if (step == PICK_RETURN)
+      return nResult;
+    if (step == PICK_NEXT)
+      continue;
     if (!AfxPumpMessage()) {
       // The quit belongs to the outer loop: hand it back.
       ::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);

@@ -10,6 +10,15 @@ namespace {
 // The state bits under which the base bar owns the mouse.
 const BYTE kBaseTrackingStates =
     CExtControlBar::BS_DRAGGING | CExtControlBar::BS_ROW_RESIZING | CExtControlBar::BS_INROW_RESIZING;
+
+// The style a released button keeps: not pressed, and, released over it, an enabled check box
+// toggled (an indeterminate one first loses its third state).
+UINT ReleasedStyle(UINT nStyle, bool bOver) {
+  nStyle &= ~TBBS_PRESSED;
+  if (!bOver || (nStyle & TBBS_CHECKBOX) == 0 || (nStyle & TBBS_DISABLED) != 0)
+    return nStyle;
+  return (nStyle & ~TBBS_INDETERMINATE) ^ TBBS_CHECKED;
+}
 } // namespace
 
 int CExtToolControlBar::HitTestButton(CPoint point, UINT nRequiredStyle, UINT nExcludedStyle,
@@ -72,6 +81,19 @@ void CExtToolControlBar::UpdateCursor(CPoint ptClient) {
 
 // --- hover and tips ------------------------------------------------------------------------------
 
+// The bar's top-level window is active, or owned by the active window (a floating bar's mini
+// frame stays inactive beside its active main frame).
+bool CExtToolControlBar::IsTopLevelActive() const {
+  CWnd* pTop = FindTopLevelAncestor(const_cast<CExtToolControlBar*>(this));
+  const HWND hWndActive = ::GetActiveWindow();
+  for (HWND hWnd = pTop != NULL ? pTop->GetSafeHwnd() : NULL; hWnd != NULL;
+       hWnd = ::GetWindow(hWnd, GW_OWNER)) {
+    if (hWnd == hWndActive)
+      return true;
+  }
+  return false;
+}
+
 void CExtToolControlBar::UpdateHover(CPoint point) {
   if (point.x < 0 || point.y < 0) {
     if (!::GetCursorPos(&point))
@@ -79,9 +101,7 @@ void CExtToolControlBar::UpdateHover(CPoint point) {
     ScreenToClient(&point);
   }
   int nHit = -1;
-  CWnd* pTop = FindTopLevelAncestor(this);
-  const bool bActive = pTop != NULL && ::GetActiveWindow() == pTop->GetSafeHwnd();
-  if (bActive || CExtPopupMenuWnd::AnyMenuTracked())
+  if (IsTopLevelActive() || CExtPopupMenuWnd::AnyMenuTracked())
     nHit = HitTestButtonNoSeparators(point);
   if (nHit == m_nBtnIdxHover)
     return;
@@ -226,16 +246,9 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point) {
   }
   m_nBtnIdxCapture = -1;
   const bool bOver = pPressed != NULL && HitTestButtonNoSeparators(point) == nPressed;
-  UINT nNewStyle = pPressed != NULL ? (pPressed->GetStyle() & ~TBBS_PRESSED) : 0;
-  if (bOver) {
+  if (bOver)
     UpdateButtonCmdUI(nPressed);
-    nNewStyle = pPressed->GetStyle() & ~TBBS_PRESSED;
-    if ((nNewStyle & TBBS_CHECKBOX) != 0 && (nNewStyle & TBBS_DISABLED) == 0) {
-      if ((nNewStyle & TBBS_INDETERMINATE) != 0)
-        nNewStyle &= ~TBBS_INDETERMINATE;
-      nNewStyle ^= TBBS_CHECKED;
-    }
-  }
+  const UINT nNewStyle = pPressed != NULL ? ReleasedStyle(pPressed->GetStyle(), bOver) : 0;
   if (CExtMouseCaptureSink::GetCapture() == m_hWnd)
     CExtMouseCaptureSink::ReleaseCapture();
   const HWND hWndOwn = m_hWnd;

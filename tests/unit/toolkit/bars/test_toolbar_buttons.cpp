@@ -1,6 +1,7 @@
 // The tool bar's button array: building, inserting, removing and owning its buttons.
 #include "toolkit/bars/ExtPanelControlBar.h"
 #include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/foundation/ExtCmdManager.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,19 @@ TEST(ToolBarButtons, SetButtonsWithoutIdsOnlyEmptiesTheBar) {
   EXPECT_EQ(0, bar.GetButtonCount());
 }
 
+TEST(ToolBarButtons, LoadToolBarBuildsTheButtonsOfTheResource) {
+  CExtToolControlBar bar;
+  ASSERT_TRUE(bar.LoadToolBar(3001)); // test.rc: 101, separator, 102
+  ASSERT_EQ(4, bar.GetButtonCount());
+  EXPECT_EQ(0, bar.CommandToIndex(101));
+  EXPECT_EQ(0u, bar.GetButtonID(1));
+  EXPECT_EQ(2, bar.CommandToIndex(102));
+  EXPECT_NE(nullptr,
+            g_CmdManagerHolder->GetCommandIcon(g_CmdManagerHolder->GetProfileNameForWindow(NULL), 102));
+  EXPECT_FALSE(bar.LoadToolBar(3999)); // no such resource: the buttons stay
+  EXPECT_EQ(4, bar.GetButtonCount());
+}
+
 TEST(ToolBarButtons, PanelBarGetsNoChevron) {
   PanelLikeBar bar;
   ASSERT_TRUE(bar.SetButtons(kIds, 3));
@@ -92,27 +106,19 @@ TEST_P(ToolBarInsert, NewButtonLandsBeforeTheChevron) {
   const InsertCase c = GetParam();
   CExtToolControlBar bar;
   ASSERT_TRUE(bar.SetButtons(kIds, 3)); // 1, separator, 2, chevron
+  bar.m_nBtnIdxHover = 2;               // the indexes keep naming the same buttons
   const bool bDone = bar.InsertButton(c.nPos, 50, false);
   EXPECT_EQ(c.nExpectedIndex >= 0, bDone);
   EXPECT_EQ(bDone ? 5 : 4, bar.GetButtonCount());
   EXPECT_EQ(c.nExpectedIndex, bar.CommandToIndex(50));
   EXPECT_EQ(bar.GetChevron(), bar.GetButton(bar.GetButtonCount() - 1));
+  EXPECT_EQ(2u, bar.GetButtonID(bar.GetHoverButton()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, ToolBarInsert,
                          ::testing::Values(InsertCase{-1, 3}, InsertCase{0, 0}, InsertCase{2, 2},
                                            InsertCase{3, 3}, InsertCase{4, 3}, InsertCase{5, -1},
                                            InsertCase{-2, -1}));
-
-TEST(ToolBarButtons, InsertKeepsIndexesOnTheSameButtons) {
-  CExtToolControlBar bar;
-  ASSERT_TRUE(bar.SetButtons(kIds, 3));
-  bar.m_nBtnIdxHover = 2;
-  bar.m_nBtnIdxCapture = 0;
-  ASSERT_TRUE(bar.InsertButton(1, 60, false));
-  EXPECT_EQ(3, bar.GetHoverButton());
-  EXPECT_EQ(0, bar.GetPressedButton());
-}
 
 TEST(ToolBarButtons, InsertSpecButtonTakesTheCallersButton) {
   CountingBar bar;
@@ -180,18 +186,4 @@ TEST(ToolBarButtons, RemovedButtonLeavesTheChevronList) {
   ASSERT_TRUE(bar.RemoveButton(2, false));
   EXPECT_EQ(0, bar.GetChevron()->m_arrHiddenButtons.GetSize());
   EXPECT_EQ(1, DeleteCounts()[pHidden]);
-}
-
-TEST(ToolBarButtons, ABarLeavesTheListOfAllBarsWhenDestroyed) {
-  const void* pAddress = NULL;
-  {
-    CExtToolControlBar bar;
-    pAddress = &bar;
-    CSingleLock lock(&CExtControlBar::g_csAllBars, TRUE);
-    EXPECT_NE(CExtControlBar::g_AllBars.end(),
-              std::find(CExtControlBar::g_AllBars.begin(), CExtControlBar::g_AllBars.end(), pAddress));
-  }
-  CSingleLock lock(&CExtControlBar::g_csAllBars, TRUE);
-  EXPECT_EQ(CExtControlBar::g_AllBars.end(),
-            std::find(CExtControlBar::g_AllBars.begin(), CExtControlBar::g_AllBars.end(), pAddress));
 }
