@@ -32,6 +32,7 @@ HICON CreateLetterIcon(COLORREF clr) {
   lf.lfHeight = ::MulDiv(lf.lfHeight, 3, 2);
   lf.lfWidth = 0;
   lf.lfWeight = 900;
+  lf.lfQuality = NONANTIALIASED_QUALITY;
   ::lstrcpynA(lf.lfFaceName, "Times New Roman", LF_FACESIZE);
   FontPtr_t font(::CreateFontIndirectA(&lf));
   HDC hScreen = ::GetDC(NULL);
@@ -40,24 +41,32 @@ HICON CreateLetterIcon(COLORREF clr) {
   ExtBitmapPtr_t mask(::CreateBitmap(16, 16, 1, 1, NULL));
   if (font == NULL || color == NULL || mask == NULL)
     return NULL;
-  RECT rc = {0, 0, 16, 16};
-  // The colour part is the letter on black; the mask is black under the letter, white around it.
-  auto drawLetter = [&](HBITMAP hBitmap, COLORREF clrBack, COLORREF clrText) {
-    ExtMemDC_t dc;
-    if (!dc.Select(hBitmap))
-      return false;
-    ::SetBkColor(dc.Get(), clrBack);
-    ::ExtTextOutA(dc.Get(), 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
-    HGDIOBJ hOldFont = ::SelectObject(dc.Get(), font.get());
-    ::SetBkMode(dc.Get(), TRANSPARENT);
-    ::SetTextColor(dc.Get(), clrText);
-    ::DrawTextA(dc.Get(), "A", 1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc.Get(), hOldFont);
-    return true;
-  };
-  if (!drawLetter(color.get(), RGB(0, 0, 0), clr) ||
-      !drawLetter(mask.get(), RGB(255, 255, 255), RGB(0, 0, 0)))
-    return NULL;
+  // The mask is black under the letter and white around it; the colour part is the colour under
+  // the letter and black around it, so that no smoothed edge shows another colour.
+  {
+    ExtMemDC_t dcMask;
+    if (!dcMask.Select(mask.get()))
+      return NULL;
+    RECT rc = {0, 0, 16, 16};
+    ::SetBkColor(dcMask.Get(), RGB(255, 255, 255));
+    ::ExtTextOutA(dcMask.Get(), 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
+    HGDIOBJ hOldFont = ::SelectObject(dcMask.Get(), font.get());
+    ::SetBkMode(dcMask.Get(), TRANSPARENT);
+    ::SetTextColor(dcMask.Get(), RGB(0, 0, 0));
+    ::DrawTextA(dcMask.Get(), "A", 1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    ::SelectObject(dcMask.Get(), hOldFont);
+
+    ExtMemDC_t dcColor;
+    if (!dcColor.Select(color.get()))
+      return NULL;
+    ::SetBkColor(dcColor.Get(), clr);
+    ::ExtTextOutA(dcColor.Get(), 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
+    // Monochrome white maps to the background colour, black to the text colour: DSna keeps the
+    // colour where the mask is black and clears it where the mask is white.
+    ::SetBkColor(dcColor.Get(), RGB(255, 255, 255));
+    ::SetTextColor(dcColor.Get(), RGB(0, 0, 0));
+    ::BitBlt(dcColor.Get(), 0, 0, 16, 16, dcMask.Get(), 0, 0, 0x00220326);
+  }
   ICONINFO ii = {};
   ii.fIcon = TRUE;
   ii.hbmColor = color.get();
@@ -141,7 +150,7 @@ bool CExtBarColorButton::IsPlainCommandButton() const { return true; }
 
 void CExtBarColorButton::OnSyncIcon() {
   LPCSTR lpszProfile = GetProfileName();
-  if (lpszProfile == NULL)
+  if (lpszProfile == NULL || IsSeparator())
     return;
   HICON hIcon = NULL;
   if (!GenerateIcon(hIcon) || hIcon == NULL)

@@ -19,6 +19,12 @@ LRESULT CRecordingHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return CWnd::WindowProc(message, wParam, lParam);
 }
 
+BOOL CRecordingHost::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (nCode == CN_COMMAND && pHandlerInfo != NULL && nID >= 300 && nID < 400)
+    return TRUE;
+  return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 ButtonFixture::ButtonFixture(DWORD dwHostExStyle) {
   TheTestApp();
   const LPCSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));

@@ -19,6 +19,9 @@ public:
   std::vector<UINT> m_commands;
   std::vector<std::pair<WPARAM, LPARAM>> m_colorNotifications;
 
+  // Claims a handler for the commands 300 to 399, so that their menu items stay enabled.
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -75,6 +75,8 @@ TEST(ButtonMeasureSpecial, SeparatorsUnknownCommandsAndHostedControls) {
   std::unique_ptr<CWnd> pEdit(new CWnd);
   ASSERT_TRUE(pEdit->Create("EDIT", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 18), &fx.m_bar, 1));
   hosted.SetCtrl(pEdit.release());
+  hosted.SetCtrl(hosted.GetCtrl()); // the same control again stays alive
+  ASSERT_TRUE(::IsWindow(hosted.GetCtrl()->GetSafeHwnd()));
   EXPECT_EQ(CSize(80, 22), hosted.CalculateLayout(dc, kPreCalc, true));
   hosted.SetRect(CRect(10, 0, 90, 30));
   CRect rcCtrl;
