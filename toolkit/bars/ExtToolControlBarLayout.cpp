@@ -13,6 +13,17 @@ using tool_bar_layout::IsLeftOut;
 namespace {
 const int kNoLimit = 0x7FFF;
 const int kGripperExtent = 7;
+
+// The window's non-client area in both directions, asked of a roomy rectangle: a window smaller
+// than its frame reports a clipped client area.
+CSize NonClientExtent(HWND hWnd) {
+  if (hWnd == NULL)
+    return CSize(0, 0);
+  const int kRoomy = 4096;
+  RECT rcClient = {0, 0, kRoomy, kRoomy};
+  ::SendMessageA(hWnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rcClient));
+  return CSize(kRoomy - (rcClient.right - rcClient.left), kRoomy - (rcClient.bottom - rcClient.top));
+}
 } // namespace
 
 int CExtToolControlBar::GetLayoutMode() const {
@@ -64,14 +75,7 @@ CSize CExtToolControlBar::CalcLayout(DWORD dwMode, int nLength) {
 
   // The window's own non-client area must fit around the buttons too, where it is larger than
   // the framework's inside borders: sized to this answer, the bar shows every button.
-  CSize sizeNc(0, 0);
-  if (GetSafeHwnd() != NULL) {
-    // Asked of a roomy rectangle: a window smaller than its frame reports a clipped client area.
-    const int kRoomy = 4096;
-    RECT rcClient = {0, 0, kRoomy, kRoomy};
-    ::SendMessageA(GetSafeHwnd(), WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rcClient));
-    sizeNc = CSize(kRoomy - (rcClient.right - rcClient.left), kRoomy - (rcClient.bottom - rcClient.top));
-  }
+  const CSize sizeNc = NonClientExtent(GetSafeHwnd());
   size.cx += std::max<LONG>(-rcInside.Width(), sizeNc.cx);
   size.cy += std::max<LONG>(-rcInside.Height(), sizeNc.cy);
   const CSize sizeFixed = CControlBar::CalcFixedLayout((dwMode & LM_STRETCH) != 0, bHorzMode);
@@ -346,12 +350,8 @@ CSize CExtToolControlBar::CalcMinSize() const {
   // still shows.
   const CSize sizeSpacing = g_PaintManagerHolder->GetToolBarButtonSpacing();
   int nExtra = std::max(nSmallest, 0);
-  if (GetSafeHwnd() != NULL) {
-    CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    nExtra += bHorz ? rcWindow.Width() - rcClient.Width() : rcWindow.Height() - rcClient.Height();
-  }
+  const CSize sizeNc = NonClientExtent(GetSafeHwnd());
+  nExtra += bHorz ? sizeNc.cx : sizeNc.cy;
   if (bHorz)
     size.cx += nExtra + sizeSpacing.cx + m_cxLeftBorder + m_cxRightBorder;
   else

@@ -395,7 +395,7 @@ void CExtToolControlBar::RecalcButtonPositions() {
     for (int r = 0; r < nRows; ++r) {
       CRect rcRow(rcClient.left, INT_MAX, rcClient.right, INT_MIN);
       for (const Slot& slot : slots)
-        if (slot.bPlaced && slot.nRow == r) {
+        if (slot.bPlaced && !slot.bSeparator && slot.nRow == r) {
           rcRow.top = std::min(rcRow.top, slot.rc.top);
           rcRow.bottom = std::max(rcRow.bottom, slot.rc.bottom);
         }

@@ -232,3 +232,23 @@ TEST(LayoutMirroring, ADockedRowAndItsChevronAreMirroredInsideTheBorders) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(LayoutMinimum, AtItsMinimumSizeADockedBarStillShowsItsSmallestButton) {
+  HostedBar hosted(CBRS_ALIGN_TOP);
+  CLayoutTestBar& bar = *hosted.bar;
+  std::vector<CExtBarButton*> buttons = {bar.AddButton(CSize(46, 22)), bar.AddButton(CSize(23, 22)),
+                                         bar.AddButton(CSize(16, 22)), bar.AddButton(CSize(30, 22))};
+  bar.AddSeparator();
+  bar.AddButton(CSize(23, 22), 0, TBBS_HIDDEN);
+  bar.AddChevron();
+  const CSize sizeMin = bar.CalcMinSize();
+  bar.PlaceAt(sizeMin.cx, 40);
+  EXPECT_EQ((std::vector<bool>{false, false, true, false}),
+            (std::vector<bool>{buttons[0]->IsVisible(), buttons[1]->IsVisible(), buttons[2]->IsVisible(),
+                               buttons[3]->IsVisible()}));
+  EXPECT_EQ(3u, bar.HiddenList().size());
+}
+
+} // namespace
