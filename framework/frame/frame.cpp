@@ -131,7 +131,8 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
       ::DestroyMenu(hMenu);
     return FALSE;
   }
-  m_hMenuDefault = ::GetMenu(m_hWnd);
+  // The loaded menu is the frame's even when a bar made in OnCreate has taken it off the window.
+  m_hMenuDefault = hMenu != NULL ? hMenu : ::GetMenu(m_hWnd);
   return TRUE;
 }
 

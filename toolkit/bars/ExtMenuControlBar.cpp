@@ -248,8 +248,12 @@ bool CExtMenuControlBar::RebuildMenuButtons(bool bRecalc) {
 
   if (m_pRightBtn == NULL) {
     CExtBarContentExpandButton* pChevron = CreateContentExpandButton();
-    if (pChevron != NULL && !InsertSpecButton(-1, pChevron, false))
-      delete pChevron;
+    if (pChevron != NULL) {
+      if (InsertSpecButton(-1, pChevron, false))
+        m_pRightBtn = pChevron;
+      else
+        delete pChevron;
+    }
   }
 
   if (IsMdiMode()) {
@@ -387,14 +391,15 @@ bool CExtMenuControlBar::LoadMenuBar(UINT nResourceID) {
   ReleaseMenus();
   if (m_pDockSite != NULL && GetSafeHwnd() == NULL)
     return false;
-  if (!g_ResourceManagerHolder->LoadMenu(&m_menuFrame, MAKEINTRESOURCEA(nResourceID)))
-    return false;
-  m_bFrameMenuLoaded = true;
-  if (!g_CmdManagerHolder->ImportMenu(GetBarProfileName(), m_menuFrame.GetSafeHmenu(), false, true, true)) {
-    ReleaseMenus();
-    return false;
-  }
-  return RebuildMenuButtons(true);
+  const bool bLoaded = g_ResourceManagerHolder->LoadMenu(&m_menuFrame, MAKEINTRESOURCEA(nResourceID));
+  m_bFrameMenuLoaded = bLoaded;
+  if (bLoaded &&
+      g_CmdManagerHolder->ImportMenu(GetBarProfileName(), m_menuFrame.GetSafeHmenu(), false, true, true))
+    return RebuildMenuButtons(true);
+  // No menu: the buttons of the menu let go of must not outlive it.
+  ReleaseMenus();
+  RebuildMenuButtons(true);
+  return false;
 }
 
 void CExtMenuControlBar::DetachFrameMenu() {

@@ -12,8 +12,6 @@ LRESULT CChevronTestFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
       m_events.push_back(pData->m_nEventCode);
     return 0;
   }
-  if (message == WM_COMMAND)
-    m_commands.push_back(LOWORD(wParam));
   if (message != CExtPopupMenuWnd::g_nMsgPrepareMenu)
     return CFrameWnd::WindowProc(message, wParam, lParam);
   ++m_nPrepared;

@@ -18,7 +18,6 @@ public:
   std::vector<UINT> m_ids;          // the items of the last menu prepared, separators as 0
   std::vector<std::string> m_texts; // and their texts
   std::vector<int> m_subItems;      // and the item counts of their sub-menus (-1: none)
-  std::vector<UINT> m_commands;     // the commands that reached the frame
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
