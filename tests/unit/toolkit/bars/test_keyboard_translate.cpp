@@ -3,6 +3,7 @@
 #include "tests/unit/toolkit/bars/keyboard_support.h"
 
 #include "framework/print/fw_print.h"
+#include "tests/common/input_support.h"
 #include "tests/common/window_support.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 
@@ -139,6 +140,17 @@ TEST_F(KeyboardTranslate, EscapeAndMouseButtonsLeaveTheMode) {
   EXPECT_TRUE(Bar().IsKeyboardSelectionMode());
   EXPECT_FALSE(Send(WM_LBUTTONDOWN, 0, 0));
   EXPECT_FALSE(Bar().IsKeyboardSelectionMode());
+}
+
+TEST_F(KeyboardTranslate, PointerOverAnotherButtonMovesTheHighlight) {
+  ASSERT_TRUE(TapAlt());
+  ASSERT_TRUE(WaitSelected(0));
+  CRect rc = Bar().GetButtonRect(1);
+  Bar().ClientToScreen(&rc);
+  real_input::MoveTo(rc.CenterPoint());
+  EXPECT_TRUE(WaitSelected(1));
+  EXPECT_EQ(0u, Bar().GetButtonStyle(0) & TBBS_PRESSED);
+  EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuTracked()) << "the pointer moves the highlight, it opens nothing";
 }
 
 TEST_F(KeyboardTranslate, PrintPreviewLetsKeysThroughButAltSpaceOpensTheSystemMenu) {
