@@ -394,9 +394,10 @@ BOOL CExtMenuControlBar::PreTranslateMessage(MSG* pMsg) {
 bool CExtMenuControlBar::ProcessMouseMove(UINT nFlags, CPoint ptClient) {
   if (IsKeyboardSelectionMode()) {
     const int nIndex = HitTestButtonNoSeparators(ptClient);
-    if (nIndex >= 0 && nIndex != m_nFlatTrackingIndex)
+    if (nIndex >= 0 && nIndex != m_nFlatTrackingIndex) {
       PostTrackButtonMenu(nIndex, false, false, false);
-    return true;
+      return true;
+    }
   }
   return CExtToolControlBar::ProcessMouseMove(nFlags, ptClient);
 }
