@@ -3,7 +3,6 @@
 #include "tests/common/window_support.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 
-#include <chrono>
 #include <thread>
 
 BEGIN_MESSAGE_MAP(CDockTestFrame, CFrameWnd)
@@ -96,18 +95,6 @@ void BarPairDock::TearDown() {
   m_frame.reset();
 }
 
-bool WaitFor(const std::function<bool()>& pred) {
-  auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  for (;;) {
-    PumpPending();
-    if (pred())
-      return true;
-    if (std::chrono::steady_clock::now() > tEnd)
-      return pred();
-    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
 namespace {
 void SendMouse(DWORD dwFlags, POINT pt) {
   INPUT input = {};
@@ -161,7 +148,7 @@ void ClickAt(POINT ptScreen, bool bRight) {
   driver.join();
   // The three events are queued for this thread; let them arrive.
   const int nButton = bRight ? VK_RBUTTON : VK_LBUTTON;
-  WaitFor([nButton] {
+  PumpUntil([nButton] {
     return ::GetQueueStatus(QS_MOUSEBUTTON) == 0 && (::GetAsyncKeyState(nButton) & 0x8000) == 0;
   });
 }

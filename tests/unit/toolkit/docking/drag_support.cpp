@@ -132,7 +132,7 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
     }
     bDone = true;
   });
-  const bool bEnded = WaitFor([&] { return bDone.load() && !IsDragging(pBar); });
+  const bool bEnded = PumpUntil([&] { return bDone.load() && !IsDragging(pBar); });
   driver.join();
   // Buttons or keys a script left down are let go, so that the next test starts clean.
   if ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) {
@@ -142,7 +142,7 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
   }
   if ((::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0)
     SendKey(VK_CONTROL, false);
-  WaitFor([&] { return !IsDragging(pBar) && ::GetQueueStatus(QS_INPUT) == 0; });
+  PumpUntil([&] { return !IsDragging(pBar) && ::GetQueueStatus(QS_INPUT) == 0; });
   return bEnded && !IsDragging(pBar) && CExtControlBar::GetDraggedBar() == NULL;
 }
 

@@ -292,13 +292,13 @@ TEST_F(NestedDock, AHiddenBarGivesItsRoomUpAndAContainerWithoutVisibleBarsHides)
   Relayout(m_frame.get());
   EXPECT_EQ(rcIn, ScreenRect(m_a.get())) << "a fills the container";
   m_frame->ShowControlBar(m_a.get(), FALSE, FALSE);
-  EXPECT_TRUE(WaitFor([&] {
+  EXPECT_TRUE(PumpUntil([&] {
     Relayout(m_frame.get());
     return !pContainer->IsWindowVisible();
   }));
   EXPECT_EQ(0, ScreenRect(Left()).Width()) << "the left side takes no room";
   m_frame->ShowControlBar(m_b.get(), TRUE, FALSE);
-  EXPECT_TRUE(WaitFor([&] {
+  EXPECT_TRUE(PumpUntil([&] {
     Relayout(m_frame.get());
     return pContainer->IsWindowVisible() != FALSE;
   }));

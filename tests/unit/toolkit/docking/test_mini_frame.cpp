@@ -191,7 +191,7 @@ TEST_F(MiniFrameTest, TheCaptionShowsTheBarsTextAndButtonsAndCloseHidesTheBar) {
   CExtControlBar* pBar = FloatBar(BarKind::kFixed, CPoint(260, 240), "Cells");
   CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
   ASSERT_NE(nullptr, pMini);
-  ASSERT_TRUE(WaitFor([&] { return pBar->m_arrNcButtons.size() == 3; }));
+  ASSERT_TRUE(PumpUntil([&] { return pBar->m_arrNcButtons.size() == 3; }));
   // A floating tool bar shows close and the options menu in the frame's caption.
   CExtBarNcAreaButton* pClose = pBar->m_arrNcButtons[0];
   EXPECT_TRUE(pClose->IsVisible());
@@ -211,7 +211,7 @@ TEST_F(MiniFrameTest, TheCaptionShowsTheBarsTextAndButtonsAndCloseHidesTheBar) {
   EXPECT_GT(nDiffering, 10);
   // A real click on the close button hides the bar and its frame.
   ClickAt(WindowRect(pMini).TopLeft() + pClose->m_rc.CenterPoint());
-  EXPECT_TRUE(WaitFor([&] { return !pBar->IsVisible() && !pMini->IsWindowVisible(); }));
+  EXPECT_TRUE(PumpUntil([&] { return !pBar->IsVisible() && !pMini->IsWindowVisible(); }));
 }
 
 // A panel that records the drags its floating frame starts.
@@ -228,7 +228,7 @@ TEST_F(MiniFrameTest, ACaptionPressStartsTheBarsOwnDrag) {
   const CRect rcWnd = WindowRect(pMini), rcCaption = pMini->GetCaptionRect();
   const CPoint pt = rcWnd.TopLeft() + CPoint(rcCaption.left + 10, rcCaption.CenterPoint().y);
   ClickAt(pt);
-  ASSERT_TRUE(WaitFor([&] { return pProbe->m_drags.size() == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return pProbe->m_drags.size() == 1; }));
   // The grab offset puts the pointer half a caption in from the frame's top-left corner.
   const int d = std::min(rcCaption.Width(), rcCaption.Height());
   EXPECT_EQ(pt, pProbe->m_drags[0].first);
@@ -242,7 +242,7 @@ TEST_F(MiniFrameTest, ADoubleClickOnTheCaptionDocksAToolBarBack) {
   const CPoint pt = WindowRect(pMini).TopLeft() + pMini->GetCaptionRect().TopLeft() + CSize(6, 4);
   ClickAt(pt);
   ClickAt(pt);
-  EXPECT_TRUE(WaitFor([&] { return !pBar->IsFloating(); }));
+  EXPECT_TRUE(PumpUntil([&] { return !pBar->IsFloating(); }));
   EXPECT_EQ(UINT(AFX_IDW_DOCKBAR_TOP), pBar->GetDockBarCtrlId());
 }
 

@@ -93,7 +93,7 @@ TEST_P(MiniFrameResize, BorderDragsResizeTheBarLive) {
                    [=] { return WindowRect(pMini) == rcExpected; }, true},
                   {[=] { MouseInput(MOUSEEVENTF_LEFTUP, ptTo); }, [=] { return !pMini->IsResizing(); }}},
                  results, bDone);
-  EXPECT_TRUE(WaitFor([&] { return bDone.load(); }));
+  EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }));
   driver.join();
   EXPECT_EQ(std::vector<bool>(4, true), results);
   // The frame keeps the size once the resizing is over and it lays itself out again.
@@ -137,11 +137,11 @@ TEST_F(MiniFrameTest, AKeyEndsResizingWithTheLastSizeKept) {
                   {[=] { MouseInput(MOUSEEVENTF_MOVE, ptLater); }, [=] { return CursorAt(ptLater); }},
                   {[=] { MouseInput(MOUSEEVENTF_LEFTUP, ptLater); }, nullptr}},
                  results, bDone);
-  EXPECT_TRUE(WaitFor([&] { return bDone.load(); }));
+  EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }));
   driver.join();
   EXPECT_EQ(std::vector<bool>(6, true), results);
   // Everything sent after the key has been through the queue: the frame stayed as it was.
-  EXPECT_TRUE(WaitFor(
+  EXPECT_TRUE(PumpUntil(
       [] { return ::GetQueueStatus(QS_INPUT) == 0 && (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }));
   EXPECT_EQ(Str(rcKept), Str(WindowRect(pMini)));
   EXPECT_EQ(CExtMouseCaptureSink::GetCapture(), (HWND)NULL);

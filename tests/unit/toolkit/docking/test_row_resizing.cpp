@@ -168,7 +168,7 @@ protected:
     ASSERT_TRUE(CExtControlBar::FrameEnableDocking(m_pFrame.get()));
     ::SetForegroundWindow(m_pFrame->m_hWnd);
     m_pFrame->SetFocus();
-    ASSERT_TRUE(WaitFor([&] { return ::GetFocus() == m_pFrame->m_hWnd; }));
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == m_pFrame->m_hWnd; }));
   }
   void TearDown() override {
     CExtPopupMenuWnd::CancelAllTracking();

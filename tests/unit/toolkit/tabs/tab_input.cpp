@@ -24,7 +24,7 @@ CPoint ScreenCentre(HWND hWnd, const RECT& rcClient) {
 bool Activate(HWND hWnd) {
   ::SetForegroundWindow(hWnd);
   ::SetActiveWindow(hWnd);
-  return WaitFor([&] { return ::GetActiveWindow() == hWnd; });
+  return PumpUntil([&] { return ::GetActiveWindow() == hWnd; });
 }
 
 void Drive(Driver& driver, std::vector<Step> steps) {
@@ -40,7 +40,7 @@ void Drive(Driver& driver, std::vector<Step> steps) {
 }
 
 void Driver::Finish() {
-  WaitFor([&] { return bDone.load(); });
+  PumpUntil([&] { return bDone.load(); });
   if (thread.joinable())
     thread.join();
   PumpPending();
