@@ -49,7 +49,7 @@ TEST_P(DragStops, EraseTheOutlineAndDockNothing) {
   std::vector<DragInput> script = {DragInput::Move(ptFloat + CPoint(-20, 0)), DragInput::Move(ptFloat)};
   LONG nShownType = -1;
   script.push_back(DragInput::Probe([&] {
-    WaitOnDriver([] { return !CExtControlBar::g_DragStateCurrent.IsEmpty(); });
+    WaitFromDriver([] { return !CExtControlBar::g_DragStateCurrent.IsEmpty(); }, 2000);
     nShownType = CExtControlBar::g_DragStateCurrent.m_nTargetType;
   }));
   for (const DragInput& in : GetParam().input) {
@@ -99,7 +99,7 @@ TEST_P(DragCtrl, FloatsAtOnceAndLettingGoDocksAgain) {
                                           : CPoint(FA.CenterPoint().x, FA.top + 8);
   LONG nBefore = -1, nWithCtrl = -1, nAfterCtrl = -1;
   auto waitType = [](LONG nType) {
-    WaitOnDriver([nType] { return CExtControlBar::g_DragStateCurrent.m_nTargetType == nType; });
+    WaitFromDriver([nType] { return CExtControlBar::g_DragStateCurrent.m_nTargetType == nType; }, 2000);
     return CExtControlBar::g_DragStateCurrent.m_nTargetType;
   };
   const LONG nType = GetParam().nType;
@@ -178,11 +178,11 @@ TEST_P(DragFinish, TellsWhetherTheDropWasApplied) {
   ASSERT_NE(nullptr, CExtPopupMenuTipWnd::g_pfnIsBarDragging);
   bool bDraggingSeen = false;
   const CPoint pt = ClientCentre();
-  std::vector<DragInput> script = {DragInput::Move(pt + CPoint(0, 20)), DragInput::Move(pt),
-                                   DragInput::Probe([&] {
-                                     WaitOnDriver([] { return CExtPopupMenuTipWnd::g_pfnIsBarDragging(); });
-                                     bDraggingSeen = CExtPopupMenuTipWnd::g_pfnIsBarDragging();
-                                   })};
+  std::vector<DragInput> script = {
+      DragInput::Move(pt + CPoint(0, 20)), DragInput::Move(pt), DragInput::Probe([&] {
+        WaitFromDriver([] { return CExtPopupMenuTipWnd::g_pfnIsBarDragging(); }, 2000);
+        bDraggingSeen = CExtPopupMenuTipWnd::g_pfnIsBarDragging();
+      })};
   if (bCancel)
     script.push_back(DragInput::Key(VK_ESCAPE, true));
   DragInput up = DragInput::Do(DragInput::LEFT_UP);
