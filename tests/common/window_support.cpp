@@ -32,6 +32,12 @@ bool PumpUntil(const std::function<bool()>& pred, int nTimeoutMs) {
   }
 }
 
+CRect ScreenRect(CWnd* pWnd) {
+  CRect rc;
+  pWnd->GetWindowRect(&rc);
+  return rc;
+}
+
 int MessageBoxRecorder::s_nAnswer = IDOK;
 
 std::vector<std::pair<std::string, UINT>>& MessageBoxRecorder::Boxes() {

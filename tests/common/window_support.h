@@ -58,6 +58,9 @@ protected:
 
 CTestApp& TheTestApp();
 
+// The window's rectangle in screen coordinates.
+CRect ScreenRect(CWnd* pWnd);
+
 // A top-level framework window to host children and dialogs; destroyed by the test.
 class CHostWnd : public CWnd {
 public:

@@ -157,9 +157,3 @@ CPoint CaptionPoint(CExtControlBar* pBar) {
   rcCaption.OffsetRect(rcWnd.TopLeft());
   return CPoint(rcCaption.left + 12, rcCaption.CenterPoint().y);
 }
-
-CRect ScreenRect(CWnd* pWnd) {
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  return rc;
-}

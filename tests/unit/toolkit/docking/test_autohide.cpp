@@ -52,12 +52,6 @@ bool WaitWithin(const std::function<bool()>& pred, int nMs) {
   return pred();
 }
 
-CRect ScreenRect(CWnd* pWnd) {
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  return rc;
-}
-
 class AutoHideTest : public ::testing::TestWithParam<UINT> {
 protected:
   void SetUp() override {

@@ -15,12 +15,6 @@ namespace {
 const UINT kTop = AFX_IDW_DOCKBAR_TOP, kLeft = AFX_IDW_DOCKBAR_LEFT, kRight = AFX_IDW_DOCKBAR_RIGHT,
            kBottom = AFX_IDW_DOCKBAR_BOTTOM;
 
-CRect ScreenRect(CWnd* pWnd) {
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  return rc;
-}
-
 // A dock bar's array with containers written as their inner arrays: "0 [a | b c] 0" (rows of an
 // inner dock bar split by |).
 std::string Nested(const CDockBar* pDock, bool bInner = false) {

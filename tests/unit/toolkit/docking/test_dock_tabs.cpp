@@ -18,12 +18,6 @@ namespace {
 
 const UINT kLeft = AFX_IDW_DOCKBAR_LEFT, kBottom = AFX_IDW_DOCKBAR_BOTTOM;
 
-CRect ScreenRect(CWnd* pWnd) {
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  return rc;
-}
-
 CRect ScreenClient(CWnd* pWnd) {
   CRect rc;
   pWnd->GetClientRect(&rc);

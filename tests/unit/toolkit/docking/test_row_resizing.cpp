@@ -145,12 +145,6 @@ CPoint Grip(CWnd* pBar, CRect rcBand, bool bAlongX, bool bFarEdge) {
   return pt;
 }
 
-CRect ScreenRect(CWnd* pWnd) {
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  return rc;
-}
-
 int Along(const CRect& rc, bool bAlongX) { return bAlongX ? rc.Width() : rc.Height(); }
 // The point moved along one axis, kept on the screen.
 CPoint Moved(CPoint pt, bool bAlongX, int n) {
