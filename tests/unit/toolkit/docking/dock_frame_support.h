@@ -66,7 +66,5 @@ CRect WindowBox(CWnd* pWnd);
 // After a miss only the last step, which should end the loop, is sent; bDone is set at the end.
 using InputStep = ScriptStep;
 std::thread DriveInput(std::vector<InputStep> steps, std::vector<bool>& results, std::atomic<bool>& bDone);
-void MouseInput(DWORD dwFlags, POINT ptScreen); // MOUSEEVENTF_MOVE, _LEFTDOWN, ... at the point
-void KeyInput(UINT nVirtKey);                   // pressed and released
-void SendKey(WORD vk, bool bDown);              // pressed or released
+void SendKey(WORD vk, bool bDown); // pressed or released
 bool CursorAt(POINT ptScreen);

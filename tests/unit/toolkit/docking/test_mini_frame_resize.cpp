@@ -2,6 +2,7 @@
 // dragged edges, a tool bar takes the sizes its layout allows and keeps its top-left corner, and a
 // key ends the resizing with the last size kept.
 #include "tests/common/window_support.h"
+#include "tests/common/input_support.h"
 #include "tests/unit/toolkit/docking/mini_frame_support.h"
 
 #include <string>
@@ -83,16 +84,16 @@ TEST_P(MiniFrameResize, BorderDragsResizeTheBarLive) {
   ASSERT_NE(rcStart, rcExpected);
   std::vector<bool> results;
   std::atomic<bool> bDone(false);
-  std::thread driver =
-      DriveInput({{[=] { MouseInput(MOUSEEVENTF_MOVE, ptFrom); }, [=] { return CursorAt(ptFrom); }},
-                  {[=] { MouseInput(MOUSEEVENTF_LEFTDOWN, ptFrom); }, [=] { return pMini->IsResizing(); }},
-                  {[=] {
-                     MouseInput(MOUSEEVENTF_MOVE, ptTo + CPoint(1, 1));
-                     MouseInput(MOUSEEVENTF_MOVE, ptTo);
-                   },
-                   [=] { return ScreenRect(pMini) == rcExpected; }, true},
-                  {[=] { MouseInput(MOUSEEVENTF_LEFTUP, ptTo); }, [=] { return !pMini->IsResizing(); }}},
-                 results, bDone);
+  std::thread driver = DriveInput(
+      {{[=] { real_input::MouseAt(ptFrom, 0); }, [=] { return CursorAt(ptFrom); }},
+       {[=] { real_input::MouseAt(ptFrom, MOUSEEVENTF_LEFTDOWN); }, [=] { return pMini->IsResizing(); }},
+       {[=] {
+          real_input::MouseAt(ptTo + CPoint(1, 1), 0);
+          real_input::MouseAt(ptTo, 0);
+        },
+        [=] { return ScreenRect(pMini) == rcExpected; }, true},
+       {[=] { real_input::MouseAt(ptTo, MOUSEEVENTF_LEFTUP); }, [=] { return !pMini->IsResizing(); }}},
+      results, bDone);
   EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }));
   driver.join();
   EXPECT_EQ(std::vector<bool>(4, true), results);
@@ -129,14 +130,14 @@ TEST_F(MiniFrameTest, AKeyEndsResizingWithTheLastSizeKept) {
   rcKept.right = ptTo.x;
   std::vector<bool> results;
   std::atomic<bool> bDone(false);
-  std::thread driver =
-      DriveInput({{[=] { MouseInput(MOUSEEVENTF_MOVE, ptFrom); }, [=] { return CursorAt(ptFrom); }},
-                  {[=] { MouseInput(MOUSEEVENTF_LEFTDOWN, ptFrom); }, [=] { return pMini->IsResizing(); }},
-                  {[=] { MouseInput(MOUSEEVENTF_MOVE, ptTo); }, [=] { return ScreenRect(pMini) == rcKept; }},
-                  {[] { KeyInput(VK_ESCAPE); }, [=] { return !pMini->IsResizing(); }},
-                  {[=] { MouseInput(MOUSEEVENTF_MOVE, ptLater); }, [=] { return CursorAt(ptLater); }},
-                  {[=] { MouseInput(MOUSEEVENTF_LEFTUP, ptLater); }, nullptr}},
-                 results, bDone);
+  std::thread driver = DriveInput(
+      {{[=] { real_input::MouseAt(ptFrom, 0); }, [=] { return CursorAt(ptFrom); }},
+       {[=] { real_input::MouseAt(ptFrom, MOUSEEVENTF_LEFTDOWN); }, [=] { return pMini->IsResizing(); }},
+       {[=] { real_input::MouseAt(ptTo, 0); }, [=] { return ScreenRect(pMini) == rcKept; }},
+       {[] { real_input::Key(VK_ESCAPE); }, [=] { return !pMini->IsResizing(); }},
+       {[=] { real_input::MouseAt(ptLater, 0); }, [=] { return CursorAt(ptLater); }},
+       {[=] { real_input::MouseAt(ptLater, MOUSEEVENTF_LEFTUP); }, nullptr}},
+      results, bDone);
   EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }));
   driver.join();
   EXPECT_EQ(std::vector<bool>(6, true), results);
