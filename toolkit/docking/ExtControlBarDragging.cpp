@@ -276,7 +276,7 @@ bool CExtControlBar::HandleDraggingMessage(const MSG& msg) {
     MSG last = msg;
     while (::PeekMessage(&last, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
     }
-    CPoint pt(static_cast<short>(LOWORD(last.lParam)), static_cast<short>(HIWORD(last.lParam)));
+    CPoint pt(last.lParam);
     if (last.hwnd != m_hWnd && last.hwnd != NULL) {
       ::ClientToScreen(last.hwnd, &pt);
       ScreenToClient(&pt);

@@ -496,7 +496,7 @@ template <class TBase> LRESULT CExtTMWI<TBase>::WindowProc(UINT message, WPARAM 
   case WM_CONTEXTMENU:
     if (CExtControlBar::IsFrameInHelpMode(this))
       break;
-    ShowContextMenu(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+    ShowContextMenu(CPoint(lParam));
     return 0;
   default:
     if (message == CExtControlBar::g_nMsgQueryRepositionCalcEffect && this->m_bReposCalcEffect != 0) {

@@ -17,10 +17,6 @@ namespace {
 const int kDragThreshold = 5;
 const UINT kItemListFirstCmd = 0xFFFF;
 
-CPoint PointOf(LPARAM lParam) {
-  return CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-}
-
 bool IsButtonCode(int nHit) {
   return nHit <= CExtTabWnd::HT_BUTTON_PREV && nHit >= CExtTabWnd::HT_BUTTON_END;
 }
@@ -63,7 +59,7 @@ void PaintItemListButton(LPVOID pCookie, CDC& dc, const CWnd&, const RECT& rcAre
 // Messages.
 
 LRESULT CExtTabWnd::RouteMouseClick(LPARAM lParam, WPARAM wParam, bool bDown, int nButton) {
-  const CPoint pt = PointOf(lParam);
+  const CPoint pt(lParam);
   if (OnMouseClick(pt.x, pt.y, bDown, nButton, static_cast<UINT>(wParam)))
     return 0;
   return Default();
@@ -77,7 +73,7 @@ LRESULT CExtTabWnd::OnMButtonDownMsg(WPARAM w, LPARAM l) { return RouteMouseClic
 LRESULT CExtTabWnd::OnMButtonUpMsg(WPARAM w, LPARAM l) { return RouteMouseClick(l, w, false, MOUSE_MIDDLE); }
 
 LRESULT CExtTabWnd::OnMouseMoveMsg(WPARAM wParam, LPARAM lParam) {
-  const CPoint pt = PointOf(lParam);
+  const CPoint pt(lParam);
   OnMouseMove(static_cast<UINT>(wParam), pt.x, pt.y);
   return 0;
 }
@@ -508,7 +504,7 @@ bool CExtTabWnd::ItemDragLoop(int nIndex) {
       MSG last = msg;
       while (::PeekMessageA(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
         last = msg;
-      CPoint pt = PointOf(last.lParam);
+      CPoint pt(last.lParam);
       if (last.hwnd != hWnd && last.hwnd != NULL)
         ::MapWindowPoints(last.hwnd, hWnd, &pt, 1);
       DragLoopMove(nIndex, pt);
