@@ -111,12 +111,6 @@ void RemoveMessage(const MSG& msg) {
   ::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE);
 }
 
-// Pumps one message; a retrieved WM_QUIT is posted again for the application's own loop.
-void PumpOne() {
-  if (!AfxPumpMessage())
-    ::PostQuitMessage(0);
-}
-
 // Peeks the next message, waiting for one when the queue is empty.
 void PeekNext(MSG& msg) {
   while (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
@@ -161,7 +155,7 @@ Threshold WaitForThreshold(HWND hWnd, CPoint ptStart, int nMinMoveX, int nMinMov
     }
     if (IsMouseMessage(nMsg) || IsKeyMessage(nMsg))
       return Threshold::kAbort;
-    PumpOne();
+    PumpModalLoopMessage();
   }
   return Threshold::kAbort;
 }
@@ -299,7 +293,7 @@ bool CExtControlBar::HandleDraggingMessage(const MSG& msg) {
     return true;
   }
   if (IsKeyMessage(nMsg)) {
-    PumpOne();
+    PumpModalLoopMessage();
     return true;
   }
   const bool bLeftOnly = (::GetKeyState(VK_LBUTTON) & 0x8000) != 0 &&
@@ -307,7 +301,7 @@ bool CExtControlBar::HandleDraggingMessage(const MSG& msg) {
                          (::GetKeyState(VK_MBUTTON) & 0x8000) == 0;
   if (CExtMouseCaptureSink::GetCapture() != m_hWnd || !bLeftOnly)
     return false;
-  PumpOne();
+  PumpModalLoopMessage();
   return true;
 }
 

@@ -5,7 +5,6 @@
 #include "toolkit/docking/ExtControlBar.h"
 
 #include "framework/app/fw_app.h"
-#include "framework/core/fw_state.h"
 #include "toolkit/docking/ExtBarModalLoop.h"
 #include "toolkit/docking/ExtTrackingDC.h"
 
@@ -127,8 +126,7 @@ void RunResizingLoop(CExtControlBar* pBar, BYTE bStateFlag) {
         Cancel();
         break;
       }
-      if (!AfxPumpMessage()) {
-        ::PostQuitMessage(static_cast<int>(AfxGetThreadState()->m_msgCur.wParam));
+      if (!PumpModalLoopMessage()) {
         if (IsTracking())
           Cancel();
         return;

@@ -4,6 +4,7 @@
 #include "toolkit/docking/ExtTabWnd.h"
 
 #include "framework/app/fw_app.h"
+#include "toolkit/docking/ExtBarModalLoop.h"
 #include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/foundation/ExtResourceManager.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
@@ -473,13 +474,6 @@ bool EndsItemDrag(const MSG& msg, HWND hWndSelf) {
   return CExtMouseCaptureSink::GetCapture() != hWndSelf;
 }
 
-// Runs one message through the thread's pump; a WM_QUIT it meets goes back for the outer loop.
-void PumpOne() {
-  CWinThread* pThread = AfxGetThread();
-  const BOOL bGoOn = pThread != NULL ? pThread->PumpMessage() : AfxPumpMessage();
-  if (!bGoOn)
-    ::PostQuitMessage(0);
-}
 } // namespace
 
 bool CExtTabWnd::ItemDragLoop(int nIndex) {
@@ -511,7 +505,7 @@ bool CExtTabWnd::ItemDragLoop(int nIndex) {
       continue;
     }
     const bool bEnd = EndsItemDrag(msg, hWnd);
-    PumpOne();
+    PumpModalLoopMessage();
     if (bEnd || !::IsWindow(hWnd))
       break;
   }
