@@ -153,9 +153,8 @@ Threshold WaitForThreshold(HWND hWnd, CPoint ptStart, int nMinMoveX, int nMinMov
         return Threshold::kDrag;
       continue;
     }
-    if (IsMouseMessage(nMsg) || IsKeyMessage(nMsg))
+    if (IsMouseMessage(nMsg) || IsKeyMessage(nMsg) || !PumpModalLoopMessage())
       return Threshold::kAbort;
-    PumpModalLoopMessage();
   }
   return Threshold::kAbort;
 }
@@ -292,17 +291,14 @@ bool CExtControlBar::HandleDraggingMessage(const MSG& msg) {
                 MAKELPARAM(ptCursor.x, ptCursor.y));
     return true;
   }
-  if (IsKeyMessage(nMsg)) {
-    PumpModalLoopMessage();
-    return true;
-  }
+  if (IsKeyMessage(nMsg))
+    return PumpModalLoopMessage();
   const bool bLeftOnly = (::GetKeyState(VK_LBUTTON) & 0x8000) != 0 &&
                          (::GetKeyState(VK_RBUTTON) & 0x8000) == 0 &&
                          (::GetKeyState(VK_MBUTTON) & 0x8000) == 0;
   if (CExtMouseCaptureSink::GetCapture() != m_hWnd || !bLeftOnly)
     return false;
-  PumpModalLoopMessage();
-  return true;
+  return PumpModalLoopMessage();
 }
 
 void CExtControlBar::OnDraggingStep(CPoint ptScreen, bool bForceFloat) {

@@ -505,8 +505,8 @@ bool CExtTabWnd::ItemDragLoop(int nIndex) {
       continue;
     }
     const bool bEnd = EndsItemDrag(msg, hWnd);
-    PumpModalLoopMessage();
-    if (bEnd || !::IsWindow(hWnd))
+    // The end of the program ends the drag too, or the loop would keep meeting its WM_QUIT.
+    if (!PumpModalLoopMessage() || bEnd || !::IsWindow(hWnd))
       break;
   }
   if (!::IsWindow(hWnd))
