@@ -234,7 +234,6 @@ CSize CExtTabWnd::MeasureItem(TAB_ITEM_INFO* pItem, CDC* pDC) {
     size = CSize(std::max(nThickness, kMinItemThickness), std::max(nLength, kMinItemLength));
   }
   pItem->m_sizeText = sizeText;
-  pItem->m_sizeIcon = sizeIcon;
   SIZE adjusted = size;
   OnTabWndMeasureItemAdjust(pItem, *pDC, &adjusted);
   pItem->m_size = adjusted;
