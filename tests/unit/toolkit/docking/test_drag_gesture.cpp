@@ -203,6 +203,40 @@ INSTANTIATE_TEST_SUITE_P(Ends, DragFinish, ::testing::Values(false, true),
                            return std::string(info.param ? "Cancelled" : "Dropped");
                          });
 
+// A quit met during the drag cancels it at once, with the button still down, and stays queued,
+// with its exit code, for the application's own loop.
+TEST_F(DragFixture, AQuitCancelsTheDrag) {
+  auto owned = std::make_unique<CFinishLogBar>();
+  CFinishLogBar* pBar = owned.get();
+  ASSERT_TRUE(pBar->Create("p", m_pFrame.get(), 201, WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_GRIPPER));
+  pBar->EnableDocking(CBRS_ALIGN_ANY);
+  m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+  m_bars.push_back(std::move(owned));
+  Relayout(m_pFrame.get());
+  const DWORD dwThread = ::GetCurrentThreadId();
+  bool bEndedWhileDown = false;
+  const CPoint pt = ClientCentre();
+  DragInput up = DragInput::Do(DragInput::LEFT_UP);
+  up.pt = pt;
+  ASSERT_TRUE(RunDrag(pBar, CaptionPoint(pBar),
+                      {DragInput::Move(pt + CPoint(0, 20)), DragInput::Move(pt), DragInput::Probe([&] {
+                         ::PostThreadMessageA(dwThread, WM_QUIT, 7, 0);
+                         bEndedWhileDown =
+                             WaitFromDriver([] { return !CExtPopupMenuTipWnd::g_pfnIsBarDragging(); },
+                                            2000) &&
+                             (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+                       }),
+                       up}));
+  MSG msg;
+  const bool bQuitKept = ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+  EXPECT_TRUE(bEndedWhileDown);
+  ASSERT_EQ(1u, pBar->m_finished.size());
+  EXPECT_FALSE(pBar->m_finished[0]);
+  EXPECT_TRUE(pBar->IsDockedAtLeft());
+  ASSERT_TRUE(bQuitKept);
+  EXPECT_EQ(7u, msg.wParam);
+}
+
 // A floating panel is picked up by its frame's caption: inside its own frame it only moves, over
 // the docking area's left band it docks there.
 TEST_F(DragFixture, AFloatingPanelDraggedByItsFrameCaptionDocksAtTheBand) {

@@ -188,6 +188,30 @@ TEST_P(TabMouseDrag, StartsBeyondFivePixels) {
 
 INSTANTIATE_TEST_SUITE_P(Pixels, TabMouseDrag, ::testing::Values(5, 6));
 
+// A quit met during an item drag ends the drag at once, with the button still down, and stays
+// queued, with its exit code, for the application's own loop.
+TEST_F(TabMouse, QuitEndsAnItemDrag) {
+  Start(T::TS_ITEM_DRAGGING, 400, {"ab", "cd", "ef"});
+  const CPoint ptPress = ItemCentre(0);
+  const DWORD dwThread = ::GetCurrentThreadId();
+  std::atomic<bool> bEndedWhileDown{false};
+  Driver driver;
+  Drive(driver, {{[&] { MoveTo(ptPress); }, nullptr},
+                 {[&] { Button(MOUSEEVENTF_LEFTDOWN); }, [&] { return Tab().GetPushedHitTest() == 0; }},
+                 {[&] { MoveTo(ptPress + CPoint(10, 0)); }, [&] { return Tab().IsItemDragging(); }},
+                 {[&] { ::PostThreadMessageA(dwThread, WM_QUIT, 7, 0); },
+                  [&] { return bEndedWhileDown = !Tab().IsItemDragging(); }},
+                 {[&] { Button(MOUSEEVENTF_LEFTUP); }, nullptr}});
+  driver.Finish();
+  MSG msg;
+  const bool bQuitKept = ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+  EXPECT_TRUE(driver.bAllCame);
+  EXPECT_TRUE(bEndedWhileDown.load());
+  ASSERT_TRUE(bQuitKept);
+  EXPECT_EQ(7u, msg.wParam);
+  EXPECT_TRUE(ModelIsSound(Tab()));
+}
+
 class TabMouseItemList : public TabMouse, public ::testing::WithParamInterface<bool> {};
 
 // A click on the item-list button opens the menu of the items; choosing one far out of view, by a
