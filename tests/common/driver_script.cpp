@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
-bool WaitFromDriver(const std::function<bool()>& pred) {
-  for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 5000; ::Sleep(5))
+bool WaitFromDriver(const std::function<bool()>& pred, int nTimeoutMs) {
+  // Polled often: a drag's moves are paced by it.
+  for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < static_cast<DWORD>(nTimeoutMs);
+       ::Sleep(2))
     if (pred())
       return true;
   return pred();

@@ -13,8 +13,8 @@ struct ScriptStep {
   bool bResend = false;
 };
 
-// Waits, off the window thread, until pred holds or five seconds pass; pred's last answer.
-bool WaitFromDriver(const std::function<bool()>& pred);
+// Waits, off the window thread, until pred holds or the time-out passes; pred's last answer.
+bool WaitFromDriver(const std::function<bool()>& pred, int nTimeoutMs = 5000);
 
 // Sends each step and waits for its condition; results gets whether each came. After a miss only
 // the last step, which should end the loop, is sent. Runs on the driver thread.

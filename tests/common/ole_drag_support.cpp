@@ -2,12 +2,12 @@
 #include "tests/common/ole_drag_support.h"
 
 #include "framework/app/fw_app.h"
+#include "tests/common/driver_script.h"
 #include "tests/common/input_support.h"
+#include "tests/common/window_support.h"
 
 #include <atomic>
-#include <chrono>
 #include <cstring>
-#include <functional>
 #include <thread>
 
 const char kOleDragText[] = "ole drag";
@@ -95,17 +95,6 @@ public:
   }
 };
 
-bool WaitFor(const std::function<bool()>& pred, int nMs) {
-  const auto tEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(nMs);
-  while (!pred()) {
-    if (std::chrono::steady_clock::now() >= tEnd)
-      return false;
-    std::this_thread::yield();
-    ::Sleep(1);
-  }
-  return true;
-}
-
 } // namespace
 
 bool EnsureOle() { return AfxOleInit() != FALSE; }
@@ -119,28 +108,19 @@ OleDragOutcome RunOleDrag(POINT ptPress, const std::vector<POINT>& points, DWORD
   real_input::MouseAt(ptPress, 0);
   real_input::MouseAt(ptPress, MOUSEEVENTF_LEFTDOWN);
   // The button counts once the thread has read its press.
-  const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-  while ((::GetKeyState(VK_LBUTTON) & 0x8000) == 0 && std::chrono::steady_clock::now() < tEnd) {
-    MSG msg;
-    if (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    } else {
-      ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-    }
-  }
-  outcome.bStarted = (::GetKeyState(VK_LBUTTON) & 0x8000) != 0;
+  outcome.bStarted = PumpUntil([] { return (::GetKeyState(VK_LBUTTON) & 0x8000) != 0; }, 3000);
   std::thread driver([&] {
-    if (!WaitFor([&] { return bDragging.load() && source.m_nSteps.load() > 0; }, 3000))
+    if (!WaitFromDriver([&] { return bDragging.load() && source.m_nSteps.load() > 0; }, 3000))
       bStepsSeen = false;
     for (const POINT& pt : points) {
       real_input::MouseAt(pt, 0);
-      if (!WaitFor([&] { return source.m_xLast.load() == pt.x && source.m_yLast.load() == pt.y; }, 3000))
+      if (!WaitFromDriver([&] { return source.m_xLast.load() == pt.x && source.m_yLast.load() == pt.y; },
+                          3000))
         bStepsSeen = false;
     }
     // One more step at the last point, so the target has settled there before the release.
     const int nSteps = source.m_nSteps.load();
-    if (!WaitFor([&] { return source.m_nSteps.load() > nSteps; }, 3000))
+    if (!WaitFromDriver([&] { return source.m_nSteps.load() > nSteps; }, 3000))
       bStepsSeen = false;
     real_input::MouseAt(points.empty() ? ptPress : points.back(), MOUSEEVENTF_LEFTUP);
   });

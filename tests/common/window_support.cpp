@@ -1,6 +1,7 @@
 #include "tests/common/window_support.h"
 
 #include <algorithm>
+#include <chrono>
 
 void PumpPending() {
   // Each message is taken as it is peeked: a hook may drop a message when it is taken (a tracked
@@ -17,6 +18,24 @@ void PumpPending() {
       ::DispatchMessageA(&msg);
     }
   }
+}
+
+bool PumpUntil(const std::function<bool()>& pred, int nTimeoutMs) {
+  const auto tEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(nTimeoutMs);
+  for (;;) {
+    PumpPending();
+    if (pred())
+      return true;
+    if (std::chrono::steady_clock::now() > tEnd)
+      return pred();
+    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+CRect ScreenRect(CWnd* pWnd) {
+  CRect rc;
+  pWnd->GetWindowRect(&rc);
+  return rc;
 }
 
 int MessageBoxRecorder::s_nAnswer = IDOK;

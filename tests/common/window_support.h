@@ -5,12 +5,16 @@
 
 #include "framework/fw.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 // Runs queued messages until none are left (never waits); stops at WM_QUIT, leaving it queued.
 void PumpPending();
+// Runs queued messages until pred holds or the time-out passes, sleeping only while the queue is
+// empty; answers pred's last answer.
+bool PumpUntil(const std::function<bool()>& pred, int nTimeoutMs = 5000);
 
 // Records the framework's message boxes instead of showing them; each answers s_nAnswer.
 class MessageBoxRecorder {
@@ -53,6 +57,9 @@ protected:
 };
 
 CTestApp& TheTestApp();
+
+// The window's rectangle in screen coordinates.
+CRect ScreenRect(CWnd* pWnd);
 
 // A top-level framework window to host children and dialogs; destroyed by the test.
 class CHostWnd : public CWnd {

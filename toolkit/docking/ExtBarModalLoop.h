@@ -1,7 +1,19 @@
-// What the control bars' modal mouse loops (dragging, resizing) share.
+// What the docking windows' modal mouse loops (dragging, resizing) share.
 #pragma once
 
+#include "framework/app/fw_app.h"
+#include "framework/core/fw_state.h"
+
 #include <windows.h>
+
+// Runs one message through the thread's pump. A WM_QUIT it takes is posted again, with its exit
+// code, for the application's own loop, and false is answered: the modal loop should end.
+inline bool PumpModalLoopMessage() {
+  if (AfxPumpMessage())
+    return true;
+  ::PostQuitMessage(static_cast<int>(AfxGetThreadState()->m_msgCur.wParam));
+  return false;
+}
 
 // Input and mode changes that end any of the bars' modal mouse loops without committing it: the
 // other mouse buttons, a context menu, a lost activation or a cancelled mode. They stay queued for

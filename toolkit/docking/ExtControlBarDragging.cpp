@@ -111,12 +111,6 @@ void RemoveMessage(const MSG& msg) {
   ::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE);
 }
 
-// Pumps one message; a retrieved WM_QUIT is posted again for the application's own loop.
-void PumpOne() {
-  if (!AfxPumpMessage())
-    ::PostQuitMessage(0);
-}
-
 // Peeks the next message, waiting for one when the queue is empty.
 void PeekNext(MSG& msg) {
   while (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
@@ -159,9 +153,8 @@ Threshold WaitForThreshold(HWND hWnd, CPoint ptStart, int nMinMoveX, int nMinMov
         return Threshold::kDrag;
       continue;
     }
-    if (IsMouseMessage(nMsg) || IsKeyMessage(nMsg))
+    if (IsMouseMessage(nMsg) || IsKeyMessage(nMsg) || !PumpModalLoopMessage())
       return Threshold::kAbort;
-    PumpOne();
   }
   return Threshold::kAbort;
 }
@@ -276,7 +269,7 @@ bool CExtControlBar::HandleDraggingMessage(const MSG& msg) {
     MSG last = msg;
     while (::PeekMessage(&last, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
     }
-    CPoint pt(static_cast<short>(LOWORD(last.lParam)), static_cast<short>(HIWORD(last.lParam)));
+    CPoint pt(last.lParam);
     if (last.hwnd != m_hWnd && last.hwnd != NULL) {
       ::ClientToScreen(last.hwnd, &pt);
       ScreenToClient(&pt);
@@ -298,17 +291,14 @@ bool CExtControlBar::HandleDraggingMessage(const MSG& msg) {
                 MAKELPARAM(ptCursor.x, ptCursor.y));
     return true;
   }
-  if (IsKeyMessage(nMsg)) {
-    PumpOne();
-    return true;
-  }
+  if (IsKeyMessage(nMsg))
+    return PumpModalLoopMessage();
   const bool bLeftOnly = (::GetKeyState(VK_LBUTTON) & 0x8000) != 0 &&
                          (::GetKeyState(VK_RBUTTON) & 0x8000) == 0 &&
                          (::GetKeyState(VK_MBUTTON) & 0x8000) == 0;
   if (CExtMouseCaptureSink::GetCapture() != m_hWnd || !bLeftOnly)
     return false;
-  PumpOne();
-  return true;
+  return PumpModalLoopMessage();
 }
 
 void CExtControlBar::OnDraggingStep(CPoint ptScreen, bool bForceFloat) {

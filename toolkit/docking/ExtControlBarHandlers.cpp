@@ -254,7 +254,7 @@ LRESULT CExtControlBar::OnSetText(WPARAM wParam, LPARAM lParam) {
 LRESULT CExtControlBar::OnHelpHitTest(WPARAM /*wParam*/, LPARAM lParam) {
   if (CExtMouseCaptureSink::GetCapture() == m_hWnd)
     SendMessage(WM_CANCELMODE);
-  int nHit = HitTestItem(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+  int nHit = HitTestItem(CPoint(lParam));
   if (nHit == -3)
     return 0;
   if (nHit == -2)

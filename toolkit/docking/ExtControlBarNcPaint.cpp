@@ -18,7 +18,7 @@ void CExtControlBar::OnNcPaint() {
   }
   CWindowDC dcWnd(this);
   CRect rcWnd, rcClient;
-  NcPaintRects(this, rcWnd, rcClient);
+  NcPaintRects(m_hWnd, rcWnd, rcClient);
   dcWnd.ExcludeClipRect(&rcClient);
   {
     CExtMemoryDC dc(&dcWnd, &rcWnd, CExtMemoryDC::MDC_OFFSCREEN | CExtMemoryDC::MDC_FILL_BACKGROUND);
@@ -31,7 +31,7 @@ void CExtControlBar::OnNcPaint() {
 
 void CExtControlBar::PaintNcArea(CDC& dc) {
   CRect rcWnd, rcClient;
-  NcPaintRects(this, rcWnd, rcClient);
+  NcPaintRects(m_hWnd, rcWnd, rcClient);
   dc.ExcludeClipRect(&rcClient);
   CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
   if (!(pPM->HasDockerBackground(this) && pPM->PaintDockerBackground(false, dc, this)))

@@ -5,7 +5,7 @@
 #include "toolkit/docking/ExtControlBar.h"
 
 #include "framework/app/fw_app.h"
-#include "framework/core/fw_state.h"
+#include "toolkit/docking/ExtBarDockedSizes.h"
 #include "toolkit/docking/ExtBarModalLoop.h"
 #include "toolkit/docking/ExtTrackingDC.h"
 
@@ -13,16 +13,6 @@
 
 namespace {
 
-// The bar's thickness across its row and its length along it, as stored for its side.
-LONG& ThicknessOf(CExtControlBar* pBar, bool bHorz) {
-  return bHorz ? pBar->m_sizeDockedH.cy : pBar->m_sizeDockedV.cx;
-}
-LONG& LengthOf(CExtControlBar* pBar, bool bHorz) {
-  return bHorz ? pBar->m_sizeDockedH.cx : pBar->m_sizeDockedV.cy;
-}
-int MinLengthOf(const CExtControlBar* pBar, bool bHorz) {
-  return bHorz ? pBar->CalcMinWidth() : pBar->CalcMinHeight();
-}
 bool IsAtMinLength(const CExtControlBar* pBar, bool bHorz) {
   return (bHorz ? pBar->m_sizeDockedH.cx : pBar->m_sizeDockedV.cy) <= MinLengthOf(pBar, bHorz);
 }
@@ -127,8 +117,7 @@ void RunResizingLoop(CExtControlBar* pBar, BYTE bStateFlag) {
         Cancel();
         break;
       }
-      if (!AfxPumpMessage()) {
-        ::PostQuitMessage(static_cast<int>(AfxGetThreadState()->m_msgCur.wParam));
+      if (!PumpModalLoopMessage()) {
         if (IsTracking())
           Cancel();
         return;

@@ -3,23 +3,11 @@
 // a minimum, and every bar is moved to its place in one deferred positioning.
 #include "toolkit/docking/ExtDockDynBar.h"
 
+#include "toolkit/docking/ExtBarDockedSizes.h"
+
 #include <algorithm>
 
 namespace {
-
-// A bar's docked sizes in the rows' direction: thickness across, length along.
-LONG& ThicknessOf(CExtControlBar* pBar, bool bHorz) {
-  return bHorz ? pBar->m_sizeDockedH.cy : pBar->m_sizeDockedV.cx;
-}
-LONG& LengthOf(CExtControlBar* pBar, bool bHorz) {
-  return bHorz ? pBar->m_sizeDockedH.cx : pBar->m_sizeDockedV.cy;
-}
-int MinThicknessOf(CExtControlBar* pBar, bool bHorz) {
-  return bHorz ? pBar->CalcMinHeight() : pBar->CalcMinWidth();
-}
-int MinLengthOf(CExtControlBar* pBar, bool bHorz) {
-  return bHorz ? pBar->CalcMinWidth() : pBar->CalcMinHeight();
-}
 
 // Shares the difference among the rows across, one pixel per row in turn.
 void ShareAcrossRows(std::vector<CExtDockDynBar::VisibleLayoutItem_t*>& rows, int nDiff, bool bHorz) {

@@ -456,7 +456,7 @@ bool CExtDynDockMarkerWnd::ShowHighlight(bool bShow) {
       if (pOther != this)
         pOther->ShowHighlight(false);
   CExtPaintManager::PumpPendingMessages(true, true, true);
-  m_pHighlight = new CExtDynDockHighlightWnd(this);
+  m_pHighlight = new CExtDynDockHighlightWnd;
   if (m_pHighlight->CreateHighlight(CalcHighlightRect()))
     return true;
   ShowHighlight(false);

@@ -119,13 +119,10 @@ class CExtDynDockHighlightWnd : public CWnd {
   DECLARE_DYNAMIC(CExtDynDockHighlightWnd)
 public:
   static const char kClassName[]; // "Corvane-DynDockHighlightWnd"
-  explicit CExtDynDockHighlightWnd(CExtDynDockMarkerWnd* pMarker) : m_pMarker(pMarker) {}
   // Takes the picture and shows the window over the rectangle, below the markers.
   bool CreateHighlight(const CRect& rcScreen);
 
-  CExtDynDockMarkerWnd* m_pMarker;
   CBitmap m_bmp;
-  LONG m_nReserved = 0;
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

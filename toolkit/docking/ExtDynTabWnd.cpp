@@ -24,12 +24,6 @@ END_MESSAGE_MAP()
 bool CExtDynTabWnd::g_bCtrlPageSwitching = true;
 bool CExtDynTabWnd::g_bAcceptOleDrags = true;
 
-namespace {
-CPoint PointOf(LPARAM lParam) {
-  return CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-}
-} // namespace
-
 CExtDynTabControlBar* CExtDynTabWnd::GetContainer() const {
   if (GetSafeHwnd() == NULL)
     return NULL;
@@ -169,7 +163,7 @@ bool CExtDynTabWnd::OnTabWndStartDrag(int nIndex) {
 }
 
 LRESULT CExtDynTabWnd::OnLButtonDblClkMsg(WPARAM, LPARAM lParam) {
-  const int nHit = HitTest(PointOf(lParam));
+  const int nHit = HitTest(CPoint(lParam));
   if (CExtControlBar* pBar = nHit >= 0 ? GetBarAt(nHit, true) : NULL)
     pBar->FloatAtLastPosition(CBRS_ALIGN_TOP);
   return 0;
@@ -237,7 +231,7 @@ LRESULT CExtDynTabWnd::OnContextMenuMsg(WPARAM, LPARAM lParam) {
     return 0;
   if (CExtControlBar::IsFrameInHelpMode(this))
     return 0;
-  CPoint pt = PointOf(lParam);
+  CPoint pt(lParam);
   if (pt.x == -1 && pt.y == -1 && !::GetCursorPos(&pt))
     pt = CPoint(0, 0);
   ShowContextMenu(pt);

@@ -252,7 +252,7 @@ void CExtMiniDockFrameWnd::CloseButtonHoverStep(CPoint ptScreen) {
 
 void CExtMiniDockFrameWnd::OnNcPaint() {
   CRect rcWnd, rcClient;
-  NcPaintRects(this, rcWnd, rcClient);
+  NcPaintRects(m_hWnd, rcWnd, rcClient);
   CWindowDC dcWnd(this);
   dcWnd.ExcludeClipRect(&rcClient);
   {
@@ -264,7 +264,7 @@ void CExtMiniDockFrameWnd::OnNcPaint() {
 
 void CExtMiniDockFrameWnd::PaintNcArea(CDC& dc) {
   CRect rcWnd, rcClient;
-  NcPaintRects(this, rcWnd, rcClient);
+  NcPaintRects(m_hWnd, rcWnd, rcClient);
   CExtControlBar* pBar = GetFloatingBar();
   CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
   DockingFramePaintData frame(this, rcWnd, rcClient, true, pBar != NULL && !pBar->IsFixedMode(), false);

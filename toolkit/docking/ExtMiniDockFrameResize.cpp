@@ -4,6 +4,7 @@
 #include "toolkit/docking/ExtMiniDockFrameWnd.h"
 
 #include "framework/app/fw_app.h"
+#include "toolkit/docking/ExtBarModalLoop.h"
 #include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
@@ -76,10 +77,8 @@ bool CExtMiniDockFrameWnd::RunResizingLoop() {
     }
     if (CExtMouseCaptureSink::GetCapture() != m_hWnd)
       return true;
-    if (!AfxPumpMessage()) {
-      ::PostQuitMessage(0);
+    if (!PumpModalLoopMessage())
       return false;
-    }
   }
   return true;
 }

@@ -2,13 +2,12 @@
 #pragma once
 
 #include "framework/core/fw_geom.h"
-#include "framework/wnd/fw_wnd.h"
 
 // The window's whole rectangle and its client area, both relative to the window's top-left corner.
-inline void NcPaintRects(CWnd* pWnd, CRect& rcWnd, CRect& rcClient) {
-  pWnd->GetWindowRect(&rcWnd);
-  pWnd->GetClientRect(&rcClient);
-  pWnd->ClientToScreen(&rcClient);
+inline void NcPaintRects(HWND hWnd, CRect& rcWnd, CRect& rcClient) {
+  ::GetWindowRect(hWnd, &rcWnd);
+  ::GetClientRect(hWnd, &rcClient);
+  ::MapWindowPoints(hWnd, NULL, reinterpret_cast<POINT*>(&rcClient), 2);
   rcClient.OffsetRect(-rcWnd.TopLeft());
   rcWnd.OffsetRect(-rcWnd.TopLeft());
 }

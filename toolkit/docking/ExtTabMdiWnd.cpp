@@ -4,6 +4,7 @@
 
 #include "framework/doc/fw_doc.h"
 #include "toolkit/docking/ExtControlBar.h"
+#include "toolkit/docking/ExtNcPaintRects.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
@@ -59,21 +60,12 @@ int OppositeSide(int nOrientation) {
   return kOpposite[nOrientation & CExtTabWnd::TS_ORIENT_MASK];
 }
 
-// A window's client rectangle in its window's own coordinates, and its whole window rectangle.
-void WindowAndClientRects(HWND hWnd, CRect& rcWnd, CRect& rcClient) {
-  ::GetWindowRect(hWnd, &rcWnd);
-  ::GetClientRect(hWnd, &rcClient);
-  ::MapWindowPoints(hWnd, NULL, reinterpret_cast<POINT*>(&rcClient), 2);
-  rcClient.OffsetRect(-rcWnd.left, -rcWnd.top);
-  rcWnd.OffsetRect(-rcWnd.left, -rcWnd.top);
-}
-
 // Fills a window's non-client border with the theme's face colour and frames it; rcFrame may reach
 // past the window on a side that must stay open.
 void PaintBorder(HWND hWnd, CObject* pHelper, int nOpenSide, int nPushOut,
                  void (*pfnInner)(CDC&, const RECT&, const RECT&, void*), void* pCookie) {
   CRect rcWnd, rcClient;
-  WindowAndClientRects(hWnd, rcWnd, rcClient);
+  NcPaintRects(hWnd, rcWnd, rcClient);
   if (rcWnd == rcClient)
     return;
   CWindowDC dc(CWnd::FromHandle(hWnd));
@@ -496,7 +488,7 @@ template <class TBase> LRESULT CExtTMWI<TBase>::WindowProc(UINT message, WPARAM 
   case WM_CONTEXTMENU:
     if (CExtControlBar::IsFrameInHelpMode(this))
       break;
-    ShowContextMenu(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+    ShowContextMenu(CPoint(lParam));
     return 0;
   default:
     if (message == CExtControlBar::g_nMsgQueryRepositionCalcEffect && this->m_bReposCalcEffect != 0) {

@@ -159,7 +159,6 @@ public:
     CExtCmdIcon m_icon;
     CSize m_size = CSize(24, 20);
     CSize m_sizeText = CSize(0, 0);
-    CSize m_sizeIcon = CSize(0, 0);
     // Along the strip unscrolled from 0 at the item area's near end; across it in client
     // coordinates.
     CRect m_rcItem = CRect(0, 0, 24, 20);

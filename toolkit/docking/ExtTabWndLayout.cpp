@@ -53,6 +53,54 @@ int LengthOf(const CRect& rc, bool bHorz) { return bHorz ? rc.Width() : rc.Heigh
 int NearOf(const CRect& rc, bool bHorz) { return bHorz ? rc.left : rc.top; }
 int FarOf(const CRect& rc, bool bHorz) { return bHorz ? rc.right : rc.bottom; }
 
+// The item band on the orientation's edge of the layout, nEdge in and nThickness thick, and what
+// lies beyond it (the near-border area).
+void SplitEdgeBand(const CRect& rcLayout, int nOrientation, int nEdge, int nThickness, CRect& rcBand,
+                   CRect& rcRest) {
+  rcBand = rcRest = rcLayout;
+  switch (nOrientation) {
+  case CExtTabWnd::TS_ORIENT_TOP:
+    rcBand.top = rcLayout.top + nEdge;
+    rcBand.bottom = rcBand.top + nThickness;
+    rcRest.top = rcBand.bottom;
+    break;
+  case CExtTabWnd::TS_ORIENT_BOTTOM:
+    rcBand.bottom = rcLayout.bottom - nEdge;
+    rcBand.top = std::max(rcBand.bottom - nThickness, rcLayout.top);
+    rcRest.bottom = rcBand.top;
+    break;
+  case CExtTabWnd::TS_ORIENT_LEFT:
+    rcBand.left = rcLayout.left + nEdge;
+    rcBand.right = rcBand.left + nThickness;
+    rcRest.left = rcBand.right;
+    break;
+  default:
+    rcBand.right = rcLayout.right - nEdge;
+    rcBand.left = std::max(rcBand.right - nThickness, rcLayout.left);
+    rcRest.right = rcBand.left;
+    break;
+  }
+}
+
+// The slot the buttons are laid out from: at the layout's far end, nFar in, centred across the
+// item band.
+CRect FarButtonSlot(const CRect& rcLayout, const CRect& rcItems, CSize sizeButton, int nFar, bool bHorz) {
+  const int nCentre = ((bHorz ? rcItems.Height() : rcItems.Width()) - Across(sizeButton, bHorz)) / 2;
+  CRect rcSlot;
+  if (bHorz) {
+    rcSlot.right = rcLayout.right - nFar - kButtonGap;
+    rcSlot.left = rcSlot.right - sizeButton.cx;
+    rcSlot.top = rcItems.top + nCentre;
+    rcSlot.bottom = rcSlot.top + sizeButton.cy;
+  } else {
+    rcSlot.bottom = rcLayout.bottom - nFar - kButtonGap;
+    rcSlot.top = rcSlot.bottom - sizeButton.cy;
+    rcSlot.left = rcItems.left + nCentre;
+    rcSlot.right = rcSlot.left + sizeButton.cx;
+  }
+  return rcSlot;
+}
+
 } // namespace
 
 CRect CExtTabWnd::GetButtonRect(int nHitCode) const {
@@ -234,7 +282,6 @@ CSize CExtTabWnd::MeasureItem(TAB_ITEM_INFO* pItem, CDC* pDC) {
     size = CSize(std::max(nThickness, kMinItemThickness), std::max(nLength, kMinItemLength));
   }
   pItem->m_sizeText = sizeText;
-  pItem->m_sizeIcon = sizeIcon;
   SIZE adjusted = size;
   OnTabWndMeasureItemAdjust(pItem, *pDC, &adjusted);
   pItem->m_size = adjusted;
@@ -441,30 +488,8 @@ void CExtTabWnd::RecalcLayout() {
   OnTabWndQueryMetrics(&nNear, &nFar, &nEdge);
   nThickness = std::max(nThickness, kMinItemThickness);
 
-  // The band on the orientation's edge, nEdge in; what lies beyond it is the near-border area.
-  CRect rcBand = rcLayout, rcRest = rcLayout;
-  switch (nOrientation) {
-  case TS_ORIENT_TOP:
-    rcBand.top = rcLayout.top + nEdge;
-    rcBand.bottom = rcBand.top + nThickness;
-    rcRest.top = rcBand.bottom;
-    break;
-  case TS_ORIENT_BOTTOM:
-    rcBand.bottom = rcLayout.bottom - nEdge;
-    rcBand.top = std::max(rcBand.bottom - nThickness, rcLayout.top);
-    rcRest.bottom = rcBand.top;
-    break;
-  case TS_ORIENT_LEFT:
-    rcBand.left = rcLayout.left + nEdge;
-    rcBand.right = rcBand.left + nThickness;
-    rcRest.left = rcBand.right;
-    break;
-  default:
-    rcBand.right = rcLayout.right - nEdge;
-    rcBand.left = std::max(rcBand.right - nThickness, rcLayout.left);
-    rcRest.right = rcBand.left;
-    break;
-  }
+  CRect rcBand, rcRest;
+  SplitEdgeBand(rcLayout, nOrientation, nEdge, nThickness, rcBand, rcRest);
   rcBand.IntersectRect(&rcBand, &rcLayout);
   if (!rcRest.IsRectEmpty() && rcRest.IntersectRect(&rcRest, &rcLayout))
     m_rcNearBorderArea = rcRest;
@@ -486,21 +511,7 @@ void CExtTabWnd::RecalcLayout() {
   }
   ApplyFitMode();
 
-  // The buttons sit at the layout's far end, centred across the band.
-  const int nBandThickness = bHorz ? m_rcItemsArea.Height() : m_rcItemsArea.Width();
-  const int nCentre = (nBandThickness - Across(sizeButton, bHorz)) / 2;
-  CRect rcSlot;
-  if (bHorz) {
-    rcSlot.right = rcLayout.right - nFar - kButtonGap;
-    rcSlot.left = rcSlot.right - sizeButton.cx;
-    rcSlot.top = m_rcItemsArea.top + nCentre;
-    rcSlot.bottom = rcSlot.top + sizeButton.cy;
-  } else {
-    rcSlot.bottom = rcLayout.bottom - nFar - kButtonGap;
-    rcSlot.top = rcSlot.bottom - sizeButton.cy;
-    rcSlot.left = m_rcItemsArea.left + nCentre;
-    rcSlot.right = rcSlot.left + sizeButton.cx;
-  }
+  CRect rcSlot = FarButtonSlot(rcLayout, m_rcItemsArea, sizeButton, nFar, bHorz);
   OnTabWndLayoutButtons(rcSlot, nButtonAlong, kButtonGap);
 
   PlaceItems(bHorz ? m_rcItemsArea.top : m_rcItemsArea.left, bMultiRow);

@@ -4,6 +4,7 @@
 #include "toolkit/docking/ExtTabWnd.h"
 
 #include "framework/app/fw_app.h"
+#include "toolkit/docking/ExtBarModalLoop.h"
 #include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/foundation/ExtResourceManager.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
@@ -16,10 +17,6 @@ namespace {
 
 const int kDragThreshold = 5;
 const UINT kItemListFirstCmd = 0xFFFF;
-
-CPoint PointOf(LPARAM lParam) {
-  return CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-}
 
 bool IsButtonCode(int nHit) {
   return nHit <= CExtTabWnd::HT_BUTTON_PREV && nHit >= CExtTabWnd::HT_BUTTON_END;
@@ -63,7 +60,7 @@ void PaintItemListButton(LPVOID pCookie, CDC& dc, const CWnd&, const RECT& rcAre
 // Messages.
 
 LRESULT CExtTabWnd::RouteMouseClick(LPARAM lParam, WPARAM wParam, bool bDown, int nButton) {
-  const CPoint pt = PointOf(lParam);
+  const CPoint pt(lParam);
   if (OnMouseClick(pt.x, pt.y, bDown, nButton, static_cast<UINT>(wParam)))
     return 0;
   return Default();
@@ -77,7 +74,7 @@ LRESULT CExtTabWnd::OnMButtonDownMsg(WPARAM w, LPARAM l) { return RouteMouseClic
 LRESULT CExtTabWnd::OnMButtonUpMsg(WPARAM w, LPARAM l) { return RouteMouseClick(l, w, false, MOUSE_MIDDLE); }
 
 LRESULT CExtTabWnd::OnMouseMoveMsg(WPARAM wParam, LPARAM lParam) {
-  const CPoint pt = PointOf(lParam);
+  const CPoint pt(lParam);
   OnMouseMove(static_cast<UINT>(wParam), pt.x, pt.y);
   return 0;
 }
@@ -477,13 +474,6 @@ bool EndsItemDrag(const MSG& msg, HWND hWndSelf) {
   return CExtMouseCaptureSink::GetCapture() != hWndSelf;
 }
 
-// Runs one message through the thread's pump; a WM_QUIT it meets goes back for the outer loop.
-void PumpOne() {
-  CWinThread* pThread = AfxGetThread();
-  const BOOL bGoOn = pThread != NULL ? pThread->PumpMessage() : AfxPumpMessage();
-  if (!bGoOn)
-    ::PostQuitMessage(0);
-}
 } // namespace
 
 bool CExtTabWnd::ItemDragLoop(int nIndex) {
@@ -508,15 +498,15 @@ bool CExtTabWnd::ItemDragLoop(int nIndex) {
       MSG last = msg;
       while (::PeekMessageA(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
         last = msg;
-      CPoint pt = PointOf(last.lParam);
+      CPoint pt(last.lParam);
       if (last.hwnd != hWnd && last.hwnd != NULL)
         ::MapWindowPoints(last.hwnd, hWnd, &pt, 1);
       DragLoopMove(nIndex, pt);
       continue;
     }
     const bool bEnd = EndsItemDrag(msg, hWnd);
-    PumpOne();
-    if (bEnd || !::IsWindow(hWnd))
+    // The end of the program ends the drag too, or the loop would keep meeting its WM_QUIT.
+    if (!PumpModalLoopMessage() || bEnd || !::IsWindow(hWnd))
       break;
   }
   if (!::IsWindow(hWnd))

@@ -157,11 +157,16 @@ void CExtPaintManager::PumpPendingMessages(bool bNcPaint, bool bEraseBkgnd, bool
   for (const auto& kind : kinds) {
     if (!kind.bAsked)
       continue;
-    // Only messages of the kind are taken, so other queued messages (WM_QUIT among them) stay
-    // queued; a window that comes back at once did not validate itself and would come forever.
+    // Only messages of the kind are taken, so other queued messages stay queued; a window that
+    // comes back at once did not validate itself and would come forever.
     std::vector<HWND> served;
     MSG msg;
     while (::PeekMessageA(&msg, NULL, kind.nMessage, kind.nMessage, PM_REMOVE)) {
+      // A pending quit comes through any filter: it goes back for the application's own loop.
+      if (msg.message == WM_QUIT) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
       const bool bRepeat = std::find(served.begin(), served.end(), msg.hwnd) != served.end();
       ::DispatchMessageA(&msg);
       if (bRepeat)

@@ -141,12 +141,6 @@ void SendMouse(CPoint ptScreen, DWORD dwFlags) {
   ::SendInput(1, &in, sizeof(in));
 }
 
-bool PumpUntil(const std::function<bool()>& done) {
-  for (DWORD dwStart = ::GetTickCount(); !done() && ::GetTickCount() - dwStart < 5000;)
-    PumpPending(), ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-  return done();
-}
-
 void EditorViewTest::SetUp() {
   std::memcpy(m_styles, g_editorState.m_styles, sizeof(m_styles));
   g_editorState.m_nCurrentTool = ID_TOOL_POINTER, g_nTaskEditState = 0;

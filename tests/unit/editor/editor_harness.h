@@ -125,8 +125,6 @@ public:
 
 // Real input through SendInput: the pointer moves to the screen point, then the flags' buttons act.
 void SendMouse(CPoint ptScreen, DWORD dwFlags = 0);
-// Runs the message loop until done() holds or five seconds pass; answers done().
-bool PumpUntil(const std::function<bool()>& done);
 
 // A dialog run modally with a script called at every idle pass (a 20 ms timer keeps them coming);
 // after 500 passes it ends with -2, so a broken script fails instead of hanging.

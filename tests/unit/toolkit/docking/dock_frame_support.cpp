@@ -1,9 +1,9 @@
 #include "tests/unit/toolkit/docking/dock_frame_support.h"
 
+#include "tests/common/input_support.h"
 #include "tests/common/window_support.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 
-#include <chrono>
 #include <thread>
 
 BEGIN_MESSAGE_MAP(CDockTestFrame, CFrameWnd)
@@ -96,45 +96,9 @@ void BarPairDock::TearDown() {
   m_frame.reset();
 }
 
-bool WaitFor(const std::function<bool()>& pred) {
-  auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  for (;;) {
-    PumpPending();
-    if (pred())
-      return true;
-    if (std::chrono::steady_clock::now() > tEnd)
-      return pred();
-    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
-namespace {
-void SendMouse(DWORD dwFlags, POINT pt) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = pt.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &input, sizeof(input));
-}
-
-} // namespace
-
-void MouseInput(DWORD dwFlags, POINT ptScreen) { SendMouse(dwFlags | MOUSEEVENTF_MOVE, ptScreen); }
-
 bool CursorAt(POINT ptScreen) {
   POINT pt;
   return ::GetCursorPos(&pt) && pt.x == ptScreen.x && pt.y == ptScreen.y;
-}
-
-void KeyInput(UINT nVirtKey) {
-  INPUT inputs[2] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = static_cast<WORD>(nVirtKey);
-  }
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, inputs, sizeof(INPUT));
 }
 
 void SendKey(WORD vk, bool bDown) {
@@ -154,14 +118,14 @@ std::thread DriveInput(std::vector<InputStep> steps, std::vector<bool>& results,
 
 void ClickAt(POINT ptScreen, bool bRight) {
   std::thread driver([ptScreen, bRight] {
-    SendMouse(MOUSEEVENTF_MOVE, ptScreen);
-    SendMouse(bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, ptScreen);
-    SendMouse(bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, ptScreen);
+    real_input::MouseAt(ptScreen, 0);
+    real_input::MouseAt(ptScreen, bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    real_input::MouseAt(ptScreen, bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
   });
   driver.join();
   // The three events are queued for this thread; let them arrive.
   const int nButton = bRight ? VK_RBUTTON : VK_LBUTTON;
-  WaitFor([nButton] {
+  PumpUntil([nButton] {
     return ::GetQueueStatus(QS_MOUSEBUTTON) == 0 && (::GetAsyncKeyState(nButton) & 0x8000) == 0;
   });
 }

@@ -1,16 +1,15 @@
 // A small frame with the framework's docking for the control-bar tests, the bars docked in it
-// (each holding one black child window), waits with a time-out, and real input sent from a
-// driver thread.
+// (each holding one black child window), and real input sent from a driver thread.
 #pragma once
 
 #include "framework/fw.h"
 #include "tests/common/driver_script.h"
+#include "tests/common/window_support.h"
 #include "toolkit/docking/ExtControlBar.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -32,7 +31,6 @@ protected:
 };
 
 // A frame of 640 x 480 at (40, 40), shown, with docking on every side; destroyed by its deleter.
-// The frame object may be given (a derived one), else a plain test frame is made.
 // The frame object may be given (a derived one), else a plain test frame is made.
 struct FrameDeleter {
   void operator()(CDockTestFrame* pFrame) const;
@@ -58,10 +56,6 @@ protected:
   FramePtr m_frame;
   std::unique_ptr<CExtControlBar> m_a, m_b, m_c, m_d;
 };
-// Runs queued messages until pred holds or five seconds pass; pred's last answer. Each message is
-// taken as it is peeked: a tracked menu's hooks swallow clicks, and a pump that only peeked first
-// would then wait for a message that never comes.
-bool WaitFor(const std::function<bool()>& pred);
 // A left (or right) click at the screen point, sent from a driver thread while this thread pumps.
 void ClickAt(POINT ptScreen, bool bRight = false);
 // The bar's window rectangle relative to its top-left (the non-client coordinates).
@@ -72,7 +66,5 @@ CRect WindowBox(CWnd* pWnd);
 // After a miss only the last step, which should end the loop, is sent; bDone is set at the end.
 using InputStep = ScriptStep;
 std::thread DriveInput(std::vector<InputStep> steps, std::vector<bool>& results, std::atomic<bool>& bDone);
-void MouseInput(DWORD dwFlags, POINT ptScreen); // MOUSEEVENTF_MOVE, _LEFTDOWN, ... at the point
-void KeyInput(UINT nVirtKey);                   // pressed and released
-void SendKey(WORD vk, bool bDown);              // pressed or released
+void SendKey(WORD vk, bool bDown); // pressed or released
 bool CursorAt(POINT ptScreen);

@@ -2,9 +2,6 @@
 
 #include "tests/common/window_support.h"
 
-#include <chrono>
-#include <thread>
-
 void DragFixture::SetUp() {
   m_pLog = new CDragLogFrame;
   m_pFrame = CreateDockFrame(m_pLog);
@@ -75,10 +72,4 @@ CRect DragFixture::DockingArea() const {
   };
   return CRect(edge(AFX_IDW_DOCKBAR_LEFT).left, edge(AFX_IDW_DOCKBAR_TOP).top,
                edge(AFX_IDW_DOCKBAR_RIGHT).left, edge(AFX_IDW_DOCKBAR_BOTTOM).top);
-}
-
-void WaitOnDriver(const std::function<bool()>& pred) {
-  auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  while (!pred() && std::chrono::steady_clock::now() < tEnd)
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
 }

@@ -4,7 +4,6 @@
 
 #include "tests/unit/toolkit/docking/drag_support.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +33,3 @@ protected:
   FramePtr m_pFrame;
   std::vector<std::unique_ptr<CExtControlBar>> m_bars;
 };
-
-// Waits on the driver thread (up to two seconds) until the predicate holds.
-void WaitOnDriver(const std::function<bool()>& pred);

@@ -37,13 +37,6 @@ TrackedAreaEntry CDragLogFrame::LastDrawn() const {
 
 namespace {
 
-// Waits on the driver thread until the predicate holds or the time is up.
-void DriverWait(const std::function<bool()>& pred, int nMs) {
-  auto tEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(nMs);
-  while (!pred() && std::chrono::steady_clock::now() < tEnd)
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-}
-
 bool IsDragging(CExtControlBar* pBar) {
   return (*static_cast<volatile BYTE*>(&pBar->m_bBarState) & CExtControlBar::BS_DRAGGING) != 0;
 }
@@ -71,7 +64,7 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
   std::atomic<bool> bDone(false);
   std::thread driver([&] {
     real_input::MouseAt(ptPress, 0);
-    DriverWait(
+    WaitFromDriver(
         [&] {
           CPoint pt;
           ::GetCursorPos(&pt);
@@ -87,7 +80,7 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
         // Paced by the drag's step; a drag that has not started soon, or has ended, is not waited for.
         real_input::MouseAt(in.pt, 0);
         const auto tStart = std::chrono::steady_clock::now();
-        DriverWait(
+        WaitFromDriver(
             [&] {
               if (IsDragging(pBar))
                 bSeenDragging = true;
@@ -132,7 +125,7 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
     }
     bDone = true;
   });
-  const bool bEnded = WaitFor([&] { return bDone.load() && !IsDragging(pBar); });
+  const bool bEnded = PumpUntil([&] { return bDone.load() && !IsDragging(pBar); });
   driver.join();
   // Buttons or keys a script left down are let go, so that the next test starts clean.
   if ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) {
@@ -142,7 +135,7 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
   }
   if ((::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0)
     SendKey(VK_CONTROL, false);
-  WaitFor([&] { return !IsDragging(pBar) && ::GetQueueStatus(QS_INPUT) == 0; });
+  PumpUntil([&] { return !IsDragging(pBar) && ::GetQueueStatus(QS_INPUT) == 0; });
   return bEnded && !IsDragging(pBar) && CExtControlBar::GetDraggedBar() == NULL;
 }
 
@@ -163,10 +156,4 @@ CPoint CaptionPoint(CExtControlBar* pBar) {
     return CPoint(rcWnd.left + 6, rcWnd.top + 6);
   rcCaption.OffsetRect(rcWnd.TopLeft());
   return CPoint(rcCaption.left + 12, rcCaption.CenterPoint().y);
-}
-
-CRect ScreenRect(CWnd* pWnd) {
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  return rc;
 }

@@ -69,4 +69,3 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
 bool DragThrough(CExtControlBar* pBar, CPoint ptPress, const std::vector<CPoint>& points);
 // The screen point in the middle of the bar's caption (its top when it shows none).
 CPoint CaptionPoint(CExtControlBar* pBar);
-CRect ScreenRect(CWnd* pWnd);

@@ -62,12 +62,6 @@ CExtMiniDockFrameWnd* MiniFrameTest::MiniOf(CExtControlBar* pBar) {
   return DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pBar->GetParentFrame());
 }
 
-CRect MiniFrameTest::WindowRect(CWnd* pWnd) {
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  return rc;
-}
-
 CRect WorkAreaOf(CWnd* pWnd) {
   MonitorParams params;
   CExtPaintManager::GetWorkAreaOfWindow(params, pWnd);

@@ -41,7 +41,6 @@ protected:
   CExtControlBar* FloatBar(BarKind kind, CPoint pt, LPCSTR lpszText = "Floating",
                            CExtControlBar* pGiven = NULL);
   static CExtMiniDockFrameWnd* MiniOf(CExtControlBar* pBar);
-  static CRect WindowRect(CWnd* pWnd);
 
   CFrameWnd* m_pFrame = NULL;
   std::vector<std::unique_ptr<CExtControlBar>> m_bars;

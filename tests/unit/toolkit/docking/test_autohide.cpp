@@ -29,7 +29,7 @@ void MoveMouse(POINT pt) {
   input.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   ::SendInput(1, &input, sizeof(input));
-  WaitFor([pt] {
+  PumpUntil([pt] {
     POINT now;
     return ::GetCursorPos(&now) && now.x == pt.x && now.y == pt.y;
   });
@@ -50,12 +50,6 @@ bool WaitWithin(const std::function<bool()>& pred, int nMs) {
     ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
   }
   return pred();
-}
-
-CRect ScreenRect(CWnd* pWnd) {
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  return rc;
 }
 
 class AutoHideTest : public ::testing::TestWithParam<UINT> {
@@ -272,7 +266,7 @@ TEST_P(AutoHideInputTest, HidesHalfASecondAfterThePointerLeavesUnlessFocused) {
 
   m_pFrame->SetFocus();
   const auto tLeft = std::chrono::steady_clock::now();
-  ASSERT_TRUE(WaitFor([&] { return !m_pSlider->IsBarShown(); }));
+  ASSERT_TRUE(PumpUntil([&] { return !m_pSlider->IsBarShown(); }));
   const auto nMs =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - tLeft).count();
   EXPECT_GE(nMs, 450) << "the hide waits its half second";
@@ -287,11 +281,11 @@ TEST_P(AutoHideInputTest, DraggingTheResizeBandWritesTheBarsExtent) {
   const CPoint ptBand(rcSlider.right - 2, rcSlider.CenterPoint().y);
   MoveMouse(ptBand);
   PressLeft(true);
-  ASSERT_TRUE(WaitFor([&] { return m_pSlider->GetState() == HTRIGHT; }));
+  ASSERT_TRUE(PumpUntil([&] { return m_pSlider->GetState() == HTRIGHT; }));
   MoveMouse(ptBand + CPoint(40, 0));
-  EXPECT_TRUE(WaitFor([&] { return ScreenRect(m_pSlider).Width() == rcSlider.Width() + 40; }));
+  EXPECT_TRUE(PumpUntil([&] { return ScreenRect(m_pSlider).Width() == rcSlider.Width() + 40; }));
   PressLeft(false);
-  ASSERT_TRUE(WaitFor([&] { return m_pSlider->GetState() == CExtDynAutoHideSlider::STATE_NORMAL; }));
+  ASSERT_TRUE(PumpUntil([&] { return m_pSlider->GetState() == CExtDynAutoHideSlider::STATE_NORMAL; }));
   EXPECT_EQ(190, pBar->m_sizeDockedV.cx);
   CRect rcClient;
   pBar->GetWindowRect(&rcClient);
@@ -299,13 +293,13 @@ TEST_P(AutoHideInputTest, DraggingTheResizeBandWritesTheBarsExtent) {
   // Past the frame's edge the band stops 20 pixels short of it.
   MoveMouse(CPoint(ScreenRect(m_pSlider).right - 2, ptBand.y));
   PressLeft(true);
-  ASSERT_TRUE(WaitFor([&] { return m_pSlider->GetState() == HTRIGHT; }));
+  ASSERT_TRUE(PumpUntil([&] { return m_pSlider->GetState() == HTRIGHT; }));
   CRect rcFrame;
   m_pFrame->GetClientRect(&rcFrame);
   m_pFrame->ClientToScreen(&rcFrame);
   MoveMouse(CPoint(rcFrame.right + 30, ptBand.y));
   PressLeft(false);
-  ASSERT_TRUE(WaitFor([&] { return m_pSlider->GetState() == CExtDynAutoHideSlider::STATE_NORMAL; }));
+  ASSERT_TRUE(PumpUntil([&] { return m_pSlider->GetState() == CExtDynAutoHideSlider::STATE_NORMAL; }));
   EXPECT_EQ(rcFrame.right - CExtDynAutoHideSlider::kMinExtent, ScreenRect(m_pSlider).right);
 }
 
@@ -352,7 +346,7 @@ TEST_P(AutoHideInputTest, AutoHideModeSlidesTheBarOutAndItsButtonOnTheSliderBrin
   ASSERT_TRUE(pButton->IsVisible()) << "a dock bar with a strip offers the button";
   // What the button's click runs (a real click on a docked bar's button is the bar's business).
   ASSERT_TRUE(pBar->SetAutoHideMode(true, false, true, false));
-  ASSERT_TRUE(WaitFor([&] { return m_pSlider->GetShownBar() == pBar; }));
+  ASSERT_TRUE(PumpUntil([&] { return m_pSlider->GetShownBar() == pBar; }));
   EXPECT_EQ(Area(GetParam()), CExtDynAutoHideArea::FindBarArea(pBar));
   EXPECT_FALSE(pBar->IsVisible()) << "the dock bar lays it out no more";
 
@@ -360,7 +354,7 @@ TEST_P(AutoHideInputTest, AutoHideModeSlidesTheBarOutAndItsButtonOnTheSliderBrin
   ASSERT_TRUE(pButton->IsVisible());
   const CPoint ptSlider = ScreenRect(m_pSlider).TopLeft() + pButton->m_rc.CenterPoint();
   ClickAt(ptSlider);
-  ASSERT_TRUE(WaitFor([&] { return CExtDynAutoHideArea::FindBarArea(pBar) == NULL; }));
+  ASSERT_TRUE(PumpUntil([&] { return CExtDynAutoHideArea::FindBarArea(pBar) == NULL; }));
   EXPECT_EQ(pBar->m_pDockBar, pBar->GetParent());
   EXPECT_TRUE(pBar->IsVisible());
   EXPECT_FALSE(m_pSlider->IsBarShown());
@@ -381,10 +375,10 @@ TEST_P(AutoHideInputTest, CtrlPageDownWalksTheStripsHiddenBarsAndFocusesTheOneOu
     SendKey(VK_NEXT, true);
     SendKey(VK_NEXT, false);
     SendKey(VK_CONTROL, false);
-    EXPECT_TRUE(WaitFor([&] { return m_pSlider->GetShownBar() == step.pExpected; }));
+    EXPECT_TRUE(PumpUntil([&] { return m_pSlider->GetShownBar() == step.pExpected; }));
     // The bar hands the focus on to its content.
-    EXPECT_TRUE(WaitFor([&] { return ::IsChild(step.pExpected->m_hWnd, ::GetFocus()); }));
-    EXPECT_TRUE(WaitFor([] { return (::GetKeyState(VK_CONTROL) & 0x8000) == 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsChild(step.pExpected->m_hWnd, ::GetFocus()); }));
+    EXPECT_TRUE(PumpUntil([] { return (::GetKeyState(VK_CONTROL) & 0x8000) == 0; }));
   }
 }
 
@@ -393,8 +387,9 @@ TEST_P(AutoHideInputTest, ShowingAnAutoHiddenBarSlidesItOutWithTheFocus) {
   pBar->ToggleVisibility(false);
   PumpPending();
   EXPECT_EQ(pBar, m_pSlider->GetShownBar());
-  EXPECT_TRUE(WaitFor([&] { return (m_pSlider->GetSliderFlags() & CExtDynAutoHideSlider::SF_ACTIVE) != 0; }))
-      << "the caption turns active with the focus inside";
+  EXPECT_TRUE(PumpUntil([&] {
+    return (m_pSlider->GetSliderFlags() & CExtDynAutoHideSlider::SF_ACTIVE) != 0;
+  })) << "the caption turns active with the focus inside";
   pBar->ToggleVisibility(false); // already out: nothing changes
   PumpPending();
   EXPECT_EQ(pBar, m_pSlider->GetShownBar());
@@ -410,10 +405,10 @@ TEST_P(AutoHideInputTest, CaptionButtonsOfTheSlidOutBarLightUpAndShowTheirTips) 
   const CRect rcSlider = ScreenRect(m_pSlider);
   MoveMouse(rcSlider.CenterPoint());
   MoveMouse(rcSlider.TopLeft() + pClose->m_rc.CenterPoint());
-  EXPECT_TRUE(WaitFor([&] { return pClose->IsHover(); }));
-  EXPECT_TRUE(WaitFor([&] { return pTip->IsTipVisible(); }));
+  EXPECT_TRUE(PumpUntil([&] { return pClose->IsHover(); }));
+  EXPECT_TRUE(PumpUntil([&] { return pTip->IsTipVisible(); }));
   MoveMouse(rcSlider.CenterPoint());
-  EXPECT_TRUE(WaitFor([&] { return !pClose->IsHover() && !pTip->IsTipVisible(); }));
+  EXPECT_TRUE(PumpUntil([&] { return !pClose->IsHover() && !pTip->IsTipVisible(); }));
 }
 
 TEST_P(AutoHideInputTest, ASliderDestroyedWithABarOutGivesTheBarBack) {
@@ -448,7 +443,7 @@ TEST_P(AutoHideInputTest, ARightClickOnTheSlidersCaptionAsksForTheBarsMenu) {
   ASSERT_FALSE(rcCaption.IsRectEmpty());
   const int nBefore = m_pFrame->m_nMenuNotifications;
   ClickAt(ScreenRect(m_pSlider).TopLeft() + CPoint(rcCaption.left + 8, rcCaption.CenterPoint().y), true);
-  EXPECT_TRUE(WaitFor([&] { return m_pFrame->m_nMenuNotifications > nBefore; }));
+  EXPECT_TRUE(PumpUntil([&] { return m_pFrame->m_nMenuNotifications > nBefore; }));
   CExtPopupMenuWnd::CancelAllTracking();
   PumpPending();
   EXPECT_EQ(pBar, m_pSlider->GetShownBar());

@@ -159,7 +159,7 @@ TEST(BarWindow, ACaptionPressFocusesOnlyAResizableBar) {
   EXPECT_NE(pTool->m_hWnd, ::GetFocus());
   PressCaption(pPanel.get());
   HWND hPanelChild = ::GetWindow(pPanel->m_hWnd, GW_CHILD);
-  EXPECT_TRUE(WaitFor([&] { return ::GetFocus() == hPanelChild; }));
+  EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == hPanelChild; }));
   pTool.reset();
   pPanel.reset();
 }

@@ -56,7 +56,7 @@ protected:
   static CExtPopupMenuWnd* RightClickMenu(CPoint ptScreen) {
     ClickAt(ptScreen, true);
     const CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
-    if (!WaitFor([&] {
+    if (!PumpUntil([&] {
           return CExtPopupMenuWnd::AnyMenuTracked() && site.m_pTrackedMenu != NULL &&
                  site.m_pTrackedMenu->IsWindowVisible() && site.m_pAnimatedMenu == NULL;
         }))
@@ -101,7 +101,7 @@ TEST_F(BarsMenuInput, ARightClickListsTheBarsAndAClickOnABarsItemHidesOrShowsIt)
       pMenu->GetItemRect(nPanel, rcItem);
       pMenu->ClientToScreen(&rcItem);
       ClickAt(rcItem.CenterPoint());
-      EXPECT_TRUE(WaitFor([&] {
+      EXPECT_TRUE(PumpUntil([&] {
         return !CExtPopupMenuWnd::AnyMenuTracked() && (m_pPanel->IsVisible() != FALSE) != bVisible;
       }));
     }

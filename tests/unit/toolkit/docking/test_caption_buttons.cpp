@@ -123,7 +123,7 @@ TEST_F(CaptionButtons, AClickOnCloseHidesTheBar) {
   m_pBar->GetWindowRect(&rcWnd);
   CPoint ptClose = rcWnd.TopLeft() + m_pBar->m_arrNcButtons[0]->m_rc.CenterPoint();
   ClickAt(ptClose);
-  EXPECT_TRUE(WaitFor([&] { return !m_pBar->IsVisible(); }));
+  EXPECT_TRUE(PumpUntil([&] { return !m_pBar->IsVisible(); }));
 }
 
 } // namespace

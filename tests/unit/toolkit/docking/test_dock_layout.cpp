@@ -6,12 +6,6 @@ namespace {
 
 const UINT kTop = AFX_IDW_DOCKBAR_TOP, kLeft = AFX_IDW_DOCKBAR_LEFT;
 
-CRect ScreenRect(CWnd* pWnd) {
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  return rc;
-}
-
 TEST_F(DockFrameTest, AnEmptyDockBarTakesNoSpace) {
   Layout();
   for (UINT nSide = AFX_IDW_DOCKBAR_TOP; nSide <= AFX_IDW_DOCKBAR_BOTTOM; nSide++) {

@@ -41,7 +41,7 @@ std::vector<HWND> MarkerWindows() {
 }
 
 bool AllGone(const std::vector<HWND>& windows) {
-  return WaitFor([&] {
+  return PumpUntil([&] {
     for (HWND h : windows)
       if (::IsWindow(h))
         return false;
@@ -195,7 +195,7 @@ TEST_P(MarkerFading, ShowingAndHidingEndWithPlainWindows) {
     Marker::ShowMarkers(arr, bShow, c.bAllowFade);
     for (Marker* p : arr)
       EXPECT_EQ(c.bFades, (::GetWindowLong(p->m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0);
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(PumpUntil([&] {
       for (Marker* p : arr)
         if ((p->m_bState & Marker::SF_FADING) != 0 || (::IsWindowVisible(p->m_hWnd) != FALSE) != bShow ||
             (::GetWindowLong(p->m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0)
@@ -217,15 +217,16 @@ TEST_F(DockMarkers, TheRealPointerMakesAMarkerHotAndTheCrossFollowsIt) {
   Marker* pTop = OfKind(Marker::KIND_TOP);
   Marker* pCross = OfKind(Marker::KIND_FOLLOWER);
   ASSERT_TRUE(pTop != NULL && pCross != NULL);
-  ASSERT_TRUE(WaitFor([&] { return pTop->IsWindowVisible() && (pTop->m_bState & Marker::SF_FADING) == 0; }));
+  ASSERT_TRUE(
+      PumpUntil([&] { return pTop->IsWindowVisible() && (pTop->m_bState & Marker::SF_FADING) == 0; }));
   const CRect rcTop = ScreenRectOf(pTop->m_hWnd);
   ::SetCursorPos(rcTop.CenterPoint().x, rcTop.CenterPoint().y);
-  EXPECT_TRUE(WaitFor([&] { return pTop->m_nHotState == Marker::HOT_OVER; }));
+  EXPECT_TRUE(PumpUntil([&] { return pTop->m_nHotState == Marker::HOT_OVER; }));
   EXPECT_EQ(pTop->m_hWnd, pCross->m_hWndHotMarker);
   EXPECT_TRUE(pCross->GetMarkerState());
   EXPECT_TRUE(pTop->ShowHighlight(true));
   ::SetCursorPos(1200, 1000);
-  EXPECT_TRUE(WaitFor([&] { return pTop->m_nHotState == Marker::HOT_AWAY; }));
+  EXPECT_TRUE(PumpUntil([&] { return pTop->m_nHotState == Marker::HOT_AWAY; }));
   EXPECT_EQ((HWND)NULL, pCross->m_hWndHotMarker);
   EXPECT_EQ(nullptr, pTop->m_pHighlight) << "a marker that cools down drops its highlight";
 }
@@ -375,10 +376,10 @@ TEST_F(DockMarkers, WhenTheTargetVanishesTheMarkersHideAndTheDragStepRunsAgain) 
   EXPECT_EQ(m_pP->m_hWnd, FindAt(NearCorner(m_pP->m_hWnd)));
   ::SetCursorPos(1200, 1000);
   const Marker::MarkerArray_t arr = Marker::BarMarkers();
-  ASSERT_TRUE(WaitFor([&] { return (arr.back()->m_bState & Marker::SF_FADING) == 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return (arr.back()->m_bState & Marker::SF_FADING) == 0; }));
   const int nMoves = m_pD->m_nMoves;
   m_pP->DestroyWindow();
-  EXPECT_TRUE(WaitFor([&] {
+  EXPECT_TRUE(PumpUntil([&] {
     for (Marker* p : arr)
       if (p->IsWindowVisible())
         return false;
@@ -409,7 +410,7 @@ TEST_P(MarkerDestruction, MarkersGoNowOrWhenTheyHaveFadedOut) {
   g_PaintManagerHolder->m_nDockMarkerStyle = GetParam().nStyle;
   ASSERT_TRUE(Marker::CreateBarMarkers(m_pP->m_hWnd, false, true));
   const std::vector<HWND> windows = MarkerWindows();
-  ASSERT_TRUE(WaitFor([&] { return (Marker::BarMarkers().back()->m_bState & Marker::SF_FADING) == 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return (Marker::BarMarkers().back()->m_bState & Marker::SF_FADING) == 0; }));
   Marker::DestroyMarkers(Marker::BarMarkers(), GetParam().bDeferred);
   EXPECT_TRUE(Marker::BarMarkers().empty());
   EXPECT_EQ((HWND)NULL, Marker::GetRememberedTarget());
@@ -451,7 +452,7 @@ TEST_F(DockMarkers, MarkersPaintOverTheFrame) {
   Marker* pLeft = OfKind(Marker::KIND_LEFT);
   const CPoint ptLeft = ScreenRectOf(pLeft->m_hWnd).CenterPoint();
   ::SetCursorPos(ptLeft.x, ptLeft.y);
-  ASSERT_TRUE(WaitFor([&] { return pLeft->m_nHotState == Marker::HOT_OVER; }));
+  ASSERT_TRUE(PumpUntil([&] { return pLeft->m_nHotState == Marker::HOT_OVER; }));
   ASSERT_TRUE(pLeft->ShowHighlight(true));
   m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   PumpPending();

@@ -15,12 +15,6 @@ namespace {
 const UINT kTop = AFX_IDW_DOCKBAR_TOP, kLeft = AFX_IDW_DOCKBAR_LEFT, kRight = AFX_IDW_DOCKBAR_RIGHT,
            kBottom = AFX_IDW_DOCKBAR_BOTTOM;
 
-CRect ScreenRect(CWnd* pWnd) {
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  return rc;
-}
-
 // A dock bar's array with containers written as their inner arrays: "0 [a | b c] 0" (rows of an
 // inner dock bar split by |).
 std::string Nested(const CDockBar* pDock, bool bInner = false) {
@@ -292,13 +286,13 @@ TEST_F(NestedDock, AHiddenBarGivesItsRoomUpAndAContainerWithoutVisibleBarsHides)
   Relayout(m_frame.get());
   EXPECT_EQ(rcIn, ScreenRect(m_a.get())) << "a fills the container";
   m_frame->ShowControlBar(m_a.get(), FALSE, FALSE);
-  EXPECT_TRUE(WaitFor([&] {
+  EXPECT_TRUE(PumpUntil([&] {
     Relayout(m_frame.get());
     return !pContainer->IsWindowVisible();
   }));
   EXPECT_EQ(0, ScreenRect(Left()).Width()) << "the left side takes no room";
   m_frame->ShowControlBar(m_b.get(), TRUE, FALSE);
-  EXPECT_TRUE(WaitFor([&] {
+  EXPECT_TRUE(PumpUntil([&] {
     Relayout(m_frame.get());
     return pContainer->IsWindowVisible() != FALSE;
   }));

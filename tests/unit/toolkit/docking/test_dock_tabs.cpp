@@ -18,12 +18,6 @@ namespace {
 
 const UINT kLeft = AFX_IDW_DOCKBAR_LEFT, kBottom = AFX_IDW_DOCKBAR_BOTTOM;
 
-CRect ScreenRect(CWnd* pWnd) {
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  return rc;
-}
-
 CRect ScreenClient(CWnd* pWnd) {
   CRect rc;
   pWnd->GetClientRect(&rc);
@@ -231,7 +225,7 @@ TEST_F(TabDock, TheSelectionFollowsVisibilityAndTheStripShowsForTwoVisibleTabs) 
   // Every bar hidden: the container hides too, and no tab is selected.
   Hide(m_b.get());
   Hide(pLast);
-  EXPECT_TRUE(WaitFor([&] {
+  EXPECT_TRUE(PumpUntil([&] {
     Relayout(m_frame.get());
     return !pContainer->IsWindowVisible();
   }));
@@ -343,7 +337,7 @@ TEST_F(TabDock, DoubleClickingATabFloatsItsBar) {
   ClickAt(pt);
   ClickAt(pt);
   EXPECT_TRUE(
-      WaitFor([&] { return m_b->GetParentFrame()->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)) != FALSE; }));
+      PumpUntil([&] { return m_b->GetParentFrame()->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)) != FALSE; }));
   EXPECT_EQ(nullptr, m_a->GetTabContainerBar());
   EXPECT_EQ(m_a.get(), Left()->GetDockedControlBar(1));
   EXPECT_TRUE(TabContainersAreSound(m_frame.get()));
@@ -367,7 +361,7 @@ void SendMouse(DWORD dwFlags, POINT pt) {
   in.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
   in.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
   std::thread([&in] { ::SendInput(1, &in, sizeof(in)); }).join();
-  WaitFor([] { return ::GetQueueStatus(QS_MOUSE) == 0; });
+  PumpUntil([] { return ::GetQueueStatus(QS_MOUSE) == 0; });
 }
 
 class TabDragStart : public TabDock, public ::testing::WithParamInterface<std::tuple<int, int>> {};

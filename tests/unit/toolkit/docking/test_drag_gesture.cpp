@@ -49,7 +49,7 @@ TEST_P(DragStops, EraseTheOutlineAndDockNothing) {
   std::vector<DragInput> script = {DragInput::Move(ptFloat + CPoint(-20, 0)), DragInput::Move(ptFloat)};
   LONG nShownType = -1;
   script.push_back(DragInput::Probe([&] {
-    WaitOnDriver([] { return !CExtControlBar::g_DragStateCurrent.IsEmpty(); });
+    WaitFromDriver([] { return !CExtControlBar::g_DragStateCurrent.IsEmpty(); }, 2000);
     nShownType = CExtControlBar::g_DragStateCurrent.m_nTargetType;
   }));
   for (const DragInput& in : GetParam().input) {
@@ -99,7 +99,7 @@ TEST_P(DragCtrl, FloatsAtOnceAndLettingGoDocksAgain) {
                                           : CPoint(FA.CenterPoint().x, FA.top + 8);
   LONG nBefore = -1, nWithCtrl = -1, nAfterCtrl = -1;
   auto waitType = [](LONG nType) {
-    WaitOnDriver([nType] { return CExtControlBar::g_DragStateCurrent.m_nTargetType == nType; });
+    WaitFromDriver([nType] { return CExtControlBar::g_DragStateCurrent.m_nTargetType == nType; }, 2000);
     return CExtControlBar::g_DragStateCurrent.m_nTargetType;
   };
   const LONG nType = GetParam().nType;
@@ -178,11 +178,11 @@ TEST_P(DragFinish, TellsWhetherTheDropWasApplied) {
   ASSERT_NE(nullptr, CExtPopupMenuTipWnd::g_pfnIsBarDragging);
   bool bDraggingSeen = false;
   const CPoint pt = ClientCentre();
-  std::vector<DragInput> script = {DragInput::Move(pt + CPoint(0, 20)), DragInput::Move(pt),
-                                   DragInput::Probe([&] {
-                                     WaitOnDriver([] { return CExtPopupMenuTipWnd::g_pfnIsBarDragging(); });
-                                     bDraggingSeen = CExtPopupMenuTipWnd::g_pfnIsBarDragging();
-                                   })};
+  std::vector<DragInput> script = {
+      DragInput::Move(pt + CPoint(0, 20)), DragInput::Move(pt), DragInput::Probe([&] {
+        WaitFromDriver([] { return CExtPopupMenuTipWnd::g_pfnIsBarDragging(); }, 2000);
+        bDraggingSeen = CExtPopupMenuTipWnd::g_pfnIsBarDragging();
+      })};
   if (bCancel)
     script.push_back(DragInput::Key(VK_ESCAPE, true));
   DragInput up = DragInput::Do(DragInput::LEFT_UP);
@@ -202,6 +202,40 @@ INSTANTIATE_TEST_SUITE_P(Ends, DragFinish, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return std::string(info.param ? "Cancelled" : "Dropped");
                          });
+
+// A quit met during the drag cancels it at once, with the button still down, and stays queued,
+// with its exit code, for the application's own loop.
+TEST_F(DragFixture, AQuitCancelsTheDrag) {
+  auto owned = std::make_unique<CFinishLogBar>();
+  CFinishLogBar* pBar = owned.get();
+  ASSERT_TRUE(pBar->Create("p", m_pFrame.get(), 201, WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_GRIPPER));
+  pBar->EnableDocking(CBRS_ALIGN_ANY);
+  m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+  m_bars.push_back(std::move(owned));
+  Relayout(m_pFrame.get());
+  const DWORD dwThread = ::GetCurrentThreadId();
+  bool bEndedWhileDown = false;
+  const CPoint pt = ClientCentre();
+  DragInput up = DragInput::Do(DragInput::LEFT_UP);
+  up.pt = pt;
+  ASSERT_TRUE(RunDrag(pBar, CaptionPoint(pBar),
+                      {DragInput::Move(pt + CPoint(0, 20)), DragInput::Move(pt), DragInput::Probe([&] {
+                         ::PostThreadMessageA(dwThread, WM_QUIT, 7, 0);
+                         bEndedWhileDown =
+                             WaitFromDriver([] { return !CExtPopupMenuTipWnd::g_pfnIsBarDragging(); },
+                                            2000) &&
+                             (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+                       }),
+                       up}));
+  MSG msg;
+  const bool bQuitKept = ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+  EXPECT_TRUE(bEndedWhileDown);
+  ASSERT_EQ(1u, pBar->m_finished.size());
+  EXPECT_FALSE(pBar->m_finished[0]);
+  EXPECT_TRUE(pBar->IsDockedAtLeft());
+  ASSERT_TRUE(bQuitKept);
+  EXPECT_EQ(7u, msg.wParam);
+}
 
 // A floating panel is picked up by its frame's caption: inside its own frame it only moves, over
 // the docking area's left band it docks there.

@@ -44,10 +44,12 @@ TEST_P(DragTabs, TheTabBandsProposeAndDropTheRightTab) {
   LONG nShownType = -1;
   auto probe = [&] {
     // The pointer may be echoed late at an older place: wait for what this place shows.
-    WaitOnDriver([&] {
-      return pContainer != NULL ? pContainer->m_wndTabs.HasPlaceholders()
-                                : CExtControlBar::g_DragStateCurrent.m_nTargetType == c.nType;
-    });
+    WaitFromDriver(
+        [&] {
+          return pContainer != NULL ? pContainer->m_wndTabs.HasPlaceholders()
+                                    : CExtControlBar::g_DragStateCurrent.m_nTargetType == c.nType;
+        },
+        2000);
     bPlaceholder = pContainer != NULL && pContainer->m_wndTabs.HasPlaceholders();
     nShownType = CExtControlBar::g_DragStateCurrent.m_nTargetType;
   };

@@ -126,7 +126,7 @@ TEST_P(DragSplits, TheBandUnderTheCursorIsOutlined) {
   const CRect rcFrame = ScreenRect(m_pFrame.get());
   const std::string strPicture = std::string("drag_outline_") + c.name + ".bmp";
   auto picture = [&] {
-    WaitOnDriver([] { return !CExtControlBar::g_DragStateCurrent.IsEmpty(); });
+    WaitFromDriver([] { return !CExtControlBar::g_DragStateCurrent.IsEmpty(); }, 2000);
     pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, rcFrame), strPicture.c_str());
   };
   ASSERT_TRUE(

@@ -25,7 +25,7 @@ TEST_P(MiniFrameGeometry, ClientAndCaptionComeFromTheSystemMetrics) {
   ASSERT_NE(nullptr, pMini);
   EXPECT_EQ(pBar, pMini->GetFloatingBar());
   const FrameMetrics m;
-  const CRect rcWnd = WindowRect(pMini);
+  const CRect rcWnd = ScreenRect(pMini);
   CRect rcClient;
   pMini->GetClientRect(&rcClient);
   pMini->ClientToScreen(&rcClient);
@@ -89,7 +89,7 @@ TEST_P(MiniFrameHitTest, EveryZoneAnswersItsCode) {
     CExtControlBar* pBar = FloatBar(kinds[i], CPoint(100 + 250 * i, 300));
     CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
     ASSERT_NE(nullptr, pMini);
-    const CRect rcWnd = WindowRect(pMini);
+    const CRect rcWnd = ScreenRect(pMini);
     CPoint pt(Coordinate(row.at[0], rcWnd.Width(), m.fx, m.c),
               Coordinate(row.at[1], rcWnd.Height(), m.fy, m.c));
     if (row.at[0] == '*')
@@ -134,15 +134,15 @@ TEST_P(MiniFrameWorkArea, TheCaptionStaysOnTheWorkAreaWhenMovedOrCreated) {
   CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
   ASSERT_NE(nullptr, pMini);
   const CRect rcWork = WorkAreaOf(pMini);
-  const int nHeight = WindowRect(pMini).Height();
+  const int nHeight = ScreenRect(pMini).Height();
   pMini->SetWindowPos(NULL, 120, row.top(rcWork, nHeight, c), 0, 0,
                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_EQ(CPoint(120, row.kept(rcWork, nHeight, c)), WindowRect(pMini).TopLeft());
+  EXPECT_EQ(CPoint(120, row.kept(rcWork, nHeight, c)), ScreenRect(pMini).TopLeft());
   // Created there: a bar of the same size floated straight to that place.
   CExtMiniDockFrameWnd* pCreated =
       MiniOf(FloatBar(BarKind::kResizable, CPoint(140, row.top(rcWork, nHeight, c))));
   ASSERT_NE(nullptr, pCreated);
-  EXPECT_EQ(CPoint(140, row.kept(rcWork, nHeight, c)), WindowRect(pCreated).TopLeft());
+  EXPECT_EQ(CPoint(140, row.kept(rcWork, nHeight, c)), ScreenRect(pCreated).TopLeft());
 }
 
 // clang-format off
@@ -167,7 +167,7 @@ TEST_F(MiniFrameTest, ABarAskingForMoreThanTheWorkAreaGetsTheWorkAreasSize) {
   const CRect rcWork = WorkAreaOf(pMini);
   pBar->m_sizeFloated = rcWork.Size() + CSize(200, 100);
   pMini->RecalcLayout();
-  EXPECT_EQ(rcWork.Size(), WindowRect(pMini).Size());
+  EXPECT_EQ(rcWork.Size(), ScreenRect(pMini).Size());
   MINMAXINFO mmi = {};
   mmi.ptMaxTrackSize = CPoint(100000, 100000);
   pMini->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
@@ -191,7 +191,7 @@ TEST_F(MiniFrameTest, TheCaptionShowsTheBarsTextAndButtonsAndCloseHidesTheBar) {
   CExtControlBar* pBar = FloatBar(BarKind::kFixed, CPoint(260, 240), "Cells");
   CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
   ASSERT_NE(nullptr, pMini);
-  ASSERT_TRUE(WaitFor([&] { return pBar->m_arrNcButtons.size() == 3; }));
+  ASSERT_TRUE(PumpUntil([&] { return pBar->m_arrNcButtons.size() == 3; }));
   // A floating tool bar shows close and the options menu in the frame's caption.
   CExtBarNcAreaButton* pClose = pBar->m_arrNcButtons[0];
   EXPECT_TRUE(pClose->IsVisible());
@@ -210,8 +210,8 @@ TEST_F(MiniFrameTest, TheCaptionShowsTheBarsTextAndButtonsAndCloseHidesTheBar) {
       nDiffering += withText.At(x, y) != withoutText.At(x, y) ? 1 : 0;
   EXPECT_GT(nDiffering, 10);
   // A real click on the close button hides the bar and its frame.
-  ClickAt(WindowRect(pMini).TopLeft() + pClose->m_rc.CenterPoint());
-  EXPECT_TRUE(WaitFor([&] { return !pBar->IsVisible() && !pMini->IsWindowVisible(); }));
+  ClickAt(ScreenRect(pMini).TopLeft() + pClose->m_rc.CenterPoint());
+  EXPECT_TRUE(PumpUntil([&] { return !pBar->IsVisible() && !pMini->IsWindowVisible(); }));
 }
 
 // A panel that records the drags its floating frame starts.
@@ -225,10 +225,10 @@ TEST_F(MiniFrameTest, ACaptionPressStartsTheBarsOwnDrag) {
   CDragProbeBar* pProbe = new CDragProbeBar;
   CExtMiniDockFrameWnd* pMini = MiniOf(FloatBar(BarKind::kResizable, CPoint(300, 300), "Dragged", pProbe));
   ASSERT_NE(nullptr, pMini);
-  const CRect rcWnd = WindowRect(pMini), rcCaption = pMini->GetCaptionRect();
+  const CRect rcWnd = ScreenRect(pMini), rcCaption = pMini->GetCaptionRect();
   const CPoint pt = rcWnd.TopLeft() + CPoint(rcCaption.left + 10, rcCaption.CenterPoint().y);
   ClickAt(pt);
-  ASSERT_TRUE(WaitFor([&] { return pProbe->m_drags.size() == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return pProbe->m_drags.size() == 1; }));
   // The grab offset puts the pointer half a caption in from the frame's top-left corner.
   const int d = std::min(rcCaption.Width(), rcCaption.Height());
   EXPECT_EQ(pt, pProbe->m_drags[0].first);
@@ -239,10 +239,10 @@ TEST_F(MiniFrameTest, ADoubleClickOnTheCaptionDocksAToolBarBack) {
   CExtControlBar* pBar = FloatBar(BarKind::kFixed, CPoint(300, 300));
   CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
   ASSERT_NE(nullptr, pMini);
-  const CPoint pt = WindowRect(pMini).TopLeft() + pMini->GetCaptionRect().TopLeft() + CSize(6, 4);
+  const CPoint pt = ScreenRect(pMini).TopLeft() + pMini->GetCaptionRect().TopLeft() + CSize(6, 4);
   ClickAt(pt);
   ClickAt(pt);
-  EXPECT_TRUE(WaitFor([&] { return !pBar->IsFloating(); }));
+  EXPECT_TRUE(PumpUntil([&] { return !pBar->IsFloating(); }));
   EXPECT_EQ(UINT(AFX_IDW_DOCKBAR_TOP), pBar->GetDockBarCtrlId());
 }
 

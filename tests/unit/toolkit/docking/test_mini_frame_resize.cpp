@@ -2,6 +2,7 @@
 // dragged edges, a tool bar takes the sizes its layout allows and keeps its top-left corner, and a
 // key ends the resizing with the last size kept.
 #include "tests/common/window_support.h"
+#include "tests/common/input_support.h"
 #include "tests/unit/toolkit/docking/mini_frame_support.h"
 
 #include <string>
@@ -75,31 +76,31 @@ TEST_P(MiniFrameResize, BorderDragsResizeTheBarLive) {
   CExtControlBar* pBar = FloatBar(row.kind, CPoint(300, 300));
   CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
   ASSERT_NE(nullptr, pMini);
-  const CRect rcStart = WindowRect(pMini);
+  const CRect rcStart = ScreenRect(pMini);
   // The frame keeps this much around the bar.
-  const CSize sizeNc = rcStart.Size() - WindowRect(pBar).Size();
+  const CSize sizeNc = rcStart.Size() - ScreenRect(pBar).Size();
   const CPoint ptFrom = PressPoint(rcStart, row.nHit), ptTo = ptFrom + row.drag;
   const CRect rcExpected = Expected(row, rcStart, sizeNc, ptTo);
   ASSERT_NE(rcStart, rcExpected);
   std::vector<bool> results;
   std::atomic<bool> bDone(false);
-  std::thread driver =
-      DriveInput({{[=] { MouseInput(MOUSEEVENTF_MOVE, ptFrom); }, [=] { return CursorAt(ptFrom); }},
-                  {[=] { MouseInput(MOUSEEVENTF_LEFTDOWN, ptFrom); }, [=] { return pMini->IsResizing(); }},
-                  {[=] {
-                     MouseInput(MOUSEEVENTF_MOVE, ptTo + CPoint(1, 1));
-                     MouseInput(MOUSEEVENTF_MOVE, ptTo);
-                   },
-                   [=] { return WindowRect(pMini) == rcExpected; }, true},
-                  {[=] { MouseInput(MOUSEEVENTF_LEFTUP, ptTo); }, [=] { return !pMini->IsResizing(); }}},
-                 results, bDone);
-  EXPECT_TRUE(WaitFor([&] { return bDone.load(); }));
+  std::thread driver = DriveInput(
+      {{[=] { real_input::MouseAt(ptFrom, 0); }, [=] { return CursorAt(ptFrom); }},
+       {[=] { real_input::MouseAt(ptFrom, MOUSEEVENTF_LEFTDOWN); }, [=] { return pMini->IsResizing(); }},
+       {[=] {
+          real_input::MouseAt(ptTo + CPoint(1, 1), 0);
+          real_input::MouseAt(ptTo, 0);
+        },
+        [=] { return ScreenRect(pMini) == rcExpected; }, true},
+       {[=] { real_input::MouseAt(ptTo, MOUSEEVENTF_LEFTUP); }, [=] { return !pMini->IsResizing(); }}},
+      results, bDone);
+  EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }));
   driver.join();
   EXPECT_EQ(std::vector<bool>(4, true), results);
   // The frame keeps the size once the resizing is over and it lays itself out again.
   pMini->RecalcLayout();
   PumpPending();
-  EXPECT_EQ(Str(rcExpected), Str(WindowRect(pMini))) << "from " << Str(rcStart);
+  EXPECT_EQ(Str(rcExpected), Str(ScreenRect(pMini))) << "from " << Str(rcStart);
   EXPECT_EQ(Str(CRect(CPoint(0, 0), rcExpected.Size() - sizeNc)),
             Str(CRect(CPoint(0, 0), pBar->m_sizeFloated)));
   EXPECT_EQ(CExtMouseCaptureSink::GetCapture(), (HWND)NULL);
@@ -122,28 +123,28 @@ INSTANTIATE_TEST_SUITE_P(Borders, MiniFrameResize, ::testing::Values(
 TEST_F(MiniFrameTest, AKeyEndsResizingWithTheLastSizeKept) {
   CExtMiniDockFrameWnd* pMini = MiniOf(FloatBar(BarKind::kResizable, CPoint(300, 300)));
   ASSERT_NE(nullptr, pMini);
-  const CRect rcStart = WindowRect(pMini);
+  const CRect rcStart = ScreenRect(pMini);
   const CPoint ptFrom = PressPoint(rcStart, HTRIGHT), ptTo = ptFrom + CSize(40, 0),
                ptLater = ptFrom + CSize(110, 0);
   CRect rcKept(rcStart);
   rcKept.right = ptTo.x;
   std::vector<bool> results;
   std::atomic<bool> bDone(false);
-  std::thread driver =
-      DriveInput({{[=] { MouseInput(MOUSEEVENTF_MOVE, ptFrom); }, [=] { return CursorAt(ptFrom); }},
-                  {[=] { MouseInput(MOUSEEVENTF_LEFTDOWN, ptFrom); }, [=] { return pMini->IsResizing(); }},
-                  {[=] { MouseInput(MOUSEEVENTF_MOVE, ptTo); }, [=] { return WindowRect(pMini) == rcKept; }},
-                  {[] { KeyInput(VK_ESCAPE); }, [=] { return !pMini->IsResizing(); }},
-                  {[=] { MouseInput(MOUSEEVENTF_MOVE, ptLater); }, [=] { return CursorAt(ptLater); }},
-                  {[=] { MouseInput(MOUSEEVENTF_LEFTUP, ptLater); }, nullptr}},
-                 results, bDone);
-  EXPECT_TRUE(WaitFor([&] { return bDone.load(); }));
+  std::thread driver = DriveInput(
+      {{[=] { real_input::MouseAt(ptFrom, 0); }, [=] { return CursorAt(ptFrom); }},
+       {[=] { real_input::MouseAt(ptFrom, MOUSEEVENTF_LEFTDOWN); }, [=] { return pMini->IsResizing(); }},
+       {[=] { real_input::MouseAt(ptTo, 0); }, [=] { return ScreenRect(pMini) == rcKept; }},
+       {[] { real_input::Key(VK_ESCAPE); }, [=] { return !pMini->IsResizing(); }},
+       {[=] { real_input::MouseAt(ptLater, 0); }, [=] { return CursorAt(ptLater); }},
+       {[=] { real_input::MouseAt(ptLater, MOUSEEVENTF_LEFTUP); }, nullptr}},
+      results, bDone);
+  EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }));
   driver.join();
   EXPECT_EQ(std::vector<bool>(6, true), results);
   // Everything sent after the key has been through the queue: the frame stayed as it was.
-  EXPECT_TRUE(WaitFor(
+  EXPECT_TRUE(PumpUntil(
       [] { return ::GetQueueStatus(QS_INPUT) == 0 && (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }));
-  EXPECT_EQ(Str(rcKept), Str(WindowRect(pMini)));
+  EXPECT_EQ(Str(rcKept), Str(ScreenRect(pMini)));
   EXPECT_EQ(CExtMouseCaptureSink::GetCapture(), (HWND)NULL);
 }
 

@@ -145,12 +145,6 @@ CPoint Grip(CWnd* pBar, CRect rcBand, bool bAlongX, bool bFarEdge) {
   return pt;
 }
 
-CRect ScreenRect(CWnd* pWnd) {
-  CRect rc;
-  pWnd->GetWindowRect(&rc);
-  return rc;
-}
-
 int Along(const CRect& rc, bool bAlongX) { return bAlongX ? rc.Width() : rc.Height(); }
 // The point moved along one axis, kept on the screen.
 CPoint Moved(CPoint pt, bool bAlongX, int n) {
@@ -168,7 +162,7 @@ protected:
     ASSERT_TRUE(CExtControlBar::FrameEnableDocking(m_pFrame.get()));
     ::SetForegroundWindow(m_pFrame->m_hWnd);
     m_pFrame->SetFocus();
-    ASSERT_TRUE(WaitFor([&] { return ::GetFocus() == m_pFrame->m_hWnd; }));
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == m_pFrame->m_hWnd; }));
   }
   void TearDown() override {
     CExtPopupMenuWnd::CancelAllTracking();

@@ -38,14 +38,6 @@ bool WaitSoundsDone() {
 
 } // namespace
 
-bool PumpUntil(const std::function<bool()>& done) {
-  for (DWORD dwStart = ::GetTickCount(); !done() && ::GetTickCount() - dwStart < 5000;) {
-    PumpPending();
-    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-  }
-  return done();
-}
-
 CForcedScreenDepth::CForcedScreenDepth(int nBits)
     : CImportPatch("gdi32.dll", "GetDeviceCaps", reinterpret_cast<FARPROC>(&ForcedGetDeviceCaps)) {
   g_nForcedBits = nBits;

@@ -5,6 +5,7 @@
 
 #include "framework/fw.h"
 #include "tests/common/import_patch.h"
+#include "tests/common/window_support.h"
 #include "toolkit/menus/ExtPopupBaseWnd.h"
 
 #include <functional>
@@ -12,9 +13,6 @@
 #include <vector>
 
 namespace popup_base_test {
-
-// Runs messages until done() answers true or five seconds pass; done()'s last answer.
-bool PumpUntil(const std::function<bool()>& done);
 
 // The pixel at window (x, y), y from the top, of a bottom-up buffer.
 inline DWORD& BufferAt(DWORD* pBits, int cx, int cy, int x, int y) {

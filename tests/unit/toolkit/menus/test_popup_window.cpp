@@ -14,7 +14,6 @@ namespace {
 using pattern_window::CPatternWindow;
 using pattern_window::PatternColor;
 using popup_base_test::CPlainPopup;
-using popup_base_test::PumpUntil;
 using popup_base_test::Shaded;
 typedef CExtPopupBaseWnd Popup;
 

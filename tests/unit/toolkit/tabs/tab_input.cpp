@@ -1,19 +1,9 @@
 #include "tests/unit/toolkit/tabs/tab_input.h"
 
+#include "tests/common/driver_script.h"
 #include "tests/unit/toolkit/tabs/tab_support.h"
 
 namespace tab_input {
-
-namespace {
-
-bool WaitOffThread(const std::function<bool()>& pred) {
-  for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 5000; ::Sleep(5))
-    if (pred())
-      return true;
-  return pred();
-}
-
-} // namespace
 
 CPoint ScreenCentre(HWND hWnd, const RECT& rcClient) {
   CPoint pt(CRect(rcClient).CenterPoint());
@@ -24,7 +14,7 @@ CPoint ScreenCentre(HWND hWnd, const RECT& rcClient) {
 bool Activate(HWND hWnd) {
   ::SetForegroundWindow(hWnd);
   ::SetActiveWindow(hWnd);
-  return WaitFor([&] { return ::GetActiveWindow() == hWnd; });
+  return PumpUntil([&] { return ::GetActiveWindow() == hWnd; });
 }
 
 void Drive(Driver& driver, std::vector<Step> steps) {
@@ -32,7 +22,7 @@ void Drive(Driver& driver, std::vector<Step> steps) {
     for (const Step& s : steps) {
       if (s.send)
         s.send();
-      if (s.until && !WaitOffThread(s.until))
+      if (s.until && !WaitFromDriver(s.until))
         driver.bAllCame = false;
     }
     driver.bDone = true;
@@ -40,7 +30,7 @@ void Drive(Driver& driver, std::vector<Step> steps) {
 }
 
 void Driver::Finish() {
-  WaitFor([&] { return bDone.load(); });
+  PumpUntil([&] { return bDone.load(); });
   if (thread.joinable())
     thread.join();
   PumpPending();

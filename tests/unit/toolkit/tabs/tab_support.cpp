@@ -2,20 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-
-bool WaitFor(const std::function<bool()>& pred) {
-  auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  for (;;) {
-    PumpPending();
-    if (pred())
-      return true;
-    if (std::chrono::steady_clock::now() > tEnd)
-      return pred();
-    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
 std::vector<LPARAM> LParams(const CExtTabWnd& wnd) {
   std::vector<LPARAM> out;
   for (int i = 0; i < wnd.ItemGetCount(); ++i)

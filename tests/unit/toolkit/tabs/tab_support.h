@@ -1,5 +1,5 @@
 // What the tab-window tests share: a shown host window holding one tab strip of a given size and
-// style, items made from short texts, and waits with a time-out.
+// style, and items made from short texts.
 #pragma once
 
 #include "framework/fw.h"
@@ -7,13 +7,9 @@
 #include "tests/common/window_support.h"
 #include "toolkit/docking/ExtTabWnd.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-// Runs queued messages until pred holds or five seconds pass; answers pred's last answer.
-bool WaitFor(const std::function<bool()>& pred);
 
 // The lParams of the items in tab order, and whether the neighbour links, the visible count and
 // the selected mark agree with the array.

@@ -164,7 +164,7 @@ TEST_P(TabLayout, ASmoothScrollMovesTenPixelsAStepAndStops) {
   EXPECT_EQ(nMax, tab.ScrollPosGet());
   // Back to the start under the window's own timer.
   tab.ScrollBy(-1, true);
-  EXPECT_TRUE(WaitFor([&] { return !tab.IsScrolling(); }));
+  EXPECT_TRUE(PumpUntil([&] { return !tab.IsScrolling(); }));
   EXPECT_EQ(0, tab.ScrollPosGet());
 }
 
@@ -175,7 +175,7 @@ TEST_P(TabLayout, PageScrollingMovesOneItemAreaLength) {
   const int nPage = Along(tab.GetItemsAreaRect());
   ASSERT_GT(tab.ScrollMaxGet(), nPage);
   tab.ScrollBy(1, true);
-  EXPECT_TRUE(WaitFor([&] { return !tab.IsScrolling(); }));
+  EXPECT_TRUE(PumpUntil([&] { return !tab.IsScrolling(); }));
   EXPECT_EQ(nPage, tab.ScrollPosGet());
 }
 

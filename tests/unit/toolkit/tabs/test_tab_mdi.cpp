@@ -61,7 +61,7 @@ protected:
     MoveTo(pt);
     Button(dwDown);
     Button(dwUp);
-    if (!WaitFor([&] { return ::GetAsyncKeyState(nVirtKey) >= 0; }))
+    if (!PumpUntil([&] { return ::GetAsyncKeyState(nVirtKey) >= 0; }))
       return false;
     PumpPending();
     return true;
@@ -95,9 +95,9 @@ protected:
 };
 
 TEST_F(MdiTabs, ItemsFollowChildrenCreatedActivatedHiddenAndDestroyed) {
-  EXPECT_TRUE(WaitFor([&] { return !Tabs().IsWindowVisible(); }));
+  EXPECT_TRUE(PumpUntil([&] { return !Tabs().IsWindowVisible(); }));
   HWND a = Open("Alpha"), b = Open("Beta"), c = Open("Gamma");
-  ASSERT_TRUE(WaitFor([&] { return Tabs().ItemGetCount() == 3 && Tabs().IsWindowVisible(); }));
+  ASSERT_TRUE(PumpUntil([&] { return Tabs().ItemGetCount() == 3 && Tabs().IsWindowVisible(); }));
   Sync();
   EXPECT_TRUE(InStep());
   EXPECT_STREQ("Gamma", Tabs().ItemGet(ItemOf(c))->GetText());
@@ -116,7 +116,7 @@ TEST_F(MdiTabs, ItemsFollowChildrenCreatedActivatedHiddenAndDestroyed) {
   EXPECT_TRUE(InStep());
   ::SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(a), 0);
   ::SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(b), 0);
-  EXPECT_TRUE(WaitFor([&] { return !Tabs().IsWindowVisible() && Tabs().ItemGetCount() == 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return !Tabs().IsWindowVisible() && Tabs().ItemGetCount() == 0; }));
 }
 
 // A child gone or activated before any synchronisation gave it an item removes and selects
@@ -130,7 +130,7 @@ TEST_F(MdiTabs, ChildGoneBeforeItsItemLeavesTheStripSound) {
   EXPECT_NO_THROW(::SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(b), 0));
   EXPECT_TRUE(ModelIsSound(Tabs()));
   HWND c = Open("Gamma");
-  EXPECT_TRUE(WaitFor([&] { return ItemOf(c) >= 0 && Tabs().SelectionGet() == ItemOf(c); }));
+  EXPECT_TRUE(PumpUntil([&] { return ItemOf(c) >= 0 && Tabs().SelectionGet() == ItemOf(c); }));
   Sync();
   EXPECT_TRUE(InStep());
 }
@@ -156,8 +156,8 @@ TEST_P(MdiTabsClose, ButtonStateAndAction) {
   ASSERT_TRUE(
       ClickAt(ScreenCentre(Tabs().m_hWnd, rcClose), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, VK_LBUTTON));
   if (GetParam().bCloseAllowed) {
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(b); }));
-    EXPECT_TRUE(WaitFor([&] { return ItemOf(b) == -1 && Tabs().SelectionGet() == ItemOf(a); }));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(b); }));
+    EXPECT_TRUE(PumpUntil([&] { return ItemOf(b) == -1 && Tabs().SelectionGet() == ItemOf(a); }));
   } else {
     EXPECT_TRUE(::IsWindow(b));
     EXPECT_EQ(b, Active());
@@ -177,7 +177,7 @@ TEST_F(MdiTabs, RealClicksOnTabs) {
   ASSERT_TRUE(Activate(m_pFrame->m_hWnd));
   ASSERT_FALSE(Tabs().ItemRectInClient(Tabs().ItemGet(ItemOf(a))).IsRectEmpty());
   ASSERT_TRUE(ClickAt(TabCentre(a), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, VK_LBUTTON));
-  EXPECT_TRUE(WaitFor([&] { return Active() == a && Tabs().SelectionGet() == ItemOf(a); }));
+  EXPECT_TRUE(PumpUntil([&] { return Active() == a && Tabs().SelectionGet() == ItemOf(a); }));
   ASSERT_TRUE(ClickAt(TabCentre(b), MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, VK_MBUTTON));
   EXPECT_EQ(a, Active());
   EXPECT_EQ(ItemOf(a), Tabs().SelectionGet());

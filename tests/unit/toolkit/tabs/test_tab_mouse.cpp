@@ -76,7 +76,7 @@ TEST_P(TabMouseRefusedPress, DoesNothing) {
   MoveTo(ButtonCentre(c.nButton));
   Button(c.dwDown);
   const int nKey = c.dwDown == MOUSEEVENTF_LEFTDOWN ? VK_LBUTTON : VK_RBUTTON;
-  ASSERT_TRUE(WaitFor([&] { return ::GetAsyncKeyState(nKey) < 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return ::GetAsyncKeyState(nKey) < 0; }));
   PumpPending();
   EXPECT_EQ(-1, Tab().GetPushedHitTest());
   EXPECT_EQ(0, Tab().GetWndFlags() & T::WF_PRESS_TRACKED);
@@ -100,9 +100,9 @@ TEST_P(TabMouseScroll, NextButton) {
   ASSERT_GT(Tab().ScrollMaxGet(), 3 * Tab().GetItemsAreaRect().Width());
   MoveTo(ButtonCentre(T::HT_BUTTON_NEXT));
   Button(MOUSEEVENTF_LEFTDOWN);
-  ASSERT_TRUE(WaitFor([&] { return Tab().ScrollPosGet() > 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return Tab().ScrollPosGet() > 0; }));
   Button(MOUSEEVENTF_LEFTUP);
-  ASSERT_TRUE(WaitFor([&] { return Tab().GetPushedHitTest() == -1; }))
+  ASSERT_TRUE(PumpUntil([&] { return Tab().GetPushedHitTest() == -1; }))
       << Tab().GetPushedHitTest() << " " << (int)Tab().GetWndFlags() << " "
       << (::GetCapture() == Tab().m_hWnd) << " "
       << Tab().HitTest(CPoint(Tab().GetButtonRect(T::HT_BUTTON_NEXT).CenterPoint()));
@@ -113,7 +113,7 @@ TEST_P(TabMouseScroll, NextButton) {
     PumpPending();
     EXPECT_EQ(nStopped, Tab().ScrollPosGet());
   } else {
-    ASSERT_TRUE(WaitFor([&] { return !Tab().IsScrolling(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !Tab().IsScrolling(); }));
     EXPECT_EQ(Tab().GetItemsAreaRect().Width(), Tab().ScrollPosGet());
   }
 }
@@ -126,7 +126,7 @@ TEST_F(TabMouse, RightClickSelectsAndLetsTheContextMenuThrough) {
   std::unique_ptr<CCountingTabWnd> owned(pTab);
   Start(0, 400, {"one", "two", "three"}, pTab);
   ClickAt(ItemCentre(1), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-  EXPECT_TRUE(WaitFor([&] { return pTab->m_nContextMenus == 1; }));
+  EXPECT_TRUE(PumpUntil([&] { return pTab->m_nContextMenus == 1; }));
   EXPECT_EQ(1, Tab().SelectionGet());
   m_host.reset();
 }
@@ -138,19 +138,19 @@ TEST_F(TabMouse, HoverSelectsOnlyWhereThePointerStays) {
   Tab().SelectItem(0, true, true);
   const CPoint ptAway = ScreenCentre(m_host->Host().m_hWnd, CRect(0, 200, 10, 210));
   MoveTo(ptAway);
-  ASSERT_TRUE(WaitFor([&] {
+  ASSERT_TRUE(PumpUntil([&] {
     CPoint pt;
     ::GetCursorPos(&pt);
     return pt == ptAway;
   }));
   PumpPending();
   MoveTo(ItemCentre(1));
-  ASSERT_TRUE(WaitFor([&] { return Tab().SelectionDelayGetItem() == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return Tab().SelectionDelayGetItem() == 1; }));
   MoveTo(ptAway);
-  ASSERT_TRUE(WaitFor([&] { return Tab().SelectionDelayGetItem() == -1; }));
+  ASSERT_TRUE(PumpUntil([&] { return Tab().SelectionDelayGetItem() == -1; }));
   EXPECT_EQ(0, Tab().SelectionGet());
   MoveTo(ItemCentre(2));
-  EXPECT_TRUE(WaitFor([&] { return Tab().SelectionGet() == 2; }));
+  EXPECT_TRUE(PumpUntil([&] { return Tab().SelectionGet() == 2; }));
 }
 
 class TabMouseDrag : public TabMouse, public ::testing::WithParamInterface<int> {};
@@ -177,7 +177,7 @@ TEST_P(TabMouseDrag, StartsBeyondFivePixels) {
   steps.push_back({[&] { Button(MOUSEEVENTF_LEFTUP); }, [&] { return !Tab().IsItemDragging(); }});
   Drive(driver, steps);
   driver.Finish();
-  ASSERT_TRUE(WaitFor([&] { return Tab().GetPushedHitTest() == -1; }));
+  ASSERT_TRUE(PumpUntil([&] { return Tab().GetPushedHitTest() == -1; }));
   EXPECT_TRUE(driver.bAllCame);
   EXPECT_EQ(nMove > 5, bSawDrag.load());
   const std::vector<LPARAM> expected =
@@ -187,6 +187,30 @@ TEST_P(TabMouseDrag, StartsBeyondFivePixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pixels, TabMouseDrag, ::testing::Values(5, 6));
+
+// A quit met during an item drag ends the drag at once, with the button still down, and stays
+// queued, with its exit code, for the application's own loop.
+TEST_F(TabMouse, QuitEndsAnItemDrag) {
+  Start(T::TS_ITEM_DRAGGING, 400, {"ab", "cd", "ef"});
+  const CPoint ptPress = ItemCentre(0);
+  const DWORD dwThread = ::GetCurrentThreadId();
+  std::atomic<bool> bEndedWhileDown{false};
+  Driver driver;
+  Drive(driver, {{[&] { MoveTo(ptPress); }, nullptr},
+                 {[&] { Button(MOUSEEVENTF_LEFTDOWN); }, [&] { return Tab().GetPushedHitTest() == 0; }},
+                 {[&] { MoveTo(ptPress + CPoint(10, 0)); }, [&] { return Tab().IsItemDragging(); }},
+                 {[&] { ::PostThreadMessageA(dwThread, WM_QUIT, 7, 0); },
+                  [&] { return bEndedWhileDown = !Tab().IsItemDragging(); }},
+                 {[&] { Button(MOUSEEVENTF_LEFTUP); }, nullptr}});
+  driver.Finish();
+  MSG msg;
+  const bool bQuitKept = ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+  EXPECT_TRUE(driver.bAllCame);
+  EXPECT_TRUE(bEndedWhileDown.load());
+  ASSERT_TRUE(bQuitKept);
+  EXPECT_EQ(7u, msg.wParam);
+  EXPECT_TRUE(ModelIsSound(Tab()));
+}
 
 class TabMouseItemList : public TabMouse, public ::testing::WithParamInterface<bool> {};
 

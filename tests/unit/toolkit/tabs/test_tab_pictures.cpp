@@ -45,7 +45,7 @@ TEST_P(TabPictures, TheSelectedItemStandsOutAndDisabledButtonsDiffer) {
   host.AddItems(texts);
   tab.SelectItem(1, false, true);
   tab.RedrawWindow();
-  ASSERT_TRUE(WaitFor([&] { return !tab.IsLayoutDirty() && ::GetQueueStatus(QS_PAINT) == 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return !tab.IsLayoutDirty() && ::GetQueueStatus(QS_PAINT) == 0; }));
   CRect rcClient;
   tab.GetClientRect(&rcClient);
   const Pixels px = ReadWindow(tab.m_hWnd, rcClient);
