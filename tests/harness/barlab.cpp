@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,13 +69,6 @@ void KeyEvent(UINT nVirtKey, bool bDown) {
   in.ki.wVk = (WORD)nVirtKey;
   in.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
   ::SendInput(1, &in, sizeof(INPUT));
-}
-
-// A click of the left button at the screen point, as a user makes it.
-void ClickAt(CPoint pt) {
-  real_input::MoveTo(pt);
-  real_input::Button(MOUSEEVENTF_LEFTDOWN);
-  real_input::Button(MOUSEEVENTF_LEFTUP);
 }
 
 CPoint ButtonCentre(CExtToolControlBar& bar, int nIndex) {
@@ -150,7 +144,44 @@ public:
   void Add(std::string what, std::function<void()> act, std::function<bool()> done) {
     m_steps.push_back({std::move(what), std::move(act), std::move(done)});
   }
+  // A click as a user makes it: the pointer goes to the point and rests there (Wine may echo a
+  // stale position late), then the button goes down and up at that very point.
+  void AddClick(const std::string& what, std::function<CPoint()> where, std::function<bool()> done) {
+    auto pt = std::make_shared<CPoint>();
+    Add(
+        what + ": the pointer reaches its target",
+        [pt, where] {
+          *pt = where();
+          real_input::MoveTo(*pt);
+        },
+        [pt] {
+          CPoint ptNow;
+          ::GetCursorPos(&ptNow);
+          return ptNow == *pt;
+        });
+    Add(
+        what,
+        [pt] {
+          real_input::MouseAt(*pt, MOUSEEVENTF_LEFTDOWN);
+          real_input::MouseAt(*pt, MOUSEEVENTF_LEFTUP);
+        },
+        std::move(done));
+  }
 
+  // What the bars are doing, for the log between steps.
+  std::string StateLine() {
+    char sz[200];
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    std::snprintf(sz, sizeof(sz),
+                  "  state: menu %d bar tracking %d tracked %d/%d hover %d pressed %d capture %p fg %d "
+                  "cursor %ld,%ld bold %d/%x",
+                  CExtPopupMenuWnd::AnyMenuTracked(), CExtToolControlBar::g_bMenuTracking,
+                  m_menuBar.GetTrackedButton(), m_toolBar.GetTrackedButton(), m_toolBar.GetHoverButton(),
+                  m_toolBar.GetPressedButton(), (void*)::GetCapture(), ::GetForegroundWindow() == m_hWnd,
+                  pt.x, pt.y, (int)m_bBold, m_toolBar.GetButtonStyle(m_toolBar.CommandToIndex(ID_BAR_BOLD)));
+    return sz;
+  }
   void BuildScript();
   void AddThemeSteps(const char* pszTheme, CRuntimeClass* pClass);
   void AddInputSteps();
@@ -195,6 +226,7 @@ protected:
       PostMessage(WM_CLOSE);
       return 0;
     }
+    Log(StateLine());
     Step& step = m_steps[m_nStep++];
     if (step.act)
       step.act();
@@ -214,8 +246,8 @@ BEGIN_MESSAGE_MAP(CLabFrame, CMDIFrameWnd)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_TIMER()
-ON_COMMAND_RANGE(ID_BAR_NEW, ID_BAR_WIDE_LAST, OnLabCommand)
 ON_COMMAND(ID_BAR_BOLD, OnBold)
+ON_COMMAND_RANGE(ID_BAR_NEW, ID_BAR_WIDE_LAST, OnLabCommand)
 ON_UPDATE_COMMAND_UI(ID_BAR_BOLD, OnUpdateBold)
 ON_MESSAGE(UM_STEP, OnStep)
 END_MESSAGE_MAP()
@@ -250,7 +282,7 @@ bool CLabFrame::CreateBars() {
   if (!m_menuCapture.LoadMenu(IDR_BARLAB_CMDS))
     return false;
   const int nCapture = m_toolBar.CommandToIndex(ID_BAR_CAPTURE);
-  m_toolBar.SetButtonMenu(nCapture, ::GetSubMenu(m_menuCapture.m_hMenu, 0), true, false, false);
+  m_toolBar.SetButtonMenu(nCapture, m_menuCapture.m_hMenu, true, false, false);
   m_toolBar.GetButton(nCapture)->SetSeparatedDropDown(true);
   m_toolBar.InsertSpecButton(m_toolBar.CommandToIndex(ID_BAR_ZOOM),
                              new CExtBarColorButton(&m_toolBar, ID_BAR_COLOR, 0, RGB(200, 30, 30),
@@ -305,15 +337,15 @@ void CLabFrame::AddThemeSteps(const char* pszTheme, CRuntimeClass* pClass) {
       nullptr);
   Add(
       name + ": bars", [this, name] { SaveScreenshot(WindowRect(), name + "_bars"); }, nullptr);
-  Add(
+  AddClick(
       name + ": the File menu opens by a click",
-      [this] { ClickAt(ButtonCentre(m_menuBar, MenuButtonIndex("&File"))); },
+      [this] { return ButtonCentre(m_menuBar, MenuButtonIndex("&File")); },
       [this] { return MenuOpen() && CExtToolControlBar::g_bMenuTracking; });
   Add(
       name + ": the menu closes",
       [this, name] {
         SaveScreenshot(FrameAndMenuRect(), name + "_menu_open");
-        CExtPopupMenuWnd::CancelAllTracking();
+        real_input::Key(VK_ESCAPE);
       },
       [] { return !CExtPopupMenuWnd::AnyMenuTracked() && !CExtToolControlBar::g_bMenuTracking; });
   Add(
@@ -332,25 +364,28 @@ void CLabFrame::AddThemeSteps(const char* pszTheme, CRuntimeClass* pClass) {
       [this] {
         return m_wideBar.GetChevron() != NULL && m_wideBar.GetChevron()->m_arrHiddenButtons.GetSize() > 0;
       });
-  Add(
+  AddClick(
       name + ": the chevron's menu opens",
-      [this] { ClickAt(ButtonCentre(m_wideBar, m_wideBar.GetButtonCount() - 1)); },
+      [this] { return ButtonCentre(m_wideBar, m_wideBar.GetButtonCount() - 1); },
       [this] { return MenuOpen(); });
   Add(
       name + ": the chevron's menu closes",
       [this, name] {
         SaveScreenshot(FrameAndMenuRect(), name + "_chevron_menu");
-        CExtPopupMenuWnd::CancelAllTracking();
-        SetWindowPos(NULL, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
+        real_input::Key(VK_ESCAPE);
       },
       [] { return !CExtPopupMenuWnd::AnyMenuTracked() && !CExtToolControlBar::g_bMenuTracking; });
+  Add(
+      name + ": the frame is wide again",
+      [this] { SetWindowPos(NULL, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER); },
+      [this] { return m_wideBar.GetChevron()->m_arrHiddenButtons.GetSize() == 0; });
 }
 
 // The roads a user takes with the pointer and the keys.
 void CLabFrame::AddInputSteps() {
-  Add(
+  AddClick(
       "a click on New fires it",
-      [this] { ClickAt(ButtonCentre(m_toolBar, m_toolBar.CommandToIndex(ID_BAR_NEW))); },
+      [this] { return ButtonCentre(m_toolBar, m_toolBar.CommandToIndex(ID_BAR_NEW)); },
       [] { return Logged("cmd 40500"); });
   Add(
       "a press on Open dragged off fires nothing",
@@ -362,37 +397,46 @@ void CLabFrame::AddInputSteps() {
         real_input::Button(MOUSEEVENTF_LEFTUP);
       },
       [this] { return m_toolBar.GetPressedButton() < 0 && ::GetCapture() != m_toolBar.m_hWnd; });
-  Add(
+  AddClick(
       "Bold checks on a click",
       [this] {
         Check(!Logged("cmd 40501"), "the press dragged off fired nothing");
-        ClickAt(ButtonCentre(m_toolBar, m_toolBar.CommandToIndex(ID_BAR_BOLD)));
+        return ButtonCentre(m_toolBar, m_toolBar.CommandToIndex(ID_BAR_BOLD));
       },
       [this] {
         SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         return m_bBold &&
                (m_toolBar.GetButtonStyle(m_toolBar.CommandToIndex(ID_BAR_BOLD)) & TBBS_CHECKED) != 0;
       });
-  Add(
+  AddClick(
       "the capture button's body fires it",
       [this] {
         CRect rc = m_toolBar.GetButtonRect(m_toolBar.CommandToIndex(ID_BAR_CAPTURE));
         m_toolBar.ClientToScreen(rc);
-        ClickAt(CPoint(rc.left + 6, rc.CenterPoint().y));
+        return CPoint(rc.left + 6, rc.CenterPoint().y);
       },
       [] { return Logged("cmd 40507"); });
-  Add(
+  AddClick(
       "the capture button's arrow opens its menu",
       [this] {
         CExtBarButton* pButton = m_toolBar.GetButton(m_toolBar.CommandToIndex(ID_BAR_CAPTURE));
         CRect rc = pButton->GetDropDownRect();
         m_toolBar.ClientToScreen(rc);
-        ClickAt(rc.CenterPoint());
+        return rc.CenterPoint();
       },
       [this] { return MenuOpen(); });
   Add(
       "Escape closes the capture menu", [] { real_input::Key(VK_ESCAPE); },
-      [] { return !CExtPopupMenuWnd::AnyMenuTracked(); });
+      [] { return !CExtPopupMenuWnd::AnyMenuTracked() && !CExtToolControlBar::g_bMenuTracking; });
+  // The keyboard road starts with the pointer off the bars: a pointer resting on a drop-down button
+  // would take an open bar menu over as soon as it moved.
+  Add(
+      "the pointer leaves the bars", [this] { real_input::MoveTo(WindowRect().CenterPoint()); },
+      [this] {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        return pt == WindowRect().CenterPoint();
+      });
   Add(
       "Alt alone selects the first menu button",
       [] {
@@ -406,11 +450,10 @@ void CLabFrame::AddInputSteps() {
       "Right moves the open menu to the next button", [this] { real_input::Key(VK_RIGHT); },
       [this] { return MenuOpen() && m_menuBar.GetTrackedButton() == 1; });
   Add(
-      "Escape twice leaves the menu bar",
-      [] {
-        real_input::Key(VK_ESCAPE);
-        real_input::Key(VK_ESCAPE);
-      },
+      "Escape closes the open menu", [] { real_input::Key(VK_ESCAPE); },
+      [] { return !CExtPopupMenuWnd::AnyMenuTracked(); });
+  Add(
+      "Escape again leaves the menu bar", [] { real_input::Key(VK_ESCAPE); },
       [this] { return !CExtPopupMenuWnd::AnyMenuTracked() && !m_menuBar.IsKeyboardSelectionMode(); });
   Add(
       "Alt+W opens the Window menu by its mnemonic",
@@ -427,18 +470,18 @@ void CLabFrame::AddInputSteps() {
   Add(
       "the restore box of a maximised document restores it", [this] { MDIMaximize(ActiveChild()); },
       [this] { return HasMdiButtons(); });
-  Add(
+  AddClick(
       "a click on the restore box",
       [this] {
         CExtBarMdiRightButton* pRight = m_menuBar.FindMdiRightButton();
         if (pRight == NULL)
-          return;
+          return CPoint(0, 0);
         MdiRightButtonsInfo info;
         m_menuBar.GetMdiRightButtonsInfo(pRight, info, true);
         CExtBarMdiRightButton::CalcButtonRects(info, pRight->GetRect(), true);
         CRect rc = info.m_rcRestore;
         m_menuBar.ClientToScreen(rc);
-        ClickAt(rc.CenterPoint());
+        return rc.CenterPoint();
       },
       [this] {
         BOOL bMaximized = FALSE;

@@ -55,7 +55,7 @@ bool CExtBarButton::InsertToPopupMenu(CExtPopupMenuWnd* pPopup) {
   CExtPopupMenuWnd* pSub = pPopup->ItemGetPopup(nIndex);
   CWnd* pTarget = GetCmdTargetWnd();
   if (pSub == NULL || !pSub->BuildFromMenuHandle(pTarget->GetSafeHwnd(), CMenu::FromHandle(m_hMenu),
-                                                 !IsPopupMenuHandle(), false))
+                                                 IsPopupMenuHandle(), false))
     return false;
   if (bPalette)
     pPopup->ItemSetInline(nIndex, true);
@@ -78,7 +78,7 @@ UINT CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAni
   CWnd* pTarget = GetCmdTargetWnd();
   std::unique_ptr<CExtPopupMenuWnd> pPopup(new CExtPopupMenuWnd);
   if (pTarget == NULL || !pPopup->BuildFromMenuHandle(pTarget->GetSafeHwnd(), CMenu::FromHandle(m_hMenu),
-                                                      !IsPopupMenuHandle())) {
+                                                      IsPopupMenuHandle())) {
     CExtToolControlBar::g_bMenuTracking = bWasTracking;
     return 0;
   }

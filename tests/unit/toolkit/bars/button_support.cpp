@@ -77,19 +77,4 @@ HICON MakeSquareIcon(int nSize, COLORREF clr) {
   return ::CreateIconIndirect(&ii);
 }
 
-bool PumpUntil(const std::function<bool()>& pred) {
-  const DWORD dwStart = ::GetTickCount();
-  while (!pred()) {
-    if (::GetTickCount() - dwStart > 5000)
-      return pred();
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-  }
-  return true;
-}
-
 } // namespace button_support

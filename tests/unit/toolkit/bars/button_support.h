@@ -3,6 +3,8 @@
 // the bar's tip, shortcut and large-icon options are the test's to set.
 #pragma once
 
+#include "tests/common/window_support.h"
+
 #include "framework/fw.h"
 #include "toolkit/bars/ExtToolControlBar.h"
 
@@ -55,7 +57,5 @@ public:
 
 // A square icon of one colour; the caller owns it.
 HICON MakeSquareIcon(int nSize, COLORREF clr);
-// Runs queued messages until pred holds or five seconds pass; pred's last answer.
-bool PumpUntil(const std::function<bool()>& pred);
 
 } // namespace button_support

@@ -55,13 +55,3 @@ bool CListedButton::InsertToPopupMenu(CExtPopupMenuWnd* pPopup) {
   const UINT nId = GetCmdID(false);
   return nId == 0 ? pPopup->InsertItem(0, -1) : pPopup->InsertOwnItem(nId, -1, "cmd", NULL, CExtCmdIcon());
 }
-
-bool WaitUntil(const std::function<bool()>& pred) {
-  const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  for (;;) {
-    PumpPending();
-    if (pred() || std::chrono::steady_clock::now() > tEnd)
-      return pred();
-    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-  }
-}

@@ -2,6 +2,8 @@
 // may veto the menu about to show, and keeps the items of the last menu it prepared.
 #pragma once
 
+#include "tests/common/window_support.h"
+
 #include "framework/fw.h"
 #include "toolkit/bars/ExtPanelControlBar.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
@@ -34,6 +36,3 @@ public:
   bool IsSeparator() const override { return GetCmdID(false) == 0; }
   bool InsertToPopupMenu(CExtPopupMenuWnd* pPopup) override;
 };
-
-// Runs queued messages until pred holds or five seconds pass; pred's last answer.
-bool WaitUntil(const std::function<bool()>& pred);

@@ -68,7 +68,7 @@ TEST(ButtonSplitClick, FiresOnTheBodyAndOpensTheMenuOnlyFromTheArrow) {
   CExtBarButton btn(&fx.m_bar, 310);
   HMENU hMenu = ::CreatePopupMenu();
   ::AppendMenuA(hMenu, MF_STRING, 311, "Other");
-  btn.SetMenu(hMenu, true, true);
+  btn.SetMenu(hMenu, false, true); // the items themselves, not a menu holding them
   btn.SetSeparatedDropDown();
   btn.SetRect(CRect(10, 2, 50, 24));
   btn.OnClick(CPoint(20, 10), true);
@@ -102,7 +102,7 @@ TEST(ButtonAutoChange, TheChosenCommandBecomesTheButtonsCommand) {
   HMENU hMenu = ::CreatePopupMenu();
   ::AppendMenuA(hMenu, MF_STRING, 331, "Thin");
   ::AppendMenuA(hMenu, MF_STRING, 332, "Thick");
-  btn.SetMenu(hMenu, true, true);
+  btn.SetMenu(hMenu, false, true); // the items themselves, not a menu holding them
   btn.SetAutoChangeCmdID();
   btn.SetRect(CRect(10, 2, 50, 24));
   // As the program runs its menus: fully expanded.
@@ -161,7 +161,7 @@ TEST(ButtonHover, MovesAnOpenBarMenuToTheHoveredButton) {
   CExtBarButton btn(&fx.m_bar, 340);
   HMENU hMenu = ::CreatePopupMenu();
   ::AppendMenuA(hMenu, MF_STRING, 341, "Circle");
-  btn.SetMenu(hMenu, true, true);
+  btn.SetMenu(hMenu, false, true); // the items themselves, not a menu holding them
   btn.SetRect(CRect(10, 2, 50, 24));
   bool bSuppressTip = true;
   btn.OnHover(CPoint(20, 10), true, bSuppressTip);
@@ -188,7 +188,7 @@ TEST(ButtonChevronList, EachButtonPutsItsKindOfItem) {
   CExtBarButton command(&fx.m_bar, 350), separator(&fx.m_bar, 0), menu(&fx.m_bar, 351);
   HMENU hMenu = ::CreatePopupMenu();
   ::AppendMenuA(hMenu, MF_STRING, 353, "Circle");
-  menu.SetMenu(hMenu, true, true);
+  menu.SetMenu(hMenu, false, true); // the items themselves, not a menu holding them
   CExtBarColorButton color(&fx.m_bar, 352);
   color.ModifyStyle(TBBS_DISABLED);
   CExtPopupMenuWnd popup;

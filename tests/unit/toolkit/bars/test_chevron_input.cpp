@@ -16,7 +16,7 @@ TEST(ChevronInput, APressOnTheChevronListsTheButtonsThatDidNotFit) {
   ASSERT_NE(nullptr, pFrame);
   pFrame->SetWindowPos(NULL, 0, 0, 200, 300, SWP_NOMOVE | SWP_NOZORDER);
   ::SetForegroundWindow(pFrame->m_hWnd);
-  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == pFrame->m_hWnd; }));
+  ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == pFrame->m_hWnd; }));
   std::vector<UINT> ids;
   for (UINT nId = 1001; nId <= 1010; nId++) {
     CExtCmdItem item(nId);
@@ -32,7 +32,7 @@ TEST(ChevronInput, APressOnTheChevronListsTheButtonsThatDidNotFit) {
   pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
   pFrame->RecalcLayout();
   CExtBarContentExpandButton* pChevron = bar.GetChevron();
-  ASSERT_TRUE(pChevron != NULL && WaitUntil([&] { return pChevron->m_arrHiddenButtons.GetSize() > 0; }));
+  ASSERT_TRUE(pChevron != NULL && PumpUntil([&] { return pChevron->m_arrHiddenButtons.GetSize() > 0; }));
   std::vector<UINT> expected;
   for (INT_PTR i = 0; i < pChevron->m_arrHiddenButtons.GetSize(); i++)
     if (i > 0 || !pChevron->m_arrHiddenButtons[i]->IsSeparator())
@@ -45,7 +45,7 @@ TEST(ChevronInput, APressOnTheChevronListsTheButtonsThatDidNotFit) {
   real_input::Button(MOUSEEVENTF_LEFTDOWN);
   real_input::Button(MOUSEEVENTF_LEFTUP);
   CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
-  ASSERT_TRUE(WaitUntil([&] {
+  ASSERT_TRUE(PumpUntil([&] {
     return pFrame->m_nPrepared == 1 && site.m_pTrackedMenu != NULL && site.m_pAnimatedMenu == NULL &&
            site.m_pTrackedMenu->IsWindowVisible();
   }));
@@ -58,8 +58,8 @@ TEST(ChevronInput, APressOnTheChevronListsTheButtonsThatDidNotFit) {
 
   CExtPopupTrackSite::g_nLastKeyTime = (DWORD)std::clock() - 1000; // keys right after opening are dropped
   real_input::Key(VK_ESCAPE);
-  EXPECT_TRUE(WaitUntil([] { return !CExtPopupMenuWnd::AnyMenuTracked(); }));
-  EXPECT_TRUE(WaitUntil([&] { return bar.GetTrackedButton() == -1; }));
+  EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::AnyMenuTracked(); }));
+  EXPECT_TRUE(PumpUntil([&] { return bar.GetTrackedButton() == -1; }));
   bar.DestroyWindow();
   DestroyChevronFrame(pFrame);
 }

@@ -33,7 +33,7 @@ void SaveScreen(HWND hWndFrame, const char* pszName) {
   pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, rc), pszName);
 }
 
-TEST(KeyboardMenus, DISABLED_MnemonicOfTheMenuBarOpensItsMenu) {
+TEST(KeyboardMenus, MnemonicOfTheMenuBarOpensItsMenu) {
   KeyboardLab lab;
   ASSERT_TRUE(lab.HasMenuButtons());
   CExtMenuControlBar& bar = lab.MenuBar();
@@ -44,7 +44,7 @@ TEST(KeyboardMenus, DISABLED_MnemonicOfTheMenuBarOpensItsMenu) {
   EXPECT_FALSE(bar.IsKeyboardSelectionMode());
 }
 
-TEST(KeyboardMenus, DISABLED_LettersInKeyboardSelectionActAsMnemonics) {
+TEST(KeyboardMenus, LettersInKeyboardSelectionActAsMnemonics) {
   KeyboardLab lab;
   ASSERT_TRUE(lab.HasMenuButtons());
   CExtMenuControlBar& bar = lab.MenuBar();
@@ -56,7 +56,7 @@ TEST(KeyboardMenus, DISABLED_LettersInKeyboardSelectionActAsMnemonics) {
   EXPECT_FALSE(bar.IsKeyboardSelectionMode());
 }
 
-TEST(KeyboardMenus, DISABLED_AltThenDownOpensTheFirstMenu) {
+TEST(KeyboardMenus, AltThenDownOpensTheFirstMenu) {
   KeyboardLab lab;
   ASSERT_TRUE(lab.HasMenuButtons());
   CExtMenuControlBar& bar = lab.MenuBar();
@@ -70,7 +70,7 @@ TEST(KeyboardMenus, DISABLED_AltThenDownOpensTheFirstMenu) {
   EXPECT_TRUE(WaitUntilTrue([] { return !CExtPopupMenuWnd::AnyMenuTracked(); }));
 }
 
-TEST(KeyboardMenus, DISABLED_RightFromTheLastMenuOpensTheFrameSystemMenuThenTheFirstMenu) {
+TEST(KeyboardMenus, RightFromTheLastMenuOpensTheFrameSystemMenuThenTheFirstMenu) {
   KeyboardLab lab;
   ASSERT_TRUE(lab.HasMenuButtons());
   CExtMenuControlBar& bar = lab.MenuBar();
@@ -88,7 +88,7 @@ TEST(KeyboardMenus, DISABLED_RightFromTheLastMenuOpensTheFrameSystemMenuThenTheF
   EXPECT_TRUE(WaitUntilTrue([&] { return ButtonMenuOpen(bar, 0); })) << "no MDI child: on to the first menu";
 }
 
-TEST(KeyboardMenus, DISABLED_LeftFromTheFirstMenuOpensTheChildSystemMenuThenTheFrameSystemMenu) {
+TEST(KeyboardMenus, LeftFromTheFirstMenuOpensTheChildSystemMenuThenTheFrameSystemMenu) {
   KeyboardLab lab(true);
   ASSERT_TRUE(lab.HasMenuButtons());
   CExtMenuControlBar& bar = lab.MenuBar();
@@ -106,7 +106,7 @@ TEST(KeyboardMenus, DISABLED_LeftFromTheFirstMenuOpensTheChildSystemMenuThenTheF
       << "from the frame's system menu on to the last menu";
 }
 
-TEST(KeyboardMenus, DISABLED_RightFromTheLastMenuGoesThroughBothSystemMenusToTheFirstMenu) {
+TEST(KeyboardMenus, RightFromTheLastMenuGoesThroughBothSystemMenusToTheFirstMenu) {
   KeyboardLab lab(true);
   ASSERT_TRUE(lab.HasMenuButtons());
   CExtMenuControlBar& bar = lab.MenuBar();

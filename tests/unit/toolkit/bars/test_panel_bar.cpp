@@ -53,13 +53,13 @@ TEST_P(PanelBar, AsksForItsChildWithMarginsAndTwoPixelsEachWay) {
 
 TEST_P(PanelBar, KeepsItsChildAtTheMarginsWithItsOwnSize) {
   const CRect rcPlaced(5, 5, 105, 205);
-  EXPECT_TRUE(WaitUntil([&] { return ChildBox() == rcPlaced; }));
+  EXPECT_TRUE(PumpUntil([&] { return ChildBox() == rcPlaced; }));
   ::MoveWindow(m_hChild, 30, 40, 100, 200, TRUE);
   m_panel.RepositionChild(true);
   EXPECT_EQ(rcPlaced, ChildBox());
   ::MoveWindow(m_hChild, 0, 0, 100, 200, TRUE);
   m_pFrame->SetWindowPos(NULL, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER); // the frame's layout moves the bar
-  EXPECT_TRUE(WaitUntil([&] { return ChildBox() == rcPlaced; }));
+  EXPECT_TRUE(PumpUntil([&] { return ChildBox() == rcPlaced; }));
 }
 
 TEST_P(PanelBar, PaintsItsBackgroundAroundItsChild) {
@@ -69,7 +69,7 @@ TEST_P(PanelBar, PaintsItsBackgroundAroundItsChild) {
   CRect rcClient;
   m_panel.GetClientRect(&rcClient);
   pixel_support::Pixels px, child;
-  const bool bPainted = WaitUntil([&] {
+  const bool bPainted = PumpUntil([&] {
     m_panel.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     px = pixel_support::ReadWindow(m_panel.m_hWnd, rcClient);
     child = pixel_support::ReadWindow(m_hChild, CRect(50, 100, 51, 101));

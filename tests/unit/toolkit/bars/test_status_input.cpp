@@ -28,7 +28,7 @@ TEST_P(StatusGrip, TheGripSizesTheFrameOnlyWhileItIsNotMaximised) {
   const bool bMaximised = GetParam();
   if (bMaximised) {
     m_frame->ShowWindow(SW_MAXIMIZE);
-    ASSERT_TRUE(WaitFor([&] { return m_frame->IsZoomed() != FALSE; }));
+    ASSERT_TRUE(PumpUntil([&] { return m_frame->IsZoomed() != FALSE; }));
     Relayout(m_frame.get());
   }
   CRect rcBar;
@@ -78,10 +78,10 @@ TEST_F(StatusGripDrag, DraggingTheGripResizesTheFrame) {
        {[&] { real_input::MouseAt(ptTo, MOUSEEVENTF_LEFTUP); },
         [] { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }}},
       results, bDone);
-  WaitFor([&] { return bDone.load(); });
+  PumpUntil([&] { return bDone.load(); });
   driver.join();
   EXPECT_EQ((std::vector<bool>{true, true, true, true, true}), results);
-  EXPECT_TRUE(WaitFor([&] { return frameSize() == rcFrame.Size() + CSize(40, 30); }))
+  EXPECT_TRUE(PumpUntil([&] { return frameSize() == rcFrame.Size() + CSize(40, 30); }))
       << frameSize().cx << " x " << frameSize().cy;
 }
 
@@ -161,7 +161,7 @@ protected:
   }
   static CExtPopupMenuWnd* TrackedMenu() {
     const CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
-    if (!WaitFor([&] {
+    if (!PumpUntil([&] {
           return CExtPopupMenuWnd::AnyMenuTracked() && site.m_pTrackedMenu != NULL &&
                  site.m_pTrackedMenu->IsWindowVisible() && site.m_pAnimatedMenu == NULL;
         }))
@@ -189,7 +189,7 @@ TEST_F(StatusMenu, TheContextMenuListsTheFramesBarsAtThePoint) {
   pMenu->GetWindowRect(&rcMenu);
   EXPECT_TRUE(rcMenu.left == pt.x || rcMenu.right == pt.x) << rcMenu.left << ".." << rcMenu.right;
   real_input::Key(VK_ESCAPE);
-  EXPECT_TRUE(WaitFor([] { return !CExtPopupMenuWnd::AnyMenuTracked(); }));
+  EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::AnyMenuTracked(); }));
 }
 
 TEST_F(StatusMenu, NoMenuWhileTheFrameIsInHelpMode) {

@@ -153,15 +153,3 @@ std::unique_ptr<ToolBarLab> MakeToolBarLab(const std::vector<UINT>& ids, bool bP
   PumpPending();
   return pLab;
 }
-
-bool PumpUntil(const std::function<bool()>& pred) {
-  auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  for (;;) {
-    PumpPending();
-    if (pred())
-      return true;
-    if (std::chrono::steady_clock::now() > tEnd)
-      return pred();
-    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-  }
-}

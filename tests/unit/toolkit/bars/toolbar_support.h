@@ -2,6 +2,8 @@
 // tests do not depend on the bar's own layout or the buttons' measuring.
 #pragma once
 
+#include "tests/common/window_support.h"
+
 #include "framework/fw.h"
 #include "toolkit/bars/ExtToolControlBar.h"
 
@@ -95,6 +97,3 @@ struct ToolBarLab {
   ~ToolBarLab();
 };
 std::unique_ptr<ToolBarLab> MakeToolBarLab(const std::vector<UINT>& ids, bool bPanel = false);
-
-// Runs queued messages until pred holds or five seconds pass; pred's last answer.
-bool PumpUntil(const std::function<bool()>& pred);
