@@ -14,6 +14,8 @@
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 
 #include <windows.h>
+
+#include <memory>
 #include <commctrl.h>
 
 class CDC;
@@ -159,6 +161,9 @@ protected:
   bool PrepareMenuTracking();
   // The popup track flags of this button's menu.
   DWORD CalcTrackFlags(bool bSelectAny, bool bForceNoAnimation) const;
+  // Tracks the popup under the button with the bar's combined-area painter and marks the button
+  // tracked; a popup that cannot be shown is deleted and every bar's tracking ends.
+  bool TrackBarMenu(std::unique_ptr<CExtPopupMenuWnd> pPopup, CPoint point, DWORD dwFlags);
 
   CExtToolControlBar* m_pBar;
   UINT m_nCmdID;

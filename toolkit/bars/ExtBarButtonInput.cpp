@@ -77,8 +77,8 @@ UINT CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAni
   const bool bWasTracking = PrepareMenuTracking();
   CWnd* pTarget = GetCmdTargetWnd();
   std::unique_ptr<CExtPopupMenuWnd> pPopup(new CExtPopupMenuWnd);
-  if (pTarget == NULL || !pPopup->BuildFromMenuHandle(pTarget->GetSafeHwnd(), CMenu::FromHandle(m_hMenu),
-                                                      IsPopupMenuHandle())) {
+  if (pTarget == NULL ||
+      !pPopup->BuildFromMenuHandle(pTarget->GetSafeHwnd(), CMenu::FromHandle(m_hMenu), IsPopupMenuHandle())) {
     CExtToolControlBar::g_bMenuTracking = bWasTracking;
     return 0;
   }
@@ -87,25 +87,16 @@ UINT CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAni
   CExtToolControlBar::g_bMenuTracking = bWasTracking;
 
   const DWORD dwFlags = CalcTrackFlags(bSelectAny, bForceNoAnimation);
-  CPoint ptScreen(point);
-  m_pBar->ClientToScreen(&ptScreen);
-  const CRect rcExclude = GetScreenRect();
-  m_pBar->SetTrackedButton(nIndex);
-
   if (!IsAutoChangeCmdID() || CExtControlBar::IsFrameInHelpMode(m_pBar)) {
-    if (!pPopup->RunTrackingLoop(dwFlags, ptScreen.x, ptScreen.y, &rcExclude, m_pBar,
-                                 &CExtToolControlBar::PaintTrackedButtonOnPopup, NULL, true)) {
-      pPopup.reset();
-      CExtToolControlBar::EndMenuTrackingInAllBars();
-      return 0;
-    }
-    pPopup.release(); // the tracking deletes it
-    CExtToolControlBar::g_bMenuTracking = true;
-    m_pBar->SetTrackedButton(nIndex);
+    TrackBarMenu(std::unique_ptr<CExtPopupMenuWnd>(pPopup.release()), point, dwFlags);
     return 0;
   }
 
   // The chosen command becomes this button's command, so the loop runs for a result.
+  CPoint ptScreen(point);
+  m_pBar->ClientToScreen(&ptScreen);
+  const CRect rcExclude = GetScreenRect();
+  m_pBar->SetTrackedButton(nIndex);
   CExtToolControlBar::g_bMenuTracking = true;
   CExtToolControlBar* pBar = m_pBar;
   const HWND hBar = pBar->GetSafeHwnd();
@@ -284,4 +275,22 @@ DWORD CExtBarButton::CalcTrackFlags(bool bSelectAny, bool bForceNoAnimation) con
   if (bForceNoAnimation)
     dwFlags |= 0x8000;
   return dwFlags;
+}
+
+bool CExtBarButton::TrackBarMenu(std::unique_ptr<CExtPopupMenuWnd> pPopup, CPoint point, DWORD dwFlags) {
+  CPoint ptScreen(point);
+  m_pBar->ClientToScreen(&ptScreen);
+  const CRect rcExclude = GetScreenRect();
+  const int nIndex = m_pBar->GetButtonIndex(this);
+  m_pBar->SetTrackedButton(nIndex);
+  if (!pPopup->RunTrackingLoop(dwFlags, ptScreen.x, ptScreen.y, &rcExclude, m_pBar,
+                               &CExtToolControlBar::PaintTrackedButtonOnPopup, NULL, true)) {
+    pPopup.reset();
+    CExtToolControlBar::EndMenuTrackingInAllBars();
+    return false;
+  }
+  pPopup.release(); // the tracking deletes it
+  CExtToolControlBar::g_bMenuTracking = true;
+  m_pBar->SetTrackedButton(nIndex);
+  return true;
 }

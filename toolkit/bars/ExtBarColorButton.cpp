@@ -119,20 +119,8 @@ UINT CExtBarColorButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForce
   }
   CExtToolControlBar::g_bMenuTracking = bWasTracking;
   SetUpColorPopup(*pPopup);
-  CPoint ptScreen(point);
-  m_pBar->ClientToScreen(&ptScreen);
-  const CRect rcExclude = GetScreenRect();
-  m_pBar->SetTrackedButton(nIndex);
-  if (!pPopup->RunTrackingLoop(CalcTrackFlags(bSelectAny, bForceNoAnimation), ptScreen.x, ptScreen.y,
-                               &rcExclude, m_pBar, &CExtToolControlBar::PaintTrackedButtonOnPopup, NULL,
-                               true)) {
-    pPopup.reset();
-    CExtToolControlBar::EndMenuTrackingInAllBars();
-    return 0;
-  }
-  pPopup.release(); // the tracking deletes it
-  CExtToolControlBar::g_bMenuTracking = true;
-  m_pBar->SetTrackedButton(nIndex);
+  TrackBarMenu(std::unique_ptr<CExtPopupMenuWnd>(pPopup.release()), point,
+               CalcTrackFlags(bSelectAny, bForceNoAnimation));
   return 0;
 }
 
