@@ -3,6 +3,7 @@
 // leaves the tracking flag clear whenever no menu is open, and keeps its GDI and USER objects flat.
 // The input comes from a driver thread while the test thread pumps, since a menu or a drag the
 // input opens runs a loop of its own on the test thread.
+#include "tests/common/input_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/bars/keyboard_support.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
@@ -49,15 +50,6 @@ void SendKeys(const std::vector<UINT>& down, const std::vector<UINT>& up) {
   ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
 }
 
-void MouseAt(POINT pt, DWORD dwFlags) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  ::SendInput(1, &in, sizeof(in));
-}
-
 // One batch of input over the bar's row. Clicks stay clear of the row's start, where the frame's
 // system menu opens, and no key picks an item of a system menu.
 void DriveBatch(std::mt19937& rng, CRect rcRow) {
@@ -67,12 +59,13 @@ void DriveBatch(std::mt19937& rng, CRect rcRow) {
   for (int i = 0; i < kEventsPerBatch; ++i) {
     switch (pick(7)) {
     case 0:
-      MouseAt(CPoint(rcRow.left + pick(rcRow.Width()), rcRow.top + pick(rcRow.Height() + 150)), 0);
+      real_input::MouseAt(CPoint(rcRow.left + pick(rcRow.Width()), rcRow.top + pick(rcRow.Height() + 150)),
+                          0);
       break;
     case 1: {
       const CPoint pt(rcRow.left + 200 + pick(std::max(1, (int)rcRow.Width() - 200)), rcRow.CenterPoint().y);
-      MouseAt(pt, MOUSEEVENTF_LEFTDOWN);
-      MouseAt(pt, MOUSEEVENTF_LEFTUP);
+      real_input::MouseAt(pt, MOUSEEVENTF_LEFTDOWN);
+      real_input::MouseAt(pt, MOUSEEVENTF_LEFTUP);
       break;
     }
     case 2:
