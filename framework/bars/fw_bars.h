@@ -255,6 +255,8 @@ protected:
   std::vector<AFX_STATUSPANE> m_panes; // m_pData and m_nCount describe this
 
   AFX_STATUSPANE* GetPanePtr(int nIndex) const;
+  // The text indicator nID shows; false makes SetIndicators fail (here: a missing string).
+  virtual bool LoadIndicatorText(UINT nID, CString& strText);
 
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg UINT OnNcHitTest(CPoint point);

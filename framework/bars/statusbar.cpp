@@ -60,8 +60,7 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
       pane.nStyle = SBPS_NORMAL;
       pane.nFlags = SBPF_UPDATE;
       if (pane.nID != 0) {
-        // An indicator shows its string; a missing string is a failure.
-        if (!pane.strText.LoadString(pane.nID)) {
+        if (!LoadIndicatorText(pane.nID, pane.strText)) {
           bResult = FALSE;
           break;
         }
@@ -79,6 +78,8 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
   UpdateAllPanes(TRUE, TRUE);
   return bResult;
 }
+
+bool CStatusBar::LoadIndicatorText(UINT nID, CString& strText) { return strText.LoadString(nID) != FALSE; }
 
 int CStatusBar::CommandToIndex(UINT nIDFind) const {
   for (int i = 0; i < m_nCount; i++) {

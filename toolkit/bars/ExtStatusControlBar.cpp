@@ -52,40 +52,16 @@ CExtStatusControlBar::~CExtStatusControlBar() {
 // Panes
 
 BOOL CExtStatusControlBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
-  if (!CStatusBar::SetIndicators(NULL, nIDCount))
-    return FALSE;
-  BOOL bResult = TRUE;
-  if (lpIDArray != NULL) {
-    // Widths are measured in the control's font on the screen.
-    CClientDC dcScreen(NULL);
-    HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-    HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(dcScreen.m_hDC, hFont) : NULL;
-    for (int i = 0; i < m_nCount; i++) {
-      AFX_STATUSPANE& pane = m_panes[i];
-      pane.nID = lpIDArray[i];
-      pane.nFlags |= SBPF_UPDATE;
-      CString strText;
-      if (pane.nID == 0) {
-        // A message pane: a quarter of the screen; the first one stretches without borders.
-        pane.cxText = ::GetSystemMetrics(SM_CXSCREEN) / 4;
-        if (i == 0)
-          pane.nStyle |= SBPS_STRETCH | SBPS_NOBORDERS;
-      } else {
-        if (!g_ResourceManagerHolder->LoadString(strText, pane.nID))
-          strText.Empty();
-        pane.cxText = dcScreen.GetTextExtent(strText).cx;
-      }
-      if (!SetPaneText(i, strText, FALSE)) {
-        bResult = FALSE;
-        break;
-      }
-    }
-    if (hOldFont != NULL)
-      ::SelectObject(dcScreen.m_hDC, hOldFont);
-  }
-  UpdateAllPanes(TRUE, TRUE);
+  const BOOL bResult = CStatusBar::SetIndicators(lpIDArray, nIDCount);
   RedrawNow();
   return bResult;
+}
+
+bool CExtStatusControlBar::LoadIndicatorText(UINT nID, CString& strText) {
+  // Through the resource manager; an indicator without a string shows nothing.
+  if (!g_ResourceManagerHolder->LoadString(strText, nID))
+    strText.Empty();
+  return true;
 }
 
 void CExtStatusControlBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth) {

@@ -109,6 +109,7 @@ public:
   std::vector<std::unique_ptr<_STATUSBAR_PANE_CTRL_>> m_arrPaneCtrls;
 
 protected:
+  bool LoadIndicatorText(UINT nID, CString& strText) override;
   // Reads the theme's and the system's colours; a new background goes to the control as well.
   void ReadThemeColors();
   // Invalidates and paints the bar with its children at once.

@@ -205,6 +205,8 @@ protected:
   CWnd* GetCmdUITarget() const;
   // Deletes every button and empties the chevron's list (each button once).
   void DeleteAllButtonObjects();
+  // Breaks the rows (or, across, the columns) so that none runs past nExtent; the row count.
+  int WrapAlong(bool bHorz, int nExtent);
 
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);

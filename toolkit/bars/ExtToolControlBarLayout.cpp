@@ -225,14 +225,22 @@ void CExtToolControlBar::SizeToolBar(int nLength, bool bVert) {
 
 int CExtToolControlBar::WrapToolBar(int nWidth, int nHeight) {
   (void)nHeight; // rows run along the width; the height does not limit them
+  return WrapAlong(true, nWidth);
+}
+
+void CExtToolControlBar::WrapToolBarVertically(int nHeight) { WrapAlong(false, nHeight); }
+
+int CExtToolControlBar::WrapAlong(bool bHorz, int nExtent) {
   if (m_buttons.GetSize() == 0)
     return 1;
   const bool bPanel = IsPanelBar();
   const int nMode = GetLayoutMode();
   const CSize sizeDef = GetDefButtonSize();
   CClientDC dc(GetSafeHwnd() != NULL ? this : NULL);
-  BarFontSelection font(dc, *this, false);
-  int x = 0, nRows = 1, nPrevPlaced = -1;
+  BarFontSelection font(dc, *this, !bHorz);
+  if (!bHorz && m_pRightBtn != NULL)
+    nExtent -= m_pRightBtn->CalculateLayout(dc, sizeDef, false).cy;
+  int nPos = 0, nRows = 1, nPrevPlaced = -1;
   bool bPrevSeparator = false;
   const int nCount = ContentCount(*this);
   for (int i = 0; i < nCount; ++i) {
@@ -244,61 +252,25 @@ int CExtToolControlBar::WrapToolBar(int nWidth, int nHeight) {
     const bool bSeparator = pButton->IsSeparator();
     if (bSeparator && (nPrevPlaced < 0 || bPrevSeparator))
       continue; // collapsed
-    const int cx = pButton->CalculateLayout(dc, sizeDef, true).cx;
-    if (bSeparator && x == 0) {
+    const CSize size = pButton->CalculateLayout(dc, sizeDef, bHorz);
+    const int nLength = bHorz ? size.cx : size.cy;
+    if (bSeparator && nPos == 0) {
       // A separator at the start of a row takes no room.
-    } else if (!bPanel && !bSeparator && x > 0 && x + cx > nWidth) {
+    } else if (!bPanel && !bSeparator && nPos > 0 && nPos + nLength > nExtent) {
       m_buttons[nPrevPlaced]->SetWrap(nMode, true);
       ++nRows;
-      x = cx;
+      nPos = nLength;
     } else {
-      x += cx;
+      nPos += nLength;
     }
     nPrevPlaced = i;
     bPrevSeparator = bSeparator;
     if (bPanel && pButton->IsWrap(nMode) && i + 1 < nCount) {
       ++nRows;
-      x = 0;
+      nPos = 0;
     }
   }
   return nRows;
-}
-
-void CExtToolControlBar::WrapToolBarVertically(int nHeight) {
-  if (m_buttons.GetSize() == 0)
-    return;
-  const bool bPanel = IsPanelBar();
-  const int nMode = GetLayoutMode();
-  const CSize sizeDef = GetDefButtonSize();
-  CClientDC dc(GetSafeHwnd() != NULL ? this : NULL);
-  BarFontSelection font(dc, *this, true);
-  if (m_pRightBtn != NULL)
-    nHeight -= m_pRightBtn->CalculateLayout(dc, sizeDef, false).cy;
-  int y = 0, nPrevPlaced = -1;
-  bool bPrevSeparator = false;
-  const int nCount = ContentCount(*this);
-  for (int i = 0; i < nCount; ++i) {
-    CExtBarButton* pButton = m_buttons[i];
-    if (!bPanel)
-      pButton->SetWrap(nMode, false);
-    if (IsLeftOut(*this, i))
-      continue;
-    const bool bSeparator = pButton->IsSeparator();
-    if (bSeparator && (nPrevPlaced < 0 || bPrevSeparator))
-      continue;
-    const int cy = pButton->CalculateLayout(dc, sizeDef, false).cy;
-    if (bSeparator && y == 0) {
-    } else if (!bPanel && !bSeparator && y > 0 && y + cy > nHeight) {
-      m_buttons[nPrevPlaced]->SetWrap(nMode, true);
-      y = cy;
-    } else {
-      y += cy;
-    }
-    nPrevPlaced = i;
-    bPrevSeparator = bSeparator;
-    if (bPanel && pButton->IsWrap(nMode))
-      y = 0;
-  }
 }
 
 void CExtToolControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {

@@ -3,8 +3,8 @@
 #include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
+#include "toolkit/foundation/ExtToolInfoText.h"
 
-#include <cstdlib>
 
 namespace {
 // The state bits under which the base bar owns the mouse.
@@ -142,11 +142,7 @@ void CExtToolControlBar::ShowHoverTip(CPoint point) {
   ti.cbSize = sizeof(ti);
   if (pButton->OnToolHitTest(point, &ti) == -1)
     return;
-  CString strText;
-  if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACKA) {
-    strText = ti.lpszText;
-    std::free(ti.lpszText);
-  }
+  const CString strText = TakeToolInfoText(ti);
   if (strText.IsEmpty())
     return;
   CRect rcButton = pButton->GetRect();

@@ -14,9 +14,9 @@
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
+#include "toolkit/foundation/ExtToolInfoText.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -202,11 +202,7 @@ void CExtControlBar::ShowCaptionButtonTip() {
   ti.cbSize = sizeof(ti);
   if (pButton->FillToolInfo(ptScreen - rcCarrier.TopLeft(), &ti) < 0)
     return;
-  CString strText;
-  if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACKA) {
-    strText = ti.lpszText;
-    std::free(ti.lpszText);
-  }
+  const CString strText = TakeToolInfoText(ti);
   if (strText.IsEmpty())
     return;
   CRect rcButton(pButton->m_rc);

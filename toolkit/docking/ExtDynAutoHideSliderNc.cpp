@@ -13,9 +13,9 @@
 #include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
+#include "toolkit/foundation/ExtToolInfoText.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 
 BEGIN_MESSAGE_MAP(CExtDynAutoHideSlider, CWnd)
@@ -184,11 +184,7 @@ void CExtDynAutoHideSlider::ShowButtonTip(CExtBarNcAreaButton* pButton, CPoint p
   ti.cbSize = sizeof(ti);
   if (pButton->FillToolInfo(ptScreen - rcWnd.TopLeft(), &ti) < 0)
     return;
-  CString sText;
-  if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACKA) {
-    sText = ti.lpszText;
-    std::free(ti.lpszText);
-  }
+  const CString sText = TakeToolInfoText(ti);
   if (sText.IsEmpty())
     return;
   CRect rcButton(pButton->m_rc);

@@ -6,9 +6,9 @@
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
+#include "toolkit/foundation/ExtToolInfoText.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 IMPLEMENT_DYNCREATE(CExtMiniDockFrameWnd, CMiniDockFrameWnd)
 
@@ -141,14 +141,16 @@ INT_PTR CExtMiniDockFrameWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
   CPoint ptBar = point;
   ClientToScreen(&ptBar);
   pBar->ScreenToClient(&ptBar);
-  if (pBar->OnToolHitTest(ptBar, &ti) < 0 || ti.lpszText == NULL || ti.lpszText == LPSTR_TEXTCALLBACKA)
+  if (pBar->OnToolHitTest(ptBar, &ti) < 0)
+    return -1;
+  const CString strText = TakeToolInfoText(ti);
+  if (strText.IsEmpty())
     return -1;
   CRect rcTool(ti.rect);
   CToolTipCtrl& tip = const_cast<CToolTipCtrl&>(m_wndToolTip);
   CWnd* pThis = const_cast<CExtMiniDockFrameWnd*>(this);
   tip.DelTool(pThis, 1);
-  tip.AddTool(pThis, ti.lpszText, &rcTool, 1);
-  std::free(ti.lpszText);
+  tip.AddTool(pThis, strText, &rcTool, 1);
   UNUSED_ALWAYS(pTI);
   return -1;
 }

@@ -159,15 +159,6 @@ protected:
     m_panel.reset();
     StatusBarTest::TearDown();
   }
-  static CExtPopupMenuWnd* TrackedMenu() {
-    const CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
-    if (!PumpUntil([&] {
-          return CExtPopupMenuWnd::AnyMenuTracked() && site.m_pTrackedMenu != NULL &&
-                 site.m_pTrackedMenu->IsWindowVisible() && site.m_pAnimatedMenu == NULL;
-        }))
-      return NULL;
-    return site.m_pTrackedMenu;
-  }
   std::unique_ptr<CExtControlBar> m_tools, m_panel;
 };
 
@@ -178,12 +169,9 @@ TEST_F(StatusMenu, TheContextMenuListsTheFramesBarsAtThePoint) {
   m_bar->ClientToScreen(&rcPane);
   const CPoint pt = rcPane.CenterPoint();
   m_bar->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_bar->m_hWnd), MAKELPARAM(pt.x, pt.y));
-  CExtPopupMenuWnd* pMenu = TrackedMenu();
+  CExtPopupMenuWnd* pMenu = WaitForTrackedMenu();
   ASSERT_NE(nullptr, pMenu);
-  std::vector<std::string> texts;
-  for (int i = 0; i < pMenu->GetItemCount(); i++)
-    texts.push_back(static_cast<LPCSTR>(pMenu->ItemGetText(i)));
-  EXPECT_EQ((std::vector<std::string>{"Tools", "", "Panel"}), texts);
+  EXPECT_EQ((std::vector<std::string>{"Tools", "", "Panel"}), MenuItemTexts(*pMenu));
   EXPECT_EQ(nNotificationsBefore + 2, m_frame->m_nMenuNotifications) << "before and after filling";
   CRect rcMenu;
   pMenu->GetWindowRect(&rcMenu);

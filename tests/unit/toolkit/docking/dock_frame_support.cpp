@@ -136,3 +136,20 @@ CRect WindowBox(CWnd* pWnd) {
   rc.OffsetRect(-rc.TopLeft());
   return rc;
 }
+
+CExtPopupMenuWnd* WaitForTrackedMenu() {
+  const CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
+  if (!PumpUntil([&] {
+        return CExtPopupMenuWnd::AnyMenuTracked() && site.m_pTrackedMenu != NULL &&
+               site.m_pTrackedMenu->IsWindowVisible() && site.m_pAnimatedMenu == NULL;
+      }))
+    return NULL;
+  return site.m_pTrackedMenu;
+}
+
+std::vector<std::string> MenuItemTexts(CExtPopupMenuWnd& menu) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < menu.GetItemCount(); i++)
+    texts.push_back(static_cast<LPCSTR>(menu.ItemGetText(i)));
+  return texts;
+}

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -58,6 +59,11 @@ protected:
 };
 // A left (or right) click at the screen point, sent from a driver thread while this thread pumps.
 void ClickAt(POINT ptScreen, bool bRight = false);
+// The menu being tracked once it is shown and done animating; NULL when none came.
+class CExtPopupMenuWnd;
+CExtPopupMenuWnd* WaitForTrackedMenu();
+// The items' texts, top to bottom (a separator's is empty).
+std::vector<std::string> MenuItemTexts(CExtPopupMenuWnd& menu);
 // The bar's window rectangle relative to its top-left (the non-client coordinates).
 CRect WindowBox(CWnd* pWnd);
 

@@ -55,13 +55,7 @@ protected:
   // The tracked menu once it has appeared after a right click at the point; NULL when none did.
   static CExtPopupMenuWnd* RightClickMenu(CPoint ptScreen) {
     ClickAt(ptScreen, true);
-    const CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
-    if (!PumpUntil([&] {
-          return CExtPopupMenuWnd::AnyMenuTracked() && site.m_pTrackedMenu != NULL &&
-                 site.m_pTrackedMenu->IsWindowVisible() && site.m_pAnimatedMenu == NULL;
-        }))
-      return NULL;
-    return site.m_pTrackedMenu;
+    return WaitForTrackedMenu();
   }
   static int FindItem(CExtPopupMenuWnd* pMenu, UINT nId) {
     for (int i = 0; i < pMenu->GetItemCount(); i++)
@@ -89,10 +83,7 @@ TEST_F(BarsMenuInput, ARightClickListsTheBarsAndAClickOnABarsItemHidesOrShowsIt)
       SCOPED_TRACE(std::string(site.where) + (bVisible ? ", panel shown" : ", panel hidden"));
       CExtPopupMenuWnd* pMenu = RightClickMenu(site.pt);
       ASSERT_NE(nullptr, pMenu);
-      std::vector<std::string> texts;
-      for (int i = 0; i < pMenu->GetItemCount(); i++)
-        texts.push_back(static_cast<LPCSTR>(pMenu->ItemGetText(i)));
-      EXPECT_EQ((std::vector<std::string>{"Tools", "", "Panel"}), texts);
+      EXPECT_EQ((std::vector<std::string>{"Tools", "", "Panel"}), MenuItemTexts(*pMenu));
       const int nPanel = FindItem(pMenu, ID_PANEL);
       ASSERT_GE(nPanel, 0);
       EXPECT_EQ(bVisible, (pMenu->GetItemAt(nPanel).m_nStateFlags &
