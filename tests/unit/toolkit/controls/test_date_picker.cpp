@@ -191,6 +191,27 @@ TEST(DatePickerDates, TheGridNeverRunsPastTheLastRepresentableMonth) {
   EXPECT_EQ(4, w.m_picker.GetMonthCount());
 }
 
+TEST(DatePicker, ASubclassedWindowOfItsClassBecomesAPickerShowingTheStoredSelection) {
+  CPickerHost host;
+  ASSERT_TRUE(host.CreateHost(300, 250));
+  CExtDatePickerWnd picker; // registers the class, as a dialog's control needs
+  const HWND hWnd = ::CreateWindowExA(0, "Corvane-DatePickerWnd", "", WS_CHILD | WS_VISIBLE, 0, 0, 250, 200,
+                                      host.m_hWnd, (HMENU)7, AfxGetInstanceHandle(), NULL);
+  ASSERT_NE(nullptr, hWnd);
+  COleDateTime storage[2] = {NullDate(), Day(2007, 4, 9)};
+  picker.m_pExternalSelection = storage;
+  ASSERT_TRUE(picker.SubclassWindow(hWnd));
+  EXPECT_NE(0u, picker.GetStyle() & WS_CLIPCHILDREN);
+  EXPECT_EQ(1, picker.GetMonthCount());
+  EXPECT_EQ(4, picker.CurrentDateGet().GetMonth()) << "the stored end shows when there is no begin";
+  EXPECT_EQ(2007, picker.CurrentDateGet().GetYear());
+  COleDateTime dtBegin, dtEnd;
+  picker.SelectionGet(dtBegin, dtEnd);
+  EXPECT_EQ(COleDateTime::null, dtEnd.GetStatus()) << "a stored null end selects nothing";
+  picker.DestroyWindow();
+  host.DestroyWindow();
+}
+
 TEST(DatePickerPaint, TheSelectedRangeIsPaintedAndSavedForALook) {
   PickerWindow w(P::DPS_DEFAULT | P::DPS_BUTTON_NONE | P::DPS_MULTIPLE_SELECTION, CSize(2, 1), CSize(2, 1));
   ASSERT_TRUE(w.IsMade());
