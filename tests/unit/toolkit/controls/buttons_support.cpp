@@ -6,6 +6,7 @@
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
+#include "toolkit/menus/ExtPopupTrackSite.h"
 
 #include <algorithm>
 
@@ -133,7 +134,8 @@ CExtPopupMenuWnd* WaitForPopup(int nTimeoutMs) {
       [&] {
         search.pFound = NULL;
         ::EnumThreadWindows(::GetCurrentThreadId(), &FindPopupProc, reinterpret_cast<LPARAM>(&search));
-        return search.pFound != NULL;
+        // Input waits until the opening animation is over.
+        return search.pFound != NULL && CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL;
       },
       nTimeoutMs);
   return search.pFound;
