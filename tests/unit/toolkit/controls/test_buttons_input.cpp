@@ -164,4 +164,30 @@ TEST_P(RadioGroupTest, AClickChoosesTheRadioAndClearsItsGroup) {
 
 INSTANTIATE_TEST_SUITE_P(Classes, RadioGroupTest, ::testing::Bool());
 
+// Space and Return on a focused button of each class: a push button clicks, a colour button
+// opens its popup and sends nothing, a check box ticks and clicks.
+enum class Kind { Push, Color, Check };
+using KeyRow = std::tuple<Kind, UINT>;
+class KeyClassTest : public ButtonInputTest, public ::testing::WithParamInterface<KeyRow> {};
+
+TEST_P(KeyClassTest, TheKeyActsAsTheClassClicks) {
+  const auto [kind, nKey] = GetParam();
+  std::unique_ptr<CExtButton> pBtn(kind == Kind::Push    ? new CExtButton
+                                   : kind == Kind::Color ? new CExtColorButton
+                                                         : static_cast<CExtButton*>(new CExtCheckBox));
+  ASSERT_TRUE(m_dlg.Add(*pBtn, kind == Kind::Check ? BS_AUTOCHECKBOX : BS_PUSHBUTTON, "Key", kRect));
+  pBtn->SetFocus();
+  PressKey(nKey);
+  const bool bPopup = kind == Kind::Color && WaitForPopup() != nullptr;
+  if (kind != Kind::Color)
+    PumpUntil([&] { return m_dlg.Clicks(pBtn->GetDlgCtrlID()) == 1; });
+  EXPECT_EQ(std::make_tuple(kind == Kind::Color ? 0 : 1, kind == Kind::Check ? 1 : 0, kind == Kind::Color),
+            std::make_tuple(m_dlg.Clicks(pBtn->GetDlgCtrlID()), pBtn->GetCheck(), bPopup));
+  EXPECT_EQ(0, m_dlg.Clicks(IDOK));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyClassTest,
+                         ::testing::Combine(::testing::Values(Kind::Push, Kind::Color, Kind::Check),
+                                            ::testing::Values(UINT(VK_SPACE), UINT(VK_RETURN))));
+
 } // namespace
