@@ -65,6 +65,21 @@ TEST_F(ButtonInputTest, MouseSpaceAndReturnClickAPushButtonOnce) {
   EXPECT_EQ(std::make_tuple(3, 0), std::make_tuple(m_dlg.Clicks(btn.GetDlgCtrlID()), m_dlg.Clicks(IDOK)));
 }
 
+// Space held while the focus moves on neither clicks nor locks the mouse out of the button.
+TEST_F(ButtonInputTest, LosingTheFocusEndsASpacePush) {
+  CExtButton btn, next;
+  ASSERT_TRUE(m_dlg.Add(btn, BS_PUSHBUTTON, "Push", kRect));
+  ASSERT_TRUE(m_dlg.Add(next, BS_PUSHBUTTON, "Next", CRect(20, 60, 180, 90)));
+  btn.SetFocus();
+  KeyDown(VK_SPACE);
+  PressKey(VK_TAB);
+  ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() != btn.m_hWnd; }));
+  KeyUp(VK_SPACE);
+  EXPECT_EQ(0, m_dlg.Clicks(btn.GetDlgCtrlID()));
+  EXPECT_EQ(1, ClicksAfter(
+                   btn, [&] { ClickCentre(btn.m_hWnd); }, 1));
+}
+
 // Pressing on the main part and releasing on the arrow clicks nothing; a click on the main part
 // of a split button sends the command, a click on its arrow opens the menu.
 TEST_F(ButtonInputTest, TheSplitButtonsPartsActApart) {
