@@ -175,6 +175,12 @@ TEST_F(ShadowDlgTest, TheColourButtonsPopupSetsTheShadowColour) {
     ::EnumThreadWindows(::GetCurrentThreadId(), &FindColorPopup, reinterpret_cast<LPARAM>(&pPopup));
     return pPopup != NULL && CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL;
   }));
+  // The dialog with its colour popup open, for a person to look at.
+  CRect rcShot = ScreenRect(&m_dlg);
+  rcShot.UnionRect(rcShot, ScreenRect(pPopup));
+  EXPECT_FALSE(
+      pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, rcShot), "shadow_dialog_colour_popup.bmp")
+          .empty());
   const int nCell = 21;
   const COLORREF clrCell = pPopup->GetColorAt(nCell);
   CPoint pt = pPopup->GetCellRect(nCell).CenterPoint();
