@@ -61,19 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
                       KeysCase{"PasteIsNotCompleted", true, false, "ab", 0, "", 0, "ab", 2, 2},
                       KeysCase{"AltDownOpensTheList", true, false, NULL, VK_DOWN, "", 0, "", 0, 0, true},
                       KeysCase{"AltLetterIsSwallowed", true, false, NULL, 'X', "q", 0, "q", 1, 1},
-                      KeysCase{"AltLetterGoesOnUncompleted", false, false, NULL, 'X', "q", 0, "q", 1, 1,
-                               false, 1}),
+                      KeysCase{"AltLetterPassesOn", false, false, NULL, 'X', "q", 0, "q", 1, 1, false, 1}),
     ByName());
 
-enum Setup {
-  InCombo = 1,
-  Hello = 2,
-  ReadOnly = 4,
-  Clipboard = 8,
-  NoProfile = 16,
-  ComboKeepsCommands = 32,
-  Undoable = 64
-};
+enum Setup { InCombo = 1, Hello = 2, ReadOnly = 4, Clip = 8, NoProfile = 16, ComboKeeps = 32, Undoable = 64 };
 
 struct MenuCase {
   const char* pszName;
@@ -91,8 +82,8 @@ TEST_P(EditMenu, FollowsAndActsOnTheEdit) {
   const MenuCase& c = GetParam();
   CComboHost host;
   ASSERT_TRUE(host.Open((c.nSetup & NoProfile) == 0));
-  ASSERT_TRUE(host.SetClipboard((c.nSetup & Clipboard) != 0 ? "xyz" : NULL));
-  if ((c.nSetup & ComboKeepsCommands) != 0)
+  ASSERT_TRUE(host.SetClipboard((c.nSetup & Clip) != 0 ? "xyz" : NULL));
+  if ((c.nSetup & ComboKeeps) != 0) // the combo, not its edit, takes the edit commands
     host.m_combo.m_nComboFlags &= ~CExtComboBoxBase::COMBO_EDIT_STD_COMMANDS;
   CEdit& edit = (c.nSetup & InCombo) != 0 ? host.m_combo.m_wndInnerEdit : host.m_edit;
   edit.SetWindowText((c.nSetup & Undoable) != 0 ? "helo" : (c.nSetup & Hello) != 0 ? "hello" : "");
@@ -118,19 +109,19 @@ TEST_P(EditMenu, FollowsAndActsOnTheEdit) {
 
 INSTANTIATE_TEST_SUITE_P(
     States, EditMenu,
-    ::testing::Values(
-        MenuCase{"EmptyEdit", 0, 0, 0, "000000", VK_ESCAPE, "", 0, 0},
-        MenuCase{"Clipboard", Undoable | Clipboard, 1, 3, "111111", VK_ESCAPE, "hello", 1, 3},
-        MenuCase{"ReadOnly", Undoable | ReadOnly | Clipboard, 1, 3, "001001", VK_ESCAPE, "hello", 1, 3},
-        MenuCase{"AllSelected", Undoable, 0, 5, "111010", VK_ESCAPE, "hello", 0, 5},
-        MenuCase{"CaretOnly", Undoable, 2, 2, "100001", VK_ESCAPE, "hello", 2, 2},
-        MenuCase{"SelectAll", Undoable, 1, 3, "111011", 'A', "hello", 0, 5},
-        MenuCase{"Clear", Undoable, 1, 3, "111011", 'E', "hlo", 1, 1},
-        MenuCase{"Undo", Undoable, 1, 3, "111011", 'U', "helo", 3, 3},
-        MenuCase{"SelectAllInCombo", InCombo | Hello, 1, 3, "011011", 'A', "hello", 0, 5},
-        MenuCase{"NoProfile", NoProfile, 0, 0, NULL, VK_ESCAPE, "", 0, 0},
-        MenuCase{"NoProfileInCombo", NoProfile | InCombo, 0, 0, NULL, VK_ESCAPE, "", 0, 0},
-        MenuCase{"ComboKeepsCommands", ComboKeepsCommands | InCombo, 0, 0, NULL, VK_ESCAPE, "", 0, 0}),
+    ::testing::Values(MenuCase{"EmptyEdit", 0, 0, 0, "000000", VK_ESCAPE, "", 0, 0},
+                      MenuCase{"Clipboard", Undoable | Clip, 1, 3, "111111", VK_ESCAPE, "hello", 1, 3},
+                      MenuCase{"ReadOnly", Undoable | ReadOnly | Clip, 1, 3, "001001", VK_ESCAPE, "hello", 1,
+                               3},
+                      MenuCase{"AllSelected", Undoable, 0, 5, "111010", VK_ESCAPE, "hello", 0, 5},
+                      MenuCase{"CaretOnly", Undoable, 2, 2, "100001", VK_ESCAPE, "hello", 2, 2},
+                      MenuCase{"SelectAll", Undoable, 1, 3, "111011", 'A', "hello", 0, 5},
+                      MenuCase{"Clear", Undoable, 1, 3, "111011", 'E', "hlo", 1, 1},
+                      MenuCase{"Undo", Undoable, 1, 3, "111011", 'U', "helo", 3, 3},
+                      MenuCase{"SelectAllInCombo", InCombo | Hello, 1, 3, "011011", 'A', "hello", 0, 5},
+                      MenuCase{"NoProfile", NoProfile, 0, 0, NULL, VK_ESCAPE, "", 0, 0},
+                      MenuCase{"NoProfileInCombo", NoProfile | InCombo, 0, 0, NULL, VK_ESCAPE, "", 0, 0},
+                      MenuCase{"ComboKeepsCommands", ComboKeeps | InCombo, 0, 0, NULL, VK_ESCAPE, "", 0, 0}),
     ByName());
 
 } // namespace
