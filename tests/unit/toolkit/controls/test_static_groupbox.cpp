@@ -10,13 +10,8 @@ namespace {
 
 const int kMid = kBoxCy / 2;
 
-// The first row from the top with a shadow pixel in column x; -1 for none.
-int TopLine(const pixel_support::Pixels& px, int x) {
-  for (int y = 0; y < kMid; ++y)
-    if (px.At(x, y) == kShadow)
-      return y;
-  return -1;
-}
+// The first row from the top with a shadow pixel in column x.
+int TopLine(const pixel_support::Pixels& px, int x) { return Box(px, CRect(x, 0, x + 1, kMid), kShadow).top; }
 
 struct Probe {
   int x, y; // x < 0 counts from the right edge
@@ -57,16 +52,14 @@ TEST_P(StaticInTheme, GroupBoxDrawsEachFrameStyleAndItsCaption) {
   const CSize size = TextSize("Settings");
   const int nLine = TopLine(px, 2);
   EXPECT_EQ(size.cy / 2, nLine);
-  const int nLeft = 9 + (kBoxCx - 18 - size.cx) *
-                            (nAlign == CExtGroupBox::ALIGN_LEFT    ? 0
-                             : nAlign == CExtGroupBox::ALIGN_RIGHT ? 2
-                                                                   : 1) /
-                            2;
+  const int nFree = kBoxCx - 18 - size.cx;
+  const int nLeft = 9 + (nAlign == CExtGroupBox::ALIGN_LEFT    ? 0
+                         : nAlign == CExtGroupBox::ALIGN_RIGHT ? nFree
+                                                               : nFree / 2);
   EXPECT_EQ(CRect(nLeft - 2, nLine, nLeft + size.cx + 2, nLine + 1),
             Box(px, CRect(1, nLine, kBoxCx - 1, nLine + 1), kShadow, true));
   const CRect rcInk = Box(px, CRect(1, 0, kBoxCx - 1, nLine + size.cy), kBack, true, kShadow);
-  EXPECT_GE(rcInk.left, nLeft);
-  EXPECT_LE(rcInk.right, nLeft + size.cx);
+  EXPECT_EQ(rcInk, rcInk & CRect(nLeft, 0, nLeft + size.cx, kMid)) << "the text's own columns";
   EXPECT_FALSE(Box(px, rcInk, kText).IsRectEmpty());
 
   // The band carries the caption in bold in the window colour; the frame below carries none.
@@ -105,14 +98,12 @@ HRESULT WINAPI FakeText(HTHEME, HDC, int nPart, int nState, LPCWSTR, int, DWORD,
 TEST_F(StaticControlTest, GroupBoxDrawsTheVisualStylesPartOrFallsBack) {
   Begin(CLASSIC);
   ASSERT_NE(HMODULE(NULL), Api().GetModule());
-  using A = CExtVisualStyleApi;
-  for (const auto& f : {std::make_pair(A::EP_IsThemeActive, AsProc(Yes)),
-                        {A::EP_GetThemeAppProperties, AsProc(AllowControls)},
-                        {A::EP_OpenThemeData, AsProc(FakeOpen)},
-                        {A::EP_CloseThemeData, AsProc(FakeClose)},
-                        {A::EP_DrawThemeBackground, AsProc(FakeBackground)},
-                        {A::EP_DrawThemeText, AsProc(FakeText)}})
-    Fake(f.first, f.second);
+  Fake(CExtVisualStyleApi::EP_IsThemeActive, AsProc(Yes));
+  Fake(CExtVisualStyleApi::EP_GetThemeAppProperties, AsProc(AllowControls));
+  Fake(CExtVisualStyleApi::EP_OpenThemeData, AsProc(FakeOpen));
+  Fake(CExtVisualStyleApi::EP_CloseThemeData, AsProc(FakeClose));
+  Fake(CExtVisualStyleApi::EP_DrawThemeBackground, AsProc(FakeBackground));
+  Fake(CExtVisualStyleApi::EP_DrawThemeText, AsProc(FakeText));
   Api().TestSetCommonControlsVersion(MAKELONG(0, 6));
   m_box.m_clrBackground = kBack;
   Make(m_box, "BUTTON", "Group", BS_GROUPBOX, kBoxCx, kBoxCy);

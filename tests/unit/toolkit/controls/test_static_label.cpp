@@ -2,8 +2,6 @@
 // platform keeps painting.
 #include "tests/unit/toolkit/controls/static_support.h"
 
-namespace {
-
 // On the theme's background, in the button text colour (the shadow colour when disabled).
 TEST_P(StaticInTheme, LabelTextFollowsTypeAndThemeColours) {
   PM* pm = Begin(GetParam());
@@ -58,5 +56,3 @@ TEST_F(StaticControlTest, LabelCentredImageFramesAndIcons) {
   EXPECT_NEAR(50, rcIcon.CenterPoint().x, 3);
   EXPECT_NEAR(30, rcIcon.CenterPoint().y, 3);
 }
-
-} // namespace
