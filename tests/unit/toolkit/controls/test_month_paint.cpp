@@ -1,5 +1,4 @@
-// What a two-month picker draws in each theme, on a bitmap and on screen, and how a month's
-// measurements follow its texts.
+// What a two-month picker draws in each theme, on a bitmap and on screen, and a month's measurements.
 #include "tests/unit/toolkit/controls/month_support.h"
 #include "tests/unit/toolkit/theme/theme_support.h"
 
@@ -34,17 +33,15 @@ TEST_P(MonthPicture, TodaySelectionCaptionsArrowsAndEdgeDaysOnBitmapAndScreen) {
   const int nFrame = CountColor(s, rcToday, RGB(128, 0, 0));
   rcToday.DeflateRect(1, 1);
   EXPECT_EQ(2 * (rcToday.Width() + rcToday.Height()) + 4, nFrame - CountColor(s, rcToday, RGB(128, 0, 0)));
-  const struct {
-    int nMonth, nCell;
-    bool bSelected, bNumber;
-  } cells[] = {{0, 16, true, true},  {0, 17, true, true},   {0, 18, true, true},  {0, 15, false, true},
-               {0, 19, false, true}, {0, 26, false, true},  {0, 0, false, true},  {0, 6, false, true},
-               {1, 41, false, true}, {0, 41, false, false}, {1, 0, false, false}, {1, 1, false, false}};
-  for (const auto& c : cells) {
-    const CRect& rc = months[c.nMonth]->GetCell(c.nCell).GetRect();
-    const COLORREF clrFill = Id(pm, c.bSelected ? 1001 : COLOR_WINDOW);
-    EXPECT_GT(CountColor(s, rc, clrFill), rc.Width() * rc.Height() / 2) << c.nMonth << "/" << c.nCell;
-    EXPECT_EQ(c.bNumber, Ink(s, rc, clrFill) > 0) << c.nMonth << "/" << c.nCell;
+  // Per cell: N a number on the window colour, S a number on the selection, - blank.
+  const std::string kCells[] = {std::string(16, 'N') + "SSS" + std::string(18, 'N') + "-----",
+                                "--" + std::string(40, 'N')};
+  for (int i = 0; i < 2 * MONTH_INFO::CELL_COUNT; ++i) {
+    const char c = kCells[i / MONTH_INFO::CELL_COUNT][i % MONTH_INFO::CELL_COUNT];
+    const CRect& rc = months[i / MONTH_INFO::CELL_COUNT]->GetCell(i % MONTH_INFO::CELL_COUNT).GetRect();
+    const COLORREF clrFill = Id(pm, c == 'S' ? 1001 : COLOR_WINDOW);
+    EXPECT_GT(CountColor(s, rc, clrFill), rc.Width() * rc.Height() / 2) << i;
+    EXPECT_EQ(c != '-', Ink(s, rc, clrFill) > 0) << i;
   }
 
   // Centred captions, a line under the day names, arrows only at the outer months.
@@ -78,8 +75,7 @@ TEST_P(MonthPicture, TodaySelectionCaptionsArrowsAndEdgeDaysOnBitmapAndScreen) {
 
 INSTANTIATE_TEST_SUITE_P(Themes, MonthPicture, ::testing::Values(CLASSIC, XP, OFFICE2003));
 
-// The month grows to hold its widest caption between the arrows and keeps its floors when the
-// texts are short.
+// The month grows to hold its caption between the arrows and keeps its floors when texts are short.
 TEST_F(MonthPicture, TheMonthHoldsItsCaptionAndArrowsAndKeepsItsFloors) {
   Install(XP);
   CFixedPicker picker;
