@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
 
 using namespace month_support;
@@ -56,14 +55,8 @@ TEST_P(MonthGrid, EveryMonthOfTwoCenturiesMatchesTheReferenceCalendar) {
   }
 }
 
-std::string GridName(const ::testing::TestParamInfo<std::tuple<int, GridKind>>& info) {
-  const auto [nColumns, nRows, bAll] = std::get<1>(info.param);
-  return std::to_string(nColumns) + "x" + std::to_string(nRows) + (bAll ? "All" : "") + "_FirstWeekday" +
-         std::to_string(std::get<0>(info.param));
-}
 INSTANTIATE_TEST_SUITE_P(WeekStarts, MonthGrid,
-                         ::testing::Combine(::testing::Range(0, 7), ::testing::ValuesIn(kGridKinds)),
-                         GridName);
+                         ::testing::Combine(::testing::Range(0, 7), ::testing::ValuesIn(kGridKinds)));
 
 // Arrows answer only on the outer months; the caption and day names stand for the month (the
 // first at 01:01:01); every cell answers its own date at the picker's hit test.
