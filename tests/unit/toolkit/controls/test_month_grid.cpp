@@ -10,7 +10,8 @@ using P = CExtDatePickerWnd;
 
 namespace {
 
-// Days since 1 March of the year 0, a Wednesday, in the proleptic Gregorian calendar; -1 for none.
+// Days since 1 March of the year 0, a Wednesday, in the proleptic Gregorian calendar; Shown gives -1
+// for no date.
 int Serial(int y, int m, int d) {
   y -= m < 3 ? 1 : 0;
   return 365 * y + y / 4 - y / 100 + y / 400 + (153 * ((m + 9) % 12) + 2) / 5 + d - 1;
