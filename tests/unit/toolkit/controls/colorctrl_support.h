@@ -1,61 +1,55 @@
-// What the colour control and colour dialog tests share: a host that records the control's colour
-// notifications, real mouse and key input in client coordinates, and pixels read back.
+// What the colour control and colour dialog tests share: a host recording the control's colour
+// notifications, a fixture opening either on it, real mouse and keys, and pixels read back.
 #pragma once
 
+#include "resources/toolkit_ids.h"
 #include "tests/common/input_support.h"
 #include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
-#include "toolkit/controls/ExtColorCtrl.h"
+#include "toolkit/controls/ExtColorDlg.h"
 
-#include <array>
+#include <gtest/gtest.h>
+
 #include <cctype>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace colorctrl_support {
 
-// One notification: the control's window and its reference, current and previous colours.
 struct Notification {
   HWND hWndCtrl;
-  std::array<COLORREF, 3> colors;
-  COLORREF Current() const { return colors[1]; }
-  COLORREF Previous() const { return colors[2]; }
+  COLORREF clrReference, clrCurrent, clrPrevious;
 };
 
-// A shown top-level window whose one child, a static item, the control subclasses (filling the
-// cx x cy client area less a margin of 10); it keeps every notification the control sends.
+// Keeps every notification of its colour controls; runs m_onPosted for a posted WM_APP, which even
+// a modal loop on top of it dispatches.
 class ColorHost : public CHostWnd {
 public:
-  bool Open(CExtColorCtrl& ctrl, int cx = 300, int cy = 240) {
-    CRect rc(0, 0, cx, cy);
-    ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    if (!CreateHost("colour host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, rc.Width(), rc.Height()) ||
-        ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 10, 10, cx - 20, cy - 20,
-                          m_hWnd, reinterpret_cast<HMENU>(100), NULL, NULL) == NULL ||
-        !ctrl.SubclassDlgItem(100, this))
-      return false;
-    ::SetForegroundWindow(m_hWnd);
-    UpdateWindow();
-    PumpPending();
-    return true;
-  }
   std::vector<Notification> m_notifications;
+  std::function<void()> m_onPosted;
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_APP && m_onPosted)
+      m_onPosted();
     if (message != CExtColorCtrl::g_nMsgColorChanged)
       return CHostWnd::WindowProc(message, wParam, lParam);
     const COLORREF* pBlock = reinterpret_cast<const COLORREF*>(lParam);
-    m_notifications.push_back({reinterpret_cast<HWND>(wParam), {pBlock[0], pBlock[1], pBlock[2]}});
+    m_notifications.push_back({reinterpret_cast<HWND>(wParam), pBlock[0], pBlock[1], pBlock[2]});
     return 0;
   }
 };
 
 inline bool LeftDown() { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
 
-// Moves the pointer to a client point of hWnd, then sends the button flag (none: only the move);
-// waits until the cursor and the button are as sent and nothing of it is left in the queue.
-inline void Mouse(HWND hWnd, CPoint pt, DWORD dwButton = 0) {
+// Moves the pointer to the point at fractions of hWnd's client area, then sends the button flag
+// (none: only the move); waits until cursor and button are as sent and the queue has none of it.
+inline void Mouse(HWND hWnd, double fx, double fy, DWORD dwButton = 0) {
+  CRect rc;
+  ::GetClientRect(hWnd, &rc);
+  CPoint pt(int(rc.Width() * fx), int(rc.Height() * fy));
   ::ClientToScreen(hWnd, &pt);
   real_input::MoveTo(pt);
   if (dwButton != 0)
@@ -65,13 +59,13 @@ inline void Mouse(HWND hWnd, CPoint pt, DWORD dwButton = 0) {
     PumpPending();
     POINT ptNow;
     ::GetCursorPos(&ptNow);
-    return CPoint(ptNow) == pt && LeftDown() == bDown && HIWORD(::GetQueueStatus(QS_INPUT)) == 0;
+    return pt == ptNow && LeftDown() == bDown && HIWORD(::GetQueueStatus(QS_INPUT)) == 0;
   });
 }
 
-inline void Click(HWND hWnd, CPoint pt) {
-  Mouse(hWnd, pt, MOUSEEVENTF_LEFTDOWN);
-  Mouse(hWnd, pt, MOUSEEVENTF_LEFTUP);
+inline void Click(HWND hWnd, double fx, double fy) {
+  Mouse(hWnd, fx, fy, MOUSEEVENTF_LEFTDOWN);
+  Mouse(hWnd, fx, fy, MOUSEEVENTF_LEFTUP);
 }
 
 inline std::string Text(HWND hWnd) {
@@ -90,13 +84,6 @@ inline bool TypeInto(HWND hEdit, const char* pszText) {
   return PumpUntil([&] { return Text(hEdit) == pszText && HIWORD(::GetQueueStatus(QS_INPUT)) == 0; });
 }
 
-// The point at fractions of the client area.
-inline CPoint At(HWND hWnd, double fx, double fy) {
-  CRect rc;
-  ::GetClientRect(hWnd, &rc);
-  return CPoint(int(rc.Width() * fx), int(rc.Height() * fy));
-}
-
 // The client pixels as painted now.
 inline pixel_support::Pixels ClientPixels(HWND hWnd) {
   ::RedrawWindow(hWnd, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -104,5 +91,57 @@ inline pixel_support::Pixels ClientPixels(HWND hWnd) {
   ::GetClientRect(hWnd, &rc);
   return pixel_support::ReadWindow(hWnd, rc);
 }
+
+inline COLORREF PixelAt(HWND hWnd, double fx, double fy) {
+  const pixel_support::Pixels px = ClientPixels(hWnd);
+  return px.At(int(px.cx * fx), int(px.cy * fy));
+}
+
+const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
+
+// A shown host with a client area of 300 x 240, and on it the control or the dialog a test opens.
+class ColorTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    CRect rc(0, 0, 300, 240);
+    ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    ASSERT_TRUE(m_host.CreateHost("colour host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, rc.Width(), rc.Height()));
+  }
+  void TearDown() override {
+    if (::GetCapture() != NULL)
+      ::ReleaseCapture();
+    if (m_pDlg && m_pDlg->GetSafeHwnd() != NULL)
+      m_pDlg->DestroyWindow();
+    m_host.DestroyWindow();
+  }
+  // The control subclasses a static item filling the host less a margin of 10; its colour is red,
+  // its reference blue.
+  void OpenCtrl(int nMode) {
+    m_ctrl.m_nMode = nMode;
+    m_ctrl.m_clrCurrent = m_ctrl.m_clrPrevious = kRed;
+    m_ctrl.m_clrReference = kBlue;
+    ASSERT_NE(nullptr, ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 10, 10, 280, 220,
+                                         m_host.m_hWnd, reinterpret_cast<HMENU>(100), NULL, NULL));
+    ASSERT_TRUE(m_ctrl.SubclassDlgItem(100, &m_host));
+    Show(m_host);
+  }
+  // The dialog opened without a modal loop; what is tested here behaves the same in one.
+  void OpenDlg(COLORREF clrInit, COLORREF clrNew, const char* pszCaption = "") {
+    m_pDlg = std::make_unique<CExtColorDlg>(clrInit, clrNew, &m_host);
+    m_pDlg->m_strCaption = pszCaption;
+    ASSERT_TRUE(m_pDlg->Create(IDD_EXT_COLOR_DLG, &m_host));
+    m_pDlg->ShowWindow(SW_SHOW);
+    Show(*m_pDlg);
+  }
+  static void Show(CWnd& wnd) {
+    ::SetForegroundWindow(wnd.m_hWnd);
+    wnd.UpdateWindow();
+    PumpPending();
+  }
+
+  ColorHost m_host;
+  CExtColorCtrl m_ctrl;
+  std::unique_ptr<CExtColorDlg> m_pDlg;
+};
 
 } // namespace colorctrl_support

@@ -1,14 +1,9 @@
 // The colour dialog on a real window: value triples, picker and swatch kept in step by typed keys
 // and clicks, the range error, the mode list, resizing, the modal run and a picture in every theme.
-#include "resources/toolkit_ids.h"
 #include "tests/unit/toolkit/controls/colorctrl_support.h"
-#include "toolkit/controls/ExtColorDlg.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <set>
 
 namespace {
@@ -33,53 +28,32 @@ Triple Expected(COLORREF clr, int nFirst) {
   return t;
 }
 
-class ColorDlgTest : public ::testing::Test {
+class ColorDlgTest : public ColorTest {
 protected:
-  void SetUp() override { ASSERT_TRUE(m_host.CreateHost("host", WS_OVERLAPPEDWINDOW | WS_VISIBLE)); }
-  void TearDown() override {
-    if (m_pDlg && m_pDlg->GetSafeHwnd() != NULL)
-      m_pDlg->DestroyWindow();
-    m_host.DestroyWindow();
-  }
-  // Opens the dialog without a modal loop; what is tested here behaves the same in one.
   void Open(COLORREF clrInit = kInit, COLORREF clrNew = kNew, const char* pszCaption = "") {
-    m_pDlg = std::make_unique<Dlg>(clrInit, clrNew, &m_host);
-    m_pDlg->m_strCaption = pszCaption;
-    ASSERT_TRUE(m_pDlg->Create(IDD_EXT_COLOR_DLG, &m_host));
-    m_pDlg->ShowWindow(SW_SHOW);
-    ::SetForegroundWindow(m_pDlg->m_hWnd);
-    PumpPending();
+    OpenDlg(clrInit, clrNew, pszCaption);
   }
   HWND Edit(int nRow) const { return m_pDlg->m_arrEdits[nRow].m_hWnd; }
   Triple Shown(int n) const { return {Text(Edit(n)), Text(Edit(n + 1)), Text(Edit(n + 2))}; }
-  COLORREF Swatch(bool bLower = false) const {
-    const pixel_support::Pixels px = ClientPixels(m_pDlg->m_wndDiff.m_hWnd);
-    return px.At(px.cx / 2, bLower ? px.cy * 3 / 4 : px.cy / 4);
-  }
+  COLORREF Swatch(double fy = 0.25) const { return PixelAt(m_pDlg->m_wndDiff.m_hWnd, 0.5, fy); }
   void ChooseMode(int nMode) {
     m_pDlg->m_wndMode.SetCurSel(nMode);
     m_pDlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_EXT_COLOR_MODE, CBN_SELENDOK),
                         reinterpret_cast<LPARAM>(m_pDlg->m_wndMode.m_hWnd));
   }
-  // Clicks the picker at a point of its client area given in fractions; waits for a new colour.
-  void Pick(double fx, double fy) {
-    CExtColorCtrl& picker = m_pDlg->m_wndPicker;
-    const COLORREF clrBefore = picker.m_clrCurrent;
-    Click(picker.m_hWnd, At(picker.m_hWnd, fx, fy));
-    ASSERT_TRUE(PumpUntil([&] { return picker.m_clrCurrent != clrBefore; }));
+  // Clicks the control; waits until the picker's colour is no longer clrBefore.
+  void Pick(CExtColorCtrl& ctrl, double fy, COLORREF clrBefore) {
+    Click(ctrl.m_hWnd, 0.5, fy);
+    ASSERT_TRUE(PumpUntil([&] { return m_pDlg->m_wndPicker.m_clrCurrent != clrBefore; }));
   }
   void ExpectEverywhere(COLORREF clr, int nTypedRow = -1) {
     EXPECT_EQ(clr, m_pDlg->m_wndPicker.m_clrCurrent);
-    EXPECT_EQ(clr, m_pDlg->m_wndDiff.m_clrCurrent);
     EXPECT_EQ(clr, m_pDlg->m_clrNew);
     EXPECT_EQ(clr, Swatch());
     for (int nFirst : {Dlg::ROW_RED, Dlg::ROW_HUE, Dlg::ROW_CYAN})
       if (nFirst != nTypedRow)
         EXPECT_EQ(Expected(clr, nFirst), Shown(nFirst)) << "row " << nFirst;
   }
-
-  CHostWnd m_host;
-  std::unique_ptr<Dlg> m_pDlg;
 };
 
 // It opens with the new colour everywhere over the initial one, the title from the text after the
@@ -87,7 +61,7 @@ protected:
 TEST_F(ColorDlgTest, OpensWithTheNewColourOverTheInitialOne) {
   Open(kInit, kNew, "Colour\nPick a shadow colour");
   ExpectEverywhere(kNew);
-  EXPECT_EQ(kInit, Swatch(true));
+  EXPECT_EQ(kInit, Swatch(0.75));
   EXPECT_EQ("Pick a shadow colour", Text(m_pDlg->m_hWnd));
   EXPECT_NE(0, m_pDlg->SendMessage(WM_GETICON, ICON_BIG, 0));
   ASSERT_EQ(CExtColorCtrl::MODE_NAMED_COUNT, m_pDlg->m_wndMode.GetCount());
@@ -123,7 +97,7 @@ TEST_P(ColorDlgTypingTest, TypingATripleKeepsTheOthersInStep) {
     ASSERT_TRUE(TypeInto(Edit(c.nFirst + i), c.typed[i].c_str()));
   EXPECT_EQ(c.typed, Shown(c.nFirst));
   ExpectEverywhere(c.clrExpected, c.nFirst);
-  EXPECT_EQ(kInit, Swatch(true));
+  EXPECT_EQ(kInit, Swatch(0.75));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -154,7 +128,7 @@ TEST_F(ColorDlgTest, AValueOutOfRangeIsRefusedAndFocused) {
 TEST_F(ColorDlgTest, PicksInThePickersAndTheSwatchReachEveryValue) {
   Open();
   CExtColorCtrl& picker = m_pDlg->m_wndPicker;
-  Pick(0.5, 0.33);
+  Pick(picker, 0.33, kNew);
   ExpectEverywhere(picker.m_clrCurrent);
   const COLORREF clrPicked = picker.m_clrCurrent;
   const pixel_support::Pixels before = ClientPixels(picker.m_hWnd);
@@ -164,14 +138,13 @@ TEST_F(ColorDlgTest, PicksInThePickersAndTheSwatchReachEveryValue) {
   ASSERT_TRUE(PumpUntil([&] { return picker.m_nMode == CExtColorCtrl::MODE_GRAYSCALE_MIXER; }));
   EXPECT_EQ(clrPicked, picker.m_clrCurrent);
   EXPECT_NE(before.data, ClientPixels(picker.m_hWnd).data);
-  Pick(0.5, 0.5);
+  Pick(picker, 0.5, clrPicked);
   EXPECT_EQ(GetRValue(picker.m_clrCurrent), GetBValue(picker.m_clrCurrent));
   ExpectEverywhere(picker.m_clrCurrent);
   ChooseMode(-1);
   EXPECT_EQ(CExtColorCtrl::MODE_GRAYSCALE_MIXER, picker.m_nMode);
 
-  Click(m_pDlg->m_wndDiff.m_hWnd, At(m_pDlg->m_wndDiff.m_hWnd, 0.5, 0.75));
-  ASSERT_TRUE(PumpUntil([&] { return picker.m_clrCurrent == kInit; }));
+  Pick(m_pDlg->m_wndDiff, 0.75, picker.m_clrCurrent);
   ExpectEverywhere(kInit);
 }
 
@@ -189,36 +162,19 @@ TEST_F(ColorDlgTest, ResizingFollowsTheAnchors) {
   EXPECT_EQ(rcModeLabel, rect(IDC_EXT_COLOR_MODE_LABEL));
 }
 
-// Once the modal dialog is up, types 128 into the red value and ends the run with the key; the keys
-// reach the dialog's own loop.
-class CScriptedColorDlg : public Dlg {
-public:
-  using Dlg::Dlg;
-  UINT m_nEndKey = 0;
-
-protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_APP + 1) {
-      ::SetForegroundWindow(m_hWnd);
-      m_arrEdits[ROW_RED].SetFocus();
-      m_arrEdits[ROW_RED].SetSel(0, -1);
-      for (UINT vk : {UINT('1'), UINT('2'), UINT('8'), m_nEndKey})
-        real_input::Key(vk);
-      return 0;
-    }
-    const LRESULT lResult = Dlg::WindowProc(message, wParam, lParam);
-    if (message == WM_INITDIALOG)
-      PostMessage(WM_APP + 1);
-    return lResult;
-  }
-};
-
 class ColorDlgModalTest : public ColorDlgTest, public ::testing::WithParamInterface<UINT> {};
 
-// Ended by Enter, the run answers IDOK with the typed colour; by Esc, IDCANCEL.
+// Typed into and ended by Enter, the run answers IDOK with the typed colour; by Esc, IDCANCEL.
 TEST_P(ColorDlgModalTest, TheModalRunEndsWithTheKey) {
-  CScriptedColorDlg dlg(kInit, kNew, &m_host);
-  dlg.m_nEndKey = GetParam();
+  Dlg dlg(kInit, kNew, &m_host);
+  m_host.m_onPosted = [&] { // runs once the dialog is up; the keys reach its own loop
+    ::SetForegroundWindow(dlg.m_hWnd);
+    dlg.m_arrEdits[Dlg::ROW_RED].SetFocus();
+    dlg.m_arrEdits[Dlg::ROW_RED].SetSel(0, -1);
+    for (UINT vk : {UINT('1'), UINT('2'), UINT('8'), GetParam()})
+      real_input::Key(vk);
+  };
+  m_host.PostMessage(WM_APP);
   EXPECT_EQ(GetParam() == VK_RETURN ? IDOK : IDCANCEL, dlg.DoModal());
   EXPECT_FALSE(dlg.m_bInitialized);
   if (GetParam() == VK_RETURN)
