@@ -97,16 +97,13 @@ inline COLORREF PixelAt(HWND hWnd, double fx, double fy) {
   return px.At(int(px.cx * fx), int(px.cy * fy));
 }
 
-const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
+const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kInit = RGB(10, 20, 30),
+               kNew = RGB(200, 100, 50);
 
-// A shown host with a client area of 300 x 240, and on it the control or the dialog a test opens.
+// A shown host, and on it the control or the dialog a test opens.
 class ColorTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    CRect rc(0, 0, 300, 240);
-    ::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    ASSERT_TRUE(m_host.CreateHost("colour host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, rc.Width(), rc.Height()));
-  }
+  void SetUp() override { ASSERT_TRUE(m_host.CreateHost("colour host", WS_OVERLAPPEDWINDOW | WS_VISIBLE)); }
   void TearDown() override {
     if (::GetCapture() != NULL)
       ::ReleaseCapture();
@@ -126,7 +123,7 @@ protected:
     Show(m_host);
   }
   // The dialog opened without a modal loop; what is tested here behaves the same in one.
-  void OpenDlg(COLORREF clrInit, COLORREF clrNew, const char* pszCaption = "") {
+  void OpenDlg(COLORREF clrInit = kInit, COLORREF clrNew = kNew, const char* pszCaption = "") {
     m_pDlg = std::make_unique<CExtColorDlg>(clrInit, clrNew, &m_host);
     m_pDlg->m_strCaption = pszCaption;
     ASSERT_TRUE(m_pDlg->Create(IDD_EXT_COLOR_DLG, &m_host));
