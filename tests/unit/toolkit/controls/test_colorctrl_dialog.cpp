@@ -179,28 +179,23 @@ TEST_F(ColorDlgTest, ResizingFollowsTheAnchors) {
   EXPECT_EQ(rcModeLabel, rect(IDC_EXT_COLOR_MODE_LABEL));
 }
 
-class ColorDlgModalTest : public ColorDlgTest, public ::testing::WithParamInterface<UINT> {};
-
-// Typed into and ended by Enter, the run answers IDOK with the typed colour; by Esc, IDCANCEL.
-TEST_P(ColorDlgModalTest, TheModalRunEndsWithTheKey) {
-  Dlg dlg(kInit, kNew, &m_host);
-  m_host.m_onPosted = [&] { // runs once the dialog is up; the keys reach its own loop
-    ::SetForegroundWindow(dlg.m_hWnd);
-    dlg.m_arrEdits[Dlg::ROW_RED].SetFocus();
-    dlg.m_arrEdits[Dlg::ROW_RED].SetSel(0, -1);
-    for (UINT vk : {UINT('1'), UINT('2'), UINT('8'), GetParam()})
-      real_input::Key(vk);
-  };
-  m_host.PostMessage(WM_APP);
-  EXPECT_EQ(GetParam() == VK_RETURN ? IDOK : IDCANCEL, dlg.DoModal());
-  EXPECT_FALSE(dlg.m_bInitialized);
-  if (GetParam() == VK_RETURN)
-    EXPECT_EQ(RGB(128, 100, 50), dlg.m_clrNew);
+// Typed into and ended by Enter, the modal run answers IDOK with the typed colour; by Esc, IDCANCEL.
+TEST_F(ColorDlgTest, TheModalRunEndsWithEnterAsOkAndEscAsCancel) {
+  for (UINT nEndKey : {UINT(VK_RETURN), UINT(VK_ESCAPE)}) {
+    Dlg dlg(kInit, kNew, &m_host);
+    m_host.m_onPosted = [&] { // runs once the dialog is up; the keys reach its own loop
+      ::SetForegroundWindow(dlg.m_hWnd);
+      dlg.m_arrEdits[Dlg::ROW_RED].SetFocus();
+      dlg.m_arrEdits[Dlg::ROW_RED].SetSel(0, -1);
+      for (UINT vk : {UINT('1'), UINT('2'), UINT('8'), nEndKey})
+        real_input::Key(vk);
+    };
+    m_host.PostMessage(WM_APP);
+    EXPECT_EQ(nEndKey == VK_RETURN ? IDOK : IDCANCEL, dlg.DoModal()) << nEndKey;
+    EXPECT_FALSE(dlg.m_bInitialized);
+    if (nEndKey == VK_RETURN)
+      EXPECT_EQ(RGB(128, 100, 50), dlg.m_clrNew);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(EndKeys, ColorDlgModalTest, ::testing::Values(UINT(VK_RETURN), UINT(VK_ESCAPE)),
-                         [](const ::testing::TestParamInfo<UINT>& info) {
-                           return info.param == VK_RETURN ? "EnterIsOk" : "EscIsCancel";
-                         });
 
 } // namespace
