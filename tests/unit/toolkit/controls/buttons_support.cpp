@@ -78,22 +78,16 @@ std::vector<Received> CButtonsDlg::Messages(UINT nMsg) const {
 }
 
 LRESULT CButtonsDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND) {
+  const bool bColour = message == CExtPopupColorMenuWnd::g_nMsgNotifyColorChanged ||
+                       message == CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally;
+  if (bColour || message == WM_COMMAND)
     m_log.push_back({message, wParam, lParam});
-  } else if (message == CExtPopupColorMenuWnd::g_nMsgNotifyColorChanged ||
-             message == CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally) {
-    m_log.push_back({message, wParam, lParam});
-    return 0;
-  }
-  return CDialog::WindowProc(message, wParam, lParam);
+  return bColour ? 0 : CDialog::WindowProc(message, wParam, lParam);
 }
 
 void Key(UINT nVirtKey, bool bDown) {
-  INPUT in = {};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = static_cast<WORD>(nVirtKey);
-  in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(nVirtKey, 0));
-  in.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
+  INPUT in = {INPUT_KEYBOARD};
+  in.ki = {(WORD)nVirtKey, (WORD)::MapVirtualKeyA(nVirtKey, 0), bDown ? 0u : (DWORD)KEYEVENTF_KEYUP};
   ::SendInput(1, &in, sizeof(in));
   PumpUntil([&] {
     return ((::GetAsyncKeyState((int)nVirtKey) & 0x8000) != 0) == bDown &&

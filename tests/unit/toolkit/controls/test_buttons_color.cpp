@@ -10,17 +10,16 @@
 #include <colordlg.h>
 
 #include <algorithm>
-#include <atomic>
+#include <chrono>
 #include <cstring>
-#include <thread>
+#include <future>
 #include <tuple>
 #include <vector>
 
 namespace {
 
 using namespace buttons_support;
-using colorctrl_support::Click;
-using colorctrl_support::MoveInside;
+using namespace colorctrl_support;
 typedef CExtPopupColorMenuWnd C;
 
 const LPARAM kCookie = 0x5A17;
@@ -35,9 +34,10 @@ protected:
     m_btn.m_clrSelected = kStart;
   }
   void TearDown() override { CloseMenus(); }
-  // Opens the popup with a click and waits until it is laid out.
-  C* OpenPopup() {
-    ClickCentre(m_btn.m_hWnd);
+  // Opens the popup with a click, or the key on the focused button, and waits until it is laid out.
+  C* OpenPopup(UINT nKey = 0) {
+    m_btn.SetFocus();
+    nKey == 0 ? ClickCentre(m_btn.m_hWnd) : PressKey(nKey);
     C* pPopup = DYNAMIC_DOWNCAST(CExtPopupColorMenuWnd, WaitForPopup());
     if (pPopup != NULL)
       PumpUntil([&] { return !pPopup->GetCellRect(0).IsRectEmpty(); });
@@ -71,19 +71,23 @@ TEST_F(ColorButtonTest, ACellOfThePopupIsReportedWithTheCookieAndShown) {
   EXPECT_GT(CountColour(m_btn.m_hWnd, clrCell), 50);
 }
 
-// The popup's default-colour choice, and a final notification of -1 (no colour), report the
-// button's default colour or -1 and show the default colour, or keep the colour without one.
-class DefaultColorTest : public ColorButtonTest, public ::testing::WithParamInterface<COLORREF> {};
+// A click, Space or Return opens the popup and no click is sent; the popup's default-colour
+// choice, and a final notification of -1 (no colour), report the button's default colour or -1
+// and show the default colour, or keep the colour without one.
+using DefaultRow = std::tuple<COLORREF, UINT>;
+class DefaultColorTest : public ColorButtonTest, public ::testing::WithParamInterface<DefaultRow> {};
 
 TEST_P(DefaultColorTest, TheDefaultAndNoColourChoicesShowTheDefaultColour) {
-  const COLORREF clrDefault = GetParam(), clrShown = clrDefault == (COLORREF)-1 ? kStart : clrDefault;
+  const auto [clrDefault, nKey] = GetParam();
+  const COLORREF clrShown = clrDefault == (COLORREF)-1 ? kStart : clrDefault;
   m_btn.m_clrDefault = clrDefault;
-  C* pPopup = OpenPopup();
+  C* pPopup = OpenPopup(nKey);
   ASSERT_NE(nullptr, pPopup);
   ASSERT_FALSE(pPopup->m_rcDefaultButton.IsRectEmpty());
   Click(pPopup->m_hWnd, pPopup->m_rcDefaultButton.CenterPoint().x, pPopup->m_rcDefaultButton.CenterPoint().y);
   EXPECT_EQ(std::make_tuple(WPARAM(clrDefault), kCookie), Final());
   EXPECT_EQ(clrShown, m_btn.m_clrSelected);
+  EXPECT_EQ(std::make_tuple(0, 0), std::make_tuple(m_dlg.Clicks(m_btn.GetDlgCtrlID()), m_dlg.Clicks(IDOK)));
 
   m_dlg.m_log.clear();
   m_btn.m_clrSelected = kStart;
@@ -92,7 +96,10 @@ TEST_P(DefaultColorTest, TheDefaultAndNoColourChoicesShowTheDefaultColour) {
   EXPECT_EQ(clrShown, m_btn.m_clrSelected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Defaults, DefaultColorTest, ::testing::Values(RGB(200, 30, 40), (COLORREF)-1));
+INSTANTIATE_TEST_SUITE_P(Defaults, DefaultColorTest,
+                         ::testing::Values(DefaultRow{RGB(200, 30, 40), 0},
+                                           DefaultRow{(COLORREF)-1, VK_SPACE},
+                                           DefaultRow{RGB(200, 30, 40), VK_RETURN}));
 
 // A split colour button reports its colour on a click of the main part without a popup.
 TEST_F(ColorButtonTest, TheMainPartOfASplitColourButtonReportsItsColour) {
@@ -101,19 +108,6 @@ TEST_F(ColorButtonTest, TheMainPartOfASplitColourButtonReportsItsColour) {
   EXPECT_EQ(std::make_tuple(WPARAM(kStart), kCookie), Final());
   EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuTracked());
 }
-
-// Space and Return on the focused button open its popup and send no click.
-class ColorKeyTest : public ColorButtonTest, public ::testing::WithParamInterface<UINT> {};
-
-TEST_P(ColorKeyTest, TheKeyOpensThePopup) {
-  m_btn.SetFocus();
-  PressKey(GetParam());
-  EXPECT_NE(nullptr, DYNAMIC_DOWNCAST(CExtPopupColorMenuWnd, WaitForPopup()));
-  EXPECT_EQ(std::make_tuple(0, 0),
-            std::make_tuple(m_dlg.WaitClicks(m_btn.GetDlgCtrlID(), 0), m_dlg.Clicks(IDOK)));
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, ColorKeyTest, ::testing::Values(UINT(VK_SPACE), UINT(VK_RETURN)));
 
 // Clicks into the colour dialog's edit and types the value as real keys; true once it shows it.
 bool TypeValue(HWND hEdit, const char* pszValue) {
@@ -142,31 +136,28 @@ TEST_P(CustomColorTest, TheSystemColourDialogGivesTheCustomColour) {
   C* pPopup = OpenPopup();
   ASSERT_NE(nullptr, pPopup);
   ASSERT_FALSE(pPopup->m_rcCustomButton.IsRectEmpty());
-  const HWND hOwner = m_dlg.m_hWnd;
-  std::atomic<bool> bDriven(false), bDone(false);
   // The click runs the dialog's modal loop inside this thread's pump, so another thread drives it.
-  std::thread driver([&] {
+  auto driver = std::async(std::launch::async, [&] {
     HWND hColorDlg = NULL;
-    bDriven = PumpUntil(
+    const bool bFound = PumpUntil(
         [&] {
           hColorDlg = ::GetForegroundWindow();
-          return ::GetWindow(hColorDlg, GW_OWNER) == hOwner && ::GetDlgItem(hColorDlg, COLOR_RED) != NULL;
+          return ::GetWindow(hColorDlg, GW_OWNER) == m_dlg.m_hWnd &&
+                 ::GetDlgItem(hColorDlg, COLOR_RED) != NULL;
         },
         10000);
-    if (bDriven && bOk)
-      bDriven = TypeValue(::GetDlgItem(hColorDlg, COLOR_RED), "200");
-    if (bDriven)
-      real_input::Key(bOk ? VK_RETURN : VK_ESCAPE);
-    bDriven = bDriven && PumpUntil([&] { return !::IsWindow(hColorDlg); }, 10000);
-    bDone = true;
+    if (!bFound || (bOk && !TypeValue(::GetDlgItem(hColorDlg, COLOR_RED), "200")))
+      return false;
+    real_input::Key(bOk ? VK_RETURN : VK_ESCAPE);
+    return PumpUntil([&] { return !::IsWindow(hColorDlg); }, 10000);
   });
   const CPoint pt = pPopup->m_rcCustomButton.CenterPoint();
   MoveInside(pPopup->m_hWnd, pt.x, pt.y);
   real_input::Button(MOUSEEVENTF_LEFTDOWN);
   real_input::Button(MOUSEEVENTF_LEFTUP);
-  EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }, 30000));
-  driver.join();
-  ASSERT_TRUE(bDriven);
+  EXPECT_TRUE(PumpUntil([&] { return driver.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+                        30000));
+  ASSERT_TRUE(driver.get());
   if (bOk)
     EXPECT_EQ(std::make_tuple(WPARAM(clrTyped), kCookie), Final());
   else

@@ -16,7 +16,7 @@
 namespace {
 
 using namespace buttons_support;
-using colorctrl_support::Click;
+using namespace colorctrl_support;
 
 const CRect kRect(20, 20, 180, 50);
 
@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Types, ButtonStateTest, ::testing::ValuesIn(kStates));
 
 // Dark pixels: a push button's text on its face.
 int InkPixels(HWND hWnd) {
-  const pixel_support::Pixels px = colorctrl_support::ClientPixels(hWnd);
+  const pixel_support::Pixels px = ClientPixels(hWnd);
   return (int)std::count_if(px.data.begin(), px.data.end(),
                             [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 200; });
 }
@@ -132,8 +132,8 @@ TEST_F(ButtonTest, TheSplitButtonsPartsActApart) {
   const int y = kRect.Height() / 2, xMain = 20, xArrow = kRect.Width() - 4;
   ASSERT_EQ(std::make_tuple(CExtButton::PART_MAIN, CExtButton::PART_DROPDOWN),
             std::make_tuple(btn.HitTest(CPoint(xMain, y)), btn.HitTest(CPoint(xArrow, y))));
-  colorctrl_support::Press(btn.m_hWnd, xMain, y);
-  colorctrl_support::Release(btn.m_hWnd, xArrow, y);
+  Press(btn.m_hWnd, xMain, y);
+  Release(btn.m_hWnd, xArrow, y);
   EXPECT_EQ(0, m_dlg.WaitClicks(nId, 0));
   EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuTracked());
   Click(btn.m_hWnd, xMain, y);
