@@ -60,8 +60,8 @@ bool CButtonsDlg::Add(CExtButton& btn, DWORD dwStyle, LPCSTR lpszText, const REC
 }
 
 int CButtonsDlg::Clicks(UINT nId) const {
-  return (int)std::count_if(m_log.begin(), m_log.end(), [&](const Received& r) {
-    return r.nMsg == WM_COMMAND && LOWORD(r.wParam) == nId && HIWORD(r.wParam) == BN_CLICKED;
+  return (int)std::count_if(m_log.begin(), m_log.end(), [&](const MSG& r) {
+    return r.message == WM_COMMAND && LOWORD(r.wParam) == nId && HIWORD(r.wParam) == BN_CLICKED;
   });
 }
 
@@ -70,10 +70,10 @@ int CButtonsDlg::WaitClicks(UINT nId, int n) const {
   return Clicks(nId);
 }
 
-std::vector<Received> CButtonsDlg::Messages(UINT nMsg) const {
-  std::vector<Received> got;
+std::vector<MSG> CButtonsDlg::Messages(UINT nMsg) const {
+  std::vector<MSG> got;
   std::copy_if(m_log.begin(), m_log.end(), std::back_inserter(got),
-               [&](const Received& r) { return r.nMsg == nMsg; });
+               [&](const MSG& r) { return r.message == nMsg; });
   return got;
 }
 
@@ -81,7 +81,7 @@ LRESULT CButtonsDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   const bool bColour = message == CExtPopupColorMenuWnd::g_nMsgNotifyColorChanged ||
                        message == CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally;
   if (bColour || message == WM_COMMAND)
-    m_log.push_back({message, wParam, lParam});
+    m_log.push_back({m_hWnd, message, wParam, lParam});
   return bColour ? 0 : CDialog::WindowProc(message, wParam, lParam);
 }
 

@@ -11,12 +11,6 @@ class CExtPopupMenuWnd;
 
 namespace buttons_support {
 
-struct Received {
-  UINT nMsg;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-
 // A modeless, active dialog with a default OK button that logs every WM_COMMAND and colour
 // notification; OK and Cancel do not end it.
 class CButtonsDlg : public CDialog {
@@ -29,8 +23,8 @@ public:
   int Clicks(UINT nId) const; // BN_CLICKED commands from the id
   // Waits until the id has sent at least n clicks (a short while for none); the count then.
   int WaitClicks(UINT nId, int n) const;
-  std::vector<Received> Messages(UINT nMsg) const;
-  std::vector<Received> m_log;
+  std::vector<MSG> Messages(UINT nMsg) const;
+  std::vector<MSG> m_log;
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

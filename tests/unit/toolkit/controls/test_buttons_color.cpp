@@ -46,7 +46,7 @@ protected:
   // The one final colour notification with its cookie, once it came; (0, -2) without exactly one.
   std::tuple<WPARAM, LPARAM> Final() {
     PumpUntil([&] { return !m_dlg.Messages(C::g_nMsgNotifyColorChangedFinally).empty(); }, 15000);
-    const std::vector<Received> got = m_dlg.Messages(C::g_nMsgNotifyColorChangedFinally);
+    const std::vector<MSG> got = m_dlg.Messages(C::g_nMsgNotifyColorChangedFinally);
     return got.size() == 1 ? std::make_tuple(got[0].wParam, got[0].lParam)
                            : std::make_tuple(WPARAM(0), LPARAM(-2));
   }
@@ -64,9 +64,9 @@ TEST_F(ColorButtonTest, ACellOfThePopupIsReportedWithTheCookieAndShown) {
   MoveInside(pPopup->m_hWnd, pt.x, pt.y);
   Click(pPopup->m_hWnd, pt.x, pt.y);
   EXPECT_EQ(std::make_tuple(WPARAM(clrCell), kCookie), Final());
-  const std::vector<Received> previews = m_dlg.Messages(C::g_nMsgNotifyColorChanged);
+  const std::vector<MSG> previews = m_dlg.Messages(C::g_nMsgNotifyColorChanged);
   EXPECT_TRUE(std::any_of(previews.begin(), previews.end(),
-                          [&](const Received& r) { return r.wParam == clrCell && r.lParam == kCookie; }));
+                          [&](const MSG& r) { return r.wParam == clrCell && r.lParam == kCookie; }));
   EXPECT_EQ(clrCell, m_btn.m_clrSelected);
   EXPECT_GT(CountColour(m_btn.m_hWnd, clrCell), 50);
 }

@@ -24,11 +24,10 @@ class ButtonTest : public ::testing::Test {
 protected:
   void SetUp() override { ASSERT_TRUE(m_dlg.Open()); }
   void TearDown() override { CloseMenus(); }
-  void LoadMenu(CExtButton& btn) {
-    CMenu menu;
-    ASSERT_TRUE(menu.LoadMenu(IDM_BUTTONS_MENU));
-    btn.m_menu.Attach(::GetSubMenu(menu.GetSafeHmenu(), 0));
-    ::RemoveMenu(menu.GetSafeHmenu(), 0, MF_BYPOSITION); // the button owns the submenu now
+  void AddMenu(CExtButton& btn) {
+    ASSERT_TRUE(btn.m_menu.CreatePopupMenu());
+    btn.m_menu.AppendMenu(MF_STRING, ID_BUTTONS_ITEM_ONE, "Item &one");
+    btn.m_menu.AppendMenu(MF_STRING, ID_BUTTONS_ITEM_TWO, "Item &two");
   }
   CButtonsDlg m_dlg;
 };
@@ -126,7 +125,7 @@ TEST_F(ButtonTest, LosingTheFocusEndsASpacePush) {
 TEST_F(ButtonTest, TheSplitButtonsPartsActApart) {
   CExtButton btn;
   ASSERT_TRUE(m_dlg.Add(btn, BS_PUSHBUTTON, "Split", kRect));
-  LoadMenu(btn);
+  AddMenu(btn);
   btn.SetSeparatedDropDown(true);
   const UINT nId = btn.GetDlgCtrlID();
   const int y = kRect.Height() / 2, xMain = 20, xArrow = kRect.Width() - 4;
@@ -148,7 +147,7 @@ TEST_F(ButtonTest, TheSplitButtonsPartsActApart) {
 TEST_F(ButtonTest, AMenuButtonOpensItsMenuAndPassesTheChosenCommand) {
   CExtButton btn;
   ASSERT_TRUE(m_dlg.Add(btn, BS_PUSHBUTTON, "Menu", kRect));
-  LoadMenu(btn);
+  AddMenu(btn);
   ClickCentre(btn.m_hWnd);
   CExtPopupMenuWnd* pPopup = WaitForPopup();
   ASSERT_NE(nullptr, pPopup);
