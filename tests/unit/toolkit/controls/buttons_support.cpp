@@ -11,13 +11,6 @@
 
 namespace buttons_support {
 
-static BOOL CALLBACK FindPopupProc(HWND hWnd, LPARAM lParam) {
-  auto*& pFound = *reinterpret_cast<CExtPopupMenuWnd**>(lParam);
-  pFound =
-      ::IsWindowVisible(hWnd) ? DYNAMIC_DOWNCAST(CExtPopupMenuWnd, CWnd::FromHandlePermanent(hWnd)) : NULL;
-  return pFound == NULL;
-}
-
 BEGIN_MESSAGE_MAP(CButtonsDlg, CDialog)
 ON_COMMAND_RANGE(ID_BUTTONS_ITEM_ONE, ID_BUTTONS_ITEM_TWO, OnMenuItem)
 END_MESSAGE_MAP()
@@ -112,14 +105,12 @@ int CountColour(HWND hWnd, COLORREF clr) {
 }
 
 CExtPopupMenuWnd* WaitForPopup(int nTimeoutMs) {
-  CExtPopupMenuWnd* pFound = NULL;
-  PumpUntil(
-      [&] {
-        ::EnumThreadWindows(::GetCurrentThreadId(), &FindPopupProc, reinterpret_cast<LPARAM>(&pFound));
-        return pFound != NULL && CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL;
-      },
-      nTimeoutMs);
-  return pFound;
+  const CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
+  auto shown = [&] {
+    return site.m_pTrackedMenu != NULL && ::IsWindowVisible(site.m_pTrackedMenu->GetSafeHwnd());
+  };
+  return PumpUntil([&] { return shown() && site.m_pAnimatedMenu == NULL; }, nTimeoutMs) ? site.m_pTrackedMenu
+                                                                                        : NULL;
 }
 
 void CloseMenus() {

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <future>
 #include <tuple>
 #include <vector>
@@ -109,20 +108,15 @@ TEST_F(ColorButtonTest, TheMainPartOfASplitColourButtonReportsItsColour) {
   EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuTracked());
 }
 
-// Clicks into the colour dialog's edit and types the value as real keys; true once it shows it.
+// Clicks into the colour dialog's edit and types the value over what it holds as real keys.
 bool TypeValue(HWND hEdit, const char* pszValue) {
-  RECT rc;
+  CRect rc;
   ::GetWindowRect(hEdit, &rc);
-  real_input::MoveTo({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-  real_input::Button(MOUSEEVENTF_LEFTDOWN);
-  real_input::Button(MOUSEEVENTF_LEFTUP);
+  real_input::MouseAt(rc.CenterPoint(), MOUSEEVENTF_LEFTDOWN);
+  real_input::MouseAt(rc.CenterPoint(), MOUSEEVENTF_LEFTUP);
   for (UINT nKey : {VK_END, VK_BACK, VK_BACK, VK_BACK})
     real_input::Key(nKey);
-  for (const char* p = pszValue; *p != '\0'; ++p)
-    real_input::Key((UINT)*p);
-  char szText[16] = {};
-  return PumpUntil(
-      [&] { return ::GetWindowTextA(hEdit, szText, sizeof(szText)), !strcmp(szText, pszValue); });
+  return TypeInto(hEdit, pszValue);
 }
 
 // The custom-colour button runs the system's colour dialog from the button's colour; OK reports
