@@ -112,6 +112,13 @@ Pixels ReadWindow(HWND hWnd, const RECT& rc) {
   return px;
 }
 
+Pixels ReadClient(HWND hWnd) {
+  ::RedrawWindow(hWnd, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT rc;
+  ::GetClientRect(hWnd, &rc);
+  return ReadWindow(hWnd, rc);
+}
+
 std::string SaveBmp(const Pixels& px, const char* pszName) {
   std::string path = pixel_support::ArtifactsFolder() + "\\" + pszName;
   BITMAPINFO bmi = {};

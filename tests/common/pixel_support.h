@@ -59,6 +59,8 @@ struct Pixels {
 Pixels ReadBitmap(HBITMAP hBitmap);
 // What the window's own DC holds of rc (client coordinates); the screen's for NULL.
 Pixels ReadWindow(HWND hWnd, const RECT& rc);
+// The window's client area once it and its children have painted what is pending.
+Pixels ReadClient(HWND hWnd);
 // Writes the pixels as a 32-bit BMP into the artifacts folder. Answers the path, empty on failure.
 std::string SaveBmp(const Pixels& px, const char* pszName);
 

@@ -1,6 +1,9 @@
 #include "tests/common/window_support.h"
 
+#include "tests/common/input_support.h"
+
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 
 void PumpPending() {
@@ -76,4 +79,33 @@ BOOL CHostWnd::CreateHost(LPCSTR lpszTitle, DWORD dwStyle, int cx, int cy) {
                   AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
                                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
                   lpszTitle, dwStyle | WS_CLIPCHILDREN, 20, 20, cx, cy, NULL, NULL);
+}
+
+void MouseInClient(HWND hWnd, POINT ptClient, DWORD dwButton) {
+  POINT pt = ptClient;
+  ::ClientToScreen(hWnd, &pt);
+  real_input::MoveTo(pt);
+  if (dwButton != 0)
+    real_input::Button(dwButton);
+  auto leftDown = [] { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; };
+  const bool bDown = dwButton == 0 ? leftDown() : dwButton == MOUSEEVENTF_LEFTDOWN;
+  PumpUntil([&] {
+    POINT ptNow;
+    ::GetCursorPos(&ptNow);
+    return ptNow.x == pt.x && ptNow.y == pt.y && leftDown() == bDown &&
+           HIWORD(::GetQueueStatus(QS_INPUT)) == 0;
+  });
+}
+
+bool TypeInto(HWND hEdit, const char* pszText) {
+  ::SetForegroundWindow(::GetAncestor(hEdit, GA_ROOT));
+  ::SetFocus(hEdit);
+  ::SendMessageA(hEdit, EM_SETSEL, 0, -1);
+  for (const char* p = pszText; *p != '\0'; ++p)
+    real_input::Key(static_cast<UINT>(std::toupper(static_cast<unsigned char>(*p))));
+  return PumpUntil([&] {
+    char sz[128] = {};
+    ::GetWindowTextA(hEdit, sz, sizeof(sz));
+    return std::string(sz) == pszText && HIWORD(::GetQueueStatus(QS_INPUT)) == 0;
+  });
 }

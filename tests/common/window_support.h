@@ -15,6 +15,13 @@ void PumpPending();
 // Runs queued messages until pred holds or the time-out passes, sleeping only while the queue is
 // empty; answers pred's last answer.
 bool PumpUntil(const std::function<bool()>& pred, int nTimeoutMs = 5000);
+// Real mouse input at a client point of hWnd: the pointer moves there, then dwButton (a
+// MOUSEEVENTF_ flag; 0 only moves) is sent; pumps until the cursor is there, the left button is
+// as sent and the thread's queue holds no input.
+void MouseInClient(HWND hWnd, POINT ptClient, DWORD dwButton = 0);
+// Types the text (letters, digits) into the edit as real keys, replacing what it holds; true once
+// it shows the text.
+bool TypeInto(HWND hEdit, const char* pszText);
 
 // Records the framework's message boxes instead of showing them; each answers s_nAnswer.
 class MessageBoxRecorder {

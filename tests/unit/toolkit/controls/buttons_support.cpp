@@ -1,6 +1,6 @@
 #include "tests/unit/toolkit/controls/buttons_support.h"
 
-#include "tests/unit/toolkit/controls/colorctrl_support.h"
+#include "tests/common/pixel_support.h"
 #include "tests/unit/toolkit/controls/buttons_res.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
@@ -36,7 +36,7 @@ bool CButtonsDlg::Open() {
   if (!PumpUntil([&] { return ::GetActiveWindow() == m_hWnd; }))
     return false;
   // A real click on the dialog's empty corner makes it the window the system sends keys to.
-  colorctrl_support::Click(m_hWnd, 2, 2);
+  Click(m_hWnd, 2, 2);
   return true;
 }
 
@@ -96,11 +96,11 @@ void PressKey(UINT nVirtKey) {
 void ClickCentre(HWND hWnd) {
   RECT rc;
   ::GetClientRect(hWnd, &rc);
-  colorctrl_support::Click(hWnd, rc.right / 2, rc.bottom / 2);
+  Click(hWnd, rc.right / 2, rc.bottom / 2);
 }
 
 int CountColour(HWND hWnd, COLORREF clr) {
-  const pixel_support::Pixels px = colorctrl_support::ClientPixels(hWnd);
+  const pixel_support::Pixels px = pixel_support::ReadClient(hWnd);
   return (int)std::count(px.data.begin(), px.data.end(), clr);
 }
 

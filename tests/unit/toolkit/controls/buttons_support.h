@@ -41,6 +41,11 @@ private:
 void Key(UINT nVirtKey, bool bDown);
 void PressKey(UINT nVirtKey);
 void ClickCentre(HWND hWnd);
+// Real left-button input at client pixels of the window, each waited for.
+inline void Press(HWND hWnd, int x, int y) { MouseInClient(hWnd, {x, y}, MOUSEEVENTF_LEFTDOWN); }
+inline void Release(HWND hWnd, int x, int y) { MouseInClient(hWnd, {x, y}, MOUSEEVENTF_LEFTUP); }
+inline void MoveInside(HWND hWnd, int x, int y) { MouseInClient(hWnd, {x, y}); }
+inline void Click(HWND hWnd, int x, int y) { Press(hWnd, x, y), Release(hWnd, x, y); }
 // How many client pixels of the window are of the colour, as painted now.
 int CountColour(HWND hWnd, COLORREF clr);
 // The toolkit popup shown once its opening animation is over; NULL after the time-out.

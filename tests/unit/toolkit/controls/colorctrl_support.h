@@ -42,25 +42,12 @@ protected:
   }
 };
 
-inline bool LeftDown() { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
-
 // Moves the pointer to the point at fractions of hWnd's client area, then sends the button flag
-// (none: only the move); waits until cursor and button are as sent and the queue has none of it.
+// (none: only the move), waiting until the window's thread has taken it.
 inline void Mouse(HWND hWnd, double fx, double fy, DWORD dwButton = 0) {
   CRect rc;
   ::GetClientRect(hWnd, &rc);
-  CPoint pt(int(rc.Width() * fx), int(rc.Height() * fy));
-  ::ClientToScreen(hWnd, &pt);
-  real_input::MoveTo(pt);
-  if (dwButton != 0)
-    real_input::Button(dwButton);
-  const bool bDown = dwButton == 0 ? LeftDown() : dwButton == MOUSEEVENTF_LEFTDOWN;
-  PumpUntil([&] {
-    PumpPending();
-    POINT ptNow;
-    ::GetCursorPos(&ptNow);
-    return pt == ptNow && LeftDown() == bDown && HIWORD(::GetQueueStatus(QS_INPUT)) == 0;
-  });
+  MouseInClient(hWnd, CPoint(int(rc.Width() * fx), int(rc.Height() * fy)), dwButton);
 }
 
 inline void Click(HWND hWnd, double fx, double fy) {
@@ -74,26 +61,8 @@ inline std::string Text(HWND hWnd) {
   return sz;
 }
 
-// Types the text into the edit as real keys, replacing what it holds; waits until it shows it.
-inline bool TypeInto(HWND hEdit, const char* pszText) {
-  ::SetForegroundWindow(::GetAncestor(hEdit, GA_ROOT));
-  ::SetFocus(hEdit);
-  ::SendMessageA(hEdit, EM_SETSEL, 0, -1);
-  for (const char* p = pszText; *p != '\0'; ++p)
-    real_input::Key(static_cast<UINT>(std::toupper(static_cast<unsigned char>(*p))));
-  return PumpUntil([&] { return Text(hEdit) == pszText && HIWORD(::GetQueueStatus(QS_INPUT)) == 0; });
-}
-
-// The client pixels as painted now.
-inline pixel_support::Pixels ClientPixels(HWND hWnd) {
-  ::RedrawWindow(hWnd, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  RECT rc;
-  ::GetClientRect(hWnd, &rc);
-  return pixel_support::ReadWindow(hWnd, rc);
-}
-
 inline COLORREF PixelAt(HWND hWnd, double fx, double fy) {
-  const pixel_support::Pixels px = ClientPixels(hWnd);
+  const pixel_support::Pixels px = pixel_support::ReadClient(hWnd);
   return px.At(int(px.cx * fx), int(px.cy * fy));
 }
 

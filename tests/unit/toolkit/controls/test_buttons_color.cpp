@@ -1,7 +1,8 @@
 // The themed colour button with real clicks: its popup's cell, default colour and the system colour
 // dialog's custom colour are reported with the button's cookie, and the button shows the choice.
 #include "tests/unit/toolkit/controls/buttons_support.h"
-#include "tests/unit/toolkit/controls/colorctrl_support.h"
+#include "tests/common/input_support.h"
+#include "tests/common/pixel_support.h"
 #include "toolkit/controls/ExtColorButton.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 
@@ -18,7 +19,6 @@
 namespace {
 
 using namespace buttons_support;
-using namespace colorctrl_support;
 typedef CExtPopupColorMenuWnd C;
 
 const LPARAM kCookie = 0x5A17;

@@ -2,7 +2,7 @@
 // and real mouse and keys on push, split, menu, check and radio buttons.
 #include "tests/unit/toolkit/controls/buttons_res.h"
 #include "tests/unit/toolkit/controls/buttons_support.h"
-#include "tests/unit/toolkit/controls/colorctrl_support.h"
+#include "tests/common/pixel_support.h"
 #include "toolkit/controls/ExtCheckBox.h"
 #include "toolkit/controls/ExtColorButton.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
@@ -16,7 +16,6 @@
 namespace {
 
 using namespace buttons_support;
-using namespace colorctrl_support;
 
 const CRect kRect(20, 20, 180, 50);
 
@@ -61,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Types, ButtonStateTest, ::testing::ValuesIn(kStates));
 
 // Dark pixels: a push button's text on its face.
 int InkPixels(HWND hWnd) {
-  const pixel_support::Pixels px = ClientPixels(hWnd);
+  const pixel_support::Pixels px = pixel_support::ReadClient(hWnd);
   return (int)std::count_if(px.data.begin(), px.data.end(),
                             [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 200; });
 }

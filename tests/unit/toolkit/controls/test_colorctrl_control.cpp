@@ -117,7 +117,7 @@ TEST_F(ColorCtrlTest, TheDifferenceViewAfterAModeSwitchShowsSetColoursAndFollows
   EXPECT_EQ(clrGrey, m_ctrl.m_clrPrevious);
 
   m_ctrl.SetWindowPos(NULL, 0, 0, 280, 110, SWP_NOMOVE | SWP_NOZORDER);
-  ASSERT_EQ(110, ClientPixels(Wnd()).cy);
+  ASSERT_EQ(110, pixel_support::ReadClient(Wnd()).cy);
   EXPECT_EQ(clrOrange, PixelAt(Wnd(), 0.5, 0.25));
   EXPECT_EQ(kBlue, PixelAt(Wnd(), 0.5, 0.75));
 }

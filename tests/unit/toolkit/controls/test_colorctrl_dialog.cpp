@@ -87,7 +87,7 @@ TEST_P(ColorDlgThemeTest, OpensWithTheNewColourOverTheInitialOne) {
     EXPECT_TRUE(CExtColorCtrl::GetModeName(nMode).IsEmpty()) << nMode;
   ChooseMode(CExtColorCtrl::MODE_HSL_ROLLER);
   const std::string strName = std::string("colordlg_") + GetParam().second + ".bmp";
-  EXPECT_FALSE(pixel_support::SaveBmp(ClientPixels(m_pDlg->m_hWnd), strName.c_str()).empty());
+  EXPECT_FALSE(pixel_support::SaveBmp(pixel_support::ReadClient(m_pDlg->m_hWnd), strName.c_str()).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, ColorDlgThemeTest,
@@ -148,13 +148,13 @@ TEST_F(ColorDlgTest, PicksInThePickersAndTheSwatchReachEveryValue) {
   Pick(picker, 0.33, kNew);
   ExpectEverywhere(picker.m_clrCurrent);
   const COLORREF clrPicked = picker.m_clrCurrent;
-  const pixel_support::Pixels before = ClientPixels(picker.m_hWnd);
+  const pixel_support::Pixels before = pixel_support::ReadClient(picker.m_hWnd);
   m_pDlg->m_wndMode.SetFocus();
   for (UINT vk : {VK_F4, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
     real_input::Key(vk);
   ASSERT_TRUE(PumpUntil([&] { return picker.m_nMode == CExtColorCtrl::MODE_GRAYSCALE_MIXER; }));
   EXPECT_EQ(clrPicked, picker.m_clrCurrent);
-  EXPECT_NE(before.data, ClientPixels(picker.m_hWnd).data);
+  EXPECT_NE(before.data, pixel_support::ReadClient(picker.m_hWnd).data);
   Pick(picker, 0.5, clrPicked);
   EXPECT_EQ(GetRValue(picker.m_clrCurrent), GetBValue(picker.m_clrCurrent));
   ExpectEverywhere(picker.m_clrCurrent);
