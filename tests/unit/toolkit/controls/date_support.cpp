@@ -119,16 +119,10 @@ CRect PickerWindow::CellRect(const COleDateTime& dt) const {
   return CRect();
 }
 
-COleDateTime PickerWindow::SelBegin() const {
+COleDateTime PickerWindow::Selection(bool bEnd) const {
   COleDateTime dtBegin, dtEnd;
   m_picker.SelectionGet(dtBegin, dtEnd);
-  return dtBegin;
-}
-
-COleDateTime PickerWindow::SelEnd() const {
-  COleDateTime dtBegin, dtEnd;
-  m_picker.SelectionGet(dtBegin, dtEnd);
-  return dtEnd;
+  return bEnd ? dtEnd : dtBegin;
 }
 
 COleDateTime Day(int nYear, int nMonth, int nDay) {
@@ -142,15 +136,9 @@ COleDateTime Today() {
   return Day(now.GetYear(), now.GetMonth(), now.GetDay());
 }
 
-COleDateTime NullDate() {
+COleDateTime DateOf(COleDateTime::DateTimeStatus status) {
   COleDateTime dt;
-  dt.SetStatus(COleDateTime::null);
-  return dt;
-}
-
-COleDateTime InvalidDate() {
-  COleDateTime dt;
-  dt.SetStatus(COleDateTime::invalid);
+  dt.SetStatus(status);
   return dt;
 }
 

@@ -24,8 +24,6 @@ struct PickerWindow {
   PickerWindow(DWORD dwStyle, CSize sizeMin = CSize(1, 1), CSize sizeMax = CSize(1, 1),
                CSize sizeClient = CSize(0, 0));
   ~PickerWindow();
-  PickerWindow(const PickerWindow&) = delete;
-  PickerWindow& operator=(const PickerWindow&) = delete;
 
   bool IsMade() const { return m_picker.GetSafeHwnd() != NULL; }
   CPoint Screen(CPoint ptClient) const;
@@ -36,8 +34,9 @@ struct PickerWindow {
   bool Drag(CPoint ptFrom, CPoint ptTo);
   // The client rectangle of the cell that shows dt in the top-left month, or an empty one.
   CRect CellRect(const COleDateTime& dt) const;
-  COleDateTime SelBegin() const;
-  COleDateTime SelEnd() const;
+  COleDateTime SelBegin() const { return Selection(false); }
+  COleDateTime SelEnd() const { return Selection(true); }
+  COleDateTime Selection(bool bEnd) const;
 
   CPickerHost m_host;
   CExtDatePickerWnd m_picker;
@@ -45,8 +44,9 @@ struct PickerWindow {
 
 COleDateTime Day(int nYear, int nMonth, int nDay);
 COleDateTime Today();
-COleDateTime NullDate();
-COleDateTime InvalidDate();
+COleDateTime DateOf(COleDateTime::DateTimeStatus status);
+inline COleDateTime NullDate() { return DateOf(COleDateTime::null); }
+inline COleDateTime InvalidDate() { return DateOf(COleDateTime::invalid); }
 // Runs the thread's messages until nTicks WM_TIMER nTimerId reached hWnd (or a timeout), and
 // answers their timestamps; the ids of hWnd's other timers go to pOthers.
 std::vector<DWORD> TimerTicks(HWND hWnd, UINT nTimerId, int nTicks, std::vector<UINT>* pOthers = NULL);

@@ -1,6 +1,5 @@
-// The date picker under real keys and the real mouse: every key, click and drag sends one
-// notification per change, ranges need the range style, the buttons finish the choice and close
-// the host, and a held arrow scrolls and repeats.
+// The date picker under real keys and the real mouse: one notification per change, ranges only
+// with the range style, clicks and the buttons finish the choice, a held arrow repeats.
 #include "tests/common/input_support.h"
 #include "tests/unit/toolkit/controls/date_support.h"
 
@@ -52,44 +51,64 @@ INSTANTIATE_TEST_SUITE_P(Arrows, DatePickerKeys,
                            return std::string(info.param.name);
                          });
 
-struct CellCase {
+struct ClickCase {
   const char* name;
   DWORD dwRemove;
-  int nMonth, nDay; // in 2007, shown by the April grid
+  int nMonth, nDay; // a day of 2007 the April grid shows; month 0: the None button, -1: Today
   bool bSelects;
 };
 
-class DatePickerClick : public ::testing::TestWithParam<CellCase> {};
+class DatePickerClick : public ::testing::TestWithParam<ClickCase> {};
 
-TEST_P(DatePickerClick, AClickOnADaySelectsItWithOneFinalNotification) {
-  const CellCase& row = GetParam();
-  PickerWindow w(P::DPS_DEFAULT & ~row.dwRemove);
+TEST_P(DatePickerClick, AClickOnADayOrAButtonFinishesTheChoiceAndClosesTheHost) {
+  const ClickCase& row = GetParam();
+  PickerWindow w((P::DPS_DEFAULT | P::DPS_BUTTON_NONE) & ~row.dwRemove);
   ASSERT_TRUE(w.IsMade());
   w.m_picker.CurrentDateSet(Day(2007, 4, 1));
-  const COleDateTime dt = Day(2007, row.nMonth, row.nDay);
-  ASSERT_FALSE(w.CellRect(dt).IsRectEmpty()) << "the month shows the day";
-  ASSERT_TRUE(w.Click(w.CellRect(dt).CenterPoint()));
+  w.m_picker.SelectionSet(Day(2007, 4, 12), Day(2007, 4, 12));
+  COleDateTime storage[2] = {Day(2007, 4, 12), Day(2007, 4, 12)};
+  w.m_picker.m_pExternalSelection = storage;
+  w.m_host.m_records.clear();
+  const bool bButton = row.nMonth <= 0;
+  const COleDateTime dtExpected =
+      bButton ? (row.nMonth < 0 ? Today() : NullDate()) : Day(2007, row.nMonth, row.nDay);
+  const CRect rc = bButton
+                       ? (row.nMonth < 0 ? w.m_picker.GetButtonTodayRect() : w.m_picker.GetButtonNoneRect())
+                       : w.CellRect(dtExpected);
+  ASSERT_FALSE(rc.IsRectEmpty());
+  if (bButton) {
+    ASSERT_TRUE(w.Drag(rc.CenterPoint(), CPoint(2, 2)));
+    EXPECT_TRUE(w.m_host.m_records.empty()) << "a press that leaves the button does nothing";
+  }
+  ASSERT_TRUE(w.Click(rc.CenterPoint()));
   if (!row.bSelects) {
     EXPECT_TRUE(w.m_host.m_records.empty());
-    EXPECT_EQ(COleDateTime::null, w.SelBegin().GetStatus()) << "a blank day ignores clicks";
+    EXPECT_EQ(Day(2007, 4, 12), w.SelBegin()) << "a blank day ignores clicks";
     return;
   }
   ASSERT_EQ(1u, w.m_host.m_records.size());
-  EXPECT_EQ(dt, w.m_host.m_records[0].m_dtBegin);
-  EXPECT_EQ(dt, w.m_host.m_records[0].m_dtEnd);
-  EXPECT_TRUE(w.m_host.m_records[0].IsFinal());
+  const P::SELECTION_NOTIFICATION& rec = w.m_host.m_records[0];
+  for (const COleDateTime& dt : {rec.m_dtBegin, rec.m_dtEnd, w.SelEnd(), storage[1]}) {
+    EXPECT_EQ(dtExpected.GetStatus(), dt.GetStatus());
+    if (dtExpected.GetStatus() == COleDateTime::valid)
+      EXPECT_EQ(dtExpected, dt) << "the final notification fills the host's storage too";
+  }
+  EXPECT_TRUE(rec.IsFinal());
+  EXPECT_TRUE(rec.IsCloseHost());
   EXPECT_EQ(1, w.m_host.m_nCancelModes);
-  EXPECT_EQ(dt, w.SelEnd());
+  EXPECT_EQ(P::TRACK_NONE, w.m_picker.GetTrackingCode());
   COleDateTime dtFirst, dtLast;
   w.m_picker.GetDisplayedRange(dtFirst, dtLast);
-  EXPECT_TRUE(dtFirst <= dt && dt <= dtLast) << "the chosen day is shown";
+  if (dtExpected.GetStatus() == COleDateTime::valid)
+    EXPECT_TRUE(dtFirst <= dtExpected && dtExpected <= dtLast) << "the chosen day is shown";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Days, DatePickerClick,
-    ::testing::Values(CellCase{"OwnMonth", 0, 4, 10, true}, CellCase{"PreviousMonthShown", 0, 3, 31, true},
-                      CellCase{"PreviousMonthBlank", P::DPS_SHOW_OUT_OF_MONTH_DAYS, 3, 31, false}),
-    [](const ::testing::TestParamInfo<CellCase>& info) { return std::string(info.param.name); });
+    Targets, DatePickerClick,
+    ::testing::Values(ClickCase{"OwnMonth", 0, 4, 10, true}, ClickCase{"PreviousMonthShown", 0, 3, 31, true},
+                      ClickCase{"PreviousMonthBlank", P::DPS_SHOW_OUT_OF_MONTH_DAYS, 3, 31, false},
+                      ClickCase{"None", 0, 0, 0, true}, ClickCase{"Today", 0, -1, 0, true}),
+    [](const ::testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.name); });
 
 TEST(DatePickerRange, DragsAndShiftedArrowsMakeRangesOnlyWithTheRangeStyle) {
   for (bool bRange : {true, false}) {
@@ -121,39 +140,6 @@ TEST(DatePickerRange, DragsAndShiftedArrowsMakeRangesOnlyWithTheRangeStyle) {
       EXPECT_EQ(Day(2007, 4, 3), w.SelBegin());
       EXPECT_EQ(Day(2007, 4, 3), w.SelEnd()) << "without the style a range is its begin";
     }
-  }
-}
-
-TEST(DatePickerButtons, NoneAndTodayFinishTheChoiceAndCloseTheHostButAPressLeavingThemDoesNothing) {
-  for (bool bToday : {false, true}) {
-    SCOPED_TRACE(bToday ? "Today" : "None");
-    PickerWindow w(P::DPS_DEFAULT | P::DPS_BUTTON_NONE);
-    ASSERT_TRUE(w.IsMade());
-    w.m_picker.CurrentDateSet(Day(2007, 4, 1));
-    w.m_picker.SelectionSet(Day(2007, 4, 10), Day(2007, 4, 10));
-    COleDateTime storage[2] = {Day(2007, 4, 10), Day(2007, 4, 10)};
-    w.m_picker.m_pExternalSelection = storage;
-    w.m_host.m_records.clear();
-    const CPoint ptButton =
-        (bToday ? w.m_picker.GetButtonTodayRect() : w.m_picker.GetButtonNoneRect()).CenterPoint();
-    ASSERT_TRUE(w.Drag(ptButton, CPoint(2, 2)));
-    EXPECT_TRUE(w.m_host.m_records.empty());
-    EXPECT_EQ(Day(2007, 4, 10), w.SelBegin());
-
-    ASSERT_TRUE(w.Click(ptButton));
-    ASSERT_EQ(1u, w.m_host.m_records.size());
-    const P::SELECTION_NOTIFICATION& rec = w.m_host.m_records[0];
-    const COleDateTime dtExpected = bToday ? Today() : NullDate();
-    for (const COleDateTime& dt : {rec.m_dtBegin, rec.m_dtEnd, storage[1]}) {
-      EXPECT_EQ(dtExpected.GetStatus(), dt.GetStatus());
-      if (bToday)
-        EXPECT_EQ(Today(), dt) << "the final notification fills the host's storage too";
-    }
-    EXPECT_TRUE(rec.IsFinal());
-    EXPECT_TRUE(rec.IsCloseHost());
-    EXPECT_EQ(1, w.m_host.m_nCancelModes);
-    EXPECT_EQ(P::TRACK_NONE, w.m_picker.GetTrackingCode());
-    EXPECT_EQ(bToday ? Today().GetMonth() : 4, w.m_picker.CurrentDateGet().GetMonth());
   }
 }
 

@@ -18,6 +18,11 @@ using namespace date_support;
 typedef CExtDatePickerWnd P;
 typedef CExtDatePickerHeaderPopupWnd Popup;
 
+bool CursorAt(CPoint pt) {
+  CPoint ptNow;
+  return ::GetCursorPos(&ptNow) && ptNow == pt;
+}
+
 // A month list over a picker, shown at (300, 300), listing around April 2007.
 struct ShownList {
   ShownList() : m_w(P::DPS_DEFAULT), m_pPopup(new Popup(&m_w.m_picker, true)) {
@@ -39,10 +44,7 @@ struct ShownList {
   bool PointAt(CPoint pt) {
     m_pPopup->ClientToScreen(&pt);
     real_input::MoveTo(pt);
-    const bool bThere = PumpUntil([&] {
-      CPoint ptNow;
-      return ::GetCursorPos(&ptNow) && ptNow == pt;
-    });
+    const bool bThere = PumpUntil([&] { return CursorAt(pt); });
     m_pPopup->TrackMouseMove();
     return bThere;
   }
@@ -59,23 +61,6 @@ struct ShownList {
   Popup* m_pPopup;
 };
 
-TEST(DatePickerMonthList, ListsSevenMonthsAroundTheClickedOne) {
-  ShownList list;
-  ASSERT_NE(nullptr, list.m_pPopup);
-  int nMonth = 0, nYear = 0;
-  for (int nItem : {0, 3, 6}) {
-    ASSERT_TRUE(list.PointAt(list.Item(nItem)));
-    ASSERT_TRUE(list.m_pPopup->GetSelection(nMonth, nYear));
-    EXPECT_EQ(1 + nItem, nMonth);
-    EXPECT_EQ(2007, nYear);
-  }
-  ASSERT_TRUE(list.PointAt(list.Above(20)));
-  EXPECT_FALSE(list.m_pPopup->GetSelection(nMonth, nYear)) << "above the list nothing is selected";
-  list.m_pPopup->SetMonthYear(13, 99);
-  EXPECT_EQ(4, list.m_pPopup->GetMiddleMonth()) << "out of range values are ignored";
-  EXPECT_EQ(2007, list.m_pPopup->GetMiddleYear());
-}
-
 class DatePickerMonthListScroll : public ::testing::TestWithParam<std::pair<int, DWORD>> {};
 
 TEST_P(DatePickerMonthListScroll, TheListScrollsOneMonthPerTickFasterWithDistance) {
@@ -87,9 +72,7 @@ TEST_P(DatePickerMonthListScroll, TheListScrollsOneMonthPerTickFasterWithDistanc
   ASSERT_TRUE(list.PointAt(list.Above(nDistance)));
   const std::vector<DWORD> times = TimerTicks(list.m_pPopup->m_hWnd, nTimer, 4);
   ASSERT_EQ(4u, times.size());
-  std::vector<DWORD> gaps;
-  for (size_t i = 1; i < times.size(); ++i)
-    gaps.push_back(times[i] - times[i - 1]);
+  std::vector<DWORD> gaps = {times[1] - times[0], times[2] - times[1], times[3] - times[2]};
   std::sort(gaps.begin(), gaps.end());
   EXPECT_GE(gaps[1] + 20, nInterval) << "ticks come no faster than the interval";
   EXPECT_LE(gaps[1], nInterval * 3 / 2 + 30) << "nor much slower";
@@ -105,13 +88,24 @@ INSTANTIATE_TEST_SUITE_P(Distances, DatePickerMonthListScroll,
 
 // Once a jump from below the list to above it at the same speed left the downward timer running,
 // and the list went back and forth.
-TEST(DatePickerMonthListScroll, EitherScrollTimerStopsTheOther) {
+TEST(DatePickerMonthList, ListsSevenMonthsAroundTheClickedOneAndEitherScrollTimerStopsTheOther) {
   ShownList list;
   ASSERT_NE(nullptr, list.m_pPopup);
+  int nMonth = 0, nYear = 0;
+  for (int nItem : {0, 3, 6}) {
+    ASSERT_TRUE(list.PointAt(list.Item(nItem)));
+    ASSERT_TRUE(list.m_pPopup->GetSelection(nMonth, nYear));
+    EXPECT_EQ(1 + nItem, nMonth);
+    EXPECT_EQ(2007, nYear);
+  }
+  list.m_pPopup->SetMonthYear(13, 99);
+  EXPECT_EQ(4, list.m_pPopup->GetMiddleMonth()) << "out of range values are ignored";
+  EXPECT_EQ(2007, list.m_pPopup->GetMiddleYear());
   for (int nDistance : {5, 45}) {
     ASSERT_TRUE(list.PointAt(list.Above(-nDistance)));
     EXPECT_TRUE(list.m_pPopup->IsScrollTimerRunning(Popup::TIMER_SCROLL_DOWN));
     ASSERT_TRUE(list.PointAt(list.Above(nDistance)));
+    EXPECT_FALSE(list.m_pPopup->GetSelection(nMonth, nYear)) << "above the list nothing is selected";
     EXPECT_TRUE(list.m_pPopup->IsScrollTimerRunning(Popup::TIMER_SCROLL_UP));
     EXPECT_FALSE(list.m_pPopup->IsScrollTimerRunning(Popup::TIMER_SCROLL_DOWN)) << "distance " << nDistance;
     std::vector<UINT> others;
@@ -156,37 +150,29 @@ CPoint ItemCentre(HWND hWndList, int nItem) {
 
 struct LoopCase {
   const char* name;
-  void (*pfnWhileOpen)(HWND hWndList, DWORD dwAppThread); // run by the driver
-  int nMonth, nYear;                                      // shown on the left afterwards
-  bool bQuit;
+  int nItem;          // where the driver lets go: an item of the list, or -1 beside it
+  bool bRight, bQuit; // with the right button; or it posts a quit instead
+  int nMonth, nYear;  // shown on the left afterwards
 };
 
-void ReleaseOnJanuary(HWND hWndList, DWORD) {
-  const CPoint pt = ItemCentre(hWndList, 0);
-  real_input::MouseAt(pt, 0);
-  WaitFromDriver([&] {
-    CPoint ptNow;
-    return ::GetCursorPos(&ptNow) && ptNow == pt;
-  });
-  real_input::MouseAt(pt, MOUSEEVENTF_LEFTUP);
-}
-
-void ReleaseBesideTheList(HWND hWndList, DWORD) {
+// What the driver does while the list is open.
+void WhileOpen(const LoopCase& row, HWND hWndList, DWORD dwAppThread) {
+  if (row.bQuit) {
+    ::PostThreadMessageA(dwAppThread, WM_QUIT, 42, 0);
+    return;
+  }
   CRect rc;
   ::GetWindowRect(hWndList, &rc);
-  real_input::MouseAt(CPoint(rc.right + 20, rc.CenterPoint().y), 0);
-  real_input::MouseAt(CPoint(rc.right + 20, rc.CenterPoint().y), MOUSEEVENTF_LEFTUP);
-}
-
-void RightButton(HWND hWndList, DWORD) {
-  const CPoint pt = ItemCentre(hWndList, 0);
+  const CPoint pt =
+      row.nItem >= 0 ? ItemCentre(hWndList, row.nItem) : CPoint(rc.right + 20, rc.CenterPoint().y);
   real_input::MouseAt(pt, 0);
-  real_input::MouseAt(pt, MOUSEEVENTF_RIGHTDOWN);
-  WaitFromDriver([&] { return !::IsWindow(hWndList); });
-  real_input::MouseAt(pt, MOUSEEVENTF_RIGHTUP);
+  WaitFromDriver([&] { return CursorAt(pt); });
+  real_input::MouseAt(pt, row.bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTUP);
+  if (row.bRight) {
+    WaitFromDriver([&] { return !::IsWindow(hWndList); });
+    real_input::MouseAt(pt, MOUSEEVENTF_RIGHTUP);
+  }
 }
-
-void PostQuit(HWND, DWORD dwAppThread) { ::PostThreadMessageA(dwAppThread, WM_QUIT, 42, 0); }
 
 class DatePickerMonthListLoop : public ::testing::TestWithParam<LoopCase> {};
 
@@ -209,7 +195,7 @@ TEST_P(DatePickerMonthListLoop, TheListChoosesCancelsOrHandsAQuitBack) {
     HWND hWndList = NULL;
     bAppeared = WaitFromDriver([&] { return (hWndList = FindMonthList(hWndHost)) != NULL; });
     if (bAppeared)
-      row.pfnWhileOpen(hWndList, dwThread);
+      WhileOpen(row, hWndList, dwThread);
     WaitFromDriver([&] { return FindMonthList(hWndHost) == NULL; });
     real_input::MouseAt(ptCaption, MOUSEEVENTF_LEFTUP);
     bDone = true;
@@ -230,10 +216,10 @@ TEST_P(DatePickerMonthListLoop, TheListChoosesCancelsOrHandsAQuitBack) {
 
 // January 2007 takes April's place on the right, so December 2006 is on the left.
 INSTANTIATE_TEST_SUITE_P(Endings, DatePickerMonthListLoop,
-                         ::testing::Values(LoopCase{"ReleaseOnAMonth", &ReleaseOnJanuary, 12, 2006, false},
-                                           LoopCase{"ReleaseBesideIt", &ReleaseBesideTheList, 3, 2007, false},
-                                           LoopCase{"RightButton", &RightButton, 3, 2007, false},
-                                           LoopCase{"Quit", &PostQuit, 3, 2007, true}),
+                         ::testing::Values(LoopCase{"ReleaseOnAMonth", 0, false, false, 12, 2006},
+                                           LoopCase{"ReleaseBesideIt", -1, false, false, 3, 2007},
+                                           LoopCase{"RightButton", 0, true, false, 3, 2007},
+                                           LoopCase{"Quit", 0, false, true, 3, 2007}),
                          [](const ::testing::TestParamInfo<LoopCase>& info) {
                            return std::string(info.param.name);
                          });
