@@ -72,11 +72,6 @@ PickerWindow::~PickerWindow() {
     m_host.DestroyWindow();
 }
 
-CPoint PickerWindow::Screen(CPoint ptClient) const {
-  m_picker.ClientToScreen(&ptClient);
-  return ptClient;
-}
-
 bool PickerWindow::Focus() {
   ::SetForegroundWindow(m_host.m_hWnd);
   ::SetActiveWindow(m_host.m_hWnd);
@@ -86,13 +81,11 @@ bool PickerWindow::Focus() {
 
 bool PickerWindow::Key(UINT nVirtKey, bool bShift) {
   const int nBefore = InputsTaken();
-  std::vector<INPUT> inputs;
-  if (bShift)
-    inputs.push_back(KeyInput(VK_SHIFT, false));
-  inputs.push_back(KeyInput(nVirtKey, false));
-  inputs.push_back(KeyInput(nVirtKey, true));
-  if (bShift)
+  std::vector<INPUT> inputs = {KeyInput(nVirtKey, false), KeyInput(nVirtKey, true)};
+  if (bShift) {
+    inputs.insert(inputs.begin(), KeyInput(VK_SHIFT, false));
     inputs.push_back(KeyInput(VK_SHIFT, true));
+  }
   std::thread([&] { ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)); }).join();
   return PumpUntil([&] { return InputsTaken() - nBefore >= (int)inputs.size(); });
 }
@@ -123,6 +116,12 @@ COleDateTime PickerWindow::Selection(bool bEnd) const {
   COleDateTime dtBegin, dtEnd;
   m_picker.SelectionGet(dtBegin, dtEnd);
   return bEnd ? dtEnd : dtBegin;
+}
+
+bool PickerWindow::Shows(const COleDateTime& dt) const {
+  COleDateTime dtFirst, dtLast;
+  m_picker.GetDisplayedRange(dtFirst, dtLast);
+  return dtFirst <= dt && dt <= dtLast;
 }
 
 COleDateTime Day(int nYear, int nMonth, int nDay) {

@@ -5,6 +5,7 @@
 #include "tests/common/window_support.h"
 #include "toolkit/controls/ExtDatePickerWnd.h"
 
+#include <string>
 #include <vector>
 
 namespace date_support {
@@ -26,7 +27,7 @@ struct PickerWindow {
   ~PickerWindow();
 
   bool IsMade() const { return m_picker.GetSafeHwnd() != NULL; }
-  CPoint Screen(CPoint ptClient) const;
+  CPoint Screen(CPoint pt) const { return (m_picker.ClientToScreen(&pt), pt); }
   bool Focus();
   // Real input; each waits until the picker's thread has taken it.
   bool Key(UINT nVirtKey, bool bShift = false);
@@ -37,6 +38,8 @@ struct PickerWindow {
   COleDateTime SelBegin() const { return Selection(false); }
   COleDateTime SelEnd() const { return Selection(true); }
   COleDateTime Selection(bool bEnd) const;
+  // Whether the months on show include dt.
+  bool Shows(const COleDateTime& dt) const;
 
   CPickerHost m_host;
   CExtDatePickerWnd m_picker;
@@ -50,5 +53,10 @@ inline COleDateTime InvalidDate() { return DateOf(COleDateTime::invalid); }
 // Runs the thread's messages until nTicks WM_TIMER nTimerId reached hWnd (or a timeout), and
 // answers their timestamps; the ids of hWnd's other timers go to pOthers.
 std::vector<DWORD> TimerTicks(HWND hWnd, UINT nTimerId, int nTicks, std::vector<UINT>* pOthers = NULL);
+
+// Names a parameterised test's instances after the rows' name fields.
+struct ByName {
+  template <class Info> std::string operator()(const Info& info) const { return info.param.name; }
+};
 
 } // namespace date_support

@@ -78,14 +78,14 @@ TEST_P(DatePickerStyle, TheStyleDecidesBordersAndButtons) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Styles, DatePickerStyle,
-    ::testing::Values(StyleCase{"Default", 0, 0, 8, true, false},
-                      StyleCase{"EverythingRemoved", (DWORD)-1, 0, 0, false, false},
-                      StyleCase{"NoneAdded", 0, P::DPS_BUTTON_NONE, 8, true, true},
-                      StyleCase{"OnlyNone", (DWORD)-1, P::DPS_BUTTON_NONE, 0, false, true},
-                      StyleCase{"NoBorder", P::DPS_BORDER, 0, 0, true, false}),
-    [](const ::testing::TestParamInfo<StyleCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Styles, DatePickerStyle,
+                         ::testing::Values(StyleCase{"Default", 0, 0, 8, true, false},
+                                           StyleCase{"EverythingRemoved", (DWORD)-1, 0, 0, false, false},
+                                           StyleCase{"NoneAdded", 0, P::DPS_BUTTON_NONE, 8, true, true},
+                                           StyleCase{"OnlyNone", (DWORD)-1, P::DPS_BUTTON_NONE, 0, false,
+                                                     true},
+                                           StyleCase{"NoBorder", P::DPS_BORDER, 0, 0, true, false}),
+                         ByName());
 
 struct DimensionCase {
   const char* name;
@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DimensionCase{"CappedByTheMaximum", CSize(1, 1), CSize(3, 1), CSize(4, 2), CSize(3, 1)},
                       DimensionCase{"RaisedToTheMinimum", CSize(2, 2), CSize(3, 3), CSize(1, 1), CSize(2, 2)},
                       DimensionCase{"NoRoomAtAll", CSize(1, 1), CSize(2, 2), CSize(0, 0), CSize(1, 1)}),
-    [](const ::testing::TestParamInfo<DimensionCase>& info) { return std::string(info.param.name); });
+    ByName());
 
 TEST(DatePickerDates, AFreshPickerShowsTodayDatesNotValidMoveNothingAndTheGridStopsAtTheLastMonth) {
   PickerWindow w(P::DPS_DEFAULT, CSize(2, 2), CSize(2, 2));
@@ -138,8 +138,7 @@ TEST(DatePickerDates, AFreshPickerShowsTodayDatesNotValidMoveNothingAndTheGridSt
   EXPECT_TRUE(w.m_picker.EnsureVisible(Day(2007, 7, 31)));
   EXPECT_EQ(Day(2007, 4, 15), w.m_picker.CurrentDateGet()) << "shown already: nothing moves";
   EXPECT_TRUE(w.m_picker.EnsureVisible(Day(2007, 9, 2)));
-  w.m_picker.GetDisplayedRange(dtFirst, dtLast);
-  EXPECT_TRUE(dtFirst <= Day(2007, 9, 2) && Day(2007, 9, 2) <= dtLast);
+  EXPECT_TRUE(w.Shows(Day(2007, 9, 2)));
   w.m_picker.CurrentDateSet(Day(9999, 12, 1));
   w.m_picker.GetDisplayedRange(dtFirst, dtLast);
   EXPECT_EQ(Day(9999, 9, 1), dtFirst);

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <functional>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -25,12 +25,11 @@ bool CursorAt(CPoint pt) {
 
 // A month list over a picker, shown at (300, 300), listing around April 2007.
 struct ShownList {
-  ShownList() : m_w(P::DPS_DEFAULT), m_pPopup(new Popup(&m_w.m_picker, true)) {
-    if (!m_pPopup->Create()) {
-      delete m_pPopup;
-      m_pPopup = NULL;
+  ShownList() : m_w(P::DPS_DEFAULT) {
+    std::unique_ptr<Popup> pPopup(new Popup(&m_w.m_picker, true));
+    if (!pPopup->Create())
       return;
-    }
+    m_pPopup = pPopup.release(); // from here the window deletes it
     m_pPopup->SetMonthYear(4, 2007);
     const CSize size = m_pPopup->GetWindowSize();
     m_pPopup->SetWindowPos(NULL, 300, 300, size.cx, size.cy, SWP_SHOWWINDOW | SWP_NOACTIVATE);
@@ -38,7 +37,7 @@ struct ShownList {
   }
   ~ShownList() {
     if (m_pPopup != NULL)
-      m_pPopup->DestroyWindow(); // deletes the object
+      m_pPopup->DestroyWindow();
   }
   // Rests the real pointer at the client point and lets the list follow it.
   bool PointAt(CPoint pt) {
@@ -58,7 +57,7 @@ struct ShownList {
     return CPoint(size.cx / 2, nItem * size.cy + size.cy / 2);
   }
   PickerWindow m_w;
-  Popup* m_pPopup;
+  Popup* m_pPopup = NULL;
 };
 
 class DatePickerMonthListScroll : public ::testing::TestWithParam<std::pair<int, DWORD>> {};
@@ -122,22 +121,13 @@ TEST(DatePickerMonthList, ListsSevenMonthsAroundTheClickedOneAndEitherScrollTime
 
 // --- the picker's loop while its list is open ---------------------------------------------------
 
-BOOL CALLBACK MatchMonthList(HWND hWnd, LPARAM lParam) {
-  HWND* pFound = reinterpret_cast<HWND*>(lParam); // in: the host; out: the list
-  const LONG lBoth = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-  if (::GetWindow(hWnd, GW_OWNER) != *pFound || !::IsWindowVisible(hWnd) ||
-      (::GetWindowLongA(hWnd, GWL_EXSTYLE) & lBoth) != lBoth)
-    return TRUE;
-  *pFound = hWnd;
-  return FALSE;
-}
-
 // The month list a picker in the host shows, or NULL.
 HWND FindMonthList(HWND hWndHost) {
-  HWND hWnd = hWndHost;
-  ::EnumThreadWindows(::GetWindowThreadProcessId(hWndHost, NULL), &MatchMonthList,
-                      reinterpret_cast<LPARAM>(&hWnd));
-  return hWnd != hWndHost ? hWnd : NULL;
+  for (HWND hWnd = ::GetTopWindow(NULL); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    if (::GetWindow(hWnd, GW_OWNER) == hWndHost && ::IsWindowVisible(hWnd) &&
+        (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0)
+      return hWnd;
+  return NULL;
 }
 
 // The screen centre of item i of an open list (a frame pixel above, the shadow's 3 right and below).
@@ -220,8 +210,6 @@ INSTANTIATE_TEST_SUITE_P(Endings, DatePickerMonthListLoop,
                                            LoopCase{"ReleaseBesideIt", -1, false, false, 3, 2007},
                                            LoopCase{"RightButton", 0, true, false, 3, 2007},
                                            LoopCase{"Quit", 0, false, true, 3, 2007}),
-                         [](const ::testing::TestParamInfo<LoopCase>& info) {
-                           return std::string(info.param.name);
-                         });
+                         ByName());
 
 } // namespace
