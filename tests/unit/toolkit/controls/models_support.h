@@ -20,25 +20,10 @@ using Ctrl = CExtColorCtrl;
 using Picker = CExtColorCtrl::any_picker_data_t;
 using PM = CExtPaintManager;
 
-enum class Kind {
-  Honeycomb,
-  HslPanel,
-  BasicHue,
-  Roller,
-  RgbCube,
-  RgbMixer,
-  GreyMixer,
-  CmyCube,
-  CmyMixer,
-  AxisRed,
-  AxisGreen,
-  AxisBlue,
-  AxisCyan,
-  AxisMagenta,
-  AxisYellow,
-  Diff,
-  Count
-};
+// clang-format off
+enum class Kind { Honeycomb, HslPanel, BasicHue, Roller, RgbCube, RgbMixer, GreyMixer, CmyCube, CmyMixer,
+                  AxisRed, AxisGreen, AxisBlue, AxisCyan, AxisMagenta, AxisYellow, Diff, Count };
+// clang-format on
 
 const COLORREF kBack = RGB(7, 7, 9), kWhite = RGB(255, 255, 255);
 

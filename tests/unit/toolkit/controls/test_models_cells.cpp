@@ -36,7 +36,7 @@ class CellPickers : public testing::TestWithParam<Kind> {};
 TEST_P(CellPickers, EveryCellShowsItsColourAndAClickOnItPicksIt) {
   const Kind k = GetParam();
   const bool bMixer = k == Kind::RgbMixer || k == Kind::CmyMixer, bCmy = k == Kind::CmyMixer;
-  const COLORREF kColour = RGB(3, 250, 1), axes = bCmy ? PM::InvertColor(kColour) : kColour;
+  const COLORREF kColour = RGB(3, 250, 1), axes = Axes(bCmy, kColour);
   PaintedPicker p(k, 300, 330, kColour);
   p.Paint();
   auto& m = p.As<Ctrl::cell_based_data_t>();
@@ -46,17 +46,14 @@ TEST_P(CellPickers, EveryCellShowsItsColourAndAClickOnItPicksIt) {
   if (bMixer)
     selected = {GetRValue(axes), 256 + GetGValue(axes), 512 + GetBValue(axes)};
   int nChecked = 0;
+  const auto nearSelection = [&](INT_PTR s, POINT pt) {
+    RECT rc = m.m_arrCells[s].m_rc;
+    return ::InflateRect(&rc, 3, 3) && ::PtInRect(&rc, pt);
+  };
   for (INT_PTR i = 0; i < m.m_arrCells.GetSize(); i += (m.m_arrCells.GetSize() > 2 ? 7 : 1)) {
     POINT pt;
-    if (!OwnPoint(m, i, pt))
-      continue;
-    bool bNearSelection = false;
-    for (INT_PTR s : selected) {
-      const RECT& rc = m.m_arrCells[s].m_rc;
-      bNearSelection |=
-          pt.x >= rc.left - 3 && pt.x < rc.right + 3 && pt.y >= rc.top - 3 && pt.y < rc.bottom + 3;
-    }
-    if (bNearSelection)
+    if (!OwnPoint(m, i, pt) ||
+        std::any_of(selected.begin(), selected.end(), [&](INT_PTR s) { return nearSelection(s, pt); }))
       continue;
     const COLORREF clrShown = p.At(pt.x, pt.y);
     ASSERT_EQ(m.m_arrCells[i].m_clr, clrShown) << "cell " << i;
@@ -65,7 +62,7 @@ TEST_P(CellPickers, EveryCellShowsItsColourAndAClickOnItPicksIt) {
     if (bMixer) { // the cell's column sets its one channel to the cell's value
       BYTE b[3] = {GetRValue(axes), GetGValue(axes), GetBValue(axes)};
       b[i / 256] = (BYTE)(i % 256);
-      expected = bCmy ? PM::InvertColor(RGB(b[0], b[1], b[2])) : RGB(b[0], b[1], b[2]);
+      expected = Axes(bCmy, RGB(b[0], b[1], b[2]));
     }
     EXPECT_EQ(expected, p.Click(pt.x, pt.y)) << "cell " << i;
     ++nChecked;
@@ -84,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Models, CellPickers,
                                          Kind::Diff),
                          testing::PrintToStringParamName());
 
-TEST(CellModels, HoneycombColoursFollowTheirRings) {
+TEST(CellModels, HoneycombColoursFollowTheirRingsAndSurviveAGeometryOnlyBuild) {
   PaintedPicker p(Kind::Honeycomb, 256, 300, kWhite);
   auto& m = p.As<Ctrl::cell_based_data_t>();
   ASSERT_EQ(144, m.m_arrCells.GetSize());
@@ -104,6 +101,16 @@ TEST(CellModels, HoneycombColoursFollowTheirRings) {
   for (int k = 0; k < 16; ++k) // the grey row, white to black
     EXPECT_EQ(RGB(255 - 15 * k, 255 - 15 * k, 255 - 15 * k), m.m_arrCells[127 + k].m_clr);
   EXPECT_EQ(RGB(0, 0, 0), m.m_arrCells[143].m_clr);
+  // A geometry-only build keeps the colours and moves the corners as a full build does.
+  m.m_arrCells[5].m_clr = RGB(1, 2, 3); // a colour no build gives
+  m.Build(&p.surface.dc(), NULL, 320, 340, true);
+  EXPECT_EQ(RGB(1, 2, 3), m.m_arrCells[5].m_clr);
+  Ctrl::cell_based_data_t fresh;
+  fresh.Build(NULL, NULL, 320, 340, false);
+  for (int i = 0; i < 144; ++i)
+    EXPECT_EQ(0, memcmp(fresh.m_arrCells[i].m_pts, m.m_arrCells[i].m_pts, sizeof(POINT[6]))) << i;
+  m.Build(NULL, NULL, 320, 340, false);
+  EXPECT_EQ(fresh.m_arrCells[5].m_clr, m.m_arrCells[5].m_clr);
 }
 
 TEST(CellModels, WhiteIsPickedFromTheCentreAndTheGreyRowAndShownTwice) {
@@ -125,20 +132,6 @@ TEST(CellModels, WhiteIsPickedFromTheCentreAndTheGreyRowAndShownTwice) {
   p.Repaint();
   EXPECT_TRUE(framed(m.m_arrCells[0]) && framed(m.m_arrCells[127]));
   pixel_support::SaveBmp({256, 300, p.surface.Pixels()}, "models_honeycomb.bmp");
-}
-
-TEST(CellModels, GeometryOnlyBuildKeepsColoursAndMovesCorners) {
-  PaintedPicker p(Kind::Honeycomb, 200, 220, kWhite);
-  auto& m = p.As<Ctrl::cell_based_data_t>();
-  m.m_arrCells[5].m_clr = RGB(1, 2, 3); // a colour no build gives
-  m.Build(&p.surface.dc(), NULL, 320, 340, true);
-  EXPECT_EQ(RGB(1, 2, 3), m.m_arrCells[5].m_clr);
-  Ctrl::cell_based_data_t fresh;
-  fresh.Build(NULL, NULL, 320, 340, false);
-  for (int i = 0; i < 144; ++i)
-    EXPECT_EQ(0, memcmp(fresh.m_arrCells[i].m_pts, m.m_arrCells[i].m_pts, sizeof(POINT[6]))) << i;
-  m.Build(NULL, NULL, 320, 340, false);
-  EXPECT_EQ(fresh.m_arrCells[5].m_clr, m.m_arrCells[5].m_clr);
 }
 
 TEST(CellModels, GreyMixerSelectsOnlyGreys) {

@@ -60,7 +60,7 @@ void ExpectBlock(const PaintedPicker& p, int x, int y, COLORREF clr) {
     ASSERT_EQ(clr, p.At(x + i % 4, y + i / 4)) << x << "," << y;
 }
 
-TEST(PaletteScreen, PanelsAndBarsArePaintedInBlocksOfFour) {
+TEST(PaletteScreen, PanelsBarsAndTheWheelArePaintedInBlocksOfFour) {
   ForcedScreenDepth depth(8);
   for (Kind k : {Kind::HslPanel, Kind::BasicHue, Kind::AxisGreen, Kind::AxisYellow}) {
     SCOPED_TRACE(KindName(k));
@@ -77,18 +77,15 @@ TEST(PaletteScreen, PanelsAndBarsArePaintedInBlocksOfFour) {
       if (std::abs(x - m.BarMarker()) >= 10)
         ExpectBlock(p, b.x + x - 3, b.y + 2, m.BarColorAt(x));
   }
-}
-
-TEST(PaletteScreen, WheelIsPaintedInBlocksAroundEveryFourthPixel) {
-  ForcedScreenDepth depth(8);
-  PaintedPicker p(Kind::Roller, 160, 180, RGB(128, 128, 128));
-  p.Paint();
-  const auto& m = p.As<Ctrl::hsl_roller_data_t>();
+  // The wheel's blocks lie around every fourth pixel.
+  PaintedPicker w(Kind::Roller, 160, 180, RGB(128, 128, 128));
+  w.Paint();
+  const auto& m = w.As<Ctrl::hsl_roller_data_t>();
   int nChecked = 0;
   for (int y = (m.m_nCenterY - 40) / 4 * 4; y <= m.m_nCenterY + 40; y += 4)
     for (int x = (m.m_nCenterX - 40) / 4 * 4; x <= m.m_nCenterX + 40; x += 4)
       if ((std::abs(x - m.m_nCenterX) >= 8 || std::abs(y - m.m_nCenterY) >= 8) && ++nChecked)
-        ExpectBlock(p, m.m_nMargin + x - 2, m.m_nMargin + y - 2,
+        ExpectBlock(w, m.m_nMargin + x - 2, m.m_nMargin + y - 2,
                     WheelColour(x - m.m_nCenterX, y - m.m_nCenterY, m.m_nRadius));
   EXPECT_GT(nChecked, 200);
 }
