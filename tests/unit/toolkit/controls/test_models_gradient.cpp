@@ -2,12 +2,16 @@
 // colour under the pointer, the Ctrl and Shift locks, the wheel and the cubes.
 #include "tests/unit/toolkit/controls/models_support.h"
 
+#include <initializer_list>
 #include <tuple>
 
 namespace {
 
 const int kCx = 160, kCy = 180;
 const COLORREF kPick = RGB(200, 60, 90);
+// Lightness 0.5 and full saturation, which the wheel and the spectrum bar are drawn with.
+const COLORREF kRed = RGB(255, 0, 0);
+const std::initializer_list<double> kFractions = {0.2, 0.45, 0.7, 0.9};
 
 using PanelPicker = Ctrl::hsl_panel_data_t;
 using Cube = Ctrl::rgb_cube_data_t;
@@ -44,9 +48,43 @@ bool NearMarker(const PanelPicker& m, int x, int y) {
   return std::abs(x - pt.x) <= 5 && std::abs(y - pt.y) <= 5;
 }
 
+// Points at fractions of the panel's width and of the panel's or the bar's height.
+std::vector<POINT> PanelPoints(const PanelPicker& m, bool bBar, std::initializer_list<double> fxs,
+                               std::initializer_list<double> fys) {
+  const POINT o = bBar ? m.BarOrigin() : m.PanelOrigin();
+  std::vector<POINT> v;
+  for (double fx : fxs)
+    for (double fy : fys)
+      v.push_back(
+          {o.x + (int)(fx * m.m_nPanelWidth), o.y + (int)(fy * (bBar ? m.m_nBarHeight : m.m_nPanelHeight))});
+  return v;
+}
+
+// A point of a cube face (0: blue 0, 1: green 0, 2: red 0) at fractions along its two edges.
+POINT FacePoint(const Cube& m, int nFace, double fx, double fy) {
+  const POINT c = m.m_ptCenter, a = nFace == 1 ? m.m_ptRight : m.m_ptLeft,
+              b = nFace == 2 ? m.m_ptRight : m.m_ptTop;
+  return {c.x + (int)(fx * (a.x - c.x) + fy * (b.x - c.x)), c.y + (int)(fx * (a.y - c.y) + fy * (b.y - c.y))};
+}
+
+// A click on each point, on the picture of the colour clr, picks the colour drawn there give or take
+// nTolerance.
+void ExpectClicksPickWhatIsDrawn(PaintedPicker& p, COLORREF clr, const std::vector<POINT>& pts,
+                                 int nTolerance = 0) {
+  for (const POINT& pt : pts) {
+    p.picker->SetColor(clr);
+    p.Repaint();
+    const COLORREF clrDrawn = p.At(pt.x, pt.y);
+    ASSERT_NE(kBack, clrDrawn) << "no colour drawn at " << pt.x << "," << pt.y;
+    const COLORREF clrPicked = p.Click(pt.x, pt.y);
+    EXPECT_LE(ChannelDistance(clrDrawn, clrPicked), nTolerance)
+        << std::hex << clrDrawn << " picked " << clrPicked << std::dec << " at " << pt.x << "," << pt.y;
+  }
+}
+
 class PanelPictures : public testing::TestWithParam<Kind> {};
 
-TEST_P(PanelPictures, PanelAndBarFollowTheFormulasForEachColourSet) {
+TEST_P(PanelPictures, PanelAndBarFollowTheFormulasForEachColourSetAndClicksPickWhatIsDrawn) {
   PaintedPicker p(GetParam(), kCx, kCy, kPick);
   const PanelPicker& m = p.As<PanelPicker>();
   const POINT o = m.PanelOrigin(), b = m.BarOrigin();
@@ -65,83 +103,18 @@ TEST_P(PanelPictures, PanelAndBarFollowTheFormulasForEachColourSet) {
   }
   EXPECT_EQ(kBack, p.At(1, 1)); // outside the panel and the bar
   EXPECT_EQ(kBack, p.At(kCx - 2, kCy - 2));
+  // A click picks the colour drawn under it; the HSL panels show their picture one row off the
+  // row they pick.
+  const bool bHsl = GetParam() < Kind::AxisRed;
+  ExpectClicksPickWhatIsDrawn(p, kRed, PanelPoints(m, false, kFractions, {0.3, 0.6, 0.85}), bHsl ? 5 : 0);
+  if (bHsl)
+    ExpectClicksPickWhatIsDrawn(p, kRed, PanelPoints(m, true, kFractions, {0.5}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, PanelPictures,
                          testing::Values(Kind::HslPanel, Kind::BasicHue, Kind::AxisRed, Kind::AxisGreen,
                                          Kind::AxisBlue, Kind::AxisCyan, Kind::AxisMagenta, Kind::AxisYellow),
                          testing::PrintToStringParamName());
-
-// --- A click where a colour is drawn picks that colour ---------------------------------------
-
-enum class Area { Panel, Bar, FaceB0, FaceG0, FaceR0 };
-
-struct HitCase {
-  Kind kind;
-  Area area;
-  double fx, fy;
-  int nTolerance; // the panels show their picture one row off the row they pick
-};
-
-std::ostream& operator<<(std::ostream& os, const HitCase& c) {
-  return os << KindName(c.kind) << " area " << (int)c.area << " at " << c.fx << "," << c.fy;
-}
-
-POINT HitPoint(PaintedPicker& p, const HitCase& c) {
-  if (c.area == Area::Panel || c.area == Area::Bar) {
-    const PanelPicker& m = p.As<PanelPicker>();
-    const POINT o = c.area == Area::Panel ? m.PanelOrigin() : m.BarOrigin();
-    const int h = c.area == Area::Panel ? m.m_nPanelHeight : m.m_nBarHeight;
-    return {o.x + (int)(c.fx * m.m_nPanelWidth), o.y + (int)(c.fy * h)};
-  }
-  const Cube& cube = p.As<Cube>();
-  const POINT ctr = cube.m_ptCenter, a = c.area == Area::FaceG0 ? cube.m_ptRight : cube.m_ptLeft,
-              b = c.area == Area::FaceR0 ? cube.m_ptRight : cube.m_ptTop;
-  return {ctr.x + (int)(c.fx * (a.x - ctr.x) + c.fy * (b.x - ctr.x)),
-          ctr.y + (int)(c.fx * (a.y - ctr.y) + c.fy * (b.y - ctr.y))};
-}
-
-class HitGivesColour : public testing::TestWithParam<HitCase> {};
-
-TEST_P(HitGivesColour, ClickPicksThePixelUnderIt) {
-  const HitCase c = GetParam();
-  // Pure red: lightness 0.5 and full saturation, which the wheel and the spectrum bar are drawn with.
-  PaintedPicker p(c.kind, kCx, kCy, RGB(255, 0, 0));
-  p.Paint();
-  const POINT pt = HitPoint(p, c);
-  const COLORREF clrDrawn = p.At(pt.x, pt.y);
-  ASSERT_NE(kBack, clrDrawn) << "no colour drawn at " << pt.x << "," << pt.y;
-  const COLORREF clrPicked = p.Click(pt.x, pt.y);
-  EXPECT_LE(ChannelDistance(clrDrawn, clrPicked), c.nTolerance)
-      << std::hex << clrDrawn << " picked " << clrPicked << std::dec << " at " << pt.x << "," << pt.y;
-}
-
-std::vector<HitCase> HitCases() {
-  std::vector<HitCase> v;
-  for (double f : {0.2, 0.45, 0.7, 0.9}) {
-    for (double g : {0.3, 0.6, 0.85})
-      for (Kind k : {Kind::HslPanel, Kind::BasicHue, Kind::AxisRed, Kind::AxisGreen, Kind::AxisBlue,
-                     Kind::AxisCyan, Kind::AxisMagenta, Kind::AxisYellow})
-        v.push_back({k, Area::Panel, f, g, k < Kind::AxisRed ? 5 : 0});
-    v.push_back({Kind::HslPanel, Area::Bar, f, 0.5, 0});
-    v.push_back({Kind::BasicHue, Area::Bar, f, 0.5, 0});
-  }
-  // The middle of the wheel's bar lies within the ring around the wheel, which is tested first.
-  for (double f : {0.1, 0.2, 0.8, 0.9})
-    v.push_back({Kind::Roller, Area::Bar, f, 0.5, 0});
-  // Inside the wheel, away from the marker at hue 0 on its rim.
-  for (double f : {0.35, 0.5, 0.65})
-    for (double g : {0.3, 0.5, 0.7})
-      v.push_back({Kind::Roller, Area::Panel, f, g, 0});
-  for (Kind k : {Kind::RgbCube, Kind::CmyCube})
-    for (Area a : {Area::FaceB0, Area::FaceG0, Area::FaceR0})
-      for (double f : {0.3, 0.6})
-        for (double g : {0.3, 0.6})
-          v.push_back({k, a, f, g, 0});
-  return v;
-}
-
-INSTANTIATE_TEST_SUITE_P(Models, HitGivesColour, testing::ValuesIn(HitCases()));
 
 // --- Ctrl keeps the x value of a drag, Shift its y value -------------------------------------
 
@@ -174,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Models, DragLocks,
                                                           Kind::AxisMagenta),
                                           testing::Values((UINT)MK_CONTROL, (UINT)MK_SHIFT)));
 
-TEST(Models, WheelPictureOuterRingAndKeptLightness) {
+TEST(Models, WheelPictureClicksOuterRingAndKeptLightness) {
   PaintedPicker p(Kind::Roller, kCx, kCy, RGB(128, 128, 128));
   p.Paint();
   auto& m = p.As<Ctrl::hsl_roller_data_t>();
@@ -186,6 +159,10 @@ TEST(Models, WheelPictureOuterRingAndKeptLightness) {
         EXPECT_EQ(WheelColour(dx, dy, r), p.At(cx + dx, cy + dy)) << dx << "," << dy;
     }
   EXPECT_EQ(kBack, p.At(m.m_nMargin + 1, m.m_nMargin + 1)); // white outside the wheel is transparent
+  // Clicks inside the wheel, away from the marker at hue 0 on its rim, and at the ends of the bar
+  // (its middle lies within the ring around the wheel, which is tested first) pick what is drawn.
+  ExpectClicksPickWhatIsDrawn(p, kRed, PanelPoints(m, false, {0.35, 0.5, 0.65}, {0.3, 0.5, 0.7}));
+  ExpectClicksPickWhatIsDrawn(p, kRed, PanelPoints(m, true, {0.1, 0.2, 0.8, 0.9}, {0.5}));
   // A click inside the wheel keeps the bar's lightness.
   p.picker->SetColor(PM::HlsToRgb(0.1, 0.3, 0.5));
   const double dLightness = m.m_dLightness;
@@ -193,7 +170,7 @@ TEST(Models, WheelPictureOuterRingAndKeptLightness) {
   EXPECT_DOUBLE_EQ(dLightness, m.m_dLightness);
   // Between the rim and the outer ring a click takes full saturation at the point's angle: right
   // of the centre, hue one half.
-  p.picker->SetColor(RGB(255, 0, 0));
+  p.picker->SetColor(kRed);
   const COLORREF clr = p.Click(cx + r + 8, cy);
   EXPECT_EQ(PM::HlsToRgb(0.5, 0.5, 1.0), clr);
   EXPECT_NEAR(1.0, m.m_dSaturation, 1e-9);
@@ -204,7 +181,7 @@ TEST(Models, WheelPictureOuterRingAndKeptLightness) {
 
 class Cubes : public testing::TestWithParam<Kind> {};
 
-TEST_P(Cubes, FacesFollowTheFormulasAndHandlesSetOneChannelEach) {
+TEST_P(Cubes, FacesFollowTheFormulasAndPickWhatIsDrawnAndHandlesSetOneChannelEach) {
   const bool bCmy = GetParam() == Kind::CmyCube;
   PaintedPicker p(GetParam(), kCx, kCy, Axes(bCmy, RGB(0, 0, 0)));
   p.Paint();
@@ -219,6 +196,12 @@ TEST_P(Cubes, FacesFollowTheFormulasAndHandlesSetOneChannelEach) {
       EXPECT_EQ(Axes(bCmy, RGB(i * 255 / n, 0, j * 255 / n)), p.At(rc.left + c + j, rc.top + n + j / 2 - i))
           << "green-0 face " << i << "," << j;
     }
+  for (int nFace = 0; nFace < 3; ++nFace)
+    ExpectClicksPickWhatIsDrawn(p, Axes(bCmy, RGB(0, 0, 0)),
+                                {FacePoint(m, nFace, 0.3, 0.3), FacePoint(m, nFace, 0.3, 0.6),
+                                 FacePoint(m, nFace, 0.6, 0.3), FacePoint(m, nFace, 0.6, 0.6)});
+  p.picker->SetColor(Axes(bCmy, RGB(0, 0, 0)));
+  p.Repaint();
   // Every handle starts at the centre; the first one in the order red, green, blue is taken.
   EXPECT_EQ(Axes(bCmy, RGB(255, 0, 0)), p.Drag(m.m_ptCenter, {0, m.m_ptTop.y - 20}));
   EXPECT_EQ(m.m_ptTop.y, m.m_ptHandleR.y);
@@ -246,7 +229,7 @@ TEST(Models, CubeFaceClicks) {
   p.Paint();
   auto& m = p.As<Cube>();
   // With Ctrl the blue-0 face gives red and green and leaves blue.
-  const POINT pt = HitPoint(p, {Kind::RgbCube, Area::FaceB0, 0.5, 0.5, 0});
+  const POINT pt = FacePoint(m, 0, 0.5, 0.5);
   const COLORREF clrPixel = m.m_dcCube.dc().GetPixel(pt.x - m.m_rcCube.left, pt.y - m.m_rcCube.top);
   const COLORREF clr = p.Click(pt.x, pt.y, MK_CONTROL);
   EXPECT_EQ(RGB(GetRValue(clrPixel), GetGValue(clrPixel), 200), clr);
