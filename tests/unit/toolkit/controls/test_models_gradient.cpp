@@ -1,9 +1,8 @@
 // The gradient pickers: their pictures against the colour formulas, clicks that give back the
-// colour under the pointer, the Ctrl and Shift locks, the wheel and the cubes.
+// colour under the pointer, the Ctrl and Shift drag locks, the wheel and the cubes.
 #include "tests/unit/toolkit/controls/models_support.h"
 
 #include <initializer_list>
-#include <tuple>
 
 namespace {
 
@@ -84,7 +83,7 @@ void ExpectClicksPickWhatIsDrawn(PaintedPicker& p, COLORREF clr, const std::vect
 
 class PanelPictures : public testing::TestWithParam<Kind> {};
 
-TEST_P(PanelPictures, PanelAndBarFollowTheFormulasForEachColourSetAndClicksPickWhatIsDrawn) {
+TEST_P(PanelPictures, PicturesFollowTheFormulasAndClicksAndLockedDragsPickFromThem) {
   PaintedPicker p(GetParam(), kCx, kCy, kPick);
   const PanelPicker& m = p.As<PanelPicker>();
   const POINT o = m.PanelOrigin(), b = m.BarOrigin();
@@ -109,43 +108,37 @@ TEST_P(PanelPictures, PanelAndBarFollowTheFormulasForEachColourSetAndClicksPickW
   ExpectClicksPickWhatIsDrawn(p, kRed, PanelPoints(m, false, kFractions, {0.3, 0.6, 0.85}), bHsl ? 5 : 0);
   if (bHsl)
     ExpectClicksPickWhatIsDrawn(p, kRed, PanelPoints(m, true, kFractions, {0.5}));
+  // Ctrl keeps the x value of a drag and Shift its y value; only a move with the button down drags,
+  // each on a fresh picture.
+  const POINT from = {o.x + 20, o.y + 30}, to = {o.x + 110, o.y + 90};
+  const auto afresh = [&] {
+    p.picker->SetColor(kPick);
+    p.Repaint();
+  };
+  for (UINT nLock : {(UINT)MK_CONTROL, (UINT)MK_SHIFT}) {
+    afresh();
+    const COLORREF clrLocked = p.Drag(from, to, nLock);
+    p.Repaint();
+    p.picker->OnTrack(MK_LBUTTON, from.x, from.y);
+    EXPECT_EQ(clrLocked, p.picker->m_clr) << "a move after the button is up";
+    afresh();
+    EXPECT_NE(p.Click(to.x, to.y), clrLocked) << "the lock made no difference";
+    afresh();
+    const POINT kept = nLock == MK_CONTROL ? POINT{from.x, to.y} : POINT{to.x, from.y};
+    EXPECT_EQ(p.Click(kept.x, kept.y), clrLocked) << nLock;
+    afresh();
+    p.picker->OnButtonDown(0, from.x, from.y);
+    const COLORREF clrDown = p.picker->m_clr;
+    p.Repaint();
+    p.picker->OnTrack(nLock, to.x, to.y);
+    EXPECT_EQ(clrDown, p.picker->m_clr) << "a move without the button";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, PanelPictures,
                          testing::Values(Kind::HslPanel, Kind::BasicHue, Kind::AxisRed, Kind::AxisGreen,
                                          Kind::AxisBlue, Kind::AxisCyan, Kind::AxisMagenta, Kind::AxisYellow),
                          testing::PrintToStringParamName());
-
-// --- Ctrl keeps the x value of a drag, Shift its y value -------------------------------------
-
-class DragLocks : public testing::TestWithParam<std::tuple<Kind, UINT>> {};
-
-TEST_P(DragLocks, LockedDragMatchesAClickOnTheKeptLineAndOnlyTheButtonDrags) {
-  const Kind k = std::get<0>(GetParam());
-  const UINT nLock = std::get<1>(GetParam());
-  const auto clickFresh = [&](POINT pt) {
-    PaintedPicker q(k, kCx, kCy, kPick);
-    q.Paint();
-    return q.Click(pt.x, pt.y);
-  };
-  PaintedPicker p(k, kCx, kCy, kPick);
-  p.Paint();
-  const POINT o = p.As<PanelPicker>().PanelOrigin(), from = {o.x + 20, o.y + 30}, to = {o.x + 110, o.y + 90};
-  const COLORREF clrLocked = p.Drag(from, to, nLock);
-  EXPECT_EQ(clickFresh(nLock == MK_CONTROL ? POINT{from.x, to.y} : POINT{to.x, from.y}), clrLocked);
-  EXPECT_NE(clickFresh(to), clrLocked) << "the lock made no difference";
-  p.picker->OnTrack(MK_LBUTTON, from.x, from.y);
-  EXPECT_EQ(clrLocked, p.picker->m_clr) << "a move after the button is up";
-  p.picker->OnButtonDown(0, from.x, from.y);
-  const COLORREF clrDown = p.picker->m_clr;
-  p.picker->OnTrack(nLock, to.x, to.y);
-  EXPECT_EQ(clrDown, p.picker->m_clr) << "a move without the button";
-}
-
-INSTANTIATE_TEST_SUITE_P(Models, DragLocks,
-                         testing::Combine(testing::Values(Kind::HslPanel, Kind::BasicHue, Kind::AxisRed,
-                                                          Kind::AxisMagenta),
-                                          testing::Values((UINT)MK_CONTROL, (UINT)MK_SHIFT)));
 
 TEST(Models, WheelPictureClicksOuterRingAndKeptLightness) {
   PaintedPicker p(Kind::Roller, kCx, kCy, RGB(128, 128, 128));
