@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <memory>
 #include <ostream>
-#include <string>
 #include <vector>
 
 using Ctrl = CExtColorCtrl;

@@ -29,8 +29,8 @@ bool OwnPoint(const Ctrl::cell_based_data_t& m, INT_PTR nCell, POINT& pt) {
   return false;
 }
 
-// Every cell shows its colour at its centre and a click there picks what the cell stands for; a
-// click between cells changes nothing.
+// Every cell shows its colour at its centre, through a palette too, and a click there picks what
+// the cell stands for; a click between cells changes nothing.
 class CellPickers : public testing::TestWithParam<Kind> {};
 
 TEST_P(CellPickers, EveryCellShowsItsColourAndAClickOnItPicksIt) {
@@ -41,6 +41,12 @@ TEST_P(CellPickers, EveryCellShowsItsColourAndAClickOnItPicksIt) {
   p.Paint();
   auto& m = p.As<Ctrl::cell_based_data_t>();
   ASSERT_GT(m.m_arrCells.GetSize(), 1);
+  CPalette palette;
+  pixel_support::DibSurface ref(1, 1);
+  ASSERT_TRUE(palette.CreateHalftonePalette(&ref.dc()));
+  PaintedPicker viaPalette(k, 300, 330, kColour);
+  viaPalette.Paint(&palette);
+  EXPECT_EQ(p.surface.Pixels(), viaPalette.surface.Pixels()) << "painted through a palette";
   // The mixers frame the colour's cells; the colour is no grey and in no honeycomb cell.
   std::vector<INT_PTR> selected;
   if (bMixer)

@@ -1,5 +1,5 @@
 // Pickers at every small size, the palette-screen paths (samples painted as 4 x 4 blocks, cube
-// faces that cannot be clicked, cells painted through a palette) and a gallery of every picker.
+// faces that cannot be clicked) and a gallery of every picker.
 #include "tests/unit/toolkit/controls/models_support.h"
 
 namespace {
@@ -110,20 +110,6 @@ TEST(PaletteScreen, CubeFacesTakeNoClicksButHandlesDo) {
   const int x = rc.left + c - 1 - j, y = rc.top + n + j / 2 - i;
   EXPECT_EQ(RGB(i * 255 / n, j * 255 / n, 0), p.At(x + 1, y + 1));
   EXPECT_NE(RGB(i * 255 / n, j * 255 / n, 0), deep.At(x + 1, y + 1));
-}
-
-TEST(PaletteScreen, CellsPaintedThroughAPaletteShowTheSameColours) {
-  CPalette palette;
-  {
-    pixel_support::DibSurface ref(1, 1);
-    ASSERT_TRUE(palette.CreateHalftonePalette(&ref.dc()));
-  }
-  for (Kind k : {Kind::GreyMixer, Kind::RgbMixer, Kind::CmyMixer, Kind::Diff, Kind::Honeycomb}) {
-    PaintedPicker plain(k, 200, 240, RGB(90, 90, 90)), viaPalette(k, 200, 240, RGB(90, 90, 90));
-    plain.Paint();
-    viaPalette.Paint(&palette);
-    EXPECT_EQ(plain.surface.Pixels(), viaPalette.surface.Pixels()) << k;
-  }
 }
 
 // Every picker side by side at the size of the colour dialog's picker, saved for a person to look
