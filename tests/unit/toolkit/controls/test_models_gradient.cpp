@@ -174,7 +174,7 @@ TEST(Models, WheelPictureClicksOuterRingAndKeptLightness) {
 
 class Cubes : public testing::TestWithParam<Kind> {};
 
-TEST_P(Cubes, FacesFollowTheFormulasAndPickWhatIsDrawnAndHandlesSetOneChannelEach) {
+TEST_P(Cubes, FacesFollowTheFormulasAndPickWhatIsDrawnAndHandlesSetOneChannelEachOnAnyScreen) {
   const bool bCmy = GetParam() == Kind::CmyCube;
   PaintedPicker p(GetParam(), kCx, kCy, Axes(bCmy, RGB(0, 0, 0)));
   p.Paint();
@@ -202,6 +202,19 @@ TEST_P(Cubes, FacesFollowTheFormulasAndPickWhatIsDrawnAndHandlesSetOneChannelEac
   const int mid = (m.m_ptCenter.x + m.m_ptRight.x) / 2,
             b = (mid - m.m_ptCenter.x) * 255 / (m.m_ptRight.x - m.m_ptCenter.x);
   EXPECT_EQ(Axes(bCmy, RGB(255, 255, b)), p.Drag(m.m_ptCenter, {mid, 0}));
+  // On a palette screen the faces take no clicks but the handles drag; the face samples are
+  // blocks centred on them, so the blue-0 face's sample (i, j) reaches one pixel right and below.
+  p.picker->SetColor(Axes(bCmy, RGB(0, 0, 0)));
+  p.Repaint();
+  ForcedScreenDepth depth(8);
+  PaintedPicker q(GetParam(), kCx, kCy, Axes(bCmy, RGB(0, 0, 0)));
+  q.Paint();
+  const POINT face = FacePoint(m, 0, 0.5, 0.5);
+  EXPECT_EQ(Axes(bCmy, RGB(0, 0, 0)), q.Click(face.x, face.y));
+  EXPECT_EQ(Axes(bCmy, RGB(255, 0, 0)), q.Drag(m.m_ptCenter, {m.m_ptCenter.x, m.m_ptTop.y}));
+  const int i = n - 10, j = 12, x = rc.left + c - j, y = rc.top + n + j / 2 - i + 1;
+  EXPECT_EQ(Axes(bCmy, RGB(i * 255 / n, j * 255 / n, 0)), q.At(x, y));
+  EXPECT_NE(Axes(bCmy, RGB(i * 255 / n, j * 255 / n, 0)), p.At(x, y));
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, Cubes, testing::Values(Kind::RgbCube, Kind::CmyCube),
