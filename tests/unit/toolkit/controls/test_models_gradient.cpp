@@ -158,8 +158,9 @@ TEST(Models, WheelPictureClicksOuterRingAndKeptLightness) {
   ExpectClicksPickWhatIsDrawn(p, kRed, PanelPoints(m, true, {0.1, 0.2, 0.8, 0.9}, {0.5}));
   // A click inside the wheel keeps the bar's lightness.
   p.picker->SetColor(PM::HlsToRgb(0.1, 0.3, 0.5));
+  p.Repaint();
   const double dLightness = m.m_dLightness;
-  p.Click(cx + 10, cy + 20);
+  EXPECT_NE(PM::HlsToRgb(0.1, 0.3, 0.5), p.Click(cx + 10, cy + 20));
   EXPECT_DOUBLE_EQ(dLightness, m.m_dLightness);
   // Between the rim and the outer ring a click takes full saturation at the point's angle: right
   // of the centre, hue one half.
