@@ -108,6 +108,9 @@ protected:
   // True when the cursor is over the button itself (and over the part unless nPart is PART_NONE).
   bool IsCursorOver(int nPart) const;
   // Sets the check of a radio button and clears the other auto-radios of its group.
+  // After a click changed the state: BN_CLICKED to the parent, then a repaint while the window
+  // lives.
+  void NotifyClicked();
   void CheckRadioInGroup();
   // Clears hover, push and tracking and releases the capture.
   void ClearPushState();

@@ -248,8 +248,12 @@ void CExtButton::OnClick(bool bFromKeyboard, bool bDropDownPart) {
   default:
     return;
   }
-  if (!::IsWindow(hWnd))
-    return;
+  if (::IsWindow(hWnd))
+    NotifyClicked();
+}
+
+void CExtButton::NotifyClicked() {
+  const HWND hWnd = m_hWnd;
   SendCommandToParent();
   if (::IsWindow(hWnd))
     RepaintNow();

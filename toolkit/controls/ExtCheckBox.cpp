@@ -55,32 +55,17 @@ BOOL CExtCheckBox::PreTranslateMessage(MSG* pMsg) {
 }
 
 void CExtCheckBox::OnClick(bool bFromKeyboard, bool bDropDownPart) {
-  if (GetSafeHwnd() == NULL || ::GetParent(m_hWnd) == NULL)
-    return;
-  const HWND hWnd = m_hWnd;
-  switch (m_nButtonType) {
-  case BS_3STATE:
-  case BS_AUTO3STATE:
-    SendMessage(BM_SETCHECK, (SendMessage(BM_GETCHECK, 0, 0) + 1) % 3, 0);
-    break;
-  case BS_CHECKBOX:
-  case BS_AUTOCHECKBOX:
-    SendMessage(BM_SETCHECK, (SendMessage(BM_GETCHECK, 0, 0) + 1) % 2, 0);
-    break;
-  case BS_RADIOBUTTON:
-  case BS_AUTORADIOBUTTON:
-    // A radio button is chosen, never toggled off.
-    CheckRadioInGroup();
-    break;
-  default:
+  if (m_nButtonType != BS_3STATE && m_nButtonType != BS_AUTO3STATE) {
     CExtButton::OnClick(bFromKeyboard, bDropDownPart);
     return;
   }
-  if (!::IsWindow(hWnd))
+  if (GetSafeHwnd() == NULL || ::GetParent(m_hWnd) == NULL)
     return;
-  SendCommandToParent();
+  // Three states advance in turn: clear, checked, indeterminate.
+  const HWND hWnd = m_hWnd;
+  SendMessage(BM_SETCHECK, (SendMessage(BM_GETCHECK, 0, 0) + 1) % 3, 0);
   if (::IsWindow(hWnd))
-    RepaintNow();
+    NotifyClicked();
 }
 
 void CExtCheckBox::PaintButton(CDC& dc, bool bBackgroundDone, bool /*bForMenu*/) {
