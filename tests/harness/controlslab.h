@@ -1,0 +1,82 @@
+// controlslab: one dialog per family of themed controls in a frame; each dialog logs every
+// notification its controls send it. See controlslab.cpp.
+#pragma once
+
+#include "framework/fw.h"
+#include "tests/harness/controlslab_res.h"
+#include "tests/harness/lab_script.h"
+#include "toolkit/controls/ExtColorButton.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace clab {
+
+// A dialog of the lab: it logs what its controls tell it, as "<family>: <notification>" lines.
+class CLabDialog : public CDialog {
+public:
+  CLabDialog(UINT nIDTemplate, const char* pszFamily)
+      : CDialog(nIDTemplate), m_nTemplate(nIDTemplate), m_strFamily(pszFamily) {}
+  const std::string& Family() const { return m_strFamily; }
+  bool CreateIn(CWnd* pParent) { return Create(m_nTemplate, pParent) != FALSE; }
+  // The control's centre on the screen.
+  CPoint ItemCentre(UINT nId);
+  CRect ItemRect(UINT nId);
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Lines of the notifications only this family's controls send; empty for any other message.
+  virtual std::string DescribeOwn(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnOK() override {}
+  void OnCancel() override {}
+
+private:
+  UINT m_nTemplate;
+  std::string m_strFamily;
+};
+
+class CButtonsDialog : public CLabDialog {
+public:
+  CButtonsDialog() : CLabDialog(IDD_CLAB_BUTTONS, "buttons") {}
+  CButton m_push, m_default, m_disabled, m_menuButton;
+  CExtColorButton m_color;
+  CButton m_check, m_check3, m_checkOff;
+  CButton m_radio[3];
+
+protected:
+  BOOL OnInitDialog() override;
+};
+
+class CStaticDialog : public CLabDialog {
+public:
+  CStaticDialog() : CLabDialog(IDD_CLAB_STATIC, "static") {}
+  CStatic m_group;
+  CStatic m_label, m_labelOff;
+  CSliderCtrl m_slider, m_sliderOff;
+
+protected:
+  BOOL OnInitDialog() override;
+};
+
+class CComboDialog : public CLabDialog {
+public:
+  CComboDialog() : CLabDialog(IDD_CLAB_COMBO, "combo") {}
+  CComboBox m_combo, m_comboList, m_comboOff;
+  CEdit m_edit;
+
+protected:
+  BOOL OnInitDialog() override;
+};
+
+// One family: its dialog and the steps that drive it.
+struct Family {
+  std::unique_ptr<CLabDialog> pDialog;
+  void (*addSteps)(lab::CLabScript& script, CLabDialog& dialog);
+};
+
+void AddButtonsSteps(lab::CLabScript& script, CLabDialog& dialog);
+void AddStaticSteps(lab::CLabScript& script, CLabDialog& dialog);
+void AddComboSteps(lab::CLabScript& script, CLabDialog& dialog);
+
+} // namespace clab

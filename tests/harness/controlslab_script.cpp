@@ -1,0 +1,180 @@
+// The input controlslab's self-test drives through each family of controls, as a user would.
+#include "tests/common/input_support.h"
+#include "tests/harness/controlslab.h"
+#include "tests/harness/lab_support.h"
+
+#include <commctrl.h>
+#include <string>
+
+namespace clab {
+
+namespace {
+
+int CountLogged(const std::string& line) {
+  int n = 0;
+  for (const std::string& s : lab::g_log)
+    n += s == line ? 1 : 0;
+  return n;
+}
+
+std::string CommandLine(const char* pszFamily, UINT nId, UINT nCode) {
+  return std::string(pszFamily) + ": command " + std::to_string(nId) + " code " + std::to_string(nCode);
+}
+
+bool HasFocusWithin(HWND hWnd) {
+  HWND hFocus = ::GetFocus();
+  return hFocus != NULL && (hFocus == hWnd || ::IsChild(hWnd, hFocus));
+}
+
+// Types the text's letters and digits (lower case) as key presses.
+std::vector<UINT> KeysOf(const char* psz) {
+  std::vector<UINT> keys;
+  for (; *psz != '\0'; ++psz)
+    keys.push_back(*psz == ' ' ? VK_SPACE : (UINT)::toupper((unsigned char)*psz));
+  return keys;
+}
+
+CString WindowText(HWND hWnd) {
+  char sz[256] = "";
+  ::GetWindowTextA(hWnd, sz, sizeof(sz));
+  return sz;
+}
+
+} // namespace
+
+void AddButtonsSteps(lab::CLabScript& script, CLabDialog& dialog) {
+  auto& dlg = static_cast<CButtonsDialog&>(dialog);
+  const auto clicks = [&dlg](UINT nId) { return CountLogged(CommandLine("buttons", nId, BN_CLICKED)); };
+  script.AddClick(
+      "buttons: a click on Push sends its command", [&dlg] { return dlg.ItemCentre(IDC_CLAB_PUSH); },
+      [clicks] { return clicks(IDC_CLAB_PUSH) == 1; });
+  script.AddClick(
+      "buttons: a click on the disabled button", [&dlg] { return dlg.ItemCentre(IDC_CLAB_DISABLED); },
+      nullptr);
+  script.AddClick(
+      "buttons: a click checks the check box",
+      [&dlg, clicks] {
+        lab::Check(clicks(IDC_CLAB_DISABLED) == 0, "buttons: the disabled button sent nothing");
+        return dlg.ItemCentre(IDC_CLAB_CHECK);
+      },
+      [&dlg, clicks] { return dlg.m_check.GetCheck() == 1 && clicks(IDC_CLAB_CHECK) == 1; });
+  script.AddClick(
+      "buttons: a second click clears it", [&dlg] { return dlg.ItemCentre(IDC_CLAB_CHECK); },
+      [&dlg, clicks] { return dlg.m_check.GetCheck() == 0 && clicks(IDC_CLAB_CHECK) == 2; });
+  // The three-state box cycles unchecked, checked, indeterminate, unchecked.
+  for (int nState : {1, 2, 0})
+    script.AddClick(
+        "buttons: a click sets the three-state box to " + std::to_string(nState),
+        [&dlg] { return dlg.ItemCentre(IDC_CLAB_CHECK3); },
+        [&dlg, nState] { return dlg.m_check3.GetCheck() == nState; });
+  // A radio button sets its check and clears the group's others; a second click keeps it on.
+  for (int nRadio : {1, 1, 2}) {
+    script.AddClick(
+        "buttons: a click on Radio " + std::to_string(nRadio + 1) + " checks it alone in its group",
+        [&dlg, nRadio] { return dlg.ItemCentre(IDC_CLAB_RADIO1 + nRadio); },
+        [&dlg, nRadio] {
+          for (int i = 0; i < 3; ++i)
+            if (dlg.m_radio[i].GetCheck() != (i == nRadio ? 1 : 0))
+              return false;
+          return true;
+        });
+  }
+  script.Add(
+      "buttons: the radio clicks were sent",
+      [clicks] {
+        lab::Check(clicks(IDC_CLAB_RADIO2) == 2 && clicks(IDC_CLAB_RADIO3) == 1,
+                   "buttons: each radio click sent one command");
+      },
+      nullptr);
+}
+
+void AddStaticSteps(lab::CLabScript& script, CLabDialog& dialog) {
+  auto& dlg = static_cast<CStaticDialog&>(dialog);
+  const auto thumbCentre = [&dlg] {
+    CRect rc;
+    dlg.m_slider.GetThumbRect(rc);
+    dlg.m_slider.ClientToScreen(rc);
+    return rc.CenterPoint();
+  };
+  const auto channelEnd = [&dlg] {
+    CRect rc;
+    dlg.m_slider.GetChannelRect(rc);
+    dlg.m_slider.ClientToScreen(rc);
+    return CPoint(rc.right + 20, rc.CenterPoint().y);
+  };
+  const std::string track = "static: hscroll " + std::to_string(IDC_CLAB_SLIDER);
+  script.AddDrag("static: dragging the slider's thumb to the end moves it there", thumbCentre, channelEnd,
+                 [&dlg, track] {
+                   // Wine's track bar reports the end of a drag twice.
+                   return dlg.m_slider.GetPos() == 100 && CountLogged(track + " code 8 pos 100") >= 1;
+                 });
+  script.Add(
+      "static: the drag was reported as it went",
+      [track] {
+        lab::Check(CountLogged(track + " code 5 pos 100") >= 1, "static: the thumb's track was sent");
+      },
+      nullptr);
+  script.AddKeys("static: Left moves the focused slider back a line", {VK_LEFT}, [&dlg, track] {
+    return dlg.m_slider.GetPos() == 99 && CountLogged(track + " code 0 pos 99") == 1;
+  });
+  script.AddKeys("static: Home moves it to the start", {VK_HOME}, [&dlg, track] {
+    return dlg.m_slider.GetPos() == 0 && CountLogged(track + " code 6 pos 0") == 1;
+  });
+  script.AddClick(
+      "static: a click on the disabled slider", [&dlg] { return dlg.ItemCentre(IDC_CLAB_SLIDEROFF); },
+      [&dlg] { return dlg.m_sliderOff.GetPos() == 60; });
+}
+
+void AddComboSteps(lab::CLabScript& script, CLabDialog& dialog) {
+  auto& dlg = static_cast<CComboDialog&>(dialog);
+  script.AddClick(
+      "combo: a click in the combo's edit gives it the focus",
+      [&dlg] {
+        CRect rc = dlg.ItemRect(IDC_CLAB_COMBO);
+        return CPoint(rc.left + 12, rc.CenterPoint().y);
+      },
+      [&dlg] { return HasFocusWithin(dlg.m_combo.m_hWnd); });
+  script.AddKeys("combo: typing into the combo", KeysOf("tahoma"), [&dlg] {
+    return WindowText(dlg.m_combo.m_hWnd) == "tahoma" &&
+           CountLogged(CommandLine("combo", IDC_CLAB_COMBO, CBN_EDITCHANGE)) == 6;
+  });
+  script.AddClick(
+      "combo: a click on the list combo's arrow drops its list",
+      [&dlg] {
+        CRect rc = dlg.ItemRect(IDC_CLAB_COMBOLIST);
+        return CPoint(rc.right - 6, rc.CenterPoint().y);
+      },
+      [&dlg] {
+        return dlg.m_comboList.GetDroppedState() != FALSE &&
+               CountLogged(CommandLine("combo", IDC_CLAB_COMBOLIST, CBN_DROPDOWN)) == 1;
+      });
+  script.AddClick(
+      "combo: a click on the third item picks it",
+      [&dlg] {
+        COMBOBOXINFO info = {sizeof(info)};
+        ::GetComboBoxInfo(dlg.m_comboList.m_hWnd, &info);
+        CRect rc;
+        ::SendMessage(info.hwndList, LB_GETITEMRECT, 2, (LPARAM)&rc);
+        ::ClientToScreen(info.hwndList, &rc.TopLeft());
+        ::ClientToScreen(info.hwndList, &rc.BottomRight());
+        return rc.CenterPoint();
+      },
+      [&dlg] {
+        return dlg.m_comboList.GetCurSel() == 2 && dlg.m_comboList.GetDroppedState() == FALSE &&
+               CountLogged(CommandLine("combo", IDC_CLAB_COMBOLIST, CBN_SELCHANGE)) == 1 &&
+               CountLogged(CommandLine("combo", IDC_CLAB_COMBOLIST, CBN_CLOSEUP)) == 1;
+      });
+  script.AddClick(
+      "combo: a click in the edit gives it the focus", [&dlg] { return dlg.ItemCentre(IDC_CLAB_EDIT); },
+      [&dlg] { return HasFocusWithin(dlg.m_edit.m_hWnd); });
+  // Setting the first text already sent a change.
+  script.AddKeys("combo: End and typing extend the edit's text", {VK_END, 'X'}, [&dlg] {
+    return WindowText(dlg.m_edit.m_hWnd) == "Editx" &&
+           CountLogged(CommandLine("combo", IDC_CLAB_EDIT, EN_CHANGE)) == 2;
+  });
+  script.AddClick(
+      "combo: a click on the disabled combo", [&dlg] { return dlg.ItemCentre(IDC_CLAB_COMBOOFF); },
+      [&dlg] { return !HasFocusWithin(dlg.m_comboOff.m_hWnd); });
+}
+
+} // namespace clab
