@@ -90,8 +90,8 @@ public:
   // receiver.
   typedef bool (*PFN_SELECTION)(WPARAM wParamNotification, LPVOID pParam);
 
-  // The class of the calendar the menus host: a CExtPopupInplaceDatePicker that is a whole
-  // calendar. None until the controls provide one; without it the menu cannot be made.
+  // The class of the calendar the menus host: CExtPopupInplaceDatePicker or a class derived from
+  // it; without one the menu cannot be made.
   static CRuntimeClass* g_pCalendarClass;
 
   CExtPopupDatePickerMenuWnd();

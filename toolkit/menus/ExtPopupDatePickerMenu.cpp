@@ -6,9 +6,9 @@
 #include <memory>
 
 IMPLEMENT_DYNCREATE(CExtPopupDatePickerMenuWnd, CExtPopupControlMenuWnd)
-IMPLEMENT_DYNAMIC(CExtPopupInplaceDatePicker, CExtDatePickerWnd)
+IMPLEMENT_DYNCREATE(CExtPopupInplaceDatePicker, CExtDatePickerWnd)
 
-CRuntimeClass* CExtPopupDatePickerMenuWnd::g_pCalendarClass = NULL;
+CRuntimeClass* CExtPopupDatePickerMenuWnd::g_pCalendarClass = RUNTIME_CLASS(CExtPopupInplaceDatePicker);
 
 namespace {
 
@@ -33,8 +33,7 @@ bool CExtPopupDatePickerMenuWnd::MeasureCalendar() {
   pCalendar->SetDimension(m_nMonthsHorz, m_nMonthsVert, m_nMonthsHorz, m_nMonthsVert, false);
   pCalendar->ModifyDatePickerStyle((DWORD)-1, m_dwCalendarStyle, false);
   const CSize sizeDimension(m_nMonthsHorz, m_nMonthsVert);
-  CSize size(0, 0);
-  pCalendar->CalcSizeForDimension(size, &sizeDimension);
+  const CSize size = pCalendar->CalcSizeForDimension(sizeDimension);
   if (size.cx <= 0 || size.cy <= 0)
     return false;
   m_nControlWidth = size.cx;

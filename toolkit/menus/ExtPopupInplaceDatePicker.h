@@ -5,7 +5,7 @@
 #include "toolkit/controls/ExtDatePickerWnd.h"
 
 class CExtPopupInplaceDatePicker : public CExtDatePickerWnd {
-  DECLARE_DYNAMIC(CExtPopupInplaceDatePicker)
+  DECLARE_DYNCREATE(CExtPopupInplaceDatePicker)
 public:
   typedef bool (*PFN_INIT)(CExtPopupInplaceDatePicker& wndCalendar, LPVOID pParam);
   enum : DWORD { PICKER_CREATED = 0x01 };
@@ -20,7 +20,6 @@ public:
   DWORD m_dwPickerState = 0;
   PFN_INIT m_pfnInit = NULL;
   LPVOID m_pInitParam = NULL;
-  LPARAM m_lParamCookie = 0;
   // Set for the calendars the menus make: the object goes with its window.
   bool m_bAutoDelete = false;
 

@@ -60,37 +60,6 @@ public:
   CLoggingControl* m_pControl = NULL;
 };
 
-// A calendar of fixed-size months that logs the keys it gets and keeps the style it is given.
-class CTestCalendar : public CExtPopupInplaceDatePicker {
-  DECLARE_DYNCREATE(CTestCalendar)
-public:
-  enum { kMonthWidth = 170, kMonthHeight = 150 };
-  BOOL Create(CWnd* pParentWnd, const RECT& rcWnd, UINT nDlgCtrlID, int, int, int, int, DWORD dwWindowStyle,
-              DWORD dwDatePickerStyle, CCreateContext* = NULL) override {
-    ModifyDatePickerStyle((DWORD)-1, dwDatePickerStyle, false);
-    return CreateEx(0, ControlClass(), NULL, dwWindowStyle, rcWnd, pParentWnd, nDlgCtrlID);
-  }
-  void CalcSizeForDimension(CSize& sizeOut, const CSize* pDimension) override {
-    sizeOut = CSize(pDimension->cx * kMonthWidth, pDimension->cy * kMonthHeight);
-  }
-  DWORD ModifyDatePickerStyle(DWORD dwRemove, DWORD dwAdd, bool) override {
-    return std::exchange(m_dwStyle, (m_dwStyle & ~dwRemove) | dwAdd);
-  }
-  void SetDimension(int, int, int, int, bool) override {}
-
-  static inline std::vector<UINT> g_keys; // of every calendar, in order
-  DWORD m_dwStyle = 0;
-
-protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message != WM_KEYDOWN)
-      return CExtPopupInplaceDatePicker::WindowProc(message, wParam, lParam);
-    g_keys.push_back((UINT)wParam);
-    return 0;
-  }
-};
-IMPLEMENT_DYNCREATE(CTestCalendar, CExtPopupInplaceDatePicker)
-
 // Shows the menu at (300, 200) at once, as the tracking will, and waits until it has appeared.
 bool ShowHosting(CExtPopupMenuWnd& menu, CWnd* pOwner) {
   return menu_paint::ShowAt(menu, pOwner, CPoint(300, 200), 0, CExtPopupBaseWnd::ANIM_AT_ONCE) &&
@@ -342,31 +311,41 @@ TEST(PopupListBox, HeldBelowTheListItStepsNoFurtherThanTheLastItem) {
 
 bool g_bTakeDate = false;
 std::vector<WPARAM> g_dates;
+CExtDatePickerWnd::SELECTION_NOTIFICATION g_lastRecord;
 bool OnDate(WPARAM wParam, LPVOID) {
   g_dates.push_back(wParam);
+  if (wParam > 0xFFFF)
+    g_lastRecord = *reinterpret_cast<const CExtDatePickerWnd::SELECTION_NOTIFICATION*>(wParam);
   return g_bTakeDate;
 }
 
 TEST(DatePickerMenu, TheCalendarIsSizedMadeFedKeysAndItsSelectionPassedOn) {
   CMenuReceiver receiver;
   ASSERT_TRUE(receiver.CreateReceiver());
+  CRuntimeClass* const pDefaultClass = CExtPopupDatePickerMenuWnd::g_pCalendarClass;
+  EXPECT_EQ(RUNTIME_CLASS(CExtPopupInplaceDatePicker), pDefaultClass) << "the menus host the real calendar";
   CExtPopupDatePickerMenuWnd::g_pCalendarClass = NULL;
   CExtPopupDatePickerMenuWnd none;
   EXPECT_FALSE(none.CreateMenuWindow(&receiver));
   EXPECT_EQ(NULL, none.m_hWnd) << "no calendar, no menu";
-  CExtPopupDatePickerMenuWnd::g_pCalendarClass = RUNTIME_CLASS(CTestCalendar);
+  CExtPopupDatePickerMenuWnd::g_pCalendarClass = pDefaultClass;
   std::unique_ptr<CExtPopupDatePickerMenuWnd> pMenu =
       MakeByClass<CExtPopupDatePickerMenuWnd>(RUNTIME_CLASS(CExtPopupDatePickerMenuWnd));
-  EXPECT_EQ(CSize(CTestCalendar::kMonthWidth, CTestCalendar::kMonthHeight),
-            CSize(pMenu->m_nControlWidth, pMenu->m_nControlHeight));
+  // The menu is as big as one month of the calendar in the menu's style, buttons included.
+  CExtDatePickerWnd measure;
+  measure.ModifyDatePickerStyle((DWORD)-1, pMenu->m_dwCalendarStyle, false);
+  const CSize sizeMonth = measure.CalcSizeForDimension(CSize(1, 1));
+  EXPECT_EQ(sizeMonth, CSize(pMenu->m_nControlWidth, pMenu->m_nControlHeight));
+  EXPECT_LT(measure.CalcSizeForDimension(CSize(1, 1)).cy, measure.CalcSizeForDimension(CSize(1, 2)).cy);
   EXPECT_EQ(0x52000000u, pMenu->m_dwCalendarWindowStyle);
   pMenu->m_hWndCmdReceiver = receiver.m_hWnd;
   pMenu->m_lParamCookie = 77;
   pMenu->m_pfnSelection = OnDate;
   ASSERT_TRUE(ShowHosting(*pMenu, &receiver));
-  CTestCalendar* pCalendar = DYNAMIC_DOWNCAST(CTestCalendar, CWnd::FromHandlePermanent(pMenu->m_hWndControl));
+  CExtPopupInplaceDatePicker* pCalendar =
+      DYNAMIC_DOWNCAST(CExtPopupInplaceDatePicker, CWnd::FromHandlePermanent(pMenu->m_hWndControl));
   ASSERT_NE(nullptr, pCalendar);
-  EXPECT_EQ(7703u, pCalendar->m_dwStyle);
+  EXPECT_EQ(7703u, pCalendar->GetDatePickerStyle());
   EXPECT_EQ(-1, pCalendar->GetDlgCtrlID());
   const ReceivedMessage* pInit = receiver.Find(CExtPopupInplaceDatePicker::g_nMsgPopupDatePickerInitContent);
   ASSERT_NE(nullptr, pInit);
@@ -374,15 +353,31 @@ TEST(DatePickerMenu, TheCalendarIsSizedMadeFedKeysAndItsSelectionPassedOn) {
   EXPECT_EQ(77, pInit->lParam);
   EXPECT_EQ(MA_NOACTIVATE, pCalendar->SendMessage(WM_MOUSEACTIVATE, (WPARAM)pMenu->m_hWnd, 0));
 
+  // A key the menu passes on moves the calendar's selection, which starts from today, and the
+  // calendar's one notification reaches the menu's selection callback, not yet final.
   ScopedTrackedMenu tracked(pMenu.get());
-  CTestCalendar::g_keys.clear();
+  g_dates.clear();
+  g_bTakeDate = true;
+  const COleDateTime dtToday = COleDateTime::GetCurrentTime();
   bool bNoEat = false;
   EXPECT_TRUE(pMenu->HandleKeyboard(VK_RIGHT, 1, 0, bNoEat));
   EXPECT_FALSE(bNoEat) << "the calendar took the key and cleared the let-through";
-  EXPECT_EQ(std::vector<UINT>{VK_RIGHT}, CTestCalendar::g_keys);
+  COleDateTime dtBegin, dtEnd;
+  pCalendar->SelectionGet(dtBegin, dtEnd);
+  COleDateTime dtTomorrow;
+  dtTomorrow.SetDate(dtToday.GetYear(), dtToday.GetMonth(), dtToday.GetDay());
+  dtTomorrow += COleDateTimeSpan(1, 0, 0, 0);
+  EXPECT_EQ(dtTomorrow, dtBegin);
+  EXPECT_EQ(dtTomorrow, dtEnd);
+  ASSERT_EQ(1u, g_dates.size());
+  EXPECT_EQ(dtTomorrow, g_lastRecord.m_dtEnd);
+  EXPECT_EQ(77, g_lastRecord.m_lParamCookie);
+  EXPECT_FALSE(g_lastRecord.IsFinal()) << "in a menu the keys do not finish the choice";
+  EXPECT_EQ(pCalendar->m_hWnd, g_lastRecord.m_hWndDatePicker);
   MOUSEHOOKSTRUCT hook = {};
   EXPECT_TRUE(pMenu->HandleMouseWheel(WM_MOUSEWHEEL, &hook, bNoEat)) << "the wheel is eaten";
 
+  g_dates.clear();
   for (bool bTake : {true, false}) {
     g_bTakeDate = bTake;
     const int nBefore = receiver.Count(CExtDatePickerWnd::g_nMsgSelectionNotification);
@@ -392,7 +387,6 @@ TEST(DatePickerMenu, TheCalendarIsSizedMadeFedKeysAndItsSelectionPassedOn) {
   EXPECT_EQ((std::vector<WPARAM>{5, 5}), g_dates);
   tracked.End();
   pMenu->DestroyWindow();
-  CExtPopupDatePickerMenuWnd::g_pCalendarClass = NULL;
   receiver.DestroyWindow();
 }
 
