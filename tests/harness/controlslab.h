@@ -6,6 +6,10 @@
 #include "tests/harness/controlslab_res.h"
 #include "tests/harness/lab_script.h"
 #include "toolkit/controls/ExtColorButton.h"
+#include "toolkit/controls/ExtDatePickerWnd.h"
+#include "toolkit/controls/ExtGroupBox.h"
+#include "toolkit/controls/ExtLabel.h"
+#include "toolkit/controls/ExtSliderWnd.h"
 
 #include <memory>
 #include <string>
@@ -51,9 +55,9 @@ protected:
 class CStaticDialog : public CLabDialog {
 public:
   CStaticDialog() : CLabDialog(IDD_CLAB_STATIC, "static") {}
-  CStatic m_group;
-  CStatic m_label, m_labelOff;
-  CSliderCtrl m_slider, m_sliderOff;
+  CExtGroupBox m_group;
+  CExtLabel m_label, m_labelOff;
+  CExtSliderWnd m_slider, m_sliderOff;
 
 protected:
   BOOL OnInitDialog() override;
@@ -69,6 +73,19 @@ protected:
   BOOL OnInitDialog() override;
 };
 
+// The date picker: two months side by side, a range selected by clicks and drags.
+class CDateDialog : public CLabDialog {
+public:
+  CDateDialog() : CLabDialog(IDD_CLAB_DATE, "date") {}
+  CExtDatePickerWnd m_picker;
+  // The first month the picker shows, for pictures that do not change with the day.
+  static COleDateTime FirstMonth() { return COleDateTime(2024, 5, 1, 0, 0, 0); }
+
+protected:
+  BOOL OnInitDialog() override;
+  std::string DescribeOwn(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
 // One family: its dialog and the steps that drive it.
 struct Family {
   std::unique_ptr<CLabDialog> pDialog;
@@ -78,5 +95,9 @@ struct Family {
 void AddButtonsSteps(lab::CLabScript& script, CLabDialog& dialog);
 void AddStaticSteps(lab::CLabScript& script, CLabDialog& dialog);
 void AddComboSteps(lab::CLabScript& script, CLabDialog& dialog);
+void AddDateSteps(lab::CLabScript& script, CLabDialog& dialog);
+
+// "2024-05-10", or "null" / "invalid".
+std::string DateText(const COleDateTime& dt);
 
 } // namespace clab

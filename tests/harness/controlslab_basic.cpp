@@ -1,4 +1,5 @@
-// The input controlslab's self-test drives through each family of controls, as a user would.
+// The dialogs of controlslab's buttons, static controls and combo boxes, and the input its
+// self-test drives through them as a user would.
 #include "tests/common/input_support.h"
 #include "tests/harness/controlslab.h"
 #include "tests/harness/lab_support.h"
@@ -41,6 +42,61 @@ CString WindowText(HWND hWnd) {
 }
 
 } // namespace
+
+BOOL CButtonsDialog::OnInitDialog() {
+  CLabDialog::OnInitDialog();
+  const struct {
+    CButton* pButton;
+    UINT nId;
+  } kItems[] = {
+      {&m_push, IDC_CLAB_PUSH},          {&m_default, IDC_CLAB_DEFAULT},   {&m_disabled, IDC_CLAB_DISABLED},
+      {&m_menuButton, IDC_CLAB_MENUBTN}, {&m_color, IDC_CLAB_COLORBTN},    {&m_check, IDC_CLAB_CHECK},
+      {&m_check3, IDC_CLAB_CHECK3},      {&m_checkOff, IDC_CLAB_CHECKOFF}, {&m_radio[0], IDC_CLAB_RADIO1},
+      {&m_radio[1], IDC_CLAB_RADIO2},    {&m_radio[2], IDC_CLAB_RADIO3}};
+  for (const auto& item : kItems)
+    if (!item.pButton->SubclassDlgItem(item.nId, this))
+      lab::Check(false, "buttons: item " + std::to_string(item.nId) + " is subclassed");
+  m_color.m_lParamCookie = IDC_CLAB_COLORBTN;
+  m_color.m_clrDefault = RGB(0, 0, 128);
+  m_checkOff.SetCheck(1);
+  m_radio[0].SetCheck(1);
+  return TRUE;
+}
+
+BOOL CStaticDialog::OnInitDialog() {
+  CLabDialog::OnInitDialog();
+  if (!m_group.SubclassDlgItem(IDC_CLAB_GROUP, this) || !m_label.SubclassDlgItem(IDC_CLAB_LABEL, this) ||
+      !m_labelOff.SubclassDlgItem(IDC_CLAB_LABELOFF, this) ||
+      !m_slider.SubclassDlgItem(IDC_CLAB_SLIDER, this) ||
+      !m_sliderOff.SubclassDlgItem(IDC_CLAB_SLIDEROFF, this))
+    lab::Check(false, "static: every item is subclassed");
+  m_group.m_nFrameStyle = CExtGroupBox::STYLE_CAPTION;
+  m_label.m_nFontFlags = CExtLabel::FONT_BOLD;
+  for (CExtSliderWnd* pSlider : {&m_slider, &m_sliderOff}) {
+    pSlider->SetSliderStyle(CExtSliderWnd::STYLE_THEMED);
+    pSlider->SetRange(0, 100, TRUE);
+    pSlider->SetTicFreq(10);
+    pSlider->SetPageSize(10);
+  }
+  m_sliderOff.SetPos(60);
+  return TRUE;
+}
+
+BOOL CComboDialog::OnInitDialog() {
+  CLabDialog::OnInitDialog();
+  if (!m_combo.SubclassDlgItem(IDC_CLAB_COMBO, this) ||
+      !m_comboList.SubclassDlgItem(IDC_CLAB_COMBOLIST, this) ||
+      !m_comboOff.SubclassDlgItem(IDC_CLAB_COMBOOFF, this) || !m_edit.SubclassDlgItem(IDC_CLAB_EDIT, this))
+    lab::Check(false, "combo: every item is subclassed");
+  for (const char* psz : {"Arial", "Courier New", "Tahoma", "Times New Roman", "Verdana"}) {
+    m_combo.AddString(psz);
+    m_comboList.AddString(psz);
+  }
+  m_comboList.SetCurSel(0);
+  m_comboOff.SetWindowText("Disabled");
+  m_edit.SetWindowText("Edit");
+  return TRUE;
+}
 
 void AddButtonsSteps(lab::CLabScript& script, CLabDialog& dialog) {
   auto& dlg = static_cast<CButtonsDialog&>(dialog);
