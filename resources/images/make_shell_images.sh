@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Draws the application shell's pictures: the program's icon (16, 32 and 48 pixels) and the tile
-# of the empty MDI area. Usage: make_shell_images.sh <output folder>
+# Draws the application shell's pictures: the program's icon (16, 32 and 48 pixels), the colour
+# dialog's icon and the tile of the empty MDI area. Usage: make_shell_images.sh <output folder>
 set -euo pipefail
 
 OUT="${1:?usage: make_shell_images.sh <output folder>}"
@@ -21,6 +21,21 @@ icon 32 "$OUT/icon32.png"
 icon 48 "$OUT/icon48.png"
 convert "$OUT/icon16.png" "$OUT/icon32.png" "$OUT/icon48.png" "ICO:$OUT/pixolet.ico"
 rm -f "$OUT"/icon16.png "$OUT"/icon32.png "$OUT"/icon48.png
+
+# The colour dialog's icon (16 and 32 pixels): three overlapping discs of red, green and blue.
+color_icon() {
+  local size=$1 file=$2
+  local r=$((size * 5 / 16)) c=$((size / 2))
+  convert -size "${size}x${size}" xc:none \
+    -fill '#E53935' -draw "circle $((c - r / 2)),$((c - r / 3)) $((c - r / 2 + r)),$((c - r / 3))" \
+    -fill '#43A047' -draw "circle $((c + r / 2)),$((c - r / 3)) $((c + r / 2 + r)),$((c - r / 3))" \
+    -fill '#1E88E5' -draw "circle $c,$((c + r / 2)) $((c + r)),$((c + r / 2))" \
+    -define png:exclude-chunks=date,time "PNG32:$file"
+}
+color_icon 16 "$OUT/color16.png"
+color_icon 32 "$OUT/color32.png"
+convert "$OUT/color16.png" "$OUT/color32.png" "ICO:$OUT/colordlg.ico"
+rm -f "$OUT"/color16.png "$OUT"/color32.png
 
 # A quiet diagonal weave on a blue-grey ground.
 convert -size 32x32 xc:'#7F8FA6' -stroke '#8B9BB2' -strokewidth 2 -draw "line 0,32 32,0" -draw "line -16,32 16,0" \

@@ -10,6 +10,7 @@
 #include "toolkit/foundation/ExtHookSink.h"
 #include "toolkit/foundation/ExtResourceManager.h"
 #include "toolkit/bars/ExtMenuControlBar.h"
+#include "toolkit/controls/ExtColorCtrl.h"
 #include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/docking/ExtDynDockMarkerWnd.h"
@@ -316,6 +317,7 @@ EXT_BIND_MESSAGE(CExtPopupInplaceListBox, g_nMsgPopupListBoxSelEndCancel)
 EXT_BIND_MESSAGE(CExtPopupInplaceListBox, g_nMsgPopupListBoxSelChange)
 EXT_BIND_MESSAGE(CExtPopupInplaceDatePicker, g_nMsgPopupDatePickerInitContent)
 EXT_BIND_MESSAGE(CExtDatePickerWnd, g_nMsgSelectionNotification)
+EXT_BIND_MESSAGE(CExtColorCtrl, g_nMsgColorChanged)
 EXT_BIND_MESSAGE(CExtToolControlBar, g_nMsgTrackButtonMenu)
 EXT_BIND_MESSAGE(CExtToolControlBar, g_nMsgContinueTrackMenu)
 EXT_BIND_MESSAGE(CExtMenuControlBar, g_nMsgPrepareSystemMenu)
