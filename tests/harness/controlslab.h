@@ -6,6 +6,8 @@
 #include "tests/harness/controlslab_res.h"
 #include "tests/harness/lab_script.h"
 #include "toolkit/controls/ExtColorButton.h"
+#include "toolkit/controls/ExtColorCtrl.h"
+#include "toolkit/controls/ExtComboBox.h"
 #include "toolkit/controls/ExtDatePickerWnd.h"
 #include "toolkit/controls/ExtGroupBox.h"
 #include "toolkit/controls/ExtLabel.h"
@@ -73,6 +75,21 @@ protected:
   BOOL OnInitDialog() override;
 };
 
+// The colour control with its mode list, and a button opening the colour dialog.
+class CColorDialogFamily : public CLabDialog {
+public:
+  CColorDialogFamily() : CLabDialog(IDD_CLAB_COLOR, "colour") {}
+  CExtColorCtrl m_colorCtrl;
+  CExtComboBox m_mode;
+  CButton m_openDialog;
+  COLORREF m_clrDialog = RGB(0, 128, 255); // the colour the colour dialog starts with
+
+protected:
+  BOOL OnInitDialog() override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  std::string DescribeOwn(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
 // The date picker: two months side by side, a range selected by clicks and drags.
 class CDateDialog : public CLabDialog {
 public:
@@ -96,6 +113,7 @@ void AddButtonsSteps(lab::CLabScript& script, CLabDialog& dialog);
 void AddStaticSteps(lab::CLabScript& script, CLabDialog& dialog);
 void AddComboSteps(lab::CLabScript& script, CLabDialog& dialog);
 void AddDateSteps(lab::CLabScript& script, CLabDialog& dialog);
+void AddColorSteps(lab::CLabScript& script, CLabDialog& dialog);
 
 // "2024-05-10", or "null" / "invalid".
 std::string DateText(const COleDateTime& dt);

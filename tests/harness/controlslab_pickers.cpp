@@ -1,7 +1,9 @@
 // The dialogs of controlslab's colour control and date picker, and the input its self-test drives
 // through them as a user would.
+#include "resources/toolkit_ids.h"
 #include "tests/harness/controlslab.h"
 #include "tests/harness/lab_support.h"
+#include "toolkit/controls/ExtColorDlg.h"
 
 #include <cstdio>
 #include <memory>
@@ -14,6 +16,55 @@ std::string DateText(const COleDateTime& dt) {
     return dt.GetStatus() == COleDateTime::null ? "null" : "invalid";
   char sz[16];
   std::snprintf(sz, sizeof(sz), "%04d-%02d-%02d", dt.GetYear(), dt.GetMonth(), dt.GetDay());
+  return sz;
+}
+
+BOOL CColorDialogFamily::OnInitDialog() {
+  CLabDialog::OnInitDialog();
+  if (!m_mode.SubclassDlgItem(IDC_CLAB_COLORMODE, this) ||
+      !m_colorCtrl.SubclassDlgItem(IDC_CLAB_COLORCTRL, this) ||
+      !m_openDialog.SubclassDlgItem(IDC_CLAB_COLORDLG, this))
+    lab::Check(false, "colour: every item is subclassed");
+  for (int nMode = 0; nMode < CExtColorCtrl::MODE_NAMED_COUNT; ++nMode)
+    m_mode.AddString(CExtColorCtrl::GetModeName(nMode));
+  m_mode.SetCurSel(m_colorCtrl.m_nMode);
+  return TRUE;
+}
+
+BOOL CColorDialogFamily::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == IDC_CLAB_COLORMODE && HIWORD(wParam) == CBN_SELENDOK) {
+    // As the colour dialog switches its picker: the models are built again for the new mode.
+    m_colorCtrl.m_nMode = m_mode.GetCurSel();
+    m_colorCtrl.ReleaseAllModels();
+    m_colorCtrl.Rebuild(false);
+    m_colorCtrl.RedrawWindow();
+    return TRUE;
+  }
+  if (LOWORD(wParam) == IDC_CLAB_COLORDLG && HIWORD(wParam) == BN_CLICKED) {
+    CExtColorDlg dlg(m_clrDialog, m_clrDialog, this);
+    const INT_PTR nResult = dlg.DoModal();
+    char sz[64];
+    std::snprintf(sz, sizeof(sz), "colour: the dialog ended with %d, colour 0x%08lX", (int)nResult,
+                  (unsigned long)dlg.m_clrNew);
+    lab::Log(sz);
+    if (nResult == IDOK) {
+      m_clrDialog = dlg.m_clrNew;
+      m_colorCtrl.SetCurrentColor(m_clrDialog, true);
+    }
+    return TRUE;
+  }
+  return CLabDialog::OnCommand(wParam, lParam);
+}
+
+std::string CColorDialogFamily::DescribeOwn(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != CExtColorCtrl::g_nMsgColorChanged || lParam == 0)
+    return std::string();
+  // The control sends its reference, current and previous colours.
+  const COLORREF* pBlock = reinterpret_cast<const COLORREF*>(lParam);
+  char sz[120];
+  std::snprintf(sz, sizeof(sz), "control %d current 0x%08lX previous 0x%08lX reference 0x%08lX",
+                ::GetDlgCtrlID((HWND)wParam), (unsigned long)pBlock[1], (unsigned long)pBlock[2],
+                (unsigned long)pBlock[0]);
   return sz;
 }
 
@@ -79,7 +130,124 @@ std::string FirstShown(CExtDatePickerWnd& picker) {
   return DateText(dtFirst);
 }
 
+// The modal colour dialog while it is open, else NULL.
+HWND OpenColorDialog() {
+  HWND hWnd = ::GetActiveWindow();
+  return hWnd != NULL && ::GetDlgItem(hWnd, IDC_EXT_COLOR_PICKER) != NULL && ::IsWindowVisible(hWnd) ? hWnd
+                                                                                                     : NULL;
+}
+
+CPoint ColorDialogItemCentre(UINT nId) {
+  CRect rc;
+  ::GetWindowRect(::GetDlgItem(OpenColorDialog(), nId), &rc);
+  return rc.CenterPoint();
+}
+
+std::string ColorDialogText(UINT nId) {
+  char sz[32] = "";
+  if (HWND hDlg = OpenColorDialog())
+    ::GetDlgItemTextA(hDlg, nId, sz, sizeof(sz));
+  return sz;
+}
+
+int CountLogged(const std::string& prefix) {
+  int n = 0;
+  for (const std::string& s : lab::g_log)
+    n += s.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
+  return n;
+}
+
 } // namespace
+
+void AddColorSteps(lab::CLabScript& script, CLabDialog& dialog) {
+  auto& dlg = static_cast<CColorDialogFamily&>(dialog);
+  const std::string changed = "colour: control " + std::to_string(IDC_CLAB_COLORCTRL) + " current ";
+  auto clrBefore = std::make_shared<COLORREF>();
+  script.AddClick(
+      "colour: a click on a cell of the basic colours picks its colour",
+      [&dlg, clrBefore] {
+        *clrBefore = dlg.m_colorCtrl.m_clrCurrent;
+        CRect rc = dlg.ItemRect(IDC_CLAB_COLORCTRL);
+        return CPoint(rc.left + rc.Width() / 3, rc.top + rc.Height() / 3);
+      },
+      [&dlg, clrBefore, changed] {
+        char sz[16];
+        std::snprintf(sz, sizeof(sz), "0x%08lX", (unsigned long)dlg.m_colorCtrl.m_clrCurrent);
+        return dlg.m_colorCtrl.m_clrCurrent != *clrBefore && CountLogged(changed + sz) >= 1;
+      });
+  script.AddClick(
+      "colour: a click on the mode list drops it",
+      [&dlg] {
+        CRect rc = dlg.ItemRect(IDC_CLAB_COLORMODE);
+        return CPoint(rc.right - 6, rc.CenterPoint().y);
+      },
+      [&dlg] { return dlg.m_mode.GetDroppedState() != FALSE; });
+  script.AddClick(
+      "colour: a click on the RGB mixer switches the picker",
+      [&dlg] {
+        COMBOBOXINFO info = {sizeof(info)};
+        ::GetComboBoxInfo(dlg.m_mode.m_hWnd, &info);
+        CRect rc;
+        ::SendMessage(info.hwndList, LB_GETITEMRECT, CExtColorCtrl::MODE_RGB_MIXER, (LPARAM)&rc);
+        ::MapWindowPoints(info.hwndList, NULL, (POINT*)&rc, 2);
+        return rc.CenterPoint();
+      },
+      [&dlg] { return dlg.m_colorCtrl.m_nMode == CExtColorCtrl::MODE_RGB_MIXER; });
+  auto nChanges = std::make_shared<int>();
+  script.AddClick(
+      "colour: a click in the mixer changes the colour again",
+      [&dlg, nChanges, changed] {
+        *nChanges = CountLogged(changed);
+        CRect rc = dlg.ItemRect(IDC_CLAB_COLORCTRL);
+        return CPoint(rc.left + rc.Width() / 6, rc.top + rc.Height() / 4);
+      },
+      [nChanges, changed] { return CountLogged(changed) > *nChanges; });
+  script.AddClick(
+      "colour: the button opens the colour dialog", [&dlg] { return dlg.ItemCentre(IDC_CLAB_COLORDLG); },
+      [] { return OpenColorDialog() != NULL && ColorDialogText(IDC_EXT_COLOR_RED) == "0"; });
+  script.AddClick(
+      "colour: a click in the red value gives it the focus",
+      [] { return ColorDialogItemCentre(IDC_EXT_COLOR_RED); },
+      [] { return ::GetFocus() == ::GetDlgItem(OpenColorDialog(), IDC_EXT_COLOR_RED); });
+  // The cyan value follows the red one typed.
+  script.AddKeys("colour: typing a red of 200", {VK_END, VK_BACK, VK_BACK, VK_BACK, '2', '0', '0'}, [] {
+    return ColorDialogText(IDC_EXT_COLOR_RED) == "200" && ColorDialogText(IDC_EXT_COLOR_CYAN) == "55";
+  });
+  script.Add(
+      "colour: picture of the colour dialog",
+      [] {
+        CRect rc;
+        ::GetWindowRect(OpenColorDialog(), &rc);
+        lab::SaveScreenshot(rc, "controlslab_office2003_colour_dialog");
+      },
+      nullptr);
+  script.AddClick(
+      "colour: OK ends the dialog with the new colour", [] { return ColorDialogItemCentre(IDOK); },
+      [&dlg] {
+        return OpenColorDialog() == NULL &&
+               lab::Logged("colour: the dialog ended with 1, colour 0x00FF80C8") &&
+               dlg.m_colorCtrl.m_clrCurrent == RGB(200, 128, 255);
+      });
+  script.AddClick(
+      "colour: the button opens the dialog again", [&dlg] { return dlg.ItemCentre(IDC_CLAB_COLORDLG); },
+      [] { return OpenColorDialog() != NULL && ColorDialogText(IDC_EXT_COLOR_RED) == "200"; });
+  script.AddClick(
+      "colour: a click in the dialog's picker picks a colour",
+      [] {
+        CRect rc;
+        ::GetWindowRect(::GetDlgItem(OpenColorDialog(), IDC_EXT_COLOR_PICKER), &rc);
+        return CPoint(rc.left + rc.Width() / 3, rc.top + rc.Height() / 2);
+      },
+      [] {
+        return ColorDialogText(IDC_EXT_COLOR_RED) != "200" || ColorDialogText(IDC_EXT_COLOR_GREEN) != "128";
+      });
+  script.AddClick(
+      "colour: Cancel ends the dialog and keeps the colour", [] { return ColorDialogItemCentre(IDCANCEL); },
+      [&dlg] {
+        return OpenColorDialog() == NULL && CountLogged("colour: the dialog ended with 2") == 1 &&
+               dlg.m_clrDialog == RGB(200, 128, 255);
+      });
+}
 
 void AddDateSteps(lab::CLabScript& script, CLabDialog& dialog) {
   auto& dlg = static_cast<CDateDialog&>(dialog);
