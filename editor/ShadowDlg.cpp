@@ -59,7 +59,8 @@ void CShadowDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CShadowDlg::OnInitDialog() {
   if (!CDialog::OnInitDialog())
     return FALSE; // the base has ended the dialog
-  m_btnShadowColor.SetColor(0);
+  m_btnShadowColor.SetDrawFlag1(true);
+  m_btnShadowColor.m_clrSelected = 0;
 
   m_sliderOpacity.SetTicFreq(20);
   m_sliderOpacity.SetLineSize(5);

@@ -135,7 +135,7 @@ TEST_F(ShadowDlgTest, KeysSetTheOpacityAndTheMenuTheColour) {
                               ItemText(m_dlg.m_hWnd, IDC_SHADOW_OPACITY_VALUE)))
         << vk;
   }
-  m_dlg.m_btnShadowColor.SetColor(RGB(10, 20, 30));
+  m_dlg.m_btnShadowColor.m_clrSelected = RGB(10, 20, 30);
   EXPECT_EQ(0, m_dlg.SendMessage(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, RGB(0, 0, 255), 0));
   EXPECT_EQ(RGB(0, 0, 255), m_dlg.m_style.shadowColor);
   m_dlg.SendMessage(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, 0xFFFFFFFF, 0);
