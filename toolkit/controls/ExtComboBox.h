@@ -68,8 +68,11 @@ protected:
   void PreSubclassWindow() override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+  // The combo draws its frame over the area its edit does not cover.
+  void EnsureClipChildren();
+
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-  afx_msg void OnEditUpdate();
+  afx_msg BOOL OnEditUpdate();
   DECLARE_MESSAGE_MAP()
 };
 

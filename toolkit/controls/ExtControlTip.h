@@ -18,7 +18,7 @@ void Relay(CWnd* pCtrl, CToolTipCtrl& wndToolTip, MSG* pMsg);
 // The tool hit test of a control whose tip parent is a tool bar: the bar's tip for the point
 // becomes the control's own tip and the answer is -1. False (nResult untouched) when pTipParent is
 // no tool bar.
-bool HitTestOnToolBar(const CWnd* pCtrl, const CWnd* pTipParent, CToolTipCtrl& wndToolTip, CPoint point,
+bool HitTestOnToolBar(CWnd* pCtrl, CWnd* pTipParent, CToolTipCtrl& wndToolTip, int nMaxWidth, CPoint point,
                       TOOLINFO* pTI, INT_PTR& nResult);
 
 } // namespace ExtControlTip
