@@ -7,6 +7,8 @@
 #include "framework/core/fw_string.h"
 #include "framework/dlg/fw_ctrl.h"
 #include "toolkit/controls/ExtColorCtrl.h"
+#include "toolkit/controls/ExtComboBox.h"
+#include "toolkit/controls/ExtLabel.h"
 #include "toolkit/foundation/ExtResizableDialog.h"
 
 #include <windows.h>
@@ -46,10 +48,10 @@ public:
 
   CSpinButtonCtrl m_arrSpins[ROW_COUNT];
   CEdit m_arrEdits[ROW_COUNT];
-  CComboBox m_wndMode;
+  CExtComboBox m_wndMode;
   CButton m_btnCancel;
   CButton m_btnOk;
-  CStatic m_arrLabels[LABEL_COUNT];
+  CExtLabel m_arrLabels[LABEL_COUNT];
 
   bool m_bInitialized;
   bool m_bSyncing;
