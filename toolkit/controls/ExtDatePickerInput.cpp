@@ -12,7 +12,8 @@ COleDateTime NullDate() {
   return dt;
 }
 
-bool IsKeyDown(int nVirtKey) { return (::GetAsyncKeyState(nVirtKey) & 0x8000) != 0; }
+// As the key being handled found the modifiers: a quick Shift+Right handled late still extends.
+bool IsKeyDown(int nVirtKey) { return (::GetKeyState(nVirtKey) & 0x8000) != 0; }
 
 } // namespace
 

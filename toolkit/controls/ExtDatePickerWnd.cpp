@@ -261,9 +261,10 @@ void CExtDatePickerWnd::RebuildMonths(bool bUpdateNow) {
   const int nCount = nColumns * std::max<int>(m_sizeCurrent.cy, 1);
   // The whole grid stays within the representable years: the top-left month moves back when the
   // last month would pass December 9999.
-  int nMonthIndex = (m_dtCurrentDate.GetYear() - kFirstYear) * 12 + m_dtCurrentDate.GetMonth() - 1;
-  nMonthIndex = std::min(nMonthIndex, (kLastYear - kFirstYear + 1) * 12 - nCount);
-  nMonthIndex = std::max(nMonthIndex, 0);
+  const int nWantedIndex = (m_dtCurrentDate.GetYear() - kFirstYear) * 12 + m_dtCurrentDate.GetMonth() - 1;
+  int nMonthIndex = std::max(std::min(nWantedIndex, (kLastYear - kFirstYear + 1) * 12 - nCount), 0);
+  if (nMonthIndex != nWantedIndex)
+    m_dtCurrentDate.SetDate(kFirstYear + nMonthIndex / 12, nMonthIndex % 12 + 1, 1);
   const CRect rcBorderSizes = OnDatePickerQueryBorderSizes();
   const CSize sizeMonth = OnDatePickerQueryMonthSize();
   const CPoint ptOrigin = m_rcBorder.TopLeft() + CPoint(rcBorderSizes.left, rcBorderSizes.top);

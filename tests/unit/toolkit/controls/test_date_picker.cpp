@@ -1,0 +1,193 @@
+// The date picker's state through its public interface: a fresh picker, the selection and its one
+// notification per change, the style word, the grid that follows the window, and dates that are
+// not valid.
+#include "tests/unit/toolkit/controls/date_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace date_support;
+typedef CExtDatePickerWnd P;
+
+TEST(DatePicker, AFreshPickerShowsThisMonthWithNoSelectionAndOnlyTheTodayButton) {
+  PickerWindow w(P::DPS_DEFAULT);
+  ASSERT_TRUE(w.IsMade());
+  EXPECT_EQ(Today(), w.m_picker.CurrentDateGet());
+  COleDateTime dtBegin, dtEnd, dtFirst, dtLast;
+  w.m_picker.SelectionGet(dtBegin, dtEnd);
+  EXPECT_EQ(COleDateTime::null, dtBegin.GetStatus());
+  EXPECT_EQ(COleDateTime::null, dtEnd.GetStatus());
+  w.m_picker.GetDisplayedRange(dtFirst, dtLast);
+  EXPECT_EQ(Day(Today().GetYear(), Today().GetMonth(), 1), dtFirst);
+  EXPECT_LE(Today(), dtLast);
+  EXPECT_EQ(Today().GetMonth(), dtLast.GetMonth());
+  EXPECT_FALSE(w.m_picker.GetButtonTodayRect().IsRectEmpty());
+  EXPECT_TRUE(w.m_picker.GetButtonNoneRect().IsRectEmpty());
+  EXPECT_EQ(1, w.m_picker.GetMonthCount());
+}
+
+TEST(DatePickerSelection, TheSameSelectionTwiceNotifiesOnceAndEveryChangeOnce) {
+  PickerWindow w(P::DPS_DEFAULT | P::DPS_MULTIPLE_SELECTION);
+  ASSERT_TRUE(w.IsMade());
+  w.m_picker.m_lParamCookie = 33;
+  w.m_picker.SelectionSet(Day(2007, 4, 20), Day(2007, 4, 3), true);
+  w.m_picker.SelectionSet(Day(2007, 4, 3), COleDateTime(2007, 4, 20, 15, 30, 0), false);
+  ASSERT_EQ(1u, w.m_host.m_records.size()) << "the second call names the same days";
+  const P::SELECTION_NOTIFICATION& rec = w.m_host.m_records[0];
+  EXPECT_EQ(Day(2007, 4, 3), rec.m_dtBegin) << "normalised";
+  EXPECT_EQ(Day(2007, 4, 20), rec.m_dtEnd);
+  EXPECT_EQ(33, rec.m_lParamCookie);
+  EXPECT_EQ(w.m_picker.m_hWnd, rec.m_hWndDatePicker);
+  EXPECT_FALSE(rec.IsFinal());
+  EXPECT_TRUE(rec.IsCloseHost());
+  EXPECT_EQ(0, w.m_host.m_nCancelModes) << "only a final notification closes the host";
+  EXPECT_TRUE(w.m_picker.IsDateSelected(COleDateTime(2007, 4, 20, 23, 0, 0)));
+  EXPECT_FALSE(w.m_picker.IsDateSelected(Day(2007, 4, 21)));
+
+  w.m_picker.SelectionSet(Day(2007, 5, 1), NullDate());
+  COleDateTime dtBegin, dtEnd;
+  w.m_picker.SelectionGet(dtBegin, dtEnd);
+  EXPECT_EQ(COleDateTime::null, dtBegin.GetStatus()) << "one null end clears both";
+  EXPECT_EQ(2u, w.m_host.m_records.size());
+  COleDateTime dtInvalid;
+  dtInvalid.SetStatus(COleDateTime::invalid);
+  w.m_picker.SelectionSet(dtInvalid, Day(2007, 5, 1));
+  EXPECT_EQ(2u, w.m_host.m_records.size()) << "an invalid date selects nothing, which is no change";
+}
+
+TEST(DatePickerSelection, AReceiverOtherThanTheParentGetsTheNotificationsAndAFinalOneFillsTheStorage) {
+  PickerWindow w(P::DPS_DEFAULT | P::DPS_BUTTON_NONE);
+  ASSERT_TRUE(w.IsMade());
+  CPickerHost other;
+  ASSERT_TRUE(other.CreateHost(50, 50));
+  COleDateTime storage[2] = {Day(2000, 1, 1), Day(2000, 1, 2)};
+  w.m_picker.m_hWndNotificationReceiver = other.m_hWnd;
+  w.m_picker.m_pExternalSelection = storage;
+  w.m_picker.SelectionSet(Day(2007, 4, 3), Day(2007, 4, 3));
+  EXPECT_EQ(1u, other.m_records.size());
+  EXPECT_TRUE(w.m_host.m_records.empty());
+  EXPECT_EQ(Day(2000, 1, 1), storage[0]) << "not final: the storage keeps its dates";
+  other.DestroyWindow();
+  EXPECT_EQ(w.m_host.m_hWnd, w.m_picker.GetNotificationReceiver())
+      << "a receiver that went is the parent again";
+}
+
+struct StyleCase {
+  const char* name;
+  DWORD dwRemove, dwAdd;
+  int nExtraWidth, nExtraHeight; // beside the grid of months, for a 1 x 1 picker
+  bool bToday, bNone;
+};
+
+class DatePickerStyle : public ::testing::TestWithParam<StyleCase> {};
+
+TEST_P(DatePickerStyle, TheStyleDecidesBordersAndButtons) {
+  const StyleCase& row = GetParam();
+  PickerWindow w(P::DPS_DEFAULT);
+  ASSERT_TRUE(w.IsMade());
+  EXPECT_EQ((DWORD)P::DPS_DEFAULT, w.m_picker.ModifyDatePickerStyle(row.dwRemove, row.dwAdd, true));
+  EXPECT_EQ((P::DPS_DEFAULT & ~row.dwRemove) | row.dwAdd, w.m_picker.GetDatePickerStyle());
+  const CSize sizeMonth = w.m_picker.OnDatePickerQueryMonthSize();
+  const int nButtons = (row.bToday || row.bNone) ? w.m_picker.OnDatePickerQueryButtonAreaHeight() : 0;
+  EXPECT_EQ(CSize(sizeMonth.cx + row.nExtraWidth, sizeMonth.cy + row.nExtraHeight + nButtons),
+            w.m_picker.CalcSizeForDimension(CSize(1, 1)));
+  EXPECT_EQ(row.bToday, !w.m_picker.GetButtonTodayRect().IsRectEmpty());
+  EXPECT_EQ(row.bNone, !w.m_picker.GetButtonNoneRect().IsRectEmpty());
+  if (row.bToday && row.bNone) {
+    const int nGap = w.m_picker.GetButtonNoneRect().left - w.m_picker.GetButtonTodayRect().right;
+    EXPECT_TRUE(nGap == 9 || nGap == 10) << "Today left of None, 10 pixels apart (an odd width halves down)";
+    EXPECT_NEAR(w.m_picker.GetBorderRect().CenterPoint().x,
+                (w.m_picker.GetButtonTodayRect().left + w.m_picker.GetButtonNoneRect().right) / 2, 2);
+  }
+  EXPECT_EQ(row.nExtraWidth / 2, w.m_picker.GetMonthsAreaRect().left - w.m_picker.GetBorderRect().left);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, DatePickerStyle,
+    ::testing::Values(StyleCase{"Default", 0, 0, 8, 8, true, false},
+                      StyleCase{"EverythingRemoved", (DWORD)-1, 0, 0, 0, false, false},
+                      StyleCase{"NoneAdded", 0, P::DPS_BUTTON_NONE, 8, 8, true, true},
+                      StyleCase{"OnlyNone", (DWORD)-1, P::DPS_BUTTON_NONE, 0, 0, false, true},
+                      StyleCase{"NoBorder", P::DPS_BORDER, 0, 0, 0, true, false}),
+    [](const ::testing::TestParamInfo<StyleCase>& info) { return std::string(info.param.name); });
+
+TEST(DatePickerStyle, RemovingTheRangeStyleCollapsesTheRangeToItsBegin) {
+  PickerWindow w(P::DPS_DEFAULT | P::DPS_MULTIPLE_SELECTION);
+  ASSERT_TRUE(w.IsMade());
+  w.m_picker.SelectionSet(Day(2007, 4, 3), Day(2007, 4, 9));
+  w.m_picker.ModifyDatePickerStyle(P::DPS_MULTIPLE_SELECTION, 0);
+  COleDateTime dtBegin, dtEnd;
+  w.m_picker.SelectionGet(dtBegin, dtEnd);
+  EXPECT_EQ(Day(2007, 4, 3), dtBegin);
+  EXPECT_EQ(Day(2007, 4, 3), dtEnd);
+}
+
+struct DimensionCase {
+  const char* name;
+  CSize sizeMin, sizeMax;
+  CSize sizeWindowInMonths; // the window is this many months big, borders and buttons included
+  CSize sizeExpected;
+};
+
+class DatePickerAutoDimension : public ::testing::TestWithParam<DimensionCase> {};
+
+TEST_P(DatePickerAutoDimension, TheGridFollowsTheWindowBetweenMinimumAndMaximum) {
+  const DimensionCase& row = GetParam();
+  const DWORD dwStyle = P::DPS_DEFAULT | P::DPS_AUTO_DIMENSION;
+  CExtDatePickerWnd measure;
+  measure.ModifyDatePickerStyle((DWORD)-1, dwStyle);
+  PickerWindow w(dwStyle, row.sizeMin, row.sizeMax, measure.CalcSizeForDimension(row.sizeWindowInMonths));
+  ASSERT_TRUE(w.IsMade());
+  CSize sizeCurrent;
+  w.m_picker.GetDimension(NULL, NULL, &sizeCurrent);
+  EXPECT_EQ(row.sizeExpected, sizeCurrent);
+  EXPECT_EQ(row.sizeExpected.cx * row.sizeExpected.cy, w.m_picker.GetMonthCount());
+  // Without the style the grid is the minimum again.
+  w.m_picker.ModifyDatePickerStyle(P::DPS_AUTO_DIMENSION, 0);
+  w.m_picker.GetDimension(NULL, NULL, &sizeCurrent);
+  EXPECT_EQ(row.sizeMin, sizeCurrent);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, DatePickerAutoDimension,
+    ::testing::Values(DimensionCase{"TwoAcross", CSize(1, 1), CSize(3, 3), CSize(2, 1), CSize(2, 1)},
+                      DimensionCase{"CappedByTheMaximum", CSize(1, 1), CSize(3, 1), CSize(4, 2), CSize(3, 1)},
+                      DimensionCase{"RaisedToTheMinimum", CSize(2, 2), CSize(3, 3), CSize(1, 1), CSize(2, 2)},
+                      DimensionCase{"NoRoomAtAll", CSize(1, 1), CSize(2, 2), CSize(0, 0), CSize(1, 1)}),
+    [](const ::testing::TestParamInfo<DimensionCase>& info) { return std::string(info.param.name); });
+
+TEST(DatePickerDates, DatesThatAreNotValidNeitherMoveNorShowAnything) {
+  PickerWindow w(P::DPS_DEFAULT);
+  ASSERT_TRUE(w.IsMade());
+  w.m_picker.CurrentDateSet(Day(2007, 4, 15));
+  COleDateTime dtInvalid;
+  dtInvalid.SetStatus(COleDateTime::invalid);
+  for (const COleDateTime& dt : {dtInvalid, NullDate(), Day(99, 1, 1)}) {
+    w.m_picker.CurrentDateSet(dt);
+    EXPECT_EQ(Day(2007, 4, 15), w.m_picker.CurrentDateGet());
+    EXPECT_FALSE(w.m_picker.EnsureVisible(dt));
+    EXPECT_EQ(Day(2007, 4, 15), w.m_picker.CurrentDateGet());
+    COleDateTime dtFirst, dtLast;
+    w.m_picker.GetDisplayedRange(dtFirst, dtLast);
+    EXPECT_EQ(Day(2007, 4, 1), dtFirst);
+    EXPECT_EQ(Day(2007, 4, 30), dtLast);
+  }
+  EXPECT_TRUE(w.m_picker.EnsureVisible(Day(2007, 4, 30)));
+  EXPECT_EQ(Day(2007, 4, 15), w.m_picker.CurrentDateGet()) << "shown already: nothing moves";
+  EXPECT_TRUE(w.m_picker.EnsureVisible(Day(2007, 6, 2)));
+  EXPECT_EQ(6, w.m_picker.CurrentDateGet().GetMonth());
+}
+
+TEST(DatePickerDates, TheGridNeverRunsPastTheLastRepresentableMonth) {
+  PickerWindow w(P::DPS_DEFAULT, CSize(2, 2), CSize(2, 2));
+  ASSERT_TRUE(w.IsMade());
+  w.m_picker.CurrentDateSet(Day(9999, 12, 1));
+  COleDateTime dtFirst, dtLast;
+  w.m_picker.GetDisplayedRange(dtFirst, dtLast);
+  EXPECT_EQ(Day(9999, 9, 1), dtFirst);
+  EXPECT_EQ(Day(9999, 12, 31), dtLast);
+  EXPECT_EQ(4, w.m_picker.GetMonthCount());
+}
+
+} // namespace
