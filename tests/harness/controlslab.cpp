@@ -8,6 +8,7 @@
 #include "tests/harness/controlslab.h"
 
 #include "tests/harness/lab_support.h"
+#include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
@@ -35,6 +36,8 @@ LRESULT CLabDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   char sz[160] = "";
   if (message == WM_COMMAND && lParam != 0) {
     std::snprintf(sz, sizeof(sz), "command %u code %u", (unsigned)LOWORD(wParam), (unsigned)HIWORD(wParam));
+  } else if (message == WM_COMMAND && HIWORD(wParam) == 0) {
+    std::snprintf(sz, sizeof(sz), "menu command %u", (unsigned)LOWORD(wParam));
   } else if ((message == WM_HSCROLL || message == WM_VSCROLL) && lParam != 0) {
     const int nPos = (int)::SendMessage((HWND)lParam, TBM_GETPOS, 0, 0);
     std::snprintf(sz, sizeof(sz), "%s %d code %u pos %d", message == WM_HSCROLL ? "hscroll" : "vscroll",
@@ -86,6 +89,11 @@ public:
                          RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
   }
   bool CreateFamilies() {
+    // Menus of the buttons register their commands in the profile of the buttons' frame.
+    if (!g_CmdManagerHolder->SetupProfile("controlslab", m_hWnd)) {
+      lab::Check(false, "the command profile is set up");
+      return false;
+    }
     m_families.push_back({std::make_unique<clab::CButtonsDialog>(), clab::AddButtonsSteps});
     m_families.push_back({std::make_unique<clab::CStaticDialog>(), clab::AddStaticSteps});
     m_families.push_back({std::make_unique<clab::CComboDialog>(), clab::AddComboSteps});
@@ -111,6 +119,7 @@ protected:
   }
   afx_msg void OnDestroy() {
     CExtPopupMenuWnd::CancelAllTracking();
+    g_CmdManagerHolder->RemoveWindow(m_hWnd, true);
     CFrameWnd::OnDestroy();
   }
   DECLARE_MESSAGE_MAP()

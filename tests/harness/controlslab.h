@@ -5,6 +5,8 @@
 #include "framework/fw.h"
 #include "tests/harness/controlslab_res.h"
 #include "tests/harness/lab_script.h"
+#include "toolkit/controls/ExtButton.h"
+#include "toolkit/controls/ExtCheckBox.h"
 #include "toolkit/controls/ExtColorButton.h"
 #include "toolkit/controls/ExtColorCtrl.h"
 #include "toolkit/controls/ExtComboBox.h"
@@ -45,13 +47,16 @@ private:
 class CButtonsDialog : public CLabDialog {
 public:
   CButtonsDialog() : CLabDialog(IDD_CLAB_BUTTONS, "buttons") {}
-  CButton m_push, m_default, m_disabled, m_menuButton;
+  CExtButton m_push, m_default, m_disabled, m_menuButton;
   CExtColorButton m_color;
-  CButton m_check, m_check3, m_checkOff;
-  CButton m_radio[3];
+  CExtCheckBox m_check, m_check3, m_checkOff;
+  CExtCheckBox m_radio[3];
 
 protected:
   BOOL OnInitDialog() override;
+  // The menu button's commands: a handler enables them (the log shows them).
+  afx_msg void OnMenuCommand(UINT) {}
+  DECLARE_MESSAGE_MAP()
 };
 
 class CStaticDialog : public CLabDialog {
@@ -81,7 +86,7 @@ public:
   CColorDialogFamily() : CLabDialog(IDD_CLAB_COLOR, "colour") {}
   CExtColorCtrl m_colorCtrl;
   CExtComboBox m_mode;
-  CButton m_openDialog;
+  CExtButton m_openDialog;
   COLORREF m_clrDialog = RGB(0, 128, 255); // the colour the colour dialog starts with
 
 protected:

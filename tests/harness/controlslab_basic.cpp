@@ -3,8 +3,14 @@
 #include "tests/common/input_support.h"
 #include "tests/harness/controlslab.h"
 #include "tests/harness/lab_support.h"
+#include "toolkit/menus/ExtPopupColorMenuWnd.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
+#include "toolkit/menus/ExtPopupTrackSite.h"
 
 #include <commctrl.h>
+#include <cstdio>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace clab {
@@ -35,6 +41,47 @@ std::vector<UINT> KeysOf(const char* psz) {
   return keys;
 }
 
+// The tracked popup once it shows (its opening animation over), else NULL.
+CExtPopupMenuWnd* OpenMenu() {
+  if (!CExtPopupMenuWnd::AnyMenuTracked() || CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu != NULL)
+    return NULL;
+  return CExtPopupMenuWnd::GetTrackSite().m_pTrackedMenu;
+}
+
+CExtPopupColorMenuWnd* OpenColorMenu() { return dynamic_cast<CExtPopupColorMenuWnd*>(OpenMenu()); }
+
+CPoint MenuItemCentre(UINT nCmdId) {
+  CExtPopupMenuWnd* pMenu = OpenMenu();
+  if (pMenu == NULL)
+    return CPoint(0, 0);
+  for (int i = 0; i < pMenu->GetItemCount(); ++i) {
+    if (pMenu->ItemGetCmdID(i) == nCmdId) {
+      CRect rc;
+      pMenu->GetItemRect(i, rc);
+      pMenu->ClientToScreen(rc);
+      return rc.CenterPoint();
+    }
+  }
+  return CPoint(0, 0);
+}
+
+// The screen centre of a rectangle in the colour popup's client area.
+CPoint ColorMenuPoint(const std::function<CRect(CExtPopupColorMenuWnd&)>& rect) {
+  CExtPopupColorMenuWnd* pMenu = OpenColorMenu();
+  if (pMenu == NULL)
+    return CPoint(0, 0);
+  CRect rc = rect(*pMenu);
+  pMenu->ClientToScreen(rc);
+  return rc.CenterPoint();
+}
+
+std::string ColorLine(COLORREF clr) {
+  char sz[64];
+  std::snprintf(sz, sizeof(sz), "buttons: colour chosen 0x%08lX cookie %d", (unsigned long)clr,
+                IDC_CLAB_COLORBTN);
+  return sz;
+}
+
 CString WindowText(HWND hWnd) {
   char sz[256] = "";
   ::GetWindowTextA(hWnd, sz, sizeof(sz));
@@ -42,6 +89,10 @@ CString WindowText(HWND hWnd) {
 }
 
 } // namespace
+
+BEGIN_MESSAGE_MAP(CButtonsDialog, CLabDialog)
+ON_COMMAND_RANGE(ID_CLAB_MENU_FIRST, ID_CLAB_MENU_SECOND, OnMenuCommand)
+END_MESSAGE_MAP()
 
 BOOL CButtonsDialog::OnInitDialog() {
   CLabDialog::OnInitDialog();
@@ -56,6 +107,12 @@ BOOL CButtonsDialog::OnInitDialog() {
   for (const auto& item : kItems)
     if (!item.pButton->SubclassDlgItem(item.nId, this))
       lab::Check(false, "buttons: item " + std::to_string(item.nId) + " is subclassed");
+  // The menu button opens its menu from the arrow part only.
+  CMenu menu;
+  if (!menu.LoadMenu(IDR_CLAB_PUSHMENU) || !m_menuButton.m_menu.Attach(::GetSubMenu(menu.m_hMenu, 0)) ||
+      ::RemoveMenu(menu.m_hMenu, 0, MF_BYPOSITION) == FALSE)
+    lab::Check(false, "buttons: the menu button's menu is loaded");
+  m_menuButton.SetSeparatedDropDown(true);
   m_color.m_lParamCookie = IDC_CLAB_COLORBTN;
   m_color.m_clrDefault = RGB(0, 0, 128);
   m_checkOff.SetCheck(1);
@@ -98,6 +155,71 @@ BOOL CComboDialog::OnInitDialog() {
   return TRUE;
 }
 
+namespace {
+
+void AddButtonKeySteps(lab::CLabScript& script, CButtonsDialog& dlg) {
+  const auto clicks = [](UINT nId) { return CountLogged(CommandLine("buttons", nId, BN_CLICKED)); };
+  script.AddClick(
+      "buttons: a click gives Push the focus", [&dlg] { return dlg.ItemCentre(IDC_CLAB_PUSH); },
+      [&dlg, clicks] { return ::GetFocus() == dlg.m_push.m_hWnd && clicks(IDC_CLAB_PUSH) == 2; });
+  script.AddKeys("buttons: Space clicks the focused button", {VK_SPACE},
+                 [clicks] { return clicks(IDC_CLAB_PUSH) == 3; });
+  script.AddKeys("buttons: Return clicks it too", {VK_RETURN},
+                 [clicks] { return clicks(IDC_CLAB_PUSH) == 4; });
+}
+
+void AddButtonMenuSteps(lab::CLabScript& script, CButtonsDialog& dlg) {
+  const auto clicks = [](UINT nId) { return CountLogged(CommandLine("buttons", nId, BN_CLICKED)); };
+  script.AddClick(
+      "buttons: a click on the menu button's main part sends its command",
+      [&dlg] {
+        CRect rc = dlg.ItemRect(IDC_CLAB_MENUBTN);
+        return CPoint(rc.left + 12, rc.CenterPoint().y);
+      },
+      [clicks] { return clicks(IDC_CLAB_MENUBTN) == 1 && !CExtPopupMenuWnd::AnyMenuTracked(); });
+  script.AddClick(
+      "buttons: a click on its arrow opens its menu",
+      [&dlg] {
+        CRect rc = dlg.ItemRect(IDC_CLAB_MENUBTN);
+        return CPoint(rc.right - 6, rc.CenterPoint().y);
+      },
+      [] { return OpenMenu() != NULL; });
+  script.AddClick(
+      "buttons: a click on Second in the menu sends it", [] { return MenuItemCentre(ID_CLAB_MENU_SECOND); },
+      [clicks] {
+        return lab::Logged("buttons: menu command " + std::to_string(ID_CLAB_MENU_SECOND)) &&
+               !CExtPopupMenuWnd::AnyMenuTracked() && clicks(IDC_CLAB_MENUBTN) == 1;
+      });
+  script.AddClick(
+      "buttons: a click on the colour button opens its colour popup",
+      [&dlg] { return dlg.ItemCentre(IDC_CLAB_COLORBTN); }, [] { return OpenColorMenu() != NULL; });
+  auto clrCell = std::make_shared<COLORREF>();
+  script.AddClick(
+      "buttons: a click on a colour of the popup chooses it",
+      [clrCell] {
+        if (CExtPopupColorMenuWnd* pMenu = OpenColorMenu())
+          *clrCell = pMenu->GetColorAt(13);
+        return ColorMenuPoint([](CExtPopupColorMenuWnd& menu) { return menu.GetCellRect(13); });
+      },
+      [&dlg, clrCell] {
+        return !CExtPopupMenuWnd::AnyMenuTracked() && dlg.m_color.m_clrSelected == *clrCell &&
+               lab::Logged(ColorLine(*clrCell));
+      });
+  script.AddClick(
+      "buttons: the colour popup opens again", [&dlg] { return dlg.ItemCentre(IDC_CLAB_COLORBTN); },
+      [] { return OpenColorMenu() != NULL; });
+  // The popup offers the button's default colour, reported and shown as chosen.
+  script.AddClick(
+      "buttons: a click on the popup's default colour",
+      [] { return ColorMenuPoint([](CExtPopupColorMenuWnd& menu) { return menu.m_rcDefaultButton; }); },
+      [&dlg] {
+        return !CExtPopupMenuWnd::AnyMenuTracked() && dlg.m_color.m_clrSelected == RGB(0, 0, 128) &&
+               lab::Logged(ColorLine(RGB(0, 0, 128)));
+      });
+}
+
+} // namespace
+
 void AddButtonsSteps(lab::CLabScript& script, CLabDialog& dialog) {
   auto& dlg = static_cast<CButtonsDialog&>(dialog);
   const auto clicks = [&dlg](UINT nId) { return CountLogged(CommandLine("buttons", nId, BN_CLICKED)); };
@@ -135,6 +257,8 @@ void AddButtonsSteps(lab::CLabScript& script, CLabDialog& dialog) {
           return true;
         });
   }
+  AddButtonKeySteps(script, dlg);
+  AddButtonMenuSteps(script, dlg);
   script.Add(
       "buttons: the radio clicks were sent",
       [clicks] {
