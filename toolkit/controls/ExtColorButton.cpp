@@ -2,6 +2,7 @@
 
 #include "framework/dlg/fw_dlg.h"
 #include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/controls/ExtColorDlg.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
 
@@ -99,10 +100,17 @@ LRESULT CExtColorButton::OnCustomColor(WPARAM /*wParam*/, LPARAM lParam) {
 }
 
 bool CExtColorButton::RunColorDialog(COLORREF& clr) {
-  CColorDialog dlg(m_clrSelected, CC_FULLOPEN, this);
+  if (m_bUseSystemColorDialog) {
+    CColorDialog dlg(m_clrSelected, CC_FULLOPEN, this);
+    if (dlg.DoModal() != IDOK)
+      return false;
+    clr = dlg.GetColor();
+    return true;
+  }
+  CExtColorDlg dlg(m_clrSelected, m_clrSelected, this);
   if (dlg.DoModal() != IDOK)
     return false;
-  clr = dlg.GetColor();
+  clr = dlg.m_clrNew;
   return true;
 }
 
