@@ -118,4 +118,77 @@ TEST_F(GroupBoxTest, CaptionBandCarriesTheBoldCaption) {
   EXPECT_TRUE(Box(px, CRect(1, 18, kCx - 1, kCy - 1), kBack, true).IsRectEmpty());
 }
 
+// Stand-ins for the visual-style library: the frame part fills its rectangle (or fails), and
+// each call's part and state are kept.
+const COLORREF kThemedFrame = RGB(0, 200, 0);
+bool g_bFrameFails = false;
+std::vector<std::pair<int, int>> g_drawn; // part, state; a text call adds 100 to the part
+
+template <class PFN> FARPROC AsProc(PFN pfn) {
+  return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(pfn));
+}
+BOOL WINAPI Yes() { return TRUE; }
+DWORD WINAPI AllowControls() { return STAP_ALLOW_CONTROLS; }
+HTHEME WINAPI FakeOpen(HWND, LPCWSTR) { return reinterpret_cast<HTHEME>(0x5150); }
+HRESULT WINAPI FakeClose(HTHEME) { return S_OK; }
+HRESULT WINAPI FakeBackground(HTHEME, HDC hDC, int nPart, int nState, const RECT* pRect, const RECT*) {
+  g_drawn.push_back({nPart, nState});
+  if (g_bFrameFails)
+    return E_FAIL;
+  CBrush brush(kThemedFrame);
+  ::FillRect(hDC, pRect, brush);
+  return S_OK;
+}
+HRESULT WINAPI FakeText(HTHEME, HDC, int nPart, int nState, LPCWSTR, int, DWORD, DWORD, const RECT*) {
+  g_drawn.push_back({100 + nPart, nState});
+  return S_OK;
+}
+
+class GroupBoxVisualStyle : public GroupBoxTest, public ::testing::WithParamInterface<std::pair<bool, bool>> {
+protected:
+  void TearDown() override {
+    for (auto& entry : m_old)
+      g_PaintManagerHolder.m_VisualStyleApi.TestReplaceEntryPoint(entry.first, entry.second);
+    g_PaintManagerHolder.m_VisualStyleApi.TestSetCommonControlsVersion(m_dwOldVersion);
+    GroupBoxTest::TearDown();
+  }
+  void Fake(CExtVisualStyleApi::EntryPoint e, FARPROC pfn) {
+    m_old.insert(m_old.begin(), {e, g_PaintManagerHolder.m_VisualStyleApi.TestReplaceEntryPoint(e, pfn)});
+  }
+  std::vector<std::pair<CExtVisualStyleApi::EntryPoint, FARPROC>> m_old;
+  DWORD m_dwOldVersion = g_PaintManagerHolder.m_VisualStyleApi.GetCommonControlsVersion();
+};
+
+// With a visual style the frame and caption are the style's group-box part; a failed frame drawing
+// falls back to the etched frame.
+TEST_P(GroupBoxVisualStyle, DrawsTheStylesPartOrFallsBack) {
+  const bool bEnabled = GetParam().first;
+  g_bFrameFails = GetParam().second;
+  g_drawn.clear();
+  Begin(CLASSIC);
+  ASSERT_NE(HMODULE(NULL), g_PaintManagerHolder.m_VisualStyleApi.GetModule());
+  Fake(CExtVisualStyleApi::EP_IsThemeActive, AsProc(Yes));
+  Fake(CExtVisualStyleApi::EP_GetThemeAppProperties, AsProc(AllowControls));
+  Fake(CExtVisualStyleApi::EP_OpenThemeData, AsProc(FakeOpen));
+  Fake(CExtVisualStyleApi::EP_CloseThemeData, AsProc(FakeClose));
+  Fake(CExtVisualStyleApi::EP_DrawThemeBackground, AsProc(FakeBackground));
+  Fake(CExtVisualStyleApi::EP_DrawThemeText, AsProc(FakeText));
+  g_PaintManagerHolder.m_VisualStyleApi.TestSetCommonControlsVersion(MAKELONG(0, 6));
+  m_box.m_nFrameStyle = CExtGroupBox::STYLE_SYSTEM;
+  m_box.m_clrBackground = kBack;
+  ASSERT_TRUE(
+      m_box.SubclassWindow(MakeChild("BUTTON", "Group", BS_GROUPBOX, CRect(10, 10, 10 + kCx, 10 + kCy))));
+  m_box.EnableWindow(bEnabled);
+  g_drawn.clear();
+  const pixel_support::Pixels px = Read(m_box);
+  const int nState = bEnabled ? 1 : 2;
+  EXPECT_EQ((std::vector<std::pair<int, int>>{{104, nState}, {4, nState}}), g_drawn);
+  EXPECT_EQ(g_bFrameFails ? kShadow : kThemedFrame, px.At(0, kMid));
+  EXPECT_EQ(g_bFrameFails ? kBack : kThemedFrame, px.At(kCx / 2, kMid));
+}
+
+INSTANTIATE_TEST_SUITE_P(EnabledAndFailing, GroupBoxVisualStyle,
+                         ::testing::Values(std::make_pair(true, false), std::make_pair(false, false),
+                                           std::make_pair(true, true)));
+
 } // namespace
