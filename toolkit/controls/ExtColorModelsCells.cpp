@@ -59,6 +59,11 @@ bool CExtColorCtrl::cell_t::HitTest(int x, int y) const {
 void CExtColorCtrl::cell_t::Paint(CDC& dc, CPalette* pPalette, bool bSelected) const {
   if (!m_bHexagon && ::IsRectEmpty(&m_rc))
     return;
+  if (!m_bHexagon && !bSelected && pPalette == NULL) {
+    // The mixers paint hundreds of these on every paint: no brush, pen or saved state needed.
+    dc.FillSolidRect(&m_rc, m_clr);
+    return;
+  }
   CBrush brush;
   CPen pen;
   if (!brush.CreateSolidBrush(m_clr) || !pen.CreatePen(PS_SOLID, 1, m_clr))
@@ -75,10 +80,8 @@ void CExtColorCtrl::cell_t::Paint(CDC& dc, CPalette* pPalette, bool bSelected) c
         dc.FillSolidRect(&rc, frame[i]);
       }
       dc.FillSolidRect(&m_rc, m_clr);
-    } else if (pPalette != NULL) {
-      dc.FillRect(&m_rc, &brush);
     } else {
-      dc.FillSolidRect(&m_rc, m_clr);
+      dc.FillRect(&m_rc, &brush);
     }
     return;
   }

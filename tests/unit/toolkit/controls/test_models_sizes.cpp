@@ -30,7 +30,6 @@ TEST_P(SmallSizes, EverySizeUpTo64PaintsAndHitTests) {
         picker->OnButtonUp(0, pt.x, pt.y);
       }
       picker->SetHLS(0.7, 0.4, 0.9);
-      picker->Paint(&surface.dc(), NULL);
     }
     picker->Release();
   }
