@@ -147,7 +147,7 @@ BOOL CExtColorDlg::OnInitDialog() {
 
 void CExtColorDlg::AnchorControls() {
   AddAnchor(m_wndMode.m_hWnd, CSize(0, 0), CSize(100, 0));
-  AddAnchor(GetDlgItem(IDC_EXT_COLOR_PICKER)->GetSafeHwnd(), CSize(0, 0), CSize(100, 100));
+  AddAnchor(::GetDlgItem(m_hWnd, IDC_EXT_COLOR_PICKER), CSize(0, 0), CSize(100, 100));
   const CSize sizeRight(100, 0), sizeSame(-1, -1);
   for (int i = 0; i < ROW_COUNT; ++i) {
     AddAnchor(m_arrSpins[i].m_hWnd, sizeRight, sizeSame);
@@ -156,7 +156,7 @@ void CExtColorDlg::AnchorControls() {
   }
   AddAnchor(m_arrLabels[ROW_COUNT].m_hWnd, sizeRight, sizeSame);
   AddAnchor(m_arrLabels[ROW_COUNT + 1].m_hWnd, sizeRight, sizeSame);
-  AddAnchor(GetDlgItem(IDC_EXT_COLOR_DIFF)->GetSafeHwnd(), sizeRight, sizeSame);
+  AddAnchor(::GetDlgItem(m_hWnd, IDC_EXT_COLOR_DIFF), sizeRight, sizeSame);
   AddAnchor(m_btnOk.m_hWnd, CSize(0, 100), sizeSame);
   AddAnchor(m_btnCancel.m_hWnd, CSize(0, 100), sizeSame);
 }

@@ -6,6 +6,7 @@
 
 #include "framework/core/fw_string.h"
 #include "framework/dlg/fw_ctrl.h"
+#include "toolkit/controls/ExtButton.h"
 #include "toolkit/controls/ExtColorCtrl.h"
 #include "toolkit/controls/ExtComboBox.h"
 #include "toolkit/controls/ExtLabel.h"
@@ -49,8 +50,8 @@ public:
   CSpinButtonCtrl m_arrSpins[ROW_COUNT];
   CEdit m_arrEdits[ROW_COUNT];
   CExtComboBox m_wndMode;
-  CButton m_btnCancel;
-  CButton m_btnOk;
+  CExtButton m_btnCancel;
+  CExtButton m_btnOk;
   CExtLabel m_arrLabels[LABEL_COUNT];
 
   bool m_bInitialized;

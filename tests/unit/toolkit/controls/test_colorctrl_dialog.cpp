@@ -187,6 +187,11 @@ TEST_F(ColorDlgTest, TheModeListSwitchesThePicker) {
   ASSERT_TRUE(PumpUntil([&] { return picker.m_clrCurrent != kNew; }));
   EXPECT_EQ(GetRValue(picker.m_clrCurrent), GetBValue(picker.m_clrCurrent));
   ExpectEverywhere(picker.m_clrCurrent);
+  // A list without a selection leaves the picker as it is.
+  m_pDlg->m_wndMode.SetCurSel(-1);
+  m_pDlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_EXT_COLOR_MODE, CBN_SELENDOK),
+                      reinterpret_cast<LPARAM>(m_pDlg->m_wndMode.m_hWnd));
+  EXPECT_EQ(CExtColorCtrl::MODE_GRAYSCALE_MIXER, picker.m_nMode);
 }
 
 // Growing the dialog grows the picker and moves the value column and the buttons with the edges.
