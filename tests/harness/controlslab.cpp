@@ -98,6 +98,7 @@ public:
     m_families.push_back({std::make_unique<clab::CStaticDialog>(), clab::AddStaticSteps});
     m_families.push_back({std::make_unique<clab::CComboDialog>(), clab::AddComboSteps});
     m_families.push_back({std::make_unique<clab::CColorDialogFamily>(), clab::AddColorSteps});
+    m_families.push_back({std::make_unique<clab::CDateDialog>(), clab::AddDateSteps});
     for (Family& family : m_families)
       if (!family.pDialog->CreateIn(this)) {
         lab::Check(false, family.pDialog->Family() + ": the dialog is created");

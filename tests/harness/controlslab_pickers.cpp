@@ -271,6 +271,10 @@ void AddDateSteps(lab::CLabScript& script, CLabDialog& dialog) {
         return SelectionIs(picker, "2024-05-13", "2024-06-04") &&
                lab::Logged("date: selection 2024-05-13 2024-06-04 final cookie 0");
       });
+  script.Add(
+      "date: picture of the range",
+      [&dlg] { lab::SaveScreenshot(dlg.ItemRect(IDC_CLAB_DATEPICKER), "controlslab_office2003_date_range"); },
+      nullptr);
   script.AddClick(
       "date: a click on the next-month arrow shows June and July",
       [&picker] {
