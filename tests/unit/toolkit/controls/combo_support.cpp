@@ -100,8 +100,21 @@ namespace {
 std::vector<MenuItemSeen>* s_pSeen = NULL;
 UINT s_nCloseKey = VK_ESCAPE;
 bool s_bRead = false;
+bool s_bPlatformMenu = false;
 
+HWND FindPlatformMenu() {
+  const HWND hWnd = ::FindWindowA("#32768", NULL);
+  return hWnd != NULL && ::IsWindowVisible(hWnd) ? hWnd : NULL;
+}
+
+// Runs from the modal loop of whichever menu opened.
 void CALLBACK ReadTrackedMenu(HWND, UINT, UINT_PTR nIdEvent, DWORD) {
+  if (!s_bRead && FindPlatformMenu() != NULL) {
+    s_bRead = s_bPlatformMenu = true;
+    ::KillTimer(NULL, nIdEvent);
+    real_input::Key(VK_ESCAPE);
+    return;
+  }
   const CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
   CExtPopupMenuWnd* pMenu = site.m_pTrackedMenu;
   if (s_bRead || pMenu == NULL || site.m_pAnimatedMenu != NULL || !::IsWindowVisible(pMenu->GetSafeHwnd()))
@@ -116,19 +129,21 @@ void CALLBACK ReadTrackedMenu(HWND, UINT, UINT_PTR nIdEvent, DWORD) {
 
 } // namespace
 
-std::vector<MenuItemSeen> RightClickMenu(CPoint ptScreen, UINT nCloseKey) {
+std::vector<MenuItemSeen> RightClickMenu(CPoint ptScreen, UINT nCloseKey, bool* pbPlatformMenu) {
   std::vector<MenuItemSeen> seen;
   s_pSeen = &seen;
   s_nCloseKey = nCloseKey;
-  s_bRead = false;
+  s_bRead = s_bPlatformMenu = false;
   const UINT_PTR nTimer = ::SetTimer(NULL, 0, 20, ReadTrackedMenu);
   if (RestPointer(ptScreen)) {
     real_input::Button(MOUSEEVENTF_RIGHTDOWN);
     real_input::Button(MOUSEEVENTF_RIGHTUP);
-    PumpUntil([] { return s_bRead && !CExtPopupMenuWnd::AnyMenuTracked(); });
+    PumpUntil([] { return s_bRead && !CExtPopupMenuWnd::AnyMenuTracked() && FindPlatformMenu() == NULL; });
   }
   ::KillTimer(NULL, nTimer);
   s_pSeen = NULL;
+  if (pbPlatformMenu != NULL)
+    *pbPlatformMenu = s_bPlatformMenu;
   return seen;
 }
 

@@ -69,7 +69,9 @@ struct MenuItemSeen {
 };
 // Right-clicks at the point, reads the toolkit popup menu that opens, then presses nCloseKey
 // (Escape closes it; an accelerator chooses an item) and waits until tracking has ended. Empty
-// when no toolkit menu opened.
-std::vector<MenuItemSeen> RightClickMenu(CPoint ptScreen, UINT nCloseKey = VK_ESCAPE);
+// when no toolkit menu opened; a platform menu that opened instead is closed with Escape and
+// reported through pbPlatformMenu.
+std::vector<MenuItemSeen> RightClickMenu(CPoint ptScreen, UINT nCloseKey = VK_ESCAPE,
+                                         bool* pbPlatformMenu = NULL);
 
 } // namespace combo_support

@@ -159,4 +159,26 @@ TEST(ComboHover, FocusedComboStopsItsTimerOnceThePointerLeaves) {
   EXPECT_TRUE(SameFrame(ScreenPixels(combo), FramePixels(combo, false, true), rc));
 }
 
+TEST(ComboDropDown, PressOnTheButtonOpensTheListWithThePushedFrame) {
+  CComboHost host;
+  ASSERT_TRUE(host.Open());
+  CExtComboBox& combo = host.m_combo;
+  CRect rc;
+  combo.GetClientRect(&rc);
+  const std::vector<COLORREF> idle = FramePixels(combo, false, false);
+  const CRect rcScreen = ScreenRect(&combo);
+  ASSERT_TRUE(RestPointer(CPoint(rcScreen.right - 6, rcScreen.CenterPoint().y)));
+  real_input::Button(MOUSEEVENTF_LEFTDOWN);
+  real_input::Button(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(PumpUntil([&] { return combo.GetDroppedState() != FALSE; }));
+  EXPECT_EQ(combo.m_wndInnerEdit.m_hWnd, ::GetFocus());
+  // Open, the frame is drawn pushed whatever is asked.
+  const std::vector<COLORREF> open = FramePixels(combo, false, false);
+  EXPECT_FALSE(SameFrame(open, idle, rc));
+  EXPECT_TRUE(PumpUntil([&] { return SameFrame(ScreenPixels(combo), open, rc); }));
+  pixel_support::SaveBmp(pixel_support::ReadWindow(host.m_hWnd, CRect(0, 0, 400, 200)), "combo_dropped.bmp");
+  real_input::Key(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([&] { return combo.GetDroppedState() == FALSE; }));
+}
+
 } // namespace

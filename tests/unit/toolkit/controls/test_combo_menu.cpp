@@ -130,4 +130,34 @@ TEST(ComboEditMenu, TheCombosEditShowsTheSameMenu) {
   EXPECT_EQ(host.m_combo.m_wndInnerEdit.m_hWnd, ::GetFocus());
 }
 
+// Without the toolkit menu the edit keeps the platform's own.
+struct PlatformMenuCase {
+  const char* pszName;
+  bool bProfile;
+  bool bComboCommands; // the combo lets its edit handle the standard commands
+  bool bInCombo;
+};
+
+class EditPlatformMenu : public ::testing::TestWithParam<PlatformMenuCase> {};
+
+TEST_P(EditPlatformMenu, OpensInsteadOfTheToolkitMenu) {
+  const PlatformMenuCase& c = GetParam();
+  CComboHost host;
+  ASSERT_TRUE(host.Open(c.bProfile));
+  if (!c.bComboCommands)
+    host.m_combo.m_nComboFlags &= ~CExtComboBoxBase::COMBO_EDIT_STD_COMMANDS;
+  CWnd& edit = c.bInCombo ? static_cast<CWnd&>(host.m_combo.m_wndInnerEdit) : host.m_edit;
+  bool bPlatformMenu = false;
+  EXPECT_TRUE(RightClickMenu(ScreenRect(&edit).CenterPoint(), VK_ESCAPE, &bPlatformMenu).empty());
+  EXPECT_TRUE(bPlatformMenu);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EditPlatformMenu,
+                         ::testing::Values(PlatformMenuCase{"NoProfile", false, true, false},
+                                           PlatformMenuCase{"NoProfileInCombo", false, true, true},
+                                           PlatformMenuCase{"ComboKeepsCommands", true, false, true}),
+                         [](const ::testing::TestParamInfo<PlatformMenuCase>& info) {
+                           return std::string(info.param.pszName);
+                         });
+
 } // namespace
