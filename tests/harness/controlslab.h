@@ -11,6 +11,7 @@
 #include "toolkit/controls/ExtColorCtrl.h"
 #include "toolkit/controls/ExtComboBox.h"
 #include "toolkit/controls/ExtDatePickerWnd.h"
+#include "toolkit/controls/ExtEditBase.h"
 #include "toolkit/controls/ExtGroupBox.h"
 #include "toolkit/controls/ExtLabel.h"
 #include "toolkit/controls/ExtSliderWnd.h"
@@ -73,8 +74,8 @@ protected:
 class CComboDialog : public CLabDialog {
 public:
   CComboDialog() : CLabDialog(IDD_CLAB_COMBO, "combo") {}
-  CComboBox m_combo, m_comboList, m_comboOff;
-  CEdit m_edit;
+  CExtComboBox m_combo, m_comboList, m_comboOff;
+  CExtEditBase m_edit;
 
 protected:
   BOOL OnInitDialog() override;

@@ -314,10 +314,14 @@ void AddComboSteps(lab::CLabScript& script, CLabDialog& dialog) {
         return CPoint(rc.left + 12, rc.CenterPoint().y);
       },
       [&dlg] { return HasFocusWithin(dlg.m_combo.m_hWnd); });
-  script.AddKeys("combo: typing into the combo", KeysOf("tahoma"), [&dlg] {
-    return WindowText(dlg.m_combo.m_hWnd) == "tahoma" &&
-           CountLogged(CommandLine("combo", IDC_CLAB_COMBO, CBN_EDITCHANGE)) == 6;
+  // Typing completes from the list and selects what it added; Backspace takes the completion away.
+  script.AddKeys("combo: typing completes from the list", KeysOf("ti"), [&dlg] {
+    const DWORD dwSel = (DWORD)dlg.m_combo.SendMessage(CB_GETEDITSEL);
+    return WindowText(dlg.m_combo.m_hWnd) == "Times New Roman" && LOWORD(dwSel) == 2 && HIWORD(dwSel) == 15 &&
+           CountLogged(CommandLine("combo", IDC_CLAB_COMBO, CBN_EDITCHANGE)) >= 2;
   });
+  script.AddKeys("combo: Backspace removes the completion", {VK_BACK},
+                 [&dlg] { return WindowText(dlg.m_combo.m_hWnd) == "Ti"; });
   script.AddClick(
       "combo: a click on the list combo's arrow drops its list",
       [&dlg] {
@@ -352,6 +356,17 @@ void AddComboSteps(lab::CLabScript& script, CLabDialog& dialog) {
     return WindowText(dlg.m_edit.m_hWnd) == "Editx" &&
            CountLogged(CommandLine("combo", IDC_CLAB_EDIT, EN_CHANGE)) == 2;
   });
+  script.AddClick(
+      "combo: a right click on the edit opens its menu of edit commands",
+      [&dlg] { return dlg.ItemCentre(IDC_CLAB_EDIT); }, [] { return OpenMenu() != NULL; }, true);
+  script.AddClick(
+      "combo: Select All in the menu selects the edit's text",
+      [] { return MenuItemCentre(ID_EDIT_SELECT_ALL); },
+      [&dlg] {
+        int nStart = -1, nEnd = -1;
+        dlg.m_edit.GetSel(nStart, nEnd);
+        return !CExtPopupMenuWnd::AnyMenuTracked() && nStart == 0 && nEnd == 5;
+      });
   script.AddClick(
       "combo: a click on the disabled combo", [&dlg] { return dlg.ItemCentre(IDC_CLAB_COMBOOFF); },
       [&dlg] { return !HasFocusWithin(dlg.m_comboOff.m_hWnd); });

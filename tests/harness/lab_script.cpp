@@ -16,8 +16,8 @@ void CLabScript::Add(std::string what, std::function<void()> act, std::function<
   m_steps.push_back({std::move(what), std::move(act), std::move(done)});
 }
 
-void CLabScript::AddClick(const std::string& what, std::function<CPoint()> where,
-                          std::function<bool()> done) {
+void CLabScript::AddClick(const std::string& what, std::function<CPoint()> where, std::function<bool()> done,
+                          bool bRightButton) {
   auto pt = std::make_shared<CPoint>();
   Add(
       what + ": the pointer reaches its target",
@@ -28,9 +28,9 @@ void CLabScript::AddClick(const std::string& what, std::function<CPoint()> where
       [pt] { return PointerAt(*pt); });
   Add(
       what,
-      [pt] {
-        real_input::MouseAt(*pt, MOUSEEVENTF_LEFTDOWN);
-        real_input::MouseAt(*pt, MOUSEEVENTF_LEFTUP);
+      [pt, bRightButton] {
+        real_input::MouseAt(*pt, bRightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+        real_input::MouseAt(*pt, bRightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
       },
       std::move(done));
 }

@@ -25,7 +25,8 @@ public:
   void Add(std::string what, std::function<void()> act, std::function<bool()> done);
   // A click as a user makes it: the pointer goes to the point and rests there (Wine may echo a
   // stale position late), then the button goes down and up at that very point.
-  void AddClick(const std::string& what, std::function<CPoint()> where, std::function<bool()> done);
+  void AddClick(const std::string& what, std::function<CPoint()> where, std::function<bool()> done,
+                bool bRightButton = false);
   // A drag with the left button held from one point to another, in a few moves.
   void AddDrag(const std::string& what, std::function<CPoint()> from, std::function<CPoint()> to,
                std::function<bool()> done);
