@@ -25,7 +25,7 @@ const int kMarksWidth = 720, kMarksHeight = 830;
 const int kBarsWidth = 760, kBarsHeight = 760;
 const int kFramesWidth = 760, kFramesHeight = 640;
 const int kBarButtonsWidth = 760, kBarButtonsHeight = 100;
-const int kControls2Width = 900, kControls2Height = 860;
+const int kControls2Width = 900, kControls2Height = 880;
 
 // Black text on a transparent ground.
 void Label(CDC& dc, int x, int y, const char* psz);

@@ -2,7 +2,13 @@
 // shown at the screen's corner holds one row of controls per kind and state; its picture is read
 // back from the window and the rows are labelled.
 #include "tests/harness/theme_gallery.h"
+#include "toolkit/controls/ExtButton.h"
+#include "toolkit/controls/ExtCheckBox.h"
+#include "toolkit/controls/ExtColorButton.h"
+#include "toolkit/controls/ExtColorCtrl.h"
+#include "toolkit/controls/ExtComboBox.h"
 #include "toolkit/controls/ExtDatePickerWnd.h"
+#include "toolkit/controls/ExtEditBase.h"
 #include "toolkit/controls/ExtGroupBox.h"
 #include "toolkit/controls/ExtLabel.h"
 #include "toolkit/controls/ExtSliderWnd.h"
@@ -43,6 +49,7 @@ struct Row {
   int cy;
   std::function<bool(CWnd& host, const CRect& rc)> create;
   std::function<void()> setStates;
+  std::function<void()> afterPaint; // states painted over the windows' own painting
 };
 
 struct Page {
@@ -130,6 +137,207 @@ CRect Cell(const CRect& rc, int nIndex, int cx) {
   return CRect(rc.left + nIndex * (cx + 8), rc.top, rc.left + nIndex * (cx + 8) + cx, rc.bottom);
 }
 
+// A push-like button of the class in each of the states, one cell each.
+struct ButtonCell {
+  const char* pszText;
+  DWORD dwStyle;
+  BYTE nStateFlags; // added to the button's own
+  int nPushedPart;
+  bool bMenu;
+};
+
+template <class T>
+bool CreateButtons(Page& page, CWnd& host, const CRect& rc, const std::vector<ButtonCell>& cells, int cx,
+                   std::vector<T*>& created) {
+  for (size_t i = 0; i < cells.size(); ++i) {
+    T* pButton = page.Own(std::make_unique<T>());
+    if (!pButton->Create(cells[i].pszText, WS_CHILD | WS_VISIBLE | cells[i].dwStyle, Cell(rc, (int)i, cx),
+                         &host, 0xFFFF))
+      return false;
+    if (cells[i].bMenu) {
+      if (!pButton->m_menu.CreatePopupMenu())
+        return false;
+      pButton->m_menu.AppendMenu(MF_STRING, 1, "Item");
+    }
+    created.push_back(pButton);
+  }
+  return true;
+}
+
+template <class T>
+void SetButtonStates(const std::vector<ButtonCell>& cells, const std::vector<T*>& buttons) {
+  for (size_t i = 0; i < buttons.size() && i < cells.size(); ++i) {
+    buttons[i]->m_nStateFlags =
+        (BYTE)(CExtButton::STATE_FOCUS_RECT | CExtButton::STATE_BORDER | cells[i].nStateFlags);
+    buttons[i]->m_nPushedPart = cells[i].nPushedPart;
+  }
+}
+
+void AddButtonRows(Page& page) {
+  const BYTE kHover = CExtButton::STATE_HOVER, kPushed = CExtButton::STATE_HOVER | CExtButton::STATE_PUSHED;
+  const BYTE kSplit = CExtButton::STATE_SEPARATED_DROPDOWN;
+  static const std::vector<ButtonCell> kPush = {{"&Normal", 0, 0, 0, false},
+                                                {"&Hover", 0, kHover, 0, false},
+                                                {"&Pressed", 0, kPushed, 1, false},
+                                                {"&Disabled", WS_DISABLED, 0, 0, false},
+                                                {"D&efault", BS_DEFPUSHBUTTON, 0, 0, false},
+                                                {"&Flat", BS_FLAT, 0, 0, false},
+                                                {"Flat h&over", BS_FLAT, kHover, 0, false}};
+  static const std::vector<ButtonCell> kMenu = {{"&Menu", 0, 0, 0, true},
+                                                {"Menu &hover", 0, kHover, 0, true},
+                                                {"&Split", 0, kSplit, 0, true},
+                                                {"Split &arrow", 0, (BYTE)(kSplit | kPushed), 2, true},
+                                                {"Split &main", 0, (BYTE)(kSplit | kPushed), 1, true},
+                                                {"&Disabled", WS_DISABLED, kSplit, 0, true}};
+  static const std::vector<ButtonCell> kColor = {{"&Colour", 0, 0, 0, false},
+                                                 {"&Hover", 0, kHover, 0, false},
+                                                 {"&Pressed", 0, kPushed, 1, false},
+                                                 {"&Disabled", WS_DISABLED, 0, 0, false},
+                                                 {"", 0, 0, 0, false}};
+  auto pushes = std::make_shared<std::vector<CExtButton*>>();
+  page.rows.push_back({"push buttons: normal, hover, pressed, disabled, default, flat, flat hover", 26,
+                       [&page, pushes](CWnd& host, const CRect& rc) {
+                         return CreateButtons(page, host, rc, kPush, 110, *pushes);
+                       },
+                       [pushes] { SetButtonStates(kPush, *pushes); }, nullptr});
+  auto menus = std::make_shared<std::vector<CExtButton*>>();
+  page.rows.push_back(
+      {"menu buttons: drop-down, hover, split, split arrow pressed, split main pressed, disabled", 26,
+       [&page, menus](CWnd& host, const CRect& rc) {
+         return CreateButtons(page, host, rc, kMenu, 120, *menus);
+       },
+       [menus] { SetButtonStates(kMenu, *menus); }, nullptr});
+  auto colors = std::make_shared<std::vector<CExtColorButton*>>();
+  page.rows.push_back({"colour buttons: normal, hover, pressed, disabled, no text", 26,
+                       [&page, colors](CWnd& host, const CRect& rc) {
+                         if (!CreateButtons(page, host, rc, kColor, 110, *colors))
+                           return false;
+                         const COLORREF clrs[] = {RGB(200, 30, 30), RGB(30, 160, 30), RGB(30, 60, 200),
+                                                  RGB(240, 200, 0), RGB(0, 0, 0)};
+                         for (size_t i = 0; i < colors->size(); ++i)
+                           (*colors)[i]->m_clrSelected = clrs[i];
+                         return true;
+                       },
+                       [colors] { SetButtonStates(kColor, *colors); }, nullptr});
+}
+
+// Check boxes and radio buttons: the check, hover and press in each cell.
+struct CheckCell {
+  const char* pszText;
+  DWORD dwStyle;
+  int nCheck;
+  BYTE nStateFlags;
+  BYTE nPressFlags;
+};
+
+void AddCheckRow(Page& page, const char* pszLabel, const std::vector<CheckCell>& cells) {
+  auto boxes = std::make_shared<std::vector<CExtCheckBox*>>();
+  page.rows.push_back({pszLabel, 20,
+                       [&page, boxes, cells](CWnd& host, const CRect& rc) {
+                         for (size_t i = 0; i < cells.size(); ++i) {
+                           auto* pBox = page.Own(std::make_unique<CExtCheckBox>());
+                           if (!pBox->Create(cells[i].pszText, WS_CHILD | WS_VISIBLE | cells[i].dwStyle,
+                                             Cell(rc, (int)i, 118), &host, 0xFFFF))
+                             return false;
+                           boxes->push_back(pBox);
+                         }
+                         return true;
+                       },
+                       [boxes, cells] {
+                         for (size_t i = 0; i < boxes->size(); ++i) {
+                           CExtCheckBox* pBox = (*boxes)[i];
+                           pBox->m_nCheck = cells[i].nCheck;
+                           pBox->m_nStateFlags = (BYTE)(CExtButton::STATE_BORDER | cells[i].nStateFlags);
+                           pBox->m_nPressFlags = cells[i].nPressFlags;
+                         }
+                       },
+                       nullptr});
+}
+
+void AddCheckRows(Page& page) {
+  const BYTE kHover = CExtButton::STATE_HOVER;
+  const DWORD kCheck = BS_AUTO3STATE, kRadio = BS_AUTORADIOBUTTON;
+  AddCheckRow(page,
+              "check boxes: unchecked, checked, indeterminate, hover, pressed, disabled checked, text left",
+              {{"&Unchecked", kCheck, 0, 0, 0},
+               {"&Checked", kCheck, 1, 0, 0},
+               {"&Indeterminate", kCheck, 2, 0, 0},
+               {"&Hover", kCheck, 1, kHover, 0},
+               {"&Pressed", kCheck, 0, kHover, CExtCheckBox::PRESS_SPACE},
+               {"&Disabled", kCheck | WS_DISABLED, 1, 0, 0},
+               {"&Left text", kCheck | BS_LEFTTEXT, 1, 0, 0}});
+  AddCheckRow(page, "radio buttons: unchecked, checked, hover, pressed, disabled, disabled checked",
+              {{"&Unchecked", kRadio, 0, 0, 0},
+               {"&Checked", kRadio, 1, 0, 0},
+               {"&Hover", kRadio, 1, kHover, 0},
+               {"&Pressed", kRadio, 0, kHover, CExtCheckBox::PRESS_SPACE},
+               {"&Disabled", kRadio | WS_DISABLED, 0, 0, 0},
+               {"Disabled c&hecked", kRadio | WS_DISABLED, 1, 0, 0}});
+}
+
+void AddComboRows(Page& page) {
+  auto combos = std::make_shared<std::vector<CExtComboBox*>>();
+  page.rows.push_back(
+      {"combo boxes: drop-down, drop-down list, hover, pressed, disabled | edits: plain, read-only, disabled",
+       24,
+       [&page, combos](CWnd& host, const CRect& rc) {
+         const DWORD styles[] = {CBS_DROPDOWN, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST,
+                                 CBS_DROPDOWN | WS_DISABLED};
+         for (int i = 0; i < 5; ++i) {
+           auto* pCombo = page.Own(std::make_unique<CExtComboBox>());
+           CRect rcCombo = Cell(rc, i, 92);
+           rcCombo.bottom += 100;
+           if (!pCombo->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | styles[i], rcCombo, &host, 0xFFFF))
+             return false;
+           pCombo->SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
+           pCombo->AddString("Combo");
+           pCombo->SetCurSel(0);
+           combos->push_back(pCombo);
+         }
+         const DWORD edits[] = {0, ES_READONLY, WS_DISABLED};
+         for (int i = 0; i < 3; ++i) {
+           auto* pEdit = page.Own(std::make_unique<CExtEditBase>());
+           CRect rcEdit = Cell(rc, 5 + i, 92);
+           rcEdit.bottom = rcEdit.top + 21;
+           if (!pEdit->CreateEx(WS_EX_CLIENTEDGE, "EDIT", "Edit",
+                                WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | edits[i], rcEdit, &host, 0xFFFF))
+             return false;
+           pEdit->SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
+         }
+         return true;
+       },
+       nullptr,
+       [combos] {
+         // The hot looks follow the pointer and the press; they are painted over the plain faces.
+         if (combos->size() >= 4) {
+           (*combos)[2]->PaintComboFrame(false, true);
+           (*combos)[3]->PaintComboFrame(true, true);
+         }
+       }});
+}
+
+void AddColorCtrlRows(Page& page) {
+  page.rows.push_back({"colour controls: every mode, the difference last", 172,
+                       [&page](CWnd& host, const CRect& rc) {
+                         for (int nMode = 0; nMode < CExtColorCtrl::MODE_COUNT; ++nMode) {
+                           auto* pCtrl = page.Own(std::make_unique<CExtColorCtrl>(nMode));
+                           const CRect rcCell = Cell(CRect(rc.left, rc.top + (nMode / 8) * 88, rc.right,
+                                                           rc.top + (nMode / 8) * 88 + 84),
+                                                     nMode % 8, 100);
+                           CStatic item;
+                           if (!item.Create("", WS_CHILD | WS_VISIBLE | SS_NOTIFY, rcCell, &host))
+                             return false;
+                           const HWND hWnd = item.Detach();
+                           if (!pCtrl->SubclassWindow(hWnd))
+                             return false;
+                           pCtrl->m_clrReference = RGB(255, 255, 255);
+                           pCtrl->SetCurrentColor(RGB(40, 120, 220), false);
+                         }
+                         return true;
+                       },
+                       nullptr, nullptr});
+}
+
 void AddStaticRows(Page& page) {
   page.rows.push_back({"group boxes: system, etched, rounded, flat, caption band, disabled", 64,
                        [&page](CWnd& host, const CRect& rc) {
@@ -144,7 +352,7 @@ void AddStaticRows(Page& page) {
                          }
                          return true;
                        },
-                       nullptr});
+                       nullptr, nullptr});
   page.rows.push_back({"labels: plain, bold, italic underlined, disabled, right", 18,
                        [&page](CWnd& host, const CRect& rc) {
                          const BYTE flags[] = {0, CExtLabel::FONT_BOLD,
@@ -159,7 +367,7 @@ void AddStaticRows(Page& page) {
                          }
                          return true;
                        },
-                       nullptr});
+                       nullptr, nullptr});
   page.rows.push_back({"sliders: platform, themed, themed disabled, no thumb", 30,
                        [&page](CWnd& host, const CRect& rc) {
                          const int styles[] = {CExtSliderWnd::STYLE_PLATFORM, CExtSliderWnd::STYLE_THEMED,
@@ -177,7 +385,7 @@ void AddStaticRows(Page& page) {
                          }
                          return true;
                        },
-                       nullptr});
+                       nullptr, nullptr});
 }
 
 void AddDateRows(Page& page) {
@@ -209,7 +417,11 @@ void AddDateRows(Page& page) {
 }
 
 void AddRows(Page& page) {
+  AddButtonRows(page);
+  AddCheckRows(page);
   AddStaticRows(page);
+  AddComboRows(page);
+  AddColorCtrlRows(page);
   AddDateRows(page);
 }
 
