@@ -2,6 +2,7 @@
 // through them as a user would.
 #include "resources/toolkit_ids.h"
 #include "tests/harness/controlslab.h"
+#include "tests/common/input_support.h"
 #include "tests/harness/lab_support.h"
 #include "toolkit/controls/ExtColorDlg.h"
 
@@ -157,6 +158,36 @@ int CountLogged(const std::string& prefix) {
   return n;
 }
 
+BOOL CALLBACK FindMonthList(HWND hWnd, LPARAM lParam) {
+  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+  if (pWnd == NULL || !pWnd->IsKindOf(RUNTIME_CLASS(CExtDatePickerHeaderPopupWnd)) ||
+      !::IsWindowVisible(hWnd))
+    return TRUE;
+  *reinterpret_cast<CExtDatePickerHeaderPopupWnd**>(lParam) =
+      static_cast<CExtDatePickerHeaderPopupWnd*>(pWnd);
+  return FALSE;
+}
+
+// The month list while it shows, else NULL.
+CExtDatePickerHeaderPopupWnd* OpenMonthList() {
+  CExtDatePickerHeaderPopupWnd* pFound = NULL;
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindMonthList, reinterpret_cast<LPARAM>(&pFound));
+  return pFound;
+}
+
+// The screen centre of the month list's line.
+CPoint MonthListLine(int nLine) {
+  CExtDatePickerHeaderPopupWnd* pList = OpenMonthList();
+  if (pList == NULL)
+    return CPoint(0, 0);
+  CRect rc;
+  pList->GetClientRect(rc);
+  const int cyLine = rc.Height() / 7;
+  CPoint pt(rc.CenterPoint().x, nLine * cyLine + cyLine / 2);
+  pList->ClientToScreen(&pt);
+  return pt;
+}
+
 } // namespace
 
 void AddColorSteps(lab::CLabScript& script, CLabDialog& dialog) {
@@ -284,6 +315,48 @@ void AddDateSteps(lab::CLabScript& script, CLabDialog& dialog) {
       [&picker] {
         return FirstShown(picker) == "2024-06-01" && SelectionIs(picker, "2024-05-13", "2024-06-04");
       });
+  // The month list shows while the button is held on a caption; the release picks a month.
+  auto ptCaption = std::make_shared<CPoint>();
+  script.Add(
+      "date: the pointer rests on June's caption",
+      [&picker, ptCaption] {
+        const CExtDatePickerWnd::MONTH_INFO* pMonth = picker.GetMonthAt(0, 0);
+        *ptCaption = pMonth != NULL ? PickerPoint(picker, pMonth->GetCaptionRect()) : CPoint(0, 0);
+        real_input::MoveTo(*ptCaption);
+      },
+      [ptCaption] { return lab::PointerAt(*ptCaption); });
+  script.Add(
+      "date: a press on the caption shows the month list around June",
+      [ptCaption] { real_input::MouseAt(*ptCaption, MOUSEEVENTF_LEFTDOWN); },
+      [] {
+        CExtDatePickerHeaderPopupWnd* pList = OpenMonthList();
+        return pList != NULL && pList->GetMiddleMonth() == 6 && pList->GetMiddleYear() == 2024;
+      });
+  // The pointer goes down the list in a few moves, as a hand moves it; a move Wine lost is sent again.
+  auto ptLine = std::make_shared<CPoint>();
+  auto nTicks = std::make_shared<int>(0);
+  script.Add(
+      "date: the pointer moves to August in the list",
+      [ptLine, ptCaption, nTicks] {
+        *ptLine = MonthListLine(5);
+        *nTicks = 0;
+        for (int i = 1; i <= 4; ++i)
+          real_input::MouseAt(CPoint(ptCaption->x + (ptLine->x - ptCaption->x) * i / 4,
+                                     ptCaption->y + (ptLine->y - ptCaption->y) * i / 4),
+                              MOUSEEVENTF_MOVE);
+      },
+      [ptLine, nTicks] {
+        int nMonth = 0, nYear = 0;
+        CExtDatePickerHeaderPopupWnd* pList = OpenMonthList();
+        if (pList != NULL && pList->GetSelection(nMonth, nYear) && nMonth == 8 && nYear == 2024)
+          return true;
+        if (++*nTicks % 50 == 0)
+          real_input::MouseAt(*ptLine + CSize(0, (*nTicks / 50) % 2), MOUSEEVENTF_MOVE);
+        return false;
+      });
+  script.Add(
+      "date: the release shows August first", [ptLine] { real_input::MouseAt(*ptLine, MOUSEEVENTF_LEFTUP); },
+      [&picker] { return OpenMonthList() == NULL && FirstShown(picker) == "2024-08-01"; });
   script.AddClick(
       "date: a click on None clears the selection",
       [&picker] { return PickerPoint(picker, picker.GetButtonNoneRect()); },
