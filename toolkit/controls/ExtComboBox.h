@@ -88,8 +88,8 @@ public:
   ~CExtComboBox() override;
 
   BYTE m_nHoverFlags;
-  UINT m_nTimerID;       // 10
-  UINT m_nTimerInterval; // 50 ms
+  UINT m_nTimerID;       // the hover timer's id
+  UINT m_nTimerInterval; // its period in milliseconds
 
   bool IsHoverTimerRunning() const { return (m_nHoverFlags & HOVER_TIMER_RUNNING) != 0; }
   // Paints the combo: the platform's content, then the themed frame.

@@ -38,9 +38,9 @@ struct ColorCase {
   int nText, nBack; // system colours; -1: the edit's own colour
 };
 
-class ControlColors : public ::testing::TestWithParam<ColorCase> {};
+class ComboColors : public ::testing::TestWithParam<ColorCase> {};
 
-TEST_P(ControlColors, FollowTheStateAndTheTheme) {
+TEST_P(ComboColors, FollowTheStateAndTheTheme) {
   const ColorCase& c = GetParam();
   CComboHost host;
   ASSERT_TRUE(host.Open());
@@ -76,7 +76,7 @@ TEST_P(ControlColors, FollowTheStateAndTheTheme) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    States, ControlColors,
+    States, ComboColors,
     ::testing::Values(ColorCase{"Combo", Subject::Combo, COLOR_WINDOWTEXT, COLOR_WINDOW},
                       ColorCase{"DisabledCombo", Subject::DisabledCombo, COLOR_GRAYTEXT, COLOR_WINDOW},
                       ColorCase{"Edit", Subject::Edit, COLOR_WINDOWTEXT, COLOR_WINDOW},
@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ColorCase{"OwnColors", Subject::OwnColorsEdit, -1, -1}),
     [](const ::testing::TestParamInfo<ColorCase>& info) { return std::string(info.param.pszName); });
 
-TEST(ControlTips, WrapOnlyWhenTheTextHasLineBreaks) {
+TEST(ComboTips, WrapOnlyWhenTheTextHasLineBreaks) {
   CComboHost host;
   ASSERT_TRUE(host.Open());
   host.m_combo.SetTooltipText("");

@@ -59,6 +59,25 @@ TEST(ComboClipboard, PastedTextIsNotCompleted) {
   EXPECT_TRUE(PumpUntil([&] { return Text(&host.m_combo) == "abc"; })) << Text(&host.m_combo);
 }
 
+// A combo made by a dialog template is subclassed with its edit already there.
+TEST(ComboSubclassed, HooksItsEditAndCompletes) {
+  CComboHost host;
+  ASSERT_TRUE(host.Open());
+  const HWND hWndPlain = ::CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, 20, 140, 200,
+                                         120, host.m_hWnd, (HMENU)3004, NULL, NULL);
+  ASSERT_NE(nullptr, hWndPlain);
+  CExtComboBox combo;
+  ASSERT_TRUE(combo.SubclassWindow(hWndPlain));
+  EXPECT_NE(nullptr, combo.m_wndInnerEdit.GetSafeHwnd());
+  EXPECT_NE(0u, combo.GetStyle() & WS_CLIPCHILDREN);
+  combo.AddString("abc");
+  combo.SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == combo.m_wndInnerEdit.m_hWnd; }));
+  Type("ab");
+  EXPECT_TRUE(PumpUntil([&] { return Text(&combo) == "abc"; })) << Text(&combo);
+  combo.DestroyWindow();
+}
+
 struct AltCase {
   const char* pszName;
   bool bComplete;
