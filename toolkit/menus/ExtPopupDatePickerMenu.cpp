@@ -57,7 +57,8 @@ HWND CExtPopupDatePickerMenuWnd::CreateHostedControl(CWnd* pWndMenu, const RECT&
     return NULL;
   if (IsRightToLeftLayout())
     pCalendar->ModifyStyleEx(0, WS_EX_LAYOUTRTL);
-  pCalendar->m_bAutoDelete = true;
+  // The calendar goes with its window.
+  pCalendar->m_bAutoDeleteWnd = true;
   pObject.release();
   return pCalendar->GetSafeHwnd();
 }
@@ -89,11 +90,6 @@ LRESULT CExtPopupDatePickerMenuWnd::WindowProc(UINT message, WPARAM wParam, LPAR
 // ---------------------------------------------------------------------------------------------
 
 CExtPopupInplaceDatePicker::CExtPopupInplaceDatePicker() {}
-
-void CExtPopupInplaceDatePicker::PostNcDestroy() {
-  if (m_bAutoDelete)
-    delete this;
-}
 
 LRESULT CExtPopupInplaceDatePicker::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

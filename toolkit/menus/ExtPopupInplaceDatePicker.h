@@ -20,10 +20,7 @@ public:
   DWORD m_dwPickerState = 0;
   PFN_INIT m_pfnInit = NULL;
   LPVOID m_pInitParam = NULL;
-  // Set for the calendars the menus make: the object goes with its window.
-  bool m_bAutoDelete = false;
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void PostNcDestroy() override;
 };

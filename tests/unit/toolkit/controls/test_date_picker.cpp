@@ -1,6 +1,7 @@
 // The date picker's state through its public interface: a fresh picker, the selection and its one
 // notification per change, the style word, the grid that follows the window, and dates that are
 // not valid.
+#include "tests/common/pixel_support.h"
 #include "tests/unit/toolkit/controls/date_support.h"
 
 #include <gtest/gtest.h>
@@ -188,6 +189,52 @@ TEST(DatePickerDates, TheGridNeverRunsPastTheLastRepresentableMonth) {
   EXPECT_EQ(Day(9999, 9, 1), dtFirst);
   EXPECT_EQ(Day(9999, 12, 31), dtLast);
   EXPECT_EQ(4, w.m_picker.GetMonthCount());
+}
+
+TEST(DatePicker, ASubclassedWindowOfItsClassBecomesAPickerShowingTheStoredSelection) {
+  CPickerHost host;
+  ASSERT_TRUE(host.CreateHost(300, 250));
+  CExtDatePickerWnd picker; // registers the class, as a dialog's control needs
+  const HWND hWnd = ::CreateWindowExA(0, "Corvane-DatePickerWnd", "", WS_CHILD | WS_VISIBLE, 0, 0, 250, 200,
+                                      host.m_hWnd, (HMENU)7, AfxGetInstanceHandle(), NULL);
+  ASSERT_NE(nullptr, hWnd);
+  COleDateTime storage[2] = {NullDate(), Day(2007, 4, 9)};
+  picker.m_pExternalSelection = storage;
+  ASSERT_TRUE(picker.SubclassWindow(hWnd));
+  EXPECT_NE(0u, picker.GetStyle() & WS_CLIPCHILDREN);
+  EXPECT_EQ(1, picker.GetMonthCount());
+  EXPECT_EQ(4, picker.CurrentDateGet().GetMonth()) << "the stored end shows when there is no begin";
+  EXPECT_EQ(2007, picker.CurrentDateGet().GetYear());
+  COleDateTime dtBegin, dtEnd;
+  picker.SelectionGet(dtBegin, dtEnd);
+  EXPECT_EQ(COleDateTime::null, dtEnd.GetStatus()) << "a stored null end selects nothing";
+  picker.DestroyWindow();
+  host.DestroyWindow();
+}
+
+TEST(DatePickerPaint, TheSelectedRangeIsPaintedAndSavedForALook) {
+  PickerWindow w(P::DPS_DEFAULT | P::DPS_BUTTON_NONE | P::DPS_MULTIPLE_SELECTION, CSize(2, 1), CSize(2, 1));
+  ASSERT_TRUE(w.IsMade());
+  w.m_picker.CurrentDateSet(Day(2007, 4, 1));
+  w.m_picker.SelectionSet(Day(2007, 4, 27), Day(2007, 5, 4), true, true);
+  CRect rcClient;
+  w.m_picker.GetClientRect(&rcClient);
+  const pixel_support::Pixels px = pixel_support::ReadWindow(w.m_picker.m_hWnd, rcClient);
+  ASSERT_FALSE(px.Empty());
+  pixel_support::SaveBmp(px, "date_picker_range.bmp");
+  // The corner pixel of a selected day differs from that of a day outside the range.
+  const CPoint ptSelected = w.CellOf(Day(2007, 4, 30));
+  const CPoint ptPlain = w.CellOf(Day(2007, 4, 10));
+  ASSERT_NE(CPoint(-1, -1), ptSelected);
+  const P::MONTH_INFO* pMonth = w.m_picker.GetMonthAt(0, 0);
+  CRect rcSelected, rcPlain;
+  for (int i = 0; i < P::MONTH_INFO::CELL_COUNT; ++i) {
+    if (pMonth->GetCell(i).GetRect().PtInRect(ptSelected))
+      rcSelected = pMonth->GetCell(i).GetRect();
+    if (pMonth->GetCell(i).GetRect().PtInRect(ptPlain))
+      rcPlain = pMonth->GetCell(i).GetRect();
+  }
+  EXPECT_NE(px.At(rcSelected.left + 1, rcSelected.top + 1), px.At(rcPlain.left + 1, rcPlain.top + 1));
 }
 
 } // namespace
