@@ -1,6 +1,6 @@
-// The months a picker shows: the days of every month of 1901-2099 in each week layout against a
-// calendar worked out apart, which neighbouring days each place in the grid shows, what points on
-// a month hit, and months that cannot exist.
+// The months a picker builds: the days of every month of 1901-2099 for each first weekday and
+// grid place against a calendar worked out apart, what points on a month hit, and months at or
+// beyond the ends of the representable years.
 #include "tests/unit/toolkit/controls/month_support.h"
 
 #include <gtest/gtest.h>
@@ -13,35 +13,60 @@ using MONTH_INFO = CExtDatePickerWnd::MONTH_INFO;
 
 namespace {
 
-// A grid of months and the neighbouring days its style allows.
+int DaysIn(int y, int m) {
+  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return m == 2 && ((y % 4 == 0 && y % 100 != 0) || y % 400 == 0) ? 29 : kDays[m - 1];
+}
+
+// 0 Monday .. 6 Sunday, by Zeller's congruence.
+int Weekday(int y, int m, int d) {
+  if (m < 3)
+    m += 12, --y;
+  return ((d + 13 * (m + 1) / 5 + y % 100 + y % 100 / 4 + y / 400 + 5 * (y / 100)) % 7 + 5) % 7;
+}
+
+// The reference cell as "y-m-d", or "" for a blank one: the month's first falls in the first week
+// (the whole week before when it starts the week); neighbouring days show before the month when
+// bBefore, after it when bAfter.
+std::string Expected(int y, int m, int nFirstWeekday, int nCell, bool bBefore, bool bAfter) {
+  const int nLead = (Weekday(y, m, 1) - nFirstWeekday + 7) % 7;
+  int d = 1 - (nLead == 0 ? 7 : nLead) + nCell;
+  if (d < 1 && !bBefore || d > DaysIn(y, m) && !bAfter)
+    return "";
+  if (d < 1) {
+    y -= m == 1 ? 1 : 0;
+    m = m == 1 ? 12 : m - 1;
+    d += DaysIn(y, m);
+  } else if (d > DaysIn(y, m)) {
+    d -= DaysIn(y, m);
+    y += m == 12 ? 1 : 0;
+    m = m == 12 ? 1 : m + 1;
+  }
+  return std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d);
+}
+
+std::string Shown(const COleDateTime& dt) {
+  return dt.GetStatus() != COleDateTime::valid
+             ? ""
+             : std::to_string(dt.GetYear()) + "-" + std::to_string(dt.GetMonth()) + "-" +
+                   std::to_string(dt.GetDay());
+}
+
 struct GridKind {
   const char* pszName;
-  int nColumns;
-  int nRows;
+  int nColumns, nRows;
   DWORD dwStyle;
 };
-
 const DWORD kDefault = CExtDatePickerWnd::DPS_DEFAULT;
-const DWORD kAllNeighbours = kDefault & ~CExtDatePickerWnd::DPS_OUT_OF_MONTH_DAYS_AT_EDGES_ONLY;
-
 const GridKind kGridKinds[] = {
     {"OneMonth", 1, 1, kDefault},
-    {"TwoAcross", 2, 1, kDefault},
     {"ThreeAcross", 3, 1, kDefault},
     {"TwoByTwo", 2, 2, kDefault},
-    {"TwoAcrossAllNeighbours", 2, 1, kAllNeighbours},
+    {"TwoAcrossAllNeighbours", 2, 1, kDefault & ~CExtDatePickerWnd::DPS_OUT_OF_MONTH_DAYS_AT_EDGES_ONLY},
 };
-
-Place PlaceOf(int nIndex, int nCount) {
-  if (nCount == 1)
-    return ALONE;
-  return nIndex == 0 ? TOP_LEFT : nIndex == nCount - 1 ? BOTTOM_RIGHT : INNER;
-}
 
 class MonthGrid : public ::testing::TestWithParam<std::tuple<int, GridKind>> {};
 
-// Every month of 1901..2099 in the top-left place, and its followers in the other places, shows
-// the days the reference calendar gives for its place and the locale's first weekday.
 TEST_P(MonthGrid, EveryMonthOfTwoCenturiesMatchesTheReferenceCalendar) {
   const int nFirstWeekday = std::get<0>(GetParam());
   const GridKind& kind = std::get<1>(GetParam());
@@ -49,26 +74,20 @@ TEST_P(MonthGrid, EveryMonthOfTwoCenturiesMatchesTheReferenceCalendar) {
   ASSERT_TRUE(h.m_bCreated);
   h.m_picker.m_nFirstDayOfWeek = nFirstWeekday;
   const int nCount = kind.nColumns * kind.nRows;
-  const bool bEdgesOnly = (kind.dwStyle & CExtDatePickerWnd::DPS_OUT_OF_MONTH_DAYS_AT_EDGES_ONLY) != 0;
+  const bool bAll = (kind.dwStyle & CExtDatePickerWnd::DPS_OUT_OF_MONTH_DAYS_AT_EDGES_ONLY) == 0;
   int nWrong = 0;
-  for (int nYear = 1901; nYear <= 2099; ++nYear) {
-    for (int nMonth = 1; nMonth <= 12; ++nMonth) {
-      h.m_picker.CurrentDateSet(COleDateTime(nYear, nMonth, 1, 0, 0, 0));
-      ASSERT_EQ(nCount, h.m_picker.GetMonthCount());
-      for (int i = 0; i < nCount; ++i) {
-        const MONTH_INFO* pMonth = h.m_picker.GetMonthAt(i / kind.nColumns, i % kind.nColumns);
-        ASSERT_NE(nullptr, pMonth);
-        const int nIndex = (nYear * 12 + nMonth - 1) + i;
-        const int nShownYear = nIndex / 12, nShownMonth = nIndex % 12 + 1;
-        ASSERT_EQ(nShownMonth, pMonth->GetMonth());
-        ASSERT_EQ(nShownYear, pMonth->GetYear());
-        const std::vector<Day> want =
-            ReferenceGrid(nShownYear, nShownMonth, nFirstWeekday, PlaceOf(i, nCount), bEdgesOnly);
-        const std::vector<Day> got = GridOf(*pMonth);
-        for (int nCell = 0; nCell < MONTH_INFO::CELL_COUNT; ++nCell)
-          if (!(got[nCell] == want[nCell]) && nWrong++ < 5)
-            ADD_FAILURE() << nShownYear << "-" << nShownMonth << " cell " << nCell << ": " << got[nCell]
-                          << ", expected " << want[nCell];
+  for (int nFirst = 1901 * 12; nFirst < 2100 * 12; ++nFirst) {
+    h.m_picker.CurrentDateSet(COleDateTime(nFirst / 12, nFirst % 12 + 1, 1, 0, 0, 0));
+    for (int i = 0; i < nCount; ++i) {
+      const MONTH_INFO* pMonth = h.m_picker.GetMonthAt(i / kind.nColumns, i % kind.nColumns);
+      const int y = (nFirst + i) / 12, m = (nFirst + i) % 12 + 1;
+      ASSERT_TRUE(pMonth != NULL && pMonth->GetYear() == y && pMonth->GetMonth() == m) << y << "-" << m;
+      for (int nCell = 0; nCell < MONTH_INFO::CELL_COUNT; ++nCell) {
+        const std::string want =
+            Expected(y, m, nFirstWeekday, nCell, bAll || i == 0, bAll || i == nCount - 1);
+        const std::string got = Shown(pMonth->GetCell(nCell).GetDate());
+        if (got != want && nWrong++ < 5)
+          ADD_FAILURE() << y << "-" << m << " cell " << nCell << ": " << got << ", expected " << want;
       }
     }
   }
@@ -80,109 +99,66 @@ std::string GridName(const ::testing::TestParamInfo<std::tuple<int, GridKind>>& 
                                       "Friday", "Saturday", "Sunday"};
   return std::string(kDays[std::get<0>(info.param)]) + "_" + std::get<1>(info.param).pszName;
 }
-
 INSTANTIATE_TEST_SUITE_P(WeekStarts, MonthGrid,
                          ::testing::Combine(::testing::Range(0, 7), ::testing::ValuesIn(kGridKinds)),
                          GridName);
 
-// Where a point on a month lands: each code's rectangle and the date it reports.
-TEST(MonthHitTest, ArrowsCaptionDayNamesAndEveryCellReportTheirCodeAndDate) {
+// Arrows answer only on the outer months; the caption and day names stand for the month (the
+// first at 01:01:01); every cell answers its own date, at the picker's hit test too.
+TEST(MonthHitTest, ArrowsCaptionDayNamesAndCellsAnswerTheirCodeAndDate) {
   PickerInHost h(2, 1, kDefault);
   ASSERT_TRUE(h.m_bCreated);
-  h.m_picker.m_nFirstDayOfWeek = 6;
   h.m_picker.CurrentDateSet(COleDateTime(2007, 4, 1, 0, 0, 0));
-  const MONTH_INFO* pLeft = h.m_picker.GetMonthAt(0, 0);
-  const MONTH_INFO* pRight = h.m_picker.GetMonthAt(0, 1);
-  ASSERT_TRUE(pLeft != NULL && pRight != NULL);
-  const COleDateTime april(2007, 4, 1, 1, 1, 1), may(2007, 5, 1, 1, 1, 1);
-  struct Case {
-    const MONTH_INFO* pMonth;
+  const MONTH_INFO &left = *h.m_picker.GetMonthAt(0, 0), &right = *h.m_picker.GetMonthAt(0, 1);
+  const struct {
+    const MONTH_INFO& month;
     CPoint pt;
     int nCode;
+    std::string sDate;
+  } cases[] = {{left, left.GetScrollPrevRect().CenterPoint(), CExtDatePickerWnd::HT_SCROLL_PREV, ""},
+               {right, right.GetScrollNextRect().CenterPoint(), CExtDatePickerWnd::HT_SCROLL_NEXT, ""},
+               {left, left.GetScrollNextRect().CenterPoint(), CExtDatePickerWnd::HT_NOWHERE, ""},
+               {right, right.GetScrollPrevRect().CenterPoint(), CExtDatePickerWnd::HT_NOWHERE, ""},
+               {left, left.GetCaptionRect().CenterPoint(), CExtDatePickerWnd::HT_CAPTION, "2007-4-1"},
+               {right, right.GetDayNamesRect().CenterPoint(), CExtDatePickerWnd::HT_DAY_NAMES, "2007-5-1"},
+               {left, right.GetCaptionRect().CenterPoint(), CExtDatePickerWnd::HT_NOWHERE, ""}};
+  for (const auto& c : cases) {
     COleDateTime dt;
-  };
-  const Case cases[] = {
-      {pLeft, pLeft->GetScrollPrevRect().CenterPoint(), CExtDatePickerWnd::HT_SCROLL_PREV, COleDateTime()},
-      {pRight, pRight->GetScrollNextRect().CenterPoint(), CExtDatePickerWnd::HT_SCROLL_NEXT, COleDateTime()},
-      // The months between show no arrows there, and those places are no caption either.
-      {pLeft, pLeft->GetScrollNextRect().CenterPoint(), CExtDatePickerWnd::HT_NOWHERE, COleDateTime()},
-      {pRight, pRight->GetScrollPrevRect().CenterPoint(), CExtDatePickerWnd::HT_NOWHERE, COleDateTime()},
-      {pLeft, pLeft->GetCaptionRect().CenterPoint(), CExtDatePickerWnd::HT_CAPTION, april},
-      {pRight, pRight->GetDayNamesRect().CenterPoint(), CExtDatePickerWnd::HT_DAY_NAMES, may},
-      {pLeft, pLeft->GetMonthRect().TopLeft() + CPoint(1, pLeft->GetMonthRect().Height() - 2),
-       CExtDatePickerWnd::HT_NOWHERE, COleDateTime()},
-      {pLeft, pRight->GetCaptionRect().CenterPoint(), CExtDatePickerWnd::HT_NOWHERE, COleDateTime()},
-  };
-  for (const Case& c : cases) {
-    COleDateTime dt;
-    const int nCode = c.pMonth->HitTest(c.pt, &dt);
-    EXPECT_EQ(c.nCode, nCode) << c.pt.x << "," << c.pt.y;
-    if (c.nCode == CExtDatePickerWnd::HT_NOWHERE || c.nCode == CExtDatePickerWnd::HT_SCROLL_PREV ||
-        c.nCode == CExtDatePickerWnd::HT_SCROLL_NEXT)
-      EXPECT_EQ(COleDateTime::null, dt.GetStatus()) << c.nCode;
-    else
-      EXPECT_TRUE(c.dt == dt) << c.nCode << ": " << dt.GetYear() << "-" << dt.GetMonth() << "-"
-                              << dt.GetDay();
+    EXPECT_EQ(c.nCode, c.month.HitTest(c.pt, &dt)) << c.pt.x << "," << c.pt.y;
+    EXPECT_EQ(c.sDate, Shown(dt)) << c.nCode;
+    EXPECT_TRUE(c.sDate.empty() || dt.GetHour() == 1 && dt.GetMinute() == 1 && dt.GetSecond() == 1);
   }
-  // A point of the days area that no cell covers stands for the month.
-  const CRect& rcDays = pLeft->GetDaysRect();
-  for (CPoint pt(rcDays.left, rcDays.top); pt.y < rcDays.bottom; ++pt.y, pt.x = rcDays.left) {
-    for (; pt.x < rcDays.right && pLeft->HitTestDay(pt) != NULL; ++pt.x) {
-    }
-    if (pt.x < rcDays.right) {
-      COleDateTime dt;
-      EXPECT_EQ(CExtDatePickerWnd::HT_DATE_CELL, pLeft->HitTest(pt, &dt));
-      EXPECT_TRUE(april == dt);
-      break;
-    }
-  }
-  // Every cell: its own date (blank cells null) at its centre, through the picker's hit test too;
-  // cells tile the days area in rows of seven.
-  const CSize sizeCell = h.m_picker.OnDatePickerQueryDateCellSize();
-  for (const MONTH_INFO* pMonth : {pLeft, pRight}) {
+  for (const MONTH_INFO* pMonth : {&left, &right})
     for (int i = 0; i < MONTH_INFO::CELL_COUNT; ++i) {
       const MONTH_INFO::DATE_INFO& cell = pMonth->GetCell(i);
-      EXPECT_EQ(CRect(CPoint(pMonth->GetDaysRect().left + i % 7 * sizeCell.cx,
-                             pMonth->GetDaysRect().top + i / 7 * sizeCell.cy),
-                      sizeCell),
+      const CSize size = h.m_picker.OnDatePickerQueryDateCellSize();
+      EXPECT_EQ(CRect(pMonth->GetDaysRect().TopLeft() + CSize(i % 7 * size.cx, i / 7 * size.cy), size),
                 cell.GetRect());
       COleDateTime dt;
-      const MONTH_INFO* pHit = NULL;
-      EXPECT_EQ(CExtDatePickerWnd::HT_DATE_CELL,
-                h.m_picker.HitTest(cell.GetRect().CenterPoint(), &dt, &pHit));
-      EXPECT_EQ(pMonth, pHit);
-      EXPECT_TRUE(cell.GetDate() == dt) << i;
+      EXPECT_EQ(CExtDatePickerWnd::HT_DATE_CELL, h.m_picker.HitTest(cell.GetRect().CenterPoint(), &dt));
+      EXPECT_EQ(Shown(cell.GetDate()), Shown(dt)) << i;
     }
-  }
 }
 
-// Months at the ends of the representable years and months that are no months keep the days that
-// do not exist blank, and building them ends whatever the locale answers.
-TEST(MonthBuild, MonthsAtTheEdgesOfTimeOrOutOfRangeHaveNoDaysThatDoNotExist) {
+// Days before 1 January 100 or after 31 December 9999 stay blank; a month that is no month has no
+// days at all; and building ends whatever first weekday the locale answers.
+TEST(MonthBuild, DaysThatCannotExistStayBlank) {
   CFixedPicker picker;
   picker.RecalcMetrics();
   const CRect rc(0, 0, 160, 140);
   for (const int nFirstDay : {6, 0, 9, -3}) {
     picker.m_nFirstDayOfWeek = nFirstDay;
-    MONTH_INFO first(0, 0, 1, 100, rc, &picker);
-    int nBlank = 0;
-    for (int i = 0; i < MONTH_INFO::CELL_COUNT; ++i)
-      nBlank += first.GetCell(i).GetDate().GetStatus() == COleDateTime::null ? 1 : 0;
-    const int nLead = (Weekday(100, 1, 1) - ((nFirstDay % 7 + 7) % 7) + 7) % 7;
-    EXPECT_EQ(nLead == 0 ? 7 : nLead, nBlank) << nFirstDay;
-    EXPECT_EQ(1, first.GetCell(nBlank).GetDate().GetDay()) << nFirstDay;
-
-    MONTH_INFO last(0, 0, 12, 9999, rc, &picker);
-    EXPECT_EQ(COleDateTime::valid, last.GetCell(0).GetDate().GetStatus());
-    EXPECT_EQ(COleDateTime::null, last.GetCell(MONTH_INFO::CELL_COUNT - 1).GetDate().GetStatus());
-
-    for (const auto& bad : {std::make_pair(0, 2007), std::make_pair(13, 2007), std::make_pair(4, 99),
-                            std::make_pair(4, 10000), std::make_pair(-1, -1)}) {
-      MONTH_INFO month(0, 0, bad.first, bad.second, rc, &picker);
+    const MONTH_INFO first(0, 0, 1, 100, rc, &picker), last(0, 0, 12, 9999, rc, &picker);
+    int nLead = (Weekday(100, 1, 1) - (nFirstDay % 7 + 7) % 7 + 7) % 7;
+    nLead = nLead == 0 ? 7 : nLead;
+    EXPECT_EQ("", Shown(first.GetCell(nLead - 1).GetDate())) << nFirstDay;
+    EXPECT_EQ("100-1-1", Shown(first.GetCell(nLead).GetDate())) << nFirstDay;
+    EXPECT_NE("", Shown(last.GetCell(0).GetDate())) << nFirstDay;
+    EXPECT_EQ("", Shown(last.GetCell(MONTH_INFO::CELL_COUNT - 1).GetDate())) << nFirstDay;
+    for (const CPoint& bad : {CPoint(0, 2007), CPoint(13, 2007), CPoint(4, 99), CPoint(4, 10000)}) {
+      const MONTH_INFO month(0, 0, bad.x, bad.y, rc, &picker);
       for (int i = 0; i < MONTH_INFO::CELL_COUNT; ++i)
-        EXPECT_EQ(COleDateTime::null, month.GetCell(i).GetDate().GetStatus())
-            << bad.first << "/" << bad.second;
-      EXPECT_EQ(CExtDatePickerWnd::HT_DATE_CELL, month.HitTest(month.GetDaysRect().CenterPoint()));
+        EXPECT_EQ("", Shown(month.GetCell(i).GetDate())) << bad.x << "/" << bad.y;
     }
   }
 }
