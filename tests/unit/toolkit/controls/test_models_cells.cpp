@@ -143,8 +143,7 @@ TEST(CellModels, WhiteIsPickedFromTheCentreAndTheGreyRowAndShownTwice) {
   p.Paint();
   EXPECT_TRUE(framed(m.m_arrCells[0]));
   EXPECT_TRUE(framed(m.m_arrCells[127]));
-  pixel_support::SaveBmp(pixel_support::ReadBitmap((HBITMAP)p.surface.bitmap().m_hObject),
-                         "models_honeycomb.bmp");
+  pixel_support::SaveBmp({256, 300, p.surface.Pixels()}, "models_honeycomb.bmp");
 }
 
 TEST(CellModels, GeometryOnlyBuildKeepsColoursAndMovesCorners) {

@@ -148,3 +148,27 @@ TEST(PaletteScreen, CellsPaintedThroughAPaletteShowTheSameColours) {
 }
 
 } // namespace
+
+namespace {
+
+// Every picker side by side at the size of the colour dialog's picker, saved for a person to
+// look at; each covers a good part of its cell.
+TEST(Gallery, EveryPickerPaintsMostOfItsArea) {
+  const int kCell = 200, kCols = 4;
+  pixel_support::DibSurface gallery(kCell * kCols, kCell * 4, kBack);
+  for (int i = 0; i < 16; ++i) {
+    PaintedPicker p(kAllKinds[i], kCell, kCell, RGB(40, 160, 220), kBack);
+    p.Paint();
+    int nPainted = 0;
+    for (COLORREF clr : p.surface.Pixels())
+      nPainted += clr != kBack ? 1 : 0;
+    ::BitBlt(gallery.hdc(), i % kCols * kCell, i / kCols * kCell, kCell, kCell, p.surface.hdc(), 0, 0,
+             SRCCOPY);
+    // The grey mixer's one column is the narrowest.
+    EXPECT_GT(nPainted, kCell * kCell / 5) << KindName(kAllKinds[i]);
+  }
+  EXPECT_FALSE(
+      pixel_support::SaveBmp({kCell * kCols, kCell * 4, gallery.Pixels()}, "models_gallery.bmp").empty());
+}
+
+} // namespace
