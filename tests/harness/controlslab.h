@@ -121,6 +121,12 @@ void AddComboSteps(lab::CLabScript& script, CLabDialog& dialog);
 void AddDateSteps(lab::CLabScript& script, CLabDialog& dialog);
 void AddColorSteps(lab::CLabScript& script, CLabDialog& dialog);
 
+// The toolkit's modal colour dialog while it is open, else NULL; the centre of its item on the
+// screen and the item's text.
+HWND OpenColorDialog();
+CPoint ColorDialogItemCentre(UINT nId);
+std::string ColorDialogText(UINT nId);
+
 // "2024-05-10", or "null" / "invalid".
 std::string DateText(const COleDateTime& dt);
 

@@ -1,5 +1,6 @@
 // The dialogs of controlslab's buttons, static controls and combo boxes, and the input its
 // self-test drives through them as a user would.
+#include "resources/toolkit_ids.h"
 #include "tests/common/input_support.h"
 #include "tests/harness/controlslab.h"
 #include "tests/harness/lab_support.h"
@@ -114,6 +115,7 @@ BOOL CButtonsDialog::OnInitDialog() {
     lab::Check(false, "buttons: the menu button's menu is loaded");
   m_menuButton.SetSeparatedDropDown(true);
   m_color.m_lParamCookie = IDC_CLAB_COLORBTN;
+  m_color.m_bUseSystemColorDialog = false;
   m_color.m_clrDefault = RGB(0, 0, 128);
   m_checkOff.SetCheck(1);
   m_radio[0].SetCheck(1);
@@ -215,6 +217,26 @@ void AddButtonMenuSteps(lab::CLabScript& script, CButtonsDialog& dlg) {
       [&dlg] {
         return !CExtPopupMenuWnd::AnyMenuTracked() && dlg.m_color.m_clrSelected == RGB(0, 0, 128) &&
                lab::Logged(ColorLine(RGB(0, 0, 128)));
+      });
+  // The popup's custom colour opens the toolkit's colour dialog on the button's colour.
+  script.AddClick(
+      "buttons: the colour popup opens a third time", [&dlg] { return dlg.ItemCentre(IDC_CLAB_COLORBTN); },
+      [] { return OpenColorMenu() != NULL; });
+  script.AddClick(
+      "buttons: the popup's custom colour opens the colour dialog",
+      [] { return ColorMenuPoint([](CExtPopupColorMenuWnd& menu) { return menu.m_rcCustomButton; }); },
+      [] { return OpenColorDialog() != NULL && ColorDialogText(IDC_EXT_COLOR_BLUE) == "128"; });
+  script.AddClick(
+      "buttons: a click in the green value gives it the focus",
+      [] { return ColorDialogItemCentre(IDC_EXT_COLOR_GREEN); },
+      [] { return ::GetFocus() == ::GetDlgItem(OpenColorDialog(), IDC_EXT_COLOR_GREEN); });
+  script.AddKeys("buttons: typing a green of 77", {VK_END, VK_BACK, VK_BACK, VK_BACK, '7', '7'},
+                 [] { return ColorDialogText(IDC_EXT_COLOR_GREEN) == "77"; });
+  script.AddClick(
+      "buttons: OK gives the button the dialog's colour", [] { return ColorDialogItemCentre(IDOK); },
+      [&dlg] {
+        return OpenColorDialog() == NULL && dlg.m_color.m_clrSelected == RGB(0, 77, 128) &&
+               lab::Logged(ColorLine(RGB(0, 77, 128)));
       });
 }
 

@@ -20,6 +20,26 @@ std::string DateText(const COleDateTime& dt) {
   return sz;
 }
 
+// The modal colour dialog while it is open, else NULL.
+HWND OpenColorDialog() {
+  HWND hWnd = ::GetActiveWindow();
+  return hWnd != NULL && ::GetDlgItem(hWnd, IDC_EXT_COLOR_PICKER) != NULL && ::IsWindowVisible(hWnd) ? hWnd
+                                                                                                     : NULL;
+}
+
+CPoint ColorDialogItemCentre(UINT nId) {
+  CRect rc;
+  ::GetWindowRect(::GetDlgItem(OpenColorDialog(), nId), &rc);
+  return rc.CenterPoint();
+}
+
+std::string ColorDialogText(UINT nId) {
+  char sz[32] = "";
+  if (HWND hDlg = OpenColorDialog())
+    ::GetDlgItemTextA(hDlg, nId, sz, sizeof(sz));
+  return sz;
+}
+
 BOOL CColorDialogFamily::OnInitDialog() {
   CLabDialog::OnInitDialog();
   if (!m_mode.SubclassDlgItem(IDC_CLAB_COLORMODE, this) ||
@@ -129,26 +149,6 @@ std::string FirstShown(CExtDatePickerWnd& picker) {
   COleDateTime dtFirst, dtLast;
   picker.GetDisplayedRange(dtFirst, dtLast);
   return DateText(dtFirst);
-}
-
-// The modal colour dialog while it is open, else NULL.
-HWND OpenColorDialog() {
-  HWND hWnd = ::GetActiveWindow();
-  return hWnd != NULL && ::GetDlgItem(hWnd, IDC_EXT_COLOR_PICKER) != NULL && ::IsWindowVisible(hWnd) ? hWnd
-                                                                                                     : NULL;
-}
-
-CPoint ColorDialogItemCentre(UINT nId) {
-  CRect rc;
-  ::GetWindowRect(::GetDlgItem(OpenColorDialog(), nId), &rc);
-  return rc.CenterPoint();
-}
-
-std::string ColorDialogText(UINT nId) {
-  char sz[32] = "";
-  if (HWND hDlg = OpenColorDialog())
-    ::GetDlgItemTextA(hDlg, nId, sz, sizeof(sz));
-  return sz;
 }
 
 int CountLogged(const std::string& prefix) {
