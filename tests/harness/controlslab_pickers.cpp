@@ -374,6 +374,27 @@ void AddDateSteps(lab::CLabScript& script, CLabDialog& dialog) {
                picker.IsDateSelected(picker.GetTodayDate()) && DateText(dtFirst) <= today &&
                today <= DateText(dtLast);
       });
+  // The picker took the focus with the clicks: the arrows move the selection, Shift extends it.
+  const auto todayPlus = [&picker](int nDays) {
+    return DateText(picker.GetTodayDate() + COleDateTimeSpan(nDays, 0, 0, 0));
+  };
+  script.AddKeys("date: Right selects the next day", {VK_RIGHT}, [&picker, todayPlus] {
+    return ::GetFocus() == picker.m_hWnd && SelectionIs(picker, todayPlus(1).c_str(), todayPlus(1).c_str());
+  });
+  script.AddKeys("date: Down selects a week later", {VK_DOWN}, [&picker, todayPlus] {
+    return SelectionIs(picker, todayPlus(8).c_str(), todayPlus(8).c_str());
+  });
+  script.Add(
+      "date: Shift and Right extend the selection by a day",
+      [] {
+        INPUT shift = {INPUT_KEYBOARD};
+        shift.ki.wVk = VK_SHIFT;
+        ::SendInput(1, &shift, sizeof(INPUT));
+        real_input::Key(VK_RIGHT);
+        shift.ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(1, &shift, sizeof(INPUT));
+      },
+      [&picker, todayPlus] { return SelectionIs(picker, todayPlus(8).c_str(), todayPlus(9).c_str()); });
 }
 
 } // namespace clab
