@@ -252,12 +252,15 @@ void AddButtonsSteps(lab::CLabScript& script, CLabDialog& dialog) {
       "buttons: a click on the disabled button", [&dlg] { return dlg.ItemCentre(IDC_CLAB_DISABLED); },
       nullptr);
   script.AddClick(
-      "buttons: a click checks the check box",
-      [&dlg, clicks] {
-        lab::Check(clicks(IDC_CLAB_DISABLED) == 0, "buttons: the disabled button sent nothing");
-        return dlg.ItemCentre(IDC_CLAB_CHECK);
-      },
+      "buttons: a click checks the check box", [&dlg] { return dlg.ItemCentre(IDC_CLAB_CHECK); },
       [&dlg, clicks] { return dlg.m_check.GetCheck() == 1 && clicks(IDC_CLAB_CHECK) == 1; });
+  // Input is taken in order: once the check box took its click, the disabled button had its own.
+  script.Add(
+      "buttons: the disabled button sent nothing",
+      [clicks] {
+        lab::Check(clicks(IDC_CLAB_DISABLED) == 0, "buttons: no command from the disabled button");
+      },
+      nullptr);
   script.AddClick(
       "buttons: a second click clears it", [&dlg] { return dlg.ItemCentre(IDC_CLAB_CHECK); },
       [&dlg, clicks] { return dlg.m_check.GetCheck() == 0 && clicks(IDC_CLAB_CHECK) == 2; });
@@ -268,26 +271,21 @@ void AddButtonsSteps(lab::CLabScript& script, CLabDialog& dialog) {
         [&dlg] { return dlg.ItemCentre(IDC_CLAB_CHECK3); },
         [&dlg, nState] { return dlg.m_check3.GetCheck() == nState; });
   // A radio button sets its check and clears the group's others; a second click keeps it on.
+  int nRadioClicks[3] = {0, 0, 0};
   for (int nRadio : {1, 1, 2}) {
+    const int nClicks = ++nRadioClicks[nRadio];
     script.AddClick(
         "buttons: a click on Radio " + std::to_string(nRadio + 1) + " checks it alone in its group",
         [&dlg, nRadio] { return dlg.ItemCentre(IDC_CLAB_RADIO1 + nRadio); },
-        [&dlg, nRadio] {
+        [&dlg, nRadio, nClicks, clicks] {
           for (int i = 0; i < 3; ++i)
             if (dlg.m_radio[i].GetCheck() != (i == nRadio ? 1 : 0))
               return false;
-          return true;
+          return clicks(IDC_CLAB_RADIO1 + nRadio) == nClicks;
         });
   }
   AddButtonKeySteps(script, dlg);
   AddButtonMenuSteps(script, dlg);
-  script.Add(
-      "buttons: the radio clicks were sent",
-      [clicks] {
-        lab::Check(clicks(IDC_CLAB_RADIO2) == 2 && clicks(IDC_CLAB_RADIO3) == 1,
-                   "buttons: each radio click sent one command");
-      },
-      nullptr);
 }
 
 void AddStaticSteps(lab::CLabScript& script, CLabDialog& dialog) {
@@ -324,7 +322,23 @@ void AddStaticSteps(lab::CLabScript& script, CLabDialog& dialog) {
   });
   script.AddClick(
       "static: a click on the disabled slider", [&dlg] { return dlg.ItemCentre(IDC_CLAB_SLIDEROFF); },
-      [&dlg] { return dlg.m_sliderOff.GetPos() == 60; });
+      nullptr);
+  // A click on the channel right of the thumb pages the slider on; by then the disabled one had
+  // its click.
+  script.AddClick(
+      "static: a click right of the thumb pages the slider on",
+      [&dlg] {
+        CRect rcThumb, rcChannel;
+        dlg.m_slider.GetThumbRect(rcThumb);
+        dlg.m_slider.GetChannelRect(rcChannel);
+        CPoint pt((rcThumb.right + rcChannel.right) / 2, rcChannel.CenterPoint().y);
+        dlg.m_slider.ClientToScreen(&pt);
+        return pt;
+      },
+      [&dlg, track] {
+        return dlg.m_slider.GetPos() == 10 && CountLogged(track + " code 3 pos 10") == 1 &&
+               dlg.m_sliderOff.GetPos() == 60;
+      });
 }
 
 void AddComboSteps(lab::CLabScript& script, CLabDialog& dialog) {
@@ -390,8 +404,19 @@ void AddComboSteps(lab::CLabScript& script, CLabDialog& dialog) {
         return !CExtPopupMenuWnd::AnyMenuTracked() && nStart == 0 && nEnd == 5;
       });
   script.AddClick(
-      "combo: a click on the disabled combo", [&dlg] { return dlg.ItemCentre(IDC_CLAB_COMBOOFF); },
-      [&dlg] { return !HasFocusWithin(dlg.m_comboOff.m_hWnd); });
+      "combo: a click on the disabled combo", [&dlg] { return dlg.ItemCentre(IDC_CLAB_COMBOOFF); }, nullptr);
+  // Once the edit took the next click, the disabled combo had its own.
+  script.AddClick(
+      "combo: a click in the combo's edit takes the focus back from the edit",
+      [&dlg] {
+        CRect rc = dlg.ItemRect(IDC_CLAB_COMBO);
+        return CPoint(rc.left + 12, rc.CenterPoint().y);
+      },
+      [&dlg] {
+        return HasFocusWithin(dlg.m_combo.m_hWnd) &&
+               CountLogged(CommandLine("combo", IDC_CLAB_COMBOOFF, CBN_SETFOCUS)) == 0 &&
+               CountLogged(CommandLine("combo", IDC_CLAB_COMBOOFF, CBN_DROPDOWN)) == 0;
+      });
 }
 
 } // namespace clab
