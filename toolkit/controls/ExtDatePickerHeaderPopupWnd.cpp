@@ -309,6 +309,8 @@ bool CExtDatePickerWnd::TrackHeaderPopup(const MONTH_INFO& month, int& nMonthOut
     while (!bEnd && ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
       if (msg.message == WM_MOUSEMOVE) {
         ::PeekMessageA(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);
+        if (!::IsWindow(hWndPopup))
+          break;
         pPopup->TrackMouseMove();
         continue;
       }

@@ -40,7 +40,7 @@ bool CExtDatePickerWnd::OnDatePickerMouseClick(const CPoint& point, bool bPresse
     m_nTrackingCode = nHit == HT_SCROLL_PREV ? TRACK_SCROLL_PREV : TRACK_SCROLL_NEXT;
     OnDatePickerScroll(1, true);
   } else if (nHit == HT_CAPTION && bPressed && pMonth != NULL) {
-    HandleCaption(*pMonth);
+    bGoOn = HandleCaption(*pMonth);
   } else if (nHit == HT_DATE_CELL || (nPrevTracking == TRACK_SELECTION && !bPressed)) {
     bGoOn = HandleDateCell(bPressed, nPrevTracking, point);
   }
@@ -112,17 +112,23 @@ bool CExtDatePickerWnd::HandleDateCell(bool bPressed, int nPrevTracking, const C
   return SendNotification(true, true);
 }
 
-void CExtDatePickerWnd::HandleCaption(const MONTH_INFO& month) {
+bool CExtDatePickerWnd::HandleCaption(const MONTH_INFO& month) {
   const int nRow = month.GetRow();
   const int nColumn = month.GetColumn();
+  const HWND hWndSelf = m_hWnd;
   int nMonth = 0, nYear = 0;
-  if (!TrackHeaderPopup(month, nMonth, nYear) || GetSafeHwnd() == NULL)
-    return;
+  const bool bChosen = TrackHeaderPopup(month, nMonth, nYear);
+  // The loop ran the thread's messages: a host may have destroyed the picker meanwhile.
+  if (!::IsWindow(hWndSelf) || CWnd::FromHandlePermanent(hWndSelf) != this)
+    return false;
+  if (!bChosen)
+    return true;
   // The chosen month takes the clicked month's place in the grid.
-  int nIndex = nYear * 12 + nMonth - 1 - (nRow * m_sizeCurrent.cx + nColumn);
+  const int nIndex = nYear * 12 + nMonth - 1 - (nRow * m_sizeCurrent.cx + nColumn);
   COleDateTime dtFirst;
   dtFirst.SetDate(nIndex / 12, nIndex % 12 + 1, 1);
   CurrentDateSet(dtFirst, false);
+  return true;
 }
 
 bool CExtDatePickerWnd::OnDatePickerMouseMove(const CPoint& point, UINT) {
@@ -153,6 +159,12 @@ bool CExtDatePickerWnd::OnDatePickerMouseMove(const CPoint& point, UINT) {
   if ((m_nStateBits & (STATE_HOVER_NONE | STATE_HOVER_TODAY)) != nHoverBefore)
     Invalidate(FALSE);
   return true;
+}
+
+void CExtDatePickerWnd::PostCancelModeToParent() {
+  const HWND hWndParent = ::GetParent(m_hWnd);
+  if (hWndParent != NULL)
+    ::PostMessageA(hWndParent, WM_CANCELMODE, 0, 0);
 }
 
 bool CExtDatePickerWnd::OnDatePickerKey(UINT nVirtKey) {
@@ -195,12 +207,12 @@ bool CExtDatePickerWnd::OnDatePickerKey(UINT nVirtKey) {
     } else {
       bInMenu = false;
     }
-    ::PostMessageA(::GetParent(m_hWnd), WM_CANCELMODE, 0, 0);
+    PostCancelModeToParent();
     break;
   case VK_ESCAPE:
     if (!bInMenu)
       return false;
-    ::PostMessageA(::GetParent(m_hWnd), WM_CANCELMODE, 0, 0);
+    PostCancelModeToParent();
     break;
   default:
     return false;

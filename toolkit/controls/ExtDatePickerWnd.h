@@ -367,7 +367,9 @@ private:
   bool HandleButtonNone(bool bPressed, int nPrevTracking);
   bool HandleButtonToday(bool bPressed, int nPrevTracking);
   bool HandleDateCell(bool bPressed, int nPrevTracking, const CPoint& point);
-  void HandleCaption(const MONTH_INFO& month);
+  // False when the picker went away while the month list was open.
+  bool HandleCaption(const MONTH_INFO& month);
+  void PostCancelModeToParent();
 };
 
 // The month list over a month's caption: seven months centred on the clicked one. Scrolls by a
