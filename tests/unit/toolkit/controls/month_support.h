@@ -1,4 +1,4 @@
-// A picker whose first weekday and today are fixed by the test, and a host window holding one.
+// A picker whose first weekday, today and month names are fixed by the test, in a host window.
 #pragma once
 
 #include "tests/common/window_support.h"
@@ -6,19 +6,20 @@
 
 namespace month_support {
 
+using MONTH_INFO = CExtDatePickerWnd::MONTH_INFO;
+
 class CFixedPicker : public CExtDatePickerWnd {
 public:
   int m_nFirstDayOfWeek = 6; // Sunday
-  COleDateTime m_today = COleDateTime(2007, 4, 17, 0, 0, 0);
-  CString m_sMonthName; // when set, the name of every month
+  CString m_sMonthName;      // when set, the name of every month
   int GetFirstDayOfWeek() const override { return m_nFirstDayOfWeek; }
-  COleDateTime GetTodayDate() const override { return m_today; }
+  COleDateTime GetTodayDate() const override { return COleDateTime(2007, 4, 17, 0, 0, 0); }
   CString GetMonthName(int nMonth, bool bUpper = false) const override {
     return m_sMonthName.IsEmpty() ? CExtDatePickerWnd::GetMonthName(nMonth, bUpper) : m_sMonthName;
   }
 };
 
-// A picker of nColumns x nRows months, sized to show them all, in a host shown only when asked.
+// nColumns x nRows months showing April 2007 first, sized to show them all.
 struct PickerInHost {
   CHostWnd m_host;
   CFixedPicker m_picker;
@@ -30,11 +31,9 @@ struct PickerInHost {
     const CSize size = m_picker.CalcSizeForDimension(CSize(nColumns, nRows));
     m_bCreated = m_picker.Create(&m_host, CRect(CPoint(10, 10), size), 6001, nColumns, nRows, nColumns, nRows,
                                  WS_CHILD | WS_VISIBLE, dwStyle) != FALSE;
+    m_picker.CurrentDateSet(COleDateTime(2007, 4, 1, 0, 0, 0));
   }
-  ~PickerInHost() {
-    if (m_host.GetSafeHwnd() != NULL)
-      m_host.DestroyWindow();
-  }
+  ~PickerInHost() { m_host.DestroyWindow(); }
 };
 
 } // namespace month_support

@@ -1,6 +1,5 @@
-// The months a picker builds: the days of every month of 1901-2099 for each first weekday and
-// grid place against a calendar worked out apart, what points on a month hit, and months at or
-// beyond the ends of the representable years.
+// The months a picker builds against a calendar worked out apart, what points on a month hit, and
+// months at or beyond the ends of the representable years.
 #include "tests/unit/toolkit/controls/month_support.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +8,12 @@
 #include <tuple>
 
 using namespace month_support;
-using MONTH_INFO = CExtDatePickerWnd::MONTH_INFO;
+using P = CExtDatePickerWnd;
 
 namespace {
 
 int DaysIn(int y, int m) {
-  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && ((y % 4 == 0 && y % 100 != 0) || y % 400 == 0) ? 29 : kDays[m - 1];
+  return m == 2 ? ((y % 4 == 0 && y % 100 != 0) || y % 400 == 0 ? 29 : 28) : 30 + (m + m / 8) % 2;
 }
 
 // 0 Monday .. 6 Sunday, by Zeller's congruence.
@@ -25,61 +23,46 @@ int Weekday(int y, int m, int d) {
   return ((d + 13 * (m + 1) / 5 + y % 100 + y % 100 / 4 + y / 400 + 5 * (y / 100)) % 7 + 5) % 7;
 }
 
-// The reference cell as "y-m-d", or "" for a blank one: the month's first falls in the first week
-// (the whole week before when it starts the week); neighbouring days show before the month when
-// bBefore, after it when bAfter.
-std::string Expected(int y, int m, int nFirstWeekday, int nCell, bool bBefore, bool bAfter) {
-  const int nLead = (Weekday(y, m, 1) - nFirstWeekday + 7) % 7;
-  int d = 1 - (nLead == 0 ? 7 : nLead) + nCell;
-  if (d < 1 && !bBefore || d > DaysIn(y, m) && !bAfter)
-    return "";
-  if (d < 1) {
-    y -= m == 1 ? 1 : 0;
-    m = m == 1 ? 12 : m - 1;
-    d += DaysIn(y, m);
-  } else if (d > DaysIn(y, m)) {
-    d -= DaysIn(y, m);
-    y += m == 12 ? 1 : 0;
-    m = m == 12 ? 1 : m + 1;
-  }
+std::string Ymd(int y, int m, int d) {
   return std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d);
 }
-
 std::string Shown(const COleDateTime& dt) {
-  return dt.GetStatus() != COleDateTime::valid
-             ? ""
-             : std::to_string(dt.GetYear()) + "-" + std::to_string(dt.GetMonth()) + "-" +
-                   std::to_string(dt.GetDay());
+  return dt.GetStatus() == COleDateTime::valid ? Ymd(dt.GetYear(), dt.GetMonth(), dt.GetDay()) : "";
 }
 
-struct GridKind {
-  const char* pszName;
-  int nColumns, nRows;
-  DWORD dwStyle;
-};
-const DWORD kDefault = CExtDatePickerWnd::DPS_DEFAULT;
-const GridKind kGridKinds[] = {
-    {"OneMonth", 1, 1, kDefault},
-    {"ThreeAcross", 3, 1, kDefault},
-    {"TwoByTwo", 2, 2, kDefault},
-    {"TwoAcrossAllNeighbours", 2, 1, kDefault & ~CExtDatePickerWnd::DPS_OUT_OF_MONTH_DAYS_AT_EDGES_ONLY},
-};
+// The reference cell, "" when blank: the first falls in the first week (after a whole week before
+// it when it starts the week); neighbouring days show before the month when bBefore, after when bAfter.
+std::string Expected(int y, int m, int nFirstWeekday, int nCell, bool bBefore, bool bAfter) {
+  const int nLead = (Weekday(y, m, 1) - nFirstWeekday + 7) % 7, nDays = DaysIn(y, m);
+  const int d = 1 - (nLead == 0 ? 7 : nLead) + nCell;
+  if (d < 1)
+    return !bBefore ? "" : m == 1 ? Ymd(y - 1, 12, d + 31) : Ymd(y, m - 1, d + DaysIn(y, m - 1));
+  if (d > nDays)
+    return !bAfter ? "" : m == 12 ? Ymd(y + 1, 1, d - nDays) : Ymd(y, m + 1, d - nDays);
+  return Ymd(y, m, d);
+}
+
+// Months across and down, and whether every month shows its neighbouring days.
+using GridKind = std::tuple<int, int, bool>;
+const GridKind kGridKinds[] = {{1, 1, false}, {3, 1, false}, {2, 2, false}, {2, 1, true}};
 
 class MonthGrid : public ::testing::TestWithParam<std::tuple<int, GridKind>> {};
 
+// Every month of 1901-2099 in every place of the grid.
 TEST_P(MonthGrid, EveryMonthOfTwoCenturiesMatchesTheReferenceCalendar) {
   const int nFirstWeekday = std::get<0>(GetParam());
-  const GridKind& kind = std::get<1>(GetParam());
-  PickerInHost h(kind.nColumns, kind.nRows, kind.dwStyle);
+  int nColumns, nRows;
+  bool bAll;
+  std::tie(nColumns, nRows, bAll) = std::get<1>(GetParam());
+  PickerInHost h(nColumns, nRows, P::DPS_DEFAULT & ~(bAll ? P::DPS_OUT_OF_MONTH_DAYS_AT_EDGES_ONLY : 0));
   ASSERT_TRUE(h.m_bCreated);
   h.m_picker.m_nFirstDayOfWeek = nFirstWeekday;
-  const int nCount = kind.nColumns * kind.nRows;
-  const bool bAll = (kind.dwStyle & CExtDatePickerWnd::DPS_OUT_OF_MONTH_DAYS_AT_EDGES_ONLY) == 0;
+  const int nCount = nColumns * nRows;
   int nWrong = 0;
   for (int nFirst = 1901 * 12; nFirst < 2100 * 12; ++nFirst) {
     h.m_picker.CurrentDateSet(COleDateTime(nFirst / 12, nFirst % 12 + 1, 1, 0, 0, 0));
     for (int i = 0; i < nCount; ++i) {
-      const MONTH_INFO* pMonth = h.m_picker.GetMonthAt(i / kind.nColumns, i % kind.nColumns);
+      const MONTH_INFO* pMonth = h.m_picker.GetMonthAt(i / nColumns, i % nColumns);
       const int y = (nFirst + i) / 12, m = (nFirst + i) % 12 + 1;
       ASSERT_TRUE(pMonth != NULL && pMonth->GetYear() == y && pMonth->GetMonth() == m) << y << "-" << m;
       for (int nCell = 0; nCell < MONTH_INFO::CELL_COUNT; ++nCell) {
@@ -94,50 +77,38 @@ TEST_P(MonthGrid, EveryMonthOfTwoCenturiesMatchesTheReferenceCalendar) {
   EXPECT_EQ(0, nWrong);
 }
 
-std::string GridName(const ::testing::TestParamInfo<std::tuple<int, GridKind>>& info) {
-  static const char* const kDays[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
-                                      "Friday", "Saturday", "Sunday"};
-  return std::string(kDays[std::get<0>(info.param)]) + "_" + std::get<1>(info.param).pszName;
-}
 INSTANTIATE_TEST_SUITE_P(WeekStarts, MonthGrid,
                          ::testing::Combine(::testing::Range(0, 7), ::testing::ValuesIn(kGridKinds)),
-                         GridName);
+                         [](const ::testing::TestParamInfo<std::tuple<int, GridKind>>& info) {
+                           const GridKind& k = std::get<1>(info.param);
+                           return std::to_string(std::get<0>(k)) + "x" + std::to_string(std::get<1>(k)) +
+                                  (std::get<2>(k) ? "AllNeighbours" : "") + "_FirstWeekday" +
+                                  std::to_string(std::get<0>(info.param));
+                         });
 
 // Arrows answer only on the outer months; the caption and day names stand for the month (the
-// first at 01:01:01); every cell answers its own date, at the picker's hit test too.
+// first at 01:01:01); every cell answers its own date at the picker's hit test.
 TEST(MonthHitTest, ArrowsCaptionDayNamesAndCellsAnswerTheirCodeAndDate) {
-  PickerInHost h(2, 1, kDefault);
+  PickerInHost h(2, 1, P::DPS_DEFAULT);
   ASSERT_TRUE(h.m_bCreated);
-  h.m_picker.CurrentDateSet(COleDateTime(2007, 4, 1, 0, 0, 0));
-  const MONTH_INFO &left = *h.m_picker.GetMonthAt(0, 0), &right = *h.m_picker.GetMonthAt(0, 1);
-  const struct {
-    const MONTH_INFO& month;
-    CPoint pt;
-    int nCode;
-    std::string sDate;
-  } cases[] = {{left, left.GetScrollPrevRect().CenterPoint(), CExtDatePickerWnd::HT_SCROLL_PREV, ""},
-               {right, right.GetScrollNextRect().CenterPoint(), CExtDatePickerWnd::HT_SCROLL_NEXT, ""},
-               {left, left.GetScrollNextRect().CenterPoint(), CExtDatePickerWnd::HT_NOWHERE, ""},
-               {right, right.GetScrollPrevRect().CenterPoint(), CExtDatePickerWnd::HT_NOWHERE, ""},
-               {left, left.GetCaptionRect().CenterPoint(), CExtDatePickerWnd::HT_CAPTION, "2007-4-1"},
-               {right, right.GetDayNamesRect().CenterPoint(), CExtDatePickerWnd::HT_DAY_NAMES, "2007-5-1"},
-               {left, right.GetCaptionRect().CenterPoint(), CExtDatePickerWnd::HT_NOWHERE, ""}};
-  for (const auto& c : cases) {
-    COleDateTime dt;
-    EXPECT_EQ(c.nCode, c.month.HitTest(c.pt, &dt)) << c.pt.x << "," << c.pt.y;
-    EXPECT_EQ(c.sDate, Shown(dt)) << c.nCode;
-    EXPECT_TRUE(c.sDate.empty() || dt.GetHour() == 1 && dt.GetMinute() == 1 && dt.GetSecond() == 1);
-  }
-  for (const MONTH_INFO* pMonth : {&left, &right})
-    for (int i = 0; i < MONTH_INFO::CELL_COUNT; ++i) {
-      const MONTH_INFO::DATE_INFO& cell = pMonth->GetCell(i);
-      const CSize size = h.m_picker.OnDatePickerQueryDateCellSize();
-      EXPECT_EQ(CRect(pMonth->GetDaysRect().TopLeft() + CSize(i % 7 * size.cx, i / 7 * size.cy), size),
-                cell.GetRect());
+  const int kCodes[2][4] = {{P::HT_SCROLL_PREV, P::HT_NOWHERE, P::HT_CAPTION, P::HT_DAY_NAMES},
+                            {P::HT_NOWHERE, P::HT_SCROLL_NEXT, P::HT_CAPTION, P::HT_DAY_NAMES}};
+  for (int i = 0; i < 2; ++i) {
+    const MONTH_INFO& month = *h.m_picker.GetMonthAt(0, i);
+    const CRect rcs[] = {month.GetScrollPrevRect(), month.GetScrollNextRect(), month.GetCaptionRect(),
+                         month.GetDayNamesRect(), h.m_picker.GetMonthAt(0, 1 - i)->GetCaptionRect()};
+    for (int j = 0; j < 5; ++j) {
       COleDateTime dt;
-      EXPECT_EQ(CExtDatePickerWnd::HT_DATE_CELL, h.m_picker.HitTest(cell.GetRect().CenterPoint(), &dt));
-      EXPECT_EQ(Shown(cell.GetDate()), Shown(dt)) << i;
+      EXPECT_EQ(j < 4 ? kCodes[i][j] : P::HT_NOWHERE, month.HitTest(rcs[j].CenterPoint(), &dt)) << i << j;
+      EXPECT_EQ(j == 2 || j == 3 ? Ymd(2007, 4 + i, 1) : "", Shown(dt)) << i << j;
+      EXPECT_TRUE(Shown(dt).empty() || dt.GetHour() == 1 && dt.GetMinute() == 1 && dt.GetSecond() == 1);
     }
+    for (int nCell = 0; nCell < MONTH_INFO::CELL_COUNT; ++nCell) {
+      COleDateTime dt;
+      EXPECT_EQ(P::HT_DATE_CELL, h.m_picker.HitTest(month.GetCell(nCell).GetRect().CenterPoint(), &dt));
+      EXPECT_EQ(Shown(month.GetCell(nCell).GetDate()), Shown(dt)) << i << "/" << nCell;
+    }
+  }
 }
 
 // Days before 1 January 100 or after 31 December 9999 stay blank; a month that is no month has no
@@ -148,13 +119,12 @@ TEST(MonthBuild, DaysThatCannotExistStayBlank) {
   const CRect rc(0, 0, 160, 140);
   for (const int nFirstDay : {6, 0, 9, -3}) {
     picker.m_nFirstDayOfWeek = nFirstDay;
+    const int nWeekday = (nFirstDay % 7 + 7) % 7;
     const MONTH_INFO first(0, 0, 1, 100, rc, &picker), last(0, 0, 12, 9999, rc, &picker);
-    int nLead = (Weekday(100, 1, 1) - (nFirstDay % 7 + 7) % 7 + 7) % 7;
-    nLead = nLead == 0 ? 7 : nLead;
-    EXPECT_EQ("", Shown(first.GetCell(nLead - 1).GetDate())) << nFirstDay;
-    EXPECT_EQ("100-1-1", Shown(first.GetCell(nLead).GetDate())) << nFirstDay;
-    EXPECT_NE("", Shown(last.GetCell(0).GetDate())) << nFirstDay;
-    EXPECT_EQ("", Shown(last.GetCell(MONTH_INFO::CELL_COUNT - 1).GetDate())) << nFirstDay;
+    for (int i = 0; i < MONTH_INFO::CELL_COUNT; ++i) {
+      EXPECT_EQ(Expected(100, 1, nWeekday, i, false, true), Shown(first.GetCell(i).GetDate())) << nFirstDay;
+      EXPECT_EQ(Expected(9999, 12, nWeekday, i, true, false), Shown(last.GetCell(i).GetDate())) << nFirstDay;
+    }
     for (const CPoint& bad : {CPoint(0, 2007), CPoint(13, 2007), CPoint(4, 99), CPoint(4, 10000)}) {
       const MONTH_INFO month(0, 0, bad.x, bad.y, rc, &picker);
       for (int i = 0; i < MONTH_INFO::CELL_COUNT; ++i)
