@@ -81,7 +81,9 @@ void CExtButton::OnKillFocus(CWnd* pNewWnd) {
   CButton::OnKillFocus(pNewWnd);
   if (!::IsWindow(m_hWnd))
     return;
-  m_nStateFlags &= (BYTE) ~(STATE_HOVER | STATE_PUSHED);
+  // A Space push ends with the focus too: its release goes elsewhere, and the mouse would stay
+  // locked out.
+  m_nStateFlags &= (BYTE) ~(STATE_HOVER | STATE_PUSHED | STATE_KEY_PUSHED);
   if (::GetCapture() == m_hWnd)
     ::ReleaseCapture();
   RepaintNow();

@@ -3,6 +3,7 @@
 #include "editor/ShadowDlg.h"
 #include "tests/unit/editor/editor_harness.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
+#include "toolkit/menus/ExtPopupTrackSite.h"
 
 namespace {
 
@@ -140,6 +141,48 @@ TEST_F(ShadowDlgTest, KeysSetTheOpacityAndTheMenuTheColour) {
   EXPECT_EQ(RGB(0, 0, 255), m_dlg.m_style.shadowColor);
   m_dlg.SendMessage(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, 0xFFFFFFFF, 0);
   EXPECT_EQ(RGB(10, 20, 30), m_dlg.m_style.shadowColor);
+}
+
+BOOL CALLBACK FindColorPopup(HWND hWnd, LPARAM lParam) {
+  auto* ppPopup = reinterpret_cast<CExtPopupColorMenuWnd**>(lParam);
+  if (::IsWindowVisible(hWnd))
+    *ppPopup = DYNAMIC_DOWNCAST(CExtPopupColorMenuWnd, CWnd::FromHandlePermanent(hWnd));
+  return *ppPopup == NULL;
+}
+
+// Real input: the pointer moves to the point, then the button goes down and up; each step waits
+// until the thread has taken it.
+void RealClick(CPoint ptScreen) {
+  for (DWORD dwFlags : {DWORD(0), DWORD(MOUSEEVENTF_LEFTDOWN), DWORD(MOUSEEVENTF_LEFTUP)}) {
+    SendMouse(ptScreen, dwFlags);
+    PumpUntil([&] {
+      POINT pt;
+      ::GetCursorPos(&pt);
+      return pt.x == ptScreen.x && pt.y == ptScreen.y && HIWORD(::GetQueueStatus(QS_INPUT)) == 0;
+    });
+  }
+}
+
+// The colour button opens the toolkit's colour popup; the cell clicked there becomes the shadow
+// colour and the button shows it.
+TEST_F(ShadowDlgTest, TheColourButtonsPopupSetsTheShadowColour) {
+  Open(Style());
+  ::SetForegroundWindow(m_dlg.m_hWnd);
+  RealClick(ScreenRect(&m_dlg.m_btnShadowColor).CenterPoint());
+  CExtPopupColorMenuWnd* pPopup = NULL;
+  ASSERT_TRUE(PumpUntil([&] {
+    pPopup = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindColorPopup, reinterpret_cast<LPARAM>(&pPopup));
+    return pPopup != NULL && CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL;
+  }));
+  const int nCell = 21;
+  const COLORREF clrCell = pPopup->GetColorAt(nCell);
+  CPoint pt = pPopup->GetCellRect(nCell).CenterPoint();
+  pPopup->ClientToScreen(&pt);
+  RealClick(pt);
+  EXPECT_TRUE(PumpUntil([&] { return m_dlg.m_style.shadowColor == clrCell; }));
+  EXPECT_EQ(clrCell, m_dlg.m_btnShadowColor.m_clrSelected);
+  EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::AnyMenuTracked(); }));
 }
 
 // The preview paints a framed white square over its shadow at the depths, in the shadow colour at

@@ -68,7 +68,11 @@ bool CButtonsDlg::Open() {
   ShowWindow(SW_SHOW);
   ::SetForegroundWindow(m_hWnd);
   UpdateWindow();
-  return PumpUntil([&] { return ::GetActiveWindow() == m_hWnd; });
+  if (!PumpUntil([&] { return ::GetActiveWindow() == m_hWnd; }))
+    return false;
+  // A real click on the dialog's empty corner makes it the window the system sends keys to.
+  colorctrl_support::Click(m_hWnd, 2, 2);
+  return true;
 }
 
 bool CButtonsDlg::Add(CExtButton& btn, DWORD dwStyle, LPCSTR lpszText, const RECT& rc, int nCheck) {

@@ -12,6 +12,7 @@
 #include <colordlg.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <functional>
@@ -189,8 +190,12 @@ TEST_P(CustomColorTest, TheSystemColourDialogGivesTheCustomColour) {
   ASSERT_NE(nullptr, pPopup);
   ASSERT_FALSE(pPopup->m_rcCustomButton.IsRectEmpty());
   const HWND hOwner = m_dlg.m_hWnd;
-  bool bDriven = false;
+  std::atomic<bool> bDriven(false), bDone(false);
   std::thread driver([&] {
+    struct DoneMark {
+      std::atomic<bool>& b;
+      ~DoneMark() { b = true; }
+    } mark{bDone};
     HWND hColorDlg = NULL;
     if (!PollUntil([&] { return (hColorDlg = FindColorDialog(hOwner)) != NULL; }))
       return;
@@ -205,7 +210,11 @@ TEST_P(CustomColorTest, TheSystemColourDialogGivesTheCustomColour) {
     bDriven = PollUntil([&] { return !::IsWindow(hColorDlg); });
   });
   const CPoint pt = pPopup->m_rcCustomButton.CenterPoint();
-  Click(pPopup->m_hWnd, pt.x, pt.y);
+  MoveInside(pPopup->m_hWnd, pt.x, pt.y);
+  // The click runs the dialog's modal loop inside this pump; the driver closes it.
+  real_input::Button(MOUSEEVENTF_LEFTDOWN);
+  real_input::Button(MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }, 20000));
   if (bOk)
     EXPECT_TRUE(WaitForFinal());
   driver.join();

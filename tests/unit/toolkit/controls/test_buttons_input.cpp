@@ -65,6 +65,21 @@ TEST_F(ButtonInputTest, MouseSpaceAndReturnClickAPushButtonOnce) {
   EXPECT_EQ(std::make_tuple(3, 0), std::make_tuple(m_dlg.Clicks(btn.GetDlgCtrlID()), m_dlg.Clicks(IDOK)));
 }
 
+// Space held while the focus moves on neither clicks nor locks the mouse out of the button.
+TEST_F(ButtonInputTest, LosingTheFocusEndsASpacePush) {
+  CExtButton btn, next;
+  ASSERT_TRUE(m_dlg.Add(btn, BS_PUSHBUTTON, "Push", kRect));
+  ASSERT_TRUE(m_dlg.Add(next, BS_PUSHBUTTON, "Next", CRect(20, 60, 180, 90)));
+  btn.SetFocus();
+  KeyDown(VK_SPACE);
+  PressKey(VK_TAB);
+  ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() != btn.m_hWnd; }));
+  KeyUp(VK_SPACE);
+  EXPECT_EQ(0, m_dlg.Clicks(btn.GetDlgCtrlID()));
+  EXPECT_EQ(1, ClicksAfter(
+                   btn, [&] { ClickCentre(btn.m_hWnd); }, 1));
+}
+
 // Pressing on the main part and releasing on the arrow clicks nothing; a click on the main part
 // of a split button sends the command, a click on its arrow opens the menu.
 TEST_F(ButtonInputTest, TheSplitButtonsPartsActApart) {
@@ -163,5 +178,31 @@ TEST_P(RadioGroupTest, AClickChoosesTheRadioAndClearsItsGroup) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Classes, RadioGroupTest, ::testing::Bool());
+
+// Space and Return on a focused button of each class: a push button clicks, a colour button
+// opens its popup and sends nothing, a check box ticks and clicks.
+enum class Kind { Push, Color, Check };
+using KeyRow = std::tuple<Kind, UINT>;
+class KeyClassTest : public ButtonInputTest, public ::testing::WithParamInterface<KeyRow> {};
+
+TEST_P(KeyClassTest, TheKeyActsAsTheClassClicks) {
+  const auto [kind, nKey] = GetParam();
+  std::unique_ptr<CExtButton> pBtn(kind == Kind::Push    ? new CExtButton
+                                   : kind == Kind::Color ? new CExtColorButton
+                                                         : static_cast<CExtButton*>(new CExtCheckBox));
+  ASSERT_TRUE(m_dlg.Add(*pBtn, kind == Kind::Check ? BS_AUTOCHECKBOX : BS_PUSHBUTTON, "Key", kRect));
+  pBtn->SetFocus();
+  PressKey(nKey);
+  const bool bPopup = kind == Kind::Color && WaitForPopup() != nullptr;
+  if (kind != Kind::Color)
+    PumpUntil([&] { return m_dlg.Clicks(pBtn->GetDlgCtrlID()) == 1; });
+  EXPECT_EQ(std::make_tuple(kind == Kind::Color ? 0 : 1, kind == Kind::Check ? 1 : 0, kind == Kind::Color),
+            std::make_tuple(m_dlg.Clicks(pBtn->GetDlgCtrlID()), pBtn->GetCheck(), bPopup));
+  EXPECT_EQ(0, m_dlg.Clicks(IDOK));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyClassTest,
+                         ::testing::Combine(::testing::Values(Kind::Push, Kind::Color, Kind::Check),
+                                            ::testing::Values(UINT(VK_SPACE), UINT(VK_RETURN))));
 
 } // namespace
