@@ -166,6 +166,9 @@ void CLabFrame::BuildScript() {
         pDialog->Family() + ": shown for input", [this, pDialog] { ShowFamily(pDialog); },
         [pDialog] { return pDialog->IsWindowVisible() != FALSE; });
     family.addSteps(m_script, *pDialog);
+    const std::string name = "controlslab_office2003_" + pDialog->Family() + "_after_input";
+    m_script.Add(
+        name, [this, name] { lab::SaveScreenshot(WindowRect(), name); }, nullptr);
   }
 }
 

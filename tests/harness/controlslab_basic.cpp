@@ -195,6 +195,18 @@ void AddButtonMenuSteps(lab::CLabScript& script, CButtonsDialog& dlg) {
   script.AddClick(
       "buttons: a click on the colour button opens its colour popup",
       [&dlg] { return dlg.ItemCentre(IDC_CLAB_COLORBTN); }, [] { return OpenColorMenu() != NULL; });
+  script.Add(
+      "buttons: picture of the colour popup",
+      [&dlg] {
+        CRect rc, rcMenu;
+        dlg.GetParent()->GetWindowRect(rc);
+        if (CExtPopupColorMenuWnd* pMenu = OpenColorMenu()) {
+          pMenu->GetWindowRect(rcMenu);
+          rc.UnionRect(rc, rcMenu);
+        }
+        lab::SaveScreenshot(rc, "controlslab_office2003_buttons_colour_popup");
+      },
+      nullptr);
   auto clrCell = std::make_shared<COLORREF>();
   script.AddClick(
       "buttons: a click on a colour of the popup chooses it",
