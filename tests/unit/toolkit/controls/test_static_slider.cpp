@@ -1,9 +1,6 @@
 // The themed slider: channel and thumb in theme colours, the background brush made again only on
 // a colour change, and real dragging and keys.
-#include "tests/common/input_support.h"
 #include "tests/unit/toolkit/controls/static_support.h"
-#include "toolkit/controls/ExtSliderWnd.h"
-#include "toolkit/theme/ExtPaintManagerRecords.h"
 
 #include <algorithm>
 #include <string>
@@ -12,44 +9,38 @@ namespace {
 
 class SliderTest : public StaticControlTest {
 protected:
-  void Make(int nStyle) {
-    EXPECT_TRUE(m_slider.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ | TBS_NOTICKS, CRect(20, 20, 260, 60),
-                                m_host.get(), 100));
-    m_slider.SetRange(0, 100);
-    m_slider.SetPos(50);
-    m_slider.SetSliderStyle(nStyle);
-    real_input::MoveTo(ScreenRect(m_host.get()).BottomRight() - CSize(5, 5)); // no hover
-  }
   // The colour the brush answered to the parent's request paints.
   COLORREF AskBrushColour() {
     pixel_support::DibSurface s(8, 8, RGB(1, 1, 1));
-    const LRESULT hBrush = m_host->SendMessage(WM_CTLCOLORSTATIC, (WPARAM)s.hdc(), (LPARAM)m_slider.m_hWnd);
+    const LRESULT hBrush = m_host.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)s.hdc(), (LPARAM)m_slider.m_hWnd);
     RECT rc = {0, 0, 8, 8};
     ::FillRect(s.hdc(), &rc, (HBRUSH)hBrush);
     return s.At(4, 4);
   }
-  size_t Count(UINT nCode) const { return std::count(m_host->m_codes.begin(), m_host->m_codes.end(), nCode); }
-  CExtSliderWnd m_slider;
+  size_t Count(UINT nCode) const { return std::count(m_host.m_codes.begin(), m_host.m_codes.end(), nCode); }
 };
 
-class SliderParts : public SliderTest, public ::testing::WithParamInterface<Theme> {};
-
-// The channel is the face colour in a shadow rectangle; the thumb is the theme's push button.
-TEST_P(SliderParts, ThemedStyleDrawsChannelAndThumb) {
+// Style -1 leaves the channel to the platform; the themed style shows at once, leaving the focus
+// where it was. Its channel is the face colour in a shadow rectangle, its thumb the theme's push
+// button.
+TEST_P(StaticInTheme, SliderThemedStyleDrawsChannelAndThumb) {
   PM* pm = Begin(GetParam());
-  Make(CExtSliderWnd::STYLE_THEMED);
-  PumpPending();
-  const pixel_support::Pixels px = Read(m_slider);
-  pixel_support::SaveBmp(px, ("slider_theme" + std::to_string(GetParam()) + ".bmp").c_str());
+  MakeSlider(-1);
   CRect rcChannel, rcThumb;
   m_slider.GetChannelRect(&rcChannel);
-  m_slider.GetThumbRect(&rcThumb);
   const int y = rcChannel.CenterPoint().y;
+  EXPECT_NE(kShadow, Read(m_slider).At(rcChannel.right - 3, rcChannel.bottom - 1));
+  m_host.SetFocus();
+  m_slider.SetSliderStyle(CExtSliderWnd::STYLE_THEMED);
+  EXPECT_EQ(m_host.m_hWnd, ::GetFocus());
+  EXPECT_EQ(kShadow, Read(m_slider, true).At(rcChannel.right - 3, rcChannel.bottom - 1));
+
+  const pixel_support::Pixels px = Read(m_slider);
+  pixel_support::SaveBmp(px, ("slider_theme" + std::to_string(GetParam()) + ".bmp").c_str());
+  m_slider.GetThumbRect(&rcThumb);
   EXPECT_EQ(kShadow, px.At(rcChannel.left, y));
   EXPECT_EQ(kShadow, px.At(rcChannel.right - 1, y));
-  EXPECT_EQ(kShadow, px.At(rcChannel.right - 3, rcChannel.bottom - 1));
   EXPECT_EQ(Id(pm, 1000), px.At(rcChannel.right - 3, y));
-
   pixel_support::DibSurface want(rcThumb.Width(), rcThumb.Height(), kBack);
   PushButtonPaintData data(&m_slider, true, CRect(CPoint(0, 0), rcThumb.Size()), "", NULL, false, false,
                            false, false, true, false, false, false, 0);
@@ -61,26 +52,10 @@ TEST_P(SliderParts, ThemedStyleDrawsChannelAndThumb) {
   EXPECT_EQ(0, nWrong);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryTheme, SliderParts, ::testing::Values(CLASSIC, XP, OFFICE2003));
-
-// Style -1 leaves the channel to the platform; the themed style shows at once and the focus stays.
-TEST_F(SliderTest, SetSliderStyleRepaintsAtOnceAndKeepsTheFocus) {
-  Begin(CLASSIC);
-  Make(-1);
-  CRect rcChannel;
-  m_slider.GetChannelRect(&rcChannel);
-  const CPoint pt(rcChannel.right - 3, rcChannel.bottom - 1);
-  EXPECT_NE(kShadow, Read(m_slider).At(pt.x, pt.y));
-  m_host->SetFocus();
-  m_slider.SetSliderStyle(CExtSliderWnd::STYLE_THEMED);
-  EXPECT_EQ(m_host->m_hWnd, ::GetFocus());
-  EXPECT_EQ(kShadow, Read(m_slider, true).At(pt.x, pt.y));
-}
-
 // The solid brush is made once per colour, however often the track bar asks.
 TEST_F(SliderTest, BackgroundBrushIsMadeAgainOnlyOnAColourChange) {
   PM* pm = Begin(CLASSIC);
-  Make(CExtSliderWnd::STYLE_PLATFORM);
+  MakeSlider(CExtSliderWnd::STYLE_PLATFORM);
   Read(m_slider);
   EXPECT_EQ(Id(pm, 1000), AskBrushColour());
   EXPECT_EQ(1, m_slider.TestBrushCreations());
@@ -95,7 +70,7 @@ TEST_F(SliderTest, BackgroundBrushIsMadeAgainOnlyOnAColourChange) {
 // gets a black brush, not the old picture.
 TEST_F(SliderTest, BlackBackgroundAfterThePatternBrushIsBlack) {
   Begin(OFFICE2003);
-  Make(CExtSliderWnd::STYLE_PLATFORM);
+  MakeSlider(CExtSliderWnd::STYLE_PLATFORM);
   ASSERT_TRUE(g_PaintManagerHolder->HasDockerBackground(&m_slider));
   const int nBefore = m_slider.TestBrushCreations();
   EXPECT_NE(RGB(0, 0, 0), AskBrushColour());
@@ -109,7 +84,7 @@ TEST_F(SliderTest, BlackBackgroundAfterThePatternBrushIsBlack) {
 
 TEST_F(SliderTest, MouseDragAndKeysSendScrollNotifications) {
   Begin(XP);
-  Make(CExtSliderWnd::STYLE_THEMED);
+  MakeSlider(CExtSliderWnd::STYLE_THEMED);
   CRect rcThumb;
   m_slider.GetThumbRect(&rcThumb);
   m_slider.ClientToScreen(&rcThumb);
@@ -124,13 +99,13 @@ TEST_F(SliderTest, MouseDragAndKeysSendScrollNotifications) {
   EXPECT_EQ(1u, Count(TB_THUMBPOSITION));
 
   const int nDropped = m_slider.GetPos();
-  m_host->m_codes.clear();
+  m_host.m_codes.clear();
   m_slider.SetFocus();
   real_input::Key(VK_RIGHT);
   ASSERT_TRUE(PumpUntil([&] { return m_slider.GetPos() == nDropped + 1 && Count(TB_ENDTRACK) > 0; }));
   real_input::Key(VK_END);
   ASSERT_TRUE(PumpUntil([&] { return m_slider.GetPos() == 100 && Count(TB_ENDTRACK) > 1; }));
-  EXPECT_EQ((UINT)TB_LINEDOWN, m_host->m_codes.front());
+  EXPECT_EQ((UINT)TB_LINEDOWN, m_host.m_codes.front());
   EXPECT_EQ(1u, Count(TB_BOTTOM));
 }
 
