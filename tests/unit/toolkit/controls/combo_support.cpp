@@ -9,27 +9,6 @@
 
 namespace combo_support {
 
-namespace {
-
-const char kProfile[] = "combo_tests";
-
-void SendKeys(std::vector<INPUT> inputs) {
-  std::thread([&] { ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }).join();
-}
-
-INPUT KeyInput(UINT nVirtKey, bool bUp) {
-  INPUT in = {};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = static_cast<WORD>(nVirtKey);
-  in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(nVirtKey, 0));
-  in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-  return in;
-}
-
-} // namespace
-
-const char* const CComboHost::kItems[3] = {"apple", "abc", "banana"};
-
 CComboHost::~CComboHost() {
   if (m_hWnd != NULL) {
     g_CmdManagerHolder->RemoveWindow(m_hWnd);
@@ -37,18 +16,21 @@ CComboHost::~CComboHost() {
   }
 }
 
-bool CComboHost::Open(bool bProfile, DWORD dwComboStyle) {
-  if (!CreateHost("combo host", WS_OVERLAPPEDWINDOW, 420, 260))
+bool CComboHost::Open(bool bProfile, bool bSubclass) {
+  if (!CreateHost("combo host", WS_OVERLAPPEDWINDOW, 420, 260) ||
+      (bProfile && !g_CmdManagerHolder->SetupProfile("combo_tests", m_hWnd)))
     return false;
-  if (bProfile && !g_CmdManagerHolder->SetupProfile(kProfile, m_hWnd))
-    return false;
-  if (!m_combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | dwComboStyle, CRect(20, 20, 220, 160),
-                      this, IDC_COMBO) ||
+  const DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN;
+  const bool bCombo = bSubclass
+                          ? m_combo.SubclassWindow(::CreateWindowA("COMBOBOX", "", dwStyle, 20, 20, 200, 140,
+                                                                   m_hWnd, (HMENU)3001, NULL, NULL))
+                          : m_combo.Create(dwStyle, CRect(20, 20, 220, 160), this, 3001);
+  if (!bCombo ||
       !m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(20, 80, 220, 104), this,
-                     IDC_EDIT) ||
-      !m_other.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(240, 20, 380, 44), this, IDC_OTHER))
+                     3002) ||
+      !m_other.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(240, 20, 380, 44), this, 3003))
     return false;
-  for (const char* pszItem : kItems)
+  for (const char* pszItem : {"apple", "abc", "banana"})
     m_combo.AddString(pszItem);
   ShowWindow(SW_SHOW);
   UpdateWindow();
@@ -57,18 +39,22 @@ bool CComboHost::Open(bool bProfile, DWORD dwComboStyle) {
   return PumpUntil([&] { return ::GetForegroundWindow() == m_hWnd && ::GetFocus() == m_other.m_hWnd; });
 }
 
-CMessageProbe::CMessageProbe(HWND hWnd, UINT nMessage) : m_hWnd(hWnd), m_nMessage(nMessage) {
-  ::SetWindowSubclass(m_hWnd, Proc, 1, reinterpret_cast<DWORD_PTR>(this));
+bool CComboHost::SetClipboard(const char* pszText) {
+  if (pszText == NULL) {
+    if (!::OpenClipboard(m_hWnd))
+      return false;
+    ::EmptyClipboard();
+    return ::CloseClipboard() != FALSE;
+  }
+  m_other.SetWindowText(pszText);
+  m_other.SetSel(0, -1);
+  m_other.Copy();
+  return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE;
 }
 
-CMessageProbe::~CMessageProbe() { ::RemoveWindowSubclass(m_hWnd, Proc, 1); }
-
-LRESULT CALLBACK CMessageProbe::Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR dwThis) {
-  CMessageProbe* pThis = reinterpret_cast<CMessageProbe*>(dwThis);
-  if (message == pThis->m_nMessage)
-    ++pThis->m_nCount;
-  return ::DefSubclassProc(hWnd, message, wParam, lParam);
+bool CComboHost::FocusCombo() {
+  m_combo.SetFocus();
+  return PumpUntil([&] { return ::GetFocus() == m_combo.m_wndInnerEdit.m_hWnd; });
 }
 
 std::string Text(CWnd* pWnd) {
@@ -78,8 +64,10 @@ std::string Text(CWnd* pWnd) {
 }
 
 void Chord(UINT nModifier, UINT nVirtKey) {
-  SendKeys({KeyInput(nModifier, false), KeyInput(nVirtKey, false), KeyInput(nVirtKey, true),
-            KeyInput(nModifier, true)});
+  std::thread([=] {
+    for (UINT n : {nModifier, nVirtKey, nVirtKey + 0x100, nModifier + 0x100}) // 0x100: released
+      ::keybd_event((BYTE)n, (BYTE)::MapVirtualKeyA(n & 0xFF, 0), n > 0xFF ? KEYEVENTF_KEYUP : 0, 0);
+  }).join();
 }
 
 void Type(const char* pszLetters) {
@@ -97,53 +85,64 @@ bool RestPointer(CPoint ptScreen) {
 
 namespace {
 
-std::vector<MenuItemSeen>* s_pSeen = NULL;
+LRESULT CALLBACK CountProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR nMessage,
+                           DWORD_PTR pnCount) {
+  if (message == nMessage)
+    ++*reinterpret_cast<int*>(pnCount);
+  return ::DefSubclassProc(hWnd, message, wParam, lParam);
+}
+
+MenuSeen* s_pSeen = NULL;
 UINT s_nCloseKey = VK_ESCAPE;
 bool s_bRead = false;
-bool s_bPlatformMenu = false;
 
-HWND FindPlatformMenu() {
+bool PlatformMenuShown() {
   const HWND hWnd = ::FindWindowA("#32768", NULL);
-  return hWnd != NULL && ::IsWindowVisible(hWnd) ? hWnd : NULL;
+  return hWnd != NULL && ::IsWindowVisible(hWnd);
 }
 
 // Runs from the modal loop of whichever menu opened.
 void CALLBACK ReadTrackedMenu(HWND, UINT, UINT_PTR nIdEvent, DWORD) {
-  if (!s_bRead && FindPlatformMenu() != NULL) {
-    s_bRead = s_bPlatformMenu = true;
-    ::KillTimer(NULL, nIdEvent);
-    real_input::Key(VK_ESCAPE);
-    return;
-  }
   const CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
   CExtPopupMenuWnd* pMenu = site.m_pTrackedMenu;
-  if (s_bRead || pMenu == NULL || site.m_pAnimatedMenu != NULL || !::IsWindowVisible(pMenu->GetSafeHwnd()))
+  s_pSeen->bPlatformMenu = PlatformMenuShown();
+  if (!s_pSeen->bPlatformMenu &&
+      (pMenu == NULL || site.m_pAnimatedMenu != NULL || !::IsWindowVisible(pMenu->GetSafeHwnd())))
     return;
   s_bRead = true;
   ::KillTimer(NULL, nIdEvent);
-  for (int i = 0; i < pMenu->GetItemCount(); ++i)
-    s_pSeen->push_back(
-        {pMenu->ItemGetCmdID(i), std::string((LPCSTR)pMenu->ItemGetText(i)), pMenu->ItemIsEnabled(i)});
-  real_input::Key(s_nCloseKey);
+  for (int i = 0; !s_pSeen->bPlatformMenu && i < pMenu->GetItemCount(); ++i) {
+    const bool bCommand = pMenu->ItemGetCmdID(i) != 0;
+    s_pSeen->sTexts += (i == 0 ? "" : "|") + std::string(bCommand ? (LPCSTR)pMenu->ItemGetText(i) : "-");
+    if (bCommand)
+      s_pSeen->sEnabled += pMenu->ItemIsEnabled(i) ? '1' : '0';
+  }
+  real_input::Key(s_pSeen->bPlatformMenu ? VK_ESCAPE : s_nCloseKey);
 }
 
 } // namespace
 
-std::vector<MenuItemSeen> RightClickMenu(CPoint ptScreen, UINT nCloseKey, bool* pbPlatformMenu) {
-  std::vector<MenuItemSeen> seen;
+int CountMessages(HWND hWnd, UINT nMessage, const std::function<void()>& fn) {
+  int nCount = 0;
+  ::SetWindowSubclass(hWnd, CountProc, nMessage, reinterpret_cast<DWORD_PTR>(&nCount));
+  fn();
+  ::RemoveWindowSubclass(hWnd, CountProc, nMessage);
+  return nCount;
+}
+
+MenuSeen RightClickMenu(CPoint ptScreen, UINT nCloseKey) {
+  MenuSeen seen;
   s_pSeen = &seen;
   s_nCloseKey = nCloseKey;
-  s_bRead = s_bPlatformMenu = false;
+  s_bRead = false;
   const UINT_PTR nTimer = ::SetTimer(NULL, 0, 20, ReadTrackedMenu);
   if (RestPointer(ptScreen)) {
     real_input::Button(MOUSEEVENTF_RIGHTDOWN);
     real_input::Button(MOUSEEVENTF_RIGHTUP);
-    PumpUntil([] { return s_bRead && !CExtPopupMenuWnd::AnyMenuTracked() && FindPlatformMenu() == NULL; });
+    PumpUntil([] { return s_bRead && !CExtPopupMenuWnd::AnyMenuTracked() && !PlatformMenuShown(); });
   }
   ::KillTimer(NULL, nTimer);
   s_pSeen = NULL;
-  if (pbPlatformMenu != NULL)
-    *pbPlatformMenu = s_bPlatformMenu;
   return seen;
 }
 

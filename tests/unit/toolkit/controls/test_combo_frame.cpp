@@ -1,181 +1,201 @@
-// The themed frame of the combo: its look per theme and state on a 32-bit DIB, the hot look that
-// follows the real pointer, and the hover timer of a focused combo.
+// The look of the themed combo and edit: the colours their edits get from their parents, their
+// tips' wrapping, the combo's frame per theme and state, the hot look that follows the real pointer
+// and the pushed look of the open list.
 #include "tests/common/pixel_support.h"
 #include "tests/unit/toolkit/controls/combo_support.h"
-#include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
 #include "toolkit/theme/ExtPaintManagerXP.h"
-
-#include <gtest/gtest.h>
 
 using namespace combo_support;
 using pixel_support::DibSurface;
 
 namespace {
 
-// Installs a theme for the test and the classic one afterwards.
-class ScopedTheme {
-public:
-  explicit ScopedTheme(CRuntimeClass* pClass) {
-    m_bInstalled = g_PaintManagerHolder.InstallThemeByClass(pClass);
-  }
-  ~ScopedTheme() { g_PaintManagerHolder.InstallThemeByClass(RUNTIME_CLASS(CExtPaintManager)); }
-  bool m_bInstalled;
-};
-
-std::vector<COLORREF> FramePixels(CExtComboBox& combo, bool bPushed, bool bHover) {
-  CRect rc;
-  combo.GetClientRect(&rc);
-  DibSurface dib(rc.Width(), rc.Height(), RGB(1, 2, 3));
-  combo.PaintComboFrame(bPushed, bHover, &dib.dc());
-  return dib.Pixels();
+// The text, background and brush colours the edit's parent gives it before it paints.
+std::vector<COLORREF> AskColors(CEdit& edit) {
+  DibSurface dib(4, 4);
+  const bool bStatic = (edit.GetStyle() & ES_READONLY) != 0 || !edit.IsWindowEnabled();
+  const HBRUSH hBrush = reinterpret_cast<HBRUSH>(edit.GetParent()->SendMessage(
+      bStatic ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT, (WPARAM)dib.hdc(), (LPARAM)edit.m_hWnd));
+  LOGBRUSH lb = {};
+  if (hBrush == NULL || ::GetObjectA(hBrush, sizeof(lb), &lb) == 0)
+    lb.lbColor = CLR_INVALID;
+  return {::GetTextColor(dib.hdc()), ::GetBkColor(dib.hdc()), lb.lbColor};
 }
 
-std::vector<COLORREF> ThemePixels(CExtComboBox& combo, bool bHover, bool bPushed, bool bEnabled) {
+struct ColorCase {
+  const char* pszName;
+  bool bCombo, bDisabled, bReadOnly, bOwnColors;
+  int nText, nBack; // the theme's system colours, unless bOwnColors
+};
+
+class ComboColors : public ::testing::TestWithParam<ColorCase> {};
+
+TEST_P(ComboColors, FollowTheStateAndTheTheme) {
+  const ColorCase& c = GetParam();
+  CComboHost host;
+  ASSERT_TRUE(host.Open());
+  CEdit& edit = c.bCombo ? host.m_combo.m_wndInnerEdit : host.m_edit;
+  host.m_combo.EnableWindow(!c.bDisabled);
+  if (c.bDisabled) { // the text stays selectable but cannot be changed
+    EXPECT_TRUE(edit.IsWindowEnabled());
+    EXPECT_NE(0u, edit.GetStyle() & ES_READONLY);
+  }
+  host.m_edit.SetReadOnly(c.bReadOnly);
+  COLORREF clrText = g_PaintManagerHolder->ColorByLogicalId(c.nText);
+  COLORREF clrBack = g_PaintManagerHolder->ColorByLogicalId(c.nBack);
+  if (c.bOwnColors) {
+    AskColors(edit); // a brush of the theme's colour is cached first
+    host.m_edit.m_clrText = clrText = RGB(10, 20, 30);
+    host.m_edit.m_clrBack = clrBack = RGB(200, 210, 220);
+  }
+  EXPECT_EQ((std::vector<COLORREF>{clrText, clrBack, clrBack}), AskColors(edit));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, ComboColors,
+    ::testing::Values(ColorCase{"Combo", true, false, false, false, COLOR_WINDOWTEXT, COLOR_WINDOW},
+                      ColorCase{"DisabledCombo", true, true, false, false, COLOR_GRAYTEXT, COLOR_WINDOW},
+                      ColorCase{"Edit", false, false, false, false, COLOR_WINDOWTEXT, COLOR_WINDOW},
+                      ColorCase{"ReadOnlyEdit", false, false, true, false, COLOR_WINDOWTEXT, COLOR_BTNFACE},
+                      ColorCase{"OwnColors", false, false, false, true, COLOR_WINDOWTEXT, COLOR_WINDOW}),
+    ByName());
+
+TEST(ComboTips, WrapOnlyWhenTheTextHasLineBreaks) {
+  CComboHost host;
+  ASSERT_TRUE(host.Open());
+  CToolTipCtrl& tip = host.m_combo.m_wndToolTip;
+  host.m_combo.SetTooltipText("");
+  EXPECT_TRUE(tip.GetSafeHwnd() == NULL || tip.GetToolCount() == 0);
+  host.m_combo.SetTooltipText("first\r\nsecond");
+  ASSERT_NE(nullptr, tip.GetSafeHwnd());
+  EXPECT_EQ(250, tip.GetMaxTipWidth());
+  host.m_combo.SetTooltipText("one line");
+  EXPECT_EQ(-1, tip.GetMaxTipWidth());
+  EXPECT_EQ(1, tip.GetToolCount());
+  host.m_edit.SetTooltipText("a\rb");
+  EXPECT_EQ(250, host.m_edit.m_wndToolTip.GetMaxTipWidth());
+}
+
+// The combo's frame drawn by the combo, or (pTheme) by the theme for the given state.
+std::vector<COLORREF> Frame(CExtComboBox& combo, bool bPushed, bool bHover, bool bEnabled = true,
+                            CExtPaintManager* pTheme = NULL) {
   CRect rc;
   combo.GetClientRect(&rc);
   DibSurface dib(rc.Width(), rc.Height(), RGB(1, 2, 3));
   ComboButtonPaintData data(&combo, rc, bHover, bPushed, bEnabled);
-  g_PaintManagerHolder->PaintComboDropDownButton(dib.dc(), data);
+  if (pTheme == NULL)
+    combo.PaintComboFrame(bPushed, bHover, &dib.dc());
+  else
+    pTheme->PaintComboDropDownButton(dib.dc(), data);
   return dib.Pixels();
 }
 
-enum class State { Idle, Hover, Pushed, Focused, Disabled };
-
-struct FrameCase {
-  const char* pszTheme;
-  CRuntimeClass* pTheme;
-  State state;
+struct FrameState {
+  const char* pszName;
+  bool bAskPushed, bAskHover, bFocus, bDisable; // what the combo is asked for and its state
+  bool bPushed, bHot;                           // the theme's look it must draw
 };
+const FrameState kStates[] = {{"Idle", false, false, false, false, false, false},
+                              {"Hover", false, true, false, false, false, true},
+                              {"Pushed", true, false, false, false, true, false},
+                              {"Focused", false, false, true, false, false, true},
+                              {"Disabled", true, true, false, true, false, false}};
+using FrameCase = std::tuple<std::pair<const char*, CRuntimeClass*>, FrameState>;
 
 class ComboFrame : public ::testing::TestWithParam<FrameCase> {};
 
-// The frame is the theme's drop-down frame in the state the combo's own state gives.
 TEST_P(ComboFrame, IsTheThemesFrameForTheState) {
-  const FrameCase& c = GetParam();
-  ScopedTheme theme(c.pTheme);
-  ASSERT_TRUE(theme.m_bInstalled);
+  const FrameState& s = std::get<1>(GetParam());
+  ASSERT_TRUE(g_PaintManagerHolder.InstallThemeByClass(std::get<0>(GetParam()).second));
   CComboHost host;
-  ASSERT_TRUE(host.Open());
-  bool bAskHover = false, bAskPushed = false, bHot = false, bPushed = false, bEnabled = true;
-  switch (c.state) {
-  case State::Idle:
-    break;
-  case State::Hover:
-    bAskHover = bHot = true;
-    break;
-  case State::Pushed:
-    bAskPushed = bPushed = true;
-    break;
-  case State::Focused: // a focused combo looks hot unasked
-    host.m_combo.SetFocus();
-    bHot = true;
-    break;
-  case State::Disabled: // neither hot nor pushed, whatever is asked
-    host.m_combo.EnableWindow(FALSE);
-    bAskHover = bAskPushed = true;
-    bEnabled = false;
-    break;
+  const bool bOpen = host.Open();
+  if (bOpen) {
+    if (s.bFocus)
+      host.m_combo.SetFocus();
+    host.m_combo.EnableWindow(!s.bDisable);
+    const std::vector<COLORREF> got = Frame(host.m_combo, s.bAskPushed, s.bAskHover);
+    EXPECT_TRUE(got == Frame(host.m_combo, s.bPushed, s.bHot, !s.bDisable, g_PaintManagerHolder.GetPM()));
+    if (s.bPushed || s.bHot) // the states are told apart at all
+      EXPECT_FALSE(got == Frame(host.m_combo, false, false, true, g_PaintManagerHolder.GetPM()));
   }
-  const std::vector<COLORREF> got = FramePixels(host.m_combo, bAskPushed, bAskHover);
-  EXPECT_TRUE(got == ThemePixels(host.m_combo, bHot, bPushed, bEnabled));
-  // The states are told apart at all.
-  if (c.state != State::Idle && c.state != State::Disabled)
-    EXPECT_FALSE(got == ThemePixels(host.m_combo, false, false, true));
+  g_PaintManagerHolder.InstallThemeByClass(RUNTIME_CLASS(CExtPaintManager));
+  EXPECT_TRUE(bOpen);
 }
 
-std::vector<FrameCase> FrameCases() {
-  std::vector<FrameCase> cases;
-  const std::pair<const char*, CRuntimeClass*> themes[] = {
-      {"Classic", RUNTIME_CLASS(CExtPaintManager)},
-      {"XP", RUNTIME_CLASS(CExtPaintManagerXP)},
-      {"Office2003", RUNTIME_CLASS(CExtPaintManagerOffice2003)}};
-  for (const auto& theme : themes)
-    for (State state : {State::Idle, State::Hover, State::Pushed, State::Focused, State::Disabled})
-      cases.push_back({theme.first, theme.second, state});
-  return cases;
-}
+INSTANTIATE_TEST_SUITE_P(
+    Themes, ComboFrame,
+    ::testing::Combine(::testing::Values(std::make_pair("Classic", RUNTIME_CLASS(CExtPaintManager)),
+                                         std::make_pair("XP", RUNTIME_CLASS(CExtPaintManagerXP)),
+                                         std::make_pair("Office2003",
+                                                        RUNTIME_CLASS(CExtPaintManagerOffice2003))),
+                       ::testing::ValuesIn(kStates)),
+    [](const ::testing::TestParamInfo<FrameCase>& info) {
+      return std::string(std::get<0>(info.param).first) + std::get<1>(info.param).pszName;
+    });
 
-const char* const kStateNames[] = {"Idle", "Hover", "Pushed", "Focused", "Disabled"};
-
-INSTANTIATE_TEST_SUITE_P(Themes, ComboFrame, ::testing::ValuesIn(FrameCases()),
-                         [](const ::testing::TestParamInfo<FrameCase>& info) {
-                           return std::string(info.param.pszTheme) + kStateNames[(int)info.param.state];
-                         });
-
-// What the screen shows of the combo's client area.
-std::vector<COLORREF> ScreenPixels(CExtComboBox& combo) {
+// Whether the screen shows the frame (the outer two rings) of the picture over the combo.
+bool ShowsFrame(CExtComboBox& combo, const std::vector<COLORREF>& want) {
   CRect rc;
   combo.GetClientRect(&rc);
-  return pixel_support::ReadWindow(combo.m_hWnd, rc).data;
-}
-
-// The frame pixels (the outer two rings) of a client-area picture.
-bool SameFrame(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b, const CRect& rc) {
+  const std::vector<COLORREF> got = pixel_support::ReadWindow(combo.m_hWnd, rc).data;
   for (int y = 0; y < rc.Height(); ++y)
     for (int x = 0; x < rc.Width(); ++x) {
-      const bool bRing = x < 2 || y < 2 || x >= rc.Width() - 2 || y >= rc.Height() - 2;
-      if (bRing && a[(size_t)y * rc.Width() + x] != b[(size_t)y * rc.Width() + x])
+      const size_t i = (size_t)y * rc.Width() + x;
+      if ((x < 2 || y < 2 || x >= rc.Width() - 2 || y >= rc.Height() - 2) && got[i] != want[i])
         return false;
     }
   return true;
 }
 
-TEST(ComboHover, PointerGivesTheHotLookAndLeavingEndsIt) {
+class ComboHover : public ::testing::TestWithParam<bool> {};
+
+// The pointer gives the hot look; once it leaves, the timer stops and the combo falls quiet, idle
+// unless focused (a focused combo looks hot without the pointer).
+TEST_P(ComboHover, PointerGivesTheHotLookAndLeavingStopsTheTimer) {
+  const bool bFocused = GetParam();
   CComboHost host;
   ASSERT_TRUE(host.Open());
   CExtComboBox& combo = host.m_combo;
-  CRect rc;
-  combo.GetClientRect(&rc);
-  const std::vector<COLORREF> idle = FramePixels(combo, false, false);
-  const std::vector<COLORREF> hot = FramePixels(combo, false, true);
-  ASSERT_FALSE(SameFrame(idle, hot, rc));
+  const std::vector<COLORREF> idle = Frame(combo, false, false), hot = Frame(combo, false, true);
+  ASSERT_FALSE(idle == hot);
+  if (bFocused)
+    combo.SetFocus();
   const CRect rcScreen = ScreenRect(&combo);
   ASSERT_TRUE(RestPointer(CPoint(rcScreen.right - 6, rcScreen.top + 6)));
   EXPECT_TRUE(PumpUntil([&] { return combo.IsHoverTimerRunning(); }));
-  EXPECT_TRUE(PumpUntil([&] { return SameFrame(ScreenPixels(combo), hot, rc); }));
-  pixel_support::SaveBmp(pixel_support::ReadWindow(host.m_hWnd, CRect(0, 0, 400, 200)), "combo_hover.bmp");
+  EXPECT_TRUE(PumpUntil([&] { return ShowsFrame(combo, hot); }));
+  if (!bFocused)
+    pixel_support::SaveBmp(pixel_support::ReadWindow(host.m_hWnd, CRect(0, 0, 400, 200)), "combo_hover.bmp");
   ASSERT_TRUE(RestPointer(CPoint(rcScreen.right + 60, rcScreen.bottom + 90)));
   EXPECT_TRUE(PumpUntil([&] { return !combo.IsHoverTimerRunning(); }, 1000));
-  EXPECT_TRUE(SameFrame(ScreenPixels(combo), idle, rc));
+  EXPECT_TRUE(PumpUntil([&] { return ShowsFrame(combo, bFocused ? hot : idle); }));
+  // Six timer periods pass without a repaint.
+  EXPECT_EQ(0, CountMessages(combo.m_hWnd, WM_PAINT, [&] {
+              EXPECT_FALSE(PumpUntil([&] { return combo.IsHoverTimerRunning(); }, 300));
+            }));
 }
 
-TEST(ComboHover, FocusedComboStopsItsTimerOnceThePointerLeaves) {
-  CComboHost host;
-  ASSERT_TRUE(host.Open());
-  CCountingCombo& combo = host.m_combo;
-  combo.SetFocus();
-  const CRect rcScreen = ScreenRect(&combo);
-  ASSERT_TRUE(RestPointer(CPoint(rcScreen.right - 6, rcScreen.top + 6)));
-  EXPECT_TRUE(PumpUntil([&] { return combo.IsHoverTimerRunning(); }));
-  ASSERT_TRUE(RestPointer(CPoint(rcScreen.right + 60, rcScreen.bottom + 90)));
-  EXPECT_TRUE(PumpUntil([&] { return !combo.IsHoverTimerRunning(); }, 1000));
-  // An idle focused combo keeps its hot look without repainting: six timer periods pass quietly.
-  const int nPaints = combo.m_nPaints;
-  EXPECT_FALSE(PumpUntil([&] { return combo.m_nPaints != nPaints || combo.IsHoverTimerRunning(); }, 300));
-  CRect rc;
-  combo.GetClientRect(&rc);
-  EXPECT_TRUE(SameFrame(ScreenPixels(combo), FramePixels(combo, false, true), rc));
-}
+INSTANTIATE_TEST_SUITE_P(Focus, ComboHover, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "Focused" : "Unfocused");
+                         });
 
 TEST(ComboDropDown, PressOnTheButtonOpensTheListWithThePushedFrame) {
   CComboHost host;
   ASSERT_TRUE(host.Open());
   CExtComboBox& combo = host.m_combo;
-  CRect rc;
-  combo.GetClientRect(&rc);
-  const std::vector<COLORREF> idle = FramePixels(combo, false, false);
+  const std::vector<COLORREF> idle = Frame(combo, false, false);
   const CRect rcScreen = ScreenRect(&combo);
   ASSERT_TRUE(RestPointer(CPoint(rcScreen.right - 6, rcScreen.CenterPoint().y)));
   real_input::Button(MOUSEEVENTF_LEFTDOWN);
   real_input::Button(MOUSEEVENTF_LEFTUP);
   ASSERT_TRUE(PumpUntil([&] { return combo.GetDroppedState() != FALSE; }));
   EXPECT_EQ(combo.m_wndInnerEdit.m_hWnd, ::GetFocus());
-  // Open, the frame is drawn pushed whatever is asked.
-  const std::vector<COLORREF> open = FramePixels(combo, false, false);
-  EXPECT_FALSE(SameFrame(open, idle, rc));
-  EXPECT_TRUE(PumpUntil([&] { return SameFrame(ScreenPixels(combo), open, rc); }));
+  const std::vector<COLORREF> open = Frame(combo, false, false); // pushed whatever is asked
+  EXPECT_FALSE(open == idle);
+  EXPECT_TRUE(PumpUntil([&] { return ShowsFrame(combo, open); }));
   pixel_support::SaveBmp(pixel_support::ReadWindow(host.m_hWnd, CRect(0, 0, 400, 200)), "combo_dropped.bmp");
   real_input::Key(VK_ESCAPE);
   EXPECT_TRUE(PumpUntil([&] { return combo.GetDroppedState() == FALSE; }));
