@@ -19,18 +19,16 @@ public:
   }
 };
 
-// nColumns x nRows months showing April 2007 first, sized to show them all.
+// nColumns x nRows months showing April 2007 first, sized to show them all; no window when creation fails.
 struct PickerInHost {
   CHostWnd m_host;
   CFixedPicker m_picker;
-  bool m_bCreated = false;
   PickerInHost(int nColumns, int nRows, DWORD dwStyle, bool bVisible = false) {
-    if (!m_host.CreateHost("date picker", WS_OVERLAPPEDWINDOW | (bVisible ? WS_VISIBLE : 0), 700, 500))
-      return;
+    m_host.CreateHost("date picker", WS_OVERLAPPEDWINDOW | (bVisible ? WS_VISIBLE : 0), 700, 500);
     m_picker.ModifyDatePickerStyle((DWORD)-1, dwStyle);
     const CSize size = m_picker.CalcSizeForDimension(CSize(nColumns, nRows));
-    m_bCreated = m_picker.Create(&m_host, CRect(CPoint(10, 10), size), 6001, nColumns, nRows, nColumns, nRows,
-                                 WS_CHILD | WS_VISIBLE, dwStyle) != FALSE;
+    m_picker.Create(&m_host, CRect(CPoint(10, 10), size), 6001, nColumns, nRows, nColumns, nRows,
+                    WS_CHILD | WS_VISIBLE, dwStyle);
     m_picker.CurrentDateSet(COleDateTime(2007, 4, 1, 0, 0, 0));
   }
   ~PickerInHost() { m_host.DestroyWindow(); }

@@ -1,5 +1,4 @@
-// The months a picker builds against a calendar worked out apart, what points on a month hit, and
-// months at or beyond the ends of the representable years.
+// The months a picker builds against a calendar worked out apart, their hit codes, and their ends.
 #include "tests/unit/toolkit/controls/month_support.h"
 
 #include <gtest/gtest.h>
@@ -13,32 +12,30 @@ using P = CExtDatePickerWnd;
 namespace {
 
 int DaysIn(int y, int m) {
-  return m == 2 ? ((y % 4 == 0 && y % 100 != 0) || y % 400 == 0 ? 29 : 28) : 30 + (m + m / 8) % 2;
+  return m != 2 ? 30 + (m + m / 8) % 2 : y % 4 != 0 || (y % 100 == 0 && y % 400 != 0) ? 28 : 29;
 }
 
 // 0 Monday .. 6 Sunday, by Zeller's congruence.
 int Weekday(int y, int m, int d) {
-  if (m < 3)
-    m += 12, --y;
-  return ((d + 13 * (m + 1) / 5 + y % 100 + y % 100 / 4 + y / 400 + 5 * (y / 100)) % 7 + 5) % 7;
+  const int a = m < 3 ? 1 : 0, Y = y - a, M = m + 12 * a;
+  return (d + 13 * (M + 1) / 5 + Y % 100 + Y % 100 / 4 + Y / 400 + 5 * (Y / 100) + 5) % 7;
 }
 
-std::string Ymd(int y, int m, int d) {
-  return std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d);
-}
-std::string Shown(const COleDateTime& dt) {
-  return dt.GetStatus() == COleDateTime::valid ? Ymd(dt.GetYear(), dt.GetMonth(), dt.GetDay()) : "";
+// Dates as yyyymmdd, 0 for none.
+int Ymd(int y, int m, int d) { return y * 10000 + m * 100 + d; }
+int Shown(const COleDateTime& dt) {
+  return dt.GetStatus() == COleDateTime::valid ? Ymd(dt.GetYear(), dt.GetMonth(), dt.GetDay()) : 0;
 }
 
-// The reference cell, "" when blank: the first falls in the first week (after a whole week before
+// The reference cell, 0 when blank: the first falls in the first week (after a whole week before
 // it when it starts the week); neighbouring days show before the month when bBefore, after when bAfter.
-std::string Expected(int y, int m, int nFirstWeekday, int nCell, bool bBefore, bool bAfter) {
+int Expected(int y, int m, int nFirstWeekday, int nCell, bool bBefore, bool bAfter) {
   const int nLead = (Weekday(y, m, 1) - nFirstWeekday + 7) % 7, nDays = DaysIn(y, m);
   const int d = 1 - (nLead == 0 ? 7 : nLead) + nCell;
   if (d < 1)
-    return !bBefore ? "" : m == 1 ? Ymd(y - 1, 12, d + 31) : Ymd(y, m - 1, d + DaysIn(y, m - 1));
+    return !bBefore ? 0 : m == 1 ? Ymd(y - 1, 12, d + 31) : Ymd(y, m - 1, d + DaysIn(y, m - 1));
   if (d > nDays)
-    return !bAfter ? "" : m == 12 ? Ymd(y + 1, 1, d - nDays) : Ymd(y, m + 1, d - nDays);
+    return !bAfter ? 0 : m == 12 ? Ymd(y + 1, 1, d - nDays) : Ymd(y, m + 1, d - nDays);
   return Ymd(y, m, d);
 }
 
@@ -51,57 +48,51 @@ class MonthGrid : public ::testing::TestWithParam<std::tuple<int, GridKind>> {};
 // Every month of 1901-2099 in every place of the grid.
 TEST_P(MonthGrid, EveryMonthOfTwoCenturiesMatchesTheReferenceCalendar) {
   const int nFirstWeekday = std::get<0>(GetParam());
-  int nColumns, nRows;
-  bool bAll;
-  std::tie(nColumns, nRows, bAll) = std::get<1>(GetParam());
+  const auto [nColumns, nRows, bAll] = std::get<1>(GetParam());
   PickerInHost h(nColumns, nRows, P::DPS_DEFAULT & ~(bAll ? P::DPS_OUT_OF_MONTH_DAYS_AT_EDGES_ONLY : 0));
-  ASSERT_TRUE(h.m_bCreated);
+  ASSERT_TRUE(h.m_picker.GetSafeHwnd() != NULL);
   h.m_picker.m_nFirstDayOfWeek = nFirstWeekday;
   const int nCount = nColumns * nRows;
-  int nWrong = 0;
   for (int nFirst = 1901 * 12; nFirst < 2100 * 12; ++nFirst) {
     h.m_picker.CurrentDateSet(COleDateTime(nFirst / 12, nFirst % 12 + 1, 1, 0, 0, 0));
     for (int i = 0; i < nCount; ++i) {
       const MONTH_INFO* pMonth = h.m_picker.GetMonthAt(i / nColumns, i % nColumns);
       const int y = (nFirst + i) / 12, m = (nFirst + i) % 12 + 1;
       ASSERT_TRUE(pMonth != NULL && pMonth->GetYear() == y && pMonth->GetMonth() == m) << y << "-" << m;
-      for (int nCell = 0; nCell < MONTH_INFO::CELL_COUNT; ++nCell) {
-        const std::string want =
-            Expected(y, m, nFirstWeekday, nCell, bAll || i == 0, bAll || i == nCount - 1);
-        const std::string got = Shown(pMonth->GetCell(nCell).GetDate());
-        if (got != want && nWrong++ < 5)
-          ADD_FAILURE() << y << "-" << m << " cell " << nCell << ": " << got << ", expected " << want;
-      }
+      for (int nCell = 0; nCell < MONTH_INFO::CELL_COUNT; ++nCell)
+        ASSERT_EQ(Expected(y, m, nFirstWeekday, nCell, bAll || i == 0, bAll || i == nCount - 1),
+                  Shown(pMonth->GetCell(nCell).GetDate()))
+            << "cell " << nCell;
     }
   }
-  EXPECT_EQ(0, nWrong);
 }
 
+std::string GridName(const ::testing::TestParamInfo<std::tuple<int, GridKind>>& info) {
+  const auto [nColumns, nRows, bAll] = std::get<1>(info.param);
+  return std::to_string(nColumns) + "x" + std::to_string(nRows) + (bAll ? "All" : "") + "_FirstWeekday" +
+         std::to_string(std::get<0>(info.param));
+}
 INSTANTIATE_TEST_SUITE_P(WeekStarts, MonthGrid,
                          ::testing::Combine(::testing::Range(0, 7), ::testing::ValuesIn(kGridKinds)),
-                         [](const ::testing::TestParamInfo<std::tuple<int, GridKind>>& info) {
-                           const GridKind& k = std::get<1>(info.param);
-                           return std::to_string(std::get<0>(k)) + "x" + std::to_string(std::get<1>(k)) +
-                                  (std::get<2>(k) ? "AllNeighbours" : "") + "_FirstWeekday" +
-                                  std::to_string(std::get<0>(info.param));
-                         });
+                         GridName);
 
 // Arrows answer only on the outer months; the caption and day names stand for the month (the
 // first at 01:01:01); every cell answers its own date at the picker's hit test.
 TEST(MonthHitTest, ArrowsCaptionDayNamesAndCellsAnswerTheirCodeAndDate) {
   PickerInHost h(2, 1, P::DPS_DEFAULT);
-  ASSERT_TRUE(h.m_bCreated);
-  const int kCodes[2][4] = {{P::HT_SCROLL_PREV, P::HT_NOWHERE, P::HT_CAPTION, P::HT_DAY_NAMES},
-                            {P::HT_NOWHERE, P::HT_SCROLL_NEXT, P::HT_CAPTION, P::HT_DAY_NAMES}};
+  ASSERT_TRUE(h.m_picker.GetSafeHwnd() != NULL);
+  const int kCodes[2][5] = {
+      {P::HT_SCROLL_PREV, P::HT_NOWHERE, P::HT_CAPTION, P::HT_DAY_NAMES, P::HT_NOWHERE},
+      {P::HT_NOWHERE, P::HT_SCROLL_NEXT, P::HT_CAPTION, P::HT_DAY_NAMES, P::HT_NOWHERE}};
   for (int i = 0; i < 2; ++i) {
     const MONTH_INFO& month = *h.m_picker.GetMonthAt(0, i);
     const CRect rcs[] = {month.GetScrollPrevRect(), month.GetScrollNextRect(), month.GetCaptionRect(),
                          month.GetDayNamesRect(), h.m_picker.GetMonthAt(0, 1 - i)->GetCaptionRect()};
     for (int j = 0; j < 5; ++j) {
       COleDateTime dt;
-      EXPECT_EQ(j < 4 ? kCodes[i][j] : P::HT_NOWHERE, month.HitTest(rcs[j].CenterPoint(), &dt)) << i << j;
-      EXPECT_EQ(j == 2 || j == 3 ? Ymd(2007, 4 + i, 1) : "", Shown(dt)) << i << j;
-      EXPECT_TRUE(Shown(dt).empty() || dt.GetHour() == 1 && dt.GetMinute() == 1 && dt.GetSecond() == 1);
+      EXPECT_EQ(kCodes[i][j], month.HitTest(rcs[j].CenterPoint(), &dt)) << i << j;
+      EXPECT_EQ(j == 2 || j == 3 ? Ymd(2007, 4 + i, 1) : 0, Shown(dt)) << i << j;
+      EXPECT_TRUE(Shown(dt) == 0 || dt.GetHour() == 1 && dt.GetMinute() == 1 && dt.GetSecond() == 1);
     }
     for (int nCell = 0; nCell < MONTH_INFO::CELL_COUNT; ++nCell) {
       COleDateTime dt;
@@ -128,7 +119,7 @@ TEST(MonthBuild, DaysThatCannotExistStayBlank) {
     for (const CPoint& bad : {CPoint(0, 2007), CPoint(13, 2007), CPoint(4, 99), CPoint(4, 10000)}) {
       const MONTH_INFO month(0, 0, bad.x, bad.y, rc, &picker);
       for (int i = 0; i < MONTH_INFO::CELL_COUNT; ++i)
-        EXPECT_EQ("", Shown(month.GetCell(i).GetDate())) << bad.x << "/" << bad.y;
+        EXPECT_EQ(0, Shown(month.GetCell(i).GetDate())) << bad.x << "/" << bad.y;
     }
   }
 }

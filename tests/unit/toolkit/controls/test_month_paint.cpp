@@ -1,5 +1,4 @@
-// What a two-month picker draws in each theme, on a bitmap and on screen, and how a month's
-// measurements follow its texts.
+// What a two-month picker draws in each theme, on a bitmap and on screen, and a month's measurements.
 #include "tests/unit/toolkit/controls/month_support.h"
 #include "tests/unit/toolkit/theme/theme_support.h"
 
@@ -22,35 +21,31 @@ class MonthPicture : public ThemeTest, public ::testing::WithParamInterface<Them
 TEST_P(MonthPicture, TodaySelectionCaptionsArrowsAndEdgeDaysOnBitmapAndScreen) {
   PM* pm = Install(GetParam());
   PickerInHost h(2, 1, CExtDatePickerWnd::DPS_DEFAULT, true);
-  ASSERT_TRUE(h.m_bCreated);
+  ASSERT_TRUE(h.m_picker.GetSafeHwnd() != NULL);
   h.m_picker.SelectionSet(COleDateTime(2007, 4, 10, 0, 0, 0), COleDateTime(2007, 4, 12, 0, 0, 0), true);
   CRect rcClient;
   h.m_picker.GetClientRect(&rcClient);
   DibSurface s(rcClient.Width(), rcClient.Height(), kBack);
   h.m_picker.OnDatePickerDrawEntire(s.dc(), rcClient);
-  const MONTH_INFO* months[] = {h.m_picker.GetMonthAt(0, 0), h.m_picker.GetMonthAt(0, 1)};
-
-  CRect rcToday = months[0]->GetCell(23).GetRect();
+  CRect rcToday = h.m_picker.GetMonthAt(0, 0)->GetCell(23).GetRect();
   const int nFrame = CountColor(s, rcToday, RGB(128, 0, 0));
   rcToday.DeflateRect(1, 1);
   EXPECT_EQ(2 * (rcToday.Width() + rcToday.Height()) + 4, nFrame - CountColor(s, rcToday, RGB(128, 0, 0)));
-  const struct {
-    int nMonth, nCell;
-    bool bSelected, bNumber;
-  } cells[] = {{0, 16, true, true},  {0, 17, true, true},   {0, 18, true, true},  {0, 15, false, true},
-               {0, 19, false, true}, {0, 26, false, true},  {0, 0, false, true},  {0, 6, false, true},
-               {1, 41, false, true}, {0, 41, false, false}, {1, 0, false, false}, {1, 1, false, false}};
-  for (const auto& c : cells) {
-    const CRect& rc = months[c.nMonth]->GetCell(c.nCell).GetRect();
-    const COLORREF clrFill = Id(pm, c.bSelected ? 1001 : COLOR_WINDOW);
-    EXPECT_GT(CountColor(s, rc, clrFill), rc.Width() * rc.Height() / 2) << c.nMonth << "/" << c.nCell;
-    EXPECT_EQ(c.bNumber, Ink(s, rc, clrFill) > 0) << c.nMonth << "/" << c.nCell;
-  }
 
-  // Centred captions, a line under the day names, arrows only at the outer months.
-  const COLORREF clrHeader = s.At(months[0]->GetCaptionRect().left + 1, months[0]->GetCaptionRect().top + 1);
+  // Per cell: N a number on the window colour, S a number on the selection, - blank. Centred
+  // captions, a line under the day names, arrows only at the outer months.
+  const std::string kCells[] = {std::string(16, 'N') + "SSS" + std::string(18, 'N') + "-----",
+                                "--" + std::string(40, 'N')};
+  const CRect& rcCaption = h.m_picker.GetMonthAt(0, 0)->GetCaptionRect();
+  const COLORREF clrHeader = s.At(rcCaption.left + 1, rcCaption.top + 1);
   for (int i = 0; i < 2; ++i) {
-    const MONTH_INFO& month = *months[i];
+    const MONTH_INFO& month = *h.m_picker.GetMonthAt(0, i);
+    for (int nCell = 0; nCell < MONTH_INFO::CELL_COUNT; ++nCell) {
+      const CRect& rc = month.GetCell(nCell).GetRect();
+      const COLORREF clrFill = Id(pm, kCells[i][nCell] == 'S' ? 1001 : COLOR_WINDOW);
+      EXPECT_GT(CountColor(s, rc, clrFill), rc.Width() * rc.Height() / 2) << i << "/" << nCell;
+      EXPECT_EQ(kCells[i][nCell] != '-', Ink(s, rc, clrFill) > 0) << i << "/" << nCell;
+    }
     CString sCaption;
     sCaption.Format("%s %d", (LPCSTR)h.m_picker.GetMonthName(month.GetMonth()), month.GetYear());
     const CRect rcText = PM::CalcTextExtent(s.dc(), *h.m_picker.OnDatePickerQueryHeaderFont(), sCaption,
@@ -78,8 +73,7 @@ TEST_P(MonthPicture, TodaySelectionCaptionsArrowsAndEdgeDaysOnBitmapAndScreen) {
 
 INSTANTIATE_TEST_SUITE_P(Themes, MonthPicture, ::testing::Values(CLASSIC, XP, OFFICE2003));
 
-// The month grows to hold its widest caption between the arrows and keeps its floors when the
-// texts are short.
+// The month grows to hold its caption between the arrows and keeps its floors when texts are short.
 TEST_F(MonthPicture, TheMonthHoldsItsCaptionAndArrowsAndKeepsItsFloors) {
   Install(XP);
   CFixedPicker picker;
