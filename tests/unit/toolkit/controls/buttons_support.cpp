@@ -1,6 +1,5 @@
 #include "tests/unit/toolkit/controls/buttons_support.h"
 
-#include "tests/common/input_support.h"
 #include "tests/unit/toolkit/controls/colorctrl_support.h"
 #include "tests/unit/toolkit/controls/buttons_res.h"
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -11,39 +10,6 @@
 #include <algorithm>
 
 namespace buttons_support {
-
-namespace {
-
-// Keys are delivered once the key is where it was sent and nothing waits in the queue any more.
-bool WaitForKey(UINT nVirtKey, bool bDown) {
-  return PumpUntil([&] {
-    return ((::GetAsyncKeyState((int)nVirtKey) & 0x8000) != 0) == bDown &&
-           HIWORD(::GetQueueStatus(QS_INPUT)) == 0;
-  });
-}
-
-void SendKey(UINT nVirtKey, bool bUp) {
-  INPUT in = {};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = static_cast<WORD>(nVirtKey);
-  in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(nVirtKey, 0));
-  in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-  ::SendInput(1, &in, sizeof(in));
-}
-
-struct PopupSearch {
-  CExtPopupMenuWnd* pFound = NULL;
-};
-
-BOOL CALLBACK FindPopupProc(HWND hWnd, LPARAM lParam) {
-  if (!::IsWindowVisible(hWnd))
-    return TRUE;
-  auto* pSearch = reinterpret_cast<PopupSearch*>(lParam);
-  pSearch->pFound = DYNAMIC_DOWNCAST(CExtPopupMenuWnd, CWnd::FromHandlePermanent(hWnd));
-  return pSearch->pFound == NULL;
-}
-
-} // namespace
 
 BEGIN_MESSAGE_MAP(CButtonsDlg, CDialog)
 ON_COMMAND_RANGE(ID_BUTTONS_ITEM_ONE, ID_BUTTONS_ITEM_TWO, OnMenuItem)
@@ -59,8 +25,7 @@ CButtonsDlg::~CButtonsDlg() {
 }
 
 bool CButtonsDlg::Open() {
-  // The pump offers messages to the buttons' own key handling through the thread object.
-  TheTestApp();
+  TheTestApp();                                    // its pump offers messages to the buttons' key handling
   CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false; // as the program sets it
   if (!Create(IDD_BUTTONS_HOST, NULL) || !g_CmdManagerHolder->SetupProfile("buttons-test", m_hWnd))
     return false;
@@ -88,42 +53,44 @@ bool CButtonsDlg::Add(CExtButton& btn, DWORD dwStyle, LPCSTR lpszText, const REC
 }
 
 int CButtonsDlg::Clicks(UINT nId) const {
-  return (int)std::count_if(m_log.begin(), m_log.end(), [&](const Received& r) {
-    return r.nMsg == WM_COMMAND && LOWORD(r.wParam) == nId && HIWORD(r.wParam) == BN_CLICKED;
+  return (int)std::count_if(m_log.begin(), m_log.end(), [&](const MSG& r) {
+    return r.message == WM_COMMAND && LOWORD(r.wParam) == nId && HIWORD(r.wParam) == BN_CLICKED;
   });
 }
 
-std::vector<Received> CButtonsDlg::Messages(UINT nMsg) const {
-  std::vector<Received> got;
+int CButtonsDlg::WaitClicks(UINT nId, int n) const {
+  PumpUntil([&] { return Clicks(nId) >= n; }, n == 0 ? 300 : 5000);
+  return Clicks(nId);
+}
+
+std::vector<MSG> CButtonsDlg::Messages(UINT nMsg) const {
+  std::vector<MSG> got;
   std::copy_if(m_log.begin(), m_log.end(), std::back_inserter(got),
-               [&](const Received& r) { return r.nMsg == nMsg; });
+               [&](const MSG& r) { return r.message == nMsg; });
   return got;
 }
 
 LRESULT CButtonsDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND) {
-    m_log.push_back({message, wParam, lParam});
-  } else if (message == CExtPopupColorMenuWnd::g_nMsgNotifyColorChanged ||
-             message == CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally) {
-    m_log.push_back({message, wParam, lParam});
-    return 0;
-  }
-  return CDialog::WindowProc(message, wParam, lParam);
+  const bool bColour = message == CExtPopupColorMenuWnd::g_nMsgNotifyColorChanged ||
+                       message == CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally;
+  if (bColour || message == WM_COMMAND)
+    m_log.push_back({m_hWnd, message, wParam, lParam});
+  return bColour ? 0 : CDialog::WindowProc(message, wParam, lParam);
+}
+
+void Key(UINT nVirtKey, bool bDown) {
+  INPUT in = {INPUT_KEYBOARD};
+  in.ki = {(WORD)nVirtKey, (WORD)::MapVirtualKeyA(nVirtKey, 0), bDown ? 0u : (DWORD)KEYEVENTF_KEYUP};
+  ::SendInput(1, &in, sizeof(in));
+  PumpUntil([&] {
+    return ((::GetAsyncKeyState((int)nVirtKey) & 0x8000) != 0) == bDown &&
+           HIWORD(::GetQueueStatus(QS_INPUT)) == 0;
+  });
 }
 
 void PressKey(UINT nVirtKey) {
-  KeyDown(nVirtKey);
-  KeyUp(nVirtKey);
-}
-
-void KeyDown(UINT nVirtKey) {
-  SendKey(nVirtKey, false);
-  WaitForKey(nVirtKey, true);
-}
-
-void KeyUp(UINT nVirtKey) {
-  SendKey(nVirtKey, true);
-  WaitForKey(nVirtKey, false);
+  Key(nVirtKey, true);
+  Key(nVirtKey, false);
 }
 
 void ClickCentre(HWND hWnd) {
@@ -132,17 +99,18 @@ void ClickCentre(HWND hWnd) {
   colorctrl_support::Click(hWnd, rc.right / 2, rc.bottom / 2);
 }
 
+int CountColour(HWND hWnd, COLORREF clr) {
+  const pixel_support::Pixels px = colorctrl_support::ClientPixels(hWnd);
+  return (int)std::count(px.data.begin(), px.data.end(), clr);
+}
+
 CExtPopupMenuWnd* WaitForPopup(int nTimeoutMs) {
-  PopupSearch search;
-  PumpUntil(
-      [&] {
-        search.pFound = NULL;
-        ::EnumThreadWindows(::GetCurrentThreadId(), &FindPopupProc, reinterpret_cast<LPARAM>(&search));
-        // Input waits until the opening animation is over.
-        return search.pFound != NULL && CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL;
-      },
-      nTimeoutMs);
-  return search.pFound;
+  const CExtPopupTrackSite& site = CExtPopupMenuWnd::GetTrackSite();
+  auto shown = [&] {
+    return site.m_pTrackedMenu != NULL && ::IsWindowVisible(site.m_pTrackedMenu->GetSafeHwnd());
+  };
+  return PumpUntil([&] { return shown() && site.m_pAnimatedMenu == NULL; }, nTimeoutMs) ? site.m_pTrackedMenu
+                                                                                        : NULL;
 }
 
 void CloseMenus() {

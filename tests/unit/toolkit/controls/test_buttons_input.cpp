@@ -1,5 +1,5 @@
-// The themed buttons under real mouse and keys: clicks, Space and Return, the parts of a split
-// button, the drop-down menu, check-box cycles and radio groups.
+// The themed buttons made from native button windows: their state through owner-draw, their faces,
+// and real mouse and keys on push, split, menu, check and radio buttons.
 #include "tests/unit/toolkit/controls/buttons_res.h"
 #include "tests/unit/toolkit/controls/buttons_support.h"
 #include "tests/unit/toolkit/controls/colorctrl_support.h"
@@ -9,115 +9,152 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
-#include <string>
 #include <tuple>
 #include <vector>
 
 namespace {
 
 using namespace buttons_support;
-using colorctrl_support::Click;
-using colorctrl_support::Press;
-using colorctrl_support::Release;
+using namespace colorctrl_support;
 
 const CRect kRect(20, 20, 180, 50);
 
-class ButtonInputTest : public ::testing::Test {
+class ButtonTest : public ::testing::Test {
 protected:
   void SetUp() override { ASSERT_TRUE(m_dlg.Open()); }
   void TearDown() override { CloseMenus(); }
-  // Runs the input and pumps until the count of clicks from the button is reached (or time out).
-  int ClicksAfter(CExtButton& btn, const std::function<void()>& input, int nExpected) {
-    input();
-    PumpUntil([&] { return m_dlg.Clicks(btn.GetDlgCtrlID()) >= nExpected; }, nExpected == 0 ? 300 : 5000);
-    return m_dlg.Clicks(btn.GetDlgCtrlID());
-  }
-  void LoadMenu(CExtButton& btn) {
-    CMenu menu;
-    ASSERT_TRUE(menu.LoadMenu(IDM_BUTTONS_MENU));
-    btn.m_menu.Attach(::GetSubMenu(menu.GetSafeHmenu(), 0));
-    ::RemoveMenu(menu.GetSafeHmenu(), 0, MF_BYPOSITION); // the button owns the submenu now
+  void AddMenu(CExtButton& btn) {
+    ASSERT_TRUE(btn.m_menu.CreatePopupMenu());
+    btn.m_menu.AppendMenu(MF_STRING, ID_BUTTONS_ITEM_ONE, "Item &one");
+    btn.m_menu.AppendMenu(MF_STRING, ID_BUTTONS_ITEM_TWO, "Item &two");
   }
   CButtonsDlg m_dlg;
 };
 
-// A mouse click, Space pressed and released, and Return each click a push button once; Return
-// clicks on the press, Space on the release.
-TEST_F(ButtonInputTest, MouseSpaceAndReturnClickAPushButtonOnce) {
+// The style, the system button's check, and the text alignment the themed button takes; both
+// classes keep the type and check through owner-draw, and later checks too.
+using StateRow = std::tuple<DWORD, int, UINT>;
+class ButtonStateTest : public ButtonTest, public ::testing::WithParamInterface<StateRow> {};
+
+TEST_P(ButtonStateTest, TypeCheckAndAlignmentSurviveOwnerDraw) {
+  const auto [dwStyle, nCheck, nAlign] = GetParam();
+  CExtButton button;
+  CExtCheckBox box;
+  for (CExtButton* pButton : {&button, static_cast<CExtButton*>(&box)}) {
+    ASSERT_TRUE(m_dlg.Add(*pButton, dwStyle, "Button", CRect(10, 10, 110, 34), nCheck));
+    EXPECT_EQ(std::make_tuple((UINT)(dwStyle & BS_TYPEMASK), (DWORD)BS_OWNERDRAW, nCheck, nAlign),
+              std::make_tuple(pButton->GetButtonType(), pButton->GetStyle() & BS_TYPEMASK,
+                              pButton->GetCheck(), pButton->m_nTextAlign));
+    pButton->SetCheck(1);
+    EXPECT_EQ(1, pButton->GetCheck());
+    pButton->DestroyWindow();
+  }
+}
+
+const StateRow kStates[] = {
+    {BS_PUSHBUTTON, 0, 5},  {BS_DEFPUSHBUTTON, 0, 5},   {BS_PUSHBUTTON | BS_LEFT, 0, 4},
+    {BS_CHECKBOX, 1, 4},    {BS_AUTOCHECKBOX, 1, 4},    {BS_AUTOCHECKBOX | BS_RIGHT, 0, 6},
+    {BS_3STATE, 2, 4},      {BS_AUTO3STATE, 2, 4},      {BS_AUTO3STATE | BS_CENTER, 1, 5},
+    {BS_RADIOBUTTON, 1, 4}, {BS_AUTORADIOBUTTON, 1, 4}, {BS_AUTOCHECKBOX | BS_PUSHLIKE, 1, 5}};
+INSTANTIATE_TEST_SUITE_P(Types, ButtonStateTest, ::testing::ValuesIn(kStates));
+
+// Dark pixels: a push button's text on its face.
+int InkPixels(HWND hWnd) {
+  const pixel_support::Pixels px = ClientPixels(hWnd);
+  return (int)std::count_if(px.data.begin(), px.data.end(),
+                            [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 200; });
+}
+
+TEST_F(ButtonTest, ADefaultButtonPaintsItsTextBoldAndTheColourButtonItsColour) {
+  CExtButton normal, def;
+  CExtColorButton color;
+  ASSERT_TRUE(m_dlg.Add(normal, BS_PUSHBUTTON, "WWWWWW", CRect(10, 10, 130, 40)));
+  ASSERT_TRUE(m_dlg.Add(def, BS_DEFPUSHBUTTON, "WWWWWW", CRect(10, 50, 130, 80)));
+  ASSERT_TRUE(m_dlg.Add(color, BS_PUSHBUTTON, "", CRect(10, 90, 130, 120)));
+  EXPECT_TRUE(def.IsDefaultButton());
+  EXPECT_FALSE(normal.IsDefaultButton());
+  // The default button's frame is darker too, so its text's share is compared loosely.
+  EXPECT_GT(InkPixels(def.m_hWnd), InkPixels(normal.m_hWnd) + 20);
+  color.m_clrSelected = RGB(20, 160, 60);
+  color.Invalidate();
+  EXPECT_GT(CountColour(color.m_hWnd, RGB(20, 160, 60)), 50);
+  CRect rcDlg;
+  m_dlg.GetWindowRect(&rcDlg);
+  pixel_support::SaveBmp(pixel_support::ReadWindow(NULL, rcDlg), "buttons_faces.bmp");
+}
+
+// A click, Space and Return each click a push button once: Space on the release, Return on the
+// press; the dialog's default button never hears the keys.
+TEST_F(ButtonTest, MouseSpaceAndReturnClickAPushButtonOnce) {
   CExtButton btn;
   ASSERT_TRUE(m_dlg.Add(btn, BS_PUSHBUTTON, "Push", kRect));
-  EXPECT_EQ(1, ClicksAfter(
-                   btn, [&] { ClickCentre(btn.m_hWnd); }, 1));
+  const UINT nId = btn.GetDlgCtrlID();
+  ClickCentre(btn.m_hWnd);
+  EXPECT_EQ(1, m_dlg.WaitClicks(nId, 1));
   btn.SetFocus();
-  KeyDown(VK_SPACE);
-  EXPECT_EQ(1, m_dlg.Clicks(btn.GetDlgCtrlID()));
+  Key(VK_SPACE, true);
+  EXPECT_EQ(1, m_dlg.Clicks(nId));
   EXPECT_NE(0, btn.m_nStateFlags & CExtButton::STATE_PUSHED);
-  EXPECT_EQ(2, ClicksAfter(
-                   btn, [&] { KeyUp(VK_SPACE); }, 2));
-  KeyDown(VK_RETURN);
-  EXPECT_EQ(3, ClicksAfter(
-                   btn, [] {}, 3));
-  KeyUp(VK_RETURN);
+  Key(VK_SPACE, false);
+  EXPECT_EQ(2, m_dlg.WaitClicks(nId, 2));
+  Key(VK_RETURN, true);
+  EXPECT_EQ(3, m_dlg.WaitClicks(nId, 3));
+  Key(VK_RETURN, false);
   PumpPending();
-  // The dialog's default button never heard the keys.
-  EXPECT_EQ(std::make_tuple(3, 0), std::make_tuple(m_dlg.Clicks(btn.GetDlgCtrlID()), m_dlg.Clicks(IDOK)));
+  EXPECT_EQ(std::make_tuple(3, 0), std::make_tuple(m_dlg.Clicks(nId), m_dlg.Clicks(IDOK)));
 }
 
 // Space held while the focus moves on neither clicks nor locks the mouse out of the button.
-TEST_F(ButtonInputTest, LosingTheFocusEndsASpacePush) {
+TEST_F(ButtonTest, LosingTheFocusEndsASpacePush) {
   CExtButton btn, next;
   ASSERT_TRUE(m_dlg.Add(btn, BS_PUSHBUTTON, "Push", kRect));
   ASSERT_TRUE(m_dlg.Add(next, BS_PUSHBUTTON, "Next", CRect(20, 60, 180, 90)));
   btn.SetFocus();
-  KeyDown(VK_SPACE);
+  Key(VK_SPACE, true);
   PressKey(VK_TAB);
   ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() != btn.m_hWnd; }));
-  KeyUp(VK_SPACE);
+  Key(VK_SPACE, false);
   EXPECT_EQ(0, m_dlg.Clicks(btn.GetDlgCtrlID()));
-  EXPECT_EQ(1, ClicksAfter(
-                   btn, [&] { ClickCentre(btn.m_hWnd); }, 1));
+  ClickCentre(btn.m_hWnd);
+  EXPECT_EQ(1, m_dlg.WaitClicks(btn.GetDlgCtrlID(), 1));
 }
 
-// Pressing on the main part and releasing on the arrow clicks nothing; a click on the main part
-// of a split button sends the command, a click on its arrow opens the menu.
-TEST_F(ButtonInputTest, TheSplitButtonsPartsActApart) {
+// On a split button a press on the main part released on the arrow clicks nothing; a click on the
+// main part sends the command, one on the arrow opens the menu.
+TEST_F(ButtonTest, TheSplitButtonsPartsActApart) {
   CExtButton btn;
   ASSERT_TRUE(m_dlg.Add(btn, BS_PUSHBUTTON, "Split", kRect));
-  LoadMenu(btn);
+  AddMenu(btn);
   btn.SetSeparatedDropDown(true);
+  const UINT nId = btn.GetDlgCtrlID();
   const int y = kRect.Height() / 2, xMain = 20, xArrow = kRect.Width() - 4;
   ASSERT_EQ(std::make_tuple(CExtButton::PART_MAIN, CExtButton::PART_DROPDOWN),
             std::make_tuple(btn.HitTest(CPoint(xMain, y)), btn.HitTest(CPoint(xArrow, y))));
-  EXPECT_EQ(0, ClicksAfter(
-                   btn,
-                   [&] {
-                     Press(btn.m_hWnd, xMain, y);
-                     Release(btn.m_hWnd, xArrow, y);
-                   },
-                   0));
+  Press(btn.m_hWnd, xMain, y);
+  Release(btn.m_hWnd, xArrow, y);
+  EXPECT_EQ(0, m_dlg.WaitClicks(nId, 0));
   EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuTracked());
-  EXPECT_EQ(1, ClicksAfter(
-                   btn, [&] { Click(btn.m_hWnd, xMain, y); }, 1));
+  Click(btn.m_hWnd, xMain, y);
+  EXPECT_EQ(1, m_dlg.WaitClicks(nId, 1));
   Click(btn.m_hWnd, xArrow, y);
   EXPECT_NE(nullptr, WaitForPopup());
-  EXPECT_EQ(1, m_dlg.Clicks(btn.GetDlgCtrlID()));
+  EXPECT_EQ(1, m_dlg.Clicks(nId));
 }
 
-// A button with a menu and no split opens the menu on a click or Space and never sends its own
+// A menu button without a split opens its menu on a click or Space and never sends its own
 // command; the chosen item's command reaches the dialog.
-TEST_F(ButtonInputTest, AMenuButtonOpensItsMenuAndPassesTheChosenCommand) {
+TEST_F(ButtonTest, AMenuButtonOpensItsMenuAndPassesTheChosenCommand) {
   CExtButton btn;
   ASSERT_TRUE(m_dlg.Add(btn, BS_PUSHBUTTON, "Menu", kRect));
-  LoadMenu(btn);
+  AddMenu(btn);
   ClickCentre(btn.m_hWnd);
   CExtPopupMenuWnd* pPopup = WaitForPopup();
   ASSERT_NE(nullptr, pPopup);
   CRect rcItem;
   ASSERT_TRUE(PumpUntil([&] { return pPopup->GetItemRect(1, rcItem), !rcItem.IsRectEmpty(); }));
   Click(pPopup->m_hWnd, rcItem.CenterPoint().x, rcItem.CenterPoint().y);
-  EXPECT_TRUE(PumpUntil([&] { return m_dlg.Clicks(ID_BUTTONS_ITEM_TWO) == 1; }));
+  EXPECT_EQ(1, m_dlg.WaitClicks(ID_BUTTONS_ITEM_TWO, 1));
   EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::AnyMenuTracked(); }));
   btn.SetFocus();
   PressKey(VK_SPACE);
@@ -126,10 +163,10 @@ TEST_F(ButtonInputTest, AMenuButtonOpensItsMenuAndPassesTheChosenCommand) {
   EXPECT_EQ(0, m_dlg.Clicks(btn.GetDlgCtrlID()));
 }
 
-// Check boxes cycle with real clicks and Space: two states 0, 1, 0; three states 0, 1, 2, 0.
-// Both classes cycle alike; each step tells the dialog.
+// Check boxes of both classes cycle alike with clicks, Space and Return, each step told to the
+// dialog and none to its default button: two states 0, 1, 0; three states 0, 1, 2, 0.
 using CycleRow = std::tuple<DWORD, bool, std::vector<int>>;
-class CheckCycleTest : public ButtonInputTest, public ::testing::WithParamInterface<CycleRow> {};
+class CheckCycleTest : public ButtonTest, public ::testing::WithParamInterface<CycleRow> {};
 
 TEST_P(CheckCycleTest, ClicksAndSpaceCycleTheCheck) {
   const auto [dwStyle, bCheckBoxClass, expected] = GetParam();
@@ -137,12 +174,13 @@ TEST_P(CheckCycleTest, ClicksAndSpaceCycleTheCheck) {
   ASSERT_TRUE(m_dlg.Add(*pBtn, dwStyle, "Check", kRect));
   std::vector<int> seen;
   for (size_t i = 0; i < expected.size(); i++) {
-    ClicksAfter(
-        *pBtn, [&] { i % 2 == 0 ? ClickCentre(pBtn->m_hWnd) : PressKey(VK_SPACE); }, (int)i + 1);
+    i % 3 == 0 ? ClickCentre(pBtn->m_hWnd) : PressKey(i % 3 == 1 ? VK_SPACE : VK_RETURN);
+    m_dlg.WaitClicks(pBtn->GetDlgCtrlID(), (int)i + 1);
     seen.push_back(pBtn->GetCheck());
   }
   EXPECT_EQ(expected, seen);
-  EXPECT_EQ((int)expected.size(), m_dlg.Clicks(pBtn->GetDlgCtrlID()));
+  EXPECT_EQ(std::make_tuple((int)expected.size(), 0),
+            std::make_tuple(m_dlg.Clicks(pBtn->GetDlgCtrlID()), m_dlg.Clicks(IDOK)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Boxes, CheckCycleTest,
@@ -151,58 +189,27 @@ INSTANTIATE_TEST_SUITE_P(Boxes, CheckCycleTest,
                                            CycleRow{BS_3STATE, true, {1, 2, 0}},
                                            CycleRow{BS_AUTOCHECKBOX, false, {1, 0, 1}}));
 
-// A click on a radio button checks it and clears the other auto-radios of its group only; a
-// second click leaves it checked.
-class RadioGroupTest : public ButtonInputTest, public ::testing::WithParamInterface<bool> {};
+// A click on a radio button checks it and clears the other auto-radios of its group only (the
+// fourth starts a group of its own); a second click leaves it checked.
+class RadioGroupTest : public ButtonTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(RadioGroupTest, AClickChoosesTheRadioAndClearsItsGroup) {
   std::vector<std::unique_ptr<CExtButton>> radios;
   for (int i = 0; i < 4; i++) {
     radios.emplace_back(GetParam() ? new CExtCheckBox : new CExtButton);
-    // The fourth starts a group of its own.
-    const DWORD dwGroup = i == 0 || i == 3 ? WS_GROUP : 0;
-    ASSERT_TRUE(m_dlg.Add(*radios.back(), BS_AUTORADIOBUTTON | dwGroup, "Radio",
-                          CRect(20, 10 + 30 * i, 180, 34 + 30 * i), i == 0 || i == 3 ? 1 : 0));
+    ASSERT_TRUE(m_dlg.Add(*radios.back(), BS_AUTORADIOBUTTON | (i % 3 == 0 ? WS_GROUP : 0), "Radio",
+                          CRect(20, 10 + 30 * i, 180, 34 + 30 * i), i % 3 == 0));
   }
-  auto checks = [&] {
-    std::vector<int> v;
-    for (auto& p : radios)
-      v.push_back(p->GetCheck());
-    return v;
-  };
   for (int nClick = 1; nClick <= 2; nClick++) {
     ClickCentre(radios[1]->m_hWnd);
-    ASSERT_TRUE(PumpUntil([&] { return m_dlg.Clicks(radios[1]->GetDlgCtrlID()) == nClick; }));
-    EXPECT_EQ((std::vector<int>{0, 1, 0, 1}), checks()) << nClick;
+    ASSERT_EQ(nClick, m_dlg.WaitClicks(radios[1]->GetDlgCtrlID(), nClick));
+    std::vector<int> checks;
+    for (auto& p : radios)
+      checks.push_back(p->GetCheck());
+    EXPECT_EQ((std::vector<int>{0, 1, 0, 1}), checks) << nClick;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Classes, RadioGroupTest, ::testing::Bool());
-
-// Space and Return on a focused button of each class: a push button clicks, a colour button
-// opens its popup and sends nothing, a check box ticks and clicks.
-enum class Kind { Push, Color, Check };
-using KeyRow = std::tuple<Kind, UINT>;
-class KeyClassTest : public ButtonInputTest, public ::testing::WithParamInterface<KeyRow> {};
-
-TEST_P(KeyClassTest, TheKeyActsAsTheClassClicks) {
-  const auto [kind, nKey] = GetParam();
-  std::unique_ptr<CExtButton> pBtn(kind == Kind::Push    ? new CExtButton
-                                   : kind == Kind::Color ? new CExtColorButton
-                                                         : static_cast<CExtButton*>(new CExtCheckBox));
-  ASSERT_TRUE(m_dlg.Add(*pBtn, kind == Kind::Check ? BS_AUTOCHECKBOX : BS_PUSHBUTTON, "Key", kRect));
-  pBtn->SetFocus();
-  PressKey(nKey);
-  const bool bPopup = kind == Kind::Color && WaitForPopup() != nullptr;
-  if (kind != Kind::Color)
-    PumpUntil([&] { return m_dlg.Clicks(pBtn->GetDlgCtrlID()) == 1; });
-  EXPECT_EQ(std::make_tuple(kind == Kind::Color ? 0 : 1, kind == Kind::Check ? 1 : 0, kind == Kind::Color),
-            std::make_tuple(m_dlg.Clicks(pBtn->GetDlgCtrlID()), pBtn->GetCheck(), bPopup));
-  EXPECT_EQ(0, m_dlg.Clicks(IDOK));
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, KeyClassTest,
-                         ::testing::Combine(::testing::Values(Kind::Push, Kind::Color, Kind::Check),
-                                            ::testing::Values(UINT(VK_SPACE), UINT(VK_RETURN))));
 
 } // namespace
