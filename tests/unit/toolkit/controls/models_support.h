@@ -1,5 +1,5 @@
-// What the picker-model tests share: every picker by name, a picker built and painted into a
-// 32-bit DIB, and a forced screen depth that is put back afterwards.
+// What the picker-model tests share: every picker by kind, one built and painted into a 32-bit DIB,
+// and a forced screen depth that is put back afterwards.
 #pragma once
 
 #include "tests/common/pixel_support.h"
@@ -13,35 +13,25 @@
 #include <cstdlib>
 #include <memory>
 #include <ostream>
-#include <string>
+#include <vector>
 
 using Ctrl = CExtColorCtrl;
 using Picker = CExtColorCtrl::any_picker_data_t;
 using PM = CExtPaintManager;
 
-enum class Kind {
-  Honeycomb,
-  HslPanel,
-  BasicHue,
-  Roller,
-  RgbCube,
-  RgbMixer,
-  GreyMixer,
-  CmyCube,
-  CmyMixer,
-  AxisRed,
-  AxisGreen,
-  AxisBlue,
-  AxisCyan,
-  AxisMagenta,
-  AxisYellow,
-  Diff,
-};
+// clang-format off
+enum class Kind { Honeycomb, HslPanel, BasicHue, Roller, RgbCube, RgbMixer, GreyMixer, CmyCube, CmyMixer,
+                  AxisRed, AxisGreen, AxisBlue, AxisCyan, AxisMagenta, AxisYellow, Diff, Count };
+// clang-format on
 
-const Kind kAllKinds[] = {Kind::Honeycomb, Kind::HslPanel,    Kind::BasicHue,   Kind::Roller,
-                          Kind::RgbCube,   Kind::RgbMixer,    Kind::GreyMixer,  Kind::CmyCube,
-                          Kind::CmyMixer,  Kind::AxisRed,     Kind::AxisGreen,  Kind::AxisBlue,
-                          Kind::AxisCyan,  Kind::AxisMagenta, Kind::AxisYellow, Kind::Diff};
+const COLORREF kBack = RGB(7, 7, 9), kWhite = RGB(255, 255, 255);
+
+inline std::vector<Kind> AllKinds() {
+  std::vector<Kind> v;
+  for (int i = 0; i < (int)Kind::Count; ++i)
+    v.push_back((Kind)i);
+  return v;
+}
 
 inline const char* KindName(Kind k) {
   static const char* const kNames[] = {
@@ -52,31 +42,17 @@ inline const char* KindName(Kind k) {
 
 inline std::ostream& operator<<(std::ostream& os, Kind k) { return os << KindName(k); }
 
+template <class T> std::unique_ptr<Picker> Make() { return std::make_unique<T>(); }
+
 inline std::unique_ptr<Picker> MakePicker(Kind k) {
-  switch (k) {
-  case Kind::Honeycomb:
-    return std::make_unique<Ctrl::cell_based_data_t>();
-  case Kind::HslPanel:
-    return std::make_unique<Ctrl::hsl_panel_data_t>();
-  case Kind::BasicHue:
-    return std::make_unique<Ctrl::hsl_basic_hue_data_t>();
-  case Kind::Roller:
-    return std::make_unique<Ctrl::hsl_roller_data_t>();
-  case Kind::RgbCube:
-    return std::make_unique<Ctrl::rgb_cube_data_t>();
-  case Kind::RgbMixer:
-    return std::make_unique<Ctrl::rgb_mixer_data_t>();
-  case Kind::GreyMixer:
-    return std::make_unique<Ctrl::grayscale_mixer_data_t>();
-  case Kind::CmyCube:
-    return std::make_unique<Ctrl::cmy_cube_data_t>();
-  case Kind::CmyMixer:
-    return std::make_unique<Ctrl::cmy_mixer_data_t>();
-  case Kind::Diff:
-    return std::make_unique<Ctrl::diff_data_t>();
-  default:
+  if (k >= Kind::AxisRed && k <= Kind::AxisYellow)
     return std::make_unique<Ctrl::xyz_plain_data_t>((int)k - (int)Kind::AxisRed);
-  }
+  using Factory = std::unique_ptr<Picker> (*)();
+  static const Factory kMake[] = {
+      Make<Ctrl::cell_based_data_t>,      Make<Ctrl::hsl_panel_data_t>, Make<Ctrl::hsl_basic_hue_data_t>,
+      Make<Ctrl::hsl_roller_data_t>,      Make<Ctrl::rgb_cube_data_t>,  Make<Ctrl::rgb_mixer_data_t>,
+      Make<Ctrl::grayscale_mixer_data_t>, Make<Ctrl::cmy_cube_data_t>,  Make<Ctrl::cmy_mixer_data_t>};
+  return k == Kind::Diff ? std::make_unique<Ctrl::diff_data_t>() : kMake[(int)k]();
 }
 
 // A picker built at a size with a colour, and the surface it was painted on.
@@ -84,13 +60,15 @@ struct PaintedPicker {
   std::unique_ptr<Picker> picker;
   pixel_support::DibSurface surface;
 
-  PaintedPicker(Kind k, int cx, int cy, COLORREF clr, COLORREF clrBack = RGB(1, 2, 3))
+  PaintedPicker(Kind k, int cx, int cy, COLORREF clr, COLORREF clrBack = kBack)
       : picker(MakePicker(k)), surface(std::max(1, cx), std::max(1, cy), clrBack) {
     picker->Build(&surface.dc(), NULL, cx, cy, false);
     picker->SetColor(clr);
     picker->SetReferenceColor(RGB(10, 20, 30));
   }
+  template <class T> T& As() { return static_cast<T&>(*picker); }
   void Paint(CPalette* pPalette = NULL) { picker->Paint(&surface.dc(), pPalette); }
+  void Repaint() { surface.Fill(kBack), Paint(); }
   COLORREF At(int x, int y) const { return surface.At(x, y); }
   // A click without a drag.
   COLORREF Click(int x, int y, UINT nFlags = 0) {
@@ -98,7 +76,23 @@ struct PaintedPicker {
     picker->OnButtonUp(nFlags, x, y);
     return picker->m_clr;
   }
+  // A press, one move with the given keys and a release.
+  COLORREF Drag(POINT from, POINT to, UINT nKeys = 0) {
+    picker->OnButtonDown(0, from.x, from.y);
+    picker->OnTrack(MK_LBUTTON | nKeys, to.x, to.y);
+    picker->OnButtonUp(0, to.x, to.y);
+    return picker->m_clr;
+  }
 };
+
+// The wheel's colour at an offset from its centre, for a wheel of radius r.
+inline COLORREF WheelColour(int dx, int dy, int r) {
+  return PM::HlsToRgb(atan2((double)-dy, (double)-dx) * 0.1591549430918955, 0.5,
+                      (dx * dx + dy * dy) / (double)(r * r));
+}
+
+// A colour in the axes of an RGB picker or, inverted, of a CMY one.
+inline COLORREF Axes(bool bCmy, COLORREF clr) { return bCmy ? PM::InvertColor(clr) : clr; }
 
 // The largest difference of one channel.
 inline int ChannelDistance(COLORREF a, COLORREF b) {

@@ -1,13 +1,13 @@
-// Pickers at every small size, and the palette-screen paths: samples painted as 4 x 4 blocks,
-// cube faces that cannot be clicked, and cells painted through a palette.
+// Pickers at every small size, the palette-screen paths (samples painted as 4 x 4 blocks, cube
+// faces that cannot be clicked) and a gallery of every picker.
 #include "tests/unit/toolkit/controls/models_support.h"
 
 namespace {
 
-const COLORREF kBack = RGB(7, 7, 9);
+using PanelPicker = Ctrl::hsl_panel_data_t;
 
 // Every picker at every size up to 64 x 64 builds, paints and takes clicks and drags at its
-// corners and centre without a fault; a picker with no room paints nothing.
+// corners and centre without a fault.
 class SmallSizes : public testing::TestWithParam<Kind> {};
 
 TEST_P(SmallSizes, EverySizeUpTo64PaintsAndHitTests) {
@@ -22,8 +22,8 @@ TEST_P(SmallSizes, EverySizeUpTo64PaintsAndHitTests) {
       picker->SetColor(RGB(cx * 4, cy * 4, 128));
       picker->SetReferenceColor(RGB(0, 128, 255));
       picker->Paint(&surface.dc(), NULL);
-      const POINT pts[] = {{0, 0}, {cx / 2, cy / 2}, {cx - 1, cy - 1}, {cx, 0}, {-5, cy + 5}};
-      for (const POINT& pt : pts) {
+      for (const POINT& pt :
+           {POINT{0, 0}, POINT{cx / 2, cy / 2}, POINT{cx - 1, cy - 1}, POINT{cx, 0}, POINT{-5, cy + 5}}) {
         picker->OnButtonDown(0, pt.x, pt.y);
         picker->OnTrack(MK_LBUTTON | MK_CONTROL, pt.x + 3, pt.y - 3);
         picker->OnTrack(MK_LBUTTON, cx - pt.x, cy - pt.y);
@@ -35,95 +35,74 @@ TEST_P(SmallSizes, EverySizeUpTo64PaintsAndHitTests) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Models, SmallSizes, testing::ValuesIn(kAllKinds),
-                         [](const testing::TestParamInfo<Kind>& i) {
-                           return std::string(KindName(i.param));
-                         });
+INSTANTIATE_TEST_SUITE_P(Models, SmallSizes, testing::ValuesIn(AllKinds()),
+                         testing::PrintToStringParamName());
 
 TEST(SmallSizes, PickersWithoutRoomPaintNothing) {
+  // Panels need the margins and a bar of 20 under at least one row; cubes a square inside 5 pixels.
   for (Kind k : {Kind::HslPanel, Kind::BasicHue, Kind::Roller, Kind::AxisRed, Kind::RgbCube, Kind::CmyCube}) {
-    // Panels need the margins and a bar of 20 under at least one row; cubes a square inside 5 pixels.
     const int cx = 10, cy = k == Kind::RgbCube || k == Kind::CmyCube ? 10 : 32;
-    PaintedPicker p(k, cx, cy, RGB(40, 50, 60), kBack);
+    PaintedPicker p(k, cx, cy, RGB(40, 50, 60));
     p.Paint();
     for (int y = 0; y < cy; ++y)
       for (int x = 0; x < cx; ++x)
-        ASSERT_EQ(kBack, p.At(x, y)) << KindName(k) << " " << x << "," << y;
-    EXPECT_EQ(RGB(40, 50, 60), p.Click(cx / 2, cy / 2)) << KindName(k);
+        ASSERT_EQ(kBack, p.At(x, y)) << k << " " << x << "," << y;
+    EXPECT_EQ(RGB(40, 50, 60), p.Click(cx / 2, cy / 2)) << k;
   }
-  PaintedPicker q(Kind::HslPanel, 10, 33, RGB(40, 50, 60), kBack);
+  PaintedPicker q(Kind::HslPanel, 10, 33, RGB(40, 50, 60));
   q.Paint();
   EXPECT_NE(kBack, q.At(4, 4)) << "one row of panel is room enough";
 }
 
-// --- Palette screens --------------------------------------------------------------------------
-
-using PanelPicker = Ctrl::hsl_panel_data_t;
-
-TEST(PaletteScreen, PanelsAndBarsArePaintedInBlocksOfFour) {
-  ForcedScreenDepth depth(8);
-  for (Kind k : {Kind::HslPanel, Kind::BasicHue, Kind::AxisGreen, Kind::AxisYellow}) {
-    PaintedPicker p(k, 160, 180, RGB(200, 60, 90), kBack);
-    p.Paint();
-    const auto& m = static_cast<const PanelPicker&>(*p.picker);
-    const POINT o = m.PanelOrigin(), b = m.BarOrigin(), marker = m.PanelMarker();
-    for (int y = 8; y + 4 <= m.m_nPanelHeight; y += 20) {
-      for (int x = 8; x + 4 <= m.m_nPanelWidth; x += 24) {
-        if (std::abs(x - marker.x) < 10 && std::abs(y - marker.y) < 10)
-          continue;
-        const COLORREF clr = m.PanelColorAt(x, y);
-        for (int i = 0; i < 16; ++i)
-          ASSERT_EQ(clr, p.At(o.x + x + i % 4, o.y + y + i / 4)) << KindName(k) << " " << x << "," << y;
-      }
-    }
-    // Bar blocks end at every fourth column from the right, each in the colour of its last column.
-    for (int x = m.m_nBarWidth - 1; x >= 3; x -= 12) {
-      if (std::abs(x - m.BarMarker()) < 10)
-        continue;
-      const COLORREF clr = m.BarColorAt(x);
-      for (int i = 0; i < 4; ++i)
-        ASSERT_EQ(clr, p.At(b.x + x - i, b.y + 5)) << KindName(k) << " " << x;
-    }
-  }
+// Each 4 x 4 block at (x, y) in the colour of its sample.
+void ExpectBlock(const PaintedPicker& p, int x, int y, COLORREF clr) {
+  for (int i = 0; i < 16; ++i)
+    ASSERT_EQ(clr, p.At(x + i % 4, y + i / 4)) << x << "," << y;
 }
 
-TEST(PaletteScreen, WheelIsPaintedInBlocksAroundEveryFourthPixel) {
+TEST(PaletteScreen, PanelsBarsAndTheWheelArePaintedInBlocksOfFour) {
   ForcedScreenDepth depth(8);
-  PaintedPicker p(Kind::Roller, 160, 180, RGB(128, 128, 128), kBack);
-  p.Paint();
-  const auto& m = static_cast<const Ctrl::hsl_roller_data_t&>(*p.picker);
-  int nChecked = 0;
-  for (int y = (m.m_nCenterY - 40) / 4 * 4; y <= m.m_nCenterY + 40; y += 4) {
-    for (int x = (m.m_nCenterX - 40) / 4 * 4; x <= m.m_nCenterX + 40; x += 4) {
-      if ((std::abs(x - m.m_nCenterX) < 8 && std::abs(y - m.m_nCenterY) < 8))
-        continue;
-      const int dx = m.m_nCenterX - x, dy = m.m_nCenterY - y, d2 = dx * dx + dy * dy;
-      const COLORREF clr = PM::HlsToRgb(atan2((double)dy, (double)dx) * 0.1591549430918955, 0.5,
-                                        d2 / (double)(m.m_nRadius * m.m_nRadius));
-      for (int i = 0; i < 16; ++i)
-        ASSERT_EQ(clr, p.At(m.m_nMargin + x - 2 + i % 4, m.m_nMargin + y - 2 + i / 4)) << x << "," << y;
-      ++nChecked;
-    }
+  for (Kind k : {Kind::HslPanel, Kind::BasicHue, Kind::AxisGreen, Kind::AxisYellow}) {
+    SCOPED_TRACE(KindName(k));
+    PaintedPicker p(k, 160, 180, RGB(200, 60, 90));
+    p.Paint();
+    const auto& m = p.As<PanelPicker>();
+    const POINT o = m.PanelOrigin(), b = m.BarOrigin(), marker = m.PanelMarker();
+    for (int y = 8; y + 4 <= m.m_nPanelHeight; y += 20)
+      for (int x = 8; x + 4 <= m.m_nPanelWidth; x += 24)
+        if (std::abs(x - marker.x) >= 10 || std::abs(y - marker.y) >= 10)
+          ExpectBlock(p, o.x + x, o.y + y, m.PanelColorAt(x, y));
+    // Bar blocks end at every fourth column from the right, each in the colour of its last column.
+    for (int x = m.m_nBarWidth - 1; x >= 3; x -= 12)
+      if (std::abs(x - m.BarMarker()) >= 10)
+        ExpectBlock(p, b.x + x - 3, b.y + 2, m.BarColorAt(x));
   }
+  // The wheel's blocks lie around every fourth pixel.
+  PaintedPicker w(Kind::Roller, 160, 180, RGB(128, 128, 128));
+  w.Paint();
+  const auto& m = w.As<Ctrl::hsl_roller_data_t>();
+  int nChecked = 0;
+  for (int y = (m.m_nCenterY - 40) / 4 * 4; y <= m.m_nCenterY + 40; y += 4)
+    for (int x = (m.m_nCenterX - 40) / 4 * 4; x <= m.m_nCenterX + 40; x += 4)
+      if ((std::abs(x - m.m_nCenterX) >= 8 || std::abs(y - m.m_nCenterY) >= 8) && ++nChecked)
+        ExpectBlock(w, m.m_nMargin + x - 2, m.m_nMargin + y - 2,
+                    WheelColour(x - m.m_nCenterX, y - m.m_nCenterY, m.m_nRadius));
   EXPECT_GT(nChecked, 200);
 }
 
 TEST(PaletteScreen, CubeFacesTakeNoClicksButHandlesDo) {
-  PaintedPicker deep(Kind::RgbCube, 160, 180, RGB(0, 0, 0), kBack);
+  PaintedPicker deep(Kind::RgbCube, 160, 180, RGB(0, 0, 0));
   deep.Paint();
-  auto& d = static_cast<Ctrl::rgb_cube_data_t&>(*deep.picker);
+  const auto& d = deep.As<Ctrl::rgb_cube_data_t>();
   const POINT face = {(d.m_ptCenter.x + d.m_ptLeft.x) / 2, (d.m_ptCenter.y + d.m_ptTop.y) / 2};
   EXPECT_NE(RGB(0, 0, 0), deep.Click(face.x, face.y)) << "a deep screen picks from the faces";
 
   ForcedScreenDepth depth(8);
-  PaintedPicker p(Kind::RgbCube, 160, 180, RGB(0, 0, 0), kBack);
+  PaintedPicker p(Kind::RgbCube, 160, 180, RGB(0, 0, 0));
   p.Paint();
-  auto& m = static_cast<Ctrl::rgb_cube_data_t&>(*p.picker);
+  const auto& m = p.As<Ctrl::rgb_cube_data_t>();
   EXPECT_EQ(RGB(0, 0, 0), p.Click(face.x, face.y));
-  p.picker->OnButtonDown(0, m.m_ptCenter.x, m.m_ptCenter.y);
-  p.picker->OnTrack(MK_LBUTTON, m.m_ptCenter.x, m.m_ptTop.y);
-  p.picker->OnButtonUp(0, 0, 0);
-  EXPECT_EQ(RGB(255, 0, 0), p.picker->m_clr);
+  EXPECT_EQ(RGB(255, 0, 0), p.Drag(m.m_ptCenter, {m.m_ptCenter.x, m.m_ptTop.y}));
   // The face samples are blocks centred on them: the blue-0 face's sample (i, j) reaches one
   // pixel right and below, where no later sample covers it.
   const RECT rc = m.m_rcCube;
@@ -133,39 +112,18 @@ TEST(PaletteScreen, CubeFacesTakeNoClicksButHandlesDo) {
   EXPECT_NE(RGB(i * 255 / n, j * 255 / n, 0), deep.At(x + 1, y + 1));
 }
 
-TEST(PaletteScreen, CellsPaintedThroughAPaletteShowTheSameColours) {
-  CPalette palette;
-  {
-    pixel_support::DibSurface ref(1, 1);
-    ASSERT_TRUE(palette.CreateHalftonePalette(&ref.dc()));
-  }
-  for (Kind k : {Kind::GreyMixer, Kind::RgbMixer, Kind::CmyMixer, Kind::Diff, Kind::Honeycomb}) {
-    PaintedPicker plain(k, 200, 240, RGB(90, 90, 90), kBack), viaPalette(k, 200, 240, RGB(90, 90, 90), kBack);
-    plain.Paint();
-    viaPalette.Paint(&palette);
-    EXPECT_EQ(plain.surface.Pixels(), viaPalette.surface.Pixels()) << KindName(k);
-  }
-}
-
-} // namespace
-
-namespace {
-
-// Every picker side by side at the size of the colour dialog's picker, saved for a person to
-// look at; each covers a good part of its cell.
+// Every picker side by side at the size of the colour dialog's picker, saved for a person to look
+// at; each covers a good part of its cell (the grey mixer's one column is the narrowest).
 TEST(Gallery, EveryPickerPaintsMostOfItsArea) {
   const int kCell = 200, kCols = 4;
   pixel_support::DibSurface gallery(kCell * kCols, kCell * 4, kBack);
-  for (int i = 0; i < 16; ++i) {
-    PaintedPicker p(kAllKinds[i], kCell, kCell, RGB(40, 160, 220), kBack);
+  for (Kind k : AllKinds()) {
+    PaintedPicker p(k, kCell, kCell, RGB(40, 160, 220));
     p.Paint();
-    int nPainted = 0;
-    for (COLORREF clr : p.surface.Pixels())
-      nPainted += clr != kBack ? 1 : 0;
-    ::BitBlt(gallery.hdc(), i % kCols * kCell, i / kCols * kCell, kCell, kCell, p.surface.hdc(), 0, 0,
-             SRCCOPY);
-    // The grey mixer's one column is the narrowest.
-    EXPECT_GT(nPainted, kCell * kCell / 5) << KindName(kAllKinds[i]);
+    const auto& px = p.surface.Pixels();
+    EXPECT_GT(px.size() - std::count(px.begin(), px.end(), kBack), (size_t)kCell * kCell / 5) << k;
+    ::BitBlt(gallery.hdc(), (int)k % kCols * kCell, (int)k / kCols * kCell, kCell, kCell, p.surface.hdc(), 0,
+             0, SRCCOPY);
   }
   EXPECT_FALSE(
       pixel_support::SaveBmp({kCell * kCols, kCell * 4, gallery.Pixels()}, "models_gallery.bmp").empty());
