@@ -2,8 +2,6 @@
 
 #include "tests/common/input_support.h"
 
-#include <gtest/gtest.h>
-
 #include <thread>
 
 namespace date_support {
@@ -12,28 +10,19 @@ namespace {
 
 int g_nInputsTaken = 0;
 
-// Counts the inputs as the thread takes them from its queue.
-LRESULT CALLBACK CountPosted(int nCode, WPARAM wParam, LPARAM lParam) {
-  const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+LRESULT CALLBACK CountTaken(int nCode, WPARAM wParam, LPARAM lParam) {
+  const UINT msg = reinterpret_cast<const MSG*>(lParam)->message;
   if (nCode == HC_ACTION && wParam == PM_REMOVE &&
-      (msg.message == WM_KEYDOWN || msg.message == WM_LBUTTONUP || msg.message == WM_KEYUP))
+      (msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_LBUTTONUP))
     ++g_nInputsTaken;
   return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
 
-struct InputCounter {
-  InputCounter() : m_hHook(::SetWindowsHookExA(WH_GETMESSAGE, &CountPosted, NULL, ::GetCurrentThreadId())) {}
-  ~InputCounter() {
-    if (m_hHook != NULL)
-      ::UnhookWindowsHookEx(m_hHook);
-  }
-  HHOOK m_hHook;
-};
-
-void SendKeys(const std::vector<INPUT>& inputs) {
-  std::thread([&] {
-    ::SendInput((UINT)inputs.size(), const_cast<INPUT*>(inputs.data()), sizeof(INPUT));
-  }).join();
+// Counts the key-downs, key-ups and button-ups this thread takes from its queue.
+int InputsTaken() {
+  static const HHOOK hHook = ::SetWindowsHookExA(WH_GETMESSAGE, &CountTaken, NULL, ::GetCurrentThreadId());
+  (void)hHook;
+  return g_nInputsTaken;
 }
 
 INPUT KeyInput(UINT nVirtKey, bool bUp) {
@@ -42,17 +31,12 @@ INPUT KeyInput(UINT nVirtKey, bool bUp) {
   in.ki.wVk = (WORD)nVirtKey;
   in.ki.wScan = (WORD)::MapVirtualKeyA(nVirtKey, 0);
   in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-  if (nVirtKey == VK_LEFT || nVirtKey == VK_RIGHT || nVirtKey == VK_UP || nVirtKey == VK_DOWN)
+  if (nVirtKey >= VK_LEFT && nVirtKey <= VK_DOWN)
     in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
   return in;
 }
 
 } // namespace
-
-int InputsTaken() {
-  static InputCounter counter;
-  return g_nInputsTaken;
-}
 
 BOOL CPickerHost::CreateHost(int cx, int cy) {
   const LPCSTR pszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
@@ -88,11 +72,6 @@ PickerWindow::~PickerWindow() {
     m_host.DestroyWindow();
 }
 
-CPoint PickerWindow::Screen(CPoint ptClient) const {
-  m_picker.ClientToScreen(&ptClient);
-  return ptClient;
-}
-
 bool PickerWindow::Focus() {
   ::SetForegroundWindow(m_host.m_hWnd);
   ::SetActiveWindow(m_host.m_hWnd);
@@ -102,46 +81,47 @@ bool PickerWindow::Focus() {
 
 bool PickerWindow::Key(UINT nVirtKey, bool bShift) {
   const int nBefore = InputsTaken();
-  std::vector<INPUT> inputs;
-  if (bShift)
-    inputs.push_back(KeyInput(VK_SHIFT, false));
-  inputs.push_back(KeyInput(nVirtKey, false));
-  inputs.push_back(KeyInput(nVirtKey, true));
-  if (bShift)
+  std::vector<INPUT> inputs = {KeyInput(nVirtKey, false), KeyInput(nVirtKey, true)};
+  if (bShift) {
+    inputs.insert(inputs.begin(), KeyInput(VK_SHIFT, false));
     inputs.push_back(KeyInput(VK_SHIFT, true));
-  SendKeys(inputs);
-  // The key's down and up have both been taken (and Shift's too).
-  const int nExpected = bShift ? 4 : 2;
-  return PumpUntil([&] { return InputsTaken() - nBefore >= nExpected; });
+  }
+  std::thread([&] { ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)); }).join();
+  return PumpUntil([&] { return InputsTaken() - nBefore >= (int)inputs.size(); });
 }
 
-bool PickerWindow::Click(CPoint ptClient) {
-  const int nBefore = InputsTaken();
-  real_input::MoveTo(Screen(ptClient));
-  real_input::Button(MOUSEEVENTF_LEFTDOWN);
-  real_input::Button(MOUSEEVENTF_LEFTUP);
-  return PumpUntil([&] { return InputsTaken() > nBefore; });
-}
+bool PickerWindow::Click(CPoint ptClient) { return Drag(ptClient, ptClient); }
 
 bool PickerWindow::Drag(CPoint ptFrom, CPoint ptTo) {
   const int nBefore = InputsTaken();
   real_input::MoveTo(Screen(ptFrom));
   real_input::Button(MOUSEEVENTF_LEFTDOWN);
-  real_input::MoveTo(Screen(ptTo));
+  if (ptTo != ptFrom)
+    real_input::MoveTo(Screen(ptTo));
   real_input::Button(MOUSEEVENTF_LEFTUP);
   return PumpUntil([&] { return InputsTaken() > nBefore; });
 }
 
-CPoint PickerWindow::CellOf(const COleDateTime& dt) const {
+CRect PickerWindow::CellRect(const COleDateTime& dt) const {
   const CExtDatePickerWnd::MONTH_INFO* pMonth = m_picker.GetMonthAt(0, 0);
-  if (pMonth == NULL)
-    return CPoint(-1, -1);
-  for (int i = 0; i < CExtDatePickerWnd::MONTH_INFO::CELL_COUNT; ++i) {
+  for (int i = 0; pMonth != NULL && i < CExtDatePickerWnd::MONTH_INFO::CELL_COUNT; ++i) {
     const CExtDatePickerWnd::MONTH_INFO::DATE_INFO& cell = pMonth->GetCell(i);
     if (cell.GetDate().GetStatus() == COleDateTime::valid && cell.GetDate() == dt)
-      return cell.GetRect().CenterPoint();
+      return cell.GetRect();
   }
-  return CPoint(-1, -1);
+  return CRect();
+}
+
+COleDateTime PickerWindow::Selection(bool bEnd) const {
+  COleDateTime dtBegin, dtEnd;
+  m_picker.SelectionGet(dtBegin, dtEnd);
+  return bEnd ? dtEnd : dtBegin;
+}
+
+bool PickerWindow::Shows(const COleDateTime& dt) const {
+  COleDateTime dtFirst, dtLast;
+  m_picker.GetDisplayedRange(dtFirst, dtLast);
+  return dtFirst <= dt && dt <= dtLast;
 }
 
 COleDateTime Day(int nYear, int nMonth, int nDay) {
@@ -155,10 +135,31 @@ COleDateTime Today() {
   return Day(now.GetYear(), now.GetMonth(), now.GetDay());
 }
 
-COleDateTime NullDate() {
+COleDateTime DateOf(COleDateTime::DateTimeStatus status) {
   COleDateTime dt;
-  dt.SetStatus(COleDateTime::null);
+  dt.SetStatus(status);
   return dt;
+}
+
+std::vector<DWORD> TimerTicks(HWND hWnd, UINT nTimerId, int nTicks, std::vector<UINT>* pOthers) {
+  std::vector<DWORD> times;
+  const DWORD dwStart = ::GetTickCount();
+  while ((int)times.size() < nTicks && ::GetTickCount() - dwStart < (DWORD)(nTicks * 1000 + 2000)) {
+    MSG msg;
+    if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+      ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+      continue;
+    }
+    if (msg.message == WM_TIMER && msg.hwnd == hWnd) {
+      if (msg.wParam == nTimerId)
+        times.push_back(msg.time);
+      else if (pOthers != NULL)
+        pOthers->push_back((UINT)msg.wParam);
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  return times;
 }
 
 } // namespace date_support

@@ -1,6 +1,5 @@
-// The date picker's state through its public interface: a fresh picker, the selection and its one
-// notification per change, the style word, the grid that follows the window, and dates that are
-// not valid.
+// The date picker's state through its public interface: the selection and its notifications, the
+// style word, the grid that follows the window, dates that are not valid, and its picture.
 #include "tests/common/pixel_support.h"
 #include "tests/unit/toolkit/controls/date_support.h"
 
@@ -11,24 +10,7 @@ namespace {
 using namespace date_support;
 typedef CExtDatePickerWnd P;
 
-TEST(DatePicker, AFreshPickerShowsThisMonthWithNoSelectionAndOnlyTheTodayButton) {
-  PickerWindow w(P::DPS_DEFAULT);
-  ASSERT_TRUE(w.IsMade());
-  EXPECT_EQ(Today(), w.m_picker.CurrentDateGet());
-  COleDateTime dtBegin, dtEnd, dtFirst, dtLast;
-  w.m_picker.SelectionGet(dtBegin, dtEnd);
-  EXPECT_EQ(COleDateTime::null, dtBegin.GetStatus());
-  EXPECT_EQ(COleDateTime::null, dtEnd.GetStatus());
-  w.m_picker.GetDisplayedRange(dtFirst, dtLast);
-  EXPECT_EQ(Day(Today().GetYear(), Today().GetMonth(), 1), dtFirst);
-  EXPECT_LE(Today(), dtLast);
-  EXPECT_EQ(Today().GetMonth(), dtLast.GetMonth());
-  EXPECT_FALSE(w.m_picker.GetButtonTodayRect().IsRectEmpty());
-  EXPECT_TRUE(w.m_picker.GetButtonNoneRect().IsRectEmpty());
-  EXPECT_EQ(1, w.m_picker.GetMonthCount());
-}
-
-TEST(DatePickerSelection, TheSameSelectionTwiceNotifiesOnceAndEveryChangeOnce) {
+TEST(DatePickerSelection, EachChangeNotifiesOnceAndOnlyTheFinalOneClosesTheHost) {
   PickerWindow w(P::DPS_DEFAULT | P::DPS_MULTIPLE_SELECTION);
   ASSERT_TRUE(w.IsMade());
   w.m_picker.m_lParamCookie = 33;
@@ -42,24 +24,17 @@ TEST(DatePickerSelection, TheSameSelectionTwiceNotifiesOnceAndEveryChangeOnce) {
   EXPECT_EQ(w.m_picker.m_hWnd, rec.m_hWndDatePicker);
   EXPECT_FALSE(rec.IsFinal());
   EXPECT_TRUE(rec.IsCloseHost());
-  EXPECT_EQ(0, w.m_host.m_nCancelModes) << "only a final notification closes the host";
+  EXPECT_EQ(0, w.m_host.m_nCancelModes);
   EXPECT_TRUE(w.m_picker.IsDateSelected(COleDateTime(2007, 4, 20, 23, 0, 0)));
   EXPECT_FALSE(w.m_picker.IsDateSelected(Day(2007, 4, 21)));
 
   w.m_picker.SelectionSet(Day(2007, 5, 1), NullDate());
-  COleDateTime dtBegin, dtEnd;
-  w.m_picker.SelectionGet(dtBegin, dtEnd);
-  EXPECT_EQ(COleDateTime::null, dtBegin.GetStatus()) << "one null end clears both";
+  EXPECT_EQ(COleDateTime::null, w.SelBegin().GetStatus()) << "one null end clears both";
   EXPECT_EQ(2u, w.m_host.m_records.size());
-  COleDateTime dtInvalid;
-  dtInvalid.SetStatus(COleDateTime::invalid);
-  w.m_picker.SelectionSet(dtInvalid, Day(2007, 5, 1));
+  w.m_picker.SelectionSet(InvalidDate(), Day(2007, 5, 1));
   EXPECT_EQ(2u, w.m_host.m_records.size()) << "an invalid date selects nothing, which is no change";
-}
 
-TEST(DatePickerSelection, AReceiverOtherThanTheParentGetsTheNotificationsAndAFinalOneFillsTheStorage) {
-  PickerWindow w(P::DPS_DEFAULT | P::DPS_BUTTON_NONE);
-  ASSERT_TRUE(w.IsMade());
+  // Another receiver gets the notifications; a notification that is not final leaves the storage.
   CPickerHost other;
   ASSERT_TRUE(other.CreateHost(50, 50));
   COleDateTime storage[2] = {Day(2000, 1, 1), Day(2000, 1, 2)};
@@ -67,8 +42,8 @@ TEST(DatePickerSelection, AReceiverOtherThanTheParentGetsTheNotificationsAndAFin
   w.m_picker.m_pExternalSelection = storage;
   w.m_picker.SelectionSet(Day(2007, 4, 3), Day(2007, 4, 3));
   EXPECT_EQ(1u, other.m_records.size());
-  EXPECT_TRUE(w.m_host.m_records.empty());
-  EXPECT_EQ(Day(2000, 1, 1), storage[0]) << "not final: the storage keeps its dates";
+  EXPECT_EQ(2u, w.m_host.m_records.size());
+  EXPECT_EQ(Day(2000, 1, 1), storage[0]);
   other.DestroyWindow();
   EXPECT_EQ(w.m_host.m_hWnd, w.m_picker.GetNotificationReceiver())
       << "a receiver that went is the parent again";
@@ -77,7 +52,7 @@ TEST(DatePickerSelection, AReceiverOtherThanTheParentGetsTheNotificationsAndAFin
 struct StyleCase {
   const char* name;
   DWORD dwRemove, dwAdd;
-  int nExtraWidth, nExtraHeight; // beside the grid of months, for a 1 x 1 picker
+  int nExtra; // width and height beside the grid of a 1 x 1 picker
   bool bToday, bNone;
 };
 
@@ -87,48 +62,34 @@ TEST_P(DatePickerStyle, TheStyleDecidesBordersAndButtons) {
   const StyleCase& row = GetParam();
   PickerWindow w(P::DPS_DEFAULT);
   ASSERT_TRUE(w.IsMade());
-  EXPECT_EQ((DWORD)P::DPS_DEFAULT, w.m_picker.ModifyDatePickerStyle(row.dwRemove, row.dwAdd, true));
-  EXPECT_EQ((P::DPS_DEFAULT & ~row.dwRemove) | row.dwAdd, w.m_picker.GetDatePickerStyle());
+  w.m_picker.ModifyDatePickerStyle(row.dwRemove, row.dwAdd, true);
   const CSize sizeMonth = w.m_picker.OnDatePickerQueryMonthSize();
   const int nButtons = (row.bToday || row.bNone) ? w.m_picker.OnDatePickerQueryButtonAreaHeight() : 0;
-  EXPECT_EQ(CSize(sizeMonth.cx + row.nExtraWidth, sizeMonth.cy + row.nExtraHeight + nButtons),
+  EXPECT_EQ(CSize(sizeMonth.cx + row.nExtra, sizeMonth.cy + row.nExtra + nButtons),
             w.m_picker.CalcSizeForDimension(CSize(1, 1)));
-  EXPECT_EQ(row.bToday, !w.m_picker.GetButtonTodayRect().IsRectEmpty());
-  EXPECT_EQ(row.bNone, !w.m_picker.GetButtonNoneRect().IsRectEmpty());
+  EXPECT_EQ(row.nExtra / 2, w.m_picker.GetMonthsAreaRect().left - w.m_picker.GetBorderRect().left);
+  const CRect rcToday = w.m_picker.GetButtonTodayRect(), rcNone = w.m_picker.GetButtonNoneRect();
+  EXPECT_EQ(row.bToday, !rcToday.IsRectEmpty());
+  EXPECT_EQ(row.bNone, !rcNone.IsRectEmpty());
   if (row.bToday && row.bNone) {
-    const int nGap = w.m_picker.GetButtonNoneRect().left - w.m_picker.GetButtonTodayRect().right;
-    EXPECT_TRUE(nGap == 9 || nGap == 10) << "Today left of None, 10 pixels apart (an odd width halves down)";
-    EXPECT_NEAR(w.m_picker.GetBorderRect().CenterPoint().x,
-                (w.m_picker.GetButtonTodayRect().left + w.m_picker.GetButtonNoneRect().right) / 2, 2);
+    EXPECT_TRUE(rcNone.left - rcToday.right == 9 || rcNone.left - rcToday.right == 10)
+        << "Today left of None, 10 pixels apart (an odd width halves down)";
+    EXPECT_NEAR(w.m_picker.GetBorderRect().CenterPoint().x, (rcToday.left + rcNone.right) / 2, 2);
   }
-  EXPECT_EQ(row.nExtraWidth / 2, w.m_picker.GetMonthsAreaRect().left - w.m_picker.GetBorderRect().left);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Styles, DatePickerStyle,
-    ::testing::Values(StyleCase{"Default", 0, 0, 8, 8, true, false},
-                      StyleCase{"EverythingRemoved", (DWORD)-1, 0, 0, 0, false, false},
-                      StyleCase{"NoneAdded", 0, P::DPS_BUTTON_NONE, 8, 8, true, true},
-                      StyleCase{"OnlyNone", (DWORD)-1, P::DPS_BUTTON_NONE, 0, 0, false, true},
-                      StyleCase{"NoBorder", P::DPS_BORDER, 0, 0, 0, true, false}),
-    [](const ::testing::TestParamInfo<StyleCase>& info) { return std::string(info.param.name); });
-
-TEST(DatePickerStyle, RemovingTheRangeStyleCollapsesTheRangeToItsBegin) {
-  PickerWindow w(P::DPS_DEFAULT | P::DPS_MULTIPLE_SELECTION);
-  ASSERT_TRUE(w.IsMade());
-  w.m_picker.SelectionSet(Day(2007, 4, 3), Day(2007, 4, 9));
-  w.m_picker.ModifyDatePickerStyle(P::DPS_MULTIPLE_SELECTION, 0);
-  COleDateTime dtBegin, dtEnd;
-  w.m_picker.SelectionGet(dtBegin, dtEnd);
-  EXPECT_EQ(Day(2007, 4, 3), dtBegin);
-  EXPECT_EQ(Day(2007, 4, 3), dtEnd);
-}
+INSTANTIATE_TEST_SUITE_P(Styles, DatePickerStyle,
+                         ::testing::Values(StyleCase{"Default", 0, 0, 8, true, false},
+                                           StyleCase{"EverythingRemoved", (DWORD)-1, 0, 0, false, false},
+                                           StyleCase{"NoneAdded", 0, P::DPS_BUTTON_NONE, 8, true, true},
+                                           StyleCase{"OnlyNone", (DWORD)-1, P::DPS_BUTTON_NONE, 0, false,
+                                                     true},
+                                           StyleCase{"NoBorder", P::DPS_BORDER, 0, 0, true, false}),
+                         ByName());
 
 struct DimensionCase {
   const char* name;
-  CSize sizeMin, sizeMax;
-  CSize sizeWindowInMonths; // the window is this many months big, borders and buttons included
-  CSize sizeExpected;
+  CSize sizeMin, sizeMax, sizeWindowInMonths, sizeExpected;
 };
 
 class DatePickerAutoDimension : public ::testing::TestWithParam<DimensionCase> {};
@@ -144,10 +105,9 @@ TEST_P(DatePickerAutoDimension, TheGridFollowsTheWindowBetweenMinimumAndMaximum)
   w.m_picker.GetDimension(NULL, NULL, &sizeCurrent);
   EXPECT_EQ(row.sizeExpected, sizeCurrent);
   EXPECT_EQ(row.sizeExpected.cx * row.sizeExpected.cy, w.m_picker.GetMonthCount());
-  // Without the style the grid is the minimum again.
   w.m_picker.ModifyDatePickerStyle(P::DPS_AUTO_DIMENSION, 0);
   w.m_picker.GetDimension(NULL, NULL, &sizeCurrent);
-  EXPECT_EQ(row.sizeMin, sizeCurrent);
+  EXPECT_EQ(row.sizeMin, sizeCurrent) << "without the style the grid is the minimum again";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -156,35 +116,30 @@ INSTANTIATE_TEST_SUITE_P(
                       DimensionCase{"CappedByTheMaximum", CSize(1, 1), CSize(3, 1), CSize(4, 2), CSize(3, 1)},
                       DimensionCase{"RaisedToTheMinimum", CSize(2, 2), CSize(3, 3), CSize(1, 1), CSize(2, 2)},
                       DimensionCase{"NoRoomAtAll", CSize(1, 1), CSize(2, 2), CSize(0, 0), CSize(1, 1)}),
-    [](const ::testing::TestParamInfo<DimensionCase>& info) { return std::string(info.param.name); });
+    ByName());
 
-TEST(DatePickerDates, DatesThatAreNotValidNeitherMoveNorShowAnything) {
-  PickerWindow w(P::DPS_DEFAULT);
-  ASSERT_TRUE(w.IsMade());
-  w.m_picker.CurrentDateSet(Day(2007, 4, 15));
-  COleDateTime dtInvalid;
-  dtInvalid.SetStatus(COleDateTime::invalid);
-  for (const COleDateTime& dt : {dtInvalid, NullDate(), Day(99, 1, 1)}) {
-    w.m_picker.CurrentDateSet(dt);
-    EXPECT_EQ(Day(2007, 4, 15), w.m_picker.CurrentDateGet());
-    EXPECT_FALSE(w.m_picker.EnsureVisible(dt));
-    EXPECT_EQ(Day(2007, 4, 15), w.m_picker.CurrentDateGet());
-    COleDateTime dtFirst, dtLast;
-    w.m_picker.GetDisplayedRange(dtFirst, dtLast);
-    EXPECT_EQ(Day(2007, 4, 1), dtFirst);
-    EXPECT_EQ(Day(2007, 4, 30), dtLast);
-  }
-  EXPECT_TRUE(w.m_picker.EnsureVisible(Day(2007, 4, 30)));
-  EXPECT_EQ(Day(2007, 4, 15), w.m_picker.CurrentDateGet()) << "shown already: nothing moves";
-  EXPECT_TRUE(w.m_picker.EnsureVisible(Day(2007, 6, 2)));
-  EXPECT_EQ(6, w.m_picker.CurrentDateGet().GetMonth());
-}
-
-TEST(DatePickerDates, TheGridNeverRunsPastTheLastRepresentableMonth) {
+TEST(DatePickerDates, AFreshPickerShowsTodayDatesNotValidMoveNothingAndTheGridStopsAtTheLastMonth) {
   PickerWindow w(P::DPS_DEFAULT, CSize(2, 2), CSize(2, 2));
   ASSERT_TRUE(w.IsMade());
-  w.m_picker.CurrentDateSet(Day(9999, 12, 1));
   COleDateTime dtFirst, dtLast;
+  w.m_picker.GetDisplayedRange(dtFirst, dtLast);
+  EXPECT_EQ(Day(Today().GetYear(), Today().GetMonth(), 1), dtFirst) << "a fresh picker starts at today";
+  EXPECT_EQ(Today(), w.m_picker.CurrentDateGet());
+  EXPECT_EQ(COleDateTime::null, w.SelBegin().GetStatus());
+  w.m_picker.CurrentDateSet(Day(2007, 4, 15));
+  for (const COleDateTime& dt : {InvalidDate(), NullDate(), Day(99, 1, 1)}) {
+    w.m_picker.CurrentDateSet(dt);
+    EXPECT_FALSE(w.m_picker.EnsureVisible(dt));
+    EXPECT_EQ(Day(2007, 4, 15), w.m_picker.CurrentDateGet());
+    w.m_picker.GetDisplayedRange(dtFirst, dtLast);
+    EXPECT_EQ(Day(2007, 4, 1), dtFirst);
+    EXPECT_EQ(Day(2007, 7, 31), dtLast);
+  }
+  EXPECT_TRUE(w.m_picker.EnsureVisible(Day(2007, 7, 31)));
+  EXPECT_EQ(Day(2007, 4, 15), w.m_picker.CurrentDateGet()) << "shown already: nothing moves";
+  EXPECT_TRUE(w.m_picker.EnsureVisible(Day(2007, 9, 2)));
+  EXPECT_TRUE(w.Shows(Day(2007, 9, 2)));
+  w.m_picker.CurrentDateSet(Day(9999, 12, 1));
   w.m_picker.GetDisplayedRange(dtFirst, dtLast);
   EXPECT_EQ(Day(9999, 9, 1), dtFirst);
   EXPECT_EQ(Day(9999, 12, 31), dtLast);
@@ -203,8 +158,8 @@ TEST(DatePicker, ASubclassedWindowOfItsClassBecomesAPickerShowingTheStoredSelect
   ASSERT_TRUE(picker.SubclassWindow(hWnd));
   EXPECT_NE(0u, picker.GetStyle() & WS_CLIPCHILDREN);
   EXPECT_EQ(1, picker.GetMonthCount());
-  EXPECT_EQ(4, picker.CurrentDateGet().GetMonth()) << "the stored end shows when there is no begin";
-  EXPECT_EQ(2007, picker.CurrentDateGet().GetYear());
+  EXPECT_EQ(Day(2007, 4, 1), Day(picker.CurrentDateGet().GetYear(), picker.CurrentDateGet().GetMonth(), 1))
+      << "the stored end shows when there is no begin";
   COleDateTime dtBegin, dtEnd;
   picker.SelectionGet(dtBegin, dtEnd);
   EXPECT_EQ(COleDateTime::null, dtEnd.GetStatus()) << "a stored null end selects nothing";
@@ -222,18 +177,9 @@ TEST(DatePickerPaint, TheSelectedRangeIsPaintedAndSavedForALook) {
   const pixel_support::Pixels px = pixel_support::ReadWindow(w.m_picker.m_hWnd, rcClient);
   ASSERT_FALSE(px.Empty());
   pixel_support::SaveBmp(px, "date_picker_range.bmp");
-  // The corner pixel of a selected day differs from that of a day outside the range.
-  const CPoint ptSelected = w.CellOf(Day(2007, 4, 30));
-  const CPoint ptPlain = w.CellOf(Day(2007, 4, 10));
-  ASSERT_NE(CPoint(-1, -1), ptSelected);
-  const P::MONTH_INFO* pMonth = w.m_picker.GetMonthAt(0, 0);
-  CRect rcSelected, rcPlain;
-  for (int i = 0; i < P::MONTH_INFO::CELL_COUNT; ++i) {
-    if (pMonth->GetCell(i).GetRect().PtInRect(ptSelected))
-      rcSelected = pMonth->GetCell(i).GetRect();
-    if (pMonth->GetCell(i).GetRect().PtInRect(ptPlain))
-      rcPlain = pMonth->GetCell(i).GetRect();
-  }
+  // A selected day's cell differs from a plain one's a pixel inside its corner.
+  const CRect rcSelected = w.CellRect(Day(2007, 4, 30)), rcPlain = w.CellRect(Day(2007, 4, 10));
+  ASSERT_FALSE(rcSelected.IsRectEmpty());
   EXPECT_NE(px.At(rcSelected.left + 1, rcSelected.top + 1), px.At(rcPlain.left + 1, rcPlain.top + 1));
 }
 

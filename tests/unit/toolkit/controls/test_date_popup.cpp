@@ -1,26 +1,35 @@
-// The month list: the seven months it lists, and its scroll timers measured by the timestamps of
-// the timer messages the list gets while the real pointer rests above or below it.
+// The month list: the seven months it lists, its scroll timers measured by the timestamps of the
+// timer messages it gets while the real pointer rests above or below it, and the picker's modal
+// loop around it (driven from a thread of its own while this thread runs the loop).
+#include "tests/common/driver_script.h"
 #include "tests/common/input_support.h"
 #include "tests/unit/toolkit/controls/date_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <vector>
+#include <atomic>
+#include <memory>
+#include <thread>
 
 namespace {
 
 using namespace date_support;
+typedef CExtDatePickerWnd P;
 typedef CExtDatePickerHeaderPopupWnd Popup;
+
+bool CursorAt(CPoint pt) {
+  CPoint ptNow;
+  return ::GetCursorPos(&ptNow) && ptNow == pt;
+}
 
 // A month list over a picker, shown at (300, 300), listing around April 2007.
 struct ShownList {
-  explicit ShownList(PickerWindow& w) : m_pPopup(new Popup(&w.m_picker, true)) {
-    if (!m_pPopup->Create()) {
-      delete m_pPopup;
-      m_pPopup = NULL;
+  ShownList() : m_w(P::DPS_DEFAULT) {
+    std::unique_ptr<Popup> pPopup(new Popup(&m_w.m_picker, true));
+    if (!pPopup->Create())
       return;
-    }
+    m_pPopup = pPopup.release(); // from here the window deletes it
     m_pPopup->SetMonthYear(4, 2007);
     const CSize size = m_pPopup->GetWindowSize();
     m_pPopup->SetWindowPos(NULL, 300, 300, size.cx, size.cy, SWP_SHOWWINDOW | SWP_NOACTIVATE);
@@ -28,133 +37,179 @@ struct ShownList {
   }
   ~ShownList() {
     if (m_pPopup != NULL)
-      m_pPopup->DestroyWindow(); // deletes the object
+      m_pPopup->DestroyWindow();
   }
   // Rests the real pointer at the client point and lets the list follow it.
-  bool PointAt(CPoint ptClient) {
-    m_pPopup->ClientToScreen(&ptClient);
-    real_input::MoveTo(ptClient);
-    if (!PumpUntil([&] {
-          CPoint pt;
-          return ::GetCursorPos(&pt) && pt == ptClient;
-        }))
-      return false;
+  bool PointAt(CPoint pt) {
+    m_pPopup->ClientToScreen(&pt);
+    real_input::MoveTo(pt);
+    const bool bThere = PumpUntil([&] { return CursorAt(pt); });
     m_pPopup->TrackMouseMove();
-    return true;
+    return bThere;
   }
-  // Client y of a point nDistance pixels above the list (negative: below it).
-  int Above(int nDistance) const {
-    return nDistance >= 0 ? -nDistance : m_pPopup->GetWindowSize().cy - m_pPopup->GetShadowSize() - nDistance;
+  // A client point nDistance pixels above the list (negative: below it).
+  CPoint Above(int nDistance) const {
+    return CPoint(10, nDistance >= 0 ? -nDistance
+                                     : m_pPopup->GetWindowSize().cy - m_pPopup->GetShadowSize() - nDistance);
   }
-  // Runs the thread's messages, collecting the timestamps of nTicks timer messages of the list
-  // (and the ids of its other timers), waiting only while the queue is empty.
-  std::vector<DWORD> Ticks(UINT nTimerId, int nTicks, std::vector<UINT>* pOthers = NULL) {
-    std::vector<DWORD> times;
-    const DWORD dwStart = ::GetTickCount();
-    while ((int)times.size() < nTicks && ::GetTickCount() - dwStart < (DWORD)(nTicks * 1000 + 2000)) {
-      MSG msg;
-      if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-        continue;
-      }
-      if (msg.message == WM_TIMER && msg.hwnd == m_pPopup->m_hWnd) {
-        if (msg.wParam == nTimerId)
-          times.push_back(msg.time);
-        else if (pOthers != NULL)
-          pOthers->push_back((UINT)msg.wParam);
-      }
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-    return times;
+  CPoint Item(int nItem) const {
+    const CSize size = m_pPopup->GetItemSize();
+    return CPoint(size.cx / 2, nItem * size.cy + size.cy / 2);
   }
-  Popup* m_pPopup;
+  PickerWindow m_w;
+  Popup* m_pPopup = NULL;
 };
 
-TEST(DatePickerMonthList, ListsSevenMonthsAroundTheClickedOne) {
-  PickerWindow w(CExtDatePickerWnd::DPS_DEFAULT);
-  ASSERT_TRUE(w.IsMade());
-  ShownList list(w);
-  ASSERT_NE(nullptr, list.m_pPopup);
-  const CSize sizeItem = list.m_pPopup->GetItemSize();
-  const int arrMonths[] = {1, 4, 7};
-  const int arrItems[] = {0, 3, 6};
-  for (int i = 0; i < 3; ++i) {
-    ASSERT_TRUE(list.PointAt(CPoint(sizeItem.cx / 2, arrItems[i] * sizeItem.cy + sizeItem.cy / 2)));
-    int nMonth = 0, nYear = 0;
-    ASSERT_TRUE(list.m_pPopup->GetSelection(nMonth, nYear));
-    EXPECT_EQ(arrMonths[i], nMonth);
-    EXPECT_EQ(2007, nYear);
-  }
-  ASSERT_TRUE(list.PointAt(CPoint(sizeItem.cx / 2, list.Above(20))));
-  int nMonth = 0, nYear = 0;
-  EXPECT_FALSE(list.m_pPopup->GetSelection(nMonth, nYear)) << "above the list nothing is selected";
-  list.m_pPopup->SetMonthYear(13, 99);
-  EXPECT_EQ(4, list.m_pPopup->GetMiddleMonth()) << "out of range values are ignored";
-  EXPECT_EQ(2007, list.m_pPopup->GetMiddleYear());
-}
-
-struct IntervalCase {
-  int nDistance; // above the list; negative below it
-  UINT nInterval;
-};
-
-class DatePickerMonthListScroll : public ::testing::TestWithParam<IntervalCase> {};
+class DatePickerMonthListScroll : public ::testing::TestWithParam<std::pair<int, DWORD>> {};
 
 TEST_P(DatePickerMonthListScroll, TheListScrollsOneMonthPerTickFasterWithDistance) {
-  const IntervalCase& row = GetParam();
-  PickerWindow w(CExtDatePickerWnd::DPS_DEFAULT);
-  ASSERT_TRUE(w.IsMade());
-  ShownList list(w);
+  const int nDistance = GetParam().first; // above the list; negative below it
+  const DWORD nInterval = GetParam().second;
+  ShownList list;
   ASSERT_NE(nullptr, list.m_pPopup);
-  const UINT nTimer = row.nDistance >= 0 ? Popup::TIMER_SCROLL_UP : Popup::TIMER_SCROLL_DOWN;
-  ASSERT_TRUE(list.PointAt(CPoint(10, list.Above(row.nDistance))));
-  EXPECT_TRUE(list.m_pPopup->IsScrollTimerRunning(nTimer));
-  EXPECT_EQ(row.nInterval, list.m_pPopup->GetTimerInterval(nTimer));
-  const std::vector<DWORD> times = list.Ticks(nTimer, 4);
+  const UINT nTimer = nDistance >= 0 ? Popup::TIMER_SCROLL_UP : Popup::TIMER_SCROLL_DOWN;
+  ASSERT_TRUE(list.PointAt(list.Above(nDistance)));
+  const std::vector<DWORD> times = TimerTicks(list.m_pPopup->m_hWnd, nTimer, 4);
   ASSERT_EQ(4u, times.size());
-  std::vector<DWORD> gaps;
-  for (size_t i = 1; i < times.size(); ++i)
-    gaps.push_back(times[i] - times[i - 1]);
+  std::vector<DWORD> gaps = {times[1] - times[0], times[2] - times[1], times[3] - times[2]};
   std::sort(gaps.begin(), gaps.end());
-  const DWORD nMedian = gaps[gaps.size() / 2];
-  EXPECT_GE(nMedian + 20, row.nInterval) << "ticks come no faster than the interval";
-  EXPECT_LE(nMedian, row.nInterval * 3 / 2 + 30) << "nor much slower";
-  // Four ticks, four months.
-  const int nExpectedMonth = row.nDistance >= 0 ? 12 : 8;
-  EXPECT_EQ(nExpectedMonth, list.m_pPopup->GetMiddleMonth());
-  EXPECT_EQ(row.nDistance >= 0 ? 2006 : 2007, list.m_pPopup->GetMiddleYear());
+  EXPECT_GE(gaps[1] + 20, nInterval) << "ticks come no faster than the interval";
+  EXPECT_LE(gaps[1], nInterval * 3 / 2 + 30) << "nor much slower";
+  EXPECT_EQ(nDistance >= 0 ? 12 : 8, list.m_pPopup->GetMiddleMonth()) << "four ticks, four months";
+  EXPECT_EQ(nDistance >= 0 ? 2006 : 2007, list.m_pPopup->GetMiddleYear());
 }
 
 INSTANTIATE_TEST_SUITE_P(Distances, DatePickerMonthListScroll,
-                         ::testing::Values(IntervalCase{5, 500}, IntervalCase{15, 300}, IntervalCase{25, 200},
-                                           IntervalCase{35, 100}, IntervalCase{45, 50}, IntervalCase{80, 50},
-                                           IntervalCase{-5, 500}, IntervalCase{-35, 100}));
+                         ::testing::Values(std::make_pair(5, 500u), std::make_pair(15, 300u),
+                                           std::make_pair(25, 200u), std::make_pair(35, 100u),
+                                           std::make_pair(45, 50u), std::make_pair(80, 50u),
+                                           std::make_pair(-5, 500u), std::make_pair(-35, 100u)));
 
 // Once a jump from below the list to above it at the same speed left the downward timer running,
 // and the list went back and forth.
-TEST(DatePickerMonthListScroll, EitherScrollTimerStopsTheOther) {
-  PickerWindow w(CExtDatePickerWnd::DPS_DEFAULT);
-  ASSERT_TRUE(w.IsMade());
-  ShownList list(w);
+TEST(DatePickerMonthList, ListsSevenMonthsAroundTheClickedOneAndEitherScrollTimerStopsTheOther) {
+  ShownList list;
   ASSERT_NE(nullptr, list.m_pPopup);
+  int nMonth = 0, nYear = 0;
+  for (int nItem : {0, 3, 6}) {
+    ASSERT_TRUE(list.PointAt(list.Item(nItem)));
+    ASSERT_TRUE(list.m_pPopup->GetSelection(nMonth, nYear));
+    EXPECT_EQ(1 + nItem, nMonth);
+    EXPECT_EQ(2007, nYear);
+  }
+  list.m_pPopup->SetMonthYear(13, 99);
+  EXPECT_EQ(4, list.m_pPopup->GetMiddleMonth()) << "out of range values are ignored";
+  EXPECT_EQ(2007, list.m_pPopup->GetMiddleYear());
   for (int nDistance : {5, 45}) {
-    ASSERT_TRUE(list.PointAt(CPoint(10, list.Above(-nDistance))));
+    ASSERT_TRUE(list.PointAt(list.Above(-nDistance)));
     EXPECT_TRUE(list.m_pPopup->IsScrollTimerRunning(Popup::TIMER_SCROLL_DOWN));
-    ASSERT_TRUE(list.PointAt(CPoint(10, list.Above(nDistance))));
+    ASSERT_TRUE(list.PointAt(list.Above(nDistance)));
+    EXPECT_FALSE(list.m_pPopup->GetSelection(nMonth, nYear)) << "above the list nothing is selected";
     EXPECT_TRUE(list.m_pPopup->IsScrollTimerRunning(Popup::TIMER_SCROLL_UP));
     EXPECT_FALSE(list.m_pPopup->IsScrollTimerRunning(Popup::TIMER_SCROLL_DOWN)) << "distance " << nDistance;
     std::vector<UINT> others;
-    EXPECT_EQ(3u, list.Ticks(Popup::TIMER_SCROLL_UP, 3, &others).size());
+    EXPECT_EQ(3u, TimerTicks(list.m_pPopup->m_hWnd, Popup::TIMER_SCROLL_UP, 3, &others).size());
     EXPECT_TRUE(others.empty()) << "no downward tick after the jump";
-    ASSERT_TRUE(list.PointAt(CPoint(10, list.Above(-nDistance))));
+    ASSERT_TRUE(list.PointAt(list.Above(-nDistance)));
     EXPECT_FALSE(list.m_pPopup->IsScrollTimerRunning(Popup::TIMER_SCROLL_UP));
   }
-  const CSize sizeItem = list.m_pPopup->GetItemSize();
-  ASSERT_TRUE(list.PointAt(CPoint(sizeItem.cx / 2, sizeItem.cy / 2)));
+  ASSERT_TRUE(list.PointAt(list.Item(0)));
   EXPECT_FALSE(list.m_pPopup->IsScrollTimerRunning(Popup::TIMER_SCROLL_UP));
   EXPECT_FALSE(list.m_pPopup->IsScrollTimerRunning(Popup::TIMER_SCROLL_DOWN))
       << "over the items nothing scrolls";
 }
+
+// --- the picker's loop while its list is open ---------------------------------------------------
+
+// The month list a picker in the host shows, or NULL.
+HWND FindMonthList(HWND hWndHost) {
+  for (HWND hWnd = ::GetTopWindow(NULL); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    if (::GetWindow(hWnd, GW_OWNER) == hWndHost && ::IsWindowVisible(hWnd) &&
+        (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0)
+      return hWnd;
+  return NULL;
+}
+
+// The screen centre of item i of an open list (a frame pixel above, the shadow's 3 right and below).
+CPoint ItemCentre(HWND hWndList, int nItem) {
+  CRect rc;
+  ::GetWindowRect(hWndList, &rc);
+  const int nItemHeight = (rc.Height() - 3 - 2) / 7;
+  return CPoint(rc.left + (rc.Width() - 3) / 2, rc.top + 1 + nItem * nItemHeight + nItemHeight / 2);
+}
+
+struct LoopCase {
+  const char* name;
+  int nItem;          // where the driver lets go: an item of the list, or -1 beside it
+  bool bRight, bQuit; // with the right button; or it posts a quit instead
+  int nMonth, nYear;  // shown on the left afterwards
+};
+
+// What the driver does while the list is open.
+void WhileOpen(const LoopCase& row, HWND hWndList, DWORD dwAppThread) {
+  if (row.bQuit) {
+    ::PostThreadMessageA(dwAppThread, WM_QUIT, 42, 0);
+    return;
+  }
+  CRect rc;
+  ::GetWindowRect(hWndList, &rc);
+  const CPoint pt =
+      row.nItem >= 0 ? ItemCentre(hWndList, row.nItem) : CPoint(rc.right + 20, rc.CenterPoint().y);
+  real_input::MouseAt(pt, 0);
+  WaitFromDriver([&] { return CursorAt(pt); });
+  real_input::MouseAt(pt, row.bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTUP);
+  if (row.bRight) {
+    WaitFromDriver([&] { return !::IsWindow(hWndList); });
+    real_input::MouseAt(pt, MOUSEEVENTF_RIGHTUP);
+  }
+}
+
+class DatePickerMonthListLoop : public ::testing::TestWithParam<LoopCase> {};
+
+// A press on the caption of the right month (April 2007, March on its left) opens the list; a quit
+// posted while it was open once ended only the list's loop and was lost.
+TEST_P(DatePickerMonthListLoop, TheListChoosesCancelsOrHandsAQuitBack) {
+  const LoopCase& row = GetParam();
+  PickerWindow w(P::DPS_DEFAULT, CSize(2, 1), CSize(2, 1));
+  ASSERT_TRUE(w.IsMade());
+  w.m_picker.CurrentDateSet(Day(2007, 3, 1));
+  const P::MONTH_INFO* pApril = w.m_picker.GetMonthAt(0, 1);
+  ASSERT_NE(nullptr, pApril);
+  const CPoint ptCaption = w.Screen(pApril->GetCaptionRect().CenterPoint());
+  const HWND hWndHost = w.m_host.m_hWnd;
+  const DWORD dwThread = ::GetCurrentThreadId();
+  std::atomic<bool> bDone(false), bAppeared(false);
+  std::thread driver([&] {
+    real_input::MouseAt(ptCaption, 0);
+    real_input::MouseAt(ptCaption, MOUSEEVENTF_LEFTDOWN);
+    HWND hWndList = NULL;
+    bAppeared = WaitFromDriver([&] { return (hWndList = FindMonthList(hWndHost)) != NULL; });
+    if (bAppeared)
+      WhileOpen(row, hWndList, dwThread);
+    WaitFromDriver([&] { return FindMonthList(hWndHost) == NULL; });
+    real_input::MouseAt(ptCaption, MOUSEEVENTF_LEFTUP);
+    bDone = true;
+  });
+  PumpUntil([&] { return bDone.load(); }, 15000);
+  driver.join();
+  ASSERT_TRUE(bAppeared);
+  MSG msg;
+  EXPECT_EQ(row.bQuit, ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE)
+      << "the quit is queued again";
+  if (row.bQuit)
+    EXPECT_EQ(42u, msg.wParam);
+  EXPECT_EQ(nullptr, FindMonthList(hWndHost));
+  EXPECT_EQ(row.nMonth, w.m_picker.CurrentDateGet().GetMonth());
+  EXPECT_EQ(row.nYear, w.m_picker.CurrentDateGet().GetYear());
+  PumpPending();
+}
+
+// January 2007 takes April's place on the right, so December 2006 is on the left.
+INSTANTIATE_TEST_SUITE_P(Endings, DatePickerMonthListLoop,
+                         ::testing::Values(LoopCase{"ReleaseOnAMonth", 0, false, false, 12, 2006},
+                                           LoopCase{"ReleaseBesideIt", -1, false, false, 3, 2007},
+                                           LoopCase{"RightButton", 0, true, false, 3, 2007},
+                                           LoopCase{"Quit", 0, false, true, 3, 2007}),
+                         ByName());
 
 } // namespace
