@@ -1,4 +1,4 @@
-// What a two-month picker draws in each theme, on a bitmap and on screen, and a month's measurements.
+// What a two-month picker draws in each theme, on a bitmap and on screen, and its months' measurements.
 #include "tests/unit/toolkit/controls/month_support.h"
 #include "tests/unit/toolkit/theme/theme_support.h"
 
@@ -18,7 +18,7 @@ class MonthPicture : public ThemeTest, public ::testing::WithParamInterface<Them
 
 // April and May 2007, weeks from Sunday, today the 17th, the 10th to the 12th selected: April's
 // cells 0-6 are 25-31 March, 16-18 the selection, 23 today; May's 0-1 are 29-30 April.
-TEST_P(MonthPicture, TodaySelectionCaptionsArrowsAndEdgeDaysOnBitmapAndScreen) {
+TEST_P(MonthPicture, TodaySelectionCaptionsArrowsEdgeDaysAndMeasurements) {
   PM* pm = Install(GetParam());
   PickerInHost h(2, 1, CExtDatePickerWnd::DPS_DEFAULT, true);
   ASSERT_TRUE(h.m_picker.GetSafeHwnd() != NULL);
@@ -69,22 +69,15 @@ TEST_P(MonthPicture, TodaySelectionCaptionsArrowsAndEdgeDaysOnBitmapAndScreen) {
   const char* const kNames[] = {"classic", "xp", "office2003"};
   const std::string sFile = std::string("date_picker_two_months_") + kNames[GetParam()] + ".bmp";
   EXPECT_FALSE(pixel_support::SaveBmp(got, sFile.c_str()).empty());
-}
 
-INSTANTIATE_TEST_SUITE_P(Themes, MonthPicture, ::testing::Values(CLASSIC, XP, OFFICE2003));
-
-// The month grows to hold its caption between the arrows and keeps its floors when texts are short.
-TEST_F(MonthPicture, TheMonthHoldsItsCaptionAndArrowsAndKeepsItsFloors) {
-  Install(XP);
-  CFixedPicker picker;
-  CWindowDC dc(NULL);
+  // The month grows to hold its caption between the arrows and keeps its floors when texts are short.
   for (const char* pszName : {"A month with a name far too long for any calendar", "M"}) {
-    picker.m_sMonthName = pszName;
+    h.m_picker.m_sMonthName = pszName;
     CSize month, cell, button, arrow;
     int nHeader = 0, nButtonArea = 0, nDayNames = 0, nIndent = 0;
-    picker.OnDatePickerRecalcMetrics(dc, month, cell, button, arrow, nHeader, nButtonArea, nDayNames,
-                                     nIndent);
-    const CRect rcText = PM::CalcTextExtent(dc, *picker.OnDatePickerQueryMonthNameFont(),
+    h.m_picker.OnDatePickerRecalcMetrics(s.dc(), month, cell, button, arrow, nHeader, nButtonArea, nDayNames,
+                                         nIndent);
+    const CRect rcText = PM::CalcTextExtent(s.dc(), *h.m_picker.OnDatePickerQueryMonthNameFont(),
                                             CString(pszName) + " 0000", DT_SINGLELINE | DT_CALCRECT);
     EXPECT_GE(month.cx, rcText.Width() + 2 * arrow.cx + 2 * nIndent) << pszName;
     EXPECT_GE(month.cy, nHeader + 6 * cell.cy + nDayNames) << pszName;
@@ -93,5 +86,7 @@ TEST_F(MonthPicture, TheMonthHoldsItsCaptionAndArrowsAndKeepsItsFloors) {
                 nButtonArea >= std::max<int>(button.cy + 10, 30));
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Themes, MonthPicture, ::testing::Values(CLASSIC, XP, OFFICE2003));
 
 } // namespace
