@@ -1,32 +1,27 @@
-// The themed group box: its frame styles, the caption's place and band in every theme, and the
-// visual style's group-box part.
+// The themed group box: its frame styles and caption in every theme, and the visual style's part.
 #include "tests/unit/toolkit/controls/static_support.h"
 
 #include <string>
 
-// For the pixel checks of all three controls.
+// The pixel checks of all three controls run in every theme.
 INSTANTIATE_TEST_SUITE_P(EveryTheme, StaticInTheme, ::testing::Values(CLASSIC, XP, OFFICE2003));
 
 namespace {
 
 const int kMid = kBoxCy / 2;
 
-// The first row from the top with a shadow pixel in column x; -1 for none.
-int TopLine(const pixel_support::Pixels& px, int x) {
-  for (int y = 0; y < kMid; ++y)
-    if (px.At(x, y) == kShadow)
-      return y;
-  return -1;
-}
+// The first row from the top with a shadow pixel in column x.
+int TopLine(const pixel_support::Pixels& px, int x) { return Box(px, CRect(x, 0, x + 1, kMid), kShadow).top; }
 
 struct Probe {
   int x, y; // x < 0 counts from the right edge
   COLORREF clr;
 };
 
-TEST_P(StaticInTheme, GroupBoxDrawsEachFrameStyle) {
+TEST_P(StaticInTheme, GroupBoxDrawsEachFrameStyleAndItsCaption) {
   Begin(GetParam());
-  MakeBox("");
+  m_box.m_clrBackground = kBack;
+  Make(m_box, "BUTTON", "", BS_GROUPBOX, kBoxCx, kBoxCy);
   const std::vector<Probe> etched = {
       {0, kMid, kShadow}, {1, kMid, kWindow}, {2, kMid, kBack}, {-1, kMid, kWindow}, {-2, kMid, kShadow}};
   const std::vector<std::vector<Probe>> styles = {
@@ -35,9 +30,10 @@ TEST_P(StaticInTheme, GroupBoxDrawsEachFrameStyle) {
       {{0, kMid, kShadow}, {1, kMid, kBack}, {-1, kMid, kShadow}, {0, 6, kBack}}, // rounded corner
       {{0, kMid, kShadow}, {1, kMid, kBack}, {-1, kMid, kShadow}, {0, 6, kShadow}},
       {{0, kMid, kShadow}, {1, kMid, kBack}, {1, 1, kShadow}, {-2, 17, kShadow}, {5, 18, kBack}}}; // band
+  pixel_support::Pixels px;
   for (int s = 0; s < (int)styles.size(); ++s) {
     m_box.m_nFrameStyle = s;
-    const pixel_support::Pixels px = Read(m_box);
+    px = Read(m_box);
     pixel_support::SaveBmp(px,
                            ("groupbox_" + std::to_string(GetParam()) + std::to_string(s) + ".bmp").c_str());
     for (const Probe& p : styles[s])
@@ -46,31 +42,27 @@ TEST_P(StaticInTheme, GroupBoxDrawsEachFrameStyle) {
     if (s != CExtGroupBox::STYLE_CAPTION)
       EXPECT_EQ(6, TopLine(px, kBoxCx / 2)) << "an empty caption puts the frame 6 pixels down";
   }
-}
 
-// The top line runs through the caption's middle, open 2 pixels beyond the text on each side; the
-// band carries the caption in bold in the window colour, and the frame below carries none.
-TEST_P(StaticInTheme, GroupBoxCaptionOpensTheFrameOrSitsInTheBand) {
-  Begin(GetParam());
-  MakeBox("Settings");
+  // The top line runs through the caption's middle, open 2 pixels beyond the text on each side.
+  const int nAlign = GetParam(); // left, right and centre in turn
   m_box.m_nFrameStyle = CExtGroupBox::STYLE_FLAT;
-  m_box.m_nCaptionAlignment = GetParam(); // left, right and centre in turn
-  pixel_support::Pixels px = Read(m_box);
+  m_box.m_nCaptionAlignment = nAlign;
+  m_box.SetWindowText("Settings");
+  px = Read(m_box);
   const CSize size = TextSize("Settings");
   const int nLine = TopLine(px, 2);
   EXPECT_EQ(size.cy / 2, nLine);
-  const int nLeft = GetParam() == CExtGroupBox::ALIGN_LEFT    ? 9
-                    : GetParam() == CExtGroupBox::ALIGN_RIGHT ? kBoxCx - 9 - size.cx
-                                                              : 9 + (kBoxCx - 18 - size.cx) / 2;
-  const CRect rcGap(nLeft - 2, nLine, nLeft + size.cx + 2, nLine + 1);
-  EXPECT_TRUE(Box(px, rcGap, kShadow).IsRectEmpty());
-  EXPECT_EQ(kShadow, px.At(rcGap.left - 1, nLine));
-  EXPECT_EQ(kShadow, px.At(rcGap.right, nLine));
+  const int nFree = kBoxCx - 18 - size.cx;
+  const int nLeft = 9 + (nAlign == CExtGroupBox::ALIGN_LEFT    ? 0
+                         : nAlign == CExtGroupBox::ALIGN_RIGHT ? nFree
+                                                               : nFree / 2);
+  EXPECT_EQ(CRect(nLeft - 2, nLine, nLeft + size.cx + 2, nLine + 1),
+            Box(px, CRect(1, nLine, kBoxCx - 1, nLine + 1), kShadow, true));
   const CRect rcInk = Box(px, CRect(1, 0, kBoxCx - 1, nLine + size.cy), kBack, true, kShadow);
-  EXPECT_GE(rcInk.left, nLeft);
-  EXPECT_LE(rcInk.right, nLeft + size.cx);
+  EXPECT_EQ(rcInk, rcInk & CRect(nLeft, 0, nLeft + size.cx, kMid)) << "the text's own columns";
   EXPECT_FALSE(Box(px, rcInk, kText).IsRectEmpty());
 
+  // The band carries the caption in bold in the window colour; the frame below carries none.
   m_box.m_nFrameStyle = CExtGroupBox::STYLE_CAPTION;
   m_box.m_nCaptionAlignment = CExtGroupBox::ALIGN_LEFT;
   m_box.SetWindowText("Font:");
@@ -82,8 +74,8 @@ TEST_P(StaticInTheme, GroupBoxCaptionOpensTheFrameOrSitsInTheBand) {
   EXPECT_TRUE(Box(px, CRect(1, 18, kBoxCx - 1, kBoxCy - 1), kBack, true).IsRectEmpty());
 }
 
-// Stand-ins for the visual-style library: the frame part fills its rectangle (or fails), and
-// each call's part and state are kept, a text call's part plus 100.
+// The visual-style library's stand-ins: the frame part fills its rectangle (or fails); each call's
+// part and state are kept, a text call's part plus 100.
 const COLORREF kStyledFrame = RGB(0, 200, 0);
 bool g_bFrameFails = false;
 std::vector<std::pair<int, int>> g_drawn;
@@ -113,7 +105,8 @@ TEST_F(StaticControlTest, GroupBoxDrawsTheVisualStylesPartOrFallsBack) {
   Fake(CExtVisualStyleApi::EP_DrawThemeBackground, AsProc(FakeBackground));
   Fake(CExtVisualStyleApi::EP_DrawThemeText, AsProc(FakeText));
   Api().TestSetCommonControlsVersion(MAKELONG(0, 6));
-  MakeBox("Group");
+  m_box.m_clrBackground = kBack;
+  Make(m_box, "BUTTON", "Group", BS_GROUPBOX, kBoxCx, kBoxCy);
   for (const bool bFails : {false, true})
     for (const bool bEnabled : {true, false}) {
       g_bFrameFails = bFails;

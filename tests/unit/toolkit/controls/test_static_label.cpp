@@ -2,33 +2,26 @@
 // platform keeps painting.
 #include "tests/unit/toolkit/controls/static_support.h"
 
-namespace {
-
 // On the theme's background, in the button text colour (the shadow colour when disabled).
 TEST_P(StaticInTheme, LabelTextFollowsTypeAndThemeColours) {
   PM* pm = Begin(GetParam());
-  MakeLabel("Opacity", SS_LEFT);
-  const int cx = TextSize("Opacity").cx;
+  Make(m_label, "STATIC", "Opacity", SS_LEFT, kLabelCx, kLabelCy);
+  pixel_support::DibSurface back(kLabelCx, kLabelCy, kBack);
+  if (pm->HasDockerBackground(&m_label))
+    EXPECT_TRUE(pm->PaintDockerBackground(true, back.dc(), &m_label));
+  else
+    back.Fill(Id(pm, 1000));
+  const int cx = TextSize("Opacity").cx, nLeft[] = {0, (kLabelCx - cx) / 2, kLabelCx - cx};
   for (const DWORD dwType : {SS_LEFT, SS_CENTER, SS_RIGHT}) {
     const bool bEnabled = dwType != SS_CENTER || GetParam() != XP; // one disabled case
     m_label.ModifyStyle(SS_TYPEMASK, dwType);
     m_label.EnableWindow(bEnabled);
     const pixel_support::Pixels px = Read(m_label);
-    pixel_support::DibSurface back(kLabelCx, kLabelCy, kBack);
-    if (pm->HasDockerBackground(&m_label))
-      EXPECT_TRUE(pm->PaintDockerBackground(true, back.dc(), &m_label));
-    else
-      back.Fill(Id(pm, 1000));
     EXPECT_EQ(back.At(kLabelCx - 1, kLabelCy - 1), px.At(kLabelCx - 1, kLabelCy - 1)) << dwType;
     EXPECT_EQ(back.At(0, 0), px.At(0, 0)) << dwType;
     const CRect rcInk = Box(px, CRect(0, 0, kLabelCx, kLabelCy), bEnabled ? kText : kShadow);
     ASSERT_FALSE(rcInk.IsRectEmpty()) << dwType;
-    if (dwType == SS_LEFT)
-      EXPECT_LE(rcInk.left, 2);
-    else if (dwType == SS_RIGHT)
-      EXPECT_GE(rcInk.right, kLabelCx - 4);
-    else
-      EXPECT_NEAR((kLabelCx - cx) / 2, rcInk.left, 3);
+    EXPECT_NEAR(nLeft[dwType], rcInk.left, 3) << dwType;
     EXPECT_LE(rcInk.Width(), cx) << dwType;
     EXPECT_TRUE(Box(px, rcInk, bEnabled ? kShadow : kText).IsRectEmpty()) << dwType;
   }
@@ -39,7 +32,7 @@ TEST_P(StaticInTheme, LabelTextFollowsTypeAndThemeColours) {
 // is centred.
 TEST_F(StaticControlTest, LabelCentredImageFramesAndIcons) {
   Begin(CLASSIC);
-  MakeLabel("Threshold\r\nTwo", SS_LEFT | SS_CENTERIMAGE, 60);
+  Make(m_label, "STATIC", "Threshold\r\nTwo", SS_LEFT | SS_CENTERIMAGE, kLabelCx, 60);
   m_label.m_clrBackground = kBack;
   const CRect rc(0, 0, kLabelCx, 60);
   const int cy = TextSize("Threshold").cy;
@@ -63,5 +56,3 @@ TEST_F(StaticControlTest, LabelCentredImageFramesAndIcons) {
   EXPECT_NEAR(50, rcIcon.CenterPoint().x, 3);
   EXPECT_NEAR(30, rcIcon.CenterPoint().y, 3);
 }
-
-} // namespace
