@@ -40,16 +40,14 @@ bool CComboHost::Open(bool bProfile, bool bSubclass) {
 }
 
 bool CComboHost::SetClipboard(const char* pszText) {
-  if (pszText == NULL) {
-    if (!::OpenClipboard(m_hWnd))
-      return false;
-    ::EmptyClipboard();
-    return ::CloseClipboard() != FALSE;
-  }
-  m_other.SetWindowText(pszText);
+  m_other.SetWindowText(pszText != NULL ? pszText : "");
   m_other.SetSel(0, -1);
   m_other.Copy();
-  return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+  if (pszText == NULL && ::OpenClipboard(m_hWnd)) {
+    ::EmptyClipboard();
+    ::CloseClipboard();
+  }
+  return (::IsClipboardFormatAvailable(CF_TEXT) != FALSE) == (pszText != NULL);
 }
 
 bool CComboHost::FocusCombo() {

@@ -104,24 +104,22 @@ const FrameState kStates[] = {{"Idle", false, false, false, false, false, false}
                               {"Disabled", true, true, false, true, false, false}};
 using FrameCase = std::tuple<std::pair<const char*, CRuntimeClass*>, FrameState>;
 
-class ComboFrame : public ::testing::TestWithParam<FrameCase> {};
+class ComboFrame : public ::testing::TestWithParam<FrameCase> {
+  void TearDown() override { g_PaintManagerHolder.InstallThemeByClass(RUNTIME_CLASS(CExtPaintManager)); }
+};
 
 TEST_P(ComboFrame, IsTheThemesFrameForTheState) {
   const FrameState& s = std::get<1>(GetParam());
   ASSERT_TRUE(g_PaintManagerHolder.InstallThemeByClass(std::get<0>(GetParam()).second));
   CComboHost host;
-  const bool bOpen = host.Open();
-  if (bOpen) {
-    if (s.bFocus)
-      host.m_combo.SetFocus();
-    host.m_combo.EnableWindow(!s.bDisable);
-    const std::vector<COLORREF> got = Frame(host.m_combo, s.bAskPushed, s.bAskHover);
-    EXPECT_TRUE(got == Frame(host.m_combo, s.bPushed, s.bHot, !s.bDisable, g_PaintManagerHolder.GetPM()));
-    if (s.bPushed || s.bHot) // the states are told apart at all
-      EXPECT_FALSE(got == Frame(host.m_combo, false, false, true, g_PaintManagerHolder.GetPM()));
-  }
-  g_PaintManagerHolder.InstallThemeByClass(RUNTIME_CLASS(CExtPaintManager));
-  EXPECT_TRUE(bOpen);
+  ASSERT_TRUE(host.Open());
+  if (s.bFocus)
+    host.m_combo.SetFocus();
+  host.m_combo.EnableWindow(!s.bDisable);
+  const std::vector<COLORREF> got = Frame(host.m_combo, s.bAskPushed, s.bAskHover);
+  EXPECT_TRUE(got == Frame(host.m_combo, s.bPushed, s.bHot, !s.bDisable, g_PaintManagerHolder.GetPM()));
+  if (s.bPushed || s.bHot) // the states are told apart at all
+    EXPECT_FALSE(got == Frame(host.m_combo, false, false, true, g_PaintManagerHolder.GetPM()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -149,56 +147,52 @@ bool ShowsFrame(CExtComboBox& combo, const std::vector<COLORREF>& want) {
   return true;
 }
 
-class ComboHover : public ::testing::TestWithParam<bool> {};
+struct PointerCase {
+  const char* pszName;
+  bool bFocus, bPress; // the combo focused first; its button pressed
+};
 
-// The pointer gives the hot look; once it leaves, the timer stops and the combo falls quiet, idle
-// unless focused (a focused combo looks hot without the pointer).
-TEST_P(ComboHover, PointerGivesTheHotLookAndLeavingStopsTheTimer) {
-  const bool bFocused = GetParam();
+class ComboPointer : public ::testing::TestWithParam<PointerCase> {};
+
+// Over the combo the frame looks hot, or pushed while the list a press opened is open; once the
+// pointer has left, the timer stops and the combo falls quiet, idle unless it holds the focus.
+TEST_P(ComboPointer, FrameFollowsThePointer) {
+  const PointerCase& c = GetParam();
   CComboHost host;
   ASSERT_TRUE(host.Open());
   CExtComboBox& combo = host.m_combo;
   const std::vector<COLORREF> idle = Frame(combo, false, false), hot = Frame(combo, false, true);
-  ASSERT_FALSE(idle == hot);
-  if (bFocused)
+  if (c.bFocus)
     combo.SetFocus();
   const CRect rcScreen = ScreenRect(&combo);
-  ASSERT_TRUE(RestPointer(CPoint(rcScreen.right - 6, rcScreen.top + 6)));
+  ASSERT_TRUE(RestPointer(CPoint(rcScreen.right - 6, rcScreen.CenterPoint().y)));
   EXPECT_TRUE(PumpUntil([&] { return combo.IsHoverTimerRunning(); }));
-  EXPECT_TRUE(PumpUntil([&] { return ShowsFrame(combo, hot); }));
-  if (!bFocused)
-    pixel_support::SaveBmp(pixel_support::ReadWindow(host.m_hWnd, CRect(0, 0, 400, 200)), "combo_hover.bmp");
+  if (c.bPress) {
+    real_input::Button(MOUSEEVENTF_LEFTDOWN);
+    real_input::Button(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(PumpUntil([&] { return combo.GetDroppedState() != FALSE; }));
+    EXPECT_EQ(combo.m_wndInnerEdit.m_hWnd, ::GetFocus());
+  }
+  const std::vector<COLORREF> over = c.bPress ? Frame(combo, false, false) : hot; // open: pushed unasked
+  EXPECT_FALSE(over == idle);
+  EXPECT_TRUE(PumpUntil([&] { return ShowsFrame(combo, over); }));
+  pixel_support::SaveBmp(pixel_support::ReadWindow(host.m_hWnd, CRect(0, 0, 400, 200)),
+                         (std::string("combo_") + c.pszName + ".bmp").c_str());
+  if (c.bPress)
+    real_input::Key(VK_ESCAPE);
   ASSERT_TRUE(RestPointer(CPoint(rcScreen.right + 60, rcScreen.bottom + 90)));
-  EXPECT_TRUE(PumpUntil([&] { return !combo.IsHoverTimerRunning(); }, 1000));
-  EXPECT_TRUE(PumpUntil([&] { return ShowsFrame(combo, bFocused ? hot : idle); }));
+  EXPECT_TRUE(PumpUntil([&] { return !combo.IsHoverTimerRunning() && !combo.GetDroppedState(); }, 1000));
+  EXPECT_TRUE(PumpUntil([&] { return ShowsFrame(combo, c.bFocus || c.bPress ? hot : idle); }));
   // Six timer periods pass without a repaint.
   EXPECT_EQ(0, CountMessages(combo.m_hWnd, WM_PAINT, [&] {
               EXPECT_FALSE(PumpUntil([&] { return combo.IsHoverTimerRunning(); }, 300));
             }));
 }
 
-INSTANTIATE_TEST_SUITE_P(Focus, ComboHover, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                           return std::string(info.param ? "Focused" : "Unfocused");
-                         });
-
-TEST(ComboDropDown, PressOnTheButtonOpensTheListWithThePushedFrame) {
-  CComboHost host;
-  ASSERT_TRUE(host.Open());
-  CExtComboBox& combo = host.m_combo;
-  const std::vector<COLORREF> idle = Frame(combo, false, false);
-  const CRect rcScreen = ScreenRect(&combo);
-  ASSERT_TRUE(RestPointer(CPoint(rcScreen.right - 6, rcScreen.CenterPoint().y)));
-  real_input::Button(MOUSEEVENTF_LEFTDOWN);
-  real_input::Button(MOUSEEVENTF_LEFTUP);
-  ASSERT_TRUE(PumpUntil([&] { return combo.GetDroppedState() != FALSE; }));
-  EXPECT_EQ(combo.m_wndInnerEdit.m_hWnd, ::GetFocus());
-  const std::vector<COLORREF> open = Frame(combo, false, false); // pushed whatever is asked
-  EXPECT_FALSE(open == idle);
-  EXPECT_TRUE(PumpUntil([&] { return ShowsFrame(combo, open); }));
-  pixel_support::SaveBmp(pixel_support::ReadWindow(host.m_hWnd, CRect(0, 0, 400, 200)), "combo_dropped.bmp");
-  real_input::Key(VK_ESCAPE);
-  EXPECT_TRUE(PumpUntil([&] { return combo.GetDroppedState() == FALSE; }));
-}
+INSTANTIATE_TEST_SUITE_P(Cases, ComboPointer,
+                         ::testing::Values(PointerCase{"hover", false, false},
+                                           PointerCase{"hover_focused", true, false},
+                                           PointerCase{"dropped", false, true}),
+                         ByName());
 
 } // namespace
