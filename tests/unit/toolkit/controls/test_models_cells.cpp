@@ -87,11 +87,28 @@ INSTANTIATE_TEST_SUITE_P(Models, CellPickers,
                                          Kind::Diff),
                          testing::PrintToStringParamName());
 
-TEST(CellModels, HoneycombColoursFollowTheirRingsAndSurviveAGeometryOnlyBuild) {
-  PaintedPicker p(Kind::Honeycomb, 256, 300, kWhite);
+// The honeycomb's cells follow their rings and the grey row; white is picked from the centre and
+// the grey row and then framed in both; a geometry-only build keeps the colours.
+TEST(CellModels, HoneycombRingsWhiteCellsAndGeometryOnlyBuild) {
+  PaintedPicker p(Kind::Honeycomb, 256, 300, RGB(30, 30, 30));
+  p.Paint();
   auto& m = p.As<Ctrl::cell_based_data_t>();
   ASSERT_EQ(144, m.m_arrCells.GetSize());
-  EXPECT_EQ(kWhite, m.m_arrCells[0].m_clr);
+  const POINT centre = Centre(m.m_arrCells[0]), bigWhite = Centre(m.m_arrCells[127]);
+  // A selected hexagon is framed black just above its top corner.
+  const auto framed = [&](const Ctrl::cell_t& cell) {
+    bool bBlack = false;
+    for (int y = cell.m_pts[1].y - 3; y <= cell.m_pts[1].y; ++y)
+      bBlack |= p.At(cell.m_pts[1].x, y) == RGB(0, 0, 0);
+    return bBlack;
+  };
+  EXPECT_FALSE(framed(m.m_arrCells[0]) || framed(m.m_arrCells[127]));
+  EXPECT_EQ(kWhite, p.Click(bigWhite.x, bigWhite.y));
+  p.picker->SetColor(RGB(30, 30, 30));
+  EXPECT_EQ(kWhite, p.Click(centre.x, centre.y));
+  p.Repaint();
+  EXPECT_TRUE(framed(m.m_arrCells[0]) && framed(m.m_arrCells[127]));
+  pixel_support::SaveBmp({256, 300, p.surface.Pixels()}, "models_honeycomb.bmp");
   // Hues are taken at the cells' centres; the top corners lie the same way to each other.
   const POINT o = m.m_arrCells[0].m_pts[1];
   std::set<COLORREF> seen;
@@ -117,27 +134,6 @@ TEST(CellModels, HoneycombColoursFollowTheirRingsAndSurviveAGeometryOnlyBuild) {
     EXPECT_EQ(0, memcmp(fresh.m_arrCells[i].m_pts, m.m_arrCells[i].m_pts, sizeof(POINT[6]))) << i;
   m.Build(NULL, NULL, 320, 340, false);
   EXPECT_EQ(fresh.m_arrCells[5].m_clr, m.m_arrCells[5].m_clr);
-}
-
-TEST(CellModels, WhiteIsPickedFromTheCentreAndTheGreyRowAndShownTwice) {
-  PaintedPicker p(Kind::Honeycomb, 256, 300, RGB(30, 30, 30));
-  p.Paint();
-  auto& m = p.As<Ctrl::cell_based_data_t>();
-  const POINT centre = Centre(m.m_arrCells[0]), bigWhite = Centre(m.m_arrCells[127]);
-  // A selected hexagon is framed black just above its top corner.
-  const auto framed = [&](const Ctrl::cell_t& cell) {
-    bool bBlack = false;
-    for (int y = cell.m_pts[1].y - 3; y <= cell.m_pts[1].y; ++y)
-      bBlack |= p.At(cell.m_pts[1].x, y) == RGB(0, 0, 0);
-    return bBlack;
-  };
-  EXPECT_FALSE(framed(m.m_arrCells[0]) || framed(m.m_arrCells[127]));
-  EXPECT_EQ(kWhite, p.Click(bigWhite.x, bigWhite.y));
-  p.picker->SetColor(RGB(30, 30, 30));
-  EXPECT_EQ(kWhite, p.Click(centre.x, centre.y));
-  p.Repaint();
-  EXPECT_TRUE(framed(m.m_arrCells[0]) && framed(m.m_arrCells[127]));
-  pixel_support::SaveBmp({256, 300, p.surface.Pixels()}, "models_honeycomb.bmp");
 }
 
 TEST(CellModels, GreyMixerSelectsOnlyGreys) {

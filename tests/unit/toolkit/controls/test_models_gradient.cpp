@@ -158,8 +158,9 @@ TEST(Models, WheelPictureClicksOuterRingAndKeptLightness) {
   ExpectClicksPickWhatIsDrawn(p, kRed, PanelPoints(m, true, {0.1, 0.2, 0.8, 0.9}, {0.5}));
   // A click inside the wheel keeps the bar's lightness.
   p.picker->SetColor(PM::HlsToRgb(0.1, 0.3, 0.5));
+  p.Repaint();
   const double dLightness = m.m_dLightness;
-  p.Click(cx + 10, cy + 20);
+  EXPECT_NE(PM::HlsToRgb(0.1, 0.3, 0.5), p.Click(cx + 10, cy + 20));
   EXPECT_DOUBLE_EQ(dLightness, m.m_dLightness);
   // Between the rim and the outer ring a click takes full saturation at the point's angle: right
   // of the centre, hue one half.
@@ -174,7 +175,7 @@ TEST(Models, WheelPictureClicksOuterRingAndKeptLightness) {
 
 class Cubes : public testing::TestWithParam<Kind> {};
 
-TEST_P(Cubes, FacesFollowTheFormulasAndPickWhatIsDrawnAndHandlesSetOneChannelEach) {
+TEST_P(Cubes, FacesFollowTheFormulasAndPickWhatIsDrawnAndHandlesSetOneChannelEachOnAnyScreen) {
   const bool bCmy = GetParam() == Kind::CmyCube;
   PaintedPicker p(GetParam(), kCx, kCy, Axes(bCmy, RGB(0, 0, 0)));
   p.Paint();
@@ -202,6 +203,19 @@ TEST_P(Cubes, FacesFollowTheFormulasAndPickWhatIsDrawnAndHandlesSetOneChannelEac
   const int mid = (m.m_ptCenter.x + m.m_ptRight.x) / 2,
             b = (mid - m.m_ptCenter.x) * 255 / (m.m_ptRight.x - m.m_ptCenter.x);
   EXPECT_EQ(Axes(bCmy, RGB(255, 255, b)), p.Drag(m.m_ptCenter, {mid, 0}));
+  // On a palette screen the faces take no clicks but the handles drag; the face samples are
+  // blocks centred on them, so the blue-0 face's sample (i, j) reaches one pixel right and below.
+  p.picker->SetColor(Axes(bCmy, RGB(0, 0, 0)));
+  p.Repaint();
+  ForcedScreenDepth depth(8);
+  PaintedPicker q(GetParam(), kCx, kCy, Axes(bCmy, RGB(0, 0, 0)));
+  q.Paint();
+  const POINT face = FacePoint(m, 0, 0.5, 0.5);
+  EXPECT_EQ(Axes(bCmy, RGB(0, 0, 0)), q.Click(face.x, face.y));
+  EXPECT_EQ(Axes(bCmy, RGB(255, 0, 0)), q.Drag(m.m_ptCenter, {m.m_ptCenter.x, m.m_ptTop.y}));
+  const int i = n - 10, j = 12, x = rc.left + c - j, y = rc.top + n + j / 2 - i + 1;
+  EXPECT_EQ(Axes(bCmy, RGB(i * 255 / n, j * 255 / n, 0)), q.At(x, y));
+  EXPECT_NE(Axes(bCmy, RGB(i * 255 / n, j * 255 / n, 0)), p.At(x, y));
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, Cubes, testing::Values(Kind::RgbCube, Kind::CmyCube),

@@ -1,5 +1,5 @@
-// Pickers at every small size, the palette-screen paths (samples painted as 4 x 4 blocks, cube
-// faces that cannot be clicked) and a gallery of every picker.
+// Pickers at every small size, panels and the wheel on a palette screen painted as 4 x 4 blocks,
+// and a gallery of every picker.
 #include "tests/unit/toolkit/controls/models_support.h"
 
 namespace {
@@ -88,28 +88,6 @@ TEST(PaletteScreen, PanelsBarsAndTheWheelArePaintedInBlocksOfFour) {
         ExpectBlock(w, m.m_nMargin + x - 2, m.m_nMargin + y - 2,
                     WheelColour(x - m.m_nCenterX, y - m.m_nCenterY, m.m_nRadius));
   EXPECT_GT(nChecked, 200);
-}
-
-TEST(PaletteScreen, CubeFacesTakeNoClicksButHandlesDo) {
-  PaintedPicker deep(Kind::RgbCube, 160, 180, RGB(0, 0, 0));
-  deep.Paint();
-  const auto& d = deep.As<Ctrl::rgb_cube_data_t>();
-  const POINT face = {(d.m_ptCenter.x + d.m_ptLeft.x) / 2, (d.m_ptCenter.y + d.m_ptTop.y) / 2};
-  EXPECT_NE(RGB(0, 0, 0), deep.Click(face.x, face.y)) << "a deep screen picks from the faces";
-
-  ForcedScreenDepth depth(8);
-  PaintedPicker p(Kind::RgbCube, 160, 180, RGB(0, 0, 0));
-  p.Paint();
-  const auto& m = p.As<Ctrl::rgb_cube_data_t>();
-  EXPECT_EQ(RGB(0, 0, 0), p.Click(face.x, face.y));
-  EXPECT_EQ(RGB(255, 0, 0), p.Drag(m.m_ptCenter, {m.m_ptCenter.x, m.m_ptTop.y}));
-  // The face samples are blocks centred on them: the blue-0 face's sample (i, j) reaches one
-  // pixel right and below, where no later sample covers it.
-  const RECT rc = m.m_rcCube;
-  const int n = (rc.bottom - rc.top) / 2, c = (rc.right - rc.left) / 2, i = n - 10, j = 12;
-  const int x = rc.left + c - 1 - j, y = rc.top + n + j / 2 - i;
-  EXPECT_EQ(RGB(i * 255 / n, j * 255 / n, 0), p.At(x + 1, y + 1));
-  EXPECT_NE(RGB(i * 255 / n, j * 255 / n, 0), deep.At(x + 1, y + 1));
 }
 
 // Every picker side by side at the size of the colour dialog's picker, saved for a person to look
