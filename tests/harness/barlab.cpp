@@ -8,6 +8,7 @@
 #include "framework/fw.h"
 #include "tests/common/input_support.h"
 #include "tests/harness/barlab_res.h"
+#include "tests/harness/lab_script.h"
 #include "tests/harness/lab_support.h"
 #include "toolkit/bars/ExtBarMdiButtons.h"
 #include "toolkit/bars/ExtMenuControlBar.h"
@@ -35,7 +36,6 @@ const char kProfile[] = "barlab";
 enum { UM_STEP = WM_APP + 220 };
 
 using lab::Check;
-using lab::g_bScriptDone;
 using lab::Log;
 using lab::Logged;
 using lab::SaveScreenshot;
@@ -89,13 +89,6 @@ public:
   CLabPanelDialog() : CDialog(IDD_BARLAB_PANEL) {}
 };
 
-// One step of the self-test: what it does, and the effect it waits for before the next one.
-struct Step {
-  std::string what;
-  std::function<void()> act;
-  std::function<bool()> done;
-};
-
 class CLabFrame : public CMDIFrameWnd {
   DECLARE_DYNCREATE(CLabFrame)
 public:
@@ -109,9 +102,7 @@ public:
   CMenu m_menuDoc;
   CMenu m_menuCapture;
   bool m_bBold = false;
-  std::vector<Step> m_steps;
-  size_t m_nStep = 0;
-  lab::CLabWait m_wait;
+  lab::CLabScript m_script;
 
   CLabChild* ActiveChild() { return static_cast<CLabChild*>(MDIGetActive()); }
   bool MenuOpen() const {
@@ -144,7 +135,7 @@ public:
            m_menuBar.FindMdiRightButton() != NULL;
   }
   void Add(std::string what, std::function<void()> act, std::function<bool()> done) {
-    m_steps.push_back({std::move(what), std::move(act), std::move(done)});
+    m_script.Add(std::move(what), std::move(act), std::move(done));
   }
   // Keys go to an open menu only some milliseconds apart, as a user types them: the step waits for
   // the menu to take keys again before it sends its own.
@@ -161,28 +152,8 @@ public:
       return false;
     });
   }
-  // A click as a user makes it: the pointer goes to the point and rests there (Wine may echo a
-  // stale position late), then the button goes down and up at that very point.
   void AddClick(const std::string& what, std::function<CPoint()> where, std::function<bool()> done) {
-    auto pt = std::make_shared<CPoint>();
-    Add(
-        what + ": the pointer reaches its target",
-        [pt, where] {
-          *pt = where();
-          real_input::MoveTo(*pt);
-        },
-        [pt] {
-          CPoint ptNow;
-          ::GetCursorPos(&ptNow);
-          return ptNow == *pt;
-        });
-    Add(
-        what,
-        [pt] {
-          real_input::MouseAt(*pt, MOUSEEVENTF_LEFTDOWN);
-          real_input::MouseAt(*pt, MOUSEEVENTF_LEFTUP);
-        },
-        std::move(done));
+    m_script.AddClick(what, std::move(where), std::move(done));
   }
 
   // What the bars are doing, for the log between steps.
@@ -238,21 +209,13 @@ protected:
   afx_msg void OnBold() { m_bBold = !m_bBold; }
   afx_msg void OnUpdateBold(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bBold ? 1 : 0); }
   afx_msg LRESULT OnStep(WPARAM, LPARAM) {
-    if (m_nStep >= m_steps.size()) {
-      g_bScriptDone = true;
-      PostMessage(WM_CLOSE);
-      return 0;
-    }
     Log(StateLine());
-    Step& step = m_steps[m_nStep++];
-    if (step.act)
-      step.act();
-    m_wait.Start(
-        this, step.done ? step.done : [] { return true; }, step.what);
+    if (!m_script.RunNext(this))
+      PostMessage(WM_CLOSE);
     return 0;
   }
   afx_msg void OnTimer(UINT nIDEvent) {
-    if (!m_wait.OnTimer(this, nIDEvent, UM_STEP))
+    if (!m_script.OnTimer(this, nIDEvent, UM_STEP))
       CMDIFrameWnd::OnTimer(nIDEvent);
   }
   DECLARE_MESSAGE_MAP()

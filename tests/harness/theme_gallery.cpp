@@ -170,6 +170,7 @@ const Part kParts[] = {
     {"_bars", gallery::kBarsWidth, gallery::kBarsHeight, gallery::PaintBarParts},
     {"_frames", gallery::kFramesWidth, gallery::kFramesHeight, gallery::PaintFrames},
     {"_barbuttons", gallery::kBarButtonsWidth, gallery::kBarButtonsHeight, gallery::PaintBarButtons},
+    {"_controls2", gallery::kControls2Width, gallery::kControls2Height, gallery::PaintControls2},
 };
 
 // A top-down 32-bit picture.

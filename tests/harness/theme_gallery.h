@@ -25,6 +25,7 @@ const int kMarksWidth = 720, kMarksHeight = 830;
 const int kBarsWidth = 760, kBarsHeight = 760;
 const int kFramesWidth = 760, kFramesHeight = 640;
 const int kBarButtonsWidth = 760, kBarButtonsHeight = 100;
+const int kControls2Width = 900, kControls2Height = 880;
 
 // Black text on a transparent ground.
 void Label(CDC& dc, int x, int y, const char* psz);
@@ -47,5 +48,9 @@ void PaintFrames(CDC& dc, CExtPaintManager* pm, const char* pszName);
 
 // Bar buttons in every state, painted by a real tool bar.
 void PaintBarButtons(CDC& dc, CExtPaintManager* pm, const char* pszName);
+
+// The themed controls (buttons, check boxes, group boxes, labels, sliders, combo boxes, colour
+// controls, date pickers) in every state, painted by real control windows.
+void PaintControls2(CDC& dc, CExtPaintManager* pm, const char* pszName);
 
 } // namespace gallery
