@@ -492,20 +492,17 @@ void CLabFrame::BuildScript() {
   AddInputSteps();
 }
 
-class CBarLabApp : public CWinApp {
+class CBarLabApp : public lab::CLabApp {
 public:
-  CBarLabApp() : CWinApp("barlab") {}
-  bool m_bSelfTest = false;
+  CBarLabApp() : CLabApp("barlab") {}
 
-  BOOL InitInstance() override {
-    const char* pszLine = m_lpCmdLine != NULL ? m_lpCmdLine : "";
-    m_bSelfTest = std::strstr(pszLine, "/selftest") != NULL;
-    lab::OpenLogFromCommandLine(pszLine);
+protected:
+  bool StartLab() override {
     CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
     CExtPopupMenuWnd::g_bMenuHighlightRarelyUsed = false;
     CLabFrame* pFrame = new CLabFrame;
     if (!pFrame->LoadFrame(IDR_BARLAB))
-      return FALSE;
+      return false;
     m_pMainWnd = pFrame;
     pFrame->SetWindowPos(NULL, 0, 0, 1000, 700, SWP_NOZORDER | SWP_SHOWWINDOW);
     for (int i = 1; i <= 2; ++i) {
@@ -523,13 +520,7 @@ public:
       pFrame->BuildScript();
       pFrame->PostMessage(UM_STEP);
     }
-    return TRUE;
-  }
-
-  int ExitInstance() override {
-    const int nFailures = lab::FinishSelfTest(m_bSelfTest);
-    CWinApp::ExitInstance();
-    return m_bSelfTest ? nFailures : 0;
+    return true;
   }
 };
 

@@ -172,15 +172,12 @@ void CLabFrame::BuildScript() {
   }
 }
 
-class CControlsLabApp : public CWinApp {
+class CControlsLabApp : public lab::CLabApp {
 public:
-  CControlsLabApp() : CWinApp("controlslab") {}
-  bool m_bSelfTest = false;
+  CControlsLabApp() : CLabApp("controlslab") {}
 
-  BOOL InitInstance() override {
-    const char* pszLine = m_lpCmdLine != NULL ? m_lpCmdLine : "";
-    m_bSelfTest = std::strstr(pszLine, "/selftest") != NULL;
-    lab::OpenLogFromCommandLine(pszLine);
+protected:
+  bool StartLab() override {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
@@ -190,11 +187,11 @@ public:
     if (!pFrame->Create(NULL, "controlslab", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                         CRect(0, 0, kFrameWidth, kFrameHeight))) {
       lab::Check(false, "the frame is created");
-      return FALSE;
+      return false;
     }
     m_pMainWnd = pFrame;
     if (!pFrame->CreateFamilies())
-      return FALSE;
+      return false;
     pFrame->ShowWindow(SW_SHOW);
     pFrame->ShowFamily(pFrame->m_families.front().pDialog.get());
     pFrame->UpdateWindow();
@@ -203,13 +200,7 @@ public:
       pFrame->BuildScript();
       pFrame->PostMessage(UM_STEP);
     }
-    return TRUE;
-  }
-
-  int ExitInstance() override {
-    const int nFailures = lab::FinishSelfTest(m_bSelfTest);
-    CWinApp::ExitInstance();
-    return m_bSelfTest ? nFailures : 0;
+    return true;
   }
 };
 

@@ -363,20 +363,17 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_PANEL1, ID_FORMAT, OnUpdateBarCommand)
 ON_MESSAGE(UM_STEP, OnStep)
 END_MESSAGE_MAP()
 
-class CDockLabApp : public CWinApp {
+class CDockLabApp : public lab::CLabApp {
 public:
-  CDockLabApp() : CWinApp("docklab") {}
-  bool m_bSelfTest = false;
+  CDockLabApp() : CLabApp("docklab") {}
 
-  BOOL InitInstance() override {
-    const char* pszLine = m_lpCmdLine != NULL ? m_lpCmdLine : "";
-    m_bSelfTest = std::strstr(pszLine, "/selftest") != NULL;
-    lab::OpenLogFromCommandLine(pszLine);
+protected:
+  bool StartLab() override {
     // As a program sets it at start-up: menus open with every item shown.
     CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
     CLabFrame* pFrame = new CLabFrame;
     if (!pFrame->LoadFrame(IDR_DOCKLAB))
-      return FALSE;
+      return false;
     m_pMainWnd = pFrame;
     pFrame->SetWindowPos(NULL, 20, 20, 1000, 700, SWP_NOZORDER | SWP_SHOWWINDOW);
     auto* pChild = new CLabChild;
@@ -386,13 +383,7 @@ public:
     pFrame->UpdateWindow();
     if (m_bSelfTest)
       pFrame->PostMessage(UM_STEP);
-    return TRUE;
-  }
-
-  int ExitInstance() override {
-    const int nFailures = lab::FinishSelfTest(m_bSelfTest);
-    CWinApp::ExitInstance();
-    return m_bSelfTest ? nFailures : 0;
+    return true;
   }
 };
 

@@ -42,6 +42,19 @@ void OpenLogFromCommandLine(const char* pszCommandLine) {
   g_pLogFile = std::fopen(path.c_str(), "w");
 }
 
+BOOL CLabApp::InitInstance() {
+  const char* pszLine = m_lpCmdLine != NULL ? m_lpCmdLine : "";
+  m_bSelfTest = std::strstr(pszLine, "/selftest") != NULL;
+  OpenLogFromCommandLine(pszLine);
+  return StartLab() ? TRUE : FALSE;
+}
+
+int CLabApp::ExitInstance() {
+  const int nFailures = FinishSelfTest(m_bSelfTest);
+  CWinApp::ExitInstance();
+  return m_bSelfTest ? nFailures : 0;
+}
+
 int FinishSelfTest(bool bSelfTest) {
   if (bSelfTest)
     Check(g_bScriptDone, "the script ran to its last step");

@@ -25,6 +25,20 @@ void OpenLogFromCommandLine(const char* pszCommandLine);
 // failures.
 int FinishSelfTest(bool bSelfTest);
 
+// The labs' application: notes "/selftest" and opens the log the command line names, has the lab
+// make its window through StartLab, and ends with the self-test's failures as the exit code.
+class CLabApp : public CWinApp {
+public:
+  explicit CLabApp(LPCSTR lpszName) : CWinApp(lpszName) {}
+  bool m_bSelfTest = false;
+
+protected:
+  // Makes and shows m_pMainWnd and, for a self-test, starts its script; false ends the program.
+  virtual bool StartLab() = 0;
+  BOOL InitInstance() override;
+  int ExitInstance() override;
+};
+
 // The screen's pixels in rc as bottom-up 24-bit rows.
 std::vector<BYTE> ScreenBits(const CRect& rc);
 // Saves what the screen shows in rc as <name>.bmp in the artifacts folder, when one is named.

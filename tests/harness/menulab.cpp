@@ -343,15 +343,12 @@ ON_UPDATE_COMMAND_UI(ID_LAB_DISABLED, OnUpdateDisabled)
 ON_MESSAGE(UM_STEP, OnStep)
 END_MESSAGE_MAP()
 
-class CMenuLabApp : public CWinApp {
+class CMenuLabApp : public lab::CLabApp {
 public:
-  CMenuLabApp() : CWinApp("menulab") {}
-  bool m_bSelfTest = false;
+  CMenuLabApp() : CLabApp("menulab") {}
 
-  BOOL InitInstance() override {
-    const char* pszLine = m_lpCmdLine != NULL ? m_lpCmdLine : "";
-    m_bSelfTest = std::strstr(pszLine, "/selftest") != NULL;
-    lab::OpenLogFromCommandLine(pszLine);
+protected:
+  bool StartLab() override {
     // As the program sets them at start-up.
     CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
     CExtPopupMenuWnd::g_bMenuHighlightRarelyUsed = false;
@@ -360,7 +357,7 @@ public:
     AddToRecentFileList("C:\\menulab\\R&D notes.png");
     CLabFrame* pFrame = new CLabFrame;
     if (!pFrame->LoadFrame(IDR_MENULAB))
-      return FALSE;
+      return false;
     m_pMainWnd = pFrame;
     pFrame->SetWindowPos(NULL, 20, 20, 900, 640, SWP_NOZORDER | SWP_SHOWWINDOW);
     for (int i = 1; i <= 3; ++i) {
@@ -374,13 +371,7 @@ public:
     pFrame->UpdateWindow();
     if (m_bSelfTest)
       pFrame->PostMessage(UM_STEP);
-    return TRUE;
-  }
-
-  int ExitInstance() override {
-    const int nFailures = lab::FinishSelfTest(m_bSelfTest);
-    CWinApp::ExitInstance();
-    return m_bSelfTest ? nFailures : 0;
+    return true;
   }
 };
 
