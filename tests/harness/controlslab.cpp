@@ -8,6 +8,7 @@
 #include "tests/harness/controlslab.h"
 
 #include "tests/harness/lab_support.h"
+#include "tests/harness/lab_themes.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
@@ -134,12 +135,7 @@ END_MESSAGE_MAP()
 
 void CLabFrame::BuildScript() {
   m_script.Add("the frame is active", nullptr, [this] { return ::GetForegroundWindow() == m_hWnd; });
-  static const struct {
-    const char* pszName;
-    CRuntimeClass* pClass;
-  } kThemes[] = {{"classic", RUNTIME_CLASS(CExtPaintManager)},
-                 {"xp", RUNTIME_CLASS(CExtPaintManagerXP)},
-                 {"office2003", RUNTIME_CLASS(CExtPaintManagerOffice2003)}};
+  using lab::kThemes;
   for (const auto& theme : kThemes) {
     const std::string strTheme = theme.pszName;
     CRuntimeClass* pClass = theme.pClass;

@@ -9,6 +9,7 @@
 #include "framework/fw.h"
 #include "tests/harness/lab_support.h"
 #include "tests/harness/docklab_res.h"
+#include "tests/harness/lab_themes.h"
 #include "toolkit/docking/ExtDockBar.h"
 #include "toolkit/docking/ExtTabMdiWnd.h"
 #include "toolkit/foundation/ExtCmdManager.h"
@@ -249,12 +250,7 @@ protected:
   afx_msg void OnUpdateBarCommand(CCmdUI* pCmdUI) { CExtControlBar::UpdateBarCommandUI(this, pCmdUI, true); }
 
   afx_msg LRESULT OnStep(WPARAM, LPARAM) {
-    static const struct {
-      const char* pszName;
-      CRuntimeClass* pClass;
-    } kThemes[] = {{"classic", RUNTIME_CLASS(CExtPaintManager)},
-                   {"xp", RUNTIME_CLASS(CExtPaintManagerXP)},
-                   {"office2003", RUNTIME_CLASS(CExtPaintManagerOffice2003)}};
+    using lab::kThemes;
     // Each command with the arrays it leaves (F0 lines are floating frames' dock bars).
     static const struct {
       UINT nId;

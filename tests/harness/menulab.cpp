@@ -8,6 +8,7 @@
 #include "framework/fw.h"
 #include "tests/harness/lab_support.h"
 #include "tests/harness/menulab_res.h"
+#include "tests/harness/lab_themes.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
@@ -246,12 +247,7 @@ protected:
 
   // Each step acts, then waits (on a timer, bounded) for what it caused before the next step.
   afx_msg LRESULT OnStep(WPARAM, LPARAM) {
-    static const struct {
-      const char* pszName;
-      CRuntimeClass* pClass;
-    } kThemes[] = {{"classic", RUNTIME_CLASS(CExtPaintManager)},
-                   {"xp", RUNTIME_CLASS(CExtPaintManagerXP)},
-                   {"office2003", RUNTIME_CLASS(CExtPaintManagerOffice2003)}};
+    using lab::kThemes;
     static const struct {
       const char* pszName;
       bool (CLabFrame::*pfnShow)(CPoint);
