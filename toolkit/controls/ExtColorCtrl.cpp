@@ -2,6 +2,7 @@
 
 #include "framework/gdi/fw_gdi.h"
 #include "toolkit/controls/ExtColorModels.h"
+#include "toolkit/controls/ExtLabel.h"
 #include "toolkit/docking/ExtSystemChanges.h"
 #include "toolkit/foundation/ExtMemoryDC.h"
 #include "toolkit/foundation/ExtResourceManager.h"
@@ -34,24 +35,6 @@ const char* const g_arrBuiltInModeNames[CExtColorCtrl::MODE_NAMED_COUNT] = {
 const COLORREF g_clrWhite = RGB(255, 255, 255);
 
 bool IsPaletteDevice(CDC& dc) { return (dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0; }
-
-// Selects and realises a palette into a DC for the object's life, restoring the old one after.
-class ScopedPalette {
-public:
-  ScopedPalette(CDC& dc, CPalette* pPalette) : m_dc(dc), m_pOld(dc.SelectPalette(pPalette, FALSE)) {
-    m_dc.RealizePalette();
-  }
-  ~ScopedPalette() {
-    if (m_pOld != NULL)
-      m_dc.SelectPalette(m_pOld, FALSE);
-  }
-  ScopedPalette(const ScopedPalette&) = delete;
-  ScopedPalette& operator=(const ScopedPalette&) = delete;
-
-private:
-  CDC& m_dc;
-  CPalette* m_pOld;
-};
 
 CPalette* ThemePalette() {
   CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
@@ -322,22 +305,15 @@ void CExtColorCtrl::OnPaint() {
   if (rcClient.IsRectEmpty() || !dcPaint.RectVisible(&rcClient))
     return;
   CPalette* pPalette = ThemePalette();
-  std::optional<ScopedPalette> paintPalette;
+  std::optional<CExtColorPaletteScope> paintPalette;
   if (pPalette != NULL && IsPaletteDevice(dcPaint))
-    paintPalette.emplace(dcPaint, pPalette);
+    paintPalette.emplace(&dcPaint, pPalette);
   CExtMemoryDC dc(&dcPaint, &rcClient, CExtMemoryDC::MDC_OFFSCREEN | CExtMemoryDC::MDC_FILL_BACKGROUND);
-  CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
-  bool bPainted = false;
-  if (pPM->HasDockerBackground(this)) {
-    CExtPaintManager::ExcludeChildAreas(dc.GetSafeHdc(), m_hWnd, CExtPaintManager::FilterTransparentChild);
-    bPainted = pPM->PaintDockerBackground(true, dc, this);
-  }
-  if (!bPainted)
-    dc.FillSolidRect(&rcClient, pPM->ColorByLogicalId(1000, this));
-  std::optional<ScopedPalette> memoryPalette;
+  CExtLabel::PaintControlBackground(dc, this, rcClient, (COLORREF)-1);
+  std::optional<CExtColorPaletteScope> memoryPalette;
   CPalette* pModelPalette = NULL;
   if (pPalette != NULL && IsPaletteDevice(dc)) {
-    memoryPalette.emplace(dc, pPalette);
+    memoryPalette.emplace(&dc, pPalette);
     pModelPalette = pPalette;
   }
   if (any_picker_data_t* pModel = GetCurrentModel())

@@ -4,8 +4,8 @@
 #include "toolkit/controls/ExtDatePickerWnd.h"
 
 #include "framework/app/fw_app.h"
-#include "framework/core/fw_state.h"
 #include "framework/gdi/fw_gdi.h"
+#include "toolkit/docking/ExtBarModalLoop.h"
 #include "toolkit/foundation/ExtMemoryDC.h"
 #include "toolkit/menus/ExtPopupInplaceListBox.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
@@ -337,11 +337,8 @@ bool CExtDatePickerWnd::TrackHeaderPopup(const MONTH_INFO& month, int& nMonthOut
       ::WaitMessage();
       continue;
     }
-    if (!AfxPumpMessage()) {
-      // The quit belongs to the application's own loop: hand it back.
-      ::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);
-      break;
-    }
+    if (!PumpModalLoopMessage())
+      break; // a quit, handed back to the application's own loop
   }
   bool bChosen = false;
   if (::IsWindow(hWndPopup)) {
