@@ -218,3 +218,33 @@
 #define TASK_RESIZE_CANVAS 4008
 #define TASK_TRIM 4009
 #define TASK_CANCEL_EDIT 5003
+
+// --- Tool bars of the main frame (bitmaps of the same ids) ----------------------------------------
+#define IDR_TOOLBAR_STANDARD 128 // shares the main frame's id, as the framework's bars do
+#define IDR_TOOLBAR_LARGE 172
+#define IDR_TOOLBAR_CAPTURE 135
+
+// --- The task sheet and its pages --------------------------------------------------------------
+#define IDD_PAGE_MAIN 140
+#define IDD_PAGE_PARAM 142
+#define IDD_PAGE_RESIZE 156
+#define IDD_PAGE_CAPTION 159
+
+// --- The tray icon -------------------------------------------------------------------------------
+#define IDR_TRAY_MENU 157
+#define UM_TRAY_NOTIFY 0x800A // the tray icon's callback message (WM_APP + 10)
+
+// --- About box and tip of the day ---------------------------------------------------------------
+#define IDD_ABOUTBOX 100
+#define IDB_ABOUT_PICTURE 164
+#define IDD_TIP_OF_THE_DAY 165
+#define IDB_TIP_BULB 166
+
+// --- The tools panel -----------------------------------------------------------------------------
+#define IDD_TOOLS_PANEL 132
+#define IDB_TOOLS_MAIN 131     // the sixteen tools
+#define IDB_TOOLS_SELECTION 133 // the sub-tools, by group
+#define IDB_TOOLS_SHAPES 134
+#define IDB_TOOLS_BRUSH 137
+#define IDB_TOOLS_SPRAY 138
+#define IDB_TOOLS_LINES 155

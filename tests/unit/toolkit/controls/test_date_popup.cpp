@@ -147,6 +147,11 @@ struct LoopCase {
 
 // What the driver does while the list is open.
 void WhileOpen(const LoopCase& row, HWND hWndList, DWORD dwAppThread) {
+  // The list is shown a moment before its loop takes the mouse: act only once it holds it.
+  WaitFromDriver([&] {
+    GUITHREADINFO info = {sizeof(info)};
+    return ::GetGUIThreadInfo(dwAppThread, &info) && info.hwndCapture == hWndList;
+  });
   if (row.bQuit) {
     ::PostThreadMessageA(dwAppThread, WM_QUIT, 42, 0);
     return;
