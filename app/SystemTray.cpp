@@ -193,14 +193,16 @@ void CSystemTray::OnSettingChange(UINT uFlags, LPCSTR lpszSection) {
 }
 
 void CSystemTray::FindTrayWindowRect(LPRECT lpRect) {
+  // A task bar window that is not on screen (a shell without a task bar keeps one hidden) or a
+  // bar the shell reports as empty tells nothing: the next guess is taken.
   HWND hTaskBar = ::FindWindowA("Shell_TrayWnd", NULL);
-  if (hTaskBar != NULL) {
-    ::GetWindowRect(hTaskBar, lpRect);
+  if (hTaskBar != NULL && ::IsWindowVisible(hTaskBar) && ::GetWindowRect(hTaskBar, lpRect) &&
+      !::IsRectEmpty(lpRect)) {
     ::EnumChildWindows(hTaskBar, CutTrayRect, reinterpret_cast<LPARAM>(lpRect));
     return;
   }
   APPBARDATA abd = {sizeof(abd)};
-  if (::SHAppBarMessage(ABM_GETTASKBARPOS, &abd)) {
+  if (::SHAppBarMessage(ABM_GETTASKBARPOS, &abd) && !::IsRectEmpty(&abd.rc)) {
     const RECT& bar = abd.rc;
     if (abd.uEdge == ABE_LEFT || abd.uEdge == ABE_RIGHT)
       ::SetRect(lpRect, bar.left, bar.bottom - 100, bar.right, bar.bottom - 16);
