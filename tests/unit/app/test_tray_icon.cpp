@@ -142,6 +142,8 @@ void ReadMenuAndPick(std::vector<std::string>* pItems, int nPick, const char* ps
   HWND hMenuWnd = NULL;
   for (int i = 0; i < 500 && (hMenuWnd = ShownMenu()) == NULL; ++i)
     ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, 0);
+  if (hMenuWnd == NULL)
+    return;
   HMENU hMenu = reinterpret_cast<HMENU>(::SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0));
   for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i) {
     char szText[64] = "";
