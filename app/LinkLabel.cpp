@@ -12,6 +12,7 @@ ON_WM_PAINT()
 ON_WM_ERASEBKGND()
 ON_WM_TIMER()
 ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
 ON_WM_SETCURSOR()
 ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
@@ -342,6 +343,16 @@ void CLinkLabel::OnTimer(UINT nIDEvent) {
 }
 
 void CLinkLabel::OnLButtonDown(UINT nFlags, CPoint point) {
+  OnClicked();
+  CStatic::OnLButtonDown(nFlags, point);
+}
+
+void CLinkLabel::OnLButtonDblClk(UINT nFlags, CPoint point) {
+  OnClicked();
+  CStatic::OnLButtonDblClk(nFlags, point);
+}
+
+void CLinkLabel::OnClicked() {
   if (m_bNotifyParent) {
     NMHDR nm;
     nm.hwndFrom = m_hWnd;
@@ -360,7 +371,6 @@ void CLinkLabel::OnLButtonDown(UINT nFlags, CPoint point) {
     GetWindowText(strText);
     ::ShellExecuteA(NULL, NULL, "mailto:" + strText, NULL, NULL, SW_SHOWNORMAL);
   }
-  CStatic::OnLButtonDown(nFlags, point);
 }
 
 BOOL CLinkLabel::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {

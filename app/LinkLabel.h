@@ -52,6 +52,8 @@ protected:
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnTimer(UINT nIDEvent);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  // The static class takes double clicks: the second of two quick clicks is a click too.
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   afx_msg void OnSysColorChange();
   DECLARE_MESSAGE_MAP()
@@ -66,6 +68,7 @@ private:
   void PaintContent(CDC* pDC, const CRect& rc, const CString& strText);
   UINT TextFormat(const CString& strText) const;
   void StopFlashTimer();
+  void OnClicked();
 
   COLORREF m_crText;
   COLORREF m_crHighlight;
