@@ -6,6 +6,13 @@
 #pragma once
 
 #include "app/MDIBkgWnd.h"
+#include "app/ModelessPropSheet.h"
+#include "app/PropPageCaption.h"
+#include "app/PropPageMain.h"
+#include "app/PropPageParam.h"
+#include "app/PropPageResize.h"
+#include "app/SystemTray.h"
+#include "app/ToolsPanelDlg.h"
 #include "editor/EditorState.h"
 #include "framework/bars/fw_bars.h"
 #include "framework/frame/fw_frame.h"
@@ -27,7 +34,7 @@ struct CFrameOptions {
   int ShowTip = 1;               // written, never read here
 };
 
-class CMainFrame : public CMDIFrameWnd, public CEditorShell {
+class CMainFrame : public CMDIFrameWnd, public CEditorShell, public CToolButtonHost {
   DECLARE_DYNAMIC(CMainFrame)
 public:
   CMainFrame();
@@ -36,13 +43,18 @@ public:
   // The tool bars in the order they are made: the standard bar starts hidden.
   enum ToolBarIndex { kStandardBar, kLargeBar, kCaptureBar, kToolBarCount };
 
+  CSystemTray m_tray;
+  CPropPageMain m_pageMain;
+  CPropPageParam m_pageParam;
+  CPropPageResize m_pageResize;
+  CPropPageCaption m_pageCaption;
+  CModelessPropSheet m_wndTaskSheet;
   CExtControlBar m_wndTaskSheetBar;
   CFrameOptions m_options;
   CExtMenuControlBar m_wndMenuBar;
   CExtStatusControlBar m_wndStatusBar;
   CExtToolControlBar m_wndToolBars[kToolBarCount];
   CExtTabMdiWnd m_wndMdiTabs;
-  CExtPanelControlBar m_wndToolsBar;
   CMDIBkgWnd m_wndMdiBkg;
 
   // CEditorShell
@@ -83,7 +95,6 @@ protected:
   void SetUpCaptureDropDown();
   void DockBars();
   bool CreateMdiTabs();
-  bool CreateToolsPanel();
   void StartOptionsAndHotKey();
   void CreateTrayIcon();
 
@@ -99,6 +110,26 @@ protected:
   afx_msg void OnPasteAsNewImage();
   afx_msg void OnUpdateViewPane(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
+
+  // The tools panel
+public:
+  CExtPanelControlBar m_wndToolsBar; // "Tools Panel", id 32783
+  CToolsPanelDlg m_dlgTools;
+  HWND m_hCurrentToolButton = NULL; // the tool button drawn pressed
+
+  // Creates the panel bar and its dialog, sets up the dialog's controls, and docks the bar at the
+  // left; FALSE when a part cannot be created.
+  BOOL CreateToolsPanel();
+  // The panel as the program starts: the shapes with their style, the framed rectangle current.
+  void ShowToolsPanelStartState();
+  // A main tool: its sub-tool row and style controls, the current and last tool, its style.
+  afx_msg void OnToolCommand(UINT nToolId);
+  // Copies the style record of the tool's group into the panel and shows it.
+  void LoadToolStyle(int nToolId);
+
+  // CToolButtonHost
+  HWND GetCurrentToolButton() const override { return m_hCurrentToolButton; }
+  void SetCurrentToolButton(HWND hButton) override { m_hCurrentToolButton = hButton; }
 };
 
 // The toolkit's command profile of the program: the frame and its bars keep their commands there.

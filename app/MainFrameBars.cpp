@@ -1,6 +1,7 @@
 // The main frame's bars at work: keys through the menu bar, the View toggles, the task pages the
 // editor opens, the tray commands and the profile state kept when the frame goes.
 #include "app/MainFrame.h"
+#include "app/TaskSheet.h"
 #include "framework/app/fw_app.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 
@@ -24,17 +25,20 @@ BOOL CMainFrame::OnToggleBar(UINT nID) {
 
 void CMainFrame::OnUpdateToggleBar(CCmdUI* pCmdUI) { CExtControlBar::UpdateBarCommandUI(this, pCmdUI); }
 
-// The task pages live on the task sheet; until it is docked here the editor's requests go nowhere.
-int CMainFrame::GetTaskPageIndex() { return 0; }
-void CMainFrame::ShowTaskMainPage() {}
-void CMainFrame::OpenEffectPage(int) {}
-void CMainFrame::OpenResizePage(int, LPCSTR) {}
-void CMainFrame::OpenCaptionPage() {}
+int CMainFrame::GetTaskPageIndex() { return ::GetTaskPageIndex(); }
 
-void CMainFrame::OnOpenApplication() {
-  // The frame comes back from the notification area here.
+void CMainFrame::ShowTaskMainPage() { ::ShowTaskMainPage(); }
+
+void CMainFrame::OpenEffectPage(int nTaskId) { ::OpenEffectPage(nTaskId); }
+
+void CMainFrame::OpenResizePage(int nTaskId, LPCSTR lpszTitle) {
+  if (lpszTitle != NULL)
+    m_pageResize.SetTitle(lpszTitle);
+  ::OpenResizePage(nTaskId);
 }
 
-void CMainFrame::OnMinimizeToTray() {
-  // The frame goes to the notification area here.
-}
+void CMainFrame::OpenCaptionPage() { ::OpenCaptionPage(); }
+
+void CMainFrame::OnOpenApplication() { RestoreFromTray(this, FALSE); }
+
+void CMainFrame::OnMinimizeToTray() { MinimiseToTray(this, FALSE); }

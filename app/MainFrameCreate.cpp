@@ -2,6 +2,7 @@
 // the tools panel, the options with the hot key and the tray icon.
 #include "app/FramletApp.h"
 #include "app/MainFrame.h"
+#include "framework/app/fw_app.h"
 #include "imaging/Globals.h"
 #include "resources/resource.h"
 #include "toolkit/bars/ExtBarButton.h"
@@ -56,6 +57,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
                                             AfxGetApp()->m_pszProfileName, false);
   if (!CreateToolsPanel())
     return -1;
+  ShowToolsPanelStartState();
   StartOptionsAndHotKey();
   CreateTrayIcon();
   return 0;
@@ -96,7 +98,12 @@ bool CMainFrame::CreateTaskSheetBar() {
   if (!m_wndTaskSheetBar.Create(NULL, this, ID_VIEW_TASK_SHEET,
                                 kBarStyle | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_SIZE_DYNAMIC))
     return false;
-  return true; // the task sheet and its four pages join the bar here
+  // The pages in the order the task functions count them.
+  m_wndTaskSheet.AddPage(&m_pageMain);
+  m_wndTaskSheet.AddPage(&m_pageParam);
+  m_wndTaskSheet.AddPage(&m_pageResize);
+  m_wndTaskSheet.AddPage(&m_pageCaption);
+  return m_wndTaskSheet.Create(&m_wndTaskSheetBar) != FALSE;
 }
 
 bool CMainFrame::EnableBarDocking() {
@@ -143,22 +150,6 @@ bool CMainFrame::CreateMdiTabs() {
                              kMdiTabStyle) != FALSE;
 }
 
-bool CMainFrame::CreateToolsPanel() {
-  SetDockedSizes(m_wndToolsBar, CSize(400, 200), CSize(200, 400));
-  const DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT |
-                        CBRS_FLYBY | CBRS_TOOLTIPS | CBRS_HIDE_INPLACE | CBRS_SIZE_DYNAMIC;
-  if (!m_wndToolsBar.Create(NULL, this, ID_VIEW_TOOLS_PANEL, dwStyle))
-    return false;
-  // The tools dialog, its buttons, group boxes and start state join the panel here.
-  m_wndToolsBar.EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
-  DockControlBar(&m_wndToolsBar);
-  // The tools panel starts on the shapes with a framed rectangle.
-  CFramletApp& app = TheFramletApp();
-  app.m_nCurrentTool = app.m_nLastTool = ID_TOOL_SHAPES;
-  app.m_nCurrentTool = ID_TOOL_RECT_FRAMED;
-  return true;
-}
-
 void CMainFrame::StartOptionsAndHotKey() {
   if (ProbeOptions())
     LoadOptions();
@@ -168,5 +159,7 @@ void CMainFrame::StartOptionsAndHotKey() {
 }
 
 void CMainFrame::CreateTrayIcon() {
-  // The notification-area icon is made here, with "&Open Application" as its default item.
+  HICON hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+  if (m_tray.Create(NULL, UM_TRAY_NOTIFY, "Vantrel Pixolet Screen Capture", hIcon, IDR_TRAY_MENU, FALSE))
+    m_tray.SetMenuDefaultItem(6, TRUE); // "&Open Application"
 }
