@@ -1,8 +1,8 @@
 // The main frame's bars at work: keys through the menu bar, the View toggles, the task pages the
 // editor opens, the tray commands and the profile state kept when the frame goes.
+#include "app/FramletApp.h"
 #include "app/MainFrame.h"
 #include "app/TaskSheet.h"
-#include "framework/app/fw_app.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
@@ -12,8 +12,8 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
 }
 
 BOOL CMainFrame::DestroyWindow() {
-  CWinApp* pApp = AfxGetApp();
-  g_CmdManagerHolder->SerializeProfileState(kCommandProfile, pApp->m_pszRegistryKey, pApp->m_pszProfileName,
+  const CFramletApp& app = TheFramletApp();
+  g_CmdManagerHolder->SerializeProfileState(kCommandProfile, app.m_pszRegistryKey, app.m_pszProfileName,
                                             true);
   g_CmdManagerHolder->RemoveWindow(m_hWnd, false);
   return CMDIFrameWnd::DestroyWindow();

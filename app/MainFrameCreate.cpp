@@ -53,8 +53,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   g_CmdManagerHolder->SetBasicCommands(kCommandProfile, kBasicCommands, true);
   if (!CreateMdiTabs())
     return -1;
-  g_CmdManagerHolder->SerializeProfileState(kCommandProfile, AfxGetApp()->m_pszRegistryKey,
-                                            AfxGetApp()->m_pszProfileName, false);
+  const CFramletApp& app = TheFramletApp();
+  g_CmdManagerHolder->SerializeProfileState(kCommandProfile, app.m_pszRegistryKey, app.m_pszProfileName,
+                                            false);
   if (!CreateToolsPanel())
     return -1;
   ShowToolsPanelStartState();

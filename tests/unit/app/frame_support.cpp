@@ -53,7 +53,11 @@ void DeleteKeyTree(HKEY hParent, const char* pszName) {
   ::RegDeleteKeyA(hParent, pszName);
 }
 
-void DeleteProgramKey() { DeleteKeyTree(HKEY_CURRENT_USER, kProgramKey); }
+void DeleteProgramKey() {
+  DeleteKeyTree(HKEY_CURRENT_USER, kProgramKey);
+  // The command profile's state, under whatever profile name the application got.
+  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Vantrel");
+}
 
 void MainFrameTest::SetUpTestSuite() {
   CFramletApp& app = TheFramletApp();
@@ -73,6 +77,7 @@ void MainFrameTest::TearDown() {
     m_pFrame->DestroyWindow();
   m_pFrame = nullptr;
   TheFramletApp().m_pMainWnd = NULL;
+  AfxGetThread()->m_pMainWnd = NULL;
   PumpPending();
 }
 
@@ -81,6 +86,7 @@ CMainFrame* MainFrameTest::MakeFrame() {
   if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
     return nullptr; // deleted itself
   TheFramletApp().m_pMainWnd = pFrame;
+  AfxGetThread()->m_pMainWnd = pFrame; // another test program's object may run the framework now
   pFrame->ShowWindow(SW_SHOW);
   pFrame->RecalcLayout();
   pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
@@ -89,8 +95,11 @@ CMainFrame* MainFrameTest::MakeFrame() {
   return pFrame;
 }
 
+// The frame, then the program's application, as the framework routes a command in the program (in
+// a test program another application object may be the framework's).
 void MainFrameTest::Command(UINT nID) {
-  m_pFrame->SendMessage(WM_COMMAND, nID, 0);
+  if (!m_pFrame->OnCmdMsg(nID, CN_COMMAND, NULL, NULL))
+    TheFramletApp().OnCmdMsg(nID, CN_COMMAND, NULL, NULL);
   m_pFrame->RecalcLayout();
   PumpPending();
 }
@@ -98,6 +107,7 @@ void MainFrameTest::Command(UINT nID) {
 int MainFrameTest::CheckOf(UINT nID) {
   CCheckProbe probe;
   probe.m_nID = nID;
-  m_pFrame->OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &probe, NULL);
+  if (!m_pFrame->OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &probe, NULL))
+    TheFramletApp().OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &probe, NULL);
   return probe.m_nCheck;
 }

@@ -143,8 +143,10 @@ TEST_F(MainFrameTest, FrameworkDockingAfterTheToolkitsAddsNoSecondDockBars) {
 }
 
 TEST_F(MainFrameTest, ProfileStateIsWrittenAtDestroyAndReadAtCreation) {
-  const char kStateKey[] = "Software\\Vantrel\\Vantrel Pixolet Screen Capture\\Corvane250\\Profiles\\"
-                           "Pixolet-command-manager-profile\\CommandManager";
+  // Below the application's registry key and profile name (the program's title in the program).
+  const CFramletApp& app = TheFramletApp();
+  const CString kStateKey = CString("Software\\") + app.m_pszRegistryKey + "\\" + app.m_pszProfileName +
+                            "\\Corvane250\\Profiles\\Pixolet-command-manager-profile\\CommandManager";
   ASSERT_NE(nullptr, MakeFrame());
   HKEY hKey = NULL;
   EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, kStateKey, 0, KEY_READ, &hKey));

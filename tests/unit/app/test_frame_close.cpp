@@ -22,15 +22,19 @@ bool HotKeyIsFree() {
 
 TEST_F(MainFrameTest, ACloseGivenUpAtTheSavePromptKeepsTheHotKey) {
   SetOptionValue("EnableHotkey", 1);
-  CFramletApp& app = TheFramletApp();
-  if (app.m_pDocTemplate == NULL) {
-    app.m_pDocTemplate = new CMultiDocTemplate(IDR_IMAGE_TYPE, RUNTIME_CLASS(CFramletDoc),
-                                               RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CFramletView));
-    app.AddDocTemplate(app.m_pDocTemplate);
+  // The template belongs to the application the framework runs now (another test program's
+  // object may have taken that place), so the close asks about its documents.
+  static CWinApp* s_pAppWithTemplate = nullptr;
+  static CMultiDocTemplate* s_pTemplate = nullptr;
+  if (s_pAppWithTemplate != AfxGetApp()) {
+    s_pTemplate = new CMultiDocTemplate(IDR_IMAGE_TYPE, RUNTIME_CLASS(CFramletDoc),
+                                        RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CFramletView));
+    AfxGetApp()->AddDocTemplate(s_pTemplate);
+    s_pAppWithTemplate = AfxGetApp();
   }
   ASSERT_NE(nullptr, MakeFrame());
   EXPECT_FALSE(HotKeyIsFree());
-  CDocument* pDoc = app.m_pDocTemplate->OpenDocumentFile(NULL);
+  CDocument* pDoc = s_pTemplate->OpenDocumentFile(NULL);
   ASSERT_NE(nullptr, pDoc);
   pDoc->SetModifiedFlag(TRUE);
   MessageBoxRecorder boxes;
