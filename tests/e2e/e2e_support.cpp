@@ -723,16 +723,22 @@ HWND CPixolet::OpenMenu(char cPopup) {
   return ::testing::AssertionFailure() << "the menu stayed open after " << cPopup << ", " << cItem;
 }
 
-::testing::AssertionResult CPixolet::MenuItemEnabled(HWND hPopup, int nItem, bool bEnabled) {
+namespace {
+
+const int kMenuInset = 4;
+
+// The settled picture of an open popup menu and its items: bands of rows that differ from the
+// menu's empty row, the separators too. The empty row is the one most rows show: plain ground in
+// the system's menu, ground with the icon gutter in the themed one.
+::testing::AssertionResult ReadMenuItems(HWND hPopup, int nItem, Pixels& px,
+                                         std::vector<std::pair<int, int>>& bands) {
   CRect rc;
   ::GetWindowRect(hPopup, &rc);
-  // Items are bands of rows that differ from the menu's empty row, the separators too. The empty
-  // row is the one most rows show: plain ground in the system's menu, ground with the icon gutter
-  // in the themed one.
-  const int nInset = 4;
-  Pixels px, last;
-  std::vector<std::pair<int, int>> bands;
+  const int nInset = kMenuInset;
+  Pixels last;
   auto read = [&] {
+    if (!::IsWindowVisible(hPopup))
+      return true; // closed: nothing more comes
     px = ReadScreen(rc);
     bands.clear();
     if (px.cy <= 2 * nInset || px.cx <= 2 * nInset)
@@ -763,19 +769,43 @@ HWND CPixolet::OpenMenu(char cPopup) {
     last = px;
     return bSettled;
   };
-  if (!WaitFor(read))
+  if (!WaitFor(read) || !::IsWindowVisible(hPopup) || nItem >= (int)bands.size())
     return ::testing::AssertionFailure() << "the menu shows " << bands.size() << " items, not " << nItem + 1;
+  return ::testing::AssertionSuccess();
+}
+
+} // namespace
+
+::testing::AssertionResult CPixolet::MenuItemEnabled(HWND hPopup, int nItem, bool bEnabled) {
+  Pixels px;
+  std::vector<std::pair<int, int>> bands;
+  ::testing::AssertionResult read = ReadMenuItems(hPopup, nItem, px, bands);
+  if (!read)
+    return read;
   // Enabled text is drawn in the menu text colour, disabled text in grey.
   const COLORREF crText = ::GetSysColor(COLOR_MENUTEXT);
   // Past the gutter, where a themed menu draws the command's picture.
   bool bDark = false;
   for (int y = bands[nItem].first; y < bands[nItem].second; y++)
-    for (int x = px.cx / 4; x < px.cx - nInset; x++)
+    for (int x = px.cx / 4; x < px.cx - kMenuInset; x++)
       bDark = bDark || px.At(x, y) == crText;
   if (bDark == bEnabled)
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << "item " << nItem << " is drawn " << (bDark ? "enabled" : "disabled");
+}
+
+Pixels CPixolet::MenuItemMark(HWND hPopup, int nItem) {
+  Pixels px, mark;
+  std::vector<std::pair<int, int>> bands;
+  if (!ReadMenuItems(hPopup, nItem, px, bands))
+    return mark;
+  mark.cx = px.cx / 4;
+  mark.cy = bands[nItem].second - bands[nItem].first;
+  for (int y = bands[nItem].first; y < bands[nItem].second; y++)
+    for (int x = 0; x < mark.cx; x++)
+      mark.data.push_back(px.At(x, y));
+  return mark;
 }
 
 void CPixolet::Command(UINT nID) { ::PostMessageA(m_hFrame, WM_COMMAND, nID, 0); }

@@ -199,6 +199,9 @@ public:
   // Whether the item's text in an open popup menu is drawn enabled; items count from the top,
   // separators included, with the last item highlighted (as Up leaves it).
   ::testing::AssertionResult MenuItemEnabled(HWND hPopup, int nItem, bool bEnabled);
+  // The left quarter of an item of an open popup menu, where its check mark shows; empty when the
+  // menu has no such item.
+  static Pixels MenuItemMark(HWND hPopup, int nItem);
   void Command(UINT nID); // a WM_COMMAND posted to the frame
 
   // The capture overlay once it is shown with the focus; NULL when it did not come.
