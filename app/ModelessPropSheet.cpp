@@ -1,0 +1,58 @@
+#include "app/ModelessPropSheet.h"
+
+#include "framework/gdi/fw_gdi.h"
+#include "imaging/Globals.h"
+#include "toolkit/bars/ExtMenuControlBar.h"
+
+IMPLEMENT_DYNCREATE(CModelessPropSheet, CPropertySheet)
+
+BEGIN_MESSAGE_MAP(CModelessPropSheet, CPropertySheet)
+ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+namespace {
+// The main window's menu bar, found among its descendants so the sheet needs not know the frame.
+CExtMenuControlBar* FindMenuBar(HWND hWnd) {
+  for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+    CWnd* pWnd = CWnd::FromHandlePermanent(hChild);
+    if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar)))
+      return static_cast<CExtMenuControlBar*>(pWnd);
+    if (CExtMenuControlBar* pBar = FindMenuBar(hChild))
+      return pBar;
+  }
+  return NULL;
+}
+} // namespace
+
+CModelessPropSheet::CModelessPropSheet() = default;
+
+BOOL CModelessPropSheet::Create(CWnd* pParent) {
+  if (!CPropertySheet::Create(pParent, WS_CHILD | WS_VISIBLE, 0))
+    return FALSE;
+  ModifyStyle(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, SWP_FRAMECHANGED);
+  ModifyStyleEx(WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, 0, SWP_FRAMECHANGED);
+  HWND hTab = (HWND)SendMessage(PSM_GETTABCONTROL, 0, 0);
+  if (hTab != NULL)
+    ::ShowWindow(hTab, SW_HIDE);
+  return TRUE;
+}
+
+BOOL CModelessPropSheet::PreTranslateMessage(MSG* pMsg) {
+  CWnd* pMain = AfxGetMainWnd();
+  if (pMain != NULL && pMain->GetSafeHwnd() != NULL) {
+    CExtMenuControlBar* pMenuBar = FindMenuBar(pMain->GetSafeHwnd());
+    if (pMenuBar != NULL && pMenuBar->TranslateFrameKeyboard(pMsg))
+      return TRUE;
+  }
+  return CPropertySheet::PreTranslateMessage(pMsg);
+}
+
+COLORREF CModelessPropSheet::BackgroundColor() { return g_nOsVersionCode == 100 ? 0xF7D6BF : 0xF3F5F5; }
+
+void CModelessPropSheet::OnPaint() {
+  CPaintDC dc(this);
+  CRect rc;
+  GetClientRect(&rc);
+  CBrush brush(BackgroundColor());
+  dc.FillRect(&rc, &brush);
+}

@@ -1,0 +1,82 @@
+#include "app/TaskSheet.h"
+
+#include "app/ModelessPropSheet.h"
+#include "editor/EditorMessages.h"
+#include "framework/doc/fw_doc.h"
+#include "framework/frame/fw_frame.h"
+
+namespace {
+CModelessPropSheet* FindSheetBelow(HWND hWnd) {
+  for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+    CWnd* pWnd = CWnd::FromHandlePermanent(hChild);
+    if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CModelessPropSheet)))
+      return static_cast<CModelessPropSheet*>(pWnd);
+    if (CModelessPropSheet* pSheet = FindSheetBelow(hChild))
+      return pSheet;
+  }
+  return NULL;
+}
+
+// Activates a page; NULL when there is no sheet or the page cannot be shown.
+CPropertyPage* ActivatePage(int nPage) {
+  CModelessPropSheet* pSheet = FindTaskSheet();
+  if (pSheet == NULL || nPage >= pSheet->GetPageCount())
+    return NULL;
+  pSheet->SetActivePage(nPage);
+  return pSheet->GetPage(nPage);
+}
+
+// The view keeps its picture as the original of the edit that begins.
+void BeginViewEdit() {
+  if (CView* pView = GetTaskView()) {
+    pView->SendMessage(UM_TASK_EDIT, 0, 0);
+    pView->SendMessage(UM_SAVE_ORIGINAL, 0, 1);
+  }
+}
+} // namespace
+
+CModelessPropSheet* FindTaskSheet() {
+  CWnd* pMain = AfxGetMainWnd();
+  if (pMain == NULL || pMain->GetSafeHwnd() == NULL)
+    return NULL;
+  return FindSheetBelow(pMain->GetSafeHwnd());
+}
+
+CView* GetTaskView() {
+  CWnd* pMain = AfxGetMainWnd();
+  if (pMain == NULL || !pMain->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+    return NULL;
+  CFrameWnd* pFrame = static_cast<CFrameWnd*>(pMain)->GetActiveFrame();
+  return pFrame != NULL ? pFrame->GetActiveView() : NULL;
+}
+
+void OpenEffectPage(int taskId) {
+  CPropertyPage* pPage = ActivatePage(TASK_PAGE_PARAM);
+  BeginViewEdit();
+  if (pPage != NULL && pPage->GetSafeHwnd() != NULL)
+    pPage->SendMessage(UM_SELECT_EFFECT, (WPARAM)taskId, 0);
+}
+
+void OpenResizePage(int) {
+  ActivatePage(TASK_PAGE_RESIZE);
+  BeginViewEdit();
+}
+
+void OpenCaptionPage() {
+  HCURSOR hOld = ::SetCursor(::LoadCursor(NULL, IDC_WAIT));
+  ActivatePage(TASK_PAGE_CAPTION);
+  BeginViewEdit();
+  ::SetCursor(hOld);
+}
+
+void SendTaskToView(int taskId) {
+  if (CView* pView = GetTaskView())
+    pView->SendMessage(UM_APPLY_EFFECT, (WPARAM)taskId, 0);
+}
+
+int GetTaskPageIndex() {
+  CModelessPropSheet* pSheet = FindTaskSheet();
+  return pSheet != NULL ? pSheet->GetActiveIndex() : -1;
+}
+
+void ShowTaskMainPage() { ActivatePage(TASK_PAGE_MAIN); }
