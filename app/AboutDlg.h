@@ -4,17 +4,17 @@
 
 #include "framework/dlg/fw_dlg.h"
 
-#include "framework/dlg/fw_ctrl.h"
+#include "app/LinkLabel.h"
 
 class CAboutDlg : public CDialog {
 public:
   CAboutDlg();
 
-  CStatic m_wndMaker;          // "Vantrel"
-  CStatic m_wndTitle;          // "Pixolet Screen Capture"
-  CStatic m_wndVersion;        // "Version 2.4"
-  CStatic m_wndProductAddress; // opens the product's home page
-  CStatic m_wndMakerAddress;   // opens the maker's home page
+  CLinkLabel m_wndMaker;          // "Vantrel"
+  CLinkLabel m_wndTitle;          // "Pixolet Screen Capture"
+  CLinkLabel m_wndVersion;        // "Version 2.4"
+  CLinkLabel m_wndProductAddress; // opens the product's home page
+  CLinkLabel m_wndMakerAddress;   // opens the maker's home page
 
   // The pages the two addresses open.
   static const char kProductPage[];

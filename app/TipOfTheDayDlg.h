@@ -4,7 +4,7 @@
 
 #include "framework/dlg/fw_dlg.h"
 
-#include "framework/dlg/fw_ctrl.h"
+#include "app/LinkLabel.h"
 
 #include <vector>
 
@@ -12,9 +12,9 @@ class CTipOfTheDayDlg : public CDialog {
 public:
   explicit CTipOfTheDayDlg(CWnd* pParent = NULL);
 
-  int m_bShowAtStartup; // 1 while "Show Tip at Startup" is checked; read after the dialog ends
-  CStatic m_wndFrame;   // the white panel behind the tip
-  CStatic m_wndTip;     // the tip's text
+  int m_bShowAtStartup;  // 1 while "Show Tip at Startup" is checked; read after the dialog ends
+  CLinkLabel m_wndFrame; // the white panel behind the tip
+  CLinkLabel m_wndTip;   // the tip's text
   std::vector<CString> m_tips;
   int m_nTipCount;
   int m_nCurrent; // index of the tip shown
