@@ -1,7 +1,9 @@
 #include "app/FramletApp.h"
 
+#include "app/AboutDlg.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "app/TipOfTheDayDlg.h"
 #include "editor/FramletDoc.h"
 #include "editor/FramletView.h"
 #include "framework/core/fw_file.h"
@@ -44,6 +46,7 @@ ON_COMMAND(ID_CAPTURE_INCLUDE_MOUSE, OnIncludeMouse)
 ON_UPDATE_COMMAND_UI(ID_CAPTURE_INCLUDE_MOUSE, OnUpdateIncludeMouse)
 ON_COMMAND(ID_HELP_FILE, OnHelpFile)
 ON_COMMAND(ID_HELP_WEB_SITE, OnWebSite)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 ON_COMMAND(ID_HELP_VIDEO_TOUR, OnVideoTour)
 END_MESSAGE_MAP()
 
@@ -93,7 +96,12 @@ int CFramletApp::ExitInstance() {
 
 void CFramletApp::SetupCommandProfile() {}
 
-void CFramletApp::ShowTipAtStartup() {}
+void CFramletApp::ShowTipAtStartup() { ShowTipOfTheDayIfWanted(m_pMainWnd); }
+
+void CFramletApp::OnAppAbout() {
+  CAboutDlg dlg;
+  dlg.DoModal();
+}
 
 void CFramletApp::OnFileOpen() {
   CString strPath = PromptOpenImage();

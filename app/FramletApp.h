@@ -34,6 +34,7 @@ public:
   afx_msg void OnHelpFile();
   afx_msg void OnWebSite();
   afx_msg void OnVideoTour();
+  afx_msg void OnAppAbout();
 
 protected:
   // The toolkit's command profile and theme; they come with the toolkit.
