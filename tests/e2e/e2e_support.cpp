@@ -498,6 +498,10 @@ void CNotepad::Kill() {
 CPixolet::~CPixolet() { Kill(); }
 
 ::testing::AssertionResult CPixolet::Start(const std::string& args, const std::string& desktop) {
+  // The tip of the day comes at start while "ShowTip" is 1, which a first run (no "EnableHotkey")
+  // writes.
+  DWORD dwValue = 0;
+  const bool bTip = ReadOption("ShowTip", dwValue) ? dwValue == 1 : !ReadOption("EnableHotkey", dwValue);
   const std::string folder = ProgramFolder();
   std::string command = "\"" + folder + "\\pixolet.exe\"" + (args.empty() ? "" : " " + args);
   if (!desktop.empty())
@@ -535,6 +539,19 @@ CPixolet::~CPixolet() { Kill(); }
   if (m_hProcess == NULL) {
     m_dwPid = PidOf(m_hFrame);
     m_hProcess = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwPid);
+  }
+  if (bTip) {
+    // Closed as a user closes it, keeping "Show Tip at Startup" as it is.
+    HWND hTip = WaitForDialog("Tip of the Day");
+    if (hTip == NULL)
+      return ::testing::AssertionFailure() << "no tip of the day at start";
+    ::testing::AssertionResult active = Activate(hTip);
+    if (!active)
+      return active;
+    PressKey(VK_ESCAPE);
+    ::testing::AssertionResult closed = WaitUntil("the tip to close", [hTip] { return !::IsWindow(hTip); });
+    if (!closed)
+      return closed;
   }
   return Activate();
 }
