@@ -5,9 +5,11 @@
 #pragma once
 
 #include "app/MDIBkgWnd.h"
+#include "app/ToolsPanelDlg.h"
 #include "editor/EditorState.h"
 #include "framework/bars/fw_bars.h"
 #include "framework/frame/fw_frame.h"
+#include "toolkit/bars/ExtPanelControlBar.h"
 
 // The general options, each a REG_DWORD of the same name in the Options key.
 struct CFrameOptions {
@@ -20,7 +22,7 @@ struct CFrameOptions {
   int ShowTip = 1;               // written, never read here
 };
 
-class CMainFrame : public CMDIFrameWnd, public CEditorShell {
+class CMainFrame : public CMDIFrameWnd, public CEditorShell, public CToolButtonHost {
   DECLARE_DYNAMIC(CMainFrame)
 public:
   CMainFrame();
@@ -65,6 +67,26 @@ protected:
   afx_msg void OnPasteAsNewImage();
   afx_msg void OnUpdateViewPane(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
+
+  // The tools panel
+public:
+  CExtPanelControlBar m_wndToolsBar; // "Tools Panel", id 32783
+  CToolsPanelDlg m_dlgTools;
+  HWND m_hCurrentToolButton = NULL; // the tool button drawn pressed
+
+  // Creates the panel bar and its dialog, sets up the dialog's controls, and docks the bar at the
+  // left; FALSE when a part cannot be created.
+  BOOL CreateToolsPanel();
+  // The panel as the program starts: the shapes with their style, the framed rectangle current.
+  void ShowToolsPanelStartState();
+  // A main tool: its sub-tool row and style controls, the current and last tool, its style.
+  afx_msg void OnToolCommand(UINT nToolId);
+  // Copies the style record of the tool's group into the panel and shows it.
+  void LoadToolStyle(int nToolId);
+
+  // CToolButtonHost
+  HWND GetCurrentToolButton() const override { return m_hCurrentToolButton; }
+  void SetCurrentToolButton(HWND hButton) override { m_hCurrentToolButton = hButton; }
 };
 
 // The Windows version code: 100 XP, 101 Server 2003, 102 2000, 103-105 NT 4, 106-109 Windows 95

@@ -1,56 +1,48 @@
 // Hiding a frame in the tray and bringing it back: it leaves the screen under the hidden owner,
-// comes back where it was, and the caption animation runs when asked or when the system wants it.
-#include "app/SystemTray.h"
+// comes back where it was, and the caption animation runs when asked or when the system animates.
+#include "tests/common/window_support.h"
 #include "tests/unit/app/tray_support.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class TrayFrame : public ::testing::Test, public TrayFixtureBase {};
+HWND WindowAt(POINT pt) { return ::GetAncestor(::WindowFromPoint(pt), GA_ROOT); }
 
-HWND WindowAtCentre(const CRect& rc) { return ::GetAncestor(::WindowFromPoint(rc.CenterPoint()), GA_ROOT); }
-
-TEST_F(TrayFrame, MinimiseHidesTheFrameAndRestoreBringsItBackInPlace) {
-  // The animation runs when asked, or whenever the system animates minimising.
+TEST(TrayFrame, MinimiseHidesTheFrameAndRestoreBringsItBackInPlace) {
+  FakeShellInPlace shell;
+  auto& animations = FakeShell::Get().animations;
   ANIMATIONINFO info = {sizeof(info), 0};
   ASSERT_TRUE(::SystemParametersInfoA(SPI_GETANIMATION, sizeof(info), &info, 0));
+  TheTestApp();
   for (BOOL bForce : {FALSE, TRUE}) {
-    SCOPED_TRACE(testing::Message() << "force " << bForce);
-    Animations().clear();
-    CHostWnd frame;
-    ASSERT_TRUE(frame.CreateHost("frame", WS_OVERLAPPEDWINDOW, 500, 400));
-    frame.SetWindowPos(NULL, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    frame.ShowWindow(SW_SHOW);
-    const CRect rcPlace = ScreenRect(&frame);
-    ASSERT_TRUE(PumpUntil([&] { return WindowAtCentre(rcPlace) == frame.m_hWnd; }));
+    animations.clear();
+    CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
+    ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(120, 90, 620, 490)));
+    pFrame->ShowWindow(SW_SHOW);
+    const CRect rcPlace = ScreenRect(pFrame);
+    const HWND hFrame = pFrame->m_hWnd;
+    ASSERT_TRUE(PumpUntil([&] { return WindowAt(rcPlace.CenterPoint()) == hFrame; }));
     CRect rcTray;
     CSystemTray::FindTrayWindowRect(&rcTray);
-    EXPECT_FALSE(rcTray.IsRectEmpty())
-        << rcTray.left << "," << rcTray.top << " " << rcTray.right << "," << rcTray.bottom;
+    EXPECT_FALSE(rcTray.IsRectEmpty());
 
-    MinimiseToTray(&frame, bForce);
-    EXPECT_FALSE(frame.IsWindowVisible());
-    EXPECT_EQ(g_wndTrayOwner.GetSafeHwnd(), ::GetAncestor(frame.m_hWnd, GA_PARENT));
+    MinimiseToTray(pFrame, bForce);
+    EXPECT_FALSE(pFrame->IsWindowVisible());
+    EXPECT_EQ(g_wndTrayOwner.GetSafeHwnd(), ::GetAncestor(hFrame, GA_PARENT));
     EXPECT_FALSE(::IsWindowVisible(g_wndTrayOwner.GetSafeHwnd()));
-    EXPECT_TRUE(PumpUntil([&] { return WindowAtCentre(rcPlace) != frame.m_hWnd; }));
+    EXPECT_TRUE(PumpUntil([&] { return WindowAt(rcPlace.CenterPoint()) != hFrame; }));
 
-    RestoreFromTray(&frame, bForce);
-    EXPECT_TRUE(frame.IsWindowVisible());
-    EXPECT_EQ(::GetDesktopWindow(), ::GetAncestor(frame.m_hWnd, GA_PARENT));
-    EXPECT_EQ(rcPlace, ScreenRect(&frame));
-    EXPECT_TRUE(PumpUntil([&] { return WindowAtCentre(rcPlace) == frame.m_hWnd; }));
+    RestoreFromTray(pFrame, bForce);
+    EXPECT_TRUE(pFrame->IsWindowVisible());
+    EXPECT_EQ(::GetDesktopWindow(), ::GetAncestor(hFrame, GA_PARENT));
+    EXPECT_EQ(rcPlace, ScreenRect(pFrame));
+    EXPECT_TRUE(PumpUntil([&] { return WindowAt(rcPlace.CenterPoint()) == hFrame; }));
 
-    if (bForce || info.iMinAnimate != 0) {
-      ASSERT_EQ(2u, Animations().size());
-      EXPECT_EQ(rcPlace, Animations()[0].rcFrom);
-      EXPECT_EQ(rcTray, Animations()[0].rcTo);
-      EXPECT_EQ(rcTray, Animations()[1].rcFrom);
-      EXPECT_EQ(rcPlace, Animations()[1].rcTo);
-    } else {
-      EXPECT_TRUE(Animations().empty());
-    }
-    frame.DestroyWindow();
+    const bool bAnimated = bForce || info.iMinAnimate != 0;
+    const std::vector<std::pair<CRect, CRect>> expected = {{rcPlace, rcTray}, {rcTray, rcPlace}};
+    EXPECT_EQ(bAnimated ? expected : decltype(expected){}, animations) << bForce;
+    pFrame->DestroyWindow();
   }
 }
 

@@ -1,59 +1,60 @@
-// A stand-in for the shell's notification area and a window that records the commands it gets;
-// the tray tests drive the icon through them, since Xvfb has no tray.
+// Stand-ins for the shell's notification area (Xvfb has none) and for the caption animation, put
+// in place of the tray's calls for a test's lifetime.
 #pragma once
 
 #include "app/SystemTray.h"
-#include "tests/common/window_support.h"
 
 #include <set>
-#include <string>
 #include <utility>
 #include <vector>
 
-// The shell as the icon sees it: every call is recorded; an icon is added once, modified or
-// deleted only while present, and everything fails while it refuses.
+// Every call is recorded; an icon is added once and modified or deleted only while present.
 struct FakeShell {
   struct Call {
     DWORD dwMessage;
-    DWORD cbSize;
-    HWND hWnd;
-    UINT uID;
-    UINT uFlags;
-    UINT uCallbackMessage;
-    HICON hIcon;
-    std::string strTip;
+    NOTIFYICONDATAA nid;
     BOOL bResult;
   };
   std::vector<Call> calls;
   std::set<std::pair<HWND, UINT>> icons;
   bool bRefuse = false;
+  std::vector<std::pair<CRect, CRect>> animations; // from, to
 
-  static FakeShell& Get();
-  std::vector<DWORD> Messages() const;
-  // The shell restarts: every icon is gone.
-  void Restart() { icons.clear(); }
+  static FakeShell& Get() {
+    static FakeShell shell;
+    return shell;
+  }
+  std::vector<DWORD> Messages() const {
+    std::vector<DWORD> messages;
+    for (const Call& call : calls)
+      messages.push_back(call.dwMessage);
+    return messages;
+  }
+  static BOOL WINAPI Notify(DWORD dwMessage, PNOTIFYICONDATAA pData) {
+    FakeShell& shell = Get();
+    const auto key = std::make_pair(pData->hWnd, pData->uID);
+    BOOL bResult = FALSE;
+    if (!shell.bRefuse && dwMessage == NIM_ADD)
+      bResult = shell.icons.insert(key).second;
+    else if (!shell.bRefuse)
+      bResult = dwMessage == NIM_MODIFY ? shell.icons.count(key) : shell.icons.erase(key);
+    shell.calls.push_back({dwMessage, *pData, bResult});
+    return bResult;
+  }
+  static BOOL WINAPI Animate(HWND, int, const RECT* lprcFrom, const RECT* lprcTo) {
+    Get().animations.emplace_back(*lprcFrom, *lprcTo);
+    return TRUE;
+  }
 };
 
-// Puts the fake shell and a recorder of animations in place for a test's lifetime.
-class TrayFixtureBase {
-public:
-  TrayFixtureBase();
-  ~TrayFixtureBase();
-  struct Animation {
-    CRect rcFrom, rcTo;
-  };
-  static std::vector<Animation>& Animations();
-
-private:
-  CSystemTray::ShellNotifyIconFn m_pfnOldShell;
-  CSystemTray::DrawAnimatedRectsFn m_pfnOldAnimate;
-};
-
-// A top-level window that records the commands posted to it.
-class CCommandSink : public CHostWnd {
-public:
-  std::vector<UINT> commands;
-
-protected:
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+struct FakeShellInPlace {
+  FakeShellInPlace() {
+    FakeShell::Get() = FakeShell();
+    CSystemTray::s_pfnShellNotifyIcon = FakeShell::Notify;
+    CSystemTray::s_pfnDrawAnimatedRects = FakeShell::Animate;
+  }
+  ~FakeShellInPlace() {
+    CSystemTray::s_pfnShellNotifyIcon = ::Shell_NotifyIconA;
+    CSystemTray::s_pfnDrawAnimatedRects = ::DrawAnimatedRects;
+  }
 };

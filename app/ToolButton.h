@@ -1,0 +1,35 @@
+// A button of the tools panel: flat, with its tool's icon, drawn pressed while it is the frame's
+// current tool button. It never keeps the keyboard focus: the focus goes to the frame, so the
+// keys keep reaching the view while the user picks tools.
+#pragma once
+
+#include "toolkit/controls/ExtButton.h"
+
+// The frame that keeps the current tool button (the main frame; a test's frame in the tests).
+class CToolButtonHost {
+public:
+  virtual ~CToolButtonHost() = default;
+  virtual HWND GetCurrentToolButton() const = 0;
+  virtual void SetCurrentToolButton(HWND hButton) = 0;
+};
+
+class CToolButton : public CExtButton {
+  DECLARE_DYNAMIC(CToolButton)
+public:
+  CToolButton();
+  ~CToolButton() override;
+
+  // The frame the panel belongs to: the button's parent frame, or that frame's own parent frame
+  // when the panel floats in a mini frame.
+  CFrameWnd* GetToolFrame() const;
+  // The tool frame as the keeper of the current tool button; NULL when it keeps none.
+  CToolButtonHost* GetHost() const;
+  bool IsCurrentTool() const;
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool IsButtonEnabled() const override;
+  // Becomes the current tool button and sends its command to the tool frame.
+  void OnClick(bool bFromKeyboard, bool bDropDownPart) override;
+  void PaintButton(CDC& dc, bool bBackgroundDone, bool bForMenu) override;
+};

@@ -1,0 +1,300 @@
+#include "app/ToolsPanelDlg.h"
+
+#include "framework/dlg/fw_dlg.h"
+#include "resources/resource.h"
+
+#include <initializer_list>
+#include <iterator>
+
+namespace {
+
+const char* const kToolTooltips[kToolButtonCount] = {
+    "Mouse Pointer",
+    "Zoom In",
+    "Zoom Out",
+    "Select a region",
+    "Paint Brush",
+    "Air Brush",
+    "Color picker",
+    "Fill Color",
+    "Put text",
+    "Place a stamp",
+    "Draw a line",
+    "Draw an arrow",
+    "Shapes",
+    "Add a callout",
+    "Eraser",
+    "Highlighter",
+    "Rectangle Selection",
+    "Circle Selection",
+    "Polygon Selection",
+    "Free Selection",
+    "Rectangle(Framed, Filled)",
+    "Rounded Rectangle(Framed, Filled)",
+    "Ellipse(Framed, Filled)",
+    "Free Shape(Framed, Filled)",
+    "Rectangle(Hollow)",
+    "Rounded Rectangle(Hollow)",
+    "Ellipse(Hollow)",
+    "Free Shape(Hollow)",
+    "Rectangle(Filled, No frame)",
+    "Rounded Rectangle(Filled, No frame)",
+    "Ellipse(Filled, No frame)",
+    "Free Shape(Filled, No frame)",
+    "Flat End",
+    "Round End",
+    "Dashed Brush",
+    "Dotted Brush",
+    "Small Spray",
+    "Medium Spray",
+    "Large Spray",
+    "Solid line",
+    "Dotted line",
+    "Dashed line",
+    "Dash-dot line",
+    "Single Smart Arrow",
+    "Double Smart Arrow",
+    "Single Arrow",
+    "Double Arrow",
+};
+
+// The picture strips and the first button position each serves.
+struct ToolStrip {
+  UINT nBitmapId;
+  int nFirstPosition;
+};
+const ToolStrip kToolStrips[] = {{IDB_TOOLS_MAIN, 0},   {IDB_TOOLS_SELECTION, 16}, {IDB_TOOLS_SHAPES, 20},
+                                 {IDB_TOOLS_BRUSH, 32}, {IDB_TOOLS_SPRAY, 36},     {IDB_TOOLS_LINES, 39}};
+
+// The sub-tool rows of the main tools (first position, rows of four) and whether the style
+// controls show.
+struct ToolRows {
+  int nToolId;
+  int nFirstPosition; // -1: no row
+  int nCount;
+  bool bStyleControls;
+};
+const ToolRows kToolRows[] = {
+    {ID_TOOL_SELECT_REGION, 16, 4, false}, {ID_TOOL_SHAPES, 20, 12, true},
+    {ID_TOOL_LINE, 39, 4, true},           {ID_TOOL_ARROW, 43, 4, true},
+    {ID_TOOL_PAINT_BRUSH, 32, 4, true},    {ID_TOOL_AIR_BRUSH, 36, 3, false},
+    {ID_TOOL_TEXT, -1, 0, true},           {ID_TOOL_CALLOUT, -1, 0, true},
+};
+
+// Sub-tool cells in pixels.
+const int kCellSize = 24;
+const int kCellLeft = 11;
+const int kCellTop = 240;
+
+// Positions among the children of the controls that the set-up subclasses.
+const int kSliderPosition = 47;
+const int kWidthEditPosition = 48;
+const int kSpinPosition = 49;
+const int kFirstCheckPosition = 50;
+const int kFirstLabelPosition = 52;
+const int kWidthLabelPosition = 53;
+const int kSetUpChildCount = 56;
+const int kCurrentAtStartPosition = 20;
+
+} // namespace
+
+const char* GetToolTooltip(int nPosition) {
+  if (nPosition < 1 || nPosition > kToolButtonCount)
+    return "Click and draw";
+  return kToolTooltips[nPosition - 1];
+}
+
+int ToolIdAtPosition(int nPosition) {
+  if (nPosition < 0 || nPosition >= kToolButtonCount)
+    return 0;
+  return nPosition <= ID_TOOL_LINE_DASH_DOT - ID_TOOL_POINTER ? ID_TOOL_POINTER + nPosition
+                                                              : ID_TOOL_ARROW_SMART + nPosition - 43;
+}
+
+int StyleGroupOfTool(int nToolId) {
+  switch (nToolId) {
+  case ID_TOOL_SELECT_REGION:
+    return STYLE_SELECTION;
+  case ID_TOOL_PAINT_BRUSH:
+    return STYLE_PAINT_BRUSH;
+  case ID_TOOL_AIR_BRUSH:
+  case ID_TOOL_FILL:
+    return STYLE_AIR_BRUSH_FILL;
+  case ID_TOOL_TEXT:
+    return STYLE_TEXT;
+  case ID_TOOL_LINE:
+  case ID_TOOL_ARROW:
+    return STYLE_LINE_ARROW;
+  case ID_TOOL_SHAPES:
+    return STYLE_SHAPES;
+  case ID_TOOL_ERASER:
+    return STYLE_ERASER;
+  case ID_TOOL_HIGHLIGHTER:
+    return STYLE_HIGHLIGHTER;
+  default:
+    break;
+  }
+  if (nToolId >= ID_TOOL_RECT_SELECTION && nToolId <= ID_TOOL_FREE_SELECTION)
+    return STYLE_SELECTION;
+  if (nToolId >= ID_TOOL_RECT_FRAMED && nToolId <= ID_TOOL_FREESHAPE_FILLED)
+    return STYLE_SHAPES;
+  if (nToolId >= ID_TOOL_BRUSH_FLAT && nToolId <= ID_TOOL_BRUSH_DOTTED)
+    return STYLE_PAINT_BRUSH;
+  if (nToolId >= ID_TOOL_SPRAY_SMALL && nToolId <= ID_TOOL_SPRAY_LARGE)
+    return STYLE_AIR_BRUSH_FILL;
+  if ((nToolId >= ID_TOOL_LINE_SOLID && nToolId <= ID_TOOL_LINE_DASH_DOT) ||
+      (nToolId >= ID_TOOL_ARROW_SMART && nToolId <= ID_TOOL_ARROW_DOUBLE))
+    return STYLE_LINE_ARROW;
+  return -1;
+}
+
+IMPLEMENT_DYNAMIC(CToolsPanelDlg, CExtResizableDialog)
+
+BEGIN_MESSAGE_MAP(CToolsPanelDlg, CExtResizableDialog)
+END_MESSAGE_MAP()
+
+CToolsPanelDlg::CToolsPanelDlg()
+    : CExtResizableDialog(IDD_TOOLS_PANEL), m_style{0, 0xFFFFFF, 100, 4, TRUE, TRUE, 0xC0C0C0, 200, 5, 5, 1} {
+}
+
+CToolsPanelDlg::~CToolsPanelDlg() {}
+
+BOOL CToolsPanelDlg::CreateInBar(CWnd* pParentBar) {
+  if (!CExtResizableDialog::Create(IDD_TOOLS_PANEL, pParentBar))
+    return FALSE;
+  ShowSizeGrip(FALSE);
+  return TRUE;
+}
+
+void CToolsPanelDlg::DoDataExchange(CDataExchange* pDX) {
+  CExtResizableDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_TOOLS_SHADOW_SETTINGS, m_btnShadowSettings);
+  DDX_Control(pDX, IDC_TOOLS_MAIN_COLOR, m_btnMainColor);
+  DDX_Control(pDX, IDC_TOOLS_BACK_COLOR, m_btnBackColor);
+}
+
+BOOL CToolsPanelDlg::OnInitDialog() {
+  CExtResizableDialog::OnInitDialog();
+  m_style = DrawStyle{0, 0xFFFFFF, 100, 4, TRUE, TRUE, 0xC0C0C0, 200, 5, 5, 1};
+  m_btnMainColor.m_lParamCookie = 1;
+  m_btnBackColor.m_lParamCookie = 2;
+  SetDlgItemInt(IDC_TOOLS_WIDTH, (UINT)m_style.width, FALSE);
+  return TRUE;
+}
+
+CWnd* CToolsPanelDlg::GetChildAt(int nPosition) const {
+  if (GetSafeHwnd() == NULL || nPosition < 0)
+    return NULL;
+  HWND hChild = ::GetWindow(m_hWnd, GW_CHILD);
+  for (int i = 0; i < nPosition && hChild != NULL; ++i)
+    hChild = ::GetWindow(hChild, GW_HWNDNEXT);
+  return hChild != NULL ? CWnd::FromHandle(hChild) : NULL;
+}
+
+CToolButton* CToolsPanelDlg::GetToolButton(int nPosition) const {
+  if (nPosition < 0 || nPosition >= (int)m_toolButtons.size())
+    return NULL;
+  return m_toolButtons[(size_t)nPosition].get();
+}
+
+BOOL CToolsPanelDlg::SetUpControls(CToolButtonHost* pHost) {
+  for (size_t i = 0; i < std::size(kToolStrips); ++i)
+    if (m_images[i].GetSafeHandle() == NULL &&
+        !m_images[i].Create(kToolStrips[i].nBitmapId, 16, 0, RGB(0xFF, 0x00, 0xFF)))
+      return FALSE;
+  HWND hChild = ::GetWindow(m_hWnd, GW_CHILD);
+  for (int i = 0; i < kSetUpChildCount; ++i, hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+    if (hChild == NULL)
+      return FALSE;
+    if (i == kCurrentAtStartPosition && pHost != NULL) {
+      pHost->SetCurrentToolButton(hChild);
+      ::InvalidateRect(hChild, NULL, TRUE);
+    }
+    if (i < kToolButtonCount) {
+      auto pButton = std::make_unique<CToolButton>();
+      if (!pButton->SubclassWindow(hChild))
+        return FALSE;
+      pButton->SetFlat(true);
+      size_t nStrip = std::size(kToolStrips) - 1;
+      while (kToolStrips[nStrip].nFirstPosition > i)
+        --nStrip;
+      pButton->SetIcon(m_images[nStrip].ExtractIcon(i - kToolStrips[nStrip].nFirstPosition));
+      pButton->SetTooltipText(GetToolTooltip(i + 1));
+      m_toolButtons.push_back(std::move(pButton));
+    } else if (i == kSliderPosition) {
+      if (!m_sliderOpacity.SubclassWindow(hChild))
+        return FALSE;
+      m_sliderOpacity.SetRange(0, 255, FALSE);
+      m_sliderOpacity.SetPos(128);
+    } else if (i >= kFirstCheckPosition && i < kFirstLabelPosition) {
+      CExtCheckBox& check = i == kFirstCheckPosition ? m_checkAntialias : m_checkDropShadow;
+      if (!check.SubclassWindow(hChild))
+        return FALSE;
+    } else if (i >= kFirstLabelPosition) {
+      auto pLabel = std::make_unique<CExtLabel>();
+      if (!pLabel->SubclassWindow(hChild))
+        return FALSE;
+      m_labels.push_back(std::move(pLabel));
+    }
+  }
+  struct GroupBox {
+    CExtGroupBox& box;
+    UINT nId;
+    int nFrameStyle;
+  };
+  for (const GroupBox& group :
+       {GroupBox{m_groupTools, IDC_TOOLS_GROUP_TOOLS, CExtGroupBox::STYLE_CAPTION},
+        GroupBox{m_groupMoreOptions, IDC_TOOLS_GROUP_MORE, CExtGroupBox::STYLE_CAPTION},
+        GroupBox{m_groupColor, IDC_TOOLS_GROUP_COLOR, CExtGroupBox::STYLE_CAPTION},
+        GroupBox{m_groupStyle, IDC_TOOLS_STYLE_GROUP, CExtGroupBox::STYLE_FLAT}}) {
+    group.box.m_nFrameStyle = group.nFrameStyle;
+    if (!group.box.SubclassDlgItem(group.nId, this))
+      return FALSE;
+  }
+  return TRUE;
+}
+
+void CToolsPanelDlg::ShowToolControls(int nToolId) {
+  for (int i = kFirstSubToolPosition; i < kToolButtonCount; ++i)
+    if (CWnd* pChild = GetChildAt(i))
+      pChild->ShowWindow(SW_HIDE);
+  m_groupMoreOptions.ShowWindow(SW_HIDE);
+  m_btnShadowSettings.ShowWindow(SW_HIDE);
+  const ToolRows* pRows = NULL;
+  for (const ToolRows& rows : kToolRows)
+    if (rows.nToolId == nToolId)
+      pRows = &rows;
+  if (pRows != NULL && pRows->nFirstPosition >= 0) {
+    for (int n = 0; n < pRows->nCount; ++n)
+      if (CWnd* pChild = GetChildAt(pRows->nFirstPosition + n)) {
+        pChild->SetWindowPos(NULL, kCellLeft + (n % 4) * kCellSize, kCellTop + (n / 4) * kCellSize, kCellSize,
+                             kCellSize, SWP_NOZORDER | SWP_NOACTIVATE);
+        pChild->ShowWindow(SW_SHOW);
+      }
+    m_groupMoreOptions.ShowWindow(SW_SHOW);
+  }
+  const bool bStyle = pRows != NULL && pRows->bStyleControls;
+  for (int i = kFirstStyleControlPosition; i <= kWidthLabelPosition; ++i) {
+    const bool bWidth = i == kWidthEditPosition || i == kSpinPosition || i == kWidthLabelPosition;
+    if (CWnd* pChild = GetChildAt(i))
+      pChild->ShowWindow(bStyle && !(bWidth && nToolId == ID_TOOL_TEXT) ? SW_SHOW : SW_HIDE);
+  }
+  m_groupStyle.ShowWindow(bStyle ? SW_SHOW : SW_HIDE);
+  m_btnShadowSettings.ShowWindow(bStyle ? SW_SHOW : SW_HIDE);
+}
+
+void CToolsPanelDlg::RefreshStyleControls() {
+  m_btnMainColor.m_clrSelected = m_style.mainColor;
+  m_btnBackColor.m_clrSelected = m_style.backColor;
+  m_btnMainColor.Invalidate();
+  m_btnBackColor.Invalidate();
+  m_sliderOpacity.SetPos(m_style.opacity);
+  SetDlgItemInt(IDC_TOOLS_WIDTH, (UINT)m_style.width, FALSE);
+  m_checkAntialias.SetCheck(m_style.antialias ? BST_CHECKED : BST_UNCHECKED);
+  m_checkDropShadow.SetCheck(m_style.dropShadow ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CToolsPanelDlg::RepaintToolButtons() {
+  for (const auto& pButton : m_toolButtons)
+    pButton->Invalidate(FALSE);
+}
