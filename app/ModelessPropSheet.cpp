@@ -1,5 +1,6 @@
 #include "app/ModelessPropSheet.h"
 
+#include "framework/frame/fw_frame.h"
 #include "framework/gdi/fw_gdi.h"
 #include "imaging/Globals.h"
 #include "toolkit/bars/ExtMenuControlBar.h"
@@ -11,14 +12,16 @@ ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 namespace {
-// The main window's menu bar, found among its descendants so the sheet needs not know the frame.
-CExtMenuControlBar* FindMenuBar(HWND hWnd) {
-  for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-    CWnd* pWnd = CWnd::FromHandlePermanent(hChild);
-    if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar)))
-      return static_cast<CExtMenuControlBar*>(pWnd);
-    if (CExtMenuControlBar* pBar = FindMenuBar(hChild))
-      return pBar;
+// The main window's menu bar, found among its control bars so the sheet needs not know the frame.
+CExtMenuControlBar* FindMenuBar() {
+  CWnd* pMain = AfxGetMainWnd();
+  if (pMain == NULL || pMain->GetSafeHwnd() == NULL || !pMain->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+    return NULL;
+  CPtrList& bars = static_cast<CFrameWnd*>(pMain)->m_listControlBars;
+  for (POSITION pos = bars.GetHeadPosition(); pos != NULL;) {
+    CControlBar* pBar = static_cast<CControlBar*>(bars.GetNext(pos));
+    if (pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar)))
+      return static_cast<CExtMenuControlBar*>(pBar);
   }
   return NULL;
 }
@@ -38,12 +41,9 @@ BOOL CModelessPropSheet::Create(CWnd* pParent) {
 }
 
 BOOL CModelessPropSheet::PreTranslateMessage(MSG* pMsg) {
-  CWnd* pMain = AfxGetMainWnd();
-  if (pMain != NULL && pMain->GetSafeHwnd() != NULL) {
-    CExtMenuControlBar* pMenuBar = FindMenuBar(pMain->GetSafeHwnd());
-    if (pMenuBar != NULL && pMenuBar->TranslateFrameKeyboard(pMsg))
-      return TRUE;
-  }
+  CExtMenuControlBar* pMenuBar = FindMenuBar();
+  if (pMenuBar != NULL && pMenuBar->TranslateFrameKeyboard(pMsg))
+    return TRUE;
   return CPropertySheet::PreTranslateMessage(pMsg);
 }
 
