@@ -1,14 +1,10 @@
 #include "tests/unit/app/dialogs_support.h"
 
-#include "tests/common/import_patch.h"
 #include "tests/common/input_support.h"
 #include "tests/common/window_support.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 namespace {
 ModalScript* g_pScript = nullptr;
@@ -81,26 +77,4 @@ TipsFile::~TipsFile() {
   ::DeleteFileA(m_strPath.c_str());
   if (m_bHadFile)
     std::ofstream(m_strPath, std::ios::binary) << m_strSaved;
-}
-
-namespace {
-HINSTANCE WINAPI RecordShellExecute(HWND, LPCSTR pszVerb, LPCSTR pszFile, LPCSTR, LPCSTR, INT) {
-  ShellRecorder::Calls().push_back(std::string(pszVerb != NULL ? pszVerb : "(default)") + " " +
-                                   (pszFile != NULL ? pszFile : ""));
-  return reinterpret_cast<HINSTANCE>(42);
-}
-} // namespace
-
-ShellRecorder::ShellRecorder()
-    : m_pPatch(std::make_unique<CImportPatch>("shell32.dll", "ShellExecuteA",
-                                              reinterpret_cast<FARPROC>(&RecordShellExecute))) {
-  Calls().clear();
-  EXPECT_TRUE(m_pPatch->Applied());
-}
-
-ShellRecorder::~ShellRecorder() = default;
-
-std::vector<std::string>& ShellRecorder::Calls() {
-  static std::vector<std::string> calls;
-  return calls;
 }

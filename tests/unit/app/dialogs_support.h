@@ -1,16 +1,12 @@
 // What the about box and tip of the day tests share: a script that drives a modal dialog with
-// real input while its loop runs, the tips file beside the test program, the addresses handed to
-// the shell, and real clicks.
+// real input while its loop runs, real clicks, and the tips file beside the test program.
 #pragma once
 
 #include "framework/fw.h"
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
-
-class CImportPatch;
 
 // Runs steps against the dialog with the caption while the calling thread sits in a modal loop.
 // A step answers true when it is done; it is asked again on the next tick until then. A dialog
@@ -57,16 +53,4 @@ private:
   std::string m_strPath;
   std::string m_strSaved;
   bool m_bHadFile = false;
-};
-
-// The addresses the program hands to the shell while the object lives, as "verb file", instead of
-// opening them.
-class ShellRecorder {
-public:
-  ShellRecorder();
-  ~ShellRecorder();
-  static std::vector<std::string>& Calls();
-
-private:
-  std::unique_ptr<CImportPatch> m_pPatch;
 };

@@ -36,14 +36,18 @@ void WriteShowTip(DWORD dwValue) {
   ::RegCloseKey(hKey);
 }
 
-enum Action { kNone, kOk, kUntickOk, kUntickRetickOk, kUntickEscape };
-
+// The input while the tip is open: T clicks the box, O clicks OK, E presses Escape.
 struct StartupCase {
   DWORD before;
-  Action action;
+  const char* input;
   bool shown;
   DWORD after;
 };
+
+std::ostream& operator<<(std::ostream& os, const StartupCase& c) {
+  auto value = [](DWORD dw) { return dw == kMissing ? std::string("missing") : std::to_string(dw); };
+  return os << value(c.before) << " \"" << c.input << "\" -> " << c.shown << ", " << value(c.after);
+}
 
 class TipAtStartupTest : public ::testing::TestWithParam<StartupCase> {};
 
@@ -54,36 +58,22 @@ TEST_P(TipAtStartupTest, ShowTipDecidesAndKeepsTheChoice) {
   TipsFile file(&tips);
   WriteShowTip(c.before);
   DWORD dwWhileOpen = kMissing;
-  auto item = [](HWND hDlg, int nId) { return ::GetDlgItem(hDlg, nId); };
-  auto checked = [&](HWND hDlg) {
-    return ::SendMessageA(item(hDlg, IDC_TIP_SHOW_AT_STARTUP), BM_GETCHECK, 0, 0) == BST_CHECKED;
-  };
+  auto ticked = [](HWND hDlg) { return ::IsDlgButtonChecked(hDlg, IDC_TIP_SHOW_AT_STARTUP) == BST_CHECKED; };
   std::vector<ModalScript::Step> steps = {[&](HWND hDlg) {
     dwWhileOpen = ReadShowTip();
-    return checked(hDlg); // it always opens ticked
+    return ticked(hDlg); // it always opens ticked
   }};
-  auto toggle = [&](bool bTicked) {
-    return [&, bTicked](HWND hDlg) {
-      ClickControlAt(item(hDlg, IDC_TIP_SHOW_AT_STARTUP), POINT{6, 6});
-      return PumpUntil([&] { return checked(hDlg) == bTicked; });
-    };
-  };
-  auto ok = [&](HWND hDlg) {
-    ClickControl(item(hDlg, IDOK));
-    return true;
-  };
-  if (c.action == kUntickOk || c.action == kUntickRetickOk || c.action == kUntickEscape)
-    steps.push_back(toggle(false));
-  if (c.action == kUntickRetickOk)
-    steps.push_back(toggle(true));
-  if (c.action == kUntickEscape)
-    steps.push_back([](HWND hDlg) {
-      ::SetForegroundWindow(hDlg);
-      real_input::Key(VK_ESCAPE);
-      return true;
+  for (const char* p = c.input; *p != '\0'; ++p)
+    steps.push_back([&, key = *p](HWND hDlg) {
+      const bool bWas = ticked(hDlg);
+      if (key == 'E') {
+        ::SetForegroundWindow(hDlg);
+        real_input::Key(VK_ESCAPE);
+        return true;
+      }
+      ClickControlAt(::GetDlgItem(hDlg, key == 'T' ? IDC_TIP_SHOW_AT_STARTUP : IDOK), POINT{6, 6});
+      return key == 'O' || PumpUntil([&] { return ticked(hDlg) != bWas; });
     });
-  else
-    steps.push_back(ok);
   {
     ModalScript script("Tip of the Day", steps);
     ShowTipOfTheDayIfWanted(NULL);
@@ -98,10 +88,9 @@ TEST_P(TipAtStartupTest, ShowTipDecidesAndKeepsTheChoice) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, TipAtStartupTest,
-                         ::testing::Values(StartupCase{kMissing, kNone, false, kMissing},
-                                           StartupCase{0, kNone, false, 0}, StartupCase{5, kNone, false, 5},
-                                           StartupCase{1, kOk, true, 1}, StartupCase{1, kUntickOk, true, 0},
-                                           StartupCase{1, kUntickRetickOk, true, 1},
-                                           StartupCase{1, kUntickEscape, true, 0}));
+                         ::testing::Values(StartupCase{kMissing, "", false, kMissing},
+                                           StartupCase{0, "", false, 0}, StartupCase{5, "", false, 5},
+                                           StartupCase{1, "O", true, 1}, StartupCase{1, "TO", true, 0},
+                                           StartupCase{1, "TTO", true, 1}, StartupCase{1, "TE", true, 0}));
 
 } // namespace
