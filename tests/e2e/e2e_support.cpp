@@ -730,6 +730,10 @@ HWND CPixolet::OpenMenu(char cPopup) {
   HWND hPopup = OpenMenu(cPopup);
   if (hPopup == NULL)
     return ::testing::AssertionFailure() << "the menu " << cPopup << " did not open";
+  // A themed menu takes keys once it has unfolded: its picture stands still.
+  CRect rc;
+  ::GetWindowRect(hPopup, &rc);
+  Settled([&] { return ReadScreen(rc); });
   // A lost item key leaves the menu open: the key is pressed again.
   for (int nTry = 0; nTry < 3; nTry++) {
     PressKey((WORD)cItem);
