@@ -11,6 +11,10 @@
 #include "framework/dlg/fw_dlg.h"
 #include "imaging/ImageFile.h"
 #include "resources/resource.h"
+#include "toolkit/foundation/ExtCmdManager.h"
+#include "toolkit/menus/ExtPopupMenuWnd.h"
+#include "toolkit/theme/ExtPaintManagerHolder.h"
+#include "toolkit/theme/ExtPaintManagerXP.h"
 
 #include <gdiplus.h>
 
@@ -44,6 +48,8 @@ ON_COMMAND_RANGE(ID_CAPTURE_RECTANGLE, ID_CAPTURE_OBJECT, OnCapture)
 ON_COMMAND(ID_CAPTURE_BUTTON, OnHotkeyCapture)
 ON_COMMAND(ID_CAPTURE_INCLUDE_MOUSE, OnIncludeMouse)
 ON_UPDATE_COMMAND_UI(ID_CAPTURE_INCLUDE_MOUSE, OnUpdateIncludeMouse)
+ON_COMMAND(ID_VIEW_TASK_SHEET, OnTaskSheet)
+ON_UPDATE_COMMAND_UI(ID_VIEW_TASK_SHEET, OnUpdateTaskSheet)
 ON_COMMAND(ID_HELP_FILE, OnHelpFile)
 ON_COMMAND(ID_HELP_WEB_SITE, OnWebSite)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -94,7 +100,31 @@ int CFramletApp::ExitInstance() {
   return CWinApp::ExitInstance();
 }
 
-void CFramletApp::SetupCommandProfile() {}
+void CFramletApp::SetupCommandProfile() {
+  g_CmdManagerHolder->SetupProfile(kCommandProfile);
+  g_PaintManagerHolder.InstallThemeByClass(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+  CExtPopupMenuWnd::g_bMenuShadows = true;
+  CExtPopupMenuWnd::g_bMenuItemTips = true;
+  CExtPopupMenuWnd::g_bMenuHideRarelyUsed = false;
+  CExtPopupMenuWnd::g_bMenuHighlightRarelyUsed = false;
+  CExtPopupMenuWnd::g_bAnimateMenuExpansion = false;
+  CExtPopupMenuWnd::g_bMenuUseWorkArea = true;
+  CExtPopupBaseWnd::g_nDefaultAnimation = 4;
+}
+
+void CFramletApp::OnTaskSheet() {
+  CMainFrame* pFrame = dynamic_cast<CMainFrame*>(m_pMainWnd);
+  if (pFrame != NULL && pFrame->m_wndTaskSheetBar.GetSafeHwnd() != NULL)
+    pFrame->ShowControlBar(&pFrame->m_wndTaskSheetBar, !pFrame->m_wndTaskSheetBar.IsVisible(), FALSE);
+}
+
+void CFramletApp::OnUpdateTaskSheet(CCmdUI* pCmdUI) {
+  CMainFrame* pFrame = dynamic_cast<CMainFrame*>(m_pMainWnd);
+  pCmdUI->SetCheck(pFrame != NULL && pFrame->m_wndTaskSheetBar.GetSafeHwnd() != NULL &&
+                           pFrame->m_wndTaskSheetBar.IsVisible()
+                       ? 1
+                       : 0);
+}
 
 void CFramletApp::ShowTipAtStartup() { ShowTipOfTheDayIfWanted(m_pMainWnd); }
 

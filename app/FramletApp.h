@@ -31,14 +31,17 @@ public:
   afx_msg void OnHotkeyCapture();
   afx_msg void OnIncludeMouse();
   afx_msg void OnUpdateIncludeMouse(CCmdUI* pCmdUI);
+  afx_msg void OnTaskSheet();
+  afx_msg void OnUpdateTaskSheet(CCmdUI* pCmdUI);
   afx_msg void OnHelpFile();
   afx_msg void OnWebSite();
   afx_msg void OnVideoTour();
   afx_msg void OnAppAbout();
 
-protected:
-  // The toolkit's command profile and theme; they come with the toolkit.
+  // The toolkit's command profile, its theme and the switches of its popup menus.
   void SetupCommandProfile();
+
+protected:
   // The tip of the day; it comes with its dialog.
   void ShowTipAtStartup();
   // Runs the capture overlay in a mode; the captured bitmap or NULL.

@@ -13,10 +13,17 @@ IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
 ON_WM_CREATE()
+ON_COMMAND_EX(ID_VIEW_MENUBAR, OnToggleBar)
+ON_COMMAND_EX(ID_VIEW_TOOLS_PANEL, OnToggleBar)
+ON_UPDATE_COMMAND_UI(ID_VIEW_MENUBAR, OnUpdateToggleBar)
+ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLS_PANEL, OnUpdateToggleBar)
+ON_COMMAND(ID_APP_OPEN, OnOpenApplication)
+ON_COMMAND(ID_FILE_MINIMIZE_TO_TRAY, OnMinimizeToTray)
 ON_WM_CLOSE()
 ON_WM_SIZING()
 ON_MESSAGE(WM_HOTKEY, OnHotKey)
-ON_COMMAND_RANGE(ID_TOOL_POINTER, ID_TOOL_ARROW_DOUBLE, OnSubToolCommand)
+ON_COMMAND_RANGE(ID_TOOL_POINTER, ID_TOOL_HIGHLIGHTER, OnToolCommand)
+ON_COMMAND_RANGE(ID_TOOL_RECT_SELECTION, ID_TOOL_ARROW_DOUBLE, OnSubToolCommand)
 ON_COMMAND(ID_EDIT_PASTE_AS_NEW, OnPasteAsNewImage)
 ON_UPDATE_COMMAND_UI_RANGE(IDS_INDICATOR_POSITION, IDS_INDICATOR_ZOOM, OnUpdateViewPane)
 END_MESSAGE_MAP()
@@ -27,9 +34,6 @@ namespace {
 
 const int kMinWidth = 450;
 const int kMinHeight = 616;
-
-const UINT kIndicators[] = {ID_SEPARATOR,       IDS_INDICATOR_POSITION, IDS_INDICATOR_SIZE,
-                            IDS_INDICATOR_ZOOM, ID_INDICATOR_CAPS,      ID_INDICATOR_NUM};
 
 // The option values in the order they are kept.
 struct OptionValue {
@@ -182,29 +186,6 @@ void CMainFrame::RegisterCaptureHotKey() {
         "Windows fails to register the hot-key combination.\nIf you want to use hot-key feature,\ngo to "
         "Tools ->Options to set a new hot-key combination.",
         MB_OK, 0);
-}
-
-int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-  g_nOsVersionCode = GetOsVersionCode();
-  if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
-    return -1;
-  m_wndMdiBkg.SubclassWindow(m_hWndMDIClient);
-  if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
-      !m_wndStatusBar.SetIndicators(kIndicators, (int)(sizeof(kIndicators) / sizeof(kIndicators[0]))))
-    return -1;
-  m_wndStatusBar.SetPaneInfo(1, IDS_INDICATOR_POSITION, 0, 150);
-  m_wndStatusBar.SetPaneInfo(2, IDS_INDICATOR_SIZE, 0, 80);
-  m_wndStatusBar.SetPaneInfo(3, IDS_INDICATOR_ZOOM, 0, 80);
-  // The tools panel starts on the shapes with a framed rectangle.
-  CFramletApp& app = TheFramletApp();
-  app.m_nCurrentTool = app.m_nLastTool = ID_TOOL_SHAPES;
-  app.m_nCurrentTool = ID_TOOL_RECT_FRAMED;
-  if (ProbeOptions())
-    LoadOptions();
-  else
-    SaveOptions();
-  RegisterCaptureHotKey();
-  return 0;
 }
 
 void CMainFrame::OnClose() {

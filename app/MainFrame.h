@@ -1,15 +1,27 @@
-// The program's MDI main window, in its first form: the resource's menu and accelerators, the
-// framework's status bar with the view's panes, the MDI background, the general options and the
-// window placement in the registry, and the global capture hot key. It is the editor's shell:
-// status texts, the current tool, the JPEG quality and the resolution dialog.
+// The program's MDI main window: the themed menu bar, the three tool bars, the status bar with the
+// view's panes, the docked task sheet, the MDI tabs, the tools panel, the MDI background, the
+// general options and the window placement in the registry, and the global capture hot key. It is
+// the editor's shell: status texts, the current tool, the task pages, the JPEG quality and the
+// resolution dialog. MainFrameCreate.cpp builds the bars, MainFrameBars.cpp handles them.
 #pragma once
 
 #include "app/MDIBkgWnd.h"
+#include "app/ModelessPropSheet.h"
+#include "app/PropPageCaption.h"
+#include "app/PropPageMain.h"
+#include "app/PropPageParam.h"
+#include "app/PropPageResize.h"
+#include "app/SystemTray.h"
 #include "app/ToolsPanelDlg.h"
 #include "editor/EditorState.h"
 #include "framework/bars/fw_bars.h"
 #include "framework/frame/fw_frame.h"
+#include "toolkit/bars/ExtMenuControlBar.h"
 #include "toolkit/bars/ExtPanelControlBar.h"
+#include "toolkit/bars/ExtStatusControlBar.h"
+#include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/docking/ExtControlBar.h"
+#include "toolkit/docking/ExtTabMdiWnd.h"
 
 // The general options, each a REG_DWORD of the same name in the Options key.
 struct CFrameOptions {
@@ -28,23 +40,38 @@ public:
   CMainFrame();
   ~CMainFrame() override;
 
+  // The tool bars in the order they are made: the standard bar starts hidden.
+  enum ToolBarIndex { kStandardBar, kLargeBar, kCaptureBar, kToolBarCount };
+
+  CSystemTray m_tray;
+  CPropPageMain m_pageMain;
+  CPropPageParam m_pageParam;
+  CPropPageResize m_pageResize;
+  CPropPageCaption m_pageCaption;
+  CModelessPropSheet m_wndTaskSheet;
+  CExtControlBar m_wndTaskSheetBar;
   CFrameOptions m_options;
-  CStatusBar m_wndStatusBar;
+  CExtMenuControlBar m_wndMenuBar;
+  CExtStatusControlBar m_wndStatusBar;
+  CExtToolControlBar m_wndToolBars[kToolBarCount];
+  CExtTabMdiWnd m_wndMdiTabs;
   CMDIBkgWnd m_wndMdiBkg;
 
   // CEditorShell
   void SetStatusText(int nPane, LPCSTR lpszText) override;
   void SelectTool(int nTool) override;
-  int GetTaskPageIndex() override { return 0; }
-  void ShowTaskMainPage() override {}
-  void OpenEffectPage(int) override {}
-  void OpenResizePage(int, LPCSTR) override {}
-  void OpenCaptionPage() override {}
+  int GetTaskPageIndex() override;
+  void ShowTaskMainPage() override;
+  void OpenEffectPage(int nTaskId) override;
+  void OpenResizePage(int nTaskId, LPCSTR lpszTitle) override;
+  void OpenCaptionPage() override;
   CString PromptOpenImage() override;
   int GetJpegQuality() override { return m_options.JpegQuality; }
   BOOL AskImageResolution(int& nDpi) override;
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+  BOOL DestroyWindow() override;
 
   // The registry key of the options and the window placement.
   static const char kOptionsKey[];
@@ -59,7 +86,23 @@ public:
 protected:
   BOOL m_bHotKeyRegistered;
 
+  // The steps of creation, in their order; each false stops the creation.
+  bool CreateMenuBar();
+  bool CreateToolBars();
+  bool CreateStatusBar();
+  bool CreateTaskSheetBar();
+  bool EnableBarDocking();
+  void SetUpCaptureDropDown();
+  void DockBars();
+  bool CreateMdiTabs();
+  void StartOptionsAndHotKey();
+  void CreateTrayIcon();
+
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg BOOL OnToggleBar(UINT nID);
+  afx_msg void OnUpdateToggleBar(CCmdUI* pCmdUI);
+  afx_msg void OnOpenApplication();
+  afx_msg void OnMinimizeToTray();
   afx_msg void OnClose();
   afx_msg void OnSizing(UINT nSide, LPRECT lpRect);
   afx_msg LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
@@ -88,6 +131,9 @@ public:
   HWND GetCurrentToolButton() const override { return m_hCurrentToolButton; }
   void SetCurrentToolButton(HWND hButton) override { m_hCurrentToolButton = hButton; }
 };
+
+// The toolkit's command profile of the program: the frame and its bars keep their commands there.
+extern const char kCommandProfile[];
 
 // The Windows version code: 100 XP, 101 Server 2003, 102 2000, 103-105 NT 4, 106-109 Windows 95
 // to ME, 110 anything after XP; 0 when unknown.
