@@ -120,8 +120,7 @@ TEST_P(ViewMenuTest, ItemShowsAndHidesItsBarWithItsCheckMark) {
   EXPECT_EQ(before.data, Mark().data) << "the check mark did not come back";
 }
 
-const BarToggle kToggles[] = {{"MenuBar", 'M', 0, kMenuBar},
-                              {"StandardToolBar", 'T', 1, kToolBars},
+const BarToggle kToggles[] = {{"StandardToolBar", 'T', 1, kToolBars},
                               {"StatusBar", 'S', 2, kStatusBar},
                               {"TaskSheet", 'A', 3, kTaskSheetBar}};
 INSTANTIATE_TEST_SUITE_P(Bars, ViewMenuTest, ::testing::ValuesIn(kToggles),
