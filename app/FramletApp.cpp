@@ -1,7 +1,9 @@
 #include "app/FramletApp.h"
 
+#include "app/AboutDlg.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "app/TipOfTheDayDlg.h"
 #include "editor/FramletDoc.h"
 #include "editor/FramletView.h"
 #include "framework/core/fw_file.h"
@@ -50,6 +52,7 @@ ON_COMMAND(ID_VIEW_TASK_SHEET, OnTaskSheet)
 ON_UPDATE_COMMAND_UI(ID_VIEW_TASK_SHEET, OnUpdateTaskSheet)
 ON_COMMAND(ID_HELP_FILE, OnHelpFile)
 ON_COMMAND(ID_HELP_WEB_SITE, OnWebSite)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 ON_COMMAND(ID_HELP_VIDEO_TOUR, OnVideoTour)
 END_MESSAGE_MAP()
 
@@ -123,7 +126,12 @@ void CFramletApp::OnUpdateTaskSheet(CCmdUI* pCmdUI) {
                        : 0);
 }
 
-void CFramletApp::ShowTipAtStartup() {}
+void CFramletApp::ShowTipAtStartup() { ShowTipOfTheDayIfWanted(m_pMainWnd); }
+
+void CFramletApp::OnAppAbout() {
+  CAboutDlg dlg;
+  dlg.DoModal();
+}
 
 void CFramletApp::OnFileOpen() {
   CString strPath = PromptOpenImage();

@@ -36,6 +36,7 @@ public:
   afx_msg void OnHelpFile();
   afx_msg void OnWebSite();
   afx_msg void OnVideoTour();
+  afx_msg void OnAppAbout();
 
   // The toolkit's command profile, its theme and the switches of its popup menus.
   void SetupCommandProfile();

@@ -266,6 +266,18 @@
 #define IDB_ABOUT_PICTURE 164
 #define IDD_TIP_OF_THE_DAY 165
 #define IDB_TIP_BULB 166
+#define IDC_ABOUT_MAKER 1105           // the about box's labels and addresses
+#define IDC_ABOUT_TITLE 1106
+#define IDC_ABOUT_VERSION 1107
+#define IDC_ABOUT_NOTICE 1108
+#define IDC_ABOUT_PRODUCT_ADDRESS 1109
+#define IDC_ABOUT_MAKER_ADDRESS 1110
+#define IDC_ABOUT_SUPPORT 1127
+#define IDC_TIP_SHOW_AT_STARTUP 1076 // the tip of the day's controls
+#define IDC_TIP_NEXT 1110
+#define IDC_TIP_PREVIOUS 1111
+#define IDC_TIP_FRAME 1112
+#define IDC_TIP_TEXT 1113
 
 // --- The tools panel -----------------------------------------------------------------------------
 #define IDD_TOOLS_PANEL 132

@@ -116,6 +116,28 @@ DWORD WINAPI RunBody(LPVOID pParam) {
   return 0;
 }
 
+// A popup menu on the screen: the system's own, or one of the themed menus, which are captionless
+// popups of a framework class registered with CS_SAVEBITS ("fw:<instance>:800...").
+bool IsPopupMenu(HWND hWnd) {
+  const std::string cls = ClassOf(hWnd);
+  if (cls == "#32768")
+    return true;
+  const LONG nStyle = ::GetWindowLongA(hWnd, GWL_STYLE);
+  return cls.compare(0, 3, "fw:") == 0 && (::GetClassLongA(hWnd, GCL_STYLE) & CS_SAVEBITS) != 0 &&
+         (nStyle & WS_POPUP) != 0 && (nStyle & WS_CAPTION) == 0;
+}
+
+// The first descendant of hParent with the id; the themed frame keeps some bars inside others.
+HWND FindDescendant(HWND hParent, int nId) {
+  for (HWND h = ::GetWindow(hParent, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    if (::GetDlgCtrlID(h) == nId)
+      return h;
+    if (HWND hFound = FindDescendant(h, nId))
+      return hFound;
+  }
+  return NULL;
+}
+
 void CountWindows(HWND hParent, DWORD& n) {
   for (HWND h = ::GetWindow(hParent, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
     n++;
@@ -476,6 +498,10 @@ void CNotepad::Kill() {
 CPixolet::~CPixolet() { Kill(); }
 
 ::testing::AssertionResult CPixolet::Start(const std::string& args, const std::string& desktop) {
+  // The tip of the day comes at start while "ShowTip" is 1, which a first run (no "EnableHotkey")
+  // writes.
+  DWORD dwValue = 0;
+  const bool bTip = ReadOption("ShowTip", dwValue) ? dwValue == 1 : !ReadOption("EnableHotkey", dwValue);
   const std::string folder = ProgramFolder();
   std::string command = "\"" + folder + "\\pixolet.exe\"" + (args.empty() ? "" : " " + args);
   if (!desktop.empty())
@@ -513,6 +539,19 @@ CPixolet::~CPixolet() { Kill(); }
   if (m_hProcess == NULL) {
     m_dwPid = PidOf(m_hFrame);
     m_hProcess = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwPid);
+  }
+  if (bTip) {
+    // Closed as a user closes it, keeping "Show Tip at Startup" as it is.
+    HWND hTip = WaitForDialog("Tip of the Day");
+    if (hTip == NULL)
+      return ::testing::AssertionFailure() << "no tip of the day at start";
+    ::testing::AssertionResult active = Activate(hTip);
+    if (!active)
+      return active;
+    PressKey(VK_ESCAPE);
+    ::testing::AssertionResult closed = WaitUntil("the tip to close", [hTip] { return !::IsWindow(hTip); });
+    if (!closed)
+      return closed;
   }
   return Activate();
 }
@@ -584,11 +623,24 @@ std::string CPixolet::StatusText(int nPane) const {
   char szText[4096] = "";
   SIZE_T nRead = 0;
   if (m_pRemote == NULL ||
-      !::SendMessageTimeoutA(::GetDlgItem(m_hFrame, AFX_IDW_STATUS_BAR), SB_GETTEXTA, (WPARAM)nPane,
+      !::SendMessageTimeoutA(FindDescendant(m_hFrame, AFX_IDW_STATUS_BAR), SB_GETTEXTA, (WPARAM)nPane,
                              reinterpret_cast<LPARAM>(m_pRemote), SMTO_ABORTIFHUNG, 5000, &nResult) ||
       !::ReadProcessMemory(m_hProcess, m_pRemote, szText, sizeof(szText) - 1, &nRead))
     return "(unreadable)";
   return std::string(szText, strnlen(szText, std::min<size_t>(LOWORD(nResult), sizeof(szText) - 1)));
+}
+
+std::vector<HWND> CPixolet::Descendants(int nId) const {
+  std::vector<HWND> found;
+  std::function<void(HWND)> visit = [&](HWND hParent) {
+    for (HWND h = ::GetWindow(hParent, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+      if (::GetDlgCtrlID(h) == nId)
+        found.push_back(h);
+      visit(h);
+    }
+  };
+  visit(m_hFrame);
+  return found;
 }
 
 std::string CPixolet::Text(HWND hWnd) const {
@@ -647,8 +699,10 @@ HWND CPixolet::WaitForDialog(const std::string& text, int nTimeoutMs) const {
   });
 }
 
+HWND CPixolet::ShownMenu() const { return TopWindow(IsPopupMenu); }
+
 HWND CPixolet::OpenMenu(char cPopup) {
-  auto popup = [this] { return TopWindow([](HWND hWnd) { return ClassOf(hWnd) == "#32768"; }); };
+  auto popup = [this] { return ShownMenu(); };
   HWND hPopup = NULL;
   // On a busy machine Wine can drop a key the program gets while its activation is still being
   // settled; the keys are pressed again, after two Escapes leave any menu mode the lost half of
@@ -676,6 +730,10 @@ HWND CPixolet::OpenMenu(char cPopup) {
   HWND hPopup = OpenMenu(cPopup);
   if (hPopup == NULL)
     return ::testing::AssertionFailure() << "the menu " << cPopup << " did not open";
+  // A themed menu takes keys once it has unfolded: its picture stands still.
+  CRect rc;
+  ::GetWindowRect(hPopup, &rc);
+  Settled([&] { return ReadScreen(rc); });
   // A lost item key leaves the menu open: the key is pressed again.
   for (int nTry = 0; nTry < 3; nTry++) {
     PressKey((WORD)cItem);
@@ -686,22 +744,41 @@ HWND CPixolet::OpenMenu(char cPopup) {
   return ::testing::AssertionFailure() << "the menu stayed open after " << cPopup << ", " << cItem;
 }
 
-::testing::AssertionResult CPixolet::MenuItemEnabled(HWND hPopup, int nItem, bool bEnabled) {
+namespace {
+
+const int kMenuInset = 4;
+
+// The settled picture of an open popup menu and its items: bands of rows that differ from the
+// menu's empty row, the separators too. The empty row is the one most rows show: plain ground in
+// the system's menu, ground with the icon gutter in the themed one.
+::testing::AssertionResult ReadMenuItems(HWND hPopup, int nItem, Pixels& px,
+                                         std::vector<std::pair<int, int>>& bands) {
   CRect rc;
   ::GetWindowRect(hPopup, &rc);
-  // Items are bands of rows that hold anything besides the menu's ground, the separators too; the
-  // ground is what the left margin shows.
-  const int nInset = 4;
-  Pixels px, last;
-  std::vector<std::pair<int, int>> bands;
+  const int nInset = kMenuInset;
+  Pixels last;
   auto read = [&] {
+    if (!::IsWindowVisible(hPopup))
+      return true; // closed: nothing more comes
     px = ReadScreen(rc);
     bands.clear();
-    const COLORREF crGround = px.Empty() ? 0 : px.At(nInset, px.cy / 2);
+    if (px.cy <= 2 * nInset || px.cx <= 2 * nInset)
+      return false;
+    std::vector<std::vector<COLORREF>> rows;
+    for (int y = 0; y < px.cy; y++)
+      rows.emplace_back(px.data.begin() + (size_t)y * px.cx + nInset,
+                        px.data.begin() + (size_t)(y + 1) * px.cx - nInset);
+    std::vector<COLORREF> empty;
+    int nMost = 0;
     for (int y = nInset; y < px.cy - nInset; y++) {
-      bool bInk = false;
-      for (int x = nInset; x < px.cx - nInset && !bInk; x++)
-        bInk = px.At(x, y) != crGround;
+      const int n = (int)std::count(rows.begin() + nInset, rows.end() - nInset, rows[y]);
+      if (n > nMost) {
+        nMost = n;
+        empty = rows[y];
+      }
+    }
+    for (int y = nInset; y < px.cy - nInset; y++) {
+      const bool bInk = rows[y] != empty;
       // A mnemonic's underline lies a row or two below its text: it belongs to the same item.
       if (bInk && (bands.empty() || y - bands.back().second > 2))
         bands.emplace_back(y, y + 1);
@@ -713,18 +790,43 @@ HWND CPixolet::OpenMenu(char cPopup) {
     last = px;
     return bSettled;
   };
-  if (!WaitFor(read))
+  if (!WaitFor(read) || !::IsWindowVisible(hPopup) || nItem >= (int)bands.size())
     return ::testing::AssertionFailure() << "the menu shows " << bands.size() << " items, not " << nItem + 1;
+  return ::testing::AssertionSuccess();
+}
+
+} // namespace
+
+::testing::AssertionResult CPixolet::MenuItemEnabled(HWND hPopup, int nItem, bool bEnabled) {
+  Pixels px;
+  std::vector<std::pair<int, int>> bands;
+  ::testing::AssertionResult read = ReadMenuItems(hPopup, nItem, px, bands);
+  if (!read)
+    return read;
   // Enabled text is drawn in the menu text colour, disabled text in grey.
   const COLORREF crText = ::GetSysColor(COLOR_MENUTEXT);
+  // Past the gutter, where a themed menu draws the command's picture.
   bool bDark = false;
   for (int y = bands[nItem].first; y < bands[nItem].second; y++)
-    for (int x = nInset; x < px.cx - nInset; x++)
+    for (int x = px.cx / 4; x < px.cx - kMenuInset; x++)
       bDark = bDark || px.At(x, y) == crText;
   if (bDark == bEnabled)
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << "item " << nItem << " is drawn " << (bDark ? "enabled" : "disabled");
+}
+
+Pixels CPixolet::MenuItemMark(HWND hPopup, int nItem) {
+  Pixels px, mark;
+  std::vector<std::pair<int, int>> bands;
+  if (!ReadMenuItems(hPopup, nItem, px, bands))
+    return mark;
+  mark.cx = px.cx / 4;
+  mark.cy = bands[nItem].second - bands[nItem].first;
+  for (int y = bands[nItem].first; y < bands[nItem].second; y++)
+    for (int x = 0; x < mark.cx; x++)
+      mark.data.push_back(px.At(x, y));
+  return mark;
 }
 
 void CPixolet::Command(UINT nID) { ::PostMessageA(m_hFrame, WM_COMMAND, nID, 0); }
@@ -823,6 +925,80 @@ LPVOID CPixolet::AllocateInProgram(SIZE_T nBytes) const {
 void CPixolet::FreeInProgram(LPVOID pBlock) const {
   if (pBlock != NULL)
     ::VirtualFreeEx(m_hProcess, pBlock, 0, MEM_RELEASE);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CStandInBrowser
+
+namespace {
+
+std::string BrowserLog() { return ProgramFolder() + "\\e2e_browser.log"; }
+
+// The default value of a key of the classes; false when there is none.
+bool ReadClassValue(const std::string& key, std::string& value) {
+  char szValue[1024] = "";
+  LONG cb = sizeof(szValue);
+  if (::RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), szValue, &cb) != ERROR_SUCCESS)
+    return false;
+  value = szValue;
+  return true;
+}
+
+bool WriteClassValue(const std::string& key, const std::string& value) {
+  return ::RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, value.c_str(), (DWORD)value.size()) ==
+         ERROR_SUCCESS;
+}
+
+} // namespace
+
+CStandInBrowser::CStandInBrowser() {
+  ::DeleteFileA(BrowserLog().c_str());
+  std::string chm;
+  if (!ReadClassValue(".chm", chm) || chm.empty())
+    chm = "chm.file";
+  const std::string command = "\"" + ProgramFolder() + "\\e2e_browser.exe\" \"%1\"";
+  for (const std::string& cls : {std::string("http"), std::string("https"), chm}) {
+    Saved saved{cls + "\\shell\\open\\command", false, ""};
+    saved.bHad = ReadClassValue(saved.key, saved.command);
+    if (!WriteClassValue(saved.key, command)) {
+      m_registered = ::testing::AssertionFailure() << "cannot register the stand-in browser for " << cls;
+      return;
+    }
+    m_saved.push_back(saved);
+  }
+}
+
+CStandInBrowser::~CStandInBrowser() {
+  for (const Saved& saved : m_saved)
+    if (saved.bHad)
+      WriteClassValue(saved.key, saved.command);
+    else
+      ::RegDeleteKeyA(HKEY_CLASSES_ROOT, saved.key.c_str());
+}
+
+std::vector<std::string> CStandInBrowser::Opened() const {
+  std::vector<std::string> opened;
+  std::ifstream log(BrowserLog());
+  for (std::string line; std::getline(log, line);) {
+    line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+    if (line.size() >= 2 && line.front() == '"' && line.back() == '"')
+      line = line.substr(1, line.size() - 2);
+    opened.push_back(line);
+  }
+  return opened;
+}
+
+::testing::AssertionResult CStandInBrowser::OpenedOnly(const std::string& what) {
+  std::vector<std::string> opened;
+  if (!WaitFor([&] { return !(opened = Opened()).empty(); }))
+    return ::testing::AssertionFailure() << "the stand-in browser was not started to open " << what;
+  if (opened.size() == 1 && ::lstrcmpiA(opened[0].c_str(), what.c_str()) == 0)
+    return ::testing::AssertionSuccess();
+  ::testing::AssertionResult failure = ::testing::AssertionFailure();
+  failure << "the stand-in browser opened, not only " << what << ":";
+  for (const std::string& line : opened)
+    failure << " [" << line << "]";
+  return failure;
 }
 
 // ---------------------------------------------------------------------------------------------

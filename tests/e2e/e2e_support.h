@@ -121,6 +121,32 @@ private:
   HWND m_hFrame = NULL;
 };
 
+// While it lives, the web addresses (http, https) and help files the shell opens in the test
+// prefix go to the stand-in browser beside the tests, e2e_browser.exe, which only logs them; the
+// prefix's own handlers come back after.
+class CStandInBrowser {
+public:
+  CStandInBrowser();
+  ~CStandInBrowser();
+  CStandInBrowser(const CStandInBrowser&) = delete;
+  CStandInBrowser& operator=(const CStandInBrowser&) = delete;
+
+  ::testing::AssertionResult Registered() const { return m_registered; }
+  // What the stand-in was asked to open, one entry per start, without the quotes of its command.
+  std::vector<std::string> Opened() const;
+  // Waits until the stand-in has opened something; then it must have opened exactly what.
+  ::testing::AssertionResult OpenedOnly(const std::string& what);
+
+private:
+  struct Saved {
+    std::string key;
+    bool bHad;
+    std::string command;
+  };
+  std::vector<Saved> m_saved;
+  ::testing::AssertionResult m_registered = ::testing::AssertionSuccess();
+};
+
 // One run of pixolet.exe.
 class CPixolet {
 public:
@@ -149,6 +175,8 @@ public:
   std::vector<HWND> Documents() const; // the MDI children
   HWND View() const;                   // of the active document
   std::string StatusText(int nPane) const;
+  // The frame's windows with the id, at any depth (bars sit inside dock bars), in z-order.
+  std::vector<HWND> Descendants(int nId) const;
   std::string Text(HWND hWnd) const; // a window's text, asked of its owner
   // A visible top-level window of the process (of any process before it is known) that satisfies
   // pred; NULL when there is none.
@@ -166,9 +194,14 @@ public:
   ::testing::AssertionResult Menu(char cPopup, char cItem);
   // Opens a popup of the menu bar with Alt and its letter; the popup menu window.
   HWND OpenMenu(char cPopup);
+  // A popup menu of the program on the screen (the system's or a themed one); NULL when none is.
+  HWND ShownMenu() const;
   // Whether the item's text in an open popup menu is drawn enabled; items count from the top,
   // separators included, with the last item highlighted (as Up leaves it).
   ::testing::AssertionResult MenuItemEnabled(HWND hPopup, int nItem, bool bEnabled);
+  // The left quarter of an item of an open popup menu, where its check mark shows; empty when the
+  // menu has no such item.
+  static Pixels MenuItemMark(HWND hPopup, int nItem);
   void Command(UINT nID); // a WM_COMMAND posted to the frame
 
   // The capture overlay once it is shown with the focus; NULL when it did not come.

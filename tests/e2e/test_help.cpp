@@ -1,0 +1,91 @@
+// The Help menu's web pages and help file and the about box's links leave the program through the
+// shell: the test prefix hands them to a stand-in browser that logs what it was asked to open.
+#include "resources/resource.h"
+#include "tests/e2e/e2e_support.h"
+
+#include <fstream>
+
+using namespace e2e;
+
+namespace {
+
+// How the user asks for the target: a Help menu item, a key, or a link of the about box.
+enum class Road { kMenu, kKey, kAboutLink };
+
+struct HelpTarget {
+  const char* pszName;
+  Road road;
+  int nWhich; // the item's letter, the key, or the link's control id
+  std::string (*target)();
+};
+
+void PrintTo(const HelpTarget& target, std::ostream* os) { *os << target.pszName; }
+
+std::string HelpFile() { return ProgramFolder() + "\\pixhelp.chm"; }
+std::string ProductPage() { return "https://www.vantrel.com/pixolet/"; }
+std::string MakerPage() { return "https://www.vantrel.com/"; }
+std::string VideoTour() { return "https://www.vantrel.com/pixolet/videotours/"; }
+
+const HelpTarget kTargets[] = {
+    {"HomePage", Road::kMenu, 'H', ProductPage},
+    {"VideoTour", Road::kMenu, 'T', VideoTour},
+    {"HelpFile", Road::kMenu, 'O', HelpFile},
+    {"HelpFileByF1", Road::kKey, VK_F1, HelpFile},
+    {"AboutProductLink", Road::kAboutLink, IDC_ABOUT_PRODUCT_ADDRESS, ProductPage},
+    {"AboutMakerLink", Road::kAboutLink, IDC_ABOUT_MAKER_ADDRESS, MakerPage},
+};
+
+class HelpTest : public E2eTest, public ::testing::WithParamInterface<HelpTarget> {
+protected:
+  // The help file ships beside the program; the stand-in never reads it, so an empty one serves
+  // where the build has none.
+  void SetUp() override {
+    E2eTest::SetUp();
+    if (::GetFileAttributesA(HelpFile().c_str()) == INVALID_FILE_ATTRIBUTES) {
+      std::ofstream(HelpFile(), std::ios::binary);
+      m_bMadeHelpFile = true;
+    }
+  }
+  void TearDown() override {
+    E2eTest::TearDown();
+    if (m_bMadeHelpFile)
+      ::DeleteFileA(HelpFile().c_str());
+  }
+  // Clicks the start of the about box's link, where its text is.
+  void ClickAboutLink(int nId) {
+    ASSERT_TRUE(m_app.Menu('H', 'A'));
+    HWND hAbout = m_app.WaitForDialog("About Pixolet Screen Capture");
+    ASSERT_NE(nullptr, hAbout);
+    HWND hLink = ::GetDlgItem(hAbout, nId);
+    ASSERT_NE(nullptr, hLink);
+    CRect rc;
+    ::GetWindowRect(hLink, &rc);
+    SendSteps("C" + std::to_string(rc.left + 8) + "," + std::to_string(rc.CenterPoint().y), hAbout);
+  }
+  bool m_bMadeHelpFile = false;
+};
+
+TEST_P(HelpTest, OpensItsTargetThroughTheShell) {
+  const HelpTarget& target = GetParam();
+  CStandInBrowser browser;
+  ASSERT_TRUE(browser.Registered());
+  ASSERT_TRUE(m_app.Start());
+  switch (target.road) {
+  case Road::kMenu:
+    ASSERT_TRUE(m_app.Menu('H', (char)target.nWhich));
+    break;
+  case Road::kKey:
+    ASSERT_TRUE(m_app.Activate());
+    PressKey((WORD)target.nWhich);
+    break;
+  case Road::kAboutLink:
+    ASSERT_NO_FATAL_FAILURE(ClickAboutLink(target.nWhich));
+    break;
+  }
+  EXPECT_TRUE(browser.OpenedOnly(target.target()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, HelpTest, ::testing::ValuesIn(kTargets),
+                         [](const ::testing::TestParamInfo<HelpTarget>& info) { return info.param.pszName; });
+
+} // namespace

@@ -1,0 +1,97 @@
+// The tip of the day reads tips.dat beside the program, splits it at "::" and steps through the
+// tips with its buttons, wrapping at both ends.
+#include "app/TipOfTheDayDlg.h"
+#include "resources/resource.h"
+#include "tests/unit/app/dialogs_support.h"
+#include "tests/common/pixel_support.h"
+#include "tests/common/window_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The dialog open without a modal loop, so that the test itself can click it.
+class OpenTip {
+public:
+  OpenTip() {
+    TheTestApp();
+    EXPECT_TRUE(dlg.Create(IDD_TIP_OF_THE_DAY, NULL));
+    dlg.ShowWindow(SW_SHOW);
+    dlg.SetForegroundWindow();
+    PumpUntil([this] { return ::IsWindowVisible(dlg.m_hWnd) != FALSE; });
+    PumpPending();
+  }
+  ~OpenTip() { dlg.DestroyWindow(); }
+  HWND Item(int nId) const { return ::GetDlgItem(dlg.m_hWnd, nId); }
+  std::string Shown() const { return WindowText(Item(IDC_TIP_TEXT)); }
+  CTipOfTheDayDlg dlg;
+};
+
+struct TipsCase {
+  std::string file;
+  std::vector<std::string> tips;
+};
+
+std::ostream& operator<<(std::ostream& os, const TipsCase& c) {
+  return os << ::testing::PrintToString(c.file) << " -> " << c.tips.size() << " tips";
+}
+
+class TipsFileTest : public ::testing::TestWithParam<TipsCase> {};
+
+TEST_P(TipsFileTest, TheFileSplitsIntoTheTipsAndOneIsShown) {
+  TipsFile file(&GetParam().file);
+  OpenTip tip;
+  std::vector<std::string> tips;
+  for (const CString& str : tip.dlg.m_tips)
+    tips.push_back((LPCSTR)str);
+  EXPECT_EQ(GetParam().tips, tips);
+  EXPECT_EQ((int)tips.size(), tip.dlg.m_nTipCount);
+  ASSERT_GE(tip.dlg.m_nCurrent, 0);
+  ASSERT_LT(tip.dlg.m_nCurrent, tip.dlg.m_nTipCount);
+  EXPECT_EQ(tips[tip.dlg.m_nCurrent], tip.Shown());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, TipsFileTest,
+    ::testing::Values(TipsCase{"A::B::C", {"A", "B", "C"}},
+                      TipsCase{"\r\n\r\n  One tip\r\non two lines\t\r\n\r\n", {"One tip\r\non two lines"}},
+                      TipsCase{"A::::B", {"A", "", "B"}}, TipsCase{"A ::\r\nB", {"A ", "\r\nB"}},
+                      TipsCase{" \r\n\t ", {""}}, TipsCase{std::string("A::B\0::C", 8), {"A", "B"}}));
+
+// The tip stands on a white panel with the bulb at its top left; Next and Previous go round.
+TEST(TipNavigation, NextAndPreviousWrapAtBothEnds) {
+  const std::string content = "Stamps && callouts: pick one and click where it goes.::Second tip::Third tip";
+  TipsFile file(&content);
+  OpenTip tip;
+  const char* tips[] = {"Stamps && callouts: pick one and click where it goes.", "Second tip", "Third tip"};
+  tip.dlg.m_nCurrent = 2; // the last: the first Next wraps
+  ClickControl(tip.Item(IDC_TIP_NEXT));
+  ASSERT_TRUE(PumpUntil([&] { return tip.Shown() == tips[0]; })) << tip.Shown();
+  const pixel_support::Pixels px = pixel_support::ReadClient(tip.dlg.m_hWnd);
+  pixel_support::SaveBmp(px, "tip_of_the_day.bmp");
+  CRect rcFrame, rcBulb;
+  ::GetWindowRect(tip.Item(IDC_TIP_FRAME), &rcFrame);
+  ::GetWindowRect(::GetWindow(tip.dlg.m_hWnd, GW_CHILD), &rcBulb);
+  tip.dlg.ScreenToClient(&rcFrame);
+  tip.dlg.ScreenToClient(&rcBulb);
+  EXPECT_EQ(RGB(255, 255, 255), px.At(rcFrame.right - 6, rcFrame.bottom - 6));
+  EXPECT_EQ(RGB(0xFF, 0xD5, 0x4F), px.At(rcBulb.left + 16, rcBulb.top + 14)); // the bulb's glass
+  int nAt = 0;
+  for (int nButton : {IDC_TIP_NEXT, IDC_TIP_NEXT, IDC_TIP_PREVIOUS, IDC_TIP_PREVIOUS, IDC_TIP_PREVIOUS}) {
+    nAt = (nAt + (nButton == IDC_TIP_NEXT ? 1 : 2)) % 3;
+    ClickControl(tip.Item(nButton));
+    EXPECT_TRUE(PumpUntil([&] { return tip.Shown() == tips[nAt]; })) << nButton << " " << tip.Shown();
+  }
+}
+
+TEST(TipNavigation, WithoutAFileTheDialogSaysSoAndCannotStep) {
+  TipsFile file(nullptr);
+  OpenTip tip;
+  EXPECT_EQ("Could not initialize Tip-Of-The-Day messages!", tip.Shown());
+  EXPECT_FALSE(::IsWindowEnabled(tip.Item(IDC_TIP_NEXT)));
+  EXPECT_FALSE(::IsWindowEnabled(tip.Item(IDC_TIP_PREVIOUS)));
+  EXPECT_TRUE(::IsWindowEnabled(tip.Item(IDC_TIP_SHOW_AT_STARTUP)));
+  EXPECT_EQ(1, tip.dlg.m_bShowAtStartup);
+}
+
+} // namespace
