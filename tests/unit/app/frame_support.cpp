@@ -79,6 +79,11 @@ void MainFrameTest::TearDown() {
   TheFramletApp().m_pMainWnd = NULL;
   AfxGetThread()->m_pMainWnd = NULL;
   PumpPending();
+  // The main window going away asked the thread to quit: in the program that ends it, here it
+  // would end the next test's modal loop at once.
+  MSG msg;
+  while (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
 }
 
 CMainFrame* MainFrameTest::MakeFrame() {
