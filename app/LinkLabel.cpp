@@ -1,5 +1,7 @@
 #include "app/LinkLabel.h"
 
+#include "toolkit/controls/ExtLabel.h"
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -255,23 +257,7 @@ void CLinkLabel::DrawGradient(CDC* pDC, const RECT* pRect, COLORREF crFrom, COLO
 
 UINT CLinkLabel::TextFormat(const CString& strText) const {
   const DWORD dwStyle = GetStyle();
-  UINT nFormat;
-  switch (dwStyle & SS_TYPEMASK) {
-  case SS_CENTER:
-    nFormat = DT_CENTER | DT_WORDBREAK;
-    break;
-  case SS_RIGHT:
-    nFormat = DT_RIGHT | DT_WORDBREAK;
-    break;
-  case SS_LEFTNOWORDWRAP:
-    nFormat = DT_LEFT;
-    break;
-  default:
-    nFormat = DT_LEFT | DT_WORDBREAK;
-    break;
-  }
-  if (strText.Find('\t') >= 0)
-    nFormat |= DT_EXPANDTABS;
+  UINT nFormat = CExtLabel::StaticTextFormat(dwStyle, strText);
   if (dwStyle & SS_CENTERIMAGE)
     nFormat = (strText.Find("\r\n") >= 0) ? DT_CENTER : (DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   return nFormat;

@@ -127,6 +127,13 @@ void CSystemTray::ShowIconAgain(DWORD dwMessage) {
   m_bRemoved = !bShown;
 }
 
+namespace {
+
+// The popup of the tray's menu resource, loaded into menu; NULL when there is none.
+CMenu* LoadTrayPopup(CMenu& menu, UINT nId) { return menu.LoadMenu(nId) ? menu.GetSubMenu(0) : NULL; }
+
+} // namespace
+
 CWnd* CSystemTray::GetTargetWnd() const { return m_pTargetWnd != NULL ? m_pTargetWnd : AfxGetMainWnd(); }
 
 LRESULT CSystemTray::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
@@ -138,9 +145,7 @@ LRESULT CSystemTray::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
 
   if (LOWORD(lParam) == WM_RBUTTONUP) {
     CMenu menu;
-    if (!menu.LoadMenu(m_tnd.uID))
-      return 0;
-    CMenu* pPopup = menu.GetSubMenu(0);
+    CMenu* pPopup = LoadTrayPopup(menu, m_tnd.uID);
     if (pPopup == NULL)
       return 0;
     ::SetMenuDefaultItem(pPopup->m_hMenu, m_DefaultMenuItemID, m_DefaultMenuItemByPos);
@@ -156,9 +161,7 @@ LRESULT CSystemTray::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
     UINT uCommand = m_DefaultMenuItemID;
     if (m_DefaultMenuItemByPos) {
       CMenu menu;
-      if (!menu.LoadMenu(m_tnd.uID))
-        return 0;
-      CMenu* pPopup = menu.GetSubMenu(0);
+      CMenu* pPopup = LoadTrayPopup(menu, m_tnd.uID);
       if (pPopup == NULL)
         return 0;
       uCommand = pPopup->GetMenuItemID(m_DefaultMenuItemID);

@@ -106,12 +106,7 @@ void CExtLabel::PaintIcon(CDC& dc, const CRect& rcClient) {
   ::DrawIconEx(dc.GetSafeHdc(), pt.x, pt.y, hIcon, size.cx, size.cy, 0, NULL, DI_NORMAL);
 }
 
-void CExtLabel::PaintText(CDC& dc, const CRect& rcClient) {
-  CString sText;
-  GetWindowText(sText);
-  if (sText.IsEmpty())
-    return;
-  const DWORD dwStyle = GetStyle();
+UINT CExtLabel::StaticTextFormat(DWORD dwStyle, const CString& sText) {
   UINT nFormat;
   switch (dwStyle & kStaticTypeMask) {
   case SS_CENTER:
@@ -124,11 +119,21 @@ void CExtLabel::PaintText(CDC& dc, const CRect& rcClient) {
     nFormat = DT_LEFT;
     break;
   default:
-    nFormat = DT_WORDBREAK;
+    nFormat = DT_LEFT | DT_WORDBREAK;
     break;
   }
   if (sText.Find('\t') >= 0)
     nFormat |= DT_EXPANDTABS;
+  return nFormat;
+}
+
+void CExtLabel::PaintText(CDC& dc, const CRect& rcClient) {
+  CString sText;
+  GetWindowText(sText);
+  if (sText.IsEmpty())
+    return;
+  const DWORD dwStyle = GetStyle();
+  UINT nFormat = StaticTextFormat(dwStyle, sText);
   if ((dwStyle & SS_CENTERIMAGE) != 0 && sText.Find("\r\n") < 0)
     nFormat |= DT_VCENTER | DT_SINGLELINE;
   nFormat |= DT_VCENTER | DT_END_ELLIPSIS;

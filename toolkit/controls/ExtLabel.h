@@ -35,6 +35,8 @@ public:
   static void PaintControlBackground(CDC& dc, CWnd* pWnd, const CRect& rc, COLORREF clrBackground);
   // The font a control's caption is drawn in: its own, its parent's, else a stock one.
   static HFONT ChooseControlFont(CWnd* pWnd);
+  // The DrawText alignment and tab flags a static control's type and text ask for.
+  static UINT StaticTextFormat(DWORD dwStyle, const CString& sText);
 
 protected:
   virtual void DrawLabelText(CDC& dc, const CRect& rc, const CString& sText, UINT nFormat, bool bEnabled);
