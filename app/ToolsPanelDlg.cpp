@@ -163,6 +163,8 @@ BOOL CToolsPanelDlg::CreateInBar(CWnd* pParentBar) {
   if (!CExtResizableDialog::Create(IDD_TOOLS_PANEL, pParentBar))
     return FALSE;
   ShowSizeGrip(FALSE);
+  // The template makes a hidden child: the bar shows whatever it hosts, so the panel shows itself.
+  ShowWindow(SW_SHOWNOACTIVATE);
   return TRUE;
 }
 

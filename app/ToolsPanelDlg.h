@@ -36,7 +36,7 @@ public:
   CToolsPanelDlg();
   ~CToolsPanelDlg() override;
 
-  // Creates the dialog inside the panel bar, without its size grip.
+  // Creates the dialog inside the panel bar, shown and without its size grip.
   BOOL CreateInBar(CWnd* pParentBar);
   // Subclasses the first 56 children in their order (tool buttons with icons and tips, the opacity
   // slider, the check boxes, the labels) and the four group boxes; the button at position 20

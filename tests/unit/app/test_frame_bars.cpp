@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "app/FramletApp.h"
+#include "app/ToolsPanelDlg.h"
 #include "resources/resource.h"
 #include "tests/common/pixel_support.h"
+#include "toolkit/bars/ExtPanelControlBar.h"
 #include "toolkit/docking/ExtDockBar.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/app/frame_support.h"
 
+#include <cstdlib>
 #include <functional>
 #include <iterator>
 #include <vector>
@@ -70,6 +73,60 @@ TEST_F(MainFrameTest, BarsStartWithTheirIdsPlacesAndVisibility) {
   EXPECT_EQ(&m_pFrame->m_wndToolBars[CMainFrame::kStandardBar], m_pFrame->GetControlBar(AFX_IDW_TOOLBAR));
   EXPECT_EQ(0, m_pFrame->m_wndToolBars[CMainFrame::kCaptureBar].CommandToIndex(ID_CAPTURE_BUTTON));
   pixel_support::SaveBmp(pixel_support::ReadClient(m_pFrame->m_hWnd), "frame_bars");
+}
+
+// Whether two colours are told apart at a glance (a picture against the face it sits on).
+bool Differs(COLORREF a, COLORREF b) {
+  return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+             std::abs(GetBValue(a) - GetBValue(b)) >
+         90;
+}
+
+// How many of the tool buttons at the positions show their picture inside the bar's client.
+int PaintedButtonsIn(CExtPanelControlBar& bar, CToolsPanelDlg& dlg, const std::vector<int>& positions) {
+  const pixel_support::Pixels px = pixel_support::ReadClient(bar.m_hWnd);
+  int nPainted = 0;
+  for (int nPosition : positions) {
+    CRect rc;
+    dlg.GetToolButton(nPosition)->GetWindowRect(rc);
+    bar.ScreenToClient(rc);
+    rc.IntersectRect(rc, CRect(0, 0, px.cx, px.cy));
+    if (rc.IsRectEmpty())
+      continue;
+    const COLORREF clrCorner = px.At(rc.left, rc.top);
+    int nPicture = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+      for (int x = rc.left; x < rc.right; ++x)
+        nPicture += Differs(px.At(x, y), clrCorner) ? 1 : 0;
+    nPainted += nPicture >= 4 ? 1 : 0;
+  }
+  return nPainted;
+}
+
+TEST_F(MainFrameTest, ToolsPanelShowsItsButtonsInsideItsBar) {
+  ASSERT_NE(nullptr, MakeFrame());
+  CExtPanelControlBar& bar = m_pFrame->m_wndToolsBar;
+  CToolsPanelDlg& dlg = m_pFrame->m_dlgTools;
+  ASSERT_EQ(&dlg, bar.GetHostedWindow());
+  EXPECT_TRUE(dlg.IsWindowVisible());
+  // The main tools and the row of the twelve shapes the frame starts with.
+  const int kFirstShapePosition = 20, kShapeCount = 12;
+  std::vector<int> positions;
+  for (int i = 0; i < kFirstShapePosition + kShapeCount; ++i)
+    if (i < kFirstSubToolPosition || i >= kFirstShapePosition)
+      positions.push_back(i);
+  const CRect rcBar = WindowRectOf(bar);
+  for (int nPosition : positions) {
+    CToolButton* pButton = dlg.GetToolButton(nPosition);
+    ASSERT_NE(nullptr, pButton) << nPosition;
+    EXPECT_TRUE(pButton->IsWindowVisible()) << nPosition;
+    CRect rcButton = WindowRectOf(*pButton);
+    EXPECT_EQ(rcButton, rcButton & rcBar) << nPosition;
+  }
+  const int nCount = (int)positions.size();
+  EXPECT_TRUE(PumpUntil([&] { return PaintedButtonsIn(bar, dlg, positions) == nCount; }))
+      << PaintedButtonsIn(bar, dlg, positions) << " of " << nCount << " buttons painted";
+  pixel_support::SaveBmp(pixel_support::ReadClient(bar.m_hWnd), "frame_tools_panel");
 }
 
 TEST_F(MainFrameTest, CaptureAndLargeBarsShareTheRowBelowTheMenuBar) {
