@@ -219,7 +219,7 @@ BOOL CToolsPanelDlg::SetUpControls(CToolButtonHost* pHost) {
       while (kToolStrips[nStrip].nFirstPosition > i)
         --nStrip;
       pButton->SetIcon(m_images[nStrip].ExtractIcon(i - kToolStrips[nStrip].nFirstPosition));
-      pButton->SetTooltipText(GetToolTooltip(i + 1));
+      pButton->SetTipOnHover(GetToolTooltip(i + 1));
       m_toolButtons.push_back(std::move(pButton));
     } else if (i == kSliderPosition) {
       if (!m_sliderOpacity.SubclassWindow(hChild))

@@ -284,21 +284,25 @@ struct StepTimes {
   std::vector<std::string> order;
   std::map<std::string, std::vector<double>> ms;
 
-  // Adds the steps of the file the program wrote, and deletes it.
+  // Adds the steps of the file the program wrote, and deletes it; a step marked several times in
+  // one run counts with its sum.
   void Read(const std::string& strPath) {
     std::ifstream in(strPath);
+    std::map<std::string, double> run;
     std::string strLine;
     while (std::getline(in, strLine)) {
       const size_t nTab = strLine.find('\t');
       if (nTab == std::string::npos)
         continue;
       const std::string strStep = strLine.substr(0, nTab);
-      if (ms.find(strStep) == ms.end())
+      if (ms.find(strStep) == ms.end() && run.find(strStep) == run.end())
         order.push_back(strStep);
-      ms[strStep].push_back(std::atof(strLine.c_str() + nTab + 1));
+      run[strStep] += std::atof(strLine.c_str() + nTab + 1);
     }
     in.close();
     ::DeleteFileA(strPath.c_str());
+    for (const auto& step : run)
+      ms[step.first].push_back(step.second);
   }
 };
 
