@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "app/StartupTrace.h"
 #include "app/TipOfTheDayDlg.h"
 #include "editor/FramletDoc.h"
 #include "editor/FramletView.h"
@@ -69,7 +70,9 @@ BOOL CFramletApp::InitInstance() {
   Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, NULL);
   ::InitCommonControls();
   CWinApp::InitInstance();
+  startup_trace::Mark("GDI+ and common controls");
   SetupCommandProfile();
+  startup_trace::Mark("toolkit set-up (command profile, theme)");
   if (!AfxOleInit()) {
     AfxMessageBox(IDS_OLE_INIT_FAILED, MB_OK, 0);
     return FALSE;
@@ -79,10 +82,12 @@ BOOL CFramletApp::InitInstance() {
   m_pDocTemplate = new CMultiDocTemplate(IDR_IMAGE_TYPE, RUNTIME_CLASS(CFramletDoc),
                                          RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CFramletView));
   AddDocTemplate(m_pDocTemplate);
+  startup_trace::Mark("OLE, settings, document template");
   CMainFrame* pFrame = new CMainFrame;
   if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
     return FALSE; // a frame that fails to load has deleted itself
   m_pMainWnd = pFrame;
+  startup_trace::Mark("frame: after its bars");
   pFrame->DragAcceptFiles(TRUE);
   EnableShellOpen();
   RegisterShellFileTypes(TRUE);
@@ -90,9 +95,21 @@ BOOL CFramletApp::InitInstance() {
   ParseCommandLine(cmdInfo);
   if (!cmdInfo.m_strFileName.IsEmpty() && !ProcessShellCommand(cmdInfo))
     return FALSE;
+  startup_trace::Mark("shell registration, command line");
   pFrame->ActivateFrame(SW_SHOW);
+  startup_trace::Mark("frame shown");
   ShowTipAtStartup();
+  startup_trace::Mark("tip of the day");
   return TRUE;
+}
+
+BOOL CFramletApp::OnIdle(LONG lCount) {
+  if (lCount == 0)
+    startup_trace::Mark("first paint and messages");
+  const BOOL bMore = CWinApp::OnIdle(lCount);
+  if (lCount == 0)
+    startup_trace::Finish("first idle update");
+  return bMore;
 }
 
 int CFramletApp::ExitInstance() {

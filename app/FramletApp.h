@@ -19,6 +19,7 @@ public:
 
   BOOL InitInstance() override;
   int ExitInstance() override;
+  BOOL OnIdle(LONG lCount) override;
 
   // Turns a captured bitmap (taken over) into a new document; FALSE (the bitmap deleted) when no
   // document can be opened for it.

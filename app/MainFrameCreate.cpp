@@ -2,6 +2,7 @@
 // the tools panel, the options with the hot key and the tray icon.
 #include "app/FramletApp.h"
 #include "app/MainFrame.h"
+#include "app/StartupTrace.h"
 #include "framework/app/fw_app.h"
 #include "imaging/Globals.h"
 #include "resources/resource.h"
@@ -37,30 +38,51 @@ void SetDockedSizes(CExtControlBar& bar, CSize sizeHorz, CSize sizeVert) {
 } // namespace
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+  using startup_trace::Mark;
+  Mark("frame: before OnCreate");
   g_nOsVersionCode = GetOsVersionCode();
   if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
     return -1;
   m_wndMdiBkg.SubclassWindow(m_hWndMDIClient);
+  Mark("frame: window and MDI client");
   if (!g_CmdManagerHolder->AddWindow(kCommandProfile, m_hWnd) ||
       !g_CmdManagerHolder->ImportMenuResource(kCommandProfile, IDR_MAINFRAME) ||
       !g_CmdManagerHolder->ImportMenuResource(kCommandProfile, IDR_IMAGE_TYPE))
     return -1;
-  if (!CreateMenuBar() || !CreateToolBars() || !CreateStatusBar() || !CreateTaskSheetBar() ||
-      !EnableBarDocking())
+  Mark("frame: menus imported into the profile");
+  if (!CreateMenuBar())
+    return -1;
+  Mark("bar: menu bar");
+  if (!CreateToolBars())
+    return -1;
+  Mark("bar: three tool bars");
+  if (!CreateStatusBar())
+    return -1;
+  Mark("bar: status bar");
+  if (!CreateTaskSheetBar())
+    return -1;
+  Mark("bar: task sheet");
+  if (!EnableBarDocking())
     return -1;
   SetUpCaptureDropDown();
   DockBars();
   g_CmdManagerHolder->SetBasicCommands(kCommandProfile, kBasicCommands, true);
+  Mark("frame: docking the bars");
   if (!CreateMdiTabs())
     return -1;
+  Mark("bar: MDI tabs");
   const CFramletApp& app = TheFramletApp();
   g_CmdManagerHolder->SerializeProfileState(kCommandProfile, app.m_pszRegistryKey, app.m_pszProfileName,
                                             false);
+  Mark("frame: profile state loaded");
   if (!CreateToolsPanel())
     return -1;
   ShowToolsPanelStartState();
+  Mark("bar: tools panel");
   StartOptionsAndHotKey();
+  Mark("frame: options and hot key");
   CreateTrayIcon();
+  Mark("frame: tray icon");
   return 0;
 }
 

@@ -25,6 +25,14 @@ bool CToolButton::IsCurrentTool() const {
   return pHost != NULL && m_hWnd != NULL && pHost->GetCurrentToolButton() == m_hWnd;
 }
 
+BOOL CToolButton::PreTranslateMessage(MSG* pMsg) {
+  if (m_pszHoverTip != nullptr && pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST) {
+    SetTooltipText(m_pszHoverTip, true);
+    m_pszHoverTip = nullptr;
+  }
+  return CExtButton::PreTranslateMessage(pMsg);
+}
+
 LRESULT CToolButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SETFOCUS) {
     // The keys belong to the frame and its view, not to the button.

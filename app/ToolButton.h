@@ -25,11 +25,18 @@ public:
   // The tool frame as the keeper of the current tool button; NULL when it keeps none.
   CToolButtonHost* GetHost() const;
   bool IsCurrentTool() const;
+  // The tip shown when the pointer rests on the button; its window is made when the pointer
+  // first reaches the button, so that a panel of many buttons starts without one each.
+  void SetTipOnHover(const char* pszTip) { m_pszHoverTip = pszTip; }
 
 protected:
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool IsButtonEnabled() const override;
   // Becomes the current tool button and sends its command to the tool frame.
   void OnClick(bool bFromKeyboard, bool bDropDownPart) override;
   void PaintButton(CDC& dc, bool bBackgroundDone, bool bForMenu) override;
+
+private:
+  const char* m_pszHoverTip = nullptr; // a tip not yet given to the button's tip window
 };

@@ -96,6 +96,12 @@ const int kWidthLabelPosition = 53;
 const int kSetUpChildCount = 56;
 const int kCurrentAtStartPosition = 20;
 
+// Shows or hides a child; one already so is left alone, since each change makes the panel work.
+void ShowIfChanged(CWnd& wnd, bool bShow) {
+  if (wnd.GetSafeHwnd() != NULL && ((wnd.GetStyle() & WS_VISIBLE) != 0) != bShow)
+    wnd.ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+}
+
 } // namespace
 
 const char* GetToolTooltip(int nPosition) {
@@ -221,7 +227,7 @@ BOOL CToolsPanelDlg::SetUpControls(CToolButtonHost* pHost) {
       while (kToolStrips[nStrip].nFirstPosition > i)
         --nStrip;
       pButton->SetIcon(m_images[nStrip].ExtractIcon(i - kToolStrips[nStrip].nFirstPosition));
-      pButton->SetTooltipText(GetToolTooltip(i + 1));
+      pButton->SetTipOnHover(GetToolTooltip(i + 1));
       m_toolButtons.push_back(std::move(pButton));
     } else if (i == kSliderPosition) {
       if (!m_sliderOpacity.SubclassWindow(hChild))
@@ -257,32 +263,31 @@ BOOL CToolsPanelDlg::SetUpControls(CToolButtonHost* pHost) {
 }
 
 void CToolsPanelDlg::ShowToolControls(int nToolId) {
-  for (int i = kFirstSubToolPosition; i < kToolButtonCount; ++i)
-    if (CWnd* pChild = GetChildAt(i))
-      pChild->ShowWindow(SW_HIDE);
-  m_groupMoreOptions.ShowWindow(SW_HIDE);
-  m_btnShadowSettings.ShowWindow(SW_HIDE);
   const ToolRows* pRows = NULL;
   for (const ToolRows& rows : kToolRows)
     if (rows.nToolId == nToolId)
       pRows = &rows;
-  if (pRows != NULL && pRows->nFirstPosition >= 0) {
-    for (int n = 0; n < pRows->nCount; ++n)
-      if (CWnd* pChild = GetChildAt(pRows->nFirstPosition + n)) {
-        pChild->SetWindowPos(NULL, kCellLeft + (n % 4) * kCellSize, kCellTop + (n / 4) * kCellSize, kCellSize,
-                             kCellSize, SWP_NOZORDER | SWP_NOACTIVATE);
-        pChild->ShowWindow(SW_SHOW);
-      }
-    m_groupMoreOptions.ShowWindow(SW_SHOW);
+  const bool bRow = pRows != NULL && pRows->nFirstPosition >= 0;
+  for (int i = kFirstSubToolPosition; i < kToolButtonCount; ++i) {
+    CWnd* pChild = GetChildAt(i);
+    if (pChild == NULL)
+      continue;
+    const int n = bRow ? i - pRows->nFirstPosition : -1;
+    const bool bInRow = n >= 0 && n < pRows->nCount;
+    if (bInRow)
+      pChild->SetWindowPos(NULL, kCellLeft + (n % 4) * kCellSize, kCellTop + (n / 4) * kCellSize, kCellSize,
+                           kCellSize, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowIfChanged(*pChild, bInRow);
   }
+  ShowIfChanged(m_groupMoreOptions, bRow);
   const bool bStyle = pRows != NULL && pRows->bStyleControls;
   for (int i = kFirstStyleControlPosition; i <= kWidthLabelPosition; ++i) {
     const bool bWidth = i == kWidthEditPosition || i == kSpinPosition || i == kWidthLabelPosition;
     if (CWnd* pChild = GetChildAt(i))
-      pChild->ShowWindow(bStyle && !(bWidth && nToolId == ID_TOOL_TEXT) ? SW_SHOW : SW_HIDE);
+      ShowIfChanged(*pChild, bStyle && !(bWidth && nToolId == ID_TOOL_TEXT));
   }
-  m_groupStyle.ShowWindow(bStyle ? SW_SHOW : SW_HIDE);
-  m_btnShadowSettings.ShowWindow(bStyle ? SW_SHOW : SW_HIDE);
+  ShowIfChanged(m_groupStyle, bStyle);
+  ShowIfChanged(m_btnShadowSettings, bStyle);
 }
 
 void CToolsPanelDlg::RefreshStyleControls() {

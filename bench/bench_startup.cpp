@@ -16,11 +16,17 @@
 // The hot key reaches the program only inside a Wine virtual desktop, so bench_startup.sh runs
 //   wine explorer /desktop=bench,1280x1024 bench_startup.exe [runs] [pixolet.exe]
 // The program's path defaults to pixolet.exe beside this one.
+//
+// During the timed start-ups the bench sets PIXOLET_STARTUP_TRACE, so that the program writes how
+// long each of its start-up steps took (the toolkit's set-up, each bar, the first paint); the bench
+// prints their medians under the start-up figures.
 #include "bench/bench_util.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -273,6 +279,39 @@ struct StartClose {
   }
 };
 
+// The program's own timings of its start-up steps, by step in the order it first wrote them.
+struct StepTimes {
+  std::vector<std::string> order;
+  std::map<std::string, std::vector<double>> ms;
+
+  // Adds the steps of the file the program wrote, and deletes it; a step marked several times in
+  // one run counts with its sum.
+  void Read(const std::string& strPath) {
+    std::ifstream in(strPath);
+    std::map<std::string, double> run;
+    std::string strLine;
+    while (std::getline(in, strLine)) {
+      const size_t nTab = strLine.find('\t');
+      if (nTab == std::string::npos)
+        continue;
+      const std::string strStep = strLine.substr(0, nTab);
+      if (ms.find(strStep) == ms.end() && run.find(strStep) == run.end())
+        order.push_back(strStep);
+      run[strStep] += std::atof(strLine.c_str() + nTab + 1);
+    }
+    in.close();
+    ::DeleteFileA(strPath.c_str());
+    for (const auto& step : run)
+      ms[step.first].push_back(step.second);
+  }
+};
+
+std::string TracePath() {
+  char szDir[MAX_PATH] = "";
+  ::GetTempPathA(MAX_PATH, szDir);
+  return std::string(szDir) + "pixolet_startup_steps.txt";
+}
+
 void StartAndClose(const std::string& strCommand, bool bStatusBar, StartClose* pTimes) {
   double t0 = Now();
   CLaunched program(strCommand);
@@ -280,6 +319,22 @@ void StartAndClose(const std::string& strCommand, bool bStatusBar, StartClose* p
   double close = CloseProgram(program, ready.hMain);
   if (pTimes != NULL)
     pTimes->Add(ready.ms, close);
+}
+
+void PrintSteps(const StepTimes& steps, int nRuns) {
+  if (steps.order.empty()) {
+    std::printf("The program wrote no timings of its start-up steps.\n\n");
+    return;
+  }
+  std::printf("Start-up steps as the program times them (median of %d runs, ms)\n", nRuns);
+  double total = 0;
+  for (const std::string& strStep : steps.order) {
+    const std::vector<double>& v = steps.ms.at(strStep);
+    const double m = Median(v);
+    total += m;
+    std::printf("  %-44s %8.1f%s\n", strStep.c_str(), m, (int)v.size() < nRuns ? " (not every run)" : "");
+  }
+  std::printf("  %-44s %8.1f\n\n", "sum of the medians", total);
 }
 
 void PrintStartup(const StartClose& ours, const StartClose& base, int nRuns) {
@@ -616,11 +671,18 @@ int Run(int argc, char** argv) {
   StartAndClose(strProgram, true, NULL);
   StartAndClose("notepad.exe", false, NULL);
   StartClose ours, base;
+  StepTimes steps;
+  const std::string strTrace = TracePath();
+  ::DeleteFileA(strTrace.c_str());
   for (int i = 0; i < nRuns; i++) {
+    ::SetEnvironmentVariableA("PIXOLET_STARTUP_TRACE", strTrace.c_str());
     StartAndClose(strProgram, true, &ours);
+    ::SetEnvironmentVariableA("PIXOLET_STARTUP_TRACE", NULL);
+    steps.Read(strTrace);
     StartAndClose("notepad.exe", false, &base);
   }
   PrintStartup(ours, base, nRuns);
+  PrintSteps(steps, nRuns);
 
   // The coded screen, at the bottom of the windows.
   WNDCLASSA wc = {};

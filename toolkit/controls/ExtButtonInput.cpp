@@ -155,7 +155,9 @@ void CExtButton::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/) {
 }
 
 BOOL CExtButton::PreTranslateMessage(MSG* pMsg) {
-  if (!CExtPopupMenuWnd::AnyMenuTracked() && GetSafeHwnd() != NULL) {
+  // Only the pointer's messages matter to a tip: a button nobody points at gets no tip window.
+  const bool bMouse = pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST;
+  if (bMouse && !CExtPopupMenuWnd::AnyMenuTracked() && GetSafeHwnd() != NULL) {
     if (m_wndToolTip.GetSafeHwnd() == NULL && m_wndToolTip.Create(this))
       m_wndToolTip.Activate(FALSE);
     if (m_wndToolTip.GetSafeHwnd() != NULL)
