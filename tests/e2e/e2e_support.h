@@ -80,8 +80,9 @@ Expected PixelsOf(const Pixels& px);
 Expected PatternOf(const CRect& area, int nSalt = 0);
 // Every pixel of px equals expected(x, y).
 ::testing::AssertionResult PixelsAre(const Pixels& px, const Expected& expected);
-// What read answers once painting has settled: two reads in a row agree.
-Pixels Settled(const std::function<Pixels()>& read);
+// What read answers once painting has settled: two reads in a row agree, and nothing changed in the
+// last nStillMs.
+Pixels Settled(const std::function<Pixels()>& read, int nStillMs = 0);
 // Saves a screen rectangle into the artifacts folder once its painting has settled.
 void SaveScreenshot(const RECT& rc, const char* pszName);
 // A file of that name in the temporary folder.
