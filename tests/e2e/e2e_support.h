@@ -34,6 +34,9 @@ void TypeText(const std::string& text);
 void SyncInput(HWND hWnd);
 // The focus, active and capture windows of the thread of the window.
 GUITHREADINFO GuiState(HWND hWnd);
+// Makes the window's top-level window the active and the foreground window once its thread has
+// read the pending events; false when it does not become so.
+bool EnsureActive(HWND hWnd);
 // Steps of mouse and keyboard input for a window: "P x,y" press, "R x,y" release, "M x,y" move,
 // "C x,y" click, "Enter", "Esc". Each goes once the window's thread has taken the one before, so
 // no two moves are merged into one.
