@@ -815,7 +815,7 @@ std::pair<int, int> MenuBody(HWND hPopup, CSize size) {
     for (int y = 0; y < px.cy; y++)
       rows.emplace_back(px.data.begin() + (size_t)y * px.cx + nInset,
                         px.data.begin() + (size_t)(y + 1) * px.cx - nInset);
-    const int nTop = body.first + nInset, nBottom = body.second - nInset;
+    const int nTop = body.first + nInset, nBottom = std::min(body.second, px.cy) - nInset;
     if (nBottom <= nTop)
       return false;
     std::vector<COLORREF> empty;
