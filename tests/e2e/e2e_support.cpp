@@ -14,6 +14,9 @@ namespace e2e {
 
 namespace {
 
+// Longer than several frames of a themed menu's unfolding.
+const int kMenuStillMs = 150;
+
 // The program's registry key under HKEY_CURRENT_USER, its options in a subkey.
 const char kProgramKey[] = "Software\\Vantrel\\Vantrel Pixolet Screen Capture";
 const char kOptionsKey[] = "Software\\Vantrel\\Vantrel Pixolet Screen Capture\\Options";
@@ -358,13 +361,16 @@ Expected PatternOf(const CRect& area, int nSalt) {
                                        << "): " << std::hex << px.At(x0, y0) << " not " << expected(x0, y0);
 }
 
-Pixels Settled(const std::function<Pixels()>& read) {
+Pixels Settled(const std::function<Pixels()>& read, int nStillMs) {
   Pixels last, px;
+  DWORD dwSince = ::GetTickCount();
   WaitFor([&] {
     px = read();
-    const bool bSame = !px.Empty() && px.data == last.data;
+    if (px.Empty() || px.data != last.data)
+      dwSince = ::GetTickCount();
+    const bool bStill = !px.Empty() && px.data == last.data && (int)(::GetTickCount() - dwSince) >= nStillMs;
     last = px;
-    return bSame;
+    return bStill;
   });
   return px;
 }
@@ -542,9 +548,27 @@ CPixolet::~CPixolet() { Kill(); }
   }
   if (bTip) {
     // Closed as a user closes it, keeping "Show Tip at Startup" as it is.
-    HWND hTip = WaitForDialog("Tip of the Day");
-    if (hTip == NULL)
-      return ::testing::AssertionFailure() << "no tip of the day at start";
+    // A first start under a fresh Wine prefix can take long before the tip; a message box that
+    // comes first holds the tip back and is told.
+    HWND hTip = NULL, hOther = NULL;
+    WaitFor(
+        [&] {
+          hOther = TopWindow([](HWND hWnd) { return ClassOf(hWnd) == "#32770"; });
+          if (hOther != NULL && Text(hOther).find("Tip of the Day") != std::string::npos)
+            std::swap(hTip, hOther);
+          return hTip != NULL || hOther != NULL || !Running();
+        },
+        60000);
+    if (hTip == NULL) {
+      ::testing::AssertionResult failure = ::testing::AssertionFailure();
+      failure << "no tip of the day at start";
+      if (hOther != NULL)
+        failure << "; the program shows \"" << Text(hOther) << "\": \"" << Text(::GetDlgItem(hOther, 0xFFFF))
+                << "\"";
+      else if (!Running())
+        failure << "; the program ended";
+      return failure;
+    }
     ::testing::AssertionResult active = Activate(hTip);
     if (!active)
       return active;
@@ -723,6 +747,13 @@ HWND CPixolet::OpenMenu(char cPopup) {
     PressKey((WORD)cPopup, MOD_ALT);
     WaitFor([&] { return (hPopup = popup()) != NULL; }, 3000);
   }
+  // A themed menu unfolds in frames some tens of milliseconds apart and drops the keys it gets
+  // before its last one: it is used once its picture has stood still for several frames.
+  if (hPopup != NULL) {
+    CRect rc;
+    ::GetWindowRect(hPopup, &rc);
+    Settled([&] { return ReadScreen(rc); }, kMenuStillMs);
+  }
   return hPopup;
 }
 
@@ -730,10 +761,6 @@ HWND CPixolet::OpenMenu(char cPopup) {
   HWND hPopup = OpenMenu(cPopup);
   if (hPopup == NULL)
     return ::testing::AssertionFailure() << "the menu " << cPopup << " did not open";
-  // A themed menu takes keys once it has unfolded: its picture stands still.
-  CRect rc;
-  ::GetWindowRect(hPopup, &rc);
-  Settled([&] { return ReadScreen(rc); });
   // A lost item key leaves the menu open: the key is pressed again.
   for (int nTry = 0; nTry < 3; nTry++) {
     PressKey((WORD)cItem);
@@ -748,6 +775,25 @@ namespace {
 
 const int kMenuInset = 4;
 
+// The rows of the popup that show the menu's own body, from the first to past the last: the themed
+// menu's window also takes in the bar button it joins, which its window region keeps narrow.
+std::pair<int, int> MenuBody(HWND hPopup, CSize size) {
+  std::pair<int, int> body(0, size.cy);
+  HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+  const int nKind = ::GetWindowRgn(hPopup, hRgn);
+  if (nKind == SIMPLEREGION || nKind == COMPLEXREGION) {
+    auto inBody = [&](int y) {
+      return ::PtInRegion(hRgn, kMenuInset, y) && ::PtInRegion(hRgn, size.cx - 1 - kMenuInset, y);
+    };
+    while (body.first < size.cy && !inBody(body.first))
+      body.first++;
+    while (body.second > body.first && !inBody(body.second - 1))
+      body.second--;
+  }
+  ::DeleteObject(hRgn);
+  return body;
+}
+
 // The settled picture of an open popup menu and its items: bands of rows that differ from the
 // menu's empty row, the separators too. The empty row is the one most rows show: plain ground in
 // the system's menu, ground with the icon gutter in the themed one.
@@ -756,6 +802,7 @@ const int kMenuInset = 4;
   CRect rc;
   ::GetWindowRect(hPopup, &rc);
   const int nInset = kMenuInset;
+  const std::pair<int, int> body = MenuBody(hPopup, rc.Size());
   Pixels last;
   auto read = [&] {
     if (!::IsWindowVisible(hPopup))
@@ -768,16 +815,19 @@ const int kMenuInset = 4;
     for (int y = 0; y < px.cy; y++)
       rows.emplace_back(px.data.begin() + (size_t)y * px.cx + nInset,
                         px.data.begin() + (size_t)(y + 1) * px.cx - nInset);
+    const int nTop = body.first + nInset, nBottom = std::min(body.second, px.cy) - nInset;
+    if (nBottom <= nTop)
+      return false;
     std::vector<COLORREF> empty;
     int nMost = 0;
-    for (int y = nInset; y < px.cy - nInset; y++) {
-      const int n = (int)std::count(rows.begin() + nInset, rows.end() - nInset, rows[y]);
+    for (int y = nTop; y < nBottom; y++) {
+      const int n = (int)std::count(rows.begin() + nTop, rows.begin() + nBottom, rows[y]);
       if (n > nMost) {
         nMost = n;
         empty = rows[y];
       }
     }
-    for (int y = nInset; y < px.cy - nInset; y++) {
+    for (int y = nTop; y < nBottom; y++) {
       const bool bInk = rows[y] != empty;
       // A mnemonic's underline lies a row or two below its text: it belongs to the same item.
       if (bInk && (bands.empty() || y - bands.back().second > 2))
@@ -803,15 +853,17 @@ const int kMenuInset = 4;
   ::testing::AssertionResult read = ReadMenuItems(hPopup, nItem, px, bands);
   if (!read)
     return read;
-  // Enabled text is drawn in the menu text colour, disabled text in grey.
-  const COLORREF crText = ::GetSysColor(COLOR_MENUTEXT);
+  // Enabled text is drawn in the menu text colour (the window text colour in a themed menu),
+  // disabled text in a grey or shadow colour.
+  const COLORREF crMenuText = ::GetSysColor(COLOR_MENUTEXT), crWindowText = ::GetSysColor(COLOR_WINDOWTEXT);
   // Past the gutter, where a themed menu draws the command's picture.
   bool bDark = false;
   for (int y = bands[nItem].first; y < bands[nItem].second; y++)
     for (int x = px.cx / 4; x < px.cx - kMenuInset; x++)
-      bDark = bDark || px.At(x, y) == crText;
+      bDark = bDark || px.At(x, y) == crMenuText || px.At(x, y) == crWindowText;
   if (bDark == bEnabled)
     return ::testing::AssertionSuccess();
+  pixel_support::SaveBmp(px, "e2e_failed_menu_item.bmp");
   return ::testing::AssertionFailure()
          << "item " << nItem << " is drawn " << (bDark ? "enabled" : "disabled");
 }

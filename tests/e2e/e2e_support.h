@@ -34,6 +34,9 @@ void TypeText(const std::string& text);
 void SyncInput(HWND hWnd);
 // The focus, active and capture windows of the thread of the window.
 GUITHREADINFO GuiState(HWND hWnd);
+// Makes the window's top-level window the active and the foreground window once its thread has
+// read the pending events; false when it does not become so.
+bool EnsureActive(HWND hWnd);
 // Steps of mouse and keyboard input for a window: "P x,y" press, "R x,y" release, "M x,y" move,
 // "C x,y" click, "Enter", "Esc". Each goes once the window's thread has taken the one before, so
 // no two moves are merged into one.
@@ -80,8 +83,9 @@ Expected PixelsOf(const Pixels& px);
 Expected PatternOf(const CRect& area, int nSalt = 0);
 // Every pixel of px equals expected(x, y).
 ::testing::AssertionResult PixelsAre(const Pixels& px, const Expected& expected);
-// What read answers once painting has settled: two reads in a row agree.
-Pixels Settled(const std::function<Pixels()>& read);
+// What read answers once painting has settled: two reads in a row agree, and nothing changed in the
+// last nStillMs.
+Pixels Settled(const std::function<Pixels()>& read, int nStillMs = 0);
 // Saves a screen rectangle into the artifacts folder once its painting has settled.
 void SaveScreenshot(const RECT& rc, const char* pszName);
 // A file of that name in the temporary folder.

@@ -74,10 +74,19 @@ TEST_P(HelpTest, OpensItsTargetThroughTheShell) {
   case Road::kMenu:
     ASSERT_TRUE(m_app.Menu('H', (char)target.nWhich));
     break;
-  case Road::kKey:
+  case Road::kKey: {
+    // The key goes to the focus: the frame must hold it once its activation has settled, with the
+    // pointer out of the way of X's focus that follows it.
+    MoveMouse(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     ASSERT_TRUE(m_app.Activate());
+    const HWND hFrame = m_app.Frame();
+    ASSERT_TRUE(WaitUntil("the keyboard focus in the frame", [hFrame] {
+      const HWND hFocus = GuiState(hFrame).hwndFocus;
+      return EnsureActive(hFrame) && (hFocus == hFrame || ::IsChild(hFrame, hFocus));
+    }));
     PressKey((WORD)target.nWhich);
     break;
+  }
   case Road::kAboutLink:
     ASSERT_NO_FATAL_FAILURE(ClickAboutLink(target.nWhich));
     break;
