@@ -170,23 +170,17 @@ void CPropPageMain::ShowMainMenu() {
   SetFrame(420);
 }
 
-void CPropPageMain::ShowEdgeEffects() {
-  m_headers[kHeaderEdge].ShowWindow(SW_SHOW);
-  ShowGroup(m_edge, TRUE);
-  SetFrame(180);
+template <int N> void CPropPageMain::ShowSubGroup(int nHeader, Group<N>& group, int nFrameBottom) {
+  m_headers[nHeader].ShowWindow(SW_SHOW);
+  ShowGroup(group, TRUE);
+  SetFrame(nFrameBottom);
 }
 
-void CPropPageMain::ShowMoreProcessing() {
-  m_headers[kHeaderMore].ShowWindow(SW_SHOW);
-  ShowGroup(m_more, TRUE);
-  SetFrame(120);
-}
+void CPropPageMain::ShowEdgeEffects() { ShowSubGroup(kHeaderEdge, m_edge, 180); }
 
-void CPropPageMain::ShowRotateFlip() {
-  m_headers[kHeaderRotate].ShowWindow(SW_SHOW);
-  ShowGroup(m_rotate, TRUE);
-  SetFrame(140);
-}
+void CPropPageMain::ShowMoreProcessing() { ShowSubGroup(kHeaderMore, m_more, 120); }
+
+void CPropPageMain::ShowRotateFlip() { ShowSubGroup(kHeaderRotate, m_rotate, 140); }
 
 BOOL CPropPageMain::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   // Only a link's click is a command; the sheet's own notifications (activation among them) are

@@ -47,6 +47,8 @@ private:
   void Dispatch(int nId);
   void SetFrame(int nBottom);
   template <int N> void ShowGroup(Group<N>& group, BOOL bShow);
+  // One group alone under its header, the outline fitted to it.
+  template <int N> void ShowSubGroup(int nHeader, Group<N>& group, int nFrameBottom);
 
   Group<5> m_color;
   Group<6> m_effects;

@@ -74,7 +74,8 @@ CTestApp& TheTestApp() {
 }
 
 BOOL CHostWnd::CreateHost(LPCSTR lpszTitle, DWORD dwStyle, int cx, int cy) {
-  TheTestApp();
+  if (AfxGetApp() == NULL) // a test program of the program itself has the program's application
+    TheTestApp();
   return CreateEx(0,
                   AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
                                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),

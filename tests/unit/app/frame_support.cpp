@@ -77,7 +77,6 @@ void MainFrameTest::TearDown() {
     m_pFrame->DestroyWindow();
   m_pFrame = nullptr;
   TheFramletApp().m_pMainWnd = NULL;
-  AfxGetThread()->m_pMainWnd = NULL;
   PumpPending();
   // The main window going away asked the thread to quit: in the program that ends it, here it
   // would end the next test's modal loop at once.
@@ -91,7 +90,6 @@ CMainFrame* MainFrameTest::MakeFrame() {
   if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
     return nullptr; // deleted itself
   TheFramletApp().m_pMainWnd = pFrame;
-  AfxGetThread()->m_pMainWnd = pFrame; // another test program's object may run the framework now
   pFrame->ShowWindow(SW_SHOW);
   pFrame->RecalcLayout();
   pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
@@ -100,11 +98,9 @@ CMainFrame* MainFrameTest::MakeFrame() {
   return pFrame;
 }
 
-// The frame, then the program's application, as the framework routes a command in the program (in
-// a test program another application object may be the framework's).
+// The frame, then the program's application, as the framework routes a command.
 void MainFrameTest::Command(UINT nID) {
-  if (!m_pFrame->OnCmdMsg(nID, CN_COMMAND, NULL, NULL))
-    TheFramletApp().OnCmdMsg(nID, CN_COMMAND, NULL, NULL);
+  m_pFrame->OnCmdMsg(nID, CN_COMMAND, NULL, NULL);
   m_pFrame->RecalcLayout();
   PumpPending();
 }
@@ -112,7 +108,6 @@ void MainFrameTest::Command(UINT nID) {
 int MainFrameTest::CheckOf(UINT nID) {
   CCheckProbe probe;
   probe.m_nID = nID;
-  if (!m_pFrame->OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &probe, NULL))
-    TheFramletApp().OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &probe, NULL);
+  m_pFrame->OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &probe, NULL);
   return probe.m_nCheck;
 }

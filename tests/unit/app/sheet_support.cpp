@@ -16,7 +16,6 @@ LRESULT CRecordingView::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 SheetLab::SheetLab() : frame(*new CFrameWnd), view(*new CRecordingView) {
-  TheTestApp();
   frame.Create(NULL, "Task sheet lab", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 560, 560));
   AfxGetApp()->m_pMainWnd = &frame;
   view.pParamPage = &pageParam;

@@ -26,7 +26,6 @@ struct Label {
 };
 
 TEST(AboutBox, ShowsItsTextsOpensItsAddressesAndClosesOnOk) {
-  TheTestApp();
   CImportPatch shell("shell32.dll", "ShellExecuteA", reinterpret_cast<FARPROC>(&RecordShellExecute));
   ASSERT_TRUE(shell.Applied());
   const Label labels[] = {{IDC_ABOUT_MAKER, "Vantrel", RGB(0x40, 0x80, 0xFF), ""},

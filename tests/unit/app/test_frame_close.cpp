@@ -22,15 +22,12 @@ bool HotKeyIsFree() {
 
 TEST_F(MainFrameTest, ACloseGivenUpAtTheSavePromptKeepsTheHotKey) {
   SetOptionValue("EnableHotkey", 1);
-  // The template belongs to the application the framework runs now (another test program's
-  // object may have taken that place), so the close asks about its documents.
-  static CWinApp* s_pAppWithTemplate = nullptr;
+  // The program's template, which its start-up would add, so the close asks about its documents.
   static CMultiDocTemplate* s_pTemplate = nullptr;
-  if (s_pAppWithTemplate != AfxGetApp()) {
+  if (s_pTemplate == nullptr) {
     s_pTemplate = new CMultiDocTemplate(IDR_IMAGE_TYPE, RUNTIME_CLASS(CFramletDoc),
                                         RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CFramletView));
-    AfxGetApp()->AddDocTemplate(s_pTemplate);
-    s_pAppWithTemplate = AfxGetApp();
+    TheFramletApp().AddDocTemplate(s_pTemplate);
   }
   ASSERT_NE(nullptr, MakeFrame());
   EXPECT_FALSE(HotKeyIsFree());

@@ -94,6 +94,8 @@ TEST(LinkLabel, ShowsItsCursorWhileThePointerIsOverIt) {
   HCURSOR hHand = AfxGetApp()->LoadCursor(IDC_TASK_LINK_CURSOR);
   ASSERT_NE(nullptr, hHand);
   lab.label.SetLink(TRUE, TRUE).SetLinkCursor(hHand);
+  // From outside: a pointer already resting on the label (an earlier test's click) would not move.
+  MouseInClient(lab.host.GetSafeHwnd(), POINT{200, 150});
   MouseInClient(lab.label.GetSafeHwnd(), POINT{5, 5});
   EXPECT_TRUE(PumpUntil([&] { return ::GetCursor() == hHand; }));
   MouseInClient(lab.host.GetSafeHwnd(), POINT{200, 150});

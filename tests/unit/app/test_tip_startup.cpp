@@ -52,7 +52,6 @@ std::ostream& operator<<(std::ostream& os, const StartupCase& c) {
 class TipAtStartupTest : public ::testing::TestWithParam<StartupCase> {};
 
 TEST_P(TipAtStartupTest, ShowTipDecidesAndKeepsTheChoice) {
-  TheTestApp();
   const StartupCase& c = GetParam();
   const std::string tips = "Only tip";
   TipsFile file(&tips);

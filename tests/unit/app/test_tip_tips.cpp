@@ -14,7 +14,6 @@ namespace {
 class OpenTip {
 public:
   OpenTip() {
-    TheTestApp();
     EXPECT_TRUE(dlg.Create(IDD_TIP_OF_THE_DAY, NULL));
     dlg.ShowWindow(SW_SHOW);
     dlg.SetForegroundWindow();

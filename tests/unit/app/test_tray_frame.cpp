@@ -14,7 +14,6 @@ TEST(TrayFrame, MinimiseHidesTheFrameAndRestoreBringsItBackInPlace) {
   auto& animations = FakeShell::Get().animations;
   ANIMATIONINFO info = {sizeof(info), 0};
   ASSERT_TRUE(::SystemParametersInfoA(SPI_GETANIMATION, sizeof(info), &info, 0));
-  TheTestApp();
   for (BOOL bForce : {FALSE, TRUE}) {
     animations.clear();
     CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window

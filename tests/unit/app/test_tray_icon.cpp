@@ -26,9 +26,9 @@ class TrayIcon : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(m_sink.CreateHost("sink"));
-    TheTestApp().m_pMainWnd = &m_sink;
+    AfxGetApp()->m_pMainWnd = &m_sink;
   }
-  void TearDown() override { TheTestApp().m_pMainWnd = NULL; }
+  void TearDown() override { AfxGetApp()->m_pMainWnd = NULL; }
   BOOL Create(CSystemTray& tray, BOOL bHidden = FALSE, CWnd* pParent = NULL, LPCSTR lpszTip = kTip) {
     return tray.Create(pParent, UM_TRAY_NOTIFY, lpszTip, m_hIcon, IDR_TRAY_MENU, bHidden);
   }
