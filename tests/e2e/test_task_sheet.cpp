@@ -155,8 +155,8 @@ protected:
   }
 };
 
-// The operation's link changes the picture exactly so, and Edit, Undo gives the picture back bit
-// for bit with nothing more to undo.
+// The operation's link changes the picture exactly so; Edit, Undo gives the picture back bit for
+// bit with nothing more to undo, and Edit, Redo the operation's picture again.
 TEST_P(TaskOperationTest, ChangesThePictureAndUndoesInOneStep) {
   const Operation& op = GetParam();
   Gdiplus::Bitmap bitmap(kBordered.cx, kBordered.cy, PixelFormat24bppRGB);
@@ -173,21 +173,25 @@ TEST_P(TaskOperationTest, ChangesThePictureAndUndoesInOneStep) {
   if (op.group != &kMainGroups)
     ASSERT_NO_FATAL_FAILURE(ShowGroup(*op.group));
 
-  ASSERT_NO_FATAL_FAILURE(ClickLink(op.link));
-  ExpectPicture(op.size(kBordered), [&](int x, int y) {
+  const CSize size = op.size(kBordered);
+  const Expected result = [&](int x, int y) {
     const CPoint from = op.source(x, y, kBordered);
     return BorderedColor(from.x, from.y);
-  });
+  };
+  ASSERT_NO_FATAL_FAILURE(ClickLink(op.link));
+  ExpectPicture(size, result);
   EXPECT_TRUE(WaitUntil(std::string("the group ") + op.group->name + " shown after",
                         [&] { return OnlyShown(*op.group); }));
 
   ASSERT_TRUE(m_app.Menu('E', 'U'));
   ExpectPicture(kBordered, BorderedColor);
   ASSERT_NO_FATAL_FAILURE(ExpectUndoRedo(false, true));
+  ASSERT_TRUE(m_app.Menu('E', 'R'));
+  ExpectPicture(size, result);
   ::DeleteFileA(path.c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, TaskOperationTest, ::testing::ValuesIn(kOperations),
+INSTANTIATE_TEST_SUITE_P(TaskSheetLinks, TaskOperationTest, ::testing::ValuesIn(kOperations),
                          [](const ::testing::TestParamInfo<Operation>& info) { return info.param.name; });
 
 } // namespace
