@@ -44,7 +44,7 @@ protected:
         return hBar;
     return NULL;
   }
-  // The sheet's window with the id (the tools panel has controls with the same ids).
+  // The task sheet's window with the id: other windows of the frame may use the same ids.
   HWND SheetItem(int nId) const {
     const HWND hBar = SheetBar();
     for (HWND hItem : m_app.Descendants(nId))
