@@ -1,6 +1,7 @@
 // The task sheet in a frame: no tabs or frame, its background, the main page's groups of links
 // clicked for real, and the pages and view messages each link starts.
 #include "app/TaskSheet.h"
+#include "editor/EditorMessages.h"
 #include "resources/resource.h"
 #include "imaging/Globals.h"
 #include "tests/common/pixel_support.h"
@@ -145,6 +146,16 @@ struct DispatchRow {
 
 const std::vector<std::string> kEditBegins = {"edit:0", "save:1:0"};
 
+// The sheet's active page each time the view hears of an edit beginning, taken on the view's
+// window in front of its own handling.
+std::vector<int> g_pagesSeen;
+WNDPROC g_viewProc = nullptr;
+LRESULT CALLBACK NotePage(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+  if (nMsg == UM_TASK_EDIT || nMsg == UM_SAVE_ORIGINAL)
+    g_pagesSeen.push_back(GetTaskPageIndex());
+  return ::CallWindowProcA(g_viewProc, hWnd, nMsg, wParam, lParam);
+}
+
 TEST(TaskSheet, EachTaskLinkOpensItsPageAndTellsTheView) {
   const DispatchRow rows[] = {
       {0, 2009, 1, kEditBegins, -1},
@@ -164,9 +175,15 @@ TEST(TaskSheet, EachTaskLinkOpensItsPageAndTellsTheView) {
     if (row.via != 0)
       lab.Click(row.via);
     lab.view.log.clear();
+    g_pagesSeen.clear();
+    g_viewProc = (WNDPROC)::SetWindowLongPtrA(lab.view.GetSafeHwnd(), GWLP_WNDPROC, (LONG_PTR)NotePage);
     lab.Click(row.id);
+    ::SetWindowLongPtrA(lab.view.GetSafeHwnd(), GWLP_WNDPROC, (LONG_PTR)g_viewProc);
     EXPECT_EQ(row.page, GetTaskPageIndex()) << row.id;
     EXPECT_EQ(row.log, lab.view.log) << row.id;
+    // The page is shown before the view is told: it is active when each message comes.
+    const std::vector<int> pages(row.log == kEditBegins ? 2 : 0, row.page);
+    EXPECT_EQ(pages, g_pagesSeen) << row.id;
     ExpectOnlyGroupShown(lab, row.groupAfter);
     if (row.page == 1)
       EXPECT_EQ(row.id, lab.pageParam.GetTaskId());

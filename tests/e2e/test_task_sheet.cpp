@@ -1,0 +1,197 @@
+// The task sheet docked at the right as a user works it with the pointer: its groups of links, and
+// the flips, quarter turns and trim its links run at once on the picture, each undone in one step.
+#include "tests/e2e/e2e_support.h"
+
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+const int kTaskSheetBar = 32846;
+const int kMainMenu = 5001;
+const int kHeaderId = -1; // the group headers are no links and have no id of their own
+
+struct SheetGroup {
+  const char* name; // of its screenshot
+  int opener;       // the link that shows it
+  std::set<std::string> headers;
+  std::vector<int> links;
+};
+
+const SheetGroup kGroups[] = {
+    {"main",
+     kMainMenu,
+     {"Effects", "Color", "Geometry"},
+     {2001, 2009, 2010, 2011, 2012, 2013, 3001, 3003, 3004, 3005, 3006, 4001, 4007, 4008, 4009}},
+    {"edge_effects", 2001, {"Edge Effects"}, {2002, 2003, 2004, 2005, 2006, 2007, 2008}},
+    {"more_processing", 2013, {"More Processing"}, {2014, 2015, 2016, 2017}},
+    {"rotate_flip", 4001, {"Rotate && Flip"}, {4002, 4003, 4004, 4005, 4006}},
+};
+const SheetGroup& kMainGroups = kGroups[0];
+const SheetGroup& kRotateGroup = kGroups[3];
+
+class TaskSheetTest : public E2eTest {
+protected:
+  HWND SheetBar() const {
+    for (HWND hBar : m_app.Descendants(kTaskSheetBar))
+      if (::IsWindowVisible(hBar))
+        return hBar;
+    return NULL;
+  }
+  // The task sheet's window with the id: other windows of the frame may use the same ids.
+  HWND SheetItem(int nId) const {
+    const HWND hBar = SheetBar();
+    for (HWND hItem : m_app.Descendants(nId))
+      if (::IsChild(hBar, hItem))
+        return hItem;
+    return NULL;
+  }
+  std::set<std::string> ShownHeaders() const {
+    std::set<std::string> shown;
+    const HWND hBar = SheetBar();
+    for (HWND hHeader : m_app.Descendants(kHeaderId))
+      if (::IsChild(hBar, hHeader) && ::IsWindowVisible(hHeader)) {
+        const std::string text = m_app.Text(hHeader);
+        shown.insert(text.substr(std::min(text.find_first_not_of(' '), text.size())));
+      }
+    return shown;
+  }
+  // Only the group's headers and links are shown, with the "Main Menu" link always.
+  bool OnlyShown(const SheetGroup& group) const {
+    if (!::IsWindowVisible(SheetItem(kMainMenu)) || ShownHeaders() != group.headers)
+      return false;
+    for (const SheetGroup& other : kGroups)
+      for (int nId : other.links) {
+        const bool bWanted = std::count(group.links.begin(), group.links.end(), nId) != 0;
+        if ((::IsWindowVisible(SheetItem(nId)) != FALSE) != bWanted)
+          return false;
+      }
+    return true;
+  }
+  // A click with the X pointer on the link's text.
+  void ClickLink(int nId) {
+    const HWND hLink = SheetItem(nId);
+    ASSERT_TRUE(hLink != NULL && ::IsWindowVisible(hLink)) << "no link " << nId << " shown";
+    CRect rc;
+    ::GetWindowRect(hLink, &rc);
+    SendXSteps("C" + std::to_string(rc.left + 30) + "," + std::to_string(rc.CenterPoint().y), hLink);
+  }
+  void ShowGroup(const SheetGroup& group) {
+    if (OnlyShown(group))
+      return;
+    ASSERT_NO_FATAL_FAILURE(ClickLink(group.opener));
+    ASSERT_TRUE(
+        WaitUntil(std::string("the group ") + group.name + " alone", [&] { return OnlyShown(group); }));
+  }
+};
+
+// After a capture the main page shows its main groups; each group's link shows that group alone,
+// and "Main Menu" brings the main groups back.
+TEST_F(TaskSheetTest, EachGroupShowsAloneAndMainMenuBringsTheMainGroupsBack) {
+  ASSERT_TRUE(m_app.Start());
+  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+  ASSERT_NE(nullptr, SheetBar());
+  CRect sheet;
+  ::GetWindowRect(SheetBar(), &sheet);
+  ASSERT_TRUE(WaitUntil("the main groups", [&] { return OnlyShown(kMainGroups); }));
+  SaveScreenshot(sheet, "task_sheet_main.bmp");
+  for (const SheetGroup& group : kGroups) {
+    if (&group == &kMainGroups)
+      continue;
+    ASSERT_NO_FATAL_FAILURE(ShowGroup(group));
+    SaveScreenshot(sheet, ("task_sheet_" + std::string(group.name) + ".bmp").c_str());
+    ASSERT_NO_FATAL_FAILURE(ShowGroup(kMainGroups));
+  }
+}
+
+// A picture with uniform white borders of four different widths around a part of the pattern
+// (which is never white): Trim keeps exactly that part.
+const CSize kBordered(160, 100);
+const CRect kInside(7, 5, 160 - 11, 100 - 13);
+
+COLORREF BorderedColor(int x, int y) {
+  return kInside.PtInRect(CPoint(x, y)) ? pattern_window::PatternColor(x, y) : RGB(255, 255, 255);
+}
+
+// An operation a link runs at once: the size it makes of a picture and where each of its pixels
+// comes from in the picture it was run on.
+struct Operation {
+  const char* name;
+  int link;
+  const SheetGroup* group; // the group shown after it
+  CSize (*size)(CSize);
+  CPoint (*source)(int x, int y, CSize);
+};
+
+void PrintTo(const Operation& op, std::ostream* os) { *os << op.name; }
+
+const Operation kOperations[] = {
+    {"FlipHorizontal", 4002, &kRotateGroup, [](CSize s) { return s; },
+     [](int x, int y, CSize s) { return CPoint(s.cx - 1 - x, y); }},
+    {"FlipVertical", 4003, &kRotateGroup, [](CSize s) { return s; },
+     [](int x, int y, CSize s) { return CPoint(x, s.cy - 1 - y); }},
+    {"RotateRight", 4004, &kRotateGroup, [](CSize s) { return CSize(s.cy, s.cx); },
+     [](int x, int y, CSize s) { return CPoint(y, s.cy - 1 - x); }},
+    {"RotateLeft", 4005, &kRotateGroup, [](CSize s) { return CSize(s.cy, s.cx); },
+     [](int x, int y, CSize s) { return CPoint(s.cx - 1 - y, x); }},
+    {"Trim", 4009, &kMainGroups, [](CSize) { return kInside.Size(); },
+     [](int x, int y, CSize) { return CPoint(x + kInside.left, y + kInside.top); }},
+};
+
+class TaskOperationTest : public TaskSheetTest, public ::testing::WithParamInterface<Operation> {
+protected:
+  // The picture's pixels and size: the view shows its size when the pointer moves over it.
+  void ExpectPicture(CSize size, const Expected& expected) {
+    EXPECT_TRUE(m_app.PictureIs(size, expected));
+    const CPoint centre = m_app.PictureOrigin() + CPoint(size.cx / 2, size.cy / 2);
+    XMoveMouse(centre.x, centre.y);
+    EXPECT_TRUE(m_app.WaitForDocuments(1, size));
+  }
+};
+
+// The operation's link changes the picture exactly so; Edit, Undo gives the picture back bit for
+// bit with nothing more to undo, and Edit, Redo the operation's picture again.
+TEST_P(TaskOperationTest, ChangesThePictureAndUndoesInOneStep) {
+  const Operation& op = GetParam();
+  Gdiplus::Bitmap bitmap(kBordered.cx, kBordered.cy, PixelFormat24bppRGB);
+  for (int y = 0; y < kBordered.cy; y++)
+    for (int x = 0; x < kBordered.cx; x++) {
+      const COLORREF cr = BorderedColor(x, y);
+      bitmap.SetPixel(x, y, Gdiplus::Color(GetRValue(cr), GetGValue(cr), GetBValue(cr)));
+    }
+  const std::string path = SaveTempPng(bitmap, std::string("e2e_task_") + op.name + ".png");
+  ASSERT_FALSE(path.empty());
+  ASSERT_TRUE(m_app.Start("\"" + path + "\""));
+  ASSERT_TRUE(m_app.WaitForDocuments(1, kBordered));
+  ASSERT_TRUE(m_app.PictureIs(kBordered, BorderedColor));
+  if (op.group != &kMainGroups)
+    ASSERT_NO_FATAL_FAILURE(ShowGroup(*op.group));
+
+  const CSize size = op.size(kBordered);
+  const Expected result = [&](int x, int y) {
+    const CPoint from = op.source(x, y, kBordered);
+    return BorderedColor(from.x, from.y);
+  };
+  ASSERT_NO_FATAL_FAILURE(ClickLink(op.link));
+  ExpectPicture(size, result);
+  EXPECT_TRUE(WaitUntil(std::string("the group ") + op.group->name + " shown after",
+                        [&] { return OnlyShown(*op.group); }));
+
+  ASSERT_TRUE(m_app.Menu('E', 'U'));
+  ExpectPicture(kBordered, BorderedColor);
+  ASSERT_NO_FATAL_FAILURE(ExpectUndoRedo(false, true));
+  ASSERT_TRUE(m_app.Menu('E', 'R'));
+  ExpectPicture(size, result);
+  ::DeleteFileA(path.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(TaskSheetLinks, TaskOperationTest, ::testing::ValuesIn(kOperations),
+                         [](const ::testing::TestParamInfo<Operation>& info) { return info.param.name; });
+
+} // namespace
