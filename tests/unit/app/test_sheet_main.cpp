@@ -166,7 +166,10 @@ TEST(TaskSheet, EachTaskLinkOpensItsPageAndTellsTheView) {
     lab.view.log.clear();
     lab.Click(row.id);
     EXPECT_EQ(row.page, GetTaskPageIndex()) << row.id;
-    EXPECT_EQ(row.log, lab.view.log) << row.id;
+    std::vector<std::string> log = row.log;
+    if (row.page == 1) // the effect page previews its operation at once
+      log.push_back("apply:" + std::to_string(row.id));
+    EXPECT_EQ(log, lab.view.log) << row.id;
     ExpectOnlyGroupShown(lab, row.groupAfter);
     if (row.page == 1)
       EXPECT_EQ(row.id, lab.pageParam.GetTaskId());
