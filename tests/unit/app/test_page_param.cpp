@@ -1,16 +1,21 @@
 // The effect page in the task-sheet lab: each operation's rows, their defaults and registry
 // names, what reaches the view on real clicks, drags and keys, and the page's links.
 #include "app/TaskSheet.h"
+#include "resources/resource.h"
 #include "tests/common/input_support.h"
+#include "toolkit/menus/ExtPopupColorMenuWnd.h"
+#include "toolkit/menus/ExtPopupTrackSite.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/app/sheet_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <commctrl.h>
 #include <map>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -313,6 +318,65 @@ TEST_F(EffectPage, SavedSettingsComeBackWhenTheOperationIsOpenedAgain) {
     EXPECT_EQ(nValue, Stored(CString("Border") + row.suffix)) << row.suffix;
     ExpectRow(row, nValue);
   }
+}
+
+// The shadow dialog opens with its opacity locked; Cancel sends nothing, OK applies once.
+TEST_F(EffectPage, TheShadowDialogAppliesOnlyOnOk) {
+  for (auto [nButton, nApplies] : {std::pair<int, int>{IDCANCEL, 0}, {IDOK, 1}}) {
+    Open(2002);
+    const int nBefore = Applies();
+    std::atomic<bool> bLocked{false}, bClosed{false};
+    std::thread closer([&, nButton = nButton] {
+      HWND hDlg = NULL;
+      for (int i = 0; i < 500 && (hDlg == NULL || ::GetForegroundWindow() != hDlg); ++i, ::Sleep(10))
+        hDlg = ::FindWindowA(NULL, "Shadows Settings");
+      bLocked = !::IsWindowEnabled(::GetDlgItem(hDlg, IDC_SHADOW_OPACITY)) &&
+                !::IsWindowEnabled(::GetDlgItem(hDlg, IDC_SHADOW_APPLY_ALL));
+      CRect rc;
+      ::GetWindowRect(::GetDlgItem(hDlg, nButton), &rc);
+      real_input::MoveTo(rc.CenterPoint());
+      real_input::Button(MOUSEEVENTF_LEFTDOWN);
+      real_input::Button(MOUSEEVENTF_LEFTUP);
+      bClosed = true;
+    });
+    // The dialog runs in the button's release; it ends with the pointer elsewhere.
+    MouseInClient(Item(CPropPageParam::kShadowButtonId), POINT{10, 7}, MOUSEEVENTF_LEFTDOWN);
+    real_input::Button(MOUSEEVENTF_LEFTUP);
+    PumpUntil([&] { return bClosed && ::FindWindowA(NULL, "Shadows Settings") == NULL; });
+    PumpPending();
+    closer.join();
+    EXPECT_TRUE(bLocked);
+    EXPECT_EQ(nBefore + nApplies, Applies()) << nButton;
+  }
+}
+
+BOOL CALLBACK FindColorPopup(HWND hWnd, LPARAM lParam) {
+  auto* ppPopup = reinterpret_cast<CExtPopupColorMenuWnd**>(lParam);
+  if (::IsWindowVisible(hWnd))
+    *ppPopup = DYNAMIC_DOWNCAST(CExtPopupColorMenuWnd, CWnd::FromHandlePermanent(hWnd));
+  return *ppPopup == NULL;
+}
+
+// A colour picked in a colour button's popup goes to that row's colour and is applied once.
+TEST_F(EffectPage, APickedColourGoesToItsRowAndIsApplied) {
+  Open(2009);
+  const int nBefore = Applies();
+  Click(Item(CPropPageParam::kFirstColorId + 1), POINT{17, 10}); // "Highlight Color:"
+  CExtPopupColorMenuWnd* pPopup = NULL;
+  ASSERT_TRUE(PumpUntil([&] {
+    pPopup = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindColorPopup, reinterpret_cast<LPARAM>(&pPopup));
+    return pPopup != NULL && CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL;
+  }));
+  const COLORREF clrCell = pPopup->GetColorAt(21);
+  CPoint pt = pPopup->GetCellRect(21).CenterPoint();
+  pPopup->ClientToScreen(&pt);
+  lab.pageParam.ScreenToClient(&pt);
+  Click(lab.pageParam.GetSafeHwnd(), pt);
+  EXPECT_TRUE(PumpUntil([&] { return Applies() == nBefore + 1 && !CExtPopupMenuWnd::AnyMenuTracked(); }));
+  const EffectParams& block = lab.pageParam.GetParams();
+  EXPECT_EQ((std::vector<COLORREF>{0xC0C0C0, clrCell, 0x808080}),
+            (std::vector<COLORREF>{block.color[0], block.color[1], block.color[2]}));
 }
 
 } // namespace
