@@ -33,6 +33,9 @@ void StyleLabel(CLinkLabel& label, BOOL bBold) {
   label.SetFontName("Arial", ANSI_CHARSET).SetFontSize(9).SetFontBold(bBold).SetTransparent(TRUE);
 }
 
+// The page's background, which the sliders and check boxes share so that they sit on it unboxed.
+COLORREF PageColor() { return g_nOsVersionCode == 100 ? 0xF7D6BF : 0xF3F5F5; }
+
 CString Decimal(int n) {
   CString s;
   s.Format("%d", n);
@@ -62,6 +65,7 @@ void CPropPageParam::CreateParamControls() {
     m_sliderTitles[i].Create("  title ", dwChild, rcNone, this, (UINT)-1);
     StyleLabel(m_sliderTitles[i], FALSE);
     m_sliders[i].Create(dwChild | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS, rcNone, this, kFirstSliderId + i);
+    m_sliders[i].m_clrBackground = PageColor();
     m_sliders[i].SetSliderStyle(CExtSliderWnd::STYLE_THEMED);
     m_sliders[i].SetLineSize(1);
     m_sliderValues[i].Create("  value ", dwChild, rcNone, this, kFirstValueId + i);
@@ -73,8 +77,10 @@ void CPropPageParam::CreateParamControls() {
     m_colorButtons[i].Create("", dwChild | WS_TABSTOP | BS_PUSHBUTTON, rcNone, this, kFirstColorId + i);
   }
   m_btnShadow.Create("...", dwChild | WS_TABSTOP | BS_PUSHBUTTON, rcNone, this, kShadowButtonId);
-  for (int i = 0; i < kCheckCount; ++i)
+  for (int i = 0; i < kCheckCount; ++i) {
     m_checks[i].Create("", dwChild | WS_TABSTOP | BS_CHECKBOX, rcNone, this, kFirstCheckId + i);
+    m_checks[i].m_clrOverride[0] = PageColor();
+  }
   if (CFont* pFont = GetFont()) {
     m_btnShadow.SetFont(pFont);
     for (CExtCheckBox& check : m_checks)
@@ -297,7 +303,7 @@ void CPropPageParam::OnPaint() {
   CRect rc;
   GetClientRect(&rc);
   CExtMemoryDC dc(&dcPaint, &rc);
-  dc.FillSolidRect(&rc, g_nOsVersionCode == 100 ? 0xF7D6BF : 0xF3F5F5);
+  dc.FillSolidRect(&rc, PageColor());
   if (m_nSeparatorCx > 0) {
     CPen pen(PS_SOLID, 1, RGB(255, 255, 255));
     CPen* pOld = dc.SelectObject(&pen);
