@@ -1,12 +1,12 @@
 // The effect page in the task-sheet lab: each operation's rows, their defaults and registry
-// names, what reaches the view on real clicks, drags and keys, and the page's links.
+// names, what reaches the view on real clicks, drags, keys and colour picks, and the page's links.
 #include "app/TaskSheet.h"
 #include "resources/resource.h"
 #include "tests/common/input_support.h"
-#include "toolkit/menus/ExtPopupColorMenuWnd.h"
-#include "toolkit/menus/ExtPopupTrackSite.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/app/sheet_support.h"
+#include "toolkit/menus/ExtPopupColorMenuWnd.h"
+#include "toolkit/menus/ExtPopupTrackSite.h"
 
 #include <gtest/gtest.h>
 
