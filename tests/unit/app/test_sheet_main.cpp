@@ -180,7 +180,10 @@ TEST(TaskSheet, EachTaskLinkOpensItsPageAndTellsTheView) {
     lab.Click(row.id);
     ::SetWindowLongPtrA(lab.view.GetSafeHwnd(), GWLP_WNDPROC, (LONG_PTR)g_viewProc);
     EXPECT_EQ(row.page, GetTaskPageIndex()) << row.id;
-    EXPECT_EQ(row.log, lab.view.log) << row.id;
+    std::vector<std::string> log = row.log;
+    if (row.page == 1) // the effect page previews its operation at once
+      log.push_back("apply:" + std::to_string(row.id));
+    EXPECT_EQ(log, lab.view.log) << row.id;
     // The page is shown before the view is told: it is active when each message comes.
     const std::vector<int> pages(row.log == kEditBegins ? 2 : 0, row.page);
     EXPECT_EQ(pages, g_pagesSeen) << row.id;
