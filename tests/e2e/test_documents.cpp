@@ -30,7 +30,8 @@ struct InkRun {
 
 // The runs of a bar's picture: those before the first wide gap (menu titles, tab texts) and
 // those after it (the caption boxes, the tab strip's buttons). Runs closer than 5 columns join,
-// so each word makes one run; a column whose ink is a line taller than a text line is no ink.
+// so each word makes one run. Ink is the text colour alone (bTextOnly: the menu bar, whose
+// gripper and ground are grey) or any dark colour (the tabs, whose other texts are grey).
 struct BarInk {
   std::vector<InkRun> lead, tail;
 };
@@ -41,7 +42,8 @@ BarInk ReadInk(HWND hBar, bool bTextOnly) {
   auto ink = [&](COLORREF cr) {
     return bTextOnly ? cr == kText : GetRValue(cr) + GetGValue(cr) + GetBValue(cr) < 3 * 200;
   };
-  // Rows and columns where a line runs (a border, a tab's edge) are no ink either.
+  // Rows and columns where a line runs (a border, a tab's edge, taller than the 13 rows of a
+  // text line) are no ink either.
   std::vector<bool> line(px.cy);
   for (int y = 0; y < px.cy; y++) {
     int nInk = 0;
@@ -86,12 +88,9 @@ protected:
     ::SendMessageTimeoutA(m_app.MdiClient(), WM_MDIGETACTIVE, 0, 0, SMTO_ABORTIFHUNG, 5000, &nResult);
     return reinterpret_cast<HWND>(nResult);
   }
-  // The documents in the order they were made: Image1, Image2...
-  std::string Title(HWND hChild) const { return m_app.Text(hChild); }
-
-  // What the frame shows: the number of documents, the active one maximised and named, the menu
-  // bar's menus with the caption boxes, one tab per document with the active one's in text colour.
-  // The documents are named in the order of their tabs; nActive is the active one.
+  // Waits until the frame shows the documents named, in the order of their tabs, docs[nActive]
+  // active and maximised: the document menus with the caption boxes, one tab per document with
+  // the active one's text in the text colour. Without documents: the main menus and no tabs.
   ::testing::AssertionResult Shows(const std::vector<std::string>& docs, size_t nActive = 0) {
     const size_t nDocs = docs.size();
     const std::string active = nDocs > 0 ? docs[nActive] : "";
@@ -105,14 +104,14 @@ protected:
         if (tabs.lead[i].bText)
           activeTab += (activeTab.empty() ? "" : ",") + std::to_string(i + 1);
       seen = std::to_string(m_app.Documents().size()) + " documents, active \"" +
-             (hActive ? Title(hActive) : "") + "\" maximised " + std::to_string(::IsZoomed(hActive)) + ", " +
-             std::to_string(bar.lead.size()) + " menus, " + std::to_string(bar.tail.size()) +
+             (hActive ? m_app.Text(hActive) : "") + "\" maximised " + std::to_string(::IsZoomed(hActive)) +
+             ", " + std::to_string(bar.lead.size()) + " menus, " + std::to_string(bar.tail.size()) +
              " caption boxes, " + std::to_string(tabs.lead.size()) + " tabs, active tab " + activeTab +
              ", strip shown " + std::to_string(::IsWindowVisible(Tabs()));
       if (nDocs == 0)
         return m_app.Documents().empty() && bar.lead.size() == kMainMenus && bar.tail.empty() &&
                !::IsWindowVisible(Tabs());
-      return m_app.Documents().size() == nDocs && Title(hActive) == active && ::IsZoomed(hActive) &&
+      return m_app.Documents().size() == nDocs && m_app.Text(hActive) == active && ::IsZoomed(hActive) &&
              bar.lead.size() == kDocumentMenus && bar.tail.size() == 3 && tabs.lead.size() == nDocs &&
              activeTab == std::to_string(nActive + 1);
     });
@@ -127,8 +126,10 @@ protected:
     const CRect frame = ScreenRect(m_app.Frame());
     EXPECT_FALSE(pixel_support::SaveBmp(Settled([&] { return ReadScreen(frame); }, 500), pszName).empty());
   }
-  // Clicks the middle of a run of a bar with the X pointer.
-  void Click(HWND hBar, const InkRun& run) {
+  // Clicks the middle of the run of a bar with the X pointer.
+  void Click(HWND hBar, const std::vector<InkRun>& runs, size_t nRun) {
+    ASSERT_LT(nRun, runs.size());
+    const InkRun& run = runs[nRun];
     const CRect rc = ScreenRect(hBar);
     SendXSteps("C" + std::to_string((run.left + run.right) / 2) + "," + std::to_string(rc.CenterPoint().y),
                hBar);
@@ -148,7 +149,7 @@ TEST_F(DocumentsTest, MenuBarAndTabsFollowTheActiveDocument) {
   ASSERT_TRUE(Shows({"Image1", "Image2"}, 1));
   SaveFrame("main_two_documents.bmp");
 
-  Click(Tabs(), ReadInk(Tabs(), false).lead[0]);
+  ASSERT_NO_FATAL_FAILURE(Click(Tabs(), ReadInk(Tabs(), false).lead, 0));
   ASSERT_TRUE(Shows({"Image1", "Image2"}, 0)) << "after a click on its tab";
   ASSERT_TRUE(m_app.Activate());
   PressKey(VK_F6, MOD_CONTROL);
@@ -182,7 +183,7 @@ TEST_P(CaptionBoxTest, ClickDoesWhatTheBoxSays) {
   ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
   ASSERT_TRUE(Shows({"Image1"}));
   const HWND hChild = Active();
-  Click(MenuBar(), ReadInk(MenuBar(), true).tail[box.nBox]);
+  ASSERT_NO_FATAL_FAILURE(Click(MenuBar(), ReadInk(MenuBar(), true).tail, box.nBox));
   if (box.bCloses) {
     ASSERT_TRUE(m_app.Answer("Save changes to file?", 'N'));
     EXPECT_TRUE(Shows({}));
