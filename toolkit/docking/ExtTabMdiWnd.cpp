@@ -430,6 +430,9 @@ bool CExtTMWI<TBase>::OnWindowMessage(LRESULT& lResult, HWND hWndHooked, UINT nM
   switch (nMessage) {
   case WM_MDICREATE:
   case WM_MDIREFRESHMENU:
+  // Ctrl+F6 and the child's Next Window reach the client as this, not as WM_MDIACTIVATE: the sync
+  // after it selects the newly active child's tab.
+  case WM_MDINEXT:
     PostSync();
     break;
   case WM_MDIDESTROY: {

@@ -76,6 +76,10 @@ bool IsRecentFileId(UINT nCmdId) {
   return nCmdId >= CExtPopupMenuWnd::ID_FIRST_RECENT_FILE && nCmdId <= CExtPopupMenuWnd::ID_LAST_RECENT_FILE;
 }
 
+bool IsMdiWindowId(UINT nCmdId) {
+  return nCmdId >= CExtPopupMenuWnd::ID_FIRST_MDI_CHILD && nCmdId <= CExtPopupMenuWnd::ID_MORE_WINDOWS;
+}
+
 } // namespace
 
 bool CExtPopupMenuWnd::MENUITEMDATA::FillFromMenuItem(HWND hWndReceiver, HMENU hMenu, int nPos,
@@ -234,6 +238,12 @@ void CExtPopupMenuWnd::AppendMdiWindowItems() {
   }
   if (pFrame == NULL || pFrame->m_hWndMDIClient == NULL)
     return;
+  // The MDI client keeps a window list of its own in the window popup it was given: that one goes,
+  // or every window would be listed twice under the same numbers.
+  for (int nIndex = GetItemCount() - 1; nIndex >= 0; nIndex--) {
+    if (IsMdiWindowId(m_items[nIndex].m_nCmdId))
+      ItemRemove(nIndex);
+  }
   if (GetItemCount() > 0 && !m_items[GetItemCount() - 1].IsSeparator())
     InsertItem(0);
 

@@ -154,4 +154,22 @@ TEST_F(MenuWindowListTest, ElevenVisibleChildrenListNineAndMoreWindows) {
     pChild->DestroyWindow();
 }
 
+// The window popup handed to the MDI client carries the client's own list of the windows: the
+// menu lists each window once, under its own numbers.
+TEST_F(MenuWindowListTest, TheClientsListInTheWindowPopupIsNotRepeated) {
+  CLabChild* pChild = OpenLabChild(m_pFrame, "Lab1");
+  ASSERT_NE(nullptr, pChild);
+  Register(ID_LAB_COMMAND, "&Command");
+  CMenu menu;
+  ASSERT_TRUE(menu.CreatePopupMenu());
+  menu.AppendMenu(MF_STRING, ID_LAB_COMMAND, "&Command");
+  menu.AppendMenu(MF_SEPARATOR);
+  menu.AppendMenu(MF_STRING, (UINT)::GetDlgCtrlID(pChild->m_hWnd), "&1 Lab1");
+  MenuItemsPtr pMenu = NewMenu();
+  ASSERT_TRUE(pMenu->BuildFromMenuHandle(Receiver(), &menu, false, true, false));
+  pMenu->AppendMdiWindowItems();
+  EXPECT_EQ((std::vector<std::string>{"&Command", "-", "&1 Lab1"}), ItemTexts(*pMenu));
+  pChild->DestroyWindow();
+}
+
 } // namespace
