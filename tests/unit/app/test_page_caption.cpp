@@ -61,6 +61,11 @@ TEST(CaptionPage, OpensWithItsListsAndLinksAndSendsNoPreview) {
   pixel_support::SaveBmp(px, "caption_page.bmp");
   EXPECT_EQ(0xF3F5F5u, px.At(150, 295));
   EXPECT_EQ(0xFFFFFFu, px.At(150, 290));
+  // The framed controls show above their group box: the colour button's swatch starts black.
+  CRect rcColour;
+  ::GetWindowRect(CaptionItem(lab, IDC_CAPTION_COLOR), &rcColour);
+  ::MapWindowPoints(NULL, lab.pageCaption.GetSafeHwnd(), reinterpret_cast<POINT*>(&rcColour), 2);
+  EXPECT_EQ(0u, px.At(rcColour.left + rcColour.Width() / 3, rcColour.CenterPoint().y));
 }
 
 std::string Name(BOOL(WINAPI* pfn)(LPSTR, LPDWORD)) {
