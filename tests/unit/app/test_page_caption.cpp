@@ -10,6 +10,7 @@
 #include "tests/unit/app/dialogs_support.h"
 #include "tests/unit/app/sheet_support.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
+#include "toolkit/menus/ExtPopupTrackSite.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,20 @@ TEST(CaptionPage, OpensWithItsListsAndLinksAndSendsNoPreview) {
   EXPECT_EQ(0u, px.At(rcColour.left + rcColour.Width() / 3, rcColour.CenterPoint().y));
 }
 
+BOOL CALLBACK FindColorPopup(HWND hWnd, LPARAM lParam) {
+  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+  if (pWnd != NULL && ::IsWindowVisible(hWnd) && pWnd->IsKindOf(RUNTIME_CLASS(CExtPopupColorMenuWnd)))
+    *reinterpret_cast<CExtPopupColorMenuWnd**>(lParam) = static_cast<CExtPopupColorMenuWnd*>(pWnd);
+  return TRUE;
+}
+
+// The colour popup the colour button opened; NULL while none is shown.
+CExtPopupColorMenuWnd* ShownColorPopup() {
+  CExtPopupColorMenuWnd* pFound = NULL;
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindColorPopup, reinterpret_cast<LPARAM>(&pFound));
+  return pFound;
+}
+
 std::string Name(BOOL(WINAPI* pfn)(LPSTR, LPDWORD)) {
   char sz[1024] = "";
   DWORD cch = sizeof(sz);
@@ -92,11 +107,23 @@ TEST(CaptionPage, EachChangePreviewsOnceWithTheWholeBlock) {
       real_input::Key(nKey);
     };
   };
-  // The colour popup's choice as it reaches the colour button (all ones: its default entry).
+  // A colour picked with the mouse from the button's popup (all ones: its default entry).
   auto colour = [](COLORREF clr) {
     return [clr](SheetLab& lab) {
-      ::PostMessageA(CaptionItem(lab, IDC_CAPTION_COLOR),
-                     CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, (WPARAM)clr, 0);
+      ClickControl(CaptionItem(lab, IDC_CAPTION_COLOR));
+      CExtPopupColorMenuWnd* pPopup = NULL;
+      // The popup takes the mouse once it holds the input and has finished opening.
+      ASSERT_TRUE(PumpUntil([&] {
+        return (pPopup = ShownColorPopup()) != NULL &&
+               CExtPopupMenuWnd::GetTrackSite().m_pHoverMenu == pPopup &&
+               CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL;
+      }));
+      const CPoint pt =
+          (clr == (COLORREF)-1 ? pPopup->m_rcDefaultButton : pPopup->GetCellRect(pPopup->FindColorIndex(clr)))
+              .CenterPoint();
+      MouseInClient(pPopup->GetSafeHwnd(), pt);
+      MouseInClient(pPopup->GetSafeHwnd(), pt, MOUSEEVENTF_LEFTDOWN);
+      MouseInClient(pPopup->GetSafeHwnd(), pt, MOUSEEVENTF_LEFTUP);
     };
   };
   auto endsWith = [](const std::string& strPattern) {
@@ -105,6 +132,8 @@ TEST(CaptionPage, EachChangePreviewsOnceWithTheWholeBlock) {
     };
   };
   const ChangeRow kRows[] = {
+      {"red", colour(RGB(255, 0, 0)), 1, [](const EffectParams& p) { return p.color[0] == RGB(255, 0, 0); }},
+      {"default colour", colour((COLORREF)-1), 1, [](const EffectParams& p) { return p.color[0] == 0; }},
       {"typed, one per key", [](SheetLab& lab) { TypeInto(CaptionItem(lab, IDC_CAPTION_TEXT), "hi"); }, 2,
        [](const EffectParams& p) {
          return p.text == "hi" && p.flag[0] == 0 && p.value[0] == 9 && p.color[0] == 0 && p.taskId == 2012;
@@ -124,8 +153,6 @@ TEST(CaptionPage, EachChangePreviewsOnceWithTheWholeBlock) {
        [&lab](const EffectParams& p) {
          return p.fontFace == Entry(CaptionItem(lab, IDC_CAPTION_FACE), 0).c_str();
        }},
-      {"red", colour(RGB(255, 0, 0)), 1, [](const EffectParams& p) { return p.color[0] == RGB(255, 0, 0); }},
-      {"default colour", colour((COLORREF)-1), 1, [](const EffectParams& p) { return p.color[0] == 0; }},
       {"date", click(IDC_CAPTION_ADD_DATE), 1, endsWith("^hi \\d\\d/\\d\\d/\\d{4}$")},
       {"time", click(IDC_CAPTION_ADD_TIME), 1, endsWith("/\\d{4} \\d\\d:\\d\\d:\\d\\d [AP]M$")},
       {"computer", click(IDC_CAPTION_ADD_COMPUTER), 1, endsWith("M " + Name(&::GetComputerNameA) + "$")},
