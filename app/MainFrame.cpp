@@ -2,6 +2,7 @@
 
 #include "app/FramletApp.h"
 #include "app/OneInputDlg.h"
+#include "app/OptionsGen.h"
 #include "editor/FramletDoc.h"
 #include "imaging/CommonLib.h"
 #include "imaging/Globals.h"
@@ -25,6 +26,7 @@ ON_MESSAGE(WM_HOTKEY, OnHotKey)
 ON_COMMAND_RANGE(ID_TOOL_POINTER, ID_TOOL_HIGHLIGHTER, OnToolCommand)
 ON_COMMAND_RANGE(ID_TOOL_RECT_SELECTION, ID_TOOL_ARROW_DOUBLE, OnSubToolCommand)
 ON_COMMAND(ID_EDIT_PASTE_AS_NEW, OnPasteAsNewImage)
+ON_COMMAND(ID_TOOLS_OPTIONS, OnOptions)
 ON_UPDATE_COMMAND_UI_RANGE(IDS_INDICATOR_POSITION, IDS_INDICATOR_ZOOM, OnUpdateViewPane)
 END_MESSAGE_MAP()
 
@@ -174,6 +176,37 @@ void CMainFrame::SaveOptions() {
   COptionsKey key(TRUE);
   for (const OptionValue& value : kOptionValues)
     key.Write(value.pszName, m_options.*value.pField);
+}
+
+void CMainFrame::OnOptions() {
+  CPropertySheet sheet("Options", NULL, 0);
+  sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+  COptionsGen page;
+  page.m_bEnableHotkey = m_options.EnableHotkey;
+  page.m_nHotkeyModifiers = m_options.HotkeyCtrlShftAlt;
+  page.m_nHotkeyKey = m_options.HotkeyKey;
+  page.m_nCaptureType = m_options.HotkeyCaptureType;
+  page.m_nJpegQuality = m_options.JpegQuality;
+  page.m_bIncludeMouse = m_options.IncludeMouse;
+  sheet.AddPage(&page);
+  if (m_bHotKeyRegistered) {
+    ::UnregisterHotKey(m_hWnd, ID_HOTKEY_CAPTURE);
+    m_bHotKeyRegistered = FALSE;
+  }
+  if (sheet.DoModal() == IDOK) {
+    m_options.EnableHotkey = page.m_bEnableHotkey;
+    m_options.HotkeyCtrlShftAlt = page.m_nHotkeyModifiers;
+    m_options.HotkeyKey = page.m_nHotkeyKey;
+    m_options.HotkeyCaptureType = page.m_nCaptureType;
+    m_options.JpegQuality = page.m_nJpegQuality;
+    m_options.IncludeMouse = page.m_bIncludeMouse;
+    // Only what the page edits: "ShowTip" belongs to the tip of the day, which keeps it up to date.
+    COptionsKey key(TRUE);
+    for (const OptionValue& value : kOptionValues)
+      if (value.pField != &CFrameOptions::ShowTip)
+        key.Write(value.pszName, m_options.*value.pField);
+  }
+  RegisterCaptureHotKey();
 }
 
 void CMainFrame::RegisterCaptureHotKey() {

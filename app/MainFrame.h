@@ -108,6 +108,7 @@ protected:
   afx_msg LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
   afx_msg void OnSubToolCommand(UINT nID);
   afx_msg void OnPasteAsNewImage();
+  afx_msg void OnOptions();
   afx_msg void OnUpdateViewPane(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 

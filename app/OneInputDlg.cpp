@@ -8,15 +8,17 @@ COneInputDlg::COneInputDlg(CWnd* pParent) : CDialog(IDD_ONE_INPUT, pParent), m_n
 
 BOOL COneInputDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  SetDlgItemInt(IDC_ONE_INPUT_VALUE, (UINT)m_nValue, TRUE);
+  CString strValue;
+  strValue.Format("%d", m_nValue);
+  SetDlgItemText(IDC_ONE_INPUT_VALUE, strValue);
   return TRUE;
 }
 
 void COneInputDlg::OnOK() {
   CString strText;
   GetDlgItemText(IDC_ONE_INPUT_VALUE, strText);
-  m_nValue = std::atoi(strText);
-  if (m_nValue >= 1 && m_nValue <= 31999) {
+  m_nValue = std::atoi(strText); // text that is no number gives 0, which is refused
+  if (m_nValue >= kMinValue && m_nValue <= kMaxValue) {
     EndDialog(IDOK);
     return;
   }

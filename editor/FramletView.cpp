@@ -77,7 +77,7 @@ ON_MESSAGE(UM_APPLY_EFFECT, OnApplyEffectMessage)
 ON_MESSAGE(UM_SAVE_ORIGINAL, OnSaveOriginal)
 ON_MESSAGE(UM_TASK_EDIT, OnTaskEdit)
 // After the single commands: the range also spans copy all (32839) and clear selection (32841).
-ON_COMMAND_RANGE(ID_IMAGE_ROTATE_RIGHT, ID_IMAGE_SOLARIZE, OnImageCommand)
+ON_COMMAND_EX_RANGE(ID_IMAGE_ROTATE_RIGHT, ID_IMAGE_SOLARIZE, OnImageCommand)
 END_MESSAGE_MAP()
 
 namespace {

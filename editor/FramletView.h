@@ -132,7 +132,8 @@ public:
   afx_msg void OnPasteFromFile();
   afx_msg void OnUpdateSelectionCommand(CCmdUI* pCmdUI);
   afx_msg void OnUpdateCropCommand(CCmdUI* pCmdUI);
-  afx_msg void OnImageCommand(UINT nID);
+  // FALSE for the commands of the range that are no image operation.
+  afx_msg BOOL OnImageCommand(UINT nID);
   afx_msg void OnCopyAllToClipboard();
   afx_msg void OnEditCopy();
   afx_msg void OnEditCut();

@@ -164,7 +164,7 @@ BOOL CFramletView::CommitText(BOOL bRecord) {
   return TRUE;
 }
 
-void CFramletView::OnImageCommand(UINT nID) {
+BOOL CFramletView::OnImageCommand(UINT nID) {
   // The turns and flips are immediate; an id of their range without an operation flips.
   if (nID >= ID_IMAGE_ROTATE_RIGHT && nID <= ID_IMAGE_FLIP_V && nID != ID_IMAGE_ROTATE_ANGLE) {
     const int nTaskId = nID == ID_IMAGE_ROTATE_RIGHT  ? TASK_ROTATE_RIGHT
@@ -172,28 +172,27 @@ void CFramletView::OnImageCommand(UINT nID) {
                         : nID == ID_IMAGE_FLIP_V      ? TASK_FLIP_VERTICAL
                                                       : 4002;
     SendMessage(UM_APPLY_EFFECT, nTaskId, 0);
-    return;
+    return TRUE;
   }
+  const OperationCommand* pOperation = NULL;
+  for (const OperationCommand& op : kOperations)
+    if (op.nID == nID)
+      pOperation = &op;
+  // The range holds other commands too (Options, Help, the capture button...): they go on to the
+  // frame and the application.
+  if (pOperation == NULL && nID != ID_IMAGE_RESIZE && nID != ID_IMAGE_RESIZE_CANVAS &&
+      nID != ID_IMAGE_CAPTION)
+    return FALSE;
   CEditorShell* pShell = GetEditorShell();
   if (pShell == NULL)
-    return;
-  switch (nID) {
-  case ID_IMAGE_RESIZE:
+    return TRUE;
+  if (nID == ID_IMAGE_RESIZE)
     pShell->OpenResizePage(TASK_RESIZE_IMAGE, "Resize Image");
-    return;
-  case ID_IMAGE_RESIZE_CANVAS:
+  else if (nID == ID_IMAGE_RESIZE_CANVAS)
     pShell->OpenResizePage(TASK_RESIZE_CANVAS, "Resize Canvas");
-    return;
-  case ID_IMAGE_CAPTION:
+  else if (nID == ID_IMAGE_CAPTION)
     pShell->OpenCaptionPage();
-    return;
-  default:
-    break;
-  }
-  for (const OperationCommand& op : kOperations) {
-    if (op.nID == nID) {
-      pShell->OpenEffectPage(op.nTaskId);
-      return;
-    }
-  }
+  else
+    pShell->OpenEffectPage(pOperation->nTaskId);
+  return TRUE;
 }

@@ -299,3 +299,14 @@
 #define IDC_TOOLS_GROUP_TOOLS 1129
 #define IDC_TOOLS_GROUP_MORE 1130
 #define IDC_TOOLS_GROUP_COLOR 1132
+
+// --- The "Options" sheet's page ------------------------------------------------------------------
+#define IDD_OPTIONS_GEN 158
+#define IDC_OPTIONS_ENABLE_HOTKEY 1076
+#define IDC_OPTIONS_CTRL 1083
+#define IDC_OPTIONS_SHIFT 1084
+#define IDC_OPTIONS_ALT 1085
+#define IDC_OPTIONS_KEY 1086
+#define IDC_OPTIONS_JPEG_QUALITY 1087
+#define IDC_OPTIONS_CAPTURE_MODE 1088
+#define IDC_OPTIONS_INCLUDE_MOUSE 1089
