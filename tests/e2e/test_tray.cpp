@@ -139,6 +139,7 @@ TEST_P(TrayMenuTest, RightClickOpensTheMenuWhoseItemsRun) {
     EXPECT_TRUE(WaitUntil(
         "the program to end", [&] { return !m_app.Running(); }, 20000));
     EXPECT_EQ(0u, m_app.ExitCode());
+    EXPECT_FALSE(ShellHoldsIcon(m_hTray)) << "the icon outlived the program";
     return;
   }
   if (*pick.pszMark)
@@ -155,40 +156,72 @@ INSTANTIATE_TEST_SUITE_P(Tray, TrayMenuTest, ::testing::ValuesIn(kPicks),
                          [](const ::testing::TestParamInfo<TrayPick>& info) { return info.param.pszName; });
 
 // How the user brings the frame back from the tray.
+enum class Back { OpenApplicationItem, DoubleClick, ExitAndStartAgain };
 struct BackRoad {
   const char* pszName;
-  bool bDoubleClick; // else "Open Application" from the tray menu
+  Back back;
+  bool bMaximised; // the frame was maximised when it went to the tray
 };
 void PrintTo(const BackRoad& road, std::ostream* os) { *os << road.pszName; }
 
 class MinimizeToTrayTest : public TrayTest, public ::testing::WithParamInterface<BackRoad> {};
 
 // File, Minimize To Tray hides the frame while the icon stays; "Open Application" (the menu's
-// default, also run by a double click on the icon) brings it back where it was, active, and it
-// works as before.
+// default, also run by a double click on the icon) brings it back where it was, as it was, active,
+// and it works as before. Exit from the tray removes the icon, and the next start puts the frame
+// where it was.
 TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
+  const BackRoad& road = GetParam();
   ASSERT_TRUE(StartWithIcon());
+  if (road.bMaximised) {
+    PressKey(VK_SPACE, MOD_ALT); // the system menu
+    HWND hMenu = NULL;
+    ASSERT_TRUE(WaitUntil("the system menu", [&] { return (hMenu = m_app.ShownMenu()) != NULL; }));
+    Settled([&] { return ReadScreen(WindowRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
+    PressKey('X');
+    CRect work;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ASSERT_TRUE(WaitUntil("the frame maximised", [&] {
+      const CRect rc = WindowRect(m_app.Frame());
+      return ::IsZoomed(m_app.Frame()) && rc.left <= work.left && rc.top <= work.top &&
+             rc.right >= work.right && rc.bottom >= work.bottom;
+    }));
+  }
   const CRect before = WindowRect(m_app.Frame());
   ASSERT_TRUE(m_app.Menu('F', 'M'));
   ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
   EXPECT_TRUE(ShellHoldsIcon(m_hTray));
-  if (GetParam().bDoubleClick) {
-    IconMouse(WM_LBUTTONDBLCLK);
-  } else {
+  switch (road.back) {
+  case Back::OpenApplicationItem:
+  case Back::ExitAndStartAgain:
     ASSERT_NE(nullptr, OpenTrayMenu());
-    PressKey('O');
+    PressKey(road.back == Back::ExitAndStartAgain ? 'X' : 'O');
+    break;
+  case Back::DoubleClick:
+    IconMouse(WM_LBUTTONDBLCLK);
+    break;
+  }
+  if (road.back == Back::ExitAndStartAgain) {
+    ASSERT_TRUE(WaitUntil(
+        "the program to end", [&] { return !m_app.Running(); }, 20000));
+    EXPECT_FALSE(ShellHoldsIcon(m_hTray)) << "the icon outlived the program";
+    ASSERT_TRUE(StartWithIcon());
   }
   EXPECT_TRUE(WaitUntil("the frame back and active", [&] {
     return ::IsWindowVisible(m_app.Frame()) && ::GetForegroundWindow() == m_app.Frame();
   }));
   EXPECT_EQ(ToString(before), ToString(WindowRect(m_app.Frame())));
+  EXPECT_EQ(road.bMaximised, ::IsZoomed(m_app.Frame()) != FALSE);
   EXPECT_EQ(::GetDesktopWindow(), ::GetAncestor(m_app.Frame(), GA_PARENT)) << "the frame is no top window";
   ASSERT_TRUE(m_app.Exit());
 }
 
 INSTANTIATE_TEST_SUITE_P(Tray, MinimizeToTrayTest,
-                         ::testing::Values(BackRoad{"OpenApplicationItem", false},
-                                           BackRoad{"DoubleClick", true}),
+                         ::testing::Values(BackRoad{"OpenApplicationItem", Back::OpenApplicationItem, false},
+                                           BackRoad{"DoubleClick", Back::DoubleClick, false},
+                                           BackRoad{"MaximisedOpenApplicationItem", Back::OpenApplicationItem,
+                                                    true},
+                                           BackRoad{"ExitAndStartAgain", Back::ExitAndStartAgain, false}),
                          [](const ::testing::TestParamInfo<BackRoad>& info) { return info.param.pszName; });
 
 // When the work area changes the icon is changed, not added a second time; when a shell that lost
