@@ -139,7 +139,6 @@ TEST_P(TrayMenuTest, RightClickOpensTheMenuWhoseItemsRun) {
     EXPECT_TRUE(WaitUntil(
         "the program to end", [&] { return !m_app.Running(); }, 20000));
     EXPECT_EQ(0u, m_app.ExitCode());
-    EXPECT_FALSE(ShellHoldsIcon(m_hTray)) << "the icon outlived the program";
     return;
   }
   if (*pick.pszMark)
@@ -169,8 +168,7 @@ class MinimizeToTrayTest : public TrayTest, public ::testing::WithParamInterface
 // File, Minimize To Tray hides the frame while the icon stays; "Open Application" (the menu's
 // default, also run by a double click on the icon) brings it back where it was, as it was, active,
 // and it works as before. A capture from the tray leaves the frame there until it is opened, with
-// the new document. Exit from the tray removes the icon, and the next start puts the frame where it
-// was.
+// the new document. After an exit from the tray the next start puts the frame where it was.
 TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
   const BackRoad& road = GetParam();
   ASSERT_TRUE(StartWithIcon());
@@ -212,7 +210,6 @@ TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
   if (road.back == Back::ExitAndStartAgain) {
     ASSERT_TRUE(WaitUntil(
         "the program to end", [&] { return !m_app.Running(); }, 20000));
-    EXPECT_FALSE(ShellHoldsIcon(m_hTray)) << "the icon outlived the program";
     ASSERT_TRUE(StartWithIcon());
   }
   EXPECT_TRUE(WaitUntil("the frame back and active", [&] {
