@@ -183,11 +183,18 @@ INSTANTIATE_TEST_SUITE_P(Tray, TrayMenuTest, ::testing::ValuesIn(kPicks),
                          [](const ::testing::TestParamInfo<TrayPick>& info) { return info.param.pszName; });
 
 // How the user brings the frame back from the tray.
-enum class Back { OpenApplicationItem, DoubleClick, CaptureThenOpenApplication, ExitAndStartAgain };
+enum class Back {
+  OpenApplicationItem,
+  DoubleClick,
+  CaptureThenOpenApplication,
+  HotKeyThenOpenApplication,
+  ExitAndStartAgain
+};
 struct BackRoad {
   const char* pszName;
   Back back;
   bool bMaximised; // the frame was maximised when it went to the tray
+  CSize document;  // a capture made while in the tray; none: no capture
 };
 void PrintTo(const BackRoad& road, std::ostream* os) { *os << road.pszName; }
 
@@ -195,8 +202,9 @@ class MinimizeToTrayTest : public TrayTest, public ::testing::WithParamInterface
 
 // File, Minimize To Tray hides the frame while the icon stays; "Open Application" (the menu's
 // default, also run by a double click on the icon) brings it back where it was, as it was, active,
-// and it works as before. A capture from the tray leaves the frame there until it is opened, with
-// the new document. After an exit from the tray the next start puts the frame where it was.
+// and it works as before. A capture from the tray menu or by the hot key leaves the frame there
+// until it is opened, with the new document. After an exit from the tray the next start puts the
+// frame where it was.
 TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
   const BackRoad& road = GetParam();
   ASSERT_TRUE(StartWithIcon());
@@ -236,6 +244,15 @@ TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
     // The menu opens once the capture is done: the program takes one thing at a time.
     ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'O'));
     break;
+  case Back::HotKeyThenOpenApplication: {
+    DWORD dwKey = 0, dwMods = 0;
+    ASSERT_TRUE(ReadOption("HotkeyKey", dwKey) && ReadOption("HotkeyCtrlShftAlt", dwMods));
+    MoveMouse(kArea.left, kArea.top);
+    PressKey((WORD)dwKey, dwMods);
+    ASSERT_TRUE(m_app.Mark("P100,100 R300,200"));
+    ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'O'));
+    break;
+  }
   }
   if (road.back == Back::ExitAndStartAgain) {
     ASSERT_TRUE(WaitUntil(
@@ -248,12 +265,11 @@ TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
   EXPECT_EQ(ToString(before), ToString(WindowRect(m_app.Frame())));
   EXPECT_EQ(road.bMaximised, ::IsZoomed(m_app.Frame()) != FALSE);
   EXPECT_EQ(::GetDesktopWindow(), ::GetAncestor(m_app.Frame(), GA_PARENT)) << "the frame is no top window";
-  if (road.back != Back::CaptureThenOpenApplication) {
+  if (road.document.cx == 0) {
     ASSERT_TRUE(m_app.Exit());
     return;
   }
-  ASSERT_TRUE(
-      m_app.WaitForDocuments(1, CSize(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN))));
+  ASSERT_TRUE(m_app.WaitForDocuments(1, road.document));
   ASSERT_TRUE(m_app.Menu('F', 'X'));
   ASSERT_TRUE(m_app.Answer("Save changes to file?", 'N'));
   EXPECT_TRUE(WaitUntil(
@@ -262,11 +278,13 @@ TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tray, MinimizeToTrayTest,
-    ::testing::Values(BackRoad{"OpenApplicationItem", Back::OpenApplicationItem, false},
-                      BackRoad{"DoubleClick", Back::DoubleClick, false},
-                      BackRoad{"MaximisedOpenApplicationItem", Back::OpenApplicationItem, true},
-                      BackRoad{"CaptureThenOpenApplication", Back::CaptureThenOpenApplication, false},
-                      BackRoad{"ExitAndStartAgain", Back::ExitAndStartAgain, false}),
+    ::testing::Values(
+        BackRoad{"OpenApplicationItem", Back::OpenApplicationItem, false, CSize()},
+        BackRoad{"DoubleClick", Back::DoubleClick, false, CSize()},
+        BackRoad{"MaximisedOpenApplicationItem", Back::OpenApplicationItem, true, CSize()},
+        BackRoad{"CaptureThenOpenApplication", Back::CaptureThenOpenApplication, false, CSize(1280, 1024)},
+        BackRoad{"HotKeyThenOpenApplication", Back::HotKeyThenOpenApplication, false, CSize(200, 100)},
+        BackRoad{"ExitAndStartAgain", Back::ExitAndStartAgain, false, CSize()}),
     [](const ::testing::TestParamInfo<BackRoad>& info) { return info.param.pszName; });
 
 // When the work area changes the icon is changed, not added a second time; when a shell that lost
