@@ -326,15 +326,26 @@ protected:
     }
     return bar;
   }
-  // The capture button's arrow: the rightmost black in the button's row, the glyph the arrow draws.
+  // The capture button's arrow: the first black right of the frame of the button's picture, the
+  // longest black line in the button's row (a chevron further right may show black too).
   CPoint CaptureArrow(const CRect& bar) const {
     const Pixels px = Settled([&] { return ReadScreen(bar); });
-    CPoint arrow(-1, -1);
-    for (int y = px.cy / 2 - 6; y <= px.cy / 2 + 6; y++)
-      for (int x = 0; x < px.cx; x++)
-        if (px.At(x, y) == RGB(0, 0, 0) && x + bar.left >= arrow.x)
-          arrow = CPoint(bar.left + x, bar.top + y);
-    return arrow;
+    const int yTop = std::max(0, px.cy / 2 - 12), yBottom = std::min(px.cy, px.cy / 2 + 12);
+    auto black = [&](int x, int y) { return px.At(x, y) == RGB(0, 0, 0); };
+    int nLongest = 0, xFrameEnd = 0;
+    for (int y = yTop; y < yBottom; y++)
+      for (int x = 0, nRun = 0; x < px.cx; x++) {
+        nRun = black(x, y) ? nRun + 1 : 0;
+        if (nRun > nLongest) {
+          nLongest = nRun;
+          xFrameEnd = x;
+        }
+      }
+    for (int x = xFrameEnd + 2; x < px.cx; x++)
+      for (int y = yTop; y < yBottom; y++)
+        if (black(x, y))
+          return CPoint(bar.left + x, bar.top + y);
+    return CPoint(-1, -1);
   }
 };
 
