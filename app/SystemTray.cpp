@@ -152,8 +152,10 @@ LRESULT CSystemTray::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
     CustomizeMenu(pPopup);
     POINT pt = {0, 0};
     ::GetCursorPos(&pt);
-    // The menu closes when the user clicks elsewhere only if its owner is in the foreground.
-    pTarget->SetForegroundWindow();
+    // The menu closes when the user clicks elsewhere only if the program is in the foreground:
+    // the frame, or the window it waits on (a capture's overlay, a dialog), which must keep the
+    // keyboard once the menu has gone, also while the frame is hidden.
+    ::SetForegroundWindow(::GetLastActivePopup(pTarget->m_hWnd));
     ::TrackPopupMenu(pPopup->m_hMenu, 0, pt.x, pt.y, 0, pTarget->m_hWnd, NULL);
     pTarget->PostMessage(WM_NULL, 0, 0);
   } else if (LOWORD(lParam) == WM_LBUTTONDBLCLK) {

@@ -1,0 +1,408 @@
+// The program's icon in the notification area as the user meets it: its menu on a right click,
+// the default command on a double click, the frame hidden in the tray and brought back, the icon
+// kept when the shell restarts or the work area changes; and one capture at a time, whichever road
+// asks for it. Xvfb has no desktop with a notification area: the icon's mouse messages are posted
+// to the window the shell knows the icon by, as the shell posts them. Wine's explorer keeps the
+// icons, so the shell can be asked from here whether it holds the program's icon.
+#include "framework/wnd/fw_ids.h"
+#include "resources/resource.h"
+#include "tests/e2e/e2e_support.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <iterator>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+// Where the pointer waits when the icon is clicked: the menu opens there.
+const CPoint kIconClickAt(900, 700);
+
+// What the shell answers to a call about the program's icon of the window.
+bool CallShell(DWORD dwMessage, HWND hWnd) {
+  NOTIFYICONDATAA data = {};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = hWnd;
+  data.uID = IDR_TRAY_MENU;
+  return ::Shell_NotifyIconA(dwMessage, &data) != FALSE;
+}
+
+// A change of nothing succeeds only for an icon the shell holds.
+bool ShellHoldsIcon(HWND hWnd) { return CallShell(NIM_MODIFY, hWnd); }
+
+// Does an action until its effect shows, three times at most: Wine on a busy machine now and then
+// loses a key or a click.
+::testing::AssertionResult Until(const std::string& what, const std::function<void()>& act,
+                                 const std::function<bool()>& done) {
+  for (int nTry = 0; nTry < 3; nTry++) {
+    if (nTry > 0)
+      std::printf("[ NOTE     ] no %s yet; made again\n", what.c_str());
+    act();
+    if (WaitFor(done, 3000))
+      return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "no " << what;
+}
+
+// Picks an item of an open menu by its key (or closes it with Esc).
+::testing::AssertionResult PickByKey(HWND hMenu, WORD wKey) {
+  if (hMenu == NULL)
+    return ::testing::AssertionFailure() << "no menu to pick from";
+  return Until(
+      "menu closed by its key", [=] { PressKey(wKey); }, [=] { return !::IsWindowVisible(hMenu); });
+}
+
+BOOL CALLBACK AddTopWindow(HWND hWnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+  return TRUE;
+}
+
+std::string ClassOf(HWND hWnd) {
+  char szClass[64] = "";
+  ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+  return szClass;
+}
+
+CRect WindowRect(HWND hWnd) {
+  CRect rc;
+  ::GetWindowRect(hWnd, &rc);
+  return rc;
+}
+
+class TrayTest : public E2eTest {
+protected:
+  // Starts the program and finds the window its icon talks to.
+  ::testing::AssertionResult StartWithIcon() {
+    ::testing::AssertionResult started = m_app.Start();
+    if (!started)
+      return started;
+    m_hTray = NULL;
+    WaitFor([&] { return (m_hTray = IconWindow()) != NULL; });
+    if (m_hTray == NULL)
+      return ::testing::AssertionFailure() << "the shell holds no icon of the program";
+    return ::testing::AssertionSuccess();
+  }
+  // The program's top-level windows, hidden ones too.
+  std::vector<HWND> ProgramWindows() const {
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(m_app.Frame(), &dwPid);
+    std::vector<HWND> all, mine;
+    ::EnumWindows(AddTopWindow, reinterpret_cast<LPARAM>(&all));
+    std::copy_if(all.begin(), all.end(), std::back_inserter(mine), [&](HWND hWnd) {
+      DWORD dwOwner = 0;
+      ::GetWindowThreadProcessId(hWnd, &dwOwner);
+      return dwOwner == dwPid;
+    });
+    return mine;
+  }
+  // The program's window the shell holds the icon of; NULL when there is none.
+  HWND IconWindow() const {
+    const std::vector<HWND> windows = ProgramWindows();
+    auto found = std::find_if(windows.begin(), windows.end(), ShellHoldsIcon);
+    return found != windows.end() ? *found : NULL;
+  }
+  // What the shell posts when the user does that with the mouse over the icon.
+  void IconMouse(UINT nMessage) { ::PostMessageA(m_hTray, UM_TRAY_NOTIFY, IDR_TRAY_MENU, nMessage); }
+  // A right click on the icon; the tray menu once it has painted, NULL when none came.
+  HWND OpenTrayMenu() {
+    MoveMouse(kIconClickAt.x, kIconClickAt.y);
+    IconMouse(WM_RBUTTONUP);
+    HWND hMenu = NULL;
+    if (WaitFor([&] { return (hMenu = m_app.ShownMenu()) != NULL; }))
+      Settled([&] { return ReadScreen(WindowRect(hMenu)); });
+    return hMenu;
+  }
+  // The capture overlays the program shows.
+  size_t Overlays() const {
+    const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    const std::vector<HWND> windows = ProgramWindows();
+    return std::count_if(windows.begin(), windows.end(), [&](HWND hWnd) {
+      return ::IsWindowVisible(hWnd) && ClassOf(hWnd) == "#32770" && WindowRect(hWnd) == screen;
+    });
+  }
+
+  HWND m_hTray = NULL;
+};
+
+// How an item of the tray menu is picked and what it does.
+struct TrayPick {
+  const char* pszName;
+  char cKey;           // the item's letter; 0: a click on the first item, 1: on the last
+  const char* pszMark; // the area marked on the overlay, if the item asks for one
+  CSize size;          // the document it opens; none: it opens none
+  bool bEnds;          // the program ends
+};
+void PrintTo(const TrayPick& pick, std::ostream* os) { *os << pick.pszName; }
+
+class TrayMenuTest : public TrayTest, public ::testing::WithParamInterface<TrayPick> {};
+
+// A right click on the icon opens the tray menu where the pointer is; its items run by their keys
+// and by the pointer; Esc closes it and nothing happens.
+TEST_P(TrayMenuTest, RightClickOpensTheMenuWhoseItemsRun) {
+  const TrayPick& pick = GetParam();
+  ASSERT_TRUE(StartWithIcon());
+  const HWND hMenu = OpenTrayMenu();
+  ASSERT_NE(nullptr, hMenu) << "no tray menu";
+  const CRect menu = WindowRect(hMenu);
+  EXPECT_EQ(kIconClickAt, menu.TopLeft());
+  SaveScreenshot(menu, "e2e_tray_menu.bmp");
+  if (pick.cKey > 1) {
+    ASSERT_TRUE(PickByKey(hMenu, (WORD)pick.cKey));
+  } else {
+    const CPoint item(menu.CenterPoint().x, pick.cKey == 0 ? menu.top + 8 : menu.bottom - 8);
+    ASSERT_TRUE(Until(
+        "menu closed by the click",
+        [&] {
+          XMoveMouse(item.x, item.y);
+          XPointer("click 1");
+        },
+        [&] { return !::IsWindowVisible(hMenu); }));
+  }
+  if (pick.bEnds) {
+    EXPECT_TRUE(WaitUntil(
+        "the program to end", [&] { return !m_app.Running(); }, 20000));
+    EXPECT_EQ(0u, m_app.ExitCode());
+    return;
+  }
+  if (*pick.pszMark)
+    ASSERT_TRUE(m_app.Mark(pick.pszMark));
+  EXPECT_TRUE(m_app.WaitForDocuments(pick.size.cx > 0 ? 1 : 0, pick.size));
+  EXPECT_TRUE(::IsWindowVisible(m_app.Frame()));
+}
+
+const TrayPick kPicks[] = {{"FullScreenByItsKey", 'F', "", CSize(1280, 1024), false},
+                           {"RectangleByThePointer", 0, "P100,100 R300,200", CSize(200, 100), false},
+                           {"ExitByThePointer", 1, "", CSize(), true},
+                           {"EscapeDoesNothing", VK_ESCAPE, "", CSize(), false}};
+INSTANTIATE_TEST_SUITE_P(Tray, TrayMenuTest, ::testing::ValuesIn(kPicks),
+                         [](const ::testing::TestParamInfo<TrayPick>& info) { return info.param.pszName; });
+
+// How the user brings the frame back from the tray.
+enum class Back {
+  OpenApplicationItem,
+  DoubleClick,
+  CaptureThenOpenApplication,
+  HotKeyThenOpenApplication,
+  ExitAndStartAgain
+};
+struct BackRoad {
+  const char* pszName;
+  Back back;
+  bool bMaximised; // the frame was maximised when it went to the tray
+  CSize document;  // a capture made while in the tray; none: no capture
+};
+void PrintTo(const BackRoad& road, std::ostream* os) { *os << road.pszName; }
+
+class MinimizeToTrayTest : public TrayTest, public ::testing::WithParamInterface<BackRoad> {};
+
+// File, Minimize To Tray hides the frame while the icon stays; "Open Application" (the menu's
+// default, also run by a double click on the icon) brings it back where it was, as it was, active,
+// and it works as before. A capture from the tray menu or by the hot key leaves the frame there
+// until it is opened, with the new document. After an exit from the tray the next start puts the
+// frame where it was.
+TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
+  const BackRoad& road = GetParam();
+  ASSERT_TRUE(StartWithIcon());
+  if (road.bMaximised) {
+    HWND hMenu = NULL;
+    ASSERT_TRUE(Until(
+        "system menu",
+        [] {
+          PressKey(VK_ESCAPE); // out of a menu mode a lost half of the keys left
+          PressKey(VK_SPACE, MOD_ALT);
+        },
+        [&] { return (hMenu = m_app.ShownMenu()) != NULL; }));
+    Settled([&] { return ReadScreen(WindowRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
+    ASSERT_TRUE(PickByKey(hMenu, 'X'));
+    CRect work;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ASSERT_TRUE(WaitUntil("the frame maximised", [&] {
+      const CRect rc = WindowRect(m_app.Frame());
+      return ::IsZoomed(m_app.Frame()) && rc.left <= work.left && rc.top <= work.top &&
+             rc.right >= work.right && rc.bottom >= work.bottom;
+    }));
+  }
+  const CRect before = WindowRect(m_app.Frame());
+  ASSERT_TRUE(m_app.Menu('F', 'M'));
+  ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
+  EXPECT_TRUE(ShellHoldsIcon(m_hTray));
+  switch (road.back) {
+  case Back::OpenApplicationItem:
+  case Back::ExitAndStartAgain:
+    ASSERT_TRUE(PickByKey(OpenTrayMenu(), road.back == Back::ExitAndStartAgain ? 'X' : 'O'));
+    break;
+  case Back::DoubleClick:
+    IconMouse(WM_LBUTTONDBLCLK);
+    break;
+  case Back::CaptureThenOpenApplication:
+    ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'F'));
+    // The menu opens once the capture is done: the program takes one thing at a time.
+    ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'O'));
+    break;
+  case Back::HotKeyThenOpenApplication: {
+    DWORD dwKey = 0, dwMods = 0;
+    ASSERT_TRUE(ReadOption("HotkeyKey", dwKey) && ReadOption("HotkeyCtrlShftAlt", dwMods));
+    MoveMouse(kArea.left, kArea.top);
+    PressKey((WORD)dwKey, dwMods);
+    ASSERT_TRUE(m_app.Mark("P100,100 R300,200"));
+    ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'O'));
+    break;
+  }
+  }
+  if (road.back == Back::ExitAndStartAgain) {
+    ASSERT_TRUE(WaitUntil(
+        "the program to end", [&] { return !m_app.Running(); }, 20000));
+    ASSERT_TRUE(StartWithIcon());
+  }
+  EXPECT_TRUE(WaitUntil("the frame back and active", [&] {
+    return ::IsWindowVisible(m_app.Frame()) && ::GetForegroundWindow() == m_app.Frame();
+  }));
+  EXPECT_EQ(ToString(before), ToString(WindowRect(m_app.Frame())));
+  EXPECT_EQ(road.bMaximised, ::IsZoomed(m_app.Frame()) != FALSE);
+  EXPECT_EQ(::GetDesktopWindow(), ::GetAncestor(m_app.Frame(), GA_PARENT)) << "the frame is no top window";
+  if (road.document.cx == 0) {
+    ASSERT_TRUE(m_app.Exit());
+    return;
+  }
+  ASSERT_TRUE(m_app.WaitForDocuments(1, road.document));
+  ASSERT_TRUE(m_app.Menu('F', 'X'));
+  ASSERT_TRUE(m_app.Answer("Save changes to file?", 'N'));
+  EXPECT_TRUE(WaitUntil(
+      "the program to end", [&] { return !m_app.Running(); }, 20000));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tray, MinimizeToTrayTest,
+    ::testing::Values(
+        BackRoad{"OpenApplicationItem", Back::OpenApplicationItem, false, CSize()},
+        BackRoad{"DoubleClick", Back::DoubleClick, false, CSize()},
+        BackRoad{"MaximisedOpenApplicationItem", Back::OpenApplicationItem, true, CSize()},
+        BackRoad{"CaptureThenOpenApplication", Back::CaptureThenOpenApplication, false, CSize(1280, 1024)},
+        BackRoad{"HotKeyThenOpenApplication", Back::HotKeyThenOpenApplication, false, CSize(200, 100)},
+        BackRoad{"ExitAndStartAgain", Back::ExitAndStartAgain, false, CSize()}),
+    [](const ::testing::TestParamInfo<BackRoad>& info) { return info.param.pszName; });
+
+// When the work area changes the icon is changed, not added a second time; when a shell that lost
+// it announces itself with "TaskbarCreated", it is added again, also after a work-area change; the
+// menu opens from the icon that came back. Both announcements go to the icon's window, as Windows
+// sends them (Wine makes neither).
+TEST_F(TrayTest, IconComesBackWhenTheShellRestarts) {
+  ASSERT_TRUE(StartWithIcon());
+  auto announce = [&](UINT nMessage, WPARAM wParam) {
+    DWORD_PTR nResult = 0;
+    return ::SendMessageTimeoutA(m_hTray, nMessage, wParam, 0, SMTO_ABORTIFHUNG, 5000, &nResult) != 0;
+  };
+  ASSERT_TRUE(announce(WM_SETTINGCHANGE, SPI_SETWORKAREA));
+  EXPECT_TRUE(ShellHoldsIcon(m_hTray)) << "the icon went with the work-area change";
+  ASSERT_TRUE(CallShell(NIM_DELETE, m_hTray)) << "the shell did not drop the icon";
+  ASSERT_TRUE(announce(::RegisterWindowMessageA("TaskbarCreated"), 0));
+  EXPECT_TRUE(WaitUntil("the icon back", [&] { return ShellHoldsIcon(m_hTray); }));
+  EXPECT_TRUE(PickByKey(OpenTrayMenu(), VK_ESCAPE));
+  ASSERT_TRUE(m_app.Exit());
+}
+
+// Where a capture starts from.
+enum class CaptureRoad { TrayMenu, CaptureButton, CaptureDropDown };
+struct GuardCase {
+  const char* pszName;
+  CaptureRoad road;
+};
+void PrintTo(const GuardCase& c, std::ostream* os) { *os << c.pszName; }
+
+class CaptureGuardTest : public TrayTest, public ::testing::WithParamInterface<GuardCase> {
+protected:
+  // The capture tool bar: the narrower of the two tool bars shown at start.
+  CRect CaptureBar() const {
+    CRect bar;
+    for (HWND hBar : m_app.Descendants(AFX_IDW_TOOLBAR)) {
+      const CRect rc = WindowRect(hBar);
+      if (::IsWindowVisible(hBar) && (bar.IsRectEmpty() || rc.Width() < bar.Width()))
+        bar = rc;
+    }
+    return bar;
+  }
+  // The capture button's arrow: the first black right of the frame of the button's picture, the
+  // longest black line in the button's row (a chevron further right may show black too).
+  CPoint CaptureArrow(const CRect& bar) const {
+    const Pixels px = Settled([&] { return ReadScreen(bar); });
+    const int yTop = std::max(0, px.cy / 2 - 12), yBottom = std::min(px.cy, px.cy / 2 + 12);
+    auto black = [&](int x, int y) { return px.At(x, y) == RGB(0, 0, 0); };
+    int nLongest = 0, xFrameEnd = 0;
+    for (int y = yTop; y < yBottom; y++)
+      for (int x = 0, nRun = 0; x < px.cx; x++) {
+        nRun = black(x, y) ? nRun + 1 : 0;
+        if (nRun > nLongest) {
+          nLongest = nRun;
+          xFrameEnd = x;
+        }
+      }
+    for (int x = xFrameEnd + 2; x < px.cx; x++)
+      for (int y = yTop; y < yBottom; y++)
+        if (black(x, y))
+          return CPoint(bar.left + x, bar.top + y);
+    return CPoint(-1, -1);
+  }
+};
+
+// While one capture's overlay is up, the tray menu's capture items and the hot key start no
+// second capture, whichever road the first came by: one overlay, and one document once the area
+// is marked.
+TEST_P(CaptureGuardTest, OneCaptureAtATime) {
+  ASSERT_TRUE(StartWithIcon());
+  DWORD dwKey = 0, dwMods = 0;
+  ASSERT_TRUE(ReadOption("HotkeyKey", dwKey) && ReadOption("HotkeyCtrlShftAlt", dwMods));
+  const CRect bar = CaptureBar();
+  switch (GetParam().road) {
+  case CaptureRoad::TrayMenu:
+    ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'R'));
+    break;
+  case CaptureRoad::CaptureButton: {
+    const std::string click = "C" + std::to_string(bar.left + 30) + "," + std::to_string(bar.CenterPoint().y);
+    ASSERT_TRUE(Until(
+        "capture started", [&] { SendXSteps(click, m_app.Frame()); },
+        [&] { return !::IsWindowVisible(m_app.Frame()); }));
+    break;
+  }
+  case CaptureRoad::CaptureDropDown: {
+    const CPoint arrow = CaptureArrow(bar);
+    ASSERT_GE(arrow.x, bar.left) << "no arrow on the capture bar";
+    const std::string click = "C" + std::to_string(arrow.x) + "," + std::to_string(arrow.y);
+    HWND hMenu = NULL;
+    ASSERT_TRUE(Until(
+        "capture menu", [&] { SendXSteps(click, m_app.Frame()); },
+        [&] { return (hMenu = m_app.ShownMenu()) != NULL; }));
+    Settled([&] { return ReadScreen(WindowRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
+    ASSERT_TRUE(PickByKey(hMenu, 'R'));
+    break;
+  }
+  }
+  const HWND hOverlay = m_app.WaitForOverlay();
+  ASSERT_NE(nullptr, hOverlay) << "no capture started";
+
+  ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'F'));
+  EXPECT_TRUE(
+      WaitUntil("the overlay to keep the keyboard", [&] { return ::GetForegroundWindow() == hOverlay; }));
+  PressKey((WORD)dwKey, dwMods);
+  SyncInput(hOverlay);
+  EXPECT_EQ(1u, Overlays());
+  EXPECT_TRUE(m_app.Documents().empty());
+
+  ASSERT_TRUE(m_app.Mark("P100,100 R300,200"));
+  ASSERT_TRUE(m_app.WaitForDocuments(1, kArea.Size()));
+  SyncInput(m_app.Frame());
+  EXPECT_EQ(0u, Overlays());
+  EXPECT_EQ(1u, m_app.Documents().size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Roads, CaptureGuardTest,
+                         ::testing::Values(GuardCase{"TrayMenu", CaptureRoad::TrayMenu},
+                                           GuardCase{"CaptureButton", CaptureRoad::CaptureButton},
+                                           GuardCase{"CaptureDropDown", CaptureRoad::CaptureDropDown}),
+                         [](const ::testing::TestParamInfo<GuardCase>& info) { return info.param.pszName; });
+
+} // namespace
