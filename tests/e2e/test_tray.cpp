@@ -326,25 +326,21 @@ protected:
     }
     return bar;
   }
-  // The capture button's arrow: the first black right of the frame of the button's picture, the
-  // longest black line in the button's row (a chevron further right may show black too).
+  // The capture button's arrow: the small black triangle pointing down (rows of 5, 3 and 1 black
+  // pixels, each centred under the one above) the button draws right of its picture.
   CPoint CaptureArrow(const CRect& bar) const {
     const Pixels px = Settled([&] { return ReadScreen(bar); });
-    const int yTop = std::max(0, px.cy / 2 - 12), yBottom = std::min(px.cy, px.cy / 2 + 12);
-    auto black = [&](int x, int y) { return px.At(x, y) == RGB(0, 0, 0); };
-    int nLongest = 0, xFrameEnd = 0;
-    for (int y = yTop; y < yBottom; y++)
-      for (int x = 0, nRun = 0; x < px.cx; x++) {
-        nRun = black(x, y) ? nRun + 1 : 0;
-        if (nRun > nLongest) {
-          nLongest = nRun;
-          xFrameEnd = x;
-        }
-      }
-    for (int x = xFrameEnd + 2; x < px.cx; x++)
-      for (int y = yTop; y < yBottom; y++)
-        if (black(x, y))
-          return CPoint(bar.left + x, bar.top + y);
+    auto black = [&](int x, int y) { return x >= 0 && x < px.cx && px.At(x, y) == RGB(0, 0, 0); };
+    auto run = [&](int x, int y, int n) { // exactly n black pixels from x, none either side
+      for (int i = 0; i < n; i++)
+        if (!black(x + i, y))
+          return false;
+      return !black(x - 1, y) && !black(x + n, y);
+    };
+    for (int x = 0; x + 5 <= px.cx; x++) // the leftmost: a chevron's triangle lies at the bar's end
+      for (int y = 0; y + 2 < px.cy; y++)
+        if (run(x, y, 5) && run(x + 1, y + 1, 3) && run(x + 2, y + 2, 1))
+          return CPoint(bar.left + x + 2, bar.top + y + 1);
     return CPoint(-1, -1);
   }
 };
