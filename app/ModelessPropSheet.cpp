@@ -30,8 +30,13 @@ CExtMenuControlBar* FindMenuBar() {
 CModelessPropSheet::CModelessPropSheet() = default;
 
 BOOL CModelessPropSheet::Create(CWnd* pParent) {
+  // Showing its first page gives the keyboard focus to the page's first control. A sheet made
+  // with the frame must not keep it: keys sent to a page never reach the frame's accelerators.
+  const HWND hWndFocus = ::GetFocus();
   if (!CPropertySheet::Create(pParent, WS_CHILD | WS_VISIBLE, 0))
     return FALSE;
+  if (::GetFocus() != hWndFocus)
+    ::SetFocus(hWndFocus);
   ModifyStyle(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, SWP_FRAMECHANGED);
   ModifyStyleEx(WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, 0, SWP_FRAMECHANGED);
   HWND hTab = (HWND)SendMessage(PSM_GETTABCONTROL, 0, 0);
