@@ -131,7 +131,15 @@ TEST_P(MenuKeysTest, RunTheirCommand) {
   if (road.cPopup != 0) {
     ASSERT_TRUE(m_app.Menu(road.cPopup, road.cItem));
   } else {
+    // Accelerators go through the window with the keyboard focus: the frame's, not the sheet's.
     ASSERT_TRUE(m_app.Activate());
+    const HWND hFrame = m_app.Frame(), hSheetBar = m_app.Descendants(ID_VIEW_TASK_SHEET)[0];
+    HWND hFocus = NULL;
+    ASSERT_TRUE(WaitUntil("the keyboard focus in the frame, outside the task sheet", [&] {
+      SyncInput(hFrame);
+      hFocus = GuiState(hFrame).hwndFocus;
+      return (hFocus == hFrame || ::IsChild(hFrame, hFocus)) && !::IsChild(hSheetBar, hFocus);
+    }));
     PressKey(road.wVk, road.nMods);
   }
   switch (road.effect) {
