@@ -30,8 +30,15 @@ CExtMenuControlBar* FindMenuBar() {
 CModelessPropSheet::CModelessPropSheet() = default;
 
 BOOL CModelessPropSheet::Create(CWnd* pParent) {
+  // Showing its first page gives the keyboard focus to the page's first control (activating the
+  // frame that is still being made). A sheet made with the frame must not keep it: keys sent to
+  // a page never reach the frame's accelerators. The focus goes back, or to the frame.
+  const HWND hWndFocus = ::GetFocus();
   if (!CPropertySheet::Create(pParent, WS_CHILD | WS_VISIBLE, 0))
     return FALSE;
+  const HWND hWndTaken = ::GetFocus();
+  if (hWndTaken != hWndFocus && (hWndTaken == m_hWnd || ::IsChild(m_hWnd, hWndTaken)))
+    ::SetFocus(hWndFocus != NULL ? hWndFocus : ::GetAncestor(m_hWnd, GA_ROOT));
   ModifyStyle(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, SWP_FRAMECHANGED);
   ModifyStyleEx(WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, 0, SWP_FRAMECHANGED);
   HWND hTab = (HWND)SendMessage(PSM_GETTABCONTROL, 0, 0);
