@@ -268,8 +268,15 @@ void CToolsPanelDlg::ShowToolControls(int nToolId) {
     if (rows.nToolId == nToolId)
       pRows = &rows;
   const bool bRow = pRows != NULL && pRows->nFirstPosition >= 0;
+  // The children in their order, found in one walk.
+  std::vector<CWnd*> children;
+  for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD);
+       hChild != NULL && (int)children.size() <= kWidthLabelPosition;
+       hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    children.push_back(CWnd::FromHandle(hChild));
+  auto childAt = [&children](int i) { return i < (int)children.size() ? children[(size_t)i] : NULL; };
   for (int i = kFirstSubToolPosition; i < kToolButtonCount; ++i) {
-    CWnd* pChild = GetChildAt(i);
+    CWnd* pChild = childAt(i);
     if (pChild == NULL)
       continue;
     const int n = bRow ? i - pRows->nFirstPosition : -1;
@@ -283,7 +290,7 @@ void CToolsPanelDlg::ShowToolControls(int nToolId) {
   const bool bStyle = pRows != NULL && pRows->bStyleControls;
   for (int i = kFirstStyleControlPosition; i <= kWidthLabelPosition; ++i) {
     const bool bWidth = i == kWidthEditPosition || i == kSpinPosition || i == kWidthLabelPosition;
-    if (CWnd* pChild = GetChildAt(i))
+    if (CWnd* pChild = childAt(i))
       ShowIfChanged(*pChild, bStyle && !(bWidth && nToolId == ID_TOOL_TEXT));
   }
   ShowIfChanged(m_groupStyle, bStyle);

@@ -203,6 +203,8 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_UPDATEUISTATE:
     return 0;
   case WM_ENABLE:
+    // OnEnable repaints at once.
+    break;
   case WM_SETTEXT: {
     const LRESULT lResult = CButton::WindowProc(message, wParam, lParam);
     RepaintNow();
@@ -289,7 +291,7 @@ void CExtButton::OnPaint() {
 }
 
 void CExtButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
-  if (lpDrawItemStruct == NULL)
+  if (lpDrawItemStruct == NULL || (m_nStateFlags2 & STATE2_ENABLING) != 0)
     return;
   CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
   CRect rcClient;
@@ -301,7 +303,9 @@ void CExtButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
 BOOL CExtButton::OnEraseBkgnd(CDC* /*pDC*/) { return TRUE; }
 
 void CExtButton::OnEnable(BOOL bEnable) {
+  m_nStateFlags2 |= STATE2_ENABLING;
   CButton::OnEnable(bEnable);
+  m_nStateFlags2 &= (BYTE)~STATE2_ENABLING;
   RepaintNow();
 }
 

@@ -33,7 +33,9 @@ public:
     STATE_SYNC_MENU = 0x80,
   };
   // Bits of m_nStateFlags2.
-  enum : BYTE { STATE2_TAKE_CHOSEN_COMMAND = 0x01 };
+  // STATE2_ENABLING: the platform's own drawing on WM_ENABLE is left out, since the button
+  // repaints itself right after it.
+  enum : BYTE { STATE2_TAKE_CHOSEN_COMMAND = 0x01, STATE2_ENABLING = 0x02 };
   // Parts of the button: m_nPushedPart and HitTest answers.
   enum : int { PART_NONE = 0, PART_MAIN = 1, PART_DROPDOWN = 2 };
 
