@@ -10,6 +10,7 @@
 #include "framework/dlg/fw_ctrl.h"
 #include "framework/gdi/fw_gdi.h"
 #include "framework/wnd/fw_wnd.h"
+#include "toolkit/foundation/ExtCmdIcon.h"
 #include "toolkit/foundation/ExtHookSink.h"
 
 class CExtPopupMenuWnd;
@@ -88,6 +89,10 @@ public:
   CToolTipCtrl m_wndToolTip;
   HICON m_hIconIn;
   HICON m_hIconOut;
+  // The painting's copy of the icon last painted (m_hIconPainted), kept between paints: copying
+  // an icon costs more than painting the whole button.
+  CExtCmdIcon m_iconPainted;
+  HICON m_hIconPainted = NULL;
   COLORREF m_clrOverride[5];
 
 protected:
