@@ -259,7 +259,25 @@ BOOL CToolsPanelDlg::SetUpControls(CToolButtonHost* pHost) {
     if (!group.box.SubclassDlgItem(group.nId, this))
       return FALSE;
   }
+  DeliverPostedEnables();
   return TRUE;
+}
+
+void CToolsPanelDlg::DeliverPostedEnables() {
+  // Each button posts itself a WM_ENABLE when subclassed, to repaint in its state. Left in the
+  // queue, they come after the frame shows and repaint every button over its first paint; taken
+  // now, while the panel is not on the screen, they cost next to nothing.
+  if (IsWindowVisible())
+    return;
+  std::vector<HWND> buttons = {m_checkAntialias.m_hWnd, m_checkDropShadow.m_hWnd, m_btnMainColor.m_hWnd,
+                               m_btnBackColor.m_hWnd, m_btnShadowSettings.m_hWnd};
+  for (const auto& pButton : m_toolButtons)
+    buttons.push_back(pButton->m_hWnd);
+  for (HWND hButton : buttons) {
+    MSG msg;
+    while (hButton != NULL && ::PeekMessageA(&msg, hButton, WM_ENABLE, WM_ENABLE, PM_REMOVE))
+      ::DispatchMessageA(&msg);
+  }
 }
 
 void CToolsPanelDlg::ShowToolControls(int nToolId) {
