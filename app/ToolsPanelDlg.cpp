@@ -226,7 +226,7 @@ BOOL CToolsPanelDlg::SetUpControls(CToolButtonHost* pHost) {
       size_t nStrip = std::size(kToolStrips) - 1;
       while (kToolStrips[nStrip].nFirstPosition > i)
         --nStrip;
-      pButton->SetIcon(m_images[nStrip].ExtractIcon(i - kToolStrips[nStrip].nFirstPosition));
+      pButton->SetIconOnPaint(&m_images[nStrip], i - kToolStrips[nStrip].nFirstPosition);
       pButton->SetTipOnHover(GetToolTooltip(i + 1));
       m_toolButtons.push_back(std::move(pButton));
     } else if (i == kSliderPosition) {
