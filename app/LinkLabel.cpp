@@ -47,7 +47,9 @@ void CLinkLabel::ReconstructFont() {
 }
 
 void CLinkLabel::RedrawLabel() {
-  if (!::IsWindow(m_hWnd))
+  // A label not on the screen is painted whole when it shows; neither it nor what lies under it
+  // needs painting now (this saves a page of labels many round trips while it is set up).
+  if (!::IsWindow(m_hWnd) || !::IsWindowVisible(m_hWnd))
     return;
   RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   // A transparent label shows its parent's background: repaint what lies under it.

@@ -62,6 +62,12 @@ void CToolButton::OnClick(bool /*bFromKeyboard*/, bool /*bDropDownPart*/) {
 }
 
 void CToolButton::PaintButton(CDC& dc, bool bBackgroundDone, bool bForMenu) {
+  if (m_pIconImages != nullptr) {
+    // Set without SetIcon, which would repaint from inside this paint.
+    if (m_hIconIn == NULL)
+      m_hIconIn = m_hIconOut = m_pIconImages->ExtractIcon(m_nIconImage);
+    m_pIconImages = nullptr;
+  }
   // The current tool keeps its pressed look; the hover and push states still show on the others.
   const BYTE nSavedFlags = m_nStateFlags;
   if (IsCurrentTool())

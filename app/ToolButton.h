@@ -28,6 +28,12 @@ public:
   // The tip shown when the pointer rests on the button; its window is made when the pointer
   // first reaches the button, so that a panel of many buttons starts without one each.
   void SetTipOnHover(const char* pszTip) { m_pszHoverTip = pszTip; }
+  // The icon, taken from the image list when the button first paints: a sub-tool that never
+  // shows never makes one. The list must outlive the button's painting.
+  void SetIconOnPaint(CImageList* pImages, int nImage) {
+    m_pIconImages = pImages;
+    m_nIconImage = nImage;
+  }
 
 protected:
   BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -39,4 +45,6 @@ protected:
 
 private:
   const char* m_pszHoverTip = nullptr; // a tip not yet given to the button's tip window
+  CImageList* m_pIconImages = nullptr; // the icon's list while the icon is not yet made
+  int m_nIconImage = 0;
 };

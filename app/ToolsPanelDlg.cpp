@@ -226,7 +226,7 @@ BOOL CToolsPanelDlg::SetUpControls(CToolButtonHost* pHost) {
       size_t nStrip = std::size(kToolStrips) - 1;
       while (kToolStrips[nStrip].nFirstPosition > i)
         --nStrip;
-      pButton->SetIcon(m_images[nStrip].ExtractIcon(i - kToolStrips[nStrip].nFirstPosition));
+      pButton->SetIconOnPaint(&m_images[nStrip], i - kToolStrips[nStrip].nFirstPosition);
       pButton->SetTipOnHover(GetToolTooltip(i + 1));
       m_toolButtons.push_back(std::move(pButton));
     } else if (i == kSliderPosition) {
@@ -259,7 +259,25 @@ BOOL CToolsPanelDlg::SetUpControls(CToolButtonHost* pHost) {
     if (!group.box.SubclassDlgItem(group.nId, this))
       return FALSE;
   }
+  DeliverPostedEnables();
   return TRUE;
+}
+
+void CToolsPanelDlg::DeliverPostedEnables() {
+  // Each button posts itself a WM_ENABLE when subclassed, to repaint in its state. Left in the
+  // queue, they come after the frame shows and repaint every button over its first paint; taken
+  // now, while the panel is not on the screen, they cost next to nothing.
+  if (IsWindowVisible())
+    return;
+  std::vector<HWND> buttons = {m_checkAntialias.m_hWnd, m_checkDropShadow.m_hWnd, m_btnMainColor.m_hWnd,
+                               m_btnBackColor.m_hWnd, m_btnShadowSettings.m_hWnd};
+  for (const auto& pButton : m_toolButtons)
+    buttons.push_back(pButton->m_hWnd);
+  for (HWND hButton : buttons) {
+    MSG msg;
+    while (hButton != NULL && ::PeekMessageA(&msg, hButton, WM_ENABLE, WM_ENABLE, PM_REMOVE))
+      ::DispatchMessageA(&msg);
+  }
 }
 
 void CToolsPanelDlg::ShowToolControls(int nToolId) {
@@ -268,8 +286,15 @@ void CToolsPanelDlg::ShowToolControls(int nToolId) {
     if (rows.nToolId == nToolId)
       pRows = &rows;
   const bool bRow = pRows != NULL && pRows->nFirstPosition >= 0;
+  // The children in their order, found in one walk.
+  std::vector<CWnd*> children;
+  for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD);
+       hChild != NULL && (int)children.size() <= kWidthLabelPosition;
+       hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    children.push_back(CWnd::FromHandle(hChild));
+  auto childAt = [&children](int i) { return i < (int)children.size() ? children[(size_t)i] : NULL; };
   for (int i = kFirstSubToolPosition; i < kToolButtonCount; ++i) {
-    CWnd* pChild = GetChildAt(i);
+    CWnd* pChild = childAt(i);
     if (pChild == NULL)
       continue;
     const int n = bRow ? i - pRows->nFirstPosition : -1;
@@ -283,7 +308,7 @@ void CToolsPanelDlg::ShowToolControls(int nToolId) {
   const bool bStyle = pRows != NULL && pRows->bStyleControls;
   for (int i = kFirstStyleControlPosition; i <= kWidthLabelPosition; ++i) {
     const bool bWidth = i == kWidthEditPosition || i == kSpinPosition || i == kWidthLabelPosition;
-    if (CWnd* pChild = GetChildAt(i))
+    if (CWnd* pChild = childAt(i))
       ShowIfChanged(*pChild, bStyle && !(bWidth && nToolId == ID_TOOL_TEXT));
   }
   ShowIfChanged(m_groupStyle, bStyle);

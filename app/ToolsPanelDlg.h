@@ -67,6 +67,8 @@ public:
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
+  // Delivers the WM_ENABLE messages the buttons posted themselves while the panel is hidden.
+  void DeliverPostedEnables();
 
   std::vector<std::unique_ptr<CToolButton>> m_toolButtons;
   std::vector<std::unique_ptr<CExtLabel>> m_labels;

@@ -15,7 +15,8 @@
 //
 // The hot key reaches the program only inside a Wine virtual desktop, so bench_startup.sh runs
 //   wine explorer /desktop=bench,1280x1024 bench_startup.exe [runs] [pixolet.exe]
-// The program's path defaults to pixolet.exe beside this one.
+// The program's path defaults to pixolet.exe beside this one; a third argument names an earlier
+// build, started and closed in the same alternation (bench_startup.exe runs program earlier).
 //
 // During the timed start-ups the bench sets PIXOLET_STARTUP_TRACE, so that the program writes how
 // long each of its start-up steps took (the toolkit's set-up, each bar, the first paint); the bench
@@ -321,20 +322,31 @@ void StartAndClose(const std::string& strCommand, bool bStatusBar, StartClose* p
     pTimes->Add(ready.ms, close);
 }
 
-void PrintSteps(const StepTimes& steps, int nRuns) {
+// With an earlier build's steps, their medians stand in a second column.
+void PrintSteps(const StepTimes& steps, int nRuns, const StepTimes* pEarlier) {
   if (steps.order.empty()) {
     std::printf("The program wrote no timings of its start-up steps.\n\n");
     return;
   }
-  std::printf("Start-up steps as the program times them (median of %d runs, ms)\n", nRuns);
-  double total = 0;
+  std::printf("Start-up steps as the program times them (median of %d runs, ms%s)\n", nRuns,
+              pEarlier != NULL ? "; this build, earlier build" : "");
+  double total = 0, totalEarlier = 0;
   for (const std::string& strStep : steps.order) {
     const std::vector<double>& v = steps.ms.at(strStep);
     const double m = Median(v);
     total += m;
-    std::printf("  %-44s %8.1f%s\n", strStep.c_str(), m, (int)v.size() < nRuns ? " (not every run)" : "");
+    std::printf("  %-44s %8.1f", strStep.c_str(), m);
+    const auto it = pEarlier != NULL ? pEarlier->ms.find(strStep) : steps.ms.end();
+    if (pEarlier != NULL && it != pEarlier->ms.end()) {
+      totalEarlier += Median(it->second);
+      std::printf(" %8.1f", Median(it->second));
+    }
+    std::printf("%s\n", (int)v.size() < nRuns ? " (not every run)" : "");
   }
-  std::printf("  %-44s %8.1f\n\n", "sum of the medians", total);
+  std::printf("  %-44s %8.1f", "sum of the medians", total);
+  if (pEarlier != NULL)
+    std::printf(" %8.1f", totalEarlier);
+  std::printf("\n\n");
 }
 
 void PrintStartup(const StartClose& ours, const StartClose& base, int nRuns) {
@@ -354,6 +366,16 @@ void PrintStartup(const StartClose& ours, const StartClose& base, int nRuns) {
     std::printf(" %.0f", v);
   std::printf("; notepad:");
   for (double v : base.start)
+    std::printf(" %.0f", v);
+  std::printf("\n\n");
+}
+
+void PrintEarlier(const StartClose& ours, const StartClose& earlier, const StartClose& base) {
+  const double s = Median(ours.start), e = Median(earlier.start), b = Median(base.start);
+  std::printf("earlier build: start %.1f ms, %.2fx notepad's; this build takes %.2fx its time\n", e, e / b,
+              s / e);
+  std::printf("start runs, earlier build:");
+  for (double v : earlier.start)
     std::printf(" %.0f", v);
   std::printf("\n\n");
 }
@@ -661,6 +683,9 @@ std::string DefaultProgramPath() {
 int Run(int argc, char** argv) {
   const int nRuns = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
   const std::string strProgram = "\"" + (argc > 2 ? std::string(argv[2]) : DefaultProgramPath()) + "\"";
+  // An earlier build of the program, started in the same alternation, to compare builds under
+  // the same load.
+  const std::string strEarlier = argc > 3 ? "\"" + std::string(argv[3]) + "\"" : std::string();
   const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
   if (cx != 1280 || cy != 1024)
     Fail("needs a 1280x1024 screen: run inside wine explorer /desktop=bench,1280x1024");
@@ -670,8 +695,10 @@ int Run(int argc, char** argv) {
   TurnTipOff();
   StartAndClose(strProgram, true, NULL);
   StartAndClose("notepad.exe", false, NULL);
-  StartClose ours, base;
-  StepTimes steps;
+  if (!strEarlier.empty())
+    StartAndClose(strEarlier, true, NULL);
+  StartClose ours, base, earlier;
+  StepTimes steps, earlierSteps;
   const std::string strTrace = TracePath();
   ::DeleteFileA(strTrace.c_str());
   for (int i = 0; i < nRuns; i++) {
@@ -680,9 +707,17 @@ int Run(int argc, char** argv) {
     ::SetEnvironmentVariableA("PIXOLET_STARTUP_TRACE", NULL);
     steps.Read(strTrace);
     StartAndClose("notepad.exe", false, &base);
+    if (!strEarlier.empty()) {
+      ::SetEnvironmentVariableA("PIXOLET_STARTUP_TRACE", strTrace.c_str());
+      StartAndClose(strEarlier, true, &earlier);
+      ::SetEnvironmentVariableA("PIXOLET_STARTUP_TRACE", NULL);
+      earlierSteps.Read(strTrace);
+    }
   }
   PrintStartup(ours, base, nRuns);
-  PrintSteps(steps, nRuns);
+  if (!strEarlier.empty())
+    PrintEarlier(ours, earlier, base);
+  PrintSteps(steps, nRuns, strEarlier.empty() ? NULL : &earlierSteps);
 
   // The coded screen, at the bottom of the windows.
   WNDCLASSA wc = {};

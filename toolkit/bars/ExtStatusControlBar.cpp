@@ -34,7 +34,8 @@ namespace {
 const UINT kPaneDataHashSize = 17;
 } // namespace
 
-CExtStatusControlBar::CExtStatusControlBar() : m_bSuppressPaint(0), m_bPainting(0), m_mapPaneData(10) {
+CExtStatusControlBar::CExtStatusControlBar()
+    : m_bSuppressPaint(0), m_bPainting(0), m_bUpdatingCmdUI(0), m_mapPaneData(10) {
   m_mapPaneData.InitHashTable(kPaneDataHashSize);
 }
 
@@ -296,9 +297,19 @@ LRESULT CExtStatusControlBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM 
   m_bSuppressPaint = bWasSuppressed;
   if (!m_bPainting && !m_bSuppressPaint && m_hWnd != NULL) {
     Invalidate(FALSE);
-    UpdateWindow();
+    if (!m_bUpdatingCmdUI)
+      UpdateWindow();
   }
   return lResult;
+}
+
+void CExtStatusControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+  // Each pane text the update sets would repaint the bar at once; it repaints once at the end.
+  m_bUpdatingCmdUI = 1;
+  CStatusBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
+  m_bUpdatingCmdUI = 0;
+  if (m_hWnd != NULL)
+    UpdateWindow();
 }
 
 int CExtStatusControlBar::OnCreate(LPCREATESTRUCT lpcs) {

@@ -82,6 +82,7 @@ public:
   INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
   void DrawBorders(CDC* pDC, CRect& rect) override;
 
   virtual void PaintBackground(CDC& dc, const CRect& rcClient);
@@ -98,6 +99,7 @@ public:
   // Own fields after the framework's.
   BYTE m_bSuppressPaint : 1; // the common control is handling SB_SETTEXT or SB_SETICON
   BYTE m_bPainting : 1;      // inside WM_PAINT: pane texts set now need no repaint of their own
+  BYTE m_bUpdatingCmdUI : 1; // inside the command update: the bar repaints once at its end
   CMap<UINT, UINT, _ED_, const _ED_&> m_mapPaneData;
   BYTE m_nBarFlags = STATUS_DEFAULT_FLAGS;
   UINT m_nDefaultTextFlags = DT_SINGLELINE | DT_VCENTER;

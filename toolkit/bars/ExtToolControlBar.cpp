@@ -223,7 +223,7 @@ void CExtToolControlBar::SetButtonStyle(int nIndex, UINT nStyle) {
     return;
   pButton->SetStyle(nStyle);
   InvalidateButton(nIndex);
-  if (GetSafeHwnd() != NULL)
+  if (GetSafeHwnd() != NULL && (m_nToolBarFlags & TBF_UPDATING_CMD_UI) == 0)
     UpdateWindow();
 }
 

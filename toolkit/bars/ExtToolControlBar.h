@@ -27,7 +27,8 @@ public:
     TBF_CHEVRON_MENU = 0x01,        // set at construction: the chevron lists the bars too
     TBF_PANEL = 0x02,               // no chevron, buttons never rotate, not counted in row extents
     TBF_THEMED_OUTSIDE_DOCK = 0x04, // the theme's bar background also outside a frame's docking
-    TBF_XP_GRIPPER = 0x08           // read by a theme; never set in this program
+    TBF_XP_GRIPPER = 0x08,          // read by a theme; never set in this program
+    TBF_UPDATING_CMD_UI = 0x10      // the command update runs: changed buttons repaint once at its end
   };
   // Layout flags (m_nLayoutFlags).
   enum LayoutFlags : BYTE {

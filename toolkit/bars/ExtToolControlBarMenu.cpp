@@ -326,10 +326,14 @@ void CExtToolControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndl
   if (GetSafeHwnd() == NULL || !IsWindowVisible() || pUpdateTarget == NULL)
     return;
   const HWND hWndOwn = m_hWnd;
+  // Each changed button would repaint the whole bar at once; the bar repaints once at the end.
+  m_nToolBarFlags |= TBF_UPDATING_CMD_UI;
   for (int i = 0; i < GetButtonCount(); ++i) {
     m_buttons[i]->OnUpdateCmdUI(pUpdateTarget, bDisableIfNoHndler != FALSE, i);
     if (!::IsWindow(hWndOwn))
       return;
   }
+  m_nToolBarFlags &= (BYTE)~TBF_UPDATING_CMD_UI;
+  UpdateWindow();
   UpdateDialogControls(pUpdateTarget, bDisableIfNoHndler);
 }

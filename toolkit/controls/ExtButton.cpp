@@ -64,6 +64,8 @@ void CExtButton::DestroyIcons() {
   if (m_hIconIn != NULL)
     ::DestroyIcon(m_hIconIn);
   m_hIconIn = m_hIconOut = NULL;
+  m_iconPainted.Empty();
+  m_hIconPainted = NULL;
 }
 
 void CExtButton::SetIcon(HICON hIconIn, HICON hIconOut) {
@@ -118,7 +120,9 @@ void CExtButton::SetSeparatedDropDown(bool bSet) {
 }
 
 void CExtButton::RepaintNow() {
-  if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
+  // A button not on the screen is painted whole when it shows: a panel of many buttons set up
+  // before its frame shows skips a round of invalidating and updating for each of them.
+  if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd) || !::IsWindowVisible(m_hWnd))
     return;
   Invalidate(FALSE);
   UpdateWindow();
@@ -203,6 +207,8 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_UPDATEUISTATE:
     return 0;
   case WM_ENABLE:
+    // OnEnable repaints at once.
+    break;
   case WM_SETTEXT: {
     const LRESULT lResult = CButton::WindowProc(message, wParam, lParam);
     RepaintNow();
@@ -289,7 +295,7 @@ void CExtButton::OnPaint() {
 }
 
 void CExtButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
-  if (lpDrawItemStruct == NULL)
+  if (lpDrawItemStruct == NULL || (m_nStateFlags2 & STATE2_ENABLING) != 0)
     return;
   CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
   CRect rcClient;
@@ -301,7 +307,9 @@ void CExtButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
 BOOL CExtButton::OnEraseBkgnd(CDC* /*pDC*/) { return TRUE; }
 
 void CExtButton::OnEnable(BOOL bEnable) {
+  m_nStateFlags2 |= STATE2_ENABLING;
   CButton::OnEnable(bEnable);
+  m_nStateFlags2 &= (BYTE)~STATE2_ENABLING;
   RepaintNow();
 }
 
@@ -381,6 +389,7 @@ void CExtButton::PaintFace(CDC& dc, bool bBackgroundDone, bool bForMenu, HICON h
   const bool bHover = (m_nStateFlags & STATE_HOVER) != 0 && !CExtPopupMenuWnd::AnyMenuTracked();
   bool bBorder = (m_nStateFlags & STATE_BORDER) != 0;
   CExtCmdIcon icon;
+  CExtCmdIcon* pIcon = &icon;
   HICON hIcon = bHover ? m_hIconIn : m_hIconOut;
   if (hSwatch != NULL) {
     icon.AssignFromHIcon(hSwatch, true);
@@ -399,8 +408,12 @@ void CExtButton::PaintFace(CDC& dc, bool bBackgroundDone, bool bForMenu, HICON h
     bFlat = true;
     bFocus = false;
   } else {
+    if (hIcon != NULL && hIcon != m_hIconPainted) {
+      m_iconPainted.AssignFromHIcon(hIcon, true);
+      m_hIconPainted = hIcon;
+    }
     if (hIcon != NULL)
-      icon.AssignFromHIcon(hIcon, true);
+      pIcon = &m_iconPainted;
     if (IsCheckType(m_nButtonType) && m_nCheck != 0)
       bPushed = true;
   }
@@ -412,8 +425,8 @@ void CExtButton::PaintFace(CDC& dc, bool bBackgroundDone, bool bForMenu, HICON h
     bBackgroundDone = PaintBackground(dc, rcClient, bFocus, bFlat);
   CFont font;
   CreatePaintFont(font, bDefault);
-  PushButtonPaintData data(this, true, rcClient, sText, icon.IsEmpty() ? NULL : &icon, bFlat, bHover, bPushed,
-                           false, bEnabled, bBorder, bFocus, bDefault, m_nTextAlign,
+  PushButtonPaintData data(this, true, rcClient, sText, pIcon->IsEmpty() ? NULL : pIcon, bFlat, bHover,
+                           bPushed, false, bEnabled, bBorder, bFocus, bDefault, m_nTextAlign,
                            font.GetSafeHandle() != NULL ? (HFONT)font : GetButtonFont(), HasMenu(), 0,
                            bBackgroundDone);
   if ((m_nStateFlags & STATE_SEPARATED_DROPDOWN) != 0) {

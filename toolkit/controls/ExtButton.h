@@ -10,6 +10,7 @@
 #include "framework/dlg/fw_ctrl.h"
 #include "framework/gdi/fw_gdi.h"
 #include "framework/wnd/fw_wnd.h"
+#include "toolkit/foundation/ExtCmdIcon.h"
 #include "toolkit/foundation/ExtHookSink.h"
 
 class CExtPopupMenuWnd;
@@ -33,7 +34,9 @@ public:
     STATE_SYNC_MENU = 0x80,
   };
   // Bits of m_nStateFlags2.
-  enum : BYTE { STATE2_TAKE_CHOSEN_COMMAND = 0x01 };
+  // STATE2_ENABLING: the platform's own drawing on WM_ENABLE is left out, since the button
+  // repaints itself right after it.
+  enum : BYTE { STATE2_TAKE_CHOSEN_COMMAND = 0x01, STATE2_ENABLING = 0x02 };
   // Parts of the button: m_nPushedPart and HitTest answers.
   enum : int { PART_NONE = 0, PART_MAIN = 1, PART_DROPDOWN = 2 };
 
@@ -86,6 +89,10 @@ public:
   CToolTipCtrl m_wndToolTip;
   HICON m_hIconIn;
   HICON m_hIconOut;
+  // The painting's copy of the icon last painted (m_hIconPainted), kept between paints: copying
+  // an icon costs more than painting the whole button.
+  CExtCmdIcon m_iconPainted;
+  HICON m_hIconPainted = NULL;
   COLORREF m_clrOverride[5];
 
 protected:

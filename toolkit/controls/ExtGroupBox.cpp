@@ -76,7 +76,9 @@ void CExtGroupBox::OnPaintGroupBox() {
 
 void CExtGroupBox::RedrawSiblingsAbove(const CRect& rcClient) {
   HWND hParent = ::GetParent(m_hWnd);
-  if (hParent == NULL)
+  // Clipped to its siblings, the box never paints over those on top of it: redrawing them would
+  // only paint the same pixels again (every control in a panel of them, at each first paint).
+  if (hParent == NULL || (GetStyle() & WS_CLIPSIBLINGS) != 0)
     return;
   for (HWND hSibling = ::GetWindow(hParent, GW_CHILD); hSibling != NULL && hSibling != m_hWnd;
        hSibling = ::GetWindow(hSibling, GW_HWNDNEXT)) {
