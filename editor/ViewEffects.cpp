@@ -68,10 +68,33 @@ int SideMask(int nTaskId, const EffectParams& p) {
   return nSides;
 }
 
+// Where a preview of cx x cy is written: the picture's own rows when they are top-down rows of
+// that size (each preview replaces the one before, and rows written again cost far less than new
+// ones), else a new DIB section held in fresh. FALSE when neither can be had.
+BOOL PreviewRows(CFramletDoc* pDoc, int cx, int cy, CBitmap& fresh, CPixelPlane& rows) {
+  if (OpenPixelPlane((HBITMAP)pDoc->m_pImage->GetBitmap()->GetSafeHandle(), rows) && rows.cx == cx &&
+      rows.cy == cy && rows.nStride == (ptrdiff_t)cx * 4)
+    return TRUE;
+  return fresh.Attach(CreatePlaneBitmap(cx, cy, &rows));
+}
+
+// The rows written by PreviewRows become the picture.
+void TakePreviewRows(CFramletDoc* pDoc, CBitmap& fresh) {
+  pDoc->m_pImage->AttachBitmap(fresh.GetSafeHandle() != NULL ? &fresh : pDoc->m_pImage->GetBitmap());
+}
+
 // The document's picture becomes the GDI+ bitmap (taken over), flattened on opaque white and placed
 // at the margin. FALSE, with the picture as it was, when no GDI bitmap can be made of it.
-BOOL ReplacePicture(CFramletDoc* pDoc, Gdiplus::Bitmap* pBitmap) {
+BOOL ReplacePicture(CFramletDoc* pDoc, Gdiplus::Bitmap* pBitmap, BOOL bPreview = FALSE) {
   std::unique_ptr<Gdiplus::Bitmap> pOwned(pBitmap);
+  CBitmap fresh;
+  CPixelPlane rows;
+  if (bPreview && pOwned &&
+      PreviewRows(pDoc, (int)pOwned->GetWidth(), (int)pOwned->GetHeight(), fresh, rows) &&
+      CopyOpaqueRows(pOwned.get(), rows)) {
+    TakePreviewRows(pDoc, fresh);
+    return TRUE;
+  }
   CBitmap picture;
   if (!pOwned || !picture.Attach(CreatePictureBitmap(pOwned.get())))
     return FALSE;
@@ -243,29 +266,34 @@ bool KeepsSize(int nTaskId) {
          nTaskId != TASK_ROTATE_ANGLE && nTaskId != TASK_RESIZE_IMAGE;
 }
 
-// Where a preview of cx x cy is written: the picture's own rows when they are top-down rows of
-// that size (each preview replaces the one before, and rows written again cost far less than new
-// ones), else a new DIB section held in fresh. FALSE when neither can be had.
-BOOL PreviewRows(CFramletDoc* pDoc, int cx, int cy, CBitmap& fresh, CPixelPlane& rows) {
-  if (OpenPixelPlane((HBITMAP)pDoc->m_pImage->GetBitmap()->GetSafeHandle(), rows) && rows.cx == cx &&
-      rows.cy == cy && rows.nStride == (ptrdiff_t)cx * 4)
+// The rows the previews that change the size start from: a copy of the original kept while the
+// edit is open, so that each preview writes rows already in memory.
+CBitmap& ScratchBitmap() {
+  static CBitmap scratch;
+  return scratch;
+}
+
+BOOL ScratchRows(int cx, int cy, CPixelPlane& rows) {
+  CBitmap& scratch = ScratchBitmap();
+  if (OpenPixelPlane((HBITMAP)scratch.GetSafeHandle(), rows) && rows.cx == cx && rows.cy == cy &&
+      rows.nStride == (ptrdiff_t)cx * 4)
     return TRUE;
-  return fresh.Attach(CreatePlaneBitmap(cx, cy, &rows));
+  scratch.DeleteObject();
+  return scratch.Attach(CreatePlaneBitmap(cx, cy, &rows));
 }
 
-// The rows written by PreviewRows become the picture.
-void TakePreviewRows(CFramletDoc* pDoc, CBitmap& fresh) {
-  pDoc->m_pImage->AttachBitmap(fresh.GetSafeHandle() != NULL ? &fresh : pDoc->m_pImage->GetBitmap());
-}
-
-// A preview by an operation that keeps the size, run by GDI+ straight on a copy of the source's
-// rows (see PreviewRows): no copy into GDI+'s memory and none back. GDI+ would read the source as
-// colour without alpha and hand it back opaque, so the copy does too. FALSE, with the picture as
-// it was, when the source is not a 32-bit DIB section or GDI+ cannot take the rows.
-BOOL RunGdipInPlace(CFramletDoc* pDoc, int nTaskId, const EffectParams* p, HBITMAP hSource) {
+// A preview by a GDI+ operation, run straight on a copy of the source's rows wrapped for GDI+,
+// with no copy into GDI+'s own memory: one that keeps the size works on the picture's rows (see
+// PreviewRows) and leaves them as its result; one that changes it starts from the scratch rows.
+// GDI+ would read the source as colour without alpha and hand it back opaque, so the copies do
+// too. Answers whether it ran (FALSE, with the picture as it was, when the source is not a 32-bit
+// DIB section or GDI+ cannot take the rows); bMade tells whether the new picture is in place.
+BOOL RunGdipPreview(CFramletDoc* pDoc, int nTaskId, const EffectParams* p, HBITMAP hSource, BOOL& bMade) {
+  const bool bKeepsSize = KeepsSize(nTaskId);
   CPixelPlane source, rows;
   CBitmap fresh;
-  if (!OpenPixelPlane(hSource, source) || !PreviewRows(pDoc, source.cx, source.cy, fresh, rows))
+  if (!OpenPixelPlane(hSource, source) || !(bKeepsSize ? PreviewRows(pDoc, source.cx, source.cy, fresh, rows)
+                                                       : ScratchRows(source.cx, source.cy, rows)))
     return FALSE;
   std::unique_ptr<Gdiplus::Bitmap> pBitmap(
       new Gdiplus::Bitmap(rows.cx, rows.cy, (INT)rows.nStride, PixelFormat32bppRGB, rows.pTop));
@@ -273,13 +301,21 @@ BOOL RunGdipInPlace(CFramletDoc* pDoc, int nTaskId, const EffectParams* p, HBITM
     return FALSE;
   for (int y = 0; y < source.cy; y++)
     std::memcpy(rows.Row(y), source.Row(y), source.RowBytes());
-  RunGdipPhase(nTaskId, p, pBitmap); // the bitmap stays: the operation keeps the size
-  pBitmap.reset();
+  if (!RunGdipPhase(nTaskId, p, pBitmap)) {
+    bMade = FALSE;
+    return TRUE;
+  }
+  if (!bKeepsSize) {
+    bMade = ReplacePicture(pDoc, pBitmap.release(), TRUE);
+    return TRUE;
+  }
+  pBitmap.reset(); // the operation kept the bitmap and wrote its rows
   for (int y = 0; y < rows.cy; y++)
     for (DWORD *pPixel = reinterpret_cast<DWORD*>(rows.Row(y)), *pEnd = pPixel + rows.cx; pPixel < pEnd;
          ++pPixel)
       *pPixel |= 0xFF000000u;
   TakePreviewRows(pDoc, fresh);
+  bMade = TRUE;
   return TRUE;
 }
 
@@ -354,15 +390,16 @@ BOOL MakePicture(CFramletView* pView, int nTaskId, const EffectParams* p, CDC* p
     pDoc->m_pImage->AttachBitmap(&picture);
     return TRUE;
   }
-  if (!IsImmediate(nTaskId) && KeepsSize(nTaskId) &&
-      RunGdipInPlace(pDoc, nTaskId, p, (HBITMAP)pSource->GetBitmap()->GetSafeHandle()))
-    return TRUE;
+  BOOL bMade = FALSE;
+  if (!IsImmediate(nTaskId) &&
+      RunGdipPreview(pDoc, nTaskId, p, (HBITMAP)pSource->GetBitmap()->GetSafeHandle(), bMade))
+    return bMade;
   CBitmap* pGdiResult = pSource->GetBitmap();
   std::unique_ptr<Gdiplus::Bitmap> pBitmap(
       Gdiplus::Bitmap::FromHBITMAP((HBITMAP)pGdiResult->GetSafeHandle(), NULL));
   if (!pBitmap || pBitmap->GetLastStatus() != Gdiplus::Ok || !RunGdipPhase(nTaskId, p, pBitmap))
     return FALSE;
-  return ReplacePicture(pDoc, pBitmap.release());
+  return ReplacePicture(pDoc, pBitmap.release(), !IsImmediate(nTaskId));
 }
 
 void RunImageEffect(CFramletView* pView, int nTaskId, const EffectParams* p, CDC* pDC) {
@@ -400,6 +437,7 @@ void RunImageEffect(CFramletView* pView, int nTaskId, const EffectParams* p, CDC
 } // namespace
 
 void DiscardTaskOriginal(CFramletDoc* pDoc) {
+  ScratchBitmap().DeleteObject();
   if (pDoc == NULL)
     return;
   delete pDoc->m_pImage2;

@@ -11,15 +11,9 @@
 
 using namespace commonlib;
 
-namespace {
-
-// The rows of an opaque picture copied into a new DIB section; NULL when a pixel is translucent
-// (GDI+ must blend it on the white) or the copy cannot be made.
-HBITMAP CopyOpaquePicture(Gdiplus::Bitmap* pBitmap) {
-  CPixelPlane rows;
-  CBitmap picture;
-  if (!picture.Attach(CreatePlaneBitmap((int)pBitmap->GetWidth(), (int)pBitmap->GetHeight(), &rows)))
-    return NULL;
+BOOL CopyOpaqueRows(Gdiplus::Bitmap* pBitmap, const CPixelPlane& rows) {
+  if (pBitmap == NULL || (int)pBitmap->GetWidth() != rows.cx || (int)pBitmap->GetHeight() != rows.cy)
+    return FALSE;
   // Read in the bitmap's own format where it is one of the 32-bit ones, which saves GDI+ a
   // conversion; colour without alpha counts as opaque.
   const Gdiplus::PixelFormat format = pBitmap->GetPixelFormat();
@@ -29,37 +23,33 @@ HBITMAP CopyOpaquePicture(Gdiplus::Bitmap* pBitmap) {
   Gdiplus::Rect rc(0, 0, rows.cx, rows.cy);
   Gdiplus::BitmapData data;
   if (pBitmap->LockBits(&rc, Gdiplus::ImageLockModeRead, lockFormat, &data) != Gdiplus::Ok)
-    return NULL;
+    return FALSE;
+  auto source = [&](int y) {
+    return reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
+  };
   bool bOpaque = true;
+  for (int y = 0; y < rows.cy && bOpaque && !bNoAlpha; y++)
+    for (const DWORD *pSrc = source(y), *pEnd = pSrc + rows.cx; pSrc < pEnd && bOpaque; ++pSrc)
+      bOpaque = *pSrc >= 0xFF000000u;
+  // An opaque pixel is the same premultiplied or not.
   for (int y = 0; y < rows.cy && bOpaque; y++) {
-    const DWORD* pSrc =
-        reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
+    const DWORD* pSrc = source(y);
     DWORD* pDst = reinterpret_cast<DWORD*>(rows.Row(y));
-    if (bNoAlpha) {
-      for (int x = 0; x < rows.cx; x++)
-        pDst[x] = pSrc[x] | 0xFF000000u;
-      continue;
-    }
-    // An opaque pixel is the same premultiplied or not.
-    for (int x = 0; x < rows.cx; x++) {
-      if (pSrc[x] < 0xFF000000u) {
-        bOpaque = false;
-        break;
-      }
-      pDst[x] = pSrc[x];
-    }
+    for (int x = 0; x < rows.cx; x++)
+      pDst[x] = pSrc[x] | 0xFF000000u;
   }
   pBitmap->UnlockBits(&data);
-  return bOpaque ? (HBITMAP)picture.Detach() : NULL;
+  return bOpaque;
 }
-
-} // namespace
 
 HBITMAP CreatePictureBitmap(Gdiplus::Bitmap* pBitmap) {
   if (pBitmap == NULL)
     return NULL;
-  if (HBITMAP hCopy = CopyOpaquePicture(pBitmap))
-    return hCopy;
+  CPixelPlane rows;
+  CBitmap picture;
+  if (picture.Attach(CreatePlaneBitmap((int)pBitmap->GetWidth(), (int)pBitmap->GetHeight(), &rows)) &&
+      CopyOpaqueRows(pBitmap, rows))
+    return (HBITMAP)picture.Detach();
   HBITMAP hBitmap = NULL;
   if (pBitmap->GetHBITMAP(Gdiplus::Color(0xFF, 0xFF, 0xFF, 0xFF), &hBitmap) != Gdiplus::Ok)
     return NULL;

@@ -47,6 +47,9 @@ private:
 // GetHBITMAP over white makes (a 32-bit DIB section, alpha 0xFF); NULL on failure. A picture
 // with no translucent pixel is copied row by row, which is several times faster.
 HBITMAP CreatePictureBitmap(Gdiplus::Bitmap* pBitmap);
+// The same written into rows of the bitmap's size when no pixel is translucent; FALSE, with the
+// rows untouched, when one is or the bitmap cannot be read.
+BOOL CopyOpaqueRows(Gdiplus::Bitmap* pBitmap, const CPixelPlane& rows);
 // A 32-bit GDI bitmap of the rows' size written into top-down rows as a trip through GDI+
 // (FromHBITMAP, then GetHBITMAP over white) would make it: its colours with alpha 0xFF. FALSE,
 // with the rows in any state, for any other bitmap or rows, or when it cannot be read.
