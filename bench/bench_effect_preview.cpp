@@ -349,9 +349,9 @@ Preview TimePreview(CPreviewLab& lab, const Operation& op) {
     Pump();
     lab.Frame().RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
     view.m_nPaints = 0;
+    // The torn edge tears at random: the last round tears as the operation alone will.
     if (i == kRounds)
-      std::srand(
-          kTearSeed); // the torn edge tears at random: the last round tears as the operation alone will
+      std::srand(kTearSeed);
     const double t0 = Now();
     if (op.slider >= 0)
       ::SendMessageA(hPage, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), (LPARAM)hControl);

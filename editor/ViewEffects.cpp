@@ -84,7 +84,8 @@ void TakePreviewRows(CFramletDoc* pDoc, CBitmap& fresh) {
 }
 
 // The document's picture becomes the GDI+ bitmap (taken over), flattened on opaque white and placed
-// at the margin. FALSE, with the picture as it was, when no GDI bitmap can be made of it.
+// at the margin; a preview is written into the picture's own rows where it can (see PreviewRows).
+// FALSE, with the picture as it was, when no GDI bitmap can be made of it.
 BOOL ReplacePicture(CFramletDoc* pDoc, Gdiplus::Bitmap* pBitmap, BOOL bPreview = FALSE) {
   std::unique_ptr<Gdiplus::Bitmap> pOwned(pBitmap);
   CBitmap fresh;
@@ -125,7 +126,6 @@ bool IsGdiOperation(int nTaskId) {
 
 // The GDI operations: they make their picture in `work` from a copy of the source. TRUE also when
 // the operation is not one of them (work stays empty).
-
 BOOL RunGdiPhase(int nTaskId, const EffectParams* p, CDC* pDC, CBitmap* pSource, CBitmap& work) {
   const bool bEdge = nTaskId >= TASK_TORN_EDGE && nTaskId <= TASK_WAVE_EDGE;
   if (!IsGdiOperation(nTaskId))
