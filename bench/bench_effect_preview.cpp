@@ -1,7 +1,8 @@
 // Timings of the effect page's live preview on a 1920 x 1080 picture in a maximised frame: from a
 // slider's scroll end (a tick for the operation without a slider) until the frame has repainted,
 // against the same operation alone, called directly on the same picture with the same parameter
-// block. Both are measured in the same run; the ratio is preview over alone. The aim: a preview
+// block. Both are measured in the same run, round by round in turns; the ratio is preview over
+// alone. The last preview's picture is checked against the operation's own result. The aim: a preview
 // within one 60 Hz frame when the operation alone takes under half a frame, and never more than
 // one frame over the operation alone.
 #include "app/ModelessPropSheet.h"
@@ -281,97 +282,100 @@ bool SamePixels(HBITMAP hFirst, HBITMAP hSecond) {
   return true;
 }
 
-struct Alone {
-  double ms = 0;
-  bool bSamePixels = false; // the preview's picture is the operation's result as GDI+ gives it
-};
-
-// The median time of the operation alone on fresh copies of the original; the copies are made
-// outside the timing. The last result is compared with the document's picture.
-Alone TimeAlone(CPreviewLab& lab, int nTaskId, const EffectParams& p) {
+// One round of the operation alone on a fresh copy of the original (made outside the timing);
+// on the last round its result, as GDI+ gives it, goes to reference.
+double AloneRound(CPreviewLab& lab, int nTaskId, const EffectParams& p, CBitmap* pReference) {
   HBITMAP hOriginal = (HBITMAP)lab.Doc().m_pImage2->GetBitmap()->GetSafeHandle();
-  CClientDC dc(&lab.View());
-  std::vector<double> times;
-  CBitmap reference;
-  for (int i = 0; i <= kRounds; i++) {
-    double t = 0;
-    std::unique_ptr<Gdiplus::Bitmap> pResult;
-    if (i == kRounds)
-      std::srand(kTearSeed);
-    if (IsGdiOperation(nTaskId)) {
-      CBitmap work;
-      work.Attach(CCommonLib::DuplicateBitmap(hOriginal));
-      const double t0 = Now();
-      RunGdiOperation(nTaskId, p, &dc, &work);
-      ::GdiFlush();
-      t = Now() - t0;
-      pResult.reset(Gdiplus::Bitmap::FromHBITMAP((HBITMAP)work.GetSafeHandle(), NULL));
-    } else {
-      Gdiplus::Bitmap* pBitmap = Gdiplus::Bitmap::FromHBITMAP(hOriginal, NULL);
-      const double t0 = Now();
-      RunGdipOperation(nTaskId, p, pBitmap);
-      t = Now() - t0;
-      pResult.reset(pBitmap);
-    }
-    if (i > 0) // the first is the warm-up
-      times.push_back(t);
-    if (i == kRounds && pResult)
-      reference.Attach(ReferencePicture(pResult.get()));
+  std::unique_ptr<Gdiplus::Bitmap> pResult;
+  double t = 0;
+  if (pReference != NULL)
+    std::srand(kTearSeed);
+  if (IsGdiOperation(nTaskId)) {
+    CClientDC dc(&lab.View());
+    CBitmap work;
+    work.Attach(CCommonLib::DuplicateBitmap(hOriginal));
+    const double t0 = Now();
+    RunGdiOperation(nTaskId, p, &dc, &work);
+    ::GdiFlush();
+    t = Now() - t0;
+    pResult.reset(Gdiplus::Bitmap::FromHBITMAP((HBITMAP)work.GetSafeHandle(), NULL));
+  } else {
+    Gdiplus::Bitmap* pBitmap = Gdiplus::Bitmap::FromHBITMAP(hOriginal, NULL);
+    const double t0 = Now();
+    RunGdipOperation(nTaskId, p, pBitmap);
+    t = Now() - t0;
+    pResult.reset(pBitmap);
   }
-  Alone result;
-  result.ms = Median(times);
-  result.bSamePixels = SamePixels((HBITMAP)reference.GetSafeHandle(),
-                                  (HBITMAP)lab.Doc().m_pImage->GetBitmap()->GetSafeHandle());
-  return result;
+  if (pReference != NULL && pResult)
+    pReference->Attach(ReferencePicture(pResult.get()));
+  return t;
 }
 
-struct Preview {
-  double ms = 0;
-  int paints = 0;     // view paints inside the timing, median
-  int latePaints = 0; // view paints after it, from posted messages, most of any round
-};
-
-// Scroll end (or the tick) until the frame and everything in it has repainted, kRounds times after
-// one warm-up. Each round first moves the thumb with a position report, as a drag does, so that
-// the end is a new one.
-Preview TimePreview(CPreviewLab& lab, const Operation& op) {
+// One round from the scroll end (or the tick) until the frame and everything in it has repainted.
+// The thumb first moves with a position report, as a drag does, so that the end is a new one.
+// Answers the time; paints are the view's paints inside it, late ones those after it (posted).
+double PreviewRound(CPreviewLab& lab, const Operation& op, HWND hControl, bool bLast, int& nPaints,
+                    int& nLate) {
   CCountingView& view = lab.View();
   HWND hPage = lab.pageParam.GetSafeHwnd();
+  if (op.slider >= 0)
+    ::SendMessageA(hPage, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, op.pos), (LPARAM)hControl);
+  Pump();
+  lab.Frame().RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  view.m_nPaints = 0;
+  // The torn edge tears at random: the last round tears as the operation alone will.
+  if (bLast)
+    std::srand(kTearSeed);
+  const double t0 = Now();
+  if (op.slider >= 0)
+    ::SendMessageA(hPage, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), (LPARAM)hControl);
+  else
+    ::SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(CPropPageParam::kFirstCheckId, BN_CLICKED),
+                   (LPARAM)hControl);
+  lab.Frame().RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ::GdiFlush();
+  const double t = Now() - t0;
+  nPaints = view.m_nPaints;
+  Pump();
+  lab.Frame().RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  nLate = view.m_nPaints - nPaints;
+  return t;
+}
+
+struct Measured {
+  double preview = 0, alone = 0; // medians
+  int paints = 0;                // view paints inside a preview, median
+  int latePaints = 0;            // most view paints after one
+  bool bSamePixels = false;      // the last preview's picture is the operation's own result
+};
+
+// kRounds of preview and operation alone, taken in turns after one warm-up of each, so that both
+// meet the same load of the machine.
+Measured Measure(CPreviewLab& lab, const Operation& op) {
   HWND hControl = lab.PageItem(op.slider >= 0 ? CPropPageParam::kFirstSliderId + op.slider
                                               : CPropPageParam::kFirstCheckId);
   if (op.slider >= 0)
     ::SendMessageA(hControl, TBM_SETPOS, TRUE, op.pos);
-  std::vector<double> times, paints;
-  Preview result;
+  std::vector<double> previews, alones, paints;
+  Measured result;
+  CBitmap reference;
   for (int i = 0; i <= kRounds; i++) {
-    if (op.slider >= 0)
-      ::SendMessageA(hPage, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, op.pos), (LPARAM)hControl);
-    Pump();
-    lab.Frame().RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    view.m_nPaints = 0;
-    // The torn edge tears at random: the last round tears as the operation alone will.
-    if (i == kRounds)
-      std::srand(kTearSeed);
-    const double t0 = Now();
-    if (op.slider >= 0)
-      ::SendMessageA(hPage, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), (LPARAM)hControl);
-    else
-      ::SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(CPropPageParam::kFirstCheckId, BN_CLICKED),
-                     (LPARAM)hControl);
-    lab.Frame().RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    ::GdiFlush();
-    const double t = Now() - t0;
-    const int nPaints = view.m_nPaints;
-    Pump();
-    lab.Frame().RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const bool bLast = i == kRounds;
+    int nPaints = 0, nLate = 0;
+    const double tPreview = PreviewRound(lab, op, hControl, bLast, nPaints, nLate);
+    const double tAlone = AloneRound(lab, op.taskId, lab.pageParam.GetParams(), bLast ? &reference : NULL);
     if (i == 0)
       continue;
-    times.push_back(t);
+    previews.push_back(tPreview);
+    alones.push_back(tAlone);
     paints.push_back(nPaints);
-    result.latePaints = std::max(result.latePaints, view.m_nPaints - nPaints);
+    result.latePaints = std::max(result.latePaints, nLate);
   }
-  result.ms = Median(times);
+  result.preview = Median(previews);
+  result.alone = Median(alones);
   result.paints = (int)Median(paints);
+  result.bSamePixels = SamePixels((HBITMAP)reference.GetSafeHandle(),
+                                  (HBITMAP)lab.Doc().m_pImage->GetBitmap()->GetSafeHandle());
   return result;
 }
 
@@ -460,19 +464,16 @@ int main() {
       ++nMissed;
       continue;
     }
-    const Preview preview = TimePreview(lab, op);
-    const Alone aloneRun = TimeAlone(lab, op.taskId, lab.pageParam.GetParams());
-    const double alone = aloneRun.ms;
-    nDiffering += aloneRun.bSamePixels ? 0 : 1;
-    const double over = preview.ms - alone;
-    const bool bFast = alone < kFrameMs / 2;
-    const bool bMet = over <= kFrameMs && (!bFast || preview.ms <= kFrameMs);
+    const Measured m = Measure(lab, op);
+    nDiffering += m.bSamePixels ? 0 : 1;
+    const double over = m.preview - m.alone;
+    const bool bFast = m.alone < kFrameMs / 2;
+    const bool bMet = over <= kFrameMs && (!bFast || m.preview <= kFrameMs);
     nMissed += bMet ? 0 : 1;
     char szPaints[16];
-    std::snprintf(szPaints, sizeof(szPaints), preview.latePaints > 0 ? "%d+%d" : "%d", preview.paints,
-                  preview.latePaints);
-    std::printf("%-22s %7.2f ms %7.2f ms %6.2fx %6.2f ms %6s %7s  %s\n", op.name, preview.ms, alone,
-                preview.ms / alone, over, szPaints, aloneRun.bSamePixels ? "same" : "DIFFER",
+    std::snprintf(szPaints, sizeof(szPaints), m.latePaints > 0 ? "%d+%d" : "%d", m.paints, m.latePaints);
+    std::printf("%-22s %7.2f ms %7.2f ms %6.2fx %6.2f ms %6s %7s  %s\n", op.name, m.preview, m.alone,
+                m.preview / m.alone, over, szPaints, m.bSamePixels ? "same" : "DIFFER",
                 bMet              ? "met"
                 : over > kFrameMs ? "missed: more than a frame over the operation"
                                   : "missed: over a frame for a fast operation");
