@@ -74,7 +74,11 @@ CLinkLabel& CLinkLabel::SetBkColor(COLORREF crBk, COLORREF crGradientEnd, BOOL b
   return *this;
 }
 
+// The same colour or text again changes nothing on the screen, so it repaints nothing: a repaint
+// also redraws the parent under the label at once, and pages set their labels on every change.
 CLinkLabel& CLinkLabel::SetTextColor(COLORREF crText) {
+  if (crText == m_crText)
+    return *this;
   m_crText = crText;
   RedrawLabel();
   return *this;
@@ -82,6 +86,10 @@ CLinkLabel& CLinkLabel::SetTextColor(COLORREF crText) {
 
 CLinkLabel& CLinkLabel::SetText(const CString& strText) {
   if (::IsWindow(m_hWnd)) {
+    CString strOld;
+    GetWindowText(strOld);
+    if (strOld == strText)
+      return *this;
     SetWindowText(strText);
     RedrawLabel();
   }

@@ -9,9 +9,11 @@
 #include "editor/FramletView.h"
 #include "framework/app/fw_app.h"
 #include "imaging/CommonLib.h"
+#include "imaging/CommonLibGdi.h"
 #include "imaging/GdipEffects.h"
 #include "imaging/Globals.h"
 #include "imaging/ImageItem.h"
+#include "imaging/PixelPlane.h"
 #include "resources/resource.h"
 
 #include <gdiplus.h>
@@ -66,16 +68,37 @@ int SideMask(int nTaskId, const EffectParams& p) {
   return nSides;
 }
 
+// Where a preview of cx x cy is written: the picture's own rows when they are top-down rows of
+// that size (each preview replaces the one before, and rows written again cost far less than new
+// ones), else a new DIB section held in fresh. FALSE when neither can be had.
+BOOL PreviewRows(CFramletDoc* pDoc, int cx, int cy, CBitmap& fresh, CPixelPlane& rows) {
+  if (OpenPixelPlane((HBITMAP)pDoc->m_pImage->GetBitmap()->GetSafeHandle(), rows) && rows.cx == cx &&
+      rows.cy == cy && rows.nStride == (ptrdiff_t)cx * 4)
+    return TRUE;
+  return fresh.Attach(CreatePlaneBitmap(cx, cy, &rows));
+}
+
+// The rows written by PreviewRows become the picture.
+void TakePreviewRows(CFramletDoc* pDoc, CBitmap& fresh) {
+  pDoc->m_pImage->AttachBitmap(fresh.GetSafeHandle() != NULL ? &fresh : pDoc->m_pImage->GetBitmap());
+}
+
 // The document's picture becomes the GDI+ bitmap (taken over), flattened on opaque white and placed
-// at the margin. FALSE, with the picture as it was, when no GDI bitmap can be made of it.
-BOOL ReplacePicture(CFramletDoc* pDoc, Gdiplus::Bitmap* pBitmap) {
+// at the margin; a preview is written into the picture's own rows where it can (see PreviewRows).
+// FALSE, with the picture as it was, when no GDI bitmap can be made of it.
+BOOL ReplacePicture(CFramletDoc* pDoc, Gdiplus::Bitmap* pBitmap, BOOL bPreview = FALSE) {
   std::unique_ptr<Gdiplus::Bitmap> pOwned(pBitmap);
-  HBITMAP hBitmap = NULL;
-  if (!pOwned || pOwned->GetHBITMAP(Gdiplus::Color(0xFF, 0xFF, 0xFF, 0xFF), &hBitmap) != Gdiplus::Ok ||
-      hBitmap == NULL)
-    return FALSE;
+  CBitmap fresh;
+  CPixelPlane rows;
+  if (bPreview && pOwned &&
+      PreviewRows(pDoc, (int)pOwned->GetWidth(), (int)pOwned->GetHeight(), fresh, rows) &&
+      CopyOpaqueRows(pOwned.get(), rows)) {
+    TakePreviewRows(pDoc, fresh);
+    return TRUE;
+  }
   CBitmap picture;
-  picture.Attach(hBitmap);
+  if (!pOwned || !picture.Attach(CreatePictureBitmap(pOwned.get())))
+    return FALSE;
   pDoc->m_pImage->AttachBitmap(&picture);
   return TRUE;
 }
@@ -95,11 +118,17 @@ void EndTaskEdit(CFramletView* pView, BOOL bShowMainPage) {
     pShell->ShowTaskMainPage();
 }
 
+// The operations done with GDI alone: none of them has a GDI+ step.
+bool IsGdiOperation(int nTaskId) {
+  return (nTaskId >= TASK_TORN_EDGE && nTaskId <= TASK_WAVE_EDGE) || nTaskId == TASK_SHADOW_EDGE ||
+         nTaskId == TASK_BORDER || nTaskId == TASK_RESIZE_CANVAS;
+}
+
 // The GDI operations: they make their picture in `work` from a copy of the source. TRUE also when
 // the operation is not one of them (work stays empty).
 BOOL RunGdiPhase(int nTaskId, const EffectParams* p, CDC* pDC, CBitmap* pSource, CBitmap& work) {
   const bool bEdge = nTaskId >= TASK_TORN_EDGE && nTaskId <= TASK_WAVE_EDGE;
-  if (!bEdge && nTaskId != TASK_SHADOW_EDGE && nTaskId != TASK_BORDER && nTaskId != TASK_RESIZE_CANVAS)
+  if (!IsGdiOperation(nTaskId))
     return TRUE;
   CCommonLib lib;
   if (nTaskId == TASK_RESIZE_CANVAS) {
@@ -231,6 +260,65 @@ BOOL RunGdipPhase(int nTaskId, const EffectParams* p, std::unique_ptr<Gdiplus::B
   return pPicture != NULL;
 }
 
+// The GDI+ operations that work in place, keeping the picture's size.
+bool KeepsSize(int nTaskId) {
+  return !IsGdiOperation(nTaskId) && nTaskId != TASK_SHEAR && nTaskId != TASK_CAPTION &&
+         nTaskId != TASK_ROTATE_ANGLE && nTaskId != TASK_RESIZE_IMAGE;
+}
+
+// The rows the previews that change the size start from: a copy of the original kept while the
+// edit is open, so that each preview writes rows already in memory.
+CBitmap& ScratchBitmap() {
+  static CBitmap scratch;
+  return scratch;
+}
+
+BOOL ScratchRows(int cx, int cy, CPixelPlane& rows) {
+  CBitmap& scratch = ScratchBitmap();
+  if (OpenPixelPlane((HBITMAP)scratch.GetSafeHandle(), rows) && rows.cx == cx && rows.cy == cy &&
+      rows.nStride == (ptrdiff_t)cx * 4)
+    return TRUE;
+  scratch.DeleteObject();
+  return scratch.Attach(CreatePlaneBitmap(cx, cy, &rows));
+}
+
+// A preview by a GDI+ operation, run straight on a copy of the source's rows wrapped for GDI+,
+// with no copy into GDI+'s own memory: one that keeps the size works on the picture's rows (see
+// PreviewRows) and leaves them as its result; one that changes it starts from the scratch rows.
+// GDI+ would read the source as colour without alpha and hand it back opaque, so the copies do
+// too. Answers whether it ran (FALSE, with the picture as it was, when the source is not a 32-bit
+// DIB section or GDI+ cannot take the rows); bMade tells whether the new picture is in place.
+BOOL RunGdipPreview(CFramletDoc* pDoc, int nTaskId, const EffectParams* p, HBITMAP hSource, BOOL& bMade) {
+  const bool bKeepsSize = KeepsSize(nTaskId);
+  CPixelPlane source, rows;
+  CBitmap fresh;
+  if (!OpenPixelPlane(hSource, source) || !(bKeepsSize ? PreviewRows(pDoc, source.cx, source.cy, fresh, rows)
+                                                       : ScratchRows(source.cx, source.cy, rows)))
+    return FALSE;
+  std::unique_ptr<Gdiplus::Bitmap> pBitmap(
+      new Gdiplus::Bitmap(rows.cx, rows.cy, (INT)rows.nStride, PixelFormat32bppRGB, rows.pTop));
+  if (pBitmap->GetLastStatus() != Gdiplus::Ok)
+    return FALSE;
+  for (int y = 0; y < source.cy; y++)
+    std::memcpy(rows.Row(y), source.Row(y), source.RowBytes());
+  if (!RunGdipPhase(nTaskId, p, pBitmap)) {
+    bMade = FALSE;
+    return TRUE;
+  }
+  if (!bKeepsSize) {
+    bMade = ReplacePicture(pDoc, pBitmap.release(), TRUE);
+    return TRUE;
+  }
+  pBitmap.reset(); // the operation kept the bitmap and wrote its rows
+  for (int y = 0; y < rows.cy; y++)
+    for (DWORD *pPixel = reinterpret_cast<DWORD*>(rows.Row(y)), *pEnd = pPixel + rows.cx; pPixel < pEnd;
+         ++pPixel)
+      *pPixel |= 0xFF000000u;
+  TakePreviewRows(pDoc, fresh);
+  bMade = TRUE;
+  return TRUE;
+}
+
 // Trim: the picture without its uniform borders, cut out with GDI. FALSE when the cut-out cannot
 // be made; a picture of nothing but border is left as it is.
 BOOL TrimPicture(CFramletDoc* pDoc, CDC* pDC) {
@@ -250,6 +338,19 @@ BOOL TrimPicture(CFramletDoc* pDoc, CDC* pDC) {
     return FALSE;
   pDoc->m_pImage->AttachBitmap(pCut.get());
   return TRUE;
+}
+
+// The original an edit keeps: a 32-bit DIB section's rows are copied into one of the same kind,
+// which the previews then read in place; any other picture is duplicated by GDI. NULL when no
+// copy can be made.
+HBITMAP KeptCopy(HBITMAP hPicture) {
+  CPixelPlane picture, kept;
+  CBitmap copy;
+  if (!OpenPixelPlane(hPicture, picture) || !copy.Attach(CreatePlaneBitmap(picture.cx, picture.cy, &kept)))
+    return CCommonLib::DuplicateBitmap(hPicture);
+  for (int y = 0; y < picture.cy; y++)
+    std::memcpy(kept.Row(y), picture.Row(y), picture.RowBytes());
+  return (HBITMAP)copy.Detach();
 }
 
 // Puts the kept original back: the open page's previews are dropped.
@@ -272,12 +373,33 @@ BOOL MakePicture(CFramletView* pView, int nTaskId, const EffectParams* p, CDC* p
   if (pSource->GetBitmap()->GetSafeHandle() == NULL ||
       !RunGdiPhase(nTaskId, p, pDC, pSource->GetBitmap(), work))
     return FALSE;
-  CBitmap* pGdiResult = work.GetSafeHandle() != NULL ? &work : pSource->GetBitmap();
+  if (work.GetSafeHandle() != NULL) {
+    // The GDI operations have nothing more to do in GDI+: their picture takes only the form a
+    // trip through GDI+ would give it, without the two copies.
+    const CSize size = commonlib::BitmapSize(&work);
+    CBitmap fresh;
+    CPixelPlane rows;
+    if (!IsImmediate(nTaskId) && PreviewRows(pDoc, size.cx, size.cy, fresh, rows) &&
+        CopyPictureRows((HBITMAP)work.GetSafeHandle(), rows)) {
+      TakePreviewRows(pDoc, fresh);
+      return TRUE;
+    }
+    CBitmap picture;
+    if (!picture.Attach(CreatePictureBitmap((HBITMAP)work.GetSafeHandle())))
+      return FALSE;
+    pDoc->m_pImage->AttachBitmap(&picture);
+    return TRUE;
+  }
+  BOOL bMade = FALSE;
+  if (!IsImmediate(nTaskId) &&
+      RunGdipPreview(pDoc, nTaskId, p, (HBITMAP)pSource->GetBitmap()->GetSafeHandle(), bMade))
+    return bMade;
+  CBitmap* pGdiResult = pSource->GetBitmap();
   std::unique_ptr<Gdiplus::Bitmap> pBitmap(
       Gdiplus::Bitmap::FromHBITMAP((HBITMAP)pGdiResult->GetSafeHandle(), NULL));
   if (!pBitmap || pBitmap->GetLastStatus() != Gdiplus::Ok || !RunGdipPhase(nTaskId, p, pBitmap))
     return FALSE;
-  return ReplacePicture(pDoc, pBitmap.release());
+  return ReplacePicture(pDoc, pBitmap.release(), !IsImmediate(nTaskId));
 }
 
 void RunImageEffect(CFramletView* pView, int nTaskId, const EffectParams* p, CDC* pDC) {
@@ -315,6 +437,7 @@ void RunImageEffect(CFramletView* pView, int nTaskId, const EffectParams* p, CDC
 } // namespace
 
 void DiscardTaskOriginal(CFramletDoc* pDoc) {
+  ScratchBitmap().DeleteObject();
   if (pDoc == NULL)
     return;
   delete pDoc->m_pImage2;
@@ -386,8 +509,7 @@ LRESULT CFramletView::OnSaveOriginal(WPARAM, LPARAM) {
   try {
     DiscardTaskOriginal(pDoc);
     std::unique_ptr<CImageItem> pKept(new CImageItem);
-    if (!pKept->GetBitmap()->Attach(
-            CCommonLib::DuplicateBitmap((HBITMAP)pDoc->m_pImage->GetBitmap()->GetSafeHandle()))) {
+    if (!pKept->GetBitmap()->Attach(KeptCopy((HBITMAP)pDoc->m_pImage->GetBitmap()->GetSafeHandle()))) {
       TellNoMemory();
       return 0;
     }

@@ -5,10 +5,93 @@
 #include "imaging/CommonLib.h"
 #include "imaging/CommonLibGdi.h"
 #include "imaging/Globals.h"
+#include "imaging/PixelPlane.h"
 
 #include <memory>
 
 using namespace commonlib;
+
+BOOL CopyOpaqueRows(Gdiplus::Bitmap* pBitmap, const CPixelPlane& rows) {
+  if (pBitmap == NULL || (int)pBitmap->GetWidth() != rows.cx || (int)pBitmap->GetHeight() != rows.cy)
+    return FALSE;
+  // Read in the bitmap's own format where it is one of the 32-bit ones, which saves GDI+ a
+  // conversion; colour without alpha counts as opaque.
+  const Gdiplus::PixelFormat format = pBitmap->GetPixelFormat();
+  const bool bNoAlpha = format == PixelFormat32bppRGB;
+  const Gdiplus::PixelFormat lockFormat =
+      bNoAlpha || format == PixelFormat32bppPARGB ? format : PixelFormat32bppARGB;
+  Gdiplus::Rect rc(0, 0, rows.cx, rows.cy);
+  Gdiplus::BitmapData data;
+  if (pBitmap->LockBits(&rc, Gdiplus::ImageLockModeRead, lockFormat, &data) != Gdiplus::Ok)
+    return FALSE;
+  auto source = [&](int y) {
+    return reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
+  };
+  bool bOpaque = true;
+  for (int y = 0; y < rows.cy && bOpaque && !bNoAlpha; y++)
+    for (const DWORD *pSrc = source(y), *pEnd = pSrc + rows.cx; pSrc < pEnd && bOpaque; ++pSrc)
+      bOpaque = *pSrc >= 0xFF000000u;
+  // An opaque pixel is the same premultiplied or not.
+  for (int y = 0; y < rows.cy && bOpaque; y++) {
+    const DWORD* pSrc = source(y);
+    DWORD* pDst = reinterpret_cast<DWORD*>(rows.Row(y));
+    for (int x = 0; x < rows.cx; x++)
+      pDst[x] = pSrc[x] | 0xFF000000u;
+  }
+  pBitmap->UnlockBits(&data);
+  return bOpaque;
+}
+
+HBITMAP CreatePictureBitmap(Gdiplus::Bitmap* pBitmap) {
+  if (pBitmap == NULL)
+    return NULL;
+  CPixelPlane rows;
+  CBitmap picture;
+  if (picture.Attach(CreatePlaneBitmap((int)pBitmap->GetWidth(), (int)pBitmap->GetHeight(), &rows)) &&
+      CopyOpaqueRows(pBitmap, rows))
+    return (HBITMAP)picture.Detach();
+  HBITMAP hBitmap = NULL;
+  if (pBitmap->GetHBITMAP(Gdiplus::Color(0xFF, 0xFF, 0xFF, 0xFF), &hBitmap) != Gdiplus::Ok)
+    return NULL;
+  return hBitmap;
+}
+
+BOOL CopyPictureRows(HBITMAP hSource, const CPixelPlane& rows) {
+  BITMAP bm;
+  if (hSource == NULL || ::GetObject(hSource, sizeof(bm), &bm) == 0 || bm.bmBitsPixel != 32 ||
+      bm.bmPlanes != 1 || bm.bmWidth != rows.cx || bm.bmHeight != rows.cy ||
+      rows.nStride != (ptrdiff_t)rows.cx * 4)
+    return FALSE;
+  CDC dc;
+  if (!dc.CreateCompatibleDC(NULL))
+    return FALSE;
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = rows.cx;
+  bi.bmiHeader.biHeight = -rows.cy;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  if (::GetDIBits(dc.GetSafeHdc(), hSource, 0, (UINT)rows.cy, rows.pTop, &bi, DIB_RGB_COLORS) != rows.cy)
+    return FALSE;
+  // GDI+ reads a 32-bit bitmap as colour without alpha and gives every pixel alpha 0xFF back.
+  for (int y = 0; y < rows.cy; y++)
+    for (DWORD *p = reinterpret_cast<DWORD*>(rows.Row(y)), *pEnd = p + rows.cx; p < pEnd; ++p)
+      *p |= 0xFF000000u;
+  return TRUE;
+}
+
+HBITMAP CreatePictureBitmap(HBITMAP hSource) {
+  const CSize size = BitmapSize(hSource);
+  CPixelPlane rows;
+  CBitmap picture;
+  if (picture.Attach(CreatePlaneBitmap(size.cx, size.cy, &rows)) && CopyPictureRows(hSource, rows))
+    return (HBITMAP)picture.Detach();
+  std::unique_ptr<Gdiplus::Bitmap> pBitmap(Gdiplus::Bitmap::FromHBITMAP(hSource, NULL));
+  if (!pBitmap || pBitmap->GetLastStatus() != Gdiplus::Ok)
+    return NULL;
+  return CreatePictureBitmap(pBitmap.get());
+}
 
 CImageItem::CImageItem() {}
 
@@ -45,9 +128,8 @@ void CImageItem::AttachBitmap(CBitmap* pSource) {
 
 void CImageItem::SetFromGdipBitmap(Gdiplus::Bitmap* pBitmap) {
   std::unique_ptr<Gdiplus::Bitmap> pOwned(pBitmap);
-  HBITMAP hBitmap = NULL;
-  if (!pOwned || pOwned->GetHBITMAP(Gdiplus::Color(0xFF, 0xFF, 0xFF, 0xFF), &hBitmap) != Gdiplus::Ok ||
-      hBitmap == NULL)
+  HBITMAP hBitmap = pOwned ? CreatePictureBitmap(pOwned.get()) : NULL;
+  if (hBitmap == NULL)
     return;
   m_bitmap.DeleteObject();
   m_bitmap.Attach(hBitmap);

@@ -8,6 +8,8 @@
 
 #include <gdiplus.h>
 
+struct CPixelPlane;
+
 class CImageItem : public CObject {
 public:
   CImageItem();
@@ -40,3 +42,18 @@ private:
   // m_rect := the picture's size at the canvas margin.
   void PlaceAtMargin();
 };
+
+// A new GDI picture of the GDI+ bitmap flattened on opaque white, pixel for pixel what GDI+'s own
+// GetHBITMAP over white makes (a 32-bit DIB section, alpha 0xFF); NULL on failure. A picture
+// with no translucent pixel is copied row by row, which is several times faster.
+HBITMAP CreatePictureBitmap(Gdiplus::Bitmap* pBitmap);
+// The same written into rows of the bitmap's size when no pixel is translucent; FALSE, with the
+// rows untouched, when one is or the bitmap cannot be read.
+BOOL CopyOpaqueRows(Gdiplus::Bitmap* pBitmap, const CPixelPlane& rows);
+// A 32-bit GDI bitmap of the rows' size written into top-down rows as a trip through GDI+
+// (FromHBITMAP, then GetHBITMAP over white) would make it: its colours with alpha 0xFF. FALSE,
+// with the rows in any state, for any other bitmap or rows, or when it cannot be read.
+BOOL CopyPictureRows(HBITMAP hSource, const CPixelPlane& rows);
+// A new GDI picture of a GDI bitmap as that trip would make it, without the two conversions for
+// 32-bit bitmaps; NULL on failure.
+HBITMAP CreatePictureBitmap(HBITMAP hSource);
