@@ -1,9 +1,7 @@
-// The resize page on the running program, opened from the Image menu: sizes typed with the keys
-// preview the picture, OK keeps it as one undo step, Cancel gives the picture back unrecorded, and
+// The resize page on the running program, opened from the Image menu: a width typed with the keys
+// previews the canvas, OK keeps it as one undo step, Cancel gives the picture back unrecorded, and
 // a canvas too large to make leaves the picture as it was with one message.
 #include "tests/e2e/e2e_support.h"
-
-#include <gdiplus.h>
 
 #include <string>
 
@@ -13,32 +11,22 @@ namespace {
 
 const int kTaskSheetBar = 32846;
 const int kOK = 5002, kCancel = 5003;
-const int kWidthEdit = 1077, kHeightEdit = 1078, kKeepAspect = 1114;
-const CSize kPicture(160, 100);
-
-COLORREF PictureColor(int x, int y) { return pattern_window::PatternColor(x, y); }
-// The picture on a wider canvas: white where it grew.
-COLORREF CanvasColor(int x, int y) { return x < kPicture.cx ? PictureColor(x, y) : RGB(255, 255, 255); }
+const int kWidthEdit = 1077;
 
 class ResizePageE2e : public E2eTest {
 protected:
   void SetUp() override {
     E2eTest::SetUp();
-    Gdiplus::Bitmap bitmap(kPicture.cx, kPicture.cy, PixelFormat24bppRGB);
-    for (int y = 0; y < kPicture.cy; y++)
-      for (int x = 0; x < kPicture.cx; x++) {
-        const COLORREF cr = PictureColor(x, y);
-        bitmap.SetPixel(x, y, Gdiplus::Color(GetRValue(cr), GetGValue(cr), GetBValue(cr)));
-      }
-    m_path = SaveTempPng(bitmap, "e2e_resize.png");
-    ASSERT_FALSE(m_path.empty());
-    ASSERT_TRUE(m_app.Start("\"" + m_path + "\""));
-    ASSERT_TRUE(m_app.WaitForDocuments(1, kPicture));
+    ASSERT_TRUE(m_app.Start());
+    ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
   }
-  void TearDown() override {
-    E2eTest::TearDown();
-    ::DeleteFileA(m_path.c_str());
-  }
+  const CSize kPicture = kArea.Size();
+  const Expected kCaptured = PatternOf(kArea);
+  // The picture on a wider canvas: white where it grew.
+  const Expected kCanvas = [this](int x, int y) {
+    return x < kPicture.cx ? kCaptured(x, y) : RGB(255, 255, 255);
+  };
+
   // The shown window of the task sheet with the id: its pages share ids.
   HWND SheetItem(int nId) const {
     for (HWND hBar : m_app.Descendants(kTaskSheetBar))
@@ -60,11 +48,11 @@ protected:
     ASSERT_NO_FATAL_FAILURE(Click(nLinkId));
     ASSERT_TRUE(WaitUntil("the main page", [&] { return SheetItem(kWidthEdit) == NULL; }));
   }
-  // The page opened from the Image menu by the item's letter, showing the picture's size.
-  void OpenPage(char cItem) {
-    ASSERT_TRUE(m_app.Menu('I', cItem));
+  // The page opened from the Image menu's "Resize Canvas...", showing the picture's size.
+  void OpenPage() {
+    ASSERT_TRUE(m_app.Menu('I', 'N'));
     ASSERT_TRUE(WaitUntil("the resize page", [&] {
-      return SheetItem(kWidthEdit) != NULL && m_app.Text(SheetItem(kWidthEdit)) == "160";
+      return SheetItem(kWidthEdit) != NULL && m_app.Text(SheetItem(kWidthEdit)) == "200";
     }));
   }
   // Types over the field's whole text.
@@ -84,48 +72,33 @@ protected:
     EXPECT_TRUE(m_app.PictureIs(size, expected));
     ExpectSize(size);
   }
-
-  std::string m_path;
 };
 
 // Cancel gives the picture back with nothing to undo; OK keeps the new canvas as one step that
 // Undo takes back.
 TEST_F(ResizePageE2e, CanvasKeptByOkAsOneStepOrGivenBackByCancel) {
   for (int nLink : {kCancel, kOK}) {
-    ASSERT_NO_FATAL_FAILURE(OpenPage('N'));
-    ASSERT_NO_FATAL_FAILURE(Type(kWidthEdit, "200"));
-    ExpectPicture(CSize(200, 100), CanvasColor);
+    ASSERT_NO_FATAL_FAILURE(OpenPage());
+    ASSERT_NO_FATAL_FAILURE(Type(kWidthEdit, "260"));
+    ExpectPicture(CSize(260, 100), kCanvas);
     CRect sheet;
     ::GetWindowRect(::GetParent(::GetParent(SheetItem(kWidthEdit))), &sheet);
     SaveScreenshot(sheet, "e2e_resize_canvas_page.bmp");
     ASSERT_NO_FATAL_FAILURE(Leave(nLink));
     if (nLink == kOK) {
-      ExpectPicture(CSize(200, 100), CanvasColor);
+      ExpectPicture(CSize(260, 100), kCanvas);
       ASSERT_NO_FATAL_FAILURE(ExpectUndoRedo(true, false));
       ASSERT_TRUE(m_app.Menu('E', 'U'));
     }
-    ExpectPicture(kPicture, PictureColor);
+    ExpectPicture(kPicture, kCaptured);
     ASSERT_NO_FATAL_FAILURE(ExpectUndoRedo(false, nLink == kOK));
   }
-}
-
-// With the aspect kept, the width typed sets the height; the scaled picture is kept by OK.
-TEST_F(ResizePageE2e, ImageScaledWithItsAspect) {
-  ASSERT_NO_FATAL_FAILURE(OpenPage('I'));
-  ASSERT_NO_FATAL_FAILURE(Click(kKeepAspect));
-  ASSERT_NO_FATAL_FAILURE(Type(kWidthEdit, "80"));
-  ASSERT_TRUE(
-      WaitUntil("the height kept in proportion", [&] { return m_app.Text(SheetItem(kHeightEdit)) == "50"; }));
-  ExpectSize(CSize(80, 50));
-  ASSERT_NO_FATAL_FAILURE(Leave(kOK));
-  ASSERT_TRUE(m_app.Menu('E', 'U'));
-  ExpectPicture(kPicture, PictureColor);
 }
 
 // Typed digit by digit, 20000 pixels is more than a canvas may have: the picture stays as the
 // last size previewed, with one message, and Cancel still gives the picture back.
 TEST_F(ResizePageE2e, ACanvasTooLargeLeavesThePictureWithOneMessage) {
-  ASSERT_NO_FATAL_FAILURE(OpenPage('N'));
+  ASSERT_NO_FATAL_FAILURE(OpenPage());
   ASSERT_NO_FATAL_FAILURE(Type(kWidthEdit, "20000"));
   ASSERT_TRUE(
       m_app.Answer("The picture cannot be made 20000 x 100 pixels: each side must be 1 to 16000 pixels "
@@ -134,7 +107,7 @@ TEST_F(ResizePageE2e, ACanvasTooLargeLeavesThePictureWithOneMessage) {
   EXPECT_EQ(nullptr, m_app.WaitForDialog("cannot be made", 1000));
   ExpectSize(CSize(2000, 100));
   ASSERT_NO_FATAL_FAILURE(Leave(kCancel));
-  ExpectPicture(kPicture, PictureColor);
+  ExpectPicture(kPicture, kCaptured);
 }
 
 } // namespace
