@@ -3,6 +3,7 @@
 #include "app/FramletApp.h"
 #include "app/MainFrame.h"
 #include "app/TaskSheet.h"
+#include "resources/resource.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
@@ -32,9 +33,15 @@ void CMainFrame::ShowTaskMainPage() { ::ShowTaskMainPage(); }
 void CMainFrame::OpenEffectPage(int nTaskId) { ::OpenEffectPage(nTaskId); }
 
 void CMainFrame::OpenResizePage(int nTaskId, LPCSTR lpszTitle) {
-  if (lpszTitle != NULL)
-    m_pageResize.SetTitle(lpszTitle);
+  if (nTaskId != TASK_RESIZE_IMAGE && nTaskId != TASK_RESIZE_CANVAS)
+    return;
   ::OpenResizePage(nTaskId);
+  // As the main page's links do: the title and mode, then the operation, which opens the edit.
+  m_pageResize.SetTitle(lpszTitle != NULL              ? lpszTitle
+                        : nTaskId == TASK_RESIZE_IMAGE ? "Resize Image"
+                                                       : "Resize Canvas");
+  m_pageResize.ShowResizeOptions(nTaskId == TASK_RESIZE_IMAGE);
+  m_pageResize.SetTaskId(nTaskId);
 }
 
 void CMainFrame::OpenCaptionPage() { ::OpenCaptionPage(); }

@@ -4,6 +4,7 @@
 #include "editor/EditorMessages.h"
 #include "framework/doc/fw_doc.h"
 #include "framework/frame/fw_frame.h"
+#include "resources/resource.h"
 
 namespace {
 CModelessPropSheet* FindSheetBelow(HWND hWnd) {
@@ -57,7 +58,10 @@ void OpenEffectPage(int taskId) {
     pPage->SendMessage(UM_SELECT_EFFECT, (WPARAM)taskId, 0);
 }
 
-void OpenResizePage(int) {
+void OpenResizePage(int taskId) {
+  // The page resizes the image or the canvas; no other operation may start an edit on it.
+  if (taskId != TASK_RESIZE_IMAGE && taskId != TASK_RESIZE_CANVAS)
+    return;
   ActivatePage(TASK_PAGE_RESIZE);
   BeginViewEdit();
 }

@@ -124,6 +124,15 @@ bool IsGdiOperation(int nTaskId) {
          nTaskId == TASK_BORDER || nTaskId == TASK_RESIZE_CANVAS;
 }
 
+// The size the edit left: the resize page tells the shared size of every size it asked for, which
+// is not the picture's when the view could not make that size.
+void ShowPictureSize(CFramletView* pView) {
+  if (CFramletDoc* pDoc = pView->GetDocument()) {
+    const CSize size = pDoc->GetImageSize();
+    pView->ShowSizeStatus(size.cx, size.cy);
+  }
+}
+
 // The GDI operations: they make their picture in `work` from a copy of the source. TRUE also when
 // the operation is not one of them (work stays empty).
 BOOL RunGdiPhase(int nTaskId, const EffectParams* p, CDC* pDC, CBitmap* pSource, CBitmap& work) {
@@ -493,8 +502,10 @@ LRESULT CFramletView::OnApplyEffectMessage(WPARAM wParam, LPARAM lParam) {
       CClientDC dc(this);
       ApplyImageEffect(nTaskId, pParams, &dc, m_hWnd);
     }
-    if (nTaskId == TASK_CANCEL_EDIT)
+    if (nTaskId == TASK_CANCEL_EDIT) {
       EndTaskEdit(this, FALSE); // Cancel ends the edit with the original back
+      ShowPictureSize(this);
+    }
     pDoc->SetModifiedFlag(TRUE);
     pDoc->UpdateAllViews(NULL, 0, NULL);
   } catch (...) {
@@ -527,6 +538,7 @@ LRESULT CFramletView::OnTaskEdit(WPARAM, LPARAM lParam) {
   try {
     if (lParam != 0) {
       EndTaskEdit(this, FALSE);
+      ShowPictureSize(this);
       return 0;
     }
     g_nTaskEditState = 1;

@@ -195,6 +195,24 @@ TEST_F(ViewEffectsTest, ASizeThatCannotBeMadeChangesNothing) {
   ExpectPlaced(100, 60, "trimmed");
 }
 
+// Ending an edit, kept or cancelled, tells the picture's own size: the page has told the size it
+// last asked for, which the view may have refused.
+TEST_F(ViewEffectsTest, EndingAnEditTellsThePicturesSize) {
+  for (auto [bCancel, size] : {std::pair<bool, CSize>{true, CSize(W, H)}, {false, CSize(50, 30)}}) {
+    MessageBoxRecorder boxes;
+    Open();
+    Apply(4008, Block(50, 30));
+    Apply(4008, Block(20000, 30));
+    g_nImageWidth = 20000, g_nImageHeight = 30;
+    if (bCancel)
+      Send(UM_APPLY_EFFECT, TASK_CANCEL_EDIT, 0);
+    else
+      Send(UM_TASK_EDIT, 0, 1);
+    EXPECT_EQ(size, CSize(g_nImageWidth, g_nImageHeight)) << bCancel;
+    EXPECT_EQ(1u, MessageBoxRecorder::Boxes().size()) << bCancel;
+  }
+}
+
 // A view losing activation ends its edit with the step; applies for a view without an open edit
 // are stale and ignored.
 TEST_F(ViewEffectsTest, SwitchingDocumentsEndsTheEdit) {
