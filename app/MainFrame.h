@@ -91,6 +91,7 @@ protected:
   bool CreateToolBars();
   bool CreateStatusBar();
   bool CreateTaskSheetBar();
+  void RevealTaskSheet();
   bool EnableBarDocking();
   void SetUpCaptureDropDown();
   void DockBars();

@@ -30,11 +30,22 @@ int CMainFrame::GetTaskPageIndex() { return ::GetTaskPageIndex(); }
 
 void CMainFrame::ShowTaskMainPage() { ::ShowTaskMainPage(); }
 
-void CMainFrame::OpenEffectPage(int nTaskId) { ::OpenEffectPage(nTaskId); }
+// A page the view opens starts an edit only the page can end: a task sheet the user had hidden
+// comes back with it.
+void CMainFrame::RevealTaskSheet() {
+  if (m_wndTaskSheetBar.GetSafeHwnd() != NULL && !m_wndTaskSheetBar.IsVisible())
+    ShowControlBar(&m_wndTaskSheetBar, TRUE, FALSE);
+}
+
+void CMainFrame::OpenEffectPage(int nTaskId) {
+  RevealTaskSheet();
+  ::OpenEffectPage(nTaskId);
+}
 
 void CMainFrame::OpenResizePage(int nTaskId, LPCSTR lpszTitle) {
   if (nTaskId != TASK_RESIZE_IMAGE && nTaskId != TASK_RESIZE_CANVAS)
     return;
+  RevealTaskSheet();
   ::OpenResizePage(nTaskId);
   // As the main page's links do: the title and mode, then the operation, which opens the edit.
   m_pageResize.SetTitle(lpszTitle != NULL              ? lpszTitle
@@ -44,7 +55,10 @@ void CMainFrame::OpenResizePage(int nTaskId, LPCSTR lpszTitle) {
   m_pageResize.SetTaskId(nTaskId);
 }
 
-void CMainFrame::OpenCaptionPage() { ::OpenCaptionPage(); }
+void CMainFrame::OpenCaptionPage() {
+  RevealTaskSheet();
+  ::OpenCaptionPage();
+}
 
 void CMainFrame::OnOpenApplication() { RestoreFromTray(this, FALSE); }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/FramletApp.h"
+#include "app/TaskSheet.h"
 #include "app/ToolsPanelDlg.h"
 #include "resources/resource.h"
 #include "tests/common/pixel_support.h"
@@ -216,6 +217,30 @@ TEST_F(MainFrameTest, ProfileStateIsWrittenAtDestroyAndReadAtCreation) {
   EXPECT_GT(nValues, 0u);
   // The next frame starts from the stored state.
   EXPECT_NE(nullptr, MakeFrame());
+}
+
+// A page the editor opens while the user has the task sheet hidden shows the sheet again on that
+// page: the edit it starts ends only there.
+TEST_F(MainFrameTest, APageOpenedForTheEditorBringsBackAHiddenTaskSheet) {
+  const struct {
+    const char* pszName;
+    std::function<void(CMainFrame&)> open;
+    int nPage;
+  } kOpens[] = {
+      {"effect", [](CMainFrame& f) { f.OpenEffectPage(TASK_TORN_EDGE); }, TASK_PAGE_PARAM},
+      {"resize", [](CMainFrame& f) { f.OpenResizePage(TASK_RESIZE_IMAGE, NULL); }, TASK_PAGE_RESIZE},
+      {"caption", [](CMainFrame& f) { f.OpenCaptionPage(); }, TASK_PAGE_CAPTION}};
+  ASSERT_NE(nullptr, MakeFrame());
+  for (const auto& c : kOpens) {
+    Command(ID_VIEW_TASK_SHEET);
+    ASSERT_TRUE(PumpUntil([&] { return !m_pFrame->m_wndTaskSheetBar.IsWindowVisible(); })) << c.pszName;
+    c.open(*m_pFrame);
+    EXPECT_TRUE(PumpUntil([&] { return m_pFrame->m_wndTaskSheetBar.IsWindowVisible() != FALSE; }))
+        << c.pszName;
+    EXPECT_EQ(1, CheckOf(ID_VIEW_TASK_SHEET)) << c.pszName;
+    EXPECT_EQ(c.nPage, GetTaskPageIndex()) << c.pszName;
+    m_pFrame->ShowTaskMainPage();
+  }
 }
 
 } // namespace
