@@ -99,15 +99,7 @@ void CPropPageParam::CreateLinks() {
   for (const NavLink& link :
        {NavLink{m_linkMainMenu, " Main Menu ", kMainMenuId}, NavLink{m_linkOk, "     OK ", kOkId},
         NavLink{m_linkCancel, "  Cancel", kCancelId}}) {
-    link.label.Create(link.text, WS_CHILD | WS_VISIBLE, rcNone, this, link.id);
-    link.label.SetFontName("Arial", ANSI_CHARSET)
-        .SetFontSize(9)
-        .SetFontBold(TRUE)
-        .SetTextColor(0x80FFFF)
-        .SetBkColor(0x808080)
-        .SetBorder(TRUE)
-        .SetLink(TRUE, TRUE)
-        .SetLinkCursor(hCursor);
+    CreateTaskNavigationLink(link.label, this, link.text, link.id, rcNone);
   }
   m_labelTitle.Create("  ", WS_CHILD | WS_VISIBLE, rcNone, this, (UINT)-1);
   StyleLabel(m_labelTitle, TRUE);

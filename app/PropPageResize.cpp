@@ -87,24 +87,10 @@ BOOL CPropPageResize::OnInitDialog() {
   return TRUE;
 }
 
-void CPropPageResize::CreateNavigationLink(CLinkLabel& link, const CString& strText, UINT nId, const RECT& rc,
-                                           HCURSOR hCursor) {
-  link.Create(strText, WS_CHILD | WS_VISIBLE, rc, this, nId);
-  link.SetFontName("Arial", ANSI_CHARSET)
-      .SetFontSize(9)
-      .SetFontBold(TRUE)
-      .SetTextColor(0x80FFFF)
-      .SetBkColor(0x808080)
-      .SetBorder(TRUE)
-      .SetLink(TRUE, TRUE)
-      .SetLinkCursor(hCursor);
-}
-
 void CPropPageResize::CreateLinks() {
-  HCURSOR hCursor = AfxGetApp()->LoadCursor(IDC_TASK_LINK_CURSOR);
-  CreateNavigationLink(m_linkMainMenu, " Main Menu ", kMainMenuId, CRect(1, 0, 70, 18), hCursor);
-  CreateNavigationLink(m_linkOK, "     OK ", kOKId, CRect(1, 254, 51, 272), hCursor);
-  CreateNavigationLink(m_linkCancel, "  Cancel", kCancelId, CRect(55, 254, 105, 272), hCursor);
+  CreateTaskNavigationLink(m_linkMainMenu, this, " Main Menu ", kMainMenuId, CRect(1, 0, 70, 18));
+  CreateTaskNavigationLink(m_linkOK, this, "     OK ", kOKId, CRect(1, 254, 51, 272));
+  CreateTaskNavigationLink(m_linkCancel, this, "  Cancel", kCancelId, CRect(55, 254, 105, 272));
   m_linkTitle.Create(m_strTitle, WS_CHILD | WS_VISIBLE, CRect(0, 20, 150, 50), this, (UINT)-1);
   m_linkTitle.SetFontName("Arial", ANSI_CHARSET)
       .SetFontSize(9)

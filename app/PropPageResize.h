@@ -50,8 +50,6 @@ private:
   enum { INPUT_CHECK = 0, INPUT_WIDTH = 1, INPUT_HEIGHT = 2 };
 
   void CreateLinks();
-  void CreateNavigationLink(CLinkLabel& link, const CString& strText, UINT nId, const RECT& rc,
-                            HCURSOR hCursor);
   // One field typed: the other field's id, the message for a value out of range.
   void OnSizeTyped(int nTypedId, int nOtherId, int nIgnoredInput, LPCSTR lpszLimitMessage);
   void ApplyResize();

@@ -1,5 +1,6 @@
 #include "app/TaskSheet.h"
 
+#include "app/LinkLabel.h"
 #include "app/ModelessPropSheet.h"
 #include "editor/EditorMessages.h"
 #include "framework/doc/fw_doc.h"
@@ -84,3 +85,16 @@ int GetTaskPageIndex() {
 }
 
 void ShowTaskMainPage() { ActivatePage(TASK_PAGE_MAIN); }
+
+void CreateTaskNavigationLink(CLinkLabel& link, CWnd* pPage, const char* pszText, unsigned nId,
+                              const RECT& rc) {
+  link.Create(pszText, WS_CHILD | WS_VISIBLE, rc, pPage, nId);
+  link.SetFontName("Arial", ANSI_CHARSET)
+      .SetFontSize(9)
+      .SetFontBold(TRUE)
+      .SetTextColor(0x80FFFF)
+      .SetBkColor(0x808080)
+      .SetBorder(TRUE)
+      .SetLink(TRUE, TRUE)
+      .SetLinkCursor(AfxGetApp()->LoadCursor(IDC_TASK_LINK_CURSOR));
+}

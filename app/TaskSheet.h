@@ -3,8 +3,11 @@
 // not know the frame.
 #pragma once
 
+class CLinkLabel;
 class CModelessPropSheet;
 class CView;
+class CWnd;
+struct tagRECT;
 
 // The sheet's pages, in the order the frame adds them.
 enum TaskPage { TASK_PAGE_MAIN = 0, TASK_PAGE_PARAM = 1, TASK_PAGE_RESIZE = 2, TASK_PAGE_CAPTION = 3 };
@@ -25,3 +28,6 @@ void SendTaskToView(int taskId);
 int GetTaskPageIndex();
 // Makes the main page active again.
 void ShowTaskMainPage();
+// One of a page's " Main Menu ", OK and Cancel links, in the look all pages give them.
+void CreateTaskNavigationLink(CLinkLabel& link, CWnd* pPage, const char* pszText, unsigned nId,
+                              const tagRECT& rc);
