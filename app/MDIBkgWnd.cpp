@@ -1,12 +1,14 @@
 #include "app/MDIBkgWnd.h"
 
 #include "resources/resource.h"
+#include "toolkit/foundation/ExtCmdManager.h"
 
 IMPLEMENT_DYNAMIC(CMDIBkgWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CMDIBkgWnd, CWnd)
 ON_WM_ERASEBKGND()
 ON_WM_SIZE()
+ON_MESSAGE(WM_MDISETMENU, OnMdiSetMenu)
 END_MESSAGE_MAP()
 
 CMDIBkgWnd::CMDIBkgWnd() : m_size(0, 0) {
@@ -21,6 +23,16 @@ CMDIBkgWnd::CMDIBkgWnd() : m_size(0, 0) {
   m_strHint = "* Go to \"Capture\" menu on top to capture screens.\r\n* Use left side \"Tools\" to edit your "
               "capture.\r\n"
               "* Use right side \"Menus\" for advanced image processing.\r\n";
+}
+
+LRESULT CMDIBkgWnd::OnMdiSetMenu(WPARAM wParam, LPARAM) {
+  // The themed menus take an item's text from its command, one text per command for both menus:
+  // the menu shown brings its own texts, so that a command the two menus name differently (Paste
+  // As New Image, with a mnemonic of its own in each) reads as its menu has it.
+  HMENU hMenu = reinterpret_cast<HMENU>(wParam);
+  if (hMenu != NULL && ::IsMenu(hMenu) && !m_strCommandProfile.IsEmpty())
+    g_CmdManagerHolder->ImportMenu(m_strCommandProfile, hMenu, true, true, false);
+  return Default();
 }
 
 void CMDIBkgWnd::OnSize(UINT nType, int cx, int cy) {

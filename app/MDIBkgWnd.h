@@ -16,9 +16,12 @@ public:
   CFont m_fontText;
   CString m_strTitle;
   CString m_strHint;
+  // The command profile whose texts follow the menu the frame shows; none: they stay.
+  CString m_strCommandProfile;
 
 protected:
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg LRESULT OnMdiSetMenu(WPARAM wParam, LPARAM lParam);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   DECLARE_MESSAGE_MAP()
 };

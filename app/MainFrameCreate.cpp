@@ -44,6 +44,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
     return -1;
   m_wndMdiBkg.SubclassWindow(m_hWndMDIClient);
+  m_wndMdiBkg.m_strCommandProfile = kCommandProfile;
   Mark("frame: window and MDI client");
   if (!g_CmdManagerHolder->AddWindow(kCommandProfile, m_hWnd) ||
       !g_CmdManagerHolder->ImportMenuResource(kCommandProfile, IDR_MAINFRAME) ||

@@ -979,6 +979,33 @@ void CPixolet::FreeInProgram(LPVOID pBlock) const {
     ::VirtualFreeEx(m_hProcess, pBlock, 0, MEM_RELEASE);
 }
 
+HWND CPixolet::OpenMenuPath(const std::string& keys) {
+  HWND hPopup = keys.empty() ? NULL : OpenMenu(keys[0]);
+  for (size_t i = 1; i < keys.size() && hPopup != NULL; i++) {
+    const HWND hParent = hPopup;
+    PressKey((WORD)keys[i]);
+    hPopup = NULL;
+    WaitFor(
+        [&] { return (hPopup = TopWindow([&](HWND h) { return h != hParent && IsPopupMenu(h); })) != NULL; });
+    if (hPopup != NULL) {
+      CRect rc;
+      ::GetWindowRect(hPopup, &rc);
+      Settled([&] { return ReadScreen(rc); }, kMenuStillMs);
+    }
+  }
+  return hPopup;
+}
+
+::testing::AssertionResult CPixolet::MenuPath(const std::string& keys) {
+  if (keys.size() <= 2)
+    return Menu(keys[0], keys[1]);
+  if (OpenMenuPath(keys.substr(0, keys.size() - 1)) == NULL)
+    return ::testing::AssertionFailure()
+           << "the menus " << keys.substr(0, keys.size() - 1) << " did not open";
+  PressKey((WORD)keys.back());
+  return WaitUntil("the menus to close after " + keys, [this] { return ShownMenu() == NULL; });
+}
+
 // ---------------------------------------------------------------------------------------------
 // CStandInBrowser
 

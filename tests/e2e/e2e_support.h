@@ -227,6 +227,13 @@ public:
   LPVOID AllocateInProgram(SIZE_T nBytes) const;
   void FreeInProgram(LPVOID pBlock) const;
 
+  // Opens the popup of the menu bar with Alt and keys[0], then presses the other letters in turn,
+  // each once the popup it goes to has settled, so that letters of submenus open them; the last
+  // popup shown, NULL when one did not open.
+  HWND OpenMenuPath(const std::string& keys);
+  // Picks the item at the end of the path of letters and waits until every popup has closed.
+  ::testing::AssertionResult MenuPath(const std::string& keys);
+
 private:
   HANDLE m_hProcess = NULL;
   HANDLE m_hLauncher = NULL; // explorer for a virtual desktop
