@@ -48,6 +48,18 @@ BOOL CModelessPropSheet::Create(CWnd* pParent) {
 }
 
 BOOL CModelessPropSheet::PreTranslateMessage(MSG* pMsg) {
+  // The sheet's dialog navigation would eat every key its controls get, the frame's accelerators
+  // (F1, Ctrl+R...) too: a key goes to the frame first, which gives it to the menu bar and then to
+  // its accelerators. An edit box keeps the keys it edits with (Ctrl+C, Delete...): from there the
+  // frame gets its function keys and the menu bar's keys only.
+  const bool bKeyDown = pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN;
+  const UINT nEditCodes = DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
+  const bool bFunctionKey = pMsg->wParam >= VK_F1 && pMsg->wParam <= VK_F24;
+  CWnd* pMain = AfxGetMainWnd();
+  if (bKeyDown && pMain != NULL && pMain->GetSafeHwnd() != NULL &&
+      (bFunctionKey ||
+       (::SendMessageA(pMsg->hwnd, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(pMsg)) & nEditCodes) == 0))
+    return pMain->PreTranslateMessage(pMsg) || CPropertySheet::PreTranslateMessage(pMsg);
   CExtMenuControlBar* pMenuBar = FindMenuBar();
   if (pMenuBar != NULL && pMenuBar->TranslateFrameKeyboard(pMsg))
     return TRUE;

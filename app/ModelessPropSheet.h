@@ -12,7 +12,8 @@ public:
   // A visible child of pParent with no caption, frame or tabs; FALSE when the window fails.
   BOOL Create(CWnd* pParent);
 
-  // Keeps Alt and the menu mnemonics working while the focus is inside the sheet.
+  // Keeps Alt, the menu mnemonics and the frame's accelerators working while the focus is inside
+  // the sheet.
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
   // The background: the XP task-pane blue on Windows XP, a light grey elsewhere.

@@ -69,6 +69,7 @@ struct ProcessFigures {
   DWORD nUserObjects = 0;
   SIZE_T nPrivateBytes = 0;
   const char* pszSource = ""; // how the objects were counted
+  DWORD nMenus = 0;           // menu handles, counted in the program; 0 when they cannot be
 };
 
 // A screen rectangle as text, for messages.
@@ -226,6 +227,9 @@ public:
   // FreeInProgram): a change every measure of its private bytes must show.
   LPVOID AllocateInProgram(SIZE_T nBytes) const;
   void FreeInProgram(LPVOID pBlock) const;
+  // The menu handles the program holds, counted by the probe beside the tests, which the first
+  // call loads into the program; 0 when it cannot be.
+  DWORD MenuHandles() const;
 
   // Opens the popup of the menu bar with Alt and keys[0], then presses the other letters in turn,
   // each once the popup it goes to has settled, so that letters of submenus open them; the last
@@ -239,7 +243,9 @@ private:
   HANDLE m_hLauncher = NULL; // explorer for a virtual desktop
   DWORD m_dwPid = 0;
   HWND m_hFrame = NULL;
-  mutable LPVOID m_pRemote = NULL; // a buffer in the program for the status bar's texts
+  mutable LPVOID m_pRemote = NULL;   // a buffer in the program for the status bar's texts
+  mutable DWORD m_dwProbePid = 0;    // the process the probe was loaded into
+  mutable DWORD m_dwRemoteProbe = 0; // where it was loaded there
 };
 
 // Every test starts with a full-screen pattern behind the program, so the screen it captures is

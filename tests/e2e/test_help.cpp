@@ -9,8 +9,11 @@ using namespace e2e;
 
 namespace {
 
-// How the user asks for the target: a Help menu item, a key, or a link of the about box.
-enum class Road { kMenu, kKey, kAboutLink };
+// How the user asks for the target: a Help menu item, a key in the frame or in an edit box of the
+// task sheet, or a link of the about box.
+enum class Road { kMenu, kKey, kKeyInTaskSheet, kAboutLink };
+
+const int kResizeImageLink = 4007;
 
 struct HelpTarget {
   const char* pszName;
@@ -31,6 +34,7 @@ const HelpTarget kTargets[] = {
     {"VideoTour", Road::kMenu, 'T', VideoTour},
     {"HelpFile", Road::kMenu, 'O', HelpFile},
     {"HelpFileByF1", Road::kKey, VK_F1, HelpFile},
+    {"HelpFileByF1FromTaskSheet", Road::kKeyInTaskSheet, VK_F1, HelpFile},
     {"AboutProductLink", Road::kAboutLink, IDC_ABOUT_PRODUCT_ADDRESS, ProductPage},
     {"AboutMakerLink", Road::kAboutLink, IDC_ABOUT_MAKER_ADDRESS, MakerPage},
 };
@@ -62,6 +66,21 @@ protected:
     ::GetWindowRect(hLink, &rc);
     SendSteps("C" + std::to_string(rc.left + 8) + "," + std::to_string(rc.CenterPoint().y), hAbout);
   }
+  // The frame's shown window with the id; NULL when none is.
+  HWND ShownItem(int nId) const {
+    for (HWND hItem : m_app.Descendants(nId))
+      if (::IsWindowVisible(hItem))
+        return hItem;
+    return NULL;
+  }
+  // Clicks into the shown window with the id, a little in from its left.
+  void ClickItem(int nId, int nInset) {
+    const HWND hItem = ShownItem(nId);
+    ASSERT_NE(nullptr, hItem) << "no window " << nId << " shown";
+    CRect rc;
+    ::GetWindowRect(hItem, &rc);
+    SendXSteps("C" + std::to_string(rc.left + nInset) + "," + std::to_string(rc.CenterPoint().y), hItem);
+  }
   bool m_bMadeHelpFile = false;
 };
 
@@ -84,6 +103,18 @@ TEST_P(HelpTest, OpensItsTargetThroughTheShell) {
       const HWND hFocus = GuiState(hFrame).hwndFocus;
       return EnsureActive(hFrame) && (hFocus == hFrame || ::IsChild(hFrame, hFocus));
     }));
+    PressKey((WORD)target.nWhich);
+    break;
+  }
+  case Road::kKeyInTaskSheet: {
+    // The resize page's width box: an edit box keeps its editing keys, not the frame's F1.
+    ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+    ASSERT_NO_FATAL_FAILURE(ClickItem(kResizeImageLink, 30));
+    ASSERT_TRUE(WaitUntil("the resize page", [&] { return ShownItem(IDC_RESIZE_WIDTH) != NULL; }));
+    ASSERT_NO_FATAL_FAILURE(ClickItem(IDC_RESIZE_WIDTH, 4));
+    const HWND hEdit = ShownItem(IDC_RESIZE_WIDTH);
+    ASSERT_TRUE(
+        WaitUntil("the focus in the width box", [hEdit] { return GuiState(hEdit).hwndFocus == hEdit; }));
     PressKey((WORD)target.nWhich);
     break;
   }
