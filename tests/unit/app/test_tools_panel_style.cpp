@@ -1,0 +1,403 @@
+// The tools panel on a real frame, through real clicks and keys: what each tool shows, where a
+// style edit goes, and the shadow and stamp dialogs the panel opens.
+#include <gtest/gtest.h>
+
+#include "app/FramletApp.h"
+#include "app/MainFrame.h"
+#include "app/ToolsPanelDlg.h"
+#include "editor/StampCalloutDlg.h"
+#include "resources/resource.h"
+#include "tests/common/input_support.h"
+#include "tests/common/window_support.h"
+#include "tests/unit/app/frame_support.h"
+#include "toolkit/menus/ExtPopupColorMenuWnd.h"
+#include "toolkit/menus/ExtPopupTrackSite.h"
+
+#include <atomic>
+#include <commctrl.h>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// The eight records as the program starts.
+const DrawStyle kStartStyles[STYLE_GROUP_COUNT] = {
+    {0x000000, 0xFFFFFF, 255, 4, 1, 1, 0x666666, 80, 5, 5, 2},
+    {0x0000FF, 0xC07B7B, 164, 3, 1, 1, 0x666666, 100, 5, 5, 2},
+    {0x0000FF, 0xFFFFFF, 255, 3, 1, 1, 0x666666, 80, 4, 4, 2},
+    {0x0000FF, 0xFFFFFF, 255, 4, 1, 1, 0x666666, 80, 5, 5, 2},
+    {0x000000, 0xFFFFFF, 255, 4, 1, 1, 0x666666, 80, 5, 5, 2},
+    {0xFF0000, 0xFFFFFF, 255, 3, 1, 1, 0x666666, 80, 4, 4, 2},
+    {0x0000FF, 0xFFFFFF, 255, 10, 1, 1, 0x666666, 80, 5, 5, 2},
+    {0x00FFFF, 0x000000, 255, 4, 1, 1, 0x666666, 80, 5, 5, 2},
+};
+
+bool Same(const DrawStyle& a, const DrawStyle& b) { return std::memcmp(&a, &b, sizeof(a)) == 0; }
+
+BOOL CALLBACK FindColorPopup(HWND hWnd, LPARAM lParam) {
+  auto* ppPopup = reinterpret_cast<CExtPopupColorMenuWnd**>(lParam);
+  if (::IsWindowVisible(hWnd))
+    *ppPopup = DYNAMIC_DOWNCAST(CExtPopupColorMenuWnd, CWnd::FromHandlePermanent(hWnd));
+  return *ppPopup == NULL;
+}
+
+// A shown dialog of the thread that holds the control.
+struct DialogSearch {
+  int nControlId;
+  HWND hDlg;
+};
+BOOL CALLBACK FindDialogWith(HWND hWnd, LPARAM lParam) {
+  auto* pSearch = reinterpret_cast<DialogSearch*>(lParam);
+  if (::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, pSearch->nControlId) != NULL)
+    pSearch->hDlg = hWnd;
+  return pSearch->hDlg == NULL;
+}
+
+// From another thread: a real click at the centre of a dialog's control.
+void ClickControl(HWND hDlg, int nId, double fy = 0.5) {
+  CRect rc;
+  ::GetWindowRect(::GetDlgItem(hDlg, nId), &rc);
+  real_input::MoveTo(CPoint(rc.CenterPoint().x, rc.top + (int)(rc.Height() * fy)));
+  real_input::Button(MOUSEEVENTF_LEFTDOWN);
+  real_input::Button(MOUSEEVENTF_LEFTUP);
+}
+
+class ToolsPanel : public MainFrameTest {
+public: // the edit table's actions use the helpers
+  void SetUp() override {
+    MainFrameTest::SetUp();
+    ASSERT_NE(nullptr, MakeFrame());
+    ::SetForegroundWindow(m_pFrame->m_hWnd);
+  }
+  void TearDown() override {
+    // The records outlive the frame; the next test starts from the program's.
+    CFramletApp& app = TheFramletApp();
+    std::memcpy(app.m_styles, kStartStyles, sizeof(kStartStyles));
+    MainFrameTest::TearDown();
+  }
+  CToolsPanelDlg& Panel() { return m_pFrame->m_dlgTools; }
+  HWND Item(int nId) { return ::GetDlgItem(Panel().m_hWnd, nId); }
+  DrawStyle* Records() { return TheFramletApp().m_styles; }
+  void Click(HWND hWnd, POINT pt) {
+    ASSERT_TRUE(::IsWindowVisible(hWnd)) << ::GetDlgCtrlID(hWnd);
+    MouseInClient(hWnd, pt, MOUSEEVENTF_LEFTDOWN);
+    MouseInClient(hWnd, pt, MOUSEEVENTF_LEFTUP);
+    PumpPending();
+  }
+  void ClickTool(int nToolId) { Click(Item(nToolId), POINT{8, 8}); }
+  // A click whose release runs a modal dialog, which the closer (on its own thread) ends.
+  void ClickIntoModal(HWND hWnd, const std::function<void()>& closer, const std::function<bool()>& closed) {
+    std::atomic<bool> bDone{false};
+    std::thread thread([&] {
+      closer();
+      bDone = true;
+    });
+    MouseInClient(hWnd, POINT{8, 6}, MOUSEEVENTF_LEFTDOWN);
+    real_input::Button(MOUSEEVENTF_LEFTUP);
+    PumpUntil([&] { return bDone && closed(); });
+    PumpPending();
+    thread.join();
+  }
+  int SliderPos() { return (int)::SendMessageA(Item(IDC_TOOLS_OPACITY), TBM_GETPOS, 0, 0); }
+  void Key(HWND hTarget, UINT nKey) {
+    ::SetFocus(hTarget);
+    real_input::Key(nKey);
+    PumpUntil([] { return HIWORD(::GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) == 0; }, 1000);
+    PumpPending();
+  }
+  // The style the controls show.
+  DrawStyle Shown() {
+    DrawStyle shown = Panel().m_style;
+    shown.mainColor = Panel().m_btnMainColor.m_clrSelected;
+    shown.backColor = Panel().m_btnBackColor.m_clrSelected;
+    shown.opacity = SliderPos();
+    shown.width = (int)::GetDlgItemInt(Panel().m_hWnd, IDC_TOOLS_WIDTH, NULL, FALSE);
+    shown.antialias = (BOOL)::SendMessageA(Item(IDC_TOOLS_ANTIALIAS), BM_GETCHECK, 0, 0);
+    shown.dropShadow = (BOOL)::SendMessageA(Item(IDC_TOOLS_DROP_SHADOW), BM_GETCHECK, 0, 0);
+    return shown;
+  }
+  void PickColour(int nButtonId, int nCell, COLORREF& clrPicked) {
+    Click(Item(nButtonId), POINT{17, 10});
+    CExtPopupColorMenuWnd* pPopup = NULL;
+    ASSERT_TRUE(PumpUntil([&] {
+      pPopup = NULL;
+      ::EnumThreadWindows(::GetCurrentThreadId(), &FindColorPopup, reinterpret_cast<LPARAM>(&pPopup));
+      return pPopup != NULL && CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL;
+    }));
+    clrPicked = pPopup->GetColorAt(nCell);
+    CPoint pt = pPopup->GetCellRect(nCell).CenterPoint();
+    pPopup->ClientToScreen(&pt);
+    Panel().ScreenToClient(&pt);
+    Click(Panel().m_hWnd, pt);
+    PumpUntil([] { return !CExtPopupMenuWnd::AnyMenuTracked(); });
+  }
+};
+
+// Each main tool shows its sub-tool row and its style controls, loads its group's record into
+// them and becomes the current tool; only the colour picker leaves the last tool.
+TEST_F(ToolsPanel, EachToolShowsItsRowAndStyleControlsWithItsGroupsRecord) {
+  struct Tool {
+    int id;
+    int firstSub, subCount; // the sub-tools shown, in order of position
+    bool style;
+    int record;
+  };
+  // The stamp and the callout run their picker: the stamp test has them.
+  const Tool kTools[] = {{1000, 0, 0, false, -1}, {1001, 0, 0, false, -1}, {1002, 0, 0, false, -1},
+                         {1003, 16, 4, false, 0}, {1004, 32, 4, true, 2},  {1005, 36, 3, false, 3},
+                         {1006, 0, 0, false, -1}, {1007, 0, 0, false, 3},  {1008, 0, 0, true, 4},
+                         {1010, 39, 4, true, 5},  {1011, 43, 4, true, 5},  {1012, 20, 12, true, 1},
+                         {1014, 0, 0, false, 6},  {1015, 0, 0, false, 7}};
+  // The style controls in the child order, then the untitled box and "..."; the width's three.
+  std::vector<HWND> styleControls;
+  for (int p = kFirstStyleControlPosition; p < kFirstStyleControlPosition + 7; ++p)
+    styleControls.push_back(Panel().GetChildAt(p)->m_hWnd);
+  styleControls.push_back(Item(IDC_TOOLS_STYLE_GROUP));
+  styleControls.push_back(Item(IDC_TOOLS_SHADOW_SETTINGS));
+  const std::vector<bool> kWidthControl = {false, true, true, false, false, false, true, false, false};
+  CFramletApp& app = TheFramletApp();
+  DrawStyle expected = Records()[STYLE_SHAPES];
+  for (const Tool& tool : kTools) {
+    SCOPED_TRACE(tool.id);
+    const int nLastBefore = app.m_nLastTool;
+    ClickTool(tool.id);
+    EXPECT_EQ(tool.id, app.m_nCurrentTool);
+    EXPECT_EQ(tool.id == 1006 ? nLastBefore : tool.id, app.m_nLastTool);
+    EXPECT_EQ(Item(tool.id), m_pFrame->GetCurrentToolButton());
+    EXPECT_NE(Item(tool.id), ::GetFocus());
+    for (int p = kFirstSubToolPosition; p < kToolButtonCount; ++p) {
+      const int n = p - tool.firstSub;
+      const bool bShown = n >= 0 && n < tool.subCount;
+      HWND hSub = Item(ToolIdAtPosition(p));
+      EXPECT_EQ(bShown, ::IsWindowVisible(hSub) != FALSE) << ToolIdAtPosition(p);
+      CRect rc;
+      ::GetWindowRect(hSub, &rc);
+      Panel().ScreenToClient(&rc);
+      if (bShown)
+        EXPECT_EQ(CRect(CPoint(11 + 24 * (n % 4), 240 + 24 * (n / 4)), CSize(24, 24)), rc);
+    }
+    EXPECT_EQ(tool.subCount > 0, ::IsWindowVisible(Item(IDC_TOOLS_GROUP_MORE)) != FALSE);
+    for (size_t i = 0; i < styleControls.size(); ++i)
+      EXPECT_EQ(tool.style && !(tool.id == 1008 && kWidthControl[i]),
+                ::IsWindowVisible(styleControls[i]) != FALSE)
+          << "style control " << i;
+    if (tool.record >= 0)
+      expected = kStartStyles[tool.record];
+    EXPECT_TRUE(Same(expected, Panel().m_style));
+    EXPECT_TRUE(Same(expected, Shown()));
+  }
+  // A sub-tool changes the current tool only.
+  ClickTool(1012);
+  ClickTool(1025);
+  EXPECT_EQ(1025, app.m_nCurrentTool);
+  EXPECT_EQ(1012, app.m_nLastTool);
+  EXPECT_EQ(Item(1025), m_pFrame->GetCurrentToolButton());
+  EXPECT_TRUE(Same(kStartStyles[STYLE_SHAPES], Shown()));
+}
+
+// An edit of a style control goes to the record of the current tool's group, and only there.
+TEST_F(ToolsPanel, AStyleEditGoesToTheCurrentGroupsRecord) {
+  struct Edit {
+    const char* name;
+    std::vector<int> tools;                            // clicked in turn
+    std::function<void(ToolsPanel&, DrawStyle&)> edit; // acts, and makes the expected record
+    int record;
+  };
+  const Edit kEdits[] = {
+      {"opacity",
+       {1012, 1024},
+       [](ToolsPanel& t, DrawStyle& s) {
+         t.Key(t.Item(IDC_TOOLS_OPACITY), VK_HOME);
+         s.opacity = 0;
+       },
+       STYLE_SHAPES},
+      {"typed width, then the spin",
+       {1004, 1034},
+       [](ToolsPanel& t, DrawStyle& s) {
+         ASSERT_TRUE(TypeInto(t.Item(IDC_TOOLS_WIDTH), "19"));
+         PumpPending();
+         EXPECT_EQ(3, t.Records()[STYLE_PAINT_BRUSH].width) << "typing alone changes nothing";
+         for (int i = 0; i < 3; ++i) // up, clamped at 20
+           t.Click(t.Item(IDC_TOOLS_WIDTH_SPIN), POINT{5, 3});
+         s.width = 20;
+       },
+       STYLE_PAINT_BRUSH},
+      {"width down to 1",
+       {1011},
+       [](ToolsPanel& t, DrawStyle& s) {
+         CRect rc;
+         ::GetClientRect(t.Item(IDC_TOOLS_WIDTH_SPIN), &rc);
+         for (int i = 0; i < 4; ++i)
+           t.Click(t.Item(IDC_TOOLS_WIDTH_SPIN), POINT{5, rc.bottom - 3});
+         s.width = 1;
+       },
+       STYLE_LINE_ARROW},
+      {"antialias",
+       {1010, 1040},
+       [](ToolsPanel& t, DrawStyle& s) {
+         t.Click(t.Item(IDC_TOOLS_ANTIALIAS), POINT{6, 8});
+         s.antialias = FALSE;
+       },
+       STYLE_LINE_ARROW},
+      {"drop shadow",
+       {1008},
+       [](ToolsPanel& t, DrawStyle& s) {
+         t.Click(t.Item(IDC_TOOLS_DROP_SHADOW), POINT{6, 8});
+         s.dropShadow = FALSE;
+       },
+       STYLE_TEXT},
+      {"main colour",
+       {1004},
+       [](ToolsPanel& t, DrawStyle& s) { t.PickColour(IDC_TOOLS_MAIN_COLOR, 21, s.mainColor); },
+       STYLE_PAINT_BRUSH},
+      {"back colour",
+       {1012, 1030},
+       [](ToolsPanel& t, DrawStyle& s) { t.PickColour(IDC_TOOLS_BACK_COLOR, 5, s.backColor); },
+       STYLE_SHAPES},
+  };
+  for (const Edit& e : kEdits) {
+    SCOPED_TRACE(e.name);
+    for (int nTool : e.tools)
+      ClickTool(nTool);
+    DrawStyle before[STYLE_GROUP_COUNT];
+    std::memcpy(before, Records(), sizeof(before));
+    DrawStyle expected = before[e.record];
+    e.edit(*this, expected);
+    for (int r = 0; r < STYLE_GROUP_COUNT; ++r)
+      EXPECT_TRUE(Same(r == e.record ? expected : before[r], Records()[r])) << "record " << r;
+    EXPECT_FALSE(Same(before[e.record], expected)) << "the edit changed nothing";
+    EXPECT_TRUE(Same(expected, Shown()));
+  }
+  // The group shows its record again when its tool comes back.
+  ClickTool(1010);
+  ClickTool(1012);
+  EXPECT_EQ(0, SliderPos());
+}
+
+// The opacity stored is where the slider's thumb ended, whatever key moved it.
+TEST_F(ToolsPanel, TheStoredOpacityIsWhereTheSliderEnded) {
+  ClickTool(1012);
+  const struct {
+    UINT key;
+    int expected; // -1: wherever the slider went
+  } kKeys[] = {{VK_END, 255}, {VK_HOME, 0}, {VK_RIGHT, -1}, {VK_NEXT, -1}, {VK_PRIOR, -1}, {VK_END, 255}};
+  for (const auto& k : kKeys) {
+    const int nBefore = SliderPos();
+    Key(Item(IDC_TOOLS_OPACITY), k.key);
+    ASSERT_TRUE(PumpUntil([&] { return SliderPos() != nBefore; })) << k.key;
+    PumpPending();
+    if (k.expected >= 0)
+      EXPECT_EQ(k.expected, SliderPos()) << k.key;
+    EXPECT_EQ(SliderPos(), Records()[STYLE_SHAPES].opacity) << k.key;
+    EXPECT_EQ(SliderPos(), Panel().m_style.opacity) << k.key;
+  }
+}
+
+// "..." edits the working style's shadow: on OK into the current group, or with "Apply these for
+// all tools." into every group, shadow fields only; Cancel changes nothing.
+TEST_F(ToolsPanel, TheShadowDialogChangesOneGroupOrEveryGroupsShadow) {
+  const struct {
+    bool applyAll;
+    int button;
+  } kCases[] = {{false, IDCANCEL}, {false, IDOK}, {true, IDOK}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.applyAll << " " << c.button);
+    ClickTool(1011);
+    DrawStyle before[STYLE_GROUP_COUNT];
+    std::memcpy(before, Records(), sizeof(before));
+    const int nDepth = before[STYLE_LINE_ARROW].shadowDepthX + 1;
+    std::atomic<bool> bOpenedUnlocked{false};
+    ClickIntoModal(
+        Item(IDC_TOOLS_SHADOW_SETTINGS),
+        [&] {
+          DialogSearch search = {IDC_SHADOW_DEPTH_X_SPIN, NULL};
+          for (int i = 0; i < 500 && search.hDlg == NULL; ++i, ::Sleep(10))
+            ::EnumWindows(&FindDialogWith, reinterpret_cast<LPARAM>(&search));
+          bOpenedUnlocked = ::IsWindowEnabled(::GetDlgItem(search.hDlg, IDC_SHADOW_OPACITY)) &&
+                            ::IsWindowEnabled(::GetDlgItem(search.hDlg, IDC_SHADOW_APPLY_ALL));
+          ClickControl(search.hDlg, IDC_SHADOW_DEPTH_X_SPIN, 0.25); // one step deeper
+          for (int i = 0;
+               i < 500 && (int)::GetDlgItemInt(search.hDlg, IDC_SHADOW_DEPTH_X, NULL, TRUE) != nDepth; ++i)
+            ::Sleep(10);
+          if (c.applyAll)
+            ClickControl(search.hDlg, IDC_SHADOW_APPLY_ALL);
+          for (int i = 0;
+               i < 500 && c.applyAll && ::IsDlgButtonChecked(search.hDlg, IDC_SHADOW_APPLY_ALL) == 0; ++i)
+            ::Sleep(10);
+          ClickControl(search.hDlg, c.button);
+        },
+        [] {
+          DialogSearch search = {IDC_SHADOW_DEPTH_X_SPIN, NULL};
+          ::EnumWindows(&FindDialogWith, reinterpret_cast<LPARAM>(&search));
+          return search.hDlg == NULL;
+        });
+    EXPECT_TRUE(bOpenedUnlocked);
+    // The dialog's shadow: the line group's, one step deeper.
+    DrawStyle shadow = before[STYLE_LINE_ARROW];
+    shadow.shadowDepthX = nDepth;
+    for (int r = 0; r < STYLE_GROUP_COUNT; ++r) {
+      DrawStyle expected = before[r];
+      if (c.button == IDOK && (c.applyAll || r == STYLE_LINE_ARROW)) {
+        expected.shadowColor = shadow.shadowColor;
+        expected.shadowOpacity = shadow.shadowOpacity;
+        expected.shadowDepthX = shadow.shadowDepthX;
+        expected.shadowDepthY = shadow.shadowDepthY;
+        expected.shadowEdge = shadow.shadowEdge;
+      }
+      EXPECT_TRUE(Same(expected, Records()[r])) << "record " << r;
+    }
+    EXPECT_EQ(c.button == IDOK ? nDepth : before[STYLE_LINE_ARROW].shadowDepthX,
+              Panel().m_style.shadowDepthX);
+  }
+}
+
+// The stamp and the callout open their picker under their button on the folder of their kind
+// beside the program; OK makes the picked picture the stamp file, Cancel keeps the one before.
+TEST_F(ToolsPanel, TheStampAndCalloutPickersSetTheStampFile) {
+  const struct {
+    int tool;
+    int button;
+    const char* folder; // of the stamp file after
+  } kCases[] = {{1009, IDOK, "\\stamps\\"}, {1013, IDCANCEL, "\\stamps\\"}, {1013, IDOK, "\\callouts\\"}};
+  CFramletApp& app = TheFramletApp();
+  app.m_strStampFile = "";
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.tool << " " << c.button);
+    CRect rcPicker, rcButton;
+    ::GetWindowRect(Item(c.tool), &rcButton);
+    ClickIntoModal(
+        Item(c.tool),
+        [&] {
+          DialogSearch search = {CStampCalloutDlg::kListId, NULL};
+          for (int i = 0; i < 500 && search.hDlg == NULL; ++i, ::Sleep(10))
+            ::EnumWindows(&FindDialogWith, reinterpret_cast<LPARAM>(&search));
+          ::GetWindowRect(search.hDlg, &rcPicker);
+          HWND hList = ::GetDlgItem(search.hDlg, CStampCalloutDlg::kListId);
+          CRect rcItem(LVIR_BOUNDS, 0, 0, 0);
+          ::SendMessageA(hList, LVM_GETITEMRECT, 0, (LPARAM)&rcItem);
+          ::ClientToScreen(hList, &rcItem.TopLeft());
+          ::ClientToScreen(hList, &rcItem.BottomRight());
+          real_input::MoveTo(rcItem.CenterPoint());
+          real_input::Button(MOUSEEVENTF_LEFTDOWN);
+          real_input::Button(MOUSEEVENTF_LEFTUP);
+          for (int i = 0; i < 500 && ::SendMessageA(hList, LVM_GETSELECTEDCOUNT, 0, 0) == 0; ++i)
+            ::Sleep(10);
+          ClickControl(search.hDlg, c.button);
+        },
+        [] {
+          DialogSearch search = {CStampCalloutDlg::kListId, NULL};
+          ::EnumWindows(&FindDialogWith, reinterpret_cast<LPARAM>(&search));
+          return search.hDlg == NULL;
+        });
+    EXPECT_EQ(CPoint(rcButton.right - 24, rcButton.bottom), rcPicker.TopLeft());
+    EXPECT_EQ(c.tool, app.m_nCurrentTool);
+    const std::string strFile = (LPCSTR)app.m_strStampFile;
+    EXPECT_NE(std::string::npos, strFile.find(c.folder)) << strFile;
+    EXPECT_EQ(0, ::GetFileAttributesA(strFile.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << strFile;
+  }
+}
+
+} // namespace
