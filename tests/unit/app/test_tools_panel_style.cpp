@@ -2,12 +2,16 @@
 // style edit goes, and the shadow and stamp dialogs the panel opens.
 #include <gtest/gtest.h>
 
+#include "app/ChildFrame.h"
 #include "app/FramletApp.h"
 #include "app/MainFrame.h"
 #include "app/ToolsPanelDlg.h"
+#include "editor/FramletDoc.h"
+#include "editor/FramletView.h"
 #include "editor/StampCalloutDlg.h"
 #include "resources/resource.h"
 #include "tests/common/input_support.h"
+#include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/app/frame_support.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
@@ -63,6 +67,32 @@ void ClickControl(HWND hDlg, int nId, double fy = 0.5) {
   real_input::MoveTo(CPoint(rc.CenterPoint().x, rc.top + (int)(rc.Height() * fy)));
   real_input::Button(MOUSEEVENTF_LEFTDOWN);
   real_input::Button(MOUSEEVENTF_LEFTUP);
+}
+
+// The stamp picker while it is shown; NULL otherwise.
+HWND ShownPicker() {
+  DialogSearch search = {CStampCalloutDlg::kListId, NULL};
+  ::EnumWindows(&FindDialogWith, reinterpret_cast<LPARAM>(&search));
+  return search.hDlg;
+}
+bool PickerShown() { return ShownPicker() != NULL; }
+
+// From another thread: waits for the picker, clicks its first picture, then the button.
+void PickFirstPicture(int nButton, CRect& rcPicker) {
+  HWND hDlg = NULL;
+  for (int i = 0; i < 500 && (hDlg = ShownPicker()) == NULL; ++i)
+    ::Sleep(10);
+  ::GetWindowRect(hDlg, &rcPicker);
+  HWND hList = ::GetDlgItem(hDlg, CStampCalloutDlg::kListId);
+  CRect rcItem(LVIR_BOUNDS, 0, 0, 0);
+  ::SendMessageA(hList, LVM_GETITEMRECT, 0, (LPARAM)&rcItem);
+  ::MapWindowPoints(hList, NULL, reinterpret_cast<POINT*>(&rcItem), 2);
+  real_input::MoveTo(rcItem.CenterPoint());
+  real_input::Button(MOUSEEVENTF_LEFTDOWN);
+  real_input::Button(MOUSEEVENTF_LEFTUP);
+  for (int i = 0; i < 500 && ::SendMessageA(hList, LVM_GETSELECTEDCOUNT, 0, 0) == 0; ++i)
+    ::Sleep(10);
+  ClickControl(hDlg, nButton);
 }
 
 class ToolsPanel : public MainFrameTest {
@@ -369,35 +399,60 @@ TEST_F(ToolsPanel, TheStampAndCalloutPickersSetTheStampFile) {
     CRect rcPicker, rcButton;
     ::GetWindowRect(Item(c.tool), &rcButton);
     ClickIntoModal(
-        Item(c.tool),
-        [&] {
-          DialogSearch search = {CStampCalloutDlg::kListId, NULL};
-          for (int i = 0; i < 500 && search.hDlg == NULL; ++i, ::Sleep(10))
-            ::EnumWindows(&FindDialogWith, reinterpret_cast<LPARAM>(&search));
-          ::GetWindowRect(search.hDlg, &rcPicker);
-          HWND hList = ::GetDlgItem(search.hDlg, CStampCalloutDlg::kListId);
-          CRect rcItem(LVIR_BOUNDS, 0, 0, 0);
-          ::SendMessageA(hList, LVM_GETITEMRECT, 0, (LPARAM)&rcItem);
-          ::ClientToScreen(hList, &rcItem.TopLeft());
-          ::ClientToScreen(hList, &rcItem.BottomRight());
-          real_input::MoveTo(rcItem.CenterPoint());
-          real_input::Button(MOUSEEVENTF_LEFTDOWN);
-          real_input::Button(MOUSEEVENTF_LEFTUP);
-          for (int i = 0; i < 500 && ::SendMessageA(hList, LVM_GETSELECTEDCOUNT, 0, 0) == 0; ++i)
-            ::Sleep(10);
-          ClickControl(search.hDlg, c.button);
-        },
-        [] {
-          DialogSearch search = {CStampCalloutDlg::kListId, NULL};
-          ::EnumWindows(&FindDialogWith, reinterpret_cast<LPARAM>(&search));
-          return search.hDlg == NULL;
-        });
+        Item(c.tool), [&] { PickFirstPicture(c.button, rcPicker); }, [] { return !PickerShown(); });
     EXPECT_EQ(CPoint(rcButton.right - 24, rcButton.bottom), rcPicker.TopLeft());
     EXPECT_EQ(c.tool, app.m_nCurrentTool);
     const std::string strFile = (LPCSTR)app.m_strStampFile;
     EXPECT_NE(std::string::npos, strFile.find(c.folder)) << strFile;
     EXPECT_EQ(0, ::GetFileAttributesA(strFile.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << strFile;
   }
+}
+
+// What the panel set reaches the view's next stroke, and a picked stamp the view's next click.
+TEST_F(ToolsPanel, TheNextStrokeDrawsWithTheEditedStyleAndAStampPastesItsPicture) {
+  CFramletApp& app = TheFramletApp();
+  static CMultiDocTemplate* s_pTemplate = nullptr;
+  if (s_pTemplate == nullptr) {
+    s_pTemplate = new CMultiDocTemplate(IDR_IMAGE_TYPE, RUNTIME_CLASS(CFramletDoc),
+                                        RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CFramletView));
+    app.AddDocTemplate(s_pTemplate);
+  }
+  auto* pDoc = dynamic_cast<CFramletDoc*>(s_pTemplate->OpenDocumentFile(NULL));
+  ASSERT_NE(nullptr, pDoc);
+  HWND hView = pDoc->GetFirstView()->m_hWnd;
+  PumpPending();
+  // A line five pixels wide, solid and without shadow, in a colour of the popup.
+  ClickTool(1010);
+  Click(Item(IDC_TOOLS_ANTIALIAS), POINT{6, 8});
+  Click(Item(IDC_TOOLS_DROP_SHADOW), POINT{6, 8});
+  for (int i = 0; i < 2; ++i)
+    Click(Item(IDC_TOOLS_WIDTH_SPIN), POINT{5, 3});
+  COLORREF clrLine = 0;
+  PickColour(IDC_TOOLS_MAIN_COLOR, 21, clrLine);
+  ASSERT_EQ(5, Records()[STYLE_LINE_ARROW].width);
+  MouseInClient(hView, POINT{40, 80}, MOUSEEVENTF_LEFTDOWN);
+  MouseInClient(hView, POINT{120, 80});
+  MouseInClient(hView, POINT{200, 80}, MOUSEEVENTF_LEFTUP);
+  PumpPending();
+  const pixel_support::Pixels px = pixel_support::ReadClient(hView);
+  int nRows = 0;
+  for (int y = 0; y < px.cy; ++y)
+    nRows += px.At(120, y) == clrLine;
+  EXPECT_EQ(5, nRows);
+
+  // The stamp: picked, pasted where the view is clicked, then the pointer is the tool.
+  CRect rcPicker;
+  ClickIntoModal(
+      Item(ID_TOOL_STAMP), [&] { PickFirstPicture(IDOK, rcPicker); }, [] { return !PickerShown(); });
+  ASSERT_FALSE(app.m_strStampFile.IsEmpty());
+  ASSERT_EQ(nullptr, pDoc->m_pSelection);
+  Click(hView, POINT{60, 120});
+  EXPECT_NE(nullptr, pDoc->m_pSelection);
+  EXPECT_EQ(ID_TOOL_POINTER, app.m_nCurrentTool);
+  EXPECT_EQ(Item(ID_TOOL_POINTER), m_pFrame->GetCurrentToolButton());
+  pDoc->SetModifiedFlag(FALSE);
+  pDoc->OnCloseDocument();
+  PumpPending();
 }
 
 } // namespace
