@@ -19,6 +19,7 @@
 
 #include <atomic>
 #include <commctrl.h>
+#include <cstddef>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -48,19 +49,30 @@ BOOL CALLBACK FindColorPopup(HWND hWnd, LPARAM lParam) {
   return *ppPopup == NULL;
 }
 
-// A shown dialog of the thread that holds the control.
-struct DialogSearch {
-  int nControlId;
-  HWND hDlg;
-};
+// The shown top-level window holding the control; NULL when there is none.
 BOOL CALLBACK FindDialogWith(HWND hWnd, LPARAM lParam) {
-  auto* pSearch = reinterpret_cast<DialogSearch*>(lParam);
-  if (::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, pSearch->nControlId) != NULL)
-    pSearch->hDlg = hWnd;
-  return pSearch->hDlg == NULL;
+  auto* pSearch = reinterpret_cast<std::pair<int, HWND>*>(lParam);
+  if (::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, pSearch->first) != NULL)
+    pSearch->second = hWnd;
+  return pSearch->second == NULL;
+}
+HWND ShownDialogWith(int nControlId) {
+  std::pair<int, HWND> search(nControlId, NULL);
+  ::EnumWindows(&FindDialogWith, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
-// From another thread: a real click at the centre of a dialog's control.
+// From another thread: waits up to five seconds for the condition.
+void Await(const std::function<bool()>& pred) {
+  for (int i = 0; i < 500 && !pred(); ++i)
+    ::Sleep(10);
+}
+HWND AwaitDialogWith(int nControlId) {
+  HWND hDlg = NULL;
+  Await([&] { return (hDlg = ShownDialogWith(nControlId)) != NULL; });
+  return hDlg;
+}
+// From another thread: a real click on a dialog's control, at the height fy of it.
 void ClickControl(HWND hDlg, int nId, double fy = 0.5) {
   CRect rc;
   ::GetWindowRect(::GetDlgItem(hDlg, nId), &rc);
@@ -69,19 +81,9 @@ void ClickControl(HWND hDlg, int nId, double fy = 0.5) {
   real_input::Button(MOUSEEVENTF_LEFTUP);
 }
 
-// The stamp picker while it is shown; NULL otherwise.
-HWND ShownPicker() {
-  DialogSearch search = {CStampCalloutDlg::kListId, NULL};
-  ::EnumWindows(&FindDialogWith, reinterpret_cast<LPARAM>(&search));
-  return search.hDlg;
-}
-bool PickerShown() { return ShownPicker() != NULL; }
-
-// From another thread: waits for the picker, clicks its first picture, then the button.
+// From another thread: picks the stamp picker's first picture, then the button.
 void PickFirstPicture(int nButton, CRect& rcPicker) {
-  HWND hDlg = NULL;
-  for (int i = 0; i < 500 && (hDlg = ShownPicker()) == NULL; ++i)
-    ::Sleep(10);
+  HWND hDlg = AwaitDialogWith(CStampCalloutDlg::kListId);
   ::GetWindowRect(hDlg, &rcPicker);
   HWND hList = ::GetDlgItem(hDlg, CStampCalloutDlg::kListId);
   CRect rcItem(LVIR_BOUNDS, 0, 0, 0);
@@ -90,13 +92,12 @@ void PickFirstPicture(int nButton, CRect& rcPicker) {
   real_input::MoveTo(rcItem.CenterPoint());
   real_input::Button(MOUSEEVENTF_LEFTDOWN);
   real_input::Button(MOUSEEVENTF_LEFTUP);
-  for (int i = 0; i < 500 && ::SendMessageA(hList, LVM_GETSELECTEDCOUNT, 0, 0) == 0; ++i)
-    ::Sleep(10);
+  Await([&] { return ::SendMessageA(hList, LVM_GETSELECTEDCOUNT, 0, 0) != 0; });
   ClickControl(hDlg, nButton);
 }
 
 class ToolsPanel : public MainFrameTest {
-public: // the edit table's actions use the helpers
+protected:
   void SetUp() override {
     MainFrameTest::SetUp();
     ASSERT_NE(nullptr, MakeFrame());
@@ -118,8 +119,9 @@ public: // the edit table's actions use the helpers
     PumpPending();
   }
   void ClickTool(int nToolId) { Click(Item(nToolId), POINT{8, 8}); }
-  // A click whose release runs a modal dialog, which the closer (on its own thread) ends.
-  void ClickIntoModal(HWND hWnd, const std::function<void()>& closer, const std::function<bool()>& closed) {
+  // A click whose release runs a modal dialog (known by a control of it), which the closer ends
+  // from its own thread.
+  void ClickIntoModal(HWND hWnd, int nDialogControl, const std::function<void()>& closer) {
     std::atomic<bool> bDone{false};
     std::thread thread([&] {
       closer();
@@ -127,7 +129,7 @@ public: // the edit table's actions use the helpers
     });
     MouseInClient(hWnd, POINT{8, 6}, MOUSEEVENTF_LEFTDOWN);
     real_input::Button(MOUSEEVENTF_LEFTUP);
-    PumpUntil([&] { return bDone && closed(); });
+    PumpUntil([&] { return bDone && ShownDialogWith(nDialogControl) == NULL; });
     PumpPending();
     thread.join();
   }
@@ -230,90 +232,70 @@ TEST_F(ToolsPanel, EachToolShowsItsRowAndStyleControlsWithItsGroupsRecord) {
 
 // An edit of a style control goes to the record of the current tool's group, and only there.
 TEST_F(ToolsPanel, AStyleEditGoesToTheCurrentGroupsRecord) {
+  enum Action { kTypeAndSpinUp, kSpinDown, kAntialias, kDropShadow, kMainColour, kBackColour };
   struct Edit {
-    const char* name;
-    std::vector<int> tools;                            // clicked in turn
-    std::function<void(ToolsPanel&, DrawStyle&)> edit; // acts, and makes the expected record
+    std::vector<int> tools; // clicked in turn
+    Action action;
     int record;
+    void (*expect)(DrawStyle&, COLORREF picked);
   };
   const Edit kEdits[] = {
-      {"opacity",
-       {1012, 1024},
-       [](ToolsPanel& t, DrawStyle& s) {
-         t.Key(t.Item(IDC_TOOLS_OPACITY), VK_HOME);
-         s.opacity = 0;
-       },
-       STYLE_SHAPES},
-      {"typed width, then the spin",
-       {1004, 1034},
-       [](ToolsPanel& t, DrawStyle& s) {
-         ASSERT_TRUE(TypeInto(t.Item(IDC_TOOLS_WIDTH), "19"));
-         PumpPending();
-         EXPECT_EQ(3, t.Records()[STYLE_PAINT_BRUSH].width) << "typing alone changes nothing";
-         for (int i = 0; i < 3; ++i) // up, clamped at 20
-           t.Click(t.Item(IDC_TOOLS_WIDTH_SPIN), POINT{5, 3});
-         s.width = 20;
-       },
-       STYLE_PAINT_BRUSH},
-      {"width down to 1",
-       {1011},
-       [](ToolsPanel& t, DrawStyle& s) {
-         CRect rc;
-         ::GetClientRect(t.Item(IDC_TOOLS_WIDTH_SPIN), &rc);
-         for (int i = 0; i < 4; ++i)
-           t.Click(t.Item(IDC_TOOLS_WIDTH_SPIN), POINT{5, rc.bottom - 3});
-         s.width = 1;
-       },
-       STYLE_LINE_ARROW},
-      {"antialias",
-       {1010, 1040},
-       [](ToolsPanel& t, DrawStyle& s) {
-         t.Click(t.Item(IDC_TOOLS_ANTIALIAS), POINT{6, 8});
-         s.antialias = FALSE;
-       },
-       STYLE_LINE_ARROW},
-      {"drop shadow",
-       {1008},
-       [](ToolsPanel& t, DrawStyle& s) {
-         t.Click(t.Item(IDC_TOOLS_DROP_SHADOW), POINT{6, 8});
-         s.dropShadow = FALSE;
-       },
-       STYLE_TEXT},
-      {"main colour",
-       {1004},
-       [](ToolsPanel& t, DrawStyle& s) { t.PickColour(IDC_TOOLS_MAIN_COLOR, 21, s.mainColor); },
-       STYLE_PAINT_BRUSH},
-      {"back colour",
-       {1012, 1030},
-       [](ToolsPanel& t, DrawStyle& s) { t.PickColour(IDC_TOOLS_BACK_COLOR, 5, s.backColor); },
-       STYLE_SHAPES},
+      {{1004, 1034}, kTypeAndSpinUp, STYLE_PAINT_BRUSH, [](DrawStyle& s, COLORREF) { s.width = 20; }},
+      {{1011}, kSpinDown, STYLE_LINE_ARROW, [](DrawStyle& s, COLORREF) { s.width = 1; }},
+      {{1010, 1040}, kAntialias, STYLE_LINE_ARROW, [](DrawStyle& s, COLORREF) { s.antialias = FALSE; }},
+      {{1008}, kDropShadow, STYLE_TEXT, [](DrawStyle& s, COLORREF) { s.dropShadow = FALSE; }},
+      {{1004}, kMainColour, STYLE_PAINT_BRUSH, [](DrawStyle& s, COLORREF c) { s.mainColor = c; }},
+      {{1012, 1030}, kBackColour, STYLE_SHAPES, [](DrawStyle& s, COLORREF c) { s.backColor = c; }},
   };
+  CRect rcSpin;
+  ::GetClientRect(Item(IDC_TOOLS_WIDTH_SPIN), &rcSpin);
   for (const Edit& e : kEdits) {
-    SCOPED_TRACE(e.name);
+    SCOPED_TRACE(e.action);
     for (int nTool : e.tools)
       ClickTool(nTool);
     DrawStyle before[STYLE_GROUP_COUNT];
     std::memcpy(before, Records(), sizeof(before));
     DrawStyle expected = before[e.record];
-    e.edit(*this, expected);
+    COLORREF clrPicked = 0;
+    switch (e.action) {
+    case kTypeAndSpinUp: // 19, then three steps up: no further than 20
+      ASSERT_TRUE(TypeInto(Item(IDC_TOOLS_WIDTH), "19"));
+      PumpPending();
+      EXPECT_EQ(before[e.record].width, Records()[e.record].width) << "typing alone changes nothing";
+      for (int i = 0; i < 3; ++i)
+        Click(Item(IDC_TOOLS_WIDTH_SPIN), POINT{5, 3});
+      break;
+    case kSpinDown: // four steps down from 3: no further than 1
+      for (int i = 0; i < 4; ++i)
+        Click(Item(IDC_TOOLS_WIDTH_SPIN), POINT{5, rcSpin.bottom - 3});
+      break;
+    case kAntialias:
+    case kDropShadow:
+      Click(Item(e.action == kAntialias ? IDC_TOOLS_ANTIALIAS : IDC_TOOLS_DROP_SHADOW), POINT{6, 8});
+      break;
+    case kMainColour:
+    case kBackColour:
+      PickColour(e.action == kMainColour ? IDC_TOOLS_MAIN_COLOR : IDC_TOOLS_BACK_COLOR, 21, clrPicked);
+      break;
+    }
+    e.expect(expected, clrPicked);
     for (int r = 0; r < STYLE_GROUP_COUNT; ++r)
       EXPECT_TRUE(Same(r == e.record ? expected : before[r], Records()[r])) << "record " << r;
     EXPECT_FALSE(Same(before[e.record], expected)) << "the edit changed nothing";
     EXPECT_TRUE(Same(expected, Shown()));
   }
-  // The group shows its record again when its tool comes back.
-  ClickTool(1010);
-  ClickTool(1012);
-  EXPECT_EQ(0, SliderPos());
 }
 
-// The opacity stored is where the slider's thumb ended, whatever key moved it.
+// The opacity stored in the current group's record is where the slider's thumb ended, whatever key
+// moved it; the group shows it when its tool comes back.
 TEST_F(ToolsPanel, TheStoredOpacityIsWhereTheSliderEnded) {
   ClickTool(1012);
+  ClickTool(1024);
   const struct {
     UINT key;
     int expected; // -1: wherever the slider went
-  } kKeys[] = {{VK_END, 255}, {VK_HOME, 0}, {VK_RIGHT, -1}, {VK_NEXT, -1}, {VK_PRIOR, -1}, {VK_END, 255}};
+  } kKeys[] = {{VK_END, 255},  {VK_HOME, 0},  {VK_RIGHT, -1}, {VK_NEXT, -1},
+               {VK_PRIOR, -1}, {VK_END, 255}, {VK_HOME, 0}};
   for (const auto& k : kKeys) {
     const int nBefore = SliderPos();
     Key(Item(IDC_TOOLS_OPACITY), k.key);
@@ -324,6 +306,9 @@ TEST_F(ToolsPanel, TheStoredOpacityIsWhereTheSliderEnded) {
     EXPECT_EQ(SliderPos(), Records()[STYLE_SHAPES].opacity) << k.key;
     EXPECT_EQ(SliderPos(), Panel().m_style.opacity) << k.key;
   }
+  ClickTool(1010);
+  ClickTool(1012);
+  EXPECT_EQ(0, SliderPos());
 }
 
 // "..." edits the working style's shadow: on OK into the current group, or with "Apply these for
@@ -340,43 +325,26 @@ TEST_F(ToolsPanel, TheShadowDialogChangesOneGroupOrEveryGroupsShadow) {
     std::memcpy(before, Records(), sizeof(before));
     const int nDepth = before[STYLE_LINE_ARROW].shadowDepthX + 1;
     std::atomic<bool> bOpenedUnlocked{false};
-    ClickIntoModal(
-        Item(IDC_TOOLS_SHADOW_SETTINGS),
-        [&] {
-          DialogSearch search = {IDC_SHADOW_DEPTH_X_SPIN, NULL};
-          for (int i = 0; i < 500 && search.hDlg == NULL; ++i, ::Sleep(10))
-            ::EnumWindows(&FindDialogWith, reinterpret_cast<LPARAM>(&search));
-          bOpenedUnlocked = ::IsWindowEnabled(::GetDlgItem(search.hDlg, IDC_SHADOW_OPACITY)) &&
-                            ::IsWindowEnabled(::GetDlgItem(search.hDlg, IDC_SHADOW_APPLY_ALL));
-          ClickControl(search.hDlg, IDC_SHADOW_DEPTH_X_SPIN, 0.25); // one step deeper
-          for (int i = 0;
-               i < 500 && (int)::GetDlgItemInt(search.hDlg, IDC_SHADOW_DEPTH_X, NULL, TRUE) != nDepth; ++i)
-            ::Sleep(10);
-          if (c.applyAll)
-            ClickControl(search.hDlg, IDC_SHADOW_APPLY_ALL);
-          for (int i = 0;
-               i < 500 && c.applyAll && ::IsDlgButtonChecked(search.hDlg, IDC_SHADOW_APPLY_ALL) == 0; ++i)
-            ::Sleep(10);
-          ClickControl(search.hDlg, c.button);
-        },
-        [] {
-          DialogSearch search = {IDC_SHADOW_DEPTH_X_SPIN, NULL};
-          ::EnumWindows(&FindDialogWith, reinterpret_cast<LPARAM>(&search));
-          return search.hDlg == NULL;
-        });
+    ClickIntoModal(Item(IDC_TOOLS_SHADOW_SETTINGS), IDC_SHADOW_DEPTH_X_SPIN, [&] {
+      HWND hDlg = AwaitDialogWith(IDC_SHADOW_DEPTH_X_SPIN);
+      bOpenedUnlocked = ::IsWindowEnabled(::GetDlgItem(hDlg, IDC_SHADOW_OPACITY)) &&
+                        ::IsWindowEnabled(::GetDlgItem(hDlg, IDC_SHADOW_APPLY_ALL));
+      ClickControl(hDlg, IDC_SHADOW_DEPTH_X_SPIN, 0.25); // one step deeper
+      Await([&] { return (int)::GetDlgItemInt(hDlg, IDC_SHADOW_DEPTH_X, NULL, TRUE) == nDepth; });
+      if (c.applyAll)
+        ClickControl(hDlg, IDC_SHADOW_APPLY_ALL);
+      Await([&] { return ::IsDlgButtonChecked(hDlg, IDC_SHADOW_APPLY_ALL) == (UINT)c.applyAll; });
+      ClickControl(hDlg, c.button);
+    });
     EXPECT_TRUE(bOpenedUnlocked);
     // The dialog's shadow: the line group's, one step deeper.
     DrawStyle shadow = before[STYLE_LINE_ARROW];
     shadow.shadowDepthX = nDepth;
     for (int r = 0; r < STYLE_GROUP_COUNT; ++r) {
       DrawStyle expected = before[r];
-      if (c.button == IDOK && (c.applyAll || r == STYLE_LINE_ARROW)) {
-        expected.shadowColor = shadow.shadowColor;
-        expected.shadowOpacity = shadow.shadowOpacity;
-        expected.shadowDepthX = shadow.shadowDepthX;
-        expected.shadowDepthY = shadow.shadowDepthY;
-        expected.shadowEdge = shadow.shadowEdge;
-      }
+      if (c.button == IDOK && (c.applyAll || r == STYLE_LINE_ARROW)) // the five shadow fields end the record
+        std::memcpy(&expected.shadowColor, &shadow.shadowColor,
+                    sizeof(DrawStyle) - offsetof(DrawStyle, shadowColor));
       EXPECT_TRUE(Same(expected, Records()[r])) << "record " << r;
     }
     EXPECT_EQ(c.button == IDOK ? nDepth : before[STYLE_LINE_ARROW].shadowDepthX,
@@ -384,32 +352,11 @@ TEST_F(ToolsPanel, TheShadowDialogChangesOneGroupOrEveryGroupsShadow) {
   }
 }
 
-// The stamp and the callout open their picker under their button on the folder of their kind
-// beside the program; OK makes the picked picture the stamp file, Cancel keeps the one before.
-TEST_F(ToolsPanel, TheStampAndCalloutPickersSetTheStampFile) {
-  const struct {
-    int tool;
-    int button;
-    const char* folder; // of the stamp file after
-  } kCases[] = {{1009, IDOK, "\\stamps\\"}, {1013, IDCANCEL, "\\stamps\\"}, {1013, IDOK, "\\callouts\\"}};
-  CFramletApp& app = TheFramletApp();
-  app.m_strStampFile = "";
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(testing::Message() << c.tool << " " << c.button);
-    CRect rcPicker, rcButton;
-    ::GetWindowRect(Item(c.tool), &rcButton);
-    ClickIntoModal(
-        Item(c.tool), [&] { PickFirstPicture(c.button, rcPicker); }, [] { return !PickerShown(); });
-    EXPECT_EQ(CPoint(rcButton.right - 24, rcButton.bottom), rcPicker.TopLeft());
-    EXPECT_EQ(c.tool, app.m_nCurrentTool);
-    const std::string strFile = (LPCSTR)app.m_strStampFile;
-    EXPECT_NE(std::string::npos, strFile.find(c.folder)) << strFile;
-    EXPECT_EQ(0, ::GetFileAttributesA(strFile.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << strFile;
-  }
-}
-
-// What the panel set reaches the view's next stroke, and a picked stamp the view's next click.
-TEST_F(ToolsPanel, TheNextStrokeDrawsWithTheEditedStyleAndAStampPastesItsPicture) {
+// A line drawn after the panel's edits has their width and colour. The stamp and the callout
+// open their picker under their button on the folder of their kind beside the program; OK makes
+// the picked picture the stamp file, Cancel keeps the one before, and the stamp pastes it where
+// the view is clicked, the pointer then current.
+TEST_F(ToolsPanel, TheNextStrokeAndStampTakeWhatThePanelSet) {
   CFramletApp& app = TheFramletApp();
   static CMultiDocTemplate* s_pTemplate = nullptr;
   if (s_pTemplate == nullptr) {
@@ -429,7 +376,6 @@ TEST_F(ToolsPanel, TheNextStrokeDrawsWithTheEditedStyleAndAStampPastesItsPicture
     Click(Item(IDC_TOOLS_WIDTH_SPIN), POINT{5, 3});
   COLORREF clrLine = 0;
   PickColour(IDC_TOOLS_MAIN_COLOR, 21, clrLine);
-  ASSERT_EQ(5, Records()[STYLE_LINE_ARROW].width);
   MouseInClient(hView, POINT{40, 80}, MOUSEEVENTF_LEFTDOWN);
   MouseInClient(hView, POINT{120, 80});
   MouseInClient(hView, POINT{200, 80}, MOUSEEVENTF_LEFTUP);
@@ -440,11 +386,22 @@ TEST_F(ToolsPanel, TheNextStrokeDrawsWithTheEditedStyleAndAStampPastesItsPicture
     nRows += px.At(120, y) == clrLine;
   EXPECT_EQ(5, nRows);
 
-  // The stamp: picked, pasted where the view is clicked, then the pointer is the tool.
-  CRect rcPicker;
-  ClickIntoModal(
-      Item(ID_TOOL_STAMP), [&] { PickFirstPicture(IDOK, rcPicker); }, [] { return !PickerShown(); });
-  ASSERT_FALSE(app.m_strStampFile.IsEmpty());
+  const struct {
+    int tool;
+    int button;
+    const char* folder; // of the stamp file after
+  } kCases[] = {{1013, IDOK, "\\callouts\\"}, {1009, IDCANCEL, "\\callouts\\"}, {1009, IDOK, "\\stamps\\"}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.tool << " " << c.button);
+    CRect rcPicker, rcButton;
+    ::GetWindowRect(Item(c.tool), &rcButton);
+    ClickIntoModal(Item(c.tool), CStampCalloutDlg::kListId, [&] { PickFirstPicture(c.button, rcPicker); });
+    EXPECT_EQ(CPoint(rcButton.right - 24, rcButton.bottom), rcPicker.TopLeft());
+    EXPECT_EQ(c.tool, app.m_nCurrentTool);
+    const std::string strFile = (LPCSTR)app.m_strStampFile;
+    EXPECT_NE(std::string::npos, strFile.find(c.folder)) << strFile;
+    EXPECT_EQ(0, ::GetFileAttributesA(strFile.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << strFile;
+  }
   ASSERT_EQ(nullptr, pDoc->m_pSelection);
   Click(hView, POINT{60, 120});
   EXPECT_NE(nullptr, pDoc->m_pSelection);
