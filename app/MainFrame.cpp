@@ -267,8 +267,6 @@ LRESULT CMainFrame::OnHotKey(WPARAM, LPARAM) {
   return 1;
 }
 
-void CMainFrame::OnSubToolCommand(UINT nID) { SelectTool((int)nID); }
-
 void CMainFrame::OnUpdateViewPane(CCmdUI* pCmdUI) {
   pCmdUI->Enable(TRUE); // the view writes these panes; without a handler the bar would blank them
 }
@@ -279,13 +277,6 @@ void CMainFrame::SetStatusText(int nPane, LPCSTR lpszText) {
   m_wndStatusBar.SetPaneText(nPane, lpszText, TRUE);
   m_wndStatusBar.SendMessage(WM_IDLEUPDATECMDUI, 0, 0);
   m_wndStatusBar.UpdateWindow();
-}
-
-void CMainFrame::SelectTool(int nTool) {
-  CFramletApp& app = TheFramletApp();
-  if (nTool != ID_TOOL_COLOR_PICKER)
-    app.m_nLastTool = nTool;
-  app.m_nCurrentTool = nTool;
 }
 
 CString CMainFrame::PromptOpenImage() { return ::PromptOpenImage(); }

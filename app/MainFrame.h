@@ -128,6 +128,9 @@ public:
   afx_msg void OnToolCommand(UINT nToolId);
   // Copies the style record of the tool's group into the panel and shows it.
   void LoadToolStyle(int nToolId);
+  // The stamp or callout picker of the current tool, under the tool's button; the chosen
+  // picture becomes the application's stamp file, Cancel keeps the one before.
+  void ChooseStampOrCallout();
 
   // CToolButtonHost
   HWND GetCurrentToolButton() const override { return m_hCurrentToolButton; }

@@ -1,7 +1,10 @@
 // The main frame's tools panel: its bar, its dialog and the tool operations.
 #include "app/FramletApp.h"
 #include "app/MainFrame.h"
+#include "editor/StampCalloutDlg.h"
 #include "resources/resource.h"
+
+#include <algorithm>
 
 BOOL CMainFrame::CreateToolsPanel() {
   m_wndToolsBar.m_sizeDockedH = CSize(400, 200);
@@ -24,6 +27,23 @@ void CMainFrame::ShowToolsPanelStartState() {
   app.m_nCurrentTool = ID_TOOL_RECT_FRAMED;
 }
 
+void CMainFrame::SelectTool(int nTool) {
+  if (nTool >= ID_TOOL_POINTER && nTool <= ID_TOOL_HIGHLIGHTER)
+    OnToolCommand((UINT)nTool);
+  else
+    TheFramletApp().m_nCurrentTool = nTool;
+  if (CToolButton* pButton = m_dlgTools.GetToolButton(PositionOfTool(nTool)))
+    m_hCurrentToolButton = pButton->m_hWnd;
+  m_dlgTools.RepaintToolButtons();
+}
+
+// A sub-tool keeps its group's style, already shown, and the last tool, which the colour picker
+// goes back to.
+void CMainFrame::OnSubToolCommand(UINT nID) {
+  if (PositionOfTool((int)nID) >= 0) // the style controls' ids lie between the sub-tools'
+    TheFramletApp().m_nCurrentTool = (int)nID;
+}
+
 void CMainFrame::OnToolCommand(UINT nToolId) {
   m_dlgTools.ShowToolControls((int)nToolId);
   CFramletApp& app = TheFramletApp();
@@ -31,6 +51,8 @@ void CMainFrame::OnToolCommand(UINT nToolId) {
   if (nToolId != ID_TOOL_COLOR_PICKER)
     app.m_nLastTool = (int)nToolId;
   LoadToolStyle((int)nToolId);
+  if (nToolId == ID_TOOL_STAMP || nToolId == ID_TOOL_CALLOUT)
+    ChooseStampOrCallout();
 }
 
 void CMainFrame::LoadToolStyle(int nToolId) {
@@ -41,4 +63,24 @@ void CMainFrame::LoadToolStyle(int nToolId) {
     m_dlgTools.m_style = TheFramletApp().m_styles[nGroup];
   if (m_dlgTools.GetSafeHwnd() != NULL)
     m_dlgTools.RefreshStyleControls();
+}
+
+void CMainFrame::ChooseStampOrCallout() {
+  CFramletApp& app = TheFramletApp();
+  const bool bStamp = app.m_nCurrentTool == ID_TOOL_STAMP;
+  char szPath[MAX_PATH] = "";
+  ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+  CString strFolder(szPath);
+  strFolder = strFolder.Left(std::max(strFolder.ReverseFind('\\'), 0));
+  CStampCalloutDlg dlg;
+  dlg.m_strFolder = strFolder + (bStamp ? "\\stamps" : "\\callouts");
+  dlg.SetKind(bStamp ? CThumbsListCtrl::kStamps : CThumbsListCtrl::kCallouts);
+  dlg.m_ptPos = CPoint(111, 111);
+  if (CWnd* pButton = m_dlgTools.GetSafeHwnd() != NULL ? m_dlgTools.GetDlgItem(app.m_nCurrentTool) : NULL) {
+    CRect rcButton;
+    pButton->GetWindowRect(&rcButton);
+    dlg.m_ptPos = CPoint(rcButton.right - 24, rcButton.bottom);
+  }
+  if (dlg.DoModal() == IDOK)
+    app.m_strStampFile = dlg.m_strChosen;
 }

@@ -1,8 +1,14 @@
 #include "app/ToolsPanelDlg.h"
 
+#include "app/FramletApp.h"
+#include "editor/FramletDoc.h"
+#include "editor/FramletView.h"
+#include "editor/ShadowDlg.h"
 #include "framework/dlg/fw_dlg.h"
 #include "resources/resource.h"
+#include "toolkit/menus/ExtPopupColorMenuWnd.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <iterator>
 
@@ -81,6 +87,10 @@ const ToolRows kToolRows[] = {
     {ID_TOOL_TEXT, -1, 0, true},           {ID_TOOL_CALLOUT, -1, 0, true},
 };
 
+// The width the spin gives.
+const int kMinWidth = 1;
+const int kMaxWidth = 20;
+
 // Sub-tool cells in pixels.
 const int kCellSize = 24;
 const int kCellLeft = 11;
@@ -115,6 +125,14 @@ int ToolIdAtPosition(int nPosition) {
     return 0;
   return nPosition <= ID_TOOL_LINE_DASH_DOT - ID_TOOL_POINTER ? ID_TOOL_POINTER + nPosition
                                                               : ID_TOOL_ARROW_SMART + nPosition - 43;
+}
+
+int PositionOfTool(int nToolId) {
+  if (nToolId >= ID_TOOL_POINTER && nToolId <= ID_TOOL_LINE_DASH_DOT)
+    return nToolId - ID_TOOL_POINTER;
+  if (nToolId >= ID_TOOL_ARROW_SMART && nToolId <= ID_TOOL_ARROW_DOUBLE)
+    return nToolId - ID_TOOL_ARROW_SMART + ID_TOOL_LINE_DASH_DOT - ID_TOOL_POINTER + 1;
+  return -1;
 }
 
 int StyleGroupOfTool(int nToolId) {
@@ -157,6 +175,12 @@ int StyleGroupOfTool(int nToolId) {
 IMPLEMENT_DYNAMIC(CToolsPanelDlg, CExtResizableDialog)
 
 BEGIN_MESSAGE_MAP(CToolsPanelDlg, CExtResizableDialog)
+ON_WM_HSCROLL()
+ON_REGISTERED_MESSAGE(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, OnColorChanged)
+ON_NOTIFY(UDN_DELTAPOS, IDC_TOOLS_WIDTH_SPIN, OnWidthSpin)
+ON_BN_CLICKED(IDC_TOOLS_ANTIALIAS, OnAntialias)
+ON_BN_CLICKED(IDC_TOOLS_DROP_SHADOW, OnDropShadow)
+ON_BN_CLICKED(IDC_TOOLS_SHADOW_SETTINGS, OnShadowSettings)
 END_MESSAGE_MAP()
 
 CToolsPanelDlg::CToolsPanelDlg()
@@ -329,4 +353,93 @@ void CToolsPanelDlg::RefreshStyleControls() {
 void CToolsPanelDlg::RepaintToolButtons() {
   for (const auto& pButton : m_toolButtons)
     pButton->Invalidate(FALSE);
+}
+
+void CToolsPanelDlg::StoreToolStyle(int nToolId) {
+  const int nGroup = StyleGroupOfTool(nToolId);
+  if (nGroup < 0)
+    return;
+  CFramletApp& app = TheFramletApp();
+  app.m_styles[nGroup] = m_style;
+  if (nGroup != STYLE_TEXT)
+    return;
+  for (POSITION posTemplate = app.GetFirstDocTemplatePosition(); posTemplate != NULL;) {
+    CDocTemplate* pTemplate = app.GetNextDocTemplate(posTemplate);
+    for (POSITION pos = pTemplate->GetFirstDocPosition(); pos != NULL;) {
+      auto* pDoc = dynamic_cast<CFramletDoc*>(pTemplate->GetNextDoc(pos));
+      if (CFramletView* pView = pDoc != NULL ? pDoc->GetFirstView() : NULL) {
+        pView->Invalidate(FALSE);
+        pView->UpdateWindow();
+      }
+    }
+  }
+}
+
+// The track bar has moved before it reports, and its report holds no position for the key codes
+// (and a 16-bit one for the drags): its own position is the one to take.
+void CToolsPanelDlg::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
+  if (pScrollBar == NULL || pScrollBar->m_hWnd != m_sliderOpacity.m_hWnd) {
+    CExtResizableDialog::OnHScroll(nSBCode, nPos, pScrollBar);
+    return;
+  }
+  m_style.opacity =
+      std::clamp(m_sliderOpacity.GetPos(), m_sliderOpacity.GetRangeMin(), m_sliderOpacity.GetRangeMax());
+  StoreToolStyle(TheFramletApp().m_nCurrentTool);
+}
+
+LRESULT CToolsPanelDlg::OnColorChanged(WPARAM wParam, LPARAM lParam) {
+  COLORREF clr = (COLORREF)wParam;
+  if (clr == (COLORREF)-1)
+    clr = m_btnMainColor.m_clrDefault;
+  if (clr == (COLORREF)-1)
+    return 0; // no default to take: the colour stays
+  if (lParam == 1)
+    m_style.mainColor = clr;
+  else if (lParam == 2)
+    m_style.backColor = clr;
+  else
+    return 0;
+  StoreToolStyle(TheFramletApp().m_nCurrentTool);
+  return 0;
+}
+
+void CToolsPanelDlg::OnWidthSpin(NMHDR* pNMHDR, LRESULT* pResult) {
+  // The edit's number, not the spin's own position: typing sets where the next step starts from.
+  const auto* pUpDown = reinterpret_cast<const NMUPDOWN*>(pNMHDR);
+  char szText[16] = "";
+  GetDlgItemText(IDC_TOOLS_WIDTH, szText, sizeof(szText));
+  m_style.width = std::clamp(StringToInt(szText) - pUpDown->iDelta, kMinWidth, kMaxWidth);
+  SetDlgItemInt(IDC_TOOLS_WIDTH, (UINT)m_style.width, FALSE);
+  StoreToolStyle(TheFramletApp().m_nCurrentTool);
+  *pResult = 0;
+}
+
+void CToolsPanelDlg::OnAntialias() {
+  m_style.antialias = m_checkAntialias.GetCheck() == BST_CHECKED;
+  StoreToolStyle(TheFramletApp().m_nCurrentTool);
+}
+
+void CToolsPanelDlg::OnDropShadow() {
+  m_style.dropShadow = m_checkDropShadow.GetCheck() == BST_CHECKED;
+  StoreToolStyle(TheFramletApp().m_nCurrentTool);
+}
+
+void CToolsPanelDlg::OnShadowSettings() {
+  CShadowDlg dlg;
+  dlg.m_style = m_style;
+  if (dlg.DoModal() != IDOK)
+    return;
+  m_style = dlg.m_style;
+  CFramletApp& app = TheFramletApp();
+  if (!dlg.m_bApplyAll) {
+    StoreToolStyle(app.m_nCurrentTool);
+    return;
+  }
+  for (DrawStyle& style : app.m_styles) {
+    style.shadowColor = m_style.shadowColor;
+    style.shadowOpacity = m_style.shadowOpacity;
+    style.shadowDepthX = m_style.shadowDepthX;
+    style.shadowDepthY = m_style.shadowDepthY;
+    style.shadowEdge = m_style.shadowEdge;
+  }
 }

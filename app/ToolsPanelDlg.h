@@ -27,6 +27,8 @@ const int kFirstStyleControlPosition = 47;
 const char* GetToolTooltip(int nPosition);
 // The tool id of the button at a 0-based position (1000-1042, then 1051-1054); 0 outside.
 int ToolIdAtPosition(int nPosition);
+// The 0-based button position of a tool id; -1 for an id without a button.
+int PositionOfTool(int nToolId);
 // The style record of a tool's group; -1 for tools without one.
 int StyleGroupOfTool(int nToolId);
 
@@ -48,6 +50,9 @@ public:
   void RefreshStyleControls();
   // Repaints all tool buttons without erasing.
   void RepaintToolButtons();
+  // Copies the working style into the record of the tool's group (nothing for a tool without
+  // one); a text style repaints the documents, whose open text shows in it.
+  void StoreToolStyle(int nToolId);
   // The child window at a position in the dialog's child order; NULL past the end.
   CWnd* GetChildAt(int nPosition) const;
   CToolButton* GetToolButton(int nPosition) const;
@@ -69,6 +74,13 @@ protected:
   BOOL OnInitDialog() override;
   // Delivers the WM_ENABLE messages the buttons posted themselves while the panel is hidden.
   void DeliverPostedEnables();
+
+  afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+  afx_msg LRESULT OnColorChanged(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnWidthSpin(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnAntialias();
+  afx_msg void OnDropShadow();
+  afx_msg void OnShadowSettings();
 
   std::vector<std::unique_ptr<CToolButton>> m_toolButtons;
   std::vector<std::unique_ptr<CExtLabel>> m_labels;
