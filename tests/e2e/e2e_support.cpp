@@ -28,12 +28,6 @@ DWORD PidOf(HWND hWnd) {
   return dwPid;
 }
 
-std::string ClassOf(HWND hWnd) {
-  char szClass[64] = "";
-  ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-  return szClass;
-}
-
 void SendMouse(DWORD dwFlags, int x, int y) {
   const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
   INPUT input = {};
@@ -328,6 +322,18 @@ void WriteOption(const char* pszName, DWORD dwValue) {
     return;
   ::RegSetValueExA(hKey, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
   ::RegCloseKey(hKey);
+}
+
+std::string ClassOf(HWND hWnd) {
+  char szClass[64] = "";
+  ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+  return szClass;
+}
+
+CRect ScreenRect(HWND hWnd) {
+  CRect rc;
+  ::GetWindowRect(hWnd, &rc);
+  return rc;
 }
 
 std::string ToString(const RECT& rc) {
@@ -1085,6 +1091,9 @@ std::vector<std::string> CStandInBrowser::Opened() const {
 // E2eTest
 
 void E2eTest::SetUp() {
+  // Every test starts as from a first run: a place or size an earlier test left stored (a frame
+  // narrowed to show a chevron) would change where everything is.
+  DeleteProgramKey();
   static pattern_window::CPatternWindow background;
   const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   if (!::IsWindow(background.Handle()))

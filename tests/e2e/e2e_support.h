@@ -74,6 +74,10 @@ struct ProcessFigures {
 
 // A screen rectangle as text, for messages.
 std::string ToString(const RECT& rc);
+// A window's rectangle on the screen.
+CRect ScreenRect(HWND hWnd);
+// A window's class name.
+std::string ClassOf(HWND hWnd);
 // The pixels of a screen rectangle.
 Pixels ReadScreen(const RECT& rc);
 // The colour every pixel of a picture should have.

@@ -16,12 +16,6 @@ const int kStatusBar = 59393;
 const int kTaskSheetBar = 32846;
 const int kToolsBar = 32783;
 
-CRect ScreenRect(HWND hWnd) {
-  CRect rc;
-  ::GetWindowRect(hWnd, &rc);
-  return rc;
-}
-
 class BarsTest : public E2eTest {
 protected:
   // The screen rectangles of the visible bars with the id, left to right.

@@ -162,11 +162,6 @@ Pixels RunDirectly(const Effect& e, const std::string& path, const std::string& 
 
 class EffectPageTest : public E2eTest, public ::testing::WithParamInterface<Effect> {
 protected:
-  // The pages start from their defaults, with the task sheet shown: nothing another test saved.
-  void SetUp() override {
-    E2eTest::SetUp();
-    DeleteProgramKey();
-  }
   HWND SheetBar() const {
     for (HWND hBar : m_app.Descendants(kTaskSheetBar))
       if (::IsWindowVisible(hBar))

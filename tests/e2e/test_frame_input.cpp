@@ -27,12 +27,6 @@ bool Painted(HWND hWnd) {
   return true;
 }
 
-CRect ScreenRect(HWND hWnd) {
-  CRect rc;
-  ::GetWindowRect(hWnd, &rc);
-  return rc;
-}
-
 class FrameInputTest : public E2eTest {
 protected:
   // The visible tool bars, left to right: the capture bar, then the large one.
@@ -87,11 +81,6 @@ void PrintTo(const KeyRoad& road, std::ostream* os) { *os << road.name; }
 
 class MenuKeysTest : public FrameInputTest, public ::testing::WithParamInterface<KeyRoad> {
 protected:
-  void TearDown() override {
-    FrameInputTest::TearDown();
-    if (GetParam().bTipOff)
-      DeleteProgramKey(); // the next test starts as from a first run again
-  }
   // Opens the task sheet's resize page from its main page and clicks into the width box.
   void FocusTaskSheetBox() {
     HWND hSheet = ::FindWindowExA(m_app.Descendants(ID_VIEW_TASK_SHEET)[0], NULL, "#32770", NULL);

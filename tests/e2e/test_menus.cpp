@@ -165,7 +165,7 @@ public:
   void ExpectDialog(const MenuRow& row) {
     HWND hDialog = m_app.WaitForDialog(row.text);
     ASSERT_NE(nullptr, hDialog) << "no dialog " << row.text;
-    SaveScreenshot(WindowRect(hDialog), (std::string("menu_dialog_") + row.keys + ".bmp").c_str());
+    SaveScreenshot(ScreenRect(hDialog), (std::string("menu_dialog_") + row.keys + ".bmp").c_str());
     ASSERT_TRUE(m_app.Activate(hDialog));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil("the dialog to close", [&] { return !::IsWindow(hDialog); }));
@@ -176,7 +176,7 @@ public:
       hPreview = ::GetDlgItem(m_app.Frame(), AFX_IDW_PANE_FIRST);
       return hPreview != NULL && ::IsWindowVisible(hPreview) && !::IsWindowVisible(m_app.MdiClient());
     }));
-    SaveScreenshot(WindowRect(m_app.Frame()), "menu_print_preview.bmp");
+    SaveScreenshot(ScreenRect(m_app.Frame()), "menu_print_preview.bmp");
     // Its bar's Close button ends it.
     std::vector<HWND> close = m_app.Descendants(AFX_ID_PREVIEW_CLOSE);
     ASSERT_FALSE(close.empty()) << "no Close button on the preview's bar";
@@ -259,7 +259,7 @@ public:
         WaitUntil(std::string("the page ") + row.text, [&] { return (hTitle = Shown(row.text)) != NULL; }));
     for (HWND hBar : m_app.Descendants(ID_VIEW_TASK_SHEET))
       if (::IsWindowVisible(hBar) && ::IsChild(hBar, hTitle))
-        SaveScreenshot(WindowRect(hBar), (std::string("menu_page_") + row.keys + ".bmp").c_str());
+        SaveScreenshot(ScreenRect(hBar), (std::string("menu_page_") + row.keys + ".bmp").c_str());
     if (HWND hCancel = Shown("Cancel"))
       ASSERT_TRUE(ClickUntil("the page to go", hCancel, [&] { return !::IsWindowVisible(hTitle); }));
     ExpectPicture(kPicture, Original);
@@ -279,10 +279,10 @@ public:
       const std::vector<HWND> docs = m_app.Documents();
       if (docs.size() != 2 || ::IsZoomed(docs[0]) || ::IsZoomed(docs[1]))
         return false;
-      const CRect a = WindowRect(docs[0]), b = WindowRect(docs[1]);
+      const CRect a = ScreenRect(docs[0]), b = ScreenRect(docs[1]);
       return a.TopLeft() != b.TopLeft() && CRect().IntersectRect(&a, &b);
     }));
-    SaveScreenshot(WindowRect(m_app.Frame()), "menu_window_cascade.bmp");
+    SaveScreenshot(ScreenRect(m_app.Frame()), "menu_window_cascade.bmp");
     ASSERT_TRUE(m_app.Activate());
     PressKey(VK_F4, MOD_CONTROL);
     ASSERT_TRUE(m_app.WaitForDocuments(1));
@@ -322,7 +322,7 @@ public:
       if (::IsWindowVisible(h))
         hTool = h;
     ASSERT_NE(nullptr, hTool) << "no selection tool in the tools panel";
-    const CPoint tool = WindowRect(hTool).CenterPoint();
+    const CPoint tool = ScreenRect(hTool).CenterPoint();
     SendXSteps("C" + std::to_string(tool.x) + "," + std::to_string(tool.y), hTool);
     const HWND hView = m_app.View();
     ASSERT_TRUE(m_app.Activate());
@@ -354,9 +354,9 @@ public:
       HWND hPopup = m_app.OpenMenuPath(ppKeys[i]);
       EXPECT_NE(nullptr, hPopup) << ppKeys[i];
       if (hPopup != NULL) {
-        CRect all = WindowRect(hPopup);
+        CRect all = ScreenRect(hPopup);
         if (HWND hFirst = m_app.ShownMenu()) {
-          const CRect first = WindowRect(hFirst);
+          const CRect first = ScreenRect(hFirst);
           all.UnionRect(&all, &first);
         }
         SaveScreenshot(all, (std::string("menu_") + pszPrefix + ppKeys[i] + ".bmp").c_str());
@@ -366,11 +366,6 @@ public:
   }
 
 protected:
-  static CRect WindowRect(HWND hWnd) {
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
-  }
   // A visible window of the frame, at any depth, whose text is that, spaces round it aside.
   HWND Shown(const std::string& text) const {
     HWND hFound = NULL;
@@ -391,7 +386,7 @@ protected:
   ::testing::AssertionResult ClickUntil(const std::string& what, HWND hWnd,
                                         const std::function<bool()>& done) {
     for (int nTry = 0; nTry < 3; nTry++) {
-      const CPoint centre = WindowRect(hWnd).CenterPoint();
+      const CPoint centre = ScreenRect(hWnd).CenterPoint();
       SendXSteps("C" + std::to_string(centre.x) + "," + std::to_string(centre.y), hWnd);
       if (WaitFor(done, 3000))
         return ::testing::AssertionSuccess();
@@ -465,7 +460,7 @@ protected:
   HWND OpenCaptureDropDown() {
     CRect bar;
     for (HWND hBar : m_app.Descendants(59392)) {
-      const CRect rc = WindowRect(hBar);
+      const CRect rc = ScreenRect(hBar);
       if (::IsWindowVisible(hBar) && (bar.IsRectEmpty() || rc.Width() < bar.Width()))
         bar = rc;
     }
@@ -478,7 +473,7 @@ protected:
       WaitFor([&] { return (hPopup = m_app.ShownMenu()) != NULL; }, 3000);
     }
     if (hPopup != NULL)
-      Settled([&] { return ReadScreen(WindowRect(hPopup)); }, 150);
+      Settled([&] { return ReadScreen(ScreenRect(hPopup)); }, 150);
     return hPopup;
   }
   // The shell holds the program's icon for one of its hidden windows; the icon's right click is
@@ -504,7 +499,7 @@ protected:
     ::PostMessageA(hIcon, UM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
     HWND hPopup = NULL;
     if (WaitFor([&] { return (hPopup = m_app.ShownMenu()) != NULL; }))
-      Settled([&] { return ReadScreen(WindowRect(hPopup)); }, 150);
+      Settled([&] { return ReadScreen(ScreenRect(hPopup)); }, 150);
     return hPopup;
   }
   // Picks the command of the row: lower-case 'd' and 't' name the capture drop-down and the tray
@@ -635,7 +630,7 @@ TEST_F(MenusTest, CaptureDropDownAndTrayMenu) {
   for (const char* pszMenu : {"d", "t"}) {
     HWND hPopup = *pszMenu == 'd' ? OpenCaptureDropDown() : OpenTrayMenu();
     ASSERT_NE(nullptr, hPopup) << pszMenu;
-    SaveScreenshot(WindowRect(hPopup), *pszMenu == 'd' ? "menu_capture_drop_down.bmp" : "menu_tray.bmp");
+    SaveScreenshot(ScreenRect(hPopup), *pszMenu == 'd' ? "menu_capture_drop_down.bmp" : "menu_tray.bmp");
     CloseMenus();
   }
   Run(kCaptureRows, sizeof(kCaptureRows) / sizeof(kCaptureRows[0]));

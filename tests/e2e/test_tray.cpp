@@ -62,18 +62,6 @@ BOOL CALLBACK AddTopWindow(HWND hWnd, LPARAM lParam) {
   return TRUE;
 }
 
-std::string ClassOf(HWND hWnd) {
-  char szClass[64] = "";
-  ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-  return szClass;
-}
-
-CRect WindowRect(HWND hWnd) {
-  CRect rc;
-  ::GetWindowRect(hWnd, &rc);
-  return rc;
-}
-
 class TrayTest : public E2eTest {
 protected:
   // Starts the program and finds the window its icon talks to.
@@ -114,7 +102,7 @@ protected:
     IconMouse(WM_RBUTTONUP);
     HWND hMenu = NULL;
     if (WaitFor([&] { return (hMenu = m_app.ShownMenu()) != NULL; }))
-      Settled([&] { return ReadScreen(WindowRect(hMenu)); });
+      Settled([&] { return ReadScreen(ScreenRect(hMenu)); });
     return hMenu;
   }
   // The capture overlays the program shows.
@@ -122,7 +110,7 @@ protected:
     const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     const std::vector<HWND> windows = ProgramWindows();
     return std::count_if(windows.begin(), windows.end(), [&](HWND hWnd) {
-      return ::IsWindowVisible(hWnd) && ClassOf(hWnd) == "#32770" && WindowRect(hWnd) == screen;
+      return ::IsWindowVisible(hWnd) && ClassOf(hWnd) == "#32770" && ScreenRect(hWnd) == screen;
     });
   }
 
@@ -148,7 +136,7 @@ TEST_P(TrayMenuTest, RightClickOpensTheMenuWhoseItemsRun) {
   ASSERT_TRUE(StartWithIcon());
   const HWND hMenu = OpenTrayMenu();
   ASSERT_NE(nullptr, hMenu) << "no tray menu";
-  const CRect menu = WindowRect(hMenu);
+  const CRect menu = ScreenRect(hMenu);
   EXPECT_EQ(kIconClickAt, menu.TopLeft());
   SaveScreenshot(menu, "e2e_tray_menu.bmp");
   if (pick.cKey > 1) {
@@ -217,17 +205,17 @@ TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
           PressKey(VK_SPACE, MOD_ALT);
         },
         [&] { return (hMenu = m_app.ShownMenu()) != NULL; }));
-    Settled([&] { return ReadScreen(WindowRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
+    Settled([&] { return ReadScreen(ScreenRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
     ASSERT_TRUE(PickByKey(hMenu, 'X'));
     CRect work;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     ASSERT_TRUE(WaitUntil("the frame maximised", [&] {
-      const CRect rc = WindowRect(m_app.Frame());
+      const CRect rc = ScreenRect(m_app.Frame());
       return ::IsZoomed(m_app.Frame()) && rc.left <= work.left && rc.top <= work.top &&
              rc.right >= work.right && rc.bottom >= work.bottom;
     }));
   }
-  const CRect before = WindowRect(m_app.Frame());
+  const CRect before = ScreenRect(m_app.Frame());
   ASSERT_TRUE(m_app.Menu('F', 'M'));
   ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
   EXPECT_TRUE(ShellHoldsIcon(m_hTray));
@@ -262,7 +250,7 @@ TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
   EXPECT_TRUE(WaitUntil("the frame back and active", [&] {
     return ::IsWindowVisible(m_app.Frame()) && ::GetForegroundWindow() == m_app.Frame();
   }));
-  EXPECT_EQ(ToString(before), ToString(WindowRect(m_app.Frame())));
+  EXPECT_EQ(ToString(before), ToString(ScreenRect(m_app.Frame())));
   EXPECT_EQ(road.bMaximised, ::IsZoomed(m_app.Frame()) != FALSE);
   EXPECT_EQ(::GetDesktopWindow(), ::GetAncestor(m_app.Frame(), GA_PARENT)) << "the frame is no top window";
   if (road.document.cx == 0) {
@@ -320,7 +308,7 @@ protected:
   CRect CaptureBar() const {
     CRect bar;
     for (HWND hBar : m_app.Descendants(AFX_IDW_TOOLBAR)) {
-      const CRect rc = WindowRect(hBar);
+      const CRect rc = ScreenRect(hBar);
       if (::IsWindowVisible(hBar) && (bar.IsRectEmpty() || rc.Width() < bar.Width()))
         bar = rc;
     }
@@ -372,7 +360,7 @@ TEST_P(CaptureGuardTest, OneCaptureAtATime) {
     ASSERT_TRUE(Until(
         "capture menu", [&] { SendXSteps(click, m_app.Frame()); },
         [&] { return (hMenu = m_app.ShownMenu()) != NULL; }));
-    Settled([&] { return ReadScreen(WindowRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
+    Settled([&] { return ReadScreen(ScreenRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
     ASSERT_TRUE(PickByKey(hMenu, 'R'));
     break;
   }
