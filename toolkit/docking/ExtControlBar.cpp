@@ -432,16 +432,10 @@ void CExtControlBar::UpdateCmdUIGuarded(bool bDisableIfNoHandler) {
 }
 
 void CExtControlBar::UpdateChildBarsCmdUI(CWnd* pWnd, bool bDisableIfNoHandler) {
-  const HWND hParent = pWnd->GetSafeHwnd();
-  if (hParent == NULL)
-    return;
-  // The bars are looked for in the list of all bars, not among the window's children: a dialog
-  // calls this on most of its messages, and asking the system for each of its many controls in
-  // turn costs more than the whole update. By index: a bar that goes meanwhile is never touched.
-  for (size_t i = 0; i < g_AllBars.size(); ++i) {
-    CExtControlBar* pBar = g_AllBars[i];
-    const HWND hBar = pBar->GetSafeHwnd();
-    if (hBar != NULL && (::GetWindowLongA(hBar, GWL_STYLE) & WS_CHILD) != 0 && ::GetParent(hBar) == hParent)
+  for (HWND hChild = ::GetWindow(pWnd->GetSafeHwnd(), GW_CHILD); hChild != NULL;
+       hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+    CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hChild));
+    if (pBar != NULL)
       pBar->UpdateCmdUIGuarded(bDisableIfNoHandler);
   }
 }
