@@ -398,6 +398,27 @@ std::string SaveTempPng(Gdiplus::Bitmap& bitmap, const std::string& name) {
   return bitmap.Save(std::wstring(path.begin(), path.end()).c_str(), &png, NULL) == Gdiplus::Ok ? path : "";
 }
 
+Pixels ReadPictureFile(const std::string& path) {
+  Gdiplus::Bitmap bitmap(std::wstring(path.begin(), path.end()).c_str());
+  HBITMAP hBitmap = NULL;
+  if (bitmap.GetLastStatus() != Gdiplus::Ok ||
+      bitmap.GetHBITMAP(Gdiplus::Color(0, 0, 0), &hBitmap) != Gdiplus::Ok)
+    return Pixels();
+  const Pixels px = pixel_support::ReadBitmap(hBitmap);
+  ::DeleteObject(hBitmap);
+  return px;
+}
+
+std::string SavePicturePng(const std::string& name, CSize size, const Expected& color) {
+  Gdiplus::Bitmap bitmap(size.cx, size.cy, PixelFormat24bppRGB);
+  for (int y = 0; y < size.cy; y++)
+    for (int x = 0; x < size.cx; x++) {
+      const COLORREF cr = color(x, y);
+      bitmap.SetPixel(x, y, Gdiplus::Color(GetRValue(cr), GetGValue(cr), GetBValue(cr)));
+    }
+  return SaveTempPng(bitmap, name);
+}
+
 bool RunInOwnProcess() {
   const char kVariable[] = "PIX_E2E_OWN_PROCESS";
   char szValue[8];
@@ -1175,6 +1196,13 @@ void E2eTest::CloseDocument(WORD wAnswer) {
   ASSERT_TRUE(m_app.Menu('F', 'C'));
   ASSERT_TRUE(m_app.Answer("Save changes to file?", wAnswer));
   ASSERT_TRUE(m_app.WaitForDocuments(wAnswer == VK_ESCAPE ? nBefore : nBefore - 1));
+}
+
+void E2eTest::ExpectPicture(CSize size, const Expected& expected) {
+  EXPECT_TRUE(m_app.PictureIs(size, expected));
+  const CPoint centre = m_app.PictureOrigin() + CPoint(size.cx / 2, size.cy / 2);
+  XMoveMouse(centre.x, centre.y);
+  EXPECT_TRUE(m_app.WaitForDocuments(m_app.Documents().size(), size));
 }
 
 void E2eTest::ExpectUndoRedo(bool bUndo, bool bRedo) {

@@ -97,6 +97,10 @@ void SaveScreenshot(const RECT& rc, const char* pszName);
 std::string TempPath(const std::string& name);
 // Saves a GDI+ bitmap as a PNG of that name in the temporary folder; its path, empty on failure.
 std::string SaveTempPng(Gdiplus::Bitmap& bitmap, const std::string& name);
+// A picture of the size whose pixels the function gives, saved as a PNG in the temporary folder.
+std::string SavePicturePng(const std::string& name, CSize size, const Expected& color);
+// The pixels of a picture file, read with GDI+; empty when it cannot be read.
+Pixels ReadPictureFile(const std::string& path);
 
 // Runs the current test again in a process of its own, for a test that leaves its process changed
 // (a thread moved to another desktop cannot come back, and the process then no longer reads the
@@ -269,6 +273,8 @@ protected:
   void CloseDocument(WORD wAnswer);
   // Whether the Edit menu draws Undo and Redo enabled.
   void ExpectUndoRedo(bool bUndo, bool bRedo);
+  // The active picture's pixels and size: the view shows its size once the pointer moves over it.
+  void ExpectPicture(CSize size, const Expected& expected);
 
   CPixolet m_app;
 };

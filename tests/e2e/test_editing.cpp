@@ -13,17 +13,6 @@ using namespace e2e;
 
 namespace {
 
-// The pixels of a picture file, read with GDI+.
-Pixels ReadPictureFile(const std::string& path) {
-  Gdiplus::Bitmap bitmap(std::wstring(path.begin(), path.end()).c_str());
-  HBITMAP hBitmap = NULL;
-  if (bitmap.GetHBITMAP(Gdiplus::Color(0, 0, 0), &hBitmap) != Gdiplus::Ok)
-    return Pixels();
-  const Pixels px = pixel_support::ReadBitmap(hBitmap);
-  ::DeleteObject(hBitmap);
-  return px;
-}
-
 class EditingTest : public E2eTest {
 protected:
   // Runs a file dialog of the program: types the path into its name box and confirms.

@@ -227,25 +227,12 @@ protected:
       ASSERT_TRUE(WaitUntil("the text", [&] { return m_app.Text(hControl) == change.value; }));
     }
   }
-  // The picture's pixels and size: the view shows its size when the pointer moves over it.
-  void ExpectPicture(const Pixels& px) {
-    const CSize size(px.cx, px.cy);
-    EXPECT_TRUE(m_app.PictureIs(size, PixelsOf(px)));
-    const CPoint centre = m_app.PictureOrigin() + CPoint(size.cx / 2, size.cy / 2);
-    XMoveMouse(centre.x, centre.y);
-    EXPECT_TRUE(m_app.WaitForDocuments(1, size));
-  }
+  void ExpectPicture(const Pixels& px) { E2eTest::ExpectPicture(CSize(px.cx, px.cy), PixelsOf(px)); }
 };
 
 TEST_P(EffectPageTest, OkIsTheOperationInOneStepAndCancelChangesNothing) {
   const Effect& e = GetParam();
-  Gdiplus::Bitmap bitmap(kSize.cx, kSize.cy, PixelFormat24bppRGB);
-  for (int y = 0; y < kSize.cy; y++)
-    for (int x = 0; x < kSize.cx; x++) {
-      const COLORREF cr = PictureColor(x, y);
-      bitmap.SetPixel(x, y, Gdiplus::Color(GetRValue(cr), GetGValue(cr), GetBValue(cr)));
-    }
-  const std::string path = SaveTempPng(bitmap, std::string("e2e_effect_") + e.name + ".png");
+  const std::string path = SavePicturePng(std::string("e2e_effect_") + e.name + ".png", kSize, PictureColor);
   ASSERT_FALSE(path.empty());
   ASSERT_TRUE(m_app.Start("\"" + path + "\""));
   ASSERT_TRUE(m_app.WaitForDocuments(1, kSize));

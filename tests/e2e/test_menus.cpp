@@ -33,27 +33,6 @@ const CSize kScreen(-1, -1);
 // Where a pasted picture lands in the picture.
 const CPoint kPasteAt(12, 12);
 
-std::string SavePng(const std::string& name, CSize size, const Expected& color) {
-  Gdiplus::Bitmap bitmap(size.cx, size.cy, PixelFormat24bppRGB);
-  for (int y = 0; y < size.cy; y++)
-    for (int x = 0; x < size.cx; x++) {
-      const COLORREF cr = color(x, y);
-      bitmap.SetPixel(x, y, Gdiplus::Color(GetRValue(cr), GetGValue(cr), GetBValue(cr)));
-    }
-  return SaveTempPng(bitmap, name);
-}
-
-Pixels ReadPictureFile(const std::string& path) {
-  Gdiplus::Bitmap bitmap(std::wstring(path.begin(), path.end()).c_str());
-  HBITMAP hBitmap = NULL;
-  if (bitmap.GetLastStatus() != Gdiplus::Ok ||
-      bitmap.GetHBITMAP(Gdiplus::Color(0, 0, 0), &hBitmap) != Gdiplus::Ok)
-    return Pixels();
-  const Pixels px = pixel_support::ReadBitmap(hBitmap);
-  ::DeleteObject(hBitmap);
-  return px;
-}
-
 // The picture on the clipboard; empty when there is none.
 Pixels ClipboardPicture() {
   Pixels px;
@@ -406,12 +385,6 @@ protected:
     EXPECT_EQ(nullptr, m_app.ShownMenu()) << "a menu stayed open";
   }
   // The picture's pixels and size: the view shows its size when the pointer moves over it.
-  void ExpectPicture(CSize size, const Expected& expected) {
-    EXPECT_TRUE(m_app.PictureIs(size, expected));
-    const CPoint centre = m_app.PictureOrigin() + CPoint(size.cx / 2, size.cy / 2);
-    XMoveMouse(centre.x, centre.y);
-    EXPECT_TRUE(m_app.WaitForDocuments(m_app.Documents().size(), size));
-  }
   // Undoes until the document shows the picture it started with.
   void Restore() {
     for (int nTry = 0; nTry < 4; nTry++) {
@@ -638,7 +611,7 @@ TEST_F(MenusTest, CaptureDropDownAndTrayMenu) {
 
 // The recent file the registry names opens from the File menu.
 TEST_F(MenusTest, RecentFileOpensFromTheFileMenu) {
-  const std::string path = SavePng("e2e_menus_recent.png", kPicture, Original);
+  const std::string path = SavePicturePng("e2e_menus_recent.png", kPicture, Original);
   ASSERT_FALSE(path.empty());
   HKEY hKey = NULL;
   ASSERT_EQ(ERROR_SUCCESS,
@@ -655,8 +628,8 @@ TEST_F(MenusTest, RecentFileOpensFromTheFileMenu) {
 }
 
 TEST_F(MenusTest, DocumentMenuCommands) {
-  ASSERT_FALSE(SavePng("e2e_menus.png", kPicture, Original).empty());
-  ASSERT_FALSE(SavePng("e2e_menus_paste.png", kFromFile, Solid(kBlue)).empty());
+  ASSERT_FALSE(SavePicturePng("e2e_menus.png", kPicture, Original).empty());
+  ASSERT_FALSE(SavePicturePng("e2e_menus_paste.png", kFromFile, Solid(kBlue)).empty());
   ::DeleteFileA(m_selectionPath.c_str());
   ::DeleteFileA(m_mailLog.c_str());
   CMailStandIn mail(m_mailLog);
