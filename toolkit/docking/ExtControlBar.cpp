@@ -432,6 +432,29 @@ void CExtControlBar::UpdateCmdUIGuarded(bool bDisableIfNoHandler) {
 }
 
 void CExtControlBar::UpdateChildBarsCmdUI(CWnd* pWnd, bool bDisableIfNoHandler) {
+  const HWND hParent = pWnd->GetSafeHwnd();
+  if (hParent == NULL)
+    return;
+  // A dialog calls this on most of its messages, and asking the system for each of its many
+  // controls costs more than the update, while it mostly holds no bar at all. So the list of
+  // bars, one question per bar, tells how many are its children: none or one need no walk;
+  // with more they are updated in the children's z order, as they always were.
+  CExtControlBar* pOnly = NULL;
+  size_t nChildBars = 0;
+  {
+    CSingleLock lock(&g_csAllBars, TRUE);
+    for (CExtControlBar* pBar : g_AllBars) {
+      const HWND hBar = pBar->GetSafeHwnd();
+      if (hBar != NULL && ::GetAncestor(hBar, GA_PARENT) == hParent && ++nChildBars == 1)
+        pOnly = pBar;
+    }
+  }
+  if (nChildBars == 0)
+    return;
+  if (nChildBars == 1) {
+    pOnly->UpdateCmdUIGuarded(bDisableIfNoHandler);
+    return;
+  }
   for (HWND hChild = ::GetWindow(pWnd->GetSafeHwnd(), GW_CHILD); hChild != NULL;
        hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
     CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hChild));
