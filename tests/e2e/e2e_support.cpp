@@ -666,6 +666,14 @@ HWND CPixolet::View() const {
   return ::GetDlgItem(reinterpret_cast<HWND>(nResult), AFX_IDW_PANE_FIRST);
 }
 
+HWND CPixolet::TaskSheetBar() const {
+  const int kTaskSheetBarId = 32846;
+  for (HWND hBar : Descendants(kTaskSheetBarId))
+    if (::IsWindowVisible(hBar))
+      return hBar;
+  return NULL;
+}
+
 std::string CPixolet::StatusText(int nPane) const {
   // The status bar writes the text into the caller's buffer: that buffer must lie in the program.
   if (m_pRemote == NULL)
@@ -1196,6 +1204,20 @@ void E2eTest::CloseDocument(WORD wAnswer) {
   ASSERT_TRUE(m_app.Menu('F', 'C'));
   ASSERT_TRUE(m_app.Answer("Save changes to file?", wAnswer));
   ASSERT_TRUE(m_app.WaitForDocuments(wAnswer == VK_ESCAPE ? nBefore : nBefore - 1));
+}
+
+void E2eTest::TypeIntoFileDialog(const std::string& path, const char* pszTitle) {
+  const std::string name = *pszTitle != '\0' ? pszTitle : "file";
+  HWND hDialog = m_app.WaitForDialog(pszTitle);
+  ASSERT_NE(nullptr, hDialog) << "no " << name << " dialog";
+  ASSERT_TRUE(m_app.Activate(hDialog));
+  HWND hBox = NULL;
+  ASSERT_TRUE(WaitUntil("the focus in the dialog's name box",
+                        [&] { return ::IsChild(hDialog, hBox = GuiState(hDialog).hwndFocus) != FALSE; }));
+  TypeText(path);
+  ASSERT_TRUE(WaitUntil("the typed name in the box", [&] { return m_app.Text(hBox) == path; }));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil("the " + name + " dialog to close", [&] { return !::IsWindow(hDialog); }));
 }
 
 void E2eTest::ExpectPicture(CSize size, const Expected& expected) {

@@ -187,6 +187,7 @@ public:
   HWND MdiClient() const { return ::FindWindowExA(m_hFrame, NULL, "MDIClient", NULL); }
   std::vector<HWND> Documents() const; // the MDI children
   HWND View() const;                   // of the active document
+  HWND TaskSheetBar() const;           // the shown task-sheet bar; NULL when hidden
   std::string StatusText(int nPane) const;
   // The frame's windows with the id, at any depth (bars sit inside dock bars), in z-order.
   std::vector<HWND> Descendants(int nId) const;
@@ -275,6 +276,9 @@ protected:
   void ExpectUndoRedo(bool bUndo, bool bRedo);
   // The active picture's pixels and size: the view shows its size once the pointer moves over it.
   void ExpectPicture(CSize size, const Expected& expected);
+  // Runs a file dialog of the program (by its title; any, with none): types the path into its
+  // name box and confirms.
+  void TypeIntoFileDialog(const std::string& path, const char* pszTitle = "");
 
   CPixolet m_app;
 };

@@ -20,7 +20,6 @@ using namespace e2e;
 
 namespace {
 
-const int kTaskSheetBar = 32846;
 const int kMainMenu = 5001, kOk = 5002, kCancel = 5003;
 const int kFirstSlider = 5004, kFirstSliderValue = 5008, kFirstCheck = 5015;
 const COLORREF kWhite = RGB(255, 255, 255);
@@ -162,12 +161,7 @@ Pixels RunDirectly(const Effect& e, const std::string& path, const std::string& 
 
 class EffectPageTest : public E2eTest, public ::testing::WithParamInterface<Effect> {
 protected:
-  HWND SheetBar() const {
-    for (HWND hBar : m_app.Descendants(kTaskSheetBar))
-      if (::IsWindowVisible(hBar))
-        return hBar;
-    return NULL;
-  }
+  HWND SheetBar() const { return m_app.TaskSheetBar(); }
   // The sheet's shown window with the id: the pages share ids.
   HWND Shown(int nId) const {
     const HWND hBar = SheetBar();

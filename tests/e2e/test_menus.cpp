@@ -394,18 +394,6 @@ protected:
     }
     FAIL() << "Undo did not give the picture back";
   }
-  void TypeIntoFileDialog(const std::string& path) {
-    HWND hDialog = m_app.WaitForDialog("");
-    ASSERT_NE(nullptr, hDialog) << "no file dialog";
-    ASSERT_TRUE(m_app.Activate(hDialog));
-    HWND hBox = NULL;
-    ASSERT_TRUE(WaitUntil("the focus in the dialog's name box",
-                          [&] { return ::IsChild(hDialog, hBox = GuiState(hDialog).hwndFocus) != FALSE; }));
-    TypeText(path);
-    ASSERT_TRUE(WaitUntil("the typed name in the box", [&] { return m_app.Text(hBox) == path; }));
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntil("the file dialog to close", [&] { return !::IsWindow(hDialog); }));
-  }
   // Whether the Edit menu draws Cut enabled (the highlight moved to the last item, away from it).
   ::testing::AssertionResult CutEnabled(bool bEnabled) {
     ::testing::AssertionResult result = ::testing::AssertionFailure() << "no Edit menu";

@@ -13,7 +13,6 @@ using namespace e2e;
 
 namespace {
 
-const int kTaskSheetBar = 32846;
 const int kMainMenu = 5001;
 const int kHeaderId = -1; // the group headers are no links and have no id of their own
 
@@ -38,12 +37,7 @@ const SheetGroup& kRotateGroup = kGroups[3];
 
 class TaskSheetTest : public E2eTest {
 protected:
-  HWND SheetBar() const {
-    for (HWND hBar : m_app.Descendants(kTaskSheetBar))
-      if (::IsWindowVisible(hBar))
-        return hBar;
-    return NULL;
-  }
+  HWND SheetBar() const { return m_app.TaskSheetBar(); }
   // The task sheet's window with the id: other windows of the frame may use the same ids.
   HWND SheetItem(int nId) const {
     const HWND hBar = SheetBar();
