@@ -78,6 +78,9 @@ std::string ToString(const RECT& rc);
 CRect ScreenRect(HWND hWnd);
 // A window's class name.
 std::string ClassOf(HWND hWnd);
+// The leftmost drop-down arrow in the area of the screen: a small black triangle pointing down (rows
+// of 5, 3 and 1 black pixels, each centred under the one above); (-1, -1) when there is none.
+CPoint DropDownArrow(const CRect& area);
 // The pixels of a screen rectangle.
 Pixels ReadScreen(const RECT& rc);
 // The colour every pixel of a picture should have.

@@ -427,10 +427,18 @@ protected:
     }
     if (bar.IsRectEmpty() || !m_app.Activate())
       return NULL;
+    // Off the bar first: a button under the pointer is drawn hot, its arrow with it. The arrow
+    // found once stays where it is: a button whose menu was open may be drawn pressed a while.
+    XMoveMouse(bar.CenterPoint().x, bar.bottom + 200);
+    WaitFor([&] { return m_app.ShownMenu() == NULL; }, 3000);
+    if (m_arrow.x < 0)
+      m_arrow = DropDownArrow(bar);
+    const CPoint arrow = m_arrow;
+    if (arrow.x < 0)
+      return NULL;
     HWND hPopup = NULL;
     for (int nTry = 0; nTry < 3 && hPopup == NULL; nTry++) {
-      SendXSteps("C" + std::to_string(bar.right - 40) + "," + std::to_string(bar.CenterPoint().y - 1),
-                 m_app.Frame());
+      SendXSteps("C" + std::to_string(arrow.x) + "," + std::to_string(arrow.y), m_app.Frame());
       WaitFor([&] { return (hPopup = m_app.ShownMenu()) != NULL; }, 3000);
     }
     if (hPopup != NULL)
@@ -485,6 +493,7 @@ protected:
   std::string m_mailLog = TempPath("e2e_menus_mail.log");
   Pixels m_mark;
   size_t m_nDocuments = 0; // before the row's command
+  CPoint m_arrow{-1, -1};  // the capture button's drop-down arrow on the screen
 };
 
 CPoint FlipH(int x, int y, CSize s) { return CPoint(s.cx - 1 - x, y); }
@@ -588,7 +597,7 @@ TEST_F(MenusTest, MainMenuCommandsWithoutADocument) {
 
 TEST_F(MenusTest, CaptureDropDownAndTrayMenu) {
   ASSERT_TRUE(m_app.Start());
-  for (const char* pszMenu : {"d", "t"}) {
+  for (const char* pszMenu : {"t", "d"}) {
     HWND hPopup = *pszMenu == 'd' ? OpenCaptureDropDown() : OpenTrayMenu();
     ASSERT_NE(nullptr, hPopup) << pszMenu;
     SaveScreenshot(ScreenRect(hPopup), *pszMenu == 'd' ? "menu_capture_drop_down.bmp" : "menu_tray.bmp");

@@ -314,23 +314,7 @@ protected:
     }
     return bar;
   }
-  // The capture button's arrow: the small black triangle pointing down (rows of 5, 3 and 1 black
-  // pixels, each centred under the one above) the button draws right of its picture.
-  CPoint CaptureArrow(const CRect& bar) const {
-    const Pixels px = Settled([&] { return ReadScreen(bar); });
-    auto black = [&](int x, int y) { return x >= 0 && x < px.cx && px.At(x, y) == RGB(0, 0, 0); };
-    auto run = [&](int x, int y, int n) { // exactly n black pixels from x, none either side
-      for (int i = 0; i < n; i++)
-        if (!black(x + i, y))
-          return false;
-      return !black(x - 1, y) && !black(x + n, y);
-    };
-    for (int x = 0; x + 5 <= px.cx; x++) // the leftmost: a chevron's triangle lies at the bar's end
-      for (int y = 0; y + 2 < px.cy; y++)
-        if (run(x, y, 5) && run(x + 1, y + 1, 3) && run(x + 2, y + 2, 1))
-          return CPoint(bar.left + x + 2, bar.top + y + 1);
-    return CPoint(-1, -1);
-  }
+  CPoint CaptureArrow(const CRect& bar) const { return DropDownArrow(bar); }
 };
 
 // While one capture's overlay is up, the tray menu's capture items and the hot key start no
