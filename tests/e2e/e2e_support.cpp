@@ -331,19 +331,26 @@ std::string ClassOf(HWND hWnd) {
 }
 
 CPoint DropDownArrow(const CRect& area) {
-  const Pixels px = Settled([&] { return ReadScreen(area); });
-  auto black = [&](int x, int y) { return x >= 0 && x < px.cx && px.At(x, y) == RGB(0, 0, 0); };
-  auto run = [&](int x, int y, int n) { // exactly n black pixels from x, none either side
-    for (int i = 0; i < n; i++)
-      if (!black(x + i, y))
-        return false;
-    return !black(x - 1, y) && !black(x + n, y);
-  };
-  for (int x = 0; x + 5 <= px.cx; x++) // the leftmost: a chevron's triangle lies at a bar's end
-    for (int y = 0; y + 2 < px.cy; y++)
-      if (run(x, y, 5) && run(x + 1, y + 1, 3) && run(x + 2, y + 2, 1))
-        return CPoint(area.left + x + 2, area.top + y + 1);
-  return CPoint(-1, -1);
+  CPoint found(-1, -1);
+  // Read again until it shows: a bar just laid out or repainted may not have drawn it yet.
+  WaitFor([&] {
+    const Pixels px = ReadScreen(area);
+    auto black = [&](int x, int y) { return x >= 0 && x < px.cx && px.At(x, y) == RGB(0, 0, 0); };
+    auto run = [&](int x, int y, int n) { // exactly n black pixels from x, none either side
+      for (int i = 0; i < n; i++)
+        if (!black(x + i, y))
+          return false;
+      return !black(x - 1, y) && !black(x + n, y);
+    };
+    for (int x = 0; x + 5 <= px.cx; x++) // the leftmost: a chevron's triangle lies at a bar's end
+      for (int y = 0; y + 2 < px.cy; y++)
+        if (run(x, y, 5) && run(x + 1, y + 1, 3) && run(x + 2, y + 2, 1)) {
+          found = CPoint(area.left + x + 2, area.top + y + 1);
+          return true;
+        }
+    return false;
+  });
+  return found;
 }
 
 CRect ScreenRect(HWND hWnd) {

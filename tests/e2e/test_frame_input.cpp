@@ -161,29 +161,6 @@ INSTANTIATE_TEST_SUITE_P(Keys, MenuKeysTest, ::testing::ValuesIn(kKeyRoads),
 
 // --- the capture button -----------------------------------------------------------------------
 
-// Where the capture bar draws its button's drop-down arrow, once it has: the first glyph of three
-// black rows five, three and one pixels wide (the chevron at the bar's end draws one of its own).
-CPoint DropDownArrow(const CRect& bar) {
-  CPoint found(-1, -1);
-  WaitFor([&] {
-    const Pixels px = ReadScreen(bar);
-    auto run = [&](int x, int y, int n) {
-      for (int i = 0; i < n; i++)
-        if (px.At(x + i, y) != RGB(0, 0, 0))
-          return false;
-      return px.At(x - 1, y) != RGB(0, 0, 0) && px.At(x + n, y) != RGB(0, 0, 0);
-    };
-    for (int x = 1; x + 6 < px.cx; x++)
-      for (int y = 0; y + 3 < px.cy; y++)
-        if (run(x, y, 5) && run(x + 1, y + 1, 3) && run(x + 2, y + 2, 1)) {
-          found = bar.TopLeft() + CPoint(x + 2, y + 1);
-          return true;
-        }
-    return false;
-  });
-  return found;
-}
-
 struct ButtonRoad {
   const char* name;
   bool bDocumentFirst; // a capture open before
