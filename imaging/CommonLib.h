@@ -21,6 +21,10 @@ public:
   CCommonLib();
   ~CCommonLib() override;
 
+  // FALSE makes the pattern edges with drop shadow and the shadow edge take the road through
+  // whole-size GDI bitmaps and blits, as on displays of other depths; the pixels are the same.
+  BOOL m_bPixelRoads = TRUE;
+
   // --- Copies and differences -------------------------------------------------------------
 
   // A new bitmap (owned by the caller) of nWidth x nHeight holding the source's area from (x, y);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/gdi/fw_gdi.h"
+#include "imaging/Dib32.h"
 
 namespace commonlib {
 
@@ -147,6 +148,59 @@ inline BOOL CreateFilledBitmap(CDC* pRef, CBitmap& bitmap, int cx, int cy, COLOR
 inline void ReplaceBitmap(CBitmap* pTarget, CBitmap& source) {
   pTarget->DeleteObject();
   pTarget->Attach(source.Detach());
+}
+
+// A top-down 32-bit DIB section whose pixels the code reads and writes directly. Its pages are
+// zero until first touched, so parts that are never used cost nothing.
+class CDibSection {
+public:
+  BOOL Create(CDC* pRef, int cx, int cy) {
+    m_bitmap.DeleteObject();
+    m_pBits = NULL;
+    if (pRef == NULL || cx <= 0 || cy <= 0)
+      return FALSE;
+    BITMAPINFO bmi = TopDownDib32(cx, cy);
+    void* pv = NULL;
+    if (!m_bitmap.Attach(::CreateDIBSection(pRef->GetSafeHdc(), &bmi, DIB_RGB_COLORS, &pv, NULL, 0)) ||
+        pv == NULL) {
+      m_bitmap.DeleteObject();
+      return FALSE;
+    }
+    m_pBits = static_cast<DWORD*>(pv);
+    m_cx = cx;
+    return TRUE;
+  }
+  CBitmap* Bitmap() { return &m_bitmap; }
+  DWORD* Row(int y) const { return m_pBits + (size_t)y * m_cx; }
+  int Width() const { return m_cx; }
+
+private:
+  CBitmap m_bitmap;
+  DWORD* m_pBits = NULL;
+  int m_cx = 0;
+};
+
+// Whether a bitmap holds 32 bits a pixel, the layout the pixel code works in.
+inline bool Is32BitBitmap(HBITMAP hBitmap) {
+  BITMAP bm;
+  return hBitmap != NULL && ::GetObject(hBitmap, sizeof(bm), &bm) != 0 && bm.bmBitsPixel == 32;
+}
+// Whether the bitmaps made compatible with the DC hold 32 bits a pixel.
+inline bool Makes32BitBitmaps(CDC* pRef) {
+  CBitmap probe;
+  return pRef != NULL && probe.CreateCompatibleBitmap(pRef, 1, 1) &&
+         Is32BitBitmap((HBITMAP)probe.GetSafeHandle());
+}
+// The pixel a solid brush of the colour leaves in a 32-bit bitmap. FALSE when it cannot be found.
+inline BOOL BrushPixel(CDC* pRef, COLORREF clr, DWORD& px) {
+  CDibSection dib;
+  CSurface surface;
+  if (!dib.Create(pRef, 1, 1) || !surface.OpenForFill(pRef, dib.Bitmap(), clr) ||
+      !surface->PatBlt(0, 0, 1, 1, PATCOPY))
+    return FALSE;
+  ::GdiFlush();
+  px = *dib.Row(0);
+  return TRUE;
 }
 
 } // namespace commonlib

@@ -14,6 +14,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <vector>
 
 using namespace commonlib;
@@ -94,6 +96,146 @@ BOOL BlurFrame(CDC* pRef, CBitmap& bitmap, int cx, int cy, int nSoftness, int nB
     image.UnlockBits(&data);
   }
   return ::SetDIBits(pRef->GetSafeHdc(), hBitmap, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS) == cy;
+}
+
+// Every pattern's cut lies within twice its size of its side (the wave swings to 2 x size), plus
+// a pixel of rasterisation.
+int CutDepth(int nSize) { return 2 * nSize + 2; }
+
+// Calls fn(x0, x1) for the spans of row y (of a w x h area) that a cut of the given depth may
+// reach, and middle(x0, x1) for the span between them that no cut reaches.
+template <class Near, class Middle> void FrameSpans(int y, int w, int h, int depth, Near fn, Middle middle) {
+  if (y < depth || y >= h - depth || 2 * depth >= w) {
+    fn(0, w);
+    return;
+  }
+  fn(0, depth);
+  middle(depth, w - depth);
+  fn(w - depth, w);
+}
+
+// The pattern edge with its drop shadow on a 32-bit picture, in one DIB section the size of the
+// result (widened by the part of the shadow's padding that the result cuts off), instead of five
+// whole-size bitmaps and the blits among them. The cut is drawn once, on a mask whose pages only
+// the cut touches; the middle of the picture, which no cut reaches, is read only once, by the
+// final blit that ANDs the picture in. Same pixels as the blit road:
+//   result = shadow layer, with (shadow | keep) & picture over the picture's place, where keep is
+//   white and the picture as it is outside the cut, and keep black and the picture white inside it.
+BOOL ShadowedEdgeOnDib(CDC* pRef, CBitmap* pBitmap, int w, int h, int nDepth,
+                       const std::function<void(CDC*)>& drawCut, COLORREF clrBack, COLORREF clrShadow,
+                       int nShadowX, int nShadowY, int nSoftness) {
+  DWORD back, shade, white, black;
+  if (!BrushPixel(pRef, clrBack, back) || !BrushPixel(pRef, clrShadow, shade) ||
+      !BrushPixel(pRef, RGB(255, 255, 255), white) || !BrushPixel(pRef, RGB(0, 0, 0), black))
+    return FALSE;
+  CDibSection mask;
+  {
+    CSurface M;
+    if (!mask.Create(pRef, w, h) || !M.OpenForFill(pRef, mask.Bitmap(), RGB(255, 255, 255)))
+      return FALSE;
+    drawCut(M.Get());
+  }
+  ::GdiFlush();
+
+  // Result R, the shadow layer B (the picture's size plus the padding) placed at (ox, oy) in R,
+  // the picture at (px, py); the section U starts at (ux, uy) of R.
+  const int pad = kShadowPad, cxB = w + 2 * pad, cyB = h + 2 * pad;
+  const int cxR = w + abs(nShadowX) + 2 * pad, cyR = h + abs(nShadowY) + 2 * pad;
+  const int ox = std::max(nShadowX, 0) - pad, oy = std::max(nShadowY, 0) - pad;
+  const int px = std::max(-nShadowX, 0), py = std::max(-nShadowY, 0);
+  const int ux = std::min(ox, 0), uy = std::min(oy, 0);
+  const int cxU = cxR - ux, cyU = cyR - uy;
+  const int bx = ox - ux, by = oy - uy, qx = px - ux, qy = py - uy;
+  CDibSection U;
+  if (!U.Create(pRef, cxU, cyU))
+    return FALSE;
+  // The blur's read-back makes the whole layer opaque, its colours unchanged.
+  const DWORD opaque = nSoftness > 0 ? 0xFF000000 : 0;
+  for (int y = 0; y < cyU; y++) {
+    DWORD* row = U.Row(y);
+    const int yB = y - by, yS = yB - pad;
+    if (yB < 0 || yB >= cyB) {
+      std::fill_n(row, cxU, back);
+      continue;
+    }
+    std::fill_n(row, bx, back);
+    std::fill_n(row + bx + cxB, cxU - bx - cxB, back);
+    DWORD* rowB = row + bx;
+    if (yS < 0 || yS >= h) {
+      std::fill_n(rowB, cxB, back | opaque);
+      continue;
+    }
+    std::fill_n(rowB, pad, back | opaque);
+    std::fill_n(rowB + pad + w, pad, back | opaque);
+    DWORD* rowS = rowB + pad;
+    const DWORD* cut = mask.Row(yS);
+    FrameSpans(
+        yS, w, h, nDepth,
+        [&](int x0, int x1) {
+          for (int x = x0; x < x1; x++)
+            rowS[x] = (cut[x] != 0 ? back : shade) | opaque;
+        },
+        [&](int x0, int x1) { std::fill_n(rowS + x0, x1 - x0, shade | opaque); });
+  }
+
+  // The blur softens the layer's frame, in place.
+  if (nSoftness > 0) {
+    Gdiplus::Bitmap layer(cxB, cyB, cxU * 4, PixelFormat32bppARGB, (BYTE*)(U.Row(by) + bx));
+    if (layer.GetLastStatus() != Gdiplus::Ok)
+      return FALSE;
+    CGdipEffects fx;
+    fx.SetSize(cxB, cyB);
+    fx.Blur(&layer, nSoftness, abs(nShadowX) + nSoftness + 15, abs(nShadowY) + nSoftness + 15);
+    if (layer.GetLastStatus() != Gdiplus::Ok)
+      return FALSE;
+    Gdiplus::Rect rc(0, 0, cxB, cyB);
+    Gdiplus::BitmapData data;
+    if (layer.LockBits(&rc, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
+      return FALSE;
+    for (int y = 0; y < cyB; y++) {
+      const BYTE* pRow = (const BYTE*)data.Scan0 + (ptrdiff_t)y * data.Stride;
+      if (pRow != (const BYTE*)(U.Row(by + y) + bx))
+        memmove(U.Row(by + y) + bx, pRow, (size_t)cxB * 4);
+    }
+    layer.UnlockBits(&data);
+  }
+
+  // Over the picture's place: shadow | keep, the cut pixels kept aside to be ANDed with white.
+  std::vector<std::pair<DWORD*, DWORD>> cutPixels;
+  for (int y = 0; y < h; y++) {
+    DWORD* row = U.Row(qy + y) + qx;
+    const DWORD* cut = mask.Row(y);
+    FrameSpans(
+        y, w, h, nDepth,
+        [&](int x0, int x1) {
+          for (int x = x0; x < x1; x++) {
+            if (cut[x] != 0)
+              cutPixels.push_back({row + x, (row[x] | black) & white});
+            else
+              row[x] |= white;
+          }
+        },
+        [&](int x0, int x1) {
+          for (int x = x0; x < x1; x++)
+            row[x] |= white;
+        });
+  }
+  CBitmap result;
+  {
+    CSurface dst, src;
+    if (!dst.Open(pRef, U.Bitmap()) || !src.Open(pRef, pBitmap) ||
+        !dst->BitBlt(qx, qy, w, h, src.Get(), 0, 0, SRCAND))
+      return FALSE;
+    ::GdiFlush();
+    for (const auto& c : cutPixels)
+      *c.first = c.second;
+    CSurface out;
+    if (!result.CreateCompatibleBitmap(pRef, cxR, cyR) || !out.Open(pRef, &result) ||
+        !out->BitBlt(0, 0, cxR, cyR, dst.Get(), -ux, -uy, SRCCOPY))
+      return FALSE;
+  }
+  ReplaceBitmap(pBitmap, result);
+  return TRUE;
 }
 
 } // namespace
@@ -229,6 +371,28 @@ BOOL CCommonLib::EdgeEffect(CDC* pDC, CBitmap* pBitmap, int nTaskId, int nSize, 
   CRefDC ref(pDC);
   if (ref.Get() == NULL)
     return FALSE;
+
+  if (bDropShadow && m_bPixelRoads && Is32BitBitmap((HBITMAP)pBitmap->GetSafeHandle()) &&
+      Makes32BitBitmaps(ref.Get())) {
+    auto drawCut = [&](CDC* pCut) {
+      switch (nTaskId) {
+      case TASK_TORN_EDGE:
+        TornEdge(pCut, NULL, NULL, w, h, nSize, nSides, FALSE);
+        break;
+      case TASK_SAW_EDGE:
+        SawEdge(pCut, NULL, NULL, w, h, nSize, nSides, FALSE);
+        break;
+      case TASK_SHARK_EDGE:
+        SharkEdge(pCut, NULL, NULL, w, h, nSize, nSides, FALSE);
+        break;
+      case TASK_WAVE_EDGE:
+        WaveEdge(pCut, NULL, NULL, w, h, nSize, nSides, FALSE);
+        break;
+      }
+    };
+    return ShadowedEdgeOnDib(ref.Get(), pBitmap, w, h, CutDepth(nSize), drawCut, clrBack, clrShadow, nShadowX,
+                             nShadowY, nSoftness);
+  }
 
   // With the drop shadow the pattern is cut into a copy of the picture, which is left as it was
   // until the larger result replaces it.

@@ -79,6 +79,8 @@ BOOL CShadowBuilder::Render(CDC* pDC) {
 }
 
 void CShadowBuilder::DarkenPixel(int p, int x, int y, COLORREF clrShadow) {
+  x -= m_xBits;
+  y -= m_yBits;
   if (m_pBits == NULL || x < 0 || y < 0 || x >= m_cxBits || y >= m_cyBits)
     return;
   DWORD& px = m_pBits[(size_t)y * m_cxBits + x];
@@ -97,6 +99,34 @@ void CShadowBuilder::DarkenPixel(int p, int x, int y, COLORREF clrShadow) {
   px = (px & 0xFF000000) | ((DWORD)r << 16) | ((DWORD)g << 8) | (DWORD)b;
 }
 
+void CShadowBuilder::DarkenBlock(DWORD* pBits, int x0, int y0, int cx, int cy) {
+  const int W = rect.right - rect.left, H = rect.bottom - rect.top, s = size;
+  m_pBits = pBits;
+  m_xBits = x0;
+  m_yBits = y0;
+  m_cxBits = cx;
+  m_cyBits = cy;
+
+  const int range = maxPercent - minPercent;
+  for (int i = 0; i < s; i++) {
+    const int level = minPercent + i * range / s;
+    for (int x = 2 * s + 1; x <= W - 1; x++)
+      DarkenPixel(level, x, H + i, shadowColor);
+    for (int y = 2 * s + 1; y <= H - 1; y++)
+      DarkenPixel(level, W + i, y, shadowColor);
+    // Rounded ends: a quarter circle at the outer corner and at the start of each strip.
+    for (int j = 0; j < s; j++) {
+      if (i * i + j * j > s * s)
+        continue;
+      const int level2 = minPercent + (int)sqrt((double)(i * i + j * j)) * range / s;
+      DarkenPixel(level2, W + i, H + j, shadowColor);
+      DarkenPixel(level2, 2 * s - i, H + j, shadowColor);
+      DarkenPixel(level2, W + i, 2 * s - j, shadowColor);
+    }
+  }
+  m_pBits = NULL;
+}
+
 BOOL CShadowBuilder::RenderDib(CDC* pDC) {
   const int W = rect.right - rect.left, H = rect.bottom - rect.top, s = size;
   const int cx = W + s, cy = H + s;
@@ -113,28 +143,7 @@ BOOL CShadowBuilder::RenderDib(CDC* pDC) {
     if (!work.Open(pDC, &dib) || !work->BitBlt(0, 0, cx, cy, pDC, rect.left, rect.top, SRCCOPY))
       return FALSE;
     ::GdiFlush();
-    m_pBits = static_cast<DWORD*>(pvBits);
-    m_cxBits = cx;
-    m_cyBits = cy;
-
-    const int range = maxPercent - minPercent;
-    for (int i = 0; i < s; i++) {
-      const int level = minPercent + i * range / s;
-      for (int x = 2 * s + 1; x <= W - 1; x++)
-        DarkenPixel(level, x, H + i, shadowColor);
-      for (int y = 2 * s + 1; y <= H - 1; y++)
-        DarkenPixel(level, W + i, y, shadowColor);
-      // Rounded ends: a quarter circle at the outer corner and at the start of each strip.
-      for (int j = 0; j < s; j++) {
-        if (i * i + j * j > s * s)
-          continue;
-        const int level2 = minPercent + (int)sqrt((double)(i * i + j * j)) * range / s;
-        DarkenPixel(level2, W + i, H + j, shadowColor);
-        DarkenPixel(level2, 2 * s - i, H + j, shadowColor);
-        DarkenPixel(level2, W + i, 2 * s - j, shadowColor);
-      }
-    }
-    m_pBits = NULL;
+    DarkenBlock(static_cast<DWORD*>(pvBits), 0, 0, cx, cy);
     if (!pDC->BitBlt(rect.left, rect.top, cx, cy, work.Get(), 0, 0, SRCCOPY))
       return FALSE;
   }
@@ -212,10 +221,56 @@ void CShadowBuilder::Reset() {
   m_bmpRight.DeleteObject();
   m_bmpBottom.DeleteObject();
   m_pBits = NULL;
-  m_cxBits = m_cyBits = 0;
+  m_xBits = m_yBits = m_cxBits = m_cyBits = 0;
   ::SetRectEmpty(&rect);
   flags = (BYTE)(flags & ~1);
 }
+
+namespace {
+
+// The drop shadow on a 32-bit picture: the picture is copied once into the result and only the
+// two strips the shadow lies on (right and bottom) are made and darkened, each in a small DIB
+// section; the whole-size copy, its DIB round trip and the fill under the picture are not needed.
+BOOL ShadowOnStrips(CDC* pRef, CBitmap* pBitmap, CSize size, int nSize, COLORREF clrShadow,
+                    COLORREF clrBack) {
+  const int W = size.cx, H = size.cy, s = nSize;
+  CBitmap result;
+  if (!result.CreateCompatibleBitmap(pRef, W + s, H + s))
+    return FALSE;
+  {
+    CSurface dst, src;
+    if (!dst.Open(pRef, &result) || !src.Open(pRef, pBitmap) ||
+        !dst->BitBlt(0, 0, W, H, src.Get(), 0, 0, SRCCOPY))
+      return FALSE;
+    CShadowBuilder builder;
+    builder.shadowColor = clrShadow;
+    builder.rect = CRect(0, 0, W, H);
+    builder.size = s;
+    builder.minPercent = 75;
+    builder.maxPercent = 100;
+    // Right strip, corner included, then the bottom strip left of it.
+    const RECT strips[2] = {{W, 0, W + s, H + s}, {0, H, W, H + s}};
+    for (const RECT& rc : strips) {
+      const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+      CDibSection strip;
+      CSurface work;
+      if (cx <= 0)
+        continue;
+      if (!strip.Create(pRef, cx, cy) || !work.OpenForFill(pRef, strip.Bitmap(), clrBack) ||
+          !work->PatBlt(0, 0, cx, cy, PATCOPY))
+        return FALSE;
+      ::GdiFlush();
+      builder.DarkenBlock(strip.Row(0), rc.left, rc.top, cx, cy);
+      if (!dst->BitBlt(rc.left, rc.top, cx, cy, work.Get(), 0, 0, SRCCOPY))
+        return FALSE;
+    }
+    builder.Reset();
+  }
+  ReplaceBitmap(pBitmap, result);
+  return TRUE;
+}
+
+} // namespace
 
 BOOL CCommonLib::ShadowEffect(CDC* pDC, CBitmap* pBitmap, int nSize, int /*nFlags*/, COLORREF clrShadow,
                               COLORREF clrBack) {
@@ -227,6 +282,13 @@ BOOL CCommonLib::ShadowEffect(CDC* pDC, CBitmap* pBitmap, int nSize, int /*nFlag
   CRefDC ref(pDC);
   if (ref.Get() == NULL)
     return FALSE;
+  // The strips give the same pixels as the builder's own rendering where it darkens each pixel
+  // (a screen of more than 256 colours) and no bitmap on the way rounds a colour to fewer bits.
+  if (m_bPixelRoads && Is32BitBitmap((HBITMAP)pBitmap->GetSafeHandle()) && Makes32BitBitmaps(ref.Get())) {
+    CScreenDC screen;
+    if (screen.Get() != NULL && ::GetDeviceCaps(screen.Get(), BITSPIXEL) > 8)
+      return ShadowOnStrips(ref.Get(), pBitmap, size, nSize, clrShadow, clrBack);
+  }
   // The picture on a back-coloured area larger by the shadow size to the right and bottom.
   CBitmap larger;
   if (!CreateFilledBitmap(ref.Get(), larger, size.cx + nSize, size.cy + nSize, clrBack))

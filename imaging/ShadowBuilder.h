@@ -25,6 +25,9 @@ public:
   BOOL RestoreBackground(CDC* pDC);
   // Darkens pixel (x, y) of the DIB being rendered to p percent, tinted by clrShadow (-1 neutral).
   void DarkenPixel(int p, int x, int y, COLORREF clrShadow);
+  // Darkens the shadow's pixels that fall in a cx x cy block of top-down 32-bit pixels whose
+  // top-left pixel is (x, y) from the area's top-left corner; the rest of the shadow is skipped.
+  void DarkenBlock(DWORD* pBits, int x, int y, int cx, int cy);
   // Deletes the saved strips, forgets the bits, empties the rectangle and clears the save flag.
   void Reset();
 
@@ -38,7 +41,7 @@ public:
 private:
   CBitmap m_bmpRight;    // background saved under the right strip
   CBitmap m_bmpBottom;   // background saved under the bottom strip
-  DWORD* m_pBits = NULL; // pixels of the DIB section while rendering
-  int m_cxBits = 0, m_cyBits = 0;
+  DWORD* m_pBits = NULL; // pixels of the block being darkened
+  int m_xBits = 0, m_yBits = 0, m_cxBits = 0, m_cyBits = 0;
   CPalette m_palette; // 6 x 6 x 6 colour cube for palette displays
 };
