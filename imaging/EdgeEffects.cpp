@@ -114,13 +114,58 @@ template <class Near, class Middle> void FrameSpans(int y, int w, int h, int dep
   fn(w - depth, w);
 }
 
+// A top-down one-bit DIB section the cut is drawn on: its drawing is the same as on any other
+// bitmap, and at one bit a pixel the pages the cut touches are few.
+class CCutMask {
+public:
+  BOOL Create(CDC* pRef, int cx, int cy) {
+    struct {
+      BITMAPINFOHEADER header;
+      RGBQUAD colours[2];
+    } bmi = {};
+    bmi.header.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.header.biWidth = cx;
+    bmi.header.biHeight = -cy;
+    bmi.header.biPlanes = 1;
+    bmi.header.biBitCount = 1;
+    bmi.header.biCompression = BI_RGB;
+    bmi.colours[1] = {255, 255, 255, 0};
+    void* pv = NULL;
+    if (!m_bitmap.Attach(
+            ::CreateDIBSection(pRef->GetSafeHdc(), (BITMAPINFO*)&bmi, DIB_RGB_COLORS, &pv, NULL, 0)) ||
+        pv == NULL)
+      return FALSE;
+    m_pBits = static_cast<const BYTE*>(pv);
+    m_nStride = (cx + 31) / 32 * 4;
+    return TRUE;
+  }
+  CBitmap* Bitmap() { return &m_bitmap; }
+  const BYTE* Row(int y) const { return m_pBits + (size_t)y * m_nStride; }
+  static bool IsCut(const BYTE* row, int x) { return (row[x >> 3] & (0x80 >> (x & 7))) != 0; }
+
+private:
+  CBitmap m_bitmap;
+  const BYTE* m_pBits = NULL;
+  int m_nStride = 0;
+};
+
+// Fills the part of [from, to) that lies in [c0, c1) with the value.
+inline void FillClipped(DWORD* row, int from, int to, DWORD value, int c0, int c1) {
+  from = std::max(from, c0);
+  to = std::min(to, c1);
+  if (from < to)
+    std::fill_n(row + from, to - from, value);
+}
+
 // The pattern edge with its drop shadow on a 32-bit picture, in one DIB section the size of the
-// result (widened by the part of the shadow's padding that the result cuts off), instead of five
-// whole-size bitmaps and the blits among them. The cut is drawn once, on a mask whose pages only
-// the cut touches; the middle of the picture, which no cut reaches, is read only once, by the
-// final blit that ANDs the picture in. Same pixels as the blit road:
-//   result = shadow layer, with (shadow | keep) & picture over the picture's place, where keep is
-//   white and the picture as it is outside the cut, and keep black and the picture white inside it.
+// result (widened by the part of the shadow's padding that the result cuts off) instead of five
+// whole-size bitmaps and the blits among them; it becomes the result. Same pixels as the blit
+// road, which gives
+//   result = shadow layer, with (shadow | keep) & picture over the picture's place,
+// keep being white and the picture as it is outside the cut, keep black and the picture white
+// inside it. The cut is drawn once, on a mask whose pages only the cut touches. Where the shadow
+// under the picture is opaque and plain (no cut, no blur, no padding), shadow | keep is all ones:
+// there the picture is only copied in, and only that copy touches the middle of the picture.
 BOOL ShadowedEdgeOnDib(CDC* pRef, CBitmap* pBitmap, int w, int h, int nDepth,
                        const std::function<void(CDC*)>& drawCut, COLORREF clrBack, COLORREF clrShadow,
                        int nShadowX, int nShadowY, int nSoftness) {
@@ -128,7 +173,7 @@ BOOL ShadowedEdgeOnDib(CDC* pRef, CBitmap* pBitmap, int w, int h, int nDepth,
   if (!BrushPixel(pRef, clrBack, back) || !BrushPixel(pRef, clrShadow, shade) ||
       !BrushPixel(pRef, RGB(255, 255, 255), white) || !BrushPixel(pRef, RGB(0, 0, 0), black))
     return FALSE;
-  CDibSection mask;
+  CCutMask mask;
   {
     CSurface M;
     if (!mask.Create(pRef, w, h) || !M.OpenForFill(pRef, mask.Bitmap(), RGB(255, 255, 255)))
@@ -138,7 +183,8 @@ BOOL ShadowedEdgeOnDib(CDC* pRef, CBitmap* pBitmap, int w, int h, int nDepth,
   ::GdiFlush();
 
   // Result R, the shadow layer B (the picture's size plus the padding) placed at (ox, oy) in R,
-  // the picture at (px, py); the section U starts at (ux, uy) of R.
+  // the picture at (px, py); the section U starts at (ux, uy) of R. In U: B at (bx, by), the
+  // picture at (qx, qy).
   const int pad = kShadowPad, cxB = w + 2 * pad, cyB = h + 2 * pad;
   const int cxR = w + abs(nShadowX) + 2 * pad, cyR = h + abs(nShadowY) + 2 * pad;
   const int ox = std::max(nShadowX, 0) - pad, oy = std::max(nShadowY, 0) - pad;
@@ -146,36 +192,58 @@ BOOL ShadowedEdgeOnDib(CDC* pRef, CBitmap* pBitmap, int w, int h, int nDepth,
   const int ux = std::min(ox, 0), uy = std::min(oy, 0);
   const int cxU = cxR - ux, cyU = cyR - uy;
   const int bx = ox - ux, by = oy - uy, qx = px - ux, qy = py - uy;
+  // The blur's read-back makes the whole layer opaque, its colours unchanged.
+  const DWORD opaque = nSoftness > 0 ? 0xFF000000 : 0;
+  const int bandX = abs(nShadowX) + nSoftness + 15, bandY = abs(nShadowY) + nSoftness + 15;
+
+  // The plain part of the picture's place [x0, x1) x [y0, y1), in picture coordinates: beyond the
+  // layer's padding, its cut and what the blur writes or reads.
+  const int reachX = pad + nDepth + (nSoftness > 0 ? bandX + nSoftness + 1 : 0);
+  const int reachY = pad + nDepth + (nSoftness > 0 ? bandY + nSoftness + 1 : 0);
+  int x0 = std::max(nDepth, ox - px + reachX), x1 = std::min(w - nDepth, ox - px + cxB - reachX);
+  int y0 = std::max(nDepth, oy - py + reachY), y1 = std::min(h - nDepth, oy - py + cyB - reachY);
+  const bool copyPlain = ((shade | opaque) | white) == 0xFFFFFFFF;
+  if (x0 >= x1 || y0 >= y1 || !copyPlain)
+    x0 = x1 = y0 = y1 = 0;
+
   CDibSection U;
   if (!U.Create(pRef, cxU, cyU))
     return FALSE;
-  // The blur's read-back makes the whole layer opaque, its colours unchanged.
-  const DWORD opaque = nSoftness > 0 ? 0xFF000000 : 0;
-  for (int y = 0; y < cyU; y++) {
+  // The layer before the blur, on the back colour; the plain part is left for the picture.
+  auto writeRow = [&](int y, int c0, int c1) {
     DWORD* row = U.Row(y);
     const int yB = y - by, yS = yB - pad;
     if (yB < 0 || yB >= cyB) {
-      std::fill_n(row, cxU, back);
-      continue;
+      FillClipped(row, 0, cxU, back, c0, c1);
+      return;
     }
-    std::fill_n(row, bx, back);
-    std::fill_n(row + bx + cxB, cxU - bx - cxB, back);
-    DWORD* rowB = row + bx;
+    FillClipped(row, 0, bx, back, c0, c1);
+    FillClipped(row, bx + cxB, cxU, back, c0, c1);
     if (yS < 0 || yS >= h) {
-      std::fill_n(rowB, cxB, back | opaque);
-      continue;
+      FillClipped(row, bx, bx + cxB, back | opaque, c0, c1);
+      return;
     }
-    std::fill_n(rowB, pad, back | opaque);
-    std::fill_n(rowB + pad + w, pad, back | opaque);
-    DWORD* rowS = rowB + pad;
-    const DWORD* cut = mask.Row(yS);
+    FillClipped(row, bx, bx + pad, back | opaque, c0, c1);
+    FillClipped(row, bx + pad + w, bx + cxB, back | opaque, c0, c1);
+    const int sx = bx + pad; // the layer's picture-sized middle, cut like the picture
+    const BYTE* cut = mask.Row(yS);
     FrameSpans(
         yS, w, h, nDepth,
-        [&](int x0, int x1) {
-          for (int x = x0; x < x1; x++)
-            rowS[x] = (cut[x] != 0 ? back : shade) | opaque;
+        [&](int from, int to) {
+          from = std::max(from, c0 - sx);
+          to = std::min(to, c1 - sx);
+          for (int x = from; x < to; x++)
+            row[sx + x] = (CCutMask::IsCut(cut, x) ? back : shade) | opaque;
         },
-        [&](int x0, int x1) { std::fill_n(rowS + x0, x1 - x0, shade | opaque); });
+        [&](int from, int to) { FillClipped(row, sx + from, sx + to, shade | opaque, c0, c1); });
+  };
+  for (int y = 0; y < cyU; y++) {
+    if (y - qy >= y0 && y - qy < y1) {
+      writeRow(y, 0, qx + x0);
+      writeRow(y, qx + x1, cxU);
+    } else {
+      writeRow(y, 0, cxU);
+    }
   }
 
   // The blur softens the layer's frame, in place.
@@ -185,7 +253,7 @@ BOOL ShadowedEdgeOnDib(CDC* pRef, CBitmap* pBitmap, int w, int h, int nDepth,
       return FALSE;
     CGdipEffects fx;
     fx.SetSize(cxB, cyB);
-    fx.Blur(&layer, nSoftness, abs(nShadowX) + nSoftness + 15, abs(nShadowY) + nSoftness + 15);
+    fx.Blur(&layer, nSoftness, bandX, bandY);
     if (layer.GetLastStatus() != Gdiplus::Ok)
       return FALSE;
     Gdiplus::Rect rc(0, 0, cxB, cyB);
@@ -200,41 +268,55 @@ BOOL ShadowedEdgeOnDib(CDC* pRef, CBitmap* pBitmap, int w, int h, int nDepth,
     layer.UnlockBits(&data);
   }
 
-  // Over the picture's place: shadow | keep, the cut pixels kept aside to be ANDed with white.
+  // Around the plain part: shadow | keep, the cut pixels kept aside to be ANDed with white.
   std::vector<std::pair<DWORD*, DWORD>> cutPixels;
-  for (int y = 0; y < h; y++) {
+  auto keepRow = [&](int y, int from, int to) {
     DWORD* row = U.Row(qy + y) + qx;
-    const DWORD* cut = mask.Row(y);
-    FrameSpans(
-        y, w, h, nDepth,
-        [&](int x0, int x1) {
-          for (int x = x0; x < x1; x++) {
-            if (cut[x] != 0)
-              cutPixels.push_back({row + x, (row[x] | black) & white});
-            else
-              row[x] |= white;
-          }
-        },
-        [&](int x0, int x1) {
-          for (int x = x0; x < x1; x++)
-            row[x] |= white;
-        });
+    const BYTE* cut = mask.Row(y);
+    for (int x = from; x < to; x++) {
+      if (CCutMask::IsCut(cut, x))
+        cutPixels.push_back({row + x, (row[x] | black) & white});
+      else
+        row[x] |= white;
+    }
+  };
+  for (int y = 0; y < h; y++) {
+    if (y >= y0 && y < y1) {
+      keepRow(y, 0, x0);
+      keepRow(y, x1, w);
+    } else {
+      keepRow(y, 0, w);
+    }
   }
-  CBitmap result;
   {
     CSurface dst, src;
-    if (!dst.Open(pRef, U.Bitmap()) || !src.Open(pRef, pBitmap) ||
-        !dst->BitBlt(qx, qy, w, h, src.Get(), 0, 0, SRCAND))
+    if (!dst.Open(pRef, U.Bitmap()) || !src.Open(pRef, pBitmap))
       return FALSE;
-    ::GdiFlush();
-    for (const auto& c : cutPixels)
-      *c.first = c.second;
-    CSurface out;
-    if (!result.CreateCompatibleBitmap(pRef, cxR, cyR) || !out.Open(pRef, &result) ||
-        !out->BitBlt(0, 0, cxR, cyR, dst.Get(), -ux, -uy, SRCCOPY))
+    const RECT around[4] = {{0, 0, w, y0}, {0, y1, w, h}, {0, y0, x0, y1}, {x1, y0, w, y1}};
+    BOOL bDone = y0 < y1 ? dst->BitBlt(qx + x0, qy + y0, x1 - x0, y1 - y0, src.Get(), x0, y0, SRCCOPY)
+                         : dst->BitBlt(qx, qy, w, h, src.Get(), 0, 0, SRCAND);
+    for (const RECT& rc : around)
+      if (bDone && y0 < y1 && rc.right > rc.left && rc.bottom > rc.top)
+        bDone = dst->BitBlt(qx + rc.left, qy + rc.top, rc.right - rc.left, rc.bottom - rc.top, src.Get(),
+                            rc.left, rc.top, SRCAND);
+    if (!bDone)
       return FALSE;
   }
-  ReplaceBitmap(pBitmap, result);
+  ::GdiFlush();
+  for (const auto& c : cutPixels)
+    *c.first = c.second;
+
+  // The section is the result when the layer's padding lies inside it, else the result is copied out.
+  if (ux == 0 && uy == 0) {
+    ReplaceBitmap(pBitmap, *U.Bitmap());
+    return TRUE;
+  }
+  CDibSection R;
+  if (!R.Create(pRef, cxR, cyR))
+    return FALSE;
+  for (int y = 0; y < cyR; y++)
+    memcpy(R.Row(y), U.Row(y - uy) - ux, (size_t)cxR * 4);
+  ReplaceBitmap(pBitmap, *R.Bitmap());
   return TRUE;
 }
 

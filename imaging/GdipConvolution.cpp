@@ -522,8 +522,14 @@ struct BoxFilter {
     if (iv.count == 0)
       return;
     BYTE* row = bits + y * stride;
-    orig.assign(reinterpret_cast<DWORD*>(row), reinterpret_cast<DWORD*>(row) + cx);
-    orig.resize(cx + 2); // the two-pixel loads may read past the row's end
+    // The row as it was, where the intervals' windows and wide loads reach: a frame filter copies
+    // its bands, not the whole row.
+    orig.resize(cx + 2);
+    orig[cx] = orig[cx + 1] = 0; // the two-pixel loads may read past the row's end
+    for (int k = 0; k < iv.count; ++k) {
+      const int c0 = std::max(iv.from[k] + lo - 4, 0), c1 = std::min(iv.to[k] + hi + 4, cx);
+      std::copy(reinterpret_cast<DWORD*>(row) + c0, reinterpret_cast<DWORD*>(row) + c1, orig.begin() + c0);
+    }
     const int mY = RowMultiplicity(y);
     for (int k = 0; k < iv.count; ++k) {
       const int x0 = iv.from[k], x1 = iv.to[k];

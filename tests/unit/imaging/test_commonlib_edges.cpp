@@ -181,16 +181,26 @@ TEST_F(CommonLibEdgeTest, DropShadowShowsThroughTheCutAway) {
 }
 
 int WINAPI NoDIBits(HDC, HBITMAP, UINT, UINT, LPVOID, LPBITMAPINFO, UINT) { return 0; }
+Gdiplus::GpStatus WINGDIPAPI NoScan0Bitmap(INT, INT, INT, Gdiplus::PixelFormat, BYTE*,
+                                           Gdiplus::GpBitmap** pp) {
+  *pp = NULL;
+  return Gdiplus::OutOfMemory;
+}
 
-// When the shadow's pixels cannot be read for softening, the edge reports the failure; a hard
-// shadow needs no blur and still succeeds.
+// When the shadow's pixels cannot be read for softening (the blit road) or handed to GDI+ (the
+// pixel road), the edge reports the failure; a hard shadow needs no blur and still succeeds.
 TEST_F(CommonLibEdgeTest, SoftShadowThatCannotBeBlurredFails) {
-  CImportPatch patch("gdi32.dll", "GetDIBits", reinterpret_cast<FARPROC>(&NoDIBits));
-  ASSERT_TRUE(patch.Applied());
-  MakePicture(pic, 80, 60, PatternColor);
-  EXPECT_FALSE(Edge(TASK_SAW_EDGE, 8, kLeft, TRUE, 5, 5, 2));
-  MakePicture(pic, 80, 60, PatternColor);
-  EXPECT_TRUE(Edge(TASK_SAW_EDGE, 8, kLeft, TRUE, 5, 5, 0));
+  for (BOOL bPixelRoads : {FALSE, TRUE}) {
+    lib.m_bPixelRoads = bPixelRoads;
+    CImportPatch patch(
+        bPixelRoads ? "gdiplus.dll" : "gdi32.dll", bPixelRoads ? "GdipCreateBitmapFromScan0" : "GetDIBits",
+        bPixelRoads ? reinterpret_cast<FARPROC>(&NoScan0Bitmap) : reinterpret_cast<FARPROC>(&NoDIBits));
+    ASSERT_TRUE(patch.Applied());
+    MakePicture(pic, 80, 60, PatternColor);
+    EXPECT_FALSE(Edge(TASK_SAW_EDGE, 8, kLeft, TRUE, 5, 5, 2));
+    MakePicture(pic, 80, 60, PatternColor);
+    EXPECT_TRUE(Edge(TASK_SAW_EDGE, 8, kLeft, TRUE, 5, 5, 0));
+  }
 }
 
 // ---- Border ---------------------------------------------------------------------------------------
