@@ -70,7 +70,7 @@ public:
   // |dy| + 6. The second colour, second value and shadow opacity are not used. A side too short
   // for one tooth of its pattern is left as it is. FALSE when the picture is missing, the task id
   // is unknown or a GDI object cannot be made; TRUE otherwise, also when the size leaves nothing
-  // to do.
+  // to do. With the drop shadow a 32-bit picture is replaced by a 32-bit DIB section.
   BOOL EdgeEffect(CDC* pDC, CBitmap* pBitmap, int nTaskId, int nSize, int nSides, COLORREF clrBack,
                   COLORREF clrSecond, int nSecondValue, BOOL bDropShadow, COLORREF clrShadow,
                   int nShadowOpacity, int nShadowX, int nShadowY, int nSoftness);
