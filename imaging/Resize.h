@@ -1,0 +1,26 @@
+// Scaling a whole picture to a new size.
+//
+// The picture has always been scaled by drawing it with GDI+ into a new 32bpp ARGB bitmap. Where
+// the platform's GDI+ draws a scaled picture as a plain bilinear blend of premultiplied pixels
+// (Wine's does, in both modes, at about 96 ns a pixel), the same pixels are made here from locked
+// bits at a fraction of the cost; where it draws anything else, the drawing stays.
+#pragma once
+
+#include "framework/core/fw_core.h"
+
+#include <gdiplus.h>
+
+// The picture drawn into a new cx x cy 32bpp ARGB bitmap, smoothed when asked; the platform's GDI+
+// decides the pixels. NULL when the bitmap cannot be made.
+Gdiplus::Bitmap* ResizeByDrawing(Gdiplus::Bitmap* pPicture, int cx, int cy, bool bSmooth);
+
+// The same pixels as the drawing gives where GDI+ blends bilinearly (see ResizeMatchesDrawing),
+// computed from the locked bits. NULL when a bitmap cannot be made or locked.
+Gdiplus::Bitmap* ResizeBilinear(Gdiplus::Bitmap* pPicture, int cx, int cy);
+
+// Whether ResizeBilinear gives the drawing's pixels for this mode here: found once per mode by
+// scaling a small picture both ways and comparing.
+bool ResizeMatchesDrawing(bool bSmooth);
+
+// The picture at cx x cy by the faster road that gives the drawing's pixels. NULL on failure.
+Gdiplus::Bitmap* ResizePicture(Gdiplus::Bitmap* pPicture, int cx, int cy, bool bSmooth);
