@@ -221,22 +221,6 @@ bool SamePixels(Bitmap* a, Bitmap* b) {
   return true;
 }
 
-bool ProbeMatches(bool bSmooth) {
-  Bitmap probe(13, 10, PixelFormat32bppARGB);
-  if (probe.GetLastStatus() != Ok)
-    return false;
-  FillProbe(&probe);
-  // Up and down, by whole and by odd factors, and to a single pixel.
-  const int sizes[][2] = {{29, 23}, {6, 4}, {26, 20}, {7, 19}, {1, 1}, {40, 3}};
-  for (const auto& size : sizes) {
-    std::unique_ptr<Bitmap> drawn(ResizeByDrawing(&probe, size[0], size[1], bSmooth));
-    std::unique_ptr<Bitmap> blended(ResizeBilinear(&probe, size[0], size[1]));
-    if (!SamePixels(drawn.get(), blended.get()))
-      return false;
-  }
-  return true;
-}
-
 } // namespace
 
 Bitmap* ResizeByDrawing(Bitmap* pPicture, int cx, int cy, bool bSmooth) {
@@ -299,15 +283,36 @@ Bitmap* ResizeBilinear(Bitmap* pPicture, int cx, int cy) {
   return pResized.release();
 }
 
+bool ResizeProbeMatches(bool bSmooth) {
+  Bitmap probe(13, 10, PixelFormat32bppARGB);
+  if (probe.GetLastStatus() != Ok)
+    return false;
+  FillProbe(&probe);
+  // Up and down, by whole and by odd factors, and to a single pixel.
+  const int sizes[][2] = {{29, 23}, {6, 4}, {26, 20}, {7, 19}, {1, 1}, {40, 3}};
+  for (const auto& size : sizes) {
+    std::unique_ptr<Bitmap> drawn(ResizeByDrawing(&probe, size[0], size[1], bSmooth));
+    std::unique_ptr<Bitmap> blended(ResizeBilinear(&probe, size[0], size[1]));
+    if (!SamePixels(drawn.get(), blended.get()))
+      return false;
+  }
+  return true;
+}
+
 bool ResizeMatchesDrawing(bool bSmooth) {
   static int s_match[2] = {-1, -1};
   int& match = s_match[bSmooth ? 1 : 0];
   if (match < 0)
-    match = ProbeMatches(bSmooth) ? 1 : 0;
+    match = ResizeProbeMatches(bSmooth) ? 1 : 0;
   return match == 1;
 }
 
 Bitmap* ResizePicture(Bitmap* pPicture, int cx, int cy, bool bSmooth) {
-  return ResizeMatchesDrawing(bSmooth) ? ResizeBilinear(pPicture, cx, cy)
-                                       : ResizeByDrawing(pPicture, cx, cy, bSmooth);
+  // A premultiplied picture kept at its size is copied by GDI+ rather than sampled, by other
+  // arithmetic.
+  const bool bCopied = static_cast<int>(pPicture->GetWidth()) == cx &&
+                       static_cast<int>(pPicture->GetHeight()) == cy &&
+                       (pPicture->GetPixelFormat() & PixelFormatPAlpha) != 0;
+  return ResizeMatchesDrawing(bSmooth) && !bCopied ? ResizeBilinear(pPicture, cx, cy)
+                                                   : ResizeByDrawing(pPicture, cx, cy, bSmooth);
 }

@@ -14,12 +14,17 @@
 // decides the pixels. NULL when the bitmap cannot be made.
 Gdiplus::Bitmap* ResizeByDrawing(Gdiplus::Bitmap* pPicture, int cx, int cy, bool bSmooth);
 
-// The same pixels as the drawing gives where GDI+ blends bilinearly (see ResizeMatchesDrawing),
-// computed from the locked bits. NULL when a bitmap cannot be made or locked.
+// The pixels Wine's GDI+ draws for both modes: each output's position scaled in single precision
+// with no half-pixel shift, its two neighbours on each axis (clear beyond the last) blended across,
+// then down, with their alphas as weights, and a clear result cleared; computed from locked bits. NULL when a
+// bitmap cannot be made or locked.
 Gdiplus::Bitmap* ResizeBilinear(Gdiplus::Bitmap* pPicture, int cx, int cy);
 
-// Whether ResizeBilinear gives the drawing's pixels for this mode here: found once per mode by
-// scaling a small picture both ways and comparing.
+// Whether ResizeBilinear gives the drawing's pixels for this mode: a small picture with every kind
+// of alpha scaled both ways, up and down, and compared.
+bool ResizeProbeMatches(bool bSmooth);
+
+// ResizeProbeMatches found once per mode and kept.
 bool ResizeMatchesDrawing(bool bSmooth);
 
 // The picture at cx x cy by the faster road that gives the drawing's pixels. NULL on failure.
