@@ -4,7 +4,9 @@
 
 #include <emmintrin.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>

@@ -1,9 +1,9 @@
 // Scaling a whole picture to a new size.
 //
 // The picture has always been scaled by drawing it with GDI+ into a new 32bpp ARGB bitmap. Where
-// the platform's GDI+ draws a scaled picture as a plain bilinear blend of premultiplied pixels
-// (Wine's does, in both modes, at about 96 ns a pixel), the same pixels are made here from locked
-// bits at a fraction of the cost; where it draws anything else, the drawing stays.
+// the platform's GDI+ draws a scaled picture as a bilinear blend weighted by alpha (Wine's does, in
+// both modes, at about 96 ns a pixel), the same pixels are made here from locked bits at a fraction
+// of the cost; where it draws anything else, the drawing stays.
 #pragma once
 
 #include "framework/core/fw_core.h"
