@@ -14,6 +14,7 @@
 #include "imaging/Globals.h"
 #include "imaging/ImageItem.h"
 #include "imaging/PixelPlane.h"
+#include "imaging/Resize.h"
 #include "resources/resource.h"
 
 #include <gdiplus.h>
@@ -162,20 +163,9 @@ BOOL RunGdiPhase(int nTaskId, const EffectParams* p, CDC* pDC, CBitmap* pSource,
   return TRUE;
 }
 
-// The picture drawn into a new bitmap of the page's size, smoothed when the page asks for it.
-// NULL when it cannot be made.
+// The picture at the page's size, smoothed when the page asks for it. NULL when it cannot be made.
 Gdiplus::Bitmap* ResizedPicture(Gdiplus::Bitmap* pPicture, const EffectParams& p) {
-  const int cx = p.value[0], cy = p.value[1];
-  std::unique_ptr<Gdiplus::Bitmap> pResized(new Gdiplus::Bitmap(cx, cy, PixelFormat32bppARGB));
-  if (!pResized || pResized->GetLastStatus() != Gdiplus::Ok)
-    return NULL;
-  Gdiplus::Graphics graphics(pResized.get());
-  if (p.flag[0] == 1) {
-    graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQuality);
-  }
-  graphics.DrawImage(pPicture, Gdiplus::Rect(0, 0, cx, cy));
-  return pResized.release();
+  return ResizePicture(pPicture, p.value[0], p.value[1], p.flag[0] == 1);
 }
 
 // Runs an operation that may hand back a new bitmap in place of the one it was given.
