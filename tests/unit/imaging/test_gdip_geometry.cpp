@@ -34,7 +34,7 @@ TEST(GdipPerspective, IsTheVerticalWarpThenTheVerticalWarpOfTheQuarterTurn) {
       {1, 1, 250, 0, 2, 0},           {2, 3, -100, 100, -1, 2},  {3, 2, 100, -100, 2, -1},
       {131, 70, 30, 0, 39, 0},        {131, 70, 100, 0, 130, 0}, {131, 70, -300, 0, -392, 0},
       {130, 69, -30, -100, -38, -68}, {400, 20, 50, 0, 199, 0},  {401, 21, -50, 0, -200, 0},
-      {20, 300, 50, 0, 9, 0}};
+      {20, 300, 50, 0, 9, 0},         {5, 4, 10, 0, 0, 0}};
   for (const auto& [cx, cy, horz, vert, horzAmount, vertAmount] : cases) {
     const Pixels px = RandomPixels(cx, cy, 42, true);
     Outcome direct = Apply(px, cx, cy, OpOf(&Fx::Perspective, horz, vert, RGB(10, 20, 30)));
