@@ -1,5 +1,6 @@
-// Shear, perspective, rotation, trim and caption of CGdipEffects.
+// Shear, rotation, trim and caption of CGdipEffects.
 #include "imaging/GdipEffects.h"
+#include "imaging/PixelOps.h"
 
 #include <emmintrin.h>
 #include <xmmintrin.h>
@@ -14,10 +15,6 @@
 using namespace Gdiplus;
 
 namespace {
-
-inline DWORD OpaqueArgb(COLORREF clr) {
-  return 0xFF000000 | (DWORD(GetRValue(clr)) << 16) | (DWORD(GetGValue(clr)) << 8) | GetBValue(clr);
-}
 
 // n pixels of one value, four at a store.
 void FillPixels(DWORD* p, ptrdiff_t n, DWORD v) {
@@ -237,131 +234,6 @@ void CGdipEffects::Shear(Bitmap*& pBitmap, int nPercent, int nPercent2, COLORREF
       FillPixels(dst.Row(y), width, back);
   };
   RebuildInPlace(pBitmap, cx, cy, width, height, fill);
-}
-
-void CGdipEffects::Perspective(Bitmap* pBitmap, int nHorzPercent, int nVertPercent, COLORREF clrBack) {
-  // The percentage constant is the single-precision 0.01, applied in double: 50 % of 300 is 149.
-  const double kPercent = 0.01f;
-  if (nVertPercent != 0)
-    PerspectiveAxis(pBitmap, static_cast<int>(static_cast<double>(cy * nVertPercent) * kPercent), clrBack);
-  if (nHorzPercent != 0) {
-    const int amount = static_cast<int>(static_cast<double>(cx * nHorzPercent) * kPercent);
-    CGdipBitsLock lock(pBitmap, 0, 0, cx, cy);
-    if (!lock.IsLocked())
-      return;
-    // The horizontal warp is the vertical one on the picture turned a quarter clockwise and back:
-    // the turned picture, (X, Y) at source (Y, cy - 1 - X), is copied out in tiles, warped by
-    // rows and copied back.
-    const int width = cx, height = cy;
-    BYTE* const origin = lock.Bits() + (height - 1) * lock.Stride();
-    const int stepX = -lock.Stride();
-    // The turned copy lives in pooled memory, which it leaves to the next picture.
-    const long long bytes = 4LL * width * height;
-    BlockHolder scratch(bytes <= 0x7FFFFFFF ? static_cast<size_t>(bytes) : 0);
-    std::vector<DWORD> fallback(scratch.bits != NULL ? 0 : static_cast<size_t>(width) * height);
-    DWORD* const turned = scratch.bits != NULL ? reinterpret_cast<DWORD*>(scratch.bits) : fallback.data();
-    // Copies between the picture and its turned copy in 32 x 32 tiles, so that both sides are
-    // read and written a cache line at a time.
-    auto tiles = [&](bool out) {
-      const int kTile = 32;
-      for (int Y0 = 0; Y0 < width; Y0 += kTile) {
-        const int Y1 = std::min(Y0 + kTile, width);
-        for (int X0 = 0; X0 < height; X0 += kTile) {
-          const int X1 = std::min(X0 + kTile, height);
-          for (int X = X0; X < X1; ++X) {
-            DWORD* pixel = reinterpret_cast<DWORD*>(origin + X * stepX) + Y0; // picture row cy-1-X
-            DWORD* copy = turned + static_cast<size_t>(Y0) * height + X;
-            if (out)
-              for (int Y = Y0; Y < Y1; ++Y, copy += height)
-                *copy = pixel[Y - Y0];
-            else
-              for (int Y = Y0; Y < Y1; ++Y, copy += height)
-                pixel[Y - Y0] = *copy;
-          }
-        }
-      }
-    };
-    tiles(true);
-    std::swap(cx, cy);
-    PerspectiveView(reinterpret_cast<BYTE*>(turned), 4, height * 4, amount, clrBack);
-    std::swap(cx, cy);
-    tiles(false);
-  }
-}
-
-void CGdipEffects::PerspectiveAxis(Bitmap* pBitmap, int nAmount, COLORREF clrBack) {
-  CGdipBitsLock lock(pBitmap, 0, 0, cx, cy);
-  if (lock.IsLocked())
-    PerspectiveView(lock.Bits(), 4, lock.Stride(), nAmount, clrBack);
-}
-
-// The trapezoid warp on a cx x cy view whose pixel (X, Y) lies at pOrigin + X nStepX + Y nStepY.
-void CGdipEffects::PerspectiveView(BYTE* pOrigin, int nStepX, int nStepY, int nAmount, COLORREF clrBack) {
-  if (cx <= 0 || cy <= 0)
-    return;
-  const int A = std::abs(nAmount);
-  const int m = std::min(A, cy / 6);
-  const int half = cx / 2;
-  const DWORD back = OpaqueArgb(clrBack);
-  auto at = [&](int x, int y) { return reinterpret_cast<DWORD*>(pOrigin + x * nStepX + y * nStepY); };
-  std::vector<int> target(cy);
-  for (int y = 0; y < cy; ++y) {
-    int ty = nAmount >= 0 ? y - static_cast<int>(static_cast<double>(y) * A / cy)
-                          : y + static_cast<int>(static_cast<double>(cy - y) * A / cy);
-    target[y] = std::min(std::max(ty, 0), cy - 1);
-  }
-  std::vector<double> lean(cx, 0.0);
-  for (int x = 0; half > 0 && x < cx; ++x)
-    lean[x] = 1.0 - static_cast<double>(x) / half;
-  // One source row into a target row: columns lean toward the middle, more so farther along.
-  auto place = [&](int y, DWORD* line) {
-    const double rowScale = nAmount >= 0 ? static_cast<double>(y) / cy : static_cast<double>(cy - y);
-    for (int x = 0; x < cx; ++x) {
-      int shift = 0;
-      if (m != 0)
-        shift = nAmount >= 0 ? static_cast<int>(lean[x] * rowScale * m)
-                             : static_cast<int>(lean[x] * rowScale * m / cy);
-      line[std::min(std::max(x + shift, 0), cx - 1)] = *at(x, y);
-    }
-  };
-  if (!std::is_sorted(target.begin(), target.end())) {
-    // Not expected for any amount; the general road keeps a whole second picture.
-    std::vector<DWORD> work(static_cast<size_t>(cx) * cy, back);
-    for (int y = 0; y < cy; ++y)
-      place(y, work.data() + static_cast<size_t>(target[y]) * cx);
-    for (int y = 0; y < cy; ++y)
-      for (int x = 0; x < cx; ++x)
-        *at(x, y) = work[static_cast<size_t>(y) * cx + x];
-    return;
-  }
-  // The target rows rise with the source rows and never pass them (up when the bottom narrows,
-  // down when the top does), so each target row is built from its own run of source rows and
-  // written over a source row already used: one row of extra memory.
-  std::vector<DWORD> line(cx);
-  auto emit = [&](int t) {
-    for (int x = 0; x < cx; ++x)
-      *at(x, t) = line[x];
-  };
-  if (nAmount >= 0) {
-    int y = 0;
-    for (int t = 0; t < cy; ++t) {
-      std::fill(line.begin(), line.end(), back);
-      for (; y < cy && target[y] == t; ++y)
-        place(y, line.data());
-      emit(t);
-    }
-  } else {
-    int y = cy - 1;
-    for (int t = cy - 1; t >= 0; --t) {
-      std::fill(line.begin(), line.end(), back);
-      const int last = y;
-      while (y >= 0 && target[y] == t)
-        --y;
-      for (int k = y + 1; k <= last; ++k)
-        place(k, line.data());
-      emit(t);
-    }
-  }
 }
 
 namespace {

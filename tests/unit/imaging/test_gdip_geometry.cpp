@@ -24,11 +24,17 @@ bool RowsAre(const Pixels& px, int cx, int top, int bottom, DWORD v) {
 // ---- Perspective ----------------------------------------------------------------------------------
 
 TEST(GdipPerspective, IsTheVerticalWarpThenTheVerticalWarpOfTheQuarterTurn) {
-  // Pictures within one tile of the turned copy and across several; the amounts are the
-  // percentages of the width and height in single precision, truncated: 50 % of 70 is 34, of 300
-  // is 149.
-  const int cases[][6] = {{40, 30, 0, 0, 0, 0},      {37, 23, 30, 0, 11, 0},   {70, 45, 50, 0, 34, 0},
-                          {70, 45, 25, -20, 17, -8}, {60, 300, 0, 50, 0, 149}, {60, 300, -50, 50, -29, 149}};
+  // Tiny pictures, pictures within one band of columns and across several (the widest with a
+  // narrowing far larger than half the height), amounts up to and beyond the whole width, both
+  // ways; the amounts are the percentages of the width and height in single precision,
+  // truncated: 50 % of 70 is 34, of 300 is 149.
+  const int cases[][6] = {
+      {40, 30, 0, 0, 0, 0},           {37, 23, 30, 0, 11, 0},    {70, 45, 50, 0, 34, 0},
+      {70, 45, 25, -20, 17, -8},      {60, 300, 0, 50, 0, 149},  {60, 300, -50, 50, -29, 149},
+      {1, 1, 250, 0, 2, 0},           {2, 3, -100, 100, -1, 2},  {3, 2, 100, -100, 2, -1},
+      {131, 70, 30, 0, 39, 0},        {131, 70, 100, 0, 130, 0}, {131, 70, -300, 0, -392, 0},
+      {130, 69, -30, -100, -38, -68}, {400, 20, 50, 0, 199, 0},  {401, 21, -50, 0, -200, 0},
+      {20, 300, 50, 0, 9, 0},         {5, 4, 10, 0, 0, 0}};
   for (const auto& [cx, cy, horz, vert, horzAmount, vertAmount] : cases) {
     const Pixels px = RandomPixels(cx, cy, 42, true);
     Outcome direct = Apply(px, cx, cy, OpOf(&Fx::Perspective, horz, vert, RGB(10, 20, 30)));
