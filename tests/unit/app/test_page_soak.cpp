@@ -15,6 +15,7 @@
 #include "toolkit/menus/ExtPopupTrackSite.h"
 
 #include <commctrl.h>
+#include <gdiplus.h>
 #include <winternl.h>
 
 #include <cstdio>
@@ -120,6 +121,19 @@ long GdiObjects() {
 
 class PageSoak : public MainFrameTest, public testing::WithParamInterface<unsigned> {
 protected:
+  // New documents draw their picture with GDI+: a session of the test's own, whatever an earlier
+  // test's application shut down.
+  void SetUp() override {
+    MainFrameTest::SetUp();
+    Gdiplus::GdiplusStartupInput input;
+    ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, NULL));
+  }
+  void TearDown() override {
+    MainFrameTest::TearDown();
+    if (m_gdiplusToken != 0)
+      Gdiplus::GdiplusShutdown(m_gdiplusToken);
+  }
+  ULONG_PTR m_gdiplusToken = 0;
   CFramletDoc* m_pDocs[2] = {};
   Pixels m_original[2];
   int m_nActive = 0;
