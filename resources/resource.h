@@ -266,7 +266,7 @@
 #define IDB_ABOUT_PICTURE 164
 #define IDD_TIP_OF_THE_DAY 165
 #define IDB_TIP_BULB 166
-#define IDC_ABOUT_MAKER 1105           // the about box's labels and addresses
+#define IDC_ABOUT_MAKER 1105 // the about box's labels and addresses
 #define IDC_ABOUT_TITLE 1106
 #define IDC_ABOUT_VERSION 1107
 #define IDC_ABOUT_NOTICE 1108
@@ -281,7 +281,7 @@
 
 // --- The tools panel -----------------------------------------------------------------------------
 #define IDD_TOOLS_PANEL 132
-#define IDB_TOOLS_MAIN 131     // the sixteen tools
+#define IDB_TOOLS_MAIN 131      // the sixteen tools
 #define IDB_TOOLS_SELECTION 133 // the sub-tools, by group
 #define IDB_TOOLS_SHAPES 134
 #define IDB_TOOLS_BRUSH 137

@@ -28,12 +28,6 @@ DWORD PidOf(HWND hWnd) {
   return dwPid;
 }
 
-std::string ClassOf(HWND hWnd) {
-  char szClass[64] = "";
-  ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-  return szClass;
-}
-
 void SendMouse(DWORD dwFlags, int x, int y) {
   const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
   INPUT input = {};
@@ -330,6 +324,41 @@ void WriteOption(const char* pszName, DWORD dwValue) {
   ::RegCloseKey(hKey);
 }
 
+std::string ClassOf(HWND hWnd) {
+  char szClass[64] = "";
+  ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+  return szClass;
+}
+
+CPoint DropDownArrow(const CRect& area) {
+  CPoint found(-1, -1);
+  // Read again until it shows: a bar just laid out or repainted may not have drawn it yet.
+  WaitFor([&] {
+    const Pixels px = ReadScreen(area);
+    auto black = [&](int x, int y) { return x >= 0 && x < px.cx && px.At(x, y) == RGB(0, 0, 0); };
+    auto run = [&](int x, int y, int n) { // exactly n black pixels from x, none either side
+      for (int i = 0; i < n; i++)
+        if (!black(x + i, y))
+          return false;
+      return !black(x - 1, y) && !black(x + n, y);
+    };
+    for (int x = 0; x + 5 <= px.cx; x++) // the leftmost: a chevron's triangle lies at a bar's end
+      for (int y = 0; y + 2 < px.cy; y++)
+        if (run(x, y, 5) && run(x + 1, y + 1, 3) && run(x + 2, y + 2, 1)) {
+          found = CPoint(area.left + x + 2, area.top + y + 1);
+          return true;
+        }
+    return false;
+  });
+  return found;
+}
+
+CRect ScreenRect(HWND hWnd) {
+  CRect rc;
+  ::GetWindowRect(hWnd, &rc);
+  return rc;
+}
+
 std::string ToString(const RECT& rc) {
   return "(" + std::to_string(rc.left) + "," + std::to_string(rc.top) + ")-(" + std::to_string(rc.right) +
          "," + std::to_string(rc.bottom) + ")";
@@ -390,6 +419,27 @@ std::string SaveTempPng(Gdiplus::Bitmap& bitmap, const std::string& name) {
   CLSID png;
   ::CLSIDFromString(L"{557CF406-1A04-11D3-9A73-0000F81EF32E}", &png);
   return bitmap.Save(std::wstring(path.begin(), path.end()).c_str(), &png, NULL) == Gdiplus::Ok ? path : "";
+}
+
+Pixels ReadPictureFile(const std::string& path) {
+  Gdiplus::Bitmap bitmap(std::wstring(path.begin(), path.end()).c_str());
+  HBITMAP hBitmap = NULL;
+  if (bitmap.GetLastStatus() != Gdiplus::Ok ||
+      bitmap.GetHBITMAP(Gdiplus::Color(0, 0, 0), &hBitmap) != Gdiplus::Ok)
+    return Pixels();
+  const Pixels px = pixel_support::ReadBitmap(hBitmap);
+  ::DeleteObject(hBitmap);
+  return px;
+}
+
+std::string SavePicturePng(const std::string& name, CSize size, const Expected& color) {
+  Gdiplus::Bitmap bitmap(size.cx, size.cy, PixelFormat24bppRGB);
+  for (int y = 0; y < size.cy; y++)
+    for (int x = 0; x < size.cx; x++) {
+      const COLORREF cr = color(x, y);
+      bitmap.SetPixel(x, y, Gdiplus::Color(GetRValue(cr), GetGValue(cr), GetBValue(cr)));
+    }
+  return SaveTempPng(bitmap, name);
 }
 
 bool RunInOwnProcess() {
@@ -637,6 +687,14 @@ HWND CPixolet::View() const {
   DWORD_PTR nResult = 0;
   ::SendMessageTimeoutA(MdiClient(), WM_MDIGETACTIVE, 0, 0, SMTO_ABORTIFHUNG, 5000, &nResult);
   return ::GetDlgItem(reinterpret_cast<HWND>(nResult), AFX_IDW_PANE_FIRST);
+}
+
+HWND CPixolet::TaskSheetBar() const {
+  const int kTaskSheetBarId = 32846;
+  for (HWND hBar : Descendants(kTaskSheetBarId))
+    if (::IsWindowVisible(hBar))
+      return hBar;
+  return NULL;
 }
 
 std::string CPixolet::StatusText(int nPane) const {
@@ -1085,6 +1143,9 @@ std::vector<std::string> CStandInBrowser::Opened() const {
 // E2eTest
 
 void E2eTest::SetUp() {
+  // Every test starts as from a first run: a place or size an earlier test left stored (a frame
+  // narrowed to show a chevron) would change where everything is.
+  DeleteProgramKey();
   static pattern_window::CPatternWindow background;
   const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   if (!::IsWindow(background.Handle()))
@@ -1166,6 +1227,27 @@ void E2eTest::CloseDocument(WORD wAnswer) {
   ASSERT_TRUE(m_app.Menu('F', 'C'));
   ASSERT_TRUE(m_app.Answer("Save changes to file?", wAnswer));
   ASSERT_TRUE(m_app.WaitForDocuments(wAnswer == VK_ESCAPE ? nBefore : nBefore - 1));
+}
+
+void E2eTest::TypeIntoFileDialog(const std::string& path, const char* pszTitle) {
+  const std::string name = *pszTitle != '\0' ? pszTitle : "file";
+  HWND hDialog = m_app.WaitForDialog(pszTitle);
+  ASSERT_NE(nullptr, hDialog) << "no " << name << " dialog";
+  ASSERT_TRUE(m_app.Activate(hDialog));
+  HWND hBox = NULL;
+  ASSERT_TRUE(WaitUntil("the focus in the dialog's name box",
+                        [&] { return ::IsChild(hDialog, hBox = GuiState(hDialog).hwndFocus) != FALSE; }));
+  TypeText(path);
+  ASSERT_TRUE(WaitUntil("the typed name in the box", [&] { return m_app.Text(hBox) == path; }));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil("the " + name + " dialog to close", [&] { return !::IsWindow(hDialog); }));
+}
+
+void E2eTest::ExpectPicture(CSize size, const Expected& expected) {
+  EXPECT_TRUE(m_app.PictureIs(size, expected));
+  const CPoint centre = m_app.PictureOrigin() + CPoint(size.cx / 2, size.cy / 2);
+  XMoveMouse(centre.x, centre.y);
+  EXPECT_TRUE(m_app.WaitForDocuments(m_app.Documents().size(), size));
 }
 
 void E2eTest::ExpectUndoRedo(bool bUndo, bool bRedo) {

@@ -74,6 +74,13 @@ struct ProcessFigures {
 
 // A screen rectangle as text, for messages.
 std::string ToString(const RECT& rc);
+// A window's rectangle on the screen.
+CRect ScreenRect(HWND hWnd);
+// A window's class name.
+std::string ClassOf(HWND hWnd);
+// The leftmost drop-down arrow in the area of the screen: a small black triangle pointing down (rows
+// of 5, 3 and 1 black pixels, each centred under the one above); (-1, -1) when there is none.
+CPoint DropDownArrow(const CRect& area);
 // The pixels of a screen rectangle.
 Pixels ReadScreen(const RECT& rc);
 // The colour every pixel of a picture should have.
@@ -93,6 +100,10 @@ void SaveScreenshot(const RECT& rc, const char* pszName);
 std::string TempPath(const std::string& name);
 // Saves a GDI+ bitmap as a PNG of that name in the temporary folder; its path, empty on failure.
 std::string SaveTempPng(Gdiplus::Bitmap& bitmap, const std::string& name);
+// A picture of the size whose pixels the function gives, saved as a PNG in the temporary folder.
+std::string SavePicturePng(const std::string& name, CSize size, const Expected& color);
+// The pixels of a picture file, read with GDI+; empty when it cannot be read.
+Pixels ReadPictureFile(const std::string& path);
 
 // Runs the current test again in a process of its own, for a test that leaves its process changed
 // (a thread moved to another desktop cannot come back, and the process then no longer reads the
@@ -179,6 +190,7 @@ public:
   HWND MdiClient() const { return ::FindWindowExA(m_hFrame, NULL, "MDIClient", NULL); }
   std::vector<HWND> Documents() const; // the MDI children
   HWND View() const;                   // of the active document
+  HWND TaskSheetBar() const;           // the shown task-sheet bar; NULL when hidden
   std::string StatusText(int nPane) const;
   // The frame's windows with the id, at any depth (bars sit inside dock bars), in z-order.
   std::vector<HWND> Descendants(int nId) const;
@@ -265,6 +277,11 @@ protected:
   void CloseDocument(WORD wAnswer);
   // Whether the Edit menu draws Undo and Redo enabled.
   void ExpectUndoRedo(bool bUndo, bool bRedo);
+  // The active picture's pixels and size: the view shows its size once the pointer moves over it.
+  void ExpectPicture(CSize size, const Expected& expected);
+  // Runs a file dialog of the program (by its title; any, with none): types the path into its
+  // name box and confirms.
+  void TypeIntoFileDialog(const std::string& path, const char* pszTitle = "");
 
   CPixolet m_app;
 };

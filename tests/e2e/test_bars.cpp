@@ -16,12 +16,6 @@ const int kStatusBar = 59393;
 const int kTaskSheetBar = 32846;
 const int kToolsBar = 32783;
 
-CRect ScreenRect(HWND hWnd) {
-  CRect rc;
-  ::GetWindowRect(hWnd, &rc);
-  return rc;
-}
-
 class BarsTest : public E2eTest {
 protected:
   // The screen rectangles of the visible bars with the id, left to right.
@@ -57,6 +51,8 @@ TEST_F(BarsTest, StartsWithEveryBarDockedInItsPlace) {
   EXPECT_EQ(tools[0].top, tools[1].top) << "one row: " << ToString(tools[0]) << " " << ToString(tools[1]);
   EXPECT_GE(tools[0].top, menu.bottom - 1);
   EXPECT_LT(tools[0].Width(), tools[1].Width()) << "the capture bar comes first";
+  EXPECT_LE(tools[0].right, tools[1].left)
+      << "side by side: " << ToString(tools[0]) << " " << ToString(tools[1]);
   EXPECT_GE(status.bottom, client.bottom - 1) << ToString(status);
   EXPECT_GE(sheet.right, client.right - 8) << ToString(sheet);
   EXPECT_GT(sheet.left, client.CenterPoint().x) << ToString(sheet);

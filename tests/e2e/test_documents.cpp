@@ -16,12 +16,6 @@ const size_t kMainMenus = 6;     // File, Edit, Capture, View, Tools, Help
 const size_t kDocumentMenus = 8; // with Image and Window
 const COLORREF kText = RGB(0, 0, 0);
 
-CRect ScreenRect(HWND hWnd) {
-  CRect rc;
-  ::GetWindowRect(hWnd, &rc);
-  return rc;
-}
-
 // A run of columns of a bar that hold ink, in screen coordinates.
 struct InkRun {
   int left, right;

@@ -13,33 +13,8 @@ using namespace e2e;
 
 namespace {
 
-// The pixels of a picture file, read with GDI+.
-Pixels ReadPictureFile(const std::string& path) {
-  Gdiplus::Bitmap bitmap(std::wstring(path.begin(), path.end()).c_str());
-  HBITMAP hBitmap = NULL;
-  if (bitmap.GetHBITMAP(Gdiplus::Color(0, 0, 0), &hBitmap) != Gdiplus::Ok)
-    return Pixels();
-  const Pixels px = pixel_support::ReadBitmap(hBitmap);
-  ::DeleteObject(hBitmap);
-  return px;
-}
-
 class EditingTest : public E2eTest {
 protected:
-  // Runs a file dialog of the program: types the path into its name box and confirms.
-  void TypeIntoFileDialog(const char* pszTitle, const std::string& path) {
-    HWND hDialog = m_app.WaitForDialog(pszTitle);
-    ASSERT_NE(nullptr, hDialog) << "no " << pszTitle << " dialog";
-    ASSERT_TRUE(m_app.Activate(hDialog));
-    HWND hBox = NULL;
-    ASSERT_TRUE(WaitUntil("the focus in the dialog's name box",
-                          [&] { return ::IsChild(hDialog, hBox = GuiState(hDialog).hwndFocus) != FALSE; }));
-    TypeText(path);
-    ASSERT_TRUE(WaitUntil("the typed name in the box", [&] { return m_app.Text(hBox) == path; }));
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(
-        WaitUntil(std::string("the ") + pszTitle + " dialog to close", [&] { return !::IsWindow(hDialog); }));
-  }
 };
 
 // A line drawn with the mouse; Undo gives the captured picture back bit for bit and leaves nothing
@@ -76,7 +51,7 @@ TEST_F(EditingTest, SaveAsPngAndOpenAgainGiveTheSamePixels) {
   ASSERT_TRUE(m_app.Start());
   ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
   ASSERT_TRUE(m_app.Menu('F', 'A'));
-  ASSERT_NO_FATAL_FAILURE(TypeIntoFileDialog("Save As", path));
+  ASSERT_NO_FATAL_FAILURE(TypeIntoFileDialog(path, "Save As"));
   ASSERT_TRUE(WaitUntil("the saved file's name in the title",
                         [&] { return m_app.Text(m_app.Frame()).find("e2esaved.png") != std::string::npos; }));
   std::ifstream file(path, std::ios::binary);
@@ -86,7 +61,7 @@ TEST_F(EditingTest, SaveAsPngAndOpenAgainGiveTheSamePixels) {
   EXPECT_TRUE(PixelsAre(ReadPictureFile(path), PatternOf(kArea))) << path;
 
   ASSERT_TRUE(m_app.Menu('F', 'O'));
-  ASSERT_NO_FATAL_FAILURE(TypeIntoFileDialog("Open", path));
+  ASSERT_NO_FATAL_FAILURE(TypeIntoFileDialog(path, "Open"));
   ASSERT_TRUE(m_app.WaitForDocuments(2, kArea.Size()));
   EXPECT_NE(std::string::npos, m_app.Text(m_app.Frame()).find(path)) << m_app.Text(m_app.Frame());
   EXPECT_TRUE(m_app.PictureIs(kArea.Size(), PatternOf(kArea)));

@@ -20,7 +20,6 @@ using namespace e2e;
 
 namespace {
 
-const int kTaskSheetBar = 32846;
 const int kMainMenu = 5001, kOk = 5002, kCancel = 5003;
 const int kFirstSlider = 5004, kFirstSliderValue = 5008, kFirstCheck = 5015;
 const COLORREF kWhite = RGB(255, 255, 255);
@@ -162,17 +161,7 @@ Pixels RunDirectly(const Effect& e, const std::string& path, const std::string& 
 
 class EffectPageTest : public E2eTest, public ::testing::WithParamInterface<Effect> {
 protected:
-  // The pages start from their defaults, with the task sheet shown: nothing another test saved.
-  void SetUp() override {
-    E2eTest::SetUp();
-    DeleteProgramKey();
-  }
-  HWND SheetBar() const {
-    for (HWND hBar : m_app.Descendants(kTaskSheetBar))
-      if (::IsWindowVisible(hBar))
-        return hBar;
-    return NULL;
-  }
+  HWND SheetBar() const { return m_app.TaskSheetBar(); }
   // The sheet's shown window with the id: the pages share ids.
   HWND Shown(int nId) const {
     const HWND hBar = SheetBar();
@@ -232,25 +221,12 @@ protected:
       ASSERT_TRUE(WaitUntil("the text", [&] { return m_app.Text(hControl) == change.value; }));
     }
   }
-  // The picture's pixels and size: the view shows its size when the pointer moves over it.
-  void ExpectPicture(const Pixels& px) {
-    const CSize size(px.cx, px.cy);
-    EXPECT_TRUE(m_app.PictureIs(size, PixelsOf(px)));
-    const CPoint centre = m_app.PictureOrigin() + CPoint(size.cx / 2, size.cy / 2);
-    XMoveMouse(centre.x, centre.y);
-    EXPECT_TRUE(m_app.WaitForDocuments(1, size));
-  }
+  void ExpectPicture(const Pixels& px) { E2eTest::ExpectPicture(CSize(px.cx, px.cy), PixelsOf(px)); }
 };
 
 TEST_P(EffectPageTest, OkIsTheOperationInOneStepAndCancelChangesNothing) {
   const Effect& e = GetParam();
-  Gdiplus::Bitmap bitmap(kSize.cx, kSize.cy, PixelFormat24bppRGB);
-  for (int y = 0; y < kSize.cy; y++)
-    for (int x = 0; x < kSize.cx; x++) {
-      const COLORREF cr = PictureColor(x, y);
-      bitmap.SetPixel(x, y, Gdiplus::Color(GetRValue(cr), GetGValue(cr), GetBValue(cr)));
-    }
-  const std::string path = SaveTempPng(bitmap, std::string("e2e_effect_") + e.name + ".png");
+  const std::string path = SavePicturePng(std::string("e2e_effect_") + e.name + ".png", kSize, PictureColor);
   ASSERT_FALSE(path.empty());
   ASSERT_TRUE(m_app.Start("\"" + path + "\""));
   ASSERT_TRUE(m_app.WaitForDocuments(1, kSize));

@@ -27,12 +27,6 @@ bool Painted(HWND hWnd) {
   return true;
 }
 
-CRect ScreenRect(HWND hWnd) {
-  CRect rc;
-  ::GetWindowRect(hWnd, &rc);
-  return rc;
-}
-
 class FrameInputTest : public E2eTest {
 protected:
   // The visible tool bars, left to right: the capture bar, then the large one.
@@ -87,11 +81,6 @@ void PrintTo(const KeyRoad& road, std::ostream* os) { *os << road.name; }
 
 class MenuKeysTest : public FrameInputTest, public ::testing::WithParamInterface<KeyRoad> {
 protected:
-  void TearDown() override {
-    FrameInputTest::TearDown();
-    if (GetParam().bTipOff)
-      DeleteProgramKey(); // the next test starts as from a first run again
-  }
   // Opens the task sheet's resize page from its main page and clicks into the width box.
   void FocusTaskSheetBox() {
     HWND hSheet = ::FindWindowExA(m_app.Descendants(ID_VIEW_TASK_SHEET)[0], NULL, "#32770", NULL);
@@ -171,29 +160,6 @@ INSTANTIATE_TEST_SUITE_P(Keys, MenuKeysTest, ::testing::ValuesIn(kKeyRoads),
                          [](const ::testing::TestParamInfo<KeyRoad>& info) { return info.param.name; });
 
 // --- the capture button -----------------------------------------------------------------------
-
-// Where the capture bar draws its button's drop-down arrow, once it has: the first glyph of three
-// black rows five, three and one pixels wide (the chevron at the bar's end draws one of its own).
-CPoint DropDownArrow(const CRect& bar) {
-  CPoint found(-1, -1);
-  WaitFor([&] {
-    const Pixels px = ReadScreen(bar);
-    auto run = [&](int x, int y, int n) {
-      for (int i = 0; i < n; i++)
-        if (px.At(x + i, y) != RGB(0, 0, 0))
-          return false;
-      return px.At(x - 1, y) != RGB(0, 0, 0) && px.At(x + n, y) != RGB(0, 0, 0);
-    };
-    for (int x = 1; x + 6 < px.cx; x++)
-      for (int y = 0; y + 3 < px.cy; y++)
-        if (run(x, y, 5) && run(x + 1, y + 1, 3) && run(x + 2, y + 2, 1)) {
-          found = bar.TopLeft() + CPoint(x + 2, y + 1);
-          return true;
-        }
-    return false;
-  });
-  return found;
-}
 
 struct ButtonRoad {
   const char* name;

@@ -33,27 +33,6 @@ const CSize kScreen(-1, -1);
 // Where a pasted picture lands in the picture.
 const CPoint kPasteAt(12, 12);
 
-std::string SavePng(const std::string& name, CSize size, const Expected& color) {
-  Gdiplus::Bitmap bitmap(size.cx, size.cy, PixelFormat24bppRGB);
-  for (int y = 0; y < size.cy; y++)
-    for (int x = 0; x < size.cx; x++) {
-      const COLORREF cr = color(x, y);
-      bitmap.SetPixel(x, y, Gdiplus::Color(GetRValue(cr), GetGValue(cr), GetBValue(cr)));
-    }
-  return SaveTempPng(bitmap, name);
-}
-
-Pixels ReadPictureFile(const std::string& path) {
-  Gdiplus::Bitmap bitmap(std::wstring(path.begin(), path.end()).c_str());
-  HBITMAP hBitmap = NULL;
-  if (bitmap.GetLastStatus() != Gdiplus::Ok ||
-      bitmap.GetHBITMAP(Gdiplus::Color(0, 0, 0), &hBitmap) != Gdiplus::Ok)
-    return Pixels();
-  const Pixels px = pixel_support::ReadBitmap(hBitmap);
-  ::DeleteObject(hBitmap);
-  return px;
-}
-
 // The picture on the clipboard; empty when there is none.
 Pixels ClipboardPicture() {
   Pixels px;
@@ -165,7 +144,7 @@ public:
   void ExpectDialog(const MenuRow& row) {
     HWND hDialog = m_app.WaitForDialog(row.text);
     ASSERT_NE(nullptr, hDialog) << "no dialog " << row.text;
-    SaveScreenshot(WindowRect(hDialog), (std::string("menu_dialog_") + row.keys + ".bmp").c_str());
+    SaveScreenshot(ScreenRect(hDialog), (std::string("menu_dialog_") + row.keys + ".bmp").c_str());
     ASSERT_TRUE(m_app.Activate(hDialog));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil("the dialog to close", [&] { return !::IsWindow(hDialog); }));
@@ -176,7 +155,7 @@ public:
       hPreview = ::GetDlgItem(m_app.Frame(), AFX_IDW_PANE_FIRST);
       return hPreview != NULL && ::IsWindowVisible(hPreview) && !::IsWindowVisible(m_app.MdiClient());
     }));
-    SaveScreenshot(WindowRect(m_app.Frame()), "menu_print_preview.bmp");
+    SaveScreenshot(ScreenRect(m_app.Frame()), "menu_print_preview.bmp");
     // Its bar's Close button ends it.
     std::vector<HWND> close = m_app.Descendants(AFX_ID_PREVIEW_CLOSE);
     ASSERT_FALSE(close.empty()) << "no Close button on the preview's bar";
@@ -259,7 +238,7 @@ public:
         WaitUntil(std::string("the page ") + row.text, [&] { return (hTitle = Shown(row.text)) != NULL; }));
     for (HWND hBar : m_app.Descendants(ID_VIEW_TASK_SHEET))
       if (::IsWindowVisible(hBar) && ::IsChild(hBar, hTitle))
-        SaveScreenshot(WindowRect(hBar), (std::string("menu_page_") + row.keys + ".bmp").c_str());
+        SaveScreenshot(ScreenRect(hBar), (std::string("menu_page_") + row.keys + ".bmp").c_str());
     if (HWND hCancel = Shown("Cancel"))
       ASSERT_TRUE(ClickUntil("the page to go", hCancel, [&] { return !::IsWindowVisible(hTitle); }));
     ExpectPicture(kPicture, Original);
@@ -279,10 +258,10 @@ public:
       const std::vector<HWND> docs = m_app.Documents();
       if (docs.size() != 2 || ::IsZoomed(docs[0]) || ::IsZoomed(docs[1]))
         return false;
-      const CRect a = WindowRect(docs[0]), b = WindowRect(docs[1]);
+      const CRect a = ScreenRect(docs[0]), b = ScreenRect(docs[1]);
       return a.TopLeft() != b.TopLeft() && CRect().IntersectRect(&a, &b);
     }));
-    SaveScreenshot(WindowRect(m_app.Frame()), "menu_window_cascade.bmp");
+    SaveScreenshot(ScreenRect(m_app.Frame()), "menu_window_cascade.bmp");
     ASSERT_TRUE(m_app.Activate());
     PressKey(VK_F4, MOD_CONTROL);
     ASSERT_TRUE(m_app.WaitForDocuments(1));
@@ -322,7 +301,7 @@ public:
       if (::IsWindowVisible(h))
         hTool = h;
     ASSERT_NE(nullptr, hTool) << "no selection tool in the tools panel";
-    const CPoint tool = WindowRect(hTool).CenterPoint();
+    const CPoint tool = ScreenRect(hTool).CenterPoint();
     SendXSteps("C" + std::to_string(tool.x) + "," + std::to_string(tool.y), hTool);
     const HWND hView = m_app.View();
     ASSERT_TRUE(m_app.Activate());
@@ -354,9 +333,9 @@ public:
       HWND hPopup = m_app.OpenMenuPath(ppKeys[i]);
       EXPECT_NE(nullptr, hPopup) << ppKeys[i];
       if (hPopup != NULL) {
-        CRect all = WindowRect(hPopup);
+        CRect all = ScreenRect(hPopup);
         if (HWND hFirst = m_app.ShownMenu()) {
-          const CRect first = WindowRect(hFirst);
+          const CRect first = ScreenRect(hFirst);
           all.UnionRect(&all, &first);
         }
         SaveScreenshot(all, (std::string("menu_") + pszPrefix + ppKeys[i] + ".bmp").c_str());
@@ -366,11 +345,6 @@ public:
   }
 
 protected:
-  static CRect WindowRect(HWND hWnd) {
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
-  }
   // A visible window of the frame, at any depth, whose text is that, spaces round it aside.
   HWND Shown(const std::string& text) const {
     HWND hFound = NULL;
@@ -391,7 +365,7 @@ protected:
   ::testing::AssertionResult ClickUntil(const std::string& what, HWND hWnd,
                                         const std::function<bool()>& done) {
     for (int nTry = 0; nTry < 3; nTry++) {
-      const CPoint centre = WindowRect(hWnd).CenterPoint();
+      const CPoint centre = ScreenRect(hWnd).CenterPoint();
       SendXSteps("C" + std::to_string(centre.x) + "," + std::to_string(centre.y), hWnd);
       if (WaitFor(done, 3000))
         return ::testing::AssertionSuccess();
@@ -411,12 +385,6 @@ protected:
     EXPECT_EQ(nullptr, m_app.ShownMenu()) << "a menu stayed open";
   }
   // The picture's pixels and size: the view shows its size when the pointer moves over it.
-  void ExpectPicture(CSize size, const Expected& expected) {
-    EXPECT_TRUE(m_app.PictureIs(size, expected));
-    const CPoint centre = m_app.PictureOrigin() + CPoint(size.cx / 2, size.cy / 2);
-    XMoveMouse(centre.x, centre.y);
-    EXPECT_TRUE(m_app.WaitForDocuments(m_app.Documents().size(), size));
-  }
   // Undoes until the document shows the picture it started with.
   void Restore() {
     for (int nTry = 0; nTry < 4; nTry++) {
@@ -425,18 +393,6 @@ protected:
       ASSERT_TRUE(m_app.Menu('E', 'U'));
     }
     FAIL() << "Undo did not give the picture back";
-  }
-  void TypeIntoFileDialog(const std::string& path) {
-    HWND hDialog = m_app.WaitForDialog("");
-    ASSERT_NE(nullptr, hDialog) << "no file dialog";
-    ASSERT_TRUE(m_app.Activate(hDialog));
-    HWND hBox = NULL;
-    ASSERT_TRUE(WaitUntil("the focus in the dialog's name box",
-                          [&] { return ::IsChild(hDialog, hBox = GuiState(hDialog).hwndFocus) != FALSE; }));
-    TypeText(path);
-    ASSERT_TRUE(WaitUntil("the typed name in the box", [&] { return m_app.Text(hBox) == path; }));
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntil("the file dialog to close", [&] { return !::IsWindow(hDialog); }));
   }
   // Whether the Edit menu draws Cut enabled (the highlight moved to the last item, away from it).
   ::testing::AssertionResult CutEnabled(bool bEnabled) {
@@ -465,20 +421,28 @@ protected:
   HWND OpenCaptureDropDown() {
     CRect bar;
     for (HWND hBar : m_app.Descendants(59392)) {
-      const CRect rc = WindowRect(hBar);
+      const CRect rc = ScreenRect(hBar);
       if (::IsWindowVisible(hBar) && (bar.IsRectEmpty() || rc.Width() < bar.Width()))
         bar = rc;
     }
     if (bar.IsRectEmpty() || !m_app.Activate())
       return NULL;
+    // Off the bar first: a button under the pointer is drawn hot, its arrow with it. The arrow
+    // found once stays where it is: a button whose menu was open may be drawn pressed a while.
+    XMoveMouse(bar.CenterPoint().x, bar.bottom + 200);
+    WaitFor([&] { return m_app.ShownMenu() == NULL; }, 3000);
+    if (m_arrow.x < 0)
+      m_arrow = DropDownArrow(bar);
+    const CPoint arrow = m_arrow;
+    if (arrow.x < 0)
+      return NULL;
     HWND hPopup = NULL;
     for (int nTry = 0; nTry < 3 && hPopup == NULL; nTry++) {
-      SendXSteps("C" + std::to_string(bar.right - 40) + "," + std::to_string(bar.CenterPoint().y - 1),
-                 m_app.Frame());
+      SendXSteps("C" + std::to_string(arrow.x) + "," + std::to_string(arrow.y), m_app.Frame());
       WaitFor([&] { return (hPopup = m_app.ShownMenu()) != NULL; }, 3000);
     }
     if (hPopup != NULL)
-      Settled([&] { return ReadScreen(WindowRect(hPopup)); }, 150);
+      Settled([&] { return ReadScreen(ScreenRect(hPopup)); }, 150);
     return hPopup;
   }
   // The shell holds the program's icon for one of its hidden windows; the icon's right click is
@@ -504,7 +468,7 @@ protected:
     ::PostMessageA(hIcon, UM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
     HWND hPopup = NULL;
     if (WaitFor([&] { return (hPopup = m_app.ShownMenu()) != NULL; }))
-      Settled([&] { return ReadScreen(WindowRect(hPopup)); }, 150);
+      Settled([&] { return ReadScreen(ScreenRect(hPopup)); }, 150);
     return hPopup;
   }
   // Picks the command of the row: lower-case 'd' and 't' name the capture drop-down and the tray
@@ -529,6 +493,7 @@ protected:
   std::string m_mailLog = TempPath("e2e_menus_mail.log");
   Pixels m_mark;
   size_t m_nDocuments = 0; // before the row's command
+  CPoint m_arrow{-1, -1};  // the capture button's drop-down arrow on the screen
 };
 
 CPoint FlipH(int x, int y, CSize s) { return CPoint(s.cx - 1 - x, y); }
@@ -632,10 +597,10 @@ TEST_F(MenusTest, MainMenuCommandsWithoutADocument) {
 
 TEST_F(MenusTest, CaptureDropDownAndTrayMenu) {
   ASSERT_TRUE(m_app.Start());
-  for (const char* pszMenu : {"d", "t"}) {
+  for (const char* pszMenu : {"t", "d"}) {
     HWND hPopup = *pszMenu == 'd' ? OpenCaptureDropDown() : OpenTrayMenu();
     ASSERT_NE(nullptr, hPopup) << pszMenu;
-    SaveScreenshot(WindowRect(hPopup), *pszMenu == 'd' ? "menu_capture_drop_down.bmp" : "menu_tray.bmp");
+    SaveScreenshot(ScreenRect(hPopup), *pszMenu == 'd' ? "menu_capture_drop_down.bmp" : "menu_tray.bmp");
     CloseMenus();
   }
   Run(kCaptureRows, sizeof(kCaptureRows) / sizeof(kCaptureRows[0]));
@@ -643,7 +608,7 @@ TEST_F(MenusTest, CaptureDropDownAndTrayMenu) {
 
 // The recent file the registry names opens from the File menu.
 TEST_F(MenusTest, RecentFileOpensFromTheFileMenu) {
-  const std::string path = SavePng("e2e_menus_recent.png", kPicture, Original);
+  const std::string path = SavePicturePng("e2e_menus_recent.png", kPicture, Original);
   ASSERT_FALSE(path.empty());
   HKEY hKey = NULL;
   ASSERT_EQ(ERROR_SUCCESS,
@@ -660,8 +625,8 @@ TEST_F(MenusTest, RecentFileOpensFromTheFileMenu) {
 }
 
 TEST_F(MenusTest, DocumentMenuCommands) {
-  ASSERT_FALSE(SavePng("e2e_menus.png", kPicture, Original).empty());
-  ASSERT_FALSE(SavePng("e2e_menus_paste.png", kFromFile, Solid(kBlue)).empty());
+  ASSERT_FALSE(SavePicturePng("e2e_menus.png", kPicture, Original).empty());
+  ASSERT_FALSE(SavePicturePng("e2e_menus_paste.png", kFromFile, Solid(kBlue)).empty());
   ::DeleteFileA(m_selectionPath.c_str());
   ::DeleteFileA(m_mailLog.c_str());
   CMailStandIn mail(m_mailLog);

@@ -139,7 +139,8 @@ TEST_F(SoakTest, CaptureDrawCloseCyclesKeepTheProcessFlat) {
   m_app.FreeInProgram(pProbe);
   std::printf("[ FIGURES  ] with %lu bytes more taken in the program: %lu private bytes\n",
               (unsigned long)kProbeBytes, (unsigned long)probed.nPrivateBytes);
-  EXPECT_GE((long long)probed.nPrivateBytes - (long long)last.nPrivateBytes, (long long)kProbeBytes)
+  // Nearly all of it: the rest of the program may give back a page or two meanwhile.
+  EXPECT_GE((long long)probed.nPrivateBytes - (long long)last.nPrivateBytes, (long long)kProbeBytes * 7 / 8)
       << "the private-bytes figure did not show a block of " << kProbeBytes << " bytes";
   ASSERT_TRUE(m_app.Exit());
 }

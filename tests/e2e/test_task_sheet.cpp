@@ -13,7 +13,6 @@ using namespace e2e;
 
 namespace {
 
-const int kTaskSheetBar = 32846;
 const int kMainMenu = 5001;
 const int kHeaderId = -1; // the group headers are no links and have no id of their own
 
@@ -38,12 +37,7 @@ const SheetGroup& kRotateGroup = kGroups[3];
 
 class TaskSheetTest : public E2eTest {
 protected:
-  HWND SheetBar() const {
-    for (HWND hBar : m_app.Descendants(kTaskSheetBar))
-      if (::IsWindowVisible(hBar))
-        return hBar;
-    return NULL;
-  }
+  HWND SheetBar() const { return m_app.TaskSheetBar(); }
   // The task sheet's window with the id: other windows of the frame may use the same ids.
   HWND SheetItem(int nId) const {
     const HWND hBar = SheetBar();
@@ -146,26 +140,14 @@ const Operation kOperations[] = {
 
 class TaskOperationTest : public TaskSheetTest, public ::testing::WithParamInterface<Operation> {
 protected:
-  // The picture's pixels and size: the view shows its size when the pointer moves over it.
-  void ExpectPicture(CSize size, const Expected& expected) {
-    EXPECT_TRUE(m_app.PictureIs(size, expected));
-    const CPoint centre = m_app.PictureOrigin() + CPoint(size.cx / 2, size.cy / 2);
-    XMoveMouse(centre.x, centre.y);
-    EXPECT_TRUE(m_app.WaitForDocuments(1, size));
-  }
 };
 
 // The operation's link changes the picture exactly so; Edit, Undo gives the picture back bit for
 // bit with nothing more to undo, and Edit, Redo the operation's picture again.
 TEST_P(TaskOperationTest, ChangesThePictureAndUndoesInOneStep) {
   const Operation& op = GetParam();
-  Gdiplus::Bitmap bitmap(kBordered.cx, kBordered.cy, PixelFormat24bppRGB);
-  for (int y = 0; y < kBordered.cy; y++)
-    for (int x = 0; x < kBordered.cx; x++) {
-      const COLORREF cr = BorderedColor(x, y);
-      bitmap.SetPixel(x, y, Gdiplus::Color(GetRValue(cr), GetGValue(cr), GetBValue(cr)));
-    }
-  const std::string path = SaveTempPng(bitmap, std::string("e2e_task_") + op.name + ".png");
+  const std::string path =
+      SavePicturePng(std::string("e2e_task_") + op.name + ".png", kBordered, BorderedColor);
   ASSERT_FALSE(path.empty());
   ASSERT_TRUE(m_app.Start("\"" + path + "\""));
   ASSERT_TRUE(m_app.WaitForDocuments(1, kBordered));

@@ -62,18 +62,6 @@ BOOL CALLBACK AddTopWindow(HWND hWnd, LPARAM lParam) {
   return TRUE;
 }
 
-std::string ClassOf(HWND hWnd) {
-  char szClass[64] = "";
-  ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-  return szClass;
-}
-
-CRect WindowRect(HWND hWnd) {
-  CRect rc;
-  ::GetWindowRect(hWnd, &rc);
-  return rc;
-}
-
 class TrayTest : public E2eTest {
 protected:
   // Starts the program and finds the window its icon talks to.
@@ -114,7 +102,7 @@ protected:
     IconMouse(WM_RBUTTONUP);
     HWND hMenu = NULL;
     if (WaitFor([&] { return (hMenu = m_app.ShownMenu()) != NULL; }))
-      Settled([&] { return ReadScreen(WindowRect(hMenu)); });
+      Settled([&] { return ReadScreen(ScreenRect(hMenu)); });
     return hMenu;
   }
   // The capture overlays the program shows.
@@ -122,7 +110,7 @@ protected:
     const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     const std::vector<HWND> windows = ProgramWindows();
     return std::count_if(windows.begin(), windows.end(), [&](HWND hWnd) {
-      return ::IsWindowVisible(hWnd) && ClassOf(hWnd) == "#32770" && WindowRect(hWnd) == screen;
+      return ::IsWindowVisible(hWnd) && ClassOf(hWnd) == "#32770" && ScreenRect(hWnd) == screen;
     });
   }
 
@@ -148,7 +136,7 @@ TEST_P(TrayMenuTest, RightClickOpensTheMenuWhoseItemsRun) {
   ASSERT_TRUE(StartWithIcon());
   const HWND hMenu = OpenTrayMenu();
   ASSERT_NE(nullptr, hMenu) << "no tray menu";
-  const CRect menu = WindowRect(hMenu);
+  const CRect menu = ScreenRect(hMenu);
   EXPECT_EQ(kIconClickAt, menu.TopLeft());
   SaveScreenshot(menu, "e2e_tray_menu.bmp");
   if (pick.cKey > 1) {
@@ -217,17 +205,17 @@ TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
           PressKey(VK_SPACE, MOD_ALT);
         },
         [&] { return (hMenu = m_app.ShownMenu()) != NULL; }));
-    Settled([&] { return ReadScreen(WindowRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
+    Settled([&] { return ReadScreen(ScreenRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
     ASSERT_TRUE(PickByKey(hMenu, 'X'));
     CRect work;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     ASSERT_TRUE(WaitUntil("the frame maximised", [&] {
-      const CRect rc = WindowRect(m_app.Frame());
+      const CRect rc = ScreenRect(m_app.Frame());
       return ::IsZoomed(m_app.Frame()) && rc.left <= work.left && rc.top <= work.top &&
              rc.right >= work.right && rc.bottom >= work.bottom;
     }));
   }
-  const CRect before = WindowRect(m_app.Frame());
+  const CRect before = ScreenRect(m_app.Frame());
   ASSERT_TRUE(m_app.Menu('F', 'M'));
   ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
   EXPECT_TRUE(ShellHoldsIcon(m_hTray));
@@ -262,7 +250,7 @@ TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
   EXPECT_TRUE(WaitUntil("the frame back and active", [&] {
     return ::IsWindowVisible(m_app.Frame()) && ::GetForegroundWindow() == m_app.Frame();
   }));
-  EXPECT_EQ(ToString(before), ToString(WindowRect(m_app.Frame())));
+  EXPECT_EQ(ToString(before), ToString(ScreenRect(m_app.Frame())));
   EXPECT_EQ(road.bMaximised, ::IsZoomed(m_app.Frame()) != FALSE);
   EXPECT_EQ(::GetDesktopWindow(), ::GetAncestor(m_app.Frame(), GA_PARENT)) << "the frame is no top window";
   if (road.document.cx == 0) {
@@ -320,29 +308,13 @@ protected:
   CRect CaptureBar() const {
     CRect bar;
     for (HWND hBar : m_app.Descendants(AFX_IDW_TOOLBAR)) {
-      const CRect rc = WindowRect(hBar);
+      const CRect rc = ScreenRect(hBar);
       if (::IsWindowVisible(hBar) && (bar.IsRectEmpty() || rc.Width() < bar.Width()))
         bar = rc;
     }
     return bar;
   }
-  // The capture button's arrow: the small black triangle pointing down (rows of 5, 3 and 1 black
-  // pixels, each centred under the one above) the button draws right of its picture.
-  CPoint CaptureArrow(const CRect& bar) const {
-    const Pixels px = Settled([&] { return ReadScreen(bar); });
-    auto black = [&](int x, int y) { return x >= 0 && x < px.cx && px.At(x, y) == RGB(0, 0, 0); };
-    auto run = [&](int x, int y, int n) { // exactly n black pixels from x, none either side
-      for (int i = 0; i < n; i++)
-        if (!black(x + i, y))
-          return false;
-      return !black(x - 1, y) && !black(x + n, y);
-    };
-    for (int x = 0; x + 5 <= px.cx; x++) // the leftmost: a chevron's triangle lies at the bar's end
-      for (int y = 0; y + 2 < px.cy; y++)
-        if (run(x, y, 5) && run(x + 1, y + 1, 3) && run(x + 2, y + 2, 1))
-          return CPoint(bar.left + x + 2, bar.top + y + 1);
-    return CPoint(-1, -1);
-  }
+  CPoint CaptureArrow(const CRect& bar) const { return DropDownArrow(bar); }
 };
 
 // While one capture's overlay is up, the tray menu's capture items and the hot key start no
@@ -372,7 +344,7 @@ TEST_P(CaptureGuardTest, OneCaptureAtATime) {
     ASSERT_TRUE(Until(
         "capture menu", [&] { SendXSteps(click, m_app.Frame()); },
         [&] { return (hMenu = m_app.ShownMenu()) != NULL; }));
-    Settled([&] { return ReadScreen(WindowRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
+    Settled([&] { return ReadScreen(ScreenRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
     ASSERT_TRUE(PickByKey(hMenu, 'R'));
     break;
   }

@@ -435,13 +435,30 @@ void CExtControlBar::UpdateChildBarsCmdUI(CWnd* pWnd, bool bDisableIfNoHandler) 
   const HWND hParent = pWnd->GetSafeHwnd();
   if (hParent == NULL)
     return;
-  // The bars are looked for in the list of all bars, not among the window's children: a dialog
-  // calls this on most of its messages, and asking the system for each of its many controls in
-  // turn costs more than the whole update. By index: a bar that goes meanwhile is never touched.
-  for (size_t i = 0; i < g_AllBars.size(); ++i) {
-    CExtControlBar* pBar = g_AllBars[i];
-    const HWND hBar = pBar->GetSafeHwnd();
-    if (hBar != NULL && (::GetWindowLongA(hBar, GWL_STYLE) & WS_CHILD) != 0 && ::GetParent(hBar) == hParent)
+  // A dialog calls this on most of its messages, and asking the system for each of its many
+  // controls costs more than the update, while it mostly holds no bar at all. So the list of
+  // bars, one question per bar, tells how many are its children: none or one need no walk;
+  // with more they are updated in the children's z order, as they always were.
+  CExtControlBar* pOnly = NULL;
+  size_t nChildBars = 0;
+  {
+    CSingleLock lock(&g_csAllBars, TRUE);
+    for (CExtControlBar* pBar : g_AllBars) {
+      const HWND hBar = pBar->GetSafeHwnd();
+      if (hBar != NULL && ::GetAncestor(hBar, GA_PARENT) == hParent && ++nChildBars == 1)
+        pOnly = pBar;
+    }
+  }
+  if (nChildBars == 0)
+    return;
+  if (nChildBars == 1) {
+    pOnly->UpdateCmdUIGuarded(bDisableIfNoHandler);
+    return;
+  }
+  for (HWND hChild = ::GetWindow(pWnd->GetSafeHwnd(), GW_CHILD); hChild != NULL;
+       hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+    CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hChild));
+    if (pBar != NULL)
       pBar->UpdateCmdUIGuarded(bDisableIfNoHandler);
   }
 }

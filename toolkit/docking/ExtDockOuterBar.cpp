@@ -271,10 +271,13 @@ int CExtDockOuterBar::LayoutRowItems(ItemArray& items, CSize& sizeFixed, CSize s
       }
     }
   }
+  // Only a bar cut at the end of the row goes back up to its minimum: a bar that was given its
+  // desired extent keeps it, even below its minimum, or it would cover the bar after it.
   for (OuterLayoutItemData& item : items) {
     CRect& rc = item.m_rcLayout;
-    if (End(rc, bHorz) > nAvail)
-      SetEnd(rc, nAvail, bHorz);
+    if (End(rc, bHorz) <= nAvail)
+      continue;
+    SetEnd(rc, nAvail, bHorz);
     const int nMin = Along(item.m_sizeMin, bHorz);
     if (Extent(rc, bHorz) < nMin)
       SetEnd(rc, Start(rc, bHorz) + nMin, bHorz);

@@ -122,9 +122,16 @@ protected:
   // A click whose release runs a modal dialog (known by a control of it), which the closer ends
   // from its own thread.
   void ClickIntoModal(HWND hWnd, int nDialogControl, const std::function<void()>& closer) {
-    std::atomic<bool> bDone{false};
+    std::atomic<bool> bDone{false}, bForced{false};
     std::thread thread([&] {
       closer();
+      // A dialog the closer's clicks never reached is ended here, so the modal loop the test
+      // waits in always returns (and the test fails).
+      Await([&] { return ShownDialogWith(nDialogControl) == NULL; });
+      if (HWND hLeft = ShownDialogWith(nDialogControl)) {
+        bForced = true;
+        ::PostMessageA(hLeft, WM_COMMAND, IDCANCEL, 0);
+      }
       bDone = true;
     });
     MouseInClient(hWnd, POINT{8, 6}, MOUSEEVENTF_LEFTDOWN);
@@ -132,6 +139,7 @@ protected:
     PumpUntil([&] { return bDone && ShownDialogWith(nDialogControl) == NULL; });
     PumpPending();
     thread.join();
+    EXPECT_FALSE(bForced) << "the dialog took none of the closer's clicks";
   }
   int SliderPos() { return (int)::SendMessageA(Item(IDC_TOOLS_OPACITY), TBM_GETPOS, 0, 0); }
   void Key(HWND hTarget, UINT nKey) {
