@@ -48,7 +48,6 @@ const FieldsRow kFieldRows[] = {{'Q', 32784, MOD_CONTROL, 1, 0, 16, 0, 'Q', 3278
                                 {'0', 32793, 0, 0, 0, -1, -1, 'A', 32793}}; // neither has an entry
 
 TEST(OptionsPage, ShowsItsFieldsAndReadsEveryControlBackOnOk) {
-  TheTestApp();
   for (const FieldsRow& row : kFieldRows) {
     COptionsGen page;
     page.m_nHotkeyKey = row.key, page.m_nCaptureType = row.captureType,
@@ -90,7 +89,6 @@ TEST(OptionsPage, ShowsItsFieldsAndReadsEveryControlBackOnOk) {
 // The quality is read when its edit loses the focus (Tab) or the sheet closes with the focus in
 // it (Enter), and kept in 20..100; the edit keeps what the user typed.
 TEST(OptionsPage, KeepsTheJpegQualityInItsLimits) {
-  TheTestApp();
   const std::tuple<const char*, int, UINT> kRows[] = {{"5", 20, VK_TAB},     {"150", 100, VK_TAB},
                                                       {"abc", 20, VK_TAB},   {"20", 20, VK_TAB},
                                                       {"55", 55, VK_RETURN}, {"101", 100, VK_RETURN}};
@@ -112,7 +110,6 @@ TEST(OptionsPage, KeepsTheJpegQualityInItsLimits) {
 }
 
 TEST(ResolutionDialog, AcceptsOnlyWholeNumbersFromOneTo31999) {
-  TheTestApp();
   const std::pair<const char*, bool> kRows[] = {{"32000", false}, {"0", false}, {"abc", false},
                                                 {"31999", true},  {"1", true},  {"300", true}};
   for (auto [pszTyped, bAccepted] : kRows) {
