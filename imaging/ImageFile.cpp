@@ -41,7 +41,8 @@ struct FileCloser {
   void operator()(FILE* pFile) const { std::fclose(pFile); }
 };
 
-// The whole file in a new zero-filled movable block; NULL when it cannot be read.
+// The whole file in a new movable block (every byte of it read, so not zeroed first); NULL when it
+// cannot be read.
 HGLOBAL ReadFileIntoBlock(LPCSTR lpszPath) {
   std::unique_ptr<FILE, FileCloser> pFile(std::fopen(lpszPath, "rb"));
   if (!pFile || std::fseek(pFile.get(), 0, SEEK_END) != 0)
@@ -49,7 +50,7 @@ HGLOBAL ReadFileIntoBlock(LPCSTR lpszPath) {
   long nSize = std::ftell(pFile.get());
   if (nSize <= 0 || std::fseek(pFile.get(), 0, SEEK_SET) != 0)
     return NULL;
-  HGLOBAL hBlock = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (SIZE_T)nSize);
+  HGLOBAL hBlock = ::GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)nSize);
   if (hBlock == NULL)
     return NULL;
   void* pBytes = ::GlobalLock(hBlock);

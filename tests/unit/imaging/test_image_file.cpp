@@ -23,7 +23,6 @@ std::string TempPath(const std::string& name) {
   ::GetTempPathA(MAX_PATH, szTemp);
   return std::string(szTemp) + "pix_image_file_" + name;
 }
-std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -42,14 +41,14 @@ const Format kFormats[] = {{"png", L"image/png", -1},  {"bmp", L"image/bmp", -1}
                            {"jpg", L"image/jpeg", 80}, {"jpg", L"image/jpeg", 100}};
 const std::pair<int, int> kSizes[] = {{1, 1}, {2, 3}, {17, 8}, {301, 203}};
 
-struct Quality {
-  ULONG value;
-  Gdiplus::EncoderParameters params;
-  explicit Quality(long q) : value((ULONG)q) {
-    params.Count = 1;
-    params.Parameter[0] = {Gdiplus::EncoderQuality, 1, Gdiplus::EncoderParameterValueTypeLong, &value};
-  }
-};
+// The format's encoder parameters: a JPEG's quality, or none.
+const Gdiplus::EncoderParameters* ParamsOf(const Format& f) {
+  static ULONG s_quality;
+  static Gdiplus::EncoderParameters s_params{
+      1, {{Gdiplus::EncoderQuality, 1, Gdiplus::EncoderParameterValueTypeLong, &s_quality}}};
+  s_quality = (ULONG)f.quality;
+  return f.quality < 0 ? NULL : &s_params;
+}
 
 // The pictures the writers get: the document's DIB section as the save road wraps it, and a
 // GDI+ bitmap whose alpha varies.
@@ -83,8 +82,7 @@ TEST(ImageFile, SavesWriteTheEncodersOwnBytes) {
       for (bool bAlpha : {false, true}) {
         Picture picture(cx, cy, bAlpha);
         ASSERT_TRUE(picture.bitmap);
-        Quality quality(f.quality);
-        const Gdiplus::EncoderParameters* pParams = f.quality < 0 ? NULL : &quality.params;
+        const Gdiplus::EncoderParameters* pParams = ParamsOf(f);
         const std::string ours = TempPath(std::string("ours.") + f.ext),
                           bare = TempPath(std::string("bare.") + f.ext);
         std::ostringstream row;
@@ -96,7 +94,9 @@ TEST(ImageFile, SavesWriteTheEncodersOwnBytes) {
         } else {
           CLSID clsid;
           ASSERT_GE(GetEncoderClsid(f.mime, &clsid), 0);
-          ASSERT_EQ(Gdiplus::Ok, picture.bitmap->Save(Wide(bare).c_str(), &clsid, pParams)) << row.str();
+          ASSERT_EQ(Gdiplus::Ok,
+                    picture.bitmap->Save(std::wstring(bare.begin(), bare.end()).c_str(), &clsid, pParams))
+              << row.str();
           EXPECT_TRUE(ReadAll(ours) == ReadAll(bare)) << row.str();
         }
         ::DeleteFileA(ours.c_str());
@@ -122,8 +122,7 @@ TEST(ImageFile, ASaveRefusesAFileThatDoesNotHoldThePicture) {
   const std::string target = TempPath("target");
   for (const Format& f : {kFormats[0], kFormats[1], kFormats[2], kFormats[3], kFormats[6]}) {
     Picture picture(cx, cy, false), other(cy, cx, false);
-    Quality quality(f.quality);
-    const Gdiplus::EncoderParameters* pParams = f.quality < 0 ? NULL : &quality.params;
+    const Gdiplus::EncoderParameters* pParams = ParamsOf(f);
     const std::string path = target + "." + f.ext, scratch = TempPath(std::string("scratch.") + f.ext);
     ASSERT_TRUE(SaveGdipBitmapToFile(other.bitmap.get(), path.c_str(), f.mime, pParams));
     const std::string otherBytes = ReadAll(path);
@@ -181,10 +180,8 @@ TEST(ImageFile, LoadOverWhiteGivesThePixelsOfTheArgbReading) {
       for (bool bAlpha : {false, true}) {
         Picture picture(cx, cy, bAlpha);
         picture.bitmap->SetResolution(150.4f, 150.4f);
-        Quality quality(f.quality);
         const std::string path = TempPath(std::string("load.") + f.ext);
-        ASSERT_TRUE(SaveGdipBitmapToFile(picture.bitmap.get(), path.c_str(), f.mime,
-                                         f.quality < 0 ? NULL : &quality.params));
+        ASSERT_TRUE(SaveGdipBitmapToFile(picture.bitmap.get(), path.c_str(), f.mime, ParamsOf(f)));
         int nDpi = 0, nPlainDpi = -1;
         HBITMAP hLoaded = LoadPictureOverWhite(path.c_str(), &nDpi);
         CPixelPlane plane;
