@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -40,7 +41,8 @@ struct FileCloser {
   void operator()(FILE* pFile) const { std::fclose(pFile); }
 };
 
-// The whole file in a new zero-filled movable block; NULL when it cannot be read.
+// The whole file in a new movable block (every byte of it read, so not zeroed first); NULL when it
+// cannot be read.
 HGLOBAL ReadFileIntoBlock(LPCSTR lpszPath) {
   std::unique_ptr<FILE, FileCloser> pFile(std::fopen(lpszPath, "rb"));
   if (!pFile || std::fseek(pFile.get(), 0, SEEK_END) != 0)
@@ -48,7 +50,7 @@ HGLOBAL ReadFileIntoBlock(LPCSTR lpszPath) {
   long nSize = std::ftell(pFile.get());
   if (nSize <= 0 || std::fseek(pFile.get(), 0, SEEK_SET) != 0)
     return NULL;
-  HGLOBAL hBlock = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (SIZE_T)nSize);
+  HGLOBAL hBlock = ::GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)nSize);
   if (hBlock == NULL)
     return NULL;
   void* pBytes = ::GlobalLock(hBlock);
@@ -82,6 +84,38 @@ Gdiplus::Bitmap* LoadGdipBitmapFromFile(LPCSTR lpszPath) {
   return pBitmap.release();
 }
 
+namespace {
+
+// Each pixel over white: (c * a + 255 * (255 - a)) / 255, rounded; opaque pixels as they are.
+void PutOverWhite(const DWORD* pSrc, DWORD* pDst, int cx) {
+  for (int x = 0; x < cx; x++) {
+    const DWORD argb = pSrc[x];
+    const DWORD a = argb >> 24;
+    if (a == 0xFF) {
+      pDst[x] = argb;
+      continue;
+    }
+    DWORD out = 0xFF000000;
+    for (int shift = 0; shift < 24; shift += 8) {
+      const DWORD c = (argb >> shift) & 0xFF;
+      out |= ((c * a + 255 * (255 - a) + 127) / 255) << shift;
+    }
+    pDst[x] = out;
+  }
+}
+
+void PutOpaque24(const BYTE* pSrc, DWORD* pDst, int cx) {
+  for (int x = 0; x < cx; x++, pSrc += 3)
+    pDst[x] = 0xFF000000 | (DWORD)pSrc[2] << 16 | (DWORD)pSrc[1] << 8 | pSrc[0];
+}
+
+void PutOpaque32(const DWORD* pSrc, DWORD* pDst, int cx) {
+  for (int x = 0; x < cx; x++)
+    pDst[x] = pSrc[x] | 0xFF000000;
+}
+
+} // namespace
+
 HBITMAP LoadPictureOverWhite(LPCSTR lpszPath, int* pnDpi) {
   std::unique_ptr<Gdiplus::Bitmap> pLoaded(LoadGdipBitmapFromFile(lpszPath));
   if (!pLoaded)
@@ -91,31 +125,26 @@ HBITMAP LoadPictureOverWhite(LPCSTR lpszPath, int* pnDpi) {
   HBITMAP hBitmap = cx > 0 && cy > 0 ? CreatePlaneBitmap(cx, cy, &plane) : NULL;
   if (hBitmap == NULL)
     return NULL;
+  // Pictures without alpha, as decoders give most files, are read in their own format, which
+  // GDI+ lends in place, rather than through a converted 32-bit copy of the whole picture.
+  const Gdiplus::PixelFormat native = pLoaded->GetPixelFormat();
+  const Gdiplus::PixelFormat read =
+      native == PixelFormat24bppRGB || native == PixelFormat32bppRGB ? native : PixelFormat32bppARGB;
   Gdiplus::Rect whole(0, 0, cx, cy);
   Gdiplus::BitmapData data;
-  if (pLoaded->LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) {
+  if (pLoaded->LockBits(&whole, Gdiplus::ImageLockModeRead, read, &data) != Gdiplus::Ok) {
     ::DeleteObject(hBitmap);
     return NULL;
   }
-  // Each pixel over white: (c * a + 255 * (255 - a)) / 255, rounded; opaque pixels as they are.
   for (int y = 0; y < cy; y++) {
-    const DWORD* pSrc =
-        reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
+    const BYTE* pSrc = static_cast<const BYTE*>(data.Scan0) + y * data.Stride;
     DWORD* pDst = reinterpret_cast<DWORD*>(plane.Row(y));
-    for (int x = 0; x < cx; x++) {
-      DWORD argb = pSrc[x];
-      DWORD a = argb >> 24;
-      if (a == 0xFF) {
-        pDst[x] = argb;
-        continue;
-      }
-      DWORD out = 0xFF000000;
-      for (int shift = 0; shift < 24; shift += 8) {
-        DWORD c = (argb >> shift) & 0xFF;
-        out |= ((c * a + 255 * (255 - a) + 127) / 255) << shift;
-      }
-      pDst[x] = out;
-    }
+    if (read == PixelFormat24bppRGB)
+      PutOpaque24(pSrc, pDst, cx);
+    else if (read == PixelFormat32bppRGB)
+      PutOpaque32(reinterpret_cast<const DWORD*>(pSrc), pDst, cx);
+    else
+      PutOverWhite(reinterpret_cast<const DWORD*>(pSrc), pDst, cx);
   }
   pLoaded->UnlockBits(&data);
   // Rounded: a file's pixels per metre or centimetre rarely give a whole number of inches.
@@ -265,9 +294,163 @@ std::unique_ptr<Gdiplus::Bitmap> CreateIndexedCopy(Gdiplus::Bitmap* pSource) {
   return pIndexed;
 }
 
-// Whether the file reads back as a picture of that size: encoders have been seen to report
-// success for a file that holds none.
-bool HoldsPicture(LPCSTR lpszPath, UINT cx, UINT cy) {
+// The bytes of a file, mapped read-only: only the pages looked at are read from disk.
+class CMappedFile {
+public:
+  explicit CMappedFile(LPCSTR lpszPath) {
+    m_hFile = ::CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    LARGE_INTEGER size;
+    if (m_hFile == INVALID_HANDLE_VALUE || !::GetFileSizeEx(m_hFile, &size) || size.QuadPart <= 0 ||
+        size.QuadPart > 0x7FFFFFFF)
+      return;
+    m_hMapping = ::CreateFileMappingA(m_hFile, NULL, PAGE_READONLY, 0, 0, NULL);
+    m_pBytes = m_hMapping != NULL
+                   ? static_cast<const BYTE*>(::MapViewOfFile(m_hMapping, FILE_MAP_READ, 0, 0, 0))
+                   : NULL;
+    m_nSize = m_pBytes != NULL ? (size_t)size.QuadPart : 0;
+  }
+  ~CMappedFile() {
+    if (m_pBytes != NULL)
+      ::UnmapViewOfFile(m_pBytes);
+    if (m_hMapping != NULL)
+      ::CloseHandle(m_hMapping);
+    if (m_hFile != INVALID_HANDLE_VALUE)
+      ::CloseHandle(m_hFile);
+  }
+  CMappedFile(const CMappedFile&) = delete;
+  CMappedFile& operator=(const CMappedFile&) = delete;
+
+  // Whether n bytes lie at offset; the readers below return 0 past the end.
+  bool Has(size_t offset, size_t n) const { return offset <= m_nSize && n <= m_nSize - offset; }
+  size_t Size() const { return m_nSize; }
+  UINT Byte(size_t i) const { return Has(i, 1) ? m_pBytes[i] : 0; }
+  UINT Le16(size_t i) const { return Byte(i) | Byte(i + 1) << 8; }
+  UINT Le32(size_t i) const { return Le16(i) | Le16(i + 2) << 16; }
+  UINT Be16(size_t i) const { return Byte(i) << 8 | Byte(i + 1); }
+  UINT Be32(size_t i) const { return Be16(i) << 16 | Be16(i + 2); }
+  bool Is(size_t i, const char* psz, size_t n) const {
+    return Has(i, n) && std::memcmp(m_pBytes + i, psz, n) == 0;
+  }
+
+private:
+  HANDLE m_hFile = INVALID_HANDLE_VALUE;
+  HANDLE m_hMapping = NULL;
+  const BYTE* m_pBytes = NULL;
+  size_t m_nSize = 0;
+};
+
+bool PngHolds(const CMappedFile& f, UINT cx, UINT cy) {
+  // The header chunk comes first and the end chunk last, with its fixed checksum.
+  return f.Is(0, "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) && f.Be32(16) == cx && f.Be32(20) == cy &&
+         f.Size() >= 45 && f.Is(f.Size() - 12, "\0\0\0\0IEND\xae\x42\x60\x82", 12);
+}
+
+bool JpegHolds(const CMappedFile& f, UINT cx, UINT cy) {
+  if (!f.Is(0, "\xff\xd8", 2) || !f.Is(f.Size() - 2, "\xff\xd9", 2))
+    return false;
+  // Segments up to the frame header; each but the stand-alone markers gives its length.
+  for (size_t i = 2; f.Has(i, 4) && f.Byte(i) == 0xFF;) {
+    const UINT marker = f.Byte(i + 1);
+    if (marker == 0xFF || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+      i += marker == 0xFF ? 1 : 2; // fill byte or a marker without a segment
+      continue;
+    }
+    if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+      return f.Be16(i + 5) == cy && f.Be16(i + 7) == cx;
+    if (marker == 0xD9 || marker == 0xDA)
+      return false; // the picture's data without a frame header
+    i += 2 + f.Be16(i + 2);
+  }
+  return false;
+}
+
+bool BmpHolds(const CMappedFile& f, UINT cx, UINT cy) {
+  if (!f.Is(0, "BM", 2) || f.Le32(2) != f.Size() || f.Le32(10) >= f.Size())
+    return false;
+  if (f.Le32(14) == 12) // the old OS/2 header
+    return f.Le16(18) == cx && f.Le16(20) == cy;
+  const int nHeight = (int)f.Le32(22);
+  return f.Le32(14) >= 40 && f.Le32(18) == cx && (UINT)(nHeight < 0 ? -nHeight : nHeight) == cy;
+}
+
+bool GifHolds(const CMappedFile& f, UINT cx, UINT cy) {
+  if (!(f.Is(0, "GIF87a", 6) || f.Is(0, "GIF89a", 6)) || f.Le16(6) != cx || f.Le16(8) != cy ||
+      f.Byte(f.Size() - 1) != 0x3B)
+    return false;
+  // Past the global colour table and the extensions to the first image, which is to fill the screen.
+  size_t i = 13 + ((f.Byte(10) & 0x80) ? 3u << ((f.Byte(10) & 7) + 1) : 0u);
+  while (f.Byte(i) == 0x21) {
+    for (i += 2; f.Has(i, 1) && f.Byte(i) != 0; i += 1 + f.Byte(i)) {
+    }
+    i++;
+  }
+  return f.Byte(i) == 0x2C && f.Has(i, 10) && f.Le32(i + 1) == 0 && f.Le16(i + 5) == cx &&
+         f.Le16(i + 7) == cy;
+}
+
+bool TiffHolds(const CMappedFile& f, UINT cx, UINT cy) {
+  const bool bLittle = f.Is(0, "II*\0", 4);
+  if (!bLittle && !f.Is(0, "MM\0*", 4))
+    return false;
+  auto u16 = [&](size_t i) { return bLittle ? f.Le16(i) : f.Be16(i); };
+  auto u32 = [&](size_t i) { return bLittle ? f.Le32(i) : f.Be32(i); };
+  // A tag's values in the entry when they fit, else where it points; each of them is to lie
+  // within the file, as is the link to the next directory.
+  struct Tag {
+    size_t base = 0, nCount = 0, nSize = 0;
+  } width, length, offsets, counts;
+  static const BYTE kTypeSizes[] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
+  const size_t nDir = u32(4), nEntries = u16(nDir);
+  if (!f.Has(nDir + 2, 12 * nEntries + 4))
+    return false;
+  for (size_t e = nDir + 2; e < nDir + 2 + 12 * nEntries; e += 12) {
+    const UINT nTag = u16(e), nType = u16(e + 2);
+    const size_t nSize = nType < sizeof(kTypeSizes) ? kTypeSizes[nType] : 0, nCount = u32(e + 4);
+    if (nSize == 0 || nCount > f.Size() / nSize)
+      return false;
+    const size_t base = nCount * nSize <= 4 ? e + 8 : u32(e + 8);
+    if (!f.Has(base, nCount * nSize))
+      return false;
+    Tag* pTag = nTag == 256   ? &width
+                : nTag == 257 ? &length
+                : nTag == 273 ? &offsets
+                : nTag == 279 ? &counts
+                              : NULL;
+    if (pTag != NULL && (nType == 3 || nType == 4))
+      *pTag = {base, nCount, nSize};
+  }
+  auto value = [&](const Tag& t, size_t k) {
+    return t.nSize == 2 ? u16(t.base + 2 * k) : u32(t.base + 4 * k);
+  };
+  if (width.nCount != 1 || length.nCount != 1 || value(width, 0) != cx || value(length, 0) != cy ||
+      offsets.nCount == 0 || counts.nCount != offsets.nCount)
+    return false;
+  // Every strip of the picture's data lies within the file.
+  for (size_t k = 0; k < offsets.nCount; k++)
+    if (!f.Has(value(offsets, k), value(counts, k)))
+      return false;
+  return true;
+}
+
+// Whether the file's header names a picture of that size in the format of the encoder, and the
+// file is whole as far as the format tells without decoding it: encoders have been seen to
+// report success for a file that holds none. Decoding it all again would double a save's time.
+bool HoldsPicture(LPCSTR lpszPath, const WCHAR* pszMimeType, UINT cx, UINT cy) {
+  static const struct {
+    const WCHAR* pszMime;
+    bool (*pfnHolds)(const CMappedFile&, UINT, UINT);
+  } kFormats[] = {{L"image/png", PngHolds},
+                  {L"image/jpeg", JpegHolds},
+                  {L"image/bmp", BmpHolds},
+                  {L"image/gif", GifHolds},
+                  {L"image/tiff", TiffHolds}};
+  const CMappedFile file(lpszPath);
+  if (file.Size() == 0)
+    return false;
+  for (const auto& format : kFormats)
+    if (std::wcscmp(format.pszMime, pszMimeType) == 0)
+      return format.pfnHolds(file, cx, cy);
+  // A format of no known header: decoded to be sure.
   std::unique_ptr<Gdiplus::Bitmap> pWritten(LoadGdipBitmapFromFile(lpszPath));
   return pWritten && pWritten->GetWidth() == cx && pWritten->GetHeight() == cy;
 }
@@ -302,7 +485,7 @@ BOOL SaveGdipBitmapToFile(Gdiplus::Bitmap* pBitmap, LPCSTR lpszPath, const WCHAR
     return FALSE;
   std::wstring strNewPath = Widen(file.GetNewPath());
   if (strNewPath.empty() || pBitmap->Save(strNewPath.c_str(), &clsid, pParams) != Gdiplus::Ok ||
-      !HoldsPicture(file.GetNewPath(), pBitmap->GetWidth(), pBitmap->GetHeight()))
+      !HoldsPicture(file.GetNewPath(), pszMimeType, pBitmap->GetWidth(), pBitmap->GetHeight()))
     return FALSE;
   return file.Commit();
 }

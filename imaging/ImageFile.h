@@ -30,7 +30,8 @@ int GetEncoderClsid(const WCHAR* pszMimeType, CLSID* pClsid);
 // written from an 8-bit indexed copy (the picture's own colours when it has at most 256, else the
 // nearest of a fixed 252-colour cube). The bytes go to a new file beside the target first, so a
 // failure at any step leaves an existing file as it was. FALSE when there is no such encoder, the
-// file cannot be written or what was written does not read back as a picture of that size.
+// file cannot be written or what was written is not a whole file of a picture of that size, as far
+// as its format's header and structure tell (a format without a known header is decoded again).
 BOOL SaveGdipBitmapToFile(Gdiplus::Bitmap* pBitmap, LPCSTR lpszPath, const WCHAR* pszMimeType,
                           const Gdiplus::EncoderParameters* pParams);
 
