@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "imaging/Dib32.h"
 #include "bench/bench_gdiplus.h"
+#include "bench/bench_picture.h"
 #include "bench/bench_util.h"
 
 #include <gdiplus.h>
@@ -15,19 +16,10 @@
 
 namespace {
 
+using bench::MakeRampPicture;
 using bench::Median;
 using bench::Now;
 using bench::TimeMemcpy;
-
-void MakePicture(CDC* pDC, CBitmap& bitmap, int w, int h) {
-  bitmap.CreateCompatibleBitmap(pDC, w, h);
-  std::vector<DWORD> bits((size_t)w * h);
-  for (int y = 0; y < h; y++)
-    for (int x = 0; x < w; x++)
-      bits[(size_t)y * w + x] = ((x * 255 / w) << 16) | ((y * 255 / h) << 8) | ((x ^ y) & 0xFF);
-  BITMAPINFO bmi = TopDownDib32(w, h);
-  ::SetDIBits(pDC->GetSafeHdc(), (HBITMAP)bitmap.GetSafeHandle(), 0, h, bits.data(), &bmi, DIB_RGB_COLORS);
-}
 
 // Runs `op` on a fresh copy of the picture `nRuns` times and answers the median in milliseconds;
 // making the copy is not timed.
@@ -104,7 +96,7 @@ int main() {
       for (const SIZE& sz : sizes) {
         const int nRuns = sz.cx > 2000 ? 5 : 9;
         CBitmap picture;
-        MakePicture(pDC, picture, sz.cx, sz.cy);
+        MakeRampPicture(pDC, picture, sz.cx, sz.cy);
         double base = TimeMemcpy((size_t)sz.cx * sz.cy * 4, 21);
         printf("%dx%d (%d runs each): memcpy of %.1f MB = %.3f ms\n", (int)sz.cx, (int)sz.cy, nRuns,
                sz.cx * sz.cy * 4 / 1048576.0, base);

@@ -5,6 +5,7 @@
 #include "imaging/Dib32.h"
 #include "resources/resource.h"
 #include "bench/bench_gdiplus.h"
+#include "bench/bench_picture.h"
 #include "bench/bench_util.h"
 
 #include <cstdio>
@@ -14,19 +15,10 @@
 
 namespace {
 
+using bench::MakeRampPicture;
 using bench::Median;
 using bench::Now;
 using bench::TimeMemcpy;
-
-void MakePicture(CDC* pDC, CBitmap& bitmap, int w, int h) {
-  bitmap.CreateCompatibleBitmap(pDC, w, h);
-  std::vector<DWORD> bits((size_t)w * h);
-  for (int y = 0; y < h; y++)
-    for (int x = 0; x < w; x++)
-      bits[(size_t)y * w + x] = ((x * 255 / w) << 16) | ((y * 255 / h) << 8) | ((x ^ y) & 0xFF);
-  BITMAPINFO bmi = TopDownDib32(w, h);
-  ::SetDIBits(pDC->GetSafeHdc(), (HBITMAP)bitmap.GetSafeHandle(), 0, h, bits.data(), &bmi, DIB_RGB_COLORS);
-}
 
 // One timed call of op on a fresh copy of the picture; making the copy is not timed.
 double TimeOnce(CBitmap& original, const std::function<void(CBitmap&)>& op) {
@@ -71,7 +63,7 @@ int main() {
   };
   const size_t nOps = sizeof(ops) / sizeof(ops[0]);
   CBitmap picture;
-  MakePicture(pDC, picture, cx, cy);
+  MakeRampPicture(pDC, picture, cx, cy);
   // times[op][road], road 0 the blit road, 1 the pixel road; one sample of each per round.
   std::vector<std::vector<double>> times(nOps * 2), copies;
   std::vector<double> base;

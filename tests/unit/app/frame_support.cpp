@@ -2,7 +2,10 @@
 
 #include "tests/unit/app/frame_support.h"
 
+#include "app/ChildFrame.h"
 #include "app/FramletApp.h"
+#include "editor/FramletDoc.h"
+#include "editor/FramletView.h"
 #include "resources/resource.h"
 #include "tests/common/window_support.h"
 
@@ -57,6 +60,16 @@ void DeleteProgramKey() {
   DeleteKeyTree(HKEY_CURRENT_USER, kProgramKey);
   // The command profile's state, under whatever profile name the application got.
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Vantrel");
+}
+
+CMultiDocTemplate* ImageDocTemplate() {
+  static CMultiDocTemplate* s_pTemplate = nullptr;
+  if (s_pTemplate == nullptr) {
+    s_pTemplate = new CMultiDocTemplate(IDR_IMAGE_TYPE, RUNTIME_CLASS(CFramletDoc),
+                                        RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CFramletView));
+    TheFramletApp().AddDocTemplate(s_pTemplate);
+  }
+  return s_pTemplate;
 }
 
 void MainFrameTest::SetUpTestSuite() {

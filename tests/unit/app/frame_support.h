@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/MainFrame.h"
+#include "framework/doc/fw_doc.h"
 
 // Loads a main frame from the program's resources; the fixture's frame is closed or destroyed by
 // the test or at its end.
@@ -20,6 +21,9 @@ protected:
 
   CMainFrame* m_pFrame = nullptr;
 };
+
+// The program's image template, which its start-up would add, added to the application once.
+CMultiDocTemplate* ImageDocTemplate();
 
 // The Options key's DWORD value; -1 when missing.
 int OptionValue(const char* pszName);

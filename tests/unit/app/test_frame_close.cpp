@@ -2,10 +2,7 @@
 // from the restored window whatever its state.
 #include <gtest/gtest.h>
 
-#include "app/ChildFrame.h"
 #include "app/FramletApp.h"
-#include "editor/FramletDoc.h"
-#include "editor/FramletView.h"
 #include "resources/resource.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/app/frame_support.h"
@@ -22,16 +19,10 @@ bool HotKeyIsFree() {
 
 TEST_F(MainFrameTest, ACloseGivenUpAtTheSavePromptKeepsTheHotKey) {
   SetOptionValue("EnableHotkey", 1);
-  // The program's template, which its start-up would add, so the close asks about its documents.
-  static CMultiDocTemplate* s_pTemplate = nullptr;
-  if (s_pTemplate == nullptr) {
-    s_pTemplate = new CMultiDocTemplate(IDR_IMAGE_TYPE, RUNTIME_CLASS(CFramletDoc),
-                                        RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CFramletView));
-    TheFramletApp().AddDocTemplate(s_pTemplate);
-  }
+  CMultiDocTemplate* pTemplate = ImageDocTemplate(); // the close asks about its documents
   ASSERT_NE(nullptr, MakeFrame());
   EXPECT_FALSE(HotKeyIsFree());
-  CDocument* pDoc = s_pTemplate->OpenDocumentFile(NULL);
+  CDocument* pDoc = pTemplate->OpenDocumentFile(NULL);
   ASSERT_NE(nullptr, pDoc);
   pDoc->SetModifiedFlag(TRUE);
   MessageBoxRecorder boxes;

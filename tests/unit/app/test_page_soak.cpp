@@ -2,12 +2,12 @@
 // each document's first picture bit for bit, and the GDI and USER objects stay flat.
 #include <gtest/gtest.h>
 
-#include "app/ChildFrame.h"
 #include "app/FramletApp.h"
 #include "editor/FramletDoc.h"
 #include "editor/FramletView.h"
 #include "resources/resource.h"
 #include "tests/common/input_support.h"
+#include "tests/common/object_counts.h"
 #include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/app/frame_support.h"
@@ -15,7 +15,6 @@
 #include "toolkit/menus/ExtPopupTrackSite.h"
 
 #include <commctrl.h>
-#include <winternl.h>
 
 #include <cstdio>
 #include <random>
@@ -103,30 +102,6 @@ BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam) {
   return TRUE;
 }
 
-// GetGuiResources, or where Wine does not count: the used entries of the GDI handle table.
-long GdiObjects() {
-  const DWORD dwCount = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-  if (dwCount != 0)
-    return (long)dwCount;
-  typedef LONG(NTAPI * PFN_Query)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-  auto pfnQuery = reinterpret_cast<PFN_Query>(
-      ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess"));
-  PROCESS_BASIC_INFORMATION info = {};
-  ULONG nLength = 0;
-  if (pfnQuery == NULL ||
-      pfnQuery(::GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), &nLength) != 0)
-    return -1;
-  // PEB::GdiSharedHandleTable of a 32-bit process: 0x10000 entries of 24 bytes, the type at byte 14.
-  const BYTE* pTable =
-      *reinterpret_cast<BYTE* const*>(reinterpret_cast<const BYTE*>(info.PebBaseAddress) + 0x94);
-  if (pTable == NULL)
-    return -1;
-  long nUsed = 0;
-  for (size_t i = 14; i < 0x10000 * 24; i += 24)
-    nUsed += pTable[i] != 0;
-  return nUsed;
-}
-
 class PageSoak : public MainFrameTest, public testing::WithParamInterface<unsigned> {
 protected:
   CFramletDoc* m_pDocs[2] = {};
@@ -143,7 +118,7 @@ protected:
   Counts Measure() {
     PumpPending();
     AfxGetApp()->OnIdle(1); // the temporary handle maps go at idle
-    Counts c = {GdiObjects(), (long)::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), 0};
+    Counts c = {GdiObjectsInUse(), (long)::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), 0};
     ::EnumThreadWindows(::GetCurrentThreadId(), CountTip, reinterpret_cast<LPARAM>(&c.nTips));
     if (c.nUser == 0)
       ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&c.nUser));
@@ -315,19 +290,14 @@ protected:
 
 TEST_P(PageSoak, RandomPageActionsUndoToTheOriginalWithObjectsFlat) {
   const DWORD dwStart = ::GetTickCount();
-  static CMultiDocTemplate* s_pTemplate = nullptr;
-  if (s_pTemplate == nullptr) {
-    s_pTemplate = new CMultiDocTemplate(IDR_IMAGE_TYPE, RUNTIME_CLASS(CFramletDoc),
-                                        RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CFramletView));
-    TheFramletApp().AddDocTemplate(s_pTemplate);
-  }
+  CMultiDocTemplate* pTemplate = ImageDocTemplate();
   ASSERT_NE(nullptr, MakeFrame());
   m_pFrame->MoveWindow(0, 0, 1000, 760);
   m_pFrame->SetForegroundWindow();
   Command(ID_TOOL_PAINT_BRUSH);
   const SIZE kSizes[] = {{240, 180}, {200, 150}};
   for (int i = 0; i < 2; ++i) {
-    m_pDocs[i] = static_cast<CFramletDoc*>(s_pTemplate->OpenDocumentFile(NULL));
+    m_pDocs[i] = static_cast<CFramletDoc*>(pTemplate->OpenDocumentFile(NULL));
     ASSERT_NE(nullptr, m_pDocs[i]);
     ASSERT_TRUE(m_pDocs[i]->TakeNewPicture(MakePicture(kSizes[i].cx, kSizes[i].cy, i + 1)));
     m_original[i] = ReadBitmap((HBITMAP)m_pDocs[i]->m_pImage->GetBitmap()->GetSafeHandle());

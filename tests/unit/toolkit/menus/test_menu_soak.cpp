@@ -1,12 +1,11 @@
 // A thousand menus with submenus built from a menu handle, shown, hidden and destroyed: the GDI and
 // USER objects and the private bytes stay flat, and no popup window is left.
+#include "tests/common/object_counts.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/menus/menu_paint_support.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 
 #include <gtest/gtest.h>
-
-#include <winternl.h>
 
 #include <memory>
 #include <vector>
@@ -22,33 +21,6 @@ struct Figures {
   SIZE_T nPrivateBytes;
 };
 
-typedef LONG(NTAPI* PFN_QueryProcess)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-
-PFN_QueryProcess QueryProcess() {
-  return reinterpret_cast<PFN_QueryProcess>(
-      ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess"));
-}
-
-// GetGuiResources, or where Wine does not count: the used entries of the GDI handle table.
-long GdiObjects() {
-  const DWORD dwCount = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-  if (dwCount != 0)
-    return (long)dwCount;
-  PROCESS_BASIC_INFORMATION info = {};
-  ULONG nLength = 0;
-  if (QueryProcess()(::GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), &nLength) != 0)
-    return -1;
-  // PEB::GdiSharedHandleTable of a 32-bit process: 0x10000 entries of 24 bytes, the type at byte 14.
-  const BYTE* pTable =
-      *reinterpret_cast<BYTE* const*>(reinterpret_cast<const BYTE*>(info.PebBaseAddress) + 0x94);
-  if (pTable == NULL)
-    return -1;
-  long nUsed = 0;
-  for (size_t i = 14; i < 0x10000 * 24; i += 24)
-    nUsed += pTable[i] != 0;
-  return nUsed;
-}
-
 BOOL CALLBACK CountWindow(HWND, LPARAM lParam) {
   ++*reinterpret_cast<long*>(lParam);
   return TRUE;
@@ -57,13 +29,8 @@ BOOL CALLBACK CountWindow(HWND, LPARAM lParam) {
 Figures Measure() {
   PumpPending();
   AfxGetApp()->OnIdle(1); // the temporary handle maps go at idle
-  Figures figures = {GdiObjects(), 0, 0};
+  Figures figures = {GdiObjectsInUse(), 0, PrivateBytes()};
   ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&figures.nWindows));
-  VM_COUNTERS vm = {};
-  ULONG nLength = 0;
-  if (QueryProcess()(::GetCurrentProcess(), (PROCESSINFOCLASS)3 /*ProcessVmCounters*/, &vm, sizeof(vm),
-                     &nLength) == 0)
-    figures.nPrivateBytes = vm.PagefileUsage;
   return figures;
 }
 

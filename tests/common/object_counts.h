@@ -1,0 +1,10 @@
+// What a soak test counts of its own process: GDI objects and private bytes.
+#pragma once
+
+#include <windows.h>
+
+// GetGuiResources, or where Wine does not count: the used entries of the GDI handle table; -1 when
+// neither answers.
+long GdiObjectsInUse();
+// The process's private bytes; 0 when the system does not answer.
+SIZE_T PrivateBytes();
