@@ -135,6 +135,15 @@ HWND FindDescendant(HWND hParent, int nId) {
   return NULL;
 }
 
+// Whether the frame has laid out its row of document tabs: shown, with a place of its own beside
+// the MDI client. The row comes in a layout pass after the document opens, and moves the view.
+bool TabRowLaidOut(HWND hFrame, HWND hClient) {
+  HWND hTabs = ::FindWindowExA(hFrame, NULL, "Corvane-TabWindow", NULL);
+  CRect tabs, client, common;
+  return hTabs != NULL && ::IsWindowVisible(hTabs) && ::GetWindowRect(hTabs, &tabs) && !tabs.IsRectEmpty() &&
+         ::GetWindowRect(hClient, &client) && !common.IntersectRect(&tabs, &client);
+}
+
 void CountWindows(HWND hParent, DWORD& n) {
   for (HWND h = ::GetWindow(hParent, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
     n++;
@@ -970,15 +979,17 @@ HWND CPixolet::WaitForOverlay() {
   if (size.cx > 0)
     expected = "Size:" + std::to_string(size.cx) + " x " + std::to_string(size.cy);
   std::string shown;
+  bool bLaidOut = false;
   if (WaitFor([&] {
         shown = StatusText(2);
-        return Documents().size() == n && ::IsWindowVisible(m_hFrame) &&
+        bLaidOut = n == 0 || TabRowLaidOut(m_hFrame, MdiClient());
+        return Documents().size() == n && ::IsWindowVisible(m_hFrame) && bLaidOut &&
                (expected.empty() || shown == expected);
       }))
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << Documents().size() << " documents, not " << n << "; the size pane shows \"" << shown
-         << "\", expected \"" << expected << "\"";
+         << "\", expected \"" << expected << "\"" << (bLaidOut ? "" : "; the row of tabs is not laid out");
 }
 
 CPoint CPixolet::PictureOrigin() const {

@@ -226,7 +226,9 @@ public:
   // Marks an area on the capture overlay with SendXSteps' steps (SendSteps' without X input). The
   // pointer waits where they start first: the overlay appearing under it reports it there.
   ::testing::AssertionResult Mark(const std::string& steps, bool bXInput = true);
-  // Waits until the number of documents is n and, with a size, the status bar shows it.
+  // Waits until the number of documents is n, the frame shows them laid out (with documents, the
+  // view below the row of tabs, which comes a layout pass after a document opens and moves the view)
+  // and, with a size, the status bar shows it.
   ::testing::AssertionResult WaitForDocuments(size_t n, CSize size = CSize(0, 0));
   // Where the active view shows picture pixel (0, 0) on the screen (zoom 100 %, no scrolling).
   CPoint PictureOrigin() const;
