@@ -239,21 +239,27 @@ TEST_P(TabMouseItemList, ChoiceSelectsAndShowsTheItem) {
                                 Button(MOUSEEVENTF_LEFTUP);
                               },
                               menuReady}};
+  // The first key marks the first item, the second wraps round to the last. Keys following
+  // within the menu's throttle time are dropped, so each comes as if long after the last, and
+  // the next is sent only once the menu has stamped this one's time: an item marked by the
+  // pointer before the key would otherwise let the next key come within the throttle time.
+  const auto marked = [&](int nIndex) {
+    CExtPopupMenuWnd* pMenu = site.m_pTrackedMenu;
+    return pMenu != NULL && pMenu->GetCurrentItemIndex() == nIndex;
+  };
+  std::atomic<DWORD> dwStamp{0};
+  const auto keyLate = [&](UINT nVirtKey) {
+    dwStamp = static_cast<DWORD>(std::clock()) - 1000;
+    CExtPopupTrackSite::g_nLastKeyTime = dwStamp;
+    Key(nVirtKey);
+  };
+  const auto taken = [&] { return CExtPopupTrackSite::g_nLastKeyTime != dwStamp; };
   if (bByKeys) {
-    // The first key marks the first item, the second wraps round to the last. Keys following
-    // within the menu's throttle time are dropped, so each comes as if long after the last.
-    const auto marked = [&](int nIndex) {
-      CExtPopupMenuWnd* pMenu = site.m_pTrackedMenu;
-      return pMenu != NULL && pMenu->GetCurrentItemIndex() == nIndex;
-    };
-    const auto keyLate = [](UINT nVirtKey) {
-      CExtPopupTrackSite::g_nLastKeyTime = static_cast<DWORD>(std::clock()) - 1000;
-      Key(nVirtKey);
-    };
-    steps.push_back({[&] { keyLate(VK_UP); }, [&] { return marked(0); }});
-    steps.push_back({[&] { keyLate(VK_UP); }, [&] { return marked(nLast); }});
+    steps.push_back({[&] { keyLate(VK_UP); }, [&] { return taken() && marked(0); }});
+    steps.push_back({[&] { keyLate(VK_UP); }, [&] { return taken() && marked(nLast); }});
     steps.push_back({[&] { keyLate(VK_RETURN); }, chosen});
   } else {
+    // The pointer rests on the item until the menu marks it, as a user's does, before the click.
     steps.push_back({[&] {
                        CExtPopupMenuWnd* pMenu = site.m_pTrackedMenu;
                        if (pMenu == NULL)
@@ -262,6 +268,9 @@ TEST_P(TabMouseItemList, ChoiceSelectsAndShowsTheItem) {
                        pMenu->GetItemRect(nLast, rc);
                        pMenu->ClientToScreen(&rc);
                        MoveTo(rc.CenterPoint());
+                     },
+                     [&] { return marked(nLast); }});
+    steps.push_back({[&] {
                        Button(MOUSEEVENTF_LEFTDOWN);
                        Button(MOUSEEVENTF_LEFTUP);
                      },
