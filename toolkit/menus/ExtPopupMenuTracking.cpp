@@ -421,7 +421,10 @@ bool CExtPopupMenuWnd::RunTrackingLoop(DWORD dwTrackFlags, int x, int y, const R
   while (!site.IsEmpty() && site.m_nTrackingSerial == nSerial && IsLiveWindow(hWnd)) {
     if (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE))
       break; // the application ends: the quit stays queued for its own loop
-    ::WaitMessage();
+    // Waits only on an empty queue: looking for the quit marks all queued input as seen, so a key
+    // that came after the drain would not wake the wait and would lie there until the next input.
+    if (!::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+      ::WaitMessage();
     DrainMessagesAndIdle(false);
   }
   if (!CExtToolControlBar::g_bMenuTracking && !site.IsEmpty() && site.m_nTrackingSerial == nSerial &&
