@@ -5,7 +5,6 @@
 
 #include "framework/app/fw_app.h"
 #include "framework/gdi/fw_gdi.h"
-#include "toolkit/docking/ExtBarModalLoop.h"
 #include "toolkit/foundation/ExtMemoryDC.h"
 #include "toolkit/menus/ExtPopupInplaceListBox.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
@@ -337,8 +336,21 @@ bool CExtDatePickerWnd::TrackHeaderPopup(const MONTH_INFO& month, int& nMonthOut
       ::WaitMessage();
       continue;
     }
-    if (!PumpModalLoopMessage())
-      break; // a quit, handed back to the application's own loop
+    // Moves and the messages that end the loop are the loop's own. Only the message looked at is
+    // taken: a release coming between the look and the take would otherwise be pumped away, and
+    // the month under it never chosen.
+    if (msg.message == WM_MOUSEMOVE || IsLoopEndingMessage(msg.message) ||
+        !::PeekMessageA(&msg, NULL, msg.message, msg.message, PM_REMOVE))
+      continue;
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage((int)msg.wParam); // handed back to the application's own loop
+      break;
+    }
+    CWinThread* pThread = AfxGetThread();
+    if (pThread == NULL || !pThread->PreTranslateMessage(&msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
+    }
   }
   bool bChosen = false;
   if (::IsWindow(hWndPopup)) {
