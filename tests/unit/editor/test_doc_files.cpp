@@ -3,6 +3,7 @@
 // closing, opening sound and broken pictures, mailing through the logging stand-in mapi32.dll
 // and the resolution command.
 #include "imaging/ImageFile.h"
+#include "tests/common/stand_ins.h"
 #include "tests/unit/editor/editor_harness.h"
 
 #include <dlgs.h>
@@ -390,6 +391,7 @@ protected:
   // The temporary folder is the test's own, so that what a send leaves there can be seen.
   void SetUp() override {
     DocFilesTest::SetUp();
+    ASSERT_EQ("", InstallMailStandIn());
     m_oldTmp.resize(::GetEnvironmentVariableA("TMP", NULL, 0));
     m_oldTmp.resize(::GetEnvironmentVariableA("TMP", &m_oldTmp[0], (DWORD)m_oldTmp.size()));
     ::SetEnvironmentVariableA("TMP", m_folder.path.c_str());
