@@ -9,6 +9,8 @@
 #include "resources/resource.h"
 
 #include <algorithm>
+#include <climits>
+#include <utility>
 
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
@@ -136,14 +138,38 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
   return CMDIFrameWnd::PreCreateWindow(cs);
 }
 
+namespace {
+
+BOOL CALLBACK MeetsWorkArea(HMONITOR hMonitor, HDC, LPRECT, LPARAM lParam) {
+  auto* pPlace = reinterpret_cast<std::pair<RECT, bool>*>(lParam);
+  MONITORINFO info = {sizeof(info)};
+  RECT common;
+  if (::GetMonitorInfoA(hMonitor, &info) && ::IntersectRect(&common, &pPlace->first, &info.rcWork))
+    pPlace->second = true;
+  return !pPlace->second;
+}
+
+// Whether any part of the rectangle lies on a monitor's work area, where the user can reach it.
+bool IsReachable(int x, int y, int cx, int cy) {
+  auto end = [](int from, int size) { return (LONG)std::min<long long>((long long)from + size, INT_MAX); };
+  std::pair<RECT, bool> place({x, y, end(x, cx), end(y, cy)}, false);
+  ::EnumDisplayMonitors(NULL, NULL, MeetsWorkArea, reinterpret_cast<LPARAM>(&place));
+  return place.second;
+}
+
+} // namespace
+
 void CMainFrame::LoadWindowPlacement(CREATESTRUCT& cs) {
   COptionsKey key(FALSE);
   if (!key.IsOpen()) {
     SaveWindowPlacement(cs); // the first run makes the key with the computed place
     return;
   }
+  // A place on no monitor (one since removed, or values edited by hand) would leave the window
+  // where nobody can reach it, and closing would store it again: the computed place serves.
   int cx = 0, cy = 0, x = 0, y = 0;
-  if (key.Read("cs_cx", cx) && key.Read("cs_cy", cy) && key.Read("cs_x", x) && key.Read("cs_y", y)) {
+  if (key.Read("cs_cx", cx) && key.Read("cs_cy", cy) && key.Read("cs_x", x) && key.Read("cs_y", y) &&
+      IsReachable(x, y, cx, cy)) {
     cs.cx = cx;
     cs.cy = cy;
     cs.x = x;

@@ -1,6 +1,8 @@
 // Reading and writing picture files through GDI+.
 #include "imaging/ImageFile.h"
 
+#include "imaging/ByteStream.h"
+#include "imaging/MetafileCheck.h"
 #include "imaging/PixelPlane.h"
 
 #include <objbase.h>
@@ -10,74 +12,170 @@
 #include <cstring>
 #include <cwchar>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The global memory block a picture is decoded from.
-class CGlobalBlock {
+// Holds a reference to what a bitmap was made from. Bases are destroyed in reverse order, so GDI+
+// lets go of the picture before its source goes.
+class CStreamHold {
 public:
-  explicit CGlobalBlock(HGLOBAL hBlock) : m_hBlock(hBlock) {}
-  ~CGlobalBlock() {
-    if (m_hBlock != NULL)
-      ::GlobalFree(m_hBlock);
-  }
-  CGlobalBlock(const CGlobalBlock&) = delete;
-  CGlobalBlock& operator=(const CGlobalBlock&) = delete;
+  explicit CStreamHold(IStream* pStream) : m_pStream(pStream) { m_pStream->AddRef(); }
+  ~CStreamHold() { m_pStream->Release(); }
+  CStreamHold(const CStreamHold&) = delete;
+  CStreamHold& operator=(const CStreamHold&) = delete;
 
 private:
-  HGLOBAL m_hBlock;
+  IStream* m_pStream;
 };
 
-// A bitmap decoded from a stream over a block it owns. Bases are destroyed in reverse order, so
-// GDI+ lets go of the picture before the block is freed.
-class CBlockBitmap : private CGlobalBlock, public Gdiplus::Bitmap {
+// A bitmap decoded from a stream, which it keeps, since GDI+ may go back to the bytes while the
+// bitmap lives.
+class CStreamBitmap : private CStreamHold, public Gdiplus::Bitmap {
 public:
-  CBlockBitmap(HGLOBAL hBlock, IStream* pStream) : CGlobalBlock(hBlock), Gdiplus::Bitmap(pStream, FALSE) {}
+  explicit CStreamBitmap(IStream* pStream) : CStreamHold(pStream), Gdiplus::Bitmap(pStream, FALSE) {}
+};
+
+class CSectionHold {
+public:
+  explicit CSectionHold(HBITMAP hSection) : m_hSection(hSection) {}
+  ~CSectionHold() { ::DeleteObject(m_hSection); }
+  CSectionHold(const CSectionHold&) = delete;
+  CSectionHold& operator=(const CSectionHold&) = delete;
+
+private:
+  HBITMAP m_hSection;
+};
+
+// A 32-bit bitmap over the rows of a DIB section it owns.
+class CSectionBitmap : private CSectionHold, public Gdiplus::Bitmap {
+public:
+  CSectionBitmap(HBITMAP hSection, const CPixelPlane& plane)
+      : CSectionHold(hSection), Gdiplus::Bitmap(plane.cx, plane.cy, (INT)plane.nStride, PixelFormat32bppRGB,
+                                                plane.pTop) {}
 };
 
 struct FileCloser {
   void operator()(FILE* pFile) const { std::fclose(pFile); }
 };
 
-// The whole file in a new movable block (every byte of it read, so not zeroed first); NULL when it
-// cannot be read.
-HGLOBAL ReadFileIntoBlock(LPCSTR lpszPath) {
+struct EnhMetafileDeleter {
+  void operator()(HENHMETAFILE__* hEmf) const { ::DeleteEnhMetaFile(hEmf); }
+};
+using EnhMetafilePtr = std::unique_ptr<HENHMETAFILE__, EnhMetafileDeleter>;
+
+// The whole file, every byte of it read; FALSE when it cannot be read or is empty.
+BOOL ReadWholeFile(LPCSTR lpszPath, std::vector<BYTE>& bytes) {
   std::unique_ptr<FILE, FileCloser> pFile(std::fopen(lpszPath, "rb"));
   if (!pFile || std::fseek(pFile.get(), 0, SEEK_END) != 0)
-    return NULL;
-  long nSize = std::ftell(pFile.get());
+    return FALSE;
+  const long nSize = std::ftell(pFile.get());
   if (nSize <= 0 || std::fseek(pFile.get(), 0, SEEK_SET) != 0)
-    return NULL;
-  HGLOBAL hBlock = ::GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)nSize);
-  if (hBlock == NULL)
-    return NULL;
-  void* pBytes = ::GlobalLock(hBlock);
-  size_t nRead = pBytes != NULL ? std::fread(pBytes, 1, (size_t)nSize, pFile.get()) : 0;
-  ::GlobalUnlock(hBlock);
-  if (nRead != (size_t)nSize) {
-    ::GlobalFree(hBlock);
-    return NULL;
+    return FALSE;
+  try {
+    bytes.resize((size_t)nSize);
+  } catch (const std::bad_alloc&) {
+    return FALSE;
   }
-  return hBlock;
+  return std::fread(bytes.data(), 1, bytes.size(), pFile.get()) == bytes.size();
+}
+
+// The size of a metafile's picture in pixels and its resolution.
+struct MetafileSize {
+  SIZE size;
+  Gdiplus::REAL fDpiX, fDpiY;
+};
+
+// An enhanced metafile's frame on the device it was recorded on. The frame counts both of its
+// edges, so a picture of n pixels spans n - 1 of them.
+MetafileSize EnhMetafileSize(const ENHMETAHEADER& header) {
+  const RECTL& frame = header.rclFrame;
+  const SIZEL &device = header.szlDevice, &mm = header.szlMillimeters;
+  if (mm.cx <= 0 || mm.cy <= 0 || device.cx <= 0 || device.cy <= 0 || frame.right < frame.left ||
+      frame.bottom < frame.top)
+    return {{0, 0}, 0, 0};
+  return {{::MulDiv(frame.right - frame.left, device.cx, mm.cx * 100) + 1,
+           ::MulDiv(frame.bottom - frame.top, device.cy, mm.cy * 100) + 1},
+          (Gdiplus::REAL)(device.cx * 25.4 / mm.cx),
+          (Gdiplus::REAL)(device.cy * 25.4 / mm.cy)};
+}
+
+// A placeable Windows metafile's bounds at its units an inch, in pixels of 96 an inch.
+MetafileSize PlaceableMetafileSize(const std::vector<BYTE>& bytes) {
+  auto word = [&](size_t at) { return (int)(SHORT)(bytes[at] | bytes[at + 1] << 8); };
+  const int nInch = word(14);
+  if (nInch <= 0)
+    return {{0, 0}, 0, 0};
+  return {{::MulDiv(word(10) - word(6), 96, nInch), ::MulDiv(word(12) - word(8), 96, nInch)}, 96, 96};
+}
+
+// The picture of a metafile whose records have been checked, at its own size over white in a
+// 32-bit bitmap, with its resolution; NULL when it cannot be held. GDI reads and plays it: its
+// playback maps the frame edge to edge, where GDI+'s drops the last row and column, and its
+// conversion of a Windows metafile keeps the records' own units, where GDI+'s shifts them.
+Gdiplus::Bitmap* PlayMetafile(const std::vector<BYTE>& bytes) {
+  const bool bEnhanced = IsSoundEnhMetafile(bytes.data(), bytes.size());
+  const size_t kPlaceable = 22;
+  MetafileSize size = {{0, 0}, 0, 0};
+  EnhMetafilePtr hEmf;
+  if (bEnhanced) {
+    hEmf.reset(::SetEnhMetaFileBits((UINT)bytes.size(), bytes.data()));
+    ENHMETAHEADER header = {};
+    std::memcpy(&header, bytes.data(), std::min(sizeof(header), bytes.size()));
+    size = EnhMetafileSize(header);
+  } else if (bytes.size() > kPlaceable) {
+    const METAFILEPICT natural = {MM_ANISOTROPIC, 0, 0, NULL}; // the records' own extents
+    hEmf.reset(
+        ::SetWinMetaFileBits((UINT)(bytes.size() - kPlaceable), bytes.data() + kPlaceable, NULL, &natural));
+    size = PlaceableMetafileSize(bytes);
+    // The conversion may take an enhanced metafile the file carries in its comments instead.
+    std::vector<BYTE> converted(hEmf ? ::GetEnhMetaFileBits(hEmf.get(), 0, NULL) : 0);
+    if (converted.empty() ||
+        ::GetEnhMetaFileBits(hEmf.get(), (UINT)converted.size(), converted.data()) != converted.size() ||
+        !IsSoundEnhMetafile(converted.data(), converted.size()))
+      return NULL;
+  }
+  const int cx = size.size.cx, cy = size.size.cy;
+  CPixelPlane plane;
+  HBITMAP hSection = hEmf && cx > 0 && cy > 0 ? CreatePlaneBitmap(cx, cy, &plane) : NULL;
+  if (hSection == NULL)
+    return NULL;
+  std::unique_ptr<Gdiplus::Bitmap> pBitmap(new CSectionBitmap(hSection, plane));
+  HDC hDC = ::CreateCompatibleDC(NULL);
+  HGDIOBJ hOld = hDC != NULL ? ::SelectObject(hDC, hSection) : NULL;
+  const RECT whole = {0, 0, cx, cy}, frame = {0, 0, cx - 1, cy - 1};
+  const BOOL bPlayed = hOld != NULL && ::FillRect(hDC, &whole, (HBRUSH)::GetStockObject(WHITE_BRUSH)) &&
+                       ::PlayEnhMetaFile(hDC, hEmf.get(), &frame);
+  if (hOld != NULL)
+    ::SelectObject(hDC, hOld);
+  if (hDC != NULL)
+    ::DeleteDC(hDC);
+  ::GdiFlush();
+  if (!bPlayed || pBitmap->GetLastStatus() != Gdiplus::Ok ||
+      pBitmap->SetResolution(size.fDpiX, size.fDpiY) != Gdiplus::Ok)
+    return NULL;
+  return pBitmap.release();
 }
 
 } // namespace
 
 Gdiplus::Bitmap* LoadGdipBitmapFromFile(LPCSTR lpszPath) {
-  if (lpszPath == NULL)
+  std::vector<BYTE> bytes;
+  if (lpszPath == NULL || !ReadWholeFile(lpszPath, bytes))
     return NULL;
-  HGLOBAL hBlock = ReadFileIntoBlock(lpszPath);
-  if (hBlock == NULL)
+  // What GDI+ would take for a metafile is played only once its records are known to keep within
+  // the file: the platform's reading of them trusts every count and offset.
+  if (LooksLikeMetafile(bytes.data(), bytes.size()))
+    return IsSoundEnhMetafile(bytes.data(), bytes.size()) || IsSoundWinMetafile(bytes.data(), bytes.size())
+               ? PlayMetafile(bytes)
+               : NULL;
+  // A stream of our own: a header pointing past the end of the file must give the decoder nothing.
+  IStream* pStream = CreateByteStream(std::move(bytes));
+  if (pStream == NULL)
     return NULL;
-  // The stream leaves the block alone on release: the bitmap frees it after GDI+ is done.
-  IStream* pStream = NULL;
-  if (FAILED(::CreateStreamOnHGlobal(hBlock, FALSE, &pStream))) {
-    ::GlobalFree(hBlock);
-    return NULL;
-  }
-  std::unique_ptr<Gdiplus::Bitmap> pBitmap(new CBlockBitmap(hBlock, pStream));
+  std::unique_ptr<Gdiplus::Bitmap> pBitmap(new CStreamBitmap(pStream));
   pStream->Release();
   if (pBitmap->GetLastStatus() != Gdiplus::Ok)
     return NULL;

@@ -9,7 +9,11 @@
 
 // A new GDI+ bitmap of the picture in the file, owned by the caller (delete it), or NULL when the
 // file cannot be read or GDI+ cannot decode it. The file is read whole into memory that the
-// bitmap keeps until it is deleted, since GDI+ may go back to the bytes while the bitmap lives.
+// bitmap keeps until it is deleted, since GDI+ may go back to the bytes while the bitmap lives;
+// the decoder reads it through a stream that never reads past the file's bytes. An enhanced or a
+// placeable Windows metafile whose records keep within the file gives a 32-bit bitmap of its own
+// size with its picture played over white (an EMF's size is its frame on the device it was
+// recorded on, a WMF's its bounds at its units an inch, at 96 pixels an inch).
 Gdiplus::Bitmap* LoadGdipBitmapFromFile(LPCSTR lpszPath);
 
 // The picture of a file over opaque white, as a new 32-bit top-down DIB section the caller owns,

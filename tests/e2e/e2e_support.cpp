@@ -562,23 +562,49 @@ void CNotepad::Kill() {
 
 CPixolet::~CPixolet() { Kill(); }
 
+namespace {
+
+// The command that starts the program with the arguments.
+std::string ProgramCommand(const std::string& args) {
+  return "\"" + ProgramFolder() + "\\pixolet.exe\"" + (args.empty() ? "" : " " + args);
+}
+
+// Starts the command in the program's folder.
+::testing::AssertionResult Spawn(const std::string& command, PROCESS_INFORMATION& pi) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  std::vector<char> line(command.begin(), command.end());
+  line.push_back('\0');
+  if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, ProgramFolder().c_str(), &si, &pi))
+    return ::testing::AssertionFailure() << "cannot start " << command << ": error " << ::GetLastError();
+  ::CloseHandle(pi.hThread);
+  return ::testing::AssertionSuccess();
+}
+
+} // namespace
+
+::testing::AssertionResult CPixolet::Launch(const std::string& args) {
+  PROCESS_INFORMATION pi = {};
+  ::testing::AssertionResult started = Spawn(ProgramCommand(args), pi);
+  if (started) {
+    m_hProcess = pi.hProcess;
+    m_dwPid = pi.dwProcessId;
+  }
+  return started;
+}
+
 ::testing::AssertionResult CPixolet::Start(const std::string& args, const std::string& desktop) {
   // The tip of the day comes at start while "ShowTip" is 1, which a first run (no "EnableHotkey")
   // writes.
   DWORD dwValue = 0;
   const bool bTip = ReadOption("ShowTip", dwValue) ? dwValue == 1 : !ReadOption("EnableHotkey", dwValue);
-  const std::string folder = ProgramFolder();
-  std::string command = "\"" + folder + "\\pixolet.exe\"" + (args.empty() ? "" : " " + args);
+  std::string command = ProgramCommand(args);
   if (!desktop.empty())
     command = "explorer.exe /desktop=" + desktop + ",1280x1024 " + command;
-  STARTUPINFOA si = {};
-  si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};
-  std::vector<char> line(command.begin(), command.end());
-  line.push_back('\0');
-  if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, folder.c_str(), &si, &pi))
-    return ::testing::AssertionFailure() << "cannot start " << command << ": error " << ::GetLastError();
-  ::CloseHandle(pi.hThread);
+  ::testing::AssertionResult started = Spawn(command, pi);
+  if (!started)
+    return started;
   if (desktop.empty()) {
     m_hProcess = pi.hProcess;
     m_dwPid = pi.dwProcessId;
@@ -1081,7 +1107,7 @@ HWND CPixolet::OpenMenuPath(const std::string& keys) {
 
 namespace {
 
-std::string BrowserLog() { return ProgramFolder() + "\\e2e_browser.log"; }
+std::string BrowserLog() { return StandInFolder() + "\\e2e_browser.log"; }
 
 // The default value of a key of the classes; false when there is none.
 bool ReadClassValue(const std::string& key, std::string& value) {
@@ -1105,7 +1131,7 @@ CStandInBrowser::CStandInBrowser() {
   std::string chm;
   if (!ReadClassValue(".chm", chm) || chm.empty())
     chm = "chm.file";
-  const std::string command = "\"" + ProgramFolder() + "\\e2e_browser.exe\" \"%1\"";
+  const std::string command = "\"" + StandInFolder() + "\\e2e_browser.exe\" \"%1\"";
   for (const std::string& cls : {std::string("http"), std::string("https"), chm}) {
     Saved saved{cls + "\\shell\\open\\command", false, ""};
     saved.bHad = ReadClassValue(saved.key, saved.command);

@@ -7,6 +7,7 @@
 #include "framework/fw.h"
 #include "tests/common/pattern_window.h"
 #include "tests/common/pixel_support.h"
+#include "tests/common/stand_ins.h"
 
 #include <gdiplus.h>
 #include <gtest/gtest.h>
@@ -138,8 +139,8 @@ private:
 };
 
 // While it lives, the web addresses (http, https) and help files the shell opens in the test
-// prefix go to the stand-in browser beside the tests, e2e_browser.exe, which only logs them; the
-// prefix's own handlers come back after.
+// prefix go to the stand-in browser in the stand-ins' folder, e2e_browser.exe, which only logs
+// them; the prefix's own handlers come back after.
 class CStandInBrowser {
 public:
   CStandInBrowser();
@@ -176,6 +177,9 @@ public:
   // and the calling thread (which must have no windows) moves there: windows, input and the
   // screen are then that desktop's.
   ::testing::AssertionResult Start(const std::string& args = "", const std::string& desktop = "");
+  // Starts the program with the command line's arguments without waiting for any window: for a
+  // start that shows a message before its main frame.
+  ::testing::AssertionResult Launch(const std::string& args);
   // Closes the main frame as the user does (File, Exit) and waits for the process to end.
   ::testing::AssertionResult Exit();
   // Ends the process without asking (a test that failed halfway).

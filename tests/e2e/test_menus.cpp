@@ -73,8 +73,8 @@ std::string Trimmed(const std::string& text) {
 }
 
 // While it lives, the prefix has a mail system and the program's mail goes to the logging
-// stand-in mapi32.dll beside it, which writes each message to the log; the prefix's own settings
-// come back after.
+// stand-in mapi32.dll in the prefix's system folder (none lies beside the program), which writes
+// each message to the log; the prefix's own settings come back after.
 class CMailStandIn {
 public:
   explicit CMailStandIn(const std::string& log) {
@@ -629,6 +629,7 @@ TEST_F(MenusTest, DocumentMenuCommands) {
   ASSERT_FALSE(SavePicturePng("e2e_menus_paste.png", kFromFile, Solid(kBlue)).empty());
   ::DeleteFileA(m_selectionPath.c_str());
   ::DeleteFileA(m_mailLog.c_str());
+  ASSERT_EQ("", InstallMailStandIn());
   CMailStandIn mail(m_mailLog);
   ASSERT_TRUE(m_app.Start("\"" + m_path + "\""));
   ASSERT_TRUE(m_app.WaitForDocuments(1, kPicture));

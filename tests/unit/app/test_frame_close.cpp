@@ -53,4 +53,48 @@ TEST_F(MainFrameTest, TheStoredPlaceIsTheRestoredWindowsEvenWhenMaximised) {
     EXPECT_EQ(v.nValue, OptionValue(v.pszName)) << v.pszName;
 }
 
+struct StoredPlace {
+  CRect place;
+  bool bReachable;
+};
+
+std::ostream& operator<<(std::ostream& os, const StoredPlace& p) {
+  return os << p.place.left << "," << p.place.top << " " << p.place.Width() << "x" << p.place.Height();
+}
+
+class StoredPlaceTest : public MainFrameTest, public ::testing::WithParamInterface<StoredPlace> {};
+
+// A stored place that meets the work area, however little of it, is taken as it is; one on no monitor
+// (far away, or on a monitor that is gone) gives the place made from the screen, which closing then
+// stores instead of the lost one.
+TEST_P(StoredPlaceTest, OnlyAPlaceOnAMonitorIsTaken) {
+  const CRect stored = GetParam().place;
+  for (const auto& [pszName, nValue] :
+       {std::make_pair("cs_x", (int)stored.left), std::make_pair("cs_y", (int)stored.top),
+        std::make_pair("cs_cx", stored.Width()), std::make_pair("cs_cy", stored.Height())})
+    SetOptionValue(pszName, nValue);
+  ASSERT_NE(nullptr, MakeFrame());
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  const CRect expected =
+      GetParam().bReachable ? stored : CRect(CPoint(cx / 50, cy / 50), CSize(cx * 14 / 15, cy * 12 / 15));
+  CRect frame;
+  m_pFrame->GetWindowRect(&frame);
+  EXPECT_EQ(expected, frame);
+  m_pFrame->SendMessage(WM_CLOSE);
+  m_pFrame = nullptr;
+  auto closed = [](LONG v) { return v < -10 ? 10 : (int)v; }; // the close's own rule for edges far left or up
+  EXPECT_EQ(std::make_pair(closed(expected.left), closed(expected.top)),
+            std::make_pair(OptionValue("cs_x"), OptionValue("cs_y")));
+}
+
+// The test screen is one monitor of 1280 x 1024 whose work area is all of it.
+INSTANTIATE_TEST_SUITE_P(Places, StoredPlaceTest,
+                         ::testing::Values(StoredPlace{CRect(CPoint(30000, 30000), CSize(700, 650)), false},
+                                           StoredPlace{CRect(CPoint(1500, 100), CSize(700, 650)), false},
+                                           StoredPlace{CRect(CPoint(-3000, -2000), CSize(700, 650)), false},
+                                           StoredPlace{CRect(CPoint(1280, 0), CSize(700, 650)), false},
+                                           StoredPlace{CRect(CPoint(60, 40), CSize(700, 650)), true},
+                                           StoredPlace{CRect(CPoint(1270, 1000), CSize(700, 650)), true},
+                                           StoredPlace{CRect(CPoint(-690, -640), CSize(700, 650)), true}));
+
 } // namespace

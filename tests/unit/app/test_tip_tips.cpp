@@ -1,5 +1,6 @@
 // The tip of the day reads tips.dat beside the program, splits it at "::" and steps through the
 // tips with its buttons, wrapping at both ends.
+#include "app/MainFrame.h"
 #include "app/TipOfTheDayDlg.h"
 #include "resources/resource.h"
 #include "tests/unit/app/dialogs_support.h"
@@ -7,6 +8,9 @@
 #include "tests/common/window_support.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
 
 namespace {
 
@@ -91,6 +95,71 @@ TEST(TipNavigation, WithoutAFileTheDialogSaysSoAndCannotStep) {
   EXPECT_FALSE(::IsWindowEnabled(tip.Item(IDC_TIP_PREVIOUS)));
   EXPECT_TRUE(::IsWindowEnabled(tip.Item(IDC_TIP_SHOW_AT_STARTUP)));
   EXPECT_EQ(1, tip.dlg.m_bShowAtStartup);
+}
+
+// The text of a menu item without its mnemonic marks, and the key it shows after a tab.
+std::pair<std::string, std::string> ItemText(HMENU hMenu, int nPos) {
+  char sz[256] = "";
+  ::GetMenuStringA(hMenu, (UINT)nPos, sz, sizeof(sz), MF_BYPOSITION);
+  std::string text;
+  for (const char* p = sz; *p != '\0'; p++)
+    if (*p != '&' || p[1] == '&')
+      text += *p == '&' ? *++p : *p;
+  const size_t tab = text.find('\t');
+  return {text.substr(0, tab), tab == std::string::npos ? "" : text.substr(tab + 1)};
+}
+
+// Every key a tip names does what it says: one that works anywhere is the capture hot key the
+// program registers by default, any other is one of the main window's accelerators. Every name a
+// tip quotes is an item of the document's menus, on the menu the tip names.
+TEST(TipContent, EveryTipIsTrueOfTheProgram) {
+  OpenTip tip;
+  ASSERT_GT(tip.dlg.m_nTipCount, 1) << "tips.dat beside the test program, copied by the build";
+  const HINSTANCE hInstance = ::GetModuleHandleA(NULL);
+  HACCEL hAccel = ::LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  std::vector<ACCEL> accels((size_t)::CopyAcceleratorTableA(hAccel, NULL, 0));
+  ::CopyAcceleratorTableA(hAccel, accels.data(), (int)accels.size());
+  HMENU hMenu = ::LoadMenuA(hInstance, MAKEINTRESOURCEA(IDR_IMAGE_TYPE));
+  ASSERT_NE(nullptr, hMenu);
+  const CFrameOptions defaults;
+  const std::regex key("(Ctrl\\+)?(Shift\\+)?(Alt\\+)?(F[0-9]{1,2}|[A-Z0-9])\\b"), quoted("\"([^\"]+)\"");
+  for (const CString& str : tip.dlg.m_tips) {
+    const std::string text = (LPCSTR)str;
+    for (std::sregex_iterator it(text.begin(), text.end(), key), end; it != end; ++it) {
+      const std::smatch& m = *it;
+      if (!m[1].matched && !m[2].matched && !m[3].matched)
+        continue; // a plain letter or digit of the text
+      const std::string name = m[4];
+      const WORD wVk = name.size() > 1 ? (WORD)(VK_F1 + std::stoi(name.substr(1)) - 1) : (WORD)name[0];
+      if (text.find("anywhere") != std::string::npos) {
+        EXPECT_TRUE(defaults.EnableHotkey && defaults.HotkeyKey == wVk && !m[2].matched && !m[3].matched &&
+                    defaults.HotkeyCtrlShftAlt == (m[1].matched ? MOD_CONTROL : 0))
+            << m.str() << " is not the capture hot key: " << text;
+        continue;
+      }
+      const BYTE fMods =
+          (m[1].matched ? FCONTROL : 0) | (m[2].matched ? FSHIFT : 0) | (m[3].matched ? FALT : 0);
+      EXPECT_TRUE(std::any_of(
+          accels.begin(), accels.end(),
+          [&](const ACCEL& a) { return a.key == wVk && (a.fVirt & (FCONTROL | FSHIFT | FALT)) == fMods; }))
+          << m.str() << " is no key of the program: " << text;
+    }
+    for (std::sregex_iterator it(text.begin(), text.end(), quoted), end; it != end; ++it) {
+      const std::string item = (*it)[1];
+      bool bFound = false;
+      for (int nPopup = 0; nPopup < ::GetMenuItemCount(hMenu) && !bFound; nPopup++) {
+        HMENU hPopup = ::GetSubMenu(hMenu, nPopup);
+        const bool bNamedMenu =
+            text.find("the " + ItemText(hMenu, nPopup).first + " menu") != std::string::npos;
+        for (int i = 0; hPopup != NULL && i < ::GetMenuItemCount(hPopup) && !bFound; i++)
+          bFound =
+              ItemText(hPopup, i).first == item && (bNamedMenu || text.find(" menu") == std::string::npos);
+      }
+      EXPECT_TRUE(bFound) << "\"" << item << "\" is no item of the menu the tip names: " << text;
+    }
+  }
+  ::DestroyMenu(hMenu);
+  ::DestroyAcceleratorTable(hAccel);
 }
 
 } // namespace

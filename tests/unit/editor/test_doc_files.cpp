@@ -3,6 +3,7 @@
 // closing, opening sound and broken pictures, mailing through the logging stand-in mapi32.dll
 // and the resolution command.
 #include "imaging/ImageFile.h"
+#include "tests/common/stand_ins.h"
 #include "tests/unit/editor/editor_harness.h"
 
 #include <dlgs.h>
@@ -356,6 +357,31 @@ TEST_F(DocFilesTest, OpensAPictureOrSaysOnceThatItCannot) {
   }
 }
 
+// A picture saved as an enhanced or a Windows metafile opens again as a new document of the same size
+// and pixels, unmodified and without a message, and pastes from the file as a piece of that size.
+TEST_F(DocFilesTest, AMetafileItWroteOpensAgainAsThePicture) {
+  SetPicture(37, 23, [](int x, int y) { return DWORD((x * 7 + y * 13) * 2654435761u >> 8) & 0xFFFFFF; });
+  const std::vector<DWORD> picture = PictureColours(Doc());
+  const std::vector<std::string> paths = {m_folder / "shot.emf", m_folder / "shot.wmf"};
+  for (const std::string& path : paths) {
+    Doc()->m_strPath = path.c_str();
+    Command(ID_FILE_SAVE);
+    ASSERT_TRUE(Exists(path) && BoxTexts().empty()) << path;
+  }
+  for (const std::string& path : paths) {
+    auto* pOpened = static_cast<CFramletDoc*>(m_harness.m_pTemplate->OpenDocumentFile(path.c_str()));
+    PumpPending();
+    ASSERT_NE(nullptr, pOpened) << path << ": " << ::testing::PrintToString(BoxTexts());
+    EXPECT_EQ(CSize(37, 23), BitmapSizeOf(pOpened->m_pImage->GetBitmap())) << path;
+    EXPECT_TRUE(picture == PictureColours(pOpened)) << path;
+    EXPECT_TRUE(!pOpened->IsModified() && BoxTexts().empty()) << path;
+    pOpened->OnCloseDocument();
+    ASSERT_TRUE(View()->PasteImageFile(path.c_str())) << path;
+    EXPECT_EQ(std::make_pair(37u, 23u), std::make_pair(Doc()->m_pSelection->m_pBitmap->GetWidth(),
+                                                       Doc()->m_pSelection->m_pBitmap->GetHeight()));
+  }
+}
+
 // --- Mail ---------------------------------------------------------------------------------------
 
 using MailCall = std::map<std::string, std::string>;
@@ -365,6 +391,7 @@ protected:
   // The temporary folder is the test's own, so that what a send leaves there can be seen.
   void SetUp() override {
     DocFilesTest::SetUp();
+    ASSERT_EQ("", InstallMailStandIn());
     m_oldTmp.resize(::GetEnvironmentVariableA("TMP", NULL, 0));
     m_oldTmp.resize(::GetEnvironmentVariableA("TMP", &m_oldTmp[0], (DWORD)m_oldTmp.size()));
     ::SetEnvironmentVariableA("TMP", m_folder.path.c_str());

@@ -1,7 +1,8 @@
-// Sending a document by mail: what reaches the mail system (the logging stand-in mapi32.dll beside
-// the test program), the attachment's name and bytes, the life of the temporary copy, the
+// Sending a document by mail: what reaches the mail system (the logging stand-in mapi32.dll in the
+// test prefix's system folder), the attachment's name and bytes, the life of the temporary copy, the
 // messages for failures, and the command's state.
 #include "tests/common/import_patch.h"
+#include "tests/common/stand_ins.h"
 #include "tests/unit/framework/doc/doc_support.h"
 #include "tests/unit/framework/lab_frame_test.h"
 
@@ -62,6 +63,7 @@ std::vector<std::string> BoxTexts() {
 class SendMailTest : public LabFrameTest {
 protected:
   void SetUp() override {
+    ASSERT_EQ("", InstallMailStandIn());
     m_strLog = TempDir() + "pix_mapi.log";
     ::DeleteFileA(m_strLog.c_str());
     ::SetEnvironmentVariableA("PIX_MAPI_LOG", m_strLog.c_str());
@@ -88,8 +90,7 @@ protected:
   // The one call of a send that reached the mail system, checked for what every send passes.
   void SendOnce(CDocument* pDoc, Call& call) {
     std::vector<Call> calls = Send(pDoc);
-    ASSERT_EQ(1u, calls.size()) << "is the stand-in mapi32.dll beside the program and preferred "
-                                   "(WINEDLLOVERRIDES=mapi32=n)?";
+    ASSERT_EQ(1u, calls.size()) << "is the stand-in mapi32.dll preferred (WINEDLLOVERRIDES=mapi32=n)?";
     call = calls[0];
     char szWnd[16];
     sprintf(szWnd, "0x%lx", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(m_pFrame->m_hWnd)));

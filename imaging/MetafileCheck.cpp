@@ -1,0 +1,378 @@
+// Checks of enhanced and Windows metafiles, record by record, before the platform plays them.
+#include "imaging/MetafileCheck.h"
+
+#include <cstdint>
+
+namespace {
+
+using U64 = std::uint64_t;
+
+// Little-endian reads inside a block; every read is checked by the caller with Has first.
+struct CSpan {
+  const BYTE* p;
+  size_t n;
+  bool Has(U64 at, U64 len) const { return at <= n && len <= n - at; }
+  DWORD U16(size_t at) const { return Has(at, 2) ? (DWORD)(p[at] | p[at + 1] << 8) : 0; }
+  DWORD U32(size_t at) const { return U16(at) | U16(at + 2) << 16; }
+  CSpan From(size_t at) const { return at <= n ? CSpan{p + at, n - at} : CSpan{p + n, 0}; }
+};
+
+// The layout of a device-independent bitmap: the bytes of its header, masks and colours, and of its
+// pixels. False for a header that is not whole or for a picture that is compressed or empty.
+bool DibLayout(const CSpan& dib, bool bPaletteIndices, U64& nInfo, U64& nPixels) {
+  const DWORD nHeader = dib.U32(0);
+  if (!dib.Has(0, 12) || !dib.Has(0, nHeader))
+    return false;
+  U64 cx, cy, nBitCount, nColours, nMasks = 0;
+  if (nHeader == 12) { // the old core header: 3-byte colours
+    cx = dib.U16(4), cy = dib.U16(6), nBitCount = dib.U16(10);
+    nColours = nBitCount <= 8 ? (U64)3 << nBitCount : 0;
+  } else {
+    if (nHeader < 40)
+      return false;
+    const LONG nHeight = (LONG)dib.U32(8);
+    const DWORD nCompression = dib.U32(16), nUsed = dib.U32(32);
+    cx = dib.U32(4), cy = nHeight < 0 ? 0 - (U64)(LONG64)nHeight : (U64)nHeight, nBitCount = dib.U16(14);
+    if (nCompression == BI_BITFIELDS && (nBitCount == 16 || nBitCount == 32))
+      nMasks = nHeader == 40 ? 12 : 0;
+    else if (nCompression != BI_RGB)
+      return false;
+    if (nUsed > 256 || (nBitCount <= 8 && nUsed > (1u << nBitCount)))
+      return false;
+    nColours = (nUsed != 0 ? nUsed : nBitCount <= 8 ? 1u << nBitCount : 0) * (bPaletteIndices ? 2 : 4);
+  }
+  if (cx == 0 || cx > 0x7FFFFFFF || cy == 0 || cy > 0x7FFFFFFF ||
+      !(nBitCount == 1 || nBitCount == 4 || nBitCount == 8 || nBitCount == 16 || nBitCount == 24 ||
+        nBitCount == 32))
+    return false;
+  nInfo = nHeader + nMasks + nColours;
+  nPixels = (cx * nBitCount + 31) / 32 * 4 * cy;
+  return true;
+}
+
+// --- Enhanced metafiles ------------------------------------------------------------------------
+
+// A bitmap named by offsets and sizes at the given places of the record (none when its size of
+// header is 0).
+bool EmfDibFits(const CSpan& rec, size_t atOffBmi, bool bPaletteIndices) {
+  const DWORD offBmi = rec.U32(atOffBmi), cbBmi = rec.U32(atOffBmi + 4), offBits = rec.U32(atOffBmi + 8),
+              cbBits = rec.U32(atOffBmi + 12);
+  if (cbBmi == 0)
+    return true;
+  U64 nInfo = 0, nPixels = 0;
+  return rec.Has(offBmi, cbBmi) && rec.Has(offBits, cbBits) &&
+         DibLayout(CSpan{rec.p + offBmi, cbBmi}, bPaletteIndices, nInfo, nPixels) && nInfo <= cbBmi &&
+         nPixels <= cbBits;
+}
+
+// A handle index: a stock object (top bit) or a slot of the table, slot 0 being the metafile's.
+bool EmfHandle(DWORD nIndex, DWORD nHandles, bool bStockAllowed) {
+  return (bStockAllowed && (nIndex & 0x80000000)) || (nIndex != 0 && nIndex < nHandles);
+}
+
+// Region data of nBytes at at: its header and its rectangles.
+bool RegionFits(const CSpan& rec, size_t at, DWORD nBytes) {
+  return nBytes >= 32 && rec.Has(at, nBytes) && (U64)rec.U32(at + 8) * 16 + 32 <= nBytes;
+}
+
+// An EMRTEXT at at: its string (of wide characters or bytes) and its spacing within the record.
+bool EmfTextFits(const CSpan& rec, size_t at, bool bWide) {
+  const U64 nChars = rec.U32(at + 8), offString = rec.U32(at + 12), offDx = rec.U32(at + 36);
+  const U64 nDx = (rec.U32(at + 16) & ETO_PDY) ? 8 : 4;
+  return rec.Has(at, 40) && rec.Has(offString, nChars * (bWide ? 2 : 1)) &&
+         (offDx == 0 || rec.Has(offDx, nChars * nDx));
+}
+
+// Points of nPoint bytes each after a count at 24: polylines, polygons, Béziers and their 16-bit kinds.
+bool EmfPointsFit(const CSpan& rec, U64 nPoint, U64 nTypeBytes) {
+  return rec.Has(28, rec.U32(24) * (nPoint + nTypeBytes));
+}
+
+// Polypolygons: a count of figures at 24, of points at 28, the figures' counts, then the points.
+bool EmfPolyPolyFits(const CSpan& rec, U64 nPoint) {
+  const U64 nPolys = rec.U32(24), nPoints = rec.U32(28);
+  if (!rec.Has(32, nPolys * 4 + nPoints * nPoint))
+    return false;
+  U64 nSum = 0;
+  for (U64 i = 0; i < nPolys; i++)
+    nSum += rec.U32(32 + 4 * i);
+  return nSum <= nPoints;
+}
+
+// The smallest size of each record of a fixed size the check knows; 0 for the others.
+DWORD EmfFixedSize(DWORD nType) {
+  // clang-format off
+  static const DWORD kSizes[][2] = {
+      {EMR_SETMETARGN, 8}, {EMR_SAVEDC, 8}, {EMR_REALIZEPALETTE, 8}, {EMR_BEGINPATH, 8}, {EMR_ENDPATH, 8},
+      {EMR_CLOSEFIGURE, 8}, {EMR_FLATTENPATH, 8}, {EMR_WIDENPATH, 8}, {EMR_ABORTPATH, 8},
+      {EMR_SETMAPPERFLAGS, 12}, {EMR_SETMAPMODE, 12}, {EMR_SETBKMODE, 12}, {EMR_SETPOLYFILLMODE, 12},
+      {EMR_SETROP2, 12}, {EMR_SETSTRETCHBLTMODE, 12}, {EMR_SETTEXTALIGN, 12}, {EMR_SETTEXTCOLOR, 12},
+      {EMR_SETBKCOLOR, 12}, {EMR_RESTOREDC, 12}, {EMR_SETARCDIRECTION, 12}, {EMR_SETMITERLIMIT, 12},
+      {EMR_SELECTCLIPPATH, 12}, {EMR_SETICMMODE, 12}, {EMR_SETLAYOUT, 12},
+      {EMR_SETWINDOWEXTEX, 16}, {EMR_SETWINDOWORGEX, 16}, {EMR_SETVIEWPORTEXTEX, 16},
+      {EMR_SETVIEWPORTORGEX, 16}, {EMR_SETBRUSHORGEX, 16}, {EMR_OFFSETCLIPRGN, 16}, {EMR_MOVETOEX, 16},
+      {EMR_LINETO, 16}, {EMR_SETPIXELV, 20},
+      {EMR_EXCLUDECLIPRECT, 24}, {EMR_INTERSECTCLIPRECT, 24}, {EMR_SCALEVIEWPORTEXTEX, 24},
+      {EMR_SCALEWINDOWEXTEX, 24}, {EMR_ELLIPSE, 24}, {EMR_RECTANGLE, 24}, {EMR_EXTFLOODFILL, 24},
+      {EMR_FILLPATH, 24}, {EMR_STROKEANDFILLPATH, 24}, {EMR_STROKEPATH, 24}, {EMR_ANGLEARC, 28},
+      {EMR_SETCOLORADJUSTMENT, 32}, {EMR_SETWORLDTRANSFORM, 32}, {EMR_ROUNDRECT, 32},
+      {EMR_MODIFYWORLDTRANSFORM, 36}, {EMR_ARC, 40}, {EMR_CHORD, 40}, {EMR_PIE, 40}, {EMR_ARCTO, 40}};
+  // clang-format on
+  for (const auto& size : kSizes)
+    if (size[0] == nType)
+      return size[1];
+  return 0;
+}
+
+// One record (rec spans exactly its size) of a metafile whose table has nHandles slots.
+bool EmfRecordFits(DWORD nType, const CSpan& rec, DWORD nHandles) {
+  if (const DWORD nFixed = EmfFixedSize(nType))
+    return rec.n >= nFixed;
+  switch (nType) {
+  case EMR_POLYBEZIER:
+  case EMR_POLYGON:
+  case EMR_POLYLINE:
+  case EMR_POLYBEZIERTO:
+  case EMR_POLYLINETO:
+    return EmfPointsFit(rec, 8, 0);
+  case EMR_POLYBEZIER16:
+  case EMR_POLYGON16:
+  case EMR_POLYLINE16:
+  case EMR_POLYBEZIERTO16:
+  case EMR_POLYLINETO16:
+    return EmfPointsFit(rec, 4, 0);
+  case EMR_POLYDRAW:
+    return EmfPointsFit(rec, 8, 1);
+  case EMR_POLYDRAW16:
+    return EmfPointsFit(rec, 4, 1);
+  case EMR_POLYPOLYLINE:
+  case EMR_POLYPOLYGON:
+    return EmfPolyPolyFits(rec, 8);
+  case EMR_POLYPOLYLINE16:
+  case EMR_POLYPOLYGON16:
+    return EmfPolyPolyFits(rec, 4);
+  case EMR_SELECTOBJECT:
+  case EMR_DELETEOBJECT:
+  case EMR_SELECTPALETTE:
+    return rec.n >= 12 && EmfHandle(rec.U32(8), nHandles, true);
+  case EMR_CREATEPEN:
+    return rec.n >= 28 && EmfHandle(rec.U32(8), nHandles, false);
+  case EMR_CREATEBRUSHINDIRECT:
+    return rec.n >= 24 && EmfHandle(rec.U32(8), nHandles, false);
+  case EMR_EXTCREATEFONTINDIRECTW:
+    return rec.n >= 12 + sizeof(LOGFONTW) && EmfHandle(rec.U32(8), nHandles, false);
+  case EMR_CREATEPALETTE:
+    return rec.Has(16, (U64)rec.U16(14) * 4) && EmfHandle(rec.U32(8), nHandles, false);
+  case EMR_SETPALETTEENTRIES:
+    return rec.Has(20, (U64)rec.U32(16) * 4) && EmfHandle(rec.U32(8), nHandles, false);
+  case EMR_RESIZEPALETTE:
+    return rec.n >= 16 && EmfHandle(rec.U32(8), nHandles, false);
+  case EMR_CREATEMONOBRUSH:
+  case EMR_CREATEDIBPATTERNBRUSHPT:
+    return rec.n >= 32 && EmfHandle(rec.U32(8), nHandles, false) && rec.U32(20) != 0 &&
+           EmfDibFits(rec, 16, rec.U32(12) == DIB_PAL_COLORS);
+  case EMR_EXTCREATEPEN:
+    return rec.Has(52, (U64)rec.U32(48) * 4) && EmfHandle(rec.U32(8), nHandles, false) &&
+           EmfDibFits(rec, 12, false);
+  case EMR_GDICOMMENT:
+    return rec.Has(12, rec.U32(8));
+  case EMR_FILLRGN:
+    return rec.n >= 32 && EmfHandle(rec.U32(28), nHandles, true) && RegionFits(rec, 32, rec.U32(24));
+  case EMR_FRAMERGN:
+    return rec.n >= 40 && EmfHandle(rec.U32(28), nHandles, true) && RegionFits(rec, 40, rec.U32(24));
+  case EMR_INVERTRGN:
+  case EMR_PAINTRGN:
+    return rec.n >= 28 && RegionFits(rec, 28, rec.U32(24));
+  case EMR_EXTSELECTCLIPRGN:
+    return rec.n >= 16 && (rec.U32(8) == 0 || RegionFits(rec, 16, rec.U32(8)));
+  case EMR_BITBLT:
+    return rec.n >= 100 && EmfDibFits(rec, 84, rec.U32(80) == DIB_PAL_COLORS);
+  case EMR_STRETCHBLT:
+    return rec.n >= 108 && EmfDibFits(rec, 84, rec.U32(80) == DIB_PAL_COLORS);
+  case EMR_MASKBLT:
+    return rec.n >= 128 && EmfDibFits(rec, 84, rec.U32(80) == DIB_PAL_COLORS) &&
+           EmfDibFits(rec, 112, rec.U32(108) == DIB_PAL_COLORS);
+  case EMR_PLGBLT:
+    return rec.n >= 140 && EmfDibFits(rec, 96, rec.U32(92) == DIB_PAL_COLORS) &&
+           EmfDibFits(rec, 124, rec.U32(120) == DIB_PAL_COLORS);
+  case EMR_SETDIBITSTODEVICE:
+    return rec.n >= 76 && EmfDibFits(rec, 48, rec.U32(64) == DIB_PAL_COLORS);
+  case EMR_STRETCHDIBITS:
+    return rec.n >= 80 && EmfDibFits(rec, 48, rec.U32(64) == DIB_PAL_COLORS);
+  case EMR_ALPHABLEND:
+  case EMR_TRANSPARENTBLT:
+    return rec.n >= 108 && EmfDibFits(rec, 84, rec.U32(80) == DIB_PAL_COLORS);
+  case EMR_EXTTEXTOUTA:
+  case EMR_EXTTEXTOUTW:
+    return rec.n >= 76 && EmfTextFits(rec, 36, nType == EMR_EXTTEXTOUTW);
+  case EMR_POLYTEXTOUTA:
+  case EMR_POLYTEXTOUTW: {
+    const U64 nStrings = rec.U32(36);
+    if (!rec.Has(40, nStrings * 40))
+      return false;
+    for (U64 i = 0; i < nStrings; i++)
+      if (!EmfTextFits(rec, (size_t)(40 + 40 * i), nType == EMR_POLYTEXTOUTW))
+        return false;
+    return true;
+  }
+  case EMR_GRADIENTFILL: {
+    const U64 nVertices = rec.U32(24), nShapes = rec.U32(28);
+    return rec.Has(36, nVertices * 16 + nShapes * (rec.U32(32) == GRADIENT_FILL_TRIANGLE ? 12 : 8));
+  }
+  default:
+    return false;
+  }
+}
+
+// --- Windows metafiles -------------------------------------------------------------------------
+
+// A bitmap that fills the rest of a record from parameter word nParam on (after the record's six
+// bytes of size and function), its pixels right after its colours.
+bool WmfDibFits(const CSpan& rec, size_t nParam, bool bPaletteIndices) {
+  const CSpan dib = rec.From(6 + 2 * nParam);
+  U64 nInfo = 0, nPixels = 0;
+  return DibLayout(dib, bPaletteIndices, nInfo, nPixels) && nInfo <= dib.n && nPixels <= dib.n - nInfo;
+}
+
+// The records of a fixed size the check knows: the high byte of their functions is their number of
+// parameter words.
+bool IsWmfFixedRecord(DWORD nFunction) {
+  // clang-format off
+  static const WORD kFunctions[] = {
+      META_SETBKCOLOR, META_SETBKMODE, META_SETMAPMODE, META_SETROP2, META_SETRELABS, META_SETPOLYFILLMODE,
+      META_SETSTRETCHBLTMODE, META_SETTEXTCHAREXTRA, META_SETTEXTCOLOR, META_SETTEXTJUSTIFICATION,
+      META_SETWINDOWORG, META_SETWINDOWEXT, META_SETVIEWPORTORG, META_SETVIEWPORTEXT, META_OFFSETWINDOWORG,
+      META_SCALEWINDOWEXT, META_OFFSETVIEWPORTORG, META_SCALEVIEWPORTEXT, META_LINETO, META_MOVETO,
+      META_EXCLUDECLIPRECT, META_INTERSECTCLIPRECT, META_ARC, META_ELLIPSE, META_FLOODFILL, META_PIE,
+      META_RECTANGLE, META_ROUNDRECT, META_PATBLT, META_SAVEDC, META_SETPIXEL, META_OFFSETCLIPRGN,
+      META_RESTOREDC, META_SETTEXTALIGN, META_CHORD, META_SETMAPPERFLAGS, META_REALIZEPALETTE,
+      META_RESIZEPALETTE, META_EXTFLOODFILL, META_SETLAYOUT};
+  // clang-format on
+  for (WORD w : kFunctions)
+    if (w == nFunction)
+      return true;
+  return false;
+}
+
+// One record (rec spans exactly its size) of a metafile whose table has nObjects slots.
+bool WmfRecordFits(DWORD nFunction, const CSpan& rec, DWORD nObjects) {
+  const size_t nParams = (rec.n - 6) / 2;
+  auto param = [&](size_t i) { return rec.U16(6 + 2 * i); };
+  auto object = [&](size_t i) { return nParams > i && param(i) < nObjects; };
+  switch (nFunction) {
+  case META_SELECTOBJECT:
+  case META_DELETEOBJECT:
+  case META_SELECTPALETTE:
+  case META_SELECTCLIPREGION:
+  case META_INVERTREGION:
+  case META_PAINTREGION:
+    return object(0);
+  case META_FILLREGION:
+  case META_FRAMEREGION:
+    return object(0) && object(1) && nParams >= (nFunction >> 8);
+  case META_POLYGON:
+  case META_POLYLINE:
+    return nParams >= 1 && 1 + 2 * (U64)param(0) <= nParams;
+  case META_POLYPOLYGON: {
+    if (nParams < 1 || 1 + (U64)param(0) > nParams)
+      return false;
+    U64 nPoints = 0;
+    for (size_t i = 0; i < param(0); i++)
+      nPoints += param(1 + i);
+    return 1 + param(0) + 2 * nPoints <= nParams;
+  }
+  case META_TEXTOUT:
+    return nParams >= 1 && 1 + ((U64)param(0) + 1) / 2 + 2 <= nParams;
+  case META_EXTTEXTOUT: {
+    const bool bRect = nParams >= 4 && (param(3) & (ETO_OPAQUE | ETO_CLIPPED)) != 0;
+    return nParams >= 4 && 4 + (bRect ? 4 : 0) + ((U64)param(2) + 1) / 2 <= nParams;
+  }
+  case META_ESCAPE:
+    return nParams >= 2 && 2 + ((U64)param(1) + 1) / 2 <= nParams;
+  case META_CREATEPALETTE:
+  case META_SETPALENTRIES:
+  case META_ANIMATEPALETTE:
+    return nParams >= 2 && 2 + 2 * (U64)param(1) <= nParams;
+  case META_CREATEFONTINDIRECT: {
+    // LOGFONT16: 18 bytes, then a face name that may end early, but within the record.
+    const CSpan face = rec.From(6 + 18);
+    bool bEnds = face.n >= LF_FACESIZE;
+    for (size_t i = 0; i < face.n && !bEnds; i++)
+      bEnds = face.p[i] == 0;
+    return rec.n >= 6 + 18 && bEnds;
+  }
+  case META_CREATEPENINDIRECT:
+    return nParams >= 5;
+  case META_CREATEBRUSHINDIRECT:
+    return nParams >= 4;
+  case META_DIBCREATEPATTERNBRUSH:
+    return nParams >= 2 && WmfDibFits(rec, 2, param(1) == DIB_PAL_COLORS);
+  // Only the forms that carry a bitmap: the platform tells the two forms apart by size alone.
+  case META_DIBBITBLT:
+    return nParams > 9 && WmfDibFits(rec, 8, false);
+  case META_DIBSTRETCHBLT:
+    return nParams > 11 && WmfDibFits(rec, 10, false);
+  case META_STRETCHDIB:
+    return nParams > 11 && WmfDibFits(rec, 11, param(2) == DIB_PAL_COLORS);
+  case META_SETDIBTODEV:
+    return nParams > 9 && WmfDibFits(rec, 9, param(0) == DIB_PAL_COLORS);
+  default:
+    return IsWmfFixedRecord(nFunction) && nParams >= (nFunction >> 8);
+  }
+}
+
+} // namespace
+
+bool LooksLikeMetafile(const BYTE* pBytes, size_t nBytes) {
+  const CSpan file{pBytes, pBytes != NULL ? nBytes : 0};
+  return (file.Has(40, 4) && file.U32(40) == ENHMETA_SIGNATURE) || (file.Has(0, 2) && file.U16(0) == 0xCDD7);
+}
+
+bool IsSoundEnhMetafile(const BYTE* pBytes, size_t nBytes) {
+  const CSpan file{pBytes, pBytes != NULL ? nBytes : 0};
+  const DWORD nHeader = file.U32(4), nTotal = file.U32(48), nHandles = file.U16(56);
+  if (!file.Has(0, 88) || file.U32(0) != EMR_HEADER || file.U32(40) != ENHMETA_SIGNATURE || nHeader < 88 ||
+      nHeader % 4 != 0 || nTotal % 4 != 0 || nTotal > file.n || nHeader > nTotal || nHandles == 0)
+    return false;
+  const CSpan header{pBytes, nHeader};
+  if (file.U32(60) != 0 && !header.Has(file.U32(64), (U64)file.U32(60) * 2))
+    return false; // the description
+  if (nHeader >= 100 && file.U32(88) != 0 && !header.Has(file.U32(92), file.U32(88)))
+    return false; // the pixel format
+  for (size_t at = nHeader; at < nTotal;) {
+    const DWORD nType = file.U32(at), nSize = file.U32(at + 4);
+    if (!file.Has(at, 8) || nSize < 8 || nSize % 4 != 0 || nSize > nTotal - at)
+      return false;
+    const CSpan rec{pBytes + at, nSize};
+    if (nType == EMR_EOF) // the last record, with the palette it may hold
+      return at + nSize == nTotal && nSize >= 20 &&
+             (rec.U32(8) == 0 || rec.Has(rec.U32(12), (U64)rec.U32(8) * 4));
+    if (!EmfRecordFits(nType, rec, nHandles))
+      return false;
+    at += nSize;
+  }
+  return false; // no end record
+}
+
+bool IsSoundWinMetafile(const BYTE* pBytes, size_t nBytes) {
+  CSpan file{pBytes, pBytes != NULL ? nBytes : 0};
+  if (file.U32(0) == 0x9AC6CDD7) // the placeable header
+    file = file.From(22);
+  const DWORD nType = file.U16(0), nVersion = file.U16(4), nObjects = file.U16(10);
+  const U64 nTotal = (U64)file.U32(6) * 2;
+  if (!file.Has(0, 18) || (nType != 1 && nType != 2) || file.U16(2) != 9 ||
+      (nVersion != 0x100 && nVersion != 0x300) || nTotal > file.n || nTotal < 18)
+    return false;
+  for (U64 at = 18; at < nTotal;) {
+    const U64 nSize = (U64)file.U32((size_t)at) * 2;
+    if (!file.Has(at, 6) || nSize < 6 || nSize > nTotal - at)
+      return false;
+    const DWORD nFunction = file.U16((size_t)at + 4);
+    if (nFunction == 0) // the end record
+      return true;
+    if (!WmfRecordFits(nFunction, CSpan{file.p + at, (size_t)nSize}, nObjects))
+      return false;
+    at += nSize;
+  }
+  return false; // no end record
+}

@@ -1,0 +1,20 @@
+// Checks of metafiles before the platform reads them: its playback trusts the counts, offsets and
+// handle indices in the records, so a file with a count or offset past its end makes it read memory
+// that is not in the file, or fault.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+// Whether the bytes begin as the decoders tell a metafile: an enhanced metafile's signature at byte
+// 40, or the first two bytes of a placeable metafile's key.
+bool LooksLikeMetafile(const BYTE* pBytes, size_t nBytes);
+
+// Whether the bytes are an enhanced metafile whose records are whole, follow each other up to the
+// end record, and keep every count, offset and handle index they hold within the record or the
+// handle table. A record of a kind the check does not know is refused.
+bool IsSoundEnhMetafile(const BYTE* pBytes, size_t nBytes);
+
+// The same for a Windows metafile, with or without its placeable header.
+bool IsSoundWinMetafile(const BYTE* pBytes, size_t nBytes);

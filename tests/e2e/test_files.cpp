@@ -1,0 +1,228 @@
+// Files and start-up as a user meets them: a picture saved as a metafile opens again, a file whose
+// data lies past its end gives the one message from the command line and from File, Open, a main
+// window stored off every monitor comes back where it can be reached, and no stand-in of the tests
+// lies beside the program.
+#include "tests/e2e/e2e_support.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+using Bytes = std::string;
+
+void Put16(Bytes& b, size_t at, DWORD v) { b[at] = (char)(v & 0xFF), b[at + 1] = (char)(v >> 8 & 0xFF); }
+void Put32(Bytes& b, size_t at, DWORD v) { Put16(b, at, v & 0xFFFF), Put16(b, at + 2, v >> 16); }
+
+COLORREF Pattern(int x, int y) { return RGB(x * 255 / 160, y * 255 / 100, (x ^ y) * 3 & 0xFF); }
+
+// A 55 x 55 24-bit BMP of the pattern: 9294 bytes.
+Bytes MakeBmp() {
+  const int n = 55, stride = (n * 3 + 3) & ~3;
+  Bytes b(54 + (size_t)stride * n, '\0');
+  b[0] = 'B', b[1] = 'M';
+  Put32(b, 2, (DWORD)b.size()), Put32(b, 10, 54), Put32(b, 14, 40), Put32(b, 18, n), Put32(b, 22, n);
+  Put16(b, 26, 1), Put16(b, 28, 24), Put32(b, 34, (DWORD)stride * n);
+  for (int y = 0; y < n; y++)
+    for (int x = 0; x < n; x++) {
+      const COLORREF c = Pattern(x, n - 1 - y);
+      const size_t at = 54 + (size_t)y * stride + x * 3;
+      b[at] = (char)GetBValue(c), b[at + 1] = (char)GetGValue(c), b[at + 2] = (char)GetRValue(c);
+    }
+  return b;
+}
+
+// A 40 x 30 RGB TIFF in one strip: header, a directory of nine entries, the bits per sample, the
+// pixels. Its strip offset is the value of the directory's sixth entry.
+const size_t kTiffStripOffset = 8 + 2 + 5 * 12 + 8;
+Bytes MakeTiff() {
+  const DWORD cx = 40, cy = 30, nDirectory = 8, nSamples = 8 + 2 + 9 * 12 + 4, nPixels = nSamples + 6;
+  Bytes b(nPixels + cx * cy * 3, '\0');
+  b.replace(0, 4, "II*\0", 4);
+  Put32(b, 4, nDirectory);
+  Put16(b, nDirectory, 9);
+  const DWORD entries[9][4] = {{256, 3, 1, cx}, {257, 3, 1, cy}, {258, 3, 3, nSamples},
+                               {259, 3, 1, 1},  {262, 3, 1, 2},  {273, 4, 1, nPixels},
+                               {277, 3, 1, 3},  {278, 3, 1, cy}, {279, 4, 1, cx * cy * 3}};
+  for (size_t i = 0; i < 9; i++) {
+    const size_t at = nDirectory + 2 + 12 * i;
+    Put16(b, at, entries[i][0]), Put16(b, at + 2, entries[i][1]), Put32(b, at + 4, entries[i][2]);
+    Put32(b, at + 8, entries[i][3]);
+  }
+  for (int k = 0; k < 3; k++)
+    Put16(b, nSamples + 2 * k, 8);
+  for (DWORD i = 0; i < cx * cy; i++) {
+    const COLORREF c = Pattern((int)(i % cx), (int)(i / cx));
+    b[nPixels + 3 * i] = (char)GetRValue(c), b[nPixels + 3 * i + 1] = (char)GetGValue(c);
+    b[nPixels + 3 * i + 2] = (char)GetBValue(c);
+  }
+  return b;
+}
+
+struct BadFile {
+  std::string name;
+  Bytes bytes;
+};
+
+// The files of the report: a 9 KB BMP whose data lies at 2 GB, at 1 MB, or 64 bytes past its end,
+// and a TIFF whose directory or strip lies at 0x7FFFFFF0.
+std::vector<BadFile> BadFiles() {
+  std::vector<BadFile> files;
+  const Bytes bmp = MakeBmp(), tiff = MakeTiff();
+  for (DWORD offset : {0x7FFFFFFFul, 0x100000ul, (DWORD)bmp.size() + 64}) {
+    files.push_back({"e2e_far_" + std::to_string(offset) + ".bmp", bmp});
+    Put32(files.back().bytes, 10, offset);
+  }
+  for (size_t at : {(size_t)4, kTiffStripOffset}) {
+    files.push_back({"e2e_far_" + std::to_string(at) + ".tif", tiff});
+    Put32(files.back().bytes, at, 0x7FFFFFF0);
+  }
+  return files;
+}
+
+std::string WriteTempFile(const std::string& name, const Bytes& bytes) {
+  const std::string path = TempPath(name);
+  HANDLE hFile = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+  DWORD dwWritten = 0;
+  ::WriteFile(hFile, bytes.data(), (DWORD)bytes.size(), &dwWritten, NULL);
+  ::CloseHandle(hFile);
+  return dwWritten == bytes.size() ? path : std::string();
+}
+
+std::string NotAPicture(const std::string& name) {
+  return name + ": The file could not be opened as a picture.";
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class FilesTest : public E2eTest {};
+
+// A picture saved with File, Save As as an enhanced and as a Windows metafile opens again with File,
+// Open as a new document of the same size and pixels.
+TEST_F(FilesTest, APictureSavedAsAMetafileOpensAgain) {
+  const CSize size(160, 100);
+  const std::string source = SavePicturePng("e2e_files_source.png", size, Pattern);
+  ASSERT_FALSE(source.empty());
+  ASSERT_TRUE(m_app.Start("\"" + source + "\""));
+  ASSERT_TRUE(m_app.WaitForDocuments(1, size));
+  size_t nDocuments = 1;
+  for (const std::string ext : {"emf", "wmf"}) {
+    const std::string name = "e2e_files_saved." + ext, path = TempPath(name);
+    ::DeleteFileA(path.c_str());
+    ASSERT_TRUE(m_app.Menu('F', 'A'));
+    ASSERT_NO_FATAL_FAILURE(TypeIntoFileDialog(path, "Save As"));
+    ASSERT_TRUE(WaitUntil("the title naming " + name,
+                          [&] { return m_app.Text(m_app.Frame()).find(name) != std::string::npos; }));
+    ASSERT_TRUE(Exists(path));
+    ASSERT_TRUE(m_app.Menu('F', 'O'));
+    ASSERT_NO_FATAL_FAILURE(TypeIntoFileDialog(path, "Open"));
+    ASSERT_TRUE(m_app.WaitForDocuments(++nDocuments, size)) << name;
+    EXPECT_TRUE(m_app.PictureIs(size, Pattern)) << name;
+    EXPECT_EQ(nullptr, m_app.WaitForDialog("could not be opened", 0)) << name;
+    SaveScreenshot(ScreenRect(m_app.Frame()), ("e2e_files_opened_" + ext + ".bmp").c_str());
+    ::DeleteFileA(path.c_str());
+  }
+  ::DeleteFileA(source.c_str());
+}
+
+// Each file whose data lies past its end, given on the command line, gives the one message and
+// no fault; the start then ends as for any file that is no picture.
+TEST_F(FilesTest, DataPastTheEndGivesTheOneMessageFromTheCommandLine) {
+  bool bShot = false;
+  for (const BadFile& file : BadFiles()) {
+    const std::string path = WriteTempFile(file.name, file.bytes);
+    ASSERT_FALSE(path.empty()) << file.name;
+    ASSERT_TRUE(m_app.Launch("\"" + path + "\""));
+    HWND hBox = m_app.WaitForDialog(NotAPicture(file.name), 30000);
+    ASSERT_NE(nullptr, hBox) << file.name << ": no message; the program "
+                             << (m_app.Running() ? "runs on"
+                                                 : "ended with " + std::to_string(m_app.ExitCode()));
+    if (!bShot) {
+      // The box comes before the program's frame; its text is drawn a moment after it shows.
+      const CRect message = ScreenRect(::GetDlgItem(hBox, 0xFFFF));
+      WaitFor([&] {
+        const std::vector<COLORREF> px = ReadScreen(message).data;
+        return std::find(px.begin(), px.end(), RGB(0, 0, 0)) != px.end();
+      });
+      SaveScreenshot(ScreenRect(hBox), "e2e_files_far_command_line.bmp"), bShot = true;
+    }
+    ASSERT_TRUE(m_app.Answer(NotAPicture(file.name), VK_RETURN)) << file.name;
+    ASSERT_TRUE(WaitUntil("the program to end", [&] { return !m_app.Running(); })) << file.name;
+    EXPECT_LT(m_app.ExitCode(), 0xC0000000u) << file.name << ": ended by an exception";
+    m_app.Kill();
+    ::DeleteFileA(path.c_str());
+  }
+}
+
+// Each such file opened with File, Open gives the one message and no document; the program goes on
+// and opens the sound file.
+TEST_F(FilesTest, DataPastTheEndGivesTheOneMessageFromFileOpen) {
+  ASSERT_TRUE(m_app.Start());
+  bool bShot = false;
+  for (const BadFile& file : BadFiles()) {
+    const std::string path = WriteTempFile(file.name, file.bytes);
+    ASSERT_FALSE(path.empty()) << file.name;
+    ASSERT_TRUE(m_app.Menu('F', 'O'));
+    ASSERT_NO_FATAL_FAILURE(TypeIntoFileDialog(path, "Open"));
+    HWND hBox = m_app.WaitForDialog(NotAPicture(file.name));
+    ASSERT_NE(nullptr, hBox) << file.name << ": no message; the program "
+                             << (m_app.Running() ? "runs on"
+                                                 : "ended with " + std::to_string(m_app.ExitCode()));
+    if (!bShot)
+      SaveScreenshot(ScreenRect(m_app.Frame()), "e2e_files_far_file_open.bmp"), bShot = true;
+    ASSERT_TRUE(m_app.Answer(NotAPicture(file.name), VK_RETURN)) << file.name;
+    EXPECT_TRUE(m_app.Running() && m_app.Documents().empty()) << file.name;
+    ::DeleteFileA(path.c_str());
+  }
+  const std::string sound = WriteTempFile("e2e_sound.bmp", MakeBmp());
+  ASSERT_TRUE(m_app.Menu('F', 'O'));
+  ASSERT_NO_FATAL_FAILURE(TypeIntoFileDialog(sound, "Open"));
+  ASSERT_TRUE(m_app.WaitForDocuments(1, CSize(55, 55)));
+  EXPECT_TRUE(m_app.PictureIs(CSize(55, 55), Pattern));
+  ::DeleteFileA(sound.c_str());
+}
+
+// A place stored off every monitor (a monitor since removed) starts the window at the place made
+// from the screen, and closing stores that place, so the next start finds the window there too.
+TEST_F(FilesTest, AWindowStoredOffEveryMonitorComesBackWhereItCanBeReached) {
+  for (const auto& [pszName, dwValue] : {std::make_pair("cs_x", 30000ul), std::make_pair("cs_y", 30000ul),
+                                         std::make_pair("cs_cx", 700ul), std::make_pair("cs_cy", 650ul)})
+    WriteOption(pszName, dwValue);
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  const CRect expected(CPoint(cx / 50, cy / 50), CSize(cx * 14 / 15, cy * 12 / 15));
+  for (int nRun = 0; nRun < 2; nRun++) {
+    ASSERT_TRUE(m_app.Start());
+    EXPECT_EQ(ToString(expected), ToString(ScreenRect(m_app.Frame()))) << "run " << nRun;
+    if (nRun == 0)
+      SaveScreenshot(CRect(0, 0, cx, cy), "e2e_files_window_back.bmp");
+    ASSERT_TRUE(m_app.Exit());
+    DWORD dwX = 0, dwY = 0;
+    ASSERT_TRUE(ReadOption("cs_x", dwX) && ReadOption("cs_y", dwY));
+    EXPECT_EQ(std::make_pair((DWORD)expected.left, (DWORD)expected.top), std::make_pair(dwX, dwY));
+  }
+}
+
+// The program's folder holds no library of a system library's name, which it would load in place
+// of the system's, and none of the tests' stand-ins.
+TEST(ProgramFolder, HoldsNoStandIn) {
+  char szSystem[MAX_PATH] = "";
+  ::GetSystemDirectoryA(szSystem, MAX_PATH);
+  WIN32_FIND_DATAA found;
+  HANDLE hFind = ::FindFirstFileA((ProgramFolder() + "\\*.dll").c_str(), &found);
+  for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &found))
+    EXPECT_FALSE(Exists(std::string(szSystem) + "\\" + found.cFileName))
+        << found.cFileName << " beside the program stands in for the system's";
+  if (hFind != INVALID_HANDLE_VALUE)
+    ::FindClose(hFind);
+  hFind = ::FindFirstFileA((StandInFolder() + "\\*.*").c_str(), &found);
+  for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &found))
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      EXPECT_FALSE(Exists(ProgramFolder() + "\\" + found.cFileName)) << found.cFileName;
+  if (hFind != INVALID_HANDLE_VALUE)
+    ::FindClose(hFind);
+}
+
+} // namespace

@@ -1,0 +1,410 @@
+// Picture files whose headers point anywhere, past the end of the file above all, in every format
+// the decoder takes: each gives a picture or none, without a fault and without bytes from beyond
+// the file. The stream the decoder reads keeps to the file's bytes.
+#include "imaging/ByteStream.h"
+#include "imaging/ImageFile.h"
+#include "imaging/PixelPlane.h"
+#include "tests/unit/imaging/test_imaging_util.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace gdiptest;
+using Bytes = std::vector<BYTE>;
+
+std::string TempPath(const std::string& name) {
+  char szTemp[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, szTemp);
+  return std::string(szTemp) + "pix_fuzz_" + name;
+}
+void WriteAll(const std::string& path, const Bytes& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
+}
+Bytes ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+size_t Find(const Bytes& bytes, const std::string& what, size_t from = 0) {
+  auto it = std::search(bytes.begin() + (ptrdiff_t)std::min(from, bytes.size()), bytes.end(), what.begin(),
+                        what.end());
+  return it == bytes.end() ? std::string::npos : (size_t)(it - bytes.begin());
+}
+DWORD Le(const Bytes& b, size_t at, int n) {
+  DWORD v = 0;
+  for (int i = n - 1; i >= 0; i--)
+    v = v << 8 | b[at + i];
+  return v;
+}
+DWORD Be(const Bytes& b, size_t at, int n) {
+  DWORD v = 0;
+  for (int i = 0; i < n; i++)
+    v = v << 8 | b[at + i];
+  return v;
+}
+
+// A field of a header: where it lies, its width, its byte order, and whether it is the offset of
+// data, which past the end of the file leaves the picture without its data.
+struct Field {
+  std::string name;
+  size_t at;
+  int width;
+  bool bBigEndian;
+  bool bDataOffset;
+};
+
+struct Sample {
+  const char* ext;
+  Bytes bytes;
+  std::vector<Field> fields;
+};
+
+// The pictures encoded by GDI+ (40 x 30, no alpha).
+Bytes Encoded(const WCHAR* pszMime, const char* pszExt) {
+  BitmapPtr bitmap = FromPixels(40, 30, RandomPixels(40, 30, 7));
+  const std::string path = TempPath(std::string("source.") + pszExt);
+  EXPECT_TRUE(SaveGdipBitmapToFile(bitmap.get(), path.c_str(), pszMime, NULL)) << pszExt;
+  Bytes bytes = ReadAll(path);
+  ::DeleteFileA(path.c_str());
+  return bytes;
+}
+
+Sample Bmp() {
+  Sample s{"bmp", Encoded(L"image/bmp", "bmp"), {}};
+  s.fields = {{"bfSize", 2, 4, false, false},       {"bfOffBits", 10, 4, false, true},
+              {"biSize", 14, 4, false, false},      {"biWidth", 18, 4, false, false},
+              {"biHeight", 22, 4, false, false},    {"biBitCount", 28, 2, false, false},
+              {"biSizeImage", 34, 4, false, false}, {"biClrUsed", 46, 4, false, false}};
+  return s;
+}
+
+Sample Tiff() {
+  Sample s{"tif", Encoded(L"image/tiff", "tif"), {}};
+  const Bytes& b = s.bytes;
+  EXPECT_EQ(0x2A4949u, Le(b, 0, 4) & 0xFFFFFF) << "a little-endian TIFF";
+  s.fields.push_back({"IFD offset", 4, 4, false, true});
+  const size_t ifd = Le(b, 4, 4);
+  s.fields.push_back({"entry count", ifd, 2, false, false});
+  for (size_t e = ifd + 2; e < ifd + 2 + 12 * Le(b, ifd, 2); e += 12) {
+    const DWORD tag = Le(b, e, 2);
+    if (tag == 256)
+      s.fields.push_back({"ImageWidth", e + 8, 4, false, false});
+    if (tag == 257)
+      s.fields.push_back({"ImageLength", e + 8, 4, false, false});
+    if (tag == 273) {
+      s.fields.push_back({"StripOffsets count", e + 4, 4, false, false});
+      // One strip: its offset is in the entry; several: the entry points to the offsets.
+      s.fields.push_back({"StripOffsets", e + 8, 4, false, true});
+      if (Le(b, e + 4, 4) > 1)
+        s.fields.push_back({"first strip's offset", Le(b, e + 8, 4), 4, false, true});
+    }
+    if (tag == 279)
+      s.fields.push_back({"StripByteCounts", e + 8, 4, false, false});
+  }
+  return s;
+}
+
+Sample Png() {
+  Sample s{"png", Encoded(L"image/png", "png"), {}};
+  const size_t idat = Find(s.bytes, "IDAT");
+  s.fields = {{"IHDR length", 8, 4, true, false},
+              {"width", 16, 4, true, false},
+              {"height", 20, 4, true, false},
+              {"IDAT length", idat - 4, 4, true, false}};
+  return s;
+}
+
+Sample Gif() {
+  Sample s{"gif", Encoded(L"image/gif", "gif"), {}};
+  const Bytes& b = s.bytes;
+  const size_t image = 13 + ((b[10] & 0x80) ? 3u << ((b[10] & 7) + 1) : 0u);
+  size_t i = image;
+  while (b[i] == 0x21) // extensions before the image
+    for (i += 2; b[i] != 0; i += 1u + b[i]) {
+    }
+  const size_t descriptor = b[image] == 0x21 ? Find(b, std::string(1, '\x2C'), i) : image;
+  s.fields = {{"screen width", 6, 2, false, false},
+              {"screen height", 8, 2, false, false},
+              {"image left", descriptor + 1, 2, false, false},
+              {"image width", descriptor + 5, 2, false, false},
+              {"image height", descriptor + 7, 2, false, false},
+              {"code size", descriptor + 10, 1, false, false},
+              {"first block", descriptor + 11, 1, false, false}};
+  return s;
+}
+
+Sample Jpeg() {
+  Sample s{"jpg", Encoded(L"image/jpeg", "jpg"), {}};
+  const Bytes& b = s.bytes;
+  for (size_t i = 2; i + 4 < b.size() && b[i] == 0xFF;) {
+    const int marker = b[i + 1];
+    s.fields.push_back({"segment " + std::to_string(marker) + " length", i + 2, 2, true, false});
+    if (marker == 0xC0) {
+      s.fields.push_back({"SOF height", i + 5, 2, true, false});
+      s.fields.push_back({"SOF width", i + 7, 2, true, false});
+    }
+    if (marker == 0xDA)
+      break;
+    i += 2 + Be(b, i + 2, 2);
+  }
+  return s;
+}
+
+// An icon of one 16 x 16 32-bit picture: directory, entry, bitmap header, colours and mask.
+Sample Ico() {
+  Bytes b = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0};
+  const DWORD nImage = 40 + 16 * 16 * 4 + 16 * 4;
+  for (DWORD v : {nImage, 22ul})
+    for (int k = 0; k < 4; k++)
+      b.push_back((BYTE)(v >> (8 * k)));
+  const DWORD header[] = {40, 16, 32, 0x00200001, 0, 16 * 16 * 4, 0, 0, 0, 0};
+  for (DWORD v : header)
+    for (int k = 0; k < 4; k++)
+      b.push_back((BYTE)(v >> (8 * k)));
+  for (DWORD px : RandomPixels(16, 16, 3))
+    for (int k = 0; k < 4; k++)
+      b.push_back(k == 3 ? 0xFF : (BYTE)(px >> (8 * k)));
+  b.resize(b.size() + 16 * 4, 0);
+  Sample s{"ico", b, {}};
+  s.fields = {{"count", 4, 2, false, false},        {"bytes in image", 14, 4, false, false},
+              {"image offset", 18, 4, false, true}, {"biSize", 22, 4, false, false},
+              {"biHeight", 30, 4, false, false},    {"biSizeImage", 42, 4, false, false}};
+  return s;
+}
+
+// The enhanced metafile of a few GDI drawings and a bitmap on the screen's reference.
+HENHMETAFILE RecordDrawing() {
+  HDC hDC = ::CreateEnhMetaFileA(NULL, NULL, NULL, NULL);
+  const RECT rc = {2, 3, 30, 20};
+  ::FillRect(hDC, &rc, (HBRUSH)::GetStockObject(BLACK_BRUSH));
+  ::Ellipse(hDC, 5, 5, 25, 18);
+  // With its size of pixels: the platform converts a bitmap without it to a Windows metafile
+  // record of the header alone.
+  BITMAPINFO bmi = {{sizeof(BITMAPINFOHEADER), 8, 6, 1, 32, BI_RGB, 8 * 6 * 4}};
+  const Pixels px = RandomPixels(8, 6, 5);
+  ::StretchDIBits(hDC, 10, 10, 8, 6, 0, 0, 8, 6, px.data(), &bmi, DIB_RGB_COLORS, SRCCOPY);
+  return ::CloseEnhMetaFile(hDC);
+}
+
+// Where the first record of the type starts, walking records of 32-bit sizes in bytes (enhanced)
+// or in words (Windows) from the first; npos when there is none.
+size_t FindRecord(const Bytes& b, size_t first, DWORD nType, bool bWords) {
+  for (size_t at = first; at + 8 <= b.size();) {
+    const DWORD nSize = Le(b, at + 4 * !bWords, 4) * (bWords ? 2 : 1);
+    if ((bWords ? Le(b, at + 4, 2) : Le(b, at, 4)) == nType)
+      return at;
+    if (nSize == 0)
+      break;
+    at += nSize;
+  }
+  return std::string::npos;
+}
+
+Sample Emf() {
+  HENHMETAFILE hEmf = RecordDrawing();
+  Bytes b(::GetEnhMetaFileBits(hEmf, 0, NULL));
+  ::GetEnhMetaFileBits(hEmf, (UINT)b.size(), b.data());
+  ::DeleteEnhMetaFile(hEmf);
+  Sample s{"emf", b, {}};
+  const size_t second = Le(b, 4, 4), dib = FindRecord(b, second, EMR_STRETCHDIBITS, false);
+  EXPECT_NE(std::string::npos, dib);
+  s.fields = {{"bitmap header offset", dib + 48, 4, false, true},
+              {"bitmap header size", dib + 52, 4, false, false},
+              {"pixels offset", dib + 56, 4, false, true},
+              {"pixels size", dib + 60, 4, false, false},
+              {"bitmap width", dib + Le(b, dib + 48, 4) + 4, 4, false, false},
+              {"bitmap height", dib + Le(b, dib + 48, 4) + 8, 4, false, false},
+              {"bitmap record size", dib + 4, 4, false, false},
+              {"header size", 4, 4, false, false},
+              {"bounds right", 16, 4, false, false},
+              {"frame right", 32, 4, false, false},
+              {"nBytes", 48, 4, false, false},
+              {"nRecords", 52, 4, false, false},
+              {"nHandles", 56, 2, false, false},
+              {"description length", 64, 4, false, false},
+              {"description offset", 68, 4, false, false},
+              {"second record size", second + 4, 4, false, false}};
+  return s;
+}
+
+// A placeable Windows metafile of the same drawing, 1440 units an inch.
+Sample Wmf() {
+  HENHMETAFILE hEmf = RecordDrawing();
+  HDC hScreen = ::GetDC(NULL);
+  Bytes body(::GetWinMetaFileBits(hEmf, 0, NULL, MM_ANISOTROPIC, hScreen));
+  ::GetWinMetaFileBits(hEmf, (UINT)body.size(), body.data(), MM_ANISOTROPIC, hScreen);
+  ::ReleaseDC(NULL, hScreen);
+  ::DeleteEnhMetaFile(hEmf);
+  const WORD header[10] = {0xCDD7, 0x9AC6, 0, 0, 0, 600, 400, 1440, 0, 0};
+  WORD wSum = 0;
+  Bytes b;
+  for (WORD w : header) {
+    wSum ^= w;
+    b.push_back((BYTE)w), b.push_back((BYTE)(w >> 8));
+  }
+  b.push_back((BYTE)wSum), b.push_back((BYTE)(wSum >> 8));
+  b.insert(b.end(), body.begin(), body.end());
+  Sample s{"wmf", b, {}};
+  size_t dib = FindRecord(b, 22 + 18, META_STRETCHDIB, true), nDibParam = 11;
+  if (dib == std::string::npos)
+    dib = FindRecord(b, 22 + 18, META_DIBSTRETCHBLT, true), nDibParam = 10;
+  EXPECT_NE(std::string::npos, dib);
+  s.fields = {{"bitmap record size", dib, 4, false, false},
+              {"bitmap width", dib + 6 + 2 * nDibParam + 4, 4, false, false},
+              {"bitmap height", dib + 6 + 2 * nDibParam + 8, 4, false, false},
+              {"bitmap bits", dib + 6 + 2 * nDibParam + 14, 2, false, false},
+              {"bounds right", 10, 2, false, false},
+              {"units an inch", 14, 2, false, false},
+              {"mtHeaderSize", 24, 2, false, false},
+              {"mtSize", 28, 4, false, false},
+              {"mtMaxRecord", 34, 4, false, false},
+              {"first record size", 40, 4, false, false}};
+  return s;
+}
+
+void Put(Bytes& b, const Field& f, DWORD v) {
+  for (int k = 0; k < f.width; k++)
+    b[f.at + (f.bBigEndian ? f.width - 1 - k : k)] = (BYTE)(v >> (8 * k));
+}
+
+// The values tried in every field: small, about the file's size, and far past it.
+std::vector<DWORD> ValuesFor(size_t nSize) {
+  return {0,        1,          0x7F,       (DWORD)nSize - 1, (DWORD)nSize, (DWORD)nSize + 64,
+          0x100000, 0x7FFFFFF0, 0x7FFFFFFF, 0xFFFFFFFF};
+}
+
+// The picture of a file over white, its size and pixels; empty when it gives none.
+struct Loaded {
+  int cx = 0, cy = 0;
+  Pixels px;
+  bool operator==(const Loaded& o) const { return cx == o.cx && cy == o.cy && px == o.px; }
+};
+Loaded LoadOverWhite(const std::string& path) {
+  int nDpi = 0;
+  HBITMAP hBitmap = LoadPictureOverWhite(path.c_str(), &nDpi);
+  Loaded loaded;
+  CPixelPlane plane;
+  if (hBitmap != NULL && OpenPixelPlane(hBitmap, plane)) {
+    loaded.cx = plane.cx, loaded.cy = plane.cy;
+    for (int y = 0; y < plane.cy; y++)
+      loaded.px.insert(loaded.px.end(), reinterpret_cast<DWORD*>(plane.Row(y)),
+                       reinterpret_cast<DWORD*>(plane.Row(y)) + plane.cx);
+  }
+  if (hBitmap != NULL)
+    ::DeleteObject(hBitmap);
+  return loaded;
+}
+
+class HeaderFuzz : public ::testing::TestWithParam<Sample (*)()> {};
+
+// Every field of the header takes every value. The unchanged file gives its picture; a file whose
+// data offset lies at or past its end gives none; any other gives a picture or none, and the same
+// each time it is read (bytes from beyond the file would differ from one read to the next).
+TEST_P(HeaderFuzz, EachFileGivesItsPictureOrNone) {
+  const Sample sample = GetParam()();
+  ASSERT_FALSE(sample.bytes.empty());
+  const std::string path = TempPath(std::string("file.") + sample.ext);
+  WriteAll(path, sample.bytes);
+  ASSERT_GT(LoadOverWhite(path).cx, 0) << sample.ext << ": the unchanged file gives no picture";
+  int nPictures = 0, nNone = 0;
+  for (const Field& field : sample.fields) {
+    ASSERT_LE(field.at + field.width, sample.bytes.size()) << sample.ext << " " << field.name;
+    for (DWORD value : ValuesFor(sample.bytes.size())) {
+      Bytes bytes = sample.bytes;
+      Put(bytes, field, value);
+      WriteAll(path, bytes);
+      const Loaded first = LoadOverWhite(path);
+      const std::string what = std::string(sample.ext) + " " + field.name + " = " + std::to_string(value);
+      if (field.bDataOffset && value >= sample.bytes.size())
+        EXPECT_EQ(0, first.cx) << what << ": a picture of data past the end of the file";
+      EXPECT_TRUE(first == LoadOverWhite(path)) << what << ": two reads of the file differ";
+      (first.cx > 0 ? nPictures : nNone)++;
+    }
+  }
+  ::DeleteFileA(path.c_str());
+  std::printf("[ NOTE     ] %s: %d pictures, %d refused\n", sample.ext, nPictures, nNone);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, HeaderFuzz, ::testing::Values(Bmp, Tiff, Png, Gif, Jpeg, Ico, Emf, Wmf));
+
+// The files of the report: a 9 KB BMP whose data lies at 2 GB, at 1 MB or 64 bytes past its end,
+// and a TIFF whose directory or strip lies at 0x7FFFFFF0. None is a picture.
+TEST(ImageFile, DataOffsetsPastTheEndGiveNoPicture) {
+  BitmapPtr bitmap = FromPixels(55, 55, RandomPixels(55, 55, 9));
+  const std::string bmp = TempPath("far.bmp"), tif = TempPath("far.tif");
+  ASSERT_TRUE(SaveGdipBitmapToFile(bitmap.get(), bmp.c_str(), L"image/bmp", NULL));
+  ASSERT_TRUE(SaveGdipBitmapToFile(bitmap.get(), tif.c_str(), L"image/tiff", NULL));
+  const Bytes bmpBytes = ReadAll(bmp), tifBytes = ReadAll(tif);
+  ASSERT_GT(bmpBytes.size(), 9000u);
+  const Sample tiff = Tiff();
+  for (DWORD offset : {0x7FFFFFFFul, 0x100000ul, (DWORD)bmpBytes.size() + 64}) {
+    Bytes bytes = bmpBytes;
+    Put(bytes, {"bfOffBits", 10, 4, false, true}, offset);
+    WriteAll(bmp, bytes);
+    EXPECT_EQ(nullptr, LoadPictureOverWhite(bmp.c_str(), NULL)) << "bfOffBits " << offset;
+  }
+  for (const Field& field : tiff.fields) {
+    if (!field.bDataOffset)
+      continue;
+    Bytes bytes = tiff.bytes;
+    Put(bytes, field, 0x7FFFFFF0);
+    WriteAll(tif, bytes);
+    EXPECT_EQ(nullptr, LoadPictureOverWhite(tif.c_str(), NULL)) << field.name;
+  }
+  ::DeleteFileA(bmp.c_str());
+  ::DeleteFileA(tif.c_str());
+}
+
+// The stream keeps to its bytes: reads stop at the end with S_FALSE and the count read, a position
+// past the end reads nothing, and Stat gives the size.
+TEST(ByteStream, ReadsKeepToTheBytes) {
+  IStream* pStream = CreateByteStream(Bytes{1, 2, 3, 4, 5});
+  ASSERT_NE(nullptr, pStream);
+  BYTE buffer[8] = {};
+  ULONG nRead = 99;
+  EXPECT_EQ(S_OK, pStream->Read(buffer, 3, &nRead));
+  EXPECT_EQ(3u, nRead);
+  EXPECT_EQ(S_FALSE, pStream->Read(buffer, 8, &nRead));
+  EXPECT_EQ(2u, nRead);
+  EXPECT_EQ(4, buffer[0]);
+  for (LONGLONG at : {5LL, 6LL, 0x7FFFFFF0LL, 0x100000000LL}) {
+    LARGE_INTEGER move;
+    move.QuadPart = at;
+    ULARGE_INTEGER pos = {};
+    ASSERT_EQ(S_OK, pStream->Seek(move, STREAM_SEEK_SET, &pos)) << at;
+    EXPECT_EQ((ULONGLONG)at, pos.QuadPart);
+    buffer[0] = 0xEE;
+    EXPECT_EQ(S_FALSE, pStream->Read(buffer, 4, &nRead)) << at;
+    EXPECT_EQ(0u, nRead);
+    EXPECT_EQ(0xEE, buffer[0]);
+  }
+  LARGE_INTEGER back;
+  back.QuadPart = -2;
+  ULARGE_INTEGER pos = {};
+  EXPECT_EQ(S_OK, pStream->Seek(back, STREAM_SEEK_END, &pos));
+  EXPECT_EQ(3u, pos.QuadPart);
+  back.QuadPart = -6;
+  EXPECT_EQ(STG_E_INVALIDFUNCTION, pStream->Seek(back, STREAM_SEEK_END, &pos));
+  IStream* pClone = NULL;
+  ASSERT_EQ(S_OK, pStream->Clone(&pClone));
+  EXPECT_EQ(S_FALSE, pClone->Read(buffer, 4, &nRead));
+  EXPECT_EQ(2u, nRead);
+  EXPECT_EQ(4, buffer[0]);
+  STATSTG stat = {};
+  EXPECT_EQ(S_OK, pStream->Stat(&stat, STATFLAG_NONAME));
+  EXPECT_EQ(5u, stat.cbSize.QuadPart);
+  EXPECT_EQ(STG_E_ACCESSDENIED, pStream->Write(buffer, 1, &nRead));
+  pClone->Release();
+  pStream->Release();
+}
+
+} // namespace
