@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Draws the application shell's pictures: the program's icon (16, 32 and 48 pixels), the colour
-# dialog's icon and the tile of the empty MDI area. Usage: make_shell_images.sh <output folder>
+# Draws the application shell's pictures: the program's icon and the image document's icon (16, 32
+# and 48 pixels each), the colour dialog's icon and the tile of the empty MDI area. Usage: make_shell_images.sh <output folder>
 set -euo pipefail
 
 OUT="${1:?usage: make_shell_images.sh <output folder>}"
@@ -21,6 +21,28 @@ icon 32 "$OUT/icon32.png"
 icon 48 "$OUT/icon48.png"
 convert "$OUT/icon16.png" "$OUT/icon32.png" "$OUT/icon48.png" "ICO:$OUT/pixolet.ico"
 rm -f "$OUT"/icon16.png "$OUT"/icon32.png "$OUT"/icon48.png
+
+# The image document's icon, shown by its frames' captions, the menu bar and the tabs: a page with a
+# folded corner holding a landscape (sky, sun, green hill). No pixel is black, so it never reads
+# as text on the bars.
+document_icon() {
+  local size=$1 file=$2
+  local s=$((size - 1)) m=$((size / 8)) f=$((size / 4)) w=$(((size + 8) / 24))
+  local l=$((m + 1)) r=$((s - m - 1)) t=$((size * 3 / 8)) b=$((s - m - 1))
+  convert -size "${size}x${size}" xc:none \
+    -fill '#FFFFFF' -stroke '#3C5A78' -strokewidth "$w" \
+    -draw "polygon $m,0 $((s - m - f)),0 $((s - m)),$f $((s - m)),$s $m,$s" \
+    -fill '#C9D6E3' -draw "polygon $((s - m - f)),0 $((s - m - f)),$f $((s - m)),$f" \
+    -stroke none -fill '#8EC5F0' -draw "rectangle $l,$t $r,$b" \
+    -fill '#F4B400' -draw "circle $((l + (r - l) / 4)),$((t + (b - t) / 3)) $((l + (r - l) / 4 + size / 10 + 1)),$((t + (b - t) / 3))" \
+    -fill '#3FA34D' -draw "polygon $l,$b $l,$((b - (b - t) / 3)) $((l + (r - l) / 2)),$((t + (b - t) / 3)) $r,$((b - (b - t) / 4)) $r,$b" \
+    -define png:exclude-chunks=date,time "PNG32:$file"
+}
+document_icon 16 "$OUT/doc16.png"
+document_icon 32 "$OUT/doc32.png"
+document_icon 48 "$OUT/doc48.png"
+convert "$OUT/doc16.png" "$OUT/doc32.png" "$OUT/doc48.png" "ICO:$OUT/document.ico"
+rm -f "$OUT"/doc16.png "$OUT"/doc32.png "$OUT"/doc48.png
 
 # The colour dialog's icon (16 and 32 pixels): three overlapping discs of red, green and blue.
 color_icon() {

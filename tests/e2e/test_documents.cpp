@@ -4,6 +4,7 @@
 // The bars are read from the screen: each menu title, tab text or caption box is a run of ink.
 #include "tests/e2e/e2e_support.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,8 @@ struct InkRun {
 // The runs of a bar's picture: those before the first wide gap (menu titles, tab texts) and
 // those after it (the caption boxes, the tab strip's buttons). Runs closer than 5 columns join,
 // so each word makes one run. Ink is the text colour alone (bTextOnly: the menu bar, whose
-// gripper and ground are grey) or any dark colour (the tabs, whose other texts are grey).
+// gripper and ground are grey) or any dark grey (the tabs, whose other texts are grey and whose
+// document icons are coloured).
 struct BarInk {
   std::vector<InkRun> lead, tail;
 };
@@ -34,7 +36,9 @@ BarInk ReadInk(HWND hBar, bool bTextOnly) {
   const CRect rc = ScreenRect(hBar);
   const Pixels px = ReadScreen(rc);
   auto ink = [&](COLORREF cr) {
-    return bTextOnly ? cr == kText : GetRValue(cr) + GetGValue(cr) + GetBValue(cr) < 3 * 200;
+    const int r = GetRValue(cr), g = GetGValue(cr), b = GetBValue(cr);
+    const bool bGrey = std::max({r, g, b}) - std::min({r, g, b}) <= 24;
+    return bTextOnly ? cr == kText : bGrey && r + g + b < 3 * 200;
   };
   // Rows and columns where a line runs (a border, a tab's edge, taller than the 13 rows of a
   // text line) are no ink either.
