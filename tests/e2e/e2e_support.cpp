@@ -375,6 +375,48 @@ std::string ToString(const RECT& rc) {
 
 Pixels ReadScreen(const RECT& rc) { return pixel_support::ReadWindow(NULL, rc); }
 
+BarInk ReadBarInk(HWND hBar, bool bTextOnly) {
+  const CRect rc = ScreenRect(hBar);
+  const Pixels px = ReadScreen(rc);
+  auto ink = [&](COLORREF cr) {
+    const int r = GetRValue(cr), g = GetGValue(cr), b = GetBValue(cr);
+    const bool bGrey = std::max({r, g, b}) - std::min({r, g, b}) <= 24;
+    return bTextOnly ? cr == RGB(0, 0, 0) : bGrey && r + g + b < 3 * 200;
+  };
+  // Rows and columns where a line runs (a border, a tab's edge, taller than the 13 rows of a
+  // text line) are no ink either.
+  std::vector<bool> line(px.cy);
+  for (int y = 0; y < px.cy; y++) {
+    int nInk = 0;
+    for (int x = 0; x < px.cx; x++)
+      nInk += ink(px.At(x, y));
+    line[y] = nInk > px.cx / 2;
+  }
+  BarInk runs;
+  int nLast = 0; // the last column with ink
+  for (int x = 0; x < px.cx; x++) {
+    int nInk = 0;
+    bool bText = false;
+    for (int y = 0; y < px.cy; y++) {
+      nInk += !line[y] && ink(px.At(x, y));
+      bText = bText || px.At(x, y) == RGB(0, 0, 0);
+    }
+    if (nInk == 0 || nInk > 13)
+      continue;
+    const int nGap = x - nLast - 1;
+    nLast = x;
+    std::vector<InkRun>& side =
+        runs.tail.empty() && (runs.lead.empty() || nGap <= 100) ? runs.lead : runs.tail;
+    if (!side.empty() && nGap < 5) {
+      side.back().right = rc.left + x;
+      side.back().bText = side.back().bText || bText;
+    } else {
+      side.push_back({rc.left + x, rc.left + x, bText});
+    }
+  }
+  return runs;
+}
+
 Expected PixelsOf(const Pixels& px) {
   return [px](int x, int y) { return x < px.cx && y < px.cy ? px.At(x, y) : CLR_INVALID; };
 }

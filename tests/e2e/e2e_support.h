@@ -83,6 +83,20 @@ std::string ClassOf(HWND hWnd);
 CPoint DropDownArrow(const CRect& area);
 // The pixels of a screen rectangle.
 Pixels ReadScreen(const RECT& rc);
+// A run of columns of a bar that hold ink, in screen coordinates.
+struct InkRun {
+  int left, right;
+  bool bText; // holds the text colour (black)
+};
+// The runs of a bar's picture: those before the first wide gap (menu titles, tab texts) and
+// those after it (the caption boxes, the tab strip's buttons). Runs closer than 5 columns join,
+// so each word makes one run. Ink is the text colour alone (bTextOnly: the menu bar, whose
+// gripper and ground are grey) or any dark grey (the tabs, whose other texts are grey and whose
+// document icons are coloured).
+struct BarInk {
+  std::vector<InkRun> lead, tail;
+};
+BarInk ReadBarInk(HWND hBar, bool bTextOnly);
 // The colour every pixel of a picture should have.
 using Expected = std::function<COLORREF(int, int)>;
 // The pixels of px, as expected colours.
