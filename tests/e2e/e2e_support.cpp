@@ -609,6 +609,32 @@ CPixolet::~CPixolet() { Kill(); }
   // writes.
   DWORD dwValue = 0;
   const bool bTip = ReadOption("ShowTip", dwValue) ? dwValue == 1 : !ReadOption("EnableHotkey", dwValue);
+  ::testing::AssertionResult launched = Launch(args, desktop);
+  if (!launched)
+    return launched;
+  if (bTip) {
+    // Closed as a user closes it, keeping "Show Tip at Startup" as it is.
+    HWND hTip = NULL;
+    ::testing::AssertionResult tip = WaitForTip(hTip);
+    if (!tip)
+      return tip;
+    ::testing::AssertionResult active = Activate(hTip);
+    if (!active)
+      return active;
+    PressKey(VK_ESCAPE);
+    ::testing::AssertionResult closed = WaitUntil("the tip to close", [hTip] { return !::IsWindow(hTip); });
+    if (!closed)
+      return closed;
+  }
+  return Activate();
+}
+
+::testing::AssertionResult CPixolet::StartWithTip(HWND& hTip) {
+  ::testing::AssertionResult launched = Launch("", "");
+  return launched ? WaitForTip(hTip) : launched;
+}
+
+::testing::AssertionResult CPixolet::Launch(const std::string& args, const std::string& desktop) {
   const std::string folder = ProgramFolder();
   std::string command = "\"" + folder + "\\pixolet.exe\"" + (args.empty() ? "" : " " + args);
   if (!desktop.empty())
@@ -647,38 +673,33 @@ CPixolet::~CPixolet() { Kill(); }
     m_dwPid = PidOf(m_hFrame);
     m_hProcess = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwPid);
   }
-  if (bTip) {
-    // Closed as a user closes it, keeping "Show Tip at Startup" as it is.
-    // A first start under a fresh Wine prefix can take long before the tip; a message box that
-    // comes first holds the tip back and is told.
-    HWND hTip = NULL, hOther = NULL;
-    WaitFor(
-        [&] {
-          hOther = TopWindow([](HWND hWnd) { return ClassOf(hWnd) == "#32770"; });
-          if (hOther != NULL && Text(hOther).find("Tip of the Day") != std::string::npos)
-            std::swap(hTip, hOther);
-          return hTip != NULL || hOther != NULL || !Running();
-        },
-        60000);
-    if (hTip == NULL) {
-      ::testing::AssertionResult failure = ::testing::AssertionFailure();
-      failure << "no tip of the day at start";
-      if (hOther != NULL)
-        failure << "; the program shows \"" << Text(hOther) << "\": \"" << Text(::GetDlgItem(hOther, 0xFFFF))
-                << "\"";
-      else if (!Running())
-        failure << "; the program ended";
-      return failure;
-    }
-    ::testing::AssertionResult active = Activate(hTip);
-    if (!active)
-      return active;
-    PressKey(VK_ESCAPE);
-    ::testing::AssertionResult closed = WaitUntil("the tip to close", [hTip] { return !::IsWindow(hTip); });
-    if (!closed)
-      return closed;
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult CPixolet::WaitForTip(HWND& hTip) {
+  // A first start under a fresh Wine prefix can take long before the tip; a message box that
+  // comes first holds the tip back and is told.
+  HWND hOther = NULL;
+  hTip = NULL;
+  WaitFor(
+      [&] {
+        hOther = TopWindow([](HWND hWnd) { return ClassOf(hWnd) == "#32770"; });
+        if (hOther != NULL && Text(hOther).find("Tip of the Day") != std::string::npos)
+          std::swap(hTip, hOther);
+        return hTip != NULL || hOther != NULL || !Running();
+      },
+      60000);
+  if (hTip == NULL) {
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << "no tip of the day at start";
+    if (hOther != NULL)
+      failure << "; the program shows \"" << Text(hOther) << "\": \"" << Text(::GetDlgItem(hOther, 0xFFFF))
+              << "\"";
+    else if (!Running())
+      failure << "; the program ended";
+    return failure;
   }
-  return Activate();
+  return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult CPixolet::Exit() {

@@ -190,6 +190,9 @@ public:
   // and the calling thread (which must have no windows) moves there: windows, input and the
   // screen are then that desktop's.
   ::testing::AssertionResult Start(const std::string& args = "", const std::string& desktop = "");
+  // Starts the program as a first run does and waits until the tip of the day shows over its
+  // frame; the tip is left open.
+  ::testing::AssertionResult StartWithTip(HWND& hTip);
   // Closes the main frame as the user does (File, Exit) and waits for the process to end.
   ::testing::AssertionResult Exit();
   // Ends the process without asking (a test that failed halfway).
@@ -267,6 +270,11 @@ public:
   ::testing::AssertionResult MenuPath(const std::string& keys);
 
 private:
+  // Starts the process and waits until its main frame shows.
+  ::testing::AssertionResult Launch(const std::string& args, const std::string& desktop);
+  // Waits for the tip of the day (a message box that comes first holds it back and is told).
+  ::testing::AssertionResult WaitForTip(HWND& hTip);
+
   HANDLE m_hProcess = NULL;
   HANDLE m_hLauncher = NULL; // explorer for a virtual desktop
   DWORD m_dwPid = 0;
