@@ -98,6 +98,11 @@ BOOL CFramletApp::InitInstance() {
   startup_trace::Mark("shell registration, command line");
   pFrame->ActivateFrame(SW_SHOW);
   startup_trace::Mark("frame shown");
+  // The idle loop first updates the bars' commands once the start-up is over, and the tip of the
+  // day's modal loop holds that up: one pass now, before anything paints, so that the bars show
+  // their commands' state from their first paint on.
+  CWinApp::OnIdle(0);
+  startup_trace::Mark("bars' commands updated");
   ShowTipAtStartup();
   startup_trace::Mark("tip of the day");
   return TRUE;

@@ -42,8 +42,14 @@ void CLinkLabel::PreSubclassWindow() {
 }
 
 void CLinkLabel::ReconstructFont() {
+  // Wine's smoothing thins the strokes of small bold text ("Arial" is Liberation Sans there) to the
+  // look of the regular weight, dark text on a light ground most of all: a bold label that leaves
+  // the quality to the system is drawn unsmoothed, so that it reads as bold.
+  LOGFONT lf = m_lf;
+  if (lf.lfWeight >= FW_BOLD && lf.lfQuality == DEFAULT_QUALITY)
+    lf.lfQuality = NONANTIALIASED_QUALITY;
   m_font.DeleteObject();
-  m_font.CreateFontIndirect(&m_lf);
+  m_font.CreateFontIndirect(&lf);
 }
 
 void CLinkLabel::RedrawLabel() {

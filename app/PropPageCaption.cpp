@@ -1,9 +1,9 @@
 #include "app/PropPageCaption.h"
 
+#include "app/ModelessPropSheet.h"
 #include "app/TaskSheet.h"
 #include "editor/EditorMessages.h"
 #include "framework/doc/fw_doc.h"
-#include "imaging/Globals.h"
 #include "resources/resource.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 
@@ -97,6 +97,9 @@ BOOL CPropPageCaption::OnInitDialog() {
   }
   for (CLinkLabel* pLabel : {&m_labelText, &m_labelSize, &m_labelColor})
     pLabel->SetTransparent(TRUE);
+  // The two boxes below the group box sit on the page itself, not on the theme's dialog face.
+  for (CExtCheckBox* pBox : {&m_chkInside, &m_chkBottom})
+    pBox->m_clrOverride[0] = CModelessPropSheet::BackgroundColor();
   CreateCaptionLinks();
   return TRUE;
 }
@@ -192,7 +195,7 @@ void CPropPageCaption::OnPaint() {
   CPaintDC dc(this);
   CRect rc;
   GetClientRect(&rc);
-  CBrush brush(g_nOsVersionCode == 100 ? 0xF7D6BF : 0xF3F5F5);
+  CBrush brush(CModelessPropSheet::BackgroundColor());
   dc.FillRect(&rc, &brush);
   CPen pen(PS_SOLID, 1, RGB(255, 255, 255));
   CPen* pOldPen = dc.SelectObject(&pen);

@@ -108,7 +108,9 @@ void CPropPageParam::CreateLinks() {
   StyleLabel(m_linkSave, FALSE);
   m_linkSave.SetFontUnderline(TRUE).SetTextColor(kSaveColor).SetLink(TRUE, TRUE).SetLinkCursor(hCursor);
   m_linkMainMenu.MoveWindow(1, 0, 69, 18);
-  m_labelTitle.MoveWindow(0, 20, 150, 30);
+  // As wide as the page's content, so that every operation's title keeps to one line above the
+  // first row (a second line would run into it).
+  m_labelTitle.MoveWindow(0, 20, kContentWidth, 30);
 }
 
 void CPropPageParam::HideParamControls() {

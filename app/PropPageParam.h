@@ -33,6 +33,8 @@ public:
     kShadowButtonId = 5021,
   };
   enum { kSliderCount = 4, kColorCount = 3, kCheckCount = 6 };
+  // The width the page's content takes: its title's and its separator line's, in pixels.
+  enum { kContentWidth = 180 };
 
   // The operation the page was last opened for (UM_SELECT_EFFECT's wParam), 5003 after Cancel;
   // 0 before.

@@ -13,7 +13,6 @@ const int kFirstRowY = 48;     // below the title
 const int kKindGap = 5;        // between rows of different kinds
 const int kColorColorGap = 15; // between two colour rows
 const int kSeparatorGap = 20;  // from the last row to the separator
-const int kSeparatorCx = 180;
 
 // The five edge operations share their rows; the prefix tells them apart.
 const EffectRow kEdgeRows[] = {{EffectRow::kSlider, 0, "Size:", 0, 50, "_Size", 8},
@@ -149,7 +148,7 @@ void CPropPageParam::LoadRows(const EffectDef& def, LPCSTR lpszName, LPCSTR lpsz
     }
   }
   m_nSeparatorY = y + kSeparatorGap;
-  m_nSeparatorCx = kSeparatorCx;
+  m_nSeparatorCx = kContentWidth;
   m_nPos = m_nSeparatorY + 10;
 }
 

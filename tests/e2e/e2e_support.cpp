@@ -375,6 +375,48 @@ std::string ToString(const RECT& rc) {
 
 Pixels ReadScreen(const RECT& rc) { return pixel_support::ReadWindow(NULL, rc); }
 
+BarInk ReadBarInk(HWND hBar, bool bTextOnly) {
+  const CRect rc = ScreenRect(hBar);
+  const Pixels px = ReadScreen(rc);
+  auto ink = [&](COLORREF cr) {
+    const int r = GetRValue(cr), g = GetGValue(cr), b = GetBValue(cr);
+    const bool bGrey = std::max({r, g, b}) - std::min({r, g, b}) <= 24;
+    return bTextOnly ? cr == RGB(0, 0, 0) : bGrey && r + g + b < 3 * 200;
+  };
+  // Rows and columns where a line runs (a border, a tab's edge, taller than the 13 rows of a
+  // text line) are no ink either.
+  std::vector<bool> line(px.cy);
+  for (int y = 0; y < px.cy; y++) {
+    int nInk = 0;
+    for (int x = 0; x < px.cx; x++)
+      nInk += ink(px.At(x, y));
+    line[y] = nInk > px.cx / 2;
+  }
+  BarInk runs;
+  int nLast = 0; // the last column with ink
+  for (int x = 0; x < px.cx; x++) {
+    int nInk = 0;
+    bool bText = false;
+    for (int y = 0; y < px.cy; y++) {
+      nInk += !line[y] && ink(px.At(x, y));
+      bText = bText || px.At(x, y) == RGB(0, 0, 0);
+    }
+    if (nInk == 0 || nInk > 13)
+      continue;
+    const int nGap = x - nLast - 1;
+    nLast = x;
+    std::vector<InkRun>& side =
+        runs.tail.empty() && (runs.lead.empty() || nGap <= 100) ? runs.lead : runs.tail;
+    if (!side.empty() && nGap < 5) {
+      side.back().right = rc.left + x;
+      side.back().bText = side.back().bText || bText;
+    } else {
+      side.push_back({rc.left + x, rc.left + x, bText});
+    }
+  }
+  return runs;
+}
+
 Expected PixelsOf(const Pixels& px) {
   return [px](int x, int y) { return x < px.cx && y < px.cy ? px.At(x, y) : CLR_INVALID; };
 }
@@ -598,6 +640,32 @@ std::string ProgramCommand(const std::string& args) {
   // writes.
   DWORD dwValue = 0;
   const bool bTip = ReadOption("ShowTip", dwValue) ? dwValue == 1 : !ReadOption("EnableHotkey", dwValue);
+  ::testing::AssertionResult launched = LaunchAndFindFrame(args, desktop);
+  if (!launched)
+    return launched;
+  if (bTip) {
+    // Closed as a user closes it, keeping "Show Tip at Startup" as it is.
+    HWND hTip = NULL;
+    ::testing::AssertionResult tip = WaitForTip(hTip);
+    if (!tip)
+      return tip;
+    ::testing::AssertionResult active = Activate(hTip);
+    if (!active)
+      return active;
+    PressKey(VK_ESCAPE);
+    ::testing::AssertionResult closed = WaitUntil("the tip to close", [hTip] { return !::IsWindow(hTip); });
+    if (!closed)
+      return closed;
+  }
+  return Activate();
+}
+
+::testing::AssertionResult CPixolet::StartWithTip(HWND& hTip) {
+  ::testing::AssertionResult launched = LaunchAndFindFrame("", "");
+  return launched ? WaitForTip(hTip) : launched;
+}
+
+::testing::AssertionResult CPixolet::LaunchAndFindFrame(const std::string& args, const std::string& desktop) {
   std::string command = ProgramCommand(args);
   if (!desktop.empty())
     command = "explorer.exe /desktop=" + desktop + ",1280x1024 " + command;
@@ -631,38 +699,33 @@ std::string ProgramCommand(const std::string& args) {
     m_dwPid = PidOf(m_hFrame);
     m_hProcess = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwPid);
   }
-  if (bTip) {
-    // Closed as a user closes it, keeping "Show Tip at Startup" as it is.
-    // A first start under a fresh Wine prefix can take long before the tip; a message box that
-    // comes first holds the tip back and is told.
-    HWND hTip = NULL, hOther = NULL;
-    WaitFor(
-        [&] {
-          hOther = TopWindow([](HWND hWnd) { return ClassOf(hWnd) == "#32770"; });
-          if (hOther != NULL && Text(hOther).find("Tip of the Day") != std::string::npos)
-            std::swap(hTip, hOther);
-          return hTip != NULL || hOther != NULL || !Running();
-        },
-        60000);
-    if (hTip == NULL) {
-      ::testing::AssertionResult failure = ::testing::AssertionFailure();
-      failure << "no tip of the day at start";
-      if (hOther != NULL)
-        failure << "; the program shows \"" << Text(hOther) << "\": \"" << Text(::GetDlgItem(hOther, 0xFFFF))
-                << "\"";
-      else if (!Running())
-        failure << "; the program ended";
-      return failure;
-    }
-    ::testing::AssertionResult active = Activate(hTip);
-    if (!active)
-      return active;
-    PressKey(VK_ESCAPE);
-    ::testing::AssertionResult closed = WaitUntil("the tip to close", [hTip] { return !::IsWindow(hTip); });
-    if (!closed)
-      return closed;
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult CPixolet::WaitForTip(HWND& hTip) {
+  // A first start under a fresh Wine prefix can take long before the tip; a message box that
+  // comes first holds the tip back and is told.
+  HWND hOther = NULL;
+  hTip = NULL;
+  WaitFor(
+      [&] {
+        hOther = TopWindow([](HWND hWnd) { return ClassOf(hWnd) == "#32770"; });
+        if (hOther != NULL && Text(hOther).find("Tip of the Day") != std::string::npos)
+          std::swap(hTip, hOther);
+        return hTip != NULL || hOther != NULL || !Running();
+      },
+      60000);
+  if (hTip == NULL) {
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << "no tip of the day at start";
+    if (hOther != NULL)
+      failure << "; the program shows \"" << Text(hOther) << "\": \"" << Text(::GetDlgItem(hOther, 0xFFFF))
+              << "\"";
+    else if (!Running())
+      failure << "; the program ended";
+    return failure;
   }
-  return Activate();
+  return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult CPixolet::Exit() {

@@ -84,6 +84,20 @@ std::string ClassOf(HWND hWnd);
 CPoint DropDownArrow(const CRect& area);
 // The pixels of a screen rectangle.
 Pixels ReadScreen(const RECT& rc);
+// A run of columns of a bar that hold ink, in screen coordinates.
+struct InkRun {
+  int left, right;
+  bool bText; // holds the text colour (black)
+};
+// The runs of a bar's picture: those before the first wide gap (menu titles, tab texts) and
+// those after it (the caption boxes, the tab strip's buttons). Runs closer than 5 columns join,
+// so each word makes one run. Ink is the text colour alone (bTextOnly: the menu bar, whose
+// gripper and ground are grey) or any dark grey (the tabs, whose other texts are grey and whose
+// document icons are coloured).
+struct BarInk {
+  std::vector<InkRun> lead, tail;
+};
+BarInk ReadBarInk(HWND hBar, bool bTextOnly);
 // The colour every pixel of a picture should have.
 using Expected = std::function<COLORREF(int, int)>;
 // The pixels of px, as expected colours.
@@ -180,6 +194,9 @@ public:
   // Starts the program with the command line's arguments without waiting for any window: for a
   // start that shows a message before its main frame.
   ::testing::AssertionResult Launch(const std::string& args);
+  // Starts the program as a first run does and waits until the tip of the day shows over its
+  // frame; the tip is left open.
+  ::testing::AssertionResult StartWithTip(HWND& hTip);
   // Closes the main frame as the user does (File, Exit) and waits for the process to end.
   ::testing::AssertionResult Exit();
   // Ends the process without asking (a test that failed halfway).
@@ -257,6 +274,11 @@ public:
   ::testing::AssertionResult MenuPath(const std::string& keys);
 
 private:
+  // Starts the process and waits until its main frame shows.
+  ::testing::AssertionResult LaunchAndFindFrame(const std::string& args, const std::string& desktop);
+  // Waits for the tip of the day (a message box that comes first holds it back and is told).
+  ::testing::AssertionResult WaitForTip(HWND& hTip);
+
   HANDLE m_hProcess = NULL;
   HANDLE m_hLauncher = NULL; // explorer for a virtual desktop
   DWORD m_dwPid = 0;

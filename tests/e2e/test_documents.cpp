@@ -14,61 +14,6 @@ namespace {
 const int kMenuBar = 23366;
 const size_t kMainMenus = 6;     // File, Edit, Capture, View, Tools, Help
 const size_t kDocumentMenus = 8; // with Image and Window
-const COLORREF kText = RGB(0, 0, 0);
-
-// A run of columns of a bar that hold ink, in screen coordinates.
-struct InkRun {
-  int left, right;
-  bool bText; // holds the text colour
-};
-
-// The runs of a bar's picture: those before the first wide gap (menu titles, tab texts) and
-// those after it (the caption boxes, the tab strip's buttons). Runs closer than 5 columns join,
-// so each word makes one run. Ink is the text colour alone (bTextOnly: the menu bar, whose
-// gripper and ground are grey) or any dark colour (the tabs, whose other texts are grey).
-struct BarInk {
-  std::vector<InkRun> lead, tail;
-};
-
-BarInk ReadInk(HWND hBar, bool bTextOnly) {
-  const CRect rc = ScreenRect(hBar);
-  const Pixels px = ReadScreen(rc);
-  auto ink = [&](COLORREF cr) {
-    return bTextOnly ? cr == kText : GetRValue(cr) + GetGValue(cr) + GetBValue(cr) < 3 * 200;
-  };
-  // Rows and columns where a line runs (a border, a tab's edge, taller than the 13 rows of a
-  // text line) are no ink either.
-  std::vector<bool> line(px.cy);
-  for (int y = 0; y < px.cy; y++) {
-    int nInk = 0;
-    for (int x = 0; x < px.cx; x++)
-      nInk += ink(px.At(x, y));
-    line[y] = nInk > px.cx / 2;
-  }
-  BarInk runs;
-  int nLast = 0; // the last column with ink
-  for (int x = 0; x < px.cx; x++) {
-    int nInk = 0;
-    bool bText = false;
-    for (int y = 0; y < px.cy; y++) {
-      nInk += !line[y] && ink(px.At(x, y));
-      bText = bText || px.At(x, y) == kText;
-    }
-    if (nInk == 0 || nInk > 13)
-      continue;
-    const int nGap = x - nLast - 1;
-    nLast = x;
-    std::vector<InkRun>& side =
-        runs.tail.empty() && (runs.lead.empty() || nGap <= 100) ? runs.lead : runs.tail;
-    if (!side.empty() && nGap < 5) {
-      side.back().right = rc.left + x;
-      side.back().bText = side.back().bText || bText;
-    } else {
-      side.push_back({rc.left + x, rc.left + x, bText});
-    }
-  }
-  return runs;
-}
 
 class DocumentsTest : public E2eTest {
 protected:
@@ -90,8 +35,8 @@ protected:
     const std::string active = nDocs > 0 ? docs[nActive] : "";
     std::string seen;
     const bool bShown = WaitFor([&] {
-      const BarInk bar = ReadInk(MenuBar(), true);
-      const BarInk tabs = nDocs > 0 ? ReadInk(Tabs(), false) : BarInk();
+      const BarInk bar = ReadBarInk(MenuBar(), true);
+      const BarInk tabs = nDocs > 0 ? ReadBarInk(Tabs(), false) : BarInk();
       const HWND hActive = Active();
       std::string activeTab;
       for (size_t i = 0; i < tabs.lead.size(); i++)
@@ -143,7 +88,7 @@ TEST_F(DocumentsTest, MenuBarAndTabsFollowTheActiveDocument) {
   ASSERT_TRUE(Shows({"Image1", "Image2"}, 1));
   SaveFrame("main_two_documents.bmp");
 
-  ASSERT_NO_FATAL_FAILURE(Click(Tabs(), ReadInk(Tabs(), false).lead, 0));
+  ASSERT_NO_FATAL_FAILURE(Click(Tabs(), ReadBarInk(Tabs(), false).lead, 0));
   ASSERT_TRUE(Shows({"Image1", "Image2"}, 0)) << "after a click on its tab";
   ASSERT_TRUE(m_app.Activate());
   PressKey(VK_F6, MOD_CONTROL);
@@ -177,14 +122,14 @@ TEST_P(CaptionBoxTest, ClickDoesWhatTheBoxSays) {
   ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
   ASSERT_TRUE(Shows({"Image1"}));
   const HWND hChild = Active();
-  ASSERT_NO_FATAL_FAILURE(Click(MenuBar(), ReadInk(MenuBar(), true).tail, box.nBox));
+  ASSERT_NO_FATAL_FAILURE(Click(MenuBar(), ReadBarInk(MenuBar(), true).tail, box.nBox));
   if (box.bCloses) {
     ASSERT_TRUE(m_app.Answer("Save changes to file?", 'N'));
     EXPECT_TRUE(Shows({}));
     return;
   }
   EXPECT_TRUE(WaitUntil(std::string(box.pszName) + " done", [&] {
-    const BarInk bar = ReadInk(MenuBar(), true);
+    const BarInk bar = ReadBarInk(MenuBar(), true);
     return !::IsZoomed(hChild) && bool(::IsIconic(hChild)) == box.bIconic &&
            bar.lead.size() == kDocumentMenus && bar.tail.empty();
   }));

@@ -159,6 +159,63 @@ const KeyRoad kKeyRoads[] = {{"CaptureMenu", false, false, 'C', 'R', 0, 0, Effec
 INSTANTIATE_TEST_SUITE_P(Keys, MenuKeysTest, ::testing::ValuesIn(kKeyRoads),
                          [](const ::testing::TestParamInfo<KeyRoad>& info) { return info.param.name; });
 
+// Shows a small window of this test under the resting pointer and takes it away again. The window
+// system then reports a move at the pointer's unchanged place to the window beneath, as it does
+// when the menu a key closed goes from under the pointer.
+void UncoverRestingPointer(CPoint pt) {
+  static const char* const s_pszClass = [] {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(NULL);
+    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = "PixE2eCover";
+    ::RegisterClassA(&wc);
+    return wc.lpszClassName;
+  }();
+  const CRect rc(pt.x - 2, pt.y - 2, pt.x + 3, pt.y + 3);
+  const HWND hCover =
+      ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, s_pszClass, "", WS_POPUP,
+                        rc.left, rc.top, rc.Width(), rc.Height(), NULL, NULL, ::GetModuleHandleA(NULL), NULL);
+  ASSERT_NE(nullptr, hCover);
+  ::ShowWindow(hCover, SW_SHOWNOACTIVATE);
+  const bool bShown = WaitFor([&] {
+    const Pixels px = ReadScreen(rc);
+    return std::all_of(px.data.begin(), px.data.end(), [](COLORREF cr) { return cr == RGB(0, 0, 0); });
+  });
+  ::DestroyWindow(hCover);
+  ASSERT_TRUE(bShown) << "the cover did not show";
+}
+
+// A key wins over a pointer that has not moved: File opened by a click, with the pointer left
+// resting on it, gives way to Edit on Right, and Edit stays open when the window system reports
+// the resting pointer again.
+TEST_F(FrameInputTest, RightLeavesTheMenuUnderARestingPointer) {
+  ASSERT_TRUE(m_app.Start());
+  const HWND hBar = m_app.Descendants(ID_VIEW_MENUBAR).at(0);
+  BarInk titles;
+  ASSERT_TRUE(
+      WaitUntil("the main menus", [&] { return (titles = ReadBarInk(hBar, true)).lead.size() == 6; }));
+  const InkRun file = titles.lead[0], edit = titles.lead[1];
+  const CPoint pt((file.left + file.right) / 2, ScreenRect(hBar).CenterPoint().y);
+  ASSERT_NE(nullptr, ClickForMenu(pt)) << "a click on File opened no menu";
+  // Each menu joins its title: a popup's left edge lies before the title's text, after the last.
+  auto under = [&](const InkRun& title, const InkRun& before) {
+    const HWND hShown = m_app.ShownMenu();
+    return hShown != NULL && ScreenRect(hShown).left > before.right && ScreenRect(hShown).left <= title.left;
+  };
+  ASSERT_TRUE(under(file, InkRun{0, ScreenRect(hBar).left, false})) << "the menu is not File's";
+  PressKey(VK_RIGHT);
+  ASSERT_TRUE(WaitUntil("Edit's menu", [&] { return under(edit, file); }));
+  ASSERT_NO_FATAL_FAILURE(UncoverRestingPointer(pt));
+  SyncInput(m_app.Frame());
+  // The bar and its menus once they stand still.
+  const CRect area(ScreenRect(hBar).TopLeft(), ScreenRect(hBar).TopLeft() + CSize(400, 200));
+  Settled([&] { return ReadScreen(area); }, 300);
+  EXPECT_TRUE(under(edit, file)) << "the menu open is not Edit's: "
+                                 << ToString(ScreenRect(m_app.ShownMenu()));
+  SaveScreenshot(area, "e2e_menu_right_resting_pointer.bmp");
+}
+
 // --- the capture button -----------------------------------------------------------------------
 
 struct ButtonRoad {

@@ -1,9 +1,12 @@
 // The program as it starts and ends: the empty MDI area, a picture named on the command line, and
 // the window placement and options it keeps in the registry from one run to the next.
+#include "framework/wnd/fw_ids.h"
 #include "resources/resource.h"
 #include "tests/e2e/e2e_support.h"
 
 #include <gdiplus.h>
+
+#include <vector>
 
 using namespace e2e;
 
@@ -84,6 +87,37 @@ TEST_F(ShellTest, OpensThePictureOfTheCommandLineWithTransparencyOnWhite) {
       << m_app.Text(m_app.Frame());
   EXPECT_TRUE(m_app.PictureIs(size, [&](int x, int) { return x < size.cx / 2 ? crOpaque : kWhite; }));
   ::DeleteFileA(path.c_str());
+}
+
+// The tip of the day opens before the program's first idle moment, and its modal loop holds the
+// idle updates back: the tool bars behind it show their commands' state already (no document:
+// Save, Print and the editing buttons disabled), the same picture they show once it has closed.
+TEST_F(ShellTest, ToolBarsShowTheirCommandsStateBehindTheTipOfTheDay) {
+  // No button under the pointer: the corner, which no window of the program covers.
+  XMoveMouse(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  HWND hTip = NULL;
+  ASSERT_TRUE(m_app.StartWithTip(hTip));
+  std::vector<HWND> bars;
+  ASSERT_TRUE(WaitUntil("the two tool bars", [&] {
+    bars.clear();
+    for (HWND hBar : m_app.Descendants(AFX_IDW_TOOLBAR))
+      if (::IsWindowVisible(hBar))
+        bars.push_back(hBar);
+    return bars.size() == 2;
+  }));
+  auto barsPicture = [&] {
+    CRect rc = ScreenRect(bars[0]);
+    rc.UnionRect(rc, ScreenRect(bars[1]));
+    return Settled([&] { return ReadScreen(rc); }, 300);
+  };
+  const Pixels behindTip = barsPicture();
+  SaveScreenshot(ScreenRect(m_app.Frame()), "e2e_start_tip_of_the_day.bmp");
+  ASSERT_TRUE(::IsWindowVisible(hTip)) << "the tip closed before the bars were read";
+  ASSERT_TRUE(m_app.Activate(hTip));
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil("the tip to close", [&] { return !::IsWindow(hTip); }));
+  SyncInput(m_app.Frame());
+  EXPECT_TRUE(PixelsAre(behindTip, PixelsOf(barsPicture())));
 }
 
 // A first run places the frame at 1/50 of the screen from its corner, 14/15 by 12/15 of it, and

@@ -31,7 +31,7 @@ const UINT kDeferredLayoutTimerId = 0x444;
 
 CExtToolControlBar::CExtToolControlBar()
     : m_pRightBtn(NULL), m_nToolBarFlags(TBF_CHEVRON_MENU), m_nLayoutFlags(0), m_nBtnIdxMenuTracking(-1),
-      m_nBtnIdxCapture(-1), m_nBtnIdxHover(-1) {
+      m_nBtnIdxCapture(-1), m_nBtnIdxHover(-1), m_ptLastPointer(-32768, -32768) {
   m_cxLeftBorder = 1;
   m_cxRightBorder = 1;
   m_cyTopBorder = 0;

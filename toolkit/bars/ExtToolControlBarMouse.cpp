@@ -5,7 +5,6 @@
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/foundation/ExtToolInfoText.h"
 
-
 namespace {
 // The state bits under which the base bar owns the mouse.
 const BYTE kBaseTrackingStates =
@@ -152,11 +151,27 @@ void CExtToolControlBar::ShowHoverTip(CPoint point) {
 
 // --- the mouse state machine ---------------------------------------------------------------------
 
+bool CExtToolControlBar::IsPointerStill(CPoint ptClient) const {
+  ClientToScreen(&ptClient);
+  return ptClient == m_ptLastPointer;
+}
+
+void CExtToolControlBar::NotePointer(CPoint ptClient) {
+  ClientToScreen(&ptClient);
+  m_ptLastPointer = ptClient;
+}
+
 bool CExtToolControlBar::ProcessMouseMove(UINT nFlags, CPoint ptClient) {
   if (CExtPopupMenuWnd::AnyMenuTracked() && !g_bMenuTracking)
     return true;
   if ((m_bBarState & kBaseTrackingStates) != 0)
     return CExtControlBar::ProcessMouseMove(nFlags, ptClient);
+  // Only a pointer that moved takes an open button menu to the button under it: a key that moved
+  // the menu on wins over a pointer resting where it was.
+  const bool bStill = IsPointerStill(ptClient);
+  NotePointer(ptClient);
+  if (bStill && g_bMenuTracking)
+    return true;
   if (g_bActivateOnHover && IsFloating()) {
     if (CFrameWnd* pFrame = GetParentFrame())
       pFrame->BringWindowToTop();
