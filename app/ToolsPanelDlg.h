@@ -12,7 +12,7 @@
 #include "toolkit/controls/ExtGroupBox.h"
 #include "toolkit/controls/ExtLabel.h"
 #include "toolkit/controls/ExtSliderWnd.h"
-#include "toolkit/foundation/ExtResizableDialog.h"
+#include "toolkit/controls/ExtResizableDialog.h"
 
 #include <memory>
 #include <vector>

@@ -104,239 +104,317 @@ const MSG* CWnd::GetCurrentMessage() {
   return &pState->m_lastSentMsg;
 }
 
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  LRESULT lResult = 0;
-  switch (message) {
-  case WM_COMMAND:
-    if (OnCommand(wParam, lParam)) {
-      *pResult = 1;
-      return TRUE;
-    }
-    return FALSE;
-  case WM_NOTIFY: {
-    NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
-    if (pNMHDR != NULL && pNMHDR->hwndFrom != NULL && OnNotify(wParam, lParam, &lResult)) {
-      *pResult = lResult;
-      return TRUE;
-    }
-    return FALSE;
-  }
-  case WM_SETCURSOR:
-    if (AfxGetWaitCursorCount() > 0 && LOWORD(lParam) != HTERROR) {
-      // The wait cursor stays up over every window while a long step runs.
-      ::SetCursor(::LoadCursor(NULL, IDC_WAIT));
-      *pResult = TRUE;
-      return TRUE;
-    }
-    break;
-  default:
-    break;
-  }
+namespace {
 
-  UINT nLookup =
-      IsCtlColor(message) ? (UINT)WM_CTLCOLORSTATIC
-      : (message >= WM_REFLECT_BASE + WM_CTLCOLORMSGBOX && message <= WM_REFLECT_BASE + WM_CTLCOLORSTATIC)
-          ? (UINT)(WM_REFLECT_BASE + WM_CTLCOLORSTATIC)
-          : message;
-  const AFX_MSGMAP_ENTRY* lpEntry = FindWindowEntry(GetMessageMap(), nLookup);
-  if (lpEntry == NULL) {
-    // CWnd's own map gives the other parent messages their reflecting base handlers; these two
-    // have no handler entry.
-    if ((message == WM_VKEYTOITEM || message == WM_CHARTOITEM) &&
-        ReflectLastMsg(reinterpret_cast<HWND>(lParam), &lResult)) {
-      *pResult = lResult;
-      return TRUE;
-    }
-    return FALSE;
-  }
+// What one family of handler signatures did with a message.
+enum class Call { kOtherFamily, kHandled, kDeclined };
 
-  AFX_PMSG pfn = lpEntry->pfn;
-  switch (lpEntry->nSig) {
+// Handlers given plain values and records of the message.
+Call CallValueHandler(CWnd* pWnd, AfxSig nSig, AFX_PMSG pfn, UINT message, WPARAM wParam, LPARAM lParam,
+                      LRESULT& lResult) {
+  switch (nSig) {
   case AfxSig_l_w_l:
-    lResult = (this->*As<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
+    lResult = (pWnd->*As<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
     break;
   case AfxSig_v_v:
-    (this->*As<void (CWnd::*)()>(pfn))();
+    (pWnd->*As<void (CWnd::*)()>(pfn))();
     break;
   case AfxSig_b_v:
-    lResult = (this->*As<BOOL (CWnd::*)()>(pfn))();
+    lResult = (pWnd->*As<BOOL (CWnd::*)()>(pfn))();
     break;
   case AfxSig_u_v:
-    lResult = (this->*As<UINT (CWnd::*)()>(pfn))();
+    lResult = (pWnd->*As<UINT (CWnd::*)()>(pfn))();
     break;
   case AfxSig_i_CREATE:
-    lResult = (this->*As<int (CWnd::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+    lResult = (pWnd->*As<int (CWnd::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
     break;
   case AfxSig_b_CREATE:
-    lResult = (this->*As<BOOL (CWnd::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+    lResult = (pWnd->*As<BOOL (CWnd::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
     break;
   case AfxSig_v_u_ii:
-    (this->*As<void (CWnd::*)(UINT, int, int)>(pfn))((UINT)wParam, (short)LOWORD(lParam),
+    (pWnd->*As<void (CWnd::*)(UINT, int, int)>(pfn))((UINT)wParam, (short)LOWORD(lParam),
                                                      (short)HIWORD(lParam));
     break;
   case AfxSig_v_ii:
-    (this->*As<void (CWnd::*)(int, int)>(pfn))((short)LOWORD(lParam), (short)HIWORD(lParam));
+    (pWnd->*As<void (CWnd::*)(int, int)>(pfn))((short)LOWORD(lParam), (short)HIWORD(lParam));
     break;
   case AfxSig_v_u_pRECT:
-    (this->*As<void (CWnd::*)(UINT, LPRECT)>(pfn))((UINT)wParam, reinterpret_cast<LPRECT>(lParam));
+    (pWnd->*As<void (CWnd::*)(UINT, LPRECT)>(pfn))((UINT)wParam, reinterpret_cast<LPRECT>(lParam));
     lResult = TRUE;
     break;
   case AfxSig_v_b_u:
-    (this->*As<void (CWnd::*)(BOOL, UINT)>(pfn))((BOOL)wParam, (UINT)lParam);
+    (pWnd->*As<void (CWnd::*)(BOOL, UINT)>(pfn))((BOOL)wParam, (UINT)lParam);
     break;
   case AfxSig_v_WINDOWPOS:
-    (this->*As<void (CWnd::*)(WINDOWPOS*)>(pfn))(reinterpret_cast<WINDOWPOS*>(lParam));
+    (pWnd->*As<void (CWnd::*)(WINDOWPOS*)>(pfn))(reinterpret_cast<WINDOWPOS*>(lParam));
     break;
   case AfxSig_v_MINMAX:
-    (this->*As<void (CWnd::*)(MINMAXINFO*)>(pfn))(reinterpret_cast<MINMAXINFO*>(lParam));
-    break;
-  case AfxSig_b_D:
-    lResult = (this->*As<BOOL (CWnd::*)(CDC*)>(pfn))(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
+    (pWnd->*As<void (CWnd::*)(MINMAXINFO*)>(pfn))(reinterpret_cast<MINMAXINFO*>(lParam));
     break;
   case AfxSig_v_b_NCCALC:
-    (this->*As<void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*)>(pfn))((BOOL)wParam,
+    (pWnd->*As<void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*)>(pfn))((BOOL)wParam,
                                                                reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
     break;
-  case AfxSig_u_p:
-    lResult = (this->*As<UINT (CWnd::*)(CPoint)>(pfn))(CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
-    break;
   case AfxSig_b_b:
-    lResult = (this->*As<BOOL (CWnd::*)(BOOL)>(pfn))((BOOL)wParam);
+    lResult = (pWnd->*As<BOOL (CWnd::*)(BOOL)>(pfn))((BOOL)wParam);
     break;
   case AfxSig_v_b:
-    (this->*As<void (CWnd::*)(BOOL)>(pfn))((BOOL)wParam);
+    (pWnd->*As<void (CWnd::*)(BOOL)>(pfn))((BOOL)wParam);
+    break;
+  case AfxSig_v_u_u_u:
+    (pWnd->*As<void (CWnd::*)(UINT, UINT, UINT)>(pfn))((UINT)wParam, LOWORD(lParam), HIWORD(lParam));
+    break;
+  case AfxSig_v_u:
+    (pWnd->*As<void (CWnd::*)(UINT)>(pfn))((UINT)wParam);
+    break;
+  case AfxSig_v_b_dw:
+    (pWnd->*As<void (CWnd::*)(BOOL, DWORD)>(pfn))((BOOL)wParam, (DWORD)lParam);
+    break;
+  case AfxSig_v_u_s:
+    (pWnd->*As<void (CWnd::*)(UINT, LPCSTR)>(pfn))((UINT)wParam, reinterpret_cast<LPCSTR>(lParam));
+    break;
+  case AfxSig_v_u_l:
+    (pWnd->*As<void (CWnd::*)(UINT, LPARAM)>(pfn))((UINT)wParam, lParam);
+    break;
+  case AfxSig_v_HDROP:
+    (pWnd->*As<void (CWnd::*)(HDROP)>(pfn))(reinterpret_cast<HDROP>(wParam));
+    break;
+  case AfxSig_v_i_STYLE:
+    (pWnd->*As<void (CWnd::*)(int, LPSTYLESTRUCT)>(pfn))((int)wParam,
+                                                         reinterpret_cast<LPSTYLESTRUCT>(lParam));
+    break;
+  case AfxSig_b_HELPINFO:
+    lResult = (pWnd->*As<BOOL (CWnd::*)(HELPINFO*)>(pfn))(reinterpret_cast<HELPINFO*>(lParam));
+    break;
+  default:
+    return Call::kOtherFamily;
+  }
+  return Call::kHandled;
+}
+
+// Handlers given a point or window objects: the mouse, the cursor, focus and activation.
+Call CallPointerHandler(CWnd* pWnd, AfxSig nSig, AFX_PMSG pfn, UINT message, WPARAM wParam, LPARAM lParam,
+                        LRESULT& lResult) {
+  switch (nSig) {
+  case AfxSig_u_p:
+    lResult = (pWnd->*As<UINT (CWnd::*)(CPoint)>(pfn))(CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
     break;
   case AfxSig_v_u_p:
-    (this->*As<void (CWnd::*)(UINT, CPoint)>(pfn))((UINT)wParam,
+    (pWnd->*As<void (CWnd::*)(UINT, CPoint)>(pfn))((UINT)wParam,
                                                    CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
     break;
   case AfxSig_b_u_s_p:
-    lResult = (this->*As<BOOL (CWnd::*)(UINT, short, CPoint)>(pfn))(
+    lResult = (pWnd->*As<BOOL (CWnd::*)(UINT, short, CPoint)>(pfn))(
         LOWORD(wParam), (short)HIWORD(wParam), CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
     break;
   case AfxSig_i_W_u_u:
-    lResult = (this->*As<int (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(FromHandle(reinterpret_cast<HWND>(wParam)),
-                                                                 LOWORD(lParam), HIWORD(lParam));
+    lResult = (pWnd->*As<int (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(
+        CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam), HIWORD(lParam));
     break;
   case AfxSig_b_W_u_u:
-    lResult = (this->*As<BOOL (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(FromHandle(reinterpret_cast<HWND>(wParam)),
-                                                                  LOWORD(lParam), HIWORD(lParam));
+    lResult = (pWnd->*As<BOOL (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(
+        CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam), HIWORD(lParam));
     break;
   case AfxSig_v_W_p:
-    (this->*As<void (CWnd::*)(CWnd*, CPoint)>(pfn))(FromHandle(reinterpret_cast<HWND>(wParam)),
+    (pWnd->*As<void (CWnd::*)(CWnd*, CPoint)>(pfn))(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)),
                                                     CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
     break;
   case AfxSig_v_W:
-    (this->*As<void (CWnd::*)(CWnd*)>(pfn))(
-        FromHandle(reinterpret_cast<HWND>(message == WM_CAPTURECHANGED ? lParam : wParam)));
-    break;
-  case AfxSig_v_u_u_u:
-    (this->*As<void (CWnd::*)(UINT, UINT, UINT)>(pfn))((UINT)wParam, LOWORD(lParam), HIWORD(lParam));
-    break;
-  case AfxSig_v_u:
-    (this->*As<void (CWnd::*)(UINT)>(pfn))((UINT)wParam);
+    (pWnd->*As<void (CWnd::*)(CWnd*)>(pfn))(
+        CWnd::FromHandle(reinterpret_cast<HWND>(message == WM_CAPTURECHANGED ? lParam : wParam)));
     break;
   case AfxSig_v_u_W_b:
-    (this->*As<void (CWnd::*)(UINT, CWnd*, BOOL)>(pfn))(
-        LOWORD(wParam), FromHandle(reinterpret_cast<HWND>(lParam)), (BOOL)HIWORD(wParam));
+    (pWnd->*As<void (CWnd::*)(UINT, CWnd*, BOOL)>(pfn))(
+        LOWORD(wParam), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), (BOOL)HIWORD(wParam));
     break;
-  case AfxSig_v_b_dw:
-    (this->*As<void (CWnd::*)(BOOL, DWORD)>(pfn))((BOOL)wParam, (DWORD)lParam);
+  case AfxSig_v_u_W:
+    (pWnd->*As<void (CWnd::*)(UINT, CWnd*)>(pfn))((UINT)wParam,
+                                                  CWnd::FromHandle(reinterpret_cast<HWND>(lParam)));
     break;
-  case AfxSig_v_u_s:
-    (this->*As<void (CWnd::*)(UINT, LPCSTR)>(pfn))((UINT)wParam, reinterpret_cast<LPCSTR>(lParam));
+  case AfxSig_v_b_W_W:
+    (pWnd->*As<void (CWnd::*)(BOOL, CWnd*, CWnd*)>(pfn))(reinterpret_cast<HWND>(lParam) == pWnd->m_hWnd,
+                                                         CWnd::FromHandle(reinterpret_cast<HWND>(lParam)),
+                                                         CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));
     break;
-  case AfxSig_v_u_l:
-    (this->*As<void (CWnd::*)(UINT, LPARAM)>(pfn))((UINT)wParam, lParam);
-    break;
-  case AfxSig_v_HDROP:
-    (this->*As<void (CWnd::*)(HDROP)>(pfn))(reinterpret_cast<HDROP>(wParam));
-    break;
+  default:
+    return Call::kOtherFamily;
+  }
+  return Call::kHandled;
+}
+
+// Handlers given menu or scroll bar objects.
+Call CallMenuHandler(CWnd* pWnd, AfxSig nSig, AFX_PMSG pfn, UINT message, WPARAM wParam, LPARAM lParam,
+                     LRESULT& lResult) {
+  switch (nSig) {
   case AfxSig_v_u_u_SB:
-    (this->*As<void (CWnd::*)(UINT, UINT, CScrollBar*)>(pfn))(
+    (pWnd->*As<void (CWnd::*)(UINT, UINT, CScrollBar*)>(pfn))(
         LOWORD(wParam), HIWORD(wParam),
-        reinterpret_cast<CScrollBar*>(FromHandle(reinterpret_cast<HWND>(lParam))));
+        reinterpret_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(lParam))));
     break;
   case AfxSig_v_M_u_b:
-    (this->*As<void (CWnd::*)(CMenu*, UINT, BOOL)>(pfn))(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)),
+    (pWnd->*As<void (CWnd::*)(CMenu*, UINT, BOOL)>(pfn))(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)),
                                                          LOWORD(lParam), (BOOL)HIWORD(lParam));
     break;
   case AfxSig_v_M:
-    (this->*As<void (CWnd::*)(CMenu*)>(pfn))(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)));
+    (pWnd->*As<void (CWnd::*)(CMenu*)>(pfn))(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)));
     break;
   case AfxSig_v_u_u_M:
-    (this->*As<void (CWnd::*)(UINT, UINT, HMENU)>(pfn))(LOWORD(wParam), HIWORD(wParam),
+    (pWnd->*As<void (CWnd::*)(UINT, UINT, HMENU)>(pfn))(LOWORD(wParam), HIWORD(wParam),
                                                         reinterpret_cast<HMENU>(lParam));
+    break;
+  default:
+    return Call::kOtherFamily;
+  }
+  return Call::kHandled;
+}
+
+// Handlers given a device context, or an owner-drawn item of a child control.
+Call CallDrawingHandler(CWnd* pWnd, AfxSig nSig, AFX_PMSG pfn, UINT message, WPARAM wParam, LPARAM lParam,
+                        LRESULT& lResult) {
+  switch (nSig) {
+  case AfxSig_b_D:
+    lResult = (pWnd->*As<BOOL (CWnd::*)(CDC*)>(pfn))(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
     break;
   case AfxSig_hbr_D_W_u:
     // The base OnCtlColor offers the message to the child first.
-    lResult = reinterpret_cast<LRESULT>((this->*As<HBRUSH (CWnd::*)(CDC*, CWnd*, UINT)>(pfn))(
-        CDC::FromHandle(reinterpret_cast<HDC>(wParam)), FromHandle(reinterpret_cast<HWND>(lParam)),
+    lResult = reinterpret_cast<LRESULT>((pWnd->*As<HBRUSH (CWnd::*)(CDC*, CWnd*, UINT)>(pfn))(
+        CDC::FromHandle(reinterpret_cast<HDC>(wParam)), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)),
         message - WM_CTLCOLORMSGBOX));
     break;
   case AfxSig_v_i_DRAW:
-    (this->*As<void (CWnd::*)(int, LPDRAWITEMSTRUCT)>(pfn))((int)wParam,
+    (pWnd->*As<void (CWnd::*)(int, LPDRAWITEMSTRUCT)>(pfn))((int)wParam,
                                                             reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
     lResult = TRUE;
     break;
   case AfxSig_v_i_MEASURE:
-    (this->*As<void (CWnd::*)(int, LPMEASUREITEMSTRUCT)>(pfn))((int)wParam,
+    (pWnd->*As<void (CWnd::*)(int, LPMEASUREITEMSTRUCT)>(pfn))((int)wParam,
                                                                reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
     lResult = TRUE;
     break;
   case AfxSig_i_i_COMPARE:
-    lResult = (this->*As<int (CWnd::*)(int, LPCOMPAREITEMSTRUCT)>(pfn))(
+    lResult = (pWnd->*As<int (CWnd::*)(int, LPCOMPAREITEMSTRUCT)>(pfn))(
         (int)wParam, reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
     break;
   case AfxSig_v_i_DELETE:
-    (this->*As<void (CWnd::*)(int, LPDELETEITEMSTRUCT)>(pfn))((int)wParam,
+    (pWnd->*As<void (CWnd::*)(int, LPDELETEITEMSTRUCT)>(pfn))((int)wParam,
                                                               reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
     lResult = TRUE;
     break;
-  case AfxSig_v_i_STYLE:
-    (this->*As<void (CWnd::*)(int, LPSTYLESTRUCT)>(pfn))((int)wParam,
-                                                         reinterpret_cast<LPSTYLESTRUCT>(lParam));
-    break;
-  case AfxSig_b_HELPINFO:
-    lResult = (this->*As<BOOL (CWnd::*)(HELPINFO*)>(pfn))(reinterpret_cast<HELPINFO*>(lParam));
-    break;
-  case AfxSig_v_u_W:
-    (this->*As<void (CWnd::*)(UINT, CWnd*)>(pfn))((UINT)wParam, FromHandle(reinterpret_cast<HWND>(lParam)));
-    break;
-  case AfxSig_v_b_W_W:
-    (this->*As<void (CWnd::*)(BOOL, CWnd*, CWnd*)>(pfn))(reinterpret_cast<HWND>(lParam) == m_hWnd,
-                                                         FromHandle(reinterpret_cast<HWND>(lParam)),
-                                                         FromHandle(reinterpret_cast<HWND>(wParam)));
-    break;
-  // reflected forms, reached through ReflectChildNotify
+  default:
+    return Call::kOtherFamily;
+  }
+  return Call::kHandled;
+}
+
+// The reflected forms a control maps, reached through ReflectChildNotify.
+Call CallReflectedHandler(CWnd* pWnd, AfxSig nSig, AFX_PMSG pfn, UINT message, WPARAM wParam, LPARAM lParam,
+                          LRESULT& lResult) {
+  switch (nSig) {
   case AfxSig_hbr_D_u:
-    lResult = reinterpret_cast<LRESULT>((this->*As<HBRUSH (CWnd::*)(CDC*, UINT)>(pfn))(
+    lResult = reinterpret_cast<LRESULT>((pWnd->*As<HBRUSH (CWnd::*)(CDC*, UINT)>(pfn))(
         CDC::FromHandle(reinterpret_cast<HDC>(wParam)), message - WM_REFLECT_BASE - WM_CTLCOLORMSGBOX));
     if (lResult == 0)
-      return FALSE;
+      return Call::kDeclined;
     break;
   case AfxSig_v_u_u:
-    (this->*As<void (CWnd::*)(UINT, UINT)>(pfn))(LOWORD(wParam), HIWORD(wParam));
+    (pWnd->*As<void (CWnd::*)(UINT, UINT)>(pfn))(LOWORD(wParam), HIWORD(wParam));
     break;
   case AfxSig_v_DRAW:
-    (this->*As<void (CWnd::*)(LPDRAWITEMSTRUCT)>(pfn))(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    (pWnd->*As<void (CWnd::*)(LPDRAWITEMSTRUCT)>(pfn))(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
     lResult = TRUE;
     break;
   case AfxSig_v_MEASURE:
-    (this->*As<void (CWnd::*)(LPMEASUREITEMSTRUCT)>(pfn))(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+    (pWnd->*As<void (CWnd::*)(LPMEASUREITEMSTRUCT)>(pfn))(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
     lResult = TRUE;
     break;
   case AfxSig_i_COMPARE:
     lResult =
-        (this->*As<int (CWnd::*)(LPCOMPAREITEMSTRUCT)>(pfn))(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+        (pWnd->*As<int (CWnd::*)(LPCOMPAREITEMSTRUCT)>(pfn))(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
     break;
   case AfxSig_v_DELETE:
-    (this->*As<void (CWnd::*)(LPDELETEITEMSTRUCT)>(pfn))(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
+    (pWnd->*As<void (CWnd::*)(LPDELETEITEMSTRUCT)>(pfn))(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
     lResult = TRUE;
     break;
   default:
+    return Call::kOtherFamily;
+  }
+  return Call::kHandled;
+}
+
+// Unpacks the message for the entry's handler and calls it; false when the handler declined.
+bool CallMapHandler(CWnd* pWnd, const AFX_MSGMAP_ENTRY& entry, UINT message, WPARAM wParam, LPARAM lParam,
+                    LRESULT& lResult) {
+  for (auto pfnFamily : {&CallValueHandler, &CallPointerHandler, &CallMenuHandler, &CallDrawingHandler,
+                         &CallReflectedHandler}) {
+    const Call call = pfnFamily(pWnd, entry.nSig, entry.pfn, message, wParam, lParam, lResult);
+    if (call != Call::kOtherFamily)
+      return call == Call::kHandled;
+  }
+  return false;
+}
+
+// Commands and notifications go through OnCommand and OnNotify, which reflect them to the child
+// that sent them and route them by id, never through the window's message map.
+BOOL RouteCommandOrNotify(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (message == WM_COMMAND) {
+    if (pWnd->OnCommand(wParam, lParam)) {
+      *pResult = 1;
+      return TRUE;
+    }
     return FALSE;
   }
+  LRESULT lResult = 0;
+  NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+  if (pNMHDR != NULL && pNMHDR->hwndFrom != NULL && pWnd->OnNotify(wParam, lParam, &lResult)) {
+    *pResult = lResult;
+    return TRUE;
+  }
+  return FALSE;
+}
+
+// The wait cursor stays up over every window while a long step runs.
+bool ShowWaitCursor(LPARAM lParam, LRESULT* pResult) {
+  if (AfxGetWaitCursorCount() <= 0 || LOWORD(lParam) == HTERROR)
+    return false;
+  ::SetCursor(::LoadCursor(NULL, IDC_WAIT));
+  *pResult = TRUE;
+  return true;
+}
+
+// The message map entry that stands for the message: every colour message of a child, and every
+// reflected one, has the one entry of WM_CTLCOLORSTATIC.
+UINT MapKeyOf(UINT message) {
+  return IsCtlColor(message) ? (UINT)WM_CTLCOLORSTATIC
+         : (message >= WM_REFLECT_BASE + WM_CTLCOLORMSGBOX && message <= WM_REFLECT_BASE + WM_CTLCOLORSTATIC)
+             ? (UINT)(WM_REFLECT_BASE + WM_CTLCOLORSTATIC)
+             : message;
+}
+
+// CWnd's own map gives the other parent messages their reflecting base handlers; these two have
+// no handler entry, so a window without one of its own reflects them here.
+BOOL ReflectItemKeyMessage(UINT message, LPARAM lParam, LRESULT* pResult) {
+  LRESULT lResult = 0;
+  if ((message == WM_VKEYTOITEM || message == WM_CHARTOITEM) &&
+      CWnd::ReflectLastMsg(reinterpret_cast<HWND>(lParam), &lResult)) {
+    *pResult = lResult;
+    return TRUE;
+  }
+  return FALSE;
+}
+
+} // namespace
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (message == WM_COMMAND || message == WM_NOTIFY)
+    return RouteCommandOrNotify(this, message, wParam, lParam, pResult);
+  if (message == WM_SETCURSOR && ShowWaitCursor(lParam, pResult))
+    return TRUE;
+  const AFX_MSGMAP_ENTRY* lpEntry = FindWindowEntry(GetMessageMap(), MapKeyOf(message));
+  if (lpEntry == NULL)
+    return ReflectItemKeyMessage(message, lParam, pResult);
+  LRESULT lResult = 0;
+  if (!CallMapHandler(this, *lpEntry, message, wParam, lParam, lResult))
+    return FALSE;
   *pResult = lResult;
   return TRUE;
 }

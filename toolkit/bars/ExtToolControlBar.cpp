@@ -2,6 +2,7 @@
 #include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/bars/ExtPanelControlBar.h"
 #include "toolkit/foundation/ExtCmdManager.h"
+#include "toolkit/menus/ExtBarMenuTracking.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/menus/ExtPopupTrackSite.h"
 #include "toolkit/theme/ExtPaintManager.h"
@@ -58,6 +59,10 @@ CExtToolControlBar::~CExtToolControlBar() {
 }
 
 // --- class-wide --------------------------------------------------------------------------------
+
+bool ExtBarMenuTracking::IsTracking() { return CExtToolControlBar::g_bMenuTracking; }
+
+void ExtBarMenuTracking::EndInAllBars() { CExtToolControlBar::EndMenuTrackingInAllBars(); }
 
 void CExtToolControlBar::EndMenuTrackingInAllBars() {
   g_bMenuTracking = false;

@@ -373,20 +373,30 @@ void CExtButton::PaintButton(CDC& dc, bool bBackgroundDone, bool bForMenu) {
   PaintFace(dc, bBackgroundDone, bForMenu, NULL);
 }
 
-void CExtButton::PaintFace(CDC& dc, bool bBackgroundDone, bool bForMenu, HICON hSwatch) {
+bool CExtButton::ReadFaceState(FaceState& face) const {
   if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
+    return false;
+  GetClientRect(&face.rcClient);
+  GetButtonText(face.sText);
+  face.dwStyle = GetStyle();
+  face.bFocus = ::GetFocus() == m_hWnd && (m_nStateFlags & STATE_FOCUS_RECT) != 0;
+  face.bFlat = (face.dwStyle & BS_FLAT) != 0;
+  face.bHover = (m_nStateFlags & STATE_HOVER) != 0 && !CExtPopupMenuWnd::AnyMenuTracked();
+  if (DYNAMIC_DOWNCAST(CControlBar, GetParent()) != NULL) {
+    face.bFlat = true;
+    face.bFocus = false;
+  }
+  return true;
+}
+
+void CExtButton::PaintFace(CDC& dc, bool bBackgroundDone, bool bForMenu, HICON hSwatch) {
+  FaceState face;
+  if (!ReadFaceState(face))
     return;
-  CRect rcClient;
-  GetClientRect(&rcClient);
-  CString sText;
-  GetButtonText(sText);
-  const DWORD dwStyle = GetStyle();
-  bool bFocus = ::GetFocus() == m_hWnd && (m_nStateFlags & STATE_FOCUS_RECT) != 0;
+  auto& [rcClient, sText, dwStyle, bFocus, bFlat, bHover] = face;
   const bool bDefault = m_nButtonType == BS_DEFPUSHBUTTON;
   bool bPushed = (m_nStateFlags & STATE_PUSHED) != 0;
   const bool bEnabled = IsButtonEnabled();
-  bool bFlat = (dwStyle & BS_FLAT) != 0;
-  const bool bHover = (m_nStateFlags & STATE_HOVER) != 0 && !CExtPopupMenuWnd::AnyMenuTracked();
   bool bBorder = (m_nStateFlags & STATE_BORDER) != 0;
   CExtCmdIcon icon;
   CExtCmdIcon* pIcon = &icon;
@@ -416,10 +426,6 @@ void CExtButton::PaintFace(CDC& dc, bool bBackgroundDone, bool bForMenu, HICON h
       pIcon = &m_iconPainted;
     if (IsCheckType(m_nButtonType) && m_nCheck != 0)
       bPushed = true;
-  }
-  if (DYNAMIC_DOWNCAST(CControlBar, GetParent()) != NULL) {
-    bFlat = true;
-    bFocus = false;
   }
   if (!bBackgroundDone)
     bBackgroundDone = PaintBackground(dc, rcClient, bFocus, bFlat);

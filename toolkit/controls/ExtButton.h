@@ -121,6 +121,19 @@ protected:
   void CheckRadioInGroup();
   // Clears hover, push and tracking and releases the capture.
   void ClearPushState();
+  // What every face starts from: the client rectangle, text and style, the focus (when the focus
+  // rectangle is wanted), flatness and hover (while no menu is tracked); inside a control bar a
+  // face is flat and shows no focus.
+  struct FaceState {
+    CRect rcClient;
+    CString sText;
+    DWORD dwStyle = 0;
+    bool bFocus = false;
+    bool bFlat = false;
+    bool bHover = false;
+  };
+  // False when there is no window to paint.
+  bool ReadFaceState(FaceState& face) const;
   // The push-button face: with a swatch, the colour button's face (no check glyphs; border and
   // focus only while no menu is tracked, focus only with a text).
   void PaintFace(CDC& dc, bool bBackgroundDone, bool bForMenu, HICON hSwatch);

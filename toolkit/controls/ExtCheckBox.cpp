@@ -1,8 +1,6 @@
 #include "toolkit/controls/ExtCheckBox.h"
 
-#include "framework/bars/fw_bars.h"
 #include "toolkit/foundation/ExtMemoryDC.h"
-#include "toolkit/menus/ExtPopupMenuWnd.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 #include "toolkit/theme/ExtPaintManagerRecords.h"
@@ -69,21 +67,11 @@ void CExtCheckBox::OnClick(bool bFromKeyboard, bool bDropDownPart) {
 }
 
 void CExtCheckBox::PaintButton(CDC& dc, bool bBackgroundDone, bool /*bForMenu*/) {
-  if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
+  FaceState face;
+  if (!ReadFaceState(face))
     return;
-  CRect rcClient;
-  GetClientRect(&rcClient);
-  CString sText;
-  GetButtonText(sText);
-  const DWORD dwStyle = GetStyle();
-  bool bFocus = ::GetFocus() == m_hWnd && (m_nStateFlags & STATE_FOCUS_RECT) != 0;
+  const auto& [rcClient, sText, dwStyle, bFocus, bFlat, bHover] = face;
   const bool bPushed = (m_nStateFlags & STATE_PUSHED) != 0 || m_nCheck != 0;
-  bool bFlat = (dwStyle & BS_FLAT) != 0;
-  const bool bHover = (m_nStateFlags & STATE_HOVER) != 0 && !CExtPopupMenuWnd::AnyMenuTracked();
-  if (DYNAMIC_DOWNCAST(CControlBar, GetParent()) != NULL) {
-    bFlat = true;
-    bFocus = false;
-  }
   if (!bBackgroundDone)
     bBackgroundDone = PaintBackground(dc, rcClient, bFocus, bFlat);
   CFont font;

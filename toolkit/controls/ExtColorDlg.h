@@ -10,7 +10,7 @@
 #include "toolkit/controls/ExtColorCtrl.h"
 #include "toolkit/controls/ExtComboBox.h"
 #include "toolkit/controls/ExtLabel.h"
-#include "toolkit/foundation/ExtResizableDialog.h"
+#include "toolkit/controls/ExtResizableDialog.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
-// The control bar's data, its process-wide list, window class, the queries about its place, the
-// frame's bar collection and the show-bar command handlers.
+// The control bar's data, its process-wide list, window class, the queries about its place and
+// the show-bar command handlers.
 #include "toolkit/docking/ExtControlBar.h"
 
 #include "framework/doc/fw_doc.h"

@@ -1,13 +1,18 @@
 // The toolkit's dockable bar: a window that lives in a side dock bar of a frame, in a floating
 // mini frame, in a tab container or in a dialog. Resizable bars (panels) and fixed bars (the tool,
 // panel and menu bars, which switch on fixed mode) share it. The class is split by concern:
-// ExtControlBar.cpp (data, list, queries, bar collection), ExtControlBarHandlers.cpp (message
-// handlers, tracked areas), ExtControlBarLayout.cpp (sizes, row sharing,
-// parent layout, non-client layout and hit test), ExtControlBarNcPaint.cpp (non-client painting),
-// ExtControlBarWndProc.cpp (window procedure, frame docking set-up, status text),
-// ExtControlBarDragging.cpp (the drag gesture and its outline), ExtControlBarDragTarget.cpp (where
-// a dragged resizable bar goes, and the drop), ExtControlBarFixedDrag.cpp (the live drag of fixed
-// bars) and ExtControlBarRowResizing.cpp (resizing rows and the borders inside them).
+// ExtControlBar.cpp (data, list, window class, place queries, show-bar commands),
+// ExtControlBarHandlers.cpp (message handlers, the frame's bar collection, tracked areas),
+// ExtControlBarLayout.cpp (sizes, row sharing, parent layout, row queries),
+// ExtControlBarNcLayout.cpp (caption and resizer bands, the non-client hit test and presses,
+// cursors), ExtControlBarNcPaint.cpp (non-client painting), ExtControlBarWndProc.cpp (window
+// procedure, frame docking set-up, status text), ExtControlBarDocking.cpp (creation, docking and
+// floating), ExtControlBarDragging.cpp (the drag gesture and its outline),
+// ExtControlBarDragTarget.cpp (where a dragged resizable bar goes, and the drop),
+// ExtControlBarFixedDrag.cpp (the live drag of fixed bars) and ExtControlBarRowResizing.cpp
+// (resizing rows and the borders inside them). Members that serve another class live beside it:
+// the caption buttons' in ExtBarNcAreaButton.cpp, the dock-bar and floating-frame factory in
+// ExtDockBarFactory.cpp and the docking-marker target search in ExtDynDockTarget.cpp.
 #pragma once
 
 #include "framework/bars/fw_bars.h"

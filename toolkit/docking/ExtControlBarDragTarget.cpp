@@ -49,15 +49,15 @@ CExtDynTabControlBar* AsTabContainer(CExtControlBar* pBar) {
 
 // The left or right half of the target's rectangle when the point is in the split band at that
 // edge; false, with nothing set, elsewhere.
-bool SplitLeftOrRight(CPoint pt, const CRect& R, State& st, CRect& rcOut) {
-  if (pt.x < R.left + kSplitBand) {
+bool SplitLeftOrRight(CPoint pt, const CRect& rcTarget, State& st, CRect& rcOut) {
+  if (pt.x < rcTarget.left + kSplitBand) {
     st.m_nTargetType = CExtControlBar::DT_SPLIT_LEFT;
-    rcOut = CRect(R.left, R.top, R.left + R.Width() / 2, R.bottom);
+    rcOut = CRect(rcTarget.left, rcTarget.top, rcTarget.left + rcTarget.Width() / 2, rcTarget.bottom);
     return true;
   }
-  if (pt.x >= R.right - kSplitBand) {
+  if (pt.x >= rcTarget.right - kSplitBand) {
     st.m_nTargetType = CExtControlBar::DT_SPLIT_RIGHT;
-    rcOut = CRect(R.right - R.Width() / 2, R.top, R.right, R.bottom);
+    rcOut = CRect(rcTarget.right - rcTarget.Width() / 2, rcTarget.top, rcTarget.right, rcTarget.bottom);
     return true;
   }
   return false;
@@ -128,14 +128,14 @@ Search SearchFloating(const DragContext& ctx, State& st, CRect& rcOut) {
           CExtControlBar::FILTER_FLOATING | CExtControlBar::FILTER_IS_VISIBLE |
           CExtControlBar::FILTER_WND_VISIBLE);
   CExtControlBar* pTarget = NULL;
-  CRect R;
+  CRect rcMiniFrame;
   for (INT_PTR i = 0; i < arrBars.GetSize() && pTarget == NULL; i++) {
     CExtControlBar* pOther = static_cast<CExtControlBar*>(arrBars[i]);
     CFrameWnd* pMini = pOther->GetParentFrame();
     if (pMini == NULL)
       continue;
-    pMini->GetWindowRect(&R);
-    if (R.PtInRect(ctx.pt))
+    pMini->GetWindowRect(&rcMiniFrame);
+    if (rcMiniFrame.PtInRect(ctx.pt))
       pTarget = pOther;
   }
   if (pTarget == NULL || pTarget == ctx.pBar || HoldsDraggedBar(pTarget, ctx.pBar) ||
@@ -145,13 +145,14 @@ Search SearchFloating(const DragContext& ctx, State& st, CRect& rcOut) {
   st.SetSideSplit(true);
   const int nTMinW = pTarget->CalcMinWidth(), nTMinH = pTarget->CalcMinHeight();
   const CRect rcDock = DockBarRect(pTarget);
-  if (R.Width() >= ctx.nMinW && R.Height() / 2 >= ctx.nMinH && R.Height() / 2 >= nTMinH) {
-    int nTop = R.top;
+  if (rcMiniFrame.Width() >= ctx.nMinW && rcMiniFrame.Height() / 2 >= ctx.nMinH &&
+      rcMiniFrame.Height() / 2 >= nTMinH) {
+    int nTop = rcMiniFrame.top;
     if (AllowsTab(ctx.pBar, pTarget)) {
-      if (ctx.pt.y < R.top + kTabBand) {
+      if (ctx.pt.y < rcMiniFrame.top + kTabBand) {
         st.m_nTargetType = TabBandType(pTarget);
         st.SetSideSplit(false);
-        rcOut = R;
+        rcOut = rcMiniFrame;
         return Search::kFound;
       }
       nTop += kTabBand;
@@ -161,20 +162,24 @@ Search SearchFloating(const DragContext& ctx, State& st, CRect& rcOut) {
     int nStrip = 0;
     if (ctx.pt.y >= nTop && ctx.pt.y < nTop + kSplitBand) {
       st.m_nTargetType = CExtControlBar::DT_SPLIT_TOP;
-      rcOut = CRect(R.left, R.top, R.right, R.top + R.Height() / 2);
+      rcOut = CRect(rcMiniFrame.left, rcMiniFrame.top, rcMiniFrame.right,
+                    rcMiniFrame.top + rcMiniFrame.Height() / 2);
     } else if (OverTabStrip(ctx.pBar, pTarget, ctx.pt, st, nStrip)) {
       st.SetSideSplit(false);
-      rcOut = R;
+      rcOut = rcMiniFrame;
       return Search::kFound;
-    } else if (ctx.pt.y >= R.bottom - nStrip - kSplitBand && ctx.pt.y < R.bottom - nStrip) {
+    } else if (ctx.pt.y >= rcMiniFrame.bottom - nStrip - kSplitBand &&
+               ctx.pt.y < rcMiniFrame.bottom - nStrip) {
       st.m_nTargetType = CExtControlBar::DT_SPLIT_BOTTOM;
-      rcOut = CRect(R.left, R.bottom - R.Height() / 2 - nStrip, R.right, R.bottom - nStrip);
+      rcOut = CRect(rcMiniFrame.left, rcMiniFrame.bottom - rcMiniFrame.Height() / 2 - nStrip,
+                    rcMiniFrame.right, rcMiniFrame.bottom - nStrip);
     } else {
       return Search::kNone;
     }
     WidenTo(rcOut, rcDock, true);
-  } else if (R.Height() >= ctx.nMinH && R.Width() / 2 >= ctx.nMinW && R.Width() / 2 >= nTMinW) {
-    if (!SplitLeftOrRight(ctx.pt, R, st, rcOut))
+  } else if (rcMiniFrame.Height() >= ctx.nMinH && rcMiniFrame.Width() / 2 >= ctx.nMinW &&
+             rcMiniFrame.Width() / 2 >= nTMinW) {
+    if (!SplitLeftOrRight(ctx.pt, rcMiniFrame, st, rcOut))
       return Search::kNone;
     WidenTo(rcOut, rcDock, false);
   } else {
@@ -195,11 +200,11 @@ Search SearchOuterEdges(const DragContext& ctx, State& st, CRect& rcOut) {
     if (arrDock[i] == NULL)
       return Search::kNone;
   }
-  const CRect DA(arrDock[2]->m_rcInnerEdge.left, arrDock[0]->m_rcInnerEdge.top,
-                 arrDock[3]->m_rcInnerEdge.left, arrDock[1]->m_rcInnerEdge.top);
-  CRect rcHit(DA);
+  const CRect rcDockArea(arrDock[2]->m_rcInnerEdge.left, arrDock[0]->m_rcInnerEdge.top,
+                         arrDock[3]->m_rcInnerEdge.left, arrDock[1]->m_rcInnerEdge.top);
+  CRect rcHit(rcDockArea);
   rcHit.InflateRect(kOuterSlack, kOuterSlack);
-  if (DA.IsRectEmpty() || !rcHit.PtInRect(ctx.pt))
+  if (rcDockArea.IsRectEmpty() || !rcHit.PtInRect(ctx.pt))
     return Search::kNone;
   const DWORD dwDock = ctx.pBar->m_dwDockStyle;
   const CExtControlBar* pBar = ctx.pBar;
@@ -211,19 +216,19 @@ Search SearchOuterEdges(const DragContext& ctx, State& st, CRect& rcOut) {
     switch (kSides[i]) {
     case AFX_IDW_DOCKBAR_TOP:
       rcBand.bottom = rcBand.top + kOuterBand;
-      rcOut = CRect(DA.left, DA.top, DA.right, DA.top + nH);
+      rcOut = CRect(rcDockArea.left, rcDockArea.top, rcDockArea.right, rcDockArea.top + nH);
       break;
     case AFX_IDW_DOCKBAR_BOTTOM:
       rcBand.top = rcBand.bottom - kOuterBand;
-      rcOut = CRect(DA.left, DA.bottom - nH, DA.right, DA.bottom);
+      rcOut = CRect(rcDockArea.left, rcDockArea.bottom - nH, rcDockArea.right, rcDockArea.bottom);
       break;
     case AFX_IDW_DOCKBAR_LEFT:
       rcBand.right = rcBand.left + kOuterBand;
-      rcOut = CRect(DA.left, DA.top, DA.left + nW, DA.bottom);
+      rcOut = CRect(rcDockArea.left, rcDockArea.top, rcDockArea.left + nW, rcDockArea.bottom);
       break;
     default:
       rcBand.left = rcBand.right - kOuterBand;
-      rcOut = CRect(DA.right - nW, DA.top, DA.right, DA.bottom);
+      rcOut = CRect(rcDockArea.right - nW, rcDockArea.top, rcDockArea.right, rcDockArea.bottom);
       break;
     }
     if (rcBand.PtInRect(ctx.pt)) {
@@ -242,33 +247,34 @@ LONG InnerRowPosition(const DragContext& ctx, UINT nSide) {
     return 0;
   while (pDock->m_pDockBarInner != NULL)
     pDock = pDock->m_pDockBarInner;
-  const LONG c = static_cast<LONG>(pDock->GetCircleNo());
+  const LONG nCircle = static_cast<LONG>(pDock->GetCircleNo());
   CExtDockBar* pOwn = ctx.pBar->GetExtDockBar();
   const LONG nOwn = pOwn != NULL && !pOwn->m_bFloating ? static_cast<LONG>(pOwn->GetCircleNo()) : 0;
-  if (c > nOwn + 2) {
+  if (nCircle > nOwn + 2) {
     const bool bHorz = IsHorzSide(nSide);
-    CExtDockBar* pA = pDock->GetSideDockBar(bHorz ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP, true);
-    CExtDockBar* pB = pDock->GetSideDockBar(bHorz ? AFX_IDW_DOCKBAR_RIGHT : AFX_IDW_DOCKBAR_BOTTOM, true);
-    if (pA != NULL && pB != NULL && pA->IsEmpty() && pB->IsEmpty())
-      return c;
+    CExtDockBar* pLeading = pDock->GetSideDockBar(bHorz ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP, true);
+    CExtDockBar* pTrailing =
+        pDock->GetSideDockBar(bHorz ? AFX_IDW_DOCKBAR_RIGHT : AFX_IDW_DOCKBAR_BOTTOM, true);
+    if (pLeading != NULL && pTrailing != NULL && pLeading->IsEmpty() && pTrailing->IsEmpty())
+      return nCircle;
   }
-  return c + 1;
+  return nCircle + 1;
 }
 
 // The bands inside the edges of the free client area.
 Search SearchInnerEdges(const DragContext& ctx, State& st, CRect& rcOut) {
-  CRect F;
-  ctx.pFrame->GetWindowRect(&F);
-  F.InflateRect(kFrameSlack, kFrameSlack);
-  if (!F.PtInRect(ctx.pt))
+  CRect rcFrame;
+  ctx.pFrame->GetWindowRect(&rcFrame);
+  rcFrame.InflateRect(kFrameSlack, kFrameSlack);
+  if (!rcFrame.PtInRect(ctx.pt))
     return Search::kNone;
-  CRect FA;
-  CExtControlBar::RepositionBarsEx(ctx.pFrame, 0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &FA, NULL,
-                                   true);
-  ctx.pFrame->ClientToScreen(&FA);
-  if (FA.IsRectEmpty() || !FA.PtInRect(ctx.pt))
+  CRect rcFreeArea;
+  CExtControlBar::RepositionBarsEx(ctx.pFrame, 0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rcFreeArea,
+                                   NULL, true);
+  ctx.pFrame->ClientToScreen(&rcFreeArea);
+  if (rcFreeArea.IsRectEmpty() || !rcFreeArea.PtInRect(ctx.pt))
     return Search::kNone;
-  const int nMaxW = ::MulDiv(FA.Width(), 3, 4), nMaxH = ::MulDiv(FA.Height(), 3, 4);
+  const int nMaxW = ::MulDiv(rcFreeArea.Width(), 3, 4), nMaxH = ::MulDiv(rcFreeArea.Height(), 3, 4);
   const int nH = std::min<int>(ctx.pBar->m_sizeDockedH.cy, nMaxH);
   const int nW = std::min<int>(ctx.pBar->m_sizeDockedV.cx, nMaxW);
   for (int i = 0; i < 4; i++) {
@@ -277,20 +283,20 @@ Search SearchInnerEdges(const DragContext& ctx, State& st, CRect& rcOut) {
     bool bHit = false;
     switch (kSides[i]) {
     case AFX_IDW_DOCKBAR_TOP:
-      bHit = ctx.pt.y < FA.top + kInnerBand;
-      rcOut = CRect(FA.left, FA.top, FA.right, FA.top + nH);
+      bHit = ctx.pt.y < rcFreeArea.top + kInnerBand;
+      rcOut = CRect(rcFreeArea.left, rcFreeArea.top, rcFreeArea.right, rcFreeArea.top + nH);
       break;
     case AFX_IDW_DOCKBAR_BOTTOM:
-      bHit = ctx.pt.y >= FA.bottom - kInnerBand;
-      rcOut = CRect(FA.left, FA.bottom - nH, FA.right, FA.bottom);
+      bHit = ctx.pt.y >= rcFreeArea.bottom - kInnerBand;
+      rcOut = CRect(rcFreeArea.left, rcFreeArea.bottom - nH, rcFreeArea.right, rcFreeArea.bottom);
       break;
     case AFX_IDW_DOCKBAR_LEFT:
-      bHit = ctx.pt.x < FA.left + kInnerBand;
-      rcOut = CRect(FA.left, FA.top, FA.left + nW, FA.bottom);
+      bHit = ctx.pt.x < rcFreeArea.left + kInnerBand;
+      rcOut = CRect(rcFreeArea.left, rcFreeArea.top, rcFreeArea.left + nW, rcFreeArea.bottom);
       break;
     default:
-      bHit = ctx.pt.x >= FA.right - kInnerBand;
-      rcOut = CRect(FA.right - nW, FA.top, FA.right, FA.bottom);
+      bHit = ctx.pt.x >= rcFreeArea.right - kInnerBand;
+      rcOut = CRect(rcFreeArea.right - nW, rcFreeArea.top, rcFreeArea.right, rcFreeArea.bottom);
       break;
     }
     if (bHit) {
@@ -304,8 +310,8 @@ Search SearchInnerEdges(const DragContext& ctx, State& st, CRect& rcOut) {
 
 // The split (or tab) bands of a docked target under the cursor.
 Search SplitDocked(const DragContext& ctx, CExtControlBar* pTarget, State& st, CRect& rcOut) {
-  CRect R;
-  pTarget->GetWindowRect(&R);
+  CRect rcTarget;
+  pTarget->GetWindowRect(&rcTarget);
   UINT nSide = pTarget->GetDockBarCtrlId();
   if (nSide == AFX_IDW_DOCKBAR_FLOAT)
     nSide = AFX_IDW_DOCKBAR_TOP;
@@ -317,28 +323,29 @@ Search SplitDocked(const DragContext& ctx, CExtControlBar* pTarget, State& st, C
   st.SetSideSplit(!pTarget->m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)) || pTarget->IsFloating());
   const int nTMinW = pTarget->CalcMinWidth(), nTMinH = pTarget->CalcMinHeight();
   const CRect rcDock = DockBarRect(pTarget);
-  if (R.Width() >= ctx.nMinW && ctx.nMinH <= kMaxSplitMin && nTMinH <= kMaxSplitMin) {
+  if (rcTarget.Width() >= ctx.nMinW && ctx.nMinH <= kMaxSplitMin && nTMinH <= kMaxSplitMin) {
     const bool bTab = AllowsTab(ctx.pBar, pTarget);
-    const int nTop = R.top + (bTab ? kTabBand : 0);
+    const int nTop = rcTarget.top + (bTab ? kTabBand : 0);
     int nStrip = 0;
     if (bTab && ctx.pt.y < nTop) {
       st.m_nTargetType = TabBandType(pTarget);
-      rcOut = R;
+      rcOut = rcTarget;
     } else if (ctx.pt.y < nTop + kSplitBand) {
       st.m_nTargetType = CExtControlBar::DT_SPLIT_TOP;
-      rcOut = CRect(R.left, R.top, R.right, R.top + R.Height() / 2);
+      rcOut = CRect(rcTarget.left, rcTarget.top, rcTarget.right, rcTarget.top + rcTarget.Height() / 2);
     } else if (OverTabStrip(ctx.pBar, pTarget, ctx.pt, st, nStrip)) {
-      rcOut = R;
-    } else if (ctx.pt.y >= R.bottom - nStrip - kSplitBand && ctx.pt.y < R.bottom - nStrip) {
+      rcOut = rcTarget;
+    } else if (ctx.pt.y >= rcTarget.bottom - nStrip - kSplitBand && ctx.pt.y < rcTarget.bottom - nStrip) {
       st.m_nTargetType = CExtControlBar::DT_SPLIT_BOTTOM;
-      rcOut = CRect(R.left, R.bottom - R.Height() / 2 - nStrip, R.right, R.bottom - nStrip);
+      rcOut = CRect(rcTarget.left, rcTarget.bottom - rcTarget.Height() / 2 - nStrip, rcTarget.right,
+                    rcTarget.bottom - nStrip);
     }
     if (st.m_nTargetType != CExtControlBar::DT_FLOAT && bHorz && !st.IsSideSplit())
       WidenTo(rcOut, rcDock, true);
   }
-  if (st.m_nTargetType == CExtControlBar::DT_FLOAT && R.Height() >= ctx.nMinH && ctx.nMinW <= kMaxSplitMin &&
-      nTMinW <= kMaxSplitMin) {
-    if (SplitLeftOrRight(ctx.pt, R, st, rcOut) && !bHorz && !st.IsSideSplit())
+  if (st.m_nTargetType == CExtControlBar::DT_FLOAT && rcTarget.Height() >= ctx.nMinH &&
+      ctx.nMinW <= kMaxSplitMin && nTMinW <= kMaxSplitMin) {
+    if (SplitLeftOrRight(ctx.pt, rcTarget, st, rcOut) && !bHorz && !st.IsSideSplit())
       WidenTo(rcOut, rcDock, false);
   }
   if (st.m_nTargetType == CExtControlBar::DT_FLOAT)
@@ -425,8 +432,8 @@ void CExtControlBar::CalcDraggingTarget(InternalDraggingState_t& st, LONG x, LON
   if (IsFloating()) {
     GetParentFrame()->GetWindowRect(&rc);
     const CRect& rcCaption = GetNcCaptionRect();
-    const int m = std::min(rcCaption.Width(), rcCaption.Height());
-    rc.OffsetRect(ctx.pt - m_ptGrabFloating - rc.TopLeft() - CPoint(m, m / 2));
+    const int nCaptionSide = std::min(rcCaption.Width(), rcCaption.Height());
+    rc.OffsetRect(ctx.pt - m_ptGrabFloating - rc.TopLeft() - CPoint(nCaptionSide, nCaptionSide / 2));
   } else {
     rc = CRect(CPoint(ctx.pt - m_ptGrabFloating), m_sizeFloated);
   }

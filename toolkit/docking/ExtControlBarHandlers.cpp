@@ -6,7 +6,6 @@
 #include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/docking/ExtDynAutoHideArea.h"
 
-#include "toolkit/bars/ExtToolControlBar.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"

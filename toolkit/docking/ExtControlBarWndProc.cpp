@@ -5,7 +5,7 @@
 #include "toolkit/foundation/ExtRuntimeClass.h"
 
 #include "framework/res/fw_res.h"
-#include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/menus/ExtBarMenuTracking.h"
 #include "toolkit/docking/ExtBarNcAreaButton.h"
 #include "toolkit/docking/ExtDynTabControlBar.h"
 #include "toolkit/foundation/ExtCmdItem.h"
@@ -66,8 +66,8 @@ void CExtControlBar::PreSubclassWindow() {
 }
 
 INT_PTR CExtControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
-  if (CExtToolControlBar::g_bMenuTracking || CExtPopupMenuWnd::AnyMenuTracked() ||
-      GetToolTipObject() != NULL || m_bSuppressTips != 0)
+  if (ExtBarMenuTracking::IsTracking() || CExtPopupMenuWnd::AnyMenuTracked() || GetToolTipObject() != NULL ||
+      m_bSuppressTips != 0)
     return -1;
   CPoint ptScreen = point;
   ClientToScreen(&ptScreen);

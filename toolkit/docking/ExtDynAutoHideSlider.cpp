@@ -2,7 +2,7 @@
 // timers that hide it when the pointer has gone, and the thread input hooks while a bar is out.
 #include "toolkit/docking/ExtDynAutoHideSlider.h"
 
-#include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/menus/ExtBarMenuTracking.h"
 #include "toolkit/docking/ExtBarNcAreaButton.h"
 #include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/docking/ExtDockBar.h"
@@ -358,7 +358,7 @@ void CExtDynAutoHideSlider::OnTimer(UINT nIDEvent) {
     return;
   }
   if (nIDEvent == TIMER_HIDE) {
-    if (CExtPopupMenuWnd::AnyMenuTracked() || CExtToolControlBar::g_bMenuTracking)
+    if (CExtPopupMenuWnd::AnyMenuTracked() || ExtBarMenuTracking::IsTracking())
       return;
     KillTimer(TIMER_HIDE);
     m_bSliderFlags &= ~SF_HIDE_TIMER;

@@ -10,7 +10,7 @@
 #include "toolkit/foundation/ExtResourceManager.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
-#include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/menus/ExtBarMenuTracking.h"
 #include "toolkit/theme/ExtPaintManager.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 #include "toolkit/foundation/ExtToolInfoText.h"
@@ -176,7 +176,7 @@ void CExtDynAutoHideSlider::ShowButtonTip(CExtBarNcAreaButton* pButton, CPoint p
     m_pBtnTip = NULL;
   }
   // No tips while a bar's menu is tracked.
-  if (pButton == NULL || pButton == m_pBtnTip || CExtToolControlBar::g_bMenuTracking)
+  if (pButton == NULL || pButton == m_pBtnTip || ExtBarMenuTracking::IsTracking())
     return;
   CRect rcWnd;
   GetWindowRect(&rcWnd);

@@ -2,7 +2,9 @@
 // holder decides whether this window is the one of its frame that passes them on.
 #pragma once
 
-#include "framework/fw.h"
+#include "framework/wnd/fw_wnd.h"
+
+#include <windows.h>
 
 namespace ExtSystemChanges {
 void SysColorChanged(CWnd* pWnd);

@@ -2,6 +2,7 @@
 // share of the parent's bar layout, and the sizing, timer and system-change messages.
 #include "toolkit/docking/ExtTabWnd.h"
 
+#include "framework/frame/fw_frame.h"
 #include "toolkit/docking/ExtSystemChanges.h"
 #include "toolkit/foundation/ExtWndClass.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"

@@ -2,8 +2,9 @@
 // optional icon and a caller's value, with up to seven small buttons at its far end. Tabbed
 // docking, the auto-hide areas and the MDI tabs derive their strips from it. One class split by
 // concern: ExtTabWnd.cpp (window class, creation, messages), ExtTabWndItems.cpp (the item model),
-// ExtTabWndLayout.cpp (measuring, placing, buttons, scrolling, hit codes) and ExtTabWndPaint.cpp
-// (painting through the theme).
+// ExtTabWndLayout.cpp (measuring, placing, buttons, scrolling, hit codes), ExtTabWndPaint.cpp
+// (painting through the theme) and ExtTabWndMouse.cpp (presses, hover and tips, the item-list
+// menu, dragging items).
 #pragma once
 
 #include "framework/core/fw_core.h"

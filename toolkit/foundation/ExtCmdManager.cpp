@@ -3,7 +3,7 @@
 #include "framework/bars/fw_bars.h"
 #include "framework/frame/fw_frame.h"
 #include "framework/wnd/fw_wnd.h"
-#include "toolkit/theme/ExtPaintManagerHolder.h"
+#include "toolkit/foundation/ExtSystemChangeRelay.h"
 
 namespace {
 
@@ -257,7 +257,7 @@ CExtCmdManagerHolder::~CExtCmdManagerHolder() = default;
 
 // Every toolkit window that receives a system change forwards it; the one window of its frame
 // that the theme listens to passes it on, so a change reaches the icons once per frame.
-static bool IsRelayWindow(CWnd* pWnd) { return g_PaintManagerHolder.IsThemeNotificationWindow(pWnd); }
+static bool IsRelayWindow(CWnd* pWnd) { return ExtIsSystemChangeRelay(pWnd); }
 
 void CExtCmdManagerHolder::OnSysColorChangeFor(CWnd* pWnd) {
   if (IsRelayWindow(pWnd))

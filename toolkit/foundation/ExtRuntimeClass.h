@@ -2,7 +2,9 @@
 // windows, or classes that do not exist yet).
 #pragma once
 
-#include "framework/fw.h"
+#include "framework/core/fw_core.h"
+
+#include <windows.h>
 
 // Whether the object's run-time class, or one of its bases, carries the name.
 inline bool IsKindOfName(const CObject* pObject, LPCSTR pszClassName) {

@@ -75,9 +75,9 @@ void CExtPopupColorMenuWnd::SetColumnCount(int nColumns) {
 }
 
 CSize CExtPopupColorMenuWnd::GetGridSize() const {
-  const int n = GetColorCount(), c = GetColumnCount();
-  const int nRows = (n + c - 1) / c;
-  return CSize(nRows == 1 ? n : c, nRows);
+  const int nColors = GetColorCount(), nColumns = GetColumnCount();
+  const int nRows = (nColors + nColumns - 1) / nColumns;
+  return CSize(nRows == 1 ? nColors : nColumns, nRows);
 }
 
 const CExtPopupColorMenuWnd::COLORREF_TABLE_ENTRY* CExtPopupColorMenuWnd::GetColorEntry(int nIndex) const {
@@ -102,37 +102,38 @@ int CExtPopupColorMenuWnd::FindColorIndex(COLORREF clr) const {
 }
 
 int CExtPopupColorMenuWnd::GetNextCellIndex(int nIndex, UINT nVirtKey) const {
-  const int n = GetColorCount();
-  if (n == 0)
+  const int nColors = GetColorCount();
+  if (nColors == 0)
     return INDEX_NONE;
-  if (nIndex < 0 || nIndex >= n)
+  if (nIndex < 0 || nIndex >= nColors)
     return 0; // nothing or a button was hot: the keys start at the first cell
-  const int c = GetColumnCount();
+  const int nColumns = GetColumnCount();
   const CSize sizeGrid = GetGridSize();
-  const int w = sizeGrid.cx, r = sizeGrid.cy;
-  const int e = n % c;
-  const int nRow = nIndex / c, nColumn = nIndex % c;
-  const bool bShortRow = nRow == r - 1 && e > 0;
+  const int nRowLength = sizeGrid.cx, nRows = sizeGrid.cy;
+  const int nLastRowCells = nColors % nColumns;
+  const int nRow = nIndex / nColumns, nColumn = nIndex % nColumns;
+  const bool bShortRow = nRow == nRows - 1 && nLastRowCells > 0;
   switch (nVirtKey) {
   case VK_LEFT:
-    if (w == 1)
+    if (nRowLength == 1)
       return nIndex;
-    return nColumn > 0 ? nIndex - 1 : nRow * w + (bShortRow ? e : w) - 1;
+    return nColumn > 0 ? nIndex - 1 : nRow * nRowLength + (bShortRow ? nLastRowCells : nRowLength) - 1;
   case VK_RIGHT:
-    if (w == 1)
+    if (nRowLength == 1)
       return nIndex;
-    return nColumn < (bShortRow ? e - 1 : w - 1) ? nIndex + 1 : nRow * w;
+    return nColumn < (bShortRow ? nLastRowCells - 1 : nRowLength - 1) ? nIndex + 1 : nRow * nRowLength;
   case VK_UP:
-    if (r == 1)
+    if (nRows == 1)
       return nIndex;
     if (nRow > 0)
-      return nIndex - c;
+      return nIndex - nColumns;
     // Round to the last row, or the one before it where the short last row has no such cell.
-    return (r - 1) * c + nColumn < n ? (r - 1) * c + nColumn : (r - 2) * c + nColumn;
+    return (nRows - 1) * nColumns + nColumn < nColors ? (nRows - 1) * nColumns + nColumn
+                                                      : (nRows - 2) * nColumns + nColumn;
   case VK_DOWN:
-    if (r == 1)
+    if (nRows == 1)
       return nIndex;
-    return nRow + 1 <= r - 1 && nIndex + c < n ? nIndex + c : nColumn;
+    return nRow + 1 <= nRows - 1 && nIndex + nColumns < nColors ? nIndex + nColumns : nColumn;
   }
   return nIndex;
 }
@@ -151,30 +152,30 @@ void CExtPopupColorMenuWnd::LoadStandardColors() {
 
 CSize CExtPopupColorMenuWnd::CalcCellsLayout(CRect* prcDefault, CRect* prcCustom) const {
   const CSize sizeCell = GetCellSize(), sizeMargin = GetCellMargin(), sizeGrid = GetGridSize();
-  const int b = GetBorderSize(), s = g_PaintManagerHolder->GetMenuItemSpacing();
-  const int h = std::max(0, GetShadowSize()); // 0 without a shadow
-  const int t = IsTearOffEnabled() ? GetTearOffBarHeight() : 0;
+  const int nBorder = GetBorderSize(), nSpacing = g_PaintManagerHolder->GetMenuItemSpacing();
+  const int nShadow = std::max(0, GetShadowSize()); // 0 without a shadow
+  const int nTearOff = IsTearOffEnabled() ? GetTearOffBarHeight() : 0;
   const int nGridHeight = (sizeCell.cy + 2 * sizeMargin.cy) * sizeGrid.cy;
-  int W = (sizeCell.cx + 2 * sizeMargin.cx) * sizeGrid.cx + 2 * b + h;
-  int H = nGridHeight + 2 * b + h;
+  int nWidth = (sizeCell.cx + 2 * sizeMargin.cx) * sizeGrid.cx + 2 * nBorder + nShadow;
+  int nHeight = nGridHeight + 2 * nBorder + nShadow;
   const bool bDefault = (m_nButtonFlags & BUTTON_DEFAULT) != 0;
   const bool bCustom = (m_nButtonFlags & BUTTON_CUSTOM) != 0;
-  const int nInset = b + BUTTON_INSET;
+  const int nInset = nBorder + BUTTON_INSET;
   int nDefaultHeight = 0;
   if (bDefault) {
     const CSize sizeText = MeasureButtonText(m_sBtnTextDefault);
     nDefaultHeight = std::max<int>(MIN_BUTTON_HEIGHT, sizeText.cy);
-    H += s + DEFAULT_BUTTON_GAP + nDefaultHeight;
-    W = std::max<int>(W, sizeText.cx + BUTTON_TEXT_EXTRA);
+    nHeight += nSpacing + DEFAULT_BUTTON_GAP + nDefaultHeight;
+    nWidth = std::max<int>(nWidth, sizeText.cx + BUTTON_TEXT_EXTRA);
   }
   int nCustomHeight = 0;
   if (bCustom) {
     const CSize sizeText = MeasureButtonText(m_sBtnTextCustom);
     nCustomHeight = std::max<int>(MIN_BUTTON_HEIGHT, sizeText.cy);
-    H += s + CUSTOM_BUTTON_GAP + nCustomHeight;
-    W = std::max<int>(W, sizeText.cx + BUTTON_TEXT_EXTRA);
+    nHeight += nSpacing + CUSTOM_BUTTON_GAP + nCustomHeight;
+    nWidth = std::max<int>(nWidth, sizeText.cx + BUTTON_TEXT_EXTRA);
   }
-  const CSize sizeContent(W + m_nLeftAreaWidth, H);
+  const CSize sizeContent(nWidth + m_nLeftAreaWidth, nHeight);
   if (prcDefault == NULL && prcCustom == NULL)
     return sizeContent; // measuring: the body may not be known yet
   // Client coordinates: the body's corner and the owner's left area before everything. Both
@@ -183,15 +184,17 @@ CSize CExtPopupColorMenuWnd::CalcCellsLayout(CRect* prcDefault, CRect* prcCustom
   if (prcDefault != NULL) {
     prcDefault->SetRectEmpty();
     if (bDefault)
-      *prcDefault = CRect(nInset, nInset + t, W - nInset - h, nInset + t + nDefaultHeight) + ptOrigin;
+      *prcDefault =
+          CRect(nInset, nInset + nTearOff, nWidth - nInset - nShadow, nInset + nTearOff + nDefaultHeight) +
+          ptOrigin;
   }
   if (prcCustom != NULL) {
     prcCustom->SetRectEmpty();
-    int y = nInset + nGridHeight + sizeMargin.cy + b + t;
+    int yCustom = nInset + nGridHeight + sizeMargin.cy + nBorder + nTearOff;
     if (bDefault)
-      y += s + nDefaultHeight + DEFAULT_BUTTON_GAP;
+      yCustom += nSpacing + nDefaultHeight + DEFAULT_BUTTON_GAP;
     if (bCustom)
-      *prcCustom = CRect(nInset, y, W - nInset - h, y + nCustomHeight) + ptOrigin;
+      *prcCustom = CRect(nInset, yCustom, nWidth - nInset - nShadow, yCustom + nCustomHeight) + ptOrigin;
   }
   return sizeContent;
 }
@@ -204,9 +207,9 @@ CRect CExtPopupColorMenuWnd::GetCellRect(int nIndex) const {
   if (GetColorEntry(nIndex) == NULL)
     return CRect();
   const CSize sizeCell = GetCellSize(), sizeMargin = GetCellMargin();
-  const int c = GetColumnCount(), b = GetBorderSize();
-  CPoint pt((sizeCell.cx + 2 * sizeMargin.cx) * (nIndex % c) + sizeMargin.cx + b,
-            (sizeCell.cy + 2 * sizeMargin.cy) * (nIndex / c) + sizeMargin.cy + b);
+  const int nColumns = GetColumnCount(), nBorder = GetBorderSize();
+  CPoint pt((sizeCell.cx + 2 * sizeMargin.cx) * (nIndex % nColumns) + sizeMargin.cx + nBorder,
+            (sizeCell.cy + 2 * sizeMargin.cy) * (nIndex / nColumns) + sizeMargin.cy + nBorder);
   if ((m_nButtonFlags & BUTTON_DEFAULT) != 0)
     pt.y += g_PaintManagerHolder->GetMenuItemSpacing() + m_rcDefaultButton.Height() + DEFAULT_BUTTON_GAP;
   pt += GetBodyRect().TopLeft() + CSize(m_nLeftAreaWidth, 0);
@@ -263,7 +266,7 @@ void CExtPopupColorMenuWnd::PaintItems(CDC& dc) { PaintColorMenu(dc); }
 
 void CExtPopupColorMenuWnd::PaintColorMenu(CDC& dc) {
   CExtPaintManager* pPM = g_PaintManagerHolder.GetPM();
-  const int s = pPM->GetMenuItemSpacing();
+  const int nSpacing = pPM->GetMenuItemSpacing();
   auto paintButton = [&](const CRect& rc, const CString& sText, bool bHot) {
     PushButtonPaintData button(this, true, rc, sText, NULL, true, bHot, false, false, true, bHot, false,
                                false, 5, NULL, false, 0, !bHot);
@@ -274,11 +277,11 @@ void CExtPopupColorMenuWnd::PaintColorMenu(CDC& dc) {
   };
   if ((m_nButtonFlags & BUTTON_DEFAULT) != 0 && !m_rcDefaultButton.IsRectEmpty()) {
     paintButton(m_rcDefaultButton, m_sBtnTextDefault, m_nHotIndex == INDEX_DEFAULT_BUTTON);
-    paintSeparator(m_rcDefaultButton, m_rcDefaultButton.bottom + BUTTON_INSET + s / 2);
+    paintSeparator(m_rcDefaultButton, m_rcDefaultButton.bottom + BUTTON_INSET + nSpacing / 2);
   }
   if ((m_nButtonFlags & BUTTON_CUSTOM) != 0 && !m_rcCustomButton.IsRectEmpty()) {
     paintButton(m_rcCustomButton, m_sBtnTextCustom, m_nHotIndex == INDEX_CUSTOM_BUTTON);
-    paintSeparator(m_rcCustomButton, m_rcCustomButton.top - GetCellMargin().cy - s + s / 2);
+    paintSeparator(m_rcCustomButton, m_rcCustomButton.top - GetCellMargin().cy - nSpacing + nSpacing / 2);
   }
   const CSize sizeMargin = GetCellMargin();
   const COLORREF clrFrame = pPM->ColorByLogicalId(COLOR_3DDKSHADOW, this);

@@ -2,7 +2,7 @@
 // owner's callbacks and messages, and the one ending that closes the menu.
 #include "toolkit/menus/ExtPopupInplaceListBox.h"
 
-#include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/menus/ExtBarMenuTracking.h"
 #include "toolkit/menus/ExtPopupControlMenuWnd.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
@@ -221,7 +221,7 @@ void CExtPopupInplaceListBox::EndSelection(UINT nMessage) {
   SendToReceiver(nMessage, reinterpret_cast<WPARAM>(&data));
   if (hWndMenu != NULL && ::IsWindow(hWndMenu))
     ::PostMessageA(hWndMenu, WM_CANCELMODE, 0, 0);
-  CExtToolControlBar::EndMenuTrackingInAllBars();
+  ExtBarMenuTracking::EndInAllBars();
 }
 
 void CExtPopupInplaceListBox::OnSelChange() {

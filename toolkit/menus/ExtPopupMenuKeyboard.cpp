@@ -3,7 +3,7 @@
 // bar menus, Enter and the accelerator characters.
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 
-#include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/menus/ExtBarMenuTracking.h"
 #include "toolkit/menus/ExtPopupChainGuard.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
 #include "toolkit/menus/ExtPopupControlMenuWnd.h"
@@ -212,7 +212,7 @@ bool CExtPopupMenuWnd::HandleLeftKey(bool bPhysicalLeft) {
   }
   if (m_pParentMenu != NULL)
     CloseToParent();
-  else if (CExtToolControlBar::g_bMenuTracking)
+  else if (ExtBarMenuTracking::IsTracking())
     SendNeighbourMessage(bPhysicalLeft);
   return true;
 }
@@ -231,7 +231,7 @@ bool CExtPopupMenuWnd::HandleRightKey(bool bPhysicalLeft) {
     SetCurrentItem(nCur, true, true, true);
     return true;
   }
-  if (CExtToolControlBar::g_bMenuTracking)
+  if (ExtBarMenuTracking::IsTracking())
     SendNeighbourMessage(bPhysicalLeft);
   return true;
 }

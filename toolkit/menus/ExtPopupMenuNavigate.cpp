@@ -6,7 +6,7 @@
 
 #include "framework/frame/fw_frame.h"
 #include "framework/res/fw_res.h"
-#include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/menus/ExtBarMenuTracking.h"
 #include "toolkit/foundation/ExtCmdItem.h"
 #include "toolkit/menus/ExtPopupChainGuard.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
@@ -182,7 +182,7 @@ bool CExtPopupMenuWnd::PrepareContent(DWORD dwTrackFlags, int x, int y, const RE
 
   bool bStarted = false;
   if ((dwTrackFlags & TPMX_NO_ANIMATION) == 0 && !bDisplayOnly) {
-    m_nAnimationType = CExtToolControlBar::g_bMenuTracking ? ANIM_NONE : g_nDefaultAnimation;
+    m_nAnimationType = ExtBarMenuTracking::IsTracking() ? ANIM_NONE : g_nDefaultAnimation;
     StartAnimationTimer();
     if (!guard.IsAlive())
       return false;

@@ -7,7 +7,7 @@
 #include "framework/app/fw_app.h"
 #include "framework/bars/fw_bars.h"
 #include "framework/frame/fw_frame.h"
-#include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/menus/ExtBarMenuTracking.h"
 #include "toolkit/docking/ExtControlBar.h"
 #include "toolkit/theme/ExtPaintManager.h"
 
@@ -123,8 +123,8 @@ bool TearOff::RunDragLoop() {
     if (::IsWindow(m_hWndMenu) && !::IsWindowVisible(m_hWndMenu)) {
       // The bar stands for the menu now: the menus close.
       CExtPopupMenuWnd::CancelAllTracking();
-      if (CExtToolControlBar::g_bMenuTracking)
-        CExtToolControlBar::EndMenuTrackingInAllBars();
+      if (ExtBarMenuTracking::IsTracking())
+        ExtBarMenuTracking::EndInAllBars();
     }
   }
   if (g_pCurrent == this)

@@ -6,7 +6,7 @@
 #include "framework/dlg/fw_ctrl.h"
 #include "framework/frame/fw_frame.h"
 #include "framework/res/fw_res.h"
-#include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/menus/ExtBarMenuTracking.h"
 #include "toolkit/menus/ExtPopupMenuTearOff.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
@@ -261,7 +261,7 @@ LRESULT CALLBACK CExtPopupTrackSite::KeyboardHookProc(int nCode, WPARAM wParam, 
       return kSwallow;
     return ::CallNextHookEx(site.m_hKeyboardHook, nCode, wParam, lParam);
   }
-  if (CExtToolControlBar::g_bMenuTracking || !IsModifierOrAltDown(lParam) || (lParam & 0x80000000) == 0)
+  if (ExtBarMenuTracking::IsTracking() || !IsModifierOrAltDown(lParam) || (lParam & 0x80000000) == 0)
     return kSwallow;
   CExtPopupMenuWnd::CancelAllTracking();
   return ::CallNextHookEx(site.m_hKeyboardHook, nCode, wParam, lParam);
@@ -427,7 +427,7 @@ bool CExtPopupMenuWnd::RunTrackingLoop(DWORD dwTrackFlags, int x, int y, const R
       ::WaitMessage();
     DrainMessagesAndIdle(false);
   }
-  if (!CExtToolControlBar::g_bMenuTracking && !site.IsEmpty() && site.m_nTrackingSerial == nSerial &&
+  if (!ExtBarMenuTracking::IsTracking() && !site.IsEmpty() && site.m_nTrackingSerial == nSerial &&
       !site.IsEnding())
     site.EndTracking();
   return true;
@@ -452,8 +452,8 @@ void CExtPopupMenuWnd::OnCancelMode() {
   if (IsEffectsSuppressed())
     return;
   CancelAllTracking();
-  if (CExtToolControlBar::g_bMenuTracking)
-    CExtToolControlBar::EndMenuTrackingInAllBars();
+  if (ExtBarMenuTracking::IsTracking())
+    ExtBarMenuTracking::EndInAllBars();
 }
 
 void CExtPopupMenuWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID) {

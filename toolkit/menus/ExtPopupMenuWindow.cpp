@@ -4,7 +4,7 @@
 
 #include "framework/frame/fw_frame.h"
 #include "framework/res/fw_res.h"
-#include "toolkit/bars/ExtToolControlBar.h"
+#include "toolkit/menus/ExtBarMenuTracking.h"
 #include "toolkit/foundation/ExtCmdItem.h"
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/foundation/ExtSoundPlayer.h"
@@ -211,14 +211,14 @@ void CExtPopupMenuWnd::ResetAndHide(bool bKeepWindow) {
     return;
   // Destroying the window may end the tracking, which deletes this object: everything needed afterwards
   // is read now, and nothing of the object is touched once the window is gone.
-  const bool bEndBarTracking = CExtToolControlBar::g_bMenuTracking && IsTopLevel() && !bSuppressed;
+  const bool bEndBarTracking = ExtBarMenuTracking::IsTracking() && IsTopLevel() && !bSuppressed;
   ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, kHideFlags);
   if (!bSuppressed) {
     CancelSubmenuDelay();
     DestroyWindow();
   }
   if (bEndBarTracking)
-    CExtToolControlBar::EndMenuTrackingInAllBars();
+    ExtBarMenuTracking::EndInAllBars();
 }
 
 void CExtPopupMenuWnd::SetHoverMenu() { GetTrackSite().m_pHoverMenu = IsLiveWindow(m_hWnd) ? this : NULL; }
@@ -356,8 +356,8 @@ void CExtPopupMenuWnd::EndWithCommand(UINT nCmdId, HWND hWndTarget) {
   }
   if (site.m_pTrackedMenu != NULL && IsLiveWindow(site.m_pTrackedMenu->GetSafeHwnd()))
     ::PostMessageA(site.m_pTrackedMenu->GetSafeHwnd(), WM_CLOSE, 0, 0);
-  if (CExtToolControlBar::g_bMenuTracking)
-    CExtToolControlBar::EndMenuTrackingInAllBars();
+  if (ExtBarMenuTracking::IsTracking())
+    ExtBarMenuTracking::EndInAllBars();
   if (bDeliver) {
     if (pCmdItem != NULL)
       pCmdItem->DeliverToWindow(hWndTarget, false);

@@ -8,8 +8,11 @@
 // ExtPopupMenuBuild.cpp (menu handles), ExtPopupMenuLayout.cpp (item layout, layout rectangles,
 // hit test, scrolling), ExtPopupMenuPlacement.cpp (size, placement on the monitor, window region),
 // ExtPopupMenuNavigation.cpp (navigation targets), ExtPopupMenuPaint.cpp (painting, the expand
-// effect) and ExtPopupMenuWindow.cpp (the window: creation, animation hooks, hiding, ending with a
-// command).
+// effect), ExtPopupMenuWindow.cpp (the window: creation, animation hooks, hiding, ending with a
+// command), ExtPopupMenuTracking.cpp (the tracking entry and its modal loop, the thread hooks, the
+// end of tracking), ExtPopupMenuNavigate.cpp (showing the menu, the current item under the mouse
+// and the timers), ExtPopupMenuKeyboard.cpp (the keys), ExtPopupMenuTearOff.cpp (tearing the menu
+// off) and ExtPopupMenuInplaceEdit.cpp (the edit field of an in-place item).
 #pragma once
 
 #include "framework/core/fw_coll.h"

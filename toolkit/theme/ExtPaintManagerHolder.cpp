@@ -1,7 +1,6 @@
 #include "toolkit/theme/ExtPaintManagerHolder.h"
-#include "toolkit/foundation/ExtRuntimeClass.h"
+#include "toolkit/foundation/ExtSystemChangeRelay.h"
 
-#include "framework/frame/fw_frame.h"
 #include "toolkit/foundation/ExtCmdIcon.h"
 
 #include <cwchar>
@@ -15,33 +14,6 @@ const CExtPaintManagerHolder::ForcedVisualStyle_t* g_pForcedVisualStyle = NULL;
 const int kTaskbandProperties[CExtPaintManagerHolder::LUNA_COLOR_COUNT] = {3804, 3805, 3806, 3807,
                                                                            3808, 3821, 3823};
 const int kTaskbandPart = 2;
-
-// Child ids of a frame's status bar and of its outer dock bars, in the order they are asked.
-const int kStatusBarId = 59393;
-const int kOuterDockBarIds[] = {59419, 59422, 59420, 59421};
-
-// The window classes that pass system changes on live in toolkit areas above the theme; they are
-CWnd* PermanentChild(CWnd* pParent, int nId) {
-  HWND hChild = ::GetDlgItem(pParent->GetSafeHwnd(), nId);
-  return hChild != NULL ? CWnd::FromHandlePermanent(hChild) : NULL;
-}
-
-// The window of the frame that passes system changes on, or NULL when the frame has none.
-HWND FindNotificationWindow(CWnd* pFrame) {
-  CWnd* pStatusBar = PermanentChild(pFrame, kStatusBarId);
-  if (IsKindOfName(pStatusBar, "CExtStatusControlBar"))
-    return pStatusBar->GetSafeHwnd();
-  for (int nId : kOuterDockBarIds) {
-    CWnd* pDockBar = PermanentChild(pFrame, nId);
-    if (IsKindOfName(pDockBar, "CExtDockOuterBar"))
-      return pDockBar->GetSafeHwnd();
-  }
-  for (HWND hChild = ::GetWindow(pFrame->GetSafeHwnd(), GW_CHILD); hChild != NULL;
-       hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-    if (IsKindOfName(CWnd::FromHandlePermanent(hChild), "CExtTabMdiWnd"))
-      return hChild;
-  return NULL;
-}
 
 // An entry point that may be missing, as the function type it has.
 template <class PFN> PFN ProcAddress(HMODULE hModule, LPCSTR pszName) {
@@ -240,18 +212,7 @@ bool CExtPaintManagerHolder::InstallThemeByClass(CRuntimeClass* pClass) {
   return InstallTheme(pObject);
 }
 
-bool CExtPaintManagerHolder::IsThemeNotificationWindow(CWnd* pWnd) {
-  if (pWnd == NULL || IsKindOfName(pWnd, "CExtStatusControlBar"))
-    return true;
-  CWnd* pFrame =
-      pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? pWnd : reinterpret_cast<CWnd*>(pWnd->GetParentFrame());
-  if (IsKindOfName(pFrame, "CExtMiniDockFrameWnd"))
-    pFrame = reinterpret_cast<CWnd*>(pFrame->GetParentFrame());
-  if (pFrame == NULL || pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
-    return true;
-  HWND hChosen = FindNotificationWindow(pFrame);
-  return hChosen == NULL || hChosen == pWnd->GetSafeHwnd();
-}
+bool CExtPaintManagerHolder::IsThemeNotificationWindow(CWnd* pWnd) { return ExtIsSystemChangeRelay(pWnd); }
 
 bool CExtPaintManagerHolder::ForwardSysColorChange(CWnd* pWnd) {
   if (!IsThemeNotificationWindow(pWnd))

@@ -1,7 +1,7 @@
 // The toolkit's process objects: the registered messages carry the numbers of their qualified
 // names, start-up makes the objects in its fixed order before main, and exit undoes it in reverse.
 #include "toolkit/foundation/ExtCmdManager.h"
-#include "toolkit/foundation/ExtGlobals.h"
+#include "toolkit/ExtGlobals.h"
 #include "toolkit/foundation/ExtSoundPlayer.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 

@@ -1,6 +1,6 @@
 // The popup menus' process-wide values: the registered messages the menus send are the numbers
 // registered once under their owners' names, and a menu is made by its run-time class.
-#include "toolkit/foundation/ExtGlobals.h"
+#include "toolkit/ExtGlobals.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>

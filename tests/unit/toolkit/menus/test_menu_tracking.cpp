@@ -4,7 +4,7 @@
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/menus/menu_input_support.h"
 #include "toolkit/bars/ExtToolControlBar.h"
-#include "toolkit/foundation/ExtResizableDialog.h"
+#include "toolkit/controls/ExtResizableDialog.h"
 
 #include <gtest/gtest.h>
 

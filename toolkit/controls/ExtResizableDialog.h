@@ -4,8 +4,8 @@
 #pragma once
 
 #include "toolkit/foundation/ExtResDlg.h"
-#include "toolkit/foundation/ExtWA.h"
-#include "toolkit/foundation/ExtWS.h"
+#include "toolkit/controls/ExtWA.h"
+#include "toolkit/controls/ExtWS.h"
 
 #include <windows.h>
 

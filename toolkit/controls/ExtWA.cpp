@@ -1,8 +1,8 @@
 // Anchored child controls and track limits of the toolkit's resizable windows.
-#include "toolkit/foundation/ExtWA.h"
+#include "toolkit/controls/ExtWA.h"
 
 #include "toolkit/foundation/ExtResDlg.h"
-#include "toolkit/foundation/ExtWS.h"
+#include "toolkit/controls/ExtWS.h"
 #include "toolkit/theme/ExtPaintManager.h"
 
 #include <vector>

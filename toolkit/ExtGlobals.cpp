@@ -4,7 +4,7 @@
 // Toolkit code that runs at exit may rely on what was made before it still being alive: the
 // hook-chain map goes before the paint manager, the command manager before the control-bar
 // objects, and the sound objects and the menu-tracking site last.
-#include "toolkit/foundation/ExtGlobals.h"
+#include "toolkit/ExtGlobals.h"
 
 #include "toolkit/foundation/ExtCmdManager.h"
 #include "toolkit/foundation/ExtHookSink.h"

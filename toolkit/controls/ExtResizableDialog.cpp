@@ -1,5 +1,5 @@
 // The toolkit's resizable dialog over its anchoring and window-state layers.
-#include "toolkit/foundation/ExtResizableDialog.h"
+#include "toolkit/controls/ExtResizableDialog.h"
 
 #include "framework/core/fw_state.h"
 #include "toolkit/docking/ExtControlBar.h"

@@ -1,6 +1,6 @@
 // The size gripper, themed background, placement persistence and system menu of the toolkit's
 // resizable windows.
-#include "toolkit/foundation/ExtWS.h"
+#include "toolkit/controls/ExtWS.h"
 
 #include "framework/app/fw_app.h"
 #include "framework/dlg/fw_dlg.h"

@@ -3,9 +3,9 @@
 // back, and Enter and Esc leave an embedded dialog open.
 #include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
-#include "tests/unit/toolkit/foundation/resizable_dlg_test_res.h"
+#include "tests/unit/toolkit/controls/resizable_dlg_test_res.h"
 #include "toolkit/foundation/ExtRegistryArchive.h"
-#include "toolkit/foundation/ExtResizableDialog.h"
+#include "toolkit/controls/ExtResizableDialog.h"
 #include "toolkit/theme/ExtPaintManagerHolder.h"
 
 #include <gtest/gtest.h>
