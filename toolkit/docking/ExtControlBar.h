@@ -317,6 +317,9 @@ public:
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // A command of the bar's own id from a menu toggles the bar: the bars menu sends it so when
+  // other bars of the frame share the id.
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
@@ -327,7 +330,12 @@ public:
   BOOL IsVisible() const override;
 
   // --- the class's own virtuals -----------------------------------------------------------------
+  // Appends the bar's item: the frame's command of its id, or, when other bars of the frame share
+  // that id (the frame's command reaches only the first), an item of its own with its caption
+  // and visibility whose command goes to the bar.
   virtual bool InsertIntoBarsMenu(CExtPopupMenuWnd* pPopup);
+  // Whether another bar of the docking frame has the bar's control id.
+  bool IsIdSharedInFrame() const;
   virtual LONG GetSideCaptionExtent() const { return m_nSideCaptionExtent; }
   virtual void SetSideCaptionExtent(LONG n) { m_nSideCaptionExtent = n; }
   virtual LONG GetCaptionExtent() const { return m_nCaptionExtent; }
