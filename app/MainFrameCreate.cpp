@@ -92,15 +92,19 @@ bool CMainFrame::CreateMenuBar() {
   return m_wndMenuBar.Create(NULL, this, ID_VIEW_MENUBAR, kBarStyle);
 }
 
+// The three tool bars share the id of the View menu's Toolbar, which shows and hides the first. Each
+// has a caption of its own, which the bars menu lists: the first is named by that command.
 bool CMainFrame::CreateToolBars() {
   static const struct {
     UINT nResource;
     DWORD dwVisible;
-  } kBars[kToolBarCount] = {
-      {IDR_TOOLBAR_STANDARD, 0}, {IDR_TOOLBAR_LARGE, WS_VISIBLE}, {IDR_TOOLBAR_CAPTURE, WS_VISIBLE}};
+    LPCSTR lpszCaption;
+  } kBars[kToolBarCount] = {{IDR_TOOLBAR_STANDARD, 0, NULL},
+                            {IDR_TOOLBAR_LARGE, WS_VISIBLE, "Large Toolbar"},
+                            {IDR_TOOLBAR_CAPTURE, WS_VISIBLE, "Capture Toolbar"}};
   for (int i = 0; i < kToolBarCount; ++i) {
     const DWORD dwStyle = (kBarStyle & ~WS_VISIBLE) | kBars[i].dwVisible | CBRS_SIZE_DYNAMIC;
-    if (!m_wndToolBars[i].Create(NULL, this, AFX_IDW_TOOLBAR, dwStyle) ||
+    if (!m_wndToolBars[i].Create(kBars[i].lpszCaption, this, AFX_IDW_TOOLBAR, dwStyle) ||
         !m_wndToolBars[i].LoadToolBar(kBars[i].nResource, RGB(0xC0, 0xC0, 0xC0)))
       return false;
   }

@@ -215,7 +215,7 @@ bool CExtControlBar::g_bStaticOptionB = false;
 bool CExtControlBar::g_bClassRegistered = false;
 bool CExtControlBar::g_bBarTips = true;
 
-// 8. Messages 20-26.
+// 8. Messages 20-26, and the request that docks a bar shown without a place.
 EXT_REGISTERED_MESSAGE(CExtControlBar, g_nMsgQueryRepositionCalcEffect)
 EXT_REGISTERED_MESSAGE(CExtControlBar, g_nMsgQueryIcon)
 EXT_REGISTERED_MESSAGE(CExtControlBar, g_nMsgPutToPopupMenu)
@@ -223,6 +223,7 @@ EXT_REGISTERED_MESSAGE(CExtControlBar, g_nMsgConstructPopupMenu)
 EXT_REGISTERED_MESSAGE(CExtControlBar, g_nMsgCreateTabbedBar)
 EXT_REGISTERED_MESSAGE(CExtControlBar, g_nMsgDrawTrackedArea)
 EXT_REGISTERED_MESSAGE(CExtControlBar, g_nMsgCustomNcAreaQuery)
+EXT_REGISTERED_MESSAGE(CExtControlBar, g_nMsgTakeDockPlace)
 static StartupStep s_stepMessages20(ExtGlobalsTrace::STEP_MESSAGES_20_TO_26);
 
 // 9. The control-bar collection, the two dragging states and two further control-bar lists.
@@ -328,6 +329,7 @@ EXT_BIND_MESSAGE(CExtControlBar, g_nMsgConstructPopupMenu)
 EXT_BIND_MESSAGE(CExtControlBar, g_nMsgCreateTabbedBar)
 EXT_BIND_MESSAGE(CExtControlBar, g_nMsgDrawTrackedArea)
 EXT_BIND_MESSAGE(CExtControlBar, g_nMsgCustomNcAreaQuery)
+EXT_BIND_MESSAGE(CExtControlBar, g_nMsgTakeDockPlace)
 #undef EXT_BIND_MESSAGE
 const UINT& CExtPaintManager::g_nMsgPaintInheritedBackground =
     ExtRegisteredMessages::CExtPaintManager::g_nMsgPaintInheritedBackground;

@@ -49,6 +49,7 @@ extern const UINT g_nMsgConstructPopupMenu;
 extern const UINT g_nMsgCreateTabbedBar;
 extern const UINT g_nMsgDrawTrackedArea;
 extern const UINT g_nMsgCustomNcAreaQuery;
+extern const UINT g_nMsgTakeDockPlace;
 } // namespace CExtControlBar
 
 namespace CExtToolControlBar {

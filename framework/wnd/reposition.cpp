@@ -2,6 +2,8 @@
 // left-over window takes the rest.
 #include "framework/wnd/fw_wnd.h"
 
+#include "framework/gdi/fw_gdi.h"
+
 void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect) {
   HWND hWndParent = ::GetParent(hWnd);
   RECT rcOld;
@@ -14,6 +16,21 @@ void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRe
         ::DeferWindowPos(lpLayout->hDWP, hWnd, NULL, lpRect->left, lpRect->top, lpRect->right - lpRect->left,
                          lpRect->bottom - lpRect->top, SWP_NOACTIVATE | SWP_NOZORDER);
 }
+
+namespace {
+
+// A window that does not clip its children paints its whole update region over them. Windows the
+// layout has just moved into that region kept the bits they were copied with, and would never be
+// told to paint again: they are invalidated with it, so that they paint after their parent.
+void RepaintChildrenUnderUpdate(HWND hWnd) {
+  if ((::GetWindowLongA(hWnd, GWL_STYLE) & WS_CLIPCHILDREN) != 0)
+    return;
+  CRgn rgn;
+  if (rgn.CreateRectRgn(0, 0, 0, 0) && ::GetUpdateRgn(hWnd, rgn, FALSE) > NULLREGION)
+    ::RedrawWindow(hWnd, NULL, rgn, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+} // namespace
 
 void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag, LPRECT lpRectParam,
                           LPCRECT lpRectClient, BOOL bStretch) {
@@ -60,6 +77,6 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
     pLeftOver->CalcWindowRect(&layout.rect, adjustBorder);
     AfxRepositionWindow(&layout, hWndLeftOver, &layout.rect);
   }
-  if (layout.hDWP != NULL)
-    ::EndDeferWindowPos(layout.hDWP);
+  if (layout.hDWP != NULL && ::EndDeferWindowPos(layout.hDWP))
+    RepaintChildrenUnderUpdate(m_hWnd);
 }

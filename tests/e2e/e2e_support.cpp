@@ -459,6 +459,16 @@ void SaveScreenshot(const RECT& rc, const char* pszName) {
   EXPECT_FALSE(pixel_support::SaveBmp(Settled([&] { return ReadScreen(rc); }), pszName).empty()) << pszName;
 }
 
+bool Painted(HWND hWnd) {
+  RECT rc;
+  if (::GetUpdateRect(hWnd, &rc, FALSE))
+    return false;
+  for (HWND h = ::GetWindow(hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+    if (!Painted(h))
+      return false;
+  return true;
+}
+
 std::string TempPath(const std::string& name) {
   char szTemp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, szTemp);
@@ -879,7 +889,20 @@ HWND CPixolet::WaitForDialog(const std::string& text, int nTimeoutMs) const {
   });
 }
 
-HWND CPixolet::ShownMenu() const { return TopWindow(IsPopupMenu); }
+HWND CPixolet::ShownMenu(HWND hOther) const {
+  return TopWindow([hOther](HWND hWnd) { return hWnd != hOther && IsPopupMenu(hWnd); });
+}
+
+HWND CPixolet::ClickForMenu(CPoint pt) {
+  SendXSteps("C" + std::to_string(pt.x) + "," + std::to_string(pt.y), m_hFrame);
+  HWND hMenu = NULL;
+  CRect rc;
+  if (!WaitFor([&] { return (hMenu = ShownMenu()) != NULL && ::GetWindowRect(hMenu, &rc); }))
+    return NULL;
+  WaitFor([&] { return Painted(m_hFrame) && Painted(hMenu); });
+  Settled([&] { return ReadScreen(rc); }, kMenuStillMs);
+  return hMenu;
+}
 
 HWND CPixolet::OpenMenu(char cPopup) {
   auto popup = [this] { return ShownMenu(); };
@@ -1035,6 +1058,59 @@ Pixels CPixolet::MenuItemMark(HWND hPopup, int nItem) {
     for (int x = 0; x < mark.cx; x++)
       mark.data.push_back(px.At(x, y));
   return mark;
+}
+
+std::vector<CRect> CPixolet::MenuItemRects(HWND hPopup, int nItems) {
+  // The texts lie right of the gutter, which holds the marks and pictures (and, in the themed menu,
+  // mark boxes as high as their items, which join neighbouring items there), and left of the
+  // shadow. Separators and the shadow's bottom are a few rows high, a text more.
+  const int kShadow = 8, kFewRows = 4;
+  const CRect rc = ScreenRect(hPopup);
+  const std::pair<int, int> body = MenuBody(hPopup, rc.Size());
+  std::vector<CRect> rects;
+  WaitFor([&] {
+    const Pixels px = Settled([&] { return ReadScreen(rc); }, kMenuStillMs);
+    rects.clear();
+    const int x0 = px.cx / 4, x1 = px.cx - kShadow, y0 = body.first + kMenuInset,
+              y1 = std::min(body.second, px.cy) - kMenuInset;
+    if (x1 <= x0 || y1 <= y0)
+      return false;
+    auto row = [&](int y) {
+      return std::vector<COLORREF>(px.data.begin() + (size_t)y * px.cx + x0,
+                                   px.data.begin() + (size_t)y * px.cx + x1);
+    };
+    // The ground is the row most rows show.
+    std::vector<COLORREF> ground;
+    int nMost = 0;
+    for (int y = y0; y < y1; y++) {
+      const std::vector<COLORREF> r = row(y);
+      int n = 0;
+      for (int y2 = y0; y2 < y1; y2++)
+        n += row(y2) == r;
+      if (n > nMost) {
+        nMost = n;
+        ground = r;
+      }
+    }
+    // A mnemonic's underline lies a row or two below its text: it belongs to the same item.
+    std::vector<std::pair<int, int>> bands;
+    for (int y = y0; y < y1; y++) {
+      if (row(y) == ground)
+        continue;
+      if (bands.empty() || y - bands.back().second > 2)
+        bands.emplace_back(y, y + 1);
+      else
+        bands.back().second = y + 1;
+    }
+    for (const auto& band : bands)
+      if (band.second - band.first > kFewRows)
+        rects.emplace_back(rc.left + kMenuInset, rc.top + band.first, rc.right - kShadow,
+                           rc.top + band.second);
+    return (int)rects.size() >= nItems && ::IsWindowVisible(hPopup);
+  });
+  if ((int)rects.size() < nItems)
+    rects.clear();
+  return rects;
 }
 
 void CPixolet::Command(UINT nID) { ::PostMessageA(m_hFrame, WM_COMMAND, nID, 0); }

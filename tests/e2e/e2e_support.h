@@ -111,6 +111,9 @@ Expected PatternOf(const CRect& area, int nSalt = 0);
 Pixels Settled(const std::function<Pixels()>& read, int nStillMs = 0);
 // Saves a screen rectangle into the artifacts folder once its painting has settled.
 void SaveScreenshot(const RECT& rc, const char* pszName);
+// No window of the tree of hWnd has a part left to paint: a program busy painting takes its timers
+// late, and the opening animation of a menu (which drops keys) waits for them.
+bool Painted(HWND hWnd);
 // A file of that name in the temporary folder.
 std::string TempPath(const std::string& name);
 // Saves a GDI+ bitmap as a PNG of that name in the temporary folder; its path, empty on failure.
@@ -232,14 +235,23 @@ public:
   ::testing::AssertionResult Menu(char cPopup, char cItem);
   // Opens a popup of the menu bar with Alt and its letter; the popup menu window.
   HWND OpenMenu(char cPopup);
-  // A popup menu of the program on the screen (the system's or a themed one); NULL when none is.
-  HWND ShownMenu() const;
+  // A popup menu of the program on the screen (the system's or a themed one) other than
+  // hOther; NULL when none is.
+  HWND ShownMenu(HWND hOther = NULL) const;
+  // Clicks a screen point of the program's window with the X pointer; the popup menu it opens once
+  // the menu's opening animation has ended (it drops the keys it gets before): the program has
+  // painted and the menu's picture has stood still. NULL when none opened.
+  HWND ClickForMenu(CPoint pt);
   // Whether the item's text in an open popup menu is drawn enabled; items count from the top,
   // separators included, with the last item highlighted (as Up leaves it).
   ::testing::AssertionResult MenuItemEnabled(HWND hPopup, int nItem, bool bEnabled);
   // The left quarter of an item of an open popup menu, where its check mark shows; empty when the
   // menu has no such item.
   static Pixels MenuItemMark(HWND hPopup, int nItem);
+  // The screen rectangles of the texts of an open popup menu's items (the rows each text takes,
+  // across the menu), top to bottom, without separators, once the menu has settled and shows at
+  // least nItems; empty when it does not.
+  static std::vector<CRect> MenuItemRects(HWND hPopup, int nItems);
   void Command(UINT nID); // a WM_COMMAND posted to the frame
 
   // The capture overlay once it is shown with the focus; NULL when it did not come.

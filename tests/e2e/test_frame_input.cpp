@@ -15,18 +15,6 @@ namespace {
 
 std::string Point(CPoint pt) { return std::to_string(pt.x) + "," + std::to_string(pt.y); }
 
-// No window of the program's window has a part left to paint: a program busy painting takes its
-// timers late, and the opening animation of a menu (which drops keys) waits for them.
-bool Painted(HWND hWnd) {
-  RECT rc;
-  if (::GetUpdateRect(hWnd, &rc, FALSE))
-    return false;
-  for (HWND h = ::GetWindow(hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
-    if (!Painted(h))
-      return false;
-  return true;
-}
-
 class FrameInputTest : public E2eTest {
 protected:
   // The visible tool bars, left to right: the capture bar, then the large one.
@@ -49,18 +37,6 @@ protected:
   }
   // Clicks a screen point of the program's window with the X pointer.
   void Click(CPoint pt) { SendXSteps("C" + Point(pt), m_app.Frame()); }
-  // Clicks where a menu opens; the menu once its opening animation has ended (it drops the keys
-  // it gets before): the program has painted and the menu's picture has stood still.
-  HWND ClickForMenu(CPoint pt) {
-    Click(pt);
-    HWND hMenu = NULL;
-    CRect rc;
-    if (!WaitFor([&] { return (hMenu = m_app.ShownMenu()) != NULL && ::GetWindowRect(hMenu, &rc); }))
-      return NULL;
-    WaitFor([&] { return Painted(m_app.Frame()) && Painted(hMenu); });
-    Settled([&] { return ReadScreen(rc); }, 150);
-    return hMenu;
-  }
 };
 
 // --- keys -------------------------------------------------------------------------------------
@@ -244,12 +220,12 @@ TEST_P(CaptureButtonTest, CapturesInTheModeChosen) {
   if (road.cItem == 0) {
     Click(arrow - CPoint(40, 0));
   } else {
-    HWND hMenu = ClickForMenu(arrow);
+    HWND hMenu = m_app.ClickForMenu(arrow);
     ASSERT_NE(nullptr, hMenu) << "the arrow opened no menu";
     SaveScreenshot(ScreenRect(hMenu), "e2e_capture_dropdown.bmp");
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil("the menu to close", [&] { return m_app.ShownMenu() == NULL; }));
-    ASSERT_NE(nullptr, ClickForMenu(arrow)) << "the arrow opened no menu the second time";
+    ASSERT_NE(nullptr, m_app.ClickForMenu(arrow)) << "the arrow opened no menu the second time";
     PressKey(road.cItem);
   }
   if (*road.steps)
@@ -299,13 +275,13 @@ TEST_F(FrameInputTest, ChevronListsTheButtonsThatDoNotFit) {
   // The chevron is the bar's last button, at its right end.
   const CRect large = ScreenRect(bars[1]);
   const CPoint chevron(large.right - 7, large.CenterPoint().y);
-  HWND hMenu = ClickForMenu(chevron);
+  HWND hMenu = m_app.ClickForMenu(chevron);
   ASSERT_NE(nullptr, hMenu) << "the chevron opened no menu";
   SaveScreenshot(ScreenRect(hMenu), "e2e_chevron_menu.bmp");
   PressKey(VK_ESCAPE);
   ASSERT_TRUE(WaitUntil("the chevron's menu to close", [&] { return m_app.ShownMenu() == NULL; }));
 
-  hMenu = ClickForMenu(chevron);
+  hMenu = m_app.ClickForMenu(chevron);
   ASSERT_NE(nullptr, hMenu) << "the chevron opened no menu the second time";
   const CPoint open = FirstColouredPixel(hMenu);
   ASSERT_GE(open.x, 0) << "no enabled button in the chevron's menu";

@@ -376,7 +376,35 @@ void CExtControlBar::GetBarCaption(CString& strCaption) const { GetWindowText(st
 bool CExtControlBar::InsertIntoBarsMenu(CExtPopupMenuWnd* pPopup) {
   if ((m_bBarFlags & BF_IN_BARS_MENU) == 0 || g_bLockAllBars || pPopup == NULL)
     return false;
-  return pPopup->InsertItem(GetDlgCtrlID(), -1);
+  if (!IsIdSharedInFrame())
+    return pPopup->InsertItem(GetDlgCtrlID(), -1);
+  // The menu is built each time it opens: the check mark is the bar's state now.
+  CString strCaption;
+  GetBarCaption(strCaption);
+  return pPopup->InsertOwnItem(GetDlgCtrlID(), -1, strCaption, NULL, CExtCmdIcon(),
+                               (GetStyle() & WS_VISIBLE) != 0 ? 1 : 0, m_hWnd);
+}
+
+bool CExtControlBar::IsIdSharedInFrame() const {
+  CFrameWnd* pFrame = GetDockingFrame();
+  if (pFrame == NULL || m_hWnd == NULL)
+    return false;
+  const int nId = GetDlgCtrlID();
+  for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;) {
+    const CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+    if (pBar != this && pBar->m_hWnd != NULL && ::GetDlgCtrlID(pBar->m_hWnd) == nId)
+      return true;
+  }
+  return false;
+}
+
+BOOL CExtControlBar::OnCommand(WPARAM wParam, LPARAM lParam) {
+  // Menu commands carry no control; a child control of the same id sends its own handle.
+  if (lParam == 0 && HIWORD(wParam) == 0 && LOWORD(wParam) == static_cast<WORD>(GetDlgCtrlID())) {
+    ToggleVisibility();
+    return TRUE;
+  }
+  return CControlBar::OnCommand(wParam, lParam);
 }
 
 void CExtControlBar::SetOuterDockPosition(const OuterDockPosition& pos) {

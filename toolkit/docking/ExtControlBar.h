@@ -51,8 +51,9 @@ public:
     BS_ROW_RESIZING = 0x01,
     BS_INROW_RESIZING = 0x02,
     BS_DRAGGING = 0x04,
-    BS_FIT_CHILD = 0x08,  // the first child window fills the client area
-    BS_IGNORE_SIZE = 0x10 // WM_SIZE is ignored while the bar is re-parented or destroyed
+    BS_FIT_CHILD = 0x08,      // the first child window fills the client area
+    BS_IGNORE_SIZE = 0x10,    // WM_SIZE is ignored while the bar is re-parented or destroyed
+    BS_DOCK_PLACE_OWED = 0x20 // g_nMsgTakeDockPlace is posted to the bar
   };
   // Extra flags (m_bExtraFlags).
   enum ExtraFlags : BYTE {
@@ -280,6 +281,8 @@ public:
   static const UINT& g_nMsgCreateTabbedBar;
   static const UINT& g_nMsgDrawTrackedArea;
   static const UINT& g_nMsgCustomNcAreaQuery;
+  // Posted to a fixed bar that a layout found shown without a place (see TakeDockPlace).
+  static const UINT& g_nMsgTakeDockPlace;
 
   static const char kClassName[]; // "Corvane-ControlBar"
   static bool RegisterControlBarClass();
@@ -319,6 +322,9 @@ public:
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // A command of the bar's own id from a menu toggles the bar: the bars menu sends it so when
+  // other bars of the frame share the id.
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
@@ -329,7 +335,12 @@ public:
   BOOL IsVisible() const override;
 
   // --- the class's own virtuals -----------------------------------------------------------------
+  // Appends the bar's item: the frame's command of its id, or, when other bars of the frame share
+  // that id (the frame's command reaches only the first), an item of its own with its caption
+  // and visibility whose command goes to the bar.
   virtual bool InsertIntoBarsMenu(CExtPopupMenuWnd* pPopup);
+  // Whether another bar of the docking frame has the bar's control id.
+  bool IsIdSharedInFrame() const;
   virtual LONG GetSideCaptionExtent() const { return m_nSideCaptionExtent; }
   virtual void SetSideCaptionExtent(LONG n) { m_nSideCaptionExtent = n; }
   virtual LONG GetCaptionExtent() const { return m_nCaptionExtent; }
@@ -419,6 +430,13 @@ public:
   virtual void ToggleDocking();
   virtual void FloatControlBar(int x, int y, DWORD dwStyle = CBRS_ALIGN_TOP);
   virtual void FloatAtLastPosition(DWORD dwStyle = CBRS_ALIGN_TOP);
+  // A fixed bar shown right in its frame, in no dock bar, while the frame's sides hold the
+  // toolkit's dock bars (a bar made without docking, then shown): the dock bar of the side its
+  // alignment names, where it belongs; NULL for any other bar.
+  CDockBar* DockBarForPlacelessBar() const;
+  // Docks such a bar in its own row at the end of that dock bar and lays the frame out; false
+  // when the bar has a place.
+  bool TakeDockPlace();
   virtual void DockAtFrameSide(UINT nDockBarId, bool bInnermost, CFrameWnd* pFrame = NULL,
                                bool bRecalc = true);
   virtual bool DockIntoSideBar(UINT nDockBarId, int nCircle = 0, CFrameWnd* pFrame = NULL,
@@ -624,6 +642,7 @@ protected:
   afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
   afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnTakeDockPlace(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 

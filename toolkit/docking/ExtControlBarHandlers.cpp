@@ -40,6 +40,7 @@ BEGIN_MESSAGE_MAP(CExtControlBar, CControlBar)
   ON_WM_SHOWWINDOW()
   ON_MESSAGE(WM_SETTEXT, OnSetText)
   ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+  ON_REGISTERED_MESSAGE(g_nMsgTakeDockPlace, OnTakeDockPlace)
   ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 END_MESSAGE_MAP()
 // clang-format on

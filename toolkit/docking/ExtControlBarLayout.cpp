@@ -294,6 +294,13 @@ LRESULT CExtControlBar::OnSizeParent(WPARAM /*wParam*/, LPARAM lParam) {
   DWORD dwStyle = RecalcDelayShow(pLayout);
   if ((dwStyle & WS_VISIBLE) == 0 || (dwStyle & CBRS_ALIGN_ANY) == 0)
     return 0;
+  if (DockBarForPlacelessBar() != NULL) {
+    // Laid out here it would measure as floating, in a column across the frame: it takes no room
+    // until the request docks it, which cannot happen inside the walk over the frame's children.
+    if ((m_bBarState & BS_DOCK_PLACE_OWED) == 0 && PostMessage(g_nMsgTakeDockPlace))
+      m_bBarState |= BS_DOCK_PLACE_OWED;
+    return 0;
+  }
   CRect rc(pLayout->rect);
   CSize sizeAvail = rc.Size();
   DWORD dwMode = pLayout->bStretch ? LM_STRETCH : 0;

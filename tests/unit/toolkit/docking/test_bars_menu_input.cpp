@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,41 @@ TEST_F(BarsMenuInput, ARightClickListsTheBarsAndAClickOnABarsItemHidesOrShowsIt)
         return !CExtPopupMenuWnd::AnyMenuTracked() && (m_pPanel->IsVisible() != FALSE) != bVisible;
       }));
     }
+  }
+}
+
+// Two fixed bars of one id, whose command the frame routes to the first alone: each has an item of
+// its own, named by its caption and checked while the bar is visible, and a click on it hides or
+// shows that bar and no other.
+TEST_F(BarsMenuInput, BarsSharingAnIdEachHaveTheirOwnItem) {
+  std::unique_ptr<CExtControlBar> pFormat =
+      DockBar(m_pFrame.get(), ID_TOOLS, AFX_IDW_DOCKBAR_TOP, "Format", true);
+  ASSERT_TRUE(pFormat);
+  CExtControlBar* const pTools = m_pTools.get();
+  // Each bar is clicked where the other, still shown, is right-clicked.
+  for (CExtControlBar* pBar : {pFormat.get(), pFormat.get(), pTools, pTools}) {
+    CExtControlBar* pOther = pBar == pTools ? pFormat.get() : pTools;
+    CString strName;
+    pBar->GetWindowText(strName);
+    const bool bVisible = pBar->IsVisible() != FALSE;
+    SCOPED_TRACE(std::string(strName) + (bVisible ? " shown" : " hidden"));
+    CRect rcOther;
+    pOther->GetWindowRect(&rcOther);
+    CExtPopupMenuWnd* pMenu = RightClickMenu(rcOther.CenterPoint());
+    ASSERT_NE(nullptr, pMenu);
+    const std::vector<std::string> texts = MenuItemTexts(*pMenu);
+    EXPECT_EQ((std::vector<std::string>{"Tools", "", "Panel", "", "Format"}), texts);
+    const int nItem = (int)(std::find(texts.begin(), texts.end(), std::string(strName)) - texts.begin());
+    ASSERT_LT(nItem, (int)texts.size());
+    EXPECT_EQ(bVisible,
+              (pMenu->GetItemAt(nItem).m_nStateFlags & CExtPopupMenuWnd::MENUITEMDATA::STATE_CHECKED) != 0);
+    CRect rcItem;
+    pMenu->GetItemRect(nItem, rcItem);
+    pMenu->ClientToScreen(&rcItem);
+    ClickAt(rcItem.CenterPoint());
+    EXPECT_TRUE(PumpUntil(
+        [&] { return !CExtPopupMenuWnd::AnyMenuTracked() && (pBar->IsVisible() != FALSE) != bVisible; }));
+    EXPECT_TRUE(pOther->IsVisible());
   }
 }
 

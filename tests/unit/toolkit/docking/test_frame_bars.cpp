@@ -177,4 +177,26 @@ TEST_F(FrameBars, PlaceQueriesFollowTheDockBar) {
   EXPECT_TRUE(m_pTool->IsDockedAtBottom());
 }
 
+// A fixed bar made hidden in the frame and never docked, as a program makes a bar it shows only on
+// demand, takes a row of its own in the dock bar its alignment names once it is shown, at once or
+// delayed: where it is, the frame's layout would measure it as floating, across the frame.
+TEST_F(FrameBars, AFixedBarShownWithoutAPlaceDocksInARowOfItsSide) {
+  for (BOOL bDelay : {FALSE, TRUE}) {
+    SCOPED_TRACE(bDelay ? "delayed" : "at once");
+    CExtControlBar bar;
+    bar.m_bBarFlags |= CExtControlBar::BF_FIXED_MODE;
+    ASSERT_TRUE(bar.Create("Later", m_pFrame.get(), 105, WS_CHILD | CBRS_BOTTOM | CBRS_GRIPPER));
+    m_pFrame->ShowControlBar(&bar, TRUE, bDelay);
+    if (bDelay)
+      m_pFrame->RecalcLayout(); // the frame's idle pass
+    ASSERT_TRUE(PumpUntil([&] { return bar.m_pDockBar != NULL; })) << "not docked";
+    EXPECT_EQ(AFX_IDW_DOCKBAR_BOTTOM, bar.GetDockBarCtrlId());
+    EXPECT_TRUE(bar.IsVisible());
+    CRect rcBar, rcTool;
+    bar.GetWindowRect(&rcBar);
+    m_pTool->GetWindowRect(&rcTool);
+    EXPECT_GE(rcBar.top, rcTool.bottom - 1) << "a row below the Tool bar's";
+  }
+}
+
 } // namespace
