@@ -173,7 +173,7 @@ TEST_F(FrameInputTest, RightLeavesTheMenuUnderARestingPointer) {
       WaitUntil("the main menus", [&] { return (titles = ReadBarInk(hBar, true)).lead.size() == 6; }));
   const InkRun file = titles.lead[0], edit = titles.lead[1];
   const CPoint pt((file.left + file.right) / 2, ScreenRect(hBar).CenterPoint().y);
-  ASSERT_NE(nullptr, ClickForMenu(pt)) << "a click on File opened no menu";
+  ASSERT_NE(nullptr, m_app.ClickForMenu(pt)) << "a click on File opened no menu";
   // Each menu joins its title: a popup's left edge lies before the title's text, after the last.
   auto under = [&](const InkRun& title, const InkRun& before) {
     const HWND hShown = m_app.ShownMenu();
