@@ -3,6 +3,7 @@
 #include "app/FramletApp.h"
 #include "app/OneInputDlg.h"
 #include "app/OptionsGen.h"
+#include "editor/ClipboardAccess.h"
 #include "editor/FramletDoc.h"
 #include "imaging/CommonLib.h"
 #include "imaging/Globals.h"
@@ -323,7 +324,8 @@ void CMainFrame::OnPasteAsNewImage() {
   CFramletDoc* pDoc = static_cast<CFramletDoc*>(app.m_pDocTemplate->OpenDocumentFile(NULL));
   if (pDoc == NULL)
     return;
-  if ((!::IsClipboardFormatAvailable(CF_BITMAP) && !::IsClipboardFormatAvailable(CF_DIB)) || !OpenClipboard())
+  if ((!::IsClipboardFormatAvailable(CF_BITMAP) && !::IsClipboardFormatAvailable(CF_DIB)) ||
+      !OpenClipboardWhenFree(m_hWnd))
     return; // the new blank document stays
   HBITMAP hClip = (HBITMAP)::GetClipboardData(CF_BITMAP);
   HBITMAP hCopy = hClip != NULL ? CCommonLib::DuplicateBitmap(hClip) : NULL;

@@ -138,6 +138,8 @@ public:
   afx_msg void OnEditCopy();
   afx_msg void OnEditCut();
   afx_msg void OnEditPaste();
+  // Copy's work: FALSE when nothing reached the clipboard.
+  BOOL CopySelectionOrAll();
   afx_msg LRESULT OnApplyEffectMessage(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSaveOriginal(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnTaskEdit(WPARAM wParam, LPARAM lParam);

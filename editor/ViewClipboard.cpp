@@ -2,6 +2,7 @@
 // clipboard, a clipboard picture in as the floating piece, the picture as an enhanced or a
 // placeable Windows metafile.
 #include "editor/CanvasCoords.h"
+#include "editor/ClipboardAccess.h"
 #include "editor/FramletDoc.h"
 #include "editor/FramletView.h"
 #include "framework/app/fw_app.h"
@@ -19,15 +20,20 @@
 namespace {
 
 // Gives the bitmap to the clipboard, which owns it from then on. FALSE, the bitmap staying with the
-// caller, when the clipboard cannot be opened or refuses it.
+// caller and the user told, when the clipboard stays held by another program or refuses it.
 BOOL PutOnClipboard(CWnd* pWnd, CBitmap& bitmap) {
-  if (!pWnd->OpenClipboard())
+  BOOL bPut = FALSE;
+  if (OpenClipboardWhenFree(pWnd->GetSafeHwnd())) {
+    bPut = ::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, bitmap.GetSafeHandle()) != NULL;
+    ::CloseClipboard();
+  }
+  if (!bPut) {
+    AfxMessageBox("The picture could not be put on the clipboard: another program is using it.",
+                  MB_ICONEXCLAMATION);
     return FALSE;
-  BOOL bPut = ::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, bitmap.GetSafeHandle()) != NULL;
-  ::CloseClipboard();
-  if (bPut)
-    bitmap.Detach();
-  return bPut;
+  }
+  bitmap.Detach();
+  return TRUE;
 }
 
 // Cuts the picture's area (picture coordinates) to the shape, white outside it, onto the clipboard.
@@ -179,20 +185,26 @@ BOOL HasExtension(LPCSTR lpszPath, LPCSTR lpszExt) {
 
 } // namespace
 
-void CFramletView::OnCopyAllToClipboard() {
-  CFramletDoc* pDoc = GetDocument();
+namespace {
+
+BOOL CopyAll(CFramletView* pView) {
+  CFramletDoc* pDoc = pView->GetDocument();
   if (pDoc == NULL || pDoc->m_pImage == NULL)
-    return;
+    return FALSE;
   CRect rcImage = pDoc->m_pImage->m_rect;
   rcImage.OffsetRect(-g_nCanvasMargin, -g_nCanvasMargin);
-  CopyShape(this, rcImage, std::vector<POINT>(), ID_TOOL_SELECT_REGION);
+  return CopyShape(pView, rcImage, std::vector<POINT>(), ID_TOOL_SELECT_REGION);
 }
 
-void CFramletView::OnEditCopy() {
-  if (m_selTracker.m_rect.IsRectEmpty()) {
-    OnCopyAllToClipboard();
-    return;
-  }
+} // namespace
+
+void CFramletView::OnCopyAllToClipboard() { CopyAll(this); }
+
+void CFramletView::OnEditCopy() { CopySelectionOrAll(); }
+
+BOOL CFramletView::CopySelectionOrAll() {
+  if (m_selTracker.m_rect.IsRectEmpty())
+    return CopyAll(this);
   CRect rcArea = RescaleRect(m_selTracker.m_rectLogical, 1.0f, m_fZoom);
   rcArea.OffsetRect(-g_nCanvasMargin, -g_nCanvasMargin);
   // The view's points stay as the selection made them (logical, at the zoom); the cut takes them
@@ -200,18 +212,21 @@ void CFramletView::OnEditCopy() {
   std::vector<POINT> points = m_pPoints;
   if (points.size() > 2)
     ScaleAroundMargin(points.data(), (int)points.size(), 1.0f, m_fZoom);
-  CopyShape(this, rcArea, points, m_nSelectionShape != 0 ? m_nSelectionShape : ID_TOOL_SELECT_REGION);
+  return CopyShape(this, rcArea, points, m_nSelectionShape != 0 ? m_nSelectionShape : ID_TOOL_SELECT_REGION);
 }
 
+// What was cut must be on the clipboard before it leaves the picture.
 void CFramletView::OnEditCut() {
-  OnEditCopy();
+  if (!CopySelectionOrAll())
+    return;
   OnClearSelection();
   Invalidate();
 }
 
 void CFramletView::OnEditPaste() {
   EnsureSnapshot();
-  if ((!::IsClipboardFormatAvailable(CF_BITMAP) && !::IsClipboardFormatAvailable(CF_DIB)) || !OpenClipboard())
+  if ((!::IsClipboardFormatAvailable(CF_BITMAP) && !::IsClipboardFormatAvailable(CF_DIB)) ||
+      !OpenClipboardWhenFree(m_hWnd))
     return;
   CBitmap copy;
   if (HBITMAP hClip = (HBITMAP)::GetClipboardData(CF_BITMAP)) {

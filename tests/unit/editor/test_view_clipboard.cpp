@@ -7,6 +7,7 @@
 #include "tests/unit/editor/editor_harness.h"
 
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -103,6 +104,54 @@ TEST_F(ViewClipboardTest, CopyTakesTheOutlinedPlaceOrTheWholePicture) {
                              [](POINT a, POINT b) { return a.x == b.x && a.y == b.y; }));
     }
   }
+}
+
+// Another program holding the clipboard for a moment (as one that reads it after each change
+// does) delays a copy, a cut and a paste instead of losing them; one that keeps holding it makes a
+// copy tell the user, and a cut then leaves the picture as it was.
+TEST_F(ViewClipboardTest, AClipboardHeldElsewhereDelaysOrRefusesWithoutLosingThePicture) {
+  // Holds the clipboard on a thread of its own (a window of another thread, as another program's)
+  // from the time it answers until nHoldMs have passed.
+  auto holdClipboard = [](DWORD nHoldMs) {
+    HANDLE hHeld = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    std::thread holder([=] {
+      HWND hOwner = ::CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
+      const BOOL bOpen = ::OpenClipboard(hOwner);
+      ::SetEvent(hHeld);
+      ::Sleep(nHoldMs);
+      if (bOpen)
+        ::CloseClipboard();
+      ::DestroyWindow(hOwner);
+    });
+    ::WaitForSingleObject(hHeld, INFINITE);
+    ::CloseHandle(hHeld);
+    return holder;
+  };
+  MessageBoxRecorder boxes;
+  Select(ID_TOOL_RECT_SELECTION, CRect(10, 10, 60, 40), {});
+  const std::vector<DWORD> before = PicturePixels(Doc());
+  std::thread holder = holdClipboard(3000);
+  Command(ID_EDIT_CUT);
+  holder.join();
+  EXPECT_EQ(0, ClipboardPixels().cx);
+  EXPECT_TRUE(before == PicturePixels(Doc()))
+      << "a cut that put nothing on the clipboard cleared the picture";
+  ASSERT_EQ(1u, BoxTexts().size());
+  EXPECT_NE(std::string::npos, BoxTexts()[0].find("could not be put on the clipboard")) << BoxTexts()[0];
+
+  holder = holdClipboard(200);
+  Command(ID_EDIT_CUT);
+  holder.join();
+  EXPECT_EQ(CSize(50, 30), CSize(ClipboardPixels().cx, ClipboardPixels().cy))
+      << "a cut made while the clipboard was held briefly";
+  EXPECT_FALSE(before == PicturePixels(Doc()));
+
+  SetClipboard(CF_BITMAP, MakePictureBitmap(100, 50, PixelPattern));
+  holder = holdClipboard(200);
+  Command(ID_EDIT_PASTE);
+  holder.join();
+  EXPECT_NE(nullptr, Doc()->m_pSelection) << "a paste made while the clipboard was held briefly";
+  EXPECT_EQ(1u, BoxTexts().size());
 }
 
 // A 100 x 50 picture pasted at 200 % in a scrolled view floats at (20, 20, 220, 120) of the canvas;
