@@ -10,7 +10,9 @@ export WINEDEBUG=-all
 
 bash "$ROOT/tools/setup.sh"
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$BUILD" --parallel "$(nproc)"
+# Only the program and what it loads beside it (tips, stamps and callouts); tools/test.sh builds
+# the tests, labs and benchmarks.
+cmake --build "$BUILD" --target pixolet --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 
 if ! grep -rqs "CFramletApp theApp" "$ROOT/app"; then
   echo "run: the application object is not built yet; nothing to start."

@@ -52,10 +52,9 @@ bool CExtControlBar::Create(LPCSTR lpszWindowName, CWnd* pParentWnd, UINT nID, D
   const int nLineFeed = strCaption.Find('\n');
   if (nLineFeed >= 0)
     strCaption = strCaption.Left(nLineFeed);
-  // The low word of the window style is the class's own: it keeps the bar bits too, so that a bar
-  // in a dialog (which takes its bar style from its window style) keeps them.
-  if (!CWnd::Create(kClassName, strCaption, (dwStyle & ~(CBRS_ALL & 0xFFFF0000)) | WS_CLIPCHILDREN,
-                    CRect(0, 0, 0, 0), pParentWnd, nID))
+  // The bar bits are the bar's alone; the gripper bit would be a dialog frame to the window.
+  if (!CWnd::Create(kClassName, strCaption, (dwStyle & ~CBRS_ALL) | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
+                    pParentWnd, nID))
     return false;
   // Bars lay themselves out left to right whatever the parent's reading order.
   if (GetExStyle() & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING))

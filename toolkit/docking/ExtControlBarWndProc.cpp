@@ -54,7 +54,9 @@ void CExtControlBar::PreSubclassWindow() {
     CWnd* pParent = GetParent();
     if (pParent != NULL && !pParent->IsKindOf(RUNTIME_CLASS(CControlBar)) &&
         !pParent->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
-      m_dwStyle = GetStyle() & 0x0040FFFF;
+      // A bar made by Create has its bar style already, and a window style without it.
+      if (m_dwStyle == 0)
+        m_dwStyle = GetStyle() & 0x0040FFFF;
       m_bBarFlags |= BF_DIALOG_MODE;
     }
   }

@@ -283,7 +283,9 @@ bool CExtPopupMenuWnd::InsertPopupMenu(CExtPopupMenuWnd* pPopup, int nPos, LPCST
   item.m_hWndCmdReceiver = m_hWndCmdReceiver;
   pPopup->m_dwMenuState &= ~MENU_TOP_LEVEL;
   item.SetPopup(nPos, lpszText, pIcon, pPopup);
-  item.m_nDisplayFlags |= MENUITEMDATA::DISPLAY_SHOWN;
+  // Pinned: the caller hands in a whole menu to be offered, which the layout would otherwise hide
+  // while it shows nothing of its own (an empty or owner-filled menu, or rarely used commands only).
+  item.m_nDisplayFlags |= MENUITEMDATA::DISPLAY_SHOWN | MENUITEMDATA::DISPLAY_RARELY_USED_SHOWN;
   return InsertItemAt(nPos, item);
 }
 

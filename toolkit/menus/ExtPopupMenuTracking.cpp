@@ -26,24 +26,29 @@ bool IsShown(const CWnd& wnd) {
   return IsLiveWindow(hWnd) && ::IsWindowVisible(hWnd);
 }
 
-bool IsButtonMessage(UINT nMsg) {
+// Which button a button message is about (1 left, 2 right, 3 middle); 0 for other messages.
+int ButtonOf(UINT nMsg) {
   switch (nMsg) {
   case WM_LBUTTONDOWN:
   case WM_LBUTTONUP:
-  case WM_RBUTTONDOWN:
-  case WM_RBUTTONUP:
-  case WM_MBUTTONDOWN:
-  case WM_MBUTTONUP:
   case WM_NCLBUTTONDOWN:
   case WM_NCLBUTTONUP:
+    return 1;
+  case WM_RBUTTONDOWN:
+  case WM_RBUTTONUP:
   case WM_NCRBUTTONDOWN:
   case WM_NCRBUTTONUP:
+    return 2;
+  case WM_MBUTTONDOWN:
+  case WM_MBUTTONUP:
   case WM_NCMBUTTONDOWN:
   case WM_NCMBUTTONUP:
-    return true;
+    return 3;
   }
-  return false;
+  return 0;
 }
+
+bool IsButtonMessage(UINT nMsg) { return ButtonOf(nMsg) != 0; }
 
 bool IsButtonDown(UINT nMsg) {
   return nMsg == WM_LBUTTONDOWN || nMsg == WM_RBUTTONDOWN || nMsg == WM_MBUTTONDOWN ||
@@ -181,9 +186,39 @@ void CExtPopupTrackSite::EndTracking() {
       delete pMenu;
   }
   m_pTrackedMenu = NULL;
-  RemoveHook(m_hMouseHook);
+  if (m_nReleaseButton == 0)
+    RemoveHook(m_hMouseHook);
   RemoveHook(m_hKeyboardHook);
   m_nStateFlags &= ~SITE_ENDING;
+}
+
+void CExtPopupTrackSite::ExpectRelease(UINT nDownMsg) {
+  m_nReleaseButton = ButtonOf(nDownMsg);
+  if (m_nReleaseButton != 0 && m_hMouseHook == NULL)
+    m_hMouseHook =
+        ::SetWindowsHookExA(WH_MOUSE, &CExtPopupTrackSite::MouseHookProc, NULL, ::GetCurrentThreadId());
+}
+
+bool CExtPopupTrackSite::TakeExpectedRelease(UINT nMsg) {
+  const int nButton = ButtonOf(nMsg);
+  if (m_nReleaseButton == 0 || nButton == 0)
+    return false;
+  // A new press means the release went to a window of another thread: nothing is left to take.
+  const bool bTaken = !IsButtonDown(nMsg) && nButton == m_nReleaseButton;
+  if (!bTaken && !IsButtonDown(nMsg))
+    return false;
+  m_nReleaseButton = 0;
+  if (IsEmpty())
+    RemoveHook(m_hMouseHook);
+  // A window that took the capture on the press waits for this release: losing the capture ends its
+  // press instead (a push button pops up unclicked, a tracker loop stops), and the posted message
+  // wakes a loop of its own that waits for input.
+  const HWND hWndCapture = ::GetCapture();
+  if (bTaken && hWndCapture != NULL) {
+    ::ReleaseCapture();
+    ::PostMessageA(hWndCapture, WM_NULL, 0, 0);
+  }
+  return bTaken;
 }
 
 LRESULT CALLBACK CExtPopupTrackSite::MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
@@ -202,6 +237,8 @@ LRESULT CALLBACK CExtPopupTrackSite::MouseHookProc(int nCode, WPARAM wParam, LPA
     if (bHandled)
       return kSwallow;
   }
+  if (site.TakeExpectedRelease(nMsg))
+    return kSwallow;
   if (site.IsEmpty() || site.IsEnding())
     return ::CallNextHookEx(site.m_hMouseHook, nCode, wParam, lParam);
   CExtPopupMenuWnd* pHover = site.m_pHoverMenu;
@@ -230,9 +267,13 @@ LRESULT CALLBACK CExtPopupTrackSite::MouseHookProc(int nCode, WPARAM wParam, LPA
     return IsButtonDown(nMsg) ? ::CallNextHookEx(site.m_hMouseHook, nCode, wParam, lParam) : kSwallow;
   if (site.m_pTrackedMenu->FindChainMenuAt(pData->pt) != NULL)
     return kSwallow;
-  // Outside the chain: it closes, and a press goes on to the window it was meant for.
+  // Outside the chain: it closes, and a press goes on to the window it was meant for; its release
+  // belongs to the closing and does not follow it there.
   DeepestOpenMenu(site.m_pTrackedMenu)->EndWithCommand(0);
-  return IsButtonDown(nMsg) ? ::CallNextHookEx(site.m_hMouseHook, nCode, wParam, lParam) : kSwallow;
+  if (!IsButtonDown(nMsg))
+    return kSwallow;
+  site.ExpectRelease(nMsg);
+  return ::CallNextHookEx(site.m_hMouseHook, nCode, wParam, lParam);
 }
 
 LRESULT CALLBACK CExtPopupTrackSite::KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {

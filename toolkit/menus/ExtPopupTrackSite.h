@@ -26,6 +26,11 @@ public:
   void BeginTracking(CExtPopupMenuWnd* pMenu);
   // Ends the tracking: the chain cleared, its window destroyed, the menu deleted, the hooks gone.
   void EndTracking();
+  // The press (a button-down message) that ended the tracking goes on to the window beneath; its
+  // release is the tracking's: the mouse hook stays until it has taken it.
+  void ExpectRelease(UINT nDownMsg);
+  // Whether the message is that release, which the hook then swallows; a new press forgets it.
+  bool TakeExpectedRelease(UINT nMsg);
   static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 
@@ -40,6 +45,7 @@ public:
   HHOOK m_hMouseHook = NULL;
   HHOOK m_hKeyboardHook = NULL;
   UINT* m_pResultCmdId = NULL;
+  int m_nReleaseButton = 0; // the button whose release is to be swallowed (1 left, 2 right, 3 middle)
   // The menu whose tracking entry has not returned yet: until it does, its caller owns it, so the
   // end of the tracking leaves the object alive.
   CExtPopupMenuWnd* m_pEnteringMenu = NULL;

@@ -53,15 +53,33 @@ TEST(BarWindow, CloseLeavesTheBarOpenAndStillFittingItsChild) {
   pBar.reset();
 }
 
-TEST(BarWindow, ABarInAPlainWindowSwitchesToDialogMode) {
+// The bar bits of the style are the bar's, not its window's: the window keeps the window bits only
+// (the gripper bit, a dialog frame's, and the reading-order bits gone), and clips its children. A
+// bar in a plain window switches to dialog mode and keeps the bar style it was given all the same.
+TEST(BarWindow, CreateSplitsTheStyleBetweenTheBarAndItsWindow) {
+  const DWORD kDefault = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP | CBRS_GRIPPER |
+                         CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC | CBRS_HIDE_INPLACE;
+  FramePtr pFrame = CreateDockFrame();
+  ASSERT_TRUE(pFrame);
   CHostWnd host;
   ASSERT_TRUE(host.CreateHost("bar host"));
-  CExtControlBar bar;
-  ASSERT_TRUE(bar.Create("In dialog", &host, 611, WS_CHILD | WS_VISIBLE | CBRS_TOP));
-  EXPECT_TRUE(bar.IsDialogMode());
-  EXPECT_EQ(bar.GetStyle() & 0x0040FFFF, bar.GetBarStyle());
-  EXPECT_TRUE(bar.IsBarVisibleInFrame());
-  bar.DestroyWindow();
+  for (bool bPlainParent : {false, true}) {
+    SCOPED_TRACE(bPlainParent ? "in a plain window" : "in a frame");
+    CWnd* pParent = bPlainParent ? static_cast<CWnd*>(&host) : pFrame.get();
+    CExtControlBar barDefault, barCaption;
+    ASSERT_TRUE(barDefault.Create("Default", pParent, 611));
+    ASSERT_TRUE(
+        barCaption.Create("Caption", pParent, 612, WS_CHILD | WS_CAPTION | CBRS_LEFT | CBRS_FLOATING));
+    EXPECT_EQ(DWORD(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN), barDefault.GetStyle());
+    EXPECT_EQ(DWORD(WS_CHILD | WS_BORDER | WS_CLIPCHILDREN), barCaption.GetStyle());
+    EXPECT_EQ(kDefault & CBRS_ALL, barDefault.GetBarStyle());
+    // The caption's dialog-frame bit is the gripper bit.
+    EXPECT_EQ(DWORD(CBRS_LEFT | CBRS_FLOATING | CBRS_GRIPPER), barCaption.GetBarStyle());
+    EXPECT_EQ(bPlainParent, barDefault.IsDialogMode());
+    EXPECT_EQ(0u, barDefault.GetExStyle() & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING));
+    barCaption.DestroyWindow();
+    barDefault.DestroyWindow();
+  }
   host.DestroyWindow();
 }
 

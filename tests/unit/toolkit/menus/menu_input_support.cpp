@@ -107,9 +107,10 @@ bool CInputProbe::Move(CPoint ptScreen) {
       [&] { return std::abs(g_ptLast.x - ptScreen.x) <= 1 && std::abs(g_ptLast.y - ptScreen.y) <= 1; });
 }
 
-bool CInputProbe::Click(CPoint ptScreen) {
+bool CInputProbe::Click(CPoint ptScreen, bool bRight) {
   const int nBefore = g_nButtonUps;
-  Send({Mouse(ptScreen, 0), Mouse(ptScreen, MOUSEEVENTF_LEFTDOWN), Mouse(ptScreen, MOUSEEVENTF_LEFTUP)});
+  Send({Mouse(ptScreen, 0), Mouse(ptScreen, bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+        Mouse(ptScreen, bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
   return WaitUntil([&] { return g_nButtonUps > nBefore; });
 }
 

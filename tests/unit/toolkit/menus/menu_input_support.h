@@ -38,7 +38,7 @@ public:
   // waits until its release has gone through the hooks.
   bool Key(UINT nVirtKey, bool bTooSoon = false);
   bool Move(CPoint ptScreen);
-  bool Click(CPoint ptScreen); // the left button
+  bool Click(CPoint ptScreen, bool bRight = false); // the left button, or the right one
 
 private:
   HHOOK m_hKey, m_hMouse;

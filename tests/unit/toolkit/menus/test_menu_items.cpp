@@ -151,6 +151,28 @@ TEST_F(MenuItemsTest, ItemsGoInAtTheirPositionAndSubmenusGoWithTheirItems) {
   }
 }
 
+// A menu handed in whole shows in a menu that is not expanded, whatever its own items are (none, or
+// only rarely used ones), and stays shown through later layouts.
+TEST_F(MenuItemsTest, AnInsertedMenuShowsInAMenuThatIsNotExpanded) {
+  CExtCmdItem* pRare = Register(ID_A, "&Rare");
+  pRare->SetRarelyUsedPercent(10);
+  pRare->m_pProfile->m_nTotalTickCount = 100;
+  ASSERT_TRUE(pRare->IsRarelyUsed());
+  for (bool bRareItems : {false, true}) {
+    SCOPED_TRACE(bRareItems ? "rarely used items" : "no items");
+    MenuItemsPtr pMenu = NewMenu();
+    CExtPopupMenuWnd* pExisting = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pExisting->InitTopLevel(Receiver()));
+    if (bRareItems)
+      ASSERT_TRUE(pExisting->InsertItem(ID_A));
+    ASSERT_TRUE(pMenu->InsertPopupMenu(pExisting, -1, "&Existing"));
+    EXPECT_TRUE(pMenu->ItemIsDisplayed(0));
+    EXPECT_FALSE(pMenu->HasNoShownItems());
+    pMenu->RecalcItemLayout();
+    EXPECT_TRUE(pMenu->ItemIsDisplayed(0)) << "after another layout";
+  }
+}
+
 TEST_F(MenuItemsTest, SearchesFindItemsByIdTextAndAcceleratorCharacter) {
   MenuItemsPtr pMenu = NewMenu();
   for (LPCSTR psz : {"&Open", "&Save", "&Send", "so&Lo", "&save"}) // Send disabled, last save hidden
