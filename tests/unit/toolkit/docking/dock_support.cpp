@@ -127,11 +127,13 @@ HandleCounts::HandleCounts()
 
 ::testing::AssertionResult HandleCounts::Unchanged() const {
   const HandleCounts now;
-  if (now.m_nGdi == m_nGdi && now.m_nUser == m_nUser && now.m_nWindows == m_nWindows)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << "GDI objects " << m_nGdi << " -> " << now.m_nGdi << ", USER objects " << m_nUser << " -> "
-         << now.m_nUser << ", permanent windows " << m_nWindows << " -> " << now.m_nWindows;
+  ::testing::AssertionResult result =
+      now.m_nGdi == m_nGdi && now.m_nUser == m_nUser && now.m_nWindows == m_nWindows
+          ? ::testing::AssertionSuccess()
+          : ::testing::AssertionFailure();
+  // Said either way, so a soak can print its figures.
+  return result << "GDI objects " << m_nGdi << " -> " << now.m_nGdi << ", USER objects " << m_nUser << " -> "
+                << now.m_nUser << ", permanent windows " << m_nWindows << " -> " << now.m_nWindows;
 }
 
 void RandomStepTest::SetUp() {

@@ -70,6 +70,7 @@ protected:
 class HandleCounts {
 public:
   HandleCounts();
+  // Its message gives the counts then and now, whatever the answer.
   ::testing::AssertionResult Unchanged() const;
 
 private:
