@@ -1,5 +1,6 @@
 #include "tests/unit/toolkit/docking/dock_support.h"
 
+#include "tests/common/object_counts.h"
 #include "tests/common/window_support.h"
 
 #include <map>
@@ -121,8 +122,7 @@ std::string DockFrameTest::Dump() const {
 }
 
 HandleCounts::HandleCounts()
-    : m_nGdi(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS)),
-      m_nUser(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS)),
+    : m_nGdi(GdiObjectsInUse()), m_nUser(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS)),
       m_nWindows(AfxGetPermanentWndCount()) {}
 
 ::testing::AssertionResult HandleCounts::Unchanged() const {

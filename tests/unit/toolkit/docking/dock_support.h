@@ -74,7 +74,8 @@ public:
   ::testing::AssertionResult Unchanged() const;
 
 private:
-  DWORD m_nGdi;
+  long m_nGdi; // through the GDI handle table where Wine does not count
+
   DWORD m_nUser;
   int m_nWindows;
 };
