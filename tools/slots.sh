@@ -5,22 +5,24 @@
 
 PIX_SLOT_XVFB_PIDS=()
 
-# How many entries run at once: most of a test's time is spent waiting for the window system, so
-# more than the cores, within what the memory of a small machine holds.
+# How many entries run at once (PIX_TEST_SLOTS, or from the cores): most of a test's time is spent
+# waiting for the window system, so more than the cores; past six the longest entry sets the length
+# of the run anyway, and more would only load the machine.
 pix_slot_count() {
   local cores
   cores="$(nproc)"
   if [ -n "${PIX_TEST_SLOTS:-}" ]; then
     echo "$PIX_TEST_SLOTS"
   elif [ "$cores" -le 2 ]; then
-    echo 4
+    echo $((cores * 2))
   else
-    echo $((cores + 2 > 8 ? 8 : cores + 2))
+    echo $((cores + 2 > 6 ? 6 : cores + 2))
   fi
 }
 
 # Usage: pix_start_slots <count> <folder> <prefix to copy>
 # Makes the slots under the folder and writes the resource spec CTest reads, <folder>/resources.json.
+# Displays are the first free ones from PIX_DISPLAY_BASE (90) up.
 pix_start_slots() {
   local count="$1" dir="$2" base="$3" n="${PIX_DISPLAY_BASE:-90}" i ids=""
   rm -rf "$dir"
