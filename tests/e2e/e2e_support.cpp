@@ -253,9 +253,16 @@ void SendSteps(const std::string& steps, HWND hWnd) {
 ::testing::AssertionResult XPointer(const std::string& args) {
   // Wine starts Unix programs, but their process handles never signal: a shell runs xdotool and
   // then leaves its exit status in a file of its own, which says it has ended.
+  // Named for the X display too: runs side by side, each on its own display and Wine server, may
+  // give their test programs the same process id.
   static int s_nCall = 0;
-  const std::string status =
-      "/tmp/pix_xdotool_" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++s_nCall);
+  char szDisplay[32] = "";
+  ::GetEnvironmentVariableA("DISPLAY", szDisplay, sizeof(szDisplay));
+  std::string display = szDisplay;
+  display = display.substr(display.find(':') + 1);
+  display = display.substr(0, display.find('.'));
+  const std::string status = "/tmp/pix_xdotool_" + display + "_" + std::to_string(::GetCurrentProcessId()) +
+                             "_" + std::to_string(++s_nCall);
   std::string statusPath = "Z:" + status;
   std::replace(statusPath.begin(), statusPath.end(), '/', '\\');
   const std::string command = "Z:\\bin\\sh -c \"xdotool " + args + "; echo $? >" + status + ".new && mv " +

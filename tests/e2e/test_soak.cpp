@@ -2,6 +2,7 @@
 // process holds flat. The longest tests by far: --gtest_filter=-SoakTest.* leaves them out.
 #include "framework/wnd/fw_ids.h"
 #include "resources/resource.h"
+#include "tests/common/soak_length.h"
 #include "tests/e2e/e2e_support.h"
 
 #include <shellapi.h>
@@ -13,7 +14,7 @@ using namespace e2e;
 
 namespace {
 
-const int kCycles = 200;
+const int kCycles = soak::Cycles(100, 200);
 const int kSettledCycle = 20; // the program has made its caches and lists by then
 // Growth allowed from the settled cycle to the last: a leak of one object or one picture a cycle
 // would pass these many times over.

@@ -494,7 +494,7 @@ void CLabFrame::BuildScript() {
 
 class CBarLabApp : public lab::CLabApp {
 public:
-  CBarLabApp() : CLabApp("barlab") {}
+  CBarLabApp() : CLabApp("barlab", 240) {}
 
 protected:
   bool StartLab() override {

@@ -170,7 +170,7 @@ void CLabFrame::BuildScript() {
 
 class CControlsLabApp : public lab::CLabApp {
 public:
-  CControlsLabApp() : CLabApp("controlslab") {}
+  CControlsLabApp() : CLabApp("controlslab", 240) {}
 
 protected:
   bool StartLab() override {

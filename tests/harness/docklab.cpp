@@ -361,7 +361,7 @@ END_MESSAGE_MAP()
 
 class CDockLabApp : public lab::CLabApp {
 public:
-  CDockLabApp() : CLabApp("docklab") {}
+  CDockLabApp() : CLabApp("docklab", 120) {}
 
 protected:
   bool StartLab() override {

@@ -262,6 +262,8 @@ public:
 
   BOOL InitInstance() override {
     m_bSelfTest = m_lpCmdLine != NULL && std::strstr(m_lpCmdLine, "/selftest") != NULL;
+    if (m_bSelfTest)
+      lab::BoundSelfTest("fwlab", 80);
     CLabFrame* pFrame = new CLabFrame;
     pFrame->m_hDocMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_LAB_DOC));
     if (!pFrame->LoadFrame(IDR_LAB))
@@ -285,6 +287,8 @@ public:
       std::printf("%s\n", s.c_str());
       nFailures += s.compare(0, 4, "FAIL") == 0;
     }
+    // The bound's verdict, if it came.
+    nFailures += lab::FinishSelfTest(false);
     CWinApp::ExitInstance();
     std::fflush(stdout);
     return nFailures;

@@ -1,5 +1,7 @@
 #include "tests/harness/lab_support.h"
 
+#include "tests/common/watchdog.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -42,10 +44,21 @@ void OpenLogFromCommandLine(const char* pszCommandLine) {
   g_pLogFile = std::fopen(path.c_str(), "w");
 }
 
+void BoundSelfTest(const char* pszName, int nSeconds) {
+  watchdog::Install({[](const std::string& report) {
+                       Check(false, report);
+                       ::PostQuitMessage(1);
+                     },
+                     nullptr});
+  watchdog::Arm(std::string(pszName) + " /selftest", nSeconds);
+}
+
 BOOL CLabApp::InitInstance() {
   const char* pszLine = m_lpCmdLine != NULL ? m_lpCmdLine : "";
   m_bSelfTest = std::strstr(pszLine, "/selftest") != NULL;
   OpenLogFromCommandLine(pszLine);
+  if (m_bSelfTest)
+    BoundSelfTest(m_pszAppName, m_nBoundSeconds);
   return StartLab() ? TRUE : FALSE;
 }
 

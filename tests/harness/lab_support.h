@@ -25,12 +25,19 @@ void OpenLogFromCommandLine(const char* pszCommandLine);
 // failures.
 int FinishSelfTest(bool bSelfTest);
 
+// Bounds a self-test to nSeconds (tests/common/watchdog.h): past it the failure is logged with the
+// windows shown, modal states are ended and the program quits with what it checked; a thread that
+// takes no messages ends the process with a failure code.
+void BoundSelfTest(const char* pszName, int nSeconds);
+
 // The labs' application: notes "/selftest" and opens the log the command line names, has the lab
-// make its window through StartLab, and ends with the self-test's failures as the exit code.
+// make its window through StartLab, and ends with the self-test's failures as the exit code. A
+// self-test runs under a bound of nBoundSeconds.
 class CLabApp : public CWinApp {
 public:
-  explicit CLabApp(LPCSTR lpszName) : CWinApp(lpszName) {}
+  CLabApp(LPCSTR lpszName, int nBoundSeconds) : CWinApp(lpszName), m_nBoundSeconds(nBoundSeconds) {}
   bool m_bSelfTest = false;
+  const int m_nBoundSeconds;
 
 protected:
   // Makes and shows m_pMainWnd and, for a self-test, starts its script; false ends the program.

@@ -341,7 +341,7 @@ END_MESSAGE_MAP()
 
 class CMenuLabApp : public lab::CLabApp {
 public:
-  CMenuLabApp() : CLabApp("menulab") {}
+  CMenuLabApp() : CLabApp("menulab", 120) {}
 
 protected:
   bool StartLab() override {

@@ -4,6 +4,8 @@
 // theme_sheet_<theme>.bmp, to look through at once. Exits 0 when every picture was written.
 #include "tests/harness/theme_gallery.h"
 
+#include "tests/common/watchdog.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -251,6 +253,8 @@ Picture ContactSheet(const std::vector<Picture>& pictures) {
 } // namespace
 
 int main() {
+  watchdog::Install({[](const std::string& report) { std::printf("FAIL %s", report.c_str()); }, nullptr});
+  watchdog::Arm("theme_gallery", 80);
   const char* pszDir = std::getenv("PIX_ARTIFACTS");
   std::string strDir = pszDir != NULL && *pszDir != '\0' ? pszDir : ".";
   if (strDir[0] == '/')
@@ -283,5 +287,5 @@ int main() {
     nFailures += SaveBmp(strDir + "\\theme_sheet_" + theme.pszName + ".bmp", ContactSheet(pictures)) ? 0 : 1;
   }
   CExtPaintManagerHolder::TestForceVisualStyle(NULL);
-  return nFailures == 0 ? 0 : 1;
+  return nFailures == 0 && !watchdog::Overran() ? 0 : 1;
 }

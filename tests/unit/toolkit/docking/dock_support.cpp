@@ -1,5 +1,6 @@
 #include "tests/unit/toolkit/docking/dock_support.h"
 
+#include "tests/common/object_counts.h"
 #include "tests/common/window_support.h"
 
 #include <map>
@@ -121,17 +122,18 @@ std::string DockFrameTest::Dump() const {
 }
 
 HandleCounts::HandleCounts()
-    : m_nGdi(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS)),
-      m_nUser(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS)),
+    : m_nGdi(GdiObjectsInUse()), m_nUser(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS)),
       m_nWindows(AfxGetPermanentWndCount()) {}
 
 ::testing::AssertionResult HandleCounts::Unchanged() const {
   const HandleCounts now;
-  if (now.m_nGdi == m_nGdi && now.m_nUser == m_nUser && now.m_nWindows == m_nWindows)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << "GDI objects " << m_nGdi << " -> " << now.m_nGdi << ", USER objects " << m_nUser << " -> "
-         << now.m_nUser << ", permanent windows " << m_nWindows << " -> " << now.m_nWindows;
+  ::testing::AssertionResult result =
+      now.m_nGdi == m_nGdi && now.m_nUser == m_nUser && now.m_nWindows == m_nWindows
+          ? ::testing::AssertionSuccess()
+          : ::testing::AssertionFailure();
+  // Said either way, so a soak can print its figures.
+  return result << "GDI objects " << m_nGdi << " -> " << now.m_nGdi << ", USER objects " << m_nUser << " -> "
+                << now.m_nUser << ", permanent windows " << m_nWindows << " -> " << now.m_nWindows;
 }
 
 void RandomStepTest::SetUp() {

@@ -70,10 +70,12 @@ protected:
 class HandleCounts {
 public:
   HandleCounts();
+  // Its message gives the counts then and now, whatever the answer.
   ::testing::AssertionResult Unchanged() const;
 
 private:
-  DWORD m_nGdi;
+  long m_nGdi; // through the GDI handle table where Wine does not count
+
   DWORD m_nUser;
   int m_nWindows;
 };

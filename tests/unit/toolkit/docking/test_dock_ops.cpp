@@ -3,6 +3,10 @@
 // floating and docking back through the toolkit's mini frame.
 #include "tests/unit/toolkit/docking/dock_support.h"
 
+#include "tests/common/soak_length.h"
+
+#include <cstdio>
+
 namespace {
 
 const UINT kTop = AFX_IDW_DOCKBAR_TOP, kLeft = AFX_IDW_DOCKBAR_LEFT, kRight = AFX_IDW_DOCKBAR_RIGHT,
@@ -200,7 +204,8 @@ TEST_F(DockOps, DoubleClickTogglingFloatsADockedResizableBarAtItsLastPosition) {
   EXPECT_EQ(pMini, m_pP->GetParentFrame()) << "a floating resizable bar stays";
 }
 
-const int kCycles = 500;
+// Any object left by a cycle shows: the counts must come back exactly.
+const int kCycles = soak::Cycles(100, 500);
 
 TEST_F(DockOps, FloatAndDockCyclesKeepHandleCountsFlat) {
   ASSERT_TRUE(m_pP->DockIntoSideBar(kLeft));
@@ -215,11 +220,13 @@ TEST_F(DockOps, FloatAndDockCyclesKeepHandleCountsFlat) {
   };
   cycle();
   const HandleCounts counts;
-  // A floating frame is a top-level window, whose making costs Wine some 20 ms: this soak takes
-  // the best part of a minute.
+  // A floating frame is a top-level window, whose making costs Wine some 20 ms: the full length
+  // takes the best part of a minute.
   for (int i = 0; i < kCycles; i++)
     cycle();
-  EXPECT_TRUE(counts.Unchanged());
+  const ::testing::AssertionResult unchanged = counts.Unchanged();
+  std::printf("[ FIGURES  ] %d float and dock cycles: %s\n", kCycles, unchanged.message());
+  EXPECT_TRUE(unchanged);
   EXPECT_TRUE(ArraysAreSound(m_pFrame));
 }
 

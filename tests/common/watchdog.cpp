@@ -1,0 +1,226 @@
+#include "tests/common/watchdog.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace watchdog {
+
+namespace {
+
+// Everything the armed thread and the watchdog's own thread share, under g_lock.
+struct State {
+  CRITICAL_SECTION lock;
+  HANDLE hWake = NULL; // set when the bound changes
+  Handlers handlers;
+  DWORD dwMarginMs = 30000;
+  std::string name;
+  DWORD dwBoundMs = 0;
+  DWORD dwStart = 0;
+  bool bArmed = false;
+  bool bOverran = false;
+  UINT_PTR nTimer = 0; // the armed thread's timer
+};
+
+State& Shared() {
+  static State* s_pState = [] {
+    State* p = new State; // lives as long as the process: the watchdog's thread reads it to the end
+    ::InitializeCriticalSection(&p->lock);
+    p->hWake = ::CreateEventA(NULL, FALSE, FALSE, NULL);
+    return p;
+  }();
+  return *s_pState;
+}
+
+struct Lock {
+  Lock() { ::EnterCriticalSection(&Shared().lock); }
+  ~Lock() { ::LeaveCriticalSection(&Shared().lock); }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+};
+
+// Writes past the C runtime, whose stream lock a hung thread may hold.
+void WriteOut(const std::string& text) {
+  DWORD dwWritten = 0;
+  ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), text.data(), (DWORD)text.size(), &dwWritten, NULL);
+}
+
+BOOL CALLBACK AddWindow(HWND hWnd, LPARAM lParam) {
+  if (!::IsWindowVisible(hWnd))
+    return TRUE;
+  std::vector<HWND>& windows = *reinterpret_cast<std::vector<HWND>*>(lParam);
+  windows.push_back(hWnd);
+  return TRUE;
+}
+
+std::string Caption(HWND hWnd);
+
+// The texts a dialog or message box shows in its static controls.
+BOOL CALLBACK AddStaticText(HWND hWnd, LPARAM lParam) {
+  char szClass[16] = "";
+  ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+  const std::string text = lstrcmpiA(szClass, "Static") == 0 ? Caption(hWnd) : "";
+  std::string& texts = *reinterpret_cast<std::string*>(lParam);
+  if (!text.empty())
+    texts += " \"" + text + "\"";
+  return TRUE;
+}
+
+std::string Caption(HWND hWnd) {
+  wchar_t szWide[256] = L"";
+  ::InternalGetWindowText(hWnd, szWide, 256);
+  char sz[512] = "";
+  ::WideCharToMultiByte(CP_ACP, 0, szWide, -1, sz, sizeof(sz), NULL, NULL);
+  return sz;
+}
+
+std::string Report(const std::string& name, DWORD dwBoundMs, const char* pszWhat) {
+  char sz[160];
+  std::snprintf(sz, sizeof(sz), " ran past its bound of %lu s%s; windows shown:\n",
+                (unsigned long)(dwBoundMs / 1000), pszWhat);
+  return name + sz + DescribeWindows();
+}
+
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR nId, DWORD) {
+  static bool s_bBusy = false; // a handler that pumps must not run this again inside itself
+  State& s = Shared();
+  if (s_bBusy || nId != s.nTimer)
+    return;
+  s_bBusy = true;
+  std::string report;
+  {
+    Lock lock;
+    if (s.bArmed && !s.bOverran && ::GetTickCount() - s.dwStart >= s.dwBoundMs) {
+      s.bOverran = true;
+      report = Report(s.name, s.dwBoundMs, "");
+    }
+  }
+  if (!report.empty()) {
+    // From now on the loop holding the thread is ended again every second: ending one modal state
+    // may lead to the next (the box after the failed drop).
+    s.nTimer = ::SetTimer(NULL, s.nTimer, 1000, OnTimer);
+    if (s.handlers.onOverrun)
+      s.handlers.onOverrun(report);
+  }
+  if (s.bOverran)
+    EndModalStates();
+  s_bBusy = false;
+}
+
+DWORD WINAPI LastResort(LPVOID) {
+  State& s = Shared();
+  for (;;) {
+    DWORD dwWait = INFINITE;
+    std::string report;
+    {
+      Lock lock;
+      if (s.bArmed) {
+        const DWORD dwElapsed = ::GetTickCount() - s.dwStart;
+        const DWORD dwEnd = s.dwBoundMs + s.dwMarginMs;
+        if (dwElapsed >= dwEnd)
+          report = Report(s.name, s.dwBoundMs, " and its thread did not get back within the margin");
+        else
+          dwWait = dwEnd - dwElapsed;
+      }
+    }
+    if (!report.empty()) {
+      WriteOut("\n[ WATCHDOG ] " + report + "[ WATCHDOG ] ending the process\n");
+      if (s.handlers.onLastResort)
+        s.handlers.onLastResort();
+      ::TerminateProcess(::GetCurrentProcess(), 3);
+    }
+    ::WaitForSingleObject(s.hWake, dwWait);
+  }
+}
+
+BOOL CALLBACK CancelDialog(HWND hWnd, LPARAM) {
+  char szClass[16] = "";
+  ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+  // Posted, not sent: a dialog that asks again opens its box in its own loop, not inside this one.
+  if (::IsWindowVisible(hWnd) && lstrcmpA(szClass, "#32770") == 0)
+    ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  return TRUE;
+}
+
+} // namespace
+
+std::string DescribeWindows() {
+  std::vector<HWND> windows;
+  ::EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&windows));
+  std::string text;
+  for (HWND hWnd : windows) {
+    char szClass[128] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    std::string shows;
+    if (lstrcmpA(szClass, "#32770") == 0)
+      ::EnumChildWindows(hWnd, AddStaticText, reinterpret_cast<LPARAM>(&shows));
+    char sz[400];
+    std::snprintf(sz, sizeof(sz), "  %p \"%s\" class %s at (%ld,%ld)-(%ld,%ld)%s", (void*)hWnd,
+                  Caption(hWnd).c_str(), szClass, rc.left, rc.top, rc.right, rc.bottom,
+                  dwPid == ::GetCurrentProcessId() ? "" : " (another process)");
+    text += sz + (shows.empty() ? "" : ", showing" + shows) + "\n";
+  }
+  return text.empty() ? "  none\n" : text;
+}
+
+void EndModalStates() {
+  ::EnumThreadWindows(::GetCurrentThreadId(), CancelDialog, 0);
+  ::EndMenu();
+  // A capture-based loop (a drag, a tracked menu, a resizing) ends on a cancelled mode or on losing
+  // the capture.
+  if (HWND hCapture = ::GetCapture()) {
+    ::PostMessageA(hCapture, WM_CANCELMODE, 0, 0);
+    ::ReleaseCapture();
+  }
+  if (HWND hActive = ::GetActiveWindow())
+    ::PostMessageA(hActive, WM_CANCELMODE, 0, 0);
+}
+
+void Install(const Handlers& handlers, int nMarginSeconds) {
+  State& s = Shared();
+  {
+    Lock lock;
+    s.handlers = handlers;
+    s.dwMarginMs = (DWORD)nMarginSeconds * 1000;
+  }
+  static HANDLE s_hThread = ::CreateThread(NULL, 0, LastResort, NULL, 0, NULL);
+  (void)s_hThread;
+}
+
+void Arm(const std::string& name, int nSeconds) {
+  State& s = Shared();
+  {
+    Lock lock;
+    s.name = name;
+    s.dwBoundMs = (DWORD)nSeconds * 1000;
+    s.dwStart = ::GetTickCount();
+    s.bArmed = true;
+    s.bOverran = false;
+  }
+  if (s.nTimer != 0)
+    ::KillTimer(NULL, s.nTimer);
+  s.nTimer = ::SetTimer(NULL, 0, s.dwBoundMs, OnTimer);
+  ::SetEvent(s.hWake);
+}
+
+void Disarm() {
+  State& s = Shared();
+  {
+    Lock lock;
+    s.bArmed = false;
+  }
+  if (s.nTimer != 0)
+    ::KillTimer(NULL, s.nTimer);
+  s.nTimer = 0;
+  ::SetEvent(s.hWake);
+}
+
+bool Overran() {
+  Lock lock;
+  return Shared().bOverran;
+}
+
+} // namespace watchdog
