@@ -33,6 +33,40 @@ long GdiObjectsInUse() {
   return nUsed;
 }
 
+namespace {
+
+BOOL CALLBACK CountOwnWindow(HWND hWnd, LPARAM lParam) {
+  DWORD dwPid = 0;
+  ::GetWindowThreadProcessId(hWnd, &dwPid);
+  if (dwPid == ::GetCurrentProcessId())
+    ++*reinterpret_cast<long*>(lParam);
+  return TRUE;
+}
+
+BOOL CALLBACK CountOwnTree(HWND hWnd, LPARAM lParam) {
+  CountOwnWindow(hWnd, lParam);
+  ::EnumChildWindows(hWnd, CountOwnWindow, lParam);
+  return TRUE;
+}
+
+} // namespace
+
+long UserObjectsInUse() {
+  const DWORD dwCount = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+  if (dwCount != 0)
+    return (long)dwCount;
+  long nObjects = 0;
+  ::EnumWindows(CountOwnTree, reinterpret_cast<LPARAM>(&nObjects));
+  for (HWND h = ::FindWindowExA(HWND_MESSAGE, NULL, NULL, NULL); h != NULL;
+       h = ::FindWindowExA(HWND_MESSAGE, h, NULL, NULL))
+    CountOwnTree(h, reinterpret_cast<LPARAM>(&nObjects));
+  // A user handle's low word is its slot, even values from 0x20 on; a menu is valid only in the
+  // process that made it.
+  for (UINT_PTR nSlot = 0x20; nSlot < 0xFFF0; nSlot += 2)
+    nObjects += ::IsMenu(reinterpret_cast<HMENU>(nSlot)) ? 1 : 0;
+  return nObjects;
+}
+
 SIZE_T PrivateBytes() {
   VM_COUNTERS vm = {};
   return QueryProcess((PROCESSINFOCLASS)3 /*ProcessVmCounters*/, &vm, sizeof(vm)) == 0 ? vm.PagefileUsage : 0;

@@ -1,4 +1,4 @@
-// What a soak test counts of its own process: GDI objects and private bytes.
+// What a soak test counts of its own process: GDI and USER objects and private bytes.
 #pragma once
 
 #include <windows.h>
@@ -6,5 +6,8 @@
 // GetGuiResources, or where Wine does not count: the used entries of the GDI handle table; -1 when
 // neither answers.
 long GdiObjectsInUse();
+// GetGuiResources, or where Wine does not count: the windows of this process (message-only ones
+// too) and the menus it holds; -1 when neither answers.
+long UserObjectsInUse();
 // The process's private bytes; 0 when the system does not answer.
 SIZE_T PrivateBytes();

@@ -39,6 +39,9 @@ const LongTest kLongTests[] = {
     {"DockOps.FloatAndDockCyclesKeepHandleCountsFlat", 120, 300},
     {"*BarsSoak.*", 180, 180},
     {"MenuSoak.*", 180, 180},
+    {"MdiTabs.RandomOpenActivateHideCloseStaysInStep", 180, 180},
+    {"TrackingTest.RandomInputEndsEveryTrackingCleanly", 180, 180},
+    {"Seeds/PageSoak.*", 180, 180},
 };
 
 bool Matches(const char* pszPattern, const char* pszName) {

@@ -81,24 +81,12 @@ BOOL CALLBACK FindColorPopup(HWND hWnd, LPARAM lParam) {
   return *ppPopup == NULL;
 }
 
-BOOL CALLBACK CountChild(HWND, LPARAM lParam) {
-  ++*reinterpret_cast<long*>(lParam);
-  return TRUE;
-}
-
 // A control makes its tool tip window on first hover, and keeps it: a tip is one USER and two GDI
 // objects (its fonts) that are no leak.
 BOOL CALLBACK CountTip(HWND hWnd, LPARAM lParam) {
   char szClass[32] = "";
   ::GetClassNameA(hWnd, szClass, sizeof(szClass));
   *reinterpret_cast<long*>(lParam) += lstrcmpiA(szClass, TOOLTIPS_CLASSA) == 0;
-  return TRUE;
-}
-
-// A top-level window and all its descendants.
-BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam) {
-  ++*reinterpret_cast<long*>(lParam);
-  ::EnumChildWindows(hWnd, CountChild, lParam);
   return TRUE;
 }
 
@@ -114,14 +102,11 @@ protected:
   int Page() { return m_pFrame->GetTaskPageIndex(); }
   HWND ParamItem(int nId) { return ::GetDlgItem(m_pFrame->m_pageParam.GetSafeHwnd(), nId); }
 
-  // Where Wine does not count USER objects, the windows of this thread stand in for them.
   Counts Measure() {
     PumpPending();
     AfxGetApp()->OnIdle(1); // the temporary handle maps go at idle
-    Counts c = {GdiObjectsInUse(), (long)::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), 0};
+    Counts c = {GdiObjectsInUse(), UserObjectsInUse(), 0};
     ::EnumThreadWindows(::GetCurrentThreadId(), CountTip, reinterpret_cast<LPARAM>(&c.nTips));
-    if (c.nUser == 0)
-      ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&c.nUser));
     return c;
   }
 

@@ -7,6 +7,7 @@
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/bars/keyboard_support.h"
 #include "toolkit/menus/ExtPopupMenuWnd.h"
+#include "tests/common/object_counts.h"
 
 #include <gtest/gtest.h>
 
@@ -104,12 +105,9 @@ DWORD WINAPI DriverProc(LPVOID p) {
 }
 
 struct Counts {
-  DWORD dwGdi, dwUser;
+  long dwGdi, dwUser;
 };
-Counts Objects() {
-  HANDLE hProcess = ::GetCurrentProcess();
-  return {::GetGuiResources(hProcess, GR_GDIOBJECTS), ::GetGuiResources(hProcess, GR_USEROBJECTS)};
-}
+Counts Objects() { return {GdiObjectsInUse(), UserObjectsInUse()}; }
 
 class BarsSoak : public ::testing::TestWithParam<unsigned> {};
 

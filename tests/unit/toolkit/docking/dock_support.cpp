@@ -122,8 +122,7 @@ std::string DockFrameTest::Dump() const {
 }
 
 HandleCounts::HandleCounts()
-    : m_nGdi(GdiObjectsInUse()), m_nUser(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS)),
-      m_nWindows(AfxGetPermanentWndCount()) {}
+    : m_nGdi(GdiObjectsInUse()), m_nUser(UserObjectsInUse()), m_nWindows(AfxGetPermanentWndCount()) {}
 
 ::testing::AssertionResult HandleCounts::Unchanged() const {
   const HandleCounts now;

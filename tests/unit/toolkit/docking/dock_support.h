@@ -74,8 +74,7 @@ public:
   ::testing::AssertionResult Unchanged() const;
 
 private:
-  long m_nGdi; // through the GDI handle table where Wine does not count
-
-  DWORD m_nUser;
+  long m_nGdi;  // through the GDI handle table where Wine does not count
+  long m_nUser; // the process's windows and menus where Wine does not count
   int m_nWindows;
 };

@@ -98,7 +98,7 @@ TEST_F(DragRandomBase, ManyDragsKeepTheObjectCountsFlat) {
   for (int nDrag = 0; nDrag < 20; nDrag++)
     RandomDrag(random);
   const long nGdi = GdiObjectsInUse();
-  const DWORD nUser = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+  const long nUser = UserObjectsInUse();
   // An object left by every drag exceeds the allowance many times over; one left by one drag in
   // ten still exceeds it.
   const int nDrags = soak::Cycles(120, 280);
@@ -107,7 +107,7 @@ TEST_F(DragRandomBase, ManyDragsKeepTheObjectCountsFlat) {
     ASSERT_EQ(0, Log().Shown()) << "drag " << nDrag << ": " << what;
   }
   const long nGdiNow = GdiObjectsInUse();
-  const DWORD nUserNow = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+  const long nUserNow = UserObjectsInUse();
   std::printf("[ FIGURES  ] %d drags: GDI objects %lu -> %lu, USER objects %lu -> %lu\n", nDrags,
               (unsigned long)nGdi, (unsigned long)nGdiNow, (unsigned long)nUser, (unsigned long)nUserNow);
   EXPECT_TRUE(ArraysAreSound(m_pFrame.get())) << Dump();
