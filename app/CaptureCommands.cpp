@@ -4,12 +4,16 @@
 #include "app/FramletApp.h"
 #include "app/MainFrame.h"
 #include "app/ObjectPicker.h"
+#include "app/SystemTray.h"
 #include "editor/FramletDoc.h"
 #include "imaging/Globals.h"
 #include "imaging/capture/CaptureDlg.h"
 #include "resources/resource.h"
 
 namespace {
+
+// Taken from the queue at the end of a capture for its time alone.
+const UINT UM_CAPTURE_DONE = WM_APP + 41;
 
 // Marks the program as capturing for the length of one request, so that a hot key or a menu
 // command that arrives meanwhile does not start a second overlay inside the first.
@@ -66,9 +70,7 @@ void CFramletApp::OnCapture(UINT nID) {
     ::SetCursorPos(5, 5);
     ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDD_OBJECT_PICKER), NULL, ObjectPickerProc, 0);
     g_bObjectPicking = FALSE;
-    if (m_pMainWnd != NULL)
-      m_pMainWnd->ShowWindow(
-          SW_SHOWNORMAL); // the picker shows it too; a failed picker must not leave it hidden
+    ShowMainWindowAfterCapture(); // the picker shows it too; a failed picker must not leave it hidden
     return;
   }
   if (m_pMainWnd != NULL)
@@ -77,8 +79,7 @@ void CFramletApp::OnCapture(UINT nID) {
   HBITMAP hCaptured = RunCaptureOverlay((int)nID, NULL, FALSE);
   if (hCaptured != NULL)
     OpenCaptureAsDocument(hCaptured);
-  if (m_pMainWnd != NULL)
-    m_pMainWnd->ShowWindow(SW_SHOWNORMAL);
+  ShowMainWindowAfterCapture();
 }
 
 void CFramletApp::OnHotkeyCapture() {
@@ -91,18 +92,38 @@ void CFramletApp::OnHotkeyCapture() {
   HBITMAP hCaptured = RunCaptureOverlay(ID_CAPTURE_RECTANGLE, NULL, TRUE);
   if (hCaptured != NULL)
     OpenCaptureAsDocument(hCaptured);
-  if (m_pMainWnd != NULL)
-    m_pMainWnd->ShowWindow(SW_SHOWNORMAL);
+  ShowMainWindowAfterCapture();
 }
 
 void CFramletApp::OnObjectCaptured(RECT rcObject) {
   HBITMAP hCaptured = RunCaptureOverlay(ID_CAPTURE_OBJECT, &rcObject, FALSE);
   if (hCaptured != NULL)
     OpenCaptureAsDocument(hCaptured);
-  if (m_pMainWnd != NULL) {
-    m_pMainWnd->ShowWindow(SW_SHOWNORMAL);
+  ShowMainWindowAfterCapture();
+  if (m_pMainWnd != NULL)
     m_pMainWnd->SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
+}
+
+void CFramletApp::ShowMainWindowAfterCapture() {
+  CWnd* pMain = m_pMainWnd;
+  if (pMain == NULL || pMain->GetSafeHwnd() == NULL)
+    return;
+  // A frame in the tray sits hidden inside the tray's owner, where showing it leaves it out of sight.
+  if (::GetAncestor(pMain->m_hWnd, GA_PARENT) != ::GetDesktopWindow())
+    RestoreFromTray(pMain, FALSE);
+  else
+    pMain->ShowWindow(SW_SHOWNORMAL);
+  // Hiding the frame gave the activation to another window (another program's, or the window Wine
+  // shows the notification area in), and showing it does not take it back from another program:
+  // the frame takes the keyboard again, which it gives to its active view. Wine hands the window
+  // system's keyboard to a window with the time of its thread's last message, and the window
+  // system refuses a change older than the last one it made: the key that started the capture came
+  // before the other window took the keyboard, so the thread first takes a message of now.
+  pMain->PostMessage(UM_CAPTURE_DONE);
+  MSG msg;
+  ::PeekMessageA(&msg, pMain->m_hWnd, UM_CAPTURE_DONE, UM_CAPTURE_DONE, PM_REMOVE);
+  pMain->SetForegroundWindow();
+  pMain->SetFocus();
 }
 
 BOOL CFramletApp::OpenCaptureAsDocument(HBITMAP hBitmap) {

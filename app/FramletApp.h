@@ -26,6 +26,9 @@ public:
   BOOL OpenCaptureAsDocument(HBITMAP hBitmap);
   // The object capture of the picked window's rectangle.
   void OnObjectCaptured(RECT rcObject);
+  // The end of every capture: the main window back on screen (out of the tray too) as the active
+  // window, with the keyboard in its active view.
+  void ShowMainWindowAfterCapture();
 
   afx_msg void OnFileOpen();
   afx_msg void OnCapture(UINT nID);

@@ -127,10 +127,7 @@ void EndPicker(HWND hDlg, INT_PTR nResult, BOOL bCancel) {
   g_hwndPickedWindow = NULL;
 }
 
-void ShowMainWindow() {
-  if (CWnd* pMain = AfxGetMainWnd())
-    pMain->ShowWindow(SW_SHOWNORMAL);
-}
+void ShowMainWindow() { TheFramletApp().ShowMainWindowAfterCapture(); }
 
 void PaintPickerFrame(HWND hDlg) {
   CRect rc;

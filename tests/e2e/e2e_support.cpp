@@ -289,6 +289,8 @@ void XMoveMouse(int x, int y) {
   }));
 }
 
+::testing::AssertionResult XKeys(const std::string& keys) { return XPointer("key " + keys); }
+
 void SendXSteps(const std::string& steps, HWND hWnd) {
   std::istringstream in(steps);
   for (std::string step; in >> step;) {
@@ -788,6 +790,23 @@ HWND CPixolet::WaitForDialog(const std::string& text, int nTimeoutMs) const {
     ::SetForegroundWindow(hWnd);
     return false;
   });
+}
+
+::testing::AssertionResult CPixolet::KeyboardInView() {
+  ::testing::AssertionResult active = WaitUntil("the frame active with the keyboard in its view", [this] {
+    return ::GetForegroundWindow() == m_hFrame && GuiState(m_hFrame).hwndFocus == View();
+  });
+  if (!active)
+    return active;
+  SyncInput(m_hFrame); // the program back in its message loop: what it asked of the window system is sent
+  ::testing::AssertionResult sent = XKeys("ctrl+s");
+  if (!sent)
+    return sent;
+  const HWND hSave = WaitForDialog("Save As", 5000);
+  if (hSave == NULL)
+    return ::testing::AssertionFailure() << "Ctrl+S opened no Save As";
+  PressKey(VK_ESCAPE);
+  return WaitUntil("Save As to close", [hSave] { return !::IsWindow(hSave); });
 }
 
 HWND CPixolet::ShownMenu() const { return TopWindow(IsPopupMenu); }

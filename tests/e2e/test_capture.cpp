@@ -92,7 +92,9 @@ TEST_P(CaptureModeTest, OpensADocumentOfTheMarkedSize) {
   } else if (*c.steps) {
     ASSERT_TRUE(m_app.Mark(c.steps));
   }
-  EXPECT_TRUE(m_app.WaitForDocuments(1, c.size));
+  ASSERT_TRUE(m_app.WaitForDocuments(1, c.size));
+  // The frame came back active, with the keys going to the new document.
+  EXPECT_TRUE(m_app.KeyboardInView());
 }
 
 INSTANTIATE_TEST_SUITE_P(
