@@ -35,12 +35,48 @@ private:
   BOOL m_bOwner;
 };
 
+// A window the system would make active in place of a hidden one: a visible, enabled, restored
+// top-level window of another program that is no tool window and none of the shell's own (the
+// desktop, and the notification area Wine shows as a window of its own).
+bool CanBecomeActive(HWND hWnd) {
+  DWORD dwPid = 0, dwShellPid = 0;
+  ::GetWindowThreadProcessId(hWnd, &dwPid);
+  ::GetWindowThreadProcessId(::GetDesktopWindow(), &dwShellPid);
+  const LONG lExStyle = ::GetWindowLongA(hWnd, GWL_EXSTYLE);
+  CRect rc;
+  return dwPid != ::GetCurrentProcessId() && dwPid != dwShellPid && ::IsWindowVisible(hWnd) &&
+         ::IsWindowEnabled(hWnd) && !::IsIconic(hWnd) &&
+         !(lExStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) && ::GetWindowRect(hWnd, &rc) &&
+         !rc.IsRectEmpty();
+}
+
+BOOL CALLBACK FindFirstActivatable(HWND hWnd, LPARAM lParam) {
+  if (!CanBecomeActive(hWnd))
+    return TRUE;
+  *reinterpret_cast<HWND*>(lParam) = hWnd;
+  return FALSE;
+}
+
+// The window the user works in when an active-window capture starts: the active window, when it
+// is another program's; when it is the program's own (its menu, tool bar, keys or tray menu started
+// the command), the window the user was in before, the first from the top of the windows on the
+// screen that could become active as the frame steps aside. NULL when there is none.
+HWND WindowUserWorksIn() {
+  const HWND hForeground = ::GetForegroundWindow();
+  if (hForeground != NULL && CanBecomeActive(hForeground))
+    return hForeground;
+  HWND hFound = NULL;
+  ::EnumWindows(FindFirstActivatable, reinterpret_cast<LPARAM>(&hFound));
+  return hFound;
+}
+
 } // namespace
 
-HBITMAP CFramletApp::RunCaptureOverlay(int nMode, const RECT* pObject, BOOL bTopmost) {
+HBITMAP CFramletApp::RunCaptureOverlay(int nMode, const RECT* pObject, BOOL bTopmost, HWND hWindow) {
   CCaptureDlg dlg;
   dlg.m_nCaptureType = nMode;
   dlg.m_bIncludeMouse = m_bIncludeMouse;
+  dlg.m_hTargetWindow = hWindow;
   if (pObject != NULL)
     dlg.m_rcPreset = *pObject;
   CWnd* pMain = m_pMainWnd;
@@ -73,10 +109,14 @@ void CFramletApp::OnCapture(UINT nID) {
     ShowMainWindowAfterCapture(); // the picker shows it too; a failed picker must not leave it hidden
     return;
   }
+  const HWND hWindow = nID == ID_CAPTURE_ACTIVE_WINDOW ? WindowUserWorksIn() : NULL;
   if (m_pMainWnd != NULL)
     m_pMainWnd->ShowWindow(SW_HIDE);
+  // The system activates some window in the frame's place, not always the one the user was in.
+  if (hWindow != NULL)
+    ::SetForegroundWindow(hWindow);
   ::Sleep(500);
-  HBITMAP hCaptured = RunCaptureOverlay((int)nID, NULL, FALSE);
+  HBITMAP hCaptured = RunCaptureOverlay((int)nID, NULL, FALSE, hWindow);
   if (hCaptured != NULL)
     OpenCaptureAsDocument(hCaptured);
   ShowMainWindowAfterCapture();

@@ -48,8 +48,9 @@ public:
 protected:
   // The tip of the day; it comes with its dialog.
   void ShowTipAtStartup();
-  // Runs the capture overlay in a mode; the captured bitmap or NULL.
-  HBITMAP RunCaptureOverlay(int nMode, const RECT* pObject, BOOL bTopmost);
+  // Runs the capture overlay in a mode (in active-window mode on hWindow, when given); the captured
+  // bitmap or NULL.
+  HBITMAP RunCaptureOverlay(int nMode, const RECT* pObject, BOOL bTopmost, HWND hWindow = NULL);
 
   BOOL m_bCapturing; // a capture is running: a second request waits for nothing and is dropped
 

@@ -3,7 +3,7 @@
 // new document of the captured size.
 #include "framework/wnd/fw_ids.h"
 #include "resources/resource.h"
-#include "tests/e2e/e2e_support.h"
+#include "tests/e2e/tray_support.h"
 
 #include <cstdio>
 #include <vector>
@@ -300,6 +300,85 @@ INSTANTIATE_TEST_SUITE_P(
                       PlaceCase{"BehindAnotherWindow", CRect(400, 600, 900, 1000), CPoint(500, 800),
                                 CRect(700, 860, 1000, 1024), PickEnd::Escape}),
     [](const ::testing::TestParamInfo<PlaceCase>& info) { return std::string(info.param.name); });
+
+// Where an active-window capture starts: the Capture menu, the capture bar's arrow, its key, the
+// tray menu.
+enum class ActiveRoad { Menu, ToolBar, CtrlW, Tray };
+struct ActiveCase {
+  const char* name;
+  ActiveRoad road;
+};
+void PrintTo(const ActiveCase& c, std::ostream* os) { *os << c.name; }
+
+class ActiveWindowTest : public TrayTest, public ::testing::WithParamInterface<ActiveCase> {
+protected:
+  void TearDown() override {
+    TrayTest::TearDown();
+    m_notepad.Kill();
+  }
+  // The window in which Wine shows the notification area: a window of the shell, which also owns
+  // the desktop window; NULL when it shows none.
+  static HWND ShellWindow() {
+    DWORD dwShell = 0;
+    ::GetWindowThreadProcessId(::GetDesktopWindow(), &dwShell);
+    for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+      DWORD dwPid = 0;
+      ::GetWindowThreadProcessId(h, &dwPid);
+      if (dwPid == dwShell && ::IsWindowVisible(h) && !ScreenRect(h).IsRectEmpty())
+        return h;
+    }
+    return NULL;
+  }
+  const CRect m_rcNotepad{500, 300, 900, 600};
+  CNotepad m_notepad;
+};
+
+// The user works in notepad and then starts the program, whose icon brings up the window of the
+// notification area in front of notepad. "Active Window" takes the window the user was in before
+// the program, by every road that starts it from the program (when the command starts the
+// program's own frame is the active window): notepad, not the shell's window nor the desktop.
+// Afterwards the frame is the active window again, with the keys in the new document.
+TEST_P(ActiveWindowTest, TakesTheWindowTheUserWasIn) {
+  ASSERT_TRUE(m_notepad.Start(m_rcNotepad));
+  const CPoint text(m_rcNotepad.CenterPoint());
+  SendXSteps("C" + std::to_string(text.x) + "," + std::to_string(text.y), m_notepad.Frame());
+  ASSERT_TRUE(WaitUntil("notepad active", [&] { return ::GetForegroundWindow() == m_notepad.Frame(); }));
+  // Its menu bar, below the caption (whose colours follow the activation).
+  const CRect menuBar(m_rcNotepad.left, m_rcNotepad.top + 24, m_rcNotepad.right, m_rcNotepad.top + 38);
+  const Pixels shown = Settled([&] { return ReadScreen(menuBar); });
+  ASSERT_TRUE(StartWithIcon());
+  if (const HWND hShell = ShellWindow()) {
+    ::SetWindowPos(hShell, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(m_app.Activate());
+  }
+  switch (GetParam().road) {
+  case ActiveRoad::Menu:
+    ASSERT_TRUE(m_app.Menu('C', 'A'));
+    break;
+  case ActiveRoad::ToolBar:
+    ASSERT_TRUE(PickFromCaptureArrow('A'));
+    break;
+  case ActiveRoad::CtrlW:
+    PressKey('W', MOD_CONTROL);
+    break;
+  case ActiveRoad::Tray:
+    ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'A'));
+    break;
+  }
+  ASSERT_TRUE(m_app.WaitForDocuments(1, m_rcNotepad.Size()));
+  SaveScreenshot(ScreenRect(m_app.Frame()),
+                 (std::string("e2e_active_window_") + GetParam().name + ".bmp").c_str());
+  const CRect pictureMenuBar(m_app.PictureOrigin() + (menuBar.TopLeft() - m_rcNotepad.TopLeft()),
+                             menuBar.Size());
+  EXPECT_TRUE(PixelsAre(ReadScreen(pictureMenuBar), PixelsOf(shown))) << "the picture is not notepad";
+  EXPECT_TRUE(m_app.KeyboardInView());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, ActiveWindowTest,
+    ::testing::Values(ActiveCase{"Menu", ActiveRoad::Menu}, ActiveCase{"ToolBar", ActiveRoad::ToolBar},
+                      ActiveCase{"CtrlW", ActiveRoad::CtrlW}, ActiveCase{"Tray", ActiveRoad::Tray}),
+    [](const ::testing::TestParamInfo<ActiveCase>& info) { return std::string(info.param.name); });
 
 // The hot key captures a rectangle even when the options name another mode, while the program is
 // minimised; the options, hot key included, come from the registry. Global hot keys reach a Wine

@@ -2,7 +2,6 @@
 // the default command on a double click, the frame hidden in the tray and brought back, the icon
 // kept when the shell restarts or the work area changes; and one capture at a time, whichever road
 // asks for it. The icon is reached as tray_support.h tells.
-#include "framework/wnd/fw_ids.h"
 #include "tests/e2e/tray_support.h"
 
 #include <string>
@@ -198,20 +197,7 @@ struct GuardCase {
 };
 void PrintTo(const GuardCase& c, std::ostream* os) { *os << c.pszName; }
 
-class CaptureGuardTest : public TrayTest, public ::testing::WithParamInterface<GuardCase> {
-protected:
-  // The capture tool bar: the narrower of the two tool bars shown at start.
-  CRect CaptureBar() const {
-    CRect bar;
-    for (HWND hBar : m_app.Descendants(AFX_IDW_TOOLBAR)) {
-      const CRect rc = ScreenRect(hBar);
-      if (::IsWindowVisible(hBar) && (bar.IsRectEmpty() || rc.Width() < bar.Width()))
-        bar = rc;
-    }
-    return bar;
-  }
-  CPoint CaptureArrow(const CRect& bar) const { return DropDownArrow(bar); }
-};
+class CaptureGuardTest : public TrayTest, public ::testing::WithParamInterface<GuardCase> {};
 
 // While one capture's overlay is up, the tray menu's capture items and the hot key start no
 // second capture, whichever road the first came by: one overlay, and one document once the area
@@ -232,18 +218,9 @@ TEST_P(CaptureGuardTest, OneCaptureAtATime) {
         [&] { return !::IsWindowVisible(m_app.Frame()); }));
     break;
   }
-  case CaptureRoad::CaptureDropDown: {
-    const CPoint arrow = CaptureArrow(bar);
-    ASSERT_GE(arrow.x, bar.left) << "no arrow on the capture bar";
-    const std::string click = "C" + std::to_string(arrow.x) + "," + std::to_string(arrow.y);
-    HWND hMenu = NULL;
-    ASSERT_TRUE(Until(
-        "capture menu", [&] { SendXSteps(click, m_app.Frame()); },
-        [&] { return (hMenu = m_app.ShownMenu()) != NULL; }));
-    Settled([&] { return ReadScreen(ScreenRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
-    ASSERT_TRUE(PickByKey(hMenu, 'R'));
+  case CaptureRoad::CaptureDropDown:
+    ASSERT_TRUE(PickFromCaptureArrow('R'));
     break;
-  }
   }
   const HWND hOverlay = m_app.WaitForOverlay();
   ASSERT_NE(nullptr, hOverlay) << "no capture started";

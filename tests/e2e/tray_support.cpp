@@ -1,5 +1,6 @@
 #include "tests/e2e/tray_support.h"
 
+#include "framework/wnd/fw_ids.h"
 #include "resources/resource.h"
 
 #include <shellapi.h>
@@ -95,6 +96,32 @@ size_t TrayTest::Overlays() const {
   return std::count_if(windows.begin(), windows.end(), [&](HWND hWnd) {
     return ::IsWindowVisible(hWnd) && ClassOf(hWnd) == "#32770" && ScreenRect(hWnd) == screen;
   });
+}
+
+CRect TrayTest::CaptureBar() const {
+  CRect bar;
+  for (HWND hBar : m_app.Descendants(AFX_IDW_TOOLBAR)) {
+    const CRect rc = ScreenRect(hBar);
+    if (::IsWindowVisible(hBar) && (bar.IsRectEmpty() || rc.Width() < bar.Width()))
+      bar = rc;
+  }
+  return bar;
+}
+
+::testing::AssertionResult TrayTest::PickFromCaptureArrow(WORD wKey) {
+  const CRect bar = CaptureBar();
+  const CPoint arrow = DropDownArrow(bar);
+  if (arrow.x < bar.left)
+    return ::testing::AssertionFailure() << "no arrow on the capture bar";
+  const std::string click = "C" + std::to_string(arrow.x) + "," + std::to_string(arrow.y);
+  HWND hMenu = NULL;
+  ::testing::AssertionResult opened = Until(
+      "capture menu", [&] { SendXSteps(click, m_app.Frame()); },
+      [&] { return (hMenu = m_app.ShownMenu()) != NULL; });
+  if (!opened)
+    return opened;
+  Settled([&] { return ReadScreen(ScreenRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
+  return PickByKey(hMenu, wKey);
 }
 
 } // namespace e2e

@@ -1,4 +1,5 @@
-// The program's icon in the notification area as the tests reach it. Xvfb has no desktop with a
+// The program's icon in the notification area as the tests reach it, and the capture bar's arrow
+// the capture tests compare the tray's roads with. Xvfb has no desktop with a
 // notification area: the icon's mouse messages are posted to the window the shell knows the icon
 // by, as the shell posts them. Wine's explorer keeps the icons, so the shell can be asked from here
 // whether it holds the program's icon.
@@ -40,6 +41,11 @@ protected:
   HWND OpenTrayMenu();
   // The capture overlays the program shows.
   size_t Overlays() const;
+  // The capture tool bar: the narrower of the two tool bars shown at start.
+  CRect CaptureBar() const;
+  // A click on the capture bar's arrow with the X pointer, and the mode of that letter picked in
+  // the menu it opens.
+  ::testing::AssertionResult PickFromCaptureArrow(WORD wKey);
 
   HWND m_hTray = NULL;
 };
