@@ -793,11 +793,12 @@ HWND CPixolet::WaitForDialog(const std::string& text, int nTimeoutMs) const {
 }
 
 ::testing::AssertionResult CPixolet::KeyboardInView() {
-  ::testing::AssertionResult active = WaitUntil("the frame active with the keyboard in its view", [this] {
-    return ::GetForegroundWindow() == m_hFrame && GuiState(m_hFrame).hwndFocus == View();
-  });
-  if (!active)
-    return active;
+  if (!WaitFor(
+          [this] { return ::GetForegroundWindow() == m_hFrame && GuiState(m_hFrame).hwndFocus == View(); }))
+    return ::testing::AssertionFailure()
+           << "the frame is not the active window with the keyboard in its view: the "
+           << ClassOf(::GetForegroundWindow()) << " window is, the focus in a "
+           << ClassOf(GuiState(m_hFrame).hwndFocus) << " window";
   SyncInput(m_hFrame); // the program back in its message loop: what it asked of the window system is sent
   ::testing::AssertionResult sent = XKeys("ctrl+s");
   if (!sent)
