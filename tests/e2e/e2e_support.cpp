@@ -792,7 +792,7 @@ HWND CPixolet::WaitForDialog(const std::string& text, int nTimeoutMs) const {
   });
 }
 
-::testing::AssertionResult CPixolet::KeyboardInView() {
+::testing::AssertionResult CPixolet::KeyboardInView(const char* pszScreenshot) {
   if (!WaitFor(
           [this] { return ::GetForegroundWindow() == m_hFrame && GuiState(m_hFrame).hwndFocus == View(); }))
     return ::testing::AssertionFailure()
@@ -806,6 +806,10 @@ HWND CPixolet::WaitForDialog(const std::string& text, int nTimeoutMs) const {
   const HWND hSave = WaitForDialog("Save As", 5000);
   if (hSave == NULL)
     return ::testing::AssertionFailure() << "Ctrl+S opened no Save As";
+  if (pszScreenshot != nullptr) {
+    SyncInput(hSave); // its controls painted
+    SaveScreenshot(ScreenRect(m_hFrame), pszScreenshot);
+  }
   PressKey(VK_ESCAPE);
   return WaitUntil("Save As to close", [hSave] { return !::IsWindow(hSave); });
 }

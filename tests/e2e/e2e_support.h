@@ -211,8 +211,9 @@ public:
   // Makes the frame (or the window given) the foreground window.
   ::testing::AssertionResult Activate(HWND hWnd = NULL);
   // The frame is the active window and the user's keys reach its active view: Ctrl+S through the X
-  // server opens Save As at once (Esc closes it again).
-  ::testing::AssertionResult KeyboardInView();
+  // server opens Save As at once (Esc closes it again). With a name, the frame with the dialog open
+  // is saved to the artifacts.
+  ::testing::AssertionResult KeyboardInView(const char* pszScreenshot = nullptr);
   // Opens a popup of the menu bar with Alt and its letter, then picks the item by its letter.
   ::testing::AssertionResult Menu(char cPopup, char cItem);
   // Opens a popup of the menu bar with Alt and its letter; the popup menu window.

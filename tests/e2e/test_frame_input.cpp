@@ -240,7 +240,7 @@ TEST_P(KeyCaptureTest, CtrlSAtOnceAfterwardsOpensSaveAs) {
   if (*c.steps)
     ASSERT_TRUE(m_app.Mark(c.steps));
   ASSERT_TRUE(m_app.WaitForDocuments(1, c.size));
-  EXPECT_TRUE(m_app.KeyboardInView());
+  EXPECT_TRUE(m_app.KeyboardInView((std::string("e2e_save_as_after_") + c.name + ".bmp").c_str()));
 }
 
 const KeyCapture kKeyCaptures[] = {{"CtrlF", "ctrl+f", "", CSize(1280, 1024)},
