@@ -4,12 +4,16 @@
 #include "app/FramletApp.h"
 #include "app/MainFrame.h"
 #include "app/ObjectPicker.h"
+#include "app/SystemTray.h"
 #include "editor/FramletDoc.h"
 #include "imaging/Globals.h"
 #include "imaging/capture/CaptureDlg.h"
 #include "resources/resource.h"
 
 namespace {
+
+// Taken from the queue at the end of a capture for its time alone.
+const UINT UM_CAPTURE_DONE = WM_APP + 41;
 
 // Marks the program as capturing for the length of one request, so that a hot key or a menu
 // command that arrives meanwhile does not start a second overlay inside the first.
@@ -31,12 +35,48 @@ private:
   BOOL m_bOwner;
 };
 
+// A window the system would make active in place of a hidden one: a visible, enabled, restored
+// top-level window of another program that is no tool window and none of the shell's own (the
+// desktop, and the notification area Wine shows as a window of its own).
+bool CanBecomeActive(HWND hWnd) {
+  DWORD dwPid = 0, dwShellPid = 0;
+  ::GetWindowThreadProcessId(hWnd, &dwPid);
+  ::GetWindowThreadProcessId(::GetDesktopWindow(), &dwShellPid);
+  const LONG lExStyle = ::GetWindowLongA(hWnd, GWL_EXSTYLE);
+  CRect rc;
+  return dwPid != ::GetCurrentProcessId() && dwPid != dwShellPid && ::IsWindowVisible(hWnd) &&
+         ::IsWindowEnabled(hWnd) && !::IsIconic(hWnd) &&
+         !(lExStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) && ::GetWindowRect(hWnd, &rc) &&
+         !rc.IsRectEmpty();
+}
+
+BOOL CALLBACK FindFirstActivatable(HWND hWnd, LPARAM lParam) {
+  if (!CanBecomeActive(hWnd))
+    return TRUE;
+  *reinterpret_cast<HWND*>(lParam) = hWnd;
+  return FALSE;
+}
+
+// The window the user works in when an active-window capture starts: the active window, when it
+// is another program's; when it is the program's own (its menu, tool bar, keys or tray menu started
+// the command), the window the user was in before, the first from the top of the windows on the
+// screen that could become active as the frame steps aside. NULL when there is none.
+HWND WindowUserWorksIn() {
+  const HWND hForeground = ::GetForegroundWindow();
+  if (hForeground != NULL && CanBecomeActive(hForeground))
+    return hForeground;
+  HWND hFound = NULL;
+  ::EnumWindows(FindFirstActivatable, reinterpret_cast<LPARAM>(&hFound));
+  return hFound;
+}
+
 } // namespace
 
-HBITMAP CFramletApp::RunCaptureOverlay(int nMode, const RECT* pObject, BOOL bTopmost) {
+HBITMAP CFramletApp::RunCaptureOverlay(int nMode, const RECT* pObject, BOOL bTopmost, HWND hWindow) {
   CCaptureDlg dlg;
   dlg.m_nCaptureType = nMode;
   dlg.m_bIncludeMouse = m_bIncludeMouse;
+  dlg.m_hTargetWindow = hWindow;
   if (pObject != NULL)
     dlg.m_rcPreset = *pObject;
   CWnd* pMain = m_pMainWnd;
@@ -66,19 +106,20 @@ void CFramletApp::OnCapture(UINT nID) {
     ::SetCursorPos(5, 5);
     ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDD_OBJECT_PICKER), NULL, ObjectPickerProc, 0);
     g_bObjectPicking = FALSE;
-    if (m_pMainWnd != NULL)
-      m_pMainWnd->ShowWindow(
-          SW_SHOWNORMAL); // the picker shows it too; a failed picker must not leave it hidden
+    ShowMainWindowAfterCapture(); // the picker shows it too; a failed picker must not leave it hidden
     return;
   }
+  const HWND hWindow = nID == ID_CAPTURE_ACTIVE_WINDOW ? WindowUserWorksIn() : NULL;
   if (m_pMainWnd != NULL)
     m_pMainWnd->ShowWindow(SW_HIDE);
+  // The system activates some window in the frame's place, not always the one the user was in.
+  if (hWindow != NULL)
+    ::SetForegroundWindow(hWindow);
   ::Sleep(500);
-  HBITMAP hCaptured = RunCaptureOverlay((int)nID, NULL, FALSE);
+  HBITMAP hCaptured = RunCaptureOverlay((int)nID, NULL, FALSE, hWindow);
   if (hCaptured != NULL)
     OpenCaptureAsDocument(hCaptured);
-  if (m_pMainWnd != NULL)
-    m_pMainWnd->ShowWindow(SW_SHOWNORMAL);
+  ShowMainWindowAfterCapture();
 }
 
 void CFramletApp::OnHotkeyCapture() {
@@ -91,18 +132,38 @@ void CFramletApp::OnHotkeyCapture() {
   HBITMAP hCaptured = RunCaptureOverlay(ID_CAPTURE_RECTANGLE, NULL, TRUE);
   if (hCaptured != NULL)
     OpenCaptureAsDocument(hCaptured);
-  if (m_pMainWnd != NULL)
-    m_pMainWnd->ShowWindow(SW_SHOWNORMAL);
+  ShowMainWindowAfterCapture();
 }
 
 void CFramletApp::OnObjectCaptured(RECT rcObject) {
   HBITMAP hCaptured = RunCaptureOverlay(ID_CAPTURE_OBJECT, &rcObject, FALSE);
   if (hCaptured != NULL)
     OpenCaptureAsDocument(hCaptured);
-  if (m_pMainWnd != NULL) {
-    m_pMainWnd->ShowWindow(SW_SHOWNORMAL);
+  ShowMainWindowAfterCapture();
+  if (m_pMainWnd != NULL)
     m_pMainWnd->SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
+}
+
+void CFramletApp::ShowMainWindowAfterCapture() {
+  CWnd* pMain = m_pMainWnd;
+  if (pMain == NULL || pMain->GetSafeHwnd() == NULL)
+    return;
+  // A frame in the tray sits hidden inside the tray's owner, where showing it leaves it out of sight.
+  if (::GetAncestor(pMain->m_hWnd, GA_PARENT) != ::GetDesktopWindow())
+    RestoreFromTray(pMain, FALSE);
+  else
+    pMain->ShowWindow(SW_SHOWNORMAL);
+  // Hiding the frame gave the activation to another window (another program's, or the window Wine
+  // shows the notification area in), and showing it does not take it back from another program:
+  // the frame takes the keyboard again, which it gives to its active view. Wine hands the window
+  // system's keyboard to a window with the time of its thread's last message, and the window
+  // system refuses a change older than the last one it made: the key that started the capture came
+  // before the other window took the keyboard, so the thread first takes a message of now.
+  pMain->PostMessage(UM_CAPTURE_DONE);
+  MSG msg;
+  ::PeekMessageA(&msg, pMain->m_hWnd, UM_CAPTURE_DONE, UM_CAPTURE_DONE, PM_REMOVE);
+  pMain->SetForegroundWindow();
+  pMain->SetFocus();
 }
 
 BOOL CFramletApp::OpenCaptureAsDocument(HBITMAP hBitmap) {

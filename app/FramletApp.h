@@ -26,6 +26,9 @@ public:
   BOOL OpenCaptureAsDocument(HBITMAP hBitmap);
   // The object capture of the picked window's rectangle.
   void OnObjectCaptured(RECT rcObject);
+  // The end of every capture: the main window back on screen (out of the tray too) as the active
+  // window, with the keyboard in its active view.
+  void ShowMainWindowAfterCapture();
 
   afx_msg void OnFileOpen();
   afx_msg void OnCapture(UINT nID);
@@ -45,8 +48,9 @@ public:
 protected:
   // The tip of the day; it comes with its dialog.
   void ShowTipAtStartup();
-  // Runs the capture overlay in a mode; the captured bitmap or NULL.
-  HBITMAP RunCaptureOverlay(int nMode, const RECT* pObject, BOOL bTopmost);
+  // Runs the capture overlay in a mode (in active-window mode on hWindow, when given); the captured
+  // bitmap or NULL.
+  HBITMAP RunCaptureOverlay(int nMode, const RECT* pObject, BOOL bTopmost, HWND hWindow = NULL);
 
   BOOL m_bCapturing; // a capture is running: a second request waits for nothing and is dropped
 

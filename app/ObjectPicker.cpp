@@ -7,8 +7,6 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
-
 BOOL g_bObjectPicking = FALSE;
 HWND g_hwndPickedWindow = NULL;
 
@@ -105,8 +103,6 @@ private:
 
 volatile HWND CPickerMouseHook::s_hPicker = NULL;
 
-HWND g_hwndPicker = NULL; // the picker while it runs
-
 CPickerMouseHook g_pickerHook;
 
 void RemoveFrame(HWND hWnd) {
@@ -122,7 +118,6 @@ void RemoveFrame(HWND hWnd) {
 void EndPicker(HWND hDlg, INT_PTR nResult, BOOL bCancel) {
   const BOOL bHooked = g_pickerHook.IsInstalled();
   g_pickerHook.Remove();
-  g_hwndPicker = NULL;
   g_bObjectPicking = FALSE;
   RemoveFrame(g_hwndPickedWindow);
   ::ReleaseCapture();
@@ -132,10 +127,7 @@ void EndPicker(HWND hDlg, INT_PTR nResult, BOOL bCancel) {
   g_hwndPickedWindow = NULL;
 }
 
-void ShowMainWindow() {
-  if (CWnd* pMain = AfxGetMainWnd())
-    pMain->ShowWindow(SW_SHOWNORMAL);
-}
+void ShowMainWindow() { TheFramletApp().ShowMainWindowAfterCapture(); }
 
 void PaintPickerFrame(HWND hDlg) {
   CRect rc;
@@ -195,6 +187,35 @@ void DrawFrameRect(HDC hDC, const CRect& rc) {
   ::DeleteObject(hPen);
 }
 
+// What shows of a window on the screen, in screen coordinates: its rectangle inside the client
+// areas of its ancestors, less the top-level windows in front of its own; NULL when no region can
+// be made.
+HRGN ShownRegion(HWND hWnd) {
+  CRect rc;
+  ::GetWindowRect(hWnd, &rc);
+  const HWND hDesktop = ::GetDesktopWindow();
+  for (HWND hParent = ::GetAncestor(hWnd, GA_PARENT); hParent != NULL && hParent != hDesktop;
+       hParent = ::GetAncestor(hParent, GA_PARENT)) {
+    CRect rcClient;
+    ::GetClientRect(hParent, &rcClient);
+    ::MapWindowPoints(hParent, NULL, reinterpret_cast<POINT*>(&rcClient), 2);
+    rc.IntersectRect(&rc, &rcClient);
+  }
+  HRGN hShown = ::CreateRectRgnIndirect(&rc);
+  for (HWND hAbove = ::GetWindow(::GetAncestor(hWnd, GA_ROOT), GW_HWNDPREV); hShown != NULL && hAbove != NULL;
+       hAbove = ::GetWindow(hAbove, GW_HWNDPREV)) {
+    CRect rcAbove;
+    if (!::IsWindowVisible(hAbove) || !::GetWindowRect(hAbove, &rcAbove))
+      continue;
+    HRGN hAboveRgn = ::CreateRectRgnIndirect(&rcAbove);
+    if (hAboveRgn != NULL) {
+      ::CombineRgn(hShown, hShown, hAboveRgn, RGN_DIFF);
+      ::DeleteObject(hAboveRgn);
+    }
+  }
+  return hShown;
+}
+
 } // namespace
 
 void DrawDesktopFrame(HWND hWnd) {
@@ -204,27 +225,30 @@ void DrawDesktopFrame(HWND hWnd) {
   HDC hDC = ::GetWindowDC(hWnd);
   if (hDC == NULL)
     return;
-  const int ox = rc.left < 0 ? -rc.left : 0, oy = rc.top < 0 ? -rc.top : 0;
-  const CRect rcFrame(ox, oy, std::min<int>(rcDesktop.right, rc.Width()),
-                      std::min<int>(rcDesktop.bottom, rc.Height()));
+  // The frame runs round the part of the window on the desktop, so that all four sides show
+  // whichever edges of the screen the window reaches past.
+  CRect rcFrame;
+  rcFrame.IntersectRect(&rc, &rcDesktop);
+  rcFrame.OffsetRect(-rc.left, -rc.top);
   DrawFrameRect(hDC, rcFrame);
   ::ReleaseDC(hWnd, hDC);
   // Wine draws nothing through the DC of a child window of another program: the frame goes onto
-  // the screen over it, kept inside the window and off the picker, and leaves with the window's
-  // next painting as the frame drawn through its own DC does.
+  // the screen over it, clipped to what shows of the window, so that nothing lands on the windows
+  // covering it (the picker among them), and it leaves with the window's next painting as the
+  // frame drawn through its own DC does.
   DWORD dwPid = 0;
   ::GetWindowThreadProcessId(hWnd, &dwPid);
   if (dwPid == ::GetCurrentProcessId() || ::GetAncestor(hWnd, GA_ROOT) == hWnd)
     return;
-  HDC hScreen = ::GetDC(NULL);
-  if (hScreen == NULL)
-    return;
-  ::IntersectClipRect(hScreen, rc.left, rc.top, rc.right, rc.bottom);
-  CRect rcPicker;
-  if (g_hwndPicker != NULL && ::GetWindowRect(g_hwndPicker, &rcPicker))
-    ::ExcludeClipRect(hScreen, rcPicker.left, rcPicker.top, rcPicker.right, rcPicker.bottom);
-  DrawFrameRect(hScreen, rcFrame + rc.TopLeft());
-  ::ReleaseDC(NULL, hScreen);
+  HRGN hShown = ShownRegion(hWnd);
+  HDC hScreen = hShown != NULL ? ::GetDC(NULL) : NULL;
+  if (hScreen != NULL) {
+    ::SelectClipRgn(hScreen, hShown);
+    DrawFrameRect(hScreen, rcFrame + rc.TopLeft());
+    ::ReleaseDC(NULL, hScreen);
+  }
+  if (hShown != NULL)
+    ::DeleteObject(hShown);
 }
 
 BOOL ValidatePickedWindow(HWND hCandidate, HWND hPicker) {
@@ -251,7 +275,6 @@ INT_PTR CALLBACK ObjectPickerProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM
   switch (message) {
   case WM_INITDIALOG:
     ::SetWindowPos(hDlg, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    g_hwndPicker = hDlg;
     g_pickerHook.Install(hDlg); // without it the pick works over the program's own windows only
     return TRUE;
   case WM_PAINT:

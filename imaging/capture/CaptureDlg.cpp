@@ -41,7 +41,8 @@ END_MESSAGE_MAP()
 
 CCaptureDlg::CCaptureDlg(CWnd* pParent)
     : CDialog(IDD, pParent), m_hCaptured(NULL), m_nCaptureType(kCaptureRectangle), m_bIncludeMouse(FALSE),
-      m_nClicks(0), m_rcMagnifier(0, 0, 150, 240), m_bPolygonOpen(FALSE), m_lastPathMove() {}
+      m_hTargetWindow(NULL), m_nClicks(0), m_rcMagnifier(0, 0, 150, 240), m_bPolygonOpen(FALSE),
+      m_lastPathMove() {}
 
 // The result belongs to the caller once DoModal has returned, so it is not deleted here.
 CCaptureDlg::~CCaptureDlg() {}
@@ -74,8 +75,9 @@ CRect CCaptureDlg::TargetRect() const {
     return rcDesktop;
   // Right after the caller hid its main window there is often no foreground window at all.
   CRect rc;
-  HWND hForeground = ::GetForegroundWindow();
-  if (hForeground == NULL || !::GetWindowRect(hForeground, &rc) || rc.IsRectEmpty())
+  HWND hWindow = m_hTargetWindow != NULL && ::IsWindowVisible(m_hTargetWindow) ? m_hTargetWindow
+                                                                               : ::GetForegroundWindow();
+  if (hWindow == NULL || !::GetWindowRect(hWindow, &rc) || rc.IsRectEmpty())
     return rcDesktop;
   return rc;
 }

@@ -51,6 +51,7 @@ public:
   int m_nCaptureType;            // a CaptureMode
   BOOL m_bIncludeMouse;          // draw the pointer into the frozen screen; only 1 counts
   CRect m_rcPreset;              // object capture: the rectangle to cut, screen coordinates; empty = all
+  HWND m_hTargetWindow;          // active-window capture: the window to grab; NULL = the foreground one
   CPoint m_ptAnchor;             // first corner; in polygon mode the last vertex placed
   CPoint m_ptCurrent;            // opposite corner, or the end of the last rubber band drawn
   CRect m_rcScreen;              // window rectangle of the grabbed window
@@ -79,8 +80,8 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
-  // The window whose rectangle is grabbed: the foreground window in active-window mode, the
-  // whole screen otherwise or when there is no foreground window.
+  // The window whose rectangle is grabbed: in active-window mode the target window while it is
+  // shown, else the foreground window; the whole screen otherwise or when there is no such window.
   CRect TargetRect() const;
   // Bounding box of all vertices, from a minimum of 99999 and a maximum of 0.
   CRect VertexBounds() const;

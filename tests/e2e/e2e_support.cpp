@@ -296,6 +296,8 @@ void XMoveMouse(int x, int y) {
   }));
 }
 
+::testing::AssertionResult XKeys(const std::string& keys) { return XPointer("key " + keys); }
+
 void SendXSteps(const std::string& steps, HWND hWnd) {
   std::istringstream in(steps);
   for (std::string step; in >> step;) {
@@ -909,6 +911,28 @@ HWND CPixolet::ClickForMenu(CPoint pt) {
   WaitFor([&] { return Painted(m_hFrame) && Painted(hMenu); });
   Settled([&] { return ReadScreen(rc); }, kMenuStillMs);
   return hMenu;
+}
+
+::testing::AssertionResult CPixolet::KeyboardInView(const char* pszScreenshot) {
+  if (!WaitFor(
+          [this] { return ::GetForegroundWindow() == m_hFrame && GuiState(m_hFrame).hwndFocus == View(); }))
+    return ::testing::AssertionFailure()
+           << "the frame is not the active window with the keyboard in its view: the "
+           << ClassOf(::GetForegroundWindow()) << " window is, the focus in a "
+           << ClassOf(GuiState(m_hFrame).hwndFocus) << " window";
+  SyncInput(m_hFrame); // the program back in its message loop: what it asked of the window system is sent
+  ::testing::AssertionResult sent = XKeys("ctrl+s");
+  if (!sent)
+    return sent;
+  const HWND hSave = WaitForDialog("Save As", 5000);
+  if (hSave == NULL)
+    return ::testing::AssertionFailure() << "Ctrl+S opened no Save As";
+  if (pszScreenshot != nullptr) {
+    SyncInput(hSave); // its controls painted
+    SaveScreenshot(ScreenRect(m_hFrame), pszScreenshot);
+  }
+  PressKey(VK_ESCAPE);
+  return WaitUntil("Save As to close", [hSave] { return !::IsWindow(hSave); });
 }
 
 HWND CPixolet::OpenMenu(char cPopup) {

@@ -55,6 +55,9 @@ void SendSteps(const std::string& steps, HWND hWnd);
 ::testing::AssertionResult XPointer(const std::string& args);
 void XMoveMouse(int x, int y);
 void SendXSteps(const std::string& steps, HWND hWnd);
+// Keys through the X server with xdotool ("ctrl+s"), as the user's keyboard gives them: they go to
+// the window the window system gives the keyboard to, which Wine sets apart from the active window.
+::testing::AssertionResult XKeys(const std::string& keys);
 
 // The folder of the test program, where the build puts pixolet.exe too.
 std::string ProgramFolder();
@@ -231,6 +234,10 @@ public:
 
   // Makes the frame (or the window given) the foreground window.
   ::testing::AssertionResult Activate(HWND hWnd = NULL);
+  // The frame is the active window and the user's keys reach its active view: Ctrl+S through the X
+  // server opens Save As at once (Esc closes it again). With a name, the frame with the dialog open
+  // is saved to the artifacts.
+  ::testing::AssertionResult KeyboardInView(const char* pszScreenshot = nullptr);
   // Opens a popup of the menu bar with Alt and its letter, then picks the item by its letter.
   ::testing::AssertionResult Menu(char cPopup, char cItem);
   // Opens a popup of the menu bar with Alt and its letter; the popup menu window.

@@ -3,9 +3,10 @@
 // new document of the captured size.
 #include "framework/wnd/fw_ids.h"
 #include "resources/resource.h"
-#include "tests/e2e/e2e_support.h"
+#include "tests/e2e/tray_support.h"
 
 #include <cstdio>
+#include <vector>
 
 using namespace e2e;
 
@@ -65,6 +66,10 @@ protected:
 TEST_P(CaptureModeTest, OpensADocumentOfTheMarkedSize) {
   const ModeCase& c = GetParam();
   ASSERT_TRUE(m_window.Create(m_rcWindow, 1, false));
+  // The window the user works in before the program: no tool window, which the system never makes
+  // active in another's place.
+  const HWND hWindow = m_window.Handle();
+  ::SetWindowLongA(hWindow, GWL_EXSTYLE, ::GetWindowLongA(hWindow, GWL_EXSTYLE) & ~WS_EX_TOOLWINDOW);
   ASSERT_TRUE(m_app.Start());
   ASSERT_TRUE(m_app.Menu('C', c.cMenuKey));
   // The pointer waits where the marking starts: the overlay appearing under it reports it there.
@@ -73,25 +78,27 @@ TEST_P(CaptureModeTest, OpensADocumentOfTheMarkedSize) {
     XMoveMouse(x0, y0);
   // The program steps aside; the window the user works in is the active one again.
   ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
-  if (c.cMenuKey == 'A')
-    ::SetForegroundWindow(m_window.Handle());
   if (c.cMenuKey == 'O') {
     // The picker frames the window under the pointer in red; a left click takes it.
     HWND hPicker = m_app.WaitForDialog("");
     ASSERT_NE(nullptr, hPicker);
     const CPoint inside = m_rcWindow.CenterPoint();
-    MoveMouse(inside.x, inside.y);
     ASSERT_TRUE(WaitUntil("the red frame round the window", [&] {
-      MoveMouse(inside.x + 1, inside.y);
-      MoveMouse(inside.x, inside.y);
+      XMoveMouse(inside.x + 1, inside.y);
+      XMoveMouse(inside.x, inside.y);
       return ReadScreen(CRect(m_rcWindow.left, inside.y, m_rcWindow.left + 1, inside.y + 1)).At(0, 0) ==
              RGB(255, 0, 0);
     }));
-    SendSteps("R" + std::to_string(inside.x) + "," + std::to_string(inside.y), hPicker);
+    // No message to the picker waits for the click: this thread would be held until the capture is
+    // done, and would take the activation the system gives its window as the picker ends only after
+    // the frame took it back.
+    ASSERT_TRUE(XPointer("click 1"));
   } else if (*c.steps) {
     ASSERT_TRUE(m_app.Mark(c.steps));
   }
-  EXPECT_TRUE(m_app.WaitForDocuments(1, c.size));
+  ASSERT_TRUE(m_app.WaitForDocuments(1, c.size));
+  // The frame came back active, with the keys going to the new document.
+  EXPECT_TRUE(m_app.KeyboardInView());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,6 +120,13 @@ INSTANTIATE_TEST_SUITE_P(
 // document, a right click or Esc cancels; the clicks never reach the program beneath, and the
 // main window comes back on every road.
 enum class PickEnd { LeftClick, RightClick, Escape };
+::testing::AssertionResult EndPick(PickEnd end) {
+  if (end == PickEnd::Escape) {
+    PressKey(VK_ESCAPE);
+    return ::testing::AssertionSuccess();
+  }
+  return XPointer(end == PickEnd::LeftClick ? "click 1" : "click 3");
+}
 struct PickCase {
   const char* name;
   PickEnd end;
@@ -159,17 +173,7 @@ TEST_P(ObjectPickTest, FramesAnotherProgramsWindowAndEndsAsClicked) {
         CRect(m_rcNotepad.left - 20, m_rcNotepad.top - 20, m_rcNotepad.right + 20, m_rcNotepad.bottom + 20),
         "e2e_object_framed.bmp");
 
-  switch (c.end) {
-  case PickEnd::LeftClick:
-    ASSERT_TRUE(XPointer("click 1"));
-    break;
-  case PickEnd::RightClick:
-    ASSERT_TRUE(XPointer("click 3"));
-    break;
-  case PickEnd::Escape:
-    PressKey(VK_ESCAPE);
-    break;
-  }
+  ASSERT_TRUE(EndPick(c.end));
   const size_t nDocuments = c.end == PickEnd::LeftClick ? 1 : 0;
   ASSERT_TRUE(m_app.WaitForDocuments(nDocuments, nDocuments ? rcText.Size() : CSize()));
   if (nDocuments) {
@@ -187,6 +191,198 @@ INSTANTIATE_TEST_SUITE_P(Notepad, ObjectPickTest,
                          [](const ::testing::TestParamInfo<PickCase>& info) {
                            return std::string(info.param.name);
                          });
+
+// Capture, Object, with notepad at other places: over the main frame's old rectangle, at the
+// bottom right past the screen's edges (where the picker waits, so the pointer comes onto the
+// picker first), and partly behind another program's window. The real pointer over notepad's text
+// area frames what shows of it: red on all four sides within the screen, none outside the text
+// area or on the window in front of it; when the pick ends no red stays anywhere.
+struct PlaceCase {
+  const char* name;
+  CRect notepad;
+  CPoint inside; // where the pointer rests on the text area
+  CRect cover;   // a window of another program in front of notepad; empty: none
+  PickEnd end;
+};
+void PrintTo(const PlaceCase& c, std::ostream* os) { *os << c.name; }
+
+class ObjectPlaceTest : public CaptureTest, public ::testing::WithParamInterface<PlaceCase> {
+protected:
+  void TearDown() override {
+    CaptureTest::TearDown();
+    m_notepad.Kill();
+  }
+  // Where red shows within area, outside allowed.
+  static std::vector<CPoint> RedOutside(const CRect& area, const CRect& allowed) {
+    std::vector<CPoint> found;
+    const Pixels px = ReadScreen(area);
+    for (int y = 0; y < px.cy; y++)
+      for (int x = 0; x < px.cx; x++)
+        if (px.At(x, y) == RGB(255, 0, 0) && !allowed.PtInRect(CPoint(area.left + x, area.top + y)))
+          found.push_back(CPoint(area.left + x, area.top + y));
+    return found;
+  }
+  // Whether red shows somewhere along the line from..to (both included) on the screen.
+  static bool RedAlong(CPoint from, CPoint to) {
+    const CRect line(from.x, from.y, to.x + 1, to.y + 1);
+    const Pixels px = ReadScreen(line);
+    for (int y = 0; y < px.cy; y++)
+      for (int x = 0; x < px.cx; x++)
+        if (px.At(x, y) == RGB(255, 0, 0))
+          return true;
+    return false;
+  }
+  CNotepad m_notepad;
+  pattern_window::CPatternWindow m_cover;
+};
+
+TEST_P(ObjectPlaceTest, FramesWhatShowsOfTheWindowUnderThePointerAndLeavesNoFrame) {
+  const PlaceCase& c = GetParam();
+  ASSERT_TRUE(m_notepad.Start(c.notepad));
+  const HWND hText = ::FindWindowExA(m_notepad.Frame(), NULL, "Edit", NULL);
+  ASSERT_NE(nullptr, hText);
+  if (!c.cover.IsRectEmpty())
+    ASSERT_TRUE(m_cover.Create(c.cover, 1, true));
+  ASSERT_TRUE(m_app.Start());
+  const CRect oldFrame = ScreenRect(m_app.Frame());
+  ASSERT_TRUE(m_app.Menu('C', 'O'));
+  ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
+  const HWND hPicker = m_app.WaitForDialog("");
+  ASSERT_NE(nullptr, hPicker);
+  // The other window stays in front of notepad, which raised itself as it was activated.
+  if (!c.cover.IsRectEmpty())
+    ASSERT_TRUE(WaitUntil("the other window in front of notepad", [&] {
+      ::SetWindowPos(m_cover.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      return PixelsAre(ReadScreen(c.cover), PatternOf(c.cover, 1));
+    }));
+
+  const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  const CRect text = ScreenRect(hText) & screen; // the text area on the screen
+  CRect around(c.notepad.left - 20, c.notepad.top - 20, c.notepad.right + 20, c.notepad.bottom + 20);
+  if (!c.cover.IsRectEmpty())
+    around |= c.cover;
+  const CRect scan = around & screen; // where red is looked for
+  // The pointer keeps moving there, as a user's does, until all four sides show: notepad may still
+  // be painting what the main window uncovered, and the picker may be leaving the place.
+  DWORD dwLastMove = 0;
+  const bool bFramed = WaitFor([&] {
+    if (::GetTickCount() - dwLastMove > 500) {
+      XMoveMouse(c.inside.x + 1, c.inside.y);
+      XMoveMouse(c.inside.x, c.inside.y);
+      dwLastMove = ::GetTickCount();
+    }
+    const CPoint mid = text.CenterPoint();
+    return RedAlong(CPoint(text.left, text.top), CPoint(text.left + 1, text.bottom - 1)) &&
+           RedAlong(CPoint(text.left, text.top), CPoint(text.right - 1, text.top + 1)) &&
+           RedAlong(CPoint(text.right - 2, mid.y), CPoint(text.right - 1, text.bottom - 1)) &&
+           RedAlong(CPoint(mid.x, text.bottom - 2), CPoint(text.right - 1, text.bottom - 1));
+  });
+  SaveScreenshot(scan, (std::string("e2e_object_framed_") + c.name + ".bmp").c_str());
+  EXPECT_TRUE(bFramed) << "no red frame on all four sides of " << ToString(text);
+  std::vector<CPoint> stray = RedOutside(scan, text);
+  if (!c.cover.IsRectEmpty()) {
+    const std::vector<CPoint> onCover = RedOutside(c.cover & screen, CRect());
+    stray.insert(stray.end(), onCover.begin(), onCover.end());
+  }
+  EXPECT_TRUE(stray.empty()) << stray.size()
+                             << " red pixels outside what shows of the text area, the first at "
+                             << (stray.empty() ? 0 : stray[0].x) << "," << (stray.empty() ? 0 : stray[0].y);
+
+  ASSERT_TRUE(EndPick(c.end));
+  const size_t nDocuments = c.end == PickEnd::LeftClick ? 1 : 0;
+  ASSERT_TRUE(m_app.WaitForDocuments(nDocuments, nDocuments ? text.Size() : CSize()));
+  // Nothing red stays where the frame that came back leaves the screen to see.
+  EXPECT_TRUE(WaitUntil("no red left beside the frame", [&] { return RedOutside(scan, oldFrame).empty(); }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Notepad, ObjectPlaceTest,
+    ::testing::Values(PlaceCase{"OverTheFramesOldRectangle", CRect(100, 150, 600, 450), CPoint(300, 300),
+                                CRect(), PickEnd::LeftClick},
+                      PlaceCase{"BottomRightPastTheEdges", CRect(1000, 800, 1400, 1100), CPoint(1150, 980),
+                                CRect(), PickEnd::RightClick},
+                      PlaceCase{"BehindAnotherWindow", CRect(400, 600, 900, 1000), CPoint(500, 800),
+                                CRect(700, 860, 1000, 1024), PickEnd::Escape}),
+    [](const ::testing::TestParamInfo<PlaceCase>& info) { return std::string(info.param.name); });
+
+// Where an active-window capture starts: the Capture menu, the capture bar's arrow, its key, the
+// tray menu.
+enum class ActiveRoad { Menu, ToolBar, CtrlW, Tray };
+struct ActiveCase {
+  const char* name;
+  ActiveRoad road;
+};
+void PrintTo(const ActiveCase& c, std::ostream* os) { *os << c.name; }
+
+class ActiveWindowTest : public TrayTest, public ::testing::WithParamInterface<ActiveCase> {
+protected:
+  void TearDown() override {
+    TrayTest::TearDown();
+    m_notepad.Kill();
+  }
+  // The window in which Wine shows the notification area: a window of the shell, which also owns
+  // the desktop window; NULL when it shows none.
+  static HWND ShellWindow() {
+    DWORD dwShell = 0;
+    ::GetWindowThreadProcessId(::GetDesktopWindow(), &dwShell);
+    for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+      DWORD dwPid = 0;
+      ::GetWindowThreadProcessId(h, &dwPid);
+      if (dwPid == dwShell && ::IsWindowVisible(h) && !ScreenRect(h).IsRectEmpty())
+        return h;
+    }
+    return NULL;
+  }
+  const CRect m_rcNotepad{500, 300, 900, 600};
+  CNotepad m_notepad;
+};
+
+// The user works in notepad and then starts the program, whose icon brings up the window of the
+// notification area in front of notepad. "Active Window" takes the window the user was in before
+// the program, by every road that starts it from the program (when the command starts the
+// program's own frame is the active window): notepad, not the shell's window nor the desktop.
+// Afterwards the frame is the active window again, with the keys in the new document.
+TEST_P(ActiveWindowTest, TakesTheWindowTheUserWasIn) {
+  ASSERT_TRUE(m_notepad.Start(m_rcNotepad));
+  const CPoint text(m_rcNotepad.CenterPoint());
+  SendXSteps("C" + std::to_string(text.x) + "," + std::to_string(text.y), m_notepad.Frame());
+  ASSERT_TRUE(WaitUntil("notepad active", [&] { return ::GetForegroundWindow() == m_notepad.Frame(); }));
+  // Its menu bar, below the caption (whose colours follow the activation).
+  const CRect menuBar(m_rcNotepad.left, m_rcNotepad.top + 24, m_rcNotepad.right, m_rcNotepad.top + 38);
+  const Pixels shown = Settled([&] { return ReadScreen(menuBar); });
+  ASSERT_TRUE(StartWithIcon());
+  if (const HWND hShell = ShellWindow()) {
+    ::SetWindowPos(hShell, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(m_app.Activate());
+  }
+  switch (GetParam().road) {
+  case ActiveRoad::Menu:
+    ASSERT_TRUE(m_app.Menu('C', 'A'));
+    break;
+  case ActiveRoad::ToolBar:
+    ASSERT_TRUE(PickFromCaptureArrow('A'));
+    break;
+  case ActiveRoad::CtrlW:
+    PressKey('W', MOD_CONTROL);
+    break;
+  case ActiveRoad::Tray:
+    ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'A'));
+    break;
+  }
+  ASSERT_TRUE(m_app.WaitForDocuments(1, m_rcNotepad.Size()));
+  SaveScreenshot(ScreenRect(m_app.Frame()),
+                 (std::string("e2e_active_window_") + GetParam().name + ".bmp").c_str());
+  const CRect pictureMenuBar(m_app.PictureOrigin() + (menuBar.TopLeft() - m_rcNotepad.TopLeft()),
+                             menuBar.Size());
+  EXPECT_TRUE(PixelsAre(ReadScreen(pictureMenuBar), PixelsOf(shown))) << "the picture is not notepad";
+  EXPECT_TRUE(m_app.KeyboardInView());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, ActiveWindowTest,
+    ::testing::Values(ActiveCase{"Menu", ActiveRoad::Menu}, ActiveCase{"ToolBar", ActiveRoad::ToolBar},
+                      ActiveCase{"CtrlW", ActiveRoad::CtrlW}, ActiveCase{"Tray", ActiveRoad::Tray}),
+    [](const ::testing::TestParamInfo<ActiveCase>& info) { return std::string(info.param.name); });
 
 // The hot key captures a rectangle even when the options name another mode, while the program is
 // minimised; the options, hot key included, come from the registry. Global hot keys reach a Wine

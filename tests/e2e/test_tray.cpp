@@ -1,121 +1,14 @@
 // The program's icon in the notification area as the user meets it: its menu on a right click,
 // the default command on a double click, the frame hidden in the tray and brought back, the icon
 // kept when the shell restarts or the work area changes; and one capture at a time, whichever road
-// asks for it. Xvfb has no desktop with a notification area: the icon's mouse messages are posted
-// to the window the shell knows the icon by, as the shell posts them. Wine's explorer keeps the
-// icons, so the shell can be asked from here whether it holds the program's icon.
-#include "framework/wnd/fw_ids.h"
-#include "resources/resource.h"
-#include "tests/e2e/e2e_support.h"
+// asks for it. The icon is reached as tray_support.h tells.
+#include "tests/e2e/tray_support.h"
 
-#include <shellapi.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <functional>
-#include <iterator>
-#include <vector>
+#include <string>
 
 using namespace e2e;
 
 namespace {
-
-// Where the pointer waits when the icon is clicked: the menu opens there.
-const CPoint kIconClickAt(900, 700);
-
-// What the shell answers to a call about the program's icon of the window.
-bool CallShell(DWORD dwMessage, HWND hWnd) {
-  NOTIFYICONDATAA data = {};
-  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = hWnd;
-  data.uID = IDR_TRAY_MENU;
-  return ::Shell_NotifyIconA(dwMessage, &data) != FALSE;
-}
-
-// A change of nothing succeeds only for an icon the shell holds.
-bool ShellHoldsIcon(HWND hWnd) { return CallShell(NIM_MODIFY, hWnd); }
-
-// Does an action until its effect shows, three times at most: Wine on a busy machine now and then
-// loses a key or a click.
-::testing::AssertionResult Until(const std::string& what, const std::function<void()>& act,
-                                 const std::function<bool()>& done) {
-  for (int nTry = 0; nTry < 3; nTry++) {
-    if (nTry > 0)
-      std::printf("[ NOTE     ] no %s yet; made again\n", what.c_str());
-    act();
-    if (WaitFor(done, 3000))
-      return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << "no " << what;
-}
-
-// Picks an item of an open menu by its key (or closes it with Esc).
-::testing::AssertionResult PickByKey(HWND hMenu, WORD wKey) {
-  if (hMenu == NULL)
-    return ::testing::AssertionFailure() << "no menu to pick from";
-  return Until(
-      "menu closed by its key", [=] { PressKey(wKey); }, [=] { return !::IsWindowVisible(hMenu); });
-}
-
-BOOL CALLBACK AddTopWindow(HWND hWnd, LPARAM lParam) {
-  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
-  return TRUE;
-}
-
-class TrayTest : public E2eTest {
-protected:
-  // Starts the program and finds the window its icon talks to.
-  ::testing::AssertionResult StartWithIcon() {
-    ::testing::AssertionResult started = m_app.Start();
-    if (!started)
-      return started;
-    m_hTray = NULL;
-    WaitFor([&] { return (m_hTray = IconWindow()) != NULL; });
-    if (m_hTray == NULL)
-      return ::testing::AssertionFailure() << "the shell holds no icon of the program";
-    return ::testing::AssertionSuccess();
-  }
-  // The program's top-level windows, hidden ones too.
-  std::vector<HWND> ProgramWindows() const {
-    DWORD dwPid = 0;
-    ::GetWindowThreadProcessId(m_app.Frame(), &dwPid);
-    std::vector<HWND> all, mine;
-    ::EnumWindows(AddTopWindow, reinterpret_cast<LPARAM>(&all));
-    std::copy_if(all.begin(), all.end(), std::back_inserter(mine), [&](HWND hWnd) {
-      DWORD dwOwner = 0;
-      ::GetWindowThreadProcessId(hWnd, &dwOwner);
-      return dwOwner == dwPid;
-    });
-    return mine;
-  }
-  // The program's window the shell holds the icon of; NULL when there is none.
-  HWND IconWindow() const {
-    const std::vector<HWND> windows = ProgramWindows();
-    auto found = std::find_if(windows.begin(), windows.end(), ShellHoldsIcon);
-    return found != windows.end() ? *found : NULL;
-  }
-  // What the shell posts when the user does that with the mouse over the icon.
-  void IconMouse(UINT nMessage) { ::PostMessageA(m_hTray, UM_TRAY_NOTIFY, IDR_TRAY_MENU, nMessage); }
-  // A right click on the icon; the tray menu once it has painted, NULL when none came.
-  HWND OpenTrayMenu() {
-    MoveMouse(kIconClickAt.x, kIconClickAt.y);
-    IconMouse(WM_RBUTTONUP);
-    HWND hMenu = NULL;
-    if (WaitFor([&] { return (hMenu = m_app.ShownMenu()) != NULL; }))
-      Settled([&] { return ReadScreen(ScreenRect(hMenu)); });
-    return hMenu;
-  }
-  // The capture overlays the program shows.
-  size_t Overlays() const {
-    const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    const std::vector<HWND> windows = ProgramWindows();
-    return std::count_if(windows.begin(), windows.end(), [&](HWND hWnd) {
-      return ::IsWindowVisible(hWnd) && ClassOf(hWnd) == "#32770" && ScreenRect(hWnd) == screen;
-    });
-  }
-
-  HWND m_hTray = NULL;
-};
 
 // How an item of the tray menu is picked and what it does.
 struct TrayPick {
@@ -159,8 +52,10 @@ TEST_P(TrayMenuTest, RightClickOpensTheMenuWhoseItemsRun) {
   }
   if (*pick.pszMark)
     ASSERT_TRUE(m_app.Mark(pick.pszMark));
-  EXPECT_TRUE(m_app.WaitForDocuments(pick.size.cx > 0 ? 1 : 0, pick.size));
+  ASSERT_TRUE(m_app.WaitForDocuments(pick.size.cx > 0 ? 1 : 0, pick.size));
   EXPECT_TRUE(::IsWindowVisible(m_app.Frame()));
+  if (pick.size.cx > 0)
+    EXPECT_TRUE(m_app.KeyboardInView());
 }
 
 const TrayPick kPicks[] = {{"FullScreenByItsKey", 'F', "", CSize(1280, 1024), false},
@@ -174,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(Tray, TrayMenuTest, ::testing::ValuesIn(kPicks),
 enum class Back {
   OpenApplicationItem,
   DoubleClick,
-  CaptureThenOpenApplication,
-  HotKeyThenOpenApplication,
+  CaptureFromTheTrayMenu,
+  HotKeyCapture,
   ExitAndStartAgain
 };
 struct BackRoad {
@@ -190,9 +85,9 @@ class MinimizeToTrayTest : public TrayTest, public ::testing::WithParamInterface
 
 // File, Minimize To Tray hides the frame while the icon stays; "Open Application" (the menu's
 // default, also run by a double click on the icon) brings it back where it was, as it was, active,
-// and it works as before. A capture from the tray menu or by the hot key leaves the frame there
-// until it is opened, with the new document. After an exit from the tray the next start puts the
-// frame where it was.
+// and it works as before. A capture from the tray menu or by the hot key brings it back by itself
+// when it is done, with the new document in front and the keys going to it. After an exit from the
+// tray the next start puts the frame where it was.
 TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
   const BackRoad& road = GetParam();
   ASSERT_TRUE(StartWithIcon());
@@ -227,18 +122,15 @@ TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
   case Back::DoubleClick:
     IconMouse(WM_LBUTTONDBLCLK);
     break;
-  case Back::CaptureThenOpenApplication:
+  case Back::CaptureFromTheTrayMenu:
     ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'F'));
-    // The menu opens once the capture is done: the program takes one thing at a time.
-    ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'O'));
     break;
-  case Back::HotKeyThenOpenApplication: {
+  case Back::HotKeyCapture: {
     DWORD dwKey = 0, dwMods = 0;
     ASSERT_TRUE(ReadOption("HotkeyKey", dwKey) && ReadOption("HotkeyCtrlShftAlt", dwMods));
     MoveMouse(kArea.left, kArea.top);
     PressKey((WORD)dwKey, dwMods);
     ASSERT_TRUE(m_app.Mark("P100,100 R300,200"));
-    ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'O'));
     break;
   }
   }
@@ -258,6 +150,8 @@ TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
     return;
   }
   ASSERT_TRUE(m_app.WaitForDocuments(1, road.document));
+  SaveScreenshot(ScreenRect(m_app.Frame()), (std::string("e2e_tray_back_") + road.pszName + ".bmp").c_str());
+  EXPECT_TRUE(m_app.KeyboardInView());
   ASSERT_TRUE(m_app.Menu('F', 'X'));
   ASSERT_TRUE(m_app.Answer("Save changes to file?", 'N'));
   EXPECT_TRUE(WaitUntil(
@@ -270,8 +164,9 @@ INSTANTIATE_TEST_SUITE_P(
         BackRoad{"OpenApplicationItem", Back::OpenApplicationItem, false, CSize()},
         BackRoad{"DoubleClick", Back::DoubleClick, false, CSize()},
         BackRoad{"MaximisedOpenApplicationItem", Back::OpenApplicationItem, true, CSize()},
-        BackRoad{"CaptureThenOpenApplication", Back::CaptureThenOpenApplication, false, CSize(1280, 1024)},
-        BackRoad{"HotKeyThenOpenApplication", Back::HotKeyThenOpenApplication, false, CSize(200, 100)},
+        BackRoad{"CaptureFromTheTrayMenu", Back::CaptureFromTheTrayMenu, false, CSize(1280, 1024)},
+        BackRoad{"MaximisedCaptureFromTheTrayMenu", Back::CaptureFromTheTrayMenu, true, CSize(1280, 1024)},
+        BackRoad{"HotKeyCapture", Back::HotKeyCapture, false, CSize(200, 100)},
         BackRoad{"ExitAndStartAgain", Back::ExitAndStartAgain, false, CSize()}),
     [](const ::testing::TestParamInfo<BackRoad>& info) { return info.param.pszName; });
 
@@ -302,20 +197,7 @@ struct GuardCase {
 };
 void PrintTo(const GuardCase& c, std::ostream* os) { *os << c.pszName; }
 
-class CaptureGuardTest : public TrayTest, public ::testing::WithParamInterface<GuardCase> {
-protected:
-  // The capture tool bar: the narrower of the two tool bars shown at start.
-  CRect CaptureBar() const {
-    CRect bar;
-    for (HWND hBar : m_app.Descendants(AFX_IDW_TOOLBAR)) {
-      const CRect rc = ScreenRect(hBar);
-      if (::IsWindowVisible(hBar) && (bar.IsRectEmpty() || rc.Width() < bar.Width()))
-        bar = rc;
-    }
-    return bar;
-  }
-  CPoint CaptureArrow(const CRect& bar) const { return DropDownArrow(bar); }
-};
+class CaptureGuardTest : public TrayTest, public ::testing::WithParamInterface<GuardCase> {};
 
 // While one capture's overlay is up, the tray menu's capture items and the hot key start no
 // second capture, whichever road the first came by: one overlay, and one document once the area
@@ -336,18 +218,9 @@ TEST_P(CaptureGuardTest, OneCaptureAtATime) {
         [&] { return !::IsWindowVisible(m_app.Frame()); }));
     break;
   }
-  case CaptureRoad::CaptureDropDown: {
-    const CPoint arrow = CaptureArrow(bar);
-    ASSERT_GE(arrow.x, bar.left) << "no arrow on the capture bar";
-    const std::string click = "C" + std::to_string(arrow.x) + "," + std::to_string(arrow.y);
-    HWND hMenu = NULL;
-    ASSERT_TRUE(Until(
-        "capture menu", [&] { SendXSteps(click, m_app.Frame()); },
-        [&] { return (hMenu = m_app.ShownMenu()) != NULL; }));
-    Settled([&] { return ReadScreen(ScreenRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
-    ASSERT_TRUE(PickByKey(hMenu, 'R'));
+  case CaptureRoad::CaptureDropDown:
+    ASSERT_TRUE(PickFromCaptureArrow('R'));
     break;
-  }
   }
   const HWND hOverlay = m_app.WaitForOverlay();
   ASSERT_NE(nullptr, hOverlay) << "no capture started";

@@ -133,6 +133,28 @@ TEST_F(ActiveWindowTest, WithoutForegroundWindowTakesTheWholeScreen) {
   EXPECT_TRUE(Matches(result.pixels, 0, 0, Pattern()));
 }
 
+// The window the caller names is taken rather than the foreground one, while it is shown; once it
+// is hidden the foreground window is taken again.
+TEST_F(ActiveWindowTest, TakesTheWindowTheCallerNamesWhileItShows) {
+  ShowForegroundWindow();
+  const CRect rcTarget(700, 500, 900, 650);
+  CPatternWindow target;
+  ASSERT_TRUE(target.Create(rcTarget, 2, true));
+  ASSERT_TRUE(WaitForScreen([&](int x, int y) {
+    return PatternColor(x, y, rcTarget.PtInRect(CPoint(x, y)) ? 2 : m_rect.PtInRect(CPoint(x, y)) ? 1 : 0);
+  }));
+  ASSERT_EQ(m_window.Handle(), ::GetForegroundWindow());
+  m_dlg.m_hTargetWindow = target.Handle();
+  CaptureResult result = Run(kCaptureActiveWindow);
+  ASSERT_EQ(rcTarget.Size(), CSize(result.pixels.cx, result.pixels.cy));
+  EXPECT_TRUE(Matches(result.pixels, rcTarget.left, rcTarget.top,
+                      [](int x, int y) { return PatternColor(x, y, 2); }));
+
+  ::ShowWindow(target.Handle(), SW_HIDE);
+  result = Run(kCaptureActiveWindow);
+  EXPECT_EQ(m_rect.Size(), CSize(result.pixels.cx, result.pixels.cy));
+}
+
 class IncludeMouseTest : public ActiveWindowTest, public ::testing::WithParamInterface<BOOL> {};
 
 // The foreground window, without showing the overlay; the pointer over it is drawn in with its

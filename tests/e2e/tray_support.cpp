@@ -1,0 +1,127 @@
+#include "tests/e2e/tray_support.h"
+
+#include "framework/wnd/fw_ids.h"
+#include "resources/resource.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+
+namespace e2e {
+
+namespace {
+
+BOOL CALLBACK AddTopWindow(HWND hWnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+  return TRUE;
+}
+
+} // namespace
+
+bool CallShell(DWORD dwMessage, HWND hWnd) {
+  NOTIFYICONDATAA data = {};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = hWnd;
+  data.uID = IDR_TRAY_MENU;
+  return ::Shell_NotifyIconA(dwMessage, &data) != FALSE;
+}
+
+bool ShellHoldsIcon(HWND hWnd) { return CallShell(NIM_MODIFY, hWnd); }
+
+::testing::AssertionResult Until(const std::string& what, const std::function<void()>& act,
+                                 const std::function<bool()>& done) {
+  for (int nTry = 0; nTry < 3; nTry++) {
+    if (nTry > 0)
+      std::printf("[ NOTE     ] no %s yet; made again\n", what.c_str());
+    act();
+    if (WaitFor(done, 3000))
+      return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "no " << what;
+}
+
+::testing::AssertionResult PickByKey(HWND hMenu, WORD wKey) {
+  if (hMenu == NULL)
+    return ::testing::AssertionFailure() << "no menu to pick from";
+  return Until(
+      "menu closed by its key", [=] { PressKey(wKey); }, [=] { return !::IsWindowVisible(hMenu); });
+}
+
+::testing::AssertionResult TrayTest::StartWithIcon() {
+  ::testing::AssertionResult started = m_app.Start();
+  if (!started)
+    return started;
+  m_hTray = NULL;
+  WaitFor([&] { return (m_hTray = IconWindow()) != NULL; });
+  if (m_hTray == NULL)
+    return ::testing::AssertionFailure() << "the shell holds no icon of the program";
+  return ::testing::AssertionSuccess();
+}
+
+std::vector<HWND> TrayTest::ProgramWindows() const {
+  DWORD dwPid = 0;
+  ::GetWindowThreadProcessId(m_app.Frame(), &dwPid);
+  std::vector<HWND> all, mine;
+  ::EnumWindows(AddTopWindow, reinterpret_cast<LPARAM>(&all));
+  std::copy_if(all.begin(), all.end(), std::back_inserter(mine), [&](HWND hWnd) {
+    DWORD dwOwner = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwOwner);
+    return dwOwner == dwPid;
+  });
+  return mine;
+}
+
+HWND TrayTest::IconWindow() const {
+  const std::vector<HWND> windows = ProgramWindows();
+  auto found = std::find_if(windows.begin(), windows.end(), ShellHoldsIcon);
+  return found != windows.end() ? *found : NULL;
+}
+
+void TrayTest::IconMouse(UINT nMessage) { ::PostMessageA(m_hTray, UM_TRAY_NOTIFY, IDR_TRAY_MENU, nMessage); }
+
+HWND TrayTest::OpenTrayMenu() {
+  MoveMouse(kIconClickAt.x, kIconClickAt.y);
+  IconMouse(WM_RBUTTONUP);
+  HWND hMenu = NULL;
+  if (WaitFor([&] { return (hMenu = m_app.ShownMenu()) != NULL; }))
+    Settled([&] { return ReadScreen(ScreenRect(hMenu)); });
+  return hMenu;
+}
+
+size_t TrayTest::Overlays() const {
+  const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  const std::vector<HWND> windows = ProgramWindows();
+  return std::count_if(windows.begin(), windows.end(), [&](HWND hWnd) {
+    return ::IsWindowVisible(hWnd) && ClassOf(hWnd) == "#32770" && ScreenRect(hWnd) == screen;
+  });
+}
+
+CRect TrayTest::CaptureBar() const {
+  CRect bar;
+  for (HWND hBar : m_app.Descendants(AFX_IDW_TOOLBAR)) {
+    const CRect rc = ScreenRect(hBar);
+    if (::IsWindowVisible(hBar) && (bar.IsRectEmpty() || rc.Width() < bar.Width()))
+      bar = rc;
+  }
+  return bar;
+}
+
+::testing::AssertionResult TrayTest::PickFromCaptureArrow(WORD wKey) {
+  const CRect bar = CaptureBar();
+  const CPoint arrow = DropDownArrow(bar);
+  if (arrow.x < bar.left)
+    return ::testing::AssertionFailure() << "no arrow on the capture bar";
+  const std::string click = "C" + std::to_string(arrow.x) + "," + std::to_string(arrow.y);
+  HWND hMenu = NULL;
+  ::testing::AssertionResult opened = Until(
+      "capture menu", [&] { SendXSteps(click, m_app.Frame()); },
+      [&] { return (hMenu = m_app.ShownMenu()) != NULL; });
+  if (!opened)
+    return opened;
+  Settled([&] { return ReadScreen(ScreenRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
+  return PickByKey(hMenu, wKey);
+}
+
+} // namespace e2e
