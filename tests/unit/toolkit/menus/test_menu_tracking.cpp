@@ -226,17 +226,35 @@ TEST_F(TrackingTest, AMenuTheReceiverVetoesStaysWithItsCaller) {
 }
 
 // The modal loop returns once its menu is gone, never reading the deleted menu (whose memory here
-// holds a live window handle).
-TEST_F(TrackingTest, TheModalLoopEndsWhenItsMenuHasDeletedItself) {
+// holds a live window handle): when the tracking ends, and when another menu's tracking takes the
+// site, which is then not empty.
+class ModalLoopEnd : public TrackingTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ModalLoopEnd, TheModalLoopEndsWhenItsMenuHasDeletedItself) {
+  const bool bAnotherTracking = GetParam();
   CCountedMenu* pMenu = MakeChain(m_receiver.m_hWnd);
   ASSERT_NE(nullptr, pMenu);
+  CCountedMenu* pNext = NULL;
+  const UINT nMsgTrackAnother = ::RegisterWindowMessageA("ModalLoopEnd.TrackAnother");
+  m_receiver.m_answer = [&](UINT nMsg, WPARAM, LPARAM) -> LRESULT {
+    if (nMsg == nMsgTrackAnother && pNext == NULL) {
+      std::unique_ptr<CCountedMenu> pOwned(MakeChain(m_receiver.m_hWnd));
+      if (pOwned && pOwned->RunTrackingLoop(Menu::TPMX_NO_ANIMATION, 200, 200))
+        pNext = pOwned.release();
+    }
+    return 0;
+  };
   std::atomic<bool> bReturned(false), bQuitPosted(false);
   const DWORD dwThread = ::GetCurrentThreadId();
+  const HWND hWndReceiver = m_receiver.m_hWnd;
   CExtPopupTrackSite::g_nLastKeyTime = (DWORD)std::clock() - 1000;
   std::thread driver([&] {
     for (int i = 0; i < 500 && (Site().m_pHoverMenu == NULL || Site().m_pAnimatedMenu != NULL); i++)
       ::Sleep(10);
-    Key(VK_ESCAPE);
+    if (bAnotherTracking)
+      ::PostMessageA(hWndReceiver, nMsgTrackAnother, 0, 0);
+    else
+      Key(VK_ESCAPE);
     for (int i = 0; i < 500 && !bReturned; i++)
       ::Sleep(10);
     if (!bReturned) {
@@ -250,10 +268,19 @@ TEST_F(TrackingTest, TheModalLoopEndsWhenItsMenuHasDeletedItself) {
   MSG msg;
   ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
   EXPECT_TRUE(bShown);
-  EXPECT_FALSE(bQuitPosted);
+  EXPECT_FALSE(bQuitPosted) << "the loop went on after its menu was deleted";
   EXPECT_EQ(1, CCountedMenu::s_nDeleted);
-  EXPECT_FALSE(Menu::AnyMenuTracked());
+  if (bAnotherTracking) {
+    ASSERT_NE(nullptr, pNext);
+    EXPECT_EQ(pNext, Site().m_pTrackedMenu);
+  } else {
+    EXPECT_FALSE(Menu::AnyMenuTracked());
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(Ends, ModalLoopEnd, ::testing::Bool(), [](const auto& info) {
+  return std::string(info.param ? "another_tracking_takes_the_site" : "the_tracking_ends");
+});
 
 // Cancelling the mode of any menu of the chain ends the tracking; so does another application
 // coming to the front, which every menu window hears of. The menu is freed once.
