@@ -373,6 +373,25 @@ const KeyRow kKeyRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, TrackingKeys, ::testing::ValuesIn(kKeyRows), menu_paint::CaseName());
 
+// A menu shown at once (as a bar's menus are, and any menu without animation) has its whole picture
+// up as it appears; a key typed before its one animation step, a timer that comes after every
+// input, counts.
+TEST_F(TrackingTest, AKeyTypedAtAMenuShownAtOnceCountsBeforeItsAnimationStep) {
+  std::unique_ptr<CCountedMenu> pOwned(MakeChain(m_receiver.m_hWnd));
+  ASSERT_NE(nullptr, pOwned);
+  ASSERT_TRUE(pOwned->RunTrackingLoop(Menu::TPMX_NO_ANIMATION | Menu::TPMX_SELECT_FIRST, 150, 150, NULL, NULL,
+                                      NULL, &m_nResult));
+  CCountedMenu* pMenu = pOwned.release(); // the tracking's now
+  ASSERT_TRUE(::IsWindowVisible(pMenu->m_hWnd));
+  // Nothing pumped yet: the step has not come.
+  ASSERT_EQ(pMenu, Site().m_pAnimatedMenu);
+  CExtPopupTrackSite::g_nLastKeyTime = (DWORD)std::clock() - 1000;
+  Key(VK_DOWN); // queued before the thread looks at its messages again
+  EXPECT_TRUE(WaitUntil([&] { return pMenu->GetCurrentItemIndex() == 1; }, 2000));
+  EXPECT_EQ(nullptr, Site().m_pAnimatedMenu);
+  EXPECT_TRUE(m_receiver.m_input.empty()); // the key stayed with the menu
+}
+
 TEST_F(TrackingTest, AClickOnACommandPostsItAndAPressOutsideReachesTheWindowBeneath) {
   for (bool bOutside : {false, true}) {
     SCOPED_TRACE(bOutside);
