@@ -332,15 +332,14 @@ TEST_F(EffectPage, TheShadowDialogAppliesOnlyOnOk) {
         hDlg = ::FindWindowA(NULL, "Shadows Settings");
       bLocked = !::IsWindowEnabled(::GetDlgItem(hDlg, IDC_SHADOW_OPACITY)) &&
                 !::IsWindowEnabled(::GetDlgItem(hDlg, IDC_SHADOW_APPLY_ALL));
-      // A click lost on a busy machine is made again; a dialog that never takes one is closed, so
+      // One click, each piece at the button's point; a dialog that does not take it is closed, so
       // the modal loop the test waits in always ends (and the test fails).
-      for (int nTry = 0; nTry < 5 && ::IsWindow(hDlg); ++nTry) {
+      if (::IsWindow(hDlg)) {
         CRect rc;
         ::GetWindowRect(::GetDlgItem(hDlg, nButton), &rc);
-        real_input::MoveTo(rc.CenterPoint());
-        real_input::Button(MOUSEEVENTF_LEFTDOWN);
-        real_input::Button(MOUSEEVENTF_LEFTUP);
-        for (int i = 0; i < 200 && ::IsWindow(hDlg); ++i)
+        for (DWORD dwFlags : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
+          real_input::MouseAt(rc.CenterPoint(), dwFlags);
+        for (int i = 0; i < 500 && ::IsWindow(hDlg); ++i)
           ::Sleep(10);
       }
       bClicked = !::IsWindow(hDlg);
