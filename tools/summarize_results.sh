@@ -31,7 +31,7 @@ passed=$((total - failed - skipped))
 if [ "${#resends[@]}" -gt 0 ]; then
   count=0
   for line in "${resends[@]}"; do
-    count=$((count + $(grep -o '; ' <<<"$line" | wc -l) + 1))
+    count=$((count + $(awk -F'; ' '{ print NF }' <<<"$line")))
   done
   echo "inputs sent again: $count ($(IFS='|'; echo "${resends[*]}" | sed 's/|/ | /g'))"
 fi

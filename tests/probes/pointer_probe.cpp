@@ -52,6 +52,31 @@ struct Figures {
   DWORD dwSlowest = 0;
 };
 
+// Rounds of moves over the points: each move of a round waited for until the cursor reads it, or
+// sent right behind the one before; the round's last move is waited for and then watched during
+// a rest.
+void Measure(Figures& f, const POINT* points, int nPoints, int nRounds, int nPerRound, bool bWaitEach) {
+  for (int i = 0; i < nRounds; i++) {
+    POINT pt = {0, 0};
+    const DWORD dwStart = ::GetTickCount();
+    bool bLost = false;
+    for (int k = 0; k < nPerRound && !bLost; k++) {
+      pt = points[(i * nPerRound + k * 2) % nPoints];
+      MoveTo(pt);
+      bLost = (bWaitEach || k + 1 == nPerRound) && !WaitAt(pt, 2000);
+    }
+    f.nSent++;
+    if (bLost) {
+      f.nLost++;
+      MoveTo(pt); // where the next round starts from
+      WaitAt(pt, 2000);
+      continue;
+    }
+    f.dwSlowest = std::max(f.dwSlowest, ::GetTickCount() - dwStart);
+    f.nUndone += LeavesWithin(pt, 150) ? 1 : 0;
+  }
+}
+
 void Print(const char* pszKind, const char* pszUnit, const Figures& f) {
   std::printf("%s: %d %s, %d lost, %d undone, slowest taken in %lu ms\n", pszKind, f.nSent, pszUnit, f.nLost,
               f.nUndone, (unsigned long)f.dwSlowest);
@@ -69,56 +94,9 @@ int main(int argc, char** argv) {
   Figures single, chained, pair;
   std::atomic<bool> bDone(false);
   std::thread driver([&] {
-    for (int i = 0; i < nMoves; i++) {
-      const POINT pt = points[i % nPoints];
-      const DWORD dwStart = ::GetTickCount();
-      MoveTo(pt);
-      single.nSent++;
-      if (!WaitAt(pt, 2000)) {
-        single.nLost++;
-        MoveTo(pt); // where the next move starts from
-        WaitAt(pt, 2000);
-        continue;
-      }
-      single.dwSlowest = std::max(single.dwSlowest, ::GetTickCount() - dwStart);
-      single.nUndone += LeavesWithin(pt, 150) ? 1 : 0;
-    }
-    // Chains of five moves, each sent as soon as the cursor reads the one before; the chain's last
-    // move counts as undone when the cursor leaves it during the rest after the chain.
-    for (int i = 0; i < nMoves; i += 5) {
-      POINT pt = {0, 0};
-      const DWORD dwStart = ::GetTickCount();
-      bool bLost = false;
-      for (int k = 0; k < 5 && !bLost; k++) {
-        pt = points[(i + k) % nPoints];
-        MoveTo(pt);
-        bLost = !WaitAt(pt, 2000);
-      }
-      chained.nSent++;
-      if (bLost) {
-        chained.nLost++;
-        MoveTo(pt);
-        WaitAt(pt, 2000);
-        continue;
-      }
-      chained.dwSlowest = std::max(chained.dwSlowest, ::GetTickCount() - dwStart);
-      chained.nUndone += LeavesWithin(pt, 150) ? 1 : 0;
-    }
-    for (int i = 0; i < nMoves; i++) {
-      const POINT ptFirst = points[i % nPoints], ptSecond = points[(i + 2) % nPoints];
-      const DWORD dwStart = ::GetTickCount();
-      MoveTo(ptFirst);
-      MoveTo(ptSecond);
-      pair.nSent++;
-      if (!WaitAt(ptSecond, 2000)) {
-        pair.nLost++;
-        MoveTo(ptSecond);
-        WaitAt(ptSecond, 2000);
-        continue;
-      }
-      pair.dwSlowest = std::max(pair.dwSlowest, ::GetTickCount() - dwStart);
-      pair.nUndone += LeavesWithin(ptSecond, 150) ? 1 : 0;
-    }
+    Measure(single, points, nPoints, nMoves, 1, true);
+    Measure(chained, points, nPoints, nMoves / 5, 5, true);
+    Measure(pair, points, nPoints, nMoves, 2, false);
     bDone = true;
     ::PostMessageA(hWnd, WM_NULL, 0, 0);
   });
