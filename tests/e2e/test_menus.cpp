@@ -276,11 +276,17 @@ public:
     ASSERT_TRUE(m_app.WaitForDocuments(m_nDocuments + 1, row.size == kScreen ? screen : row.size));
   }
   // The object picker comes; Esc ends it with nothing taken.
+  // The program is done with it once the picker has gone, the frame is back and the program has
+  // read what that brought: a menu opened while the frame still came back was cancelled.
   void ExpectPicker(const MenuRow&) {
     ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
-    ASSERT_NE(nullptr, m_app.WaitForDialog(""));
+    const HWND hPicker = m_app.WaitForDialog("");
+    ASSERT_NE(nullptr, hPicker);
     PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil("the picker to go", [&] { return !::IsWindow(hPicker); }));
     ASSERT_TRUE(m_app.WaitForDocuments(m_nDocuments));
+    ASSERT_TRUE(m_app.Activate());
+    SyncInput(m_app.Frame());
   }
 
   // What a row readies.
