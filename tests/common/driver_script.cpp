@@ -16,17 +16,7 @@ void RunScriptSteps(const std::vector<ScriptStep>& steps, std::vector<bool>& res
   for (size_t i = 0; i < steps.size(); i++) {
     if (bOk || i + 1 == steps.size()) {
       steps[i].send();
-      if (steps[i].bResend && steps[i].until) {
-        bOk = false;
-        for (DWORD dwStart = ::GetTickCount(); !bOk && ::GetTickCount() - dwStart < 5000;) {
-          for (DWORD dwSent = ::GetTickCount(); !bOk && ::GetTickCount() - dwSent < 300; ::Sleep(5))
-            bOk = steps[i].until();
-          if (!bOk)
-            steps[i].send();
-        }
-      } else {
-        bOk = !steps[i].until || WaitFromDriver(steps[i].until);
-      }
+      bOk = !steps[i].until || WaitFromDriver(steps[i].until);
     }
     results.push_back(bOk);
   }

@@ -8,14 +8,11 @@
 struct ScriptStep {
   std::function<void()> send;
   std::function<bool()> until; // may be empty
-  // Sent again while the effect has not come: Wine may echo a stale pointer position late and
-  // overwrite a queued move, so an idempotent step can simply be repeated.
-  bool bResend = false;
 };
 
 // Waits, off the window thread, until pred holds or the time-out passes; pred's last answer.
 bool WaitFromDriver(const std::function<bool()>& pred, int nTimeoutMs = 5000);
 
-// Sends each step and waits for its condition; results gets whether each came. After a miss only
-// the last step, which should end the loop, is sent. Runs on the driver thread.
+// Sends each step once and waits for its condition; results gets whether each came. After a miss
+// only the last step, which should end the loop, is sent. Runs on the driver thread.
 void RunScriptSteps(const std::vector<ScriptStep>& steps, std::vector<bool>& results);

@@ -11,6 +11,14 @@
 
 namespace pdf_output {
 
+::testing::AssertionResult PrinterInstalled() {
+  char szPrinter[256] = "";
+  DWORD cch = sizeof(szPrinter);
+  if (::GetDefaultPrinterA(szPrinter, &cch))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "no default printer: tools/setup.sh makes the CUPS PDF queue";
+}
+
 namespace {
 
 std::string EnvOr(const char* pszName, const char* pszDefault) {

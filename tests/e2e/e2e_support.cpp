@@ -1,6 +1,7 @@
 #include "tests/e2e/e2e_support.h"
 
 #include "framework/wnd/fw_ids.h"
+#include "tests/common/resend_log.h"
 
 #include <commctrl.h>
 #include <winternl.h>
@@ -751,10 +752,10 @@ std::string ProgramCommand(const std::string& args) {
   ::testing::AssertionResult menu = Menu('F', 'X');
   if (!menu)
     return menu;
-  // On a loaded machine Wine now and then loses the menu's keys while its menu mode ends; a
-  // program that asks nothing and goes on running is given the command once more.
+  // A program that asks nothing and goes on running after its menu closed did not get the
+  // command: it is chosen once more, and named.
   if (!WaitFor([this] { return !Running(); }, 5000) && Running() && WaitForDialog("", 0) == NULL) {
-    std::printf("[ NOTE     ] the program went on after File, Exit; chosen again\n");
+    resend_log::Note("File, Exit: the program went on");
     menu = Menu('F', 'X');
     if (!menu)
       return menu;
@@ -938,12 +939,11 @@ HWND CPixolet::ClickForMenu(CPoint pt) {
 HWND CPixolet::OpenMenu(char cPopup) {
   auto popup = [this] { return ShownMenu(); };
   HWND hPopup = NULL;
-  // On a busy machine Wine can drop a key the program gets while its activation is still being
-  // settled; the keys are pressed again, after two Escapes leave any menu mode the lost half of
-  // the first press left behind.
-  for (int nTry = 0; nTry < 3 && hPopup == NULL; nTry++) {
+  // A menu that did not open is asked for once more, and named, after two Escapes leave any menu
+  // mode the lost half of the first press left behind.
+  for (int nTry = 0; nTry < 2 && hPopup == NULL; nTry++) {
     if (nTry > 0) {
-      std::printf("[ NOTE     ] the menu %c did not open; pressed again\n", cPopup);
+      resend_log::Note(std::string("Alt+") + cPopup + ": no menu opened");
       PressKey(VK_ESCAPE);
       PressKey(VK_ESCAPE);
     }
@@ -971,12 +971,13 @@ HWND CPixolet::OpenMenu(char cPopup) {
   HWND hPopup = OpenMenu(cPopup);
   if (hPopup == NULL)
     return ::testing::AssertionFailure() << "the menu " << cPopup << " did not open";
-  // A lost item key leaves the menu open: the key is pressed again.
-  for (int nTry = 0; nTry < 3; nTry++) {
+  // A lost item key leaves the menu open: the key is pressed once more, and named.
+  for (int nTry = 0; nTry < 2; nTry++) {
+    if (nTry > 0)
+      resend_log::Note(std::string("menu ") + cPopup + ", item " + cItem + ": the menu stayed open");
     PressKey((WORD)cItem);
     if (WaitFor([hPopup] { return !::IsWindowVisible(hPopup); }, 3000))
       return ::testing::AssertionSuccess();
-    std::printf("[ NOTE     ] the menu %c stayed open after %c; pressed again\n", cPopup, cItem);
   }
   return ::testing::AssertionFailure() << "the menu stayed open after " << cPopup << ", " << cItem;
 }
@@ -1405,17 +1406,16 @@ void E2eTest::DrawLine(CSize picture, CPoint from, CPoint to) {
   const Pixels before = m_app.ReadPicture(picture);
   const CPoint origin = m_app.PictureOrigin();
   const CPoint start = origin + from, middle = origin + CPoint((from.x + to.x) / 2, (from.y + to.y) / 2);
-  // The view holds the mouse from its press on; a press the window system lost is made again, and
-  // counted.
+  // The view holds the mouse from its press on; a press the window system lost is made once
+  // more, and named.
   bool bTaken = false;
-  for (int nTry = 0; nTry < 3 && !bTaken; nTry++) {
+  for (int nTry = 0; nTry < 2 && !bTaken; nTry++) {
+    if (nTry > 0)
+      resend_log::Note("a press on the view: the view did not take it");
     SendXSteps("P" + std::to_string(start.x) + "," + std::to_string(start.y), hView);
     bTaken = WaitFor([&] { return GuiState(hView).hwndCapture == hView; }, 2000);
-    if (!bTaken) {
+    if (!bTaken)
       SendXSteps("R" + std::to_string(start.x) + "," + std::to_string(start.y), hView);
-      m_nPressesMadeAgain++;
-      std::printf("[ NOTE     ] the view did not get the press; pressed again\n");
-    }
   }
   ASSERT_TRUE(bTaken) << "the view never took the press";
   SendXSteps("M" + std::to_string(middle.x) + "," + std::to_string(middle.y) + " R" +

@@ -319,7 +319,6 @@ protected:
   void CaptureFromMenu(const CRect& area);
   // Drags in the view between two picture points and waits until the picture changes.
   void DrawLine(CSize picture, CPoint from, CPoint to);
-  int m_nPressesMadeAgain = 0; // by DrawLine, when the view did not take the press
   // Closes the active document from the menu, answering the save question with the key given.
   void CloseDocument(WORD wAnswer);
   // Whether the Edit menu draws Undo and Redo enabled.

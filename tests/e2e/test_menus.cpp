@@ -5,6 +5,7 @@
 #include "framework/res/fw_res.h"
 #include "framework/wnd/fw_ids.h"
 #include "resources/resource.h"
+#include "tests/common/resend_log.h"
 #include "tests/e2e/e2e_support.h"
 
 #include <gdiplus.h>
@@ -275,11 +276,17 @@ public:
     ASSERT_TRUE(m_app.WaitForDocuments(m_nDocuments + 1, row.size == kScreen ? screen : row.size));
   }
   // The object picker comes; Esc ends it with nothing taken.
+  // The program is done with it once the picker has gone, the frame is back and the program has
+  // read what that brought: a menu opened while the frame still came back was cancelled.
   void ExpectPicker(const MenuRow&) {
     ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
-    ASSERT_NE(nullptr, m_app.WaitForDialog(""));
+    const HWND hPicker = m_app.WaitForDialog("");
+    ASSERT_NE(nullptr, hPicker);
     PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil("the picker to go", [&] { return !::IsWindow(hPicker); }));
     ASSERT_TRUE(m_app.WaitForDocuments(m_nDocuments));
+    ASSERT_TRUE(m_app.Activate());
+    SyncInput(m_app.Frame());
   }
 
   // What a row readies.
@@ -360,16 +367,17 @@ protected:
     visit(m_app.Frame());
     return hFound;
   }
-  // Clicks the middle of the window with the X pointer until what it does shows: a click Wine
-  // loses on a busy machine is made again.
+  // Clicks the middle of the window with the X pointer until what it does shows: a click the
+  // window system lost is made once more, and named.
   ::testing::AssertionResult ClickUntil(const std::string& what, HWND hWnd,
                                         const std::function<bool()>& done) {
-    for (int nTry = 0; nTry < 3; nTry++) {
+    for (int nTry = 0; nTry < 2; nTry++) {
+      if (nTry > 0)
+        resend_log::Note("a click for " + what + ": nothing came");
       const CPoint centre = ScreenRect(hWnd).CenterPoint();
       SendXSteps("C" + std::to_string(centre.x) + "," + std::to_string(centre.y), hWnd);
       if (WaitFor(done, 3000))
         return ::testing::AssertionSuccess();
-      std::printf("[ NOTE     ] no %s after the click; clicked again\n", what.c_str());
     }
     return ::testing::AssertionFailure() << "no " << what;
   }
@@ -385,14 +393,16 @@ protected:
     EXPECT_EQ(nullptr, m_app.ShownMenu()) << "a menu stayed open";
   }
   // The picture's pixels and size: the view shows its size when the pointer moves over it.
-  // Undoes until the document shows the picture it started with.
+  // Each row makes one change: Edit, Undo gives the picture it started with back. A picture not
+  // back is undone once more, and named.
   void Restore() {
-    for (int nTry = 0; nTry < 4; nTry++) {
-      if (WaitFor([&] { return PixelsAre(m_app.ReadPicture(kPicture), Original); }, nTry ? 3000 : 500))
-        return;
-      ASSERT_TRUE(m_app.Menu('E', 'U'));
-    }
-    FAIL() << "Undo did not give the picture back";
+    auto back = [&] { return PixelsAre(m_app.ReadPicture(kPicture), Original); };
+    ASSERT_TRUE(m_app.Menu('E', 'U'));
+    if (WaitFor(back, 3000))
+      return;
+    resend_log::Note("Edit, Undo: the picture did not come back");
+    ASSERT_TRUE(m_app.Menu('E', 'U'));
+    EXPECT_TRUE(WaitUntil("Undo to give the picture back", back));
   }
   // Whether the Edit menu draws Cut enabled (the highlight moved to the last item, away from it).
   ::testing::AssertionResult CutEnabled(bool bEnabled) {
@@ -408,8 +418,10 @@ protected:
   // The check mark of Include Mouse, the last of the twelve rows the Capture menu draws.
   Pixels CaptureMenuMark() {
     Pixels mark;
-    // A menu Wine cancels as the frame settles its activation is opened again.
-    for (int nTry = 0; nTry < 3 && mark.Empty(); nTry++) {
+    // A menu that closed before its items could be read is opened once more, and named.
+    for (int nTry = 0; nTry < 2 && mark.Empty(); nTry++) {
+      if (nTry > 0)
+        resend_log::Note("Alt+C: the Capture menu closed before it was read");
       if (HWND hPopup = m_app.OpenMenu('C'))
         mark = CPixolet::MenuItemMark(hPopup, 11);
       CloseMenus();
@@ -437,7 +449,10 @@ protected:
     if (arrow.x < 0)
       return NULL;
     HWND hPopup = NULL;
-    for (int nTry = 0; nTry < 3 && hPopup == NULL; nTry++) {
+    // A click that opened no menu is made once more, and named.
+    for (int nTry = 0; nTry < 2 && hPopup == NULL; nTry++) {
+      if (nTry > 0)
+        resend_log::Note("a click on the capture button's arrow: no menu opened");
       SendXSteps("C" + std::to_string(arrow.x) + "," + std::to_string(arrow.y), m_app.Frame());
       WaitFor([&] { return (hPopup = m_app.ShownMenu()) != NULL; }, 3000);
     }
@@ -479,7 +494,9 @@ protected:
     const HWND hPopup = keys[0] == 'd' ? OpenCaptureDropDown() : OpenTrayMenu();
     if (hPopup == NULL)
       return ::testing::AssertionFailure() << "the menu " << keys[0] << " did not open";
-    for (int nTry = 0; nTry < 3; nTry++) {
+    for (int nTry = 0; nTry < 2; nTry++) {
+      if (nTry > 0)
+        resend_log::Note("the item key of " + keys + ": the menu stayed open");
       PressKey((WORD)keys[1]);
       if (WaitFor([&] { return !::IsWindowVisible(hPopup); }, 3000))
         return ::testing::AssertionSuccess();

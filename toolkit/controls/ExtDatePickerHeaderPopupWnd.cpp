@@ -161,11 +161,14 @@ void CExtDatePickerHeaderPopupWnd::StartScrollTimer(UINT nTimerId, UINT nInterva
   nRunningInterval = nInterval;
 }
 
-void CExtDatePickerHeaderPopupWnd::TrackMouseMove() {
+void CExtDatePickerHeaderPopupWnd::TrackMouseMove(const POINT* pptScreen) {
   if (GetSafeHwnd() == NULL)
     return;
   CPoint pt;
-  ::GetCursorPos(&pt);
+  if (pptScreen != NULL)
+    pt = *pptScreen;
+  else
+    ::GetCursorPos(&pt);
   ScreenToClient(&pt);
   if (pt.y >= 1 && pt.y <= m_nWindowHeight - 1) {
     StopScrollTimer(TIMER_SCROLL_DOWN);
@@ -310,7 +313,10 @@ bool CExtDatePickerWnd::TrackHeaderPopup(const MONTH_INFO& month, int& nMonthOut
         ::PeekMessageA(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);
         if (!::IsWindow(hWndPopup))
           break;
-        pPopup->TrackMouseMove();
+        // Where this move went: the cursor read now may still say where the pointer was before
+        // (Wine asks the X server, which may not have placed it yet), and the list would then show
+        // the month left behind until the next move.
+        pPopup->TrackMouseMove(&msg.pt);
         continue;
       }
       if (IsLoopEndingMessage(msg.message)) {

@@ -394,8 +394,9 @@ public:
   bool GetSelection(int& nMonth, int& nYear) const;
   // The item (0..6) under the client point, or -1.
   int ItemHitTest(const POINT& pt) const;
-  // Follows the cursor: selects the item under it, or runs the scroll timer for its distance.
-  void TrackMouseMove();
+  // Follows the pointer: selects the item under it, or runs the scroll timer for its distance. The
+  // point is the screen position of the move being handled; without one, the cursor's.
+  void TrackMouseMove(const POINT* pptScreen = NULL);
   int GetShadowSize() const { return m_bShadow ? SHADOW_SIZE : 0; }
   CSize GetWindowSize() const { return CSize(m_nWindowWidth, m_nWindowHeight); }
   CSize GetItemSize() const { return CSize(m_nItemWidth, m_nItemHeight); }

@@ -112,11 +112,11 @@ void RunResizingLoop(CExtControlBar* pBar, BYTE bStateFlag) {
     if (!::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
       ::WaitMessage();
     while (IsTracking() && ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-      // The end of the program cancels too, or the loop would keep meeting its WM_QUIT.
-      if (msg.message == WM_QUIT || CancelsResizing(msg.message, bRow)) {
+      if (CancelsResizing(msg.message, bRow)) {
         Cancel();
         break;
       }
+      // The end of the program cancels too; its WM_QUIT goes back for the application's loop.
       if (!PumpModalLoopMessage()) {
         if (IsTracking())
           Cancel();

@@ -342,7 +342,13 @@ void CExtDynDockMarkerWnd::OnHotCheck() {
   if (!IsWindowVisible())
     return;
   if (m_hWndTarget != NULL && !::IsWindow(m_hWndTarget)) {
-    // The target went away under the markers: hide them and let the drag step look again.
+    // The target went away under the markers: hide them and let the drag step look again, once for
+    // the set. Every marker stays visible while it fades out; asking again at each of their checks
+    // would run a drag step each time and hold back the fade, whose timer comes after the checks'.
+    if ((m_bState & SF_TARGET_GONE) != 0)
+      return;
+    for (CExtDynDockMarkerWnd* pMarker : BarMarkers())
+      pMarker->m_bState |= SF_TARGET_GONE;
     ShowMarkers(BarMarkers(), false, true);
     if (const CExtControlBar::InternalDraggingState_t* pDrag = RunningDrag()) {
       CExtControlBar* pBar = pDrag->m_pBarSource;

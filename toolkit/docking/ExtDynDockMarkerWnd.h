@@ -27,7 +27,12 @@ public:
     KIND_CENTER = 8    // docks as a tab
   };
   enum HotState { HOT_UNKNOWN = 0, HOT_OVER = 1, HOT_AWAY = 2 };
-  enum StateFlags : BYTE { SF_DESTROY_AFTER_FADE = 0x01, SF_FADING = 0x02, SF_FADE_SHOWS = 0x04 };
+  enum StateFlags : BYTE {
+    SF_DESTROY_AFTER_FADE = 0x01,
+    SF_FADING = 0x02,
+    SF_FADE_SHOWS = 0x04,
+    SF_TARGET_GONE = 0x08 // the set was hidden for its vanished target and a drag step asked for
+  };
   static const UINT kHotCheckTimer = 77, kHotCheckPeriod = 50;
   static const UINT kFadeTimer = 88, kFadePeriod = 1;
   static const int kFadeStep = 25; // percent per fade tick

@@ -33,6 +33,12 @@ bool IsChosenAtOnce(const CExtPopupMenuWnd* pChild) {
 
 bool CExtPopupMenuWnd::HandleKeyboard(UINT nChar, UINT, UINT nFlags, bool& bNoEat) {
   const CExtPopupTrackSite& site = GetTrackSite();
+  // A menu shown at once has its whole picture up from the start and waits only for its one
+  // animation step, a timer that comes last of all messages: a key that comes first takes that
+  // step, so a key typed at a menu fully shown is never lost.
+  if (CExtPopupMenuWnd* pAnimated = site.m_pAnimatedMenu)
+    if (pAnimated->m_nAnimationType == ANIM_AT_ONCE && IsLiveWindow(pAnimated->m_hWnd))
+      pAnimated->StepAnimation();
   if (!IsLiveWindow(m_hWnd) || site.IsEnding() || site.IsEmpty() || site.m_pAnimatedMenu != NULL)
     return true;
   const bool bValidCurrent = IsItemIndex(m_nCurIndex);

@@ -180,12 +180,6 @@ TEST_F(ViewClipboardTest, PasteFloatsTheClipboardPictureNearTheCanvasOrigin) {
 
 // --- Printing ---------------------------------------------------------------------------------
 
-bool HasPrinter() {
-  char szPrinter[256] = "";
-  DWORD cch = sizeof(szPrinter);
-  return ::GetDefaultPrinterA(szPrinter, &cch) != FALSE;
-}
-
 // A 600-dpi printer with a page of 4800 x 6600 dots whose printable area starts at (-30, 45): what
 // every printer DC answers while a test patches the query.
 const std::pair<int, int> kPrinterCaps[] = {{HORZRES, 4800},   {VERTRES, 6600},        {LOGPIXELSX, 600},
@@ -209,7 +203,7 @@ int WINAPI FakeGetDeviceCaps(HDC hDC, int nIndex) {
 // A preview asks nothing; a refused job keeps the old print rectangle. 400 px at 96 dpi is 2500
 // dots; 3000 px would be 18750, stepped down by 5 to the page's 4800.
 TEST_F(ViewClipboardTest, PageFitFitsThePictureToThePrintablePage) {
-  ASSERT_TRUE(HasPrinter()) << "no printer: tools/setup.sh makes the CUPS PDF queue";
+  ASSERT_TRUE(pdf_output::PrinterInstalled());
   CImportPatch caps("gdi32.dll", "GetDeviceCaps", reinterpret_cast<FARPROC>(&FakeGetDeviceCaps));
   ASSERT_TRUE(caps.Applied());
   // The picture, preview, the answer, OnPreparePrinting's result, whether asked, the print rectangle,
@@ -243,7 +237,7 @@ TEST_F(ViewClipboardTest, PageFitFitsThePictureToThePrintablePage) {
 // A 288 x 192 picture at 96 dpi prints 3 x 2 inches from the printable area's corner. Its mark, half
 // an inch in from the picture's corner, goes with the PDF to the artifacts folder for check_pages.sh.
 TEST_F(ViewClipboardTest, PrintsThePictureAtItsResolutionOnThePdfPrinter) {
-  ASSERT_TRUE(HasPrinter()) << "no printer: tools/setup.sh makes the CUPS PDF queue";
+  ASSERT_TRUE(pdf_output::PrinterInstalled());
   const COLORREF kMark = RGB(200, 40, 90);
   SetPicture(288, 192, [](int, int) -> DWORD { return 0xFFFFFF; });
   FillPicture(Doc(), CRect(48, 48, 240, 144), kMark);

@@ -1,4 +1,5 @@
 // The common dialogs, driven through their own windows from a thread timer.
+#include "tests/common/pdf_output.h"
 #include "tests/unit/framework/dlg/dialog_test_support.h"
 #include "tests/unit/framework/system_dialog_driver.h"
 
@@ -54,12 +55,7 @@ TEST(ColorDialog, OkReturnsTheInitialColourAndCustomColoursAreShared) {
 
 class PrintDialog : public ::testing::Test {
 protected:
-  void SetUp() override {
-    DWORD cch = sizeof(m_szDefault);
-    if (!::GetDefaultPrinterA(m_szDefault, &cch))
-      GTEST_SKIP() << "no printer queue";
-  }
-  char m_szDefault[256] = "";
+  void SetUp() override { ASSERT_TRUE(pdf_output::PrinterInstalled()); }
 };
 
 TEST_F(PrintDialog, SetupStoresTheChoiceInTheApplication) {

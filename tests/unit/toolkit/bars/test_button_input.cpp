@@ -126,15 +126,15 @@ TEST(ButtonAutoChange, TheChosenCommandBecomesTheButtonsCommand) {
       ::ClientToScreen(pMenu->GetSafeHwnd(), &ptItem);
       return !rcItem.IsRectEmpty();
     };
-    RunScriptSteps(
-        {{[] {}, menuUp},
-         {[&] { real_input::MoveTo(ptItem); }, [&] { return CPoint(CursorPos()) == ptItem; }, true},
-         {[] {
-            real_input::Button(MOUSEEVENTF_LEFTDOWN);
-            real_input::Button(MOUSEEVENTF_LEFTUP);
-          },
-          [] { return !CExtPopupMenuWnd::AnyMenuTracked(); }}},
-        results);
+    RunScriptSteps({{[] {}, menuUp},
+                    {[&] { real_input::MouseAt(ptItem, MOUSEEVENTF_MOVE); },
+                     [&] { return CPoint(CursorPos()) == ptItem; }},
+                    {[] {
+                       real_input::Button(MOUSEEVENTF_LEFTDOWN);
+                       real_input::Button(MOUSEEVENTF_LEFTUP);
+                     },
+                     [] { return !CExtPopupMenuWnd::AnyMenuTracked(); }}},
+                   results);
     // A menu that missed its key would hold the test in its loop: a quit ends that loop.
     if (!results.back())
       ::PostThreadMessageA(dwThread, WM_QUIT, 0, 0);

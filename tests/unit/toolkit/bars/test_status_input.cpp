@@ -68,13 +68,13 @@ TEST_F(StatusGripDrag, DraggingTheGripResizesTheFrame) {
   std::vector<bool> results;
   std::atomic<bool> bDone(false);
   std::thread driver = DriveInput(
-      {{[&] { real_input::MouseAt(ptFrom, MOUSEEVENTF_MOVE); }, [&] { return CursorAt(ptFrom); }, true},
+      {{[&] { real_input::MouseAt(ptFrom, MOUSEEVENTF_MOVE); }, [&] { return CursorAt(ptFrom); }},
        {[&] { real_input::MouseAt(ptFrom, MOUSEEVENTF_LEFTDOWN); }, [&] { return InSizingLoop(dwThread); }},
        // One move per step, each waited for: Wine may lose the second of two quick moves.
        {[&] { real_input::MouseAt(ptOnTheWay, MOUSEEVENTF_MOVE); },
-        [&] { return frameSize() == rcFrame.Size() + CSize(20, 15); }, true},
+        [&] { return frameSize() == rcFrame.Size() + CSize(20, 15); }},
        {[&] { real_input::MouseAt(ptTo, MOUSEEVENTF_MOVE); },
-        [&] { return frameSize() == rcFrame.Size() + CSize(40, 30); }, true},
+        [&] { return frameSize() == rcFrame.Size() + CSize(40, 30); }},
        {[&] { real_input::MouseAt(ptTo, MOUSEEVENTF_LEFTUP); },
         [] { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }}},
       results, bDone);

@@ -2,6 +2,7 @@
 // timer messages it gets while the real pointer rests above or below it, and the picker's modal
 // loop around it (driven from a thread of its own while this thread runs the loop).
 #include "tests/common/driver_script.h"
+#include "tests/common/import_patch.h"
 #include "tests/common/input_support.h"
 #include "tests/unit/toolkit/controls/date_support.h"
 
@@ -138,6 +139,22 @@ CPoint ItemCentre(HWND hWndList, int nItem) {
   return CPoint(rc.left + (rc.Width() - 3) / 2, rc.top + 1 + nItem * nItemHeight + nItemHeight / 2);
 }
 
+// A picker showing March and April 2007, and the screen centre of April's caption, where a press
+// opens the month list.
+struct AprilPicker {
+  AprilPicker() : m_w(P::DPS_DEFAULT, CSize(2, 1), CSize(2, 1)) {
+    if (!m_w.IsMade())
+      return;
+    m_w.m_picker.CurrentDateSet(Day(2007, 3, 1));
+    if (const P::MONTH_INFO* pApril = m_w.m_picker.GetMonthAt(0, 1))
+      m_ptCaption = m_w.Screen(pApril->GetCaptionRect().CenterPoint());
+  }
+  bool IsMade() const { return m_w.IsMade() && m_ptCaption != CPoint(-1, -1); }
+
+  PickerWindow m_w;
+  CPoint m_ptCaption{-1, -1};
+};
+
 struct LoopCase {
   const char* name;
   int nItem;          // where the driver lets go: an item of the list, or -1 beside it
@@ -175,12 +192,10 @@ class DatePickerMonthListLoop : public ::testing::TestWithParam<LoopCase> {};
 // posted while it was open once ended only the list's loop and was lost.
 TEST_P(DatePickerMonthListLoop, TheListChoosesCancelsOrHandsAQuitBack) {
   const LoopCase& row = GetParam();
-  PickerWindow w(P::DPS_DEFAULT, CSize(2, 1), CSize(2, 1));
-  ASSERT_TRUE(w.IsMade());
-  w.m_picker.CurrentDateSet(Day(2007, 3, 1));
-  const P::MONTH_INFO* pApril = w.m_picker.GetMonthAt(0, 1);
-  ASSERT_NE(nullptr, pApril);
-  const CPoint ptCaption = w.Screen(pApril->GetCaptionRect().CenterPoint());
+  AprilPicker april;
+  ASSERT_TRUE(april.IsMade());
+  PickerWindow& w = april.m_w;
+  const CPoint ptCaption = april.m_ptCaption;
   const HWND hWndHost = w.m_host.m_hWnd;
   const DWORD dwThread = ::GetCurrentThreadId();
   std::atomic<bool> bDone(false), bAppeared(false);
@@ -206,6 +221,77 @@ TEST_P(DatePickerMonthListLoop, TheListChoosesCancelsOrHandsAQuitBack) {
   EXPECT_EQ(nullptr, FindMonthList(hWndHost));
   EXPECT_EQ(row.nMonth, w.m_picker.CurrentDateGet().GetMonth());
   EXPECT_EQ(row.nYear, w.m_picker.CurrentDateGet().GetYear());
+  PumpPending();
+}
+
+// Where the cursor is said to be while a test holds it back, as the window system does now and then:
+// it may read the pointer's earlier place while the move to the new one is already queued.
+std::atomic<bool> g_bCursorHeldBack(false);
+POINT g_ptHeldBack = {0, 0};
+
+BOOL WINAPI HeldBackGetCursorPos(LPPOINT ppt) {
+  static auto pfnReal = reinterpret_cast<BOOL(WINAPI*)(LPPOINT)>(
+      ::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetCursorPos"));
+  if (!g_bCursorHeldBack || ppt == NULL)
+    return pfnReal(ppt);
+  *ppt = g_ptHeldBack;
+  return TRUE;
+}
+
+// Answers, on the thread that made it, the month and year the month list in wParam selects (month
+// * 10000 + year, 0 for none): the list's object is known only to its own thread, which sent
+// messages reach while it runs the list's loop.
+LRESULT CALLBACK SelectionAnswer(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+  if (nMsg != WM_APP)
+    return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
+  const Popup* pList = static_cast<const Popup*>(CWnd::FromHandlePermanent(reinterpret_cast<HWND>(wParam)));
+  int nMonth = 0, nYear = 0;
+  return pList != NULL && pList->GetSelection(nMonth, nYear) ? nMonth * 10000 + nYear : 0;
+}
+
+// The list follows each move to where that move went, also when the cursor, read as the move is
+// handled, still says where the pointer was before.
+TEST(DatePickerMonthList, AMoveSelectsTheMonthItWentToWhateverTheCursorSaysMeanwhile) {
+  AprilPicker april;
+  ASSERT_TRUE(april.IsMade());
+  const CPoint ptCaption = april.m_ptCaption;
+  const HWND hWndHost = april.m_w.m_host.m_hWnd;
+  const DWORD dwThread = ::GetCurrentThreadId();
+  CImportPatch patch("user32.dll", "GetCursorPos", reinterpret_cast<FARPROC>(&HeldBackGetCursorPos));
+  ASSERT_TRUE(patch.Applied());
+  HWND hWndAnswer = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
+  ASSERT_NE(nullptr, hWndAnswer);
+  ::SetWindowLongPtrA(hWndAnswer, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SelectionAnswer));
+  std::atomic<bool> bDone(false), bSelected(false);
+  std::thread driver([&] {
+    real_input::MouseAt(ptCaption, 0);
+    real_input::MouseAt(ptCaption, MOUSEEVENTF_LEFTDOWN);
+    HWND hWndList = NULL;
+    if (WaitFromDriver([&] {
+          GUITHREADINFO info = {sizeof(info)};
+          hWndList = FindMonthList(hWndHost);
+          return hWndList != NULL && ::GetGUIThreadInfo(dwThread, &info) && info.hwndCapture == hWndList;
+        })) {
+      // June, two lines below April, while the cursor still reads the caption.
+      const CPoint ptJune = ItemCentre(hWndList, 5);
+      g_ptHeldBack = ptCaption;
+      g_bCursorHeldBack = true;
+      real_input::MouseAt(ptJune, 0);
+      bSelected = WaitFromDriver(
+          [&] { return ::SendMessageA(hWndAnswer, WM_APP, (WPARAM)hWndList, 0) == 6 * 10000 + 2007; });
+      g_bCursorHeldBack = false;
+      real_input::MouseAt(ptJune, MOUSEEVENTF_LEFTUP);
+    }
+    WaitFromDriver([&] { return FindMonthList(hWndHost) == NULL; });
+    real_input::MouseAt(ptCaption, MOUSEEVENTF_LEFTUP);
+    bDone = true;
+  });
+  PumpUntil([&] { return bDone.load(); }, 15000);
+  driver.join();
+  g_bCursorHeldBack = false;
+  ::DestroyWindow(hWndAnswer);
+  EXPECT_TRUE(bSelected) << "the list did not follow the move to June";
+  EXPECT_EQ(nullptr, FindMonthList(hWndHost));
   PumpPending();
 }
 

@@ -87,16 +87,14 @@ TEST_P(MiniFrameResize, BorderDragsResizeTheBarLive) {
   std::thread driver = DriveInput(
       {{[=] { real_input::MouseAt(ptFrom, 0); }, [=] { return CursorAt(ptFrom); }},
        {[=] { real_input::MouseAt(ptFrom, MOUSEEVENTF_LEFTDOWN); }, [=] { return pMini->IsResizing(); }},
-       {[=] {
-          real_input::MouseAt(ptTo + CPoint(1, 1), 0);
-          real_input::MouseAt(ptTo, 0);
-        },
-        [=] { return ScreenRect(pMini) == rcExpected; }, true},
+       // Each move waited for: of two moves sent at once the first is now and then reported late.
+       {[=] { real_input::MouseAt(ptTo + CPoint(1, 1), 0); }, [=] { return CursorAt(ptTo + CPoint(1, 1)); }},
+       {[=] { real_input::MouseAt(ptTo, 0); }, [=] { return ScreenRect(pMini) == rcExpected; }},
        {[=] { real_input::MouseAt(ptTo, MOUSEEVENTF_LEFTUP); }, [=] { return !pMini->IsResizing(); }}},
       results, bDone);
   EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }));
   driver.join();
-  EXPECT_EQ(std::vector<bool>(4, true), results);
+  EXPECT_EQ(std::vector<bool>(5, true), results);
   // The frame keeps the size once the resizing is over and it lays itself out again.
   pMini->RecalcLayout();
   PumpPending();

@@ -109,19 +109,12 @@ void Key(WORD nVirtKey) {
   ::SendInput(2, in, sizeof(INPUT));
 }
 
-// Polled off the window thread until it holds or five seconds pass. Input that may be sent again (a
-// move to a point) is repeated every 100 ms: Wine can echo a stale pointer position late and
-// overwrite a move still queued.
-bool WaitFromDriver(const std::function<bool()>& pred, const std::function<void()>& repeat = nullptr) {
+// Polled off the window thread until it holds or five seconds pass.
+bool WaitFromDriver(const std::function<bool()>& pred) {
   const DWORD dwStart = ::GetTickCount();
-  for (DWORD dwLast = dwStart; ::GetTickCount() - dwStart < 5000; ::Sleep(5)) {
+  for (; ::GetTickCount() - dwStart < 5000; ::Sleep(5))
     if (pred())
       return true;
-    if (repeat && ::GetTickCount() - dwLast >= 100) {
-      repeat();
-      dwLast = ::GetTickCount();
-    }
-  }
   return pred();
 }
 
@@ -129,7 +122,6 @@ bool WaitFromDriver(const std::function<bool()>& pred, const std::function<void(
 struct Step {
   std::function<void()> send;
   std::function<bool()> until;
-  bool bRepeatable = false;
 };
 
 // Where a press on the band (the bar's window coordinates) proposes the bar's present size: half
@@ -221,11 +213,17 @@ protected:
       return {[=] {
                 if (*pnDraws < 0)
                   *pnDraws = Log().Count(TrackerEvent::DRAW);
-                // By way of a neighbouring pixel: a move to where the pointer already is would be no move.
+                // By way of a neighbouring pixel: a move to where the pointer already is would be no
+                // move. Each waited for: of two moves sent at once the first is now and then
+                // reported late, after the second (pointer_probe).
                 Mouse(0, pt + CSize(1, 1));
+                WaitFromDriver([=] {
+                  POINT ptNow;
+                  return ::GetCursorPos(&ptNow) && CPoint(ptNow) == pt + CSize(1, 1);
+                });
                 Mouse(0, pt);
               },
-              [=] { return Log().Count(TrackerEvent::DRAW) > *pnDraws; }, true};
+              [=] { return Log().Count(TrackerEvent::DRAW) > *pnDraws; }};
     };
     std::vector<Step> steps = {{[=] { Mouse(MOUSEEVENTF_LEFTDOWN, ptFrom); },
                                 [=] { return Log().Count(TrackerEvent::DRAW) > nDraws; }}};
@@ -243,7 +241,7 @@ protected:
     std::thread driver([&] {
       for (const Step& step : steps) {
         step.send();
-        if (bOk && step.until && !WaitFromDriver(step.until, step.bRepeatable ? step.send : nullptr))
+        if (bOk && step.until && !WaitFromDriver(step.until))
           bOk = false;
       }
       if (!stopped())

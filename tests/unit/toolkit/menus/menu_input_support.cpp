@@ -1,6 +1,7 @@
 #include "tests/unit/toolkit/menus/menu_input_support.h"
 #include "tests/common/window_support.h"
 
+#include <atomic>
 #include <cctype>
 #include <cstdlib>
 #include <ctime>
@@ -49,15 +50,33 @@ void Type(const char* pszText) {
 }
 
 bool WaitUntil(const std::function<bool()>& pred, int nTimeoutMs) {
+  // The drain must return once the queue is empty. One that waits instead (for a message a hook
+  // swallowed as it was taken) is woken by a guard, and the wait fails.
+  const DWORD dwThread = ::GetCurrentThreadId();
+  std::atomic<DWORD> dwDrainingSince(0);
+  std::atomic<bool> bDone(false), bWoken(false);
+  std::thread guard([&] {
+    while (!bDone) {
+      ::Sleep(20);
+      const DWORD dwSince = dwDrainingSince;
+      if (dwSince != 0 && (int)(::GetTickCount() - dwSince) > 2000 && !bWoken.exchange(true))
+        ::PostThreadMessageA(dwThread, WM_NULL, 0, 0);
+    }
+  });
   const DWORD dwStart = ::GetTickCount();
+  bool bHeld = false;
   for (;;) {
-    PumpPending();
-    if (pred())
-      return true;
-    if ((int)(::GetTickCount() - dwStart) > nTimeoutMs)
-      return pred();
+    dwDrainingSince = ::GetTickCount() | 1;
+    CExtPopupMenuWnd::DrainMessagesAndIdle(false);
+    dwDrainingSince = 0;
+    if (bWoken || (bHeld = pred()) || (int)(::GetTickCount() - dwStart) > nTimeoutMs)
+      break;
     ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
   }
+  bDone = true;
+  guard.join();
+  EXPECT_FALSE(bWoken) << "the menus' drain waited for a message instead of returning";
+  return !bWoken && (bHeld || pred());
 }
 
 bool RestPointer(CPoint ptScreen) {

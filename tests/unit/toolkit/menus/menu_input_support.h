@@ -20,7 +20,7 @@ using real_input::MoveTo;
 void Type(const char* pszText); // lower-case letters and digits
 
 // Runs the thread's messages through the menus' own drain until the predicate holds or the time is
-// up; answers the predicate.
+// up; answers the predicate. A drain that does not return on an empty queue fails the test.
 bool WaitUntil(const std::function<bool()>& pred, int nTimeoutMs = 5000);
 // Moves the pointer and waits until it is there.
 bool RestPointer(CPoint ptScreen);

@@ -227,17 +227,35 @@ TEST_F(TrackingTest, AMenuTheReceiverVetoesStaysWithItsCaller) {
 }
 
 // The modal loop returns once its menu is gone, never reading the deleted menu (whose memory here
-// holds a live window handle).
-TEST_F(TrackingTest, TheModalLoopEndsWhenItsMenuHasDeletedItself) {
+// holds a live window handle): when the tracking ends, and when another menu's tracking takes the
+// site, which is then not empty.
+class ModalLoopEnd : public TrackingTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ModalLoopEnd, TheModalLoopEndsWhenItsMenuHasDeletedItself) {
+  const bool bAnotherTracking = GetParam();
   CCountedMenu* pMenu = MakeChain(m_receiver.m_hWnd);
   ASSERT_NE(nullptr, pMenu);
+  CCountedMenu* pNext = NULL;
+  const UINT nMsgTrackAnother = ::RegisterWindowMessageA("ModalLoopEnd.TrackAnother");
+  m_receiver.m_answer = [&](UINT nMsg, WPARAM, LPARAM) -> LRESULT {
+    if (nMsg == nMsgTrackAnother && pNext == NULL) {
+      std::unique_ptr<CCountedMenu> pOwned(MakeChain(m_receiver.m_hWnd));
+      if (pOwned && pOwned->RunTrackingLoop(Menu::TPMX_NO_ANIMATION, 200, 200))
+        pNext = pOwned.release();
+    }
+    return 0;
+  };
   std::atomic<bool> bReturned(false), bQuitPosted(false);
   const DWORD dwThread = ::GetCurrentThreadId();
+  const HWND hWndReceiver = m_receiver.m_hWnd;
   CExtPopupTrackSite::g_nLastKeyTime = (DWORD)std::clock() - 1000;
   std::thread driver([&] {
     for (int i = 0; i < 500 && (Site().m_pHoverMenu == NULL || Site().m_pAnimatedMenu != NULL); i++)
       ::Sleep(10);
-    Key(VK_ESCAPE);
+    if (bAnotherTracking)
+      ::PostMessageA(hWndReceiver, nMsgTrackAnother, 0, 0);
+    else
+      Key(VK_ESCAPE);
     for (int i = 0; i < 500 && !bReturned; i++)
       ::Sleep(10);
     if (!bReturned) {
@@ -251,10 +269,19 @@ TEST_F(TrackingTest, TheModalLoopEndsWhenItsMenuHasDeletedItself) {
   MSG msg;
   ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
   EXPECT_TRUE(bShown);
-  EXPECT_FALSE(bQuitPosted);
+  EXPECT_FALSE(bQuitPosted) << "the loop went on after its menu was deleted";
   EXPECT_EQ(1, CCountedMenu::s_nDeleted);
-  EXPECT_FALSE(Menu::AnyMenuTracked());
+  if (bAnotherTracking) {
+    ASSERT_NE(nullptr, pNext);
+    EXPECT_EQ(pNext, Site().m_pTrackedMenu);
+  } else {
+    EXPECT_FALSE(Menu::AnyMenuTracked());
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(Ends, ModalLoopEnd, ::testing::Bool(), [](const auto& info) {
+  return std::string(info.param ? "another_tracking_takes_the_site" : "the_tracking_ends");
+});
 
 // Cancelling the mode of any menu of the chain ends the tracking; so does another application
 // coming to the front, which every menu window hears of. The menu is freed once.
@@ -346,6 +373,25 @@ const KeyRow kKeyRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, TrackingKeys, ::testing::ValuesIn(kKeyRows), menu_paint::CaseName());
+
+// A menu shown at once (as a bar's menus are, and any menu without animation) has its whole picture
+// up as it appears; a key typed before its one animation step, a timer that comes after every
+// input, counts.
+TEST_F(TrackingTest, AKeyTypedAtAMenuShownAtOnceCountsBeforeItsAnimationStep) {
+  std::unique_ptr<CCountedMenu> pOwned(MakeChain(m_receiver.m_hWnd));
+  ASSERT_NE(nullptr, pOwned);
+  ASSERT_TRUE(pOwned->RunTrackingLoop(Menu::TPMX_NO_ANIMATION | Menu::TPMX_SELECT_FIRST, 150, 150, NULL, NULL,
+                                      NULL, &m_nResult));
+  CCountedMenu* pMenu = pOwned.release(); // the tracking's now
+  ASSERT_TRUE(::IsWindowVisible(pMenu->m_hWnd));
+  // Nothing pumped yet: the step has not come.
+  ASSERT_EQ(pMenu, Site().m_pAnimatedMenu);
+  CExtPopupTrackSite::g_nLastKeyTime = (DWORD)std::clock() - 1000;
+  Key(VK_DOWN); // queued before the thread looks at its messages again
+  EXPECT_TRUE(WaitUntil([&] { return pMenu->GetCurrentItemIndex() == 1; }, 2000));
+  EXPECT_EQ(nullptr, Site().m_pAnimatedMenu);
+  EXPECT_TRUE(m_receiver.m_input.empty()); // the key stayed with the menu
+}
 
 TEST_F(TrackingTest, AClickOnACommandPostsIt) {
   CCountedMenu* pMenu = Track();
