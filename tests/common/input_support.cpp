@@ -48,4 +48,19 @@ void MouseAt(POINT pt, DWORD dwFlags) {
   ::SendInput(1, &input, sizeof(input));
 }
 
+void ClickAt(POINT pt, HWND hOver) {
+  // Its thread takes two messages in turn, reading the window system's pending events between.
+  auto sync = [hOver] {
+    for (int i = 0; i < 2; i++) {
+      DWORD_PTR nResult = 0;
+      ::SendMessageTimeoutA(hOver, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &nResult);
+    }
+  };
+  sync();
+  MouseAt(pt, 0);
+  sync();
+  MouseAt(pt, MOUSEEVENTF_LEFTDOWN);
+  MouseAt(pt, MOUSEEVENTF_LEFTUP);
+}
+
 } // namespace real_input

@@ -13,4 +13,10 @@ void Key(UINT nVirtKey);     // pressed and released
 // An absolute pointer event with the flags, sent on this thread.
 void MouseAt(POINT ptScreen, DWORD dwFlags);
 
+// A left click at the point over a window of another thread, sent on this thread. The pointer goes
+// there first and the window's thread reads what the window system reported of the move: a late
+// report of the pointer's earlier place, coming between press and release, would move it off what
+// was pressed. The press and the release carry the point.
+void ClickAt(POINT ptScreen, HWND hOver);
+
 } // namespace real_input

@@ -3,7 +3,6 @@
 #include "app/TaskSheet.h"
 #include "resources/resource.h"
 #include "tests/common/input_support.h"
-#include "tests/common/resend_log.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/app/sheet_support.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
@@ -329,25 +328,22 @@ TEST_F(EffectPage, TheShadowDialogAppliesOnlyOnOk) {
     std::atomic<bool> bLocked{false}, bClicked{false}, bClosed{false};
     std::thread closer([&, nButton = nButton] {
       HWND hDlg = NULL;
-      for (int i = 0; i < 500 && (hDlg == NULL || ::GetForegroundWindow() != hDlg); ++i, ::Sleep(10))
+      // A modal dialog is made active before its loop shows it, at its first idle.
+      for (int i = 0;
+           i < 500 && (hDlg == NULL || ::GetForegroundWindow() != hDlg || !::IsWindowVisible(hDlg));
+           ++i, ::Sleep(10))
         hDlg = ::FindWindowA(NULL, "Shadows Settings");
       bLocked = !::IsWindowEnabled(::GetDlgItem(hDlg, IDC_SHADOW_OPACITY)) &&
                 !::IsWindowEnabled(::GetDlgItem(hDlg, IDC_SHADOW_APPLY_ALL));
-      // A click, each piece at the button's point, once the release that opened the dialog is
-      // through. One the dialog did not take is made once more, and named; a dialog that takes
-      // none is closed, so the modal loop the test waits in always ends (and the test fails).
+      // A click on the button once the release that opened the dialog is through. A dialog that
+      // takes none is closed, so the modal loop the test waits in always ends (and the test fails).
       for (int i = 0; i < 500 && (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; ++i)
         ::Sleep(10);
-      for (int nTry = 0; nTry < 2 && ::IsWindow(hDlg); ++nTry) {
-        if (nTry > 0)
-          resend_log::Note("a click on a button of \"Shadows Settings\": the dialog stayed");
-        CRect rc;
-        ::GetWindowRect(::GetDlgItem(hDlg, nButton), &rc);
-        for (DWORD dwFlags : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
-          real_input::MouseAt(rc.CenterPoint(), dwFlags);
-        for (int i = 0; i < 300 && ::IsWindow(hDlg); ++i)
-          ::Sleep(10);
-      }
+      CRect rc;
+      ::GetWindowRect(::GetDlgItem(hDlg, nButton), &rc);
+      real_input::ClickAt(rc.CenterPoint(), hDlg);
+      for (int i = 0; i < 300 && ::IsWindow(hDlg); ++i)
+        ::Sleep(10);
       bClicked = !::IsWindow(hDlg);
       if (::IsWindow(hDlg))
         ::PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);

@@ -76,12 +76,7 @@ HWND AwaitDialogWith(int nControlId) {
 void ClickControl(HWND hDlg, int nId, double fy = 0.5) {
   CRect rc;
   ::GetWindowRect(::GetDlgItem(hDlg, nId), &rc);
-  // The press and the release carry their point: a late report of an older pointer position
-  // would otherwise send them elsewhere.
-  const CPoint pt(rc.CenterPoint().x, rc.top + (int)(rc.Height() * fy));
-  real_input::MoveTo(pt);
-  real_input::MouseAt(pt, MOUSEEVENTF_LEFTDOWN);
-  real_input::MouseAt(pt, MOUSEEVENTF_LEFTUP);
+  real_input::ClickAt(CPoint(rc.CenterPoint().x, rc.top + (int)(rc.Height() * fy)), hDlg);
 }
 
 // From another thread: picks the stamp picker's first picture, then the button.
@@ -92,9 +87,7 @@ void PickFirstPicture(int nButton, CRect& rcPicker) {
   CRect rcItem(LVIR_BOUNDS, 0, 0, 0);
   ::SendMessageA(hList, LVM_GETITEMRECT, 0, (LPARAM)&rcItem);
   ::MapWindowPoints(hList, NULL, reinterpret_cast<POINT*>(&rcItem), 2);
-  real_input::MoveTo(rcItem.CenterPoint());
-  real_input::MouseAt(rcItem.CenterPoint(), MOUSEEVENTF_LEFTDOWN);
-  real_input::MouseAt(rcItem.CenterPoint(), MOUSEEVENTF_LEFTUP);
+  real_input::ClickAt(rcItem.CenterPoint(), hList);
   Await([&] { return ::SendMessageA(hList, LVM_GETSELECTEDCOUNT, 0, 0) != 0; });
   ClickControl(hDlg, nButton);
 }
