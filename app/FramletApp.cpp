@@ -181,8 +181,11 @@ void CFramletApp::OnIncludeMouse() { m_bIncludeMouse = !m_bIncludeMouse; }
 
 void CFramletApp::OnUpdateIncludeMouse(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bIncludeMouse ? 1 : 0); }
 
+// F1 that opens nothing would leave the user waiting: a help file the shell cannot open is said.
 void CFramletApp::OnHelpFile() {
-  ::ShellExecuteA(NULL, "open", ProgramFolder() + "\\pixhelp.chm", NULL, NULL, SW_SHOW);
+  const CString strHelp = ProgramFolder() + "\\pixhelp.chm";
+  if ((INT_PTR)::ShellExecuteA(NULL, "open", strHelp, NULL, NULL, SW_SHOW) <= 32)
+    AfxMessageBox("The help file could not be opened:\n" + strHelp, MB_ICONEXCLAMATION);
 }
 
 void CFramletApp::OnWebSite() { ::ShellExecuteA(NULL, "open", kHomePage, NULL, NULL, SW_SHOW); }

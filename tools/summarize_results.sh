@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Usage: summarize_results.sh <folder of GoogleTest XML results>
+# Usage: summarize_results.sh <folder of GoogleTest XML results> [CTest's list of failed entries]
 # Prints one line over every test case that ran: "N passed, N failed" and the skipped ones. Input
 # a test sent a second time, where the window system lost the first (the test's "resends"
-# property), is named test by test on a line of its own before it.
+# property), is named test by test on a line of its own before it. A failed CTest entry that left
+# no results of its own (a lab's self-test, a check of printed pages) counts as one failed case,
+# named.
 set -euo pipefail
 RESULTS="$1"
+FAILED_ENTRIES="${2:-}"
 
 total=0
 failed=0
@@ -27,6 +30,18 @@ for f in "$RESULTS"/*.xml; do
     /<testcase / { if (match($0, / name="[^"]*"/)) name = substr($0, RSTART + 7, RLENGTH - 8) }
     /<property name="resends" / { if (match($0, / value="[^"]*"/)) print suite "." name ": " substr($0, RSTART + 8, RLENGTH - 9) }')
 done
+failed_entries=()
+if [ -n "$FAILED_ENTRIES" ] && [ -f "$FAILED_ENTRIES" ]; then
+  # Lines of "number:name".
+  while IFS=: read -r _ name; do
+    name="${name%$'\r'}"
+    if [ -n "$name" ] && [ ! -f "$RESULTS/$name.xml" ]; then
+      failed_entries+=("$name")
+    fi
+  done <"$FAILED_ENTRIES"
+fi
+total=$((total + ${#failed_entries[@]}))
+failed=$((failed + ${#failed_entries[@]}))
 passed=$((total - failed - skipped))
 if [ "${#resends[@]}" -gt 0 ]; then
   count=0
@@ -37,4 +52,7 @@ if [ "${#resends[@]}" -gt 0 ]; then
 fi
 summary="$passed passed, $failed failed"
 [ "$skipped" -gt 0 ] && summary="$summary, $skipped skipped"
+if [ "${#failed_entries[@]}" -gt 0 ]; then
+  summary="$summary (entries without results that failed: $(IFS=,; echo "${failed_entries[*]}" | sed 's/,/, /g'))"
+fi
 echo "$summary"

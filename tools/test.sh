@@ -26,7 +26,7 @@ slots="$(pix_slot_count)"
 pix_start_slots "$slots" "$BUILD/slots" "$WINEPREFIX"
 trap 'pix_stop_slots "$BUILD/slots"' EXIT
 export PIX_SLOTS="$BUILD/slots"
-rm -f "$BUILD"/test-results/*.xml
+rm -f "$BUILD"/test-results/*.xml "$BUILD/Testing/Temporary/LastTestsFailed.log"
 mkdir -p "$BUILD/artifacts"
 
 started=$SECONDS
@@ -38,5 +38,5 @@ echo "test.sh: tests ran in $((SECONDS - started)) s in $slots slots"
 grep -ah "\[ FIGURES  \]" "$BUILD/Testing/Temporary/LastTest.log" 2>/dev/null | tr -d '\r' || true
 
 # One plain summary line over every GoogleTest case that ran.
-bash "$ROOT/tools/summarize_results.sh" "$BUILD/test-results"
+bash "$ROOT/tools/summarize_results.sh" "$BUILD/test-results" "$BUILD/Testing/Temporary/LastTestsFailed.log"
 exit $status

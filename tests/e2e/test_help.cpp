@@ -128,4 +128,26 @@ TEST_P(HelpTest, OpensItsTargetThroughTheShell) {
 INSTANTIATE_TEST_SUITE_P(Items, HelpTest, ::testing::ValuesIn(kTargets),
                          [](const ::testing::TestParamInfo<HelpTarget>& info) { return info.param.pszName; });
 
+// The help file's command without a help file beside the program says so, naming the file, instead of doing nothing.
+// (It runs in the same entry as the tests above, which make an empty help file for the stand-in.)
+using HelpFileTest = E2eTest;
+
+TEST_F(HelpFileTest, AMissingHelpFileIsSaid) {
+  const std::string kAside = HelpFile() + ".aside";
+  const bool bHad = ::GetFileAttributesA(HelpFile().c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (bHad)
+    ASSERT_TRUE(::MoveFileA(HelpFile().c_str(), kAside.c_str()));
+  ASSERT_TRUE(m_app.Start());
+  ASSERT_TRUE(m_app.Menu('H', 'O'));
+  const HWND hBox = m_app.WaitForDialog("The help file could not be opened");
+  EXPECT_NE(nullptr, hBox) << "no word of the missing help file";
+  if (hBox != NULL) {
+    EXPECT_NE(std::string::npos, m_app.Text(::GetDlgItem(hBox, 0xFFFF)).find("pixhelp.chm"));
+    SaveScreenshot(ScreenRect(hBox), "e2e_help_file_missing.bmp");
+    EXPECT_TRUE(m_app.Answer("The help file could not be opened:\n" + HelpFile(), VK_RETURN));
+  }
+  if (bHad)
+    ::MoveFileA(kAside.c_str(), HelpFile().c_str());
+}
+
 } // namespace
