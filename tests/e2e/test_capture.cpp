@@ -370,11 +370,14 @@ TEST_P(ActiveWindowTest, TakesTheWindowTheUserWasIn) {
     break;
   }
   ASSERT_TRUE(m_app.WaitForDocuments(1, m_rcNotepad.Size()));
-  SaveScreenshot(ScreenRect(m_app.Frame()),
-                 (std::string("e2e_active_window_") + GetParam().name + ".bmp").c_str());
+  // The new view paints its picture after the document is there.
   const CRect pictureMenuBar(m_app.PictureOrigin() + (menuBar.TopLeft() - m_rcNotepad.TopLeft()),
                              menuBar.Size());
-  EXPECT_TRUE(PixelsAre(ReadScreen(pictureMenuBar), PixelsOf(shown))) << "the picture is not notepad";
+  Pixels picture;
+  WaitFor([&] { return PixelsAre(picture = ReadScreen(pictureMenuBar), PixelsOf(shown)); });
+  SaveScreenshot(ScreenRect(m_app.Frame()),
+                 (std::string("e2e_active_window_") + GetParam().name + ".bmp").c_str());
+  EXPECT_TRUE(PixelsAre(picture, PixelsOf(shown))) << "the picture is not notepad";
   EXPECT_TRUE(m_app.KeyboardInView());
 }
 
