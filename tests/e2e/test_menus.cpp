@@ -418,14 +418,9 @@ protected:
   // The check mark of Include Mouse, the last of the twelve rows the Capture menu draws.
   Pixels CaptureMenuMark() {
     Pixels mark;
-    // A menu that closed before its items could be read is opened once more, and named.
-    for (int nTry = 0; nTry < 2 && mark.Empty(); nTry++) {
-      if (nTry > 0)
-        resend_log::Note("Alt+C: the Capture menu closed before it was read");
-      if (HWND hPopup = m_app.OpenMenu('C'))
-        mark = CPixolet::MenuItemMark(hPopup, 11);
-      CloseMenus();
-    }
+    if (HWND hPopup = m_app.OpenMenu('C'))
+      mark = CPixolet::MenuItemMark(hPopup, 11);
+    CloseMenus();
     return mark;
   }
   // The capture bar is the narrower of the two tool bars shown; the arrow of its button, left of

@@ -170,6 +170,12 @@ bool CExtPopupBaseWnd::CaptureScreenBeneath() {
     }
     m_bmpScreenBeneath.Attach(image.release());
   }
+  // Under Wine the screen read is a round trip in which the thread's connection to X takes in
+  // every event waiting for it, which the thread then handles only at its next wait. A focus change
+  // among them (left by a window that closed just before, the object picker's say) raises the
+  // frame over every window when handled: handled after the popup showed, it buries the popup.
+  // The events are handled now, while the popup is still hidden.
+  ::MsgWaitForMultipleObjects(0, NULL, FALSE, 0, QS_ALLINPUT);
   // Strips saved at an earlier showing are of another place or time.
   for (CExtPopupShadow* pShadow : {&m_shadow, &m_shadowArea}) {
     pShadow->Reset();
