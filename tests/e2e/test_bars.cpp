@@ -1,7 +1,6 @@
 // The frame's bars as a user meets them: where they are docked at start and the View menu that
 // shows and hides each.
 #include "resources/resource.h"
-#include "tests/common/resend_log.h"
 #include "tests/e2e/e2e_support.h"
 
 #include <algorithm>
@@ -74,22 +73,17 @@ void PrintTo(const BarToggle& bar, std::ostream* os) { *os << bar.pszName; }
 
 class ViewMenuTest : public BarsTest, public ::testing::WithParamInterface<BarToggle> {
 protected:
-  // How the View menu draws the item's check mark now. A menu that closed before its items could
-  // be read is opened once more, and named.
+  // How the View menu draws the item's check mark now.
   Pixels Mark() {
     Pixels mark;
-    for (int nTry = 0; nTry < 2 && mark.Empty(); nTry++) {
-      if (nTry > 0)
-        resend_log::Note("Alt+V: the View menu closed before it was read");
-      if (HWND hMenu = m_app.OpenMenu('V'))
-        mark = CPixolet::MenuItemMark(hMenu, GetParam().nItem);
-      // The first Escape closes the popup, the second leaves the menu bar's keyboard mode: each is
-      // taken before what follows.
-      PressKey(VK_ESCAPE);
-      WaitFor([&] { return m_app.ShownMenu() == NULL; });
-      PressKey(VK_ESCAPE);
-      SyncInput(m_app.Frame());
-    }
+    if (HWND hMenu = m_app.OpenMenu('V'))
+      mark = CPixolet::MenuItemMark(hMenu, GetParam().nItem);
+    // The first Escape closes the popup, the second leaves the menu bar's keyboard mode: each is
+    // taken before what follows.
+    PressKey(VK_ESCAPE);
+    WaitFor([&] { return m_app.ShownMenu() == NULL; });
+    PressKey(VK_ESCAPE);
+    SyncInput(m_app.Frame());
     return mark;
   }
 };

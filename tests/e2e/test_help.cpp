@@ -128,8 +128,8 @@ TEST_P(HelpTest, OpensItsTargetThroughTheShell) {
 INSTANTIATE_TEST_SUITE_P(Items, HelpTest, ::testing::ValuesIn(kTargets),
                          [](const ::testing::TestParamInfo<HelpTarget>& info) { return info.param.pszName; });
 
-// The help file's command without a help file beside the program says so, naming the file, instead of doing nothing.
-// (It runs in the same entry as the tests above, which make an empty help file for the stand-in.)
+// The help file's command without a help file beside the program says so, naming the file, instead of doing
+// nothing. (It runs in the same entry as the tests above, which make an empty help file for the stand-in.)
 using HelpFileTest = E2eTest;
 
 TEST_F(HelpFileTest, AMissingHelpFileIsSaid) {

@@ -368,7 +368,8 @@ protected:
     return hFound;
   }
   // Clicks the middle of the window with the X pointer until what it does shows: a click the
-  // window system lost is made once more, and named.
+  // window system lost is made once more, and named (a pointer move can be undone by a late report of an
+  // earlier position (tests/probes/pointer_probe)).
   ::testing::AssertionResult ClickUntil(const std::string& what, HWND hWnd,
                                         const std::function<bool()>& done) {
     for (int nTry = 0; nTry < 2; nTry++) {
@@ -393,16 +394,11 @@ protected:
     EXPECT_EQ(nullptr, m_app.ShownMenu()) << "a menu stayed open";
   }
   // The picture's pixels and size: the view shows its size when the pointer moves over it.
-  // Each row makes one change: Edit, Undo gives the picture it started with back. A picture not
-  // back is undone once more, and named.
+  // Each row makes one change: Edit, Undo gives the picture it started with back.
   void Restore() {
-    auto back = [&] { return PixelsAre(m_app.ReadPicture(kPicture), Original); };
     ASSERT_TRUE(m_app.Menu('E', 'U'));
-    if (WaitFor(back, 3000))
-      return;
-    resend_log::Note("Edit, Undo: the picture did not come back");
-    ASSERT_TRUE(m_app.Menu('E', 'U'));
-    EXPECT_TRUE(WaitUntil("Undo to give the picture back", back));
+    EXPECT_TRUE(WaitUntil("Undo to give the picture back",
+                          [&] { return PixelsAre(m_app.ReadPicture(kPicture), Original); }));
   }
   // Whether the Edit menu draws Cut enabled (the highlight moved to the last item, away from it).
   ::testing::AssertionResult CutEnabled(bool bEnabled) {
@@ -444,7 +440,8 @@ protected:
     if (arrow.x < 0)
       return NULL;
     HWND hPopup = NULL;
-    // A click that opened no menu is made once more, and named.
+    // A click that opened no menu is made once more, and named (a pointer move can be undone by a late report
+    // of an earlier position (tests/probes/pointer_probe)).
     for (int nTry = 0; nTry < 2 && hPopup == NULL; nTry++) {
       if (nTry > 0)
         resend_log::Note("a click on the capture button's arrow: no menu opened");
@@ -489,13 +486,9 @@ protected:
     const HWND hPopup = keys[0] == 'd' ? OpenCaptureDropDown() : OpenTrayMenu();
     if (hPopup == NULL)
       return ::testing::AssertionFailure() << "the menu " << keys[0] << " did not open";
-    for (int nTry = 0; nTry < 2; nTry++) {
-      if (nTry > 0)
-        resend_log::Note("the item key of " + keys + ": the menu stayed open");
-      PressKey((WORD)keys[1]);
-      if (WaitFor([&] { return !::IsWindowVisible(hPopup); }, 3000))
-        return ::testing::AssertionSuccess();
-    }
+    PressKey((WORD)keys[1]);
+    if (WaitFor([&] { return !::IsWindowVisible(hPopup); }, 3000))
+      return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "the menu stayed open after " << keys;
   }
 
