@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Usage: in_slot.sh [--every-slot] <command> [args...]
 # Runs a test command in the X display and Wine prefix of the slot CTest gave its entry (tools/test.sh
-# makes the slots and names their folder in PIX_SLOTS; CTest hands out slot ids through the resource
-# spec). With --every-slot the command runs once in each slot's prefix, for what every prefix must
+# makes the slots and names their folder in PIX_SLOTS; CTest hands out slot ids from the resources
+# file it is given). With --every-slot the command runs once in each slot's prefix, for what every prefix must
 # hold before the entries that need it. Without slots the command runs as it is started.
 set -uo pipefail
 

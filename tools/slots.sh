@@ -1,6 +1,6 @@
 # Slots for running test entries side by side: each an Xvfb display and a copy of the project's
 # Wine prefix with its own wine server, so that no entry's windows, input, focus or registry meet
-# another's. CTest hands them out through a resource spec (tools/in_slot.sh).
+# another's. CTest hands them out from a resources file (tools/in_slot.sh).
 # shellcheck shell=bash
 
 PIX_SLOT_XVFB_PIDS=()
@@ -21,7 +21,7 @@ pix_slot_count() {
 }
 
 # Usage: pix_start_slots <count> <folder> <prefix to copy>
-# Makes the slots under the folder and writes the resource spec CTest reads, <folder>/resources.json.
+# Makes the slots under the folder and writes the resources file CTest reads, <folder>/resources.json.
 # Displays are the first free ones from PIX_DISPLAY_BASE (90) up.
 pix_start_slots() {
   local count="$1" dir="$2" base="$3" n="${PIX_DISPLAY_BASE:-90}" i ids=""
