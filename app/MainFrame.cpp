@@ -5,7 +5,6 @@
 #include "app/OptionsGen.h"
 #include "editor/ClipboardAccess.h"
 #include "editor/FramletDoc.h"
-#include "imaging/CommonLib.h"
 #include "imaging/Globals.h"
 #include "resources/resource.h"
 
@@ -324,14 +323,9 @@ void CMainFrame::OnPasteAsNewImage() {
   CFramletDoc* pDoc = static_cast<CFramletDoc*>(app.m_pDocTemplate->OpenDocumentFile(NULL));
   if (pDoc == NULL)
     return;
-  if ((!::IsClipboardFormatAvailable(CF_BITMAP) && !::IsClipboardFormatAvailable(CF_DIB)) ||
-      !OpenClipboardWhenFree(m_hWnd))
-    return; // the new blank document stays
-  HBITMAP hClip = (HBITMAP)::GetClipboardData(CF_BITMAP);
-  HBITMAP hCopy = hClip != NULL ? CCommonLib::DuplicateBitmap(hClip) : NULL;
-  ::CloseClipboard();
+  const HBITMAP hCopy = CopyClipboardPicture(m_hWnd);
   if (hCopy == NULL)
-    return;
+    return; // the new blank document stays
   if (!pDoc->TakeNewPicture(hCopy)) {
     ::DeleteObject(hCopy);
     return;

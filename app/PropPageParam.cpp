@@ -1,5 +1,6 @@
 #include "app/PropPageParam.h"
 
+#include "app/ModelessPropSheet.h"
 #include "app/PropPageParamRows.h"
 #include "app/TaskSheet.h"
 #include "editor/EditorMessages.h"
@@ -34,7 +35,7 @@ void StyleLabel(CLinkLabel& label, BOOL bBold) {
 }
 
 // The page's background, which the sliders and check boxes share so that they sit on it unboxed.
-COLORREF PageColor() { return g_nOsVersionCode == 100 ? 0xF7D6BF : 0xF3F5F5; }
+COLORREF PageColor() { return CModelessPropSheet::BackgroundColor(); }
 
 CString Decimal(int n) {
   CString s;
@@ -45,7 +46,7 @@ CString Decimal(int n) {
 
 CPropPageParam::CPropPageParam()
     : CPropertyPage(IDD_PAGE_PARAM), m_nTaskId(0), m_colors{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}, m_nPos(0),
-      m_nSeparatorY(0), m_nSeparatorCx(0), m_nEndedSlider(-1) {}
+      m_nSeparatorY(0), m_nEndedSlider(-1) {}
 
 CPropPageParam::~CPropPageParam() {}
 
@@ -298,11 +299,11 @@ void CPropPageParam::OnPaint() {
   GetClientRect(&rc);
   CExtMemoryDC dc(&dcPaint, &rc);
   dc.FillSolidRect(&rc, PageColor());
-  if (m_nSeparatorCx > 0) {
+  if (m_nSeparatorY > 0) {
     CPen pen(PS_SOLID, 1, RGB(255, 255, 255));
     CPen* pOld = dc.SelectObject(&pen);
     dc.MoveTo(0, m_nSeparatorY);
-    dc.LineTo(m_nSeparatorCx, m_nSeparatorY);
+    dc.LineTo(kContentWidth, m_nSeparatorY);
     dc.SelectObject(pOld);
   }
 }

@@ -97,8 +97,7 @@ private:
   EffectParams m_params;
   COLORREF m_colors[kColorCount];
   int m_nPos;         // the running layout position
-  int m_nSeparatorY;  // the separator line below the rows
-  int m_nSeparatorCx; // its length
+  int m_nSeparatorY;  // the separator line below the rows, as long as the content is wide; 0: none yet
   int m_nEndedSlider; // the slider whose scroll ended last, -1 while one is under way
 
   CLinkLabel m_linkMainMenu;

@@ -148,7 +148,6 @@ void CPropPageParam::LoadRows(const EffectDef& def, LPCSTR lpszName, LPCSTR lpsz
     }
   }
   m_nSeparatorY = y + kSeparatorGap;
-  m_nSeparatorCx = kContentWidth;
   m_nPos = m_nSeparatorY + 10;
 }
 

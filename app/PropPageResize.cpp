@@ -1,5 +1,6 @@
 #include "app/PropPageResize.h"
 
+#include "app/ModelessPropSheet.h"
 #include "app/TaskSheet.h"
 #include "editor/EditorMessages.h"
 #include "editor/FramletView.h"
@@ -273,7 +274,7 @@ void CPropPageResize::OnPaint() {
   if (!memory.CreateCompatibleDC(&dc) || !surface.CreateCompatibleBitmap(&dc, rc.Width(), rc.Height()))
     return;
   CBitmap* pOld = memory.SelectObject(&surface);
-  CBrush brush(g_nOsVersionCode == 100 ? 0xF7D6BF : 0xF3F5F5);
+  CBrush brush(CModelessPropSheet::BackgroundColor());
   memory.FillRect(&rc, &brush);
   CPen pen(PS_SOLID, 1, RGB(255, 255, 255));
   CPen* pOldPen = memory.SelectObject(&pen);

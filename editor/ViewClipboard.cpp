@@ -9,6 +9,7 @@
 #include "framework/core/fw_file.h"
 #include "imaging/CommonLib.h"
 #include "imaging/Globals.h"
+#include "imaging/MetafileFormat.h"
 #include "resources/resource.h"
 
 #include <gdiplus.h>
@@ -62,21 +63,10 @@ BOOL CopyShape(CFramletView* pView, CRect rcArea, const std::vector<POINT>& poin
 
 // --- Metafiles ---------------------------------------------------------------------------------
 
-struct EnhMetaFile {
-  HENHMETAFILE h = NULL;
-  EnhMetaFile() = default;
-  EnhMetaFile(const EnhMetaFile&) = delete;
-  EnhMetaFile& operator=(const EnhMetaFile&) = delete;
-  ~EnhMetaFile() {
-    if (h != NULL)
-      ::DeleteEnhMetaFile(h);
-  }
-};
-
 // The picture as an EMF+ dual recording on the reference DC, framed by what is drawn. The
 // raster goes in as a GDI record inside the recording, so GDI readers and GDI+ readers both see it
 // (GDI+ draws a GDI record that follows its GetDC record).
-BOOL RecordPicture(HDC hRef, CBitmap* pPicture, EnhMetaFile& emf) {
+BOOL RecordPicture(HDC hRef, CBitmap* pPicture, EnhMetafilePtr& emf) {
   BITMAP bm;
   if (pPicture->GetSafeHandle() == NULL || pPicture->GetBitmap(&bm) == 0)
     return FALSE;
@@ -108,28 +98,9 @@ BOOL RecordPicture(HDC hRef, CBitmap* pPicture, EnhMetaFile& emf) {
     if (nLines <= 0)
       return FALSE;
   }
-  emf.h = metafile.GetHENHMETAFILE();
-  return emf.h != NULL;
+  emf.reset(metafile.GetHENHMETAFILE());
+  return emf != nullptr;
 }
-
-BOOL EnhancedBits(HENHMETAFILE hEmf, std::vector<BYTE>& bytes) {
-  UINT nSize = ::GetEnhMetaFileBits(hEmf, 0, NULL);
-  bytes.resize(nSize);
-  return nSize != 0 && ::GetEnhMetaFileBits(hEmf, nSize, bytes.data()) == nSize;
-}
-
-#pragma pack(push, 2)
-// The header that makes a Windows metafile placeable: its bounds and units an inch.
-struct PlaceableHeader {
-  DWORD dwKey;
-  WORD hmf;
-  SHORT left, top, right, bottom;
-  WORD wInch;
-  DWORD dwReserved;
-  WORD wChecksum; // XOR of the ten words before it
-};
-#pragma pack(pop)
-static_assert(sizeof(PlaceableHeader) == 22, "the placeable header is 22 bytes");
 
 // The enhanced metafile converted to a Windows metafile behind a placeable header; its units are
 // pixels of the reference device, so the picture of cx x cy pixels is its bounds.
@@ -153,7 +124,7 @@ BOOL PlaceableBits(HENHMETAFILE hEmf, int cx, int cy, std::vector<BYTE>& bytes) 
   if (!bMade)
     return FALSE;
   const WORD wInch = (WORD)::MulDiv(ref.GetDeviceCaps(HORZRES), 254, ref.GetDeviceCaps(HORZSIZE) * 10);
-  PlaceableHeader header = {0x9AC6CDD7, 0, 0, 0, (SHORT)cx, (SHORT)cy, wInch, 0, 0};
+  PlaceableHeader header = {kPlaceableKey, 0, 0, 0, (SHORT)cx, (SHORT)cy, wInch, 0, 0};
   const WORD* pWords = reinterpret_cast<const WORD*>(&header);
   for (int i = 0; i < 10; i++)
     header.wChecksum ^= pWords[i];
@@ -225,15 +196,11 @@ void CFramletView::OnEditCut() {
 
 void CFramletView::OnEditPaste() {
   EnsureSnapshot();
-  if ((!::IsClipboardFormatAvailable(CF_BITMAP) && !::IsClipboardFormatAvailable(CF_DIB)) ||
-      !OpenClipboardWhenFree(m_hWnd))
-    return;
   CBitmap copy;
-  if (HBITMAP hClip = (HBITMAP)::GetClipboardData(CF_BITMAP)) {
+  {
     CWaitCursor wait;
-    copy.Attach(CCommonLib::DuplicateBitmap(hClip));
+    copy.Attach(CopyClipboardPicture(m_hWnd));
   }
-  ::CloseClipboard();
   if (copy.GetSafeHandle() == NULL)
     return;
   std::unique_ptr<Gdiplus::Bitmap> pPicture(
@@ -248,7 +215,7 @@ BOOL CFramletView::SaveAsMetafile(LPCSTR lpszPath) {
   CFramletDoc* pDoc = GetDocument();
   if (pDoc == NULL || pDoc->m_pImage == NULL || lpszPath == NULL || *lpszPath == '\0')
     return FALSE;
-  EnhMetaFile emf;
+  EnhMetafilePtr emf;
   {
     CClientDC ref(this);
     if (!RecordPicture(ref.m_hDC, pDoc->m_pImage->GetBitmap(), emf))
@@ -257,8 +224,8 @@ BOOL CFramletView::SaveAsMetafile(LPCSTR lpszPath) {
   BITMAP bm = {};
   pDoc->m_pImage->GetBitmap()->GetBitmap(&bm);
   std::vector<BYTE> bytes;
-  if (!(HasExtension(lpszPath, ".wmf") ? PlaceableBits(emf.h, bm.bmWidth, bm.bmHeight, bytes)
-                                       : EnhancedBits(emf.h, bytes)))
+  if (!(HasExtension(lpszPath, ".wmf") ? PlaceableBits(emf.get(), bm.bmWidth, bm.bmHeight, bytes)
+                                       : EnhancedBits(emf.get(), bytes)))
     return FALSE;
   return WriteWholeFile(lpszPath, bytes);
 }

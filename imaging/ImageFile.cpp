@@ -3,9 +3,8 @@
 
 #include "imaging/ByteStream.h"
 #include "imaging/MetafileCheck.h"
+#include "imaging/MetafileFormat.h"
 #include "imaging/PixelPlane.h"
-
-#include <objbase.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -61,11 +60,6 @@ struct FileCloser {
   void operator()(FILE* pFile) const { std::fclose(pFile); }
 };
 
-struct EnhMetafileDeleter {
-  void operator()(HENHMETAFILE__* hEmf) const { ::DeleteEnhMetaFile(hEmf); }
-};
-using EnhMetafilePtr = std::unique_ptr<HENHMETAFILE__, EnhMetafileDeleter>;
-
 // The whole file, every byte of it read; FALSE when it cannot be read or is empty.
 BOOL ReadWholeFile(LPCSTR lpszPath, std::vector<BYTE>& bytes) {
   std::unique_ptr<FILE, FileCloser> pFile(std::fopen(lpszPath, "rb"));
@@ -104,20 +98,22 @@ MetafileSize EnhMetafileSize(const ENHMETAHEADER& header) {
 
 // A placeable Windows metafile's bounds at its units an inch, in pixels of 96 an inch.
 MetafileSize PlaceableMetafileSize(const std::vector<BYTE>& bytes) {
-  auto word = [&](size_t at) { return (int)(SHORT)(bytes[at] | bytes[at + 1] << 8); };
-  const int nInch = word(14);
+  PlaceableHeader header;
+  std::memcpy(&header, bytes.data(), sizeof(header));
+  const int nInch = (SHORT)header.wInch;
   if (nInch <= 0)
     return {{0, 0}, 0, 0};
-  return {{::MulDiv(word(10) - word(6), 96, nInch), ::MulDiv(word(12) - word(8), 96, nInch)}, 96, 96};
+  return {{::MulDiv(header.right - header.left, 96, nInch), ::MulDiv(header.bottom - header.top, 96, nInch)},
+          96,
+          96};
 }
 
 // The picture of a metafile whose records have been checked, at its own size over white in a
 // 32-bit bitmap, with its resolution; NULL when it cannot be held. GDI reads and plays it: its
 // playback maps the frame edge to edge, where GDI+'s drops the last row and column, and its
 // conversion of a Windows metafile keeps the records' own units, where GDI+'s shifts them.
-Gdiplus::Bitmap* PlayMetafile(const std::vector<BYTE>& bytes) {
-  const bool bEnhanced = IsSoundEnhMetafile(bytes.data(), bytes.size());
-  const size_t kPlaceable = 22;
+Gdiplus::Bitmap* PlayMetafile(const std::vector<BYTE>& bytes, bool bEnhanced) {
+  const size_t kPlaceable = sizeof(PlaceableHeader);
   MetafileSize size = {{0, 0}, 0, 0};
   EnhMetafilePtr hEmf;
   if (bEnhanced) {
@@ -131,9 +127,8 @@ Gdiplus::Bitmap* PlayMetafile(const std::vector<BYTE>& bytes) {
         ::SetWinMetaFileBits((UINT)(bytes.size() - kPlaceable), bytes.data() + kPlaceable, NULL, &natural));
     size = PlaceableMetafileSize(bytes);
     // The conversion may take an enhanced metafile the file carries in its comments instead.
-    std::vector<BYTE> converted(hEmf ? ::GetEnhMetaFileBits(hEmf.get(), 0, NULL) : 0);
-    if (converted.empty() ||
-        ::GetEnhMetaFileBits(hEmf.get(), (UINT)converted.size(), converted.data()) != converted.size() ||
+    std::vector<BYTE> converted;
+    if (!hEmf || !EnhancedBits(hEmf.get(), converted) ||
         !IsSoundEnhMetafile(converted.data(), converted.size()))
       return NULL;
   }
@@ -167,10 +162,11 @@ Gdiplus::Bitmap* LoadGdipBitmapFromFile(LPCSTR lpszPath) {
     return NULL;
   // What GDI+ would take for a metafile is played only once its records are known to keep within
   // the file: the platform's reading of them trusts every count and offset.
-  if (LooksLikeMetafile(bytes.data(), bytes.size()))
-    return IsSoundEnhMetafile(bytes.data(), bytes.size()) || IsSoundWinMetafile(bytes.data(), bytes.size())
-               ? PlayMetafile(bytes)
-               : NULL;
+  if (LooksLikeMetafile(bytes.data(), bytes.size())) {
+    if (IsSoundEnhMetafile(bytes.data(), bytes.size()))
+      return PlayMetafile(bytes, true);
+    return IsSoundWinMetafile(bytes.data(), bytes.size()) ? PlayMetafile(bytes, false) : NULL;
+  }
   // A stream of our own: a header pointing past the end of the file must give the decoder nothing.
   IStream* pStream = CreateByteStream(std::move(bytes));
   if (pStream == NULL)

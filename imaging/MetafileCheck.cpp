@@ -1,5 +1,6 @@
 // Checks of enhanced and Windows metafiles, record by record, before the platform plays them.
 #include "imaging/MetafileCheck.h"
+#include "imaging/MetafileFormat.h"
 
 #include <cstdint>
 
@@ -356,8 +357,8 @@ bool IsSoundEnhMetafile(const BYTE* pBytes, size_t nBytes) {
 
 bool IsSoundWinMetafile(const BYTE* pBytes, size_t nBytes) {
   CSpan file{pBytes, pBytes != NULL ? nBytes : 0};
-  if (file.U32(0) == 0x9AC6CDD7) // the placeable header
-    file = file.From(22);
+  if (file.U32(0) == kPlaceableKey)
+    file = file.From(sizeof(PlaceableHeader));
   const DWORD nType = file.U16(0), nVersion = file.U16(4), nObjects = file.U16(10);
   const U64 nTotal = (U64)file.U32(6) * 2;
   if (!file.Has(0, 18) || (nType != 1 && nType != 2) || file.U16(2) != 9 ||

@@ -51,12 +51,10 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
   }
 }
 
-// The dock bar a bar goes to when none is named: with a rectangle the side it touches, else the
-// first side whose alignment the bar has.
-static CDockBar* DefaultDockBar(CFrameWnd* pFrame, CControlBar* pBar, LPCRECT lpRect) {
+CDockBar* CFrameWnd::DefaultDockBar(const CControlBar* pBar, LPCRECT lpRect) {
   if (lpRect != NULL) {
     for (const auto& side : kDockSides) {
-      CControlBar* pDock = pFrame->GetControlBar(side.nID);
+      CControlBar* pDock = GetControlBar(side.nID);
       CRect rectDock, rectCommon;
       if (pDock == NULL || !pDock->IsDockBar())
         continue;
@@ -67,7 +65,7 @@ static CDockBar* DefaultDockBar(CFrameWnd* pFrame, CControlBar* pBar, LPCRECT lp
   }
   for (const auto& side : kDockSides) {
     if (side.dwStyle & pBar->m_dwStyle & CBRS_ALIGN_ANY) {
-      CControlBar* pDock = pFrame->GetControlBar(side.nID);
+      CControlBar* pDock = GetControlBar(side.nID);
       return pDock != NULL && pDock->IsDockBar() ? static_cast<CDockBar*>(pDock) : NULL;
     }
   }
@@ -89,7 +87,7 @@ BOOL CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lp
   if (pBar == NULL || !::IsWindow(pBar->m_hWnd))
     return FALSE;
   if (pDockBar == NULL)
-    pDockBar = DefaultDockBar(this, pBar, lpRect);
+    pDockBar = DefaultDockBar(pBar, lpRect);
   if (pDockBar == NULL || pDockBar->m_hWnd == NULL)
     return FALSE;
   pDockBar->DockControlBar(pBar, lpRect);
@@ -100,7 +98,7 @@ BOOL CFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT 
   if (pBar == NULL || !::IsWindow(pBar->m_hWnd))
     return FALSE;
   if (pDockBar == NULL)
-    pDockBar = DefaultDockBar(this, pBar, lpRect);
+    pDockBar = DefaultDockBar(pBar, lpRect);
   if (pDockBar == NULL || pDockBar->m_hWnd == NULL)
     return FALSE;
   pDockBar->ReDockControlBar(pBar, lpRect);

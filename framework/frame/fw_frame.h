@@ -155,6 +155,9 @@ public:
   BOOL DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
   BOOL DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
   BOOL ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+  // The dock bar a bar goes to when none is named: with a rectangle the side it touches, else the
+  // first side whose alignment the bar has; NULL when that side has no dock bar.
+  CDockBar* DefaultDockBar(const CControlBar* pBar, LPCRECT lpRect = NULL);
   BOOL FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
   CControlBar* GetControlBar(UINT nID);
   BOOL ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);

@@ -9,6 +9,8 @@
 
 namespace {
 template <typename Sig> Sig As(AFX_PMSG pfn) { return reinterpret_cast<Sig>(pfn); }
+// The window object of a handle a message carries in wParam or lParam.
+CWnd* WndOf(LONG_PTR nHandle) { return CWnd::FromHandle(reinterpret_cast<HWND>(nHandle)); }
 
 bool IsCtlColor(UINT nMsg) { return nMsg >= WM_CTLCOLORMSGBOX && nMsg <= WM_CTLCOLORSTATIC; }
 
@@ -197,44 +199,38 @@ Call CallPointerHandler(CWnd* pWnd, AfxSig nSig, AFX_PMSG pfn, UINT message, WPA
                         LRESULT& lResult) {
   switch (nSig) {
   case AfxSig_u_p:
-    lResult = (pWnd->*As<UINT (CWnd::*)(CPoint)>(pfn))(CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
+    lResult = (pWnd->*As<UINT (CWnd::*)(CPoint)>(pfn))(CPoint(lParam));
     break;
   case AfxSig_v_u_p:
-    (pWnd->*As<void (CWnd::*)(UINT, CPoint)>(pfn))((UINT)wParam,
-                                                   CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
+    (pWnd->*As<void (CWnd::*)(UINT, CPoint)>(pfn))((UINT)wParam, CPoint(lParam));
     break;
   case AfxSig_b_u_s_p:
-    lResult = (pWnd->*As<BOOL (CWnd::*)(UINT, short, CPoint)>(pfn))(
-        LOWORD(wParam), (short)HIWORD(wParam), CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
+    lResult = (pWnd->*As<BOOL (CWnd::*)(UINT, short, CPoint)>(pfn))(LOWORD(wParam), (short)HIWORD(wParam),
+                                                                    CPoint(lParam));
     break;
   case AfxSig_i_W_u_u:
-    lResult = (pWnd->*As<int (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(
-        CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam), HIWORD(lParam));
+    lResult =
+        (pWnd->*As<int (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(WndOf(wParam), LOWORD(lParam), HIWORD(lParam));
     break;
   case AfxSig_b_W_u_u:
-    lResult = (pWnd->*As<BOOL (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(
-        CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam), HIWORD(lParam));
+    lResult =
+        (pWnd->*As<BOOL (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(WndOf(wParam), LOWORD(lParam), HIWORD(lParam));
     break;
   case AfxSig_v_W_p:
-    (pWnd->*As<void (CWnd::*)(CWnd*, CPoint)>(pfn))(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)),
-                                                    CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
+    (pWnd->*As<void (CWnd::*)(CWnd*, CPoint)>(pfn))(WndOf(wParam), CPoint(lParam));
     break;
   case AfxSig_v_W:
-    (pWnd->*As<void (CWnd::*)(CWnd*)>(pfn))(
-        CWnd::FromHandle(reinterpret_cast<HWND>(message == WM_CAPTURECHANGED ? lParam : wParam)));
+    (pWnd->*As<void (CWnd::*)(CWnd*)>(pfn))(WndOf(message == WM_CAPTURECHANGED ? lParam : wParam));
     break;
   case AfxSig_v_u_W_b:
-    (pWnd->*As<void (CWnd::*)(UINT, CWnd*, BOOL)>(pfn))(
-        LOWORD(wParam), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), (BOOL)HIWORD(wParam));
+    (pWnd->*As<void (CWnd::*)(UINT, CWnd*, BOOL)>(pfn))(LOWORD(wParam), WndOf(lParam), (BOOL)HIWORD(wParam));
     break;
   case AfxSig_v_u_W:
-    (pWnd->*As<void (CWnd::*)(UINT, CWnd*)>(pfn))((UINT)wParam,
-                                                  CWnd::FromHandle(reinterpret_cast<HWND>(lParam)));
+    (pWnd->*As<void (CWnd::*)(UINT, CWnd*)>(pfn))((UINT)wParam, WndOf(lParam));
     break;
   case AfxSig_v_b_W_W:
     (pWnd->*As<void (CWnd::*)(BOOL, CWnd*, CWnd*)>(pfn))(reinterpret_cast<HWND>(lParam) == pWnd->m_hWnd,
-                                                         CWnd::FromHandle(reinterpret_cast<HWND>(lParam)),
-                                                         CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));
+                                                         WndOf(lParam), WndOf(wParam));
     break;
   default:
     return Call::kOtherFamily;
@@ -247,9 +243,8 @@ Call CallMenuHandler(CWnd* pWnd, AfxSig nSig, AFX_PMSG pfn, UINT message, WPARAM
                      LRESULT& lResult) {
   switch (nSig) {
   case AfxSig_v_u_u_SB:
-    (pWnd->*As<void (CWnd::*)(UINT, UINT, CScrollBar*)>(pfn))(
-        LOWORD(wParam), HIWORD(wParam),
-        reinterpret_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(lParam))));
+    (pWnd->*As<void (CWnd::*)(UINT, UINT, CScrollBar*)>(pfn))(LOWORD(wParam), HIWORD(wParam),
+                                                              reinterpret_cast<CScrollBar*>(WndOf(lParam)));
     break;
   case AfxSig_v_M_u_b:
     (pWnd->*As<void (CWnd::*)(CMenu*, UINT, BOOL)>(pfn))(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)),
@@ -278,8 +273,7 @@ Call CallDrawingHandler(CWnd* pWnd, AfxSig nSig, AFX_PMSG pfn, UINT message, WPA
   case AfxSig_hbr_D_W_u:
     // The base OnCtlColor offers the message to the child first.
     lResult = reinterpret_cast<LRESULT>((pWnd->*As<HBRUSH (CWnd::*)(CDC*, CWnd*, UINT)>(pfn))(
-        CDC::FromHandle(reinterpret_cast<HDC>(wParam)), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)),
-        message - WM_CTLCOLORMSGBOX));
+        CDC::FromHandle(reinterpret_cast<HDC>(wParam)), WndOf(lParam), message - WM_CTLCOLORMSGBOX));
     break;
   case AfxSig_v_i_DRAW:
     (pWnd->*As<void (CWnd::*)(int, LPDRAWITEMSTRUCT)>(pfn))((int)wParam,

@@ -48,14 +48,15 @@ void MouseAt(POINT pt, DWORD dwFlags) {
   ::SendInput(1, &input, sizeof(input));
 }
 
+void SyncInput(HWND hWnd) {
+  for (int i = 0; i < 2; i++) {
+    DWORD_PTR nResult = 0;
+    ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &nResult);
+  }
+}
+
 void ClickAt(POINT pt, HWND hOver) {
-  // Its thread takes two messages in turn, reading the window system's pending events between.
-  auto sync = [hOver] {
-    for (int i = 0; i < 2; i++) {
-      DWORD_PTR nResult = 0;
-      ::SendMessageTimeoutA(hOver, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &nResult);
-    }
-  };
+  auto sync = [hOver] { SyncInput(hOver); };
   sync();
   MouseAt(pt, 0);
   sync();

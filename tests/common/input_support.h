@@ -19,4 +19,8 @@ void MouseAt(POINT ptScreen, DWORD dwFlags);
 // was pressed. The press and the release carry the point.
 void ClickAt(POINT ptScreen, HWND hOver);
 
+// Waits until the window's thread has taken two messages in turn, reading the window system's
+// pending events between them.
+void SyncInput(HWND hWnd);
+
 } // namespace real_input

@@ -7,6 +7,9 @@ namespace watchdog {
 
 namespace {
 
+std::string DescribeWindows();
+void EndModalStates();
+
 // Everything the armed thread and the watchdog's own thread share, under g_lock.
 struct State {
   CRITICAL_SECTION lock;
@@ -141,8 +144,9 @@ BOOL CALLBACK CancelDialog(HWND hWnd, LPARAM) {
   return TRUE;
 }
 
-} // namespace
-
+// The top-level windows shown on the desktop: handle, class and caption, marked with the process
+// when it is not this one. Reads captions without sending messages, so a hung thread cannot block
+// it.
 std::string DescribeWindows() {
   std::vector<HWND> windows;
   ::EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&windows));
@@ -166,6 +170,8 @@ std::string DescribeWindows() {
   return text.empty() ? "  none\n" : text;
 }
 
+// Ends what holds the calling thread: cancels its dialogs and message boxes, closes its menus and
+// cancels the mode of the window holding the mouse.
 void EndModalStates() {
   ::EnumThreadWindows(::GetCurrentThreadId(), CancelDialog, 0);
   ::EndMenu();
@@ -178,6 +184,8 @@ void EndModalStates() {
   if (HWND hActive = ::GetActiveWindow())
     ::PostMessageA(hActive, WM_CANCELMODE, 0, 0);
 }
+
+} // namespace
 
 void Install(const Handlers& handlers, int nMarginSeconds) {
   State& s = Shared();

@@ -13,15 +13,6 @@
 
 namespace watchdog {
 
-// The top-level windows shown on the desktop: handle, class and caption, marked with the process
-// when it is not this one. Reads captions without sending messages, so a hung thread cannot block
-// it.
-std::string DescribeWindows();
-
-// Ends what holds the calling thread: cancels its dialogs and message boxes, closes its menus and
-// cancels the mode of the window holding the mouse.
-void EndModalStates();
-
 struct Handlers {
   // Called on the armed thread, once, when the bound has passed; the text names the task and its
   // bound and lists the windows.

@@ -208,13 +208,6 @@ GUITHREADINFO GuiState(HWND hWnd) {
   return info;
 }
 
-void SyncInput(HWND hWnd) {
-  for (int i = 0; i < 2; i++) {
-    DWORD_PTR nResult = 0;
-    ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &nResult);
-  }
-}
-
 // Makes the window's top-level window the active one of its thread and the foreground window,
 // after the thread has read the window system's pending events. Under Wine without a window manager
 // a late focus event can leave the program with no active window; a press would then have to
@@ -463,6 +456,11 @@ Pixels Settled(const std::function<Pixels()>& read, int nStillMs) {
     return bStill;
   });
   return px;
+}
+
+void WaitUntilUnfolded(HWND hMenu) {
+  const CRect rc = ScreenRect(hMenu);
+  Settled([&] { return ReadScreen(rc); }, kMenuStillMs);
 }
 
 void SaveScreenshot(const RECT& rc, const char* pszName) {
@@ -895,14 +893,13 @@ HWND CPixolet::ShownMenu(HWND hOther) const {
   return TopWindow([hOther](HWND hWnd) { return hWnd != hOther && IsPopupMenu(hWnd); });
 }
 
-HWND CPixolet::ClickForMenu(CPoint pt) {
+HWND CPixolet::ClickForMenu(CPoint pt, HWND hOther) {
   SendXSteps("C" + std::to_string(pt.x) + "," + std::to_string(pt.y), m_hFrame);
   HWND hMenu = NULL;
-  CRect rc;
-  if (!WaitFor([&] { return (hMenu = ShownMenu()) != NULL && ::GetWindowRect(hMenu, &rc); }))
+  if (!WaitFor([&] { return (hMenu = ShownMenu(hOther)) != NULL; }))
     return NULL;
   WaitFor([&] { return Painted(m_hFrame) && Painted(hMenu); });
-  Settled([&] { return ReadScreen(rc); }, kMenuStillMs);
+  WaitUntilUnfolded(hMenu);
   return hMenu;
 }
 
@@ -928,8 +925,7 @@ HWND CPixolet::ClickForMenu(CPoint pt) {
   return WaitUntil("Save As to close", [hSave] { return !::IsWindow(hSave); });
 }
 
-HWND CPixolet::OpenMenu(char cPopup) {
-  auto popup = [this] { return ShownMenu(); };
+HWND CPixolet::OpenMenu(WORD wKey) {
   HWND hPopup = NULL;
   if (!Activate())
     return NULL;
@@ -938,15 +934,9 @@ HWND CPixolet::OpenMenu(char cPopup) {
   // cancels a menu opened meanwhile. The pointer waits in the corner, which no window of the
   // program covers.
   MoveMouse(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  PressKey((WORD)cPopup, MOD_ALT);
-  WaitFor([&] { return (hPopup = popup()) != NULL; }, 3000);
-  // A themed menu unfolds in frames some tens of milliseconds apart and drops the keys it gets
-  // before its last one: it is used once its picture has stood still for several frames.
-  if (hPopup != NULL) {
-    CRect rc;
-    ::GetWindowRect(hPopup, &rc);
-    Settled([&] { return ReadScreen(rc); }, kMenuStillMs);
-  }
+  PressKey(wKey, MOD_ALT);
+  if (WaitFor([&] { return (hPopup = ShownMenu()) != NULL; }, 3000))
+    WaitUntilUnfolded(hPopup);
   return hPopup;
 }
 
@@ -1232,11 +1222,8 @@ HWND CPixolet::OpenMenuPath(const std::string& keys) {
     hPopup = NULL;
     WaitFor(
         [&] { return (hPopup = TopWindow([&](HWND h) { return h != hParent && IsPopupMenu(h); })) != NULL; });
-    if (hPopup != NULL) {
-      CRect rc;
-      ::GetWindowRect(hPopup, &rc);
-      Settled([&] { return ReadScreen(rc); }, kMenuStillMs);
-    }
+    if (hPopup != NULL)
+      WaitUntilUnfolded(hPopup);
   }
   return hPopup;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/fw.h"
+#include "tests/common/input_support.h"
 #include "tests/common/pattern_window.h"
 #include "tests/common/pixel_support.h"
 #include "tests/common/stand_ins.h"
@@ -32,7 +33,7 @@ void PressKey(WORD wVk, UINT nMods = 0);
 void TypeText(const std::string& text);
 // Lets the thread of the window take the input queued before: it answers two messages sent after
 // it, and reads the window system's pending events when its queue runs empty.
-void SyncInput(HWND hWnd);
+using real_input::SyncInput;
 // The focus, active and capture windows of the thread of the window.
 GUITHREADINFO GuiState(HWND hWnd);
 // Makes the window's top-level window the active and the foreground window once its thread has
@@ -112,6 +113,9 @@ Expected PatternOf(const CRect& area, int nSalt = 0);
 // What read answers once painting has settled: two reads in a row agree, and nothing changed in the
 // last nStillMs.
 Pixels Settled(const std::function<Pixels()>& read, int nStillMs = 0);
+// A themed menu unfolds in frames some tens of milliseconds apart and drops the keys it gets before
+// its last one: waits until its picture has stood still for several frames.
+void WaitUntilUnfolded(HWND hMenu);
 // Saves a screen rectangle into the artifacts folder once its painting has settled.
 void SaveScreenshot(const RECT& rc, const char* pszName);
 // No window of the tree of hWnd has a part left to paint: a program busy painting takes its timers
@@ -240,15 +244,17 @@ public:
   ::testing::AssertionResult KeyboardInView(const char* pszScreenshot = nullptr);
   // Opens a popup of the menu bar with Alt and its letter, then picks the item by its letter.
   ::testing::AssertionResult Menu(char cPopup, char cItem);
-  // Opens a popup of the menu bar with Alt and its letter; the popup menu window.
-  HWND OpenMenu(char cPopup);
+  // Opens a popup of the menu bar with Alt and its letter (Alt and minus: the active document's
+  // window menu) and waits until it has unfolded; the popup menu window, NULL when none opened.
+  HWND OpenMenu(WORD wKey);
   // A popup menu of the program on the screen (the system's or a themed one) other than
   // hOther; NULL when none is.
   HWND ShownMenu(HWND hOther = NULL) const;
   // Clicks a screen point of the program's window with the X pointer; the popup menu it opens once
   // the menu's opening animation has ended (it drops the keys it gets before): the program has
-  // painted and the menu's picture has stood still. NULL when none opened.
-  HWND ClickForMenu(CPoint pt);
+  // painted and the menu's picture has stood still. NULL when none opened other than hOther (a
+  // submenu's parent stays open).
+  HWND ClickForMenu(CPoint pt, HWND hOther = NULL);
   // Whether the item's text in an open popup menu is drawn enabled; items count from the top,
   // separators included, with the last item highlighted (as Up leaves it).
   ::testing::AssertionResult MenuItemEnabled(HWND hPopup, int nItem, bool bEnabled);

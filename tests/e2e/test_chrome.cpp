@@ -137,14 +137,7 @@ protected:
     if (items.empty())
       return NULL;
     // "Show/hide panels" is the menu's last item.
-    SendXSteps(Step('C', items.back().CenterPoint()), m_app.Frame());
-    HWND hList = NULL;
-    CRect rc;
-    if (!WaitFor(
-            [&] { return (hList = m_app.ShownMenu(hChevronMenu)) != NULL && ::GetWindowRect(hList, &rc); }))
-      return NULL;
-    Settled([&] { return ReadScreen(rc); }, 150);
-    return hList;
+    return m_app.ClickForMenu(items.back().CenterPoint(), hChevronMenu);
   }
   // An entry of the open list, counted from the end, the picture of its text and of its mark (a
   // check box in the gutter, which is wider and higher than what is read of it).

@@ -85,11 +85,7 @@ TEST_F(DocumentIconTest, ButtonTabAndCaptionShowTheDocumentIcon) {
                  "e2e_document_icon_bars.bmp");
   ASSERT_GE(button.centre.x, 0);
 
-  SendXSteps("C" + std::to_string(button.centre.x) + "," + std::to_string(button.centre.y), hBar);
-  HWND hMenu = NULL;
-  ASSERT_TRUE(WaitUntil("the document's window menu", [&] { return (hMenu = m_app.ShownMenu()) != NULL; }));
-  const CRect menu = ScreenRect(hMenu);
-  Settled([&] { return ReadScreen(menu); }, 150); // a themed menu drops keys while it unfolds
+  ASSERT_NE(nullptr, m_app.ClickForMenu(button.centre)) << "no document's window menu";
   PressKey('R');
   ASSERT_TRUE(
       WaitUntil("the document restored", [&] { return !::IsZoomed(hChild) && m_app.ShownMenu() == NULL; }));

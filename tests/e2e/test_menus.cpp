@@ -449,7 +449,7 @@ protected:
       WaitFor([&] { return (hPopup = m_app.ShownMenu()) != NULL; }, 3000);
     }
     if (hPopup != NULL)
-      Settled([&] { return ReadScreen(ScreenRect(hPopup)); }, 150);
+      WaitUntilUnfolded(hPopup);
     return hPopup;
   }
   // The shell holds the program's icon for one of its hidden windows; the icon's right click is
@@ -475,7 +475,7 @@ protected:
     ::PostMessageA(hIcon, UM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
     HWND hPopup = NULL;
     if (WaitFor([&] { return (hPopup = m_app.ShownMenu()) != NULL; }))
-      Settled([&] { return ReadScreen(ScreenRect(hPopup)); }, 150);
+      WaitUntilUnfolded(hPopup);
     return hPopup;
   }
   // Picks the command of the row: lower-case 'd' and 't' name the capture drop-down and the tray

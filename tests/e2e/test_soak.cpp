@@ -31,17 +31,7 @@ protected:
   // Picks an item of the active document's window menu (Alt+minus) by its letter and waits until
   // done holds.
   ::testing::AssertionResult DocumentMenu(char cItem, const std::function<bool()>& done) {
-    ::testing::AssertionResult active = m_app.Activate();
-    if (!active)
-      return active;
-    MoveMouse(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    PressKey(VK_OEM_MINUS, MOD_ALT);
-    HWND hPopup = NULL;
-    if (WaitFor([&] { return (hPopup = m_app.ShownMenu()) != NULL; }, 3000)) {
-      // A themed menu takes keys once it has unfolded.
-      CRect rc;
-      ::GetWindowRect(hPopup, &rc);
-      Settled([&] { return ReadScreen(rc); }, 150);
+    if (m_app.OpenMenu(VK_OEM_MINUS) != NULL) {
       PressKey((WORD)cItem);
       if (WaitFor([&] { return done() && m_app.ShownMenu() == NULL; }, 3000))
         return ::testing::AssertionSuccess();

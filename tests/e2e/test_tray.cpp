@@ -100,7 +100,7 @@ TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
           PressKey(VK_SPACE, MOD_ALT);
         },
         [&] { return (hMenu = m_app.ShownMenu()) != NULL; }));
-    Settled([&] { return ReadScreen(ScreenRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
+    WaitUntilUnfolded(hMenu);
     ASSERT_TRUE(PickByKey(hMenu, 'X'));
     CRect work;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);

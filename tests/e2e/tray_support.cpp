@@ -2,11 +2,11 @@
 
 #include "framework/wnd/fw_ids.h"
 #include "resources/resource.h"
+#include "tests/common/resend_log.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 
 namespace e2e {
@@ -34,7 +34,7 @@ bool ShellHoldsIcon(HWND hWnd) { return CallShell(NIM_MODIFY, hWnd); }
                                  const std::function<bool()>& done) {
   for (int nTry = 0; nTry < 3; nTry++) {
     if (nTry > 0)
-      std::printf("[ NOTE     ] no %s yet; made again\n", what.c_str());
+      resend_log::Note("no " + what + " yet: made again");
     act();
     if (WaitFor(done, 3000))
       return ::testing::AssertionSuccess();
@@ -120,7 +120,7 @@ CRect TrayTest::CaptureBar() const {
       [&] { return (hMenu = m_app.ShownMenu()) != NULL; });
   if (!opened)
     return opened;
-  Settled([&] { return ReadScreen(ScreenRect(hMenu)); }, 150); // a themed menu drops keys as it unfolds
+  WaitUntilUnfolded(hMenu);
   return PickByKey(hMenu, wKey);
 }
 

@@ -20,8 +20,8 @@ const CPoint kIconClickAt(900, 700);
 bool CallShell(DWORD dwMessage, HWND hWnd);
 // A change of nothing succeeds only for an icon the shell holds.
 bool ShellHoldsIcon(HWND hWnd);
-// Does an action until its effect shows, three times at most: Wine on a busy machine now and then
-// loses a key or a click.
+// Does an action until its effect shows, three times at most, each time made again named in the
+// run's summary: Wine on a busy machine now and then loses a key or a click.
 ::testing::AssertionResult Until(const std::string& what, const std::function<void()>& act,
                                  const std::function<bool()>& done);
 // Picks an item of an open menu by its key (or closes it with Esc).

@@ -198,10 +198,10 @@ public:
 protected:
   // Hover update after a mouse move; the point is in client coordinates (negative: the cursor).
   void UpdateHover(CPoint point);
-  // Whether a mouse move reported at the client point leaves the pointer where the last one put it:
-  // Wine reports such a move when a window under the resting pointer goes (a menu a key closed).
-  bool IsPointerStill(CPoint ptClient) const;
-  void NotePointer(CPoint ptClient);
+  // Notes where a mouse move reported at the client point puts the pointer, and whether that is
+  // where the last one put it: Wine reports such a move when a window under the resting pointer
+  // goes (a menu a key closed).
+  bool NotePointer(CPoint ptClient);
   // The bar's top-level window is active, or owned by the active window.
   bool IsTopLevelActive() const;
   // Shows the hovered button's tip through the bar's shared tip window.

@@ -151,14 +151,11 @@ void CExtToolControlBar::ShowHoverTip(CPoint point) {
 
 // --- the mouse state machine ---------------------------------------------------------------------
 
-bool CExtToolControlBar::IsPointerStill(CPoint ptClient) const {
+bool CExtToolControlBar::NotePointer(CPoint ptClient) {
   ClientToScreen(&ptClient);
-  return ptClient == m_ptLastPointer;
-}
-
-void CExtToolControlBar::NotePointer(CPoint ptClient) {
-  ClientToScreen(&ptClient);
+  const bool bStill = ptClient == m_ptLastPointer;
   m_ptLastPointer = ptClient;
+  return bStill;
 }
 
 bool CExtToolControlBar::ProcessMouseMove(UINT nFlags, CPoint ptClient) {
@@ -168,8 +165,7 @@ bool CExtToolControlBar::ProcessMouseMove(UINT nFlags, CPoint ptClient) {
     return CExtControlBar::ProcessMouseMove(nFlags, ptClient);
   // Only a pointer that moved takes an open button menu to the button under it: a key that moved
   // the menu on wins over a pointer resting where it was.
-  const bool bStill = IsPointerStill(ptClient);
-  NotePointer(ptClient);
+  const bool bStill = NotePointer(ptClient);
   if (bStill && g_bMenuTracking)
     return true;
   if (g_bActivateOnHover && IsFloating()) {

@@ -171,7 +171,6 @@ private:
   bool m_bPanel = false;
   bool m_bFloating = false;
   bool m_bDocked = false;
-  bool m_bRows = false;
   Axis m_axis{false};
   int m_nMode = 0;
   int m_nRowGap = 0;
@@ -181,7 +180,6 @@ private:
   int m_nStart = 0;
   int m_nRoomEnd = 0;
   CExtBarContentExpandButton* m_pChevron = NULL;
-  int m_nCount = 0;
   std::vector<Slot> m_slots;
   int m_nRows = 0;
 };
@@ -193,7 +191,6 @@ ButtonPlacement::ButtonPlacement(CExtToolControlBar& bar) : m_bar(bar) {
   m_bPanel = bar.IsPanelBar();
   m_bFloating = bar.IsFloating();
   m_bDocked = !m_bFloating && !m_bPanel;
-  m_bRows = !m_bDocked;
   // Floating and panel bars lay their rows out horizontally whatever side they came from.
   m_axis.bHorz = bar.IsBarHorizontal() || !m_bDocked;
   m_nMode = bar.GetLayoutMode();
@@ -225,10 +222,9 @@ void ButtonPlacement::PlaceChevron(CDC& dc) {
 }
 
 void ButtonPlacement::MeasureButtons(CDC& dc) {
-  m_nCount = ContentCount(m_bar);
-  m_slots.assign(m_nCount, Slot());
+  m_slots.assign(ContentCount(m_bar), Slot());
   int nPrevPlaced = -1;
-  for (int i = 0; i < m_nCount; ++i) {
+  for (int i = 0; i < (int)m_slots.size(); ++i) {
     Slot& slot = m_slots[i];
     slot.pButton = m_bar.m_buttons[i];
     slot.bSeparator = slot.pButton->IsSeparator();
@@ -252,16 +248,16 @@ void ButtonPlacement::PlaceAlongRows() {
   int nAlong = m_nStart, nAcross = m_axis.CrossStart(m_rcInside), nRow = 0, nRowThickness = m_nMinThickness;
   bool bRowEmpty = true;
   int nLastPlaced = -1;
-  for (int i = 0; i < m_nCount; ++i)
+  for (int i = 0; i < (int)m_slots.size(); ++i)
     if (m_slots[i].bPlaced)
       nLastPlaced = i;
   for (int i = 0; i <= nLastPlaced; ++i) {
     Slot& slot = m_slots[i];
     if (!slot.bPlaced)
       continue;
-    const bool bWrap = m_bRows && slot.pButton->IsWrap(m_nMode);
+    const bool bWrap = !m_bDocked && slot.pButton->IsWrap(m_nMode);
     // A separator that starts or breaks a row takes no room along it.
-    const int nLength = slot.bSeparator && m_bRows && (bRowEmpty || bWrap) ? 0 : m_axis.Along(slot.size);
+    const int nLength = slot.bSeparator && !m_bDocked && (bRowEmpty || bWrap) ? 0 : m_axis.Along(slot.size);
     slot.rc = m_axis.Make(nAlong, nAcross, nLength, m_axis.Across(slot.size));
     slot.nRow = nRow;
     nAlong += nLength;
@@ -408,7 +404,7 @@ void ButtonPlacement::ListTakenOut() {
   if (m_pChevron == NULL)
     return;
   std::vector<int> arrHidden;
-  for (int i = 0; i < m_nCount; ++i)
+  for (int i = 0; i < (int)m_slots.size(); ++i)
     if (m_slots[i].bTakenOut && !m_slots[i].bSeparator && !tool_bar_layout::IsHiddenStyle(m_slots[i].pButton))
       arrHidden.push_back(i);
   for (size_t k = 0; k < arrHidden.size(); ++k) {

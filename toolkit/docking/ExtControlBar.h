@@ -281,7 +281,7 @@ public:
   static const UINT& g_nMsgCreateTabbedBar;
   static const UINT& g_nMsgDrawTrackedArea;
   static const UINT& g_nMsgCustomNcAreaQuery;
-  // Posted to a fixed bar that a layout found shown without a place (see TakeDockPlace).
+  // Posted to a fixed bar that a layout found shown without a place (see DockBarForPlacelessBar).
   static const UINT& g_nMsgTakeDockPlace;
 
   static const char kClassName[]; // "Corvane-ControlBar"
@@ -339,8 +339,6 @@ public:
   // that id (the frame's command reaches only the first), an item of its own with its caption
   // and visibility whose command goes to the bar.
   virtual bool InsertIntoBarsMenu(CExtPopupMenuWnd* pPopup);
-  // Whether another bar of the docking frame has the bar's control id.
-  bool IsIdSharedInFrame() const;
   virtual LONG GetSideCaptionExtent() const { return m_nSideCaptionExtent; }
   virtual void SetSideCaptionExtent(LONG n) { m_nSideCaptionExtent = n; }
   virtual LONG GetCaptionExtent() const { return m_nCaptionExtent; }
@@ -430,13 +428,6 @@ public:
   virtual void ToggleDocking();
   virtual void FloatControlBar(int x, int y, DWORD dwStyle = CBRS_ALIGN_TOP);
   virtual void FloatAtLastPosition(DWORD dwStyle = CBRS_ALIGN_TOP);
-  // A fixed bar shown right in its frame, in no dock bar, while the frame's sides hold the
-  // toolkit's dock bars (a bar made without docking, then shown): the dock bar of the side its
-  // alignment names, where it belongs; NULL for any other bar.
-  CDockBar* DockBarForPlacelessBar() const;
-  // Docks such a bar in its own row at the end of that dock bar and lays the frame out; false
-  // when the bar has a place.
-  bool TakeDockPlace();
   virtual void DockAtFrameSide(UINT nDockBarId, bool bInnermost, CFrameWnd* pFrame = NULL,
                                bool bRecalc = true);
   virtual bool DockIntoSideBar(UINT nDockBarId, int nCircle = 0, CFrameWnd* pFrame = NULL,
@@ -505,6 +496,14 @@ public:
   void DrawDraggingTrackedArea(InternalDraggingState_t& state, bool bErase);
 
 protected:
+  // A fixed bar shown right in its frame, in no dock bar, while the frame's sides hold the
+  // toolkit's dock bars (a bar made without docking, then shown): the dock bar of the side its
+  // alignment names, where it belongs; NULL for any other bar. g_nMsgTakeDockPlace docks it there
+  // in its own row and lays the frame out.
+  CDockBar* DockBarForPlacelessBar() const;
+  // Whether another bar of the docking frame has the bar's control id.
+  bool IsIdSharedInFrame() const;
+
   // The pieces of the drag gesture.
   void BeginDragging(CPoint ptGrabOffset);
   void RunDraggingLoop();

@@ -157,27 +157,16 @@ CDockBar* CExtControlBar::DockBarForPlacelessBar() const {
   if (m_pDockBar != NULL || m_pDockSite == NULL || IsDialogMode() || !IsFixedDockStyle() ||
       GetParent() != m_pDockSite)
     return NULL;
-  // The first side the bar's alignment names, as the frame picks for a bar docked without one.
-  for (UINT nSide :
-       {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
-    if ((CExtDockBar::AlignmentOfSide(nSide) & m_dwStyle) != 0)
-      return DYNAMIC_DOWNCAST(CExtDockBar, m_pDockSite->GetControlBar(nSide));
-  }
-  return NULL;
-}
-
-bool CExtControlBar::TakeDockPlace() {
-  CDockBar* pDock = DockBarForPlacelessBar();
-  if (pDock == NULL)
-    return false;
-  m_pDockSite->DockControlBar(this, pDock);
-  m_pDockSite->RecalcLayout();
-  return true;
+  // The side the frame picks for a bar docked without one.
+  return DYNAMIC_DOWNCAST(CExtDockBar, m_pDockSite->DefaultDockBar(this));
 }
 
 LRESULT CExtControlBar::OnTakeDockPlace(WPARAM, LPARAM) {
   m_bBarState &= ~BS_DOCK_PLACE_OWED;
-  TakeDockPlace();
+  if (CDockBar* pDock = DockBarForPlacelessBar()) {
+    m_pDockSite->DockControlBar(this, pDock);
+    m_pDockSite->RecalcLayout();
+  }
   return 0;
 }
 

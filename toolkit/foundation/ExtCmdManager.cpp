@@ -256,25 +256,25 @@ CExtCmdManagerHolder::CExtCmdManagerHolder() : m_pManager(new CExtCmdManager) {}
 CExtCmdManagerHolder::~CExtCmdManagerHolder() = default;
 
 // Every toolkit window that receives a system change forwards it; the one window of its frame
-// that the theme listens to passes it on, so a change reaches the icons once per frame.
-static bool IsRelayWindow(CWnd* pWnd) { return ExtIsSystemChangeRelay(pWnd); }
+// that the theme listens to (ExtIsSystemChangeRelay) passes it on, so a change reaches the icons
+// once per frame.
 
 void CExtCmdManagerHolder::OnSysColorChangeFor(CWnd* pWnd) {
-  if (IsRelayWindow(pWnd))
+  if (ExtIsSystemChangeRelay(pWnd))
     m_pManager->OnSysColorChange();
 }
 
 void CExtCmdManagerHolder::OnSettingChangeFor(CWnd* pWnd, UINT uFlags, LPCSTR lpszSection) {
-  if (IsRelayWindow(pWnd))
+  if (ExtIsSystemChangeRelay(pWnd))
     m_pManager->OnSettingChange(uFlags, lpszSection);
 }
 
 void CExtCmdManagerHolder::OnDisplayChangeFor(CWnd* pWnd, INT nDepthBPP, INT nResolutionX, INT nResolutionY) {
-  if (IsRelayWindow(pWnd))
+  if (ExtIsSystemChangeRelay(pWnd))
     m_pManager->OnDisplayChange(nDepthBPP, nResolutionX, nResolutionY);
 }
 
 void CExtCmdManagerHolder::OnThemeChangedFor(CWnd* pWnd, WPARAM wParam, LPARAM lParam) {
-  if (IsRelayWindow(pWnd))
+  if (ExtIsSystemChangeRelay(pWnd))
     m_pManager->OnThemeChanged(wParam, lParam);
 }

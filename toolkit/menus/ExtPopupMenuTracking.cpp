@@ -110,6 +110,14 @@ CExtPopupMenuWnd* DeepestOpenMenu(CExtPopupMenuWnd* pMenu) {
   }
 }
 
+void InstallHook(HHOOK& hHook, int idHook, HOOKPROC pfnHook, const char* pszKind) {
+  if (hHook != NULL)
+    return;
+  hHook = ::SetWindowsHookExA(idHook, pfnHook, NULL, ::GetCurrentThreadId());
+  if (hHook == NULL)
+    TRACE("popup menu: the %s hook could not be installed (%lu)\n", pszKind, ::GetLastError());
+}
+
 void RemoveHook(HHOOK& hHook) {
   if (hHook != NULL && !::UnhookWindowsHookEx(hHook))
     TRACE("popup menu: a tracking hook could not be removed (%lu)\n", ::GetLastError());
@@ -140,18 +148,8 @@ void CExtPopupTrackSite::BeginTracking(CExtPopupMenuWnd* pMenu) {
   m_pTrackedMenu = pMenu;
   ++m_nTrackingSerial;
   // Without a hook the menu still shows; the next beginning tries again.
-  const DWORD dwThreadId = ::GetCurrentThreadId();
-  if (m_hMouseHook == NULL) {
-    m_hMouseHook = ::SetWindowsHookExA(WH_MOUSE, &CExtPopupTrackSite::MouseHookProc, NULL, dwThreadId);
-    if (m_hMouseHook == NULL)
-      TRACE("popup menu: the mouse hook could not be installed (%lu)\n", ::GetLastError());
-  }
-  if (m_hKeyboardHook == NULL) {
-    m_hKeyboardHook =
-        ::SetWindowsHookExA(WH_KEYBOARD, &CExtPopupTrackSite::KeyboardHookProc, NULL, dwThreadId);
-    if (m_hKeyboardHook == NULL)
-      TRACE("popup menu: the keyboard hook could not be installed (%lu)\n", ::GetLastError());
-  }
+  InstallHook(m_hMouseHook, WH_MOUSE, &CExtPopupTrackSite::MouseHookProc, "mouse");
+  InstallHook(m_hKeyboardHook, WH_KEYBOARD, &CExtPopupTrackSite::KeyboardHookProc, "keyboard");
 }
 
 void CExtPopupTrackSite::EndTracking() {
@@ -194,9 +192,8 @@ void CExtPopupTrackSite::EndTracking() {
 
 void CExtPopupTrackSite::ExpectRelease(UINT nDownMsg) {
   m_nReleaseButton = ButtonOf(nDownMsg);
-  if (m_nReleaseButton != 0 && m_hMouseHook == NULL)
-    m_hMouseHook =
-        ::SetWindowsHookExA(WH_MOUSE, &CExtPopupTrackSite::MouseHookProc, NULL, ::GetCurrentThreadId());
+  if (m_nReleaseButton != 0)
+    InstallHook(m_hMouseHook, WH_MOUSE, &CExtPopupTrackSite::MouseHookProc, "mouse");
 }
 
 bool CExtPopupTrackSite::TakeExpectedRelease(UINT nMsg) {

@@ -211,7 +211,7 @@ public:
   UINT m_nID = 0, m_nIndex = 0, m_nIndexMax = 0;
   CWnd* m_pOther = NULL;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
-    if (nCode == CN_UPDATE_COMMAND_UI && pExtra != NULL) {
+    if (nCode == (int)CN_UPDATE_COMMAND_UI && pExtra != NULL) {
       CCmdUI* pCmdUI = static_cast<CCmdUI*>(pExtra);
       m_nID = pCmdUI->m_nID;
       m_nIndex = pCmdUI->m_nIndex;

@@ -226,10 +226,11 @@ TEST_F(MdiTabs, RandomOpenActivateHideCloseStaysInStep) {
   ASSERT_NO_FATAL_FAILURE(runSteps(0));
   const long nGdi = GdiObjectsInUse(), nUser = UserObjectsInUse();
   ASSERT_NO_FATAL_FAILURE(runSteps(1));
-  std::printf("[ FIGURES  ] 300 MDI steps: GDI objects %ld -> %ld, USER objects %ld -> %ld\n", nGdi,
-              GdiObjectsInUse(), nUser, UserObjectsInUse());
-  EXPECT_EQ(nGdi, GdiObjectsInUse());
-  EXPECT_EQ(nUser, UserObjectsInUse());
+  const long nGdiNow = GdiObjectsInUse(), nUserNow = UserObjectsInUse();
+  std::printf("[ FIGURES  ] 300 MDI steps: GDI objects %ld -> %ld, USER objects %ld -> %ld\n", nGdi, nGdiNow,
+              nUser, nUserNow);
+  EXPECT_EQ(nGdi, nGdiNow);
+  EXPECT_EQ(nUser, nUserNow);
 }
 
 } // namespace
