@@ -7,6 +7,7 @@
 #include "tests/e2e/e2e_support.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -284,6 +285,17 @@ TEST_P(PanelEntryTest, TogglesItsOwnBar) {
 
   HWND hBar = BarOfEntry(nEntry);
   const bool bWasShown = ::IsWindowVisible(hBar) != FALSE;
+  // Where the row of the capture and large bars begins: the bars left in it close up to there, give
+  // or take the bars' own margins.
+  const int kMargin = 2;
+  auto rowLeft = [&] {
+    int nLeft = INT_MAX;
+    for (HWND hInRow : {m_hCapture, m_hLarge})
+      if (::IsWindowVisible(hInRow))
+        nLeft = std::min(nLeft, static_cast<int>(ScreenRect(hInRow).left));
+    return nLeft;
+  };
+  const int nRowLeft = rowLeft();
   SendXSteps(Step('C', EntryRect(items, nEntry).CenterPoint()), m_app.Frame());
   ASSERT_TRUE(WaitUntil("the menus to close", [&] { return m_app.ShownMenu() == NULL; }));
   EXPECT_TRUE(WaitUntil("its bar toggled", [&] { return (::IsWindowVisible(hBar) != FALSE) != bWasShown; }));
@@ -291,6 +303,9 @@ TEST_P(PanelEntryTest, TogglesItsOwnBar) {
     if (hOther != hBar)
       EXPECT_EQ(hOther != m_hStandard, ::IsWindowVisible(hOther) != FALSE) << "another bar toggled";
 
+  // The bar hides first and the row is laid out after it: the chevron is clicked where it ends up.
+  ASSERT_TRUE(WaitUntil("the row laid out again", [&] { return std::abs(rowLeft() - nRowLeft) <= kMargin; }))
+      << "the row begins at " << rowLeft() << ", not at " << nRowLeft;
   ParkPointer();
   hList = OpenPanelsList(hBar == m_hLarge ? m_hCapture : m_hLarge);
   ASSERT_NE(nullptr, hList) << "no list of panels the second time";
