@@ -477,6 +477,12 @@ bool Painted(HWND hWnd) {
   return true;
 }
 
+bool InputTaken(HWND hLeaf) {
+  if (!::InvalidateRect(hLeaf, NULL, FALSE))
+    return false;
+  return WaitFor([&] { return Painted(hLeaf); });
+}
+
 std::string TempPath(const std::string& name) {
   char szTemp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, szTemp);

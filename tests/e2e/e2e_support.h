@@ -121,6 +121,10 @@ void SaveScreenshot(const RECT& rc, const char* pszName);
 // No window of the tree of hWnd has a part left to paint: a program busy painting takes its timers
 // late, and the opening animation of a menu (which drops keys) waits for them.
 bool Painted(HWND hWnd);
+// Waits until the thread of hLeaf (a window with no children) has taken every input sent to it
+// before. A message posted to the program is taken before input that waits, but a paint only once
+// no input waits: the repaint asked of hLeaf is done after that input. False when it was not.
+bool InputTaken(HWND hLeaf);
 // A file of that name in the temporary folder.
 std::string TempPath(const std::string& name);
 // Saves a GDI+ bitmap as a PNG of that name in the temporary folder; its path, empty on failure.

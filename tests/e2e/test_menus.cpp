@@ -472,6 +472,11 @@ protected:
     if (hIcon == NULL)
       return NULL;
     MoveMouse(900, 700);
+    // The last key of the row before (an Escape that leaves the menu bar's keyboard mode) would
+    // otherwise reach the tray menu, which the posted notification opens first.
+    const std::vector<HWND> menuBar = m_app.Descendants(ID_VIEW_MENUBAR);
+    if (menuBar.empty() || !InputTaken(menuBar[0]))
+      return NULL;
     ::PostMessageA(hIcon, UM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
     HWND hPopup = NULL;
     if (WaitFor([&] { return (hPopup = m_app.ShownMenu()) != NULL; }))
