@@ -1321,6 +1321,24 @@ std::vector<std::string> CStandInBrowser::Opened() const {
 // ---------------------------------------------------------------------------------------------
 // E2eTest
 
+namespace {
+
+// The shown windows above hWnd in the z-order that cover part of rc, named for a failure.
+std::string WindowsOver(HWND hWnd, const CRect& rc) {
+  std::ostringstream over;
+  for (HWND h = ::GetWindow(hWnd, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV)) {
+    const CRect shown = ScreenRect(h);
+    CRect covered;
+    if (::IsWindowVisible(h) && covered.IntersectRect(&rc, &shown))
+      over << "; under the " << ClassOf(h) << " window of process " << PidOf(h) << " at "
+           << ToString(ScreenRect(h))
+           << ((::GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? ", topmost" : "");
+  }
+  return over.str();
+}
+
+} // namespace
+
 void E2eTest::SetUp() {
   // Every test starts as from a first run: a place or size an earlier test left stored (a frame
   // narrowed to show a chevron) would change where everything is.
@@ -1339,7 +1357,9 @@ void E2eTest::SetUp() {
   });
   if (!bShown) {
     SaveScreenshot(screen, "e2e_failed_setup.bmp");
-    FAIL() << "the pattern does not show on the screen";
+    FAIL() << "the pattern does not show on the screen " << ToString(screen) << ": its window at "
+           << ToString(ScreenRect(background.Handle()))
+           << WindowsOver(background.Handle(), CRect(0, 0, 64, 64));
   }
 }
 

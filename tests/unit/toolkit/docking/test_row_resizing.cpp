@@ -203,7 +203,8 @@ protected:
   // Presses at the point and sends the steps from a driver thread while this thread pumps, the
   // resizing loop nested in the pump; false when a piece missed its effect. The end step defaults
   // to the release; a mode still running then is cancelled.
-  bool Drag(CWnd* pBar, CPoint ptFrom, std::vector<CPoint> moves, std::vector<Step> end = {}) {
+  ::testing::AssertionResult Drag(CWnd* pBar, CPoint ptFrom, std::vector<CPoint> moves,
+                                  std::vector<Step> end = {}) {
     const int nDraws = Log().Count(TrackerEvent::DRAW), nStops = Log().Count(TrackerEvent::STOP);
     auto stopped = [this, nStops] { return Log().Count(TrackerEvent::STOP) > nStops; };
     // Each move waits until the band has moved, else the next input could overtake it. The press
@@ -237,12 +238,19 @@ protected:
     steps.insert(steps.end(), end.begin(), end.end());
     std::atomic<bool> bDone(false);
     bool bOk = true;
+    size_t nMissed = 0; // the step whose effect did not come, counted from 1
+    POINT ptMissed = {-1, -1};
+    bool bStoppedAtMiss = false;
     const HWND hWndBar = pBar->m_hWnd;
     std::thread driver([&] {
-      for (const Step& step : steps) {
-        step.send();
-        if (bOk && step.until && !WaitFromDriver(step.until))
+      for (size_t i = 0; i < steps.size(); i++) {
+        steps[i].send();
+        if (bOk && steps[i].until && !WaitFromDriver(steps[i].until)) {
           bOk = false;
+          nMissed = i + 1;
+          bStoppedAtMiss = stopped();
+          ::GetCursorPos(&ptMissed);
+        }
       }
       if (!stopped())
         ::PostMessageA(hWndBar, WM_CANCELMODE, 0, 0);
@@ -256,7 +264,21 @@ protected:
     }
     driver.join();
     PumpPending();
-    return bOk;
+    if (bOk)
+      return ::testing::AssertionSuccess();
+    ::testing::AssertionResult missed = ::testing::AssertionFailure();
+    missed << "step " << nMissed << " of " << steps.size()
+           << " (press, moves, end) missed its effect with the pointer at " << ptMissed.x << "," << ptMissed.y
+           << (bStoppedAtMiss ? ", the mode ended" : ", the mode running") << "; pressed at " << ptFrom.x
+           << "," << ptFrom.y << ", moves to";
+    for (CPoint pt : moves)
+      missed << " " << pt.x << "," << pt.y;
+    missed << "; the log:";
+    for (const TrackerEvent& e : Log().Events())
+      missed << " "
+             << "DES"[e.kind] << (e.bCancel ? "c" : "") << "(" << e.rc.left << "," << e.rc.top << ","
+             << e.rc.right << "," << e.rc.bottom << ")";
+    return missed;
   }
 
   // The centre line of the band drawn last, in screen coordinates.
