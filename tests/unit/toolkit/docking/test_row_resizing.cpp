@@ -236,6 +236,17 @@ protected:
     if (bReleased)
       end.push_back({[=] { Mouse(MOUSEEVENTF_LEFTUP, ptLast); }, stopped});
     steps.insert(steps.end(), end.begin(), end.end());
+    // The pointer goes to the press point first, and the window system's report of that move is
+    // taken before the drag: Wine reports a pointer it moved late, and a late report of the press
+    // point would stand in for the drag's first move. A screen read is a round trip to the X
+    // server, which brings the report in; the pump handles it.
+    Mouse(0, ptFrom);
+    PumpUntil([&] {
+      POINT pt;
+      return ::GetCursorPos(&pt) && CPoint(pt) == ptFrom;
+    });
+    pixel_support::ReadWindow(NULL, CRect(0, 0, 1, 1));
+    PumpPending();
     std::atomic<bool> bDone(false);
     bool bOk = true;
     size_t nMissed = 0; // the step whose effect did not come, counted from 1
