@@ -1337,32 +1337,12 @@ std::string WindowsOver(HWND hWnd, const CRect& rc) {
   return over.str();
 }
 
-// Wine keeps each process's picture of the monitors and reads it again when the key
-// HARDWARE\DEVICEMAP\VIDEO changes. In loaded runs this process was seen to measure the screen
-// 0 x 0 from one test on, and every later test failed: writing to the key makes it read the
-// monitors again.
-void ReadMonitorsAgainWhenEmpty() {
-  if (::GetSystemMetrics(SM_CXSCREEN) > 0 && ::GetSystemMetrics(SM_CYSCREEN) > 0)
-    return;
-  HKEY hKey;
-  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\VIDEO", 0, KEY_SET_VALUE, &hKey) !=
-      ERROR_SUCCESS)
-    return;
-  const DWORD dwNow = ::GetTickCount();
-  ::RegSetValueExA(hKey, "PixoletTestsReadAgain", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwNow),
-                   sizeof(dwNow));
-  ::RegDeleteValueA(hKey, "PixoletTestsReadAgain");
-  ::RegCloseKey(hKey);
-  WaitFor([] { return ::GetSystemMetrics(SM_CXSCREEN) > 0 && ::GetSystemMetrics(SM_CYSCREEN) > 0; });
-}
-
 } // namespace
 
 void E2eTest::SetUp() {
   // Every test starts as from a first run: a place or size an earlier test left stored (a frame
   // narrowed to show a chevron) would change where everything is.
   DeleteProgramKey();
-  ReadMonitorsAgainWhenEmpty();
   static pattern_window::CPatternWindow background;
   const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   if (!::IsWindow(background.Handle()))
