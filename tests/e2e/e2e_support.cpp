@@ -1330,8 +1330,7 @@ std::string WindowsOver(HWND hWnd, const CRect& rc) {
     const CRect shown = ScreenRect(h);
     CRect covered;
     if (::IsWindowVisible(h) && covered.IntersectRect(&rc, &shown))
-      over << "; under the " << ClassOf(h) << " window of process " << PidOf(h) << " at "
-           << ToString(ScreenRect(h))
+      over << "; under the " << ClassOf(h) << " window of process " << PidOf(h) << " at " << ToString(shown)
            << ((::GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? ", topmost" : "");
   }
   return over.str();

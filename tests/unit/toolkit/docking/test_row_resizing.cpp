@@ -118,6 +118,12 @@ bool WaitFromDriver(const std::function<bool()>& pred) {
   return pred();
 }
 
+// The pointer stands at pt.
+bool CursorAt(CPoint pt) {
+  POINT ptNow;
+  return ::GetCursorPos(&ptNow) && CPoint(ptNow) == pt;
+}
+
 // One piece of input and what must have happened before the next piece goes.
 struct Step {
   std::function<void()> send;
@@ -218,10 +224,7 @@ protected:
                 // move. Each waited for: of two moves sent at once the first is now and then
                 // reported late, after the second (pointer_probe).
                 Mouse(0, pt + CSize(1, 1));
-                WaitFromDriver([=] {
-                  POINT ptNow;
-                  return ::GetCursorPos(&ptNow) && CPoint(ptNow) == pt + CSize(1, 1);
-                });
+                WaitFromDriver([=] { return CursorAt(pt + CSize(1, 1)); });
                 Mouse(0, pt);
               },
               [=] { return Log().Count(TrackerEvent::DRAW) > *pnDraws; }};
@@ -241,10 +244,7 @@ protected:
     // point would stand in for the drag's first move. A screen read is a round trip to the X
     // server, which brings the report in; the pump handles it.
     Mouse(0, ptFrom);
-    PumpUntil([&] {
-      POINT pt;
-      return ::GetCursorPos(&pt) && CPoint(pt) == ptFrom;
-    });
+    PumpUntil([=] { return CursorAt(ptFrom); });
     pixel_support::ReadWindow(NULL, CRect(0, 0, 1, 1));
     PumpPending();
     std::atomic<bool> bDone(false);
