@@ -1,6 +1,7 @@
 #include "tests/e2e/e2e_support.h"
 
 #include "framework/wnd/fw_ids.h"
+#include "tests/e2e/display_report.h"
 #include "tests/common/resend_log.h"
 
 #include <commctrl.h>
@@ -31,6 +32,8 @@ DWORD PidOf(HWND hWnd) {
 
 void SendMouse(DWORD dwFlags, int x, int y) {
   const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  if (cx <= 0 || cy <= 0)
+    return; // no screen to scale to: the wait for the move's effect names it
   INPUT input = {};
   input.type = INPUT_MOUSE;
   input.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
@@ -1358,7 +1361,7 @@ void E2eTest::SetUp() {
     SaveScreenshot(screen, "e2e_failed_setup.bmp");
     FAIL() << "the pattern does not show on the screen " << ToString(screen) << ": its window at "
            << ToString(ScreenRect(background.Handle()))
-           << WindowsOver(background.Handle(), CRect(0, 0, 64, 64));
+           << WindowsOver(background.Handle(), CRect(0, 0, 64, 64)) << "; " << DisplayReport();
   }
 }
 

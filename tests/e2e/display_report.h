@@ -1,0 +1,13 @@
+// What the window system tells this process of the screen, for a failure that finds the screen
+// measuring nothing: the metrics, the monitors and display devices, the current mode, the age of
+// the registry's list of display adapters (which every Wine process reads its monitors from), the
+// desktop processes running, and what a process started now measures.
+#pragma once
+
+#include <string>
+
+namespace e2e {
+
+std::string DisplayReport();
+
+} // namespace e2e
