@@ -1439,7 +1439,10 @@ void E2eTest::TypeIntoFileDialog(const std::string& path, const char* pszTitle) 
   ASSERT_TRUE(WaitUntil("the focus in the dialog's name box",
                         [&] { return ::IsChild(hDialog, hBox = GuiState(hDialog).hwndFocus) != FALSE; }));
   TypeText(path);
-  ASSERT_TRUE(WaitUntil("the typed name in the box", [&] { return m_app.Text(hBox) == path; }));
+  ASSERT_TRUE(WaitUntil("the typed name in the box", [&] { return m_app.Text(hBox) == path; }))
+      << "the " << ClassOf(hBox) << " box holds \"" << m_app.Text(hBox) << "\"; the focus is on a "
+      << ClassOf(GuiState(hDialog).hwndFocus) << ", the active window \""
+      << m_app.Text(GuiState(hDialog).hwndActive) << "\"";
   PressKey(VK_RETURN);
   ASSERT_TRUE(WaitUntil("the " + name + " dialog to close", [&] { return !::IsWindow(hDialog); }));
 }
