@@ -5,12 +5,31 @@
 
 PIX_SLOT_XVFB_PIDS=()
 
+# The processors this run may use: nproc, or fewer when the control group caps the CPU time (a
+# container given two processors' worth of time on a larger machine sees all of its processors).
+pix_cpu_count() {
+  local cores quota period
+  cores="$(nproc)"
+  if [ -r /sys/fs/cgroup/cpu.max ]; then
+    read -r quota period </sys/fs/cgroup/cpu.max
+  elif [ -r /sys/fs/cgroup/cpu/cpu.cfs_quota_us ]; then
+    quota="$(cat /sys/fs/cgroup/cpu/cpu.cfs_quota_us)"
+    period="$(cat /sys/fs/cgroup/cpu/cpu.cfs_period_us)"
+  fi
+  if [[ "${quota:-max}" =~ ^[0-9]+$ ]] && [[ "${period:-0}" =~ ^[0-9]+$ ]] && [ "$quota" -gt 0 ] &&
+    [ "$period" -gt 0 ]; then
+    quota=$(((quota + period - 1) / period))
+    [ "$quota" -lt "$cores" ] && cores="$quota"
+  fi
+  echo "$cores"
+}
+
 # How many entries run at once (PIX_TEST_SLOTS, or from the cores): most of a test's time is spent
 # waiting for the window system, so more than the cores; past six the longest entry sets the length
 # of the run anyway, and more would only load the machine.
 pix_slot_count() {
   local cores
-  cores="$(nproc)"
+  cores="$(pix_cpu_count)"
   if [ -n "${PIX_TEST_SLOTS:-}" ]; then
     echo "$PIX_TEST_SLOTS"
   elif [ "$cores" -le 2 ]; then
