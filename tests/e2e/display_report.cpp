@@ -128,6 +128,11 @@ std::string FreshProcess() {
 
 } // namespace
 
+bool NewProcessHasScreen() {
+  int cx = 0, cy = 0;
+  return std::sscanf(FreshProcess().c_str(), "%dx%d", &cx, &cy) == 2 && cx > 0 && cy > 0;
+}
+
 std::string DisplayReport() {
   std::ostringstream text;
   RECT rcDesktop = {};

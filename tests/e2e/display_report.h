@@ -9,5 +9,8 @@
 namespace e2e {
 
 std::string DisplayReport();
+// Whether a process started now measures a screen: when this one measures none, Wine's picture of
+// the monitors went empty in this process alone.
+bool NewProcessHasScreen();
 
 } // namespace e2e

@@ -520,10 +520,17 @@ std::string SavePicturePng(const std::string& name, CSize size, const Expected& 
   return SaveTempPng(bitmap, name);
 }
 
-bool RunInOwnProcess() {
-  const char kVariable[] = "PIX_E2E_OWN_PROCESS";
+namespace {
+const char kOwnProcessVariable[] = "PIX_E2E_OWN_PROCESS";
+} // namespace
+
+bool InOwnProcess() {
   char szValue[8];
-  if (::GetEnvironmentVariableA(kVariable, szValue, sizeof(szValue)) > 0)
+  return ::GetEnvironmentVariableA(kOwnProcessVariable, szValue, sizeof(szValue)) > 0;
+}
+
+bool RunInOwnProcess() {
+  if (InOwnProcess())
     return false;
   const ::testing::TestInfo* pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
   char szExe[MAX_PATH + 1] = "";
@@ -542,9 +549,9 @@ bool RunInOwnProcess() {
   si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION pi = {};
   std::fflush(stdout);
-  ::SetEnvironmentVariableA(kVariable, "1");
+  ::SetEnvironmentVariableA(kOwnProcessVariable, "1");
   const BOOL bStarted = ::CreateProcessA(NULL, line.data(), NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi);
-  ::SetEnvironmentVariableA(kVariable, NULL);
+  ::SetEnvironmentVariableA(kOwnProcessVariable, NULL);
   if (!bStarted) {
     ADD_FAILURE() << "cannot start " << command << ": error " << ::GetLastError();
     return true;
@@ -1347,6 +1354,16 @@ void E2eTest::SetUp() {
   DeleteProgramKey();
   static pattern_window::CPatternWindow background;
   const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  if (screen.IsRectEmpty() && !InOwnProcess() && NewProcessHasScreen()) {
+    // Seen in loaded runs: from one test on, Wine's picture of the monitors in this long-running
+    // process stayed empty while new processes measured the screen. The test runs in a new one and
+    // is named here; every test after it does the same.
+    const std::string report = DisplayReport();
+    std::printf("[ SCREEN   ] %s\n", report.c_str());
+    std::fflush(stdout);
+    if (RunInOwnProcess())
+      GTEST_SKIP() << "ran in a process of its own: this one measures no screen";
+  }
   if (!::IsWindow(background.Handle()))
     ASSERT_TRUE(background.Create(screen, 0, true));
   // Raised and painted again while it is waited for: a window a test left behind may still be

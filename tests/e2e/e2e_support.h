@@ -139,6 +139,8 @@ Pixels ReadPictureFile(const std::string& path);
 // screen the others use). In the test's process it answers true once the other has ended, with a
 // failure when that one failed; in the other process it answers false and the test goes on.
 bool RunInOwnProcess();
+// Whether this process runs one test for another (RunInOwnProcess).
+bool InOwnProcess();
 
 // Runs body on a thread of its own while this thread keeps pumping; a thread that has no windows
 // yet can be moved to another desktop.
