@@ -332,28 +332,27 @@ void AddDateSteps(lab::CLabScript& script, CLabDialog& dialog) {
         CExtDatePickerHeaderPopupWnd* pList = OpenMonthList();
         return pList != NULL && pList->GetMiddleMonth() == 6 && pList->GetMiddleYear() == 2024;
       });
-  // The pointer goes down the list in a few moves, as a hand moves it; a move Wine lost is sent again.
+  // The pointer goes down the list in a few moves of the X pointer, as a hand moves it.
   auto ptLine = std::make_shared<CPoint>();
-  auto nTicks = std::make_shared<int>(0);
-  script.Add(
-      "date: the pointer moves to August in the list",
-      [ptLine, ptCaption, nTicks] {
-        *ptLine = MonthListLine(5);
-        *nTicks = 0;
-        for (int i = 1; i <= 4; ++i)
-          real_input::MouseAt(CPoint(ptCaption->x + (ptLine->x - ptCaption->x) * i / 4,
-                                     ptCaption->y + (ptLine->y - ptCaption->y) * i / 4),
-                              MOUSEEVENTF_MOVE);
-      },
-      [ptLine, nTicks] {
-        int nMonth = 0, nYear = 0;
-        CExtDatePickerHeaderPopupWnd* pList = OpenMonthList();
-        if (pList != NULL && pList->GetSelection(nMonth, nYear) && nMonth == 8 && nYear == 2024)
-          return true;
-        if (++*nTicks % 50 == 0)
-          real_input::MouseAt(*ptLine + CSize(0, (*nTicks / 50) % 2), MOUSEEVENTF_MOVE);
-        return false;
-      });
+  for (int i = 1; i <= 4; ++i) {
+    auto ptStep = [ptLine, ptCaption, i] {
+      return CPoint(ptCaption->x + (ptLine->x - ptCaption->x) * i / 4,
+                    ptCaption->y + (ptLine->y - ptCaption->y) * i / 4);
+    };
+    script.Add(
+        "date: the pointer moves to August in the list, move " + std::to_string(i) + " of 4",
+        [ptLine, ptStep, i] {
+          if (i == 1)
+            *ptLine = MonthListLine(5);
+          lab::XMoveTo(ptStep());
+        },
+        [ptStep] { return lab::PointerAt(ptStep()); });
+  }
+  script.Add("date: the list chooses August", nullptr, [] {
+    int nMonth = 0, nYear = 0;
+    CExtDatePickerHeaderPopupWnd* pList = OpenMonthList();
+    return pList != NULL && pList->GetSelection(nMonth, nYear) && nMonth == 8 && nYear == 2024;
+  });
   script.Add(
       "date: the release shows August first", [ptLine] { real_input::MouseAt(*ptLine, MOUSEEVENTF_LEFTUP); },
       [&picker] { return OpenMonthList() == NULL && FirstShown(picker) == "2024-08-01"; });

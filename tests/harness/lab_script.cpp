@@ -2,6 +2,7 @@
 
 #include "tests/common/input_support.h"
 
+#include <cstdio>
 #include <memory>
 
 namespace lab {
@@ -10,6 +11,20 @@ bool PointerAt(const CPoint& pt) {
   CPoint ptNow;
   ::GetCursorPos(&ptNow);
   return ptNow == pt;
+}
+
+void XMoveTo(const CPoint& pt) {
+  char szCommand[128];
+  std::snprintf(szCommand, sizeof(szCommand), "Z:\\bin\\sh -c \"xdotool mousemove %ld %ld\"", pt.x, pt.y);
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  if (!::CreateProcessA(NULL, szCommand, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
+    Check(false, std::string("cannot run ") + szCommand);
+    return;
+  }
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
 }
 
 void CLabScript::Add(std::string what, std::function<void()> act, std::function<bool()> done) {

@@ -13,6 +13,10 @@ namespace lab {
 
 // True when the pointer rests at the point.
 bool PointerAt(const CPoint& pt);
+// Moves the X pointer with xdotool, as the user's hand moves it, without waiting: the window
+// system reports the move in its order with the other pointer events. A move made with SendInput
+// warps the X pointer, and Wine may report a warp late, after the next move, which it then undoes.
+void XMoveTo(const CPoint& pt);
 
 class CLabScript {
 public:
