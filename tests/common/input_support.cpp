@@ -48,6 +48,20 @@ void MouseAt(POINT pt, DWORD dwFlags) {
   ::SendInput(1, &input, sizeof(input));
 }
 
+bool StartXdotool(const std::string& args, const std::string& then) {
+  const std::string command = "Z:\\bin\\sh -c \"xdotool " + args + then + "\"";
+  std::vector<char> line(command.begin(), command.end());
+  line.push_back('\0');
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    return false;
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  return true;
+}
+
 void SyncInput(HWND hWnd) {
   for (int i = 0; i < 2; i++) {
     DWORD_PTR nResult = 0;

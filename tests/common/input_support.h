@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace real_input {
 
 // Sent from a thread of its own, so that the calling thread may go on pumping.
@@ -18,6 +20,12 @@ void MouseAt(POINT ptScreen, DWORD dwFlags);
 // report of the pointer's earlier place, coming between press and release, would move it off what
 // was pressed. The press and the release carry the point.
 void ClickAt(POINT ptScreen, HWND hOver);
+
+// Starts xdotool with the arguments through the X server, as the user's own pointer and keys give
+// input, followed by the shell commands in then (";"-joined); false, with the error of
+// CreateProcess, when it cannot start. Wine starts Unix programs, but their process handles never
+// signal: a caller that must know the end has then leave a file.
+bool StartXdotool(const std::string& args, const std::string& then = "");
 
 // Waits until the window's thread has taken two messages in turn, reading the window system's
 // pending events between them.

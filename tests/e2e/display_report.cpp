@@ -128,25 +128,25 @@ std::string FreshProcess() {
 
 } // namespace
 
-bool NewProcessHasScreen() {
+DisplayReport ReportDisplay() {
+  DisplayReport report;
+  const std::string fresh = FreshProcess();
   int cx = 0, cy = 0;
-  return std::sscanf(FreshProcess().c_str(), "%dx%d", &cx, &cy) == 2 && cx > 0 && cy > 0;
-}
-
-std::string DisplayReport() {
+  report.bNewProcessHasScreen = std::sscanf(fresh.c_str(), "%dx%d", &cx, &cy) == 2 && cx > 0 && cy > 0;
   std::ostringstream text;
   RECT rcDesktop = {};
   ::GetWindowRect(::GetDesktopWindow(), &rcDesktop);
   text << "screen " << Metrics() << ":";
   ::EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&text));
   text << "; desktop window " << Rect(rcDesktop) << "; devices" << Devices() << "; " << VideoKey() << "; "
-       << Explorers() << "; a new process measures " << FreshProcess();
-  return text.str();
+       << Explorers() << "; a new process measures " << fresh;
+  report.text = text.str();
+  return report;
 }
 
 namespace {
 
-// The fresh process DisplayReport starts prints the screen as it measures it and ends before the
+// The fresh process ReportDisplay starts prints the screen as it measures it and ends before the
 // tests run.
 struct PrintScreenWhenAsked {
   PrintScreenWhenAsked() {

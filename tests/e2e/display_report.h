@@ -8,9 +8,11 @@
 
 namespace e2e {
 
-std::string DisplayReport();
-// Whether a process started now measures a screen: when this one measures none, Wine's picture of
-// the monitors went empty in this process alone.
-bool NewProcessHasScreen();
+struct DisplayReport {
+  std::string text;
+  // When this process measures none, Wine's picture of the monitors went empty in this one alone.
+  bool bNewProcessHasScreen = false;
+};
+DisplayReport ReportDisplay();
 
 } // namespace e2e

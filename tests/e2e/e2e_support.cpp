@@ -262,17 +262,8 @@ void SendSteps(const std::string& steps, HWND hWnd) {
                              "_" + std::to_string(++s_nCall);
   std::string statusPath = "Z:" + status;
   std::replace(statusPath.begin(), statusPath.end(), '/', '\\');
-  const std::string command = "Z:\\bin\\sh -c \"xdotool " + args + "; echo $? >" + status + ".new && mv " +
-                              status + ".new " + status + "\"";
-  STARTUPINFOA si = {};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi = {};
-  std::vector<char> line(command.begin(), command.end());
-  line.push_back('\0');
-  if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-    return ::testing::AssertionFailure() << "cannot run " << command << ": error " << ::GetLastError();
-  ::CloseHandle(pi.hThread);
-  ::CloseHandle(pi.hProcess);
+  if (!real_input::StartXdotool(args, "; echo $? >" + status + ".new && mv " + status + ".new " + status))
+    return ::testing::AssertionFailure() << "cannot run xdotool " << args << ": error " << ::GetLastError();
   std::string code;
   if (!WaitFor([&] {
         std::ifstream in(statusPath);
@@ -1354,14 +1345,14 @@ void E2eTest::SetUp() {
   DeleteProgramKey();
   static pattern_window::CPatternWindow background;
   const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-  if (screen.IsRectEmpty() && !InOwnProcess() && NewProcessHasScreen()) {
+  if (screen.IsRectEmpty() && !InOwnProcess()) {
     // Seen in loaded runs: from one test on, Wine's picture of the monitors in this long-running
     // process stayed empty while new processes measured the screen. The test runs in a new one and
     // is named here; every test after it does the same.
-    const std::string report = DisplayReport();
-    std::printf("[ SCREEN   ] %s\n", report.c_str());
+    const DisplayReport report = ReportDisplay();
+    std::printf("[ SCREEN   ] %s\n", report.text.c_str());
     std::fflush(stdout);
-    if (RunInOwnProcess())
+    if (report.bNewProcessHasScreen && RunInOwnProcess())
       GTEST_SKIP() << "ran in a process of its own: this one measures no screen";
   }
   if (!::IsWindow(background.Handle()))
@@ -1378,7 +1369,7 @@ void E2eTest::SetUp() {
     SaveScreenshot(screen, "e2e_failed_setup.bmp");
     FAIL() << "the pattern does not show on the screen " << ToString(screen) << ": its window at "
            << ToString(ScreenRect(background.Handle()))
-           << WindowsOver(background.Handle(), CRect(0, 0, 64, 64)) << "; " << DisplayReport();
+           << WindowsOver(background.Handle(), CRect(0, 0, 64, 64)) << "; " << ReportDisplay().text;
   }
 }
 

@@ -2,8 +2,8 @@
 
 #include "tests/common/input_support.h"
 
-#include <cstdio>
 #include <memory>
+#include <string>
 
 namespace lab {
 
@@ -14,17 +14,9 @@ bool PointerAt(const CPoint& pt) {
 }
 
 void XMoveTo(const CPoint& pt) {
-  char szCommand[128];
-  std::snprintf(szCommand, sizeof(szCommand), "Z:\\bin\\sh -c \"xdotool mousemove %ld %ld\"", pt.x, pt.y);
-  STARTUPINFOA si = {};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi = {};
-  if (!::CreateProcessA(NULL, szCommand, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
-    Check(false, std::string("cannot run ") + szCommand);
-    return;
-  }
-  ::CloseHandle(pi.hThread);
-  ::CloseHandle(pi.hProcess);
+  const std::string args = "mousemove " + std::to_string(pt.x) + " " + std::to_string(pt.y);
+  if (!real_input::StartXdotool(args))
+    Check(false, "cannot run xdotool " + args);
 }
 
 void CLabScript::Add(std::string what, std::function<void()> act, std::function<bool()> done) {
