@@ -4,9 +4,12 @@
 #include "imaging/ByteStream.h"
 #include "imaging/MetafileCheck.h"
 #include "imaging/MetafileFormat.h"
+#include "imaging/PictureCheck.h"
 #include "imaging/PixelPlane.h"
+#include "imaging/RleBitmap.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -108,38 +111,65 @@ MetafileSize PlaceableMetafileSize(const std::vector<BYTE>& bytes) {
           96};
 }
 
-// The picture of a metafile whose records have been checked, at its own size over white in a
-// 32-bit bitmap, with its resolution; NULL when it cannot be held. GDI reads and plays it: its
-// playback maps the frame edge to edge, where GDI+'s drops the last row and column, and its
-// conversion of a Windows metafile keeps the records' own units, where GDI+'s shifts them.
-Gdiplus::Bitmap* PlayMetafile(const std::vector<BYTE>& bytes, bool bEnhanced) {
+// A picture decoded here rather than by the platform's decoders: a 32-bit DIB section, opaque,
+// with its rows and resolution.
+struct COwnPicture {
+  HBITMAP hSection = NULL;
+  CPixelPlane plane;
+  float fDpiX = 96, fDpiY = 96;
+  COwnPicture() = default;
+  COwnPicture(const COwnPicture&) = delete;
+  COwnPicture& operator=(const COwnPicture&) = delete;
+  ~COwnPicture() {
+    if (hSection != NULL)
+      ::DeleteObject(hSection);
+  }
+  HBITMAP Release() {
+    HBITMAP h = hSection;
+    hSection = NULL;
+    return h;
+  }
+};
+
+// The picture of a metafile whose records have been checked, at its own size over white, with its
+// resolution; no section when it cannot be held or is beyond the bound, which is told from the
+// header before anything is made. GDI reads and plays it: its playback maps the frame edge to edge,
+// where GDI+'s drops the last row and column, and its conversion of a Windows metafile keeps the
+// records' own units, where GDI+'s shifts them.
+void PlayMetafile(const std::vector<BYTE>& bytes, bool bEnhanced, COwnPicture& out) {
   const size_t kPlaceable = sizeof(PlaceableHeader);
   MetafileSize size = {{0, 0}, 0, 0};
-  EnhMetafilePtr hEmf;
   if (bEnhanced) {
-    hEmf.reset(::SetEnhMetaFileBits((UINT)bytes.size(), bytes.data()));
     ENHMETAHEADER header = {};
     std::memcpy(&header, bytes.data(), std::min(sizeof(header), bytes.size()));
     size = EnhMetafileSize(header);
   } else if (bytes.size() > kPlaceable) {
+    size = PlaceableMetafileSize(bytes);
+  }
+  const int cx = size.size.cx, cy = size.size.cy;
+  if (cx <= 0 || cy <= 0 || !FitsPictureBound((std::uint64_t)cx, (std::uint64_t)cy))
+    return;
+  EnhMetafilePtr hEmf;
+  if (bEnhanced) {
+    hEmf.reset(::SetEnhMetaFileBits((UINT)bytes.size(), bytes.data()));
+  } else {
     const METAFILEPICT natural = {MM_ANISOTROPIC, 0, 0, NULL}; // the records' own extents
     hEmf.reset(
         ::SetWinMetaFileBits((UINT)(bytes.size() - kPlaceable), bytes.data() + kPlaceable, NULL, &natural));
-    size = PlaceableMetafileSize(bytes);
     // The conversion may take an enhanced metafile the file carries in its comments instead.
     std::vector<BYTE> converted;
     if (!hEmf || !EnhancedBits(hEmf.get(), converted) ||
         !IsSoundEnhMetafile(converted.data(), converted.size()))
-      return NULL;
+      return;
   }
-  const int cx = size.size.cx, cy = size.size.cy;
-  CPixelPlane plane;
-  HBITMAP hSection = hEmf && cx > 0 && cy > 0 ? CreatePlaneBitmap(cx, cy, &plane) : NULL;
-  if (hSection == NULL)
-    return NULL;
-  std::unique_ptr<Gdiplus::Bitmap> pBitmap(new CSectionBitmap(hSection, plane));
+  if (!hEmf)
+    return;
+  COwnPicture picture;
+  picture.hSection = CreatePlaneBitmap(cx, cy, &picture.plane);
+  if (picture.hSection == NULL)
+    return;
   HDC hDC = ::CreateCompatibleDC(NULL);
-  HGDIOBJ hOld = hDC != NULL ? ::SelectObject(hDC, hSection) : NULL;
+  HGDIOBJ hOld = hDC != NULL ? ::SelectObject(hDC, picture.hSection) : NULL;
   const RECT whole = {0, 0, cx, cy}, frame = {0, 0, cx - 1, cy - 1};
   const BOOL bPlayed = hOld != NULL && ::FillRect(hDC, &whole, (HBRUSH)::GetStockObject(WHITE_BRUSH)) &&
                        ::PlayEnhMetaFile(hDC, hEmf.get(), &frame);
@@ -148,8 +178,49 @@ Gdiplus::Bitmap* PlayMetafile(const std::vector<BYTE>& bytes, bool bEnhanced) {
   if (hDC != NULL)
     ::DeleteDC(hDC);
   ::GdiFlush();
-  if (!bPlayed || pBitmap->GetLastStatus() != Gdiplus::Ok ||
-      pBitmap->SetResolution(size.fDpiX, size.fDpiY) != Gdiplus::Ok)
+  if (!bPlayed)
+    return;
+  // GDI's drawing leaves the alpha bytes as they were; the picture is opaque.
+  for (int y = 0; y < cy; y++) {
+    DWORD* pRow = reinterpret_cast<DWORD*>(picture.plane.Row(y));
+    for (int x = 0; x < cx; x++)
+      pRow[x] |= 0xFF000000;
+  }
+  out.hSection = picture.Release();
+  out.plane = picture.plane;
+  out.fDpiX = size.fDpiX, out.fDpiY = size.fDpiY;
+}
+
+// Whether the bytes are of a kind decoded here, with its picture in out (no section when it gives
+// none): metafiles, whose records are checked first, since the platform's reading of them trusts
+// every count and offset, and run-length coded bitmaps, whose leftover pixels the platform's
+// decoder leaves undefined.
+bool DecodeHere(const std::vector<BYTE>& bytes, COwnPicture& out) {
+  if (LooksLikeMetafile(bytes.data(), bytes.size())) {
+    if (IsSoundEnhMetafile(bytes.data(), bytes.size()))
+      PlayMetafile(bytes, true, out);
+    else if (IsSoundWinMetafile(bytes.data(), bytes.size()))
+      PlayMetafile(bytes, false, out);
+    return true;
+  }
+  if (!IsRleBmp(bytes.data(), bytes.size()))
+    return false;
+  if (IsSoundPictureHeader(bytes.data(), bytes.size()))
+    out.hSection = DecodeRleBmp(bytes.data(), bytes.size(), &out.plane, &out.fDpiX, &out.fDpiY);
+  return true;
+}
+
+// The platform decoder's picture of bytes of any other kind, once their header has been checked.
+Gdiplus::Bitmap* DecodeByPlatform(std::vector<BYTE> bytes) {
+  if (!IsSoundPictureHeader(bytes.data(), bytes.size()))
+    return NULL;
+  // A stream of our own: a header pointing past the end of the file must give the decoder nothing.
+  IStream* pStream = CreateByteStream(std::move(bytes));
+  if (pStream == NULL)
+    return NULL;
+  std::unique_ptr<Gdiplus::Bitmap> pBitmap(new CStreamBitmap(pStream));
+  pStream->Release();
+  if (pBitmap->GetLastStatus() != Gdiplus::Ok)
     return NULL;
   return pBitmap.release();
 }
@@ -160,20 +231,14 @@ Gdiplus::Bitmap* LoadGdipBitmapFromFile(LPCSTR lpszPath) {
   std::vector<BYTE> bytes;
   if (lpszPath == NULL || !ReadWholeFile(lpszPath, bytes))
     return NULL;
-  // What GDI+ would take for a metafile is played only once its records are known to keep within
-  // the file: the platform's reading of them trusts every count and offset.
-  if (LooksLikeMetafile(bytes.data(), bytes.size())) {
-    if (IsSoundEnhMetafile(bytes.data(), bytes.size()))
-      return PlayMetafile(bytes, true);
-    return IsSoundWinMetafile(bytes.data(), bytes.size()) ? PlayMetafile(bytes, false) : NULL;
-  }
-  // A stream of our own: a header pointing past the end of the file must give the decoder nothing.
-  IStream* pStream = CreateByteStream(std::move(bytes));
-  if (pStream == NULL)
+  COwnPicture own;
+  if (!DecodeHere(bytes, own))
+    return DecodeByPlatform(std::move(bytes));
+  if (own.hSection == NULL)
     return NULL;
-  std::unique_ptr<Gdiplus::Bitmap> pBitmap(new CStreamBitmap(pStream));
-  pStream->Release();
-  if (pBitmap->GetLastStatus() != Gdiplus::Ok)
+  const CPixelPlane plane = own.plane;
+  std::unique_ptr<Gdiplus::Bitmap> pBitmap(new CSectionBitmap(own.Release(), plane));
+  if (pBitmap->GetLastStatus() != Gdiplus::Ok || pBitmap->SetResolution(own.fDpiX, own.fDpiY) != Gdiplus::Ok)
     return NULL;
   return pBitmap.release();
 }
@@ -211,7 +276,17 @@ void PutOpaque32(const DWORD* pSrc, DWORD* pDst, int cx) {
 } // namespace
 
 HBITMAP LoadPictureOverWhite(LPCSTR lpszPath, int* pnDpi) {
-  std::unique_ptr<Gdiplus::Bitmap> pLoaded(LoadGdipBitmapFromFile(lpszPath));
+  std::vector<BYTE> bytes;
+  if (lpszPath == NULL || !ReadWholeFile(lpszPath, bytes))
+    return NULL;
+  // A picture decoded here is already opaque and 32-bit: it is the result, not copied into one.
+  COwnPicture own;
+  if (DecodeHere(bytes, own)) {
+    if (own.hSection != NULL && pnDpi != NULL)
+      *pnDpi = (int)(own.fDpiX + 0.5f);
+    return own.Release();
+  }
+  std::unique_ptr<Gdiplus::Bitmap> pLoaded(DecodeByPlatform(std::move(bytes)));
   if (!pLoaded)
     return NULL;
   const int cx = (int)pLoaded->GetWidth(), cy = (int)pLoaded->GetHeight();

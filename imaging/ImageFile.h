@@ -10,15 +10,19 @@
 // A new GDI+ bitmap of the picture in the file, owned by the caller (delete it), or NULL when the
 // file cannot be read or GDI+ cannot decode it. The file is read whole into memory that the
 // bitmap keeps until it is deleted, since GDI+ may go back to the bytes while the bitmap lives;
-// the decoder reads it through a stream that never reads past the file's bytes. An enhanced or a
-// placeable Windows metafile whose records keep within the file gives a 32-bit bitmap of its own
-// size with its picture played over white (an EMF's size is its frame on the device it was
-// recorded on, a WMF's its bounds at its units an inch, at 96 pixels an inch).
+// the decoder reads it through a stream that never reads past the file's bytes, and only once its
+// header has passed IsSoundPictureHeader (imaging/PictureCheck.h). An enhanced or a placeable
+// Windows metafile whose records keep within the file gives a 32-bit bitmap of its own size with its
+// picture played over white (an EMF's size is its frame on the device it was recorded on, a WMF's
+// its bounds at its units an inch, at 96 pixels an inch); a size beyond kMaxPicturePixels gives
+// none, before anything is made. A run-length coded BMP is decoded here, its pixels that no run
+// sets taking colour 0.
 Gdiplus::Bitmap* LoadGdipBitmapFromFile(LPCSTR lpszPath);
 
 // The picture of a file over opaque white, as a new 32-bit top-down DIB section the caller owns,
-// with the file's horizontal resolution in *pnDpi (truncated); NULL when the file gives no
-// picture or the picture cannot be held.
+// with the file's horizontal resolution in *pnDpi (rounded); NULL when the file gives no
+// picture or the picture cannot be held. A picture decoded here (metafiles, run-length coded
+// bitmaps) is returned as it was made, without a second copy.
 HBITMAP LoadPictureOverWhite(LPCSTR lpszPath, int* pnDpi);
 
 // A GDI+ bitmap of the picture of hBitmap (no palette) for writing it, owned by the caller; NULL

@@ -1,5 +1,6 @@
 // Checks of enhanced and Windows metafiles, record by record, before the platform plays them.
 #include "imaging/MetafileCheck.h"
+#include "imaging/ByteSpan.h"
 #include "imaging/MetafileFormat.h"
 
 #include <cstdint>
@@ -7,16 +8,6 @@
 namespace {
 
 using U64 = std::uint64_t;
-
-// Little-endian reads inside a block; every read is checked by the caller with Has first.
-struct CSpan {
-  const BYTE* p;
-  size_t n;
-  bool Has(U64 at, U64 len) const { return at <= n && len <= n - at; }
-  DWORD U16(size_t at) const { return Has(at, 2) ? (DWORD)(p[at] | p[at + 1] << 8) : 0; }
-  DWORD U32(size_t at) const { return U16(at) | U16(at + 2) << 16; }
-  CSpan From(size_t at) const { return at <= n ? CSpan{p + at, n - at} : CSpan{p + n, 0}; }
-};
 
 // The layout of a device-independent bitmap: the bytes of its header, masks and colours, and of its
 // pixels. False for a header that is not whole or for a picture that is compressed or empty.

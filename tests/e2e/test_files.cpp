@@ -1,11 +1,12 @@
 // Files and start-up as a user meets them: a picture saved as a metafile opens again, a file whose
-// data lies past its end gives the one message from the command line and from File, Open, a main
-// window stored off every monitor comes back where it can be reached, and no stand-in of the tests
-// lies beside the program.
+// data lies past its end or an icon of huge dimensions gives the one message from the command line
+// and from File, Open, a main window stored off every monitor comes back where it can be reached,
+// and no stand-in of the tests lies beside the program.
 #include "tests/e2e/e2e_support.h"
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace e2e;
@@ -62,6 +63,22 @@ Bytes MakeTiff() {
   return b;
 }
 
+// A 32 x 32 32-bit icon of the pattern: directory, one entry, bitmap header, colour rows and mask.
+const size_t kIconWidth = 6 + 16 + 4, kIconHeight = kIconWidth + 4;
+Bytes MakeIco() {
+  const int n = 32;
+  const DWORD nImage = 40 + n * n * 4 + n * 4;
+  Bytes b(22 + nImage, '\0');
+  Put16(b, 2, 1), Put16(b, 4, 1);
+  b[6] = (char)n, b[7] = (char)n;
+  Put16(b, 10, 1), Put16(b, 12, 32), Put32(b, 14, nImage), Put32(b, 18, 22);
+  Put32(b, 22, 40), Put32(b, kIconWidth, n), Put32(b, kIconHeight, 2 * n), Put16(b, 34, 1), Put16(b, 36, 32);
+  for (int y = 0; y < n; y++)
+    for (int x = 0; x < n; x++)
+      Put32(b, 62 + 4 * (size_t)(y * n + x), 0xFF000000 | Pattern(x, n - 1 - y));
+  return b;
+}
+
 struct BadFile {
   std::string name;
   Bytes bytes;
@@ -79,6 +96,15 @@ std::vector<BadFile> BadFiles() {
   for (size_t at : {(size_t)4, kTiffStripOffset}) {
     files.push_back({"e2e_far_" + std::to_string(at) + ".tif", tiff});
     Put32(files.back().bytes, at, 0x7FFFFFF0);
+  }
+  // Icons whose bitmap's height or width wraps the decoder's buffer size at 32 bits (a heap
+  // overflow) or freezes it, one renamed .bmp.
+  const Bytes ico = MakeIco();
+  for (const auto& [name, at, value] : {std::make_tuple("e2e_huge_height.ico", kIconHeight, 0x08000040ul),
+                                        std::make_tuple("e2e_huge_width.ico", kIconWidth, 0x40000000ul),
+                                        std::make_tuple("e2e_wide_icon.bmp", kIconWidth, 0x02000000ul)}) {
+    files.push_back({name, ico});
+    Put32(files.back().bytes, at, value);
   }
   return files;
 }
@@ -158,11 +184,13 @@ TEST_F(FilesTest, DataPastTheEndGivesTheOneMessageFromTheCommandLine) {
 }
 
 // Each such file opened with File, Open gives the one message and no document; the program goes on
-// and opens the sound file.
+// and opens the sound file. The dialog lists no icons: an icon reaches it renamed .bmp.
 TEST_F(FilesTest, DataPastTheEndGivesTheOneMessageFromFileOpen) {
   ASSERT_TRUE(m_app.Start());
   bool bShot = false;
   for (const BadFile& file : BadFiles()) {
+    if (file.name.size() > 4 && file.name.compare(file.name.size() - 4, 4, ".ico") == 0)
+      continue;
     const std::string path = WriteTempFile(file.name, file.bytes);
     ASSERT_FALSE(path.empty()) << file.name;
     ASSERT_TRUE(m_app.Menu('F', 'O'));

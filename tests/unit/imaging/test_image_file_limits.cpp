@@ -1,0 +1,222 @@
+// Pictures the decoders must not take as they stand: run-length coded bitmaps whose runs leave
+// pixels unset open with those pixels defined, whatever the heap held before; metafiles beyond the
+// picture bound are refused before anything is made.
+#include "imaging/ImageFile.h"
+#include "imaging/PictureCheck.h"
+#include "imaging/PixelPlane.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+std::string TempPath(const std::string& name) {
+  char szTemp[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, szTemp);
+  return std::string(szTemp) + "pix_limits_" + name;
+}
+void WriteAll(const std::string& path, const Bytes& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
+}
+void Put32(Bytes& b, size_t at, DWORD v) {
+  for (int k = 0; k < 4; k++)
+    b[at + k] = (BYTE)(v >> (8 * k));
+}
+
+// The picture of a file over white, row by row from the top; empty when it gives none.
+std::vector<DWORD> Load(const std::string& path, int* pcx = NULL) {
+  std::vector<DWORD> px;
+  CPixelPlane plane;
+  HBITMAP hBitmap = LoadPictureOverWhite(path.c_str(), NULL);
+  if (hBitmap != NULL && OpenPixelPlane(hBitmap, plane))
+    for (int y = 0; y < plane.cy; y++)
+      px.insert(px.end(), reinterpret_cast<DWORD*>(plane.Row(y)),
+                reinterpret_cast<DWORD*>(plane.Row(y)) + plane.cx);
+  if (pcx != NULL)
+    *pcx = plane.cx;
+  if (hBitmap != NULL)
+    ::DeleteObject(hBitmap);
+  return px;
+}
+
+// --- Run-length coded bitmaps --------------------------------------------------------------------
+
+const int kCx = 64, kCy = 48;
+const DWORD kPalette[] = {0x0A141E, 0xFF0000, 0x00FF00, 0x0000FF};
+
+// A 64 x 48 bitmap of four colours (colour 0 not black) whose coded pixels are the runs given.
+Bytes RleBmp(bool bFour, const Bytes& runs) {
+  Bytes b(14 + 40 + 16, 0);
+  b[0] = 'B', b[1] = 'M';
+  Put32(b, 10, (DWORD)b.size());
+  const DWORD header[] = {40,
+                          kCx,
+                          kCy,
+                          (DWORD)(bFour ? 4 : 8) << 16 | 1,
+                          (DWORD)(bFour ? BI_RLE4 : BI_RLE8),
+                          (DWORD)runs.size(),
+                          3780,
+                          3780,
+                          4,
+                          4};
+  for (size_t i = 0; i < 10; i++)
+    Put32(b, 14 + 4 * i, header[i]);
+  for (size_t i = 0; i < 4; i++)
+    Put32(b, 54 + 4 * i, kPalette[i]);
+  b.insert(b.end(), runs.begin(), runs.end());
+  Put32(b, 2, (DWORD)b.size());
+  return b;
+}
+
+struct RleCase {
+  const char* name;
+  bool bFour;
+  Bytes runs;
+  // The colour index of a pixel, counted from the bottom row as the file does.
+  std::function<int(int x, int yFromBottom)> index;
+};
+std::ostream& operator<<(std::ostream& os, const RleCase& c) { return os << c.name; }
+
+// Full rows of index 1, 64 pixels as 255-pixel-at-most runs.
+Bytes FullRows(int nRows, BYTE value) {
+  Bytes runs;
+  for (int y = 0; y < nRows; y++)
+    runs.insert(runs.end(), {kCx, value, 0, 0});
+  return runs;
+}
+
+std::vector<RleCase> RleCases() {
+  auto join = [](Bytes a, const Bytes& b) { return a.insert(a.end(), b.begin(), b.end()), a; };
+  return {
+      {"Rle8EndOfBitmapOnly", false, {0, 1}, [](int, int) { return 0; }},
+      {"Rle8RunsThatStopEarly", false, join(FullRows(2, 1), {10, 2, 0, 1}),
+       [](int x, int y) { return y < 2              ? 1
+                                 : y == 2 && x < 10 ? 2
+                                                    : 0; }},
+      {"Rle8DeltaPastTheEnd", false, join(FullRows(1, 3), {5, 1, 0, 2, 200, 200, 5, 2, 0, 1}),
+       [](int x, int y) { return y == 0            ? 3
+                                 : y == 1 && x < 5 ? 1
+                                                   : 0; }},
+      {"Rle8CodeEndsWithoutEnd",
+       false,
+       {4, 1, 0, 3, 1, 2, 3, 0},
+       [](int x, int y) {
+         return y > 0 ? 0 : x < 4 ? 1 : x < 7 ? x - 3 : 0;
+       }},
+      {"Rle4RunsThatStopEarly", true, join(FullRows(3, 0x12), {7, 0x33, 0, 1}),
+       [](int x, int y) { return y < 3             ? 1 + x % 2
+                                 : y == 3 && x < 7 ? 3
+                                                   : 0; }},
+      {"Rle4EndOfBitmapOnly", true, {0, 1}, [](int, int) { return 0; }},
+  };
+}
+
+// The heap is left full of blocks of the picture's size written with a fill, and freed, so that
+// memory a decoder takes without writing it holds that fill.
+void FillHeap(BYTE fill) {
+  std::vector<void*> blocks;
+  for (size_t nSize : {(size_t)kCx * kCy, (size_t)kCx * kCy * 4, (size_t)kCx * 4, (size_t)4096})
+    for (int i = 0; i < 64; i++) {
+      blocks.push_back(::HeapAlloc(::GetProcessHeap(), 0, nSize));
+      if (blocks.back() != NULL)
+        std::memset(blocks.back(), fill, nSize);
+    }
+  for (void* p : blocks)
+    ::HeapFree(::GetProcessHeap(), 0, p);
+}
+
+class RleFile : public ::testing::TestWithParam<RleCase> {};
+
+// The picture is the same after two different heap fills, every pixel the runs set has its colour,
+// and every other pixel has colour 0; a copy saved as PNG opens with the same pixels.
+TEST_P(RleFile, PixelsNoRunSetsTakeColourZero) {
+  const RleCase& c = GetParam();
+  const std::string path = TempPath(std::string(c.name) + ".bmp");
+  WriteAll(path, RleBmp(c.bFour, c.runs));
+  FillHeap(0xA5);
+  const std::vector<DWORD> first = Load(path);
+  FillHeap(0x5A);
+  const std::vector<DWORD> second = Load(path);
+  ASSERT_EQ((size_t)kCx * kCy, first.size());
+  EXPECT_EQ(first, second) << "the picture holds what the heap held";
+  int nWrong = 0;
+  for (int y = 0; y < kCy; y++)
+    for (int x = 0; x < kCx; x++)
+      nWrong += first[(size_t)(kCy - 1 - y) * kCx + x] != (0xFF000000 | kPalette[c.index(x, y)]);
+  EXPECT_EQ(0, nWrong) << "pixels not of their run's colour or colour 0";
+  ::DeleteFileA(path.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, RleFile, ::testing::ValuesIn(RleCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- Metafiles beyond the bound ------------------------------------------------------------------
+
+// An enhanced metafile of a rectangle whose frame gives a picture of cx x cy pixels on its device.
+Bytes EmfOfSize(int cx, int cy) {
+  HDC hDC = ::CreateEnhMetaFileA(NULL, NULL, NULL, NULL);
+  const RECT rc = {2, 3, 30, 20};
+  ::FillRect(hDC, &rc, (HBRUSH)::GetStockObject(BLACK_BRUSH));
+  HENHMETAFILE hEmf = ::CloseEnhMetaFile(hDC);
+  Bytes b(::GetEnhMetaFileBits(hEmf, 0, NULL));
+  ::GetEnhMetaFileBits(hEmf, (UINT)b.size(), b.data());
+  ::DeleteEnhMetaFile(hEmf);
+  ENHMETAHEADER header;
+  std::memcpy(&header, b.data(), sizeof(header));
+  // The frame in hundredths of a millimetre: (n - 1) pixels of the device.
+  header.rclFrame = {0, 0, ::MulDiv(cx - 1, header.szlMillimeters.cx * 100, header.szlDevice.cx),
+                     ::MulDiv(cy - 1, header.szlMillimeters.cy * 100, header.szlDevice.cy)};
+  std::memcpy(b.data(), &header, sizeof(header));
+  return b;
+}
+
+// What load_peak, beside this program, says of opening the file in a process of its own: the
+// picture's size and the megabytes resident at most, above those at its start.
+struct PeakLoad {
+  long cx = -1, cy = -1;
+  unsigned long nMegabytes = 0;
+};
+PeakLoad LoadInOwnProcess(const std::string& path) {
+  char szExe[MAX_PATH];
+  ::GetModuleFileNameA(NULL, szExe, MAX_PATH);
+  std::string command = szExe;
+  // The shell takes the outer quotes off a command that starts with one.
+  command =
+      "\"\"" + command.substr(0, command.find_last_of("\\/") + 1) + "load_peak.exe\" \"" + path + "\"\"";
+  PeakLoad result;
+  FILE* pPipe = _popen(command.c_str(), "r");
+  if (pPipe == NULL)
+    return result;
+  unsigned long nPeak = 0, nStart = 0;
+  if (std::fscanf(pPipe, "%ld %ld %lu %lu", &result.cx, &result.cy, &nPeak, &nStart) == 4)
+    result.nMegabytes = nPeak - nStart;
+  _pclose(pPipe);
+  return result;
+}
+
+// A picture beyond the bound is refused from its header, before its bitmap is made; one within it
+// opens with its one bitmap of 4 bytes a pixel and little more (8000 x 8000: 244 MB).
+TEST(MetafileBound, AHugeFrameIsRefusedBeforeItsBitmapIsMade) {
+  const std::string path = TempPath("huge.emf");
+  for (int n : {16000, 12000, 8000}) {
+    WriteAll(path, EmfOfSize(n, n));
+    const PeakLoad load = LoadInOwnProcess(path);
+    const bool bWithin = (unsigned long long)n * n <= kMaxPicturePixels;
+    EXPECT_EQ(bWithin ? n : 0, load.cx) << n;
+    EXPECT_EQ(bWithin ? n : 0, load.cy) << n;
+    const unsigned long nPicture = bWithin ? (unsigned long)((unsigned long long)n * n * 4 >> 20) : 0;
+    EXPECT_LT(load.nMegabytes, nPicture + 32) << n << " x " << n << ": megabytes taken";
+  }
+  ::DeleteFileA(path.c_str());
+}
+
+} // namespace
