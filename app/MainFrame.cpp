@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <utility>
 
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
@@ -140,21 +141,74 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
 
 namespace {
 
-BOOL CALLBACK MeetsWorkArea(HMONITOR hMonitor, HDC, LPRECT, LPARAM lParam) {
-  auto* pPlace = reinterpret_cast<std::pair<RECT, bool>*>(lParam);
+BOOL CALLBACK HoldsForWorkArea(HMONITOR hMonitor, HDC, LPRECT, LPARAM lParam) {
+  auto* pAsk = reinterpret_cast<std::pair<const std::function<bool(const RECT&)>*, bool>*>(lParam);
   MONITORINFO info = {sizeof(info)};
-  RECT common;
-  if (::GetMonitorInfoA(hMonitor, &info) && ::IntersectRect(&common, &pPlace->first, &info.rcWork))
-    pPlace->second = true;
-  return !pPlace->second;
+  if (::GetMonitorInfoA(hMonitor, &info) && (*pAsk->first)(info.rcWork))
+    pAsk->second = true;
+  return !pAsk->second;
 }
 
-// Whether any part of the rectangle lies on a monitor's work area, where the user can reach it.
-bool IsReachable(int x, int y, int cx, int cy) {
-  auto end = [](int from, int size) { return (LONG)std::min<long long>((long long)from + size, INT_MAX); };
-  std::pair<RECT, bool> place({x, y, end(x, cx), end(y, cy)}, false);
-  ::EnumDisplayMonitors(NULL, NULL, MeetsWorkArea, reinterpret_cast<LPARAM>(&place));
-  return place.second;
+// Whether the test holds for the work area of some monitor.
+bool AnyWorkArea(const std::function<bool(const RECT&)>& test) {
+  std::pair<const std::function<bool(const RECT&)>*, bool> ask(&test, false);
+  ::EnumDisplayMonitors(NULL, NULL, HoldsForWorkArea, reinterpret_cast<LPARAM>(&ask));
+  return ask.second;
+}
+
+// The frame's title bar at the place: inside the sizing border, one caption high.
+RECT TitleBarOf(const RECT& rc) {
+  const int cxFrame = ::GetSystemMetrics(SM_CXFRAME), cyFrame = ::GetSystemMetrics(SM_CYFRAME);
+  return {rc.left + cxFrame, rc.top + cyFrame, rc.right - cxFrame,
+          rc.top + cyFrame + ::GetSystemMetrics(SM_CYCAPTION)};
+}
+
+// Whether a user can take the title bar at the place with the pointer: its whole height lies in a
+// work area, over a width that holds more than the caption buttons.
+bool TitleBarGrabbable(const RECT& rc) {
+  const int kGrabWidth = 100;
+  const RECT bar = TitleBarOf(rc);
+  return AnyWorkArea([&](const RECT& work) {
+    RECT common;
+    return ::IntersectRect(&common, &bar, &work) && common.bottom - common.top == bar.bottom - bar.top &&
+           common.right - common.left >= std::min<LONG>(kGrabWidth, bar.right - bar.left);
+  });
+}
+
+// The work area of the monitor that holds most of the place.
+bool WorkAreaOf(const RECT& rc, RECT& work) {
+  MONITORINFO info = {sizeof(info)};
+  if (!::GetMonitorInfoA(::MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &info))
+    return false;
+  work = info.rcWork;
+  return true;
+}
+
+int Clamp(long long v, long long lo, long long hi) { return (int)std::max(lo, std::min(v, hi)); }
+
+// A place larger than its work area, shrunk to it (not below the frame's least size) and moved
+// wholly inside, so that the caption buttons and the status bar show; one whose title bar cannot be
+// grabbed, moved the least so that its title bar lies inside; any other as it is.
+RECT BringWithinReach(const RECT& rc, int cxMin, int cyMin) {
+  RECT work;
+  if (!WorkAreaOf(rc, work))
+    return rc;
+  const long long cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+  const long long cxWork = work.right - work.left, cyWork = work.bottom - work.top;
+  if (cx > cxWork || cy > cyWork) {
+    const int cxNew = std::max(Clamp(cx, 0, cxWork), cxMin), cyNew = std::max(Clamp(cy, 0, cyWork), cyMin);
+    const int x = Clamp(rc.left, work.left, work.right - cxNew),
+              y = Clamp(rc.top, work.top, work.bottom - cyNew);
+    return {x, y, x + cxNew, y + cyNew};
+  }
+  if (TitleBarGrabbable(rc))
+    return rc;
+  const RECT bar = TitleBarOf(rc);
+  const long long dxLeft = bar.left - rc.left, dxRight = rc.right - bar.right, dyTop = bar.top - rc.top,
+                  dyBottom = bar.bottom - rc.top;
+  const int x = Clamp(rc.left, work.left - dxLeft, work.right + dxRight - cx);
+  const int y = Clamp(rc.top, work.top - dyTop, work.bottom - dyBottom);
+  return {x, y, (LONG)(x + cx), (LONG)(y + cy)};
 }
 
 } // namespace
@@ -165,16 +219,25 @@ void CMainFrame::LoadWindowPlacement(CREATESTRUCT& cs) {
     SaveWindowPlacement(cs); // the first run makes the key with the computed place
     return;
   }
-  // A place on no monitor (one since removed, or values edited by hand) would leave the window
-  // where nobody can reach it, and closing would store it again: the computed place serves.
   int cx = 0, cy = 0, x = 0, y = 0;
-  if (key.Read("cs_cx", cx) && key.Read("cs_cy", cy) && key.Read("cs_x", x) && key.Read("cs_y", y) &&
-      IsReachable(x, y, cx, cy)) {
-    cs.cx = cx;
-    cs.cy = cy;
-    cs.x = x;
-    cs.y = y;
-  }
+  if (!key.Read("cs_cx", cx) || !key.Read("cs_cy", cy) || !key.Read("cs_x", x) || !key.Read("cs_y", y))
+    return;
+  auto end = [](int from, int size) { return (LONG)std::min<long long>((long long)from + size, INT_MAX); };
+  RECT place = {x, y, end(x, cx), end(y, cy)};
+  // A place on no monitor (one since removed, or values edited by hand) would leave the window
+  // where nobody can reach it, and closing would store it again: the computed place serves. One
+  // whose title bar cannot be grabbed, or that is larger than the screen, is brought the least way
+  // to where it can; any other is kept exactly.
+  if (!AnyWorkArea([&](const RECT& work) {
+        RECT common;
+        return ::IntersectRect(&common, &place, &work) != FALSE;
+      }))
+    return;
+  place = BringWithinReach(place, kMinWidth, kMinHeight);
+  cs.x = place.left;
+  cs.y = place.top;
+  cs.cx = place.right - place.left;
+  cs.cy = place.bottom - place.top;
 }
 
 void CMainFrame::SaveWindowPlacement(const CREATESTRUCT& cs) {

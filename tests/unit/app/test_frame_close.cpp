@@ -53,9 +53,15 @@ TEST_F(MainFrameTest, TheStoredPlaceIsTheRestoredWindowsEvenWhenMaximised) {
     EXPECT_EQ(v.nValue, OptionValue(v.pszName)) << v.pszName;
 }
 
+// Where a stored place starts the frame on the test screen, one monitor of 1280 x 1024 whose work
+// area is all of it: as stored, at the place made from the screen, or moved to where its title bar
+// can be grabbed (given in the frame's border and caption sizes).
+enum class Start { AsStored, Computed, Moved };
+
 struct StoredPlace {
   CRect place;
-  bool bReachable;
+  Start start;
+  CRect (*moved)(int cxFrame, int cyFrame, int cyCaption);
 };
 
 std::ostream& operator<<(std::ostream& os, const StoredPlace& p) {
@@ -64,10 +70,12 @@ std::ostream& operator<<(std::ostream& os, const StoredPlace& p) {
 
 class StoredPlaceTest : public MainFrameTest, public ::testing::WithParamInterface<StoredPlace> {};
 
-// A stored place that meets the work area, however little of it, is taken as it is; one on no monitor
-// (far away, or on a monitor that is gone) gives the place made from the screen, which closing then
-// stores instead of the lost one.
-TEST_P(StoredPlaceTest, OnlyAPlaceOnAMonitorIsTaken) {
+// A stored place whose title bar can be grabbed is taken exactly; one on no monitor (far away, or
+// on a monitor that is gone) gives the place made from the screen; one that meets the screen only
+// where its title bar cannot be grabbed is moved the least so that it lies inside, and one larger
+// than the screen shrinks to it. Closing stores where the frame stood, and the title bar answers
+// as a caption at a point on the screen.
+TEST_P(StoredPlaceTest, TheFrameStartsWhereItsTitleBarCanBeGrabbed) {
   const CRect stored = GetParam().place;
   for (const auto& [pszName, nValue] :
        {std::make_pair("cs_x", (int)stored.left), std::make_pair("cs_y", (int)stored.top),
@@ -75,11 +83,19 @@ TEST_P(StoredPlaceTest, OnlyAPlaceOnAMonitorIsTaken) {
     SetOptionValue(pszName, nValue);
   ASSERT_NE(nullptr, MakeFrame());
   const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-  const CRect expected =
-      GetParam().bReachable ? stored : CRect(CPoint(cx / 50, cy / 50), CSize(cx * 14 / 15, cy * 12 / 15));
+  const int cxFrame = ::GetSystemMetrics(SM_CXFRAME), cyFrame = ::GetSystemMetrics(SM_CYFRAME);
+  const int cyCaption = ::GetSystemMetrics(SM_CYCAPTION);
+  const CRect expected = GetParam().start == Start::AsStored ? stored
+                         : GetParam().start == Start::Computed
+                             ? CRect(CPoint(cx / 50, cy / 50), CSize(cx * 14 / 15, cy * 12 / 15))
+                             : GetParam().moved(cxFrame, cyFrame, cyCaption);
   CRect frame;
   m_pFrame->GetWindowRect(&frame);
   EXPECT_EQ(expected, frame);
+  const CPoint onBar(std::max(frame.left, 0L) + std::min(40L, frame.Width() / 2L) + cxFrame,
+                     frame.top + cyFrame + cyCaption / 2);
+  EXPECT_EQ(HTCAPTION, m_pFrame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(onBar.x, onBar.y)))
+      << "at " << onBar.x << "," << onBar.y;
   m_pFrame->SendMessage(WM_CLOSE);
   m_pFrame = nullptr;
   auto closed = [](LONG v) { return v < -10 ? 10 : (int)v; }; // the close's own rule for edges far left or up
@@ -87,14 +103,34 @@ TEST_P(StoredPlaceTest, OnlyAPlaceOnAMonitorIsTaken) {
             std::make_pair(OptionValue("cs_x"), OptionValue("cs_y")));
 }
 
-// The test screen is one monitor of 1280 x 1024 whose work area is all of it.
-INSTANTIATE_TEST_SUITE_P(Places, StoredPlaceTest,
-                         ::testing::Values(StoredPlace{CRect(CPoint(30000, 30000), CSize(700, 650)), false},
-                                           StoredPlace{CRect(CPoint(1500, 100), CSize(700, 650)), false},
-                                           StoredPlace{CRect(CPoint(-3000, -2000), CSize(700, 650)), false},
-                                           StoredPlace{CRect(CPoint(1280, 0), CSize(700, 650)), false},
-                                           StoredPlace{CRect(CPoint(60, 40), CSize(700, 650)), true},
-                                           StoredPlace{CRect(CPoint(1270, 1000), CSize(700, 650)), true},
-                                           StoredPlace{CRect(CPoint(-690, -640), CSize(700, 650)), true}));
+CRect Unused(int, int, int) { return CRect(); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, StoredPlaceTest,
+    ::testing::Values(StoredPlace{CRect(CPoint(30000, 30000), CSize(700, 650)), Start::Computed, Unused},
+                      StoredPlace{CRect(CPoint(1500, 100), CSize(700, 650)), Start::Computed, Unused},
+                      StoredPlace{CRect(CPoint(-3000, -2000), CSize(700, 650)), Start::Computed, Unused},
+                      StoredPlace{CRect(CPoint(1280, 0), CSize(700, 650)), Start::Computed, Unused},
+                      StoredPlace{CRect(CPoint(60, 40), CSize(700, 650)), Start::AsStored, Unused},
+                      StoredPlace{CRect(CPoint(-550, 300), CSize(700, 650)), Start::AsStored, Unused},
+                      StoredPlace{CRect(CPoint(900, 1024 - 200), CSize(700, 650)), Start::AsStored, Unused},
+                      // Only a corner on the screen: 10 x 24, 14 x 9 and 30 x 24 pixels.
+                      StoredPlace{CRect(CPoint(1270, 1000), CSize(700, 650)), Start::Moved,
+                                  [](int f, int g, int c) {
+                                    return CRect(CPoint(1280 + f - 700, std::min(1000, 1024 - g - c)),
+                                                 CSize(700, 650));
+                                  }},
+                      StoredPlace{CRect(CPoint(1266, 1015), CSize(700, 650)), Start::Moved,
+                                  [](int f, int g, int c) {
+                                    return CRect(CPoint(1280 + f - 700, 1024 - g - c), CSize(700, 650));
+                                  }},
+                      StoredPlace{CRect(CPoint(-670, -626), CSize(700, 650)), Start::Moved,
+                                  [](int f, int g, int) { return CRect(CPoint(-f, -g), CSize(700, 650)); }},
+                      // The title bar 400 pixels above the screen.
+                      StoredPlace{CRect(CPoint(100, -400), CSize(700, 650)), Start::Moved,
+                                  [](int, int g, int) { return CRect(CPoint(100, -g), CSize(700, 650)); }},
+                      // Larger than the screen: the caption buttons and the status bar past its edges.
+                      StoredPlace{CRect(CPoint(60, 40), CSize(3000, 2000)), Start::Moved,
+                                  [](int, int, int) { return CRect(0, 0, 1280, 1024); }}));
 
 } // namespace
