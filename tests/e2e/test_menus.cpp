@@ -300,7 +300,12 @@ public:
     }));
   }
   void SelectAll() { ASSERT_TRUE(m_app.Menu('E', 'A')); }
-  void ReadMark() { m_mark = CaptureMenuMark(); }
+  // The mark before the command: an empty read (the menu did not open) would let any mark after
+  // it count as changed.
+  void ReadMark() {
+    m_mark = CaptureMenuMark();
+    ASSERT_FALSE(m_mark.Empty()) << "the Capture menu did not open to read the mark of Include Mouse";
+  }
   // The selection tool of the tools panel, and a drag over kSelected of the picture.
   void SelectArea() {
     HWND hTool = NULL;

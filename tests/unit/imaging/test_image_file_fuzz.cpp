@@ -21,15 +21,8 @@ namespace {
 using namespace gdiptest;
 using Bytes = std::vector<BYTE>;
 
-std::string TempPath(const std::string& name) {
-  char szTemp[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, szTemp);
-  return std::string(szTemp) + "pix_fuzz_" + name;
-}
-void WriteAll(const std::string& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
-}
+std::string TempPath(const std::string& name) { return TempFilePath("fuzz_" + name); }
+void WriteAll(const std::string& path, const Bytes& bytes) { WriteFileBytes(path, bytes); }
 Bytes ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

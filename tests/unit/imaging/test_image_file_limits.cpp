@@ -4,6 +4,7 @@
 #include "imaging/ImageFile.h"
 #include "imaging/PictureCheck.h"
 #include "imaging/PixelPlane.h"
+#include "tests/unit/imaging/test_imaging_util.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,15 +20,11 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-std::string TempPath(const std::string& name) {
-  char szTemp[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, szTemp);
-  return std::string(szTemp) + "pix_limits_" + name;
-}
-void WriteAll(const std::string& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
-}
+using gdiptest::TempFilePath;
+using gdiptest::WriteFileBytes;
+
+std::string TempPath(const std::string& name) { return TempFilePath("limits_" + name); }
+void WriteAll(const std::string& path, const Bytes& bytes) { WriteFileBytes(path, bytes); }
 void Put32(Bytes& b, size_t at, DWORD v) {
   for (int k = 0; k < 4; k++)
     b[at + k] = (BYTE)(v >> (8 * k));
@@ -153,6 +151,11 @@ TEST_P(RleFile, PixelsNoRunSetsTakeColourZero) {
     for (int x = 0; x < kCx; x++)
       nWrong += first[(size_t)(kCy - 1 - y) * kCx + x] != (0xFF000000 | kPalette[c.index(x, y)]);
   EXPECT_EQ(0, nWrong) << "pixels not of their run's colour or colour 0";
+  const std::string saved = TempPath(std::string(c.name) + ".png");
+  std::unique_ptr<Gdiplus::Bitmap> pOpened(LoadGdipBitmapFromFile(path.c_str()));
+  ASSERT_TRUE(pOpened && SaveGdipBitmapToFile(pOpened.get(), saved.c_str(), L"image/png", NULL));
+  EXPECT_EQ(first, Load(saved)) << "the saved copy";
+  ::DeleteFileA(saved.c_str());
   ::DeleteFileA(path.c_str());
 }
 

@@ -12,6 +12,7 @@
 #include <xmmintrin.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -139,6 +140,17 @@ inline void SaveArtifact(Bmp bmp, const std::string& name) {
   ASSERT_NE(codecs + count, png);
   std::string file = folder + "/" + name + ".png";
   EXPECT_EQ(Gdiplus::Ok, bmp->Save(AnsiToWideAlloc(file.c_str()).get(), &png->Clsid, NULL)) << file;
+}
+
+// A file of the temporary folder for a test's own bytes, and those bytes written to it whole.
+inline std::string TempFilePath(const std::string& name) {
+  char szTemp[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, szTemp);
+  return std::string(szTemp) + "pix_" + name;
+}
+inline void WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
 }
 
 } // namespace gdiptest
