@@ -149,6 +149,24 @@ void CPropPageParam::PlaceLinks() {
   m_linkOk.MoveWindow(1, m_nPos + 10, 50, 18);
   m_linkCancel.MoveWindow(55, m_nPos + 10, 50, 18);
   m_linkSave.MoveWindow(20, m_nPos + 40, 150, 18);
+  GrowToHoldLinks();
+}
+
+// The sheet makes every page as tall as its tallest template; the operations with the most rows
+// put their last link below that. The page grows downwards to hold it, and keeps its size when a
+// shorter operation follows.
+void CPropPageParam::GrowToHoldLinks() {
+  const int kBottomGap = 4;
+  CRect rcSave, rcClient, rcPage;
+  m_linkSave.GetWindowRect(&rcSave);
+  ScreenToClient(&rcSave);
+  GetClientRect(&rcClient);
+  const int nMissing = rcSave.bottom + kBottomGap - rcClient.bottom;
+  if (nMissing <= 0)
+    return;
+  GetWindowRect(&rcPage);
+  SetWindowPos(NULL, 0, 0, rcPage.Width(), rcPage.Height() + nMissing,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int CPropPageParam::AddSliderRow(int nIndex, int y, LPCSTR lpszLabel, int nMin, int nMax, int nValue) {

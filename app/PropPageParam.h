@@ -64,6 +64,8 @@ protected:
   void HideParamControls();
   void SelectEffect();
   void PlaceLinks();
+  // Makes the page tall enough for the "Save these settings" link below the rows.
+  void GrowToHoldLinks();
   void ApplyCurrentEffect();
   void SaveSettings();
 

@@ -1,5 +1,6 @@
 #include "tests/common/input_support.h"
 
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -60,6 +61,10 @@ bool StartXdotool(const std::string& args, const std::string& then) {
   ::CloseHandle(pi.hThread);
   ::CloseHandle(pi.hProcess);
   return true;
+}
+
+bool XMoveTo(POINT pt) {
+  return StartXdotool("mousemove " + std::to_string(pt.x) + " " + std::to_string(pt.y));
 }
 
 void SyncInput(HWND hWnd) {

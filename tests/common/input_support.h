@@ -26,6 +26,9 @@ void ClickAt(POINT ptScreen, HWND hOver);
 // CreateProcess, when it cannot start. Wine starts Unix programs, but their process handles never
 // signal: a caller that must know the end has then leave a file.
 bool StartXdotool(const std::string& args, const std::string& then = "");
+// Moves the X pointer to the screen point with xdotool, as the user's pointer moves: over windows
+// of other programs or none too. Does not wait; false when xdotool cannot start.
+bool XMoveTo(POINT ptScreen);
 
 // Waits until the window's thread has taken two messages in turn, reading the window system's
 // pending events between them.

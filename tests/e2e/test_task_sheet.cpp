@@ -176,4 +176,35 @@ TEST_P(TaskOperationTest, ChangesThePictureAndUndoesInOneStep) {
 INSTANTIATE_TEST_SUITE_P(TaskSheetLinks, TaskOperationTest, ::testing::ValuesIn(kOperations),
                          [](const ::testing::TestParamInfo<Operation>& info) { return info.param.name; });
 
+// The operation with the most rows, Border, opened from its link: every row and the links below
+// them lie wholly inside the task sheet, "Save these settings" at the bottom too.
+TEST_F(TaskSheetTest, TheBorderPageShowsItsLinksWhole) {
+  const int kBorder = 2009, kSave = 5000, kOk = 5002;
+  ASSERT_TRUE(m_app.Start());
+  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+  ASSERT_TRUE(WaitUntil("the main groups", [&] { return OnlyShown(kMainGroups); }));
+  ASSERT_NO_FATAL_FAILURE(ClickLink(kBorder));
+  ASSERT_TRUE(WaitUntil("the Border page", [&] {
+    const HWND hSave = SheetItem(kSave);
+    return hSave != NULL && ::IsWindowVisible(hSave) && Painted(SheetBar());
+  }));
+  const CRect bar = ScreenRect(SheetBar());
+  SaveScreenshot(bar, "task_sheet_border_page.bmp");
+  for (int nId : {kOk, kSave}) {
+    const HWND hLink = SheetItem(nId);
+    const CRect link = ScreenRect(hLink);
+    // Each window the link lies in shows it whole: none cuts it off.
+    for (HWND hParent = ::GetParent(hLink); hParent != NULL && hParent != ::GetParent(SheetBar());
+         hParent = ::GetParent(hParent)) {
+      CRect client;
+      ::GetClientRect(hParent, &client);
+      ::MapWindowPoints(hParent, NULL, reinterpret_cast<POINT*>(&client), 2);
+      CRect shown;
+      shown.IntersectRect(&client, &link);
+      EXPECT_TRUE(link == shown) << m_app.Text(hLink) << " " << ToString(link) << " cut off by "
+                                 << ClassOf(hParent) << " " << ToString(client);
+    }
+  }
+}
+
 } // namespace

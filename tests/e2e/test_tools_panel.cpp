@@ -172,6 +172,32 @@ TEST_F(ToolsPanelTest, EachToolShowsItsRowAndStyleControls) {
   }
 }
 
+// The style controls come back when a tool that has them follows one that has none: the "..."
+// button beside "Drop Shadow" shows its dots at once, the pointer nowhere near it.
+TEST_F(ToolsPanelTest, ShadowSettingsButtonIsDrawnWhenTheStyleControlsComeBack) {
+  ASSERT_TRUE(m_app.Start());
+  const HWND hButton = Item(IDC_TOOLS_SHADOW_SETTINGS);
+  ASSERT_NE(nullptr, hButton);
+  auto dots = [&] {
+    const Pixels px = Look(IDC_TOOLS_SHADOW_SETTINGS);
+    int nInk = 0;
+    for (COLORREF c : px.data)
+      nInk += GetRValue(c) < 80 && GetGValue(c) < 80 && GetBValue(c) < 80;
+    return nInk;
+  };
+  for (int nTool : {ID_TOOL_LINE, ID_TOOL_SHAPES}) {
+    SCOPED_TRACE(nTool);
+    ASSERT_NO_FATAL_FAILURE(ChooseTool(ID_TOOL_AIR_BRUSH));
+    ASSERT_TRUE(WaitUntil("the style controls hidden", [&] { return !Shown(IDC_TOOLS_SHADOW_SETTINGS); }));
+    ASSERT_NO_FATAL_FAILURE(ChooseTool(nTool));
+    ASSERT_TRUE(WaitUntil("the style controls shown", [&] { return Shown(IDC_TOOLS_SHADOW_SETTINGS); }));
+    const bool bDrawn = WaitFor([&] { return dots() >= 3 && Painted(Panel()); });
+    SaveScreenshot(Rect(Item(IDC_TOOLS_STYLE_GROUP)),
+                   ("tools_panel_shadow_button_" + std::to_string(nTool) + ".bmp").c_str());
+    EXPECT_TRUE(bDrawn) << "the \"...\" button not drawn: " << dots() << " pixels of its dots";
+  }
+}
+
 // Width three steps up the spin, the main colour from its popup (its second colour) and
 // antialiasing off: the next line is that many rows of exactly that colour. A tool button clicked
 // after it leaves the keys with the frame: Ctrl+Z undoes the line.

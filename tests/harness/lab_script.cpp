@@ -14,9 +14,8 @@ bool PointerAt(const CPoint& pt) {
 }
 
 void XMoveTo(const CPoint& pt) {
-  const std::string args = "mousemove " + std::to_string(pt.x) + " " + std::to_string(pt.y);
-  if (!real_input::StartXdotool(args))
-    Check(false, "cannot run xdotool " + args);
+  if (!real_input::XMoveTo(pt))
+    Check(false, "cannot run xdotool to move the pointer");
 }
 
 void CLabScript::Add(std::string what, std::function<void()> act, std::function<bool()> done) {

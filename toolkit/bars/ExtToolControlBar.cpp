@@ -23,6 +23,7 @@ ON_WM_TIMER()
 ON_WM_CAPTURECHANGED()
 ON_WM_SETTINGCHANGE()
 ON_REGISTERED_MESSAGE(CExtToolControlBar::g_nMsgTrackButtonMenu, OnTrackButtonMenu)
+ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
 namespace {

@@ -208,6 +208,9 @@ protected:
   void ShowHoverTip(CPoint point);
   // Drops the press, the hover and the capture (WM_CANCELMODE).
   void CancelButtonStates();
+  // Asks for WM_MOUSELEAVE while a button is hot: the capture the hover takes brings no move once
+  // the pointer is over no window of this program (Wine then reports none).
+  void TrackPointerLeave();
   // The command target the buttons update against.
   CWnd* GetCmdUITarget() const;
   // Deletes every button and empties the chevron's list (each button once).
@@ -225,5 +228,6 @@ protected:
   afx_msg void OnCaptureChanged(CWnd* pWnd);
   afx_msg void OnSettingChange(UINT uFlags, LPCSTR lpszSection);
   afx_msg LRESULT OnTrackButtonMenu(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 };

@@ -128,8 +128,26 @@ void CExtToolControlBar::UpdateHover(CPoint point) {
   pNew->SetHover(true);
   InvalidateButton(nHit);
   pNew->OnHover(point, true, bSuppressTip);
-  if (::IsWindow(hWndOwn))
-    m_bSuppressTips = bSuppressTip ? 1 : 0;
+  if (!::IsWindow(hWndOwn))
+    return;
+  m_bSuppressTips = bSuppressTip ? 1 : 0;
+  TrackPointerLeave();
+}
+
+void CExtToolControlBar::TrackPointerLeave() {
+  TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, m_hWnd, 0};
+  if (!::TrackMouseEvent(&tme))
+    TRACE("CExtToolControlBar: no leave tracking (%lu)\n", ::GetLastError());
+}
+
+// The pointer has left the bar's window: the hot button follows where it is now.
+LRESULT CExtToolControlBar::OnMouseLeave(WPARAM, LPARAM) {
+  if (m_nBtnIdxHover < 0 || m_nBtnIdxCapture >= 0 || (m_bBarState & kBaseTrackingStates) != 0)
+    return 0;
+  UpdateHover(CPoint(-1, -1));
+  if (m_nBtnIdxHover >= 0)
+    TrackPointerLeave();
+  return 0;
 }
 
 void CExtToolControlBar::ShowHoverTip(CPoint point) {

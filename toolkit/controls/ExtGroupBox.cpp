@@ -16,6 +16,19 @@ COLORREF SysColor(int nIndex, CObject* pSource) {
   return g_PaintManagerHolder->ColorByLogicalId(nIndex, pSource);
 }
 
+// Windows drawn over the background of whatever lies under them: labels, track bars, other group
+// boxes and windows that ask for it.
+bool IsSeeThrough(HWND hWnd) {
+  if ((::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0)
+    return true;
+  char szClass[32] = "";
+  ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+  if (lstrcmpiA(szClass, "Static") == 0 || lstrcmpiA(szClass, "msctls_trackbar32") == 0)
+    return true;
+  return lstrcmpiA(szClass, "Button") == 0 &&
+         (::GetWindowLongA(hWnd, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
 } // namespace
 
 CExtGroupBox::CExtGroupBox() = default;
@@ -48,6 +61,7 @@ void CExtGroupBox::OnPaintGroupBox() {
   GetClientRect(&rcClient);
   {
     CPaintDC dcPaint(this);
+    ExcludeSiblingsBelow(dcPaint, rcClient);
     CExtMemoryDC dc(&dcPaint, &rcClient, CExtMemoryDC::MDC_OFFSCREEN | CExtMemoryDC::MDC_FILL_BACKGROUND);
     CExtLabel::PaintControlBackground(dc, this, rcClient, m_clrBackground);
     const int nOldMode = dc.SetBkMode(TRANSPARENT);
@@ -72,6 +86,22 @@ void CExtGroupBox::OnPaintGroupBox() {
     g_PaintManagerHolder->OnPaintSessionComplete(this);
   }
   RedrawSiblingsAbove(rcClient);
+}
+
+void CExtGroupBox::ExcludeSiblingsBelow(CDC& dc, const CRect& rcClient) {
+  for (HWND hSibling = ::GetWindow(m_hWnd, GW_HWNDNEXT); hSibling != NULL;
+       hSibling = ::GetWindow(hSibling, GW_HWNDNEXT)) {
+    // Only the opaque controls the box frames: those drawn over its background need it, and a
+    // window that only overlaps the box is no control of its group.
+    if (!::IsWindowVisible(hSibling) || IsSeeThrough(hSibling))
+      continue;
+    CRect rcSibling;
+    ::GetWindowRect(hSibling, &rcSibling);
+    ScreenToClient(&rcSibling);
+    CRect rcCommon;
+    if (rcCommon.IntersectRect(&rcSibling, &rcClient) && rcCommon == rcSibling)
+      dc.ExcludeClipRect(&rcSibling);
+  }
 }
 
 void CExtGroupBox::RedrawSiblingsAbove(const CRect& rcClient) {

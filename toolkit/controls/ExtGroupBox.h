@@ -35,6 +35,10 @@ protected:
 private:
   void OnPaintGroupBox();
   void RedrawSiblingsAbove(const CRect& rcClient);
+  // Keeps the paint off the shown opaque controls below the box in Z order that lie inside it:
+  // clipping to siblings spares only those above it, and a grouped control shown after the box
+  // may have painted already.
+  void ExcludeSiblingsBelow(CDC& dc, const CRect& rcClient);
   bool PaintThemedFrame(CDC& dc, const CRect& rcFrame);
   void PaintCaptionBand(CDC& dc, const CRect& rcClient);
 };

@@ -295,7 +295,9 @@ void CExtMiniDockFrameWnd::PaintNcArea(CDC& dc) {
   rcText.DeflateRect(2, 0);
   const HWND hFocus = ::GetFocus();
   const bool bActive = hFocus != NULL && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
-  DockingCaptionPaintData caption(this, m_rcFrameCaption, rcText, bActive, true, false, true, strCaption,
+  // A floating frame's caption is no caption bar: the themes give it their own fill, on which the
+  // caption buttons' light glyphs stand out whether or not the frame has the focus.
+  DockingCaptionPaintData caption(this, m_rcFrameCaption, rcText, bActive, true, false, false, strCaption,
                                   g_ResourceManagerHolder->IsRightToLeft());
   pPM->PaintDockingCaption(dc, caption);
   if (pBar != NULL) {

@@ -70,7 +70,6 @@ TEST_P(PanelBar, PaintsItsBackgroundAroundItsChild) {
   m_panel.GetClientRect(&rcClient);
   pixel_support::Pixels px, child;
   const bool bPainted = PumpUntil([&] {
-    m_panel.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     px = pixel_support::ReadWindow(m_panel.m_hWnd, rcClient);
     child = pixel_support::ReadWindow(m_hChild, CRect(50, 100, 51, 101));
     return !px.Empty() && !child.Empty() && px.At(55, 105) == child.At(0, 0) &&

@@ -1,5 +1,6 @@
 // The tool bar's mouse handling with real input on a bar docked in a frame.
 #include "tests/common/input_support.h"
+#include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/bars/toolbar_support.h"
 #include "toolkit/menus/ExtPopupMenuTipWnd.h"
@@ -203,4 +204,41 @@ TEST_F(ToolBarMouse, HoveredButtonShowsItsTipThroughTheSharedTipWindow) {
   EXPECT_TRUE(PumpUntil([&] { return pTip->GetText() == "Second button" && pTip->IsWindowVisible(); }));
   real_input::MoveTo(Away());
   PumpUntil([&] { return !pTip->IsWindowVisible(); });
+}
+
+// The user's pointer leaves the frame over no window of the program: the hot button is drawn as
+// before the pointer came, though the bar took the capture when the button went hot.
+TEST_F(ToolBarMouse, HotLookEndsWhenThePointerLeavesTheFrame) {
+  Bar().Fixed(0)->m_bOwnHover = true;
+  const CRect rcButton = Bar().Fixed(0)->GetRect();
+  auto look = [&] { return pixel_support::ReadWindow(Bar().m_hWnd, rcButton); };
+  auto same = [](const pixel_support::Pixels& a, const pixel_support::Pixels& b) {
+    return !a.Empty() && a.cx == b.cx && a.cy == b.cy && a.data == b.data;
+  };
+  // The button's look once the bar has done the paint it owes.
+  ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(Bar().m_hWnd, NULL, FALSE); }));
+  const pixel_support::Pixels cold = look();
+  auto xMove = [](POINT pt) {
+    ASSERT_TRUE(real_input::XMoveTo(pt));
+    ASSERT_TRUE(PumpUntil([&] { return CursorIsAt(pt); }, 10000))
+        << "the X pointer at " << pt.x << "," << pt.y;
+  };
+  ASSERT_NO_FATAL_FAILURE(xMove(Bar().ButtonCenter(0)));
+  pixel_support::Pixels hot;
+  ASSERT_TRUE(PumpUntil([&] {
+    hot = look();
+    return Bar().GetHoverButton() == 0 && !same(hot, cold);
+  })) << "the button drawn hot under the pointer";
+  pixel_support::SaveBmp(hot, "toolbar_button_hot.bmp");
+  CRect rcFrame;
+  Frame().GetWindowRect(&rcFrame);
+  ASSERT_LT(rcFrame.right + 40, ::GetSystemMetrics(SM_CXSCREEN)) << "no room beside the frame";
+  ASSERT_NO_FATAL_FAILURE(xMove(CPoint(rcFrame.right + 40, rcFrame.top + 20)));
+  pixel_support::Pixels after;
+  const bool bCold = PumpUntil([&] {
+    after = look();
+    return Bar().GetHoverButton() < 0 && same(after, cold);
+  });
+  pixel_support::SaveBmp(after, "toolbar_button_after_leaving.bmp");
+  EXPECT_TRUE(bCold) << "the button still hot after the pointer left the frame";
 }

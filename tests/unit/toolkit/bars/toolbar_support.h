@@ -39,6 +39,7 @@ public:
   int m_nHelpAnswer = 0; // what OnHelpHitTest answers; 0: the command id
   int m_nTrackCalls = 0;
   int m_nPresses = 0;
+  bool m_bOwnHover = false; // the bar button's own hover: prompt, and the bar takes the capture
 
   UINT GetStyle() const override { return m_nStyle; }
   void SetStyle(UINT nStyle) override { m_nStyle = nStyle; }
@@ -60,7 +61,11 @@ public:
   void SetMenu(HMENU hMenu, bool, bool) override { m_hMenu = hMenu; }
   bool IsAbleToTrackMenu(bool = false) const override { return m_hMenu != NULL; }
   UINT OnTrackPopup(CPoint, bool, bool) override;
-  void OnHover(CPoint, bool, bool& bSuppressTip) override { bSuppressTip = false; }
+  void OnHover(CPoint point, bool bHover, bool& bSuppressTip) override {
+    bSuppressTip = false;
+    if (m_bOwnHover)
+      CExtBarButton::OnHover(point, bHover, bSuppressTip);
+  }
   void OnClick(CPoint point, bool bDown) override;
   bool OnDblClick(CPoint) override { return false; }
   int OnHelpHitTest(CPoint) override { return m_nHelpAnswer != 0 ? m_nHelpAnswer : (int)GetCmdID(); }

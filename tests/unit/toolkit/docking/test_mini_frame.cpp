@@ -10,6 +10,7 @@
 #include "toolkit/theme/ExtPaintManagerXP.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -277,6 +278,40 @@ TEST_P(MiniFramePictures, BordersAndCaptionArePaintedAroundTheBar) {
 
 INSTANTIATE_TEST_SUITE_P(Themes, MiniFramePictures,
                          ::testing::Values(RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
+                                           RUNTIME_CLASS(CExtPaintManagerOffice2003)),
+                         [](const auto& info) { return std::string(info.param->m_lpszClassName); });
+
+// A floating tool bar's frame never has the focus: the close button's cross stands out of the
+// caption it sits on, in the themes whose captions are flat.
+class FloatingCloseButton : public MiniFramePictures {};
+
+TEST_P(FloatingCloseButton, StandsOutOfTheCaptionOfAFloatingToolBar) {
+  ASSERT_TRUE(g_PaintManagerHolder.InstallThemeByClass(GetParam()));
+  CExtControlBar* pBar = FloatBar(BarKind::kFixed, CPoint(500, 200), "Tools");
+  CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
+  ASSERT_NE(nullptr, pMini);
+  ASSERT_TRUE(
+      PumpUntil([&] { return pBar->m_arrNcButtons.size() == 3 && pBar->m_arrNcButtons[0]->IsVisible(); }));
+  const CRect rcClose = pBar->m_arrNcButtons[0]->m_rc + ScreenRect(pMini).TopLeft();
+  // The cross's pixels: those far from the caption's colour, which the button's corner shows.
+  auto luma = [](COLORREF c) { return (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100; };
+  Pixels px;
+  auto crossPixels = [&] {
+    px = ReadWindow(NULL, rcClose);
+    int n = 0;
+    for (COLORREF c : px.data)
+      n += std::abs(luma(c) - luma(px.At(0, 0))) >= 64;
+    return n;
+  };
+  const bool bSeen = PumpUntil([&] { return crossPixels() >= 6; });
+  const CRect rcCaption = pMini->GetCaptionRect() + ScreenRect(pMini).TopLeft();
+  SaveBmp(ReadWindow(NULL, rcCaption),
+          (std::string("floating_close_") + GetParam()->m_lpszClassName + ".bmp").c_str());
+  EXPECT_TRUE(bSeen) << crossPixels() << " pixels of the cross stand out of the caption";
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, FloatingCloseButton,
+                         ::testing::Values(RUNTIME_CLASS(CExtPaintManagerXP),
                                            RUNTIME_CLASS(CExtPaintManagerOffice2003)),
                          [](const auto& info) { return std::string(info.param->m_lpszClassName); });
 
