@@ -2,6 +2,7 @@
 
 #include "app/LinkLabel.h"
 #include "app/ModelessPropSheet.h"
+#include "app/PropPageMain.h"
 #include "editor/EditorMessages.h"
 #include "framework/doc/fw_doc.h"
 #include "framework/frame/fw_frame.h"
@@ -19,32 +20,23 @@ CModelessPropSheet* FindSheetBelow(HWND hWnd) {
   return NULL;
 }
 
-// The first shown, enabled control of a page, or the page itself.
-HWND FirstControl(HWND hWndPage) {
-  for (HWND hChild = ::GetWindow(hWndPage, GW_CHILD); hChild != NULL;
-       hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-    if ((::GetWindowLongA(hChild, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE)
-      return hChild;
-  return hWndPage;
-}
-
 // Activates a page; NULL when there is no sheet or the page cannot be shown.
 CPropertyPage* ActivatePage(int nPage) {
   CModelessPropSheet* pSheet = FindTaskSheet();
   if (pSheet == NULL || nPage >= pSheet->GetPageCount())
     return NULL;
   // The platform hides the page it leaves but leaves the focus where it was: keys would go on to a
-  // control no one sees. Back on the main page the focus goes to its first link; one elsewhere (the
-  // view a click in the picture has just focused) stays. The other pages lay out their controls
-  // after they are shown and take the focus where the user clicks.
+  // control no one sees. The focus follows to the " Main Menu " link every page shows at its top;
+  // one elsewhere (the view a click in the picture has just focused) stays.
   CPropertyPage* pOld = pSheet->GetActivePage();
   const HWND hWndFocus = ::GetFocus();
   const bool bFocusLeft = pOld != NULL && pOld->GetSafeHwnd() != NULL &&
                           (hWndFocus == pOld->GetSafeHwnd() || ::IsChild(pOld->GetSafeHwnd(), hWndFocus));
   pSheet->SetActivePage(nPage);
   CPropertyPage* pPage = pSheet->GetPage(nPage);
-  if (bFocusLeft && nPage == TASK_PAGE_MAIN && pPage != pOld && pPage != NULL && pPage->GetSafeHwnd() != NULL)
-    ::SetFocus(FirstControl(pPage->GetSafeHwnd()));
+  if (bFocusLeft && pPage != pOld && pPage != NULL && pPage->GetSafeHwnd() != NULL)
+    if (HWND hWndLink = ::GetDlgItem(pPage->GetSafeHwnd(), CPropPageMain::kMainMenuId))
+      ::SetFocus(hWndLink);
   return pPage;
 }
 

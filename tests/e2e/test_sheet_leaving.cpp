@@ -143,6 +143,13 @@ protected:
     ASSERT_TRUE(WaitUntil("the main page", [&] { return OnMainPage(); }));
   }
 
+  // The program's keyboard focus, if it has one, is in a window the user sees.
+  void ExpectKeyboardSeen(const char* pszWhen) {
+    const HWND hFocus = GuiState(m_app.Frame()).hwndFocus;
+    EXPECT_TRUE(hFocus == NULL || ::IsWindowVisible(hFocus))
+        << pszWhen << ": the keyboard is in a " << ClassOf(hFocus) << " window no one sees";
+  }
+
   // The main page back: its "Main Menu" link over the page's own colour, painted without being
   // asked again, with nothing left of the page it replaced.
   void ExpectMainPagePainted(const char* pszScreenshot) {
@@ -181,6 +188,7 @@ TEST_P(SheetLeavingTest, KeysAfterLeavingThePageKeepTheProgramAnswering) {
   for (Way way : {kByOk, kByCancel, kByMainMenu, kByPictureClick, kByClosingSheet}) {
     SCOPED_TRACE(std::string("left by ") + kWayNames[way]);
     ASSERT_NO_FATAL_FAILURE(OpenPage(kind));
+    ExpectKeyboardSeen("on the page opened");
     ASSERT_NE(nullptr, FocusControl(kind));
     ASSERT_NO_FATAL_FAILURE(Leave(way));
     if (way == kByOk && kind.control == PageKind::kSlider)
@@ -201,9 +209,7 @@ TEST_P(SheetLeavingTest, KeysAfterLeavingThePageKeepTheProgramAnswering) {
     PressKey(VK_ESCAPE);
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil("the File menu closed", [&] { return !::IsWindowVisible(hFile); }));
-    const HWND hFocus = GuiState(m_app.Frame()).hwndFocus;
-    EXPECT_TRUE(hFocus != NULL && ::IsWindowVisible(hFocus))
-        << "the keyboard is left in a " << ClassOf(hFocus) << " window no one sees";
+    ExpectKeyboardSeen("after the keys");
     EXPECT_TRUE(m_app.PictureIs(kSize, PixelsOf(left))) << "the keys changed the picture";
   }
   ::DeleteFileA(path.c_str());
