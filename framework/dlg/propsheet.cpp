@@ -514,34 +514,13 @@ BOOL CPropertySheet::ContinueModal() {
   return m_hWnd != NULL && ::SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) != 0;
 }
 
-namespace {
-// Whether the platform's dialog navigation can come back to hWnd. Its mnemonic search walks the
-// controls from hWnd on and wraps at the dialog, entering only shown, enabled windows: from a
-// window below a hidden or disabled one (a control of a page no longer shown) it never comes back
-// and loops for ever. A sheet that is a control of another dialog hands its keys to that dialog,
-// so the walk wraps higher and its own ancestors count too.
-bool DialogWalkReturns(HWND hWndSheet, HWND hWnd) {
-  if (hWnd == hWndSheet)
-    return true;
-  if (!::IsChild(hWndSheet, hWnd))
-    return false;
-  const HWND hWndTop = (::GetWindowLongA(hWndSheet, GWL_STYLE) & DS_CONTROL) != 0
-                           ? ::GetAncestor(hWndSheet, GA_ROOT)
-                           : hWndSheet;
-  for (HWND hWndUp = ::GetParent(hWnd); hWndUp != NULL && hWndUp != hWndTop; hWndUp = ::GetParent(hWndUp))
-    if ((::GetWindowLongA(hWndUp, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) != WS_VISIBLE)
-      return false;
-  return true;
-}
-} // namespace
-
 BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg) {
   if (CWnd::PreTranslateMessage(pMsg))
     return TRUE;
   bool bInput = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
                 (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
   // Input for a window the dialog navigation cannot reach again goes its ordinary way.
-  if (!bInput || !DialogWalkReturns(m_hWnd, pMsg->hwnd))
+  if (!bInput || !AfxDialogCanReach(m_hWnd, pMsg->hwnd))
     return FALSE;
   return (BOOL)::SendMessageA(m_hWnd, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(pMsg));
 }

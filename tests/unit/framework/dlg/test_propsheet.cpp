@@ -119,8 +119,9 @@ TEST(ChildSheet, ModelessSheetLivesInsideAPlainWindowAndSwitchesPages) {
 }
 
 // A page left with the keyboard in one of its controls: the platform hides the page and leaves the
-// focus there. A key for that control is none of the dialog navigation's business (its mnemonic
-// search would never come back to it); on the shown page the navigation still takes the keys.
+// focus there. A key for that control is none of the dialog navigation's business, the sheet's or
+// a container's (its mnemonic search would never come back to it); on the shown page the
+// navigation still takes the keys.
 TEST(ChildSheet, KeysForAControlOfAHiddenPageAreLeftToTheirOwnWay) {
   CHostWnd host;
   ASSERT_TRUE(host.CreateHost("sheet host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 520, 360));
@@ -136,6 +137,7 @@ TEST(ChildSheet, KeysForAControlOfAHiddenPageAreLeftToTheirOwnWay) {
   for (UINT nMsg : {WM_SYSCHAR, WM_CHAR}) {
     MSG msg = {hLeft, nMsg, 'q', 0};
     EXPECT_FALSE(sheet.PreTranslateMessage(&msg)) << nMsg; // it returns: the key goes on its way
+    EXPECT_FALSE(sheet.PreTranslateInput(&msg)) << nMsg;   // as any window's dialog keys do
   }
   const HWND hShown = ::GetDlgItem(second.m_hWnd, IDC_PAGE_SECOND_EDIT);
   MSG msg = {hShown, WM_CHAR, 'q', 0};
