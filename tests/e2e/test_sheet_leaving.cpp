@@ -198,7 +198,7 @@ TEST_P(SheetLeavingTest, KeysAfterLeavingThePageKeepTheProgramAnswering) {
     const Pixels left = Settled([&] { return m_app.ReadPicture(kSize); });
 
     // The keys a user types next; the mnemonic search must not get lost in the page left.
-    ASSERT_TRUE(XKeys("m 1 a 7 shift+b M"));
+    ASSERT_TRUE(XKeys("m 1 a 7 shift+b M alt+q"));
     const HWND hFile = m_app.OpenMenu('F');
     if (hFile == NULL) {
       SaveScreenshot(ScreenRect(m_app.Frame()), "e2e_sheet_keys_unanswered.bmp");
