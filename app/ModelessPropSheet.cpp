@@ -1,5 +1,7 @@
 #include "app/ModelessPropSheet.h"
 
+#include "app/TaskSheet.h"
+#include "framework/doc/fw_doc.h"
 #include "framework/frame/fw_frame.h"
 #include "framework/gdi/fw_gdi.h"
 #include "imaging/Globals.h"
@@ -48,6 +50,18 @@ BOOL CModelessPropSheet::Create(CWnd* pParent) {
 }
 
 BOOL CModelessPropSheet::PreTranslateMessage(MSG* pMsg) {
+  // Closing the sheet's bar leaves the focus in it: a key there would work a page no one sees. It
+  // goes to the view the user sees (the frame without one), and the focus with it.
+  const bool bKey = pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST;
+  if (bKey && !IsWindowVisible()) {
+    CWnd* pView = GetTaskView();
+    CWnd* pTarget = pView != NULL ? pView : AfxGetMainWnd();
+    if (pTarget != NULL && pTarget->GetSafeHwnd() != NULL) {
+      pTarget->SetFocus();
+      pMsg->hwnd = pTarget->GetSafeHwnd();
+    }
+    return FALSE;
+  }
   // The sheet's dialog navigation would eat every key its controls get, the frame's accelerators
   // (F1, Ctrl+R...) too: a key goes to the frame first, which gives it to the menu bar and then to
   // its accelerators. An edit box keeps the keys it edits with (Ctrl+C, Delete...): from there the

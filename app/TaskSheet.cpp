@@ -2,6 +2,7 @@
 
 #include "app/LinkLabel.h"
 #include "app/ModelessPropSheet.h"
+#include "app/PropPageMain.h"
 #include "editor/EditorMessages.h"
 #include "framework/doc/fw_doc.h"
 #include "framework/frame/fw_frame.h"
@@ -24,8 +25,19 @@ CPropertyPage* ActivatePage(int nPage) {
   CModelessPropSheet* pSheet = FindTaskSheet();
   if (pSheet == NULL || nPage >= pSheet->GetPageCount())
     return NULL;
+  // The platform hides the page it leaves but leaves the focus where it was: keys would go on to a
+  // control no one sees. The focus follows to the " Main Menu " link every page shows at its top;
+  // one elsewhere (the view a click in the picture has just focused) stays.
+  CPropertyPage* pOld = pSheet->GetActivePage();
+  const HWND hWndFocus = ::GetFocus();
+  const bool bFocusLeft = pOld != NULL && pOld->GetSafeHwnd() != NULL &&
+                          (hWndFocus == pOld->GetSafeHwnd() || ::IsChild(pOld->GetSafeHwnd(), hWndFocus));
   pSheet->SetActivePage(nPage);
-  return pSheet->GetPage(nPage);
+  CPropertyPage* pPage = pSheet->GetPage(nPage);
+  if (bFocusLeft && pPage != pOld && pPage != NULL && pPage->GetSafeHwnd() != NULL)
+    if (HWND hWndLink = ::GetDlgItem(pPage->GetSafeHwnd(), CPropPageMain::kMainMenuId))
+      ::SetFocus(hWndLink);
+  return pPage;
 }
 
 // The view keeps its picture as the original of the edit that begins.

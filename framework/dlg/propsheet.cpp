@@ -519,7 +519,8 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg) {
     return TRUE;
   bool bInput = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
                 (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
-  if (!bInput || (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)))
+  // Input for a window the dialog navigation cannot reach again goes its ordinary way.
+  if (!bInput || !AfxDialogCanReach(m_hWnd, pMsg->hwnd))
     return FALSE;
   return (BOOL)::SendMessageA(m_hWnd, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(pMsg));
 }

@@ -115,6 +115,10 @@ public:
   BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 };
 
+// Whether the platform's dialog navigation of hWndDlg (IsDialogMessage) can come back to hWnd, a
+// window the dialog's keys may go to: only then may a key for hWnd be handed to it.
+BOOL AfxDialogCanReach(HWND hWndDlg, HWND hWnd);
+
 // ---------------------------------------------------------------------------------------------
 
 class CWnd : public CCmdTarget {

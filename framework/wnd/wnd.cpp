@@ -142,11 +142,29 @@ BOOL CWnd::PreTranslateMessage(MSG* pMsg) {
   return FALSE;
 }
 
+BOOL AfxDialogCanReach(HWND hWndDlg, HWND hWnd) {
+  if (hWnd == hWndDlg)
+    return TRUE;
+  if (!::IsChild(hWndDlg, hWnd))
+    return FALSE;
+  // The platform's mnemonic search walks the controls from hWnd on, wraps at the dialog and
+  // enters only shown, enabled windows: below a hidden or disabled one (a control of a page no
+  // longer shown) it never comes back to hWnd and loops for ever. A dialog that is a control of
+  // another hands its keys on to that one, so the walk may wrap higher: its own ancestors count.
+  const HWND hWndTop =
+      (::GetWindowLongA(hWndDlg, GWL_STYLE) & DS_CONTROL) != 0 ? ::GetAncestor(hWndDlg, GA_ROOT) : hWndDlg;
+  for (HWND hWndUp = ::GetParent(hWnd); hWndUp != NULL && hWndUp != hWndTop; hWndUp = ::GetParent(hWndUp))
+    if ((::GetWindowLongA(hWndUp, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) != WS_VISIBLE)
+      return FALSE;
+  return TRUE;
+}
+
 BOOL CWnd::PreTranslateInput(LPMSG lpMsg) {
   if ((lpMsg->message < WM_KEYFIRST || lpMsg->message > WM_KEYLAST) &&
       (lpMsg->message < WM_MOUSEFIRST || lpMsg->message > WM_MOUSELAST))
     return FALSE;
-  return ::IsDialogMessageA(m_hWnd, lpMsg);
+  // Input for a window the dialog navigation cannot reach again goes its ordinary way.
+  return AfxDialogCanReach(m_hWnd, lpMsg->hwnd) && ::IsDialogMessageA(m_hWnd, lpMsg);
 }
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {

@@ -107,7 +107,6 @@ TEST(ChildSheet, ModelessSheetLivesInsideAPlainWindowAndSwitchesPages) {
   sheet.GetTabControl()->ShowWindow(SW_HIDE);
   size_t nColours = 0;
   for (int nTry = 0; nTry < 100 && nColours < 3; ++nTry) {
-    host.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpPending();
     if ((nColours = ScreenColours(host.m_hWnd)) < 3)
       ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
@@ -117,6 +116,34 @@ TEST(ChildSheet, ModelessSheetLivesInsideAPlainWindowAndSwitchesPages) {
   host.DestroyWindow();
   EXPECT_TRUE(sheet.m_hWnd == NULL && first.m_hWnd == NULL && second.m_hWnd == NULL)
       << "the sheet goes with its parent";
+}
+
+// A page left with the keyboard in one of its controls: the platform hides the page and leaves the
+// focus there. A key for that control is none of the dialog navigation's business, the sheet's or
+// a container's (its mnemonic search would never come back to it); on the shown page the
+// navigation still takes the keys.
+TEST(ChildSheet, KeysForAControlOfAHiddenPageAreLeftToTheirOwnWay) {
+  CHostWnd host;
+  ASSERT_TRUE(host.CreateHost("sheet host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 520, 360));
+  CCountingPage first(IDD_PAGE_FIRST, IDC_PAGE_FIRST_EDIT), second(IDD_PAGE_SECOND, IDC_PAGE_SECOND_EDIT);
+  CPropertySheet sheet;
+  sheet.AddPage(&first);
+  sheet.AddPage(&second);
+  ASSERT_TRUE(sheet.Create(&host, WS_CHILD | WS_VISIBLE, 0));
+  ASSERT_TRUE(sheet.SetActivePage(1));
+  ASSERT_FALSE(first.IsWindowVisible());
+
+  const HWND hLeft = ::GetDlgItem(first.m_hWnd, IDC_PAGE_FIRST_EDIT);
+  for (UINT nMsg : {WM_SYSCHAR, WM_CHAR}) {
+    MSG msg = {hLeft, nMsg, 'q', 0};
+    EXPECT_FALSE(sheet.PreTranslateMessage(&msg)) << nMsg; // it returns: the key goes on its way
+    EXPECT_FALSE(sheet.PreTranslateInput(&msg)) << nMsg;   // as any window's dialog keys do
+  }
+  const HWND hShown = ::GetDlgItem(second.m_hWnd, IDC_PAGE_SECOND_EDIT);
+  MSG msg = {hShown, WM_CHAR, 'q', 0};
+  EXPECT_TRUE(sheet.PreTranslateMessage(&msg));
+  EXPECT_EQ("q", ItemText(second.m_hWnd, IDC_PAGE_SECOND_EDIT));
+  host.DestroyWindow();
 }
 
 class ModalSheet : public HostedTest {};
