@@ -74,6 +74,16 @@ BOOL CPropPageMain::OnInitDialog() {
   return TRUE;
 }
 
+// Made active again (back from another page, by the view or at a new capture), the page shows its
+// menu at once: a page of only its "Main Menu" link looks empty, as if it had failed to paint.
+BOOL CPropPageMain::OnSetActive() {
+  if (m_linkMainMenu.GetSafeHwnd() != NULL) {
+    HideAllGroups();
+    ShowMainMenu();
+  }
+  return CPropertyPage::OnSetActive();
+}
+
 void CPropPageMain::FillGroups() {
   Fill(m_color.ids, m_color.texts, kColor);
   Fill(m_effects.ids, m_effects.texts, kEffects);
@@ -184,7 +194,7 @@ void CPropPageMain::ShowRotateFlip() { ShowSubGroup(kHeaderRotate, m_rotate, 140
 
 BOOL CPropPageMain::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   // Only a link's click is a command; the sheet's own notifications (activation among them) are
-  // the base's, so coming back to this page does not bring the menu back by itself.
+  // the base's.
   const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
   CWnd* pParent = GetParent();
   if (pHdr != NULL && pHdr->code == LLN_CLICKED && pParent != NULL &&

@@ -24,6 +24,7 @@ public:
 
 protected:
   BOOL OnInitDialog() override;
+  BOOL OnSetActive() override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   afx_msg void OnPaint();
   DECLARE_MESSAGE_MAP()

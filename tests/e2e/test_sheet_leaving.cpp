@@ -1,11 +1,12 @@
 // The task sheet's pages left every way a user leaves them while one of their controls has the
 // keyboard (given with the pointer): the keys typed after (letters, digits, Alt and a letter) keep
 // the program answering, with the focus in a window the user sees and the picture as it was left;
-// the main page comes back painted.
+// the main page comes back with its links shown and painted.
 #include "tests/e2e/e2e_support.h"
 
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <string>
 
 using namespace e2e;
@@ -16,7 +17,8 @@ const int kMainMenu = 5001, kOk = 5002, kCancel = 5003;
 const int kFirstSlider = 5004, kFirstColor = 5012, kFirstCheck = 5015;
 const int kResizeWidth = 1077;
 const CSize kSize(160, 100);
-const COLORREF kMainPageColor = 0xF7D6BF;
+const int kEdgeEffects = 2001;
+const COLORREF kHeaderColor = 0xC65E12; // a group header's background
 
 // A page and the control the user gives the keyboard to: a slider dragged, a check box clicked,
 // a colour button clicked (its colour menu closed again with Esc), or a field clicked into (the
@@ -150,26 +152,25 @@ protected:
         << pszWhen << ": the keyboard is in a " << ClassOf(hFocus) << " window no one sees";
   }
 
-  // The main page back: its "Main Menu" link over the page's own colour, painted without being
-  // asked again, with nothing left of the page it replaced.
-  void ExpectMainPagePainted(const char* pszScreenshot) {
+  // The main page back: its three groups shown at once (the Edge Effects link first of them) and
+  // painted without being asked again: their headers' colour on the screen below the link.
+  void ExpectMainPageLinks(const char* pszScreenshot) {
     const HWND hLink = Shown(kMainMenu);
     ASSERT_NE(nullptr, hLink);
     const HWND hPage = ::GetParent(hLink);
+    ASSERT_TRUE(WaitUntil("the main page's groups", [&] { return Shown(kEdgeEffects) != NULL; }))
+        << "the main page shows only its \"Main Menu\" link";
     ASSERT_TRUE(WaitUntil("the main page painted", [&] { return Painted(hPage); }));
     CRect rc = ScreenRect(hPage);
-    rc.top += 40; // below the link, the outline's top and the first header's place
-    rc.left += 10;
-    rc.right = rc.left + 150;
+    rc.top += 20; // below the link, where the page reaches into the screen
     rc.bottom = rc.top + 200;
+    rc.right = rc.left + 150;
     Pixels px;
     EXPECT_TRUE(WaitFor([&] {
       px = ReadScreen(rc);
-      for (COLORREF cr : px.data)
-        if (cr != kMainPageColor && cr != RGB(255, 255, 255))
-          return false;
-      return true;
-    })) << "the main page shows more than its colour below its link";
+      return std::find(px.data.begin(), px.data.end(), kHeaderColor) != px.data.end();
+    })) << "the main page's group headers are not drawn in "
+        << ToString(rc) << ", which shows " << std::hex << (px.Empty() ? 0 : px.At(px.cx / 2, px.cy / 2));
     if (pszScreenshot != nullptr)
       SaveScreenshot(ScreenRect(SheetBar()), pszScreenshot);
   }
@@ -192,9 +193,9 @@ TEST_P(SheetLeavingTest, KeysAfterLeavingThePageKeepTheProgramAnswering) {
     ASSERT_NE(nullptr, FocusControl(kind));
     ASSERT_NO_FATAL_FAILURE(Leave(way));
     if (way == kByOk && kind.control == PageKind::kSlider)
-      ASSERT_NO_FATAL_FAILURE(ExpectMainPagePainted("e2e_sheet_main_page_back.bmp"));
+      ASSERT_NO_FATAL_FAILURE(ExpectMainPageLinks("e2e_sheet_main_page_back.bmp"));
     else if (way != kByClosingSheet)
-      ASSERT_NO_FATAL_FAILURE(ExpectMainPagePainted(nullptr));
+      ASSERT_NO_FATAL_FAILURE(ExpectMainPageLinks(nullptr));
     const Pixels left = Settled([&] { return m_app.ReadPicture(kSize); });
 
     // The keys a user types next; the mnemonic search must not get lost in the page left.

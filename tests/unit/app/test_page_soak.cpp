@@ -144,7 +144,7 @@ protected:
   // Opens the effect page by an operation's link on the main page.
   bool Open(int nLink) {
     HWND hLink = ::GetDlgItem(m_pFrame->m_pageMain.GetSafeHwnd(), nLink);
-    // Back on the main page its groups stay hidden until its own "Main Menu" link is clicked.
+    // The main page shows its three groups; a sub-group's link is one click further.
     HWND hMenu = ::GetDlgItem(m_pFrame->m_pageMain.GetSafeHwnd(), CPropPageMain::kMainMenuId);
     if (!Shown(hLink) && Shown(hMenu))
       Click(hMenu, POINT{30, 9});

@@ -227,16 +227,20 @@ TEST(TaskSheet, WithoutADocumentTheEffectPageStillOpens) {
   EXPECT_TRUE(lab.view.log.empty());
 }
 
-TEST(TaskSheet, ComingBackShowsOnlyMainMenuUntilItIsClicked) {
+// Back from another page, and from a sub-group's page, the main page shows its three groups at
+// once, not an empty page under its "Main Menu" link.
+TEST(TaskSheet, ComingBackShowsTheMainMenuAtOnce) {
   SheetLab lab;
-  lab.Click(2009);
-  ShowTaskMainPage();
-  PumpUntil([&] { return ::IsWindowVisible(lab.pageMain.GetSafeHwnd()) != FALSE; });
-  EXPECT_EQ(0, GetTaskPageIndex());
-  EXPECT_TRUE(lab.Visible(CPropPageMain::kMainMenuId));
-  ExpectOnlyGroupShown(lab, -1);
-  lab.Click(CPropPageMain::kMainMenuId);
-  ExpectOnlyGroupShown(lab, kMain);
+  for (int nGroup : {0, 2001}) {
+    if (nGroup != 0)
+      lab.Click(nGroup);
+    lab.Click(nGroup != 0 ? 2002 : 2009);
+    ShowTaskMainPage();
+    PumpUntil([&] { return ::IsWindowVisible(lab.pageMain.GetSafeHwnd()) != FALSE; });
+    EXPECT_EQ(0, GetTaskPageIndex());
+    EXPECT_TRUE(lab.Visible(CPropPageMain::kMainMenuId));
+    ExpectOnlyGroupShown(lab, kMain);
+  }
 }
 
 TEST(TaskSheet, AClickFromAnyOtherControlShowsTheMainMenu) {
