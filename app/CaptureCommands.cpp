@@ -100,7 +100,7 @@ void CFramletApp::OnCapture(UINT nID) {
     if (m_pMainWnd != NULL)
       m_pMainWnd->ShowWindow(SW_HIDE);
     ::Sleep(200);
-    ::SetCursorPos(5, 5);
+    // The pointer stays where the user has it: the picker frames the window under it from the start.
     ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDD_OBJECT_PICKER), NULL, ObjectPickerProc, 0);
     g_bObjectPicking = FALSE;
     ShowMainWindowAfterCapture(); // the picker shows it too; a failed picker must not leave it hidden
