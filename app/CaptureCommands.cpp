@@ -153,7 +153,7 @@ void CFramletApp::ShowMainWindowAfterCapture() {
   // Hiding the frame gave the activation to another window (another program's, or the window Wine
   // shows the notification area in), and showing it does not take it back from another program:
   // the frame takes the keyboard again, which it gives to its active view.
-  TakeKeyboard(pMain);
+  TakeKeyboard(pMain->m_hWnd);
 }
 
 BOOL CFramletApp::OpenCaptureAsDocument(HBITMAP hBitmap) {

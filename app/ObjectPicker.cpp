@@ -3,6 +3,7 @@
 
 #include "app/FramletApp.h"
 #include "framework/core/fw_geom.h"
+#include "imaging/capture/CaptureDlg.h"
 #include "resources/resource.h"
 
 #include <windowsx.h>
@@ -299,7 +300,9 @@ INT_PTR CALLBACK ObjectPickerProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM
     return FALSE;
   switch (message) {
   case WM_INITDIALOG:
-    ::SetWindowPos(hDlg, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    // Shown without the activation, which TakeKeyboard gives it, so that Enter and Esc reach it.
+    ::SetWindowPos(hDlg, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    TakeKeyboard(hDlg);
     g_pickerHook.Install(hDlg); // without it the pick works over the program's own windows only
     // The window under the pointer is framed from the start, wherever the pointer rests.
     OnPointerResting(hDlg);

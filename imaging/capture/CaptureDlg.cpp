@@ -25,17 +25,17 @@ bool IsKnownMarkingShape(int nMode) {
 
 } // namespace
 
-void TakeKeyboard(CWnd* pWnd) {
+void TakeKeyboard(HWND hWnd) {
   // Wine hands the window system's keyboard to a window with the time of its thread's last
   // message, and the window system refuses a change older than the last one it made: the input
   // that started a capture came before the window the system activated in the hidden frame's place
   // took the keyboard, so the thread first takes a message of now.
   static const UINT s_nNow = ::RegisterWindowMessageA("Pixolet.KeyboardNow");
   MSG msg;
-  if (s_nNow != 0 && ::PostMessageA(pWnd->m_hWnd, s_nNow, 0, 0))
-    ::PeekMessageA(&msg, pWnd->m_hWnd, s_nNow, s_nNow, PM_REMOVE);
-  pWnd->SetForegroundWindow();
-  pWnd->SetFocus();
+  if (s_nNow != 0 && ::PostMessageA(hWnd, s_nNow, 0, 0))
+    ::PeekMessageA(&msg, hWnd, s_nNow, s_nNow, PM_REMOVE);
+  ::SetForegroundWindow(hWnd);
+  ::SetFocus(hWnd);
 }
 
 IMPLEMENT_DYNAMIC(CCaptureDlg, CDialog)
@@ -139,7 +139,7 @@ BOOL CCaptureDlg::OnInitDialog() {
     nFlags |= SWP_NOREDRAW;
   SetWindowPos(NULL, 0, 0, m_rcScreen.right, m_rcScreen.bottom, nFlags);
   // Without controls the keys go to the overlay itself, and only while it has the focus.
-  TakeKeyboard(this);
+  TakeKeyboard(m_hWnd);
   ::SetCursor(::LoadCursorA(NULL, IDC_CROSS));
   return FALSE;
 }
