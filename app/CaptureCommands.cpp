@@ -12,9 +12,6 @@
 
 namespace {
 
-// Taken from the queue at the end of a capture for its time alone.
-const UINT UM_CAPTURE_DONE = WM_APP + 41;
-
 // Marks the program as capturing for the length of one request, so that a hot key or a menu
 // command that arrives meanwhile does not start a second overlay inside the first.
 class CCaptureRun {
@@ -103,7 +100,7 @@ void CFramletApp::OnCapture(UINT nID) {
     if (m_pMainWnd != NULL)
       m_pMainWnd->ShowWindow(SW_HIDE);
     ::Sleep(200);
-    ::SetCursorPos(5, 5);
+    // The pointer stays where the user has it: the picker frames the window under it from the start.
     ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDD_OBJECT_PICKER), NULL, ObjectPickerProc, 0);
     g_bObjectPicking = FALSE;
     ShowMainWindowAfterCapture(); // the picker shows it too; a failed picker must not leave it hidden
@@ -155,15 +152,8 @@ void CFramletApp::ShowMainWindowAfterCapture() {
     pMain->ShowWindow(SW_SHOWNORMAL);
   // Hiding the frame gave the activation to another window (another program's, or the window Wine
   // shows the notification area in), and showing it does not take it back from another program:
-  // the frame takes the keyboard again, which it gives to its active view. Wine hands the window
-  // system's keyboard to a window with the time of its thread's last message, and the window
-  // system refuses a change older than the last one it made: the key that started the capture came
-  // before the other window took the keyboard, so the thread first takes a message of now.
-  pMain->PostMessage(UM_CAPTURE_DONE);
-  MSG msg;
-  ::PeekMessageA(&msg, pMain->m_hWnd, UM_CAPTURE_DONE, UM_CAPTURE_DONE, PM_REMOVE);
-  pMain->SetForegroundWindow();
-  pMain->SetFocus();
+  // the frame takes the keyboard again, which it gives to its active view.
+  TakeKeyboard(pMain->m_hWnd);
 }
 
 BOOL CFramletApp::OpenCaptureAsDocument(HBITMAP hBitmap) {

@@ -3,6 +3,7 @@
 
 #include "app/FramletApp.h"
 #include "framework/core/fw_geom.h"
+#include "imaging/capture/CaptureDlg.h"
 #include "resources/resource.h"
 
 #include <windowsx.h>
@@ -14,6 +15,9 @@ namespace {
 
 // Posted by the mouse hook: the pointer moved to the screen point in lParam.
 const UINT UM_PICKER_POINTER = WM_APP + 40;
+// Looks at the resting pointer.
+const UINT_PTR kPointerTimer = 1;
+const UINT kPointerTimerMs = 100;
 
 // Under X the pointer's events go to the window beneath the pointer, whatever window holds the
 // capture: over another program's window the picker would see neither the moves nor the clicks,
@@ -116,6 +120,7 @@ void RemoveFrame(HWND hWnd) {
 // Ends the picker. Without the hook the picker held the left button down for its tracking, and a
 // cancel gives it back; with the hook no press ever reached the system.
 void EndPicker(HWND hDlg, INT_PTR nResult, BOOL bCancel) {
+  ::KillTimer(hDlg, kPointerTimer);
   const BOOL bHooked = g_pickerHook.IsInstalled();
   g_pickerHook.Remove();
   g_bObjectPicking = FALSE;
@@ -145,13 +150,14 @@ void PaintPickerFrame(HWND hDlg) {
   ::ReleaseDC(hDlg, hDC);
 }
 
-// The pointer is at pt: the window under it is framed in place of the one framed before.
-void OnPointerMoved(HWND hDlg, POINT pt) {
-  ::mouse_event(MOUSEEVENTF_LEFTDOWN, 5, 5, 0, 0);
-  ::SetCapture(hDlg);
-  ::SetCursor(::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_CURSOR_PICKER_HAND)));
+// Frames the window under the screen point in place of the one framed before; over the bare
+// desktop nothing is framed, so that a click there picks nothing.
+void FramePointedWindow(HWND hDlg, POINT pt) {
   HWND hUnder = ::WindowFromPoint(pt);
-  if (ValidatePickedWindow(hUnder, hDlg)) {
+  if (hUnder == ::GetDesktopWindow()) {
+    RemoveFrame(g_hwndPickedWindow);
+    g_hwndPickedWindow = NULL;
+  } else if (ValidatePickedWindow(hUnder, hDlg)) {
     RemoveFrame(g_hwndPickedWindow);
     g_hwndPickedWindow = hUnder;
     DrawDesktopFrame(hUnder);
@@ -161,8 +167,28 @@ void OnPointerMoved(HWND hDlg, POINT pt) {
   }
 }
 
+// The pointer is at pt: the window under it is framed in place of the one framed before.
+void OnPointerMoved(HWND hDlg, POINT pt) {
+  ::mouse_event(MOUSEEVENTF_LEFTDOWN, 5, 5, 0, 0);
+  ::SetCapture(hDlg);
+  ::SetCursor(::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_CURSOR_PICKER_HAND)));
+  FramePointedWindow(hDlg, pt);
+}
+
+// The pointer as it rests: the window system reports no move of a pointer that does not move, nor
+// one over windows the picker does not hear of, and the framed window paints over the frame when it
+// likes, so the picker looks again now and then.
+void OnPointerResting(HWND hDlg) {
+  POINT pt;
+  if (::GetCursorPos(&pt))
+    FramePointedWindow(hDlg, pt);
+}
+
 // The left button picks the framed window: the overlay captures its part on the desktop.
 void OnPick(HWND hDlg) {
+  // The window under the pointer where the button went up, which the frame may not have reached.
+  const DWORD dwPos = ::GetMessagePos();
+  FramePointedWindow(hDlg, POINT{GET_X_LPARAM(dwPos), GET_Y_LPARAM(dwPos)});
   HWND hPicked = g_hwndPickedWindow;
   CRect rc;
   BOOL bPicked = hPicked != NULL && ::GetWindowRect(hPicked, &rc);
@@ -274,8 +300,18 @@ INT_PTR CALLBACK ObjectPickerProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM
     return FALSE;
   switch (message) {
   case WM_INITDIALOG:
-    ::SetWindowPos(hDlg, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    // Shown without the activation, which TakeKeyboard gives it, so that Enter and Esc reach it.
+    ::SetWindowPos(hDlg, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    TakeKeyboard(hDlg);
     g_pickerHook.Install(hDlg); // without it the pick works over the program's own windows only
+    // The window under the pointer is framed from the start, wherever the pointer rests.
+    OnPointerResting(hDlg);
+    ::SetTimer(hDlg, kPointerTimer, kPointerTimerMs, NULL);
+    return TRUE;
+  case WM_TIMER:
+    if (wParam != kPointerTimer)
+      return FALSE;
+    OnPointerResting(hDlg);
     return TRUE;
   case WM_PAINT:
     PaintPickerFrame(hDlg);

@@ -25,6 +25,19 @@ bool IsKnownMarkingShape(int nMode) {
 
 } // namespace
 
+void TakeKeyboard(HWND hWnd) {
+  // Wine hands the window system's keyboard to a window with the time of its thread's last
+  // message, and the window system refuses a change older than the last one it made: the input
+  // that started a capture came before the window the system activated in the hidden frame's place
+  // took the keyboard, so the thread first takes a message of now.
+  static const UINT s_nNow = ::RegisterWindowMessageA("Pixolet.KeyboardNow");
+  MSG msg;
+  if (s_nNow != 0 && ::PostMessageA(hWnd, s_nNow, 0, 0))
+    ::PeekMessageA(&msg, hWnd, s_nNow, s_nNow, PM_REMOVE);
+  ::SetForegroundWindow(hWnd);
+  ::SetFocus(hWnd);
+}
+
 IMPLEMENT_DYNAMIC(CCaptureDlg, CDialog)
 
 BEGIN_MESSAGE_MAP(CCaptureDlg, CDialog)
@@ -119,13 +132,14 @@ BOOL CCaptureDlg::OnInitDialog() {
   }
 
   ::GetCursorPos(&m_ptCurrent);
-  UINT nFlags = SWP_SHOWWINDOW | SWP_NOZORDER;
+  // Shown without the activation, which TakeKeyboard gives it: a window activated as it is shown
+  // asks for the keyboard with the time of the input that started the capture.
+  UINT nFlags = SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE;
   if (g_nOsVersionCode != 110)
     nFlags |= SWP_NOREDRAW;
   SetWindowPos(NULL, 0, 0, m_rcScreen.right, m_rcScreen.bottom, nFlags);
   // Without controls the keys go to the overlay itself, and only while it has the focus.
-  SetForegroundWindow();
-  SetFocus();
+  TakeKeyboard(m_hWnd);
   ::SetCursor(::LoadCursorA(NULL, IDC_CROSS));
   return FALSE;
 }

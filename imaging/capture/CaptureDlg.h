@@ -23,6 +23,11 @@ enum CaptureMode : int {
   kCaptureObject = ID_CAPTURE_OBJECT,
 };
 
+// Makes the top-level window the active one with the window system's keyboard, and gives it the
+// focus: a window shown by a command that came before another window took the keyboard would
+// otherwise leave the user's keys with that other window.
+void TakeKeyboard(HWND hWnd);
+
 // Run modally: set m_nCaptureType, m_bIncludeMouse and, for object capture, m_rcPreset; after
 // DoModal m_hCaptured holds the result, or NULL when the capture was cancelled. The caller takes
 // over that bitmap (DetachCaptured does it in one step). Active-window, full-screen and object

@@ -56,6 +56,16 @@ void SendSteps(const std::string& steps, HWND hWnd);
 ::testing::AssertionResult XPointer(const std::string& args);
 void XMoveMouse(int x, int y);
 void SendXSteps(const std::string& steps, HWND hWnd);
+// SendXSteps' steps as the user gives them, to a window that must have taken the keyboard by
+// itself: nothing is made active first, and the keys ("Enter", "Esc" and "AltF4") go through the
+// X server too.
+void SendUserXSteps(const std::string& steps, HWND hWnd);
+// A window for messages: its class, text, place and process.
+std::string DescribeWindow(HWND hWnd);
+// Waits until the window is the active one; else a failure that names the window that is.
+::testing::AssertionResult IsActiveWindow(HWND hWnd, const std::string& what);
+// The name of the X window that has the X keyboard now, quoted.
+std::string XKeyboardWindow();
 // Keys through the X server with xdotool ("ctrl+s"), as the user's keyboard gives them: they go to
 // the window the window system gives the keyboard to, which Wine sets apart from the active window.
 ::testing::AssertionResult XKeys(const std::string& keys);
@@ -278,6 +288,14 @@ public:
   // Marks an area on the capture overlay with SendXSteps' steps (SendSteps' without X input). The
   // pointer waits where they start first: the overlay appearing under it reports it there.
   ::testing::AssertionResult Mark(const std::string& steps, bool bXInput = true);
+  // The capture overlay once it shows, active or not; NULL when it did not come.
+  HWND WaitForOverlayShown() const;
+  // Marks an area as the user does, with SendUserXSteps (the pointer waits where they start first):
+  // the overlay must have become the active window by itself (a failure names the window that is).
+  ::testing::AssertionResult MarkAsUser(const std::string& steps);
+  // Alt and the popup's letter, then the item's letter, through the X server to the window that has
+  // the keyboard: nothing is made active first, and the frame must be the active window.
+  ::testing::AssertionResult XMenu(char cPopup, char cItem);
   // Waits until the number of documents is n, the frame shows them laid out (with documents, the
   // view below the row of tabs, which comes a layout pass after a document opens and moves the view)
   // and, with a size, the status bar shows it.

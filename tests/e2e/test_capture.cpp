@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "tests/e2e/tray_support.h"
 
+#include <cctype>
 #include <cstdio>
 #include <vector>
 
@@ -19,15 +20,24 @@ using CaptureTest = E2eTest;
 // one record (nothing to undo or redo yet), and marked changed: closing it asks to save, Cancel
 // keeps it open and No closes it.
 TEST_F(CaptureTest, RectangularAreaFromTheMenuOpensTheDraggedPicture) {
+  // Alt+C, R and the drag as the user gives them: the frame and then the overlay must have taken
+  // the keyboard by themselves.
+  auto captureFromMenu = [this](const CRect& area) {
+    const size_t nBefore = m_app.Documents().size();
+    ASSERT_TRUE(m_app.XMenu('C', 'R'));
+    ASSERT_TRUE(m_app.MarkAsUser("P" + std::to_string(area.left) + "," + std::to_string(area.top) + " R" +
+                                 std::to_string(area.right) + "," + std::to_string(area.bottom)));
+    ASSERT_TRUE(m_app.WaitForDocuments(nBefore + 1, area.Size()));
+  };
   ASSERT_TRUE(m_app.Start());
-  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+  ASSERT_NO_FATAL_FAILURE(captureFromMenu(kArea));
   EXPECT_EQ("Zoom:100%", m_app.StatusText(3));
   EXPECT_NE(std::string::npos, m_app.Text(m_app.Frame()).find("Image1")) << m_app.Text(m_app.Frame());
   EXPECT_TRUE(m_app.PictureIs(kArea.Size(), PatternOf(kArea)));
   ASSERT_NO_FATAL_FAILURE(ExpectUndoRedo(false, false));
 
   // A second capture, and both side by side.
-  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(CRect(400, 300, 600, 500)));
+  ASSERT_NO_FATAL_FAILURE(captureFromMenu(CRect(400, 300, 600, 500)));
   ASSERT_TRUE(m_app.Menu('W', 'T'));
   CRect frame;
   ::GetWindowRect(m_app.Frame(), &frame);
@@ -71,21 +81,18 @@ TEST_P(CaptureModeTest, OpensADocumentOfTheMarkedSize) {
   const HWND hWindow = m_window.Handle();
   ::SetWindowLongA(hWindow, GWL_EXSTYLE, ::GetWindowLongA(hWindow, GWL_EXSTYLE) & ~WS_EX_TOOLWINDOW);
   ASSERT_TRUE(m_app.Start());
-  ASSERT_TRUE(m_app.Menu('C', c.cMenuKey));
-  // The pointer waits where the marking starts: the overlay appearing under it reports it there.
-  int x0 = 0, y0 = 0;
-  if (std::sscanf(c.steps, "%*c%d,%d", &x0, &y0) == 2)
-    XMoveMouse(x0, y0);
+  // The object picker takes the window under the resting pointer.
+  const CPoint inside = m_rcWindow.CenterPoint();
+  if (c.cMenuKey == 'O')
+    XMoveMouse(inside.x, inside.y);
+  ASSERT_TRUE(m_app.XMenu('C', c.cMenuKey));
   // The program steps aside; the window the user works in is the active one again.
   ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
   if (c.cMenuKey == 'O') {
     // The picker frames the window under the pointer in red; a left click takes it.
     HWND hPicker = m_app.WaitForDialog("");
     ASSERT_NE(nullptr, hPicker);
-    const CPoint inside = m_rcWindow.CenterPoint();
     ASSERT_TRUE(WaitUntil("the red frame round the window", [&] {
-      XMoveMouse(inside.x + 1, inside.y);
-      XMoveMouse(inside.x, inside.y);
       return ReadScreen(CRect(m_rcWindow.left, inside.y, m_rcWindow.left + 1, inside.y + 1)).At(0, 0) ==
              RGB(255, 0, 0);
     }));
@@ -94,7 +101,8 @@ TEST_P(CaptureModeTest, OpensADocumentOfTheMarkedSize) {
     // the frame took it back.
     ASSERT_TRUE(XPointer("click 1"));
   } else if (*c.steps) {
-    ASSERT_TRUE(m_app.Mark(c.steps));
+    // The pointer waits where the marking starts: the overlay appearing under it reports it there.
+    ASSERT_TRUE(m_app.MarkAsUser(c.steps));
   }
   ASSERT_TRUE(m_app.WaitForDocuments(1, c.size));
   // The frame came back active, with the keys going to the new document.
@@ -115,21 +123,21 @@ INSTANTIATE_TEST_SUITE_P(
                       ModeCase{"Object", 'O', "", CSize(320, 240)}),
     [](const ::testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
 
-// Capture, Object, over another program's window, with the X server's pointer as the user moves
-// it: the picker frames the window under the pointer in red; a left click captures it into a
-// document, a right click or Esc cancels; the clicks never reach the program beneath, and the
-// main window comes back on every road.
+// Capture, Object, over another program's window, with the X server's pointer resting where the
+// user left it before the command: the picker frames the window under the pointer in red from the
+// start, without a move; a left click captures it into a document, a right click or Esc cancels;
+// the clicks never reach the program beneath, and the main window comes back on every road. Over
+// the bare desktop nothing is framed.
 enum class PickEnd { LeftClick, RightClick, Escape };
 ::testing::AssertionResult EndPick(PickEnd end) {
-  if (end == PickEnd::Escape) {
-    PressKey(VK_ESCAPE);
-    return ::testing::AssertionSuccess();
-  }
+  if (end == PickEnd::Escape)
+    return XKeys("Escape");
   return XPointer(end == PickEnd::LeftClick ? "click 1" : "click 3");
 }
 struct PickCase {
   const char* name;
   PickEnd end;
+  bool bOverDesktop; // the pointer rests over no window
 };
 void PrintTo(const PickCase& c, std::ostream* os) { *os << c.name; }
 
@@ -139,39 +147,65 @@ protected:
     CaptureTest::TearDown();
     m_notepad.Kill();
   }
+  // Where red shows on the screen; (-1, -1) when nowhere.
+  static CPoint RedOnScreen() {
+    const Pixels px =
+        ReadScreen(CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
+    for (int y = 0; y < px.cy; y++)
+      for (int x = 0; x < px.cx; x++)
+        if (px.At(x, y) == RGB(255, 0, 0))
+          return CPoint(x, y);
+    return CPoint(-1, -1);
+  }
   const CRect m_rcNotepad{300, 200, 700, 500};
   CNotepad m_notepad;
 };
 
-TEST_P(ObjectPickTest, FramesAnotherProgramsWindowAndEndsAsClicked) {
+TEST_P(ObjectPickTest, FramesTheWindowUnderTheRestingPointerAndEndsAsClicked) {
   const PickCase& c = GetParam();
   ASSERT_TRUE(m_notepad.Start(m_rcNotepad));
   // The window under the pointer there is notepad's text area.
   const CPoint inside(500, 350);
   const HWND hText = ::WindowFromPoint(inside);
   ASSERT_NE(m_notepad.Frame(), hText);
+  const CPoint bare(1000, 700); // beside notepad, where the frame does not stay
+  if (c.bOverDesktop) {
+    // The pattern behind the program, this test's own window, goes: nothing is left there.
+    const HWND hPattern = ::WindowFromPoint(bare);
+    ASSERT_EQ(::GetCurrentProcessId(), [&] {
+      DWORD dwPid = 0;
+      ::GetWindowThreadProcessId(hPattern, &dwPid);
+      return dwPid;
+    }());
+    ::ShowWindow(hPattern, SW_HIDE);
+  }
   ASSERT_TRUE(m_app.Start());
-  ASSERT_TRUE(m_app.Menu('C', 'O'));
+  XMoveMouse(c.bOverDesktop ? bare.x : inside.x, c.bOverDesktop ? bare.y : inside.y);
+  ASSERT_TRUE(m_app.XMenu('C', 'O'));
   ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
-  ASSERT_NE(nullptr, m_app.WaitForDialog(""));
-  // The pointer keeps moving over the text area, as a user's does, until its frame shows: notepad
-  // may still be painting what the main window uncovered. It lays the area out again once its
-  // status bar shows.
+  const HWND hPicker = m_app.WaitForDialog("");
+  ASSERT_NE(nullptr, hPicker);
   CRect rcText;
-  DWORD dwLastMove = 0;
-  ASSERT_TRUE(WaitUntil("the red frame round notepad's text", [&] {
-    if (::GetTickCount() - dwLastMove > 500) {
-      XMoveMouse(inside.x + 1, inside.y);
-      XMoveMouse(inside.x, inside.y);
-      dwLastMove = ::GetTickCount();
-    }
-    ::GetWindowRect(hText, &rcText);
-    return ReadScreen(CRect(rcText.left, inside.y, rcText.left + 1, inside.y + 1)).At(0, 0) == RGB(255, 0, 0);
-  }));
-  if (c.end == PickEnd::LeftClick)
-    SaveScreenshot(
-        CRect(m_rcNotepad.left - 20, m_rcNotepad.top - 20, m_rcNotepad.right + 20, m_rcNotepad.bottom + 20),
-        "e2e_object_framed.bmp");
+  if (c.bOverDesktop) {
+    // The picker has looked at the pointer (its first messages are done) and the screen is still.
+    SyncInput(hPicker);
+    Settled([&] { return ReadScreen(m_rcNotepad); });
+    const CPoint red = RedOnScreen();
+    EXPECT_TRUE(red.x < 0) << "red at " << red.x << "," << red.y << " with the pointer over no window";
+  } else {
+    // Notepad may still be painting what the main window uncovered: the frame shows once it is done.
+    ASSERT_TRUE(
+        WaitUntil("the red frame round notepad's text",
+                  [&] {
+                    ::GetWindowRect(hText, &rcText);
+                    return ReadScreen(CRect(rcText.left, inside.y, rcText.left + 1, inside.y + 1)).At(0, 0) ==
+                           RGB(255, 0, 0);
+                  }))
+        << "red at " << RedOnScreen().x << "," << RedOnScreen().y;
+  }
+  if (c.end == PickEnd::LeftClick || c.bOverDesktop)
+    SaveScreenshot(CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)),
+                   (std::string("e2e_object_framed_at_start_") + c.name + ".bmp").c_str());
 
   ASSERT_TRUE(EndPick(c.end));
   const size_t nDocuments = c.end == PickEnd::LeftClick ? 1 : 0;
@@ -185,18 +219,19 @@ TEST_P(ObjectPickTest, FramesAnotherProgramsWindowAndEndsAsClicked) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Notepad, ObjectPickTest,
-                         ::testing::Values(PickCase{"LeftClick", PickEnd::LeftClick},
-                                           PickCase{"RightClick", PickEnd::RightClick},
-                                           PickCase{"Escape", PickEnd::Escape}),
+                         ::testing::Values(PickCase{"LeftClick", PickEnd::LeftClick, false},
+                                           PickCase{"RightClick", PickEnd::RightClick, false},
+                                           PickCase{"Escape", PickEnd::Escape, false},
+                                           PickCase{"OverTheBareDesktop", PickEnd::Escape, true}),
                          [](const ::testing::TestParamInfo<PickCase>& info) {
                            return std::string(info.param.name);
                          });
 
 // Capture, Object, with notepad at other places: over the main frame's old rectangle, at the
-// bottom right past the screen's edges (where the picker waits, so the pointer comes onto the
-// picker first), and partly behind another program's window. The real pointer over notepad's text
-// area frames what shows of it: red on all four sides within the screen, none outside the text
-// area or on the window in front of it; when the pick ends no red stays anywhere.
+// bottom right past the screen's edges, and partly behind another program's window. The real
+// pointer resting over notepad's text area frames what shows of it: red on all four sides within
+// the screen, none outside the text area or on the window in front of it; when the pick ends no
+// red stays anywhere.
 struct PlaceCase {
   const char* name;
   CRect notepad;
@@ -245,7 +280,8 @@ TEST_P(ObjectPlaceTest, FramesWhatShowsOfTheWindowUnderThePointerAndLeavesNoFram
     ASSERT_TRUE(m_cover.Create(c.cover, 1, true));
   ASSERT_TRUE(m_app.Start());
   const CRect oldFrame = ScreenRect(m_app.Frame());
-  ASSERT_TRUE(m_app.Menu('C', 'O'));
+  XMoveMouse(c.inside.x, c.inside.y);
+  ASSERT_TRUE(m_app.XMenu('C', 'O'));
   ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
   const HWND hPicker = m_app.WaitForDialog("");
   ASSERT_NE(nullptr, hPicker);
@@ -262,15 +298,9 @@ TEST_P(ObjectPlaceTest, FramesWhatShowsOfTheWindowUnderThePointerAndLeavesNoFram
   if (!c.cover.IsRectEmpty())
     around |= c.cover;
   const CRect scan = around & screen; // where red is looked for
-  // The pointer keeps moving there, as a user's does, until all four sides show: notepad may still
-  // be painting what the main window uncovered, and the picker may be leaving the place.
-  DWORD dwLastMove = 0;
+  // The pointer rests there: all four sides show once notepad has painted what the main window
+  // uncovered.
   const bool bFramed = WaitFor([&] {
-    if (::GetTickCount() - dwLastMove > 500) {
-      XMoveMouse(c.inside.x + 1, c.inside.y);
-      XMoveMouse(c.inside.x, c.inside.y);
-      dwLastMove = ::GetTickCount();
-    }
     const CPoint mid = text.CenterPoint();
     return RedAlong(CPoint(text.left, text.top), CPoint(text.left + 1, text.bottom - 1)) &&
            RedAlong(CPoint(text.left, text.top), CPoint(text.right - 1, text.top + 1)) &&
@@ -305,36 +335,89 @@ INSTANTIATE_TEST_SUITE_P(
                                 CRect(700, 860, 1000, 1024), PickEnd::Escape}),
     [](const ::testing::TestParamInfo<PlaceCase>& info) { return std::string(info.param.name); });
 
-// Where an active-window capture starts: the Capture menu, the capture bar's arrow, its key, the
-// tray menu.
-enum class ActiveRoad { Menu, ToolBar, CtrlW, Tray };
-struct ActiveCase {
-  const char* name;
-  ActiveRoad road;
-};
-void PrintTo(const ActiveCase& c, std::ostream* os) { *os << c.name; }
+// The window in which Wine shows the notification area: a window of the shell, which also owns
+// the desktop window; NULL when it shows none.
+HWND ShellWindow() {
+  DWORD dwShell = 0;
+  ::GetWindowThreadProcessId(::GetDesktopWindow(), &dwShell);
+  for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(h, &dwPid);
+    if (dwPid == dwShell && ::IsWindowVisible(h) && !ScreenRect(h).IsRectEmpty())
+      return h;
+  }
+  return NULL;
+}
 
-class ActiveWindowTest : public TrayTest, public ::testing::WithParamInterface<ActiveCase> {
+// Where a capture starts: the Capture menu by its keys, the capture bar's button (a rectangle)
+// and its arrow's menu, a key of the program (the hot key, or an accelerator), the tray menu.
+enum class Road { Menu, BarButton, BarArrow, Keys, Tray };
+
+class CaptureRoadTest : public TrayTest {
 protected:
   void TearDown() override {
     TrayTest::TearDown();
     m_notepad.Kill();
   }
-  // The window in which Wine shows the notification area: a window of the shell, which also owns
-  // the desktop window; NULL when it shows none.
-  static HWND ShellWindow() {
-    DWORD dwShell = 0;
-    ::GetWindowThreadProcessId(::GetDesktopWindow(), &dwShell);
-    for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
-      DWORD dwPid = 0;
-      ::GetWindowThreadProcessId(h, &dwPid);
-      if (dwPid == dwShell && ::IsWindowVisible(h) && !ScreenRect(h).IsRectEmpty())
-        return h;
+  // Starts the capture of the mode (its letter in the menus) by the road, with the X server's keys
+  // and pointer where the user gives them; keys: those of the Keys road.
+  ::testing::AssertionResult StartCapture(Road road, char cMode, const char* keys = "") {
+    const CRect bar = CaptureBar();
+    HWND hMenu = NULL;
+    switch (road) {
+    case Road::Menu:
+      return m_app.XMenu('C', cMode);
+    case Road::BarButton:
+      return XPointer("mousemove " + std::to_string(bar.left + 30) + " " +
+                      std::to_string(bar.CenterPoint().y) + " click 1");
+    case Road::BarArrow: {
+      const CPoint arrow = DropDownArrow(bar);
+      if (arrow.x < bar.left)
+        return ::testing::AssertionFailure() << "no arrow on the capture bar";
+      ::testing::AssertionResult clicked =
+          XPointer("mousemove " + std::to_string(arrow.x) + " " + std::to_string(arrow.y) + " click 1");
+      if (!clicked)
+        return clicked;
+      if (!WaitFor([&] { return (hMenu = m_app.ShownMenu()) != NULL; }))
+        return ::testing::AssertionFailure()
+               << "the capture bar's arrow opened no menu; the active window is "
+               << DescribeWindow(::GetForegroundWindow());
+      WaitUntilUnfolded(hMenu);
+      break;
     }
-    return NULL;
+    case Road::Keys: {
+      // The global hot key reaches a Wine program only while one of Wine's windows has the X
+      // keyboard: the user gives the keys in the program's frame.
+      ::testing::AssertionResult active = IsActiveWindow(m_app.Frame(), "the program's frame");
+      return active ? XKeys(keys) : active;
+    }
+    case Road::Tray:
+      hMenu = OpenTrayMenu();
+      if (hMenu == NULL)
+        return ::testing::AssertionFailure() << "no tray menu";
+      break;
+    }
+    ::testing::AssertionResult picked = XKeys(std::string(1, (char)std::tolower(cMode)));
+    if (!picked)
+      return picked;
+    return WaitUntil(
+        "the menu to close", [hMenu] { return !::IsWindowVisible(hMenu); }, 3000);
   }
-  const CRect m_rcNotepad{500, 300, 900, 600};
+
   CNotepad m_notepad;
+};
+
+// Where an active-window capture starts: the Capture menu, the capture bar's arrow, its key, the
+// tray menu.
+struct ActiveCase {
+  const char* name;
+  Road road;
+};
+void PrintTo(const ActiveCase& c, std::ostream* os) { *os << c.name; }
+
+class ActiveWindowTest : public CaptureRoadTest, public ::testing::WithParamInterface<ActiveCase> {
+protected:
+  const CRect m_rcNotepad{500, 300, 900, 600};
 };
 
 // The user works in notepad and then starts the program, whose icon brings up the window of the
@@ -344,31 +427,14 @@ protected:
 // Afterwards the frame is the active window again, with the keys in the new document.
 TEST_P(ActiveWindowTest, TakesTheWindowTheUserWasIn) {
   ASSERT_TRUE(m_notepad.Start(m_rcNotepad));
-  const CPoint text(m_rcNotepad.CenterPoint());
-  SendXSteps("C" + std::to_string(text.x) + "," + std::to_string(text.y), m_notepad.Frame());
-  ASSERT_TRUE(WaitUntil("notepad active", [&] { return ::GetForegroundWindow() == m_notepad.Frame(); }));
+  ASSERT_TRUE(IsActiveWindow(m_notepad.Frame(), "notepad"));
   // Its menu bar, below the caption (whose colours follow the activation).
   const CRect menuBar(m_rcNotepad.left, m_rcNotepad.top + 24, m_rcNotepad.right, m_rcNotepad.top + 38);
   const Pixels shown = Settled([&] { return ReadScreen(menuBar); });
   ASSERT_TRUE(StartWithIcon());
-  if (const HWND hShell = ShellWindow()) {
+  if (const HWND hShell = ShellWindow())
     ::SetWindowPos(hShell, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ASSERT_TRUE(m_app.Activate());
-  }
-  switch (GetParam().road) {
-  case ActiveRoad::Menu:
-    ASSERT_TRUE(m_app.Menu('C', 'A'));
-    break;
-  case ActiveRoad::ToolBar:
-    ASSERT_TRUE(PickFromCaptureArrow('A'));
-    break;
-  case ActiveRoad::CtrlW:
-    PressKey('W', MOD_CONTROL);
-    break;
-  case ActiveRoad::Tray:
-    ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'A'));
-    break;
-  }
+  ASSERT_TRUE(StartCapture(GetParam().road, 'A', "ctrl+w"));
   ASSERT_TRUE(m_app.WaitForDocuments(1, m_rcNotepad.Size()));
   // The new view paints its picture after the document is there.
   const CRect pictureMenuBar(m_app.PictureOrigin() + (menuBar.TopLeft() - m_rcNotepad.TopLeft()),
@@ -381,11 +447,72 @@ TEST_P(ActiveWindowTest, TakesTheWindowTheUserWasIn) {
   EXPECT_TRUE(m_app.KeyboardInView());
 }
 
+INSTANTIATE_TEST_SUITE_P(Roads, ActiveWindowTest,
+                         ::testing::Values(ActiveCase{"Menu", Road::Menu},
+                                           ActiveCase{"ToolBar", Road::BarArrow},
+                                           ActiveCase{"CtrlW", Road::Keys}, ActiveCase{"Tray", Road::Tray}),
+                         [](const ::testing::TestParamInfo<ActiveCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+struct KeyCase {
+  const char* name;
+  Road road;
+  char cMode;        // the mode's letter in the menus
+  const char* steps; // the marking and the key, as the user gives them
+  CSize size;        // of the document the key makes; empty: the key cancels
+};
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
+class CaptureKeyTest : public CaptureRoadTest, public ::testing::WithParamInterface<KeyCase> {};
+
+// The capture screen is the active window with the keyboard as soon as it shows, by every road,
+// beside another program's window: Esc cancels a rectangle and a polygon, Alt+F4 closes the
+// capture screen and no other window, Enter closes a polygon and finishes Multiple Rectangular
+// Areas. The keys go through the X server, to the window it gives the keyboard to.
+TEST_P(CaptureKeyTest, TheCaptureScreenTakesTheKeys) {
+  const KeyCase& c = GetParam();
+  ASSERT_TRUE(m_notepad.Start(CRect(800, 80, 1200, 380)));
+  ASSERT_TRUE(StartWithIcon());
+  const HWND hShell = ShellWindow();
+  // The hot key (Ctrl+Q) takes a rectangle.
+  ASSERT_TRUE(StartCapture(c.road, c.cMode, "ctrl+q"));
+  const HWND hOverlay = m_app.WaitForOverlayShown();
+  ASSERT_NE(nullptr, hOverlay) << "no capture screen";
+  const std::string steps = c.steps;
+  const size_t nKey = steps.rfind(' ');
+  ASSERT_TRUE(m_app.MarkAsUser(steps.substr(0, nKey)));
+  if (c.size.cx > 0) // the marking the key finishes
+    SaveScreenshot(ScreenRect(hOverlay), (std::string("e2e_capture_key_") + c.name + ".bmp").c_str());
+  SendUserXSteps(steps.substr(nKey + 1), hOverlay);
+  if (c.size.cx > 0) {
+    ASSERT_TRUE(m_app.WaitForDocuments(1, c.size))
+        << "the last key did not finish the capture; X gives the keyboard to " << XKeyboardWindow();
+  } else {
+    ASSERT_TRUE(WaitUntil("the capture screen to close", [&] { return !::IsWindow(hOverlay); }))
+        << "X gives the keyboard to " << XKeyboardWindow();
+    ASSERT_TRUE(m_app.WaitForDocuments(0));
+  }
+  EXPECT_TRUE(::IsWindow(m_notepad.Frame()));
+  EXPECT_TRUE(hShell == NULL || ::IsWindowVisible(hShell)) << "the shell's window closed";
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    Roads, ActiveWindowTest,
-    ::testing::Values(ActiveCase{"Menu", ActiveRoad::Menu}, ActiveCase{"ToolBar", ActiveRoad::ToolBar},
-                      ActiveCase{"CtrlW", ActiveRoad::CtrlW}, ActiveCase{"Tray", ActiveRoad::Tray}),
-    [](const ::testing::TestParamInfo<ActiveCase>& info) { return std::string(info.param.name); });
+    Roads, CaptureKeyTest,
+    ::testing::Values(
+        KeyCase{"MenuRectangleEsc", Road::Menu, 'R', "C400,300 M500,400 Esc", CSize()},
+        KeyCase{"MenuPolygonEsc", Road::Menu, 'P', "C200,300 C600,300 Esc", CSize()},
+        KeyCase{"MenuPolygonEnter", Road::Menu, 'P', "C200,300 C600,300 C400,700 Enter", CSize(398, 398)},
+        KeyCase{"MenuMultipleEnter", Road::Menu, 'M',
+                "P100,100 M200,200 R300,250 P400,350 M300,300 R250,200 Enter", CSize(300, 250)},
+        KeyCase{"BarButtonRectangleEsc", Road::BarButton, 'R', "C400,300 M500,400 Esc", CSize()},
+        KeyCase{"BarArrowPolygonEnter", Road::BarArrow, 'P', "C200,300 C600,300 C400,700 Enter",
+                CSize(398, 398)},
+        KeyCase{"HotKeyRectangleEsc", Road::Keys, 'R', "C400,300 M500,400 Esc", CSize()},
+        KeyCase{"TrayRectangleEsc", Road::Tray, 'R', "C400,300 M500,400 Esc", CSize()},
+        KeyCase{"TrayRectangleAltF4", Road::Tray, 'R', "C400,300 M500,400 AltF4", CSize()},
+        KeyCase{"TrayFreehandEsc", Road::Tray, 'N', "C300,300 M700,300 M700,700 Esc", CSize()}),
+    [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
 // The hot key captures a rectangle even when the options name another mode, while the program is
 // minimised; the options, hot key included, come from the registry. Global hot keys reach a Wine

@@ -1,0 +1,121 @@
+// Input as the user gives it to windows that must have taken the keyboard by themselves: nothing
+// is made active first, keys go through the X server to the window it gives them to, and a window
+// that is not active where it should be is named with the one that is.
+#include "tests/e2e/e2e_support.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+
+void SendUserXSteps(const std::string& steps, HWND hWnd) {
+  std::istringstream in(steps);
+  for (std::string step; in >> step;) {
+    int x = 0, y = 0;
+    std::sscanf(step.c_str() + 1, "%d,%d", &x, &y);
+    if (step == "Enter" || step == "Esc" || step == "AltF4") {
+      EXPECT_TRUE(XKeys(step == "Enter" ? "Return" : step == "Esc" ? "Escape" : "alt+F4"));
+    } else {
+      XMoveMouse(x, y);
+      if (step[0] == 'P' || step[0] == 'C')
+        EXPECT_TRUE(XPointer("mousedown 1"));
+      if (step[0] == 'R' || step[0] == 'C')
+        EXPECT_TRUE(XPointer("mouseup 1"));
+    }
+    SyncInput(hWnd);
+  }
+}
+
+std::string DescribeWindow(HWND hWnd) {
+  if (hWnd == NULL)
+    return "no window";
+  char szText[128] = "";
+  ::GetWindowTextA(hWnd, szText, sizeof(szText));
+  DWORD dwPid = 0, dwShell = 0;
+  ::GetWindowThreadProcessId(hWnd, &dwPid);
+  ::GetWindowThreadProcessId(::GetDesktopWindow(), &dwShell);
+  std::ostringstream out;
+  out << "the " << ClassOf(hWnd) << " window \"" << szText << "\" at " << ToString(ScreenRect(hWnd))
+      << (dwPid == dwShell                   ? " of the shell"
+          : dwPid == ::GetCurrentProcessId() ? " of the test"
+                                             : "")
+      << " (process " << dwPid << ")";
+  return out.str();
+}
+
+::testing::AssertionResult IsActiveWindow(HWND hWnd, const std::string& what) {
+  if (WaitFor([hWnd] { return ::GetForegroundWindow() == hWnd; }))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << what << " is not the active window: " << DescribeWindow(::GetForegroundWindow()) << " is";
+}
+
+std::string XKeyboardWindow() {
+  char szDisplay[32] = "";
+  ::GetEnvironmentVariableA("DISPLAY", szDisplay, sizeof(szDisplay));
+  std::string display = szDisplay;
+  display = display.substr(display.find(':') + 1);
+  const std::string file = "/tmp/pix_xfocus_" + display.substr(0, display.find('.')) + "_" +
+                           std::to_string(::GetCurrentProcessId());
+  if (!XPointer("getwindowfocus getwindowname >" + file))
+    return "(unknown)";
+  std::string path = "Z:" + file;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  std::string name;
+  std::getline(std::ifstream(path), name);
+  ::DeleteFileA(path.c_str());
+  return "\"" + name + "\"";
+}
+
+HWND CPixolet::WaitForOverlayShown() const {
+  const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  HWND hOverlay = NULL;
+  WaitFor([&] {
+    hOverlay = TopWindow([&](HWND hWnd) {
+      CRect rc;
+      return hWnd != m_hFrame && ClassOf(hWnd) == "#32770" && ::GetWindowRect(hWnd, &rc) && rc == screen;
+    });
+    return hOverlay != NULL;
+  });
+  return hOverlay;
+}
+
+::testing::AssertionResult CPixolet::MarkAsUser(const std::string& steps) {
+  int x = 0, y = 0;
+  if (std::sscanf(steps.c_str(), "%*c%d,%d", &x, &y) == 2)
+    XMoveMouse(x, y);
+  const HWND hOverlay = WaitForOverlayShown();
+  if (hOverlay == NULL)
+    return ::testing::AssertionFailure() << "no capture overlay";
+  ::testing::AssertionResult active = IsActiveWindow(hOverlay, "the capture overlay");
+  if (!active)
+    return active;
+  SendUserXSteps(steps, hOverlay);
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult CPixolet::XMenu(char cPopup, char cItem) {
+  ::testing::AssertionResult active = IsActiveWindow(m_hFrame, "the program's frame");
+  if (!active)
+    return active;
+  ::testing::AssertionResult sent = XKeys(std::string("alt+") + (char)std::tolower(cPopup));
+  if (!sent)
+    return sent;
+  HWND hPopup = NULL;
+  if (!WaitFor([&] { return (hPopup = ShownMenu()) != NULL; }))
+    return ::testing::AssertionFailure() << "Alt+" << cPopup << " opened no menu; the active window is "
+                                         << DescribeWindow(::GetForegroundWindow());
+  WaitFor([&] { return Painted(m_hFrame) && Painted(hPopup); });
+  WaitUntilUnfolded(hPopup);
+  sent = XKeys(std::string(1, (char)std::tolower(cItem)));
+  if (!sent)
+    return sent;
+  return WaitUntil(
+      std::string("the menu to close after ") + cPopup + ", " + cItem,
+      [hPopup] { return !::IsWindowVisible(hPopup); }, 3000);
+}
+
+} // namespace e2e
