@@ -215,17 +215,6 @@ GUITHREADINFO GuiState(HWND hWnd) {
 // after the thread has read the window system's pending events. Under Wine without a window manager
 // a late focus event can leave the program with no active window; a press would then have to
 // activate it, and Wine drops a press whose activation fails.
-bool EnsureActive(HWND hWnd) {
-  const HWND hTop = ::GetAncestor(hWnd, GA_ROOT);
-  return WaitFor([&] {
-    SyncInput(hWnd);
-    if (GuiState(hWnd).hwndActive == hTop && ::GetForegroundWindow() == hTop)
-      return true;
-    ::SetForegroundWindow(hTop);
-    return false;
-  });
-}
-
 void SendSteps(const std::string& steps, HWND hWnd) {
   std::istringstream in(steps);
   for (std::string step; in >> step;) {
@@ -235,8 +224,6 @@ void SendSteps(const std::string& steps, HWND hWnd) {
       PressKey(step == "Enter" ? VK_RETURN : VK_ESCAPE);
     else if (step[0] == 'M')
       MoveMouse(x, y);
-    else if (step[0] == 'P' || step[0] == 'C')
-      EnsureActive(hWnd);
     // A press or release moves the pointer in the same input, so no late report of an older
     // position can come between the move and the button.
     if (step[0] == 'P' || step[0] == 'C')
@@ -291,12 +278,10 @@ void SendXSteps(const std::string& steps, HWND hWnd) {
   for (std::string step; in >> step;) {
     int x = 0, y = 0;
     std::sscanf(step.c_str() + 1, "%d,%d", &x, &y);
-    if (step == "Enter" || step == "Esc") {
-      PressKey(step == "Enter" ? VK_RETURN : VK_ESCAPE);
+    if (step == "Enter" || step == "Esc" || step == "AltF4") {
+      EXPECT_TRUE(XKeys(step == "Enter" ? "Return" : step == "Esc" ? "Escape" : "alt+F4"));
     } else {
       XMoveMouse(x, y);
-      if (step[0] == 'P' || step[0] == 'C')
-        EnsureActive(hWnd);
       if (step[0] == 'P' || step[0] == 'C')
         EXPECT_TRUE(XPointer("mousedown 1"));
       if (step[0] == 'R' || step[0] == 'C')
@@ -304,6 +289,13 @@ void SendXSteps(const std::string& steps, HWND hWnd) {
     }
     SyncInput(hWnd);
   }
+}
+
+void XClickInto(HWND hWnd, int x) {
+  ASSERT_NE(nullptr, hWnd);
+  CRect rc;
+  ::GetWindowRect(hWnd, &rc);
+  SendXSteps("C" + std::to_string(rc.left + x) + "," + std::to_string(rc.CenterPoint().y), hWnd);
 }
 
 std::string ProgramFolder() {
@@ -812,6 +804,14 @@ HWND CPixolet::TaskSheetBar() const {
   return NULL;
 }
 
+HWND CPixolet::ShownInTaskSheet(int nId) const {
+  const HWND hBar = TaskSheetBar();
+  for (HWND hItem : Descendants(nId))
+    if (::IsChild(hBar, hItem) && ::IsWindowVisible(hItem))
+      return hItem;
+  return NULL;
+}
+
 std::string CPixolet::StatusText(int nPane) const {
   // The status bar writes the text into the caller's buffer: that buffer must lie in the program.
   if (m_pRemote == NULL)
@@ -888,12 +888,17 @@ HWND CPixolet::WaitForDialog(const std::string& text, int nTimeoutMs) const {
 ::testing::AssertionResult CPixolet::Activate(HWND hWnd) {
   if (hWnd == NULL)
     hWnd = m_hFrame;
-  return WaitUntil("the program's window " + Text(hWnd) + " to become the foreground window", [hWnd] {
-    if (::GetForegroundWindow() == hWnd)
-      return true;
-    ::SetForegroundWindow(hWnd);
-    return false;
-  });
+  const std::string what = "the program's window " + Text(hWnd);
+  if (WaitFor([hWnd] { return ::GetForegroundWindow() == hWnd; }, 2000))
+    return ::testing::AssertionSuccess();
+  // As a user makes a window active: a click on its title bar, a third of the way along, clear
+  // of its icon and its caption buttons.
+  TITLEBARINFO bar = {sizeof(bar)};
+  if (!::GetTitleBarInfo(hWnd, &bar) || ::IsRectEmpty(&bar.rcTitleBar))
+    return IsActiveWindow(hWnd, what + " (no title bar to click)");
+  const CRect rc(bar.rcTitleBar);
+  SendXSteps("C" + std::to_string(rc.left + rc.Width() / 3) + "," + std::to_string(rc.CenterPoint().y), hWnd);
+  return IsActiveWindow(hWnd, what + " after a click on its title bar");
 }
 
 HWND CPixolet::ShownMenu(HWND hOther) const {
@@ -1123,16 +1128,9 @@ std::vector<CRect> CPixolet::MenuItemRects(HWND hPopup, int nItems) {
 void CPixolet::Command(UINT nID) { ::PostMessageA(m_hFrame, WM_COMMAND, nID, 0); }
 
 HWND CPixolet::WaitForOverlay() {
-  const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-  HWND hOverlay = NULL;
-  WaitFor([&] {
-    hOverlay = TopWindow([&](HWND hWnd) {
-      CRect rc;
-      return hWnd != m_hFrame && ClassOf(hWnd) == "#32770" && ::GetWindowRect(hWnd, &rc) && rc == screen;
-    });
-    return hOverlay != NULL && ::GetForegroundWindow() == hOverlay;
-  });
-  return hOverlay;
+  const HWND hOverlay = WaitForOverlayShown();
+  return hOverlay != NULL && WaitFor([hOverlay] { return ::GetForegroundWindow() == hOverlay; }) ? hOverlay
+                                                                                                 : NULL;
 }
 
 ::testing::AssertionResult CPixolet::Mark(const std::string& steps, bool bXInput) {

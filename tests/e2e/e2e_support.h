@@ -36,30 +36,25 @@ void TypeText(const std::string& text);
 using real_input::SyncInput;
 // The focus, active and capture windows of the thread of the window.
 GUITHREADINFO GuiState(HWND hWnd);
-// Makes the window's top-level window the active and the foreground window once its thread has
-// read the pending events; false when it does not become so.
-bool EnsureActive(HWND hWnd);
 // Steps of mouse and keyboard input for a window: "P x,y" press, "R x,y" release, "M x,y" move,
 // "C x,y" click, "Enter", "Esc". Each goes once the window's thread has taken the one before, so
 // no two moves are merged into one.
 // Every move of the pointer also moves the X pointer, and X reports that to the program as a move
 // of its own, possibly late: a step's button goes with its move in one input, a drag whose result
 // is its last move goes straight to its end, and the pointer waits at its start before the window
-// appears. Before a press the window's top-level window is made active, so the press need not
-// activate it.
+// appears. Nothing is made active first: a press activates the window under it, as a user's does.
 void SendSteps(const std::string& steps, HWND hWnd);
 
 // Input through the X server with xdotool, as the user's own pointer gives it: over windows of
 // other programs too, and never overtaken by a late report of an older position, as a move made
 // with SendInput (which warps the X pointer) can be. The moves wait until the window system has
-// them; the steps are those of SendSteps.
+// them; the steps are those of SendSteps, and "AltF4". The keys go through the X server too, to
+// the window it gives the keyboard to; nothing is made active first.
 ::testing::AssertionResult XPointer(const std::string& args);
 void XMoveMouse(int x, int y);
 void SendXSteps(const std::string& steps, HWND hWnd);
-// SendXSteps' steps as the user gives them, to a window that must have taken the keyboard by
-// itself: nothing is made active first, and the keys ("Enter", "Esc" and "AltF4") go through the
-// X server too.
-void SendUserXSteps(const std::string& steps, HWND hWnd);
+// A click with the X pointer x pixels into the window, halfway down.
+void XClickInto(HWND hWnd, int x);
 // A window for messages: its class, text, place and process.
 std::string DescribeWindow(HWND hWnd);
 // Waits until the window is the active one; else a failure that names the window that is.
@@ -235,9 +230,10 @@ public:
 
   HWND Frame() const { return m_hFrame; }
   HWND MdiClient() const { return ::FindWindowExA(m_hFrame, NULL, "MDIClient", NULL); }
-  std::vector<HWND> Documents() const; // the MDI children
-  HWND View() const;                   // of the active document
-  HWND TaskSheetBar() const;           // the shown task-sheet bar; NULL when hidden
+  std::vector<HWND> Documents() const;  // the MDI children
+  HWND View() const;                    // of the active document
+  HWND TaskSheetBar() const;            // the shown task-sheet bar; NULL when hidden
+  HWND ShownInTaskSheet(int nId) const; // the sheet's shown window with the id (pages share ids)
   std::string StatusText(int nPane) const;
   // The frame's windows with the id, at any depth (bars sit inside dock bars), in z-order.
   std::vector<HWND> Descendants(int nId) const;
@@ -252,7 +248,8 @@ public:
   // it has gone.
   ::testing::AssertionResult Answer(const std::string& message, WORD wKey);
 
-  // Makes the frame (or the window given) the foreground window.
+  // The frame (or the window given) as the foreground window: as it is, or made so as a user makes
+  // it, by a click on its title bar; a failure names the window that is active instead.
   ::testing::AssertionResult Activate(HWND hWnd = NULL);
   // The frame is the active window and the user's keys reach its active view: Ctrl+S through the X
   // server opens Save As at once (Esc closes it again). With a name, the frame with the dialog open
@@ -290,7 +287,7 @@ public:
   ::testing::AssertionResult Mark(const std::string& steps, bool bXInput = true);
   // The capture overlay once it shows, active or not; NULL when it did not come.
   HWND WaitForOverlayShown() const;
-  // Marks an area as the user does, with SendUserXSteps (the pointer waits where they start first):
+  // Marks an area as the user does, with SendXSteps (the pointer waits where they start first):
   // the overlay must have become the active window by itself (a failure names the window that is).
   ::testing::AssertionResult MarkAsUser(const std::string& steps);
   // Alt and the popup's letter, then the item's letter, through the X server to the window that has

@@ -484,7 +484,7 @@ TEST_P(CaptureKeyTest, TheCaptureScreenTakesTheKeys) {
   ASSERT_TRUE(m_app.MarkAsUser(steps.substr(0, nKey)));
   if (c.size.cx > 0) // the marking the key finishes
     SaveScreenshot(ScreenRect(hOverlay), (std::string("e2e_capture_key_") + c.name + ".bmp").c_str());
-  SendUserXSteps(steps.substr(nKey + 1), hOverlay);
+  SendXSteps(steps.substr(nKey + 1), hOverlay);
   if (c.size.cx > 0) {
     ASSERT_TRUE(m_app.WaitForDocuments(1, c.size))
         << "the last key did not finish the capture; X gives the keyboard to " << XKeyboardWindow();

@@ -162,21 +162,8 @@ Pixels RunDirectly(const Effect& e, const std::string& path, const std::string& 
 class EffectPageTest : public E2eTest, public ::testing::WithParamInterface<Effect> {
 protected:
   HWND SheetBar() const { return m_app.TaskSheetBar(); }
-  // The sheet's shown window with the id: the pages share ids.
-  HWND Shown(int nId) const {
-    const HWND hBar = SheetBar();
-    for (HWND hItem : m_app.Descendants(nId))
-      if (::IsChild(hBar, hItem) && ::IsWindowVisible(hItem))
-        return hItem;
-    return NULL;
-  }
-  // A click with the X pointer at x pixels into the window, halfway down.
-  void Click(HWND hWnd, int x) {
-    ASSERT_NE(nullptr, hWnd);
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    SendXSteps("C" + std::to_string(rc.left + x) + "," + std::to_string(rc.CenterPoint().y), hWnd);
-  }
+  HWND Shown(int nId) const { return m_app.ShownInTaskSheet(nId); }
+  void Click(HWND hWnd, int x) { XClickInto(hWnd, x); }
   void ClickLink(int nId) { Click(Shown(nId), 30); }
   // From whichever group the sheet shows: "Main Menu", then the group's link, then the link.
   void OpenPage(const Effect& e) {

@@ -101,7 +101,7 @@ TEST_P(HelpTest, OpensItsTargetThroughTheShell) {
     const HWND hFrame = m_app.Frame();
     ASSERT_TRUE(WaitUntil("the keyboard focus in the frame", [hFrame] {
       const HWND hFocus = GuiState(hFrame).hwndFocus;
-      return EnsureActive(hFrame) && (hFocus == hFrame || ::IsChild(hFrame, hFocus));
+      return ::GetForegroundWindow() == hFrame && (hFocus == hFrame || ::IsChild(hFrame, hFocus));
     }));
     PressKey((WORD)target.nWhich);
     break;

@@ -282,7 +282,9 @@ public:
     ASSERT_TRUE(WaitUntil("the frame to hide", [&] { return !::IsWindowVisible(m_app.Frame()); }));
     const HWND hPicker = m_app.WaitForDialog("");
     ASSERT_NE(nullptr, hPicker);
-    PressKey(VK_ESCAPE);
+    // The user's Esc goes where the window system sends keys: the picker must have taken them.
+    ASSERT_TRUE(IsActiveWindow(hPicker, "the object picker"));
+    ASSERT_TRUE(XKeys("Escape"));
     ASSERT_TRUE(WaitUntil("the picker to go", [&] { return !::IsWindow(hPicker); }));
     ASSERT_TRUE(m_app.WaitForDocuments(m_nDocuments));
     ASSERT_TRUE(m_app.Activate());

@@ -50,20 +50,8 @@ const char* const kWayNames[] = {"OK", "Cancel", "Main Menu", "a click in the pi
 class SheetLeavingTest : public E2eTest, public ::testing::WithParamInterface<PageKind> {
 protected:
   HWND SheetBar() const { return m_app.TaskSheetBar(); }
-  // The sheet's shown window with the id: the pages share ids.
-  HWND Shown(int nId) const {
-    const HWND hBar = SheetBar();
-    for (HWND hItem : m_app.Descendants(nId))
-      if (::IsChild(hBar, hItem) && ::IsWindowVisible(hItem))
-        return hItem;
-    return NULL;
-  }
-  void Click(HWND hWnd, int x) {
-    ASSERT_NE(nullptr, hWnd);
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    SendXSteps("C" + std::to_string(rc.left + x) + "," + std::to_string(rc.CenterPoint().y), hWnd);
-  }
+  HWND Shown(int nId) const { return m_app.ShownInTaskSheet(nId); }
+  void Click(HWND hWnd, int x) { XClickInto(hWnd, x); }
   void ClickLink(int nId) { Click(Shown(nId), 30); }
   bool OnMainPage() const { return Shown(kOk) == NULL && Shown(kMainMenu) != NULL; }
 

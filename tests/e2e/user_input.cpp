@@ -11,24 +11,6 @@
 
 namespace e2e {
 
-void SendUserXSteps(const std::string& steps, HWND hWnd) {
-  std::istringstream in(steps);
-  for (std::string step; in >> step;) {
-    int x = 0, y = 0;
-    std::sscanf(step.c_str() + 1, "%d,%d", &x, &y);
-    if (step == "Enter" || step == "Esc" || step == "AltF4") {
-      EXPECT_TRUE(XKeys(step == "Enter" ? "Return" : step == "Esc" ? "Escape" : "alt+F4"));
-    } else {
-      XMoveMouse(x, y);
-      if (step[0] == 'P' || step[0] == 'C')
-        EXPECT_TRUE(XPointer("mousedown 1"));
-      if (step[0] == 'R' || step[0] == 'C')
-        EXPECT_TRUE(XPointer("mouseup 1"));
-    }
-    SyncInput(hWnd);
-  }
-}
-
 std::string DescribeWindow(HWND hWnd) {
   if (hWnd == NULL)
     return "no window";
@@ -93,7 +75,7 @@ HWND CPixolet::WaitForOverlayShown() const {
   ::testing::AssertionResult active = IsActiveWindow(hOverlay, "the capture overlay");
   if (!active)
     return active;
-  SendUserXSteps(steps, hOverlay);
+  SendXSteps(steps, hOverlay);
   return ::testing::AssertionSuccess();
 }
 
