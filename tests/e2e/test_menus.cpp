@@ -284,8 +284,14 @@ public:
     ASSERT_NE(nullptr, hPicker);
     // The user's Esc goes where the window system sends keys: the picker must have taken them.
     ASSERT_TRUE(IsActiveWindow(hPicker, "the object picker"));
+    ASSERT_TRUE(HasXKeyboard(hPicker, "the object picker"));
     ASSERT_TRUE(XKeys("Escape"));
-    ASSERT_TRUE(WaitUntil("the picker to go", [&] { return !::IsWindow(hPicker); }));
+    ASSERT_TRUE(WaitUntil("the picker to go", [&] { return !::IsWindow(hPicker); }))
+        << "X gives the keyboard to " << XKeyboardWindow() << "; the active window is "
+        << DescribeWindow(::GetForegroundWindow()) << "; focus "
+        << DescribeWindow(GuiState(hPicker).hwndFocus) << "; capture "
+        << DescribeWindow(GuiState(hPicker).hwndCapture) << "; flags " << GuiState(hPicker).flags
+        << "; picker " << DescribeWindow(hPicker);
     ASSERT_TRUE(m_app.WaitForDocuments(m_nDocuments));
     ASSERT_TRUE(m_app.Activate());
     SyncInput(m_app.Frame());

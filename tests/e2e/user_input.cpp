@@ -35,21 +35,37 @@ std::string DescribeWindow(HWND hWnd) {
          << what << " is not the active window: " << DescribeWindow(::GetForegroundWindow()) << " is";
 }
 
-std::string XKeyboardWindow() {
+namespace {
+
+// What xdotool says of the window X gives the keyboard to ("getwindowname" or nothing for its id).
+std::string XFocus(const std::string& what) {
   char szDisplay[32] = "";
   ::GetEnvironmentVariableA("DISPLAY", szDisplay, sizeof(szDisplay));
   std::string display = szDisplay;
   display = display.substr(display.find(':') + 1);
   const std::string file = "/tmp/pix_xfocus_" + display.substr(0, display.find('.')) + "_" +
                            std::to_string(::GetCurrentProcessId());
-  if (!XPointer("getwindowfocus getwindowname >" + file))
-    return "(unknown)";
+  if (!XPointer("getwindowfocus " + what + " >" + file))
+    return std::string();
   std::string path = "Z:" + file;
   std::replace(path.begin(), path.end(), '/', '\\');
-  std::string name;
-  std::getline(std::ifstream(path), name);
+  std::string line;
+  std::getline(std::ifstream(path), line);
   ::DeleteFileA(path.c_str());
-  return "\"" + name + "\"";
+  return line;
+}
+
+} // namespace
+
+std::string XKeyboardWindow() { return "\"" + XFocus("getwindowname") + "\""; }
+
+::testing::AssertionResult HasXKeyboard(HWND hWnd, const std::string& what) {
+  // Wine keeps the X window of a top-level window in a property of it.
+  const auto xWindow = reinterpret_cast<ULONG_PTR>(::GetPropA(hWnd, "__wine_x11_whole_window"));
+  if (WaitFor([&] { return xWindow != 0 && XFocus("") == std::to_string(xWindow); }))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "X does not give the keyboard to " << what << ", but to " << XKeyboardWindow();
 }
 
 HWND CPixolet::WaitForOverlayShown() const {
