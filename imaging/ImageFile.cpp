@@ -147,7 +147,8 @@ void PlayMetafile(const std::vector<BYTE>& bytes, bool bEnhanced, COwnPicture& o
     size = PlaceableMetafileSize(bytes);
   }
   const int cx = size.size.cx, cy = size.size.cy;
-  if (cx <= 0 || cy <= 0 || !FitsPictureBound((std::uint64_t)cx, (std::uint64_t)cy))
+  // A negative size converts to one far past the bound.
+  if (!FitsPictureBound((std::uint64_t)cx, (std::uint64_t)cy))
     return;
   EnhMetafilePtr hEmf;
   if (bEnhanced) {

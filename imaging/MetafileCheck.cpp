@@ -1,6 +1,7 @@
 // Checks of enhanced and Windows metafiles, record by record, before the platform plays them.
 #include "imaging/MetafileCheck.h"
 #include "imaging/ByteSpan.h"
+#include "imaging/DibFormat.h"
 #include "imaging/MetafileFormat.h"
 
 #include <cstdint>
@@ -29,16 +30,14 @@ bool DibLayout(const CSpan& dib, bool bPaletteIndices, U64& nInfo, U64& nPixels)
       nMasks = nHeader == 40 ? 12 : 0;
     else if (nCompression != BI_RGB)
       return false;
-    if (nUsed > 256 || (nBitCount <= 8 && nUsed > (1u << nBitCount)))
+    if (!DibColours(nBitCount, nUsed, nColours))
       return false;
-    nColours = (nUsed != 0 ? nUsed : nBitCount <= 8 ? 1u << nBitCount : 0) * (bPaletteIndices ? 2 : 4);
+    nColours *= bPaletteIndices ? 2 : 4;
   }
-  if (cx == 0 || cx > 0x7FFFFFFF || cy == 0 || cy > 0x7FFFFFFF ||
-      !(nBitCount == 1 || nBitCount == 4 || nBitCount == 8 || nBitCount == 16 || nBitCount == 24 ||
-        nBitCount == 32))
+  if (cx == 0 || cx > 0x7FFFFFFF || cy == 0 || cy > 0x7FFFFFFF || !IsDibBitCount(nBitCount))
     return false;
   nInfo = nHeader + nMasks + nColours;
-  nPixels = (cx * nBitCount + 31) / 32 * 4 * cy;
+  nPixels = DibStride(cx, nBitCount) * cy;
   return true;
 }
 

@@ -1,17 +1,11 @@
 // Header checks of the formats the platform's decoders take, before they take them.
 #include "imaging/PictureCheck.h"
 #include "imaging/ByteSpan.h"
+#include "imaging/DibFormat.h"
 
 namespace {
 
 using U64 = std::uint64_t;
-
-bool IsBitCount(U64 nBits) {
-  return nBits == 1 || nBits == 4 || nBits == 8 || nBits == 16 || nBits == 24 || nBits == 32;
-}
-
-// The bytes of one row of a device-independent bitmap, padded to four.
-U64 DibStride(U64 cx, U64 nBits) { return (cx * nBits + 31) / 32 * 4; }
 
 // --- BMP -----------------------------------------------------------------------------------------
 
@@ -34,13 +28,13 @@ bool BmpSound(const CSpan& f) {
       nMasks = nCompression == BI_BITFIELDS && nHeader == 40 ? 12 : 0;
     }
   }
-  const bool bRle = (nCompression == BI_RLE8 && nBits == 8) || (nCompression == BI_RLE4 && nBits == 4);
-  if (!IsBitCount(nBits) || !FitsPictureBound(cx, cy) || nUsed > 256 || (nBits <= 8 && nUsed > (1u << nBits)))
+  const bool bRle = IsDibRle((DWORD)nCompression, nBits);
+  U64 nColours = 0;
+  if (!IsDibBitCount(nBits) || !FitsPictureBound(cx, cy) || !DibColours(nBits, nUsed, nColours))
     return false;
   if (!(nCompression == BI_RGB || bRle || (nCompression == BI_BITFIELDS && (nBits == 16 || nBits == 32))) ||
       (bRle && !bBottomUp))
     return false;
-  const U64 nColours = nUsed != 0 ? nUsed : nBits <= 8 ? 1u << nBits : 0;
   if (!f.Has(14, nHeader + nMasks + nColours * nEntry) || nOffBits >= f.n)
     return false;
   // Run-length coded rows are as long as their runs; any other picture's rows lie whole in the file.
@@ -65,13 +59,12 @@ bool IconBitmapSound(const CSpan& dib, U64 nEntryHeight) {
   if (nHeader < 40 || nHeader > 124 || !dib.Has(0, nHeader))
     return false;
   const LONG nWidth = (LONG)dib.U32(4), nHeight = (LONG)dib.U32(8);
-  const U64 nBits = dib.U16(14), nUsed = dib.U32(32);
+  const U64 nBits = dib.U16(14);
+  U64 nColours = 0;
   if (nWidth <= 0 || nHeight <= 0 || !((U64)nHeight == nEntryHeight || (U64)nHeight == 2 * nEntryHeight) ||
-      !IsBitCount(nBits) || dib.U32(16) != BI_RGB || (nBits <= 8 && nUsed > (1u << nBits)) ||
-      (nBits > 8 && nUsed > 256))
+      !IsDibBitCount(nBits) || dib.U32(16) != BI_RGB || !DibColours(nBits, dib.U32(32), nColours))
     return false;
   const U64 cx = (U64)nWidth, cy = ((U64)nHeight + 1) / 2;
-  const U64 nColours = nUsed != 0 ? nUsed : nBits <= 8 ? 1u << nBits : 0;
   return FitsPictureBound(cx, cy) &&
          dib.Has(0, nHeader + 4 * nColours + DibStride(cx, nBits) * cy + DibStride(cx, 1) * cy);
 }

@@ -1,6 +1,7 @@
 // Decoding of run-length coded BMP files into a picture whose every pixel is defined.
 #include "imaging/RleBitmap.h"
 #include "imaging/ByteSpan.h"
+#include "imaging/DibFormat.h"
 
 #include <algorithm>
 #include <new>
@@ -68,9 +69,7 @@ float DpiOf(DWORD nPixelsPerMetre) { return nPixelsPerMetre != 0 ? nPixelsPerMet
 
 bool IsRleBmp(const BYTE* pBytes, size_t nBytes) {
   const CSpan f{pBytes, pBytes != NULL ? nBytes : 0};
-  const DWORD nCompression = f.U32(30), nBits = f.U16(28);
-  return f.Is(0, "BM", 2) && f.U32(14) >= 40 &&
-         ((nCompression == BI_RLE8 && nBits == 8) || (nCompression == BI_RLE4 && nBits == 4));
+  return f.Is(0, "BM", 2) && f.U32(14) >= 40 && IsDibRle(f.U32(30), f.U16(28));
 }
 
 HBITMAP DecodeRleBmp(const BYTE* pBytes, size_t nBytes, CPixelPlane* pPlane, float* pfDpiX, float* pfDpiY) {
@@ -79,7 +78,9 @@ HBITMAP DecodeRleBmp(const BYTE* pBytes, size_t nBytes, CPixelPlane* pPlane, flo
   const DWORD nBits = f.U16(28), nUsed = f.U32(46);
   if (cx <= 0 || cy <= 0)
     return NULL;
-  const DWORD nColours = nUsed != 0 ? nUsed : 1u << nBits;
+  std::uint64_t nColours = 0;
+  if (!DibColours(nBits, nUsed, nColours))
+    return NULL;
   const CSpan palette = f.Part(14 + f.U32(14), 4 * (size_t)nColours);
   HBITMAP hSection = CreatePlaneBitmap(cx, cy, pPlane);
   if (hSection == NULL)

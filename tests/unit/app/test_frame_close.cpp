@@ -103,17 +103,15 @@ TEST_P(StoredPlaceTest, TheFrameStartsWhereItsTitleBarCanBeGrabbed) {
             std::make_pair(OptionValue("cs_x"), OptionValue("cs_y")));
 }
 
-CRect Unused(int, int, int) { return CRect(); }
-
 INSTANTIATE_TEST_SUITE_P(
     Places, StoredPlaceTest,
-    ::testing::Values(StoredPlace{CRect(CPoint(30000, 30000), CSize(700, 650)), Start::Computed, Unused},
-                      StoredPlace{CRect(CPoint(1500, 100), CSize(700, 650)), Start::Computed, Unused},
-                      StoredPlace{CRect(CPoint(-3000, -2000), CSize(700, 650)), Start::Computed, Unused},
-                      StoredPlace{CRect(CPoint(1280, 0), CSize(700, 650)), Start::Computed, Unused},
-                      StoredPlace{CRect(CPoint(60, 40), CSize(700, 650)), Start::AsStored, Unused},
-                      StoredPlace{CRect(CPoint(-550, 300), CSize(700, 650)), Start::AsStored, Unused},
-                      StoredPlace{CRect(CPoint(900, 1024 - 200), CSize(700, 650)), Start::AsStored, Unused},
+    ::testing::Values(StoredPlace{CRect(CPoint(30000, 30000), CSize(700, 650)), Start::Computed, nullptr},
+                      StoredPlace{CRect(CPoint(1500, 100), CSize(700, 650)), Start::Computed, nullptr},
+                      StoredPlace{CRect(CPoint(-3000, -2000), CSize(700, 650)), Start::Computed, nullptr},
+                      StoredPlace{CRect(CPoint(1280, 0), CSize(700, 650)), Start::Computed, nullptr},
+                      StoredPlace{CRect(CPoint(60, 40), CSize(700, 650)), Start::AsStored, nullptr},
+                      StoredPlace{CRect(CPoint(-550, 300), CSize(700, 650)), Start::AsStored, nullptr},
+                      StoredPlace{CRect(CPoint(900, 1024 - 200), CSize(700, 650)), Start::AsStored, nullptr},
                       // Only a corner on the screen: 10 x 24, 14 x 9 and 30 x 24 pixels.
                       StoredPlace{CRect(CPoint(1270, 1000), CSize(700, 650)), Start::Moved,
                                   [](int f, int g, int c) {

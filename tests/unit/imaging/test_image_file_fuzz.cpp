@@ -322,28 +322,6 @@ std::vector<DWORD> ValuesFor(size_t nSize) {
           0x04000000, 0x04000002, 0x08000040, 0x40000000};
 }
 
-// The picture of a file over white, its size and pixels; empty when it gives none.
-struct Loaded {
-  int cx = 0, cy = 0;
-  Pixels px;
-  bool operator==(const Loaded& o) const { return cx == o.cx && cy == o.cy && px == o.px; }
-};
-Loaded LoadOverWhite(const std::string& path) {
-  int nDpi = 0;
-  HBITMAP hBitmap = LoadPictureOverWhite(path.c_str(), &nDpi);
-  Loaded loaded;
-  CPixelPlane plane;
-  if (hBitmap != NULL && OpenPixelPlane(hBitmap, plane)) {
-    loaded.cx = plane.cx, loaded.cy = plane.cy;
-    for (int y = 0; y < plane.cy; y++)
-      loaded.px.insert(loaded.px.end(), reinterpret_cast<DWORD*>(plane.Row(y)),
-                       reinterpret_cast<DWORD*>(plane.Row(y)) + plane.cx);
-  }
-  if (hBitmap != NULL)
-    ::DeleteObject(hBitmap);
-  return loaded;
-}
-
 class HeaderFuzz : public ::testing::TestWithParam<Sample (*)()> {};
 
 // Every field of the header takes every value. The unchanged file gives its picture; a file whose

@@ -20,6 +20,7 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
+using gdiptest::LoadOverWhite;
 using gdiptest::TempFilePath;
 using gdiptest::WriteFileBytes;
 
@@ -28,22 +29,6 @@ void WriteAll(const std::string& path, const Bytes& bytes) { WriteFileBytes(path
 void Put32(Bytes& b, size_t at, DWORD v) {
   for (int k = 0; k < 4; k++)
     b[at + k] = (BYTE)(v >> (8 * k));
-}
-
-// The picture of a file over white, row by row from the top; empty when it gives none.
-std::vector<DWORD> Load(const std::string& path, int* pcx = NULL) {
-  std::vector<DWORD> px;
-  CPixelPlane plane;
-  HBITMAP hBitmap = LoadPictureOverWhite(path.c_str(), NULL);
-  if (hBitmap != NULL && OpenPixelPlane(hBitmap, plane))
-    for (int y = 0; y < plane.cy; y++)
-      px.insert(px.end(), reinterpret_cast<DWORD*>(plane.Row(y)),
-                reinterpret_cast<DWORD*>(plane.Row(y)) + plane.cx);
-  if (pcx != NULL)
-    *pcx = plane.cx;
-  if (hBitmap != NULL)
-    ::DeleteObject(hBitmap);
-  return px;
 }
 
 // --- Run-length coded bitmaps --------------------------------------------------------------------
@@ -141,9 +126,9 @@ TEST_P(RleFile, PixelsNoRunSetsTakeColourZero) {
   const std::string path = TempPath(std::string(c.name) + ".bmp");
   WriteAll(path, RleBmp(c.bFour, c.runs));
   FillHeap(0xA5);
-  const std::vector<DWORD> first = Load(path);
+  const std::vector<DWORD> first = LoadOverWhite(path).px;
   FillHeap(0x5A);
-  const std::vector<DWORD> second = Load(path);
+  const std::vector<DWORD> second = LoadOverWhite(path).px;
   ASSERT_EQ((size_t)kCx * kCy, first.size());
   EXPECT_EQ(first, second) << "the picture holds what the heap held";
   int nWrong = 0;
@@ -154,7 +139,7 @@ TEST_P(RleFile, PixelsNoRunSetsTakeColourZero) {
   const std::string saved = TempPath(std::string(c.name) + ".png");
   std::unique_ptr<Gdiplus::Bitmap> pOpened(LoadGdipBitmapFromFile(path.c_str()));
   ASSERT_TRUE(pOpened && SaveGdipBitmapToFile(pOpened.get(), saved.c_str(), L"image/png", NULL));
-  EXPECT_EQ(first, Load(saved)) << "the saved copy";
+  EXPECT_EQ(first, LoadOverWhite(saved).px) << "the saved copy";
   ::DeleteFileA(saved.c_str());
   ::DeleteFileA(path.c_str());
 }

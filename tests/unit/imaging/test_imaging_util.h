@@ -5,6 +5,8 @@
 
 #include "imaging/Dib32.h"
 #include "imaging/GdipEffects.h"
+#include "imaging/ImageFile.h"
+#include "imaging/PixelPlane.h"
 #include "tests/common/pixel_support.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +153,28 @@ inline std::string TempFilePath(const std::string& name) {
 inline void WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc)
       .write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
+}
+
+// The picture of a file over white, its size and pixels; empty when it gives none.
+struct Loaded {
+  int cx = 0, cy = 0;
+  Pixels px;
+  bool operator==(const Loaded& o) const { return cx == o.cx && cy == o.cy && px == o.px; }
+};
+inline Loaded LoadOverWhite(const std::string& path) {
+  int nDpi = 0;
+  HBITMAP hBitmap = LoadPictureOverWhite(path.c_str(), &nDpi);
+  Loaded loaded;
+  CPixelPlane plane;
+  if (hBitmap != NULL && OpenPixelPlane(hBitmap, plane)) {
+    loaded.cx = plane.cx, loaded.cy = plane.cy;
+    for (int y = 0; y < plane.cy; y++)
+      loaded.px.insert(loaded.px.end(), reinterpret_cast<DWORD*>(plane.Row(y)),
+                       reinterpret_cast<DWORD*>(plane.Row(y)) + plane.cx);
+  }
+  if (hBitmap != NULL)
+    ::DeleteObject(hBitmap);
+  return loaded;
 }
 
 } // namespace gdiptest
