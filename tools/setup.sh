@@ -35,9 +35,17 @@ fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  $SUDO apt-get update -qq
-  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" \
-    >/dev/null
+  # A mirror caught mid-sync can fail one index (seen: bookworm-security's i386 list); the
+  # rest still serve, so the install goes on and says why if it cannot.
+  $SUDO apt-get update -qq || echo "setup: some package lists could not be read; going on" >&2
+  install=($SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends)
+  if ! "${install[@]}" "${missing[@]}" >/dev/null; then
+    # Without one architecture's security list, the i386 and amd64 halves of a library pair
+    # come in different versions; the main release has both in the same one.
+    release="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
+    echo "setup: installing again from the $release release alone" >&2
+    "${install[@]}" -t "$release" "${missing[@]}" >/dev/null
+  fi
 fi
 
 # Printing: a running cupsd with a default PDF queue.
