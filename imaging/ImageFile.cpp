@@ -1,6 +1,7 @@
 // Reading and writing picture files through GDI+.
 #include "imaging/ImageFile.h"
 
+#include "framework/core/fw_file.h"
 #include "imaging/ByteStream.h"
 #include "imaging/MetafileCheck.h"
 #include "imaging/MetafileFormat.h"
@@ -707,8 +708,7 @@ CFileReplacement::CFileReplacement(LPCSTR lpszTarget)
                 "~pix", ExtensionOf(m_strTarget)) {}
 
 BOOL CFileReplacement::Commit() {
-  if (!m_newFile.IsReady() ||
-      !::MoveFileExA(m_newFile.GetPath(), m_strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (!m_newFile.IsReady() || !AfxReplaceFile(m_newFile.GetPath(), m_strTarget))
     return FALSE;
   m_newFile.Release();
   return TRUE;

@@ -75,7 +75,8 @@ public:
   BOOL IsReady() const { return m_newFile.IsReady(); }
   // Where the new contents are to be written.
   const CString& GetNewPath() const { return m_newFile.GetPath(); }
-  // Moves the new file over the target. FALSE, with the target as it was, when that fails.
+  // Moves the new file over the target (refused for a read-only one). FALSE, with the target as it
+  // was, when that fails.
   BOOL Commit();
 
 private:

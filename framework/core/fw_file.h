@@ -239,3 +239,8 @@ CString AFXAPI AfxFileNameOf(LPCSTR lpszPath);
 BOOL AFXAPI AfxComparePath(LPCSTR lpszPath1, LPCSTR lpszPath2);
 CString AFXAPI AfxGetModuleFileName(HMODULE hModule, DWORD nFirstSize = MAX_PATH);
 CString AFXAPI AfxGetCurrentDirectory();
+
+// Moves a new file over a target, or to its name where there is none, as Windows moves it: a target
+// with the read-only attribute is refused with ERROR_ACCESS_DENIED and kept as it is (Wine's move
+// replaces it and drops the attribute). FALSE, with the error in GetLastError, when it fails.
+BOOL AFXAPI AfxReplaceFile(LPCSTR lpszNew, LPCSTR lpszTarget);

@@ -57,3 +57,12 @@ CString AfxGetModuleFileName(HMODULE hModule, DWORD nFirstSize) {
 CString AfxGetCurrentDirectory() {
   return GrowToFit(MAX_PATH, [](LPSTR psz, DWORD n) { return ::GetCurrentDirectoryA(n, psz); });
 }
+
+BOOL AfxReplaceFile(LPCSTR lpszNew, LPCSTR lpszTarget) {
+  const DWORD dwTarget = ::GetFileAttributesA(lpszTarget);
+  if (dwTarget != INVALID_FILE_ATTRIBUTES && (dwTarget & FILE_ATTRIBUTE_READONLY)) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  return ::MoveFileExA(lpszNew, lpszTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}

@@ -111,7 +111,7 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName) {
     e->Delete();
     return FALSE;
   }
-  if (!::MoveFileExA(strTemp, lpszPathName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!AfxReplaceFile(strTemp, lpszPathName)) {
     DWORD dwError = ::GetLastError();
     ::DeleteFileA(strTemp);
     CFileException replace(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError, lpszPathName);

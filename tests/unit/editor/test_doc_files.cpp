@@ -205,45 +205,53 @@ HDC WINAPI NoEnhMetaFileA(HDC, LPCSTR, const RECT*, LPCSTR) { return NULL; }
 HDC WINAPI NoEnhMetaFileW(HDC, LPCWSTR, const RECT*, LPCWSTR) { return NULL; }
 const FARPROC kPartWay = reinterpret_cast<FARPROC>(&FailPartWay);
 
-// A save the folder refuses, over a locked file, with an encoder that fails part way, writes no
-// picture or is missing, or of a metafile that cannot be recorded whichever way the view tries:
-// the old file stays as it was, nothing else is left behind, and the one message says so.
+// A save the folder refuses, over a locked or a read-only file, with an encoder that fails part way,
+// writes no picture or is missing, or of a metafile that cannot be recorded whichever way the view
+// tries: the old file stays as it was, with its attributes, nothing else is left behind, and the one
+// message says so.
 TEST_F(DocFilesTest, AFailedSaveSaysSoAndLeavesTheOldFileAsItWas) {
   using Patches = std::vector<std::tuple<const char*, const char*, FARPROC>>;
-  // The file, the patches, whether it is locked, and the encoder's writes (-1: not counted).
+  enum Hold { kNone, kLocked, kReadOnly };
+  // The file, the patches, what holds it, and the encoder's writes (-1: not counted).
   // clang-format off
-  const std::tuple<const char*, Patches, bool, int> rows[] = {
-      {"a.png", {{"kernel32.dll", "CreateFileA", (FARPROC)&DenyNewFilesInFolder}}, false, -1},
-      {"b.png", {}, true, -1},
-      {"c.png", {{"gdiplus.dll", "GdipSaveImageToFile", kPartWay}}, false, 1},
-      {"f.gif", {{"gdiplus.dll", "GdipSaveImageToFile", (FARPROC)&WriteNoPicture}}, false, 1},
+  const std::tuple<const char*, Patches, Hold, int> rows[] = {
+      {"a.png", {{"kernel32.dll", "CreateFileA", (FARPROC)&DenyNewFilesInFolder}}, kNone, -1},
+      {"b.png", {}, kLocked, -1},
+      {"c.png", {{"gdiplus.dll", "GdipSaveImageToFile", kPartWay}}, kNone, 1},
+      {"f.gif", {{"gdiplus.dll", "GdipSaveImageToFile", (FARPROC)&WriteNoPicture}}, kNone, 1},
       {"d.gif", {{"gdiplus.dll", "GdipGetImageEncodersSize", (FARPROC)&NoEncoders},
-                 {"gdiplus.dll", "GdipSaveImageToFile", kPartWay}}, false, 0},
+                 {"gdiplus.dll", "GdipSaveImageToFile", kPartWay}}, kNone, 0},
       {"e.emf", {{"gdiplus.dll", "GdipRecordMetafileFileName", (FARPROC)&NoRecording},
                  {"gdiplus.dll", "GdipRecordMetafile", (FARPROC)&NoMemoryRecording},
                  {"gdi32.dll", "CreateEnhMetaFileA", (FARPROC)&NoEnhMetaFileA},
-                 {"gdi32.dll", "CreateEnhMetaFileW", (FARPROC)&NoEnhMetaFileW}}, false, -1}};
+                 {"gdi32.dll", "CreateEnhMetaFileW", (FARPROC)&NoEnhMetaFileW}}, kNone, -1},
+      {"g.jpg", {}, kReadOnly, -1}, {"h.emf", {}, kReadOnly, -1}};
   // clang-format on
   g_strDeniedFolder = m_folder.path;
-  for (const auto& [pszFile, patches, bLocked, nWrites] : rows) {
+  for (const auto& [pszFile, patches, hold, nWrites] : rows) {
     const std::string target = m_folder / pszFile, old = "the old good file";
     WriteBytes(target, old);
+    const bool bReadOnly = hold == kReadOnly;
+    ::SetFileAttributesA(target.c_str(), bReadOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
     Doc()->m_strPath = target.c_str();
     Doc()->SetModifiedFlag();
     MessageBoxRecorder::Boxes().clear();
     g_nEncoderWrites = 0;
     {
-      auto lock = Lock(target, bLocked);
+      auto lock = Lock(target, hold == kLocked);
       std::vector<std::unique_ptr<CImportPatch>> applied;
       for (auto [pszDll, pszFunction, pfn] : patches)
         applied.emplace_back(new CImportPatch(pszDll, pszFunction, pfn));
       Command(ID_FILE_SAVE);
     }
-    EXPECT_EQ(std::make_tuple(kSaveFailed, old, std::vector<std::string>{pszFile}),
-              std::make_tuple(BoxTexts(), ReadBytes(target), m_folder.Files()))
+    EXPECT_EQ(std::make_tuple(kSaveFailed, old, bReadOnly, std::vector<std::string>{pszFile}),
+              std::make_tuple(BoxTexts(), ReadBytes(target),
+                              (::GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY) != 0,
+                              m_folder.Files()))
         << pszFile << ": the one message, the old file, nothing left behind";
     EXPECT_TRUE(Doc()->IsModified() && target == (LPCSTR)Doc()->m_strPath) << pszFile;
     EXPECT_TRUE(nWrites < 0 || nWrites == g_nEncoderWrites) << pszFile << " writes " << g_nEncoderWrites;
+    ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(target.c_str());
   }
 }
