@@ -134,9 +134,9 @@ struct COwnPicture {
 
 // The picture of a metafile whose records have been checked, at its own size over white, with its
 // resolution; no section when it cannot be held or is beyond the bound, which is told from the
-// header before anything is made. GDI reads and plays it: its playback maps the frame edge to edge,
-// where GDI+'s drops the last row and column, and its conversion of a Windows metafile keeps the
-// records' own units, where GDI+'s shifts them.
+// header before anything is made, or when a pen would draw wider than the picture holds. GDI reads and plays
+// it: its playback maps the frame edge to edge, where GDI+'s drops the last row and column, and its
+// conversion of a Windows metafile keeps the records' own units, where GDI+'s shifts them.
 void PlayMetafile(const std::vector<BYTE>& bytes, bool bEnhanced, COwnPicture& out) {
   const size_t kPlaceable = sizeof(PlaceableHeader);
   MetafileSize size = {{0, 0}, 0, 0};
@@ -153,15 +153,19 @@ void PlayMetafile(const std::vector<BYTE>& bytes, bool bEnhanced, COwnPicture& o
     return;
   EnhMetafilePtr hEmf;
   if (bEnhanced) {
+    if (!PensFitPicture(bytes.data(), bytes.size(), cx, cy))
+      return;
     hEmf.reset(::SetEnhMetaFileBits((UINT)bytes.size(), bytes.data()));
   } else {
     const METAFILEPICT natural = {MM_ANISOTROPIC, 0, 0, NULL}; // the records' own extents
     hEmf.reset(
         ::SetWinMetaFileBits((UINT)(bytes.size() - kPlaceable), bytes.data() + kPlaceable, NULL, &natural));
-    // The conversion may take an enhanced metafile the file carries in its comments instead.
+    // The conversion may take an enhanced metafile the file carries in its comments instead; the
+    // converted records carry the pens and mappings of the file's.
     std::vector<BYTE> converted;
     if (!hEmf || !EnhancedBits(hEmf.get(), converted) ||
-        !IsSoundEnhMetafile(converted.data(), converted.size()))
+        !IsSoundEnhMetafile(converted.data(), converted.size()) ||
+        !PensFitPicture(converted.data(), converted.size(), cx, cy))
       return;
   }
   if (!hEmf)

@@ -1,7 +1,8 @@
 // Files and start-up as a user meets them: a picture saved as a metafile opens again, a file whose
-// data lies past its end or an icon of huge dimensions gives the one message from the command line
-// and from File, Open, a main window stored off every monitor comes back where it can be reached,
-// and no stand-in of the tests lies beside the program.
+// data lies past its end, an icon of huge dimensions or a metafile whose pen is a million pixels wide
+// gives the one message from the command line and from File, Open, a main window stored off every monitor
+// comes back where it can be reached, and no stand-in of the tests lies beside the program.
+#include "imaging/MetafileFormat.h"
 #include "tests/e2e/e2e_support.h"
 
 #include <algorithm>
@@ -79,6 +80,39 @@ Bytes MakeIco() {
   return b;
 }
 
+// The bytes of a metafile of one line drawn by a pen a million pixels wide: in the pen of an
+// enhanced metafile, or through the mapping of a placeable Windows metafile of 100 x 100 pixels.
+Bytes WidePenMetafile(bool bEnhanced) {
+  HDC hDC = bEnhanced ? ::CreateEnhMetaFileA(NULL, NULL, NULL, NULL) : ::CreateMetaFileA(NULL);
+  if (!bEnhanced) {
+    ::SetMapMode(hDC, MM_ANISOTROPIC);
+    ::SetWindowExtEx(hDC, 1, 1, NULL);
+    ::SetViewportExtEx(hDC, 30000, 30000, NULL);
+  }
+  HPEN hPen = ::CreatePen(PS_SOLID, bEnhanced ? 0x000FFFFF : 32767, RGB(0, 0, 255));
+  ::SelectObject(hDC, hPen);
+  ::MoveToEx(hDC, 20, 50, NULL);
+  ::LineTo(hDC, 80, 50);
+  Bytes b;
+  if (bEnhanced) {
+    EnhMetafilePtr hEmf(::CloseEnhMetaFile(hDC));
+    std::vector<BYTE> bytes;
+    if (EnhancedBits(hEmf.get(), bytes))
+      b.assign(bytes.begin(), bytes.end());
+  } else {
+    HMETAFILE hWmf = ::CloseMetaFile(hDC);
+    PlaceableHeader header = {kPlaceableKey, 0, 0, 0, 100, 100, 96, 0, 0};
+    for (size_t i = 0; i < 10; i++)
+      header.wChecksum ^= reinterpret_cast<const WORD*>(&header)[i];
+    b.assign(reinterpret_cast<const char*>(&header), sizeof(header));
+    b.resize(sizeof(header) + ::GetMetaFileBitsEx(hWmf, 0, NULL));
+    ::GetMetaFileBitsEx(hWmf, (UINT)(b.size() - sizeof(header)), &b[sizeof(header)]);
+    ::DeleteMetaFile(hWmf);
+  }
+  ::DeleteObject(hPen);
+  return b;
+}
+
 struct BadFile {
   std::string name;
   Bytes bytes;
@@ -106,6 +140,9 @@ std::vector<BadFile> BadFiles() {
     files.push_back({name, ico});
     Put32(files.back().bytes, at, value);
   }
+  // Metafiles whose playback faults or never ends.
+  files.push_back({"e2e_wide_pen.emf", WidePenMetafile(true)});
+  files.push_back({"e2e_wide_pen.wmf", WidePenMetafile(false)});
   return files;
 }
 
