@@ -3,6 +3,7 @@
 
 #include "framework/core/fw_file.h"
 #include "imaging/ByteStream.h"
+#include "imaging/IconColours.h"
 #include "imaging/MetafileCheck.h"
 #include "imaging/MetafileFormat.h"
 #include "imaging/PictureCheck.h"
@@ -221,7 +222,7 @@ Gdiplus::Bitmap* DecodeByPlatform(std::vector<BYTE> bytes) {
   if (!IsSoundPictureHeader(bytes.data(), bytes.size()))
     return NULL;
   // A stream of our own: a header pointing past the end of the file must give the decoder nothing.
-  IStream* pStream = CreateByteStream(std::move(bytes));
+  IStream* pStream = CreateByteStream(WithWholeColourTables(std::move(bytes)));
   if (pStream == NULL)
     return NULL;
   std::unique_ptr<Gdiplus::Bitmap> pBitmap(new CStreamBitmap(pStream));

@@ -110,7 +110,7 @@ std::vector<RleCase> RleCases() {
 // memory a decoder takes without writing it holds that fill.
 void FillHeap(BYTE fill) {
   std::vector<void*> blocks;
-  for (size_t nSize : {(size_t)kCx * kCy, (size_t)kCx * kCy * 4, (size_t)kCx * 4, (size_t)4096})
+  for (size_t nSize : {(size_t)kCx * kCy, (size_t)kCx * kCy * 4, (size_t)kCx * 4, (size_t)1024, (size_t)4096})
     for (int i = 0; i < 64; i++) {
       blocks.push_back(::HeapAlloc(::GetProcessHeap(), 0, nSize));
       if (blocks.back() != NULL)
@@ -149,6 +149,79 @@ TEST_P(RleFile, PixelsNoRunSetsTakeColourZero) {
 
 INSTANTIATE_TEST_SUITE_P(Runs, RleFile, ::testing::ValuesIn(RleCases()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// --- Colour tables shorter than the indices ------------------------------------------------------
+
+const int kIcon = 32;
+
+// A 32 x 32 bitmap of 1, 4 or 8 bits a pixel whose colour table holds only the first colours of
+// kPalette (one for 1 bit, else two) while its pixels use every index the bits have: the bitmap of
+// an icon (twice as high, with an all-opaque mask after its rows) or of a .bmp file.
+Bytes ShortTableBitmap(int nBits, bool bIcon) {
+  const DWORD nUsed = nBits == 1 ? 1 : 2, nStride = (kIcon * nBits + 31) / 32 * 4;
+  const DWORD nHeader[] = {
+      40, kIcon, (DWORD)(bIcon ? 2 * kIcon : kIcon), (DWORD)nBits << 16 | 1, BI_RGB, 0, 0, 0, nUsed, 0};
+  Bytes b(40 + 4 * nUsed + nStride * kIcon + (bIcon ? 4 * kIcon : 0), 0);
+  for (size_t i = 0; i < 10; i++)
+    Put32(b, 4 * i, nHeader[i]);
+  for (size_t i = 0; i < nUsed; i++)
+    Put32(b, 40 + 4 * i, kPalette[i]);
+  for (int y = 0; y < kIcon; y++)
+    for (int x = 0; x < kIcon; x++) {
+      const int nIndex = (x + y) % (1 << nBits), nBit = x * nBits;
+      b[40 + 4 * nUsed + y * nStride + nBit / 8] |= (BYTE)(nIndex << (8 - nBits - nBit % 8));
+    }
+  return b;
+}
+
+Bytes ShortTableFile(int nBits, bool bIcon) {
+  const Bytes dib = ShortTableBitmap(nBits, bIcon);
+  Bytes b(bIcon ? 6 + 16 : 14, 0);
+  if (bIcon) {
+    const DWORD words[] = {0, 1, 1, kIcon | kIcon << 8, 0, 1, (DWORD)nBits};
+    for (size_t i = 0; i < 7; i++)
+      b[2 * i] = (BYTE)words[i], b[2 * i + 1] = (BYTE)(words[i] >> 8);
+    Put32(b, 14, (DWORD)dib.size()), Put32(b, 18, 22);
+  } else {
+    b[0] = 'B', b[1] = 'M';
+    Put32(b, 2, (DWORD)(14 + dib.size())),
+        Put32(b, 10, 14 + dib.size() - (DWORD)((kIcon * nBits + 31) / 32 * 4 * kIcon));
+  }
+  b.insert(b.end(), dib.begin(), dib.end());
+  return b;
+}
+
+class ShortColourTable : public ::testing::TestWithParam<int> {};
+
+// Every pixel comes from the file, the same after two different heap fills: an index within the
+// table takes its colour, any other black in an icon; the .bmp decoder's own colour for those stays
+// as it was, one colour.
+TEST_P(ShortColourTable, IndicesPastTheTableTakeBlack) {
+  const int nBits = GetParam(), nUsed = nBits == 1 ? 1 : 2;
+  for (bool bIcon : {true, false}) {
+    const std::string path = TempPath("short_table" + std::string(bIcon ? ".ico" : ".bmp"));
+    WriteAll(path, ShortTableFile(nBits, bIcon));
+    FillHeap(0xA5);
+    const std::vector<DWORD> first = LoadOverWhite(path).px;
+    FillHeap(0x5A);
+    const std::vector<DWORD> second = LoadOverWhite(path).px;
+    ::DeleteFileA(path.c_str());
+    ASSERT_EQ((size_t)kIcon * kIcon, first.size()) << bIcon;
+    EXPECT_EQ(first, second) << bIcon << ": the picture holds what the heap held";
+    // Index nUsed lies past the table at (nUsed, 0) counted from the bottom row, as the file counts.
+    const DWORD past = bIcon ? 0xFF000000 : first[(size_t)(kIcon - 1) * kIcon + nUsed];
+    int nWrong = 0;
+    for (int y = 0; y < kIcon; y++)
+      for (int x = 0; x < kIcon; x++) {
+        const int nIndex = (x + y) % (1 << nBits);
+        nWrong += first[(size_t)(kIcon - 1 - y) * kIcon + x] !=
+                  (nIndex < nUsed ? 0xFF000000 | kPalette[nIndex] : past);
+      }
+    EXPECT_EQ(0, nWrong) << (bIcon ? "icon" : "bmp") << ": pixels of another colour";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Bits, ShortColourTable, ::testing::Values(1, 4, 8));
 
 // --- Metafiles beyond the bound ------------------------------------------------------------------
 
