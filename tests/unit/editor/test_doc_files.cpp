@@ -189,6 +189,16 @@ Gdiplus::GpStatus WINAPI WriteNoPicture(Gdiplus::GpImage*, const WCHAR* pszFile,
   WriteBytes(std::string(pszFile, pszFile + lstrlenW(pszFile)), std::string("GIF89a\1\0\1\0\0\0\0;", 14));
   return Gdiplus::Ok;
 }
+// An encoder that notes the quality it is asked for (-1: none) and writes nothing.
+long g_nQualityAsked = 0;
+Gdiplus::GpStatus WINAPI NoteQuality(Gdiplus::GpImage*, const WCHAR*, const CLSID*,
+                                     const Gdiplus::EncoderParameters* pParams) {
+  g_nQualityAsked = -1;
+  for (UINT i = 0; pParams != NULL && i < pParams->Count; i++)
+    if (pParams->Parameter[i].Guid == Gdiplus::EncoderQuality)
+      g_nQualityAsked = (long)*static_cast<const ULONG*>(pParams->Parameter[i].Value);
+  return Gdiplus::Win32Error;
+}
 Gdiplus::GpStatus WINAPI NoEncoders(UINT* pnCount, UINT* pnBytes) {
   *pnCount = *pnBytes = 0;
   return Gdiplus::Ok;
@@ -253,6 +263,18 @@ TEST_F(DocFilesTest, AFailedSaveSaysSoAndLeavesTheOldFileAsItWas) {
     EXPECT_TRUE(nWrites < 0 || nWrites == g_nEncoderWrites) << pszFile << " writes " << g_nEncoderWrites;
     ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(target.c_str());
+  }
+}
+
+// A JPEG goes to the encoder with the quality of the options (the harness's shell says 80); other
+// formats with none. (Under Wine the encoder itself writes every quality alike.)
+TEST_F(DocFilesTest, AJpegIsAskedForAtTheOptionsQuality) {
+  for (auto [pszFile, nQuality] : {std::make_pair("q.jpg", 80L), std::make_pair("q.png", -1L)}) {
+    Doc()->m_strPath = (m_folder / pszFile).c_str();
+    g_nQualityAsked = 0;
+    CImportPatch patch("gdiplus.dll", "GdipSaveImageToFile", (FARPROC)&NoteQuality);
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(nQuality, g_nQualityAsked) << pszFile;
   }
 }
 
