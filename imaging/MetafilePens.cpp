@@ -190,7 +190,12 @@ public:
       }
       break;
     }
-    case EMR_DELETEOBJECT:
+    case EMR_DELETEOBJECT: // or another object made in the pen's slot
+    case EMR_CREATEBRUSHINDIRECT:
+    case EMR_CREATEMONOBRUSH:
+    case EMR_CREATEDIBPATTERNBRUSHPT:
+    case EMR_EXTCREATEFONTINDIRECTW:
+    case EMR_CREATEPALETTE:
       m_pens.erase(rec.U32(8));
       break;
     }

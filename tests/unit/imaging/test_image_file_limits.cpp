@@ -364,6 +364,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MetafilePens, ::testing::Values(
     PenCase{"WorldTransform", {Scale(20000), Pen(100), kSelect}, false},
     PenCase{"AnisotropicMapping", Join({kStretched, {Pen(100), kSelect}}), false},
     PenCase{"OnePixelPenUnderAnyMapping", Join({kStretched, {Scale(20000), Pen(0), kSelect}}), true},
+    PenCase{"BrushInTheWidePensSlot", {Pen(0x00FFFFFF), {EMR_CREATEBRUSHINDIRECT, 1, BS_SOLID, 0, 0}, kSelect}, true},
     PenCase{"StockPenAfterTheWideOne", {Pen(0x00FFFFFF), kSelect, {EMR_SELECTOBJECT, 0x80000000 | BLACK_PEN}}, true},
     PenCase{"TransformUndoneByRestore", {Pen(100), kSelect, {EMR_SAVEDC}, Scale(20000), {EMR_RESTOREDC, (DWORD)-1}}, true},
     PenCase{"TransformReset", {Pen(100), kSelect, Scale(20000), {EMR_MODIFYWORLDTRANSFORM, 0, 0, 0, 0, 0, 0, MWT_IDENTITY}}, true}),
