@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <vector>
 
@@ -95,40 +96,17 @@ void SetExtent(const DrawState& s, double& x, double& y, double newX, double new
     x = newX, y = newY;
 }
 
+// The records that stroke with the selected pen.
 bool IsStroke(DWORD nType) {
-  switch (nType) {
-  case EMR_POLYBEZIER:
-  case EMR_POLYGON:
-  case EMR_POLYLINE:
-  case EMR_POLYBEZIERTO:
-  case EMR_POLYLINETO:
-  case EMR_POLYPOLYLINE:
-  case EMR_POLYPOLYGON:
-  case EMR_ANGLEARC:
-  case EMR_ELLIPSE:
-  case EMR_RECTANGLE:
-  case EMR_ROUNDRECT:
-  case EMR_ARC:
-  case EMR_CHORD:
-  case EMR_PIE:
-  case EMR_LINETO:
-  case EMR_ARCTO:
-  case EMR_POLYDRAW:
-  case EMR_STROKEANDFILLPATH:
-  case EMR_STROKEPATH:
-  case EMR_WIDENPATH:
-  case EMR_POLYBEZIER16:
-  case EMR_POLYGON16:
-  case EMR_POLYLINE16:
-  case EMR_POLYBEZIERTO16:
-  case EMR_POLYLINETO16:
-  case EMR_POLYPOLYLINE16:
-  case EMR_POLYPOLYGON16:
-  case EMR_POLYDRAW16:
-    return true;
-  default:
-    return false;
-  }
+  // clang-format off
+  static const DWORD kStrokes[] = {
+      EMR_POLYBEZIER, EMR_POLYGON, EMR_POLYLINE, EMR_POLYBEZIERTO, EMR_POLYLINETO, EMR_POLYPOLYLINE,
+      EMR_POLYPOLYGON, EMR_ANGLEARC, EMR_ELLIPSE, EMR_RECTANGLE, EMR_ROUNDRECT, EMR_ARC, EMR_CHORD, EMR_PIE,
+      EMR_LINETO, EMR_ARCTO, EMR_POLYDRAW, EMR_STROKEANDFILLPATH, EMR_STROKEPATH, EMR_WIDENPATH,
+      EMR_POLYBEZIER16, EMR_POLYGON16, EMR_POLYLINE16, EMR_POLYBEZIERTO16, EMR_POLYLINETO16,
+      EMR_POLYPOLYLINE16, EMR_POLYPOLYGON16, EMR_POLYDRAW16};
+  // clang-format on
+  return std::find(std::begin(kStrokes), std::end(kStrokes), nType) != std::end(kStrokes);
 }
 
 // The state saved by SAVEDC records, and the one in force.
