@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/dlg/fw_dlg.h"
+#include "framework/gdi/fw_gdi.h"
 
 #include "app/LinkLabel.h"
 
@@ -21,6 +22,10 @@ public:
   static const char kMakerPage[];
 
 protected:
+  // The template's picture: its control loads it and leaves it behind when it goes.
+  CBitmap m_bmpPicture;
+
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
+  void PostNcDestroy() override;
 };

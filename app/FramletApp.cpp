@@ -46,6 +46,8 @@ ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 ON_COMMAND(ID_FILE_OPEN2, OnFileOpen)
 ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 ON_COMMAND_RANGE(ID_CAPTURE_RECTANGLE, ID_CAPTURE_OBJECT, OnCapture)
+ON_UPDATE_COMMAND_UI_RANGE(ID_CAPTURE_RECTANGLE, ID_CAPTURE_OBJECT, OnUpdateNeedsFrame)
+ON_UPDATE_COMMAND_UI(ID_APP_EXIT, OnUpdateNeedsFrame)
 ON_COMMAND(ID_CAPTURE_BUTTON, OnHotkeyCapture)
 ON_COMMAND(ID_CAPTURE_INCLUDE_MOUSE, OnIncludeMouse)
 ON_UPDATE_COMMAND_UI(ID_CAPTURE_INCLUDE_MOUSE, OnUpdateIncludeMouse)
@@ -153,6 +155,14 @@ void CFramletApp::ShowTipAtStartup() { ShowTipOfTheDayIfWanted(m_pMainWnd); }
 void CFramletApp::OnAppAbout() {
   CAboutDlg dlg;
   dlg.DoModal();
+}
+
+// The tray menu stays in reach while a modal dialog or prompt has disabled the frame: a capture
+// from it would take the dialog into the picture and leave it behind the frame, and its Exit would
+// ask "Save changes" a second time while the first question waits. The menu greys them, and the
+// framework drops a disabled command however it comes.
+void CFramletApp::OnUpdateNeedsFrame(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(m_pMainWnd == NULL || m_pMainWnd->GetSafeHwnd() == NULL || m_pMainWnd->IsWindowEnabled());
 }
 
 void CFramletApp::OnFileOpen() {

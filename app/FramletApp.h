@@ -41,6 +41,8 @@ public:
   afx_msg void OnWebSite();
   afx_msg void OnVideoTour();
   afx_msg void OnAppAbout();
+  // The captures and Exit wait while a modal dialog or prompt has disabled the main frame.
+  afx_msg void OnUpdateNeedsFrame(CCmdUI* pCmdUI);
 
   // The toolkit's command profile, its theme and the switches of its popup menus.
   void SetupCommandProfile();

@@ -132,6 +132,11 @@ namespace {
 // The popup of the tray's menu resource, loaded into menu; NULL when there is none.
 CMenu* LoadTrayPopup(CMenu& menu, UINT nId) { return menu.LoadMenu(nId) ? menu.GetSubMenu(0) : NULL; }
 
+// The window that comes to the front for the frame: the frame itself, or while a modal dialog or
+// prompt has disabled it, that dialog, as the system's task switching does. The disabled frame in
+// front of its own dialog would take no input and hide what does.
+HWND WindowToShow(HWND hFrame) { return ::IsWindowEnabled(hFrame) ? hFrame : ::GetLastActivePopup(hFrame); }
+
 } // namespace
 
 CWnd* CSystemTray::GetTargetWnd() const { return m_pTargetWnd != NULL ? m_pTargetWnd : AfxGetMainWnd(); }
@@ -159,7 +164,7 @@ LRESULT CSystemTray::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
     ::TrackPopupMenu(pPopup->m_hMenu, 0, pt.x, pt.y, 0, pTarget->m_hWnd, NULL);
     pTarget->PostMessage(WM_NULL, 0, 0);
   } else if (LOWORD(lParam) == WM_LBUTTONDBLCLK) {
-    pTarget->SetForegroundWindow();
+    ::SetForegroundWindow(WindowToShow(pTarget->m_hWnd));
     UINT uCommand = m_DefaultMenuItemID;
     if (m_DefaultMenuItemByPos) {
       CMenu menu;
@@ -241,6 +246,8 @@ void CSystemTray::MinimiseToTray(CWnd* pWnd, BOOL bForceAnimation) {
 }
 
 void CSystemTray::RestoreFromTray(CWnd* pWnd, BOOL bForceAnimation) {
+  // Taken first: detaching a frame that is shown hides and shows it, which makes it the last active.
+  const HWND hShow = WindowToShow(pWnd->m_hWnd);
   if (!bForceAnimation && !MinimiseAnimationOn()) {
     pWnd->SetParent(NULL);
   } else {
@@ -254,6 +261,6 @@ void CSystemTray::RestoreFromTray(CWnd* pWnd, BOOL bForceAnimation) {
   pWnd->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
   if (::IsWindow(g_wndTrayOwner.GetSafeHwnd()))
     g_wndTrayOwner.SetActiveWindow();
-  pWnd->SetActiveWindow();
-  pWnd->SetForegroundWindow();
+  ::SetActiveWindow(hShow);
+  ::SetForegroundWindow(hShow);
 }

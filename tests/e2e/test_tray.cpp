@@ -170,6 +170,22 @@ INSTANTIATE_TEST_SUITE_P(
         BackRoad{"ExitAndStartAgain", Back::ExitAndStartAgain, false, CSize()}),
     [](const ::testing::TestParamInfo<BackRoad>& info) { return info.param.pszName; });
 
+// With a modal dialog open, a double click on the icon brings the dialog forward, not the frame it
+// disabled over it: the dialog takes the keys and closes on Esc, and the frame answers again.
+TEST_F(TrayTest, DoubleClickBringsAnOpenDialogForward) {
+  ASSERT_TRUE(StartWithIcon());
+  ASSERT_TRUE(m_app.Menu('H', 'A'));
+  const HWND hAbout = m_app.WaitForDialog("About Pixolet Screen Capture");
+  ASSERT_NE(nullptr, hAbout);
+  IconMouse(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(InputTaken(::GetDlgItem(hAbout, IDOK)));
+  SaveScreenshot(ScreenRect(m_app.Frame()), "e2e_tray_double_click_over_about.bmp");
+  EXPECT_TRUE(IsActiveWindow(hAbout, "the about box"));
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil("the about box to close on Esc", [&] { return !::IsWindow(hAbout); }));
+  ASSERT_TRUE(m_app.Exit());
+}
+
 // When the work area changes the icon is changed, not added a second time; when a shell that lost
 // it announces itself with "TaskbarCreated", it is added again, also after a work-area change; the
 // menu opens from the icon that came back. Both announcements go to the icon's window, as Windows

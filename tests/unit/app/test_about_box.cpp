@@ -1,5 +1,6 @@
 // The about box shows its names, version and support contacts, opens its two addresses through
-// the shell when clicked (the other labels do nothing) and closes with a click on OK.
+// the shell when clicked (the other labels do nothing) and closes with a click on OK, freeing its
+// picture.
 #include "app/AboutDlg.h"
 #include "resources/resource.h"
 #include "tests/common/import_patch.h"
@@ -61,7 +62,11 @@ TEST(AboutBox, ShowsItsTextsOpensItsAddressesAndClosesOnOk) {
     }
     return true;
   };
-  auto clickOk = [](HWND hDlg) {
+  HBITMAP hPicture = NULL; // the template's, which its control loaded
+  auto clickOk = [&](HWND hDlg) {
+    for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild != NULL && hPicture == NULL;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+      hPicture = reinterpret_cast<HBITMAP>(::SendMessageA(hChild, STM_GETIMAGE, IMAGE_BITMAP, 0));
     ClickControl(::GetDlgItem(hDlg, IDOK));
     return true;
   };
@@ -69,6 +74,8 @@ TEST(AboutBox, ShowsItsTextsOpensItsAddressesAndClosesOnOk) {
   CAboutDlg dlg;
   EXPECT_EQ(IDOK, dlg.DoModal());
   EXPECT_TRUE(script.Finished());
+  ASSERT_NE(nullptr, hPicture);
+  EXPECT_EQ(0u, ::GetObjectType(hPicture)) << "the picture outlived the box";
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The main frame's close: the hot key kept when the user gives up the close, and the place stored
-// from the restored window whatever its state.
+// The main frame's close: the hot key kept when the user gives up the close, no tray exit while a
+// dialog has disabled the frame, and the place stored from the restored window whatever its state.
 #include <gtest/gtest.h>
 
 #include "app/FramletApp.h"
@@ -36,6 +36,29 @@ TEST_F(MainFrameTest, ACloseGivenUpAtTheSavePromptKeepsTheHotKey) {
   m_pFrame->SendMessage(WM_CLOSE); // closes for good and lets the hot key go
   EXPECT_TRUE(HotKeyIsFree());
   m_pFrame = nullptr;
+}
+
+// While a modal dialog or prompt has disabled the frame, the tray menu offers only to show it: the
+// captures and Exit are greyed, and an Exit that comes anyway asks nothing.
+TEST_F(MainFrameTest, TheTrayMenuOffersOnlyTheFrameWhileADialogHasDisabledIt) {
+  ASSERT_NE(nullptr, MakeFrame());
+  CDocument* pDoc = ImageDocTemplate()->OpenDocumentFile(NULL);
+  ASSERT_NE(nullptr, pDoc);
+  pDoc->SetModifiedFlag(TRUE);   // an exit would ask about it
+  m_pFrame->EnableWindow(FALSE); // as a modal dialog does
+  CMenu menu;
+  ASSERT_TRUE(menu.LoadMenu(IDR_TRAY_MENU));
+  CMenu& popup = *menu.GetSubMenu(0);
+  m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup.m_hMenu, 0);
+  for (UINT i = 0; i < popup.GetMenuItemCount(); i++)
+    if (popup.GetMenuItemID(i) != 0)
+      EXPECT_EQ(popup.GetMenuItemID(i) != ID_APP_OPEN,
+                (popup.GetMenuState(i, MF_BYPOSITION) & MF_GRAYED) != 0)
+          << "item " << i;
+  MessageBoxRecorder boxes;
+  m_pFrame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+  EXPECT_TRUE(MessageBoxRecorder::Boxes().empty());
+  pDoc->SetModifiedFlag(FALSE);
 }
 
 TEST_F(MainFrameTest, TheStoredPlaceIsTheRestoredWindowsEvenWhenMaximised) {
