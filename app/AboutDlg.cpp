@@ -18,9 +18,7 @@ void CAboutDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CAboutDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  for (CWnd* pChild = GetWindow(GW_CHILD); pChild != NULL && m_bmpPicture.m_hObject == NULL;
-       pChild = pChild->GetWindow(GW_HWNDNEXT))
-    m_bmpPicture.Attach(reinterpret_cast<HBITMAP>(pChild->SendMessage(STM_GETIMAGE, IMAGE_BITMAP, 0)));
+  m_picture.TakeFrom(this);
   SetDlgItemText(IDC_ABOUT_SUPPORT,
                  "Customer Support: \r\nEmail: support@vantrel.com\r\nFax: +1 555 0142 7788");
   m_wndMaker.SetTextColor(RGB(0x40, 0x80, 0xFF)).SetFontBold(TRUE).SetFontSize(10);
@@ -45,6 +43,6 @@ BOOL CAboutDlg::OnInitDialog() {
 }
 
 void CAboutDlg::PostNcDestroy() {
-  m_bmpPicture.DeleteObject(); // its control has gone with the box
+  m_picture.Delete();
   CDialog::PostNcDestroy();
 }

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "framework/dlg/fw_dlg.h"
-#include "framework/gdi/fw_gdi.h"
 
 #include "app/LinkLabel.h"
+#include "app/TemplatePicture.h"
 
 class CAboutDlg : public CDialog {
 public:
@@ -22,8 +22,7 @@ public:
   static const char kMakerPage[];
 
 protected:
-  // The template's picture: its control loads it and leaves it behind when it goes.
-  CBitmap m_bmpPicture;
+  CTemplatePicture m_picture;
 
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;

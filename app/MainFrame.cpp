@@ -352,7 +352,10 @@ void CMainFrame::OnSizing(UINT nSide, LPRECT lpRect) {
 }
 
 LRESULT CMainFrame::OnHotKey(WPARAM, LPARAM) {
-  TheFramletApp().OnHotkeyCapture();
+  // As the tray's captures: not while a modal dialog has disabled the frame, which the capture
+  // would take into the picture and leave behind the frame.
+  if (IsWindowEnabled())
+    TheFramletApp().OnHotkeyCapture();
   return 1;
 }
 

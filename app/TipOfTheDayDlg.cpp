@@ -82,6 +82,11 @@ ON_BN_CLICKED(IDC_TIP_PREVIOUS, OnPreviousTip)
 ON_BN_CLICKED(IDC_TIP_SHOW_AT_STARTUP, OnShowAtStartup)
 END_MESSAGE_MAP()
 
+void CTipOfTheDayDlg::PostNcDestroy() {
+  m_bulb.Delete();
+  CDialog::PostNcDestroy();
+}
+
 void CTipOfTheDayDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
   DDX_Control(pDX, IDC_TIP_FRAME, m_wndFrame);
@@ -90,6 +95,7 @@ void CTipOfTheDayDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CTipOfTheDayDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  m_bulb.TakeFrom(this);
   m_nCurrent = 0;
   m_wndFrame.SetBkColor(RGB(255, 255, 255), 0, FALSE);
   m_wndFrame.SetText(" ");

@@ -5,6 +5,7 @@
 #include "framework/dlg/fw_dlg.h"
 
 #include "app/LinkLabel.h"
+#include "app/TemplatePicture.h"
 
 #include <vector>
 
@@ -25,10 +26,13 @@ public:
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
+  void PostNcDestroy() override;
   afx_msg void OnNextTip();
   afx_msg void OnPreviousTip();
   afx_msg void OnShowAtStartup();
   void ShowCurrentTip();
+
+  CTemplatePicture m_bulb;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -95,6 +95,12 @@ TEST(TipNavigation, WithoutAFileTheDialogSaysSoAndCannotStep) {
   EXPECT_FALSE(::IsWindowEnabled(tip.Item(IDC_TIP_PREVIOUS)));
   EXPECT_TRUE(::IsWindowEnabled(tip.Item(IDC_TIP_SHOW_AT_STARTUP)));
   EXPECT_EQ(1, tip.dlg.m_bShowAtStartup);
+  // The bulb its template gave the picture control goes with the dialog.
+  const HGDIOBJ hBulb =
+      (HGDIOBJ)::SendMessageA(::GetWindow(tip.dlg.m_hWnd, GW_CHILD), STM_GETIMAGE, IMAGE_BITMAP, 0);
+  ASSERT_NE(nullptr, hBulb);
+  tip.dlg.DestroyWindow();
+  EXPECT_EQ(0u, ::GetObjectType(hBulb)) << "the bulb outlived the dialog";
 }
 
 // The text of a menu item without its mnemonic marks, and the key it shows after a tab.
