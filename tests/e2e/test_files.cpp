@@ -80,37 +80,18 @@ Bytes MakeIco() {
   return b;
 }
 
-// The bytes of a metafile of one line drawn by a pen a million pixels wide: in the pen of an
-// enhanced metafile, or through the mapping of a placeable Windows metafile of 100 x 100 pixels.
-Bytes WidePenMetafile(bool bEnhanced) {
-  HDC hDC = bEnhanced ? ::CreateEnhMetaFileA(NULL, NULL, NULL, NULL) : ::CreateMetaFileA(NULL);
-  if (!bEnhanced) {
-    ::SetMapMode(hDC, MM_ANISOTROPIC);
-    ::SetWindowExtEx(hDC, 1, 1, NULL);
-    ::SetViewportExtEx(hDC, 30000, 30000, NULL);
-  }
-  HPEN hPen = ::CreatePen(PS_SOLID, bEnhanced ? 0x000FFFFF : 32767, RGB(0, 0, 255));
+// An enhanced metafile of one line drawn by a pen a million pixels wide, whose playback faults.
+Bytes WidePenEmf() {
+  HDC hDC = ::CreateEnhMetaFileA(NULL, NULL, NULL, NULL);
+  HPEN hPen = ::CreatePen(PS_SOLID, 0x000FFFFF, RGB(0, 0, 255));
   ::SelectObject(hDC, hPen);
   ::MoveToEx(hDC, 20, 50, NULL);
   ::LineTo(hDC, 80, 50);
-  Bytes b;
-  if (bEnhanced) {
-    EnhMetafilePtr hEmf(::CloseEnhMetaFile(hDC));
-    std::vector<BYTE> bytes;
-    if (EnhancedBits(hEmf.get(), bytes))
-      b.assign(bytes.begin(), bytes.end());
-  } else {
-    HMETAFILE hWmf = ::CloseMetaFile(hDC);
-    PlaceableHeader header = {kPlaceableKey, 0, 0, 0, 100, 100, 96, 0, 0};
-    for (size_t i = 0; i < 10; i++)
-      header.wChecksum ^= reinterpret_cast<const WORD*>(&header)[i];
-    b.assign(reinterpret_cast<const char*>(&header), sizeof(header));
-    b.resize(sizeof(header) + ::GetMetaFileBitsEx(hWmf, 0, NULL));
-    ::GetMetaFileBitsEx(hWmf, (UINT)(b.size() - sizeof(header)), &b[sizeof(header)]);
-    ::DeleteMetaFile(hWmf);
-  }
+  EnhMetafilePtr hEmf(::CloseEnhMetaFile(hDC));
   ::DeleteObject(hPen);
-  return b;
+  std::vector<BYTE> bytes;
+  EnhancedBits(hEmf.get(), bytes);
+  return Bytes(bytes.begin(), bytes.end());
 }
 
 struct BadFile {
@@ -140,9 +121,7 @@ std::vector<BadFile> BadFiles() {
     files.push_back({name, ico});
     Put32(files.back().bytes, at, value);
   }
-  // Metafiles whose playback faults or never ends.
-  files.push_back({"e2e_wide_pen.emf", WidePenMetafile(true)});
-  files.push_back({"e2e_wide_pen.wmf", WidePenMetafile(false)});
+  files.push_back({"e2e_wide_pen.emf", WidePenEmf()});
   return files;
 }
 
