@@ -29,6 +29,10 @@ const UINT kBasicCommands[] = {ID_FILE_NEW,  ID_FILE_OPEN,    ID_FILE_SAVE,     
 // The MDI tabs' style: tabs at the top that show their close button.
 const DWORD kMdiTabStyle = 0x210;
 
+// Floated, the task sheet first shows its main page whole: the page's groups end 420 pixels down,
+// below the sheet's own margins.
+const CSize kTaskSheetFloatingSize(200, 470);
+
 // A bar's docked sizes: across (top or bottom) and along (left or right) the frame.
 void SetDockedSizes(CExtControlBar& bar, CSize sizeHorz, CSize sizeVert) {
   bar.m_sizeDockedH = sizeHorz;
@@ -123,6 +127,7 @@ bool CMainFrame::CreateStatusBar() {
 
 bool CMainFrame::CreateTaskSheetBar() {
   SetDockedSizes(m_wndTaskSheetBar, CSize(200, 150), CSize(200, 200));
+  m_wndTaskSheetBar.m_sizeFloated = kTaskSheetFloatingSize;
   if (!m_wndTaskSheetBar.Create(NULL, this, ID_VIEW_TASK_SHEET,
                                 kBarStyle | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_SIZE_DYNAMIC))
     return false;

@@ -53,7 +53,14 @@ CModelessPropSheet* FindTaskSheet() {
   CWnd* pMain = AfxGetMainWnd();
   if (pMain == NULL || pMain->GetSafeHwnd() == NULL)
     return NULL;
-  return FindSheetBelow(pMain->GetSafeHwnd());
+  if (CModelessPropSheet* pSheet = FindSheetBelow(pMain->GetSafeHwnd()))
+    return pSheet;
+  // A floated sheet's bar lives in a floating frame the main window owns, not below it.
+  for (HWND hTop = ::GetTopWindow(NULL); hTop != NULL; hTop = ::GetWindow(hTop, GW_HWNDNEXT))
+    if (::GetWindow(hTop, GW_OWNER) == pMain->GetSafeHwnd())
+      if (CModelessPropSheet* pSheet = FindSheetBelow(hTop))
+        return pSheet;
+  return NULL;
 }
 
 CView* GetTaskView() {

@@ -12,7 +12,8 @@ struct tagRECT;
 // The sheet's pages, in the order the frame adds them.
 enum TaskPage { TASK_PAGE_MAIN = 0, TASK_PAGE_PARAM = 1, TASK_PAGE_RESIZE = 2, TASK_PAGE_CAPTION = 3 };
 
-// The first descendant of the main window that is a CModelessPropSheet; NULL when there is none.
+// The first descendant of the main window, or of a floating frame it owns, that is a
+// CModelessPropSheet; NULL when there is none.
 CModelessPropSheet* FindTaskSheet();
 // The active view of the main frame's active child frame; NULL when no document is open.
 CView* GetTaskView();

@@ -302,7 +302,7 @@ private:
 
 // ---------------------------------------------------------------------------------------------
 
-// A small tool-window frame owned by another frame; floating bars live in one.
+// A small tool-window frame owned by another frame, kept above it; floating bars live in one.
 class CMiniFrameWnd : public CFrameWnd {
   DECLARE_DYNCREATE(CMiniFrameWnd)
 public:
@@ -318,5 +318,6 @@ protected:
   afx_msg UINT OnNcHitTest(CPoint point);
   afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
   afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 };

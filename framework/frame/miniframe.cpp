@@ -1,5 +1,5 @@
 // CMiniFrameWnd: a tool-window frame owned by another frame, which follows the owner's activation,
-// enabling and visibility and has no system menu of its own.
+// enabling and visibility, stays above it and has no system menu of its own.
 #include "framework/frame/fw_frame.h"
 
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
@@ -8,6 +8,7 @@ BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
 ON_WM_NCHITTEST()
 ON_WM_SYSCOMMAND()
 ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
 END_MESSAGE_MAP()
 
 CMiniFrameWnd::CMiniFrameWnd() {}
@@ -78,4 +79,23 @@ LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM) {
     m_nFlags &= ~WF_TEMPHIDE;
   }
   return 0;
+}
+
+LRESULT CMiniFrameWnd::OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam) {
+  const LRESULT lResult = CFrameWnd::OnIdleUpdateCmdUIMessage(wParam, lParam);
+  // Under Wine without a window manager, one of the owner's windows taking the keyboard (a click
+  // into it) raises the owner over this frame, and the window order follows: at the next idle time
+  // this frame goes back just above its owner.
+  const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+  if (hOwner == NULL || !IsWindowVisible())
+    return lResult;
+  for (HWND hAbove = ::GetWindow(m_hWnd, GW_HWNDPREV); hAbove != NULL;
+       hAbove = ::GetWindow(hAbove, GW_HWNDPREV))
+    if (hAbove == hOwner) {
+      const HWND hAfter = ::GetWindow(hOwner, GW_HWNDPREV);
+      ::SetWindowPos(m_hWnd, hAfter != NULL ? hAfter : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      break;
+    }
+  return lResult;
 }

@@ -837,6 +837,13 @@ std::vector<HWND> CPixolet::Descendants(int nId) const {
     }
   };
   visit(m_hFrame);
+  // A floated bar lives in a floating frame: a top-level window of the program holding the floating
+  // dock bar.
+  const DWORD dwThread = ::GetWindowThreadProcessId(m_hFrame, NULL);
+  for (HWND hTop = ::GetTopWindow(NULL); hTop != NULL; hTop = ::GetWindow(hTop, GW_HWNDNEXT))
+    if (::GetWindowThreadProcessId(hTop, NULL) == dwThread &&
+        ::GetDlgCtrlID(::GetWindow(hTop, GW_CHILD)) == AFX_IDW_DOCKBAR_FLOAT)
+      visit(hTop);
   return found;
 }
 

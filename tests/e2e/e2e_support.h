@@ -238,7 +238,8 @@ public:
   HWND TaskSheetBar() const;            // the shown task-sheet bar; NULL when hidden
   HWND ShownInTaskSheet(int nId) const; // the sheet's shown window with the id (pages share ids)
   std::string StatusText(int nPane) const;
-  // The frame's windows with the id, at any depth (bars sit inside dock bars), in z-order.
+  // The frame's windows with the id, at any depth (bars sit inside dock bars), in z-order, then those
+  // of its floating frames.
   std::vector<HWND> Descendants(int nId) const;
   std::string Text(HWND hWnd) const; // a window's text, asked of its owner
   // A visible top-level window of the process (of any process before it is known) that satisfies

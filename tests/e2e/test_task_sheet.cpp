@@ -76,6 +76,20 @@ protected:
     ::GetWindowRect(hLink, &rc);
     SendXSteps("C" + std::to_string(rc.left + 30) + "," + std::to_string(rc.CenterPoint().y), hLink);
   }
+  // Each window the link lies in, up to the sheet's bar, shows it whole: none cuts it off.
+  void ExpectWhole(HWND hLink) {
+    const CRect link = ScreenRect(hLink);
+    for (HWND hParent = ::GetParent(hLink); hParent != NULL && hParent != ::GetParent(SheetBar());
+         hParent = ::GetParent(hParent)) {
+      CRect client;
+      ::GetClientRect(hParent, &client);
+      ::MapWindowPoints(hParent, NULL, reinterpret_cast<POINT*>(&client), 2);
+      CRect shown;
+      shown.IntersectRect(&client, &link);
+      EXPECT_TRUE(link == shown) << m_app.Text(hLink) << " " << ToString(link) << " cut off by "
+                                 << ClassOf(hParent) << " " << ToString(client);
+    }
+  }
   void ShowGroup(const SheetGroup& group) {
     if (OnlyShown(group))
       return;
@@ -190,21 +204,54 @@ TEST_F(TaskSheetTest, TheBorderPageShowsItsLinksWhole) {
   }));
   const CRect bar = ScreenRect(SheetBar());
   SaveScreenshot(bar, "task_sheet_border_page.bmp");
-  for (int nId : {kOk, kSave}) {
-    const HWND hLink = SheetItem(nId);
-    const CRect link = ScreenRect(hLink);
-    // Each window the link lies in shows it whole: none cuts it off.
-    for (HWND hParent = ::GetParent(hLink); hParent != NULL && hParent != ::GetParent(SheetBar());
-         hParent = ::GetParent(hParent)) {
-      CRect client;
-      ::GetClientRect(hParent, &client);
-      ::MapWindowPoints(hParent, NULL, reinterpret_cast<POINT*>(&client), 2);
-      CRect shown;
-      shown.IntersectRect(&client, &link);
-      EXPECT_TRUE(link == shown) << m_app.Text(hLink) << " " << ToString(link) << " cut off by "
-                                 << ClassOf(hParent) << " " << ToString(client);
-    }
-  }
+  for (int nId : {kOk, kSave})
+    ExpectWhole(SheetItem(nId));
+}
+
+// Dragged by its caption into the picture, the sheet floats above the frame that owns it, showing
+// its main groups whole; an effect link opens its page there, shown and painted, and a click into
+// the picture brings the main page back with the sheet still above the frame.
+TEST_F(TaskSheetTest, FloatedIntoThePictureItWorksAboveItsFrame) {
+  const int kInvert = 3004, kOk = 5002, kFirstCheck = 5015;
+  const COLORREF kLinkGrey = 0x808080, kLinkColor = 0xF8E4D8; // navigation and task links
+  ASSERT_TRUE(m_app.Start());
+  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+  ASSERT_TRUE(WaitUntil("the main groups", [&] { return OnlyShown(kMainGroups); }));
+  auto at = [](const char* step, CPoint pt) {
+    return step + std::to_string(pt.x) + "," + std::to_string(pt.y) + " ";
+  };
+  const CPoint caption(ScreenRect(SheetBar()).CenterPoint().x, ScreenRect(SheetBar()).top + 8);
+  const CPoint drop = m_app.PictureOrigin() + CPoint(150, 60);
+  SendXSteps(at("P", caption) + at("M", caption + CPoint(-10, 10)) + at("M", drop) + at("R", drop),
+             SheetBar());
+  HWND hFloating = NULL;
+  ASSERT_TRUE(WaitUntil("the sheet floating", [&] {
+    return SheetBar() != NULL && (hFloating = ::GetAncestor(SheetBar(), GA_ROOT)) != m_app.Frame();
+  }));
+  EXPECT_EQ(m_app.Frame(), ::GetWindow(hFloating, GW_OWNER));
+  SaveScreenshot(ScreenRect(m_app.Frame()), "task_sheet_floating_main.bmp");
+  for (int nId : kMainGroups.links)
+    ExpectWhole(SheetItem(nId));
+  auto shows = [&](int nId, COLORREF cr) {
+    const HWND hItem = m_app.ShownInTaskSheet(nId);
+    const Pixels px = hItem != NULL ? ReadScreen(ScreenRect(hItem)) : Pixels();
+    return std::find(px.data.begin(), px.data.end(), cr) != px.data.end();
+  };
+  auto above = [&] {
+    HWND hTop = ::GetTopWindow(NULL);
+    while (hTop != hFloating && hTop != m_app.Frame())
+      hTop = ::GetWindow(hTop, GW_HWNDNEXT);
+    return hTop == hFloating;
+  };
+  ASSERT_NO_FATAL_FAILURE(ClickLink(kInvert));
+  EXPECT_TRUE(WaitUntil("the Invert Color page painted", [&] {
+    return Painted(hFloating) && shows(kOk, kLinkGrey) && shows(kFirstCheck, 0);
+  }));
+  SaveScreenshot(ScreenRect(m_app.Frame()), "task_sheet_floating_effect.bmp");
+  SendXSteps(at("C", m_app.PictureOrigin() + CPoint(8, 8)), m_app.View());
+  EXPECT_TRUE(WaitUntil("the main page painted above the frame", [&] {
+    return OnlyShown(kMainGroups) && above() && shows(kMainGroups.links[0], kLinkColor);
+  }));
 }
 
 } // namespace

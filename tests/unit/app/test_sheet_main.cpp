@@ -227,6 +227,19 @@ TEST(TaskSheet, WithoutADocumentTheEffectPageStillOpens) {
   EXPECT_TRUE(lab.view.log.empty());
 }
 
+// Floated, the sheet lives in a frame of its own that the main window owns: its links open their
+// pages there too.
+TEST(TaskSheet, InAFloatingFrameTheLinksOpenTheirPages) {
+  SheetLab lab;
+  CMiniFrameWnd* pFloating = new CMiniFrameWnd; // goes with the lab's frame, its owner
+  ASSERT_TRUE(
+      pFloating->Create(NULL, "floating", WS_POPUP | WS_VISIBLE, CRect(600, 0, 900, 520), &lab.frame));
+  lab.sheet.SetParent(pFloating);
+  lab.Click(3004);
+  EXPECT_EQ(1, GetTaskPageIndex());
+  EXPECT_EQ(3004, lab.pageParam.GetTaskId());
+}
+
 // Back from another page, and from a sub-group's page, the main page shows its three groups at
 // once, not an empty page under its "Main Menu" link.
 TEST(TaskSheet, ComingBackShowsTheMainMenuAtOnce) {
