@@ -139,6 +139,15 @@ HWND FindDescendant(HWND hParent, int nId) {
   return NULL;
 }
 
+// Every descendant of hParent with the id, in z-order, into found.
+void CollectDescendants(HWND hParent, int nId, std::vector<HWND>& found) {
+  for (HWND h = ::GetWindow(hParent, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    if (::GetDlgCtrlID(h) == nId)
+      found.push_back(h);
+    CollectDescendants(h, nId, found);
+  }
+}
+
 // Whether the frame has laid out its row of document tabs: shown, with a place of its own beside
 // the MDI client. The row comes in a layout pass after the document opens, and moves the view.
 bool TabRowLaidOut(HWND hFrame, HWND hClient) {
@@ -804,10 +813,16 @@ HWND CPixolet::TaskSheetBar() const {
   return NULL;
 }
 
+std::vector<HWND> CPixolet::InTaskSheet(int nId) const {
+  std::vector<HWND> found;
+  if (const HWND hBar = TaskSheetBar())
+    CollectDescendants(hBar, nId, found);
+  return found;
+}
+
 HWND CPixolet::ShownInTaskSheet(int nId) const {
-  const HWND hBar = TaskSheetBar();
-  for (HWND hItem : Descendants(nId))
-    if (::IsChild(hBar, hItem) && ::IsWindowVisible(hItem))
+  for (HWND hItem : InTaskSheet(nId))
+    if (::IsWindowVisible(hItem))
       return hItem;
   return NULL;
 }
@@ -829,21 +844,19 @@ std::string CPixolet::StatusText(int nPane) const {
 
 std::vector<HWND> CPixolet::Descendants(int nId) const {
   std::vector<HWND> found;
-  std::function<void(HWND)> visit = [&](HWND hParent) {
-    for (HWND h = ::GetWindow(hParent, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
-      if (::GetDlgCtrlID(h) == nId)
-        found.push_back(h);
-      visit(h);
-    }
-  };
-  visit(m_hFrame);
-  // A floated bar lives in a floating frame: a top-level window of the program holding the floating
-  // dock bar.
-  const DWORD dwThread = ::GetWindowThreadProcessId(m_hFrame, NULL);
-  for (HWND hTop = ::GetTopWindow(NULL); hTop != NULL; hTop = ::GetWindow(hTop, GW_HWNDNEXT))
-    if (::GetWindowThreadProcessId(hTop, NULL) == dwThread &&
+  CollectDescendants(m_hFrame, nId, found);
+  // A floated bar lives in a floating frame: a window of the program's thread that the frame owns,
+  // holding the floating dock bar. Looked for only when the frame has none: the tests poll this,
+  // and the walk costs them seconds.
+  if (!found.empty())
+    return found;
+  const std::function<void(HWND)> visitFloating = [&](HWND hTop) {
+    if (::GetWindow(hTop, GW_OWNER) == m_hFrame &&
         ::GetDlgCtrlID(::GetWindow(hTop, GW_CHILD)) == AFX_IDW_DOCKBAR_FLOAT)
-      visit(hTop);
+      CollectDescendants(hTop, nId, found);
+  };
+  ::EnumThreadWindows(::GetWindowThreadProcessId(m_hFrame, NULL), EnumProc,
+                      reinterpret_cast<LPARAM>(&visitFloating));
   return found;
 }
 

@@ -233,13 +233,14 @@ public:
 
   HWND Frame() const { return m_hFrame; }
   HWND MdiClient() const { return ::FindWindowExA(m_hFrame, NULL, "MDIClient", NULL); }
-  std::vector<HWND> Documents() const;  // the MDI children
-  HWND View() const;                    // of the active document
-  HWND TaskSheetBar() const;            // the shown task-sheet bar; NULL when hidden
-  HWND ShownInTaskSheet(int nId) const; // the sheet's shown window with the id (pages share ids)
+  std::vector<HWND> Documents() const;          // the MDI children
+  HWND View() const;                            // of the active document
+  HWND TaskSheetBar() const;                    // the shown task-sheet bar; NULL when hidden
+  std::vector<HWND> InTaskSheet(int nId) const; // the task-sheet bar's windows with the id
+  HWND ShownInTaskSheet(int nId) const;         // the sheet's shown window with the id (pages share ids)
   std::string StatusText(int nPane) const;
-  // The frame's windows with the id, at any depth (bars sit inside dock bars), in z-order, then those
-  // of its floating frames.
+  // The frame's windows with the id, at any depth (bars sit inside dock bars), in z-order; where the
+  // frame has none, those of its floating frames.
   std::vector<HWND> Descendants(int nId) const;
   std::string Text(HWND hWnd) const; // a window's text, asked of its owner
   // A visible top-level window of the process (of any process before it is known) that satisfies

@@ -40,17 +40,13 @@ protected:
   HWND SheetBar() const { return m_app.TaskSheetBar(); }
   // The task sheet's window with the id: other windows of the frame may use the same ids.
   HWND SheetItem(int nId) const {
-    const HWND hBar = SheetBar();
-    for (HWND hItem : m_app.Descendants(nId))
-      if (::IsChild(hBar, hItem))
-        return hItem;
-    return NULL;
+    const std::vector<HWND> items = m_app.InTaskSheet(nId);
+    return items.empty() ? NULL : items[0];
   }
   std::set<std::string> ShownHeaders() const {
     std::set<std::string> shown;
-    const HWND hBar = SheetBar();
-    for (HWND hHeader : m_app.Descendants(kHeaderId))
-      if (::IsChild(hBar, hHeader) && ::IsWindowVisible(hHeader)) {
+    for (HWND hHeader : m_app.InTaskSheet(kHeaderId))
+      if (::IsWindowVisible(hHeader)) {
         const std::string text = m_app.Text(hHeader);
         shown.insert(text.substr(std::min(text.find_first_not_of(' '), text.size())));
       }
