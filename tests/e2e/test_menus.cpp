@@ -382,7 +382,9 @@ protected:
   }
   // Clicks the middle of the window with the X pointer until what it does shows: a click the
   // window system lost is made once more, and named (a pointer move can be undone by a late report of an
-  // earlier position (tests/probes/pointer_probe)).
+  // earlier position (tests/probes/pointer_probe)). A page's Cancel puts the picture back before the
+  // main page comes, which under load took over 3 s: a click sent again then lands on the main page's
+  // link under the pointer, so what the click does has ample time to show first.
   ::testing::AssertionResult ClickUntil(const std::string& what, HWND hWnd,
                                         const std::function<bool()>& done) {
     for (int nTry = 0; nTry < 2; nTry++) {
@@ -390,7 +392,7 @@ protected:
         resend_log::Note("a click for " + what + ": nothing came");
       const CPoint centre = ScreenRect(hWnd).CenterPoint();
       SendXSteps("C" + std::to_string(centre.x) + "," + std::to_string(centre.y), hWnd);
-      if (WaitFor(done, 3000))
+      if (WaitFor(done, 10000))
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << "no " << what;
