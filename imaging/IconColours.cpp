@@ -30,14 +30,10 @@ std::vector<BYTE> WithWholeColourTables(std::vector<BYTE> bytes) {
   if (f.U16(0) != 0 || (nType != 1 && nType != 2))
     return bytes;
   const size_t nDirectory = 6 + 16 * (size_t)nCount;
-  bool bShort = false;
-  for (size_t e = 6; e < nDirectory && !bShort; e += 16)
-    bShort = MissingColours(f.Part(f.U32(e + 12), f.U32(e + 8))) != 0;
-  if (!bShort)
-    return bytes;
   // Each entry's picture after the directory in turn, its table's missing colours black (zero)
   // after the colours it has, and its header counting them all.
   std::vector<BYTE> out(bytes.begin(), bytes.begin() + nDirectory);
+  bool bShort = false;
   for (size_t e = 6; e < nDirectory; e += 16) {
     const CSpan image = f.Part(f.U32(e + 12), f.U32(e + 8));
     const std::uint64_t nMissing = MissingColours(image);
@@ -45,6 +41,7 @@ std::vector<BYTE> WithWholeColourTables(std::vector<BYTE> bytes) {
     if (nMissing == 0) {
       out.insert(out.end(), image.p, image.p + image.n);
     } else {
+      bShort = true;
       out.insert(out.end(), image.p, image.p + nTableEnd);
       out.insert(out.end(), 4 * (size_t)nMissing, 0);
       out.insert(out.end(), image.p + nTableEnd, image.p + image.n);
@@ -53,5 +50,5 @@ std::vector<BYTE> WithWholeColourTables(std::vector<BYTE> bytes) {
     Put32(out, e + 8, (DWORD)(out.size() - at));
     Put32(out, e + 12, (DWORD)at);
   }
-  return out;
+  return bShort ? out : bytes;
 }
