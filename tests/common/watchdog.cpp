@@ -1,5 +1,7 @@
 #include "tests/common/watchdog.h"
 
+#include "tests/common/stack_report.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -21,7 +23,10 @@ struct State {
   DWORD dwStart = 0;
   bool bArmed = false;
   bool bOverran = false;
-  UINT_PTR nTimer = 0; // the armed thread's timer
+  UINT_PTR nTimer = 0;  // the armed thread's timer
+  DWORD dwThreadId = 0; // the armed thread
+  HANDLE hThread = NULL;
+  std::vector<HANDLE> others; // the processes ended with this one
 };
 
 State& Shared() {
@@ -90,13 +95,14 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR nId, DWORD) {
     return;
   s_bBusy = true;
   std::string report;
+  bool bNow = false;
   {
     Lock lock;
-    if (s.bArmed && !s.bOverran && ::GetTickCount() - s.dwStart >= s.dwBoundMs) {
-      s.bOverran = true;
-      report = Report(s.name, s.dwBoundMs, "");
-    }
+    bNow = s.bArmed && !s.bOverran && ::GetTickCount() - s.dwStart >= s.dwBoundMs;
+    s.bOverran = s.bOverran || bNow;
   }
+  if (bNow)
+    report = Report(s.name, s.dwBoundMs, "");
   if (!report.empty()) {
     // From now on the loop holding the thread is ended again every second: ending one modal state
     // may lead to the next (the box after the failed drop).
@@ -109,24 +115,48 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR nId, DWORD) {
   s_bBusy = false;
 }
 
+// Ends the processes this one started and must not leave behind: they hold its output open, and
+// whoever runs it would wait on them.
+void EndOthers() {
+  std::vector<HANDLE> others;
+  {
+    Lock lock;
+    others.swap(Shared().others);
+  }
+  for (HANDLE hProcess : others) {
+    ::TerminateProcess(hProcess, 3);
+    ::WaitForSingleObject(hProcess, 5000);
+    ::CloseHandle(hProcess);
+  }
+}
+
 DWORD WINAPI LastResort(LPVOID) {
   State& s = Shared();
   for (;;) {
     DWORD dwWait = INFINITE;
-    std::string report;
+    bool bEnd = false;
+    std::string name;
+    DWORD dwBoundMs = 0;
+    HANDLE hThread = NULL;
     {
       Lock lock;
       if (s.bArmed) {
         const DWORD dwElapsed = ::GetTickCount() - s.dwStart;
         const DWORD dwEnd = s.dwBoundMs + s.dwMarginMs;
-        if (dwElapsed >= dwEnd)
-          report = Report(s.name, s.dwBoundMs, " and its thread did not get back within the margin");
-        else
-          dwWait = dwEnd - dwElapsed;
+        bEnd = dwElapsed >= dwEnd;
+        dwWait = bEnd ? INFINITE : dwEnd - dwElapsed;
+        name = s.name;
+        dwBoundMs = s.dwBoundMs;
+        hThread = s.hThread;
       }
     }
-    if (!report.empty()) {
-      WriteOut("\n[ WATCHDOG ] " + report + "[ WATCHDOG ] ending the process\n");
+    if (bEnd) {
+      // Described outside the lock: asking the program's windows takes seconds.
+      const std::string report =
+          Report(name, dwBoundMs, " and its thread did not get back within the margin");
+      WriteOut("\n[ WATCHDOG ] " + report + "[ WATCHDOG ] the thread is inside:\n" +
+               stack_report::Describe(hThread) + "[ WATCHDOG ] ending the process\n");
+      EndOthers();
       if (s.handlers.onLastResort)
         s.handlers.onLastResort();
       ::TerminateProcess(::GetCurrentProcess(), 3);
@@ -161,10 +191,16 @@ std::string DescribeWindows() {
     std::string shows;
     if (lstrcmpA(szClass, "#32770") == 0)
       ::EnumChildWindows(hWnd, AddStaticText, reinterpret_cast<LPARAM>(&shows));
+    // Another process's window is asked whether its thread takes messages; this process's own
+    // thread may be the one that hangs.
+    DWORD_PTR nResult = 0;
+    const char* pszWhose = dwPid == ::GetCurrentProcessId() ? ""
+                           : ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &nResult)
+                               ? " (another process)"
+                               : " (another process, not answering)";
     char sz[400];
     std::snprintf(sz, sizeof(sz), "  %p \"%s\" class %s at (%ld,%ld)-(%ld,%ld)%s", (void*)hWnd,
-                  Caption(hWnd).c_str(), szClass, rc.left, rc.top, rc.right, rc.bottom,
-                  dwPid == ::GetCurrentProcessId() ? "" : " (another process)");
+                  Caption(hWnd).c_str(), szClass, rc.left, rc.top, rc.right, rc.bottom, pszWhose);
     text += sz + (shows.empty() ? "" : ", showing" + shows) + "\n";
   }
   return text.empty() ? "  none\n" : text;
@@ -202,6 +238,14 @@ void Arm(const std::string& name, int nSeconds) {
   State& s = Shared();
   {
     Lock lock;
+    if (s.dwThreadId != ::GetCurrentThreadId()) {
+      if (s.hThread != NULL)
+        ::CloseHandle(s.hThread);
+      s.hThread = NULL;
+      ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &s.hThread, 0,
+                        FALSE, DUPLICATE_SAME_ACCESS);
+      s.dwThreadId = ::GetCurrentThreadId();
+    }
     s.name = name;
     s.dwBoundMs = (DWORD)nSeconds * 1000;
     s.dwStart = ::GetTickCount();
@@ -224,6 +268,29 @@ void Disarm() {
     ::KillTimer(NULL, s.nTimer);
   s.nTimer = 0;
   ::SetEvent(s.hWake);
+}
+
+void EndWithThisProcess(HANDLE hProcess) {
+  HANDLE hCopy = NULL;
+  if (!::DuplicateHandle(::GetCurrentProcess(), hProcess, ::GetCurrentProcess(), &hCopy, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS))
+    return;
+  Lock lock;
+  Shared().others.push_back(hCopy);
+}
+
+void NoLongerEndWithThisProcess(HANDLE hProcess) {
+  const DWORD dwPid = ::GetProcessId(hProcess);
+  Lock lock;
+  std::vector<HANDLE>& others = Shared().others;
+  for (auto it = others.begin(); it != others.end();) {
+    if (::GetProcessId(*it) == dwPid) {
+      ::CloseHandle(*it);
+      it = others.erase(it);
+    } else {
+      ++it;
+    }
+  }
 }
 
 bool Overran() {

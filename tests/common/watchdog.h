@@ -28,6 +28,11 @@ void Install(const Handlers& handlers, int nMarginSeconds = 30);
 void Arm(const std::string& name, int nSeconds);
 // Ends the bound of the task.
 void Disarm();
+// A process this one started, ended by the last resort before this one: left running, it would
+// hold this process's output open and keep whoever runs it waiting.
+void EndWithThisProcess(HANDLE hProcess);
+// The process ends, or is left to run, by other means.
+void NoLongerEndWithThisProcess(HANDLE hProcess);
 // Whether the armed task has run past its bound.
 bool Overran();
 

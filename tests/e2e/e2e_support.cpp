@@ -3,6 +3,7 @@
 #include "framework/wnd/fw_ids.h"
 #include "tests/e2e/display_report.h"
 #include "tests/common/resend_log.h"
+#include "tests/common/watchdog.h"
 
 #include <commctrl.h>
 #include <winternl.h>
@@ -549,6 +550,7 @@ bool RunInOwnProcess() {
     return true;
   }
   ::CloseHandle(pi.hThread);
+  watchdog::EndWithThisProcess(pi.hProcess);
   EXPECT_TRUE(WaitUntil(
       "the test in its own process to end",
       [&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 300000));
@@ -556,6 +558,7 @@ bool RunInOwnProcess() {
   ::GetExitCodeProcess(pi.hProcess, &dwExit);
   if (dwExit == STILL_ACTIVE)
     ::TerminateProcess(pi.hProcess, 1);
+  watchdog::NoLongerEndWithThisProcess(pi.hProcess);
   ::CloseHandle(pi.hProcess);
   EXPECT_EQ(0u, dwExit) << "the test failed in its own process (its output is above)";
   return true;
@@ -601,6 +604,7 @@ HWND VisibleWindowOfClass(const char* pszClass) {
     return ::testing::AssertionFailure() << "cannot start notepad: error " << ::GetLastError();
   ::CloseHandle(pi.hThread);
   m_hProcess = pi.hProcess;
+  watchdog::EndWithThisProcess(m_hProcess);
   CRect shown;
   if (!WaitFor([&] {
         ForEachTopWindow([&](HWND hWnd) {
@@ -617,6 +621,7 @@ HWND VisibleWindowOfClass(const char* pszClass) {
 
 void CNotepad::Kill() {
   if (m_hProcess != NULL) {
+    watchdog::NoLongerEndWithThisProcess(m_hProcess);
     ::TerminateProcess(m_hProcess, 1);
     ::WaitForSingleObject(m_hProcess, 10000);
     ::CloseHandle(m_hProcess);
@@ -646,6 +651,7 @@ std::string ProgramCommand(const std::string& args) {
   if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, ProgramFolder().c_str(), &si, &pi))
     return ::testing::AssertionFailure() << "cannot start " << command << ": error " << ::GetLastError();
   ::CloseHandle(pi.hThread);
+  watchdog::EndWithThisProcess(pi.hProcess);
   return ::testing::AssertionSuccess();
 }
 
@@ -724,6 +730,8 @@ std::string ProgramCommand(const std::string& args) {
   if (m_hProcess == NULL) {
     m_dwPid = PidOf(m_hFrame);
     m_hProcess = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwPid);
+    if (m_hProcess != NULL)
+      watchdog::EndWithThisProcess(m_hProcess);
   }
   return ::testing::AssertionSuccess();
 }
@@ -768,6 +776,7 @@ std::string ProgramCommand(const std::string& args) {
 
 void CPixolet::Kill() {
   if (m_hProcess != NULL) {
+    watchdog::NoLongerEndWithThisProcess(m_hProcess);
     if (Running()) {
       ::TerminateProcess(m_hProcess, 1);
       ::WaitForSingleObject(m_hProcess, 10000);
@@ -776,6 +785,7 @@ void CPixolet::Kill() {
     m_hProcess = NULL;
   }
   if (m_hLauncher != NULL) {
+    watchdog::NoLongerEndWithThisProcess(m_hLauncher);
     // explorer leaves with the last program of its desktop.
     if (::WaitForSingleObject(m_hLauncher, 10000) == WAIT_TIMEOUT)
       ::TerminateProcess(m_hLauncher, 1);

@@ -2,9 +2,9 @@
 # Usage: check_watchdog.sh <wine> <watchdog_hangs.exe> [<results folder>]
 # Runs the tests that hang under a bound of a few seconds and checks what the watchdog did: each
 # hung test failed with its name and the windows it left, the test after them passed, and the one
-# whose thread takes no messages ended the process with a failure code and a results file naming
-# it, all well before any time-out of the run. Writes a GoogleTest-style summary to the results
-# folder when one is given.
+# whose thread takes no messages ended the process, and the process it started, with a failure
+# code, the calls its thread was inside and a results file naming it, all well before any time-out
+# of the run. Writes a GoogleTest-style summary to the results folder when one is given.
 set -uo pipefail
 WINE="$1"
 EXE="$2"
@@ -13,8 +13,9 @@ tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 
 started=$SECONDS
-PIX_TEST_BOUND=3 "$WINE" "$EXE" "--gtest_output=xml:Z:$tmp/hangs.xml" >"$tmp/out" 2>&1
-status=$?
+# Through a pipe, which stays open while any process the tests started holds it.
+PIX_TEST_BOUND=3 "$WINE" "$EXE" "--gtest_output=xml:Z:$tmp/hangs.xml" 2>&1 | cat >"$tmp/out"
+status=${PIPESTATUS[0]}
 took=$((SECONDS - started))
 tr -d '\r' <"$tmp/out" >"$tmp/log"
 cat "$tmp/log"
@@ -46,6 +47,8 @@ check MenuEnded has "[  FAILED  ] Hangs.InATrackedMenu"
 check NextTestRan has "[       OK ] Hangs.NotAfterTheOthers"
 check SleeperNamed has "[ WATCHDOG ] Hangs.WithoutTakingMessages ran past its bound of 3 s"
 check SleeperWindowListed has '"Asleep" class WatchdogHangsWindow'
+check SleeperStackNamed has 'from watchdog_hangs.exe!(anonymous namespace)::SleepForGood()+0x'
+check SleeperTestNamed has 'from watchdog_hangs.exe!(anonymous namespace)::Hangs_WithoutTakingMessages_Test::TestBody()+0x'
 check ProcessFailed test "$status" -ne 0
 check ResultsNameTheSleeper grep -qF 'name="Hangs.WithoutTakingMessages"' "$tmp/hangs.xml"
 check ResultsCountEveryTest grep -qF '<testsuites tests="5" failures="4"' "$tmp/hangs.xml"

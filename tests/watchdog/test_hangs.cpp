@@ -2,6 +2,8 @@
 // within its bound with its name and windows, lets the next test run, and ends a process whose
 // test thread takes no messages. Not a test program of the run by itself: every test but one
 // fails here by design.
+#include "tests/common/watchdog.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -57,9 +59,23 @@ TEST(Hangs, InATrackedMenu) {
 
 TEST(Hangs, NotAfterTheOthers) { SUCCEED(); }
 
+// Sleeps for good; not inlined, so that the watchdog's report can name it.
+__attribute__((noinline)) void SleepForGood() {
+  ::Sleep(INFINITE);
+  ::OutputDebugStringA("never"); // keeps the call a call, not the function's last jump
+}
+
 TEST(Hangs, WithoutTakingMessages) {
   Window window("Asleep");
-  ::Sleep(INFINITE);
+  // A process of its own that would run on and keep the run's output open.
+  STARTUPINFOA si = {sizeof(si)};
+  PROCESS_INFORMATION pi = {};
+  char szCommand[] = "notepad.exe";
+  ASSERT_TRUE(::CreateProcessA(NULL, szCommand, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+  watchdog::EndWithThisProcess(pi.hProcess);
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  SleepForGood();
 }
 
 } // namespace
