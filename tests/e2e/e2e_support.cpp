@@ -985,7 +985,8 @@ HWND CPixolet::OpenMenu(WORD wKey) {
 ::testing::AssertionResult CPixolet::Menu(char cPopup, char cItem) {
   HWND hPopup = OpenMenu(cPopup);
   if (hPopup == NULL)
-    return ::testing::AssertionFailure() << "the menu " << cPopup << " did not open";
+    return ::testing::AssertionFailure() << "the menu " << cPopup << " did not open; the active window is "
+                                         << DescribeWindow(::GetForegroundWindow());
   PressKey((WORD)cItem);
   if (WaitFor([hPopup] { return !::IsWindowVisible(hPopup); }, 3000))
     return ::testing::AssertionSuccess();

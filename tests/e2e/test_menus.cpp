@@ -413,7 +413,8 @@ protected:
   void Restore() {
     ASSERT_TRUE(m_app.Menu('E', 'U'));
     EXPECT_TRUE(WaitUntil("Undo to give the picture back",
-                          [&] { return PixelsAre(m_app.ReadPicture(kPicture), Original); }));
+                          [&] { return PixelsAre(m_app.ReadPicture(kPicture), Original); }))
+        << "the active window is " << DescribeWindow(::GetForegroundWindow());
   }
   // Whether the Edit menu draws Cut enabled (the highlight moved to the last item, away from it).
   ::testing::AssertionResult CutEnabled(bool bEnabled) {
