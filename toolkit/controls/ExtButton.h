@@ -114,6 +114,8 @@ protected:
   CWnd* FindBarMenuOwner(UINT& nAlign) const;
   // True when the cursor is over the button itself (and over the part unless nPart is PART_NONE).
   bool IsCursorOver(int nPart) const;
+  // The same for a point on the screen: where the pointer was when a message was made.
+  bool IsPointOver(int nPart, POINT ptScreen) const;
   // Sets the check of a radio button and clears the other auto-radios of its group.
   // After a click changed the state: BN_CLICKED to the parent, then a repaint while the window
   // lives.

@@ -44,10 +44,14 @@ int CExtButton::HitTest(const POINT& ptClient) const {
 
 bool CExtButton::IsCursorOver(int nPart) const {
   POINT pt = {0, 0};
-  if (GetSafeHwnd() == NULL || !::GetCursorPos(&pt) || ::WindowFromPoint(pt) != m_hWnd)
+  return ::GetCursorPos(&pt) && IsPointOver(nPart, pt);
+}
+
+bool CExtButton::IsPointOver(int nPart, POINT ptScreen) const {
+  if (GetSafeHwnd() == NULL || ::WindowFromPoint(ptScreen) != m_hWnd)
     return false;
-  ::ScreenToClient(m_hWnd, &pt);
-  const int nHit = HitTest(pt);
+  ::ScreenToClient(m_hWnd, &ptScreen);
+  const int nHit = HitTest(ptScreen);
   return nPart == PART_NONE ? nHit != PART_NONE : nHit == nPart;
 }
 
@@ -140,13 +144,16 @@ void CExtButton::OnLButtonDown(UINT /*nFlags*/, CPoint point) {
 
 void CExtButton::OnLButtonDblClk(UINT nFlags, CPoint point) { OnLButtonDown(nFlags, point); }
 
-void CExtButton::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/) {
+void CExtButton::OnLButtonUp(UINT /*nFlags*/, CPoint point) {
   if ((m_nStateFlags & STATE_KEY_PUSHED) != 0)
     return;
   const int nPart = m_nPushedPart;
+  // Where the release was made, not where the pointer is by the time it is read: a user who
+  // clicks and moves on at once clicked the button.
+  ClientToScreen(&point);
   const bool bClick =
       (m_nStateFlags & (STATE_PUSHED | STATE_MOUSE_TRACKING)) == (STATE_PUSHED | STATE_MOUSE_TRACKING) &&
-      nPart != PART_NONE && IsCursorOver(nPart);
+      nPart != PART_NONE && IsPointOver(nPart, point);
   // The system's own button never sees the release, so only this click reaches the parent.
   ClearPushState();
   RepaintNow();

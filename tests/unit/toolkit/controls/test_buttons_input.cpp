@@ -2,6 +2,7 @@
 // and real mouse and keys on push, split, menu, check and radio buttons.
 #include "tests/unit/toolkit/controls/buttons_res.h"
 #include "tests/unit/toolkit/controls/buttons_support.h"
+#include "tests/common/input_support.h"
 #include "tests/common/pixel_support.h"
 #include "toolkit/controls/ExtCheckBox.h"
 #include "toolkit/controls/ExtColorButton.h"
@@ -102,6 +103,19 @@ TEST_F(ButtonTest, MouseSpaceAndReturnClickAPushButtonOnce) {
   Key(VK_RETURN, false);
   PumpPending();
   EXPECT_EQ(std::make_tuple(3, 0), std::make_tuple(m_dlg.Clicks(nId), m_dlg.Clicks(IDOK)));
+}
+
+// The release's own place decides the click: a pointer that moved on before the button read the
+// release (a busy thread, a late pointer report) does not lose the click.
+TEST_F(ButtonTest, AReleaseOverTheButtonClicksItWhereverThePointerWentAfter) {
+  CExtButton btn;
+  ASSERT_TRUE(m_dlg.Add(btn, BS_PUSHBUTTON, "Push", kRect));
+  Press(btn.m_hWnd, kRect.Width() / 2, kRect.Height() / 2);
+  CPoint away(kRect.Width() / 2, kRect.Height() + 60);
+  btn.ClientToScreen(&away);
+  real_input::Button(MOUSEEVENTF_LEFTUP);
+  real_input::MoveTo(away);
+  EXPECT_EQ(1, m_dlg.WaitClicks(btn.GetDlgCtrlID(), 1));
 }
 
 // Space held while the focus moves on neither clicks nor locks the mouse out of the button.
