@@ -283,6 +283,18 @@ void XMoveMouse(int x, int y) {
 
 ::testing::AssertionResult XKeys(const std::string& keys) { return XPointer("key " + keys); }
 
+namespace {
+
+// Waits until the window system has the left button as the X server was told: the program under
+// the pointer reads X's events in its own time, and input sent past X meanwhile (a key, a menu's
+// shortcut) would come before the button it followed. A release read late landed on the item of
+// a menu opened by keys after it.
+void WaitForLeftButton(bool bDown) {
+  WaitFor([bDown] { return ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == bDown; }, 5000);
+}
+
+} // namespace
+
 void SendXSteps(const std::string& steps, HWND hWnd) {
   std::istringstream in(steps);
   for (std::string step; in >> step;) {
@@ -292,10 +304,14 @@ void SendXSteps(const std::string& steps, HWND hWnd) {
       EXPECT_TRUE(XKeys(step == "Enter" ? "Return" : step == "Esc" ? "Escape" : "alt+F4"));
     } else {
       XMoveMouse(x, y);
-      if (step[0] == 'P' || step[0] == 'C')
+      if (step[0] == 'P' || step[0] == 'C') {
         EXPECT_TRUE(XPointer("mousedown 1"));
-      if (step[0] == 'R' || step[0] == 'C')
+        WaitForLeftButton(true);
+      }
+      if (step[0] == 'R' || step[0] == 'C') {
         EXPECT_TRUE(XPointer("mouseup 1"));
+        WaitForLeftButton(false);
+      }
     }
     SyncInput(hWnd);
   }
