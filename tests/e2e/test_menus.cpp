@@ -395,7 +395,12 @@ protected:
       if (WaitFor(done, 10000))
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << "no " << what;
+    const CPoint centre = ScreenRect(hWnd).CenterPoint();
+    return ::testing::AssertionFailure()
+           << "no " << what << "; clicked " << DescribeWindow(hWnd)
+           << (::IsWindowEnabled(hWnd) ? "" : ", disabled") << "; under its centre "
+           << DescribeWindow(::WindowFromPoint(centre)) << "; the active window is "
+           << DescribeWindow(::GetForegroundWindow());
   }
   // Esc closes the innermost popup, the last one leaves the menu bar; a key a popup drops while
   // it unfolds or folds is pressed again.
