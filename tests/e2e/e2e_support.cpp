@@ -809,6 +809,7 @@ void CPixolet::Kill() {
     m_hLauncher = NULL;
   }
   m_pRemote = NULL;
+  m_probe.reset();
   m_hFrame = NULL;
 }
 
@@ -1525,50 +1526,6 @@ void E2eTest::ExpectUndoRedo(bool bUndo, bool bRedo) {
   PressKey(VK_ESCAPE);
   PressKey(VK_ESCAPE);
   ASSERT_TRUE(WaitUntil("the menu to close", [hPopup] { return !::IsWindowVisible(hPopup); }));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Counting in the program
-
-namespace {
-
-// Runs fn(param) on a new thread of the process and waits for its end; its exit code, or 0.
-DWORD RunInProcess(HANDLE hProcess, LPTHREAD_START_ROUTINE fn, LPVOID param) {
-  HANDLE hThread = ::CreateRemoteThread(hProcess, NULL, 0, fn, param, 0, NULL);
-  if (hThread == NULL)
-    return 0;
-  DWORD dwExit = 0;
-  if (WaitFor([&] { return ::WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }))
-    ::GetExitCodeThread(hThread, &dwExit);
-  ::CloseHandle(hThread);
-  return dwExit;
-}
-
-} // namespace
-
-DWORD CPixolet::MenuHandles() const {
-  const std::string path = ProgramFolder() + "\\e2e_probe.dll";
-  HMODULE hLocal = ::LoadLibraryA(path.c_str());
-  FARPROC pCount = hLocal != NULL ? ::GetProcAddress(hLocal, "CountMenus") : NULL;
-  if (pCount == NULL)
-    return 0;
-  if (m_dwProbePid != m_dwPid || m_dwRemoteProbe == 0) {
-    // LoadLibraryA lies where it lies here: the system's modules share their place.
-    LPVOID pPath = ::VirtualAllocEx(m_hProcess, NULL, path.size() + 1, MEM_COMMIT, PAGE_READWRITE);
-    SIZE_T nWritten = 0;
-    if (pPath == NULL || !::WriteProcessMemory(m_hProcess, pPath, path.c_str(), path.size() + 1, &nWritten))
-      return 0;
-    const auto pLoad = reinterpret_cast<LPTHREAD_START_ROUTINE>(
-        reinterpret_cast<UINT_PTR>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
-    m_dwRemoteProbe = RunInProcess(m_hProcess, pLoad, pPath);
-    m_dwProbePid = m_dwPid;
-    ::VirtualFreeEx(m_hProcess, pPath, 0, MEM_RELEASE);
-  }
-  if (m_dwRemoteProbe == 0)
-    return 0;
-  const DWORD dwRemoteCount =
-      m_dwRemoteProbe + (DWORD)(reinterpret_cast<UINT_PTR>(pCount) - reinterpret_cast<UINT_PTR>(hLocal));
-  return RunInProcess(m_hProcess, reinterpret_cast<LPTHREAD_START_ROUTINE>((UINT_PTR)dwRemoteCount), NULL);
 }
 
 } // namespace e2e

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -314,7 +315,7 @@ public:
   LPVOID AllocateInProgram(SIZE_T nBytes) const;
   void FreeInProgram(LPVOID pBlock) const;
   // The menu handles the program holds, counted by the probe beside the tests, which the first
-  // call loads into the program; 0 when it cannot be.
+  // call loads into the program; 0, and a failure, when it cannot be.
   DWORD MenuHandles() const;
 
   // Opens the popup of the menu bar with Alt and keys[0], then presses the other letters in turn,
@@ -334,9 +335,20 @@ private:
   HANDLE m_hLauncher = NULL; // explorer for a virtual desktop
   DWORD m_dwPid = 0;
   HWND m_hFrame = NULL;
-  mutable LPVOID m_pRemote = NULL;   // a buffer in the program for the status bar's texts
-  mutable DWORD m_dwProbePid = 0;    // the process the probe was loaded into
-  mutable DWORD m_dwRemoteProbe = 0; // where it was loaded there
+  mutable LPVOID m_pRemote = NULL; // a buffer in the program for the status bar's texts
+  // The probe in the program: where it was loaded, the events its counting thread waits on and
+  // signals, and where it leaves its count.
+  struct ProbeLink {
+    DWORD dwPid = 0;
+    DWORD dwBase = 0;
+    HANDLE hAsk = NULL, hDone = NULL;
+    LPVOID pCount = NULL;
+    bool bServing = false;
+    ~ProbeLink();
+  };
+  // Loads the probe into the program and starts its counting thread; false when that fails.
+  bool StartProbe() const;
+  mutable std::unique_ptr<ProbeLink> m_probe;
 };
 
 // Every test starts with a full-screen pattern behind the program, so the screen it captures is

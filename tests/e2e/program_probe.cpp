@@ -1,0 +1,125 @@
+// Counting in the program: the probe beside the tests is loaded into it once, and one thread of
+// it counts there whenever asked.
+#include "tests/e2e/e2e_support.h"
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+const int kProbeTimeoutMs = 10000;
+
+bool Answers(HWND hWnd) {
+  DWORD_PTR nResult = 0;
+  return ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &nResult) != 0;
+}
+
+// Starts fn(param) on a new thread of the process; its handle, or NULL. Making the thread waits
+// for the program to take the request, which a program that stopped answering never does: the
+// wait is bounded, and a creation past it is left behind on a thread of its own.
+HANDLE StartInProcess(HANDLE hProcess, LPTHREAD_START_ROUTINE fn, LPVOID param) {
+  struct Creation {
+    std::atomic<bool> bDone{false};
+    HANDLE hThread = NULL;
+  };
+  auto creation = std::make_shared<Creation>();
+  std::thread([=] {
+    creation->hThread = ::CreateRemoteThread(hProcess, NULL, 0, fn, param, 0, NULL);
+    creation->bDone = true;
+  }).detach();
+  return WaitFor([&] { return creation->bDone.load(); }, kProbeTimeoutMs) ? creation->hThread : NULL;
+}
+
+// Runs fn(param) on a new thread of the process and waits for its end; its exit code, or 0.
+DWORD RunInProcess(HANDLE hProcess, LPTHREAD_START_ROUTINE fn, LPVOID param) {
+  const HANDLE hThread = StartInProcess(hProcess, fn, param);
+  if (hThread == NULL)
+    return 0;
+  DWORD dwExit = 0;
+  if (WaitFor([&] { return ::WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }, kProbeTimeoutMs))
+    ::GetExitCodeThread(hThread, &dwExit);
+  ::CloseHandle(hThread);
+  return dwExit;
+}
+
+} // namespace
+
+CPixolet::ProbeLink::~ProbeLink() {
+  for (HANDLE h : {hAsk, hDone})
+    if (h != NULL)
+      ::CloseHandle(h);
+}
+
+bool CPixolet::StartProbe() const {
+  const std::string path = ProgramFolder() + "\\e2e_probe.dll";
+  const HMODULE hLocal = ::LoadLibraryA(path.c_str());
+  if (hLocal == NULL)
+    return false;
+  // Where an export of the probe lies in the program, which loaded it elsewhere.
+  const auto remote = [&](const char* pszName) -> LPVOID {
+    const FARPROC p = ::GetProcAddress(hLocal, pszName);
+    return p == NULL
+               ? NULL
+               : reinterpret_cast<LPVOID>(m_probe->dwBase + (DWORD)(reinterpret_cast<UINT_PTR>(p) -
+                                                                    reinterpret_cast<UINT_PTR>(hLocal)));
+  };
+  m_probe.reset(new ProbeLink);
+  m_probe->dwPid = m_dwPid;
+  // LoadLibraryA lies where it lies here: the system's modules share their place.
+  LPVOID pPath = ::VirtualAllocEx(m_hProcess, NULL, path.size() + 1, MEM_COMMIT, PAGE_READWRITE);
+  SIZE_T nWritten = 0;
+  if (pPath == NULL || !::WriteProcessMemory(m_hProcess, pPath, path.c_str(), path.size() + 1, &nWritten))
+    return false;
+  const auto pLoad = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<UINT_PTR>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+  m_probe->dwBase = RunInProcess(m_hProcess, pLoad, pPath);
+  ::VirtualFreeEx(m_hProcess, pPath, 0, MEM_RELEASE);
+  // The events, and their handles in the program written where the probe reads them.
+  m_probe->hAsk = ::CreateEventA(NULL, FALSE, FALSE, NULL);
+  m_probe->hDone = ::CreateEventA(NULL, FALSE, FALSE, NULL);
+  HANDLE remoteHandles[2] = {NULL, NULL};
+  const char* kNames[2] = {"g_hProbeAsk", "g_hProbeDone"};
+  for (int i = 0; i < 2; i++) {
+    const HANDLE hLocalEvent = i == 0 ? m_probe->hAsk : m_probe->hDone;
+    if (m_probe->dwBase == 0 || hLocalEvent == NULL || remote(kNames[i]) == NULL ||
+        !::DuplicateHandle(::GetCurrentProcess(), hLocalEvent, m_hProcess, &remoteHandles[i], 0, FALSE,
+                           DUPLICATE_SAME_ACCESS) ||
+        !::WriteProcessMemory(m_hProcess, remote(kNames[i]), &remoteHandles[i], sizeof(HANDLE), &nWritten))
+      return false;
+  }
+  m_probe->pCount = remote("g_nProbeMenus");
+  const LPVOID pServeAt = remote("ServeCounts");
+  const auto pServe = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<UINT_PTR>(pServeAt));
+  const HANDLE hServer =
+      m_probe->pCount != NULL && pServeAt != NULL ? StartInProcess(m_hProcess, pServe, NULL) : NULL;
+  if (hServer == NULL)
+    return false;
+  ::CloseHandle(hServer);
+  m_probe->bServing = true;
+  return true;
+}
+
+DWORD CPixolet::MenuHandles() const {
+  if ((m_probe == nullptr || m_probe->dwPid != m_dwPid) && !StartProbe()) {
+    ADD_FAILURE() << "the probe could not be started in the program, which "
+                  << (Answers(m_hFrame) ? "answers" : "does not answer");
+    return 0;
+  }
+  if (!m_probe->bServing)
+    return 0; // said when it failed to start
+  DWORD nMenus = 0;
+  SIZE_T nRead = 0;
+  ::SetEvent(m_probe->hAsk);
+  if (!WaitFor([&] { return ::WaitForSingleObject(m_probe->hDone, 0) == WAIT_OBJECT_0; }, kProbeTimeoutMs) ||
+      !::ReadProcessMemory(m_hProcess, m_probe->pCount, &nMenus, sizeof(nMenus), &nRead)) {
+    ADD_FAILURE() << "the probe did not count in the program, which "
+                  << (Answers(m_hFrame) ? "answers" : "does not answer");
+    return 0;
+  }
+  return nMenus;
+}
+
+} // namespace e2e
