@@ -9,8 +9,10 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace e2e {
@@ -282,6 +284,21 @@ void XMoveMouse(int x, int y) {
 }
 
 ::testing::AssertionResult XKeys(const std::string& keys) { return XPointer("key " + keys); }
+
+::testing::AssertionResult XType(const std::string& text) {
+  // The names xdotool knows the keys by; it presses Shift itself where a key needs it.
+  static const std::map<char, std::string> kNames = {
+      {':', "colon"}, {'\\', "backslash"}, {'.', "period"}, {'_', "underscore"},
+      {'-', "minus"}, {' ', "space"},      {'/', "slash"},  {'~', "asciitilde"}};
+  std::string keys;
+  for (char c : text) {
+    const auto named = kNames.find(c);
+    if (named == kNames.end() && !std::isalnum((unsigned char)c))
+      return ::testing::AssertionFailure() << "no X name for the key of '" << c << "'";
+    keys += (keys.empty() ? "" : " ") + (named != kNames.end() ? named->second : std::string(1, c));
+  }
+  return XKeys(keys);
+}
 
 namespace {
 
@@ -1492,14 +1509,11 @@ void E2eTest::TypeIntoFileDialog(const std::string& path, const char* pszTitle) 
   HWND hBox = NULL;
   ASSERT_TRUE(WaitUntil("the focus in the dialog's name box",
                         [&] { return ::IsChild(hDialog, hBox = GuiState(hDialog).hwndFocus) != FALSE; }));
-  // The keyboard focus X gives the new dialog comes late, and with it X's state of the keys: taken
-  // during the typing, it would let go of the Shift a ':' is typed with (Wine sends it as up, X
-  // never saw it down), and "c:" would come out "c;". A screen read is a round trip to the X
-  // server, after which the focus events wait for the dialog's thread; it takes them before it
-  // answers.
-  ReadScreen(CRect(0, 0, 1, 1));
-  SyncInput(hBox);
-  TypeText(path);
+  // Typed through X, as the user types: Wine takes X's state of the keys now and then, and took
+  // back a Shift sent past X in the middle of the path ("C:" came out "C;"). X gives the keys to
+  // the dialog, or leaves them with its frame, whose thread passes them on to the dialog's focus.
+  ASSERT_TRUE(HasXKeyboard(hDialog, "the " + name + " dialog or its frame", ::GetWindow(hDialog, GW_OWNER)));
+  ASSERT_TRUE(XType(path));
   ASSERT_TRUE(WaitUntil("the typed name in the box", [&] { return m_app.Text(hBox) == path; }))
       << "the " << ClassOf(hBox) << " box holds \"" << m_app.Text(hBox) << "\"; the focus is on a "
       << ClassOf(GuiState(hDialog).hwndFocus) << ", the active window \""

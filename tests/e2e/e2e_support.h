@@ -62,12 +62,14 @@ std::string DescribeWindow(HWND hWnd);
 ::testing::AssertionResult IsActiveWindow(HWND hWnd, const std::string& what);
 // The name of the X window that has the X keyboard now, quoted.
 std::string XKeyboardWindow();
-// Waits until X gives the keyboard to the window (it follows the activation late); else a failure
-// that names the X window it gives it to.
-::testing::AssertionResult HasXKeyboard(HWND hWnd, const std::string& what);
+// Waits until X gives the keyboard to the window, or to hOr (it follows the activation late); else
+// a failure that names the X window it gives it to.
+::testing::AssertionResult HasXKeyboard(HWND hWnd, const std::string& what, HWND hOr = NULL);
 // Keys through the X server with xdotool ("ctrl+s"), as the user's keyboard gives them: they go to
 // the window the window system gives the keyboard to, which Wine sets apart from the active window.
 ::testing::AssertionResult XKeys(const std::string& keys);
+// Types the text through X, a key at a time (letters, digits and the characters of a path).
+::testing::AssertionResult XType(const std::string& text);
 
 // The folder of the test program, where the build puts pixolet.exe too.
 std::string ProgramFolder();

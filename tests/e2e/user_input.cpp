@@ -59,10 +59,18 @@ std::string XFocus(const std::string& what) {
 
 std::string XKeyboardWindow() { return "\"" + XFocus("getwindowname") + "\""; }
 
-::testing::AssertionResult HasXKeyboard(HWND hWnd, const std::string& what) {
+::testing::AssertionResult HasXKeyboard(HWND hWnd, const std::string& what, HWND hOr) {
   // Wine keeps the X window of a top-level window in a property of it.
-  const auto xWindow = reinterpret_cast<ULONG_PTR>(::GetPropA(hWnd, "__wine_x11_whole_window"));
-  if (WaitFor([&] { return xWindow != 0 && XFocus("") == std::to_string(xWindow); }))
+  const auto xWindowOf = [](HWND h) {
+    const auto xWindow =
+        h != NULL ? reinterpret_cast<ULONG_PTR>(::GetPropA(h, "__wine_x11_whole_window")) : 0;
+    return xWindow != 0 ? std::to_string(xWindow) : std::string("none");
+  };
+  const std::string xWindow = xWindowOf(hWnd), xOr = xWindowOf(hOr);
+  if (WaitFor([&] {
+        const std::string focus = XFocus("");
+        return focus == xWindow || focus == xOr;
+      }))
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << "X does not give the keyboard to " << what << ", but to " << XKeyboardWindow();
