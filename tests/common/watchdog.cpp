@@ -23,9 +23,8 @@ struct State {
   DWORD dwStart = 0;
   bool bArmed = false;
   bool bOverran = false;
-  UINT_PTR nTimer = 0;  // the armed thread's timer
-  DWORD dwThreadId = 0; // the armed thread
-  HANDLE hThread = NULL;
+  UINT_PTR nTimer = 0;        // the armed thread's timer
+  HANDLE hThread = NULL;      // the armed thread
   std::vector<HANDLE> others; // the processes ended with this one
 };
 
@@ -238,13 +237,12 @@ void Arm(const std::string& name, int nSeconds) {
   State& s = Shared();
   {
     Lock lock;
-    if (s.dwThreadId != ::GetCurrentThreadId()) {
+    if (s.hThread == NULL || ::GetThreadId(s.hThread) != ::GetCurrentThreadId()) {
       if (s.hThread != NULL)
         ::CloseHandle(s.hThread);
       s.hThread = NULL;
       ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &s.hThread, 0,
                         FALSE, DUPLICATE_SAME_ACCESS);
-      s.dwThreadId = ::GetCurrentThreadId();
     }
     s.name = name;
     s.dwBoundMs = (DWORD)nSeconds * 1000;

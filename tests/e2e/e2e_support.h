@@ -339,13 +339,12 @@ private:
   HWND m_hFrame = NULL;
   mutable LPVOID m_pRemote = NULL; // a buffer in the program for the status bar's texts
   // The probe in the program: where it was loaded, the events its counting thread waits on and
-  // signals, and where it leaves its count.
+  // signals, and where it leaves its count (NULL until the thread counts).
   struct ProbeLink {
     DWORD dwPid = 0;
     DWORD dwBase = 0;
     HANDLE hAsk = NULL, hDone = NULL;
     LPVOID pCount = NULL;
-    bool bServing = false;
     ~ProbeLink();
   };
   // Loads the probe into the program and starts its counting thread; false when that fails.

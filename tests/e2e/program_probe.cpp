@@ -77,28 +77,26 @@ bool CPixolet::StartProbe() const {
       reinterpret_cast<UINT_PTR>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
   m_probe->dwBase = RunInProcess(m_hProcess, pLoad, pPath);
   ::VirtualFreeEx(m_hProcess, pPath, 0, MEM_RELEASE);
-  // The events, and their handles in the program written where the probe reads them.
-  m_probe->hAsk = ::CreateEventA(NULL, FALSE, FALSE, NULL);
-  m_probe->hDone = ::CreateEventA(NULL, FALSE, FALSE, NULL);
-  HANDLE remoteHandles[2] = {NULL, NULL};
-  const char* kNames[2] = {"g_hProbeAsk", "g_hProbeDone"};
-  for (int i = 0; i < 2; i++) {
-    const HANDLE hLocalEvent = i == 0 ? m_probe->hAsk : m_probe->hDone;
-    if (m_probe->dwBase == 0 || hLocalEvent == NULL || remote(kNames[i]) == NULL ||
-        !::DuplicateHandle(::GetCurrentProcess(), hLocalEvent, m_hProcess, &remoteHandles[i], 0, FALSE,
-                           DUPLICATE_SAME_ACCESS) ||
-        !::WriteProcessMemory(m_hProcess, remote(kNames[i]), &remoteHandles[i], sizeof(HANDLE), &nWritten))
-      return false;
-  }
-  m_probe->pCount = remote("g_nProbeMenus");
-  const LPVOID pServeAt = remote("ServeCounts");
-  const auto pServe = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<UINT_PTR>(pServeAt));
-  const HANDLE hServer =
-      m_probe->pCount != NULL && pServeAt != NULL ? StartInProcess(m_hProcess, pServe, NULL) : NULL;
+  // An event of this process, with its handle in the program written where the probe reads it.
+  const auto giveEvent = [&](HANDLE& hEvent, const char* pszName) {
+    HANDLE hRemote = NULL;
+    const LPVOID pAt = remote(pszName);
+    return m_probe->dwBase != 0 && pAt != NULL &&
+           (hEvent = ::CreateEventA(NULL, FALSE, FALSE, NULL)) != NULL &&
+           ::DuplicateHandle(::GetCurrentProcess(), hEvent, m_hProcess, &hRemote, 0, FALSE,
+                             DUPLICATE_SAME_ACCESS) &&
+           ::WriteProcessMemory(m_hProcess, pAt, &hRemote, sizeof(hRemote), &nWritten);
+  };
+  const LPVOID pServeAt = remote("ServeCounts"), pCount = remote("g_nProbeMenus");
+  if (!giveEvent(m_probe->hAsk, "g_hProbeAsk") || !giveEvent(m_probe->hDone, "g_hProbeDone") ||
+      pServeAt == NULL || pCount == NULL)
+    return false;
+  const HANDLE hServer = StartInProcess(
+      m_hProcess, reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<UINT_PTR>(pServeAt)), NULL);
   if (hServer == NULL)
     return false;
   ::CloseHandle(hServer);
-  m_probe->bServing = true;
+  m_probe->pCount = pCount;
   return true;
 }
 
@@ -108,7 +106,7 @@ DWORD CPixolet::MenuHandles() const {
                   << (Answers(m_hFrame) ? "answers" : "does not answer");
     return 0;
   }
-  if (!m_probe->bServing)
+  if (m_probe->pCount == NULL)
     return 0; // said when it failed to start
   DWORD nMenus = 0;
   SIZE_T nRead = 0;

@@ -61,15 +61,14 @@ std::string XKeyboardWindow() { return "\"" + XFocus("getwindowname") + "\""; }
 
 ::testing::AssertionResult HasXKeyboard(HWND hWnd, const std::string& what, HWND hOr) {
   // Wine keeps the X window of a top-level window in a property of it.
-  const auto xWindowOf = [](HWND h) {
+  const auto hasFocus = [](HWND h, const std::string& focus) {
     const auto xWindow =
         h != NULL ? reinterpret_cast<ULONG_PTR>(::GetPropA(h, "__wine_x11_whole_window")) : 0;
-    return xWindow != 0 ? std::to_string(xWindow) : std::string("none");
+    return xWindow != 0 && focus == std::to_string(xWindow);
   };
-  const std::string xWindow = xWindowOf(hWnd), xOr = xWindowOf(hOr);
   if (WaitFor([&] {
         const std::string focus = XFocus("");
-        return focus == xWindow || focus == xOr;
+        return hasFocus(hWnd, focus) || hasFocus(hOr, focus);
       }))
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
