@@ -90,7 +90,29 @@ bool EmfPolyPolyFits(const CSpan& rec, U64 nPoint) {
   return nSum <= nPoints;
 }
 
-// The smallest size of each record of a fixed size the check knows; 0 for the others.
+// The format's record types that the platform's headers name only as reserved.
+enum : DWORD {
+  EMR_DRAWESCAPE = 105,
+  EMR_EXTESCAPE = 106,
+  EMR_SMALLTEXTOUT = 108,
+  EMR_FORCEUFIMAPPING = 109,
+  EMR_NAMEDESCAPE = 110,
+  EMR_SETLINKEDUFIS = 119,
+  EMR_SETTEXTJUSTIFICATION = 120
+};
+
+// The options of a small text record: no clipping rectangle, and one byte a character.
+const DWORD kNoRect = 0x100, kSmallChars = 0x200;
+// The logical colour spaces of the colour-space records: a fixed part and a file name of
+// MAX_PATH characters.
+const size_t kLogColourSpaceA = 36 + 12 + MAX_PATH, kLogColourSpaceW = 36 + 12 + 2 * MAX_PATH;
+
+// Whether a record type is one of the enhanced format's, from the header to the wide colour space.
+bool IsEnhancedRecordType(DWORD nType) {
+  return nType >= EMR_HEADER && nType <= EMR_CREATECOLORSPACEW && nType != 69 && nType != 107 && nType != 117;
+}
+
+// The smallest size of each record of a fixed size; 0 for the others.
 DWORD EmfFixedSize(DWORD nType) {
   // clang-format off
   static const DWORD kSizes[][2] = {
@@ -100,6 +122,8 @@ DWORD EmfFixedSize(DWORD nType) {
       {EMR_SETROP2, 12}, {EMR_SETSTRETCHBLTMODE, 12}, {EMR_SETTEXTALIGN, 12}, {EMR_SETTEXTCOLOR, 12},
       {EMR_SETBKCOLOR, 12}, {EMR_RESTOREDC, 12}, {EMR_SETARCDIRECTION, 12}, {EMR_SETMITERLIMIT, 12},
       {EMR_SELECTCLIPPATH, 12}, {EMR_SETICMMODE, 12}, {EMR_SETLAYOUT, 12},
+      {EMR_FORCEUFIMAPPING, 16}, {EMR_SETTEXTJUSTIFICATION, 16}, {EMR_COLORCORRECTPALETTE, 24},
+      {EMR_PIXELFORMAT, 48},
       {EMR_SETWINDOWEXTEX, 16}, {EMR_SETWINDOWORGEX, 16}, {EMR_SETVIEWPORTEXTEX, 16},
       {EMR_SETVIEWPORTORGEX, 16}, {EMR_SETBRUSHORGEX, 16}, {EMR_OFFSETCLIPRGN, 16}, {EMR_MOVETOEX, 16},
       {EMR_LINETO, 16}, {EMR_SETPIXELV, 20},
@@ -210,8 +234,41 @@ bool EmfRecordFits(DWORD nType, const CSpan& rec, DWORD nHandles) {
     const U64 nVertices = rec.U32(24), nShapes = rec.U32(28);
     return rec.Has(36, nVertices * 16 + nShapes * (rec.U32(32) == GRADIENT_FILL_TRIANGLE ? 12 : 8));
   }
+  // Records the player passes over or keeps to itself, known by their layout all the same.
+  case EMR_SMALLTEXTOUT: {
+    const DWORD nOptions = rec.U32(20);
+    const U64 nText = (U64)rec.U32(16) * ((nOptions & kSmallChars) ? 1 : 2);
+    return rec.Has((nOptions & kNoRect) ? 36 : 52, nText);
+  }
+  case EMR_SETCOLORSPACE:
+  case EMR_DELETECOLORSPACE:
+    return rec.n >= 12 && rec.U32(8) < nHandles;
+  case EMR_CREATECOLORSPACE:
+    return rec.n >= 12 + kLogColourSpaceA && EmfHandle(rec.U32(8), nHandles, false);
+  case EMR_CREATECOLORSPACEW: {
+    const size_t atData = 12 + kLogColourSpaceW + 8;
+    return rec.Has(atData, rec.U32(atData - 4)) && EmfHandle(rec.U32(8), nHandles, false);
+  }
+  case EMR_GLSRECORD:
+    return rec.Has(12, rec.U32(8));
+  case EMR_GLSBOUNDEDRECORD:
+    return rec.Has(28, rec.U32(24));
+  case EMR_DRAWESCAPE:
+  case EMR_EXTESCAPE:
+    return rec.Has(16, rec.U32(12));
+  case EMR_NAMEDESCAPE:
+    return rec.Has(20, (U64)rec.U32(12) + rec.U32(16));
+  case EMR_SETICMPROFILEA:
+  case EMR_SETICMPROFILEW:
+    return rec.Has(20, (U64)rec.U32(12) + rec.U32(16));
+  case EMR_COLORMATCHTOTARGETW:
+    return rec.Has(24, (U64)rec.U32(16) + rec.U32(20));
+  case EMR_SETLINKEDUFIS:
+    return rec.Has(12, (U64)rec.U32(8) * 8 + 8);
   default:
-    return false;
+    // A kind the format does not have, which the player passes over; a second header is no
+    // such record.
+    return nType != EMR_HEADER && !IsEnhancedRecordType(nType);
   }
 }
 
@@ -326,9 +383,13 @@ bool IsSoundEnhMetafile(const BYTE* pBytes, size_t nBytes) {
       nHeader % 4 != 0 || nTotal % 4 != 0 || nTotal > file.n || nHeader > nTotal || nHandles == 0)
     return false;
   const CSpan header{pBytes, nHeader};
-  if (file.U32(60) != 0 && !header.Has(file.U32(64), (U64)file.U32(60) * 2))
-    return false; // the description
-  if (nHeader >= 100 && file.U32(88) != 0 && !header.Has(file.U32(92), file.U32(88)))
+  const DWORD nDescription = file.U32(60), offDescription = file.U32(64);
+  if (nDescription != 0 && !header.Has(offDescription, (U64)nDescription * 2))
+    return false;
+  // The fixed part ends where the description begins: the fields after its first 88 bytes exist
+  // only where it reaches them (several writers put the description right after those 88).
+  const DWORD nFixed = nDescription != 0 && offDescription < nHeader ? offDescription : nHeader;
+  if (nFixed >= 100 && file.U32(88) != 0 && !header.Has(file.U32(92), file.U32(88)))
     return false; // the pixel format
   for (size_t at = nHeader; at < nTotal;) {
     const DWORD nType = file.U32(at), nSize = file.U32(at + 4);
