@@ -6,6 +6,7 @@
 #include "imaging/IconColours.h"
 #include "imaging/MetafileCheck.h"
 #include "imaging/MetafileFormat.h"
+#include "imaging/MetafilePlayer.h"
 #include "imaging/PictureCheck.h"
 #include "imaging/PixelPlane.h"
 #include "imaging/RleBitmap.h"
@@ -87,16 +88,22 @@ struct MetafileSize {
   Gdiplus::REAL fDpiX, fDpiY;
 };
 
-// An enhanced metafile's frame on the device it was recorded on. The frame counts both of its
-// edges, so a picture of n pixels spans n - 1 of them.
+// An enhanced metafile's frame on the device it was recorded on, rounded as the platform's
+// MulDiv rounds. The frame counts both of its edges, so a picture of n pixels spans n - 1 of them.
+// A frame whose size does not fit in 32 bits gives none.
 MetafileSize EnhMetafileSize(const ENHMETAHEADER& header) {
   const RECTL& frame = header.rclFrame;
   const SIZEL &device = header.szlDevice, &mm = header.szlMillimeters;
-  if (mm.cx <= 0 || mm.cy <= 0 || device.cx <= 0 || device.cy <= 0 || frame.right < frame.left ||
-      frame.bottom < frame.top)
+  const LONG64 cxFrame = (LONG64)frame.right - frame.left, cyFrame = (LONG64)frame.bottom - frame.top;
+  if (mm.cx <= 0 || mm.cy <= 0 || device.cx <= 0 || device.cy <= 0 || cxFrame < 0 || cyFrame < 0 ||
+      cxFrame > 0x7FFFFFFF || cyFrame > 0x7FFFFFFF)
     return {{0, 0}, 0, 0};
-  return {{::MulDiv(frame.right - frame.left, device.cx, mm.cx * 100) + 1,
-           ::MulDiv(frame.bottom - frame.top, device.cy, mm.cy * 100) + 1},
+  auto pixels = [](LONG64 nFrame, LONG64 nDevice, LONG64 nMillimetres) {
+    const LONG64 nHundredths = nMillimetres * 100;
+    const LONG64 n = (nFrame * nDevice + nHundredths / 2) / nHundredths + 1;
+    return n <= 0x7FFFFFFF ? (LONG)n : 0;
+  };
+  return {{pixels(cxFrame, device.cx, mm.cx), pixels(cyFrame, device.cy, mm.cy)},
           (Gdiplus::REAL)(device.cx * 25.4 / mm.cx),
           (Gdiplus::REAL)(device.cy * 25.4 / mm.cy)};
 }
@@ -135,67 +142,26 @@ struct COwnPicture {
 
 // The picture of a metafile whose records have been checked, at its own size over white, with its
 // resolution; no section when it cannot be held or is beyond the bound, which is told from the
-// header before anything is made, or when a pen would draw wider than the picture holds. GDI reads and plays
-// it: its playback maps the frame edge to edge, where GDI+'s drops the last row and column, and its
-// conversion of a Windows metafile keeps the records' own units, where GDI+'s shifts them.
+// header before anything is made, or when the player gives none. GDI reads and plays it, in the
+// player's process: its playback maps the frame edge to edge, where GDI+'s drops the last row and
+// column, and its conversion of a Windows metafile keeps the records' own units, where GDI+'s
+// shifts them.
 void PlayMetafile(const std::vector<BYTE>& bytes, bool bEnhanced, COwnPicture& out) {
-  const size_t kPlaceable = sizeof(PlaceableHeader);
   MetafileSize size = {{0, 0}, 0, 0};
   if (bEnhanced) {
     ENHMETAHEADER header = {};
     std::memcpy(&header, bytes.data(), std::min(sizeof(header), bytes.size()));
     size = EnhMetafileSize(header);
-  } else if (bytes.size() > kPlaceable) {
+  } else if (bytes.size() > sizeof(PlaceableHeader)) {
     size = PlaceableMetafileSize(bytes);
   }
   const int cx = size.size.cx, cy = size.size.cy;
   // A negative size converts to one far past the bound.
   if (!FitsPictureBound((std::uint64_t)cx, (std::uint64_t)cy))
     return;
-  EnhMetafilePtr hEmf;
-  if (bEnhanced) {
-    if (!PensFitPicture(bytes.data(), bytes.size(), cx, cy))
-      return;
-    hEmf.reset(::SetEnhMetaFileBits((UINT)bytes.size(), bytes.data()));
-  } else {
-    const METAFILEPICT natural = {MM_ANISOTROPIC, 0, 0, NULL}; // the records' own extents
-    hEmf.reset(
-        ::SetWinMetaFileBits((UINT)(bytes.size() - kPlaceable), bytes.data() + kPlaceable, NULL, &natural));
-    // The conversion may take an enhanced metafile the file carries in its comments instead; the
-    // converted records carry the pens and mappings of the file's.
-    std::vector<BYTE> converted;
-    if (!hEmf || !EnhancedBits(hEmf.get(), converted) ||
-        !IsSoundEnhMetafile(converted.data(), converted.size()) ||
-        !PensFitPicture(converted.data(), converted.size(), cx, cy))
-      return;
-  }
-  if (!hEmf)
-    return;
-  COwnPicture picture;
-  picture.hSection = CreatePlaneBitmap(cx, cy, &picture.plane);
-  if (picture.hSection == NULL)
-    return;
-  HDC hDC = ::CreateCompatibleDC(NULL);
-  HGDIOBJ hOld = hDC != NULL ? ::SelectObject(hDC, picture.hSection) : NULL;
-  const RECT whole = {0, 0, cx, cy}, frame = {0, 0, cx - 1, cy - 1};
-  const BOOL bPlayed = hOld != NULL && ::FillRect(hDC, &whole, (HBRUSH)::GetStockObject(WHITE_BRUSH)) &&
-                       ::PlayEnhMetaFile(hDC, hEmf.get(), &frame);
-  if (hOld != NULL)
-    ::SelectObject(hDC, hOld);
-  if (hDC != NULL)
-    ::DeleteDC(hDC);
-  ::GdiFlush();
-  if (!bPlayed)
-    return;
-  // GDI's drawing leaves the alpha bytes as they were; the picture is opaque.
-  for (int y = 0; y < cy; y++) {
-    DWORD* pRow = reinterpret_cast<DWORD*>(picture.plane.Row(y));
-    for (int x = 0; x < cx; x++)
-      pRow[x] |= 0xFF000000;
-  }
-  out.hSection = picture.Release();
-  out.plane = picture.plane;
-  out.fDpiX = size.fDpiX, out.fDpiY = size.fDpiY;
+  out.hSection = PlayMetafileApart(bytes.data(), bytes.size(), bEnhanced, cx, cy, &out.plane);
+  if (out.hSection != NULL)
+    out.fDpiX = size.fDpiX, out.fDpiY = size.fDpiY;
 }
 
 // Whether the bytes are of a kind decoded here, with its picture in out (no section when it gives

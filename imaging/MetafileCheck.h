@@ -19,14 +19,3 @@ bool IsSoundEnhMetafile(const BYTE* pBytes, size_t nBytes);
 
 // The same for a Windows metafile, with or without its placeable header.
 bool IsSoundWinMetafile(const BYTE* pBytes, size_t nBytes);
-
-// The widest a metafile's pen may draw on the picture it is played into, in pixels, beside the
-// picture's width and height together: far below the widths at which the platform's wide lines
-// fault or never finish (around a million pixels).
-const int kMaxPenPixels = 65536;
-
-// Whether every line an enhanced metafile whose records are sound (IsSoundEnhMetafile) strokes,
-// played over a picture of cx x cy pixels, is drawn by a pen no wider there than the picture's
-// width and height together and kMaxPenPixels: its width through the world transform, the mapping
-// mode and the extents in force when it draws, and the frame's mapping onto the picture.
-bool PensFitPicture(const BYTE* pBytes, size_t nBytes, int cx, int cy);

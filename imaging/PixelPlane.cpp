@@ -52,7 +52,7 @@ BOOL ReadPixelPlane(HBITMAP hBitmap, CPixelPlane& plane, CRawBytes& copy) {
   return TRUE;
 }
 
-HBITMAP CreatePlaneBitmap(int cx, int cy, CPixelPlane* pPlane) {
+HBITMAP CreatePlaneBitmap(int cx, int cy, CPixelPlane* pPlane, HANDLE hSection) {
   if (cx <= 0 || cy <= 0 || (unsigned long long)cx * 4 * cy > 0x7FFFFFFF)
     return NULL;
   BITMAPINFO bi = {};
@@ -63,7 +63,7 @@ HBITMAP CreatePlaneBitmap(int cx, int cy, CPixelPlane* pPlane) {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* pBits = NULL;
-  HBITMAP hBitmap = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
+  HBITMAP hBitmap = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &pBits, hSection, 0);
   if (hBitmap != NULL && pBits == NULL) {
     ::DeleteObject(hBitmap);
     return NULL;

@@ -23,5 +23,6 @@ BOOL OpenPixelPlane(HBITMAP hBitmap, CPixelPlane& plane);
 // The rows of any 32-bit bitmap: in place for a DIB section, else from a copy kept in copy.
 BOOL ReadPixelPlane(HBITMAP hBitmap, CPixelPlane& plane, CRawBytes& copy);
 // A new 32-bit top-down DIB section of cx x cy with undefined contents, and its rows; NULL when it
-// cannot be made.
-HBITMAP CreatePlaneBitmap(int cx, int cy, CPixelPlane* pPlane);
+// cannot be made. Over hSection, when given, its pixels are that file mapping's first bytes (the
+// mapping may then be closed: the section keeps its view).
+HBITMAP CreatePlaneBitmap(int cx, int cy, CPixelPlane* pPlane, HANDLE hSection = NULL);

@@ -17,7 +17,7 @@ fi
 PACKAGES=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   cmake make googletest wine wine32:i386 xvfb xauth x11-xkb-utils fonts-wine fonts-liberation
-  imagemagick xdotool poppler-utils cups printer-driver-cups-pdf libcups2:i386
+  imagemagick xdotool poppler-utils cups printer-driver-cups-pdf libcups2:i386 python3
 )
 
 missing=()

@@ -1,7 +1,8 @@
 // Files and start-up as a user meets them: a picture saved as a metafile opens again, a file whose
 // data lies past its end, an icon of huge dimensions or a metafile whose pen is a million pixels wide
-// gives the one message from the command line and from File, Open, a main window stored off every monitor
-// comes back where it can be reached, and no stand-in of the tests lies beside the program.
+// gives the one message from the command line and from File, Open, so does a metafile whose
+// playback never ends or faults, beside a picture that stays as it was, a main window stored off every
+// monitor comes back where it can be reached, and no stand-in of the tests lies beside the program.
 #include "imaging/MetafileFormat.h"
 #include "tests/e2e/e2e_support.h"
 
@@ -227,6 +228,42 @@ TEST_F(FilesTest, DataPastTheEndGivesTheOneMessageFromFileOpen) {
   ASSERT_TRUE(m_app.WaitForDocuments(1, CSize(55, 55)));
   EXPECT_TRUE(m_app.PictureIs(CSize(55, 55), Pattern));
   ::DeleteFileA(sound.c_str());
+}
+
+// A metafile the build wrote (tests/data/make_metafiles.py), beside the program's folder.
+std::string TestMetafile(const std::string& name) {
+  const std::string folder = ProgramFolder();
+  return folder.substr(0, folder.find_last_of('\\')) + "\\testdata\\metafiles\\" + name;
+}
+
+// A metafile whose playback never ends and one whose playback faults, opened with File, Open beside
+// a picture: each gives the one message, the frame answers every message sent to it while the
+// player runs, and the picture stays as it was.
+TEST_F(FilesTest, AMetafileThatNeverEndsOrFaultsLeavesTheOpenPictureAsItWas) {
+  const CSize size(160, 100);
+  const std::string source = SavePicturePng("e2e_files_beside.png", size, Pattern);
+  ASSERT_TRUE(m_app.Start("\"" + source + "\""));
+  ASSERT_TRUE(m_app.WaitForDocuments(1, size));
+  for (const std::string name : {"freeze_winding_polygon.emf", "crash_restore_dc_lowest_level.emf"}) {
+    ASSERT_TRUE(m_app.Menu('F', 'O'));
+    ASSERT_NO_FATAL_FAILURE(TypeIntoFileDialog(TestMetafile("hostile\\" + name), "Open"));
+    int nUnanswered = 0;
+    HWND hBox = NULL;
+    ASSERT_TRUE(WaitUntil(
+        "the message for " + name,
+        [&] {
+          DWORD_PTR nResult = 0;
+          nUnanswered += !::SendMessageTimeoutA(m_app.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &nResult);
+          return (hBox = m_app.WaitForDialog(NotAPicture(name), 0)) != NULL || !m_app.Running();
+        },
+        20000));
+    ASSERT_NE(nullptr, hBox) << name << ": the program ended with " << m_app.ExitCode();
+    EXPECT_EQ(0, nUnanswered) << name << ": messages the frame did not answer within a second";
+    ASSERT_TRUE(m_app.Answer(NotAPicture(name), VK_RETURN)) << name;
+  }
+  EXPECT_EQ(1u, m_app.Documents().size());
+  EXPECT_TRUE(m_app.PictureIs(size, Pattern));
+  ::DeleteFileA(source.c_str());
 }
 
 // A place stored off every monitor (a monitor since removed) starts the window at the place made

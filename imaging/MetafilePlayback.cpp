@@ -1,0 +1,123 @@
+// The metafile player's side: it plays one picture into the pixels' block the program shares with
+// it. Whatever goes wrong in the platform's playback ends this process, never the program.
+#include "imaging/MetafileCheck.h"
+#include "imaging/MetafileFormat.h"
+#include "imaging/MetafilePlayer.h"
+#include "imaging/MetafilePlayerJob.h"
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE h) const { ::CloseHandle(h); }
+};
+using CHandle = std::unique_ptr<void, HandleCloser>;
+
+struct ViewUnmapper {
+  void operator()(void* p) const { ::UnmapViewOfFile(p); }
+};
+using CView = std::unique_ptr<void, ViewUnmapper>;
+
+struct DcDeleter {
+  void operator()(HDC__* h) const { ::DeleteDC(h); }
+};
+using CDcPtr = std::unique_ptr<HDC__, DcDeleter>;
+
+struct ObjectDeleter {
+  void operator()(HGDIOBJ h) const { ::DeleteObject(h); }
+};
+using CObjectPtr = std::unique_ptr<void, ObjectDeleter>;
+
+// Exit codes besides the exception codes of a fault.
+enum : int { kPlayedExit = 0, kNoPictureExit = 1, kGuardExit = 2, kBadJobExit = 3 };
+
+// A fault ends the player at once and quietly: no crash report, no debugger started.
+LONG WINAPI EndQuietly(EXCEPTION_POINTERS* pInfo) {
+  ::TerminateProcess(::GetCurrentProcess(), pInfo->ExceptionRecord->ExceptionCode);
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// Ends the player once the program that started it has gone or its wait is long over, so that a
+// playback that never finishes cannot outlive either.
+DWORD WINAPI Guard(void* hProgram) {
+  ::WaitForSingleObject(hProgram, kMetafilePlayerTimeout + 5000);
+  ::TerminateProcess(::GetCurrentProcess(), kGuardExit);
+  return 0;
+}
+
+// The enhanced metafile of the job's bytes: a Windows metafile is converted first, and the
+// conversion, which may take an enhanced metafile the file carries in its comments instead, is
+// checked like a file.
+HENHMETAFILE EnhancedOf(const CPlayerJob& job, const BYTE* pBytes) {
+  if (job.bEnhanced)
+    return ::SetEnhMetaFileBits(job.nBytes, pBytes);
+  const size_t kPlaceable = sizeof(PlaceableHeader);
+  if (job.nBytes <= kPlaceable)
+    return NULL;
+  const METAFILEPICT natural = {MM_ANISOTROPIC, 0, 0, NULL}; // the records' own extents
+  EnhMetafilePtr hEmf(
+      ::SetWinMetaFileBits(job.nBytes - (UINT)kPlaceable, pBytes + kPlaceable, NULL, &natural));
+  std::vector<BYTE> converted;
+  if (!hEmf || !EnhancedBits(hEmf.get(), converted) ||
+      !IsSoundEnhMetafile(converted.data(), converted.size()))
+    return NULL;
+  return hEmf.release();
+}
+
+// Plays the picture over white into the pixels, opaque.
+bool Play(const CPlayerJob& job, const BYTE* pBytes, HANDLE hPixels) {
+  EnhMetafilePtr hEmf(EnhancedOf(job, pBytes));
+  CPixelPlane plane;
+  CObjectPtr hSection(CreatePlaneBitmap(job.cx, job.cy, &plane, hPixels));
+  CDcPtr hDC(::CreateCompatibleDC(NULL));
+  if (!hEmf || !hSection || !hDC || ::SelectObject(hDC.get(), hSection.get()) == NULL)
+    return false;
+  const RECT whole = {0, 0, job.cx, job.cy}, frame = {0, 0, job.cx - 1, job.cy - 1};
+  if (!::FillRect(hDC.get(), &whole, (HBRUSH)::GetStockObject(WHITE_BRUSH)) ||
+      !::PlayEnhMetaFile(hDC.get(), hEmf.get(), &frame))
+    return false;
+  ::GdiFlush();
+  // GDI's drawing leaves the alpha bytes as they were; the picture is opaque.
+  for (int y = 0; y < plane.cy; y++) {
+    DWORD* pRow = reinterpret_cast<DWORD*>(plane.Row(y));
+    for (int x = 0; x < plane.cx; x++)
+      pRow[x] |= 0xFF000000;
+  }
+  return true;
+}
+
+} // namespace
+
+int RunMetafilePlayer(LPCSTR lpszCommandLine) {
+  ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+  ::SetUnhandledExceptionFilter(EndQuietly);
+  char szJob[96] = "";
+  unsigned long nProgram = 0;
+  if (lpszCommandLine == NULL || std::sscanf(lpszCommandLine, "%95s %lu", szJob, &nProgram) != 2)
+    return kBadJobExit;
+  HANDLE hProgram = ::OpenProcess(SYNCHRONIZE, FALSE, nProgram);
+  if (hProgram == NULL)
+    return kBadJobExit;
+  CHandle hGuard(::CreateThread(NULL, 0, Guard, hProgram, 0, NULL));
+  if (!hGuard)
+    return kBadJobExit;
+
+  CHandle hJob(::OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, szJob));
+  CHandle hPixels(::OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, PlayerPixelsName(szJob).c_str()));
+  CView view(hJob ? ::MapViewOfFile(hJob.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0) : NULL);
+  MEMORY_BASIC_INFORMATION info = {};
+  if (!view || !hPixels || ::VirtualQuery(view.get(), &info, sizeof(info)) == 0 ||
+      info.RegionSize < sizeof(CPlayerJob))
+    return kBadJobExit;
+  CPlayerJob& job = *static_cast<CPlayerJob*>(view.get());
+  if (job.dwMagic != kPlayerJobMagic || job.cx <= 0 || job.cy <= 0 ||
+      job.nBytes > info.RegionSize - sizeof(CPlayerJob))
+    return kBadJobExit;
+  const BYTE* pBytes = static_cast<const BYTE*>(view.get()) + sizeof(CPlayerJob);
+  const bool bPlayed = Play(job, pBytes, hPixels.get());
+  job.nOutcome = bPlayed ? kPlayerPlayed : kPlayerNoPicture;
+  return bPlayed ? kPlayedExit : kNoPictureExit;
+}

@@ -1,0 +1,24 @@
+// What the program and its metafile player share: the block that carries a picture's bytes to the
+// player and its outcome back, and the names under which the two find their blocks.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The head of the job's block; the metafile's bytes follow it.
+struct CPlayerJob {
+  DWORD dwMagic;
+  LONG cx, cy;            // the picture's size, which the pixels' block holds at 4 bytes a pixel
+  DWORD bEnhanced;        // an enhanced metafile, else a placeable Windows metafile
+  DWORD nBytes;           // the metafile's bytes after this head
+  volatile LONG nOutcome; // written by the player last
+  DWORD dwReserved[2];
+};
+
+const DWORD kPlayerJobMagic = 0x4D505850; // "PXPM"
+
+enum : LONG { kPlayerPending = 0, kPlayerPlayed = 1, kPlayerNoPicture = 2 };
+
+// The pixels' block is named after the job's.
+inline std::string PlayerPixelsName(const std::string& strJob) { return strJob + "-pixels"; }
