@@ -43,6 +43,36 @@ TEST_F(EditingTest, UndoAndRedoOfALineDrawnWithTheMouse) {
   EXPECT_TRUE(m_app.PictureIs(kArea.Size(), PixelsOf(drawn))) << "after Redo";
 }
 
+// A capture copied with Ctrl+A, Ctrl+C and pasted with Ctrl+V into a new picture: the paste is a
+// change, so File, Close asks to save it (Esc keeps it open).
+TEST_F(EditingTest, APasteIntoANewPictureAsksToBeSaved) {
+  const CSize size(400, 300);
+  const Expected white = [](int, int) { return RGB(255, 255, 255); }, captured = PatternOf(kArea);
+  ASSERT_TRUE(m_app.Start());
+  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+  ASSERT_TRUE(m_app.PictureIs(kArea.Size(), captured));
+  ASSERT_TRUE(WaitFor([] { return ::OpenClipboard(NULL) != FALSE; }));
+  ::EmptyClipboard();
+  ::CloseClipboard();
+  ASSERT_TRUE(m_app.Activate());
+  PressKey('A', MOD_CONTROL);
+  PressKey('C', MOD_CONTROL);
+  ASSERT_TRUE(WaitUntil("the picture copied", [] { return ::IsClipboardFormatAvailable(CF_BITMAP); }));
+  PressKey('N', MOD_CONTROL);
+  ASSERT_TRUE(m_app.WaitForDocuments(2, size));
+  ASSERT_TRUE(m_app.PictureIs(size, white));
+  PressKey('V', MOD_CONTROL);
+  // The piece lands 12 pixels into the picture, in a frame of its own.
+  const CRect inside(CPoint(16, 16), kArea.Size() - CSize(8, 8));
+  EXPECT_TRUE(WaitUntil("the piece pasted", [&] {
+    return PixelsAre(ReadScreen(inside + m_app.PictureOrigin()),
+                     [&](int x, int y) { return captured(x + 4, y + 4); });
+  }));
+  ASSERT_TRUE(m_app.Menu('F', 'C'));
+  ASSERT_TRUE(m_app.Answer("Save changes to file?", VK_ESCAPE));
+  ASSERT_TRUE(m_app.WaitForDocuments(2));
+}
+
 // File, Save As with a typed PNG name writes the picture; File, Open of that file shows the same
 // pixels in a new document.
 TEST_F(EditingTest, SaveAsPngAndOpenAgainGiveTheSamePixels) {

@@ -154,6 +154,15 @@ TEST_F(ViewSelectionTest, PasteFromFileDrawsTheMovedPieceInFirst) {
   EXPECT_TRUE(pPiece == Doc()->m_pSelection && before == PictureColours(Doc()));
 }
 
+// A picture file pasted is a change to save.
+TEST_F(ViewSelectionTest, PasteFromFileIsAChange) {
+  const pixel_support::Pixels px = {30, 10, std::vector<COLORREF>(300, RGB(200, 0, 100))};
+  m_harness.m_pFrame->m_strOpenImage = pixel_support::SaveBmp(px, "view_selection_pasted.bmp").c_str();
+  Doc()->SetModifiedFlag(FALSE);
+  Command(ID_EDIT_PASTE_FROM_FILE);
+  EXPECT_TRUE(Doc()->m_pSelection != NULL && Doc()->IsModified());
+}
+
 // Clear fills with the selection style's back colour in the shape the selection was made with,
 // whatever tool is current by then; after Select All that is the whole picture.
 TEST_F(ViewSelectionTest, ClearFillsTheSelectionsOwnShapeWithTheBackColour) {
