@@ -77,7 +77,9 @@ void CFramletView::OnEditUndo() {
   CEditorShell* pShell = GetEditorShell();
   if (pShell != NULL && pShell->GetTaskPageIndex() != 0)
     pShell->ShowTaskMainPage();
-  pDoc->Undo();
+  // A piece that changed nothing left no step: the base record below it is no step to undo.
+  if (pDoc->m_nUndoPos > 0)
+    pDoc->Undo();
   UpdateScrollSizes();
   Invalidate(TRUE);
 }
@@ -104,9 +106,12 @@ void CFramletView::OnEditRedo() {
   Invalidate(TRUE);
 }
 
+// A piece floating without an outline (a paste, a moved selection) is a step Undo records and
+// takes back, also on a picture with no step before it.
 void CFramletView::OnUpdateEditUndo(CCmdUI* pCmdUI) {
   CFramletDoc* pDoc = GetDocument();
-  pCmdUI->Enable(pDoc != NULL && pDoc->m_nUndoPos > 0);
+  pCmdUI->Enable(pDoc != NULL &&
+                 (pDoc->m_nUndoPos > 0 || (pDoc->m_pSelection != NULL && m_selTracker.m_rect.IsRectEmpty())));
 }
 
 void CFramletView::OnUpdateEditRedo(CCmdUI* pCmdUI) {

@@ -320,6 +320,8 @@ void CFramletView::SetFloatingPiece(Gdiplus::Bitmap* pPicture) {
   pDoc->m_pSelection = new CZoomTracker(picture.release(), kPasteOrigin, kPasteOrigin, kPasteOrigin + cx,
                                         kPasteOrigin + cy, m_fZoom);
   pDoc->m_pSelection->m_fZoom = m_fZoom;
+  // The piece is part of the picture from here on: saving draws it in, and closing asks.
+  pDoc->SetModifiedFlag(TRUE);
   Invalidate(TRUE);
 }
 

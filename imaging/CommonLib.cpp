@@ -2,11 +2,55 @@
 #include "imaging/CommonLib.h"
 
 #include "imaging/CommonLibGdi.h"
+#include "imaging/PixelPlane.h"
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 using namespace commonlib;
+
+namespace {
+
+const DWORD kColourBits = 0x00FFFFFF;
+
+// Fills the four-connected area of the colour at (x, y) on 32-bit rows, a run of a row at a time.
+// Colours are compared and changed without the top byte, which each pixel keeps: pictures that
+// came through GDI+ carry an opaque alpha there, and the platform's fill, which compares whole
+// pixels with a colour whose top byte is 0, finds no pixel of the seed's colour in them.
+void FillPlaneArea(const CPixelPlane& plane, int x, int y, DWORD nColour) {
+  auto row = [&plane](int nRow) { return reinterpret_cast<DWORD*>(plane.Row(nRow)); };
+  const DWORD nSeed = row(y)[x] & kColourBits;
+  if (nSeed == nColour)
+    return; // nothing to change, and nothing would tell a filled pixel from one to fill
+  auto isSeed = [nSeed](DWORD nPixel) { return (nPixel & kColourBits) == nSeed; };
+  std::vector<POINT> pending{{x, y}};
+  while (!pending.empty()) {
+    const POINT pt = pending.back();
+    pending.pop_back();
+    DWORD* pRow = row(pt.y);
+    if (!isSeed(pRow[pt.x]))
+      continue; // filled from another run meanwhile
+    int left = pt.x, right = pt.x;
+    while (left > 0 && isSeed(pRow[left - 1]))
+      left--;
+    while (right + 1 < plane.cx && isSeed(pRow[right + 1]))
+      right++;
+    for (int i = left; i <= right; i++)
+      pRow[i] = (pRow[i] & ~kColourBits) | nColour;
+    // Each run of the seed's colour touching this one above or below is filled from its start.
+    for (int nNext : {pt.y - 1, pt.y + 1}) {
+      if (nNext < 0 || nNext >= plane.cy)
+        continue;
+      const DWORD* pNext = row(nNext);
+      for (int i = left; i <= right; i++)
+        if (isSeed(pNext[i]) && (i == left || !isSeed(pNext[i - 1])))
+          pending.push_back({i, nNext});
+    }
+  }
+}
+
+} // namespace
 
 IMPLEMENT_DYNAMIC(CCommonLib, CWnd)
 
@@ -111,6 +155,17 @@ BOOL CCommonLib::HighlightRect(CDC* pDC, CBitmap* pBitmap, int left, int top, in
 }
 
 BOOL CCommonLib::FloodFillBitmap(CDC* pDC, CBitmap* pBitmap, int x, int y, COLORREF clr) {
+  const HBITMAP hBitmap = pBitmap != NULL ? (HBITMAP)pBitmap->GetSafeHandle() : NULL;
+  CPixelPlane plane;
+  CRawBytes copy;
+  if (hBitmap != NULL && ReadPixelPlane(hBitmap, plane, copy)) {
+    if (x < 0 || y < 0 || x >= plane.cx || y >= plane.cy)
+      return FALSE;
+    FillPlaneArea(plane, x, y, (DWORD(GetRValue(clr)) << 16) | (DWORD(GetGValue(clr)) << 8) | GetBValue(clr));
+    // A bitmap that is no section was filled in a copy of its rows.
+    const LONG nBytes = (LONG)(plane.RowBytes() * plane.cy);
+    return !copy || ::SetBitmapBits(hBitmap, nBytes, copy.get()) == nBytes;
+  }
   CRefDC ref(pDC);
   CSurface pic;
   if (!pic.OpenForFill(ref.Get(), pBitmap, clr))

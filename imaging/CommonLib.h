@@ -37,7 +37,8 @@ public:
   CBitmap* XorBitmaps(CDC* pDC, CBitmap* pFirst, CBitmap* pSecond, int x, int y);
   // Highlighter: every pixel of the rectangle becomes picture AND colour.
   BOOL HighlightRect(CDC* pDC, CBitmap* pBitmap, int left, int top, int right, int bottom, COLORREF clr);
-  // Fills the connected area of the colour found at (x, y).
+  // Fills the four-connected area of the colour found at (x, y) with the colour; FALSE when (x, y)
+  // lies off the picture or the picture cannot be reached.
   BOOL FloodFillBitmap(CDC* pDC, CBitmap* pBitmap, int x, int y, COLORREF clr);
 
   // --- Shapes -----------------------------------------------------------------------------

@@ -43,6 +43,37 @@ TEST_F(EditingTest, UndoAndRedoOfALineDrawnWithTheMouse) {
   EXPECT_TRUE(m_app.PictureIs(kArea.Size(), PixelsOf(drawn))) << "after Redo";
 }
 
+// A capture copied with Ctrl+A, Ctrl+C and pasted with Ctrl+V into a new picture, which has no
+// step to undo: the paste is a change, so File, Close asks to save it (Esc keeps it open), and a
+// step, so Edit shows Undo and Ctrl+Z takes it out again.
+TEST_F(EditingTest, APasteIntoANewPictureAsksToBeSavedAndIsUndone) {
+  const CSize size(400, 300);
+  const Expected white = [](int, int) { return RGB(255, 255, 255); }, captured = PatternOf(kArea);
+  ASSERT_TRUE(m_app.Start());
+  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+  ASSERT_TRUE(m_app.PictureIs(kArea.Size(), captured));
+  ASSERT_TRUE(m_app.Activate());
+  PressKey('A', MOD_CONTROL);
+  PressKey('C', MOD_CONTROL);
+  PressKey('N', MOD_CONTROL);
+  ASSERT_TRUE(m_app.WaitForDocuments(2, size));
+  ASSERT_TRUE(m_app.PictureIs(size, white));
+  PressKey('V', MOD_CONTROL);
+  // The piece lands 12 pixels into the picture, in a frame of its own.
+  const CRect inside(CPoint(16, 16), kArea.Size() - CSize(8, 8));
+  EXPECT_TRUE(WaitUntil("the piece pasted", [&] {
+    return PixelsAre(ReadScreen(inside + m_app.PictureOrigin()),
+                     [&](int x, int y) { return captured(x + 4, y + 4); });
+  }));
+  ASSERT_TRUE(m_app.Menu('F', 'C'));
+  ASSERT_TRUE(m_app.Answer("Save changes to file?", VK_ESCAPE));
+  ASSERT_TRUE(m_app.WaitForDocuments(2));
+  ASSERT_NO_FATAL_FAILURE(ExpectUndoRedo(true, false));
+  ASSERT_TRUE(m_app.Activate());
+  PressKey('Z', MOD_CONTROL);
+  EXPECT_TRUE(m_app.PictureIs(size, white)) << "after Undo";
+}
+
 // File, Save As with a typed PNG name writes the picture; File, Open of that file shows the same
 // pixels in a new document.
 TEST_F(EditingTest, SaveAsPngAndOpenAgainGiveTheSamePixels) {

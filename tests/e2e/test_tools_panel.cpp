@@ -259,6 +259,44 @@ TEST_F(ToolsPanelTest, StyleEditsReachTheNextStrokeAndKeysStayWithTheFrame) {
   EXPECT_TRUE(m_app.PictureIs(kArea.Size(), PixelsOf(captured))) << "Ctrl+Z after a tool click";
 }
 
+// A rectangle drawn on a new picture, then the Fill tool: a click inside the rectangle floods its
+// inside with the main colour the panel shows, the white around it stays; a click beside it floods
+// the white. The saved file holds what the view shows.
+TEST_F(ToolsPanelTest, FillFloodsTheClickedAreaWithTheColourShown) {
+  const CSize size(400, 300);
+  const std::string path = TempPath("e2efilled.png");
+  ::DeleteFileA(path.c_str());
+  ASSERT_TRUE(m_app.Start());
+  ASSERT_TRUE(m_app.Activate());
+  PressKey('N', MOD_CONTROL);
+  ASSERT_TRUE(m_app.WaitForDocuments(1, size));
+  ASSERT_TRUE(m_app.PictureIs(size, [](int, int) { return RGB(255, 255, 255); }));
+  // The tool at start draws framed, filled rectangles.
+  ASSERT_NO_FATAL_FAILURE(DrawLine(size, CPoint(100, 80), CPoint(300, 220)));
+  ASSERT_NO_FATAL_FAILURE(ChooseTool(ID_TOOL_FILL));
+  const Pixels swatch = Look(IDC_TOOLS_MAIN_COLOR);
+  const COLORREF crShown = swatch.At(swatch.cx / 2, swatch.cy / 2);
+  const HWND hView = m_app.View();
+  const CPoint origin = m_app.PictureOrigin(), inside(200, 150), beside(30, 30);
+  auto shown = [&](CPoint at) { return m_app.ReadPicture(size).At(at.x, at.y); };
+  SendXSteps("C" + Point(origin + inside), hView);
+  ASSERT_TRUE(WaitUntil("the rectangle filled", [&] { return shown(inside) == crShown; }))
+      << "shows 0x" << std::hex << shown(inside) << ", the panel 0x" << crShown;
+  EXPECT_EQ(RGB(255, 255, 255), shown(beside));
+  SendXSteps("C" + Point(origin + beside), hView);
+  ASSERT_TRUE(WaitUntil("the white filled", [&] { return shown(beside) == crShown; }));
+  const Pixels filled = Settled([&] { return m_app.ReadPicture(size); });
+  SaveScreenshot(CRect(origin, size), "tools_panel_filled.bmp");
+
+  ASSERT_TRUE(m_app.Menu('F', 'A'));
+  ASSERT_NO_FATAL_FAILURE(TypeIntoFileDialog(path, "Save As"));
+  ASSERT_TRUE(WaitUntil("the saved file's name in the title", [&] {
+    return m_app.Text(m_app.Frame()).find("e2efilled.png") != std::string::npos;
+  }));
+  EXPECT_TRUE(PixelsAre(ReadPictureFile(path), PixelsOf(filled))) << path;
+  ::DeleteFileA(path.c_str());
+}
+
 // The stamp tool opens the picker; the second picture picked with the keys is pasted where the
 // view is clicked, as the file's pixels over the picture, and one undo takes it back.
 TEST_F(ToolsPanelTest, AStampPickedIsPastedAsItsPicture) {

@@ -154,6 +154,27 @@ TEST_F(ViewSelectionTest, PasteFromFileDrawsTheMovedPieceInFirst) {
   EXPECT_TRUE(pPiece == Doc()->m_pSelection && before == PictureColours(Doc()));
 }
 
+// A picture file pasted onto a picture with nothing to undo is a change to save, and a step that
+// Undo, enabled for it, takes back; a file of the very pixels it lands on is no step, and Undo then
+// leaves the picture's first record alone.
+TEST_F(ViewSelectionTest, PasteFromFileIsAChangeAndAStepOfItsOwn) {
+  const std::vector<DWORD> before = PictureColours(Doc());
+  for (bool bSame : {false, true}) {
+    pixel_support::Pixels px = {30, 10, {}};
+    for (int i = 0; i < 300; i++)
+      px.data.push_back(bSame ? pixel_support::FromDib(BlockPixel(12 + i % 30, 12 + i / 30))
+                              : RGB(200, 0, 100));
+    m_harness.m_pFrame->m_strOpenImage = pixel_support::SaveBmp(px, "view_selection_pasted.bmp").c_str();
+    Doc()->SetModifiedFlag(FALSE);
+    Command(ID_EDIT_PASTE_FROM_FILE);
+    EXPECT_TRUE(Doc()->m_pSelection != NULL && Doc()->IsModified());
+    EXPECT_EQ(1, Enabled(&CFramletView::OnUpdateEditUndo));
+    Command(ID_EDIT_UNDO);
+    EXPECT_TRUE(Doc()->m_pSelection == NULL && before == PictureColours(Doc()));
+    EXPECT_EQ(0, Doc()->m_nUndoPos) << bSame;
+  }
+}
+
 // Clear fills with the selection style's back colour in the shape the selection was made with,
 // whatever tool is current by then; after Select All that is the whole picture.
 TEST_F(ViewSelectionTest, ClearFillsTheSelectionsOwnShapeWithTheBackColour) {

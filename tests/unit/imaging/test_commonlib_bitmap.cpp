@@ -2,6 +2,7 @@
 // and shape fills.
 #include "imaging/CommonLib.h"
 #include "imaging/Globals.h"
+#include "imaging/PixelPlane.h"
 #include "resources/resource.h"
 #include "tests/unit/imaging/test_imaging_util.h"
 
@@ -97,24 +98,46 @@ TEST_F(CommonLibBitmapTest, HighlightMarksOnlyTheRectangle) {
   EXPECT_FALSE(lib.HighlightRect(display.Get(), NULL, 0, 0, 1, 1, kWhite));
 }
 
-TEST_F(CommonLibBitmapTest, FloodFillFillsTheConnectedAreaOnly) {
-  const COLORREF kBlue = RGB(0, 0, 255), kGreen = RGB(0, 200, 0);
-  // A blue wall at column 5 splits the white picture in two.
-  CBitmap pic, empty;
-  MakePicture(pic, 12, 6, [&](int x, int) { return x == 5 ? kBlue : kWhite; });
-  ASSERT_TRUE(lib.FloodFillBitmap(display.Get(), &pic, 1, 1, kRed));
-  EXPECT_EQ(PixelsOf(12, 6, [&](int x, int) { return x < 5    ? kRed
-                                                     : x == 5 ? kBlue
-                                                              : kWhite; }),
-            ReadPixels(pic));
+// A picture as a fill meets it: a bitmap of the display's format, or a section whose pixels carry
+// an opaque top byte, as every picture made or drawn through GDI+ does.
+void MakeFillPicture(CBitmap& bitmap, bool bOpaque, int w, int h,
+                     const std::function<COLORREF(int, int)>& fn) {
+  if (!bOpaque)
+    return MakePicture(bitmap, w, h, fn);
+  CPixelPlane plane;
+  bitmap.DeleteObject();
+  bitmap.Attach(CreatePlaneBitmap(w, h, &plane));
+  for (int i = 0; i < w * h; i++)
+    reinterpret_cast<DWORD*>(plane.Row(i / w))[i % w] = 0xFF000000 | pixel_support::ToDib(fn(i % w, i / w));
+}
 
-  // Filling with the colour already there changes nothing.
+class FloodFillTest : public CommonLibBitmapTest, public testing::WithParamInterface<bool> {};
+
+// Blue walls: column 5 down to row 5, which the fill passes round its foot, and a closed box whose
+// white inside it never reaches. A fill with the colour found, or off the picture, changes nothing.
+TEST_P(FloodFillTest, FillsTheConnectedAreaOnly) {
+  const COLORREF kBlue = RGB(0, 0, 255), kGreen = RGB(0, 200, 0);
+  auto wall = [](int x, int y) {
+    return (x == 5 && y < 6) || (x >= 8 && x <= 10 && y >= 1 && y <= 3 && !(x == 9 && y == 2));
+  };
+  CBitmap pic, empty;
+  MakeFillPicture(pic, GetParam(), 12, 8, [&](int x, int y) { return wall(x, y) ? kBlue : kWhite; });
+  ASSERT_TRUE(lib.FloodFillBitmap(display.Get(), &pic, 1, 1, kRed));
+  EXPECT_EQ(
+      PixelsOf(12, 8, [&](int x, int y) { return wall(x, y)         ? kBlue
+                                                 : x == 9 && y == 2 ? kWhite
+                                                                    : kRed; }),
+      ReadPixels(pic));
+
   auto greenHalf = [&](int x, int y) { return x < 5 ? kGreen : PatternColor(x, y); };
-  MakePicture(pic, 10, 10, greenHalf);
+  MakeFillPicture(pic, GetParam(), 10, 10, greenHalf);
   lib.FloodFillBitmap(display.Get(), &pic, 2, 2, kGreen);
+  EXPECT_FALSE(lib.FloodFillBitmap(display.Get(), &pic, 10, 2, kRed));
   EXPECT_EQ(PixelsOf(10, 10, greenHalf), ReadPixels(pic));
   EXPECT_FALSE(lib.FloodFillBitmap(display.Get(), &empty, 0, 0, kWhite));
 }
+
+INSTANTIATE_TEST_SUITE_P(DisplayBitmapAndOpaqueSection, FloodFillTest, testing::Bool());
 
 TEST(CommonLibSnapRectToZoom, LandsOnWholePicturePixels) {
   // 10 / 1.5 + 0.5 = 7.17 -> 7 -> 10.5 -> 10; 11 / 1.5 + 0.5 = 7.83 -> 7 -> 10. Zoom below 1:
