@@ -4,6 +4,7 @@
 // refused open as the platform draws them, and a frame whose size does not fit in 32 bits is
 // refused. The files are made by tests/data/make_metafiles.py.
 #include "imaging/MetafileFormat.h"
+#include "tests/common/object_counts.h"
 #include "tests/unit/imaging/test_imaging_util.h"
 
 #include <gtest/gtest.h>
@@ -34,18 +35,17 @@ Bytes ReadAll(const std::string& path) {
   return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-DWORD GdiObjects() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); }
-
 class HostileMetafile : public ::testing::TestWithParam<const char*> {};
 
 // The picture, if any, is the file's own size; the process keeps its objects as they were.
 TEST_P(HostileMetafile, LeavesTheProgramAsItWas) {
   const std::string path = Metafile(std::string("hostile\\") + GetParam() + ".emf");
   ASSERT_FALSE(ReadAll(path).empty()) << path;
-  const DWORD nObjects = GdiObjects();
+  const long nObjects = GdiObjectsInUse();
+  ASSERT_GT(nObjects, 0);
   const Loaded loaded = LoadOverWhite(path);
   EXPECT_TRUE(loaded.cx == 0 || (loaded.cx == 100 && loaded.cy == 100)) << loaded.cx << " x " << loaded.cy;
-  EXPECT_EQ(nObjects, GdiObjects());
+  EXPECT_EQ(nObjects, GdiObjectsInUse());
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, HostileMetafile,

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ struct RecordCase {
   std::vector<DWORD> record;
   bool bSound;
 };
+
+std::ostream& operator<<(std::ostream& os, const RecordCase& c) { return os << c.name; }
 
 class RecordLayout : public ::testing::TestWithParam<RecordCase> {};
 
