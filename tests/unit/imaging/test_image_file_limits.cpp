@@ -1,16 +1,18 @@
 // Pictures the decoders must not take as they stand: run-length coded bitmaps whose runs leave
-// pixels unset open with those pixels defined, whatever the heap held before; metafiles beyond the
-// picture bound are refused before anything is made, and so are those whose pens would draw wider
-// than the picture holds.
+// pixels unset open with those pixels defined, whatever the heap held before, and a GIF whose codes
+// end before its image is full does not open; metafiles beyond the picture bound are refused before
+// anything is made, and so are those whose pens would draw wider than the picture holds.
 #include "imaging/ImageFile.h"
 #include "imaging/MetafileCheck.h"
 #include "imaging/MetafileFormat.h"
 #include "imaging/PictureCheck.h"
 #include "imaging/PixelPlane.h"
+#include "tests/common/import_patch.h"
 #include "tests/unit/imaging/test_imaging_util.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -120,6 +122,32 @@ void FillHeap(BYTE fill) {
     ::HeapFree(::GetProcessHeap(), 0, p);
 }
 
+BYTE g_decoderFill = 0;
+LPVOID WINAPI FilledHeapAlloc(HANDLE hHeap, DWORD dwFlags, SIZE_T nBytes) {
+  void* p = ::HeapAlloc(hHeap, dwFlags, nBytes);
+  if (p != NULL && !(dwFlags & HEAP_ZERO_MEMORY))
+    std::memset(p, g_decoderFill, nBytes);
+  return p;
+}
+
+// Every block the platform's decoders take from the heap while it lives holds the fill: what a
+// decoder leaves unset shows it, whatever the heap's order of reuse.
+struct CDecoderHeapFill {
+  explicit CDecoderHeapFill(BYTE fill) {
+    g_decoderFill = fill;
+    EXPECT_TRUE(patch.Applied());
+  }
+  ~CDecoderHeapFill() { ::FreeLibrary(hCodecs); }
+  HMODULE hCodecs = ::LoadLibraryA("windowscodecs.dll");
+  CImportPatch patch{"kernel32.dll", "HeapAlloc", reinterpret_cast<FARPROC>(&FilledHeapAlloc), hCodecs};
+};
+
+// The file's picture, every block the decoders took for it holding the fill.
+std::vector<DWORD> LoadAfterFill(const std::string& path, BYTE fill) {
+  CDecoderHeapFill filled(fill);
+  return LoadOverWhite(path).px;
+}
+
 class RleFile : public ::testing::TestWithParam<RleCase> {};
 
 // The picture is the same after two different heap fills, every pixel the runs set has its colour,
@@ -222,6 +250,49 @@ TEST_P(ShortColourTable, IndicesPastTheTableTakeBlack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Bits, ShortColourTable, ::testing::Values(1, 4, 8));
+
+// --- GIF images whose codes end early ------------------------------------------------------------
+
+// A 16 x 16 GIF of 256 colours whose 9-bit codes give the first nPixels of the indices 0, 1, ...
+// 255 (a clear code every 200 keeps the table from widening them), then the end code.
+Bytes Gif256(int nPixels) {
+  Bytes b = {'G', 'I', 'F', '8', '9', 'a', 16, 0, 16, 0, 0xF7, 0, 0};
+  for (int i = 0; i < 256; i++)
+    b.insert(b.end(), {(BYTE)i, (BYTE)(255 - i), (BYTE)(i * 7)});
+  b.insert(b.end(), {0x2C, 0, 0, 0, 0, 16, 0, 16, 0, 0, 8});
+  Bytes codes;
+  DWORD nHeld = 0, nBits = 0;
+  auto put = [&](DWORD code) {
+    for (nHeld |= code << nBits, nBits += 9; nBits >= 8; nHeld >>= 8, nBits -= 8)
+      codes.push_back((BYTE)nHeld);
+  };
+  for (int i = 0; i < nPixels; i++)
+    i % 200 == 0 ? put(256), put(i) : put(i);
+  put(257), codes.push_back((BYTE)nHeld);
+  for (size_t at = 0; at < codes.size(); at += 255) {
+    b.push_back((BYTE)std::min<size_t>(255, codes.size() - at));
+    b.insert(b.end(), codes.begin() + at, codes.begin() + at + b.back());
+  }
+  b.insert(b.end(), {0, 0x3B});
+  return b;
+}
+
+// A GIF whose codes end a pixel before its image is full gives the message, as one that ends two
+// pixels early does, instead of opening with its last pixel taken from the heap; whole, it opens.
+TEST(GifCodes, AnImageWhoseCodesEndEarlyDoesNotOpen) {
+  const std::string path = TempPath("short_codes.gif");
+  for (int nPixels : {256, 255}) {
+    WriteAll(path, Gif256(nPixels));
+    const std::vector<DWORD> first = LoadAfterFill(path, 0xA5), second = LoadAfterFill(path, 0x5A);
+    EXPECT_TRUE(first == second) << nPixels << ": the picture holds what the heap held";
+    if (nPixels == 256)
+      EXPECT_TRUE(first.size() == 256 && first[255] == 0xFFFF00F9) << "the whole GIF's last pixel";
+    else
+      EXPECT_TRUE(first.empty()) << "opened, the last pixel " << std::hex << first.back() << " and "
+                                 << (second.empty() ? 0 : second.back());
+  }
+  ::DeleteFileA(path.c_str());
+}
 
 // --- Metafiles beyond the bound ------------------------------------------------------------------
 
