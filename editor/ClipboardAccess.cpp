@@ -1,6 +1,32 @@
 #include "editor/ClipboardAccess.h"
 
 #include "imaging/CommonLib.h"
+#include "imaging/PackedDib.h"
+
+namespace {
+
+// The picture format the clipboard's owner put there: the first bitmap or packed bitmap in the
+// clipboard's order, which lists the formats the system makes of another after those that were
+// put; 0 when there is none. The clipboard is open.
+UINT OwnersPictureFormat() {
+  for (UINT nFormat = ::EnumClipboardFormats(0); nFormat != 0; nFormat = ::EnumClipboardFormats(nFormat))
+    if (nFormat == CF_BITMAP || nFormat == CF_DIB || nFormat == CF_DIBV5)
+      return nFormat;
+  return 0;
+}
+
+// The picture of the packed bitmap on the clipboard in that format, read within its block.
+HBITMAP CopyPackedPicture(UINT nFormat) {
+  HGLOBAL hBlock = (HGLOBAL)::GetClipboardData(nFormat);
+  const BYTE* pBytes = hBlock != NULL ? static_cast<const BYTE*>(::GlobalLock(hBlock)) : NULL;
+  if (pBytes == NULL)
+    return NULL;
+  HBITMAP hPicture = PictureFromPackedDib(pBytes, ::GlobalSize(hBlock));
+  ::GlobalUnlock(hBlock);
+  return hPicture;
+}
+
+} // namespace
 
 BOOL OpenClipboardWhenFree(HWND hWnd, DWORD nWaitMs) {
   const DWORD dwStart = ::GetTickCount();
@@ -12,12 +38,20 @@ BOOL OpenClipboardWhenFree(HWND hWnd, DWORD nWaitMs) {
   return TRUE;
 }
 
+// A bitmap is asked for only where the owner put one: the system's bitmap of a packed bitmap reads
+// its header, masks, colours and rows without holding them against the block's size.
 HBITMAP CopyClipboardPicture(HWND hWnd) {
   if ((!::IsClipboardFormatAvailable(CF_BITMAP) && !::IsClipboardFormatAvailable(CF_DIB)) ||
       !OpenClipboardWhenFree(hWnd))
     return NULL;
-  const HBITMAP hClip = (HBITMAP)::GetClipboardData(CF_BITMAP);
-  const HBITMAP hCopy = hClip != NULL ? CCommonLib::DuplicateBitmap(hClip) : NULL;
+  HBITMAP hCopy = NULL;
+  const UINT nFormat = OwnersPictureFormat();
+  if (nFormat == CF_BITMAP) {
+    const HBITMAP hClip = (HBITMAP)::GetClipboardData(CF_BITMAP);
+    hCopy = hClip != NULL ? CCommonLib::DuplicateBitmap(hClip) : NULL;
+  } else if (nFormat != 0) {
+    hCopy = CopyPackedPicture(nFormat);
+  }
   ::CloseClipboard();
   return hCopy;
 }

@@ -2,6 +2,7 @@
 #include "imaging/PictureCheck.h"
 #include "imaging/ByteSpan.h"
 #include "imaging/DibFormat.h"
+#include "imaging/GifCodes.h"
 
 namespace {
 
@@ -95,7 +96,8 @@ size_t SkipSubBlocks(const CSpan& f, size_t at) {
   return at + 1;
 }
 
-// The screen and every image in it within the bound; a file that ends early ends the walk.
+// The screen and every image in it within the bound, each image's codes giving all its pixels; a
+// file that ends between its blocks ends the walk.
 bool GifSound(const CSpan& f) {
   if (!(f.Is(0, "GIF87a", 6) || f.Is(0, "GIF89a", 6)) || !f.Has(0, 13) ||
       !FitsPictureBound(f.U16(6), f.U16(8)))
@@ -108,10 +110,13 @@ bool GifSound(const CSpan& f) {
     if (nBlock == 0x21) {
       at = SkipSubBlocks(f, at + 2);
     } else if (nBlock == 0x2C) {
-      if (!f.Has(at, 10) || !FitsPictureBound(f.U16(at + 5), f.U16(at + 7)))
+      const U64 cx = f.U16(at + 5), cy = f.U16(at + 7);
+      if (!f.Has(at, 10) || !FitsPictureBound(cx, cy))
         return false;
       const DWORD nFlags = f.U8(at + 9);
       at += 10 + ((nFlags & 0x80) ? 3u << ((nFlags & 7) + 1) : 0u);
+      if (!GifCodesFillImage(f, at, cx * cy))
+        return false;
       at = SkipSubBlocks(f, at + 1); // past the code size and the coded pixels
     } else {
       return false;

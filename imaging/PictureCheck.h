@@ -20,7 +20,9 @@ bool FitsPictureBound(std::uint64_t cx, std::uint64_t cy);
 // Whether the bytes are a BMP, icon, cursor, PNG, GIF, JPEG or TIFF file whose header the decoder
 // may be given: the format's structure up to the picture's data lies within the file, every
 // dimension is positive and the picture within the bound, and the sizes the decoder computes from
-// them (in 64 bits) lie within the file where the format fixes them. An icon or cursor is checked
-// entry by entry: each embedded picture inside the file, and a bitmap's height matching its entry
-// (alone, or twice it with the mask). False for any other bytes, which no decoder takes.
+// them (in 64 bits) lie within the file where the format fixes them. Each image of a GIF has codes
+// for every one of its pixels before its end code (the platform's decoder leaves a pixel they do not
+// give as its heap held it). An icon or cursor is checked entry by entry: each embedded picture
+// inside the file, and a bitmap's height matching its entry (alone, or twice it with the mask).
+// False for any other bytes, which no decoder takes.
 bool IsSoundPictureHeader(const BYTE* pBytes, size_t nBytes);

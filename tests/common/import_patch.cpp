@@ -1,7 +1,8 @@
 #include "tests/common/import_patch.h"
 
-CImportPatch::CImportPatch(const char* pszDll, const char* pszFunction, FARPROC pReplacement) {
-  BYTE* pBase = reinterpret_cast<BYTE*>(::GetModuleHandleA(NULL));
+CImportPatch::CImportPatch(const char* pszDll, const char* pszFunction, FARPROC pReplacement,
+                           HMODULE hImporter) {
+  BYTE* pBase = reinterpret_cast<BYTE*>(hImporter != NULL ? hImporter : ::GetModuleHandleA(NULL));
   const IMAGE_NT_HEADERS* pNt =
       reinterpret_cast<const IMAGE_NT_HEADERS*>(pBase + reinterpret_cast<IMAGE_DOS_HEADER*>(pBase)->e_lfanew);
   const IMAGE_DATA_DIRECTORY& dir = pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];

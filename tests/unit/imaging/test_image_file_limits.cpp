@@ -1,15 +1,18 @@
 // Pictures the decoders must not take as they stand: run-length coded bitmaps whose runs leave
-// pixels unset open with those pixels defined, whatever the heap held before; metafiles beyond the
-// picture bound are refused before anything is made.
+// pixels unset, and icons whose colour tables or palettes are shorter than their indices, open with
+// those pixels defined, whatever the heap held before, and a GIF whose codes end before its image is
+// full does not open; metafiles beyond the picture bound are refused before anything is made.
 #include "imaging/ImageFile.h"
 #include "imaging/MetafileCheck.h"
 #include "imaging/MetafileFormat.h"
 #include "imaging/PictureCheck.h"
 #include "imaging/PixelPlane.h"
+#include "tests/common/import_patch.h"
 #include "tests/unit/imaging/test_imaging_util.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -119,6 +122,32 @@ void FillHeap(BYTE fill) {
     ::HeapFree(::GetProcessHeap(), 0, p);
 }
 
+BYTE g_decoderFill = 0;
+LPVOID WINAPI FilledHeapAlloc(HANDLE hHeap, DWORD dwFlags, SIZE_T nBytes) {
+  void* p = ::HeapAlloc(hHeap, dwFlags, nBytes);
+  if (p != NULL && !(dwFlags & HEAP_ZERO_MEMORY))
+    std::memset(p, g_decoderFill, nBytes);
+  return p;
+}
+
+// Every block the platform's decoders take from the heap while it lives holds the fill: what a
+// decoder leaves unset shows it, whatever the heap's order of reuse.
+struct CDecoderHeapFill {
+  explicit CDecoderHeapFill(BYTE fill) {
+    g_decoderFill = fill;
+    EXPECT_TRUE(patch.Applied());
+  }
+  ~CDecoderHeapFill() { ::FreeLibrary(hCodecs); }
+  HMODULE hCodecs = ::LoadLibraryA("windowscodecs.dll");
+  CImportPatch patch{"kernel32.dll", "HeapAlloc", reinterpret_cast<FARPROC>(&FilledHeapAlloc), hCodecs};
+};
+
+// The file's picture, every block the decoders took for it holding the fill.
+std::vector<DWORD> LoadAfterFill(const std::string& path, BYTE fill) {
+  CDecoderHeapFill filled(fill);
+  return LoadOverWhite(path).px;
+}
+
 class RleFile : public ::testing::TestWithParam<RleCase> {};
 
 // The picture is the same after two different heap fills, every pixel the runs set has its colour,
@@ -221,6 +250,105 @@ TEST_P(ShortColourTable, IndicesPastTheTableTakeBlack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Bits, ShortColourTable, ::testing::Values(1, 4, 8));
+
+// --- PNG palettes shorter than the indices -------------------------------------------------------
+
+// A 32 x 32 PNG of 8-bit indices (x + 32 y) % 256 whose palette holds only the first two colours
+// of kPalette; its rows lie in one stored deflate block, its checksums made by the platform's CRC-32.
+Bytes ShortPalettePng() {
+  static auto pfnCrc = reinterpret_cast<DWORD(WINAPI*)(DWORD, const BYTE*, INT)>(
+      ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "RtlComputeCrc32"));
+  auto be32 = [](Bytes& b, DWORD v) {
+    b.insert(b.end(), {(BYTE)(v >> 24), (BYTE)(v >> 16), (BYTE)(v >> 8), (BYTE)v});
+  };
+  Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  auto chunk = [&](const char* pszType, Bytes data) {
+    be32(png, (DWORD)data.size());
+    data.insert(data.begin(), pszType, pszType + 4);
+    png.insert(png.end(), data.begin(), data.end());
+    be32(png, pfnCrc(0, data.data(), (INT)data.size()));
+  };
+  Bytes z = {0x78, 0x01, 0x01, 0x20, 0x04, 0xDF, 0xFB}; // a last stored block of 1056 bytes
+  DWORD a = 1, b = 0;
+  for (int i = 0; i < (kIcon + 1) * kIcon; i++) {
+    z.push_back(i % (kIcon + 1) == 0 ? 0 : (BYTE)(i - 1 - i / (kIcon + 1))); // no filter, then indices
+    a = (a + z.back()) % 65521, b = (b + a) % 65521;
+  }
+  be32(z, b << 16 | a);
+  chunk("IHDR", {0, 0, 0, kIcon, 0, 0, 0, kIcon, 8, 3, 0, 0, 0});
+  chunk("PLTE", {0x0A, 0x14, 0x1E, 0xFF, 0, 0});
+  chunk("IDAT", z);
+  chunk("IEND", {});
+  return png;
+}
+
+// An icon whose only entry is that PNG takes black for the indices past its palette, as a bitmap
+// entry does, the same after two different heap fills; the PNG as a file opens the same after both,
+// the decoder's own colour for those indices one colour.
+TEST(ShortPalette, IndicesPastAPngEntrysPaletteTakeBlack) {
+  const Bytes png = ShortPalettePng();
+  for (bool bIcon : {true, false}) {
+    Bytes file = {0, 0, 1, 0, 1, 0, kIcon, kIcon, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    Put32(file, 14, (DWORD)png.size()), Put32(file, 18, 22);
+    file.erase(file.begin(), bIcon ? file.begin() : file.end()); // the PNG alone: no directory
+    file.insert(file.end(), png.begin(), png.end());
+    const std::string path = TempPath(bIcon ? "short_palette.ico" : "short_palette.png");
+    WriteAll(path, file);
+    const std::vector<DWORD> first = LoadAfterFill(path, 0xA5), second = LoadAfterFill(path, 0x5A);
+    ::DeleteFileA(path.c_str());
+    ASSERT_EQ((size_t)kIcon * kIcon, first.size()) << bIcon;
+    int nChanged = 0, nWrong = 0;
+    for (size_t i = 0; i < first.size(); i++) {
+      nChanged += first[i] != second[i];
+      nWrong += first[i] != (i % 256 < 2 ? 0xFF000000 | kPalette[i % 256] : bIcon ? 0xFF000000 : first[2]);
+    }
+    EXPECT_EQ(0, nChanged) << (bIcon ? "icon" : "png") << ": pixels that hold what the heap held";
+    EXPECT_EQ(0, nWrong) << (bIcon ? "icon" : "png") << ": pixels of another colour";
+  }
+}
+
+// --- GIF images whose codes end early ------------------------------------------------------------
+
+// A 16 x 16 GIF of 256 colours whose 9-bit codes give the first nPixels of the indices 0, 1, ...
+// 255 (a clear code every 200 keeps the table from widening them), then the end code.
+Bytes Gif256(int nPixels) {
+  Bytes b = {'G', 'I', 'F', '8', '9', 'a', 16, 0, 16, 0, 0xF7, 0, 0};
+  for (int i = 0; i < 256; i++)
+    b.insert(b.end(), {(BYTE)i, (BYTE)(255 - i), (BYTE)(i * 7)});
+  b.insert(b.end(), {0x2C, 0, 0, 0, 0, 16, 0, 16, 0, 0, 8});
+  Bytes codes;
+  DWORD nHeld = 0, nBits = 0;
+  auto put = [&](DWORD code) {
+    for (nHeld |= code << nBits, nBits += 9; nBits >= 8; nHeld >>= 8, nBits -= 8)
+      codes.push_back((BYTE)nHeld);
+  };
+  for (int i = 0; i < nPixels; i++)
+    i % 200 == 0 ? put(256), put(i) : put(i);
+  put(257), codes.push_back((BYTE)nHeld);
+  for (size_t at = 0; at < codes.size(); at += 255) {
+    b.push_back((BYTE)std::min<size_t>(255, codes.size() - at));
+    b.insert(b.end(), codes.begin() + at, codes.begin() + at + b.back());
+  }
+  b.insert(b.end(), {0, 0x3B});
+  return b;
+}
+
+// A GIF whose codes end a pixel before its image is full gives the message, as one that ends two
+// pixels early does, instead of opening with its last pixel taken from the heap; whole, it opens.
+TEST(GifCodes, AnImageWhoseCodesEndEarlyDoesNotOpen) {
+  const std::string path = TempPath("short_codes.gif");
+  for (int nPixels : {256, 255}) {
+    WriteAll(path, Gif256(nPixels));
+    const std::vector<DWORD> first = LoadAfterFill(path, 0xA5), second = LoadAfterFill(path, 0x5A);
+    EXPECT_TRUE(first == second) << nPixels << ": the picture holds what the heap held";
+    if (nPixels == 256)
+      EXPECT_TRUE(first.size() == 256 && first[255] == 0xFFFF00F9) << "the whole GIF's last pixel";
+    else
+      EXPECT_TRUE(first.empty()) << "opened, the last pixel " << std::hex << first.back() << " and "
+                                 << (second.empty() ? 0 : second.back());
+  }
+  ::DeleteFileA(path.c_str());
+}
 
 // --- Metafiles beyond the bound ------------------------------------------------------------------
 
