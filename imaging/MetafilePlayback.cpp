@@ -11,16 +11,6 @@
 
 namespace {
 
-struct HandleCloser {
-  void operator()(HANDLE h) const { ::CloseHandle(h); }
-};
-using CHandle = std::unique_ptr<void, HandleCloser>;
-
-struct ViewUnmapper {
-  void operator()(void* p) const { ::UnmapViewOfFile(p); }
-};
-using CView = std::unique_ptr<void, ViewUnmapper>;
-
 struct DcDeleter {
   void operator()(HDC__* h) const { ::DeleteDC(h); }
 };
@@ -101,13 +91,14 @@ int RunMetafilePlayer(LPCSTR lpszCommandLine) {
   HANDLE hProgram = ::OpenProcess(SYNCHRONIZE, FALSE, nProgram);
   if (hProgram == NULL)
     return kBadJobExit;
-  CHandle hGuard(::CreateThread(NULL, 0, Guard, hProgram, 0, NULL));
+  CPlayerHandle hGuard(::CreateThread(NULL, 0, Guard, hProgram, 0, NULL));
   if (!hGuard)
     return kBadJobExit;
 
-  CHandle hJob(::OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, szJob));
-  CHandle hPixels(::OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, PlayerPixelsName(szJob).c_str()));
-  CView view(hJob ? ::MapViewOfFile(hJob.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0) : NULL);
+  CPlayerHandle hJob(::OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, szJob));
+  CPlayerHandle hPixels(
+      ::OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, PlayerPixelsName(szJob).c_str()));
+  CPlayerView view(hJob ? ::MapViewOfFile(hJob.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0) : NULL);
   MEMORY_BASIC_INFORMATION info = {};
   if (!view || !hPixels || ::VirtualQuery(view.get(), &info, sizeof(info)) == 0 ||
       info.RegionSize < sizeof(CPlayerJob))

@@ -14,21 +14,11 @@
 
 namespace {
 
-struct HandleCloser {
-  void operator()(HANDLE h) const { ::CloseHandle(h); }
-};
-using CHandle = std::unique_ptr<void, HandleCloser>;
-
-struct ViewUnmapper {
-  void operator()(void* p) const { ::UnmapViewOfFile(p); }
-};
-using CView = std::unique_ptr<void, ViewUnmapper>;
-
 // A new block of nBytes in the paging file under a name no other block has; none when the name
 // is taken or the size cannot be had.
-CHandle CreateBlock(const std::string& strName, std::uint64_t nBytes) {
-  CHandle hBlock(::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, (DWORD)(nBytes >> 32),
-                                      (DWORD)nBytes, strName.c_str()));
+CPlayerHandle CreateBlock(const std::string& strName, std::uint64_t nBytes) {
+  CPlayerHandle hBlock(::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, (DWORD)(nBytes >> 32),
+                                            (DWORD)nBytes, strName.c_str()));
   if (hBlock && ::GetLastError() == ERROR_ALREADY_EXISTS)
     hBlock.reset();
   return hBlock;
@@ -54,18 +44,18 @@ std::string PlayerPath() {
 }
 
 // The player started on the job; no process when it cannot be started.
-CHandle StartPlayer(const std::string& strJob) {
+CPlayerHandle StartPlayer(const std::string& strJob) {
   const std::string strPlayer = PlayerPath();
   if (strPlayer.empty())
-    return CHandle();
+    return CPlayerHandle();
   std::string strCommand = "\"" + strPlayer + "\" " + strJob + " " + std::to_string(::GetCurrentProcessId());
   STARTUPINFOA si = {};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};
   if (!::CreateProcessA(strPlayer.c_str(), &strCommand[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-    return CHandle();
+    return CPlayerHandle();
   ::CloseHandle(pi.hThread);
-  return CHandle(pi.hProcess);
+  return CPlayerHandle(pi.hProcess);
 }
 
 // Paints the thread's windows that wait for it; other input stays queued for the program's own
@@ -115,9 +105,9 @@ HBITMAP PlayMetafileApart(const BYTE* pBytes, size_t nBytes, bool bEnhanced, int
   if (nPixelBytes > 0x7FFFFFFF)
     return NULL;
   const std::string strJob = JobName();
-  CHandle hJob = CreateBlock(strJob, sizeof(CPlayerJob) + nBytes);
-  CHandle hPixels = CreateBlock(PlayerPixelsName(strJob), nPixelBytes);
-  CView view(hJob ? ::MapViewOfFile(hJob.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0) : NULL);
+  CPlayerHandle hJob = CreateBlock(strJob, sizeof(CPlayerJob) + nBytes);
+  CPlayerHandle hPixels = CreateBlock(PlayerPixelsName(strJob), nPixelBytes);
+  CPlayerView view(hJob ? ::MapViewOfFile(hJob.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0) : NULL);
   if (!view || !hPixels)
     return NULL;
   CPlayerJob& job = *static_cast<CPlayerJob*>(view.get());
@@ -128,7 +118,7 @@ HBITMAP PlayMetafileApart(const BYTE* pBytes, size_t nBytes, bool bEnhanced, int
   job.nOutcome = kPlayerPending;
   std::memcpy(static_cast<BYTE*>(view.get()) + sizeof(CPlayerJob), pBytes, nBytes);
 
-  CHandle hPlayer = StartPlayer(strJob);
+  CPlayerHandle hPlayer = StartPlayer(strJob);
   if (!hPlayer)
     return NULL;
   if (!AwaitPlayer(hPlayer.get(), kMetafilePlayerMemory + (SIZE_T)nPixelBytes)) {

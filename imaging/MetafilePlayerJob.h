@@ -4,7 +4,19 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+
+// Owners of the kernel handles and mapped views both sides hold.
+struct PlayerHandleCloser {
+  void operator()(HANDLE h) const { ::CloseHandle(h); }
+};
+using CPlayerHandle = std::unique_ptr<void, PlayerHandleCloser>;
+
+struct PlayerViewUnmapper {
+  void operator()(void* p) const { ::UnmapViewOfFile(p); }
+};
+using CPlayerView = std::unique_ptr<void, PlayerViewUnmapper>;
 
 // The head of the job's block; the metafile's bytes follow it.
 struct CPlayerJob {
