@@ -1503,7 +1503,14 @@ void E2eTest::CloseDocument(WORD wAnswer) {
 
 void E2eTest::TypeIntoFileDialog(const std::string& path, const char* pszTitle) {
   const std::string name = *pszTitle != '\0' ? pszTitle : "file";
-  HWND hDialog = m_app.WaitForDialog(pszTitle);
+  HWND hDialog = NULL;
+  ASSERT_NO_FATAL_FAILURE(TypeIntoNameBox(path, pszTitle, hDialog));
+  ASSERT_TRUE(WaitUntil("the " + name + " dialog to close", [&] { return !::IsWindow(hDialog); }));
+}
+
+void E2eTest::TypeIntoNameBox(const std::string& path, const char* pszTitle, HWND& hDialog) {
+  const std::string name = *pszTitle != '\0' ? pszTitle : "file";
+  hDialog = m_app.WaitForDialog(pszTitle);
   ASSERT_NE(nullptr, hDialog) << "no " << name << " dialog";
   ASSERT_TRUE(m_app.Activate(hDialog));
   HWND hBox = NULL;
@@ -1519,7 +1526,6 @@ void E2eTest::TypeIntoFileDialog(const std::string& path, const char* pszTitle) 
       << ClassOf(GuiState(hDialog).hwndFocus) << ", the active window \""
       << m_app.Text(GuiState(hDialog).hwndActive) << "\"";
   PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil("the " + name + " dialog to close", [&] { return !::IsWindow(hDialog); }));
 }
 
 void E2eTest::ExpectPicture(CSize size, const Expected& expected) {
