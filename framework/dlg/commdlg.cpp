@@ -3,6 +3,7 @@
 
 #include <dlgs.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -57,6 +58,7 @@ const size_t kMaxDialogPath = MAX_PATH;
 const char kNameTooLong[] = "The name is too long: with its folder, a file's path can hold at most 260 "
                             "characters.\nChoose a shorter name or folder.";
 const char kDialogProcProp[] = "fw.FileDialogProc";
+const char kExtensionRoomProp[] = "fw.FileDialogExtensionRoom";
 
 std::wstring WindowTextW(HWND hWnd) {
   std::wstring text((size_t)::GetWindowTextLengthW(hWnd) + 1, L'\0');
@@ -92,6 +94,28 @@ size_t DialogPathLength(const std::wstring& name, const std::wstring& folder) {
   return folder.size() + (folder.empty() || folder.back() != L'\\' ? 1 : 0) + name.size();
 }
 
+// What the dialog may append to a name without an extension, with a default extension given: a
+// dot and the extension of the type chosen or the default one. Room for the longest of them.
+size_t ExtensionRoom(const OPENFILENAMEA& ofn) {
+  if (ofn.lpstrDefExt == NULL)
+    return 0;
+  size_t nLongest = std::strlen(ofn.lpstrDefExt);
+  // The filter's pairs of a text and its patterns; an extension runs from a dot to a ';' or the end.
+  for (LPCSTR p = ofn.lpstrFilter; p != NULL && *p != '\0';) {
+    p += std::strlen(p) + 1; // the text
+    for (LPCSTR pDot = std::strchr(p, '.'); pDot != NULL; pDot = std::strchr(pDot + 1, '.'))
+      nLongest = std::max(nLongest, std::strcspn(pDot + 1, ";"));
+    if (*p != '\0')
+      p += std::strlen(p) + 1;
+  }
+  return 1 + nLongest;
+}
+
+bool HasExtension(const std::wstring& name) {
+  const size_t nDot = name.rfind(L'.');
+  return nDot != std::wstring::npos && name.find_first_of(L"\\/", nDot) == std::wstring::npos;
+}
+
 // Whether every name of the name box (each quoted one, or else the whole text) makes a path the
 // dialog can hold.
 bool NamesFitDialog(HWND hDialog) {
@@ -104,8 +128,9 @@ bool NamesFitDialog(HWND hDialog) {
   }
   if (names.empty())
     names.push_back(text);
+  const size_t nRoom = reinterpret_cast<size_t>(::GetPropA(hDialog, kExtensionRoomProp));
   for (const std::wstring& name : names)
-    if (DialogPathLength(name, folder) > kMaxDialogPath)
+    if (DialogPathLength(name, folder) + (HasExtension(name) ? 0 : nRoom) > kMaxDialogPath)
       return false;
   return true;
 }
@@ -134,14 +159,17 @@ LRESULT CALLBACK NameGuardProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPara
   } else if (nMsg == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnDialog));
     ::RemovePropA(hWnd, kDialogProcProp);
+    ::RemovePropA(hWnd, kExtensionRoomProp);
   }
   return ::CallWindowProcW(pfnDialog, hWnd, nMsg, wParam, lParam);
 }
 
 // The hook's window is an empty child of the dialog: the dialog itself gets the guard.
-UINT_PTR CALLBACK FileDialogHook(HWND hHookWnd, UINT nMsg, WPARAM, LPARAM) {
+UINT_PTR CALLBACK FileDialogHook(HWND hHookWnd, UINT nMsg, WPARAM, LPARAM lParam) {
   const HWND hDialog = ::GetParent(hHookWnd);
   if (nMsg == WM_INITDIALOG && hDialog != NULL && ::GetPropA(hDialog, kDialogProcProp) == NULL) {
+    const size_t nRoom = ExtensionRoom(*reinterpret_cast<const OPENFILENAMEA*>(lParam));
+    ::SetPropA(hDialog, kExtensionRoomProp, reinterpret_cast<HANDLE>(nRoom));
     ::SetPropA(hDialog, kDialogProcProp,
                reinterpret_cast<HANDLE>(::GetWindowLongPtrW(hDialog, GWLP_WNDPROC)));
     ::SetWindowLongPtrW(hDialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NameGuardProc));
