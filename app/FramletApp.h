@@ -33,6 +33,8 @@ public:
   afx_msg void OnFileOpen();
   afx_msg void OnCapture(UINT nID);
   afx_msg void OnHotkeyCapture();
+  // A capture runs: its overlay or picker is on the screen.
+  BOOL IsCapturing() const { return m_bCapturing; }
   afx_msg void OnIncludeMouse();
   afx_msg void OnUpdateIncludeMouse(CCmdUI* pCmdUI);
   afx_msg void OnTaskSheet();

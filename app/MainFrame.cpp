@@ -3,6 +3,7 @@
 #include "app/FramletApp.h"
 #include "app/OneInputDlg.h"
 #include "app/OptionsGen.h"
+#include "app/TipOfTheDayDlg.h"
 #include "editor/ClipboardAccess.h"
 #include "editor/FramletDoc.h"
 #include "imaging/Globals.h"
@@ -26,6 +27,7 @@ ON_COMMAND(ID_FILE_MINIMIZE_TO_TRAY, OnMinimizeToTray)
 ON_WM_CLOSE()
 ON_WM_SIZING()
 ON_MESSAGE(WM_HOTKEY, OnHotKey)
+ON_WM_ENABLE()
 ON_COMMAND_RANGE(ID_TOOL_POINTER, ID_TOOL_HIGHLIGHTER, OnToolCommand)
 ON_COMMAND_RANGE(ID_TOOL_RECT_SELECTION, ID_TOOL_ARROW_DOUBLE, OnSubToolCommand)
 ON_COMMAND(ID_EDIT_PASTE_AS_NEW, OnPasteAsNewImage)
@@ -125,7 +127,7 @@ int GetOsVersionCode() {
   return a > 5 ? 110 : 0;
 }
 
-CMainFrame::CMainFrame() : m_bHotKeyRegistered(FALSE) {}
+CMainFrame::CMainFrame() : m_bHotKeyRegistered(FALSE), m_bHotKeyWaiting(FALSE) {}
 
 CMainFrame::~CMainFrame() {}
 
@@ -352,11 +354,29 @@ void CMainFrame::OnSizing(UINT nSide, LPRECT lpRect) {
 }
 
 LRESULT CMainFrame::OnHotKey(WPARAM, LPARAM) {
-  // As the tray's captures: not while a modal dialog has disabled the frame, which the capture
-  // would take into the picture and leave behind the frame.
-  if (IsWindowEnabled())
+  if (IsWindowEnabled()) {
     TheFramletApp().OnHotkeyCapture();
+    return 1;
+  }
+  // A capture under way is what the key asks for.
+  if (TheFramletApp().IsCapturing())
+    return 1;
+  // A modal dialog holds the frame; the capture would take it into the picture and leave it behind
+  // the frame. The press waits until the frame is free again. The tip of the day, which tells the
+  // user to press the key, gives way to it at once.
+  m_bHotKeyWaiting = TRUE;
+  if (auto* pTip = dynamic_cast<CTipOfTheDayDlg*>(CWnd::FromHandlePermanent(::GetLastActivePopup(m_hWnd))))
+    pTip->EndDialog(IDCANCEL);
   return 1;
+}
+
+void CMainFrame::OnEnable(BOOL bEnable) {
+  CMDIFrameWnd::OnEnable(bEnable);
+  // Posted: the dialog that freed the frame is still on its way out.
+  if (bEnable && m_bHotKeyWaiting) {
+    m_bHotKeyWaiting = FALSE;
+    PostMessage(WM_HOTKEY, ID_HOTKEY_CAPTURE);
+  }
 }
 
 void CMainFrame::OnUpdateViewPane(CCmdUI* pCmdUI) {

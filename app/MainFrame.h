@@ -85,6 +85,7 @@ public:
 
 protected:
   BOOL m_bHotKeyRegistered;
+  BOOL m_bHotKeyWaiting; // pressed while a modal dialog held the frame: it captures once the frame is free
 
   // The steps of creation, in their order; each false stops the creation.
   bool CreateMenuBar();
@@ -107,6 +108,7 @@ protected:
   afx_msg void OnClose();
   afx_msg void OnSizing(UINT nSide, LPRECT lpRect);
   afx_msg LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnEnable(BOOL bEnable);
   afx_msg void OnSubToolCommand(UINT nID);
   afx_msg void OnPasteAsNewImage();
   afx_msg void OnOptions();

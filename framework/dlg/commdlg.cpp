@@ -1,7 +1,12 @@
 // The common dialogs: file open/save, colour, print and print set-up.
 #include "framework/dlg/dlgimpl.h"
 
+#include <dlgs.h>
+
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CCommonDialog, CDialog)
 IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
@@ -42,6 +47,138 @@ private:
 // ---------------------------------------------------------------------------------------------
 // File dialog
 
+namespace {
+
+// The platform's file dialog builds the full path of the name typed into its name box in buffers
+// of MAX_PATH characters on its stack, before it checks anything: a longer path overwrites its
+// stack and the process dies inside the dialog (Wine). A path of MAX_PATH characters still
+// goes through, as it always has.
+const size_t kMaxDialogPath = MAX_PATH;
+
+const char kNameTooLong[] = "The name is too long: with its folder, a file's path can hold at most 260 "
+                            "characters.\nChoose a shorter name or folder.";
+const char kDialogProcProp[] = "fw.FileDialogProc";
+const char kExtensionRoomProp[] = "fw.FileDialogExtensionRoom";
+
+std::wstring WindowTextW(HWND hWnd) {
+  std::wstring text((size_t)::GetWindowTextLengthW(hWnd) + 1, L'\0');
+  text.resize((size_t)::GetWindowTextW(hWnd, &text[0], (int)text.size()));
+  return text;
+}
+
+// The name box: a combo box with an edit, or an edit.
+HWND NameBoxOf(HWND hDialog) {
+  HWND hBox = ::GetDlgItem(hDialog, cmb13);
+  return hBox != NULL ? hBox : ::GetDlgItem(hDialog, edt1);
+}
+
+// The folder the dialog shows, as it joins names to it.
+std::wstring ShownFolder(HWND hDialog) {
+  char szFolder[MAX_PATH * 2] = "";
+  if (::SendMessageA(hDialog, CDM_GETFOLDERPATH, sizeof(szFolder), reinterpret_cast<LPARAM>(szFolder)) <= 0)
+    ::GetCurrentDirectoryA(sizeof(szFolder), szFolder);
+  szFolder[sizeof(szFolder) - 1] = '\0';
+  std::wstring folder(MAX_PATH * 2, L'\0');
+  folder.resize((size_t)::MultiByteToWideChar(CP_ACP, 0, szFolder, -1, &folder[0], (int)folder.size()));
+  if (!folder.empty())
+    folder.pop_back(); // the terminating zero
+  return folder;
+}
+
+// The length of the path the dialog makes of one name: a name with a drive as it is, a rooted one
+// on the folder's drive, any other after the folder and a backslash.
+size_t DialogPathLength(const std::wstring& name, const std::wstring& folder) {
+  const bool bDrive = name.size() > 1 && name[1] == L':';
+  if (bDrive || (!name.empty() && name[0] == L'\\'))
+    return name.size() + (bDrive ? 0 : 2);
+  return folder.size() + (folder.empty() || folder.back() != L'\\' ? 1 : 0) + name.size();
+}
+
+// What the dialog may append to a name without an extension, with a default extension given: a
+// dot and the extension of the type chosen or the default one. Room for the longest of them.
+size_t ExtensionRoom(const OPENFILENAMEA& ofn) {
+  if (ofn.lpstrDefExt == NULL)
+    return 0;
+  size_t nLongest = std::strlen(ofn.lpstrDefExt);
+  // The filter's pairs of a text and its patterns; an extension runs from a dot to a ';' or the end.
+  for (LPCSTR p = ofn.lpstrFilter; p != NULL && *p != '\0';) {
+    p += std::strlen(p) + 1; // the text
+    for (LPCSTR pDot = std::strchr(p, '.'); pDot != NULL; pDot = std::strchr(pDot + 1, '.'))
+      nLongest = std::max(nLongest, std::strcspn(pDot + 1, ";"));
+    if (*p != '\0')
+      p += std::strlen(p) + 1;
+  }
+  return 1 + nLongest;
+}
+
+bool HasExtension(const std::wstring& name) {
+  const size_t nDot = name.rfind(L'.');
+  return nDot != std::wstring::npos && name.find_first_of(L"\\/", nDot) == std::wstring::npos;
+}
+
+// Whether every name of the name box (each quoted one, or else the whole text) makes a path the
+// dialog can hold.
+bool NamesFitDialog(HWND hDialog) {
+  const std::wstring text = WindowTextW(NameBoxOf(hDialog)), folder = ShownFolder(hDialog);
+  std::vector<std::wstring> names;
+  for (size_t nOpen = text.find(L'"'); nOpen != std::wstring::npos;) {
+    const size_t nClose = text.find(L'"', nOpen + 1);
+    names.push_back(text.substr(nOpen + 1, nClose == std::wstring::npos ? nClose : nClose - nOpen - 1));
+    nOpen = nClose == std::wstring::npos ? nClose : text.find(L'"', nClose + 1);
+  }
+  if (names.empty())
+    names.push_back(text);
+  const size_t nRoom = reinterpret_cast<size_t>(::GetPropA(hDialog, kExtensionRoomProp));
+  for (const std::wstring& name : names)
+    if (DialogPathLength(name, folder) + (HasExtension(name) ? 0 : nRoom) > kMaxDialogPath)
+      return false;
+  return true;
+}
+
+// Tells the user, and gives the name back to be shortened.
+void RefuseName(HWND hDialog) {
+  char szTitle[128] = "";
+  ::GetWindowTextA(hDialog, szTitle, sizeof(szTitle));
+  ::MessageBoxA(hDialog, kNameTooLong, szTitle, MB_OK | MB_ICONEXCLAMATION);
+  const HWND hBox = NameBoxOf(hDialog);
+  ::SetFocus(hBox);
+  ::SendMessageA(hBox, EM_SETSEL, 0, -1);
+  ::SendMessageA(hBox, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
+// The dialog's own procedure, behind which a confirmed name is checked first.
+LRESULT CALLBACK NameGuardProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC pfnDialog =
+      reinterpret_cast<WNDPROC>(reinterpret_cast<LONG_PTR>(::GetPropA(hWnd, kDialogProcProp)));
+  if (nMsg == WM_COMMAND && LOWORD(wParam) == IDOK) {
+    bool bFits = true;
+    if (!AfxCallGuarded([&] { bFits = NamesFitDialog(hWnd); }) || !bFits) {
+      RefuseName(hWnd);
+      return 0;
+    }
+  } else if (nMsg == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnDialog));
+    ::RemovePropA(hWnd, kDialogProcProp);
+    ::RemovePropA(hWnd, kExtensionRoomProp);
+  }
+  return ::CallWindowProcW(pfnDialog, hWnd, nMsg, wParam, lParam);
+}
+
+// The hook's window is an empty child of the dialog: the dialog itself gets the guard.
+UINT_PTR CALLBACK FileDialogHook(HWND hHookWnd, UINT nMsg, WPARAM, LPARAM lParam) {
+  const HWND hDialog = ::GetParent(hHookWnd);
+  if (nMsg == WM_INITDIALOG && hDialog != NULL && ::GetPropA(hDialog, kDialogProcProp) == NULL) {
+    const size_t nRoom = ExtensionRoom(*reinterpret_cast<const OPENFILENAMEA*>(lParam));
+    ::SetPropA(hDialog, kExtensionRoomProp, reinterpret_cast<HANDLE>(nRoom));
+    ::SetPropA(hDialog, kDialogProcProp,
+               reinterpret_cast<HANDLE>(::GetWindowLongPtrW(hDialog, GWLP_WNDPROC)));
+    ::SetWindowLongPtrW(hDialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NameGuardProc));
+  }
+  return 0;
+}
+
+} // namespace
+
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
                          LPCSTR lpszFilter, CWnd* pParentWnd)
     : CCommonDialog(pParentWnd), m_bOpenFileDialog(bOpenFileDialog), m_fileBuffer(MAX_PATH * 4, '\0') {
@@ -78,6 +215,12 @@ INT_PTR CFileDialog::DoModal() {
   // A caller may have pointed lpstrFile elsewhere (multi-selection buffers).
   if (m_ofn.lpstrFile == m_fileBuffer.data())
     m_fileBuffer.back() = '\0';
+  // A name too long for the dialog is refused before the dialog takes it. A hook costs the
+  // dialog its sizing unless asked for; without one it sizes anyway.
+  if (!(m_ofn.Flags & OFN_ENABLEHOOK)) {
+    m_ofn.Flags |= OFN_ENABLEHOOK | OFN_ENABLESIZING;
+    m_ofn.lpfnHook = FileDialogHook;
+  }
   BOOL bResult = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
   return bResult ? IDOK : IDCANCEL;
 }

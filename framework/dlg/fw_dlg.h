@@ -236,7 +236,8 @@ public:
 
   OPENFILENAMEA m_ofn; // filled before DoModal; nFilterIndex and lpstrInitialDir may be set
 
-  // IDOK or IDCANCEL.
+  // IDOK or IDCANCEL. Without a hook of the caller's, the dialog refuses with a message a name
+  // whose path is longer than the platform's dialog can hold, and keeps the name to be shortened.
   INT_PTR DoModal() override;
 
   CString GetPathName() const;

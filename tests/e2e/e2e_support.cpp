@@ -302,12 +302,27 @@ void XMoveMouse(int x, int y) {
 
 namespace {
 
-// Waits until the window system has the left button as the X server was told: the program under
-// the pointer reads X's events in its own time, and input sent past X meanwhile (a key, a menu's
-// shortcut) would come before the button it followed. A release read late landed on the item of
-// a menu opened by keys after it.
-void WaitForLeftButton(bool bDown) {
-  WaitFor([bDown] { return ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == bDown; }, 5000);
+// Presses or releases the left button through X and waits until the window system has it: the
+// program under the pointer reads X's events in its own time, and input sent past X meanwhile (a
+// key, a menu's shortcut) would come before the button it followed. A release read late landed on
+// the item of a menu opened by keys after it. One that never comes is a failure that names where
+// it went.
+::testing::AssertionResult XLeftButton(bool bDown) {
+  const char* pszWhat = bDown ? "press" : "release";
+  ::testing::AssertionResult sent = XPointer(bDown ? "mousedown 1" : "mouseup 1");
+  if (!sent)
+    return sent;
+  if (WaitFor([bDown] { return ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == bDown; }))
+    return ::testing::AssertionSuccess();
+  POINT pt = {};
+  ::GetCursorPos(&pt);
+  const HWND hUnder = ::WindowFromPoint(pt), hTop = ::GetAncestor(hUnder, GA_ROOT);
+  ::testing::AssertionResult lost = ::testing::AssertionFailure();
+  lost << "the " << pszWhat << " of the left button at " << pt.x << "," << pt.y
+       << " never reached the window system; under the pointer: " << DescribeWindow(hUnder);
+  if (hTop != hUnder)
+    lost << " in " << DescribeWindow(hTop);
+  return lost;
 }
 
 } // namespace
@@ -321,14 +336,17 @@ void SendXSteps(const std::string& steps, HWND hWnd) {
       EXPECT_TRUE(XKeys(step == "Enter" ? "Return" : step == "Esc" ? "Escape" : "alt+F4"));
     } else {
       XMoveMouse(x, y);
-      if (step[0] == 'P' || step[0] == 'C') {
-        EXPECT_TRUE(XPointer("mousedown 1"));
-        WaitForLeftButton(true);
-      }
-      if (step[0] == 'R' || step[0] == 'C') {
-        EXPECT_TRUE(XPointer("mouseup 1"));
-        WaitForLeftButton(false);
-      }
+      const auto button = [&](bool bDown) {
+        const ::testing::AssertionResult arrived = XLeftButton(bDown);
+        if (!arrived)
+          ADD_FAILURE() << arrived.message() << " (step " << step << ")";
+        return bool(arrived);
+      };
+      // The steps after a lost button would act on a state the test no longer knows.
+      if ((step[0] == 'P' || step[0] == 'C') && !button(true))
+        return;
+      if ((step[0] == 'R' || step[0] == 'C') && !button(false))
+        return;
     }
     SyncInput(hWnd);
   }
@@ -1503,7 +1521,14 @@ void E2eTest::CloseDocument(WORD wAnswer) {
 
 void E2eTest::TypeIntoFileDialog(const std::string& path, const char* pszTitle) {
   const std::string name = *pszTitle != '\0' ? pszTitle : "file";
-  HWND hDialog = m_app.WaitForDialog(pszTitle);
+  HWND hDialog = NULL;
+  ASSERT_NO_FATAL_FAILURE(TypeIntoNameBox(path, pszTitle, hDialog));
+  ASSERT_TRUE(WaitUntil("the " + name + " dialog to close", [&] { return !::IsWindow(hDialog); }));
+}
+
+void E2eTest::TypeIntoNameBox(const std::string& path, const char* pszTitle, HWND& hDialog) {
+  const std::string name = *pszTitle != '\0' ? pszTitle : "file";
+  hDialog = m_app.WaitForDialog(pszTitle);
   ASSERT_NE(nullptr, hDialog) << "no " << name << " dialog";
   ASSERT_TRUE(m_app.Activate(hDialog));
   HWND hBox = NULL;
@@ -1519,7 +1544,6 @@ void E2eTest::TypeIntoFileDialog(const std::string& path, const char* pszTitle) 
       << ClassOf(GuiState(hDialog).hwndFocus) << ", the active window \""
       << m_app.Text(GuiState(hDialog).hwndActive) << "\"";
   PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil("the " + name + " dialog to close", [&] { return !::IsWindow(hDialog); }));
 }
 
 void E2eTest::ExpectPicture(CSize size, const Expected& expected) {

@@ -373,6 +373,8 @@ protected:
   // Runs a file dialog of the program (by its title; any, with none): types the path into its
   // name box and confirms.
   void TypeIntoFileDialog(const std::string& path, const char* pszTitle = "");
+  // The same up to the confirming Enter, which may leave the dialog open: the dialog typed into.
+  void TypeIntoNameBox(const std::string& path, const char* pszTitle, HWND& hDialog);
 
   CPixolet m_app;
 };

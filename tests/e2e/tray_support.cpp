@@ -30,6 +30,18 @@ bool CallShell(DWORD dwMessage, HWND hWnd) {
 
 bool ShellHoldsIcon(HWND hWnd) { return CallShell(NIM_MODIFY, hWnd); }
 
+HWND ShownTrayWindow() { return VisibleWindowOfClass("__winex11_standalone_tray"); }
+
+std::vector<HWND> ShownTrayIcons() {
+  std::vector<HWND> icons;
+  const HWND hTray = ShownTrayWindow();
+  for (HWND hIcon = hTray != NULL ? ::GetWindow(hTray, GW_CHILD) : NULL; hIcon != NULL;
+       hIcon = ::GetWindow(hIcon, GW_HWNDNEXT))
+    if (::IsWindowVisible(hIcon) && ClassOf(hIcon) == "__winex11_tray_icon")
+      icons.push_back(hIcon);
+  return icons;
+}
+
 ::testing::AssertionResult Until(const std::string& what, const std::function<void()>& act,
                                  const std::function<bool()>& done) {
   for (int nTry = 0; nTry < 3; nTry++) {

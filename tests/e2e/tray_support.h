@@ -2,7 +2,8 @@
 // the capture tests compare the tray's roads with. Xvfb has no desktop with a
 // notification area: the icon's mouse messages are posted to the window the shell knows the icon
 // by, as the shell posts them. Wine's explorer keeps the icons, so the shell can be asked from here
-// whether it holds the program's icon.
+// whether it holds the program's icon. It also shows them in a tray window of its own at the
+// screen's top-left, where the icon can be clicked while no window covers it.
 #pragma once
 
 #include "tests/e2e/e2e_support.h"
@@ -24,6 +25,9 @@ bool ShellHoldsIcon(HWND hWnd);
 // run's summary: Wine on a busy machine now and then loses a key or a click.
 ::testing::AssertionResult Until(const std::string& what, const std::function<void()>& act,
                                  const std::function<bool()>& done);
+// The icons Wine's explorer shows in its own tray window, and that window; none when it shows none.
+std::vector<HWND> ShownTrayIcons();
+HWND ShownTrayWindow();
 // Picks an item of an open menu by its key (or closes it with Esc).
 ::testing::AssertionResult PickByKey(HWND hMenu, WORD wKey);
 

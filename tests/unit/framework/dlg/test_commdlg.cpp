@@ -5,6 +5,9 @@
 
 #include <dlgs.h>
 
+#include <cstring>
+#include <string>
+
 namespace {
 
 const char kFilter[] = "PNG image (*.png)|*.png|JPEG image (*.jpg)|*.jpg||";
@@ -39,6 +42,30 @@ TEST(FileDialog, SaveDialogReturnsTheTypedPathAndTheChosenFilter) {
   EXPECT_STREQ("dlg_shot.jpg", dlg.GetFileName());
   EXPECT_STREQ("jpg", dlg.GetFileExt());
   EXPECT_STREQ("dlg_shot", dlg.GetFileTitle());
+}
+
+// A path of 258 characters without an extension fits the dialog, but not with the default one it
+// appends: the dialog says so and keeps the name, and the user cancels.
+TEST(FileDialog, ANameTooLongWithTheDefaultExtensionAppendedIsRefused) {
+  TheTestApp();
+  char szTemp[MAX_PATH] = "";
+  ::GetTempPathA(MAX_PATH, szTemp);
+  const std::string path = szTemp + std::string(258 - std::strlen(szTemp), 'n');
+  CFileDialog dlg(FALSE, "png", NULL, OFN_HIDEREADONLY, kFilter);
+  int nMessages = 0;
+  char szKept[1024] = "";
+  CSystemDialogDriver driver([&](HWND hDlg) {
+    HWND hName = ::GetDlgItem(hDlg, cmb13) != NULL ? ::GetDlgItem(hDlg, cmb13) : ::GetDlgItem(hDlg, edt1);
+    if (hName == NULL) // the message
+      return ++nMessages, ClickButton(hDlg, IDOK);
+    if (nMessages > 0) // back in the dialog
+      return ::GetWindowTextA(hName, szKept, sizeof(szKept)), ClickButton(hDlg, IDCANCEL);
+    ::SetWindowTextA(hName, path.c_str());
+    return ClickButton(hDlg, IDOK);
+  });
+  EXPECT_EQ(IDCANCEL, dlg.DoModal());
+  EXPECT_EQ(1, nMessages);
+  EXPECT_EQ(path, szKept);
 }
 
 TEST(ColorDialog, OkReturnsTheInitialColourAndCustomColoursAreShared) {
