@@ -51,11 +51,11 @@ namespace {
 
 // The platform's file dialog builds the full path of the name typed into its name box in buffers
 // of MAX_PATH characters on its stack, before it checks anything: a longer path overwrites its
-// stack and the process dies inside the dialog (Wine). A path of MAX_PATH characters still
-// goes through, as it always has.
-const size_t kMaxDialogPath = MAX_PATH;
+// stack and the process dies inside the dialog (Wine). A path of MAX_PATH characters leaves no
+// room for the terminating zero, which would land past the buffer.
+const size_t kMaxDialogPath = MAX_PATH - 1;
 
-const char kNameTooLong[] = "The name is too long: with its folder, a file's path can hold at most 260 "
+const char kNameTooLong[] = "The name is too long: with its folder, a file's path can hold at most 259 "
                             "characters.\nChoose a shorter name or folder.";
 const char kDialogProcProp[] = "fw.FileDialogProc";
 const char kExtensionRoomProp[] = "fw.FileDialogExtensionRoom";

@@ -8,7 +8,7 @@ using namespace e2e;
 
 namespace {
 
-const char kTooLong[] = "The name is too long: with its folder, a file's path can hold at most 260 "
+const char kTooLong[] = "The name is too long: with its folder, a file's path can hold at most 259 "
                         "characters.\nChoose a shorter name or folder.";
 
 COLORREF Pattern(int x, int y) { return RGB(x * 4, y * 4, 128); }
@@ -74,8 +74,8 @@ TEST_P(LongNameTest, ANameThePathCannotHoldIsRefusedWithTheDialogKept) {
 
 INSTANTIATE_TEST_SUITE_P(Names, LongNameTest,
                          ::testing::Values(NameCase{"SaveAsPath255", 'A', 255, false, true},
-                                           NameCase{"SaveAsPath260", 'A', 260, false, true},
-                                           NameCase{"SaveAsPath261", 'A', 261, false, false},
+                                           NameCase{"SaveAsPath259", 'A', 259, false, true},
+                                           NameCase{"SaveAsPath260", 'A', 260, false, false},
                                            NameCase{"SaveAsPath269", 'A', 269, false, false},
                                            NameCase{"SaveAsPath299", 'A', 299, false, false},
                                            NameCase{"SaveAsName259", 'A', 259, true, false},
