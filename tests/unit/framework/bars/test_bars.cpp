@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -24,6 +25,29 @@ public:
   CDockBar* CreateDockBar() override { return new COwnDockBar; }
 };
 IMPLEMENT_DYNCREATE(CToolkitMiniFrame, CMiniDockFrameWnd)
+
+// Counts the WM_SHOWWINDOW messages each window of this thread is sent while it lives.
+class CShowCounter {
+public:
+  CShowCounter() : m_hHook(::SetWindowsHookExA(WH_CALLWNDPROC, Count, NULL, ::GetCurrentThreadId())) {
+    s_counts.clear();
+  }
+  ~CShowCounter() { ::UnhookWindowsHookEx(m_hHook); }
+  CShowCounter(const CShowCounter&) = delete;
+  CShowCounter& operator=(const CShowCounter&) = delete;
+  int Of(const CWnd* pWnd) const { return s_counts[pWnd->m_hWnd]; }
+
+private:
+  static LRESULT CALLBACK Count(int nCode, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && pMsg->message == WM_SHOWWINDOW)
+      ++s_counts[pMsg->hwnd];
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+  }
+  static std::map<HWND, int> s_counts;
+  HHOOK m_hHook;
+};
+std::map<HWND, int> CShowCounter::s_counts;
 
 // Docked, floating and destroyed bars alike leave no window object behind.
 class BarsTest : public LabFrameTest {
@@ -163,6 +187,30 @@ TEST_F(BarsTest, ClosingAMiniFrameHidesItAndDestroyingTheFrameTakesEveryBarDown)
   EXPECT_FALSE(::IsWindow(hMini));
   for (CLabBar* pBar : {m_pMenu, m_pCapture, m_pLarge})
     EXPECT_EQ(nullptr, pBar->m_hWnd);
+}
+
+// A floating frame hidden goes alone and in one step; the frame hidden and shown again (as its
+// move into the tray does) takes its shown floating frames along and brings them back.
+TEST_F(BarsTest, AFloatingFrameHidesAloneAndTheFrameTakesTheShownOnesAlong) {
+  StartUpLayout();
+  ASSERT_TRUE(m_pFrame->FloatControlBar(m_pLarge, CPoint(300, 300)));
+  ASSERT_TRUE(m_pFrame->FloatControlBar(m_pCapture, CPoint(500, 300)));
+  CFrameWnd* pLarge = m_pLarge->GetParentFrame();
+  CFrameWnd* pCapture = m_pCapture->GetParentFrame();
+  ASSERT_TRUE(pLarge != pCapture && pLarge->IsWindowVisible() && pCapture->IsWindowVisible());
+  CShowCounter shows;
+  pLarge->ShowWindow(SW_HIDE);
+  EXPECT_FALSE(pLarge->IsWindowVisible());
+  EXPECT_EQ(1, shows.Of(pLarge)) << "hidden again and again";
+  EXPECT_TRUE(pCapture->IsWindowVisible()) << "the other floating frame went too";
+
+  m_pFrame->ShowWindow(SW_HIDE);
+  EXPECT_FALSE(pCapture->IsWindowVisible());
+  m_pFrame->ShowWindow(SW_SHOW);
+  EXPECT_TRUE(pCapture->IsWindowVisible());
+  EXPECT_FALSE(pLarge->IsWindowVisible()) << "hidden before the frame, it stays hidden";
+  EXPECT_EQ(2, shows.Of(pCapture));
+  EXPECT_EQ(1, shows.Of(pLarge));
 }
 
 TEST_F(BarsTest, BadRequestsFailWithoutHarm) {
