@@ -1,0 +1,82 @@
+// Bars floated off the frame as the user meets them: the task sheet floating while the frame sits
+// in the tray, above its frame after a message, its pages taking the keyboard as they do docked,
+// and the tool bars double-clicked back to their places.
+#include "resources/resource.h"
+#include "tests/e2e/tray_support.h"
+
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+const int kShearLink = 2011;
+
+std::string At(const char* pszStep, CPoint pt) {
+  return pszStep + std::to_string(pt.x) + "," + std::to_string(pt.y) + " ";
+}
+
+class FloatingBarsTest : public TrayTest {
+protected:
+  // Drags the task sheet by its caption to the point, where it floats; its floating frame, once
+  // that is a window the frame owns (on its way the bar passes through windows of other kinds).
+  HWND FloatTaskSheet(CPoint drop) {
+    const CRect bar = ScreenRect(m_app.TaskSheetBar());
+    const CPoint caption(bar.CenterPoint().x, bar.top + 8);
+    SendXSteps(At("P", caption) + At("M", caption + CPoint(-10, 10)) + At("M", drop) + At("R", drop),
+               m_app.Frame());
+    HWND hFloating = NULL;
+    EXPECT_TRUE(WaitUntil("the sheet floating in a window the frame owns", [&] {
+      const HWND hBar = m_app.TaskSheetBar();
+      return hBar != NULL && (hFloating = ::GetAncestor(hBar, GA_ROOT)) != m_app.Frame() &&
+             ::GetWindow(hFloating, GW_OWNER) == m_app.Frame();
+    }));
+    return hFloating;
+  }
+  // The sheet's window with the id once it shows; NULL when it did not come.
+  HWND ShownInSheet(int nId) {
+    HWND hItem = NULL;
+    WaitFor([&] { return (hItem = m_app.ShownInTaskSheet(nId)) != NULL; });
+    return hItem;
+  }
+  // Where the X pointer clicks into a window: 20 pixels in, halfway down.
+  static CPoint Into(HWND hWnd) {
+    const CRect rc = ScreenRect(hWnd);
+    return CPoint(rc.left + 20, rc.CenterPoint().y);
+  }
+};
+
+// While the frame sits in the tray the floating sheet stays on the screen; Alt+F4 there closes the
+// program through the frame's close, which asks to save the capture; Cancel keeps the program, and
+// the frame comes back from the tray with its picture.
+TEST_F(FloatingBarsTest, AltF4InTheFloatingSheetWhileTheFrameIsInTheTrayAsksToSave) {
+  ASSERT_TRUE(StartWithIcon());
+  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+  const HWND hFloating = FloatTaskSheet(m_app.PictureOrigin() + CPoint(150, 60));
+  ASSERT_NE(nullptr, hFloating);
+  ASSERT_TRUE(m_app.Menu('F', 'M'));
+  // On its way the frame is hidden and shown again, and its floating frames with it.
+  ASSERT_TRUE(WaitUntil("the frame in the tray and the floating sheet on the screen", [&] {
+    return !::IsWindowVisible(m_app.Frame()) && ::IsWindowVisible(hFloating) &&
+           ::GetAncestor(m_app.Frame(), GA_PARENT) != ::GetDesktopWindow();
+  }));
+  // A click on a link that opens an effect page gives the sheet the keyboard.
+  const HWND hShear = ShownInSheet(kShearLink);
+  ASSERT_NE(nullptr, hShear) << "no Shear link";
+  SendXSteps(At("C", Into(hShear)), hShear);
+  ASSERT_TRUE(HasXKeyboard(hFloating, "the floating sheet"));
+  SendXSteps("AltF4", hFloating);
+  const HWND hAsk = m_app.WaitForDialog("Save changes to file?");
+  ASSERT_NE(nullptr, hAsk) << (m_app.Running()
+                                   ? "no question"
+                                   : "the program ended with " + std::to_string(m_app.ExitCode()));
+  SaveScreenshot(ScreenRect(hAsk), "e2e_floating_sheet_alt_f4_in_tray.bmp");
+  ASSERT_TRUE(HasXKeyboard(hAsk, "the question"));
+  ASSERT_TRUE(XKeys("Escape"));
+  ASSERT_TRUE(WaitUntil("the question to go", [&] { return !::IsWindow(hAsk); }));
+  ASSERT_TRUE(m_app.Running());
+  IconMouse(WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(m_app.WaitForDocuments(1, kArea.Size()));
+}
+
+} // namespace
