@@ -10,7 +10,7 @@ using namespace e2e;
 
 namespace {
 
-const int kShearLink = 2011;
+const int kShearLink = 2011, kResizeImageLink = 4007;
 
 std::string At(const char* pszStep, CPoint pt) {
   return pszStep + std::to_string(pt.x) + "," + std::to_string(pt.y) + " ";
@@ -43,6 +43,25 @@ protected:
   static CPoint Into(HWND hWnd) {
     const CRect rc = ScreenRect(hWnd);
     return CPoint(rc.left + 20, rc.CenterPoint().y);
+  }
+  // The Resize Image page opened from the sheet's link; its "New Width" box.
+  HWND OpenResizeImage() {
+    const HWND hLink = ShownInSheet(kResizeImageLink);
+    EXPECT_NE(nullptr, hLink) << "no Resize Image link";
+    if (hLink == NULL)
+      return NULL;
+    SendXSteps(At("C", Into(hLink)), hLink);
+    const HWND hWidth = ShownInSheet(IDC_RESIZE_WIDTH);
+    EXPECT_NE(nullptr, hWidth) << "no New Width box";
+    return hWidth;
+  }
+  // A double click of the X pointer: both clicks in one run of xdotool, well within the
+  // double-click time however busy the machine is.
+  static void XDoubleClick(CPoint pt, HWND hWnd) {
+    XMoveMouse(pt.x, pt.y);
+    EXPECT_TRUE(XPointer("click --repeat 2 --delay 80 1"));
+    EXPECT_TRUE(WaitUntil("the button up", [] { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }));
+    SyncInput(hWnd);
   }
 };
 
@@ -78,5 +97,31 @@ TEST_F(FloatingBarsTest, AltF4InTheFloatingSheetWhileTheFrameIsInTheTrayAsksToSa
   IconMouse(WM_LBUTTONDBLCLK);
   EXPECT_TRUE(m_app.WaitForDocuments(1, kArea.Size()));
 }
+
+class SheetPlaceTest : public FloatingBarsTest, public ::testing::WithParamInterface<bool> {};
+
+// A double click into a page's box selects its number and the digits typed then replace it, with
+// the sheet docked and floating alike: the keyboard stays in the box.
+TEST_P(SheetPlaceTest, ADoubleClickIntoAPageBoxSelectsItsNumberForTyping) {
+  const bool bFloating = GetParam();
+  ASSERT_TRUE(m_app.Start());
+  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+  if (bFloating)
+    ASSERT_NE(nullptr, FloatTaskSheet(m_app.PictureOrigin() + CPoint(150, 60)));
+  const HWND hWidth = OpenResizeImage();
+  ASSERT_NE(nullptr, hWidth);
+  ASSERT_EQ(std::to_string(kArea.Width()), m_app.Text(hWidth));
+  XDoubleClick(Into(hWidth), hWidth);
+  ASSERT_TRUE(HasXKeyboard(::GetAncestor(hWidth, GA_ROOT), "the sheet"));
+  ASSERT_TRUE(XType("64"));
+  EXPECT_TRUE(WaitUntil("the typed width in the box", [&] { return m_app.Text(hWidth) == "64"; }))
+      << "the box holds \"" << m_app.Text(hWidth) << "\"; the focus is on "
+      << DescribeWindow(GuiState(hWidth).hwndFocus);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sheet, SheetPlaceTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "Floating" : "Docked";
+                         });
 
 } // namespace
