@@ -1,10 +1,13 @@
 // Bars floated off the frame as the user meets them: the task sheet floating while the frame sits
 // in the tray, above its frame after a message, its pages taking the keyboard as they do docked,
 // and the tool bars double-clicked back to their places.
+#include "framework/wnd/fw_ids.h"
 #include "resources/resource.h"
 #include "tests/e2e/tray_support.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 using namespace e2e;
 
@@ -122,6 +125,75 @@ TEST_P(SheetPlaceTest, ADoubleClickIntoAPageBoxSelectsItsNumberForTyping) {
 INSTANTIATE_TEST_SUITE_P(Sheet, SheetPlaceTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return info.param ? "Floating" : "Docked";
+                         });
+
+// A tool bar of the frame and where its gripper is grabbed.
+enum class ToolBar { ToolsPanel, LargeToolbar };
+void PrintTo(ToolBar bar, std::ostream* os) {
+  *os << (bar == ToolBar::ToolsPanel ? "ToolsPanel" : "LargeToolbar");
+}
+
+class CaptionDoubleClickTest : public FloatingBarsTest, public ::testing::WithParamInterface<ToolBar> {
+protected:
+  // The bar as it is docked at start: the tools panel, or the wider of the two tool bars shown.
+  HWND DockedBar() const {
+    if (GetParam() == ToolBar::ToolsPanel) {
+      const std::vector<HWND> panels = m_app.Descendants(ID_VIEW_TOOLS_PANEL);
+      return panels.empty() ? NULL : panels[0];
+    }
+    HWND hWidest = NULL;
+    for (HWND hBar : m_app.Descendants(AFX_IDW_TOOLBAR))
+      if (::IsWindowVisible(hBar) &&
+          (hWidest == NULL || ScreenRect(hBar).Width() > ScreenRect(hWidest).Width()))
+        hWidest = hBar;
+    return hWidest;
+  }
+  // The gripper: along the top of the panel docked on the left, at the left end of the tool bar.
+  CPoint Gripper(const CRect& bar) const {
+    return GetParam() == ToolBar::ToolsPanel ? CPoint(bar.CenterPoint().x, bar.top + 6)
+                                             : CPoint(bar.left + 5, bar.CenterPoint().y);
+  }
+};
+
+// A tool bar dragged off its dock by its gripper floats; a double click on its floating frame's
+// caption docks it back where it was, at its size, shown, and the picture's area keeps its size.
+TEST_P(CaptionDoubleClickTest, DocksTheFloatingBarBackWhereItWas) {
+  ASSERT_TRUE(m_app.Start());
+  const HWND hBar = DockedBar();
+  ASSERT_TRUE(hBar != NULL && ::IsWindowVisible(hBar));
+  const HWND hDock = ::GetParent(hBar);
+  const CRect docked = ScreenRect(hBar), mdi = ScreenRect(m_app.MdiClient());
+  const CPoint grip = Gripper(docked), drop = mdi.CenterPoint();
+  SendXSteps(At("P", grip) + At("M", grip + CPoint(10, 10)) + At("M", drop) + At("R", drop), m_app.Frame());
+  HWND hFloating = NULL;
+  ASSERT_TRUE(WaitUntil("the bar floating in a window the frame owns", [&] {
+    hFloating = ::GetAncestor(hBar, GA_ROOT);
+    return hFloating != m_app.Frame() && ::GetWindow(hFloating, GW_OWNER) == m_app.Frame() &&
+           ::IsWindowVisible(hFloating);
+  }));
+  const CRect floating = ScreenRect(hFloating);
+  XDoubleClick(CPoint(floating.left + 30, floating.top + 8), hFloating);
+  EXPECT_TRUE(
+      WaitUntil("the bar docked and shown",
+                [&] { return ::GetAncestor(hBar, GA_ROOT) == m_app.Frame() && ::IsWindowVisible(hBar); }))
+      << "the bar is " << (::IsWindowVisible(hBar) ? "shown" : "hidden") << " in "
+      << DescribeWindow(::GetParent(hBar));
+  EXPECT_EQ(hDock, ::GetParent(hBar)) << "docked into another dock bar";
+  EXPECT_TRUE(WaitUntil("the bar where it was", [&] { return ScreenRect(hBar) == docked; }))
+      << ToString(ScreenRect(hBar)) << ", not " << ToString(docked);
+  EXPECT_TRUE(
+      WaitUntil("the picture's area at its size", [&] { return ScreenRect(m_app.MdiClient()) == mdi; }))
+      << ToString(ScreenRect(m_app.MdiClient())) << ", not " << ToString(mdi);
+  SaveScreenshot(ScreenRect(m_app.Frame()),
+                 ("e2e_floating_double_click_" +
+                  std::string(GetParam() == ToolBar::ToolsPanel ? "tools_panel" : "large_toolbar") + ".bmp")
+                     .c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Bars, CaptionDoubleClickTest,
+                         ::testing::Values(ToolBar::ToolsPanel, ToolBar::LargeToolbar),
+                         [](const ::testing::TestParamInfo<ToolBar>& info) {
+                           return info.param == ToolBar::ToolsPanel ? "ToolsPanel" : "LargeToolbar";
                          });
 
 } // namespace

@@ -213,6 +213,21 @@ TEST_F(BarsTest, AFloatingFrameHidesAloneAndTheFrameTakesTheShownOnesAlong) {
   EXPECT_EQ(1, shows.Of(pLarge));
 }
 
+// A bar docked without a dock bar named goes to a side it may dock at: a floating bar is aligned to
+// the top, where a bar that docks only on the left or right would lie across the frame.
+TEST_F(BarsTest, ABarDockedWithoutASideGoesToASideItMayDockAt) {
+  m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+  CLabBar* pPanel = AddBar(0xE830, CBRS_LEFT | CBRS_GRIPPER, CSize(60, 300), "panel");
+  pPanel->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+  ASSERT_TRUE(m_pFrame->DockControlBar(pPanel));
+  EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_LEFT), pPanel->m_pDockBar);
+  ASSERT_TRUE(m_pFrame->FloatControlBar(pPanel, CPoint(300, 300)));
+  ASSERT_TRUE(pPanel->IsFloating());
+  ASSERT_TRUE(m_pFrame->DockControlBar(pPanel));
+  ASSERT_FALSE(pPanel->IsFloating());
+  EXPECT_EQ(AFX_IDW_DOCKBAR_LEFT, pPanel->m_pDockBar->GetDlgCtrlID()) << "docked on another side";
+}
+
 TEST_F(BarsTest, BadRequestsFailWithoutHarm) {
   m_pFrame->EnableDocking(CBRS_ALIGN_TOP);
   CLabBar* pBar = AddBar(0xE820, CBRS_TOP, CSize(50, 20), "bar");
