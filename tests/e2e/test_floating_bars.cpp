@@ -101,6 +101,51 @@ TEST_F(FloatingBarsTest, AltF4InTheFloatingSheetWhileTheFrameIsInTheTrayAsksToSa
   EXPECT_TRUE(m_app.WaitForDocuments(1, kArea.Size()));
 }
 
+// The floating sheet stays above its frame after an open ends in the message that the file is no
+// picture (an empty file): the Open button of the large tool bar clicked, the pointer left resting
+// on it, whose tip shows again over the frame once the message has gone. The sheet shows where it
+// floats.
+TEST_F(FloatingBarsTest, TheFloatingSheetStaysAboveItsFrameAfterAFileThatIsNoPicture) {
+  const std::string name = "e2e_floating_empty.png", path = TempPath(name);
+  const HANDLE hEmpty = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+  ASSERT_NE(INVALID_HANDLE_VALUE, hEmpty);
+  ::CloseHandle(hEmpty);
+  ASSERT_TRUE(m_app.Start());
+  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+  const HWND hFloating = FloatTaskSheet(m_app.PictureOrigin() + CPoint(150, 60));
+  ASSERT_NE(nullptr, hFloating);
+  // The large tool bar's second button: New, then Open, each 45 pixels along after the gripper.
+  HWND hLarge = NULL;
+  for (HWND hBar : m_app.Descendants(AFX_IDW_TOOLBAR))
+    if (::IsWindowVisible(hBar) && (hLarge == NULL || ScreenRect(hBar).Width() > ScreenRect(hLarge).Width()))
+      hLarge = hBar;
+  ASSERT_NE(nullptr, hLarge);
+  const CRect large = ScreenRect(hLarge);
+  SendXSteps(At("C", CPoint(large.left + 88, large.CenterPoint().y)), m_app.Frame());
+  ASSERT_NO_FATAL_FAILURE(TypeIntoFileDialog(path, "Open"));
+  const HWND hMessage = m_app.WaitForDialog(name + ": The file could not be opened as a picture.");
+  ASSERT_NE(nullptr, hMessage) << "no message";
+  // The user reads the message while the tip of the button under the pointer comes up.
+  ASSERT_TRUE(WaitUntil("the button's tip", [&] {
+    return m_app.TopWindow([&](HWND hWnd) {
+      return hWnd != hMessage && (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 &&
+             ScreenRect(hWnd).top >= large.bottom;
+    }) != NULL;
+  }));
+  ASSERT_TRUE(HasXKeyboard(hMessage, "the message"));
+  ASSERT_TRUE(XKeys("Return"));
+  ASSERT_TRUE(WaitUntil("the message to go", [&] { return !::IsWindow(hMessage); }));
+  const HWND hShear = ShownInSheet(kShearLink);
+  ASSERT_NE(nullptr, hShear);
+  const COLORREF kLinkColor = 0xF8E4D8; // the ground of the main page's task links
+  EXPECT_TRUE(WaitUntil("the sheet's link on the screen", [&] {
+    const std::vector<COLORREF> px = ReadScreen(ScreenRect(hShear)).data;
+    return std::find(px.begin(), px.end(), kLinkColor) != px.end();
+  }));
+  SaveScreenshot(ScreenRect(m_app.Frame()), "e2e_floating_sheet_after_no_picture.bmp");
+  ::DeleteFileA(path.c_str());
+}
+
 class SheetPlaceTest : public FloatingBarsTest, public ::testing::WithParamInterface<bool> {};
 
 // A double click into a page's box selects its number and the digits typed then replace it, with
