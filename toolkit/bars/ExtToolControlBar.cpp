@@ -408,11 +408,13 @@ void CExtToolControlBar::ToggleDocking() {
   if (GetParentFrame() != m_pDockSite)
     ShowWindow(SW_HIDE);
   m_pDockContext->ToggleDocking();
-  if (bShowAgain && ::IsWindow(m_hWnd) && m_pDockSite != NULL)
-    m_pDockSite->ShowControlBar(this, TRUE, FALSE);
   if (pDockingFrame != NULL)
     pDockingFrame->DelayRecalcLayout();
   RecalcNcFrame();
+  // After its docked border and gripper are laid out: the layout the showing makes sizes the bar
+  // with them.
+  if (bShowAgain && ::IsWindow(m_hWnd) && m_pDockSite != NULL)
+    m_pDockSite->ShowControlBar(this, TRUE, FALSE);
 }
 
 void CExtToolControlBar::OnSize(UINT nType, int cx, int cy) {
