@@ -5,7 +5,7 @@
 #include <cstring>
 
 UINT g_nMsgTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
-CWnd g_wndTrayOwner;
+CTrayOwnerWnd g_wndTrayOwner;
 
 CSystemTray::ShellNotifyIconFn CSystemTray::s_pfnShellNotifyIcon = ::Shell_NotifyIconA;
 CSystemTray::DrawAnimatedRectsFn CSystemTray::s_pfnDrawAnimatedRects = ::DrawAnimatedRects;
@@ -44,6 +44,18 @@ BOOL CALLBACK CutTrayRect(HWND hWnd, LPARAM lParam) {
 }
 
 } // namespace
+
+BEGIN_MESSAGE_MAP(CTrayOwnerWnd, CWnd)
+ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
+void CTrayOwnerWnd::OnClose() {
+  const HWND hFrame = ::GetWindow(m_hWnd, GW_CHILD);
+  if (hFrame != NULL)
+    ::SendMessageA(hFrame, WM_CLOSE, 0, 0);
+  else
+    Default();
+}
 
 IMPLEMENT_DYNAMIC(CSystemTray, CWnd)
 

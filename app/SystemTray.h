@@ -9,8 +9,17 @@
 
 // The shell's "TaskbarCreated" message, sent to top-level windows when the task bar (re)starts.
 extern UINT g_nMsgTaskbarCreated;
-// The hidden popup that owns a frame while it sits in the tray; a window from its first use.
-extern CWnd g_wndTrayOwner;
+// The hidden popup that owns a frame while it sits in the tray. The frame's floating bars pass
+// Alt+F4 to their top-level parent, which this then is: closing it closes the frame it holds, which
+// asks to save its pictures, instead of destroying the frame with them.
+class CTrayOwnerWnd : public CWnd {
+protected:
+  afx_msg void OnClose();
+  DECLARE_MESSAGE_MAP()
+};
+
+// The tray's hidden owner; a window from its first use.
+extern CTrayOwnerWnd g_wndTrayOwner;
 
 class CSystemTray : public CWnd {
   DECLARE_DYNAMIC(CSystemTray)

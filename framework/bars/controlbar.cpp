@@ -347,8 +347,12 @@ void CControlBar::DrawGripper(CDC* pDC, const CRect& rect) {
 int CControlBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
   if (!IsFloating())
     return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
-  // A click into a floating bar activates the program's frame, never the mini frame.
-  ActivateTopParent();
+  // A click into a floating bar activates the program's frame, never the mini frame. A mini frame
+  // that is active already (a control of the bar took the keyboard) keeps it: the frame made
+  // active would take the keyboard to its view, also between the two clicks of a double click,
+  // whose second the control takes without setting the focus.
+  if (pDesktopWnd == NULL || ::GetActiveWindow() != pDesktopWnd->m_hWnd)
+    ActivateTopParent();
   return MA_NOACTIVATE;
 }
 

@@ -63,10 +63,16 @@ CDockBar* CFrameWnd::DefaultDockBar(const CControlBar* pBar, LPCRECT lpRect) {
         return static_cast<CDockBar*>(pDock);
     }
   }
-  for (const auto& side : kDockSides) {
-    if (side.dwStyle & pBar->m_dwStyle & CBRS_ALIGN_ANY) {
-      CControlBar* pDock = GetControlBar(side.nID);
-      return pDock != NULL && pDock->IsDockBar() ? static_cast<CDockBar*>(pDock) : NULL;
+  // The side the bar is aligned to, when it may dock there; else the first side it may dock at (a
+  // floating bar is aligned to the top, where a bar made for the sides would take the frame's
+  // whole width at its height).
+  const DWORD dwMayDock = pBar->m_dwDockStyle & CBRS_ALIGN_ANY;
+  for (DWORD dwWanted : {pBar->m_dwStyle & (dwMayDock != 0 ? dwMayDock : CBRS_ALIGN_ANY), dwMayDock}) {
+    for (const auto& side : kDockSides) {
+      if (side.dwStyle & dwWanted & CBRS_ALIGN_ANY) {
+        CControlBar* pDock = GetControlBar(side.nID);
+        return pDock != NULL && pDock->IsDockBar() ? static_cast<CDockBar*>(pDock) : NULL;
+      }
     }
   }
   return NULL;

@@ -430,7 +430,11 @@ void CFrameWnd::OnEnable(BOOL bEnable) {
 
 void CFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus) {
   Default();
-  if (!(GetStyle() & WS_CHILD) && nStatus == 0)
+  // Only the frame that owns the floating frames takes them along. A floating frame's own showing
+  // concerns it alone: told to its owner's floating frames it reached itself too, still visible
+  // in the middle of its hiding, which it then began again, as deep as the window system lets
+  // messages nest.
+  if (!(GetStyle() & WS_CHILD) && nStatus == 0 && GetTopLevelFrame() == this)
     NotifyFloatingWindows(bShow ? FS_SHOW : FS_HIDE);
 }
 

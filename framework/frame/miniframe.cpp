@@ -84,18 +84,43 @@ LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM) {
 LRESULT CMiniFrameWnd::OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam) {
   const LRESULT lResult = CFrameWnd::OnIdleUpdateCmdUIMessage(wParam, lParam);
   // Under Wine without a window manager, one of the owner's windows taking the keyboard (a click
-  // into it) raises the owner over this frame, and the window order follows: at the next idle time
-  // this frame goes back just above its owner.
+  // into it) raises the owner over this frame, and the window order follows: at an idle time this
+  // frame goes back above its owner.
   const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
   if (hOwner == NULL || !IsWindowVisible())
     return lResult;
-  for (HWND hAbove = ::GetWindow(m_hWnd, GW_HWNDPREV); hAbove != NULL;
+  bool bBelowOwner = false;
+  for (HWND hAbove = ::GetWindow(m_hWnd, GW_HWNDPREV); hAbove != NULL && !bBelowOwner;
        hAbove = ::GetWindow(hAbove, GW_HWNDPREV))
-    if (hAbove == hOwner) {
-      const HWND hAfter = ::GetWindow(hOwner, GW_HWNDPREV);
-      ::SetWindowPos(m_hWnd, hAfter != NULL ? hAfter : HWND_TOP, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      break;
-    }
+    bBelowOwner = hAbove == hOwner;
+  if (!bBelowOwner)
+    return lResult;
+  // Wine moves a window on the screen only when it comes to the top of the shown windows: placed
+  // under a shown one it moves in Wine's order alone and stays hidden under its owner for good. A
+  // shown window above the owner (a tip, a menu, another program's window; not one of the owner's
+  // floating frames) that this frame would cover keeps it waiting; one it would not cover is passed
+  // by going to the top of all windows and back under the topmost ones, which Wine does in its own
+  // order alone.
+  CRect rcThis;
+  GetWindowRect(&rcThis);
+  bool bShownAbove = false;
+  for (HWND hAbove = ::GetWindow(hOwner, GW_HWNDPREV); hAbove != NULL;
+       hAbove = ::GetWindow(hAbove, GW_HWNDPREV)) {
+    if (!::IsWindowVisible(hAbove) || (::GetWindow(hAbove, GW_OWNER) == hOwner &&
+                                       (::GetWindowLongA(hAbove, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0))
+      continue;
+    CRect rcAbove, rcCommon;
+    ::GetWindowRect(hAbove, &rcAbove);
+    if (rcCommon.IntersectRect(&rcThis, &rcAbove))
+      return lResult;
+    bShownAbove = true;
+  }
+  const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  if (bShownAbove) {
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
+    ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, nFlags);
+  } else {
+    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, nFlags);
+  }
   return lResult;
 }

@@ -402,12 +402,19 @@ void CExtToolControlBar::ToggleDocking() {
   if (m_pDockContext == NULL)
     return;
   CFrameWnd* pDockingFrame = GetDockingFrame();
+  // Hidden while it moves out of its floating frame, so that it does not flash; the docking keeps a
+  // hidden bar hidden, so it is shown again where it lands.
+  const bool bShowAgain = GetParentFrame() != m_pDockSite && IsWindowVisible();
   if (GetParentFrame() != m_pDockSite)
     ShowWindow(SW_HIDE);
   m_pDockContext->ToggleDocking();
   if (pDockingFrame != NULL)
     pDockingFrame->DelayRecalcLayout();
   RecalcNcFrame();
+  // After its docked border and gripper are laid out: the layout the showing makes sizes the bar
+  // with them.
+  if (bShowAgain && ::IsWindow(m_hWnd) && m_pDockSite != NULL)
+    m_pDockSite->ShowControlBar(this, TRUE, FALSE);
 }
 
 void CExtToolControlBar::OnSize(UINT nType, int cx, int cy) {

@@ -109,6 +109,10 @@ bool CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nPlac
     m_arrBars[nPos] = pPlace;
     if (FindEntry(pPlace, nPos) > 0)
       RemoveEntry(nPos);
+    // The bar floats from here: docking it back (a double click on its floating frame's caption)
+    // brings it to its place here, which its placeholder holds.
+    if (!m_bFloating && pBar->m_pDockContext != NULL)
+      pBar->m_pDockContext->m_uMRUDockID = static_cast<UINT>(GetDlgCtrlID());
   } else {
     RemoveEntry(nPos);
     if (nPlaceHolder == 0)

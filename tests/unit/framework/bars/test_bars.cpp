@@ -165,6 +165,41 @@ TEST_F(BarsTest, ClosingAMiniFrameHidesItAndDestroyingTheFrameTakesEveryBarDown)
     EXPECT_EQ(nullptr, pBar->m_hWnd);
 }
 
+// A floating frame hidden goes alone; the frame hidden and shown again (as its move into the tray
+// does) takes its shown floating frames along and brings them back.
+TEST_F(BarsTest, AFloatingFrameHidesAloneAndTheFrameTakesTheShownOnesAlong) {
+  StartUpLayout();
+  ASSERT_TRUE(m_pFrame->FloatControlBar(m_pLarge, CPoint(300, 300)));
+  ASSERT_TRUE(m_pFrame->FloatControlBar(m_pCapture, CPoint(500, 300)));
+  CFrameWnd* pLarge = m_pLarge->GetParentFrame();
+  CFrameWnd* pCapture = m_pCapture->GetParentFrame();
+  ASSERT_TRUE(pLarge != pCapture && pLarge->IsWindowVisible() && pCapture->IsWindowVisible());
+  pLarge->ShowWindow(SW_HIDE);
+  EXPECT_FALSE(pLarge->IsWindowVisible());
+  EXPECT_TRUE(pCapture->IsWindowVisible()) << "the other floating frame went too";
+
+  m_pFrame->ShowWindow(SW_HIDE);
+  EXPECT_FALSE(pCapture->IsWindowVisible());
+  m_pFrame->ShowWindow(SW_SHOW);
+  EXPECT_TRUE(pCapture->IsWindowVisible());
+  EXPECT_FALSE(pLarge->IsWindowVisible()) << "hidden before the frame, it stays hidden";
+}
+
+// A bar docked without a dock bar named goes to a side it may dock at: a floating bar is aligned to
+// the top, where a bar that docks only on the left or right would lie across the frame.
+TEST_F(BarsTest, ABarDockedWithoutASideGoesToASideItMayDockAt) {
+  m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+  CLabBar* pPanel = AddBar(0xE830, CBRS_LEFT | CBRS_GRIPPER, CSize(60, 300), "panel");
+  pPanel->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+  ASSERT_TRUE(m_pFrame->DockControlBar(pPanel));
+  EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_LEFT), pPanel->m_pDockBar);
+  ASSERT_TRUE(m_pFrame->FloatControlBar(pPanel, CPoint(300, 300)));
+  ASSERT_TRUE(pPanel->IsFloating());
+  ASSERT_TRUE(m_pFrame->DockControlBar(pPanel));
+  ASSERT_FALSE(pPanel->IsFloating());
+  EXPECT_EQ(AFX_IDW_DOCKBAR_LEFT, pPanel->m_pDockBar->GetDlgCtrlID()) << "docked on another side";
+}
+
 TEST_F(BarsTest, BadRequestsFailWithoutHarm) {
   m_pFrame->EnableDocking(CBRS_ALIGN_TOP);
   CLabBar* pBar = AddBar(0xE820, CBRS_TOP, CSize(50, 20), "bar");

@@ -35,7 +35,8 @@ void MiniFrameTest::TearDown() {
   m_bars.clear();
 }
 
-CExtControlBar* MiniFrameTest::FloatBar(BarKind kind, CPoint pt, LPCSTR lpszText, CExtControlBar* pGiven) {
+CExtControlBar* MiniFrameTest::FloatBar(BarKind kind, CPoint pt, LPCSTR lpszText, CExtControlBar* pGiven,
+                                        UINT nDockSide) {
   std::unique_ptr<CExtControlBar> pBar;
   if (kind == BarKind::kResizable) {
     pBar.reset(pGiven != NULL ? pGiven : new CExtControlBar);
@@ -50,8 +51,9 @@ CExtControlBar* MiniFrameTest::FloatBar(BarKind kind, CPoint pt, LPCSTR lpszText
       pBar->Create(lpszText, m_pFrame, nId,
                    WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC));
   pBar->EnableDocking(CBRS_ALIGN_ANY);
-  m_pFrame->DockControlBar(pBar.get(), AFX_IDW_DOCKBAR_TOP);
+  m_pFrame->DockControlBar(pBar.get(), nDockSide);
   m_pFrame->RecalcLayout();
+  m_rcDocked = ScreenRect(pBar.get());
   pBar->FloatControlBar(pt.x, pt.y);
   PumpPending();
   m_bars.push_back(std::move(pBar));

@@ -36,14 +36,15 @@ class MiniFrameTest : public ::testing::Test {
 protected:
   void SetUp() override;
   void TearDown() override;
-  // A bar docked, then floated with its frame's top-left at pt; its caption text is lpszText. A
-  // resizable bar may be given (the fixture takes it).
+  // A bar docked (at the top, or in the dock bar of nDockSide), then floated with its frame's
+  // top-left at pt; its caption text is lpszText. A resizable bar may be given (the fixture takes it).
   CExtControlBar* FloatBar(BarKind kind, CPoint pt, LPCSTR lpszText = "Floating",
-                           CExtControlBar* pGiven = NULL);
+                           CExtControlBar* pGiven = NULL, UINT nDockSide = AFX_IDW_DOCKBAR_TOP);
   static CExtMiniDockFrameWnd* MiniOf(CExtControlBar* pBar);
 
   CFrameWnd* m_pFrame = NULL;
   std::vector<std::unique_ptr<CExtControlBar>> m_bars;
+  CRect m_rcDocked; // where the bar floated last was docked, on the screen
 };
 
 // The work area of the monitor the window is on.

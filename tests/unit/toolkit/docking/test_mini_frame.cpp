@@ -247,6 +247,35 @@ TEST_F(MiniFrameTest, ADoubleClickOnTheCaptionDocksAToolBarBack) {
   EXPECT_EQ(UINT(AFX_IDW_DOCKBAR_TOP), pBar->GetDockBarCtrlId());
 }
 
+class MiniFrameDockBack : public MiniFrameTest, public ::testing::WithParamInterface<UINT> {};
+
+// A tool bar floated off any side of the frame docks back into that side, where it was, on a double
+// click on its floating frame's caption.
+TEST_P(MiniFrameDockBack, ADoubleClickOnTheCaptionDocksAToolBarBackWhereItWas) {
+  CExtControlBar* pBar = FloatBar(BarKind::kFixed, CPoint(300, 300), "Floating", NULL, GetParam());
+  CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
+  ASSERT_NE(nullptr, pMini);
+  const CPoint pt = ScreenRect(pMini).TopLeft() + pMini->GetCaptionRect().TopLeft() + CSize(6, 4);
+  ClickAt(pt);
+  ClickAt(pt);
+  EXPECT_TRUE(PumpUntil([&] { return !pBar->IsFloating(); }));
+  EXPECT_EQ(GetParam(), pBar->GetDockBarCtrlId());
+  m_pFrame->RecalcLayout();
+  const CRect rc = ScreenRect(pBar);
+  EXPECT_TRUE(rc == m_rcDocked) << "at (" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom
+                                << "), docked at (" << m_rcDocked.left << "," << m_rcDocked.top << ")-("
+                                << m_rcDocked.right << "," << m_rcDocked.bottom << ")";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sides, MiniFrameDockBack,
+                         ::testing::Values(UINT(AFX_IDW_DOCKBAR_LEFT), UINT(AFX_IDW_DOCKBAR_RIGHT),
+                                           UINT(AFX_IDW_DOCKBAR_BOTTOM)),
+                         [](const ::testing::TestParamInfo<UINT>& info) {
+                           return info.param == AFX_IDW_DOCKBAR_LEFT    ? "left"
+                                  : info.param == AFX_IDW_DOCKBAR_RIGHT ? "right"
+                                                                        : "bottom";
+                         });
+
 class MiniFramePictures : public MiniFrameTest, public ::testing::WithParamInterface<CRuntimeClass*> {
 protected:
   void TearDown() override {
