@@ -16,7 +16,7 @@ DWORD CExtPopupTrackSite::g_nLastKeyTime = 0;
 
 namespace {
 
-// Keys that come closer together than this are auto-repeat faster than a menu can follow.
+// Repeats of a held key that come closer together than this are faster than a menu can follow.
 const int kKeyThrottleMs = 20;
 
 bool IsLiveWindow(HWND hWnd) { return hWnd != NULL && ::IsWindow(hWnd); }
@@ -289,8 +289,11 @@ LRESULT CALLBACK CExtPopupTrackSite::KeyboardHookProc(int nCode, WPARAM wParam, 
   if (!site.IsEmpty() && pHover != NULL && IsLiveWindow(pHover->GetSafeHwnd())) {
     if ((lParam & 0x80000000) != 0)
       return kSwallow;
+    // Only a key held down is thinned out: a key pressed anew counts however soon after the last
+    // one the thread takes it, as keys typed while the program was busy come in together.
+    const bool bRepeat = (lParam & 0x40000000) != 0;
     const DWORD dwNow = (DWORD)std::clock();
-    if ((int)(dwNow - g_nLastKeyTime) < kKeyThrottleMs && !IsFocusInMenu())
+    if (bRepeat && (int)(dwNow - g_nLastKeyTime) < kKeyThrottleMs && !IsFocusInMenu())
       return kSwallow;
     g_nLastKeyTime = dwNow;
     bool bNoEat = false;

@@ -23,12 +23,12 @@ INPUT Mouse(POINT pt, DWORD dwFlags) {
   return in;
 }
 
-int g_nKeyUps = 0, g_nButtonUps = 0; // seen by the probe's hooks
+int g_nKeyDowns = 0, g_nKeyUps = 0, g_nButtonUps = 0; // seen by the probe's hooks
 CPoint g_ptLast(-1, -1);
 
 LRESULT CALLBACK ProbeKey(int nCode, WPARAM wParam, LPARAM lParam) {
-  if (nCode == HC_ACTION && (lParam & 0x80000000) != 0)
-    ++g_nKeyUps;
+  if (nCode == HC_ACTION)
+    ++((lParam & 0x80000000) != 0 ? g_nKeyUps : g_nKeyDowns);
   return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
 
@@ -107,14 +107,29 @@ CInputProbe::~CInputProbe() {
     ::UnhookWindowsHookEx(m_hMouse);
 }
 
-bool CInputProbe::Key(UINT nVirtKey, bool bTooSoon) {
+bool CInputProbe::Key(UINT nVirtKey, bool bTooSoon, bool bHeld) {
   // A menu still appearing takes no keys.
   if (!WaitUntil([] { return CExtPopupMenuWnd::GetTrackSite().m_pAnimatedMenu == NULL; }))
     return false;
-  const DWORD dwNow = (DWORD)std::clock();
-  CExtPopupTrackSite::g_nLastKeyTime = bTooSoon ? dwNow + 100000 : dwNow - 1000;
-  const int nBefore = g_nKeyUps;
-  menu_input::Key(nVirtKey);
+  const auto lastKeyCame = [](bool bJustNow) {
+    const DWORD dwNow = (DWORD)std::clock();
+    CExtPopupTrackSite::g_nLastKeyTime = bJustNow ? dwNow + 100000 : dwNow - 1000;
+  };
+  INPUT down = {INPUT_KEYBOARD};
+  down.ki.wVk = (WORD)nVirtKey;
+  down.ki.wScan = (WORD)::MapVirtualKeyA(nVirtKey, 0);
+  INPUT up = down;
+  up.ki.dwFlags = KEYEVENTF_KEYUP;
+  const int nBefore = g_nKeyUps, nDownsBefore = g_nKeyDowns;
+  if (bHeld) {
+    lastKeyCame(false);
+    Send({down});
+    // The press is in; the window system sends the next press of the key still down as its repeat.
+    if (!WaitUntil([&] { return g_nKeyDowns > nDownsBefore; }))
+      return false;
+  }
+  lastKeyCame(bTooSoon);
+  Send({down, up});
   return WaitUntil([&] { return g_nKeyUps > nBefore; });
 }
 

@@ -35,8 +35,9 @@ public:
   CInputProbe();
   ~CInputProbe();
   // Presses the key once no menu is appearing, as if the last key came long ago (or just now), and
-  // waits until its release has gone through the hooks.
-  bool Key(UINT nVirtKey, bool bTooSoon = false);
+  // waits until its release has gone through the hooks. A held key is pressed as if the last key came
+  // long ago, then repeats once (too soon, or long after) before its release.
+  bool Key(UINT nVirtKey, bool bTooSoon = false, bool bHeld = false);
   bool Move(CPoint ptScreen);
   bool Click(CPoint ptScreen, bool bRight = false); // the left button, or the right one
 

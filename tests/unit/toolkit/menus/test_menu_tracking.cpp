@@ -315,7 +315,8 @@ struct KeyRow {
   int nLevel;     // of the hover menu, -1 once the tracking ended
   int nCurrent;   // in the hover menu
   UINT nCommand;
-  int nNeighbour; // -1 previous, 1 next
+  int nNeighbour;     // -1 previous, 1 next
+  bool bHeld = false; // the last key is held down and repeats once
 };
 
 class TrackingKeys : public TrackingTest, public ::testing::WithParamInterface<KeyRow> {};
@@ -332,7 +333,7 @@ TEST_P(TrackingKeys, EachKeyMovesAsTheTableSays) {
   ASSERT_NE(nullptr, Track());
   CInputProbe probe;
   for (size_t i = 0; i < row.keys.size(); i++)
-    ASSERT_TRUE(probe.Key(row.keys[i], (int)i < row.nThrottled));
+    ASSERT_TRUE(probe.Key(row.keys[i], (int)i < row.nThrottled, row.bHeld && i + 1 == row.keys.size()));
   Menu::DrainMessagesAndIdle();
   ASSERT_EQ(row.nLevel, HoverLevel());
   if (row.nLevel >= 0) {
@@ -369,7 +370,10 @@ const KeyRow kKeyRows[] = {
     {"left on a bar's menu asks for the previous", {VK_LEFT}, true, 0, 0, 0, 0, -1},
     {"right on a bar's command asks for the next", {VK_RIGHT}, true, 0, 0, 0, 0, 1},
     {"left in a bar's submenu closes it", {VK_UP, VK_RIGHT, VK_LEFT}, true, 0, 0, kSubIndex, 0, 0},
-    {"a key too soon after the last is dropped", {VK_DOWN, VK_DOWN}, false, 1, 0, 1, 0, 0},
+    // Keys typed while the program was busy come in together: each press counts.
+    {"a press soon after the last counts", {VK_DOWN, VK_DOWN}, false, 2, 0, 3, 0, 0},
+    {"a repeat too soon after the last is dropped", {VK_DOWN}, false, 1, 0, 1, 0, 0, true},
+    {"a repeat long after the last counts", {VK_DOWN}, false, 0, 0, 3, 0, 0, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, TrackingKeys, ::testing::ValuesIn(kKeyRows), menu_paint::CaseName());
