@@ -63,12 +63,15 @@ std::string DescribeWindow(HWND hWnd);
 // The name of the X window that has the X keyboard now, quoted.
 std::string XKeyboardWindow();
 // Waits until X gives the keyboard to the window, or to hOr (it follows the activation late); else
-// a failure that names the X window it gives it to. A box a thread shows may leave it for good with
-// the thread's window that had it, which hands the keys on to the box: the box is made active before
-// it is on the screen, where X cannot give it the keyboard, and Wine asks again once it shows,
-// stamped with the thread's last message time on its own reckoning of X's clock, which under load
-// runs ahead of X's; X refuses a time still to come.
+// a failure that names the X window it gives it to.
 ::testing::AssertionResult HasXKeyboard(HWND hWnd, const std::string& what, HWND hOr = NULL);
+// Waits until the keys X gives reach the box (a message box, a dialog): it is the active window of
+// its thread, and X gives the keyboard to a window of that thread, which hands them on to it. X may
+// leave the keyboard for good with the window that had it: the box is made active before it is on
+// the screen, where X cannot give it the keyboard, and Wine asks again once it shows, stamped with
+// the thread's last message time on its own reckoning of X's clock, which under load runs ahead of
+// X's; X refuses a time still to come.
+::testing::AssertionResult GetsXKeys(HWND hBox, const std::string& what);
 // Keys through the X server with xdotool ("ctrl+s"), as the user's keyboard gives them: they go to
 // the window the window system gives the keyboard to, which Wine sets apart from the active window.
 ::testing::AssertionResult XKeys(const std::string& keys);

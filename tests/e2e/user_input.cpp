@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace e2e {
 
@@ -59,20 +60,48 @@ std::string XFocus(const std::string& what) {
 
 std::string XKeyboardWindow() { return "\"" + XFocus("getwindowname") + "\""; }
 
+namespace {
+
+// Whether the X window named by focus is the window's own: Wine keeps the X window of a top-level
+// window in a property of it.
+bool IsXWindowOf(HWND hWnd, const std::string& focus) {
+  const auto xWindow =
+      hWnd != NULL ? reinterpret_cast<ULONG_PTR>(::GetPropA(hWnd, "__wine_x11_whole_window")) : 0;
+  return xWindow != 0 && focus == std::to_string(xWindow);
+}
+
+BOOL CALLBACK AddWindow(HWND hWnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+  return TRUE;
+}
+
+} // namespace
+
 ::testing::AssertionResult HasXKeyboard(HWND hWnd, const std::string& what, HWND hOr) {
-  // Wine keeps the X window of a top-level window in a property of it.
-  const auto hasFocus = [](HWND h, const std::string& focus) {
-    const auto xWindow =
-        h != NULL ? reinterpret_cast<ULONG_PTR>(::GetPropA(h, "__wine_x11_whole_window")) : 0;
-    return xWindow != 0 && focus == std::to_string(xWindow);
-  };
   if (WaitFor([&] {
         const std::string focus = XFocus("");
-        return hasFocus(hWnd, focus) || hasFocus(hOr, focus);
+        return IsXWindowOf(hWnd, focus) || IsXWindowOf(hOr, focus);
       }))
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << "X does not give the keyboard to " << what << ", but to " << XKeyboardWindow();
+}
+
+::testing::AssertionResult GetsXKeys(HWND hBox, const std::string& what) {
+  // The box must be the active window of its thread, and X's keyboard with a window of that thread.
+  const DWORD dwThread = ::GetWindowThreadProcessId(hBox, NULL);
+  const auto ofThread = [dwThread](const std::string& focus) {
+    std::vector<HWND> windows;
+    ::EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&windows));
+    return std::any_of(windows.begin(), windows.end(), [&](HWND hWnd) {
+      return ::GetWindowThreadProcessId(hWnd, NULL) == dwThread && IsXWindowOf(hWnd, focus);
+    });
+  };
+  if (WaitFor([&] { return GuiState(hBox).hwndActive == hBox && ofThread(XFocus("")); }))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "the keys X gives do not reach " << what << ": X gives them to " << XKeyboardWindow()
+         << ", and the active window of its thread is " << DescribeWindow(GuiState(hBox).hwndActive);
 }
 
 HWND CPixolet::WaitForOverlayShown() const {
