@@ -314,10 +314,23 @@ public:
                 CWnd* pParentWnd = NULL, UINT nID = 0);
   using CFrameWnd::CreateEx;
 
+  // Puts every shown mini frame that hOwner owns back above it on the screen, keeping their order:
+  // a window of hOwner has just taken the keyboard.
+  static void KeepAboveOwnerTakingKeyboard(HWND hOwner);
+
 protected:
+  // Puts this frame back above its owner on the screen unless a shown window above the owner that
+  // it would cover keeps it waiting. bOnScreenOnly: the window order has the frame above already
+  // and the screen alone is behind.
+  void ComeAboveOwner(bool bOnScreenOnly);
+
   afx_msg UINT OnNcHitTest(CPoint point);
   afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+  afx_msg void OnNcDestroy();
   afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
+
+private:
+  bool m_bCounted = false; // among the thread's mini frames that hold its keyboard hook
 };

@@ -2,14 +2,59 @@
 // enabling and visibility, stays above it and has no system menu of its own.
 #include "framework/frame/fw_frame.h"
 
+#include <vector>
+
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
 ON_WM_NCHITTEST()
 ON_WM_SYSCOMMAND()
+ON_WM_NCDESTROY()
 ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
 END_MESSAGE_MAP()
+
+namespace {
+
+// Under Wine without a window manager, a window taking the keyboard raises its top-level window on
+// the screen over all others at once, while Wine's window order keeps the owner's mini frames above
+// it: a click that reached the screen before the idle pass put them back went to the owner (the
+// second click of a double click on a mini frame's caption, whose first passed the keyboard through
+// the bar's content to the frame). While the thread has mini frames, a hook on the messages sent
+// puts them back when the window taking the keyboard is told, which Wine does right after raising
+// the owner, so that no click in between finds them under it.
+struct KeyboardHook {
+  HHOOK hHook;
+  int nMiniFrames;
+};
+
+KeyboardHook& ThreadKeyboardHook() {
+  static thread_local KeyboardHook hook = {NULL, 0};
+  return hook;
+}
+
+LRESULT CALLBACK KeyboardTakenProc(int nCode, WPARAM wParam, LPARAM lParam) {
+  const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (nCode == HC_ACTION && pMsg->message == WM_SETFOCUS)
+    CMiniFrameWnd::KeepAboveOwnerTakingKeyboard(::GetAncestor(pMsg->hwnd, GA_ROOT));
+  return ::CallNextHookEx(ThreadKeyboardHook().hHook, nCode, wParam, lParam);
+}
+
+void AddMiniFrame() {
+  KeyboardHook& hook = ThreadKeyboardHook();
+  if (hook.nMiniFrames++ == 0)
+    hook.hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, KeyboardTakenProc, NULL, ::GetCurrentThreadId());
+}
+
+void RemoveMiniFrame() {
+  KeyboardHook& hook = ThreadKeyboardHook();
+  if (--hook.nMiniFrames == 0 && hook.hHook != NULL) {
+    ::UnhookWindowsHookEx(hook.hHook);
+    hook.hHook = NULL;
+  }
+}
+
+} // namespace
 
 CMiniFrameWnd::CMiniFrameWnd() {}
 
@@ -23,9 +68,20 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindo
   m_strTitle = lpWindowName;
   if (lpClassName == NULL)
     lpClassName = RegisterFrameClass(0);
-  return CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
-                        rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
-                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
+  if (!CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
+                      rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID))))
+    return FALSE;
+  AddMiniFrame();
+  m_bCounted = true;
+  return TRUE;
+}
+
+void CMiniFrameWnd::OnNcDestroy() {
+  if (m_bCounted)
+    RemoveMiniFrame();
+  m_bCounted = false;
+  CFrameWnd::OnNcDestroy(); // may delete this
 }
 
 UINT CMiniFrameWnd::OnNcHitTest(CPoint) {
@@ -83,9 +139,8 @@ LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM) {
 
 LRESULT CMiniFrameWnd::OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam) {
   const LRESULT lResult = CFrameWnd::OnIdleUpdateCmdUIMessage(wParam, lParam);
-  // Under Wine without a window manager, one of the owner's windows taking the keyboard (a click
-  // into it) raises the owner over this frame, and the window order follows: at an idle time this
-  // frame goes back above its owner.
+  // A click that reached the owner where this frame covers it (in Wine's order) raised the owner
+  // over it, and the window order followed: at an idle time this frame goes back above its owner.
   const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
   if (hOwner == NULL || !IsWindowVisible())
     return lResult;
@@ -93,14 +148,22 @@ LRESULT CMiniFrameWnd::OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam) {
   for (HWND hAbove = ::GetWindow(m_hWnd, GW_HWNDPREV); hAbove != NULL && !bBelowOwner;
        hAbove = ::GetWindow(hAbove, GW_HWNDPREV))
     bBelowOwner = hAbove == hOwner;
-  if (!bBelowOwner)
-    return lResult;
+  if (bBelowOwner)
+    ComeAboveOwner(false);
+  return lResult;
+}
+
+void CMiniFrameWnd::ComeAboveOwner(bool bOnScreenOnly) {
+  const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+  if (hOwner == NULL || !IsWindowVisible())
+    return;
   // Wine moves a window on the screen only when it comes to the top of the shown windows: placed
   // under a shown one it moves in Wine's order alone and stays hidden under its owner for good. A
   // shown window above the owner (a tip, a menu, another program's window; not one of the owner's
   // floating frames) that this frame would cover keeps it waiting; one it would not cover is passed
   // by going to the top of all windows and back under the topmost ones, which Wine does in its own
-  // order alone.
+  // order alone. So is the top of Wine's order reached again by a frame already there, which going
+  // to the top would leave where it is, on the screen too.
   CRect rcThis;
   GetWindowRect(&rcThis);
   bool bShownAbove = false;
@@ -112,15 +175,35 @@ LRESULT CMiniFrameWnd::OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam) {
     CRect rcAbove, rcCommon;
     ::GetWindowRect(hAbove, &rcAbove);
     if (rcCommon.IntersectRect(&rcThis, &rcAbove))
-      return lResult;
+      return;
     bShownAbove = true;
   }
-  const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-  if (bShownAbove) {
+  // A frame above in Wine's order is drawn already: the screen shows it again from what Wine keeps.
+  const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (bOnScreenOnly ? SWP_NOREDRAW : 0);
+  if (bShownAbove || bOnScreenOnly) {
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
     ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, nFlags);
   } else {
     ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, nFlags);
   }
-  return lResult;
+}
+
+void CMiniFrameWnd::KeepAboveOwnerTakingKeyboard(HWND hOwner) {
+  if (hOwner == NULL || !::IsWindowVisible(hOwner))
+    return;
+  // The owner's shown mini frames from the top of the window order down, put back bottom first.
+  std::vector<CMiniFrameWnd*> frames;
+  for (HWND hWnd = ::GetTopWindow(NULL); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+    if (::GetWindow(hWnd, GW_OWNER) != hOwner || !::IsWindowVisible(hWnd))
+      continue;
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+      frames.push_back(static_cast<CMiniFrameWnd*>(pWnd));
+  }
+  // A caption that shows whether the keyboard is in its frame was drawn while the activation moved,
+  // before the keyboard did: it is drawn again now that the keyboard is in the owner.
+  for (auto it = frames.rbegin(); it != frames.rend(); ++it) {
+    (*it)->ComeAboveOwner(true);
+    (*it)->SendMessage(WM_NCPAINT, 1);
+  }
 }

@@ -226,6 +226,8 @@ TEST_P(CaptionDoubleClickTest, DocksTheFloatingBarBackWhereItWas) {
                 [&] { return ::GetAncestor(hBar, GA_ROOT) == m_app.Frame() && ::IsWindowVisible(hBar); }))
       << "the bar is " << (::IsWindowVisible(hBar) ? "shown" : "hidden") << " in "
       << DescribeWindow(::GetParent(hBar));
+  // Its place and size once the docking has run to its end, not a step on the way.
+  SyncInput(m_app.Frame());
   EXPECT_EQ(hDock, ::GetParent(hBar)) << "docked into another dock bar";
   EXPECT_TRUE(WaitUntil("the bar where it was", [&] { return ScreenRect(hBar) == docked; }))
       << ToString(ScreenRect(hBar)) << ", not " << ToString(docked);

@@ -76,12 +76,15 @@ CSize CExtPanelControlBar::CalcExtraSpace() const {
     return CSize(0, 0);
   CSize sizeExtra(kDockedExtra, kDockedExtra);
   bool bOnTop = false;
+  // The caption's extent, not its laid-out rectangle: that is laid out only once the bar has its
+  // size in its docked place (empty before, in a bar not yet sized, and left from another place),
+  // and a size asked before would leave the child cut off under the gripper, then grow at the next
+  // layout.
   if (QueryCaption(&bOnTop, NULL)) {
-    const CRect& rcCaption = GetNcCaptionRect();
     if (bOnTop)
-      sizeExtra.cy = rcCaption.Height() + kDockedExtra;
+      sizeExtra.cy = GetCaptionExtent() + kDockedExtra;
     else
-      sizeExtra.cx = rcCaption.Width() + kDockedExtra;
+      sizeExtra.cx = GetSideCaptionExtent() + kDockedExtra;
   }
   return sizeExtra;
 }

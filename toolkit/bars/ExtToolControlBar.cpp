@@ -411,8 +411,6 @@ void CExtToolControlBar::ToggleDocking() {
   if (pDockingFrame != NULL)
     pDockingFrame->DelayRecalcLayout();
   RecalcNcFrame();
-  // After its docked border and gripper are laid out: the layout the showing makes sizes the bar
-  // with them.
   if (bShowAgain && ::IsWindow(m_hWnd) && m_pDockSite != NULL)
     m_pDockSite->ShowControlBar(this, TRUE, FALSE);
 }

@@ -278,6 +278,14 @@ void CExtMiniDockFrameWnd::OnTimer(UINT nIDEvent) {
   CMiniDockFrameWnd::OnTimer(nIDEvent);
 }
 
+void CExtMiniDockFrameWnd::RecalcLayout(BOOL bNotify) {
+  CMiniDockFrameWnd::RecalcLayout(bNotify);
+  // A bar joining the frame's bar or leaving it changes what the caption shows, which nothing else
+  // draws again: the frame's own window text changes only with its dock bar's.
+  if (m_hWnd != NULL && IsWindowVisible())
+    SendMessage(WM_NCPAINT);
+}
+
 BOOL CExtMiniDockFrameWnd::OnNcActivate(BOOL bActive) {
   BOOL bResult = CMiniDockFrameWnd::OnNcActivate(bActive);
   SendMessage(WM_NCPAINT);

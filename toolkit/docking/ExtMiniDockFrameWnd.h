@@ -40,6 +40,8 @@ public:
 
   BOOL Create(CWnd* pParent, DWORD dwBarStyle) override;
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  // The base's layout, then the caption drawn again: it names the bar inside, or none of several.
+  void RecalcLayout(BOOL bNotify = TRUE) override;
   void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0) override;
   INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
   BOOL PreTranslateMessage(MSG* pMsg) override;

@@ -19,8 +19,8 @@ protected:
     ASSERT_NE(nullptr, m_pFrame);
     const UINT nSide = GetParam();
     m_bHorz = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
-    ASSERT_TRUE(
-        m_panel.Create("Panel", m_pFrame, 401, WS_CHILD | WS_VISIBLE | (m_bHorz ? CBRS_TOP : CBRS_LEFT)));
+    ASSERT_TRUE(m_panel.Create("Panel", m_pFrame, 401,
+                               WS_CHILD | WS_VISIBLE | (m_bHorz ? CBRS_TOP : CBRS_LEFT) | ExtraStyle()));
     m_hChild = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_GRAYRECT, 0, 0, 100, 200,
                                  m_panel.m_hWnd, NULL, NULL, NULL);
     m_panel.EnableDocking(CBRS_ALIGN_ANY);
@@ -31,6 +31,7 @@ protected:
     m_panel.DestroyWindow();
     DestroyChevronFrame(m_pFrame);
   }
+  virtual DWORD ExtraStyle() const { return 0; }
   CRect ChildBox() {
     CRect rc;
     ::GetWindowRect(m_hChild, &rc);
@@ -80,6 +81,29 @@ TEST_P(PanelBar, PaintsItsBackgroundAroundItsChild) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Docked, PanelBar,
+                         ::testing::Values(AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+                                           AFX_IDW_DOCKBAR_RIGHT));
+
+// With a gripper, the bar's room for its caption counts from its first layout on, before the
+// caption is laid out in the bar's window: a later layout leaves the bar at its size instead of
+// growing it by the caption (a tool bar double-clicked back into its dock bar came back that much
+// bigger than it started).
+class GripperPanelBar : public PanelBar {
+protected:
+  DWORD ExtraStyle() const override { return CBRS_GRIPPER; }
+};
+
+TEST_P(GripperPanelBar, KeepsTheSizeOfItsFirstLayoutWithItsCaption) {
+  CRect rcFirst;
+  m_panel.GetWindowRect(&rcFirst);
+  m_pFrame->RecalcLayout();
+  CRect rcLater;
+  m_panel.GetWindowRect(&rcLater);
+  EXPECT_EQ(rcFirst.Width(), rcLater.Width());
+  EXPECT_EQ(rcFirst.Height(), rcLater.Height());
+}
+
+INSTANTIATE_TEST_SUITE_P(Docked, GripperPanelBar,
                          ::testing::Values(AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
                                            AFX_IDW_DOCKBAR_RIGHT));
 
