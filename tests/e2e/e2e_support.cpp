@@ -110,6 +110,11 @@ BOOL CALLBACK EnumProc(HWND hWnd, LPARAM lParam) {
   return TRUE;
 }
 
+// Every top-level window of this thread's desktop.
+void ForEachTopWindow(const std::function<void(HWND)>& fn) {
+  ::EnumWindows(EnumProc, reinterpret_cast<LPARAM>(&fn));
+}
+
 DWORD WINAPI RunBody(LPVOID pParam) {
   (*static_cast<const std::function<void()>*>(pParam))();
   return 0;
@@ -163,10 +168,6 @@ void CountWindows(HWND hParent, DWORD& n) {
 }
 
 } // namespace
-
-void ForEachTopWindow(const std::function<void(HWND)>& fn) {
-  ::EnumWindows(EnumProc, reinterpret_cast<LPARAM>(&fn));
-}
 
 bool WaitFor(const std::function<bool()>& pred, int nTimeoutMs) {
   for (DWORD dwStart = ::GetTickCount();;) {

@@ -60,8 +60,6 @@ void XClickInto(HWND hWnd, int x);
 std::string DescribeWindow(HWND hWnd);
 // Waits until the window is the active one; else a failure that names the window that is.
 ::testing::AssertionResult IsActiveWindow(HWND hWnd, const std::string& what);
-// Calls fn with every top-level window of this thread's desktop.
-void ForEachTopWindow(const std::function<void(HWND)>& fn);
 // The name of the X window that has the X keyboard now, quoted.
 std::string XKeyboardWindow();
 // Waits until X gives the keyboard to the window, or to hOr (it follows the activation late); else

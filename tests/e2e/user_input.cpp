@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace e2e {
 
@@ -69,6 +70,11 @@ bool IsXWindowOf(HWND hWnd, const std::string& focus) {
   return xWindow != 0 && focus == std::to_string(xWindow);
 }
 
+BOOL CALLBACK AddWindow(HWND hWnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+  return TRUE;
+}
+
 } // namespace
 
 ::testing::AssertionResult HasXKeyboard(HWND hWnd, const std::string& what, HWND hOr) {
@@ -85,11 +91,11 @@ bool IsXWindowOf(HWND hWnd, const std::string& focus) {
   // The box must be the active window of its thread, and X's keyboard with a window of that thread.
   const DWORD dwThread = ::GetWindowThreadProcessId(hBox, NULL);
   const auto ofThread = [dwThread](const std::string& focus) {
-    bool bFound = false;
-    ForEachTopWindow([&](HWND hWnd) {
-      bFound = bFound || (::GetWindowThreadProcessId(hWnd, NULL) == dwThread && IsXWindowOf(hWnd, focus));
+    std::vector<HWND> windows;
+    ::EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&windows));
+    return std::any_of(windows.begin(), windows.end(), [&](HWND hWnd) {
+      return ::GetWindowThreadProcessId(hWnd, NULL) == dwThread && IsXWindowOf(hWnd, focus);
     });
-    return bFound;
   };
   if (WaitFor([&] { return GuiState(hBox).hwndActive == hBox && ofThread(XFocus("")); }))
     return ::testing::AssertionSuccess();
