@@ -4,7 +4,9 @@
 # a test sent a second time, where the window system lost the first (the test's "resends"
 # property), is named test by test on a line of its own before it. A failed CTest entry that left
 # no results of its own (a lab's self-test, a check of printed pages) counts as one failed case,
-# named.
+# named. Every failed case is named above the summary with the start of its message, and a failed
+# entry without results with its "FAIL" lines from CTest's log, so that the end of a run says what
+# failed.
 set -euo pipefail
 RESULTS="$1"
 FAILED_ENTRIES="${2:-}"
@@ -30,6 +32,25 @@ for f in "$RESULTS"/*.xml; do
     /<testcase / { if (match($0, / name="[^"]*"/)) name = substr($0, RSTART + 7, RLENGTH - 8) }
     /<property name="resends" / { if (match($0, / value="[^"]*"/)) print suite "." name ": " substr($0, RSTART + 8, RLENGTH - 9) }')
 done
+failures=()
+for f in "$RESULTS"/*.xml; do
+  [ -f "$f" ] || continue
+  while IFS= read -r line; do
+    failures+=("$line")
+  done < <(tr -d '\r' <"$f" | awk '
+    /<testcase / {
+      name = ""; suite = ""
+      if (match($0, / name="[^"]*"/)) name = substr($0, RSTART + 7, RLENGTH - 8)
+      if (match($0, / classname="[^"]*"/)) suite = substr($0, RSTART + 12, RLENGTH - 13)
+    }
+    /<failure / {
+      message = ""
+      if (match($0, / message="[^"]*/)) message = substr($0, RSTART + 10, RLENGTH - 10)
+      gsub(/&#x0A;/, " | ", message); gsub(/&quot;/, "\"", message)
+      gsub(/&lt;/, "<", message); gsub(/&gt;/, ">", message); gsub(/&amp;/, "\\&", message)
+      print "FAILED " suite "." name ": " substr(message, 1, 300)
+    }')
+done
 failed_entries=()
 if [ -n "$FAILED_ENTRIES" ] && [ -f "$FAILED_ENTRIES" ]; then
   # Lines of "number:name".
@@ -40,6 +61,19 @@ if [ -n "$FAILED_ENTRIES" ] && [ -f "$FAILED_ENTRIES" ]; then
     fi
   done <"$FAILED_ENTRIES"
 fi
+LOG="$(dirname "$FAILED_ENTRIES")/LastTest.log"
+for name in "${failed_entries[@]}"; do
+  if [ -f "$LOG" ]; then
+    # CTest's log holds each entry's output between its command line and its end marker.
+    tr -d '\r' <"$LOG" | awk -v entry="$name" '
+      /^[0-9]+\/[0-9]+ Test: / && substr($0, index($0, "Test: ") + 6) == entry { inside = 1; next }
+      inside && /^"[^"]*" end time:/ { inside = 0 }
+      inside && /^FAIL / { print "FAILED " entry ": " substr($0, 6, 300) }' | head -20
+  fi
+done
+for line in "${failures[@]}"; do
+  echo "$line"
+done
 total=$((total + ${#failed_entries[@]}))
 failed=$((failed + ${#failed_entries[@]}))
 passed=$((total - failed - skipped))

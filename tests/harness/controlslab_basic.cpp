@@ -348,6 +348,9 @@ void AddStaticSteps(lab::CLabScript& script, CLabDialog& dialog) {
         return pt;
       },
       [&dlg, track] {
+        lab::Why("position " + std::to_string(dlg.m_slider.GetPos()) + ", " +
+                 std::to_string(CountLogged(track + " code 3 pos 10")) + " pages to 10, the disabled one at " +
+                 std::to_string(dlg.m_sliderOff.GetPos()));
         return dlg.m_slider.GetPos() == 10 && CountLogged(track + " code 3 pos 10") == 1 &&
                dlg.m_sliderOff.GetPos() == 60;
       });

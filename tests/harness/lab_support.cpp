@@ -28,6 +28,12 @@ void Check(bool bOk, const std::string& what) {
   g_nFailures += bOk ? 0 : 1;
 }
 
+namespace {
+std::string g_why;
+} // namespace
+
+void Why(const std::string& seen) { g_why = seen; }
+
 bool Logged(const std::string& line) {
   for (const std::string& s : g_log)
     if (s == line)
@@ -119,6 +125,7 @@ void CLabWait::Start(CWnd* pFrame, std::function<bool()> done, const std::string
   m_done = std::move(done);
   m_what = what;
   m_nTicks = 0;
+  g_why.clear();
   pFrame->SetTimer(kTimerId, 10, NULL);
 }
 
@@ -129,7 +136,7 @@ bool CLabWait::OnTimer(CWnd* pFrame, UINT nIDEvent, UINT nStepMessage) {
   if (!bDone && ++m_nTicks < 300)
     return true;
   pFrame->KillTimer(kTimerId);
-  Check(bDone, m_what);
+  Check(bDone, bDone || g_why.empty() ? m_what : m_what + " (saw " + g_why + ")");
   pFrame->PostMessage(nStepMessage);
   return true;
 }

@@ -19,6 +19,8 @@ extern bool g_bScriptDone;
 void Log(const std::string& line);
 void Check(bool bOk, const std::string& what);
 bool Logged(const std::string& line);
+// What a wait's check last saw, said with its failure when the wait runs out (the step's own words).
+void Why(const std::string& seen);
 // Opens the log file the command line names, if any.
 void OpenLogFromCommandLine(const char* pszCommandLine);
 // Checks a self-test's script reached its end, prints every check and closes the log; answers the
