@@ -29,12 +29,17 @@ protected:
     SendXSteps(At("P", caption) + At("M", caption + CPoint(-10, 10)) + At("M", drop) + At("R", drop),
                m_app.Frame());
     HWND hFloating = NULL;
-    EXPECT_TRUE(WaitUntil("the sheet floating in a window the frame owns", [&] {
-      const HWND hBar = m_app.TaskSheetBar();
-      return hBar != NULL && (hFloating = ::GetAncestor(hBar, GA_ROOT)) != m_app.Frame() &&
-             ::GetWindow(hFloating, GW_OWNER) == m_app.Frame();
-    }));
-    return hFloating;
+    const ::testing::AssertionResult bFloating =
+        WaitUntil("the sheet floating in a window the frame owns", [&] {
+          const HWND hBar = m_app.TaskSheetBar();
+          return hBar != NULL && (hFloating = ::GetAncestor(hBar, GA_ROOT)) != m_app.Frame() &&
+                 ::GetWindow(hFloating, GW_OWNER) == m_app.Frame();
+        });
+    EXPECT_TRUE(bFloating) << "the sheet is in " << DescribeWindow(hFloating) << ", owned by "
+                           << DescribeWindow(::GetWindow(hFloating, GW_OWNER)) << "; the pointer pressed at "
+                           << caption.x << "," << caption.y << " on "
+                           << DescribeWindow(::WindowFromPoint(caption));
+    return bFloating ? hFloating : NULL;
   }
   // The sheet's window with the id once it shows; NULL when it did not come.
   HWND ShownInSheet(int nId) {
