@@ -10,6 +10,11 @@ struct ScriptStep {
   std::function<bool()> until; // may be empty
 };
 
+// How long the window thread pumps for a driver thread to end. The driver bounds each step's wait
+// itself, so a script of several steps may rightly take several of those bounds on a busy machine;
+// this only keeps a driver that never ends from holding the test for good.
+const int kDriverEndMs = 60000;
+
 // Waits, off the window thread, until pred holds or the time-out passes; pred's last answer.
 bool WaitFromDriver(const std::function<bool()>& pred, int nTimeoutMs = 5000);
 

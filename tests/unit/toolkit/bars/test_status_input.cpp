@@ -1,6 +1,7 @@
 // What the status bar answers the pointer: the size grip while the frame is not maximised, the
 // tip of the pane under the pointer even over a window placed on the pane, and the bars menu of
 // its frame.
+#include "tests/common/driver_script.h"
 #include "tests/common/input_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/bars/status_support.h"
@@ -78,7 +79,7 @@ TEST_F(StatusGripDrag, DraggingTheGripResizesTheFrame) {
        {[&] { real_input::MouseAt(ptTo, MOUSEEVENTF_LEFTUP); },
         [] { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }}},
       results, bDone);
-  PumpUntil([&] { return bDone.load(); });
+  PumpUntil([&] { return bDone.load(); }, kDriverEndMs);
   driver.join();
   EXPECT_EQ((std::vector<bool>{true, true, true, true, true}), results);
   EXPECT_TRUE(PumpUntil([&] { return frameSize() == rcFrame.Size() + CSize(40, 30); }))

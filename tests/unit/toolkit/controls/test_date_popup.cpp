@@ -210,7 +210,7 @@ TEST_P(DatePickerMonthListLoop, TheListChoosesCancelsOrHandsAQuitBack) {
     real_input::MouseAt(ptCaption, MOUSEEVENTF_LEFTUP);
     bDone = true;
   });
-  PumpUntil([&] { return bDone.load(); }, 15000);
+  PumpUntil([&] { return bDone.load(); }, kDriverEndMs);
   driver.join();
   ASSERT_TRUE(bAppeared);
   MSG msg;
@@ -286,7 +286,7 @@ TEST(DatePickerMonthList, AMoveSelectsTheMonthItWentToWhateverTheCursorSaysMeanw
     real_input::MouseAt(ptCaption, MOUSEEVENTF_LEFTUP);
     bDone = true;
   });
-  PumpUntil([&] { return bDone.load(); }, 15000);
+  PumpUntil([&] { return bDone.load(); }, kDriverEndMs);
   driver.join();
   g_bCursorHeldBack = false;
   ::DestroyWindow(hWndAnswer);

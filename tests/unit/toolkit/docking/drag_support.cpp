@@ -1,5 +1,6 @@
 #include "tests/unit/toolkit/docking/drag_support.h"
 
+#include "tests/common/driver_script.h"
 #include "tests/common/input_support.h"
 #include "tests/common/window_support.h"
 
@@ -125,7 +126,8 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
     }
     bDone = true;
   });
-  const bool bEnded = PumpUntil([&] { return bDone.load() && !IsDragging(pBar); });
+  const bool bEnded =
+      PumpUntil([&] { return bDone.load(); }, kDriverEndMs) && PumpUntil([&] { return !IsDragging(pBar); });
   driver.join();
   // Buttons or keys a script left down are let go, so that the next test starts clean.
   if ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) {

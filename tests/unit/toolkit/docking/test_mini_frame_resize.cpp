@@ -1,6 +1,7 @@
 // Resizing a floating frame by its borders with the real pointer: a resizable bar follows the
 // dragged edges, a tool bar takes the sizes its layout allows and keeps its top-left corner, and a
 // key ends the resizing with the last size kept.
+#include "tests/common/driver_script.h"
 #include "tests/common/window_support.h"
 #include "tests/common/input_support.h"
 #include "tests/unit/toolkit/docking/mini_frame_support.h"
@@ -87,14 +88,22 @@ TEST_P(MiniFrameResize, BorderDragsResizeTheBarLive) {
   std::thread driver = DriveInput(
       {{[=] { real_input::MouseAt(ptFrom, 0); }, [=] { return CursorAt(ptFrom); }},
        {[=] { real_input::MouseAt(ptFrom, MOUSEEVENTF_LEFTDOWN); }, [=] { return pMini->IsResizing(); }},
-       // Each move waited for: of two moves sent at once the first is now and then reported late.
-       {[=] { real_input::MouseAt(ptTo + CPoint(1, 1), 0); }, [=] { return CursorAt(ptTo + CPoint(1, 1)); }},
+       // Each move waited for until the frame has followed it: of two moves sent at once the first
+       // is now and then reported late.
+       {[=] { real_input::MouseAt(ptTo + CPoint(1, 1), 0); },
+        [=] {
+          return CursorAt(ptTo + CPoint(1, 1)) &&
+                 ScreenRect(pMini) == Expected(row, rcStart, sizeNc, ptTo + CPoint(1, 1));
+        }},
+       // The X server reports the pointer's move to the frame's thread as well, a little later; that
+       // report is taken before the last move, which it would otherwise undo by a pixel.
+       {[=] { real_input::SyncInput(pMini->m_hWnd); }, nullptr},
        {[=] { real_input::MouseAt(ptTo, 0); }, [=] { return ScreenRect(pMini) == rcExpected; }},
        {[=] { real_input::MouseAt(ptTo, MOUSEEVENTF_LEFTUP); }, [=] { return !pMini->IsResizing(); }}},
       results, bDone);
-  EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }));
+  EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }, kDriverEndMs));
   driver.join();
-  EXPECT_EQ(std::vector<bool>(5, true), results);
+  EXPECT_EQ(std::vector<bool>(6, true), results);
   // The frame keeps the size once the resizing is over and it lays itself out again.
   pMini->RecalcLayout();
   PumpPending();
@@ -136,7 +145,7 @@ TEST_F(MiniFrameTest, AKeyEndsResizingWithTheLastSizeKept) {
        {[=] { real_input::MouseAt(ptLater, 0); }, [=] { return CursorAt(ptLater); }},
        {[=] { real_input::MouseAt(ptLater, MOUSEEVENTF_LEFTUP); }, nullptr}},
       results, bDone);
-  EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }));
+  EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }, kDriverEndMs));
   driver.join();
   EXPECT_EQ(std::vector<bool>(6, true), results);
   // Everything sent after the key has been through the queue: the frame stayed as it was.

@@ -30,7 +30,7 @@ void Drive(Driver& driver, std::vector<Step> steps) {
 }
 
 void Driver::Finish() {
-  PumpUntil([&] { return bDone.load(); });
+  PumpUntil([&] { return bDone.load(); }, kDriverEndMs);
   if (thread.joinable())
     thread.join();
   PumpPending();
