@@ -5,8 +5,8 @@
 # property), is named test by test on a line of its own before it. A failed CTest entry that left
 # no results of its own (a lab's self-test, a check of printed pages) counts as one failed case,
 # named. Every failed case is named above the summary with the start of its message, and a failed
-# entry without results with its "FAIL" lines from CTest's log, so that the end of a run says what
-# failed.
+# entry without results with its "FAIL" and "[  FAILED  ]" lines from CTest's log (a lab, or a test
+# program that ended before writing its results), so that the end of a run says what failed.
 set -euo pipefail
 RESULTS="$1"
 FAILED_ENTRIES="${2:-}"
@@ -68,7 +68,8 @@ for name in "${failed_entries[@]}"; do
     tr -d '\r' <"$LOG" | awk -v entry="$name" '
       /^[0-9]+\/[0-9]+ Test: / && substr($0, index($0, "Test: ") + 6) == entry { inside = 1; next }
       inside && /^"[^"]*" end time:/ { inside = 0 }
-      inside && /^FAIL / { print "FAILED " entry ": " substr($0, 6, 300) }' | head -20
+      inside && /^FAIL / { print "FAILED " entry ": " substr($0, 6, 300) }
+      inside && /^\[  FAILED  \] [A-Za-z]/ { print "FAILED " entry ": " substr($0, 14, 300) }' | head -20
   fi
 done
 for line in "${failures[@]}"; do
