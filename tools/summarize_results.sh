@@ -15,6 +15,7 @@ total=0
 failed=0
 skipped=0
 resends=()
+failures=()
 for f in "$RESULTS"/*.xml; do
   [ -f "$f" ] || continue
   head="$(grep -m1 '<testsuites' "$f")"
@@ -25,24 +26,16 @@ for f in "$RESULTS"/*.xml; do
   total=$((total + ${t:-0}))
   failed=$((failed + ${fl:-0} + ${er:-0}))
   skipped=$((skipped + ${sk:-0}))
+  # One pass over the file: "R <case>: <resends>" for input sent again, "FAILED <case>: <message>".
   while IFS= read -r line; do
-    resends+=("$line")
+    case "$line" in
+    R\ *) resends+=("${line#R }") ;;
+    *) failures+=("$line") ;;
+    esac
   done < <(tr -d '\r' <"$f" | awk '
     /<testsuite / { if (match($0, / name="[^"]*"/)) suite = substr($0, RSTART + 7, RLENGTH - 8) }
     /<testcase / { if (match($0, / name="[^"]*"/)) name = substr($0, RSTART + 7, RLENGTH - 8) }
-    /<property name="resends" / { if (match($0, / value="[^"]*"/)) print suite "." name ": " substr($0, RSTART + 8, RLENGTH - 9) }')
-done
-failures=()
-for f in "$RESULTS"/*.xml; do
-  [ -f "$f" ] || continue
-  while IFS= read -r line; do
-    failures+=("$line")
-  done < <(tr -d '\r' <"$f" | awk '
-    /<testcase / {
-      name = ""; suite = ""
-      if (match($0, / name="[^"]*"/)) name = substr($0, RSTART + 7, RLENGTH - 8)
-      if (match($0, / classname="[^"]*"/)) suite = substr($0, RSTART + 12, RLENGTH - 13)
-    }
+    /<property name="resends" / { if (match($0, / value="[^"]*"/)) print "R " suite "." name ": " substr($0, RSTART + 8, RLENGTH - 9) }
     /<failure / {
       message = ""
       if (match($0, / message="[^"]*/)) message = substr($0, RSTART + 10, RLENGTH - 10)
@@ -69,7 +62,7 @@ for name in "${failed_entries[@]}"; do
       /^[0-9]+\/[0-9]+ Test: / && substr($0, index($0, "Test: ") + 6) == entry { inside = 1; next }
       inside && /^"[^"]*" end time:/ { inside = 0 }
       inside && /^FAIL / { print "FAILED " entry ": " substr($0, 6, 300) }
-      inside && /^\[  FAILED  \] [A-Za-z]/ { print "FAILED " entry ": " substr($0, 14, 300) }' | head -20
+      inside && /^\[  FAILED  \] [A-Za-z].* ms\)$/ { print "FAILED " entry ": " substr($0, 14, 300) }' | head -20
   fi
 done
 for line in "${failures[@]}"; do

@@ -348,14 +348,13 @@ void AddStaticSteps(lab::CLabScript& script, CLabDialog& dialog) {
         return pt;
       },
       [&dlg, track] {
-        lab::Why("position " + std::to_string(dlg.m_slider.GetPos()) + ", " +
-                 std::to_string(CountLogged(track + " code 3 pos 10")) +
-                 " pages to 10, the disabled one at " + std::to_string(dlg.m_sliderOff.GetPos()));
+        const int nPos = dlg.m_slider.GetPos(), nFirstPages = CountLogged(track + " code 3 pos 10"),
+                  nOffPos = dlg.m_sliderOff.GetPos();
+        lab::Why("position " + std::to_string(nPos) + ", " + std::to_string(nFirstPages) +
+                 " pages to 10, the disabled one at " + std::to_string(nOffPos));
         // A track bar that finds the button still down past its repeat delay pages on, a page at a
         // time: the first page is the click's.
-        const int nPos = dlg.m_slider.GetPos();
-        return nPos >= 10 && nPos % 10 == 0 && CountLogged(track + " code 3 pos 10") == 1 &&
-               dlg.m_sliderOff.GetPos() == 60;
+        return nPos >= 10 && nPos % 10 == 0 && nFirstPages == 1 && nOffPos == 60;
       });
 }
 
