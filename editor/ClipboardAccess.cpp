@@ -2,6 +2,9 @@
 
 #include "imaging/CommonLib.h"
 #include "imaging/PackedDib.h"
+#include "imaging/PictureCheck.h"
+
+#include <cstdint>
 
 namespace {
 
@@ -26,6 +29,16 @@ HBITMAP CopyPackedPicture(UINT nFormat) {
   return hPicture;
 }
 
+// A copy of the bitmap on the clipboard, only when its picture is within the bound every other road
+// into the program holds: the copy of a larger one takes the memory before anything can refuse it.
+HBITMAP CopyBitmapWithinBound(HBITMAP hClip) {
+  BITMAP bm = {};
+  if (hClip == NULL || ::GetObject(hClip, sizeof(bm), &bm) == 0 ||
+      !FitsPictureBound((std::uint64_t)(LONG64)bm.bmWidth, (std::uint64_t)(LONG64)bm.bmHeight))
+    return NULL;
+  return CCommonLib::DuplicateBitmap(hClip);
+}
+
 } // namespace
 
 BOOL OpenClipboardWhenFree(HWND hWnd, DWORD nWaitMs) {
@@ -47,8 +60,7 @@ HBITMAP CopyClipboardPicture(HWND hWnd) {
   HBITMAP hCopy = NULL;
   const UINT nFormat = OwnersPictureFormat();
   if (nFormat == CF_BITMAP) {
-    const HBITMAP hClip = (HBITMAP)::GetClipboardData(CF_BITMAP);
-    hCopy = hClip != NULL ? CCommonLib::DuplicateBitmap(hClip) : NULL;
+    hCopy = CopyBitmapWithinBound((HBITMAP)::GetClipboardData(CF_BITMAP));
   } else if (nFormat != 0) {
     hCopy = CopyPackedPicture(nFormat);
   }

@@ -1,6 +1,8 @@
 // Packed bitmaps another program put on the clipboard (CF_DIB, CF_DIBV5), pasted: a whole one floats
 // with its own pixels in every header, coding and row order; one whose block is shorter than its
-// header, masks, colours or rows need pastes nothing, whatever the heap held around the block.
+// header, masks, colours or rows need pastes nothing, whatever the heap held around the block. A
+// bitmap (CF_BITMAP) is held to the picture bound as a DIB is.
+#include "tests/common/object_counts.h"
 #include "tests/unit/editor/editor_harness.h"
 
 namespace {
@@ -110,5 +112,43 @@ INSTANTIATE_TEST_SUITE_P(Forms, ClipboardDib, ::testing::Values(
     DibForm{"ColourTableCut", 40, 8, BI_RGB, false, 46}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
+
+struct BitmapSize {
+  int cx, cy;
+  bool bWithin;
+};
+std::ostream& operator<<(std::ostream& os, const BitmapSize& b) { return os << b.cx << "x" << b.cy; }
+
+class ClipboardBitmap : public EditorViewTest, public ::testing::WithParamInterface<BitmapSize> {};
+
+// One-bit bitmaps keep the test's own memory small; their copies would not be.
+TEST_P(ClipboardBitmap, PastesOnlyWithinThePictureBound) {
+  const BitmapSize& b = GetParam();
+  SetPicture(100, 80, [](int, int) -> DWORD { return 0xFFFFFF; });
+  HBITMAP hBitmap = ::CreateBitmap(b.cx, b.cy, 1, 1, NULL);
+  ASSERT_NE(nullptr, hBitmap);
+  ASSERT_TRUE(::OpenClipboard(View()->m_hWnd) && ::EmptyClipboard());
+  EXPECT_NE(nullptr, ::SetClipboardData(CF_BITMAP, hBitmap));
+  ::CloseClipboard();
+  const SIZE_T nBefore = PrivateBytes();
+  Command(ID_EDIT_PASTE);
+  const SIZE_T nAfter = PrivateBytes();
+  Gdiplus::Bitmap* pPiece = Doc()->m_pSelection != NULL ? Doc()->m_pSelection->m_pBitmap : NULL;
+  const CSize pasted = pPiece != NULL ? CSize(pPiece->GetWidth(), pPiece->GetHeight()) : CSize(0, 0);
+  if (b.bWithin) {
+    EXPECT_EQ(CSize(b.cx, b.cy), pasted);
+    return;
+  }
+  EXPECT_TRUE(pasted == CSize(0, 0)) << "a " << pasted.cx << " x " << pasted.cy << " piece pasted";
+  EXPECT_LT(nAfter, nBefore + (16u << 20))
+      << "the paste took " << (((long long)nAfter - (long long)nBefore) >> 20) << " MB";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ClipboardBitmap,
+                         ::testing::Values(BitmapSize{64, 64, true}, BitmapSize{8193, 8192, false},
+                                           BitmapSize{16384, 16384, false}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.cx) + "x" + std::to_string(info.param.cy);
+                         });
 
 } // namespace
