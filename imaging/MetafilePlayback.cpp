@@ -47,9 +47,10 @@ HENHMETAFILE EnhancedOf(const CPlayerJob& job, const BYTE* pBytes) {
   const size_t kPlaceable = sizeof(PlaceableHeader);
   if (job.nBytes <= kPlaceable)
     return NULL;
-  const METAFILEPICT natural = {MM_ANISOTROPIC, 0, 0, NULL}; // the records' own extents
-  EnhMetafilePtr hEmf(
-      ::SetWinMetaFileBits(job.nBytes - (UINT)kPlaceable, pBytes + kPlaceable, NULL, &natural));
+  METAFILEPICT box = {};
+  if (!PlaceableBox(pBytes, box))
+    return NULL;
+  EnhMetafilePtr hEmf(::SetWinMetaFileBits(job.nBytes - (UINT)kPlaceable, pBytes + kPlaceable, NULL, &box));
   std::vector<BYTE> converted;
   if (!hEmf || !EnhancedBits(hEmf.get(), converted) ||
       !IsSoundEnhMetafile(converted.data(), converted.size()))
@@ -65,7 +66,10 @@ bool Play(const CPlayerJob& job, const BYTE* pBytes, HANDLE hPixels) {
   CDcPtr hDC(::CreateCompatibleDC(NULL));
   if (!hEmf || !hSection || !hDC || ::SelectObject(hDC.get(), hSection.get()) == NULL)
     return false;
-  const RECT whole = {0, 0, job.cx, job.cy}, frame = {0, 0, job.cx - 1, job.cy - 1};
+  // An enhanced metafile's frame counts both of its edges; a placeable metafile's box spans the
+  // picture as its pixels do.
+  const RECT whole = {0, 0, job.cx, job.cy};
+  const RECT frame = job.bEnhanced ? RECT{0, 0, job.cx - 1, job.cy - 1} : whole;
   if (!::FillRect(hDC.get(), &whole, (HBRUSH)::GetStockObject(WHITE_BRUSH)) ||
       !::PlayEnhMetaFile(hDC.get(), hEmf.get(), &frame))
     return false;

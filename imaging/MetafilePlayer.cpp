@@ -43,16 +43,36 @@ std::string PlayerPath() {
   return strPath.substr(0, strPath.find_last_of("\\/") + 1) + kMetafilePlayerName;
 }
 
-// The player started on the job; no process when it cannot be started.
+// The environment block the player starts with: only what the system needs to start a process
+// there, none of the program's own variables. What the platform's playback reads of the player's
+// memory can end up in a picture, and an inherited block would hold the user's paths and names.
+std::string PlayerEnvironment() {
+  std::string strBlock;
+  for (const char* pszName : {"SystemRoot"}) {
+    char szValue[MAX_PATH];
+    const DWORD n = ::GetEnvironmentVariableA(pszName, szValue, sizeof(szValue));
+    if (n > 0 && n < sizeof(szValue))
+      strBlock.append(pszName).append("=").append(szValue, n).push_back('\0');
+  }
+  // The block ends with an empty string; an empty block is two zeros.
+  strBlock.append(strBlock.empty() ? 2 : 1, '\0');
+  return strBlock;
+}
+
+// The player started on the job in its own folder and environment; no process when it cannot be
+// started.
 CPlayerHandle StartPlayer(const std::string& strJob) {
   const std::string strPlayer = PlayerPath();
   if (strPlayer.empty())
     return CPlayerHandle();
   std::string strCommand = "\"" + strPlayer + "\" " + strJob + " " + std::to_string(::GetCurrentProcessId());
+  const std::string strFolder = strPlayer.substr(0, strPlayer.find_last_of("\\/") + 1);
+  std::string strEnvironment = PlayerEnvironment();
   STARTUPINFOA si = {};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};
-  if (!::CreateProcessA(strPlayer.c_str(), &strCommand[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+  if (!::CreateProcessA(strPlayer.c_str(), &strCommand[0], NULL, NULL, FALSE, 0, &strEnvironment[0],
+                        strFolder.c_str(), &si, &pi))
     return CPlayerHandle();
   ::CloseHandle(pi.hThread);
   return CPlayerHandle(pi.hProcess);

@@ -10,7 +10,10 @@ their name says otherwise.
   harmless/ files the platform draws at once, which the program must open: a narrow pen under
             a stretched mapping, a description right after the 88-byte header, a placeable
             Windows metafile whose conversion sets text justification, a small text record
-  refused/  a frame whose size does not fit in 32 bits
+  placeable/ placeable Windows metafiles whose records set their window to the box, to twenty
+            times it, and to a box away from the origin
+  refused/  a frame whose size does not fit in 32 bits, a bitmap of no header whose offsets name
+            one inside its record and bits at its end
 
   make_metafiles.py <folder>
 """
@@ -147,7 +150,7 @@ def hostile():
         [polygon([(rng.randint(-big, big), rng.randint(-big, big)) for _ in range(400)])])
     files["freeze_thin_triangles"] = emf(
         [record(EMR_SELECTOBJECT, NULL_PEN)] +
-        [polygon([(i, -big), (i + 1, big), (i, big)]) for i in range(20)])
+        [polygon([(i, -big), (i + 1, big), (i, big)]) for i in range(60)])
     beziers = [c for _ in range(900) for c in (rng.randint(-big, big), rng.randint(-big, big))]
     files["freeze_widened_beziers"] = emf(
         [pen(50), select(), record(EMR_BEGINPATH), record(EMR_MOVETOEX, 0, 0),
@@ -168,13 +171,13 @@ def hostile():
     return files
 
 
-def placeable_wmf(records):
-    """A placeable Windows metafile of 100 x 100 units at 96 units an inch."""
+def placeable_wmf(records, box=(0, 0, 100, 100), inch=96):
+    """A placeable Windows metafile of the box (left, top, right, bottom) at its units an inch."""
     body = b"".join(records) + struct.pack("<IH", 3, 0)
     size_words = (18 + len(body)) // 2
     biggest = max(len(r) for r in records) // 2
     header = struct.pack("<HHHIHIH", 1, 9, 0x300, size_words, 2, biggest, 0)
-    key = struct.pack("<IHhhhhHI", 0x9AC6CDD7, 0, 0, 0, 100, 100, 96, 0)
+    key = struct.pack("<IHhhhhHI", 0x9AC6CDD7, 0, *box, inch, 0)
     checksum = 0
     for (word,) in struct.iter_unpack("<H", key):
         checksum ^= word
@@ -208,14 +211,50 @@ def harmless():
     return files
 
 
+def placeable():
+    """Placeable Windows metafiles whose records set their own window: each fills one black
+    rectangle, which the tests expect at the place its name gives on the picture."""
+    META_SETWINDOWORG, META_SETWINDOWEXT, META_SELECTOBJECT = 0x020B, 0x020C, 0x012D
+    META_CREATEPENINDIRECT, META_CREATEBRUSHINDIRECT, META_RECTANGLE = 0x02FA, 0x02FC, 0x041B
+    PS_NULL = 5
+
+    def black_rectangle(window_org, window_ext, left, top, right, bottom):
+        return [wmf_record(META_SETWINDOWORG, window_org[1], window_org[0]),
+                wmf_record(META_SETWINDOWEXT, window_ext[1], window_ext[0]),
+                wmf_record(META_CREATEPENINDIRECT, PS_NULL, 0, 0, 0, 0), wmf_record(META_SELECTOBJECT, 0),
+                wmf_record(META_CREATEBRUSHINDIRECT, 0, 0, 0, 0), wmf_record(META_SELECTOBJECT, 1),
+                wmf_record(META_RECTANGLE, bottom, right, top, left)]
+
+    return {
+        # 600 x 300 pixels, the window the box: the rectangle on its right and bottom edges.
+        "bottom_right_quarter_window_is_the_box": placeable_wmf(
+            black_rectangle((0, 0), (600, 300), 300, 150, 600, 300), box=(0, 0, 600, 300)),
+        # 200 x 100 pixels under a window twenty times the box: the top-left quarter.
+        "top_left_quarter_window_twenty_times": placeable_wmf(
+            black_rectangle((0, 0), (4000, 2000), 0, 0, 2000, 1000), box=(0, 0, 200, 100)),
+        # 192 x 96 pixels of a box away from the origin at 720 units an inch: the top-left quarter.
+        "top_left_quarter_box_off_the_origin": placeable_wmf(
+            black_rectangle((1440, 2880), (1440, 720), 1440, 2880, 2160, 3240),
+            box=(1440, 2880, 2880, 3600), inch=720),
+    }
+
+
 def refused():
+    EMR_STRETCHDIBITS, SRCCOPY = 81, 0xCC0020
+    # A bitmap said to have no header (size 0) whose offsets still name a header inside the record
+    # and bits at its end: the platform's playback reads the header there and the bits past it.
+    header = struct.pack("<IiiHHIIiiII", 40, 100, 100, 1, 32, 0, 0, 0, 0, 0, 0)
+    no_header_at_an_offset = record(EMR_STRETCHDIBITS, 0, 0, 99, 99, 0, 0, 0, 0, 100, 100,
+                                    80, 0, 120, 0, 0, SRCCOPY, 100, 100, tail=header)
     return {"frame_past_32_bits": emf(
-        [record(EMR_RECTANGLE, 10, 10, 40, 40)], frame=(-(1 << 31), -(1 << 31), (1 << 31) - 1, (1 << 31) - 1))}
+        [record(EMR_RECTANGLE, 10, 10, 40, 40)], frame=(-(1 << 31), -(1 << 31), (1 << 31) - 1, (1 << 31) - 1)),
+        "bitmap_without_header_at_an_offset": emf([no_header_at_an_offset])}
 
 
 def main():
     out = sys.argv[1]
-    for folder, files in (("hostile", hostile()), ("harmless", harmless()), ("refused", refused())):
+    for folder, files in (("hostile", hostile()), ("harmless", harmless()), ("placeable", placeable()),
+                          ("refused", refused())):
         os.makedirs(os.path.join(out, folder), exist_ok=True)
         for name, data in files.items():
             ext = ".wmf" if data[:4] == struct.pack("<I", 0x9AC6CDD7) else ".emf"

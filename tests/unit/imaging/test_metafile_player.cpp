@@ -1,19 +1,24 @@
-// Metafiles from outside are played in the player's process. A file whose playback faults, never
-// ends or piles up objects gives no picture, or its picture, and leaves this process as it was;
-// its windows paint and answer while the player runs. Harmless files that the record check once
-// refused open as the platform draws them, and a frame whose size does not fit in 32 bits is
-// refused. The files are made by tests/data/make_metafiles.py.
+// Metafiles from outside are played in the player's process, which starts with an environment of
+// its own. A file whose playback faults, never ends or piles up objects gives no picture and leaves
+// this process as it was; its windows paint and answer while the player runs. Harmless files that
+// the record check once refused open as the platform draws them, a placeable metafile's box maps
+// onto its picture, and a frame whose size does not fit in 32 bits is refused. The files are made
+// by tests/data/make_metafiles.py.
 #include "imaging/MetafileFormat.h"
+#include "imaging/MetafilePlayer.h"
 #include "tests/common/object_counts.h"
 #include "tests/unit/imaging/test_imaging_util.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -35,32 +40,48 @@ Bytes ReadAll(const std::string& path) {
   return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-class HostileMetafile : public ::testing::TestWithParam<const char*> {};
+struct HostileCase {
+  const char* name;
+  bool bOpens; // played whole in the player: the objects it piles up, or a fault of another version
+};
+std::ostream& operator<<(std::ostream& os, const HostileCase& c) { return os << c.name; }
 
-// The picture, if any, is the file's own size; the process keeps its objects as they were.
+class HostileMetafile : public ::testing::TestWithParam<HostileCase> {};
+
+// A file whose playback faults, never ends or takes the player's memory gives the message, and within
+// the player's time; one the player plays opens at its size. The process keeps its objects.
 TEST_P(HostileMetafile, LeavesTheProgramAsItWas) {
-  const std::string path = Metafile(std::string("hostile\\") + GetParam() + ".emf");
+  const std::string path = Metafile(std::string("hostile\\") + GetParam().name + ".emf");
   ASSERT_FALSE(ReadAll(path).empty()) << path;
   const long nObjects = GdiObjectsInUse();
   ASSERT_GT(nObjects, 0);
+  const DWORD dwStart = ::GetTickCount();
   const Loaded loaded = LoadOverWhite(path);
-  EXPECT_TRUE(loaded.cx == 0 || (loaded.cx == 100 && loaded.cy == 100)) << loaded.cx << " x " << loaded.cy;
+  const DWORD dwTaken = ::GetTickCount() - dwStart;
+  if (GetParam().bOpens) {
+    EXPECT_TRUE(loaded.cx == 100 && loaded.cy == 100) << loaded.cx << " x " << loaded.cy;
+  } else {
+    EXPECT_EQ(0, loaded.cx) << "opened as a picture";
+    // The bound leaves a margin for a machine under load; the playbacks take far longer.
+    EXPECT_LT(dwTaken, kMetafilePlayerTimeout + 10000) << "the open took " << dwTaken << " ms";
+  }
   EXPECT_EQ(nObjects, GdiObjectsInUse());
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, HostileMetafile,
-                         ::testing::Values("crash_user_style_00", "crash_user_style_01_rectangle",
-                                           "crash_user_style_wrapping_halves",
-                                           "crash_user_style_wrapping_minus_one",
-                                           "crash_restore_dc_lowest_level", "crash_rotated_font_55000",
-                                           "crash_font_under_world_transform", "crash_font_under_mapping",
-                                           "crash_wide_pen_scaled_viewport", "freeze_user_style_line_2_18",
-                                           "freeze_user_style_line_2_28", "freeze_dashed_lines",
-                                           "freeze_winding_polygon", "freeze_thin_triangles",
-                                           "freeze_widened_beziers", "freeze_window_extent_past_32_bits",
-                                           "freeze_lometric_pen", "freeze_zero_transform_after_wide_pen",
-                                           "freeze_rotated_font_60000", "exhaust_brushes_in_one_slot"),
-                         [](const auto& info) { return std::string(info.param); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, HostileMetafile, ::testing::Values(
+    HostileCase{"crash_user_style_00", false}, HostileCase{"crash_user_style_01_rectangle", false},
+    HostileCase{"crash_user_style_wrapping_halves", false}, HostileCase{"crash_user_style_wrapping_minus_one", false},
+    HostileCase{"crash_restore_dc_lowest_level", false}, HostileCase{"crash_wide_pen_scaled_viewport", false},
+    HostileCase{"crash_rotated_font_55000", false}, HostileCase{"crash_font_under_world_transform", false},
+    HostileCase{"crash_font_under_mapping", false}, HostileCase{"freeze_rotated_font_60000", false},
+    HostileCase{"freeze_user_style_line_2_18", false}, HostileCase{"freeze_user_style_line_2_28", false},
+    HostileCase{"freeze_dashed_lines", false}, HostileCase{"freeze_winding_polygon", false},
+    HostileCase{"freeze_thin_triangles", false}, HostileCase{"freeze_widened_beziers", false},
+    HostileCase{"freeze_zero_transform_after_wide_pen", false}, HostileCase{"exhaust_brushes_in_one_slot", true},
+    HostileCase{"freeze_window_extent_past_32_bits", true}, HostileCase{"freeze_lometric_pen", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // A window of the thread that waits for the player, counting its paints and answering WM_APP.
 std::atomic<int> g_nPaints{0};
@@ -140,21 +161,26 @@ TEST(MetafilePlayer, WindowsPaintAndAnswerWhileItPlays) {
   EXPECT_EQ(poker.nSent.load(), poker.nAnswered.load());
 }
 
-// The picture the platform draws of the file, played here over white.
+// The picture the platform draws of the file, played here over white; a placeable metafile as the
+// platform reads one, its box in hundredths of a millimetre the extent its records act within.
 Loaded PlayedHere(const Bytes& bytes, int cx, int cy) {
   const size_t kPlaceable = sizeof(PlaceableHeader);
-  const METAFILEPICT natural = {MM_ANISOTROPIC, 0, 0, NULL};
   const bool bPlaceable =
       bytes.size() > kPlaceable && *reinterpret_cast<const DWORD*>(bytes.data()) == kPlaceableKey;
+  METAFILEPICT box = {MM_ANISOTROPIC, 0, 0, NULL};
+  if (bPlaceable) {
+    const PlaceableHeader& h = *reinterpret_cast<const PlaceableHeader*>(bytes.data());
+    box.xExt = (h.right - h.left) * 2540 / h.wInch, box.yExt = (h.bottom - h.top) * 2540 / h.wInch;
+  }
   EnhMetafilePtr hEmf(bPlaceable ? ::SetWinMetaFileBits((UINT)(bytes.size() - kPlaceable),
-                                                        bytes.data() + kPlaceable, NULL, &natural)
+                                                        bytes.data() + kPlaceable, NULL, &box)
                                  : ::SetEnhMetaFileBits((UINT)bytes.size(), bytes.data()));
   Loaded played;
   CPixelPlane plane;
   HBITMAP hSection = CreatePlaneBitmap(cx, cy, &plane);
   HDC hDC = ::CreateCompatibleDC(NULL);
   HGDIOBJ hOld = ::SelectObject(hDC, hSection);
-  const RECT whole = {0, 0, cx, cy}, frame = {0, 0, cx - 1, cy - 1};
+  const RECT whole = {0, 0, cx, cy}, frame = bPlaceable ? whole : RECT{0, 0, cx - 1, cy - 1};
   ::FillRect(hDC, &whole, (HBRUSH)::GetStockObject(WHITE_BRUSH));
   if (hEmf && ::PlayEnhMetaFile(hDC, hEmf.get(), &frame)) {
     ::GdiFlush();
@@ -193,6 +219,111 @@ INSTANTIATE_TEST_SUITE_P(Files, HarmlessMetafile,
                            std::string name = info.param;
                            return name.substr(0, name.find('.'));
                          });
+
+struct PlaceableCase {
+  const char* name;
+  int cx, cy;
+  RECT rcBlack; // where the file's one black rectangle lies on the picture
+};
+std::ostream& operator<<(std::ostream& os, const PlaceableCase& c) { return os << c.name; }
+
+class PlaceableMetafile : public ::testing::TestWithParam<PlaceableCase> {};
+
+// The picture is the box at its units an inch, the box maps onto all of it and the records' window
+// acts within it: black inside the rectangle and white outside, a pixel either side of its edges
+// left to the rounding, and as the platform plays the file read that way.
+TEST_P(PlaceableMetafile, MapsItsBoxOntoThePicture) {
+  const PlaceableCase& c = GetParam();
+  const std::string path = Metafile(std::string("placeable\\") + c.name + ".wmf");
+  const Loaded loaded = LoadOverWhite(path);
+  ASSERT_EQ(c.cx, loaded.cx);
+  ASSERT_EQ(c.cy, loaded.cy);
+  EXPECT_TRUE(loaded == PlayedHere(ReadAll(path), c.cx, c.cy));
+  const RECT& r = c.rcBlack;
+  int nWrong = 0;
+  for (int y = 0; y < c.cy; y++)
+    for (int x = 0; x < c.cx; x++) {
+      const DWORD px = loaded.px[(size_t)y * c.cx + x] & 0xFFFFFF;
+      const bool bInside = x > r.left && x < r.right - 1 && y > r.top && y < r.bottom - 1;
+      const bool bOutside = x < r.left - 1 || x > r.right || y < r.top - 1 || y > r.bottom;
+      nWrong += (bInside && px != 0) || (bOutside && px != 0xFFFFFF);
+    }
+  EXPECT_EQ(0, nWrong) << "pixels not as the box maps the rectangle";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PlaceableMetafile,
+    ::testing::Values(PlaceableCase{"bottom_right_quarter_window_is_the_box", 600, 300, {300, 150, 600, 300}},
+                      PlaceableCase{"top_left_quarter_window_twenty_times", 200, 100, {0, 0, 100, 50}},
+                      PlaceableCase{"top_left_quarter_box_off_the_origin", 192, 96, {0, 0, 96, 48}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The environment block of a running player of this process, read from its process parameters.
+std::wstring PlayerEnvironment(DWORD dwPlayer) {
+  typedef LONG(WINAPI * QueryFn)(HANDLE, int, void*, ULONG, ULONG*);
+  const QueryFn pfnQuery = reinterpret_cast<QueryFn>(
+      ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess"));
+  HANDLE hPlayer = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, dwPlayer);
+  ULONG_PTR basic[6] = {}; // exit status, then the address of the process's environment block
+  std::wstring env;
+  DWORD_PTR pParams = 0, pEnv = 0;
+  wchar_t chunk[256];
+  if (hPlayer != NULL && pfnQuery != NULL && pfnQuery(hPlayer, 0, basic, sizeof(basic), NULL) == 0 &&
+      ::ReadProcessMemory(hPlayer, (BYTE*)basic[1] + 0x10, &pParams, 4, NULL) &&
+      ::ReadProcessMemory(hPlayer, (BYTE*)pParams + 0x48, &pEnv, 4, NULL))
+    for (SIZE_T at = 0; env.find(std::wstring(2, L'\0')) == std::wstring::npos && at < (1 << 20);
+         at += sizeof(chunk))
+      if (!::ReadProcessMemory(hPlayer, (BYTE*)pEnv + at, chunk, sizeof(chunk), NULL))
+        break;
+      else
+        env.append(chunk, sizeof(chunk) / 2);
+  if (hPlayer != NULL)
+    ::CloseHandle(hPlayer);
+  return env;
+}
+
+// The player's id once this process has started one; 0 while it has none.
+DWORD RunningPlayer() {
+  HANDLE hSnap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry = {sizeof(entry)};
+  DWORD dwPlayer = 0;
+  for (BOOL b = ::Process32First(hSnap, &entry); b && dwPlayer == 0; b = ::Process32Next(hSnap, &entry))
+    if (entry.th32ParentProcessID == ::GetCurrentProcessId() && _stricmp(entry.szExeFile, "pixplay.exe") == 0)
+      dwPlayer = entry.th32ProcessID;
+  ::CloseHandle(hSnap);
+  return dwPlayer;
+}
+
+// Reads the environment of the first player this process starts, until it has or is told to stop.
+struct CEnvironmentReader {
+  std::wstring env;
+  std::atomic<bool> bLoaded{false};
+  static DWORD WINAPI Run(void* p) {
+    CEnvironmentReader& r = *static_cast<CEnvironmentReader*>(p);
+    for (; r.env.empty() && !r.bLoaded; ::Sleep(5))
+      if (const DWORD dwPlayer = RunningPlayer())
+        r.env = PlayerEnvironment(dwPlayer);
+    return 0;
+  }
+};
+
+// The player holds nothing of the program beyond its job: none of the program's variables.
+TEST(MetafilePlayer, StartsWithAnEnvironmentOfItsOwn) {
+  ASSERT_TRUE(::SetEnvironmentVariableW(L"PIX_PLAYER_SECRET", std::wstring(4000, L'S').c_str()));
+  CEnvironmentReader reader;
+  HANDLE hReader = ::CreateThread(NULL, 0, CEnvironmentReader::Run, &reader, 0, NULL);
+  ASSERT_NE(nullptr, hReader);
+  const Loaded frozen = LoadOverWhite(Metafile("hostile\\freeze_winding_polygon.emf"));
+  reader.bLoaded = true;
+  ::WaitForSingleObject(hReader, INFINITE);
+  ::CloseHandle(hReader);
+  const std::wstring& env = reader.env;
+  EXPECT_EQ(0, frozen.cx);
+  ASSERT_FALSE(env.empty()) << "no player's environment read";
+  EXPECT_EQ(std::wstring::npos, env.find(L"PIX_PLAYER_SECRET"));
+  EXPECT_EQ(std::wstring::npos, env.find(L"WINEPREFIX"));
+  ::SetEnvironmentVariableW(L"PIX_PLAYER_SECRET", NULL);
+}
 
 // A frame from -2^31 to 2^31 - 1 is no one-pixel picture: its size does not fit in 32 bits.
 TEST(MetafileFrame, ASizePast32BitsIsRefused) {
