@@ -6,6 +6,7 @@
 #include "app/ObjectPicker.h"
 #include "app/SystemTray.h"
 #include "editor/FramletDoc.h"
+#include "framework/frame/fw_frame.h"
 #include "imaging/Globals.h"
 #include "imaging/capture/CaptureDlg.h"
 #include "resources/resource.h"
@@ -67,6 +68,17 @@ HWND WindowUserWorksIn() {
   return hFound;
 }
 
+// The main window steps aside for a capture, and its floating bars with it. Hiding a shown frame
+// hides them too, but a frame in the tray is hidden already, and hiding it again would leave them
+// in the picture: they are told to hide themselves, and those that did come back after it.
+void HideMainWindowForCapture(CWnd* pMain) {
+  if (pMain == NULL)
+    return;
+  pMain->ShowWindow(SW_HIDE);
+  if (CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(pMain))
+    pFrame->NotifyFloatingWindows(FS_HIDE);
+}
+
 } // namespace
 
 HBITMAP CFramletApp::RunCaptureOverlay(int nMode, const RECT* pObject, BOOL bTopmost, HWND hWindow) {
@@ -97,8 +109,7 @@ void CFramletApp::OnCapture(UINT nID) {
       return;
     }
     g_bObjectPicking = TRUE;
-    if (m_pMainWnd != NULL)
-      m_pMainWnd->ShowWindow(SW_HIDE);
+    HideMainWindowForCapture(m_pMainWnd);
     ::Sleep(200);
     // The pointer stays where the user has it: the picker frames the window under it from the start.
     ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDD_OBJECT_PICKER), NULL, ObjectPickerProc, 0);
@@ -107,8 +118,7 @@ void CFramletApp::OnCapture(UINT nID) {
     return;
   }
   const HWND hWindow = nID == ID_CAPTURE_ACTIVE_WINDOW ? WindowUserWorksIn() : NULL;
-  if (m_pMainWnd != NULL)
-    m_pMainWnd->ShowWindow(SW_HIDE);
+  HideMainWindowForCapture(m_pMainWnd);
   // The system activates some window in the frame's place, not always the one the user was in.
   if (hWindow != NULL)
     ::SetForegroundWindow(hWindow);
@@ -123,8 +133,7 @@ void CFramletApp::OnHotkeyCapture() {
   CCaptureRun run(m_bCapturing);
   if (!run.Started())
     return;
-  if (m_pMainWnd != NULL)
-    m_pMainWnd->ShowWindow(SW_HIDE);
+  HideMainWindowForCapture(m_pMainWnd);
   ::Sleep(500);
   HBITMAP hCaptured = RunCaptureOverlay(ID_CAPTURE_RECTANGLE, NULL, TRUE);
   if (hCaptured != NULL)
@@ -154,6 +163,11 @@ void CFramletApp::ShowMainWindowAfterCapture() {
   // shows the notification area in), and showing it does not take it back from another program:
   // the frame takes the keyboard again, which it gives to its active view.
   TakeKeyboard(pMain->m_hWnd);
+  // The floating bars hidden for the capture come back last. A frame brought back from the tray
+  // gets no WM_SHOWWINDOW that would bring them, and bars shown before the frame takes the keyboard
+  // stay under it on the screen: taking the keyboard raises the frame over them.
+  if (CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(pMain))
+    pFrame->NotifyFloatingWindows(FS_SHOW);
 }
 
 BOOL CFramletApp::OpenCaptureAsDocument(HBITMAP hBitmap) {

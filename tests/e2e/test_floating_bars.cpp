@@ -1,6 +1,6 @@
 // Bars floated off the frame as the user meets them: the task sheet floating while the frame sits
-// in the tray, above its frame after a message, its pages taking the keyboard as they do docked,
-// and the tool bars double-clicked back to their places.
+// in the tray and left out of a capture made from there, above its frame after a message, its pages taking
+// the keyboard as they do docked, and the tool bars double-clicked back to their places.
 #include "framework/wnd/fw_ids.h"
 #include "resources/resource.h"
 #include "tests/e2e/tray_support.h"
@@ -46,6 +46,17 @@ protected:
     HWND hItem = NULL;
     WaitFor([&] { return (hItem = m_app.ShownInTaskSheet(nId)) != NULL; });
     return hItem;
+  }
+  // The main page's Shear link as the screen shows it: the ground of the page's task links there.
+  ::testing::AssertionResult ShearLinkOnScreen() {
+    const HWND hShear = ShownInSheet(kShearLink);
+    if (hShear == NULL)
+      return ::testing::AssertionFailure() << "no Shear link";
+    const COLORREF kLinkColor = 0xF8E4D8;
+    return WaitUntil("the sheet's link on the screen", [&] {
+      const std::vector<COLORREF> px = ReadScreen(ScreenRect(hShear)).data;
+      return std::find(px.begin(), px.end(), kLinkColor) != px.end();
+    });
   }
   // Where the X pointer clicks into a window: 20 pixels in, halfway down.
   static CPoint Into(HWND hWnd) {
@@ -106,6 +117,28 @@ TEST_F(FloatingBarsTest, AltF4InTheFloatingSheetWhileTheFrameIsInTheTrayAsksToSa
   EXPECT_TRUE(m_app.WaitForDocuments(1, kArea.Size()));
 }
 
+// The hot key pressed while the frame sits in the tray captures the screen without the floating
+// sheet, as a capture from the frame does; the sheet comes back where it was, shown over the frame.
+TEST_F(FloatingBarsTest, ACaptureFromTheTrayLeavesTheFloatingSheetOut) {
+  ASSERT_TRUE(StartWithIcon());
+  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+  const HWND hFloating = FloatTaskSheet(m_app.PictureOrigin() + CPoint(150, 60));
+  ASSERT_NE(nullptr, hFloating);
+  const CRect sheet = ScreenRect(hFloating);
+  ASSERT_TRUE(m_app.Menu('F', 'M'));
+  ASSERT_TRUE(WaitUntil("the frame in the tray and the floating sheet on the screen",
+                        [&] { return !::IsWindowVisible(m_app.Frame()) && ::IsWindowVisible(hFloating); }));
+  XMoveMouse(sheet.left, sheet.top);
+  ASSERT_TRUE(XKeys("ctrl+q"));
+  ASSERT_TRUE(m_app.MarkAsUser(At("P", sheet.TopLeft()) + At("R", sheet.BottomRight())));
+  ASSERT_TRUE(m_app.WaitForDocuments(2, sheet.Size()));
+  EXPECT_TRUE(m_app.PictureIs(sheet.Size(), PatternOf(sheet)));
+  EXPECT_TRUE(WaitUntil("the sheet back where it was",
+                        [&] { return ::IsWindowVisible(hFloating) && ScreenRect(hFloating) == sheet; }));
+  EXPECT_TRUE(ShearLinkOnScreen());
+  SaveScreenshot(ScreenRect(m_app.Frame()), "e2e_floating_sheet_after_tray_capture.bmp");
+}
+
 // The floating sheet stays above its frame after an open ends in the message that the file is no
 // picture (an empty file): the Open button of the large tool bar clicked, the pointer left resting
 // on it, whose tip shows again over the frame once the message has gone. The sheet shows where it
@@ -140,13 +173,7 @@ TEST_F(FloatingBarsTest, TheFloatingSheetStaysAboveItsFrameAfterAFileThatIsNoPic
   ASSERT_TRUE(GetsXKeys(hMessage, "the message"));
   ASSERT_TRUE(XKeys("Return"));
   ASSERT_TRUE(WaitUntil("the message to go", [&] { return !::IsWindow(hMessage); }));
-  const HWND hShear = ShownInSheet(kShearLink);
-  ASSERT_NE(nullptr, hShear);
-  const COLORREF kLinkColor = 0xF8E4D8; // the ground of the main page's task links
-  EXPECT_TRUE(WaitUntil("the sheet's link on the screen", [&] {
-    const std::vector<COLORREF> px = ReadScreen(ScreenRect(hShear)).data;
-    return std::find(px.begin(), px.end(), kLinkColor) != px.end();
-  }));
+  EXPECT_TRUE(ShearLinkOnScreen());
   SaveScreenshot(ScreenRect(m_app.Frame()), "e2e_floating_sheet_after_no_picture.bmp");
   ::DeleteFileA(path.c_str());
 }
