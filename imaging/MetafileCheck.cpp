@@ -319,6 +319,35 @@ bool WmfDibFits(const CSpan& rec, size_t nParam, DWORD nUsage, bool bRuns) {
   return DibLayout(dib, nUsage, bRuns, size) && size.nInfo <= dib.n && size.nRows <= dib.n - size.nInfo;
 }
 
+// The bytes of the rows of an old device-dependent bitmap: rows of whole words.
+U64 DdbRows(U64 cx, U64 cy, U64 nBits) { return ((cx * nBits + 15) >> 4 << 1) * cy; }
+
+// An old device-dependent bitmap (Bitmap16) at parameter word nParam: its type, width, height and
+// bytes a row, its one plane and its bits a pixel in a byte each, then nGap bytes and its rows.
+bool Bitmap16Fits(const CSpan& rec, size_t nParam, size_t nGap) {
+  const size_t at = 6 + 2 * nParam;
+  const U64 nBits = rec.U8(at + 9);
+  return rec.U8(at + 8) == 1 && IsDibBitCount(nBits) &&
+         rec.Has(at + 10 + nGap, DdbRows(rec.U16(at + 2), rec.U16(at + 4), nBits));
+}
+
+// The rows the platform's player reads where it takes a device-dependent bitmap from its own reading
+// of a record, of cx x cy pixels (their signs dropped), nPlanes planes and nBits bits a pixel, from
+// byte atRows on. It makes no bitmap of an empty size, of other than one plane or of more than 32
+// bits, and rounds the bits up to a count a bitmap has.
+bool PlatformDdbFits(const CSpan& rec, LONG cx, LONG cy, DWORD nPlanes, DWORD nBits, size_t atRows) {
+  if (cx == 0 || cy == 0 || nPlanes != 1 || nBits > 32)
+    return true;
+  const DWORD nRounded = nBits == 1    ? 1
+                         : nBits <= 4  ? 4
+                         : nBits <= 8  ? 8
+                         : nBits <= 16 ? 16
+                         : nBits <= 24 ? 24
+                                       : 32;
+  auto magnitude = [](LONG n) { return n < 0 ? 0 - (U64)(LONG64)n : (U64)n; };
+  return rec.Has(atRows, DdbRows(magnitude(cx), magnitude(cy), nRounded));
+}
+
 // The records of a fixed size the check knows: the high byte of their functions is their number of
 // parameter words.
 bool IsWmfFixedRecord(DWORD nFunction) {
@@ -390,17 +419,53 @@ bool WmfRecordFits(DWORD nFunction, const CSpan& rec, DWORD nObjects) {
     return nParams >= 5;
   case META_CREATEBRUSHINDIRECT:
     return nParams >= 4;
+  case META_CREATEREGION: {
+    // A region: a header of 11 words with the number of scans at the sixth, then the scans, each a
+    // number of coordinates (even), its top and bottom, the coordinates and the number again.
+    size_t at = 11;
+    for (size_t i = 0; i < param(5) && at <= nParams; i++) {
+      const size_t nCoordinates = param(at);
+      if (nCoordinates % 2 != 0)
+        return false;
+      at += nCoordinates + 4;
+    }
+    return at <= nParams;
+  }
   case META_DIBCREATEPATTERNBRUSH:
     return nParams >= 2 && WmfDibFits(rec, 2, param(1), false);
-  // Only the forms that carry a bitmap: the platform tells the two forms apart by size alone.
+  case META_CREATEPATTERNBRUSH: {
+    // An old bitmap, then the address of its rows (4 bytes) and 18 reserved bytes before them. The
+    // platform takes the first word for a brush style and, for two styles, reads a bitmap of its own
+    // from the third word on: an info header with the rows after 44 bytes, or a packed bitmap.
+    if (nParams < 16 || !Bitmap16Fits(rec, 0, 22))
+      return false;
+    const CSpan info = rec.From(6 + 4);
+    if (param(0) == BS_PATTERN)
+      return PlatformDdbFits(rec, (LONG)info.U32(4), (LONG)info.U32(8), info.U16(12), info.U16(14),
+                             6 + 2 * 24);
+    return param(0) != BS_DIBPATTERN || WmfDibFits(rec, 2, param(1), false);
+  }
+  // The old blits carry an old bitmap after their 8 or 10 words. The platform reads its fields as
+  // words, without the type, from the eighth word (the raster operation taken as one word) or the
+  // eleventh on, whatever the record's size, so the rows of that reading lie in the record too.
+  case META_BITBLT:
+    return nParams >= 13 && Bitmap16Fits(rec, 8, 0) &&
+           PlatformDdbFits(rec, param(7), param(8), param(10), param(11), 6 + 2 * 12);
+  case META_STRETCHBLT:
+    return nParams >= 15 && Bitmap16Fits(rec, 10, 0) &&
+           PlatformDdbFits(rec, param(10), param(11), param(13), param(14), 6 + 2 * 15);
+  // The platform tells a pattern blit of 9 words from a blit with a bitmap by size alone. It reads
+  // a bitmap after the tenth word of a stretched blit whatever its size: one without is refused.
   case META_DIBBITBLT:
-    return nParams > 9 && WmfDibFits(rec, 8, DIB_RGB_COLORS, false);
+    if (nParams == 9)
+      return !RopUsesSource(param(1) << 16 | param(0));
+    return nParams > 9 && WmfDibFits(rec, 8, DIB_RGB_COLORS, true);
   case META_DIBSTRETCHBLT:
-    return nParams > 11 && WmfDibFits(rec, 10, DIB_RGB_COLORS, false);
+    return nParams > 10 && WmfDibFits(rec, 10, DIB_RGB_COLORS, true);
   case META_STRETCHDIB:
-    return nParams > 11 && WmfDibFits(rec, 11, param(2), false);
+    return nParams > 11 && WmfDibFits(rec, 11, param(2), true);
   case META_SETDIBTODEV:
-    return nParams > 9 && WmfDibFits(rec, 9, param(0), false);
+    return nParams > 9 && WmfDibFits(rec, 9, param(0), true);
   default:
     return IsWmfFixedRecord(nFunction) && nParams >= (nFunction >> 8);
   }

@@ -18,5 +18,6 @@ bool LooksLikeMetafile(const BYTE* pBytes, size_t nBytes);
 // over too; a record of a kind the format does not have is passed over as the player does.
 bool IsSoundEnhMetafile(const BYTE* pBytes, size_t nBytes);
 
-// The same for a Windows metafile, with or without its placeable header.
+// The same for a Windows metafile, with or without its placeable header; a record of a kind the
+// format does not have is refused.
 bool IsSoundWinMetafile(const BYTE* pBytes, size_t nBytes);

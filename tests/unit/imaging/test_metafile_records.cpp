@@ -1,6 +1,6 @@
-// The record check knows every record type of the enhanced format by its layout, those the
-// platform's player passes over too, and holds every bitmap a record carries as the format lays it
-// out. Bitmaps of rows coded in runs that it takes play the same whatever memory held.
+// The record check knows every record type of the enhanced and Windows formats by its layout, those
+// the platform's player passes over too, and holds every bitmap a record carries as the format lays
+// it out. Bitmaps of rows coded in runs that it takes play the same whatever memory held.
 #include "imaging/MetafileCheck.h"
 #include "imaging/MetafileFormat.h"
 #include "imaging/PixelPlane.h"
@@ -18,6 +18,7 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 using Words = std::vector<DWORD>;
+using Words16 = std::vector<WORD>;
 
 // An enhanced metafile of 100 x 100 pixels with two handle slots, of the records given as their
 // words after the type and size.
@@ -32,6 +33,22 @@ Bytes Emf(const std::vector<Words>& records) {
   words[12] = (DWORD)(4 * words.size());
   Bytes bytes(4 * words.size());
   std::memcpy(bytes.data(), words.data(), bytes.size());
+  return bytes;
+}
+
+// A placeable Windows metafile of 100 x 100 units with two object slots, of the record given as its
+// function and parameter words.
+Bytes Wmf(const Words16& record) {
+  Words16 w = {0xCDD7, 0x9AC6, 0, 0, 0, 100, 100, 1440, 0, 0, 0, 1, 9, 0x300, 0, 0, 2, 0, 0, 0};
+  for (const Words16& r : {Words16{META_SETWINDOWEXT, 100, 100}, record, Words16{0}}) {
+    w.insert(w.end(), {(WORD)(2 + r.size()), (WORD)((2 + r.size()) >> 16)});
+    w.insert(w.end(), r.begin(), r.end());
+  }
+  w[14] = (WORD)(w.size() - 11), w[15] = (WORD)((w.size() - 11) >> 16);
+  for (int i = 0; i < 10; i++)
+    w[10] ^= w[i];
+  Bytes bytes(2 * w.size());
+  std::memcpy(bytes.data(), w.data(), bytes.size());
   return bytes;
 }
 
@@ -53,6 +70,13 @@ Words Dib(bool bRuns, DWORD nHeader = 40, DWORD nCoded = 8) {
     dib.insert(dib.end(), 16, 0x01010101);
   return dib;
 }
+// The words, then the bitmap's words as halves.
+Words16 WithDib(Words16 words, const Words& dib) {
+  for (DWORD w : dib)
+    words.insert(words.end(), {(WORD)w, (WORD)(w >> 16)});
+  return words;
+}
+
 // The bitmap records with their fixed words after the type, offsets 0: blits from 8 x 8 pixels to
 // (10, 10), and the bytes their bitmaps' offsets (and their masks') lie at.
 struct BitmapKind {
@@ -175,6 +199,48 @@ std::vector<RecordCase> BitmapCases() {
 INSTANTIATE_TEST_SUITE_P(Bitmaps, RecordLayout, ::testing::ValuesIn(BitmapCases()),
                          [](const auto& info) { return info.param.name; });
 
+// The Windows metafile records that carry a bitmap after their words.
+const std::pair<const char*, Words16> kOldBitmapRecords[] = {
+    {"OldStretchDib", {META_STRETCHDIB, 0x20, 0xCC, 0, 8, 8, 0, 0, 8, 8, 10, 10}},
+    {"OldSetDibToDevice", {META_SETDIBTODEV, 0, 8, 0, 0, 0, 8, 8, 10, 10}},
+    {"OldDibBitBlt", {META_DIBBITBLT, 0, 0xCC, 0, 0, 8, 8, 10, 10}},
+    {"OldDibStretchBlt", {META_DIBSTRETCHBLT, 0x20, 0xCC, 8, 8, 0, 0, 8, 8, 10, 10}}};
+
+// Windows metafiles: a region, the old blits and pattern brush with their old bitmaps, a pattern
+// blit, a bitmap in runs; each also cut short by a word, and refused so.
+std::vector<RecordCase> WmfCases() {
+  const WORD kBits = 0x0101; // one plane, one bit a pixel
+  const Words16 stretchDib = kOldBitmapRecords[0].second;
+  struct {
+    const char* name;
+    Words16 words;
+    bool bSound;
+  } records[] = {
+      // clang-format off
+      {"Region", {META_CREATEREGION, 0, 6, 0, 0, 34, 1, 2, 0, 0, 10, 10, 2, 0, 10, 0, 10, 2}, true},
+      {"OldBitBlt", {META_BITBLT, 0x20, 0xCC, 0, 0, 2, 8, 10, 10, 0, 8, 2, 2, kBits, 0xFF, 0xFF}, true},
+      {"OldStretchBlt", {META_STRETCHBLT, 0x20, 0xCC, 2, 8, 0, 0, 2, 8, 10, 10, 0, 8, 2, 2, kBits, 0xFF, 0xFF}, true},
+      {"OldPatternBrush", {META_CREATEPATTERNBRUSH, 0, 8, 2, 2, kBits, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF}, true},
+      {"PatternBlit", {META_DIBBITBLT, 0x21, 0xF0, 0, 0, 0, 8, 8, 10, 10}, true},
+      // The platform reads a bitmap after the tenth word whatever the record's size.
+      {"StretchedPatternBlit", {META_DIBSTRETCHBLT, 0x21, 0xF0, 0, 8, 8, 0, 0, 8, 8, 10, 10}, false},
+      // Whole by the format, but the platform takes 100 x 50 pixels of 32 bits from the eighth word.
+      {"OldBitBltThePlatformReadsOtherwise", {META_BITBLT, 0x20, 0xCC, 0, 0, 1, 8, 10, 100, 50, 8, 1, 32, kBits, 0xFF}, false},
+      {"StretchedBitmapInRuns", WithDib(stretchDib, Dib(true)), true},
+      {"StretchedBitmapRunsPastTheirSize", WithDib(stretchDib, Dib(true, 40, 12)), false}};
+  // clang-format on
+  std::vector<RecordCase> cases;
+  for (const auto& r : records) {
+    cases.push_back(RecordCase::OfFile(r.name, Wmf(r.words), r.bSound));
+    cases.push_back(
+        RecordCase::OfFile(std::string(r.name) + "Cut", Wmf({r.words.begin(), r.words.end() - 1}), false));
+  }
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowsMetafiles, RecordLayout, ::testing::ValuesIn(WmfCases()),
+                         [](const auto& info) { return info.param.name; });
+
 // The file played here over white into 100 x 100 pixels (a Windows metafile converted first), with
 // the heap and the platform's bitmap memory left full of freed blocks holding the fill, and every
 // block the platform's metafile code takes from the heap holding it.
@@ -205,11 +271,14 @@ std::vector<DWORD> PlayedAfterFill(const Bytes& file, BYTE fill) {
   return px;
 }
 
-// Every record that takes rows coded in runs.
+// Every record that takes rows coded in runs, in both formats. (The platform finds the rows of an
+// old bitmap blit past 2-byte colours unless the raster operation's low word is 0.)
 std::vector<RecordCase> RunsCases() {
   std::vector<RecordCase> cases;
   for (const BitmapKind& kind : BitmapKinds())
     cases.push_back({kind.name, WithBitmap(kind, Dib(true)), true});
+  for (const auto& record : kOldBitmapRecords)
+    cases.push_back(RecordCase::OfFile(record.first, Wmf(WithDib(record.second, Dib(true))), true));
   return cases;
 }
 
