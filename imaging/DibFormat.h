@@ -6,6 +6,12 @@
 
 #include <cstdint>
 
+// Whether a header of that size is an info header the platform knows: the first version and the
+// later ones that extend it.
+inline bool IsDibInfoHeaderSize(DWORD nSize) {
+  return nSize == 40 || nSize == 52 || nSize == 56 || nSize == 108 || nSize == 124;
+}
+
 // Whether a bitmap may have that many bits a pixel.
 inline bool IsDibBitCount(std::uint64_t nBits) {
   return nBits == 1 || nBits == 4 || nBits == 8 || nBits == 16 || nBits == 24 || nBits == 32;

@@ -10,50 +10,77 @@ namespace {
 
 using U64 = std::uint64_t;
 
-// The layout of a device-independent bitmap: the bytes of its header, masks and colours, and of its
-// pixels. False for a header that is not whole or for a picture that is compressed or empty.
-bool DibLayout(const CSpan& dib, bool bPaletteIndices, U64& nInfo, U64& nPixels) {
+// What a device-independent bitmap's header says of its layout: the bytes of its header, masks and
+// colours, and of its rows; for rows coded in runs, the coded bytes the header names, which is as far
+// as the platform's decoder reads them.
+struct DibSize {
+  U64 nInfo = 0, nRows = 0;
+};
+
+// Whether the bitmap at the start of dib has a whole header of a size the platform knows and a
+// picture that is not empty, its rows uncompressed, in bit fields, or coded in runs where bRuns (then
+// bottom-up, with the size of the coded rows in the header); its colours are of nUsage
+// (DIB_PAL_COLORS: palette indices of 2 bytes).
+bool DibLayout(const CSpan& dib, DWORD nUsage, bool bRuns, DibSize& size) {
   const DWORD nHeader = dib.U32(0);
-  if (!dib.Has(0, 12) || !dib.Has(0, nHeader))
+  if (!dib.Has(0, nHeader) || !(nHeader == sizeof(BITMAPCOREHEADER) || IsDibInfoHeaderSize(nHeader)))
     return false;
-  U64 cx, cy, nBitCount, nColours, nMasks = 0;
-  if (nHeader == 12) { // the old core header: 3-byte colours
-    cx = dib.U16(4), cy = dib.U16(6), nBitCount = dib.U16(10);
-    nColours = nBitCount <= 8 ? (U64)3 << nBitCount : 0;
+  U64 cx, cy, nBits, nColours, nMasks = 0;
+  bool bRle = false;
+  if (nHeader == sizeof(BITMAPCOREHEADER)) { // 16-bit sizes, 3-byte colours, no compression
+    cx = dib.U16(4), cy = dib.U16(6), nBits = dib.U16(10);
+    if (nBits == 16 || nBits == 32)
+      return false;
+    nColours = nBits <= 8 ? (U64)3 << nBits : 0;
   } else {
-    if (nHeader < 40)
+    const LONG nWidth = (LONG)dib.U32(4), nHeight = (LONG)dib.U32(8);
+    const DWORD nCompression = dib.U32(16);
+    cx = nWidth > 0 ? (U64)nWidth : 0;
+    cy = nHeight < 0 ? 0 - (U64)(LONG64)nHeight : (U64)nHeight;
+    nBits = dib.U16(14);
+    bRle = IsDibRle(nCompression, nBits);
+    if (bRle) {
+      if (!bRuns || nHeight < 0 || dib.U32(20) == 0)
+        return false;
+    } else if (nCompression == BI_BITFIELDS && (nBits == 16 || nBits == 32)) {
+      nMasks = nHeader == 40 ? 12 : 0; // the masks follow the first version; the later ones hold them
+    } else if (nCompression != BI_RGB) {
       return false;
-    const LONG nHeight = (LONG)dib.U32(8);
-    const DWORD nCompression = dib.U32(16), nUsed = dib.U32(32);
-    cx = dib.U32(4), cy = nHeight < 0 ? 0 - (U64)(LONG64)nHeight : (U64)nHeight, nBitCount = dib.U16(14);
-    if (nCompression == BI_BITFIELDS && (nBitCount == 16 || nBitCount == 32))
-      nMasks = nHeader == 40 ? 12 : 0;
-    else if (nCompression != BI_RGB)
+    }
+    if (!DibColours(nBits, dib.U32(32), nColours))
       return false;
-    if (!DibColours(nBitCount, nUsed, nColours))
-      return false;
-    nColours *= bPaletteIndices ? 2 : 4;
+    nColours *= nUsage == DIB_PAL_COLORS ? 2 : 4;
   }
-  if (cx == 0 || cx > 0x7FFFFFFF || cy == 0 || cy > 0x7FFFFFFF || !IsDibBitCount(nBitCount))
+  if (cx == 0 || cy == 0 || cy > 0x7FFFFFFF || !IsDibBitCount(nBits))
     return false;
-  nInfo = nHeader + nMasks + nColours;
-  nPixels = DibStride(cx, nBitCount) * cy;
+  size.nInfo = nHeader + nMasks + nColours;
+  size.nRows = bRle ? dib.U32(20) : DibStride(cx, nBits) * cy;
   return true;
 }
 
+// Whether a ternary raster operation combines the source with the pattern or the destination.
+bool RopUsesSource(DWORD nRop) { return (((nRop >> 2) ^ nRop) & 0x330000) != 0; }
+
 // --- Enhanced metafiles ------------------------------------------------------------------------
 
-// A bitmap named by offsets and sizes at the given places of the record (none when its size of
-// header is 0).
-bool EmfDibFits(const CSpan& rec, size_t atOffBmi, bool bPaletteIndices) {
+// What a record kind allows of a bitmap it carries: that it has none, that its rows are coded in runs.
+enum : unsigned { kMayLack = 1, kRuns = 2 };
+
+// The bitmap whose header's offset and size, then its rows' offset and size, lie at atOffBmi of the
+// record, its colours of nUsage. A header size of 0 is no bitmap, where the record may have none, and
+// then the offsets and the rows' size are 0 too: the platform's player reads a header at the offset
+// all the same, and takes a blit for a pattern blit only by an offset of 0. Otherwise the header lies
+// within the record and its own size and colours within its size, and the rows within theirs, which
+// lie within the record.
+bool EmfDibFits(const CSpan& rec, size_t atOffBmi, DWORD nUsage, unsigned allows) {
   const DWORD offBmi = rec.U32(atOffBmi), cbBmi = rec.U32(atOffBmi + 4), offBits = rec.U32(atOffBmi + 8),
               cbBits = rec.U32(atOffBmi + 12);
   if (cbBmi == 0)
-    return true;
-  U64 nInfo = 0, nPixels = 0;
+    return (allows & kMayLack) && offBmi == 0 && offBits == 0 && cbBits == 0;
+  DibSize size;
   return rec.Has(offBmi, cbBmi) && rec.Has(offBits, cbBits) &&
-         DibLayout(CSpan{rec.p + offBmi, cbBmi}, bPaletteIndices, nInfo, nPixels) && nInfo <= cbBmi &&
-         nPixels <= cbBits;
+         DibLayout(CSpan{rec.p + offBmi, cbBmi}, nUsage, (allows & kRuns) != 0, size) &&
+         size.nInfo <= cbBmi && size.nRows <= cbBits;
 }
 
 // A handle index: a stock object (top bit) or a slot of the table, slot 0 being the metafile's.
@@ -103,9 +130,9 @@ enum : DWORD {
 
 // The options of a small text record: no clipping rectangle, and one byte a character.
 const DWORD kNoRect = 0x100, kSmallChars = 0x200;
-// The logical colour spaces of the colour-space records: a fixed part and a file name of
-// MAX_PATH characters.
-const size_t kLogColourSpaceA = 36 + 12 + MAX_PATH, kLogColourSpaceW = 36 + 12 + 2 * MAX_PATH;
+// The logical colour spaces of the colour-space records: signature, version, size, type and intent,
+// the endpoints and the gammas, then a file name of MAX_PATH characters.
+const size_t kLogColourSpaceA = 20 + 36 + 12 + MAX_PATH, kLogColourSpaceW = 20 + 36 + 12 + 2 * MAX_PATH;
 
 // Whether a record type is one of the enhanced format's, from the header to the wide colour space.
 bool IsEnhancedRecordType(DWORD nType) {
@@ -172,8 +199,13 @@ bool EmfRecordFits(DWORD nType, const CSpan& rec, DWORD nHandles) {
     return rec.n >= 12 && EmfHandle(rec.U32(8), nHandles, true);
   case EMR_CREATEPEN:
     return rec.n >= 28 && EmfHandle(rec.U32(8), nHandles, false);
-  case EMR_CREATEBRUSHINDIRECT:
-    return rec.n >= 24 && EmfHandle(rec.U32(8), nHandles, false);
+  case EMR_CREATEBRUSHINDIRECT: {
+    // Only solid, hollow and hatched brushes: the platform takes a pattern brush's bitmap from the
+    // hatch, as an address or a handle, not from the file.
+    const DWORD nStyle = rec.U32(12);
+    return rec.n >= 24 && EmfHandle(rec.U32(8), nHandles, false) &&
+           (nStyle == BS_SOLID || nStyle == BS_NULL || nStyle == BS_HATCHED);
+  }
   case EMR_EXTCREATEFONTINDIRECTW:
     return rec.n >= 12 + sizeof(LOGFONTW) && EmfHandle(rec.U32(8), nHandles, false);
   case EMR_CREATEPALETTE:
@@ -184,11 +216,16 @@ bool EmfRecordFits(DWORD nType, const CSpan& rec, DWORD nHandles) {
     return rec.n >= 16 && EmfHandle(rec.U32(8), nHandles, false);
   case EMR_CREATEMONOBRUSH:
   case EMR_CREATEDIBPATTERNBRUSHPT:
-    return rec.n >= 32 && EmfHandle(rec.U32(8), nHandles, false) && rec.U32(20) != 0 &&
-           EmfDibFits(rec, 16, rec.U32(12) == DIB_PAL_COLORS);
-  case EMR_EXTCREATEPEN:
+    return rec.n >= 32 && EmfHandle(rec.U32(8), nHandles, false) && EmfDibFits(rec, 16, rec.U32(12), 0);
+  case EMR_EXTCREATEPEN: {
+    // A pen whose brush is a bitmap pattern carries the bitmap, its colour the bitmap's colour use;
+    // the platform takes a pattern from the hatch, as an address or a handle, so that is 0.
+    const DWORD nStyle = rec.U32(36);
+    const bool bDib = nStyle == BS_DIBPATTERN || nStyle == BS_DIBPATTERNPT || nStyle == BS_DIBPATTERN8X8;
+    const bool bPattern = bDib || nStyle == BS_PATTERN || nStyle == BS_PATTERN8X8 || nStyle == BS_MONOPATTERN;
     return rec.Has(52, (U64)rec.U32(48) * 4) && EmfHandle(rec.U32(8), nHandles, false) &&
-           EmfDibFits(rec, 12, false);
+           (!bPattern || rec.U32(44) == 0) && EmfDibFits(rec, 12, rec.U32(40), bDib ? 0 : kMayLack);
+  }
   case EMR_GDICOMMENT:
     return rec.Has(12, rec.U32(8));
   case EMR_FILLRGN:
@@ -200,23 +237,23 @@ bool EmfRecordFits(DWORD nType, const CSpan& rec, DWORD nHandles) {
     return rec.n >= 28 && RegionFits(rec, 28, rec.U32(24));
   case EMR_EXTSELECTCLIPRGN:
     return rec.n >= 16 && (rec.U32(8) == 0 || RegionFits(rec, 16, rec.U32(8)));
-  case EMR_BITBLT:
-    return rec.n >= 100 && EmfDibFits(rec, 84, rec.U32(80) == DIB_PAL_COLORS);
+  // Bitmaps with rows coded in runs only where the platform's playback leaves the pixels no run sets
+  // as it leaves them whatever its memory held (tests/unit/imaging/test_metafile_records.cpp).
+  case EMR_BITBLT: // a raster operation without a source needs no bitmap: a pattern blit
   case EMR_STRETCHBLT:
-    return rec.n >= 108 && EmfDibFits(rec, 84, rec.U32(80) == DIB_PAL_COLORS);
-  case EMR_MASKBLT:
-    return rec.n >= 128 && EmfDibFits(rec, 84, rec.U32(80) == DIB_PAL_COLORS) &&
-           EmfDibFits(rec, 112, rec.U32(108) == DIB_PAL_COLORS);
+    return rec.n >= (nType == EMR_BITBLT ? 100u : 108u) &&
+           EmfDibFits(rec, 84, rec.U32(80), kRuns | (RopUsesSource(rec.U32(40)) ? 0 : kMayLack));
+  case EMR_MASKBLT: // the platform reads the source and the mask whatever the raster operations
+    return rec.n >= 128 && EmfDibFits(rec, 84, rec.U32(80), kRuns) && EmfDibFits(rec, 112, rec.U32(108), 0);
   case EMR_PLGBLT:
-    return rec.n >= 140 && EmfDibFits(rec, 96, rec.U32(92) == DIB_PAL_COLORS) &&
-           EmfDibFits(rec, 124, rec.U32(120) == DIB_PAL_COLORS);
+    return rec.n >= 140 && EmfDibFits(rec, 96, rec.U32(92), kRuns) && EmfDibFits(rec, 124, rec.U32(120), 0);
   case EMR_SETDIBITSTODEVICE:
-    return rec.n >= 76 && EmfDibFits(rec, 48, rec.U32(64) == DIB_PAL_COLORS);
+    return rec.n >= 76 && EmfDibFits(rec, 48, rec.U32(64), kRuns);
   case EMR_STRETCHDIBITS:
-    return rec.n >= 80 && EmfDibFits(rec, 48, rec.U32(64) == DIB_PAL_COLORS);
+    return rec.n >= 80 && EmfDibFits(rec, 48, rec.U32(64), kRuns);
   case EMR_ALPHABLEND:
   case EMR_TRANSPARENTBLT:
-    return rec.n >= 108 && EmfDibFits(rec, 84, rec.U32(80) == DIB_PAL_COLORS);
+    return rec.n >= 108 && EmfDibFits(rec, 84, rec.U32(80), 0);
   case EMR_EXTTEXTOUTA:
   case EMR_EXTTEXTOUTW:
     return rec.n >= 76 && EmfTextFits(rec, 36, nType == EMR_EXTTEXTOUTW);
@@ -275,11 +312,40 @@ bool EmfRecordFits(DWORD nType, const CSpan& rec, DWORD nHandles) {
 // --- Windows metafiles -------------------------------------------------------------------------
 
 // A bitmap that fills the rest of a record from parameter word nParam on (after the record's six
-// bytes of size and function), its pixels right after its colours.
-bool WmfDibFits(const CSpan& rec, size_t nParam, bool bPaletteIndices) {
+// bytes of size and function), its rows right after its colours.
+bool WmfDibFits(const CSpan& rec, size_t nParam, DWORD nUsage, bool bRuns) {
   const CSpan dib = rec.From(6 + 2 * nParam);
-  U64 nInfo = 0, nPixels = 0;
-  return DibLayout(dib, bPaletteIndices, nInfo, nPixels) && nInfo <= dib.n && nPixels <= dib.n - nInfo;
+  DibSize size;
+  return DibLayout(dib, nUsage, bRuns, size) && size.nInfo <= dib.n && size.nRows <= dib.n - size.nInfo;
+}
+
+// The bytes of the rows of an old device-dependent bitmap: rows of whole words.
+U64 DdbRows(U64 cx, U64 cy, U64 nBits) { return ((cx * nBits + 15) >> 4 << 1) * cy; }
+
+// An old device-dependent bitmap (Bitmap16) at parameter word nParam: its type, width, height and
+// bytes a row, its one plane and its bits a pixel in a byte each, then nGap bytes and its rows.
+bool Bitmap16Fits(const CSpan& rec, size_t nParam, size_t nGap) {
+  const size_t at = 6 + 2 * nParam;
+  const U64 nBits = rec.U8(at + 9);
+  return rec.U8(at + 8) == 1 && IsDibBitCount(nBits) &&
+         rec.Has(at + 10 + nGap, DdbRows(rec.U16(at + 2), rec.U16(at + 4), nBits));
+}
+
+// The rows the platform's player reads where it takes a device-dependent bitmap from its own reading
+// of a record, of cx x cy pixels (their signs dropped), nPlanes planes and nBits bits a pixel, from
+// byte atRows on. It makes no bitmap of an empty size, of other than one plane or of more than 32
+// bits, and rounds the bits up to a count a bitmap has.
+bool PlatformDdbFits(const CSpan& rec, LONG cx, LONG cy, DWORD nPlanes, DWORD nBits, size_t atRows) {
+  if (cx == 0 || cy == 0 || nPlanes != 1 || nBits > 32)
+    return true;
+  const DWORD nRounded = nBits == 1    ? 1
+                         : nBits <= 4  ? 4
+                         : nBits <= 8  ? 8
+                         : nBits <= 16 ? 16
+                         : nBits <= 24 ? 24
+                                       : 32;
+  auto magnitude = [](LONG n) { return n < 0 ? 0 - (U64)(LONG64)n : (U64)n; };
+  return rec.Has(atRows, DdbRows(magnitude(cx), magnitude(cy), nRounded));
 }
 
 // The records of a fixed size the check knows: the high byte of their functions is their number of
@@ -353,17 +419,53 @@ bool WmfRecordFits(DWORD nFunction, const CSpan& rec, DWORD nObjects) {
     return nParams >= 5;
   case META_CREATEBRUSHINDIRECT:
     return nParams >= 4;
+  case META_CREATEREGION: {
+    // A region: a header of 11 words with the number of scans at the sixth, then the scans, each a
+    // number of coordinates (even), its top and bottom, the coordinates and the number again.
+    size_t at = 11;
+    for (size_t i = 0; i < param(5) && at <= nParams; i++) {
+      const size_t nCoordinates = param(at);
+      if (nCoordinates % 2 != 0)
+        return false;
+      at += nCoordinates + 4;
+    }
+    return at <= nParams;
+  }
   case META_DIBCREATEPATTERNBRUSH:
-    return nParams >= 2 && WmfDibFits(rec, 2, param(1) == DIB_PAL_COLORS);
-  // Only the forms that carry a bitmap: the platform tells the two forms apart by size alone.
+    return nParams >= 2 && WmfDibFits(rec, 2, param(1), false);
+  case META_CREATEPATTERNBRUSH: {
+    // An old bitmap, then the address of its rows (4 bytes) and 18 reserved bytes before them. The
+    // platform takes the first word for a brush style and, for two styles, reads a bitmap of its own
+    // from the third word on: an info header with the rows after 44 bytes, or a packed bitmap.
+    if (nParams < 16 || !Bitmap16Fits(rec, 0, 22))
+      return false;
+    const CSpan info = rec.From(6 + 4);
+    if (param(0) == BS_PATTERN)
+      return PlatformDdbFits(rec, (LONG)info.U32(4), (LONG)info.U32(8), info.U16(12), info.U16(14),
+                             6 + 2 * 24);
+    return param(0) != BS_DIBPATTERN || WmfDibFits(rec, 2, param(1), false);
+  }
+  // The old blits carry an old bitmap after their 8 or 10 words. The platform reads its fields as
+  // words, without the type, from the eighth word (the raster operation taken as one word) or the
+  // eleventh on, whatever the record's size, so the rows of that reading lie in the record too.
+  case META_BITBLT:
+    return nParams >= 13 && Bitmap16Fits(rec, 8, 0) &&
+           PlatformDdbFits(rec, param(7), param(8), param(10), param(11), 6 + 2 * 12);
+  case META_STRETCHBLT:
+    return nParams >= 15 && Bitmap16Fits(rec, 10, 0) &&
+           PlatformDdbFits(rec, param(10), param(11), param(13), param(14), 6 + 2 * 15);
+  // The platform tells a pattern blit of 9 words from a blit with a bitmap by size alone. It reads
+  // a bitmap after the tenth word of a stretched blit whatever its size: one without is refused.
   case META_DIBBITBLT:
-    return nParams > 9 && WmfDibFits(rec, 8, false);
+    if (nParams == 9)
+      return !RopUsesSource(param(1) << 16 | param(0));
+    return nParams > 9 && WmfDibFits(rec, 8, DIB_RGB_COLORS, true);
   case META_DIBSTRETCHBLT:
-    return nParams > 11 && WmfDibFits(rec, 10, false);
+    return nParams > 10 && WmfDibFits(rec, 10, DIB_RGB_COLORS, true);
   case META_STRETCHDIB:
-    return nParams > 11 && WmfDibFits(rec, 11, param(2) == DIB_PAL_COLORS);
+    return nParams > 11 && WmfDibFits(rec, 11, param(2), true);
   case META_SETDIBTODEV:
-    return nParams > 9 && WmfDibFits(rec, 9, param(0) == DIB_PAL_COLORS);
+    return nParams > 9 && WmfDibFits(rec, 9, param(0), true);
   default:
     return IsWmfFixedRecord(nFunction) && nParams >= (nFunction >> 8);
   }

@@ -13,9 +13,11 @@ bool LooksLikeMetafile(const BYTE* pBytes, size_t nBytes);
 
 // Whether the bytes are an enhanced metafile whose records are whole, follow each other up to the
 // end record, and keep every count, offset and handle index they hold within the record or the
-// handle table. Every record type of the format is checked by its layout, those the player passes
+// handle table, and every bitmap they carry as the format lays it out (none only where the record
+// may have none). Every record type of the format is checked by its layout, those the player passes
 // over too; a record of a kind the format does not have is passed over as the player does.
 bool IsSoundEnhMetafile(const BYTE* pBytes, size_t nBytes);
 
-// The same for a Windows metafile, with or without its placeable header.
+// The same for a Windows metafile, with or without its placeable header; a record of a kind the
+// format does not have is refused.
 bool IsSoundWinMetafile(const BYTE* pBytes, size_t nBytes);

@@ -23,10 +23,6 @@ struct DibLayout {
   size_t nTable = 0, nRows = 0;
 };
 
-bool IsInfoHeaderSize(DWORD nSize) {
-  return nSize == 40 || nSize == 52 || nSize == 56 || nSize == 108 || nSize == 124;
-}
-
 // Whether the header is one the program knows, of a picture within the bound, whose masks and
 // colours lie within the block, and its rows too unless they are run-length coded (those are as long
 // as their runs).
@@ -40,7 +36,7 @@ bool ReadLayout(const CSpan& d, DibLayout& l) {
     l.cx = d.U16(4), l.cy = d.U16(6), l.nBits = d.U16(10);
     if (l.nBits == 16 || l.nBits == 32)
       return false;
-  } else if (IsInfoHeaderSize(nHeader)) {
+  } else if (IsDibInfoHeaderSize(nHeader)) {
     const LONG nWidth = (LONG)d.U32(4), nHeight = (LONG)d.U32(8);
     l.cx = nWidth > 0 ? (U64)nWidth : 0;
     l.cy = nHeight < 0 ? 0 - (U64)(LONG64)nHeight : (U64)nHeight;

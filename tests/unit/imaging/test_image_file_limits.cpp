@@ -7,7 +7,7 @@
 #include "imaging/MetafileFormat.h"
 #include "imaging/PictureCheck.h"
 #include "imaging/PixelPlane.h"
-#include "tests/common/import_patch.h"
+#include "tests/common/heap_fill.h"
 #include "tests/unit/imaging/test_imaging_util.h"
 
 #include <gtest/gtest.h>
@@ -111,35 +111,16 @@ std::vector<RleCase> RleCases() {
 // The heap is left full of blocks of the picture's size written with a fill, and freed, so that
 // memory a decoder takes without writing it holds that fill.
 void FillHeap(BYTE fill) {
-  std::vector<void*> blocks;
-  for (size_t nSize : {(size_t)kCx * kCy, (size_t)kCx * kCy * 4, (size_t)kCx * 4, (size_t)1024, (size_t)4096})
-    for (int i = 0; i < 64; i++) {
-      blocks.push_back(::HeapAlloc(::GetProcessHeap(), 0, nSize));
-      if (blocks.back() != NULL)
-        std::memset(blocks.back(), fill, nSize);
-    }
-  for (void* p : blocks)
-    ::HeapFree(::GetProcessHeap(), 0, p);
-}
-
-BYTE g_decoderFill = 0;
-LPVOID WINAPI FilledHeapAlloc(HANDLE hHeap, DWORD dwFlags, SIZE_T nBytes) {
-  void* p = ::HeapAlloc(hHeap, dwFlags, nBytes);
-  if (p != NULL && !(dwFlags & HEAP_ZERO_MEMORY))
-    std::memset(p, g_decoderFill, nBytes);
-  return p;
+  ::FillHeap(fill, {(size_t)kCx * kCy, (size_t)kCx * kCy * 4, (size_t)kCx * 4, (size_t)1024, (size_t)4096});
 }
 
 // Every block the platform's decoders take from the heap while it lives holds the fill: what a
 // decoder leaves unset shows it, whatever the heap's order of reuse.
 struct CDecoderHeapFill {
-  explicit CDecoderHeapFill(BYTE fill) {
-    g_decoderFill = fill;
-    EXPECT_TRUE(patch.Applied());
-  }
+  explicit CDecoderHeapFill(BYTE fill) : filled(hCodecs, fill) { EXPECT_TRUE(filled.Applied()); }
   ~CDecoderHeapFill() { ::FreeLibrary(hCodecs); }
   HMODULE hCodecs = ::LoadLibraryA("windowscodecs.dll");
-  CImportPatch patch{"kernel32.dll", "HeapAlloc", reinterpret_cast<FARPROC>(&FilledHeapAlloc), hCodecs};
+  CModuleHeapFill filled;
 };
 
 // The file's picture, every block the decoders took for it holding the fill.
