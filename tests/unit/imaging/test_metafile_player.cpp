@@ -307,7 +307,8 @@ struct CEnvironmentReader {
   }
 };
 
-// The player holds nothing of the program beyond its job: none of the program's variables.
+// The player holds nothing of the program beyond its job: none of the program's variables, and a
+// bitmap that says it has no header while its offsets name one is refused, whatever memory around it.
 TEST(MetafilePlayer, StartsWithAnEnvironmentOfItsOwn) {
   ASSERT_TRUE(::SetEnvironmentVariableW(L"PIX_PLAYER_SECRET", std::wstring(4000, L'S').c_str()));
   CEnvironmentReader reader;
@@ -322,7 +323,14 @@ TEST(MetafilePlayer, StartsWithAnEnvironmentOfItsOwn) {
   ASSERT_FALSE(env.empty()) << "no player's environment read";
   EXPECT_EQ(std::wstring::npos, env.find(L"PIX_PLAYER_SECRET"));
   EXPECT_EQ(std::wstring::npos, env.find(L"WINEPREFIX"));
+  Loaded bitmaps[2];
+  for (int i = 0; i < 2; i++) {
+    ::SetEnvironmentVariableW(L"PIX_PLAYER_SECRET", std::wstring(4000, i == 0 ? L'A' : L'B').c_str());
+    bitmaps[i] = LoadOverWhite(Metafile("refused\\bitmap_without_header_at_an_offset.emf"));
+  }
   ::SetEnvironmentVariableW(L"PIX_PLAYER_SECRET", NULL);
+  EXPECT_TRUE(bitmaps[0] == bitmaps[1]) << "the picture shows what the player's memory held";
+  EXPECT_EQ(0, bitmaps[0].cx);
 }
 
 // A frame from -2^31 to 2^31 - 1 is no one-pixel picture: its size does not fit in 32 bits.
