@@ -1,6 +1,7 @@
 // Bars floated off the frame as the user meets them: the task sheet floating while the frame sits
-// in the tray and left out of a capture made from there, above its frame after a message, its pages taking
-// the keyboard as they do docked, and the tool bars double-clicked back to their places.
+// in the tray and left out of a capture made from there, above its frame after a message, its pages
+// taking the keyboard as they do docked, and the sheet and the tool bars brought back to their places
+// with the mouse.
 #include "framework/wnd/fw_ids.h"
 #include "resources/resource.h"
 #include "tests/e2e/tray_support.h"
@@ -14,6 +15,7 @@ using namespace e2e;
 namespace {
 
 const int kShearLink = 2011, kResizeImageLink = 4007;
+const COLORREF kLinkColor = 0xF8E4D8; // the ground of the main page's task links
 
 std::string At(const char* pszStep, CPoint pt) {
   return pszStep + std::to_string(pt.x) + "," + std::to_string(pt.y) + " ";
@@ -52,7 +54,6 @@ protected:
     const HWND hShear = ShownInSheet(kShearLink);
     if (hShear == NULL)
       return ::testing::AssertionFailure() << "no Shear link";
-    const COLORREF kLinkColor = 0xF8E4D8;
     return WaitUntil("the sheet's link on the screen", [&] {
       const std::vector<COLORREF> px = ReadScreen(ScreenRect(hShear)).data;
       return std::find(px.begin(), px.end(), kLinkColor) != px.end();
@@ -202,6 +203,54 @@ TEST_P(SheetPlaceTest, ADoubleClickIntoAPageBoxSelectsItsNumberForTyping) {
 INSTANTIATE_TEST_SUITE_P(Sheet, SheetPlaceTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return info.param ? "Floating" : "Docked";
+                         });
+
+// How the user docks the floating sheet back: a double click on its caption, or a drag of the
+// caption onto the frame's right edge.
+enum class DockBack { DoubleClick, DragToRightEdge };
+
+class SheetDockBackTest : public FloatingBarsTest, public ::testing::WithParamInterface<DockBack> {};
+
+// The floating sheet docks back at the frame's right side, where it was, and shows its page there.
+TEST_P(SheetDockBackTest, DocksTheFloatingSheetBackAtTheRight) {
+  ASSERT_TRUE(m_app.Start());
+  const HWND hBar = m_app.TaskSheetBar();
+  ASSERT_NE(nullptr, hBar);
+  const CRect docked = ScreenRect(hBar);
+  const HWND hFloating = FloatTaskSheet(ScreenRect(m_app.MdiClient()).CenterPoint() - CPoint(150, 100));
+  ASSERT_NE(nullptr, hFloating);
+  const CRect floating = ScreenRect(hFloating);
+  const CPoint caption(floating.left + 30, floating.top + 8);
+  if (GetParam() == DockBack::DoubleClick) {
+    XDoubleClick(caption, hFloating);
+  } else {
+    // Just inside the frame's right border, beside the picture's area.
+    CRect client;
+    ::GetClientRect(m_app.Frame(), &client);
+    ::MapWindowPoints(m_app.Frame(), NULL, reinterpret_cast<POINT*>(&client), 2);
+    const CPoint edge(client.right - 3, ScreenRect(m_app.MdiClient()).CenterPoint().y);
+    SendXSteps(At("P", caption) + At("M", caption + CPoint(10, 10)) + At("M", edge) + At("R", edge),
+               m_app.Frame());
+  }
+  ASSERT_TRUE(
+      WaitUntil("the sheet docked and shown",
+                [&] { return ::GetAncestor(hBar, GA_ROOT) == m_app.Frame() && ::IsWindowVisible(hBar); }))
+      << "the sheet is in " << DescribeWindow(::GetAncestor(hBar, GA_ROOT));
+  SyncInput(m_app.Frame());
+  EXPECT_EQ(AFX_IDW_DOCKBAR_RIGHT, ::GetDlgCtrlID(::GetParent(hBar)))
+      << "docked in " << DescribeWindow(::GetParent(hBar));
+  EXPECT_TRUE(WaitUntil("the sheet where it was", [&] { return ScreenRect(hBar) == docked; }))
+      << ToString(ScreenRect(hBar)) << ", not " << ToString(docked);
+  EXPECT_TRUE(ShearLinkOnScreen()) << "the sheet shows no page";
+  SaveScreenshot(ScreenRect(m_app.Frame()), GetParam() == DockBack::DoubleClick
+                                                ? "e2e_floating_sheet_docked_by_double_click.bmp"
+                                                : "e2e_floating_sheet_docked_by_drag.bmp");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sheet, SheetDockBackTest,
+                         ::testing::Values(DockBack::DoubleClick, DockBack::DragToRightEdge),
+                         [](const ::testing::TestParamInfo<DockBack>& info) {
+                           return info.param == DockBack::DoubleClick ? "DoubleClick" : "DragToRightEdge";
                          });
 
 // A tool bar of the frame and where its gripper is grabbed.

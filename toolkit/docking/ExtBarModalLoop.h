@@ -15,6 +15,27 @@ inline bool PumpModalLoopMessage() {
   return false;
 }
 
+// Runs the message a loop has peeked, and no other, through the thread's pump. Input that came in
+// since the peek stays queued for the loop to look at: the pump's next message would be that input,
+// handed to its window past the loop (the move that should start a drag, the release of a click).
+inline bool PumpPeekedMessage(const MSG& peeked) {
+  MSG& msg = AfxGetThreadState()->m_msgCur;
+  // A zero filter would take any message: a posted WM_NULL is taken among the posted messages.
+  const UINT nFlags = PM_REMOVE | (peeked.message == WM_NULL ? PM_QS_POSTMESSAGE : 0);
+  if (!::PeekMessage(&msg, peeked.hwnd, peeked.message, peeked.message, nFlags))
+    return true; // gone meanwhile, as a paint that another one validated
+  if (msg.message == WM_QUIT) {
+    ::PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+  }
+  CWinThread* pThread = AfxGetThread();
+  if (msg.message != WM_KICKIDLE && (pThread == NULL || !pThread->PreTranslateMessage(&msg))) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessage(&msg);
+  }
+  return true;
+}
+
 // Input and mode changes that end any of the bars' modal mouse loops without committing it: the
 // other mouse buttons, a context menu, a lost activation or a cancelled mode. They stay queued for
 // the normal pump.

@@ -90,6 +90,10 @@ void CExtControlBar::FloatControlBar(int x, int y, DWORD dwStyle) {
       return;
     }
   }
+  // The side it floats off is where a double click on its floating frame's caption docks it back.
+  const UINT nSide = GetDockBarCtrlId();
+  if (m_pDockContext != NULL && CExtDockBar::AlignmentOfSide(nSide) != 0)
+    m_pDockContext->m_uMRUDockID = nSide;
   if (CExtDynTabControlBar* pTabs = GetTabContainerBar()) {
     if (pTabs != this)
       pTabs->RemoveBarTab(this);
@@ -148,8 +152,19 @@ void CExtControlBar::ToggleDocking() {
     return;
   }
   CFrameWnd* pParentFrame = GetParentFrame();
-  if (GetDockBarCtrlId() != AFX_IDW_DOCKBAR_FLOAT && m_pDockBar != NULL && pParentFrame != NULL &&
-      !pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+  if (GetDockBarCtrlId() == AFX_IDW_DOCKBAR_FLOAT) {
+    // Floating, it docks back at the side it floated off, in the first dock circle, where the
+    // frame docks it at start; one never docked goes to a side its docking style allows.
+    static const UINT kSides[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+                                   AFX_IDW_DOCKBAR_RIGHT};
+    UINT nSide = m_pDockContext != NULL ? m_pDockContext->m_uMRUDockID : 0;
+    for (int i = 0; i < 4 && (m_dwDockStyle & CExtDockBar::AlignmentOfSide(nSide)) == 0; i++)
+      nSide = kSides[i];
+    if ((m_dwDockStyle & CExtDockBar::AlignmentOfSide(nSide)) != 0)
+      DockIntoSideBar(nSide, 1, m_pDockSite, true);
+    return;
+  }
+  if (m_pDockBar != NULL && pParentFrame != NULL && !pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
     FloatAtLastPosition(CBRS_ALIGN_TOP);
 }
 

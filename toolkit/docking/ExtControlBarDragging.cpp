@@ -153,7 +153,7 @@ Threshold WaitForThreshold(HWND hWnd, CPoint ptStart, int nMinMoveX, int nMinMov
         return Threshold::kDrag;
       continue;
     }
-    if (IsMouseMessage(nMsg) || IsKeyMessage(nMsg) || !PumpModalLoopMessage())
+    if (IsMouseMessage(nMsg) || IsKeyMessage(nMsg) || !PumpPeekedMessage(msg))
       return Threshold::kAbort;
   }
   return Threshold::kAbort;

@@ -187,7 +187,8 @@ void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point) {
 }
 
 void CExtControlBar::OnLButtonUp(UINT nFlags, CPoint point) {
-  // A resize commits where the button went up, even when a move before the release was lost.
+  // A resize or a drag commits where the button went up, even when a move before the release was
+  // lost or merged into the one that started the drag.
   CPoint ptScreen = point;
   ClientToScreen(&ptScreen);
   if (IsRowResizing()) {
@@ -196,9 +197,10 @@ void CExtControlBar::OnLButtonUp(UINT nFlags, CPoint point) {
   } else if (IsInRowResizing()) {
     OnInRowResizingStep(ptScreen);
     StopInRowResizing(false);
-  } else if ((m_bBarState & BS_DRAGGING) != 0)
+  } else if ((m_bBarState & BS_DRAGGING) != 0) {
+    OnDraggingStep(ptScreen, (::GetKeyState(VK_CONTROL) & 0x8000) != 0);
     StopDragging(false);
-  else
+  } else
     CControlBar::OnLButtonUp(nFlags, point);
 }
 

@@ -192,7 +192,7 @@ TEST_F(DockOps, FloatingMakesAToolkitMiniFrameAndDockingBackEndsIt) {
   EXPECT_TRUE(ArraysAreSound(m_pFrame));
 }
 
-TEST_F(DockOps, DoubleClickTogglingFloatsADockedResizableBarAtItsLastPosition) {
+TEST_F(DockOps, DoubleClickTogglingFloatsADockedResizableBarAtItsLastPositionAndDocksItBack) {
   ASSERT_TRUE(m_pP->DockIntoSideBar(kLeft));
   m_pP->ToggleDocking();
   CFrameWnd* pMini = m_pP->GetParentFrame();
@@ -201,7 +201,8 @@ TEST_F(DockOps, DoubleClickTogglingFloatsADockedResizableBarAtItsLastPosition) {
   pMini->GetWindowRect(&rcMini);
   EXPECT_EQ(CPoint(0, 0), rcMini.TopLeft()) << "the first time at (0, 0)";
   m_pP->ToggleDocking();
-  EXPECT_EQ(pMini, m_pP->GetParentFrame()) << "a floating resizable bar stays";
+  EXPECT_EQ(m_pFrame, m_pP->GetParentFrame()) << "a floating resizable bar docks back";
+  EXPECT_EQ(kLeft, m_pP->GetDockBarCtrlId()) << "at the side it floated off";
 }
 
 // Any object left by a cycle shows: the counts must come back exactly.

@@ -1,6 +1,8 @@
 // The toolkit's floating frame: its non-client geometry from the system metrics, the hit test of
 // every border, corner, the caption and the close button, the work-area rules, the caption with
-// the bar's text and buttons, and its look in every theme (pictures under the artifacts folder).
+// the bar's text and buttons, the double click and the drag that dock its bar back, and its look in
+// every theme (pictures under the artifacts folder).
+#include "tests/common/input_support.h"
 #include "tests/common/pixel_support.h"
 #include "tests/common/window_support.h"
 #include "tests/unit/toolkit/docking/mini_frame_support.h"
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -274,6 +277,70 @@ INSTANTIATE_TEST_SUITE_P(Sides, MiniFrameDockBack,
                            return info.param == AFX_IDW_DOCKBAR_LEFT    ? "left"
                                   : info.param == AFX_IDW_DOCKBAR_RIGHT ? "right"
                                                                         : "bottom";
+                         });
+
+enum class DockBackGesture { kDoubleClick, kDragToEdge };
+
+class PanelDockBack : public MiniFrameTest, public ::testing::WithParamInterface<DockBackGesture> {};
+
+CPoint g_ptDrop;
+HWND g_hDragged = NULL;
+
+// At the first timer message the caption press's loop peeks, the pointer moves to g_ptDrop and the
+// button goes up there: the input comes between the loop's look at the queue and its pumping of what
+// it saw, as the X server's report of a quick drag may.
+LRESULT CALLBACK DropAtPeekedTimer(int nCode, WPARAM wParam, LPARAM lParam) {
+  if (nCode == HC_ACTION && wParam == PM_NOREMOVE && g_hDragged != NULL && ::GetCapture() == g_hDragged &&
+      reinterpret_cast<const MSG*>(lParam)->message == WM_TIMER) {
+    g_hDragged = NULL;
+    real_input::MouseAt(g_ptDrop, 0);
+    real_input::MouseAt(g_ptDrop, MOUSEEVENTF_LEFTUP);
+  }
+  return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+// A panel floated off the frame's right side docks back there, where it was, by a double click on
+// its floating frame's caption, or by a quick drag of the caption onto the frame's right edge.
+TEST_P(PanelDockBack, ThePanelDocksBackAtItsSide) {
+  CExtControlBar* pBar =
+      FloatBar(BarKind::kResizable, CPoint(200, 200), "Panel", NULL, UINT(AFX_IDW_DOCKBAR_RIGHT));
+  CExtMiniDockFrameWnd* pMini = MiniOf(pBar);
+  ASSERT_NE(nullptr, pMini);
+  const CPoint pt = ScreenRect(pMini).TopLeft() + pMini->GetCaptionRect().TopLeft() + CSize(6, 4);
+  if (GetParam() == DockBackGesture::kDoubleClick) {
+    ClickAt(pt);
+    ClickAt(pt);
+  } else {
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->ClientToScreen(&rcClient);
+    g_ptDrop = CPoint(rcClient.right - 3, rcClient.CenterPoint().y);
+    g_hDragged = pBar->m_hWnd;
+    const std::unique_ptr<HHOOK__, decltype(&::UnhookWindowsHookEx)> hook(
+        ::SetWindowsHookEx(WH_GETMESSAGE, DropAtPeekedTimer, NULL, ::GetCurrentThreadId()),
+        &::UnhookWindowsHookEx);
+    ASSERT_NE(nullptr, hook.get());
+    // A thread timer: the loop meets its messages whatever window it waits for.
+    const UINT_PTR nTimer = ::SetTimer(NULL, 0, 10, NULL);
+    real_input::MouseAt(pt, 0);
+    real_input::MouseAt(pt, MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(
+        PumpUntil([] { return g_hDragged == NULL && (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }));
+    ::KillTimer(NULL, nTimer);
+  }
+  ASSERT_TRUE(PumpUntil([&] { return !pBar->IsFloating(); })) << "still floating";
+  EXPECT_EQ(UINT(AFX_IDW_DOCKBAR_RIGHT), pBar->GetDockBarCtrlId());
+  m_pFrame->RecalcLayout();
+  const CRect rc = ScreenRect(pBar);
+  EXPECT_TRUE(rc == m_rcDocked) << "at " << rc.left << "," << rc.top << ", " << rc.Width()
+                                << " wide, docked at " << m_rcDocked.left << "," << m_rcDocked.top << ", "
+                                << m_rcDocked.Width();
+}
+
+INSTANTIATE_TEST_SUITE_P(Gestures, PanelDockBack,
+                         ::testing::Values(DockBackGesture::kDoubleClick, DockBackGesture::kDragToEdge),
+                         [](const ::testing::TestParamInfo<DockBackGesture>& info) {
+                           return info.param == DockBackGesture::kDoubleClick ? "DoubleClick" : "DragToEdge";
                          });
 
 class MiniFramePictures : public MiniFrameTest, public ::testing::WithParamInterface<CRuntimeClass*> {
