@@ -102,8 +102,30 @@ BOOL RecordPicture(HDC hRef, CBitmap* pPicture, EnhMetafilePtr& emf) {
   return emf != nullptr;
 }
 
+// Sets the window of the converted records (the first window extent they set) to the picture's
+// cx x cy: the conversion sets it a unit short, as the enhanced frame counts both of its edges, and
+// readers map a placeable metafile's window onto its box, which would stretch the picture by a
+// pixel.
+void SetWindowToBox(BYTE* pRecords, size_t nBytes, int cx, int cy) {
+  const size_t kHeader = 18;
+  for (size_t at = kHeader; at + 6 <= nBytes;) {
+    DWORD nWords = 0;
+    WORD wFunction = 0;
+    std::memcpy(&nWords, pRecords + at, 4);
+    std::memcpy(&wFunction, pRecords + at + 4, 2);
+    if (wFunction == 0 || nWords < 3 || nWords > (nBytes - at) / 2)
+      return;
+    if (wFunction == META_SETWINDOWEXT && nWords >= 5) {
+      const SHORT extent[2] = {(SHORT)cy, (SHORT)cx};
+      std::memcpy(pRecords + at + 6, extent, sizeof(extent));
+      return;
+    }
+    at += (size_t)nWords * 2;
+  }
+}
+
 // The enhanced metafile converted to a Windows metafile behind a placeable header; its units are
-// pixels of the reference device, so the picture of cx x cy pixels is its bounds.
+// pixels of the reference device, so the picture of cx x cy pixels is its bounds and its window.
 BOOL PlaceableBits(HENHMETAFILE hEmf, int cx, int cy, std::vector<BYTE>& bytes) {
   if (cx <= 0 || cy <= 0 || cx > 0x7FFF || cy > 0x7FFF)
     return FALSE;
@@ -123,6 +145,7 @@ BOOL PlaceableBits(HENHMETAFILE hEmf, int cx, int cy, std::vector<BYTE>& bytes) 
   ref.SelectObject(pOld);
   if (!bMade)
     return FALSE;
+  SetWindowToBox(bytes.data() + sizeof(PlaceableHeader), nSize, cx, cy);
   const WORD wInch = (WORD)::MulDiv(ref.GetDeviceCaps(HORZRES), 254, ref.GetDeviceCaps(HORZSIZE) * 10);
   PlaceableHeader header = {kPlaceableKey, 0, 0, 0, (SHORT)cx, (SHORT)cy, wInch, 0, 0};
   const WORD* pWords = reinterpret_cast<const WORD*>(&header);
