@@ -4,6 +4,7 @@
 #include "editor/FramletDoc.h"
 #include "editor/FramletView.h"
 #include "editor/ShadowDlg.h"
+#include "framework/app/fw_app.h"
 #include "framework/dlg/fw_dlg.h"
 #include "resources/resource.h"
 #include "toolkit/menus/ExtPopupColorMenuWnd.h"
@@ -299,7 +300,7 @@ void CToolsPanelDlg::DeliverPostedEnables() {
     buttons.push_back(pButton->m_hWnd);
   for (HWND hButton : buttons) {
     MSG msg;
-    while (hButton != NULL && ::PeekMessageA(&msg, hButton, WM_ENABLE, WM_ENABLE, PM_REMOVE))
+    while (hButton != NULL && AfxTakeMessage(&msg, hButton, WM_ENABLE, WM_ENABLE))
       ::DispatchMessageA(&msg);
   }
 }

@@ -3,6 +3,8 @@
 #include "imaging/MetafilePlayer.h"
 #include "imaging/MetafilePlayerJob.h"
 
+#include "framework/app/fw_app.h"
+
 #include <psapi.h>
 
 #include <algorithm>
@@ -78,12 +80,12 @@ CPlayerHandle StartPlayer(const std::string& strJob) {
   return CPlayerHandle(pi.hProcess);
 }
 
-// Paints the thread's windows that wait for it; other input stays queued for the program's own
-// loop. Sent messages are answered by the peek itself.
+// Paints the thread's windows that wait for it; other input, and the end of the program, stay
+// queued for the program's own loop. Sent messages are answered by the peek itself.
 void PaintWaitingWindows() {
   MSG msg;
   // A window that never validates would be painted again at once: a few rounds a wake do.
-  for (int i = 0; i < 64 && ::PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE); i++)
+  for (int i = 0; i < 64 && AfxTakeMessage(&msg, NULL, WM_PAINT, WM_PAINT); i++)
     ::DispatchMessageA(&msg);
 }
 

@@ -208,6 +208,11 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmd
 void AFXAPI AfxWinTerm();
 int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 BOOL AFXAPI AfxPumpMessage();
+// Takes the next message of hWnd within the filter, as PeekMessage with PM_REMOVE. The platform
+// hands out a pending WM_QUIT whatever the filter, which a loop taking only some kinds of message
+// would drop and the program would never end: the quit is posted again for the thread's own loop
+// and FALSE answered, as for an empty queue.
+BOOL AFXAPI AfxTakeMessage(MSG* pMsg, HWND hWnd, UINT nFilterMin, UINT nFilterMax);
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);
 BOOL AFXAPI AfxOleInit();
 BOOL AFXAPI AfxOleIsInitialized();

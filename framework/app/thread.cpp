@@ -35,6 +35,15 @@ BOOL AfxIsIdleMessage(MSG* pMsg) { return CurrentThread().IsIdleMessage(pMsg); }
 
 BOOL AfxPumpMessage() { return CurrentThread().PumpMessage(); }
 
+BOOL AfxTakeMessage(MSG* pMsg, HWND hWnd, UINT nFilterMin, UINT nFilterMax) {
+  if (!::PeekMessageA(pMsg, hWnd, nFilterMin, nFilterMax, PM_REMOVE))
+    return FALSE;
+  if (pMsg->message != WM_QUIT)
+    return TRUE;
+  ::PostQuitMessage((int)pMsg->wParam);
+  return FALSE;
+}
+
 void AfxOnWindowNcDestroy(CWnd* pWnd) {
   // OLE would keep calling a drop target whose window is gone.
   COleDropTarget::RevokeWindow(pWnd->m_hWnd);

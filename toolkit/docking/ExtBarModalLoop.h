@@ -36,6 +36,14 @@ inline bool PumpPeekedMessage(const MSG& peeked) {
   return true;
 }
 
+// Takes every mouse move queued, the last one into last (which keeps what it held when there was
+// none). The end of the program stays queued for the loop to see.
+inline void TakeQueuedMouseMoves(MSG& last) {
+  MSG msg;
+  while (AfxTakeMessage(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE))
+    last = msg;
+}
+
 // Input and mode changes that end any of the bars' modal mouse loops without committing it: the
 // other mouse buttons, a context menu, a lost activation or a cancelled mode. They stay queued for
 // the normal pump.

@@ -312,9 +312,11 @@ bool CExtControlBar::DockBesideBar(int nPercent, CExtControlBar* pBarTarget, UIN
 
 CExtControlBar* CExtControlBar::DockBarBesideThis(CExtControlBar* pBar, UINT nDockBarId, int nPercent) {
   CDockBar* pDock = m_pDockBar;
+  // Kept apart: a tab container the new bar leaves with one tab dissolves, this one included.
+  CFrameWnd* pDockSite = m_pDockSite;
   // Two resizable bars share one place; a bar never goes beside itself or into its own content.
   if (pBar == NULL || pBar == this || pBar->m_hWnd == NULL || m_hWnd == NULL || pDock == NULL ||
-      m_pDockSite == NULL || IsFixedMode() || pBar->IsFixedMode() || !IsSideDockBarId(nDockBarId) ||
+      pDockSite == NULL || IsFixedMode() || pBar->IsFixedMode() || !IsSideDockBarId(nDockBarId) ||
       ::IsChild(pBar->m_hWnd, m_hWnd))
     return NULL;
   const int nPos = pDock->FindBar(this);
@@ -386,7 +388,7 @@ CExtControlBar* CExtControlBar::DockBarBesideThis(CExtControlBar* pBar, UINT nDo
   if (pOldExt != NULL && !pOldExt->m_bFloating)
     pOldExt->OptimizeNestedContainers();
   // The new bar may have left a circle of the frame empty, wherever the split happened.
-  CExtDockBar::OptimizeCircles(m_pDockSite);
+  CExtDockBar::OptimizeCircles(pDockSite);
   return pContainer;
 }
 

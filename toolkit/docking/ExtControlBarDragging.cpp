@@ -267,8 +267,7 @@ bool CExtControlBar::HandleDraggingMessage(const MSG& msg) {
   if (nMsg == WM_MOUSEMOVE) {
     // Only the last queued position counts.
     MSG last = msg;
-    while (::PeekMessage(&last, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
-    }
+    TakeQueuedMouseMoves(last);
     CPoint pt(last.lParam);
     if (last.hwnd != m_hWnd && last.hwnd != NULL) {
       ::ClientToScreen(last.hwnd, &pt);
@@ -315,7 +314,7 @@ void CExtControlBar::OnDraggingStep(CPoint ptScreen, bool bForceFloat) {
   if (::IsWindow(hWnd))
     ShowDockingMarkers(this);
   MSG msg;
-  while (::PeekMessage(&msg, NULL, WM_TIMER, WM_TIMER, PM_REMOVE))
+  while (AfxTakeMessage(&msg, NULL, WM_TIMER, WM_TIMER))
     ::DispatchMessage(&msg);
   if (::IsWindow(hWnd) && CExtMouseCaptureSink::GetCapture() != hWnd)
     CExtMouseCaptureSink::SetCapture(hWnd);

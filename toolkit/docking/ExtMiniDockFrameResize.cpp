@@ -68,8 +68,7 @@ bool CExtMiniDockFrameWnd::RunResizingLoop() {
     if (EndsResizing(msg.message))
       return true;
     if (msg.message == WM_MOUSEMOVE) {
-      while (::PeekMessageA(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
-      }
+      TakeQueuedMouseMoves(msg);
       CPoint pt;
       if (::GetCursorPos(&pt))
         ResizingStep(pt);

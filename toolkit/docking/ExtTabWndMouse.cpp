@@ -496,8 +496,7 @@ bool CExtTabWnd::ItemDragLoop(int nIndex) {
       return true;
     if (msg.message == WM_MOUSEMOVE) {
       MSG last = msg;
-      while (::PeekMessageA(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
-        last = msg;
+      TakeQueuedMouseMoves(last);
       CPoint pt(last.lParam);
       if (last.hwnd != hWnd && last.hwnd != NULL)
         ::MapWindowPoints(last.hwnd, hWnd, &pt, 1);

@@ -130,6 +130,17 @@ TEST_F(MainFrameTest, ToolsPanelShowsItsButtonsInsideItsBar) {
   pixel_support::SaveBmp(pixel_support::ReadClient(bar.m_hWnd), "frame_tools_panel");
 }
 
+// The end of the program asked for while the frame is being made stays queued for the program's
+// loop: the tools panel takes only its buttons' own enable messages.
+TEST_F(MainFrameTest, AQuitPostedBeforeTheFrameIsMadeStaysQueued) {
+  ::PostQuitMessage(6);
+  ASSERT_NE(nullptr, MakeFrame());
+  MSG msg = {};
+  const BOOL bQuit = ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+  EXPECT_TRUE(bQuit && msg.wParam == 6) << "the quit was dropped";
+  EXPECT_TRUE(m_pFrame->m_dlgTools.IsWindowVisible());
+}
+
 TEST_F(MainFrameTest, CaptureAndLargeBarsShareTheRowBelowTheMenuBar) {
   ASSERT_NE(nullptr, MakeFrame());
   const CRect rcMenu = WindowRectOf(m_pFrame->m_wndMenuBar);

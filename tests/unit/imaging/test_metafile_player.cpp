@@ -161,6 +161,17 @@ TEST(MetafilePlayer, WindowsPaintAndAnswerWhileItPlays) {
   EXPECT_EQ(poker.nSent.load(), poker.nAnswered.load());
 }
 
+// The end of the program, asked for while a picture plays (a window closed meanwhile), stays
+// queued for the program's own loop, and the picture still comes.
+TEST(MetafilePlayer, KeepsTheQuitPostedWhileItPlays) {
+  ::PostQuitMessage(9);
+  const Loaded loaded = LoadOverWhite(Metafile("harmless\\small_text_out.emf"));
+  MSG msg = {};
+  const BOOL bQuit = ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+  EXPECT_TRUE(bQuit && msg.message == WM_QUIT && msg.wParam == 9) << "the quit was dropped";
+  EXPECT_EQ(100, loaded.cx);
+}
+
 // The picture the platform draws of the file, played here over white; a placeable metafile as the
 // platform reads one, its box in hundredths of a millimetre the extent its records act within.
 Loaded PlayedHere(const Bytes& bytes, int cx, int cy) {

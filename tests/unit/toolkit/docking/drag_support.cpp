@@ -11,7 +11,19 @@
 
 BEGIN_MESSAGE_MAP(CDragLogFrame, CDockTestFrame)
 ON_REGISTERED_MESSAGE(CExtControlBar::g_nMsgDrawTrackedArea, OnDrawTrackedArea)
+ON_MESSAGE(kMsgQuitWithMove, OnQuitWithMove)
 END_MESSAGE_MAP()
+
+LRESULT CDragLogFrame::OnQuitWithMove(WPARAM wParam, LPARAM lParam) {
+  // Posted to the window holding the mouse, as the drag's own timer posts its moves: a posted
+  // message comes before the quit, input after it.
+  CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+  const HWND hCapture = ::GetCapture();
+  ::ScreenToClient(hCapture, &pt);
+  ::PostMessageA(hCapture, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+  ::PostQuitMessage(static_cast<int>(wParam));
+  return 0;
+}
 
 LRESULT CDragLogFrame::OnDrawTrackedArea(WPARAM wParam, LPARAM lParam) {
   const auto* pData = reinterpret_cast<CExtControlBar::TrackedAreaDrawData*>(wParam);
@@ -117,6 +129,10 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
       case DragInput::CANCEL_MODE:
         pBar->PostMessage(WM_CANCELMODE);
         break;
+      case DragInput::QUIT:
+        ::SendMessageA(pBar->m_pDockSite->GetSafeHwnd(), CDragLogFrame::kMsgQuitWithMove, 3,
+                       MAKELPARAM(in.pt.x, in.pt.y));
+        break;
       case DragInput::PROBE:
         in.probe();
         break;
@@ -137,7 +153,12 @@ bool RunDrag(CExtControlBar* pBar, CPoint ptPress, const std::vector<DragInput>&
   }
   if ((::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0)
     SendKey(VK_CONTROL, false);
-  PumpUntil([&] { return !IsDragging(pBar) && ::GetQueueStatus(QS_INPUT) == 0; });
+  // A quit queued (the script's end of the program) comes before any input, which then stays.
+  MSG quit;
+  PumpUntil([&] {
+    return !IsDragging(pBar) &&
+           (::GetQueueStatus(QS_INPUT) == 0 || ::PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+  });
   return bEnded && !IsDragging(pBar) && CExtControlBar::GetDraggedBar() == NULL;
 }
 

@@ -25,8 +25,13 @@ public:
   // The last drawn (not erased) entry; nType -1 when none.
   TrackedAreaEntry LastDrawn() const;
 
+  // Sent kMsgQuitWithMove (lParam: a screen point), posts the thread's quit (code wParam) with a
+  // move to the point waiting in the queue ahead of it.
+  static const UINT kMsgQuitWithMove = WM_APP + 77;
+
 protected:
   afx_msg LRESULT OnDrawTrackedArea(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnQuitWithMove(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 };
 
@@ -50,6 +55,7 @@ struct DragInput {
     KEY_DOWN,
     KEY_UP,
     CANCEL_MODE,
+    QUIT, // the end of the program with a move to pt queued before it (see CDragLogFrame)
     PROBE
   };
   Kind kind;

@@ -175,6 +175,63 @@ TEST_F(TabDock, ABarBesideAnotherBecomesATabContainerInItsPlace) {
   EXPECT_TRUE(TabContainersAreSound(m_frame.get()));
 }
 
+// A tab container whose memory goes back to the system when it is deleted, so that any later use
+// of it faults; the frame makes its containers of this kind while it lives.
+class CReleasedTabContainer : public CExtDynTabControlBar {
+public:
+  static void* operator new(size_t n) {
+    return ::VirtualAlloc(NULL, n, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  static void operator delete(void* p) { ::VirtualFree(p, 0, MEM_RELEASE); }
+};
+
+class ReleasedTabContainers {
+public:
+  explicit ReleasedTabContainers(CWnd* pFrame)
+      : m_hFrame(pFrame->m_hWnd), m_pfnOld(reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+                                      m_hFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)))) {
+    s_pfnOld = m_pfnOld;
+  }
+  ~ReleasedTabContainers() {
+    ::SetWindowLongPtrA(m_hFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnOld));
+  }
+
+private:
+  static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg == CExtControlBar::g_nMsgCreateTabbedBar) {
+      reinterpret_cast<CExtDynTabControlBar::CREATE_TABBED_BAR_DATA*>(wParam)->m_pTabbedBar =
+          new CReleasedTabContainer;
+      return 0;
+    }
+    return ::CallWindowProcA(s_pfnOld, hWnd, nMsg, wParam, lParam);
+  }
+  static WNDPROC s_pfnOld;
+  HWND m_hFrame;
+  WNDPROC m_pfnOld;
+};
+WNDPROC ReleasedTabContainers::s_pfnOld = NULL;
+
+// A tab of two docked beside its own container leaves the container with one bar, which dissolves
+// into it while the split is made: the two end up side by side, and the gone container is not
+// touched again (its memory is released, so touching it would fault).
+TEST_F(TabDock, ATabDockedBesideItsOwnContainerDissolvesItIntoASplit) {
+  ReleasedTabContainers released(m_frame.get());
+  ASSERT_TRUE(m_a->DockAsTab(m_b.get()));
+  Relayout(m_frame.get());
+  CExtDynTabControlBar* pContainer = m_a->GetTabContainerBar();
+  ASSERT_NE(nullptr, dynamic_cast<CReleasedTabContainer*>(pContainer));
+  const HWND hContainer = pContainer->m_hWnd;
+  ASSERT_TRUE(m_b->DockBesideBar(50, m_a.get(), kBottom, false));
+  Relayout(m_frame.get());
+  EXPECT_FALSE(::IsWindow(hContainer));
+  EXPECT_EQ(nullptr, m_a->GetTabContainerBar());
+  CExtDynControlBar* pSplit = DYNAMIC_DOWNCAST(CExtDynControlBar, Left()->GetDockedControlBar(1));
+  ASSERT_NE(nullptr, pSplit);
+  EXPECT_EQ(pSplit->m_pWndDynDockBar, m_a->m_pDockBar);
+  EXPECT_EQ(pSplit->m_pWndDynDockBar, m_b->m_pDockBar);
+  EXPECT_TRUE(TabContainersAreSound(m_frame.get()));
+}
+
 TEST_F(TabDock, ABarCannotBeTabbedWithItselfOrAFixedBar) {
   auto pFixed = DockBar(m_frame.get(), 101, AFX_IDW_DOCKBAR_TOP, "f", true);
   EXPECT_FALSE(m_a->DockAsTab(m_a.get()));

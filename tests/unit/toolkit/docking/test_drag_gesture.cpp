@@ -39,6 +39,7 @@ TEST_F(DragFixture, ABarDraggedOverItselfShowsNothingAndStaysPut) {
 struct StopCase {
   const char* name;
   std::vector<DragInput> input;
+  bool bQuits = false; // the end of the program: its quit stays queued for the program's own loop
 };
 
 class DragStops : public DragFixture, public ::testing::WithParamInterface<StopCase> {};
@@ -56,12 +57,15 @@ TEST_P(DragStops, EraseTheOutlineAndDockNothing) {
   }));
   for (const DragInput& in : GetParam().input) {
     script.push_back(in);
-    script.back().pt = ptFloat;
+    script.back().pt = ptFloat + CPoint(in.kind == DragInput::QUIT ? 8 : 0, 0);
   }
   DragInput up = DragInput::Do(DragInput::LEFT_UP);
   up.pt = ptFloat;
   script.push_back(up);
   ASSERT_TRUE(RunDrag(pBar, CaptionPoint(pBar), script));
+  MSG msg;
+  EXPECT_EQ(GetParam().bQuits, ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE)
+      << "whether a quit is queued";
   EXPECT_EQ(DT::DT_FLOAT, nShownType);
   EXPECT_FALSE(Log().m_log.empty()) << "an outline was shown";
   EXPECT_EQ(0, Log().Shown()) << "and taken away again";
@@ -79,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                                {DragInput::Do(DragInput::RIGHT_DOWN), DragInput::Do(DragInput::RIGHT_UP)}},
                       StopCase{"MiddleButton",
                                {DragInput::Do(DragInput::MIDDLE_DOWN), DragInput::Do(DragInput::MIDDLE_UP)}},
-                      StopCase{"CancelMode", {DragInput::Do(DragInput::CANCEL_MODE)}}),
+                      StopCase{"CancelMode", {DragInput::Do(DragInput::CANCEL_MODE)}},
+                      StopCase{"Quit", {DragInput::Do(DragInput::QUIT)}, true}),
     [](const ::testing::TestParamInfo<StopCase>& info) { return std::string(info.param.name); });
 
 // Ctrl pressed during a drag floats at once, without a move; letting go re-evaluates at the same
