@@ -133,11 +133,12 @@ TEST_F(BarsTest, StartUpLayoutAndFloatingAndDockingBackToTheSameRow) {
   EXPECT_EQ((std::vector<std::string>{"0", "menu", "0", std::to_string(AFX_IDW_TOOLBAR), "large", "0"}),
             Rows(pTop));
 
+  const HWND hMini = pMini->m_hWnd; // an empty mini frame deletes itself
   m_pCapture->m_pDockContext->ToggleDocking(); // and back
   EXPECT_FALSE(m_pCapture->IsFloating());
   EXPECT_EQ(pTop, m_pCapture->m_pDockBar);
   EXPECT_EQ((std::vector<std::string>{"0", "menu", "0", "capture", "large", "0"}), Rows(pTop));
-  EXPECT_FALSE(::IsWindow(pMini->m_hWnd)) << "an empty mini frame goes";
+  EXPECT_FALSE(::IsWindow(hMini)) << "an empty mini frame goes";
 }
 
 TEST_F(BarsTest, ClosingAMiniFrameHidesItAndDestroyingTheFrameTakesEveryBarDown) {
@@ -160,6 +161,7 @@ TEST_F(BarsTest, ClosingAMiniFrameHidesItAndDestroyingTheFrameTakesEveryBarDown)
   HWND hMini = pMini->m_hWnd;
   TheTestApp().m_pMainWnd = NULL; // no WM_QUIT to stop later pumping
   m_pFrame->DestroyWindow();
+  m_pFrame = NULL; // deleted with its window
   EXPECT_FALSE(::IsWindow(hMini));
   for (CLabBar* pBar : {m_pMenu, m_pCapture, m_pLarge})
     EXPECT_EQ(nullptr, pBar->m_hWnd);
