@@ -33,6 +33,24 @@ KeyboardHook& ThreadKeyboardHook() {
   return hook;
 }
 
+// Back from topmost, a window goes first of those that are not topmost, but never below its owner:
+// when the owner comes first of them (the floating frame and what it owns aside), Wine puts the
+// frame just under the last topmost window instead and leaves it topmost. A hidden window of the
+// thread, put first of them before, holds that place for the frame to come back to. It lives while
+// the thread has mini frames.
+struct PlaceHolder {
+  HWND hWnd = NULL;
+  ~PlaceHolder() {
+    if (hWnd != NULL)
+      ::DestroyWindow(hWnd);
+  }
+};
+
+PlaceHolder& ThreadPlaceHolder() {
+  static thread_local PlaceHolder holder;
+  return holder;
+}
+
 LRESULT CALLBACK KeyboardTakenProc(int nCode, WPARAM wParam, LPARAM lParam) {
   const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (nCode == HC_ACTION && pMsg->message == WM_SETFOCUS)
@@ -42,8 +60,11 @@ LRESULT CALLBACK KeyboardTakenProc(int nCode, WPARAM wParam, LPARAM lParam) {
 
 void AddMiniFrame() {
   KeyboardHook& hook = ThreadKeyboardHook();
-  if (hook.nMiniFrames++ == 0)
+  if (hook.nMiniFrames++ == 0) {
     hook.hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, KeyboardTakenProc, NULL, ::GetCurrentThreadId());
+    ThreadPlaceHolder().hWnd =
+        ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+  }
 }
 
 void RemoveMiniFrame() {
@@ -51,6 +72,11 @@ void RemoveMiniFrame() {
   if (--hook.nMiniFrames == 0 && hook.hHook != NULL) {
     ::UnhookWindowsHookEx(hook.hHook);
     hook.hHook = NULL;
+  }
+  PlaceHolder& holder = ThreadPlaceHolder();
+  if (hook.nMiniFrames == 0 && holder.hWnd != NULL) {
+    ::DestroyWindow(holder.hWnd);
+    holder.hWnd = NULL;
   }
 }
 
@@ -163,14 +189,16 @@ void CMiniFrameWnd::ComeAboveOwner(bool bOnScreenOnly) {
   // floating frames) that this frame would cover keeps it waiting; one it would not cover is passed
   // by going to the top of all windows and back under the topmost ones, which Wine does in its own
   // order alone. So is the top of Wine's order reached again by a frame already there, which going
-  // to the top would leave where it is, on the screen too.
+  // to the top would leave where it is, on the screen too. The frame itself is passed over, also
+  // while it is topmost (an owner made topmost and back leaves its floating frames topmost).
   CRect rcThis;
   GetWindowRect(&rcThis);
   bool bShownAbove = false;
   for (HWND hAbove = ::GetWindow(hOwner, GW_HWNDPREV); hAbove != NULL;
        hAbove = ::GetWindow(hAbove, GW_HWNDPREV)) {
-    if (!::IsWindowVisible(hAbove) || (::GetWindow(hAbove, GW_OWNER) == hOwner &&
-                                       (::GetWindowLongA(hAbove, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0))
+    if (hAbove == m_hWnd || !::IsWindowVisible(hAbove) ||
+        (::GetWindow(hAbove, GW_OWNER) == hOwner &&
+         (::GetWindowLongA(hAbove, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0))
       continue;
     CRect rcAbove, rcCommon;
     ::GetWindowRect(hAbove, &rcAbove);
@@ -181,6 +209,10 @@ void CMiniFrameWnd::ComeAboveOwner(bool bOnScreenOnly) {
   // A frame above in Wine's order is drawn already: the screen shows it again from what Wine keeps.
   const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (bOnScreenOnly ? SWP_NOREDRAW : 0);
   if (bShownAbove || bOnScreenOnly) {
+    // Back under the topmost windows, just above the place holder: never topmost itself.
+    const HWND hPlaceHolder = ThreadPlaceHolder().hWnd;
+    if (hPlaceHolder != NULL)
+      ::SetWindowPos(hPlaceHolder, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
     ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, nFlags);
   } else {

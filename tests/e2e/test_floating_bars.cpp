@@ -1,7 +1,7 @@
 // Bars floated off the frame as the user meets them: the task sheet floating while the frame sits
-// in the tray and left out of a capture made from there, above its frame after a message, its pages
-// taking the keyboard as they do docked, and the sheet and the tool bars brought back to their places
-// with the mouse.
+// in the tray, left out of a capture made from there and over the frame again when it comes back,
+// above its frame after a message, its pages taking the keyboard as they do docked, and the sheet and
+// the tool bars brought back to their places with the mouse.
 #include "framework/wnd/fw_ids.h"
 #include "resources/resource.h"
 #include "tests/e2e/tray_support.h"
@@ -138,6 +138,27 @@ TEST_F(FloatingBarsTest, ACaptureFromTheTrayLeavesTheFloatingSheetOut) {
                         [&] { return ::IsWindowVisible(hFloating) && ScreenRect(hFloating) == sheet; }));
   EXPECT_TRUE(ShearLinkOnScreen());
   SaveScreenshot(ScreenRect(m_app.Frame()), "e2e_floating_sheet_after_tray_capture.bmp");
+}
+
+// Open Application, a double click on the icon in the tray window, brings the frame back with the
+// floating sheet shown over it on the screen, as a floating frame of its own and not over every
+// window.
+TEST_F(FloatingBarsTest, OpenApplicationFromTheTrayShowsTheFloatingSheetOverTheFrame) {
+  ASSERT_TRUE(StartWithIcon());
+  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+  const HWND hFloating = FloatTaskSheet(m_app.PictureOrigin() + CPoint(150, 60));
+  ASSERT_NE(nullptr, hFloating);
+  ASSERT_TRUE(m_app.Menu('F', 'M'));
+  ASSERT_TRUE(WaitUntil("the frame in the tray", [&] { return !::IsWindowVisible(m_app.Frame()); }));
+  ASSERT_TRUE(DoubleClickShownIcon());
+  ASSERT_TRUE(WaitUntil("the frame back and active", [&] {
+    return ::IsWindowVisible(m_app.Frame()) && ::GetForegroundWindow() == m_app.Frame();
+  }));
+  EXPECT_TRUE(ShearLinkOnScreen());
+  // Topmost only while it passes the windows above the frame.
+  EXPECT_TRUE(WaitUntil("the floating sheet not topmost",
+                        [&] { return (::GetWindowLongA(hFloating, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
+  SaveScreenshot(ScreenRect(m_app.Frame()), "e2e_floating_sheet_after_open_application.bmp");
 }
 
 // The floating sheet stays above its frame after an open ends in the message that the file is no

@@ -4,7 +4,6 @@
 // asks for it. The icon is reached as tray_support.h tells.
 #include "tests/e2e/tray_support.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -177,28 +176,11 @@ INSTANTIATE_TEST_SUITE_P(
 // user has gone to the tray window first, and double-clicks the icon where Wine's explorer shows it,
 // with the X pointer.
 TEST_F(TrayTest, DoubleClickBringsAnOpenDialogForward) {
-  const std::vector<HWND> before = ShownTrayIcons();
   ASSERT_TRUE(StartWithIcon());
-  HWND hIcon = NULL;
-  ASSERT_TRUE(WaitUntil("the program's icon shown in the tray window", [&] {
-    for (HWND hShown : ShownTrayIcons())
-      if (std::find(before.begin(), before.end(), hShown) == before.end())
-        hIcon = hShown;
-    return hIcon != NULL;
-  }));
   ASSERT_TRUE(m_app.Menu('H', 'A'));
   const HWND hAbout = m_app.WaitForDialog("About Pixolet Screen Capture");
   ASSERT_NE(nullptr, hAbout);
-  const HWND hTrayWindow = ::GetParent(hIcon);
-  const CRect caption(ScreenRect(hTrayWindow).TopLeft(), CSize(ScreenRect(hTrayWindow).Width(), 16));
-  SendXSteps("C" + std::to_string(caption.CenterPoint().x) + "," + std::to_string(caption.CenterPoint().y),
-             hTrayWindow);
-  ASSERT_TRUE(IsActiveWindow(hTrayWindow, "the tray window"));
-  const CPoint icon = ScreenRect(hIcon).CenterPoint();
-  ASSERT_EQ(hIcon, ::WindowFromPoint(icon))
-      << "the icon lies under " << DescribeWindow(::WindowFromPoint(icon));
-  XMoveMouse(icon.x, icon.y);
-  ASSERT_TRUE(XPointer("click --repeat 2 --delay 80 1"));
+  ASSERT_TRUE(DoubleClickShownIcon());
   EXPECT_TRUE(IsActiveWindow(hAbout, "the about box"));
   SaveScreenshot(ScreenRect(m_app.Frame()), "e2e_tray_double_click_over_about.bmp");
   PressKey(VK_ESCAPE);

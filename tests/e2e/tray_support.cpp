@@ -62,6 +62,7 @@ std::vector<HWND> ShownTrayIcons() {
 }
 
 ::testing::AssertionResult TrayTest::StartWithIcon() {
+  m_iconsBefore = ShownTrayIcons();
   ::testing::AssertionResult started = m_app.Start();
   if (!started)
     return started;
@@ -134,6 +135,31 @@ CRect TrayTest::CaptureBar() const {
     return opened;
   WaitUntilUnfolded(hMenu);
   return PickByKey(hMenu, wKey);
+}
+
+::testing::AssertionResult TrayTest::DoubleClickShownIcon() {
+  HWND hIcon = NULL;
+  if (!WaitFor([&] {
+        for (HWND hShown : ShownTrayIcons())
+          if (std::find(m_iconsBefore.begin(), m_iconsBefore.end(), hShown) == m_iconsBefore.end())
+            hIcon = hShown;
+        return hIcon != NULL;
+      }))
+    return ::testing::AssertionFailure() << "the program's icon is not shown in the tray window";
+  // The program's thread has ended what it was doing (hiding the frame), which would take the
+  // activation back from a click made meanwhile.
+  SyncInput(m_app.Frame());
+  const HWND hTrayWindow = ::GetParent(hIcon);
+  const CRect tray = ScreenRect(hTrayWindow);
+  SendXSteps("C" + std::to_string(tray.CenterPoint().x) + "," + std::to_string(tray.top + 8), hTrayWindow);
+  ::testing::AssertionResult active = IsActiveWindow(hTrayWindow, "the tray window");
+  if (!active)
+    return active;
+  const CPoint icon = ScreenRect(hIcon).CenterPoint();
+  if (::WindowFromPoint(icon) != hIcon)
+    return ::testing::AssertionFailure() << "the icon lies under " << DescribeWindow(::WindowFromPoint(icon));
+  XMoveMouse(icon.x, icon.y);
+  return XPointer("click --repeat 2 --delay 80 1");
 }
 
 } // namespace e2e

@@ -50,8 +50,12 @@ protected:
   // A click on the capture bar's arrow with the X pointer, and the mode of that letter picked in
   // the menu it opens.
   ::testing::AssertionResult PickFromCaptureArrow(WORD wKey);
+  // A double click of the X pointer on the program's icon in Wine's tray window, once that shows
+  // it, after a click on that window's caption has brought it over whatever covered it.
+  ::testing::AssertionResult DoubleClickShownIcon();
 
   HWND m_hTray = NULL;
+  std::vector<HWND> m_iconsBefore; // the icons shown before the program started
 };
 
 } // namespace e2e
