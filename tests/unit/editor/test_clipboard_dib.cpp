@@ -2,6 +2,7 @@
 // with its own pixels in every header, coding and row order; one whose block is shorter than its
 // header, masks, colours or rows need pastes nothing, whatever the heap held around the block. A
 // bitmap (CF_BITMAP) is held to the picture bound as a DIB is.
+#include "tests/common/heap_fill.h"
 #include "tests/common/object_counts.h"
 #include "tests/unit/editor/editor_harness.h"
 
@@ -50,18 +51,6 @@ HGLOBAL PackedDib(const DibForm& f) {
   return hBlock;
 }
 
-// The heap is left full of freed blocks written with a fill, so that memory read past a block
-// holds that fill.
-void FillHeap(BYTE fill) {
-  std::vector<void*> blocks;
-  for (size_t nSize : {40, 80, 1024, kSide * kSide * 3, kSide * kSide * 4})
-    for (int i = 0; i < 48; i++)
-      if (void* p = ::HeapAlloc(::GetProcessHeap(), 0, nSize))
-        std::memset(p, fill, nSize), blocks.push_back(p);
-  for (void* p : blocks)
-    ::HeapFree(::GetProcessHeap(), 0, p);
-}
-
 class ClipboardDib : public EditorViewTest, public ::testing::WithParamInterface<DibForm> {};
 
 TEST_P(ClipboardDib, PastesWholeOrNothing) {
@@ -69,7 +58,7 @@ TEST_P(ClipboardDib, PastesWholeOrNothing) {
   SetPicture(100, 80, [](int, int) -> DWORD { return 0xFFFFFF; });
   pixel_support::Pixels pasted[2];
   for (int i = 0; i < 2; i++) {
-    FillHeap(i == 0 ? 0xA5 : 0x5A);
+    FillHeap(i == 0 ? 0xA5 : 0x5A, {40, 80, 1024, kSide * kSide * 3, kSide * kSide * 4});
     ASSERT_TRUE(::OpenClipboard(View()->m_hWnd) && ::EmptyClipboard());
     EXPECT_NE(nullptr, ::SetClipboardData(f.nHeader == 124 ? CF_DIBV5 : CF_DIB, PackedDib(f)));
     ::CloseClipboard();
