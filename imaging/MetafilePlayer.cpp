@@ -35,14 +35,15 @@ std::string JobName() {
   return szName;
 }
 
-// The player in the folder of the running program.
-std::string PlayerPath() {
+// The folder of the running program, where the player lies, with its last separator; empty when
+// it cannot be had.
+std::string ProgramFolder() {
   char szPath[MAX_PATH];
   const DWORD n = ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
   if (n == 0 || n >= MAX_PATH)
     return std::string();
   std::string strPath(szPath, n);
-  return strPath.substr(0, strPath.find_last_of("\\/") + 1) + kMetafilePlayerName;
+  return strPath.substr(0, strPath.find_last_of("\\/") + 1);
 }
 
 // The environment block the player starts with: only what the system needs to start a process
@@ -64,11 +65,11 @@ std::string PlayerEnvironment() {
 // The player started on the job in its own folder and environment; no process when it cannot be
 // started.
 CPlayerHandle StartPlayer(const std::string& strJob) {
-  const std::string strPlayer = PlayerPath();
-  if (strPlayer.empty())
+  const std::string strFolder = ProgramFolder();
+  if (strFolder.empty())
     return CPlayerHandle();
+  const std::string strPlayer = strFolder + kMetafilePlayerName;
   std::string strCommand = "\"" + strPlayer + "\" " + strJob + " " + std::to_string(::GetCurrentProcessId());
-  const std::string strFolder = strPlayer.substr(0, strPlayer.find_last_of("\\/") + 1);
   std::string strEnvironment = PlayerEnvironment();
   STARTUPINFOA si = {};
   si.cb = sizeof(si);

@@ -23,61 +23,48 @@ namespace {
 // the bar's content to the frame). While the thread has mini frames, a hook on the messages sent
 // puts them back when the window taking the keyboard is told, which Wine does right after raising
 // the owner, so that no click in between finds them under it.
-struct KeyboardHook {
-  HHOOK hHook;
-  int nMiniFrames;
-};
-
-KeyboardHook& ThreadKeyboardHook() {
-  static thread_local KeyboardHook hook = {NULL, 0};
-  return hook;
-}
-
+//
 // Back from topmost, a window goes first of those that are not topmost, but never below its owner:
 // when the owner comes first of them (the floating frame and what it owns aside), Wine puts the
 // frame just under the last topmost window instead and leaves it topmost. A hidden window of the
-// thread, put first of them before, holds that place for the frame to come back to. It lives while
+// thread, put first of them before, holds that place for the frame to come back to. Both live while
 // the thread has mini frames.
-struct PlaceHolder {
-  HWND hWnd = NULL;
-  ~PlaceHolder() {
-    if (hWnd != NULL)
-      ::DestroyWindow(hWnd);
-  }
+struct MiniFrameThreadState {
+  HHOOK hHook;
+  HWND hPlaceHolder;
+  int nMiniFrames;
 };
 
-PlaceHolder& ThreadPlaceHolder() {
-  static thread_local PlaceHolder holder;
-  return holder;
+MiniFrameThreadState& ThreadMiniFrames() {
+  static thread_local MiniFrameThreadState hook = {NULL, NULL, 0};
+  return hook;
 }
 
 LRESULT CALLBACK KeyboardTakenProc(int nCode, WPARAM wParam, LPARAM lParam) {
   const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (nCode == HC_ACTION && pMsg->message == WM_SETFOCUS)
     CMiniFrameWnd::KeepAboveOwnerTakingKeyboard(::GetAncestor(pMsg->hwnd, GA_ROOT));
-  return ::CallNextHookEx(ThreadKeyboardHook().hHook, nCode, wParam, lParam);
+  return ::CallNextHookEx(ThreadMiniFrames().hHook, nCode, wParam, lParam);
 }
 
 void AddMiniFrame() {
-  KeyboardHook& hook = ThreadKeyboardHook();
+  MiniFrameThreadState& hook = ThreadMiniFrames();
   if (hook.nMiniFrames++ == 0) {
     hook.hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, KeyboardTakenProc, NULL, ::GetCurrentThreadId());
-    ThreadPlaceHolder().hWnd =
-        ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+    hook.hPlaceHolder = ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
   }
 }
 
 void RemoveMiniFrame() {
-  KeyboardHook& hook = ThreadKeyboardHook();
-  if (--hook.nMiniFrames == 0 && hook.hHook != NULL) {
+  MiniFrameThreadState& hook = ThreadMiniFrames();
+  if (--hook.nMiniFrames != 0)
+    return;
+  if (hook.hHook != NULL)
     ::UnhookWindowsHookEx(hook.hHook);
-    hook.hHook = NULL;
-  }
-  PlaceHolder& holder = ThreadPlaceHolder();
-  if (hook.nMiniFrames == 0 && holder.hWnd != NULL) {
-    ::DestroyWindow(holder.hWnd);
-    holder.hWnd = NULL;
-  }
+  if (hook.hPlaceHolder != NULL)
+    ::DestroyWindow(hook.hPlaceHolder);
+  hook.hHook = NULL;
+  hook.hPlaceHolder = NULL;
 }
 
 } // namespace
@@ -210,7 +197,7 @@ void CMiniFrameWnd::ComeAboveOwner(bool bOnScreenOnly) {
   const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (bOnScreenOnly ? SWP_NOREDRAW : 0);
   if (bShownAbove || bOnScreenOnly) {
     // Back under the topmost windows, just above the place holder: never topmost itself.
-    const HWND hPlaceHolder = ThreadPlaceHolder().hWnd;
+    const HWND hPlaceHolder = ThreadMiniFrames().hPlaceHolder;
     if (hPlaceHolder != NULL)
       ::SetWindowPos(hPlaceHolder, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);

@@ -59,6 +59,20 @@ protected:
       return std::find(px.begin(), px.end(), kLinkColor) != px.end();
     });
   }
+  // A capture, the sheet floated beside its picture and the frame put into the tray by File,
+  // Minimize To Tray, the floating sheet left on the screen; its floating frame in hFloating.
+  void FloatSheetWithTheFrameInTheTray(HWND& hFloating) {
+    ASSERT_TRUE(StartWithIcon());
+    ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
+    hFloating = FloatTaskSheet(m_app.PictureOrigin() + CPoint(150, 60));
+    ASSERT_NE(nullptr, hFloating);
+    ASSERT_TRUE(m_app.Menu('F', 'M'));
+    // On its way the frame is hidden and shown again, and its floating frames with it.
+    ASSERT_TRUE(WaitUntil("the frame in the tray and the floating sheet on the screen", [&] {
+      return !::IsWindowVisible(m_app.Frame()) && ::IsWindowVisible(hFloating) &&
+             ::GetAncestor(m_app.Frame(), GA_PARENT) != ::GetDesktopWindow();
+    }));
+  }
   // Where the X pointer clicks into a window: 20 pixels in, halfway down.
   static CPoint Into(HWND hWnd) {
     const CRect rc = ScreenRect(hWnd);
@@ -89,16 +103,8 @@ protected:
 // program through the frame's close, which asks to save the capture; Cancel keeps the program, and
 // the frame comes back from the tray with its picture.
 TEST_F(FloatingBarsTest, AltF4InTheFloatingSheetWhileTheFrameIsInTheTrayAsksToSave) {
-  ASSERT_TRUE(StartWithIcon());
-  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
-  const HWND hFloating = FloatTaskSheet(m_app.PictureOrigin() + CPoint(150, 60));
-  ASSERT_NE(nullptr, hFloating);
-  ASSERT_TRUE(m_app.Menu('F', 'M'));
-  // On its way the frame is hidden and shown again, and its floating frames with it.
-  ASSERT_TRUE(WaitUntil("the frame in the tray and the floating sheet on the screen", [&] {
-    return !::IsWindowVisible(m_app.Frame()) && ::IsWindowVisible(hFloating) &&
-           ::GetAncestor(m_app.Frame(), GA_PARENT) != ::GetDesktopWindow();
-  }));
+  HWND hFloating = NULL;
+  ASSERT_NO_FATAL_FAILURE(FloatSheetWithTheFrameInTheTray(hFloating));
   // A click on a link that opens an effect page gives the sheet the keyboard.
   const HWND hShear = ShownInSheet(kShearLink);
   ASSERT_NE(nullptr, hShear) << "no Shear link";
@@ -121,14 +127,9 @@ TEST_F(FloatingBarsTest, AltF4InTheFloatingSheetWhileTheFrameIsInTheTrayAsksToSa
 // The hot key pressed while the frame sits in the tray captures the screen without the floating
 // sheet, as a capture from the frame does; the sheet comes back where it was, shown over the frame.
 TEST_F(FloatingBarsTest, ACaptureFromTheTrayLeavesTheFloatingSheetOut) {
-  ASSERT_TRUE(StartWithIcon());
-  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
-  const HWND hFloating = FloatTaskSheet(m_app.PictureOrigin() + CPoint(150, 60));
-  ASSERT_NE(nullptr, hFloating);
+  HWND hFloating = NULL;
+  ASSERT_NO_FATAL_FAILURE(FloatSheetWithTheFrameInTheTray(hFloating));
   const CRect sheet = ScreenRect(hFloating);
-  ASSERT_TRUE(m_app.Menu('F', 'M'));
-  ASSERT_TRUE(WaitUntil("the frame in the tray and the floating sheet on the screen",
-                        [&] { return !::IsWindowVisible(m_app.Frame()) && ::IsWindowVisible(hFloating); }));
   XMoveMouse(sheet.left, sheet.top);
   ASSERT_TRUE(XKeys("ctrl+q"));
   ASSERT_TRUE(m_app.MarkAsUser(At("P", sheet.TopLeft()) + At("R", sheet.BottomRight())));
@@ -144,12 +145,8 @@ TEST_F(FloatingBarsTest, ACaptureFromTheTrayLeavesTheFloatingSheetOut) {
 // floating sheet shown over it on the screen, as a floating frame of its own and not over every
 // window.
 TEST_F(FloatingBarsTest, OpenApplicationFromTheTrayShowsTheFloatingSheetOverTheFrame) {
-  ASSERT_TRUE(StartWithIcon());
-  ASSERT_NO_FATAL_FAILURE(CaptureFromMenu(kArea));
-  const HWND hFloating = FloatTaskSheet(m_app.PictureOrigin() + CPoint(150, 60));
-  ASSERT_NE(nullptr, hFloating);
-  ASSERT_TRUE(m_app.Menu('F', 'M'));
-  ASSERT_TRUE(WaitUntil("the frame in the tray", [&] { return !::IsWindowVisible(m_app.Frame()); }));
+  HWND hFloating = NULL;
+  ASSERT_NO_FATAL_FAILURE(FloatSheetWithTheFrameInTheTray(hFloating));
   ASSERT_TRUE(DoubleClickShownIcon());
   ASSERT_TRUE(WaitUntil("the frame back and active", [&] {
     return ::IsWindowVisible(m_app.Frame()) && ::GetForegroundWindow() == m_app.Frame();
