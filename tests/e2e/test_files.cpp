@@ -4,6 +4,7 @@
 // playback never ends or faults, beside a picture that stays as it was, a main window stored off every
 // monitor comes back where it can be reached, and no stand-in of the tests lies beside the program.
 #include "imaging/MetafileFormat.h"
+#include "imaging/MetafilePlayer.h"
 #include "tests/e2e/e2e_support.h"
 
 #include <algorithm>
@@ -19,6 +20,11 @@ using Bytes = std::string;
 
 void Put16(Bytes& b, size_t at, DWORD v) { b[at] = (char)(v & 0xFF), b[at + 1] = (char)(v >> 8 & 0xFF); }
 void Put32(Bytes& b, size_t at, DWORD v) { Put16(b, at, v & 0xFFFF), Put16(b, at + 2, v >> 16); }
+
+// How long a test waits for the message on a file that is no picture: a metafile's may come only
+// once the program has given up on its player, which on a loaded machine can take the player's
+// whole time.
+const int kNoPictureWaitMs = (int)kMetafilePlayerTimeout + 20000;
 
 COLORREF Pattern(int x, int y) { return RGB(x * 255 / 160, y * 255 / 100, (x ^ y) * 3 & 0xFF); }
 
@@ -179,7 +185,7 @@ TEST_F(FilesTest, DataPastTheEndGivesTheOneMessageFromTheCommandLine) {
     const std::string path = WriteTempFile(file.name, file.bytes);
     ASSERT_FALSE(path.empty()) << file.name;
     ASSERT_TRUE(m_app.Launch("\"" + path + "\""));
-    HWND hBox = m_app.WaitForDialog(NotAPicture(file.name), 30000);
+    HWND hBox = m_app.WaitForDialog(NotAPicture(file.name), kNoPictureWaitMs);
     ASSERT_NE(nullptr, hBox) << file.name << ": no message; the program "
                              << (m_app.Running() ? "runs on"
                                                  : "ended with " + std::to_string(m_app.ExitCode()));
@@ -212,7 +218,7 @@ TEST_F(FilesTest, DataPastTheEndGivesTheOneMessageFromFileOpen) {
     ASSERT_FALSE(path.empty()) << file.name;
     ASSERT_TRUE(m_app.Menu('F', 'O'));
     ASSERT_NO_FATAL_FAILURE(TypeIntoFileDialog(path, "Open"));
-    HWND hBox = m_app.WaitForDialog(NotAPicture(file.name));
+    HWND hBox = m_app.WaitForDialog(NotAPicture(file.name), kNoPictureWaitMs);
     ASSERT_NE(nullptr, hBox) << file.name << ": no message; the program "
                              << (m_app.Running() ? "runs on"
                                                  : "ended with " + std::to_string(m_app.ExitCode()));
@@ -256,7 +262,7 @@ TEST_F(FilesTest, AMetafileThatNeverEndsOrFaultsLeavesTheOpenPictureAsItWas) {
           nUnanswered += !::SendMessageTimeoutA(m_app.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &nResult);
           return (hBox = m_app.WaitForDialog(NotAPicture(name), 0)) != NULL || !m_app.Running();
         },
-        20000));
+        kNoPictureWaitMs));
     ASSERT_NE(nullptr, hBox) << name << ": the program ended with " << m_app.ExitCode();
     EXPECT_EQ(0, nUnanswered) << name << ": messages the frame did not answer within a second";
     ASSERT_TRUE(m_app.Answer(NotAPicture(name), VK_RETURN)) << name;
