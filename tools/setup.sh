@@ -70,6 +70,16 @@ if ! lpstat -d 2>/dev/null | grep -q "PDF"; then
   $SUDO lpoptions -d PDF >/dev/null 2>&1 || true
 fi
 
+# Wine runs the program as 32-bit processes of this machine. A kernel that runs no 32-bit code
+# (its 32-bit emulation off, or a guest that cannot have it) stops every test: say so plainly.
+if ! why="$(wine --version 2>&1)"; then
+  echo "setup: Wine cannot start here, so neither the program nor its tests can run: $why" >&2
+  if [ -x /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    echo "setup: this machine's kernel runs no 32-bit programs (its 32-bit emulation is off)" >&2
+  fi
+  exit 1
+fi
+
 # The project's Wine prefix: booted once, without the Mono/Gecko installers.
 mkdir -p "$BUILD"
 if [ ! -f "$WINEPREFIX/.pix-ready" ]; then
