@@ -12,9 +12,9 @@ CSystemTray::DrawAnimatedRectsFn CSystemTray::s_pfnDrawAnimatedRects = ::DrawAni
 
 namespace {
 
-// The record's size in the shell's first form: window, id, flags, callback, icon, 64-char tip.
-const DWORD kIconDataSize = 88;
-static_assert(kIconDataSize == NOTIFYICONDATAA_V1_SIZE, "the first form of the icon record");
+// The record's size in the shell's first form: window, id, flags, callback, icon, 64-char tip
+// (88 bytes in a 32-bit process).
+const DWORD kIconDataSize = NOTIFYICONDATAA_V1_SIZE;
 
 // The system's minimise animation is on.
 BOOL MinimiseAnimationOn() {

@@ -203,14 +203,14 @@ BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, co
                   CWnd* pParentWnd, UINT nID, void* pContext) {
   return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
                   rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
-                  reinterpret_cast<HMENU>((UINT_PTR)nID), pContext);
+                  reinterpret_cast<HMENU>((INT_PTR)(int)nID), pContext);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                     const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam) {
   return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
                   rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
-                  reinterpret_cast<HMENU>((UINT_PTR)nID), lpParam);
+                  reinterpret_cast<HMENU>((INT_PTR)(int)nID), lpParam);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,

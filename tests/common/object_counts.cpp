@@ -1,5 +1,7 @@
 #include "tests/common/object_counts.h"
 
+#include "tests/common/process_layout.h"
+
 #include <winternl.h>
 
 namespace {
@@ -22,13 +24,12 @@ long GdiObjectsInUse() {
   PROCESS_BASIC_INFORMATION info = {};
   if (QueryProcess(ProcessBasicInformation, &info, sizeof(info)) != 0)
     return -1;
-  // PEB::GdiSharedHandleTable of a 32-bit process: 0x10000 entries of 24 bytes, the type at byte 14.
-  const BYTE* pTable =
-      *reinterpret_cast<BYTE* const*>(reinterpret_cast<const BYTE*>(info.PebBaseAddress) + 0x94);
+  const BYTE* pTable = *reinterpret_cast<BYTE* const*>(reinterpret_cast<const BYTE*>(info.PebBaseAddress) +
+                                                       kPebGdiHandleTable);
   if (pTable == NULL)
     return -1;
   long nUsed = 0;
-  for (size_t i = 14; i < 0x10000 * 24; i += 24)
+  for (size_t i = kGdiEntryType; i < kGdiTableEntries * kGdiEntryBytes; i += kGdiEntryBytes)
     nUsed += pTable[i] != 0;
   return nUsed;
 }

@@ -39,9 +39,11 @@ const IMAGE_SECTION_HEADER* CodeSection(HMODULE hModule, DWORD dwRva) {
 }
 
 std::string Demangled(std::string name) {
+#ifndef _WIN64
   // Symbols of a 32-bit module carry a leading underscore.
   if (name.size() > 1 && name[0] == '_')
     name.erase(0, 1);
+#endif
   int nStatus = 0;
   char* pszPlain = abi::__cxa_demangle(name.c_str(), nullptr, nullptr, &nStatus);
   if (pszPlain != nullptr) {
@@ -178,14 +180,14 @@ public:
   explicit Namer(bool bNames) : m_bNames(bNames) {}
 
   // "module!function+0x1c", or "module+0x1c4a" where nothing names the place.
-  std::string Name(DWORD dwAddress) {
-    HMODULE hModule = ModuleOf(dwAddress);
+  std::string Name(UINT_PTR nAddress) {
+    HMODULE hModule = ModuleOf(nAddress);
     char sz[64];
     if (hModule == NULL || !m_bNames) {
-      std::snprintf(sz, sizeof(sz), "%08lx", (unsigned long)dwAddress);
+      std::snprintf(sz, sizeof(sz), "%08llx", (unsigned long long)nAddress);
       return sz;
     }
-    const DWORD dwRva = dwAddress - (DWORD)(UINT_PTR)hModule;
+    const DWORD dwRva = (DWORD)(nAddress - (UINT_PTR)hModule);
     const std::vector<Symbol>& symbols = SymbolsOf(hModule);
     auto it = std::upper_bound(symbols.begin(), symbols.end(), Symbol{dwRva, ""});
     std::string name = ModuleName(hModule);
@@ -199,15 +201,15 @@ public:
   }
 
   // Whether the value is where a call returns to: in a module's code, just after a call.
-  bool IsReturnAddress(DWORD dwAddress) {
-    HMODULE hModule = ModuleOf(dwAddress);
+  bool IsReturnAddress(UINT_PTR nAddress) {
+    HMODULE hModule = ModuleOf(nAddress);
     if (hModule == NULL)
       return false;
-    const DWORD dwRva = dwAddress - (DWORD)(UINT_PTR)hModule;
+    const DWORD dwRva = (DWORD)(nAddress - (UINT_PTR)hModule);
     const IMAGE_SECTION_HEADER* pCode = CodeSection(hModule, dwRva);
     if (pCode == nullptr || dwRva < pCode->VirtualAddress + 7)
       return false;
-    const BYTE* p = reinterpret_cast<const BYTE*>((UINT_PTR)dwAddress);
+    const BYTE* p = reinterpret_cast<const BYTE*>(nAddress);
     const auto indirect = [](BYTE modrm) { return (modrm & 0x38) == 0x10; }; // FF /2
     return p[-5] == 0xE8 || (p[-2] == 0xFF && indirect(p[-1]) && (p[-1] & 0xC0) == 0xC0) ||
            (p[-3] == 0xFF && indirect(p[-2])) || (p[-6] == 0xFF && indirect(p[-5])) ||
@@ -216,9 +218,9 @@ public:
 
 private:
   // Found from the mapping, which needs no lock.
-  static HMODULE ModuleOf(DWORD dwAddress) {
+  static HMODULE ModuleOf(UINT_PTR nAddress) {
     MEMORY_BASIC_INFORMATION info = {};
-    if (::VirtualQuery(reinterpret_cast<LPCVOID>((UINT_PTR)dwAddress), &info, sizeof(info)) == 0 ||
+    if (::VirtualQuery(reinterpret_cast<LPCVOID>(nAddress), &info, sizeof(info)) == 0 ||
         info.Type != MEM_IMAGE)
       return NULL;
     return static_cast<HMODULE>(info.AllocationBase);
@@ -246,12 +248,29 @@ private:
   std::map<HMODULE, std::vector<Symbol>> m_symbols;
 };
 
+// The registers a stack walk starts from, on either processor the tests are built for.
+UINT_PTR StackPointer(const CONTEXT& context) {
+#ifdef _WIN64
+  return context.Rsp;
+#else
+  return context.Esp;
+#endif
+}
+
+UINT_PTR InstructionPointer(const CONTEXT& context) {
+#ifdef _WIN64
+  return context.Rip;
+#else
+  return context.Eip;
+#endif
+}
+
 } // namespace
 
 std::string Describe(HANDLE hThread, size_t nMax) {
   // Nothing between the suspension and the resumption may take a lock the thread could hold, the
   // heap's above all: the copy's room is made first.
-  std::vector<DWORD> stack(kMaxStackBytes / sizeof(DWORD));
+  std::vector<UINT_PTR> stack(kMaxStackBytes / sizeof(UINT_PTR));
   CONTEXT context = {};
   context.ContextFlags = CONTEXT_CONTROL;
   size_t nWords = 0;
@@ -259,21 +278,22 @@ std::string Describe(HANDLE hThread, size_t nMax) {
     return "  (the thread could not be stopped: error " + std::to_string(::GetLastError()) + ")\n";
   if (::GetThreadContext(hThread, &context)) {
     MEMORY_BASIC_INFORMATION info = {};
-    if (::VirtualQuery(reinterpret_cast<LPCVOID>((UINT_PTR)context.Esp), &info, sizeof(info)) != 0 &&
+    if (::VirtualQuery(reinterpret_cast<LPCVOID>(StackPointer(context)), &info, sizeof(info)) != 0 &&
         info.State == MEM_COMMIT) {
       const UINT_PTR nEnd = reinterpret_cast<UINT_PTR>(info.BaseAddress) + info.RegionSize;
-      nWords = std::min<size_t>((nEnd - context.Esp) / sizeof(DWORD), stack.size());
-      std::memcpy(stack.data(), reinterpret_cast<const void*>((UINT_PTR)context.Esp), nWords * sizeof(DWORD));
+      nWords = std::min<size_t>((nEnd - StackPointer(context)) / sizeof(UINT_PTR), stack.size());
+      std::memcpy(stack.data(), reinterpret_cast<const void*>(StackPointer(context)),
+                  nWords * sizeof(UINT_PTR));
     }
   }
   ::ResumeThread(hThread);
-  if (context.Esp == 0)
+  if (StackPointer(context) == 0)
     return "  (the thread's registers could not be read)\n";
 
   const LoaderLock lock;
   Namer namer(lock.Taken());
   std::string text = lock.Taken() ? "" : "  (the loader's lock is held: places unnamed)\n";
-  text += "  at " + namer.Name(context.Eip) + "\n";
+  text += "  at " + namer.Name(InstructionPointer(context)) + "\n";
   std::string last;
   for (size_t i = 0, nShown = 0; i < nWords && nShown < nMax; i++) {
     if (!namer.IsReturnAddress(stack[i]))

@@ -2,6 +2,7 @@
 
 #include "framework/wnd/fw_ids.h"
 #include "tests/e2e/display_report.h"
+#include "tests/common/process_layout.h"
 #include "tests/common/resend_log.h"
 #include "tests/common/watchdog.h"
 
@@ -76,21 +77,18 @@ long CountGdiHandles(HANDLE hProcess) {
   ULONG nLength = 0;
   if (::NtQueryInformationProcess(hProcess, ProcessBasicInformation, &info, sizeof(info), &nLength) != 0)
     return -1;
-  const size_t kTableOffset = 0x94; // PEB::GdiSharedHandleTable of a 32-bit process
-  DWORD dwTable = 0;
+  ULONG_PTR nTable = 0;
   SIZE_T nRead = 0;
   if (!::ReadProcessMemory(hProcess,
-                           static_cast<char*>(static_cast<void*>(info.PebBaseAddress)) + kTableOffset,
-                           &dwTable, sizeof(dwTable), &nRead) ||
-      dwTable == 0)
+                           static_cast<char*>(static_cast<void*>(info.PebBaseAddress)) + kPebGdiHandleTable,
+                           &nTable, sizeof(nTable), &nRead) ||
+      nTable == 0)
     return -1;
-  // 0x10000 entries of 24 bytes, each with its object's type at byte 14 (0 for a free entry).
-  std::vector<BYTE> table(0x10000 * 24);
-  if (!::ReadProcessMemory(hProcess, reinterpret_cast<LPCVOID>((ULONG_PTR)dwTable), table.data(),
-                           table.size(), &nRead))
+  std::vector<BYTE> table(kGdiTableEntries * kGdiEntryBytes);
+  if (!::ReadProcessMemory(hProcess, reinterpret_cast<LPCVOID>(nTable), table.data(), table.size(), &nRead))
     return -1;
   long nUsed = 0;
-  for (size_t i = 14; i < table.size(); i += 24)
+  for (size_t i = kGdiEntryType; i < table.size(); i += kGdiEntryBytes)
     nUsed += table[i] != 0;
   return nUsed;
 }

@@ -349,7 +349,7 @@ private:
   // signals, and where it leaves its count (NULL until the thread counts).
   struct ProbeLink {
     DWORD dwPid = 0;
-    DWORD dwBase = 0;
+    UINT_PTR nBase = 0;
     HANDLE hAsk = NULL, hDone = NULL;
     LPVOID pCount = NULL;
     ~ProbeLink();

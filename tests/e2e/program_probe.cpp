@@ -2,6 +2,8 @@
 // it counts there whenever asked.
 #include "tests/e2e/e2e_support.h"
 
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -45,6 +47,20 @@ DWORD RunInProcess(HANDLE hProcess, LPTHREAD_START_ROUTINE fn, LPVOID param) {
   return dwExit;
 }
 
+// Where the process loaded the module of that name; 0 when it has none.
+UINT_PTR ModuleBase(DWORD dwPid, const char* pszModule) {
+  const HANDLE hSnap = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, dwPid);
+  if (hSnap == INVALID_HANDLE_VALUE)
+    return 0;
+  MODULEENTRY32 entry = {sizeof(entry)};
+  UINT_PTR nBase = 0;
+  for (BOOL b = ::Module32First(hSnap, &entry); b && nBase == 0; b = ::Module32Next(hSnap, &entry))
+    if (_stricmp(entry.szModule, pszModule) == 0)
+      nBase = reinterpret_cast<UINT_PTR>(entry.modBaseAddr);
+  ::CloseHandle(hSnap);
+  return nBase;
+}
+
 } // namespace
 
 CPixolet::ProbeLink::~ProbeLink() {
@@ -61,10 +77,9 @@ bool CPixolet::StartProbe() const {
   // Where an export of the probe lies in the program, which loaded it elsewhere.
   const auto remote = [&](const char* pszName) -> LPVOID {
     const FARPROC p = ::GetProcAddress(hLocal, pszName);
-    return p == NULL
-               ? NULL
-               : reinterpret_cast<LPVOID>(m_probe->dwBase + (DWORD)(reinterpret_cast<UINT_PTR>(p) -
-                                                                    reinterpret_cast<UINT_PTR>(hLocal)));
+    return p == NULL ? NULL
+                     : reinterpret_cast<LPVOID>(m_probe->nBase + (reinterpret_cast<UINT_PTR>(p) -
+                                                                  reinterpret_cast<UINT_PTR>(hLocal)));
   };
   m_probe.reset(new ProbeLink);
   m_probe->dwPid = m_dwPid;
@@ -75,13 +90,15 @@ bool CPixolet::StartProbe() const {
     return false;
   const auto pLoad = reinterpret_cast<LPTHREAD_START_ROUTINE>(
       reinterpret_cast<UINT_PTR>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
-  m_probe->dwBase = RunInProcess(m_hProcess, pLoad, pPath);
+  // The thread's exit code holds only the low half of a 64-bit address: the module list tells.
+  if (RunInProcess(m_hProcess, pLoad, pPath) != 0)
+    m_probe->nBase = ModuleBase(m_dwPid, "e2e_probe.dll");
   ::VirtualFreeEx(m_hProcess, pPath, 0, MEM_RELEASE);
   // An event of this process, with its handle in the program written where the probe reads it.
   const auto giveEvent = [&](HANDLE& hEvent, const char* pszName) {
     HANDLE hRemote = NULL;
     const LPVOID pAt = remote(pszName);
-    return m_probe->dwBase != 0 && pAt != NULL &&
+    return m_probe->nBase != 0 && pAt != NULL &&
            (hEvent = ::CreateEventA(NULL, FALSE, FALSE, NULL)) != NULL &&
            ::DuplicateHandle(::GetCurrentProcess(), hEvent, m_hProcess, &hRemote, 0, FALSE,
                              DUPLICATE_SAME_ACCESS) &&

@@ -163,9 +163,9 @@ void CExtBarMdiDocButton::QueryChildIcon(HWND hWndChild, CExtCmdIcon& icon) {
   if (hIcon == NULL)
     hIcon = (HICON)::SendMessageA(hWndChild, WM_GETICON, ICON_BIG, 0);
   if (hIcon == NULL)
-    hIcon = (HICON)::GetClassLongA(hWndChild, GCL_HICONSM);
+    hIcon = (HICON)::GetClassLongPtrA(hWndChild, GCLP_HICONSM);
   if (hIcon == NULL)
-    hIcon = (HICON)::GetClassLongA(hWndChild, GCL_HICON);
+    hIcon = (HICON)::GetClassLongPtrA(hWndChild, GCLP_HICON);
   if (hIcon == NULL)
     return;
   HICON hIcon16 = (HICON)::CopyImage(hIcon, IMAGE_ICON, 16, 16, 0);

@@ -50,9 +50,9 @@ TEST_F(TrayIcon, AddsItsRecordAndDeletesItAtTheEnd) {
       ASSERT_TRUE(Create(tray, FALSE, c.bParent ? &m_sink : NULL, c.strTip.c_str()));
       ASSERT_EQ(std::vector<DWORD>{NIM_ADD}, FakeShell::Get().Messages());
       const NOTIFYICONDATAA& nid = FakeShell::Get().calls[0].nid;
-      EXPECT_EQ(std::make_tuple(88ul, c.bParent ? m_sink.m_hWnd : tray.m_hWnd, UINT(IDR_TRAY_MENU),
-                                UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP), UINT(UM_TRAY_NOTIFY), m_hIcon,
-                                c.strShown),
+      EXPECT_EQ(std::make_tuple(DWORD(NOTIFYICONDATAA_V1_SIZE), c.bParent ? m_sink.m_hWnd : tray.m_hWnd,
+                                UINT(IDR_TRAY_MENU), UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP),
+                                UINT(UM_TRAY_NOTIFY), m_hIcon, c.strShown),
                 std::make_tuple(nid.cbSize, nid.hWnd, nid.uID, nid.uFlags, nid.uCallbackMessage, nid.hIcon,
                                 std::string(nid.szTip)));
       EXPECT_FALSE(::IsWindowVisible(tray.m_hWnd));
