@@ -41,6 +41,10 @@ const LongTest kLongTests[] = {
     {"MdiTabs.RandomOpenActivateHideCloseStaysInStep", 180, 180},
     {"TrackingTest.RandomInputEndsEveryTrackingCleanly", 180, 180},
     {"Seeds/PageSoak.*", 180, 180},
+    // Every header of a format's corpus opened, each metafile in a player started for it.
+    {"Formats/HeaderFuzz.EachFileGivesItsPictureOrNone/*", 180, 180},
+    // Every tool and sub-tool clicked and drawn pressed, a picture of the panel each.
+    {"ToolsPanelTest.EachToolShowsItsRowAndStyleControls", 180, 180},
 };
 
 bool Matches(const char* pszPattern, const char* pszName) {
