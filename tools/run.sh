@@ -5,11 +5,12 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${PIX_BUILD_DIR:-$ROOT/build}"
 export WINEPREFIX="$BUILD/wineprefix"
-export WINEARCH=win32
 export WINEDEBUG=-all
 
 bash "$ROOT/tools/setup.sh"
-cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null
+source "$ROOT/tools/wine_env.sh"
+pix_wine_env "$ROOT"
+pix_configure "$ROOT" "$BUILD"
 # Only the program and what it loads beside it (tips, stamps and callouts); tools/test.sh builds
 # the tests, labs and benchmarks.
 cmake --build "$BUILD" --target pixolet --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"

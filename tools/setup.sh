@@ -6,8 +6,8 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${PIX_BUILD_DIR:-$ROOT/build}"
 export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
-export WINEARCH=win32
 export WINEDEBUG=-all
+source "$ROOT/tools/wine_env.sh"
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then
@@ -70,19 +70,33 @@ if ! lpstat -d 2>/dev/null | grep -q "PDF"; then
   $SUDO lpoptions -d PDF >/dev/null 2>&1 || true
 fi
 
-# Wine runs the program as 32-bit processes of this machine. A kernel that runs no 32-bit code
-# (its 32-bit emulation off, or a guest that cannot have it) stops every test: say so plainly.
+# Wine runs the program and its tests as 32-bit processes where this machine's kernel runs 32-bit
+# code; elsewhere the tests are built for 64-bit Windows and run under Wine's 64-bit loader
+# (tools/wine_env.sh), which needs its compiler and loader too.
+pix_wine_env "$ROOT"
+if [ "$PIX_ARCH" = x86_64 ]; then
+  echo "setup: this machine's kernel runs no 32-bit programs: the tests are built for 64-bit Windows"
+  extra=()
+  for p in g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+    mingw-w64-x86-64-dev wine64; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      extra+=("$p")
+    fi
+  done
+  if [ ${#extra[@]} -gt 0 ]; then
+    echo "setup: installing ${extra[*]}"
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+      "${extra[@]}" >/dev/null
+  fi
+fi
 if ! why="$(wine --version 2>&1)"; then
   echo "setup: Wine cannot start here, so neither the program nor its tests can run: $why" >&2
-  if [ -x /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-    echo "setup: this machine's kernel runs no 32-bit programs (its 32-bit emulation is off)" >&2
-  fi
   exit 1
 fi
 
 # The project's Wine prefix: booted once, without the Mono/Gecko installers.
 mkdir -p "$BUILD"
-if [ ! -f "$WINEPREFIX/.pix-ready" ]; then
+if [ "$(cat "$WINEPREFIX/.pix-ready" 2>/dev/null)" != "$WINEARCH" ]; then
   echo "setup: preparing the Wine prefix in $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   WINEDLLOVERRIDES="mscoree=;mshtml=" wineboot -i >/dev/null 2>&1 || true
@@ -110,5 +124,5 @@ REGEDIT4
 REG
   wine regedit /S "$reg" >/dev/null 2>&1
   wineserver -w || true
-  touch "$WINEPREFIX/.pix-ready"
+  echo "$WINEARCH" >"$WINEPREFIX/.pix-ready"
 fi
