@@ -361,8 +361,8 @@ private:
   static void ForEachPixel(const Gdiplus::BitmapData& src, Gdiplus::BitmapData& dst, F index) {
     for (UINT y = 0; y < src.Height; y++) {
       const DWORD* pSrc =
-          reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(src.Scan0) + y * src.Stride);
-      BYTE* pDst = static_cast<BYTE*>(dst.Scan0) + y * dst.Stride;
+          reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(src.Scan0) + (ptrdiff_t)y * src.Stride);
+      BYTE* pDst = static_cast<BYTE*>(dst.Scan0) + (ptrdiff_t)y * dst.Stride;
       for (UINT x = 0; x < src.Width; x++)
         pDst[x] = index(pSrc[x]);
     }

@@ -86,11 +86,15 @@ std::string XmlText(const std::string& text) {
   return out;
 }
 
-// Arms the watchdog for each test and keeps the tally the last resort writes in place of the
-// results file GoogleTest would have written at the end.
+// Arms the watchdog for each test and keeps the tally the last resort (a hang past its margin, or
+// a fault) writes in place of the results file GoogleTest would have written at the end.
 class WatchdogListener : public testing::EmptyTestEventListener {
 public:
   WatchdogListener() {
+    s_pThis = this;
+    // A test that faults ends the process; the platform may still end it with a code of 0 and no
+    // results file, which would pass the entry with the tests after it unrun.
+    ::SetUnhandledExceptionFilter(OnFault);
     // A thread past its bound gets half as long again, at most half a minute, to come back.
     watchdog::Install(
         {[](const std::string& report) { ADD_FAILURE() << report; }, [this] { WriteResults(); }},
@@ -112,7 +116,7 @@ public:
 
 private:
   // What is known when the process must end: the tests run, the failed ones and the one that hung.
-  void WriteResults() {
+  void WriteResults(const std::string& strWhy = "hung: the process was ended") {
     const std::string output = testing::GTEST_FLAG(output);
     if (output.compare(0, 4, "xml:") != 0)
       return;
@@ -128,7 +132,7 @@ private:
                       std::to_string(nRun) + "\" failures=\"" + std::to_string(failed.size()) + "\">\n";
     for (const std::string& name : failed)
       xml += "    <testcase name=\"" + XmlText(name) + "\" classname=\"Watchdog\"><failure message=\"" +
-             XmlText(name == m_current ? "hung: the process was ended" : "failed") + "\"/></testcase>\n";
+             XmlText(name == m_current ? strWhy : "failed") + "\"/></testcase>\n";
     xml += "  </testsuite>\n</testsuites>\n";
     HANDLE hFile = ::CreateFileA(output.c_str() + 4, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     if (hFile == INVALID_HANDLE_VALUE)
@@ -138,10 +142,25 @@ private:
     ::CloseHandle(hFile);
   }
 
+  static LONG WINAPI OnFault(EXCEPTION_POINTERS* pInfo) {
+    char szWhy[96];
+    std::snprintf(szWhy, sizeof(szWhy), "crashed: exception %08lx at %p",
+                  (unsigned long)pInfo->ExceptionRecord->ExceptionCode,
+                  pInfo->ExceptionRecord->ExceptionAddress);
+    std::fprintf(stderr, "\n[ CRASHED  ] %s %s\n", s_pThis->m_current.c_str(), szWhy);
+    std::fflush(stderr);
+    s_pThis->WriteResults(szWhy);
+    ::TerminateProcess(::GetCurrentProcess(), 3);
+    return EXCEPTION_EXECUTE_HANDLER;
+  }
+
+  static WatchdogListener* s_pThis;
   std::string m_current;
   std::vector<std::string> m_failed;
   int m_nRun = 0;
 };
+
+WatchdogListener* WatchdogListener::s_pThis = nullptr;
 
 } // namespace
 
