@@ -2,6 +2,7 @@
 
 #include "tests/common/process_layout.h"
 
+#include <gtest/gtest.h>
 #include <winternl.h>
 
 namespace {
@@ -21,13 +22,16 @@ long GdiObjectsInUse() {
   const DWORD dwCount = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
   if (dwCount != 0)
     return (long)dwCount;
+  // A count that cannot be read would compare equal before and after whatever leaked.
   PROCESS_BASIC_INFORMATION info = {};
-  if (QueryProcess(ProcessBasicInformation, &info, sizeof(info)) != 0)
+  const BYTE* pTable = NULL;
+  if (QueryProcess(ProcessBasicInformation, &info, sizeof(info)) == 0)
+    pTable = *reinterpret_cast<BYTE* const*>(reinterpret_cast<const BYTE*>(info.PebBaseAddress) +
+                                             kPebGdiHandleTable);
+  if (pTable == NULL) {
+    ADD_FAILURE() << "this process's GDI objects cannot be counted";
     return -1;
-  const BYTE* pTable = *reinterpret_cast<BYTE* const*>(reinterpret_cast<const BYTE*>(info.PebBaseAddress) +
-                                                       kPebGdiHandleTable);
-  if (pTable == NULL)
-    return -1;
+  }
   long nUsed = 0;
   for (size_t i = kGdiEntryType; i < kGdiTableEntries * kGdiEntryBytes; i += kGdiEntryBytes)
     nUsed += pTable[i] != 0;

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-// GetGuiResources, or where Wine does not count: the used entries of the GDI handle table; -1 when
-// neither answers.
+// GetGuiResources, or where Wine does not count: the used entries of the GDI handle table; -1,
+// and the test fails, when neither answers.
 long GdiObjectsInUse();
 // GetGuiResources, or where Wine does not count: the windows of this process (message-only ones
 // too) and the menus it holds; -1 when neither answers.
