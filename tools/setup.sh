@@ -85,6 +85,7 @@ if [ "$PIX_ARCH" = x86_64 ]; then
   done
   if [ ${#extra[@]} -gt 0 ]; then
     echo "setup: installing ${extra[*]}"
+    $SUDO apt-get update -qq || echo "setup: some package lists could not be read; going on" >&2
     $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
       "${extra[@]}" >/dev/null
   fi
