@@ -20,32 +20,39 @@ PACKAGES=(
   imagemagick xdotool poppler-utils cups printer-driver-cups-pdf libcups2:i386 python3
 )
 
-missing=()
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  echo "setup: adding the i386 architecture"
-  $SUDO dpkg --add-architecture i386
-  missing=("${PACKAGES[@]}")
-else
-  for p in "${PACKAGES[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-      missing+=("$p")
-    fi
+# The packages of those named that are not installed, a line each.
+pix_missing_packages() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
   done
-fi
+}
 
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup: installing ${missing[*]}"
+# Installs the packages named, if any.
+pix_install_packages() {
+  [ $# -gt 0 ] || return 0
+  echo "setup: installing $*"
   # A mirror caught mid-sync can fail one index (seen: bookworm-security's i386 list); the
   # rest still serve, so the install goes on and says why if it cannot.
   $SUDO apt-get update -qq || echo "setup: some package lists could not be read; going on" >&2
-  install=($SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends)
-  if ! "${install[@]}" "${missing[@]}" >/dev/null; then
+  local install=($SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends)
+  if ! "${install[@]}" "$@" >/dev/null; then
     # Without one architecture's security list, the i386 and amd64 halves of a library pair
     # come in different versions; the main release has both in the same one.
+    local release
     release="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
     echo "setup: installing again from the $release release alone" >&2
-    "${install[@]}" -t "$release" "${missing[@]}" >/dev/null
+    "${install[@]}" -t "$release" "$@" >/dev/null
   fi
+}
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup: adding the i386 architecture"
+  $SUDO dpkg --add-architecture i386
+  pix_install_packages "${PACKAGES[@]}"
+else
+  mapfile -t missing < <(pix_missing_packages "${PACKAGES[@]}")
+  pix_install_packages "${missing[@]}"
 fi
 
 # Printing: a running cupsd with a default PDF queue.
@@ -76,19 +83,9 @@ fi
 pix_wine_env "$ROOT"
 if [ "$PIX_ARCH" = x86_64 ]; then
   echo "setup: this machine's kernel runs no 32-bit programs: the tests are built for 64-bit Windows"
-  extra=()
-  for p in g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    mingw-w64-x86-64-dev wine64; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-      extra+=("$p")
-    fi
-  done
-  if [ ${#extra[@]} -gt 0 ]; then
-    echo "setup: installing ${extra[*]}"
-    $SUDO apt-get update -qq || echo "setup: some package lists could not be read; going on" >&2
-    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-      "${extra[@]}" >/dev/null
-  fi
+  mapfile -t extra < <(pix_missing_packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
+    binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64)
+  pix_install_packages "${extra[@]}"
 fi
 if ! why="$(wine --version 2>&1)"; then
   echo "setup: Wine cannot start here, so neither the program nor its tests can run: $why" >&2

@@ -23,8 +23,8 @@ cmake --build "$BUILD" --parallel "$(nproc)" --target pix_tests
 if [ "$PIX_ARCH" != i686 ]; then
   # The tests run a 64-bit build here; the program ships as the 32-bit one, which must build too.
   echo "test.sh: the tests are built for 64-bit Windows; building the 32-bit program beside them"
-  (PIX_ARCH=i686 && pix_wine_env "$ROOT" && pix_configure "$ROOT" "$BUILD/i686" &&
-    cmake --build "$BUILD/i686" --parallel "$(nproc)" --target pixolet pixplay)
+  PIX_TOOLCHAIN="$ROOT/cmake/mingw-i686.cmake" pix_configure "$ROOT" "$BUILD/i686"
+  cmake --build "$BUILD/i686" --parallel "$(nproc)" --target pixolet pixplay
 fi
 echo "test.sh: built in $((SECONDS - started)) s"
 

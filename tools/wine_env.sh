@@ -10,14 +10,11 @@
 # Sets PIX_ARCH, PIX_TOOLCHAIN and WINEARCH; for x86_64 puts tools/wine64 (a `wine` that starts
 # the 64-bit loader) first on PATH.
 
-pix_runs_32bit() {
-  /usr/lib/wine/wine --version >/dev/null 2>&1
-}
-
 pix_wine_env() {
   local root="$1"
   if [ -z "${PIX_ARCH:-}" ]; then
-    if [ ! -x /usr/lib/wine/wine ] || pix_runs_32bit; then
+    # Wine's 32-bit loader starts wherever the kernel runs 32-bit code (or is not installed yet).
+    if [ ! -x /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; then
       PIX_ARCH=i686
     else
       PIX_ARCH=x86_64

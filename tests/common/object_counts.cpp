@@ -5,36 +5,48 @@
 #include <gtest/gtest.h>
 #include <winternl.h>
 
+#include <vector>
+
 namespace {
 
 typedef LONG(NTAPI* PFN_QueryProcess)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
 
-LONG QueryProcess(PROCESSINFOCLASS nClass, void* pInfo, ULONG cbInfo) {
+LONG QueryProcess(HANDLE hProcess, PROCESSINFOCLASS nClass, void* pInfo, ULONG cbInfo) {
   auto pfnQuery = reinterpret_cast<PFN_QueryProcess>(
       ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess"));
   ULONG nLength = 0;
-  return pfnQuery == NULL ? -1 : pfnQuery(::GetCurrentProcess(), nClass, pInfo, cbInfo, &nLength);
+  return pfnQuery == NULL ? -1 : pfnQuery(hProcess, nClass, pInfo, cbInfo, &nLength);
 }
 
 } // namespace
+
+long GdiTableEntriesInUse(HANDLE hProcess) {
+  PROCESS_BASIC_INFORMATION info = {};
+  if (QueryProcess(hProcess, ProcessBasicInformation, &info, sizeof(info)) != 0)
+    return -1;
+  ULONG_PTR nTable = 0;
+  SIZE_T nRead = 0;
+  if (!::ReadProcessMemory(hProcess, reinterpret_cast<const BYTE*>(info.PebBaseAddress) + kPebGdiHandleTable,
+                           &nTable, sizeof(nTable), &nRead) ||
+      nTable == 0)
+    return -1;
+  std::vector<BYTE> table(kGdiTableEntries * kGdiEntryBytes);
+  if (!::ReadProcessMemory(hProcess, reinterpret_cast<LPCVOID>(nTable), table.data(), table.size(), &nRead))
+    return -1;
+  long nUsed = 0;
+  for (size_t i = kGdiEntryType; i < table.size(); i += kGdiEntryBytes)
+    nUsed += table[i] != 0;
+  return nUsed;
+}
 
 long GdiObjectsInUse() {
   const DWORD dwCount = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
   if (dwCount != 0)
     return (long)dwCount;
   // A count that cannot be read would compare equal before and after whatever leaked.
-  PROCESS_BASIC_INFORMATION info = {};
-  const BYTE* pTable = NULL;
-  if (QueryProcess(ProcessBasicInformation, &info, sizeof(info)) == 0)
-    pTable = *reinterpret_cast<BYTE* const*>(reinterpret_cast<const BYTE*>(info.PebBaseAddress) +
-                                             kPebGdiHandleTable);
-  if (pTable == NULL) {
+  const long nUsed = GdiTableEntriesInUse(::GetCurrentProcess());
+  if (nUsed < 0)
     ADD_FAILURE() << "this process's GDI objects cannot be counted";
-    return -1;
-  }
-  long nUsed = 0;
-  for (size_t i = kGdiEntryType; i < kGdiTableEntries * kGdiEntryBytes; i += kGdiEntryBytes)
-    nUsed += pTable[i] != 0;
   return nUsed;
 }
 
@@ -74,5 +86,7 @@ long UserObjectsInUse() {
 
 SIZE_T PrivateBytes() {
   VM_COUNTERS vm = {};
-  return QueryProcess((PROCESSINFOCLASS)3 /*ProcessVmCounters*/, &vm, sizeof(vm)) == 0 ? vm.PagefileUsage : 0;
+  return QueryProcess(::GetCurrentProcess(), (PROCESSINFOCLASS)3 /*ProcessVmCounters*/, &vm, sizeof(vm)) == 0
+             ? vm.PagefileUsage
+             : 0;
 }

@@ -249,21 +249,13 @@ private:
 };
 
 // The registers a stack walk starts from, on either processor the tests are built for.
-UINT_PTR StackPointer(const CONTEXT& context) {
 #ifdef _WIN64
-  return context.Rsp;
+UINT_PTR StackPointer(const CONTEXT& context) { return context.Rsp; }
+UINT_PTR InstructionPointer(const CONTEXT& context) { return context.Rip; }
 #else
-  return context.Esp;
+UINT_PTR StackPointer(const CONTEXT& context) { return context.Esp; }
+UINT_PTR InstructionPointer(const CONTEXT& context) { return context.Eip; }
 #endif
-}
-
-UINT_PTR InstructionPointer(const CONTEXT& context) {
-#ifdef _WIN64
-  return context.Rip;
-#else
-  return context.Eip;
-#endif
-}
 
 } // namespace
 
@@ -276,18 +268,19 @@ std::string Describe(HANDLE hThread, size_t nMax) {
   size_t nWords = 0;
   if (::SuspendThread(hThread) == (DWORD)-1)
     return "  (the thread could not be stopped: error " + std::to_string(::GetLastError()) + ")\n";
+  UINT_PTR nTop = 0;
   if (::GetThreadContext(hThread, &context)) {
+    nTop = StackPointer(context);
     MEMORY_BASIC_INFORMATION info = {};
-    if (::VirtualQuery(reinterpret_cast<LPCVOID>(StackPointer(context)), &info, sizeof(info)) != 0 &&
+    if (::VirtualQuery(reinterpret_cast<LPCVOID>(nTop), &info, sizeof(info)) != 0 &&
         info.State == MEM_COMMIT) {
       const UINT_PTR nEnd = reinterpret_cast<UINT_PTR>(info.BaseAddress) + info.RegionSize;
-      nWords = std::min<size_t>((nEnd - StackPointer(context)) / sizeof(UINT_PTR), stack.size());
-      std::memcpy(stack.data(), reinterpret_cast<const void*>(StackPointer(context)),
-                  nWords * sizeof(UINT_PTR));
+      nWords = std::min<size_t>((nEnd - nTop) / sizeof(UINT_PTR), stack.size());
+      std::memcpy(stack.data(), reinterpret_cast<const void*>(nTop), nWords * sizeof(UINT_PTR));
     }
   }
   ::ResumeThread(hThread);
-  if (StackPointer(context) == 0)
+  if (nTop == 0)
     return "  (the thread's registers could not be read)\n";
 
   const LoaderLock lock;

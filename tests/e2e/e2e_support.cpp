@@ -2,7 +2,7 @@
 
 #include "framework/wnd/fw_ids.h"
 #include "tests/e2e/display_report.h"
-#include "tests/common/process_layout.h"
+#include "tests/common/object_counts.h"
 #include "tests/common/resend_log.h"
 #include "tests/common/watchdog.h"
 
@@ -68,29 +68,6 @@ void DeleteKeyTree(HKEY hParent, const char* pszName) {
     DeleteKeyTree(hKey, szSub);
   ::RegCloseKey(hKey);
   ::RegDeleteKeyA(hParent, pszName);
-}
-
-// The GDI handle table Wine keeps for each process, as Windows does, read from the process's PEB:
-// the entries in use. -1 when it cannot be read.
-long CountGdiHandles(HANDLE hProcess) {
-  PROCESS_BASIC_INFORMATION info = {};
-  ULONG nLength = 0;
-  if (::NtQueryInformationProcess(hProcess, ProcessBasicInformation, &info, sizeof(info), &nLength) != 0)
-    return -1;
-  ULONG_PTR nTable = 0;
-  SIZE_T nRead = 0;
-  if (!::ReadProcessMemory(hProcess,
-                           static_cast<char*>(static_cast<void*>(info.PebBaseAddress)) + kPebGdiHandleTable,
-                           &nTable, sizeof(nTable), &nRead) ||
-      nTable == 0)
-    return -1;
-  std::vector<BYTE> table(kGdiTableEntries * kGdiEntryBytes);
-  if (!::ReadProcessMemory(hProcess, reinterpret_cast<LPCVOID>(nTable), table.data(), table.size(), &nRead))
-    return -1;
-  long nUsed = 0;
-  for (size_t i = kGdiEntryType; i < table.size(); i += kGdiEntryBytes)
-    nUsed += table[i] != 0;
-  return nUsed;
 }
 
 // Private bytes as the kernel counts them, as Wine's GetProcessMemoryInfo does not.
@@ -1269,7 +1246,7 @@ ProcessFigures CPixolet::Figures() const {
   if (figures.nGdiObjects == 0 && figures.nUserObjects == 0) {
     // Wine does not count them: the GDI handle table and the program's windows stand in.
     figures.pszSource = "GDI handle table, windows";
-    long nGdi = CountGdiHandles(m_hProcess);
+    long nGdi = GdiTableEntriesInUse(m_hProcess);
     figures.nGdiObjects = nGdi < 0 ? 0 : (DWORD)nGdi;
     ForEachTopWindow([&](HWND hWnd) {
       if (PidOf(hWnd) == m_dwPid) {
