@@ -14,11 +14,23 @@ if [ "$(id -u)" -ne 0 ]; then
   SUDO="sudo"
 fi
 
+# What both builds need; the Windows tool chain and Wine's loader follow from the processor the
+# tests are built for (tools/wine_env.sh).
 PACKAGES=(
+  cmake make googletest xvfb xauth x11-xkb-utils fonts-wine fonts-liberation imagemagick xdotool
+  poppler-utils cups printer-driver-cups-pdf python3
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  cmake make googletest wine wine32:i386 xvfb xauth x11-xkb-utils fonts-wine fonts-liberation
-  imagemagick xdotool poppler-utils cups printer-driver-cups-pdf libcups2:i386 python3
 )
+pix_wine_env "$ROOT"
+if [ "$PIX_ARCH" = i686 ]; then
+  PACKAGES+=(wine wine32:i386 libcups2:i386)
+else
+  # Wine's 32-bit side cannot start on a kernel that runs no 32-bit code, and once installed it
+  # takes the plain `wine` command: only the 64-bit loader goes in.
+  echo "setup: this machine's kernel runs no 32-bit programs: the tests are built for 64-bit Windows"
+  PACKAGES+=(wine wine64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+    binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
+fi
 
 # The packages of those named that are not installed, a line each.
 pix_missing_packages() {
@@ -46,7 +58,7 @@ pix_install_packages() {
   fi
 }
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$PIX_ARCH" = i686 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   echo "setup: adding the i386 architecture"
   $SUDO dpkg --add-architecture i386
   pix_install_packages "${PACKAGES[@]}"
@@ -77,16 +89,6 @@ if ! lpstat -d 2>/dev/null | grep -q "PDF"; then
   $SUDO lpoptions -d PDF >/dev/null 2>&1 || true
 fi
 
-# Wine runs the program and its tests as 32-bit processes where this machine's kernel runs 32-bit
-# code; elsewhere the tests are built for 64-bit Windows and run under Wine's 64-bit loader
-# (tools/wine_env.sh), which needs its compiler and loader too.
-pix_wine_env "$ROOT"
-if [ "$PIX_ARCH" = x86_64 ]; then
-  echo "setup: this machine's kernel runs no 32-bit programs: the tests are built for 64-bit Windows"
-  mapfile -t extra < <(pix_missing_packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
-    binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64)
-  pix_install_packages "${extra[@]}"
-fi
 if ! why="$(wine --version 2>&1)"; then
   echo "setup: Wine cannot start here, so neither the program nor its tests can run: $why" >&2
   exit 1

@@ -10,11 +10,27 @@
 # Sets PIX_ARCH, PIX_TOOLCHAIN and WINEARCH; for x86_64 puts tools/wine64 (a `wine` that starts
 # the 64-bit loader) first on PATH.
 
+# Whether this machine's kernel starts a 32-bit x86 program: a 93-byte static i386 program that
+# only exits 0 is written and run. Asked of the kernel itself, not of Wine, so that set-up knows
+# before anything is installed whether Wine's 32-bit side could ever start here.
+pix_runs_32bit_code() {
+  local probe status=0
+  probe="$(mktemp "${TMPDIR:-/tmp}/pix-i386.XXXXXX")" || return 0
+  # The ELF header; one loadable segment, the whole file at 0x08048000; then mov eax,1 /
+  # xor ebx,ebx / int 0x80.
+  printf '\177\105\114\106\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\10\64\0\0\0\0\0\0\0\0\0\0\0\64\0\40\0\1\0\0\0\0\0\0\0' >"$probe"
+  printf '\1\0\0\0\0\0\0\0\0\200\4\10\0\200\4\10\135\0\0\0\135\0\0\0\5\0\0\0\0\20\0\0' >>"$probe"
+  printf '\270\1\0\0\0\61\333\315\200' >>"$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null || status=$?
+  rm -f "$probe"
+  return $status
+}
+
 pix_wine_env() {
   local root="$1"
   if [ -z "${PIX_ARCH:-}" ]; then
-    # Wine's 32-bit loader starts wherever the kernel runs 32-bit code (or is not installed yet).
-    if [ ! -x /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if pix_runs_32bit_code; then
       PIX_ARCH=i686
     else
       PIX_ARCH=x86_64
