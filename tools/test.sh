@@ -38,7 +38,7 @@ mkdir -p "$BUILD/artifacts"
 
 started=$SECONDS
 status=0
-(cd "$BUILD" && ctest --output-on-failure --timeout 900 --parallel "$((slots + 1))" \
+(cd "$BUILD" && ctest --output-on-failure --timeout 1800 --parallel "$((slots + 1))" \
   --resource-spec-file "$PIX_SLOTS/resources.json" "$@") || status=$?
 echo "test.sh: tests ran in $((SECONDS - started)) s in $slots slots"
 # What the soak tests measured, passed or not.
