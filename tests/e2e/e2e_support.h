@@ -72,6 +72,11 @@ std::string XKeyboardWindow();
 // the thread's last message time on its own reckoning of X's clock, which under load runs ahead of
 // X's; X refuses a time still to come.
 ::testing::AssertionResult GetsXKeys(HWND hBox, const std::string& what);
+// A hot key (a letter with MOD_ modifiers) pressed through the X server, as the user presses it,
+// once X gives the keyboard to a window of Wine's. Modifiers sent past X (SendInput) do not hold:
+// Wine sets its modifiers to X's whenever X moves the keyboard, and a move it reads late, between
+// the modifier and the letter, drops the modifier.
+::testing::AssertionResult PressXHotKey(WORD wVk, UINT nMods);
 // Keys through the X server with xdotool ("ctrl+s"), as the user's keyboard gives them: they go to
 // the window the window system gives the keyboard to, which Wine sets apart from the active window.
 ::testing::AssertionResult XKeys(const std::string& keys);

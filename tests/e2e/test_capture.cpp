@@ -515,10 +515,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
 // The hot key captures a rectangle even when the options name another mode, while the program is
-// minimised; the options, hot key included, come from the registry. Global hot keys reach a Wine
-// program only in a virtual desktop. (This process's own windows would not show there: the test
-// leaves the desktop as it is.) A thread that moved to the virtual desktop cannot come back and its
-// process no longer reads the screen of the other tests: the test runs in a process of its own.
+// minimised; the options, hot key included, come from the registry. The key goes through X to the
+// virtual desktop's window, as the user presses it there. (This process's own windows would not
+// show there: the test leaves the desktop as it is.) A thread that moved to the virtual desktop
+// cannot come back and its process no longer reads the screen of the other tests: the test runs in
+// a process of its own.
 TEST_F(CaptureTest, HotKeyCapturesARectangleInAVirtualDesktop) {
   if (RunInOwnProcess())
     return;
@@ -536,7 +537,7 @@ TEST_F(CaptureTest, HotKeyCapturesARectangleInAVirtualDesktop) {
     ASSERT_TRUE(WaitUntil("the frame minimised", [this] { return ::IsIconic(m_app.Frame()) != FALSE; }));
     MoveMouse(kArea.left, kArea.top);
     const Pixels screen = ReadScreen(kArea);
-    PressKey('K', MOD_CONTROL | MOD_SHIFT);
+    ASSERT_TRUE(PressXHotKey('K', MOD_CONTROL | MOD_SHIFT));
     // In the virtual desktop the pointer is driven through the desktop's own input.
     ASSERT_TRUE(m_app.Mark("P100,100 R300,200", false)) << "the hot key started no capture";
     ASSERT_TRUE(m_app.WaitForDocuments(1, kArea.Size()));

@@ -130,7 +130,7 @@ TEST_P(MinimizeToTrayTest, FrameHidesInTheTrayAndComesBackWhereItWas) {
     DWORD dwKey = 0, dwMods = 0;
     ASSERT_TRUE(ReadOption("HotkeyKey", dwKey) && ReadOption("HotkeyCtrlShftAlt", dwMods));
     MoveMouse(kArea.left, kArea.top);
-    PressKey((WORD)dwKey, dwMods);
+    ASSERT_TRUE(PressXHotKey((WORD)dwKey, dwMods));
     ASSERT_TRUE(m_app.Mark("P100,100 R300,200"));
     break;
   }
@@ -246,7 +246,7 @@ TEST_P(CaptureGuardTest, OneCaptureAtATime) {
   ASSERT_TRUE(PickByKey(OpenTrayMenu(), 'F'));
   EXPECT_TRUE(
       WaitUntil("the overlay to keep the keyboard", [&] { return ::GetForegroundWindow() == hOverlay; }));
-  PressKey((WORD)dwKey, dwMods);
+  ASSERT_TRUE(PressXHotKey((WORD)dwKey, dwMods));
   SyncInput(hOverlay);
   EXPECT_EQ(1u, Overlays());
   EXPECT_TRUE(m_app.Documents().empty());

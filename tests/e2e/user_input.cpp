@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -85,6 +86,25 @@ BOOL CALLBACK AddWindow(HWND hWnd, LPARAM lParam) {
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << "X does not give the keyboard to " << what << ", but to " << XKeyboardWindow();
+}
+
+::testing::AssertionResult PressXHotKey(WORD wVk, UINT nMods) {
+  // A window of Wine's must have X's keyboard, or the key goes past Wine. In a virtual desktop X
+  // gives it to the desktop's one window.
+  const auto wines = [](const std::string& focus) {
+    std::vector<HWND> windows = {::GetDesktopWindow()};
+    ::EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&windows));
+    return std::any_of(windows.begin(), windows.end(), [&](HWND hWnd) { return IsXWindowOf(hWnd, focus); });
+  };
+  if (!WaitFor([&] { return wines(XFocus("")); }))
+    return ::testing::AssertionFailure()
+           << "X gives the keyboard to no window of Wine's but to " << XKeyboardWindow();
+  std::string keys;
+  for (const auto& mod : {std::make_pair(MOD_CONTROL, "ctrl+"), std::make_pair(MOD_SHIFT, "shift+"),
+                          std::make_pair(MOD_ALT, "alt+")})
+    if (nMods & mod.first)
+      keys += mod.second;
+  return XKeys(keys + (char)std::tolower(wVk));
 }
 
 ::testing::AssertionResult GetsXKeys(HWND hBox, const std::string& what) {
