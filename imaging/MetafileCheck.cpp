@@ -4,24 +4,31 @@
 #include "imaging/DibFormat.h"
 #include "imaging/MetafileFormat.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
 using U64 = std::uint64_t;
 
-// What a device-independent bitmap's header says of its layout: the bytes of its header, masks and
-// colours, and of its rows; for rows coded in runs, the coded bytes the header names, which is as far
-// as the platform's decoder reads them.
-struct DibSize {
-  U64 nInfo = 0, nRows = 0;
+// What a device-independent bitmap's header says of its layout: the bytes of its header and masks,
+// the colours it names, its rows' stride and height, and for rows coded in runs the coded bytes the
+// header names, which is as far as the platform's decoder reads them.
+struct DibShape {
+  U64 nHeader = 0, nMasks = 0, nColours = 0, nStride = 0, cy = 0, nCoded = 0;
+  bool bCore = false, bTopDown = false;
+  // The header, masks and colour table at nEntry bytes a colour (a core header's colours are 3 bytes
+  // where the others' are 4).
+  U64 Info(U64 nEntry) const { return nHeader + nMasks + nColours * (bCore && nEntry == 4 ? 3 : nEntry); }
+  // The bytes of nScans rows, or of the coded rows.
+  U64 Rows(U64 nScans) const { return nCoded != 0 ? nCoded : nStride * nScans; }
 };
 
 // Whether the bitmap at the start of dib has a whole header of a size the platform knows and a
 // picture that is not empty, its rows uncompressed, in bit fields, or coded in runs where bRuns (then
-// bottom-up, with the size of the coded rows in the header); its colours are of nUsage
-// (DIB_PAL_COLORS: palette indices of 2 bytes).
-bool DibLayout(const CSpan& dib, DWORD nUsage, bool bRuns, DibSize& size) {
+// bottom-up, with the size of the coded rows in the header).
+bool DibLayout(const CSpan& dib, bool bRuns, DibShape& shape) {
   const DWORD nHeader = dib.U32(0);
   if (!dib.Has(0, nHeader) || !(nHeader == sizeof(BITMAPCOREHEADER) || IsDibInfoHeaderSize(nHeader)))
     return false;
@@ -31,12 +38,13 @@ bool DibLayout(const CSpan& dib, DWORD nUsage, bool bRuns, DibSize& size) {
     cx = dib.U16(4), cy = dib.U16(6), nBits = dib.U16(10);
     if (nBits == 16 || nBits == 32)
       return false;
-    nColours = nBits <= 8 ? (U64)3 << nBits : 0;
+    nColours = nBits <= 8 ? (U64)1 << nBits : 0;
   } else {
     const LONG nWidth = (LONG)dib.U32(4), nHeight = (LONG)dib.U32(8);
     const DWORD nCompression = dib.U32(16);
     cx = nWidth > 0 ? (U64)nWidth : 0;
     cy = nHeight < 0 ? 0 - (U64)(LONG64)nHeight : (U64)nHeight;
+    shape.bTopDown = nHeight < 0;
     nBits = dib.U16(14);
     bRle = IsDibRle(nCompression, nBits);
     if (bRle) {
@@ -49,38 +57,92 @@ bool DibLayout(const CSpan& dib, DWORD nUsage, bool bRuns, DibSize& size) {
     }
     if (!DibColours(nBits, dib.U32(32), nColours))
       return false;
-    nColours *= nUsage == DIB_PAL_COLORS ? 2 : 4;
   }
   if (cx == 0 || cy == 0 || cy > 0x7FFFFFFF || !IsDibBitCount(nBits))
     return false;
-  size.nInfo = nHeader + nMasks + nColours;
-  size.nRows = bRle ? dib.U32(20) : DibStride(cx, nBits) * cy;
+  shape.bCore = nHeader == sizeof(BITMAPCOREHEADER);
+  shape.nHeader = nHeader, shape.nMasks = nMasks, shape.nColours = nColours;
+  shape.nStride = DibStride(cx, nBits), shape.cy = cy;
+  shape.nCoded = bRle ? dib.U32(20) : 0;
   return true;
 }
+
+// The bytes of a colour of the table by the bitmap's colour use, as the format lays it out:
+// DIB_PAL_COLORS palette indices of 2 bytes, DIB_PAL_INDICES none (the pixels index the palette),
+// colours of 4 bytes otherwise.
+U64 FormatColourBytes(DWORD nUsage) { return nUsage == DIB_PAL_COLORS ? 2 : nUsage == 2 ? 0 : 4; }
 
 // Whether a ternary raster operation combines the source with the pattern or the destination.
 bool RopUsesSource(DWORD nRop) { return (((nRop >> 2) ^ nRop) & 0x330000) != 0; }
 
 // --- Enhanced metafiles ------------------------------------------------------------------------
 
-// What a record kind allows of a bitmap it carries: that it has none, that its rows are coded in runs.
-enum : unsigned { kMayLack = 1, kRuns = 2 };
+// Where the player's own copy of the bytes is written, record by record: nothing while the file is
+// only checked.
+struct CMend {
+  BYTE* p = nullptr;
+  void Put(size_t at, DWORD nValue) const {
+    if (p != nullptr)
+      std::memcpy(p + at, &nValue, sizeof(nValue));
+  }
+  CMend At(size_t at) const { return {p != nullptr ? p + at : nullptr}; }
+};
+
+// How a record's playback takes its bitmap: that it may have none, that its rows may be coded in
+// runs, and that colour use DIB_PAL_INDICES reads no colour table there (the mono brush's own
+// road; the others read colours of 4 bytes after the header all the same).
+enum : unsigned { kMayLack = 1, kRuns = 2, kNoIndexTable = 4 };
+
+// The scans a banded blit gives (cScans from iStartScan), or all of the bitmap's (cScans 0xFFFFFFFF).
+struct CScans {
+  DWORD nStart = 0, nCount = 0xFFFFFFFF;
+  // The rows the platform reads of a bitmap of cy rows: none from a start past them, and from a
+  // bottom-up bitmap no more than lie above the start.
+  U64 Of(const DibShape& shape) const {
+    if (nStart >= shape.cy)
+      return 0;
+    return std::min<U64>(nCount, shape.bTopDown ? shape.cy : shape.cy - nStart);
+  }
+};
 
 // The bitmap whose header's offset and size, then its rows' offset and size, lie at atOffBmi of the
-// record, its colours of nUsage. A header size of 0 is no bitmap, where the record may have none, and
-// then the offsets and the rows' size are 0 too: the platform's player reads a header at the offset
-// all the same, and takes a blit for a pattern blit only by an offset of 0. Otherwise the header lies
-// within the record and its own size and colours within its size, and the rows within theirs, which
-// lie within the record.
-bool EmfDibFits(const CSpan& rec, size_t atOffBmi, DWORD nUsage, unsigned allows) {
+// record, its colours of nUsage. A header size of 0 is no bitmap, where the record may have none: the
+// player's copy then gets offsets and sizes 0, since the platform's playback reads a header at any
+// offset that is not, and takes a blit for a pattern blit only by an offset of 0. Otherwise the header
+// lies within the record and its own size and colours within its size, and the rows within theirs,
+// which lie within the record; a colour table the platform reads where the format has none lies in
+// the record too. The player's copy holds the rows' size to the rows the header and the scans give,
+// since a playback that copies by that size would write past a bitmap made of the header.
+bool EmfDibFits(const CSpan& rec, size_t atOffBmi, DWORD nUsage, unsigned allows, const CMend& mend,
+                CScans scans = {}) {
   const DWORD offBmi = rec.U32(atOffBmi), cbBmi = rec.U32(atOffBmi + 4), offBits = rec.U32(atOffBmi + 8),
               cbBits = rec.U32(atOffBmi + 12);
-  if (cbBmi == 0)
-    return (allows & kMayLack) && offBmi == 0 && offBits == 0 && cbBits == 0;
-  DibSize size;
-  return rec.Has(offBmi, cbBmi) && rec.Has(offBits, cbBits) &&
-         DibLayout(CSpan{rec.p + offBmi, cbBmi}, nUsage, (allows & kRuns) != 0, size) &&
-         size.nInfo <= cbBmi && size.nRows <= cbBits;
+  if (cbBmi == 0) {
+    if (!(allows & kMayLack))
+      return false;
+    for (size_t at : {atOffBmi, atOffBmi + 8, atOffBmi + 12})
+      mend.Put(at, 0);
+    return true;
+  }
+  DibShape shape;
+  if (!rec.Has(offBmi, cbBmi) || !rec.Has(offBits, cbBits) ||
+      !DibLayout(CSpan{rec.p + offBmi, cbBmi}, (allows & kRuns) != 0, shape))
+    return false;
+  const U64 nPlatformEntry = nUsage == 2 && !(allows & kNoIndexTable) ? 4 : FormatColourBytes(nUsage);
+  const U64 nRows = shape.Rows(scans.Of(shape));
+  if (shape.Info(FormatColourBytes(nUsage)) > cbBmi || !rec.Has(offBmi, shape.Info(nPlatformEntry)) ||
+      nRows > cbBits)
+    return false;
+  mend.Put(atOffBmi + 12, (DWORD)nRows);
+  return true;
+}
+
+// A mask a blit may go without (offsets and sizes 0): the platform then reads the mask's header at
+// the record's own start, and reads rows only where that reads as a bitmap it takes. The bounds' top
+// holds the bit count there; no real bounds give one a bitmap has.
+bool EmfMaskFits(const CSpan& rec, size_t atOffBmi, const CMend& mend) {
+  return EmfDibFits(rec, atOffBmi, rec.U32(atOffBmi - 4), kMayLack, mend) &&
+         (rec.U32(atOffBmi + 4) != 0 || !IsDibBitCount(rec.U16(14)));
 }
 
 // A handle index: a stock object (top bit) or a slot of the table, slot 0 being the metafile's.
@@ -166,8 +228,9 @@ DWORD EmfFixedSize(DWORD nType) {
   return 0;
 }
 
-// One record (rec spans exactly its size) of a metafile whose table has nHandles slots.
-bool EmfRecordFits(DWORD nType, const CSpan& rec, DWORD nHandles) {
+// One record (rec spans exactly its size) of a metafile whose table has nHandles slots; mend writes
+// the player's copy of it.
+bool EmfRecordFits(DWORD nType, const CSpan& rec, DWORD nHandles, const CMend& mend) {
   if (const DWORD nFixed = EmfFixedSize(nType))
     return rec.n >= nFixed;
   switch (nType) {
@@ -214,17 +277,31 @@ bool EmfRecordFits(DWORD nType, const CSpan& rec, DWORD nHandles) {
     return rec.Has(20, (U64)rec.U32(16) * 4) && EmfHandle(rec.U32(8), nHandles, false);
   case EMR_RESIZEPALETTE:
     return rec.n >= 16 && EmfHandle(rec.U32(8), nHandles, false);
-  case EMR_CREATEMONOBRUSH:
-  case EMR_CREATEDIBPATTERNBRUSHPT:
-    return rec.n >= 32 && EmfHandle(rec.U32(8), nHandles, false) && EmfDibFits(rec, 16, rec.U32(12), 0);
+  case EMR_CREATEMONOBRUSH: // its playback takes DIB_PAL_INDICES for a bitmap of bare rows
+    return rec.n >= 32 && EmfHandle(rec.U32(8), nHandles, false) &&
+           EmfDibFits(rec, 16, rec.U32(12), kNoIndexTable, mend);
+  case EMR_CREATEDIBPATTERNBRUSHPT: {
+    // Its playback packs the header's bytes and the rows' into a block of their sizes and reads a
+    // table of 4-byte colours in it for DIB_PAL_INDICES too, before the rows.
+    const DWORD nUsage = rec.U32(12);
+    return rec.n >= 32 && EmfHandle(rec.U32(8), nHandles, false) &&
+           EmfDibFits(rec, 16, nUsage == 2 ? DIB_RGB_COLORS : nUsage, 0, mend);
+  }
   case EMR_EXTCREATEPEN: {
     // A pen whose brush is a bitmap pattern carries the bitmap, its colour the bitmap's colour use;
-    // the platform takes a pattern from the hatch, as an address or a handle, so that is 0.
+    // the platform takes a pattern from the hatch, as an address or a handle, so that is 0. Any other
+    // pen carries none, whatever its bitmap's fields hold (writers leave the record's end there).
     const DWORD nStyle = rec.U32(36);
     const bool bDib = nStyle == BS_DIBPATTERN || nStyle == BS_DIBPATTERNPT || nStyle == BS_DIBPATTERN8X8;
     const bool bPattern = bDib || nStyle == BS_PATTERN || nStyle == BS_PATTERN8X8 || nStyle == BS_MONOPATTERN;
-    return rec.Has(52, (U64)rec.U32(48) * 4) && EmfHandle(rec.U32(8), nHandles, false) &&
-           (!bPattern || rec.U32(44) == 0) && EmfDibFits(rec, 12, rec.U32(40), bDib ? 0 : kMayLack);
+    if (!rec.Has(52, (U64)rec.U32(48) * 4) || !EmfHandle(rec.U32(8), nHandles, false))
+      return false;
+    if (!bPattern) {
+      for (size_t at = 12; at < 28; at += 4)
+        mend.Put(at, 0);
+      return true;
+    }
+    return rec.U32(44) == 0 && EmfDibFits(rec, 12, rec.U32(40), bDib ? 0 : kMayLack, mend);
   }
   case EMR_GDICOMMENT:
     return rec.Has(12, rec.U32(8));
@@ -242,18 +319,18 @@ bool EmfRecordFits(DWORD nType, const CSpan& rec, DWORD nHandles) {
   case EMR_BITBLT: // a raster operation without a source needs no bitmap: a pattern blit
   case EMR_STRETCHBLT:
     return rec.n >= (nType == EMR_BITBLT ? 100u : 108u) &&
-           EmfDibFits(rec, 84, rec.U32(80), kRuns | (RopUsesSource(rec.U32(40)) ? 0 : kMayLack));
-  case EMR_MASKBLT: // the platform reads the source and the mask whatever the raster operations
-    return rec.n >= 128 && EmfDibFits(rec, 84, rec.U32(80), kRuns) && EmfDibFits(rec, 112, rec.U32(108), 0);
+           EmfDibFits(rec, 84, rec.U32(80), kRuns | (RopUsesSource(rec.U32(40)) ? 0 : kMayLack), mend);
+  case EMR_MASKBLT: // the platform reads the source whatever the raster operations
+    return rec.n >= 128 && EmfDibFits(rec, 84, rec.U32(80), kRuns, mend) && EmfMaskFits(rec, 112, mend);
   case EMR_PLGBLT:
-    return rec.n >= 140 && EmfDibFits(rec, 96, rec.U32(92), kRuns) && EmfDibFits(rec, 124, rec.U32(120), 0);
-  case EMR_SETDIBITSTODEVICE:
-    return rec.n >= 76 && EmfDibFits(rec, 48, rec.U32(64), kRuns);
+    return rec.n >= 140 && EmfDibFits(rec, 96, rec.U32(92), kRuns, mend) && EmfMaskFits(rec, 124, mend);
+  case EMR_SETDIBITSTODEVICE: // cScans rows from iStartScan
+    return rec.n >= 76 && EmfDibFits(rec, 48, rec.U32(64), kRuns, mend, CScans{rec.U32(68), rec.U32(72)});
   case EMR_STRETCHDIBITS:
-    return rec.n >= 80 && EmfDibFits(rec, 48, rec.U32(64), kRuns);
+    return rec.n >= 80 && EmfDibFits(rec, 48, rec.U32(64), kRuns, mend);
   case EMR_ALPHABLEND:
   case EMR_TRANSPARENTBLT:
-    return rec.n >= 108 && EmfDibFits(rec, 84, rec.U32(80), 0);
+    return rec.n >= 108 && EmfDibFits(rec, 84, rec.U32(80), 0, mend);
   case EMR_EXTTEXTOUTA:
   case EMR_EXTTEXTOUTW:
     return rec.n >= 76 && EmfTextFits(rec, 36, nType == EMR_EXTTEXTOUTW);
@@ -312,11 +389,16 @@ bool EmfRecordFits(DWORD nType, const CSpan& rec, DWORD nHandles) {
 // --- Windows metafiles -------------------------------------------------------------------------
 
 // A bitmap that fills the rest of a record from parameter word nParam on (after the record's six
-// bytes of size and function), its rows right after its colours.
-bool WmfDibFits(const CSpan& rec, size_t nParam, DWORD nUsage, bool bRuns) {
+// bytes of size and function), its rows right after its colours, of which the record holds scans.
+// The platform's player finds the rows after colours of 2 bytes for every use but DIB_RGB_COLORS and
+// reads colours of 4 bytes for every use but DIB_PAL_COLORS: both lie in the record.
+bool WmfDibFits(const CSpan& rec, size_t nParam, DWORD nUsage, bool bRuns, CScans scans = {}) {
   const CSpan dib = rec.From(6 + 2 * nParam);
-  DibSize size;
-  return DibLayout(dib, nUsage, bRuns, size) && size.nInfo <= dib.n && size.nRows <= dib.n - size.nInfo;
+  DibShape shape;
+  if (!DibLayout(dib, bRuns, shape))
+    return false;
+  const U64 nInfo = shape.Info(nUsage == DIB_PAL_COLORS ? 2 : 4);
+  return nInfo <= dib.n && shape.Rows(scans.Of(shape)) <= dib.n - nInfo;
 }
 
 // The bytes of the rows of an old device-dependent bitmap: rows of whole words.
@@ -464,21 +546,15 @@ bool WmfRecordFits(DWORD nFunction, const CSpan& rec, DWORD nObjects) {
     return nParams > 10 && WmfDibFits(rec, 10, DIB_RGB_COLORS, true);
   case META_STRETCHDIB:
     return nParams > 11 && WmfDibFits(rec, 11, param(2), true);
-  case META_SETDIBTODEV:
-    return nParams > 9 && WmfDibFits(rec, 9, param(0), true);
+  case META_SETDIBTODEV: // the number of scans, then the first
+    return nParams > 9 && WmfDibFits(rec, 9, param(0), true, CScans{param(2), param(1)});
   default:
     return IsWmfFixedRecord(nFunction) && nParams >= (nFunction >> 8);
   }
 }
 
-} // namespace
-
-bool LooksLikeMetafile(const BYTE* pBytes, size_t nBytes) {
-  const CSpan file{pBytes, pBytes != NULL ? nBytes : 0};
-  return (file.Has(40, 4) && file.U32(40) == ENHMETA_SIGNATURE) || (file.Has(0, 2) && file.U16(0) == 0xCDD7);
-}
-
-bool IsSoundEnhMetafile(const BYTE* pBytes, size_t nBytes) {
+// The enhanced metafile's records checked one by one, each written to the player's copy by mend.
+bool CheckEnhMetafile(const BYTE* pBytes, size_t nBytes, const CMend& mend) {
   const CSpan file{pBytes, pBytes != NULL ? nBytes : 0};
   const DWORD nHeader = file.U32(4), nTotal = file.U32(48), nHandles = file.U16(56);
   if (!file.Has(0, 88) || file.U32(0) != EMR_HEADER || file.U32(40) != ENHMETA_SIGNATURE || nHeader < 88 ||
@@ -501,18 +577,20 @@ bool IsSoundEnhMetafile(const BYTE* pBytes, size_t nBytes) {
     if (nType == EMR_EOF) // the last record, with the palette it may hold
       return at + nSize == nTotal && nSize >= 20 &&
              (rec.U32(8) == 0 || rec.Has(rec.U32(12), (U64)rec.U32(8) * 4));
-    if (!EmfRecordFits(nType, rec, nHandles))
+    if (!EmfRecordFits(nType, rec, nHandles, mend.At(at)))
       return false;
     at += nSize;
   }
   return false; // no end record
 }
 
-bool IsSoundWinMetafile(const BYTE* pBytes, size_t nBytes) {
+// Whether a Windows metafile's records, with or without its placeable header, are whole and end
+// with the end record, each of them taken by onRecord(function, record).
+template <class F> bool WalkWinMetafile(const BYTE* pBytes, size_t nBytes, F onRecord) {
   CSpan file{pBytes, pBytes != NULL ? nBytes : 0};
   if (file.U32(0) == kPlaceableKey)
     file = file.From(sizeof(PlaceableHeader));
-  const DWORD nType = file.U16(0), nVersion = file.U16(4), nObjects = file.U16(10);
+  const DWORD nType = file.U16(0), nVersion = file.U16(4);
   const U64 nTotal = (U64)file.U32(6) * 2;
   if (!file.Has(0, 18) || (nType != 1 && nType != 2) || file.U16(2) != 9 ||
       (nVersion != 0x100 && nVersion != 0x300) || nTotal > file.n || nTotal < 18)
@@ -524,9 +602,32 @@ bool IsSoundWinMetafile(const BYTE* pBytes, size_t nBytes) {
     const DWORD nFunction = file.U16((size_t)at + 4);
     if (nFunction == 0) // the end record
       return true;
-    if (!WmfRecordFits(nFunction, CSpan{file.p + at, (size_t)nSize}, nObjects))
+    if (!onRecord(nFunction, CSpan{file.p + at, (size_t)nSize}))
       return false;
     at += nSize;
   }
   return false; // no end record
+}
+
+} // namespace
+
+bool LooksLikeMetafile(const BYTE* pBytes, size_t nBytes) {
+  const CSpan file{pBytes, pBytes != NULL ? nBytes : 0};
+  return (file.Has(40, 4) && file.U32(40) == ENHMETA_SIGNATURE) || (file.Has(0, 2) && file.U16(0) == 0xCDD7);
+}
+
+bool IsSoundEnhMetafile(const BYTE* pBytes, size_t nBytes) {
+  return CheckEnhMetafile(pBytes, nBytes, CMend{});
+}
+
+bool MendEnhMetafile(BYTE* pBytes, size_t nBytes) {
+  return CheckEnhMetafile(pBytes, nBytes, CMend{}) && CheckEnhMetafile(pBytes, nBytes, CMend{pBytes});
+}
+
+bool IsSoundWinMetafile(const BYTE* pBytes, size_t nBytes) {
+  CSpan file{pBytes, pBytes != NULL ? nBytes : 0};
+  const DWORD nObjects = file.From(file.U32(0) == kPlaceableKey ? sizeof(PlaceableHeader) : 0).U16(10);
+  return WalkWinMetafile(pBytes, nBytes, [nObjects](DWORD nFunction, const CSpan& rec) {
+    return WmfRecordFits(nFunction, rec, nObjects);
+  });
 }

@@ -38,40 +38,45 @@ DWORD WINAPI Guard(void* hProgram) {
   return 0;
 }
 
-// The enhanced metafile of the job's bytes: a Windows metafile is converted first, and the
-// conversion, which may take an enhanced metafile the file carries in its comments instead, is
-// checked like a file.
-HENHMETAFILE EnhancedOf(const CPlayerJob& job, const BYTE* pBytes) {
-  if (job.bEnhanced)
-    return ::SetEnhMetaFileBits(job.nBytes, pBytes);
+// The enhanced metafile of bytes the record check takes, made of the player's copy of them as the
+// check mends it.
+HENHMETAFILE MendedEnhanced(BYTE* pBytes, size_t nBytes) {
+  return MendEnhMetafile(pBytes, nBytes) ? ::SetEnhMetaFileBits((UINT)nBytes, pBytes) : NULL;
+}
+
+// A placeable Windows metafile converted to an enhanced one with its box as the extent its records
+// act within; the conversion, which may take an enhanced metafile the file carries in its comments
+// instead, is checked and mended like a file.
+HENHMETAFILE ConvertedOf(const BYTE* pBytes, size_t nBytes) {
   const size_t kPlaceable = sizeof(PlaceableHeader);
-  if (job.nBytes <= kPlaceable)
-    return NULL;
   METAFILEPICT box = {};
-  if (!PlaceableBox(pBytes, box))
+  if (nBytes <= kPlaceable || !PlaceableBox(pBytes, box))
     return NULL;
-  EnhMetafilePtr hEmf(::SetWinMetaFileBits(job.nBytes - (UINT)kPlaceable, pBytes + kPlaceable, NULL, &box));
+  EnhMetafilePtr hEmf(::SetWinMetaFileBits((UINT)(nBytes - kPlaceable), pBytes + kPlaceable, NULL, &box));
   std::vector<BYTE> converted;
-  if (!hEmf || !EnhancedBits(hEmf.get(), converted) ||
-      !IsSoundEnhMetafile(converted.data(), converted.size()))
+  if (!hEmf || !EnhancedBits(hEmf.get(), converted))
     return NULL;
-  return hEmf.release();
+  return MendedEnhanced(converted.data(), converted.size());
+}
+
+// Plays the job's picture onto the DC of its pixels. An enhanced metafile's frame counts both of
+// its edges; a placeable metafile's box spans the picture as its pixels do.
+bool PlayJob(HDC hDC, const CPlayerJob& job, BYTE* pBytes) {
+  EnhMetafilePtr hEmf(job.bEnhanced ? MendedEnhanced(pBytes, job.nBytes) : ConvertedOf(pBytes, job.nBytes));
+  const RECT frame = job.bEnhanced ? RECT{0, 0, job.cx - 1, job.cy - 1} : RECT{0, 0, job.cx, job.cy};
+  return hEmf && ::PlayEnhMetaFile(hDC, hEmf.get(), &frame);
 }
 
 // Plays the picture over white into the pixels, opaque.
-bool Play(const CPlayerJob& job, const BYTE* pBytes, HANDLE hPixels) {
-  EnhMetafilePtr hEmf(EnhancedOf(job, pBytes));
+bool Play(const CPlayerJob& job, BYTE* pBytes, HANDLE hPixels) {
   CPixelPlane plane;
   CObjectPtr hSection(CreatePlaneBitmap(job.cx, job.cy, &plane, hPixels));
   CDcPtr hDC(::CreateCompatibleDC(NULL));
-  if (!hEmf || !hSection || !hDC || ::SelectObject(hDC.get(), hSection.get()) == NULL)
+  if (!hSection || !hDC || ::SelectObject(hDC.get(), hSection.get()) == NULL)
     return false;
-  // An enhanced metafile's frame counts both of its edges; a placeable metafile's box spans the
-  // picture as its pixels do.
   const RECT whole = {0, 0, job.cx, job.cy};
-  const RECT frame = job.bEnhanced ? RECT{0, 0, job.cx - 1, job.cy - 1} : whole;
   if (!::FillRect(hDC.get(), &whole, (HBRUSH)::GetStockObject(WHITE_BRUSH)) ||
-      !::PlayEnhMetaFile(hDC.get(), hEmf.get(), &frame))
+      !PlayJob(hDC.get(), job, pBytes))
     return false;
   ::GdiFlush();
   // GDI's drawing leaves the alpha bytes as they were; the picture is opaque.
@@ -111,7 +116,7 @@ int RunMetafilePlayer(LPCSTR lpszCommandLine) {
   if (job.dwMagic != kPlayerJobMagic || job.cx <= 0 || job.cy <= 0 ||
       job.nBytes > info.RegionSize - sizeof(CPlayerJob))
     return kBadJobExit;
-  const BYTE* pBytes = static_cast<const BYTE*>(view.get()) + sizeof(CPlayerJob);
+  BYTE* pBytes = static_cast<BYTE*>(view.get()) + sizeof(CPlayerJob);
   const bool bPlayed = Play(job, pBytes, hPixels.get());
   job.nOutcome = bPlayed ? kPlayerPlayed : kPlayerNoPicture;
   return bPlayed ? kPlayedExit : kNoPictureExit;

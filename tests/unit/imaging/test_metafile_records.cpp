@@ -5,6 +5,7 @@
 #include "imaging/MetafileFormat.h"
 #include "imaging/PixelPlane.h"
 #include "tests/common/heap_fill.h"
+#include "tests/unit/imaging/metafile_support.h"
 
 #include <gtest/gtest.h>
 
@@ -156,6 +157,13 @@ INSTANTIATE_TEST_SUITE_P(Records, RecordLayout, ::testing::Values(
     RecordCase{"PatternBlitWithoutBitmap", {EMR_BITBLT, 0, 0, 99, 99, 10, 10, 8, 8, PATCOPY, 0, 0, kOne, 0, 0, kOne, 0, 0, 0, 0, 0, 0, 0, 0}, true},
     RecordCase{"CopyWithoutBitmap", {EMR_BITBLT, 0, 0, 99, 99, 10, 10, 8, 8, SRCCOPY, 0, 0, kOne, 0, 0, kOne, 0, 0, 0, 0, 0, 0, 0, 0}, false},
     RecordCase{"SolidPen", {EMR_EXTCREATEPEN, 1, 0, 0, 0, 0, PS_SOLID, 1, BS_SOLID, 0xFF, 0, 0}, true},
+    // Offsets of no bitmap at the record's end, as real producers write them.
+    RecordCase{"SolidPenWithOffsetsAtItsEnd", {EMR_EXTCREATEPEN, 1, 52, 0, 52, 0, PS_SOLID, 1, BS_SOLID, 0xFF, 0, 0}, true},
+    RecordCase{"DibPatternPenWithoutBitmap", {EMR_EXTCREATEPEN, 1, 52, 0, 52, 0, PS_GEOMETRIC, 9, BS_DIBPATTERNPT, 0, 0, 0}, false},
+    // The platform recorder's mono brush (tests/unit/imaging/test_metafile_recorder.cpp) with colour
+    // use DIB_RGB_COLORS: its header lacks the colours.
+    RecordCase{"MonoBrushWithoutItsColours", {EMR_CREATEMONOBRUSH, 1, 0, 32, 40, 72, 32, 40, 8, 8, 1 << 16 | 1, 0, 32, 0, 0, 0, 0,
+                                              0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55}, false},
     RecordCase{"PenPatternAtAnAddress", {EMR_EXTCREATEPEN, 1, 0, 0, 0, 0, PS_GEOMETRIC, 9, BS_DIBPATTERNPT, 0, 0x400000, 0}, false},
     RecordCase{"BrushPatternAtAnAddress", {EMR_CREATEBRUSHINDIRECT, 1, BS_DIBPATTERNPT, 0, 0x400000}, false}),
     [](const auto& info) { return info.param.name; });
@@ -193,6 +201,20 @@ std::vector<RecordCase> BitmapCases() {
   cases.insert(cases.end(), {{"StretchDibitsOfTheOpenedFile", opened, false},
                              {"WideColourSpace", space, true},
                              {"WideColourSpaceCut", cut, false}});
+  // The ANSI colour space, whole with a name of MAX_PATH characters, and cut short.
+  Words ansi = {EMR_CREATECOLORSPACE, 1, 0x50534F43, 0x400, 328, 0x73524742, 4};
+  ansi.resize(ansi.size() + 12 + 65, 0x61616161);
+  std::fill(ansi.begin() + 7, ansi.begin() + 19, 0);
+  cases.insert(cases.end(), {{"AnsiColourSpace", ansi, true},
+                             {"AnsiColourSpaceCut", {ansi.begin(), ansi.end() - 1}, false}});
+  // Three scans from the fourth of an 8-row bitmap whose record holds two; a blit without a mask whose
+  // record's start, which the platform reads as the mask's header, has a bit count (bounds' top).
+  const Words whole = Dib(false);
+  Words band = WithBitmap(BitmapKinds()[1], Words(whole.begin(), whole.end() - 12));
+  Words noMask = WithBitmap({"PlgBlt", BitmapKinds()[5].fixed, 96, 0}, Dib(false));
+  band[16] = 3, band[17] = 3, noMask[2] = 0x00080001;
+  cases.insert(cases.end(), {{"SetDibitsToDeviceBandPastItsRows", band, false},
+                             {"PlgBltWithoutMaskWhoseBoundsReadAsABitmap", noMask, false}});
   return cases;
 }
 
@@ -296,6 +318,56 @@ TEST_P(BitmapRuns, PixelsNoRunSetsPlayTheSameWhateverMemoryHeld) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, BitmapRuns, ::testing::ValuesIn(RunsCases()),
+                         [](const auto& info) { return info.param.name; });
+
+// A record whose bitmap fields the player's copy mends, the record the format means by it, and the
+// file of each.
+struct MendCase {
+  std::string name;
+  Bytes file, meant;
+};
+std::ostream& operator<<(std::ostream& os, const MendCase& c) { return os << c.name; }
+
+// A pattern blit in black without a bitmap whose offsets name one far past the record; an alpha blend
+// of 8 x 8 pixels of 32 bits whose record holds, and whose bits size names, more bytes than the rows.
+// clang-format off
+std::vector<MendCase> MendCases() {
+  const Words black = {EMR_SELECTOBJECT, 0x80000004};
+  Words patternBlit = {EMR_BITBLT, 0, 0, 99, 99, 10, 10, 8, 8, PATCOPY, 0, 0, kOne, 0, 0, kOne, 0, 0, 0, 0, 0, 0, 0, 0};
+  Words farOffsets = patternBlit;
+  farOffsets[20] = farOffsets[22] = 0x7FFFFFF0;
+  std::vector<MendCase> cases = {{"PatternBlitWithoutHeaderButOffsets", Emf({black, farOffsets}), Emf({black, patternBlit})}};
+  Words dib = {40, 8, 8, 32 << 16 | 1, BI_RGB, 256, 0, 0, 0, 0};
+  dib.insert(dib.end(), 64, 0xFF3060C0);
+  const auto blend = [&](DWORD nSurplus) {
+    Words rec = {EMR_ALPHABLEND, 0, 0, 99, 99, 10, 10, 8, 8, 0x0000C000, 0, 0, kOne, 0, 0, kOne, 0, 0, 0, 0,
+                 108, 40, 148, 256 + 4 * nSurplus, 8, 8};
+    rec.insert(rec.end(), dib.begin(), dib.end());
+    rec.insert(rec.end(), nSurplus, 0xFF00FF00);
+    return rec;
+  };
+  for (DWORD nSurplus : {1u, 5000u, 300000u})
+    cases.push_back({"AlphaBlendBitsPastTheRowsBy" + std::to_string(4 * nSurplus), Emf({blend(nSurplus)}), Emf({blend(0)})});
+  return cases;
+}
+// clang-format on
+
+class MendedRecord : public ::testing::TestWithParam<MendCase> {};
+
+// The record is taken, and the program's road draws it as the platform draws the record the format
+// means: no header read past the record, no bits copied past the bitmap.
+TEST_P(MendedRecord, OpensAsTheRecordItMeans) {
+  const MendCase& c = GetParam();
+  EXPECT_TRUE(IsSound(c.file));
+  const std::string path = gdiptest::TempFilePath(c.name + ".emf");
+  gdiptest::WriteFileBytes(path, c.file);
+  const gdiptest::Loaded loaded = gdiptest::LoadOverWhite(path);
+  ::DeleteFileA(path.c_str());
+  ASSERT_EQ(100, loaded.cx) << "could not be opened as a picture";
+  EXPECT_TRUE(loaded == metafile_test::PlayedHere(c.meant, 100, 100));
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, MendedRecord, ::testing::ValuesIn(MendCases()),
                          [](const auto& info) { return info.param.name; });
 
 } // namespace
