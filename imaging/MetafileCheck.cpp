@@ -609,6 +609,23 @@ template <class F> bool WalkWinMetafile(const BYTE* pBytes, size_t nBytes, F onR
   return false; // no end record
 }
 
+// The bitmap a Windows metafile's blit records carry after their words: the parameter word it
+// starts at, or 0 for a record without one.
+size_t WmfBlitBitmapParam(DWORD nFunction, size_t nParams) {
+  switch (nFunction) {
+  case META_DIBBITBLT:
+    return nParams > 9 ? 8 : 0;
+  case META_DIBSTRETCHBLT:
+    return 10;
+  case META_STRETCHDIB:
+    return 11;
+  case META_SETDIBTODEV:
+    return 9;
+  default:
+    return 0;
+  }
+}
+
 } // namespace
 
 bool LooksLikeMetafile(const BYTE* pBytes, size_t nBytes) {
@@ -630,4 +647,16 @@ bool IsSoundWinMetafile(const BYTE* pBytes, size_t nBytes) {
   return WalkWinMetafile(pBytes, nBytes, [nObjects](DWORD nFunction, const CSpan& rec) {
     return WmfRecordFits(nFunction, rec, nObjects);
   });
+}
+
+bool HasPaletteBitmapBlits(const BYTE* pBytes, size_t nBytes) {
+  bool bPalette = false;
+  WalkWinMetafile(pBytes, nBytes, [&bPalette](DWORD nFunction, const CSpan& rec) {
+    if (const size_t nParam = WmfBlitBitmapParam(nFunction, (rec.n - 6) / 2)) {
+      const CSpan dib = rec.From(6 + 2 * nParam);
+      bPalette |= (dib.U32(0) == sizeof(BITMAPCOREHEADER) ? dib.U16(10) : dib.U16(14)) <= 8;
+    }
+    return !bPalette;
+  });
+  return bPalette;
 }

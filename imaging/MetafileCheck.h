@@ -29,3 +29,8 @@ bool MendEnhMetafile(BYTE* pBytes, size_t nBytes);
 // The same for a Windows metafile, with or without its placeable header; a record of a kind the
 // format does not have is refused.
 bool IsSoundWinMetafile(const BYTE* pBytes, size_t nBytes);
+
+// Whether a Windows metafile (whose records IsSoundWinMetafile takes) blits a bitmap of a colour
+// table, 8 bits a pixel or fewer: the platform's conversion to an enhanced metafile writes those
+// without their colours.
+bool HasPaletteBitmapBlits(const BYTE* pBytes, size_t nBytes);

@@ -6,6 +6,7 @@
 #include "imaging/MetafilePlayerJob.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -38,6 +39,11 @@ DWORD WINAPI Guard(void* hProgram) {
   return 0;
 }
 
+struct MetafileDeleter {
+  void operator()(HMETAFILE__* hMf) const { ::DeleteMetaFile(hMf); }
+};
+using CMetafilePtr = std::unique_ptr<HMETAFILE__, MetafileDeleter>;
+
 // The enhanced metafile of bytes the record check takes, made of the player's copy of them as the
 // check mends it.
 HENHMETAFILE MendedEnhanced(BYTE* pBytes, size_t nBytes) {
@@ -59,9 +65,28 @@ HENHMETAFILE ConvertedOf(const BYTE* pBytes, size_t nBytes) {
   return MendedEnhanced(converted.data(), converted.size());
 }
 
-// Plays the job's picture onto the DC of its pixels. An enhanced metafile's frame counts both of
-// its edges; a placeable metafile's box spans the picture as its pixels do.
+// A placeable Windows metafile whose records the check takes, played as the platform reads one: the
+// box is the window and the picture the viewport, which the records' own window may change.
+bool PlayPlaceable(HDC hDC, const BYTE* pBytes, size_t nBytes, int cx, int cy) {
+  const size_t kPlaceable = sizeof(PlaceableHeader);
+  METAFILEPICT box = {};
+  if (nBytes <= kPlaceable || !PlaceableBox(pBytes, box) || !IsSoundWinMetafile(pBytes, nBytes))
+    return false;
+  PlaceableHeader header;
+  std::memcpy(&header, pBytes, kPlaceable);
+  CMetafilePtr hMf(::SetMetaFileBitsEx((UINT)(nBytes - kPlaceable), pBytes + kPlaceable));
+  return hMf && ::SetMapMode(hDC, MM_ANISOTROPIC) && ::SetWindowOrgEx(hDC, header.left, header.top, NULL) &&
+         ::SetWindowExtEx(hDC, header.right - header.left, header.bottom - header.top, NULL) &&
+         ::SetViewportExtEx(hDC, cx, cy, NULL) && ::PlayMetaFile(hDC, hMf.get());
+}
+
+// Plays the job's picture onto the DC of its pixels. A placeable Windows metafile that blits a bitmap
+// of a colour table is played as it is, since the conversion loses the table; any other goes through
+// the conversion, whose playback maps it as the program always has. An enhanced metafile's frame
+// counts both of its edges; a placeable metafile's box spans the picture as its pixels do.
 bool PlayJob(HDC hDC, const CPlayerJob& job, BYTE* pBytes) {
+  if (!job.bEnhanced && HasPaletteBitmapBlits(pBytes, job.nBytes))
+    return PlayPlaceable(hDC, pBytes, job.nBytes, job.cx, job.cy);
   EnhMetafilePtr hEmf(job.bEnhanced ? MendedEnhanced(pBytes, job.nBytes) : ConvertedOf(pBytes, job.nBytes));
   const RECT frame = job.bEnhanced ? RECT{0, 0, job.cx - 1, job.cy - 1} : RECT{0, 0, job.cx, job.cy};
   return hEmf && ::PlayEnhMetaFile(hDC, hEmf.get(), &frame);

@@ -2,6 +2,7 @@
 // pictures the program's road must give.
 #pragma once
 
+#include "imaging/MetafileCheck.h"
 #include "imaging/MetafileFormat.h"
 #include "imaging/PixelPlane.h"
 #include "tests/unit/imaging/test_imaging_util.h"
@@ -14,8 +15,9 @@
 namespace metafile_test {
 
 // The file played over white into cx x cy pixels, opaque: an enhanced metafile onto its frame, edge
-// to edge; a placeable Windows metafile converted with its box as the extent its records act
-// within. Empty where the platform plays nothing.
+// to edge; a placeable Windows metafile that blits a bitmap of a colour table as the platform reads
+// a placeable one (its box the window, the picture the viewport), any other converted with its box as
+// the extent its records act within. Empty where the platform plays nothing.
 inline gdiptest::Loaded PlayedHere(const std::vector<BYTE>& bytes, int cx, int cy) {
   const size_t kPlaceable = sizeof(PlaceableHeader);
   PlaceableHeader header = {};
@@ -30,7 +32,15 @@ inline gdiptest::Loaded PlayedHere(const std::vector<BYTE>& bytes, int cx, int c
   const RECT whole = {0, 0, cx, cy};
   ::FillRect(hDC, &whole, (HBRUSH)::GetStockObject(WHITE_BRUSH));
   bool bPlayed = false;
-  if (!bPlaceable || PlaceableBox(bytes.data(), box)) {
+  if (bPlaceable && HasPaletteBitmapBlits(bytes.data(), bytes.size())) {
+    HMETAFILE hMf = ::SetMetaFileBitsEx((UINT)(bytes.size() - kPlaceable), bytes.data() + kPlaceable);
+    ::SetMapMode(hDC, MM_ANISOTROPIC);
+    ::SetWindowOrgEx(hDC, header.left, header.top, NULL);
+    ::SetWindowExtEx(hDC, header.right - header.left, header.bottom - header.top, NULL);
+    ::SetViewportExtEx(hDC, cx, cy, NULL);
+    bPlayed = hMf != NULL && ::PlayMetaFile(hDC, hMf);
+    ::DeleteMetaFile(hMf);
+  } else if (!bPlaceable || PlaceableBox(bytes.data(), box)) {
     EnhMetafilePtr hEmf(bPlaceable ? ::SetWinMetaFileBits((UINT)(bytes.size() - kPlaceable),
                                                           bytes.data() + kPlaceable, NULL, &box)
                                    : ::SetEnhMetaFileBits((UINT)bytes.size(), bytes.data()));

@@ -8,6 +8,7 @@
 #include "imaging/MetafilePlayer.h"
 #include "tests/common/object_counts.h"
 #include "tests/common/process_layout.h"
+#include "tests/unit/imaging/metafile_support.h"
 #include "tests/unit/imaging/test_imaging_util.h"
 
 #include <gtest/gtest.h>
@@ -176,39 +177,7 @@ TEST(MetafilePlayer, KeepsTheQuitPostedWhileItPlays) {
   EXPECT_EQ(100, loaded.cx);
 }
 
-// The picture the platform draws of the file, played here over white; a placeable metafile as the
-// platform reads one, its box in hundredths of a millimetre the extent its records act within.
-Loaded PlayedHere(const Bytes& bytes, int cx, int cy) {
-  const size_t kPlaceable = sizeof(PlaceableHeader);
-  const bool bPlaceable =
-      bytes.size() > kPlaceable && *reinterpret_cast<const DWORD*>(bytes.data()) == kPlaceableKey;
-  METAFILEPICT box = {MM_ANISOTROPIC, 0, 0, NULL};
-  if (bPlaceable) {
-    const PlaceableHeader& h = *reinterpret_cast<const PlaceableHeader*>(bytes.data());
-    box.xExt = (h.right - h.left) * 2540 / h.wInch, box.yExt = (h.bottom - h.top) * 2540 / h.wInch;
-  }
-  EnhMetafilePtr hEmf(bPlaceable ? ::SetWinMetaFileBits((UINT)(bytes.size() - kPlaceable),
-                                                        bytes.data() + kPlaceable, NULL, &box)
-                                 : ::SetEnhMetaFileBits((UINT)bytes.size(), bytes.data()));
-  Loaded played;
-  CPixelPlane plane;
-  HBITMAP hSection = CreatePlaneBitmap(cx, cy, &plane);
-  HDC hDC = ::CreateCompatibleDC(NULL);
-  HGDIOBJ hOld = ::SelectObject(hDC, hSection);
-  const RECT whole = {0, 0, cx, cy}, frame = bPlaceable ? whole : RECT{0, 0, cx - 1, cy - 1};
-  ::FillRect(hDC, &whole, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-  if (hEmf && ::PlayEnhMetaFile(hDC, hEmf.get(), &frame)) {
-    ::GdiFlush();
-    played.cx = cx, played.cy = cy;
-    for (int y = 0; y < cy; y++)
-      for (int x = 0; x < cx; x++)
-        played.px.push_back(reinterpret_cast<DWORD*>(plane.Row(y))[x] | 0xFF000000);
-  }
-  ::SelectObject(hDC, hOld);
-  ::DeleteDC(hDC);
-  ::DeleteObject(hSection);
-  return played;
-}
+using metafile_test::PlayedHere;
 
 class HarmlessMetafile : public ::testing::TestWithParam<const char*> {};
 

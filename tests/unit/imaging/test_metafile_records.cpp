@@ -263,33 +263,18 @@ std::vector<RecordCase> WmfCases() {
 INSTANTIATE_TEST_SUITE_P(WindowsMetafiles, RecordLayout, ::testing::ValuesIn(WmfCases()),
                          [](const auto& info) { return info.param.name; });
 
-// The file played here over white into 100 x 100 pixels (a Windows metafile converted first), with
+// The file played here over white into 100 x 100 pixels as the player plays it, with
 // the heap and the platform's bitmap memory left full of freed blocks holding the fill, and every
 // block the platform's metafile code takes from the heap holding it.
 std::vector<DWORD> PlayedAfterFill(const Bytes& file, BYTE fill) {
   FillHeap(fill, {64, 256, 1024, 4096}, 8, 8);
   CModuleHeapFill filled(::GetModuleHandleA("gdi32.dll"), fill);
   EXPECT_TRUE(filled.Applied());
-  const size_t kPlaceable = sizeof(PlaceableHeader);
-  const METAFILEPICT natural = {MM_ANISOTROPIC, 0, 0, NULL};
-  EnhMetafilePtr hEmf(IsPlaceable(file) ? ::SetWinMetaFileBits((UINT)(file.size() - kPlaceable),
-                                                               file.data() + kPlaceable, NULL, &natural)
-                                        : ::SetEnhMetaFileBits((UINT)file.size(), file.data()));
-  CPixelPlane plane;
-  HBITMAP hSection = CreatePlaneBitmap(100, 100, &plane);
-  HDC hDC = ::CreateCompatibleDC(NULL);
-  HGDIOBJ hOld = ::SelectObject(hDC, hSection);
-  const RECT whole = {0, 0, 100, 100}, frame = {0, 0, 99, 99};
-  ::FillRect(hDC, &whole, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-  EXPECT_TRUE(hEmf && hSection && ::PlayEnhMetaFile(hDC, hEmf.get(), &frame));
-  ::GdiFlush();
+  const gdiptest::Loaded played = metafile_test::PlayedHere(file, 100, 100);
+  EXPECT_EQ(100, played.cx) << "the platform played nothing";
   std::vector<DWORD> px;
-  for (int y = 0; hSection != NULL && y < 100; y++)
-    for (int x = 0; x < 100; x++)
-      px.push_back(reinterpret_cast<const DWORD*>(plane.Row(y))[x] & 0xFFFFFF);
-  ::SelectObject(hDC, hOld);
-  ::DeleteDC(hDC);
-  ::DeleteObject(hSection);
+  for (DWORD c : played.px)
+    px.push_back(c & 0xFFFFFF);
   return px;
 }
 
