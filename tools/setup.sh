@@ -21,13 +21,18 @@ PACKAGES=(
   poppler-utils cups printer-driver-cups-pdf python3
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
 )
+chosen_by_hand="${PIX_ARCH:-}"
 pix_wine_env "$ROOT"
 if [ "$PIX_ARCH" = i686 ]; then
   PACKAGES+=(wine wine32:i386 libcups2:i386)
 else
   # Wine's 32-bit side cannot start on a kernel that runs no 32-bit code, and once installed it
   # takes the plain `wine` command: only the 64-bit loader goes in.
-  echo "setup: this machine's kernel runs no 32-bit programs: the tests are built for 64-bit Windows"
+  if [ -n "$chosen_by_hand" ]; then
+    echo "setup: PIX_ARCH=$PIX_ARCH: the tests are built for 64-bit Windows"
+  else
+    echo "setup: this machine's kernel runs no 32-bit programs: the tests are built for 64-bit Windows"
+  fi
   PACKAGES+=(wine wine64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
 fi
