@@ -23,6 +23,14 @@ bool IsOpen(const CExtPopupMenuWnd* pMenu) {
 
 bool IsKeyDown(int nVirtKey) { return ::GetKeyState(nVirtKey) < 0; }
 
+// Whether Shift or Ctrl is held as the thread's messages have it and as the keyboard has it now.
+// The thread's state can keep one down after its release went to another thread's window (seen
+// under Wine after the capture hot key), and the menu would then take no letter as a mnemonic.
+const int kModifierKeys[] = {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_CONTROL, VK_LCONTROL, VK_RCONTROL};
+bool IsModifierHeld(int nVirtKey) {
+  return IsKeyDown(nVirtKey) && (::GetAsyncKeyState(nVirtKey) & 0x8000) != 0;
+}
+
 // A submenu whose whole content is chosen at once: Enter on its item executes the item.
 bool IsChosenAtOnce(const CExtPopupMenuWnd* pChild) {
   return pChild != NULL && (pChild->IsKindOf(RUNTIME_CLASS(CExtPopupColorMenuWnd)) ||
@@ -96,7 +104,7 @@ bool CExtPopupMenuWnd::HandleKeyboard(UINT nChar, UINT, UINT nFlags, bool& bNoEa
   case VK_RIGHT:
     return HandleRightKey(bPhysicalLeft);
   }
-  if (IsKeyDown(VK_SHIFT) || IsKeyDown(VK_CONTROL))
+  if (IsModifierHeld(VK_SHIFT) || IsModifierHeld(VK_CONTROL))
     return false;
   return HandleAccelKey(nChar, nFlags);
 }
@@ -245,7 +253,12 @@ bool CExtPopupMenuWnd::HandleRightKey(bool bPhysicalLeft) {
 bool CExtPopupMenuWnd::HandleAccelKey(UINT nChar, UINT nFlags) {
   BYTE keyState[256] = {};
   WORD wChar = 0;
-  if (!::GetKeyboardState(keyState) || ::ToAscii(nChar, nFlags & 0xFF, keyState, &wChar, 0) != 1)
+  if (!::GetKeyboardState(keyState))
+    return false;
+  for (int nKey : kModifierKeys)
+    if (!IsModifierHeld(nKey))
+      keyState[nKey] &= ~0x80;
+  if (::ToAscii(nChar, nFlags & 0xFF, keyState, &wChar, 0) != 1)
     return false;
   const BYTE cAccel = (BYTE)wChar;
   const int nCur = m_nCurIndex;
