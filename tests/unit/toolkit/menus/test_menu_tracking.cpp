@@ -317,6 +317,28 @@ struct KeyRow {
   UINT nCommand;
   int nNeighbour;     // -1 previous, 1 next
   bool bHeld = false; // the last key is held down and repeats once
+  // The keyboard let Shift go, but the release went to another thread: only this thread holds it.
+  bool bStaleShift = false;
+};
+
+// Holds Shift down in the thread's own key state alone while it lives, when asked to.
+class CStaleShift {
+public:
+  explicit CStaleShift(bool bOn) : m_bOn(bOn && ::GetKeyboardState(m_saved)) {
+    BYTE state[256];
+    std::copy(m_saved, m_saved + 256, state);
+    state[VK_SHIFT] |= 0x80, state[VK_LSHIFT] |= 0x80;
+    if (m_bOn)
+      ::SetKeyboardState(state);
+  }
+  ~CStaleShift() {
+    if (m_bOn)
+      ::SetKeyboardState(m_saved);
+  }
+
+private:
+  BYTE m_saved[256] = {};
+  bool m_bOn;
 };
 
 class TrackingKeys : public TrackingTest, public ::testing::WithParamInterface<KeyRow> {};
@@ -332,6 +354,7 @@ TEST_P(TrackingKeys, EachKeyMovesAsTheTableSays) {
   };
   ASSERT_NE(nullptr, Track());
   CInputProbe probe;
+  const CStaleShift stale(row.bStaleShift);
   for (size_t i = 0; i < row.keys.size(); i++)
     ASSERT_TRUE(probe.Key(row.keys[i], (int)i < row.nThrottled, row.bHeld && i + 1 == row.keys.size()));
   Menu::DrainMessagesAndIdle();
@@ -365,6 +388,16 @@ const KeyRow kKeyRows[] = {
     {"a shared accelerator wraps", {'B', 'B', 'B'}, false, 0, 0, 1, 0, 0},
     {"an accelerator opens its submenu", {'S'}, false, 0, 1, 0, 0, 0},
     {"an accelerator in the third level", {'S', 'D', 'A'}, false, 0, -1, 0, ID_LAST, 0},
+    {"an accelerator counts while only the thread holds shift",
+     {VK_DOWN, 'A'},
+     false,
+     0,
+     -1,
+     0,
+     ID_ALPHA,
+     0,
+     false,
+     true},
     {"left on the top menu alone does nothing", {VK_LEFT}, false, 0, 0, 0, 0, 0},
     {"right on a command alone does nothing", {VK_RIGHT}, false, 0, 0, 0, 0, 0},
     {"left on a bar's menu asks for the previous", {VK_LEFT}, true, 0, 0, 0, 0, -1},
