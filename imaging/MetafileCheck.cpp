@@ -16,7 +16,7 @@ using U64 = std::uint64_t;
 // the colours it names, its rows' stride and height, and for rows coded in runs the coded bytes the
 // header names, which is as far as the platform's decoder reads them.
 struct DibShape {
-  U64 nHeader = 0, nMasks = 0, nColours = 0, nStride = 0, cy = 0, nCoded = 0;
+  U64 nHeader = 0, nMasks = 0, nColours = 0, nBits = 0, nStride = 0, cy = 0, nCoded = 0;
   bool bCore = false, bTopDown = false;
   // The header, masks and colour table at nEntry bytes a colour (a core header's colours are 3 bytes
   // where the others' are 4).
@@ -61,7 +61,7 @@ bool DibLayout(const CSpan& dib, bool bRuns, DibShape& shape) {
   if (cx == 0 || cy == 0 || cy > 0x7FFFFFFF || !IsDibBitCount(nBits))
     return false;
   shape.bCore = nHeader == sizeof(BITMAPCOREHEADER);
-  shape.nHeader = nHeader, shape.nMasks = nMasks, shape.nColours = nColours;
+  shape.nHeader = nHeader, shape.nMasks = nMasks, shape.nColours = nColours, shape.nBits = nBits;
   shape.nStride = DibStride(cx, nBits), shape.cy = cy;
   shape.nCoded = bRle ? dib.U32(20) : 0;
   return true;
@@ -401,6 +401,23 @@ bool WmfDibFits(const CSpan& rec, size_t nParam, DWORD nUsage, bool bRuns, CScan
   return nInfo <= dib.n && shape.Rows(scans.Of(shape)) <= dib.n - nInfo;
 }
 
+// The parameter word a Windows metafile's blit record's bitmap starts at, or 0 for a record that
+// carries none.
+size_t WmfBlitBitmapParam(DWORD nFunction, size_t nParams) {
+  switch (nFunction) {
+  case META_DIBBITBLT:
+    return nParams > 9 ? 8 : 0;
+  case META_DIBSTRETCHBLT:
+    return nParams > 10 ? 10 : 0;
+  case META_STRETCHDIB:
+    return nParams > 11 ? 11 : 0;
+  case META_SETDIBTODEV:
+    return nParams > 9 ? 9 : 0;
+  default:
+    return 0;
+  }
+}
+
 // The bytes of the rows of an old device-dependent bitmap: rows of whole words.
 U64 DdbRows(U64 cx, U64 cy, U64 nBits) { return ((cx * nBits + 15) >> 4 << 1) * cy; }
 
@@ -541,13 +558,18 @@ bool WmfRecordFits(DWORD nFunction, const CSpan& rec, DWORD nObjects) {
   case META_DIBBITBLT:
     if (nParams == 9)
       return !RopUsesSource(param(1) << 16 | param(0));
-    return nParams > 9 && WmfDibFits(rec, 8, DIB_RGB_COLORS, true);
+    [[fallthrough]];
   case META_DIBSTRETCHBLT:
-    return nParams > 10 && WmfDibFits(rec, 10, DIB_RGB_COLORS, true);
   case META_STRETCHDIB:
-    return nParams > 11 && WmfDibFits(rec, 11, param(2), true);
-  case META_SETDIBTODEV: // the number of scans, then the first
-    return nParams > 9 && WmfDibFits(rec, 9, param(0), true, CScans{param(2), param(1)});
+  case META_SETDIBTODEV: {
+    // The blits' colours are RGB; the others give their colour use, and a banded one its number of
+    // scans, then the first.
+    const size_t nBitmap = WmfBlitBitmapParam(nFunction, nParams);
+    const bool bDevice = nFunction == META_SETDIBTODEV;
+    const DWORD nUsage = nFunction == META_STRETCHDIB ? param(2) : bDevice ? param(0) : DIB_RGB_COLORS;
+    return nBitmap != 0 &&
+           WmfDibFits(rec, nBitmap, nUsage, true, bDevice ? CScans{param(2), param(1)} : CScans{});
+  }
   default:
     return IsWmfFixedRecord(nFunction) && nParams >= (nFunction >> 8);
   }
@@ -585,12 +607,12 @@ bool CheckEnhMetafile(const BYTE* pBytes, size_t nBytes, const CMend& mend) {
 }
 
 // Whether a Windows metafile's records, with or without its placeable header, are whole and end
-// with the end record, each of them taken by onRecord(function, record).
+// with the end record, each of them taken by onRecord(function, record, objects in the table).
 template <class F> bool WalkWinMetafile(const BYTE* pBytes, size_t nBytes, F onRecord) {
   CSpan file{pBytes, pBytes != NULL ? nBytes : 0};
   if (file.U32(0) == kPlaceableKey)
     file = file.From(sizeof(PlaceableHeader));
-  const DWORD nType = file.U16(0), nVersion = file.U16(4);
+  const DWORD nType = file.U16(0), nVersion = file.U16(4), nObjects = file.U16(10);
   const U64 nTotal = (U64)file.U32(6) * 2;
   if (!file.Has(0, 18) || (nType != 1 && nType != 2) || file.U16(2) != 9 ||
       (nVersion != 0x100 && nVersion != 0x300) || nTotal > file.n || nTotal < 18)
@@ -602,28 +624,11 @@ template <class F> bool WalkWinMetafile(const BYTE* pBytes, size_t nBytes, F onR
     const DWORD nFunction = file.U16((size_t)at + 4);
     if (nFunction == 0) // the end record
       return true;
-    if (!onRecord(nFunction, CSpan{file.p + at, (size_t)nSize}))
+    if (!onRecord(nFunction, CSpan{file.p + at, (size_t)nSize}, nObjects))
       return false;
     at += nSize;
   }
   return false; // no end record
-}
-
-// The bitmap a Windows metafile's blit records carry after their words: the parameter word it
-// starts at, or 0 for a record without one.
-size_t WmfBlitBitmapParam(DWORD nFunction, size_t nParams) {
-  switch (nFunction) {
-  case META_DIBBITBLT:
-    return nParams > 9 ? 8 : 0;
-  case META_DIBSTRETCHBLT:
-    return 10;
-  case META_STRETCHDIB:
-    return 11;
-  case META_SETDIBTODEV:
-    return 9;
-  default:
-    return 0;
-  }
 }
 
 } // namespace
@@ -642,20 +647,15 @@ bool MendEnhMetafile(BYTE* pBytes, size_t nBytes) {
 }
 
 bool IsSoundWinMetafile(const BYTE* pBytes, size_t nBytes) {
-  CSpan file{pBytes, pBytes != NULL ? nBytes : 0};
-  const DWORD nObjects = file.From(file.U32(0) == kPlaceableKey ? sizeof(PlaceableHeader) : 0).U16(10);
-  return WalkWinMetafile(pBytes, nBytes, [nObjects](DWORD nFunction, const CSpan& rec) {
-    return WmfRecordFits(nFunction, rec, nObjects);
-  });
+  return WalkWinMetafile(pBytes, nBytes, WmfRecordFits);
 }
 
 bool HasPaletteBitmapBlits(const BYTE* pBytes, size_t nBytes) {
   bool bPalette = false;
-  WalkWinMetafile(pBytes, nBytes, [&bPalette](DWORD nFunction, const CSpan& rec) {
-    if (const size_t nParam = WmfBlitBitmapParam(nFunction, (rec.n - 6) / 2)) {
-      const CSpan dib = rec.From(6 + 2 * nParam);
-      bPalette |= (dib.U32(0) == sizeof(BITMAPCOREHEADER) ? dib.U16(10) : dib.U16(14)) <= 8;
-    }
+  WalkWinMetafile(pBytes, nBytes, [&bPalette](DWORD nFunction, const CSpan& rec, DWORD) {
+    DibShape shape;
+    if (const size_t nParam = WmfBlitBitmapParam(nFunction, (rec.n - 6) / 2))
+      bPalette = DibLayout(rec.From(6 + 2 * nParam), true, shape) && shape.nBits <= 8;
     return !bPalette;
   });
   return bPalette;

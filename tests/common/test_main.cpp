@@ -19,8 +19,8 @@ namespace {
 // A bound that holds with room where the machine runs the tests loaded twice over (four slots on
 // two cores, or eight cores at a load of 16, where a test takes up to four times as long as in
 // tools/test.sh's four slots on two cores of an otherwise quiet machine), and past which a test
-// that hangs is still caught. PIX_TEST_BOUND=<seconds>
-// replaces it (the watchdog's own check runs with a bound of seconds).
+// that hangs is still caught. PIX_TEST_BOUND=<seconds> replaces it (the watchdog's own check runs
+// with a bound of seconds).
 const int kDefaultBoundSeconds = 180;
 
 int DefaultBoundSeconds() {
